@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+// The two date forms of the logs and day keys, in the local time zone with a 24-hour clock and
+// ASCII digits whatever the user's locale: "yyyy-MM-dd HH:mm:ss" and "yyyy-MM-dd".
+namespace CsvDate {
+
+QString timestamp(const QDateTime &instant);
+QString day(const QDateTime &instant);
+QString day(QDate date);
+
+// Strict: exactly the form above, a real calendar date and time of day.
+std::optional<QDateTime> parseTimestamp(QStringView text);
+std::optional<QDate> parseDay(QStringView text);
+
+} // namespace CsvDate

@@ -1,0 +1,8 @@
+#include "DailyStat.h"
+
+#include "CsvDate.h"
+
+QString DailyStat::id() const
+{
+    return CsvDate::day(date);
+}
