@@ -1,0 +1,8 @@
+#include "platform/QtSystemBeep.h"
+
+#include <QApplication>
+
+void QtSystemBeep::beep()
+{
+    QApplication::beep();
+}

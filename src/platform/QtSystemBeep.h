@@ -1,0 +1,10 @@
+#pragma once
+
+#include "services/SystemBeep.h"
+
+// The desktop's bell, rung through the widget application.
+class QtSystemBeep : public SystemBeep
+{
+public:
+    void beep() override;
+};

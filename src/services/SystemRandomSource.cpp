@@ -1,0 +1,8 @@
+#include "services/SystemRandomSource.h"
+
+#include <QRandomGenerator>
+
+double SystemRandomSource::unitRoll()
+{
+    return QRandomGenerator::global()->generateDouble();
+}

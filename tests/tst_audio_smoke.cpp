@@ -1,0 +1,168 @@
+#include "services/AudioController.h"
+#include "services/QtTrackPlayer.h"
+#include "services/SystemRandomSource.h"
+
+#include <QFile>
+#include <QMediaPlayer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUuid>
+#include <QtEndian>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr int sampleRate = 22050;
+constexpr double toneSeconds = 0.4;
+// Generous: the first pipeline of a process can take seconds to build.
+constexpr int endTimeoutMilliseconds = 20000;
+
+void appendLittleEndian16(QByteArray &bytes, quint16 value)
+{
+    const quint16 stored = qToLittleEndian(value);
+    bytes.append(reinterpret_cast<const char *>(&stored), sizeof stored);
+}
+
+void appendLittleEndian32(QByteArray &bytes, quint32 value)
+{
+    const quint32 stored = qToLittleEndian(value);
+    bytes.append(reinterpret_cast<const char *>(&stored), sizeof stored);
+}
+
+// A mono 16-bit PCM RIFF/WAVE file holding a quiet 440 Hz tone.
+QByteArray toneWave()
+{
+    const auto sampleCount = static_cast<quint32>(sampleRate * toneSeconds);
+    const quint32 dataBytes = sampleCount * 2;
+    QByteArray bytes;
+    bytes.append("RIFF");
+    appendLittleEndian32(bytes, 36 + dataBytes);
+    bytes.append("WAVE");
+    bytes.append("fmt ");
+    appendLittleEndian32(bytes, 16);
+    appendLittleEndian16(bytes, 1); // PCM
+    appendLittleEndian16(bytes, 1); // channels
+    appendLittleEndian32(bytes, sampleRate);
+    appendLittleEndian32(bytes, sampleRate * 2); // bytes per second
+    appendLittleEndian16(bytes, 2); // bytes per frame
+    appendLittleEndian16(bytes, 16); // bits per sample
+    bytes.append("data");
+    appendLittleEndian32(bytes, dataBytes);
+    for (quint32 i = 0; i < sampleCount; ++i) {
+        const double phase = 2 * std::numbers::pi * 440 * i / sampleRate;
+        appendLittleEndian16(
+            bytes, static_cast<quint16>(static_cast<qint16>(std::lround(3000 * std::sin(phase)))));
+    }
+    return bytes;
+}
+
+class SilentBeep : public SystemBeep
+{
+public:
+    void beep() override { }
+};
+
+} // namespace
+
+class AudioSmokeTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void realPlayerPlaysAWaveToItsEnd();
+    void realPlayerReplaysFromTheStartAfterItsEnd();
+    void controllerMovesToTheNextRealTrackAtTheEnd();
+
+private:
+    QString writeTone(const QString &name);
+
+    QTemporaryDir m_folder;
+};
+
+void AudioSmokeTest::initTestCase()
+{
+    QVERIFY(m_folder.isValid());
+    QMediaPlayer probe;
+    if (!probe.isAvailable())
+        QSKIP("No Qt Multimedia backend is available to play audio");
+}
+
+QString AudioSmokeTest::writeTone(const QString &name)
+{
+    const QString path = m_folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(toneWave()) < 0)
+        return {};
+    return path;
+}
+
+void AudioSmokeTest::realPlayerPlaysAWaveToItsEnd()
+{
+    const QString path = writeTone(QStringLiteral("tone.wav"));
+    QVERIFY(!path.isEmpty());
+    QtTrackPlayer player;
+    QSignalSpy ended(&player, &TrackPlayer::playedToEnd);
+    QSignalSpy failed(&player, &TrackPlayer::failed);
+
+    player.setVolume(0.1f);
+    player.load(path);
+    player.play();
+
+    QVERIFY2(ended.wait(endTimeoutMilliseconds),
+        failed.isEmpty() ? "the track never ended" : qPrintable(failed.first().at(0).toString()));
+    QVERIFY(failed.isEmpty());
+    QVERIFY(std::isfinite(player.durationSeconds()));
+    QVERIFY(std::abs(player.durationSeconds() - toneSeconds) < 0.05);
+}
+
+// What repeat-one does with the same player at the end of its track.
+void AudioSmokeTest::realPlayerReplaysFromTheStartAfterItsEnd()
+{
+    const QString path = writeTone(QStringLiteral("repeat.wav"));
+    QVERIFY(!path.isEmpty());
+    QtTrackPlayer player;
+    QSignalSpy ended(&player, &TrackPlayer::playedToEnd);
+    player.setVolume(0.1f);
+    player.load(path);
+    player.play();
+    QVERIFY(ended.wait(endTimeoutMilliseconds));
+
+    player.seek(0);
+    player.play();
+
+    QVERIFY(ended.wait(endTimeoutMilliseconds));
+    QCOMPARE(ended.size(), 2);
+}
+
+void AudioSmokeTest::controllerMovesToTheNextRealTrackAtTheEnd()
+{
+    AudioPlaylist playlist;
+    playlist.isEnabled = true;
+    for (const QString &name : { QStringLiteral("first"), QStringLiteral("second") }) {
+        const QString path = writeTone(name + QStringLiteral(".wav"));
+        QVERIFY(!path.isEmpty());
+        playlist.tracks.append({ QUuid::createUuid(), name, path });
+    }
+    AudioController audio([] { return std::make_unique<QtTrackPlayer>(); }, std::make_unique<SilentBeep>(),
+        std::make_unique<SystemRandomSource>());
+    QSignalSpy published(&audio, &AudioController::nowPlayingChanged);
+
+    audio.play(playlist, AudioPlaylistKind::focus, 0.1, false);
+
+    auto lastIndex = [&published]() -> qint64 {
+        const auto info = published.last().at(0).value<std::optional<NowPlayingInfo>>();
+        return info ? info->trackIndex : -1;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(lastIndex(), 1, endTimeoutMilliseconds);
+    const auto info = published.last().at(0).value<std::optional<NowPlayingInfo>>();
+    QCOMPARE(info->title, QStringLiteral("second"));
+    QCOMPARE(info->fileExtension, QStringLiteral("WAV"));
+    QVERIFY(!info->isPaused);
+    audio.stop();
+}
+
+QTEST_GUILESS_MAIN(AudioSmokeTest)
+#include "tst_audio_smoke.moc"
