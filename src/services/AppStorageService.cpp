@@ -1,0 +1,192 @@
+#include "AppStorageService.h"
+
+#include "models/JsonValue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace AppStorageService {
+
+namespace {
+
+QString inStorageDirectory(const QString &applicationSupportRoot, const QString &name)
+{
+    return QDir(storageDirectory(applicationSupportRoot)).filePath(name);
+}
+
+Status writeAtomically(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        return Error {
+            QStringLiteral("Could not write “%1”: %2").arg(QFileInfo(path).fileName(), file.errorString())
+        };
+    }
+    return {};
+}
+
+// Refuses what JSON cannot hold before anything reaches the disk.
+Status writeDocument(const QString &path, const QJsonObject &object)
+{
+    if (Status finite = JsonValue::checkFinite(object); !finite)
+        return Error {
+            QStringLiteral("Could not encode “%1”: %2").arg(QFileInfo(path).fileName(), finite.error())
+        };
+    return writeAtomically(path, QJsonDocument(object).toJson(QJsonDocument::Indented));
+}
+
+// The whole file parsed as UTF-8 JSON; any read or syntax error fails.
+Result<QJsonValue> readDocument(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Error { file.errorString() };
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+    if (parseError.error != QJsonParseError::NoError)
+        return Error { parseError.errorString() };
+    if (document.isArray())
+        return QJsonValue(document.array());
+    return QJsonValue(document.object());
+}
+
+} // namespace
+
+QString standardApplicationSupportRoot()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+QString storageDirectory(const QString &applicationSupportRoot)
+{
+    const QString directory = QDir(applicationSupportRoot).filePath(QStringLiteral("Quorvane"));
+    QDir().mkpath(directory);
+    return directory;
+}
+
+QString preferencesPath(const QString &applicationSupportRoot)
+{
+    return inStorageDirectory(applicationSupportRoot, QStringLiteral("preferences.json"));
+}
+
+QString historyPath(const QString &applicationSupportRoot)
+{
+    return inStorageDirectory(applicationSupportRoot, QStringLiteral("recent-history.json"));
+}
+
+QString activeFocusSessionPath(const QString &applicationSupportRoot)
+{
+    return inStorageDirectory(applicationSupportRoot, QStringLiteral("active-focus-session.json"));
+}
+
+QString mediaDirectory(const QString &applicationSupportRoot)
+{
+    return inStorageDirectory(applicationSupportRoot, QStringLiteral("Media"));
+}
+
+QString backgroundDirectory(const QString &applicationSupportRoot)
+{
+    return QDir(mediaDirectory(applicationSupportRoot)).filePath(QStringLiteral("Background"));
+}
+
+QString thumbnailsDirectory(const QString &applicationSupportRoot)
+{
+    return QDir(mediaDirectory(applicationSupportRoot)).filePath(QStringLiteral("Thumbnails"));
+}
+
+QString musicDirectory(AudioPlaylistKind kind, const QString &applicationSupportRoot)
+{
+    const QString folder
+        = kind == AudioPlaylistKind::reminder ? QStringLiteral("Reminder") : QStringLiteral("Focus");
+    return QDir(mediaDirectory(applicationSupportRoot)).filePath(folder);
+}
+
+void ensureMediaDirectories(const QString &applicationSupportRoot)
+{
+    const QDir media(mediaDirectory(applicationSupportRoot));
+    for (const char *folder : { "Background", "Focus", "Reminder", "Thumbnails" })
+        QDir().mkpath(media.filePath(QLatin1StringView(folder)));
+}
+
+bool hasDecodablePreferences(const QString &applicationSupportRoot)
+{
+    return loadPreferences(applicationSupportRoot).ok();
+}
+
+Status savePreferences(const AppPreferences &preferences, const QString &applicationSupportRoot)
+{
+    return writeDocument(preferencesPath(applicationSupportRoot), preferences.toJson());
+}
+
+void saveHistory(const QList<QUuid> &history, const QString &applicationSupportRoot)
+{
+    QJsonArray array;
+    for (const QUuid &id : history)
+        array.append(Uuid::upperText(id));
+    (void)writeAtomically(
+        historyPath(applicationSupportRoot), QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
+
+Status saveActiveFocusSession(
+    const ActiveFocusSessionSnapshot &snapshot, const QString &applicationSupportRoot)
+{
+    return writeDocument(activeFocusSessionPath(applicationSupportRoot), snapshot.toJson());
+}
+
+void clearActiveFocusSession(const QString &applicationSupportRoot)
+{
+    const QString path = activeFocusSessionPath(applicationSupportRoot);
+    if (QFileInfo::exists(path))
+        QFile::remove(path);
+}
+
+Result<AppPreferences> loadPreferences(const QString &applicationSupportRoot)
+{
+    const Result<QJsonValue> document = readDocument(preferencesPath(applicationSupportRoot));
+    if (!document)
+        return Error { document.error() };
+    return AppPreferences::fromJson(*document);
+}
+
+AppPreferences startupPreferences(const QString &applicationSupportRoot)
+{
+    Result<AppPreferences> stored = loadPreferences(applicationSupportRoot);
+    const AppPreferences settings = stored ? std::move(stored).value() : AppPreferences();
+    return reconciledBackgroundLibrary(settings, backgroundDirectory(applicationSupportRoot));
+}
+
+std::optional<ActiveFocusSessionSnapshot> loadRestorableActiveFocusSession(
+    const QString &applicationSupportRoot)
+{
+    const Result<QJsonValue> document = readDocument(activeFocusSessionPath(applicationSupportRoot));
+    if (!document)
+        return std::nullopt;
+    const Result<ActiveFocusSessionSnapshot> snapshot = ActiveFocusSessionSnapshot::fromJson(*document);
+    if (!snapshot || !snapshot->isRestorable())
+        return std::nullopt;
+    return *snapshot;
+}
+
+QList<QUuid> loadHistory(const QString &applicationSupportRoot)
+{
+    const Result<QJsonValue> document = readDocument(historyPath(applicationSupportRoot));
+    if (!document)
+        return {};
+    return JsonValue::Codec<QList<QUuid>>::decode(*document).toOptional().value_or(QList<QUuid>());
+}
+
+void writeBackAfterStartup(
+    const AppPreferences &liveSettings, bool storedSettingsDecoded, const QString &applicationSupportRoot)
+{
+    if (!storedSettingsDecoded)
+        return;
+    (void)savePreferences(liveSettings, applicationSupportRoot);
+    (void)cleanupUnreferencedMedia(liveSettings, storageDirectory(applicationSupportRoot));
+}
+
+} // namespace AppStorageService
