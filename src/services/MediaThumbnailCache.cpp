@@ -1,0 +1,109 @@
+#include "MediaThumbnailCache.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <array>
+#include <charconv>
+#include <sys/stat.h>
+
+namespace {
+
+struct FileStamp
+{
+    double modificationSeconds = 0;
+    qint64 size = 0;
+};
+
+FileStamp stampOf(const QString &filePath)
+{
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(filePath).constData(), &status) != 0)
+        return {};
+    return { double(status.st_mtim.tv_sec) + double(status.st_mtim.tv_nsec) / 1e9, qint64(status.st_size) };
+}
+
+// The shortest decimal that reads back to the same double, always with a fractional part ("12.0").
+QString shortestDecimal(double value)
+{
+    std::array<char, 400> buffer {};
+    const auto result
+        = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    QString text = QString::fromLatin1(buffer.data(), result.ptr - buffer.data());
+    if (!text.contains(u'.'))
+        text += QStringLiteral(".0");
+    return text;
+}
+
+void writeJpeg(const QImage &image, const QString &filePath)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, QByteArrayLiteral("jpeg"));
+    writer.setQuality(MediaThumbnailCache::jpegQuality);
+    if (!writer.write(image))
+        return;
+    // Written under a temporary name and renamed, so a reader never sees half a file.
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return;
+    file.commit();
+}
+
+} // namespace
+
+MediaThumbnailCache::MediaThumbnailCache(QString thumbnailsDirectory, QObject *parent)
+    : QObject(parent)
+    , m_directory(std::move(thumbnailsDirectory))
+    , m_memoryCache(memoryCountLimit)
+{ }
+
+QString MediaThumbnailCache::cacheKey(const QString &filePath)
+{
+    const QString path = QDir::cleanPath(QFileInfo(filePath).absoluteFilePath());
+    const FileStamp stamp = stampOf(path);
+    const QString text = path + u'|' + shortestDecimal(stamp.modificationSeconds) + u'|'
+        + QString::number(stamp.size) + u'|' + QString::number(maximumPixelSize);
+    return QString::fromLatin1(QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex());
+}
+
+QFuture<std::optional<QImage>> MediaThumbnailCache::thumbnail(const QString &filePath)
+{
+    const QString key = cacheKey(filePath);
+    if (const QImage *cached = m_memoryCache.object(key))
+        return QtFuture::makeReadyFuture(std::optional<QImage>(*cached));
+
+    QDir().mkpath(m_directory);
+    const QString storedPath = thumbnailFilePath(key);
+    QImage stored;
+    if (stored.load(storedPath)) {
+        m_memoryCache.insert(key, new QImage(stored));
+        return QtFuture::makeReadyFuture(std::optional<QImage>(stored));
+    }
+
+    return m_generator.generate(filePath, maximumPixelSize)
+        .then(this, [this, key, storedPath](std::optional<QImage> image) {
+            if (image) {
+                m_memoryCache.insert(key, new QImage(*image));
+                writeJpeg(*image, storedPath);
+            }
+            return image;
+        });
+}
+
+int MediaThumbnailCache::memoryCount() const
+{
+    return int(m_memoryCache.count());
+}
+
+QString MediaThumbnailCache::thumbnailFilePath(const QString &key) const
+{
+    return QDir(m_directory).filePath(key + QStringLiteral(".jpg"));
+}

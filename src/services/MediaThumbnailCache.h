@@ -1,0 +1,46 @@
+#pragma once
+
+#include "services/MediaThumbnailGenerator.h"
+
+#include <QCache>
+#include <QFuture>
+#include <QImage>
+#include <QObject>
+#include <QString>
+#include <optional>
+
+// The small pictures of the background library, kept in memory for this run and as JPEG files on disk for
+// later runs. A picture is keyed by the media file's path, modification time and size, so a changed file
+// gets a new picture while an unchanged one is decoded only once.
+class MediaThumbnailCache : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int maximumPixelSize = 360;
+    static constexpr int memoryCountLimit = 40;
+    static constexpr int jpegQuality = 68;
+
+    // `thumbnailsDirectory` holds the JPEG files; it is created when needed.
+    explicit MediaThumbnailCache(QString thumbnailsDirectory, QObject *parent = nullptr);
+
+    // The lower-case hex SHA-256 of "path|modification time|size|360", where the path is made absolute
+    // and cleaned (symbolic links are kept), the time is in seconds since 1970 with a fractional part, and
+    // a time or size that cannot be read counts as 0.0 or 0.
+    static QString cacheKey(const QString &filePath);
+
+    // The picture of a media file, or none when it cannot be decoded. Served from memory, else from the
+    // JPEG file, else decoded by the generator's worker; resolves on this object's thread, where the new
+    // picture is remembered and written to disk (a failed write is ignored).
+    QFuture<std::optional<QImage>> thumbnail(const QString &filePath);
+
+    // How many pictures the memory cache holds.
+    int memoryCount() const;
+
+private:
+    QString thumbnailFilePath(const QString &key) const;
+
+    QString m_directory;
+    QCache<QString, QImage> m_memoryCache;
+    MediaThumbnailGenerator m_generator;
+};

@@ -1,0 +1,27 @@
+#include "MediaThumbnailGenerator.h"
+
+#include "models/MediaTypes.h"
+#include "services/ImageThumbnailReader.h"
+#include "services/VideoFrameGrabber.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+#include <chrono>
+
+MediaThumbnailGenerator::MediaThumbnailGenerator()
+{
+    m_worker.setMaxThreadCount(1);
+}
+
+QFuture<std::optional<QImage>> MediaThumbnailGenerator::generate(
+    const QString &filePath, int maximumPixelSize)
+{
+    return QtConcurrent::run(&m_worker, &MediaThumbnailGenerator::decode, filePath, maximumPixelSize);
+}
+
+std::optional<QImage> MediaThumbnailGenerator::decode(const QString &filePath, int maximumPixelSize)
+{
+    if (BackgroundMediaType::isVideo(filePath))
+        return VideoFrameGrabber::frameAt(filePath, std::chrono::milliseconds::zero(), maximumPixelSize)
+            .toOptional();
+    return ImageThumbnailReader::read(filePath, maximumPixelSize);
+}
