@@ -1,3 +1,4 @@
+#include "ReadOnlyFolder.h"
 #include "TestSupport.h"
 #include "services/AppStorageService.h"
 
@@ -9,42 +10,11 @@
 #include <QTest>
 #include <cmath>
 #include <limits>
-#include <unistd.h>
 
 namespace {
 
 const QUuid idA = QUuid::fromString(QStringLiteral("0F8FAD5B-D9CB-469F-A165-70867728950E"));
 const QUuid idB = QUuid::fromString(QStringLiteral("7C9E6679-7425-40DE-944B-E07FC1F90AE7"));
-
-// Makes a folder read-only for the duration of a test. Root ignores permissions, so a test
-// running as root also acts as an unprivileged user meanwhile.
-class ReadOnlyFolder
-{
-public:
-    ReadOnlyFolder(const QString &folder, const QString &traversableFrom)
-        : m_folder(folder)
-    {
-        for (QString path = folder; path.startsWith(traversableFrom); path = QFileInfo(path).absolutePath()) {
-            QFile::setPermissions(path, QFile::permissions(path) | QFile::ExeOther | QFile::ReadOther);
-            if (path == traversableFrom)
-                break;
-        }
-        QFile::setPermissions(
-            folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
-        if (geteuid() == 0)
-            m_droppedRoot = seteuid(65534) == 0;
-    }
-    ~ReadOnlyFolder()
-    {
-        if (m_droppedRoot)
-            (void)seteuid(0);
-        QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-
-private:
-    QString m_folder;
-    bool m_droppedRoot = false;
-};
 
 QStringList keysInFileOrder(const QByteArray &json, const QStringList &keys)
 {
