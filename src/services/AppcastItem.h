@@ -1,0 +1,27 @@
+#pragma once
+
+#include "VersionNumber.h"
+#include "models/Result.h"
+
+#include <QByteArray>
+#include <QUrl>
+#include <optional>
+
+// One release offered by an update feed: its version and the page where people can get it.
+struct AppcastItem
+{
+    VersionNumber version;
+    // Present when the item names a build number beside its version; orders rebuilds of one release.
+    std::optional<VersionNumber> build;
+    QUrl link;
+
+    // "2.1 (57)" when the item has a build number, otherwise "2.1".
+    QString displayVersion() const;
+    bool isNewerThan(
+        const VersionNumber &installedVersion, const std::optional<VersionNumber> &installedBuild) const;
+};
+
+// Reads an RSS 2.0 appcast and returns its newest usable item, or nothing when the feed lists no item.
+// Items without a valid version or an HTTPS link are passed over; when every item is unusable, the first
+// item's fault is the error. A document type declaration is refused so no entity can be expanded.
+Result<std::optional<AppcastItem>> readNewestAppcastItem(const QByteArray &document);

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "models/AppLanguage.h"
+#include "models/SessionPhase.h"
+#include "models/WorkTrackingState.h"
+
+#include <QList>
+#include <QString>
+
+// What the tray shows: its icon, its tooltip and its menu, derived from the controller's state alone.
+struct TrayMenuModel
+{
+    enum class Action {
+        none,
+        showMainWindow,
+        enableAutomaticTracking,
+        showDailyInsights,
+        checkForUpdates,
+        openActivityLog,
+        quit,
+    };
+
+    enum class EntryKind { action, separator, text };
+
+    struct Entry
+    {
+        EntryKind kind = EntryKind::separator;
+        QString text;
+        bool enabled = false;
+        Action action = Action::none;
+
+        friend bool operator==(const Entry &, const Entry &) = default;
+    };
+
+    // A symbol name of the interface ("timer" or "figure.mind.and.body").
+    QString iconSymbol;
+    QString toolTip;
+    QList<Entry> entries;
+
+    static TrayMenuModel make(SessionPhase phase, WorkTrackingState trackingState, AppLanguage language,
+        const QString &timeText, bool canCheckForUpdates);
+
+    friend bool operator==(const TrayMenuModel &, const TrayMenuModel &) = default;
+};

@@ -1,0 +1,238 @@
+#include "UpdateController.h"
+
+#include "UpdateFeedChecker.h"
+
+#include <QSettings>
+
+namespace {
+
+const QString automaticChecksKey = QStringLiteral("updates/automaticallyChecksForUpdates");
+
+std::optional<VersionNumber> installedVersion()
+{
+    return VersionNumber::parse(QStringLiteral(QUORVANE_VERSION));
+}
+
+std::optional<VersionNumber> installedBuild()
+{
+    return VersionNumber::parse(QStringLiteral(QUORVANE_BUILD_NUMBER));
+}
+
+} // namespace
+
+QString UpdateController::builtInFeedAddress()
+{
+    return QStringLiteral(QUORVANE_UPDATE_FEED_URL);
+}
+
+QString UpdateController::versionText(const QString &version, const QString &build)
+{
+    const QString missing = QStringLiteral("—");
+    return QStringLiteral("%1 (%2)").arg(
+        version.isEmpty() ? missing : version, build.isEmpty() ? missing : build);
+}
+
+UpdateController::UpdateController(const QString &feedAddress, UrlOpener openUrl, QObject *parent)
+    : QObject(parent)
+    , m_openUrl(std::move(openUrl))
+    , m_automaticallyChecksForUpdates(QSettings().value(automaticChecksKey, true).toBool())
+{
+    m_scheduleTimer.setInterval(automaticCheckInterval);
+    connect(&m_scheduleTimer, &QTimer::timeout, this, &UpdateController::checkForUpdatesInBackground);
+
+    const QUrl feedUrl(feedAddress, QUrl::StrictMode);
+    if (!feedAddress.isEmpty() && UpdateFeedChecker::isAcceptableFeedUrl(feedUrl)) {
+        m_checker = new UpdateFeedChecker(feedUrl, this);
+        connect(m_checker, &UpdateFeedChecker::finished, this, &UpdateController::handleFeed);
+    } else if (!feedAddress.isEmpty()) {
+        qWarning("Update checks are off: the feed address is not an HTTPS address");
+    }
+    // Like the rest of the start-up, the first check waits for the event loop to run.
+    QMetaObject::invokeMethod(this, &UpdateController::start, Qt::QueuedConnection);
+}
+
+void UpdateController::start()
+{
+    if (!m_checker)
+        return;
+    m_canCheckForUpdates = true;
+    emit canCheckForUpdatesChanged();
+    updateSchedule();
+    if (m_automaticallyChecksForUpdates)
+        checkForUpdatesInBackground();
+}
+
+void UpdateController::setAutomaticallyChecksForUpdates(bool enabled)
+{
+    if (enabled == m_automaticallyChecksForUpdates)
+        return;
+    m_automaticallyChecksForUpdates = enabled;
+    QSettings().setValue(automaticChecksKey, enabled);
+    updateSchedule();
+    emit automaticallyChecksForUpdatesChanged();
+}
+
+void UpdateController::updateSchedule()
+{
+    if (m_canCheckForUpdates && m_automaticallyChecksForUpdates)
+        m_scheduleTimer.start();
+    else
+        m_scheduleTimer.stop();
+}
+
+QString UpdateController::currentVersion() const
+{
+    return versionText(QStringLiteral(QUORVANE_VERSION), QStringLiteral(QUORVANE_BUILD_NUMBER));
+}
+
+void UpdateController::checkForUpdates()
+{
+    if (!m_canCheckForUpdates)
+        return;
+    // A background check already under way answers the user too.
+    m_userIsWaiting = true;
+    fetch();
+}
+
+void UpdateController::checkForUpdatesInBackground()
+{
+    if (!m_canCheckForUpdates)
+        return;
+    fetch();
+}
+
+void UpdateController::fetch()
+{
+    if (m_isChecking)
+        return;
+    setChecking(true);
+    m_checker->check();
+}
+
+void UpdateController::setChecking(bool checking)
+{
+    if (checking == m_isChecking)
+        return;
+    m_isChecking = checking;
+    emit isCheckingChanged();
+}
+
+void UpdateController::handleFeed(const Result<std::optional<AppcastItem>> &outcome)
+{
+    const bool userIsWaiting = std::exchange(m_userIsWaiting, false);
+    setChecking(false);
+
+    if (!outcome) {
+        if (userIsWaiting) {
+            m_failure = outcome.error();
+            present(Outcome::failed);
+        } else {
+            qWarning("Background update check failed: %s", qUtf8Printable(outcome.error()));
+        }
+        return;
+    }
+
+    const std::optional<VersionNumber> version = installedVersion();
+    const std::optional<AppcastItem> &item = outcome.value();
+    if (!version || !item || !item->isNewerThan(*version, installedBuild())) {
+        if (userIsWaiting)
+            present(Outcome::upToDate);
+        return;
+    }
+    if (!userIsWaiting && item->displayVersion() == m_lastAnnouncedVersion)
+        return;
+    m_lastAnnouncedVersion = item->displayVersion();
+    m_availableItem = item;
+    present(Outcome::updateAvailable);
+}
+
+void UpdateController::present(Outcome outcome)
+{
+    m_outcome = outcome;
+    if (outcome != Outcome::updateAvailable)
+        m_availableItem.reset();
+    if (outcome != Outcome::failed)
+        m_failure.clear();
+    emit resultChanged();
+    setShowingResult(true);
+}
+
+void UpdateController::setShowingResult(bool showing)
+{
+    if (showing == m_showingResult)
+        return;
+    m_showingResult = showing;
+    emit showingResultChanged();
+}
+
+void UpdateController::openReleasePage()
+{
+    if (!m_availableItem)
+        return;
+    if (m_openUrl)
+        m_openUrl(m_availableItem->link);
+    setShowingResult(false);
+}
+
+void UpdateController::setLanguage(AppLanguage language)
+{
+    if (language == m_language)
+        return;
+    m_language = language;
+    emit resultChanged();
+}
+
+QString UpdateController::availableVersion() const
+{
+    return m_availableItem ? m_availableItem->displayVersion() : QString();
+}
+
+QString UpdateController::resultTitle() const
+{
+    switch (m_outcome) {
+    case Outcome::none:
+        return {};
+    case Outcome::upToDate:
+        return localized(m_language, QStringLiteral("已是最新版本"), QStringLiteral("You’re Up to Date"));
+    case Outcome::updateAvailable:
+        return localized(
+            m_language, QStringLiteral("发现新版本"), QStringLiteral("A New Version Is Available"));
+    case Outcome::failed:
+        return localized(m_language, QStringLiteral("无法检查更新"), QStringLiteral("Update Check Failed"));
+    }
+    return {};
+}
+
+QString UpdateController::resultMessage() const
+{
+    switch (m_outcome) {
+    case Outcome::none:
+        return {};
+    case Outcome::upToDate:
+        return localized(m_language, QStringLiteral("柯帆 %1 是目前可用的最新版本。"),
+            QStringLiteral("Quorvane %1 is the newest version available."))
+            .arg(currentVersion());
+    case Outcome::updateAvailable:
+        return localized(m_language,
+            QStringLiteral("柯帆 %1 已发布，你当前使用的是 %2。可在下载页面获取新版本。"),
+            QStringLiteral("Quorvane %1 is available; you have %2. Get it from its download page."))
+            .arg(availableVersion(), currentVersion());
+    case Outcome::failed:
+        return localized(m_language, QStringLiteral("暂时无法读取更新信息：%1。请稍后再试。"),
+            QStringLiteral("The update information could not be read: %1. Please try again later."))
+            .arg(m_failure);
+    }
+    return {};
+}
+
+QString UpdateController::openPageButtonTitle() const
+{
+    return localized(m_language, QStringLiteral("打开下载页面"), QStringLiteral("Open Download Page"));
+}
+
+QString UpdateController::dismissButtonTitle() const
+{
+    if (m_outcome == Outcome::updateAvailable)
+        return localized(m_language, QStringLiteral("稍后"), QStringLiteral("Later"));
+    return localized(m_language, QStringLiteral("好"), QStringLiteral("OK"));
+}

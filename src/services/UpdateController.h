@@ -1,0 +1,103 @@
+#pragma once
+
+#include "AppcastItem.h"
+#include "models/AppLanguage.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <QUrl>
+#include <chrono>
+#include <functional>
+#include <optional>
+
+class UpdateFeedChecker;
+
+// Checks the build's update feed for a newer release and tells the user about it. Nothing is downloaded
+// or installed here: a found release is offered as a link to its page, opened in the browser.
+class UpdateController : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)
+    Q_PROPERTY(bool automaticallyChecksForUpdates READ automaticallyChecksForUpdates WRITE
+            setAutomaticallyChecksForUpdates NOTIFY automaticallyChecksForUpdatesChanged)
+    Q_PROPERTY(QString currentVersion READ currentVersion CONSTANT)
+    Q_PROPERTY(bool isChecking READ isChecking NOTIFY isCheckingChanged)
+    Q_PROPERTY(bool showingResult READ showingResult WRITE setShowingResult NOTIFY showingResultChanged)
+    Q_PROPERTY(bool updateAvailable READ updateAvailable NOTIFY resultChanged)
+    Q_PROPERTY(QString availableVersion READ availableVersion NOTIFY resultChanged)
+    Q_PROPERTY(QString resultTitle READ resultTitle NOTIFY resultChanged)
+    Q_PROPERTY(QString resultMessage READ resultMessage NOTIFY resultChanged)
+    Q_PROPERTY(QString openPageButtonTitle READ openPageButtonTitle NOTIFY resultChanged)
+    Q_PROPERTY(QString dismissButtonTitle READ dismissButtonTitle NOTIFY resultChanged)
+
+public:
+    using UrlOpener = std::function<void(const QUrl &)>;
+
+    static constexpr std::chrono::hours automaticCheckInterval { 4 };
+
+    // The feed address this program was built with; empty when it was built without one.
+    static QString builtInFeedAddress();
+    // "2.1 (57)"; a missing part shows as "—".
+    static QString versionText(const QString &version, const QString &build);
+
+    // An empty or unacceptable feed address leaves canCheckForUpdates false for the whole run.
+    UpdateController(const QString &feedAddress, UrlOpener openUrl, QObject *parent = nullptr);
+
+    bool canCheckForUpdates() const { return m_canCheckForUpdates; }
+    bool automaticallyChecksForUpdates() const { return m_automaticallyChecksForUpdates; }
+    // Kept in the program's QSettings, apart from the preferences file.
+    void setAutomaticallyChecksForUpdates(bool enabled);
+    QString currentVersion() const;
+    bool isChecking() const { return m_isChecking; }
+
+    bool showingResult() const { return m_showingResult; }
+    void setShowingResult(bool showing);
+    bool updateAvailable() const { return m_outcome == Outcome::updateAvailable; }
+    QString availableVersion() const;
+    QString resultTitle() const;
+    QString resultMessage() const;
+    QString openPageButtonTitle() const;
+    QString dismissButtonTitle() const;
+
+    // The language of the result texts; follows the saved preferences.
+    void setLanguage(AppLanguage language);
+
+    // A check whose outcome is always shown: up to date, the newer release, or why it failed.
+    Q_INVOKABLE void checkForUpdates();
+    // A quiet check: only a newer release is shown, and each release only once per run.
+    void checkForUpdatesInBackground();
+    // Opens the found release's page and closes the result.
+    Q_INVOKABLE void openReleasePage();
+
+signals:
+    void canCheckForUpdatesChanged();
+    void automaticallyChecksForUpdatesChanged();
+    void isCheckingChanged();
+    void showingResultChanged();
+    void resultChanged();
+
+private:
+    enum class Outcome { none, upToDate, updateAvailable, failed };
+
+    void start();
+    void fetch();
+    void setChecking(bool checking);
+    void handleFeed(const Result<std::optional<AppcastItem>> &outcome);
+    void present(Outcome outcome);
+    void updateSchedule();
+
+    UrlOpener m_openUrl;
+    UpdateFeedChecker *m_checker = nullptr;
+    QTimer m_scheduleTimer;
+    AppLanguage m_language = AppLanguage::chinese;
+    bool m_canCheckForUpdates = false;
+    bool m_automaticallyChecksForUpdates = true;
+    bool m_isChecking = false;
+    bool m_userIsWaiting = false;
+    bool m_showingResult = false;
+    Outcome m_outcome = Outcome::none;
+    std::optional<AppcastItem> m_availableItem;
+    QString m_failure;
+    QString m_lastAnnouncedVersion;
+};

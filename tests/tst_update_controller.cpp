@@ -1,0 +1,634 @@
+#include "TestSupport.h"
+#include "services/UpdateController.h"
+#include "services/UpdateFeedChecker.h"
+#include "services/VersionNumber.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QHostAddress>
+#include <QList>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// Serves canned HTTP replies on 127.0.0.1, one per path, and closes each connection after the reply.
+class FeedServer : public QObject
+{
+public:
+    struct Reply
+    {
+        int status = 200;
+        QByteArray headers;
+        QByteArray body;
+        bool sendsLength = true;
+    };
+
+    FeedServer()
+    {
+        m_server.listen(QHostAddress::LocalHost, 0);
+        connect(&m_server, &QTcpServer::newConnection, this, &FeedServer::accept);
+    }
+
+    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()); }
+    QString address(const QString &path) const { return base() + path; }
+    void setReply(const QString &path, Reply reply) { m_replies.insert(path, std::move(reply)); }
+    int requestCount() const { return m_requestCount; }
+    // While held, requests wait unanswered until release().
+    void hold() { m_holding = true; }
+    void release()
+    {
+        m_holding = false;
+        for (const auto &[socket, path] : std::as_const(m_waiting)) {
+            if (socket)
+                answer(socket, path);
+        }
+        m_waiting.clear();
+    }
+
+private:
+    void accept()
+    {
+        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
+            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readRequest(socket); });
+        }
+    }
+
+    void readRequest(QTcpSocket *socket)
+    {
+        QByteArray &request = m_requests[socket];
+        request.append(socket->readAll());
+        if (!request.contains("\r\n\r\n"))
+            return;
+        const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
+        const QString path = requestLine.size() > 1 ? QString::fromLatin1(requestLine[1]) : QString();
+        m_requests.remove(socket);
+        ++m_requestCount;
+        if (m_holding)
+            m_waiting.append({ QPointer<QTcpSocket>(socket), path });
+        else
+            answer(socket, path);
+    }
+
+    void answer(QTcpSocket *socket, const QString &path)
+    {
+        const Reply reply = m_replies.value(path, Reply { 404, {}, QByteArrayLiteral("missing"), true });
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " Canned\r\n";
+        head += "Content-Type: application/rss+xml\r\n";
+        if (reply.sendsLength)
+            head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
+        head += reply.headers;
+        head += "Connection: close\r\n\r\n";
+        socket->write(head + reply.body);
+        socket->disconnectFromHost();
+    }
+
+    QTcpServer m_server;
+    QHash<QString, Reply> m_replies;
+    QHash<QTcpSocket *, QByteArray> m_requests;
+    QList<std::pair<QPointer<QTcpSocket>, QString>> m_waiting;
+    int m_requestCount = 0;
+    bool m_holding = false;
+};
+
+enum class Expected { upToDate, updateAvailable, failed };
+
+const QString installedVersion = QStringLiteral(QUORVANE_VERSION);
+const QString installedBuild = QStringLiteral(QUORVANE_BUILD_NUMBER);
+
+QByteArray appcast(const QByteArray &items)
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+           "<rss version=\"2.0\" xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\">\n"
+           "<channel><title>Quorvane</title>\n"
+        + items + "</channel></rss>\n";
+}
+
+QByteArray item(const QByteArray &fields)
+{
+    return "<item><title>Release</title>" + fields + "</item>\n";
+}
+
+QByteArray versionItem(const QByteArray &version, const QByteArray &link)
+{
+    return item("<sparkle:version>" + version + "</sparkle:version><link>" + link + "</link>");
+}
+
+// Turns automatic checks on or off in the stored settings without starting any check.
+void storeAutomaticChecks(bool enabled)
+{
+    UpdateController settingsOnly(QString(), {});
+    settingsOnly.setAutomaticallyChecksForUpdates(enabled);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Expected)
+Q_DECLARE_METATYPE(AppLanguage)
+Q_DECLARE_METATYPE(FeedServer::Reply)
+
+class UpdateControllerTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    TemporaryDataHome m_home;
+    QList<QUrl> m_openedUrls;
+
+    std::unique_ptr<UpdateController> makeController(const QString &address)
+    {
+        return std::make_unique<UpdateController>(
+            address, [this](const QUrl &url) { m_openedUrls.append(url); });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("QuorvaneTests"));
+        QCoreApplication::setApplicationName(QStringLiteral("UpdateControllerTest"));
+    }
+
+    void init()
+    {
+        QSettings().clear();
+        m_openedUrls.clear();
+    }
+
+    void versionOrder_data()
+    {
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<int>("order");
+
+        QTest::newRow("equal") << "2.1"
+                               << "2.1" << 0;
+        QTest::newRow("trailing zero is equal") << "2.1"
+                                                << "2.1.0" << 0;
+        QTest::newRow("leading zeros are numeric") << "2.01"
+                                                   << "2.1" << 0;
+        QTest::newRow("numeric, not textual") << "1.10"
+                                              << "1.9" << 1;
+        QTest::newRow("major wins") << "2"
+                                    << "1.99.99" << 1;
+        QTest::newRow("longer is newer") << "1.2.1"
+                                         << "1.2" << 1;
+        QTest::newRow("older") << "0.9.9"
+                               << "1.0" << -1;
+        QTest::newRow("largest component") << "999999999"
+                                           << "999999998" << 1;
+    }
+
+    void versionOrder()
+    {
+        QFETCH(QString, left);
+        QFETCH(QString, right);
+        QFETCH(int, order);
+        const auto a = VersionNumber::parse(left);
+        const auto b = VersionNumber::parse(right);
+        QVERIFY(a && b);
+        QCOMPARE(*a == *b, order == 0);
+        QCOMPARE(*a > *b, order > 0);
+        QCOMPARE(*a < *b, order < 0);
+        QCOMPARE(*b > *a, order < 0);
+    }
+
+    void invalidVersionsAreRefused_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("empty") << "";
+        QTest::newRow("empty component") << "1..2";
+        QTest::newRow("trailing dot") << "1.";
+        QTest::newRow("leading dot") << ".1";
+        QTest::newRow("suffix") << "1.2-beta";
+        QTest::newRow("prefix") << "v1.2";
+        QTest::newRow("sign") << "-1";
+        QTest::newRow("space") << " 1.2";
+        QTest::newRow("too many digits") << "1.9999999999";
+        QTest::newRow("too many components") << "1.2.3.4.5.6.7.8.9";
+        QTest::newRow("non-ASCII digits") << QStringLiteral("١.٢");
+    }
+
+    void invalidVersionsAreRefused()
+    {
+        QFETCH(QString, text);
+        QVERIFY(!VersionNumber::parse(text));
+    }
+
+    void versionText_data()
+    {
+        QTest::addColumn<QString>("version");
+        QTest::addColumn<QString>("build");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("both") << "2.1"
+                              << "57"
+                              << "2.1 (57)";
+        QTest::newRow("no build") << "2.1"
+                                  << "" << QStringLiteral("2.1 (—)");
+        QTest::newRow("no version") << ""
+                                    << "57" << QStringLiteral("— (57)");
+        QTest::newRow("neither") << ""
+                                 << "" << QStringLiteral("— (—)");
+    }
+
+    void versionText()
+    {
+        QFETCH(QString, version);
+        QFETCH(QString, build);
+        QFETCH(QString, expected);
+        QCOMPARE(UpdateController::versionText(version, build), expected);
+    }
+
+    void currentVersionComesFromTheBuild()
+    {
+        const auto controller = makeController(QString());
+        QCOMPARE(
+            controller->currentVersion(), UpdateController::versionText(installedVersion, installedBuild));
+    }
+
+    void acceptableFeedAddresses_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("acceptable");
+        QTest::newRow("https") << "https://updates.example.org/appcast.xml" << true;
+        QTest::newRow("loopback http") << "http://127.0.0.1:8080/appcast.xml" << true;
+        QTest::newRow("localhost http") << "http://localhost/appcast.xml" << true;
+        QTest::newRow("IPv6 loopback http") << "http://[::1]:9000/appcast.xml" << true;
+        QTest::newRow("remote http") << "http://updates.example.org/appcast.xml" << false;
+        QTest::newRow("loopback-looking name") << "http://127.0.0.1.example.org/appcast.xml" << false;
+        QTest::newRow("ftp") << "ftp://127.0.0.1/appcast.xml" << false;
+        QTest::newRow("file") << "file:///tmp/appcast.xml" << false;
+        QTest::newRow("no host") << "https:///appcast.xml" << false;
+        QTest::newRow("not an address") << "appcast.xml" << false;
+    }
+
+    void acceptableFeedAddresses()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, acceptable);
+        QCOMPARE(UpdateFeedChecker::isAcceptableFeedUrl(QUrl(address, QUrl::StrictMode)), acceptable);
+    }
+
+    void withoutUsableFeedNothingIsChecked_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::newRow("no feed configured") << "";
+        QTest::newRow("plain http to another host") << "http://updates.example.org/appcast.xml";
+        QTest::newRow("not an address") << "::::";
+    }
+
+    void withoutUsableFeedNothingIsChecked()
+    {
+        QFETCH(QString, address);
+        if (!address.isEmpty())
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("Update checks are off")));
+        const auto controller = makeController(address);
+        QCoreApplication::processEvents();
+        QVERIFY(!controller->canCheckForUpdates());
+        controller->checkForUpdates();
+        controller->checkForUpdatesInBackground();
+        QVERIFY(!controller->isChecking());
+        QVERIFY(!controller->showingResult());
+    }
+
+    void canCheckOnceTheEventLoopHasTurned()
+    {
+        storeAutomaticChecks(false);
+        FeedServer server;
+        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
+        QVERIFY(!controller->canCheckForUpdates());
+        QTRY_VERIFY(controller->canCheckForUpdates());
+        QVERIFY(!controller->isChecking());
+        QCOMPARE(server.requestCount(), 0);
+    }
+
+    void userCheckReportsTheFeed_data()
+    {
+        QTest::addColumn<FeedServer::Reply>("reply");
+        QTest::addColumn<Expected>("expected");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<QString>("link");
+
+        const QByteArray page = "https://example.org/quorvane/releases";
+        const QByteArray oversize(UpdateFeedChecker::maximumReplyBytes + 1, 'x');
+        const QByteArray sameBuild = installedVersion.toLatin1();
+        const QByteArray nextBuild = QByteArray::number(installedBuild.toLongLong() + 1);
+
+        QTest::newRow("newer version in elements")
+            << FeedServer::Reply { 200, {}, appcast(versionItem("999.1", page)) } << Expected::updateAvailable
+            << "999.1" << QString::fromLatin1(page);
+        QTest::newRow("newer version in enclosure attributes") << FeedServer::Reply { 200, {},
+            appcast(item("<link>" + page
+                + "</link><enclosure url=\"https://example.org/q.deb\" sparkle:version=\"4321\" "
+                  "sparkle:shortVersionString=\"999.2\" length=\"1\" type=\"application/octet-stream\"/>")) }
+                                                               << Expected::updateAvailable << "999.2 (4321)"
+                                                               << QString::fromLatin1(page);
+        QTest::newRow("elements win over the enclosure")
+            << FeedServer::Reply { 200, {},
+                   appcast(item("<sparkle:shortVersionString>999.3</sparkle:shortVersionString><link>" + page
+                       + "</link><enclosure url=\"https://example.org/q.deb\" "
+                         "sparkle:shortVersionString=\"0.0.1\"/>")) }
+            << Expected::updateAvailable << "999.3" << QString::fromLatin1(page);
+        QTest::newRow("newest of several, unusable items passed over")
+            << FeedServer::Reply { 200, {},
+                   appcast(versionItem("1.0", page) + versionItem("999.5", page + "/999.5")
+                       + versionItem("1000.x", page) + versionItem("999.4", page)) }
+            << Expected::updateAvailable << "999.5" << QString::fromLatin1(page + "/999.5");
+        QTest::newRow("same release, newer build")
+            << FeedServer::Reply { 200, {},
+                   appcast(item("<sparkle:shortVersionString>" + sameBuild
+                       + "</sparkle:shortVersionString><sparkle:version>" + nextBuild
+                       + "</sparkle:version><link>" + page + "</link>")) }
+            << Expected::updateAvailable
+            << UpdateController::versionText(installedVersion, QString::fromLatin1(nextBuild))
+            << QString::fromLatin1(page);
+        QTest::newRow("same version and build") << FeedServer::Reply { 200, {},
+            appcast(item("<sparkle:shortVersionString>" + sameBuild
+                + "</sparkle:shortVersionString><sparkle:version>" + installedBuild.toLatin1()
+                + "</sparkle:version><link>" + page + "</link>")) }
+                                                << Expected::upToDate << ""
+                                                << "";
+        QTest::newRow("same version without build")
+            << FeedServer::Reply { 200, {}, appcast(versionItem(sameBuild, page)) } << Expected::upToDate
+            << ""
+            << "";
+        QTest::newRow("older version")
+            << FeedServer::Reply { 200, {}, appcast(versionItem("0.0.1", page)) } << Expected::upToDate << ""
+            << "";
+        QTest::newRow("feed without items")
+            << FeedServer::Reply { 200, {}, appcast({}) } << Expected::upToDate << ""
+            << "";
+        QTest::newRow("malformed XML") << FeedServer::Reply { 200, {},
+            appcast(versionItem("999.1", page)).replace("</channel>", "</chanel>") }
+                                       << Expected::failed << "not well-formed XML"
+                                       << "";
+        QTest::newRow("undeclared namespace prefix") << FeedServer::Reply { 200, {},
+            "<rss><channel><item><sparkle:version>999.1</sparkle:version></item></channel></rss>" }
+                                                     << Expected::failed << "not well-formed XML"
+                                                     << "";
+        QTest::newRow("empty reply") << FeedServer::Reply { 200, {}, {} } << Expected::failed
+                                     << "not well-formed XML"
+                                     << "";
+        QTest::newRow("binary garbage") << FeedServer::Reply { 200, {}, QByteArray("\x00\xff\xfe<rss", 7) }
+                                        << Expected::failed << "not well-formed XML"
+                                        << "";
+        QTest::newRow("not an RSS feed") << FeedServer::Reply { 200, {}, "<html><body>Hello</body></html>" }
+                                         << Expected::failed << "not an RSS feed"
+                                         << "";
+        QTest::newRow("entity expansion") << FeedServer::Reply { 200, {},
+            "<?xml version=\"1.0\"?><!DOCTYPE rss [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>"
+            "<rss><channel><item><title>&b;</title></item></channel></rss>" }
+                                          << Expected::failed << "document type"
+                                          << "";
+        QTest::newRow("plain http link")
+            << FeedServer::Reply { 200, {}, appcast(versionItem("999.1", "http://example.org/releases")) }
+            << Expected::failed << "not an HTTPS address"
+            << "";
+        QTest::newRow("script link") << FeedServer::Reply { 200, {},
+            appcast(versionItem("999.1", "javascript:alert(1)")) }
+                                     << Expected::failed << "not an HTTPS address"
+                                     << "";
+        QTest::newRow("bad version") << FeedServer::Reply { 200, {}, appcast(versionItem("1.2-beta", page)) }
+                                     << Expected::failed << "not a dotted number"
+                                     << "";
+        QTest::newRow("oversized version")
+            << FeedServer::Reply { 200, {}, appcast(versionItem("99999999999", page)) } << Expected::failed
+            << "not a dotted number"
+            << "";
+        QTest::newRow("missing version")
+            << FeedServer::Reply { 200, {}, appcast(item("<link>" + page + "</link>")) } << Expected::failed
+            << "no version"
+            << "";
+        QTest::newRow("missing link")
+            << FeedServer::Reply { 200, {}, appcast(item("<sparkle:version>999.1</sparkle:version>")) }
+            << Expected::failed << "no link"
+            << "";
+        QTest::newRow("not found") << FeedServer::Reply { 404, {}, "missing" } << Expected::failed
+                                   << "HTTP 404"
+                                   << "";
+        QTest::newRow("server error")
+            << FeedServer::Reply { 500, {}, "oops" } << Expected::failed << "HTTP 500"
+            << "";
+        QTest::newRow("oversize with length")
+            << FeedServer::Reply { 200, {}, oversize, true } << Expected::failed << "larger than"
+            << "";
+        QTest::newRow("oversize without length")
+            << FeedServer::Reply { 200, {}, oversize, false } << Expected::failed << "larger than"
+            << "";
+        QTest::newRow("redirect to plain http elsewhere")
+            << FeedServer::Reply { 302, "Location: http://updates.example.org/appcast.xml\r\n", {} }
+            << Expected::failed << "redirected"
+            << "";
+        QTest::newRow("redirect on this machine")
+            << FeedServer::Reply { 302, "Location: {base}/moved.xml\r\n", {} } << Expected::updateAvailable
+            << "999.6" << QString::fromLatin1(page);
+    }
+
+    void userCheckReportsTheFeed()
+    {
+        QFETCH(FeedServer::Reply, reply);
+        QFETCH(Expected, expected);
+        QFETCH(QString, detail);
+        QFETCH(QString, link);
+
+        storeAutomaticChecks(false);
+        FeedServer server;
+        reply.headers.replace("{base}", server.base().toLatin1());
+        server.setReply(QStringLiteral("/appcast.xml"), reply);
+        server.setReply(QStringLiteral("/moved.xml"),
+            { 200, {}, appcast(versionItem("999.6", "https://example.org/quorvane/releases")) });
+        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
+        controller->setLanguage(AppLanguage::english);
+        QTRY_VERIFY(controller->canCheckForUpdates());
+
+        controller->checkForUpdates();
+        QVERIFY(controller->isChecking());
+        QTRY_VERIFY(!controller->isChecking());
+
+        QVERIFY(controller->showingResult());
+        QCOMPARE(controller->updateAvailable(), expected == Expected::updateAvailable);
+        switch (expected) {
+        case Expected::upToDate:
+            QCOMPARE(controller->resultTitle(), QStringLiteral("You’re Up to Date"));
+            QCOMPARE(controller->resultMessage(),
+                QStringLiteral("Quorvane %1 is the newest version available.")
+                    .arg(controller->currentVersion()));
+            QVERIFY(controller->availableVersion().isEmpty());
+            break;
+        case Expected::updateAvailable:
+            QCOMPARE(controller->resultTitle(), QStringLiteral("A New Version Is Available"));
+            QCOMPARE(controller->availableVersion(), detail);
+            QVERIFY(controller->resultMessage().contains(detail));
+            controller->openReleasePage();
+            QCOMPARE(m_openedUrls, QList<QUrl> { QUrl(link) });
+            QVERIFY(!controller->showingResult());
+            break;
+        case Expected::failed:
+            QCOMPARE(controller->resultTitle(), QStringLiteral("Update Check Failed"));
+            QVERIFY2(controller->resultMessage().contains(detail), qPrintable(controller->resultMessage()));
+            controller->openReleasePage();
+            QVERIFY(m_openedUrls.isEmpty());
+            break;
+        }
+        // The checker is ready for the next check after any outcome.
+        controller->checkForUpdates();
+        QVERIFY(controller->isChecking());
+        QTRY_VERIFY(!controller->isChecking());
+    }
+
+    void resultTextsFollowTheLanguage_data()
+    {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<QByteArray>("version");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("dismiss");
+
+        QTest::newRow("chinese, newer") << AppLanguage::chinese << QByteArray("999.1")
+                                        << QStringLiteral("发现新版本") << QStringLiteral("稍后");
+        QTest::newRow("english, newer")
+            << AppLanguage::english << QByteArray("999.1") << QStringLiteral("A New Version Is Available")
+            << QStringLiteral("Later");
+        QTest::newRow("chinese, current") << AppLanguage::chinese << QByteArray("0.0.1")
+                                          << QStringLiteral("已是最新版本") << QStringLiteral("好");
+        QTest::newRow("english, current") << AppLanguage::english << QByteArray("0.0.1")
+                                          << QStringLiteral("You’re Up to Date") << QStringLiteral("OK");
+    }
+
+    void resultTextsFollowTheLanguage()
+    {
+        QFETCH(AppLanguage, language);
+        QFETCH(QByteArray, version);
+        QFETCH(QString, title);
+        QFETCH(QString, dismiss);
+
+        storeAutomaticChecks(false);
+        FeedServer server;
+        server.setReply(QStringLiteral("/appcast.xml"),
+            { 200, {}, appcast(versionItem(version, "https://example.org/releases")) });
+        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
+        const AppLanguage other
+            = language == AppLanguage::chinese ? AppLanguage::english : AppLanguage::chinese;
+        controller->setLanguage(other);
+        QTRY_VERIFY(controller->canCheckForUpdates());
+        controller->checkForUpdates();
+        QTRY_VERIFY(controller->showingResult());
+
+        QSignalSpy textsChanged(controller.get(), &UpdateController::resultChanged);
+        controller->setLanguage(language);
+        QCOMPARE(textsChanged.size(), 1);
+        QCOMPARE(controller->resultTitle(), title);
+        QCOMPARE(controller->dismissButtonTitle(), dismiss);
+        QCOMPARE(controller->openPageButtonTitle(),
+            localized(language, QStringLiteral("打开下载页面"), QStringLiteral("Open Download Page")));
+    }
+
+    void automaticChecksAreRemembered()
+    {
+        storeAutomaticChecks(false);
+        QVERIFY(!makeController(QString())->automaticallyChecksForUpdates());
+        storeAutomaticChecks(true);
+        QVERIFY(makeController(QString())->automaticallyChecksForUpdates());
+    }
+
+    void backgroundCheckAtStart_data()
+    {
+        QTest::addColumn<bool>("automatic");
+        QTest::addColumn<QByteArray>("version");
+        QTest::addColumn<int>("requests");
+        QTest::addColumn<bool>("shown");
+
+        QTest::newRow("off: no check") << false << QByteArray("999.1") << 0 << false;
+        QTest::newRow("on, newer release: shown") << true << QByteArray("999.1") << 1 << true;
+        QTest::newRow("on, up to date: quiet") << true << QByteArray("0.0.1") << 1 << false;
+    }
+
+    void backgroundCheckAtStart()
+    {
+        QFETCH(bool, automatic);
+        QFETCH(QByteArray, version);
+        QFETCH(int, requests);
+        QFETCH(bool, shown);
+
+        storeAutomaticChecks(automatic);
+        FeedServer server;
+        server.setReply(QStringLiteral("/appcast.xml"),
+            { 200, {}, appcast(versionItem(version, "https://example.org/releases")) });
+        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
+        QTRY_VERIFY(controller->canCheckForUpdates());
+        QTRY_VERIFY(!controller->isChecking());
+        QCOMPARE(server.requestCount(), requests);
+        QCOMPARE(controller->showingResult(), shown);
+        QCOMPARE(controller->updateAvailable(), shown);
+    }
+
+    void backgroundFailureIsQuiet()
+    {
+        storeAutomaticChecks(true);
+        FeedServer server;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("HTTP 404")));
+        const auto controller = makeController(server.address(QStringLiteral("/missing.xml")));
+        QTRY_COMPARE(server.requestCount(), 1);
+        QTRY_VERIFY(!controller->isChecking());
+        QVERIFY(!controller->showingResult());
+    }
+
+    void backgroundAnnouncesEachReleaseOnce()
+    {
+        storeAutomaticChecks(true);
+        FeedServer server;
+        server.setReply(QStringLiteral("/appcast.xml"),
+            { 200, {}, appcast(versionItem("999.1", "https://example.org/releases")) });
+        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
+        QTRY_VERIFY(controller->showingResult());
+        controller->setShowingResult(false);
+
+        controller->checkForUpdatesInBackground();
+        QTRY_VERIFY(!controller->isChecking());
+        QCOMPARE(server.requestCount(), 2);
+        QVERIFY(!controller->showingResult());
+
+        controller->checkForUpdates();
+        QTRY_VERIFY(controller->showingResult());
+        QCOMPARE(controller->availableVersion(), QStringLiteral("999.1"));
+    }
+
+    void userCheckJoinsARunningBackgroundCheck()
+    {
+        storeAutomaticChecks(true);
+        FeedServer server;
+        server.hold();
+        server.setReply(QStringLiteral("/appcast.xml"),
+            { 200, {}, appcast(versionItem("0.0.1", "https://example.org/releases")) });
+        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
+        QTRY_COMPARE(server.requestCount(), 1);
+        QVERIFY(controller->isChecking());
+
+        controller->checkForUpdates();
+        server.release();
+        QTRY_VERIFY(!controller->isChecking());
+        QCOMPARE(server.requestCount(), 1);
+        QVERIFY(controller->showingResult());
+        QVERIFY(!controller->updateAvailable());
+    }
+
+    void switchingAutomaticChecksOffAnnouncesTheChange()
+    {
+        storeAutomaticChecks(true);
+        const auto controller = makeController(QString());
+        QSignalSpy changed(controller.get(), &UpdateController::automaticallyChecksForUpdatesChanged);
+        controller->setAutomaticallyChecksForUpdates(false);
+        controller->setAutomaticallyChecksForUpdates(false);
+        QCOMPARE(changed.size(), 1);
+        QVERIFY(!controller->automaticallyChecksForUpdates());
+        QVERIFY(!QSettings().value(QStringLiteral("updates/automaticallyChecksForUpdates")).toBool());
+    }
+};
+
+QTEST_GUILESS_MAIN(UpdateControllerTest)
+#include "tst_update_controller.moc"

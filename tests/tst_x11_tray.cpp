@@ -1,0 +1,200 @@
+#include "platform/TrayIcon.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTest>
+
+namespace {
+
+using Action = TrayMenuModel::Action;
+using EntryKind = TrayMenuModel::EntryKind;
+
+TrayMenuModel focusModel(const QString &time, WorkTrackingState tracking = WorkTrackingState::tracking)
+{
+    return TrayMenuModel::make(SessionPhase::focus, tracking, AppLanguage::english, time, true);
+}
+
+int countLightPixels(const QImage &image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor color = image.pixelColor(x, y);
+            if (color.alpha() > 200 && color.lightness() > 200)
+                ++count;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TrayMenuModel::Action)
+
+class X11TrayTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QProcess m_trayHost;
+
+private slots:
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != u"xcb")
+            QSKIP("needs an X server");
+        const QString trayer = QStandardPaths::findExecutable(QStringLiteral("trayer"));
+        if (trayer.isEmpty())
+            QSKIP("trayer is not installed");
+        // A dark panel, so the light glyph can be found in a screenshot.
+        m_trayHost.start(trayer,
+            { QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
+                QStringLiteral("right"), QStringLiteral("--widthtype"), QStringLiteral("request"),
+                QStringLiteral("--height"), QStringLiteral("32"), QStringLiteral("--transparent"),
+                QStringLiteral("true"), QStringLiteral("--alpha"), QStringLiteral("0"),
+                QStringLiteral("--tint"), QStringLiteral("0x202020") });
+        QVERIFY(m_trayHost.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QSystemTrayIcon::isSystemTrayAvailable(), 15000);
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_trayHost.state() == QProcess::NotRunning)
+            return;
+        m_trayHost.terminate();
+        if (!m_trayHost.waitForFinished(5000))
+            m_trayHost.kill();
+    }
+
+    void symbolIcons_data()
+    {
+        QTest::addColumn<QString>("symbol");
+        QTest::addColumn<bool>("drawn");
+        QTest::newRow("timer") << "timer" << true;
+        QTest::newRow("figure.mind.and.body") << "figure.mind.and.body" << true;
+        QTest::newRow("unknown name draws nothing") << "no.such.symbol" << false;
+    }
+
+    void symbolIcons()
+    {
+        QFETCH(QString, symbol);
+        QFETCH(bool, drawn);
+        const QIcon icon = TrayIcon::symbolIcon(symbol);
+        QCOMPARE(icon.isNull(), !drawn);
+        if (drawn)
+            QVERIFY(countLightPixels(icon.pixmap(QSize(32, 32)).toImage()) > 20);
+    }
+
+    void theTwoSymbolsDiffer()
+    {
+        const QImage timer = TrayIcon::symbolIcon(QStringLiteral("timer")).pixmap(QSize(32, 32)).toImage();
+        const QImage rest
+            = TrayIcon::symbolIcon(QStringLiteral("figure.mind.and.body")).pixmap(QSize(32, 32)).toImage();
+        QVERIFY(timer != rest);
+    }
+
+    void iconShowsInTheTrayHost()
+    {
+        // The tray host sits on the top edge; the embedded icon's geometry is relative to it.
+        const auto lightPixelsOnTopEdge = [] {
+            QScreen *screen = QGuiApplication::primaryScreen();
+            return countLightPixels(screen->grabWindow(0, 0, 0, screen->size().width(), 40).toImage());
+        };
+        const int before = lightPixelsOnTopEdge();
+
+        TrayIcon tray;
+        tray.setModel(focusModel(QStringLiteral("24:59")));
+        tray.show();
+        QVERIFY(tray.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!tray.geometry().isEmpty(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(lightPixelsOnTopEdge() > before + 20, 10000);
+
+        tray.hide();
+        QTRY_VERIFY_WITH_TIMEOUT(lightPixelsOnTopEdge() <= before, 10000);
+    }
+
+    void menuFollowsTheModel()
+    {
+        TrayIcon tray;
+        const TrayMenuModel model = focusModel(QStringLiteral("24:59"));
+        tray.setModel(model);
+        const QList<QAction *> actions = tray.menu()->actions();
+        QCOMPARE(actions.size(), model.entries.size());
+        for (qsizetype i = 0; i < actions.size(); ++i) {
+            const TrayMenuModel::Entry &entry = model.entries[i];
+            QCOMPARE(actions[i]->isSeparator(), entry.kind == EntryKind::separator);
+            if (entry.kind == EntryKind::separator)
+                continue;
+            QCOMPARE(actions[i]->text(), entry.text);
+            QCOMPARE(actions[i]->isEnabled(), entry.enabled);
+        }
+    }
+
+    void tickingTimeKeepsTheMenuItems()
+    {
+        TrayIcon tray;
+        tray.setModel(focusModel(QStringLiteral("24:59")));
+        const QList<QAction *> before = tray.menu()->actions();
+        tray.setModel(focusModel(QStringLiteral("24:58")));
+        QCOMPARE(tray.menu()->actions(), before);
+        QCOMPARE(before[2]->text(), QStringLiteral("Focus in Progress · 24:58"));
+
+        tray.setModel(focusModel(QStringLiteral("24:58"), WorkTrackingState::permissionRequired));
+        QCOMPARE(tray.menu()->actions().size(), before.size());
+        QCOMPARE(tray.menu()->actions()[3]->text(), QStringLiteral("Grant Activity Access"));
+        QVERIFY(tray.menu()->actions()[3]->isEnabled());
+
+        tray.setModel(TrayMenuModel::make(SessionPhase::wheel, WorkTrackingState::tracking,
+            AppLanguage::english, QStringLiteral("25:00"), true));
+        QCOMPARE(tray.menu()->actions().size(), before.size() - 1);
+        QCOMPARE(tray.menu()->actions()[2]->text(), QStringLiteral("Taking a Break"));
+    }
+
+    void choosingAnEntryEmitsItsAction_data()
+    {
+        QTest::addColumn<Action>("action");
+        QTest::newRow("show") << Action::showMainWindow;
+        QTest::newRow("grant access") << Action::enableAutomaticTracking;
+        QTest::newRow("daily insights") << Action::showDailyInsights;
+        QTest::newRow("check for updates") << Action::checkForUpdates;
+        QTest::newRow("open CSV log") << Action::openActivityLog;
+        QTest::newRow("quit") << Action::quit;
+    }
+
+    void choosingAnEntryEmitsItsAction()
+    {
+        QFETCH(Action, action);
+        TrayIcon tray;
+        const TrayMenuModel model
+            = focusModel(QStringLiteral("10:00"), WorkTrackingState::permissionRequired);
+        tray.setModel(model);
+        QSignalSpy chosen(&tray, &TrayIcon::actionTriggered);
+        for (qsizetype i = 0; i < model.entries.size(); ++i) {
+            if (model.entries[i].action == action)
+                tray.menu()->actions()[i]->trigger();
+        }
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.first().first().value<Action>(), action);
+    }
+
+    void iconFollowsThePhase()
+    {
+        TrayIcon tray;
+        tray.setModel(focusModel(QStringLiteral("10:00")));
+        const auto image = [](const QIcon &icon) { return icon.pixmap(QSize(32, 32)).toImage(); };
+        QCOMPARE(image(tray.icon()), image(TrayIcon::symbolIcon(QStringLiteral("timer"))));
+        tray.setModel(TrayMenuModel::make(SessionPhase::activity, WorkTrackingState::tracking,
+            AppLanguage::chinese, QStringLiteral("25:00"), false));
+        QCOMPARE(image(tray.icon()), image(TrayIcon::symbolIcon(QStringLiteral("figure.mind.and.body"))));
+        QCOMPARE(tray.menu()->actions().first()->text(), QStringLiteral("显示柯帆"));
+    }
+};
+
+QTEST_MAIN(X11TrayTest)
+#include "tst_x11_tray.moc"

@@ -1,0 +1,173 @@
+#include "TestSupport.h"
+#include "platform/DesktopWorkspace.h"
+
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusError>
+#include <QDesktopServices>
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// The file manager side of org.freedesktop.FileManager1, answering or failing as the test asks.
+class FakeFileManager : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+
+public:
+    bool fails = false;
+    QList<QStringList> shownItems;
+
+public slots:
+    void ShowItems(const QStringList &uris, const QString &startupId)
+    {
+        Q_UNUSED(startupId);
+        shownItems.append(uris);
+        if (fails)
+            sendErrorReply(QDBusError::Failed, QStringLiteral("cannot show"));
+    }
+};
+
+const char *const busConfiguration = "<busconfig>\n"
+                                     "  <type>session</type>\n"
+                                     "  <listen>unix:dir=%1</listen>\n"
+                                     "  <auth>EXTERNAL</auth>\n"
+                                     "  <policy context=\"default\">\n"
+                                     "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
+                                     "    <allow eavesdrop=\"true\"/>\n"
+                                     "    <allow own=\"*\"/>\n"
+                                     "  </policy>\n"
+                                     "</busconfig>\n";
+
+enum class FileManager { absent, answers, fails };
+
+} // namespace
+
+Q_DECLARE_METATYPE(FileManager)
+
+class X11WorkspaceTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_directory;
+    QProcess m_busDaemon;
+    QString m_busAddress;
+    QList<QUrl> m_openedUrls;
+
+public slots:
+    void recordOpenedUrl(const QUrl &url) { m_openedUrls.append(url); }
+
+private slots:
+    void initTestCase()
+    {
+        // A private bus without service activation, so no real file manager can answer.
+        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+        if (daemon.isEmpty())
+            QSKIP("dbus-daemon is not installed");
+        const QString configuration = m_directory.filePath(QStringLiteral("bus.conf"));
+        QVERIFY(writeFileBytes(
+            configuration, QString::fromLatin1(busConfiguration).arg(m_directory.path()).toUtf8()));
+        m_busDaemon.start(daemon,
+            { QStringLiteral("--config-file=") + configuration, QStringLiteral("--nofork"),
+                QStringLiteral("--print-address") });
+        QVERIFY(m_busDaemon.waitForStarted());
+        QTRY_VERIFY(m_busDaemon.canReadLine());
+        m_busAddress = QString::fromUtf8(m_busDaemon.readLine()).trimmed();
+        QVERIFY(!m_busAddress.isEmpty());
+
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "recordOpenedUrl");
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "recordOpenedUrl");
+    }
+
+    void cleanupTestCase()
+    {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        if (m_busDaemon.state() == QProcess::NotRunning)
+            return;
+        m_busDaemon.terminate();
+        if (!m_busDaemon.waitForFinished(5000))
+            m_busDaemon.kill();
+    }
+
+    void init() { m_openedUrls.clear(); }
+
+    void openUrlGoesToTheDesktop()
+    {
+        DesktopWorkspace workspace(QDBusConnection::connectToBus(m_busAddress, QStringLiteral("open")));
+        const QUrl page(QStringLiteral("https://example.org/releases"));
+        QVERIFY(workspace.openUrl(page));
+        QCOMPARE(m_openedUrls, QList<QUrl> { page });
+    }
+
+    void revealFile_data()
+    {
+        QTest::addColumn<FileManager>("fileManager");
+        QTest::addColumn<bool>("busReachable");
+        QTest::addColumn<bool>("folderOpened");
+
+        QTest::newRow("file manager shows the file") << FileManager::answers << true << false;
+        QTest::newRow("file manager fails: folder") << FileManager::fails << true << true;
+        QTest::newRow("no file manager: folder") << FileManager::absent << true << true;
+        QTest::newRow("no session bus: folder") << FileManager::absent << false << true;
+    }
+
+    void revealFile()
+    {
+        QFETCH(FileManager, fileManager);
+        QFETCH(bool, busReachable);
+        QFETCH(bool, folderOpened);
+
+        const QString name = QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-').remove(u':');
+        const QString folder = m_directory.filePath(QStringLiteral("活动 记录"));
+        const QString file = folder + QStringLiteral("/daily activity-log.csv");
+        QVERIFY(writeFileBytes(file, "date\n"));
+
+        FakeFileManager fake;
+        fake.fails = fileManager == FileManager::fails;
+        QDBusConnection service
+            = QDBusConnection::connectToBus(m_busAddress, name + QStringLiteral("-service"));
+        if (fileManager != FileManager::absent) {
+            QVERIFY(service.registerObject(
+                QStringLiteral("/org/freedesktop/FileManager1"), &fake, QDBusConnection::ExportAllSlots));
+            QVERIFY(service.registerService(QStringLiteral("org.freedesktop.FileManager1")));
+        }
+
+        const QString address = busReachable ? m_busAddress : QStringLiteral("unix:path=/nonexistent/bus");
+        DesktopWorkspace workspace(QDBusConnection::connectToBus(address, name + QStringLiteral("-client")));
+        workspace.revealFile(file);
+
+        if (fileManager != FileManager::absent) {
+            QTRY_COMPARE(fake.shownItems.size(), 1);
+            const QStringList uris = fake.shownItems.first();
+            QCOMPARE(uris.size(), 1);
+            QVERIFY(uris.first().startsWith(u"file:///"));
+            QVERIFY(uris.first().contains(u"%20"));
+            QCOMPARE(QUrl(uris.first()).toLocalFile(), file);
+        }
+        if (folderOpened) {
+            QTRY_COMPARE(m_openedUrls.size(), 1);
+            QCOMPARE(m_openedUrls.first(), QUrl::fromLocalFile(folder));
+        } else {
+            // The reply has arrived; give the watcher a moment to act on it before checking nothing opened.
+            QTest::qWait(300);
+            QVERIFY(m_openedUrls.isEmpty());
+        }
+
+        if (fileManager != FileManager::absent) {
+            service.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
+            service.unregisterObject(QStringLiteral("/org/freedesktop/FileManager1"));
+        }
+        QDBusConnection::disconnectFromBus(name + QStringLiteral("-service"));
+        QDBusConnection::disconnectFromBus(name + QStringLiteral("-client"));
+    }
+};
+
+QTEST_MAIN(X11WorkspaceTest)
+#include "tst_x11_workspace.moc"
