@@ -1,0 +1,37 @@
+#pragma once
+
+#include "services/AccessibilityTrust.h"
+#include "services/KeyboardGrabBackend.h"
+
+#include <functional>
+#include <memory>
+
+// Takes the keyboard away from the whole session during a break, leaving the mouse free. Control + Alt +
+// Super + Escape always gets out: it unlocks and calls onEmergencyUnlock.
+class KeyboardLocker
+{
+public:
+    KeyboardLocker(AccessibilityTrust &trust, std::unique_ptr<KeyboardGrabBackend> backend);
+    ~KeyboardLocker();
+
+    KeyboardLocker(const KeyboardLocker &) = delete;
+    KeyboardLocker &operator=(const KeyboardLocker &) = delete;
+
+    // True when the keyboard is locked, also when it already was. Without trust it fails and never prompts.
+    bool lock();
+
+    // Gives the keyboard back; safe to call when not locked.
+    void unlock();
+
+    bool isLocked() const { return m_isLocked; }
+
+    // Called on the main thread after the emergency chord has unlocked the keyboard.
+    std::function<void()> onEmergencyUnlock;
+
+private:
+    void handleEmergencyChord();
+
+    AccessibilityTrust &m_trust;
+    std::unique_ptr<KeyboardGrabBackend> m_backend;
+    bool m_isLocked = false;
+};

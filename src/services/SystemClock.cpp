@@ -1,0 +1,6 @@
+#include "services/SystemClock.h"
+
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTimeUtc();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "services/InputActivityBackend.h"
+
+// An event source the test drives by hand; it can refuse to install.
+class FakeInputActivityBackend : public InputActivityBackend
+{
+public:
+    bool install(std::function<void()> onEvent) override
+    {
+        if (!canInstall)
+            return false;
+        m_onEvent = std::move(onEvent);
+        ++installations;
+        return true;
+    }
+    void remove() override { m_onEvent = nullptr; }
+
+    bool isInstalled() const { return bool(m_onEvent); }
+    // An input event; ignored while not installed, as a real source would.
+    void fire()
+    {
+        if (m_onEvent)
+            m_onEvent();
+    }
+
+    bool canInstall = true;
+    int installations = 0;
+
+private:
+    std::function<void()> m_onEvent;
+};

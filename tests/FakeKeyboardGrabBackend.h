@@ -1,0 +1,33 @@
+#pragma once
+
+#include "services/KeyboardGrabBackend.h"
+
+// A keyboard grab the test drives by hand; it can refuse to grab.
+class FakeKeyboardGrabBackend : public KeyboardGrabBackend
+{
+public:
+    bool grab(std::function<void()> onEmergencyChord) override
+    {
+        if (!canGrab)
+            return false;
+        m_onEmergencyChord = std::move(onEmergencyChord);
+        ++grabs;
+        return true;
+    }
+    void release() override { m_onEmergencyChord = nullptr; }
+
+    bool isGrabbed() const { return bool(m_onEmergencyChord); }
+    // The user pressed the emergency chord: the grab is already gone when the owner hears of it.
+    void pressEmergencyChord()
+    {
+        const auto onEmergencyChord = m_onEmergencyChord;
+        if (onEmergencyChord)
+            onEmergencyChord();
+    }
+
+    bool canGrab = true;
+    int grabs = 0;
+
+private:
+    std::function<void()> m_onEmergencyChord;
+};
