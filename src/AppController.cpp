@@ -1,0 +1,443 @@
+#include "AppController.h"
+
+#include "models/CsvDate.h"
+#include "services/AppStorageService.h"
+#include "services/AudioController.h"
+#include "services/CSVLogger.h"
+#include "services/DailyStatsRepository.h"
+#include "services/FocusSessionLogger.h"
+#include "services/InputActivityMonitor.h"
+#include "services/KeyboardLocker.h"
+#include "services/UpdateController.h"
+#include "services/WheelProbabilityEngine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr auto tickInterval = std::chrono::milliseconds(250);
+constexpr double logCheckInterval = 1.0;
+constexpr double monitorRetryInterval = 3.0;
+constexpr qint64 statisticsDays = 30;
+
+double secondsBetween(const QDateTime &from, const QDateTime &to)
+{
+    return from.msecsTo(to) / 1000.0;
+}
+
+// A far past instant, so that the first throttled check always runs.
+QDateTime distantPast()
+{
+    return QDateTime::fromMSecsSinceEpoch(0, Qt::UTC);
+}
+
+} // namespace
+
+qint64 AppController::secondsFromMinutes(qint64 minutes)
+{
+    // A hand-edited settings file may hold a number so large that the product would overflow.
+    constexpr qint64 largest = std::numeric_limits<qint64>::max() / 60;
+    return std::clamp<qint64>(minutes, 1, largest) * 60;
+}
+
+QString AppController::defaultBackgroundResource()
+{
+    return QStringLiteral(":/quorvane/default-forest.png");
+}
+
+AppController::AppController(AppControllerSeams seams, QObject *parent)
+    : QObject(parent)
+    , m_root(seams.applicationSupportRoot)
+    , m_seams(std::move(seams))
+{
+    auto &s = m_seams;
+    m_updateController = std::make_unique<UpdateController>(
+        s.updateFeedAddress, [this](const QUrl &url) { m_seams.workspace->openUrl(url); });
+    m_keyboardLocker = std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab));
+    m_inputActivityMonitor = std::make_unique<InputActivityMonitor>(
+        *s.trust, *s.clock, std::move(s.globalActivity), std::move(s.localActivity));
+    m_audioController
+        = std::make_unique<AudioController>(s.trackPlayers, std::move(s.beep), std::move(s.shuffleRandom));
+
+    m_lastMonitorRetry = distantPast();
+    m_lastFocusSnapshotSave = distantPast();
+    m_lastLogFilesCheck = distantPast();
+    m_currentSessionID = Uuid::newEventID();
+    m_currentFocusStartedAt = now();
+    m_wheelCycleID = QUuid::createUuid();
+
+    const QString storage = AppStorageService::storageDirectory(m_root);
+    m_focusLog = std::make_unique<FocusSessionLogger>(
+        QDir(storage).filePath(QStringLiteral("focus-session-log.csv")));
+    m_activityLog
+        = std::make_unique<CSVLogger>(QDir(storage).filePath(QStringLiteral("daily-activity-log.csv")));
+    m_logFilePaths = { m_focusLog->filePath(), m_activityLog->filePath() };
+    m_logFilesFingerprint = currentLogFingerprint();
+
+    m_preferencesKnownGood = AppStorageService::hasDecodablePreferences(m_root);
+    AppStorageService::ensureMediaDirectories(m_root);
+    m_preferences = AppStorageService::startupPreferences(m_root);
+    m_updateController->setLanguage(m_preferences.language);
+
+    m_secondsRemaining = secondsFromMinutes(m_preferences.sessionMinutes);
+    m_workTimer.duration = std::max(double(m_secondsRemaining), 1.0);
+    m_workTimer.idleTimeout = std::max(double(secondsFromMinutes(m_preferences.keyboardIdleMinutes)), 1.0);
+
+    const QDateTime startedAt = now();
+    if (const auto snapshot = AppStorageService::loadRestorableActiveFocusSession(m_root)) {
+        m_workTimer.restore(*snapshot, startedAt);
+        m_secondsRemaining = remainingSeconds();
+        m_restoredFocusSession = true;
+        m_currentSessionID = snapshot->sessionID.value_or(Uuid::newEventID());
+        m_currentFocusStartedAt = snapshot->startedAtEpoch
+            ? QDateTime::fromMSecsSinceEpoch(qint64(std::llround(*snapshot->startedAtEpoch * 1000)), Qt::UTC)
+            : startedAt.addMSecs(-qint64(std::llround(snapshot->accumulatedActiveSeconds * 1000)));
+        m_currentSessionNotes = snapshot->notes.value_or(QString());
+        m_currentSessionTitle = snapshot->title.value_or(QString());
+    }
+
+    m_recentHistory = AppStorageService::loadHistory(m_root);
+    reloadTodayTotals(startedAt);
+    m_dailyStats = DailyStatsRepository::recentDays(statisticsDays, now(), *m_focusLog, *m_activityLog);
+    m_scoreDay = CsvDate::day(startedAt);
+    m_sessionNumber = m_todayCompletedSessions + 1;
+    if (m_currentSessionTitle.trimmed().isEmpty())
+        m_currentSessionTitle = defaultFocusTitle(m_sessionNumber);
+    refreshWeightedItems();
+    refreshBackgroundURL();
+
+    m_keyboardLocker->onEmergencyUnlock = [this] {
+        // Queued, so that an unlock never runs inside the locker's own call-out.
+        QMetaObject::invokeMethod(this, &AppController::handleEmergencyUnlock, Qt::QueuedConnection);
+    };
+    m_inputActivityMonitor->onActivity = [this] { handleInputActivity(); };
+    connect(m_audioController.get(), &AudioController::nowPlayingChanged, this,
+        [this](const std::optional<NowPlayingInfo> &info) {
+            publish(m_nowPlaying, info, &AppController::nowPlayingChanged);
+        });
+
+    AppStorageService::writeBackAfterStartup(m_preferences, m_preferencesKnownGood, m_root);
+
+    m_volumeSaveTimer.setSingleShot(true);
+    m_volumeSaveTimer.setInterval(std::chrono::milliseconds(300));
+    connect(&m_volumeSaveTimer, &QTimer::timeout, this, &AppController::writePreferencesQuietly);
+
+    startTimer();
+}
+
+AppController::~AppController()
+{
+    // Services call back into the controller; make sure none does while it is being torn down.
+    m_keyboardLocker->onEmergencyUnlock = nullptr;
+    m_inputActivityMonitor->onActivity = nullptr;
+    m_tickTimer.stop();
+}
+
+QDateTime AppController::now() const
+{
+    return m_seams.clock->now();
+}
+
+void AppController::startTimer()
+{
+    m_tickTimer.stop();
+    m_tickTimer.setInterval(tickInterval);
+    m_tickTimer.setTimerType(Qt::CoarseTimer);
+    connect(&m_tickTimer, &QTimer::timeout, this, &AppController::updateRemainingTime, Qt::UniqueConnection);
+    m_tickTimer.start();
+    if (m_restoredFocusSession) {
+        m_restoredFocusSession = false;
+        restoreFocusSessionUI();
+    } else {
+        startNewFocusSession();
+    }
+    startKeyboardMonitoring();
+}
+
+void AppController::updateRemainingTime()
+{
+    const QDateTime tickTime = now();
+    updateDayIfNeeded(tickTime);
+    refreshExternalLogChangesIfNeeded(tickTime);
+    if (m_phase != SessionPhase::focus)
+        return;
+    if (m_preferences.trackActivity) {
+        retryKeyboardMonitoringIfNeeded(now());
+        // Without both monitors the round cannot see activity: it stands still rather than idling away.
+        if (!m_inputActivityMonitor->bothMonitorsInstalled())
+            return;
+    }
+    const QDateTime accountingTime = now();
+    const bool reached = m_preferences.trackActivity ? m_workTimer.tick(accountingTime)
+                                                     : m_workTimer.tickContinuously(accountingTime);
+    if (reached) {
+        publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
+        completeFocusSession(true);
+        return;
+    }
+    publishWorkTimerState();
+    persistFocusSession(false, now());
+}
+
+void AppController::updateDayIfNeeded(const QDateTime &now)
+{
+    const QString today = CsvDate::day(now);
+    if (today == m_scoreDay)
+        return;
+    m_scoreDay = today;
+    reloadTodayTotals(now);
+    publish(m_sessionNumber, m_todayCompletedSessions + 1, &AppController::sessionNumberChanged);
+    reloadDailyStats();
+}
+
+void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
+{
+    if (secondsBetween(m_lastLogFilesCheck, now) < logCheckInterval && m_lastLogFilesCheck <= now)
+        return;
+    m_lastLogFilesCheck = now;
+    LogFilesFingerprint fingerprint = currentLogFingerprint();
+    if (fingerprint == m_logFilesFingerprint)
+        return;
+    m_logFilesFingerprint = fingerprint;
+    reloadTodayTotals(now);
+    reloadDailyStats();
+    publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
+    // The background file may have come or gone with the same check.
+    refreshBackgroundURL();
+}
+
+void AppController::retryKeyboardMonitoringIfNeeded(const QDateTime &now)
+{
+    if (!m_preferences.trackActivity || m_inputActivityMonitor->bothMonitorsInstalled())
+        return;
+    if (secondsBetween(m_lastMonitorRetry, now) < monitorRetryInterval && m_lastMonitorRetry <= now)
+        return;
+    m_lastMonitorRetry = now;
+    startKeyboardMonitoring();
+}
+
+void AppController::publishWorkTimerState()
+{
+    publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
+    publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
+}
+
+void AppController::restoreFocusSessionUI()
+{
+    publish(m_phase, SessionPhase::focus, &AppController::phaseChanged);
+    publish(m_sessionNumber, m_todayCompletedSessions + 1, &AppController::sessionNumberChanged);
+    publish(m_selectedItem, std::optional<WeightedWheelItem>(), &AppController::selectedItemChanged);
+    publish(m_isSpinning, false, &AppController::isSpinningChanged);
+    publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
+    publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
+    persistFocusSession(true, now());
+    syncAudioForCurrentPhase();
+}
+
+void AppController::reloadTodayTotals(const QDateTime &now)
+{
+    publish(m_todayHealthScore, m_activityLog->todayTotal(now), &AppController::todayHealthScoreChanged);
+    const auto metrics = m_focusLog->dailyMetrics();
+    const auto today = metrics.constFind(CsvDate::day(now));
+    publish(m_todayCompletedSessions, today == metrics.cend() ? qint64(0) : today->sessions,
+        &AppController::todayCompletedSessionsChanged);
+}
+
+void AppController::reloadDailyStats()
+{
+    publish(m_dailyStats,
+        DailyStatsRepository::recentDays(statisticsDays, now(), *m_focusLog, *m_activityLog),
+        &AppController::dailyStatsChanged);
+}
+
+LogFilesFingerprint AppController::currentLogFingerprint() const
+{
+    return LogFilesFingerprint(m_logFilePaths);
+}
+
+void AppController::shutdown()
+{
+    m_volumeSaveTimer.stop();
+    writePreferencesQuietly();
+    if (m_currentFocusLogID && m_phase != SessionPhase::focus)
+        (void)m_focusLog->updateEntry(*m_currentFocusLogID, m_currentSessionTitle, m_currentSessionNotes);
+    if (m_phase == SessionPhase::focus) {
+        const QDateTime at = now();
+        // The round is accounted once more but not closed: a restart resumes it.
+        m_workTimer.tick(at);
+        publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
+        persistFocusSession(true, at);
+    }
+    m_keyboardLocker->unlock();
+    publish(m_keyboardIsLocked, false, &AppController::keyboardIsLockedChanged);
+    m_inputActivityMonitor->stop();
+    m_audioController->stop();
+    m_tickTimer.stop();
+}
+
+int AppController::secondsRemainingForDisplay() const
+{
+    return int(std::clamp<qint64>(m_secondsRemaining, 0, std::numeric_limits<int>::max()));
+}
+
+QString AppController::trackingStateName() const
+{
+    switch (m_trackingState) {
+    case WorkTrackingState::permissionRequired:
+        return QStringLiteral("permissionRequired");
+    case WorkTrackingState::waitingForActivity:
+        return QStringLiteral("waitingForActivity");
+    case WorkTrackingState::tracking:
+        return QStringLiteral("tracking");
+    case WorkTrackingState::idlePaused:
+        return QStringLiteral("idlePaused");
+    case WorkTrackingState::manuallyPaused:
+        return QStringLiteral("manuallyPaused");
+    }
+    return {};
+}
+
+QString AppController::formattedTime() const
+{
+    return formattedTime(m_secondsRemaining);
+}
+
+QString AppController::formattedTime(qint64 seconds)
+{
+    const qint64 s = std::max<qint64>(seconds, 0);
+    return QStringLiteral("%1:%2").arg(s / 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+QUrl AppController::backgroundURL() const
+{
+    return m_backgroundURL;
+}
+
+void AppController::refreshBackgroundURL()
+{
+    QUrl url;
+    if (m_preferences.backgroundPath && QFileInfo(*m_preferences.backgroundPath).isFile())
+        url = QUrl::fromLocalFile(*m_preferences.backgroundPath);
+    else if (QFileInfo::exists(defaultBackgroundResource()))
+        url = QUrl(QStringLiteral("qrc") + defaultBackgroundResource());
+    publish(m_backgroundURL, url, &AppController::backgroundURLChanged);
+}
+
+bool AppController::isActivityTrackingOn() const
+{
+    return m_preferences.trackActivity && m_trackingState != WorkTrackingState::permissionRequired;
+}
+
+void AppController::refreshWeightedItems()
+{
+    publish(m_weightedItems,
+        WheelProbabilityEngine::weightedItems(m_preferences.items, m_recentHistory,
+            m_preferences.recentDiscountStrength, m_preferences.recentWindow),
+        &AppController::weightedItemsChanged);
+}
+
+void AppController::setShowingSettings(bool showing)
+{
+    publish(m_showingSettings, showing, &AppController::showingSettingsChanged);
+}
+
+void AppController::setShowingStatistics(bool showing)
+{
+    publish(m_showingStatistics, showing, &AppController::showingStatisticsChanged);
+}
+
+void AppController::setShowingNotes(bool showing)
+{
+    publish(m_showingNotes, showing, &AppController::showingNotesChanged);
+}
+
+void AppController::setShowingDeveloperCorner(bool showing)
+{
+    publish(m_showingDeveloperCorner, showing, &AppController::showingDeveloperCornerChanged);
+}
+
+void AppController::setShowingAlert(bool showing)
+{
+    publish(m_showingAlert, showing, &AppController::showingAlertChanged);
+}
+
+void AppController::bringMainWindowForward()
+{
+    m_seams.window->bringForward();
+}
+
+void AppController::enterFullScreenIfPossible()
+{
+    m_seams.window->enterFullScreen();
+}
+
+void AppController::openAccessibilitySettings()
+{
+    // There is no settings pane that grants X11 input access: explain what is needed instead.
+    showPermissionAlert();
+}
+
+void AppController::openActivityLogInFileManager()
+{
+    m_seams.workspace->revealFile(m_activityLog->filePath());
+}
+
+void AppController::showDailyInsights()
+{
+    reloadDailyStats();
+    setShowingStatistics(true);
+    bringMainWindowForward();
+}
+
+AudioPlaylist AppController::sanitizedPlaylist(const AudioPlaylist &playlist)
+{
+    AudioPlaylist sanitized = playlist;
+    for (AudioTrack &track : sanitized.tracks) {
+        track.name = track.name.trimmed();
+        if (track.name.isEmpty())
+            track.name = QFileInfo(track.path).completeBaseName();
+    }
+    return sanitized;
+}
+
+void AppController::setPreferences(const AppPreferences &preferences)
+{
+    if (m_preferences == preferences)
+        return;
+    const bool languageChanged = m_preferences.language != preferences.language;
+    m_preferences = preferences;
+    emit preferencesChanged();
+    if (languageChanged) {
+        m_updateController->setLanguage(m_preferences.language);
+        emit trackingStateChanged();
+    }
+    refreshWeightedItems();
+    refreshBackgroundURL();
+}
+
+Status AppController::writePreferences()
+{
+    const QString path = AppStorageService::preferencesPath(m_root);
+    if (!m_preferencesKnownGood && QFileInfo::exists(path)) {
+        // The user saves a setting over a file that did not decode: keep the damaged one beside it.
+        const QString kept = path + QStringLiteral(".damaged");
+        QFile::remove(kept);
+        if (!QFile::copy(path, kept))
+            return Error { QStringLiteral("Could not keep a copy of the damaged settings file.") };
+    }
+    Status status = AppStorageService::savePreferences(m_preferences, m_root);
+    if (status)
+        m_preferencesKnownGood = true;
+    return status;
+}
+
+void AppController::writePreferencesQuietly()
+{
+    // A damaged settings file stays untouched until the user saves a setting on purpose.
+    if (m_preferencesKnownGood)
+        (void)AppStorageService::savePreferences(m_preferences, m_root);
+}

@@ -1,0 +1,338 @@
+#pragma once
+
+#include "AppControllerSeams.h"
+#include "models/AppPreferences.h"
+#include "models/DailyStat.h"
+#include "models/NotesTimelineEntry.h"
+#include "models/NowPlayingInfo.h"
+#include "models/SessionPhase.h"
+#include "models/Uuid.h"
+#include "models/WeightedWheelItem.h"
+#include "models/WorkTrackingState.h"
+#include "services/AutomaticWorkTimer.h"
+#include "services/LogFilesFingerprint.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QTimer>
+#include <QUrl>
+#include <QUuid>
+#include <memory>
+#include <optional>
+
+class AudioController;
+class CSVLogger;
+class FocusSessionLogger;
+class InputActivityMonitor;
+class KeyboardLocker;
+class UpdateController;
+
+// The one state object of the application: it owns every service and all live state, runs the
+// focus/break cycle on a 0.25 s tick, and is the only object the views see. Every value the views
+// show is a property here with a change signal; every user action is an invokable.
+class AppController : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool english READ isEnglish NOTIFY preferencesChanged)
+    Q_PROPERTY(QString phase READ phaseName NOTIFY phaseChanged)
+    Q_PROPERTY(int secondsRemaining READ secondsRemainingForDisplay NOTIFY secondsRemainingChanged)
+    Q_PROPERTY(QString formattedTime READ formattedTime NOTIFY secondsRemainingChanged)
+    Q_PROPERTY(QString trackingState READ trackingStateName NOTIFY trackingStateChanged)
+    Q_PROPERTY(QString trackingTitle READ trackingTitle NOTIFY trackingStateChanged)
+    Q_PROPERTY(bool isActivityTrackingOn READ isActivityTrackingOn NOTIFY trackingStateChanged)
+    Q_PROPERTY(bool isSpinning READ isSpinning NOTIFY isSpinningChanged)
+    Q_PROPERTY(double wheelRotation READ wheelRotation NOTIFY wheelRotationChanged)
+    Q_PROPERTY(qint64 todayHealthScore READ todayHealthScore NOTIFY todayHealthScoreChanged)
+    Q_PROPERTY(qint64 todayCompletedSessions READ todayCompletedSessions NOTIFY todayCompletedSessionsChanged)
+    Q_PROPERTY(qint64 sessionNumber READ sessionNumber NOTIFY sessionNumberChanged)
+    Q_PROPERTY(
+        bool showingSettings READ showingSettings WRITE setShowingSettings NOTIFY showingSettingsChanged)
+    Q_PROPERTY(bool showingStatistics READ showingStatistics WRITE setShowingStatistics NOTIFY
+            showingStatisticsChanged)
+    Q_PROPERTY(bool showingNotes READ showingNotes WRITE setShowingNotes NOTIFY showingNotesChanged)
+    Q_PROPERTY(bool showingDeveloperCorner READ showingDeveloperCorner WRITE setShowingDeveloperCorner NOTIFY
+            showingDeveloperCornerChanged)
+    Q_PROPERTY(bool showingAlert READ showingAlert WRITE setShowingAlert NOTIFY showingAlertChanged)
+    Q_PROPERTY(QString alertTitle READ alertTitle NOTIFY alertChanged)
+    Q_PROPERTY(QString alertMessage READ alertMessage NOTIFY alertChanged)
+    Q_PROPERTY(bool keyboardIsLocked READ keyboardIsLocked NOTIFY keyboardIsLockedChanged)
+    Q_PROPERTY(bool emergencyUnlocked READ emergencyUnlocked NOTIFY emergencyUnlockedChanged)
+    Q_PROPERTY(QString currentSessionNotes READ currentSessionNotes NOTIFY currentSessionNotesChanged)
+    Q_PROPERTY(QString currentSessionTitle READ currentSessionTitle NOTIFY currentSessionTitleChanged)
+    Q_PROPERTY(qint64 notesRevision READ notesRevision NOTIFY notesRevisionChanged)
+    Q_PROPERTY(QUrl backgroundURL READ backgroundURL NOTIFY backgroundURLChanged)
+
+public:
+    // The built-in background, used when no background file is chosen or the chosen one is gone.
+    static QString defaultBackgroundResource();
+
+    // Runs the whole start-up: reads the state files and logs, starts the tick, opens or restores
+    // the first round and starts input monitoring.
+    explicit AppController(AppControllerSeams seams, QObject *parent = nullptr);
+    ~AppController() override;
+
+    // Published state.
+    const AppPreferences &preferences() const { return m_preferences; }
+    AppLanguage language() const { return m_preferences.language; }
+    bool isEnglish() const { return language() == AppLanguage::english; }
+    SessionPhase phase() const { return m_phase; }
+    QString phaseName() const { return rawValue(m_phase); }
+    qint64 secondsRemaining() const { return m_secondsRemaining; }
+    int secondsRemainingForDisplay() const;
+    WorkTrackingState trackingState() const { return m_trackingState; }
+    QString trackingStateName() const;
+    QString trackingTitle() const { return title(m_trackingState, language()); }
+    bool isSpinning() const { return m_isSpinning; }
+    const std::optional<WeightedWheelItem> &selectedItem() const { return m_selectedItem; }
+    double wheelRotation() const { return m_wheelRotation; }
+    qint64 todayHealthScore() const { return m_todayHealthScore; }
+    qint64 todayCompletedSessions() const { return m_todayCompletedSessions; }
+    const QList<DailyStat> &dailyStats() const { return m_dailyStats; }
+    qint64 sessionNumber() const { return m_sessionNumber; }
+    bool showingSettings() const { return m_showingSettings; }
+    bool showingStatistics() const { return m_showingStatistics; }
+    bool showingNotes() const { return m_showingNotes; }
+    bool showingDeveloperCorner() const { return m_showingDeveloperCorner; }
+    bool showingAlert() const { return m_showingAlert; }
+    const QString &alertTitle() const { return m_alertTitle; }
+    const QString &alertMessage() const { return m_alertMessage; }
+    bool keyboardIsLocked() const { return m_keyboardIsLocked; }
+    bool emergencyUnlocked() const { return m_emergencyUnlocked; }
+    const std::optional<NowPlayingInfo> &nowPlaying() const { return m_nowPlaying; }
+    const QString &currentSessionNotes() const { return m_currentSessionNotes; }
+    const QString &currentSessionTitle() const { return m_currentSessionTitle; }
+    qint64 notesRevision() const { return m_notesRevision; }
+
+    void setShowingSettings(bool showing);
+    void setShowingStatistics(bool showing);
+    void setShowingNotes(bool showing);
+    void setShowingDeveloperCorner(bool showing);
+    void setShowingAlert(bool showing);
+
+    // Computed for the views.
+    QString formattedTime() const;
+    static QString formattedTime(qint64 seconds);
+    QUrl backgroundURL() const;
+    const QList<WeightedWheelItem> &weightedItems() const { return m_weightedItems; }
+    bool isActivityTrackingOn() const;
+    const AutomaticWorkTimer &workTimer() const { return m_workTimer; }
+    const QString &currentSessionID() const { return m_currentSessionID; }
+    const QList<QUuid> &recentHistory() const { return m_recentHistory; }
+    // Whether the stored settings are known to be good: they decoded at start-up or were saved since.
+    bool preferencesAreKnownGood() const { return m_preferencesKnownGood; }
+
+    // Services the views reach directly.
+    UpdateController &updateController() const { return *m_updateController; }
+    AudioController &audioController() const { return *m_audioController; }
+    const CSVLogger &activityLog() const { return *m_activityLog; }
+    const FocusSessionLogger &focusLog() const { return *m_focusLog; }
+    const QString &applicationSupportRoot() const { return m_root; }
+
+    // The 0.25 s tick; public so that tests can drive it with their own clock.
+    void updateRemainingTime();
+    // Saves what must survive the quit and releases the keyboard, monitors and music. Safe to call twice.
+    Q_INVOKABLE void shutdown();
+
+    // Window operations.
+    Q_INVOKABLE void bringMainWindowForward();
+    Q_INVOKABLE void openAccessibilitySettings();
+    Q_INVOKABLE void openActivityLogInFileManager();
+    Q_INVOKABLE void showDailyInsights();
+
+    // The focus round.
+    Q_INVOKABLE void finishFocusNow();
+    Q_INVOKABLE void toggleManualPause();
+    Q_INVOKABLE void enableAutomaticTracking();
+    Q_INVOKABLE void toggleActivityTracking();
+    void handleInputActivity();
+    void showAlert(const QString &title, const QString &message);
+    QString defaultFocusTitle(qint64 sessionNumber) const;
+    QString defaultBreakTitle(qint64 sessionNumber) const;
+
+    // The locked break and the wheel.
+    Q_INVOKABLE void enterLockedBreak();
+    Q_INVOKABLE void spinWheel(double durationSeconds);
+    Q_INVOKABLE void confirmActivityCompleted();
+    void handleEmergencyUnlock();
+
+    // Titles and notes.
+    Q_INVOKABLE void updateCurrentSessionNotes(const QString &notes);
+    Q_INVOKABLE void updateCurrentSessionTitle(const QString &title);
+    void updateJournalEntry(const NotesTimelineEntry &entry, const QString &title,
+        const std::optional<QString> &activityTitle, std::optional<qint64> healthScore, const QString &notes);
+    QList<NotesTimelineEntry> allNotesEntries(const QDateTime &now) const;
+
+    // The background library.
+    Q_INVOKABLE void selectAdjacentBackground(bool forward);
+    Q_INVOKABLE void refreshBackgroundLibraryFromDisk();
+
+    // Music.
+    Q_INVOKABLE void toggleCurrentPlaybackMode();
+    Q_INVOKABLE void setAudioVolume(double volume);
+
+    // Minutes of a setting as seconds: at least one minute, never overflowing.
+    static qint64 secondsFromMinutes(qint64 minutes);
+
+    // The playlist with blank track names replaced by the file name without its extension.
+    static AudioPlaylist sanitizedPlaylist(const AudioPlaylist &playlist);
+
+    // Settings
+    // Cleans, checks, applies and stores the settings sheet's edited record, then closes the sheet.
+    // False when the record is refused (an alert says why): nothing changes and the sheet stays open.
+    bool savePreferences(const AppPreferences &edited);
+    Q_INVOKABLE void toggleWindowOnTop();
+    Q_INVOKABLE void toggleBackgroundOverlay();
+    void setFocusConsoleDock(FocusConsoleDock dock);
+    // Deletes imported media that neither the stored nor the live settings refer to.
+    Q_INVOKABLE void cleanupUnreferencedMedia();
+
+    // Imports
+    // Each returns the new entries for the settings sheet's edited record; empty when nothing was
+    // added (cancelled, nothing acceptable, or a failure already shown by an alert).
+    QList<BackgroundMediaItem> chooseBackgroundMediaFiles(qint64 remainingCapacity);
+    QList<BackgroundMediaItem> importBackgroundMediaFiles(const QList<QUrl> &files);
+    QList<AudioTrack> chooseAudioFiles(AudioPlaylistKind kind);
+    QList<AudioTrack> importAudioFiles(const QList<QUrl> &files, AudioPlaylistKind kind);
+
+signals:
+    void preferencesChanged();
+    void phaseChanged();
+    void secondsRemainingChanged();
+    void trackingStateChanged();
+    void isSpinningChanged();
+    void selectedItemChanged();
+    void wheelRotationChanged();
+    void todayHealthScoreChanged();
+    void todayCompletedSessionsChanged();
+    void dailyStatsChanged();
+    void sessionNumberChanged();
+    void showingSettingsChanged();
+    void showingStatisticsChanged();
+    void showingNotesChanged();
+    void showingDeveloperCornerChanged();
+    void showingAlertChanged();
+    void alertChanged();
+    void keyboardIsLockedChanged();
+    void emergencyUnlockedChanged();
+    void nowPlayingChanged();
+    void currentSessionNotesChanged();
+    void currentSessionTitleChanged();
+    void notesRevisionChanged();
+    void backgroundURLChanged();
+    void weightedItemsChanged();
+
+private:
+    // Start-up and the tick.
+    void startTimer();
+    void updateDayIfNeeded(const QDateTime &now);
+    void refreshExternalLogChangesIfNeeded(const QDateTime &now);
+    void retryKeyboardMonitoringIfNeeded(const QDateTime &now);
+    void publishWorkTimerState();
+    void restoreFocusSessionUI();
+    void reloadTodayTotals(const QDateTime &now);
+    void reloadDailyStats();
+    LogFilesFingerprint currentLogFingerprint() const;
+    void refreshBackgroundURL();
+    void enterFullScreenIfPossible();
+
+    // The focus round.
+    void startNewFocusSession();
+    void completeFocusSession(bool countAsCompleted);
+    void persistFocusSession(bool force, const QDateTime &now);
+    void startKeyboardMonitoring();
+    void syncTrackingPresentation();
+    qint64 remainingSeconds() const;
+    void resetWorkTimer(const QDateTime &now);
+    void showPermissionAlert();
+
+    // The break.
+    void resetWheelPreparation();
+    void settleWheel(const QUuid &cycleID);
+
+    // The background library.
+    void selectBackground(const QUuid &id);
+    void advanceBackgroundAfterCompletedRound();
+    bool videoSoundTakesPriority() const;
+
+    // Music.
+    void syncAudioForCurrentPhase();
+
+    // Settings.
+    void setPreferences(const AppPreferences &preferences);
+    Status writePreferences();
+    void writePreferencesQuietly();
+    void refreshWeightedItems();
+
+    // Settings
+    template<typename T>
+    void writeSingleSetting(T AppPreferences::*field, const T &value, const QString &chineseAlertTitle,
+        const QString &englishAlertTitle);
+    Status removeMediaNoSettingRefersTo();
+
+    // Assigns and announces a change; unchanged values are not announced.
+    template<typename T> void publish(T &field, const T &value, void (AppController::*changed)())
+    {
+        if (field == value)
+            return;
+        field = value;
+        emit(this->*changed)();
+    }
+
+    QDateTime now() const;
+
+    QString m_root;
+    AppControllerSeams m_seams;
+    std::unique_ptr<UpdateController> m_updateController;
+    std::unique_ptr<KeyboardLocker> m_keyboardLocker;
+    std::unique_ptr<InputActivityMonitor> m_inputActivityMonitor;
+    std::unique_ptr<AudioController> m_audioController;
+    std::unique_ptr<FocusSessionLogger> m_focusLog;
+    std::unique_ptr<CSVLogger> m_activityLog;
+
+    AppPreferences m_preferences;
+    SessionPhase m_phase = SessionPhase::focus;
+    qint64 m_secondsRemaining = 0;
+    WorkTrackingState m_trackingState = WorkTrackingState::waitingForActivity;
+    bool m_isSpinning = false;
+    std::optional<WeightedWheelItem> m_selectedItem;
+    double m_wheelRotation = 0;
+    qint64 m_todayHealthScore = 0;
+    qint64 m_todayCompletedSessions = 0;
+    QList<DailyStat> m_dailyStats;
+    qint64 m_sessionNumber = 1;
+    bool m_showingSettings = false;
+    bool m_showingStatistics = false;
+    bool m_showingNotes = false;
+    bool m_showingDeveloperCorner = false;
+    bool m_showingAlert = false;
+    QString m_alertTitle;
+    QString m_alertMessage;
+    bool m_keyboardIsLocked = false;
+    bool m_emergencyUnlocked = false;
+    std::optional<NowPlayingInfo> m_nowPlaying;
+    QString m_currentSessionNotes;
+    QString m_currentSessionTitle;
+    qint64 m_notesRevision = 0;
+    QUrl m_backgroundURL;
+    QList<WeightedWheelItem> m_weightedItems;
+
+    QList<QUuid> m_recentHistory;
+    AutomaticWorkTimer m_workTimer;
+    QTimer m_tickTimer;
+    QTimer m_volumeSaveTimer;
+    QString m_scoreDay;
+    QDateTime m_lastMonitorRetry;
+    bool m_restoredFocusSession = false;
+    QDateTime m_lastFocusSnapshotSave;
+    QString m_currentSessionID;
+    QDateTime m_currentFocusStartedAt;
+    std::optional<QString> m_currentFocusLogID;
+    std::optional<QDateTime> m_currentActivityStartedAt;
+    QUuid m_wheelCycleID;
+    QStringList m_logFilePaths;
+    LogFilesFingerprint m_logFilesFingerprint;
+    QDateTime m_lastLogFilesCheck;
+    bool m_hasPromptedForAccessibility = false;
+    bool m_preferencesKnownGood = false;
+    bool m_hasShutDown = false;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "services/AccessibilityTrust.h"
+#include "services/Clock.h"
+#include "services/FilePicker.h"
+#include "services/InputActivityBackend.h"
+#include "services/KeyboardGrabBackend.h"
+#include "services/RandomSource.h"
+#include "services/SystemBeep.h"
+#include "services/TrackPlayer.h"
+#include "services/WindowControl.h"
+#include "services/Workspace.h"
+
+#include <QString>
+#include <memory>
+
+// Everything the controller needs from the operating system. main() gives the real ones; tests give fakes.
+struct AppControllerSeams
+{
+    // The folder that holds the application folder "Quorvane".
+    QString applicationSupportRoot;
+    // The update feed; empty: no update checks.
+    QString updateFeedAddress;
+    std::unique_ptr<Clock> clock;
+    // The wheel's roll.
+    std::unique_ptr<RandomSource> wheelRandom;
+    // The music's shuffle.
+    std::unique_ptr<RandomSource> shuffleRandom;
+    std::unique_ptr<AccessibilityTrust> trust;
+    std::unique_ptr<InputActivityBackend> globalActivity;
+    std::unique_ptr<InputActivityBackend> localActivity;
+    std::unique_ptr<KeyboardGrabBackend> keyboardGrab;
+    TrackPlayerFactory trackPlayers;
+    std::unique_ptr<SystemBeep> beep;
+    std::unique_ptr<Workspace> workspace;
+    std::unique_ptr<WindowControl> window;
+    // The open-file dialog of the media imports.
+    std::unique_ptr<FilePicker> filePicker;
+};

@@ -1,0 +1,141 @@
+#pragma once
+
+#include "AppController.h"
+#include "FakeAccessibilityTrust.h"
+#include "FakeClock.h"
+#include "FakeFilePicker.h"
+#include "FakeInputActivityBackend.h"
+#include "FakeKeyboardGrabBackend.h"
+#include "TestSupport.h"
+#include "services/AppStorageService.h"
+
+#include <QDir>
+
+// A silent player: the controller's tests care about what it is asked to play, not about sound.
+class SilentTrackPlayer : public TrackPlayer
+{
+public:
+    void load(const QString &) override { }
+    void play() override { }
+    void pause() override { }
+    void stop() override { }
+    double positionSeconds() const override { return 0; }
+    double durationSeconds() const override { return 0; }
+    void seek(double) override { }
+    void setVolume(float) override { }
+};
+
+class CountingBeep : public SystemBeep
+{
+public:
+    void beep() override { ++beeps; }
+    int beeps = 0;
+};
+
+// Hands out the queued rolls in turn, then 0.
+class QueuedRandomSource : public RandomSource
+{
+public:
+    double unitRoll() override { return rolls.isEmpty() ? 0.0 : rolls.takeFirst(); }
+    QList<double> rolls;
+};
+
+class RecordingWorkspace : public Workspace
+{
+public:
+    bool openUrl(const QUrl &url) override
+    {
+        openedUrls.append(url);
+        return true;
+    }
+    void revealFile(const QString &path) override { revealedFiles.append(path); }
+    QList<QUrl> openedUrls;
+    QStringList revealedFiles;
+};
+
+class RecordingWindow : public WindowControl
+{
+public:
+    void bringForward() override { ++broughtForward; }
+    void enterFullScreen() override { ++fullScreens; }
+    int broughtForward = 0;
+    int fullScreens = 0;
+};
+
+// One controller over fakes of every operating-system seam and a fresh data folder. The fakes stay
+// reachable through the raw pointers; the controller owns them.
+class ControllerHarness
+{
+public:
+    ControllerHarness() { QDir().mkpath(root()); }
+
+    QString root() const { return home.filePath(QStringLiteral("data")); }
+    QString file(const QString &name) const
+    {
+        return QDir(root()).filePath(QStringLiteral("Quorvane/") + name);
+    }
+
+    AppController &start()
+    {
+        AppControllerSeams seams;
+        seams.applicationSupportRoot = root();
+        auto ownedClock = std::make_unique<FakeClock>(startTime);
+        clock = ownedClock.get();
+        seams.clock = std::move(ownedClock);
+        auto ownedWheel = std::make_unique<QueuedRandomSource>();
+        wheel = ownedWheel.get();
+        seams.wheelRandom = std::move(ownedWheel);
+        seams.shuffleRandom = std::make_unique<QueuedRandomSource>();
+        auto ownedTrust = std::make_unique<FakeAccessibilityTrust>();
+        trust = ownedTrust.get();
+        trust->trusted = trusted;
+        seams.trust = std::move(ownedTrust);
+        auto ownedGlobal = std::make_unique<FakeInputActivityBackend>();
+        global = ownedGlobal.get();
+        global->canInstall = trusted;
+        seams.globalActivity = std::move(ownedGlobal);
+        auto ownedLocal = std::make_unique<FakeInputActivityBackend>();
+        local = ownedLocal.get();
+        seams.localActivity = std::move(ownedLocal);
+        auto ownedGrab = std::make_unique<FakeKeyboardGrabBackend>();
+        grab = ownedGrab.get();
+        seams.keyboardGrab = std::move(ownedGrab);
+        seams.trackPlayers = [] { return std::make_unique<SilentTrackPlayer>(); };
+        auto ownedBeep = std::make_unique<CountingBeep>();
+        beep = ownedBeep.get();
+        seams.beep = std::move(ownedBeep);
+        auto ownedWorkspace = std::make_unique<RecordingWorkspace>();
+        workspace = ownedWorkspace.get();
+        seams.workspace = std::move(ownedWorkspace);
+        auto ownedWindow = std::make_unique<RecordingWindow>();
+        window = ownedWindow.get();
+        seams.window = std::move(ownedWindow);
+        auto ownedPicker = std::make_unique<FakeFilePicker>();
+        picker = ownedPicker.get();
+        seams.filePicker = std::move(ownedPicker);
+        controller = std::make_unique<AppController>(std::move(seams));
+        return *controller;
+    }
+
+    // Moves the clock on and runs one tick.
+    void tick(qint64 milliseconds = 250)
+    {
+        clock->advanceMs(milliseconds);
+        controller->updateRemainingTime();
+    }
+
+    TemporaryDataHome home;
+    QDateTime startTime = QDateTime(QDate(2024, 3, 1), QTime(9, 0), Qt::LocalTime);
+    bool trusted = true;
+    std::unique_ptr<AppController> controller;
+    FakeClock *clock = nullptr;
+    QueuedRandomSource *wheel = nullptr;
+    FakeAccessibilityTrust *trust = nullptr;
+    FakeInputActivityBackend *global = nullptr;
+    FakeInputActivityBackend *local = nullptr;
+    FakeKeyboardGrabBackend *grab = nullptr;
+    CountingBeep *beep = nullptr;
+    RecordingWorkspace *workspace = nullptr;
+    RecordingWindow *window = nullptr;
+    FakeFilePicker *picker = nullptr;
+};

@@ -1,0 +1,288 @@
+#include "ControllerHarness.h"
+#include "services/CSVLogger.h"
+#include "services/FocusSessionLogger.h"
+
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QByteArray snapshotJson(const QByteArray &target, const QByteArray &accumulated, const QByteArray &extra = {})
+{
+    return "{\"targetSeconds\":" + target + ",\"accumulatedActiveSeconds\":" + accumulated
+        + ",\"savedAtEpoch\":1700000000" + extra + "}";
+}
+
+} // namespace
+
+class AppControllerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void snapshotIsRestoredOnlyWhenResumable_data()
+    {
+        QTest::addColumn<QByteArray>("snapshot");
+        QTest::addColumn<bool>("restored");
+        QTest::addColumn<QString>("time");
+
+        QTest::newRow("accumulated equals target") << snapshotJson("1500", "1500") << false << "25:00";
+        QTest::newRow("just below the target") << snapshotJson("1500", "1499.2") << true << "00:01";
+        QTest::newRow("zero target") << snapshotJson("0", "0") << false << "25:00";
+        QTest::newRow("negative accumulated") << snapshotJson("1500", "-1") << false << "25:00";
+        QTest::newRow("infinite target") << snapshotJson("1e999", "10") << false << "25:00";
+        QTest::newRow("not JSON") << QByteArray("{\"targetSeconds\":") << false << "25:00";
+        QTest::newRow("accumulated missing")
+            << QByteArray("{\"targetSeconds\":1500,\"savedAtEpoch\":1}") << false << "25:00";
+    }
+
+    void snapshotIsRestoredOnlyWhenResumable()
+    {
+        QFETCH(QByteArray, snapshot);
+        QFETCH(bool, restored);
+        QFETCH(QString, time);
+
+        ControllerHarness harness;
+        QVERIFY(writeFileBytes(harness.file(QStringLiteral("active-focus-session.json")), snapshot));
+        AppController &controller = harness.start();
+        QCOMPARE(controller.formattedTime(), time);
+        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QCOMPARE(controller.workTimer().accumulatedActiveTime > 0, restored && snapshot.contains("1499.2"));
+        // Either way the running round is saved at once.
+        const auto saved = QJsonDocument::fromJson(
+            readFileBytes(harness.file(QStringLiteral("active-focus-session.json"))));
+        QVERIFY(saved.isObject());
+        QCOMPARE(saved.object().value(QStringLiteral("sessionID")).toString(), controller.currentSessionID());
+    }
+
+    void restoredSnapshotFillsMissingFields()
+    {
+        ControllerHarness harness;
+        QVERIFY(writeFileBytes(harness.file(QStringLiteral("active-focus-session.json")),
+            snapshotJson("1500", "600", ",\"title\":\"  \",\"manuallyPaused\":true")));
+        AppController &controller = harness.start();
+        QCOMPARE(controller.currentSessionTitle(), QStringLiteral("第 1 轮专注"));
+        QCOMPARE(controller.currentSessionID().size(), 36);
+        QCOMPARE(controller.currentSessionID(), controller.currentSessionID().toLower());
+        QCOMPARE(controller.trackingState(), WorkTrackingState::manuallyPaused);
+        QCOMPARE(controller.formattedTime(), QStringLiteral("15:00"));
+
+        const auto saved = QJsonDocument::fromJson(
+            readFileBytes(harness.file(QStringLiteral("active-focus-session.json"))))
+                               .object();
+        // Without a stored start, the round began its accumulated time before now.
+        QCOMPARE(saved.value(QStringLiteral("startedAtEpoch")).toDouble(),
+            harness.startTime.toMSecsSinceEpoch() / 1000.0 - 600);
+    }
+
+    void startupWritesSettingsOnlyWhenTheyDecoded_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("rewritten");
+
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("damaged") << QByteArray("{\"language\":") << false;
+        QTest::newRow("invalid value") << QByteArray("{\"language\":\"french\"}") << false;
+        QTest::newRow("valid") << QByteArray("{}") << true;
+    }
+
+    void startupWritesSettingsOnlyWhenTheyDecoded()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(bool, rewritten);
+
+        ControllerHarness harness;
+        const QString preferences = harness.file(QStringLiteral("preferences.json"));
+        if (!stored.isNull())
+            QVERIFY(writeFileBytes(preferences, stored));
+        // An imported song the default settings do not know about.
+        const QString song
+            = harness.file(QStringLiteral("Media/Focus/0f8fad5b-d9cb-469f-a165-70867728950e/song.mp3"));
+        QVERIFY(writeFileBytes(song, "ID3"));
+
+        AppController &controller = harness.start();
+        QCOMPARE(controller.preferencesAreKnownGood(), rewritten);
+        if (rewritten) {
+            QCOMPARE(QJsonDocument::fromJson(readFileBytes(preferences)).object().size(), 18);
+            QVERIFY(!QFile::exists(song));
+        } else {
+            QCOMPARE(QFile::exists(preferences), !stored.isNull());
+            if (!stored.isNull())
+                QCOMPARE(readFileBytes(preferences), stored);
+            QVERIFY(QFile::exists(song));
+        }
+
+        // Quitting must not write the defaults over damaged settings either.
+        controller.shutdown();
+        if (!rewritten) {
+            QCOMPARE(QFile::exists(preferences), !stored.isNull());
+            QVERIFY(QFile::exists(song));
+        }
+    }
+
+    void missingMonitorFreezesTheRoundAndRetriesEveryThreeSeconds()
+    {
+        ControllerHarness harness;
+        harness.trusted = false;
+        AppController &controller = harness.start();
+        QCOMPARE(controller.trackingState(), WorkTrackingState::permissionRequired);
+        const int attemptsAtStart = harness.global->installations;
+
+        for (int i = 0; i < 23; ++i)
+            harness.tick(250);
+        QCOMPARE(controller.formattedTime(), QStringLiteral("25:00"));
+        QCOMPARE(controller.workTimer().accumulatedActiveTime, 0.0);
+
+        // Access granted at 5.75 s: the retries ran at 0.25 s and 3.25 s, so the next one waits for 6.25 s.
+        harness.trust->trusted = true;
+        harness.global->canInstall = true;
+        harness.tick(250);
+        QVERIFY(!harness.global->isInstalled());
+        harness.tick(250);
+        QVERIFY(harness.global->isInstalled());
+        QCOMPARE(harness.global->installations, attemptsAtStart + 1);
+        QCOMPARE(controller.trackingState(), WorkTrackingState::waitingForActivity);
+    }
+
+    void trackingOffCountsPlainTime()
+    {
+        ControllerHarness harness;
+        AppPreferences preferences;
+        preferences.trackActivity = false;
+        preferences.sessionMinutes = 1;
+        QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
+        AppController &controller = harness.start();
+        for (int i = 0; i < 8; ++i)
+            harness.tick(250);
+        QCOMPARE(controller.formattedTime(), QStringLiteral("00:58"));
+        harness.tick(58 * 1000);
+        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.todayCompletedSessions(), 1);
+    }
+
+    void logChangesReloadTotalsWithinASecond()
+    {
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        QSignalSpy revisions(&controller, &AppController::notesRevisionChanged);
+
+        for (int i = 0; i < 8; ++i)
+            harness.tick(250);
+        QCOMPARE(revisions.count(), 0);
+
+        // Another program appends a completed round of today.
+        FocusSessionLogger outside(harness.file(QStringLiteral("focus-session-log.csv")));
+        const QDateTime end = harness.clock->now();
+        QVERIFY(outside
+                    .append({ QStringLiteral("x"), end.addSecs(-1500), end, 1, QStringLiteral("t"), 1500,
+                        1500, true, {} })
+                    .ok());
+        harness.tick(1000);
+        QCOMPARE(revisions.count(), 1);
+        QCOMPARE(controller.todayCompletedSessions(), 1);
+        QCOMPARE(controller.notesRevision(), 1);
+        QCOMPARE(controller.dailyStats().last().completedSessions, 1);
+    }
+
+    void dayChangeReloadsTodaysTotals()
+    {
+        ControllerHarness harness;
+        harness.startTime = QDateTime(QDate(2024, 3, 1), QTime(23, 59, 59), Qt::LocalTime);
+        AppStorageService::storageDirectory(harness.root());
+        FocusSessionLogger log(harness.file(QStringLiteral("focus-session-log.csv")));
+        QVERIFY(
+            log.append({ QStringLiteral("a"), harness.startTime.addSecs(-1600),
+                           harness.startTime.addSecs(-100), 1, QStringLiteral("t"), 1500, 1500, true, {} })
+                .ok());
+        AppController &controller = harness.start();
+        QCOMPARE(controller.todayCompletedSessions(), 1);
+        QCOMPARE(controller.sessionNumber(), 2);
+        harness.tick(1000);
+        QCOMPARE(controller.todayCompletedSessions(), 0);
+        QCOMPARE(controller.sessionNumber(), 1);
+        // The title of a round that runs across midnight stays.
+        QCOMPARE(controller.currentSessionTitle(), QStringLiteral("第 2 轮专注"));
+    }
+
+    void shutdownCanRunTwiceInEveryPhase_data()
+    {
+        QTest::addColumn<SessionPhase>("phase");
+        QTest::newRow("focus") << SessionPhase::focus;
+        QTest::newRow("session complete") << SessionPhase::sessionComplete;
+        QTest::newRow("wheel") << SessionPhase::wheel;
+    }
+
+    void shutdownCanRunTwiceInEveryPhase()
+    {
+        QFETCH(SessionPhase, phase);
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        if (phase != SessionPhase::focus)
+            controller.finishFocusNow();
+        if (phase == SessionPhase::wheel)
+            controller.enterLockedBreak();
+        QCOMPARE(controller.phase(), phase);
+
+        controller.shutdown();
+        controller.shutdown();
+        QVERIFY(!harness.grab->isGrabbed());
+        QVERIFY(!controller.keyboardIsLocked());
+        QVERIFY(!harness.global->isInstalled());
+        QCOMPARE(QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))),
+            phase == SessionPhase::focus);
+    }
+
+    void formattedTime_data()
+    {
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("59 s") << qint64(59) << "00:59";
+        QTest::newRow("an hour") << qint64(3600) << "60:00";
+        QTest::newRow("three hours") << qint64(10800) << "180:00";
+        QTest::newRow("zero") << qint64(0) << "00:00";
+        QTest::newRow("negative") << qint64(-5) << "00:00";
+    }
+
+    void formattedTime()
+    {
+        QFETCH(qint64, seconds);
+        QFETCH(QString, text);
+        QCOMPARE(AppController::formattedTime(seconds), text);
+    }
+
+    void hugeMinutesDoNotOverflow()
+    {
+        ControllerHarness harness;
+        QVERIFY(writeFileBytes(harness.file(QStringLiteral("preferences.json")),
+            "{\"sessionMinutes\":9223372036854775807,\"keyboardIdleMinutes\":-9223372036854775807}"));
+        AppController &controller = harness.start();
+        QVERIFY(controller.secondsRemaining() > 0);
+        QCOMPARE(controller.workTimer().idleTimeout, 60.0);
+        harness.tick(250);
+        QCOMPARE(controller.phase(), SessionPhase::focus);
+    }
+
+    void backgroundFallsBackWhenTheFileIsGone()
+    {
+        ControllerHarness harness;
+        const QString picture
+            = harness.file(QStringLiteral("Media/Background/7c9e6679-7425-40de-944b-e07fc1f90ae7/sea.png"));
+        QVERIFY(writeFileBytes(picture, "not really a picture"));
+        AppController &controller = harness.start();
+        QCOMPARE(controller.backgroundURL(), QUrl::fromLocalFile(picture));
+        QSignalSpy changes(&controller, &AppController::backgroundURLChanged);
+        QVERIFY(QFile::remove(picture));
+        // The file check rides on the once-a-second log check; a log change triggers it here.
+        QVERIFY(writeFileBytes(harness.file(QStringLiteral("focus-session-log.csv")),
+            FocusSessionLogger::header().toUtf8() + "\n"));
+        harness.tick(1000);
+        QCOMPARE(changes.count(), 1);
+        QVERIFY(controller.backgroundURL() != QUrl::fromLocalFile(picture));
+    }
+};
+
+QTEST_GUILESS_MAIN(AppControllerTest)
+#include "tst_app_controller.moc"

@@ -1,0 +1,336 @@
+#include "ControllerHarness.h"
+#include "services/CSVLogger.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSignalSpy>
+#include <QTest>
+#include <cmath>
+
+namespace {
+
+WheelItem item(const char *title, double weight, qint64 score)
+{
+    return { QUuid::createUuid(), QString::fromUtf8(title), weight, score, QStringLiteral("sparkles") };
+}
+
+QJsonObject readJson(const QString &path)
+{
+    return QJsonDocument::fromJson(readFileBytes(path)).object();
+}
+
+} // namespace
+
+class FocusBreakCycleTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    // Starts a controller whose round is already complete and whose break screen is showing.
+    void enterBreak(ControllerHarness &harness, const QList<WheelItem> &items)
+    {
+        AppPreferences preferences;
+        preferences.items = items;
+        QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
+        AppController &controller = harness.start();
+        controller.finishFocusNow();
+        controller.enterLockedBreak();
+        QCOMPARE(controller.phase(), SessionPhase::wheel);
+    }
+
+private slots:
+    void loggedSecondsRoundHalvesAwayFromZero_data()
+    {
+        QTest::addColumn<qint64>("activeMilliseconds");
+        QTest::addColumn<QString>("logged");
+        QTest::newRow("12.5 s") << qint64(12500) << ",13,1500,false,";
+        QTest::newRow("12.4 s") << qint64(12400) << ",12,1500,false,";
+    }
+
+    void loggedSecondsRoundHalvesAwayFromZero()
+    {
+        QFETCH(qint64, activeMilliseconds);
+        QFETCH(QString, logged);
+
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        controller.handleInputActivity();
+        harness.tick(activeMilliseconds);
+        controller.finishFocusNow();
+        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QVERIFY(QString::fromUtf8(readFileBytes(harness.file(QStringLiteral("focus-session-log.csv"))))
+                    .contains(logged));
+        QVERIFY(!QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
+        QCOMPARE(controller.todayCompletedSessions(), 0);
+        QCOMPARE(controller.notesRevision(), 1);
+        QCOMPARE(harness.window->broughtForward, 1);
+    }
+
+    void pauseAtTheCompletingInstantClosesTheRound()
+    {
+        ControllerHarness harness;
+        AppPreferences preferences;
+        preferences.sessionMinutes = 1;
+        QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
+        AppController &controller = harness.start();
+        controller.handleInputActivity();
+        harness.tick(59 * 1000);
+        controller.handleInputActivity();
+        harness.clock->advanceMs(1000);
+        controller.toggleManualPause();
+        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.todayCompletedSessions(), 1);
+        QCOMPARE(controller.formattedTime(), QStringLiteral("00:00"));
+    }
+
+    void pauseAndResume()
+    {
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        controller.handleInputActivity();
+        harness.tick(10 * 1000);
+        controller.toggleManualPause();
+        QCOMPARE(controller.trackingState(), WorkTrackingState::manuallyPaused);
+        // Activity never ends a manual pause, and paused time does not count.
+        controller.handleInputActivity();
+        harness.tick(30 * 1000);
+        QCOMPARE(controller.trackingState(), WorkTrackingState::manuallyPaused);
+        QCOMPARE(controller.workTimer().accumulatedActiveTime, 10.0);
+        QVERIFY(readJson(harness.file(QStringLiteral("active-focus-session.json")))
+                    .value(QStringLiteral("manuallyPaused"))
+                    .toBool());
+
+        controller.toggleManualPause();
+        QCOMPARE(controller.trackingState(), WorkTrackingState::tracking);
+        harness.tick(2000);
+        QCOMPARE(controller.workTimer().accumulatedActiveTime, 12.0);
+    }
+
+    void unforcedSnapshotsWaitFiveSeconds_data()
+    {
+        QTest::addColumn<qint64>("afterMilliseconds");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("4.9 s") << qint64(4900) << false;
+        QTest::newRow("5.0 s") << qint64(5000) << true;
+    }
+
+    void unforcedSnapshotsWaitFiveSeconds()
+    {
+        QFETCH(qint64, afterMilliseconds);
+        QFETCH(bool, written);
+
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        const QString snapshot = harness.file(QStringLiteral("active-focus-session.json"));
+        QVERIFY(QFile::remove(snapshot));
+        controller.handleInputActivity();
+        harness.tick(afterMilliseconds);
+        QCOMPARE(QFile::exists(snapshot), written);
+    }
+
+    void withoutAccessTheSwitchAsksInsteadOfTurningOff()
+    {
+        ControllerHarness harness;
+        harness.trusted = false;
+        AppController &controller = harness.start();
+        QCOMPARE(controller.trackingState(), WorkTrackingState::permissionRequired);
+        QVERIFY(!controller.isActivityTrackingOn());
+
+        controller.toggleActivityTracking();
+        QVERIFY(controller.preferences().trackActivity);
+        QVERIFY(harness.trust->prompted);
+        QVERIFY(controller.showingAlert());
+        QCOMPARE(controller.alertTitle(), QStringLiteral("等待 X11 输入权限"));
+
+        // The second request re-checks too and shows the same explanation.
+        controller.setShowingAlert(false);
+        controller.enableAutomaticTracking();
+        QVERIFY(controller.showingAlert());
+        QCOMPARE(controller.alertTitle(), QStringLiteral("等待 X11 输入权限"));
+
+        // Once access exists, asking again starts monitoring.
+        harness.trust->trusted = true;
+        harness.global->canInstall = true;
+        controller.enableAutomaticTracking();
+        QCOMPARE(controller.trackingState(), WorkTrackingState::waitingForActivity);
+    }
+
+    void switchingTrackingOffCountsPlainTimeAndIsSaved()
+    {
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        controller.toggleActivityTracking();
+        QVERIFY(!controller.preferences().trackActivity);
+        QCOMPARE(controller.trackingState(), WorkTrackingState::tracking);
+        QVERIFY(!harness.global->isInstalled());
+        QCOMPARE(
+            readJson(harness.file(QStringLiteral("preferences.json"))).value(QStringLiteral("trackActivity")),
+            QJsonValue(false));
+        harness.tick(3000);
+        QCOMPARE(controller.workTimer().accumulatedActiveTime, 3.0);
+    }
+
+    void failedTrackingSaveRollsBack()
+    {
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        // A folder where the file should be makes every write fail, even for root.
+        QVERIFY(QDir().mkpath(harness.file(QStringLiteral("preferences.json"))));
+        controller.toggleActivityTracking();
+        QVERIFY(controller.preferences().trackActivity);
+        QVERIFY(harness.global->isInstalled());
+        QCOMPARE(controller.alertTitle(), QStringLiteral("无法保存监测设置"));
+    }
+
+    void spinsTurnOntoTheChosenSlice()
+    {
+        ControllerHarness harness;
+        // A takes half the wheel (centre 90°); once A is the latest draw, B is centred at 45°.
+        const QList<WheelItem> items { item("A", 4, 10), item("B", 1, 5), item("C", 3, 7) };
+        enterBreak(harness, items);
+        AppController &controller = *harness.controller;
+        QCOMPARE(harness.window->fullScreens, 1);
+        QVERIFY(controller.keyboardIsLocked());
+
+        harness.wheel->rolls = { 0.1, 0.1 };
+        controller.spinWheel(0);
+        QCOMPARE(controller.selectedItem()->item.title, QStringLiteral("A"));
+        QCOMPARE(controller.wheelRotation(), 1710.0);
+        QVERIFY(controller.isSpinning());
+        // The history file records the draw at once; the wheel's weights wait for the confirmation.
+        QCOMPARE(readFileBytes(harness.file(QStringLiteral("recent-history.json"))),
+            "[\"" + Uuid::upperText(items[0].id).toLatin1() + "\"]");
+        QVERIFY(controller.recentHistory().isEmpty());
+
+        controller.spinWheel(0);
+        QCOMPARE(controller.wheelRotation(), 1710.0);
+        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+
+        controller.confirmActivityCompleted();
+        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QCOMPARE(controller.todayHealthScore(), 10);
+        QVERIFY(!controller.keyboardIsLocked());
+        QVERIFY(!harness.grab->isGrabbed());
+        QCOMPARE(controller.recentHistory(), QList<QUuid> { items[0].id });
+        const QString log
+            = QString::fromUtf8(readFileBytes(harness.file(QStringLiteral("daily-activity-log.csv"))));
+        QVERIFY(log.contains(QStringLiteral(",1,第 1 轮课间,A,10,4.000,4.000,10,")));
+
+        controller.finishFocusNow();
+        controller.enterLockedBreak();
+        controller.spinWheel(0);
+        QCOMPARE(controller.selectedItem()->item.title, QStringLiteral("B"));
+        QCOMPARE(controller.wheelRotation(), 3555.0);
+    }
+
+    void emergencyUnlockDuringASpinVoidsTheSettle()
+    {
+        ControllerHarness harness;
+        enterBreak(harness, AppPreferences::defaultItems());
+        AppController &controller = *harness.controller;
+        controller.spinWheel(0);
+        harness.grab->pressEmergencyChord();
+        QTRY_COMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QVERIFY(controller.emergencyUnlocked());
+        QVERIFY(!controller.keyboardIsLocked());
+        QCOMPARE(controller.alertTitle(), QStringLiteral("已应急解锁"));
+        QTest::qWait(100);
+        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QVERIFY(!controller.isSpinning());
+        QVERIFY(!controller.selectedItem());
+    }
+
+    void lateEmergencyUnlockAfterTheBreakIsIgnored()
+    {
+        ControllerHarness harness;
+        enterBreak(harness, AppPreferences::defaultItems());
+        AppController &controller = *harness.controller;
+        controller.spinWheel(0);
+        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        // The chord's callback is still queued when the confirmation opens the next round.
+        harness.grab->pressEmergencyChord();
+        controller.confirmActivityCompleted();
+        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QTest::qWait(50);
+        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QVERIFY(!controller.emergencyUnlocked());
+        QVERIFY(QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
+    }
+
+    void failedActivityAppendStillEndsTheBreak()
+    {
+        ControllerHarness harness;
+        enterBreak(harness, AppPreferences::defaultItems());
+        AppController &controller = *harness.controller;
+        controller.spinWheel(0);
+        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        const qint64 revision = controller.notesRevision();
+        QVERIFY(QFile::remove(harness.file(QStringLiteral("daily-activity-log.csv"))));
+        controller.confirmActivityCompleted();
+        QCOMPARE(controller.alertTitle(), QStringLiteral("CSV 写入失败"));
+        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QVERIFY(!harness.grab->isGrabbed());
+        QCOMPARE(controller.notesRevision(), revision);
+        QCOMPARE(controller.recentHistory().size(), 1);
+        QVERIFY(!QFile::exists(harness.file(QStringLiteral("daily-activity-log.csv"))));
+    }
+
+    void failedFocusAppendStillClosesTheRound()
+    {
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        QVERIFY(QFile::remove(harness.file(QStringLiteral("focus-session-log.csv"))));
+        controller.finishFocusNow();
+        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.alertTitle(), QStringLiteral("番茄记录写入失败"));
+        QCOMPARE(controller.notesRevision(), 0);
+        QVERIFY(!QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
+    }
+
+    void refusedLockStaysOnTheCompleteScreen()
+    {
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        harness.grab->canGrab = false;
+        controller.finishFocusNow();
+        controller.enterLockedBreak();
+        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.alertTitle(), QStringLiteral("无法锁定键盘"));
+        QCOMPARE(harness.window->fullScreens, 0);
+    }
+
+    void historyKeepsTwentyNewestWithoutDuplicates()
+    {
+        ControllerHarness harness;
+        QList<WheelItem> items;
+        for (int i = 0; i < 25; ++i)
+            items.append(item("x", 1, 1));
+        enterBreak(harness, items);
+        AppController &controller = *harness.controller;
+        QUuid latest;
+        for (int round = 0; round < 60; ++round) {
+            // A fixed spread of rolls, so the draws wander over the whole wheel.
+            harness.wheel->rolls = { std::fmod(round * 0.618034, 1.0) };
+            controller.spinWheel(0);
+            latest = controller.selectedItem()->id();
+            QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+            controller.confirmActivityCompleted();
+            controller.finishFocusNow();
+            controller.enterLockedBreak();
+        }
+        const QList<QUuid> history = controller.recentHistory();
+        QCOMPARE(history.size(), 20);
+        QCOMPARE(QSet<QUuid>(history.cbegin(), history.cend()).size(), 20);
+        QCOMPARE(history.first(), latest);
+        const QJsonArray stored
+            = QJsonDocument::fromJson(readFileBytes(harness.file(QStringLiteral("recent-history.json"))))
+                  .array();
+        QCOMPARE(stored.size(), 20);
+        QCOMPARE(stored.first().toString(), Uuid::upperText(history.first()));
+    }
+};
+
+QTEST_GUILESS_MAIN(FocusBreakCycleTest)
+#include "tst_focus_break_cycle.moc"
