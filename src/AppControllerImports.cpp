@@ -1,0 +1,109 @@
+// Bringing the user's files into the background library and the playlists: the open-file dialogs
+// and the copies into the managed media folders.
+
+#include "AppController.h"
+#include "models/MediaTypes.h"
+#include "services/AppStorageService.h"
+
+#include <QFileInfo>
+
+namespace {
+
+// The local files among the addresses that the predicate accepts by name, in order.
+QStringList acceptedLocalFiles(const QList<QUrl> &files, bool (*accepts)(QStringView))
+{
+    QStringList paths;
+    for (const QUrl &file : files) {
+        if (file.isLocalFile() && accepts(file.toLocalFile()))
+            paths.append(file.toLocalFile());
+    }
+    return paths;
+}
+
+QList<QUrl> fileUrls(const QStringList &paths)
+{
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    return urls;
+}
+
+} // namespace
+
+QList<BackgroundMediaItem> AppController::chooseBackgroundMediaFiles(qint64 remainingCapacity)
+{
+    if (remainingCapacity < 1) {
+        showAlert(localized(language(), QStringLiteral("图库已满"), QStringLiteral("Library Full")),
+            localized(language(), QStringLiteral("背景图库最多保存 30 个图片或视频。"),
+                QStringLiteral("The background library can hold up to 30 images or videos.")));
+        return {};
+    }
+    const QStringList chosen = m_seams.filePicker->pickFiles(
+        localized(language(), QStringLiteral("添加到背景图库"), QStringLiteral("Add to Background Library")),
+        MediaTypes::nameFilters(MediaKind::image) + MediaTypes::nameFilters(MediaKind::movie));
+    if (chosen.isEmpty())
+        return {};
+    return importBackgroundMediaFiles(
+        fileUrls(chosen.first(std::min<qint64>(chosen.size(), remainingCapacity))));
+}
+
+QList<BackgroundMediaItem> AppController::importBackgroundMediaFiles(const QList<QUrl> &files)
+{
+    const QStringList accepted = acceptedLocalFiles(files, MediaTypes::isBackgroundMedia);
+    if (accepted.isEmpty()) {
+        showAlert(localized(language(), QStringLiteral("没有可导入的背景"),
+                      QStringLiteral("No Importable Backgrounds")),
+            localized(language(), QStringLiteral("请拖入常见格式的图片或视频。"),
+                QStringLiteral("Drop images or videos in a common format.")));
+        return {};
+    }
+    const QString backgroundDirectory = AppStorageService::backgroundDirectory(m_root);
+    QList<BackgroundMediaItem> items;
+    for (const QString &source : accepted) {
+        const Result<QString> copy = AppStorageService::importManagedFile(source, backgroundDirectory);
+        if (!copy) {
+            // Copies made before the failure stay until the next clean-up, which finds them unreferenced.
+            showAlert(localized(language(), QStringLiteral("背景导入失败"),
+                          QStringLiteral("Could Not Import Background")),
+                copy.error());
+            return {};
+        }
+        QString name = QFileInfo(source).completeBaseName().trimmed();
+        if (name.isEmpty())
+            name = localized(language(), QStringLiteral("未命名背景"), QStringLiteral("Untitled Background"));
+        items.append({ QUuid::createUuid(), name, *copy });
+    }
+    return items;
+}
+
+QList<AudioTrack> AppController::chooseAudioFiles(AudioPlaylistKind kind)
+{
+    const QStringList chosen = m_seams.filePicker->pickFiles(
+        localized(language(), QStringLiteral("选择"), QStringLiteral("Choose ")) + title(kind, language()),
+        MediaTypes::nameFilters(MediaKind::audio) + MediaTypes::nameFilters(MediaKind::movie));
+    if (chosen.isEmpty())
+        return {};
+    return importAudioFiles(fileUrls(chosen), kind);
+}
+
+QList<AudioTrack> AppController::importAudioFiles(const QList<QUrl> &files, AudioPlaylistKind kind)
+{
+    const QStringList accepted = acceptedLocalFiles(files, MediaTypes::isMusicMedia);
+    if (accepted.isEmpty()) {
+        showAlert(
+            localized(language(), QStringLiteral("没有可导入的音乐"), QStringLiteral("No Importable Music")),
+            localized(language(), QStringLiteral("请拖入或选择 MP3、M4A、WAV、MP4 等音频或视频文件。"),
+                QStringLiteral("Drop or choose MP3, M4A, WAV, MP4, or another supported audio/video "
+                               "file.")));
+        return {};
+    }
+    Result<QList<AudioTrack>> tracks
+        = AppStorageService::importAudioTracks(accepted, kind, language(), m_root);
+    if (!tracks) {
+        showAlert(
+            localized(language(), QStringLiteral("音乐导入失败"), QStringLiteral("Could Not Import Music")),
+            tracks.error());
+        return {};
+    }
+    return std::move(tracks).value();
+}
