@@ -12,6 +12,7 @@
 #include "services/AutomaticWorkTimer.h"
 #include "services/LogFilesFingerprint.h"
 
+#include <QColor>
 #include <QDateTime>
 #include <QObject>
 #include <QTimer>
@@ -61,6 +62,16 @@ class AppController : public QObject
     Q_PROPERTY(QString currentSessionTitle READ currentSessionTitle NOTIFY currentSessionTitleChanged)
     Q_PROPERTY(qint64 notesRevision READ notesRevision NOTIFY notesRevisionChanged)
     Q_PROPERTY(QUrl backgroundURL READ backgroundURL NOTIFY backgroundURLChanged)
+    // The preferences as the views show them (AppControllerPresentation.cpp).
+    Q_PROPERTY(QString language READ languageName NOTIFY preferencesChanged)
+    Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY preferencesChanged)
+    Q_PROPERTY(QColor accentColor READ accentColor NOTIFY preferencesChanged)
+    Q_PROPERTY(QColor textColor READ textColor NOTIFY preferencesChanged)
+    Q_PROPERTY(QColor wheelBaseColor READ wheelBaseColor NOTIFY preferencesChanged)
+    Q_PROPERTY(bool backgroundOverlayEnabled READ backgroundOverlayEnabled NOTIFY preferencesChanged)
+    Q_PROPERTY(double overlayOpacity READ overlayOpacity NOTIFY preferencesChanged)
+    Q_PROPERTY(bool videoAudioTakesPriority READ videoAudioTakesPriority NOTIFY preferencesChanged)
+    Q_PROPERTY(QString backgroundIdentity READ backgroundIdentity NOTIFY backgroundURLChanged)
 
 public:
     // The built-in background, used when no background file is chosen or the chosen one is gone.
@@ -120,6 +131,18 @@ public:
     const QList<QUuid> &recentHistory() const { return m_recentHistory; }
     // Whether the stored settings are known to be good: they decoded at start-up or were saved since.
     bool preferencesAreKnownGood() const { return m_preferencesKnownGood; }
+
+    // The preferences as the views show them.
+    QString languageName() const;
+    QString windowTitle() const;
+    QColor accentColor() const;
+    QColor textColor() const;
+    QColor wheelBaseColor() const;
+    bool backgroundOverlayEnabled() const;
+    double overlayOpacity() const;
+    bool videoAudioTakesPriority() const;
+    // Names the background view: a new name builds a new view, so a new video starts from its beginning.
+    QString backgroundIdentity() const;
 
     // Services the views reach directly.
     UpdateController &updateController() const { return *m_updateController; }

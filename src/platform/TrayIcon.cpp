@@ -1,12 +1,13 @@
 #include "platform/TrayIcon.h"
 
+#include "models/SymbolGlyphs.h"
+
 #include <QAction>
 #include <QCursor>
 #include <QFontDatabase>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <optional>
 
 namespace {
 
@@ -15,26 +16,15 @@ using EntryKind = TrayMenuModel::EntryKind;
 QString symbolFontFamily()
 {
     static const QString family = [] {
-        const int id
-            = QFontDatabase::addApplicationFont(QStringLiteral(":/quorvane/fonts/MaterialIcons-Regular.ttf"));
+        const int id = QFontDatabase::addApplicationFont(SymbolGlyphs::fontResource());
         const QStringList families = QFontDatabase::applicationFontFamilies(id);
         return families.isEmpty() ? QString() : families.first();
     }();
     return family;
 }
 
-// The tray shows only these two interface symbols.
-std::optional<char16_t> codePoint(const QString &symbol)
-{
-    if (symbol == u"timer")
-        return u'\uE425';
-    if (symbol == u"figure.mind.and.body")
-        return u'\uEA78';
-    return std::nullopt;
-}
-
 // A white glyph with a dark rim, readable on light and dark panels alike.
-QPixmap drawGlyph(const QString &family, char16_t glyph, int size)
+QPixmap drawGlyph(const QString &family, const QString &glyph, int size)
 {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -42,7 +32,7 @@ QPixmap drawGlyph(const QString &family, char16_t glyph, int size)
     QFont font(family);
     font.setPixelSize(size);
     QPainterPath path;
-    path.addText(0, 0, font, QString(QChar(glyph)));
+    path.addText(0, 0, font, glyph);
     const QRectF bounds = path.boundingRect();
     const qreal scale = size * 0.86 / std::max(bounds.width(), bounds.height());
 
@@ -67,13 +57,13 @@ TrayIcon::TrayIcon(QObject *parent)
 
 QIcon TrayIcon::symbolIcon(const QString &symbol)
 {
-    const std::optional<char16_t> glyph = codePoint(symbol);
+    const QString glyph = SymbolGlyphs::text(symbol);
     const QString family = symbolFontFamily();
-    if (!glyph || family.isEmpty())
+    if (glyph.isEmpty() || family.isEmpty())
         return {};
     QIcon icon;
     for (const int size : { 16, 22, 24, 32, 48, 64 })
-        icon.addPixmap(drawGlyph(family, *glyph, size));
+        icon.addPixmap(drawGlyph(family, glyph, size));
     return icon;
 }
 

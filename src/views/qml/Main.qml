@@ -1,13 +1,24 @@
 import QtQuick
 import QtQuick.Window
+import Quorvane
 
 Window {
     id: window
-    title: windowTitle
+
+    title: AppController.windowTitle
     width: 1240
     height: 880
     minimumWidth: 760
     minimumHeight: 540
-    color: "#0E141B"
+    color: "#0A141A"
     visible: true
+
+    RootView {
+        objectName: "rootView"
+        anchors.fill: parent
+    }
+
+    KeyboardLockGuard {
+        locked: AppController.keyboardIsLocked
+    }
 }

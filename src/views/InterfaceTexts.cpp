@@ -1,0 +1,37 @@
+#include "InterfaceTexts.h"
+
+#include "AppController.h"
+#include "models/StringTable.h"
+
+#include <QMetaProperty>
+#include <QQmlEngine>
+
+InterfaceTexts::InterfaceTexts(AppController &controller, QQmlEngine &engine, QObject *parent)
+    : QObject(parent)
+    , m_controller(controller)
+    , m_engine(engine)
+{ }
+
+QString InterfaceTexts::L(const QString &chinese, const QString &english) const
+{
+    return localized(currentLanguage(), chinese, english);
+}
+
+QString InterfaceTexts::text(const QString &key) const
+{
+    return StringTable::text(key, currentLanguage());
+}
+
+QString InterfaceTexts::text(const QString &key, const QString &language) const
+{
+    return StringTable::text(key, fromRawValue<AppLanguage>(language).value_or(AppLanguage::chinese));
+}
+
+AppLanguage InterfaceTexts::currentLanguage() const
+{
+    // Tell the binding being evaluated, if any, that it depends on the language.
+    static const QMetaProperty language = AppController::staticMetaObject.property(
+        AppController::staticMetaObject.indexOfProperty("language"));
+    m_engine.captureProperty(&m_controller, language);
+    return m_controller.language();
+}

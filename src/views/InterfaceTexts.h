@@ -1,0 +1,33 @@
+#pragma once
+
+#include "models/AppLanguage.h"
+
+#include <QObject>
+#include <QString>
+
+class AppController;
+class QQmlEngine;
+
+// The texts of the views in the current language. A binding that calls L() or text() is re-evaluated
+// when the language changes, as if it had read the controller's language itself.
+class InterfaceTexts : public QObject
+{
+    Q_OBJECT
+
+public:
+    InterfaceTexts(AppController &controller, QQmlEngine &engine, QObject *parent = nullptr);
+
+    // The Chinese or the English text of a pair.
+    Q_INVOKABLE QString L(const QString &chinese, const QString &english) const;
+    // The text of a localisation key.
+    Q_INVOKABLE QString text(const QString &key) const;
+    // The text of a localisation key in the given language ("chinese" or "english"), for a view that
+    // previews a language not yet saved. Any other language shows the key.
+    Q_INVOKABLE QString text(const QString &key, const QString &language) const;
+
+private:
+    AppLanguage currentLanguage() const;
+
+    AppController &m_controller;
+    QQmlEngine &m_engine;
+};

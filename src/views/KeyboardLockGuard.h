@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QObject>
+
+// A second guard behind the keyboard grab of the break: while locked, every key event that still reaches
+// the program is dropped before any window, text field or shortcut sees it.
+class KeyboardLockGuard : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(bool locked READ locked WRITE setLocked NOTIFY lockedChanged)
+
+public:
+    explicit KeyboardLockGuard(QObject *parent = nullptr);
+    ~KeyboardLockGuard() override;
+
+    bool locked() const { return m_locked; }
+    void setLocked(bool locked);
+
+signals:
+    void lockedChanged();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool m_locked = false;
+};

@@ -1,0 +1,31 @@
+#include "ViewSetup.h"
+
+#include "AppController.h"
+#include "BackgroundMediaTypes.h"
+#include "DarkPalette.h"
+#include "FocusInterfaceState.h"
+#include "InterfaceFonts.h"
+#include "InterfaceTexts.h"
+#include "KeyboardLockGuard.h"
+
+#include <QGuiApplication>
+#include <QQmlEngine>
+#include <QQuickStyle>
+
+void setUpViews(AppController &controller)
+{
+    QQuickStyle::setStyle(QStringLiteral("Basic"));
+    QGuiApplication::setPalette(darkPalette());
+    InterfaceFonts::install();
+
+    const char *uri = "Quorvane";
+    qmlRegisterSingletonInstance(uri, 1, 0, "AppController", &controller);
+    qmlRegisterSingletonType<InterfaceTexts>(uri, 1, 0, "Texts",
+        [&controller](QQmlEngine *engine, QJSEngine *) { return new InterfaceTexts(controller, *engine); });
+    qmlRegisterSingletonType<InterfaceFonts>(
+        uri, 1, 0, "Fonts", [](QQmlEngine *, QJSEngine *) { return new InterfaceFonts; });
+    qmlRegisterSingletonType<BackgroundMediaTypes>(
+        uri, 1, 0, "MediaTypes", [](QQmlEngine *, QJSEngine *) { return new BackgroundMediaTypes; });
+    qmlRegisterType<FocusInterfaceState>(uri, 1, 0, "FocusInterfaceState");
+    qmlRegisterType<KeyboardLockGuard>(uri, 1, 0, "KeyboardLockGuard");
+}

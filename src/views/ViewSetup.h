@@ -1,0 +1,8 @@
+#pragma once
+
+class AppController;
+
+// Prepares the application for its views before the first QML file loads: the Basic style with the one
+// dark palette, the interface and symbol fonts, and the module "Quorvane" with the controller as its
+// singleton "AppController".
+void setUpViews(AppController &controller);

@@ -1,0 +1,80 @@
+import QtQuick
+import QtMultimedia
+import Quorvane
+
+// The background behind every screen: a picture scaled to cover the view and cropped about its centre,
+// a video looping without end, or a plain dark colour when there is nothing to show.
+Item {
+    id: view
+
+    required property url url
+    // A video's own sound plays only when this is on.
+    required property bool videoAudioTakesPriority
+    readonly property bool isVideo: MediaTypes.isVideo(url)
+
+    clip: true
+
+    Rectangle {
+        anchors.fill: parent
+        color: Qt.rgba(0.04, 0.08, 0.1, 1)
+    }
+
+    Image {
+        objectName: "backgroundPicture"
+        anchors.fill: parent
+        visible: status === Image.Ready
+        source: view.isVideo ? "" : view.url
+        fillMode: Image.PreserveAspectCrop
+        autoTransform: true
+        // A picture replaced on disk under the same name shows its new content.
+        cache: false
+    }
+
+    Loader {
+        objectName: "backgroundVideo"
+        anchors.fill: parent
+        active: view.isVideo
+
+        sourceComponent: Item {
+            readonly property alias player: player
+
+            MediaPlayer {
+                id: player
+
+                // Qt's GStreamer backend now and then fails to start a pipeline that shares the
+                // window's OpenGL context, and a fresh start then plays. A file that cannot be played
+                // fails every time and is left alone after a few starts.
+                property int failedStarts: 0
+                readonly property int startLimit: 4
+
+                source: view.url
+                loops: MediaPlayer.Infinite
+                videoOutput: output
+                Component.onCompleted: play()
+                Component.onDestruction: stop()
+                onErrorOccurred: {
+                    failedStarts += 1;
+                    if (failedStarts < startLimit)
+                        Qt.callLater(restart);
+                }
+
+                function restart() {
+                    stop();
+                    play();
+                }
+
+                // Muting does not touch the player, so the video runs on without a restart.
+                audioOutput: AudioOutput {
+                    muted: !view.videoAudioTakesPriority
+                }
+            }
+
+            VideoOutput {
+                id: output
+
+                anchors.fill: parent
+                fillMode: VideoOutput.PreserveAspectCrop
+            }
+        }
+    }
+}

@@ -1,0 +1,103 @@
+import QtQuick
+import QtQuick.Controls
+import Quorvane
+
+// The controller's one alert: its title, its message as plain text and one button that only dismisses
+// it. Closing it in any way clears the controller's flag.
+Dialog {
+    id: alert
+
+    // Shown blurred behind the alert.
+    property Item backdrop: null
+
+    parent: Overlay.overlay
+    anchors.centerIn: parent
+    width: Math.min(440, parent.width - 64)
+    modal: true
+    closePolicy: Popup.CloseOnEscape
+    visible: AppController.showingAlert
+    padding: 22
+    topPadding: 8
+    onClosed: AppController.showingAlert = false
+
+    Overlay.modal: Rectangle {
+        color: Qt.rgba(0, 0, 0, 0.4)
+    }
+
+    background: Item {
+        SoftShadow {
+            target: panel
+            shapeRadius: panel.radius
+            blurRadius: 30
+            offsetY: 14
+            color: Qt.rgba(0, 0, 0, 0.34)
+        }
+
+        GlassPanel {
+            id: panel
+
+            anchors.fill: parent
+            backdrop: alert.backdrop
+            radius: 18
+            tintOpacity: 0.62
+            borderColor: Qt.rgba(1, 1, 1, 0.14)
+        }
+    }
+
+    header: Text {
+        objectName: "alertTitle"
+        leftPadding: 22
+        rightPadding: 22
+        topPadding: 22
+        text: AppController.alertTitle
+        textFormat: Text.PlainText
+        wrapMode: Text.Wrap
+        font.pixelSize: 15
+        font.weight: Font.DemiBold
+        color: AppController.textColor
+    }
+
+    contentItem: Text {
+        objectName: "alertMessage"
+        text: AppController.alertMessage
+        textFormat: Text.PlainText
+        wrapMode: Text.Wrap
+        lineHeight: 1.15
+        font.pixelSize: 13
+        color: Qt.rgba(1, 1, 1, 0.78)
+    }
+
+    footer: Item {
+        implicitHeight: dismissButton.implicitHeight + 22
+
+        Button {
+            id: dismissButton
+
+            objectName: "alertDismissButton"
+            anchors.right: parent.right
+            anchors.rightMargin: 22
+            anchors.top: parent.top
+            leftPadding: 20
+            rightPadding: 20
+            text: Texts.text("知道了")
+            onClicked: alert.close()
+
+            contentItem: Text {
+                text: dismissButton.text
+                font.pixelSize: 13
+                font.weight: Font.DemiBold
+                color: Qt.rgba(0, 0, 0, 0.82)
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+            }
+
+            background: Rectangle {
+                implicitWidth: 88
+                implicitHeight: 32
+                radius: height / 2
+                color: AppController.accentColor
+                opacity: dismissButton.down ? 0.78 : 1
+            }
+        }
+    }
+}

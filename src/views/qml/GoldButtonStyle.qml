@@ -1,0 +1,53 @@
+import QtQuick
+import QtQuick.Templates as T
+
+// The primary action of a screen: a filled capsule in the accent colour with a soft accent shadow,
+// lighter and slightly smaller while pressed. A custom label can use labelColor and the button's font.
+T.Button {
+    id: control
+
+    required property color accent
+    readonly property color labelColor: Qt.rgba(0, 0, 0, 0.82)
+
+    implicitWidth: implicitContentWidth + leftPadding + rightPadding
+    implicitHeight: 52
+    leftPadding: 28
+    rightPadding: 28
+    topPadding: 0
+    bottomPadding: 0
+    font.pixelSize: 17
+    font.weight: Font.DemiBold
+    scale: down ? 0.985 : 1
+
+    contentItem: Text {
+        text: control.text
+        font: control.font
+        color: control.labelColor
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+    }
+
+    background: Item {
+        implicitHeight: 52
+
+        SoftShadow {
+            objectName: "buttonShadow"
+            target: capsule
+            shapeRadius: capsule.radius
+            blurRadius: 18
+            offsetY: 8
+            color: Qt.rgba(control.accent.r, control.accent.g, control.accent.b, control.down ? 0.12 : 0.24)
+        }
+
+        Rectangle {
+            id: capsule
+
+            objectName: "buttonCapsule"
+            anchors.fill: parent
+            radius: height / 2
+            color: Qt.rgba(control.accent.r, control.accent.g, control.accent.b, control.down ? 0.78 : 1)
+            border.color: Qt.rgba(1, 1, 1, 0.4)
+            border.width: 1
+        }
+    }
+}

@@ -1,0 +1,117 @@
+import QtQuick
+import Quorvane
+
+// The whole content of the main window, back to front: the background, the darkening overlay, the
+// screen of the current phase with the header bar, and the controller's alert.
+Item {
+    id: root
+
+    // Shared with the controls that hide and restore the focus interface.
+    readonly property alias interfaceState: interfaceState
+
+    FocusInterfaceState {
+        id: interfaceState
+
+        phase: AppController.phase
+    }
+
+    Item {
+        id: backgroundLayer
+
+        objectName: "backgroundLayer"
+        anchors.fill: parent
+
+        // One view per background: a new path builds a new view, so a new video starts afresh,
+        // while other changes of the settings reach the running one.
+        Repeater {
+            model: [AppController.backgroundIdentity]
+
+            delegate: BackgroundMediaView {
+                width: backgroundLayer.width
+                height: backgroundLayer.height
+                url: AppController.backgroundURL
+                videoAudioTakesPriority: AppController.videoAudioTakesPriority
+            }
+        }
+    }
+
+    Rectangle {
+        objectName: "overlayShade"
+        anchors.fill: parent
+        visible: AppController.backgroundOverlayEnabled
+        color: "black"
+        opacity: AppController.overlayOpacity
+    }
+
+    Rectangle {
+        objectName: "overlayGradient"
+        anchors.fill: parent
+        opacity: AppController.backgroundOverlayEnabled ? 1 : 0
+        visible: opacity > 0 || AppController.backgroundOverlayEnabled
+
+        gradient: Gradient {
+            GradientStop {
+                position: 0
+                color: Qt.rgba(0, 0, 0, 0.12)
+            }
+            GradientStop {
+                position: 0.5
+                color: Qt.rgba(0, 0, 0, 0)
+            }
+            GradientStop {
+                position: 1
+                color: Qt.rgba(0, 0, 0, 0.3)
+            }
+        }
+
+        Behavior on opacity {
+            NumberAnimation {
+                duration: 350
+                easing.type: Easing.InOutQuad
+            }
+        }
+    }
+
+    // What the user hides with the corner controls: invisible, deaf to clicks and absent from
+    // accessibility while hidden.
+    Item {
+        id: interfaceLayer
+
+        objectName: "interfaceLayer"
+        anchors.fill: parent
+        opacity: interfaceState.isEffectivelyHidden ? 0 : 1
+        visible: opacity > 0 || !interfaceState.isEffectivelyHidden
+        enabled: !interfaceState.isEffectivelyHidden
+        Accessible.ignored: interfaceState.isEffectivelyHidden
+
+        Item {
+            id: phaseScreen
+
+            objectName: "phaseScreen"
+            anchors.fill: parent
+        }
+
+        Item {
+            id: headerBar
+
+            objectName: "headerBar"
+            anchors.left: parent.left
+            anchors.right: parent.right
+            anchors.top: parent.top
+            anchors.leftMargin: 32
+            anchors.rightMargin: 32
+            anchors.topMargin: 22
+        }
+
+        Behavior on opacity {
+            NumberAnimation {
+                duration: 220
+                easing.type: Easing.InOutQuad
+            }
+        }
+    }
+
+    ControllerAlert {
+        backdrop: backgroundLayer
+    }
+}

@@ -1,0 +1,36 @@
+import QtQuick
+import QtQuick.Templates as T
+
+// The secondary action beside a gold button: a dark translucent capsule that darkens while pressed.
+// A custom label can use labelColor and the button's font.
+T.Button {
+    id: control
+
+    readonly property color labelColor: Qt.rgba(1, 1, 1, down ? 0.6 : 0.88)
+
+    implicitWidth: implicitContentWidth + leftPadding + rightPadding
+    implicitHeight: 48
+    leftPadding: 20
+    rightPadding: 20
+    topPadding: 0
+    bottomPadding: 0
+    font.pixelSize: 15
+    font.weight: Font.Medium
+
+    contentItem: Text {
+        text: control.text
+        font: control.font
+        color: control.labelColor
+        horizontalAlignment: Text.AlignHCenter
+        verticalAlignment: Text.AlignVCenter
+    }
+
+    background: Rectangle {
+        objectName: "buttonCapsule"
+        implicitHeight: 48
+        radius: height / 2
+        color: Qt.rgba(0, 0, 0, control.down ? 0.4 : 0.26)
+        border.color: Qt.rgba(1, 1, 1, 0.16)
+        border.width: 1
+    }
+}

@@ -1,0 +1,455 @@
+#include "ControllerHarness.h"
+#include "MediaFixtures.h"
+#include "views/InterfaceFonts.h"
+#include "views/ViewSetup.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QRawFont>
+#include <QTest>
+
+namespace {
+
+// Channels of two colours differ by no more than the tolerance.
+bool near(QRgb actual, QColor expected, int tolerance = 2)
+{
+    return qAbs(qRed(actual) - expected.red()) <= tolerance
+        && qAbs(qGreen(actual) - expected.green()) <= tolerance
+        && qAbs(qBlue(actual) - expected.blue()) <= tolerance;
+}
+
+const QColor fallbackColour(10, 20, 26);
+
+} // namespace
+
+// The shared pieces of the views: fonts, symbols, button styles and the background view.
+class UiPiecesTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    ControllerHarness m_harness;
+    std::unique_ptr<QQmlEngine> m_engine;
+    std::vector<std::unique_ptr<QQuickWindow>> m_windows;
+
+    // Builds a view from one of the application's QML files in a window of its own and shows it.
+    QQuickItem *show(const QString &file, const QVariantMap &properties, QSize size)
+    {
+        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/quorvane/qml/") + file));
+        auto window = std::make_unique<QQuickWindow>();
+        window->resize(size);
+        QObject *object = component.createWithInitialProperties(properties);
+        if (!object) {
+            qWarning() << component.errorString();
+            return nullptr;
+        }
+        auto *item = qobject_cast<QQuickItem *>(object);
+        item->setParent(window->contentItem());
+        item->setParentItem(window->contentItem());
+        if (item->width() == 0 || size != window->size())
+            item->setSize(size);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            return nullptr;
+        m_windows.push_back(std::move(window));
+        return item;
+    }
+
+    static QImage grab(QQuickItem *item) { return item->window()->grabWindow(); }
+
+private slots:
+    void initTestCase()
+    {
+        setUpViews(m_harness.start());
+        m_engine = std::make_unique<QQmlEngine>();
+    }
+
+    void cleanup() { m_windows.clear(); }
+
+    void chineseTextHasGlyphs_data()
+    {
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("alert button") << "知道了";
+        QTest::newRow("window title") << "柯帆";
+        QTest::newRow("permission alert title") << "等待 X11 输入权限";
+        QTest::newRow("permission alert message")
+            << "柯帆需要 X11 会话来发现键盘与鼠标活动并在休息时锁定键盘。请在登录界面选择 X11（Xorg）会话。";
+        QTest::newRow("latin and digits") << "Quorvane 25:00";
+    }
+
+    void chineseTextHasGlyphs()
+    {
+        QFETCH(QString, text);
+
+        QCOMPARE(InterfaceFonts::interfaceFamily(), QStringLiteral("Noto Sans CJK SC"));
+        QCOMPARE(QGuiApplication::font().family(), InterfaceFonts::interfaceFamily());
+        const QRawFont font = QRawFont::fromFont(QGuiApplication::font());
+        QVERIFY(font.isValid());
+        for (const uint codePoint : text.toUcs4())
+            QVERIFY2(font.supportsCharacter(codePoint), qPrintable(QString::number(codePoint, 16)));
+    }
+
+    void timerDigitsKeepTheirWidth_data()
+    {
+        QTest::addColumn<QString>("family");
+        QTest::addColumn<int>("weight");
+        QTest::addColumn<bool>("equal");
+
+        QTest::newRow("timer face at the timer's weight")
+            << InterfaceFonts::timerFamily() << int(InterfaceFonts::timerWeight) << true;
+        QTest::newRow("timer face at normal weight")
+            << InterfaceFonts::timerFamily() << int(QFont::Normal) << true;
+        QTest::newRow("interface face") << InterfaceFonts::interfaceFamily() << int(QFont::Normal) << true;
+        // Installed with the CJK faces, and a proof that the check can fail.
+        QTest::newRow("a face with proportional digits")
+            << "Noto Serif CJK SC" << int(QFont::Normal) << false;
+    }
+
+    void timerDigitsKeepTheirWidth()
+    {
+        QFETCH(QString, family);
+        QFETCH(int, weight);
+        QFETCH(bool, equal);
+
+        QFont font(family);
+        font.setPixelSize(52);
+        font.setWeight(QFont::Weight(weight));
+        QCOMPARE(InterfaceFonts::hasEqualDigitAdvances(font), equal);
+    }
+
+    void timerIsDrawnThin()
+    {
+        QFont font(InterfaceFonts::timerFamily());
+        font.setWeight(InterfaceFonts::timerWeight);
+        QVERIFY(QRawFont::fromFont(font).weight() < QFont::Normal);
+    }
+
+    void symbolIconDrawsTheNamedGlyph_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+
+        QTest::newRow("interface symbol") << "lock.fill" << QString(QChar(0xE897));
+        QTest::newRow("wheel symbol") << "figure.walk" << QString(QChar(0xE536));
+        QTest::newRow("unknown name") << "no.such.symbol" << QString();
+    }
+
+    void symbolIconDrawsTheNamedGlyph()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+
+        QQuickItem *icon
+            = show(QStringLiteral("SymbolIcon.qml"), { { QStringLiteral("name"), name } }, { 64, 64 });
+        QVERIFY(icon);
+        QCOMPARE(icon->property("text").toString(), text);
+        QCOMPARE(icon->property("font").value<QFont>().family(), InterfaceFonts::symbolFamily());
+        QCOMPARE(icon->implicitWidth() > 0, !text.isEmpty());
+    }
+
+    void buttonStyles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<qreal>("height");
+        QTest::addColumn<qreal>("pressedScale");
+        QTest::addColumn<qreal>("labelAlpha");
+        QTest::addColumn<qreal>("pressedLabelAlpha");
+        QTest::addColumn<qreal>("fillAlpha");
+        QTest::addColumn<qreal>("pressedFillAlpha");
+        // Negative: the style has no shadow.
+        QTest::addColumn<qreal>("shadowAlpha");
+        QTest::addColumn<qreal>("pressedShadowAlpha");
+
+        QTest::newRow("gold") << "GoldButtonStyle.qml" << 52.0 << 0.985 << 0.82 << 0.82 << 1.0 << 0.78 << 0.24
+                              << 0.12;
+        QTest::newRow("secondary glass")
+            << "SecondaryGlassButtonStyle.qml" << 48.0 << 1.0 << 0.88 << 0.6 << 0.26 << 0.4 << -1.0 << -1.0;
+    }
+
+    void buttonStyles()
+    {
+        QFETCH(QString, file);
+        QFETCH(qreal, height);
+        QFETCH(qreal, pressedScale);
+        QFETCH(qreal, labelAlpha);
+        QFETCH(qreal, pressedLabelAlpha);
+        QFETCH(qreal, fillAlpha);
+        QFETCH(qreal, pressedFillAlpha);
+        QFETCH(qreal, shadowAlpha);
+        QFETCH(qreal, pressedShadowAlpha);
+
+        const QVariantMap shortLabel { { QStringLiteral("text"), QStringLiteral("开始") },
+            { QStringLiteral("accent"), QColor(0xEB, 0xCB, 0x83) } };
+        QVariantMap longLabel = shortLabel;
+        longLabel[QStringLiteral("text")] = QStringLiteral("进入休息并锁定键盘 · 一个更长的标签");
+        QQuickItem *shortButton = show(file, shortLabel, { 0, 0 });
+        QQuickItem *longButton = show(file, longLabel, { 0, 0 });
+        QVERIFY(shortButton && longButton);
+        for (QQuickItem *button : { shortButton, longButton }) {
+            button->setSize({ button->implicitWidth(), button->implicitHeight() });
+            button->window()->resize(int(button->width()) + 40, 100);
+            button->setPosition({ 20, 20 });
+        }
+        QCOMPARE(shortButton->implicitHeight(), height);
+        QCOMPARE(longButton->implicitHeight(), height);
+        QVERIFY(longButton->implicitWidth() > shortButton->implicitWidth());
+
+        // Opacities in percent, read from the label, the capsule and the shadow.
+        const auto percent = [](QObject *object, const char *property) {
+            return object ? qRound(object->property(property).value<QColor>().alphaF() * 100) : -100;
+        };
+        QObject *capsule = shortButton->findChild<QObject *>(QStringLiteral("buttonCapsule"));
+        QObject *shadow = shortButton->findChild<QObject *>(QStringLiteral("buttonShadow"));
+        QVERIFY(capsule);
+        QCOMPARE(percent(shortButton, "labelColor"), qRound(labelAlpha * 100));
+        QCOMPARE(percent(capsule, "color"), qRound(fillAlpha * 100));
+        QCOMPARE(percent(shadow, "color"), qRound(shadowAlpha * 100));
+        const QPoint centre
+            = shortButton->mapToScene(QPointF(shortButton->width() / 2, height / 2)).toPoint();
+        QTest::mousePress(shortButton->window(), Qt::LeftButton, {}, centre);
+        QTRY_VERIFY(shortButton->property("down").toBool());
+        QCOMPARE(shortButton->scale(), pressedScale);
+        QCOMPARE(percent(shortButton, "labelColor"), qRound(pressedLabelAlpha * 100));
+        QCOMPARE(percent(capsule, "color"), qRound(pressedFillAlpha * 100));
+        QCOMPARE(percent(shadow, "color"), qRound(pressedShadowAlpha * 100));
+        QTest::mouseRelease(shortButton->window(), Qt::LeftButton, {}, centre);
+        QTRY_VERIFY(!shortButton->property("down").toBool());
+        QCOMPARE(shortButton->scale(), 1.0);
+        QCOMPARE(percent(capsule, "color"), qRound(fillAlpha * 100));
+        QCOMPARE(percent(shadow, "color"), qRound(shadowAlpha * 100));
+    }
+
+    // The shared pieces together over the built-in background, written beside the screenshots.
+    void galleryOfTheSharedPieces()
+    {
+        QQmlComponent component(m_engine.get());
+        component.setData(R"(
+            import QtQuick
+            import Quorvane
+            Item {
+                width: 760
+                height: 300
+                BackgroundMediaView {
+                    id: backdrop
+                    anchors.fill: parent
+                    url: "qrc:/quorvane/default-forest.png"
+                    videoAudioTakesPriority: false
+                }
+                GlassPanel {
+                    x: 24; y: 24; width: 712; height: 252
+                    backdrop: backdrop
+                    radius: 24
+                }
+                Row {
+                    x: 56; y: 56; spacing: 18
+                    Repeater {
+                        model: ["timer", "figure.walk", "lock.fill", "music.note", "leaf.fill", "cup.and.saucer.fill",
+                            "checkmark.circle.fill", "shield.lefthalf.filled", "no.such.symbol", "xmark"]
+                        SymbolIcon { required property string modelData; name: modelData; size: 28 }
+                    }
+                }
+                Text {
+                    x: 56; y: 110
+                    text: "25:09 · 知道了 · Quorvane"
+                    color: AppController.textColor
+                    font.family: Fonts.timerFamily
+                    font.weight: Font.ExtraLight
+                    font.pixelSize: 40
+                }
+                Row {
+                    x: 56; y: 190; spacing: 16
+                    GoldButtonStyle { objectName: "gold"; accent: AppController.accentColor; text: "进入休息并锁定键盘" }
+                    SecondaryGlassButtonStyle { text: "提前休息" }
+                    GoldButtonStyle { accent: "#7FC8A9"; text: "Start" }
+                }
+            }
+        )",
+            QUrl(QStringLiteral("qrc:/quorvane/qml/SharedPiecesGallery.qml")));
+        auto window = std::make_unique<QQuickWindow>();
+        window->resize(760, 300);
+        std::unique_ptr<QObject> object(component.create());
+        auto *gallery = qobject_cast<QQuickItem *>(object.get());
+        QVERIFY2(gallery, qPrintable(component.errorString()));
+        gallery->setParentItem(window->contentItem());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        const QImage shot = window->grabWindow();
+        const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+        QDir().mkpath(folder);
+        QVERIFY(shot.save(folder + QStringLiteral("/shared-pieces.png")));
+
+        // The gold capsule is filled with the accent colour.
+        auto *gold = gallery->findChild<QQuickItem *>(QStringLiteral("gold"));
+        QVERIFY(gold);
+        const QPoint inside = gold->mapToScene(QPointF(14, gold->height() / 2)).toPoint();
+        QVERIFY(near(shot.pixel(inside), QColor(0xEB, 0xCB, 0x83), 3));
+    }
+
+    void pictureCoversTheViewAndIsCroppedAboutItsCentre()
+    {
+        // Red rises from left to right and green from top to bottom of a very wide picture.
+        QImage picture(800, 200, QImage::Format_RGB32);
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x)
+                picture.setPixel(x, y, qRgb(x * 255 / 799, y * 255 / 199, 0));
+        }
+        const QString path = m_harness.home.filePath(QStringLiteral("wide.png"));
+        QVERIFY(picture.save(path));
+
+        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+            { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
+                { QStringLiteral("videoAudioTakesPriority"), false } },
+            { 200, 400 });
+        QVERIFY(view);
+        QImage shot;
+        QTRY_VERIFY((shot = grab(view)).pixel(100, 200) != fallbackColour.rgb());
+        // Scaled to the full height, the 800-wide picture keeps its middle 100 columns: x 350 to 450.
+        QVERIFY(near(shot.pixel(100, 200), QColor(127, 128, 0), 4));
+        QVERIFY(near(shot.pixel(1, 200), QColor(112, 128, 0), 4));
+        QVERIFY(near(shot.pixel(198, 200), QColor(143, 128, 0), 4));
+        // Nothing is cut from the top or the bottom.
+        QVERIFY(qGreen(shot.pixel(100, 1)) <= 4);
+        QVERIFY(qGreen(shot.pixel(100, 398)) >= 251);
+    }
+
+    void pictureIsTurnedUprightFromItsOrientationTag()
+    {
+        // Stored wide with red on the left and blue on the right, tagged to be shown turned clockwise.
+        QImage stored(200, 100, QImage::Format_RGB32);
+        stored.fill(Qt::blue);
+        for (int y = 0; y < 100; ++y) {
+            for (int x = 0; x < 100; ++x)
+                stored.setPixel(x, y, qRgb(255, 0, 0));
+        }
+        const QString path = m_harness.home.filePath(QStringLiteral("upright.jpg"));
+        QVERIFY(writeFileBytes(path, MediaFixtures::jpegWithOrientation(stored, 6)));
+
+        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+            { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
+                { QStringLiteral("videoAudioTakesPriority"), false } },
+            { 100, 200 });
+        QVERIFY(view);
+        QImage shot;
+        QTRY_VERIFY((shot = grab(view)).pixel(50, 100) != fallbackColour.rgb());
+        QVERIFY(qRed(shot.pixel(50, 20)) > 200 && qBlue(shot.pixel(50, 20)) < 60);
+        QVERIFY(qBlue(shot.pixel(50, 180)) > 200 && qRed(shot.pixel(50, 180)) < 60);
+    }
+
+    void nothingToShowGivesTheFallbackColour_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("bytes");
+
+        QTest::newRow("no address") << QString() << QByteArray();
+        QTest::newRow("missing file") << "gone.png" << QByteArray();
+        QTest::newRow("unreadable picture") << "broken.png" << MediaFixtures::noiseBytes(4096);
+        QTest::newRow("HEIC, which this build cannot decode")
+            << "photo.heic" << MediaFixtures::noiseBytes(4096);
+        QTest::newRow("empty file") << "empty.jpg" << QByteArray("");
+    }
+
+    void nothingToShowGivesTheFallbackColour()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, bytes);
+
+        QUrl url;
+        if (!fileName.isEmpty()) {
+            const QString path = m_harness.home.filePath(fileName);
+            if (!bytes.isNull())
+                QVERIFY(writeFileBytes(path, bytes));
+            url = QUrl::fromLocalFile(path);
+        }
+        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+            { { QStringLiteral("url"), url }, { QStringLiteral("videoAudioTakesPriority"), false } },
+            { 120, 80 });
+        QVERIFY(view);
+        const QImage shot = grab(view);
+        for (const QPoint point : { QPoint(0, 0), QPoint(60, 40), QPoint(119, 79) })
+            QVERIFY(near(shot.pixel(point), fallbackColour, 1));
+    }
+
+    void unplayableVideoIsGivenUpAfterAFewStarts()
+    {
+        const QString path = m_harness.home.filePath(QStringLiteral("broken.mp4"));
+        QVERIFY(writeFileBytes(path, MediaFixtures::noiseBytes(8192)));
+
+        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+            { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
+                { QStringLiteral("videoAudioTakesPriority"), false } },
+            { 120, 80 });
+        QVERIFY(view);
+        auto *loader = view->findChild<QQuickItem *>(QStringLiteral("backgroundVideo"));
+        QTRY_VERIFY(loader->property("item").value<QObject *>());
+        QObject *player = loader->property("item").value<QObject *>()->property("player").value<QObject *>();
+        QTRY_VERIFY(player->property("failedStarts").toInt() >= 1);
+        // The starts come to an end, within the limit.
+        QTest::qWait(1000);
+        const int failedStarts = player->property("failedStarts").toInt();
+        QVERIFY(failedStarts <= player->property("startLimit").toInt());
+        QTest::qWait(500);
+        QCOMPARE(player->property("failedStarts").toInt(), failedStarts);
+        // Nothing is drawn over the colour behind the video.
+        QVERIFY(near(grab(view).pixel(60, 40), fallbackColour, 1));
+    }
+
+    void videoLoopsSilentlyAndUnmutesWithoutRestarting()
+    {
+        const QString path = m_harness.home.filePath(QStringLiteral("bars.mp4"));
+        const QString problem = MediaFixtures::writeMp4(path, 160, 120, 30);
+        if (!problem.isEmpty())
+            QSKIP(qPrintable(problem));
+
+        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+            { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
+                { QStringLiteral("videoAudioTakesPriority"), false } },
+            { 160, 120 });
+        QVERIFY(view);
+        auto *loader = view->findChild<QQuickItem *>(QStringLiteral("backgroundVideo"));
+        QVERIFY(loader);
+        QTRY_VERIFY(loader->property("item").value<QObject *>());
+        QPointer<QObject> player
+            = loader->property("item").value<QObject *>()->property("player").value<QObject *>();
+        QVERIFY(player);
+        QCOMPARE(player->property("loops").toInt(), -1);
+        auto *audio = player->property("audioOutput").value<QObject *>();
+        QVERIFY(audio);
+        QVERIFY(audio->property("muted").toBool());
+
+        // Plays, and starts over after its one second instead of stopping.
+        QTRY_COMPARE(player->property("playbackState").toInt(), 1);
+        qint64 furthest = 0;
+        bool startedOver = false;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                const qint64 position = player->property("position").toLongLong();
+                startedOver = startedOver || (furthest > 250 && position < furthest - 200);
+                furthest = std::max(furthest, position);
+                return startedOver;
+            }(),
+            20000);
+        QCOMPARE(player->property("playbackState").toInt(), 1);
+        // Its frames are on screen.
+        QTRY_VERIFY(!near(grab(view).pixel(80, 30), fallbackColour, 3));
+
+        view->setProperty("videoAudioTakesPriority", true);
+        QVERIFY(!audio->property("muted").toBool());
+        QCOMPARE(loader->property("item").value<QObject *>()->property("player").value<QObject *>(),
+            player.data());
+        QCOMPARE(player->property("playbackState").toInt(), 1);
+        QCOMPARE(player->property("source").toUrl(), QUrl::fromLocalFile(path));
+
+        // Removing the view stops the player with it.
+        m_windows.clear();
+        QTRY_VERIFY(!player);
+    }
+};
+
+QTEST_MAIN(UiPiecesTest)
+#include "tst_ui_pieces.moc"

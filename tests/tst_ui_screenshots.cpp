@@ -1,0 +1,332 @@
+#include "ControllerHarness.h"
+#include "MediaFixtures.h"
+#include "views/ViewSetup.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QJsonDocument>
+#include <QPainter>
+#include <QProcess>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+// The screenshot program: it starts the real main window over a temporary data folder and fake
+// operating-system seams, in a chosen phase, size, background and language, and writes one PNG.
+//
+//   tst_ui_screenshots --shoot out.png [--phase focus|sessionComplete|wheel|activity] [--size 1240x880]
+//       [--background default|image|video|unreadable] [--language chinese|english] [--overlay on|off]
+//       [--alert]
+//
+// Run without --shoot it is a test: it takes the standard screens into "screenshots" beside itself,
+// each in a process of its own, and checks a few pixels of each.
+
+namespace {
+
+struct Shot
+{
+    QString file;
+    QString phase = QStringLiteral("focus");
+    QSize size { 1240, 880 };
+    QString background = QStringLiteral("default");
+    QString language = QStringLiteral("chinese");
+    bool overlay = true;
+    bool alert = false;
+};
+
+const QColor fallbackColour(10, 20, 26);
+
+// A picture of the user's own: a dusk sky over a dark hill, with a bright sun left of centre.
+QImage userPicture()
+{
+    QImage picture(1600, 900, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 900);
+    sky.setColorAt(0, QColor(0x3A, 0x4E, 0x8C));
+    sky.setColorAt(0.7, QColor(0xE0, 0x8A, 0x5A));
+    painter.fillRect(picture.rect(), sky);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0xFF, 0xE2, 0x9A));
+    painter.drawEllipse(QPointF(620, 560), 90, 90);
+    painter.setBrush(QColor(0x1E, 0x24, 0x2E));
+    painter.drawEllipse(QPointF(800, 1500), 1200, 800);
+    return picture;
+}
+
+// Puts the chosen background into the managed background folder, where start-up finds it.
+QString prepareBackground(const ControllerHarness &harness, const QString &background)
+{
+    const QDir folder(AppStorageService::backgroundDirectory(harness.root()));
+    folder.mkpath(QStringLiteral("."));
+    if (background == u"image")
+        return userPicture().save(folder.filePath(QStringLiteral("dusk.png")))
+            ? QString()
+            : QStringLiteral("cannot write");
+    if (background == u"video")
+        return MediaFixtures::writeMp4(folder.filePath(QStringLiteral("bars.mp4")), 640, 360, 60);
+    if (background == u"unreadable")
+        return writeFileBytes(folder.filePath(QStringLiteral("photo.heic")), MediaFixtures::noiseBytes(4096))
+            ? QString()
+            : QStringLiteral("cannot write");
+    return background == u"default" ? QString() : QStringLiteral("unknown background ") + background;
+}
+
+// Brings a fresh controller from its first focus round to the chosen phase the way a user would.
+bool reachPhase(AppController &controller, const QString &phase)
+{
+    if (phase == u"focus")
+        return true;
+    controller.finishFocusNow();
+    if (phase == u"sessionComplete")
+        return controller.phase() == SessionPhase::sessionComplete;
+    controller.enterLockedBreak();
+    if (phase == u"wheel")
+        return controller.phase() == SessionPhase::wheel;
+    controller.spinWheel(0.2);
+    return QTest::qWaitFor([&] { return controller.phase() == SessionPhase::activity; }, 5000)
+        && phase == u"activity";
+}
+
+int shoot(const Shot &shot)
+{
+    ControllerHarness harness;
+    if (const QString problem = prepareBackground(harness, shot.background); !problem.isEmpty()) {
+        qCritical("%s", qPrintable(problem));
+        return 2;
+    }
+    AppPreferences preferences;
+    preferences.language = fromRawValue<AppLanguage>(shot.language).value_or(AppLanguage::chinese);
+    preferences.backgroundOverlayEnabled = shot.overlay;
+    writeFileBytes(
+        harness.file(QStringLiteral("preferences.json")), QJsonDocument(preferences.toJson()).toJson());
+    // The permission alert is the one every first start without X11 input access shows.
+    harness.trusted = !shot.alert;
+    AppController &controller = harness.start();
+    if (!reachPhase(controller, shot.phase)) {
+        qCritical("could not reach the phase %s", qPrintable(shot.phase));
+        return 2;
+    }
+    if (shot.alert)
+        controller.enableAutomaticTracking();
+
+    setUpViews(controller);
+    QQmlApplicationEngine engine;
+    engine.load(QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
+    auto *window = engine.rootObjects().isEmpty()
+        ? nullptr
+        : qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());
+    if (!window)
+        return 2;
+    window->resize(shot.size);
+    if (!QTest::qWaitForWindowExposed(window))
+        return 2;
+    QImage image;
+    // A video needs a moment for its first frame; everything else is drawn at once.
+    const QPoint centre(shot.size.width() / 2, shot.size.height() / 3);
+    const auto ready = [&] {
+        image = window->grabWindow();
+        return image.size() == shot.size
+            && (shot.background != u"video" || image.pixelColor(centre) != fallbackColour);
+    };
+    if (!QTest::qWaitFor(ready, 15000)) {
+        qCritical("the window never showed its content");
+        return 3;
+    }
+    return image.save(shot.file) ? 0 : 4;
+}
+
+std::optional<Shot> parseShot(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption file(
+        QStringLiteral("shoot"), QStringLiteral("PNG to write"), QStringLiteral("file"));
+    const QCommandLineOption phase(QStringLiteral("phase"), QStringLiteral("phase"), QStringLiteral("phase"));
+    const QCommandLineOption size(
+        QStringLiteral("size"), QStringLiteral("WIDTHxHEIGHT"), QStringLiteral("size"));
+    const QCommandLineOption background(
+        QStringLiteral("background"), QStringLiteral("background"), QStringLiteral("kind"));
+    const QCommandLineOption language(
+        QStringLiteral("language"), QStringLiteral("language"), QStringLiteral("name"));
+    const QCommandLineOption overlay(
+        QStringLiteral("overlay"), QStringLiteral("on or off"), QStringLiteral("state"));
+    const QCommandLineOption alert(QStringLiteral("alert"), QStringLiteral("show the permission alert"));
+    parser.addOptions({ file, phase, size, background, language, overlay, alert });
+    if (!parser.parse(arguments) || !parser.isSet(file))
+        return std::nullopt;
+    Shot shot;
+    shot.file = parser.value(file);
+    if (parser.isSet(phase))
+        shot.phase = parser.value(phase);
+    if (parser.isSet(size)) {
+        const QStringList parts = parser.value(size).split(u'x');
+        if (parts.size() != 2)
+            return std::nullopt;
+        shot.size = QSize(parts[0].toInt(), parts[1].toInt());
+    }
+    if (parser.isSet(background))
+        shot.background = parser.value(background);
+    if (parser.isSet(language))
+        shot.language = parser.value(language);
+    shot.overlay = parser.value(overlay) != u"off";
+    shot.alert = parser.isSet(alert);
+    return shot;
+}
+
+} // namespace
+
+class ScreenshotTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString folder()
+    {
+        return QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
+    }
+
+    // Takes one screen in a process of its own, so every screen starts the program afresh.
+    static QImage take(const QString &name, const QStringList &options)
+    {
+        QDir().mkpath(folder());
+        const QString file = folder() + u'/' + name + QStringLiteral(".png");
+        QFile::remove(file);
+        QProcess program;
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(QCoreApplication::applicationFilePath(),
+            QStringList { QStringLiteral("--shoot"), file } + options);
+        if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit
+            || program.exitCode() != 0)
+            return {};
+        return QImage(file);
+    }
+
+    // A pixel's channels, each within the tolerance of the expected colour.
+    static bool near(QColor actual, QColor expected, int tolerance)
+    {
+        return qAbs(actual.red() - expected.red()) <= tolerance
+            && qAbs(actual.green() - expected.green()) <= tolerance
+            && qAbs(actual.blue() - expected.blue()) <= tolerance;
+    }
+
+private slots:
+    void focusScreensAtBothSizes_data()
+    {
+        QTest::addColumn<QSize>("size");
+
+        QTest::newRow("smallest window") << QSize(760, 540);
+        QTest::newRow("default window") << QSize(1240, 880);
+    }
+
+    void focusScreensAtBothSizes()
+    {
+        QFETCH(QSize, size);
+
+        const QString sizeText = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        const QImage withOverlay
+            = take(QStringLiteral("focus-") + sizeText, { QStringLiteral("--size"), sizeText });
+        const QImage withoutOverlay
+            = take(QStringLiteral("focus-") + sizeText + QStringLiteral("-no-overlay"),
+                { QStringLiteral("--size"), sizeText, QStringLiteral("--overlay"), QStringLiteral("off") });
+        QCOMPARE(withOverlay.size(), size);
+        QCOMPARE(withoutOverlay.size(), size);
+        // Half way down the gradient is clear, so there the overlay is the black layer alone: 37 %.
+        const QPoint middle(size.width() / 2, size.height() / 2);
+        const QColor plain = withoutOverlay.pixelColor(middle);
+        const QColor shaded = withOverlay.pixelColor(middle);
+        QVERIFY(plain != fallbackColour);
+        QVERIFY(near(
+            shaded, QColor::fromRgbF(plain.redF() * 0.63, plain.greenF() * 0.63, plain.blueF() * 0.63), 3));
+        // The gradient darkens the bottom more than the top.
+        const QColor top = withOverlay.pixelColor(size.width() / 2, 0);
+        const QColor bottom = withOverlay.pixelColor(size.width() / 2, size.height() - 1);
+        QVERIFY(top.valueF() < withoutOverlay.pixelColor(size.width() / 2, 0).valueF() * 0.6);
+        QVERIFY(bottom.valueF()
+            <= withoutOverlay.pixelColor(size.width() / 2, size.height() - 1).valueF() * 0.45 + 0.01);
+    }
+
+    void theUsersPictureFillsTheWindow()
+    {
+        const QImage shot = take(QStringLiteral("focus-1240x880-own-picture"),
+            { QStringLiteral("--background"), QStringLiteral("image"), QStringLiteral("--overlay"),
+                QStringLiteral("off") });
+        QCOMPARE(shot.size(), QSize(1240, 880));
+        // The 16:9 picture covers the taller window: its full height shows and its sides are cropped.
+        const QColor skyTop = shot.pixelColor(620, 0);
+        QVERIFY(near(skyTop, QColor(0x3A, 0x4E, 0x8C), 6));
+        QVERIFY(shot.pixelColor(0, 440) != fallbackColour && shot.pixelColor(1239, 440) != fallbackColour);
+    }
+
+    void unreadableBackgroundShowsTheFallbackColour()
+    {
+        const QImage shot = take(QStringLiteral("focus-760x540-unreadable-background"),
+            { QStringLiteral("--size"), QStringLiteral("760x540"), QStringLiteral("--background"),
+                QStringLiteral("unreadable"), QStringLiteral("--overlay"), QStringLiteral("off") });
+        QCOMPARE(shot.size(), QSize(760, 540));
+        for (const QPoint point : { QPoint(0, 0), QPoint(380, 270), QPoint(759, 539) })
+            QVERIFY(near(shot.pixelColor(point), fallbackColour, 1));
+    }
+
+    void videoBackground()
+    {
+        const QImage shot = take(QStringLiteral("focus-760x540-video"),
+            { QStringLiteral("--size"), QStringLiteral("760x540"), QStringLiteral("--background"),
+                QStringLiteral("video"), QStringLiteral("--overlay"), QStringLiteral("off") });
+        if (shot.isNull() && !MediaFixtures::mp4EncoderElements())
+            QSKIP("no video encoder to make the test video with");
+        QCOMPARE(shot.size(), QSize(760, 540));
+        QVERIFY(!near(shot.pixelColor(380, 180), fallbackColour, 3));
+    }
+
+    void alertInEitherLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QSize>("size");
+
+        QTest::newRow("chinese") << "chinese" << QSize(1240, 880);
+        QTest::newRow("english") << "english" << QSize(760, 540);
+    }
+
+    void alertInEitherLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QSize, size);
+
+        const QString sizeText = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        const QImage shot = take(QStringLiteral("alert-") + language + u'-' + sizeText,
+            { QStringLiteral("--alert"), QStringLiteral("--language"), language, QStringLiteral("--size"),
+                sizeText });
+        QCOMPARE(shot.size(), size);
+    }
+
+    void laterPhasesShowTheirBackground_data()
+    {
+        QTest::addColumn<QString>("phase");
+
+        QTest::newRow("round complete") << "sessionComplete";
+        QTest::newRow("wheel") << "wheel";
+        QTest::newRow("activity") << "activity";
+    }
+
+    void laterPhasesShowTheirBackground()
+    {
+        QFETCH(QString, phase);
+
+        const QImage shot = take(phase + QStringLiteral("-1240x880"), { QStringLiteral("--phase"), phase });
+        QCOMPARE(shot.size(), QSize(1240, 880));
+        QVERIFY(shot.pixelColor(620, 440) != fallbackColour);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    if (const std::optional<Shot> shot = parseShot(application.arguments()))
+        return shoot(*shot);
+    ScreenshotTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_ui_screenshots.moc"

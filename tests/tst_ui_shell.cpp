@@ -1,0 +1,362 @@
+#include "ControllerHarness.h"
+#include "views/FocusInterfaceState.h"
+#include "views/KeyboardLockGuard.h"
+#include "views/ViewSetup.h"
+
+#include <QImage>
+#include <QJsonDocument>
+#include <QPointer>
+#include <QQmlApplicationEngine>
+#include <QQmlComponent>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QSignalSpy>
+#include <QTest>
+
+// The main window's shell: the root view's layers and hidden flag, the alert, the texts that follow the
+// language, and the keys dropped while the keyboard is locked.
+class UiShellTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    ControllerHarness m_harness;
+    AppController *m_controller = nullptr;
+    std::unique_ptr<QQmlApplicationEngine> m_engine;
+    QQuickWindow *m_window = nullptr;
+    QQuickItem *m_root = nullptr;
+    QString m_firstBackground;
+    QString m_secondBackground;
+
+    QQuickItem *item(const char *objectName) const
+    {
+        return m_root->findChild<QQuickItem *>(QLatin1String(objectName));
+    }
+    FocusInterfaceState *interfaceState() const
+    {
+        return m_root->property("interfaceState").value<FocusInterfaceState *>();
+    }
+
+    // The live background view: the one child of the background layer that has a background's address.
+    QQuickItem *backgroundView() const
+    {
+        for (QQuickItem *child : item("backgroundLayer")->childItems()) {
+            if (child->property("url").isValid())
+                return child;
+        }
+        return nullptr;
+    }
+
+    void click(QQuickItem *target)
+    {
+        const QPoint centre
+            = target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();
+        QTest::mouseClick(target->window(), Qt::LeftButton, {}, centre);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // Two pictures in the library, the first one active.
+        const QDir folder(AppStorageService::backgroundDirectory(m_harness.root()));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        m_firstBackground = folder.filePath(QStringLiteral("first.png"));
+        m_secondBackground = folder.filePath(QStringLiteral("second.png"));
+        QImage picture(64, 36, QImage::Format_RGB32);
+        picture.fill(QColor(0x33, 0x66, 0x99));
+        QVERIFY(picture.save(m_firstBackground));
+        picture.fill(QColor(0x99, 0x66, 0x33));
+        QVERIFY(picture.save(m_secondBackground));
+        AppPreferences preferences;
+        preferences.backgroundPath = m_firstBackground;
+        preferences.autoPalette = false;
+        QVERIFY(writeFileBytes(m_harness.file(QStringLiteral("preferences.json")),
+            QJsonDocument(preferences.toJson()).toJson()));
+
+        m_controller = &m_harness.start();
+        setUpViews(*m_controller);
+        m_engine = std::make_unique<QQmlApplicationEngine>();
+        m_engine->load(QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
+        QVERIFY(!m_engine->rootObjects().isEmpty());
+        m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().constFirst());
+        QVERIFY(m_window);
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        m_root = m_window->findChild<QQuickItem *>(QStringLiteral("rootView"));
+        QVERIFY(m_root);
+        QVERIFY(interfaceState());
+    }
+
+    void effectiveFlagNeedsTheFocusPhase_data()
+    {
+        QTest::addColumn<QString>("phase");
+        QTest::addColumn<bool>("hidden");
+        QTest::addColumn<bool>("effective");
+
+        QTest::newRow("focus, hidden") << "focus" << true << true;
+        QTest::newRow("focus, shown") << "focus" << false << false;
+        QTest::newRow("round complete, hidden") << "sessionComplete" << true << false;
+        QTest::newRow("wheel, hidden") << "wheel" << true << false;
+        QTest::newRow("activity, hidden") << "activity" << true << false;
+        QTest::newRow("no phase, hidden") << "" << true << false;
+    }
+
+    void effectiveFlagNeedsTheFocusPhase()
+    {
+        QFETCH(QString, phase);
+        QFETCH(bool, hidden);
+        QFETCH(bool, effective);
+
+        FocusInterfaceState state;
+        state.setPhase(phase);
+        state.setFocusInterfaceIsHidden(hidden);
+        // Set outside the focus phase, the flag is kept but has no effect.
+        QCOMPARE(state.focusInterfaceIsHidden(), hidden);
+        QCOMPARE(state.isEffectivelyHidden(), effective);
+    }
+
+    void leavingTheFocusPhaseClearsTheFlag_data()
+    {
+        QTest::addColumn<QString>("nextPhase");
+        QTest::addColumn<bool>("stillHidden");
+        QTest::addColumn<int>("effectChanges");
+
+        QTest::newRow("round complete") << "sessionComplete" << false << 1;
+        QTest::newRow("wheel") << "wheel" << false << 1;
+        QTest::newRow("activity") << "activity" << false << 1;
+        QTest::newRow("focus again") << "focus" << true << 0;
+        QTest::newRow("unknown phase") << "paused" << false << 1;
+    }
+
+    void leavingTheFocusPhaseClearsTheFlag()
+    {
+        QFETCH(QString, nextPhase);
+        QFETCH(bool, stillHidden);
+        QFETCH(int, effectChanges);
+
+        FocusInterfaceState state;
+        state.setPhase(QStringLiteral("focus"));
+        state.setFocusInterfaceIsHidden(true);
+        QSignalSpy effect(&state, &FocusInterfaceState::isEffectivelyHiddenChanged);
+        QSignalSpy flag(&state, &FocusInterfaceState::focusInterfaceIsHiddenChanged);
+        state.setPhase(nextPhase);
+        QCOMPARE(state.focusInterfaceIsHidden(), stillHidden);
+        QCOMPARE(state.isEffectivelyHidden(), stillHidden);
+        QCOMPARE(effect.size(), effectChanges);
+        QCOMPARE(flag.size(), stillHidden ? 0 : 1);
+
+        // Coming back to focus does not bring the hidden state back.
+        state.setPhase(QStringLiteral("focus"));
+        QCOMPARE(state.isEffectivelyHidden(), stillHidden);
+    }
+
+    void flagChangesAreAnnouncedOnce()
+    {
+        FocusInterfaceState state;
+        state.setPhase(QStringLiteral("focus"));
+        QSignalSpy effect(&state, &FocusInterfaceState::isEffectivelyHiddenChanged);
+        state.setFocusInterfaceIsHidden(true);
+        state.setFocusInterfaceIsHidden(true);
+        QCOMPARE(effect.size(), 1);
+        state.setFocusInterfaceIsHidden(false);
+        QCOMPARE(effect.size(), 2);
+    }
+
+    void windowStartsWithTheChineseTitleAndTheActiveBackground()
+    {
+        QCOMPARE(m_window->title(), QStringLiteral("柯帆"));
+        QCOMPARE(m_window->minimumSize(), QSize(760, 540));
+        QQuickItem *view = backgroundView();
+        QVERIFY(view);
+        QCOMPARE(view->property("url").toUrl(), QUrl::fromLocalFile(m_firstBackground));
+        QCOMPARE(view->size(), m_root->size());
+    }
+
+    void hiddenInterfaceIsInvisibleAndIgnoresInput()
+    {
+        QQuickItem *layer = item("interfaceLayer");
+        QVERIFY(layer);
+        QVERIFY(layer->isVisible());
+        interfaceState()->setFocusInterfaceIsHidden(true);
+        QVERIFY(!layer->isEnabled());
+        QTRY_VERIFY(!layer->isVisible());
+        QCOMPARE(layer->opacity(), 0.0);
+        // The background and the overlay stay.
+        QVERIFY(backgroundView()->isVisible());
+        QVERIFY(item("overlayShade")->isVisible());
+
+        interfaceState()->setFocusInterfaceIsHidden(false);
+        QVERIFY(layer->isEnabled());
+        QVERIFY(layer->isVisible());
+        QTRY_COMPARE(layer->opacity(), 1.0);
+    }
+
+    void overlayFollowsItsSwitch()
+    {
+        QQuickItem *shade = item("overlayShade");
+        QQuickItem *gradient = item("overlayGradient");
+        QVERIFY(shade->isVisible());
+        QCOMPARE(shade->opacity(), 0.37);
+        QCOMPARE(gradient->opacity(), 1.0);
+
+        m_controller->toggleBackgroundOverlay();
+        QVERIFY(!shade->isVisible());
+        // The gradient fades out rather than vanishing.
+        QVERIFY(gradient->isVisible());
+        QTRY_VERIFY(!gradient->isVisible());
+
+        m_controller->toggleBackgroundOverlay();
+        QVERIFY(shade->isVisible());
+        QTRY_COMPARE(gradient->opacity(), 1.0);
+    }
+
+    void anotherBackgroundBuildsANewView()
+    {
+        QPointer<QQuickItem> first = backgroundView();
+        QVERIFY(first);
+        // Other settings reach the running view.
+        m_controller->setAudioVolume(0.3);
+        QCOMPARE(backgroundView(), first.data());
+
+        m_controller->selectAdjacentBackground(true);
+        QTRY_VERIFY(!first);
+        QQuickItem *second = backgroundView();
+        QVERIFY(second);
+        QCOMPARE(second->property("url").toUrl(), QUrl::fromLocalFile(m_secondBackground));
+    }
+
+    void alertShowsTheControllersMessageAndClears_data()
+    {
+        QTest::addColumn<bool>("byButton");
+
+        QTest::newRow("dismiss button") << true;
+        QTest::newRow("escape key") << false;
+    }
+
+    void alertShowsTheControllersMessageAndClears()
+    {
+        QFETCH(bool, byButton);
+
+        m_controller->showAlert(QStringLiteral("无法保存设置"), QStringLiteral("磁盘已满。<b>不是标记</b>"));
+        QVERIFY(m_controller->showingAlert());
+        auto *title = m_window->findChild<QQuickItem *>(QStringLiteral("alertTitle"));
+        auto *message = m_window->findChild<QQuickItem *>(QStringLiteral("alertMessage"));
+        auto *button = m_window->findChild<QQuickItem *>(QStringLiteral("alertDismissButton"));
+        QVERIFY(title && message && button);
+        QTRY_VERIFY(button->isVisible());
+        QCOMPARE(title->property("text").toString(), QStringLiteral("无法保存设置"));
+        QCOMPARE(message->property("text").toString(), QStringLiteral("磁盘已满。<b>不是标记</b>"));
+        QCOMPARE(message->property("textFormat").toInt(), int(Qt::PlainText));
+        QCOMPARE(button->property("text").toString(), QStringLiteral("知道了"));
+
+        if (byButton)
+            click(button);
+        else
+            QTest::keyClick(m_window, Qt::Key_Escape);
+        QTRY_VERIFY(!m_controller->showingAlert());
+        QTRY_VERIFY(!button->isVisible());
+    }
+
+    void textsFollowTheLanguage()
+    {
+        QQmlComponent component(m_engine.get());
+        component.setData(R"(
+            import QtQuick
+            import Quorvane
+            QtObject {
+                property string pair: Texts.L("专注", "Focus")
+                property string key: Texts.text("知道了")
+                property string draft: Texts.text("知道了", "english")
+                property string unknownLanguage: Texts.text("知道了", "klingon")
+            }
+        )",
+            QUrl());
+        std::unique_ptr<QObject> texts(component.create());
+        QVERIFY2(texts, qPrintable(component.errorString()));
+        QCOMPARE(texts->property("pair").toString(), QStringLiteral("专注"));
+        QCOMPARE(texts->property("key").toString(), QStringLiteral("知道了"));
+        QCOMPARE(texts->property("draft").toString(), QStringLiteral("OK"));
+        QCOMPARE(texts->property("unknownLanguage").toString(), QStringLiteral("知道了"));
+
+        AppPreferences english = m_controller->preferences();
+        english.language = AppLanguage::english;
+        QVERIFY(m_controller->savePreferences(english));
+        QCOMPARE(texts->property("pair").toString(), QStringLiteral("Focus"));
+        QCOMPARE(texts->property("key").toString(), QStringLiteral("OK"));
+        QCOMPARE(m_window->title(), QStringLiteral("Quorvane"));
+
+        AppPreferences chinese = m_controller->preferences();
+        chinese.language = AppLanguage::chinese;
+        QVERIFY(m_controller->savePreferences(chinese));
+        QCOMPARE(texts->property("pair").toString(), QStringLiteral("专注"));
+        QCOMPARE(m_window->title(), QStringLiteral("柯帆"));
+    }
+
+    void keysAreDroppedWhileLocked()
+    {
+        QQmlComponent component(m_engine.get());
+        component.setData(R"(
+            import QtQuick
+            import QtQuick.Window
+            Window {
+                property int shortcuts: 0
+                width: 200
+                height: 60
+                visible: true
+                TextInput {
+                    objectName: "input"
+                    anchors.fill: parent
+                    focus: true
+                }
+                Shortcut {
+                    sequence: "Ctrl+K"
+                    onActivated: shortcuts += 1
+                }
+            }
+        )",
+            QUrl());
+        std::unique_ptr<QObject> object(component.create());
+        auto *window = qobject_cast<QQuickWindow *>(object.get());
+        QVERIFY2(window, qPrintable(component.errorString()));
+        window->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto *input = window->findChild<QQuickItem *>(QStringLiteral("input"));
+
+        KeyboardLockGuard guard;
+        guard.setLocked(true);
+        QTest::keyClick(window, 'a');
+        QTest::keyClick(window, 'b');
+        QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(input->property("text").toString(), QString());
+        QCOMPARE(window->property("shortcuts").toInt(), 0);
+
+        guard.setLocked(false);
+        QTest::keyClick(window, 'a');
+        QTest::keyClick(window, 'b');
+        QTest::keyClick(window, Qt::Key_K, Qt::ControlModifier);
+        QCOMPARE(input->property("text").toString(), QStringLiteral("ab"));
+        QCOMPARE(window->property("shortcuts").toInt(), 1);
+    }
+
+    // Last: it leaves the focus phase for good.
+    void theEndOfTheRoundShowsTheInterfaceAgainAndTheBreakLocksKeys()
+    {
+        auto *guard = m_window->findChild<KeyboardLockGuard *>();
+        QVERIFY(guard);
+        QVERIFY(!guard->locked());
+        interfaceState()->setFocusInterfaceIsHidden(true);
+        QTRY_VERIFY(!item("interfaceLayer")->isVisible());
+
+        m_controller->finishFocusNow();
+        QCOMPARE(m_controller->phaseName(), QStringLiteral("sessionComplete"));
+        QVERIFY(!interfaceState()->focusInterfaceIsHidden());
+        QVERIFY(item("interfaceLayer")->isEnabled());
+        QTRY_COMPARE(item("interfaceLayer")->opacity(), 1.0);
+
+        m_controller->enterLockedBreak();
+        QVERIFY(m_controller->keyboardIsLocked());
+        QVERIFY(guard->locked());
+    }
+};
+
+QTEST_MAIN(UiShellTest)
+#include "tst_ui_shell.moc"
