@@ -1,7 +1,24 @@
+#include "AppController.h"
+#include "platform/DesktopWorkspace.h"
+#include "platform/DialogFilePicker.h"
+#include "platform/MainWindowControl.h"
+#include "platform/QtLocalActivityBackend.h"
+#include "platform/QtSystemBeep.h"
+#include "platform/TerminationSignals.h"
+#include "platform/TrayMenuBridge.h"
+#include "platform/X11GlobalActivityBackend.h"
+#include "platform/X11InputAccessTrust.h"
+#include "platform/X11KeyboardGrab.h"
+#include "services/AppStorageService.h"
+#include "services/QtTrackPlayer.h"
+#include "services/SystemClock.h"
+#include "services/SystemRandomSource.h"
+#include "services/UpdateController.h"
+#include "views/ViewSetup.h"
+
 #include <QApplication>
 #include <QQmlApplicationEngine>
-#include <QQmlContext>
-#include <QUrl>
+#include <QQuickWindow>
 
 int main(int argc, char *argv[])
 {
@@ -9,11 +26,45 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
+    // The tray keeps the program alive while the window is closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    auto window = std::make_unique<MainWindowControl>();
+    MainWindowControl &windowControl = *window;
+
+    AppControllerSeams seams;
+    seams.applicationSupportRoot = AppStorageService::standardApplicationSupportRoot();
+    seams.updateFeedAddress = UpdateController::builtInFeedAddress();
+    seams.clock = std::make_unique<SystemClock>();
+    seams.wheelRandom = std::make_unique<SystemRandomSource>();
+    seams.shuffleRandom = std::make_unique<SystemRandomSource>();
+    seams.trust = std::make_unique<X11InputAccessTrust>();
+    seams.globalActivity = std::make_unique<X11GlobalActivityBackend>();
+    seams.localActivity = std::make_unique<QtLocalActivityBackend>();
+    seams.keyboardGrab = std::make_unique<X11KeyboardGrab>();
+    seams.trackPlayers = [] { return std::make_unique<QtTrackPlayer>(); };
+    seams.beep = std::make_unique<QtSystemBeep>();
+    seams.workspace = std::make_unique<DesktopWorkspace>();
+    seams.window = std::move(window);
+    seams.filePicker = std::make_unique<DialogFilePicker>();
+
+    AppController controller(std::move(seams));
+    setUpViews(controller);
 
     QQmlApplicationEngine engine;
-    engine.rootContext()->setContextProperty(QStringLiteral("windowTitle"), QStringLiteral("柯帆"));
     engine.load(QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
     if (engine.rootObjects().isEmpty())
         return 1;
+    windowControl.setWindow(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst()));
+
+    TrayMenuBridge tray(controller);
+    TerminationSignals termination;
+    auto quit = [&controller] {
+        controller.shutdown();
+        QApplication::quit();
+    };
+    QObject::connect(&tray, &TrayMenuBridge::quitRequested, &application, quit);
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &application, quit);
+    QObject::connect(&application, &QApplication::aboutToQuit, &controller, &AppController::shutdown);
     return application.exec();
 }
