@@ -199,6 +199,8 @@ void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
     if (secondsBetween(m_lastLogFilesCheck, now) < logCheckInterval && m_lastLogFilesCheck <= now)
         return;
     m_lastLogFilesCheck = now;
+    // The background file may come or go at any time; it is looked at with the same once-a-second check.
+    refreshBackgroundURL();
     LogFilesFingerprint fingerprint = currentLogFingerprint();
     if (fingerprint == m_logFilesFingerprint)
         return;
@@ -206,8 +208,6 @@ void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
     reloadTodayTotals(now);
     reloadDailyStats();
     publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
-    // The background file may have come or gone with the same check.
-    refreshBackgroundURL();
 }
 
 void AppController::retryKeyboardMonitoringIfNeeded(const QDateTime &now)

@@ -379,6 +379,24 @@ private slots:
         QVERIFY(QFileInfo::exists(orphan));
     }
 
+    void failedStartupWriteDeletesNothing()
+    {
+        TemporaryDataHome home;
+        const QString root = home.path();
+        QVERIFY(writeFileBytes(AppStorageService::preferencesPath(root), "{}"));
+        const QString orphan = AppStorageService::musicDirectory(AudioPlaylistKind::focus, root)
+            + QStringLiteral("/0f8fad5b-d9cb-469f-a165-70867728950e/x.mp3");
+        QVERIFY(writeFileBytes(orphan, "music"));
+        QVERIFY(AppStorageService::hasDecodablePreferences(root));
+        const AppPreferences live = AppStorageService::startupPreferences(root);
+
+        // The write-back cannot replace a folder standing where the file was.
+        QVERIFY(QFile::remove(AppStorageService::preferencesPath(root)));
+        QVERIFY(QDir().mkpath(AppStorageService::preferencesPath(root)));
+        AppStorageService::writeBackAfterStartup(live, true, root);
+        QVERIFY(QFileInfo::exists(orphan));
+    }
+
     void startupRewritesDecodableSettingsAndCleansMedia()
     {
         TemporaryDataHome home;

@@ -1,6 +1,5 @@
 #include "CsvDate.h"
 
-
 namespace CsvDate {
 
 namespace {
@@ -37,8 +36,8 @@ QString timestamp(const QDateTime &instant)
     const QDateTime local = instant.toLocalTime();
     const QDate date = local.date();
     const QTime time = local.time();
-    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", date.year(), date.month(), date.day(), time.hour(),
-                             time.minute(), time.second());
+    return QString::asprintf("%04d-%02d-%02d %02d:%02d:%02d", date.year(), date.month(), date.day(),
+        time.hour(), time.minute(), time.second());
 }
 
 QString day(const QDateTime &instant)
@@ -61,7 +60,26 @@ std::optional<QDateTime> parseTimestamp(QStringView text)
     const int second = digits(text, 17, 2);
     if (!date || hour < 0 || minute < 0 || second < 0 || !QTime::isValid(hour, minute, second))
         return std::nullopt;
-    return QDateTime(*date, QTime(hour, minute, second), Qt::LocalTime);
+    const QTime time(hour, minute, second);
+
+    // Logs hold thousands of rows per day and asking the time zone is slow, so the start of the last
+    // day seen is remembered. A day with a clock change is not 24 hours long: its times are converted
+    // one by one.
+    struct DayStart
+    {
+        QDate date;
+        qint64 utcMilliseconds = 0;
+        bool isWholeDay = false;
+    };
+    thread_local DayStart cached;
+    if (cached.date != *date) {
+        const qint64 start = QDateTime(*date, QTime(0, 0), Qt::LocalTime).toMSecsSinceEpoch();
+        const qint64 end = QDateTime(date->addDays(1), QTime(0, 0), Qt::LocalTime).toMSecsSinceEpoch();
+        cached = { *date, start, end - start == 86'400'000 };
+    }
+    if (!cached.isWholeDay)
+        return QDateTime(*date, time, Qt::LocalTime).toUTC();
+    return QDateTime::fromMSecsSinceEpoch(cached.utcMilliseconds + time.msecsSinceStartOfDay(), Qt::UTC);
 }
 
 std::optional<QDate> parseDay(QStringView text)

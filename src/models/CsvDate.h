@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringView>
-
 #include <optional>
 
 // The two date forms of the logs and day keys, in the local time zone with a 24-hour clock and
@@ -15,7 +14,8 @@ QString timestamp(const QDateTime &instant);
 QString day(const QDateTime &instant);
 QString day(QDate date);
 
-// Strict: exactly the form above, a real calendar date and time of day.
+// Strict: exactly the form above, a real calendar date and time of day. The instant comes back in UTC
+// (cheap to compare and sort); call toLocalTime() before reading its calendar fields.
 std::optional<QDateTime> parseTimestamp(QStringView text);
 std::optional<QDate> parseDay(QStringView text);
 

@@ -185,7 +185,10 @@ void writeBackAfterStartup(
 {
     if (!storedSettingsDecoded)
         return;
-    (void)savePreferences(liveSettings, applicationSupportRoot);
+    // When the write fails the stored file may still name files the live record dropped (a library
+    // cut to its limit): nothing is deleted then.
+    if (!savePreferences(liveSettings, applicationSupportRoot))
+        return;
     (void)cleanupUnreferencedMedia(liveSettings, storageDirectory(applicationSupportRoot));
 }
 

@@ -89,8 +89,8 @@ std::optional<ActiveFocusSessionSnapshot> loadRestorableActiveFocusSession(
 QList<QUuid> loadHistory(const QString &applicationSupportRoot = standardApplicationSupportRoot());
 
 // The last step of start-up: only when the stored settings decoded, write the live settings back
-// and delete the managed media they no longer refer to, ignoring errors of both. Damaged or
-// missing settings are never overwritten and never cost the user a media file.
+// and, once that write succeeded, delete the managed media they no longer refer to; errors are
+// ignored. Damaged or missing settings are never overwritten and never cost the user a media file.
 void writeBackAfterStartup(const AppPreferences &liveSettings, bool storedSettingsDecoded,
     const QString &applicationSupportRoot = standardApplicationSupportRoot());
 
