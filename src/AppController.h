@@ -18,6 +18,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QUuid>
+#include <QVariantList>
 #include <memory>
 #include <optional>
 
@@ -62,6 +63,14 @@ class AppController : public QObject
     Q_PROPERTY(QString currentSessionTitle READ currentSessionTitle NOTIFY currentSessionTitleChanged)
     Q_PROPERTY(qint64 notesRevision READ notesRevision NOTIFY notesRevisionChanged)
     Q_PROPERTY(QUrl backgroundURL READ backgroundURL NOTIFY backgroundURLChanged)
+    // The break wheel and the drawn activity (AppControllerWheel.cpp).
+    Q_PROPERTY(QVariantList wheelEntries READ wheelEntries NOTIFY weightedItemsChanged)
+    Q_PROPERTY(double wheelBaseWeightTotal READ wheelBaseWeightTotal NOTIFY preferencesChanged)
+    Q_PROPERTY(bool hasSelectedItem READ hasSelectedItem NOTIFY selectedItemChanged)
+    Q_PROPERTY(QString selectedItemID READ selectedItemID NOTIFY selectedItemChanged)
+    Q_PROPERTY(QString selectedItemTitle READ selectedItemTitle NOTIFY selectedItemChanged)
+    Q_PROPERTY(QString selectedItemSymbol READ selectedItemSymbol NOTIFY selectedItemChanged)
+    Q_PROPERTY(QString selectedItemScoreText READ selectedItemScoreText NOTIFY selectedItemChanged)
     // The preferences as the views show them (AppControllerPresentation.cpp).
     Q_PROPERTY(QString language READ languageName NOTIFY preferencesChanged)
     Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY preferencesChanged)
@@ -177,6 +186,15 @@ public:
     Q_INVOKABLE void spinWheel(double durationSeconds);
     Q_INVOKABLE void confirmActivityCompleted();
     void handleEmergencyUnlock();
+    // The wheel's eligible entries (as WheelEntryVariant maps), the denominator of their base shares, and
+    // the drawn activity.
+    QVariantList wheelEntries() const;
+    double wheelBaseWeightTotal() const;
+    bool hasSelectedItem() const;
+    QString selectedItemID() const;
+    QString selectedItemTitle() const;
+    QString selectedItemSymbol() const;
+    QString selectedItemScoreText() const;
 
     // Titles and notes.
     Q_INVOKABLE void updateCurrentSessionNotes(const QString &notes);

@@ -17,7 +17,7 @@
 //
 //   tst_ui_screenshots --shoot out.png [--phase focus|sessionComplete|wheel|activity] [--size 1240x880]
 //       [--background default|image|video|unreadable] [--language chinese|english] [--overlay on|off]
-//       [--alert]
+//       [--alert] [--wait milliseconds]
 //
 // Run without --shoot it is a test: it takes the standard screens into "screenshots" beside itself,
 // each in a process of its own, and checks a few pixels of each.
@@ -33,6 +33,8 @@ struct Shot
     QString language = QStringLiteral("chinese");
     bool overlay = true;
     bool alert = false;
+    // How long the window runs before it is taken, for a screen in motion.
+    int waitMilliseconds = 0;
 };
 
 const QColor fallbackColour(10, 20, 26);
@@ -122,6 +124,7 @@ int shoot(const Shot &shot)
     window->resize(shot.size);
     if (!QTest::qWaitForWindowExposed(window))
         return 2;
+    QTest::qWait(shot.waitMilliseconds);
     QImage image;
     // A video needs a moment for its first frame; everything else is drawn at once.
     const QPoint centre(shot.size.width() / 2, shot.size.height() / 3);
@@ -152,7 +155,9 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     const QCommandLineOption overlay(
         QStringLiteral("overlay"), QStringLiteral("on or off"), QStringLiteral("state"));
     const QCommandLineOption alert(QStringLiteral("alert"), QStringLiteral("show the permission alert"));
-    parser.addOptions({ file, phase, size, background, language, overlay, alert });
+    const QCommandLineOption wait(QStringLiteral("wait"), QStringLiteral("milliseconds before the shot"),
+        QStringLiteral("milliseconds"));
+    parser.addOptions({ file, phase, size, background, language, overlay, alert, wait });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -171,6 +176,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         shot.language = parser.value(language);
     shot.overlay = parser.value(overlay) != u"off";
     shot.alert = parser.isSet(alert);
+    shot.waitMilliseconds = parser.value(wait).toInt();
     return shot;
 }
 

@@ -7,6 +7,7 @@
 #include "InterfaceFonts.h"
 #include "InterfaceTexts.h"
 #include "KeyboardLockGuard.h"
+#include "WeightedWheelGraphic.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
@@ -28,4 +29,5 @@ void setUpViews(AppController &controller)
         uri, 1, 0, "MediaTypes", [](QQmlEngine *, QJSEngine *) { return new BackgroundMediaTypes; });
     qmlRegisterType<FocusInterfaceState>(uri, 1, 0, "FocusInterfaceState");
     qmlRegisterType<KeyboardLockGuard>(uri, 1, 0, "KeyboardLockGuard");
+    qmlRegisterType<WeightedWheelGraphic>(uri, 1, 0, "WeightedWheelGraphic");
 }

@@ -89,6 +89,13 @@ Item {
 
             objectName: "phaseScreen"
             anchors.fill: parent
+
+            // One break screen from the wheel to the end of the activity, so it appears only once.
+            Loader {
+                anchors.fill: parent
+                active: AppController.phase === "wheel" || AppController.phase === "activity"
+                sourceComponent: BreakWheelView {}
+            }
         }
 
         Item {

@@ -1,0 +1,327 @@
+#include "WeightedWheelGraphic.h"
+
+#include "InterfaceFonts.h"
+#include "models/AppLanguage.h"
+#include "models/SymbolGlyphs.h"
+#include "models/Uuid.h"
+#include "models/WheelEntryVariant.h"
+#include "models/WheelLayout.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QQuickWindow>
+#include <QTextLayout>
+#include <QTransform>
+#include <cmath>
+
+namespace {
+
+constexpr double labelSpacing = 4;
+constexpr double shareLineSpacing = 1;
+constexpr double titleWidth = 108;
+constexpr int titleLineLimit = 2;
+constexpr double centreDiscFactor = 0.2;
+constexpr double hubDiameter = 13;
+constexpr double pointerCentreY = 17;
+// The pointer is the filled down-pointing triangle of a 28-point symbol.
+constexpr double pointerWidth = 22;
+constexpr double pointerHeight = 19;
+
+QColor withOpacity(QColor colour, double opacity)
+{
+    colour.setAlphaF(float(opacity));
+    return colour;
+}
+
+QFont fontOf(const QString &family, int pixelSize, QFont::Weight weight)
+{
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setWeight(weight);
+    return font;
+}
+
+// The title in at most two lines of at most `titleWidth`, the second cut short with an ellipsis when
+// the title runs on.
+QStringList titleLines(const QString &title, const QFont &font)
+{
+    QTextLayout layout(title, font);
+    QTextOption option(Qt::AlignHCenter);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(titleWidth);
+        if (lines.size() == titleLineLimit - 1) {
+            const QString rest = title.mid(line.textStart());
+            lines.append(QFontMetricsF(font).elidedText(rest, Qt::ElideRight, titleWidth));
+            break;
+        }
+        lines.append(title.mid(line.textStart(), line.textLength()).trimmed());
+    }
+    layout.endLayout();
+    if (lines.isEmpty())
+        lines.append(QString());
+    return lines;
+}
+
+QPainterPath circle(const QPointF &centre, double diameter)
+{
+    QPainterPath path;
+    path.addEllipse(centre, diameter / 2, diameter / 2);
+    return path;
+}
+
+QPainterPath pointerTriangle(double width)
+{
+    const double top = pointerCentreY - pointerHeight / 2;
+    QPainterPath path(QPointF(width / 2 - pointerWidth / 2, top));
+    path.lineTo(width / 2 + pointerWidth / 2, top);
+    path.lineTo(width / 2, top + pointerHeight);
+    path.closeSubpath();
+    return path;
+}
+
+void fillPointer(QPainter &painter, const QPainterPath &triangle, const QColor &colour)
+{
+    // A round-joined outline of the same colour softens the corners the way a symbol's are.
+    painter.setPen(QPen(colour, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(colour);
+    painter.drawPath(triangle);
+}
+
+} // namespace
+
+WeightedWheelGraphic::WeightedWheelGraphic(QQuickItem *parent)
+    : QQuickPaintedItem(parent)
+    , m_symbolFont(fontOf(InterfaceFonts::symbolFamily(), 22, QFont::Medium))
+    , m_titleFont(fontOf(InterfaceFonts::interfaceFamily(), 16, QFont::DemiBold))
+    , m_currentFont(fontOf(InterfaceFonts::interfaceFamily(), 11, QFont::DemiBold))
+    , m_baseFont(fontOf(InterfaceFonts::interfaceFamily(), 10, QFont::Medium))
+{
+    setAntialiasing(true);
+}
+
+void WeightedWheelGraphic::setItems(const QVariantList &items)
+{
+    if (items == m_itemMaps)
+        return;
+    m_itemMaps = items;
+    m_items = WheelEntryVariant::toEntries(items);
+    labelsChanged();
+    emit itemsChanged();
+}
+
+void WeightedWheelGraphic::setBaseWeightTotal(double total)
+{
+    if (total == m_baseWeightTotal)
+        return;
+    m_baseWeightTotal = total;
+    labelsChanged();
+    emit baseWeightTotalChanged();
+}
+
+void WeightedWheelGraphic::setWheelBaseColor(const QColor &colour)
+{
+    if (colour == m_wheelBaseColor)
+        return;
+    m_wheelBaseColor = colour;
+    update();
+    emit paletteChanged();
+}
+
+void WeightedWheelGraphic::setAccentColor(const QColor &colour)
+{
+    if (colour == m_accentColor)
+        return;
+    m_accentColor = colour;
+    update();
+    emit paletteChanged();
+}
+
+void WeightedWheelGraphic::setTextColor(const QColor &colour)
+{
+    if (colour == m_textColor)
+        return;
+    m_textColor = colour;
+    update();
+    emit paletteChanged();
+}
+
+void WeightedWheelGraphic::setEnglish(bool english)
+{
+    if (english == m_english)
+        return;
+    m_english = english;
+    labelsChanged();
+    emit englishChanged();
+}
+
+void WeightedWheelGraphic::setWheelRotation(double degrees)
+{
+    if (degrees == m_wheelRotation)
+        return;
+    m_wheelRotation = degrees;
+    update();
+    emit wheelRotationChanged();
+}
+
+void WeightedWheelGraphic::setSelectedID(const QString &id)
+{
+    if (id == m_selectedIDText)
+        return;
+    m_selectedIDText = id;
+    m_selectedID = Uuid::parse(id).value_or(QUuid());
+    update();
+    emit selectedIDChanged();
+}
+
+void WeightedWheelGraphic::setShowResult(bool show)
+{
+    if (show == m_showResult)
+        return;
+    m_showResult = show;
+    update();
+    emit showResultChanged();
+}
+
+void WeightedWheelGraphic::labelsChanged()
+{
+    m_labelsReady = false;
+    update();
+}
+
+void WeightedWheelGraphic::prepareLabels()
+{
+    if (m_labelsReady)
+        return;
+    const AppLanguage language = m_english ? AppLanguage::english : AppLanguage::chinese;
+    const WheelLayout layout = WheelLayout::compute(m_items, m_baseWeightTotal, QSizeF(1, 1), QUuid(), false);
+    const QFontMetricsF symbolMetrics(m_symbolFont);
+    const QFontMetricsF titleMetrics(m_titleFont);
+    m_labels.clear();
+    for (qsizetype index = 0; index < m_items.size(); ++index) {
+        const WeightedWheelItem &item = m_items[index];
+        Label label;
+        label.symbol = SymbolGlyphs::text(item.item.symbol);
+        label.titleLines = titleLines(item.item.title, m_titleFont);
+        label.current = WheelLayout::currentShareText(layout.entries[index].currentShare, language);
+        label.base = WheelLayout::baseShareText(layout.entries[index].baseShare, language);
+        label.discounted = item.discountLabel.has_value();
+        const double titleHeight = label.titleLines.isEmpty()
+            ? 0
+            : titleMetrics.height() + (label.titleLines.size() - 1) * titleMetrics.lineSpacing();
+        label.height = symbolMetrics.height() + labelSpacing + titleHeight + labelSpacing
+            + QFontMetricsF(m_currentFont).height() + shareLineSpacing + QFontMetricsF(m_baseFont).height();
+        m_labels.append(label);
+    }
+    m_labelsReady = true;
+}
+
+void WeightedWheelGraphic::prepareShadows(const QSizeF &size, qreal devicePixelRatio)
+{
+    const bool hasSlices = !m_items.isEmpty();
+    if (size == m_shadowSize && devicePixelRatio == m_shadowPixelRatio && hasSlices == m_shadowsHaveSlices)
+        return;
+    m_shadowSize = size;
+    m_shadowPixelRatio = devicePixelRatio;
+    m_shadowsHaveSlices = hasSlices;
+    const QRectF frame(QPointF(0, 0), size);
+    const QPointF centre = frame.center();
+    const double side = std::min(size.width(), size.height());
+
+    // The turning slices together are one disc, whose shadow is the same at every angle.
+    const QPainterPath wheel
+        = hasSlices ? WheelSlice { -90, 270 }.path(frame) : circle(centre, side * centreDiscFactor);
+    m_wheelShadow = ShadowImage(
+        wheel.boundingRect(), [&wheel](QPainter &painter) { painter.fillPath(wheel, Qt::black); },
+        QColor::fromRgbF(0, 0, 0, 0.48f), 20, QPointF(0, 10), devicePixelRatio);
+    const QPainterPath disc = circle(centre, side * centreDiscFactor + 2);
+    m_centreShadow = ShadowImage(
+        disc.boundingRect(), [this, centre, side](QPainter &painter) { drawCentre(painter, centre, side); },
+        QColor::fromRgbF(0, 0, 0, 0.42f), 16, QPointF(0, 6), devicePixelRatio);
+    const QPainterPath triangle = pointerTriangle(size.width());
+    m_pointerShadow = ShadowImage(
+        triangle.boundingRect().adjusted(-1, -1, 1, 1),
+        [&triangle](QPainter &painter) { fillPointer(painter, triangle, Qt::black); },
+        QColor::fromRgbF(0, 0, 0, 0.55f), 6, QPointF(0, 3), devicePixelRatio);
+}
+
+void WeightedWheelGraphic::paint(QPainter *painter)
+{
+    const QSizeF size(width(), height());
+    if (size.isEmpty())
+        return;
+    painter->setRenderHints(
+        QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
+    prepareLabels();
+    prepareShadows(
+        size, window() ? window()->effectiveDevicePixelRatio() : painter->device()->devicePixelRatioF());
+
+    const QRectF frame(QPointF(0, 0), size);
+    const QPointF centre = frame.center();
+    const double side = std::min(size.width(), size.height());
+    const WheelLayout layout
+        = WheelLayout::compute(m_items, m_baseWeightTotal, size, m_selectedID, m_showResult);
+    QTransform turn;
+    turn.translate(centre.x(), centre.y());
+    turn.rotate(m_wheelRotation);
+    turn.translate(-centre.x(), -centre.y());
+
+    m_wheelShadow.draw(*painter);
+    for (qsizetype index = 0; index < layout.entries.size(); ++index) {
+        const WheelLayout::Entry &entry = layout.entries[index];
+        const QPainterPath slice = turn.map(entry.slice.path(frame));
+        painter->fillPath(slice, withOpacity(m_wheelBaseColor, entry.fillOpacity));
+        QPen outline(withOpacity(m_accentColor, entry.selected ? 0.95 : 0.42), entry.selected ? 2.2 : 1.0,
+            Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+        // Qt measures a miter from the join point, half the length of the usual miter-limit ratio of 10.
+        outline.setMiterLimit(5);
+        painter->strokePath(slice, outline);
+        // The label rides with its slice but is drawn upright.
+        drawLabel(*painter, m_labels[index], turn.map(entry.labelCentre));
+    }
+    m_centreShadow.draw(*painter);
+    drawCentre(*painter, centre, side);
+    painter->setPen(QPen(withOpacity(Qt::white, 0.65), 1));
+    painter->setBrush(withOpacity(m_accentColor, 0.92));
+    painter->drawEllipse(centre, hubDiameter / 2, hubDiameter / 2);
+
+    m_pointerShadow.draw(*painter);
+    fillPointer(*painter, pointerTriangle(size.width()), m_accentColor);
+}
+
+void WeightedWheelGraphic::drawCentre(QPainter &painter, const QPointF &centre, double side) const
+{
+    const double radius = side * centreDiscFactor / 2;
+    painter.setPen(QPen(withOpacity(m_accentColor, 0.68), 2));
+    painter.setBrush(withOpacity(Qt::black, 0.56));
+    painter.drawEllipse(centre, radius, radius);
+}
+
+void WeightedWheelGraphic::drawLabel(QPainter &painter, const Label &label, const QPointF &centre) const
+{
+    double top = centre.y() - label.height / 2;
+    const auto drawLine = [&painter, &top, &centre](
+                              const QString &text, const QFont &font, const QColor &colour, double advance) {
+        const QFontMetricsF metrics(font);
+        painter.setFont(font);
+        painter.setPen(colour);
+        painter.drawText(
+            QPointF(centre.x() - metrics.horizontalAdvance(text) / 2, top + metrics.ascent()), text);
+        top += advance;
+    };
+    const QColor foreground = withOpacity(m_textColor, 0.94);
+    drawLine(label.symbol, m_symbolFont, foreground, QFontMetricsF(m_symbolFont).height() + labelSpacing);
+    const QFontMetricsF titleMetrics(m_titleFont);
+    for (qsizetype line = 0; line < label.titleLines.size(); ++line) {
+        const bool last = line + 1 == label.titleLines.size();
+        drawLine(label.titleLines[line], m_titleFont, foreground,
+            last ? titleMetrics.height() + labelSpacing : titleMetrics.lineSpacing());
+    }
+    drawLine(label.current, m_currentFont,
+        label.discounted ? withOpacity(Qt::white, 0.52) : withOpacity(m_accentColor, 0.86),
+        QFontMetricsF(m_currentFont).height() + shareLineSpacing);
+    drawLine(label.base, m_baseFont, withOpacity(Qt::white, 0.4), 0);
+}

@@ -1,0 +1,241 @@
+import QtQuick
+import QtQuick.Controls
+import Quorvane
+
+// The screen of the break: the weighted wheel in the middle, a two-line header at the top, the waiting
+// capsule or the drawn activity with its completion button below the wheel, and the keyboard banner at
+// the bottom. It starts the draw by itself a moment after it appears; everything else it shows comes
+// from the controller.
+Item {
+    id: screen
+
+    // Asks for the short spin. The desktop offers no setting for less motion, so it is off unless the
+    // root view says otherwise.
+    property bool reduceMotion: false
+
+    readonly property real spinSeconds: reduceMotion ? 0.22 : 3.1
+    readonly property real wheelDiameter: Math.max(0, Math.min(width - 80, height - 240, 540))
+    readonly property bool isActivity: AppController.phase === "activity"
+    readonly property bool isWaiting: AppController.phase === "wheel" && AppController.keyboardIsLocked
+    readonly property color accent: AppController.accentColor
+
+    // The draw starts only when the screen appears ready for it, not on later changes: a draw that
+    // could not start (an alert says why) is not retried.
+    function scheduleDrawIfReady() {
+        if (AppController.phase === "wheel" && AppController.keyboardIsLocked && !AppController.isSpinning
+                && !AppController.hasSelectedItem)
+            automaticStart.start();
+    }
+
+    Component.onCompleted: {
+        if (visible)
+            scheduleDrawIfReady();
+    }
+    onVisibleChanged: {
+        if (visible)
+            scheduleDrawIfReady();
+    }
+
+    Timer {
+        id: automaticStart
+
+        objectName: "automaticStart"
+        interval: 550
+        onTriggered: AppController.spinWheel(screen.spinSeconds)
+    }
+
+    WeightedWheelGraphic {
+        id: wheel
+
+        objectName: "wheel"
+        width: screen.wheelDiameter
+        height: screen.wheelDiameter
+        x: (screen.width - width) / 2
+        y: (screen.height - height) / 2
+        items: AppController.wheelEntries
+        baseWeightTotal: AppController.wheelBaseWeightTotal
+        wheelBaseColor: AppController.wheelBaseColor
+        accentColor: screen.accent
+        textColor: AppController.textColor
+        english: AppController.english
+        wheelRotation: AppController.wheelRotation
+        selectedID: AppController.selectedItemID
+        showResult: screen.isActivity
+        Accessible.role: Accessible.Graphic
+        Accessible.name: Texts.text("动态概率转盘")
+
+        // The spin lasts as long as the controller waits before it settles, and slows towards its end.
+        Behavior on wheelRotation {
+            NumberAnimation {
+                duration: screen.spinSeconds * 1000
+                easing.type: Easing.Bezier
+                easing.bezierCurve: [0.12, 0.72, 0.22, 1, 1, 1]
+            }
+        }
+    }
+
+    Column {
+        objectName: "header"
+        width: screen.width
+        y: 54 - height / 2
+        spacing: 4
+
+        Text {
+            objectName: "title"
+            width: parent.width
+            horizontalAlignment: Text.AlignHCenter
+            text: screen.isActivity ? Texts.L("本轮休息", "Break Activity") : Texts.L("休息时间", "Time to Unwind")
+            font.family: "Noto Serif CJK SC"
+            font.pixelSize: 42
+            font.weight: Font.Normal
+            // The plain foreground of the dark interface; the serif face also covers Han characters.
+            color: "#F2F2F2"
+        }
+
+        Text {
+            objectName: "subtitle"
+            width: parent.width
+            horizontalAlignment: Text.AlignHCenter
+            text: screen.isActivity
+                  ? Texts.L("完成后再开始下一轮", "Complete it before the next focus round")
+                  : Texts.L("♫  音乐播放中  ·  本轮概率已按近期记录动态调整",
+                            "♫  Music playing · Probabilities reflect recent draws")
+            font.pixelSize: 13
+            font.weight: Font.Medium
+            color: Qt.rgba(screen.accent.r, screen.accent.g, screen.accent.b, 0.76)
+        }
+    }
+
+    // The action area: its centre lies 54 below the wheel, but never lower than 120 above the bottom.
+    Item {
+        objectName: "actionArea"
+        x: screen.width / 2
+        y: Math.min(screen.height / 2 + screen.wheelDiameter / 2 + 54, screen.height - 120)
+
+        Rectangle {
+            objectName: "waitingCapsule"
+            anchors.centerIn: parent
+            visible: screen.isWaiting
+            width: waiting.implicitWidth + 2 * 18
+            height: 40
+            radius: height / 2
+            color: Qt.rgba(0, 0, 0, 0.34)
+            border.color: Qt.rgba(1, 1, 1, 0.12)
+            border.width: 1
+
+            Row {
+                id: waiting
+
+                anchors.centerIn: parent
+                spacing: 10
+
+                BusyIndicator {
+                    anchors.verticalCenter: parent.verticalCenter
+                    implicitWidth: 18
+                    implicitHeight: 18
+                    padding: 0
+                    running: parent.visible
+                    palette.dark: screen.accent
+                }
+
+                Text {
+                    objectName: "waitingText"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: AppController.isSpinning ? Texts.L("正在为你选择休息项目", "Choosing your break activity")
+                                                   : Texts.L("正在准备转盘", "Preparing the wheel")
+                    font.pixelSize: 14
+                    font.weight: Font.Medium
+                    color: Qt.rgba(1, 1, 1, 0.72)
+                }
+            }
+        }
+
+        Column {
+            objectName: "result"
+            anchors.centerIn: parent
+            visible: !screen.isWaiting && AppController.hasSelectedItem
+            spacing: 10
+
+            Row {
+                anchors.horizontalCenter: parent.horizontalCenter
+                spacing: 8
+
+                SymbolIcon {
+                    anchors.verticalCenter: parent.verticalCenter
+                    name: AppController.selectedItemSymbol
+                }
+
+                Text {
+                    objectName: "resultTitle"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: AppController.selectedItemTitle
+                    font.pixelSize: 21
+                    font.weight: Font.DemiBold
+                    color: AppController.textColor
+                }
+
+                Text {
+                    objectName: "resultScore"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: AppController.selectedItemScoreText
+                    font.pixelSize: 15
+                    font.weight: Font.Bold
+                    color: screen.accent
+                }
+            }
+
+            GoldButtonStyle {
+                objectName: "completionButton"
+                anchors.horizontalCenter: parent.horizontalCenter
+                accent: screen.accent
+                text: Texts.text("我已完成 · 开始下一轮")
+                onClicked: AppController.confirmActivityCompleted()
+            }
+        }
+    }
+
+    Item {
+        objectName: "keyboardBanner"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.leftMargin: 32
+        anchors.rightMargin: 32
+        y: screen.height - 26 - height / 2
+        height: Math.max(lockLabel.implicitHeight, hint.implicitHeight)
+
+        Row {
+            id: lockLabel
+
+            anchors.left: parent.left
+            anchors.verticalCenter: parent.verticalCenter
+            spacing: 6
+
+            SymbolIcon {
+                anchors.verticalCenter: parent.verticalCenter
+                name: "lock.fill"
+                size: 13
+                color: hint.color
+            }
+
+            Text {
+                objectName: "lockText"
+                anchors.verticalCenter: parent.verticalCenter
+                text: Texts.L("键盘已锁定 · 后台任务继续运行", "Keyboard locked · Background work continues")
+                font: hint.font
+                color: hint.color
+            }
+        }
+
+        Text {
+            id: hint
+
+            objectName: "unlockHint"
+            anchors.right: parent.right
+            anchors.verticalCenter: parent.verticalCenter
+            text: Texts.L("应急解锁  Ctrl+Alt+Super+Esc", "Emergency unlock  Ctrl+Alt+Super+Esc")
+            font.pixelSize: 12
+            font.weight: Font.Medium
+            color: Qt.rgba(1, 1, 1, 0.56)
+        }
+    }
+}
