@@ -8,6 +8,7 @@
 #include "services/FocusSessionLogger.h"
 #include "services/InputActivityMonitor.h"
 #include "services/KeyboardLocker.h"
+#include "services/NotesSaveDebouncer.h"
 #include "services/UpdateController.h"
 #include "services/WheelProbabilityEngine.h"
 
@@ -125,6 +126,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_volumeSaveTimer.setSingleShot(true);
     m_volumeSaveTimer.setInterval(std::chrono::milliseconds(300));
     connect(&m_volumeSaveTimer, &QTimer::timeout, this, &AppController::writePreferencesQuietly);
+    setUpFocusConsole();
 
     startTimer();
 }
@@ -261,6 +263,8 @@ LogFilesFingerprint AppController::currentLogFingerprint() const
 
 void AppController::shutdown()
 {
+    // Notes typed just before quitting are still waiting for their delayed save.
+    m_notesSaveDebouncer->flush();
     m_volumeSaveTimer.stop();
     writePreferencesQuietly();
     if (m_currentFocusLogID && m_phase != SessionPhase::focus)

@@ -3,8 +3,10 @@
 #include "AppControllerSeams.h"
 #include "models/AppPreferences.h"
 #include "models/DailyStat.h"
+#include "models/FocusConsolePresentation.h"
 #include "models/NotesTimelineEntry.h"
 #include "models/NowPlayingInfo.h"
+#include "models/RoundCompletePresentation.h"
 #include "models/SessionPhase.h"
 #include "models/Uuid.h"
 #include "models/WeightedWheelItem.h"
@@ -27,6 +29,7 @@ class CSVLogger;
 class FocusSessionLogger;
 class InputActivityMonitor;
 class KeyboardLocker;
+class NotesSaveDebouncer;
 class UpdateController;
 
 // The one state object of the application: it owns every service and all live state, runs the
@@ -71,6 +74,11 @@ class AppController : public QObject
     Q_PROPERTY(QString selectedItemTitle READ selectedItemTitle NOTIFY selectedItemChanged)
     Q_PROPERTY(QString selectedItemSymbol READ selectedItemSymbol NOTIFY selectedItemChanged)
     Q_PROPERTY(QString selectedItemScoreText READ selectedItemScoreText NOTIFY selectedItemChanged)
+    // The focus console, the round notes editor and the round-complete screen.
+    Q_PROPERTY(QString focusConsoleDock READ focusConsoleDockName NOTIFY preferencesChanged)
+    Q_PROPERTY(FocusConsolePresentation focusConsole READ focusConsole NOTIFY focusConsoleChanged)
+    Q_PROPERTY(RoundCompletePresentation roundComplete READ roundComplete NOTIFY roundCompleteChanged)
+    Q_PROPERTY(QString notesDraft READ notesDraft NOTIFY notesDraftChanged)
     // The preferences as the views show them (AppControllerPresentation.cpp).
     Q_PROPERTY(QString language READ languageName NOTIFY preferencesChanged)
     Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY preferencesChanged)
@@ -207,6 +215,19 @@ public:
     Q_INVOKABLE void selectAdjacentBackground(bool forward);
     Q_INVOKABLE void refreshBackgroundLibraryFromDisk();
 
+    // The focus console, the round notes editor and the round-complete screen.
+    QString focusConsoleDockName() const { return rawValue(m_preferences.focusConsoleDock); }
+    const FocusConsolePresentation &focusConsole() const { return m_focusConsole; }
+    const RoundCompletePresentation &roundComplete() const { return m_roundComplete; }
+    // The notes editor's text: typing lands here at once and reaches the round after a pause in typing,
+    // when the editor loses focus or leaves the screen, and before the program quits.
+    const QString &notesDraft() const;
+    bool hasPendingNotesSave() const;
+    Q_INVOKABLE void notesEditorAppeared();
+    Q_INVOKABLE void notesEditorDisappeared();
+    Q_INVOKABLE void editNotesDraft(const QString &text);
+    Q_INVOKABLE void setNotesEditorFocused(bool focused);
+
     // Music.
     Q_INVOKABLE void toggleCurrentPlaybackMode();
     Q_INVOKABLE void setAudioVolume(double volume);
@@ -261,6 +282,9 @@ signals:
     void notesRevisionChanged();
     void backgroundURLChanged();
     void weightedItemsChanged();
+    void focusConsoleChanged();
+    void roundCompleteChanged();
+    void notesDraftChanged();
 
 private:
     // Start-up and the tick.
@@ -298,6 +322,10 @@ private:
     // Music.
     void syncAudioForCurrentPhase();
 
+    // The focus console, the round notes editor and the round-complete screen.
+    void setUpFocusConsole();
+    void refreshConsolePresentations();
+
     // Settings.
     void setPreferences(const AppPreferences &preferences);
     Status writePreferences();
@@ -329,6 +357,7 @@ private:
     std::unique_ptr<AudioController> m_audioController;
     std::unique_ptr<FocusSessionLogger> m_focusLog;
     std::unique_ptr<CSVLogger> m_activityLog;
+    std::unique_ptr<NotesSaveDebouncer> m_notesSaveDebouncer;
 
     AppPreferences m_preferences;
     SessionPhase m_phase = SessionPhase::focus;
@@ -356,6 +385,8 @@ private:
     qint64 m_notesRevision = 0;
     QUrl m_backgroundURL;
     QList<WeightedWheelItem> m_weightedItems;
+    FocusConsolePresentation m_focusConsole;
+    RoundCompletePresentation m_roundComplete;
 
     QList<QUuid> m_recentHistory;
     AutomaticWorkTimer m_workTimer;

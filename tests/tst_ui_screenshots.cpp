@@ -17,7 +17,8 @@
 //
 //   tst_ui_screenshots --shoot out.png [--phase focus|sessionComplete|wheel|activity] [--size 1240x880]
 //       [--background default|image|video|unreadable] [--language chinese|english] [--overlay on|off]
-//       [--alert] [--wait milliseconds]
+//       [--alert] [--wait milliseconds] [--tracking waiting|tracking|idle|paused|permission] [--notes text]
+//       [--lock-failure]
 //
 // Run without --shoot it is a test: it takes the standard screens into "screenshots" beside itself,
 // each in a process of its own, and checks a few pixels of each.
@@ -35,6 +36,12 @@ struct Shot
     bool alert = false;
     // How long the window runs before it is taken, for a screen in motion.
     int waitMilliseconds = 0;
+    // The tracking state of the focus round; empty: as the round starts.
+    QString tracking;
+    // The round's notes.
+    QString notes;
+    // The round-complete screen's button was pressed and the keyboard could not be locked.
+    bool lockFailure = false;
 };
 
 const QColor fallbackColour(10, 20, 26);
@@ -91,6 +98,29 @@ bool reachPhase(AppController &controller, const QString &phase)
         && phase == u"activity";
 }
 
+// Brings the running round into the chosen tracking state the way a user would.
+bool reachTrackingState(ControllerHarness &harness, const QString &tracking)
+{
+    AppController &controller = *harness.controller;
+    const qint64 second = 1000;
+    if (tracking == u"permission")
+        return controller.trackingState() == WorkTrackingState::permissionRequired;
+    if (tracking == u"waiting")
+        return controller.trackingState() == WorkTrackingState::waitingForActivity;
+    controller.handleInputActivity();
+    if (tracking == u"tracking") {
+        harness.tick(193 * second);
+        return controller.trackingState() == WorkTrackingState::tracking;
+    }
+    if (tracking == u"idle") {
+        harness.tick(301 * second);
+        return controller.trackingState() == WorkTrackingState::idlePaused;
+    }
+    harness.tick(90 * second);
+    controller.toggleManualPause();
+    return tracking == u"paused" && controller.trackingState() == WorkTrackingState::manuallyPaused;
+}
+
 int shoot(const Shot &shot)
 {
     ControllerHarness harness;
@@ -104,11 +134,21 @@ int shoot(const Shot &shot)
     writeFileBytes(
         harness.file(QStringLiteral("preferences.json")), QJsonDocument(preferences.toJson()).toJson());
     // The permission alert is the one every first start without X11 input access shows.
-    harness.trusted = !shot.alert;
+    harness.trusted = !shot.alert && shot.tracking != u"permission";
     AppController &controller = harness.start();
     if (!reachPhase(controller, shot.phase)) {
         qCritical("could not reach the phase %s", qPrintable(shot.phase));
         return 2;
+    }
+    if (!shot.tracking.isEmpty() && !reachTrackingState(harness, shot.tracking)) {
+        qCritical("could not reach the tracking state %s", qPrintable(shot.tracking));
+        return 2;
+    }
+    if (!shot.notes.isEmpty())
+        controller.updateCurrentSessionNotes(shot.notes);
+    if (shot.lockFailure) {
+        harness.grab->canGrab = false;
+        controller.enterLockedBreak();
     }
     if (shot.alert)
         controller.enableAutomaticTracking();
@@ -157,7 +197,14 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     const QCommandLineOption alert(QStringLiteral("alert"), QStringLiteral("show the permission alert"));
     const QCommandLineOption wait(QStringLiteral("wait"), QStringLiteral("milliseconds before the shot"),
         QStringLiteral("milliseconds"));
-    parser.addOptions({ file, phase, size, background, language, overlay, alert, wait });
+    const QCommandLineOption tracking(
+        QStringLiteral("tracking"), QStringLiteral("tracking state of the round"), QStringLiteral("state"));
+    const QCommandLineOption notes(
+        QStringLiteral("notes"), QStringLiteral("the round's notes"), QStringLiteral("text"));
+    const QCommandLineOption lockFailure(
+        QStringLiteral("lock-failure"), QStringLiteral("the break's keyboard lock fails"));
+    parser.addOptions(
+        { file, phase, size, background, language, overlay, alert, wait, tracking, notes, lockFailure });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -177,6 +224,9 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     shot.overlay = parser.value(overlay) != u"off";
     shot.alert = parser.isSet(alert);
     shot.waitMilliseconds = parser.value(wait).toInt();
+    shot.tracking = parser.value(tracking);
+    shot.notes = parser.value(notes);
+    shot.lockFailure = parser.isSet(lockFailure);
     return shot;
 }
 
@@ -270,7 +320,8 @@ private slots:
             { QStringLiteral("--size"), QStringLiteral("760x540"), QStringLiteral("--background"),
                 QStringLiteral("unreadable"), QStringLiteral("--overlay"), QStringLiteral("off") });
         QCOMPARE(shot.size(), QSize(760, 540));
-        for (const QPoint point : { QPoint(0, 0), QPoint(380, 270), QPoint(759, 539) })
+        // Away from the focus console in the bottom-right corner and its shadow.
+        for (const QPoint point : { QPoint(0, 0), QPoint(190, 135), QPoint(0, 539) })
             QVERIFY(near(shot.pixelColor(point), fallbackColour, 1));
     }
 
@@ -304,6 +355,66 @@ private slots:
             { QStringLiteral("--alert"), QStringLiteral("--language"), language, QStringLiteral("--size"),
                 sizeText });
         QCOMPARE(shot.size(), size);
+    }
+
+    void focusConsoleInEachTrackingState_data()
+    {
+        QTest::addColumn<QString>("tracking");
+        QTest::addColumn<bool>("goldButton");
+
+        QTest::newRow("waiting") << "waiting" << false;
+        QTest::newRow("tracking") << "tracking" << false;
+        QTest::newRow("idle") << "idle" << false;
+        QTest::newRow("paused") << "paused" << true;
+        QTest::newRow("permission") << "permission" << true;
+    }
+
+    void focusConsoleInEachTrackingState()
+    {
+        QFETCH(QString, tracking);
+        QFETCH(bool, goldButton);
+
+        const QColor accent(0xEB, 0xCB, 0x83);
+        for (const QString &language : { QStringLiteral("chinese"), QStringLiteral("english") }) {
+            for (const QSize size : { QSize(760, 540), QSize(1240, 880) }) {
+                const QString sizeText = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+                const QImage shot = take(QStringLiteral("console-%1-%2-%3").arg(tracking, language, sizeText),
+                    { QStringLiteral("--tracking"), tracking, QStringLiteral("--language"), language,
+                        QStringLiteral("--size"), sizeText });
+                QCOMPARE(shot.size(), size);
+                // The console sits in the bottom-right corner; the first button of its control row is gold
+                // while paused by hand (resume) or without input access (the permission button).
+                const QPoint firstButton(size.width() - 32 - 410 + 22 + 20, size.height() - 32 - 22 - 26);
+                QCOMPARE(near(shot.pixelColor(firstButton), accent, 8), goldButton);
+            }
+        }
+    }
+
+    void roundCompleteInEitherLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+
+        QTest::newRow("chinese") << "chinese";
+        QTest::newRow("english") << "english";
+    }
+
+    void roundCompleteInEitherLanguage()
+    {
+        QFETCH(QString, language);
+
+        const QColor accent(0xEB, 0xCB, 0x83);
+        for (const QSize size : { QSize(760, 540), QSize(1240, 880) }) {
+            const QString sizeText = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+            const QImage shot = take(QStringLiteral("round-complete-%1-%2").arg(language, sizeText),
+                { QStringLiteral("--phase"), QStringLiteral("sessionComplete"), QStringLiteral("--language"),
+                    language, QStringLiteral("--size"), sizeText });
+            QCOMPARE(shot.size(), size);
+            // The gold start-break button crosses the middle of the window below the centre line.
+            bool goldFound = false;
+            for (int y = size.height() / 2; y < size.height() && !goldFound; ++y)
+                goldFound = near(shot.pixelColor(size.width() / 2 - 100, y), accent, 8);
+            QVERIFY(goldFound);
+        }
     }
 
     void laterPhasesShowTheirBackground_data()

@@ -90,6 +90,20 @@ Item {
             objectName: "phaseScreen"
             anchors.fill: parent
 
+            Loader {
+                anchors.fill: parent
+                active: AppController.phase === "focus"
+                sourceComponent: FocusSessionView {
+                    backdrop: backgroundLayer
+                }
+            }
+
+            Loader {
+                anchors.fill: parent
+                active: AppController.phase === "sessionComplete"
+                sourceComponent: SessionCompleteView {}
+            }
+
             // One break screen from the wheel to the end of the activity, so it appears only once.
             Loader {
                 anchors.fill: parent

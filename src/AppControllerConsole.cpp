@@ -1,0 +1,60 @@
+// The focus console, the round notes editor and the round-complete screen: what they show, ready to
+// draw, and the notes editor's draft with its delayed save.
+
+#include "AppController.h"
+#include "services/NotesSaveDebouncer.h"
+#include "services/QtOneShotTimer.h"
+
+void AppController::setUpFocusConsole()
+{
+    m_notesSaveDebouncer = std::make_unique<NotesSaveDebouncer>(
+        std::make_unique<QtOneShotTimer>(),
+        [this](const QString &notes) { updateCurrentSessionNotes(notes); },
+        [this] { return m_currentSessionNotes; });
+    m_notesSaveDebouncer->onDraftChanged = [this] { emit notesDraftChanged(); };
+    connect(this, &AppController::currentSessionNotesChanged, this,
+        [this] { m_notesSaveDebouncer->savedNotesChanged(m_currentSessionNotes); });
+
+    // The console's labels follow both the tracking state and the interface language.
+    connect(this, &AppController::trackingStateChanged, this, &AppController::refreshConsolePresentations);
+    connect(this, &AppController::preferencesChanged, this, &AppController::refreshConsolePresentations);
+    refreshConsolePresentations();
+}
+
+void AppController::refreshConsolePresentations()
+{
+    publish(m_focusConsole, FocusConsolePresentation::make(m_trackingState, language()),
+        &AppController::focusConsoleChanged);
+    publish(
+        m_roundComplete, RoundCompletePresentation::make(language()), &AppController::roundCompleteChanged);
+}
+
+const QString &AppController::notesDraft() const
+{
+    return m_notesSaveDebouncer->draft();
+}
+
+bool AppController::hasPendingNotesSave() const
+{
+    return m_notesSaveDebouncer->hasPendingSave();
+}
+
+void AppController::notesEditorAppeared()
+{
+    m_notesSaveDebouncer->editorAppeared();
+}
+
+void AppController::notesEditorDisappeared()
+{
+    m_notesSaveDebouncer->editorDisappeared();
+}
+
+void AppController::editNotesDraft(const QString &text)
+{
+    m_notesSaveDebouncer->edit(text);
+}
+
+void AppController::setNotesEditorFocused(bool focused)
+{
+    m_notesSaveDebouncer->setFocused(focused);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "AppLanguage.h"
+
+#include <QObject>
+#include <QString>
+
+// The texts and symbols of the round-complete screen in the interface language.
+struct RoundCompletePresentation
+{
+    Q_GADGET
+    Q_PROPERTY(QString title MEMBER title CONSTANT)
+    Q_PROPERTY(QString notesHeading MEMBER notesHeading CONSTANT)
+    Q_PROPERTY(QString notesPlaceholder MEMBER notesPlaceholder CONSTANT)
+    Q_PROPERTY(QString breakTitle MEMBER breakTitle CONSTANT)
+    Q_PROPERTY(QString breakSymbol MEMBER breakSymbol CONSTANT)
+    Q_PROPERTY(QString hint MEMBER hint CONSTANT)
+    Q_PROPERTY(QString hintSymbol MEMBER hintSymbol CONSTANT)
+
+public:
+    static RoundCompletePresentation make(AppLanguage language);
+
+    QString title;
+    // Also the notes editor's accessible name.
+    QString notesHeading;
+    QString notesPlaceholder;
+    QString breakTitle;
+    QString breakSymbol;
+    QString hint;
+    QString hintSymbol;
+
+    friend bool operator==(const RoundCompletePresentation &, const RoundCompletePresentation &) = default;
+};

@@ -1,0 +1,147 @@
+import QtQuick
+import QtQuick.Layouts
+import Qt5Compat.GraphicalEffects
+import Quorvane
+
+// The glass panel of the focus phase: the tracking state, the time left, the round notes and the
+// round's controls. Everything shown comes from the controller; every control calls one of its operations.
+Item {
+    id: console_
+
+    // Shown blurred through the glass; usually the background layer.
+    property Item backdrop: null
+
+    readonly property var shown: AppController.focusConsole
+    readonly property real radius: 24
+
+    width: 410
+    implicitHeight: rows.implicitHeight + 2 * 22
+
+    SoftShadow {
+        target: glass
+        shapeRadius: console_.radius
+        blurRadius: 30
+        offsetY: 14
+        color: Qt.rgba(0, 0, 0, 0.34)
+    }
+
+    GlassPanel {
+        id: glass
+
+        anchors.fill: parent
+        backdrop: console_.backdrop
+        radius: console_.radius
+        tintOpacity: 0.26
+        borderColor: "transparent"
+    }
+
+    // The outline fades from the top-left corner to the bottom-right one.
+    LinearGradient {
+        anchors.fill: parent
+        start: Qt.point(0, 0)
+        end: Qt.point(width, height)
+        source: outline
+        gradient: Gradient {
+            GradientStop {
+                position: 0
+                color: Qt.rgba(1, 1, 1, 0.22)
+            }
+            GradientStop {
+                position: 1
+                color: Qt.rgba(1, 1, 1, 0.06)
+            }
+        }
+    }
+
+    Rectangle {
+        id: outline
+
+        anchors.fill: parent
+        visible: false
+        radius: console_.radius
+        color: "transparent"
+        border.width: 1
+        border.color: "white"
+    }
+
+    ColumnLayout {
+        id: rows
+
+        anchors.fill: parent
+        anchors.margins: 22
+        spacing: 16
+
+        Row {
+            objectName: "consoleStatus"
+            spacing: 6
+            Accessible.role: Accessible.StaticText
+            Accessible.name: console_.shown.statusTitle
+
+            SymbolIcon {
+                anchors.verticalCenter: parent.verticalCenter
+                name: console_.shown.statusSymbol
+                size: 15
+                color: status.color
+            }
+
+            Text {
+                id: status
+
+                anchors.verticalCenter: parent.verticalCenter
+                text: console_.shown.statusTitle
+                font.pixelSize: 13
+                font.weight: Font.DemiBold
+                color: Qt.rgba(1, 1, 1, 0.72)
+            }
+        }
+
+        RowLayout {
+            spacing: 14
+
+            Item {
+                Layout.fillWidth: true
+                Layout.preferredHeight: time.implicitHeight
+
+                DropShadow {
+                    anchors.fill: time
+                    source: time
+                    transparentBorder: true
+                    radius: 18
+                    samples: 37
+                    verticalOffset: 7
+                    color: Qt.rgba(0, 0, 0, 0.36)
+                }
+
+                Text {
+                    id: time
+
+                    objectName: "consoleTime"
+                    text: AppController.formattedTime
+                    font.family: Fonts.timerFamily
+                    font.pixelSize: 52
+                    font.weight: Font.ExtraLight
+                    color: AppController.textColor
+                }
+            }
+
+            SessionNotesEditor {
+                Layout.preferredWidth: 178
+                Layout.preferredHeight: 72
+                compact: true
+                label: console_.shown.notesLabel
+                placeholder: console_.shown.notesPlaceholder
+            }
+        }
+
+        Rectangle {
+            Layout.fillWidth: true
+            Layout.preferredHeight: 1
+            color: Qt.rgba(1, 1, 1, 0.1)
+        }
+
+        FocusConsoleControls {
+            Layout.fillWidth: true
+            shown: console_.shown
+        }
+    }
+}

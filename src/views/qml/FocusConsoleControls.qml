@@ -1,0 +1,97 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Quorvane
+
+// The control row of the focus console. Without input access it is the one button that asks for it;
+// otherwise pause (or, while paused by hand, the primary resume button) beside finish-now.
+Item {
+    id: controls
+
+    // The console's presentation from the controller.
+    required property var shown
+
+    implicitHeight: shown.showsPermissionButton ? permission.implicitHeight : pair.implicitHeight
+
+    GoldButtonStyle {
+        id: permission
+
+        objectName: "permissionButton"
+        anchors.left: parent.left
+        anchors.right: parent.right
+        visible: controls.shown.showsPermissionButton
+        accent: AppController.accentColor
+        text: controls.shown.permissionTitle
+        contentItem: ButtonSymbolLabel {
+            symbol: controls.shown.permissionSymbol
+            text: permission.text
+            color: permission.labelColor
+            font: permission.font
+        }
+        onClicked: AppController.enableAutomaticTracking()
+    }
+
+    RowLayout {
+        id: pair
+
+        anchors.left: parent.left
+        anchors.right: parent.right
+        visible: !controls.shown.showsPermissionButton
+        spacing: 10
+
+        GoldButtonStyle {
+            id: resume
+
+            objectName: "resumeButton"
+            Layout.fillWidth: true
+            Layout.preferredWidth: 1
+            visible: controls.shown.pauseIsPrimary
+            accent: AppController.accentColor
+            text: controls.shown.pauseTitle
+            contentItem: ButtonSymbolLabel {
+                symbol: controls.shown.pauseSymbol
+                text: resume.text
+                color: resume.labelColor
+                font: resume.font
+            }
+            onClicked: AppController.toggleManualPause()
+        }
+
+        SecondaryGlassButtonStyle {
+            id: pause
+
+            objectName: "pauseButton"
+            Layout.fillWidth: true
+            Layout.preferredWidth: 1
+            visible: !controls.shown.pauseIsPrimary
+            text: controls.shown.pauseTitle
+            contentItem: ButtonSymbolLabel {
+                symbol: controls.shown.pauseSymbol
+                text: pause.text
+                color: pause.labelColor
+                font: pause.font
+            }
+            onClicked: AppController.toggleManualPause()
+        }
+
+        SecondaryGlassButtonStyle {
+            id: finish
+
+            objectName: "finishNowButton"
+            Layout.fillWidth: true
+            Layout.preferredWidth: 1
+            text: controls.shown.finishTitle
+            Accessible.description: controls.shown.finishHelp
+            ToolTip.text: controls.shown.finishHelp
+            ToolTip.visible: hovered
+            ToolTip.delay: 700
+            contentItem: ButtonSymbolLabel {
+                symbol: controls.shown.finishSymbol
+                text: finish.text
+                color: finish.labelColor
+                font: finish.font
+            }
+            onClicked: AppController.finishFocusNow()
+        }
+    }
+}

@@ -1,0 +1,60 @@
+import QtQuick
+import Quorvane
+
+// The screen of the focus phase: the console group docked in the bottom corner that the preferences
+// name. The group is the console with the place of the now-playing card below it and the place of the
+// drag handle straddling its top edge; it moves sideways by dragTranslation while it is dragged or snaps.
+Item {
+    id: screen
+
+    // Shown blurred through the glass; usually the background layer.
+    property Item backdrop: null
+    // Horizontal offset of the group during a drag or a snap.
+    property real dragTranslation: 0
+
+    readonly property real padding: 32
+    readonly property bool docksTrailing: AppController.focusConsoleDock === "trailing"
+    // The distance between the group's two docked positions.
+    readonly property real travelDistance: Math.max(width - consoleGroup.width - 2 * padding, 0)
+
+    Item {
+        id: consoleGroup
+
+        objectName: "consoleGroup"
+        width: console_.width
+        height: groupColumn.implicitHeight
+        x: (screen.docksTrailing ? screen.width - screen.padding - width : screen.padding) + screen.dragTranslation
+        y: screen.height - screen.padding - height
+
+        Column {
+            id: groupColumn
+
+            spacing: 12
+
+            FocusConsole {
+                id: console_
+
+                objectName: "focusConsole"
+                backdrop: screen.backdrop
+            }
+
+            // The now-playing card goes here, right-aligned under the console.
+            Item {
+                id: nowPlayingPlace
+
+                objectName: "consoleNowPlayingPlace"
+                anchors.right: parent.right
+                visible: false
+            }
+        }
+
+        // The drag handle goes here, centred on the console's top edge and raised 10 above it.
+        Item {
+            id: dragHandlePlace
+
+            objectName: "consoleDragHandlePlace"
+            anchors.horizontalCenter: parent.horizontalCenter
+            y: -10
+        }
+    }
+}

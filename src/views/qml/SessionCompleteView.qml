@@ -1,0 +1,98 @@
+import QtQuick
+import QtQuick.Layouts
+import Quorvane
+
+// The screen of the round-complete phase: the round is over, its notes stay editable, and the one action
+// starts the locked break through the controller. A failed lock is the controller's alert; the screen
+// then stays as it is and the button can be pressed again.
+Item {
+    id: screen
+
+    readonly property var shown: AppController.roundComplete
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.leftMargin: 32
+        anchors.rightMargin: 32
+        spacing: 24
+
+        Item {
+            Layout.fillHeight: true
+        }
+
+        Text {
+            objectName: "roundCompleteTitle"
+            Layout.alignment: Qt.AlignHCenter
+            Layout.maximumWidth: parent.width
+            text: screen.shown.title
+            font.pixelSize: 52
+            font.weight: Font.DemiBold
+            color: AppController.textColor
+            elide: Text.ElideRight
+        }
+
+        SessionNotesEditor {
+            Layout.alignment: Qt.AlignHCenter
+            Layout.preferredWidth: 460
+            Layout.preferredHeight: 118
+            compact: false
+            label: screen.shown.notesHeading
+            placeholder: screen.shown.notesPlaceholder
+        }
+
+        // The now-playing card goes here, 380 wide.
+        Item {
+            objectName: "roundCompleteNowPlayingPlace"
+            Layout.alignment: Qt.AlignHCenter
+            visible: false
+        }
+
+        GoldButtonStyle {
+            id: startBreak
+
+            objectName: "startBreakButton"
+            Layout.alignment: Qt.AlignHCenter
+            accent: AppController.accentColor
+            text: screen.shown.breakTitle
+            contentItem: ButtonSymbolLabel {
+                minimumWidth: 240
+                symbol: screen.shown.breakSymbol
+                text: startBreak.text
+                color: startBreak.labelColor
+                font: startBreak.font
+                spacing: 10
+            }
+            onClicked: AppController.enterLockedBreak()
+        }
+
+        Item {
+            Layout.fillHeight: true
+        }
+
+        Row {
+            objectName: "roundCompleteHint"
+            Layout.alignment: Qt.AlignHCenter
+            Layout.bottomMargin: 30
+            spacing: 8
+            Accessible.role: Accessible.StaticText
+            Accessible.name: screen.shown.hint
+
+            SymbolIcon {
+                anchors.verticalCenter: parent.verticalCenter
+                name: screen.shown.hintSymbol
+                size: 15
+                color: hint.color
+            }
+
+            Text {
+                id: hint
+
+                anchors.verticalCenter: parent.verticalCenter
+                text: screen.shown.hint
+                font.pixelSize: 13
+                font.weight: Font.Medium
+                color: Qt.rgba(1, 1, 1, 0.54)
+            }
+        }
+    }
+}

@@ -1,0 +1,126 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quorvane
+
+// The round's notes: compact inside the focus console, full on the round-complete screen. What is typed
+// goes to the controller's draft at once; the controller saves it after a pause in typing, when the
+// editor loses focus and when the editor leaves the screen. The draft follows the round's notes only
+// while the editor is not focused, so typing is never overwritten.
+Item {
+    id: editor
+
+    required property bool compact
+    required property string label
+    required property string placeholder
+
+    readonly property bool isFocused: textArea.activeFocus
+    readonly property real framePadding: compact ? 7 : 12
+    readonly property color accent: AppController.accentColor
+    readonly property color textColor: Qt.rgba(1, 1, 1, 0.84)
+
+    Accessible.role: Accessible.EditableText
+    Accessible.name: label
+
+    Component.onCompleted: {
+        AppController.notesEditorAppeared();
+        textArea.text = AppController.notesDraft;
+    }
+    Component.onDestruction: AppController.notesEditorDisappeared()
+
+    Rectangle {
+        id: fill
+
+        anchors.fill: parent
+        radius: editor.compact ? 11 : 14
+        color: Qt.rgba(1, 1, 1, editor.isFocused ? 0.055 : 0.018)
+
+        Behavior on color {
+            ColorAnimation {
+                duration: 150
+                easing.type: Easing.OutQuad
+            }
+        }
+    }
+
+    Column {
+        anchors.fill: parent
+        anchors.margins: editor.framePadding
+        spacing: editor.compact ? 4 : 7
+
+        Text {
+            id: heading
+
+            visible: !editor.compact
+            text: editor.label
+            font.pixelSize: 10
+            font.weight: Font.Medium
+            color: Qt.rgba(1, 1, 1, editor.isFocused ? 0.5 : 0.3)
+            Accessible.ignored: true
+
+            Behavior on color {
+                ColorAnimation {
+                    duration: 150
+                    easing.type: Easing.OutQuad
+                }
+            }
+        }
+
+        Flickable {
+            id: scroller
+
+            width: parent.width
+            height: parent.height - (heading.visible ? heading.height + parent.spacing : 0)
+            clip: true
+            boundsBehavior: Flickable.StopAtBounds
+
+            TextArea.flickable: TextArea {
+                id: textArea
+
+                objectName: "active-session-notes-editor"
+                padding: editor.compact ? 5 : 7
+                background: null
+                textFormat: TextEdit.PlainText
+                wrapMode: TextEdit.Wrap
+                selectByMouse: true
+                font.pixelSize: editor.compact ? 11 : 13
+                color: editor.textColor
+                placeholderText: editor.placeholder
+                placeholderTextColor: Qt.rgba(1, 1, 1, editor.isFocused ? 0.3 : 0.2)
+                Accessible.name: editor.placeholder
+
+                onTextChanged: AppController.editNotesDraft(text)
+                onActiveFocusChanged: AppController.setNotesEditorFocused(activeFocus)
+            }
+        }
+    }
+
+    // The focus line along the bottom edge.
+    Rectangle {
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.leftMargin: editor.compact ? 8 : 12
+        anchors.rightMargin: editor.compact ? 8 : 12
+        height: 1
+        radius: 0.5
+        color: editor.isFocused ? Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.58)
+                                : Qt.rgba(1, 1, 1, 0.07)
+
+        Behavior on color {
+            ColorAnimation {
+                duration: 150
+                easing.type: Easing.OutQuad
+            }
+        }
+    }
+
+    Connections {
+        target: AppController
+
+        // Notes changed elsewhere reach the text only while the user is not typing in it.
+        function onNotesDraftChanged() {
+            if (!textArea.activeFocus && textArea.text !== AppController.notesDraft)
+                textArea.text = AppController.notesDraft;
+        }
+    }
+}

@@ -1,0 +1,199 @@
+#include "ControllerHarness.h"
+#include "services/FocusSessionLogger.h"
+#include "views/ViewSetup.h"
+
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+// The focus console and the round-complete screen, clicked like a user would, acting on one controller
+// through a whole round: permission, pause, resume, notes, finish now and the locked break.
+class UiFocusConsoleTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    ControllerHarness m_harness;
+    AppController *m_controller = nullptr;
+    std::unique_ptr<QQmlEngine> m_engine;
+    std::unique_ptr<QQuickWindow> m_window;
+
+    // Builds one screen in a window of the smallest size, or the main window itself from Main.qml.
+    QQuickItem *show(const QString &file)
+    {
+        m_window.reset();
+        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/quorvane/qml/") + file));
+        QObject *object = component.create();
+        if (!object) {
+            qWarning() << component.errorString();
+            return nullptr;
+        }
+        auto *item = qobject_cast<QQuickItem *>(object);
+        if (item) {
+            m_window = std::make_unique<QQuickWindow>();
+            item->setParent(m_window->contentItem());
+            item->setParentItem(m_window->contentItem());
+        } else {
+            m_window.reset(qobject_cast<QQuickWindow *>(object));
+        }
+        m_window->resize(760, 540);
+        if (item)
+            item->setSize(m_window->size());
+        m_window->show();
+        if (!QTest::qWaitForWindowExposed(m_window.get()))
+            return nullptr;
+        return m_window->contentItem();
+    }
+
+    QQuickItem *find(const char *name) const
+    {
+        return m_window->findChild<QQuickItem *>(QLatin1String(name));
+    }
+
+    // Clicks the middle of a visible item, once the layout has given it its place.
+    bool click(const char *name)
+    {
+        QQuickItem *item = find(name);
+        if (!item || !QTest::qWaitFor([item] { return item->isVisible() && item->width() > 0; }))
+            return false;
+        const QPoint centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
+        QTest::mouseClick(m_window.get(), Qt::LeftButton, {}, centre);
+        return true;
+    }
+
+    bool isShown(const char *name) const
+    {
+        const QQuickItem *item = find(name);
+        return item && item->isVisible();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // The round starts without input access, as in a session without X11.
+        m_harness.trusted = false;
+        m_controller = &m_harness.start();
+        setUpViews(*m_controller);
+        m_engine = std::make_unique<QQmlEngine>();
+    }
+
+    void thePermissionButtonAsksForInputAccess()
+    {
+        QCOMPARE(m_controller->trackingState(), WorkTrackingState::permissionRequired);
+
+        QVERIFY(show(QStringLiteral("FocusSessionView.qml")));
+        QVERIFY(isShown("permissionButton"));
+        QVERIFY(!isShown("pauseButton"));
+        QVERIFY(!isShown("resumeButton"));
+        QVERIFY(!isShown("finishNowButton"));
+
+        QVERIFY(click("permissionButton"));
+        QVERIFY(m_controller->showingAlert());
+        m_controller->setShowingAlert(false);
+
+        m_harness.trust->trusted = true;
+        m_harness.global->canInstall = true;
+        QVERIFY(click("permissionButton"));
+        QCOMPARE(m_controller->trackingState(), WorkTrackingState::waitingForActivity);
+        QTRY_VERIFY(isShown("pauseButton"));
+        QVERIFY(!isShown("permissionButton"));
+    }
+
+    void pauseAndResumeActOnTheRound()
+    {
+        QVERIFY(show(QStringLiteral("FocusSessionView.qml")));
+        m_controller->handleInputActivity();
+        QVERIFY(click("pauseButton"));
+        QCOMPARE(m_controller->trackingState(), WorkTrackingState::manuallyPaused);
+        QTRY_VERIFY(isShown("resumeButton"));
+        QVERIFY(!isShown("pauseButton"));
+
+        QVERIFY(click("resumeButton"));
+        QCOMPARE(m_controller->trackingState(), WorkTrackingState::tracking);
+        QTRY_VERIFY(isShown("pauseButton"));
+    }
+
+    void typedNotesReachTheRoundWhenTheEditorLosesFocus()
+    {
+        QVERIFY(show(QStringLiteral("FocusSessionView.qml")));
+        QVERIFY(click("active-session-notes-editor"));
+        QTRY_VERIFY(find("active-session-notes-editor")->hasActiveFocus());
+        for (const char key : { 'd', 'r', 'a', 'f', 't' })
+            QTest::keyClick(m_window.get(), key);
+        QCOMPARE(m_controller->notesDraft(), QStringLiteral("draft"));
+        QVERIFY(m_controller->hasPendingNotesSave());
+        QVERIFY(m_controller->currentSessionNotes().isEmpty());
+
+        // Pressing a button takes the focus, which saves at once.
+        QVERIFY(click("pauseButton"));
+        QCOMPARE(m_controller->currentSessionNotes(), QStringLiteral("draft"));
+        QVERIFY(!m_controller->hasPendingNotesSave());
+        QVERIFY(click("resumeButton"));
+    }
+
+    void finishNowEndsTheRound()
+    {
+        QVERIFY(show(QStringLiteral("FocusSessionView.qml")));
+        QVERIFY(click("finishNowButton"));
+        QCOMPARE(m_controller->phase(), SessionPhase::sessionComplete);
+        QCOMPARE(m_controller->todayCompletedSessions(), 0);
+    }
+
+    void theRoundCompleteScreenKeepsTheNotes()
+    {
+        QVERIFY(show(QStringLiteral("SessionCompleteView.qml")));
+        const QQuickItem *editor = find("active-session-notes-editor");
+        QVERIFY(editor);
+        QCOMPARE(editor->property("text").toString(), QStringLiteral("draft"));
+    }
+
+    void theBreakButtonLocksTheKeyboardOrShowsTheAlert()
+    {
+        QVERIFY(show(QStringLiteral("SessionCompleteView.qml")));
+        m_harness.grab->canGrab = false;
+        QVERIFY(click("startBreakButton"));
+        QCOMPARE(m_controller->phase(), SessionPhase::sessionComplete);
+        QVERIFY(m_controller->showingAlert());
+        QCOMPARE(m_controller->alertTitle(), QStringLiteral("无法锁定键盘"));
+        m_controller->setShowingAlert(false);
+
+        m_harness.grab->canGrab = true;
+        QVERIFY(click("startBreakButton"));
+        QCOMPARE(m_controller->phase(), SessionPhase::wheel);
+        QVERIFY(m_controller->keyboardIsLocked());
+    }
+
+    // A round that ends while a save is pending (its target reached, say) swaps the console for the
+    // round-complete screen; what was typed moves along and is written to the round's row.
+    void notesTypedAsTheRoundEndsReachItsRow()
+    {
+        m_controller->spinWheel(0);
+        QTRY_COMPARE(m_controller->phase(), SessionPhase::activity);
+        m_controller->confirmActivityCompleted();
+        QCOMPARE(m_controller->phase(), SessionPhase::focus);
+
+        QVERIFY(show(QStringLiteral("Main.qml")));
+        QVERIFY(click("active-session-notes-editor"));
+        QTRY_VERIFY(find("active-session-notes-editor")->hasActiveFocus());
+        for (const char key : { 'l', 'a', 's', 't' })
+            QTest::keyClick(m_window.get(), key);
+        QVERIFY(m_controller->hasPendingNotesSave());
+
+        m_controller->finishFocusNow();
+        QTRY_VERIFY(find("startBreakButton"));
+        QTRY_VERIFY(!find("finishNowButton"));
+        QCOMPARE(find("active-session-notes-editor")->property("text").toString(), QStringLiteral("last"));
+        QVERIFY(!m_controller->hasPendingNotesSave());
+        const auto rows
+            = FocusSessionLogger(m_harness.file(QStringLiteral("focus-session-log.csv"))).timelineEntries();
+        QCOMPARE(rows.constLast().notes, QStringLiteral("last"));
+        m_controller->shutdown();
+    }
+
+    void cleanupTestCase() { m_window.reset(); }
+};
+
+QTEST_MAIN(UiFocusConsoleTest)
+#include "tst_ui_focus_console.moc"
