@@ -14,6 +14,34 @@ Error fileError(const QString &action, const QString &path, const QString &reaso
     return Error { QStringLiteral("Could not %1 %2: %3").arg(action, path, reason) };
 }
 
+constexpr qsizetype maximumSequenceLength = 4;
+
+// The length of the UTF-8 sequence that `tail` begins correctly but ends before its last byte, or 0.
+qsizetype cutOffSequenceLength(QByteArrayView tail)
+{
+    for (qsizetype length = 1; length < maximumSequenceLength && length <= tail.size(); ++length) {
+        const auto lead = quint8(tail[tail.size() - length]);
+        if ((lead & 0xC0) == 0x80)
+            continue;
+        if (lead < 0xC2 || lead > 0xF4)
+            return 0;
+        const qsizetype needed = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        if (length >= needed)
+            return 0;
+        if (length >= 2) {
+            // After these leads the second byte is narrower: overlong forms, surrogates and values
+            // beyond U+10FFFF are not characters.
+            const auto second = quint8(tail[tail.size() - length + 1]);
+            const quint8 low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+            const quint8 high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+            if (second < low || second > high)
+                return 0;
+        }
+        return length;
+    }
+    return 0;
+}
+
 } // namespace
 
 CsvLogFile::CsvLogFile(QString filePath, QString header, qsizetype columnCount)
@@ -80,7 +108,7 @@ Result<QString> CsvLogFile::readText() const
     return text;
 }
 
-QByteArray CsvLogFile::repairBeforeAppend() const
+QByteArray CsvLogFile::repairBeforeAppend(QFile &appendHandle) const
 {
     // Quotes are single bytes that never occur inside a multi-byte UTF-8 sequence, so their count
     // tells whether the file ends inside a quoted field.
@@ -91,19 +119,30 @@ QByteArray CsvLogFile::repairBeforeAppend() const
     if (remaining <= 0)
         return {};
     qint64 quotes = 0;
-    char last = '\n';
+    // Decoded only to find bytes that are not UTF-8. Not stateless, so a character cut off at the
+    // very end stays pending instead of counting as an error.
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    QString decoded;
+    QByteArray tail;
     QByteArray chunk;
     while (remaining > 0) {
         chunk = file.read(std::min<qint64>(remaining, 1 << 16));
         if (chunk.isEmpty())
             break;
         quotes += std::count(chunk.cbegin(), chunk.cend(), '"');
-        last = chunk.back();
+        decoded.resize(decoder.requiredSpace(chunk.size()));
+        decoder.appendToBuffer(decoded.data(), chunk);
+        tail = (tail + chunk.right(maximumSequenceLength)).right(maximumSequenceLength);
         remaining -= chunk.size();
     }
+    // A killed append can stop inside a multi-byte character, which would make the whole file
+    // unreadable from then on; the rest of the torn record is kept.
+    const qsizetype cutOff = decoder.hasError() || remaining > 0 ? 0 : cutOffSequenceLength(tail);
+    if (cutOff > 0 && appendHandle.resize(file.size() - cutOff))
+        tail.chop(cutOff);
     if (quotes % 2 != 0)
         return QByteArrayLiteral("\"\n");
-    if (last != '\n')
+    if (!tail.isEmpty() && tail.back() != '\n')
         return QByteArrayLiteral("\n");
     return {};
 }
@@ -116,7 +155,7 @@ Status CsvLogFile::append(const QStringList &fields) const
     if (!file.open(
             QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly | QIODevice::Unbuffered))
         return fileError(QStringLiteral("open"), m_filePath, file.errorString());
-    QByteArray bytes = repairBeforeAppend();
+    QByteArray bytes = repairBeforeAppend(file);
     bytes += CSVCodec::line(fields).toUtf8();
     bytes += '\n';
     if (file.write(bytes) != bytes.size())

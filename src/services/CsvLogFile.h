@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 
+class QFile;
+
 // The file mechanics that the two CSV logs share: the header line, start-up conversion of older
 // layouts, strict UTF-8 reading, appends that never create the file and atomic rewrites.
 class CsvLogFile
@@ -32,7 +34,7 @@ public:
     Result<QString> readText() const;
 
     // Adds one record at the end of the existing file. A torn earlier record is closed first so
-    // that it cannot swallow this one.
+    // that it cannot swallow this one, and loses a character that it cut off in the middle.
     Status append(const QStringList &fields) const;
 
     // Replaces the file with these records, each ended by a line feed, atomically.
@@ -55,7 +57,7 @@ public:
 private:
     bool isDataRow(const QStringList &fields) const;
     void migrate(const QStringList &records, const LegacyRowConverter &convertLegacyRow) const;
-    QByteArray repairBeforeAppend() const;
+    QByteArray repairBeforeAppend(QFile &appendHandle) const;
 
     QString m_filePath;
     QString m_header;
