@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Runs every test of the default build, then the headless ones again in the sanitizer build.
+# Called by test.sh, inside Xvfb when there is no display.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+status=0
+ctest --test-dir build/default --output-on-failure --timeout 300 || status=1
+# The X11 and view tests drive the graphics and media stacks, which are too slow to unwind on every
+# allocation; they run above only.
+ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 \
+    LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp" \
+    UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    ctest --test-dir build/asan --output-on-failure --timeout 300 --label-exclude x11 || status=1
+exit "$status"
