@@ -10,6 +10,7 @@
 #include "services/AppStorageService.h"
 
 #include <QDir>
+#include <functional>
 
 // A silent player: the controller's tests care about what it is asked to play, not about sound.
 class SilentTrackPlayer : public TrackPlayer
@@ -75,7 +76,8 @@ public:
         return QDir(root()).filePath(QStringLiteral("Quorvane/") + name);
     }
 
-    AppController &start()
+    // `adjust` may put real seams in place of fakes; the replaced fakes' pointers must not be used then.
+    AppController &start(const std::function<void(AppControllerSeams &)> &adjust = {})
     {
         AppControllerSeams seams;
         seams.applicationSupportRoot = root();
@@ -113,6 +115,8 @@ public:
         auto ownedPicker = std::make_unique<FakeFilePicker>();
         picker = ownedPicker.get();
         seams.filePicker = std::move(ownedPicker);
+        if (adjust)
+            adjust(seams);
         controller = std::make_unique<AppController>(std::move(seams));
         return *controller;
     }
