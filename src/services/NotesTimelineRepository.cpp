@@ -3,58 +3,11 @@
 #include "services/CSVLogger.h"
 #include "services/FocusSessionLogger.h"
 
-#include <QHash>
 #include <algorithm>
-#include <optional>
 #include <utility>
 #include <vector>
 
 namespace NotesTimelineRepository {
-
-namespace {
-
-// Turns start times into instants for sorting. Converting a local date-time goes through the time zone
-// every time, which costs far more than the sort itself; on a day without a daylight-saving change the
-// offset is the same all day, so one conversion per calendar day suffices.
-class InstantOfLocalTime
-{
-public:
-    qint64 milliseconds(const QDateTime &dateTime)
-    {
-        if (dateTime.timeSpec() != Qt::LocalTime)
-            return dateTime.toMSecsSinceEpoch();
-        const QDate date = dateTime.date();
-        const std::optional<qint64> offset = steadyOffset(date);
-        if (!offset)
-            return dateTime.toMSecsSinceEpoch();
-        const qint64 localMilliseconds = (date.toJulianDay() - epochJulianDay) * millisecondsPerDay
-            + dateTime.time().msecsSinceStartOfDay();
-        return localMilliseconds - *offset;
-    }
-
-private:
-    static constexpr qint64 millisecondsPerDay = 86'400'000;
-    static constexpr qint64 epochJulianDay = 2'440'588; // 1970-01-01
-
-    // The local offset from UTC in milliseconds, when it does not change during the day.
-    std::optional<qint64> steadyOffset(QDate date)
-    {
-        const auto known = m_offsetByDay.constFind(date.toJulianDay());
-        if (known != m_offsetByDay.constEnd())
-            return *known;
-        const QDateTime first = date.startOfDay();
-        const QDateTime last = date.endOfDay();
-        std::optional<qint64> offset;
-        if (first.isValid() && last.isValid() && first.offsetFromUtc() == last.offsetFromUtc())
-            offset = qint64(first.offsetFromUtc()) * 1000;
-        m_offsetByDay.insert(date.toJulianDay(), offset);
-        return offset;
-    }
-
-    QHash<qint64, std::optional<qint64>> m_offsetByDay;
-};
-
-} // namespace
 
 QList<NotesTimelineEntry> allEntries(const FocusSessionLogger &focusLog, const CSVLogger &activityLog)
 {
@@ -66,11 +19,11 @@ QList<NotesTimelineEntry> allEntries(const FocusSessionLogger &focusLog, const C
     };
     const qsizetype count = focus.size() + breaks.size();
 
-    InstantOfLocalTime instants;
+    // The logs give their instants in UTC, so these are cheap to compare.
     std::vector<std::pair<qint64, qsizetype>> order;
     order.reserve(static_cast<size_t>(count));
     for (qsizetype index = 0; index < count; ++index)
-        order.emplace_back(instants.milliseconds(entryAt(index).startTimestamp), index);
+        order.emplace_back(entryAt(index).startTimestamp.toMSecsSinceEpoch(), index);
     // Only a strictly earlier start moves an entry forward: equal starts keep focus rounds first and the
     // file order within each log.
     std::stable_sort(order.begin(), order.end(),
