@@ -290,19 +290,7 @@ int AppController::secondsRemainingForDisplay() const
 
 QString AppController::trackingStateName() const
 {
-    switch (m_trackingState) {
-    case WorkTrackingState::permissionRequired:
-        return QStringLiteral("permissionRequired");
-    case WorkTrackingState::waitingForActivity:
-        return QStringLiteral("waitingForActivity");
-    case WorkTrackingState::tracking:
-        return QStringLiteral("tracking");
-    case WorkTrackingState::idlePaused:
-        return QStringLiteral("idlePaused");
-    case WorkTrackingState::manuallyPaused:
-        return QStringLiteral("manuallyPaused");
-    }
-    return {};
+    return rawValue(m_trackingState);
 }
 
 QString AppController::formattedTime() const
