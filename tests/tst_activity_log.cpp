@@ -1,12 +1,10 @@
+#include "DecimalCommaLocale.h"
 #include "TestSupport.h"
 #include "services/CSVLogger.h"
 
 #include <QFile>
-#include <QLocale>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <clocale>
 #include <limits>
 
 using Scores = QHash<QString, qint64>;
@@ -167,14 +165,9 @@ void TestActivityLog::appendWritesOneRow()
 
 void TestActivityLog::appendWritesPointDecimalsUnderADecimalCommaLocale()
 {
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        QSKIP("The de_DE.UTF-8 locale is not installed here; generate it to test the decimal comma.");
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const auto restore = qScopeGuard([&] {
-        QLocale::setDefault(previous);
-        std::setlocale(LC_ALL, "C");
-    });
+    const DecimalCommaLocale decimalComma;
+    if (!decimalComma.isActive())
+        QSKIP(DecimalCommaLocale::missingReason);
     const CSVLogger logger(logPath());
     ActivityLogEntry entry = sampleEntry();
     entry.item.weight = 1234.5;

@@ -1,9 +1,8 @@
+#include "DecimalCommaLocale.h"
 #include "services/CSVCodec.h"
 #include "services/CsvNumber.h"
 
-#include <QLocale>
 #include <QRandomGenerator>
-#include <QScopeGuard>
 #include <QTest>
 #include <clocale>
 #include <cmath>
@@ -415,14 +414,9 @@ void TestCsvCodec::realMatchesCFormatting()
 
 void TestCsvCodec::realIgnoresADecimalCommaLocale()
 {
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        QSKIP("The de_DE.UTF-8 locale is not installed here; generate it to test the decimal comma.");
-    const QLocale previous;
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const auto restore = qScopeGuard([&] {
-        QLocale::setDefault(previous);
-        std::setlocale(LC_ALL, "C");
-    });
+    const DecimalCommaLocale decimalComma;
+    if (!decimalComma.isActive())
+        QSKIP(DecimalCommaLocale::missingReason);
     // The locale is in force: printf now writes a comma.
     QCOMPARE(cFormatted(0.25), QStringLiteral("0,250"));
     QCOMPARE(CsvNumber::real(1.0), QStringLiteral("1.000"));
