@@ -10,6 +10,7 @@
 #include "services/AppStorageService.h"
 
 #include <QDir>
+#include <QTest>
 #include <functional>
 
 // A silent player: the controller's tests care about what it is asked to play, not about sound.
@@ -119,6 +120,17 @@ public:
             adjust(seams);
         controller = std::make_unique<AppController>(std::move(seams));
         return *controller;
+    }
+
+    // Starts a controller over `preferences` whose round is already complete and whose break wheel is
+    // showing.
+    void startInBreak(const AppPreferences &preferences = AppPreferences())
+    {
+        QVERIFY(AppStorageService::savePreferences(preferences, root()).ok());
+        AppController &started = start();
+        started.finishFocusNow();
+        started.enterLockedBreak();
+        QCOMPARE(started.phase(), SessionPhase::wheel);
     }
 
     // Moves the clock on and runs one tick.

@@ -27,19 +27,6 @@ class FocusBreakCycleTest : public QObject
 {
     Q_OBJECT
 
-private:
-    // Starts a controller whose round is already complete and whose break screen is showing.
-    void enterBreak(ControllerHarness &harness, const QList<WheelItem> &items)
-    {
-        AppPreferences preferences;
-        preferences.items = items;
-        QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
-        AppController &controller = harness.start();
-        controller.finishFocusNow();
-        controller.enterLockedBreak();
-        QCOMPARE(controller.phase(), SessionPhase::wheel);
-    }
-
 private slots:
     void loggedSecondsRoundHalvesAwayFromZero_data()
     {
@@ -189,7 +176,9 @@ private slots:
         ControllerHarness harness;
         // A takes half the wheel (centre 90°); once A is the latest draw, B is centred at 45°.
         const QList<WheelItem> items { item("A", 4, 10), item("B", 1, 5), item("C", 3, 7) };
-        enterBreak(harness, items);
+        AppPreferences preferences;
+        preferences.items = items;
+        harness.startInBreak(preferences);
         AppController &controller = *harness.controller;
         QCOMPARE(harness.window->fullScreens, 1);
         QVERIFY(controller.keyboardIsLocked());
@@ -228,7 +217,7 @@ private slots:
     void emergencyUnlockDuringASpinVoidsTheSettle()
     {
         ControllerHarness harness;
-        enterBreak(harness, AppPreferences::defaultItems());
+        harness.startInBreak();
         AppController &controller = *harness.controller;
         controller.spinWheel(0);
         harness.grab->pressEmergencyChord();
@@ -245,7 +234,7 @@ private slots:
     void lateEmergencyUnlockAfterTheBreakIsIgnored()
     {
         ControllerHarness harness;
-        enterBreak(harness, AppPreferences::defaultItems());
+        harness.startInBreak();
         AppController &controller = *harness.controller;
         controller.spinWheel(0);
         QTRY_COMPARE(controller.phase(), SessionPhase::activity);
@@ -262,7 +251,7 @@ private slots:
     void failedActivityAppendStillEndsTheBreak()
     {
         ControllerHarness harness;
-        enterBreak(harness, AppPreferences::defaultItems());
+        harness.startInBreak();
         AppController &controller = *harness.controller;
         controller.spinWheel(0);
         QTRY_COMPARE(controller.phase(), SessionPhase::activity);
@@ -304,10 +293,11 @@ private slots:
     void historyKeepsTwentyNewestWithoutDuplicates()
     {
         ControllerHarness harness;
-        QList<WheelItem> items;
+        AppPreferences preferences;
+        preferences.items.clear();
         for (int i = 0; i < 25; ++i)
-            items.append(item("x", 1, 1));
-        enterBreak(harness, items);
+            preferences.items.append(item("x", 1, 1));
+        harness.startInBreak(preferences);
         AppController &controller = *harness.controller;
         QUuid latest;
         for (int round = 0; round < 60; ++round) {

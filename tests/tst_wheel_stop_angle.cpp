@@ -31,16 +31,6 @@ class WheelStopAngleTest : public QObject
 {
     Q_OBJECT
 
-private:
-    void startBreak(ControllerHarness &harness, const AppPreferences &preferences)
-    {
-        QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
-        AppController &controller = harness.start();
-        controller.finishFocusNow();
-        controller.enterLockedBreak();
-        QCOMPARE(controller.phase(), SessionPhase::wheel);
-    }
-
 private slots:
     void drawnSliceStopsUnderThePointer_data()
     {
@@ -64,7 +54,7 @@ private slots:
         preferences.recentWindow = random.bounded(0, 6);
 
         ControllerHarness harness;
-        startBreak(harness, preferences);
+        harness.startInBreak(preferences);
         if (QTest::currentTestFailed())
             return;
         AppController &controller = *harness.controller;
@@ -131,7 +121,7 @@ private slots:
         const WheelItem off = item(QStringLiteral("Off"), -2, 4);
         preferences.items = { walk, tea, off };
         ControllerHarness harness;
-        startBreak(harness, preferences);
+        harness.startInBreak(preferences);
         if (QTest::currentTestFailed())
             return;
         AppController &controller = *harness.controller;
