@@ -213,6 +213,7 @@ private slots:
         QTest::newRow("focus") << SessionPhase::focus;
         QTest::newRow("session complete") << SessionPhase::sessionComplete;
         QTest::newRow("wheel") << SessionPhase::wheel;
+        QTest::newRow("activity") << SessionPhase::activity;
     }
 
     void shutdownCanRunTwiceInEveryPhase()
@@ -222,8 +223,12 @@ private slots:
         AppController &controller = harness.start();
         if (phase != SessionPhase::focus)
             controller.finishFocusNow();
-        if (phase == SessionPhase::wheel)
+        if (phase == SessionPhase::wheel || phase == SessionPhase::activity)
             controller.enterLockedBreak();
+        if (phase == SessionPhase::activity) {
+            controller.spinWheel(0);
+            QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        }
         QCOMPARE(controller.phase(), phase);
 
         controller.shutdown();
@@ -233,6 +238,47 @@ private slots:
         QVERIFY(!harness.global->isInstalled());
         QCOMPARE(QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))),
             phase == SessionPhase::focus);
+    }
+
+    void sameVolumeTwiceWritesOnce()
+    {
+        ControllerHarness harness;
+        QVERIFY(AppStorageService::savePreferences(AppPreferences(), harness.root()).ok());
+        AppController &controller = harness.start();
+        const QString preferences = harness.file(QStringLiteral("preferences.json"));
+        controller.setAudioVolume(1.4);
+        QCOMPARE(controller.preferences().audioVolume, 1.0);
+        QTRY_COMPARE(
+            QJsonDocument::fromJson(readFileBytes(preferences)).object().value(QStringLiteral("audioVolume")),
+            QJsonValue(1.0));
+
+        QVERIFY(QFile::remove(preferences));
+        controller.setAudioVolume(1.0);
+        QTest::qWait(500);
+        QVERIFY(!QFile::exists(preferences));
+    }
+
+    void breakMusicWithoutPlayableFilesBeeps_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("enabled") << true << 1;
+        QTest::newRow("disabled") << false << 0;
+    }
+
+    void breakMusicWithoutPlayableFilesBeeps()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(int, beeps);
+        ControllerHarness harness;
+        AppPreferences preferences;
+        preferences.reminderPlaylist.isEnabled = enabled;
+        preferences.reminderPlaylist.tracks
+            = { { QUuid::createUuid(), QStringLiteral("gone"), harness.file(QStringLiteral("gone.mp3")) } };
+        QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
+        AppController &controller = harness.start();
+        controller.finishFocusNow();
+        QCOMPARE(harness.beep->beeps, beeps);
     }
 
     void formattedTime_data()
