@@ -30,6 +30,15 @@ double secondsBetween(const QDateTime &from, const QDateTime &to)
     return from.msecsTo(to) / 1000.0;
 }
 
+// Seconds as milliseconds; none for a number no date can carry (a hand-edited snapshot may hold one).
+std::optional<qint64> milliseconds(double seconds)
+{
+    constexpr double largest = 1e11; // about 3,000 years
+    if (!std::isfinite(seconds) || std::abs(seconds) > largest)
+        return std::nullopt;
+    return std::llround(seconds * 1000);
+}
+
 // A far past instant, so that the first throttled check always runs.
 QDateTime distantPast()
 {
@@ -94,9 +103,11 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         m_secondsRemaining = remainingSeconds();
         m_restoredFocusSession = true;
         m_currentSessionID = snapshot->sessionID.value_or(Uuid::newEventID());
-        m_currentFocusStartedAt = snapshot->startedAtEpoch
-            ? QDateTime::fromMSecsSinceEpoch(qint64(std::llround(*snapshot->startedAtEpoch * 1000)), Qt::UTC)
-            : startedAt.addMSecs(-qint64(std::llround(snapshot->accumulatedActiveSeconds * 1000)));
+        const auto storedStart
+            = snapshot->startedAtEpoch ? milliseconds(*snapshot->startedAtEpoch) : std::nullopt;
+        m_currentFocusStartedAt = storedStart
+            ? QDateTime::fromMSecsSinceEpoch(*storedStart, Qt::UTC)
+            : startedAt.addMSecs(-milliseconds(snapshot->accumulatedActiveSeconds).value_or(0));
         m_currentSessionNotes = snapshot->notes.value_or(QString());
         m_currentSessionTitle = snapshot->title.value_or(QString());
     }
@@ -401,12 +412,15 @@ void AppController::setPreferences(const AppPreferences &preferences)
     if (m_preferences == preferences)
         return;
     const bool languageChanged = m_preferences.language != preferences.language;
+    // The tracking title follows the language, and whether tracking is on follows the switch.
+    const bool trackingPresentationChanged
+        = languageChanged || m_preferences.trackActivity != preferences.trackActivity;
     m_preferences = preferences;
     emit preferencesChanged();
-    if (languageChanged) {
+    if (languageChanged)
         m_updateController->setLanguage(m_preferences.language);
+    if (trackingPresentationChanged)
         emit trackingStateChanged();
-    }
     refreshWeightedItems();
     refreshBackgroundURL();
 }

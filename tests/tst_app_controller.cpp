@@ -78,6 +78,20 @@ private slots:
             harness.startTime.toMSecsSinceEpoch() / 1000.0 - 600);
     }
 
+    void absurdStoredStartFallsBackToTheAccumulatedTime()
+    {
+        ControllerHarness harness;
+        QVERIFY(writeFileBytes(harness.file(QStringLiteral("active-focus-session.json")),
+            snapshotJson("1e300", "600", ",\"startedAtEpoch\":1e300")));
+        AppController &controller = harness.start();
+        const auto saved = QJsonDocument::fromJson(
+            readFileBytes(harness.file(QStringLiteral("active-focus-session.json"))))
+                               .object();
+        QCOMPARE(saved.value(QStringLiteral("startedAtEpoch")).toDouble(),
+            harness.startTime.toMSecsSinceEpoch() / 1000.0 - 600);
+        QVERIFY(controller.secondsRemaining() > 0);
+    }
+
     void startupWritesSettingsOnlyWhenTheyDecoded_data()
     {
         QTest::addColumn<QByteArray>("stored");
