@@ -43,7 +43,6 @@ class AppController : public QObject
     Q_PROPERTY(int secondsRemaining READ secondsRemainingForDisplay NOTIFY secondsRemainingChanged)
     Q_PROPERTY(QString formattedTime READ formattedTime NOTIFY secondsRemainingChanged)
     Q_PROPERTY(QString trackingState READ trackingStateName NOTIFY trackingStateChanged)
-    Q_PROPERTY(QString trackingTitle READ trackingTitle NOTIFY trackingStateChanged)
     Q_PROPERTY(bool isActivityTrackingOn READ isActivityTrackingOn NOTIFY trackingStateChanged)
     Q_PROPERTY(bool isSpinning READ isSpinning NOTIFY isSpinningChanged)
     Q_PROPERTY(double wheelRotation READ wheelRotation NOTIFY wheelRotationChanged)
@@ -109,7 +108,6 @@ public:
     int secondsRemainingForDisplay() const;
     WorkTrackingState trackingState() const { return m_trackingState; }
     QString trackingStateName() const;
-    QString trackingTitle() const { return title(m_trackingState, language()); }
     bool isSpinning() const { return m_isSpinning; }
     const std::optional<WeightedWheelItem> &selectedItem() const { return m_selectedItem; }
     double wheelRotation() const { return m_wheelRotation; }
