@@ -124,7 +124,6 @@ public:
     const QString &alertMessage() const { return m_alertMessage; }
     bool keyboardIsLocked() const { return m_keyboardIsLocked; }
     bool emergencyUnlocked() const { return m_emergencyUnlocked; }
-    const std::optional<NowPlayingInfo> &nowPlaying() const { return m_nowPlaying; }
     const QString &currentSessionNotes() const { return m_currentSessionNotes; }
     const QString &currentSessionTitle() const { return m_currentSessionTitle; }
     qint64 notesRevision() const { return m_notesRevision; }
@@ -139,7 +138,6 @@ public:
     QString formattedTime() const;
     static QString formattedTime(qint64 seconds);
     QUrl backgroundURL() const;
-    const QList<WeightedWheelItem> &weightedItems() const { return m_weightedItems; }
     bool isActivityTrackingOn() const;
     const AutomaticWorkTimer &workTimer() const { return m_workTimer; }
     const QString &currentSessionID() const { return m_currentSessionID; }
@@ -162,9 +160,6 @@ public:
     // Services the views reach directly.
     UpdateController &updateController() const { return *m_updateController; }
     AudioController &audioController() const { return *m_audioController; }
-    const CSVLogger &activityLog() const { return *m_activityLog; }
-    const FocusSessionLogger &focusLog() const { return *m_focusLog; }
-    const QString &applicationSupportRoot() const { return m_root; }
 
     // The 0.25 s tick; public so that tests can drive it with their own clock.
     void updateRemainingTime();

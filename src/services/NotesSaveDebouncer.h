@@ -23,9 +23,7 @@ public:
     NotesSaveDebouncer &operator=(const NotesSaveDebouncer &) = delete;
 
     const QString &draft() const { return m_draft; }
-    bool isFocused() const { return m_isFocused; }
     bool hasPendingSave() const { return m_timer->isPending(); }
-    bool hasOpenEditor() const { return m_openEditors > 0; }
 
     // An editor came on screen: it starts from the round's notes, unfocused, with nothing pending. A save
     // still pending from an editor that is going away is written first.
