@@ -4,7 +4,6 @@
 #include "services/AppStorageService.h"
 #include "services/AudioController.h"
 #include "services/CSVLogger.h"
-#include "services/DailyStatsRepository.h"
 #include "services/KeyboardLocker.h"
 #include "services/WheelProbabilityEngine.h"
 
@@ -41,7 +40,6 @@ void AppController::enterLockedBreak()
         return;
     resetWheelPreparation();
     publish(m_emergencyUnlocked, false, &AppController::emergencyUnlockedChanged);
-    m_currentActivityStartedAt.reset();
     if (!m_keyboardLocker->lock()) {
         showAlert(localized(language(), QStringLiteral("无法锁定键盘"),
                       QStringLiteral("Keyboard Lock Unavailable")),
