@@ -114,7 +114,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
 
     m_recentHistory = AppStorageService::loadHistory(m_root);
     reloadTodayTotals(startedAt);
-    m_dailyStats = DailyStatsRepository::recentDays(statisticsDays, now(), *m_focusLog, *m_activityLog);
+    reloadDailyStats();
     m_scoreDay = CsvDate::day(startedAt);
     m_sessionNumber = m_todayCompletedSessions + 1;
     if (m_currentSessionTitle.trimmed().isEmpty())

@@ -3,7 +3,6 @@
 #include "AppController.h"
 #include "services/AccessibilityTrust.h"
 #include "services/AppStorageService.h"
-#include "services/DailyStatsRepository.h"
 #include "services/FocusSessionLogger.h"
 #include "services/InputActivityMonitor.h"
 
@@ -111,8 +110,7 @@ void AppController::completeFocusSession(bool countAsCompleted)
         if (countAsCompleted) {
             publish(m_todayCompletedSessions, m_todayCompletedSessions + 1,
                 &AppController::todayCompletedSessionsChanged);
-            publish(m_dailyStats, DailyStatsRepository::recentDays(30, at, *m_focusLog, *m_activityLog),
-                &AppController::dailyStatsChanged);
+            reloadDailyStats();
         }
     }
     publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
