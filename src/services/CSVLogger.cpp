@@ -79,21 +79,8 @@ Status CSVLogger::updateEntry(const QString &eventID, const std::optional<QStrin
     const std::optional<QString> &activityTitle, std::optional<qint64> healthScore,
     const QString &notes) const
 {
-    const Result<QString> text = m_file.readText();
-    if (!text)
-        return Error { text.error() };
-    const QStringList records = CSVCodec::records(*text);
-    if (records.isEmpty())
-        return Status::success();
-    QStringList output { records.first() };
-    output.reserve(records.size());
     QHash<QString, qint64> runningTotals;
-    for (qsizetype i = 1; i < records.size(); ++i) {
-        QStringList fields = CSVCodec::parseLine(records[i]);
-        if (fields.size() < columnCount) {
-            output.append(records[i]);
-            continue;
-        }
+    return m_file.rewriteRows([&](QStringList &fields) {
         if (fields[0] == eventID) {
             if (sessionTitle)
                 fields[sessionTitleColumn] = *sessionTitle;
@@ -106,9 +93,8 @@ Status CSVLogger::updateEntry(const QString &eventID, const std::optional<QStrin
         qint64 &total = runningTotals[fields[dateColumn]];
         total = CsvNumber::saturatingAdd(total, CsvNumber::integerOrZero(fields[healthScoreColumn]));
         fields[dailyTotalColumn] = QString::number(total);
-        output.append(CSVCodec::line(fields));
-    }
-    return m_file.rewrite(output);
+        return true;
+    });
 }
 
 qint64 CSVLogger::todayTotal(const QDateTime &now) const

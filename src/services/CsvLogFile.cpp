@@ -163,6 +163,26 @@ Status CsvLogFile::append(const QStringList &fields) const
     return Status::success();
 }
 
+Status CsvLogFile::rewriteRows(const std::function<bool(QStringList &fields)> &edit) const
+{
+    const Result<QString> text = readText();
+    if (!text)
+        return Error { text.error() };
+    const QStringList records = CSVCodec::records(*text);
+    if (records.isEmpty())
+        return Status::success();
+    QStringList output { records.first() };
+    output.reserve(records.size());
+    for (qsizetype i = 1; i < records.size(); ++i) {
+        QStringList fields = CSVCodec::parseLine(records[i]);
+        if (fields.size() >= m_columnCount && edit(fields))
+            output.append(CSVCodec::line(fields));
+        else
+            output.append(records[i]);
+    }
+    return rewrite(output);
+}
+
 Status CsvLogFile::rewrite(const QStringList &records) const
 {
     QByteArray bytes;

@@ -40,6 +40,11 @@ public:
     // Replaces the file with these records, each ended by a line feed, atomically.
     Status rewrite(const QStringList &records) const;
 
+    // Rewrites the file after passing the fields of every row of the full width to edit(); a row for
+    // which it returns false keeps its text as it was, and so do the header and shorter rows. An
+    // unreadable file is left alone and its error returned; an empty one is not written.
+    Status rewriteRows(const std::function<bool(QStringList &fields)> &edit) const;
+
     // Calls visit(fields) for every record after the header, with the fields as views that are
     // valid during the call only. An unreadable file has no rows.
     template<typename Visit> void forEachDataRow(Visit &&visit) const

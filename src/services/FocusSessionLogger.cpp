@@ -83,26 +83,14 @@ Status FocusSessionLogger::append(const FocusSessionLogEntry &entry) const
 Status FocusSessionLogger::updateEntry(
     const QString &eventID, const std::optional<QString> &title, const QString &notes) const
 {
-    const Result<QString> text = m_file.readText();
-    if (!text)
-        return Error { text.error() };
-    const QStringList records = CSVCodec::records(*text);
-    if (records.isEmpty())
-        return Status::success();
-    QStringList output { records.first() };
-    output.reserve(records.size());
-    for (qsizetype i = 1; i < records.size(); ++i) {
-        QStringList fields = CSVCodec::parseLine(records[i]);
-        if (fields.size() < columnCount || fields[0] != eventID) {
-            output.append(records[i]);
-            continue;
-        }
+    return m_file.rewriteRows([&](QStringList &fields) {
+        if (fields[0] != eventID)
+            return false;
         if (title)
             fields[titleColumn] = *title;
         fields[notesColumn] = notes;
-        output.append(CSVCodec::line(fields));
-    }
-    return m_file.rewrite(output);
+        return true;
+    });
 }
 
 QHash<QString, FocusSessionLogger::DayMetrics> FocusSessionLogger::dailyMetrics() const
