@@ -24,7 +24,6 @@ public:
     CsvLogFile(QString filePath, QString header, qsizetype columnCount);
 
     const QString &filePath() const { return m_filePath; }
-    const QString &header() const { return m_header; }
 
     // Start-up: converts a file of an older layout and gives a missing or empty file its header
     // line. Failures leave the file as it was.
