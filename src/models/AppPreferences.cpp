@@ -1,5 +1,6 @@
 #include "AppPreferences.h"
 
+#include "BackgroundLibraryPolicy.h"
 #include "JsonReader.h"
 
 #include <QFileInfo>
@@ -23,8 +24,8 @@ void settleActiveBackground(AppPreferences &preferences)
     auto &library = preferences.backgroundLibrary;
     if (library.isEmpty()) {
         if (preferences.backgroundPath) {
-            const BackgroundMediaItem item { QUuid::createUuid(), nameWithoutExtension(*preferences.backgroundPath),
-                                             *preferences.backgroundPath };
+            const BackgroundMediaItem item { QUuid::createUuid(),
+                nameWithoutExtension(*preferences.backgroundPath), *preferences.backgroundPath };
             library = { item };
             preferences.activeBackgroundID = item.id;
         } else {
@@ -32,23 +33,10 @@ void settleActiveBackground(AppPreferences &preferences)
         }
         return;
     }
-    auto activate = [&](const BackgroundMediaItem &item) {
-        preferences.activeBackgroundID = item.id;
-        preferences.backgroundPath = item.path;
-    };
-    if (preferences.activeBackgroundID) {
-        for (const auto &item : library) {
-            if (item.id == *preferences.activeBackgroundID)
-                return activate(item);
-        }
-    }
-    if (preferences.backgroundPath) {
-        for (const auto &item : library) {
-            if (item.path == *preferences.backgroundPath)
-                return activate(item);
-        }
-    }
-    activate(library.first());
+    const BackgroundMediaItem active = *BackgroundLibraryPolicy::activeItem(
+        library, preferences.activeBackgroundID, preferences.backgroundPath);
+    preferences.activeBackgroundID = active.id;
+    preferences.backgroundPath = active.path;
 }
 
 } // namespace
@@ -98,7 +86,8 @@ Result<AppPreferences> AppPreferences::fromJson(const QJsonValue &value)
     if (auto reminder = reader.optional<AudioPlaylist>(QLatin1StringView("reminderPlaylist"))) {
         p.reminderPlaylist = std::move(*reminder);
     } else if (legacyAudioPath) {
-        const AudioTrack track { QUuid::createUuid(), nameWithoutExtension(*legacyAudioPath), *legacyAudioPath };
+        const AudioTrack track { QUuid::createUuid(), nameWithoutExtension(*legacyAudioPath),
+            *legacyAudioPath };
         p.reminderPlaylist = { true, AudioPlaybackMode::sequential, { track } };
     }
     p.audioPath.reset();

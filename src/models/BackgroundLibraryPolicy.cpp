@@ -17,6 +17,22 @@ std::optional<qsizetype> indexOf(const QList<BackgroundMediaItem> &library, cons
 
 } // namespace
 
+std::optional<BackgroundMediaItem> activeItem(const QList<BackgroundMediaItem> &library,
+    const std::optional<QUuid> &activeID, const std::optional<QString> &path)
+{
+    if (library.isEmpty())
+        return std::nullopt;
+    if (const auto index = indexOf(library, activeID))
+        return library[*index];
+    if (path) {
+        for (const BackgroundMediaItem &item : library) {
+            if (item.path == *path)
+                return item;
+        }
+    }
+    return library.first();
+}
+
 std::optional<QUuid> nextItemID(
     const QList<BackgroundMediaItem> &library, const std::optional<QUuid> &current)
 {

@@ -1,4 +1,5 @@
 #include "AppStorageService.h"
+#include "models/BackgroundLibraryPolicy.h"
 #include "models/MediaTypes.h"
 #include "models/Uuid.h"
 
@@ -193,22 +194,10 @@ AppPreferences reconciledBackgroundLibrary(
 
     AppPreferences result = preferences;
     result.backgroundLibrary = library;
-    const auto activate = [&result](const BackgroundMediaItem &item) {
-        result.activeBackgroundID = item.id;
-        result.backgroundPath = item.path;
-    };
-    const auto byID = std::find_if(library.cbegin(), library.cend(), [&](const BackgroundMediaItem &item) {
-        return preferences.activeBackgroundID && item.id == *preferences.activeBackgroundID;
-    });
-    const auto byPath = std::find_if(library.cbegin(), library.cend(), [&](const BackgroundMediaItem &item) {
-        return preferences.backgroundPath && item.path == *preferences.backgroundPath;
-    });
-    if (byID != library.cend()) {
-        result.backgroundPath = byID->path;
-    } else if (byPath != library.cend()) {
-        activate(*byPath);
-    } else if (!library.isEmpty()) {
-        activate(library.first());
+    if (const auto active = BackgroundLibraryPolicy::activeItem(
+            library, preferences.activeBackgroundID, preferences.backgroundPath)) {
+        result.activeBackgroundID = active->id;
+        result.backgroundPath = active->path;
     } else {
         result.activeBackgroundID.reset();
         result.backgroundPath.reset();
