@@ -1,3 +1,4 @@
+#include "CsvReference.h"
 #include "DecimalCommaLocale.h"
 #include "services/CSVCodec.h"
 #include "services/CsvNumber.h"
@@ -11,62 +12,6 @@
 
 namespace {
 
-// The record rules written out the slow, obvious way, to compare the fast cursor against.
-QStringList referenceRecords(const QString &text)
-{
-    QStringList result;
-    QString current;
-    bool inQuotes = false;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'"') {
-            if (inQuotes && i + 1 < text.size() && text[i + 1] == u'"') {
-                current += QStringLiteral("\"\"");
-                ++i;
-            } else {
-                inQuotes = !inQuotes;
-                current += c;
-            }
-        } else if (c == u'\n' && !inQuotes) {
-            if (!current.isEmpty())
-                result.append(current);
-            current.clear();
-        } else if (c == u'\r' && !inQuotes) {
-            continue;
-        } else {
-            current += c;
-        }
-    }
-    if (!current.isEmpty())
-        result.append(current);
-    return result;
-}
-
-QStringList referenceFields(const QString &record)
-{
-    QStringList result;
-    QString current;
-    bool inQuotes = false;
-    for (qsizetype i = 0; i < record.size(); ++i) {
-        const QChar c = record[i];
-        if (c == u'"') {
-            if (inQuotes && i + 1 < record.size() && record[i + 1] == u'"') {
-                current += c;
-                ++i;
-            } else {
-                inQuotes = !inQuotes;
-            }
-        } else if (c == u',' && !inQuotes) {
-            result.append(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    result.append(current);
-    return result;
-}
-
 QString randomText(QRandomGenerator &random, const QString &alphabet, int maximumLength)
 {
     QString text;
@@ -74,19 +19,6 @@ QString randomText(QRandomGenerator &random, const QString &alphabet, int maximu
     for (int i = 0; i < length; ++i)
         text += alphabet[random.bounded(int(alphabet.size()))];
     return text;
-}
-
-QList<QStringList> rowsOf(const QString &text)
-{
-    QList<QStringList> rows;
-    CSVCodec::RowReader reader(text);
-    while (const auto fields = reader.next()) {
-        QStringList row;
-        for (const QStringView field : *fields)
-            row.append(field.toString());
-        rows.append(row);
-    }
-    return rows;
 }
 
 QList<QStringList> parsedRecords(const QString &text)
