@@ -2,6 +2,7 @@
 
 #include "AppController.h"
 #include "models/Color.h"
+#include "models/StringTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,7 +14,7 @@ QString AppController::languageName() const
 
 QString AppController::windowTitle() const
 {
-    return localized(m_preferences.language, QStringLiteral("柯帆"), QStringLiteral("Quorvane"));
+    return StringTable::text(QStringLiteral("柯帆"), language());
 }
 
 QColor AppController::accentColor() const
