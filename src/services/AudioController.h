@@ -71,7 +71,6 @@ private:
     void playCurrentTrack();
     void handlePlayedToEnd();
     void releasePlayer();
-    void publishPlayerTime();
     qsizetype shuffleStep();
 
     TrackPlayerFactory m_makePlayer;
