@@ -2,7 +2,7 @@
 
 #include <QImageReader>
 
-namespace {
+namespace ImageThumbnailReader {
 
 QSize boundedSize(QSize size, int maximumPixelSize)
 {
@@ -10,10 +10,6 @@ QSize boundedSize(QSize size, int maximumPixelSize)
         return size;
     return size.scaled(maximumPixelSize, maximumPixelSize, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
-
-} // namespace
-
-namespace ImageThumbnailReader {
 
 std::optional<QImage> read(const QString &filePath, int maximumPixelSize)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 #include <optional>
 
@@ -11,5 +12,9 @@ namespace ImageThumbnailReader {
 // None when the file cannot be read as an image. The longest side of the result is at most
 // `maximumPixelSize`; smaller images keep their size.
 std::optional<QImage> read(const QString &filePath, int maximumPixelSize);
+
+// The size scaled down (never up), keeping its aspect ratio, so that its longest side is at most
+// `maximumPixelSize`; no side becomes smaller than one pixel.
+QSize boundedSize(QSize size, int maximumPixelSize);
 
 } // namespace ImageThumbnailReader

@@ -1,5 +1,7 @@
 #include "VideoFrameGrabber.h"
 
+#include "services/ImageThumbnailReader.h"
+
 #include <QFile>
 #include <QTransform>
 #include <charconv>
@@ -161,13 +163,6 @@ QImage oriented(const QImage &image, std::string_view tag)
     return flip ? result.mirrored(true, false) : result;
 }
 
-QSize fittedSize(QSize size, int maximumPixelSize)
-{
-    if (size.width() <= maximumPixelSize && size.height() <= maximumPixelSize)
-        return size;
-    return size.scaled(maximumPixelSize, maximumPixelSize, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
-}
-
 Result<QImage> imageFromSample(GstSample *sample, int maximumPixelSize)
 {
     GstVideoInfo info;
@@ -186,7 +181,7 @@ Result<QImage> imageFromSample(GstSample *sample, int maximumPixelSize)
     // Non-square pixels are stretched to their shown width before fitting the frame into the square.
     const bool squarePixels = info.par_n <= 0 || info.par_d <= 0 || info.par_n == info.par_d;
     const int shownWidth = squarePixels ? width : qMax(1, qRound(double(width) * info.par_n / info.par_d));
-    const QSize target = fittedSize(QSize(shownWidth, height), maximumPixelSize);
+    const QSize target = ImageThumbnailReader::boundedSize(QSize(shownWidth, height), maximumPixelSize);
     if (target != image.size())
         image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return image;
