@@ -80,7 +80,6 @@ QFuture<std::optional<QImage>> MediaThumbnailCache::thumbnail(const QString &fil
     if (const QImage *cached = m_memoryCache.object(key))
         return QtFuture::makeReadyFuture(std::optional<QImage>(*cached));
 
-    QDir().mkpath(m_directory);
     const QString storedPath = thumbnailFilePath(key);
     QImage stored;
     if (stored.load(storedPath)) {
@@ -92,6 +91,7 @@ QFuture<std::optional<QImage>> MediaThumbnailCache::thumbnail(const QString &fil
         .then(this, [this, key, storedPath](std::optional<QImage> image) {
             if (image) {
                 m_memoryCache.insert(key, new QImage(*image));
+                QDir().mkpath(m_directory);
                 writeJpeg(*image, storedPath);
             }
             return image;
