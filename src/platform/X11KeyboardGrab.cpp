@@ -62,9 +62,7 @@ bool X11KeyboardGrab::grab(std::function<void()> onEmergencyChord)
     if (m_wakeDescriptor < 0) {
         if (grabbed)
             ungrab();
-        xcb_key_symbols_free(m_symbols);
-        m_symbols = nullptr;
-        m_connection.reset();
+        release();
         return false;
     }
 
