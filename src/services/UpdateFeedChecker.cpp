@@ -18,6 +18,12 @@ bool isLoopbackHost(const QString &host)
     return !address.isNull() && address.isLoopback();
 }
 
+QString tooLargeMessage()
+{
+    return QStringLiteral("the reply is larger than %1 bytes")
+        .arg(QString::number(UpdateFeedChecker::maximumReplyBytes));
+}
+
 } // namespace
 
 UpdateFeedChecker::UpdateFeedChecker(QUrl feedUrl, QObject *parent)
@@ -63,7 +69,7 @@ void UpdateFeedChecker::check()
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > maximumReplyBytes)
-            fail(QStringLiteral("the reply is larger than %1 bytes").arg(QString::number(maximumReplyBytes)));
+            fail(tooLargeMessage());
     });
     connect(reply, &QNetworkReply::readyRead, this, &UpdateFeedChecker::readAvailable);
     connect(reply, &QNetworkReply::finished, this, &UpdateFeedChecker::finishReply);
@@ -76,7 +82,7 @@ void UpdateFeedChecker::readAvailable()
     const qint64 room = maximumReplyBytes - m_body.size();
     m_body.append(m_reply->read(room + 1));
     if (m_body.size() > maximumReplyBytes)
-        fail(QStringLiteral("the reply is larger than %1 bytes").arg(QString::number(maximumReplyBytes)));
+        fail(tooLargeMessage());
 }
 
 void UpdateFeedChecker::finishReply()
