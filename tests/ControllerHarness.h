@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppController.h"
+#include "CountingBeep.h"
 #include "FakeAccessibilityTrust.h"
 #include "FakeClock.h"
 #include "FakeFilePicker.h"
@@ -25,13 +26,6 @@ public:
     double durationSeconds() const override { return 0; }
     void seek(double) override { }
     void setVolume(float) override { }
-};
-
-class CountingBeep : public SystemBeep
-{
-public:
-    void beep() override { ++beeps; }
-    int beeps = 0;
 };
 
 // Hands out the queued rolls in turn, then 0.

@@ -1,3 +1,4 @@
+#include "CountingBeep.h"
 #include "services/AudioController.h"
 
 #include <QDir>
@@ -43,18 +44,6 @@ public:
     double duration = 180;
     float volume = -1;
     QList<double> seeks;
-};
-
-class CountingBeep : public SystemBeep
-{
-public:
-    explicit CountingBeep(int &count)
-        : m_count(count)
-    { }
-    void beep() override { ++m_count; }
-
-private:
-    int &m_count;
 };
 
 // Hands out the given rolls in turn, starting again after the last.
@@ -131,7 +120,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_folder;
     QList<QPointer<FakeTrackPlayer>> m_players;
     QList<double> m_rolls;
-    int m_beeps = 0;
+    CountingBeep *m_beep = nullptr;
     std::unique_ptr<AudioController> m_audio;
     std::unique_ptr<QSignalSpy> m_published;
 };
@@ -142,14 +131,15 @@ void AudioControllerTest::init()
     QVERIFY(m_folder->isValid());
     m_players.clear();
     m_rolls.clear();
-    m_beeps = 0;
     auto makePlayer = [this]() -> std::unique_ptr<TrackPlayer> {
         auto player = std::make_unique<FakeTrackPlayer>();
         m_players.append(player.get());
         return player;
     };
+    auto beep = std::make_unique<CountingBeep>();
+    m_beep = beep.get();
     m_audio = std::make_unique<AudioController>(
-        makePlayer, std::make_unique<CountingBeep>(m_beeps), std::make_unique<ScriptedRandomSource>(m_rolls));
+        makePlayer, std::move(beep), std::make_unique<ScriptedRandomSource>(m_rolls));
     m_published = std::make_unique<QSignalSpy>(m_audio.get(), &AudioController::nowPlayingChanged);
 }
 
@@ -208,7 +198,7 @@ void AudioControllerTest::playPublishesTheFirstTrack()
     AudioPlaylist list = playlist(3);
     m_audio->play(list, AudioPlaylistKind::reminder, 0.5, true);
 
-    QCOMPARE(m_beeps, 0);
+    QCOMPARE(m_beep->beeps, 0);
     QCOMPARE(m_players.size(), 1);
     QCOMPARE(currentPlayer()->path, list.tracks.at(0).path);
     QCOMPARE(currentPlayer()->state, FakeTrackPlayer::State::playing);
@@ -278,7 +268,7 @@ void AudioControllerTest::silentPlaylists()
     // Every sync plays the playlist again, so every sync beeps once.
     for (int sync = 1; sync <= 3; ++sync) {
         m_audio->play(list, AudioPlaylistKind::reminder, 0.72, fallbackBeep);
-        QCOMPARE(m_beeps, expectedBeeps * sync);
+        QCOMPARE(m_beep->beeps, expectedBeeps * sync);
     }
     QVERIFY(m_players.isEmpty());
     QVERIFY(!lastPublished().has_value());

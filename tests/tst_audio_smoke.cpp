@@ -1,3 +1,4 @@
+#include "CountingBeep.h"
 #include "services/AudioController.h"
 #include "services/QtTrackPlayer.h"
 #include "services/SystemRandomSource.h"
@@ -57,12 +58,6 @@ QByteArray toneWave()
     }
     return bytes;
 }
-
-class SilentBeep : public SystemBeep
-{
-public:
-    void beep() override { }
-};
 
 } // namespace
 
@@ -146,7 +141,7 @@ void AudioSmokeTest::controllerMovesToTheNextRealTrackAtTheEnd()
         QVERIFY(!path.isEmpty());
         playlist.tracks.append({ QUuid::createUuid(), name, path });
     }
-    AudioController audio([] { return std::make_unique<QtTrackPlayer>(); }, std::make_unique<SilentBeep>(),
+    AudioController audio([] { return std::make_unique<QtTrackPlayer>(); }, std::make_unique<CountingBeep>(),
         std::make_unique<SystemRandomSource>());
     QSignalSpy published(&audio, &AudioController::nowPlayingChanged);
 
