@@ -1,8 +1,8 @@
 #include "CountingBeep.h"
+#include "TestSupport.h"
 #include "services/AudioController.h"
 
 #include <QDir>
-#include <QFile>
 #include <QPointer>
 #include <QSet>
 #include <QSignalSpy>
@@ -158,8 +158,7 @@ AudioPlaylist AudioControllerTest::playlist(int trackCount, AudioPlaybackMode mo
     for (int i = 0; i < trackCount; ++i) {
         const QString name = QStringLiteral("track%1").arg(i);
         const QString path = m_folder->filePath(name + QStringLiteral(".mp3"));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!writeFileBytes(path, {}))
             qFatal("cannot create a track file");
         result.tracks.append({ QUuid::createUuid(), name, path });
     }

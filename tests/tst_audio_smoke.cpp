@@ -1,9 +1,9 @@
 #include "CountingBeep.h"
+#include "TestSupport.h"
 #include "services/AudioController.h"
 #include "services/QtTrackPlayer.h"
 #include "services/SystemRandomSource.h"
 
-#include <QFile>
 #include <QMediaPlayer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -88,10 +88,7 @@ void AudioSmokeTest::initTestCase()
 QString AudioSmokeTest::writeTone(const QString &name)
 {
     const QString path = m_folder.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(toneWave()) < 0)
-        return {};
-    return path;
+    return writeFileBytes(path, toneWave()) ? path : QString();
 }
 
 void AudioSmokeTest::realPlayerPlaysAWaveToItsEnd()
