@@ -116,12 +116,18 @@ public:
         return *controller;
     }
 
+    // Starts a controller over `preferences`, stored first as an earlier run would have left them.
+    AppController &startWithStored(const AppPreferences &preferences)
+    {
+        [&] { QVERIFY(AppStorageService::savePreferences(preferences, root()).ok()); }();
+        return start();
+    }
+
     // Starts a controller over `preferences` whose round is already complete and whose break wheel is
     // showing.
     void startInBreak(const AppPreferences &preferences = AppPreferences())
     {
-        QVERIFY(AppStorageService::savePreferences(preferences, root()).ok());
-        AppController &started = start();
+        AppController &started = startWithStored(preferences);
         started.finishFocusNow();
         started.enterLockedBreak();
         QCOMPARE(started.phase(), SessionPhase::wheel);

@@ -167,8 +167,7 @@ private slots:
         AppPreferences preferences;
         preferences.trackActivity = false;
         preferences.sessionMinutes = 1;
-        QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
-        AppController &controller = harness.start();
+        AppController &controller = harness.startWithStored(preferences);
         for (int i = 0; i < 8; ++i)
             harness.tick(250);
         QCOMPARE(controller.formattedTime(), QStringLiteral("00:58"));
@@ -257,8 +256,7 @@ private slots:
     void sameVolumeTwiceWritesOnce()
     {
         ControllerHarness harness;
-        QVERIFY(AppStorageService::savePreferences(AppPreferences(), harness.root()).ok());
-        AppController &controller = harness.start();
+        AppController &controller = harness.startWithStored(AppPreferences());
         const QString preferences = harness.file(QStringLiteral("preferences.json"));
         controller.setAudioVolume(1.4);
         QCOMPARE(controller.preferences().audioVolume, 1.0);
@@ -289,8 +287,7 @@ private slots:
         preferences.reminderPlaylist.isEnabled = enabled;
         preferences.reminderPlaylist.tracks
             = { { QUuid::createUuid(), QStringLiteral("gone"), harness.file(QStringLiteral("gone.mp3")) } };
-        QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
-        AppController &controller = harness.start();
+        AppController &controller = harness.startWithStored(preferences);
         controller.finishFocusNow();
         QCOMPARE(harness.beep->beeps, beeps);
     }

@@ -93,8 +93,7 @@ private:
         }
         if (active >= 0)
             stored.activeBackgroundID = stored.backgroundLibrary[active].id;
-        [&] { QVERIFY(AppStorageService::savePreferences(stored, harness.root()).ok()); }();
-        return harness.start();
+        return harness.startWithStored(stored);
     }
 
     void completeBreak(ControllerHarness &harness)
@@ -193,8 +192,7 @@ private slots:
         ControllerHarness harness;
         AppPreferences stored;
         stored.language = english ? AppLanguage::english : AppLanguage::chinese;
-        QVERIFY(AppStorageService::savePreferences(stored, harness.root()).ok());
-        AppController &controller = harness.start();
+        AppController &controller = harness.startWithStored(stored);
 
         const QList<BackgroundMediaItem> items
             = controller.importBackgroundMediaFiles(fileUrls(pickedFiles(harness, files)));
@@ -235,8 +233,7 @@ private slots:
         QFETCH(QString, alert);
 
         ControllerHarness harness;
-        QVERIFY(AppStorageService::savePreferences(AppPreferences(), harness.root()).ok());
-        AppController &controller = harness.start();
+        AppController &controller = harness.startWithStored(AppPreferences());
         const QString extension = music ? QStringLiteral(".mp3") : QStringLiteral(".png");
         QStringList files = pickedFiles(harness,
             { QStringLiteral("one") + extension, QStringLiteral("two") + extension,
@@ -283,8 +280,7 @@ private slots:
         ControllerHarness harness;
         AppPreferences stored;
         stored.language = english ? AppLanguage::english : AppLanguage::chinese;
-        QVERIFY(AppStorageService::savePreferences(stored, harness.root()).ok());
-        AppController &controller = harness.start();
+        AppController &controller = harness.startWithStored(stored);
 
         QVERIFY(controller.chooseAudioFiles(kind).isEmpty());
         QCOMPARE(harness.picker->shown, 1);

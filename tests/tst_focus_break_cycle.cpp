@@ -60,8 +60,7 @@ private slots:
         ControllerHarness harness;
         AppPreferences preferences;
         preferences.sessionMinutes = 1;
-        QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
-        AppController &controller = harness.start();
+        AppController &controller = harness.startWithStored(preferences);
         controller.handleInputActivity();
         harness.tick(59 * 1000);
         controller.handleInputActivity();

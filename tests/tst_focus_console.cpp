@@ -246,8 +246,7 @@ private slots:
         ControllerHarness harness;
         AppPreferences preferences;
         preferences.focusConsoleDock = stored;
-        QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
-        AppController &controller = harness.start();
+        AppController &controller = harness.startWithStored(preferences);
         QCOMPARE(controller.property("focusConsoleDock").toString(), dock);
     }
 

@@ -67,8 +67,7 @@ private:
     // Starts a controller over stored settings and opens the settings sheet.
     AppController &startWith(ControllerHarness &harness, const AppPreferences &stored)
     {
-        [&] { QVERIFY(AppStorageService::savePreferences(stored, harness.root()).ok()); }();
-        AppController &controller = harness.start();
+        AppController &controller = harness.startWithStored(stored);
         controller.setShowingSettings(true);
         return controller;
     }

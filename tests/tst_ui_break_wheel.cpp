@@ -99,8 +99,7 @@ private slots:
     {
         AppPreferences preferences;
         preferences.language = AppLanguage::english;
-        QVERIFY(AppStorageService::savePreferences(preferences, m_harness.root()).ok());
-        setUpViews(m_harness.start());
+        setUpViews(m_harness.startWithStored(preferences));
         m_engine = std::make_unique<QQmlEngine>();
     }
 
