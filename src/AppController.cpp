@@ -113,8 +113,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     }
 
     m_recentHistory = AppStorageService::loadHistory(m_root);
-    reloadTodayTotals(startedAt);
-    reloadDailyStats();
+    reloadTotalsAndStatistics(startedAt);
     m_scoreDay = CsvDate::day(startedAt);
     m_sessionNumber = m_todayCompletedSessions + 1;
     if (m_currentSessionTitle.trimmed().isEmpty())
@@ -202,9 +201,8 @@ void AppController::updateDayIfNeeded(const QDateTime &now)
     if (today == m_scoreDay)
         return;
     m_scoreDay = today;
-    reloadTodayTotals(now);
+    reloadTotalsAndStatistics(now);
     publish(m_sessionNumber, m_todayCompletedSessions + 1, &AppController::sessionNumberChanged);
-    reloadDailyStats();
 }
 
 void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
@@ -218,8 +216,7 @@ void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
     if (fingerprint == m_logFilesFingerprint)
         return;
     m_logFilesFingerprint = fingerprint;
-    reloadTodayTotals(now);
-    reloadDailyStats();
+    reloadTotalsAndStatistics(now);
     publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
 }
 
@@ -251,13 +248,15 @@ void AppController::restoreFocusSessionUI()
     syncAudioForCurrentPhase();
 }
 
-void AppController::reloadTodayTotals(const QDateTime &now)
+void AppController::reloadTotalsAndStatistics(const QDateTime &now)
 {
-    publish(m_todayHealthScore, m_activityLog->todayTotal(now), &AppController::todayHealthScoreChanged);
-    const auto metrics = m_focusLog->dailyMetrics();
-    const auto today = metrics.constFind(CsvDate::day(now));
-    publish(m_todayCompletedSessions, today == metrics.cend() ? qint64(0) : today->sessions,
-        &AppController::todayCompletedSessionsChanged);
+    // Today is the last of the recent days, so one read of each log serves both.
+    publish(m_dailyStats, DailyStatsRepository::recentDays(statisticsDays, now, *m_focusLog, *m_activityLog),
+        &AppController::dailyStatsChanged);
+    const bool hasToday = !m_dailyStats.isEmpty() && m_dailyStats.last().id() == CsvDate::day(now);
+    const DailyStat today = hasToday ? m_dailyStats.last() : DailyStat {};
+    publish(m_todayHealthScore, today.healthScore, &AppController::todayHealthScoreChanged);
+    publish(m_todayCompletedSessions, today.completedSessions, &AppController::todayCompletedSessionsChanged);
 }
 
 void AppController::reloadDailyStats()

@@ -287,7 +287,7 @@ private:
     void retryKeyboardMonitoringIfNeeded(const QDateTime &now);
     void publishWorkTimerState();
     void restoreFocusSessionUI();
-    void reloadTodayTotals(const QDateTime &now);
+    void reloadTotalsAndStatistics(const QDateTime &now);
     void reloadDailyStats();
     LogFilesFingerprint currentLogFingerprint() const;
     void refreshBackgroundURL();
