@@ -1,5 +1,6 @@
 #include "SymbolGlyphs.h"
 
+#include <QFontDatabase>
 #include <QHash>
 
 namespace {
@@ -129,6 +130,16 @@ namespace SymbolGlyphs {
 QString fontResource()
 {
     return QStringLiteral(":/quorvane/fonts/MaterialIcons-Regular.ttf");
+}
+
+QString fontFamily()
+{
+    static const QString family = [] {
+        const QStringList families
+            = QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFont(fontResource()));
+        return families.isEmpty() ? QString() : families.constFirst();
+    }();
+    return family;
 }
 
 std::optional<char32_t> codePoint(QStringView name)

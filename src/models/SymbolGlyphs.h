@@ -11,6 +11,10 @@ namespace SymbolGlyphs {
 // The resource of the embedded symbol font.
 QString fontResource();
 
+// The family of the embedded symbol font, registered with the application once, on first use; empty
+// when it cannot be loaded. Needs a Gui application.
+QString fontFamily();
+
 // The code point of the glyph for a symbol name; none for a name the table does not know.
 std::optional<char32_t> codePoint(QStringView name);
 

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QCursor>
-#include <QFontDatabase>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -12,16 +11,6 @@
 namespace {
 
 using EntryKind = TrayMenuModel::EntryKind;
-
-QString symbolFontFamily()
-{
-    static const QString family = [] {
-        const int id = QFontDatabase::addApplicationFont(SymbolGlyphs::fontResource());
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        return families.isEmpty() ? QString() : families.first();
-    }();
-    return family;
-}
 
 // A white glyph with a dark rim, readable on light and dark panels alike.
 QPixmap drawGlyph(const QString &family, const QString &glyph, int size)
@@ -58,7 +47,7 @@ TrayIcon::TrayIcon(QObject *parent)
 QIcon TrayIcon::symbolIcon(const QString &symbol)
 {
     const QString glyph = SymbolGlyphs::text(symbol);
-    const QString family = symbolFontFamily();
+    const QString family = SymbolGlyphs::fontFamily();
     if (glyph.isEmpty() || family.isEmpty())
         return {};
     QIcon icon;

@@ -47,12 +47,7 @@ QString InterfaceFonts::timerFamily()
 
 QString InterfaceFonts::symbolFamily()
 {
-    static const QString family = [] {
-        const int id = QFontDatabase::addApplicationFont(SymbolGlyphs::fontResource());
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        return families.isEmpty() ? QString() : families.constFirst();
-    }();
-    return family;
+    return SymbolGlyphs::fontFamily();
 }
 
 bool InterfaceFonts::hasEqualDigitAdvances(const QFont &font)
