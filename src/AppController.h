@@ -134,6 +134,9 @@ public:
     void setShowingDeveloperCorner(bool showing);
     void setShowingAlert(bool showing);
 
+    // The controller's clock: what "today" is for everything it publishes.
+    QDateTime now() const;
+
     // Computed for the views.
     QString formattedTime() const;
     static QString formattedTime(qint64 seconds);
@@ -339,8 +342,6 @@ private:
         field = value;
         emit(this->*changed)();
     }
-
-    QDateTime now() const;
 
     QString m_root;
     AppControllerSeams m_seams;

@@ -1,0 +1,141 @@
+#include "StatisticsModel.h"
+
+#include "AppController.h"
+
+namespace {
+
+QVariantList pointList(const QList<QPointF> &points)
+{
+    QVariantList list;
+    list.reserve(points.size());
+    for (const QPointF &point : points)
+        list.append(point);
+    return list;
+}
+
+QColor white(double opacity)
+{
+    QColor color(Qt::white);
+    color.setAlphaF(float(opacity));
+    return color;
+}
+
+} // namespace
+
+void StatisticsModel::setController(AppController *controller)
+{
+    if (controller == m_controller)
+        return;
+    if (m_controller)
+        disconnect(m_controller, nullptr, this, nullptr);
+    m_controller = controller;
+    if (controller) {
+        for (const auto signal : { &AppController::dailyStatsChanged, &AppController::todayHealthScoreChanged,
+                 &AppController::todayCompletedSessionsChanged, &AppController::preferencesChanged })
+            connect(controller, signal, this, &StatisticsModel::recompute);
+    }
+    emit controllerChanged();
+    recompute();
+}
+
+void StatisticsModel::setRange(int range)
+{
+    if (range == m_range || (range != 7 && range != 30))
+        return;
+    m_range = range;
+    emit rangeChanged();
+    recompute();
+}
+
+void StatisticsModel::recompute()
+{
+    StatisticsInputs inputs;
+    inputs.range = m_range;
+    if (m_controller) {
+        inputs.dailyStats = m_controller->dailyStats();
+        inputs.todayHealthScore = m_controller->todayHealthScore();
+        inputs.todayCompletedSessions = m_controller->todayCompletedSessions();
+        inputs.now = m_controller->now();
+        inputs.language = m_controller->language();
+        inputs.accent = m_controller->accentColor();
+    }
+    StatisticsPresentation presentation = StatisticsPresentation::make(inputs);
+    if (presentation == m_presentation)
+        return;
+    m_presentation = std::move(presentation);
+    emit presentationChanged();
+}
+
+QVariantList StatisticsModel::cards() const
+{
+    QVariantList list;
+    for (const StatisticsCard &card : m_presentation.cards) {
+        list.append(
+            QVariantMap { { QStringLiteral("title"), card.title }, { QStringLiteral("value"), card.value },
+                { QStringLiteral("detail"), card.detail }, { QStringLiteral("symbol"), card.symbol } });
+    }
+    return list;
+}
+
+QVariantList StatisticsModel::rows() const
+{
+    QVariantList list;
+    for (const StatisticsRow &row : m_presentation.rows) {
+        list.append(QVariantMap { { QStringLiteral("id"), row.id },
+            { QStringLiteral("dayLabel"), row.dayLabel }, { QStringLiteral("healthScore"), row.healthScore },
+            { QStringLiteral("completedSessions"), row.completedSessions },
+            { QStringLiteral("activeFocus"), row.activeFocus } });
+    }
+    return list;
+}
+
+QVariantList StatisticsModel::healthPoints() const
+{
+    return pointList(m_presentation.healthPoints);
+}
+
+QVariantList StatisticsModel::healthCurve() const
+{
+    return pointList(m_presentation.healthCurve);
+}
+
+QVariantList StatisticsModel::roundBars() const
+{
+    return pointList(m_presentation.roundBars);
+}
+
+QVariantList StatisticsModel::dateLabels() const
+{
+    QVariantList list;
+    for (const StatisticsDateLabel &label : m_presentation.dateLabels)
+        list.append(
+            QVariantMap { { QStringLiteral("day"), label.day }, { QStringLiteral("text"), label.text } });
+    return list;
+}
+
+QColor StatisticsModel::healthAreaTopColor() const
+{
+    QColor top = m_presentation.accent;
+    top.setAlphaF(0.4F);
+    return top;
+}
+
+QColor StatisticsModel::roundsBarTopColor()
+{
+    return QColor(0x77, 0xC7, 0xB4);
+}
+
+QColor StatisticsModel::roundsBarBottomColor()
+{
+    return QColor(0x3E, 0x79, 0x6F);
+}
+
+QColor StatisticsModel::dayGridColor()
+{
+    return white(0.05);
+}
+
+QColor StatisticsModel::valueGridColor()
+{
+    return white(0.08);
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "StatisticsPresentation.h"
+
+#include <QColor>
+#include <QObject>
+#include <QPointer>
+#include <QVariantList>
+
+class AppController;
+
+// The statistics sheet's state: the chosen period over the controller's recent days. The sheet makes
+// one per opening, so the period starts at 7 days each time. It follows the controller's statistics,
+// today's totals and preferences, and announces a change only when something it shows changed.
+class StatisticsModel : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged)
+    Q_PROPERTY(int range READ range WRITE setRange NOTIFY rangeChanged)
+    Q_PROPERTY(StatisticsTexts texts READ texts NOTIFY presentationChanged)
+    // Maps with "title", "value", "detail" and "symbol".
+    Q_PROPERTY(QVariantList cards READ cards NOTIFY presentationChanged)
+    // Maps with "id", "dayLabel", "healthScore", "completedSessions" and "activeFocus", newest first.
+    Q_PROPERTY(QVariantList rows READ rows NOTIFY presentationChanged)
+    // Points (day index, value) of the charts.
+    Q_PROPERTY(QVariantList healthPoints READ healthPoints NOTIFY presentationChanged)
+    Q_PROPERTY(QVariantList healthCurve READ healthCurve NOTIFY presentationChanged)
+    Q_PROPERTY(QVariantList roundBars READ roundBars NOTIFY presentationChanged)
+    // Maps with "day" (the index) and "text".
+    Q_PROPERTY(QVariantList dateLabels READ dateLabels NOTIFY presentationChanged)
+    Q_PROPERTY(double dayAxisMinimum READ dayAxisMinimum CONSTANT)
+    Q_PROPERTY(double dayAxisMaximum READ dayAxisMaximum NOTIFY presentationChanged)
+    Q_PROPERTY(double healthAxisMaximum READ healthAxisMaximum NOTIFY presentationChanged)
+    Q_PROPERTY(int healthAxisTickCount READ healthAxisTickCount NOTIFY presentationChanged)
+    Q_PROPERTY(double roundsAxisMaximum READ roundsAxisMaximum NOTIFY presentationChanged)
+    Q_PROPERTY(int roundsAxisTickCount READ roundsAxisTickCount NOTIFY presentationChanged)
+    Q_PROPERTY(QColor accentColor READ accentColor NOTIFY presentationChanged)
+    Q_PROPERTY(QColor healthAreaTopColor READ healthAreaTopColor NOTIFY presentationChanged)
+    Q_PROPERTY(QColor healthAreaBottomColor READ healthAreaBottomColor CONSTANT)
+    Q_PROPERTY(QColor roundsBarTopColor READ roundsBarTopColor CONSTANT)
+    Q_PROPERTY(QColor roundsBarBottomColor READ roundsBarBottomColor CONSTANT)
+    Q_PROPERTY(QColor dayGridColor READ dayGridColor CONSTANT)
+    Q_PROPERTY(QColor valueGridColor READ valueGridColor CONSTANT)
+
+public:
+    using QObject::QObject;
+
+    AppController *controller() const { return m_controller; }
+    void setController(AppController *controller);
+
+    int range() const { return m_range; }
+    // Only 7 and 30 are periods; any other value is ignored.
+    void setRange(int range);
+
+    const StatisticsPresentation &presentation() const { return m_presentation; }
+    const QList<DailyStat> &visibleStats() const { return m_presentation.visibleStats; }
+    const DailyStat &today() const { return m_presentation.today; }
+
+    const StatisticsTexts &texts() const { return m_presentation.texts; }
+    QVariantList cards() const;
+    QVariantList rows() const;
+    QVariantList healthPoints() const;
+    QVariantList healthCurve() const;
+    QVariantList roundBars() const;
+    QVariantList dateLabels() const;
+    static double dayAxisMinimum() { return -0.5; }
+    double dayAxisMaximum() const { return m_presentation.dayAxisMaximum; }
+    double healthAxisMaximum() const { return m_presentation.healthAxis.maximum; }
+    int healthAxisTickCount() const { return m_presentation.healthAxis.tickCount; }
+    double roundsAxisMaximum() const { return m_presentation.roundsAxis.maximum; }
+    int roundsAxisTickCount() const { return m_presentation.roundsAxis.tickCount; }
+    QColor accentColor() const { return m_presentation.accent; }
+    QColor healthAreaTopColor() const;
+    static QColor healthAreaBottomColor() { return Qt::transparent; }
+    static QColor roundsBarTopColor();
+    static QColor roundsBarBottomColor();
+    static QColor dayGridColor();
+    static QColor valueGridColor();
+
+signals:
+    void controllerChanged();
+    void rangeChanged();
+    void presentationChanged();
+
+private:
+    void recompute();
+
+    QPointer<AppController> m_controller;
+    int m_range = 7;
+    StatisticsPresentation m_presentation = StatisticsPresentation::make({});
+};

@@ -1,0 +1,103 @@
+#include "StatisticsPresentation.h"
+
+#include "StatisticsLocalization.h"
+#include "services/CsvNumber.h"
+
+#include <algorithm>
+
+namespace {
+
+QList<DailyStat> lastDays(const QList<DailyStat> &stats, int range)
+{
+    return stats.mid(std::max<qsizetype>(0, stats.size() - range));
+}
+
+DailyStat todayOf(const StatisticsInputs &inputs)
+{
+    if (!inputs.dailyStats.isEmpty())
+        return inputs.dailyStats.last();
+    DailyStat today;
+    today.date = inputs.now.date().startOfDay();
+    today.healthScore = inputs.todayHealthScore;
+    today.completedSessions = inputs.todayCompletedSessions;
+    return today;
+}
+
+qint64 activeMinutes(const QList<DailyStat> &stats)
+{
+    // A hand-edited log may hold days near the 64-bit limit; thirty of them must not wrap around.
+    qint64 seconds = 0;
+    for (const DailyStat &stat : stats)
+        seconds = CsvNumber::saturatingAdd(seconds, stat.activeSeconds);
+    return seconds / 60;
+}
+
+QList<StatisticsCard> cardsOf(const StatisticsPresentation &presentation, int range, AppLanguage language)
+{
+    const auto text = [language](const char16_t *chinese, const char16_t *english) {
+        return localized(language, QString::fromUtf16(chinese), QString::fromUtf16(english));
+    };
+    const QString days = QString::number(range);
+    return {
+        { text(u"今日健康分", u"Health Today"), QString::number(presentation.today.healthScore),
+            text(u"来自已完成的休息项目", u"From completed break activities"), QStringLiteral("heart.fill") },
+        { text(u"今日完成番茄", u"Focus Rounds Today"), QString::number(presentation.today.completedSessions),
+            text(u"每个番茄只计算有效工作时间", u"Each round counts active work only"),
+            QStringLiteral("timer") },
+        { localized(language, QStringLiteral("近 ") + days + QStringLiteral(" 天有效专注"),
+              QStringLiteral("Active Focus · ") + days + QStringLiteral(" Days")),
+            StatisticsLocalization::formatMinutes(presentation.activeFocusMinutes, language),
+            text(u"键盘与鼠标空闲超过阈值后自动暂停", u"Pauses automatically after the idle threshold"),
+            QStringLiteral("waveform.path.ecg") },
+    };
+}
+
+QList<StatisticsRow> rowsOf(const QList<DailyStat> &stats, const QDate &today, AppLanguage language)
+{
+    QList<StatisticsRow> rows;
+    rows.reserve(stats.size());
+    for (auto stat = stats.crbegin(); stat != stats.crend(); ++stat) {
+        rows.append({ stat->id(), StatisticsLocalization::dayLabel(stat->date.date(), today, language),
+            QString::number(stat->healthScore), QString::number(stat->completedSessions),
+            StatisticsLocalization::formatMinutes(stat->activeSeconds / 60, language) });
+    }
+    return rows;
+}
+
+double highest(const QList<QPointF> &points)
+{
+    double peak = 0;
+    for (const QPointF &point : points)
+        peak = std::max(peak, point.y());
+    return peak;
+}
+
+} // namespace
+
+StatisticsPresentation StatisticsPresentation::make(const StatisticsInputs &inputs)
+{
+    StatisticsPresentation presentation;
+    presentation.visibleStats = lastDays(inputs.dailyStats, inputs.range);
+    presentation.today = todayOf(inputs);
+    presentation.activeFocusMinutes = activeMinutes(presentation.visibleStats);
+    presentation.cards = cardsOf(presentation, inputs.range, inputs.language);
+    presentation.rows = rowsOf(presentation.visibleStats, inputs.now.date(), inputs.language);
+    presentation.texts = StatisticsTexts::make(inputs.language);
+
+    const QList<DailyStat> &days = presentation.visibleStats;
+    for (qsizetype day = 0; day < days.size(); ++day) {
+        presentation.healthPoints.append({ double(day), double(days[day].healthScore) });
+        presentation.roundBars.append({ double(day), double(days[day].completedSessions) });
+    }
+    presentation.healthCurve = StatisticsChartScale::smoothCurve(presentation.healthPoints);
+    // The line may swing above its highest day; the axis reaches above the line.
+    presentation.healthAxis = StatisticsChartScale::wholeNumberAxis(highest(presentation.healthCurve));
+    presentation.roundsAxis = StatisticsChartScale::wholeNumberAxis(highest(presentation.roundBars));
+    presentation.dayAxisMaximum = double(std::max<qsizetype>(days.size(), 1)) - 0.5;
+    for (const int day : StatisticsChartScale::labelledDays(int(days.size()), inputs.range)) {
+        presentation.dateLabels.append(
+            { day, StatisticsLocalization::chartDateLabel(days[day].date.date(), inputs.language) });
+    }
+    presentation.accent = inputs.accent;
+    return presentation;
+}
