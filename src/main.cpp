@@ -6,6 +6,7 @@
 #include "platform/QtSystemBeep.h"
 #include "platform/TerminationSignals.h"
 #include "platform/TrayMenuBridge.h"
+#include "platform/WindowBehavior.h"
 #include "platform/X11GlobalActivityBackend.h"
 #include "platform/X11InputAccessTrust.h"
 #include "platform/X11KeyboardGrab.h"
@@ -18,6 +19,7 @@
 
 #include <QApplication>
 #include <QQmlApplicationEngine>
+#include <QQmlComponent>
 #include <QQuickWindow>
 
 int main(int argc, char *argv[])
@@ -52,10 +54,18 @@ int main(int argc, char *argv[])
     setUpViews(controller);
 
     QQmlApplicationEngine engine;
-    engine.load(QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
-    if (engine.rootObjects().isEmpty())
+    QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
+    // The window's creation is finished only once its behaviour is attached, so that keep-on-top is in
+    // place when it first shows.
+    const std::unique_ptr<QObject> root(component.beginCreate(engine.rootContext()));
+    auto *mainWindow = qobject_cast<QQuickWindow *>(root.get());
+    if (!mainWindow) {
+        qWarning().noquote() << component.errorString();
         return 1;
-    windowControl.setWindow(qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst()));
+    }
+    WindowBehavior windowBehavior(*mainWindow, controller);
+    component.completeCreate();
+    windowControl.setWindow(mainWindow);
 
     TrayMenuBridge tray(controller);
     TerminationSignals termination;

@@ -91,9 +91,11 @@ public:
     void moveTo(int x, int y) { fake(XCB_MOTION_NOTIFY, 0, x, y); }
     void click(uint8_t button)
     {
-        fake(XCB_BUTTON_PRESS, button, 0, 0);
-        fake(XCB_BUTTON_RELEASE, button, 0, 0);
+        pressButton(button);
+        releaseButton(button);
     }
+    void pressButton(uint8_t button) { fake(XCB_BUTTON_PRESS, button, 0, 0); }
+    void releaseButton(uint8_t button) { fake(XCB_BUTTON_RELEASE, button, 0, 0); }
 
     // Resets the server's idle time the way a video player keeping the screen awake does: no input event.
     void resetScreenSaver()

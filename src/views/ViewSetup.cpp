@@ -8,6 +8,7 @@
 #include "InterfaceTexts.h"
 #include "KeyboardLockGuard.h"
 #include "WeightedWheelGraphic.h"
+#include "WindowResizeHandle.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
@@ -30,4 +31,5 @@ void setUpViews(AppController &controller)
     qmlRegisterType<FocusInterfaceState>(uri, 1, 0, "FocusInterfaceState");
     qmlRegisterType<KeyboardLockGuard>(uri, 1, 0, "KeyboardLockGuard");
     qmlRegisterType<WeightedWheelGraphic>(uri, 1, 0, "WeightedWheelGraphic");
+    qmlRegisterType<WindowResizeHandle>(uri, 1, 0, "WindowResizeHandle");
 }

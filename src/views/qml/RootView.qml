@@ -135,4 +135,18 @@ Item {
     ControllerAlert {
         backdrop: backgroundLayer
     }
+
+    // Above every layer, so that the corner always resizes the window.
+    WindowResizeHandle {
+        objectName: "resizeHandle"
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        width: 36
+        height: 36
+        Accessible.ignored: true
+
+        HoverHandler {
+            cursorShape: Qt.SizeFDiagCursor
+        }
+    }
 }

@@ -1,0 +1,85 @@
+#include "WindowBehavior.h"
+
+#include "AppController.h"
+#include "services/QtOneShotTimer.h"
+#include "services/WindowLevelRule.h"
+
+#include <QGuiApplication>
+#include <QStyleHints>
+
+WindowBehavior::WindowBehavior(
+    QWindow &window, const AppController &controller, std::unique_ptr<OneShotTimer> timer)
+    : m_window(&window)
+    , m_controller(controller)
+    , m_sequencer(*this, std::move(timer))
+    , m_keepWindowOnTop(controller.preferences().keepWindowOnTop)
+{
+    window.installEventFilter(this);
+    connect(&controller, &AppController::preferencesChanged, this, [this] {
+        const bool keepWindowOnTop = m_controller.preferences().keepWindowOnTop;
+        if (keepWindowOnTop == m_keepWindowOnTop)
+            return;
+        m_keepWindowOnTop = keepWindowOnTop;
+        applyLevel();
+    });
+    connect(&window, &QWindow::windowStateChanged, this, &WindowBehavior::applyLevel);
+    connect(&window, &QWindow::visibleChanged, this, [this](bool visible) {
+        if (!visible)
+            m_awaitingMap = true;
+    });
+    // The platform window exists unmapped from here on, so that the level can go into its properties.
+    if (!window.isVisible())
+        window.create();
+    applyLevel();
+}
+
+WindowBehavior::WindowBehavior(QWindow &window, const AppController &controller)
+    : WindowBehavior(window, controller, std::make_unique<QtOneShotTimer>())
+{ }
+
+bool WindowBehavior::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_window)
+        return false;
+    if (event->type() == QEvent::Expose) {
+        if (m_awaitingMap && m_window->isExposed()) {
+            m_awaitingMap = false;
+            applyLevel();
+        }
+    } else if (m_doubleClick.handle(
+                   *event, m_window->size(), QGuiApplication::styleHints()->mouseDoubleClickInterval())) {
+        m_sequencer.toggle();
+    }
+    // The click always goes on to the item under it.
+    return false;
+}
+
+bool WindowBehavior::isFullScreen() const
+{
+    return m_window && m_window->windowStates().testFlag(Qt::WindowFullScreen);
+}
+
+void WindowBehavior::setFullScreen(bool fullScreen)
+{
+    if (!m_window)
+        return;
+    if (fullScreen)
+        m_window->showFullScreen();
+    else
+        m_window->showNormal();
+}
+
+void WindowBehavior::raiseAndActivate()
+{
+    if (!m_window)
+        return;
+    m_window->raise();
+    m_window->requestActivate();
+}
+
+void WindowBehavior::applyLevel()
+{
+    if (m_window)
+        m_aboveState.set(*m_window,
+            windowStaysAbove(m_keepWindowOnTop, m_sequencer.isChangingFullScreen(), isFullScreen()));
+}

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "platform/XcbHandles.h"
+
+#include <QByteArray>
+#include <QElapsedTimer>
+#include <QList>
+#include <cstdlib>
+#include <cstring>
+#include <xcb/xcb.h>
+
+// One _NET_WM_STATE request sent to the root window.
+struct StateRequest
+{
+    xcb_window_t window = XCB_NONE;
+    uint32_t action = 0; // 0 remove, 1 add, 2 toggle
+    xcb_atom_t first = XCB_ATOM_NONE;
+    xcb_atom_t second = XCB_ATOM_NONE;
+    qint64 receivedAtMs = 0; // on the watch's clock
+};
+
+// Watches the window manager's side of a window from a connection of its own: the state requests that
+// reach the root window (as a window manager would see them) and the window's _NET_WM_STATE property.
+class X11WindowStateWatch
+{
+public:
+    X11WindowStateWatch()
+        : m_connection(xcb_connect(nullptr, nullptr))
+    {
+        if (xcb_connection_has_error(m_connection.get()))
+            return;
+        m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection.get())).data->root;
+        // The toolkit sends its own state requests with the structure mask, ours go with the
+        // substructure mask, as EWMH asks; a window manager sees both through its redirect.
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(m_connection.get(), m_root, XCB_CW_EVENT_MASK, &mask);
+        state = atom("_NET_WM_STATE");
+        above = atom("_NET_WM_STATE_ABOVE");
+        fullScreen = atom("_NET_WM_STATE_FULLSCREEN");
+        m_clock.start();
+    }
+
+    bool isUsable() const { return !xcb_connection_has_error(m_connection.get()) && state != XCB_ATOM_NONE; }
+    qint64 nowMs() const { return m_clock.elapsed(); }
+
+    // The requests about `window` received so far, oldest first.
+    QList<StateRequest> requests(xcb_window_t window)
+    {
+        readEvents();
+        QList<StateRequest> found;
+        for (const StateRequest &request : std::as_const(m_requests)) {
+            if (request.window == window)
+                found.append(request);
+        }
+        return found;
+    }
+
+    QList<xcb_atom_t> property(xcb_window_t window)
+    {
+        const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection.get(),
+            xcb_get_property(m_connection.get(), 0, window, state, XCB_ATOM_ATOM, 0, 1024), nullptr));
+        if (!reply || reply->format != 32)
+            return {};
+        const auto *values = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
+        return QList<xcb_atom_t>(
+            values, values + xcb_get_property_value_length(reply.get()) / sizeof(xcb_atom_t));
+    }
+
+    bool isMapped(xcb_window_t window)
+    {
+        const XcbReply<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(
+            m_connection.get(), xcb_get_window_attributes(m_connection.get(), window), nullptr));
+        return reply && reply->map_state != XCB_MAP_STATE_UNMAPPED;
+    }
+
+    xcb_atom_t state = XCB_ATOM_NONE;
+    xcb_atom_t above = XCB_ATOM_NONE;
+    xcb_atom_t fullScreen = XCB_ATOM_NONE;
+
+private:
+    xcb_atom_t atom(const char *name)
+    {
+        const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(m_connection.get(),
+            xcb_intern_atom(m_connection.get(), 0, uint16_t(std::strlen(name)), name), nullptr));
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+
+    void readEvents()
+    {
+        while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection.get())) {
+            if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE) {
+                const auto *message = reinterpret_cast<xcb_client_message_event_t *>(event);
+                if (message->type == state && message->format == 32)
+                    m_requests.append({ message->window, message->data.data32[0], message->data.data32[1],
+                        message->data.data32[2], m_clock.elapsed() });
+            }
+            std::free(event);
+        }
+    }
+
+    XcbConnection m_connection;
+    xcb_window_t m_root = XCB_NONE;
+    QElapsedTimer m_clock;
+    QList<StateRequest> m_requests;
+};
