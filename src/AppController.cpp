@@ -131,7 +131,8 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
             publish(m_nowPlaying, info, &AppController::nowPlayingChanged);
         });
 
-    AppStorageService::writeBackAfterStartup(m_preferences, m_preferencesKnownGood, m_root);
+    m_preferencesKnownGood
+        = AppStorageService::writeBackAfterStartup(m_preferences, m_preferencesKnownGood, m_root);
 
     m_volumeSaveTimer.setSingleShot(true);
     m_volumeSaveTimer.setInterval(std::chrono::milliseconds(300));

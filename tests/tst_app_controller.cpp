@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "models/WheelEntryVariant.h"
 #include "services/CSVLogger.h"
 #include "services/FocusSessionLogger.h"
 
@@ -92,20 +93,24 @@ private slots:
         QVERIFY(controller.secondsRemaining() > 0);
     }
 
-    void startupWritesSettingsOnlyWhenTheyDecoded_data()
+    void startupWritesSettingsOnlyWhenTheyAreSafeToWrite_data()
     {
         QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<bool>("importedSong");
         QTest::addColumn<bool>("rewritten");
 
-        QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("damaged") << QByteArray("{\"language\":") << false;
-        QTest::newRow("invalid value") << QByteArray("{\"language\":\"french\"}") << false;
-        QTest::newRow("valid") << QByteArray("{}") << true;
+        QTest::newRow("first launch") << QByteArray() << false << true;
+        QTest::newRow("missing beside imported media") << QByteArray() << true << false;
+        QTest::newRow("damaged") << QByteArray("{\"language\":") << true << false;
+        QTest::newRow("damaged, no media") << QByteArray("{\"language\":") << false << false;
+        QTest::newRow("invalid value") << QByteArray("{\"language\":\"french\"}") << true << false;
+        QTest::newRow("valid") << QByteArray("{}") << true << true;
     }
 
-    void startupWritesSettingsOnlyWhenTheyDecoded()
+    void startupWritesSettingsOnlyWhenTheyAreSafeToWrite()
     {
         QFETCH(QByteArray, stored);
+        QFETCH(bool, importedSong);
         QFETCH(bool, rewritten);
 
         ControllerHarness harness;
@@ -115,26 +120,60 @@ private slots:
         // An imported song the default settings do not know about.
         const QString song
             = harness.file(QStringLiteral("Media/Focus/0f8fad5b-d9cb-469f-a165-70867728950e/song.mp3"));
-        QVERIFY(writeFileBytes(song, "ID3"));
+        if (importedSong)
+            QVERIFY(writeFileBytes(song, "ID3"));
 
         AppController &controller = harness.start();
         QCOMPARE(controller.preferencesAreKnownGood(), rewritten);
         if (rewritten) {
             QCOMPARE(QJsonDocument::fromJson(readFileBytes(preferences)).object().size(), 18);
+            QCOMPARE(*AppStorageService::loadPreferences(harness.root()), controller.preferences());
             QVERIFY(!QFile::exists(song));
         } else {
             QCOMPARE(QFile::exists(preferences), !stored.isNull());
             if (!stored.isNull())
                 QCOMPARE(readFileBytes(preferences), stored);
-            QVERIFY(QFile::exists(song));
+            QCOMPARE(QFile::exists(song), importedSong);
         }
 
         // Quitting must not write the defaults over damaged settings either.
         controller.shutdown();
         if (!rewritten) {
             QCOMPARE(QFile::exists(preferences), !stored.isNull());
-            QVERIFY(QFile::exists(song));
+            QCOMPARE(QFile::exists(song), importedSong);
         }
+    }
+
+    void firstLaunchDefaultsKeepTheirIdentityAcrossARestart()
+    {
+        ControllerHarness harness;
+        AppController &first = harness.start();
+        QList<QUuid> ids;
+        for (const WheelItem &item : first.preferences().items)
+            ids.append(item.id);
+        QCOMPARE(ids.size(), 7);
+
+        first.finishFocusNow();
+        first.enterLockedBreak();
+        harness.wheel->rolls = { 0.0 };
+        first.spinWheel(0);
+        QCOMPARE(first.selectedItem()->id(), ids.first());
+        QTRY_COMPARE(first.phase(), SessionPhase::activity);
+        first.confirmActivityCompleted();
+        first.shutdown();
+        harness.controller.reset();
+
+        AppController &second = harness.start();
+        QList<QUuid> restartedIds;
+        for (const WheelItem &item : second.preferences().items)
+            restartedIds.append(item.id);
+        QCOMPARE(restartedIds, ids);
+        QCOMPARE(second.recentHistory(), QList<QUuid> { ids.first() });
+        // The latest draw is left off the wheel for this break.
+        const QList<WeightedWheelItem> eligible = WheelEntryVariant::toEntries(second.wheelEntries());
+        QCOMPARE(eligible.size(), 6);
+        for (const WeightedWheelItem &entry : eligible)
+            QVERIFY(entry.id() != ids.first());
     }
 
     void missingMonitorFreezesTheRoundAndRetriesEveryThreeSeconds()

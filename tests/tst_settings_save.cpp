@@ -431,7 +431,7 @@ private slots:
 
         QTest::newRow("damaged at start") << QByteArray("{\"language\":") << false << false;
         QTest::newRow("invalid at start") << QByteArray("{\"sessionMinutes\":\"long\"}") << false << false;
-        QTest::newRow("missing at start") << QByteArray() << false << false;
+        QTest::newRow("missing at start beside imported media") << QByteArray() << false << false;
         QTest::newRow("damaged while running") << QByteArray("{}") << true << false;
         QTest::newRow("intact") << QByteArray("{}") << false << true;
     }
@@ -446,6 +446,9 @@ private slots:
         const QString preferences = harness.file(QStringLiteral("preferences.json"));
         if (!storedAtStart.isNull())
             QVERIFY(writeFileBytes(preferences, storedAtStart));
+        else
+            QVERIFY(!importedFile(harness, QStringLiteral("Background"), QStringLiteral("earlier.png"))
+                         .isEmpty());
         AppController &controller = harness.start();
         controller.setShowingSettings(true);
         const QString orphan = importedFile(harness, QStringLiteral("Focus"), QStringLiteral("orphan.mp3"));

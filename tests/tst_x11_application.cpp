@@ -73,8 +73,10 @@ private slots:
         const QJsonObject saved = QJsonDocument::fromJson(readFileBytes(snapshot)).object();
         QVERIFY(saved.value(QStringLiteral("savedAtEpoch")).toDouble() >= requestedAt - 0.01);
         QCOMPARE(saved.value(QStringLiteral("title")).toString(), QStringLiteral("第 1 轮专注"));
-        // A first launch has no stored settings; quitting must not invent them.
-        QVERIFY(!QFile::exists(home.filePath(QStringLiteral("data/Quorvane/preferences.json"))));
+        // A first launch stores its defaults, so the default wheel items keep their identities.
+        const QByteArray preferences
+            = readFileBytes(home.filePath(QStringLiteral("data/Quorvane/preferences.json")));
+        QCOMPARE(QJsonDocument::fromJson(preferences).object().size(), 18);
 
         tray.terminate();
         tray.waitForFinished(5000);

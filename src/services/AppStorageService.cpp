@@ -180,16 +180,21 @@ QList<QUuid> loadHistory(const QString &applicationSupportRoot)
     return JsonValue::Codec<QList<QUuid>>::decode(*document).toOptional().value_or(QList<QUuid>());
 }
 
-void writeBackAfterStartup(
+bool writeBackAfterStartup(
     const AppPreferences &liveSettings, bool storedSettingsDecoded, const QString &applicationSupportRoot)
 {
-    if (!storedSettingsDecoded)
-        return;
+    const QString storage = storageDirectory(applicationSupportRoot);
+    if (!storedSettingsDecoded) {
+        const QFileInfo stored(preferencesPath(applicationSupportRoot));
+        if (stored.exists() || stored.isSymLink() || holdsDeletableMedia(storage))
+            return false;
+        return savePreferences(liveSettings, applicationSupportRoot).ok();
+    }
     // When the write fails the stored file may still name files the live record dropped (a library
     // cut to its limit): nothing is deleted then.
-    if (!savePreferences(liveSettings, applicationSupportRoot))
-        return;
-    (void)cleanupUnreferencedMedia(liveSettings, storageDirectory(applicationSupportRoot));
+    if (savePreferences(liveSettings, applicationSupportRoot))
+        (void)cleanupUnreferencedMedia(liveSettings, storage);
+    return true;
 }
 
 } // namespace AppStorageService

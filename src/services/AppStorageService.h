@@ -88,10 +88,13 @@ std::optional<ActiveFocusSessionSnapshot> loadRestorableActiveFocusSession(
 // The draw history, or an empty list when the file is missing or does not decode as a whole.
 QList<QUuid> loadHistory(const QString &applicationSupportRoot = standardApplicationSupportRoot());
 
-// The last step of start-up: only when the stored settings decoded, write the live settings back
-// and, once that write succeeded, delete the managed media they no longer refer to; errors are
-// ignored. Damaged or missing settings are never overwritten and never cost the user a media file.
-void writeBackAfterStartup(const AppPreferences &liveSettings, bool storedSettingsDecoded,
+// The last step of start-up. Settings that decoded are written back and, once that write succeeded,
+// the managed media they no longer refer to are deleted. On a first launch (no settings file and no
+// media file that a record of defaults could wrongly delete) the live defaults are written, so the
+// default wheel items keep their identities across launches. Damaged or unreadable settings are never
+// overwritten and never cost the user a media file. Errors are ignored. Returns whether the stored
+// settings are known good afterwards.
+bool writeBackAfterStartup(const AppPreferences &liveSettings, bool storedSettingsDecoded,
     const QString &applicationSupportRoot = standardApplicationSupportRoot());
 
 // Managed media.
@@ -131,6 +134,10 @@ AppPreferences reconciledBackgroundLibrary(
 bool isManagedImportedMediaFile(const QString &path, const QString &root);
 // A folder exactly two components below `root` whose second component is a UUID.
 bool isManagedImportedDirectory(const QString &path, const QString &root);
+
+// Whether the application folder holds a file the clean-up may delete: a managed copy in "Media" or
+// a legacy media file directly in the folder.
+bool holdsDeletableMedia(const QString &appSupportDirectory);
 
 // Deletes the managed copies in "Media" that the settings do not refer to, then the import
 // folders left empty, then legacy media files lying directly in the application folder. Only

@@ -219,6 +219,21 @@ bool isManagedImportedDirectory(const QString &path, const QString &root)
     return relative.size() == 2 && Uuid::parse(relative[1]).has_value();
 }
 
+bool holdsDeletableMedia(const QString &appSupportDirectory)
+{
+    const QString media = standardizedPath(QDir(appSupportDirectory).filePath(QStringLiteral("Media")));
+    QFileInfoList entries;
+    collectEntries(media, entries);
+    const auto managed = [&](const QFileInfo &entry) {
+        return entry.isFile() && isManagedImportedMediaFile(entry.absoluteFilePath(), media);
+    };
+    if (std::any_of(entries.cbegin(), entries.cend(), managed))
+        return true;
+    const QFileInfoList direct
+        = QDir(appSupportDirectory).entryInfoList(QDir::Files | QDir::NoSymLinks, QDir::Name);
+    return std::any_of(direct.cbegin(), direct.cend(), isLegacyMediaFile);
+}
+
 Status cleanupUnreferencedMedia(const AppPreferences &preferences, const QString &appSupportDirectory)
 {
     const QString media = standardizedPath(QDir(appSupportDirectory).filePath(QStringLiteral("Media")));
