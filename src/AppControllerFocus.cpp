@@ -78,10 +78,12 @@ void AppController::startNewFocusSession()
     publish(m_secondsRemaining, secondsFromMinutes(m_preferences.sessionMinutes),
         &AppController::secondsRemainingChanged);
     resetWorkTimer(at);
-    publish(m_trackingState,
-        m_inputActivityMonitor->bothMonitorsInstalled() ? WorkTrackingState::waitingForActivity
-                                                        : WorkTrackingState::permissionRequired,
-        &AppController::trackingStateChanged);
+    if (!m_preferences.trackActivity) {
+        // Without tracking the round counts wall-clock time from its start, as the tick would have it.
+        m_workTimer.lastActivity = at;
+        m_workTimer.state = WorkTrackingState::tracking;
+    }
+    syncTrackingPresentation();
     persistFocusSession(true, at);
     syncAudioForCurrentPhase();
 }
@@ -155,7 +157,9 @@ void AppController::persistFocusSession(bool force, const QDateTime &now)
 {
     if (m_phase != SessionPhase::focus)
         return;
-    if (!force && m_lastFocusSnapshotSave.msecsTo(now) < 5000)
+    // A last save that lies in the future means the clock was set back: save now rather than wait
+    // for the clock to catch up.
+    if (!force && m_lastFocusSnapshotSave.msecsTo(now) < 5000 && m_lastFocusSnapshotSave <= now)
         return;
     m_lastFocusSnapshotSave = now;
     ActiveFocusSessionSnapshot snapshot;

@@ -96,14 +96,19 @@ private slots:
 
     void unforcedSnapshotsWaitFiveSeconds_data()
     {
+        QTest::addColumn<qint64>("clockStepMilliseconds");
         QTest::addColumn<qint64>("afterMilliseconds");
         QTest::addColumn<bool>("written");
-        QTest::newRow("4.9 s") << qint64(4900) << false;
-        QTest::newRow("5.0 s") << qint64(5000) << true;
+        QTest::newRow("4.9 s") << qint64(0) << qint64(4900) << false;
+        QTest::newRow("5.0 s") << qint64(0) << qint64(5000) << true;
+        // A last save that now lies in the future is due at once.
+        QTest::newRow("clock set back an hour") << qint64(-3600 * 1000) << qint64(250) << true;
+        QTest::newRow("clock set back 1 s") << qint64(-1000) << qint64(250) << true;
     }
 
     void unforcedSnapshotsWaitFiveSeconds()
     {
+        QFETCH(qint64, clockStepMilliseconds);
         QFETCH(qint64, afterMilliseconds);
         QFETCH(bool, written);
 
@@ -111,9 +116,41 @@ private slots:
         AppController &controller = harness.start();
         const QString snapshot = harness.file(QStringLiteral("active-focus-session.json"));
         QVERIFY(QFile::remove(snapshot));
+        harness.clock->advanceMs(clockStepMilliseconds);
         controller.handleInputActivity();
         harness.tick(afterMilliseconds);
         QCOMPARE(QFile::exists(snapshot), written);
+    }
+
+    void roundAfterABreakShowsTheTrackingSwitchAtOnce_data()
+    {
+        QTest::addColumn<bool>("trackActivity");
+        QTest::addColumn<WorkTrackingState>("shown");
+        QTest::newRow("tracking on") << true << WorkTrackingState::waitingForActivity;
+        QTest::newRow("tracking off") << false << WorkTrackingState::tracking;
+    }
+
+    void roundAfterABreakShowsTheTrackingSwitchAtOnce()
+    {
+        QFETCH(bool, trackActivity);
+        QFETCH(WorkTrackingState, shown);
+
+        ControllerHarness harness;
+        AppPreferences preferences;
+        preferences.trackActivity = trackActivity;
+        harness.startInBreak(preferences);
+        AppController &controller = *harness.controller;
+        controller.spinWheel(0);
+        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        QSignalSpy changes(&controller, &AppController::trackingStateChanged);
+        controller.confirmActivityCompleted();
+        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QCOMPARE(controller.trackingState(), shown);
+        QVERIFY(controller.isActivityTrackingOn() == trackActivity);
+        // The tick keeps what the new round showed; nothing flashes in between.
+        harness.tick();
+        QCOMPARE(controller.trackingState(), shown);
+        QVERIFY(changes.count() <= 1);
     }
 
     void withoutAccessTheSwitchAsksInsteadOfTurningOff()
@@ -163,6 +200,7 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         // A folder where the file should be makes every write fail, even for root.
+        QVERIFY(QFile::remove(harness.file(QStringLiteral("preferences.json"))));
         QVERIFY(QDir().mkpath(harness.file(QStringLiteral("preferences.json"))));
         controller.toggleActivityTracking();
         QVERIFY(controller.preferences().trackActivity);
