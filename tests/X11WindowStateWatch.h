@@ -37,6 +37,7 @@ public:
         state = atom("_NET_WM_STATE");
         above = atom("_NET_WM_STATE_ABOVE");
         fullScreen = atom("_NET_WM_STATE_FULLSCREEN");
+        m_moveResize = atom("_NET_WM_MOVERESIZE");
         m_clock.start();
     }
 
@@ -53,6 +54,13 @@ public:
                 found.append(request);
         }
         return found;
+    }
+
+    // How many times `window` asked the window manager to move or resize it interactively.
+    qsizetype moveResizeRequests(xcb_window_t window)
+    {
+        readEvents();
+        return m_moveResizes.count(window);
     }
 
     QList<xcb_atom_t> property(xcb_window_t window)
@@ -93,6 +101,8 @@ private:
                 if (message->type == state && message->format == 32)
                     m_requests.append({ message->window, message->data.data32[0], message->data.data32[1],
                         message->data.data32[2], m_clock.elapsed() });
+                else if (message->type == m_moveResize)
+                    m_moveResizes.append(message->window);
             }
             std::free(event);
         }
@@ -101,5 +111,7 @@ private:
     XcbConnection m_connection;
     xcb_window_t m_root = XCB_NONE;
     QElapsedTimer m_clock;
+    xcb_atom_t m_moveResize = XCB_ATOM_NONE;
     QList<StateRequest> m_requests;
+    QList<xcb_window_t> m_moveResizes;
 };

@@ -1,0 +1,313 @@
+#include "ControllerHarness.h"
+#include "MainWindowUnderTest.h"
+#include "X11TestInput.h"
+#include "X11WindowStateWatch.h"
+
+#include <QApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+// A process of the test's own, stopped by its pid.
+class ChildProcess
+{
+public:
+    ChildProcess() = default;
+    ChildProcess(const ChildProcess &) = delete;
+    ChildProcess &operator=(const ChildProcess &) = delete;
+    ~ChildProcess() { stop(); }
+
+    // Runs `arguments` with its output thrown away; descriptors without close-on-exec stay open.
+    bool start(const std::vector<std::string> &arguments)
+    {
+        m_pid = fork();
+        if (m_pid < 0)
+            return false;
+        if (m_pid == 0) {
+            const int null = open("/dev/null", O_RDWR);
+            dup2(null, STDIN_FILENO);
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+            std::vector<char *> argv;
+            for (const std::string &argument : arguments)
+                argv.push_back(const_cast<char *>(argument.c_str()));
+            argv.push_back(nullptr);
+            execvp(argv[0], argv.data());
+            _exit(127);
+        }
+        return true;
+    }
+
+    void stop()
+    {
+        if (m_pid <= 0)
+            return;
+        kill(m_pid, SIGTERM);
+        waitpid(m_pid, nullptr, 0);
+        m_pid = -1;
+    }
+
+private:
+    pid_t m_pid = -1;
+};
+
+// An X server of the test's own with openbox managing it, so that the shared server stays without a
+// window manager for every other test.
+class ManagedDisplay
+{
+public:
+    bool start()
+    {
+        int pipe[2];
+        if (::pipe(pipe) != 0)
+            return false;
+        // The server picks a free display and writes its number to the pipe.
+        const bool started = m_server.start({ "Xvfb", "-displayfd", std::to_string(pipe[1]), "-screen", "0",
+            "1920x1080x24", "-nolisten", "tcp", "-noreset" });
+        close(pipe[1]);
+        std::string number;
+        char c = 0;
+        while (started && read(pipe[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(pipe[0]);
+        if (number.empty())
+            return false;
+        display = ":" + number;
+        setenv("DISPLAY", display.c_str(), 1);
+        // The window manager keeps its settings and logs away from the user's home.
+        if (!m_home.isValid())
+            return false;
+        setenv("XDG_CONFIG_HOME", qPrintable(m_home.filePath(QStringLiteral("config"))), 1);
+        setenv("XDG_CACHE_HOME", qPrintable(m_home.filePath(QStringLiteral("cache"))), 1);
+        if (!m_manager.start({ "openbox", "--sm-disable" }))
+            return false;
+        return waitForManager();
+    }
+
+    void stop()
+    {
+        m_manager.stop();
+        m_server.stop();
+    }
+
+    std::string display;
+
+private:
+    // A window manager owns the WM_S0 selection once it manages the screen.
+    static bool waitForManager()
+    {
+        const XcbConnection connection(xcb_connect(nullptr, nullptr));
+        if (xcb_connection_has_error(connection.get()))
+            return false;
+        const XcbReply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
+            connection.get(), xcb_intern_atom(connection.get(), 0, 5, "WM_S0"), nullptr));
+        if (!atom)
+            return false;
+        for (int attempt = 0; attempt < 400; ++attempt) {
+            const XcbReply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
+                connection.get(), xcb_get_selection_owner(connection.get(), atom->atom), nullptr));
+            if (owner && owner->owner != XCB_NONE)
+                return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+
+    QTemporaryDir m_home;
+    ChildProcess m_server;
+    ChildProcess m_manager;
+};
+
+// Waits until the window manager has handled every request sent to it so far: it answers a frame
+// extents request for a window of ours, and it reads requests in order.
+class ManagerSync
+{
+public:
+    ManagerSync()
+        : m_connection(xcb_connect(nullptr, nullptr))
+    {
+        xcb_connection_t *connection = m_connection.get();
+        if (xcb_connection_has_error(connection))
+            return;
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+        m_root = screen->root;
+        m_window = xcb_generate_id(connection);
+        xcb_create_window(connection, XCB_COPY_FROM_PARENT, m_window, m_root, 0, 0, 10, 10, 0,
+            XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
+        m_request = atom("_NET_REQUEST_FRAME_EXTENTS");
+        m_extents = atom("_NET_FRAME_EXTENTS");
+    }
+
+    bool sync()
+    {
+        xcb_connection_t *connection = m_connection.get();
+        xcb_delete_property(connection, m_window, m_extents);
+        xcb_client_message_event_t message {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = m_window;
+        message.type = m_request;
+        xcb_send_event(connection, 0, m_root,
+            XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+            reinterpret_cast<const char *>(&message));
+        xcb_flush(connection);
+        return QTest::qWaitFor(
+            [&] {
+                const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection,
+                    xcb_get_property(connection, 0, m_window, m_extents, XCB_ATOM_ANY, 0, 4), nullptr));
+                return reply && reply->type != XCB_ATOM_NONE;
+            },
+            10000);
+    }
+
+private:
+    xcb_atom_t atom(const char *name)
+    {
+        const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(m_connection.get(),
+            xcb_intern_atom(m_connection.get(), 0, uint16_t(std::strlen(name)), name), nullptr));
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+
+    XcbConnection m_connection;
+    xcb_window_t m_root = XCB_NONE;
+    xcb_window_t m_window = XCB_NONE;
+    xcb_atom_t m_request = XCB_ATOM_NONE;
+    xcb_atom_t m_extents = XCB_ATOM_NONE;
+};
+
+} // namespace
+
+// The main window under a real window manager: the states it ends up with, not only the requests.
+class UiWindowManagerTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    ControllerHarness m_harness;
+    AppController *m_controller = nullptr;
+    MainWindowUnderTest m_main;
+    X11WindowStateWatch m_watch;
+    X11TestInput m_input;
+    ManagerSync m_manager;
+    xcb_window_t m_id = XCB_NONE;
+
+    bool hasState(xcb_atom_t atom) { return m_watch.property(m_id).contains(atom); }
+
+    void doubleClickTheBand()
+    {
+        const QPoint global = m_main.window->mapToGlobal(QPoint(300, 30));
+        m_input.moveTo(global.x(), global.y());
+        m_input.click(1);
+        m_input.click(1);
+        m_input.sync();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_watch.isUsable());
+        QVERIFY(m_input.isUsable());
+        AppPreferences preferences;
+        preferences.keepWindowOnTop = true;
+        m_controller = &m_harness.startWithStored(preferences);
+        QVERIFY(m_main.make(*m_controller));
+        m_id = xcb_window_t(m_main.window->winId());
+        m_main.show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.window));
+    }
+
+    void keepOnTopHoldsTheWindowAbove() { QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000); }
+
+    void bandDoubleClickGoesFullScreenWithoutFloating()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
+        doubleClickTheBand();
+        QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
+        QVERIFY(!hasState(m_watch.above));
+        QTRY_VERIFY_WITH_TIMEOUT(m_main.window->windowStates().testFlag(Qt::WindowFullScreen), 10000);
+        // The preference itself is never lowered for the transition.
+        QVERIFY(m_controller->preferences().keepWindowOnTop);
+    }
+
+    void leavingFullScreenFloatsAgain()
+    {
+        doubleClickTheBand();
+        QTRY_VERIFY_WITH_TIMEOUT(!hasState(m_watch.fullScreen), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
+    }
+
+    void closedAndBroughtForwardFloatsAgain()
+    {
+        m_main.window->hide();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_watch.isMapped(m_id), 10000);
+        m_main.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_main.window));
+        QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
+    }
+
+    void handleResizesThroughTheWindowManager()
+    {
+        m_main.window->resize(900, 600);
+        QTRY_COMPARE_WITH_TIMEOUT(m_main.window->size(), QSize(900, 600), 10000);
+        QQuickItem *handle = m_main.item("resizeHandle");
+        QVERIFY(handle);
+        QTRY_COMPARE_WITH_TIMEOUT(handle->mapToScene(QPointF(36, 36)), QPointF(900, 600), 10000);
+        const QPoint topLeft = m_main.window->position();
+
+        const QPoint start = handle->mapToGlobal(QPointF(18, 18)).toPoint();
+        m_input.moveTo(start.x(), start.y());
+        const qsizetype handedOver = m_watch.moveResizeRequests(m_id);
+        m_input.pressButton(1);
+        // The drag goes on only once the window manager has taken the pointer.
+        QTRY_COMPARE_WITH_TIMEOUT(m_watch.moveResizeRequests(m_id), handedOver + 1, 10000);
+        QVERIFY(m_manager.sync());
+        for (int step = 1; step <= 5; ++step)
+            m_input.moveTo(start.x() + 100 * step / 5, start.y() + 50 * step / 5);
+        m_input.releaseButton(1);
+        m_input.sync();
+        QTRY_COMPARE_WITH_TIMEOUT(m_main.window->size(), QSize(1000, 650), 10000);
+        QCOMPARE(m_main.window->position(), topLeft);
+    }
+
+    // Quitting in the middle of a toggle stores keep-on-top as the user left it.
+    void shutdownDuringTheTransitionKeepsKeepOnTop()
+    {
+        doubleClickTheBand();
+        QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
+        m_controller->shutdown();
+        const QJsonObject stored
+            = QJsonDocument::fromJson(readFileBytes(m_harness.file(QStringLiteral("preferences.json"))))
+                  .object();
+        QCOMPARE(stored.value(QStringLiteral("keepWindowOnTop")), QJsonValue(true));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    ManagedDisplay display;
+    if (!display.start()) {
+        std::fprintf(stderr, "could not start Xvfb with openbox\n");
+        return 1;
+    }
+    int status = 0;
+    {
+        QApplication application(argc, argv);
+        UiWindowManagerTest test;
+        status = QTest::qExec(&test, argc, argv);
+    }
+    display.stop();
+    return status;
+}
+
+#include "tst_ui_window_manager.moc"
