@@ -1,6 +1,7 @@
 #pragma once
 
-#include "AppController.h"
+#include "ControllerHarness.h"
+#include "X11TestInput.h"
 #include "platform/WindowBehavior.h"
 #include "views/ViewSetup.h"
 
@@ -30,13 +31,33 @@ public:
         return true;
     }
 
+    // Makes the window over a controller whose stored preferences keep it on top.
+    bool makeKeptOnTop(ControllerHarness &harness)
+    {
+        AppPreferences preferences;
+        preferences.keepWindowOnTop = true;
+        controller = &harness.startWithStored(preferences);
+        return make(*controller);
+    }
+
     void show() { m_component->completeCreate(); }
+
+    // Two clicks at a point of the window, through the X server as a user's would come.
+    void doubleClick(X11TestInput &input, QPoint windowPosition) const
+    {
+        const QPoint global = window->mapToGlobal(windowPosition);
+        input.moveTo(global.x(), global.y());
+        input.click(1);
+        input.click(1);
+        input.sync();
+    }
 
     QQuickItem *item(const char *objectName) const
     {
         return window->findChild<QQuickItem *>(QLatin1String(objectName));
     }
 
+    AppController *controller = nullptr;
     QQuickWindow *window = nullptr;
 
 private:

@@ -3,6 +3,7 @@
 #include "platform/XcbHandles.h"
 
 #include <QList>
+#include <QPoint>
 #include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
@@ -89,6 +90,13 @@ public:
 
     void moveBy(int dx, int dy) { fake(XCB_MOTION_NOTIFY, 1, dx, dy); }
     void moveTo(int x, int y) { fake(XCB_MOTION_NOTIFY, 0, x, y); }
+    // Moves from `from` by `by` in a few steps, as a hand dragging would.
+    void moveInSteps(QPoint from, QPoint by)
+    {
+        constexpr int steps = 5;
+        for (int step = 1; step <= steps; ++step)
+            moveTo(from.x() + by.x() * step / steps, from.y() + by.y() * step / steps);
+    }
     void click(uint8_t button)
     {
         pressButton(button);

@@ -32,7 +32,6 @@ class UiWindowBehaviorTest : public QObject
 
 private:
     ControllerHarness m_harness;
-    AppController *m_controller = nullptr;
     MainWindowUnderTest m_main;
     X11WindowStateWatch m_watch;
     X11TestInput m_input;
@@ -52,15 +51,6 @@ private:
             10000);
     }
 
-    void clickTwice(QPoint windowPosition)
-    {
-        const QPoint global = m_main.window->mapToGlobal(windowPosition);
-        m_input.moveTo(global.x(), global.y());
-        m_input.click(1);
-        m_input.click(1);
-        m_input.sync();
-    }
-
     bool isFullScreen() const { return m_main.window->windowStates().testFlag(Qt::WindowFullScreen); }
 
     // Drags the resize corner by (dx, dy) in a few steps, then clicks the probe: once that click has
@@ -73,8 +63,7 @@ private:
             = handle->mapToGlobal(QPointF(handle->width() / 2, handle->height() / 2)).toPoint();
         m_input.moveTo(start.x(), start.y());
         m_input.pressButton(1);
-        for (int step = 1; step <= 5; ++step)
-            m_input.moveTo(start.x() + by.x() * step / 5, start.y() + by.y() * step / 5);
+        m_input.moveInSteps(start, by);
         m_input.releaseButton(1);
         m_input.sync();
         const int presses = m_probe->presses;
@@ -99,10 +88,7 @@ private slots:
     {
         QVERIFY(m_watch.isUsable());
         QVERIFY(m_input.isUsable());
-        AppPreferences preferences;
-        preferences.keepWindowOnTop = true;
-        m_controller = &m_harness.startWithStored(preferences);
-        QVERIFY(m_main.make(*m_controller));
+        QVERIFY(m_main.makeKeptOnTop(m_harness));
         m_id = xcb_window_t(m_main.window->winId());
     }
 
@@ -124,12 +110,12 @@ private slots:
     void togglingKeepOnTopAsksTheWindowManager()
     {
         const qsizetype first = m_watch.requests(m_id).size();
-        m_controller->toggleWindowOnTop();
+        m_main.controller->toggleWindowOnTop();
         QVERIFY(waitForRequest(first, removeState, m_watch.above));
         const qsizetype second = m_watch.requests(m_id).size();
-        m_controller->toggleWindowOnTop();
+        m_main.controller->toggleWindowOnTop();
         QVERIFY(waitForRequest(second, addState, m_watch.above));
-        QVERIFY(m_controller->preferences().keepWindowOnTop);
+        QVERIFY(m_main.controller->preferences().keepWindowOnTop);
     }
 
     void bandDoubleClickStagesFullScreen()
@@ -137,7 +123,7 @@ private slots:
         placeWindow();
         const qsizetype first = m_watch.requests(m_id).size();
         const qint64 clickedAt = m_watch.nowMs();
-        clickTwice(QPoint(300, 30));
+        m_main.doubleClick(m_input, QPoint(300, 30));
         QTRY_COMPARE_WITH_TIMEOUT(m_probe->presses, 2, 10000);
         QVERIFY(waitForRequest(first, addState, m_watch.fullScreen));
         QTRY_VERIFY_WITH_TIMEOUT(isFullScreen(), 10000);
@@ -159,11 +145,11 @@ private slots:
 
         // Leaving: at once, and keep-on-top comes back when the transition ends.
         const qsizetype second = m_watch.requests(m_id).size();
-        clickTwice(QPoint(300, 30));
+        m_main.doubleClick(m_input, QPoint(300, 30));
         QVERIFY(waitForRequest(second, removeState, m_watch.fullScreen));
         QTRY_VERIFY_WITH_TIMEOUT(!isFullScreen(), 10000);
         QVERIFY(waitForRequest(second, addState, m_watch.above));
-        QCOMPARE(m_controller->preferences().keepWindowOnTop, true);
+        QCOMPARE(m_main.controller->preferences().keepWindowOnTop, true);
 
         // Never a toggle, whose outcome would depend on what the window manager believes.
         for (const StateRequest &request : m_watch.requests(m_id))

@@ -195,7 +195,6 @@ class UiWindowManagerTest : public QObject
 
 private:
     ControllerHarness m_harness;
-    AppController *m_controller = nullptr;
     MainWindowUnderTest m_main;
     X11WindowStateWatch m_watch;
     X11TestInput m_input;
@@ -204,24 +203,12 @@ private:
 
     bool hasState(xcb_atom_t atom) { return m_watch.property(m_id).contains(atom); }
 
-    void doubleClickTheBand()
-    {
-        const QPoint global = m_main.window->mapToGlobal(QPoint(300, 30));
-        m_input.moveTo(global.x(), global.y());
-        m_input.click(1);
-        m_input.click(1);
-        m_input.sync();
-    }
-
 private slots:
     void initTestCase()
     {
         QVERIFY(m_watch.isUsable());
         QVERIFY(m_input.isUsable());
-        AppPreferences preferences;
-        preferences.keepWindowOnTop = true;
-        m_controller = &m_harness.startWithStored(preferences);
-        QVERIFY(m_main.make(*m_controller));
+        QVERIFY(m_main.makeKeptOnTop(m_harness));
         m_id = xcb_window_t(m_main.window->winId());
         m_main.show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.window));
@@ -232,17 +219,17 @@ private slots:
     void bandDoubleClickGoesFullScreenWithoutFloating()
     {
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
-        doubleClickTheBand();
+        m_main.doubleClick(m_input, QPoint(300, 30));
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
         QVERIFY(!hasState(m_watch.above));
         QTRY_VERIFY_WITH_TIMEOUT(m_main.window->windowStates().testFlag(Qt::WindowFullScreen), 10000);
         // The preference itself is never lowered for the transition.
-        QVERIFY(m_controller->preferences().keepWindowOnTop);
+        QVERIFY(m_main.controller->preferences().keepWindowOnTop);
     }
 
     void leavingFullScreenFloatsAgain()
     {
-        doubleClickTheBand();
+        m_main.doubleClick(m_input, QPoint(300, 30));
         QTRY_VERIFY_WITH_TIMEOUT(!hasState(m_watch.fullScreen), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
     }
@@ -272,8 +259,7 @@ private slots:
         // The drag goes on only once the window manager has taken the pointer.
         QTRY_COMPARE_WITH_TIMEOUT(m_watch.moveResizeRequests(m_id), handedOver + 1, 10000);
         QVERIFY(m_manager.sync());
-        for (int step = 1; step <= 5; ++step)
-            m_input.moveTo(start.x() + 100 * step / 5, start.y() + 50 * step / 5);
+        m_input.moveInSteps(start, QPoint(100, 50));
         m_input.releaseButton(1);
         m_input.sync();
         QTRY_COMPARE_WITH_TIMEOUT(m_main.window->size(), QSize(1000, 650), 10000);
@@ -283,9 +269,9 @@ private slots:
     // Quitting in the middle of a toggle stores keep-on-top as the user left it.
     void shutdownDuringTheTransitionKeepsKeepOnTop()
     {
-        doubleClickTheBand();
+        m_main.doubleClick(m_input, QPoint(300, 30));
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
-        m_controller->shutdown();
+        m_main.controller->shutdown();
         const QJsonObject stored
             = QJsonDocument::fromJson(readFileBytes(m_harness.file(QStringLiteral("preferences.json"))))
                   .object();
