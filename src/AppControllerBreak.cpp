@@ -99,7 +99,8 @@ void AppController::spinWheel(double durationSeconds)
     publish(m_wheelRotation, std::ceil(m_wheelRotation / 360.0) * 360.0 + extraTurns + (360.0 - centre),
         &AppController::wheelRotationChanged);
     const double seconds = std::isfinite(durationSeconds) ? std::clamp(durationSeconds, 0.0, 60.0) : 0.0;
-    QTimer::singleShot(int(std::lround(seconds * 1000)) + settleDelayMilliseconds, this,
+    // A coarse timer may fire up to 5 % early, and the wheel would settle while the view still turns it.
+    QTimer::singleShot(int(std::lround(seconds * 1000)) + settleDelayMilliseconds, Qt::PreciseTimer, this,
         [this, cycleID] { settleWheel(cycleID); });
 }
 

@@ -66,11 +66,28 @@ Item {
 
         // The spin lasts as long as the controller waits before it settles, and slows towards its end.
         Behavior on wheelRotation {
+            id: spin
+
             NumberAnimation {
                 duration: screen.spinSeconds * 1000
                 easing.type: Easing.Bezier
                 easing.bezierCurve: [0.12, 0.72, 0.22, 1, 1, 1]
             }
+        }
+    }
+
+    // A busy machine may leave the animation behind the controller: once the draw settles, the wheel
+    // stands at its final angle before the drawn slice and the result appear.
+    Connections {
+        target: AppController
+
+        function onIsSpinningChanged() {
+            if (AppController.isSpinning)
+                return;
+            // Written again with the spin switched off, the angle stops the running animation.
+            spin.enabled = false;
+            wheel.wheelRotation = Qt.binding(() => AppController.wheelRotation);
+            spin.enabled = true;
         }
     }
 
