@@ -1,3 +1,4 @@
+#include "PrivateXServer.h"
 #include "platform/TrayIcon.h"
 
 #include <QAction>
@@ -196,5 +197,6 @@ private slots:
     }
 };
 
-QTEST_MAIN(X11TrayTest)
+// A tray host already running on a shared display would take the icon from the test's own.
+QUORVANE_PRIVATE_X_TEST_MAIN(X11TrayTest)
 #include "tst_x11_tray.moc"
