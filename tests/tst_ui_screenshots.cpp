@@ -94,7 +94,7 @@ bool reachPhase(AppController &controller, const QString &phase)
     if (phase == u"wheel")
         return controller.phase() == SessionPhase::wheel;
     controller.spinWheel(0.2);
-    return QTest::qWaitFor([&] { return controller.phase() == SessionPhase::activity; }, 5000)
+    return QTest::qWaitFor([&] { return controller.phase() == SessionPhase::activity; }, 30000)
         && phase == u"activity";
 }
 
@@ -162,18 +162,19 @@ int shoot(const Shot &shot)
     if (!window)
         return 2;
     window->resize(shot.size);
-    if (!QTest::qWaitForWindowExposed(window))
+    if (!QTest::qWaitForWindowExposed(window, 30000))
         return 2;
     QTest::qWait(shot.waitMilliseconds);
     QImage image;
-    // A video needs a moment for its first frame; everything else is drawn at once.
+    // A video needs a moment for its first frame, a long one on a loaded machine; everything else is drawn
+    // at once.
     const QPoint centre(shot.size.width() / 2, shot.size.height() / 3);
     const auto ready = [&] {
         image = window->grabWindow();
         return image.size() == shot.size
             && (shot.background != u"video" || image.pixelColor(centre) != fallbackColour);
     };
-    if (!QTest::qWaitFor(ready, 15000)) {
+    if (!QTest::qWaitFor(ready, 60000)) {
         qCritical("the window never showed its content");
         return 3;
     }
@@ -252,7 +253,7 @@ private:
         program.setProcessChannelMode(QProcess::ForwardedChannels);
         program.start(QCoreApplication::applicationFilePath(),
             QStringList { QStringLiteral("--shoot"), file } + options);
-        if (!program.waitForFinished(60000) || program.exitStatus() != QProcess::NormalExit
+        if (!program.waitForFinished(120000) || program.exitStatus() != QProcess::NormalExit
             || program.exitCode() != 0)
             return {};
         return QImage(file);
