@@ -345,22 +345,38 @@ void AppController::refreshWeightedItems()
 
 void AppController::setShowingSettings(bool showing)
 {
-    publish(m_showingSettings, showing, &AppController::showingSettingsChanged);
+    setSheetShown(
+        m_showingSettings, showing, &AppController::showingSettingsChanged, QStringLiteral("settings"));
 }
 
 void AppController::setShowingStatistics(bool showing)
 {
-    publish(m_showingStatistics, showing, &AppController::showingStatisticsChanged);
+    setSheetShown(
+        m_showingStatistics, showing, &AppController::showingStatisticsChanged, QStringLiteral("statistics"));
 }
 
 void AppController::setShowingNotes(bool showing)
 {
-    publish(m_showingNotes, showing, &AppController::showingNotesChanged);
+    setSheetShown(m_showingNotes, showing, &AppController::showingNotesChanged, QStringLiteral("notes"));
 }
 
 void AppController::setShowingDeveloperCorner(bool showing)
 {
-    publish(m_showingDeveloperCorner, showing, &AppController::showingDeveloperCornerChanged);
+    setSheetShown(m_showingDeveloperCorner, showing, &AppController::showingDeveloperCornerChanged,
+        QStringLiteral("developerCorner"));
+}
+
+void AppController::setSheetShown(
+    bool &flag, bool showing, void (AppController::*changed)(), const QString &sheet)
+{
+    if (flag == showing)
+        return;
+    flag = showing;
+    // The alert's host moves first, so that a sheet that closes under an open alert hands it over
+    // before its window goes.
+    if (m_openSheets.setOpen(sheet, showing))
+        emit alertHostChanged();
+    emit(this->*changed)();
 }
 
 void AppController::setShowingAlert(bool showing)
@@ -394,6 +410,26 @@ void AppController::showDailyInsights()
     reloadDailyStats();
     setShowingStatistics(true);
     bringMainWindowForward();
+}
+
+void AppController::openJournal()
+{
+    // A journal that is already loaded reads its entries again.
+    publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
+    setShowingNotes(true);
+    bringMainWindowForward();
+}
+
+void AppController::openSettings()
+{
+    // The settings' working copy starts from a library that matches the background folder.
+    refreshBackgroundLibraryFromDisk();
+    setShowingSettings(true);
+}
+
+void AppController::openDeveloperCorner()
+{
+    setShowingDeveloperCorner(true);
 }
 
 AudioPlaylist AppController::sanitizedPlaylist(const AudioPlaylist &playlist)

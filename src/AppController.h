@@ -8,6 +8,7 @@
 #include "models/NowPlayingInfo.h"
 #include "models/RoundCompletePresentation.h"
 #include "models/SessionPhase.h"
+#include "models/SheetStack.h"
 #include "models/Uuid.h"
 #include "models/WeightedWheelItem.h"
 #include "models/WorkTrackingState.h"
@@ -57,6 +58,9 @@ class AppController : public QObject
     Q_PROPERTY(bool showingDeveloperCorner READ showingDeveloperCorner WRITE setShowingDeveloperCorner NOTIFY
             showingDeveloperCornerChanged)
     Q_PROPERTY(bool showingAlert READ showingAlert WRITE setShowingAlert NOTIFY showingAlertChanged)
+    // The window the alert shows in: the newest open sheet ("settings", "statistics", "notes",
+    // "developerCorner"), or empty for the main window.
+    Q_PROPERTY(QString alertHost READ alertHost NOTIFY alertHostChanged)
     Q_PROPERTY(QString alertTitle READ alertTitle NOTIFY alertChanged)
     Q_PROPERTY(QString alertMessage READ alertMessage NOTIFY alertChanged)
     Q_PROPERTY(bool keyboardIsLocked READ keyboardIsLocked NOTIFY keyboardIsLockedChanged)
@@ -120,6 +124,7 @@ public:
     bool showingNotes() const { return m_showingNotes; }
     bool showingDeveloperCorner() const { return m_showingDeveloperCorner; }
     bool showingAlert() const { return m_showingAlert; }
+    QString alertHost() const { return m_openSheets.top(); }
     const QString &alertTitle() const { return m_alertTitle; }
     const QString &alertMessage() const { return m_alertMessage; }
     bool keyboardIsLocked() const { return m_keyboardIsLocked; }
@@ -174,6 +179,11 @@ public:
     Q_INVOKABLE void openAccessibilitySettings();
     Q_INVOKABLE void openActivityLogInFileManager();
     Q_INVOKABLE void showDailyInsights();
+
+    // The header's commands, each opening its sheet.
+    Q_INVOKABLE void openJournal();
+    Q_INVOKABLE void openSettings();
+    Q_INVOKABLE void openDeveloperCorner();
 
     // The focus round.
     Q_INVOKABLE void finishFocusNow();
@@ -269,6 +279,7 @@ signals:
     void showingNotesChanged();
     void showingDeveloperCornerChanged();
     void showingAlertChanged();
+    void alertHostChanged();
     void alertChanged();
     void keyboardIsLockedChanged();
     void emergencyUnlockedChanged();
@@ -295,6 +306,7 @@ private:
     LogFilesFingerprint currentLogFingerprint() const;
     void refreshBackgroundURL();
     void enterFullScreenIfPossible();
+    void setSheetShown(bool &flag, bool showing, void (AppController::*changed)(), const QString &sheet);
 
     // The focus round.
     void startNewFocusSession();
@@ -369,6 +381,7 @@ private:
     bool m_showingNotes = false;
     bool m_showingDeveloperCorner = false;
     bool m_showingAlert = false;
+    SheetStack m_openSheets;
     QString m_alertTitle;
     QString m_alertMessage;
     bool m_keyboardIsLocked = false;

@@ -238,9 +238,12 @@ private slots:
 
         m_controller->showAlert(QStringLiteral("无法保存设置"), QStringLiteral("磁盘已满。<b>不是标记</b>"));
         QVERIFY(m_controller->showingAlert());
-        auto *title = m_window->findChild<QQuickItem *>(QStringLiteral("alertTitle"));
-        auto *message = m_window->findChild<QQuickItem *>(QStringLiteral("alertMessage"));
-        auto *button = m_window->findChild<QQuickItem *>(QStringLiteral("alertDismissButton"));
+        // The main window's alert; each sheet has one of its own.
+        auto *alert = m_window->findChild<QObject *>(QStringLiteral("mainAlert"));
+        QVERIFY(alert);
+        auto *title = alert->findChild<QQuickItem *>(QStringLiteral("alertTitle"));
+        auto *message = alert->findChild<QQuickItem *>(QStringLiteral("alertMessage"));
+        auto *button = alert->findChild<QQuickItem *>(QStringLiteral("alertDismissButton"));
         QVERIFY(title && message && button);
         QTRY_VERIFY(button->isVisible());
         QCOMPARE(title->property("text").toString(), QStringLiteral("无法保存设置"));

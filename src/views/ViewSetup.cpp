@@ -7,6 +7,7 @@
 #include "InterfaceFonts.h"
 #include "InterfaceTexts.h"
 #include "KeyboardLockGuard.h"
+#include "ViewPlacement.h"
 #include "WeightedWheelGraphic.h"
 #include "WindowResizeHandle.h"
 
@@ -28,6 +29,8 @@ void setUpViews(AppController &controller)
         uri, 1, 0, "Fonts", [](QQmlEngine *, QJSEngine *) { return new InterfaceFonts; });
     qmlRegisterSingletonType<BackgroundMediaTypes>(
         uri, 1, 0, "MediaTypes", [](QQmlEngine *, QJSEngine *) { return new BackgroundMediaTypes; });
+    qmlRegisterSingletonType<ViewPlacement>(
+        uri, 1, 0, "Placement", [](QQmlEngine *, QJSEngine *) { return new ViewPlacement; });
     qmlRegisterType<FocusInterfaceState>(uri, 1, 0, "FocusInterfaceState");
     qmlRegisterType<KeyboardLockGuard>(uri, 1, 0, "KeyboardLockGuard");
     qmlRegisterType<WeightedWheelGraphic>(uri, 1, 0, "WeightedWheelGraphic");

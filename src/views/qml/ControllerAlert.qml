@@ -3,22 +3,30 @@ import QtQuick.Controls
 import Quorvane
 
 // The controller's one alert: its title, its message as plain text and one button that only dismisses
-// it. Closing it in any way clears the controller's flag.
+// it. Each window has one; the alert shows in the window the controller names as its host. Dismissing
+// it clears the controller's flag; moving to another window does not.
 Dialog {
     id: alert
 
     // Shown blurred behind the alert.
     property Item backdrop: null
+    // The window this alert belongs to: a sheet's name, or empty for the main window.
+    property string host: ""
+    readonly property bool wanted: AppController.showingAlert && AppController.alertHost === host
 
     parent: Overlay.overlay
     anchors.centerIn: parent
     width: Math.min(440, parent.width - 64)
     modal: true
     closePolicy: Popup.CloseOnEscape
-    visible: AppController.showingAlert
+    visible: wanted
     padding: 22
     topPadding: 8
-    onClosed: AppController.showingAlert = false
+    // Closed while still wanted here, it was the user who closed it.
+    onClosed: {
+        if (wanted)
+            AppController.showingAlert = false;
+    }
 
     Overlay.modal: Rectangle {
         color: Qt.rgba(0, 0, 0, 0.4)

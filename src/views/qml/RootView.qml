@@ -2,7 +2,8 @@ import QtQuick
 import Quorvane
 
 // The whole content of the main window, back to front: the background, the darkening overlay, the
-// screen of the current phase with the header bar, and the controller's alert.
+// screen of the current phase with the header bar, and the controller's alert; the sheets open in
+// windows of their own.
 Item {
     id: root
 
@@ -132,7 +133,12 @@ Item {
         }
     }
 
+    SheetHost {
+        objectName: "sheetHost"
+    }
+
     ControllerAlert {
+        objectName: "mainAlert"
         backdrop: backgroundLayer
     }
 

@@ -1,0 +1,55 @@
+import QtQuick
+import QtQuick.Window
+import Quorvane
+
+// The four sheets of the main window, each bound both ways to its controller flag: the flag opens the
+// sheet, and Esc or the window manager's close clears the flag.
+//
+// A sheet's view plugs in as the `content` of its window: `content: Component { SettingsView {} }` in
+// the settings sheet, and likewise StatisticsView, NotesView and DeveloperCornerView. The view's root
+// item is sized to the sheet, reaches the controller through the AppController singleton and closes its
+// sheet by clearing the flag (AppController.showingSettings = false). It is created when the flag rises
+// and destroyed when it falls, so each opening starts from fresh state.
+Item {
+    id: host
+
+    SheetWindow {
+        objectName: "settingsSheet"
+        sheetName: "settings"
+        title: Texts.L("柯帆设置", "Quorvane Settings")
+        fixedSize: Qt.size(920, 720)
+        transientParent: host.Window.window
+        showing: AppController.showingSettings
+        onDismissed: AppController.showingSettings = false
+    }
+
+    SheetWindow {
+        objectName: "statisticsSheet"
+        sheetName: "statistics"
+        title: Texts.L("每日节律", "Daily Rhythm")
+        fixedSize: Qt.size(900, 720)
+        transientParent: host.Window.window
+        showing: AppController.showingStatistics
+        onDismissed: AppController.showingStatistics = false
+    }
+
+    SheetWindow {
+        objectName: "notesSheet"
+        sheetName: "notes"
+        title: Texts.L("工作日志", "Notes Journal")
+        fixedSize: Qt.size(1020, 720)
+        transientParent: host.Window.window
+        showing: AppController.showingNotes
+        onDismissed: AppController.showingNotes = false
+    }
+
+    SheetWindow {
+        objectName: "developerCornerSheet"
+        sheetName: "developerCorner"
+        title: Texts.L("开发者角落", "Developer Corner")
+        fixedSize: Qt.size(920, 720)
+        transientParent: host.Window.window
+        showing: AppController.showingDeveloperCorner
+        onDismissed: AppController.showingDeveloperCorner = false
+    }
+}

@@ -1,0 +1,81 @@
+import QtQuick
+import QtQuick.Window
+import Quorvane
+
+// One sheet: a dialog window of a fixed size, modal to the main window and centred over it, shown while
+// the controller's flag for it is true. Its view is built afresh each time the sheet opens, kept while it
+// stays open and destroyed when it closes; without a view the sheet is empty. The sheet holds the
+// controller's alert while it is the newest open sheet.
+Window {
+    id: sheet
+
+    // The controller's flag for this sheet.
+    required property bool showing
+    // The controller's name for this sheet, as its alert host.
+    required property string sheetName
+    required property size fixedSize
+    // The view that fills the sheet: a Component whose root item is laid out to the sheet's size.
+    property Component content: null
+    // The view while the sheet is open; null otherwise.
+    readonly property Item view: contentLoader.item
+
+    // The user closed the sheet (Esc or the window manager's close); the host clears the flag.
+    signal dismissed
+
+    function present() {
+        if (!showing) {
+            hide();
+            return;
+        }
+        const position = Placement.sheetPosition(transientParent, fixedSize);
+        x = position.x;
+        y = position.y;
+        show();
+        raise();
+        requestActivate();
+        // The controller may bring the main window forward in the same step that opened the sheet;
+        // the sheet is raised again after that, so it is never left behind its own main window.
+        Qt.callLater(raiseIfShown);
+    }
+
+    function raiseIfShown() {
+        if (showing)
+            raise();
+    }
+
+    flags: Qt.Dialog
+    modality: Qt.WindowModal
+    width: fixedSize.width
+    height: fixedSize.height
+    minimumWidth: fixedSize.width
+    maximumWidth: fixedSize.width
+    minimumHeight: fixedSize.height
+    maximumHeight: fixedSize.height
+    color: "#0A141A"
+    visible: false
+    onShowingChanged: present()
+    Component.onCompleted: present()
+    onClosing: dismissed()
+
+    Loader {
+        id: contentLoader
+
+        anchors.fill: parent
+        active: sheet.showing
+        sourceComponent: sheet.content
+    }
+
+    // An alert open in this sheet takes Esc first.
+    Shortcut {
+        sequence: "Esc"
+        enabled: sheet.showing && !sheetAlert.visible
+        onActivated: sheet.dismissed()
+    }
+
+    ControllerAlert {
+        id: sheetAlert
+
+        objectName: sheet.sheetName + "Alert"
+        host: sheet.sheetName
+    }
+}

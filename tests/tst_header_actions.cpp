@@ -1,0 +1,182 @@
+#include "ControllerHarness.h"
+
+#include <QImage>
+#include <QSignalSpy>
+#include <QTest>
+
+// The header's commands, which open the sheets, and the window the one alert shows in while sheets
+// are open.
+class HeaderActionsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    using Setter = void (AppController::*)(bool);
+
+    static Setter setterOf(const QString &sheet)
+    {
+        if (sheet == u"settings")
+            return &AppController::setShowingSettings;
+        if (sheet == u"statistics")
+            return &AppController::setShowingStatistics;
+        if (sheet == u"notes")
+            return &AppController::setShowingNotes;
+        return &AppController::setShowingDeveloperCorner;
+    }
+
+private slots:
+    void journalBumpsTheRevisionThenOpensThenBringsTheWindowForward()
+    {
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        for (int press = 1; press <= 2; ++press) {
+            controller.setShowingNotes(false);
+            const qint64 revision = controller.notesRevision();
+            const int forwards = harness.window->broughtForward;
+            QStringList steps;
+            connect(&controller, &AppController::notesRevisionChanged, this, [&] {
+                steps << QStringLiteral("revision %1, sheet %2, forward %3")
+                             .arg(controller.notesRevision() - revision)
+                             .arg(controller.showingNotes())
+                             .arg(harness.window->broughtForward - forwards);
+            });
+            connect(&controller, &AppController::showingNotesChanged, this, [&] {
+                steps << QStringLiteral("sheet %1, forward %2")
+                             .arg(controller.showingNotes())
+                             .arg(harness.window->broughtForward - forwards);
+            });
+            controller.openJournal();
+            disconnect(&controller, nullptr, this, nullptr);
+            QCOMPARE(steps,
+                QStringList({ QStringLiteral("revision 1, sheet 0, forward 0"),
+                    QStringLiteral("sheet 1, forward 0") }));
+            QCOMPARE(harness.window->broughtForward - forwards, 1);
+        }
+    }
+
+    void statisticsReadThirtyFreshDaysBeforeTheSheetOpens()
+    {
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        // A day later: the sheet must end on that day, not on the start-up's.
+        harness.clock->advanceMs(24 * 3600 * 1000);
+        QList<DailyStat> seen;
+        int forwardsWhenOpened = -1;
+        connect(&controller, &AppController::showingStatisticsChanged, this, [&] {
+            seen = controller.dailyStats();
+            forwardsWhenOpened = harness.window->broughtForward;
+        });
+        controller.showDailyInsights();
+        QVERIFY(controller.showingStatistics());
+        QCOMPARE(seen.size(), 30);
+        QCOMPARE(seen.constLast().date.date(), harness.startTime.date().addDays(1));
+        QCOMPARE(seen.constFirst().date.date(), harness.startTime.date().addDays(-28));
+        QCOMPARE(forwardsWhenOpened, 0);
+        QCOMPARE(harness.window->broughtForward, 1);
+    }
+
+    void settingsAdoptTheBackgroundFolderBeforeTheSheetOpens()
+    {
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        const QDir folder(AppStorageService::backgroundDirectory(harness.root()));
+        QVERIFY(folder.mkpath(QStringLiteral(".")));
+        const QString added = folder.filePath(QStringLiteral("meadow.png"));
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(Qt::green);
+        QVERIFY(picture.save(added));
+        QVERIFY(controller.preferences().backgroundLibrary.isEmpty());
+
+        QStringList pathsWhenOpened;
+        connect(&controller, &AppController::showingSettingsChanged, this, [&] {
+            for (const BackgroundMediaItem &item : controller.preferences().backgroundLibrary)
+                pathsWhenOpened << QFileInfo(item.path).fileName();
+        });
+        controller.openSettings();
+        QVERIFY(controller.showingSettings());
+        QCOMPARE(pathsWhenOpened, QStringList { QStringLiteral("meadow.png") });
+        // The settings sheet does not bring the window forward.
+        QCOMPARE(harness.window->broughtForward, 0);
+    }
+
+    void developerCornerOnlyOpensItsSheet()
+    {
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        const qint64 revision = controller.notesRevision();
+        QSignalSpy opened(&controller, &AppController::showingDeveloperCornerChanged);
+        controller.openDeveloperCorner();
+        controller.openDeveloperCorner();
+        QVERIFY(controller.showingDeveloperCorner());
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(controller.notesRevision(), revision);
+        QCOMPARE(harness.window->broughtForward, 0);
+        QVERIFY(
+            !controller.showingSettings() && !controller.showingStatistics() && !controller.showingNotes());
+    }
+
+    // Each step opens (+) or closes (-) a sheet; the alert belongs to the newest sheet still open.
+    void alertShowsInTheNewestOpenSheet_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("hostChanges");
+
+        QTest::newRow("no sheet: main window") << ""
+                                               << "" << 0;
+        QTest::newRow("one sheet") << "+settings"
+                                   << "settings" << 1;
+        QTest::newRow("one sheet, closed") << "+notes -notes"
+                                           << "" << 2;
+        QTest::newRow("second sheet on top") << "+settings +statistics"
+                                             << "statistics" << 2;
+        QTest::newRow("top closed: the one below") << "+settings +statistics -statistics"
+                                                   << "settings" << 3;
+        QTest::newRow("lower closed: top stays") << "+settings +statistics -settings"
+                                                 << "statistics" << 2;
+        QTest::newRow("reopened rises to the top")
+            << "+developerCorner +notes -developerCorner +developerCorner"
+            << "developerCorner" << 3;
+        QTest::newRow("raising an open flag again changes nothing") << "+notes +settings +notes"
+                                                                    << "settings" << 2;
+        QTest::newRow("closing a closed sheet changes nothing") << "+notes -settings"
+                                                                << "notes" << 1;
+        QTest::newRow("all four, then all closed")
+            << "+settings +statistics +notes +developerCorner -settings -developerCorner -notes -statistics"
+            << "" << 7;
+    }
+
+    void alertShowsInTheNewestOpenSheet()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, host);
+        QFETCH(int, hostChanges);
+
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        QSignalSpy changes(&controller, &AppController::alertHostChanged);
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts))
+            (controller.*setterOf(step.mid(1)))(step.startsWith(u'+'));
+        QCOMPARE(controller.alertHost(), host);
+        QCOMPARE(changes.size(), hostChanges);
+    }
+
+    void aSheetClosingUnderTheAlertHandsItToTheMainWindow()
+    {
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        controller.openSettings();
+        QString hostWhenSheetClosed = QStringLiteral("unset");
+        connect(&controller, &AppController::showingSettingsChanged, this,
+            [&] { hostWhenSheetClosed = controller.alertHost(); });
+        controller.showAlert(QStringLiteral("设置保存失败"), QStringLiteral("磁盘已满"));
+        QCOMPARE(controller.alertHost(), QStringLiteral("settings"));
+        controller.setShowingSettings(false);
+        // The host moved before the sheet's flag fell, and the alert stays up.
+        QCOMPARE(hostWhenSheetClosed, QString());
+        QVERIFY(controller.showingAlert());
+    }
+};
+
+QTEST_MAIN(HeaderActionsTest)
+#include "tst_header_actions.moc"

@@ -1,0 +1,305 @@
+#include "ControllerHarness.h"
+#include "ReadOnlyFolder.h"
+#include "models/SheetPlacement.h"
+#include "platform/MainWindowControl.h"
+#include "platform/XcbHandles.h"
+#include "views/ViewSetup.h"
+
+#include <QGuiApplication>
+#include <QPointer>
+#include <QQmlApplicationEngine>
+#include <QQmlComponent>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QScreen>
+#include <QTest>
+
+namespace {
+
+xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+{
+    const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+// What a window manager sends when the user closes a window from its title bar.
+bool sendDeleteWindow(const QWindow &window)
+{
+    auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection)
+        return false;
+    xcb_client_message_event_t event {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = xcb_window_t(window.winId());
+    event.type = atom(connection, "WM_PROTOCOLS");
+    event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(
+        connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&event));
+    return xcb_flush(connection) > 0;
+}
+
+// The root window's children from the bottom of the stack to the top.
+QList<xcb_window_t> stackingOrder()
+{
+    const XcbConnection connection(xcb_connect(nullptr, nullptr));
+    if (xcb_connection_has_error(connection.get()))
+        return {};
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection.get())).data->root;
+    const XcbReply<xcb_query_tree_reply_t> tree(
+        xcb_query_tree_reply(connection.get(), xcb_query_tree(connection.get(), root), nullptr));
+    if (!tree)
+        return {};
+    const xcb_window_t *children = xcb_query_tree_children(tree.get());
+    return QList<xcb_window_t>(children, children + xcb_query_tree_children_length(tree.get()));
+}
+
+} // namespace
+
+// The sheets' windows: each flag opens its window with its title, size, parent and modality; each way
+// of closing it clears the flag; the alert shows over the newest sheet.
+class UiSheetsTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    ControllerHarness m_harness;
+    AppController *m_controller = nullptr;
+    std::unique_ptr<QQmlApplicationEngine> m_engine;
+    QQuickWindow *m_window = nullptr;
+
+    QQuickWindow *sheet(const QString &name) const
+    {
+        return m_window->findChild<QQuickWindow *>(name + QStringLiteral("Sheet"));
+    }
+    QObject *alert(const QString &name) const { return m_window->findChild<QObject *>(name); }
+    static bool isShown(QObject *popup) { return popup && popup->property("opened").toBool(); }
+
+    // The controller's flag of a sheet: "notes" is "showingNotes".
+    static QByteArray flagOf(const QString &name)
+    {
+        return "showing" + name.left(1).toUpper().toLatin1() + name.mid(1).toLatin1();
+    }
+    void setFlag(const QString &name, bool showing)
+    {
+        QVERIFY(m_controller->setProperty(flagOf(name).constData(), showing));
+    }
+    bool flag(const QString &name) const { return m_controller->property(flagOf(name).constData()).toBool(); }
+
+private slots:
+    void initTestCase()
+    {
+        MainWindowControl *windowControl = nullptr;
+        m_controller = &m_harness.start([&windowControl](AppControllerSeams &seams) {
+            auto control = std::make_unique<MainWindowControl>();
+            windowControl = control.get();
+            seams.window = std::move(control);
+        });
+        setUpViews(*m_controller);
+        m_engine = std::make_unique<QQmlApplicationEngine>();
+        m_engine->load(QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
+        QVERIFY(!m_engine->rootObjects().isEmpty());
+        m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().constFirst());
+        QVERIFY(m_window);
+        windowControl->setWindow(m_window);
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    }
+
+    void eachFlagOpensItsSheet_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QSize>("size");
+
+        QTest::newRow("settings") << "settings"
+                                  << "柯帆设置" << QSize(920, 720);
+        QTest::newRow("statistics") << "statistics"
+                                    << "每日节律" << QSize(900, 720);
+        QTest::newRow("journal") << "notes"
+                                 << "工作日志" << QSize(1020, 720);
+        QTest::newRow("developer corner") << "developerCorner"
+                                          << "开发者角落" << QSize(920, 720);
+    }
+
+    void eachFlagOpensItsSheet()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        QFETCH(QSize, size);
+
+        QQuickWindow *window = sheet(name);
+        QVERIFY(window);
+        QVERIFY(!window->isVisible());
+        setFlag(name, true);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(window->title(), title);
+        QCOMPARE(window->size(), size);
+        QCOMPARE(window->minimumSize(), size);
+        QCOMPARE(window->maximumSize(), size);
+        QCOMPARE(window->transientParent(), m_window);
+        QCOMPARE(window->modality(), Qt::WindowModal);
+        QCOMPARE(window->type(), Qt::Dialog);
+        QCOMPARE(window->position(),
+            SheetPlacement::position(m_window->geometry(), size, m_window->screen()->availableGeometry()));
+        // No view yet: an empty sheet in the dark window colour.
+        QCOMPARE(window->property("view").value<QQuickItem *>(), nullptr);
+        QCOMPARE(window->color(), QColor(0x0A, 0x14, 0x1A));
+
+        setFlag(name, false);
+        QTRY_VERIFY(!window->isVisible());
+    }
+
+    void eachWayOfClosingClearsTheFlag_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("way");
+
+        for (const char *name : { "settings", "statistics", "notes", "developerCorner" }) {
+            for (const char *way : { "escape", "close", "window manager" })
+                QTest::addRow("%s, %s", name, way) << name << way;
+        }
+    }
+
+    void eachWayOfClosingClearsTheFlag()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, way);
+
+        QQuickWindow *window = sheet(name);
+        setFlag(name, true);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        window->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        if (way == u"escape") {
+            QTest::keyClick(window, Qt::Key_Escape);
+        } else if (way == u"close") {
+            QVERIFY(window->close());
+        } else {
+            QVERIFY(sendDeleteWindow(*window));
+        }
+        QTRY_VERIFY(!flag(name));
+        QTRY_VERIFY(!window->isVisible());
+        QCOMPARE(m_controller->alertHost(), QString());
+    }
+
+    void theViewIsBuiltAtEachOpeningAndKeptWhileOpen()
+    {
+        QQuickWindow *window = sheet(QStringLiteral("statistics"));
+        QQmlComponent content(m_engine.get());
+        content.setData("import QtQuick\nItem {}", QUrl());
+        QVERIFY2(content.isReady(), qPrintable(content.errorString()));
+        window->setProperty("content", QVariant::fromValue(&content));
+
+        m_controller->showDailyInsights();
+        QPointer<QQuickItem> first = window->property("view").value<QQuickItem *>();
+        QVERIFY(first);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(first->size(), QSizeF(900, 720));
+        // Opening it again, another sheet opening or a language change keep the view.
+        m_controller->showDailyInsights();
+        m_controller->openDeveloperCorner();
+        AppPreferences english = m_controller->preferences();
+        english.language = AppLanguage::english;
+        QVERIFY(m_controller->savePreferences(english));
+        QCOMPARE(window->title(), QStringLiteral("Daily Rhythm"));
+        QCOMPARE(window->property("view").value<QQuickItem *>(), first.data());
+
+        m_controller->setShowingDeveloperCorner(false);
+        m_controller->setShowingStatistics(false);
+        QTRY_VERIFY(!first);
+        m_controller->showDailyInsights();
+        QQuickItem *second = window->property("view").value<QQuickItem *>();
+        QVERIFY(second);
+        m_controller->setShowingStatistics(false);
+        QTRY_VERIFY(!window->isVisible());
+        window->setProperty("content", QVariant::fromValue<QQmlComponent *>(nullptr));
+        AppPreferences chinese = m_controller->preferences();
+        chinese.language = AppLanguage::chinese;
+        QVERIFY(m_controller->savePreferences(chinese));
+    }
+
+    void twoSheetsStayOpenTogether()
+    {
+        m_controller->openSettings();
+        m_controller->showDailyInsights();
+        QVERIFY(QTest::qWaitForWindowExposed(sheet(QStringLiteral("settings"))));
+        QVERIFY(QTest::qWaitForWindowExposed(sheet(QStringLiteral("statistics"))));
+        m_controller->setShowingStatistics(false);
+        QTRY_VERIFY(!sheet(QStringLiteral("statistics"))->isVisible());
+        QVERIFY(sheet(QStringLiteral("settings"))->isVisible());
+        m_controller->setShowingSettings(false);
+        QTRY_VERIFY(!sheet(QStringLiteral("settings"))->isVisible());
+    }
+
+    void theAlertShowsOverTheSheetAndSurvivesAFailedSave()
+    {
+        QQuickWindow *settings = sheet(QStringLiteral("settings"));
+        m_controller->openSettings();
+        QVERIFY(QTest::qWaitForWindowExposed(settings));
+        m_controller->showAlert(
+            QStringLiteral("至少需要两个项目"), QStringLiteral("转盘需要保留 2–7 个项目"));
+        QTRY_VERIFY(isShown(alert(QStringLiteral("settingsAlert"))));
+        QVERIFY(!isShown(alert(QStringLiteral("mainAlert"))));
+
+        // The alert takes Esc first; the sheet stays open.
+        settings->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(settings));
+        QTest::keyClick(settings, Qt::Key_Escape);
+        QTRY_VERIFY(!m_controller->showingAlert());
+        QTRY_VERIFY(!isShown(alert(QStringLiteral("settingsAlert"))));
+        QVERIFY(m_controller->showingSettings());
+        QVERIFY(settings->isVisible());
+
+        // A save that cannot be written raises the alert and closes the sheet in one step.
+        AppPreferences edited = m_controller->preferences();
+        edited.sessionMinutes = 40;
+        {
+            ReadOnlyFolder readOnly(
+                QFileInfo(m_harness.file(QStringLiteral("preferences.json"))).absolutePath(),
+                m_harness.home.path());
+            QVERIFY(m_controller->savePreferences(edited));
+        }
+        QVERIFY(!m_controller->showingSettings());
+        QTRY_VERIFY(!settings->isVisible());
+        QTRY_VERIFY(isShown(alert(QStringLiteral("mainAlert"))));
+        QVERIFY(!isShown(alert(QStringLiteral("settingsAlert"))));
+        QCoreApplication::processEvents();
+        QVERIFY(m_controller->showingAlert());
+
+        // Only the user's dismissal clears it.
+        QObject *button
+            = alert(QStringLiteral("mainAlert"))->findChild<QObject *>(QStringLiteral("alertDismissButton"));
+        QVERIFY(button);
+        QMetaObject::invokeMethod(button, "clicked");
+        QTRY_VERIFY(!m_controller->showingAlert());
+        QTRY_VERIFY(!isShown(alert(QStringLiteral("mainAlert"))));
+    }
+
+    // Last: it leaves the focus phase for good.
+    void inTheFullScreenBreakStatisticsOpenAboveTheMainWindow()
+    {
+        m_controller->finishFocusNow();
+        m_controller->enterLockedBreak();
+        QCOMPARE(m_controller->phase(), SessionPhase::wheel);
+        QTRY_COMPARE(m_window->visibility(), QWindow::FullScreen);
+
+        QQuickWindow *statistics = sheet(QStringLiteral("statistics"));
+        m_controller->showDailyInsights();
+        QVERIFY(QTest::qWaitForWindowExposed(statistics));
+        const auto sheetAbove = [&] {
+            const QList<xcb_window_t> order = stackingOrder();
+            const qsizetype main = order.indexOf(xcb_window_t(m_window->winId()));
+            const qsizetype above = order.indexOf(xcb_window_t(statistics->winId()));
+            return main >= 0 && above > main;
+        };
+        QTRY_VERIFY(sheetAbove());
+        m_controller->setShowingStatistics(false);
+        QTRY_VERIFY(!statistics->isVisible());
+    }
+};
+
+QTEST_MAIN(UiSheetsTest)
+#include "tst_ui_sheets.moc"
