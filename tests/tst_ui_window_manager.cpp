@@ -2,6 +2,7 @@
 #include "MainWindowUnderTest.h"
 #include "X11TestInput.h"
 #include "X11WindowStateWatch.h"
+#include "platform/MainWindowControl.h"
 
 #include <QApplication>
 #include <QJsonDocument>
@@ -223,6 +224,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
         QVERIFY(!hasState(m_watch.above));
         QTRY_VERIFY_WITH_TIMEOUT(m_main.window->windowStates().testFlag(Qt::WindowFullScreen), 10000);
+        // The band is where the window is now.
+        QTRY_COMPARE_WITH_TIMEOUT(m_main.window->geometry(), m_main.window->screen()->geometry(), 10000);
         // The preference itself is never lowered for the transition.
         QVERIFY(m_main.controller->preferences().keepWindowOnTop);
     }
@@ -238,7 +241,10 @@ private slots:
     {
         m_main.window->hide();
         QTRY_VERIFY_WITH_TIMEOUT(!m_watch.isMapped(m_id), 10000);
-        m_main.window->show();
+        // Brought forward the way the tray does it.
+        MainWindowControl control;
+        control.setWindow(m_main.window);
+        control.bringForward();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.window));
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
     }
