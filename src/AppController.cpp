@@ -148,6 +148,8 @@ AppController::~AppController()
     m_keyboardLocker->onEmergencyUnlock = nullptr;
     m_inputActivityMonitor->onActivity = nullptr;
     m_tickTimer.stop();
+    // A journal read still running uses the logs.
+    m_logReads.waitForDone();
 }
 
 QDateTime AppController::now() const
@@ -274,6 +276,7 @@ LogFilesFingerprint AppController::currentLogFingerprint() const
 
 void AppController::shutdown()
 {
+    emit aboutToShutDown();
     // Notes typed just before quitting are still waiting for their delayed save.
     m_notesSaveDebouncer->flush();
     m_volumeSaveTimer.stop();

@@ -17,7 +17,9 @@
 
 #include <QColor>
 #include <QDateTime>
+#include <QFuture>
 #include <QObject>
+#include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
 #include <QUuid>
@@ -172,6 +174,7 @@ public:
     // The 0.25 s tick; public so that tests can drive it with their own clock.
     void updateRemainingTime();
     // Saves what must survive the quit and releases the keyboard, monitors and music. Safe to call twice.
+    // An open sheet saves its edits first, on aboutToShutDown().
     Q_INVOKABLE void shutdown();
 
     // Window operations.
@@ -216,6 +219,11 @@ public:
     void updateJournalEntry(const NotesTimelineEntry &entry, const QString &title,
         const std::optional<QString> &activityTitle, std::optional<qint64> healthScore, const QString &notes);
     QList<NotesTimelineEntry> allNotesEntries(const QDateTime &now) const;
+    // Every logged journal entry, read on a thread of the controller's own; it waits for a running
+    // read before it lets go of its logs.
+    QFuture<QList<NotesTimelineEntry>> readLoggedNotesEntries() const;
+    // The running round as a journal entry that ends at `now`; none outside the focus phase.
+    std::optional<NotesTimelineEntry> liveNotesEntry(const QDateTime &now) const;
 
     // The background library.
     Q_INVOKABLE void selectAdjacentBackground(bool forward);
@@ -292,6 +300,7 @@ signals:
     void focusConsoleChanged();
     void roundCompleteChanged();
     void notesDraftChanged();
+    void aboutToShutDown();
 
 private:
     // Start-up and the tick.
@@ -364,6 +373,8 @@ private:
     std::unique_ptr<FocusSessionLogger> m_focusLog;
     std::unique_ptr<CSVLogger> m_activityLog;
     std::unique_ptr<NotesSaveDebouncer> m_notesSaveDebouncer;
+    // Reads of the logs for the journal; declared after the logs, so that it goes first.
+    mutable QThreadPool m_logReads;
 
     AppPreferences m_preferences;
     SessionPhase m_phase = SessionPhase::focus;

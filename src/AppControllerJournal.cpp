@@ -6,6 +6,7 @@
 #include "services/FocusSessionLogger.h"
 #include "services/NotesTimelineRepository.h"
 
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
 void AppController::updateCurrentSessionNotes(const QString &notes)
@@ -66,14 +67,25 @@ void AppController::updateJournalEntry(const NotesTimelineEntry &entry, const QS
     publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
 }
 
+std::optional<NotesTimelineEntry> AppController::liveNotesEntry(const QDateTime &now) const
+{
+    if (m_phase != SessionPhase::focus)
+        return std::nullopt;
+    return NotesTimelineEntry { m_currentSessionID, NotesTimelineKind::focus(false), m_currentFocusStartedAt,
+        now, m_sessionNumber, m_currentSessionTitle, std::nullopt, m_currentSessionNotes };
+}
+
 QList<NotesTimelineEntry> AppController::allNotesEntries(const QDateTime &now) const
 {
     QList<NotesTimelineEntry> entries = NotesTimelineRepository::allEntries(*m_focusLog, *m_activityLog);
-    if (m_phase == SessionPhase::focus) {
-        entries.append({ m_currentSessionID, NotesTimelineKind::focus(false), m_currentFocusStartedAt, now,
-            m_sessionNumber, m_currentSessionTitle, std::nullopt, m_currentSessionNotes });
-        std::stable_sort(entries.begin(), entries.end(),
-            [](const auto &a, const auto &b) { return a.startTimestamp < b.startTimestamp; });
-    }
+    if (std::optional<NotesTimelineEntry> live = liveNotesEntry(now))
+        NotesTimelineRepository::insertAfterEqualStarts(entries, std::move(*live));
     return entries;
+}
+
+QFuture<QList<NotesTimelineEntry>> AppController::readLoggedNotesEntries() const
+{
+    return QtConcurrent::run(&m_logReads, [focusLog = m_focusLog.get(), activityLog = m_activityLog.get()] {
+        return NotesTimelineRepository::allEntries(*focusLog, *activityLog);
+    });
 }

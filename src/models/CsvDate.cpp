@@ -1,5 +1,8 @@
 #include "CsvDate.h"
 
+#include <QTimeZone>
+#include <limits>
+
 namespace CsvDate {
 
 namespace {
@@ -27,6 +30,80 @@ std::optional<QDate> dateAt(QStringView text)
     if (year < 0 || month < 0 || dayOfMonth < 0 || !QDate::isValid(year, month, dayOfMonth))
         return std::nullopt;
     return QDate(year, month, dayOfMonth);
+}
+
+constexpr qint64 millisecondsPerDay = 86'400'000;
+constexpr qint64 unixEpochJulianDay = 2'440'588;
+
+qint64 floorDivide(qint64 value, qint64 divisor)
+{
+    return value / divisor - (value % divisor < 0 ? 1 : 0);
+}
+
+// A date and time of day read as if they were UTC.
+qint64 naiveMilliseconds(QDate date)
+{
+    return (date.toJulianDay() - unixEpochJulianDay) * millisecondsPerDay;
+}
+
+// A stretch of time in which the local zone keeps one offset from UTC. Logs hold thousands of rows
+// and asking the C library for each local time is slow (it looks at the zone file every time), so
+// the offset found for one row serves every row of the same stretch. Within a day of a clock change
+// times are converted one by one, so a skipped or repeated hour is never guessed.
+class OffsetSpan
+{
+public:
+    std::optional<qint64> utcFromWallClock(qint64 wallClock) const
+    {
+        const qint64 utc = wallClock - m_offset;
+        return isSafe(utc) ? std::optional(utc) : std::nullopt;
+    }
+
+    std::optional<qint64> wallClockFromUtc(qint64 utc) const
+    {
+        return isSafe(utc) ? std::optional(utc + m_offset) : std::nullopt;
+    }
+
+    // Learns the stretch around this instant from the zone's transitions, and only when the C
+    // library, which converts the rows that fall outside it, gives the same offset at its ends.
+    void learnAround(qint64 utc)
+    {
+        m_from = 1;
+        m_until = 0;
+        const QDateTime instant = QDateTime::fromMSecsSinceEpoch(utc, Qt::UTC);
+        const QTimeZone zone = QTimeZone::systemTimeZone();
+        if (!zone.isValid())
+            return;
+        const qint64 offset = qint64(zone.offsetFromUtc(instant)) * 1000;
+        const QDateTime previous = zone.previousTransition(instant.addMSecs(1)).atUtc;
+        const QDateTime next = zone.nextTransition(instant).atUtc;
+        // A zone without changes is still checked a year either way.
+        const qint64 first
+            = previous.isValid() ? previous.toMSecsSinceEpoch() : utc - 366 * millisecondsPerDay;
+        const qint64 last = next.isValid() ? next.toMSecsSinceEpoch() - 1 : utc + 366 * millisecondsPerDay;
+        for (const qint64 probe : { first, utc, last }) {
+            if (qint64(QDateTime::fromMSecsSinceEpoch(probe, Qt::UTC).toLocalTime().offsetFromUtc()) * 1000
+                != offset)
+                return;
+        }
+        m_offset = offset;
+        m_from = previous.isValid() ? first + millisecondsPerDay : std::numeric_limits<qint64>::min();
+        m_until = next.isValid() ? last + 1 - millisecondsPerDay : std::numeric_limits<qint64>::max();
+    }
+
+private:
+    bool isSafe(qint64 utc) const { return utc >= m_from && utc < m_until; }
+
+    qint64 m_offset = 0;
+    // Empty until learned.
+    qint64 m_from = 1;
+    qint64 m_until = 0;
+};
+
+OffsetSpan &offsetSpan()
+{
+    thread_local OffsetSpan span;
+    return span;
 }
 
 } // namespace
@@ -61,25 +138,21 @@ std::optional<QDateTime> parseTimestamp(QStringView text)
     if (!date || hour < 0 || minute < 0 || second < 0 || !QTime::isValid(hour, minute, second))
         return std::nullopt;
     const QTime time(hour, minute, second);
+    const qint64 wallClock = naiveMilliseconds(*date) + time.msecsSinceStartOfDay();
+    if (const std::optional<qint64> fast = offsetSpan().utcFromWallClock(wallClock))
+        return QDateTime::fromMSecsSinceEpoch(*fast, Qt::UTC);
+    const QDateTime instant = QDateTime(*date, time, Qt::LocalTime).toUTC();
+    offsetSpan().learnAround(instant.toMSecsSinceEpoch());
+    return instant;
+}
 
-    // Logs hold thousands of rows per day and asking the time zone is slow, so the start of the last
-    // day seen is remembered. A day with a clock change is not 24 hours long: its times are converted
-    // one by one.
-    struct DayStart
-    {
-        QDate date;
-        qint64 utcMilliseconds = 0;
-        bool isWholeDay = false;
-    };
-    thread_local DayStart cached;
-    if (cached.date != *date) {
-        const qint64 start = QDateTime(*date, QTime(0, 0), Qt::LocalTime).toMSecsSinceEpoch();
-        const qint64 end = QDateTime(date->addDays(1), QTime(0, 0), Qt::LocalTime).toMSecsSinceEpoch();
-        cached = { *date, start, end - start == 86'400'000 };
-    }
-    if (!cached.isWholeDay)
-        return QDateTime(*date, time, Qt::LocalTime).toUTC();
-    return QDateTime::fromMSecsSinceEpoch(cached.utcMilliseconds + time.msecsSinceStartOfDay(), Qt::UTC);
+QDate localDay(const QDateTime &instant)
+{
+    const qint64 utc = instant.toMSecsSinceEpoch();
+    if (const std::optional<qint64> wallClock = offsetSpan().wallClockFromUtc(utc))
+        return QDate::fromJulianDay(unixEpochJulianDay + floorDivide(*wallClock, millisecondsPerDay));
+    offsetSpan().learnAround(utc);
+    return instant.toLocalTime().date();
 }
 
 std::optional<QDate> parseDay(QStringView text)

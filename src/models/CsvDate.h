@@ -19,4 +19,8 @@ QString day(QDate date);
 std::optional<QDateTime> parseTimestamp(QStringView text);
 std::optional<QDate> parseDay(QStringView text);
 
+// The local calendar day of an instant, as toLocalTime().date() gives it but without asking the time
+// zone for every row of a log.
+QDate localDay(const QDateTime &instant);
+
 } // namespace CsvDate

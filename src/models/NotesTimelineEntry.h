@@ -39,3 +39,6 @@ struct NotesTimelineEntry
 
     friend bool operator==(const NotesTimelineEntry &, const NotesTimelineEntry &) = default;
 };
+// Every member may be moved in memory as plain bytes, so a growing list of a whole log's entries is
+// reallocated instead of being moved entry by entry.
+Q_DECLARE_TYPEINFO(NotesTimelineEntry, Q_RELOCATABLE_TYPE);

@@ -6,6 +6,7 @@
 #include "FocusInterfaceState.h"
 #include "InterfaceFonts.h"
 #include "InterfaceTexts.h"
+#include "JournalController.h"
 #include "KeyboardLockGuard.h"
 #include "ViewPlacement.h"
 #include "WeightedWheelGraphic.h"
@@ -32,6 +33,9 @@ void setUpViews(AppController &controller)
     qmlRegisterSingletonType<ViewPlacement>(
         uri, 1, 0, "Placement", [](QQmlEngine *, QJSEngine *) { return new ViewPlacement; });
     qmlRegisterType<FocusInterfaceState>(uri, 1, 0, "FocusInterfaceState");
+    qmlRegisterType<JournalController>(uri, 1, 0, "JournalController");
+    qmlRegisterUncreatableType<JournalDayModel>(
+        uri, 1, 0, "JournalDayModel", QStringLiteral("Made by the journal"));
     qmlRegisterType<KeyboardLockGuard>(uri, 1, 0, "KeyboardLockGuard");
     qmlRegisterType<WeightedWheelGraphic>(uri, 1, 0, "WeightedWheelGraphic");
     qmlRegisterType<WindowResizeHandle>(uri, 1, 0, "WindowResizeHandle");

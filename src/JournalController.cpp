@@ -1,0 +1,363 @@
+#include "JournalController.h"
+
+#include "AppController.h"
+#include "models/CsvDate.h"
+#include "models/JournalCalendar.h"
+#include "models/NotesDateFormatters.h"
+#include "services/NotesTimelineRepository.h"
+
+#include <QFutureWatcher>
+#include <QVariantMap>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+// A whole log's entries take milliseconds to free; that is done on a worker thread, not between two
+// frames of the window.
+template<typename T> void releaseAway(T &&value)
+{
+    if (value.entries.isEmpty())
+        return;
+    (void)QtConcurrent::run([released = std::forward<T>(value)] {});
+}
+
+bool isBlank(const QString &text)
+{
+    return text.trimmed().isEmpty();
+}
+
+} // namespace
+
+JournalController::JournalController(QObject *parent)
+    : QObject(parent)
+{ }
+
+JournalController::~JournalController()
+{
+    if (m_controller)
+        commitEditing();
+}
+
+void JournalController::setController(AppController *controller)
+{
+    if (m_controller == controller)
+        return;
+    if (m_controller)
+        disconnect(m_controller, nullptr, this, nullptr);
+    m_controller = controller;
+    emit controllerChanged();
+    if (!controller)
+        return;
+    connect(controller, &AppController::notesRevisionChanged, this, [this] {
+        if (m_controller->notesRevision() != m_loadedNotesRevision)
+            refreshJournalSnapshot(m_controller->notesRevision());
+    });
+    connect(controller, &AppController::preferencesChanged, this, &JournalController::refreshDay);
+    // Quitting with a record open saves it, as the controller saves the round's notes.
+    connect(controller, &AppController::aboutToShutDown, this, &JournalController::commitEditing);
+    const QDate today = this->today();
+    m_selectedDate = today;
+    m_visibleMonth = QDate(today.year(), today.month(), 1);
+    emit selectedDateChanged();
+    emit visibleMonthChanged();
+    refreshJournalSnapshot(controller->notesRevision());
+    refreshDay();
+}
+
+void JournalController::setFirstWeekday(std::optional<int> weekday)
+{
+    m_firstWeekday = weekday;
+    emit monthChanged();
+}
+
+int JournalController::firstWeekday() const
+{
+    if (m_firstWeekday)
+        return *m_firstWeekday;
+    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    return JournalCalendar::weekdayNumber(locale(language).firstDayOfWeek());
+}
+
+QDate JournalController::today() const
+{
+    return m_controller ? m_controller->now().toLocalTime().date() : QDate();
+}
+
+// The snapshot
+
+QList<NotesTimelineEntry> JournalController::journalEntries() const
+{
+    QList<NotesTimelineEntry> entries = m_logged.entries;
+    if (m_live)
+        NotesTimelineRepository::insertAfterEqualStarts(entries, *m_live);
+    return entries;
+}
+
+QSet<QDate> JournalController::journalDays() const
+{
+    QSet<QDate> days = m_logged.days;
+    if (m_live)
+        days.insert(CsvDate::localDay(m_live->endTimestamp));
+    return days;
+}
+
+void JournalController::refreshJournalSnapshot(qint64 revision)
+{
+    if (!m_controller)
+        return;
+    m_loadedNotesRevision = revision;
+    // A read of this revision is already on its way.
+    if (m_pendingRead != 0 && m_pendingRevision == revision)
+        return;
+    const quint64 read = ++m_lastRead;
+    m_pendingRead = read;
+    m_pendingRevision = revision;
+    // The running round ends at the moment of the request, not when the read comes back.
+    std::optional<NotesTimelineEntry> live = m_controller->liveNotesEntry(m_controller->now());
+    const quint64 generation = m_loggedGeneration;
+    QFuture<JournalSnapshot> future = m_controller->readLoggedNotesEntries().then(
+        [previous = m_logged.entries](QList<NotesTimelineEntry> entries) {
+            return JournalSnapshot::build(std::move(entries), previous);
+        });
+    auto *watcher = new QFutureWatcher<JournalSnapshot>(this);
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, read, live, generation] {
+        watcher->deleteLater();
+        JournalSnapshot snapshot = watcher->future().takeResult();
+        // Only the newest read counts; an older one may have seen the logs before a change.
+        if (read != m_pendingRead) {
+            releaseAway(std::move(snapshot));
+            return;
+        }
+        m_pendingRead = 0;
+        applySnapshot(std::move(snapshot), live, generation);
+    });
+    watcher->setFuture(future);
+}
+
+void JournalController::applySnapshot(
+    JournalSnapshot snapshot, std::optional<NotesTimelineEntry> live, quint64 generation)
+{
+    if (snapshot.unchanged && generation != m_loggedGeneration) {
+        // Compared with entries that are no longer shown; read again.
+        refreshJournalSnapshot(m_loadedNotesRevision);
+        return;
+    }
+    bool changed = false;
+    if (!snapshot.unchanged) {
+        releaseAway(std::exchange(m_logged, std::move(snapshot)));
+        ++m_loggedGeneration;
+        changed = true;
+    }
+    if (live != m_live) {
+        m_live = std::move(live);
+        changed = true;
+    }
+    const bool first = !m_snapshotLoaded;
+    m_snapshotLoaded = true;
+    const bool hadSavedEntries = !m_savedEntries.isEmpty();
+    m_savedEntries.clear();
+    if (changed || first)
+        emit snapshotChanged();
+    if (changed || first || hadSavedEntries)
+        refreshDay();
+}
+
+// The day and the month
+
+void JournalController::refreshDay()
+{
+    QList<NotesTimelineEntry> entries = m_logged.entriesOf(m_selectedDate);
+    for (NotesTimelineEntry &entry : entries) {
+        if (const auto saved = m_savedEntries.constFind(entry.id); saved != m_savedEntries.cend())
+            entry = *saved;
+    }
+    if (m_live && CsvDate::localDay(m_live->endTimestamp) == m_selectedDate)
+        NotesTimelineRepository::insertAfterEqualStarts(entries, m_savedEntries.value(m_live->id, *m_live));
+    m_dayEntries = std::move(entries);
+    refreshRows();
+    emit dayChanged();
+    emit monthChanged();
+}
+
+void JournalController::refreshRows()
+{
+    m_dayModel.setRows(rowsOf(m_dayEntries));
+}
+
+QList<JournalDayRow> JournalController::rowsOf(const QList<NotesTimelineEntry> &entries) const
+{
+    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    QList<JournalDayRow> rows;
+    rows.reserve(entries.size());
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const NotesTimelineEntry &entry = entries[i];
+        const bool isBreak = !entry.kind.isFocus();
+        const bool isEditing = m_editingEntry && m_editingEntry->id == entry.id;
+        const bool hasNotes = !isBlank(entry.notes);
+        rows.append(JournalDayRow {
+            entry.id,
+            isBreak,
+            isBreak ? QStringLiteral("figure.walk") : QStringLiteral("timer"),
+            timelineTitle(entry),
+            timelineSubtitle(entry),
+            timelineBadge(entry),
+            isBreak ? QStringLiteral("health")
+                    : (entry.kind.completed ? QStringLiteral("done") : QStringLiteral("open")),
+            NotesDateFormatters::time(entry.startTimestamp, language) + QStringLiteral("\n\u2014\n")
+                + NotesDateFormatters::time(entry.endTimestamp, language),
+            hasNotes
+                ? entry.notes
+                : localized(language, QStringLiteral("点击添加笔记"), QStringLiteral("Click to add a note")),
+            hasNotes,
+            i == 0,
+            i == entries.size() - 1,
+            isEditing,
+            isEditing ? (isBreak ? 310 : 250) : 112,
+        });
+    }
+    return rows;
+}
+
+QString JournalController::dayTitle() const
+{
+    if (!m_controller)
+        return {};
+    return NotesDateFormatters::day(m_selectedDate, m_controller->language());
+}
+
+QString JournalController::countLine() const
+{
+    if (!m_controller)
+        return {};
+    const AppLanguage language = m_controller->language();
+    if (m_dayEntries.isEmpty())
+        return localized(
+            language, QStringLiteral("这一天还没有记录"), QStringLiteral("No entries for this day"));
+    const QString count = QString::number(m_dayEntries.size());
+    return localized(language, QStringLiteral("共 ") + count + QStringLiteral(" 段节律记录"),
+        count + QStringLiteral(" moments in this day's rhythm"));
+}
+
+bool JournalController::selectedDayIsToday() const
+{
+    return m_controller && m_selectedDate == today();
+}
+
+int JournalController::focusCount() const
+{
+    return int(std::count_if(m_dayEntries.cbegin(), m_dayEntries.cend(),
+        [](const NotesTimelineEntry &entry) { return entry.kind.isFocus(); }));
+}
+
+int JournalController::breakCount() const
+{
+    return int(m_dayEntries.size()) - focusCount();
+}
+
+int JournalController::noteCount() const
+{
+    return int(std::count_if(m_dayEntries.cbegin(), m_dayEntries.cend(),
+        [](const NotesTimelineEntry &entry) { return !isBlank(entry.notes); }));
+}
+
+QString JournalController::monthTitle() const
+{
+    if (!m_controller)
+        return {};
+    return NotesDateFormatters::month(m_visibleMonth, m_controller->language());
+}
+
+QStringList JournalController::weekdayLabels() const
+{
+    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    return JournalCalendar::weekdayLabels(locale(language), firstWeekday());
+}
+
+QVariantList JournalController::monthCells() const
+{
+    const QSet<QDate> days = journalDays();
+    const QDate today = this->today();
+    QVariantList cells;
+    for (const std::optional<QDate> &day : JournalCalendar::monthCells(m_visibleMonth, firstWeekday())) {
+        if (!day) {
+            cells.append(QVariantMap { { QStringLiteral("isEmpty"), true } });
+            continue;
+        }
+        cells.append(QVariantMap {
+            { QStringLiteral("isEmpty"), false },
+            { QStringLiteral("dayOfMonth"), day->day() },
+            { QStringLiteral("dayText"), QString::number(day->day()) },
+            { QStringLiteral("isSelected"), *day == m_selectedDate },
+            { QStringLiteral("isToday"), *day == today },
+            { QStringLiteral("hasEntries"), days.contains(*day) },
+        });
+    }
+    return cells;
+}
+
+void JournalController::showAdjacentMonth(int offset)
+{
+    const QDate month = JournalCalendar::addMonths(m_visibleMonth, offset);
+    if (!month.isValid() || month == m_visibleMonth)
+        return;
+    m_visibleMonth = month;
+    emit visibleMonthChanged();
+    emit monthChanged();
+}
+
+void JournalController::selectDay(QDate day)
+{
+    commitEditing();
+    if (!day.isValid() || day == m_selectedDate)
+        return;
+    m_selectedDate = day;
+    emit selectedDateChanged();
+    refreshDay();
+}
+
+void JournalController::selectDayOfVisibleMonth(int dayOfMonth)
+{
+    selectDay(QDate(m_visibleMonth.year(), m_visibleMonth.month(), dayOfMonth));
+}
+
+// Texts of an entry
+
+QString JournalController::defaultTimelineTitle(const NotesTimelineEntry &entry) const
+{
+    if (!m_controller)
+        return {};
+    return entry.kind.isFocus() ? m_controller->defaultFocusTitle(entry.sessionNumber)
+                                : m_controller->defaultBreakTitle(entry.sessionNumber);
+}
+
+QString JournalController::timelineTitle(const NotesTimelineEntry &entry) const
+{
+    const QString title = entry.title.trimmed();
+    return title.isEmpty() ? defaultTimelineTitle(entry) : title;
+}
+
+QString JournalController::timelineSubtitle(const NotesTimelineEntry &entry) const
+{
+    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    if (entry.kind.isFocus()) {
+        return entry.kind.completed
+            ? localized(language, QStringLiteral("完成的专注时段"), QStringLiteral("Completed focus session"))
+            : localized(
+                language, QStringLiteral("进行中或提前结束"), QStringLiteral("In progress or ended early"));
+    }
+    const QString activity = entry.activityTitle.value_or(QString()).trimmed();
+    if (!activity.isEmpty())
+        return activity;
+    return localized(language, QStringLiteral("未命名课间活动"), QStringLiteral("Untitled break activity"));
+}
+
+QString JournalController::timelineBadge(const NotesTimelineEntry &entry) const
+{
+    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    if (entry.kind.isFocus()) {
+        return entry.kind.completed ? localized(language, QStringLiteral("完成"), QStringLiteral("Done"))
+                                    : localized(language, QStringLiteral("未完成"), QStringLiteral("Open"));
+    }
+    const QString score = QStringLiteral("+") + QString::number(entry.kind.healthScore);
+    return localized(language, score + QStringLiteral(" 健康分"), score + QStringLiteral(" Health"));
+}

@@ -1,0 +1,180 @@
+#pragma once
+
+#include "models/JournalDayModel.h"
+#include "models/JournalSnapshot.h"
+#include "models/NotesTimelineEntry.h"
+
+#include <QDate>
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <QVariantList>
+#include <optional>
+
+class AppController;
+
+// The journal sheet's state and rules, made afresh for each presentation: the snapshot of every
+// journal entry and when it is reloaded, the selected day and the month on show, the day's rows and
+// figures, and the record editor. The views only lay it out and forward taps.
+class JournalController : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged)
+    Q_PROPERTY(bool snapshotLoaded READ snapshotLoaded NOTIFY snapshotChanged)
+    Q_PROPERTY(JournalDayModel *dayModel READ dayModel CONSTANT)
+    Q_PROPERTY(QDate selectedDate READ selectedDate NOTIFY selectedDateChanged)
+    Q_PROPERTY(QDate visibleMonth READ visibleMonth NOTIFY visibleMonthChanged)
+    // Texts and figures of the day and the month, in the interface language.
+    Q_PROPERTY(QString dayTitle READ dayTitle NOTIFY dayChanged)
+    Q_PROPERTY(QString countLine READ countLine NOTIFY dayChanged)
+    Q_PROPERTY(bool selectedDayIsToday READ selectedDayIsToday NOTIFY dayChanged)
+    Q_PROPERTY(bool showsEmptyDay READ showsEmptyDay NOTIFY dayChanged)
+    Q_PROPERTY(int focusCount READ focusCount NOTIFY dayChanged)
+    Q_PROPERTY(int breakCount READ breakCount NOTIFY dayChanged)
+    Q_PROPERTY(int noteCount READ noteCount NOTIFY dayChanged)
+    Q_PROPERTY(QString monthTitle READ monthTitle NOTIFY monthChanged)
+    Q_PROPERTY(QStringList weekdayLabels READ weekdayLabels NOTIFY monthChanged)
+    Q_PROPERTY(QVariantList monthCells READ monthCells NOTIFY monthChanged)
+    // The record editor.
+    Q_PROPERTY(QString editingEntryID READ editingEntryID NOTIFY editingChanged)
+    Q_PROPERTY(bool editingIsBreak READ editingIsBreak NOTIFY editingChanged)
+    Q_PROPERTY(QString editingTitlePlaceholder READ editingTitlePlaceholder NOTIFY editingChanged)
+    Q_PROPERTY(QString editingTitle READ editingTitle WRITE setEditingTitle NOTIFY editingTextsChanged)
+    Q_PROPERTY(QString editingActivityTitle READ editingActivityTitle WRITE setEditingActivityTitle NOTIFY
+            editingTextsChanged)
+    Q_PROPERTY(QString editingHealthScore READ editingHealthScore WRITE setEditingHealthScore NOTIFY
+            editingTextsChanged)
+    Q_PROPERTY(QString editingNotes READ editingNotes WRITE setEditingNotes NOTIFY editingTextsChanged)
+    Q_PROPERTY(QString focusedEntryID READ focusedEntryID NOTIFY focusedEntryIDChanged)
+
+public:
+    explicit JournalController(QObject *parent = nullptr);
+    // Saves a record still open, whichever way the sheet went.
+    ~JournalController() override;
+
+    AppController *controller() const { return m_controller; }
+    // Starts the journal on today and follows the controller's notes revision from now on.
+    void setController(AppController *controller);
+    // The first column of the month grid, Sunday = 1; by default the interface locale's.
+    void setFirstWeekday(std::optional<int> weekday);
+    int firstWeekday() const;
+
+    // The snapshot.
+    bool snapshotLoaded() const { return m_snapshotLoaded; }
+    qint64 loadedNotesRevision() const { return m_loadedNotesRevision; }
+    // Every entry, the running round's included, in start order.
+    QList<NotesTimelineEntry> journalEntries() const;
+    // The days that hold an entry.
+    QSet<QDate> journalDays() const;
+    // The selected day's entries, in start order.
+    const QList<NotesTimelineEntry> &entries() const { return m_dayEntries; }
+    // Reloads every entry for this revision on a worker thread; only the newest read is applied.
+    void refreshJournalSnapshot(qint64 revision);
+    // Whether a read is still to be applied.
+    bool isReading() const { return m_pendingRead != 0; }
+
+    // The day and the month.
+    QDate selectedDate() const { return m_selectedDate; }
+    QDate visibleMonth() const { return m_visibleMonth; }
+    JournalDayModel *dayModel() { return &m_dayModel; }
+    QString dayTitle() const;
+    QString countLine() const;
+    bool selectedDayIsToday() const;
+    bool showsEmptyDay() const { return m_snapshotLoaded && m_dayEntries.isEmpty(); }
+    int focusCount() const;
+    int breakCount() const;
+    int noteCount() const;
+    QString monthTitle() const;
+    QStringList weekdayLabels() const;
+    QVariantList monthCells() const;
+    Q_INVOKABLE void showAdjacentMonth(int offset);
+    // A tap on a day of the grid: an open record is saved first.
+    Q_INVOKABLE void selectDay(QDate day);
+    Q_INVOKABLE void selectDayOfVisibleMonth(int dayOfMonth);
+
+    // Texts of an entry.
+    QString defaultTimelineTitle(const NotesTimelineEntry &entry) const;
+    QString timelineTitle(const NotesTimelineEntry &entry) const;
+    QString timelineSubtitle(const NotesTimelineEntry &entry) const;
+    QString timelineBadge(const NotesTimelineEntry &entry) const;
+
+    // The record editor.
+    const std::optional<NotesTimelineEntry> &editingEntry() const { return m_editingEntry; }
+    QString editingEntryID() const { return m_editingEntry ? m_editingEntry->id : QString(); }
+    bool editingIsBreak() const { return m_editingEntry && !m_editingEntry->kind.isFocus(); }
+    QString editingTitlePlaceholder() const;
+    const QString &editingTitle() const { return m_editingTitle; }
+    const QString &editingActivityTitle() const { return m_editingActivityTitle; }
+    const QString &editingHealthScore() const { return m_editingHealthScore; }
+    const QString &editingNotes() const { return m_editingNotes; }
+    void setEditingTitle(const QString &text);
+    void setEditingActivityTitle(const QString &text);
+    void setEditingHealthScore(const QString &text);
+    void setEditingNotes(const QString &text);
+    const QString &focusedEntryID() const { return m_focusedEntryID; }
+    // Opens the editor on an entry of the selected day, saving a record open before.
+    Q_INVOKABLE void beginEditing(const QString &entryID);
+    void beginEditing(const NotesTimelineEntry &entry);
+    // Saves the open record and closes the editor; nothing when none is open.
+    Q_INVOKABLE void commitEditing();
+    // Closes the editor without saving.
+    Q_INVOKABLE void cancelEditing();
+    // The header's Done: saves an open record, then closes the sheet.
+    Q_INVOKABLE void close();
+
+    // The score a break record is saved with: the typed number within 0…100, the logged score when
+    // nothing reads as a number, and the logged score as it is when the field still reads it.
+    static qint64 healthScoreToSave(const QString &typed, qint64 loggedScore);
+
+signals:
+    void controllerChanged();
+    void snapshotChanged();
+    void selectedDateChanged();
+    void visibleMonthChanged();
+    void dayChanged();
+    void monthChanged();
+    void editingChanged();
+    void editingTextsChanged();
+    void focusedEntryIDChanged();
+
+private:
+    void applySnapshot(JournalSnapshot snapshot, std::optional<NotesTimelineEntry> live, quint64 generation);
+    // Recomputes the selected day's entries and rows, and announces what changed.
+    void refreshDay();
+    void refreshRows();
+    QList<JournalDayRow> rowsOf(const QList<NotesTimelineEntry> &entries) const;
+    NotesTimelineEntry savedValuesOf(const NotesTimelineEntry &entry, const QString &title,
+        const std::optional<QString> &activityTitle, std::optional<qint64> healthScore,
+        const QString &notes) const;
+    QDate today() const;
+    void setFocusedEntryID(const QString &id);
+
+    QPointer<AppController> m_controller;
+    std::optional<int> m_firstWeekday;
+
+    JournalSnapshot m_logged;
+    // Bumped whenever m_logged is replaced, so that a read compared with an older one is not trusted.
+    quint64 m_loggedGeneration = 0;
+    std::optional<NotesTimelineEntry> m_live;
+    bool m_snapshotLoaded = false;
+    qint64 m_loadedNotesRevision = -1;
+    // The newest read asked for, 0 when none is pending, and the revision it reads.
+    quint64 m_pendingRead = 0;
+    quint64 m_lastRead = 0;
+    qint64 m_pendingRevision = -1;
+    // Records saved since the last applied read, shown with their saved values until it lands.
+    QHash<QString, NotesTimelineEntry> m_savedEntries;
+
+    QDate m_selectedDate;
+    QDate m_visibleMonth;
+    QList<NotesTimelineEntry> m_dayEntries;
+    JournalDayModel m_dayModel;
+
+    std::optional<NotesTimelineEntry> m_editingEntry;
+    QString m_editingTitle;
+    QString m_editingActivityTitle;
+    QString m_editingHealthScore;
+    QString m_editingNotes;
+    QString m_focusedEntryID;
+};
