@@ -113,6 +113,8 @@ private slots:
     void allEntries_data();
     void allEntries();
     void allEntriesCarryTheKindOfEachLog();
+    void timestampsAndDaysAcrossClockChanges_data();
+    void timestampsAndDaysAcrossClockChanges();
     void fingerprintOfUnchangedFilesIsEqual();
     void fingerprintNoticesChanges_data();
     void fingerprintNoticesChanges();
@@ -296,6 +298,41 @@ void LogReadbackTest::allEntries()
     for (const NotesTimelineEntry &entry : NotesTimelineRepository::allEntries(focusLog, activityLog))
         ids.append(entry.id);
     QTEST(ids, "expectedIDs");
+}
+
+void LogReadbackTest::timestampsAndDaysAcrossClockChanges_data()
+{
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("hours");
+
+    QTest::newRow("spring forward") << local(2024, 3, 28, 0, 0) << 1 << 24 * 5;
+    QTest::newRow("fall back") << local(2024, 10, 25, 0, 0) << 1 << 24 * 5;
+    QTest::newRow("backwards over fall back") << local(2024, 10, 29, 23, 0) << -1 << 24 * 5;
+    QTest::newRow("summer, then winter") << local(2024, 7, 1, 12, 0) << 24 * 100 << 24 * 200;
+}
+
+// Rows of a log are read with the zone's offsets remembered between clock changes; every local time,
+// including the skipped and the repeated hour, must come out as the time zone itself would give it.
+void LogReadbackTest::timestampsAndDaysAcrossClockChanges()
+{
+    QFETCH(QDateTime, from);
+    QFETCH(int, step);
+    QFETCH(int, hours);
+    for (int hour = 0; hour <= hours; hour += std::abs(step)) {
+        for (const int minute : { 0, 30, 59 }) {
+            const QDateTime wall = from.addSecs(qint64(step < 0 ? -hour : hour) * 3600 + minute * 60);
+            const QDate date = wall.date();
+            const QTime time = wall.time();
+            const QString text = QString::asprintf("%04d-%02d-%02d %02d:%02d:00", date.year(), date.month(),
+                date.day(), time.hour(), time.minute());
+            const std::optional<QDateTime> parsed = CsvDate::parseTimestamp(text);
+            QVERIFY2(parsed, qPrintable(text));
+            QCOMPARE(*parsed, QDateTime(date, time, Qt::LocalTime).toUTC());
+            QCOMPARE(CsvDate::localDay(*parsed), parsed->toLocalTime().date());
+            QCOMPARE(CsvDate::localDay(parsed->addSecs(-1)), parsed->addSecs(-1).toLocalTime().date());
+        }
+    }
 }
 
 void LogReadbackTest::allEntriesCarryTheKindOfEachLog()
