@@ -65,4 +65,20 @@ private:
     QString m_joinedRecord;
 };
 
+// Hands out one shared string while a column repeats the text of the row before, so that the titles
+// and activities that recur through a long log are stored once.
+class RepeatedText
+{
+public:
+    const QString &operator()(QStringView field)
+    {
+        if (field != m_last)
+            m_last = field.toString();
+        return m_last;
+    }
+
+private:
+    QString m_last;
+};
+
 } // namespace CSVCodec

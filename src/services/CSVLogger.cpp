@@ -131,6 +131,9 @@ QHash<QString, qint64> CSVLogger::dailyHealthScores() const
 QList<NotesTimelineEntry> CSVLogger::timelineEntries() const
 {
     QList<NotesTimelineEntry> entries;
+    CSVCodec::RepeatedText titles;
+    CSVCodec::RepeatedText activities;
+    CSVCodec::RepeatedText notes;
     m_file.forEachDataRow([&](std::span<const QStringView> fields) {
         if (fields.size() < columnCount)
             return;
@@ -144,9 +147,9 @@ QList<NotesTimelineEntry> CSVLogger::timelineEntries() const
             *start,
             *end,
             CsvNumber::integerOrZero(fields[4]),
-            fields[sessionTitleColumn].toString(),
-            fields[activityColumn].toString(),
-            fields[notesColumn].toString(),
+            titles(fields[sessionTitleColumn]),
+            activities(fields[activityColumn]),
+            notes(fields[notesColumn]),
         });
     });
     return entries;

@@ -117,6 +117,8 @@ QHash<QString, FocusSessionLogger::DayMetrics> FocusSessionLogger::dailyMetrics(
 QList<NotesTimelineEntry> FocusSessionLogger::timelineEntries() const
 {
     QList<NotesTimelineEntry> entries;
+    CSVCodec::RepeatedText titles;
+    CSVCodec::RepeatedText notes;
     m_file.forEachDataRow([&](std::span<const QStringView> fields) {
         if (fields.size() < columnCount)
             return;
@@ -130,9 +132,9 @@ QList<NotesTimelineEntry> FocusSessionLogger::timelineEntries() const
             *start,
             *end,
             CsvNumber::integerOrZero(fields[4]),
-            fields[titleColumn].toString(),
+            titles(fields[titleColumn]),
             std::nullopt,
-            fields[notesColumn].toString(),
+            notes(fields[notesColumn]),
         });
     });
     return entries;
