@@ -36,6 +36,7 @@ JournalController::~JournalController()
 {
     if (m_controller)
         commitEditing();
+    releaseAway(std::move(m_logged));
 }
 
 void JournalController::setController(AppController *controller)

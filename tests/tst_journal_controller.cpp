@@ -197,18 +197,23 @@ private slots:
         QVERIFY(idsOf(journal.entries()).contains(QStringLiteral("new")));
     }
 
-    void aReadMayOutliveItsJournalButNotTheLogs()
+    void theControllerWaitsForARunningRead()
     {
         ControllerHarness harness;
         JournalFixture logs(harness);
-        for (int i = 0; i < 200; ++i)
+        for (int i = 0; i < 200; ++i) {
             logs.focus(
-                QString::number(i), local(2024, 2, 1, 9, 0).addSecs(i * 60), local(2024, 2, 1, 9, 1), true);
+                QString::number(i), local(2024, 2, 1, 9, 0).addSecs(i * 60), local(2024, 2, 1, 12, 0), true);
+        }
         AppController &controller = harness.start();
-        auto journal = std::make_unique<JournalController>();
-        journal->setController(&controller);
-        journal.reset();
+        controller.finishFocusNow();
+        JournalController journal;
+        journal.setController(&controller);
+        QVERIFY(journal.isReading());
+        // The logs go with the controller, after the read has finished with them.
         harness.controller.reset();
+        QTRY_VERIFY(journal.snapshotLoaded());
+        QCOMPARE(journal.journalEntries().size(), 201);
     }
 
     void monthCells_data()
