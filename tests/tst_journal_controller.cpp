@@ -66,6 +66,24 @@ AppPreferences inLanguage(AppLanguage language)
     return preferences;
 }
 
+// A controller over the logs the test writes first, and its journal open with the first read in.
+class JournalSession
+{
+public:
+    JournalController &open(AppLanguage language = AppLanguage::chinese)
+    {
+        controller = &harness.startWithStored(inLanguage(language));
+        journal.setController(controller);
+        settle(journal);
+        return journal;
+    }
+
+    ControllerHarness harness;
+    JournalFixture logs { harness };
+    AppController *controller = nullptr;
+    JournalController journal;
+};
+
 QStringList idsOf(const QList<NotesTimelineEntry> &entries)
 {
     QStringList ids;
@@ -102,13 +120,10 @@ private slots:
 
     void anEntryBelongsToTheDayItEnded()
     {
-        ControllerHarness harness;
-        JournalFixture logs(harness);
+        JournalSession session;
+        JournalFixture &logs = session.logs;
         logs.focus(QStringLiteral("late"), local(2024, 2, 27, 23, 50), local(2024, 2, 28, 0, 20), true);
-        AppController &controller = harness.start();
-        JournalController journal;
-        journal.setController(&controller);
-        settle(journal);
+        JournalController &journal = session.open();
         QVERIFY(journal.journalDays().contains(QDate(2024, 2, 28)));
         QVERIFY(!journal.journalDays().contains(QDate(2024, 2, 27)));
         journal.selectDay(QDate(2024, 2, 27));
@@ -335,18 +350,15 @@ private slots:
 
     void countsOfTheDay()
     {
-        ControllerHarness harness;
-        JournalFixture logs(harness);
+        JournalSession session;
+        JournalFixture &logs = session.logs;
         logs.focus(QStringLiteral("done"), local(2024, 3, 1, 7, 0), local(2024, 3, 1, 7, 25), true,
             QStringLiteral("wrote the intro"));
         logs.focus(QStringLiteral("open"), local(2024, 3, 1, 7, 30), local(2024, 3, 1, 7, 40), false,
             QStringLiteral(" \n\t "));
         logs.breakActivity(QStringLiteral("walk"), local(2024, 3, 1, 7, 40), local(2024, 3, 1, 7, 45), 6,
             QStringLiteral("\n\n"));
-        AppController &controller = harness.start();
-        JournalController journal;
-        journal.setController(&controller);
-        settle(journal);
+        JournalController &journal = session.open();
         // The running round counts too.
         QCOMPARE(journal.focusCount(), 3);
         QCOMPARE(journal.breakCount(), 1);
@@ -375,14 +387,11 @@ private slots:
         QFETCH(AppLanguage, language);
         QFETCH(int, count);
         QFETCH(QString, expected);
-        ControllerHarness harness;
-        JournalFixture logs(harness);
+        JournalSession session;
+        JournalFixture &logs = session.logs;
         for (int i = 0; i < count; ++i)
             logs.focus(QString::number(i), local(2024, 2, 29, 9 + i, 0), local(2024, 2, 29, 9 + i, 25), true);
-        AppController &controller = harness.startWithStored(inLanguage(language));
-        JournalController journal;
-        journal.setController(&controller);
-        settle(journal);
+        JournalController &journal = session.open(language);
         journal.selectDay(QDate(2024, 2, 29));
         QCOMPARE(journal.dayModel()->rowCount(), count);
         QCOMPARE(journal.countLine(), expected);
@@ -552,13 +561,11 @@ private slots:
         QFETCH(qint64, logged);
         QFETCH(QString, typed);
         QFETCH(qint64, stored);
-        ControllerHarness harness;
-        JournalFixture logs(harness);
+        JournalSession session;
+        JournalFixture &logs = session.logs;
         logs.breakActivity(QStringLiteral("walk"), local(2024, 3, 1, 8, 0), local(2024, 3, 1, 8, 5), logged);
-        AppController &controller = harness.start();
-        JournalController journal;
-        journal.setController(&controller);
-        settle(journal);
+        JournalController &journal = session.open();
+        AppController &controller = *session.controller;
         journal.beginEditing(QStringLiteral("walk"));
         QCOMPARE(journal.editingHealthScore(), QString::number(logged));
         journal.setEditingHealthScore(typed);
@@ -571,16 +578,14 @@ private slots:
 
     void openingAnotherRecordSavesTheFirstOnce()
     {
-        ControllerHarness harness;
-        JournalFixture logs(harness);
+        JournalSession session;
+        JournalFixture &logs = session.logs;
         logs.focus(QStringLiteral("a"), local(2024, 3, 1, 7, 0), local(2024, 3, 1, 7, 25), true,
             QStringLiteral("old a"));
         logs.focus(QStringLiteral("b"), local(2024, 3, 1, 7, 30), local(2024, 3, 1, 7, 55), true,
             QStringLiteral("old b"));
-        AppController &controller = harness.start();
-        JournalController journal;
-        journal.setController(&controller);
-        settle(journal);
+        JournalController &journal = session.open();
+        AppController &controller = *session.controller;
         journal.beginEditing(QStringLiteral("a"));
         journal.setEditingNotes(QStringLiteral("new a"));
         const qint64 revision = controller.notesRevision();
@@ -597,14 +602,12 @@ private slots:
 
     void cancelWritesNothing()
     {
-        ControllerHarness harness;
-        JournalFixture logs(harness);
+        JournalSession session;
+        JournalFixture &logs = session.logs;
         logs.focus(QStringLiteral("a"), local(2024, 3, 1, 7, 0), local(2024, 3, 1, 7, 25), true,
             QStringLiteral("old"));
-        AppController &controller = harness.start();
-        JournalController journal;
-        journal.setController(&controller);
-        settle(journal);
+        JournalController &journal = session.open();
+        AppController &controller = *session.controller;
         const QString before = logs.focusLog();
         const qint64 revision = controller.notesRevision();
         journal.beginEditing(QStringLiteral("a"));
@@ -621,15 +624,12 @@ private slots:
 
     void savedValuesReachTheLogs()
     {
-        ControllerHarness harness;
-        JournalFixture logs(harness);
+        JournalSession session;
+        JournalFixture &logs = session.logs;
         logs.focus(QStringLiteral("a"), local(2024, 3, 1, 7, 0), local(2024, 3, 1, 7, 25), true, QString(),
             QString(), 4);
         logs.breakActivity(QStringLiteral("b"), local(2024, 3, 1, 7, 30), local(2024, 3, 1, 7, 35), 5);
-        AppController &controller = harness.start();
-        JournalController journal;
-        journal.setController(&controller);
-        settle(journal);
+        JournalController &journal = session.open();
         const QString activityBefore = logs.activityLog();
         journal.beginEditing(QStringLiteral("a"));
         // An empty title opens as the default one and is saved as such when left alone.
@@ -738,16 +738,14 @@ private slots:
 
     void aFailedSaveShowsTheAlertAndClosesTheEditor()
     {
-        ControllerHarness harness;
-        JournalFixture logs(harness);
+        JournalSession session;
+        JournalFixture &logs = session.logs;
         logs.focus(QStringLiteral("a"), local(2024, 3, 1, 7, 0), local(2024, 3, 1, 7, 25), true,
             QStringLiteral("stored"));
-        AppController &controller = harness.start();
-        JournalController journal;
-        journal.setController(&controller);
-        settle(journal);
+        JournalController &journal = session.open();
+        AppController &controller = *session.controller;
         // A folder in place of the log makes the rewrite fail, even for root.
-        const QString log = harness.file(QStringLiteral("focus-session-log.csv"));
+        const QString log = session.harness.file(QStringLiteral("focus-session-log.csv"));
         QVERIFY(QFile::remove(log));
         QVERIFY(QDir().mkpath(log));
         journal.beginEditing(QStringLiteral("a"));
