@@ -5,6 +5,7 @@
 #include "services/AudioController.h"
 #include "services/CSVLogger.h"
 #include "services/DailyStatsRepository.h"
+#include "services/DeveloperCornerService.h"
 #include "services/FocusSessionLogger.h"
 #include "services/InputActivityMonitor.h"
 #include "services/KeyboardLocker.h"
@@ -67,6 +68,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     auto &s = m_seams;
     m_updateController = std::make_unique<UpdateController>(
         s.updateFeedAddress, [this](const QUrl &url) { m_seams.workspace->openUrl(url); });
+    m_developerCornerService = std::make_unique<DeveloperCornerService>(s.developerCorner);
     m_keyboardLocker = std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab));
     m_inputActivityMonitor = std::make_unique<InputActivityMonitor>(
         *s.trust, *s.clock, std::move(s.globalActivity), std::move(s.localActivity));

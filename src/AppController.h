@@ -29,6 +29,7 @@
 
 class AudioController;
 class CSVLogger;
+class DeveloperCornerService;
 class FocusSessionLogger;
 class InputActivityMonitor;
 class KeyboardLocker;
@@ -170,6 +171,7 @@ public:
     // Services the views reach directly.
     UpdateController &updateController() const { return *m_updateController; }
     AudioController &audioController() const { return *m_audioController; }
+    DeveloperCornerService &developerCornerService() const { return *m_developerCornerService; }
 
     // The 0.25 s tick; public so that tests can drive it with their own clock.
     void updateRemainingTime();
@@ -367,6 +369,8 @@ private:
     QString m_root;
     AppControllerSeams m_seams;
     std::unique_ptr<UpdateController> m_updateController;
+    // Outlives every sheet: its requests must finish even after the developer corner closes.
+    std::unique_ptr<DeveloperCornerService> m_developerCornerService;
     std::unique_ptr<KeyboardLocker> m_keyboardLocker;
     std::unique_ptr<InputActivityMonitor> m_inputActivityMonitor;
     std::unique_ptr<AudioController> m_audioController;

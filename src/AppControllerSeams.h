@@ -2,6 +2,7 @@
 
 #include "services/AccessibilityTrust.h"
 #include "services/Clock.h"
+#include "services/DeveloperCornerConfig.h"
 #include "services/FilePicker.h"
 #include "services/InputActivityBackend.h"
 #include "services/KeyboardGrabBackend.h"
@@ -21,6 +22,8 @@ struct AppControllerSeams
     QString applicationSupportRoot;
     // The update feed; empty: no update checks.
     QString updateFeedAddress;
+    // The maker's web service; no base address: feedback and donations fail at once.
+    DeveloperCornerConfig developerCorner;
     std::unique_ptr<Clock> clock;
     // The wheel's roll.
     std::unique_ptr<RandomSource> wheelRandom;

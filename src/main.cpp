@@ -37,6 +37,7 @@ int main(int argc, char *argv[])
     AppControllerSeams seams;
     seams.applicationSupportRoot = AppStorageService::standardApplicationSupportRoot();
     seams.updateFeedAddress = UpdateController::builtInFeedAddress();
+    seams.developerCorner = DeveloperCornerConfig::builtIn();
     seams.clock = std::make_unique<SystemClock>();
     seams.wheelRandom = std::make_unique<SystemRandomSource>();
     seams.shuffleRandom = std::make_unique<SystemRandomSource>();

@@ -1,0 +1,9 @@
+#include "DeveloperCornerConfig.h"
+
+DeveloperCornerConfig DeveloperCornerConfig::builtIn()
+{
+    DeveloperCornerConfig config;
+    config.baseUrl = QUrl(QStringLiteral(QUORVANE_DEVELOPER_SERVICE_URL), QUrl::StrictMode);
+    config.checkoutHost = QStringLiteral(QUORVANE_CHECKOUT_HOST);
+    return config;
+}

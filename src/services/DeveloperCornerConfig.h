@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QSslConfiguration>
+#include <QString>
+#include <QUrl>
+
+// Where the developer corner's requests go and what they trust. The program is built with these
+// addresses; tests point them at a server of their own.
+struct DeveloperCornerConfig
+{
+    // The origin of the maker's web service; HTTPS, or plain HTTP on this machine only. Empty: every
+    // request fails at once.
+    QUrl baseUrl;
+    // The payment provider's hosted-checkout host; checkout pages elsewhere are never opened.
+    QString checkoutHost;
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    // A request fails after this long without any progress up or down.
+    int transferTimeoutMs = 60'000;
+
+    // The addresses this program was built with (empty unless the build set them).
+    static DeveloperCornerConfig builtIn();
+};
