@@ -5,6 +5,7 @@
 #include <QHostAddress>
 #include <QList>
 #include <QNetworkProxy>
+#include <QPointer>
 #include <QSslCertificate>
 #include <QSslConfiguration>
 #include <QSslKey>
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <memory>
+#include <utility>
 
 // An HTTP/1.1 server on 127.0.0.1 for the tests of the network clients, plain or over TLS with the
 // committed self-signed certificate for 127.0.0.1 and localhost (tests/data). Each path answers with its
@@ -27,8 +29,8 @@ public:
     {
         int status = 200;
         // Further header lines, each ending in "\r\n".
-        QByteArray headers;
-        QByteArray body;
+        QByteArray headers {};
+        QByteArray body {};
         // Without a length the reply ends when the connection closes.
         bool sendsLength = true;
         // Reads the request and never answers while the server lives.
@@ -37,7 +39,7 @@ public:
         int trickleIntervalMs = 0;
         int pieceBytes = 1;
         // Not empty: sent as it is in place of an HTTP reply.
-        QByteArray raw;
+        QByteArray raw {};
     };
 
     struct Request
@@ -115,6 +117,17 @@ public:
     void setReply(const QByteArray &path, Reply reply) { m_replies.insert(path, std::move(reply)); }
     const QList<Request> &requests() const { return m_requests; }
 
+    // While held, requests are recorded but wait unanswered until release().
+    void hold() { m_holding = true; }
+    void release()
+    {
+        m_holding = false;
+        for (const auto &[socket, reply] : std::exchange(m_waiting, {})) {
+            if (socket)
+                answer(socket, reply);
+        }
+    }
+
 private:
     struct Connection
     {
@@ -165,7 +178,11 @@ private:
         m_connections.remove(socket);
         disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
         m_requests.append(request);
-        answer(socket, m_replies.value(request.path, reply(404, QByteArrayLiteral("missing"))));
+        const Reply scripted = m_replies.value(request.path, reply(404, QByteArrayLiteral("missing")));
+        if (m_holding)
+            m_waiting.append({ QPointer<QTcpSocket>(socket), scripted });
+        else
+            answer(socket, scripted);
     }
 
     static QHash<QByteArray, QByteArray> headers(const QByteArray &head)
@@ -216,6 +233,8 @@ private:
     QHash<QByteArray, Reply> m_replies;
     QHash<QTcpSocket *, Connection> m_connections;
     QList<Request> m_requests;
+    QList<std::pair<QPointer<QTcpSocket>, Reply>> m_waiting;
+    bool m_holding = false;
     // Last, so that its sockets go first, while what they report into is still here.
     std::unique_ptr<QTcpServer> m_server;
 };

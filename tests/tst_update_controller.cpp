@@ -1,102 +1,22 @@
+#include "LocalHttpServer.h"
 #include "TestSupport.h"
 #include "services/UpdateController.h"
 #include "services/UpdateFeedChecker.h"
 #include "services/VersionNumber.h"
 
 #include <QCoreApplication>
-#include <QHash>
-#include <QHostAddress>
-#include <QList>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <memory>
 
 namespace {
 
-// Serves canned HTTP replies on 127.0.0.1, one per path, and closes each connection after the reply.
-class FeedServer : public QObject
+QString feedAddress(const LocalHttpServer &server, const char *path)
 {
-public:
-    struct Reply
-    {
-        int status = 200;
-        QByteArray headers;
-        QByteArray body;
-        bool sendsLength = true;
-    };
-
-    FeedServer()
-    {
-        m_server.listen(QHostAddress::LocalHost, 0);
-        connect(&m_server, &QTcpServer::newConnection, this, &FeedServer::accept);
-    }
-
-    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(m_server.serverPort()); }
-    QString address(const QString &path) const { return base() + path; }
-    void setReply(const QString &path, Reply reply) { m_replies.insert(path, std::move(reply)); }
-    int requestCount() const { return m_requestCount; }
-    // While held, requests wait unanswered until release().
-    void hold() { m_holding = true; }
-    void release()
-    {
-        m_holding = false;
-        for (const auto &[socket, path] : std::as_const(m_waiting)) {
-            if (socket)
-                answer(socket, path);
-        }
-        m_waiting.clear();
-    }
-
-private:
-    void accept()
-    {
-        while (QTcpSocket *socket = m_server.nextPendingConnection()) {
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QTcpSocket::readyRead, this, [this, socket] { readRequest(socket); });
-        }
-    }
-
-    void readRequest(QTcpSocket *socket)
-    {
-        QByteArray &request = m_requests[socket];
-        request.append(socket->readAll());
-        if (!request.contains("\r\n\r\n"))
-            return;
-        const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
-        const QString path = requestLine.size() > 1 ? QString::fromLatin1(requestLine[1]) : QString();
-        m_requests.remove(socket);
-        ++m_requestCount;
-        if (m_holding)
-            m_waiting.append({ QPointer<QTcpSocket>(socket), path });
-        else
-            answer(socket, path);
-    }
-
-    void answer(QTcpSocket *socket, const QString &path)
-    {
-        const Reply reply = m_replies.value(path, Reply { 404, {}, QByteArrayLiteral("missing"), true });
-        QByteArray head = "HTTP/1.1 " + QByteArray::number(reply.status) + " Canned\r\n";
-        head += "Content-Type: application/rss+xml\r\n";
-        if (reply.sendsLength)
-            head += "Content-Length: " + QByteArray::number(reply.body.size()) + "\r\n";
-        head += reply.headers;
-        head += "Connection: close\r\n\r\n";
-        socket->write(head + reply.body);
-        socket->disconnectFromHost();
-    }
-
-    QTcpServer m_server;
-    QHash<QString, Reply> m_replies;
-    QHash<QTcpSocket *, QByteArray> m_requests;
-    QList<std::pair<QPointer<QTcpSocket>, QString>> m_waiting;
-    int m_requestCount = 0;
-    bool m_holding = false;
-};
+    return server.baseUrl().toString() + QLatin1StringView(path);
+}
 
 enum class Expected { upToDate, updateAvailable, failed };
 
@@ -132,7 +52,7 @@ void storeAutomaticChecks(bool enabled)
 
 Q_DECLARE_METATYPE(Expected)
 Q_DECLARE_METATYPE(AppLanguage)
-Q_DECLARE_METATYPE(FeedServer::Reply)
+Q_DECLARE_METATYPE(LocalHttpServer::Reply)
 
 class UpdateControllerTest : public QObject
 {
@@ -300,17 +220,17 @@ private slots:
     void canCheckOnceTheEventLoopHasTurned()
     {
         storeAutomaticChecks(false);
-        FeedServer server;
-        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
+        LocalHttpServer server;
+        const auto controller = makeController(feedAddress(server, "/appcast.xml"));
         QVERIFY(!controller->canCheckForUpdates());
         QTRY_VERIFY(controller->canCheckForUpdates());
         QVERIFY(!controller->isChecking());
-        QCOMPARE(server.requestCount(), 0);
+        QCOMPARE(server.requests().size(), 0);
     }
 
     void userCheckReportsTheFeed_data()
     {
-        QTest::addColumn<FeedServer::Reply>("reply");
+        QTest::addColumn<LocalHttpServer::Reply>("reply");
         QTest::addColumn<Expected>("expected");
         QTest::addColumn<QString>("detail");
         QTest::addColumn<QString>("link");
@@ -321,129 +241,133 @@ private slots:
         const QByteArray nextBuild = QByteArray::number(installedBuild.toLongLong() + 1);
 
         QTest::newRow("newer version in elements")
-            << FeedServer::Reply { 200, {}, appcast(versionItem("999.1", page)) } << Expected::updateAvailable
-            << "999.1" << QString::fromLatin1(page);
-        QTest::newRow("newer version in enclosure attributes") << FeedServer::Reply { 200, {},
+            << LocalHttpServer::Reply { 200, {}, appcast(versionItem("999.1", page)) }
+            << Expected::updateAvailable << "999.1" << QString::fromLatin1(page);
+        QTest::newRow("newer version in enclosure attributes") << LocalHttpServer::Reply { 200, {},
             appcast(item("<link>" + page
                 + "</link><enclosure url=\"https://example.org/q.deb\" sparkle:version=\"4321\" "
                   "sparkle:shortVersionString=\"999.2\" length=\"1\" type=\"application/octet-stream\"/>")) }
                                                                << Expected::updateAvailable << "999.2 (4321)"
                                                                << QString::fromLatin1(page);
         QTest::newRow("elements win over the enclosure")
-            << FeedServer::Reply { 200, {},
+            << LocalHttpServer::Reply { 200, {},
                    appcast(item("<sparkle:shortVersionString>999.3</sparkle:shortVersionString><link>" + page
                        + "</link><enclosure url=\"https://example.org/q.deb\" "
                          "sparkle:shortVersionString=\"0.0.1\"/>")) }
             << Expected::updateAvailable << "999.3" << QString::fromLatin1(page);
         QTest::newRow("newest of several, unusable items passed over")
-            << FeedServer::Reply { 200, {},
+            << LocalHttpServer::Reply { 200, {},
                    appcast(versionItem("1.0", page) + versionItem("999.5", page + "/999.5")
                        + versionItem("1000.x", page) + versionItem("999.4", page)) }
             << Expected::updateAvailable << "999.5" << QString::fromLatin1(page + "/999.5");
         QTest::newRow("same release, newer build")
-            << FeedServer::Reply { 200, {},
+            << LocalHttpServer::Reply { 200, {},
                    appcast(item("<sparkle:shortVersionString>" + sameBuild
                        + "</sparkle:shortVersionString><sparkle:version>" + nextBuild
                        + "</sparkle:version><link>" + page + "</link>")) }
             << Expected::updateAvailable
             << UpdateController::versionText(installedVersion, QString::fromLatin1(nextBuild))
             << QString::fromLatin1(page);
-        QTest::newRow("same version and build") << FeedServer::Reply { 200, {},
+        QTest::newRow("same version and build") << LocalHttpServer::Reply { 200, {},
             appcast(item("<sparkle:shortVersionString>" + sameBuild
                 + "</sparkle:shortVersionString><sparkle:version>" + installedBuild.toLatin1()
                 + "</sparkle:version><link>" + page + "</link>")) }
                                                 << Expected::upToDate << ""
                                                 << "";
         QTest::newRow("same version without build")
-            << FeedServer::Reply { 200, {}, appcast(versionItem(sameBuild, page)) } << Expected::upToDate
+            << LocalHttpServer::Reply { 200, {}, appcast(versionItem(sameBuild, page)) } << Expected::upToDate
             << ""
             << "";
         QTest::newRow("older version")
-            << FeedServer::Reply { 200, {}, appcast(versionItem("0.0.1", page)) } << Expected::upToDate << ""
+            << LocalHttpServer::Reply { 200, {}, appcast(versionItem("0.0.1", page)) } << Expected::upToDate
+            << ""
             << "";
         QTest::newRow("feed without items")
-            << FeedServer::Reply { 200, {}, appcast({}) } << Expected::upToDate << ""
+            << LocalHttpServer::Reply { 200, {}, appcast({}) } << Expected::upToDate << ""
             << "";
-        QTest::newRow("malformed XML") << FeedServer::Reply { 200, {},
+        QTest::newRow("malformed XML") << LocalHttpServer::Reply { 200, {},
             appcast(versionItem("999.1", page)).replace("</channel>", "</chanel>") }
                                        << Expected::failed << "not well-formed XML"
                                        << "";
-        QTest::newRow("undeclared namespace prefix") << FeedServer::Reply { 200, {},
+        QTest::newRow("undeclared namespace prefix") << LocalHttpServer::Reply { 200, {},
             "<rss><channel><item><sparkle:version>999.1</sparkle:version></item></channel></rss>" }
                                                      << Expected::failed << "not well-formed XML"
                                                      << "";
-        QTest::newRow("empty reply") << FeedServer::Reply { 200, {}, {} } << Expected::failed
+        QTest::newRow("empty reply") << LocalHttpServer::Reply { 200, {}, {} } << Expected::failed
                                      << "not well-formed XML"
                                      << "";
-        QTest::newRow("binary garbage") << FeedServer::Reply { 200, {}, QByteArray("\x00\xff\xfe<rss", 7) }
-                                        << Expected::failed << "not well-formed XML"
-                                        << "";
-        QTest::newRow("not an RSS feed") << FeedServer::Reply { 200, {}, "<html><body>Hello</body></html>" }
-                                         << Expected::failed << "not an RSS feed"
-                                         << "";
-        QTest::newRow("entity expansion") << FeedServer::Reply { 200, {},
+        QTest::newRow("binary garbage")
+            << LocalHttpServer::Reply { 200, {}, QByteArray("\x00\xff\xfe<rss", 7) } << Expected::failed
+            << "not well-formed XML"
+            << "";
+        QTest::newRow("not an RSS feed")
+            << LocalHttpServer::Reply { 200, {}, "<html><body>Hello</body></html>" } << Expected::failed
+            << "not an RSS feed"
+            << "";
+        QTest::newRow("entity expansion") << LocalHttpServer::Reply { 200, {},
             "<?xml version=\"1.0\"?><!DOCTYPE rss [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;\">]>"
             "<rss><channel><item><title>&b;</title></item></channel></rss>" }
                                           << Expected::failed << "document type"
                                           << "";
-        QTest::newRow("plain http link")
-            << FeedServer::Reply { 200, {}, appcast(versionItem("999.1", "http://example.org/releases")) }
-            << Expected::failed << "not an HTTPS address"
-            << "";
-        QTest::newRow("script link") << FeedServer::Reply { 200, {},
+        QTest::newRow("plain http link") << LocalHttpServer::Reply { 200, {},
+            appcast(versionItem("999.1", "http://example.org/releases")) }
+                                         << Expected::failed << "not an HTTPS address"
+                                         << "";
+        QTest::newRow("script link") << LocalHttpServer::Reply { 200, {},
             appcast(versionItem("999.1", "javascript:alert(1)")) }
                                      << Expected::failed << "not an HTTPS address"
                                      << "";
-        QTest::newRow("bad version") << FeedServer::Reply { 200, {}, appcast(versionItem("1.2-beta", page)) }
+        QTest::newRow("bad version") << LocalHttpServer::Reply { 200, {},
+            appcast(versionItem("1.2-beta", page)) }
                                      << Expected::failed << "not a dotted number"
                                      << "";
         QTest::newRow("oversized version")
-            << FeedServer::Reply { 200, {}, appcast(versionItem("99999999999", page)) } << Expected::failed
-            << "not a dotted number"
+            << LocalHttpServer::Reply { 200, {}, appcast(versionItem("99999999999", page)) }
+            << Expected::failed << "not a dotted number"
             << "";
         QTest::newRow("missing version")
-            << FeedServer::Reply { 200, {}, appcast(item("<link>" + page + "</link>")) } << Expected::failed
-            << "no version"
+            << LocalHttpServer::Reply { 200, {}, appcast(item("<link>" + page + "</link>")) }
+            << Expected::failed << "no version"
             << "";
         QTest::newRow("missing link")
-            << FeedServer::Reply { 200, {}, appcast(item("<sparkle:version>999.1</sparkle:version>")) }
+            << LocalHttpServer::Reply { 200, {}, appcast(item("<sparkle:version>999.1</sparkle:version>")) }
             << Expected::failed << "no link"
             << "";
-        QTest::newRow("not found") << FeedServer::Reply { 404, {}, "missing" } << Expected::failed
+        QTest::newRow("not found") << LocalHttpServer::Reply { 404, {}, "missing" } << Expected::failed
                                    << "HTTP 404"
                                    << "";
         QTest::newRow("server error")
-            << FeedServer::Reply { 500, {}, "oops" } << Expected::failed << "HTTP 500"
+            << LocalHttpServer::Reply { 500, {}, "oops" } << Expected::failed << "HTTP 500"
             << "";
         QTest::newRow("oversize with length")
-            << FeedServer::Reply { 200, {}, oversize, true } << Expected::failed << "larger than"
+            << LocalHttpServer::Reply { 200, {}, oversize, true } << Expected::failed << "larger than"
             << "";
         QTest::newRow("oversize without length")
-            << FeedServer::Reply { 200, {}, oversize, false } << Expected::failed << "larger than"
+            << LocalHttpServer::Reply { 200, {}, oversize, false } << Expected::failed << "larger than"
             << "";
         QTest::newRow("redirect to plain http elsewhere")
-            << FeedServer::Reply { 302, "Location: http://updates.example.org/appcast.xml\r\n", {} }
+            << LocalHttpServer::Reply { 302, "Location: http://updates.example.org/appcast.xml\r\n", {} }
             << Expected::failed << "redirected"
             << "";
         QTest::newRow("redirect on this machine")
-            << FeedServer::Reply { 302, "Location: {base}/moved.xml\r\n", {} } << Expected::updateAvailable
-            << "999.6" << QString::fromLatin1(page);
+            << LocalHttpServer::Reply { 302, "Location: {base}/moved.xml\r\n", {} }
+            << Expected::updateAvailable << "999.6" << QString::fromLatin1(page);
     }
 
     void userCheckReportsTheFeed()
     {
-        QFETCH(FeedServer::Reply, reply);
+        QFETCH(LocalHttpServer::Reply, reply);
         QFETCH(Expected, expected);
         QFETCH(QString, detail);
         QFETCH(QString, link);
 
         storeAutomaticChecks(false);
-        FeedServer server;
-        reply.headers.replace("{base}", server.base().toLatin1());
-        server.setReply(QStringLiteral("/appcast.xml"), reply);
-        server.setReply(QStringLiteral("/moved.xml"),
+        LocalHttpServer server;
+        reply.headers.replace("{base}", server.baseUrl().toEncoded());
+        server.setReply("/appcast.xml", reply);
+        server.setReply("/moved.xml",
             { 200, {}, appcast(versionItem("999.6", "https://example.org/quorvane/releases")) });
-        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
+        const auto controller = makeController(feedAddress(server, "/appcast.xml"));
         controller->setLanguage(AppLanguage::english);
         QTRY_VERIFY(controller->canCheckForUpdates());
 
@@ -508,10 +432,10 @@ private slots:
         QFETCH(QString, dismiss);
 
         storeAutomaticChecks(false);
-        FeedServer server;
-        server.setReply(QStringLiteral("/appcast.xml"),
-            { 200, {}, appcast(versionItem(version, "https://example.org/releases")) });
-        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
+        LocalHttpServer server;
+        server.setReply(
+            "/appcast.xml", { 200, {}, appcast(versionItem(version, "https://example.org/releases")) });
+        const auto controller = makeController(feedAddress(server, "/appcast.xml"));
         const AppLanguage other
             = language == AppLanguage::chinese ? AppLanguage::english : AppLanguage::chinese;
         controller->setLanguage(other);
@@ -556,13 +480,13 @@ private slots:
         QFETCH(bool, shown);
 
         storeAutomaticChecks(automatic);
-        FeedServer server;
-        server.setReply(QStringLiteral("/appcast.xml"),
-            { 200, {}, appcast(versionItem(version, "https://example.org/releases")) });
-        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
+        LocalHttpServer server;
+        server.setReply(
+            "/appcast.xml", { 200, {}, appcast(versionItem(version, "https://example.org/releases")) });
+        const auto controller = makeController(feedAddress(server, "/appcast.xml"));
         QTRY_VERIFY(controller->canCheckForUpdates());
         QTRY_VERIFY(!controller->isChecking());
-        QCOMPARE(server.requestCount(), requests);
+        QCOMPARE(server.requests().size(), requests);
         QCOMPARE(controller->showingResult(), shown);
         QCOMPARE(controller->updateAvailable(), shown);
     }
@@ -570,10 +494,10 @@ private slots:
     void backgroundFailureIsQuiet()
     {
         storeAutomaticChecks(true);
-        FeedServer server;
+        LocalHttpServer server;
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("HTTP 404")));
-        const auto controller = makeController(server.address(QStringLiteral("/missing.xml")));
-        QTRY_COMPARE(server.requestCount(), 1);
+        const auto controller = makeController(feedAddress(server, "/missing.xml"));
+        QTRY_COMPARE(server.requests().size(), 1);
         QTRY_VERIFY(!controller->isChecking());
         QVERIFY(!controller->showingResult());
     }
@@ -581,16 +505,16 @@ private slots:
     void backgroundAnnouncesEachReleaseOnce()
     {
         storeAutomaticChecks(true);
-        FeedServer server;
-        server.setReply(QStringLiteral("/appcast.xml"),
-            { 200, {}, appcast(versionItem("999.1", "https://example.org/releases")) });
-        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
+        LocalHttpServer server;
+        server.setReply(
+            "/appcast.xml", { 200, {}, appcast(versionItem("999.1", "https://example.org/releases")) });
+        const auto controller = makeController(feedAddress(server, "/appcast.xml"));
         QTRY_VERIFY(controller->showingResult());
         controller->setShowingResult(false);
 
         controller->checkForUpdatesInBackground();
         QTRY_VERIFY(!controller->isChecking());
-        QCOMPARE(server.requestCount(), 2);
+        QCOMPARE(server.requests().size(), 2);
         QVERIFY(!controller->showingResult());
 
         controller->checkForUpdates();
@@ -601,18 +525,18 @@ private slots:
     void userCheckJoinsARunningBackgroundCheck()
     {
         storeAutomaticChecks(true);
-        FeedServer server;
+        LocalHttpServer server;
         server.hold();
-        server.setReply(QStringLiteral("/appcast.xml"),
-            { 200, {}, appcast(versionItem("0.0.1", "https://example.org/releases")) });
-        const auto controller = makeController(server.address(QStringLiteral("/appcast.xml")));
-        QTRY_COMPARE(server.requestCount(), 1);
+        server.setReply(
+            "/appcast.xml", { 200, {}, appcast(versionItem("0.0.1", "https://example.org/releases")) });
+        const auto controller = makeController(feedAddress(server, "/appcast.xml"));
+        QTRY_COMPARE(server.requests().size(), 1);
         QVERIFY(controller->isChecking());
 
         controller->checkForUpdates();
         server.release();
         QTRY_VERIFY(!controller->isChecking());
-        QCOMPARE(server.requestCount(), 1);
+        QCOMPARE(server.requests().size(), 1);
         QVERIFY(controller->showingResult());
         QVERIFY(!controller->updateAvailable());
     }
