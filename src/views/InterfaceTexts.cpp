@@ -17,6 +17,11 @@ QString InterfaceTexts::L(const QString &chinese, const QString &english) const
     return localized(currentLanguage(), chinese, english);
 }
 
+QString InterfaceTexts::L(const QString &chinese, const QString &english, const QString &language) const
+{
+    return localized(fromRawValue<AppLanguage>(language).value_or(AppLanguage::chinese), chinese, english);
+}
+
 QString InterfaceTexts::text(const QString &key) const
 {
     return StringTable::text(key, currentLanguage());

@@ -19,6 +19,9 @@ public:
 
     // The Chinese or the English text of a pair.
     Q_INVOKABLE QString L(const QString &chinese, const QString &english) const;
+    // The text of a pair in the given language ("chinese" or "english"), for a view that previews a
+    // language not yet saved. Any other language shows the Chinese text.
+    Q_INVOKABLE QString L(const QString &chinese, const QString &english, const QString &language) const;
     // The text of a localisation key.
     Q_INVOKABLE QString text(const QString &key) const;
     // The text of a localisation key in the given language ("chinese" or "english"), for a view that
