@@ -350,8 +350,15 @@ void AppController::refreshWeightedItems()
 
 void AppController::setShowingSettings(bool showing)
 {
+    if (showing == m_showingSettings)
+        return;
+    // The sheet's state exists before the sheet is shown and outlives it while its view is torn down.
+    if (showing)
+        beginSettingsSession();
     setSheetShown(
         m_showingSettings, showing, &AppController::showingSettingsChanged, QStringLiteral("settings"));
+    if (!showing)
+        endSettingsSession();
 }
 
 void AppController::setShowingStatistics(bool showing)

@@ -19,6 +19,7 @@
 #include <QDateTime>
 #include <QFuture>
 #include <QObject>
+#include <QPointer>
 #include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
@@ -34,6 +35,7 @@ class FocusSessionLogger;
 class InputActivityMonitor;
 class KeyboardLocker;
 class NotesSaveDebouncer;
+class SettingsSession;
 class UpdateController;
 
 // The one state object of the application: it owns every service and all live state, runs the
@@ -42,6 +44,7 @@ class UpdateController;
 class AppController : public QObject
 {
     Q_OBJECT
+    Q_MOC_INCLUDE("SettingsSession.h")
     Q_PROPERTY(bool english READ isEnglish NOTIFY preferencesChanged)
     Q_PROPERTY(QString phase READ phaseName NOTIFY phaseChanged)
     Q_PROPERTY(int secondsRemaining READ secondsRemainingForDisplay NOTIFY secondsRemainingChanged)
@@ -60,6 +63,8 @@ class AppController : public QObject
     Q_PROPERTY(bool showingNotes READ showingNotes WRITE setShowingNotes NOTIFY showingNotesChanged)
     Q_PROPERTY(bool showingDeveloperCorner READ showingDeveloperCorner WRITE setShowingDeveloperCorner NOTIFY
             showingDeveloperCornerChanged)
+    // The open settings sheet's state; null while the sheet is closed.
+    Q_PROPERTY(SettingsSession *settingsSession READ settingsSession NOTIFY settingsSessionChanged)
     Q_PROPERTY(bool showingAlert READ showingAlert WRITE setShowingAlert NOTIFY showingAlertChanged)
     // The window the alert shows in: the newest open sheet ("settings", "statistics", "notes",
     // "developerCorner"), or empty for the main window.
@@ -128,6 +133,7 @@ public:
     bool showingDeveloperCorner() const { return m_showingDeveloperCorner; }
     bool showingAlert() const { return m_showingAlert; }
     QString alertHost() const { return m_openSheets.top(); }
+    SettingsSession *settingsSession() const;
     const QString &alertTitle() const { return m_alertTitle; }
     const QString &alertMessage() const { return m_alertMessage; }
     bool keyboardIsLocked() const { return m_keyboardIsLocked; }
@@ -285,6 +291,7 @@ signals:
     void dailyStatsChanged();
     void sessionNumberChanged();
     void showingSettingsChanged();
+    void settingsSessionChanged();
     void showingStatisticsChanged();
     void showingNotesChanged();
     void showingDeveloperCornerChanged();
@@ -356,6 +363,8 @@ private:
     void writeSingleSetting(T AppPreferences::*field, const T &value, const QString &chineseAlertTitle,
         const QString &englishAlertTitle);
     Status removeMediaNoSettingRefersTo();
+    void beginSettingsSession();
+    void endSettingsSession();
 
     // Assigns and announces a change; unchanged values are not announced.
     template<typename T> void publish(T &field, const T &value, void (AppController::*changed)())
@@ -392,6 +401,7 @@ private:
     QList<DailyStat> m_dailyStats;
     qint64 m_sessionNumber = 1;
     bool m_showingSettings = false;
+    QPointer<SettingsSession> m_settingsSession;
     bool m_showingStatistics = false;
     bool m_showingNotes = false;
     bool m_showingDeveloperCorner = false;

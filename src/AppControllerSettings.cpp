@@ -2,6 +2,7 @@
 // clean-up of imported media that no setting refers to any more.
 
 #include "AppController.h"
+#include "SettingsSession.h"
 #include "models/WheelItemConstraints.h"
 #include "services/AppStorageService.h"
 #include "services/AudioController.h"
@@ -199,6 +200,34 @@ void AppController::setFocusConsoleDock(FocusConsoleDock dock)
         return;
     writeSingleSetting(&AppPreferences::focusConsoleDock, dock, QStringLiteral("无法保存控制台位置"),
         QStringLiteral("Could Not Save Console Position"));
+}
+
+SettingsSession *AppController::settingsSession() const
+{
+    return m_settingsSession;
+}
+
+void AppController::beginSettingsSession()
+{
+    // A session closed in this same turn of the event loop is still waiting for its deletion; it no
+    // longer speaks for the property.
+    if (m_settingsSession)
+        disconnect(m_settingsSession, nullptr, this, nullptr);
+    m_settingsSession = new SettingsSession(*this, this);
+    // The view of a closed sheet is deleted later, not at once; the session goes in the same way, after
+    // it, so that the view never sees its session vanish under its bindings. The property turns null
+    // only when the session is really gone.
+    connect(m_settingsSession, &QObject::destroyed, this, &AppController::settingsSessionChanged);
+    emit settingsSessionChanged();
+}
+
+void AppController::endSettingsSession()
+{
+    // However the sheet closed (Save, Cancel, Escape, the window's close button), media imported in it
+    // that the stored settings do not keep go now.
+    cleanupUnreferencedMedia();
+    if (m_settingsSession)
+        m_settingsSession->deleteLater();
 }
 
 void AppController::cleanupUnreferencedMedia()

@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "ReadOnlyFolder.h"
+#include "SettingsFixtures.h"
 #include "services/AudioController.h"
 
 #include <QDir>
@@ -12,6 +13,8 @@
 #include <cmath>
 #include <limits>
 
+using namespace SettingsFixtures;
+
 namespace {
 
 constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
@@ -20,31 +23,6 @@ constexpr double infinity = std::numeric_limits<double>::infinity();
 QJsonObject readJson(const QString &path)
 {
     return QJsonDocument::fromJson(readFileBytes(path)).object();
-}
-
-QList<WheelItem> itemsWithWeights(const QList<double> &weights)
-{
-    QList<WheelItem> items;
-    for (qsizetype i = 0; i < weights.size(); ++i)
-        items.append({ QUuid::createUuid(), QStringLiteral("Item %1").arg(i + 1), weights[i], 1,
-            QStringLiteral("star") });
-    return items;
-}
-
-QList<double> weightsOf(const QList<WheelItem> &items)
-{
-    QList<double> weights;
-    for (const WheelItem &item : items)
-        weights.append(item.weight);
-    return weights;
-}
-
-// A copy as an import leaves it: Media/<kind>/<import folder>/<name>.
-QString importedFile(const ControllerHarness &harness, const QString &kind, const QString &name)
-{
-    const QString path = harness.file(
-        QStringLiteral("Media/%1/%2/%3").arg(kind, Uuid::lowerText(QUuid::createUuid()), name));
-    return writeFileBytes(path, "media") ? path : QString();
 }
 
 BackgroundMediaItem backgroundItem(const QString &path, const QString &name = QStringLiteral("Background"))

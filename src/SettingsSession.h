@@ -1,0 +1,119 @@
+#pragma once
+
+#include "models/AppPreferences.h"
+#include "models/SettingsPane.h"
+
+#include <QColor>
+#include <QHash>
+#include <QObject>
+#include <QUuid>
+#include <QVariantList>
+#include <optional>
+
+class AppController;
+
+// The settings sheet while it is open: the working copy of the preferences that every pane edits, the
+// texts of the weight fields, the pane shown and the sheet's own alerts. The controller makes one when
+// the sheet opens and drops it when the sheet closes, so every opening starts afresh. Nothing the user
+// changes here reaches the controller before save(), and the session itself writes no file.
+//
+// Everything the sheet shows follows the working copy's language and accent, not the saved ones, so a
+// change made in a pane shows at once in the whole sheet while the main window keeps the saved look.
+class SettingsSession : public QObject
+{
+    Q_OBJECT
+    // "chinese" or "english": the language for the sheet's keys and pairs (Texts.text(key, language),
+    // Texts.L(chinese, english, language)).
+    Q_PROPERTY(QString language READ languageName NOTIFY languageChanged)
+    Q_PROPERTY(QColor accent READ accent NOTIFY accentChanged)
+    Q_PROPERTY(QString title READ title NOTIFY languageChanged)
+    // The sidebar, in order: maps of "pane" (the raw value), "title" and "symbol" (a symbol name).
+    Q_PROPERTY(QVariantList sidebarRows READ sidebarRows NOTIFY languageChanged)
+    Q_PROPERTY(QString selectedPane READ selectedPaneName WRITE setSelectedPaneName NOTIFY paneTextsChanged)
+    // The header's second line: the selected pane's title and subtitle.
+    Q_PROPERTY(QString paneLine READ paneLine NOTIFY paneTextsChanged)
+    // The heading above the selected pane's content.
+    Q_PROPERTY(QString headingTitle READ headingTitle NOTIFY paneTextsChanged)
+    Q_PROPERTY(QString headingSubtitle READ headingSubtitle NOTIFY paneTextsChanged)
+    Q_PROPERTY(bool showingWeightError READ showingWeightError WRITE setShowingWeightError NOTIFY
+            showingWeightErrorChanged)
+    Q_PROPERTY(bool showingMinimumItemsAlert READ showingMinimumItemsAlert WRITE setShowingMinimumItemsAlert
+            NOTIFY showingMinimumItemsAlertChanged)
+    // The wheel item whose symbol picker is open (its id in upper case), or empty.
+    Q_PROPERTY(QString symbolPickerItemId READ symbolPickerItemIdText WRITE setSymbolPickerItemIdText NOTIFY
+            symbolPickerItemIdChanged)
+    Q_PROPERTY(QString weightErrorTitle READ weightErrorTitle NOTIFY languageChanged)
+    Q_PROPERTY(QString weightErrorMessage READ weightErrorMessage NOTIFY languageChanged)
+    Q_PROPERTY(QString minimumItemsTitle READ minimumItemsTitle NOTIFY languageChanged)
+    Q_PROPERTY(QString minimumItemsMessage READ minimumItemsMessage NOTIFY languageChanged)
+
+public:
+    // Takes its working copy and weight texts from the controller's preferences as they are now.
+    explicit SettingsSession(AppController &controller, QObject *parent = nullptr);
+
+    const AppPreferences &draft() const { return m_draft; }
+    // Replaces the working copy; the panes edit it through here.
+    void setDraft(const AppPreferences &draft);
+    // The text of each wheel item's weight field, by item id.
+    const QHash<QUuid, QString> &weightInputs() const { return m_weightInputs; }
+    void setWeightInput(const QUuid &itemId, const QString &text);
+    SettingsPane selectedPane() const { return m_selectedPane; }
+    void selectPane(SettingsPane pane);
+    const std::optional<QUuid> &symbolPickerItemId() const { return m_symbolPickerItemId; }
+    void setSymbolPickerItemId(const std::optional<QUuid> &itemId);
+
+    // Writes every weight text into the working copy's items, in order, stopping at the first text that
+    // is not a number of 0 or more. True when every text passed and at least two items then weigh more
+    // than 0. The weight texts themselves are never changed.
+    bool commitWeightInputs();
+
+    // Commits the weight texts and hands the working copy to the controller, which closes the sheet once
+    // it has stored it. When a weight text is wrong the invalid-weights alert shows instead and the
+    // controller is not called; when the controller refuses, its alert shows. Either way the sheet stays
+    // open with the working copy as it is.
+    Q_INVOKABLE void save();
+    // Closes the sheet; the working copy is dropped.
+    Q_INVOKABLE void cancel();
+
+    QString languageName() const { return rawValue(m_draft.language); }
+    QColor accent() const;
+    QString title() const;
+    QVariantList sidebarRows() const;
+    QString selectedPaneName() const { return rawValue(m_selectedPane); }
+    // An unknown name changes nothing.
+    void setSelectedPaneName(const QString &name);
+    QString paneLine() const;
+    QString headingTitle() const;
+    QString headingSubtitle() const;
+    bool showingWeightError() const { return m_showingWeightError; }
+    void setShowingWeightError(bool showing);
+    bool showingMinimumItemsAlert() const { return m_showingMinimumItemsAlert; }
+    void setShowingMinimumItemsAlert(bool showing);
+    QString symbolPickerItemIdText() const;
+    void setSymbolPickerItemIdText(const QString &itemId);
+    QString weightErrorTitle() const;
+    QString weightErrorMessage() const;
+    QString minimumItemsTitle() const;
+    QString minimumItemsMessage() const;
+
+signals:
+    void draftChanged();
+    void languageChanged();
+    void accentChanged();
+    void weightInputsChanged();
+    void paneTextsChanged();
+    void showingWeightErrorChanged();
+    void showingMinimumItemsAlertChanged();
+    void symbolPickerItemIdChanged();
+
+private:
+    AppLanguage language() const { return m_draft.language; }
+
+    AppController &m_controller;
+    AppPreferences m_draft;
+    QHash<QUuid, QString> m_weightInputs;
+    SettingsPane m_selectedPane = SettingsPane::appearance;
+    bool m_showingWeightError = false;
+    bool m_showingMinimumItemsAlert = false;
+    std::optional<QUuid> m_symbolPickerItemId;
+};
