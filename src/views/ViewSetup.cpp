@@ -2,6 +2,9 @@
 
 #include "AppController.h"
 #include "BackgroundMediaTypes.h"
+#include "ChartAreaGradient.h"
+#include "ChartDayLabels.h"
+#include "ChartPoints.h"
 #include "DarkPalette.h"
 #include "FocusInterfaceState.h"
 #include "InterfaceFonts.h"
@@ -11,6 +14,7 @@
 #include "ViewPlacement.h"
 #include "WeightedWheelGraphic.h"
 #include "WindowResizeHandle.h"
+#include "models/StatisticsModel.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
@@ -37,6 +41,10 @@ void setUpViews(AppController &controller)
     qmlRegisterUncreatableType<JournalDayModel>(
         uri, 1, 0, "JournalDayModel", QStringLiteral("Made by the journal"));
     qmlRegisterType<KeyboardLockGuard>(uri, 1, 0, "KeyboardLockGuard");
+    qmlRegisterType<StatisticsModel>(uri, 1, 0, "StatisticsModel");
+    qmlRegisterType<ChartPoints>(uri, 1, 0, "ChartPoints");
+    qmlRegisterType<ChartAreaGradient>(uri, 1, 0, "ChartAreaGradient");
+    qmlRegisterType<ChartDayLabels>(uri, 1, 0, "ChartDayLabels");
     qmlRegisterType<WeightedWheelGraphic>(uri, 1, 0, "WeightedWheelGraphic");
     qmlRegisterType<WindowResizeHandle>(uri, 1, 0, "WindowResizeHandle");
 }

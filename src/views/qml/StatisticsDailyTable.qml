@@ -1,0 +1,125 @@
+import QtQuick
+import QtQuick.Layouts
+import Quorvane
+
+// The day-by-day table of the statistics sheet, newest day first.
+Rectangle {
+    id: table
+
+    required property StatisticsModel statistics
+
+    implicitHeight: column.implicitHeight + 36
+    radius: 16
+    color: Qt.rgba(1, 1, 1, 0.045)
+    border.color: Qt.rgba(1, 1, 1, 0.08)
+    border.width: 1
+
+    component Cell: Text {
+        required property real cellWidth
+
+        Layout.preferredWidth: cellWidth
+        horizontalAlignment: Text.AlignRight
+    }
+
+    ColumnLayout {
+        id: column
+
+        anchors.fill: parent
+        anchors.margins: 18
+        spacing: 0
+
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.bottomMargin: 12
+            spacing: 0
+
+            Text {
+                text: table.statistics.texts.tableTitle
+                font.pixelSize: 15
+                font.weight: Font.DemiBold
+                color: "white"
+            }
+
+            Item {
+                Layout.fillWidth: true
+            }
+
+            Repeater {
+                model: [
+                    { title: table.statistics.texts.healthCaption, width: 58 },
+                    { title: table.statistics.texts.roundsCaption, width: 55 },
+                    { title: table.statistics.texts.activeFocusCaption, width: 90 }
+                ]
+
+                Cell {
+                    required property var modelData
+
+                    cellWidth: modelData.width
+                    text: modelData.title
+                    font.pixelSize: 12
+                    color: Qt.rgba(1, 1, 1, 0.38)
+                }
+            }
+        }
+
+        Repeater {
+            model: table.statistics.rows
+
+            Item {
+                required property var modelData
+
+                objectName: "statisticsRow"
+                Layout.fillWidth: true
+                implicitHeight: row.implicitHeight + 18
+
+                RowLayout {
+                    id: row
+
+                    anchors.fill: parent
+                    anchors.topMargin: 9
+                    anchors.bottomMargin: 9
+
+                    Text {
+                        text: modelData.dayLabel
+                        font.pixelSize: 13
+                        font.weight: Font.Medium
+                        color: "white"
+                    }
+
+                    Item {
+                        Layout.fillWidth: true
+                    }
+
+                    Cell {
+                        cellWidth: 58
+                        text: modelData.healthScore
+                        font.pixelSize: 13
+                        color: table.statistics.accentColor
+                    }
+
+                    Cell {
+                        cellWidth: 55
+                        text: modelData.completedSessions
+                        font.pixelSize: 13
+                        color: "white"
+                    }
+
+                    Cell {
+                        cellWidth: 90
+                        text: modelData.activeFocus
+                        font.pixelSize: 13
+                        color: Qt.rgba(1, 1, 1, 0.64)
+                    }
+                }
+
+                Rectangle {
+                    anchors.left: parent.left
+                    anchors.right: parent.right
+                    anchors.bottom: parent.bottom
+                    height: 1
+                    color: Qt.rgba(1, 1, 1, 0.28 * 0.3)
+                }
+            }
+        }
+    }
+}

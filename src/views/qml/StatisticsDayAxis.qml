@@ -1,0 +1,24 @@
+import QtCharts
+import Quorvane
+
+// The date axis of the statistics charts: day indices from -0.5 to the last day + 0.5, with a date label
+// and a faint grid line on each labelled day.
+CategoryAxis {
+    id: axis
+
+    required property StatisticsModel statistics
+
+    min: statistics.dayAxisMinimum
+    max: statistics.dayAxisMaximum
+    labelsPosition: CategoryAxis.AxisLabelsPositionOnValue
+    lineVisible: false
+    truncateLabels: false
+    gridLineColor: statistics.dayGridColor
+    labelsColor: Qt.rgba(1, 1, 1, 0.5)
+    labelsFont.pixelSize: 10
+
+    readonly property ChartDayLabels dayLabels: ChartDayLabels {
+        axis: axis
+        labels: axis.statistics.dateLabels
+    }
+}

@@ -1,0 +1,132 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Templates as T
+import QtQuick.Layouts
+import Quorvane
+
+// The statistics sheet's header: title and subtitle, the period picker and the Done button.
+Item {
+    id: header
+
+    required property StatisticsModel statistics
+
+    signal done
+
+    implicitHeight: row.implicitHeight + 48
+
+    RowLayout {
+        id: row
+
+        anchors.fill: parent
+        anchors.margins: 24
+
+        ColumnLayout {
+            spacing: 4
+
+            Text {
+                text: header.statistics.texts.title
+                font.family: "Noto Serif CJK SC"
+                font.pixelSize: 27
+                font.weight: Font.DemiBold
+                color: "white"
+            }
+
+            Text {
+                text: header.statistics.texts.subtitle
+                font.pixelSize: 12
+                color: Qt.rgba(1, 1, 1, 0.48)
+            }
+        }
+
+        Item {
+            Layout.fillWidth: true
+        }
+
+        Row {
+            id: periodPicker
+
+            objectName: "statisticsPeriod"
+            Accessible.role: Accessible.Grouping
+            Accessible.name: header.statistics.texts.periodName
+
+            ButtonGroup {
+                id: periods
+            }
+
+            Repeater {
+                model: [
+                    { days: 7, title: header.statistics.texts.sevenDays },
+                    { days: 30, title: header.statistics.texts.thirtyDays }
+                ]
+
+                T.Button {
+                    id: segment
+
+                    required property var modelData
+                    required property int index
+
+                    objectName: "statisticsPeriod" + modelData.days
+                    width: 75
+                    height: 28
+                    checkable: true
+                    checked: header.statistics.range === modelData.days
+                    ButtonGroup.group: periods
+                    text: modelData.title
+                    font.pixelSize: 12
+                    font.weight: checked ? Font.DemiBold : Font.Normal
+                    onClicked: header.statistics.range = modelData.days
+
+                    contentItem: Text {
+                        text: segment.text
+                        font: segment.font
+                        color: Qt.rgba(1, 1, 1, segment.checked ? 0.94 : 0.62)
+                        horizontalAlignment: Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
+                    }
+
+                    background: Rectangle {
+                        radius: 7
+                        color: Qt.rgba(1, 1, 1, segment.checked ? 0.18 : (segment.down ? 0.1 : 0.06))
+                        border.color: Qt.rgba(1, 1, 1, 0.1)
+                        border.width: 1
+                    }
+                }
+            }
+        }
+
+        T.Button {
+            id: doneButton
+
+            objectName: "statisticsDone"
+            Layout.leftMargin: 8
+            implicitWidth: implicitContentWidth + 32
+            implicitHeight: 30
+            text: header.statistics.texts.done
+            font.pixelSize: 13
+            font.weight: Font.DemiBold
+            onClicked: header.done()
+
+            contentItem: Text {
+                text: doneButton.text
+                font: doneButton.font
+                color: Qt.rgba(0, 0, 0, 0.82)
+                horizontalAlignment: Text.AlignHCenter
+                verticalAlignment: Text.AlignVCenter
+            }
+
+            background: Rectangle {
+                radius: 7
+                readonly property color accent: header.statistics.accentColor
+                color: Qt.rgba(accent.r, accent.g, accent.b, doneButton.down ? 0.78 : 1)
+            }
+        }
+    }
+
+    Rectangle {
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        height: 1
+        color: Qt.rgba(1, 1, 1, 0.5 * 0.16)
+    }
+}

@@ -1,0 +1,61 @@
+import QtQuick
+import QtQuick.Layouts
+import Quorvane
+
+// One metric of the statistics sheet: symbol and title, the figure, and a line that explains it.
+Rectangle {
+    id: card
+
+    required property string title
+    required property string value
+    required property string detail
+    required property string symbol
+    required property color accent
+
+    implicitHeight: column.implicitHeight + 36
+    radius: 16
+    color: Qt.rgba(1, 1, 1, 0.055)
+    border.color: Qt.rgba(1, 1, 1, 0.09)
+    border.width: 1
+
+    ColumnLayout {
+        id: column
+
+        anchors.fill: parent
+        anchors.margins: 18
+        spacing: 12
+
+        RowLayout {
+            spacing: 8
+
+            SymbolIcon {
+                name: card.symbol
+                color: card.accent
+            }
+
+            Text {
+                text: card.title
+                font.pixelSize: 13
+                font.weight: Font.Medium
+                color: Qt.rgba(1, 1, 1, 0.62)
+            }
+        }
+
+        Text {
+            objectName: "metricValue"
+            text: card.value
+            font.pixelSize: 36
+            font.weight: Font.Light
+            color: Qt.rgba(1, 1, 1, 0.94)
+        }
+
+        Text {
+            Layout.fillWidth: true
+            text: card.detail
+            font.pixelSize: 11
+            color: Qt.rgba(1, 1, 1, 0.38)
+            elide: Text.ElideRight
+            maximumLineCount: 1
+        }
+    }
+}

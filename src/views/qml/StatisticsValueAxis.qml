@@ -1,0 +1,19 @@
+import QtCharts
+import Quorvane
+
+// The value axis of the statistics charts: from 0 to a maximum whose ticks all fall on whole numbers.
+ValueAxis {
+    required property StatisticsModel statistics
+    required property real maximum
+    required property int ticks
+
+    min: 0
+    max: maximum
+    tickCount: ticks
+    labelFormat: "%d"
+    lineVisible: false
+    truncateLabels: false
+    gridLineColor: statistics.valueGridColor
+    labelsColor: Qt.rgba(1, 1, 1, 0.5)
+    labelsFont.pixelSize: 10
+}
