@@ -31,6 +31,9 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingStatistics
         onDismissed: AppController.showingStatistics = false
+        content: Component {
+            StatisticsView {}
+        }
     }
 
     SheetWindow {
