@@ -1,5 +1,7 @@
 #include "ControllerHarness.h"
 #include "MediaFixtures.h"
+#include "StatisticsHistory.h"
+#include "models/StatisticsModel.h"
 #include "views/ViewSetup.h"
 
 #include <QApplication>
@@ -18,8 +20,11 @@
 //   tst_ui_screenshots --shoot out.png [--phase focus|sessionComplete|wheel|activity] [--size 1240x880]
 //       [--background default|image|video|unreadable] [--language chinese|english] [--overlay on|off]
 //       [--alert] [--wait milliseconds] [--tracking waiting|tracking|idle|paused|permission] [--notes text]
-//       [--lock-failure]
+//       [--lock-failure] [--sheet settings|statistics|notes|developerCorner] [--history none|thirty]
+//       [--statistics-range 7|30]
 //
+// With --sheet the sheet's window alone is written. --history thirty logs thirty generated days, some
+// with nothing, through the loggers before the program starts.
 // Run without --shoot it is a test: it takes the standard screens into "screenshots" beside itself,
 // each in a process of its own, and checks a few pixels of each.
 
@@ -42,6 +47,12 @@ struct Shot
     QString notes;
     // The round-complete screen's button was pressed and the keyboard could not be locked.
     bool lockFailure = false;
+    // The sheet to open and take instead of the main window; empty: none.
+    QString sheet;
+    // "thirty": thirty days of logged history.
+    QString history = QStringLiteral("none");
+    // The period the statistics sheet shows.
+    int statisticsRange = 7;
 };
 
 const QColor fallbackColour(10, 20, 26);
@@ -121,6 +132,38 @@ bool reachTrackingState(ControllerHarness &harness, const QString &tracking)
     return tracking == u"paused" && controller.trackingState() == WorkTrackingState::manuallyPaused;
 }
 
+// Opens the sheet over the main window and takes it once its content has settled: charts draw a frame
+// after their data arrive, so the picture is taken when three grabs in a row agree.
+std::optional<QImage> shootSheet(AppController &controller, QQuickWindow &mainWindow, const Shot &shot)
+{
+    const QString flag = QStringLiteral("showing") + shot.sheet.left(1).toUpper() + shot.sheet.mid(1);
+    auto *sheet = mainWindow.findChild<QQuickWindow *>(shot.sheet + QStringLiteral("Sheet"));
+    if (!sheet || !controller.setProperty(flag.toLatin1().constData(), true)) {
+        qCritical("no sheet %s", qPrintable(shot.sheet));
+        return std::nullopt;
+    }
+    if (!QTest::qWaitForWindowExposed(sheet, 30000))
+        return std::nullopt;
+    if (shot.sheet == u"statistics") {
+        auto *view = sheet->property("view").value<QQuickItem *>();
+        auto *statistics = view ? view->findChild<StatisticsModel *>() : nullptr;
+        if (!statistics)
+            return std::nullopt;
+        statistics->setRange(shot.statisticsRange);
+    }
+    QList<QImage> grabs;
+    const auto settled = [&] {
+        grabs.append(sheet->grabWindow());
+        return grabs.size() >= 3 && grabs[grabs.size() - 1] == grabs[grabs.size() - 2]
+            && grabs[grabs.size() - 2] == grabs[grabs.size() - 3];
+    };
+    if (!QTest::qWaitFor(settled, 60000)) {
+        qCritical("the sheet never settled");
+        return std::nullopt;
+    }
+    return grabs.last();
+}
+
 int shoot(const Shot &shot)
 {
     ControllerHarness harness;
@@ -133,6 +176,8 @@ int shoot(const Shot &shot)
     preferences.backgroundOverlayEnabled = shot.overlay;
     writeFileBytes(
         harness.file(QStringLiteral("preferences.json")), QJsonDocument(preferences.toJson()).toJson());
+    if (shot.history == u"thirty")
+        StatisticsHistory::logThirtyDays(harness, harness.startTime.date());
     // The permission alert is the one every first start without X11 input access shows.
     harness.trusted = !shot.alert && shot.tracking != u"permission";
     AppController &controller = harness.start();
@@ -178,6 +223,12 @@ int shoot(const Shot &shot)
         qCritical("the window never showed its content");
         return 3;
     }
+    if (!shot.sheet.isEmpty()) {
+        const std::optional<QImage> sheet = shootSheet(controller, *window, shot);
+        if (!sheet)
+            return 3;
+        image = *sheet;
+    }
     return image.save(shot.file) ? 0 : 4;
 }
 
@@ -204,8 +255,14 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("notes"), QStringLiteral("the round's notes"), QStringLiteral("text"));
     const QCommandLineOption lockFailure(
         QStringLiteral("lock-failure"), QStringLiteral("the break's keyboard lock fails"));
-    parser.addOptions(
-        { file, phase, size, background, language, overlay, alert, wait, tracking, notes, lockFailure });
+    const QCommandLineOption sheet(
+        QStringLiteral("sheet"), QStringLiteral("the sheet to take"), QStringLiteral("name"));
+    const QCommandLineOption history(
+        QStringLiteral("history"), QStringLiteral("none or thirty logged days"), QStringLiteral("kind"));
+    const QCommandLineOption statisticsRange(
+        QStringLiteral("statistics-range"), QStringLiteral("7 or 30 days"), QStringLiteral("days"));
+    parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
+        lockFailure, sheet, history, statisticsRange });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -228,6 +285,11 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     shot.tracking = parser.value(tracking);
     shot.notes = parser.value(notes);
     shot.lockFailure = parser.isSet(lockFailure);
+    shot.sheet = parser.value(sheet);
+    if (parser.isSet(history))
+        shot.history = parser.value(history);
+    if (parser.isSet(statisticsRange))
+        shot.statisticsRange = parser.value(statisticsRange).toInt();
     return shot;
 }
 
@@ -416,6 +478,56 @@ private slots:
                 goldFound = near(shot.pixelColor(size.width() / 2 - 100, y), accent, 8);
             QVERIFY(goldFound);
         }
+    }
+
+    void statisticsSheet_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("history");
+        QTest::addColumn<int>("range");
+
+        QTest::newRow("chinese, 7 days") << "chinese"
+                                         << "thirty" << 7;
+        QTest::newRow("chinese, 30 days") << "chinese"
+                                          << "thirty" << 30;
+        QTest::newRow("english, 7 days") << "english"
+                                         << "thirty" << 7;
+        QTest::newRow("english, 30 days") << "english"
+                                          << "thirty" << 30;
+        QTest::newRow("empty history") << "chinese"
+                                       << "none" << 7;
+    }
+
+    void statisticsSheet()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, history);
+        QFETCH(int, range);
+
+        const QImage shot = take(QStringLiteral("statistics-%1-%2-%3").arg(language, history).arg(range),
+            { QStringLiteral("--sheet"), QStringLiteral("statistics"), QStringLiteral("--language"), language,
+                QStringLiteral("--history"), history, QStringLiteral("--statistics-range"),
+                QString::number(range) });
+        QCOMPARE(shot.size(), QSize(900, 720));
+        // Inside the plot areas of the two chart cards: the health marks in the accent colour (a day of
+        // nothing is a point at 0 too), and the green bars only where rounds were logged.
+        const QRect healthPlot(60, 390, 370, 115);
+        const QRect roundsPlot(495, 390, 370, 115);
+        const auto contains = [&shot](const QRect &area, const std::function<bool(QColor)> &test) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    if (test(shot.pixelColor(x, y)))
+                        return true;
+                }
+            }
+            return false;
+        };
+        const QColor accent(0xEB, 0xCB, 0x83);
+        QVERIFY(contains(healthPlot, [&](QColor colour) { return near(colour, accent, 8); }));
+        const bool green = contains(roundsPlot, [](QColor colour) {
+            return near(colour, QColor(0x77, 0xC7, 0xB4), 12) || near(colour, QColor(0x3E, 0x79, 0x6F), 12);
+        });
+        QCOMPARE(green, history == u"thirty");
     }
 
     void laterPhasesShowTheirBackground_data()

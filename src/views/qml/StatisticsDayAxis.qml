@@ -9,6 +9,8 @@ CategoryAxis {
     required property StatisticsModel statistics
 
     min: statistics.dayAxisMinimum
+    // The first category opens at the axis's start; opening at 0 would draw day 0's grid line twice.
+    startValue: statistics.dayAxisMinimum
     max: statistics.dayAxisMaximum
     labelsPosition: CategoryAxis.AxisLabelsPositionOnValue
     lineVisible: false
