@@ -4,6 +4,7 @@
 #include "models/AppPreferences.h"
 #include "models/DailyStat.h"
 #include "models/FocusConsolePresentation.h"
+#include "models/HeaderPresentation.h"
 #include "models/NotesTimelineEntry.h"
 #include "models/NowPlayingInfo.h"
 #include "models/RoundCompletePresentation.h"
@@ -89,6 +90,7 @@ class AppController : public QObject
     Q_PROPERTY(QString focusConsoleDock READ focusConsoleDockName NOTIFY preferencesChanged)
     Q_PROPERTY(FocusConsolePresentation focusConsole READ focusConsole NOTIFY focusConsoleChanged)
     Q_PROPERTY(RoundCompletePresentation roundComplete READ roundComplete NOTIFY roundCompleteChanged)
+    Q_PROPERTY(HeaderPresentation header READ header NOTIFY headerChanged)
     Q_PROPERTY(QString notesDraft READ notesDraft NOTIFY notesDraftChanged)
     // The preferences as the views show them (AppControllerPresentation.cpp).
     Q_PROPERTY(QString language READ languageName NOTIFY preferencesChanged)
@@ -241,6 +243,7 @@ public:
     QString focusConsoleDockName() const { return rawValue(m_preferences.focusConsoleDock); }
     const FocusConsolePresentation &focusConsole() const { return m_focusConsole; }
     const RoundCompletePresentation &roundComplete() const { return m_roundComplete; }
+    const HeaderPresentation &header() const { return m_header; }
     // The notes editor's text: typing lands here at once and reaches the round after a pause in typing,
     // when the editor loses focus or leaves the screen, and before the program quits.
     const QString &notesDraft() const;
@@ -308,6 +311,7 @@ signals:
     void weightedItemsChanged();
     void focusConsoleChanged();
     void roundCompleteChanged();
+    void headerChanged();
     void notesDraftChanged();
     void aboutToShutDown();
 
@@ -351,6 +355,7 @@ private:
     // The focus console, the round notes editor and the round-complete screen.
     void setUpFocusConsole();
     void refreshConsolePresentations();
+    void refreshHeader();
 
     // Settings.
     void setPreferences(const AppPreferences &preferences);
@@ -419,6 +424,7 @@ private:
     QList<WeightedWheelItem> m_weightedItems;
     FocusConsolePresentation m_focusConsole;
     RoundCompletePresentation m_roundComplete;
+    HeaderPresentation m_header;
 
     QList<QUuid> m_recentHistory;
     AutomaticWorkTimer m_workTimer;

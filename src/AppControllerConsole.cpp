@@ -1,5 +1,5 @@
-// The focus console, the round notes editor and the round-complete screen: what they show, ready to
-// draw, and the notes editor's draft with its delayed save.
+// The focus console, the round notes editor, the round-complete screen and the header bar: what they
+// show, ready to draw, and the notes editor's draft with its delayed save.
 
 #include "AppController.h"
 #include "services/NotesSaveDebouncer.h"
@@ -19,6 +19,13 @@ void AppController::setUpFocusConsole()
     connect(this, &AppController::trackingStateChanged, this, &AppController::refreshConsolePresentations);
     connect(this, &AppController::preferencesChanged, this, &AppController::refreshConsolePresentations);
     refreshConsolePresentations();
+
+    // The header follows the day's numbers, the switches' settings, the tracking state and the lock.
+    for (const auto changed : { &AppController::preferencesChanged, &AppController::trackingStateChanged,
+             &AppController::sessionNumberChanged, &AppController::todayHealthScoreChanged,
+             &AppController::todayCompletedSessionsChanged, &AppController::keyboardIsLockedChanged })
+        connect(this, changed, this, &AppController::refreshHeader);
+    refreshHeader();
 }
 
 void AppController::refreshConsolePresentations()
@@ -27,6 +34,21 @@ void AppController::refreshConsolePresentations()
         &AppController::focusConsoleChanged);
     publish(
         m_roundComplete, RoundCompletePresentation::make(language()), &AppController::roundCompleteChanged);
+}
+
+void AppController::refreshHeader()
+{
+    HeaderPresentation::State state;
+    state.language = language();
+    state.isActivityTrackingOn = isActivityTrackingOn();
+    state.trackingState = m_trackingState;
+    state.keepWindowOnTop = m_preferences.keepWindowOnTop;
+    state.backgroundOverlayEnabled = m_preferences.backgroundOverlayEnabled;
+    state.sessionNumber = m_sessionNumber;
+    state.todayHealthScore = m_todayHealthScore;
+    state.todayCompletedSessions = m_todayCompletedSessions;
+    state.keyboardIsLocked = m_keyboardIsLocked;
+    publish(m_header, HeaderPresentation::make(state), &AppController::headerChanged);
 }
 
 const QString &AppController::notesDraft() const

@@ -115,6 +115,38 @@ private slots:
             !controller.showingSettings() && !controller.showingStatistics() && !controller.showingNotes());
     }
 
+    void theHeaderFollowsTheController()
+    {
+        ControllerHarness harness;
+        harness.trusted = false;
+        AppController &controller = harness.start();
+        // Tracking is switched on but cannot run: the switch reads off and explains why.
+        QVERIFY(controller.preferences().trackActivity);
+        QVERIFY(!controller.header().tracking.isOn);
+        QCOMPARE(controller.header().tracking.detail, QStringLiteral("待授权 · 点击查看 X11 输入权限"));
+
+        QSignalSpy changes(&controller, &AppController::headerChanged);
+        controller.toggleBackgroundOverlay();
+        QCOMPARE(controller.header().overlay.isOn, controller.preferences().backgroundOverlayEnabled);
+        QCOMPARE(changes.size(), 1);
+
+        // Access granted later lets the break lock the keyboard.
+        harness.trust->trusted = true;
+        controller.finishFocusNow();
+        QCOMPARE(controller.header().completed.value, QStringLiteral("完成 0 项"));
+        controller.enterLockedBreak();
+        QVERIFY(controller.keyboardIsLocked());
+        QVERIFY(!controller.header().commandsEnabled);
+        controller.spinWheel(0);
+        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        controller.confirmActivityCompleted();
+        QVERIFY(controller.header().commandsEnabled);
+        QCOMPARE(
+            controller.header().health.value, QStringLiteral("%1 健康分").arg(controller.todayHealthScore()));
+        QVERIFY(controller.todayHealthScore() > 0);
+        QCOMPARE(controller.header().round.value, QStringLiteral("第 %1 轮").arg(controller.sessionNumber()));
+    }
+
     // Each step opens (+) or closes (-) a sheet; the alert belongs to the newest sheet still open.
     void alertShowsInTheNewestOpenSheet_data()
     {

@@ -1,8 +1,11 @@
+#include "models/InstantTooltipPlacement.h"
 #include "models/SheetPlacement.h"
 
 #include <QTest>
 
-// Where the sheets open on the screen.
+Q_DECLARE_METATYPE(InstantTooltipPlacement)
+
+// Where the sheets open on the screen, and where a tooltip's bubble opens beside its control.
 class WindowPlacementTest : public QObject
 {
     Q_OBJECT
@@ -46,6 +49,52 @@ private slots:
         QFETCH(QPoint, position);
 
         QCOMPARE(SheetPlacement::position(parent, size, available), position);
+    }
+
+    void bubblePosition_data()
+    {
+        QTest::addColumn<QRectF>("anchor");
+        QTest::addColumn<InstantTooltipPlacement>("placement");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<QPointF>("position");
+
+        const QRectF button(100, 100, 34, 34);
+        QTest::newRow("trailing: 12 right of the control, centred on it")
+            << button << InstantTooltipPlacement::trailing << 60.0 << QPointF(146, 87);
+        QTest::newRow("trailing, a taller bubble rises as much as it falls")
+            << button << InstantTooltipPlacement::trailing << 90.0 << QPointF(146, 72);
+        QTest::newRow("top leading: left edges flush, 44 above the bottom")
+            << button << InstantTooltipPlacement::topLeading << 60.0 << QPointF(100, 30);
+        QTest::newRow("top trailing: right edges flush")
+            << button << InstantTooltipPlacement::topTrailing << 60.0 << QPointF(-100, 30);
+        QTest::newRow("bottom trailing: right edges flush, 44 below the top")
+            << button << InstantTooltipPlacement::bottomTrailing << 60.0 << QPointF(-100, 144);
+        QTest::newRow("bottom trailing ignores the height")
+            << button << InstantTooltipPlacement::bottomTrailing << 120.0 << QPointF(-100, 144);
+        QTest::newRow("status row, wider than high")
+            << QRectF(32, 22, 96, 18) << InstantTooltipPlacement::trailing << 58.0 << QPointF(140, 2);
+        QTest::newRow("header switch at the window's right edge: no clamping") << QRectF(1174, 22, 34,
+            34) << InstantTooltipPlacement::bottomTrailing << 58.0 << QPointF(974, 66);
+        QTest::newRow("near the top: may leave the window")
+            << QRectF(10, 5, 34, 34) << InstantTooltipPlacement::topLeading << 58.0 << QPointF(10, -63);
+    }
+
+    void bubblePosition()
+    {
+        QFETCH(QRectF, anchor);
+        QFETCH(InstantTooltipPlacement, placement);
+        QFETCH(double, height);
+        QFETCH(QPointF, position);
+
+        QCOMPARE(InstantTooltipBubble::position(anchor, placement, height), position);
+    }
+
+    void placementNames()
+    {
+        for (const InstantTooltipPlacement placement : allCases<InstantTooltipPlacement>())
+            QCOMPARE(fromRawValue<InstantTooltipPlacement>(rawValue(placement)), placement);
+        QCOMPARE(rawValue(InstantTooltipPlacement::bottomTrailing), u"bottomTrailing"_qs);
+        QCOMPARE(fromRawValue<InstantTooltipPlacement>(u"below"), std::nullopt);
     }
 };
 

@@ -2,11 +2,13 @@
 
 #include <QObject>
 #include <QPoint>
+#include <QPointF>
+#include <QRectF>
 #include <QSize>
 
 class QWindow;
 
-// Places the windows the views open, on the screen where the main window is.
+// Places the windows the views open, on the screen where the main window is, and the tooltips' bubble.
 class ViewPlacement : public QObject
 {
     Q_OBJECT
@@ -16,4 +18,7 @@ public:
 
     // Where a sheet of `size` opens over `parent` (see SheetPlacement::position).
     Q_INVOKABLE QPoint sheetPosition(QWindow *parent, const QSize &size) const;
+    // Where an instant tooltip's bubble of `height` opens for a control framed by `anchor`, by its
+    // placement's name (see InstantTooltipBubble::position); an unknown name opens it trailing.
+    Q_INVOKABLE QPointF tooltipPosition(const QRectF &anchor, const QString &placement, double height) const;
 };

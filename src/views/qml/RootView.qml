@@ -9,6 +9,8 @@ Item {
 
     // Shared with the controls that hide and restore the focus interface.
     readonly property alias interfaceState: interfaceState
+    // Where the controls' instant tooltips draw their bubble.
+    readonly property alias tooltipLayer: tooltipLayer
 
     FocusInterfaceState {
         id: interfaceState
@@ -123,6 +125,13 @@ Item {
             anchors.leftMargin: 32
             anchors.rightMargin: 32
             anchors.topMargin: 22
+            height: header.implicitHeight
+
+            HeaderBar {
+                id: header
+
+                anchors.fill: parent
+            }
         }
 
         Behavior on opacity {
@@ -154,5 +163,13 @@ Item {
         HoverHandler {
             cursorShape: Qt.SizeFDiagCursor
         }
+    }
+
+    // Last, so that a tooltip's bubble draws above every other item; it takes no input.
+    InstantTooltipLayer {
+        id: tooltipLayer
+
+        objectName: "tooltipLayer"
+        anchors.fill: parent
     }
 }

@@ -1,0 +1,36 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quorvane
+
+// One command of the header: a round 34-point button in the window's text colour. The header disables
+// the commands during a locked break, drawn dimmed then.
+AbstractButton {
+    id: button
+
+    required property var shown
+
+    implicitWidth: 34
+    implicitHeight: 34
+    opacity: enabled ? 1 : 0.35
+    Accessible.name: shown.title
+
+    background: Rectangle {
+        radius: width / 2
+        color: Qt.rgba(0, 0, 0, 0.28)
+        border.width: 1
+        border.color: Qt.rgba(1, 1, 1, 0.14)
+    }
+
+    contentItem: SymbolIcon {
+        objectName: "symbol"
+        name: button.shown.symbol
+        size: 15
+        font.weight: Font.DemiBold
+    }
+
+    InstantTooltip {
+        title: button.shown.title
+        detail: button.shown.detail
+        placement: "bottomTrailing"
+    }
+}

@@ -1,0 +1,130 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Quorvane
+
+// The strip across the top of the main window: the day's status rows and the developer-corner button
+// on the left; the three switches above the three commands on the right. Everything it shows comes
+// ready to draw from the controller's header presentation; every action is the controller's.
+RowLayout {
+    id: header
+
+    readonly property var shown: AppController.header
+
+    spacing: 12
+
+    Column {
+        Layout.alignment: Qt.AlignTop
+        spacing: 9
+
+        HeaderStatusRow {
+            objectName: "roundRow"
+            shown: header.shown.round
+        }
+
+        HeaderStatusRow {
+            objectName: "healthRow"
+            shown: header.shown.health
+        }
+
+        HeaderStatusRow {
+            objectName: "completedRow"
+            shown: header.shown.completed
+        }
+
+        AbstractButton {
+            id: developerCorner
+
+            objectName: "developerCornerButton"
+            enabled: header.shown.commandsEnabled
+            opacity: enabled ? 0.82 : 0.35
+            Accessible.name: header.shown.developerCorner.title
+            onClicked: AppController.openDeveloperCorner()
+
+            contentItem: Row {
+                spacing: 7
+
+                SymbolIcon {
+                    width: 18
+                    height: 18
+                    name: header.shown.developerCorner.symbol
+                    size: 14
+                    color: AppController.accentColor
+                }
+
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: header.shown.developerCorner.title
+                    textFormat: Text.PlainText
+                    font.pixelSize: 14
+                    font.weight: Font.Medium
+                    color: AppController.accentColor
+                }
+            }
+
+            InstantTooltip {
+                title: header.shown.developerCorner.title
+                detail: header.shown.developerCorner.detail
+                placement: "trailing"
+            }
+        }
+    }
+
+    Item {
+        Layout.fillWidth: true
+    }
+
+    Column {
+        Layout.alignment: Qt.AlignTop
+        spacing: 8
+
+        Row {
+            anchors.right: parent.right
+            spacing: 8
+
+            HeaderToggleButton {
+                objectName: "trackingSwitch"
+                shown: header.shown.tracking
+                onClicked: AppController.toggleActivityTracking()
+            }
+
+            HeaderToggleButton {
+                objectName: "windowOnTopSwitch"
+                shown: header.shown.windowOnTop
+                onClicked: AppController.toggleWindowOnTop()
+            }
+
+            HeaderToggleButton {
+                objectName: "overlaySwitch"
+                shown: header.shown.overlay
+                onClicked: AppController.toggleBackgroundOverlay()
+            }
+        }
+
+        Row {
+            anchors.right: parent.right
+            spacing: 8
+
+            HeaderActionButton {
+                objectName: "journalCommand"
+                shown: header.shown.journal
+                enabled: header.shown.commandsEnabled
+                onClicked: AppController.openJournal()
+            }
+
+            HeaderActionButton {
+                objectName: "statisticsCommand"
+                shown: header.shown.statistics
+                enabled: header.shown.commandsEnabled
+                onClicked: AppController.showDailyInsights()
+            }
+
+            HeaderActionButton {
+                objectName: "settingsCommand"
+                shown: header.shown.settings
+                enabled: header.shown.commandsEnabled
+                onClicked: AppController.openSettings()
+            }
+        }
+    }
+}

@@ -1,0 +1,46 @@
+import QtQuick
+import Quorvane
+
+// One status row of the header: a symbol in an 18-wide frame and its value, read aloud as one element.
+Item {
+    id: row
+
+    required property var shown
+
+    implicitWidth: content.implicitWidth
+    implicitHeight: content.implicitHeight
+    Accessible.role: Accessible.StaticText
+    Accessible.name: shown.accessibilityLabel
+
+    Row {
+        id: content
+
+        spacing: 9
+
+        SymbolIcon {
+            width: 18
+            height: value.height
+            name: row.shown.symbol
+            size: 14
+            color: AppController.accentColor
+        }
+
+        Text {
+            id: value
+
+            objectName: "statusValue"
+            text: row.shown.value
+            textFormat: Text.PlainText
+            font.pixelSize: 14
+            font.weight: Font.Medium
+            color: AppController.accentColor
+            Accessible.ignored: true
+        }
+    }
+
+    InstantTooltip {
+        title: row.shown.tooltipTitle
+        detail: row.shown.tooltipDetail
+        placement: "trailing"
+    }
+}

@@ -1,0 +1,56 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Qt5Compat.GraphicalEffects
+import Quorvane
+
+// One switch of the header: a round 34-point button, lit in the accent colour while on. Switches stay
+// usable during a locked break.
+AbstractButton {
+    id: button
+
+    required property var shown
+    readonly property color accent: AppController.accentColor
+
+    implicitWidth: 34
+    implicitHeight: 34
+    Accessible.name: shown.title
+    Accessible.description: shown.accessibilityValue
+    Accessible.checkable: true
+    Accessible.checked: shown.isOn
+
+    background: Item {
+        RectangularGlow {
+            anchors.fill: circle
+            visible: button.shown.isOn
+            glowRadius: 8
+            cornerRadius: circle.radius + glowRadius
+            color: Qt.rgba(button.accent.r, button.accent.g, button.accent.b, 0.18)
+        }
+
+        Rectangle {
+            id: circle
+
+            anchors.fill: parent
+            radius: width / 2
+            color: button.shown.isOn ? Qt.rgba(button.accent.r, button.accent.g, button.accent.b, 0.16)
+                                     : Qt.rgba(0, 0, 0, 0.28)
+            border.width: 1
+            border.color: button.shown.isOn ? Qt.rgba(button.accent.r, button.accent.g, button.accent.b, 0.46)
+                                            : Qt.rgba(1, 1, 1, 0.14)
+        }
+    }
+
+    contentItem: SymbolIcon {
+        objectName: "symbol"
+        name: button.shown.symbol
+        size: 14
+        font.weight: Font.DemiBold
+        color: button.shown.isOn ? button.accent : Qt.rgba(1, 1, 1, 0.76)
+    }
+
+    InstantTooltip {
+        title: button.shown.title
+        detail: button.shown.detail
+        placement: "bottomTrailing"
+    }
+}

@@ -1,0 +1,44 @@
+import QtQuick
+import Quorvane
+
+// The instant tooltip of one control: put it inside the control, which it fills. While the pointer is
+// over the control, and the control is enabled and visible, the root view's tooltip layer draws this
+// tooltip's bubble above every other item; it goes as soon as any of that stops, or the control goes.
+//
+//     InstantTooltip { title: ...; detail: ...; placement: "bottomTrailing" }
+Item {
+    id: tooltip
+
+    required property string title
+    required property string detail
+    property color accent: AppController.accentColor
+    // "trailing", "topLeading", "topTrailing" or "bottomTrailing".
+    property string placement: "trailing"
+    readonly property bool shown: hover.hovered && parent !== null && parent.enabled && parent.visible
+    // The layer of the root view that holds this control; none outside the main window.
+    readonly property Item bubbleLayer: {
+        for (let item = parent; item; item = item.parent) {
+            if (item.tooltipLayer)
+                return item.tooltipLayer;
+        }
+        return null;
+    }
+
+    anchors.fill: parent
+    onShownChanged: {
+        if (!bubbleLayer)
+            return;
+        if (shown)
+            bubbleLayer.show(tooltip);
+        else
+            bubbleLayer.hide(tooltip);
+    }
+    Component.onDestruction: {
+        if (bubbleLayer)
+            bubbleLayer.hide(tooltip);
+    }
+
+    HoverHandler {
+        id: hover
+    }
+}

@@ -1,0 +1,178 @@
+import QtQuick
+import Qt5Compat.GraphicalEffects
+import Quorvane
+
+// The one bubble of the instant tooltips, drawn above every item of the window. A control's
+// InstantTooltip shows itself here while it is hovered; the bubble fades and scales in at once.
+Item {
+    id: layer
+
+    // The tooltip shown now; null when none is.
+    property Item current: null
+    // The last one shown, so that the bubble keeps its texts while it fades out.
+    property Item last: null
+
+    function show(tooltip) {
+        last = tooltip;
+        current = tooltip;
+        bubble.place();
+    }
+
+    function hide(tooltip) {
+        if (current === tooltip)
+            current = null;
+    }
+
+    Item {
+        id: bubble
+
+        objectName: "tooltipBubble"
+
+        property string title
+        property string detail
+        property color accent: AppController.accentColor
+        readonly property bool showing: layer.current !== null
+
+        function place() {
+            const tooltip = layer.last;
+            if (!tooltip)
+                return;
+            title = tooltip.title;
+            detail = tooltip.detail;
+            accent = tooltip.accent;
+            const anchor = tooltip.mapToItem(layer, 0, 0, tooltip.width, tooltip.height);
+            const position = Placement.tooltipPosition(anchor, tooltip.placement, height);
+            x = position.x;
+            y = position.y;
+        }
+
+        width: 234
+        height: content.implicitHeight + 20
+        opacity: showing ? 1 : 0
+        scale: showing ? 1 : 0.96
+        visible: opacity > 0
+        onHeightChanged: place()
+
+        Behavior on opacity {
+            NumberAnimation {
+                duration: 120
+                easing.type: Easing.OutQuad
+            }
+        }
+
+        Behavior on scale {
+            NumberAnimation {
+                duration: 120
+                easing.type: Easing.OutQuad
+            }
+        }
+
+        SoftShadow {
+            target: background
+            shapeRadius: background.radius
+            blurRadius: 16
+            offsetY: 8
+            color: Qt.rgba(0, 0, 0, 0.34)
+        }
+
+        Rectangle {
+            id: background
+
+            anchors.fill: parent
+            radius: 13
+            // A dark, slightly lifted glass under the black tint.
+            color: Qt.rgba(0.11, 0.13, 0.16, 0.62)
+
+            Rectangle {
+                anchors.fill: parent
+                radius: parent.radius
+                color: Qt.rgba(0, 0, 0, 0.48)
+            }
+        }
+
+        // The outline: a gradient from the top-left to the bottom-right corner.
+        Canvas {
+            anchors.fill: parent
+            onWidthChanged: requestPaint()
+            onHeightChanged: requestPaint()
+            onPaint: {
+                const context = getContext("2d");
+                context.reset();
+                const gradient = context.createLinearGradient(0, 0, width, height);
+                gradient.addColorStop(0, Qt.rgba(1, 1, 1, 0.22));
+                gradient.addColorStop(0.5, Qt.rgba(bubble.accent.r, bubble.accent.g, bubble.accent.b, 0.12));
+                gradient.addColorStop(1, Qt.rgba(1, 1, 1, 0.05));
+                context.strokeStyle = gradient;
+                context.lineWidth = 1;
+                context.beginPath();
+                context.roundedRect(0.5, 0.5, width - 1, height - 1, 13, 13);
+                context.stroke();
+            }
+        }
+
+        Row {
+            id: content
+
+            x: 11
+            y: 10
+            width: parent.width - 22
+            spacing: 10
+
+            Item {
+                width: 22
+                height: 22
+
+                Rectangle {
+                    anchors.fill: parent
+                    radius: width / 2
+                    color: Qt.rgba(bubble.accent.r, bubble.accent.g, bubble.accent.b, 0.16)
+                }
+
+                RectangularGlow {
+                    anchors.fill: dot
+                    glowRadius: 5
+                    cornerRadius: dot.radius + glowRadius
+                    color: Qt.rgba(bubble.accent.r, bubble.accent.g, bubble.accent.b, 0.9)
+                }
+
+                Rectangle {
+                    id: dot
+
+                    anchors.centerIn: parent
+                    width: 5
+                    height: 5
+                    radius: 2.5
+                    color: bubble.accent
+                }
+            }
+
+            Column {
+                width: content.width - 22 - content.spacing
+                spacing: 3
+
+                Text {
+                    objectName: "tooltipTitle"
+                    width: parent.width
+                    text: bubble.title
+                    textFormat: Text.PlainText
+                    wrapMode: Text.Wrap
+                    font.pixelSize: 12
+                    font.weight: Font.DemiBold
+                    color: Qt.rgba(1, 1, 1, 0.94)
+                }
+
+                Text {
+                    objectName: "tooltipDetail"
+                    width: parent.width
+                    text: bubble.detail
+                    textFormat: Text.PlainText
+                    wrapMode: Text.Wrap
+                    // A pixel size is whole: 10.5 rounds up, as the detail must stay legible.
+                    font.pixelSize: 11
+                    font.weight: Font.Medium
+                    color: Qt.rgba(1, 1, 1, 0.56)
+                }
+            }
+        }
+    }
+}
