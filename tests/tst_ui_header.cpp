@@ -1,6 +1,6 @@
 #include "ControllerHarness.h"
+#include "MainWindowViews.h"
 #include "views/FocusInterfaceState.h"
-#include "views/ViewSetup.h"
 
 #include <QQmlApplicationEngine>
 #include <QQmlEngine>
@@ -17,7 +17,7 @@ class UiHeaderTest : public QObject
 private:
     ControllerHarness m_harness;
     AppController *m_controller = nullptr;
-    std::unique_ptr<QQmlApplicationEngine> m_engine;
+    MainWindowViews m_views;
     QQuickWindow *m_window = nullptr;
     QQuickItem *m_root = nullptr;
 
@@ -86,15 +86,10 @@ private slots:
     void initTestCase()
     {
         m_controller = &m_harness.start();
-        setUpViews(*m_controller);
-        m_engine = std::make_unique<QQmlApplicationEngine>();
-        m_engine->load(QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
-        QVERIFY(!m_engine->rootObjects().isEmpty());
-        m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().constFirst());
-        QVERIFY(m_window);
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
-        m_root = m_window->findChild<QQuickItem *>(QStringLiteral("rootView"));
-        QVERIFY(m_root && layer() && bubble());
+        QVERIFY(m_views.load(*m_controller));
+        m_window = m_views.window;
+        m_root = m_views.root;
+        QVERIFY(layer() && bubble());
     }
 
     void init() { moveAway(); }
@@ -169,7 +164,7 @@ private slots:
         const QRectF anchor = target->mapRectToItem(layer(), QRectF(0, 0, target->width(), target->height()));
         QPointF expected;
         QVERIFY(QMetaObject::invokeMethod(
-            m_engine->singletonInstance<QObject *>(qmlTypeId("Quorvane", 1, 0, "Placement")),
+            m_views.engine->singletonInstance<QObject *>(qmlTypeId("Quorvane", 1, 0, "Placement")),
             "tooltipPosition", Q_RETURN_ARG(QPointF, expected), Q_ARG(QRectF, anchor),
             Q_ARG(QString, placement), Q_ARG(double, bubble()->height())));
         QCOMPARE(bubble()->position(), expected);

@@ -1,9 +1,9 @@
 #include "ControllerHarness.h"
+#include "MainWindowViews.h"
 #include "ReadOnlyFolder.h"
 #include "models/SheetPlacement.h"
 #include "platform/MainWindowControl.h"
 #include "platform/XcbHandles.h"
-#include "views/ViewSetup.h"
 
 #include <QGuiApplication>
 #include <QPointer>
@@ -68,7 +68,7 @@ class UiSheetsTest : public QObject
 private:
     ControllerHarness m_harness;
     AppController *m_controller = nullptr;
-    std::unique_ptr<QQmlApplicationEngine> m_engine;
+    MainWindowViews m_views;
     QQuickWindow *m_window = nullptr;
 
     QQuickWindow *sheet(const QString &name) const
@@ -98,14 +98,9 @@ private slots:
             windowControl = control.get();
             seams.window = std::move(control);
         });
-        setUpViews(*m_controller);
-        m_engine = std::make_unique<QQmlApplicationEngine>();
-        m_engine->load(QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
-        QVERIFY(!m_engine->rootObjects().isEmpty());
-        m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().constFirst());
-        QVERIFY(m_window);
+        QVERIFY(m_views.load(*m_controller));
+        m_window = m_views.window;
         windowControl->setWindow(m_window);
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
     }
 
     void eachFlagOpensItsSheet_data()
@@ -190,7 +185,7 @@ private slots:
     void theViewIsBuiltAtEachOpeningAndKeptWhileOpen()
     {
         QQuickWindow *window = sheet(QStringLiteral("statistics"));
-        QQmlComponent content(m_engine.get());
+        QQmlComponent content(m_views.engine.get());
         content.setData("import QtQuick\nItem {}", QUrl());
         QVERIFY2(content.isReady(), qPrintable(content.errorString()));
         window->setProperty("content", QVariant::fromValue(&content));

@@ -1,7 +1,7 @@
 #include "ControllerHarness.h"
+#include "MainWindowViews.h"
 #include "views/FocusInterfaceState.h"
 #include "views/KeyboardLockGuard.h"
-#include "views/ViewSetup.h"
 
 #include <QImage>
 #include <QJsonDocument>
@@ -22,7 +22,7 @@ class UiShellTest : public QObject
 private:
     ControllerHarness m_harness;
     AppController *m_controller = nullptr;
-    std::unique_ptr<QQmlApplicationEngine> m_engine;
+    MainWindowViews m_views;
     QQuickWindow *m_window = nullptr;
     QQuickItem *m_root = nullptr;
     QString m_firstBackground;
@@ -74,15 +74,9 @@ private slots:
             QJsonDocument(preferences.toJson()).toJson()));
 
         m_controller = &m_harness.start();
-        setUpViews(*m_controller);
-        m_engine = std::make_unique<QQmlApplicationEngine>();
-        m_engine->load(QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
-        QVERIFY(!m_engine->rootObjects().isEmpty());
-        m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().constFirst());
-        QVERIFY(m_window);
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
-        m_root = m_window->findChild<QQuickItem *>(QStringLiteral("rootView"));
-        QVERIFY(m_root);
+        QVERIFY(m_views.load(*m_controller));
+        m_window = m_views.window;
+        m_root = m_views.root;
         QVERIFY(interfaceState());
     }
 
@@ -261,7 +255,7 @@ private slots:
 
     void textsFollowTheLanguage()
     {
-        QQmlComponent component(m_engine.get());
+        QQmlComponent component(m_views.engine.get());
         component.setData(R"(
             import QtQuick
             import Quorvane
@@ -296,7 +290,7 @@ private slots:
 
     void keysAreDroppedWhileLocked()
     {
-        QQmlComponent component(m_engine.get());
+        QQmlComponent component(m_views.engine.get());
         component.setData(R"(
             import QtQuick
             import QtQuick.Window
