@@ -21,12 +21,13 @@
 //       [--background default|image|video|unreadable] [--language chinese|english] [--overlay on|off]
 //       [--alert] [--wait milliseconds] [--tracking waiting|tracking|idle|paused|permission] [--notes text]
 //       [--lock-failure] [--sheet settings|statistics|notes|developerCorner] [--history none|thirty]
-//       [--statistics-range 7|30]
+//       [--statistics-range 7|30] [--hover objectName]
 //
-// With --sheet the sheet's window alone is written. --history thirty logs thirty generated days, some
-// with nothing, through the loggers before the program starts.
-// Run without --shoot it is a test: it takes the standard screens into "screenshots" beside itself,
-// each in a process of its own, and checks a few pixels of each.
+// With --sheet the sheet's window alone is written. --hover rests the pointer on the named control of
+// the main window and takes the window once its tooltip has appeared. --history thirty logs thirty generated
+// days, some with nothing, through the loggers before the program starts. Run without --shoot it is a test:
+// it takes the standard screens into "screenshots" beside itself, each in a process of its own, and checks a
+// few pixels of each.
 
 namespace {
 
@@ -53,6 +54,8 @@ struct Shot
     QString history = QStringLiteral("none");
     // The period the statistics sheet shows.
     int statisticsRange = 7;
+    // The control of the main window the pointer rests on; empty: none.
+    QString hover;
 };
 
 const QColor fallbackColour(10, 20, 26);
@@ -164,6 +167,20 @@ std::optional<QImage> shootSheet(AppController &controller, QQuickWindow &mainWi
     return grabs.last();
 }
 
+// Rests the pointer on the named control and waits until its tooltip's bubble has fully appeared.
+bool hoverOver(QQuickWindow &window, const QString &name)
+{
+    auto *target = window.findChild<QQuickItem *>(name);
+    auto *bubble = window.findChild<QQuickItem *>(QStringLiteral("tooltipBubble"));
+    if (!target || !bubble) {
+        qCritical("nothing to hover named %s", qPrintable(name));
+        return false;
+    }
+    QTest::mouseMove(
+        &window, target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint());
+    return QTest::qWaitFor([bubble] { return bubble->opacity() == 1.0 && bubble->scale() == 1.0; }, 10000);
+}
+
 int shoot(const Shot &shot)
 {
     ControllerHarness harness;
@@ -223,6 +240,11 @@ int shoot(const Shot &shot)
         qCritical("the window never showed its content");
         return 3;
     }
+    if (!shot.hover.isEmpty()) {
+        if (!hoverOver(*window, shot.hover))
+            return 3;
+        image = window->grabWindow();
+    }
     if (!shot.sheet.isEmpty()) {
         const std::optional<QImage> sheet = shootSheet(controller, *window, shot);
         if (!sheet)
@@ -261,8 +283,10 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("history"), QStringLiteral("none or thirty logged days"), QStringLiteral("kind"));
     const QCommandLineOption statisticsRange(
         QStringLiteral("statistics-range"), QStringLiteral("7 or 30 days"), QStringLiteral("days"));
+    const QCommandLineOption hover(QStringLiteral("hover"),
+        QStringLiteral("the control to rest the pointer on"), QStringLiteral("name"));
     parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
-        lockFailure, sheet, history, statisticsRange });
+        lockFailure, sheet, history, statisticsRange, hover });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -290,6 +314,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         shot.history = parser.value(history);
     if (parser.isSet(statisticsRange))
         shot.statisticsRange = parser.value(statisticsRange).toInt();
+    shot.hover = parser.value(hover);
     return shot;
 }
 
@@ -478,6 +503,118 @@ private slots:
                 goldFound = near(shot.pixelColor(size.width() / 2 - 100, y), accent, 8);
             QVERIFY(goldFound);
         }
+    }
+
+    // The header's right column: the switches' row, then the commands' row, each button 34 wide with a gap
+    // of 8, 32 from the window's right edge and 22 from its top.
+    static QRect commandRow(QSize size) { return { size.width() - 32 - 118, 22 + 34 + 8, 118, 34 }; }
+
+    // The brightest pixel of an area, by its value.
+    static double brightest(const QImage &image, const QRect &area)
+    {
+        double value = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                value = std::max(value, double(image.pixelColor(x, y).valueF()));
+        }
+        return value;
+    }
+
+    void headerInEachLanguageAndSize_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QSize>("size");
+
+        QTest::newRow("chinese, smallest") << "chinese" << QSize(760, 540);
+        QTest::newRow("chinese, default") << "chinese" << QSize(1240, 880);
+        QTest::newRow("english, smallest") << "english" << QSize(760, 540);
+        QTest::newRow("english, default") << "english" << QSize(1240, 880);
+    }
+
+    void headerInEachLanguageAndSize()
+    {
+        QFETCH(QString, language);
+        QFETCH(QSize, size);
+
+        const QString sizeText = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        QImage shots[2];
+        const QStringList phases { QStringLiteral("focus"), QStringLiteral("wheel") };
+        for (int i = 0; i < 2; ++i) {
+            shots[i] = take(QStringLiteral("header-%1-%2-%3").arg(phases[i], language, sizeText),
+                { QStringLiteral("--phase"), phases[i], QStringLiteral("--language"), language,
+                    QStringLiteral("--size"), sizeText });
+            QCOMPARE(shots[i].size(), size);
+        }
+        // The status rows are drawn in the accent colour in both phases.
+        const QColor accent(0xEB, 0xCB, 0x83);
+        for (const QImage &shot : shots) {
+            bool accentFound = false;
+            for (int y = 22; y < 22 + 18 && !accentFound; ++y) {
+                for (int x = 32; x < 32 + 18 && !accentFound; ++x)
+                    accentFound = near(shot.pixelColor(x, y), accent, 24);
+            }
+            QVERIFY(accentFound);
+        }
+        // The commands' white symbols are dimmed during the locked break.
+        const double focusCommands = brightest(shots[0], commandRow(size));
+        const double wheelCommands = brightest(shots[1], commandRow(size));
+        QVERIFY2(wheelCommands < focusCommands - 0.2,
+            qPrintable(QStringLiteral("%1 vs %2").arg(wheelCommands).arg(focusCommands)));
+    }
+
+    void hoveredControlsShowTheirTooltip_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QPoint>("insideBubble");
+
+        // Where each bubble opens in the default window (see the bubble's positions).
+        QTest::newRow("status row") << "roundRow" << QPoint(220, 31);
+        QTest::newRow("switch") << "overlaySwitch" << QPoint(1000, 100);
+        QTest::newRow("command") << "settingsCommand" << QPoint(1090, 140);
+    }
+
+    void hoveredControlsShowTheirTooltip()
+    {
+        QFETCH(QString, control);
+        QFETCH(QPoint, insideBubble);
+
+        const QImage plain = take(QStringLiteral("header-focus-chinese-1240x880"), {});
+        const QImage hovered
+            = take(QStringLiteral("hover-") + control, { QStringLiteral("--hover"), control });
+        QCOMPARE(hovered.size(), QSize(1240, 880));
+        // The dark bubble covers the picture there.
+        QVERIFY(!near(hovered.pixelColor(insideBubble), plain.pixelColor(insideBubble), 6));
+        QVERIFY(hovered.pixelColor(insideBubble).valueF() < 0.35);
+    }
+
+    void sheetsAndTheAlertOverSettings_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QSize>("size");
+
+        QTest::newRow("settings") << "settings" << QSize(920, 720);
+        QTest::newRow("journal") << "notes" << QSize(1020, 720);
+        QTest::newRow("developer corner") << "developerCorner" << QSize(920, 720);
+    }
+
+    void sheetsAndTheAlertOverSettings()
+    {
+        QFETCH(QString, sheet);
+        QFETCH(QSize, size);
+
+        const QImage shot = take(QStringLiteral("sheet-") + sheet, { QStringLiteral("--sheet"), sheet });
+        QCOMPARE(shot.size(), size);
+        if (sheet != u"settings")
+            return;
+        // The permission alert raised before the sheet opened moves into it, at its centre.
+        const QImage withAlert = take(QStringLiteral("sheet-settings-alert"),
+            { QStringLiteral("--sheet"), sheet, QStringLiteral("--alert") });
+        QCOMPARE(withAlert.size(), size);
+        const QPoint centre(size.width() / 2, size.height() / 2);
+        QVERIFY(withAlert != shot);
+        QVERIFY(withAlert.pixelColor(centre) != shot.pixelColor(centre)
+            || withAlert.pixelColor(centre.x(), centre.y() - 40)
+                != shot.pixelColor(centre.x(), centre.y() - 40));
     }
 
     void statisticsSheet_data()

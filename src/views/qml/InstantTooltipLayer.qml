@@ -52,6 +52,7 @@ Item {
         scale: showing ? 1 : 0.96
         visible: opacity > 0
         onHeightChanged: place()
+        onAccentChanged: outline.requestPaint()
 
         Behavior on opacity {
             NumberAnimation {
@@ -92,6 +93,8 @@ Item {
 
         // The outline: a gradient from the top-left to the bottom-right corner.
         Canvas {
+            id: outline
+
             anchors.fill: parent
             onWidthChanged: requestPaint()
             onHeightChanged: requestPaint()
