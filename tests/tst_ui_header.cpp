@@ -3,6 +3,7 @@
 #include "views/FocusInterfaceState.h"
 
 #include <QQmlApplicationEngine>
+#include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
@@ -185,6 +186,43 @@ private slots:
         QTRY_VERIFY(!bubble()->isVisible());
         state->setFocusInterfaceIsHidden(false);
         QTRY_VERIFY(item(QStringLiteral("interfaceLayer"))->isVisible());
+    }
+
+    void aDisabledOrDestroyedControlTakesItsBubble()
+    {
+        QQmlComponent component(m_views.engine.get());
+        component.setData(R"(
+            import QtQuick
+            import Quorvane
+            Rectangle {
+                x: 400
+                y: 300
+                width: 40
+                height: 40
+                InstantTooltip {
+                    title: "Title"
+                    detail: "Detail"
+                }
+            }
+        )",
+            // Beside the views, so that it finds InstantTooltip.qml.
+            QUrl(QStringLiteral("qrc:/quorvane/qml/TooltipTestControl.qml")));
+        for (const bool destroy : { false, true }) {
+            auto *control = qobject_cast<QQuickItem *>(component.create());
+            QVERIFY2(control, qPrintable(component.errorString()));
+            control->setParentItem(m_root);
+            QTest::mouseMove(m_window, centreOf(control));
+            QCOMPARE(tooltipOwner(), control);
+            if (destroy)
+                delete control;
+            else
+                control->setEnabled(false);
+            QCOMPARE(tooltipOwner(), nullptr);
+            QTRY_VERIFY(!bubble()->isVisible());
+            if (!destroy)
+                delete control;
+            moveAway();
+        }
     }
 
     // Last: it leaves the focus phase for good.
