@@ -278,6 +278,7 @@ QVariantList JournalController::monthCells() const
 {
     const QSet<QDate> days = journalDays();
     const QDate today = this->today();
+    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
     QVariantList cells;
     for (const std::optional<QDate> &day : JournalCalendar::monthCells(m_visibleMonth, firstWeekday())) {
         if (!day) {
@@ -291,6 +292,11 @@ QVariantList JournalController::monthCells() const
             { QStringLiteral("isSelected"), *day == m_selectedDate },
             { QStringLiteral("isToday"), *day == today },
             { QStringLiteral("hasEntries"), days.contains(*day) },
+            { QStringLiteral("dayTitle"), NotesDateFormatters::day(*day, language) },
+            { QStringLiteral("entriesText"),
+                days.contains(*day)
+                    ? localized(language, QStringLiteral("有记录"), QStringLiteral("Has entries"))
+                    : QString() },
         });
     }
     return cells;

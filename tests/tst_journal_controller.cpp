@@ -482,7 +482,12 @@ private slots:
         QCOMPARE(rows[0].badgeStyle, QStringLiteral("done"));
         for (const JournalDayRow &row : rows)
             QCOMPARE(row.railHeight, 112);
+        // Opening the editor keeps the rows in place, so the list does not rebuild its cards.
+        QSignalSpy resets(journal.dayModel(), &QAbstractItemModel::modelReset);
+        QSignalSpy changes(journal.dayModel(), &QAbstractItemModel::dataChanged);
         journal.beginEditing(QStringLiteral("last"));
+        QCOMPARE(resets.count(), 0);
+        QCOMPARE(changes.count(), 1);
         QCOMPARE(journal.dayModel()->rows()[1].railHeight, 310);
         QCOMPARE(journal.dayModel()->rows()[0].railHeight, 112);
         journal.beginEditing(QStringLiteral("first"));

@@ -1,7 +1,10 @@
 #include "ControllerHarness.h"
+#include "JournalController.h"
 #include "MediaFixtures.h"
 #include "StatisticsHistory.h"
 #include "models/StatisticsModel.h"
+#include "services/CSVLogger.h"
+#include "services/FocusSessionLogger.h"
 #include "views/ViewSetup.h"
 
 #include <QApplication>
@@ -21,13 +24,14 @@
 //       [--background default|image|video|unreadable] [--language chinese|english] [--overlay on|off]
 //       [--alert] [--wait milliseconds] [--tracking waiting|tracking|idle|paused|permission] [--notes text]
 //       [--lock-failure] [--sheet settings|statistics|notes|developerCorner] [--history none|thirty]
-//       [--statistics-range 7|30] [--hover objectName]
+//       [--statistics-range 7|30] [--hover objectName] [--journal day|editor|empty]
 //
 // With --sheet the sheet's window alone is written. --hover rests the pointer on the named control of
 // the main window and takes the window once its tooltip has appeared. --history thirty logs thirty generated
-// days, some with nothing, through the loggers before the program starts. Run without --shoot it is a test:
-// it takes the standard screens into "screenshots" beside itself, each in a process of its own, and checks a
-// few pixels of each.
+// days, some with nothing, through the loggers before the program starts. --journal logs a day of a
+// completed round and a break with notes before the running round, and shows that day in the journal, one
+// record open in the editor, or an empty day. Run without --shoot it is a test: it takes the standard
+// screens into "screenshots" beside itself, each in a process of its own, and checks a few pixels of each.
 
 namespace {
 
@@ -56,6 +60,8 @@ struct Shot
     int statisticsRange = 7;
     // The control of the main window the pointer rests on; empty: none.
     QString hover;
+    // What the journal shows: "day", "editor" or "empty"; empty: no journal logs.
+    QString journal;
 };
 
 const QColor fallbackColour(10, 20, 26);
@@ -135,6 +141,50 @@ bool reachTrackingState(ControllerHarness &harness, const QString &tracking)
     return tracking == u"paused" && controller.trackingState() == WorkTrackingState::manuallyPaused;
 }
 
+// The logs of the journal's day: a completed round and a break with notes, before the running round.
+bool writeJournalDay(const ControllerHarness &harness, AppLanguage language)
+{
+    AppStorageService::storageDirectory(harness.root());
+    const QDate day = harness.startTime.date();
+    const auto at = [&](int hour, int minute) { return QDateTime(day, QTime(hour, minute), Qt::LocalTime); };
+    const FocusSessionLogger focusLog(harness.file(QStringLiteral("focus-session-log.csv")));
+    const CSVLogger activityLog(harness.file(QStringLiteral("daily-activity-log.csv")));
+    const WheelItem stretch { QUuid::createUuid(),
+        localized(language, QStringLiteral("肩颈拉伸"), QStringLiteral("Neck stretches")), 1, 8,
+        QStringLiteral("figure.walk") };
+    return focusLog
+               .append({ QStringLiteral("journal-focus"), at(7, 30), at(7, 55), 1,
+                   localized(language, QStringLiteral("第二章提纲"), QStringLiteral("Chapter two outline")),
+                   1500, 1500, true,
+                   localized(language, QStringLiteral("理清了第二章的结构。\n还剩两个问题明天再看。"),
+                       QStringLiteral("Sorted out the structure of chapter two.\nTwo open questions left for "
+                                      "tomorrow.")) })
+               .ok()
+        && activityLog
+               .append({ QStringLiteral("journal-break"), at(7, 55), at(8, 3), 1,
+                   localized(language, QStringLiteral("第 1 轮课间"), QStringLiteral("Break Round 1")),
+                   stretch, 1, 8,
+                   localized(language, QStringLiteral("肩膀松了不少。"),
+                       QStringLiteral("Shoulders feel looser.")) })
+               .ok();
+}
+
+// Brings the open journal to the chosen screen once its first read is in.
+bool prepareJournal(QQuickWindow &sheet, const QString &screen)
+{
+    auto *view = sheet.property("view").value<QQuickItem *>();
+    auto *journal = view ? view->property("journal").value<JournalController *>() : nullptr;
+    if (!journal || !QTest::qWaitFor([&] { return journal->snapshotLoaded(); }, 30000))
+        return false;
+    if (screen == u"editor") {
+        journal->beginEditing(QStringLiteral("journal-break"));
+        return QTest::qWaitFor([&] { return !journal->focusedEntryID().isEmpty(); }, 30000);
+    }
+    if (screen == u"empty")
+        journal->selectDay(journal->selectedDate().addDays(-1));
+    return true;
+}
+
 // Opens the sheet over the main window and takes it once its content has settled: charts draw a frame
 // after their data arrive, so the picture is taken when three grabs in a row agree.
 std::optional<QImage> shootSheet(AppController &controller, QQuickWindow &mainWindow, const Shot &shot)
@@ -153,6 +203,10 @@ std::optional<QImage> shootSheet(AppController &controller, QQuickWindow &mainWi
         if (!statistics)
             return std::nullopt;
         statistics->setRange(shot.statisticsRange);
+    }
+    if (!shot.journal.isEmpty() && !prepareJournal(*sheet, shot.journal)) {
+        qCritical("the journal could not show %s", qPrintable(shot.journal));
+        return std::nullopt;
     }
     QList<QImage> grabs;
     const auto settled = [&] {
@@ -195,6 +249,10 @@ int shoot(const Shot &shot)
         harness.file(QStringLiteral("preferences.json")), QJsonDocument(preferences.toJson()).toJson());
     if (shot.history == u"thirty")
         StatisticsHistory::logThirtyDays(harness, harness.startTime.date());
+    if (!shot.journal.isEmpty() && !writeJournalDay(harness, preferences.language)) {
+        qCritical("cannot write the journal's logs");
+        return 2;
+    }
     // The permission alert is the one every first start without X11 input access shows.
     harness.trusted = !shot.alert && shot.tracking != u"permission";
     AppController &controller = harness.start();
@@ -245,6 +303,9 @@ int shoot(const Shot &shot)
             return 3;
         image = window->grabWindow();
     }
+    // The running round has gone on a while when the journal opens.
+    if (!shot.journal.isEmpty())
+        harness.tick(12 * 60 * 1000);
     if (!shot.sheet.isEmpty()) {
         const std::optional<QImage> sheet = shootSheet(controller, *window, shot);
         if (!sheet)
@@ -285,8 +346,10 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("statistics-range"), QStringLiteral("7 or 30 days"), QStringLiteral("days"));
     const QCommandLineOption hover(QStringLiteral("hover"),
         QStringLiteral("the control to rest the pointer on"), QStringLiteral("name"));
+    const QCommandLineOption journal(
+        QStringLiteral("journal"), QStringLiteral("day, editor or empty"), QStringLiteral("screen"));
     parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
-        lockFailure, sheet, history, statisticsRange, hover });
+        lockFailure, sheet, history, statisticsRange, hover, journal });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -310,6 +373,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     shot.notes = parser.value(notes);
     shot.lockFailure = parser.isSet(lockFailure);
     shot.sheet = parser.value(sheet);
+    shot.journal = parser.value(journal);
     if (parser.isSet(history))
         shot.history = parser.value(history);
     if (parser.isSet(statisticsRange))
@@ -615,6 +679,35 @@ private slots:
         QVERIFY(withAlert.pixelColor(centre) != shot.pixelColor(centre)
             || withAlert.pixelColor(centre.x(), centre.y() - 40)
                 != shot.pixelColor(centre.x(), centre.y() - 40));
+    }
+
+    void journalScreensInEitherLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("screen");
+
+        for (const char *language : { "chinese", "english" }) {
+            for (const char *screen : { "day", "editor", "empty" })
+                QTest::addRow("%s %s", language, screen) << language << screen;
+        }
+    }
+
+    void journalScreensInEitherLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, screen);
+
+        const QImage shot = take(QStringLiteral("journal-%1-%2").arg(screen, language),
+            { QStringLiteral("--sheet"), QStringLiteral("notes"), QStringLiteral("--journal"), screen,
+                QStringLiteral("--language"), language });
+        QCOMPARE(shot.size(), QSize(1020, 720));
+        // The accent fills the selected day or draws the summary's symbols in the calendar column.
+        bool accentFound = false;
+        for (int y = 150; y < 620 && !accentFound; ++y) {
+            for (int x = 22; x < 330 && !accentFound; x += 2)
+                accentFound = near(shot.pixelColor(x, y), QColor(0xEB, 0xCB, 0x83), 10);
+        }
+        QVERIFY(accentFound);
     }
 
     void statisticsSheet_data()

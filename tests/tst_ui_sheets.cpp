@@ -115,7 +115,7 @@ private slots:
         QTest::newRow("statistics") << "statistics"
                                     << "每日节律" << QSize(900, 720) << true;
         QTest::newRow("journal") << "notes"
-                                 << "工作日志" << QSize(1020, 720) << false;
+                                 << "工作日志" << QSize(1020, 720) << true;
         QTest::newRow("developer corner") << "developerCorner"
                                           << "开发者角落" << QSize(920, 720) << false;
     }

@@ -44,6 +44,9 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingNotes
         onDismissed: AppController.showingNotes = false
+        content: Component {
+            NotesView {}
+        }
     }
 
     SheetWindow {

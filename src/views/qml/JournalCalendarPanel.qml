@@ -1,0 +1,222 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quorvane
+
+// The journal's left column: the month grid with its markers, the selected day's three figures and
+// the privacy note. Everything shown comes ready from the journal; taps go back to it.
+Rectangle {
+    id: panel
+
+    required property JournalController journal
+    readonly property color accent: AppController.accentColor
+
+    color: Qt.rgba(0, 0, 0, 0.14)
+
+    Column {
+        id: content
+
+        anchors.fill: parent
+        anchors.margins: 22
+        spacing: 18
+
+        Item {
+            width: parent.width
+            height: Math.max(titles.height, 28)
+
+            Column {
+                id: titles
+
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 3
+
+                Text {
+                    objectName: "journalMonthTitle"
+                    text: panel.journal.monthTitle
+                    font.pixelSize: 19
+                    font.weight: Font.DemiBold
+                    color: AppController.textColor
+                }
+
+                Text {
+                    text: Texts.L("有记录的日期带有金色标记", "Days with journal entries carry a gold marker")
+                    font.pixelSize: 10
+                    color: Qt.rgba(1, 1, 1, 0.38)
+                }
+            }
+
+            Row {
+                anchors.right: parent.right
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 6
+
+                Repeater {
+                    model: [{ "symbol": "chevron.left", "offset": -1 }, { "symbol": "chevron.right", "offset": 1 }]
+
+                    delegate: AbstractButton {
+                        required property var modelData
+
+                        objectName: "journalMonth" + (modelData.offset < 0 ? "Previous" : "Next")
+                        width: 28
+                        height: 28
+                        onClicked: panel.journal.showAdjacentMonth(modelData.offset)
+
+                        contentItem: SymbolIcon {
+                            name: parent.modelData.symbol
+                            size: 13
+                        }
+
+                        background: Rectangle {
+                            radius: 14
+                            color: Qt.rgba(1, 1, 1, 0.055)
+                            border.width: 1
+                            border.color: Qt.rgba(1, 1, 1, 0.08)
+                        }
+                    }
+                }
+            }
+        }
+
+        Grid {
+            id: grid
+
+            readonly property real columnWidth: (width - 6 * columnSpacing) / 7
+
+            width: parent.width
+            columns: 7
+            columnSpacing: 6
+            rowSpacing: 8
+
+            Repeater {
+                model: panel.journal.weekdayLabels
+
+                delegate: Text {
+                    required property string modelData
+
+                    width: grid.columnWidth
+                    horizontalAlignment: Text.AlignHCenter
+                    text: modelData
+                    font.pixelSize: 10
+                    font.weight: Font.DemiBold
+                    color: Qt.rgba(1, 1, 1, 0.34)
+                }
+            }
+
+            Repeater {
+                model: panel.journal.monthCells
+
+                delegate: JournalDayCell {
+                    width: grid.columnWidth
+                    journal: panel.journal
+                }
+            }
+        }
+
+        Rectangle {
+            width: parent.width
+            height: 1
+            color: Qt.rgba(1, 1, 1, 0.16 * 0.35)
+        }
+
+        Column {
+            width: parent.width
+            spacing: 12
+
+            Text {
+                text: Texts.L("当日概览", "Day at a Glance")
+                font.pixelSize: 13
+                font.weight: Font.DemiBold
+                color: Qt.rgba(1, 1, 1, 0.72)
+            }
+
+            Row {
+                width: parent.width
+                spacing: 10
+
+                Repeater {
+                    model: [
+                        { "value": panel.journal.focusCount, "label": Texts.L("专注", "Focus"), "symbol": "timer" },
+                        { "value": panel.journal.breakCount, "label": Texts.L("休整", "Breaks"), "symbol": "figure.walk" },
+                        { "value": panel.journal.noteCount, "label": Texts.L("笔记", "Notes"), "symbol": "text.quote" }
+                    ]
+
+                    delegate: Rectangle {
+                        required property var modelData
+
+                        width: (parent.width - 20) / 3
+                        height: metric.height + 22
+                        radius: 13
+                        color: Qt.rgba(1, 1, 1, 0.045)
+                        border.width: 1
+                        border.color: Qt.rgba(1, 1, 1, 0.07)
+
+                        Column {
+                            id: metric
+
+                            x: 11
+                            y: 11
+                            width: parent.width - 22
+                            spacing: 7
+
+                            Item {
+                                width: parent.width
+                                height: value.height
+
+                                SymbolIcon {
+                                    anchors.verticalCenter: parent.verticalCenter
+                                    name: modelData.symbol
+                                    size: 15
+                                    color: panel.accent
+                                }
+
+                                Text {
+                                    id: value
+
+                                    anchors.right: parent.right
+                                    text: modelData.value
+                                    font.pixelSize: 20
+                                    font.weight: Font.Light
+                                    color: AppController.textColor
+                                }
+                            }
+
+                            Text {
+                                text: modelData.label
+                                font.pixelSize: 10
+                                font.weight: Font.Medium
+                                color: Qt.rgba(1, 1, 1, 0.42)
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+
+    Row {
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.bottom: parent.bottom
+        anchors.margins: 22
+        spacing: 8
+
+        SymbolIcon {
+            id: shield
+
+            anchors.verticalCenter: parent.verticalCenter
+            name: "lock.shield"
+            size: 14
+            color: panel.accent
+            opacity: 0.8
+        }
+
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            width: parent.width - shield.width - parent.spacing
+            wrapMode: Text.Wrap
+            text: Texts.L("日志仅保存在这台电脑的 Quorvane 数据目录中",
+                          "Your journal stays in Quorvane's local data folder on this computer")
+            font.pixelSize: 10
+            color: Qt.rgba(1, 1, 1, 0.36)
+        }
+    }
+}

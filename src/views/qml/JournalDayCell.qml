@@ -1,0 +1,54 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quorvane
+
+// One slot of the month grid: empty before the first day, otherwise a day that can be picked.
+AbstractButton {
+    id: cell
+
+    required property var modelData
+    required property JournalController journal
+    readonly property color accent: AppController.accentColor
+    readonly property bool isDay: !modelData.isEmpty
+    readonly property bool isSelected: isDay && modelData.isSelected
+
+    objectName: isDay ? "journalDay" + modelData.dayOfMonth : ""
+    height: 38
+    enabled: isDay
+    Accessible.name: isDay ? modelData.dayTitle : ""
+    Accessible.description: isDay ? modelData.entriesText : ""
+    onClicked: journal.selectDayOfVisibleMonth(modelData.dayOfMonth)
+
+    background: Rectangle {
+        visible: cell.isDay
+        radius: 10
+        color: cell.isSelected ? cell.accent : Qt.rgba(1, 1, 1, 0.025)
+        border.width: cell.isSelected ? 0 : 1
+        border.color: cell.isDay && cell.modelData.isToday
+                      ? Qt.rgba(cell.accent.r, cell.accent.g, cell.accent.b, 0.52)
+                      : Qt.rgba(1, 1, 1, 0.05)
+    }
+
+    contentItem: Item {
+        visible: cell.isDay
+
+        Text {
+            anchors.centerIn: parent
+            text: cell.isDay ? cell.modelData.dayText : ""
+            font.pixelSize: 12
+            font.weight: cell.isSelected ? Font.Bold : Font.Medium
+            color: cell.isSelected ? Qt.rgba(0, 0, 0, 0.82) : Qt.rgba(1, 1, 1, 0.78)
+        }
+
+        Rectangle {
+            visible: cell.isDay && cell.modelData.hasEntries
+            anchors.horizontalCenter: parent.horizontalCenter
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 4
+            width: 4
+            height: 4
+            radius: 2
+            color: cell.isSelected ? Qt.rgba(0, 0, 0, 0.68) : cell.accent
+        }
+    }
+}

@@ -1,0 +1,172 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quorvane
+
+// The record editor inside a timeline card: the title, for a break also the activity and the health
+// score, and the notes. The texts live in the journal; Done saves through it, Cancel drops them.
+Rectangle {
+    id: editor
+
+    required property JournalController journal
+    required property string entryID
+    readonly property color accent: AppController.accentColor
+
+    height: fields.height + 18
+    radius: 11
+    color: Qt.rgba(0, 0, 0, 0.13)
+
+    Rectangle {
+        anchors.bottom: parent.bottom
+        anchors.left: parent.left
+        anchors.right: parent.right
+        anchors.leftMargin: 10
+        anchors.rightMargin: 10
+        height: 1
+        radius: 0.5
+        color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.48)
+    }
+
+    Column {
+        id: fields
+
+        x: 9
+        y: 9
+        width: parent.width - 18
+        spacing: 10
+
+        JournalTextField {
+            objectName: "journalTitleField"
+            width: parent.width
+            label: Texts.L("标题", "Title")
+            placeholder: editor.journal.editingTitlePlaceholder
+            value: editor.journal.editingTitle
+            onEdited: text => editor.journal.editingTitle = text
+        }
+
+        Row {
+            visible: editor.journal.editingIsBreak
+            width: parent.width
+            spacing: 10
+
+            JournalTextField {
+                objectName: "journalActivityField"
+                width: parent.width - 100
+                label: Texts.L("课间项目", "Break Activity")
+                placeholder: Texts.L("输入活动内容", "Enter activity")
+                value: editor.journal.editingActivityTitle
+                onEdited: text => editor.journal.editingActivityTitle = text
+            }
+
+            JournalTextField {
+                objectName: "journalHealthScoreField"
+                width: 90
+                label: Texts.L("健康分", "Health Score")
+                placeholder: "0"
+                value: editor.journal.editingHealthScore
+                onEdited: text => editor.journal.editingHealthScore = text
+            }
+        }
+
+        Text {
+            text: Texts.L("笔记", "Notes")
+            font.pixelSize: 9
+            font.weight: Font.DemiBold
+            color: Qt.rgba(1, 1, 1, 0.32)
+        }
+
+        ScrollView {
+            width: parent.width - 4
+            x: 2
+            height: Math.min(92, Math.max(58, notes.implicitHeight))
+
+            background: Rectangle {
+                color: Qt.rgba(0, 0, 0, 0.1)
+                radius: 6
+            }
+
+            TextArea {
+                id: notes
+
+                objectName: "journal-note-editor-" + editor.entryID
+                text: editor.journal.editingNotes
+                wrapMode: TextEdit.Wrap
+                font.pixelSize: 13
+                color: Qt.rgba(1, 1, 1, 0.88)
+                selectByMouse: true
+                background: null
+                onTextChanged: {
+                    if (text !== editor.journal.editingNotes)
+                        editor.journal.editingNotes = text;
+                }
+                Component.onCompleted: {
+                    if (editor.journal.focusedEntryID === editor.entryID)
+                        forceActiveFocus();
+                }
+
+                Connections {
+                    target: editor.journal
+
+                    function onFocusedEntryIDChanged() {
+                        if (editor.journal.focusedEntryID === editor.entryID)
+                            notes.forceActiveFocus();
+                    }
+                }
+            }
+        }
+
+        Item {
+            width: parent.width
+            height: doneButton.height
+
+            Text {
+                anchors.verticalCenter: parent.verticalCenter
+                text: Texts.L("完成后保存到本地 CSV", "Saved to local CSV when done")
+                font.pixelSize: 9
+                font.weight: Font.Medium
+                color: Qt.rgba(1, 1, 1, 0.26)
+            }
+
+            Row {
+                anchors.right: parent.right
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 10
+
+                AbstractButton {
+                    objectName: "journalCancelButton"
+                    anchors.verticalCenter: parent.verticalCenter
+                    onClicked: editor.journal.cancelEditing()
+
+                    contentItem: Text {
+                        text: Texts.L("取消", "Cancel")
+                        font.pixelSize: 10
+                        font.weight: Font.Medium
+                        color: Qt.rgba(1, 1, 1, 0.46)
+                    }
+                }
+
+                AbstractButton {
+                    id: doneButton
+
+                    objectName: "journalEditorDoneButton"
+                    leftPadding: 10
+                    rightPadding: 10
+                    topPadding: 5
+                    bottomPadding: 5
+                    onClicked: editor.journal.commitEditing()
+
+                    contentItem: Text {
+                        text: Texts.L("完成", "Done")
+                        font.pixelSize: 10
+                        font.weight: Font.DemiBold
+                        color: editor.accent
+                    }
+
+                    background: Rectangle {
+                        radius: height / 2
+                        color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.1)
+                    }
+                }
+            }
+        }
+    }
+}

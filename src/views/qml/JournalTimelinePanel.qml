@@ -1,0 +1,131 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quorvane
+
+// The journal's right column: the selected day's title and count, then its entries on a timeline, or
+// the empty-day block once the first read has come in and found nothing for the day.
+Item {
+    id: panel
+
+    required property JournalController journal
+    readonly property color accent: AppController.accentColor
+
+    clip: true
+
+    Item {
+        id: header
+
+        width: parent.width
+        height: titles.height + 2 * 19
+
+        Column {
+            id: titles
+
+            anchors.left: parent.left
+            anchors.leftMargin: 26
+            anchors.bottom: parent.bottom
+            anchors.bottomMargin: 19
+            spacing: 4
+
+            Text {
+                objectName: "journalDayTitle"
+                text: panel.journal.dayTitle
+                font.pixelSize: 23
+                font.weight: Font.DemiBold
+                color: AppController.textColor
+            }
+
+            Text {
+                objectName: "journalCountLine"
+                text: panel.journal.countLine
+                font.pixelSize: 11
+                color: Qt.rgba(1, 1, 1, 0.4)
+            }
+        }
+
+        Rectangle {
+            visible: panel.journal.selectedDayIsToday
+            anchors.right: parent.right
+            anchors.rightMargin: 26
+            anchors.bottom: titles.bottom
+            width: today.implicitWidth + 20
+            height: today.implicitHeight + 10
+            radius: height / 2
+            color: Qt.rgba(panel.accent.r, panel.accent.g, panel.accent.b, 0.12)
+
+            Text {
+                id: today
+
+                anchors.centerIn: parent
+                text: Texts.L("今天", "Today")
+                font.pixelSize: 11
+                font.weight: Font.DemiBold
+                color: panel.accent
+            }
+        }
+
+        Rectangle {
+            anchors.bottom: parent.bottom
+            width: parent.width
+            height: 1
+            color: Qt.rgba(1, 1, 1, 0.16 * 0.32)
+        }
+    }
+
+    Column {
+        objectName: "journalEmptyDay"
+        visible: panel.journal.showsEmptyDay
+        anchors.horizontalCenter: parent.horizontalCenter
+        anchors.verticalCenter: parent.verticalCenter
+        anchors.verticalCenterOffset: header.height / 2
+        spacing: 13
+
+        SymbolIcon {
+            anchors.horizontalCenter: parent.horizontalCenter
+            name: "calendar.badge.plus"
+            size: 34
+            color: panel.accent
+            opacity: 0.72
+        }
+
+        Text {
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: Texts.L("等待下一段专注", "Ready for the next focus session")
+            font.pixelSize: 16
+            font.weight: Font.DemiBold
+            color: AppController.textColor
+        }
+
+        Text {
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: Texts.L("在专注计时框中点击笔记，就可以开始记录。",
+                          "Click Notes beside the focus timer to start capturing your work.")
+            font.pixelSize: 12
+            color: Qt.rgba(1, 1, 1, 0.4)
+        }
+    }
+
+    ListView {
+        id: list
+
+        objectName: "journalTimeline"
+        visible: count > 0
+        anchors.top: header.bottom
+        anchors.bottom: parent.bottom
+        width: parent.width
+        clip: true
+        topMargin: 20
+        bottomMargin: 20
+        boundsBehavior: Flickable.StopAtBounds
+        model: panel.journal.dayModel
+        ScrollBar.vertical: ScrollBar {
+            policy: ScrollBar.AsNeeded
+        }
+
+        delegate: JournalTimelineRow {
+            x: 24
+            width: list.width - 48
+            journal: panel.journal
+        }
+    }
+}

@@ -1,0 +1,154 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Qt5Compat.GraphicalEffects
+import Quorvane
+
+// The journal sheet's content: the header, the month calendar on the left and the selected day's
+// timeline on the right. Its state lives in a JournalController made with it, so every opening starts
+// afresh on today.
+Item {
+    id: view
+
+    readonly property alias journal: journal
+    readonly property color accent: AppController.accentColor
+
+    implicitWidth: 1020
+    implicitHeight: 720
+    LayoutMirroring.enabled: false
+
+    JournalController {
+        id: journal
+
+        controller: AppController
+    }
+
+    // A record still open is saved before the sheet's content goes.
+    Component.onDestruction: journal.commitEditing()
+
+    LinearGradient {
+        anchors.fill: parent
+        start: Qt.point(0, 0)
+        end: Qt.point(width, height)
+        gradient: Gradient {
+            GradientStop {
+                position: 0
+                color: "#101B24"
+            }
+            GradientStop {
+                position: 1
+                color: "#071015"
+            }
+        }
+    }
+
+    Column {
+        anchors.fill: parent
+
+        Item {
+            id: header
+
+            width: parent.width
+            height: 38 + 2 * 18
+
+            Row {
+                anchors.left: parent.left
+                anchors.leftMargin: 24
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 12
+
+                Rectangle {
+                    width: 38
+                    height: 38
+                    radius: 19
+                    color: Qt.rgba(view.accent.r, view.accent.g, view.accent.b, 0.12)
+                    border.width: 1
+                    border.color: Qt.rgba(view.accent.r, view.accent.g, view.accent.b, 0.28)
+
+                    SymbolIcon {
+                        anchors.centerIn: parent
+                        name: "note.text"
+                        size: 18
+                        color: view.accent
+                    }
+                }
+
+                Column {
+                    anchors.verticalCenter: parent.verticalCenter
+                    spacing: 3
+
+                    Text {
+                        text: Texts.L("工作日志", "Notes Journal")
+                        font.pixelSize: 27
+                        font.weight: Font.DemiBold
+                        color: AppController.textColor
+                    }
+
+                    Text {
+                        text: Texts.L("把专注、想法与休整串成可回看的每日节律",
+                                      "A daily rhythm of focus, ideas, and restorative breaks")
+                        font.pixelSize: 12
+                        color: Qt.rgba(1, 1, 1, 0.46)
+                    }
+                }
+            }
+
+            Button {
+                id: doneButton
+
+                objectName: "journalDoneButton"
+                anchors.right: parent.right
+                anchors.rightMargin: 24
+                anchors.verticalCenter: parent.verticalCenter
+                text: Texts.L("完成", "Done")
+                font.weight: Font.DemiBold
+                leftPadding: 14
+                rightPadding: 14
+                onClicked: journal.close()
+
+                contentItem: Text {
+                    text: doneButton.text
+                    font: doneButton.font
+                    color: "black"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+
+                background: Rectangle {
+                    implicitHeight: 28
+                    radius: 7
+                    color: doneButton.down ? Qt.darker(view.accent, 1.15) : view.accent
+                }
+            }
+
+            Rectangle {
+                anchors.bottom: parent.bottom
+                width: parent.width
+                height: 1
+                color: Qt.rgba(1, 1, 1, 0.16 * 0.45)
+            }
+        }
+
+        Row {
+            width: parent.width
+            height: parent.height - header.height
+
+            JournalCalendarPanel {
+                width: 350
+                height: parent.height
+                journal: journal
+            }
+
+            Rectangle {
+                width: 1
+                height: parent.height
+                color: Qt.rgba(1, 1, 1, 0.16 * 0.45)
+            }
+
+            JournalTimelinePanel {
+                width: parent.width - 351
+                height: parent.height
+                journal: journal
+            }
+        }
+    }
+}
