@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "JournalController.h"
 #include "MediaFixtures.h"
+#include "SettingsSession.h"
 #include "StatisticsHistory.h"
 #include "models/StatisticsModel.h"
 #include "services/CSVLogger.h"
@@ -25,13 +26,16 @@
 //       [--alert] [--wait milliseconds] [--tracking waiting|tracking|idle|paused|permission] [--notes text]
 //       [--lock-failure] [--sheet settings|statistics|notes|developerCorner] [--history none|thirty]
 //       [--statistics-range 7|30] [--hover objectName] [--journal day|editor|empty]
+//       [--settings PANE [--draft-language chinese|english] [--weight-alert]]
 //
 // With --sheet the sheet's window alone is written. --hover rests the pointer on the named control of
 // the main window and takes the window once its tooltip has appeared. --history thirty logs thirty generated
 // days, some with nothing, through the loggers before the program starts. --journal logs a day of a
 // completed round and a break with notes before the running round, and shows that day in the journal, one
-// record open in the editor, or an empty day. Run without --shoot it is a test: it takes the standard
-// screens into "screenshots" beside itself, each in a process of its own, and checks a few pixels of each.
+// record open in the editor, or an empty day. --settings takes the settings sheet on that pane;
+// --draft-language switches its working copy to that language first, and --weight-alert saves it with a
+// weight that is not a number. Run without --shoot it is a test: it takes the standard screens into
+// "screenshots" beside itself, each in a process of its own, and checks a few pixels of each.
 
 namespace {
 
@@ -62,6 +66,11 @@ struct Shot
     QString hover;
     // What the journal shows: "day", "editor" or "empty"; empty: no journal logs.
     QString journal;
+    // The settings sheet's pane, its working copy's language (empty: as saved) and a save refused for a
+    // weight that is not a number.
+    QString settingsPane;
+    QString draftLanguage;
+    bool weightAlert = false;
 };
 
 const QColor fallbackColour(10, 20, 26);
@@ -185,13 +194,49 @@ bool prepareJournal(QQuickWindow &sheet, const QString &screen)
     return true;
 }
 
+// Shows the pane in the open settings sheet, switches its working copy's language and refuses a save
+// for a weight that is not a number, as the shot asks.
+bool prepareSettings(SettingsSession &session, const Shot &shot)
+{
+    if (!shot.settingsPane.isEmpty()) {
+        session.setSelectedPaneName(shot.settingsPane);
+        if (session.selectedPaneName() != shot.settingsPane) {
+            qCritical("no settings pane %s", qPrintable(shot.settingsPane));
+            return false;
+        }
+    }
+    if (!shot.draftLanguage.isEmpty()) {
+        AppPreferences draft = session.draft();
+        draft.language = fromRawValue<AppLanguage>(shot.draftLanguage).value_or(AppLanguage::chinese);
+        session.setDraft(draft);
+    }
+    if (shot.weightAlert) {
+        session.setWeightInput(session.draft().items.constFirst().id, QStringLiteral("abc"));
+        session.save();
+    }
+    return true;
+}
+
 // Opens the sheet over the main window and takes it once its content has settled: charts draw a frame
 // after their data arrive, so the picture is taken when three grabs in a row agree.
 std::optional<QImage> shootSheet(AppController &controller, QQuickWindow &mainWindow, const Shot &shot)
 {
     const QString flag = QStringLiteral("showing") + shot.sheet.left(1).toUpper() + shot.sheet.mid(1);
     auto *sheet = mainWindow.findChild<QQuickWindow *>(shot.sheet + QStringLiteral("Sheet"));
-    if (!sheet || !controller.setProperty(flag.toLatin1().constData(), true)) {
+    // The settings are prepared as soon as their session exists, before the sheet's view is built, so
+    // that the view starts as it is taken.
+    bool prepared = true;
+    const QMetaObject::Connection preparation
+        = QObject::connect(&controller, &AppController::settingsSessionChanged, [&] {
+              if (shot.sheet == u"settings" && controller.settingsSession())
+                  prepared = prepareSettings(*controller.settingsSession(), shot);
+          });
+    const bool opened = sheet && controller.setProperty(flag.toLatin1().constData(), true);
+    QObject::disconnect(preparation);
+    if (!prepared)
+        return std::nullopt;
+    if (!opened) {
+
         qCritical("no sheet %s", qPrintable(shot.sheet));
         return std::nullopt;
     }
@@ -338,6 +383,12 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("notes"), QStringLiteral("the round's notes"), QStringLiteral("text"));
     const QCommandLineOption lockFailure(
         QStringLiteral("lock-failure"), QStringLiteral("the break's keyboard lock fails"));
+    const QCommandLineOption settings(
+        QStringLiteral("settings"), QStringLiteral("the settings pane to take"), QStringLiteral("pane"));
+    const QCommandLineOption draftLanguage(QStringLiteral("draft-language"),
+        QStringLiteral("language of the settings' working copy"), QStringLiteral("name"));
+    const QCommandLineOption weightAlert(QStringLiteral("weight-alert"),
+        QStringLiteral("save the settings with a weight that is not a number"));
     const QCommandLineOption sheet(
         QStringLiteral("sheet"), QStringLiteral("the sheet to take"), QStringLiteral("name"));
     const QCommandLineOption history(
@@ -349,7 +400,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     const QCommandLineOption journal(
         QStringLiteral("journal"), QStringLiteral("day, editor or empty"), QStringLiteral("screen"));
     parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
-        lockFailure, sheet, history, statisticsRange, hover, journal });
+        lockFailure, sheet, history, statisticsRange, hover, journal, settings, draftLanguage, weightAlert });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -379,6 +430,12 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     if (parser.isSet(statisticsRange))
         shot.statisticsRange = parser.value(statisticsRange).toInt();
     shot.hover = parser.value(hover);
+    if (parser.isSet(settings)) {
+        shot.sheet = QStringLiteral("settings");
+        shot.settingsPane = parser.value(settings);
+    }
+    shot.draftLanguage = parser.value(draftLanguage);
+    shot.weightAlert = parser.isSet(weightAlert);
     return shot;
 }
 
@@ -758,6 +815,36 @@ private slots:
             return near(colour, QColor(0x77, 0xC7, 0xB4), 12) || near(colour, QColor(0x3E, 0x79, 0x6F), 12);
         });
         QCOMPARE(green, history == u"thirty");
+    }
+
+    void settingsSheet_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("options");
+
+        const QString pane = QStringLiteral("--settings");
+        const QString draft = QStringLiteral("--draft-language");
+        QTest::newRow("visuals, Chinese")
+            << "settings-appearance-chinese" << QStringList { pane, QStringLiteral("appearance") };
+        QTest::newRow("visuals, English")
+            << "settings-appearance-english"
+            << QStringList { pane, QStringLiteral("appearance"), draft, QStringLiteral("english") };
+        QTest::newRow("weight alert")
+            << "settings-weight-alert"
+            << QStringList { pane, QStringLiteral("wheel"), QStringLiteral("--weight-alert") };
+    }
+
+    void settingsSheet()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, options);
+
+        const QImage shot = take(name, options);
+        QCOMPARE(shot.size(), QSize(920, 720));
+        // The Save button at the right end of the header is filled with the accent; under the weight
+        // alert's dimming it is darker.
+        const QColor save = shot.pixelColor(920 - 24 - 12, 38);
+        QVERIFY2(save.red() > save.blue() + 40, qPrintable(save.name()));
     }
 
     void laterPhasesShowTheirBackground_data()

@@ -111,7 +111,7 @@ private slots:
         QTest::addColumn<bool>("hasView");
 
         QTest::newRow("settings") << "settings"
-                                  << "柯帆设置" << QSize(920, 720) << false;
+                                  << "柯帆设置" << QSize(920, 720) << true;
         QTest::newRow("statistics") << "statistics"
                                     << "每日节律" << QSize(900, 720) << true;
         QTest::newRow("journal") << "notes"

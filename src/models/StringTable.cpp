@@ -22,7 +22,7 @@ const QHash<QString, QString> &englishEntries()
         { QStringLiteral("我已完成 · 开始下一轮"), QStringLiteral("Done · Start Next Round") },
         { QStringLiteral("取消"), QStringLiteral("Cancel") },
         { QStringLiteral("保存更改"), QStringLiteral("Save Changes") },
-        { QStringLiteral("全部保存在本机"), QStringLiteral("Everything stays on this computer") },
+        { QStringLiteral("全部保存在本机"), QStringLiteral("All saved locally") },
         { QStringLiteral("在文件管理器中显示"), QStringLiteral("Show in File Manager") },
         { QStringLiteral("画面"), QStringLiteral("Visuals") },
         { QStringLiteral("让背景成为界面的视觉主角"), QStringLiteral("Let the background lead the look") },

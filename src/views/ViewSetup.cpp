@@ -11,6 +11,7 @@
 #include "InterfaceTexts.h"
 #include "JournalController.h"
 #include "KeyboardLockGuard.h"
+#include "SettingsSession.h"
 #include "ViewPlacement.h"
 #include "WeightedWheelGraphic.h"
 #include "WindowResizeHandle.h"
@@ -36,6 +37,8 @@ void setUpViews(AppController &controller)
         uri, 1, 0, "MediaTypes", [](QQmlEngine *, QJSEngine *) { return new BackgroundMediaTypes; });
     qmlRegisterSingletonType<ViewPlacement>(
         uri, 1, 0, "Placement", [](QQmlEngine *, QJSEngine *) { return new ViewPlacement; });
+    qmlRegisterUncreatableType<SettingsSession>(
+        uri, 1, 0, "SettingsSession", QStringLiteral("The controller makes it when the settings open."));
     qmlRegisterType<FocusInterfaceState>(uri, 1, 0, "FocusInterfaceState");
     qmlRegisterType<JournalController>(uri, 1, 0, "JournalController");
     qmlRegisterUncreatableType<JournalDayModel>(

@@ -21,6 +21,9 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingSettings
         onDismissed: AppController.showingSettings = false
+        content: Component {
+            SettingsView {}
+        }
     }
 
     SheetWindow {

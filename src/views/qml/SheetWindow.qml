@@ -65,10 +65,11 @@ Window {
         sourceComponent: sheet.content
     }
 
-    // An alert open in this sheet takes Esc first.
+    // An alert open in this sheet takes Esc first, and so does anything the view has open inside it
+    // (its own alerts, a popup, a file dialog), which the view tells by its `somethingOpen`.
     Shortcut {
         sequence: "Esc"
-        enabled: sheet.showing && !sheetAlert.visible
+        enabled: sheet.showing && !sheetAlert.visible && !(sheet.view && sheet.view.somethingOpen === true)
         onActivated: sheet.dismissed()
     }
 

@@ -1,0 +1,50 @@
+import QtQuick
+import QtQuick.Layouts
+import Quorvane
+
+// A file in a card: its title, its path on one line cut in the middle, and a button that shows it in the
+// file manager.
+RowLayout {
+    id: row
+
+    required property string title
+    required property string path
+    // The sheet's language, for the button.
+    required property string language
+
+    // The button was pressed.
+    signal revealRequested
+
+    spacing: 8
+
+    ColumnLayout {
+        Layout.fillWidth: true
+        spacing: 3
+
+        Text {
+            Layout.fillWidth: true
+            text: row.title
+            font.pixelSize: 14
+            font.weight: Font.DemiBold
+            color: "white"
+            elide: Text.ElideRight
+        }
+
+        Text {
+            objectName: "filePath"
+            Layout.fillWidth: true
+            text: row.path
+            textFormat: Text.PlainText
+            font.pixelSize: 11
+            color: Qt.rgba(1, 1, 1, 0.55)
+            maximumLineCount: 1
+            elide: Text.ElideMiddle
+        }
+    }
+
+    SettingsButton {
+        objectName: "revealButton"
+        text: Texts.text("在文件管理器中显示", row.language)
+        onClicked: row.revealRequested()
+    }
+}

@@ -1,0 +1,45 @@
+import QtQuick
+import QtQuick.Layouts
+
+// One setting in a card: its title and a line of detail on the left, its control at the right edge.
+// The texts come ready to show, in the sheet's language.
+RowLayout {
+    id: row
+
+    required property string title
+    property string detail: ""
+    default property alias accessory: accessorySlot.data
+
+    spacing: 8
+
+    ColumnLayout {
+        Layout.fillWidth: true
+        spacing: 3
+
+        Text {
+            Layout.fillWidth: true
+            text: row.title
+            font.pixelSize: 14
+            font.weight: Font.DemiBold
+            color: "white"
+            wrapMode: Text.Wrap
+        }
+
+        Text {
+            Layout.fillWidth: true
+            visible: row.detail !== ""
+            text: row.detail
+            font.pixelSize: 12
+            color: Qt.rgba(1, 1, 1, 0.55)
+            wrapMode: Text.Wrap
+        }
+    }
+
+    Item {
+        id: accessorySlot
+
+        Layout.alignment: Qt.AlignVCenter | Qt.AlignRight
+        implicitWidth: childrenRect.width
+        implicitHeight: childrenRect.height
+    }
+}

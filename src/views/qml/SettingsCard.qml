@@ -1,0 +1,25 @@
+import QtQuick
+
+// A card of a settings pane: its content 18 from every edge on a faint rounded panel. The card gives its
+// content no arrangement of its own: the content area is as wide as the card, and the card is as tall
+// as what the pane puts in it.
+Rectangle {
+    id: card
+
+    default property alias content: body.data
+
+    implicitHeight: body.childrenRect.height + 36
+    radius: 16
+    color: Qt.rgba(1, 1, 1, 0.05)
+    border.width: 1
+    border.color: Qt.rgba(1, 1, 1, 0.08)
+
+    Item {
+        id: body
+
+        x: 18
+        y: 18
+        width: card.width - 36
+        height: childrenRect.height
+    }
+}

@@ -1,0 +1,37 @@
+import QtQuick
+
+// A pane of the settings sheet: its title and subtitle, then the pane's cards, each 18 below the one
+// before. A pane's children go straight into the stack and take its width.
+Column {
+    id: stack
+
+    required property string title
+    required property string subtitle
+
+    spacing: 18
+
+    Column {
+        width: stack.width
+        spacing: 4
+
+        Text {
+            objectName: "paneTitle"
+            width: parent.width
+            text: stack.title
+            font.pixelSize: 25
+            font.weight: Font.DemiBold
+            color: "white"
+            wrapMode: Text.Wrap
+        }
+
+        Text {
+            objectName: "paneSubtitle"
+            width: parent.width
+            text: stack.subtitle
+            font.pixelSize: 13
+            font.weight: Font.Medium
+            color: Qt.rgba(1, 1, 1, 0.55)
+            wrapMode: Text.Wrap
+        }
+    }
+}

@@ -1,0 +1,161 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quorvane
+
+// The settings sheet: a header with the title, the pane line, Cancel and Save; the sidebar of the seven
+// panes; and the selected pane in a scrolling area. Everything here edits the session's working copy and
+// speaks its language, so the sheet previews a language or accent before it is saved.
+Rectangle {
+    id: view
+
+    readonly property SettingsSession session: AppController.settingsSession
+
+    // Each pane's view, by the pane's name ("appearance", "general", "focus", "audio", "wheel",
+    // "records", "update"). A pane without a view here shows its heading only.
+    readonly property var paneViews: ({})
+    // Something is open inside the sheet: an alert of its own or the controller's, or whatever the pane
+    // shown has open (a pane tells by a `somethingOpen` of its own). Return and Escape then stand aside,
+    // and Escape closes only that.
+    readonly property bool somethingOpen: session.showingWeightError || session.showingMinimumItemsAlert
+                                          || session.symbolPickerItemId !== "" || AppController.showingAlert
+                                          || (pane.item !== null && pane.item.somethingOpen === true)
+
+    color: Qt.rgba(palette.window.r, palette.window.g, palette.window.b, 0.98)
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 0
+
+        RowLayout {
+            objectName: "settingsHeader"
+            Layout.fillWidth: true
+            Layout.preferredHeight: 76
+            Layout.leftMargin: 24
+            Layout.rightMargin: 24
+            spacing: 16
+
+            Column {
+                Layout.fillWidth: true
+                spacing: 3
+
+                Text {
+                    objectName: "settingsTitle"
+                    width: parent.width
+                    text: view.session.title
+                    font.pixelSize: 23
+                    font.weight: Font.DemiBold
+                    color: "white"
+                    elide: Text.ElideRight
+                }
+
+                Text {
+                    objectName: "paneLine"
+                    width: parent.width
+                    text: view.session.paneLine
+                    font.pixelSize: 12
+                    font.weight: Font.Medium
+                    color: Qt.rgba(1, 1, 1, 0.55)
+                    elide: Text.ElideRight
+                }
+            }
+
+            SettingsButton {
+                objectName: "cancelButton"
+                text: Texts.text("取消", view.session.language)
+                onClicked: view.session.cancel()
+            }
+
+            SettingsButton {
+                objectName: "saveButton"
+                prominent: true
+                tint: view.session.accent
+                text: Texts.text("保存更改", view.session.language)
+                onClicked: view.session.save()
+            }
+        }
+
+        Rectangle {
+            Layout.fillWidth: true
+            Layout.preferredHeight: 1
+            color: Qt.rgba(1, 1, 1, 0.12)
+            opacity: 0.7
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            spacing: 0
+
+            SettingsSidebar {
+                Layout.fillHeight: true
+                Layout.preferredWidth: 184
+                session: view.session
+            }
+
+            Rectangle {
+                Layout.fillHeight: true
+                Layout.preferredWidth: 1
+                color: Qt.rgba(1, 1, 1, 0.12)
+                opacity: 0.7
+            }
+
+            ScrollView {
+                id: paneArea
+
+                objectName: "paneArea"
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                contentWidth: availableWidth
+                contentHeight: pane.height + 56
+                ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+
+                Loader {
+                    id: pane
+
+                    objectName: "paneContent"
+                    x: 28
+                    y: 28
+                    width: paneArea.availableWidth - 56
+                    sourceComponent: view.paneViews[view.session.selectedPane] ?? headingOnly
+                }
+            }
+        }
+    }
+
+    Component {
+        id: headingOnly
+
+        SettingsPaneStack {
+            title: view.session.headingTitle
+            subtitle: view.session.headingSubtitle
+        }
+    }
+
+    // Return saves, as Escape (which the sheet's window handles) cancels.
+    Shortcut {
+        sequences: ["Return", "Enter"]
+        enabled: !view.somethingOpen
+        onActivated: view.session.save()
+    }
+
+    SettingsAlert {
+        objectName: "weightErrorAlert"
+        shown: view.session.showingWeightError
+        heading: view.session.weightErrorTitle
+        message: view.session.weightErrorMessage
+        buttonTitle: Texts.text("知道了", view.session.language)
+        accent: view.session.accent
+        onDismissed: view.session.showingWeightError = false
+    }
+
+    SettingsAlert {
+        objectName: "minimumItemsAlert"
+        shown: view.session.showingMinimumItemsAlert
+        heading: view.session.minimumItemsTitle
+        message: view.session.minimumItemsMessage
+        buttonTitle: Texts.text("知道了", view.session.language)
+        accent: view.session.accent
+        onDismissed: view.session.showingMinimumItemsAlert = false
+    }
+}

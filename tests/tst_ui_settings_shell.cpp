@@ -1,0 +1,311 @@
+#include "ControllerHarness.h"
+#include "MainWindowViews.h"
+#include "SettingsFixtures.h"
+#include "SettingsSession.h"
+
+#include <QQmlApplicationEngine>
+#include <QQmlComponent>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace SettingsFixtures;
+
+namespace {
+
+const QStringList paneNames { QStringLiteral("appearance"), QStringLiteral("general"),
+    QStringLiteral("focus"), QStringLiteral("audio"), QStringLiteral("wheel"), QStringLiteral("records"),
+    QStringLiteral("update") };
+
+// Every text the item and its visible descendants show.
+QStringList visibleTexts(QQuickItem *item)
+{
+    QStringList texts;
+    if (!item->isVisible())
+        return texts;
+    const QVariant text = item->property("text");
+    if (text.isValid() && !text.toString().isEmpty())
+        texts.append(text.toString());
+    for (QQuickItem *child : item->childItems())
+        texts += visibleTexts(child);
+    return texts;
+}
+
+// The item of that name among the item's visual descendants: delegates are found too.
+QQuickItem *findItem(QQuickItem *item, const QString &name)
+{
+    if (item->objectName() == name)
+        return item;
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findItem(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The settings sheet's frame on a real X server: its ways out, the sidebar, the draft's language and
+// accent, and the alerts over it.
+class UiSettingsShellTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    ControllerHarness m_harness;
+    AppController *m_controller = nullptr;
+    MainWindowViews m_views;
+    QQuickWindow *m_window = nullptr;
+
+    void startWith(const AppPreferences &stored)
+    {
+        m_controller = &m_harness.startWithStored(stored);
+        QVERIFY(m_views.load(*m_controller));
+        m_window = m_views.window;
+    }
+
+    QQuickWindow *sheet() const
+    {
+        return m_window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
+    }
+    QQuickItem *view() const { return sheet()->property("view").value<QQuickItem *>(); }
+    QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
+    QObject *popup(const QString &name) const
+    {
+        return view() ? view()->findChild<QObject *>(name) : nullptr;
+    }
+    SettingsSession &session() const { return *m_controller->settingsSession(); }
+
+    // Opens the sheet as the header does and makes it the active window.
+    void openSheet()
+    {
+        m_controller->openSettings();
+        QVERIFY(QTest::qWaitForWindowExposed(sheet()));
+        QTRY_VERIFY(view());
+        sheet()->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(sheet()));
+    }
+
+    void click(QQuickItem *item)
+    {
+        QVERIFY(item);
+        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centre.toPoint());
+    }
+
+    void select(const QString &pane)
+    {
+        click(inView(QStringLiteral("paneRow_") + pane));
+        QTRY_COMPARE(session().selectedPaneName(), pane);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // As edited by hand: values beyond what the panes' controls offer.
+        AppPreferences stored;
+        stored.sessionMinutes = 500;
+        stored.recentWindow = 40;
+        stored.recentDiscountStrength = 3.5;
+        stored.palette.overlayOpacity = 0.9;
+        stored.items[0].healthScore = 400;
+        startWith(stored);
+        QCOMPARE(m_controller->preferences().sessionMinutes, qint64(500));
+    }
+
+    void cleanup()
+    {
+        m_controller->setShowingAlert(false);
+        m_controller->setShowingSettings(false);
+        QTRY_VERIFY(!sheet()->isVisible());
+    }
+
+    void showingEveryPaneLeavesTheDraftAlone()
+    {
+        openSheet();
+        for (const QString &pane : paneNames)
+            select(pane);
+        select(QStringLiteral("appearance"));
+        QCOMPARE(session().draft(), m_controller->preferences());
+        QCOMPARE(session().draft().sessionMinutes, qint64(500));
+    }
+
+    void waysOut_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("saves");
+
+        QTest::newRow("Escape") << "escape" << false;
+        QTest::newRow("the window's close button") << "close" << false;
+        QTest::newRow("Cancel") << "cancel" << false;
+        QTest::newRow("Return") << "return" << true;
+        QTest::newRow("Save") << "save" << true;
+    }
+
+    void waysOut()
+    {
+        QFETCH(QString, way);
+        QFETCH(bool, saves);
+
+        openSheet();
+        const qint64 before = m_controller->preferences().sessionMinutes;
+        AppPreferences draft = session().draft();
+        draft.sessionMinutes = 45;
+        session().setDraft(draft);
+
+        if (way == u"escape")
+            QTest::keyClick(sheet(), Qt::Key_Escape);
+        else if (way == u"close")
+            QVERIFY(sheet()->close());
+        else if (way == u"return")
+            QTest::keyClick(sheet(), Qt::Key_Return);
+        else
+            click(inView(way + QStringLiteral("Button")));
+
+        QTRY_VERIFY(!m_controller->showingSettings());
+        QTRY_VERIFY(!sheet()->isVisible());
+        QCOMPARE(m_controller->preferences().sessionMinutes, saves ? qint64(45) : before);
+        QCOMPARE(AppStorageService::loadPreferences(m_harness.root()).value().sessionMinutes,
+            saves ? qint64(45) : before);
+        QTRY_VERIFY(!m_controller->settingsSession());
+    }
+
+    void sidebarSwitchesPaneAndLine()
+    {
+        openSheet();
+        QCOMPARE(session().selectedPaneName(), QStringLiteral("appearance"));
+        const QStringList lines { QStringLiteral("画面 · 背景、蒙版、自动取色"),
+            QStringLiteral("通用 · 语言、窗口、应用信息"), QStringLiteral("节奏 · 时长、空闲、活动监测"),
+            QStringLiteral("音乐 · 专注、休整播放列表"), QStringLiteral("转盘 · 项目、权重、自动概率"),
+            QStringLiteral("记录 · 数据、权限、键盘安全"),
+            QStringLiteral("更新 · 版本、自动检查、安全校验") };
+        for (qsizetype i = paneNames.size() - 1; i >= 0; --i) {
+            select(paneNames[i]);
+            QTRY_COMPARE(inView(QStringLiteral("paneLine"))->property("text").toString(), lines[i]);
+            QTRY_COMPARE(
+                inView(QStringLiteral("paneTitle"))->property("text").toString(), session().headingTitle());
+        }
+    }
+
+    void englishDraftShowsNoHan()
+    {
+        openSheet();
+        AppPreferences draft = session().draft();
+        draft.language = AppLanguage::english;
+        session().setDraft(draft);
+        const QRegularExpression han(QStringLiteral("\\p{Han}"));
+        for (const QString &pane : paneNames) {
+            select(pane);
+            QTRY_COMPARE(
+                inView(QStringLiteral("paneTitle"))->property("text").toString(), session().headingTitle());
+            const QStringList texts = visibleTexts(view());
+            QVERIFY(texts.contains(QStringLiteral("Quorvane Settings")));
+            QVERIFY(texts.contains(QStringLiteral("Save Changes")));
+            for (const QString &text : texts)
+                QVERIFY2(!han.match(text).hasMatch(), qPrintable(pane + QStringLiteral(": ") + text));
+        }
+        QCOMPARE(m_window->title(), QStringLiteral("柯帆"));
+        QCOMPARE(m_controller->language(), AppLanguage::chinese);
+    }
+
+    void accentRecoloursTheSelectedRowAndSave()
+    {
+        openSheet();
+        QQuickItem *row = inView(QStringLiteral("paneRow_appearance"));
+        QObject *saveBackground
+            = inView(QStringLiteral("saveButton"))->property("background").value<QObject *>();
+        QCOMPARE(saveBackground->property("color").value<QColor>(), QColor(0xEB, 0xCB, 0x83));
+        AppPreferences draft = session().draft();
+        draft.palette.accentHex = QStringLiteral("#3366CC");
+        session().setDraft(draft);
+
+        const QColor accent(0x33, 0x66, 0xCC);
+        QTRY_COMPARE(saveBackground->property("color").value<QColor>(), accent);
+        QCOMPARE(row->property("tint").value<QColor>(), accent);
+        QCOMPARE(row->property("border").value<QObject *>()->property("color").value<QColor>().rgb(),
+            accent.rgb());
+        QTRY_COMPARE(row->property("color").value<QColor>().rgb(), accent.rgb());
+        // Another row stays in white.
+        QCOMPARE(inView(QStringLiteral("paneRow_wheel"))->property("tint").value<QColor>().rgb(),
+            QColor(Qt::white).rgb());
+        QCOMPARE(m_controller->accentColor(), QColor(0xEB, 0xCB, 0x83));
+    }
+
+    void escapeClosesOnlyTheWeightAlert()
+    {
+        openSheet();
+        session().setWeightInput(session().draft().items[0].id, QStringLiteral("abc"));
+        QTest::keyClick(sheet(), Qt::Key_Return);
+        QObject *alert = popup(QStringLiteral("weightErrorAlert"));
+        QTRY_VERIFY(alert->property("opened").toBool());
+        QVERIFY(session().showingWeightError());
+        // Return does not save again while the alert is open.
+        QTest::keyClick(sheet(), Qt::Key_Return);
+        QVERIFY(session().showingWeightError());
+        QVERIFY(m_controller->showingSettings());
+        QTest::keyClick(sheet(), Qt::Key_Escape);
+        QTRY_VERIFY(!session().showingWeightError());
+        QTRY_VERIFY(!alert->property("opened").toBool());
+        QVERIFY(m_controller->showingSettings());
+        QVERIFY(sheet()->isVisible());
+
+        session().setWeightInput(session().draft().items[0].id, QStringLiteral("2"));
+        QTest::keyClick(sheet(), Qt::Key_Return);
+        QTRY_VERIFY(!m_controller->showingSettings());
+    }
+
+    void fileRowKeepsALongPathOnOneLine()
+    {
+        QQmlComponent component(m_views.engine.get());
+        component.setData(
+            "import QtQuick\nimport Quorvane\n"
+            "SettingsCard { width: 420\n"
+            "  property int reveals: 0\n"
+            "  FileRow { objectName: 'row'; width: parent.width; title: 'Log'; language: 'english'\n"
+            "    path: '/home/someone/' + 'folder/'.repeat(40) + 'focus-session-log.csv'\n"
+            "    onRevealRequested: parent.parent.reveals += 1 } }",
+            // Beside the views, so that their files are found by name.
+            QUrl(QStringLiteral("qrc:/quorvane/qml/FileRowProbe.qml")));
+        std::unique_ptr<QObject> card(component.create());
+        QVERIFY2(card, qPrintable(component.errorString()));
+        QQuickItem *row = findItem(qobject_cast<QQuickItem *>(card.get()), QStringLiteral("row"));
+        QQuickItem *path = findItem(row, QStringLiteral("filePath"));
+        QCOMPARE(path->property("lineCount").toInt(), 1);
+        QVERIFY(path->property("truncated").toBool());
+        QQuickItem *button = findItem(row, QStringLiteral("revealButton"));
+        QCOMPARE(button->property("text").toString(), QStringLiteral("Show in File Manager"));
+        QVERIFY(QMetaObject::invokeMethod(button, "clicked"));
+        QCOMPARE(card->property("reveals").toInt(), 1);
+        // The card wraps its content with 18 on every side.
+        QCOMPARE(card->property("height").toReal(), row->height() + 36);
+    }
+
+    void refusedSaveShowsTheControllersAlertAboveTheSheet()
+    {
+        openSheet();
+        // Two weights above 0, both beyond the seven items the controller keeps.
+        AppPreferences draft = session().draft();
+        draft.items = itemsWithWeights({ 0, 0, 0, 0, 0, 0, 0, 2, 3 });
+        session().setDraft(draft);
+        click(inView(QStringLiteral("saveButton")));
+
+        QObject *alert = sheet()->findChild<QObject *>(QStringLiteral("settingsAlert"));
+        QTRY_VERIFY(alert->property("opened").toBool());
+        QVERIFY(m_controller->showingSettings());
+        // Escape goes to the alert, not to the sheet.
+        QTest::keyClick(sheet(), Qt::Key_Escape);
+        QTRY_VERIFY(!m_controller->showingAlert());
+        QVERIFY(m_controller->showingSettings());
+
+        click(inView(QStringLiteral("saveButton")));
+        QTRY_VERIFY(alert->property("opened").toBool());
+        click(alert->findChild<QQuickItem *>(QStringLiteral("alertDismissButton")));
+        QTRY_VERIFY(!m_controller->showingAlert());
+        QVERIFY(m_controller->showingSettings());
+        QCOMPARE(session().draft().items.size(), 9);
+    }
+};
+
+QTEST_MAIN(UiSettingsShellTest)
+#include "tst_ui_settings_shell.moc"
