@@ -212,6 +212,31 @@ private slots:
         controller().confirmActivityCompleted();
     }
 
+    void theTitleFollowsThePalette_data()
+    {
+        QTest::addColumn<QString>("textHex");
+        QTest::newRow("default palette") << QStringLiteral("#F6EEDB");
+        QTest::newRow("custom palette") << QStringLiteral("#3CB371");
+    }
+
+    void theTitleFollowsThePalette()
+    {
+        QFETCH(QString, textHex);
+        AppPreferences custom = controller().preferences();
+        custom.autoPalette = false;
+        custom.palette.textHex = textHex;
+        QVERIFY(controller().savePreferences(custom));
+        enterBreak();
+        if (QTest::currentTestFailed())
+            return;
+        QQuickItem *screen = show(QSize(1240, 880), true);
+        QVERIFY(screen);
+        auto *title = screen->findChild<QQuickItem *>(QStringLiteral("title"));
+        QCOMPARE(title->property("color").value<QColor>(), QColor(textHex));
+        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::activity, settleTimeoutMs);
+        controller().confirmActivityCompleted();
+    }
+
     // The view's spin lasts 3.1 s but the controller settles almost at once, as it would when a busy
     // machine leaves the animation behind: the wheel must stand at its final angle by the time the drawn
     // slice is highlighted.

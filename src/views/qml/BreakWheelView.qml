@@ -9,8 +9,7 @@ import Quorvane
 Item {
     id: screen
 
-    // Asks for the short spin. The desktop offers no setting for less motion, so it is off unless the
-    // root view says otherwise.
+    // Asks for the short spin, when the desktop asked for less motion.
     property bool reduceMotion: false
 
     readonly property real spinSeconds: reduceMotion ? 0.22 : 3.1
@@ -105,8 +104,8 @@ Item {
             font.family: "Noto Serif CJK SC"
             font.pixelSize: 42
             font.weight: Font.Normal
-            // The plain foreground of the dark interface; the serif face also covers Han characters.
-            color: "#F2F2F2"
+            // The palette's foreground; the serif face also covers Han characters.
+            color: AppController.textColor
         }
 
         Text {
