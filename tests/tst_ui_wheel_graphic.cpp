@@ -4,6 +4,7 @@
 #include "views/WeightedWheelGraphic.h"
 
 #include <QPainter>
+#include <QQuickWindow>
 #include <QRandomGenerator>
 #include <QTest>
 #include <cmath>
@@ -31,11 +32,18 @@ QList<WeightedWheelItem> entries(const QList<double> &weights)
     return list;
 }
 
+// The wheel's square as the scene shows it: the drop shadow item behind, then the wheel's own painting.
 QImage render(WeightedWheelGraphic &graphic)
 {
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::white);
     QPainter painter(&image);
+    if (auto *shadow = graphic.findChild<QQuickPaintedItem *>(QStringLiteral("wheelDropShadow"))) {
+        painter.save();
+        painter.translate(shadow->position());
+        shadow->paint(&painter);
+        painter.restore();
+    }
     graphic.paint(&painter);
     return image;
 }
@@ -148,6 +156,48 @@ private slots:
         // Between the centre disc and the rim nothing is drawn, not even the wheel's shadow.
         QCOMPARE(image.pixel(side / 2, 100), qRgb(255, 255, 255));
         QCOMPARE(image.pixel(belowTheRim), qRgb(255, 255, 255));
+    }
+
+    void theShadowReachesPastTheWheelsEdge_data()
+    {
+        QTest::addColumn<int>("fromCentre");
+        QTest::newRow("under the centre") << 0;
+        QTest::newRow("right of the centre") << 40;
+        QTest::newRow("left of the centre") << -40;
+    }
+
+    void theShadowReachesPastTheWheelsEdge()
+    {
+        QFETCH(int, fromCentre);
+        constexpr int diameter = 300;
+        const QPoint origin(100, 60);
+        QQuickWindow window;
+        window.setColor(Qt::white);
+        window.resize(500, 500);
+        WeightedWheelGraphic graphic(window.contentItem());
+        setUp(graphic, entries({ 2, 5, 3 }));
+        graphic.setSize(QSizeF(diameter, diameter));
+        graphic.setPosition(origin);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const int x = origin.x() + diameter / 2 + fromCentre;
+        const int lastRow = origin.y() + diameter - 1;
+        QImage image;
+        // Wait for a frame that shows the wheel at all.
+        QTRY_VERIFY((image = window.grabWindow(), qGreen(image.pixel(origin.x() + diameter / 2, 100)) < 200));
+        const auto green = [&](int row) { return qGreen(image.pixel(x, row)); };
+        // The shadow falls past the wheel's square on the white ...
+        QVERIFY(green(lastRow + 1) < 250);
+        // ... and brightens as smoothly across the square's edge as it does just above it.
+        const int acrossTheEdge = green(lastRow + 1) - green(lastRow);
+        const int aboveTheEdge = green(lastRow) - green(lastRow - 1);
+        QVERIFY2(acrossTheEdge <= aboveTheEdge + 2,
+            qPrintable(QStringLiteral("%1 %2 %3")
+                           .arg(green(lastRow - 1))
+                           .arg(green(lastRow))
+                           .arg(green(lastRow + 1))));
+        QCOMPARE(green(lastRow + 60), 255);
     }
 
     void labelsStayUpright()

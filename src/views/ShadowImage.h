@@ -20,6 +20,8 @@ public:
         const QColor &colour, double blurRadius, const QPointF &offset, qreal devicePixelRatio);
 
     bool isNull() const { return m_image.isNull(); }
+    // Where `draw()` paints, blur included.
+    QRectF bounds() const { return QRectF(m_topLeft, m_image.deviceIndependentSize()); }
     void draw(QPainter &painter) const;
 
 private:

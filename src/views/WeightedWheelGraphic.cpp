@@ -99,8 +99,47 @@ WeightedWheelGraphic::WeightedWheelGraphic(QQuickItem *parent)
     , m_titleFont(fontOf(InterfaceFonts::interfaceFamily(), 16, QFont::DemiBold))
     , m_currentFont(fontOf(InterfaceFonts::interfaceFamily(), 11, QFont::DemiBold))
     , m_baseFont(fontOf(InterfaceFonts::interfaceFamily(), 10, QFont::Medium))
+    , m_dropShadow(new WheelDropShadow(this))
 {
     setAntialiasing(true);
+}
+
+void WeightedWheelGraphic::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)
+{
+    QQuickPaintedItem::geometryChange(newGeometry, oldGeometry);
+    refreshDropShadow();
+}
+
+void WeightedWheelGraphic::itemChange(ItemChange change, const ItemChangeData &value)
+{
+    QQuickPaintedItem::itemChange(change, value);
+    if (change == ItemSceneChange || change == ItemDevicePixelRatioHasChanged)
+        refreshDropShadow();
+}
+
+void WeightedWheelGraphic::refreshDropShadow()
+{
+    const QSizeF size(width(), height());
+    const qreal devicePixelRatio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
+    const bool hasSlices = !m_items.isEmpty();
+    if (size == m_dropShadowSize && devicePixelRatio == m_dropShadowPixelRatio
+        && hasSlices == m_dropShadowHasSlices)
+        return;
+    m_dropShadowSize = size;
+    m_dropShadowPixelRatio = devicePixelRatio;
+    m_dropShadowHasSlices = hasSlices;
+    if (size.isEmpty()) {
+        m_dropShadow->setShadow({});
+        return;
+    }
+    // The turning slices together are one disc, whose shadow is the same at every angle.
+    const QRectF frame(QPointF(0, 0), size);
+    const QPainterPath wheel = hasSlices
+        ? WheelSlice { -90, 270 }.path(frame)
+        : circle(frame.center(), std::min(size.width(), size.height()) * centreDiscFactor);
+    m_dropShadow->setShadow(ShadowImage(
+        wheel.boundingRect(), [&wheel](QPainter &painter) { painter.fillPath(wheel, Qt::black); },
+        QColor::fromRgbF(0, 0, 0, 0.48f), 20, QPointF(0, 10), devicePixelRatio));
 }
 
 void WeightedWheelGraphic::setItems(const QVariantList &items)
@@ -110,6 +149,7 @@ void WeightedWheelGraphic::setItems(const QVariantList &items)
     m_itemMaps = items;
     m_items = WheelEntryVariant::toEntries(items);
     labelsChanged();
+    refreshDropShadow();
     emit itemsChanged();
 }
 
@@ -221,22 +261,14 @@ void WeightedWheelGraphic::prepareLabels()
 
 void WeightedWheelGraphic::prepareShadows(const QSizeF &size, qreal devicePixelRatio)
 {
-    const bool hasSlices = !m_items.isEmpty();
-    if (size == m_shadowSize && devicePixelRatio == m_shadowPixelRatio && hasSlices == m_shadowsHaveSlices)
+    if (size == m_shadowSize && devicePixelRatio == m_shadowPixelRatio)
         return;
     m_shadowSize = size;
     m_shadowPixelRatio = devicePixelRatio;
-    m_shadowsHaveSlices = hasSlices;
     const QRectF frame(QPointF(0, 0), size);
     const QPointF centre = frame.center();
     const double side = std::min(size.width(), size.height());
 
-    // The turning slices together are one disc, whose shadow is the same at every angle.
-    const QPainterPath wheel
-        = hasSlices ? WheelSlice { -90, 270 }.path(frame) : circle(centre, side * centreDiscFactor);
-    m_wheelShadow = ShadowImage(
-        wheel.boundingRect(), [&wheel](QPainter &painter) { painter.fillPath(wheel, Qt::black); },
-        QColor::fromRgbF(0, 0, 0, 0.48f), 20, QPointF(0, 10), devicePixelRatio);
     const QPainterPath disc = circle(centre, side * centreDiscFactor + 2);
     m_centreShadow = ShadowImage(
         disc.boundingRect(), [this, centre, side](QPainter &painter) { drawCentre(painter, centre, side); },
@@ -269,7 +301,6 @@ void WeightedWheelGraphic::paint(QPainter *painter)
     turn.rotate(m_wheelRotation);
     turn.translate(-centre.x(), -centre.y());
 
-    m_wheelShadow.draw(*painter);
     for (qsizetype index = 0; index < layout.entries.size(); ++index) {
         const WheelLayout::Entry &entry = layout.entries[index];
         const QPainterPath slice = turn.map(entry.slice.path(frame));

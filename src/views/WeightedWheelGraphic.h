@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ShadowImage.h"
+#include "WheelDropShadow.h"
 #include "models/WeightedWheelItem.h"
 
 #include <QColor>
@@ -13,7 +14,8 @@
 // The break wheel: one slice per entry sized by its effective weight, a label on each, a centre disc
 // and hub, and a fixed pointer at the top. It draws what its properties say and keeps no state of its
 // own. Only the slices turn with `wheelRotation`; labels stay upright, and the pointer and the shadows
-// stand still, so the shadows are blurred once per size rather than once per frame.
+// stand still, so the shadows are blurred once per size rather than once per frame. The disc's drop
+// shadow is a child item behind the wheel, so that it is not cut off at the wheel's edges.
 class WeightedWheelGraphic : public QQuickPaintedItem
 {
     Q_OBJECT
@@ -55,6 +57,10 @@ public:
 
     void paint(QPainter *painter) override;
 
+protected:
+    void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
+    void itemChange(ItemChange change, const ItemChangeData &value) override;
+
 signals:
     void itemsChanged();
     void baseWeightTotalChanged();
@@ -79,6 +85,8 @@ private:
     void labelsChanged();
     void prepareLabels();
     void prepareShadows(const QSizeF &size, qreal devicePixelRatio);
+    // On the GUI thread, as it moves an item: the drop shadow follows the wheel's size and slices.
+    void refreshDropShadow();
     void drawLabel(QPainter &painter, const Label &label, const QPointF &centre) const;
     void drawCentre(QPainter &painter, const QPointF &centre, double side) const;
     void drawPointer(QPainter &painter, double width) const;
@@ -103,8 +111,10 @@ private:
     bool m_labelsReady = false;
     QSizeF m_shadowSize;
     qreal m_shadowPixelRatio = 0;
-    bool m_shadowsHaveSlices = false;
-    ShadowImage m_wheelShadow;
+    WheelDropShadow *m_dropShadow = nullptr;
+    QSizeF m_dropShadowSize;
+    qreal m_dropShadowPixelRatio = 0;
+    bool m_dropShadowHasSlices = false;
     ShadowImage m_centreShadow;
     ShadowImage m_pointerShadow;
 };
