@@ -23,7 +23,7 @@ PACKAGES=(
   # fonts
   fonts-noto-cjk fonts-material-design-icons-iconfont fonts-dejavu-extra
   # tests
-  xvfb xauth xdotool trayer x11-utils locales python3 dbus-x11 openbox
+  xvfb xauth xdotool trayer x11-utils locales python3 dbus-x11 dbus-daemon openbox
 )
 
 missing=()

@@ -102,6 +102,7 @@ class AppController : public QObject
     Q_PROPERTY(double overlayOpacity READ overlayOpacity NOTIFY preferencesChanged)
     Q_PROPERTY(bool videoAudioTakesPriority READ videoAudioTakesPriority NOTIFY preferencesChanged)
     Q_PROPERTY(QString backgroundIdentity READ backgroundIdentity NOTIFY backgroundURLChanged)
+    Q_PROPERTY(bool reduceMotion READ reduceMotion CONSTANT)
 
 public:
     // The built-in background, used when no background file is chosen or the chosen one is gone.
@@ -175,6 +176,8 @@ public:
     bool videoAudioTakesPriority() const;
     // Names the background view: a new name builds a new view, so a new video starts from its beginning.
     QString backgroundIdentity() const;
+    // The desktop asked for less motion.
+    bool reduceMotion() const { return m_seams.reduceMotion; }
 
     // Services the views reach directly.
     UpdateController &updateController() const { return *m_updateController; }

@@ -39,4 +39,6 @@ struct AppControllerSeams
     std::unique_ptr<WindowControl> window;
     // The open-file dialog of the media imports.
     std::unique_ptr<FilePicker> filePicker;
+    // The desktop asked for less motion (read once at start-up): the wheel then turns briefly.
+    bool reduceMotion = false;
 };

@@ -1,4 +1,5 @@
 #include "AppController.h"
+#include "platform/DesktopMotionPreference.h"
 #include "platform/DesktopWorkspace.h"
 #include "platform/DialogFilePicker.h"
 #include "platform/MainWindowControl.h"
@@ -50,6 +51,8 @@ int main(int argc, char *argv[])
     seams.workspace = std::make_unique<DesktopWorkspace>();
     seams.window = std::move(window);
     seams.filePicker = std::make_unique<DialogFilePicker>();
+    seams.reduceMotion = DesktopMotionPreference::reducesMotion(
+        QDBusConnection::sessionBus(), DesktopMotionPreference::standardKdeglobalsFiles());
 
     AppController controller(std::move(seams));
     setUpViews(controller);

@@ -73,7 +73,7 @@ private slots:
         QVERIFY(writeFileBytes(m_harness.file(QStringLiteral("preferences.json")),
             QJsonDocument(preferences.toJson()).toJson()));
 
-        m_controller = &m_harness.start();
+        m_controller = &m_harness.start([](AppControllerSeams &seams) { seams.reduceMotion = true; });
         QVERIFY(m_views.load(*m_controller));
         m_window = m_views.window;
         m_root = m_views.root;
@@ -201,6 +201,27 @@ private slots:
         m_controller->toggleBackgroundOverlay();
         QVERIFY(shade->isVisible());
         QTRY_COMPARE(gradient->opacity(), 1.0);
+    }
+
+    void theGlassShowsTheOverlayBehindIt()
+    {
+        QQuickItem *glass = item("consoleGlass");
+        QVERIFY(glass);
+        // Beside the console's content, inside its border.
+        const QPoint inside = glass->mapToScene(QPointF(10, glass->height() / 2)).toPoint();
+        const auto shownGreen = [&] { return qGreen(m_window->grabWindow().pixel(inside)); };
+        QVERIFY(m_controller->backgroundOverlayEnabled());
+        QTRY_VERIFY(item("overlayGradient")->opacity() == 1.0);
+        const int darkened = shownGreen();
+
+        m_controller->toggleBackgroundOverlay();
+        QTRY_VERIFY(!item("overlayGradient")->isVisible());
+        // The panel brightens with the scene behind it once the overlay is gone.
+        QTRY_VERIFY(shownGreen() > darkened + 10);
+
+        m_controller->toggleBackgroundOverlay();
+        QTRY_COMPARE(item("overlayGradient")->opacity(), 1.0);
+        QTRY_COMPARE(shownGreen(), darkened);
     }
 
     void anotherBackgroundBuildsANewView()
@@ -352,6 +373,11 @@ private slots:
         m_controller->enterLockedBreak();
         QVERIFY(m_controller->keyboardIsLocked());
         QVERIFY(guard->locked());
+
+        // The desktop asked for less motion: the wheel turns briefly.
+        QQuickItem *breakScreen = nullptr;
+        QTRY_VERIFY((breakScreen = m_root->findChild<QQuickItem *>(QStringLiteral("breakWheelView"))));
+        QCOMPARE(breakScreen->property("spinSeconds").toDouble(), 0.22);
     }
 };
 

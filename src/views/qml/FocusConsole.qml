@@ -8,7 +8,7 @@ import Quorvane
 Item {
     id: console_
 
-    // Shown blurred through the glass; usually the background layer.
+    // Shown blurred through the glass: the scene behind the interface.
     property Item backdrop: null
 
     readonly property var shown: AppController.focusConsole
@@ -28,6 +28,7 @@ Item {
     GlassPanel {
         id: glass
 
+        objectName: "consoleGlass"
         anchors.fill: parent
         backdrop: console_.backdrop
         radius: console_.radius

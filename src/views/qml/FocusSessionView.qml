@@ -7,7 +7,7 @@ import Quorvane
 Item {
     id: screen
 
-    // Shown blurred through the glass; usually the background layer.
+    // Shown blurred through the glass: the scene behind the interface.
     property Item backdrop: null
     // Horizontal offset of the group during a drag or a snap.
     property real dragTranslation: 0

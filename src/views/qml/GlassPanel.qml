@@ -6,7 +6,7 @@ import Qt5Compat.GraphicalEffects
 Item {
     id: panel
 
-    // What shows through, blurred; usually the background layer. None: the tint alone.
+    // What shows through, blurred: the scene behind the interface, overlay included. None: the tint alone.
     property Item backdrop: null
     property real radius: 18
     property real tintOpacity: 0.26

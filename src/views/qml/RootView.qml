@@ -18,59 +18,68 @@ Item {
         phase: AppController.phase
     }
 
+    // What lies behind the interface as the user sees it: the background under its overlay. The glass
+    // panels blur this, so that the overlay darkens them as it darkens the scene around them.
     Item {
-        id: backgroundLayer
+        id: scene
 
-        objectName: "backgroundLayer"
+        objectName: "scene"
         anchors.fill: parent
 
-        // One view per background: a new path builds a new view, so a new video starts afresh,
-        // while other changes of the settings reach the running one.
-        Repeater {
-            model: [AppController.backgroundIdentity]
+        Item {
+            id: backgroundLayer
 
-            delegate: BackgroundMediaView {
-                width: backgroundLayer.width
-                height: backgroundLayer.height
-                url: AppController.backgroundURL
-                videoAudioTakesPriority: AppController.videoAudioTakesPriority
-            }
-        }
-    }
+            objectName: "backgroundLayer"
+            anchors.fill: parent
 
-    Rectangle {
-        objectName: "overlayShade"
-        anchors.fill: parent
-        visible: AppController.backgroundOverlayEnabled
-        color: "black"
-        opacity: AppController.overlayOpacity
-    }
+            // One view per background: a new path builds a new view, so a new video starts afresh,
+            // while other changes of the settings reach the running one.
+            Repeater {
+                model: [AppController.backgroundIdentity]
 
-    Rectangle {
-        objectName: "overlayGradient"
-        anchors.fill: parent
-        opacity: AppController.backgroundOverlayEnabled ? 1 : 0
-        visible: opacity > 0 || AppController.backgroundOverlayEnabled
-
-        gradient: Gradient {
-            GradientStop {
-                position: 0
-                color: Qt.rgba(0, 0, 0, 0.12)
-            }
-            GradientStop {
-                position: 0.5
-                color: Qt.rgba(0, 0, 0, 0)
-            }
-            GradientStop {
-                position: 1
-                color: Qt.rgba(0, 0, 0, 0.3)
+                delegate: BackgroundMediaView {
+                    width: backgroundLayer.width
+                    height: backgroundLayer.height
+                    url: AppController.backgroundURL
+                    videoAudioTakesPriority: AppController.videoAudioTakesPriority
+                }
             }
         }
 
-        Behavior on opacity {
-            NumberAnimation {
-                duration: 350
-                easing.type: Easing.InOutQuad
+        Rectangle {
+            objectName: "overlayShade"
+            anchors.fill: parent
+            visible: AppController.backgroundOverlayEnabled
+            color: "black"
+            opacity: AppController.overlayOpacity
+        }
+
+        Rectangle {
+            objectName: "overlayGradient"
+            anchors.fill: parent
+            opacity: AppController.backgroundOverlayEnabled ? 1 : 0
+            visible: opacity > 0 || AppController.backgroundOverlayEnabled
+
+            gradient: Gradient {
+                GradientStop {
+                    position: 0
+                    color: Qt.rgba(0, 0, 0, 0.12)
+                }
+                GradientStop {
+                    position: 0.5
+                    color: Qt.rgba(0, 0, 0, 0)
+                }
+                GradientStop {
+                    position: 1
+                    color: Qt.rgba(0, 0, 0, 0.3)
+                }
+            }
+
+            Behavior on opacity {
+                NumberAnimation {
+                    duration: 350
+                    easing.type: Easing.InOutQuad
+                }
             }
         }
     }
@@ -97,7 +106,7 @@ Item {
                 anchors.fill: parent
                 active: AppController.phase === "focus"
                 sourceComponent: FocusSessionView {
-                    backdrop: backgroundLayer
+                    backdrop: scene
                 }
             }
 
@@ -111,7 +120,10 @@ Item {
             Loader {
                 anchors.fill: parent
                 active: AppController.phase === "wheel" || AppController.phase === "activity"
-                sourceComponent: BreakWheelView {}
+                sourceComponent: BreakWheelView {
+                    objectName: "breakWheelView"
+                    reduceMotion: AppController.reduceMotion
+                }
             }
         }
 
@@ -148,7 +160,7 @@ Item {
 
     ControllerAlert {
         objectName: "mainAlert"
-        backdrop: backgroundLayer
+        backdrop: scene
     }
 
     // Above every layer, so that the corner always resizes the window.
