@@ -509,6 +509,38 @@ private slots:
         QVERIFY(top.valueF() < withoutOverlay.pixelColor(size.width() / 2, 0).valueF() * 0.6);
         QVERIFY(bottom.valueF()
             <= withoutOverlay.pixelColor(size.width() / 2, size.height() - 1).valueF() * 0.45 + 0.01);
+        // The console's glass, beside its content, shows the overlay it lies over.
+        const QPoint glass(size.width() - 32 - 410 + 10, size.height() - 32 - 100);
+        QVERIFY(withOverlay.pixelColor(glass).green() < withoutOverlay.pixelColor(glass).green() - 10);
+    }
+
+    void breakScreenInEnglishAtTheSmallestSize_data()
+    {
+        QTest::addColumn<int>("waitMilliseconds");
+
+        QTest::newRow("before the draw") << 0;
+        // The draw starts 0.55 s after the screen appears and turns for 3.1 s.
+        QTest::newRow("mid-spin") << 1800;
+    }
+
+    void breakScreenInEnglishAtTheSmallestSize()
+    {
+        QFETCH(int, waitMilliseconds);
+
+        const QString name = waitMilliseconds == 0 ? QStringLiteral("wheel-english-760x540")
+                                                   : QStringLiteral("wheel-english-760x540-mid-spin");
+        const QImage shot = take(name,
+            { QStringLiteral("--phase"), QStringLiteral("wheel"), QStringLiteral("--language"),
+                QStringLiteral("english"), QStringLiteral("--size"), QStringLiteral("760x540"),
+                QStringLiteral("--wait"), QString::number(waitMilliseconds) });
+        QCOMPARE(shot.size(), QSize(760, 540));
+        // The title's ink is the palette's foreground.
+        bool titleInk = false;
+        for (int x = 200; x < 560 && !titleInk; ++x) {
+            for (int y = 30; y < 70 && !titleInk; ++y)
+                titleInk = near(shot.pixelColor(x, y), QColor(0xF6, 0xEE, 0xDB), 6);
+        }
+        QVERIFY(titleInk);
     }
 
     void theUsersPictureFillsTheWindow()
