@@ -255,6 +255,42 @@ private slots:
         QTRY_VERIFY(!m_controller->showingSettings());
     }
 
+    void textsTakeTheSheetsLanguage_data()
+    {
+        QTest::addColumn<QString>("expression");
+        QTest::addColumn<QString>("expected");
+
+        QTest::newRow("pair, English") << "Texts.L('取消', 'Cancel', 'english')"
+                                       << "Cancel";
+        QTest::newRow("pair, Chinese") << "Texts.L('取消', 'Cancel', 'chinese')"
+                                       << "取消";
+        QTest::newRow("pair, unknown language") << "Texts.L('取消', 'Cancel', 'french')"
+                                                << "取消";
+        QTest::newRow("key, English") << "Texts.text('保存更改', 'english')"
+                                      << "Save Changes";
+        QTest::newRow("heading key, English") << "Texts.text('让背景成为界面的视觉主角', 'english')"
+                                              << "Let the background lead the look";
+        QTest::newRow("reveal key, English") << "Texts.text('在文件管理器中显示', 'english')"
+                                             << "Show in File Manager";
+        // The saved language stays Chinese meanwhile.
+        QTest::newRow("pair, saved language") << "Texts.L('取消', 'Cancel')"
+                                              << "取消";
+    }
+
+    void textsTakeTheSheetsLanguage()
+    {
+        QFETCH(QString, expression);
+        QFETCH(QString, expected);
+
+        QQmlComponent component(m_views.engine.get());
+        component.setData("import QtQuick\nimport Quorvane\nQtObject { readonly property string value: "
+                + expression.toUtf8() + " }",
+            QUrl());
+        std::unique_ptr<QObject> probe(component.create());
+        QVERIFY2(probe, qPrintable(component.errorString()));
+        QCOMPARE(probe->property("value").toString(), expected);
+    }
+
     void fileRowKeepsALongPathOnOneLine()
     {
         QQmlComponent component(m_views.engine.get());
