@@ -163,6 +163,9 @@ private slots:
         const double nan = std::numeric_limits<double>::quiet_NaN();
         QTest::newRow("leading, below threshold 140") << leading << 139.0 << 500.0 << leading;
         QTest::newRow("leading, at threshold 140") << leading << 140.0 << 500.0 << trailing;
+        QTest::newRow("leading, 111 of 400") << leading << 111.0 << 400.0 << leading;
+        QTest::newRow("leading, 112 of 400") << leading << 112.0 << 400.0 << trailing;
+        QTest::newRow("trailing, -112 of 400") << trailing << -112.0 << 400.0 << leading;
         QTest::newRow("leading, beyond the travel") << leading << 900.0 << 500.0 << trailing;
         QTest::newRow("leading, dragged the wrong way") << leading << -900.0 << 500.0 << leading;
         QTest::newRow("trailing, at threshold") << trailing << -140.0 << 500.0 << leading;
