@@ -2,6 +2,7 @@
 
 #include "AppControllerSeams.h"
 #include "models/AppPreferences.h"
+#include "models/ConsoleDragHandlePresentation.h"
 #include "models/DailyStat.h"
 #include "models/FocusConsolePresentation.h"
 #include "models/HeaderPresentation.h"
@@ -14,6 +15,7 @@
 #include "models/WeightedWheelItem.h"
 #include "models/WorkTrackingState.h"
 #include "services/AutomaticWorkTimer.h"
+#include "services/FocusConsoleDocking.h"
 #include "services/LogFilesFingerprint.h"
 
 #include <QColor>
@@ -89,6 +91,11 @@ class AppController : public QObject
     // The focus console, the round notes editor and the round-complete screen.
     Q_PROPERTY(QString focusConsoleDock READ focusConsoleDockName NOTIFY preferencesChanged)
     Q_PROPERTY(FocusConsolePresentation focusConsole READ focusConsole NOTIFY focusConsoleChanged)
+    Q_PROPERTY(FocusConsoleDocking *consoleDocking READ consoleDocking CONSTANT)
+    Q_PROPERTY(ConsoleDragHandlePresentation consoleDragHandle READ consoleDragHandle NOTIFY
+            consoleDragHandleChanged)
+    // The corner controls' background buttons work only with more than one background to go to.
+    Q_PROPERTY(bool canNavigateBackgrounds READ canNavigateBackgrounds NOTIFY preferencesChanged)
     Q_PROPERTY(RoundCompletePresentation roundComplete READ roundComplete NOTIFY roundCompleteChanged)
     Q_PROPERTY(HeaderPresentation header READ header NOTIFY headerChanged)
     Q_PROPERTY(QString notesDraft READ notesDraft NOTIFY notesDraftChanged)
@@ -241,10 +248,13 @@ public:
     // The background library.
     Q_INVOKABLE void selectAdjacentBackground(bool forward);
     Q_INVOKABLE void refreshBackgroundLibraryFromDisk();
+    bool canNavigateBackgrounds() const;
 
     // The focus console, the round notes editor and the round-complete screen.
     QString focusConsoleDockName() const { return rawValue(m_preferences.focusConsoleDock); }
     const FocusConsolePresentation &focusConsole() const { return m_focusConsole; }
+    FocusConsoleDocking *consoleDocking() const { return m_consoleDocking.get(); }
+    const ConsoleDragHandlePresentation &consoleDragHandle() const { return m_consoleDragHandle; }
     const RoundCompletePresentation &roundComplete() const { return m_roundComplete; }
     const HeaderPresentation &header() const { return m_header; }
     // The notes editor's text: typing lands here at once and reaches the round after a pause in typing,
@@ -313,6 +323,7 @@ signals:
     void backgroundURLChanged();
     void weightedItemsChanged();
     void focusConsoleChanged();
+    void consoleDragHandleChanged();
     void roundCompleteChanged();
     void headerChanged();
     void notesDraftChanged();
@@ -359,6 +370,7 @@ private:
     void setUpFocusConsole();
     void refreshConsolePresentations();
     void refreshHeader();
+    void refreshConsoleDragHandle();
 
     // Settings.
     void setPreferences(const AppPreferences &preferences);
@@ -394,6 +406,7 @@ private:
     std::unique_ptr<FocusSessionLogger> m_focusLog;
     std::unique_ptr<CSVLogger> m_activityLog;
     std::unique_ptr<NotesSaveDebouncer> m_notesSaveDebouncer;
+    std::unique_ptr<FocusConsoleDocking> m_consoleDocking;
     // Reads of the logs for the journal; declared after the logs, so that it goes first.
     mutable QThreadPool m_logReads;
 
@@ -426,6 +439,7 @@ private:
     QUrl m_backgroundURL;
     QList<WeightedWheelItem> m_weightedItems;
     FocusConsolePresentation m_focusConsole;
+    ConsoleDragHandlePresentation m_consoleDragHandle;
     RoundCompletePresentation m_roundComplete;
     HeaderPresentation m_header;
 

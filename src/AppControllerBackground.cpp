@@ -56,6 +56,11 @@ void AppController::selectAdjacentBackground(bool forward)
         syncAudioForCurrentPhase();
 }
 
+bool AppController::canNavigateBackgrounds() const
+{
+    return m_preferences.backgroundLibrary.size() > 1;
+}
+
 void AppController::refreshBackgroundLibraryFromDisk()
 {
     const AppPreferences reconciled = AppStorageService::reconciledBackgroundLibrary(

@@ -2,6 +2,7 @@
 // show, ready to draw, and the notes editor's draft with its delayed save.
 
 #include "AppController.h"
+#include "services/FocusConsoleDocking.h"
 #include "services/NotesSaveDebouncer.h"
 #include "services/QtOneShotTimer.h"
 
@@ -14,6 +15,14 @@ void AppController::setUpFocusConsole()
     m_notesSaveDebouncer->onDraftChanged = [this] { emit notesDraftChanged(); };
     connect(this, &AppController::currentSessionNotesChanged, this,
         [this] { m_notesSaveDebouncer->savedNotesChanged(m_currentSessionNotes); });
+
+    m_consoleDocking = std::make_unique<FocusConsoleDocking>(
+        std::move(m_seams.consoleDockTimer), [this] { return m_preferences.focusConsoleDock; },
+        [this](FocusConsoleDock dock) { setFocusConsoleDock(dock); });
+    connect(m_consoleDocking.get(), &FocusConsoleDocking::isDraggingConsoleChanged, this,
+        &AppController::refreshConsoleDragHandle);
+    connect(m_consoleDocking.get(), &FocusConsoleDocking::pendingConsoleDockChanged, this,
+        &AppController::refreshConsoleDragHandle);
 
     // The console's labels follow both the tracking state and the interface language.
     connect(this, &AppController::trackingStateChanged, this, &AppController::refreshConsolePresentations);
@@ -34,6 +43,16 @@ void AppController::refreshConsolePresentations()
         &AppController::focusConsoleChanged);
     publish(
         m_roundComplete, RoundCompletePresentation::make(language()), &AppController::roundCompleteChanged);
+    refreshConsoleDragHandle();
+}
+
+void AppController::refreshConsoleDragHandle()
+{
+    publish(m_consoleDragHandle,
+        ConsoleDragHandlePresentation::make(m_consoleDocking->isDraggingConsole(),
+            m_consoleDocking->pendingConsoleDock(), m_preferences.focusConsoleDock, accentColor(),
+            language()),
+        &AppController::consoleDragHandleChanged);
 }
 
 void AppController::refreshHeader()

@@ -6,6 +6,7 @@
 #include "services/FilePicker.h"
 #include "services/InputActivityBackend.h"
 #include "services/KeyboardGrabBackend.h"
+#include "services/OneShotTimer.h"
 #include "services/RandomSource.h"
 #include "services/SystemBeep.h"
 #include "services/TrackPlayer.h"
@@ -41,4 +42,6 @@ struct AppControllerSeams
     std::unique_ptr<FilePicker> filePicker;
     // The desktop asked for less motion (read once at start-up): the wheel then turns briefly.
     bool reduceMotion = false;
+    // The wait between the start of the console's snap and the change of its stored side.
+    std::unique_ptr<OneShotTimer> consoleDockTimer;
 };

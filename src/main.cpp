@@ -12,6 +12,7 @@
 #include "platform/X11InputAccessTrust.h"
 #include "platform/X11KeyboardGrab.h"
 #include "services/AppStorageService.h"
+#include "services/QtOneShotTimer.h"
 #include "services/QtTrackPlayer.h"
 #include "services/SystemClock.h"
 #include "services/SystemRandomSource.h"
@@ -53,6 +54,7 @@ int main(int argc, char *argv[])
     seams.filePicker = std::make_unique<DialogFilePicker>();
     seams.reduceMotion = DesktopMotionPreference::reducesMotion(
         QDBusConnection::sessionBus(), DesktopMotionPreference::standardKdeglobalsFiles());
+    seams.consoleDockTimer = std::make_unique<QtOneShotTimer>();
 
     AppController controller(std::move(seams));
     setUpViews(controller);

@@ -7,6 +7,7 @@
 #include "FakeFilePicker.h"
 #include "FakeInputActivityBackend.h"
 #include "FakeKeyboardGrabBackend.h"
+#include "FakeOneShotTimer.h"
 #include "TestSupport.h"
 #include "services/AppStorageService.h"
 
@@ -110,6 +111,9 @@ public:
         auto ownedPicker = std::make_unique<FakeFilePicker>();
         picker = ownedPicker.get();
         seams.filePicker = std::move(ownedPicker);
+        auto ownedDockTimer = std::make_unique<FakeOneShotTimer>();
+        dockTimer = ownedDockTimer.get();
+        seams.consoleDockTimer = std::move(ownedDockTimer);
         if (adjust)
             adjust(seams);
         controller = std::make_unique<AppController>(std::move(seams));
@@ -154,4 +158,5 @@ public:
     RecordingWorkspace *workspace = nullptr;
     RecordingWindow *window = nullptr;
     FakeFilePicker *picker = nullptr;
+    FakeOneShotTimer *dockTimer = nullptr;
 };

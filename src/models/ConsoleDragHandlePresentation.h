@@ -1,0 +1,43 @@
+#pragma once
+
+#include "AppLanguage.h"
+#include "FocusConsoleDock.h"
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+#include <optional>
+
+// What the console's drag handle shows, ready to draw: its arrow, colours and opacities follow the drag,
+// its spoken value follows the stored side, never the side under the pointer.
+struct ConsoleDragHandlePresentation
+{
+    Q_GADGET
+    Q_PROPERTY(QString arrowSymbol MEMBER arrowSymbol CONSTANT)
+    Q_PROPERTY(QColor foreground MEMBER foreground CONSTANT)
+    Q_PROPERTY(double barOpacity MEMBER barOpacity CONSTANT)
+    Q_PROPERTY(double tintOpacity MEMBER tintOpacity CONSTANT)
+    Q_PROPERTY(QColor stroke MEMBER stroke CONSTANT)
+    Q_PROPERTY(QString accessibleLabel MEMBER accessibleLabel CONSTANT)
+    Q_PROPERTY(QString accessibleValue MEMBER accessibleValue CONSTANT)
+    Q_PROPERTY(QString tooltipTitle MEMBER tooltipTitle CONSTANT)
+    Q_PROPERTY(QString tooltipDetail MEMBER tooltipDetail CONSTANT)
+
+public:
+    // `pending` is the side a release would choose now, or the side a snap is heading to.
+    static ConsoleDragHandlePresentation make(bool dragging, std::optional<FocusConsoleDock> pending,
+        FocusConsoleDock dock, const QColor &accent, AppLanguage language);
+
+    QString arrowSymbol;
+    QColor foreground;
+    double barOpacity = 0;
+    double tintOpacity = 0;
+    QColor stroke;
+    QString accessibleLabel;
+    QString accessibleValue;
+    QString tooltipTitle;
+    QString tooltipDetail;
+
+    friend bool operator==(const ConsoleDragHandlePresentation &, const ConsoleDragHandlePresentation &)
+        = default;
+};

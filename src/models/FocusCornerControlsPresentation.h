@@ -1,0 +1,50 @@
+#pragma once
+
+#include "AppLanguage.h"
+#include "FocusConsoleDock.h"
+
+#include <QObject>
+#include <QString>
+
+// One round button of the corner controls. Its label is also its accessible name.
+struct CornerControlButton
+{
+    Q_GADGET
+    Q_PROPERTY(QString symbol MEMBER symbol CONSTANT)
+    Q_PROPERTY(QString label MEMBER label CONSTANT)
+    Q_PROPERTY(QString detail MEMBER detail CONSTANT)
+    Q_PROPERTY(double opacity MEMBER opacity CONSTANT)
+    Q_PROPERTY(bool enabled MEMBER enabled CONSTANT)
+
+public:
+    QString symbol;
+    QString label;
+    QString detail;
+    double opacity = 1;
+    bool enabled = true;
+
+    friend bool operator==(const CornerControlButton &, const CornerControlButton &) = default;
+};
+
+// The three buttons in the bottom corner the console leaves free: previous background, hide or show the
+// interface, next background, with the side their tooltips open towards (the middle of the window).
+struct FocusCornerControlsPresentation
+{
+    Q_GADGET
+    Q_PROPERTY(CornerControlButton previous MEMBER previous CONSTANT)
+    Q_PROPERTY(CornerControlButton toggle MEMBER toggle CONSTANT)
+    Q_PROPERTY(CornerControlButton next MEMBER next CONSTANT)
+    Q_PROPERTY(QString tooltipPlacement MEMBER tooltipPlacement CONSTANT)
+
+public:
+    static FocusCornerControlsPresentation make(bool interfaceIsHidden, bool canNavigateBackgrounds,
+        FocusConsoleDock consoleDock, AppLanguage language);
+
+    CornerControlButton previous;
+    CornerControlButton toggle;
+    CornerControlButton next;
+    QString tooltipPlacement;
+
+    friend bool operator==(const FocusCornerControlsPresentation &, const FocusCornerControlsPresentation &)
+        = default;
+};
