@@ -1,0 +1,159 @@
+#include "ReadOnlyFolder.h"
+#include "TestSupport.h"
+#include "services/SingleInstance.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QMap>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+// Every file below `folder` with its bytes.
+QMap<QString, QByteArray> contents(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, readFileBytes(path));
+    }
+    return files;
+}
+
+// What a lock holder writes into the lock file, with its first line, the holder's process id,
+// replaced.
+QByteArray lockContentsNaming(qint64 pid, const QString &scratchFolder)
+{
+    QLockFile probe(QDir(scratchFolder).filePath(QStringLiteral("probe.lock")));
+    if (!probe.tryLock(0))
+        return {};
+    QByteArray bytes = readFileBytes(probe.fileName());
+    probe.unlock();
+    return QByteArray::number(pid) + bytes.mid(bytes.indexOf('\n'));
+}
+
+enum class Holder { none, runningCopy, quitCopy, endedProcess, reusedProcessID };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Holder)
+
+class SingleInstanceTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void whoHoldsTheLockDecides_data()
+    {
+        QTest::addColumn<Holder>("holder");
+        QTest::addColumn<bool>("claimed");
+        QTest::newRow("nobody") << Holder::none << true;
+        QTest::newRow("a running copy") << Holder::runningCopy << false;
+        QTest::newRow("a copy that quit") << Holder::quitCopy << true;
+        // Killed or crashed: its lock file stays behind.
+        QTest::newRow("a process that ended") << Holder::endedProcess << true;
+        QTest::newRow("its process id now used by another program") << Holder::reusedProcessID << true;
+    }
+
+    void whoHoldsTheLockDecides()
+    {
+        QFETCH(Holder, holder);
+        QFETCH(bool, claimed);
+        TemporaryDataHome home;
+        const QString folder = home.filePath(QStringLiteral("data/Quorvane"));
+        QVERIFY(QDir().mkpath(folder));
+        const QString lockFile = QDir(folder).filePath(QStringLiteral("instance.lock"));
+
+        std::unique_ptr<SingleInstance> first;
+        QProcess other;
+        switch (holder) {
+        case Holder::none:
+            break;
+        case Holder::runningCopy:
+        case Holder::quitCopy:
+            first = std::make_unique<SingleInstance>(folder);
+            QVERIFY(first->claim());
+            if (holder == Holder::quitCopy)
+                first.reset();
+            break;
+        case Holder::endedProcess:
+        case Holder::reusedProcessID: {
+            other.start(QStringLiteral("sleep"), { QStringLiteral("30") });
+            QVERIFY(other.waitForStarted());
+            const qint64 pid = other.processId();
+            if (holder == Holder::endedProcess) {
+                other.kill();
+                QVERIFY(other.waitForFinished());
+            }
+            QVERIFY(writeFileBytes(lockFile, lockContentsNaming(pid, home.path())));
+            break;
+        }
+        }
+
+        SingleInstance second(folder);
+        QCOMPARE(second.claim(), claimed);
+        if (claimed) {
+            // It now holds the lock itself.
+            SingleInstance third(folder);
+            QVERIFY(!third.claim());
+        }
+        other.kill();
+        other.waitForFinished();
+    }
+
+    void aLaterStartAsksTheRunningCopyToShowAndTouchesNothing()
+    {
+        TemporaryDataHome home;
+        const QString folder = home.filePath(QStringLiteral("data/Quorvane"));
+        QVERIFY(QDir().mkpath(folder));
+        QVERIFY(writeFileBytes(QDir(folder).filePath(QStringLiteral("preferences.json")), "{}"));
+        SingleInstance first(folder);
+        QVERIFY(first.claim());
+        QSignalSpy shown(&first, &SingleInstance::showRequested);
+        const QMap<QString, QByteArray> before = contents(home.path());
+        const QDateTime lockModified
+            = QFileInfo(QDir(folder).filePath(QStringLiteral("instance.lock"))).lastModified();
+
+        for (int start = 1; start <= 2; ++start) {
+            SingleInstance later(folder);
+            QVERIFY(!later.claim());
+            QTRY_COMPARE_WITH_TIMEOUT(shown.size(), start, 20000);
+        }
+        QCOMPARE(contents(home.path()), before);
+        QCOMPARE(
+            QFileInfo(QDir(folder).filePath(QStringLiteral("instance.lock"))).lastModified(), lockModified);
+    }
+
+    void aCopyOverAnotherFolderRunsBeside()
+    {
+        TemporaryDataHome home;
+        const QString one = home.filePath(QStringLiteral("one"));
+        const QString two = home.filePath(QStringLiteral("two"));
+        QVERIFY(QDir().mkpath(one) && QDir().mkpath(two));
+        SingleInstance first(one);
+        QVERIFY(first.claim());
+        SingleInstance second(two);
+        QVERIFY(second.claim());
+        QVERIFY(SingleInstance::serverName(one) != SingleInstance::serverName(two));
+        QCOMPARE(SingleInstance::serverName(one), SingleInstance::serverName(one + QStringLiteral("/.")));
+    }
+
+    // The lock cannot be tried; the program runs and the controller reports the folder.
+    void anUnwritableFolderDoesNotStopTheStart()
+    {
+        TemporaryDataHome home;
+        const QString folder = home.filePath(QStringLiteral("data/Quorvane"));
+        QVERIFY(QDir().mkpath(folder));
+        ReadOnlyFolder readOnly(folder, home.path());
+        SingleInstance only(folder);
+        QVERIFY(only.claim());
+        QVERIFY(!QFile::exists(QDir(folder).filePath(QStringLiteral("instance.lock"))));
+    }
+};
+
+QTEST_GUILESS_MAIN(SingleInstanceTest)
+#include "tst_single_instance.moc"
