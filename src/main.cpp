@@ -3,6 +3,7 @@
 #include "platform/DesktopWorkspace.h"
 #include "platform/DialogFilePicker.h"
 #include "platform/MainWindowControl.h"
+#include "platform/MainWindowQuit.h"
 #include "platform/QtLocalActivityBackend.h"
 #include "platform/QtSystemBeep.h"
 #include "platform/TerminationSignals.h"
@@ -14,6 +15,7 @@
 #include "services/AppStorageService.h"
 #include "services/QtOneShotTimer.h"
 #include "services/QtTrackPlayer.h"
+#include "services/SingleInstance.h"
 #include "services/SystemClock.h"
 #include "services/SystemRandomSource.h"
 #include "services/UpdateController.h"
@@ -33,11 +35,17 @@ int main(int argc, char *argv[])
     // The tray keeps the program alive while the window is closed.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // A second copy over the same data folder would write the same files and grab the same keyboard.
+    const QString applicationSupportRoot = AppStorageService::standardApplicationSupportRoot();
+    SingleInstance instance(AppStorageService::storageDirectory(applicationSupportRoot));
+    if (!instance.claim())
+        return 0;
+
     auto window = std::make_unique<MainWindowControl>();
     MainWindowControl &windowControl = *window;
 
     AppControllerSeams seams;
-    seams.applicationSupportRoot = AppStorageService::standardApplicationSupportRoot();
+    seams.applicationSupportRoot = applicationSupportRoot;
     seams.updateFeedAddress = UpdateController::builtInFeedAddress();
     seams.developerCorner = DeveloperCornerConfig::builtIn();
     seams.clock = std::make_unique<SystemClock>();
@@ -72,6 +80,8 @@ int main(int argc, char *argv[])
     WindowBehavior windowBehavior(*mainWindow, controller);
     component.completeCreate();
     windowControl.setWindow(mainWindow);
+    QObject::connect(
+        &instance, &SingleInstance::showRequested, &controller, &AppController::bringMainWindowForward);
 
     TrayMenuBridge tray(controller);
     TerminationSignals termination;
@@ -79,7 +89,9 @@ int main(int argc, char *argv[])
         controller.shutdown();
         QApplication::quit();
     };
+    MainWindowQuit windowQuit(*mainWindow);
     QObject::connect(&tray, &TrayMenuBridge::quitRequested, &application, quit);
+    QObject::connect(&windowQuit, &MainWindowQuit::quitRequested, &application, quit);
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &application, quit);
     QObject::connect(&application, &QApplication::aboutToQuit, &controller, &AppController::shutdown);
     return application.exec();

@@ -33,6 +33,8 @@ void TrayMenuBridge::perform(TrayMenuModel::Action action)
         m_controller.bringMainWindowForward();
         break;
     case TrayMenuModel::Action::enableAutomaticTracking:
+        // The window comes forward first, so that an alert about the missing access is seen.
+        m_controller.bringMainWindowForward();
         m_controller.enableAutomaticTracking();
         break;
     case TrayMenuModel::Action::showDailyInsights:

@@ -1,0 +1,25 @@
+#include "MainWindowQuit.h"
+
+#include <QKeyEvent>
+#include <QSystemTrayIcon>
+#include <QWindow>
+
+MainWindowQuit::MainWindowQuit(QWindow &window, QObject *parent)
+    : QObject(parent)
+{
+    // A filter on the window sees the key before any item of the view, and after the application's
+    // keyboard-lock filter has dropped it.
+    window.installEventFilter(this);
+}
+
+bool MainWindowQuit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Quit)) {
+        emit quitRequested();
+        return true;
+    }
+    // Asked at every close: a tray host may have come or gone since the start.
+    if (event->type() == QEvent::Close && !QSystemTrayIcon::isSystemTrayAvailable())
+        emit quitRequested();
+    return QObject::eventFilter(watched, event);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+
+class QWindow;
+
+// The ways out of the program from its main window. Ctrl+Q, the platform's quit key, always quits; a key
+// dropped while the keyboard is locked never reaches it. Closing the window only hides it while a tray
+// host shows the icon, whose menu then offers Quit; without a tray host nothing could bring the window
+// back or end the program, so closing quits.
+class MainWindowQuit : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindowQuit(QWindow &window, QObject *parent = nullptr);
+
+signals:
+    void quitRequested();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
