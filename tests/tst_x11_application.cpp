@@ -1,85 +1,287 @@
+#include "PrivateXServer.h"
 #include "TestSupport.h"
+#include "platform/XcbHandles.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <csignal>
+#include <cstring>
+#include <memory>
 
-// The real program under a real X server, with trayer as the tray host.
+namespace {
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    return process.waitForFinished(20000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+}
+
+QString windowTree()
+{
+    return run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") });
+}
+
+// The program's top-level windows of at least `minimum` pixels square and at most `maximum`, named
+// `title`.
+QStringList windows(const QString &title, int minimum, int maximum)
+{
+    const QRegularExpression line(
+        QStringLiteral(R"((0x[0-9a-f]+) "%1": \("quorvane" "Quorvane"\)\s+(\d+)x(\d+))")
+            .arg(QRegularExpression::escape(title)));
+    QStringList found;
+    auto matches = line.globalMatch(windowTree());
+    while (matches.hasNext()) {
+        const auto match = matches.next();
+        const int width = match.captured(2).toInt();
+        const int height = match.captured(3).toInt();
+        if (std::min(width, height) >= minimum && std::max(width, height) <= maximum)
+            found.append(match.captured(1));
+    }
+    return found;
+}
+
+bool isViewable(const QString &window)
+{
+    return run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), window })
+        .contains(QStringLiteral("Map State: IsViewable"));
+}
+
+// The main window, if it is on screen.
+QString shownMainWindow()
+{
+    for (const QString &window : windows(QStringLiteral("柯帆"), 200, 100000)) {
+        if (isViewable(window))
+            return window;
+    }
+    return {};
+}
+
+// The tray host embeds the icon as a small window of ours inside its panel.
+bool trayIconIsDocked()
+{
+    return !windows(QStringLiteral("Quorvane"), 1, 64).isEmpty();
+}
+
+// What a window manager's close button sends.
+bool askToClose(const QString &window)
+{
+    XcbConnection connection(xcb_connect(nullptr, nullptr));
+    if (xcb_connection_has_error(connection.get()))
+        return false;
+    const auto atom = [&](const char *name) {
+        XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection.get(),
+            xcb_intern_atom(connection.get(), false, uint16_t(std::strlen(name)), name), nullptr));
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    };
+    xcb_client_message_event_t event {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = xcb_window_t(window.toUInt(nullptr, 16));
+    event.type = atom("WM_PROTOCOLS");
+    event.data.data32[0] = atom("WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection.get(), false, event.window, XCB_EVENT_MASK_NO_EVENT,
+        reinterpret_cast<const char *>(&event));
+    // A round trip before the connection closes: a request still unread when it closes may be dropped.
+    XcbReply<xcb_get_input_focus_reply_t> focus(
+        xcb_get_input_focus_reply(connection.get(), xcb_get_input_focus(connection.get()), nullptr));
+    return focus != nullptr;
+}
+
+// Every file of the data folder with its bytes.
+QMap<QString, QByteArray> folderContents(const QString &folder)
+{
+    QMap<QString, QByteArray> files;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.insert(path, readFileBytes(path));
+    }
+    return files;
+}
+
+} // namespace
+
+// The real program on an X server of the test's own, with or without trayer as the tray host.
 class ApplicationTest : public QObject
 {
     Q_OBJECT
 
 private:
-    static QString windowTree()
+    std::unique_ptr<PrivateXServer> m_server;
+    std::unique_ptr<TemporaryDataHome> m_home;
+    QProcess m_trayHost;
+    QProcess m_program;
+
+    QString dataFile(const QString &name) const
     {
-        QProcess tree;
-        tree.start(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") });
-        return tree.waitForFinished(5000) ? QString::fromUtf8(tree.readAllStandardOutput()) : QString();
+        return m_home->filePath(QStringLiteral("data/Quorvane/") + name);
     }
 
-    static bool windowTreeContains(const QString &text) { return windowTree().contains(text); }
-
-    // The tray host embeds the icon as a small window of ours inside its panel.
-    static bool trayIconIsDocked()
+    void startTrayHost()
     {
-        static const QRegularExpression icon(
-            QStringLiteral(R"("Quorvane": \("quorvane" "Quorvane"\)\s+(\d+)x(\d+))"));
-        auto matches = icon.globalMatch(windowTree());
-        while (matches.hasNext()) {
-            const auto match = matches.next();
-            if (match.captured(1).toInt() <= 64 && match.captured(2).toInt() <= 64)
-                return true;
-        }
-        return false;
-    }
-
-private slots:
-    void terminationSavesTheRunningRound()
-    {
-        if (qEnvironmentVariableIsEmpty("DISPLAY"))
-            QSKIP("needs an X server");
-        TemporaryDataHome home;
-        const QString snapshot = home.filePath(QStringLiteral("data/Quorvane/active-focus-session.json"));
-
-        QProcess tray;
-        tray.start(QStringLiteral("trayer"),
+        m_trayHost.start(QStringLiteral("trayer"),
             { QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
                 QStringLiteral("right"), QStringLiteral("--widthtype"), QStringLiteral("pixel"),
                 QStringLiteral("--width"), QStringLiteral("120") });
-        QVERIFY(tray.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(windowTreeContains(QStringLiteral("panel")), 10000);
+        QVERIFY(m_trayHost.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(windowTree().contains(QStringLiteral("panel")), 20000);
+    }
 
-        QProcess application;
-        application.setProcessChannelMode(QProcess::ForwardedChannels);
-        application.start(QStringLiteral(QUORVANE_EXECUTABLE), {});
-        QVERIFY(application.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(snapshot), 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(windowTreeContains(QStringLiteral("柯帆")), 20000);
-        QTRY_VERIFY_WITH_TIMEOUT(trayIconIsDocked(), 20000);
+    // Starts the program and waits until its first round is saved and its window shows.
+    void startProgram(QProcess &program)
+    {
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(QStringLiteral(QUORVANE_EXECUTABLE), {});
+        QVERIFY(program.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dataFile(QStringLiteral("active-focus-session.json"))), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!shownMainWindow().isEmpty(), 30000);
+    }
 
+    static void stop(QProcess &process)
+    {
+        if (process.state() == QProcess::NotRunning)
+            return;
+        ::kill(pid_t(process.processId()), SIGCONT);
+        process.terminate();
+        if (!process.waitForFinished(20000))
+            process.kill();
+        process.waitForFinished(20000);
+    }
+
+    // Ends the program with `end` and checks that it quit on its own, saving the running round.
+    void checkQuitsSavingTheRound(const std::function<void()> &end)
+    {
+        // Saved times have whole-second precision in places; leave the start-up save behind.
         QTest::qWait(1200);
         const double requestedAt = QDateTime::currentMSecsSinceEpoch() / 1000.0;
-        ::kill(pid_t(application.processId()), SIGTERM);
-        QVERIFY(application.waitForFinished(20000));
-        QCOMPARE(application.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(application.exitCode(), 0);
-
-        const QJsonObject saved = QJsonDocument::fromJson(readFileBytes(snapshot)).object();
+        end();
+        QVERIFY(m_program.waitForFinished(30000));
+        QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_program.exitCode(), 0);
+        const QJsonObject saved
+            = QJsonDocument::fromJson(readFileBytes(dataFile(QStringLiteral("active-focus-session.json"))))
+                  .object();
         QVERIFY(saved.value(QStringLiteral("savedAtEpoch")).toDouble() >= requestedAt - 0.01);
         QCOMPARE(saved.value(QStringLiteral("title")).toString(), QStringLiteral("第 1 轮专注"));
         // A first launch stores its defaults, so the default wheel items keep their identities.
-        const QByteArray preferences
-            = readFileBytes(home.filePath(QStringLiteral("data/Quorvane/preferences.json")));
+        const QByteArray preferences = readFileBytes(dataFile(QStringLiteral("preferences.json")));
         QCOMPARE(QJsonDocument::fromJson(preferences).object().size(), 18);
+    }
 
-        tray.terminate();
-        tray.waitForFinished(5000);
+private slots:
+    void init()
+    {
+        m_server = std::make_unique<PrivateXServer>();
+        QVERIFY2(m_server->isRunning(), qPrintable(m_server->error()));
+        m_home = std::make_unique<TemporaryDataHome>();
+    }
+
+    void cleanup()
+    {
+        stop(m_program);
+        stop(m_trayHost);
+        m_home.reset();
+        m_server.reset();
+    }
+
+    void terminationSavesTheRunningRound()
+    {
+        startTrayHost();
+        startProgram(m_program);
+        QTRY_VERIFY_WITH_TIMEOUT(trayIconIsDocked(), 30000);
+        checkQuitsSavingTheRound([this] { ::kill(pid_t(m_program.processId()), SIGTERM); });
+    }
+
+    void closingTheWindowWithoutATrayHostQuits()
+    {
+        startProgram(m_program);
+        const QString window = shownMainWindow();
+        checkQuitsSavingTheRound([&] { QVERIFY(askToClose(window)); });
+    }
+
+    void closingTheWindowWithATrayHostHidesIt()
+    {
+        startTrayHost();
+        startProgram(m_program);
+        QTRY_VERIFY_WITH_TIMEOUT(trayIconIsDocked(), 30000);
+        QVERIFY(askToClose(shownMainWindow()));
+        QTRY_VERIFY_WITH_TIMEOUT(shownMainWindow().isEmpty(), 30000);
+        QTest::qWait(1000);
+        QCOMPARE(m_program.state(), QProcess::Running);
+    }
+
+    void aTrayHostThatStartsLaterGetsTheIcon()
+    {
+        startProgram(m_program);
+        QVERIFY(!trayIconIsDocked());
+        startTrayHost();
+        QTRY_VERIFY_WITH_TIMEOUT(trayIconIsDocked(), 30000);
+        QCOMPARE(m_program.state(), QProcess::Running);
+    }
+
+    void ctrlQQuits()
+    {
+        startTrayHost();
+        startProgram(m_program);
+        const QString window = shownMainWindow();
+        checkQuitsSavingTheRound([&] {
+            run(QStringLiteral("xdotool"),
+                { QStringLiteral("windowfocus"), QStringLiteral("--sync"), window, QStringLiteral("key"),
+                    QStringLiteral("ctrl+q") });
+        });
+    }
+
+    void aSecondStartShowsTheFirstAndChangesNothing()
+    {
+        startTrayHost();
+        startProgram(m_program);
+        QTRY_VERIFY_WITH_TIMEOUT(trayIconIsDocked(), 30000);
+        QVERIFY(askToClose(shownMainWindow()));
+        QTRY_VERIFY_WITH_TIMEOUT(shownMainWindow().isEmpty(), 30000);
+
+        // Held still, the first copy writes nothing while the second runs: any change is the second's.
+        QVERIFY(::kill(pid_t(m_program.processId()), SIGSTOP) == 0);
+        const QMap<QString, QByteArray> before = folderContents(m_home->filePath(QStringLiteral("data")));
+        QVERIFY(before.contains(dataFile(QStringLiteral("instance.lock"))));
+        QProcess second;
+        second.setProcessChannelMode(QProcess::ForwardedChannels);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        second.start(QStringLiteral(QUORVANE_EXECUTABLE), {});
+        const bool finished = second.waitForFinished(30000);
+        qInfo("The second start ended after %lld ms", elapsed.elapsed());
+        QVERIFY(::kill(pid_t(m_program.processId()), SIGCONT) == 0);
+        QVERIFY(finished);
+        QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(folderContents(m_home->filePath(QStringLiteral("data"))), before);
+
+        QTRY_VERIFY_WITH_TIMEOUT(!shownMainWindow().isEmpty(), 30000);
+        QCOMPARE(m_program.state(), QProcess::Running);
+    }
+
+    void aKilledCopyDoesNotStopTheNextStart()
+    {
+        startProgram(m_program);
+        ::kill(pid_t(m_program.processId()), SIGKILL);
+        QVERIFY(m_program.waitForFinished(30000));
+        QTRY_VERIFY_WITH_TIMEOUT(shownMainWindow().isEmpty(), 30000);
+        QVERIFY(QFile::exists(dataFile(QStringLiteral("instance.lock"))));
+
+        startProgram(m_program);
+        QTest::qWait(1000);
+        QCOMPARE(m_program.state(), QProcess::Running);
     }
 };
 
