@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QMap>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -19,3 +20,5 @@ private:
 
 QByteArray readFileBytes(const QString &path);
 bool writeFileBytes(const QString &path, const QByteArray &bytes);
+// Every file below `folder`, hidden ones included, with its bytes.
+QMap<QString, QByteArray> fileBytesBelow(const QString &folder);

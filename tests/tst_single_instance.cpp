@@ -3,26 +3,12 @@
 #include "services/SingleInstance.h"
 
 #include <QDir>
-#include <QDirIterator>
-#include <QMap>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
 
 namespace {
-
-// Every file below `folder` with its bytes.
-QMap<QString, QByteArray> contents(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, readFileBytes(path));
-    }
-    return files;
-}
 
 // What a lock holder writes into the lock file, with its first line, the holder's process id,
 // replaced.
@@ -114,7 +100,7 @@ private slots:
         SingleInstance first(folder);
         QVERIFY(first.claim());
         QSignalSpy shown(&first, &SingleInstance::showRequested);
-        const QMap<QString, QByteArray> before = contents(home.path());
+        const QMap<QString, QByteArray> before = fileBytesBelow(home.path());
         const QDateTime lockModified
             = QFileInfo(QDir(folder).filePath(QStringLiteral("instance.lock"))).lastModified();
 
@@ -123,7 +109,7 @@ private slots:
             QVERIFY(!later.claim());
             QTRY_COMPARE_WITH_TIMEOUT(shown.size(), start, 20000);
         }
-        QCOMPARE(contents(home.path()), before);
+        QCOMPARE(fileBytesBelow(home.path()), before);
         QCOMPARE(
             QFileInfo(QDir(folder).filePath(QStringLiteral("instance.lock"))).lastModified(), lockModified);
     }

@@ -4,12 +4,10 @@
 
 #include <QDateTime>
 #include <QDir>
-#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -96,18 +94,6 @@ bool askToClose(const QString &window)
     XcbReply<xcb_get_input_focus_reply_t> focus(
         xcb_get_input_focus_reply(connection.get(), xcb_get_input_focus(connection.get()), nullptr));
     return focus != nullptr;
-}
-
-// Every file of the data folder with its bytes.
-QMap<QString, QByteArray> folderContents(const QString &folder)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        files.insert(path, readFileBytes(path));
-    }
-    return files;
 }
 
 } // namespace
@@ -252,7 +238,7 @@ private slots:
 
         // Held still, the first copy writes nothing while the second runs: any change is the second's.
         QVERIFY(::kill(pid_t(m_program.processId()), SIGSTOP) == 0);
-        const QMap<QString, QByteArray> before = folderContents(m_home->filePath(QStringLiteral("data")));
+        const QMap<QString, QByteArray> before = fileBytesBelow(m_home->filePath(QStringLiteral("data")));
         QVERIFY(before.contains(dataFile(QStringLiteral("instance.lock"))));
         QProcess second;
         second.setProcessChannelMode(QProcess::ForwardedChannels);
@@ -265,7 +251,7 @@ private slots:
         QVERIFY(finished);
         QCOMPARE(second.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.exitCode(), 0);
-        QCOMPARE(folderContents(m_home->filePath(QStringLiteral("data"))), before);
+        QCOMPARE(fileBytesBelow(m_home->filePath(QStringLiteral("data"))), before);
 
         QTRY_VERIFY_WITH_TIMEOUT(!shownMainWindow().isEmpty(), 30000);
         QCOMPARE(m_program.state(), QProcess::Running);
