@@ -5,6 +5,7 @@
 #include "models/ConsoleDragHandlePresentation.h"
 #include "models/DailyStat.h"
 #include "models/FocusConsolePresentation.h"
+#include "models/FocusCornerControlsPresentation.h"
 #include "models/HeaderPresentation.h"
 #include "models/NotesTimelineEntry.h"
 #include "models/NowPlayingInfo.h"
@@ -249,6 +250,10 @@ public:
     Q_INVOKABLE void selectAdjacentBackground(bool forward);
     Q_INVOKABLE void refreshBackgroundLibraryFromDisk();
     bool canNavigateBackgrounds() const;
+    // The corner controls for the root view's hidden flag; the views pass the other inputs too, so
+    // that their binding follows them. `consoleDock` and `language` are raw values.
+    Q_INVOKABLE FocusCornerControlsPresentation focusCornerControls(bool interfaceIsHidden,
+        bool canNavigateBackgrounds, const QString &consoleDock, const QString &language) const;
 
     // The focus console, the round notes editor and the round-complete screen.
     QString focusConsoleDockName() const { return rawValue(m_preferences.focusConsoleDock); }

@@ -61,6 +61,14 @@ bool AppController::canNavigateBackgrounds() const
     return m_preferences.backgroundLibrary.size() > 1;
 }
 
+FocusCornerControlsPresentation AppController::focusCornerControls(bool interfaceIsHidden,
+    bool canNavigateBackgrounds, const QString &consoleDock, const QString &language) const
+{
+    return FocusCornerControlsPresentation::make(interfaceIsHidden, canNavigateBackgrounds,
+        fromRawValue<FocusConsoleDock>(consoleDock).value_or(m_preferences.focusConsoleDock),
+        fromRawValue<AppLanguage>(language).value_or(m_preferences.language));
+}
+
 void AppController::refreshBackgroundLibraryFromDisk()
 {
     const AppPreferences reconciled = AppStorageService::reconciledBackgroundLibrary(

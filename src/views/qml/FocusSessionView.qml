@@ -9,8 +9,18 @@ Item {
 
     // Shown blurred through the glass: the scene behind the interface.
     property Item backdrop: null
-    // Horizontal offset of the group during a drag or a snap.
-    property real dragTranslation: 0
+    // Horizontal offset of the group during a drag or a snap. Only the snap animates it, and its end
+    // must not: the animation goes off before the side flips and the offset returns to 0.
+    property real dragTranslation: AppController.consoleDocking.dragTranslation
+
+    Behavior on dragTranslation {
+        enabled: AppController.consoleDocking.isSnappingConsole
+
+        NumberAnimation {
+            duration: 340
+            easing.type: Easing.OutCubic
+        }
+    }
 
     readonly property real padding: 32
     readonly property bool docksTrailing: AppController.focusConsoleDock === "trailing"
@@ -55,6 +65,16 @@ Item {
             objectName: "consoleDragHandlePlace"
             anchors.horizontalCenter: parent.horizontalCenter
             y: -10
+            width: dragHandle.width
+            height: dragHandle.height
+
+            ConsoleDragHandle {
+                id: dragHandle
+
+                objectName: "consoleDragHandle"
+                travelDistance: screen.travelDistance
+                backdrop: screen.backdrop
+            }
         }
     }
 }

@@ -154,6 +154,28 @@ Item {
         }
     }
 
+    // Outside the interface layer: it holds the button that restores the hidden interface.
+    FocusCornerControls {
+        objectName: "cornerControls"
+        anchors.fill: parent
+        opacity: AppController.phase === "focus" ? 1 : 0
+        visible: opacity > 0
+        interfaceIsHidden: interfaceState.focusInterfaceIsHidden
+        consoleDock: AppController.focusConsoleDock
+        canNavigateBackgrounds: AppController.canNavigateBackgrounds
+        language: AppController.language
+        onPrevious: AppController.selectAdjacentBackground(false)
+        onNext: AppController.selectAdjacentBackground(true)
+        onToggleInterface: interfaceState.focusInterfaceIsHidden = !interfaceState.focusInterfaceIsHidden
+
+        Behavior on opacity {
+            NumberAnimation {
+                duration: 220
+                easing.type: Easing.InOutQuad
+            }
+        }
+    }
+
     SheetHost {
         objectName: "sheetHost"
     }

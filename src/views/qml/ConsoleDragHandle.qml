@@ -1,0 +1,94 @@
+import QtQuick
+import Quorvane
+
+// The capsule on the console's top edge: a click moves the console to the other corner, a sideways
+// drag carries it there once past the threshold. The docking itself lives in the controller.
+Item {
+    id: handle
+
+    // The distance between the console's two docked positions.
+    required property real travelDistance
+    // Shown blurred through the glass.
+    property Item backdrop: null
+
+    readonly property var docking: AppController.consoleDocking
+    readonly property var shown: AppController.consoleDragHandle
+    // The drag's last horizontal travel, for its release.
+    property real lastTranslation: 0
+
+    width: 58
+    height: 22
+    Accessible.role: Accessible.Button
+    Accessible.name: shown.accessibleLabel
+    Accessible.description: shown.accessibleValue
+    Accessible.onPressAction: docking.tapped(handle.travelDistance)
+
+    SoftShadow {
+        target: glass
+        shapeRadius: glass.radius
+        blurRadius: 10
+        offsetY: 4
+        color: Qt.rgba(0, 0, 0, 0.24)
+    }
+
+    GlassPanel {
+        id: glass
+
+        anchors.fill: parent
+        backdrop: handle.backdrop
+        radius: height / 2
+        tintOpacity: handle.shown.tintOpacity
+        borderColor: handle.shown.stroke
+    }
+
+    Row {
+        anchors.centerIn: parent
+        spacing: 6
+
+        SymbolIcon {
+            objectName: "handleArrow"
+            anchors.verticalCenter: parent.verticalCenter
+            name: handle.shown.arrowSymbol
+            size: 9
+            font.weight: Font.Bold
+            color: handle.shown.foreground
+        }
+
+        Rectangle {
+            anchors.verticalCenter: parent.verticalCenter
+            width: 20
+            height: 2
+            radius: 1
+            color: "white"
+            opacity: handle.shown.barOpacity
+        }
+    }
+
+    DragHandler {
+        target: null
+        yAxis.enabled: false
+        dragThreshold: 2
+        onTranslationChanged: {
+            if (!active)
+                return;
+            handle.lastTranslation = translation.x;
+            handle.docking.dragChanged(translation.x, handle.travelDistance);
+        }
+        onActiveChanged: {
+            if (active)
+                handle.lastTranslation = 0;
+            else
+                handle.docking.dragEnded(handle.lastTranslation, handle.travelDistance);
+        }
+    }
+
+    TapHandler {
+        onTapped: handle.docking.tapped(handle.travelDistance)
+    }
+
+    InstantTooltip {
+        title: handle.shown.tooltipTitle
+        detail: handle.shown.tooltipDetail
+        placement: "bottomTrailing"
+    }
+}

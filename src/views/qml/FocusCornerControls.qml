@@ -1,0 +1,104 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import Quorvane
+
+// Three round buttons in the bottom corner the console leaves free: previous background, hide or show
+// the interface, next background. The root view owns the hidden flag; the cluster slides to the other
+// corner when the console changes sides.
+Item {
+    id: controls
+
+    required property bool interfaceIsHidden
+    required property string consoleDock
+    required property bool canNavigateBackgrounds
+    required property string language
+
+    readonly property var shown: AppController.focusCornerControls(interfaceIsHidden, canNavigateBackgrounds,
+        consoleDock, language)
+    readonly property real padding: 32
+
+    signal previous
+    signal next
+    signal toggleInterface
+
+    component ControlButton: AbstractButton {
+        id: button
+
+        required property var look
+
+        width: 34
+        height: 34
+        opacity: look.opacity
+        enabled: look.enabled
+        Accessible.name: look.label
+
+        background: Item {
+            SoftShadow {
+                target: disc
+                shapeRadius: disc.radius
+                blurRadius: 10
+                offsetY: 5
+                color: Qt.rgba(0, 0, 0, 0.26)
+            }
+
+            GlassPanel {
+                id: disc
+
+                anchors.fill: parent
+                backdrop: null
+                radius: width / 2
+                tintOpacity: 0.28
+                borderColor: Qt.rgba(1, 1, 1, 0.15)
+            }
+        }
+
+        contentItem: SymbolIcon {
+            objectName: "symbol"
+            name: button.look.symbol
+            size: 14
+            font.weight: Font.DemiBold
+            color: Qt.rgba(1, 1, 1, 0.82)
+        }
+
+        InstantTooltip {
+            title: button.look.label
+            detail: button.look.detail
+            placement: controls.shown.tooltipPlacement
+        }
+    }
+
+    Row {
+        id: cluster
+
+        objectName: "cornerCluster"
+        spacing: 8
+        // Opposite the console: bottom right while it docks left, bottom left while it docks right.
+        x: controls.consoleDock === "leading" ? controls.width - controls.padding - width : controls.padding
+        y: controls.height - controls.padding - height
+
+        Behavior on x {
+            NumberAnimation {
+                duration: 340
+                easing.type: Easing.OutCubic
+            }
+        }
+
+        ControlButton {
+            objectName: "previousBackgroundButton"
+            look: controls.shown.previous
+            onClicked: controls.previous()
+        }
+
+        ControlButton {
+            objectName: "toggleInterfaceButton"
+            look: controls.shown.toggle
+            onClicked: controls.toggleInterface()
+        }
+
+        ControlButton {
+            objectName: "nextBackgroundButton"
+            look: controls.shown.next
+            onClicked: controls.next()
+        }
+    }
+}
