@@ -28,6 +28,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QUuid>
+#include <QVariant>
 #include <QVariantList>
 #include <memory>
 #include <optional>
@@ -104,6 +105,9 @@ class AppController : public QObject
     Q_PROPERTY(QString language READ languageName NOTIFY preferencesChanged)
     Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY preferencesChanged)
     Q_PROPERTY(QColor accentColor READ accentColor NOTIFY preferencesChanged)
+    // The player's record (a NowPlayingInfo) while music plays, else undefined.
+    Q_PROPERTY(QVariant nowPlaying READ nowPlayingValue NOTIFY nowPlayingChanged)
+    Q_PROPERTY(double audioVolume READ audioVolume NOTIFY preferencesChanged)
     Q_PROPERTY(QColor textColor READ textColor NOTIFY preferencesChanged)
     Q_PROPERTY(QColor wheelBaseColor READ wheelBaseColor NOTIFY preferencesChanged)
     Q_PROPERTY(bool backgroundOverlayEnabled READ backgroundOverlayEnabled NOTIFY preferencesChanged)
@@ -272,8 +276,17 @@ public:
     Q_INVOKABLE void setNotesEditorFocused(bool focused);
 
     // Music.
+    const std::optional<NowPlayingInfo> &nowPlaying() const { return m_nowPlaying; }
+    QVariant nowPlayingValue() const;
+    double audioVolume() const { return m_preferences.audioVolume; }
     Q_INVOKABLE void toggleCurrentPlaybackMode();
     Q_INVOKABLE void setAudioVolume(double volume);
+    // The now-playing card's transport: a skip needs a list of two or more tracks.
+    Q_INVOKABLE void skipToPreviousTrack();
+    Q_INVOKABLE void skipToNextTrack();
+    Q_INVOKABLE void toggleMusicPause();
+    Q_INVOKABLE void toggleRepeatCurrentTrack();
+    Q_INVOKABLE void seekMusic(double fraction);
 
     // Minutes of a setting as seconds: at least one minute, never overflowing.
     static qint64 secondsFromMinutes(qint64 minutes);

@@ -45,3 +45,35 @@ void AppController::setAudioVolume(double volume)
     // A slider drag writes once, shortly after it stops.
     m_volumeSaveTimer.start();
 }
+
+QVariant AppController::nowPlayingValue() const
+{
+    return m_nowPlaying ? QVariant::fromValue(*m_nowPlaying) : QVariant();
+}
+
+void AppController::skipToPreviousTrack()
+{
+    if (m_audioController->tracks().size() >= 2)
+        m_audioController->returnToPreviousTrack();
+}
+
+void AppController::skipToNextTrack()
+{
+    if (m_audioController->tracks().size() >= 2)
+        m_audioController->advanceToNextTrack();
+}
+
+void AppController::toggleMusicPause()
+{
+    m_audioController->togglePause();
+}
+
+void AppController::toggleRepeatCurrentTrack()
+{
+    m_audioController->toggleRepeatCurrentTrack();
+}
+
+void AppController::seekMusic(double fraction)
+{
+    m_audioController->seek(fraction);
+}

@@ -3,11 +3,20 @@
 #include "AudioPlaybackMode.h"
 #include "AudioPlaylistKind.h"
 
+#include <QObject>
 #include <QUuid>
 
 // The music player's published state.
 struct NowPlayingInfo
 {
+    Q_GADGET
+    Q_PROPERTY(QUuid trackID MEMBER trackID CONSTANT)
+    Q_PROPERTY(QString title MEMBER title CONSTANT)
+    Q_PROPERTY(double elapsedSeconds MEMBER elapsedSeconds CONSTANT)
+    Q_PROPERTY(double durationSeconds MEMBER durationSeconds CONSTANT)
+    Q_PROPERTY(bool isPaused MEMBER isPaused CONSTANT)
+
+public:
     QUuid trackID;
     QString title;
     // Upper case, for example MP3.

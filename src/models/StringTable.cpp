@@ -9,6 +9,8 @@ const QHash<QString, QString> &englishEntries()
     static const QHash<QString, QString> entries {
         { QStringLiteral("柯帆"), QStringLiteral("Quorvane") },
         { QStringLiteral("知道了"), QStringLiteral("OK") },
+        { QStringLiteral("播放进度"), QStringLiteral("Playback Position") },
+        { QStringLiteral("·"), QStringLiteral("·") },
         { QStringLiteral("暂停计时"), QStringLiteral("Pause") },
         { QStringLiteral("继续计时"), QStringLiteral("Resume") },
         { QStringLiteral("提前休息"), QStringLiteral("Break Early") },

@@ -15,6 +15,7 @@
 #include "ViewPlacement.h"
 #include "WeightedWheelGraphic.h"
 #include "WindowResizeHandle.h"
+#include "models/NowPlayingSeekState.h"
 #include "models/StatisticsModel.h"
 
 #include <QGuiApplication>
@@ -50,4 +51,5 @@ void setUpViews(AppController &controller)
     qmlRegisterType<ChartDayLabels>(uri, 1, 0, "ChartDayLabels");
     qmlRegisterType<WeightedWheelGraphic>(uri, 1, 0, "WeightedWheelGraphic");
     qmlRegisterType<WindowResizeHandle>(uri, 1, 0, "WindowResizeHandle");
+    qmlRegisterType<NowPlayingSeekState>(uri, 1, 0, "NowPlayingSeekState");
 }

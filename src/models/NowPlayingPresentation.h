@@ -1,0 +1,122 @@
+#pragma once
+
+#include "AppLanguage.h"
+#include "NowPlayingInfo.h"
+
+#include <QColor>
+#include <QObject>
+#include <QString>
+
+// One of the now-playing card's round buttons.
+struct NowPlayingButton
+{
+    Q_GADGET
+    Q_PROPERTY(QString symbol MEMBER symbol CONSTANT)
+    Q_PROPERTY(QColor symbolColor MEMBER symbolColor CONSTANT)
+    Q_PROPERTY(QColor fill MEMBER fill CONSTANT)
+    Q_PROPERTY(QColor stroke MEMBER stroke CONSTANT)
+    Q_PROPERTY(bool enabled MEMBER enabled CONSTANT)
+    Q_PROPERTY(QString label MEMBER label CONSTANT)
+    Q_PROPERTY(QString value MEMBER value CONSTANT)
+    Q_PROPERTY(QString tooltipTitle MEMBER tooltipTitle CONSTANT)
+    Q_PROPERTY(QString tooltipDetail MEMBER tooltipDetail CONSTANT)
+
+public:
+    QString symbol;
+    QColor symbolColor;
+    QColor fill;
+    QColor stroke;
+    bool enabled = true;
+    // Accessibility label and value; the value is empty where the button has none.
+    QString label;
+    QString value;
+    QString tooltipTitle;
+    QString tooltipDetail;
+
+    friend bool operator==(const NowPlayingButton &, const NowPlayingButton &) = default;
+};
+
+// What the now-playing card shows for the player's record, ready to draw: texts in the interface
+// language, the seek bar's geometry for the card's width and the drag in progress, and the buttons.
+struct NowPlayingPresentation
+{
+    Q_GADGET
+    Q_PROPERTY(QString statusText MEMBER statusText CONSTANT)
+    Q_PROPERTY(QString title MEMBER title CONSTANT)
+    Q_PROPERTY(QString positionText MEMBER positionText CONSTANT)
+    Q_PROPERTY(QString separator MEMBER separator CONSTANT)
+    Q_PROPERTY(QString modeWord MEMBER modeWord CONSTANT)
+    Q_PROPERTY(QString fileExtension MEMBER fileExtension CONSTANT)
+    Q_PROPERTY(QString timeLabel MEMBER timeLabel CONSTANT)
+    Q_PROPERTY(double displayedProgress MEMBER displayedProgress CONSTANT)
+    Q_PROPERTY(double fillWidth MEMBER fillWidth CONSTANT)
+    Q_PROPERTY(double knobOffset MEMBER knobOffset CONSTANT)
+    Q_PROPERTY(QString volumeSymbol MEMBER volumeSymbol CONSTANT)
+    Q_PROPERTY(QColor volumeSymbolColor MEMBER volumeSymbolColor CONSTANT)
+    Q_PROPERTY(QString volumeText MEMBER volumeText CONSTANT)
+    Q_PROPERTY(QString volumeLabel MEMBER volumeLabel CONSTANT)
+    Q_PROPERTY(QString progressLabel MEMBER progressLabel CONSTANT)
+    Q_PROPERTY(QString summary MEMBER summary CONSTANT)
+    Q_PROPERTY(double accessibilityStep MEMBER accessibilityStep CONSTANT)
+    Q_PROPERTY(double incrementFraction MEMBER incrementFraction CONSTANT)
+    Q_PROPERTY(double decrementFraction MEMBER decrementFraction CONSTANT)
+    Q_PROPERTY(int headerSpacing MEMBER headerSpacing CONSTANT)
+    Q_PROPERTY(NowPlayingButton previous MEMBER previous CONSTANT)
+    Q_PROPERTY(NowPlayingButton playPause MEMBER playPause CONSTANT)
+    Q_PROPERTY(NowPlayingButton next MEMBER next CONSTANT)
+    Q_PROPERTY(NowPlayingButton mode MEMBER mode CONSTANT)
+    Q_PROPERTY(NowPlayingButton repeatOne MEMBER repeatOne CONSTANT)
+
+public:
+    struct State
+    {
+        NowPlayingInfo info;
+        AppLanguage language = AppLanguage::chinese;
+        double volume = 0;
+        QColor accent;
+        // The card's width and the seek strip's measured width.
+        double width = 0;
+        double barWidth = 0;
+        bool isSeeking = false;
+        double seekPreviewProgress = 0;
+
+        friend bool operator==(const State &, const State &) = default;
+    };
+
+    static NowPlayingPresentation make(const State &state);
+    // Whole minutes and seconds, "%d:%02d", minutes not wrapped into hours; below 0 or not finite, "0:00".
+    static QString format(double seconds);
+    // The fraction of the bar under x: not finite counts as 0, then clamped to [0, 1].
+    static double seekFraction(double x, double barWidth);
+
+    QString statusText;
+    QString title;
+    QString positionText;
+    QString separator;
+    QString modeWord;
+    // Empty when the track has none; the second separator goes with it.
+    QString fileExtension;
+    QString timeLabel;
+    double displayedProgress = 0;
+    double fillWidth = 0;
+    double knobOffset = 0;
+    QString volumeSymbol;
+    QColor volumeSymbolColor;
+    QString volumeText;
+    QString volumeLabel;
+    QString progressLabel;
+    // The card's accessible name.
+    QString summary;
+    // Ten seconds of the track as a fraction, and the seeks an accessible increment and decrement send.
+    double accessibilityStep = 0;
+    double incrementFraction = 0;
+    double decrementFraction = 0;
+    int headerSpacing = 6;
+    NowPlayingButton previous;
+    NowPlayingButton playPause;
+    NowPlayingButton next;
+    NowPlayingButton mode;
+    NowPlayingButton repeatOne;
+
+    friend bool operator==(const NowPlayingPresentation &, const NowPlayingPresentation &) = default;
+};
