@@ -26,7 +26,7 @@
 //       [--alert] [--wait milliseconds] [--tracking waiting|tracking|idle|paused|permission] [--notes text]
 //       [--lock-failure] [--sheet settings|statistics|notes|developerCorner] [--history none|thirty]
 //       [--statistics-range 7|30] [--hover objectName] [--journal day|editor|empty]
-//       [--settings PANE [--draft-language chinese|english] [--weight-alert]]
+//       [--settings PANE [--draft-language chinese|english] [--weight-alert]] [--dock leading|trailing]
 //
 // With --sheet the sheet's window alone is written. --hover rests the pointer on the named control of
 // the main window and takes the window once its tooltip has appeared. --history thirty logs thirty generated
@@ -71,6 +71,8 @@ struct Shot
     QString settingsPane;
     QString draftLanguage;
     bool weightAlert = false;
+    // The corner that holds the focus console.
+    QString dock = QStringLiteral("trailing");
 };
 
 const QColor fallbackColour(10, 20, 26);
@@ -290,6 +292,8 @@ int shoot(const Shot &shot)
     AppPreferences preferences;
     preferences.language = fromRawValue<AppLanguage>(shot.language).value_or(AppLanguage::chinese);
     preferences.backgroundOverlayEnabled = shot.overlay;
+    preferences.focusConsoleDock
+        = fromRawValue<FocusConsoleDock>(shot.dock).value_or(FocusConsoleDock::trailing);
     writeFileBytes(
         harness.file(QStringLiteral("preferences.json")), QJsonDocument(preferences.toJson()).toJson());
     if (shot.history == u"thirty")
@@ -397,10 +401,13 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("statistics-range"), QStringLiteral("7 or 30 days"), QStringLiteral("days"));
     const QCommandLineOption hover(QStringLiteral("hover"),
         QStringLiteral("the control to rest the pointer on"), QStringLiteral("name"));
+    const QCommandLineOption dock(
+        QStringLiteral("dock"), QStringLiteral("the console's corner"), QStringLiteral("dock"));
     const QCommandLineOption journal(
         QStringLiteral("journal"), QStringLiteral("day, editor or empty"), QStringLiteral("screen"));
-    parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
-        lockFailure, sheet, history, statisticsRange, hover, journal, settings, draftLanguage, weightAlert });
+    parser.addOptions(
+        { file, phase, size, background, language, overlay, alert, wait, tracking, notes, lockFailure, sheet,
+            history, statisticsRange, hover, journal, dock, settings, draftLanguage, weightAlert });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -430,6 +437,8 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     if (parser.isSet(statisticsRange))
         shot.statisticsRange = parser.value(statisticsRange).toInt();
     shot.hover = parser.value(hover);
+    if (parser.isSet(dock))
+        shot.dock = parser.value(dock);
     if (parser.isSet(settings)) {
         shot.sheet = QStringLiteral("settings");
         shot.settingsPane = parser.value(settings);

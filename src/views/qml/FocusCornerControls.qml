@@ -73,10 +73,13 @@ Item {
         objectName: "cornerCluster"
         spacing: 8
         // Opposite the console: bottom right while it docks left, bottom left while it docks right.
-        x: controls.consoleDock === "leading" ? controls.width - controls.padding - width : controls.padding
+        // Only a change of side slides the cluster; a resized window moves it at once.
+        property real towardsRight: controls.consoleDock === "leading" ? 1 : 0
+
+        x: controls.padding + towardsRight * (controls.width - 2 * controls.padding - width)
         y: controls.height - controls.padding - height
 
-        Behavior on x {
+        Behavior on towardsRight {
             NumberAnimation {
                 duration: 340
                 easing.type: Easing.OutCubic
