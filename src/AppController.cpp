@@ -67,7 +67,8 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
 {
     auto &s = m_seams;
     m_updateController = std::make_unique<UpdateController>(
-        s.updateFeedAddress, [this](const QUrl &url) { m_seams.workspace->openUrl(url); });
+        s.updateFeedAddress, [this](const QUrl &url) { m_seams.workspace->openUrl(url); }, nullptr,
+        std::move(s.updateCheckDelay));
     m_developerCornerService = std::make_unique<DeveloperCornerService>(s.developerCorner);
     m_keyboardLocker = std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab));
     m_inputActivityMonitor = std::make_unique<InputActivityMonitor>(
@@ -415,6 +416,21 @@ void AppController::openAccessibilitySettings()
 void AppController::openActivityLogInFileManager()
 {
     m_seams.workspace->revealFile(m_activityLog->filePath());
+}
+
+void AppController::openFocusLogInFileManager()
+{
+    m_seams.workspace->revealFile(m_focusLog->filePath());
+}
+
+QString AppController::activityLogPath() const
+{
+    return m_activityLog->filePath();
+}
+
+QString AppController::focusLogPath() const
+{
+    return m_focusLog->filePath();
 }
 
 void AppController::showDailyInsights()

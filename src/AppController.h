@@ -50,6 +50,7 @@ class AppController : public QObject
 {
     Q_OBJECT
     Q_MOC_INCLUDE("SettingsSession.h")
+    Q_MOC_INCLUDE("services/UpdateController.h")
     Q_PROPERTY(bool english READ isEnglish NOTIFY preferencesChanged)
     Q_PROPERTY(QString phase READ phaseName NOTIFY phaseChanged)
     Q_PROPERTY(int secondsRemaining READ secondsRemainingForDisplay NOTIFY secondsRemainingChanged)
@@ -115,6 +116,10 @@ class AppController : public QObject
     Q_PROPERTY(bool videoAudioTakesPriority READ videoAudioTakesPriority NOTIFY preferencesChanged)
     Q_PROPERTY(QString backgroundIdentity READ backgroundIdentity NOTIFY backgroundURLChanged)
     Q_PROPERTY(bool reduceMotion READ reduceMotion CONSTANT)
+    Q_PROPERTY(UpdateController *updateController READ updateControllerObject CONSTANT)
+    // The full paths of the two CSV logs.
+    Q_PROPERTY(QString activityLogPath READ activityLogPath CONSTANT)
+    Q_PROPERTY(QString focusLogPath READ focusLogPath CONSTANT)
 
 public:
     // The built-in background, used when no background file is chosen or the chosen one is gone.
@@ -193,6 +198,7 @@ public:
 
     // Services the views reach directly.
     UpdateController &updateController() const { return *m_updateController; }
+    UpdateController *updateControllerObject() const { return m_updateController.get(); }
     AudioController &audioController() const { return *m_audioController; }
     DeveloperCornerService &developerCornerService() const { return *m_developerCornerService; }
 
@@ -206,6 +212,9 @@ public:
     Q_INVOKABLE void bringMainWindowForward();
     Q_INVOKABLE void openAccessibilitySettings();
     Q_INVOKABLE void openActivityLogInFileManager();
+    Q_INVOKABLE void openFocusLogInFileManager();
+    QString activityLogPath() const;
+    QString focusLogPath() const;
     Q_INVOKABLE void showDailyInsights();
 
     // The header's commands, each opening its sheet.

@@ -23,6 +23,8 @@ struct AppControllerSeams
     QString applicationSupportRoot;
     // The update feed; empty: no update checks.
     QString updateFeedAddress;
+    // Delays the update check that the settings sheet asks for; null: a Qt timer.
+    std::unique_ptr<OneShotTimer> updateCheckDelay;
     // The maker's web service; no base address: feedback and donations fail at once.
     DeveloperCornerConfig developerCorner;
     std::unique_ptr<Clock> clock;

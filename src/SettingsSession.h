@@ -2,6 +2,7 @@
 
 #include "models/AppPreferences.h"
 #include "models/SettingsPane.h"
+#include "models/SettingsPaneTexts.h"
 
 #include <QColor>
 #include <QHash>
@@ -46,6 +47,17 @@ class SettingsSession : public QObject
     Q_PROPERTY(QString weightErrorMessage READ weightErrorMessage NOTIFY languageChanged)
     Q_PROPERTY(QString minimumItemsTitle READ minimumItemsTitle NOTIFY languageChanged)
     Q_PROPERTY(QString minimumItemsMessage READ minimumItemsMessage NOTIFY languageChanged)
+    // The rhythm, general, records and update panes (SettingsSessionPanes.cpp).
+    Q_PROPERTY(SettingsPaneTexts paneTexts READ paneTexts NOTIFY languageChanged)
+    Q_PROPERTY(QString sessionMinutesLabel READ sessionMinutesLabel NOTIFY draftChanged)
+    Q_PROPERTY(bool canIncreaseSessionMinutes READ canIncreaseSessionMinutes NOTIFY draftChanged)
+    Q_PROPERTY(bool canDecreaseSessionMinutes READ canDecreaseSessionMinutes NOTIFY draftChanged)
+    Q_PROPERTY(QString idleMinutesLabel READ idleMinutesLabel NOTIFY draftChanged)
+    Q_PROPERTY(bool canIncreaseIdleMinutes READ canIncreaseIdleMinutes NOTIFY draftChanged)
+    Q_PROPERTY(bool canDecreaseIdleMinutes READ canDecreaseIdleMinutes NOTIFY draftChanged)
+    Q_PROPERTY(bool keepWindowOnTop READ keepWindowOnTop NOTIFY draftChanged)
+    Q_PROPERTY(QString windowLevelStatus READ windowLevelStatus NOTIFY draftChanged)
+    Q_PROPERTY(QString windowLevelSymbol READ windowLevelSymbol NOTIFY draftChanged)
 
 public:
     // Takes its working copy and weight texts from the controller's preferences as they are now.
@@ -74,6 +86,27 @@ public:
     Q_INVOKABLE void save();
     // Closes the sheet; the working copy is dropped.
     Q_INVOKABLE void cancel();
+    // Saves like save() and, once the controller has taken the working copy, closes the sheet and has
+    // the update controller check shortly after. A refused working copy keeps the sheet open with the
+    // controller's alert and starts no check; a failed write still closes and checks.
+    Q_INVOKABLE void beginUpdateCheck();
+
+    SettingsPaneTexts paneTexts() const { return SettingsPaneTexts::make(language()); }
+    QString sessionMinutesLabel() const;
+    bool canIncreaseSessionMinutes() const;
+    bool canDecreaseSessionMinutes() const;
+    // +1 for a positive direction, −1 otherwise, kept within the range.
+    Q_INVOKABLE void stepSessionMinutes(int direction);
+    QString idleMinutesLabel() const;
+    bool canIncreaseIdleMinutes() const;
+    bool canDecreaseIdleMinutes() const;
+    Q_INVOKABLE void stepIdleMinutes(int direction);
+    bool keepWindowOnTop() const { return m_draft.keepWindowOnTop; }
+    Q_INVOKABLE void setKeepWindowOnTop(bool on);
+    QString windowLevelStatus() const;
+    QString windowLevelSymbol() const;
+    // "chinese" or "english"; any other name changes nothing.
+    Q_INVOKABLE void setLanguageName(const QString &name);
 
     QString languageName() const { return rawValue(m_draft.language); }
     QColor accent() const;

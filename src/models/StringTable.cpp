@@ -40,6 +40,29 @@ const QHash<QString, QString> &englishEntries()
         { QStringLiteral("记录"), QStringLiteral("Records") },
         { QStringLiteral("CSV 数据、权限与应急解锁"),
             QStringLiteral("CSV data, permissions and emergency unlock") },
+        { QStringLiteral("每轮有效工作时长"), QStringLiteral("Active Work per Round") },
+        { QStringLiteral("累计达到该时长后进入休息"),
+            QStringLiteral("A break starts once this much active time adds up") },
+        { QStringLiteral("空闲后自动暂停"), QStringLiteral("Pause When Idle") },
+        { QStringLiteral("再次按键、移动或点击鼠标会恢复"),
+            QStringLiteral("Typing, moving or clicking the mouse resumes the round") },
+        { QStringLiteral("只记录活动发生的时间；不读取或保存按键内容、鼠标坐标、点击目标或滚动内容。"),
+            QStringLiteral("Only the times of activity are recorded; keystrokes, mouse positions, click "
+                           "targets and scrolled content are never read or stored.") },
+        { QStringLiteral("窗口始终悬浮在上"), QStringLiteral("Keep Window on Top") },
+        { QStringLiteral("开启后，柯帆主窗口不会被其他应用窗口遮挡"),
+            QStringLiteral("When on, other windows never cover Quorvane's main window") },
+        { QStringLiteral("休息项目与健康分 CSV"), QStringLiteral("Break Items & Health Score CSV") },
+        { QStringLiteral("已完成番茄 CSV"), QStringLiteral("Completed Focus Rounds CSV") },
+        { QStringLiteral("输入监测与键盘安全"), QStringLiteral("Input Monitoring & Keyboard Safety") },
+        { QStringLiteral("X11 输入访问用于发现键盘与鼠标活动，并在休息时丢弃键盘事件；"
+                         "不会记录输入内容，也不会暂停 AI、终端、构建、下载或网络连接。"),
+            QStringLiteral("X11 input access is used to notice keyboard and mouse activity and to drop "
+                           "keyboard events during breaks; nothing you type is recorded, and AI, terminals, "
+                           "builds, downloads and network connections are never paused.") },
+        { QStringLiteral("应急解锁：Ctrl + Alt + Super + Esc"),
+            QStringLiteral("Emergency unlock: Ctrl + Alt + Super + Esc") },
+        { QStringLiteral("X11 输入权限说明"), QStringLiteral("About X11 Input Access") },
     };
     return entries;
 }

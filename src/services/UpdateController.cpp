@@ -1,5 +1,6 @@
 #include "UpdateController.h"
 
+#include "QtOneShotTimer.h"
 #include "UpdateFeedChecker.h"
 
 #include <QSettings>
@@ -32,9 +33,11 @@ QString UpdateController::versionText(const QString &version, const QString &bui
         version.isEmpty() ? missing : version, build.isEmpty() ? missing : build);
 }
 
-UpdateController::UpdateController(const QString &feedAddress, UrlOpener openUrl, QObject *parent)
+UpdateController::UpdateController(
+    const QString &feedAddress, UrlOpener openUrl, QObject *parent, std::unique_ptr<OneShotTimer> delay)
     : QObject(parent)
     , m_openUrl(std::move(openUrl))
+    , m_delay(delay ? std::move(delay) : std::make_unique<QtOneShotTimer>())
     , m_automaticallyChecksForUpdates(QSettings().value(automaticChecksKey, true).toBool())
 {
     m_scheduleTimer.setInterval(automaticCheckInterval);
@@ -50,6 +53,8 @@ UpdateController::UpdateController(const QString &feedAddress, UrlOpener openUrl
     // Like the rest of the start-up, the first check waits for the event loop to run.
     QMetaObject::invokeMethod(this, &UpdateController::start, Qt::QueuedConnection);
 }
+
+UpdateController::~UpdateController() = default;
 
 void UpdateController::start()
 {
@@ -92,6 +97,11 @@ void UpdateController::checkForUpdates()
     // A background check already under way answers the user too.
     m_userIsWaiting = true;
     fetch();
+}
+
+void UpdateController::checkForUpdatesSoon()
+{
+    m_delay->start(checkAfterSavingDelay, [this] { checkForUpdates(); });
 }
 
 void UpdateController::checkForUpdatesInBackground()

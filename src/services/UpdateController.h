@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppcastItem.h"
+#include "OneShotTimer.h"
 #include "models/AppLanguage.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@
 #include <QUrl>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class UpdateFeedChecker;
@@ -18,6 +20,8 @@ class UpdateFeedChecker;
 class UpdateController : public QObject
 {
     Q_OBJECT
+    // False for a build without a usable feed: then no check can ever run and the setting is moot.
+    Q_PROPERTY(bool hasUpdateFeed READ hasUpdateFeed CONSTANT)
     Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)
     Q_PROPERTY(bool automaticallyChecksForUpdates READ automaticallyChecksForUpdates WRITE
             setAutomaticallyChecksForUpdates NOTIFY automaticallyChecksForUpdatesChanged)
@@ -35,6 +39,8 @@ public:
     using UrlOpener = std::function<void(const QUrl &)>;
 
     static constexpr std::chrono::hours automaticCheckInterval { 4 };
+    // How long a check asked for from the settings sheet waits, so that the sheet is gone first.
+    static constexpr std::chrono::milliseconds checkAfterSavingDelay { 350 };
 
     // The feed address this program was built with; empty when it was built without one.
     static QString builtInFeedAddress();
@@ -42,8 +48,12 @@ public:
     static QString versionText(const QString &version, const QString &build);
 
     // An empty or unacceptable feed address leaves canCheckForUpdates false for the whole run.
-    UpdateController(const QString &feedAddress, UrlOpener openUrl, QObject *parent = nullptr);
+    // `delay` runs checkForUpdatesSoon(); a Qt timer when none is given.
+    UpdateController(const QString &feedAddress, UrlOpener openUrl, QObject *parent = nullptr,
+        std::unique_ptr<OneShotTimer> delay = nullptr);
+    ~UpdateController() override;
 
+    bool hasUpdateFeed() const { return m_checker != nullptr; }
     bool canCheckForUpdates() const { return m_canCheckForUpdates; }
     bool automaticallyChecksForUpdates() const { return m_automaticallyChecksForUpdates; }
     // Kept in the program's QSettings, apart from the preferences file.
@@ -65,6 +75,9 @@ public:
 
     // A check whose outcome is always shown: up to date, the newer release, or why it failed.
     Q_INVOKABLE void checkForUpdates();
+    // checkForUpdates() after checkAfterSavingDelay. The timer is this object's, so the check runs
+    // after whoever asked for it is gone.
+    void checkForUpdatesSoon();
     // A quiet check: only a newer release is shown, and each release only once per run.
     void checkForUpdatesInBackground();
     // Opens the found release's page and closes the result.
@@ -88,6 +101,7 @@ private:
     void updateSchedule();
 
     UrlOpener m_openUrl;
+    std::unique_ptr<OneShotTimer> m_delay;
     UpdateFeedChecker *m_checker = nullptr;
     QTimer m_scheduleTimer;
     AppLanguage m_language = AppLanguage::chinese;
