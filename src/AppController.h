@@ -318,6 +318,8 @@ public:
     // added (cancelled, nothing acceptable, or a failure already shown by an alert).
     QList<BackgroundMediaItem> chooseBackgroundMediaFiles(qint64 remainingCapacity);
     QList<BackgroundMediaItem> importBackgroundMediaFiles(const QList<QUrl> &files);
+    // Shows the managed background folder in the file manager, making it first when it is missing.
+    void openBackgroundFolder();
     QList<AudioTrack> chooseAudioFiles(AudioPlaylistKind kind);
     QList<AudioTrack> importAudioFiles(const QList<QUrl> &files, AudioPlaylistKind kind);
 

@@ -76,6 +76,12 @@ QList<BackgroundMediaItem> AppController::importBackgroundMediaFiles(const QList
     return items;
 }
 
+void AppController::openBackgroundFolder()
+{
+    AppStorageService::ensureMediaDirectories(m_root);
+    m_seams.workspace->openUrl(QUrl::fromLocalFile(AppStorageService::backgroundDirectory(m_root)));
+}
+
 QList<AudioTrack> AppController::chooseAudioFiles(AudioPlaylistKind kind)
 {
     const QStringList chosen = m_seams.filePicker->pickFiles(

@@ -1,6 +1,7 @@
 #include "SettingsSession.h"
 
 #include "AppController.h"
+#include "models/BackgroundLibraryModel.h"
 #include "models/Color.h"
 #include "models/StringTable.h"
 #include "models/Uuid.h"
@@ -17,6 +18,7 @@ SettingsSession::SettingsSession(AppController &controller, QObject *parent)
         if (!m_weightInputs.contains(item.id))
             m_weightInputs.insert(item.id, ProbabilityTextCodec::format(item.weight));
     }
+    m_backgroundLibrary = new BackgroundLibraryModel(*this, controller, this);
 }
 
 void SettingsSession::setDraft(const AppPreferences &draft)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "models/AppPreferences.h"
+#include "models/BackgroundLibraryModel.h"
 #include "models/SettingsPane.h"
 #include "models/SettingsPaneTexts.h"
 
@@ -58,6 +59,8 @@ class SettingsSession : public QObject
     Q_PROPERTY(bool keepWindowOnTop READ keepWindowOnTop NOTIFY draftChanged)
     Q_PROPERTY(QString windowLevelStatus READ windowLevelStatus NOTIFY draftChanged)
     Q_PROPERTY(QString windowLevelSymbol READ windowLevelSymbol NOTIFY draftChanged)
+    // The working copy's background library, as the appearance pane's editor shows and edits it.
+    Q_PROPERTY(BackgroundLibraryModel *backgroundLibrary READ backgroundLibrary CONSTANT)
 
 public:
     // Takes its working copy and weight texts from the controller's preferences as they are now.
@@ -73,6 +76,7 @@ public:
     void selectPane(SettingsPane pane);
     const std::optional<QUuid> &symbolPickerItemId() const { return m_symbolPickerItemId; }
     void setSymbolPickerItemId(const std::optional<QUuid> &itemId);
+    BackgroundLibraryModel *backgroundLibrary() const { return m_backgroundLibrary; }
 
     // Writes every weight text into the working copy's items, in order, stopping at the first text that
     // is not a number of 0 or more. True when every text passed and at least two items then weigh more
@@ -149,4 +153,5 @@ private:
     bool m_showingWeightError = false;
     bool m_showingMinimumItemsAlert = false;
     std::optional<QUuid> m_symbolPickerItemId;
+    BackgroundLibraryModel *m_backgroundLibrary = nullptr;
 };

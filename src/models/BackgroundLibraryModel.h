@@ -1,0 +1,111 @@
+#pragma once
+
+#include "AppPalette.h"
+#include "BackgroundMediaItem.h"
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QUrl>
+#include <QUuid>
+#include <optional>
+
+class AppController;
+class SettingsSession;
+
+// The settings sheet's background library as the editor shows it: one row per item of the working copy,
+// in display and rotation order. Every operation keeps the working copy's active id naming an item whose
+// path is the background path, or both empty (the built-in background). Imports copy files at once, but
+// the library itself changes only in the working copy: removed files stay on disk until the sheet is saved.
+class BackgroundLibraryModel : public QAbstractListModel
+{
+    Q_OBJECT
+    Q_PROPERTY(int count READ count NOTIFY countChanged)
+    // "12 / 30".
+    Q_PROPERTY(QString countText READ countText NOTIFY countTextChanged)
+    Q_PROPERTY(bool canAdd READ canAdd NOTIFY countChanged)
+    Q_PROPERTY(bool builtInActive READ builtInActive NOTIFY activeChanged)
+    Q_PROPERTY(bool rotatesEachRound READ rotatesEachRound NOTIFY rotatesEachRoundChanged)
+    // The rotate switch needs at least two items.
+    Q_PROPERTY(bool canRotate READ canRotate NOTIFY countChanged)
+    // The item whose tile is being dragged (upper-case id), or empty.
+    Q_PROPERTY(
+        QString draggedItemId READ draggedItemIdText WRITE setDraggedItemIdText NOTIFY draggedItemIdChanged)
+
+public:
+    static constexpr int capacity = 30;
+
+    enum Role {
+        IdRole = Qt::UserRole + 1,
+        NameRole,
+        IsVideoRole,
+        // "VIDEO" or "IMAGE", a key of the string table.
+        BadgeKeyRole,
+        IsActiveRole,
+        // image://thumbnails/<percent-encoded path>
+        ThumbnailRole,
+    };
+
+    BackgroundLibraryModel(SettingsSession &session, AppController &controller, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    int count() const { return int(m_items.size()); }
+    QString countText() const;
+    bool canAdd() const { return count() < capacity; }
+    bool builtInActive() const;
+    bool rotatesEachRound() const;
+    bool canRotate() const { return count() >= 2; }
+    const std::optional<QUuid> &draggedItemId() const { return m_draggedItemId; }
+    void setDraggedItemId(const std::optional<QUuid> &itemId);
+    QString draggedItemIdText() const;
+    void setDraggedItemIdText(const QString &itemId);
+
+    Q_INVOKABLE void selectDefault();
+    Q_INVOKABLE void select(const QString &itemId);
+    void select(const BackgroundMediaItem &item);
+    Q_INVOKABLE void remove(const QString &itemId);
+    // Adds items the controller has just imported, as many as fit, and makes the first of them active.
+    void append(const QList<BackgroundMediaItem> &items);
+    // The open-file dialog for as many files as still fit.
+    Q_INVOKABLE void addMedia();
+    // Files dropped on the grid. False when the library is full or no local file is among them. Otherwise
+    // each file that fits is imported on its own on a later turn of the event loop (the drop event returns
+    // at once to the file manager), checking the room again then; the last one imported becomes active.
+    Q_INVOKABLE bool dropUrls(const QList<QUrl> &urls);
+    Q_INVOKABLE void setRotatesEachRound(bool rotates);
+    Q_INVOKABLE void openFolder();
+
+    // A tile dragged over another tile's place moves there.
+    Q_INVOKABLE void dragEntered(const QString &targetId);
+    Q_INVOKABLE bool drop();
+
+    static QString thumbnailAddress(const QString &path);
+
+signals:
+    void countChanged();
+    void countTextChanged();
+    void activeChanged();
+    void rotatesEachRoundChanged();
+    void draggedItemIdChanged();
+
+private:
+    // Writes the rows into the working copy with `active` (none: the built-in background) as the active
+    // item; the rows have already been changed with their signals.
+    void commit(const std::optional<BackgroundMediaItem> &active);
+    // Writes the rows into the working copy, the active item kept.
+    void commitRows();
+    void importDropped(const QUrl &url);
+    // Follows the working copy, changed here or by another pane.
+    void followDraft();
+
+    SettingsSession &m_session;
+    AppController &m_controller;
+    QList<BackgroundMediaItem> m_items;
+    std::optional<QUuid> m_activeId;
+    std::optional<QUuid> m_draggedItemId;
+    bool m_rotates = false;
+    // The count the view last heard of; rows change before the working copy follows them.
+    int m_announcedCount = 0;
+};
