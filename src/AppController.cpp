@@ -9,6 +9,7 @@
 #include "services/FocusSessionLogger.h"
 #include "services/InputActivityMonitor.h"
 #include "services/KeyboardLocker.h"
+#include "services/MediaThumbnailCache.h"
 #include "services/NotesSaveDebouncer.h"
 #include "services/UpdateController.h"
 #include "services/WheelProbabilityEngine.h"
@@ -71,6 +72,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         std::move(s.updateCheckDelay));
     m_developerCornerService = std::make_unique<DeveloperCornerService>(s.developerCorner);
     m_keyboardLocker = std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab));
+    m_thumbnailCache = std::make_unique<MediaThumbnailCache>(AppStorageService::thumbnailsDirectory(m_root));
     m_inputActivityMonitor = std::make_unique<InputActivityMonitor>(
         *s.trust, *s.clock, std::move(s.globalActivity), std::move(s.localActivity));
     m_audioController

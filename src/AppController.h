@@ -39,6 +39,7 @@ class DeveloperCornerService;
 class FocusSessionLogger;
 class InputActivityMonitor;
 class KeyboardLocker;
+class MediaThumbnailCache;
 class NotesSaveDebouncer;
 class SettingsSession;
 class UpdateController;
@@ -320,6 +321,8 @@ public:
     QList<BackgroundMediaItem> importBackgroundMediaFiles(const QList<QUrl> &files);
     // Shows the managed background folder in the file manager, making it first when it is missing.
     void openBackgroundFolder();
+    // The small pictures of the background library's tiles, kept for this run and on disk.
+    MediaThumbnailCache &thumbnailCache() const { return *m_thumbnailCache; }
     QList<AudioTrack> chooseAudioFiles(AudioPlaylistKind kind);
     QList<AudioTrack> importAudioFiles(const QList<QUrl> &files, AudioPlaylistKind kind);
 
@@ -430,6 +433,7 @@ private:
     // Outlives every sheet: its requests must finish even after the developer corner closes.
     std::unique_ptr<DeveloperCornerService> m_developerCornerService;
     std::unique_ptr<KeyboardLocker> m_keyboardLocker;
+    std::unique_ptr<MediaThumbnailCache> m_thumbnailCache;
     std::unique_ptr<InputActivityMonitor> m_inputActivityMonitor;
     std::unique_ptr<AudioController> m_audioController;
     std::unique_ptr<FocusSessionLogger> m_focusLog;

@@ -68,6 +68,7 @@ int main(int argc, char *argv[])
     setUpViews(controller);
 
     QQmlApplicationEngine engine;
+    addImageProviders(engine, controller);
     QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
     // The window's creation is finished only once its behaviour is attached, so that keep-on-top is in
     // place when it first shows.

@@ -21,6 +21,7 @@ public:
     {
         setUpViews(controller);
         m_engine = std::make_unique<QQmlApplicationEngine>();
+        addImageProviders(*m_engine, controller);
         m_component = std::make_unique<QQmlComponent>(
             m_engine.get(), QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
         m_root.reset(m_component->beginCreate(m_engine->rootContext()));

@@ -17,6 +17,7 @@ struct MainWindowViews
     {
         setUpViews(controller);
         engine = std::make_unique<QQmlApplicationEngine>();
+        addImageProviders(*engine, controller);
         engine->load(QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
         window = engine->rootObjects().isEmpty()
             ? nullptr

@@ -317,7 +317,7 @@ void MediaThumbnailsTest::freshCacheReadsTheStoredJpegWithoutDecoding()
     MediaThumbnailCache cache(thumbnails.path());
     const QFuture<std::optional<QImage>> restored = cache.thumbnail(path);
 
-    QVERIFY(restored.isFinished());
+    QVERIFY(waitFor(restored));
     QVERIFY(restored.result().has_value());
     QCOMPARE(restored.result()->size(), QSize(7, 5));
     QCOMPARE(cache.memoryCount(), 1);

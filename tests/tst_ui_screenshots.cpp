@@ -324,6 +324,7 @@ int shoot(const Shot &shot)
 
     setUpViews(controller);
     QQmlApplicationEngine engine;
+    addImageProviders(engine, controller);
     engine.load(QUrl(QStringLiteral("qrc:/quorvane/qml/Main.qml")));
     auto *window = engine.rootObjects().isEmpty()
         ? nullptr

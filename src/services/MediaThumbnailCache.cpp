@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QPromise>
 #include <QSaveFile>
 #include <array>
 #include <charconv>
@@ -63,7 +64,11 @@ MediaThumbnailCache::MediaThumbnailCache(QString thumbnailsDirectory, QObject *p
     : QObject(parent)
     , m_directory(std::move(thumbnailsDirectory))
     , m_memoryCache(memoryCountLimit)
-{ }
+{
+    // Reading a stored JPEG takes a few milliseconds; two readers fill a screen of tiles without
+    // crowding the rest of the process.
+    m_readers.setMaxThreadCount(2);
+}
 
 QString MediaThumbnailCache::cacheKey(const QString &filePath)
 {
@@ -77,30 +82,53 @@ QString MediaThumbnailCache::cacheKey(const QString &filePath)
 QFuture<std::optional<QImage>> MediaThumbnailCache::thumbnail(const QString &filePath)
 {
     const QString key = cacheKey(filePath);
-    if (const QImage *cached = m_memoryCache.object(key))
-        return QtFuture::makeReadyFuture(std::optional<QImage>(*cached));
+    if (std::optional<QImage> cached = remembered(key))
+        return QtFuture::makeReadyFuture(std::move(cached));
 
+    auto promise = std::make_shared<QPromise<std::optional<QImage>>>();
+    QFuture<std::optional<QImage>> future = promise->future();
+    promise->start();
     const QString storedPath = thumbnailFilePath(key);
-    QImage stored;
-    if (stored.load(storedPath)) {
-        m_memoryCache.insert(key, new QImage(stored));
-        return QtFuture::makeReadyFuture(std::optional<QImage>(stored));
-    }
-
-    return m_generator.generate(filePath, maximumPixelSize)
-        .then(this, [this, key, storedPath](std::optional<QImage> image) {
-            if (image) {
-                m_memoryCache.insert(key, new QImage(*image));
-                QDir().mkpath(m_directory);
-                writeJpeg(*image, storedPath);
-            }
-            return image;
-        });
+    m_readers.start([this, promise, filePath, key, storedPath] {
+        QImage stored;
+        if (stored.load(storedPath)) {
+            remember(key, stored);
+            promise->addResult(std::optional<QImage>(stored));
+            promise->finish();
+            return;
+        }
+        m_generator.generate(filePath, maximumPixelSize)
+            .then(QtFuture::Launch::Sync, [this, promise, key, storedPath](std::optional<QImage> image) {
+                if (image) {
+                    remember(key, *image);
+                    QDir().mkpath(m_directory);
+                    writeJpeg(*image, storedPath);
+                }
+                promise->addResult(std::move(image));
+                promise->finish();
+            });
+    });
+    return future;
 }
 
 int MediaThumbnailCache::memoryCount() const
 {
+    const QMutexLocker locker(&m_memoryLock);
     return int(m_memoryCache.count());
+}
+
+std::optional<QImage> MediaThumbnailCache::remembered(const QString &key) const
+{
+    const QMutexLocker locker(&m_memoryLock);
+    if (const QImage *cached = m_memoryCache.object(key))
+        return *cached;
+    return std::nullopt;
+}
+
+void MediaThumbnailCache::remember(const QString &key, const QImage &image)
+{
+    const QMutexLocker locker(&m_memoryLock);
+    m_memoryCache.insert(key, new QImage(image));
 }
 
 QString MediaThumbnailCache::thumbnailFilePath(const QString &key) const

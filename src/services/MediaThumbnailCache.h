@@ -5,8 +5,10 @@
 #include <QCache>
 #include <QFuture>
 #include <QImage>
+#include <QMutex>
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 #include <optional>
 
 // The small pictures of the background library, kept in memory for this run and as JPEG files on disk for
@@ -29,9 +31,11 @@ public:
     // a time or size that cannot be read counts as 0.0 or 0.
     static QString cacheKey(const QString &filePath);
 
-    // The picture of a media file, or none when it cannot be decoded. Served from memory, else from the
-    // JPEG file, else decoded by the generator's worker; resolves on this object's thread, where the new
-    // picture is remembered and written to disk (a failed write is ignored).
+    // The picture of a media file, or none when it cannot be decoded. Only the key and the memory lookup
+    // run on the calling thread, so a view may ask from its own: a picture in memory is ready at once;
+    // otherwise the JPEG file is read on a reader thread, which never waits behind the decoding of videos,
+    // and a missing one is decoded by the generator's worker, which also remembers the new picture and
+    // writes it to disk (a failed write is ignored) before it resolves. May be called from any thread.
     QFuture<std::optional<QImage>> thumbnail(const QString &filePath);
 
     // How many pictures the memory cache holds.
@@ -39,8 +43,13 @@ public:
 
 private:
     QString thumbnailFilePath(const QString &key) const;
+    std::optional<QImage> remembered(const QString &key) const;
+    void remember(const QString &key, const QImage &image);
 
     QString m_directory;
+    mutable QMutex m_memoryLock;
     QCache<QString, QImage> m_memoryCache;
+    // Destroyed before the memory, each waiting for its running work, which may still remember pictures.
     MediaThumbnailGenerator m_generator;
+    QThreadPool m_readers;
 };

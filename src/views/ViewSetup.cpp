@@ -11,6 +11,7 @@
 #include "InterfaceTexts.h"
 #include "JournalController.h"
 #include "KeyboardLockGuard.h"
+#include "MediaThumbnailProvider.h"
 #include "SettingsSession.h"
 #include "ViewPlacement.h"
 #include "WeightedWheelGraphic.h"
@@ -52,4 +53,10 @@ void setUpViews(AppController &controller)
     qmlRegisterType<WeightedWheelGraphic>(uri, 1, 0, "WeightedWheelGraphic");
     qmlRegisterType<WindowResizeHandle>(uri, 1, 0, "WindowResizeHandle");
     qmlRegisterType<NowPlayingSeekState>(uri, 1, 0, "NowPlayingSeekState");
+}
+
+void addImageProviders(QQmlEngine &engine, AppController &controller)
+{
+    engine.addImageProvider(
+        QStringLiteral("thumbnails"), new MediaThumbnailProvider(controller.thumbnailCache()));
 }

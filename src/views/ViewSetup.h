@@ -1,8 +1,13 @@
 #pragma once
 
 class AppController;
+class QQmlEngine;
 
 // Prepares the application for its views before the first QML file loads: the Basic style with the one
 // dark palette, the interface and symbol fonts, and the module "Quorvane" with the controller as its
 // singleton "AppController".
 void setUpViews(AppController &controller);
+
+// The image providers of an engine made after setUpViews: "image://thumbnails/" serves the controller's
+// thumbnail cache.
+void addImageProviders(QQmlEngine &engine, AppController &controller);
