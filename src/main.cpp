@@ -22,6 +22,7 @@
 #include "views/ViewSetup.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
 #include <QQuickWindow>
@@ -32,6 +33,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
+    // Every window, the sheets included, carries the application's icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvane/quorvane.svg")));
     // The tray keeps the program alive while the window is closed.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,11 +1,13 @@
 #include "ControllerHarness.h"
 #include "JournalController.h"
+#include "LocalHttpServer.h"
 #include "MediaFixtures.h"
 #include "SettingsSession.h"
 #include "StatisticsHistory.h"
 #include "models/StatisticsModel.h"
 #include "services/CSVLogger.h"
 #include "services/FocusSessionLogger.h"
+#include "services/UpdateController.h"
 #include "views/ViewSetup.h"
 
 #include <QApplication>
@@ -27,6 +29,7 @@
 //       [--lock-failure] [--sheet settings|statistics|notes|developerCorner] [--history none|thirty]
 //       [--statistics-range 7|30] [--hover objectName] [--journal day|editor|empty]
 //       [--settings PANE [--draft-language chinese|english] [--weight-alert]] [--dock leading|trailing]
+//       [--update-result]
 //
 // With --sheet the sheet's window alone is written. --hover rests the pointer on the named control of
 // the main window and takes the window once its tooltip has appeared. --history thirty logs thirty generated
@@ -34,7 +37,8 @@
 // completed round and a break with notes before the running round, and shows that day in the journal, one
 // record open in the editor, or an empty day. --settings takes the settings sheet on that pane;
 // --draft-language switches its working copy to that language first, and --weight-alert saves it with a
-// weight that is not a number. Run without --shoot it is a test: it takes the standard screens into
+// weight that is not a number. --update-result checks a local feed that offers a newer release and takes
+// the main window with the result. Run without --shoot it is a test: it takes the standard screens into
 // "screenshots" beside itself, each in a process of its own, and checks a few pixels of each.
 
 namespace {
@@ -73,6 +77,8 @@ struct Shot
     bool weightAlert = false;
     // The corner that holds the focus console.
     QString dock = QStringLiteral("trailing");
+    // The result of an update check that found a newer release.
+    bool updateResult = false;
 };
 
 const QColor fallbackColour(10, 20, 26);
@@ -304,7 +310,18 @@ int shoot(const Shot &shot)
     }
     // The permission alert is the one every first start without X11 input access shows.
     harness.trusted = !shot.alert && shot.tracking != u"permission";
-    AppController &controller = harness.start();
+    // A local feed offering a newer release, for the update result.
+    LocalHttpServer feed;
+    feed.setReply("/appcast.xml",
+        LocalHttpServer::reply(200,
+            "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rss version=\"2.0\" "
+            "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel><title>Quorvane"
+            "</title><item><title>Release</title><sparkle:version>999.1</sparkle:version>"
+            "<link>https://example.org/release</link></item></channel></rss>\n"));
+    AppController &controller = harness.start([&](AppControllerSeams &seams) {
+        if (shot.updateResult)
+            seams.updateFeedAddress = feed.baseUrl().toString() + QStringLiteral("/appcast.xml");
+    });
     if (!reachPhase(controller, shot.phase)) {
         qCritical("could not reach the phase %s", qPrintable(shot.phase));
         return 2;
@@ -356,6 +373,24 @@ int shoot(const Shot &shot)
     // The running round has gone on a while when the journal opens.
     if (!shot.journal.isEmpty())
         harness.tick(12 * 60 * 1000);
+    if (shot.updateResult) {
+        UpdateController &updates = controller.updateController();
+        if (!QTest::qWaitFor([&] { return updates.canCheckForUpdates(); }, 30000))
+            return 3;
+        updates.checkForUpdates();
+        QList<QImage> grabs;
+        const auto settled = [&] {
+            grabs.append(window->grabWindow());
+            return updates.showingResult() && grabs.size() >= 3
+                && grabs[grabs.size() - 1] == grabs[grabs.size() - 2]
+                && grabs[grabs.size() - 2] == grabs[grabs.size() - 3];
+        };
+        if (!QTest::qWaitFor(settled, 60000)) {
+            qCritical("the update result never showed");
+            return 3;
+        }
+        image = grabs.last();
+    }
     if (!shot.sheet.isEmpty()) {
         const std::optional<QImage> sheet = shootSheet(controller, *window, shot);
         if (!sheet)
@@ -406,9 +441,11 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("dock"), QStringLiteral("the console's corner"), QStringLiteral("dock"));
     const QCommandLineOption journal(
         QStringLiteral("journal"), QStringLiteral("day, editor or empty"), QStringLiteral("screen"));
-    parser.addOptions(
-        { file, phase, size, background, language, overlay, alert, wait, tracking, notes, lockFailure, sheet,
-            history, statisticsRange, hover, journal, dock, settings, draftLanguage, weightAlert });
+    const QCommandLineOption updateResult(
+        QStringLiteral("update-result"), QStringLiteral("show what an update check found"));
+    parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
+        lockFailure, sheet, history, statisticsRange, hover, journal, dock, settings, draftLanguage,
+        weightAlert, updateResult });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -446,6 +483,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     }
     shot.draftLanguage = parser.value(draftLanguage);
     shot.weightAlert = parser.isSet(weightAlert);
+    shot.updateResult = parser.isSet(updateResult);
     return shot;
 }
 
@@ -874,6 +912,14 @@ private slots:
         QTest::newRow("weight alert")
             << "settings-weight-alert"
             << QStringList { pane, QStringLiteral("wheel"), QStringLiteral("--weight-alert") };
+        for (const char *shown : { "focus", "general", "records", "update" }) {
+            const QString name = QString::fromLatin1(shown);
+            QTest::addRow("%s, Chinese", shown) << QStringLiteral("settings-") + name
+                    + QStringLiteral("-chinese") << QStringList { pane, name };
+            QTest::addRow("%s, English", shown)
+                << QStringLiteral("settings-") + name + QStringLiteral("-english")
+                << QStringList { pane, name, draft, QStringLiteral("english") };
+        }
     }
 
     void settingsSheet()
@@ -887,6 +933,14 @@ private slots:
         // alert's dimming it is darker.
         const QColor save = shot.pixelColor(920 - 24 - 12, 38);
         QVERIFY2(save.red() > save.blue() + 40, qPrintable(save.name()));
+    }
+
+    void updateResult()
+    {
+        const QImage shot = take(QStringLiteral("update-result"), { QStringLiteral("--update-result") });
+        QCOMPARE(shot.size(), QSize(1240, 880));
+        // The dialog's glass lies over the middle of the window, dimmed around it.
+        QVERIFY(shot.pixelColor(620, 440) != shot.pixelColor(60, 440));
     }
 
     void laterPhasesShowTheirBackground_data()

@@ -202,8 +202,11 @@ private slots:
             const QStringList texts = visibleTexts(view());
             QVERIFY(texts.contains(QStringLiteral("Quorvane Settings")));
             QVERIFY(texts.contains(QStringLiteral("Save Changes")));
+            // The language picker names Chinese in Chinese, and the about card gives the Chinese name.
+            const QStringList ownScript { QStringLiteral("中文"), QStringLiteral("Chinese name: 柯帆") };
             for (const QString &text : texts)
-                QVERIFY2(!han.match(text).hasMatch(), qPrintable(pane + QStringLiteral(": ") + text));
+                QVERIFY2(ownScript.contains(text) || !han.match(text).hasMatch(),
+                    qPrintable(pane + QStringLiteral(": ") + text));
         }
         QCOMPARE(m_window->title(), QStringLiteral("柯帆"));
         QCOMPARE(m_controller->language(), AppLanguage::chinese);

@@ -18,6 +18,7 @@
 #include "WindowResizeHandle.h"
 #include "models/NowPlayingSeekState.h"
 #include "models/StatisticsModel.h"
+#include "services/UpdateController.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
@@ -41,6 +42,8 @@ void setUpViews(AppController &controller)
         uri, 1, 0, "Placement", [](QQmlEngine *, QJSEngine *) { return new ViewPlacement; });
     qmlRegisterUncreatableType<SettingsSession>(
         uri, 1, 0, "SettingsSession", QStringLiteral("The controller makes it when the settings open."));
+    qmlRegisterUncreatableType<UpdateController>(
+        uri, 1, 0, "UpdateController", QStringLiteral("The controller owns the one update controller."));
     qmlRegisterType<FocusInterfaceState>(uri, 1, 0, "FocusInterfaceState");
     qmlRegisterType<JournalController>(uri, 1, 0, "JournalController");
     qmlRegisterUncreatableType<JournalDayModel>(

@@ -185,6 +185,11 @@ Item {
         backdrop: scene
     }
 
+    UpdateResultDialog {
+        objectName: "updateResult"
+        backdrop: scene
+    }
+
     // Above every layer, so that the corner always resizes the window.
     WindowResizeHandle {
         objectName: "resizeHandle"

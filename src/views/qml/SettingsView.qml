@@ -13,7 +13,12 @@ Rectangle {
 
     // Each pane's view, by the pane's name ("appearance", "general", "focus", "audio", "wheel",
     // "records", "update"). A pane without a view here shows its heading only.
-    readonly property var paneViews: ({})
+    readonly property var paneViews: ({
+            "focus": rhythmPane,
+            "general": generalPane,
+            "records": recordsPane,
+            "update": updatePane
+        })
     // Something is open inside the sheet: an alert of its own or the controller's, or whatever the pane
     // shown has open (a pane tells by a `somethingOpen` of its own). Return and Escape then stand aside,
     // and Escape closes only that.
@@ -121,6 +126,23 @@ Rectangle {
                 }
             }
         }
+    }
+
+    Component {
+        id: rhythmPane
+        RhythmPane { session: view.session }
+    }
+    Component {
+        id: generalPane
+        GeneralPane { session: view.session }
+    }
+    Component {
+        id: recordsPane
+        RecordsPane { session: view.session }
+    }
+    Component {
+        id: updatePane
+        UpdatePane { session: view.session }
     }
 
     Component {

@@ -1,0 +1,160 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quorvane
+
+// The general pane: the interface language, the main window's level and the about card.
+SettingsPaneStack {
+    id: pane
+
+    required property SettingsSession session
+
+    title: session.headingTitle
+    subtitle: session.headingSubtitle
+
+    SettingsCard {
+        width: pane.width
+
+        Column {
+            width: parent.width
+            spacing: 16
+
+            Row {
+                spacing: 8
+
+                SymbolIcon {
+                    anchors.verticalCenter: parent.verticalCenter
+                    name: "globe"
+                    size: 16
+                    color: pane.session.accent
+                }
+
+                Text {
+                    objectName: "languageHeading"
+                    text: pane.session.paneTexts.languageHeading
+                    font.pixelSize: 14
+                    font.weight: Font.DemiBold
+                    color: pane.session.accent
+                }
+            }
+
+            Text {
+                width: parent.width
+                text: pane.session.paneTexts.languageNote
+                font.pixelSize: 12
+                color: Qt.rgba(1, 1, 1, 0.55)
+                wrapMode: Text.Wrap
+            }
+
+            // The segments read the same in both languages.
+            Row {
+                objectName: "languagePicker"
+                width: 190
+
+                Repeater {
+                    model: [{ "name": "chinese", "title": "中文" }, { "name": "english", "title": "English" }]
+
+                    delegate: SettingsButton {
+                        required property var modelData
+
+                        objectName: "language_" + modelData.name
+                        width: 95
+                        checkable: true
+                        checked: pane.session.language === modelData.name
+                        prominent: checked
+                        tint: pane.session.accent
+                        text: modelData.title
+                        onClicked: pane.session.setLanguageName(modelData.name)
+                    }
+                }
+            }
+        }
+    }
+
+    SettingsCard {
+        width: pane.width
+
+        Column {
+            width: parent.width
+            spacing: 14
+
+            SettingRow {
+                width: parent.width
+                title: pane.session.paneTexts.keepOnTopTitle
+                detail: pane.session.paneTexts.keepOnTopDetail
+
+                Switch {
+                    objectName: "keepOnTopSwitch"
+                    checked: pane.session.keepWindowOnTop
+                    onToggled: pane.session.setKeepWindowOnTop(checked)
+                }
+            }
+
+            Row {
+                spacing: 10
+
+                SymbolIcon {
+                    objectName: "windowLevelSymbol"
+                    anchors.verticalCenter: parent.verticalCenter
+                    name: pane.session.windowLevelSymbol
+                    size: 15
+                    color: pane.session.keepWindowOnTop ? pane.session.accent : Qt.rgba(1, 1, 1, 0.55)
+                }
+
+                Text {
+                    objectName: "windowLevelStatus"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: pane.session.windowLevelStatus
+                    font.pixelSize: 12
+                    color: Qt.rgba(1, 1, 1, 0.55)
+                }
+            }
+        }
+    }
+
+    SettingsCard {
+        width: pane.width
+
+        Row {
+            spacing: 16
+
+            Image {
+                objectName: "applicationIcon"
+                anchors.verticalCenter: parent.verticalCenter
+                width: 64
+                height: 64
+                source: "qrc:/quorvane/quorvane.svg"
+                sourceSize: Qt.size(128, 128)
+                smooth: true
+                mipmap: true
+            }
+
+            Column {
+                anchors.verticalCenter: parent.verticalCenter
+                spacing: 5
+
+                Text {
+                    objectName: "productName"
+                    text: pane.session.paneTexts.productName
+                    font.pixelSize: 22
+                    font.weight: Font.DemiBold
+                    color: "white"
+                }
+
+                Text {
+                    objectName: "otherName"
+                    text: pane.session.paneTexts.otherName
+                    font.pixelSize: 12
+                    font.weight: Font.Medium
+                    color: Qt.rgba(1, 1, 1, 0.55)
+                }
+
+                Text {
+                    text: pane.session.paneTexts.tagline
+                    font.pixelSize: 13
+                    color: Qt.rgba(1, 1, 1, 0.66)
+                }
+            }
+        }
+    }
+}

@@ -1,0 +1,97 @@
+import QtQuick
+import QtQuick.Layouts
+import Quorvane
+
+// The records pane: where the two CSV logs are, and what the input monitoring needs and never does.
+SettingsPaneStack {
+    id: pane
+
+    required property SettingsSession session
+
+    title: session.headingTitle
+    subtitle: session.headingSubtitle
+
+    SettingsCard {
+        width: pane.width
+
+        Column {
+            width: parent.width
+            spacing: 14
+
+            FileRow {
+                objectName: "activityLogRow"
+                width: parent.width
+                title: pane.session.paneTexts.activityLogTitle
+                path: AppController.activityLogPath
+                language: pane.session.language
+                onRevealRequested: AppController.openActivityLogInFileManager()
+            }
+
+            Rectangle {
+                width: parent.width
+                height: 1
+                color: Qt.rgba(1, 1, 1, 0.1)
+            }
+
+            FileRow {
+                objectName: "focusLogRow"
+                width: parent.width
+                title: pane.session.paneTexts.focusLogTitle
+                path: AppController.focusLogPath
+                language: pane.session.language
+                onRevealRequested: AppController.openFocusLogInFileManager()
+            }
+        }
+    }
+
+    SettingsCard {
+        width: pane.width
+
+        Column {
+            width: parent.width
+            spacing: 11
+
+            Row {
+                spacing: 8
+
+                SymbolIcon {
+                    anchors.verticalCenter: parent.verticalCenter
+                    name: "keyboard.and.cursorarrow"
+                    size: 16
+                    color: pane.session.accent
+                }
+
+                Text {
+                    objectName: "inputHeading"
+                    text: pane.session.paneTexts.inputHeading
+                    font.pixelSize: 14
+                    font.weight: Font.DemiBold
+                    color: pane.session.accent
+                }
+            }
+
+            Text {
+                width: parent.width
+                text: pane.session.paneTexts.inputNote
+                font.pixelSize: 13
+                color: Qt.rgba(1, 1, 1, 0.55)
+                wrapMode: Text.Wrap
+            }
+
+            Text {
+                width: parent.width
+                text: pane.session.paneTexts.emergencyUnlock
+                font.pixelSize: 13
+                font.weight: Font.DemiBold
+                color: "white"
+                wrapMode: Text.Wrap
+            }
+
+            SettingsButton {
+                objectName: "inputAccessButton"
+                text: pane.session.paneTexts.inputAccessButton
+                onClicked: AppController.openAccessibilitySettings()
+            }
+        }
+    }
+}

@@ -1,0 +1,75 @@
+import QtQuick
+import QtQuick.Layouts
+import Quorvane
+
+// The rhythm pane: the round's length and the idle threshold, and what the activity monitoring keeps.
+SettingsPaneStack {
+    id: pane
+
+    required property SettingsSession session
+
+    title: session.headingTitle
+    subtitle: session.headingSubtitle
+
+    SettingsCard {
+        width: pane.width
+
+        Column {
+            width: parent.width
+            spacing: 16
+
+            MinuteStepperRow {
+                objectName: "sessionMinutes"
+                width: parent.width
+                title: pane.session.paneTexts.sessionMinutesTitle
+                detail: pane.session.paneTexts.sessionMinutesDetail
+                label: pane.session.sessionMinutesLabel
+                canDecrease: pane.session.canDecreaseSessionMinutes
+                canIncrease: pane.session.canIncreaseSessionMinutes
+                onStepped: direction => pane.session.stepSessionMinutes(direction)
+            }
+
+            Rectangle {
+                width: parent.width
+                height: 1
+                color: Qt.rgba(1, 1, 1, 0.1)
+            }
+
+            MinuteStepperRow {
+                objectName: "idleMinutes"
+                width: parent.width
+                title: pane.session.paneTexts.idleMinutesTitle
+                detail: pane.session.paneTexts.idleMinutesDetail
+                label: pane.session.idleMinutesLabel
+                canDecrease: pane.session.canDecreaseIdleMinutes
+                canIncrease: pane.session.canIncreaseIdleMinutes
+                onStepped: direction => pane.session.stepIdleMinutes(direction)
+            }
+        }
+    }
+
+    SettingsCard {
+        width: pane.width
+
+        RowLayout {
+            width: parent.width
+            spacing: 12
+
+            SymbolIcon {
+                Layout.alignment: Qt.AlignTop
+                name: "hand.raised.fill"
+                color: pane.session.accent
+            }
+
+            Text {
+                objectName: "privacyNote"
+                Layout.fillWidth: true
+                text: pane.session.paneTexts.privacyNote
+                font.pixelSize: 13
+                font.weight: Font.Medium
+                color: Qt.rgba(1, 1, 1, 0.55)
+                wrapMode: Text.Wrap
+            }
+        }
+    }
+}

@@ -1,0 +1,168 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quorvane
+
+// The update pane: the running version with "Save & Check…", the automatic-check switch and the notes
+// on where updates come from and what they leave alone. The switch is the update controller's own
+// setting, not the working copy's: it takes effect at once and survives Cancel.
+SettingsPaneStack {
+    id: pane
+
+    required property SettingsSession session
+    readonly property UpdateController updates: AppController.updateController
+
+    title: session.headingTitle
+    subtitle: session.headingSubtitle
+
+    SettingsCard {
+        width: pane.width
+
+        RowLayout {
+            width: parent.width
+            spacing: 17
+
+            Rectangle {
+                Layout.preferredWidth: 58
+                Layout.preferredHeight: 58
+                radius: 29
+                color: Qt.rgba(pane.session.accent.r, pane.session.accent.g, pane.session.accent.b, 0.13)
+
+                SymbolIcon {
+                    anchors.centerIn: parent
+                    name: "arrow.triangle.2.circlepath"
+                    size: 23
+                    color: pane.session.accent
+                }
+            }
+
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: 5
+
+                Text {
+                    text: pane.session.paneTexts.versionCaption
+                    font.pixelSize: 12
+                    font.weight: Font.Medium
+                    color: Qt.rgba(1, 1, 1, 0.55)
+                }
+
+                Text {
+                    objectName: "currentVersion"
+                    text: pane.updates.currentVersion
+                    font.pixelSize: 22
+                    font.weight: Font.DemiBold
+                    color: "white"
+                }
+
+                Text {
+                    objectName: "channelLine"
+                    Layout.fillWidth: true
+                    text: pane.updates.hasUpdateFeed ? pane.session.paneTexts.channelLine
+                                                     : pane.session.paneTexts.noFeedNote
+                    font.pixelSize: 12
+                    color: Qt.rgba(1, 1, 1, 0.55)
+                    wrapMode: Text.Wrap
+                }
+            }
+
+            SettingsButton {
+                objectName: "checkButton"
+                prominent: true
+                tint: pane.session.accent
+                text: pane.session.paneTexts.checkButton
+                enabled: pane.updates.canCheckForUpdates
+                opacity: enabled ? 1 : 0.4
+                onClicked: pane.session.beginUpdateCheck()
+                ToolTip.visible: hovered
+                ToolTip.text: pane.session.paneTexts.checkTooltip
+            }
+        }
+    }
+
+    SettingsCard {
+        width: pane.width
+
+        Column {
+            width: parent.width
+            spacing: 16
+
+            SettingRow {
+                width: parent.width
+                title: pane.session.paneTexts.automaticChecksTitle
+                detail: pane.session.paneTexts.automaticChecksNote
+
+                Switch {
+                    objectName: "automaticChecksSwitch"
+                    enabled: pane.updates.hasUpdateFeed
+                    opacity: enabled ? 1 : 0.4
+                    checked: pane.updates.automaticallyChecksForUpdates
+                    onToggled: pane.updates.automaticallyChecksForUpdates = checked
+                }
+            }
+
+            Rectangle {
+                width: parent.width
+                height: 1
+                color: Qt.rgba(1, 1, 1, 0.1)
+            }
+
+            RowLayout {
+                width: parent.width
+                spacing: 12
+
+                SymbolIcon {
+                    Layout.alignment: Qt.AlignTop
+                    Layout.preferredWidth: 23
+                    name: "checkmark.shield.fill"
+                    size: 17
+                    color: pane.session.accent
+                }
+
+                ColumnLayout {
+                    Layout.fillWidth: true
+                    spacing: 4
+
+                    Text {
+                        text: pane.session.paneTexts.sourceTitle
+                        font.pixelSize: 13
+                        font.weight: Font.DemiBold
+                        color: "white"
+                    }
+
+                    Text {
+                        Layout.fillWidth: true
+                        text: pane.session.paneTexts.sourceNote
+                        font.pixelSize: 12
+                        color: Qt.rgba(1, 1, 1, 0.55)
+                        wrapMode: Text.Wrap
+                    }
+                }
+            }
+        }
+    }
+
+    RowLayout {
+        width: pane.width - 4
+        x: 2
+        spacing: 10
+
+        SymbolIcon {
+            Layout.alignment: Qt.AlignTop
+            name: "info.circle"
+            size: 15
+            color: pane.session.accent
+            opacity: 0.82
+        }
+
+        Text {
+            objectName: "dataFolderNote"
+            Layout.fillWidth: true
+            text: pane.session.paneTexts.dataFolderNote
+            font.pixelSize: 12
+            font.weight: Font.Medium
+            color: Qt.rgba(1, 1, 1, 0.55)
+            wrapMode: Text.Wrap
+        }
+    }
+}

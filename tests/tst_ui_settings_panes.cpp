@@ -1,0 +1,159 @@
+#include "ControllerHarness.h"
+#include "LocalHttpServer.h"
+#include "MainWindowViews.h"
+#include "SettingsSession.h"
+#include "services/UpdateController.h"
+
+#include <QCoreApplication>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+namespace {
+
+// The item of that name among the item's visual descendants: delegates are found too.
+QQuickItem *findItem(QQuickItem *item, const QString &name)
+{
+    if (item->objectName() == name)
+        return item;
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findItem(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
+QByteArray newerRelease()
+{
+    return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+           "<rss version=\"2.0\" xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\">\n"
+           "<channel><title>Quorvane</title><item><title>Release</title>"
+           "<sparkle:version>999.1</sparkle:version><link>https://example.org/release</link></item>"
+           "</channel></rss>\n";
+}
+
+} // namespace
+
+// The rhythm, records and update panes and the update result on a real X server, over a record edited
+// by hand beyond what the steppers offer.
+class UiSettingsPanesTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    LocalHttpServer m_server;
+    ControllerHarness m_harness;
+    AppController *m_controller = nullptr;
+    MainWindowViews m_views;
+    QQuickWindow *m_window = nullptr;
+
+    QQuickWindow *sheet() const
+    {
+        return m_window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
+    }
+    QQuickItem *view() const { return sheet()->property("view").value<QQuickItem *>(); }
+    QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
+    SettingsSession &session() const { return *m_controller->settingsSession(); }
+
+    void openSheetOn(const QString &pane)
+    {
+        m_controller->openSettings();
+        QVERIFY(QTest::qWaitForWindowExposed(sheet()));
+        QTRY_VERIFY(view());
+        sheet()->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(sheet()));
+        click(inView(QStringLiteral("paneRow_") + pane));
+        QTRY_COMPARE(session().selectedPaneName(), pane);
+    }
+
+    void click(QQuickItem *item)
+    {
+        QVERIFY(item);
+        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centre.toPoint());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QCoreApplication::setOrganizationName(QStringLiteral("QuorvaneTests"));
+        QCoreApplication::setApplicationName(QStringLiteral("UiSettingsPanesTest"));
+        UpdateController(QString(), {}).setAutomaticallyChecksForUpdates(false);
+        m_server.setReply("/appcast.xml", LocalHttpServer::reply(200, newerRelease()));
+        AppPreferences stored;
+        stored.sessionMinutes = 500;
+        QVERIFY(AppStorageService::savePreferences(stored, m_harness.root()).ok());
+        m_controller = &m_harness.start([&](AppControllerSeams &seams) {
+            seams.updateFeedAddress = m_server.baseUrl().toString() + QStringLiteral("/appcast.xml");
+        });
+        QVERIFY(m_views.load(*m_controller));
+        m_window = m_views.window;
+        QCOMPARE(m_controller->preferences().sessionMinutes, qint64(500));
+    }
+
+    void cleanup()
+    {
+        m_controller->setShowingAlert(false);
+        m_controller->setShowingSettings(false);
+        QTRY_VERIFY(!sheet()->isVisible());
+    }
+
+    void rhythmShowsAStored500AsItIs()
+    {
+        openSheetOn(QStringLiteral("focus"));
+        QQuickItem *label = inView(QStringLiteral("sessionMinutesLabel"));
+        QVERIFY(label);
+        QCOMPARE(label->property("text").toString(), QStringLiteral("500 分钟"));
+        QCOMPARE(session().draft().sessionMinutes, qint64(500));
+        QVERIFY(!inView(QStringLiteral("sessionMinutesIncrease"))->isEnabled());
+
+        click(inView(QStringLiteral("sessionMinutesDecrease")));
+
+        QTRY_COMPARE(session().draft().sessionMinutes, qint64(180));
+        QCOMPARE(label->property("text").toString(), QStringLiteral("180 分钟"));
+        QCOMPARE(m_controller->preferences().sessionMinutes, qint64(500));
+    }
+
+    void inputAccessShowsItsAlertOverTheSheet()
+    {
+        openSheetOn(QStringLiteral("records"));
+
+        click(inView(QStringLiteral("inputAccessButton")));
+
+        QTRY_VERIFY(m_controller->showingAlert());
+        QCOMPARE(m_controller->alertHost(), QStringLiteral("settings"));
+        auto *alert = view()->window()->findChild<QObject *>(QStringLiteral("settingsAlert"));
+        QVERIFY(alert);
+        QTRY_VERIFY(alert->property("visible").toBool());
+        QVERIFY(m_controller->showingSettings());
+    }
+
+    void saveAndCheckShowsTheResultInTheMainWindow()
+    {
+        UpdateController &updates = m_controller->updateController();
+        QTRY_VERIFY(updates.canCheckForUpdates());
+        openSheetOn(QStringLiteral("update"));
+        QQuickItem *button = inView(QStringLiteral("checkButton"));
+        QVERIFY(button && button->isEnabled());
+        QVERIFY(inView(QStringLiteral("automaticChecksSwitch"))->isEnabled());
+
+        click(button);
+
+        QTRY_VERIFY(!sheet()->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(updates.showingResult(), 30000);
+        auto *dialog = m_views.root->findChild<QObject *>(QStringLiteral("updateResult"));
+        QVERIFY(dialog);
+        QTRY_VERIFY(dialog->property("visible").toBool());
+        QVERIFY(updates.updateAvailable());
+        QQuickItem *openPage = findItem(m_window->contentItem(), QStringLiteral("updateResultOpenPage"));
+        QVERIFY(openPage);
+        click(openPage);
+        QTRY_VERIFY(!updates.showingResult());
+        QCOMPARE(m_harness.workspace->openedUrls,
+            QList<QUrl> { QUrl(QStringLiteral("https://example.org/release")) });
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+    }
+};
+
+QTEST_MAIN(UiSettingsPanesTest)
+#include "tst_ui_settings_panes.moc"
