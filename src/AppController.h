@@ -202,6 +202,9 @@ public:
     UpdateController *updateControllerObject() const { return m_updateController.get(); }
     AudioController &audioController() const { return *m_audioController; }
     DeveloperCornerService &developerCornerService() const { return *m_developerCornerService; }
+    const DeveloperCornerConfig &developerCornerConfig() const { return m_seams.developerCorner; }
+    FilePicker &filePicker() const { return *m_seams.filePicker; }
+    Workspace &workspace() const { return *m_seams.workspace; }
 
     // The 0.25 s tick; public so that tests can drive it with their own clock.
     void updateRemainingTime();

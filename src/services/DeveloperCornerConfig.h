@@ -16,6 +16,8 @@ struct DeveloperCornerConfig
     QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
     // A request fails after this long without any progress up or down.
     int transferTimeoutMs = 60'000;
+    // The maker's website, opened from the story; empty: there is nothing to open.
+    QUrl websiteUrl;
 
     // The addresses this program was built with (empty unless the build set them).
     static DeveloperCornerConfig builtIn();

@@ -6,6 +6,7 @@
 #include "ChartDayLabels.h"
 #include "ChartPoints.h"
 #include "DarkPalette.h"
+#include "DeveloperCornerController.h"
 #include "FocusInterfaceState.h"
 #include "InterfaceFonts.h"
 #include "InterfaceTexts.h"
@@ -46,6 +47,7 @@ void setUpViews(AppController &controller)
         uri, 1, 0, "UpdateController", QStringLiteral("The controller owns the one update controller."));
     qmlRegisterType<FocusInterfaceState>(uri, 1, 0, "FocusInterfaceState");
     qmlRegisterType<JournalController>(uri, 1, 0, "JournalController");
+    qmlRegisterType<DeveloperCornerController>(uri, 1, 0, "DeveloperCornerController");
     qmlRegisterUncreatableType<JournalDayModel>(
         uri, 1, 0, "JournalDayModel", QStringLiteral("Made by the journal"));
     qmlRegisterType<KeyboardLockGuard>(uri, 1, 0, "KeyboardLockGuard");

@@ -1,0 +1,162 @@
+#include "DeveloperCornerController.h"
+
+#include "AppController.h"
+#include "services/DeveloperCornerConfig.h"
+
+DeveloperCornerController::DeveloperCornerController(QObject *parent)
+    : QObject(parent)
+{ }
+
+DeveloperCornerController::~DeveloperCornerController()
+{
+    setImages({});
+}
+
+void DeveloperCornerController::setController(AppController *controller)
+{
+    if (m_controller == controller)
+        return;
+    if (m_controller)
+        disconnect(m_controller, nullptr, this, nullptr);
+    m_controller = controller;
+    if (controller) {
+        connect(controller, &AppController::preferencesChanged, this,
+            &DeveloperCornerController::languageChanged);
+    }
+    emit controllerChanged();
+    emit languageChanged();
+}
+
+QString DeveloperCornerController::text(const QString &chinese, const QString &english) const
+{
+    return localized(m_controller ? m_controller->language() : AppLanguage::chinese, chinese, english);
+}
+
+void DeveloperCornerController::selectSection(const QString &name)
+{
+    const std::optional<DeveloperCornerSection> section = fromRawValue<DeveloperCornerSection>(name);
+    if (!section || *section == m_section)
+        return;
+    m_section = *section;
+    emit sectionChanged();
+}
+
+QStringList DeveloperCornerController::sectionNames()
+{
+    QStringList names;
+    for (DeveloperCornerSection section : allCases<DeveloperCornerSection>())
+        names.append(rawValue(section));
+    return names;
+}
+
+QStringList DeveloperCornerController::sectionTitles() const
+{
+    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    QStringList titles;
+    for (DeveloperCornerSection section : allCases<DeveloperCornerSection>())
+        titles.append(title(section, language));
+    return titles;
+}
+
+void DeveloperCornerController::setEmail(const QString &email)
+{
+    if (m_email == email)
+        return;
+    m_email = email;
+    emit emailChanged();
+}
+
+void DeveloperCornerController::setMessage(const QString &message)
+{
+    if (m_message == message)
+        return;
+    m_message = message;
+    emit messageChanged();
+}
+
+void DeveloperCornerController::setAmount(const QString &amount)
+{
+    if (m_amount == amount)
+        return;
+    m_amount = amount;
+    emit amountChanged();
+}
+
+void DeveloperCornerController::setShowingAlert(bool showing)
+{
+    if (m_showingAlert == showing)
+        return;
+    m_showingAlert = showing;
+    emit alertChanged();
+}
+
+void DeveloperCornerController::raiseAlert(const QString &title, const QString &message)
+{
+    m_alertTitle = title;
+    m_alertMessage = message;
+    m_showingAlert = true;
+    emit alertChanged();
+}
+
+QString DeveloperCornerController::currencyPrefix() const
+{
+    return text(QStringLiteral("¥"), QStringLiteral("$"));
+}
+
+QStringList DeveloperCornerController::storyParagraphs() const
+{
+    return {
+        text(QStringLiteral(
+                 "“柯帆”二字，柯是树的枝干，帆是远行的船：一个沉稳，一个轻快。我希望用它的人也能如此——专注时"
+                 "像树一样扎下根，休息时像帆一样松开，迎一迎风。"),
+            QStringLiteral(
+                "The name Quorvane joins two pictures: the steady branch of a tree and the sail of a "
+                "small boat. One holds still, the other moves. I hope the people who use it can do "
+                "both—root down while they focus, and let the wind in when it is time to rest.")),
+        text(QStringLiteral(
+                 "那段时间，Mirenvale·弥谷正忙着打磨另一款更大的产品。我每天在屏幕前一坐就是十几个小时，肩颈"
+                 "僵硬，眼睛发酸，却总对自己说“写完这一段就休息”。柯帆就是在那些深夜里，作为一个给自己用的小"
+                 "工具，一点一点搭起来的。"),
+            QStringLiteral(
+                "At the time, Mirenvale was deep in work on a larger product, and I spent twelve-hour "
+                "days in front of the screen with a stiff neck and tired eyes, always promising myself "
+                "a rest after one more piece. Quorvane was put together on those late nights, bit by "
+                "bit, as a small tool for myself.")),
+        text(
+            QStringLiteral(
+                "我试过不少计时器。它们会准时响铃，却拦不住我随手关掉提醒、继续埋头工作。我想要的是一个会认真"
+                "请我离开键盘的东西：到了休息时间就真的停下来，再用一个小转盘替我决定起身做点什么——喝水、伸"
+                "展，或者看看窗外。"),
+            QStringLiteral(
+                "I tried many timers. They rang on time, but nothing stopped me from dismissing the "
+                "reminder and carrying on. I wanted something that would earnestly ask me to step "
+                "away from the keyboard: when the break comes, work really stops, and a small wheel "
+                "decides what I get up to do—drink some water, stretch, or look out of the window.")),
+        text(
+            QStringLiteral(
+                "如果你也常常忘了停下来，希望柯帆能在合适的时候轻轻拍拍你的肩。工作总是做不完的，身体却只有一"
+                "副。愿你每一轮专注都有收获，每一次休息都真正放松。"),
+            QStringLiteral(
+                "If you also forget to stop, I hope Quorvane taps you on the shoulder at the right "
+                "moment. There will always be more work; there is only one body. May every round of "
+                "focus bring something good, and every break truly let you rest.")),
+        text(QStringLiteral(
+                 "柯帆不为盈利而做，它会一直免费。如果它帮到了你，欢迎在“给他买杯咖啡”里请我喝一杯；也欢迎"
+                 "到 Mirenvale·弥谷 的网站看看我们的另一款产品。"),
+            QStringLiteral(
+                "Quorvane is not made for profit and will stay free. If it has helped you, you are "
+                "welcome to buy me a coffee in the support section, and to visit Mirenvale's website "
+                "to try our other product.")),
+    };
+}
+
+bool DeveloperCornerController::canVisitWebsite() const
+{
+    return m_controller && !m_controller->developerCornerConfig().websiteUrl.isEmpty();
+}
+
+void DeveloperCornerController::visitWebsite()
+{
+    if (canVisitWebsite())
+        m_controller->workspace().openUrl(m_controller->developerCornerConfig().websiteUrl);
+}

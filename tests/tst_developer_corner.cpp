@@ -1,0 +1,666 @@
+#include "ControllerHarness.h"
+#include "DeveloperCornerController.h"
+#include "LocalHttpServer.h"
+#include "models/MediaTypes.h"
+#include "services/DeveloperCornerService.h"
+
+#include <QBuffer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkAccessManager>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int generousWaitMs = 20'000;
+const QByteArray letterPath = "/account/quorvane-contact";
+const QByteArray checkoutPath = "/payment/quorvane-donation-checkout";
+const QString checkoutPage = QStringLiteral("https://checkout.example.com/c/pay");
+const QString website = QStringLiteral("https://mirenvale.example.com/");
+constexpr qint64 limit = DeveloperCornerController::maximumImageBytes;
+
+QByteArray pngBytes(int width = 200, int height = 100)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// A controller over a local server that answers both requests, and the files a test picks.
+class CornerSession
+{
+public:
+    explicit CornerSession(AppLanguage language = AppLanguage::chinese)
+    {
+        server.setReply(letterPath, LocalHttpServer::reply(204));
+        server.setReply(checkoutPath,
+            LocalHttpServer::reply(200, QStringLiteral("{\"url\":\"%1\"}").arg(checkoutPage).toUtf8()));
+        AppPreferences preferences;
+        preferences.language = language;
+        [&] { QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok()); }();
+        controller = &harness.start([this](AppControllerSeams &seams) {
+            seams.developerCorner.baseUrl = server.baseUrl();
+            seams.developerCorner.checkoutHost = QStringLiteral("checkout.example.com");
+            seams.developerCorner.websiteUrl = websiteUrl;
+        });
+        corner = open();
+    }
+
+    std::unique_ptr<DeveloperCornerController> open()
+    {
+        auto made = std::make_unique<DeveloperCornerController>();
+        made->setController(controller);
+        return made;
+    }
+
+    void setLanguage(AppLanguage language)
+    {
+        AppPreferences preferences = controller->preferences();
+        preferences.language = language;
+        QVERIFY(controller->savePreferences(preferences));
+    }
+
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = folder.filePath(name);
+        QFile out(path);
+        [&] {
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            QCOMPARE(out.write(bytes), bytes.size());
+        }();
+        return path;
+    }
+
+    // Counts the web client's finished replies, whether or not anyone is left to hear of them.
+    std::unique_ptr<QSignalSpy> replySpy() const
+    {
+        auto *network = controller->developerCornerService().findChild<QNetworkAccessManager *>();
+        return std::make_unique<QSignalSpy>(network, &QNetworkAccessManager::finished);
+    }
+
+    QJsonObject lastBody() const
+    {
+        return QJsonDocument::fromJson(server.requests().constLast().body).object();
+    }
+
+    void sendValidLetter()
+    {
+        corner->setEmail(QStringLiteral("reader@example.com"));
+        corner->setMessage(QStringLiteral("Hello"));
+        corner->sendFeedback();
+    }
+
+    QUrl websiteUrl = QUrl(website);
+    QTemporaryDir folder;
+    LocalHttpServer server;
+    ControllerHarness harness;
+    AppController *controller = nullptr;
+    std::unique_ptr<DeveloperCornerController> corner;
+};
+
+void waitUntilIdle(const DeveloperCornerController &corner)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!corner.sending() && !corner.creatingCheckout(), generousWaitMs);
+}
+
+QStringList namesOf(const QList<FeedbackImage> &images)
+{
+    QStringList names;
+    for (const FeedbackImage &image : images)
+        names.append(image.name);
+    return names;
+}
+
+} // namespace
+
+class DeveloperCornerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void eachPresentationStartsFresh()
+    {
+        CornerSession session;
+        DeveloperCornerController &first = *session.corner;
+        first.selectSection(QStringLiteral("support"));
+        first.setAmount(QStringLiteral("12"));
+        first.setEmail(QStringLiteral("reader@example.com"));
+        first.setMessage(QStringLiteral("Hello"));
+        first.addImageFiles({ session.file(QStringLiteral("a.png"), pngBytes()) });
+        first.sendFeedback();
+        waitUntilIdle(first);
+        QVERIFY(first.sent());
+        first.beginDonation();
+        QVERIFY(first.creatingCheckout());
+        waitUntilIdle(first);
+
+        const auto next = session.open();
+        QCOMPARE(next->section(), DeveloperCornerSection::letter);
+        QCOMPARE(next->email(), QString());
+        QCOMPARE(next->message(), QString());
+        QVERIFY(next->images().isEmpty());
+        QVERIFY(!next->sending());
+        QVERIFY(!next->sent());
+        QCOMPARE(next->amount(), QString());
+        QVERIFY(!next->creatingCheckout());
+        QVERIFY(!next->showingAlert());
+        QCOMPARE(next->alertTitle(), QString());
+    }
+
+    void switchingSectionsKeepsEveryField_data()
+    {
+        QTest::addColumn<QStringList>("visits");
+        QTest::newRow("to the letter and back") << QStringList { u"letter"_s, u"support"_s };
+        QTest::newRow("through every section") << QStringList { u"story"_s, u"letter"_s, u"support"_s };
+        QTest::newRow("an unknown name") << QStringList { u"coffee"_s, u"support"_s };
+    }
+
+    void switchingSectionsKeepsEveryField()
+    {
+        QFETCH(QStringList, visits);
+        CornerSession session;
+        DeveloperCornerController &corner = *session.corner;
+        corner.selectSection(QStringLiteral("support"));
+        corner.setAmount(QStringLiteral("12,5"));
+        corner.setEmail(QStringLiteral("a@b.c"));
+        corner.setMessage(QStringLiteral("draft"));
+        corner.addImageFiles({ session.file(QStringLiteral("a.png"), pngBytes()) });
+        for (const QString &section : visits)
+            corner.selectSection(section);
+        QCOMPARE(corner.sectionName(), QStringLiteral("support"));
+        QCOMPARE(corner.amount(), QStringLiteral("12,5"));
+        QCOMPARE(corner.email(), QStringLiteral("a@b.c"));
+        QCOMPARE(corner.message(), QStringLiteral("draft"));
+        QCOMPARE(corner.images().size(), 1);
+    }
+
+    void pressingTheSelectedSectionChangesNothing_data()
+    {
+        QTest::addColumn<QString>("section");
+        for (const QString &section : DeveloperCornerController::sectionNames())
+            QTest::newRow(qPrintable(section)) << section;
+    }
+
+    void pressingTheSelectedSectionChangesNothing()
+    {
+        QFETCH(QString, section);
+        CornerSession session;
+        DeveloperCornerController &corner = *session.corner;
+        corner.selectSection(section);
+        corner.setAmount(QStringLiteral("7"));
+        QSignalSpy changes(&corner, &DeveloperCornerController::sectionChanged);
+        corner.selectSection(section);
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(corner.sectionName(), section);
+        QCOMPARE(corner.amount(), QStringLiteral("7"));
+    }
+
+    void aLateReplyChangesNoSheet_data()
+    {
+        QTest::addColumn<bool>("checkout");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("browserOpenings");
+        QTest::newRow("letter delivered") << false << 204 << 0;
+        QTest::newRow("letter refused") << false << 500 << 0;
+        QTest::newRow("checkout created") << true << 200 << 1;
+        QTest::newRow("checkout refused") << true << 500 << 0;
+    }
+
+    void aLateReplyChangesNoSheet()
+    {
+        QFETCH(bool, checkout);
+        QFETCH(int, status);
+        QFETCH(int, browserOpenings);
+        CornerSession session(AppLanguage::english);
+        if (status != 200 && status != 204) {
+            session.server.setReply(checkout ? checkoutPath : letterPath, LocalHttpServer::reply(status));
+        }
+        const auto replies = session.replySpy();
+        session.server.hold();
+        if (checkout) {
+            session.corner->setAmount(QStringLiteral("5"));
+            session.corner->beginDonation();
+        } else {
+            session.sendValidLetter();
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(session.server.requests().size(), 1, generousWaitMs);
+        session.corner.reset();
+        const auto next = session.open();
+        session.server.release();
+        QTRY_COMPARE_WITH_TIMEOUT(replies->count(), 1, generousWaitMs);
+        QCoreApplication::processEvents();
+
+        QCOMPARE(session.harness.workspace->openedUrls.size(), browserOpenings);
+        QVERIFY(!next->showingAlert());
+        QVERIFY(!next->sent());
+        QVERIFY(!next->sending());
+        QVERIFY(!next->creatingCheckout());
+        QVERIFY(!session.controller->showingAlert());
+    }
+
+    void choosingImagesAsksForImages()
+    {
+        CornerSession session(AppLanguage::english);
+        session.harness.picker->selection = { session.file(QStringLiteral("a.png"), pngBytes()) };
+        session.corner->chooseImages();
+        QCOMPARE(session.harness.picker->shown, 1);
+        QCOMPARE(session.harness.picker->lastTitle, QStringLiteral("Add Images"));
+        QCOMPARE(session.harness.picker->lastNameFilters, MediaTypes::nameFilters(MediaKind::image));
+        QCOMPARE(namesOf(session.corner->images()), QStringList { u"a.png"_s });
+
+        session.harness.picker->selection.clear();
+        session.corner->chooseImages();
+        QCOMPARE(session.corner->images().size(), 1);
+    }
+
+    void onlyTheFilesThatFitAreConsidered_data()
+    {
+        // Picked files are named by what they hold: "ok" a small image, "big" one byte over the limit,
+        // "edge" exactly at the limit, "sparse" a 4 GiB hole, "gone" a missing file, "dir" a folder.
+        QTest::addColumn<int>("attached");
+        QTest::addColumn<QStringList>("picked");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<bool>("tooLarge");
+        QTest::newRow("1 attached, 5 picked")
+            << 1 << QStringList { u"ok1"_s, u"ok2"_s, u"ok3"_s, u"ok4"_s, u"ok5"_s }
+            << QStringList { u"ok1"_s, u"ok2"_s } << false;
+        QTest::newRow("one too large beside a good one")
+            << 1 << QStringList { u"big"_s, u"ok1"_s, u"ok2"_s } << QStringList { u"ok1"_s } << true;
+        QTest::newRow("exactly the limit")
+            << 0 << QStringList { u"edge"_s } << QStringList { u"edge"_s } << false;
+        QTest::newRow("a sparse 4 GiB picture")
+            << 0 << QStringList { u"sparse"_s, u"ok1"_s } << QStringList { u"ok1"_s } << true;
+        QTest::newRow("unreadable ones skipped silently")
+            << 0 << QStringList { u"gone"_s, u"dir"_s, u"ok1"_s } << QStringList { u"ok1"_s } << false;
+        QTest::newRow("no room left") << 3 << QStringList { u"ok1"_s } << QStringList {} << false;
+    }
+
+    void onlyTheFilesThatFitAreConsidered()
+    {
+        QFETCH(int, attached);
+        QFETCH(QStringList, picked);
+        QFETCH(QStringList, added);
+        QFETCH(bool, tooLarge);
+        CornerSession session(AppLanguage::english);
+        DeveloperCornerController &corner = *session.corner;
+        for (int i = 0; i < attached; ++i)
+            corner.addImageFiles({ session.file(QStringLiteral("before%1.png").arg(i), pngBytes()) });
+        QStringList paths;
+        for (const QString &kind : picked) {
+            if (kind.startsWith(u"ok")) {
+                paths.append(session.file(kind, pngBytes()));
+            } else if (kind == u"big") {
+                paths.append(session.file(kind, QByteArray(limit + 1, 'x')));
+            } else if (kind == u"edge") {
+                paths.append(session.file(kind, QByteArray(limit, 'x')));
+            } else if (kind == u"sparse") {
+                QFile sparse(session.folder.filePath(QStringLiteral("big.png")));
+                QVERIFY(sparse.open(QIODevice::WriteOnly));
+                QVERIFY(sparse.resize(qint64(4) * 1024 * 1024 * 1024));
+                paths.append(sparse.fileName());
+            } else if (kind == u"gone") {
+                paths.append(session.folder.filePath(kind));
+            } else {
+                QVERIFY(QDir(session.folder.path()).mkdir(kind));
+                paths.append(session.folder.filePath(kind));
+            }
+        }
+        corner.addImageFiles(paths);
+
+        QCOMPARE(namesOf(corner.images()).mid(attached), added);
+        QCOMPARE(corner.images().size(), attached + added.size());
+        QCOMPARE(corner.showingAlert(), tooLarge);
+        if (tooLarge) {
+            QCOMPARE(corner.alertTitle(), QStringLiteral("Image Too Large"));
+            QCOMPARE(corner.alertMessage(), QStringLiteral("Each image must be 5MB or smaller."));
+        }
+        QCOMPARE(corner.canAddImages(), corner.images().size() < 3);
+        for (const FeedbackImage &image : corner.images())
+            QVERIFY(image.data.size() <= limit);
+    }
+
+    void typeFollowsTheExtension_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("mimeType");
+        QTest::newRow("png") << u"shot.png"_s << u"image/png"_s;
+        QTest::newRow("upper-case JPG") << u"shot.JPG"_s << u"image/jpeg"_s;
+        QTest::newRow("gif") << u"shot.gif"_s << u"image/gif"_s;
+        QTest::newRow("no extension") << u"shot"_s << u"image/jpeg"_s;
+        QTest::newRow("unknown extension") << u"shot.qzqzq"_s << u"image/jpeg"_s;
+    }
+
+    void typeFollowsTheExtension()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, mimeType);
+        CornerSession session;
+        session.corner->addImageFiles({ session.file(name, pngBytes()) });
+        QCOMPARE(session.corner->images().size(), 1);
+        QCOMPARE(session.corner->images().constFirst().name, name);
+        QCOMPARE(session.corner->images().constFirst().mimeType, mimeType);
+    }
+
+    void previewsAreDecodedAtTileSize_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QSize>("previewSize");
+        QTest::newRow("wide") << pngBytes(400, 100) << QSize(272, 68);
+        QTest::newRow("tall") << pngBytes(100, 400) << QSize(94, 376);
+        QTest::newRow("small") << pngBytes(47, 34) << QSize(94, 68);
+        QTest::newRow("not a picture") << QByteArray("\x89PNG but not really") << QSize(0, 0);
+    }
+
+    void previewsAreDecodedAtTileSize()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QSize, previewSize);
+        CornerSession session;
+        session.corner->addImageFiles({ session.file(QStringLiteral("p.png"), bytes) });
+        QCOMPARE(session.corner->images().size(), 1);
+        const QVariantMap entry = session.corner->imageEntries().constFirst().toMap();
+        const QString id = entry.value(QStringLiteral("id")).toString();
+        QCOMPARE(entry.value(QStringLiteral("hasPreview")).toBool(), !previewSize.isEmpty());
+        QCOMPARE(DeveloperCornerController::preview(id).size(), previewSize);
+        QCOMPARE(entry.value(QStringLiteral("previewSource")).toString(),
+            QStringLiteral("image://feedback/") + id);
+        session.corner->removeImage(id);
+        QVERIFY(DeveloperCornerController::preview(id).isNull());
+    }
+
+    void removingOneOfTwoNamesakesKeepsTheOther()
+    {
+        CornerSession session;
+        const QString path = session.file(QStringLiteral("same.png"), pngBytes());
+        session.corner->addImageFiles({ path, path });
+        const QList<FeedbackImage> images = session.corner->images();
+        QCOMPARE(namesOf(images), (QStringList { u"same.png"_s, u"same.png"_s }));
+        QVERIFY(images[0].id != images[1].id);
+        session.corner->removeImage(images[0].id.toString(QUuid::WithoutBraces));
+        QCOMPARE(session.corner->images().size(), 1);
+        QCOMPARE(session.corner->images().constFirst().id, images[1].id);
+        session.corner->removeImage(QStringLiteral("not an id"));
+        QCOMPARE(session.corner->images().size(), 1);
+    }
+
+    void aLetterIsCheckedBeforeItGoes_data()
+    {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("alert");
+        const QString emailEnglish = QStringLiteral("Enter a valid email so we can reply.");
+        const QString messageEnglish = QStringLiteral("Tell us what happened or what you'd like us to know.");
+        QTest::newRow("blank e-mail, empty message, e-mail first")
+            << AppLanguage::english << u"   "_s << u""_s << u"Email Required"_s << emailEnglish;
+        QTest::newRow("no dot in the domain")
+            << AppLanguage::english << u"a@b"_s << u"hi"_s << u"Email Required"_s << emailEnglish;
+        QTest::newRow("message of blanks and line breaks")
+            << AppLanguage::english << u"a@b.c"_s << u" \n\t\n "_s << u"Message Required"_s << messageEnglish;
+        QTest::newRow("Chinese e-mail") << AppLanguage::chinese << u""_s << u"hi"_s << u"请填写邮箱"_s
+                                        << u"请留下一个有效邮箱，以便我们回复。"_s;
+        QTest::newRow("Chinese message") << AppLanguage::chinese << u"a@b.c"_s << u""_s << u"还没有内容"_s
+                                         << u"请写下你遇到的问题或想告诉我们的事。"_s;
+    }
+
+    void aLetterIsCheckedBeforeItGoes()
+    {
+        QFETCH(AppLanguage, language);
+        QFETCH(QString, email);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
+        QFETCH(QString, alert);
+        CornerSession session(language);
+        DeveloperCornerController &corner = *session.corner;
+        corner.setEmail(email);
+        corner.setMessage(message);
+        corner.sendFeedback();
+        QVERIFY(!corner.sending());
+        QVERIFY(corner.showingAlert());
+        QCOMPARE(corner.alertTitle(), title);
+        QCOMPARE(corner.alertMessage(), alert);
+        QCoreApplication::processEvents();
+        QVERIFY(session.server.requests().isEmpty());
+    }
+
+    void aSentLetterShowsTheCardAndEmptiesTheImages()
+    {
+        CornerSession session;
+        DeveloperCornerController &corner = *session.corner;
+        corner.addImageFiles({ session.file(QStringLiteral("first.png"), pngBytes()) });
+        session.server.hold();
+        corner.setEmail(QStringLiteral(" reader@example.com "));
+        corner.setMessage(QStringLiteral("\nHello\n"));
+        corner.sendFeedback();
+        QVERIFY(corner.sending());
+        QTRY_COMPARE_WITH_TIMEOUT(session.server.requests().size(), 1, generousWaitMs);
+        // In flight: a second press is ignored, and a new image is not part of this letter.
+        corner.sendFeedback();
+        corner.addImageFiles({ session.file(QStringLiteral("later.png"), pngBytes()) });
+        QCOMPARE(corner.images().size(), 2);
+        session.server.release();
+        waitUntilIdle(corner);
+
+        QCOMPARE(session.server.requests().size(), 1);
+        const QJsonArray attachments = session.lastBody().value(QStringLiteral("attachments")).toArray();
+        QCOMPARE(attachments.size(), 1);
+        QCOMPARE(attachments[0].toObject().value(QStringLiteral("filename")).toString(),
+            QStringLiteral("first.png"));
+        QVERIFY(corner.sent());
+        QVERIFY(!corner.showingAlert());
+        QVERIFY(corner.images().isEmpty());
+        QCOMPARE(corner.email(), QStringLiteral(" reader@example.com "));
+        QCOMPARE(corner.message(), QStringLiteral("\nHello\n"));
+    }
+
+    void aFailedLetterKeepsEverything_data()
+    {
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("English") << AppLanguage::english << u"Could Not Send"_s;
+        QTest::newRow("Chinese") << AppLanguage::chinese << u"暂时寄不出去"_s;
+    }
+
+    void aFailedLetterKeepsEverything()
+    {
+        QFETCH(AppLanguage, language);
+        QFETCH(QString, title);
+        CornerSession session(language);
+        session.server.setReply(letterPath, LocalHttpServer::reply(500));
+        DeveloperCornerController &corner = *session.corner;
+        corner.addImageFiles({ session.file(QStringLiteral("a.png"), pngBytes()) });
+        session.sendValidLetter();
+        waitUntilIdle(corner);
+        QVERIFY(corner.showingAlert());
+        QCOMPARE(corner.alertTitle(), title);
+        QCOMPARE(corner.alertMessage(), DeveloperCornerService::contactUnavailable().description);
+        QVERIFY(!corner.sent());
+        QCOMPARE(corner.images().size(), 1);
+        QCOMPARE(corner.email(), QStringLiteral("reader@example.com"));
+        QCOMPARE(corner.message(), QStringLiteral("Hello"));
+    }
+
+    void anUndecodablePictureIsStillSent()
+    {
+        CornerSession session;
+        const QByteArray bytes("not a picture at all");
+        session.corner->addImageFiles({ session.file(QStringLiteral("broken.png"), bytes) });
+        QVERIFY(session.corner->images().constFirst().preview.isNull());
+        session.sendValidLetter();
+        waitUntilIdle(*session.corner);
+        QVERIFY(session.corner->sent());
+        const QJsonObject sent
+            = session.lastBody().value(QStringLiteral("attachments")).toArray().first().toObject();
+        QCOMPARE(sent.value(QStringLiteral("mimeType")).toString(), QStringLiteral("image/png"));
+        QCOMPARE(QByteArray::fromBase64(sent.value(QStringLiteral("content")).toString().toLatin1()), bytes);
+    }
+
+    void anAmountIsReadAndChecked_data()
+    {
+        // Either the alert's title, or the minor units sent.
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("outcome");
+        const auto english = AppLanguage::english;
+        const auto chinese = AppLanguage::chinese;
+        QTest::newRow("en at the maximum") << english << u"20"_s << u"2000"_s;
+        QTest::newRow("en over the maximum") << english << u"20.01"_s << u"That's More Than Enough"_s;
+        QTest::newRow("en at the minimum") << english << u"1"_s << u"100"_s;
+        QTest::newRow("en under the minimum") << english << u"0.99"_s << u"Below the Payment Minimum"_s;
+        QTest::newRow("zh at the maximum") << chinese << u"30"_s << u"3000"_s;
+        QTest::newRow("zh over the maximum") << chinese << u"30.5"_s << u"这份心意已经太多了"_s;
+        QTest::newRow("zh at the minimum") << chinese << u"5"_s << u"500"_s;
+        QTest::newRow("zh under the minimum") << chinese << u"4.99"_s << u"低于支付平台最低金额"_s;
+        QTest::newRow("empty") << english << u""_s << u"Enter an Amount"_s;
+        QTest::newRow("letters") << english << u"abc"_s << u"Enter an Amount"_s;
+        QTest::newRow("zero") << english << u"0"_s << u"Enter an Amount"_s;
+        QTest::newRow("negative") << english << u"-3"_s << u"Enter an Amount"_s;
+        QTest::newRow("zh empty") << chinese << u""_s << u"请输入金额"_s;
+        QTest::newRow("a lone point") << english << u"."_s << u"Enter an Amount"_s;
+        QTest::newRow("decimal comma") << english << u"5,5"_s << u"550"_s;
+        QTest::newRow("grouping comma, en") << english << u"1,000"_s << u"100"_s;
+        QTest::newRow("grouping comma, zh") << chinese << u"1,000"_s << u"低于支付平台最低金额"_s;
+        QTest::newRow("a word after") << english << u"12 coffees"_s << u"1200"_s;
+        QTest::newRow("blanks before") << english << u"  12"_s << u"1200"_s;
+        QTest::newRow("no exponent") << english << u"1e1"_s << u"100"_s;
+        QTest::newRow("a tenth of a cent") << english << u"0.001"_s << u"Below the Payment Minimum"_s;
+        QTest::newRow("25 digits") << english << u"1234567890123456789012345"_s
+                                   << u"That's More Than Enough"_s;
+        QTest::newRow("fraction of a fen") << chinese << u"5.555"_s << u"555"_s;
+        QTest::newRow("plus sign") << english << u"+2"_s << u"200"_s;
+    }
+
+    void anAmountIsReadAndChecked()
+    {
+        QFETCH(AppLanguage, language);
+        QFETCH(QString, typed);
+        QFETCH(QString, outcome);
+        CornerSession session(language);
+        DeveloperCornerController &corner = *session.corner;
+        corner.setAmount(typed);
+        corner.beginDonation();
+        bool isMinor = false;
+        const qint64 minor = outcome.toLongLong(&isMinor);
+        if (!isMinor) {
+            QVERIFY(!corner.creatingCheckout());
+            QVERIFY(corner.showingAlert());
+            QCOMPARE(corner.alertTitle(), outcome);
+            QCoreApplication::processEvents();
+            QVERIFY(session.server.requests().isEmpty());
+        } else {
+            QVERIFY(corner.creatingCheckout());
+            waitUntilIdle(corner);
+            QVERIFY(!corner.showingAlert());
+            const QJsonObject body = session.lastBody();
+            QCOMPARE(body.value(QStringLiteral("amountMinor")).toInteger(), minor);
+            QCOMPARE(body.value(QStringLiteral("currency")).toString(),
+                language == AppLanguage::english ? QStringLiteral("usd") : QStringLiteral("cny"));
+            QCOMPARE(session.harness.workspace->openedUrls, QList<QUrl> { QUrl(checkoutPage) });
+        }
+        QCOMPARE(corner.amount(), typed);
+    }
+
+    void aPressWhileBusyIsIgnored()
+    {
+        CornerSession session(AppLanguage::english);
+        DeveloperCornerController &corner = *session.corner;
+        session.server.hold();
+        corner.setAmount(QStringLiteral("3"));
+        corner.beginDonation();
+        QTRY_COMPARE_WITH_TIMEOUT(session.server.requests().size(), 1, generousWaitMs);
+        corner.setAmount(QStringLiteral("300"));
+        corner.beginDonation();
+        QVERIFY(corner.creatingCheckout());
+        QVERIFY(!corner.showingAlert());
+        session.server.release();
+        waitUntilIdle(corner);
+        QCOMPARE(session.server.requests().size(), 1);
+        QCOMPARE(session.harness.workspace->openedUrls.size(), 1);
+    }
+
+    void theLanguageAtThePressDecides()
+    {
+        CornerSession session(AppLanguage::english);
+        DeveloperCornerController &corner = *session.corner;
+        corner.setAmount(QStringLiteral("25"));
+        corner.beginDonation();
+        QCOMPARE(corner.alertTitle(), QStringLiteral("That's More Than Enough"));
+        QCOMPARE(corner.currencyPrefix(), QStringLiteral("$"));
+        corner.setShowingAlert(false);
+
+        QSignalSpy texts(&corner, &DeveloperCornerController::languageChanged);
+        session.setLanguage(AppLanguage::chinese);
+        QVERIFY(texts.count() > 0);
+        QCOMPARE(corner.currencyPrefix(), QStringLiteral("¥"));
+        corner.beginDonation();
+        waitUntilIdle(corner);
+        QVERIFY(!corner.showingAlert());
+        QCOMPARE(session.lastBody().value(QStringLiteral("currency")).toString(), QStringLiteral("cny"));
+        QCOMPARE(session.lastBody().value(QStringLiteral("amountMinor")).toInteger(), 2500);
+    }
+
+    void aFailedCheckoutSaysWhy()
+    {
+        CornerSession session(AppLanguage::english);
+        session.server.setReply(checkoutPath, LocalHttpServer::reply(500));
+        DeveloperCornerController &corner = *session.corner;
+        corner.setAmount(QStringLiteral("5"));
+        corner.beginDonation();
+        waitUntilIdle(corner);
+        QVERIFY(corner.showingAlert());
+        QCOMPARE(corner.alertTitle(), QStringLiteral("Could Not Open Checkout"));
+        QCOMPARE(corner.alertMessage(), DeveloperCornerService::checkoutUnavailable().description);
+        QVERIFY(session.harness.workspace->openedUrls.isEmpty());
+        QCOMPARE(corner.amount(), QStringLiteral("5"));
+    }
+
+    void theWebsiteOpensWhenThereIsOne_data()
+    {
+        QTest::addColumn<QUrl>("address");
+        QTest::newRow("built with an address") << QUrl(website);
+        QTest::newRow("built without") << QUrl();
+    }
+
+    void theWebsiteOpensWhenThereIsOne()
+    {
+        QFETCH(QUrl, address);
+        ControllerHarness harness;
+        AppController &controller = harness.start(
+            [&address](AppControllerSeams &seams) { seams.developerCorner.websiteUrl = address; });
+        DeveloperCornerController corner;
+        corner.setController(&controller);
+        QCOMPARE(corner.canVisitWebsite(), !address.isEmpty());
+        corner.visitWebsite();
+        QCOMPARE(harness.workspace->openedUrls, address.isEmpty() ? QList<QUrl>() : QList<QUrl> { address });
+    }
+
+    void theStoryFollowsTheLanguage()
+    {
+        CornerSession session(AppLanguage::english);
+        DeveloperCornerController &corner = *session.corner;
+        const QStringList english = corner.storyParagraphs();
+        QCOMPARE(english.size(), 5);
+        QCOMPARE(corner.sectionTitles(),
+            (QStringList { u"Write to the Developer"_s, u"Buy Him a Coffee"_s, u"Why Quorvane Exists"_s }));
+        session.setLanguage(AppLanguage::chinese);
+        const QStringList chinese = corner.storyParagraphs();
+        QCOMPARE(chinese.size(), 5);
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(chinese[i] != english[i]);
+        QCOMPARE(
+            corner.sectionTitles(), (QStringList { u"给开发者写信"_s, u"给他买杯咖啡"_s, u"柯帆的由来"_s }));
+    }
+};
+
+QTEST_GUILESS_MAIN(DeveloperCornerTest)
+#include "tst_developer_corner.moc"
