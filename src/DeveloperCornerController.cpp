@@ -12,6 +12,11 @@ DeveloperCornerController::~DeveloperCornerController()
     setImages({});
 }
 
+AppController *DeveloperCornerController::controller() const
+{
+    return m_controller;
+}
+
 void DeveloperCornerController::setController(AppController *controller)
 {
     if (m_controller == controller)
@@ -47,6 +52,14 @@ QStringList DeveloperCornerController::sectionNames()
     for (DeveloperCornerSection section : allCases<DeveloperCornerSection>())
         names.append(rawValue(section));
     return names;
+}
+
+QStringList DeveloperCornerController::sectionSymbols()
+{
+    QStringList symbols;
+    for (DeveloperCornerSection section : allCases<DeveloperCornerSection>())
+        symbols.append(symbol(section));
+    return symbols;
 }
 
 QStringList DeveloperCornerController::sectionTitles() const

@@ -21,9 +21,10 @@ class DeveloperCornerController : public QObject
     Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged)
     Q_PROPERTY(QString section READ sectionName WRITE selectSection NOTIFY sectionChanged)
     Q_PROPERTY(QStringList sections READ sectionNames CONSTANT)
+    Q_PROPERTY(QStringList sectionSymbols READ sectionSymbols CONSTANT)
     Q_PROPERTY(QString email READ email WRITE setEmail NOTIFY emailChanged)
     Q_PROPERTY(QString message READ message WRITE setMessage NOTIFY messageChanged)
-    // One map per attachment: "id", "name", "hasPreview" and "previewSource".
+    // One map per attachment: "id", "name" and "hasPreview".
     Q_PROPERTY(QVariantList images READ imageEntries NOTIFY imagesChanged)
     Q_PROPERTY(bool canAddImages READ canAddImages NOTIFY imagesChanged)
     Q_PROPERTY(bool sending READ sending NOTIFY sendingChanged)
@@ -45,13 +46,11 @@ public:
     // Attachments are shown at this size; their previews are decoded to cover it.
     static constexpr int tileWidth = 94;
     static constexpr int tileHeight = 68;
-    // The image provider's name for the attachments' previews.
-    static constexpr const char *previewProvider = "feedback";
 
     explicit DeveloperCornerController(QObject *parent = nullptr);
     ~DeveloperCornerController() override;
 
-    AppController *controller() const { return m_controller; }
+    AppController *controller() const;
     void setController(AppController *controller);
 
     DeveloperCornerSection section() const { return m_section; }
@@ -59,6 +58,7 @@ public:
     // An unknown name selects nothing.
     void selectSection(const QString &name);
     static QStringList sectionNames();
+    static QStringList sectionSymbols();
     QStringList sectionTitles() const;
 
     // The letter.

@@ -65,13 +65,10 @@ QVariantList DeveloperCornerController::imageEntries() const
 {
     QVariantList entries;
     for (const FeedbackImage &image : m_images) {
-        const QString id = idText(image.id);
         entries.append(QVariantMap {
-            { QStringLiteral("id"), id },
+            { QStringLiteral("id"), idText(image.id) },
             { QStringLiteral("name"), image.name },
             { QStringLiteral("hasPreview"), !image.preview.isNull() },
-            { QStringLiteral("previewSource"),
-                QStringLiteral("image://%1/%2").arg(QLatin1String(previewProvider), id) },
         });
     }
     return entries;

@@ -24,3 +24,10 @@ inline QString title(DeveloperCornerSection section, AppLanguage language)
     }
     return localized(language, QStringLiteral("柯帆的由来"), QStringLiteral("Why Quorvane Exists"));
 }
+
+// The section's symbol in the sidebar.
+inline QString symbol(DeveloperCornerSection section)
+{
+    static constexpr std::array names { "envelope.open.fill", "cup.and.saucer.fill", "quote.opening" };
+    return QString::fromLatin1(names[static_cast<std::size_t>(section)]);
+}

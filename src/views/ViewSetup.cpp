@@ -7,6 +7,7 @@
 #include "ChartPoints.h"
 #include "DarkPalette.h"
 #include "DeveloperCornerController.h"
+#include "FeedbackPreviews.h"
 #include "FocusInterfaceState.h"
 #include "InterfaceFonts.h"
 #include "InterfaceTexts.h"
@@ -39,6 +40,8 @@ void setUpViews(AppController &controller)
         uri, 1, 0, "Fonts", [](QQmlEngine *, QJSEngine *) { return new InterfaceFonts; });
     qmlRegisterSingletonType<BackgroundMediaTypes>(
         uri, 1, 0, "MediaTypes", [](QQmlEngine *, QJSEngine *) { return new BackgroundMediaTypes; });
+    qmlRegisterSingletonType<FeedbackPreviews>(uri, 1, 0, "FeedbackPreviews",
+        [](QQmlEngine *engine, QJSEngine *) { return new FeedbackPreviews(*engine); });
     qmlRegisterSingletonType<ViewPlacement>(
         uri, 1, 0, "Placement", [](QQmlEngine *, QJSEngine *) { return new ViewPlacement; });
     qmlRegisterUncreatableType<SettingsSession>(

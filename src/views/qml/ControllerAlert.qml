@@ -4,7 +4,8 @@ import Quorvane
 
 // The controller's one alert: its title, its message as plain text and one button that only dismisses
 // it. Each window has one; the alert shows in the window the controller names as its host. Dismissing
-// it clears the controller's flag; moving to another window does not.
+// it clears the controller's flag; moving to another window does not. A view with an alert of its own
+// gives the texts, the flag and what dismissing does.
 Dialog {
     id: alert
 
@@ -12,7 +13,12 @@ Dialog {
     property Item backdrop: null
     // The window this alert belongs to: a sheet's name, or empty for the main window.
     property string host: ""
-    readonly property bool wanted: AppController.showingAlert && AppController.alertHost === host
+    property bool wanted: AppController.showingAlert && AppController.alertHost === host
+    property string alertTitle: AppController.alertTitle
+    property string alertMessage: AppController.alertMessage
+    property var dismiss: function () {
+        AppController.showingAlert = false;
+    }
 
     parent: Overlay.overlay
     anchors.centerIn: parent
@@ -25,7 +31,7 @@ Dialog {
     // Closed while still wanted here, it was the user who closed it.
     onClosed: {
         if (wanted)
-            AppController.showingAlert = false;
+            dismiss();
     }
 
     Overlay.modal: Rectangle {
@@ -57,7 +63,7 @@ Dialog {
         leftPadding: 22
         rightPadding: 22
         topPadding: 22
-        text: AppController.alertTitle
+        text: alert.alertTitle
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
         font.pixelSize: 15
@@ -67,7 +73,7 @@ Dialog {
 
     contentItem: Text {
         objectName: "alertMessage"
-        text: AppController.alertMessage
+        text: alert.alertMessage
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
         lineHeight: 1.15

@@ -60,5 +60,6 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingDeveloperCorner
         onDismissed: AppController.showingDeveloperCorner = false
+        content: Component { DeveloperCornerView {} }
     }
 }

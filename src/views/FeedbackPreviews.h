@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QObject>
+#include <QUrl>
+
+class QQmlEngine;
+
+// The letter's attachment previews for its tiles, as "image://feedback/<id>". The image provider is
+// installed on the engine that first asks for this singleton, which every view showing a tile does.
+class FeedbackPreviews : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit FeedbackPreviews(QQmlEngine &engine);
+
+    Q_INVOKABLE QUrl source(const QString &id) const;
+};

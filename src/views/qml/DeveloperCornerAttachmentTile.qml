@@ -1,0 +1,66 @@
+import QtQuick
+import QtQuick.Templates as T
+import Quorvane
+
+// One attached image: its preview cropped to the tile, or a picture symbol when it has none, with a
+// small button in the corner that removes it.
+Item {
+    id: tile
+
+    required property string imageId
+    required property string name
+    required property bool hasPreview
+
+    signal removed
+
+    implicitWidth: 94
+    implicitHeight: 68
+    Accessible.name: name
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 10
+        color: Qt.rgba(0, 0, 0, 0.2)
+        clip: true
+
+        Image {
+            objectName: "attachmentPreview"
+            anchors.fill: parent
+            visible: tile.hasPreview
+            source: tile.hasPreview ? FeedbackPreviews.source(tile.imageId) : ""
+            fillMode: Image.PreserveAspectCrop
+            cache: false
+        }
+
+        SymbolIcon {
+            objectName: "attachmentPlaceholder"
+            anchors.centerIn: parent
+            visible: !tile.hasPreview
+            name: "photo"
+            size: 24
+            color: Qt.rgba(1, 1, 1, 0.6)
+        }
+    }
+
+    T.Button {
+        objectName: "removeAttachment"
+        anchors.top: parent.top
+        anchors.right: parent.right
+        anchors.margins: 4
+        implicitWidth: 18
+        implicitHeight: 18
+        onClicked: tile.removed()
+
+        contentItem: SymbolIcon {
+            name: "xmark"
+            size: 10
+            font.weight: Font.Bold
+            color: "white"
+        }
+
+        background: Rectangle {
+            radius: 9
+            color: Qt.rgba(0, 0, 0, 0.75)
+        }
+    }
+}

@@ -1,0 +1,26 @@
+import QtQuick
+import Quorvane
+
+// The label above a field of the letter: its symbol and title in the accent colour.
+Row {
+    required property string title
+    required property string symbol
+    required property color accent
+
+    spacing: 6
+
+    SymbolIcon {
+        anchors.verticalCenter: parent.verticalCenter
+        name: parent.symbol
+        size: 15
+        color: parent.accent
+    }
+
+    Text {
+        anchors.verticalCenter: parent.verticalCenter
+        text: parent.title
+        font.pixelSize: 13
+        font.weight: Font.DemiBold
+        color: parent.accent
+    }
+}

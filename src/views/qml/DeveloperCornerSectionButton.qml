@@ -1,0 +1,54 @@
+import QtQuick
+import QtQuick.Templates as T
+import Quorvane
+
+// One section of the developer corner's sidebar: its symbol and title, in the accent colour on a soft
+// accent plate while selected.
+T.Button {
+    id: control
+
+    required property string title
+    required property string symbol
+    required property bool selected
+    required property color accent
+    readonly property color labelColor: selected ? accent : Qt.rgba(1, 1, 1, 0.7)
+
+    implicitHeight: 44
+    leftPadding: 13
+    rightPadding: 13
+    Accessible.name: title
+
+    contentItem: Row {
+        spacing: 11
+
+        SymbolIcon {
+            width: 20
+            anchors.verticalCenter: parent.verticalCenter
+            name: control.symbol
+            size: 16
+            color: control.labelColor
+        }
+
+        Text {
+            anchors.verticalCenter: parent.verticalCenter
+            text: control.title
+            font.pixelSize: 13
+            font.weight: Font.Medium
+            color: control.labelColor
+        }
+    }
+
+    background: Rectangle {
+        radius: 11
+        color: control.selected ? Qt.rgba(control.accent.r, control.accent.g, control.accent.b, 0.13) : "transparent"
+        border.width: control.selected ? 1 : 0
+        border.color: Qt.rgba(control.accent.r, control.accent.g, control.accent.b, 0.22)
+
+        Behavior on color {
+            ColorAnimation {
+                duration: 160
+                easing.type: Easing.OutQuad
+            }
+        }
+    }
+}

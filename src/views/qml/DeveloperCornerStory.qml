@@ -1,0 +1,82 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import QtQuick.Templates as T
+import Quorvane
+
+// The story section: why Quorvane exists in five paragraphs, the last set apart, and the way to the
+// maker's website (unavailable when the program was built without its address).
+ColumnLayout {
+    id: pane
+
+    required property DeveloperCornerController corner
+    required property color accent
+
+    spacing: 20
+
+    DeveloperCornerPaneTitle {
+        Layout.fillWidth: true
+        title: Texts.L("柯帆的由来", "Why Quorvane Exists")
+        subtitle: Texts.L("它先是我给自己做的一次喘息。", "It began as a way to give myself room to breathe.")
+    }
+
+    DeveloperCornerCard {
+        Layout.fillWidth: true
+
+        ColumnLayout {
+            width: parent.width
+            spacing: 18
+
+            Repeater {
+                model: pane.corner.storyParagraphs.slice(0, 4)
+
+                DeveloperCornerStoryParagraph {
+                    required property string modelData
+
+                    Layout.fillWidth: true
+                    text: modelData
+                }
+            }
+
+            Rectangle {
+                objectName: "storyDivider"
+                Layout.fillWidth: true
+                implicitHeight: 1
+                color: Qt.rgba(1, 1, 1, 0.35 * 0.25)
+            }
+
+            DeveloperCornerStoryParagraph {
+                Layout.fillWidth: true
+                text: pane.corner.storyParagraphs[4]
+            }
+
+            T.Button {
+                id: visit
+
+                objectName: "visitWebsiteButton"
+                Layout.fillWidth: true
+                implicitHeight: 44
+                enabled: pane.corner.canVisitWebsite
+                opacity: enabled ? 1 : 0.45
+                font.pixelSize: 13
+                font.weight: Font.DemiBold
+                text: Texts.L("访问 Mirenvale·弥谷", "Visit Mirenvale")
+                onClicked: pane.corner.visitWebsite()
+
+                contentItem: ButtonSymbolLabel {
+                    symbol: "arrow.up.right"
+                    text: visit.text
+                    font: visit.font
+                    color: pane.accent
+                }
+
+                background: Rectangle {
+                    radius: 12
+                    color: Qt.rgba(pane.accent.r, pane.accent.g, pane.accent.b, visit.down ? 0.16 : 0.1)
+                    border.width: 1
+                    border.color: Qt.rgba(pane.accent.r, pane.accent.g, pane.accent.b, 0.25)
+                }
+            }
+        }
+    }
+}

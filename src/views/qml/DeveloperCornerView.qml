@@ -1,0 +1,207 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quorvane
+
+// The developer corner: a header, the sidebar of its three sections, the selected section in a
+// scrolling column, and the corner's own alert. It is built afresh at each opening, so every field
+// starts empty on the letter section.
+Item {
+    id: view
+
+    readonly property DeveloperCornerController corner: cornerState
+    readonly property color accent: AppController.accentColor
+    // The sheet lets an open alert take Esc first.
+    readonly property bool somethingOpen: cornerAlert.visible
+
+    DeveloperCornerController {
+        id: cornerState
+
+        controller: AppController
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        color: "#0A141A"
+        opacity: 0.98
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 0
+
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.preferredHeight: 76
+            Layout.leftMargin: 24
+            Layout.rightMargin: 24
+            spacing: 15
+
+            Rectangle {
+                implicitWidth: 42
+                implicitHeight: 42
+                radius: 21
+                color: Qt.rgba(view.accent.r, view.accent.g, view.accent.b, 0.14)
+
+                SymbolIcon {
+                    anchors.centerIn: parent
+                    name: "cup.and.saucer.fill"
+                    size: 21
+                    color: view.accent
+                }
+            }
+
+            ColumnLayout {
+                spacing: 3
+
+                Text {
+                    text: Texts.L("开发者角落", "Developer Corner")
+                    font.pixelSize: 23
+                    font.weight: Font.DemiBold
+                    color: AppController.textColor
+                }
+
+                Text {
+                    text: Texts.L("一封来信、一杯咖啡，以及一段由来", "A letter, a coffee, and the story behind Quorvane")
+                    font.pixelSize: 12
+                    font.weight: Font.Medium
+                    color: Qt.rgba(1, 1, 1, 0.6)
+                }
+            }
+
+            Item {
+                Layout.fillWidth: true
+            }
+
+            Button {
+                objectName: "developerCornerDone"
+                text: Texts.L("完成", "Done")
+                onClicked: AppController.showingDeveloperCorner = false
+            }
+        }
+
+        Rectangle {
+            Layout.fillWidth: true
+            implicitHeight: 1
+            color: Qt.rgba(1, 1, 1, 0.45 * 0.25)
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            spacing: 0
+
+            Rectangle {
+                objectName: "developerCornerSidebar"
+                Layout.preferredWidth: 196
+                Layout.fillHeight: true
+                color: Qt.rgba(0, 0, 0, 0.12)
+
+                ColumnLayout {
+                    anchors.fill: parent
+                    anchors.margins: 15
+                    spacing: 8
+
+                    Repeater {
+                        model: cornerState.sections
+
+                        DeveloperCornerSectionButton {
+                            required property string modelData
+                            required property int index
+
+                            Layout.fillWidth: true
+                            objectName: "sectionButton_" + modelData
+                            title: cornerState.sectionTitles[index]
+                            symbol: cornerState.sectionSymbols[index]
+                            selected: cornerState.section === modelData
+                            accent: view.accent
+                            onClicked: cornerState.section = modelData
+                        }
+                    }
+
+                    Item {
+                        Layout.fillHeight: true
+                    }
+
+                    Text {
+                        Layout.leftMargin: 13
+                        Layout.rightMargin: 13
+                        text: Texts.text("Quorvane · Varnholt")
+                        font.pixelSize: 10
+                        font.weight: Font.Medium
+                        color: Qt.rgba(1, 1, 1, 0.6)
+                    }
+                }
+            }
+
+            Rectangle {
+                Layout.fillHeight: true
+                implicitWidth: 1
+                color: Qt.rgba(1, 1, 1, 0.45 * 0.25)
+            }
+
+            ScrollView {
+                id: scroll
+
+                objectName: "developerCornerScroll"
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                contentWidth: availableWidth
+                contentHeight: pane.height + 60
+                ScrollBar.vertical.policy: ScrollBar.AsNeeded
+
+                Loader {
+                    id: pane
+
+                    objectName: "developerCornerContent"
+                    x: 30
+                    y: 30
+                    width: scroll.availableWidth - 60
+                    height: item ? item.implicitHeight : 0
+                    sourceComponent: cornerState.section === "support"
+                                     ? supportPane
+                                     : cornerState.section === "story" ? storyPane : letterPane
+                }
+            }
+        }
+    }
+
+    Component {
+        id: letterPane
+
+        DeveloperCornerLetter {
+            corner: cornerState
+            accent: view.accent
+        }
+    }
+
+    Component {
+        id: supportPane
+
+        DeveloperCornerSupport {
+            corner: cornerState
+            accent: view.accent
+        }
+    }
+
+    Component {
+        id: storyPane
+
+        DeveloperCornerStory {
+            corner: cornerState
+            accent: view.accent
+        }
+    }
+
+    ControllerAlert {
+        id: cornerAlert
+
+        objectName: "developerCornerOwnAlert"
+        wanted: cornerState.showingAlert
+        alertTitle: cornerState.alertTitle
+        alertMessage: cornerState.alertMessage
+        dismiss: function () {
+            cornerState.showingAlert = false;
+        }
+    }
+}
