@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "DeveloperCornerController.h"
 #include "JournalController.h"
 #include "LocalHttpServer.h"
 #include "MediaFixtures.h"
@@ -30,6 +31,7 @@
 //       [--statistics-range 7|30] [--hover objectName] [--journal day|editor|empty]
 //       [--settings PANE [--draft-language chinese|english] [--weight-alert]] [--dock leading|trailing]
 //       [--update-result]
+//       [--corner letter|sent|tiles|support|checkout|story]
 //
 // With --sheet the sheet's window alone is written. --hover rests the pointer on the named control of
 // the main window and takes the window once its tooltip has appeared. --history thirty logs thirty generated
@@ -38,8 +40,10 @@
 // record open in the editor, or an empty day. --settings takes the settings sheet on that pane;
 // --draft-language switches its working copy to that language first, and --weight-alert saves it with a
 // weight that is not a number. --update-result checks a local feed that offers a newer release and takes
-// the main window with the result. Run without --shoot it is a test: it takes the standard screens into
-// "screenshots" beside itself, each in a process of its own, and checks a few pixels of each.
+// the main window with the result. --corner puts the developer corner in one state: a section, the sent
+// card, three attachments (one without a preview) or the checkout on its way. Run without --shoot it is a
+// test: it takes the standard screens into "screenshots" beside itself, each in a process of its own, and
+// checks a few pixels of each.
 
 namespace {
 
@@ -79,6 +83,8 @@ struct Shot
     QString dock = QStringLiteral("trailing");
     // The result of an update check that found a newer release.
     bool updateResult = false;
+    // The developer corner's state; empty: as it opens.
+    QString corner;
 };
 
 const QColor fallbackColour(10, 20, 26);
@@ -225,9 +231,48 @@ bool prepareSettings(SettingsSession &session, const Shot &shot)
     return true;
 }
 
+// Brings the developer corner into the named state. Letters go to a local server that delivers them;
+// checkouts wait there unanswered.
+bool prepareCorner(DeveloperCornerController &corner, const QString &state, const QString &folder)
+{
+    const auto picture = [&folder](const QString &name, QColor colour, QSize size) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = QDir(folder).filePath(name);
+        image.save(path, "PNG");
+        return path;
+    };
+    const auto waitFor
+        = [](const std::function<bool()> &condition) { return QTest::qWaitFor(condition, 60000); };
+    corner.setEmail(QStringLiteral("reader@example.com"));
+    corner.setMessage(QStringLiteral("The wheel picked a stretch for me three times today. Thank you!"));
+    if (state == u"sent") {
+        corner.sendFeedback();
+        return waitFor([&corner] { return corner.sent(); });
+    }
+    if (state == u"tiles") {
+        const QString broken = QDir(folder).filePath(QStringLiteral("broken.png"));
+        writeFileBytes(broken, "not a picture");
+        corner.addImageFiles({ picture(QStringLiteral("dawn.png"), QColor(0xE8, 0x9F, 0x71), QSize(640, 480)),
+            broken, picture(QStringLiteral("lake.png"), QColor(0x4F, 0x8F, 0xB5), QSize(300, 600)) });
+        return corner.images().size() == 3;
+    }
+    if (state == u"support" || state == u"checkout") {
+        corner.selectSection(QStringLiteral("support"));
+        corner.setAmount(QStringLiteral("12"));
+        if (state == u"checkout")
+            corner.beginDonation();
+        return state == u"support" || corner.creatingCheckout();
+    }
+    if (state == u"story")
+        corner.selectSection(QStringLiteral("story"));
+    return state == u"letter" || state == u"story";
+}
+
 // Opens the sheet over the main window and takes it once its content has settled: charts draw a frame
 // after their data arrive, so the picture is taken when three grabs in a row agree.
-std::optional<QImage> shootSheet(AppController &controller, QQuickWindow &mainWindow, const Shot &shot)
+std::optional<QImage> shootSheet(
+    AppController &controller, QQuickWindow &mainWindow, const Shot &shot, const QString &folder)
 {
     const QString flag = QStringLiteral("showing") + shot.sheet.left(1).toUpper() + shot.sheet.mid(1);
     auto *sheet = mainWindow.findChild<QQuickWindow *>(shot.sheet + QStringLiteral("Sheet"));
@@ -260,6 +305,19 @@ std::optional<QImage> shootSheet(AppController &controller, QQuickWindow &mainWi
     if (!shot.journal.isEmpty() && !prepareJournal(*sheet, shot.journal)) {
         qCritical("the journal could not show %s", qPrintable(shot.journal));
         return std::nullopt;
+    }
+    if (!shot.corner.isEmpty()) {
+        auto *view = sheet->property("view").value<QQuickItem *>();
+        auto *corner = view ? view->property("corner").value<DeveloperCornerController *>() : nullptr;
+        if (!corner || !prepareCorner(*corner, shot.corner, folder))
+            return std::nullopt;
+        // The sidebar's plates fade for a moment after a switch.
+        QTest::qWait(500);
+        // The spinner of a request on its way never stands still: it is taken once it has been drawn.
+        if (shot.corner == u"checkout") {
+            QTest::qWait(400);
+            return sheet->grabWindow();
+        }
     }
     QList<QImage> grabs;
     const auto settled = [&] {
@@ -318,9 +376,14 @@ int shoot(const Shot &shot)
             "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel><title>Quorvane"
             "</title><item><title>Release</title><sparkle:version>999.1</sparkle:version>"
             "<link>https://example.org/release</link></item></channel></rss>\n"));
+    LocalHttpServer developerService;
+    developerService.setReply("/account/quorvane-contact", LocalHttpServer::reply(204));
+    if (shot.corner == u"checkout")
+        developerService.hold();
     AppController &controller = harness.start([&](AppControllerSeams &seams) {
         if (shot.updateResult)
             seams.updateFeedAddress = feed.baseUrl().toString() + QStringLiteral("/appcast.xml");
+        seams.developerCorner.baseUrl = developerService.baseUrl();
     });
     if (!reachPhase(controller, shot.phase)) {
         qCritical("could not reach the phase %s", qPrintable(shot.phase));
@@ -392,7 +455,7 @@ int shoot(const Shot &shot)
         image = grabs.last();
     }
     if (!shot.sheet.isEmpty()) {
-        const std::optional<QImage> sheet = shootSheet(controller, *window, shot);
+        const std::optional<QImage> sheet = shootSheet(controller, *window, shot, harness.root());
         if (!sheet)
             return 3;
         image = *sheet;
@@ -435,6 +498,8 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("history"), QStringLiteral("none or thirty logged days"), QStringLiteral("kind"));
     const QCommandLineOption statisticsRange(
         QStringLiteral("statistics-range"), QStringLiteral("7 or 30 days"), QStringLiteral("days"));
+    const QCommandLineOption corner(
+        QStringLiteral("corner"), QStringLiteral("the developer corner's state"), QStringLiteral("state"));
     const QCommandLineOption hover(QStringLiteral("hover"),
         QStringLiteral("the control to rest the pointer on"), QStringLiteral("name"));
     const QCommandLineOption dock(
@@ -445,7 +510,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("update-result"), QStringLiteral("show what an update check found"));
     parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
         lockFailure, sheet, history, statisticsRange, hover, journal, dock, settings, draftLanguage,
-        weightAlert, updateResult });
+        weightAlert, updateResult, corner });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -484,6 +549,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     shot.draftLanguage = parser.value(draftLanguage);
     shot.weightAlert = parser.isSet(weightAlert);
     shot.updateResult = parser.isSet(updateResult);
+    shot.corner = parser.value(corner);
     return shot;
 }
 
@@ -941,6 +1007,35 @@ private slots:
         QCOMPARE(shot.size(), QSize(1240, 880));
         // The dialog's glass lies over the middle of the window, dimmed around it.
         QVERIFY(shot.pixelColor(620, 440) != shot.pixelColor(60, 440));
+    }
+
+    void developerCorner_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("state");
+
+        for (const char *language : { "chinese", "english" }) {
+            for (const char *state : { "letter", "sent", "tiles", "support", "checkout", "story" })
+                QTest::addRow("%s, %s", language, state) << language << state;
+        }
+    }
+
+    void developerCorner()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, state);
+
+        const QImage shot = take(QStringLiteral("developer-corner-%1-%2").arg(language, state),
+            { QStringLiteral("--sheet"), QStringLiteral("developerCorner"), QStringLiteral("--language"),
+                language, QStringLiteral("--corner"), state });
+        QCOMPARE(shot.size(), QSize(920, 720));
+        // The selected section's plate in the sidebar is tinted with the accent, which lifts its red above
+        // the sheet's blue-black; the other plates are clear.
+        const int selectedRow = state == u"support" || state == u"checkout" ? 1 : state == u"story" ? 2 : 0;
+        for (int row = 0; row < 3; ++row) {
+            const QColor plate = shot.pixelColor(20, 114 + row * 52);
+            QCOMPARE(plate.red() - plate.blue() > -6, row == selectedRow);
+        }
     }
 
     void laterPhasesShowTheirBackground_data()

@@ -117,7 +117,7 @@ private slots:
         QTest::newRow("journal") << "notes"
                                  << "工作日志" << QSize(1020, 720) << true;
         QTest::newRow("developer corner") << "developerCorner"
-                                          << "开发者角落" << QSize(920, 720) << false;
+                                          << "开发者角落" << QSize(920, 720) << true;
     }
 
     void eachFlagOpensItsSheet()

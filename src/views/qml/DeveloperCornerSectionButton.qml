@@ -29,10 +29,21 @@ T.Button {
             color: control.labelColor
         }
 
+        // A long title is set a little smaller rather than cut.
         Text {
+            readonly property real room: control.availableWidth - 31
+
             anchors.verticalCenter: parent.verticalCenter
             text: control.title
-            font.pixelSize: 13
+            font.pixelSize: titleMetrics.width > room ? Math.max(10, Math.floor(13 * room / titleMetrics.width)) : 13
+
+            TextMetrics {
+                id: titleMetrics
+
+                text: control.title
+                font.pixelSize: 13
+                font.weight: Font.Medium
+            }
             font.weight: Font.Medium
             color: control.labelColor
         }

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
+import QtQuick.Templates as T
 import Quorvane
 
 // The developer corner: a header, the sidebar of its three sections, the selected section in a
@@ -73,10 +74,32 @@ Item {
                 Layout.fillWidth: true
             }
 
-            Button {
+            // The sheet's standard button; Esc does the same through the sheet.
+            T.Button {
+                id: doneButton
+
                 objectName: "developerCornerDone"
+                implicitWidth: implicitContentWidth + 32
+                implicitHeight: 30
                 text: Texts.L("完成", "Done")
+                font.pixelSize: 13
+                font.weight: Font.DemiBold
                 onClicked: AppController.showingDeveloperCorner = false
+
+                contentItem: Text {
+                    text: doneButton.text
+                    font: doneButton.font
+                    color: "white"
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+
+                background: Rectangle {
+                    radius: 7
+                    color: Qt.rgba(1, 1, 1, doneButton.down ? 0.2 : 0.12)
+                    border.width: 1
+                    border.color: Qt.rgba(1, 1, 1, 0.14)
+                }
             }
         }
 
