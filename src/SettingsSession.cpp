@@ -46,6 +46,12 @@ void SettingsSession::setWeightInput(const QUuid &itemId, const QString &text)
     emit weightInputsChanged();
 }
 
+void SettingsSession::removeWeightInput(const QUuid &itemId)
+{
+    if (m_weightInputs.remove(itemId))
+        emit weightInputsChanged();
+}
+
 void SettingsSession::selectPane(SettingsPane pane)
 {
     if (pane == m_selectedPane)

@@ -72,6 +72,7 @@ public:
     // The text of each wheel item's weight field, by item id.
     const QHash<QUuid, QString> &weightInputs() const { return m_weightInputs; }
     void setWeightInput(const QUuid &itemId, const QString &text);
+    void removeWeightInput(const QUuid &itemId);
     SettingsPane selectedPane() const { return m_selectedPane; }
     void selectPane(SettingsPane pane);
     const std::optional<QUuid> &symbolPickerItemId() const { return m_symbolPickerItemId; }

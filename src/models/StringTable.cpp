@@ -63,6 +63,22 @@ const QHash<QString, QString> &englishEntries()
         { QStringLiteral("应急解锁：Ctrl + Alt + Super + Esc"),
             QStringLiteral("Emergency unlock: Ctrl + Alt + Super + Esc") },
         { QStringLiteral("X11 输入权限说明"), QStringLiteral("About X11 Input Access") },
+        { QStringLiteral("近期项目折扣强度"), QStringLiteral("Recent Item Discount") },
+        { QStringLiteral("%lld%"), QStringLiteral("%lld%") },
+        { QStringLiteral("影响最近项目数"), QStringLiteral("Recent Items Affected") },
+        { QStringLiteral("刚刚抽中的项目本轮为 0% 并从转盘隐藏；更早的项目逐步恢复到基础概率。"),
+            QStringLiteral("The item just drawn is at 0% this round and hidden from the wheel; earlier items "
+                           "gradually return to their base probability.") },
+        { QStringLiteral("添加项目"), QStringLiteral("Add Item") },
+        { QStringLiteral("从图标库选择"), QStringLiteral("Choose from the symbol library") },
+        { QStringLiteral("项目内容"), QStringLiteral("Item") },
+        { QStringLiteral("10"), QStringLiteral("10") },
+        { QStringLiteral("选择项目图标"), QStringLiteral("Choose Item Symbol") },
+        { QStringLiteral("点击即可应用，使用内置图标"), QStringLiteral("Click to apply; built-in symbols") },
+        { QStringLiteral("完成"), QStringLiteral("Done") },
+        { QStringLiteral("分类"), QStringLiteral("Category") },
+        { QStringLiteral("搜索图标，例如：散步、睡眠、heart"),
+            QStringLiteral("Search symbols, e.g. walk, sleep, heart") },
     };
     return entries;
 }

@@ -1,0 +1,111 @@
+#include "SymbolPickerModel.h"
+
+#include "SymbolGlyphs.h"
+#include "WheelSymbolLibrary.h"
+
+SymbolPickerModel::SymbolPickerModel(QObject *parent)
+    : QAbstractListModel(parent)
+    , m_category(WheelSymbolLibrary::allCategory())
+    , m_options(WheelSymbolLibrary::options())
+{ }
+
+int SymbolPickerModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_options.size());
+}
+
+QVariant SymbolPickerModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
+        return {};
+    const WheelSymbolOption &option = m_options[index.row()];
+    switch (Role(role)) {
+    case NameRole:
+        return option.name;
+    case LabelRole:
+        return WheelSymbolLibrary::optionLabel(option, m_language);
+    case GlyphRole:
+        return SymbolGlyphs::text(option.name);
+    case SelectedRole:
+        return option.name == m_selection;
+    }
+    return {};
+}
+
+QHash<int, QByteArray> SymbolPickerModel::roleNames() const
+{
+    return {
+        { NameRole, "name" },
+        { LabelRole, "label" },
+        { GlyphRole, "glyph" },
+        { SelectedRole, "selected" },
+    };
+}
+
+void SymbolPickerModel::setLanguageName(const QString &name)
+{
+    const std::optional<AppLanguage> language = fromRawValue<AppLanguage>(name);
+    if (!language || *language == m_language)
+        return;
+    m_language = *language;
+    emit languageChanged();
+    // An English search may match other labels now.
+    refilter();
+    announce({ LabelRole });
+}
+
+void SymbolPickerModel::setCategory(const QString &category)
+{
+    if (category == m_category)
+        return;
+    m_category = category;
+    emit categoryChanged();
+    refilter();
+}
+
+void SymbolPickerModel::setSearchText(const QString &text)
+{
+    if (text == m_searchText)
+        return;
+    m_searchText = text;
+    emit searchTextChanged();
+    refilter();
+}
+
+void SymbolPickerModel::setSelection(const QString &name)
+{
+    if (name == m_selection)
+        return;
+    m_selection = name;
+    emit selectionChanged();
+    announce({ SelectedRole });
+}
+
+QVariantList SymbolPickerModel::categories() const
+{
+    QVariantList buttons;
+    for (const QString &category : WheelSymbolLibrary::categories())
+        buttons.append(QVariantMap { { QStringLiteral("category"), category },
+            { QStringLiteral("label"), WheelSymbolLibrary::categoryLabel(category, m_language) } });
+    return buttons;
+}
+
+void SymbolPickerModel::refilter()
+{
+    QList<WheelSymbolOption> options
+        = WheelSymbolLibrary::visibleOptions(m_category, m_searchText, m_language);
+    if (options == m_options)
+        return;
+    const bool countChanges = options.size() != m_options.size();
+    beginResetModel();
+    m_options = std::move(options);
+    endResetModel();
+    if (countChanges)
+        emit countChanged();
+}
+
+void SymbolPickerModel::announce(const QList<int> &roles)
+{
+    if (!m_options.isEmpty())
+        emit dataChanged(index(0), index(int(m_options.size() - 1)), roles);
+}

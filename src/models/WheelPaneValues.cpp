@@ -1,0 +1,103 @@
+#include "WheelPaneValues.h"
+
+#include "SettingsSession.h"
+#include "StringTable.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+QString strengthText(double strength, AppLanguage language)
+{
+    // Only a hand-edited file holds a strength outside the slider's range; it must still draw.
+    const double shown
+        = std::isnan(strength) ? 0.0 : std::clamp(strength, 0.0, WheelPaneValues::discountStrengthMaximum());
+    const auto percent = static_cast<long long>(std::trunc(shown * 100));
+    return StringTable::text(QStringLiteral("%lld%"), language)
+        .replace(QLatin1String("%lld"), QString::number(percent));
+}
+
+QString weightTotalText(const QList<WheelItem> &items, const QLocale &locale, AppLanguage language)
+{
+    double total = 0;
+    for (const WheelItem &item : items) {
+        if (item.weight >= 0)
+            total += item.weight;
+    }
+    const QString number = locale.toString(total, 'f', 1);
+    return localized(language, QStringLiteral("总权重 ") + number + QStringLiteral(" · 概率自动换算"),
+        QStringLiteral("Total Weight ") + number + QStringLiteral(" · Auto-calculated"));
+}
+
+bool sameNumber(double left, double right)
+{
+    return std::memcmp(&left, &right, sizeof left) == 0;
+}
+
+} // namespace
+
+void WheelPaneValues::setSession(SettingsSession *session)
+{
+    if (session == m_session)
+        return;
+    if (m_session)
+        disconnect(m_session, nullptr, this, nullptr);
+    m_session = session;
+    if (m_session)
+        connect(m_session, &SettingsSession::draftChanged, this, &WheelPaneValues::refresh);
+    emit sessionChanged();
+    refresh();
+}
+
+void WheelPaneValues::setLocale(const QLocale &locale)
+{
+    m_locale = locale;
+    refresh();
+}
+
+WheelPaneValues::Shown WheelPaneValues::make() const
+{
+    if (!m_session)
+        return {};
+    const AppPreferences &draft = m_session->draft();
+    return { draft.recentDiscountStrength, strengthText(draft.recentDiscountStrength, draft.language),
+        int(std::clamp<qint64>(draft.recentWindow, INT_MIN, INT_MAX)),
+        QString::number(draft.recentWindow)
+            + localized(draft.language, QStringLiteral(" 项"), QStringLiteral(" items")),
+        weightTotalText(draft.items, m_locale.value_or(QLocale::system()), draft.language) };
+}
+
+void WheelPaneValues::refresh()
+{
+    const Shown next = make();
+    const bool recencyChanges = !sameNumber(next.discountStrength, m_shown.discountStrength)
+        || next.discountStrengthText != m_shown.discountStrengthText
+        || next.recentWindow != m_shown.recentWindow || next.recentWindowText != m_shown.recentWindowText;
+    const bool summaryChanges = next.weightSummaryText != m_shown.weightSummaryText;
+    m_shown = next;
+    if (recencyChanges)
+        emit recencyChanged();
+    if (summaryChanges)
+        emit weightSummaryTextChanged();
+}
+
+void WheelPaneValues::setDiscountStrength(double strength)
+{
+    if (!m_session || std::isnan(strength))
+        return;
+    AppPreferences draft = m_session->draft();
+    draft.recentDiscountStrength = std::clamp(strength, 0.0, discountStrengthMaximum());
+    m_session->setDraft(draft);
+}
+
+void WheelPaneValues::setRecentWindow(int window)
+{
+    if (!m_session)
+        return;
+    AppPreferences draft = m_session->draft();
+    draft.recentWindow = std::clamp(window, recentWindowMinimum(), recentWindowMaximum());
+    m_session->setDraft(draft);
+}

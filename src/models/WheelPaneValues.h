@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QLocale>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <optional>
+
+class SettingsSession;
+
+// The wheel pane's values outside the item rows, ready to show in the open sheet's language: the recency
+// controls and the weight total. The controls write into the working copy only when the user moves them,
+// so a value outside their range from a hand-edited file stays as it is but still draws.
+class WheelPaneValues : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged)
+    Q_PROPERTY(double discountStrength READ discountStrength NOTIFY recencyChanged)
+    Q_PROPERTY(double discountStrengthMaximum READ discountStrengthMaximum CONSTANT)
+    Q_PROPERTY(QString discountStrengthText READ discountStrengthText NOTIFY recencyChanged)
+    Q_PROPERTY(int recentWindow READ recentWindow NOTIFY recencyChanged)
+    Q_PROPERTY(int recentWindowMinimum READ recentWindowMinimum CONSTANT)
+    Q_PROPERTY(int recentWindowMaximum READ recentWindowMaximum CONSTANT)
+    Q_PROPERTY(QString recentWindowText READ recentWindowText NOTIFY recencyChanged)
+    Q_PROPERTY(QString weightSummaryText READ weightSummaryText NOTIFY weightSummaryTextChanged)
+
+public:
+    using QObject::QObject;
+
+    SettingsSession *session() const { return m_session; }
+    void setSession(SettingsSession *session);
+    // The total follows the user's own number format, the one number of the pane that does; the system
+    // locale unless one is given here.
+    void setLocale(const QLocale &locale);
+
+    double discountStrength() const { return m_shown.discountStrength; }
+    static double discountStrengthMaximum() { return 0.95; }
+    // The strength as a whole percent, cut toward zero, within the slider's range.
+    QString discountStrengthText() const { return m_shown.discountStrengthText; }
+    int recentWindow() const { return m_shown.recentWindow; }
+    static int recentWindowMinimum() { return 1; }
+    static int recentWindowMaximum() { return 10; }
+    QString recentWindowText() const { return m_shown.recentWindowText; }
+    // The sum of the weights that are 0 or more, with one decimal.
+    QString weightSummaryText() const { return m_shown.weightSummaryText; }
+
+    Q_INVOKABLE void setDiscountStrength(double strength);
+    Q_INVOKABLE void setRecentWindow(int window);
+
+signals:
+    void sessionChanged();
+    void recencyChanged();
+    void weightSummaryTextChanged();
+
+private:
+    struct Shown
+    {
+        double discountStrength = 0;
+        QString discountStrengthText;
+        int recentWindow = 0;
+        QString recentWindowText;
+        QString weightSummaryText;
+    };
+
+    Shown make() const;
+    // Announces only what changed, so a weight typed in a row moves the total and nothing else.
+    void refresh();
+
+    QPointer<SettingsSession> m_session;
+    std::optional<QLocale> m_locale;
+    Shown m_shown;
+};
