@@ -32,6 +32,7 @@
 //       [--settings PANE [--draft-language chinese|english] [--weight-alert]] [--dock leading|trailing]
 //       [--update-result]
 //       [--corner letter|sent|tiles|support|checkout|story]
+//       [--drag PIXELS] [--hidden] [--backgrounds N]
 //
 // With --sheet the sheet's window alone is written. --hover rests the pointer on the named control of
 // the main window and takes the window once its tooltip has appeared. --history thirty logs thirty generated
@@ -41,9 +42,11 @@
 // --draft-language switches its working copy to that language first, and --weight-alert saves it with a
 // weight that is not a number. --update-result checks a local feed that offers a newer release and takes
 // the main window with the result. --corner puts the developer corner in one state: a section, the sent
-// card, three attachments (one without a preview) or the checkout on its way. Run without --shoot it is a
-// test: it takes the standard screens into "screenshots" beside itself, each in a process of its own, and
-// checks a few pixels of each.
+// card, three attachments (one without a preview) or the checkout on its way. --drag holds the console's
+// handle dragged by PIXELS (negative: to the left), as the handle's drag would report it. --hidden hides
+// the focus interface. --backgrounds N puts N generated pictures into the library, so that the corner's
+// previous and next buttons are enabled. Run without --shoot it is a test: it takes the standard screens
+// into "screenshots" beside itself, each in a process of its own, and checks a few pixels of each.
 
 namespace {
 
@@ -85,6 +88,12 @@ struct Shot
     bool updateResult = false;
     // The developer corner's state; empty: as it opens.
     QString corner;
+    // How far the console's handle is held dragged; 0: at rest.
+    double drag = 0;
+    // The focus interface hidden by its corner button.
+    bool hidden = false;
+    // How many generated pictures the background library holds.
+    int backgrounds = 0;
 };
 
 const QColor fallbackColour(10, 20, 26);
@@ -123,6 +132,57 @@ QString prepareBackground(const ControllerHarness &harness, const QString &backg
             ? QString()
             : QStringLiteral("cannot write");
     return background == u"default" ? QString() : QStringLiteral("unknown background ") + background;
+}
+
+// One of a library's generated pictures: a diagonal gradient whose hue steps with the index.
+QImage generatedPicture(int index)
+{
+    QImage picture(1600, 900, QImage::Format_RGB32);
+    QPainter painter(&picture);
+    QLinearGradient gradient(0, 0, 1600, 900);
+    gradient.setColorAt(0, QColor::fromHsv((200 + index * 70) % 360, 150, 170));
+    gradient.setColorAt(1, QColor::fromHsv((240 + index * 70) % 360, 200, 60));
+    painter.fillRect(picture.rect(), gradient);
+    return picture;
+}
+
+// Puts the generated pictures into the managed background folder beside the chosen background.
+bool prepareLibrary(const ControllerHarness &harness, int count)
+{
+    const QDir folder(AppStorageService::backgroundDirectory(harness.root()));
+    folder.mkpath(QStringLiteral("."));
+    for (int index = 0; index < count; ++index) {
+        if (!generatedPicture(index).save(folder.filePath(QStringLiteral("library-%1.png").arg(index + 1))))
+            return false;
+    }
+    return true;
+}
+
+// Hides the focus interface and holds the console's handle dragged, as the shot asks, and waits until the
+// window shows it: the interface has faded out and the console follows the drag.
+bool prepareFocusScreen(AppController &controller, QQuickWindow &window, const Shot &shot)
+{
+    auto *rootView = window.findChild<QQuickItem *>(QStringLiteral("rootView"));
+    auto *interfaceLayer = window.findChild<QQuickItem *>(QStringLiteral("interfaceLayer"));
+    auto *handle = window.findChild<QQuickItem *>(QStringLiteral("consoleDragHandle"));
+    auto *interfaceState = rootView ? rootView->property("interfaceState").value<QObject *>() : nullptr;
+    if (!interfaceLayer || !handle || !interfaceState) {
+        qCritical("the focus screen has no interface layer or console handle");
+        return false;
+    }
+    if (shot.drag != 0) {
+        FocusConsoleDocking &docking = *controller.consoleDocking();
+        docking.dragChanged(shot.drag, handle->property("travelDistance").toDouble());
+        if (!docking.isDraggingConsole()) {
+            qCritical("the console's handle could not be dragged");
+            return false;
+        }
+    }
+    if (shot.hidden) {
+        interfaceState->setProperty("focusInterfaceIsHidden", true);
+        return QTest::qWaitFor([interfaceLayer] { return interfaceLayer->opacity() == 0.0; }, 10000);
+    }
+    return true;
 }
 
 // Brings a fresh controller from its first focus round to the chosen phase the way a user would.
@@ -353,6 +413,10 @@ int shoot(const Shot &shot)
         qCritical("%s", qPrintable(problem));
         return 2;
     }
+    if (!prepareLibrary(harness, shot.backgrounds)) {
+        qCritical("cannot write the library's pictures");
+        return 2;
+    }
     AppPreferences preferences;
     preferences.language = fromRawValue<AppLanguage>(shot.language).value_or(AppLanguage::chinese);
     preferences.backgroundOverlayEnabled = shot.overlay;
@@ -414,15 +478,18 @@ int shoot(const Shot &shot)
     window->resize(shot.size);
     if (!QTest::qWaitForWindowExposed(window, 30000))
         return 2;
+    if ((shot.drag != 0 || shot.hidden) && !prepareFocusScreen(controller, *window, shot))
+        return 3;
     QTest::qWait(shot.waitMilliseconds);
     QImage image;
-    // A video needs a moment for its first frame, a long one on a loaded machine; everything else is drawn
-    // at once.
+    // A video needs a moment for its first frame, a long one on a loaded machine; the library's shots judge
+    // the glass over its picture, so they wait for it too rather than trust it to be drawn at once.
     const QPoint centre(shot.size.width() / 2, shot.size.height() / 3);
     const auto ready = [&] {
         image = window->grabWindow();
         return image.size() == shot.size
-            && (shot.background != u"video" || image.pixelColor(centre) != fallbackColour);
+            && (shot.background != u"video" || image.pixelColor(centre) != fallbackColour)
+            && (shot.backgrounds == 0 || image.pixelColor(centre) != fallbackColour);
     };
     if (!QTest::qWaitFor(ready, 60000)) {
         qCritical("the window never showed its content");
@@ -504,6 +571,11 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("the control to rest the pointer on"), QStringLiteral("name"));
     const QCommandLineOption dock(
         QStringLiteral("dock"), QStringLiteral("the console's corner"), QStringLiteral("dock"));
+    const QCommandLineOption drag(QStringLiteral("drag"),
+        QStringLiteral("how far the console's handle is held dragged"), QStringLiteral("pixels"));
+    const QCommandLineOption hidden(QStringLiteral("hidden"), QStringLiteral("hide the focus interface"));
+    const QCommandLineOption backgrounds(QStringLiteral("backgrounds"),
+        QStringLiteral("generated pictures in the library"), QStringLiteral("count"));
     const QCommandLineOption journal(
         QStringLiteral("journal"), QStringLiteral("day, editor or empty"), QStringLiteral("screen"));
     const QCommandLineOption updateResult(
@@ -511,6 +583,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
         lockFailure, sheet, history, statisticsRange, hover, journal, dock, settings, draftLanguage,
         weightAlert, updateResult, corner });
+    parser.addOptions({ drag, hidden, backgrounds });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -542,6 +615,9 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     shot.hover = parser.value(hover);
     if (parser.isSet(dock))
         shot.dock = parser.value(dock);
+    shot.drag = parser.value(drag).toDouble();
+    shot.hidden = parser.isSet(hidden);
+    shot.backgrounds = parser.value(backgrounds).toInt();
     if (parser.isSet(settings)) {
         shot.sheet = QStringLiteral("settings");
         shot.settingsPane = parser.value(settings);
@@ -1036,6 +1112,112 @@ private slots:
             const QColor plate = shot.pixelColor(20, 114 + row * 52);
             QCOMPARE(plate.red() - plate.blue() > -6, row == selectedRow);
         }
+    }
+
+    // The console's handle, the hidden interface and the corner buttons, in both corners, languages and
+    // sizes: one screen for each of their looks rather than every combination.
+    void consoleHandleAndCornerControls_data()
+    {
+        QTest::addColumn<QString>("dock");
+        QTest::addColumn<int>("drag");
+        QTest::addColumn<bool>("hidden");
+        QTest::addColumn<QString>("hover");
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QSize>("size");
+
+        const QSize smallest(760, 540);
+        const QSize standard(1240, 880);
+        // At 760 the handle travels 286 and switches past 80; at 1240 it travels 766 and switches past
+        // 214.
+        QTest::newRow("at rest, trailing") << "trailing" << 0 << false << ""
+                                           << "chinese" << smallest;
+        QTest::newRow("below the threshold, trailing") << "trailing" << -150 << false << ""
+                                                       << "english" << standard;
+        QTest::newRow("past the threshold, trailing") << "trailing" << -120 << false << ""
+                                                      << "chinese" << smallest;
+        QTest::newRow("below the threshold, leading") << "leading" << 40 << false << ""
+                                                      << "chinese" << smallest;
+        QTest::newRow("past the threshold, leading") << "leading" << 300 << false << ""
+                                                     << "english" << standard;
+        QTest::newRow("hidden, leading") << "leading" << 0 << true << ""
+                                         << "chinese" << standard;
+        QTest::newRow("next hovered, trailing") << "trailing" << 0 << false << "nextBackgroundButton"
+                                                << "english" << smallest;
+        QTest::newRow("previous hovered, leading") << "leading" << 0 << false << "previousBackgroundButton"
+                                                   << "chinese" << standard;
+    }
+
+    void consoleHandleAndCornerControls()
+    {
+        QFETCH(QString, dock);
+        QFETCH(int, drag);
+        QFETCH(bool, hidden);
+        QFETCH(QString, hover);
+        QFETCH(QString, language);
+        QFETCH(QSize, size);
+
+        const QString sizeText = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        QStringList options { QStringLiteral("--dock"), dock, QStringLiteral("--drag"), QString::number(drag),
+            QStringLiteral("--language"), language, QStringLiteral("--size"), sizeText,
+            QStringLiteral("--backgrounds"), QStringLiteral("3") };
+        if (hidden)
+            options << QStringLiteral("--hidden");
+        if (!hover.isEmpty())
+            options << QStringLiteral("--hover") << hover;
+        const QString look = hidden ? QStringLiteral("hidden")
+            : !hover.isEmpty()      ? hover
+            : drag == 0             ? QStringLiteral("rest")
+                                    : QStringLiteral("drag%1").arg(drag);
+        const QImage shot
+            = take(QStringLiteral("docking-%1-%2-%3-%4").arg(look, dock, language, sizeText), options);
+        QCOMPARE(shot.size(), size);
+
+        const QColor accent(0xEB, 0xCB, 0x83);
+        const auto accentIn = [&shot, accent](const QRect &area) {
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    if (near(shot.pixelColor(x, y), accent, 24))
+                        return true;
+                }
+            }
+            return false;
+        };
+        // The 58 x 22 handle sits on the console's top edge, centred over the 410 wide console, and
+        // follows the drag. While held its arrow turns to the accent, and past the threshold its bar,
+        // right of the arrow, brightens from white 0.62 to 0.76.
+        const bool leading = dock == u"leading";
+        const int handleCentre = (leading ? 32 + 205 : size.width() - 32 - 205) + drag;
+        const QRect handle(handleCentre - 29, size.height() - 275, 58, 22);
+        const QRect bar(handleCentre + 2, handle.top(), 24, handle.height());
+        const int travel = size.width() - 410 - 64;
+        const bool pastThreshold = std::abs(drag) * 100 >= 28 * travel;
+        QVERIFY2((brightest(shot, handle) > 0.5) == !hidden,
+            qPrintable(QStringLiteral("handle: %1").arg(brightest(shot, handle))));
+        QCOMPARE(accentIn(handle), !hidden && drag != 0);
+        QVERIFY2((brightest(shot, bar) > 0.75) == pastThreshold,
+            qPrintable(QStringLiteral("bar: %1").arg(brightest(shot, bar))));
+
+        // The three 34 wide buttons, 8 apart, 32 from the corner opposite the console; with three
+        // pictures in the library all are drawn at full strength, and hidden only the middle one stays.
+        const int clusterLeft = leading ? size.width() - 32 - 3 * 34 - 2 * 8 : 32;
+        const int top = size.height() - 32 - 34;
+        for (int button = 0; button < 3; ++button) {
+            const QRect area(clusterLeft + button * 42 + 8, top + 8, 18, 18);
+            const bool shown = !hidden || button == 1;
+            QVERIFY2((brightest(shot, area) > 0.6) == shown,
+                qPrintable(QStringLiteral("button %1: %2").arg(button).arg(brightest(shot, area))));
+        }
+
+        // The hovered button's bubble opens above it, from its leading edge when the cluster is on the
+        // left and from its trailing edge when it is on the right; its white title lies over the dark
+        // picture.
+        if (hover.isEmpty())
+            return;
+        const int button = hover == u"previousBackgroundButton" ? 0 : 2;
+        const int buttonLeft = clusterLeft + button * 42;
+        const QRect title = leading ? QRect(buttonLeft + 34 - 230, top - 85, 130, 65)
+                                    : QRect(buttonLeft + 30, top - 85, 130, 65);
+        QVERIFY2(brightest(shot, title) > 0.85, qPrintable(QString::number(brightest(shot, title))));
     }
 
     void laterPhasesShowTheirBackground_data()
