@@ -8,6 +8,9 @@
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
+#include <QtEndian>
+#include <cmath>
+#include <numbers>
 #include <optional>
 
 // Media files made on the spot for the media tests and benchmarks.
@@ -107,6 +110,38 @@ inline QByteArray noiseBytes(int size)
     QByteArray bytes(size, Qt::Uninitialized);
     for (char &byte : bytes)
         byte = char(generator.bounded(256));
+    return bytes;
+}
+
+// A mono 16-bit PCM RIFF/WAVE file holding a quiet 440 Hz tone at 22050 samples a second.
+inline QByteArray toneWave(double seconds)
+{
+    constexpr quint32 sampleRate = 22050;
+    const auto appendLittleEndian = [](QByteArray &bytes, auto value) {
+        const auto stored = qToLittleEndian(value);
+        bytes.append(reinterpret_cast<const char *>(&stored), sizeof stored);
+    };
+    const auto sampleCount = static_cast<quint32>(sampleRate * seconds);
+    const quint32 dataBytes = sampleCount * 2;
+    QByteArray bytes;
+    bytes.append("RIFF");
+    appendLittleEndian(bytes, quint32(36 + dataBytes));
+    bytes.append("WAVE");
+    bytes.append("fmt ");
+    appendLittleEndian(bytes, quint32(16));
+    appendLittleEndian(bytes, quint16(1)); // PCM
+    appendLittleEndian(bytes, quint16(1)); // channels
+    appendLittleEndian(bytes, sampleRate);
+    appendLittleEndian(bytes, quint32(sampleRate * 2)); // bytes per second
+    appendLittleEndian(bytes, quint16(2)); // bytes per frame
+    appendLittleEndian(bytes, quint16(16)); // bits per sample
+    bytes.append("data");
+    appendLittleEndian(bytes, dataBytes);
+    for (quint32 i = 0; i < sampleCount; ++i) {
+        const double phase = 2 * std::numbers::pi * 440 * i / sampleRate;
+        appendLittleEndian(
+            bytes, static_cast<quint16>(static_cast<qint16>(std::lround(3000 * std::sin(phase)))));
+    }
     return bytes;
 }
 

@@ -1,4 +1,5 @@
 #include "CountingBeep.h"
+#include "MediaFixtures.h"
 #include "TestSupport.h"
 #include "services/AudioController.h"
 #include "services/QtTrackPlayer.h"
@@ -9,55 +10,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
-#include <QtEndian>
 #include <cmath>
-#include <numbers>
 
 namespace {
 
-constexpr int sampleRate = 22050;
 constexpr double toneSeconds = 0.4;
 // Generous: the first pipeline of a process can take seconds to build.
 constexpr int endTimeoutMilliseconds = 20000;
-
-void appendLittleEndian16(QByteArray &bytes, quint16 value)
-{
-    const quint16 stored = qToLittleEndian(value);
-    bytes.append(reinterpret_cast<const char *>(&stored), sizeof stored);
-}
-
-void appendLittleEndian32(QByteArray &bytes, quint32 value)
-{
-    const quint32 stored = qToLittleEndian(value);
-    bytes.append(reinterpret_cast<const char *>(&stored), sizeof stored);
-}
-
-// A mono 16-bit PCM RIFF/WAVE file holding a quiet 440 Hz tone.
-QByteArray toneWave()
-{
-    const auto sampleCount = static_cast<quint32>(sampleRate * toneSeconds);
-    const quint32 dataBytes = sampleCount * 2;
-    QByteArray bytes;
-    bytes.append("RIFF");
-    appendLittleEndian32(bytes, 36 + dataBytes);
-    bytes.append("WAVE");
-    bytes.append("fmt ");
-    appendLittleEndian32(bytes, 16);
-    appendLittleEndian16(bytes, 1); // PCM
-    appendLittleEndian16(bytes, 1); // channels
-    appendLittleEndian32(bytes, sampleRate);
-    appendLittleEndian32(bytes, sampleRate * 2); // bytes per second
-    appendLittleEndian16(bytes, 2); // bytes per frame
-    appendLittleEndian16(bytes, 16); // bits per sample
-    bytes.append("data");
-    appendLittleEndian32(bytes, dataBytes);
-    for (quint32 i = 0; i < sampleCount; ++i) {
-        const double phase = 2 * std::numbers::pi * 440 * i / sampleRate;
-        appendLittleEndian16(
-            bytes, static_cast<quint16>(static_cast<qint16>(std::lround(3000 * std::sin(phase)))));
-    }
-    return bytes;
-}
 
 } // namespace
 
@@ -88,7 +47,7 @@ void AudioSmokeTest::initTestCase()
 QString AudioSmokeTest::writeTone(const QString &name)
 {
     const QString path = m_folder.filePath(name);
-    return writeFileBytes(path, toneWave()) ? path : QString();
+    return writeFileBytes(path, MediaFixtures::toneWave(toneSeconds)) ? path : QString();
 }
 
 void AudioSmokeTest::realPlayerPlaysAWaveToItsEnd()

@@ -1,11 +1,13 @@
 #include "ControllerHarness.h"
 #include "DeveloperCornerController.h"
+#include "FixedTimeTrackPlayer.h"
 #include "JournalController.h"
 #include "LocalHttpServer.h"
 #include "MediaFixtures.h"
 #include "SettingsSession.h"
 #include "StatisticsHistory.h"
 #include "models/StatisticsModel.h"
+#include "services/AudioController.h"
 #include "services/CSVLogger.h"
 #include "services/FocusSessionLogger.h"
 #include "services/UpdateController.h"
@@ -33,6 +35,7 @@
 //       [--update-result]
 //       [--corner letter|sent|tiles|support|checkout|story]
 //       [--drag PIXELS] [--hidden] [--backgrounds N]
+//       [--music playing|paused|repeat-one|one-track|no-duration]
 //
 // With --sheet the sheet's window alone is written. --hover rests the pointer on the named control of
 // the main window and takes the window once its tooltip has appeared. --history thirty logs thirty generated
@@ -45,7 +48,9 @@
 // card, three attachments (one without a preview) or the checkout on its way. --drag holds the console's
 // handle dragged by PIXELS (negative: to the left), as the handle's drag would report it. --hidden hides
 // the focus interface. --backgrounds N puts N generated pictures into the library, so that the corner's
-// previous and next buttons are enabled. Run without --shoot it is a test: it takes the standard screens
+// previous and next buttons are enabled. --music plays generated tones (three, or one for one-track) from
+// both playlists on a player that stands at 1:20 of 3:20 (its length unknown for no-duration), paused or
+// repeating the track as named. Run without --shoot it is a test: it takes the standard screens
 // into "screenshots" beside itself, each in a process of its own, and checks a few pixels of each.
 
 namespace {
@@ -94,6 +99,8 @@ struct Shot
     bool hidden = false;
     // How many generated pictures the background library holds.
     int backgrounds = 0;
+    // The music that plays; empty: none.
+    QString music;
 };
 
 const QColor fallbackColour(10, 20, 26);
@@ -156,6 +163,35 @@ bool prepareLibrary(const ControllerHarness &harness, int count)
             return false;
     }
     return true;
+}
+
+// Lists generated tones in both playlists, titled in the shot's language.
+bool prepareMusic(const ControllerHarness &harness, AppPreferences &preferences, const QString &music)
+{
+    const bool english = preferences.language == AppLanguage::english;
+    QStringList titles { english ? QStringLiteral("Rain on the Old Library Roof")
+                                 : QStringLiteral("旧图书馆屋顶的雨"),
+        english ? QStringLiteral("Harbour at Dawn") : QStringLiteral("黎明的港口"),
+        english ? QStringLiteral("Low Tide") : QStringLiteral("退潮") };
+    if (music == u"one-track")
+        titles = titles.mid(0, 1);
+    const QString folder = harness.file(QStringLiteral("music"));
+    return addToneTracks(preferences.focusPlaylist, folder, titles)
+        && addToneTracks(preferences.reminderPlaylist, folder, titles);
+}
+
+// Puts the playing music into the named state and has the player report where it stands.
+bool reachMusicState(AppController &controller, const QString &music)
+{
+    if (!controller.nowPlaying())
+        return false;
+    if (music == u"paused")
+        controller.toggleMusicPause();
+    if (music == u"repeat-one")
+        controller.toggleRepeatCurrentTrack();
+    controller.audioController().reportPlaybackTime();
+    return music == u"playing" || music == u"paused" || music == u"repeat-one" || music == u"one-track"
+        || music == u"no-duration";
 }
 
 // Hides the focus interface and holds the console's handle dragged, as the shot asks, and waits until the
@@ -422,6 +458,10 @@ int shoot(const Shot &shot)
     preferences.backgroundOverlayEnabled = shot.overlay;
     preferences.focusConsoleDock
         = fromRawValue<FocusConsoleDock>(shot.dock).value_or(FocusConsoleDock::trailing);
+    if (!shot.music.isEmpty() && !prepareMusic(harness, preferences, shot.music)) {
+        qCritical("cannot write the music");
+        return 2;
+    }
     writeFileBytes(
         harness.file(QStringLiteral("preferences.json")), QJsonDocument(preferences.toJson()).toJson());
     if (shot.history == u"thirty")
@@ -440,6 +480,9 @@ int shoot(const Shot &shot)
             "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel><title>Quorvane"
             "</title><item><title>Release</title><sparkle:version>999.1</sparkle:version>"
             "<link>https://example.org/release</link></item></channel></rss>\n"));
+    const auto times = std::make_shared<FixedTrackTimes>();
+    if (shot.music == u"no-duration")
+        times->durationSeconds = FixedTrackTimes::unknown;
     LocalHttpServer developerService;
     developerService.setReply("/account/quorvane-contact", LocalHttpServer::reply(204));
     if (shot.corner == u"checkout")
@@ -448,6 +491,8 @@ int shoot(const Shot &shot)
         if (shot.updateResult)
             seams.updateFeedAddress = feed.baseUrl().toString() + QStringLiteral("/appcast.xml");
         seams.developerCorner.baseUrl = developerService.baseUrl();
+        if (!shot.music.isEmpty())
+            seams.trackPlayers = FixedTimeTrackPlayer::factory(times);
     });
     if (!reachPhase(controller, shot.phase)) {
         qCritical("could not reach the phase %s", qPrintable(shot.phase));
@@ -465,6 +510,10 @@ int shoot(const Shot &shot)
     }
     if (shot.alert)
         controller.enableAutomaticTracking();
+    if (!shot.music.isEmpty() && !reachMusicState(controller, shot.music)) {
+        qCritical("could not play the music %s", qPrintable(shot.music));
+        return 2;
+    }
 
     setUpViews(controller);
     QQmlApplicationEngine engine;
@@ -574,6 +623,8 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     const QCommandLineOption drag(QStringLiteral("drag"),
         QStringLiteral("how far the console's handle is held dragged"), QStringLiteral("pixels"));
     const QCommandLineOption hidden(QStringLiteral("hidden"), QStringLiteral("hide the focus interface"));
+    const QCommandLineOption music(QStringLiteral("music"),
+        QStringLiteral("playing, paused, repeat-one, one-track or no-duration"), QStringLiteral("state"));
     const QCommandLineOption backgrounds(QStringLiteral("backgrounds"),
         QStringLiteral("generated pictures in the library"), QStringLiteral("count"));
     const QCommandLineOption journal(
@@ -583,7 +634,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
         lockFailure, sheet, history, statisticsRange, hover, journal, dock, settings, draftLanguage,
         weightAlert, updateResult, corner });
-    parser.addOptions({ drag, hidden, backgrounds });
+    parser.addOptions({ drag, hidden, backgrounds, music });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -618,6 +669,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     shot.drag = parser.value(drag).toDouble();
     shot.hidden = parser.isSet(hidden);
     shot.backgrounds = parser.value(backgrounds).toInt();
+    shot.music = parser.value(music);
     if (parser.isSet(settings)) {
         shot.sheet = QStringLiteral("settings");
         shot.settingsPane = parser.value(settings);
@@ -928,6 +980,35 @@ private slots:
         // The dark bubble covers the picture there.
         QVERIFY(!near(hovered.pixelColor(insideBubble), plain.pixelColor(insideBubble), 6));
         QVERIFY(hovered.pixelColor(insideBubble).valueF() < 0.35);
+    }
+
+    void nowPlayingCardWhileMusicPlays_data()
+    {
+        QTest::addColumn<QString>("phase");
+        QTest::addColumn<QRect>("artwork");
+
+        // The card's artwork in the default window: under the console docked right, and at the bottom
+        // left of the break screens.
+        QTest::newRow("focus") << "focus" << QRect(810, 767, 58, 58);
+        QTest::newRow("wheel") << "wheel" << QRect(44, 726, 58, 58);
+    }
+
+    void nowPlayingCardWhileMusicPlays()
+    {
+        QFETCH(QString, phase);
+        QFETCH(QRect, artwork);
+
+        const QImage shot = take(QStringLiteral("music-") + phase,
+            { QStringLiteral("--phase"), phase, QStringLiteral("--music"), QStringLiteral("playing") });
+        QCOMPARE(shot.size(), QSize(1240, 880));
+        // The waveform is drawn in the accent.
+        const QColor accent(0xEB, 0xCB, 0x83);
+        bool accentFound = false;
+        for (int y = artwork.top(); y <= artwork.bottom() && !accentFound; ++y) {
+            for (int x = artwork.left(); x <= artwork.right() && !accentFound; ++x)
+                accentFound = near(shot.pixelColor(x, y), accent, 10);
+        }
+        QVERIFY(accentFound);
     }
 
     void sheetsAndTheAlertOverSettings_data()

@@ -48,13 +48,24 @@ Item {
                 backdrop: screen.backdrop
             }
 
-            // The now-playing card goes here, right-aligned under the console.
+            // Right-aligned under the console; it takes no room while no music plays.
             Item {
                 id: nowPlayingPlace
 
                 objectName: "consoleNowPlayingPlace"
                 anchors.right: parent.right
-                visible: false
+                width: nowPlaying.width
+                height: nowPlaying.height
+                visible: nowPlaying.presence > 0
+
+                NowPlayingCard {
+                    id: nowPlaying
+
+                    objectName: "consoleNowPlayingCard"
+                    width: 410
+                    backdrop: screen.backdrop
+                    entranceDistance: height + screen.padding
+                }
             }
         }
 

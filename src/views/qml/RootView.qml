@@ -113,7 +113,9 @@ Item {
             Loader {
                 anchors.fill: parent
                 active: AppController.phase === "sessionComplete"
-                sourceComponent: SessionCompleteView {}
+                sourceComponent: SessionCompleteView {
+                    backdrop: scene
+                }
             }
 
             // One break screen from the wheel to the end of the activity, so it appears only once.
@@ -151,6 +153,21 @@ Item {
                 duration: 220
                 easing.type: Easing.InOutQuad
             }
+        }
+    }
+
+    // The break screens' now-playing card, at the bottom left; the focus and round-complete screens show
+    // their own.
+    Loader {
+        objectName: "breakNowPlayingPlace"
+        x: 32
+        y: root.height - 62 - height
+        active: AppController.phase === "wheel" || AppController.phase === "activity"
+        sourceComponent: NowPlayingCard {
+            objectName: "breakNowPlayingCard"
+            width: 320
+            backdrop: scene
+            entranceDistance: height + 62
         }
     }
 

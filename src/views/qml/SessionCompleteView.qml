@@ -8,6 +8,8 @@ import Quorvane
 Item {
     id: screen
 
+    // Shown blurred through the glass: the scene behind the interface.
+    property Item backdrop: null
     readonly property var shown: AppController.roundComplete
 
     ColumnLayout {
@@ -40,11 +42,22 @@ Item {
             placeholder: screen.shown.notesPlaceholder
         }
 
-        // The now-playing card goes here, 380 wide.
+        // Between the notes and the button; it takes no room while no music plays.
         Item {
             objectName: "roundCompleteNowPlayingPlace"
             Layout.alignment: Qt.AlignHCenter
-            visible: false
+            Layout.preferredWidth: nowPlaying.width
+            Layout.preferredHeight: nowPlaying.height
+            visible: nowPlaying.presence > 0
+
+            NowPlayingCard {
+                id: nowPlaying
+
+                objectName: "roundCompleteNowPlayingCard"
+                width: 380
+                backdrop: screen.backdrop
+                entrance: "scale"
+            }
         }
 
         GoldButtonStyle {

@@ -1,0 +1,531 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Qt5Compat.GraphicalEffects
+import Quorvane
+
+// The small glass panel of the music that plays: the track, its place in the playlist, the transport,
+// the playback mode, repeat-one, a seek strip and the music volume. It shows while the player has a
+// record, coming in and going out over 250 ms, from the host's bottom edge or by scale; a host whose
+// place is laid out should hide the place with the card (presence 0).
+// Everything it shows is the seek state's presentation of the controller's record; every control calls
+// one of the controller's operations.
+Item {
+    id: card
+
+    required width
+    // Shown blurred through the glass; none: the tint alone.
+    property Item backdrop: null
+    // "bottom": it slides in from the host's bottom edge, this far below its place; "scale": from 0.97.
+    property string entrance: "bottom"
+    property real entranceDistance: height
+
+    readonly property bool hasRecord: AppController.nowPlaying !== undefined
+    readonly property var shown: seekState.presentation
+    readonly property color accent: AppController.accentColor
+    readonly property real radius: 18
+    property real presence: hasRecord ? 1 : 0
+
+    function tint(alpha) {
+        return Qt.rgba(accent.r, accent.g, accent.b, alpha);
+    }
+
+    Behavior on presence {
+        NumberAnimation {
+            duration: 250
+            easing.type: Easing.InOutQuad
+        }
+    }
+
+    height: 104
+    opacity: presence
+    visible: presence > 0
+    scale: entrance === "scale" ? 0.97 + 0.03 * presence : 1
+    transform: Translate {
+        y: card.entrance === "bottom" ? (1 - card.presence) * card.entranceDistance : 0
+    }
+    Accessible.role: Accessible.Grouping
+    Accessible.name: shown.summary
+
+    NowPlayingSeekState {
+        id: seekState
+
+        objectName: "nowPlayingSeekState"
+        english: AppController.english
+        volume: AppController.audioVolume
+        accent: card.accent
+        width: card.width
+        barWidth: strip.width
+        onSeekRequested: fraction => AppController.seekMusic(fraction)
+    }
+
+    // A card on its way out keeps the last record it showed.
+    Binding {
+        target: seekState
+        property: "info"
+        when: card.hasRecord
+        value: AppController.nowPlaying
+        restoreMode: Binding.RestoreNone
+    }
+
+    component CardButton: AbstractButton {
+        id: button
+
+        required property var look
+
+        implicitWidth: 22
+        implicitHeight: 22
+        enabled: look.enabled
+        Accessible.name: look.label
+        Accessible.description: look.value
+
+        background: Rectangle {
+            radius: width / 2
+            color: button.look.fill
+            border.width: 1
+            border.color: button.look.stroke
+        }
+
+        contentItem: SymbolIcon {
+            objectName: "symbol"
+            name: button.look.symbol
+            size: 9
+            font.weight: Font.DemiBold
+            color: button.look.symbolColor
+        }
+
+        InstantTooltip {
+            title: button.look.tooltipTitle
+            detail: button.look.tooltipDetail
+            accent: card.accent
+            placement: "bottomTrailing"
+        }
+    }
+
+    component InfoText: Text {
+        font.family: Fonts.interfaceFamily
+        font.pixelSize: 10
+        font.weight: Font.Medium
+        color: Qt.rgba(1, 1, 1, 0.46)
+    }
+
+    SoftShadow {
+        target: glass
+        shapeRadius: card.radius
+        blurRadius: 22
+        offsetY: 10
+        color: Qt.rgba(0, 0, 0, 0.3)
+    }
+
+    GlassPanel {
+        id: glass
+
+        anchors.fill: parent
+        backdrop: card.backdrop
+        radius: card.radius
+        tintOpacity: 0.32
+        borderColor: "transparent"
+    }
+
+    // The outline fades from the top-left corner to the bottom-right one through the accent.
+    LinearGradient {
+        anchors.fill: parent
+        start: Qt.point(0, 0)
+        end: Qt.point(width, height)
+        source: outline
+        gradient: Gradient {
+            GradientStop {
+                position: 0
+                color: Qt.rgba(1, 1, 1, 0.2)
+            }
+            GradientStop {
+                position: 0.5
+                color: card.tint(0.12)
+            }
+            GradientStop {
+                position: 1
+                color: Qt.rgba(1, 1, 1, 0.05)
+            }
+        }
+    }
+
+    Rectangle {
+        id: outline
+
+        anchors.fill: parent
+        visible: false
+        radius: card.radius
+        color: "transparent"
+        border.width: 1
+        border.color: "white"
+    }
+
+    RowLayout {
+        anchors.fill: parent
+        anchors.margins: 12
+        spacing: 13
+
+        Item {
+            id: artwork
+
+            objectName: "nowPlayingArtwork"
+            Layout.preferredWidth: 58
+            Layout.preferredHeight: 58
+            Layout.alignment: Qt.AlignVCenter
+
+            LinearGradient {
+                anchors.fill: parent
+                start: Qt.point(0, 0)
+                end: Qt.point(width, height)
+                source: artworkShape
+                gradient: Gradient {
+                    GradientStop {
+                        position: 0
+                        color: card.tint(0.28)
+                    }
+                    GradientStop {
+                        position: 1
+                        color: Qt.rgba(0, 0, 0, 0.36)
+                    }
+                }
+            }
+
+            Rectangle {
+                id: artworkShape
+
+                anchors.fill: parent
+                visible: false
+                radius: 13
+            }
+
+            Rectangle {
+                anchors.fill: parent
+                radius: 13
+                color: "transparent"
+                border.width: 1
+                border.color: Qt.rgba(1, 1, 1, 0.12)
+            }
+
+            Glow {
+                anchors.fill: waveform
+                source: waveform
+                radius: 8
+                samples: 17
+                color: card.tint(0.3)
+            }
+
+            SymbolIcon {
+                id: waveform
+
+                anchors.centerIn: parent
+                name: "waveform"
+                size: 21
+                font.weight: Font.Medium
+                color: card.accent
+            }
+        }
+
+        ColumnLayout {
+            Layout.fillWidth: true
+            Layout.alignment: Qt.AlignVCenter
+            spacing: 6
+
+            RowLayout {
+                objectName: "nowPlayingHeader"
+                Layout.fillWidth: true
+                spacing: card.shown.headerSpacing
+
+                Item {
+                    Layout.preferredWidth: 5
+                    Layout.preferredHeight: 5
+
+                    SoftShadow {
+                        target: dot
+                        shapeRadius: 2.5
+                        blurRadius: 5
+                        color: card.tint(0.85)
+                    }
+
+                    Rectangle {
+                        id: dot
+
+                        anchors.fill: parent
+                        radius: 2.5
+                        color: card.accent
+                    }
+                }
+
+                Text {
+                    objectName: "nowPlayingStatus"
+                    Layout.fillWidth: true
+                    Layout.minimumWidth: 0
+                    Layout.preferredWidth: implicitWidth
+                    Layout.maximumWidth: implicitWidth
+                    text: card.shown.statusText
+                    font.family: Fonts.interfaceFamily
+                    font.pixelSize: 10
+                    font.bold: true
+                    font.letterSpacing: 0.7
+                    color: Qt.rgba(1, 1, 1, 0.58)
+                    fontSizeMode: Text.HorizontalFit
+                    // Three quarters of its size, to the whole pixel.
+                    minimumPixelSize: 8
+                    elide: Text.ElideRight
+                }
+
+                Item {
+                    Layout.fillWidth: true
+                    Layout.minimumWidth: 6
+                }
+
+                CardButton {
+                    objectName: "nowPlayingPrevious"
+                    look: card.shown.previous
+                    onClicked: AppController.skipToPreviousTrack()
+                }
+
+                CardButton {
+                    objectName: "nowPlayingPlayPause"
+                    look: card.shown.playPause
+                    onClicked: AppController.toggleMusicPause()
+                }
+
+                CardButton {
+                    objectName: "nowPlayingNext"
+                    look: card.shown.next
+                    onClicked: AppController.skipToNextTrack()
+                }
+
+                CardButton {
+                    objectName: "nowPlayingMode"
+                    look: card.shown.mode
+                    onClicked: AppController.toggleCurrentPlaybackMode()
+                }
+
+                CardButton {
+                    objectName: "nowPlayingRepeatOne"
+                    look: card.shown.repeatOne
+                    onClicked: AppController.toggleRepeatCurrentTrack()
+                }
+            }
+
+            Text {
+                objectName: "nowPlayingTitle"
+                Layout.fillWidth: true
+                text: card.shown.title
+                font.family: Fonts.interfaceFamily
+                font.pixelSize: 14
+                font.weight: Font.DemiBold
+                color: Qt.rgba(1, 1, 1, 0.94)
+                elide: Text.ElideMiddle
+            }
+
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 6
+
+                InfoText {
+                    text: card.shown.positionText
+                }
+
+                InfoText {
+                    text: card.shown.separator
+                }
+
+                InfoText {
+                    text: card.shown.modeWord
+                }
+
+                InfoText {
+                    visible: card.shown.fileExtension !== ""
+                    text: card.shown.separator
+                }
+
+                InfoText {
+                    visible: card.shown.fileExtension !== ""
+                    text: card.shown.fileExtension
+                }
+
+                Item {
+                    Layout.fillWidth: true
+                    Layout.minimumWidth: 5
+                }
+
+                // The timer's face: its digits are all one width, so the ticking time keeps the line still.
+                InfoText {
+                    objectName: "nowPlayingTime"
+                    text: card.shown.timeLabel
+                    font.family: Fonts.timerFamily
+                }
+            }
+
+            RowLayout {
+                Layout.fillWidth: true
+                spacing: 10
+
+                Item {
+                    id: strip
+
+                    objectName: "nowPlayingSeekStrip"
+                    Layout.fillWidth: true
+                    Layout.preferredHeight: 12
+
+                    readonly property bool active: seekState.isSeeking || hover.hovered
+                    readonly property real barHeight: active ? 4 : 3
+                    // Read by accessibility as the slider's range, position and step.
+                    readonly property real from: 0
+                    readonly property real to: 1
+                    readonly property real value: card.shown.displayedProgress
+                    readonly property real stepSize: card.shown.accessibilityStep
+
+                    Accessible.role: Accessible.Slider
+                    Accessible.name: card.shown.progressLabel
+                    Accessible.description: card.shown.timeLabel
+                    Accessible.onIncreaseAction: seekState.increment()
+                    Accessible.onDecreaseAction: seekState.decrement()
+
+                    Rectangle {
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: parent.width
+                        height: strip.barHeight
+                        radius: height / 2
+                        color: Qt.rgba(1, 1, 1, strip.active ? 0.16 : 0.1)
+                    }
+
+                    Rectangle {
+                        objectName: "nowPlayingSeekFill"
+                        anchors.verticalCenter: parent.verticalCenter
+                        width: card.shown.fillWidth
+                        height: strip.barHeight
+                        radius: height / 2
+                        gradient: Gradient {
+                            orientation: Gradient.Horizontal
+
+                            GradientStop {
+                                position: 0
+                                color: card.tint(0.72)
+                            }
+                            GradientStop {
+                                position: 1
+                                color: card.accent
+                            }
+                        }
+                    }
+
+                    SoftShadow {
+                        target: knob
+                        shapeRadius: 4.5
+                        blurRadius: 5
+                        color: card.tint(0.55)
+                    }
+
+                    Rectangle {
+                        id: knob
+
+                        objectName: "nowPlayingSeekKnob"
+                        anchors.verticalCenter: parent.verticalCenter
+                        x: card.shown.knobOffset
+                        width: 9
+                        height: 9
+                        radius: 4.5
+                        visible: strip.active
+                        color: card.accent
+                        border.width: 1
+                        border.color: Qt.rgba(1, 1, 1, 0.72)
+                    }
+
+                    HoverHandler {
+                        id: hover
+                    }
+
+                    MouseArea {
+                        anchors.fill: parent
+                        preventStealing: true
+                        onPressed: mouse => seekState.press(mouse.x)
+                        onPositionChanged: mouse => seekState.move(mouse.x)
+                        onReleased: mouse => seekState.release(mouse.x)
+                    }
+                }
+
+                Item {
+                    objectName: "nowPlayingVolume"
+                    Layout.preferredWidth: volumeRow.implicitWidth + 14
+                    Layout.preferredHeight: 20
+                    Accessible.role: Accessible.Grouping
+                    Accessible.name: card.shown.volumeLabel
+                    Accessible.description: card.shown.volumeText
+
+                    Rectangle {
+                        anchors.fill: parent
+                        radius: height / 2
+                        color: Qt.rgba(1, 1, 1, 0.055)
+                        border.width: 1
+                        border.color: Qt.rgba(1, 1, 1, 0.08)
+                    }
+
+                    Row {
+                        id: volumeRow
+
+                        anchors.centerIn: parent
+                        spacing: 5
+
+                        SymbolIcon {
+                            objectName: "nowPlayingVolumeSymbol"
+                            anchors.verticalCenter: parent.verticalCenter
+                            width: 13
+                            name: card.shown.volumeSymbol
+                            size: 9
+                            font.weight: Font.DemiBold
+                            color: card.shown.volumeSymbolColor
+                        }
+
+                        Slider {
+                            id: volumeSlider
+
+                            objectName: "nowPlayingVolumeSlider"
+                            anchors.verticalCenter: parent.verticalCenter
+                            width: 62
+                            height: 14
+                            padding: 0
+                            from: 0
+                            to: 1
+                            value: AppController.audioVolume
+                            onMoved: AppController.setAudioVolume(value)
+
+                            background: Item {
+                                x: volumeSlider.leftPadding
+                                y: volumeSlider.topPadding + (volumeSlider.availableHeight - height) / 2
+                                width: volumeSlider.availableWidth
+                                height: 3
+
+                                Rectangle {
+                                    anchors.fill: parent
+                                    radius: height / 2
+                                    color: Qt.rgba(1, 1, 1, 0.2)
+                                }
+
+                                Rectangle {
+                                    width: volumeSlider.visualPosition * parent.width
+                                    height: parent.height
+                                    radius: height / 2
+                                    color: card.accent
+                                }
+                            }
+
+                            handle: Rectangle {
+                                x: volumeSlider.leftPadding + volumeSlider.visualPosition * (volumeSlider.availableWidth - width)
+                                y: volumeSlider.topPadding + (volumeSlider.availableHeight - height) / 2
+                                width: 10
+                                height: 10
+                                radius: 5
+                                color: volumeSlider.pressed ? Qt.rgba(0.85, 0.85, 0.85, 1) : "white"
+                                border.width: 1
+                                border.color: card.tint(0.6)
+                            }
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
