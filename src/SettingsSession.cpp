@@ -19,6 +19,8 @@ SettingsSession::SettingsSession(AppController &controller, QObject *parent)
             m_weightInputs.insert(item.id, ProbabilityTextCodec::format(item.weight));
     }
     m_backgroundLibrary = new BackgroundLibraryModel(*this, controller, this);
+    m_focusPlaylist = new PlaylistModel(*this, controller, AudioPlaylistKind::focus, this);
+    m_reminderPlaylist = new PlaylistModel(*this, controller, AudioPlaylistKind::reminder, this);
 }
 
 void SettingsSession::setDraft(const AppPreferences &draft)

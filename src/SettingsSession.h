@@ -2,6 +2,7 @@
 
 #include "models/AppPreferences.h"
 #include "models/BackgroundLibraryModel.h"
+#include "models/PlaylistModel.h"
 #include "models/SettingsPane.h"
 #include "models/SettingsPaneTexts.h"
 
@@ -61,6 +62,9 @@ class SettingsSession : public QObject
     Q_PROPERTY(QString windowLevelSymbol READ windowLevelSymbol NOTIFY draftChanged)
     // The working copy's background library, as the appearance pane's editor shows and edits it.
     Q_PROPERTY(BackgroundLibraryModel *backgroundLibrary READ backgroundLibrary CONSTANT)
+    // The working copy's two playlists, as the music pane's editors show and edit them.
+    Q_PROPERTY(PlaylistModel *focusPlaylist READ focusPlaylist CONSTANT)
+    Q_PROPERTY(PlaylistModel *reminderPlaylist READ reminderPlaylist CONSTANT)
 
 public:
     // Takes its working copy and weight texts from the controller's preferences as they are now.
@@ -78,6 +82,8 @@ public:
     const std::optional<QUuid> &symbolPickerItemId() const { return m_symbolPickerItemId; }
     void setSymbolPickerItemId(const std::optional<QUuid> &itemId);
     BackgroundLibraryModel *backgroundLibrary() const { return m_backgroundLibrary; }
+    PlaylistModel *focusPlaylist() const { return m_focusPlaylist; }
+    PlaylistModel *reminderPlaylist() const { return m_reminderPlaylist; }
 
     // Writes every weight text into the working copy's items, in order, stopping at the first text that
     // is not a number of 0 or more. True when every text passed and at least two items then weigh more
@@ -155,4 +161,6 @@ private:
     bool m_showingMinimumItemsAlert = false;
     std::optional<QUuid> m_symbolPickerItemId;
     BackgroundLibraryModel *m_backgroundLibrary = nullptr;
+    PlaylistModel *m_focusPlaylist = nullptr;
+    PlaylistModel *m_reminderPlaylist = nullptr;
 };

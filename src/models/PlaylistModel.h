@@ -1,0 +1,125 @@
+#pragma once
+
+#include "AudioPlaylist.h"
+#include "AudioPlaylistKind.h"
+
+#include <QAbstractListModel>
+#include <QList>
+#include <QUrl>
+#include <QUuid>
+#include <QVariantList>
+#include <optional>
+
+class AppController;
+class SettingsSession;
+struct AppPreferences;
+
+// One playlist of the settings sheet's working copy (focus or break music) as its editor shows it: one
+// row per track, in play order. Every edit lands in the working copy and waits there for Save; imports
+// copy their files at once, but nothing here deletes a file or touches what the player plays.
+class PlaylistModel : public QAbstractListModel
+{
+    Q_OBJECT
+    // "focus" or "reminder".
+    Q_PROPERTY(QString kind READ kindName CONSTANT)
+    Q_PROPERTY(bool isEnabled READ isEnabled NOTIFY isEnabledChanged)
+    // "sequential" or "shuffle".
+    Q_PROPERTY(QString playbackMode READ playbackModeName NOTIFY playbackModeChanged)
+    // The mode picker works from two tracks on; below that it shows the stored mode, disabled.
+    Q_PROPERTY(bool modeEnabled READ modeEnabled NOTIFY countChanged)
+    // The picker's choices in order: maps of "mode" (the raw value), "title" and "symbol".
+    Q_PROPERTY(QVariantList modes READ modes NOTIFY modesChanged)
+    Q_PROPERTY(int count READ count NOTIFY countChanged)
+    Q_PROPERTY(bool isEmpty READ isEmpty NOTIFY countChanged)
+    // "3 首" / "3 tracks".
+    Q_PROPERTY(QString countText READ countText NOTIFY countTextChanged)
+    // The track whose row is being dragged (upper-case id), or empty. Each editor has its own.
+    Q_PROPERTY(QString draggedTrackId READ draggedTrackIdText WRITE setDraggedTrackIdText NOTIFY
+            draggedTrackIdChanged)
+
+public:
+    enum Role {
+        IdRole = Qt::UserRole + 1,
+        NameRole,
+        // The path's suffix in upper case, empty without one.
+        ExtensionRole,
+        // The player's track is this row's, in this playlist.
+        CurrentRole,
+        PausedRole,
+    };
+
+    PlaylistModel(SettingsSession &session, AppController &controller, AudioPlaylistKind kind,
+        QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    AudioPlaylistKind kind() const { return m_kind; }
+    QString kindName() const;
+    bool isEnabled() const;
+    AudioPlaybackMode playbackMode() const;
+    QString playbackModeName() const;
+    bool modeEnabled() const { return count() >= 2; }
+    QVariantList modes() const;
+    int count() const { return int(m_tracks.size()); }
+    bool isEmpty() const { return m_tracks.isEmpty(); }
+    QString countText() const;
+    const std::optional<QUuid> &draggedTrackId() const { return m_draggedTrackId; }
+    void setDraggedTrackId(const std::optional<QUuid> &trackId);
+    QString draggedTrackIdText() const;
+    void setDraggedTrackIdText(const QString &trackId);
+
+    Q_INVOKABLE void setEnabled(bool enabled);
+    // A raw value; any other text changes nothing.
+    Q_INVOKABLE void setPlaybackMode(const QString &mode);
+    // Stores the text as typed: a blank name is kept here and named after its file when saved.
+    Q_INVOKABLE void rename(int row, const QString &name);
+    // Drops every entry with the row's id; the file stays until a save no longer refers to it.
+    Q_INVOKABLE void remove(int row);
+    // Appends what the user picks in the open-file dialog, in order. A failed import appends nothing.
+    Q_INVOKABLE void addFromPanel();
+    // Files dropped on the list. False when none is a local file. Otherwise each is imported on its own on
+    // a later turn of the event loop (the drop returns at once to the file manager) and appended to the
+    // list as it is then; a file that fails costs only itself.
+    Q_INVOKABLE bool dropUrls(const QList<QUrl> &urls);
+
+    // A row dragged over another row's place moves there.
+    Q_INVOKABLE void dragEntered(const QString &targetId);
+    Q_INVOKABLE bool drop();
+
+signals:
+    void isEnabledChanged();
+    void playbackModeChanged();
+    void modesChanged();
+    void countChanged();
+    void countTextChanged();
+    void draggedTrackIdChanged();
+
+private:
+    struct Playing
+    {
+        std::optional<QUuid> trackId;
+        bool paused = false;
+        friend bool operator==(const Playing &, const Playing &) = default;
+    };
+
+    const AudioPlaylist &playlist() const;
+    AudioPlaylist &playlistIn(AppPreferences &preferences) const;
+    // Writes the rows into the working copy; the rows have already been changed with their signals.
+    void commitRows();
+    void append(const QList<AudioTrack> &tracks);
+    void importDropped(const QUrl &url);
+    // Follows the working copy, changed here or elsewhere.
+    void followDraft();
+    void followNowPlaying();
+
+    SettingsSession &m_session;
+    AppController &m_controller;
+    const AudioPlaylistKind m_kind;
+    QList<AudioTrack> m_tracks;
+    bool m_enabled = false;
+    AudioPlaybackMode m_mode = AudioPlaybackMode::sequential;
+    Playing m_playing;
+    std::optional<QUuid> m_draggedTrackId;
+};
