@@ -227,6 +227,10 @@ private slots:
             << 1 << QList<int> { WheelItemsModel::HealthScoreRole, WheelItemsModel::HealthLabelRole };
         QTest::newRow("symbol") << 2
                                 << QList<int> { WheelItemsModel::SymbolRole, WheelItemsModel::GlyphRole };
+        QTest::newRow("health score to the top")
+            << 3
+            << QList<int> { WheelItemsModel::HealthScoreRole, WheelItemsModel::HealthLabelRole,
+                   WheelItemsModel::CanIncreaseHealthRole };
     }
 
     void otherEditsAnnounceTheirRoles()
@@ -240,8 +244,10 @@ private slots:
             pane.model.setTitle(2, QStringLiteral("  Tea "));
         else if (edit == 1)
             pane.model.setHealthScore(2, 55);
-        else
+        else if (edit == 2)
             pane.model.setSymbol(2, QStringLiteral("heart.fill"));
+        else
+            pane.model.setHealthScore(2, 100);
 
         QCOMPARE(changed.count(), 1);
         QCOMPARE(changed[0][0].toModelIndex().row(), 2);
@@ -269,20 +275,28 @@ private slots:
     {
         QTest::addColumn<int>("score");
         QTest::addColumn<qint64>("stored");
+        QTest::addColumn<bool>("canDecrease");
+        QTest::addColumn<bool>("canIncrease");
 
-        QTest::newRow("lowest") << 0 << qint64(0);
-        QTest::newRow("highest") << 100 << qint64(100);
-        QTest::newRow("below") << -1 << qint64(0);
-        QTest::newRow("above") << 101 << qint64(100);
+        QTest::newRow("lowest") << 0 << qint64(0) << false << true;
+        QTest::newRow("one above the lowest") << 1 << qint64(1) << true << true;
+        QTest::newRow("one below the highest") << 99 << qint64(99) << true << true;
+        QTest::newRow("highest") << 100 << qint64(100) << true << false;
+        QTest::newRow("below") << -1 << qint64(0) << false << true;
+        QTest::newRow("above") << 101 << qint64(100) << true << false;
     }
 
     void healthScoreStaysWithinTheStepper()
     {
         QFETCH(int, score);
         QFETCH(qint64, stored);
+        QFETCH(bool, canDecrease);
+        QFETCH(bool, canIncrease);
         OpenWheelPane pane({ 1, 1 });
         pane.model.setHealthScore(0, score);
         QCOMPARE(pane.items()[0].healthScore, stored);
+        QCOMPARE(pane.model.rows()[0].canDecreaseHealth, canDecrease);
+        QCOMPARE(pane.model.rows()[0].canIncreaseHealth, canIncrease);
     }
 
     void aHandEditedHealthScoreDraws()
@@ -293,6 +307,9 @@ private slots:
         QCOMPARE(pane.model.rows()[1].healthScore, 400);
         QCOMPARE(pane.model.rows()[1].healthLabel, QStringLiteral("400 pts"));
         QCOMPARE(pane.items()[1].healthScore, qint64(400));
+        // Only − leads back into the stepper's range.
+        QVERIFY(pane.model.rows()[1].canDecreaseHealth);
+        QVERIFY(!pane.model.rows()[1].canIncreaseHealth);
     }
 
     void removeAtTwoItemsRaisesTheAlert()
@@ -498,10 +515,19 @@ private slots:
         QTest::addColumn<qint64>("window");
         QTest::addColumn<AppLanguage>("language");
         QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("canDecrease");
+        QTest::addColumn<bool>("canIncrease");
 
-        QTest::newRow("Chinese") << qint64(3) << AppLanguage::chinese << QStringLiteral("3 项");
-        QTest::newRow("English") << qint64(3) << AppLanguage::english << QStringLiteral("3 items");
-        QTest::newRow("hand-edited") << qint64(40) << AppLanguage::english << QStringLiteral("40 items");
+        QTest::newRow("Chinese") << qint64(3) << AppLanguage::chinese << QStringLiteral("3 项") << true
+                                 << true;
+        QTest::newRow("English") << qint64(3) << AppLanguage::english << QStringLiteral("3 items") << true
+                                 << true;
+        QTest::newRow("lowest") << qint64(1) << AppLanguage::english << QStringLiteral("1 items") << false
+                                << true;
+        QTest::newRow("highest") << qint64(10) << AppLanguage::english << QStringLiteral("10 items") << true
+                                 << false;
+        QTest::newRow("hand-edited") << qint64(40) << AppLanguage::english << QStringLiteral("40 items")
+                                     << true << false;
     }
 
     void recentWindow()
@@ -509,11 +535,15 @@ private slots:
         QFETCH(qint64, window);
         QFETCH(AppLanguage, language);
         QFETCH(QString, text);
+        QFETCH(bool, canDecrease);
+        QFETCH(bool, canIncrease);
         AppPreferences stored = OpenWheelPane::withItems({ 1, 1 }, language);
         stored.recentWindow = window;
         OpenWheelPane pane(stored);
         QCOMPARE(pane.values.recentWindowText(), text);
         QCOMPARE(pane.values.recentWindow(), int(window));
+        QCOMPARE(pane.values.canDecreaseRecentWindow(), canDecrease);
+        QCOMPARE(pane.values.canIncreaseRecentWindow(), canIncrease);
     }
 
     void recencyControlsStayInTheirRanges_data()

@@ -62,6 +62,8 @@ QList<int> changedRoles(const WheelItemRow &before, const WheelItemRow &after)
     compare(&WheelItemRow::probabilityText, WheelItemsModel::ProbabilityTextRole);
     compare(&WheelItemRow::healthScore, WheelItemsModel::HealthScoreRole);
     compare(&WheelItemRow::healthLabel, WheelItemsModel::HealthLabelRole);
+    compare(&WheelItemRow::canDecreaseHealth, WheelItemsModel::CanDecreaseHealthRole);
+    compare(&WheelItemRow::canIncreaseHealth, WheelItemsModel::CanIncreaseHealthRole);
     compare(&WheelItemRow::symbol, WheelItemsModel::SymbolRole);
     compare(&WheelItemRow::glyph, WheelItemsModel::GlyphRole);
     compare(&WheelItemRow::deleteHelp, WheelItemsModel::DeleteHelpRole);
@@ -94,6 +96,10 @@ QVariant WheelItemsModel::data(const QModelIndex &index, int role) const
         return row.healthScore;
     case HealthLabelRole:
         return row.healthLabel;
+    case CanDecreaseHealthRole:
+        return row.canDecreaseHealth;
+    case CanIncreaseHealthRole:
+        return row.canIncreaseHealth;
     case SymbolRole:
         return row.symbol;
     case GlyphRole:
@@ -115,6 +121,8 @@ QHash<int, QByteArray> WheelItemsModel::roleNames() const
         { ProbabilityTextRole, "probabilityText" },
         { HealthScoreRole, "healthScore" },
         { HealthLabelRole, "healthLabel" },
+        { CanDecreaseHealthRole, "canDecreaseHealth" },
+        { CanIncreaseHealthRole, "canIncreaseHealth" },
         { SymbolRole, "symbol" },
         { GlyphRole, "glyph" },
         { DeleteHelpRole, "deleteHelp" },
@@ -174,6 +182,8 @@ QList<WheelItemRow> WheelItemsModel::makeRows() const
         row.probabilityText = probabilityText(percentages ? percentages->at(i) : 0.0);
         row.healthScore = int(std::clamp<qint64>(item.healthScore, INT_MIN, INT_MAX));
         row.healthLabel = healthFormat.arg(item.healthScore);
+        row.canDecreaseHealth = item.healthScore > healthScoreMinimum();
+        row.canIncreaseHealth = item.healthScore < healthScoreMaximum();
         row.symbol = item.symbol;
         row.glyph = SymbolGlyphs::text(item.symbol);
         row.deleteHelp = deleteHelp;

@@ -17,6 +17,9 @@ struct WheelItemRow
     QString probabilityText;
     int healthScore = 0;
     QString healthLabel;
+    // The stepper's − and + stop at the ends of its range.
+    bool canDecreaseHealth = false;
+    bool canIncreaseHealth = false;
     QString symbol;
     QString glyph;
     QString deleteHelp;
@@ -46,6 +49,8 @@ public:
         ProbabilityTextRole,
         HealthScoreRole,
         HealthLabelRole,
+        CanDecreaseHealthRole,
+        CanIncreaseHealthRole,
         SymbolRole,
         GlyphRole,
         DeleteHelpRole,

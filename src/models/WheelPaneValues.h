@@ -22,6 +22,8 @@ class WheelPaneValues : public QObject
     Q_PROPERTY(int recentWindowMinimum READ recentWindowMinimum CONSTANT)
     Q_PROPERTY(int recentWindowMaximum READ recentWindowMaximum CONSTANT)
     Q_PROPERTY(QString recentWindowText READ recentWindowText NOTIFY recencyChanged)
+    Q_PROPERTY(bool canDecreaseRecentWindow READ canDecreaseRecentWindow NOTIFY recencyChanged)
+    Q_PROPERTY(bool canIncreaseRecentWindow READ canIncreaseRecentWindow NOTIFY recencyChanged)
     Q_PROPERTY(QString weightSummaryText READ weightSummaryText NOTIFY weightSummaryTextChanged)
 
 public:
@@ -41,6 +43,9 @@ public:
     static int recentWindowMinimum() { return 1; }
     static int recentWindowMaximum() { return 10; }
     QString recentWindowText() const { return m_shown.recentWindowText; }
+    // The stepper's − and + stop at the ends of its range.
+    bool canDecreaseRecentWindow() const { return m_shown.recentWindow > recentWindowMinimum(); }
+    bool canIncreaseRecentWindow() const { return m_shown.recentWindow < recentWindowMaximum(); }
     // The sum of the weights that are 0 or more, with one decimal.
     QString weightSummaryText() const { return m_shown.weightSummaryText; }
 
