@@ -202,8 +202,11 @@ private slots:
             const QStringList texts = visibleTexts(view());
             QVERIFY(texts.contains(QStringLiteral("Quorvane Settings")));
             QVERIFY(texts.contains(QStringLiteral("Save Changes")));
-            // The language picker names Chinese in Chinese, and the about card gives the Chinese name.
-            const QStringList ownScript { QStringLiteral("中文"), QStringLiteral("Chinese name: 柯帆") };
+            // The language picker names Chinese in Chinese, the about card gives the Chinese name, and
+            // the wheel's items keep the titles they were given.
+            QStringList ownScript { QStringLiteral("中文"), QStringLiteral("Chinese name: 柯帆") };
+            for (const WheelItem &item : session().draft().items)
+                ownScript.append(item.title);
             for (const QString &text : texts)
                 QVERIFY2(ownScript.contains(text) || !han.match(text).hasMatch(),
                     qPrintable(pane + QStringLiteral(": ") + text));

@@ -20,6 +20,9 @@
 #include "WindowResizeHandle.h"
 #include "models/NowPlayingSeekState.h"
 #include "models/StatisticsModel.h"
+#include "models/SymbolPickerModel.h"
+#include "models/WheelItemsModel.h"
+#include "models/WheelPaneValues.h"
 #include "services/UpdateController.h"
 
 #include <QGuiApplication>
@@ -61,6 +64,9 @@ void setUpViews(AppController &controller)
     qmlRegisterType<WeightedWheelGraphic>(uri, 1, 0, "WeightedWheelGraphic");
     qmlRegisterType<WindowResizeHandle>(uri, 1, 0, "WindowResizeHandle");
     qmlRegisterType<NowPlayingSeekState>(uri, 1, 0, "NowPlayingSeekState");
+    qmlRegisterType<WheelItemsModel>(uri, 1, 0, "WheelItemsModel");
+    qmlRegisterType<WheelPaneValues>(uri, 1, 0, "WheelPaneValues");
+    qmlRegisterType<SymbolPickerModel>(uri, 1, 0, "SymbolPickerModel");
 }
 
 void addImageProviders(QQmlEngine &engine, AppController &controller)

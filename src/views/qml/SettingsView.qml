@@ -16,6 +16,7 @@ Rectangle {
     readonly property var paneViews: ({
             "focus": rhythmPane,
             "general": generalPane,
+            "wheel": wheelPane,
             "records": recordsPane,
             "update": updatePane
         })
@@ -135,6 +136,10 @@ Rectangle {
     Component {
         id: generalPane
         GeneralPane { session: view.session }
+    }
+    Component {
+        id: wheelPane
+        WheelPane { session: view.session }
     }
     Component {
         id: recordsPane

@@ -1,0 +1,162 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quorvane
+
+// One wheel item of the wheel pane: its symbol button (which opens the symbol picker beside it), title,
+// weight text, share of the wheel, health score and delete button. Every value comes ready from the
+// items model and every edit goes back to it by row.
+RowLayout {
+    id: row
+
+    required property SettingsSession session
+    required property WheelItemsModel items
+    required property int index
+    // The model's row: id, title, weightText, probabilityText, healthScore, healthLabel,
+    // canDecreaseHealth, canIncreaseHealth, glyph, symbol, deleteHelp.
+    required property var item
+    readonly property bool pickerOpen: session.symbolPickerItemId === item.id
+
+    spacing: 10
+
+    Button {
+        id: symbolButton
+
+        objectName: "symbolButton_" + row.index
+        Layout.preferredWidth: 30
+        Layout.preferredHeight: 30
+        padding: 0
+        hoverEnabled: true
+        onClicked: row.items.openSymbolPicker(row.item.id)
+        ToolTip.visible: hovered && !row.pickerOpen
+        ToolTip.text: Texts.text("从图标库选择", row.session.language)
+
+        contentItem: Text {
+            objectName: "symbolGlyph_" + row.index
+            text: row.item.glyph
+            font.family: Fonts.symbolFamily
+            font.pixelSize: 16
+            font.weight: Font.Medium
+            color: row.session.accent
+            horizontalAlignment: Text.AlignHCenter
+            verticalAlignment: Text.AlignVCenter
+        }
+
+        background: Rectangle {
+            radius: 8
+            color: Qt.rgba(1, 1, 1, symbolButton.down ? 0.12 : 0.06)
+        }
+
+        // Made afresh at every opening, so that the picker starts on every category with no search. A
+        // loader makes items only, hence the holder.
+        Loader {
+            active: row.pickerOpen
+            sourceComponent: Item {
+                WheelSymbolPicker {
+                    objectName: "symbolPicker"
+                    anchor: symbolButton
+                    language: row.session.language
+                    accent: row.session.accent
+                    selection: row.item.symbol
+                    onChosen: name => row.items.setSymbol(row.index, name)
+                    onDismissed: row.items.dismissSymbolPicker(row.item.id)
+                }
+            }
+        }
+    }
+
+    SettingsTextField {
+        objectName: "titleField_" + row.index
+        Layout.minimumWidth: 170
+        Layout.fillWidth: true
+        text: row.item.title
+        placeholderText: Texts.text("项目内容", row.session.language)
+        onTextEdited: row.items.setTitle(row.index, text)
+    }
+
+    SettingsTextField {
+        objectName: "weightField_" + row.index
+        Layout.preferredWidth: 68
+        horizontalAlignment: TextInput.AlignRight
+        text: row.item.weightText
+        placeholderText: Texts.text("10", row.session.language)
+        onTextEdited: row.items.setWeightText(row.index, text)
+    }
+
+    Text {
+        objectName: "probability_" + row.index
+        Layout.preferredWidth: 68
+        horizontalAlignment: Text.AlignRight
+        text: row.item.probabilityText
+        font.pixelSize: 12
+        font.weight: Font.Medium
+        color: row.session.accent
+        opacity: 0.86
+    }
+
+    // A plain label between − and +, so that a hand-edited score outside 0–100 shows as it is until
+    // the user steps it back inside.
+    RowLayout {
+        Layout.preferredWidth: 104
+        Layout.fillWidth: false
+        spacing: 2
+
+        SettingsButton {
+            objectName: "healthDecrease_" + row.index
+            Layout.preferredWidth: 26
+            Layout.preferredHeight: 24
+            leftPadding: 0
+            rightPadding: 0
+            text: "−"
+            enabled: row.item.canDecreaseHealth
+            opacity: enabled ? 1 : 0.4
+            onClicked: row.items.setHealthScore(row.index, row.item.healthScore - 1)
+        }
+
+        Text {
+            objectName: "healthLabel_" + row.index
+            Layout.fillWidth: true
+            text: row.item.healthLabel
+            font.pixelSize: 12
+            font.weight: Font.Medium
+            color: "white"
+            horizontalAlignment: Text.AlignHCenter
+            elide: Text.ElideRight
+        }
+
+        SettingsButton {
+            objectName: "healthIncrease_" + row.index
+            Layout.preferredWidth: 26
+            Layout.preferredHeight: 24
+            leftPadding: 0
+            rightPadding: 0
+            text: "+"
+            enabled: row.item.canIncreaseHealth
+            opacity: enabled ? 1 : 0.4
+            onClicked: row.items.setHealthScore(row.index, row.item.healthScore + 1)
+        }
+    }
+
+    // Never disabled: under three items a press explains why nothing is removed.
+    Button {
+        id: deleteButton
+
+        objectName: "deleteButton_" + row.index
+        Layout.preferredWidth: 22
+        Layout.preferredHeight: 22
+        padding: 0
+        flat: true
+        hoverEnabled: true
+        onClicked: row.items.remove(row.index)
+        ToolTip.visible: hovered
+        ToolTip.text: row.item.deleteHelp
+
+        contentItem: SymbolIcon {
+            name: "trash"
+            size: 16
+            color: Qt.rgba(1, 0.42, 0.4, deleteButton.down ? 0.6 : 0.9)
+        }
+
+        background: Item {}
+    }
+}

@@ -1,0 +1,233 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quorvane
+
+// The wheel pane: how strongly recently drawn items are held back and over how many draws, then the
+// wheel's items with their weights, shares and health scores. Every value comes ready from the pane's
+// models; every edit goes into the working copy.
+SettingsPaneStack {
+    id: pane
+
+    required property SettingsSession session
+    readonly property string language: session.language
+    readonly property color secondary: Qt.rgba(1, 1, 1, 0.55)
+
+    title: session.headingTitle
+    subtitle: session.headingSubtitle
+
+    WheelPaneValues {
+        id: values
+
+        session: pane.session
+    }
+
+    WheelItemsModel {
+        id: itemsModel
+
+        session: pane.session
+    }
+
+    SettingsCard {
+        width: pane.width
+
+        Column {
+            width: parent.width
+            spacing: 15
+
+            RowLayout {
+                width: parent.width
+                spacing: 12
+
+                Text {
+                    text: Texts.text("近期项目折扣强度", pane.language)
+                    font.pixelSize: 13
+                    color: "white"
+                }
+
+                Slider {
+                    objectName: "discountStrengthSlider"
+                    Layout.fillWidth: true
+                    from: 0
+                    to: values.discountStrengthMaximum
+                    value: values.discountStrength
+                    onMoved: values.setDiscountStrength(value)
+                }
+
+                Text {
+                    objectName: "discountStrengthText"
+                    Layout.preferredWidth: 44
+                    horizontalAlignment: Text.AlignRight
+                    text: values.discountStrengthText
+                    font.pixelSize: 13
+                    color: "white"
+                }
+            }
+
+            RowLayout {
+                width: parent.width
+                spacing: 12
+
+                Text {
+                    Layout.fillWidth: true
+                    text: Texts.text("影响最近项目数", pane.language)
+                    font.pixelSize: 13
+                    color: "white"
+                }
+
+                SettingsButton {
+                    objectName: "recentWindowDecrease"
+                    Layout.preferredWidth: 30
+                    leftPadding: 0
+                    rightPadding: 0
+                    text: "−"
+                    enabled: values.canDecreaseRecentWindow
+                    opacity: enabled ? 1 : 0.4
+                    onClicked: values.setRecentWindow(values.recentWindow - 1)
+                }
+
+                Text {
+                    objectName: "recentWindowLabel"
+                    Layout.minimumWidth: 64
+                    horizontalAlignment: Text.AlignHCenter
+                    text: values.recentWindowText
+                    font.pixelSize: 13
+                    font.weight: Font.DemiBold
+                    color: "white"
+                }
+
+                SettingsButton {
+                    objectName: "recentWindowIncrease"
+                    Layout.preferredWidth: 30
+                    leftPadding: 0
+                    rightPadding: 0
+                    text: "+"
+                    enabled: values.canIncreaseRecentWindow
+                    opacity: enabled ? 1 : 0.4
+                    onClicked: values.setRecentWindow(values.recentWindow + 1)
+                }
+            }
+
+            Text {
+                width: parent.width
+                text: Texts.text("刚刚抽中的项目本轮为 0% 并从转盘隐藏；更早的项目逐步恢复到基础概率。", pane.language)
+                font.pixelSize: 11
+                color: pane.secondary
+                wrapMode: Text.Wrap
+            }
+        }
+    }
+
+    SettingsCard {
+        width: pane.width
+
+        Column {
+            id: itemsColumn
+
+            width: parent.width
+            spacing: 10
+
+            RowLayout {
+                width: parent.width
+                spacing: 10
+
+                Text {
+                    Layout.alignment: Qt.AlignBaseline
+                    text: Texts.L("转盘项目（2–7 项）", "Wheel Items (2–7)", pane.language)
+                    font.pixelSize: 14
+                    font.weight: Font.DemiBold
+                    color: "white"
+                }
+
+                Text {
+                    objectName: "weightSummary"
+                    Layout.alignment: Qt.AlignBaseline
+                    Layout.fillWidth: true
+                    text: values.weightSummaryText
+                    font.pixelSize: 12
+                    font.weight: Font.Medium
+                    color: pane.secondary
+                }
+            }
+
+            Rectangle {
+                width: parent.width
+                height: 1
+                color: Qt.rgba(1, 1, 1, 0.1)
+            }
+
+            RowLayout {
+                x: 1
+                width: parent.width - 2
+                spacing: 10
+
+                Repeater {
+                    // Widths and alignments of the item rows' columns; 0 grows to fill.
+                    model: [{ "width": 30, "zh": "", "en": "" },
+                        { "width": 0, "zh": "内容", "en": "Content" },
+                        { "width": 68, "zh": "权重", "en": "Weight", "trailing": true },
+                        { "width": 68, "zh": "概率", "en": "Probability", "trailing": true },
+                        { "width": 104, "zh": "健康分", "en": "Health" },
+                        { "width": 22, "zh": "", "en": "" }]
+
+                    delegate: Text {
+                        required property var modelData
+
+                        Layout.preferredWidth: modelData.width
+                        Layout.minimumWidth: modelData.width === 0 ? 170 : modelData.width
+                        Layout.fillWidth: modelData.width === 0
+                        horizontalAlignment: modelData.trailing ? Text.AlignRight : Text.AlignLeft
+                        text: Texts.L(modelData.zh, modelData.en, pane.language)
+                        font.pixelSize: 10
+                        font.weight: Font.DemiBold
+                        color: pane.secondary
+                        elide: Text.ElideRight
+                    }
+                }
+            }
+
+            Repeater {
+                model: itemsModel
+
+                delegate: Column {
+                    id: entry
+
+                    required property int index
+                    required property var model
+
+                    width: itemsColumn.width
+                    spacing: 10
+
+                    WheelItemRow {
+                        width: parent.width
+                        session: pane.session
+                        items: itemsModel
+                        index: entry.index
+                        item: entry.model
+                    }
+
+                    Rectangle {
+                        visible: entry.model.showsDivider
+                        width: parent.width
+                        height: 1
+                        color: Qt.rgba(1, 1, 1, 0.1)
+                    }
+                }
+            }
+
+            SettingsButton {
+                objectName: "addItemButton"
+                visible: itemsModel.canAddItem
+                onClicked: itemsModel.addItem()
+
+                contentItem: ButtonSymbolLabel {
+                    symbol: "plus"
+                    text: Texts.text("添加项目", pane.language)
+                    color: Qt.rgba(1, 1, 1, 0.9)
+                    font: parent.font
+                    spacing: 6
+                }
+            }
+        }
+    }
+}

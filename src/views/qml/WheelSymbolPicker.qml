@@ -1,0 +1,199 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quorvane
+
+// The symbol picker of one wheel item, beside the item's symbol button: a search field, the categories
+// and a grid of the catalogue's symbols, the item's own one filled with the accent. A tap applies a
+// symbol at once and leaves the picker open; Done, Escape or a press outside closes it.
+Popup {
+    id: picker
+
+    required property Item anchor
+    required property string language
+    required property color accent
+    // The edited item's symbol name.
+    required property string selection
+
+    signal chosen(string name)
+    signal dismissed
+
+    parent: anchor
+    x: anchor.width + 8
+    y: (anchor.height - height) / 2
+    width: 520
+    height: 430
+    // Kept inside the sheet, whatever row it is beside.
+    margins: 12
+    padding: 18
+    focus: true
+    closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
+    Component.onCompleted: open()
+    onClosed: dismissed()
+
+    background: Rectangle {
+        radius: 14
+        color: "#1B2630"
+        border.width: 1
+        border.color: Qt.rgba(1, 1, 1, 0.14)
+    }
+
+    SymbolPickerModel {
+        id: cells
+
+        language: picker.language
+        selection: picker.selection
+    }
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 14
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 12
+
+            ColumnLayout {
+                Layout.fillWidth: true
+                spacing: 2
+
+                Text {
+                    text: Texts.text("选择项目图标", picker.language)
+                    font.pixelSize: 17
+                    font.weight: Font.DemiBold
+                    color: "white"
+                }
+
+                Text {
+                    text: Texts.text("点击即可应用，使用内置图标", picker.language)
+                    font.pixelSize: 11
+                    color: Qt.rgba(1, 1, 1, 0.55)
+                }
+            }
+
+            SettingsButton {
+                objectName: "symbolPickerDone"
+                text: Texts.text("完成", picker.language)
+                onClicked: picker.close()
+            }
+        }
+
+        SettingsTextField {
+            objectName: "symbolSearchField"
+            Layout.fillWidth: true
+            focus: true
+            placeholderText: Texts.text("搜索图标，例如：散步、睡眠、heart", picker.language)
+            onTextEdited: cells.searchText = text
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 10
+
+            Text {
+                text: Texts.text("分类", picker.language)
+                font.pixelSize: 12
+                color: Qt.rgba(1, 1, 1, 0.7)
+            }
+
+            Row {
+                Layout.fillWidth: true
+
+                Repeater {
+                    id: categoryButtons
+
+                    model: cells.categories
+
+                    delegate: SettingsButton {
+                        required property var modelData
+
+                        objectName: "symbolCategory_" + modelData.category
+                        width: parent.width / categoryButtons.count
+                        leftPadding: 4
+                        rightPadding: 4
+                        checkable: true
+                        checked: cells.category === modelData.category
+                        prominent: checked
+                        tint: picker.accent
+                        text: modelData.label
+                        onClicked: cells.category = modelData.category
+                    }
+                }
+            }
+        }
+
+        GridView {
+            id: grid
+
+            objectName: "symbolGrid"
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            clip: true
+            // Six columns 8 apart: each cell keeps its gap on the right and below.
+            cellWidth: (width - 10 + 8) / 6
+            cellHeight: 66 + 8
+            model: cells
+            boundsBehavior: Flickable.StopAtBounds
+            ScrollBar.vertical: ScrollBar {
+                policy: ScrollBar.AlwaysOn
+            }
+
+            delegate: Rectangle {
+                id: cell
+
+                required property string name
+                required property string label
+                required property string glyph
+                required property bool selected
+                readonly property color foreground: selected ? Qt.rgba(0, 0, 0, 0.82) : "white"
+
+                objectName: "symbolCell_" + name
+                width: grid.cellWidth - 8
+                height: 66
+                radius: 10
+                color: selected ? picker.accent : Qt.rgba(1, 1, 1, 0.055)
+                border.width: 1
+                border.color: selected ? Qt.rgba(1, 1, 1, 0.35) : Qt.rgba(1, 1, 1, 0.08)
+                ToolTip.visible: hover.hovered
+                ToolTip.text: name
+
+                Column {
+                    anchors.centerIn: parent
+                    width: parent.width - 8
+                    spacing: 7
+
+                    Text {
+                        width: parent.width
+                        height: 28
+                        text: cell.glyph
+                        font.family: Fonts.symbolFamily
+                        font.pixelSize: 23
+                        font.weight: Font.Medium
+                        color: cell.foreground
+                        horizontalAlignment: Text.AlignHCenter
+                        verticalAlignment: Text.AlignVCenter
+                    }
+
+                    Text {
+                        width: parent.width
+                        text: cell.label
+                        font.pixelSize: 11
+                        font.weight: Font.Medium
+                        color: cell.foreground
+                        horizontalAlignment: Text.AlignHCenter
+                        maximumLineCount: 1
+                        elide: Text.ElideRight
+                    }
+                }
+
+                HoverHandler {
+                    id: hover
+                }
+
+                TapHandler {
+                    onTapped: picker.chosen(cell.name)
+                }
+            }
+        }
+    }
+}
