@@ -9,6 +9,18 @@
 #include <QTest>
 #include <memory>
 
+// The item of that name among the item's visual descendants: delegates are found too.
+inline QQuickItem *findItem(QQuickItem *item, const QString &name)
+{
+    if (item->objectName() == name)
+        return item;
+    for (QQuickItem *child : item->childItems()) {
+        if (QQuickItem *found = findItem(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
 // The main window as the program shows it: Main.qml loaded over a started controller.
 struct MainWindowViews
 {

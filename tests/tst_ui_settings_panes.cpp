@@ -11,18 +11,6 @@
 
 namespace {
 
-// The item of that name among the item's visual descendants: delegates are found too.
-QQuickItem *findItem(QQuickItem *item, const QString &name)
-{
-    if (item->objectName() == name)
-        return item;
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findItem(child, name))
-            return found;
-    }
-    return nullptr;
-}
-
 QByteArray newerRelease()
 {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"

@@ -32,18 +32,6 @@ QStringList visibleTexts(QQuickItem *item)
     return texts;
 }
 
-// The item of that name among the item's visual descendants: delegates are found too.
-QQuickItem *findItem(QQuickItem *item, const QString &name)
-{
-    if (item->objectName() == name)
-        return item;
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findItem(child, name))
-            return found;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 // The settings sheet's frame on a real X server: its ways out, the sidebar, the draft's language and

@@ -16,18 +16,6 @@ using namespace SettingsFixtures;
 
 namespace {
 
-// The item of that name among the item's visual descendants: delegates are found too.
-QQuickItem *findItem(QQuickItem *item, const QString &name)
-{
-    if (item->objectName() == name)
-        return item;
-    for (QQuickItem *child : item->childItems()) {
-        if (QQuickItem *found = findItem(child, name))
-            return found;
-    }
-    return nullptr;
-}
-
 QStringList strings(std::initializer_list<const char *> latin1)
 {
     QStringList list;
