@@ -3,6 +3,7 @@
 #include "FixedTimeTrackPlayer.h"
 #include "JournalController.h"
 #include "LocalHttpServer.h"
+#include "MainWindowViews.h"
 #include "MediaFixtures.h"
 #include "SettingsSession.h"
 #include "StatisticsHistory.h"
@@ -31,7 +32,8 @@
 //       [--alert] [--wait milliseconds] [--tracking waiting|tracking|idle|paused|permission] [--notes text]
 //       [--lock-failure] [--sheet settings|statistics|notes|developerCorner] [--history none|thirty]
 //       [--statistics-range 7|30] [--hover objectName] [--journal day|editor|empty]
-//       [--settings PANE [--draft-language chinese|english] [--weight-alert]] [--dock leading|trailing]
+//       [--settings PANE [--draft-language chinese|english] [--weight-alert] [--pane-end]
+//           [--symbol-search text]] [--dock leading|trailing]
 //       [--update-result]
 //       [--corner letter|sent|tiles|support|checkout|story]
 //       [--drag PIXELS] [--hidden] [--backgrounds N]
@@ -43,15 +45,17 @@
 // completed round and a break with notes before the running round, and shows that day in the journal, one
 // record open in the editor, or an empty day. --settings takes the settings sheet on that pane;
 // --draft-language switches its working copy to that language first, and --weight-alert saves it with a
-// weight that is not a number. --update-result checks a local feed that offers a newer release and takes
-// the main window with the result. --corner puts the developer corner in one state: a section, the sent
-// card, three attachments (one without a preview) or the checkout on its way. --drag holds the console's
-// handle dragged by PIXELS (negative: to the left), as the handle's drag would report it. --hidden hides
-// the focus interface. --backgrounds N puts N generated pictures into the library, so that the corner's
-// previous and next buttons are enabled. --music plays generated tones (three, or one for one-track) from
-// both playlists on a player that stands at 1:20 of 3:20 (its length unknown for no-duration), paused or
-// repeating the track as named. Run without --shoot it is a test: it takes the standard screens
-// into "screenshots" beside itself, each in a process of its own, and checks a few pixels of each.
+// weight that is not a number; --pane-end scrolls the pane to its end, and --symbol-search opens the symbol
+// picker of the first wheel item and types the text into its search field. --update-result checks a local
+// feed that offers a newer release and takes the main window with the result. --corner puts the developer
+// corner in one state: a section, the sent card, three attachments (one without a preview) or the checkout on
+// its way. --drag holds the console's handle dragged by PIXELS (negative: to the left), as the handle's drag
+// would report it. --hidden hides the focus interface. --backgrounds N puts N generated pictures into the
+// library, so that the corner's previous and next buttons are enabled. --music plays generated tones (three,
+// or one for one-track) from both playlists on a player that stands at 1:20 of 3:20 (its length unknown for
+// no-duration), paused or repeating the track as named. Run without --shoot it is a test: it takes the
+// standard screens into "screenshots" beside itself, each in a process of its own, and checks a few pixels of
+// each.
 
 namespace {
 
@@ -87,6 +91,10 @@ struct Shot
     QString settingsPane;
     QString draftLanguage;
     bool weightAlert = false;
+    // The settings pane scrolled to its end.
+    bool paneEnd = false;
+    // The text typed into the search of the first wheel item's symbol picker; empty: no picker.
+    QString symbolSearch;
     // The corner that holds the focus console.
     QString dock = QStringLiteral("trailing");
     // The result of an update check that found a newer release.
@@ -327,6 +335,39 @@ bool prepareSettings(SettingsSession &session, const Shot &shot)
     return true;
 }
 
+// Scrolls the open settings sheet's pane to its end and opens the first wheel item's symbol picker with a
+// search typed into it, as the shot asks.
+bool prepareSettingsView(QQuickWindow &sheet, SettingsSession &session, const Shot &shot)
+{
+    if (shot.paneEnd) {
+        QQuickItem *area = findItem(sheet.contentItem(), QStringLiteral("paneArea"));
+        auto *flickable = area ? area->property("contentItem").value<QQuickItem *>() : nullptr;
+        if (!flickable)
+            return false;
+        const auto end = [flickable] {
+            return std::max(0.0, flickable->property("contentHeight").toReal() - flickable->height());
+        };
+        // The pane's height settles once its rows are laid out.
+        if (!QTest::qWaitFor([&] { return end() > 0; }, 30000))
+            return false;
+        flickable->setProperty("contentY", end());
+    }
+    if (shot.symbolSearch.isEmpty())
+        return true;
+    session.setSymbolPickerItemId(session.draft().items.constFirst().id);
+    QQuickItem *search = nullptr;
+    if (!QTest::qWaitFor(
+            [&] {
+                search = findItem(sheet.contentItem(), QStringLiteral("symbolSearchField"));
+                return search && search->hasActiveFocus();
+            },
+            30000))
+        return false;
+    for (const QChar key : shot.symbolSearch)
+        QTest::keyClick(&sheet, key.toLatin1());
+    return search->property("text").toString() == shot.symbolSearch;
+}
+
 // Brings the developer corner into the named state. Letters go to a local server that delivers them;
 // checkouts wait there unanswered.
 bool prepareCorner(DeveloperCornerController &corner, const QString &state, const QString &folder)
@@ -391,6 +432,10 @@ std::optional<QImage> shootSheet(
     }
     if (!QTest::qWaitForWindowExposed(sheet, 30000))
         return std::nullopt;
+    if (shot.sheet == u"settings" && !prepareSettingsView(*sheet, *controller.settingsSession(), shot)) {
+        qCritical("the settings pane could not be prepared");
+        return std::nullopt;
+    }
     if (shot.sheet == u"statistics") {
         auto *view = sheet->property("view").value<QQuickItem *>();
         auto *statistics = view ? view->findChild<StatisticsModel *>() : nullptr;
@@ -634,7 +679,11 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
         lockFailure, sheet, history, statisticsRange, hover, journal, dock, settings, draftLanguage,
         weightAlert, updateResult, corner });
-    parser.addOptions({ drag, hidden, backgrounds, music });
+    const QCommandLineOption paneEnd(
+        QStringLiteral("pane-end"), QStringLiteral("scroll the settings pane to its end"));
+    const QCommandLineOption symbolSearch(QStringLiteral("symbol-search"),
+        QStringLiteral("open the first wheel item's symbol picker and search"), QStringLiteral("text"));
+    parser.addOptions({ drag, hidden, backgrounds, music, paneEnd, symbolSearch });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -676,6 +725,8 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     }
     shot.draftLanguage = parser.value(draftLanguage);
     shot.weightAlert = parser.isSet(weightAlert);
+    shot.paneEnd = parser.isSet(paneEnd);
+    shot.symbolSearch = parser.value(symbolSearch);
     shot.updateResult = parser.isSet(updateResult);
     shot.corner = parser.value(corner);
     return shot;
@@ -1135,6 +1186,17 @@ private slots:
         QTest::newRow("weight alert")
             << "settings-weight-alert"
             << QStringList { pane, QStringLiteral("wheel"), QStringLiteral("--weight-alert") };
+        const QString wheel = QStringLiteral("wheel");
+        const QString end = QStringLiteral("--pane-end");
+        QTest::newRow("wheel items, Chinese")
+            << "settings-wheel-items-chinese" << QStringList { pane, wheel, end };
+        QTest::newRow("wheel items, English")
+            << "settings-wheel-items-english"
+            << QStringList { pane, wheel, end, draft, QStringLiteral("english") };
+        QTest::newRow("symbol picker, English")
+            << "settings-symbol-picker-english"
+            << QStringList { pane, wheel, end, draft, QStringLiteral("english"),
+                   QStringLiteral("--symbol-search"), QStringLiteral("heart") };
         for (const char *shown : { "focus", "general", "records", "update" }) {
             const QString name = QString::fromLatin1(shown);
             QTest::addRow("%s, Chinese", shown) << QStringLiteral("settings-") + name

@@ -58,6 +58,7 @@ Popup {
                 spacing: 2
 
                 Text {
+                    Layout.fillWidth: true
                     text: Texts.text("选择项目图标", picker.language)
                     font.pixelSize: 17
                     font.weight: Font.DemiBold
@@ -65,6 +66,7 @@ Popup {
                 }
 
                 Text {
+                    Layout.fillWidth: true
                     text: Texts.text("点击即可应用，使用内置图标", picker.language)
                     font.pixelSize: 11
                     color: Qt.rgba(1, 1, 1, 0.55)
