@@ -166,7 +166,7 @@ void X11InputTest::modifierAloneIsNoActivity()
     X11MonitorRig rig;
     QVERIFY(rig.monitor.start());
     // Longer than two idle polls, so that the poll has a baseline the modifier could lower.
-    QTest::qWait(600);
+    QTest::qWait(2200);
 
     // Caps Lock is tapped twice to leave it off again.
     m_input.tap(modifier);
@@ -223,7 +223,7 @@ void X11InputTest::idleTimeDropWithoutRawInputReports()
     X11MonitorRig rig;
     QVERIFY(rig.monitor.start());
     // Longer than two idle polls, so that the poll has a baseline to drop from.
-    QTest::qWait(600);
+    QTest::qWait(2200);
     QCOMPARE(rig.clock.reads, 0);
 
     m_input.resetScreenSaver();

@@ -66,11 +66,14 @@ void TrayIcon::setModel(const TrayMenuModel &model)
         sameShape = model.entries[i].kind == m_model.entries[i].kind
             && model.entries[i].action == m_model.entries[i].action;
     }
+    // The tooltip goes to the tray host over X11; the menu's texts change far more often than it does.
+    const bool toolTipChanged = model.toolTip != m_model.toolTip;
     m_model = model;
 
     if (iconChanged)
         m_trayIcon.setIcon(symbolIcon(m_model.iconSymbol));
-    m_trayIcon.setToolTip(m_model.toolTip);
+    if (toolTipChanged)
+        m_trayIcon.setToolTip(m_model.toolTip);
     // Changing texts in place keeps an open menu open while the time ticks.
     if (sameShape)
         refreshMenu();

@@ -5,7 +5,9 @@
 
 namespace {
 
-constexpr int idlePollIntervalMs = 250;
+// Only input that makes no raw event is found this way; a second is soon enough for it, and the round trip
+// is skipped while raw events already come.
+constexpr int idlePollIntervalMs = 1000;
 
 } // namespace
 
@@ -97,6 +99,12 @@ void X11GlobalActivityBackend::readEvents()
 
 void X11GlobalActivityBackend::pollIdleTime()
 {
+    if (m_rawInputSincePoll) {
+        // That input was reported already and explains any drop; the next poll starts a fresh baseline.
+        m_rawInputSincePoll = false;
+        m_lastIdleMs.reset();
+        return;
+    }
     xcb_connection_t *connection = m_connection.get();
     const XcbReply<xcb_screensaver_query_info_reply_t> info(xcb_screensaver_query_info_reply(
         connection, xcb_screensaver_query_info(connection, m_root), nullptr));
