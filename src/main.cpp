@@ -19,6 +19,7 @@
 #include "services/SystemClock.h"
 #include "services/SystemRandomSource.h"
 #include "services/UpdateController.h"
+#include "views/HiddenWindowGraphics.h"
 #include "views/ViewSetup.h"
 
 #include <QApplication>
@@ -82,6 +83,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     WindowBehavior windowBehavior(*mainWindow, controller);
+    HiddenWindowGraphics hiddenWindowGraphics(*mainWindow);
     component.completeCreate();
     windowControl.setWindow(mainWindow);
     QObject::connect(
