@@ -24,6 +24,8 @@ PACKAGES=(
   fonts-noto-cjk fonts-material-design-icons-iconfont fonts-dejavu-extra
   # tests
   xvfb xauth xdotool trayer x11-utils locales python3 dbus-x11 dbus-daemon openbox
+  # bench/footprint drives its X server through XTEST
+  python3-xlib
 )
 
 missing=()
