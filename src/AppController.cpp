@@ -61,6 +61,13 @@ QString AppController::defaultBackgroundResource()
     return QStringLiteral(":/quorvane/default-forest.png");
 }
 
+QUrl AppController::defaultBackgroundURL()
+{
+    if (!QFileInfo::exists(defaultBackgroundResource()))
+        return {};
+    return QUrl(QStringLiteral("qrc") + defaultBackgroundResource());
+}
+
 AppController::AppController(AppControllerSeams seams, QObject *parent)
     : QObject(parent)
     , m_root(seams.applicationSupportRoot)
@@ -333,8 +340,8 @@ void AppController::refreshBackgroundURL()
     QUrl url;
     if (m_preferences.backgroundPath && QFileInfo(*m_preferences.backgroundPath).isFile())
         url = QUrl::fromLocalFile(*m_preferences.backgroundPath);
-    else if (QFileInfo::exists(defaultBackgroundResource()))
-        url = QUrl(QStringLiteral("qrc") + defaultBackgroundResource());
+    else
+        url = defaultBackgroundURL();
     publish(m_backgroundURL, url, &AppController::backgroundURLChanged);
 }
 

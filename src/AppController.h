@@ -125,6 +125,8 @@ class AppController : public QObject
 public:
     // The built-in background, used when no background file is chosen or the chosen one is gone.
     static QString defaultBackgroundResource();
+    // The built-in background's address; empty when the resource is missing.
+    static QUrl defaultBackgroundURL();
 
     // Runs the whole start-up: reads the state files and logs, starts the tick, opens or restores
     // the first round and starts input monitoring.

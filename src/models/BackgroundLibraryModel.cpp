@@ -80,6 +80,11 @@ bool BackgroundLibraryModel::builtInActive() const
     return !m_activeId;
 }
 
+QUrl BackgroundLibraryModel::builtInUrl()
+{
+    return AppController::defaultBackgroundURL();
+}
+
 bool BackgroundLibraryModel::rotatesEachRound() const
 {
     return m_rotates;

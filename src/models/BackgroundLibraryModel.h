@@ -24,6 +24,8 @@ class BackgroundLibraryModel : public QAbstractListModel
     Q_PROPERTY(QString countText READ countText NOTIFY countTextChanged)
     Q_PROPERTY(bool canAdd READ canAdd NOTIFY countChanged)
     Q_PROPERTY(bool builtInActive READ builtInActive NOTIFY activeChanged)
+    // The built-in background's picture for its tile; empty when the resource is missing.
+    Q_PROPERTY(QUrl builtInUrl READ builtInUrl CONSTANT)
     Q_PROPERTY(bool rotatesEachRound READ rotatesEachRound NOTIFY rotatesEachRoundChanged)
     // The rotate switch needs at least two items.
     Q_PROPERTY(bool canRotate READ canRotate NOTIFY countChanged)
@@ -55,6 +57,7 @@ public:
     QString countText() const;
     bool canAdd() const { return count() < capacity; }
     bool builtInActive() const;
+    static QUrl builtInUrl();
     bool rotatesEachRound() const;
     bool canRotate() const { return count() >= 2; }
     const std::optional<QUuid> &draggedItemId() const { return m_draggedItemId; }

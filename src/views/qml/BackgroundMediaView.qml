@@ -10,6 +10,10 @@ Item {
     required property url url
     // A video's own sound plays only when this is on.
     required property bool videoAudioTakesPriority
+    // A small view (a tile) decodes its picture at its own size, off the UI thread; the full-screen
+    // background keeps the whole picture.
+    property size decodeSize: Qt.size(-1, -1)
+    property bool decodesAsynchronously: false
     readonly property bool isVideo: MediaTypes.isVideo(url)
 
     clip: true
@@ -25,6 +29,8 @@ Item {
         visible: status === Image.Ready
         source: view.isVideo ? "" : view.url
         fillMode: Image.PreserveAspectCrop
+        sourceSize: view.decodeSize
+        asynchronous: view.decodesAsynchronously
         autoTransform: true
         // A picture replaced on disk under the same name shows its new content.
         cache: false

@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Shapes
 import QtQuick.Templates as T
 import Quorvane
 
@@ -39,33 +38,9 @@ T.Button {
             color: Qt.rgba(1, 1, 1, control.down ? 0.08 : 0.045)
         }
 
-        Shape {
-            id: outline
-
-            readonly property real r: 11
-            readonly property real w: width - 1
-            readonly property real h: height - 1
-
-            anchors.fill: parent
-
-            ShapePath {
-                strokeColor: Qt.rgba(1, 1, 1, 0.13)
-                strokeWidth: 1
-                fillColor: "transparent"
-                strokeStyle: ShapePath.DashLine
-                dashPattern: [5, 5]
-                startX: 0.5 + outline.r
-                startY: 0.5
-
-                PathLine { x: 0.5 + outline.w - outline.r; y: 0.5 }
-                PathArc { x: 0.5 + outline.w; y: 0.5 + outline.r; radiusX: outline.r; radiusY: outline.r }
-                PathLine { x: 0.5 + outline.w; y: 0.5 + outline.h - outline.r }
-                PathArc { x: 0.5 + outline.w - outline.r; y: 0.5 + outline.h; radiusX: outline.r; radiusY: outline.r }
-                PathLine { x: 0.5 + outline.r; y: 0.5 + outline.h }
-                PathArc { x: 0.5; y: 0.5 + outline.h - outline.r; radiusX: outline.r; radiusY: outline.r }
-                PathLine { x: 0.5; y: 0.5 + outline.r }
-                PathArc { x: 0.5 + outline.r; y: 0.5; radiusX: outline.r; radiusY: outline.r }
-            }
+        DashedOutline {
+            radius: 11
+            color: Qt.rgba(1, 1, 1, 0.13)
         }
     }
 }

@@ -1,0 +1,261 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quorvane
+
+// The background library card at the head of the appearance pane: the header with the count and the
+// import buttons, the grid of tiles (the built-in background first, then the library in rotation
+// order), which takes dropped files and reorders by drag, and the rotate-each-round row. It edits the
+// sheet's working copy through the session's library model.
+Item {
+    id: editor
+
+    required property SettingsSession session
+    readonly property BackgroundLibraryModel library: session.backgroundLibrary
+    readonly property color accent: session.accent
+    // The open-file dialog of Add Media is up: Return and Escape stand aside meanwhile.
+    readonly property bool somethingOpen: choosingFiles
+    property bool choosingFiles: false
+
+    // Only the tiles' own drags carry this key, so a text or file dragged in from elsewhere never
+    // reorders anything.
+    readonly property var tileDragKeys: ["application/x-quorvane-background-tile"]
+    readonly property real tileWidth: (card.width - 36 - 2 * 10 - 2 * 10) / 3
+    readonly property real tileHeight: 92 + 34
+
+    objectName: "backgroundLibraryEditor"
+    implicitHeight: card.implicitHeight
+
+    function pair(chinese, english) {
+        return Texts.L(chinese, english, editor.session.language);
+    }
+
+    SettingsCard {
+        id: card
+
+        width: editor.width
+
+        Column {
+            width: parent.width
+            spacing: 16
+
+            RowLayout {
+                width: parent.width
+                spacing: 14
+
+                ColumnLayout {
+                    Layout.fillWidth: true
+                    spacing: 3
+
+                    Text {
+                        objectName: "libraryTitle"
+                        Layout.fillWidth: true
+                        text: editor.pair("背景图库", "Background Library")
+                        font.pixelSize: 16
+                        font.weight: Font.DemiBold
+                        color: "white"
+                        elide: Text.ElideRight
+                    }
+
+                    Text {
+                        Layout.fillWidth: true
+                        text: editor.pair("点击切换 · 拖动排序 · 专属文件夹新增内容会在下次打开设置时载入",
+                                          "Click to switch · Drag to reorder · Folder additions load the next time Settings opens")
+                        font.pixelSize: 12
+                        color: Qt.rgba(1, 1, 1, 0.55)
+                        wrapMode: Text.Wrap
+                    }
+                }
+
+                Rectangle {
+                    implicitWidth: countLabel.implicitWidth + 18
+                    implicitHeight: 24
+                    radius: 12
+                    color: Qt.rgba(1, 1, 1, 0.06)
+
+                    Text {
+                        id: countLabel
+
+                        objectName: "libraryCount"
+                        anchors.centerIn: parent
+                        text: editor.library.countText
+                        font.pixelSize: 11
+                        font.weight: Font.DemiBold
+                        color: Qt.rgba(1, 1, 1, 0.55)
+                    }
+                }
+
+                SettingsButton {
+                    id: addButton
+
+                    objectName: "addMediaButton"
+                    enabled: editor.library.canAdd
+                    opacity: enabled ? 1 : 0.4
+                    leftPadding: 12
+                    rightPadding: 12
+                    text: editor.pair("添加媒体", "Add Media")
+                    contentItem: ButtonSymbolLabel {
+                        symbol: "plus"
+                        text: addButton.text
+                        color: Qt.rgba(1, 1, 1, 0.9)
+                        font: addButton.font
+                        spacing: 6
+                    }
+                    // The dialog runs its own loop until it closes.
+                    onClicked: {
+                        editor.choosingFiles = true;
+                        editor.library.addMedia();
+                        editor.choosingFiles = false;
+                    }
+                }
+
+                SettingsButton {
+                    objectName: "libraryFolderButton"
+                    leftPadding: 10
+                    rightPadding: 10
+                    implicitWidth: 40
+                    Accessible.name: folderHelp.text
+                    ToolTip.visible: hovered
+                    ToolTip.delay: 700
+                    ToolTip.text: editor.pair("打开专属图库文件夹", "Open the dedicated library folder")
+                    contentItem: SymbolIcon {
+                        id: folderHelp
+
+                        name: "folder"
+                        size: 15
+                        color: Qt.rgba(1, 1, 1, 0.9)
+                    }
+                    onClicked: editor.library.openFolder()
+                }
+            }
+
+            // Files dragged in from a file manager are taken anywhere over the grid, tiles included.
+            DropArea {
+                id: fileDrop
+
+                objectName: "libraryDropArea"
+                width: parent.width
+                height: grid.height + 20
+                keys: ["text/uri-list"]
+                onDropped: drop => {
+                    drop.accepted = editor.library.dropUrls(drop.urls);
+                }
+
+                Rectangle {
+                    objectName: "libraryGridBackground"
+                    anchors.fill: parent
+                    radius: 14
+                    color: fileDrop.containsDrag ? Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.1)
+                                                 : Qt.rgba(0, 0, 0, 0.14)
+                    border.width: fileDrop.containsDrag ? 0 : 1
+                    border.color: Qt.rgba(1, 1, 1, 0.07)
+                }
+
+                DashedOutline {
+                    objectName: "libraryDropOutline"
+                    visible: fileDrop.containsDrag
+                    radius: 14
+                    color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.7)
+                    dashPattern: [5, 4]
+                }
+
+                Grid {
+                    id: grid
+
+                    x: 10
+                    y: 10
+                    columns: 3
+                    spacing: 10
+
+                    move: Transition {
+                        NumberAnimation {
+                            properties: "x,y"
+                            duration: 160
+                            easing.type: Easing.InOutQuad
+                        }
+                    }
+
+                    BuiltInBackgroundTile {
+                        width: editor.tileWidth
+                        height: editor.tileHeight
+                        library: editor.library
+                        accent: editor.accent
+                        title: editor.pair("内置森林", "Built-in Forest")
+                    }
+
+                    Repeater {
+                        model: editor.library
+
+                        delegate: BackgroundMediaTile {
+                            width: editor.tileWidth
+                            height: editor.tileHeight
+                            library: editor.library
+                            accent: editor.accent
+                            language: editor.session.language
+                            keys: editor.tileDragKeys
+                            dragProxy: ghost
+                            removeHelp: editor.pair("从图库删除；保存后移除专属文件夹中的文件",
+                                                    "Remove from the library and delete its file from the dedicated folder after saving")
+                        }
+                    }
+                }
+            }
+
+            RowLayout {
+                objectName: "rotateRow"
+                width: parent.width
+                spacing: 11
+                opacity: editor.library.canRotate ? 1 : 0.48
+
+                SymbolIcon {
+                    Layout.preferredWidth: 20
+                    name: "arrow.triangle.2.circlepath"
+                    size: 16
+                    color: editor.library.rotatesEachRound ? editor.accent : Qt.rgba(1, 1, 1, 0.55)
+                }
+
+                ColumnLayout {
+                    Layout.fillWidth: true
+                    spacing: 3
+
+                    Text {
+                        Layout.fillWidth: true
+                        text: editor.pair("每轮自动换背景", "Rotate Each Round")
+                        font.pixelSize: 14
+                        font.weight: Font.DemiBold
+                        color: "white"
+                        wrapMode: Text.Wrap
+                    }
+
+                    Text {
+                        Layout.fillWidth: true
+                        text: editor.pair("完成休息、开始下一轮专注时，按图库顺序切换",
+                                          "Moves to the next library item after a break, when the next focus round begins")
+                        font.pixelSize: 12
+                        color: Qt.rgba(1, 1, 1, 0.55)
+                        wrapMode: Text.Wrap
+                    }
+                }
+
+                Switch {
+                    objectName: "rotateSwitch"
+                    checked: editor.library.rotatesEachRound
+                    enabled: editor.library.canRotate
+                    onToggled: editor.library.setRotatesEachRound(checked)
+                }
+            }
+        }
+    }
+
+    // What follows the pointer while a tile is dragged. The tile itself stays in the grid and moves
+    // to each place the drag enters, so the grid always shows where the drop will leave it.
+    BackgroundTileDragProxy {
+        id: ghost
+
+        width: editor.tileWidth
+        height: 92
+        accent: editor.accent
+        library: editor.library
+        Drag.keys: editor.tileDragKeys
+    }
+}

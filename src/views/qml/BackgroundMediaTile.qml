@@ -1,0 +1,151 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import QtQuick.Templates as T
+import Quorvane
+
+// One library item in the editor's grid: its thumbnail with the kind badge over a bar with its name,
+// the checkmark while it is active and the remove button. A click makes it active; a drag carries it
+// over the other tiles, each of which takes its place as it enters.
+BackgroundMediaDropDelegate {
+    id: tile
+
+    required property string itemId
+    required property string name
+    required property bool isVideo
+    required property string badgeKey
+    required property bool isActive
+    required property string thumbnail
+    required property color accent
+    required property string language
+    required property string removeHelp
+    required property BackgroundTileDragProxy dragProxy
+
+    objectName: "libraryTile_" + itemId
+    targetId: itemId
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 11
+        color: tile.isActive ? Qt.rgba(tile.accent.r, tile.accent.g, tile.accent.b, 0.09) : Qt.rgba(1, 1, 1, 0.045)
+        clip: true
+
+        BackgroundMediaThumbnail {
+            width: parent.width
+            height: 92
+            source: tile.thumbnail
+            isVideo: tile.isVideo
+            accent: tile.accent
+        }
+
+        Rectangle {
+            objectName: "kindBadge"
+            anchors.top: parent.top
+            anchors.right: parent.right
+            anchors.margins: 7
+            width: badgeRow.implicitWidth + 14
+            height: 21
+            radius: height / 2
+            color: Qt.rgba(0, 0, 0, 0.62)
+
+            Row {
+                id: badgeRow
+
+                anchors.centerIn: parent
+                spacing: 5
+
+                SymbolIcon {
+                    anchors.verticalCenter: parent.verticalCenter
+                    name: "line.3.horizontal"
+                    size: 10
+                    color: Qt.rgba(1, 1, 1, 0.88)
+                }
+
+                Text {
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: Texts.text(tile.badgeKey, tile.language)
+                    font.pixelSize: 9
+                    font.weight: Font.Bold
+                    color: Qt.rgba(1, 1, 1, 0.88)
+                }
+            }
+        }
+    }
+
+    // Under the remove button, which takes its own clicks. It keeps the pointer from the pane's scroll
+    // area once a drag has begun.
+    MouseArea {
+        objectName: "tileArea"
+        anchors.fill: parent
+        preventStealing: true
+        drag.target: tile.dragProxy
+        onPressed: tile.dragProxy.placeOver(tile, tile.itemId, tile.thumbnail, tile.isVideo)
+        onPositionChanged: {
+            if (drag.active && !tile.dragProxy.dragging)
+                tile.dragProxy.start();
+        }
+        onReleased: tile.dragProxy.finish()
+        onCanceled: tile.dragProxy.abandon()
+        onClicked: tile.library.select(tile.itemId)
+    }
+
+    RowLayout {
+        x: 9
+        y: 92
+        width: parent.width - 18
+        height: 34
+        spacing: 7
+
+        Text {
+            objectName: "tileName"
+            Layout.fillWidth: true
+            text: tile.name
+            textFormat: Text.PlainText
+            font.pixelSize: 12
+            font.weight: Font.Medium
+            color: "white"
+            maximumLineCount: 1
+            elide: Text.ElideMiddle
+        }
+
+        SymbolIcon {
+            objectName: "activeMark"
+            Layout.leftMargin: 4
+            visible: tile.isActive
+            name: "checkmark.circle.fill"
+            size: 14
+            color: tile.accent
+        }
+
+        T.Button {
+            objectName: "removeButton"
+            implicitWidth: 22
+            implicitHeight: 22
+            Accessible.name: tile.removeHelp
+            ToolTip.visible: hovered
+            ToolTip.delay: 700
+            ToolTip.text: tile.removeHelp
+            onClicked: tile.library.remove(tile.itemId)
+
+            contentItem: SymbolIcon {
+                name: "trash"
+                size: 12
+                font.weight: Font.DemiBold
+                color: Qt.rgba(1, 0.42, 0.38, parent.down ? 0.6 : 0.9)
+            }
+
+            background: Rectangle {
+                radius: 6
+                color: Qt.rgba(1, 1, 1, parent.hovered ? 0.1 : 0)
+            }
+        }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 11
+        color: "transparent"
+        border.width: tile.isActive ? 1.5 : 1
+        border.color: tile.isActive ? Qt.rgba(tile.accent.r, tile.accent.g, tile.accent.b, 0.82) : Qt.rgba(1, 1, 1, 0.08)
+    }
+}

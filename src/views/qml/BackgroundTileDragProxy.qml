@@ -1,0 +1,68 @@
+import QtQuick
+import Quorvane
+
+// The picture of the library tile being dragged, following the pointer above the grid. Its centre is
+// where the drag enters the other tiles.
+Rectangle {
+    id: proxy
+
+    required property color accent
+    required property BackgroundLibraryModel library
+    property string itemId: ""
+    property string source: ""
+    property bool isVideo: false
+    property bool dragging: false
+
+    // Lies over the pressed tile, ready to follow the pointer from there.
+    function placeOver(tile, id, thumbnail, video) {
+        const corner = tile.mapToItem(proxy.parent, 0, 0);
+        x = corner.x;
+        y = corner.y;
+        itemId = id;
+        source = thumbnail;
+        isVideo = video;
+    }
+
+    // The dragged id is set before the drag becomes active: the first tile entered must never move an
+    // item left over from an earlier drag that ended outside the grid.
+    function start() {
+        library.draggedItemId = itemId;
+        dragging = true;
+    }
+
+    function finish() {
+        if (!dragging)
+            return;
+        Drag.drop();
+        dragging = false;
+    }
+
+    function abandon() {
+        dragging = false;
+    }
+
+    objectName: "tileDragProxy"
+    visible: dragging
+    z: 10
+    radius: 11
+    color: "transparent"
+    opacity: 0.85
+    clip: true
+    Drag.active: dragging
+    Drag.hotSpot: Qt.point(width / 2, height / 2)
+
+    BackgroundMediaThumbnail {
+        anchors.fill: parent
+        source: proxy.source
+        isVideo: proxy.isVideo
+        accent: proxy.accent
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 11
+        color: "transparent"
+        border.width: 1.5
+        border.color: proxy.accent
+    }
+}

@@ -1,0 +1,77 @@
+import QtQuick
+import QtQuick.Layouts
+import Quorvane
+
+// The built-in background's tile, first in the library's grid: a click makes it active. It is never
+// dragged and takes no drags. Only its border and checkmark show that it is active.
+Item {
+    id: tile
+
+    required property BackgroundLibraryModel library
+    required property color accent
+    required property string title
+
+    objectName: "builtInTile"
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 11
+        color: Qt.rgba(1, 1, 1, 0.045)
+        clip: true
+
+        BackgroundMediaView {
+            width: parent.width
+            height: 92
+            url: tile.library.builtInUrl
+            videoAudioTakesPriority: false
+            decodeSize: Qt.size(Math.ceil(width), height)
+            decodesAsynchronously: true
+        }
+    }
+
+    MouseArea {
+        anchors.fill: parent
+        onClicked: tile.library.selectDefault()
+    }
+
+    RowLayout {
+        x: 9
+        y: 92
+        width: parent.width - 18
+        height: 34
+        spacing: 7
+
+        SymbolIcon {
+            name: "leaf.fill"
+            size: 13
+            color: tile.accent
+        }
+
+        Text {
+            Layout.fillWidth: true
+            text: tile.title
+            font.pixelSize: 12
+            font.weight: Font.Medium
+            color: "white"
+            maximumLineCount: 1
+            elide: Text.ElideRight
+        }
+
+        SymbolIcon {
+            objectName: "activeMark"
+            visible: tile.library.builtInActive
+            name: "checkmark.circle.fill"
+            size: 14
+            color: tile.accent
+        }
+    }
+
+    Rectangle {
+        anchors.fill: parent
+        radius: 11
+        color: "transparent"
+        border.width: tile.library.builtInActive ? 1.5 : 1
+        border.color: tile.library.builtInActive ? Qt.rgba(tile.accent.r, tile.accent.g, tile.accent.b, 0.82)
+                                                 : Qt.rgba(1, 1, 1, 0.08)
+    }
+}

@@ -1,0 +1,496 @@
+#include "ControllerHarness.h"
+#include "MainWindowViews.h"
+#include "SettingsSession.h"
+#include "models/BackgroundLibraryModel.h"
+#include "models/Uuid.h"
+#include "platform/DialogFilePicker.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
+#include <QMimeData>
+#include <QQmlComponent>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTimer>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool writePicture(const QString &path, const QColor &color)
+{
+    QImage image(32, 20, QImage::Format_RGB32);
+    image.fill(color);
+    return QDir().mkpath(QFileInfo(path).absolutePath()) && image.save(path);
+}
+
+// The item's centre in its window.
+QPoint centreInWindow(const QQuickItem *item)
+{
+    return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
+}
+
+QString letter(int index)
+{
+    return QString(QChar(u'A' + index));
+}
+
+} // namespace
+
+// The background library editor in the open settings sheet on a real X server: clicks, tile drags
+// and files dropped as a file manager sends them.
+class UiSettingsLibraryTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    ControllerHarness m_harness;
+    AppController *m_controller = nullptr;
+    MainWindowViews m_views;
+    QTemporaryDir m_userFiles;
+    // The editor, hosted by the test over the pane while no pane of the sheet shows it.
+    std::unique_ptr<QQuickItem> m_host;
+
+    QQuickWindow *sheet() const
+    {
+        return m_views.window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
+    }
+    QQuickItem *view() const { return sheet()->property("view").value<QQuickItem *>(); }
+    SettingsSession &session() const { return *m_controller->settingsSession(); }
+    BackgroundLibraryModel &library() const { return *session().backgroundLibrary(); }
+    QQuickItem *editor() const
+    {
+        return m_host ? m_host.get() : findItem(view(), QStringLiteral("backgroundLibraryEditor"));
+    }
+    QQuickItem *inEditor(const QString &name) const { return editor() ? findItem(editor(), name) : nullptr; }
+    QQuickItem *tile(const BackgroundMediaItem &item) const
+    {
+        return inEditor(QStringLiteral("libraryTile_") + Uuid::upperText(item.id));
+    }
+
+    // Opens the sheet on the appearance pane, as the header and the sidebar do.
+    void openSheet()
+    {
+        m_controller->openSettings();
+        QVERIFY(QTest::qWaitForWindowExposed(sheet()));
+        QTRY_VERIFY(view());
+        sheet()->requestActivate();
+        QVERIFY(QTest::qWaitForWindowActive(sheet()));
+        click(findItem(view(), QStringLiteral("paneRow_appearance")));
+        QTRY_COMPARE(session().selectedPaneName(), QStringLiteral("appearance"));
+        if (!editor())
+            hostEditor();
+        QVERIFY(editor());
+    }
+
+    void hostEditor()
+    {
+        QQmlComponent component(m_views.engine.get());
+        component.setData("import QtQuick\nimport Quorvane\n"
+                          "BackgroundLibraryEditor { session: AppController.settingsSession }",
+            // Beside the views, so that their files are found by name.
+            QUrl(QStringLiteral("qrc:/quorvane/qml/LibraryEditorHost.qml")));
+        m_host.reset(qobject_cast<QQuickItem *>(component.create()));
+        QVERIFY2(m_host, qPrintable(component.errorString()));
+        m_host->setParentItem(view());
+        m_host->setPosition(QPointF(213, 90));
+        m_host->setWidth(680);
+        m_host->setZ(100);
+    }
+
+    void click(QQuickItem *item)
+    {
+        QVERIFY(item);
+        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centreInWindow(item));
+    }
+
+    // Puts pictures named A, B, C, ... into the working copy's library, one file each in the managed
+    // folder. The library arrives before the switch, so the count's rule sees only the library.
+    QList<BackgroundMediaItem> showLibrary(int count, int active = 0, bool rotates = false)
+    {
+        QList<BackgroundMediaItem> items;
+        const QDir folder(AppStorageService::backgroundDirectory(m_harness.root()));
+        for (int index = 0; index < count; ++index) {
+            const QString name = index < 26 ? letter(index) : QStringLiteral("Z%1").arg(index);
+            const QString path
+                = folder.filePath(Uuid::lowerText(QUuid::createUuid()) + u'/' + name + u".png"_s);
+            [&] { QVERIFY(writePicture(path, QColor::fromHsv(index * 37 % 360, 160, 200))); }();
+            items.append({ QUuid::createUuid(), name, path });
+        }
+        AppPreferences draft = session().draft();
+        draft.backgroundLibrary = items;
+        draft.activeBackgroundID
+            = active >= 0 && active < count ? std::optional(items[active].id) : std::nullopt;
+        draft.backgroundPath
+            = active >= 0 && active < count ? std::optional(items[active].path) : std::nullopt;
+        session().setDraft(draft);
+        draft.rotateBackgroundEachRound = rotates;
+        session().setDraft(draft);
+        return items;
+    }
+
+    // Every item has its tile, each in a place of its own.
+    bool laidOut(const QList<BackgroundMediaItem> &items) const
+    {
+        QSet<QPoint> places { centreInWindow(inEditor(QStringLiteral("builtInTile"))) };
+        for (const BackgroundMediaItem &item : items) {
+            QQuickItem *shown = tile(item);
+            if (!shown || places.contains(centreInWindow(shown)))
+                return false;
+            places.insert(centreInWindow(shown));
+        }
+        return true;
+    }
+
+    QString order() const
+    {
+        QString names;
+        for (const BackgroundMediaItem &item : session().draft().backgroundLibrary)
+            names += item.name;
+        return names;
+    }
+
+    QString activeName() const
+    {
+        for (const BackgroundMediaItem &item : session().draft().backgroundLibrary) {
+            if (session().draft().activeBackgroundID == item.id)
+                return item.name;
+        }
+        return {};
+    }
+
+    // Moves the held pointer in small steps, as a hand does.
+    void movePointer(QPoint &at, QPoint to)
+    {
+        const int steps = std::max(1, int(QLineF(at, to).length() / 6));
+        for (int step = 1; step <= steps; ++step)
+            QTest::mouseMove(sheet(), at + (to - at) * step / steps);
+        at = to;
+    }
+
+    // Sends a file manager's drag of `mime` over `at`, then its drop. Reports whether the outline showed.
+    bool dropAt(QPoint at, const QMimeData &mime, bool *outlineShown = nullptr)
+    {
+        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(sheet(), &enter);
+        QDragMoveEvent move(at + QPoint(2, 1), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(sheet(), &move);
+        if (outlineShown)
+            *outlineShown = inEditor(QStringLiteral("libraryDropOutline"))->isVisible();
+        QDropEvent drop(QPointF(at + QPoint(2, 1)), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(sheet(), &drop);
+        return drop.isAccepted();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_userFiles.isValid());
+        m_controller = &m_harness.start();
+        QVERIFY(m_views.load(*m_controller));
+        // A hosted editor goes with the sheet's view, before the session it shows.
+        connect(m_controller, &AppController::showingSettingsChanged, this, [this] {
+            if (!m_controller->showingSettings())
+                m_host.reset();
+        });
+    }
+
+    void cleanup()
+    {
+        m_host.reset();
+        m_controller->setShowingAlert(false);
+        m_controller->setShowingSettings(false);
+        QTRY_VERIFY(!sheet()->isVisible());
+        QTRY_VERIFY(!m_controller->settingsSession());
+    }
+
+    void emptyLibraryShowsTheBuiltInTileActive()
+    {
+        openSheet();
+        showLibrary(0);
+        QCOMPARE(
+            inEditor(QStringLiteral("libraryCount"))->property("text").toString(), QStringLiteral("0 / 30"));
+        QVERIFY(inEditor(QStringLiteral("addMediaButton"))->isEnabled());
+        QVERIFY(!inEditor(QStringLiteral("rotateSwitch"))->isEnabled());
+        QCOMPARE(inEditor(QStringLiteral("rotateRow"))->opacity(), 0.48);
+        QVERIFY(findItem(inEditor(QStringLiteral("builtInTile")), QStringLiteral("activeMark"))->isVisible());
+    }
+
+    void reorderByDrag_data()
+    {
+        QTest::addColumn<int>("dragged");
+        // The tiles the drag enters in turn, by their letters, and the order after each.
+        QTest::addColumn<QStringList>("hops");
+        QTest::addColumn<QStringList>("orders");
+
+        QTest::newRow("A over C") << 0 << QStringList { u"C"_s } << QStringList { u"BCA"_s };
+        QTest::newRow("C over A") << 2 << QStringList { u"A"_s } << QStringList { u"CAB"_s };
+        QTest::newRow("B over C") << 1 << QStringList { u"C"_s } << QStringList { u"ACB"_s };
+        QTest::newRow("A over B, then C")
+            << 0 << QStringList { u"B"_s, u"C"_s } << QStringList { u"BAC"_s, u"BCA"_s };
+        QTest::newRow("over its own place") << 0 << QStringList { u"A"_s } << QStringList { u"ABC"_s };
+    }
+
+    void reorderByDrag()
+    {
+        QFETCH(int, dragged);
+        QFETCH(QStringList, hops);
+        QFETCH(QStringList, orders);
+
+        openSheet();
+        const QList<BackgroundMediaItem> items = showLibrary(3);
+        QTRY_VERIFY(laidOut(items));
+        // Where the grid puts its first four tiles: the built-in one, then the library's.
+        QList<QPoint> places { centreInWindow(inEditor(QStringLiteral("builtInTile"))) };
+        for (const BackgroundMediaItem &item : items)
+            places.append(centreInWindow(tile(item)));
+        const auto settled = [&] {
+            const QList<BackgroundMediaItem> library = session().draft().backgroundLibrary;
+            for (qsizetype index = 0; index < library.size(); ++index) {
+                if (centreInWindow(tile(library[index])) != places[index + 1])
+                    return false;
+            }
+            return true;
+        };
+
+        QPoint at = places[dragged + 1];
+        QTest::mousePress(sheet(), Qt::LeftButton, {}, at);
+        movePointer(at, at + QPoint(18, 6));
+        QCOMPARE(library().draggedItemIdText(), Uuid::upperText(items[dragged].id));
+        for (qsizetype hop = 0; hop < hops.size(); ++hop) {
+            movePointer(at, places[order().indexOf(hops[hop]) + 1]);
+            // The tiles move while the pointer is still held.
+            QTRY_COMPARE(order(), orders[hop]);
+            QTRY_VERIFY(settled());
+        }
+        QTest::mouseRelease(sheet(), Qt::LeftButton, {}, at);
+        QCOMPARE(library().draggedItemIdText(), QString());
+        QCOMPARE(order(), orders.last());
+        // A drag is not a click: the active item stays.
+        QCOMPARE(activeName(), QStringLiteral("A"));
+    }
+
+    void fileDroppedOnTheGridIsImported_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("way");
+
+        QTest::newRow("on a tile, then Cancel") << "tile"
+                                                << "cancel";
+        QTest::newRow("on the built-in tile, then Cancel") << "builtInTile"
+                                                           << "cancel";
+        QTest::newRow("on a tile, then Save") << "tile"
+                                              << "save";
+    }
+
+    void fileDroppedOnTheGridIsImported()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, way);
+
+        openSheet();
+        const QList<BackgroundMediaItem> items = showLibrary(2);
+        QTRY_VERIFY(laidOut(items));
+        const QString picture = m_userFiles.filePath(
+            QStringLiteral("dusk %1.png").arg(QString::fromUtf8(QTest::currentDataTag())));
+        QVERIFY(writePicture(picture, QColor(0xE0, 0x8A, 0x5A)));
+        QMimeData mime;
+        mime.setUrls({ QUrl::fromLocalFile(picture) });
+
+        bool outlineShown = false;
+        QQuickItem *over = target == u"tile" ? tile(items[1]) : inEditor(target);
+        QVERIFY(dropAt(centreInWindow(over), mime, &outlineShown));
+        QVERIFY(outlineShown);
+        QVERIFY(!inEditor(QStringLiteral("libraryDropOutline"))->isVisible());
+        QTRY_COMPARE(library().count(), 3);
+        const BackgroundMediaItem imported = session().draft().backgroundLibrary.last();
+        QCOMPARE(activeName(), imported.name);
+        QVERIFY(imported.path.startsWith(AppStorageService::backgroundDirectory(m_harness.root())));
+        QVERIFY(QFileInfo::exists(imported.path));
+        QCOMPARE(order(), QStringLiteral("AB") + imported.name);
+
+        click(findItem(view(), way + QStringLiteral("Button")));
+        QTRY_VERIFY(!m_controller->showingSettings());
+        QTRY_VERIFY(!m_controller->settingsSession());
+        QCOMPARE(QFileInfo::exists(imported.path), way == u"save");
+        QVERIFY(QFileInfo::exists(picture));
+    }
+
+    void foreignTextDragMovesNothing()
+    {
+        openSheet();
+        const QList<BackgroundMediaItem> items = showLibrary(3);
+        QTRY_VERIFY(laidOut(items));
+        QMimeData mime;
+        mime.setText(Uuid::upperText(items[0].id));
+        QVERIFY(!dropAt(centreInWindow(tile(items[2])), mime));
+        QCOMPARE(order(), QStringLiteral("ABC"));
+        QCOMPARE(library().count(), 3);
+    }
+
+    void addingStopsAtThirty_data()
+    {
+        QTest::addColumn<int>("present");
+        QTest::addColumn<int>("chosen");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("canAddAfter");
+
+        QTest::newRow("empty, two chosen") << 0 << 2 << 2 << true;
+        QTest::newRow("27, five chosen") << 27 << 5 << 30 << false;
+        QTest::newRow("29, one chosen") << 29 << 1 << 30 << false;
+    }
+
+    void addingStopsAtThirty()
+    {
+        QFETCH(int, present);
+        QFETCH(int, chosen);
+        QFETCH(int, expected);
+        QFETCH(bool, canAddAfter);
+
+        openSheet();
+        showLibrary(present);
+        m_harness.picker->selection.clear();
+        for (int index = 0; index < chosen; ++index) {
+            const QString path
+                = m_userFiles.filePath(QStringLiteral("pick-%1-%2.png").arg(present).arg(index));
+            QVERIFY(writePicture(path, QColor::fromHsv(index * 50, 200, 180)));
+            m_harness.picker->selection.append(path);
+        }
+        const int shown = m_harness.picker->shown;
+        QQuickItem *add = inEditor(QStringLiteral("addMediaButton"));
+        click(add);
+        QCOMPARE(m_harness.picker->shown, shown + 1);
+        QCOMPARE(library().count(), expected);
+        QCOMPARE(activeName(), QStringLiteral("pick-%1-0").arg(present));
+        QCOMPARE(inEditor(QStringLiteral("libraryCount"))->property("text").toString(),
+            QStringLiteral("%1 / 30").arg(expected));
+        QTRY_COMPARE(add->isEnabled(), canAddAfter);
+        // The sheet's keys are its own again once the dialog has closed.
+        QCOMPARE(editor()->property("somethingOpen").toBool(), false);
+
+        click(add);
+        QCOMPARE(m_harness.picker->shown, shown + (canAddAfter ? 2 : 1));
+    }
+
+    void removeTile_data()
+    {
+        QTest::addColumn<int>("present");
+        QTest::addColumn<int>("active");
+        QTest::addColumn<int>("removed");
+        QTest::addColumn<QString>("orderAfter");
+        // Empty: the built-in background.
+        QTest::addColumn<QString>("activeAfter");
+
+        QTest::newRow("the active one of three") << 3 << 0 << 0 << "BC"
+                                                 << "B";
+        QTest::newRow("the middle one of three, the last active") << 3 << 2 << 1 << "AC"
+                                                                  << "C";
+        QTest::newRow("the only one") << 1 << 0 << 0 << ""
+                                      << "";
+        QTest::newRow("one while the built-in is active") << 2 << -1 << 1 << "A"
+                                                          << "";
+    }
+
+    void removeTile()
+    {
+        QFETCH(int, present);
+        QFETCH(int, active);
+        QFETCH(int, removed);
+        QFETCH(QString, orderAfter);
+        QFETCH(QString, activeAfter);
+
+        openSheet();
+        const QList<BackgroundMediaItem> items = showLibrary(present, active);
+        QTRY_VERIFY(laidOut(items));
+        click(findItem(tile(items[removed]), QStringLiteral("removeButton")));
+        QTRY_COMPARE(order(), orderAfter);
+        QCOMPARE(activeName(), activeAfter);
+        QCOMPARE(session().draft().backgroundPath.has_value(), !activeAfter.isEmpty());
+        QTRY_VERIFY(!tile(items[removed]));
+        QVERIFY(QFileInfo::exists(items[removed].path));
+        // Exactly one tile carries the checkmark.
+        QList<QQuickItem *> marked;
+        QQuickItem *builtInMark
+            = findItem(inEditor(QStringLiteral("builtInTile")), QStringLiteral("activeMark"));
+        if (builtInMark->isVisible())
+            marked.append(builtInMark);
+        for (const BackgroundMediaItem &item : items) {
+            if (QQuickItem *shown = tile(item);
+                shown && findItem(shown, QStringLiteral("activeMark"))->isVisible())
+                marked.append(shown);
+        }
+        QCOMPARE(marked.size(), 1);
+        const int activeRow = int(orderAfter.indexOf(activeAfter));
+        QCOMPARE(marked.first(),
+            activeAfter.isEmpty() ? builtInMark : tile(session().draft().backgroundLibrary[activeRow]));
+    }
+
+    void rotationNeedsTwoItems_data()
+    {
+        QTest::addColumn<int>("present");
+        QTest::addColumn<int>("removals");
+        QTest::addColumn<bool>("rotatesAfter");
+        QTest::addColumn<bool>("switchEnabled");
+
+        QTest::newRow("three, one removed") << 3 << 1 << true << true;
+        QTest::newRow("two, one removed") << 2 << 1 << false << false;
+        QTest::newRow("three, two removed") << 3 << 2 << false << false;
+        QTest::newRow("one, as loaded") << 1 << 0 << true << false;
+    }
+
+    void rotationNeedsTwoItems()
+    {
+        QFETCH(int, present);
+        QFETCH(int, removals);
+        QFETCH(bool, rotatesAfter);
+        QFETCH(bool, switchEnabled);
+
+        openSheet();
+        const QList<BackgroundMediaItem> items = showLibrary(present, 0, true);
+        QTRY_VERIFY(laidOut(items));
+        for (int removal = 0; removal < removals; ++removal)
+            click(findItem(tile(items[removal]), QStringLiteral("removeButton")));
+        QTRY_COMPARE(library().count(), present - removals);
+        QQuickItem *rotate = inEditor(QStringLiteral("rotateSwitch"));
+        QCOMPARE(session().draft().rotateBackgroundEachRound, rotatesAfter);
+        QTRY_COMPARE(rotate->property("checked").toBool(), rotatesAfter);
+        QCOMPARE(rotate->isEnabled(), switchEnabled);
+        QCOMPARE(inEditor(QStringLiteral("rotateRow"))->opacity(), switchEnabled ? 1.0 : 0.48);
+
+        // The switch writes the working copy only where it may be used.
+        click(rotate);
+        QCOMPARE(session().draft().rotateBackgroundEachRound, switchEnabled ? !rotatesAfter : rotatesAfter);
+    }
+
+    void fileDialogOpensAboveTheSheet()
+    {
+        openSheet();
+        QWindow *owner = nullptr;
+        bool modal = false;
+        QTimer poll;
+        poll.setInterval(20);
+        connect(&poll, &QTimer::timeout, this, [&] {
+            const QList<QWidget *> windows = QApplication::topLevelWidgets();
+            for (QWidget *window : windows) {
+                auto *dialog = qobject_cast<QFileDialog *>(window);
+                if (!dialog || !dialog->isVisible())
+                    continue;
+                owner = dialog->windowHandle() ? dialog->windowHandle()->transientParent() : nullptr;
+                modal = dialog->isModal();
+                dialog->reject();
+            }
+        });
+        poll.start();
+        const QStringList chosen
+            = DialogFilePicker().pickFiles(QStringLiteral("Add Media"), { QStringLiteral("*.png") });
+        poll.stop();
+        QVERIFY(chosen.isEmpty());
+        QCOMPARE(owner, sheet());
+        QVERIFY(modal);
+    }
+};
+
+QTEST_MAIN(UiSettingsLibraryTest)
+#include "tst_ui_settings_library.moc"
