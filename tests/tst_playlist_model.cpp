@@ -342,6 +342,7 @@ private slots:
             + QList<AudioTrack> { storedTrack(harness, QUuid::createUuid(), u"D"_s) };
         AppController &controller = harness.startWithStored(preferences);
         SettingsSession &session = open(controller);
+        QVERIFY(session.focusPlaylist()->rowDragKey() != session.reminderPlaylist()->rowDragKey());
 
         session.focusPlaylist()->setDraggedTrackIdText(Uuid::upperText(idA));
         // The break list's rows see their own editor's dragged id, which is empty.

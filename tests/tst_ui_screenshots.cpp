@@ -1216,7 +1216,16 @@ private slots:
             << "settings-symbol-picker-english"
             << QStringList { pane, wheel, end, draft, QStringLiteral("english"),
                    QStringLiteral("--symbol-search"), QStringLiteral("heart") };
-        for (const char *shown : { "focus", "general", "records", "update" }) {
+        // Music with the default playlists (focus off and dimmed, break on, both empty), then with three
+        // tracks in each, the first of the focus list playing.
+        for (const char *language : { "chinese", "english" }) {
+            QTest::addRow("music playing, %s", language)
+                << QStringLiteral("settings-audio-playing-") + QString::fromLatin1(language)
+                << QStringList { pane, QStringLiteral("audio"), QStringLiteral("--music"),
+                       QStringLiteral("playing"), QStringLiteral("--language"),
+                       QString::fromLatin1(language) };
+        }
+        for (const char *shown : { "focus", "audio", "general", "records", "update" }) {
             const QString name = QString::fromLatin1(shown);
             QTest::addRow("%s, Chinese", shown) << QStringLiteral("settings-") + name
                     + QStringLiteral("-chinese") << QStringList { pane, name };

@@ -68,6 +68,11 @@ QString PlaylistModel::kindName() const
     return rawValue(m_kind);
 }
 
+QString PlaylistModel::rowDragKey() const
+{
+    return QStringLiteral("application/x-quorvane-track-") + kindName();
+}
+
 bool PlaylistModel::isEnabled() const
 {
     return m_enabled;

@@ -22,6 +22,9 @@ class PlaylistModel : public QAbstractListModel
     Q_OBJECT
     // "focus" or "reminder".
     Q_PROPERTY(QString kind READ kindName CONSTANT)
+    // The key of the rows' own drags: one per editor, so a row dragged onto the other playlist's
+    // rows moves nothing.
+    Q_PROPERTY(QString rowDragKey READ rowDragKey CONSTANT)
     Q_PROPERTY(bool isEnabled READ isEnabled NOTIFY isEnabledChanged)
     // "sequential" or "shuffle".
     Q_PROPERTY(QString playbackMode READ playbackModeName NOTIFY playbackModeChanged)
@@ -57,6 +60,7 @@ public:
 
     AudioPlaylistKind kind() const { return m_kind; }
     QString kindName() const;
+    QString rowDragKey() const;
     bool isEnabled() const;
     AudioPlaybackMode playbackMode() const;
     QString playbackModeName() const;

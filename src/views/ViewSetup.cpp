@@ -51,6 +51,8 @@ void setUpViews(AppController &controller)
         uri, 1, 0, "SettingsSession", QStringLiteral("The controller makes it when the settings open."));
     qmlRegisterUncreatableType<BackgroundLibraryModel>(
         uri, 1, 0, "BackgroundLibraryModel", QStringLiteral("Each settings session has its own."));
+    qmlRegisterUncreatableType<PlaylistModel>(
+        uri, 1, 0, "PlaylistModel", QStringLiteral("The settings session makes one per playlist."));
     qmlRegisterUncreatableType<UpdateController>(
         uri, 1, 0, "UpdateController", QStringLiteral("The controller owns the one update controller."));
     qmlRegisterType<FocusInterfaceState>(uri, 1, 0, "FocusInterfaceState");

@@ -15,6 +15,7 @@ Rectangle {
     // "records", "update"). A pane without a view here shows its heading only.
     readonly property var paneViews: ({
             "focus": rhythmPane,
+            "audio": musicPane,
             "general": generalPane,
             "wheel": wheelPane,
             "records": recordsPane,
@@ -132,6 +133,10 @@ Rectangle {
     Component {
         id: rhythmPane
         RhythmPane { session: view.session }
+    }
+    Component {
+        id: musicPane
+        MusicPane { session: view.session }
     }
     Component {
         id: generalPane

@@ -1,0 +1,201 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import QtQuick.Templates as T
+import Quorvane
+
+// One track of a playlist editor: the handle, its symbol, the name field, the capsule while the player
+// is on it, the file's extension and the remove button. Pressing anywhere but the field and the button
+// drags the row over the others, each of which takes its place as it enters.
+AudioTrackDropDelegate {
+    id: row
+
+    required property int index
+    required property string trackId
+    required property string name
+    required property string extension
+    required property bool current
+    required property bool paused
+    required property color accent
+    required property string language
+    required property TrackDragProxy dragProxy
+
+    readonly property color secondary: Qt.rgba(1, 1, 1, 0.55)
+
+    objectName: "trackRow_" + trackId
+    targetId: trackId
+    height: 42
+
+    Rectangle {
+        objectName: "trackRowBackground"
+        anchors.fill: parent
+        radius: 10
+        color: row.current ? Qt.rgba(row.accent.r, row.accent.g, row.accent.b, 0.105) : Qt.rgba(1, 1, 1, 0.045)
+        border.width: 1
+        border.color: row.current ? Qt.rgba(row.accent.r, row.accent.g, row.accent.b, 0.34) : "transparent"
+
+        Behavior on color {
+            ColorAnimation { duration: 180; easing.type: Easing.OutQuad }
+        }
+        Behavior on border.color {
+            ColorAnimation { duration: 180; easing.type: Easing.OutQuad }
+        }
+    }
+
+    // Under the field and the button, which take their own presses. It keeps the pointer from the
+    // pane's scroll area once a drag has begun.
+    MouseArea {
+        objectName: "trackDragArea"
+        anchors.fill: parent
+        preventStealing: true
+        drag.target: row.dragProxy
+        onPressed: row.dragProxy.placeOver(row, row.trackId, row.name)
+        onPositionChanged: {
+            if (drag.active && !row.dragProxy.dragging)
+                row.dragProxy.start();
+        }
+        onReleased: row.dragProxy.finish()
+        onCanceled: row.dragProxy.abandon()
+    }
+
+    RowLayout {
+        anchors.fill: parent
+        anchors.leftMargin: 11
+        anchors.rightMargin: 11
+        spacing: 10
+
+        SymbolIcon {
+            Layout.preferredWidth: 18
+            name: "line.3.horizontal"
+            size: 13
+            font.weight: Font.DemiBold
+            color: row.current ? Qt.rgba(row.accent.r, row.accent.g, row.accent.b, 0.78) : row.secondary
+        }
+
+        SymbolIcon {
+            objectName: "trackSymbol"
+            Layout.preferredWidth: 20
+            name: row.current ? "waveform" : "music.note"
+            size: 16
+            color: row.accent
+        }
+
+        TextField {
+            id: nameField
+
+            objectName: "trackName"
+            Layout.fillWidth: true
+            placeholderText: Texts.text("音乐名称", row.language)
+            placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
+            font.pixelSize: 13
+            font.weight: Font.Medium
+            color: "white"
+            selectByMouse: true
+            leftPadding: 0
+            rightPadding: 0
+            background: null
+            onTextEdited: row.playlist.rename(row.index, text)
+
+            // While the user types, the field keeps its own text; it is not emptied when focus comes.
+            Binding on text {
+                when: !nameField.activeFocus
+                value: row.name
+                restoreMode: Binding.RestoreNone
+            }
+        }
+
+        Rectangle {
+            id: capsule
+
+            objectName: "statusCapsule"
+            Layout.preferredWidth: capsuleRow.implicitWidth + 14
+            Layout.preferredHeight: 21
+            visible: opacity > 0
+            opacity: row.current ? 1 : 0
+            scale: row.current ? 1 : 0.96
+            radius: height / 2
+            color: Qt.rgba(row.accent.r, row.accent.g, row.accent.b, 0.12)
+
+            Behavior on opacity {
+                NumberAnimation { duration: 180; easing.type: Easing.OutQuad }
+            }
+            Behavior on scale {
+                NumberAnimation { duration: 180; easing.type: Easing.OutQuad }
+            }
+
+            Row {
+                id: capsuleRow
+
+                anchors.centerIn: parent
+                spacing: 5
+
+                Rectangle {
+                    anchors.verticalCenter: parent.verticalCenter
+                    width: 5
+                    height: 5
+                    radius: 2.5
+                    color: row.accent
+
+                    // The dot's glow.
+                    Rectangle {
+                        z: -1
+                        anchors.centerIn: parent
+                        width: 11
+                        height: 11
+                        radius: 5.5
+                        color: Qt.rgba(row.accent.r, row.accent.g, row.accent.b, 0.3)
+                    }
+                }
+
+                Text {
+                    objectName: "statusText"
+                    anchors.verticalCenter: parent.verticalCenter
+                    text: row.paused ? Texts.L("已暂停", "Paused", row.language) : Texts.L("正在播放", "Playing", row.language)
+                    font.pixelSize: 11
+                    font.weight: Font.DemiBold
+                    color: row.accent
+                }
+            }
+        }
+
+        Rectangle {
+            objectName: "extensionBadge"
+            Layout.preferredWidth: badgeText.implicitWidth + 12
+            Layout.preferredHeight: 20
+            radius: height / 2
+            color: Qt.rgba(1, 1, 1, 0.06)
+
+            Text {
+                id: badgeText
+
+                anchors.centerIn: parent
+                text: row.extension
+                font.pixelSize: 10
+                font.weight: Font.DemiBold
+                color: row.secondary
+            }
+        }
+
+        T.Button {
+            objectName: "removeTrackButton"
+            implicitWidth: 22
+            implicitHeight: 22
+            Accessible.name: Texts.text("从列表移除；保存后删除本地副本", row.language)
+            ToolTip.visible: hovered
+            ToolTip.delay: 700
+            ToolTip.text: Accessible.name
+            onClicked: row.playlist.remove(row.index)
+
+            contentItem: SymbolIcon {
+                name: "trash"
+                size: 13
+                color: Qt.rgba(1, 0.42, 0.38, parent.down ? 0.6 : 0.9)
+            }
+
+            background: Rectangle {
+                radius: 6
+                color: Qt.rgba(1, 1, 1, parent.hovered ? 0.1 : 0)
+            }
+        }
+    }
+}
