@@ -95,6 +95,24 @@ const QHash<QString, QString> &englishEntries()
         { QStringLiteral("分类"), QStringLiteral("Category") },
         { QStringLiteral("搜索图标，例如：散步、睡眠、heart"),
             QStringLiteral("Search symbols, e.g. walk, sleep, heart") },
+        { QStringLiteral("背景图片蒙版"), QStringLiteral("Background Overlay") },
+        { QStringLiteral("关闭后，图片或视频将以未经压暗的原色呈现"),
+            QStringLiteral("When off, pictures and videos show in their original, undimmed colours") },
+        { QStringLiteral("视频原声优先"), QStringLiteral("Prefer Video Sound") },
+        { QStringLiteral("开启后播放视频原声，并自动暂停专注与提醒音乐"),
+            QStringLiteral("When on, the video's own sound plays and the focus and break music pause") },
+        { QStringLiteral("根据背景自动生成转盘配色"), QStringLiteral("Wheel Colours from the Background") },
+        { QStringLiteral("分析图片或视频首帧，自动调整轮盘、强调色与文字色"),
+            QStringLiteral(
+                "Analyses the picture or the video's first frame to set the wheel, accent and text "
+                "colours") },
+        { QStringLiteral("轮盘"), QStringLiteral("Wheel") },
+        { QStringLiteral("强调"), QStringLiteral("Accent") },
+        { QStringLiteral("文字"), QStringLiteral("Text") },
+        { QStringLiteral("重新分析"), QStringLiteral("Analyse Again") },
+        { QStringLiteral("轮盘底色"), QStringLiteral("Wheel Base") },
+        { QStringLiteral("强调色"), QStringLiteral("Accent Colour") },
+        { QStringLiteral("文字色"), QStringLiteral("Text Colour") },
     };
     return entries;
 }

@@ -18,6 +18,7 @@
 #include "ViewPlacement.h"
 #include "WeightedWheelGraphic.h"
 #include "WindowResizeHandle.h"
+#include "models/AppearanceSettings.h"
 #include "models/NowPlayingSeekState.h"
 #include "models/StatisticsModel.h"
 #include "models/SymbolPickerModel.h"
@@ -71,6 +72,7 @@ void setUpViews(AppController &controller)
     qmlRegisterType<WheelItemsModel>(uri, 1, 0, "WheelItemsModel");
     qmlRegisterType<WheelPaneValues>(uri, 1, 0, "WheelPaneValues");
     qmlRegisterType<SymbolPickerModel>(uri, 1, 0, "SymbolPickerModel");
+    qmlRegisterType<AppearanceSettings>(uri, 1, 0, "AppearanceSettings");
 }
 
 void addImageProviders(QQmlEngine &engine, AppController &controller)

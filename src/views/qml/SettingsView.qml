@@ -14,6 +14,7 @@ Rectangle {
     // Each pane's view, by the pane's name ("appearance", "general", "focus", "audio", "wheel",
     // "records", "update"). A pane without a view here shows its heading only.
     readonly property var paneViews: ({
+            "appearance": appearancePane,
             "focus": rhythmPane,
             "audio": musicPane,
             "general": generalPane,
@@ -130,6 +131,10 @@ Rectangle {
         }
     }
 
+    Component {
+        id: appearancePane
+        AppearancePane { session: view.session }
+    }
     Component {
         id: rhythmPane
         RhythmPane { session: view.session }

@@ -1,0 +1,128 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import Quorvane
+
+// The overlay over the background with its strength, and whether a video background's own sound takes
+// priority over the music.
+SettingsCard {
+    id: card
+
+    required property SettingsSession session
+    required property AppearanceSettings values
+
+    Column {
+        width: parent.width
+        spacing: 16
+
+        SettingRow {
+            width: parent.width
+            title: Texts.text("背景图片蒙版", card.session.language)
+            detail: Texts.text("关闭后，图片或视频将以未经压暗的原色呈现", card.session.language)
+
+            Switch {
+                objectName: "overlaySwitch"
+                checked: card.values.overlayEnabled
+                onToggled: card.values.setOverlayEnabled(checked)
+            }
+        }
+
+        RowLayout {
+            objectName: "overlayStrengthRow"
+            width: parent.width
+            spacing: 12
+            opacity: card.values.overlayRowOpacity
+
+            SymbolIcon {
+                objectName: "overlaySymbol"
+                Layout.preferredWidth: 20
+                name: card.values.overlaySymbol
+                size: 16
+                color: card.values.overlaySymbolColor
+            }
+
+            // The slider shows a stored strength beyond its ends at that end, and writes only when moved.
+            Slider {
+                objectName: "overlaySlider"
+                Layout.fillWidth: true
+                from: card.values.overlayMinimum
+                to: card.values.overlayMaximum
+                value: card.values.overlayOpacity
+                enabled: card.values.overlayEnabled
+                palette.dark: card.session.accent
+                onMoved: card.values.setOverlayOpacity(value)
+            }
+
+            Text {
+                objectName: "overlayPercent"
+                Layout.preferredWidth: 42
+                horizontalAlignment: Text.AlignRight
+                text: card.values.overlayPercentText
+                font.pixelSize: 13
+                color: Qt.rgba(1, 1, 1, 0.55)
+            }
+        }
+
+        Rectangle {
+            width: parent.width
+            height: 1
+            color: Qt.rgba(1, 1, 1, 0.1)
+        }
+
+        SettingRow {
+            width: parent.width
+            title: Texts.text("视频原声优先", card.session.language)
+            detail: Texts.text("开启后播放视频原声，并自动暂停专注与提醒音乐", card.session.language)
+
+            Switch {
+                objectName: "videoAudioSwitch"
+                checked: card.values.videoAudioTakesPriority
+                enabled: card.values.backgroundIsVideo
+                onToggled: card.values.setVideoAudioTakesPriority(checked)
+            }
+        }
+
+        RowLayout {
+            objectName: "videoHintRow"
+            width: parent.width
+            spacing: 10
+            opacity: card.values.videoRowOpacity
+
+            SymbolIcon {
+                objectName: "videoSymbol"
+                name: card.values.videoSymbol
+                size: 15
+                color: card.values.videoSymbolColor
+            }
+
+            Text {
+                objectName: "videoHint"
+                Layout.fillWidth: true
+                text: card.values.videoHint
+                font.pixelSize: 12
+                color: Qt.rgba(1, 1, 1, 0.55)
+                elide: Text.ElideRight
+            }
+
+            Rectangle {
+                objectName: "videoBadge"
+                visible: card.values.backgroundIsVideo
+                implicitWidth: badgeText.implicitWidth + 16
+                implicitHeight: 22
+                radius: 11
+                color: Qt.rgba(card.session.accent.r, card.session.accent.g, card.session.accent.b, 0.12)
+
+                Text {
+                    id: badgeText
+
+                    anchors.centerIn: parent
+                    text: card.values.videoBadge
+                    font.pixelSize: 9
+                    font.bold: true
+                    font.letterSpacing: 0.8
+                    color: card.session.accent
+                }
+            }
+        }
+    }
+}
