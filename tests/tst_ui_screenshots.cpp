@@ -33,7 +33,7 @@
 //       [--lock-failure] [--sheet settings|statistics|notes|developerCorner] [--history none|thirty]
 //       [--statistics-range 7|30] [--hover objectName] [--journal day|editor|empty]
 //       [--settings PANE [--draft-language chinese|english] [--weight-alert] [--pane-end]
-//           [--symbol-search text]] [--dock leading|trailing]
+//           [--symbol-search text] [--manual-palette]] [--dock leading|trailing]
 //       [--update-result]
 //       [--corner letter|sent|tiles|support|checkout|story]
 //       [--drag PIXELS] [--hidden] [--backgrounds N]
@@ -95,6 +95,8 @@ struct Shot
     bool paneEnd = false;
     // The text typed into the search of the first wheel item's symbol picker; empty: no picker.
     QString symbolSearch;
+    // The settings' working copy with its automatic palette off (--manual-palette).
+    bool manualPalette = false;
     // The corner that holds the focus console.
     QString dock = QStringLiteral("trailing");
     // The result of an update check that found a newer release.
@@ -326,6 +328,11 @@ bool prepareSettings(SettingsSession &session, const Shot &shot)
     if (!shot.draftLanguage.isEmpty()) {
         AppPreferences draft = session.draft();
         draft.language = fromRawValue<AppLanguage>(shot.draftLanguage).value_or(AppLanguage::chinese);
+        session.setDraft(draft);
+    }
+    if (shot.manualPalette) {
+        AppPreferences draft = session.draft();
+        draft.autoPalette = false;
         session.setDraft(draft);
     }
     if (shot.weightAlert) {
@@ -653,6 +660,8 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("language of the settings' working copy"), QStringLiteral("name"));
     const QCommandLineOption weightAlert(QStringLiteral("weight-alert"),
         QStringLiteral("save the settings with a weight that is not a number"));
+    const QCommandLineOption manualPalette(
+        QStringLiteral("manual-palette"), QStringLiteral("turn the settings' automatic palette off"));
     const QCommandLineOption sheet(
         QStringLiteral("sheet"), QStringLiteral("the sheet to take"), QStringLiteral("name"));
     const QCommandLineOption history(
@@ -683,7 +692,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("pane-end"), QStringLiteral("scroll the settings pane to its end"));
     const QCommandLineOption symbolSearch(QStringLiteral("symbol-search"),
         QStringLiteral("open the first wheel item's symbol picker and search"), QStringLiteral("text"));
-    parser.addOptions({ drag, hidden, backgrounds, music, paneEnd, symbolSearch });
+    parser.addOptions({ drag, hidden, backgrounds, music, paneEnd, symbolSearch, manualPalette });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -727,6 +736,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     shot.weightAlert = parser.isSet(weightAlert);
     shot.paneEnd = parser.isSet(paneEnd);
     shot.symbolSearch = parser.value(symbolSearch);
+    shot.manualPalette = parser.isSet(manualPalette);
     shot.updateResult = parser.isSet(updateResult);
     shot.corner = parser.value(corner);
     return shot;
@@ -1202,6 +1212,18 @@ private slots:
         QTest::newRow("visuals, English")
             << "settings-appearance-english"
             << QStringList { pane, QStringLiteral("appearance"), draft, QStringLiteral("english") };
+        const QList<std::pair<const char *, QStringList>> appearance {
+            { "appearance-video", { QStringLiteral("--background"), QStringLiteral("video") } },
+            { "appearance-manual-palette", { QStringLiteral("--manual-palette") } },
+        };
+        for (const auto &[shown, extra] : appearance) {
+            const QStringList options = QStringList { pane, QStringLiteral("appearance") } + extra;
+            QTest::addRow("%s, Chinese", shown)
+                << QStringLiteral("settings-%1-chinese").arg(QLatin1String(shown)) << options;
+            QTest::addRow("%s, English", shown)
+                << QStringLiteral("settings-%1-english").arg(QLatin1String(shown))
+                << options + QStringList { draft, QStringLiteral("english") };
+        }
         QTest::newRow("weight alert")
             << "settings-weight-alert"
             << QStringList { pane, QStringLiteral("wheel"), QStringLiteral("--weight-alert") };

@@ -78,6 +78,7 @@ SettingsCard {
                 objectName: "videoAudioSwitch"
                 checked: card.values.videoAudioTakesPriority
                 enabled: card.values.backgroundIsVideo
+                opacity: enabled ? 1 : 0.45
                 onToggled: card.values.setVideoAudioTakesPriority(checked)
             }
         }

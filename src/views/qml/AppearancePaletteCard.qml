@@ -12,6 +12,9 @@ SettingsCard {
     required property AppearanceSettings values
     readonly property bool pickerOpen: colorDialog.visible
 
+    // A dialog still open when the sheet closes would keep its modal layer over the next opening.
+    Component.onDestruction: colorDialog.close()
+
     component Swatch: Row {
         required property string label
         required property color swatchColor
