@@ -1213,8 +1213,10 @@ private slots:
             << "settings-appearance-english"
             << QStringList { pane, QStringLiteral("appearance"), draft, QStringLiteral("english") };
         const QList<std::pair<const char *, QStringList>> appearance {
-            { "appearance-video", { QStringLiteral("--background"), QStringLiteral("video") } },
-            { "appearance-manual-palette", { QStringLiteral("--manual-palette") } },
+            { "appearance-video",
+                { QStringLiteral("--background"), QStringLiteral("video"), QStringLiteral("--pane-end") } },
+            { "appearance-manual-palette",
+                { QStringLiteral("--manual-palette"), QStringLiteral("--pane-end") } },
         };
         for (const auto &[shown, extra] : appearance) {
             const QStringList options = QStringList { pane, QStringLiteral("appearance") } + extra;

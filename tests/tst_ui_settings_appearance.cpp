@@ -6,6 +6,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
+#include <algorithm>
 
 // The appearance pane on a real X server: its controls write into the working copy only when the user
 // moves them, and follow the working copy when it changes.
@@ -38,9 +39,22 @@ private:
         QCOMPARE(session().selectedPaneName(), QStringLiteral("appearance"));
     }
 
+    // Scrolls the pane so that the item shows: the library above the cards is taller than the sheet.
+    void reveal(QQuickItem *item)
+    {
+        QQuickItem *area = inView(QStringLiteral("paneArea"));
+        auto *flickable = area ? area->property("contentItem").value<QQuickItem *>() : nullptr;
+        QVERIFY(flickable);
+        auto *content = flickable->property("contentItem").value<QQuickItem *>();
+        const qreal top = item->mapToItem(content, QPointF(0, 0)).y();
+        const qreal end = std::max(0.0, flickable->property("contentHeight").toReal() - flickable->height());
+        flickable->setProperty("contentY", std::clamp(top - 40, 0.0, end));
+    }
+
     void click(QQuickItem *item, qreal atFraction = 0.5)
     {
         QVERIFY(item);
+        reveal(item);
         const QPointF point = item->mapToScene(QPointF(item->width() * atFraction, item->height() / 2));
         QTest::mouseClick(item->window(), Qt::LeftButton, {}, point.toPoint());
     }
@@ -49,6 +63,7 @@ private:
     void drag(QQuickItem *slider, qreal fromFraction, qreal toFraction)
     {
         QVERIFY(slider);
+        reveal(slider);
         const auto at = [slider](qreal fraction) {
             return slider->mapToScene(QPointF(slider->width() * fraction, slider->height() / 2)).toPoint();
         };

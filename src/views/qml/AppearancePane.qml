@@ -7,7 +7,7 @@ SettingsPaneStack {
     id: pane
 
     required property SettingsSession session
-    readonly property bool somethingOpen: paletteCard.pickerOpen
+    readonly property bool somethingOpen: libraryEditor.somethingOpen || paletteCard.pickerOpen
 
     title: session.headingTitle
     subtitle: session.headingSubtitle
@@ -15,6 +15,13 @@ SettingsPaneStack {
     AppearanceSettings {
         id: values
 
+        session: pane.session
+    }
+
+    BackgroundLibraryEditor {
+        id: libraryEditor
+
+        width: pane.width
         session: pane.session
     }
 
