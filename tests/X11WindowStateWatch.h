@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <cstdlib>
-#include <cstring>
 #include <xcb/xcb.h>
 
 // One _NET_WM_STATE request sent to the root window.
@@ -86,12 +85,7 @@ public:
     xcb_atom_t fullScreen = XCB_ATOM_NONE;
 
 private:
-    xcb_atom_t atom(const char *name)
-    {
-        const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(m_connection.get(),
-            xcb_intern_atom(m_connection.get(), 0, uint16_t(std::strlen(name)), name), nullptr));
-        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    }
+    xcb_atom_t atom(const char *name) { return internAtom(m_connection.get(), name); }
 
     void readEvents()
     {

@@ -16,13 +16,6 @@
 
 namespace {
 
-xcb_atom_t atom(xcb_connection_t *connection, const char *name)
-{
-    const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(strlen(name)), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
 // What a window manager sends when the user closes a window from its title bar.
 bool sendDeleteWindow(const QWindow &window)
 {
@@ -34,8 +27,8 @@ bool sendDeleteWindow(const QWindow &window)
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = xcb_window_t(window.winId());
-    event.type = atom(connection, "WM_PROTOCOLS");
-    event.data.data32[0] = atom(connection, "WM_DELETE_WINDOW");
+    event.type = internAtom(connection, "WM_PROTOCOLS");
+    event.data.data32[0] = internAtom(connection, "WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(
         connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&event));

@@ -11,7 +11,6 @@
 #include <QTest>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <string>
 #include <sys/wait.h>
@@ -111,13 +110,12 @@ private:
         const XcbConnection connection(xcb_connect(nullptr, nullptr));
         if (xcb_connection_has_error(connection.get()))
             return false;
-        const XcbReply<xcb_intern_atom_reply_t> atom(xcb_intern_atom_reply(
-            connection.get(), xcb_intern_atom(connection.get(), 0, 5, "WM_S0"), nullptr));
-        if (!atom)
+        const xcb_atom_t selection = internAtom(connection.get(), "WM_S0");
+        if (selection == XCB_ATOM_NONE)
             return false;
         for (int attempt = 0; attempt < 400; ++attempt) {
             const XcbReply<xcb_get_selection_owner_reply_t> owner(xcb_get_selection_owner_reply(
-                connection.get(), xcb_get_selection_owner(connection.get(), atom->atom), nullptr));
+                connection.get(), xcb_get_selection_owner(connection.get(), selection), nullptr));
             if (owner && owner->owner != XCB_NONE)
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
@@ -173,12 +171,7 @@ public:
     }
 
 private:
-    xcb_atom_t atom(const char *name)
-    {
-        const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(m_connection.get(),
-            xcb_intern_atom(m_connection.get(), 0, uint16_t(std::strlen(name)), name), nullptr));
-        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    }
+    xcb_atom_t atom(const char *name) { return internAtom(m_connection.get(), name); }
 
     XcbConnection m_connection;
     xcb_window_t m_root = XCB_NONE;

@@ -12,7 +12,6 @@
 #include <QRegularExpression>
 #include <QTest>
 #include <csignal>
-#include <cstring>
 #include <memory>
 
 namespace {
@@ -76,17 +75,12 @@ bool askToClose(const QString &window)
     XcbConnection connection(xcb_connect(nullptr, nullptr));
     if (xcb_connection_has_error(connection.get()))
         return false;
-    const auto atom = [&](const char *name) {
-        XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection.get(),
-            xcb_intern_atom(connection.get(), false, uint16_t(std::strlen(name)), name), nullptr));
-        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    };
     xcb_client_message_event_t event {};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = xcb_window_t(window.toUInt(nullptr, 16));
-    event.type = atom("WM_PROTOCOLS");
-    event.data.data32[0] = atom("WM_DELETE_WINDOW");
+    event.type = internAtom(connection.get(), "WM_PROTOCOLS");
+    event.data.data32[0] = internAtom(connection.get(), "WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
     xcb_send_event(connection.get(), false, event.window, XCB_EVENT_MASK_NO_EVENT,
         reinterpret_cast<const char *>(&event));

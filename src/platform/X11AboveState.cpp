@@ -5,16 +5,8 @@
 #include <QGuiApplication>
 #include <QList>
 #include <QWindow>
-#include <cstring>
 
 namespace {
-
-xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
-{
-    const XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
 
 // EWMH's actions; the toggle is never sent, so the outcome never depends on the state before.
 constexpr uint32_t removeState = 0;
