@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
 #include "ReadOnlyFolder.h"
+#include "X11CloseRequest.h"
 #include "models/SheetPlacement.h"
 #include "platform/MainWindowControl.h"
 #include "platform/XcbHandles.h"
@@ -16,22 +17,14 @@
 
 namespace {
 
-// What a window manager sends when the user closes a window from its title bar.
+// The title bar's close request, sent on the program's own connection.
 bool sendDeleteWindow(const QWindow &window)
 {
     auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
     if (!connection)
         return false;
-    xcb_client_message_event_t event {};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = xcb_window_t(window.winId());
-    event.type = internAtom(connection, "WM_PROTOCOLS");
-    event.data.data32[0] = internAtom(connection, "WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(
-        connection, 0, event.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char *>(&event));
+    sendCloseRequest(connection, xcb_window_t(window.winId()));
     return xcb_flush(connection) > 0;
 }
 

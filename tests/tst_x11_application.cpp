@@ -1,5 +1,6 @@
 #include "PrivateXServer.h"
 #include "TestSupport.h"
+#include "X11CloseRequest.h"
 #include "platform/XcbHandles.h"
 
 #include <QDateTime>
@@ -69,21 +70,13 @@ bool trayIconIsDocked()
     return !windows(QStringLiteral("Quorvane"), 1, 64).isEmpty();
 }
 
-// What a window manager's close button sends.
+// The title bar's close request for the program's window, sent on a connection of the test's own.
 bool askToClose(const QString &window)
 {
     XcbConnection connection(xcb_connect(nullptr, nullptr));
     if (xcb_connection_has_error(connection.get()))
         return false;
-    xcb_client_message_event_t event {};
-    event.response_type = XCB_CLIENT_MESSAGE;
-    event.format = 32;
-    event.window = xcb_window_t(window.toUInt(nullptr, 16));
-    event.type = internAtom(connection.get(), "WM_PROTOCOLS");
-    event.data.data32[0] = internAtom(connection.get(), "WM_DELETE_WINDOW");
-    event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(connection.get(), false, event.window, XCB_EVENT_MASK_NO_EVENT,
-        reinterpret_cast<const char *>(&event));
+    sendCloseRequest(connection.get(), xcb_window_t(window.toUInt(nullptr, 16)));
     // A round trip before the connection closes: a request still unread when it closes may be dropped.
     XcbReply<xcb_get_input_focus_reply_t> focus(
         xcb_get_input_focus_reply(connection.get(), xcb_get_input_focus(connection.get()), nullptr));
