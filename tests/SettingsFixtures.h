@@ -1,14 +1,29 @@
 #pragma once
 
 #include "ControllerHarness.h"
+#include "SettingsSession.h"
 #include "models/Uuid.h"
 #include "models/WheelItem.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 
 // Records and files for the tests of the settings sheet and of saving its record.
 namespace SettingsFixtures {
+
+// As the header's settings button opens the sheet.
+inline SettingsSession &open(AppController &controller)
+{
+    controller.openSettings();
+    return *controller.settingsSession();
+}
+
+// Lets the deferred deletions of a closed sheet happen.
+inline void settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 // One wheel item per weight, each with a fresh id.
 inline QList<WheelItem> itemsWithWeights(const QList<double> &weights)

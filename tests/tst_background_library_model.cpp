@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "SettingsFixtures.h"
 #include "SettingsSession.h"
 #include "models/BackgroundLibraryModel.h"
 #include "models/DragReorder.h"
@@ -13,6 +14,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace SettingsFixtures;
 
 namespace {
 
@@ -128,13 +130,6 @@ bool rowsMatch(const BackgroundLibraryModel &model, const AppPreferences &draft)
 class BackgroundLibraryModelTest : public QObject
 {
     Q_OBJECT
-
-private:
-    static SettingsSession &open(AppController &controller)
-    {
-        controller.openSettings();
-        return *controller.settingsSession();
-    }
 
 private slots:
     void reorderMove_data()

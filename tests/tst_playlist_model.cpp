@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "SettingsFixtures.h"
 #include "SettingsSession.h"
 #include "models/PlaylistModel.h"
 #include "models/Uuid.h"
@@ -12,6 +13,7 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+using namespace SettingsFixtures;
 
 namespace {
 
@@ -87,12 +89,6 @@ class PlaylistModelTest : public QObject
     Q_OBJECT
 
 private:
-    static SettingsSession &open(AppController &controller)
-    {
-        controller.openSettings();
-        return *controller.settingsSession();
-    }
-
     static PlaylistModel &editorOf(SettingsSession &session, const QString &kind)
     {
         return kind == u"focus"_s ? *session.focusPlaylist() : *session.reminderPlaylist();

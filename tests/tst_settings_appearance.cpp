@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "MediaFixtures.h"
+#include "SettingsFixtures.h"
 #include "SettingsSession.h"
 #include "models/AppearanceSettings.h"
 #include "models/Uuid.h"
@@ -12,6 +13,8 @@
 #include <QTest>
 #include <limits>
 
+using namespace SettingsFixtures;
+
 namespace {
 
 // A palette no analysis and no default would give, with the automatic palette off.
@@ -22,11 +25,6 @@ AppPreferences handPicked()
     preferences.palette
         = { QStringLiteral("#102030"), QStringLiteral("#405060"), QStringLiteral("#708090"), 0.66 };
     return preferences;
-}
-
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace

@@ -19,11 +19,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 // Stores the automatic-check setting as an earlier run would have left it.
 void storeAutomaticChecks(bool enabled)
 {
@@ -57,12 +52,6 @@ private:
             seams.updateCheckDelay = std::move(delay);
             seams.updateFeedAddress = feed;
         });
-    }
-
-    static SettingsSession &open(AppController &controller)
-    {
-        controller.openSettings();
-        return *controller.settingsSession();
     }
 
 private slots:

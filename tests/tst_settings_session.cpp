@@ -5,7 +5,6 @@
 #include "models/Color.h"
 #include "services/ProbabilityTextCodec.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
@@ -25,25 +24,11 @@ QStringList texts(std::initializer_list<const char *> utf8)
     return list;
 }
 
-// Lets the deferred deletions of a closed sheet happen.
-void settle()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
 
 class SettingsSessionTest : public QObject
 {
     Q_OBJECT
-
-private:
-    // As the header's settings button opens the sheet.
-    static SettingsSession &open(AppController &controller)
-    {
-        controller.openSettings();
-        return *controller.settingsSession();
-    }
 
 private slots:
     void opensOnACopyOfTheRecord()
