@@ -14,20 +14,11 @@ Item {
     // its minimum and maximum; the bars take their positions again then.
     property int axisRevision: 0
 
-    ChartView {
+    StatisticsChartFrame {
         id: chart
 
         anchors.fill: parent
         objectName: "roundsChart"
-        antialiasing: true
-        backgroundColor: "transparent"
-        plotAreaColor: "transparent"
-        backgroundRoundness: 0
-        legend.visible: false
-        margins.left: 0
-        margins.right: 0
-        margins.top: 4
-        margins.bottom: 0
 
         StatisticsDayAxis {
             id: days

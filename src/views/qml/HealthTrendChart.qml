@@ -9,20 +9,11 @@ Item {
 
     required property StatisticsModel statistics
 
-    ChartView {
+    StatisticsChartFrame {
         id: chart
 
         anchors.fill: parent
         objectName: "healthChart"
-        antialiasing: true
-        backgroundColor: "transparent"
-        plotAreaColor: "transparent"
-        backgroundRoundness: 0
-        legend.visible: false
-        margins.left: 0
-        margins.right: 0
-        margins.top: 4
-        margins.bottom: 0
 
         StatisticsDayAxis {
             id: days
