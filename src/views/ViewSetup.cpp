@@ -15,6 +15,7 @@
 #include "KeyboardLockGuard.h"
 #include "MediaThumbnailProvider.h"
 #include "SettingsSession.h"
+#include "TextDropShadow.h"
 #include "ViewPlacement.h"
 #include "WeightedWheelGraphic.h"
 #include "WindowResizeHandle.h"
@@ -68,6 +69,7 @@ void setUpViews(AppController &controller)
     qmlRegisterType<ChartDayLabels>(uri, 1, 0, "ChartDayLabels");
     qmlRegisterType<WeightedWheelGraphic>(uri, 1, 0, "WeightedWheelGraphic");
     qmlRegisterType<WindowResizeHandle>(uri, 1, 0, "WindowResizeHandle");
+    qmlRegisterType<TextDropShadow>(uri, 1, 0, "TextDropShadow");
     qmlRegisterType<NowPlayingSeekState>(uri, 1, 0, "NowPlayingSeekState");
     qmlRegisterType<WheelItemsModel>(uri, 1, 0, "WheelItemsModel");
     qmlRegisterType<WheelPaneValues>(uri, 1, 0, "WheelPaneValues");

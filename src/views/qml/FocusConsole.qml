@@ -39,6 +39,7 @@ Item {
     // The outline fades from the top-left corner to the bottom-right one.
     LinearGradient {
         anchors.fill: parent
+        cached: true
         start: Qt.point(0, 0)
         end: Qt.point(width, height)
         source: outline
@@ -103,14 +104,14 @@ Item {
                 Layout.fillWidth: true
                 Layout.preferredHeight: time.implicitHeight
 
-                DropShadow {
-                    anchors.fill: time
-                    source: time
-                    transparentBorder: true
+                TextDropShadow {
+                    textPosition: Qt.point(time.x, time.y)
+                    text: time.text
+                    font: time.font
                     radius: 18
-                    samples: 37
                     verticalOffset: 7
                     color: Qt.rgba(0, 0, 0, 0.36)
+                    textColor: time.color
                 }
 
                 Text {

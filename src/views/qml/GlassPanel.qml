@@ -64,8 +64,10 @@ Item {
         radius: panel.radius
     }
 
+    // Drawn again only when the blurred slice or the shape changes.
     OpacityMask {
         anchors.fill: parent
+        cached: true
         visible: panel.backdrop !== null
         source: blur
         maskSource: shape

@@ -23,6 +23,7 @@ AbstractButton {
             anchors.fill: circle
             visible: button.shown.isOn
             glowRadius: 8
+            cached: true
             cornerRadius: circle.radius + glowRadius
             color: Qt.rgba(button.accent.r, button.accent.g, button.accent.b, 0.18)
         }

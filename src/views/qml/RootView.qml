@@ -25,6 +25,9 @@ Item {
 
         objectName: "scene"
         anchors.fill: parent
+        // A still picture, its overlay and gradient draw as one texture, made again only when one of
+        // them changes; a playing video would remake it every frame.
+        layer.enabled: !MediaTypes.isVideo(AppController.backgroundURL)
 
         Item {
             id: backgroundLayer

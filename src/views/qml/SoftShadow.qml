@@ -21,4 +21,6 @@ RectangularGlow {
     cornerRadius: shapeRadius + blurRadius
     visible: target.visible
     scale: target.scale
+    // Drawn once into a texture: moving or fading it does not change it.
+    cached: true
 }
