@@ -206,7 +206,7 @@ private slots:
         QSignalSpy moved(&model, &QAbstractItemModel::rowsMoved);
         QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
 
-        model.setDraggedItemIdText(Uuid::upperText(before[0].id));
+        model.setDraggedIdText(Uuid::upperText(before[0].id));
         model.dragEntered(Uuid::upperText(before[2].id));
 
         QCOMPARE(session.draft().backgroundLibrary,
@@ -218,7 +218,7 @@ private slots:
         QVERIFY(rowsMatch(model, session.draft()));
 
         QVERIFY(model.drop());
-        QCOMPARE(model.draggedItemIdText(), QString());
+        QCOMPARE(model.draggedIdText(), QString());
         model.dragEntered(Uuid::upperText(before[1].id));
         QCOMPARE(moved.count(), 1);
     }
@@ -615,7 +615,7 @@ private slots:
                 runDeferredImports(model);
                 break;
             case 5:
-                model.setDraggedItemIdText(anyId());
+                model.setDraggedIdText(anyId());
                 model.dragEntered(anyId());
                 break;
             default:

@@ -319,14 +319,14 @@ private slots:
         const QHash<QString, QUuid> ids { { u"A"_s, idA }, { u"B"_s, idB }, { u"C"_s, idC } };
         const QString dragged = QTest::currentDataTag() == "C over A"_ba ? u"C"_s : u"A"_s;
 
-        model.setDraggedTrackIdText(Uuid::upperText(ids[dragged]));
+        model.setDraggedIdText(Uuid::upperText(ids[dragged]));
         for (const QString &target : hovers)
             model.dragEntered(Uuid::upperText(ids[target]));
         QVERIFY(model.drop());
 
         QCOMPARE(namesOf(session.draft().reminderPlaylist.tracks), order);
         QCOMPARE(rowNames(model), order);
-        QVERIFY(model.draggedTrackIdText().isEmpty());
+        QVERIFY(model.draggedIdText().isEmpty());
     }
 
     void eachEditorDragsItsOwnRows()
@@ -340,7 +340,7 @@ private slots:
         SettingsSession &session = open(controller);
         QVERIFY(session.focusPlaylist()->rowDragKey() != session.reminderPlaylist()->rowDragKey());
 
-        session.focusPlaylist()->setDraggedTrackIdText(Uuid::upperText(idA));
+        session.focusPlaylist()->setDraggedIdText(Uuid::upperText(idA));
         // The break list's rows see their own editor's dragged id, which is empty.
         session.reminderPlaylist()->dragEntered(Uuid::upperText(idC));
         session.focusPlaylist()->dragEntered(Uuid::upperText(idC));
@@ -515,7 +515,7 @@ private slots:
         PlaylistModel &focus = *session.focusPlaylist();
         PlaylistModel &reminder = *session.reminderPlaylist();
         focus.setEnabled(true);
-        focus.setDraggedTrackIdText(Uuid::upperText(idA));
+        focus.setDraggedIdText(Uuid::upperText(idA));
         focus.dragEntered(Uuid::upperText(idB));
         focus.rename(0, QString());
         QVERIFY(reminder.dropUrls(urlsOf(userFiles(dropped, { u"bell.wav"_s }))));

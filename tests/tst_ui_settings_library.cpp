@@ -258,7 +258,7 @@ private slots:
         QPoint at = places[dragged + 1];
         QTest::mousePress(sheet(), Qt::LeftButton, {}, at);
         movePointer(at, at + QPoint(18, 6));
-        QCOMPARE(library().draggedItemIdText(), Uuid::upperText(items[dragged].id));
+        QCOMPARE(library().draggedIdText(), Uuid::upperText(items[dragged].id));
         for (qsizetype hop = 0; hop < hops.size(); ++hop) {
             movePointer(at, places[order().indexOf(hops[hop]) + 1]);
             // The tiles move while the pointer is still held.
@@ -266,7 +266,7 @@ private slots:
             QTRY_VERIFY(settled());
         }
         QTest::mouseRelease(sheet(), Qt::LeftButton, {}, at);
-        QCOMPARE(library().draggedItemIdText(), QString());
+        QCOMPARE(library().draggedIdText(), QString());
         QCOMPARE(order(), orders.last());
         // A drag is not a click: the active item stays.
         QCOMPARE(activeName(), QStringLiteral("A"));

@@ -229,13 +229,13 @@ private slots:
         QPoint at = handleOf(row(u"focus"_s, focus[1]));
         QTest::mousePress(sheet(), Qt::LeftButton, {}, at);
         movePointer(at, at + QPoint(30, 8));
-        QCOMPARE(session().focusPlaylist()->draggedTrackIdText(), Uuid::upperText(focus[1].id));
+        QCOMPARE(session().focusPlaylist()->draggedIdText(), Uuid::upperText(focus[1].id));
         movePointer(at, centreOf(target));
         QTest::mouseRelease(sheet(), Qt::LeftButton, {}, at);
 
         QTRY_COMPARE(namesOf(session().draft().focusPlaylist.tracks), focusOrder);
         QCOMPARE(namesOf(session().draft().reminderPlaylist.tracks), reminderOrder);
-        QVERIFY(session().reminderPlaylist()->draggedTrackIdText().isEmpty());
+        QVERIFY(session().reminderPlaylist()->draggedIdText().isEmpty());
     }
 
     void aSwitchedOffListIsDimmedButWorks()

@@ -12,7 +12,7 @@
 
 BackgroundLibraryModel::BackgroundLibraryModel(
     SettingsSession &session, AppController &controller, QObject *parent)
-    : QAbstractListModel(parent)
+    : ReorderableListModel(parent)
     , m_session(session)
     , m_controller(controller)
     , m_items(session.draft().backgroundLibrary)
@@ -88,24 +88,6 @@ QUrl BackgroundLibraryModel::builtInUrl()
 bool BackgroundLibraryModel::rotatesEachRound() const
 {
     return m_rotates;
-}
-
-void BackgroundLibraryModel::setDraggedItemId(const std::optional<QUuid> &itemId)
-{
-    if (itemId == m_draggedItemId)
-        return;
-    m_draggedItemId = itemId;
-    emit draggedItemIdChanged();
-}
-
-QString BackgroundLibraryModel::draggedItemIdText() const
-{
-    return m_draggedItemId ? Uuid::upperText(*m_draggedItemId) : QString();
-}
-
-void BackgroundLibraryModel::setDraggedItemIdText(const QString &itemId)
-{
-    setDraggedItemId(Uuid::parse(itemId));
 }
 
 void BackgroundLibraryModel::selectDefault()
@@ -204,26 +186,14 @@ void BackgroundLibraryModel::openFolder()
     m_controller.openBackgroundFolder();
 }
 
-void BackgroundLibraryModel::dragEntered(const QString &targetId)
+std::optional<DragReorder::Move> BackgroundLibraryModel::moveOnEnter(const QUuid &targetId) const
 {
-    const std::optional<QUuid> target = Uuid::parse(targetId);
-    if (!target)
-        return;
-    const std::optional<DragReorder::Move> move = DragReorder::moveOnEnter(m_items, m_draggedItemId, *target);
-    if (!move)
-        return;
-    beginMoveRows(QModelIndex(), int(move->from), int(move->from), QModelIndex(), int(move->destination));
-    m_items.move(move->from, move->to);
-    endMoveRows();
-    commitRows();
+    return DragReorder::moveOnEnter(m_items, draggedId(), targetId);
 }
 
-bool BackgroundLibraryModel::drop()
+void BackgroundLibraryModel::moveEntry(qsizetype from, qsizetype to)
 {
-    std::optional<QUuid> dragged = m_draggedItemId;
-    const bool accepted = DragReorder::performDrop(dragged);
-    setDraggedItemId(dragged);
-    return accepted;
+    m_items.move(from, to);
 }
 
 QString BackgroundLibraryModel::thumbnailAddress(const QString &path)

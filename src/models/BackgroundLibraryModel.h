@@ -2,8 +2,8 @@
 
 #include "AppPalette.h"
 #include "BackgroundMediaItem.h"
+#include "ReorderableListModel.h"
 
-#include <QAbstractListModel>
 #include <QList>
 #include <QUrl>
 #include <QUuid>
@@ -16,7 +16,7 @@ class SettingsSession;
 // in display and rotation order. Every operation keeps the working copy's active id naming an item whose
 // path is the background path, or both empty (the built-in background). Imports copy files at once, but
 // the library itself changes only in the working copy: removed files stay on disk until the sheet is saved.
-class BackgroundLibraryModel : public QAbstractListModel
+class BackgroundLibraryModel : public ReorderableListModel
 {
     Q_OBJECT
     Q_PROPERTY(int count READ count NOTIFY countChanged)
@@ -29,9 +29,6 @@ class BackgroundLibraryModel : public QAbstractListModel
     Q_PROPERTY(bool rotatesEachRound READ rotatesEachRound NOTIFY rotatesEachRoundChanged)
     // The rotate switch needs at least two items.
     Q_PROPERTY(bool canRotate READ canRotate NOTIFY countChanged)
-    // The item whose tile is being dragged (upper-case id), or empty.
-    Q_PROPERTY(
-        QString draggedItemId READ draggedItemIdText WRITE setDraggedItemIdText NOTIFY draggedItemIdChanged)
 
 public:
     static constexpr int capacity = 30;
@@ -60,10 +57,6 @@ public:
     static QUrl builtInUrl();
     bool rotatesEachRound() const;
     bool canRotate() const { return count() >= 2; }
-    const std::optional<QUuid> &draggedItemId() const { return m_draggedItemId; }
-    void setDraggedItemId(const std::optional<QUuid> &itemId);
-    QString draggedItemIdText() const;
-    void setDraggedItemIdText(const QString &itemId);
 
     Q_INVOKABLE void selectDefault();
     Q_INVOKABLE void select(const QString &itemId);
@@ -80,10 +73,6 @@ public:
     Q_INVOKABLE void setRotatesEachRound(bool rotates);
     Q_INVOKABLE void openFolder();
 
-    // A tile dragged over another tile's place moves there.
-    Q_INVOKABLE void dragEntered(const QString &targetId);
-    Q_INVOKABLE bool drop();
-
     static QString thumbnailAddress(const QString &path);
 
 signals:
@@ -91,14 +80,15 @@ signals:
     void countTextChanged();
     void activeChanged();
     void rotatesEachRoundChanged();
-    void draggedItemIdChanged();
 
 private:
     // Writes the rows into the working copy with `active` (none: the built-in background) as the active
     // item; the rows have already been changed with their signals.
     void commit(const std::optional<BackgroundMediaItem> &active);
+    std::optional<DragReorder::Move> moveOnEnter(const QUuid &targetId) const override;
+    void moveEntry(qsizetype from, qsizetype to) override;
     // Writes the rows into the working copy, the active item kept.
-    void commitRows();
+    void commitRows() override;
     void importDropped(const QUrl &url);
     // Follows the working copy, changed here or by another pane.
     void followDraft();
@@ -107,7 +97,6 @@ private:
     AppController &m_controller;
     QList<BackgroundMediaItem> m_items;
     std::optional<QUuid> m_activeId;
-    std::optional<QUuid> m_draggedItemId;
     bool m_rotates = false;
     // The count the view last heard of; rows change before the working copy follows them.
     int m_announcedCount = 0;

@@ -10,7 +10,7 @@
 
 PlaylistModel::PlaylistModel(
     SettingsSession &session, AppController &controller, AudioPlaylistKind kind, QObject *parent)
-    : QAbstractListModel(parent)
+    : ReorderableListModel(parent)
     , m_session(session)
     , m_controller(controller)
     , m_kind(kind)
@@ -110,24 +110,6 @@ QString PlaylistModel::countText() const
         + localized(m_session.draft().language, QStringLiteral(" 首"), QStringLiteral(" tracks"));
 }
 
-void PlaylistModel::setDraggedTrackId(const std::optional<QUuid> &trackId)
-{
-    if (trackId == m_draggedTrackId)
-        return;
-    m_draggedTrackId = trackId;
-    emit draggedTrackIdChanged();
-}
-
-QString PlaylistModel::draggedTrackIdText() const
-{
-    return m_draggedTrackId ? Uuid::upperText(*m_draggedTrackId) : QString();
-}
-
-void PlaylistModel::setDraggedTrackIdText(const QString &trackId)
-{
-    setDraggedTrackId(Uuid::parse(trackId));
-}
-
 void PlaylistModel::setEnabled(bool enabled)
 {
     AppPreferences draft = m_session.draft();
@@ -208,27 +190,14 @@ void PlaylistModel::append(const QList<AudioTrack> &tracks)
     commitRows();
 }
 
-void PlaylistModel::dragEntered(const QString &targetId)
+std::optional<DragReorder::Move> PlaylistModel::moveOnEnter(const QUuid &targetId) const
 {
-    const std::optional<QUuid> target = Uuid::parse(targetId);
-    if (!target)
-        return;
-    const std::optional<DragReorder::Move> move
-        = DragReorder::moveOnEnter(m_tracks, m_draggedTrackId, *target);
-    if (!move)
-        return;
-    beginMoveRows(QModelIndex(), int(move->from), int(move->from), QModelIndex(), int(move->destination));
-    m_tracks.move(move->from, move->to);
-    endMoveRows();
-    commitRows();
+    return DragReorder::moveOnEnter(m_tracks, draggedId(), targetId);
 }
 
-bool PlaylistModel::drop()
+void PlaylistModel::moveEntry(qsizetype from, qsizetype to)
 {
-    std::optional<QUuid> dragged = m_draggedTrackId;
-    const bool accepted = DragReorder::performDrop(dragged);
-    setDraggedTrackId(dragged);
-    return accepted;
+    m_tracks.move(from, to);
 }
 
 const AudioPlaylist &PlaylistModel::playlist() const

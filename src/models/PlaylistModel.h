@@ -2,8 +2,8 @@
 
 #include "AudioPlaylist.h"
 #include "AudioPlaylistKind.h"
+#include "ReorderableListModel.h"
 
-#include <QAbstractListModel>
 #include <QList>
 #include <QUrl>
 #include <QUuid>
@@ -17,7 +17,7 @@ struct AppPreferences;
 // One playlist of the settings sheet's working copy (focus or break music) as its editor shows it: one
 // row per track, in play order. Every edit lands in the working copy and waits there for Save; imports
 // copy their files at once, but nothing here deletes a file or touches what the player plays.
-class PlaylistModel : public QAbstractListModel
+class PlaylistModel : public ReorderableListModel
 {
     Q_OBJECT
     // "focus" or "reminder".
@@ -36,9 +36,6 @@ class PlaylistModel : public QAbstractListModel
     Q_PROPERTY(bool isEmpty READ isEmpty NOTIFY countChanged)
     // "3 首" / "3 tracks".
     Q_PROPERTY(QString countText READ countText NOTIFY countTextChanged)
-    // The track whose row is being dragged (upper-case id), or empty. Each editor has its own.
-    Q_PROPERTY(QString draggedTrackId READ draggedTrackIdText WRITE setDraggedTrackIdText NOTIFY
-            draggedTrackIdChanged)
 
 public:
     enum Role {
@@ -69,10 +66,6 @@ public:
     int count() const { return int(m_tracks.size()); }
     bool isEmpty() const { return m_tracks.isEmpty(); }
     QString countText() const;
-    const std::optional<QUuid> &draggedTrackId() const { return m_draggedTrackId; }
-    void setDraggedTrackId(const std::optional<QUuid> &trackId);
-    QString draggedTrackIdText() const;
-    void setDraggedTrackIdText(const QString &trackId);
 
     Q_INVOKABLE void setEnabled(bool enabled);
     // A raw value; any other text changes nothing.
@@ -88,17 +81,12 @@ public:
     // list as it is then; a file that fails costs only itself.
     Q_INVOKABLE bool dropUrls(const QList<QUrl> &urls);
 
-    // A row dragged over another row's place moves there.
-    Q_INVOKABLE void dragEntered(const QString &targetId);
-    Q_INVOKABLE bool drop();
-
 signals:
     void isEnabledChanged();
     void playbackModeChanged();
     void modesChanged();
     void countChanged();
     void countTextChanged();
-    void draggedTrackIdChanged();
 
 private:
     struct Playing
@@ -110,8 +98,10 @@ private:
 
     const AudioPlaylist &playlist() const;
     AudioPlaylist &playlistIn(AppPreferences &preferences) const;
+    std::optional<DragReorder::Move> moveOnEnter(const QUuid &targetId) const override;
+    void moveEntry(qsizetype from, qsizetype to) override;
     // Writes the rows into the working copy; the rows have already been changed with their signals.
-    void commitRows();
+    void commitRows() override;
     void append(const QList<AudioTrack> &tracks);
     void importDropped(const QUrl &url);
     // Follows the working copy, changed here or elsewhere.
@@ -125,5 +115,4 @@ private:
     bool m_enabled = false;
     AudioPlaybackMode m_mode = AudioPlaybackMode::sequential;
     Playing m_playing;
-    std::optional<QUuid> m_draggedTrackId;
 };

@@ -26,7 +26,7 @@ Rectangle {
     // The dragged id is set before the drag becomes active: the first tile entered must never move an
     // item left over from an earlier drag that ended outside the grid.
     function start() {
-        library.draggedItemId = itemId;
+        library.draggedId = itemId;
         dragging = true;
     }
 

@@ -25,7 +25,7 @@ Rectangle {
     // The dragged id is set before the drag becomes active: the first row entered must never move a
     // track left over from an earlier drag that ended outside the list.
     function start() {
-        playlist.draggedTrackId = trackId;
+        playlist.draggedId = trackId;
         dragging = true;
     }
 
