@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <initializer_list>
 
 // A fresh data folder for one test: XDG_DATA_HOME and XDG_CONFIG_HOME point into it,
 // so nothing a test does can reach the real home folder.
@@ -17,6 +19,15 @@ public:
 private:
     QTemporaryDir m_directory;
 };
+
+// The literals as a list of texts, read as UTF-8, for test tables.
+inline QStringList strings(std::initializer_list<const char *> utf8)
+{
+    QStringList list;
+    for (const char *text : utf8)
+        list.append(QString::fromUtf8(text));
+    return list;
+}
 
 QByteArray readFileBytes(const QString &path);
 bool writeFileBytes(const QString &path, const QByteArray &bytes);

@@ -21,14 +21,6 @@ QStringList filesBelow(const QString &folder)
     return files;
 }
 
-QStringList texts(std::initializer_list<const char *> literals)
-{
-    QStringList list;
-    for (const char *literal : literals)
-        list.append(QString::fromUtf8(literal));
-    return list;
-}
-
 QList<QUrl> fileUrls(const QStringList &paths)
 {
     QList<QUrl> urls;
@@ -168,18 +160,19 @@ private slots:
         QTest::addColumn<QString>("alert");
 
         QTest::newRow("text and an image")
-            << texts({ "notes.txt", "sea.png" }) << false << texts({ "sea" }) << QString();
-        QTest::newRow("images and a video in order")
-            << texts({ "b.JPG", "clip.mp4", "a.png" }) << false << texts({ "b", "clip", "a" }) << QString();
+            << strings({ "notes.txt", "sea.png" }) << false << strings({ "sea" }) << QString();
+        QTest::newRow("images and a video in order") << strings({ "b.JPG", "clip.mp4", "a.png" }) << false
+                                                     << strings({ "b", "clip", "a" }) << QString();
         QTest::newRow("name kept but trimmed")
-            << texts({ "  hill top .png" }) << false << texts({ "hill top" }) << QString();
-        QTest::newRow("blank name") << texts({ "   .png" }) << false << texts({ "未命名背景" }) << QString();
+            << strings({ "  hill top .png" }) << false << strings({ "hill top" }) << QString();
+        QTest::newRow("blank name") << strings({ "   .png" }) << false << strings({ "未命名背景" })
+                                    << QString();
         QTest::newRow("blank name, English")
-            << texts({ "   .png" }) << true << texts({ "Untitled Background" }) << QString();
-        QTest::newRow("only text") << texts({ "notes.txt", "README" }) << false << QStringList()
+            << strings({ "   .png" }) << true << strings({ "Untitled Background" }) << QString();
+        QTest::newRow("only text") << strings({ "notes.txt", "README" }) << false << QStringList()
                                    << QStringLiteral("没有可导入的背景");
-        QTest::newRow("music only, English")
-            << texts({ "song.mp3" }) << true << QStringList() << QStringLiteral("No Importable Backgrounds");
+        QTest::newRow("music only, English") << strings({ "song.mp3" }) << true << QStringList()
+                                             << QStringLiteral("No Importable Backgrounds");
     }
 
     void importBackgroundMediaFiles()
@@ -291,7 +284,7 @@ private slots:
         QVERIFY(!harness.picker->lastNameFilters.contains(QStringLiteral("*.png")));
 
         harness.picker->selection
-            = pickedFiles(harness, texts({ "calm.mp3", "readme.txt", " .wav", "talk.mp4" }));
+            = pickedFiles(harness, strings({ "calm.mp3", "readme.txt", " .wav", "talk.mp4" }));
         const QList<AudioTrack> tracks = controller.chooseAudioFiles(kind);
         QCOMPARE(tracks.size(), 3);
         QCOMPARE(tracks[0].name, QStringLiteral("calm"));
@@ -309,7 +302,7 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        const QStringList files = pickedFiles(harness, texts({ "notes.txt", "sea.png" }));
+        const QStringList files = pickedFiles(harness, strings({ "notes.txt", "sea.png" }));
         QVERIFY(controller.importAudioFiles(fileUrls(files), AudioPlaylistKind::reminder).isEmpty());
         QCOMPARE(controller.alertTitle(), QStringLiteral("没有可导入的音乐"));
         QCOMPARE(
@@ -341,7 +334,7 @@ private slots:
         AppPreferences stored;
         stored.autoPalette = false;
         stored.rotateBackgroundEachRound = rotate;
-        const QStringList names = texts({ "a.png", "b.png", "c.png" }).first(items);
+        const QStringList names = strings({ "a.png", "b.png", "c.png" }).first(items);
         AppController &controller = startWithLibrary(harness, names, active, stored);
         const QList<BackgroundMediaItem> library = controller.preferences().backgroundLibrary;
         QCOMPARE(library.size(), items);
@@ -359,7 +352,7 @@ private slots:
         AppPreferences stored;
         stored.rotateBackgroundEachRound = true;
         AppController &controller
-            = startWithLibrary(harness, texts({ "a.png", "b.png", "c.png" }), 0, stored);
+            = startWithLibrary(harness, strings({ "a.png", "b.png", "c.png" }), 0, stored);
         const QList<BackgroundMediaItem> library = controller.preferences().backgroundLibrary;
         // The second file is not a picture at all; the third one is blue.
         QVERIFY(writeImage(library[2].path, Qt::blue));
@@ -416,7 +409,7 @@ private slots:
             stored.focusPlaylist.tracks.append({ QUuid::createUuid(), name, path });
         }
         AppController &controller = startWithLibrary(
-            harness, texts({ "a-still.png", "b-clip.mp4", "c-still.jpg" }), active, stored);
+            harness, strings({ "a-still.png", "b-clip.mp4", "c-still.jpg" }), active, stored);
         const QList<BackgroundMediaItem> library = controller.preferences().backgroundLibrary;
         AudioController &audio = controller.audioController();
         audio.advanceToNextTrack();
@@ -431,7 +424,7 @@ private slots:
     void steppingNeedsTwoItems()
     {
         ControllerHarness harness;
-        AppController &controller = startWithLibrary(harness, texts({ "a.png" }), 0);
+        AppController &controller = startWithLibrary(harness, strings({ "a.png" }), 0);
         const AppPreferences before = controller.preferences();
         QVERIFY(QFile::remove(harness.file(QStringLiteral("preferences.json"))));
         controller.selectAdjacentBackground(true);
@@ -443,7 +436,7 @@ private slots:
     void refreshFromDiskWritesOnlyChanges()
     {
         ControllerHarness harness;
-        AppController &controller = startWithLibrary(harness, texts({ "a.png" }), 0);
+        AppController &controller = startWithLibrary(harness, strings({ "a.png" }), 0);
         const QString preferences = harness.file(QStringLiteral("preferences.json"));
         QVERIFY(QFile::remove(preferences));
         controller.refreshBackgroundLibraryFromDisk();

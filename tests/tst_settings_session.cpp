@@ -14,17 +14,7 @@
 
 using namespace SettingsFixtures;
 
-namespace {
-
-QStringList texts(std::initializer_list<const char *> utf8)
-{
-    QStringList list;
-    for (const char *text : utf8)
-        list.append(QString::fromUtf8(text));
-    return list;
-}
-
-} // namespace
+namespace { } // namespace
 
 class SettingsSessionTest : public QObject
 {
@@ -87,24 +77,25 @@ private slots:
 
         const QList<double> none;
         QTest::newRow("stops at the first bad text")
-            << QList<double> { 1, 1, 1 } << texts({ "5", "abc", "7" }) << none << false
+            << QList<double> { 1, 1, 1 } << strings({ "5", "abc", "7" }) << none << false
             << QList<double> { 5, 1, 1 };
         QTest::newRow("one positive weight: all written")
-            << QList<double> { 1, 1 } << texts({ "10", "0" }) << none << false << QList<double> { 10, 0 };
-        QTest::newRow("decimal comma and exponent") << QList<double> { 1, 1 } << texts({ " 12,5 ", "1e2" })
+            << QList<double> { 1, 1 } << strings({ "10", "0" }) << none << false << QList<double> { 10, 0 };
+        QTest::newRow("decimal comma and exponent") << QList<double> { 1, 1 } << strings({ " 12,5 ", "1e2" })
                                                     << none << true << QList<double> { 12.5, 100 };
-        QTest::newRow("negative zero passes") << QList<double> { 1, 1, 1 } << texts({ "-0", "2", "3" })
+        QTest::newRow("negative zero passes") << QList<double> { 1, 1, 1 } << strings({ "-0", "2", "3" })
                                               << none << true << QList<double> { -0.0, 2, 3 };
-        QTest::newRow("blank") << QList<double> { 1, 1, 1 } << texts({ "2", " ", "3" }) << none << false
+        QTest::newRow("blank") << QList<double> { 1, 1, 1 } << strings({ "2", " ", "3" }) << none << false
                                << QList<double> { 2, 1, 1 };
-        QTest::newRow("negative") << QList<double> { 1, 1 } << texts({ "-1", "3" }) << none << false
+        QTest::newRow("negative") << QList<double> { 1, 1 } << strings({ "-1", "3" }) << none << false
                                   << QList<double> { 1, 1 };
-        QTest::newRow("infinite") << QList<double> { 1, 1 } << texts({ "3", "1e400" }) << none << false
+        QTest::newRow("infinite") << QList<double> { 1, 1 } << strings({ "3", "1e400" }) << none << false
                                   << QList<double> { 3, 1 };
         QTest::newRow("the stored third is saved as 0.33")
             << QList<double> { 1.0 / 3, 1 } << QStringList() << none << true << QList<double> { 0.33, 1 };
-        QTest::newRow("an item without a field uses its formatted weight") << QList<double> { 1,
-            1 } << texts({ "2", "3" }) << QList<double> { 2.0 / 3 } << true << QList<double> { 2, 3, 0.67 };
+        QTest::newRow("an item without a field uses its formatted weight")
+            << QList<double> { 1, 1 } << strings({ "2", "3" }) << QList<double> { 2.0 / 3 } << true
+            << QList<double> { 2, 3, 0.67 };
     }
 
     void commitWeightInputs()
@@ -390,10 +381,12 @@ private slots:
             titles.append(row.toMap().value(QStringLiteral("title")).toString());
             symbols.append(row.toMap().value(QStringLiteral("symbol")).toString());
         }
-        QCOMPARE(panes, (texts({ "appearance", "general", "focus", "audio", "wheel", "records", "update" })));
-        QCOMPARE(titles, (texts({ "Visuals", "General", "Rhythm", "Music", "Wheel", "Records", "Updates" })));
+        QCOMPARE(
+            panes, (strings({ "appearance", "general", "focus", "audio", "wheel", "records", "update" })));
+        QCOMPARE(
+            titles, (strings({ "Visuals", "General", "Rhythm", "Music", "Wheel", "Records", "Updates" })));
         QCOMPARE(symbols,
-            (texts({ "photo.on.rectangle.angled", "globe", "timer", "music.note.list", "chart.pie.fill",
+            (strings({ "photo.on.rectangle.angled", "globe", "timer", "music.note.list", "chart.pie.fill",
                 "lock.doc.fill", "arrow.triangle.2.circlepath.circle.fill" })));
         QCOMPARE(accentSpy.count(), 1);
         QCOMPARE(session.accent(), QColor(0x33, 0x66, 0xCC));

@@ -16,14 +16,6 @@ using namespace SettingsFixtures;
 
 namespace {
 
-QStringList strings(std::initializer_list<const char *> latin1)
-{
-    QStringList list;
-    for (const char *text : latin1)
-        list.append(QString::fromLatin1(text));
-    return list;
-}
-
 QString text(QQuickItem *item)
 {
     return item ? item->property("text").toString() : QStringLiteral("(missing)");

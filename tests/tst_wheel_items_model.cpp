@@ -18,14 +18,6 @@ namespace {
 
 const double notANumber = std::numeric_limits<double>::quiet_NaN();
 
-QStringList strings(std::initializer_list<const char *> utf8)
-{
-    QStringList list;
-    for (const char *text : utf8)
-        list.append(QString::fromUtf8(text));
-    return list;
-}
-
 QStringList column(const WheelItemsModel &model, QString WheelItemRow::*field)
 {
     QStringList values;
