@@ -36,7 +36,7 @@
 //           [--symbol-search text] [--manual-palette]] [--dock leading|trailing]
 //       [--update-result]
 //       [--corner letter|sent|tiles|support|checkout|story]
-//       [--drag PIXELS] [--hidden] [--backgrounds N]
+//       [--drag PIXELS] [--hidden] [--backgrounds N] [--mixed-library]
 //       [--music playing|paused|repeat-one|one-track|no-duration]
 //
 // With --sheet the sheet's window alone is written. --hover rests the pointer on the named control of
@@ -51,7 +51,9 @@
 // corner in one state: a section, the sent card, three attachments (one without a preview) or the checkout on
 // its way. --drag holds the console's handle dragged by PIXELS (negative: to the left), as the handle's drag
 // would report it. --hidden hides the focus interface. --backgrounds N puts N generated pictures into the
-// library, so that the corner's previous and next buttons are enabled. --music plays generated tones (three,
+// library, so that the corner's previous and next buttons are enabled. --mixed-library puts five pictures
+// and two short videos into the library, the second picture active, and waits for their tiles' thumbnails
+// when the sheet shows them. --music plays generated tones (three,
 // or one for one-track) from both playlists on a player that stands at 1:20 of 3:20 (its length unknown for
 // no-duration), paused or repeating the track as named. Run without --shoot it is a test: it takes the
 // standard screens into "screenshots" beside itself, each in a process of its own, and checks a few pixels of
@@ -109,6 +111,8 @@ struct Shot
     bool hidden = false;
     // How many generated pictures the background library holds.
     int backgrounds = 0;
+    // Seven named pictures and videos in the library instead.
+    bool mixedLibrary = false;
     // The music that plays; empty: none.
     QString music;
 };
@@ -172,6 +176,30 @@ bool prepareLibrary(const ControllerHarness &harness, int count)
         if (!generatedPicture(index).save(folder.filePath(QStringLiteral("library-%1.png").arg(index + 1))))
             return false;
     }
+    return true;
+}
+
+// Five pictures and two videos in the library of the stored settings, the second active.
+bool prepareMixedLibrary(const ControllerHarness &harness, AppPreferences &preferences)
+{
+    const QDir folder(AppStorageService::backgroundDirectory(harness.root()));
+    const QStringList names { QStringLiteral("Dawn Ridge.png"), QStringLiteral("Quiet Lake.png"),
+        QStringLiteral("Harbour Lights.mp4"), QStringLiteral("Night Market.png"),
+        QStringLiteral("Long Road.png"), QStringLiteral("Rain on the Window.mp4"),
+        QStringLiteral("Meadow.png") };
+    for (qsizetype index = 0; index < names.size(); ++index) {
+        const QString path = folder.filePath(QStringLiteral("%1/%2").arg(index + 1).arg(names[index]));
+        folder.mkpath(QString::number(index + 1));
+        const bool written = names[index].endsWith(u".mp4")
+            ? MediaFixtures::writeMp4(path, 640, 360, 30).isEmpty()
+            : generatedPicture(int(index) * 2).save(path);
+        if (!written)
+            return false;
+        preferences.backgroundLibrary.append(
+            { QUuid::createUuid(), QFileInfo(path).completeBaseName(), QDir::cleanPath(path) });
+    }
+    preferences.activeBackgroundID = preferences.backgroundLibrary[1].id;
+    preferences.backgroundPath = preferences.backgroundLibrary[1].path;
     return true;
 }
 
@@ -359,6 +387,20 @@ bool prepareSettingsView(QQuickWindow &sheet, SettingsSession &session, const Sh
             return false;
         flickable->setProperty("contentY", end());
     }
+    // Every tile of the library shows its thumbnail.
+    if (shot.mixedLibrary) {
+        const std::function<int(QQuickItem *)> pictures = [&pictures](QQuickItem *item) {
+            int shown = item->objectName() == u"thumbnailPicture" && item->isVisible() ? 1 : 0;
+            const QList<QQuickItem *> children = item->childItems();
+            for (QQuickItem *child : children)
+                shown += pictures(child);
+            return shown;
+        };
+        if (!QTest::qWaitFor([&] { return pictures(sheet.contentItem()) == 7; }, 60000)) {
+            qCritical("the library's thumbnails never all showed");
+            return false;
+        }
+    }
     if (shot.symbolSearch.isEmpty())
         return true;
     session.setSymbolPickerItemId(session.draft().items.constFirst().id);
@@ -510,6 +552,10 @@ int shoot(const Shot &shot)
     preferences.backgroundOverlayEnabled = shot.overlay;
     preferences.focusConsoleDock
         = fromRawValue<FocusConsoleDock>(shot.dock).value_or(FocusConsoleDock::trailing);
+    if (shot.mixedLibrary && !prepareMixedLibrary(harness, preferences)) {
+        qCritical("cannot write the library's pictures and videos");
+        return 2;
+    }
     if (!shot.music.isEmpty() && !prepareMusic(harness, preferences, shot.music)) {
         qCritical("cannot write the music");
         return 2;
@@ -692,7 +738,10 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("pane-end"), QStringLiteral("scroll the settings pane to its end"));
     const QCommandLineOption symbolSearch(QStringLiteral("symbol-search"),
         QStringLiteral("open the first wheel item's symbol picker and search"), QStringLiteral("text"));
-    parser.addOptions({ drag, hidden, backgrounds, music, paneEnd, symbolSearch, manualPalette });
+    const QCommandLineOption mixedLibrary(
+        QStringLiteral("mixed-library"), QStringLiteral("five pictures and two videos in the library"));
+    parser.addOptions(
+        { drag, hidden, backgrounds, music, paneEnd, symbolSearch, manualPalette, mixedLibrary });
     if (!parser.parse(arguments) || !parser.isSet(file))
         return std::nullopt;
     Shot shot;
@@ -735,6 +784,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     shot.draftLanguage = parser.value(draftLanguage);
     shot.weightAlert = parser.isSet(weightAlert);
     shot.paneEnd = parser.isSet(paneEnd);
+    shot.mixedLibrary = parser.isSet(mixedLibrary);
     shot.symbolSearch = parser.value(symbolSearch);
     shot.manualPalette = parser.isSet(manualPalette);
     shot.updateResult = parser.isSet(updateResult);
@@ -1217,6 +1267,7 @@ private slots:
                 { QStringLiteral("--background"), QStringLiteral("video"), QStringLiteral("--pane-end") } },
             { "appearance-manual-palette",
                 { QStringLiteral("--manual-palette"), QStringLiteral("--pane-end") } },
+            { "library", { QStringLiteral("--mixed-library") } },
         };
         for (const auto &[shown, extra] : appearance) {
             const QStringList options = QStringList { pane, QStringLiteral("appearance") } + extra;
