@@ -10,7 +10,6 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QMimeData>
-#include <QQmlComponent>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -50,8 +49,6 @@ private:
     AppController *m_controller = nullptr;
     MainWindowViews m_views;
     QTemporaryDir m_userFiles;
-    // The editor, hosted by the test over the pane while no pane of the sheet shows it.
-    std::unique_ptr<QQuickItem> m_host;
 
     QQuickWindow *sheet() const
     {
@@ -62,7 +59,7 @@ private:
     BackgroundLibraryModel &library() const { return *session().backgroundLibrary(); }
     QQuickItem *editor() const
     {
-        return m_host ? m_host.get() : findItem(view(), QStringLiteral("backgroundLibraryEditor"));
+        return view() ? findItem(view(), QStringLiteral("backgroundLibraryEditor")) : nullptr;
     }
     QQuickItem *inEditor(const QString &name) const { return editor() ? findItem(editor(), name) : nullptr; }
     QQuickItem *tile(const BackgroundMediaItem &item) const
@@ -80,24 +77,7 @@ private:
         QVERIFY(QTest::qWaitForWindowActive(sheet()));
         click(findItem(view(), QStringLiteral("paneRow_appearance")));
         QTRY_COMPARE(session().selectedPaneName(), QStringLiteral("appearance"));
-        if (!editor())
-            hostEditor();
-        QVERIFY(editor());
-    }
-
-    void hostEditor()
-    {
-        QQmlComponent component(m_views.engine.get());
-        component.setData("import QtQuick\nimport Quorvane\n"
-                          "BackgroundLibraryEditor { session: AppController.settingsSession }",
-            // Beside the views, so that their files are found by name.
-            QUrl(QStringLiteral("qrc:/quorvane/qml/LibraryEditorHost.qml")));
-        m_host.reset(qobject_cast<QQuickItem *>(component.create()));
-        QVERIFY2(m_host, qPrintable(component.errorString()));
-        m_host->setParentItem(view());
-        m_host->setPosition(QPointF(213, 90));
-        m_host->setWidth(680);
-        m_host->setZ(100);
+        QTRY_VERIFY(editor());
     }
 
     void click(QQuickItem *item)
@@ -190,16 +170,10 @@ private slots:
         QVERIFY(m_userFiles.isValid());
         m_controller = &m_harness.start();
         QVERIFY(m_views.load(*m_controller));
-        // A hosted editor goes with the sheet's view, before the session it shows.
-        connect(m_controller, &AppController::showingSettingsChanged, this, [this] {
-            if (!m_controller->showingSettings())
-                m_host.reset();
-        });
     }
 
     void cleanup()
     {
-        m_host.reset();
         m_controller->setShowingAlert(false);
         m_controller->setShowingSettings(false);
         QTRY_VERIFY(!sheet()->isVisible());
