@@ -199,12 +199,11 @@ private slots:
         QTest::addColumn<QStringList>("hops");
         QTest::addColumn<QStringList>("orders");
 
-        QTest::newRow("A over C") << 0 << QStringList { u"C"_s } << QStringList { u"BCA"_s };
-        QTest::newRow("C over A") << 2 << QStringList { u"A"_s } << QStringList { u"CAB"_s };
-        QTest::newRow("B over C") << 1 << QStringList { u"C"_s } << QStringList { u"ACB"_s };
-        QTest::newRow("A over B, then C")
-            << 0 << QStringList { u"B"_s, u"C"_s } << QStringList { u"BAC"_s, u"BCA"_s };
-        QTest::newRow("over its own place") << 0 << QStringList { u"A"_s } << QStringList { u"ABC"_s };
+        QTest::newRow("A over C") << 0 << strings({ "C" }) << strings({ "BCA" });
+        QTest::newRow("C over A") << 2 << strings({ "A" }) << strings({ "CAB" });
+        QTest::newRow("B over C") << 1 << strings({ "C" }) << strings({ "ACB" });
+        QTest::newRow("A over B, then C") << 0 << strings({ "B", "C" }) << strings({ "BAC", "BCA" });
+        QTest::newRow("over its own place") << 0 << strings({ "A" }) << strings({ "ABC" });
     }
 
     void reorderByDrag()
