@@ -438,7 +438,7 @@ private slots:
                 furthest = std::max(furthest, position);
                 return startedOver;
             }(),
-            20000);
+            60000);
         QCOMPARE(player->property("playbackState").toInt(), 1);
         // Its frames are on screen.
         QTRY_VERIFY(!near(grab(view).pixel(80, 30), fallbackColour, 3));

@@ -26,6 +26,7 @@
 #include "models/WheelItemsModel.h"
 #include "models/WheelPaneValues.h"
 #include "services/UpdateController.h"
+#include "services/VideoStartWatchdog.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
@@ -75,6 +76,7 @@ void setUpViews(AppController &controller)
     qmlRegisterType<WheelPaneValues>(uri, 1, 0, "WheelPaneValues");
     qmlRegisterType<SymbolPickerModel>(uri, 1, 0, "SymbolPickerModel");
     qmlRegisterType<AppearanceSettings>(uri, 1, 0, "AppearanceSettings");
+    qmlRegisterType<VideoStartWatchdog>(uri, 1, 0, "VideoStartWatchdog");
 }
 
 void addImageProviders(QQmlEngine &engine, AppController &controller)

@@ -75,6 +75,13 @@ Item {
                 }
             }
 
+            // A start that stalls without an error is noticed only by its missing first frame.
+            VideoStartWatchdog {
+                playing: player.playbackState === MediaPlayer.PlayingState
+                videoSink: output.videoSink
+                onRestartRequested: player.restart()
+            }
+
             VideoOutput {
                 id: output
 
