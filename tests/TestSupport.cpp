@@ -4,6 +4,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QTest>
+#include <QWindow>
 
 TemporaryDataHome::TemporaryDataHome()
 {
@@ -37,4 +40,9 @@ QMap<QString, QByteArray> fileBytesBelow(const QString &folder)
         files.insert(path, readFileBytes(path));
     }
     return files;
+}
+
+bool waitForFocus(QWindow *window)
+{
+    return QTest::qWaitFor([window] { return QGuiApplication::focusWindow() == window; }, 30000);
 }

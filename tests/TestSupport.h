@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <initializer_list>
 
+class QWindow;
+
 // A fresh data folder for one test: XDG_DATA_HOME and XDG_CONFIG_HOME point into it,
 // so nothing a test does can reach the real home folder.
 class TemporaryDataHome
@@ -33,3 +35,8 @@ QByteArray readFileBytes(const QString &path);
 bool writeFileBytes(const QString &path, const QByteArray &bytes);
 // Every file below `folder`, hidden ones included, with its bytes.
 QMap<QString, QByteArray> fileBytesBelow(const QString &folder);
+
+// Waits until `window` itself has the keyboard focus. QTest::qWaitForWindowActive is not enough for a
+// sheet: Qt counts a transient window active while its parent still has the focus, and a key sent to the
+// sheet then misses the sheet's window shortcuts.
+bool waitForFocus(QWindow *window);

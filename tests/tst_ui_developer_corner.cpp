@@ -59,7 +59,7 @@ private:
     void pressEscape() const
     {
         m_sheet->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(m_sheet));
+        QVERIFY(waitForFocus(m_sheet));
         QTest::keyClick(m_sheet, Qt::Key_Escape);
     }
 

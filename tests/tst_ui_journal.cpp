@@ -68,7 +68,7 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT((display = item(QStringLiteral("journal-note-display-round"))), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(display->isVisible() && display->width() > 0, 30000);
         m_sheet->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(m_sheet));
+        QVERIFY(waitForFocus(m_sheet));
         QTest::mouseClick(m_sheet, Qt::LeftButton, {},
             display->mapToScene(QPointF(display->width() / 2, display->height() / 2)).toPoint());
         QTRY_COMPARE_WITH_TIMEOUT(m_journal->editingEntryID(), QStringLiteral("round"), 30000);

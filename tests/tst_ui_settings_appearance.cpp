@@ -35,7 +35,7 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(sheet()));
         QTRY_VERIFY(inView(QStringLiteral("overlaySlider")));
         sheet()->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(sheet()));
+        QVERIFY(waitForFocus(sheet()));
         QCOMPARE(session().selectedPaneName(), QStringLiteral("appearance"));
     }
 

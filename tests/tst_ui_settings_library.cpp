@@ -74,7 +74,7 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(sheet()));
         QTRY_VERIFY(view());
         sheet()->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(sheet()));
+        QVERIFY(waitForFocus(sheet()));
         click(findItem(view(), QStringLiteral("paneRow_appearance")));
         QTRY_COMPARE(session().selectedPaneName(), QStringLiteral("appearance"));
         QTRY_VERIFY(editor());

@@ -72,7 +72,7 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(sheet()));
         QTRY_VERIFY(view());
         sheet()->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(sheet()));
+        QVERIFY(waitForFocus(sheet()));
         click(inView(u"paneRow_audio"_s));
         QTRY_COMPARE(session().selectedPaneName(), u"audio"_s);
         QTRY_VERIFY(editor(u"focus"_s) && editor(u"reminder"_s));

@@ -49,7 +49,7 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(sheet()));
         QTRY_VERIFY(view());
         sheet()->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(sheet()));
+        QVERIFY(waitForFocus(sheet()));
         click(inView(QStringLiteral("paneRow_") + pane));
         QTRY_COMPARE(session().selectedPaneName(), pane);
     }

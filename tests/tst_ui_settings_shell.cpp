@@ -72,7 +72,7 @@ private:
         QVERIFY(QTest::qWaitForWindowExposed(sheet()));
         QTRY_VERIFY(view());
         sheet()->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(sheet()));
+        QVERIFY(waitForFocus(sheet()));
     }
 
     void click(QQuickItem *item)

@@ -69,7 +69,7 @@ private:
         draft.items = items;
         session().setDraft(draft);
         sheet()->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(sheet()));
+        QVERIFY(waitForFocus(sheet()));
         click(inSheet(QStringLiteral("paneRow_wheel")));
         QTRY_COMPARE(session().selectedPaneName(), QStringLiteral("wheel"));
         QTRY_VERIFY(inRow(QStringLiteral("weightField"), int(items.size()) - 1));

@@ -155,7 +155,7 @@ private slots:
         setFlag(name, true);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         window->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(window));
+        QVERIFY(waitForFocus(window));
         if (way == u"escape") {
             QTest::keyClick(window, Qt::Key_Escape);
         } else if (way == u"close") {
@@ -229,7 +229,7 @@ private slots:
 
         // The alert takes Esc first; the sheet stays open.
         settings->requestActivate();
-        QVERIFY(QTest::qWaitForWindowActive(settings));
+        QVERIFY(waitForFocus(settings));
         QTest::keyClick(settings, Qt::Key_Escape);
         QTRY_VERIFY(!m_controller->showingAlert());
         QTRY_VERIFY(!isShown(alert(QStringLiteral("settingsAlert"))));
