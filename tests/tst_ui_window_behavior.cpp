@@ -7,7 +7,7 @@
 
 namespace {
 
-// An item in the title band that counts the presses reaching it.
+// An item across the title band and below it that counts the presses reaching it.
 class ClickProbe : public QQuickItem
 {
 public:
@@ -54,7 +54,8 @@ private:
     bool isFullScreen() const { return m_main.window->windowStates().testFlag(Qt::WindowFullScreen); }
 
     // Drags the resize corner by (dx, dy) in a few steps, then clicks the probe: once that click has
-    // arrived, every event of the drag has been handled.
+    // arrived, every event of the drag has been handled. The click lands below the title band, so that
+    // it never pairs with the previous drag's click into a double click that toggles full screen.
     void dragHandle(QPoint by)
     {
         QQuickItem *handle = m_main.item("resizeHandle");
@@ -67,7 +68,7 @@ private:
         m_input.releaseButton(1);
         m_input.sync();
         const int presses = m_probe->presses;
-        const QPoint probe = m_probe->mapToGlobal(QPointF(10, 10)).toPoint();
+        const QPoint probe = m_probe->mapToGlobal(QPointF(10, 100)).toPoint();
         m_input.moveTo(probe.x(), probe.y());
         m_input.click(1);
         QTRY_COMPARE_WITH_TIMEOUT(m_probe->presses, presses + 1, 10000);
@@ -104,7 +105,8 @@ private slots:
         m_probe->setParentItem(m_main.window->contentItem());
         m_probe->setZ(1e6);
         m_probe->setPosition(QPointF(200, 10));
-        m_probe->setSize(QSizeF(400, 50));
+        // Across the title band (the top 72 points) and below it.
+        m_probe->setSize(QSizeF(400, 120));
     }
 
     void togglingKeepOnTopAsksTheWindowManager()
