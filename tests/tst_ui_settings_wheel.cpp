@@ -258,6 +258,10 @@ private slots:
         QTest::keyClick(sheet(), Qt::Key_Backspace);
         click(inSheet(QStringLiteral("symbolCategory_日常")));
         QTRY_VERIFY(!inSheet(QStringLiteral("symbolCell_heart.fill")));
+        // A second click on the chosen category keeps it chosen and highlighted.
+        click(inSheet(QStringLiteral("symbolCategory_日常")));
+        QVERIFY(inSheet(QStringLiteral("symbolCategory_日常"))->property("prominent").toBool());
+        QVERIFY(!inSheet(QStringLiteral("symbolCategory_全部"))->property("prominent").toBool());
         click(inSheet(QStringLiteral("symbolCell_star.fill")));
         QTRY_COMPARE(session().draft().items[1].symbol, QStringLiteral("star.fill"));
         QVERIFY(picker()->isVisible());

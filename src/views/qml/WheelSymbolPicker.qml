@@ -113,9 +113,8 @@ Popup {
                         width: parent.width / categoryButtons.count
                         leftPadding: 4
                         rightPadding: 4
-                        checkable: true
-                        checked: cells.category === modelData.category
-                        prominent: checked
+                        // Bound, never toggled: a click on the chosen category must leave it chosen.
+                        prominent: cells.category === modelData.category
                         tint: picker.accent
                         text: modelData.label
                         onClicked: cells.category = modelData.category
