@@ -473,6 +473,31 @@ private slots:
         QVERIFY(s.seeks.isEmpty());
     }
 
+    // A drag that loses its pointer ends at once, before or during the hold after its release, and
+    // asks for no seek of its own.
+    void aLostGrabEndsTheDragWithoutSeeking_data()
+    {
+        QTest::addColumn<bool>("released");
+        QTest::addColumn<QList<double>>("seeks");
+        QTest::newRow("mid drag") << false << QList<double> {};
+        QTest::newRow("in the hold after the release") << true << QList<double> { 0.6 };
+    }
+
+    void aLostGrabEndsTheDragWithoutSeeking()
+    {
+        QFETCH(bool, released);
+        Seeking s;
+        s.seek->press(40);
+        s.seek->move(120);
+        if (released)
+            s.seek->release(120);
+        s.seek->cancel();
+        QVERIFY(!s.seek->isSeeking());
+        QVERIFY(!s.timer->isPending());
+        QCOMPARE(s.seek->presentation().timeLabel, u"0:30 / 3:20"_qs);
+        QTEST(s.seeks, "seeks");
+    }
+
     void newTrackResetsAtOnce()
     {
         Seeking s;

@@ -89,14 +89,19 @@ void NowPlayingSeekState::move(double x)
 void NowPlayingSeekState::release(double x)
 {
     if (!canSeek()) {
-        m_endTimer->cancel();
-        change([](auto &state) { state.isSeeking = false; });
+        cancel();
         return;
     }
     const double fraction = NowPlayingPresentation::seekFraction(x, m_state.barWidth);
     change([&](auto &state) { state.seekPreviewProgress = fraction; });
     emit seekRequested(fraction);
     m_endTimer->start(previewHold, [this] { change([](auto &state) { state.isSeeking = false; }); });
+}
+
+void NowPlayingSeekState::cancel()
+{
+    m_endTimer->cancel();
+    change([](auto &state) { state.isSeeking = false; });
 }
 
 void NowPlayingSeekState::increment()

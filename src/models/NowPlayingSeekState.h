@@ -50,6 +50,8 @@ public:
     Q_INVOKABLE void press(double x);
     Q_INVOKABLE void move(double x);
     Q_INVOKABLE void release(double x);
+    // The drag lost its pointer (another item took the grab): it ends at once and seeks nothing.
+    Q_INVOKABLE void cancel();
     // The accessible adjustments: ten seconds of the track either way, from the player's position.
     Q_INVOKABLE void increment();
     Q_INVOKABLE void decrement();

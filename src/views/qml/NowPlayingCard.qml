@@ -439,11 +439,13 @@ Item {
                     }
 
                     MouseArea {
+                        objectName: "nowPlayingSeekArea"
                         anchors.fill: parent
                         preventStealing: true
                         onPressed: mouse => seekState.press(mouse.x)
                         onPositionChanged: mouse => seekState.move(mouse.x)
                         onReleased: mouse => seekState.release(mouse.x)
+                        onCanceled: seekState.cancel()
                     }
                 }
 
