@@ -116,18 +116,20 @@ private slots:
         QTest::addColumn<double>("knob");
         QTest::addColumn<double>("increment");
         QTest::addColumn<double>("decrement");
+        // The accessible value: the player's position, never the drag's preview.
+        QTest::addColumn<double>("elapsedProgress");
         QTest::newRow("duration unknown")
-            << 42.0 << 0.0 << false << 0.0 << u"0:42"_qs << 3.0 << 0.0 << 1.0 << 0.0;
+            << 42.0 << 0.0 << false << 0.0 << u"0:42"_qs << 3.0 << 0.0 << 1.0 << 0.0 << 0.0;
         QTest::newRow("preview at 40 % of 200 s")
-            << 30.0 << 200.0 << true << 0.4 << u"1:20 / 3:20"_qs << 80.0 << 75.5 << 0.2 << 0.1;
+            << 30.0 << 200.0 << true << 0.4 << u"1:20 / 3:20"_qs << 80.0 << 75.5 << 0.2 << 0.1 << 0.15;
         QTest::newRow("playing at 80 s of 200 s")
-            << 80.0 << 200.0 << false << 0.9 << u"1:20 / 3:20"_qs << 80.0 << 75.5 << 0.45 << 0.35;
+            << 80.0 << 200.0 << false << 0.9 << u"1:20 / 3:20"_qs << 80.0 << 75.5 << 0.45 << 0.35 << 0.4;
         QTest::newRow("preview at the end")
-            << 30.0 << 200.0 << true << 1.0 << u"3:20 / 3:20"_qs << 200.0 << 191.0 << 0.2 << 0.1;
+            << 30.0 << 200.0 << true << 1.0 << u"3:20 / 3:20"_qs << 200.0 << 191.0 << 0.2 << 0.1 << 0.15;
         QTest::newRow("elapsed past the duration")
-            << 250.0 << 200.0 << false << 0.0 << u"4:10 / 3:20"_qs << 200.0 << 191.0 << 1.0 << 0.95;
+            << 250.0 << 200.0 << false << 0.0 << u"4:10 / 3:20"_qs << 200.0 << 191.0 << 1.0 << 0.95 << 1.0;
         QTest::newRow("at the start")
-            << 0.0 << 200.0 << false << 0.0 << u"0:00 / 3:20"_qs << 3.0 << 0.0 << 0.05 << 0.0;
+            << 0.0 << 200.0 << false << 0.0 << u"0:00 / 3:20"_qs << 3.0 << 0.0 << 0.05 << 0.0 << 0.0;
     }
 
     void timeAndBar()
@@ -145,6 +147,7 @@ private slots:
         QTEST(p.knobOffset, "knob");
         QTEST(p.incrementFraction, "increment");
         QTEST(p.decrementFraction, "decrement");
+        QTEST(p.elapsedProgress, "elapsedProgress");
     }
 
     void knobStaysOnANarrowBar()

@@ -184,8 +184,8 @@ NowPlayingPresentation NowPlayingPresentation::make(const State &state)
                                               : modeName(info.playbackMode, language);
     p.fileExtension = info.fileExtension;
 
-    const double current = durationKnown ? std::clamp(info.elapsedSeconds / duration, 0.0, 1.0) : 0.0;
-    p.displayedProgress = state.isSeeking ? state.seekPreviewProgress : current;
+    p.elapsedProgress = durationKnown ? std::clamp(info.elapsedSeconds / duration, 0.0, 1.0) : 0.0;
+    p.displayedProgress = state.isSeeking ? state.seekPreviewProgress : p.elapsedProgress;
     const double shown = state.isSeeking ? duration * state.seekPreviewProgress : info.elapsedSeconds;
     p.timeLabel = format(shown);
     if (duration > 0)
@@ -209,8 +209,8 @@ NowPlayingPresentation NowPlayingPresentation::make(const State &state)
     p.summary = spokenSummary(info, language);
 
     p.accessibilityStep = 10 / std::max(duration, 1.0);
-    p.incrementFraction = finiteOrZero(std::min(current + p.accessibilityStep, 1.0));
-    p.decrementFraction = finiteOrZero(std::max(current - p.accessibilityStep, 0.0));
+    p.incrementFraction = finiteOrZero(std::min(p.elapsedProgress + p.accessibilityStep, 1.0));
+    p.decrementFraction = finiteOrZero(std::max(p.elapsedProgress - p.accessibilityStep, 0.0));
     p.headerSpacing = state.width < 360 ? 4 : 6;
 
     p.previous = skipButton(info, false, language);

@@ -49,6 +49,7 @@ struct NowPlayingPresentation
     Q_PROPERTY(QString fileExtension MEMBER fileExtension CONSTANT)
     Q_PROPERTY(QString timeLabel MEMBER timeLabel CONSTANT)
     Q_PROPERTY(double displayedProgress MEMBER displayedProgress CONSTANT)
+    Q_PROPERTY(double elapsedProgress MEMBER elapsedProgress CONSTANT)
     Q_PROPERTY(double fillWidth MEMBER fillWidth CONSTANT)
     Q_PROPERTY(double knobOffset MEMBER knobOffset CONSTANT)
     Q_PROPERTY(QString volumeSymbol MEMBER volumeSymbol CONSTANT)
@@ -98,6 +99,8 @@ public:
     QString fileExtension;
     QString timeLabel;
     double displayedProgress = 0;
+    // The player's own position, 0 to 1, whatever a drag previews: the seek bar's accessible value.
+    double elapsedProgress = 0;
     double fillWidth = 0;
     double knobOffset = 0;
     QString volumeSymbol;

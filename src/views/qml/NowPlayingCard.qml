@@ -375,7 +375,7 @@ Item {
                     // Read by accessibility as the slider's range, position and step.
                     readonly property real from: 0
                     readonly property real to: 1
-                    readonly property real value: card.shown.displayedProgress
+                    readonly property real value: card.shown.elapsedProgress
                     readonly property real stepSize: card.shown.accessibilityStep
 
                     Accessible.role: Accessible.Slider
