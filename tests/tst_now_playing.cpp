@@ -159,6 +159,34 @@ private slots:
         QCOMPARE(p.knobOffset, 0.0);
     }
 
+    // The bar looks active while a drag is on or the pointer is over it.
+    void seekBarActiveLook_data()
+    {
+        QTest::addColumn<bool>("isSeeking");
+        QTest::addColumn<bool>("hovered");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<double>("trackOpacity");
+        QTest::addColumn<bool>("knob");
+        QTest::newRow("idle") << false << false << 3.0 << 0.1 << false;
+        QTest::newRow("hovered") << false << true << 4.0 << 0.16 << true;
+        QTest::newRow("dragging") << true << false << 4.0 << 0.16 << true;
+        QTest::newRow("dragging, hovered") << true << true << 4.0 << 0.16 << true;
+    }
+
+    void seekBarActiveLook()
+    {
+        QFETCH(bool, isSeeking);
+        QFETCH(bool, hovered);
+        QFETCH(double, trackOpacity);
+        NowPlayingPresentation::State input = state(track(80, 200));
+        input.isSeeking = isSeeking;
+        input.progressIsHovered = hovered;
+        const NowPlayingPresentation p = NowPlayingPresentation::make(input);
+        QTEST(p.seekBarHeight, "height");
+        QCOMPARE(p.seekTrackColor, white(trackOpacity));
+        QTEST(p.showsSeekKnob, "knob");
+    }
+
     void volume_data()
     {
         QTest::addColumn<double>("volume");
@@ -194,24 +222,26 @@ private slots:
         QTest::addColumn<bool>("repeatOne");
         QTest::addColumn<QString>("extension");
         QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<bool>("showsExtension");
         // position, separator, mode word, extension
         QTest::newRow("chinese, one track")
             << AppLanguage::chinese << qint64(1) << false << false << u"MP3"_qs
-            << QStringList { u"第 1 / 1 首"_qs, u"·"_qs, u"顺序循环"_qs, u"MP3"_qs };
+            << QStringList { u"第 1 / 1 首"_qs, u"·"_qs, u"顺序循环"_qs, u"MP3"_qs } << true;
         QTest::newRow("english, one track")
             << AppLanguage::english << qint64(1) << false << false << u"MP3"_qs
-            << QStringList { u"1 / 1"_qs, u"·"_qs, u"In Order"_qs, u"MP3"_qs };
+            << QStringList { u"1 / 1"_qs, u"·"_qs, u"In Order"_qs, u"MP3"_qs } << true;
         QTest::newRow("chinese, shuffle, no extension")
             << AppLanguage::chinese << qint64(5) << true << false << u""_qs
-            << QStringList { u"第 1 / 5 首"_qs, u"·"_qs, u"随机循环"_qs, u""_qs };
-        QTest::newRow("english, shuffle") << AppLanguage::english << qint64(5) << true << false << u"FLAC"_qs
-                                          << QStringList { u"1 / 5"_qs, u"·"_qs, u"Shuffle"_qs, u"FLAC"_qs };
+            << QStringList { u"第 1 / 5 首"_qs, u"·"_qs, u"随机循环"_qs, u""_qs } << false;
+        QTest::newRow("english, shuffle")
+            << AppLanguage::english << qint64(5) << true << false << u"FLAC"_qs
+            << QStringList { u"1 / 5"_qs, u"·"_qs, u"Shuffle"_qs, u"FLAC"_qs } << true;
         QTest::newRow("chinese, repeat one")
             << AppLanguage::chinese << qint64(5) << true << true << u"WAV"_qs
-            << QStringList { u"第 1 / 5 首"_qs, u"·"_qs, u"单曲循环"_qs, u"WAV"_qs };
+            << QStringList { u"第 1 / 5 首"_qs, u"·"_qs, u"单曲循环"_qs, u"WAV"_qs } << true;
         QTest::newRow("english, repeat one")
             << AppLanguage::english << qint64(5) << false << true << u""_qs
-            << QStringList { u"1 / 5"_qs, u"·"_qs, u"Repeat One"_qs, u""_qs };
+            << QStringList { u"1 / 5"_qs, u"·"_qs, u"Repeat One"_qs, u""_qs } << false;
     }
 
     void infoLine()
@@ -230,6 +260,7 @@ private slots:
         info.fileExtension = extension;
         const NowPlayingPresentation p = NowPlayingPresentation::make(state(info, language));
         QCOMPARE((QStringList { p.positionText, p.separator, p.modeWord, p.fileExtension }), texts);
+        QTEST(p.showsExtension, "showsExtension");
     }
 
     void skipButtonsNeedTwoTracks_data()

@@ -183,6 +183,7 @@ NowPlayingPresentation NowPlayingPresentation::make(const State &state)
     p.modeWord = info.isRepeatingCurrentTrack ? localized(language, u"单曲循环"_qs, u"Repeat One"_qs)
                                               : modeName(info.playbackMode, language);
     p.fileExtension = info.fileExtension;
+    p.showsExtension = !info.fileExtension.isEmpty();
 
     p.elapsedProgress = durationKnown ? std::clamp(info.elapsedSeconds / duration, 0.0, 1.0) : 0.0;
     p.displayedProgress = state.isSeeking ? state.seekPreviewProgress : p.elapsedProgress;
@@ -194,6 +195,10 @@ NowPlayingPresentation NowPlayingPresentation::make(const State &state)
     const double bar = std::max(state.barWidth, 0.0);
     p.fillWidth = std::max(p.displayedProgress * bar, 3.0);
     p.knobOffset = std::min(std::max(p.fillWidth - 4.5, 0.0), std::max(bar - 9, 0.0));
+    const bool active = state.isSeeking || state.progressIsHovered;
+    p.seekBarHeight = active ? 4 : 3;
+    p.seekTrackColor = white(active ? 0.16 : 0.1);
+    p.showsSeekKnob = active;
 
     const double volume = state.volume;
     p.volumeSymbol = volume <= 0.001 ? u"speaker.slash.fill"_qs

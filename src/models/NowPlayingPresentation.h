@@ -47,11 +47,15 @@ struct NowPlayingPresentation
     Q_PROPERTY(QString separator MEMBER separator CONSTANT)
     Q_PROPERTY(QString modeWord MEMBER modeWord CONSTANT)
     Q_PROPERTY(QString fileExtension MEMBER fileExtension CONSTANT)
+    Q_PROPERTY(bool showsExtension MEMBER showsExtension CONSTANT)
     Q_PROPERTY(QString timeLabel MEMBER timeLabel CONSTANT)
     Q_PROPERTY(double displayedProgress MEMBER displayedProgress CONSTANT)
     Q_PROPERTY(double elapsedProgress MEMBER elapsedProgress CONSTANT)
     Q_PROPERTY(double fillWidth MEMBER fillWidth CONSTANT)
     Q_PROPERTY(double knobOffset MEMBER knobOffset CONSTANT)
+    Q_PROPERTY(double seekBarHeight MEMBER seekBarHeight CONSTANT)
+    Q_PROPERTY(QColor seekTrackColor MEMBER seekTrackColor CONSTANT)
+    Q_PROPERTY(bool showsSeekKnob MEMBER showsSeekKnob CONSTANT)
     Q_PROPERTY(QString volumeSymbol MEMBER volumeSymbol CONSTANT)
     Q_PROPERTY(QColor volumeSymbolColor MEMBER volumeSymbolColor CONSTANT)
     Q_PROPERTY(QString volumeText MEMBER volumeText CONSTANT)
@@ -80,6 +84,7 @@ public:
         double barWidth = 0;
         bool isSeeking = false;
         double seekPreviewProgress = 0;
+        bool progressIsHovered = false;
 
         friend bool operator==(const State &, const State &) = default;
     };
@@ -97,12 +102,17 @@ public:
     QString modeWord;
     // Empty when the track has none; the second separator goes with it.
     QString fileExtension;
+    bool showsExtension = false;
     QString timeLabel;
     double displayedProgress = 0;
     // The player's own position, 0 to 1, whatever a drag previews: the seek bar's accessible value.
     double elapsedProgress = 0;
     double fillWidth = 0;
     double knobOffset = 0;
+    // The bar's active look, while a drag is on or the pointer is over it: taller, lighter, with its knob.
+    double seekBarHeight = 3;
+    QColor seekTrackColor;
+    bool showsSeekKnob = false;
     QString volumeSymbol;
     QColor volumeSymbolColor;
     QString volumeText;

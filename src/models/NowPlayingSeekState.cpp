@@ -65,6 +65,11 @@ void NowPlayingSeekState::setBarWidth(double width)
     change([&](auto &state) { state.barWidth = width; });
 }
 
+void NowPlayingSeekState::setProgressIsHovered(bool hovered)
+{
+    change([&](auto &state) { state.progressIsHovered = hovered; });
+}
+
 bool NowPlayingSeekState::canSeek() const
 {
     return m_state.info.durationSeconds > 0 && m_state.barWidth > 0;

@@ -18,6 +18,8 @@ class NowPlayingSeekState : public QObject
     Q_PROPERTY(QColor accent READ accent WRITE setAccent NOTIFY presentationChanged)
     Q_PROPERTY(double width READ width WRITE setWidth NOTIFY presentationChanged)
     Q_PROPERTY(double barWidth READ barWidth WRITE setBarWidth NOTIFY presentationChanged)
+    Q_PROPERTY(
+        bool progressIsHovered READ progressIsHovered WRITE setProgressIsHovered NOTIFY presentationChanged)
     Q_PROPERTY(bool isSeeking READ isSeeking NOTIFY presentationChanged)
     Q_PROPERTY(double seekPreviewProgress READ seekPreviewProgress NOTIFY presentationChanged)
     Q_PROPERTY(NowPlayingPresentation presentation READ presentation NOTIFY presentationChanged)
@@ -41,6 +43,8 @@ public:
     void setWidth(double width);
     double barWidth() const { return m_state.barWidth; }
     void setBarWidth(double width);
+    bool progressIsHovered() const { return m_state.progressIsHovered; }
+    void setProgressIsHovered(bool hovered);
     bool isSeeking() const { return m_state.isSeeking; }
     double seekPreviewProgress() const { return m_state.seekPreviewProgress; }
     const NowPlayingPresentation &presentation() const { return m_presentation; }

@@ -56,6 +56,7 @@ Item {
         accent: card.accent
         width: card.width
         barWidth: strip.width
+        progressIsHovered: hover.hovered
         onSeekRequested: fraction => AppController.seekMusic(fraction)
     }
 
@@ -337,12 +338,12 @@ Item {
                 }
 
                 InfoText {
-                    visible: card.shown.fileExtension !== ""
+                    visible: card.shown.showsExtension
                     text: card.shown.separator
                 }
 
                 InfoText {
-                    visible: card.shown.fileExtension !== ""
+                    visible: card.shown.showsExtension
                     text: card.shown.fileExtension
                 }
 
@@ -370,8 +371,6 @@ Item {
                     Layout.fillWidth: true
                     Layout.preferredHeight: 12
 
-                    readonly property bool active: seekState.isSeeking || hover.hovered
-                    readonly property real barHeight: active ? 4 : 3
                     // Read by accessibility as the slider's range, position and step.
                     readonly property real from: 0
                     readonly property real to: 1
@@ -387,16 +386,16 @@ Item {
                     Rectangle {
                         anchors.verticalCenter: parent.verticalCenter
                         width: parent.width
-                        height: strip.barHeight
+                        height: card.shown.seekBarHeight
                         radius: height / 2
-                        color: Qt.rgba(1, 1, 1, strip.active ? 0.16 : 0.1)
+                        color: card.shown.seekTrackColor
                     }
 
                     Rectangle {
                         objectName: "nowPlayingSeekFill"
                         anchors.verticalCenter: parent.verticalCenter
                         width: card.shown.fillWidth
-                        height: strip.barHeight
+                        height: card.shown.seekBarHeight
                         radius: height / 2
                         gradient: Gradient {
                             orientation: Gradient.Horizontal
@@ -428,7 +427,7 @@ Item {
                         width: 9
                         height: 9
                         radius: 4.5
-                        visible: strip.active
+                        visible: card.shown.showsSeekKnob
                         color: card.accent
                         border.width: 1
                         border.color: Qt.rgba(1, 1, 1, 0.72)
