@@ -291,6 +291,46 @@ private slots:
         QCOMPARE(pane.model.rows()[0].canIncreaseHealth, canIncrease);
     }
 
+    // − and + move one point or one item and stop at the range's ends; a hand-edited value beyond the
+    // range comes back to the nearest end.
+    void steppersMoveOneWithinTheirRanges_data()
+    {
+        QTest::addColumn<QString>("stepper");
+        QTest::addColumn<qint64>("start");
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<qint64>("stored");
+
+        QTest::newRow("health up") << "health" << qint64(10) << 1 << qint64(11);
+        QTest::newRow("health down") << "health" << qint64(10) << -1 << qint64(9);
+        QTest::newRow("health at 0, down") << "health" << qint64(0) << -1 << qint64(0);
+        QTest::newRow("health at 100, up") << "health" << qint64(100) << 1 << qint64(100);
+        QTest::newRow("health 400, down") << "health" << qint64(400) << -1 << qint64(100);
+        QTest::newRow("window up") << "window" << qint64(3) << 1 << qint64(4);
+        QTest::newRow("window down") << "window" << qint64(3) << -1 << qint64(2);
+        QTest::newRow("window at 1, down") << "window" << qint64(1) << -1 << qint64(1);
+        QTest::newRow("window at 10, up") << "window" << qint64(10) << 1 << qint64(10);
+        QTest::newRow("window 40, down") << "window" << qint64(40) << -1 << qint64(10);
+    }
+
+    void steppersMoveOneWithinTheirRanges()
+    {
+        QFETCH(QString, stepper);
+        QFETCH(qint64, start);
+        QFETCH(int, direction);
+        QFETCH(qint64, stored);
+        AppPreferences preferences = OpenWheelPane::withItems({ 1, 1 }, AppLanguage::chinese);
+        preferences.items[1].healthScore = start;
+        preferences.recentWindow = start;
+        OpenWheelPane pane(preferences);
+        if (stepper == u"health") {
+            pane.model.stepHealthScore(1, direction);
+            QCOMPARE(pane.items()[1].healthScore, stored);
+        } else {
+            pane.values.stepRecentWindow(direction);
+            QCOMPARE(pane.session->draft().recentWindow, stored);
+        }
+    }
+
     void aHandEditedHealthScoreDraws()
     {
         AppPreferences stored = OpenWheelPane::withItems({ 1, 1 }, AppLanguage::english);

@@ -1,5 +1,6 @@
 #include "WheelItemsModel.h"
 
+#include "MinuteStepper.h"
 #include "SettingsSession.h"
 #include "SymbolGlyphs.h"
 #include "Uuid.h"
@@ -276,6 +277,15 @@ void WheelItemsModel::setHealthScore(int row, int score)
 {
     editItem(row, [&](WheelItem &item) {
         item.healthScore = std::clamp(score, healthScoreMinimum(), healthScoreMaximum());
+    });
+}
+
+void WheelItemsModel::stepHealthScore(int row, int direction)
+{
+    editItem(row, [&](WheelItem &item) {
+        // The minute steppers' rule, over the score's range.
+        item.healthScore = MinuteStepper { healthScoreMinimum(), healthScoreMaximum() }.stepped(
+            item.healthScore, direction);
     });
 }
 

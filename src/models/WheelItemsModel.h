@@ -79,6 +79,9 @@ public:
     Q_INVOKABLE void setTitle(int row, const QString &title);
     // Kept within the stepper's range.
     Q_INVOKABLE void setHealthScore(int row, int score);
+    // The stepper's − (a negative direction) or + (a positive one): one point, kept within its range, so
+    // a hand-edited score beyond the range comes back to its nearest end.
+    Q_INVOKABLE void stepHealthScore(int row, int direction);
     Q_INVOKABLE void setSymbol(int row, const QString &symbol);
     // Under three items raises the minimum-items alert and removes nothing; otherwise every item with
     // the row's id goes, with its weight text.

@@ -1,5 +1,6 @@
 #include "WheelPaneValues.h"
 
+#include "MinuteStepper.h"
 #include "SettingsSession.h"
 #include "StringTable.h"
 
@@ -99,5 +100,16 @@ void WheelPaneValues::setRecentWindow(int window)
         return;
     AppPreferences draft = m_session->draft();
     draft.recentWindow = std::clamp(window, recentWindowMinimum(), recentWindowMaximum());
+    m_session->setDraft(draft);
+}
+
+void WheelPaneValues::stepRecentWindow(int direction)
+{
+    if (!m_session)
+        return;
+    AppPreferences draft = m_session->draft();
+    // The minute steppers' rule, over the window's range.
+    draft.recentWindow = MinuteStepper { recentWindowMinimum(), recentWindowMaximum() }.stepped(
+        draft.recentWindow, direction);
     m_session->setDraft(draft);
 }

@@ -51,6 +51,8 @@ public:
 
     Q_INVOKABLE void setDiscountStrength(double strength);
     Q_INVOKABLE void setRecentWindow(int window);
+    // The stepper's − (a negative direction) or +: one item, kept within its range.
+    Q_INVOKABLE void stepRecentWindow(int direction);
 
 signals:
     void sessionChanged();

@@ -110,7 +110,7 @@ RowLayout {
             text: "−"
             enabled: row.item.canDecreaseHealth
             opacity: enabled ? 1 : 0.4
-            onClicked: row.items.setHealthScore(row.index, row.item.healthScore - 1)
+            onClicked: row.items.stepHealthScore(row.index, -1)
         }
 
         Text {
@@ -133,7 +133,7 @@ RowLayout {
             text: "+"
             enabled: row.item.canIncreaseHealth
             opacity: enabled ? 1 : 0.4
-            onClicked: row.items.setHealthScore(row.index, row.item.healthScore + 1)
+            onClicked: row.items.stepHealthScore(row.index, 1)
         }
     }
 

@@ -83,7 +83,7 @@ SettingsPaneStack {
                     text: "−"
                     enabled: values.canDecreaseRecentWindow
                     opacity: enabled ? 1 : 0.4
-                    onClicked: values.setRecentWindow(values.recentWindow - 1)
+                    onClicked: values.stepRecentWindow(-1)
                 }
 
                 Text {
@@ -104,7 +104,7 @@ SettingsPaneStack {
                     text: "+"
                     enabled: values.canIncreaseRecentWindow
                     opacity: enabled ? 1 : 0.4
-                    onClicked: values.setRecentWindow(values.recentWindow + 1)
+                    onClicked: values.stepRecentWindow(1)
                 }
             }
 
