@@ -15,6 +15,8 @@ RowLayout {
     // The model's row: id, title, weightText, probabilityText, healthScore, healthLabel,
     // canDecreaseHealth, canIncreaseHealth, glyph, symbol, deleteHelp.
     required property var item
+    // The pane's column widths, shared with the table's header.
+    required property var columnWidths
     readonly property bool pickerOpen: session.symbolPickerItemId === item.id
 
     spacing: 10
@@ -23,7 +25,7 @@ RowLayout {
         id: symbolButton
 
         objectName: "symbolButton_" + row.index
-        Layout.preferredWidth: 30
+        Layout.preferredWidth: row.columnWidths.symbol
         Layout.preferredHeight: 30
         padding: 0
         hoverEnabled: true
@@ -67,7 +69,7 @@ RowLayout {
 
     SettingsTextField {
         objectName: "titleField_" + row.index
-        Layout.minimumWidth: 170
+        Layout.minimumWidth: row.columnWidths.title
         Layout.fillWidth: true
         text: row.item.title
         placeholderText: Texts.text("项目内容", row.session.language)
@@ -76,7 +78,7 @@ RowLayout {
 
     SettingsTextField {
         objectName: "weightField_" + row.index
-        Layout.preferredWidth: 68
+        Layout.preferredWidth: row.columnWidths.weight
         horizontalAlignment: TextInput.AlignRight
         text: row.item.weightText
         placeholderText: Texts.text("10", row.session.language)
@@ -85,7 +87,7 @@ RowLayout {
 
     Text {
         objectName: "probability_" + row.index
-        Layout.preferredWidth: 68
+        Layout.preferredWidth: row.columnWidths.probability
         horizontalAlignment: Text.AlignRight
         text: row.item.probabilityText
         font.pixelSize: 12
@@ -97,7 +99,7 @@ RowLayout {
     // A plain label between − and +, so that a hand-edited score outside 0–100 shows as it is until
     // the user steps it back inside.
     RowLayout {
-        Layout.preferredWidth: 104
+        Layout.preferredWidth: row.columnWidths.health
         Layout.fillWidth: false
         spacing: 2
 
@@ -142,7 +144,7 @@ RowLayout {
         id: deleteButton
 
         objectName: "deleteButton_" + row.index
-        Layout.preferredWidth: 22
+        Layout.preferredWidth: row.columnWidths.trash
         Layout.preferredHeight: 22
         padding: 0
         flat: true

@@ -12,6 +12,15 @@ SettingsPaneStack {
     required property SettingsSession session
     readonly property string language: session.language
     readonly property color secondary: Qt.rgba(1, 1, 1, 0.55)
+    // The item table's columns, for its header and every row alike; the title's is the least it takes.
+    readonly property var columnWidths: ({
+            "symbol": 30,
+            "title": 170,
+            "weight": 68,
+            "probability": 68,
+            "health": 104,
+            "trash": 22
+        })
 
     title: session.headingTitle
     subtitle: session.headingSubtitle
@@ -162,20 +171,20 @@ SettingsPaneStack {
                 spacing: 10
 
                 Repeater {
-                    // Widths and alignments of the item rows' columns; 0 grows to fill.
-                    model: [{ "width": 30, "zh": "", "en": "" },
-                        { "width": 0, "zh": "内容", "en": "Content" },
-                        { "width": 68, "zh": "权重", "en": "Weight", "trailing": true },
-                        { "width": 68, "zh": "概率", "en": "Probability", "trailing": true },
-                        { "width": 104, "zh": "健康分", "en": "Health" },
-                        { "width": 22, "zh": "", "en": "" }]
+                    // The rows' columns with their alignments; the title's grows to fill.
+                    model: [{ "width": pane.columnWidths.symbol, "zh": "", "en": "" },
+                        { "width": pane.columnWidths.title, "zh": "内容", "en": "Content", "fills": true },
+                        { "width": pane.columnWidths.weight, "zh": "权重", "en": "Weight", "trailing": true },
+                        { "width": pane.columnWidths.probability, "zh": "概率", "en": "Probability", "trailing": true },
+                        { "width": pane.columnWidths.health, "zh": "健康分", "en": "Health" },
+                        { "width": pane.columnWidths.trash, "zh": "", "en": "" }]
 
                     delegate: Text {
                         required property var modelData
 
                         Layout.preferredWidth: modelData.width
-                        Layout.minimumWidth: modelData.width === 0 ? 170 : modelData.width
-                        Layout.fillWidth: modelData.width === 0
+                        Layout.minimumWidth: modelData.width
+                        Layout.fillWidth: modelData.fills === true
                         horizontalAlignment: modelData.trailing ? Text.AlignRight : Text.AlignLeft
                         text: Texts.L(modelData.zh, modelData.en, pane.language)
                         font.pixelSize: 10
@@ -202,6 +211,7 @@ SettingsPaneStack {
                         width: parent.width
                         session: pane.session
                         items: itemsModel
+                        columnWidths: pane.columnWidths
                         index: entry.index
                         item: entry.model
                     }
