@@ -21,7 +21,6 @@ class NowPlayingSeekState : public QObject
     Q_PROPERTY(
         bool progressIsHovered READ progressIsHovered WRITE setProgressIsHovered NOTIFY presentationChanged)
     Q_PROPERTY(bool isSeeking READ isSeeking NOTIFY presentationChanged)
-    Q_PROPERTY(double seekPreviewProgress READ seekPreviewProgress NOTIFY presentationChanged)
     Q_PROPERTY(NowPlayingPresentation presentation READ presentation NOTIFY presentationChanged)
 
 public:

@@ -96,12 +96,9 @@ void SymbolPickerModel::refilter()
         = WheelSymbolLibrary::visibleOptions(m_category, m_searchText, m_language);
     if (options == m_options)
         return;
-    const bool countChanges = options.size() != m_options.size();
     beginResetModel();
     m_options = std::move(options);
     endResetModel();
-    if (countChanges)
-        emit countChanged();
 }
 
 void SymbolPickerModel::announce(const QList<int> &roles)

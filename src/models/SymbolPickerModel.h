@@ -22,7 +22,6 @@ class SymbolPickerModel : public QAbstractListModel
     Q_PROPERTY(QString selection READ selection WRITE setSelection NOTIFY selectionChanged)
     // The category buttons in order: maps of "category" (the key) and "label".
     Q_PROPERTY(QVariantList categories READ categories NOTIFY languageChanged)
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
 
 public:
     enum Role {
@@ -56,7 +55,6 @@ signals:
     void categoryChanged();
     void searchTextChanged();
     void selectionChanged();
-    void countChanged();
 
 private:
     void refilter();

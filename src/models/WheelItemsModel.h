@@ -36,10 +36,7 @@ class WheelItemsModel : public QAbstractListModel
 {
     Q_OBJECT
     Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged)
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
     Q_PROPERTY(bool canAddItem READ canAddItem NOTIFY countChanged)
-    Q_PROPERTY(int healthScoreMinimum READ healthScoreMinimum CONSTANT)
-    Q_PROPERTY(int healthScoreMaximum READ healthScoreMaximum CONSTANT)
 
 public:
     enum Role {

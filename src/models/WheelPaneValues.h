@@ -19,8 +19,6 @@ class WheelPaneValues : public QObject
     Q_PROPERTY(double discountStrengthMaximum READ discountStrengthMaximum CONSTANT)
     Q_PROPERTY(QString discountStrengthText READ discountStrengthText NOTIFY recencyChanged)
     Q_PROPERTY(int recentWindow READ recentWindow NOTIFY recencyChanged)
-    Q_PROPERTY(int recentWindowMinimum READ recentWindowMinimum CONSTANT)
-    Q_PROPERTY(int recentWindowMaximum READ recentWindowMaximum CONSTANT)
     Q_PROPERTY(QString recentWindowText READ recentWindowText NOTIFY recencyChanged)
     Q_PROPERTY(bool canDecreaseRecentWindow READ canDecreaseRecentWindow NOTIFY recencyChanged)
     Q_PROPERTY(bool canIncreaseRecentWindow READ canIncreaseRecentWindow NOTIFY recencyChanged)
