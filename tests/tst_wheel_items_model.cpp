@@ -665,10 +665,28 @@ private slots:
         QFETCH(QString, search);
         QFETCH(QStringList, names);
         SymbolPickerModel picker;
+        // The cells as a view learns them: from the removals and insertions alone, never a reset.
+        QStringList shown = ::names(picker);
+        QSignalSpy resets(&picker, &QAbstractItemModel::modelReset);
+        connect(&picker, &QAbstractItemModel::rowsRemoved, this,
+            [&](const QModelIndex &, int first, int last) { shown.remove(first, last - first + 1); });
+        connect(
+            &picker, &QAbstractItemModel::rowsInserted, this, [&](const QModelIndex &, int first, int last) {
+                for (int row = first; row <= last; ++row)
+                    shown.insert(row, picker.index(row).data(SymbolPickerModel::NameRole).toString());
+            });
         picker.setLanguageName(language);
         picker.setCategory(category);
         picker.setSearchText(search);
         QCOMPARE(::names(picker), names);
+        QCOMPARE(shown, names);
+
+        // And back to every cell.
+        picker.setSearchText(QString());
+        picker.setCategory(QStringLiteral("全部"));
+        QCOMPARE(::names(picker), ::names(SymbolPickerModel()));
+        QCOMPARE(shown, ::names(picker));
+        QCOMPARE(resets.count(), 0);
     }
 
     void symbolPickerCells()

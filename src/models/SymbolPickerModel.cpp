@@ -92,13 +92,32 @@ QVariantList SymbolPickerModel::categories() const
 
 void SymbolPickerModel::refilter()
 {
-    QList<WheelSymbolOption> options
+    const QList<WheelSymbolOption> next
         = WheelSymbolLibrary::visibleOptions(m_category, m_searchText, m_language);
-    if (options == m_options)
-        return;
-    beginResetModel();
-    m_options = std::move(options);
-    endResetModel();
+    // Cells leave and arrive one by one rather than by a reset, so the grid keeps the cells that stay
+    // and never loses track of the ones it is still making.
+    for (qsizetype row = m_options.size() - 1; row >= 0; --row) {
+        if (!next.contains(m_options[row]))
+            removeOptions(row, row + 1);
+    }
+    // Both lists keep the catalogue's order, so what is left lines up with the new list once the
+    // missing cells are put in their places.
+    for (qsizetype row = 0; row < next.size(); ++row) {
+        if (row < m_options.size() && m_options[row] == next[row])
+            continue;
+        beginInsertRows({}, int(row), int(row));
+        m_options.insert(row, next[row]);
+        endInsertRows();
+    }
+    if (m_options.size() > next.size())
+        removeOptions(next.size(), m_options.size());
+}
+
+void SymbolPickerModel::removeOptions(qsizetype from, qsizetype to)
+{
+    beginRemoveRows({}, int(from), int(to - 1));
+    m_options.remove(from, to - from);
+    endRemoveRows();
 }
 
 void SymbolPickerModel::announce(const QList<int> &roles)

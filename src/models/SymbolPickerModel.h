@@ -58,6 +58,8 @@ signals:
 
 private:
     void refilter();
+    // Rows from up to, not including, to.
+    void removeOptions(qsizetype from, qsizetype to);
     void announce(const QList<int> &roles);
 
     AppLanguage m_language = AppLanguage::chinese;

@@ -127,6 +127,9 @@ Popup {
             id: grid
 
             objectName: "symbolGrid"
+            // Cells are made as they come into sight, never ahead in the background: a filter that
+            // changes while one is still being made would leave the view cancelling a cell that is gone.
+            cacheBuffer: 0
             Layout.fillWidth: true
             Layout.fillHeight: true
             clip: true
