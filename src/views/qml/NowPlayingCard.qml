@@ -19,12 +19,14 @@ Item {
     // "bottom": it slides in from the host's bottom edge, this far below its place; "scale": from 0.97.
     property string entrance: "bottom"
     property real entranceDistance: height
+    // Whether the host wants the card now; it still shows only while music plays.
+    property bool hostShows: true
 
     readonly property bool hasRecord: AppController.nowPlaying !== undefined
     readonly property var shown: seekState.presentation
     readonly property color accent: AppController.accentColor
     readonly property real radius: 18
-    property real presence: hasRecord ? 1 : 0
+    property real presence: hasRecord && hostShows ? 1 : 0
 
     function tint(alpha) {
         return Qt.rgba(accent.r, accent.g, accent.b, alpha);

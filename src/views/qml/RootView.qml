@@ -160,17 +160,29 @@ Item {
     }
 
     // The break screens' now-playing card, at the bottom left; the focus and round-complete screens show
-    // their own.
+    // their own. Outside the break phases no card exists here, except while one comes in or goes out:
+    // a card that a phase change brings starts hidden, and a card is kept until it has faded, so that it
+    // moves and fades like the others. One there from the start shows at once, as theirs do.
     Loader {
+        id: breakNowPlaying
+
+        readonly property bool wanted: AppController.phase === "wheel" || AppController.phase === "activity"
+        property bool viewStands: false
+
         objectName: "breakNowPlayingPlace"
         x: 32
         y: root.height - 62 - height
-        active: AppController.phase === "wheel" || AppController.phase === "activity"
+        active: wanted || (item !== null && item.presence > 0)
+        Component.onCompleted: viewStands = true
         sourceComponent: NowPlayingCard {
+            property bool created: false
+
             objectName: "breakNowPlayingCard"
             width: 320
             backdrop: scene
             entranceDistance: height + 62
+            hostShows: breakNowPlaying.wanted && (created || !breakNowPlaying.viewStands)
+            Component.onCompleted: created = true
         }
     }
 
