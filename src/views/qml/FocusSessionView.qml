@@ -39,8 +39,6 @@ Item {
         Column {
             id: groupColumn
 
-            spacing: 12
-
             FocusConsole {
                 id: console_
 
@@ -48,20 +46,23 @@ Item {
                 backdrop: screen.backdrop
             }
 
-            // Right-aligned under the console; it takes no room while no music plays.
+            // Right-aligned 12 under the console; it takes no room while no music plays. Its room, the gap
+            // included, grows and shrinks with the card's presence, so the console rises and settles
+            // smoothly as the card comes and goes.
             Item {
                 id: nowPlayingPlace
 
                 objectName: "consoleNowPlayingPlace"
                 anchors.right: parent.right
                 width: nowPlaying.width
-                height: nowPlaying.height
+                height: (12 + nowPlaying.height) * nowPlaying.presence
                 visible: nowPlaying.presence > 0
 
                 NowPlayingCard {
                     id: nowPlaying
 
                     objectName: "consoleNowPlayingCard"
+                    anchors.bottom: parent.bottom
                     width: 410
                     backdrop: screen.backdrop
                     entranceDistance: height + screen.padding
