@@ -62,7 +62,7 @@ struct OpenWheelPane
         controller.openSettings();
         session = controller.settingsSession();
         model.setSession(session);
-        values.setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        values.setLocale([] { return QLocale(QLocale::English, QLocale::UnitedStates); });
         values.setSession(session);
     }
     explicit OpenWheelPane(const QList<double> &weights, AppLanguage language = AppLanguage::chinese)
@@ -498,10 +498,27 @@ private slots:
         QFETCH(AppLanguage, language);
         QFETCH(QString, text);
         OpenWheelPane pane({ 1, 1 }, language);
-        pane.values.setLocale(locale);
+        pane.values.setLocale([locale] { return locale; });
         pane.editDraft([&](AppPreferences &draft) { draft.items = itemsWithWeights(weights); });
 
         QCOMPARE(pane.values.weightSummaryText(), text);
+    }
+
+    // The system's locale can change while the pane is open: the total follows at once.
+    void aLocaleChangeMovesTheTotal()
+    {
+        QLocale system(QLocale::English, QLocale::UnitedStates);
+        OpenWheelPane pane({ 1000, 234.5 }, AppLanguage::english);
+        pane.values.setLocale([&system] { return system; });
+        QCOMPARE(pane.values.weightSummaryText(), QStringLiteral("Total Weight 1,234.5 · Auto-calculated"));
+        QSignalSpy announced(&pane.values, &WheelPaneValues::weightSummaryTextChanged);
+
+        system = QLocale(QLocale::German, QLocale::Germany);
+        QEvent change(QEvent::LocaleChange);
+        QCoreApplication::sendEvent(QCoreApplication::instance(), &change);
+
+        QCOMPARE(pane.values.weightSummaryText(), QStringLiteral("Total Weight 1.234,5 · Auto-calculated"));
+        QCOMPARE(announced.count(), 1);
     }
 
     void typingMovesTheTotal()

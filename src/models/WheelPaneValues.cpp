@@ -4,6 +4,8 @@
 #include "SettingsSession.h"
 #include "StringTable.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -40,6 +42,21 @@ bool sameNumber(double left, double right)
 
 } // namespace
 
+WheelPaneValues::WheelPaneValues(QObject *parent)
+    : QObject(parent)
+{
+    // The application hears of a change of the system's locale; the pane's own objects do not.
+    if (QCoreApplication *application = QCoreApplication::instance())
+        application->installEventFilter(this);
+}
+
+bool WheelPaneValues::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::LocaleChange)
+        refresh();
+    return QObject::eventFilter(watched, event);
+}
+
 void WheelPaneValues::setSession(SettingsSession *session)
 {
     if (session == m_session)
@@ -53,9 +70,9 @@ void WheelPaneValues::setSession(SettingsSession *session)
     refresh();
 }
 
-void WheelPaneValues::setLocale(const QLocale &locale)
+void WheelPaneValues::setLocale(LocaleSource locale)
 {
-    m_locale = locale;
+    m_locale = std::move(locale);
     refresh();
 }
 
@@ -68,7 +85,7 @@ WheelPaneValues::Shown WheelPaneValues::make() const
         int(std::clamp<qint64>(draft.recentWindow, INT_MIN, INT_MAX)),
         QString::number(draft.recentWindow)
             + localized(draft.language, QStringLiteral(" 项"), QStringLiteral(" items")),
-        weightTotalText(draft.items, m_locale.value_or(QLocale::system()), draft.language) };
+        weightTotalText(draft.items, m_locale(), draft.language) };
 }
 
 void WheelPaneValues::refresh()

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <optional>
+#include <functional>
 
 class SettingsSession;
 
@@ -25,13 +25,16 @@ class WheelPaneValues : public QObject
     Q_PROPERTY(QString weightSummaryText READ weightSummaryText NOTIFY weightSummaryTextChanged)
 
 public:
-    using QObject::QObject;
+    // Where the user's number format is read, each time the total is made.
+    using LocaleSource = std::function<QLocale()>;
+
+    explicit WheelPaneValues(QObject *parent = nullptr);
 
     SettingsSession *session() const { return m_session; }
     void setSession(SettingsSession *session);
-    // The total follows the user's own number format, the one number of the pane that does; the system
-    // locale unless one is given here.
-    void setLocale(const QLocale &locale);
+    // The total follows the user's own number format, the one number of the pane that does, and is made
+    // again when the system's locale changes; QLocale::system unless another source is given here.
+    void setLocale(LocaleSource locale);
 
     double discountStrength() const { return m_shown.discountStrength; }
     static double discountStrengthMaximum() { return 0.95; }
@@ -51,6 +54,9 @@ public:
     Q_INVOKABLE void setRecentWindow(int window);
     // The stepper's − (a negative direction) or +: one item, kept within its range.
     Q_INVOKABLE void stepRecentWindow(int direction);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 signals:
     void sessionChanged();
@@ -72,6 +78,6 @@ private:
     void refresh();
 
     QPointer<SettingsSession> m_session;
-    std::optional<QLocale> m_locale;
+    LocaleSource m_locale = [] { return QLocale::system(); };
     Shown m_shown;
 };
