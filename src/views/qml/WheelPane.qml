@@ -68,6 +68,8 @@ SettingsPaneStack {
                     Layout.preferredWidth: 44
                     horizontalAlignment: Text.AlignRight
                     text: values.discountStrengthText
+                    // The timer's face: its digits are all one width, so the label keeps still as it counts.
+                    font.family: Fonts.timerFamily
                     font.pixelSize: 13
                     color: "white"
                 }
@@ -225,17 +227,30 @@ SettingsPaneStack {
                 }
             }
 
+            // The card's full width, its label at the leading edge.
             SettingsButton {
+                id: addButton
+
                 objectName: "addItemButton"
+                width: parent.width
                 visible: itemsModel.canAddItem
                 onClicked: itemsModel.addItem()
 
-                contentItem: ButtonSymbolLabel {
-                    symbol: "plus"
-                    text: Texts.text("添加项目", pane.language)
-                    color: Qt.rgba(1, 1, 1, 0.9)
-                    font: parent.font
-                    spacing: 6
+                contentItem: Item {
+                    implicitWidth: addLabel.implicitWidth
+                    implicitHeight: addLabel.implicitHeight
+
+                    ButtonSymbolLabel {
+                        id: addLabel
+
+                        width: implicitWidth
+                        height: parent.height
+                        symbol: "plus"
+                        text: Texts.text("添加项目", pane.language)
+                        color: Qt.rgba(1, 1, 1, 0.9)
+                        font: addButton.font
+                        spacing: 6
+                    }
                 }
             }
         }
