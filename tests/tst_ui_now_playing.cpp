@@ -164,6 +164,12 @@ private slots:
         m_times->seeks.clear();
         QCOMPARE(timeLabel(), u"0:30 / 3:20"_qs);
         const double width = strip->width();
+        // The pointer over the strip alone gives it its active look, the knob with it.
+        QQuickItem *knob = find(QStringLiteral("nowPlayingSeekKnob"), consoleCard());
+        QTest::mouseMove(m_views.window, QPoint(5, 5));
+        QTRY_VERIFY(!knob->isVisible());
+        QTest::mouseMove(m_views.window, pointOver(strip, 0.1 * width));
+        QTRY_VERIFY(knob->isVisible());
 
         QTest::mousePress(m_views.window, Qt::LeftButton, {}, pointOver(strip, 0.1 * width));
         QTest::mouseMove(m_views.window, pointOver(strip, 0.25 * width));
