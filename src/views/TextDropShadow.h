@@ -46,6 +46,7 @@ protected:
 private:
     template<typename T> void assign(T &member, const T &value);
     void rebuild();
+    void rebuildIfStale();
 
     QString m_text;
     QFont m_font;
@@ -56,4 +57,5 @@ private:
     QPointF m_textPosition;
     QRectF m_textBounds;
     ShadowImage m_shadow;
+    bool m_stale = true;
 };
