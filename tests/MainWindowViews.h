@@ -1,12 +1,20 @@
 #pragma once
 
 #include "AppController.h"
+#include "SettingsSession.h"
+#include "TestSupport.h"
 #include "views/ViewSetup.h"
 
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QLineF>
+#include <QMimeData>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
+#include <algorithm>
+#include <functional>
 #include <memory>
 
 // The item of that name among the item's visual descendants: delegates are found too.
@@ -42,3 +50,68 @@ struct MainWindowViews
     QQuickWindow *window = nullptr;
     QQuickItem *root = nullptr;
 };
+
+// The item's centre in its window: where a click on it lands.
+inline QPoint centreOf(const QQuickItem *item)
+{
+    return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
+}
+
+// The settings sheet's window, once the main window has made it.
+inline QQuickWindow *settingsSheet(const MainWindowViews &views)
+{
+    return views.window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
+}
+
+// What the settings sheet shows; none while it is closed.
+inline QQuickItem *settingsView(const MainWindowViews &views)
+{
+    QQuickWindow *sheet = settingsSheet(views);
+    return sheet ? sheet->property("view").value<QQuickItem *>() : nullptr;
+}
+
+// Opens the settings sheet as the header does and waits until the sheet itself has the focus.
+inline void openSettingsSheet(AppController &controller, const MainWindowViews &views)
+{
+    controller.openSettings();
+    QQuickWindow *sheet = settingsSheet(views);
+    QVERIFY(sheet);
+    QVERIFY(QTest::qWaitForWindowExposed(sheet));
+    QTRY_VERIFY(settingsView(views));
+    sheet->requestActivate();
+    QVERIFY(waitForFocus(sheet));
+}
+
+// Clicks the pane's row in the open sheet's sidebar and waits until the sheet has switched to it.
+inline void chooseSettingsPane(AppController &controller, const MainWindowViews &views, const QString &pane)
+{
+    QQuickItem *row = findItem(settingsView(views), QStringLiteral("paneRow_") + pane);
+    QVERIFY(row);
+    QTest::mouseClick(row->window(), Qt::LeftButton, {}, centreOf(row));
+    QTRY_COMPARE(controller.settingsSession()->selectedPaneName(), pane);
+}
+
+// Moves the held pointer over the window in small steps, as a hand does.
+inline void movePointer(QWindow *window, QPoint &at, QPoint to)
+{
+    const int steps = std::max(1, int(QLineF(at, to).length() / 6));
+    for (int step = 1; step <= steps; ++step)
+        QTest::mouseMove(window, at + (to - at) * step / steps);
+    at = to;
+}
+
+// Sends a file manager's drag of `mime` over `at` in the window, then its drop; whether the drop was taken.
+// `whileOver` runs while the drag hovers, before the drop.
+inline bool dropOnto(
+    QWindow *window, QPoint at, const QMimeData &mime, const std::function<void()> &whileOver = {})
+{
+    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &enter);
+    QDragMoveEvent move(at + QPoint(2, 1), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &move);
+    if (whileOver)
+        whileOver();
+    QDropEvent drop(QPointF(at + QPoint(2, 1)), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &drop);
+    return drop.isAccepted();
+}

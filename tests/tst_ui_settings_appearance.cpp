@@ -19,11 +19,8 @@ private:
     AppController *m_controller = nullptr;
     MainWindowViews m_views;
 
-    QQuickWindow *sheet() const
-    {
-        return m_views.window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
-    }
-    QQuickItem *view() const { return sheet()->property("view").value<QQuickItem *>(); }
+    QQuickWindow *sheet() const { return settingsSheet(m_views); }
+    QQuickItem *view() const { return settingsView(m_views); }
     QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
     SettingsSession &session() const { return *m_controller->settingsSession(); }
 
@@ -31,11 +28,8 @@ private:
     void openOver(const AppPreferences &stored)
     {
         QVERIFY(m_controller->savePreferences(stored));
-        m_controller->openSettings();
-        QVERIFY(QTest::qWaitForWindowExposed(sheet()));
+        openSettingsSheet(*m_controller, m_views);
         QTRY_VERIFY(inView(QStringLiteral("overlaySlider")));
-        sheet()->requestActivate();
-        QVERIFY(waitForFocus(sheet()));
         QCOMPARE(session().selectedPaneName(), QStringLiteral("appearance"));
     }
 

@@ -25,12 +25,6 @@ bool writePicture(const QString &path, const QColor &color)
     return QDir().mkpath(QFileInfo(path).absolutePath()) && image.save(path);
 }
 
-// The item's centre in its window.
-QPoint centreInWindow(const QQuickItem *item)
-{
-    return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
-}
-
 QString letter(int index)
 {
     return QString(QChar(u'A' + index));
@@ -50,11 +44,8 @@ private:
     MainWindowViews m_views;
     QTemporaryDir m_userFiles;
 
-    QQuickWindow *sheet() const
-    {
-        return m_views.window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
-    }
-    QQuickItem *view() const { return sheet()->property("view").value<QQuickItem *>(); }
+    QQuickWindow *sheet() const { return settingsSheet(m_views); }
+    QQuickItem *view() const { return settingsView(m_views); }
     SettingsSession &session() const { return *m_controller->settingsSession(); }
     BackgroundLibraryModel &library() const { return *session().backgroundLibrary(); }
     QQuickItem *editor() const
@@ -70,20 +61,15 @@ private:
     // Opens the sheet on the appearance pane, as the header and the sidebar do.
     void openSheet()
     {
-        m_controller->openSettings();
-        QVERIFY(QTest::qWaitForWindowExposed(sheet()));
-        QTRY_VERIFY(view());
-        sheet()->requestActivate();
-        QVERIFY(waitForFocus(sheet()));
-        click(findItem(view(), QStringLiteral("paneRow_appearance")));
-        QTRY_COMPARE(session().selectedPaneName(), QStringLiteral("appearance"));
+        openSettingsSheet(*m_controller, m_views);
+        chooseSettingsPane(*m_controller, m_views, QStringLiteral("appearance"));
         QTRY_VERIFY(editor());
     }
 
     void click(QQuickItem *item)
     {
         QVERIFY(item);
-        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centreInWindow(item));
+        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centreOf(item));
     }
 
     // Puts pictures named A, B, C, ... into the working copy's library, one file each in the managed
@@ -114,12 +100,12 @@ private:
     // Every item has its tile, each in a place of its own.
     bool laidOut(const QList<BackgroundMediaItem> &items) const
     {
-        QSet<QPoint> places { centreInWindow(inEditor(QStringLiteral("builtInTile"))) };
+        QSet<QPoint> places { centreOf(inEditor(QStringLiteral("builtInTile"))) };
         for (const BackgroundMediaItem &item : items) {
             QQuickItem *shown = tile(item);
-            if (!shown || places.contains(centreInWindow(shown)))
+            if (!shown || places.contains(centreOf(shown)))
                 return false;
-            places.insert(centreInWindow(shown));
+            places.insert(centreOf(shown));
         }
         return true;
     }
@@ -141,27 +127,13 @@ private:
         return {};
     }
 
-    // Moves the held pointer in small steps, as a hand does.
-    void movePointer(QPoint &at, QPoint to)
-    {
-        const int steps = std::max(1, int(QLineF(at, to).length() / 6));
-        for (int step = 1; step <= steps; ++step)
-            QTest::mouseMove(sheet(), at + (to - at) * step / steps);
-        at = to;
-    }
-
     // Sends a file manager's drag of `mime` over `at`, then its drop. Reports whether the outline showed.
     bool dropAt(QPoint at, const QMimeData &mime, bool *outlineShown = nullptr)
     {
-        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(sheet(), &enter);
-        QDragMoveEvent move(at + QPoint(2, 1), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(sheet(), &move);
-        if (outlineShown)
-            *outlineShown = inEditor(QStringLiteral("libraryDropOutline"))->isVisible();
-        QDropEvent drop(QPointF(at + QPoint(2, 1)), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(sheet(), &drop);
-        return drop.isAccepted();
+        return dropOnto(sheet(), at, mime, [&] {
+            if (outlineShown)
+                *outlineShown = inEditor(QStringLiteral("libraryDropOutline"))->isVisible();
+        });
     }
 
 private slots:
@@ -216,13 +188,13 @@ private slots:
         const QList<BackgroundMediaItem> items = showLibrary(3);
         QTRY_VERIFY(laidOut(items));
         // Where the grid puts its first four tiles: the built-in one, then the library's.
-        QList<QPoint> places { centreInWindow(inEditor(QStringLiteral("builtInTile"))) };
+        QList<QPoint> places { centreOf(inEditor(QStringLiteral("builtInTile"))) };
         for (const BackgroundMediaItem &item : items)
-            places.append(centreInWindow(tile(item)));
+            places.append(centreOf(tile(item)));
         const auto settled = [&] {
             const QList<BackgroundMediaItem> library = session().draft().backgroundLibrary;
             for (qsizetype index = 0; index < library.size(); ++index) {
-                if (centreInWindow(tile(library[index])) != places[index + 1])
+                if (centreOf(tile(library[index])) != places[index + 1])
                     return false;
             }
             return true;
@@ -230,10 +202,10 @@ private slots:
 
         QPoint at = places[dragged + 1];
         QTest::mousePress(sheet(), Qt::LeftButton, {}, at);
-        movePointer(at, at + QPoint(18, 6));
+        movePointer(sheet(), at, at + QPoint(18, 6));
         QCOMPARE(library().draggedIdText(), Uuid::upperText(items[dragged].id));
         for (qsizetype hop = 0; hop < hops.size(); ++hop) {
-            movePointer(at, places[order().indexOf(hops[hop]) + 1]);
+            movePointer(sheet(), at, places[order().indexOf(hops[hop]) + 1]);
             // The tiles move while the pointer is still held.
             QTRY_COMPARE(order(), orders[hop]);
             QTRY_VERIFY(settled());
@@ -274,7 +246,7 @@ private slots:
 
         bool outlineShown = false;
         QQuickItem *over = target == u"tile" ? tile(items[1]) : inEditor(target);
-        QVERIFY(dropAt(centreInWindow(over), mime, &outlineShown));
+        QVERIFY(dropAt(centreOf(over), mime, &outlineShown));
         QVERIFY(outlineShown);
         QVERIFY(!inEditor(QStringLiteral("libraryDropOutline"))->isVisible());
         QTRY_COMPARE(library().count(), 3);
@@ -298,7 +270,7 @@ private slots:
         QTRY_VERIFY(laidOut(items));
         QMimeData mime;
         mime.setText(Uuid::upperText(items[0].id));
-        QVERIFY(!dropAt(centreInWindow(tile(items[2])), mime));
+        QVERIFY(!dropAt(centreOf(tile(items[2])), mime));
         QCOMPARE(order(), QStringLiteral("ABC"));
         QCOMPARE(library().count(), 3);
     }

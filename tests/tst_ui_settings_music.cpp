@@ -15,11 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QPoint centreOf(const QQuickItem *item)
-{
-    return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
-}
-
 // Where a row is pressed to drag it: its handle, clear of the name field.
 QPoint handleOf(const QQuickItem *row)
 {
@@ -48,11 +43,8 @@ private:
     MainWindowViews m_views;
     QTemporaryDir m_userFiles;
 
-    QQuickWindow *sheet() const
-    {
-        return m_views.window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
-    }
-    QQuickItem *view() const { return sheet()->property("view").value<QQuickItem *>(); }
+    QQuickWindow *sheet() const { return settingsSheet(m_views); }
+    QQuickItem *view() const { return settingsView(m_views); }
     QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
     SettingsSession &session() const { return *m_controller->settingsSession(); }
     QQuickItem *editor(const QString &kind) const { return inView(kind + u"PlaylistEditor"_s); }
@@ -68,13 +60,8 @@ private:
 
     void openSheetOnMusic()
     {
-        m_controller->openSettings();
-        QVERIFY(QTest::qWaitForWindowExposed(sheet()));
-        QTRY_VERIFY(view());
-        sheet()->requestActivate();
-        QVERIFY(waitForFocus(sheet()));
-        click(inView(u"paneRow_audio"_s));
-        QTRY_COMPARE(session().selectedPaneName(), u"audio"_s);
+        openSettingsSheet(*m_controller, m_views);
+        chooseSettingsPane(*m_controller, m_views, u"audio"_s);
         QTRY_VERIFY(editor(u"focus"_s) && editor(u"reminder"_s));
     }
 
@@ -119,26 +106,11 @@ private:
         }
     }
 
-    // Moves the held pointer in small steps, as a hand does.
-    void movePointer(QPoint &at, QPoint to)
-    {
-        const int steps = std::max(1, int(QLineF(at, to).length() / 6));
-        for (int step = 1; step <= steps; ++step)
-            QTest::mouseMove(sheet(), at + (to - at) * step / steps);
-        at = to;
-    }
-
     // Sends a file manager's drag of `mime` over `at`, then its drop. Reports whether the outline showed.
     bool dropAt(QPoint at, const QMimeData &mime, const QString &kind, bool *outlineShown)
     {
-        QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(sheet(), &enter);
-        QDragMoveEvent move(at + QPoint(2, 1), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(sheet(), &move);
-        *outlineShown = inEditor(kind, u"trackDropOutline"_s)->isVisible();
-        QDropEvent drop(QPointF(at + QPoint(2, 1)), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(sheet(), &drop);
-        return drop.isAccepted();
+        return dropOnto(
+            sheet(), at, mime, [&] { *outlineShown = inEditor(kind, u"trackDropOutline"_s)->isVisible(); });
     }
 
 private slots:
@@ -228,9 +200,9 @@ private slots:
 
         QPoint at = handleOf(row(u"focus"_s, focus[1]));
         QTest::mousePress(sheet(), Qt::LeftButton, {}, at);
-        movePointer(at, at + QPoint(30, 8));
+        movePointer(sheet(), at, at + QPoint(30, 8));
         QCOMPARE(session().focusPlaylist()->draggedIdText(), Uuid::upperText(focus[1].id));
-        movePointer(at, centreOf(target));
+        movePointer(sheet(), at, centreOf(target));
         QTest::mouseRelease(sheet(), Qt::LeftButton, {}, at);
 
         QTRY_COMPARE(namesOf(session().draft().focusPlaylist.tracks), focusOrder);

@@ -35,30 +35,21 @@ private:
     MainWindowViews m_views;
     QQuickWindow *m_window = nullptr;
 
-    QQuickWindow *sheet() const
-    {
-        return m_window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
-    }
-    QQuickItem *view() const { return sheet()->property("view").value<QQuickItem *>(); }
+    QQuickWindow *sheet() const { return settingsSheet(m_views); }
+    QQuickItem *view() const { return settingsView(m_views); }
     QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
     SettingsSession &session() const { return *m_controller->settingsSession(); }
 
     void openSheetOn(const QString &pane)
     {
-        m_controller->openSettings();
-        QVERIFY(QTest::qWaitForWindowExposed(sheet()));
-        QTRY_VERIFY(view());
-        sheet()->requestActivate();
-        QVERIFY(waitForFocus(sheet()));
-        click(inView(QStringLiteral("paneRow_") + pane));
-        QTRY_COMPARE(session().selectedPaneName(), pane);
+        openSettingsSheet(*m_controller, m_views);
+        chooseSettingsPane(*m_controller, m_views, pane);
     }
 
     void click(QQuickItem *item)
     {
         QVERIFY(item);
-        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centre.toPoint());
+        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centreOf(item));
     }
 
 private slots:

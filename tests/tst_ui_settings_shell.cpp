@@ -53,11 +53,8 @@ private:
         m_window = m_views.window;
     }
 
-    QQuickWindow *sheet() const
-    {
-        return m_window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
-    }
-    QQuickItem *view() const { return sheet()->property("view").value<QQuickItem *>(); }
+    QQuickWindow *sheet() const { return settingsSheet(m_views); }
+    QQuickItem *view() const { return settingsView(m_views); }
     QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
     QObject *popup(const QString &name) const
     {
@@ -65,21 +62,12 @@ private:
     }
     SettingsSession &session() const { return *m_controller->settingsSession(); }
 
-    // Opens the sheet as the header does and makes it the active window.
-    void openSheet()
-    {
-        m_controller->openSettings();
-        QVERIFY(QTest::qWaitForWindowExposed(sheet()));
-        QTRY_VERIFY(view());
-        sheet()->requestActivate();
-        QVERIFY(waitForFocus(sheet()));
-    }
+    void openSheet() { openSettingsSheet(*m_controller, m_views); }
 
     void click(QQuickItem *item)
     {
         QVERIFY(item);
-        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centre.toPoint());
+        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centreOf(item));
     }
 
     void select(const QString &pane)

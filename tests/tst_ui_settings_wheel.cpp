@@ -36,11 +36,8 @@ private:
     QQuickWindow *m_window = nullptr;
     QList<WheelItem> m_storedItems;
 
-    QQuickWindow *sheet() const
-    {
-        return m_window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
-    }
-    QQuickItem *view() const { return sheet()->property("view").value<QQuickItem *>(); }
+    QQuickWindow *sheet() const { return settingsSheet(m_views); }
+    QQuickItem *view() const { return settingsView(m_views); }
     // Searched from the window's root, so that what popups show in the overlay is found too.
     QQuickItem *inSheet(const QString &name) const { return findItem(sheet()->contentItem(), name); }
     QQuickItem *inRow(const QString &name, int row) const
@@ -62,16 +59,11 @@ private:
     // Opens the sheet on the wheel pane over these items, with the sheet active.
     void openWheelPane(const QList<WheelItem> &items)
     {
-        m_controller->openSettings();
-        QVERIFY(QTest::qWaitForWindowExposed(sheet()));
-        QTRY_VERIFY(view());
+        openSettingsSheet(*m_controller, m_views);
         AppPreferences draft = session().draft();
         draft.items = items;
         session().setDraft(draft);
-        sheet()->requestActivate();
-        QVERIFY(waitForFocus(sheet()));
-        click(inSheet(QStringLiteral("paneRow_wheel")));
-        QTRY_COMPARE(session().selectedPaneName(), QStringLiteral("wheel"));
+        chooseSettingsPane(*m_controller, m_views, QStringLiteral("wheel"));
         QTRY_VERIFY(inRow(QStringLiteral("weightField"), int(items.size()) - 1));
     }
 
@@ -96,8 +88,7 @@ private:
         QVERIFY(item);
         QTRY_VERIFY(item->isVisible());
         reveal(item);
-        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
-        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centre.toPoint());
+        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centreOf(item));
     }
 
     QStringList probabilities(int count) const
