@@ -323,6 +323,34 @@ private slots:
         QVERIFY(qGreen(shot.pixel(100, 398)) >= 251);
     }
 
+    void pictureIsDecodedNoLargerThanTheView()
+    {
+        QImage picture(3000, 2000, QImage::Format_RGB32);
+        picture.fill(QColor(0x40, 0x80, 0x20));
+        const QString path = m_harness.home.filePath(QStringLiteral("large.png"));
+        QVERIFY(picture.save(path));
+
+        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+            { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
+                { QStringLiteral("videoAudioTakesPriority"), false } },
+            { 300, 300 });
+        QVERIFY(view);
+        auto *image = view->findChild<QQuickItem *>(QStringLiteral("backgroundPicture"));
+        QVERIFY(image->property("asynchronous").toBool());
+        const qreal ratio = view->window()->effectiveDevicePixelRatio();
+        // Decoded to cover the square view, the 3:2 picture keeps its shape.
+        QTRY_VERIFY(image->isVisible());
+        QCOMPARE(image->implicitHeight(), std::ceil(300 * ratio));
+        QCOMPARE(image->implicitWidth(), std::ceil(450 * ratio));
+
+        // A smaller view keeps what was decoded; a larger one decodes again.
+        view->setSize(QSizeF(200, 100));
+        QCOMPARE(image->implicitHeight(), std::ceil(300 * ratio));
+        view->setSize(QSizeF(600, 300));
+        QTRY_COMPARE(image->implicitWidth(), std::ceil(600 * ratio));
+        QCOMPARE(image->implicitHeight(), std::ceil(400 * ratio));
+    }
+
     void pictureIsTurnedUprightFromItsOrientationTag()
     {
         // Stored wide with red on the left and blue on the right, tagged to be shown turned clockwise.

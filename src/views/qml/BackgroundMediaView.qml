@@ -10,13 +10,25 @@ Item {
     required property url url
     // A video's own sound plays only when this is on.
     required property bool videoAudioTakesPriority
-    // A small view (a tile) decodes its picture at its own size, off the UI thread; the full-screen
-    // background keeps the whole picture.
-    property size decodeSize: Qt.size(-1, -1)
-    property bool decodesAsynchronously: false
     readonly property bool isVideo: MediaTypes.isVideo(url)
 
+    // The size the picture is decoded at: the view in device pixels, the whole screen at most, so that a
+    // library tile decodes a tile's worth. It only grows, so a smaller window keeps the decoded picture
+    // and a larger one decodes it again.
+    property size decodeSize: Qt.size(0, 0)
+
+    function growDecodeSize() {
+        const ratio = Screen.devicePixelRatio;
+        const wanted = Qt.size(Math.ceil(Math.min(width, Screen.width) * ratio),
+                               Math.ceil(Math.min(height, Screen.height) * ratio));
+        if (wanted.width > decodeSize.width || wanted.height > decodeSize.height)
+            decodeSize = Qt.size(Math.max(wanted.width, decodeSize.width), Math.max(wanted.height, decodeSize.height));
+    }
+
     clip: true
+    onWidthChanged: growDecodeSize()
+    onHeightChanged: growDecodeSize()
+    Component.onCompleted: growDecodeSize()
 
     Rectangle {
         anchors.fill: parent
@@ -27,10 +39,13 @@ Item {
         objectName: "backgroundPicture"
         anchors.fill: parent
         visible: status === Image.Ready
-        source: view.isVideo ? "" : view.url
-        fillMode: Image.PreserveAspectCrop
+        // Nothing is decoded before the view knows its size: a photo at full size costs far more memory
+        // than the screen can show.
+        source: view.isVideo || view.decodeSize.width <= 0 || view.decodeSize.height <= 0 ? "" : view.url
         sourceSize: view.decodeSize
-        asynchronous: view.decodesAsynchronously
+        // Decoding a large photo takes a while; the window stays responsive meanwhile.
+        asynchronous: true
+        fillMode: Image.PreserveAspectCrop
         autoTransform: true
         // A picture replaced on disk under the same name shows its new content.
         cache: false

@@ -24,8 +24,6 @@ Item {
             height: 92
             url: tile.library.builtInUrl
             videoAudioTakesPriority: false
-            decodeSize: Qt.size(Math.ceil(width), height)
-            decodesAsynchronously: true
         }
     }
 
