@@ -32,6 +32,10 @@ inline QQuickItem *findItem(QQuickItem *item, const QString &name)
 // The main window as the program shows it: Main.qml loaded over a started controller.
 struct MainWindowViews
 {
+    // Image.Status: Null, Ready, Loading, Error.
+    static constexpr int imageReady = 1;
+    static constexpr int imageError = 3;
+
     // Loads the window and waits until it is on screen; false when it cannot be shown.
     bool load(AppController &controller)
     {
@@ -44,6 +48,28 @@ struct MainWindowViews
             : qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());
         root = window ? window->findChild<QQuickItem *>(QStringLiteral("rootView")) : nullptr;
         return root && QTest::qWaitForWindowExposed(window);
+    }
+
+    // True once the background has nothing left to load: its picture is decoded, or failed for good, or the
+    // background is a video. The picture is decoded off the main thread, so a window on screen may not show
+    // it yet.
+    static bool backgroundHasLoaded(QQuickWindow &window)
+    {
+        // Main.qml's items are QObject children of the window, not of its content item.
+        auto *layer = window.findChild<QQuickItem *>(QStringLiteral("backgroundLayer"));
+        if (!layer)
+            return false;
+        // The layer's repeater builds the view; it is the layer's child item but no QObject child of it.
+        for (const QQuickItem *view : layer->childItems()) {
+            auto *picture = view->findChild<QQuickItem *>(QStringLiteral("backgroundPicture"));
+            if (!picture)
+                continue;
+            if (view->property("isVideo").toBool())
+                return true;
+            const int status = picture->property("status").toInt();
+            return status == imageReady || status == imageError;
+        }
+        return false;
     }
 
     std::unique_ptr<QQmlApplicationEngine> engine;

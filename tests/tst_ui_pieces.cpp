@@ -284,6 +284,11 @@ private slots:
         gallery->setParentItem(window->contentItem());
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        // The forest is decoded off the main thread and may arrive after the window is on screen.
+        auto *forest = gallery->findChild<QQuickItem *>(QStringLiteral("backgroundPicture"));
+        QVERIFY(forest);
+        // The picture is shown once it is ready.
+        QTRY_VERIFY_WITH_TIMEOUT(forest->isVisible(), 30000);
         const QImage shot = window->grabWindow();
         const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/screenshots");
         QDir().mkpath(folder);

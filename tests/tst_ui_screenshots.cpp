@@ -625,6 +625,11 @@ int shoot(const Shot &shot)
     window->resize(shot.size);
     if (!QTest::qWaitForWindowExposed(window, 30000))
         return 2;
+    // The picture is decoded off the main thread and may arrive well after the window is on screen.
+    if (!QTest::qWaitFor([window] { return MainWindowViews::backgroundHasLoaded(*window); }, 60000)) {
+        qCritical("the background never finished loading");
+        return 3;
+    }
     if ((shot.drag != 0 || shot.hidden) && !prepareFocusScreen(controller, *window, shot))
         return 3;
     QTest::qWait(shot.waitMilliseconds);

@@ -210,6 +210,8 @@ private slots:
         // Beside the console's content, inside its border.
         const QPoint inside = glass->mapToScene(QPointF(10, glass->height() / 2)).toPoint();
         const auto shownGreen = [&] { return qGreen(m_window->grabWindow().pixel(inside)); };
+        // The picture behind the glass arrives from a decoding thread; the panel is compared over it.
+        QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_window), 30000);
         QVERIFY(m_controller->backgroundOverlayEnabled());
         QTRY_VERIFY(item("overlayGradient")->opacity() == 1.0);
         const int darkened = shownGreen();
