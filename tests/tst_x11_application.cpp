@@ -17,16 +17,29 @@
 
 namespace {
 
+// What the program printed, or nothing when it failed.
 QString run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    return process.waitForFinished(20000) ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
+    const bool succeeded = process.waitForFinished(20000) && process.exitStatus() == QProcess::NormalExit
+        && process.exitCode() == 0;
+    return succeeded ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
 }
 
 QString windowTree()
 {
-    return run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") });
+    // Qt's GLX makes a hidden 100 x 100 window for every OpenGL context it creates and destroys it at
+    // once, and the program creates contexts while its window first shows. A walk that meets such a
+    // window as it goes fails as a whole and lists nothing after it, so a failed walk is repeated rather
+    // than read as "no window".
+    for (int attempt = 0; attempt < 20; ++attempt) {
+        const QString tree
+            = run(QStringLiteral("xwininfo"), { QStringLiteral("-root"), QStringLiteral("-tree") });
+        if (!tree.isEmpty())
+            return tree;
+    }
+    return {};
 }
 
 // The program's top-level windows of at least `minimum` pixels square and at most `maximum`, named
