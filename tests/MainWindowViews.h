@@ -55,21 +55,14 @@ struct MainWindowViews
     // it yet.
     static bool backgroundHasLoaded(QQuickWindow &window)
     {
-        // Main.qml's items are QObject children of the window, not of its content item.
-        auto *layer = window.findChild<QQuickItem *>(QStringLiteral("backgroundLayer"));
-        if (!layer)
+        // The background's view is built by a repeater, so it is found among the visual descendants.
+        const QQuickItem *picture = findItem(window.contentItem(), QStringLiteral("backgroundPicture"));
+        if (!picture)
             return false;
-        // The layer's repeater builds the view; it is the layer's child item but no QObject child of it.
-        for (const QQuickItem *view : layer->childItems()) {
-            auto *picture = view->findChild<QQuickItem *>(QStringLiteral("backgroundPicture"));
-            if (!picture)
-                continue;
-            if (view->property("isVideo").toBool())
-                return true;
-            const int status = picture->property("status").toInt();
-            return status == imageReady || status == imageError;
-        }
-        return false;
+        if (picture->parentItem()->property("isVideo").toBool())
+            return true;
+        const int status = picture->property("status").toInt();
+        return status == imageReady || status == imageError;
     }
 
     std::unique_ptr<QQmlApplicationEngine> engine;
