@@ -9,13 +9,19 @@
 
 namespace {
 
-// The local files among the addresses that the predicate accepts by name, in order.
+// The local files among the addresses that the predicate accepts by name, in order, leaving out what
+// exists but is no regular file (links followed): a pipe, a device or a folder named like media would
+// block the copy, fill the disk or fail it. A file already gone stays, so that its copy fails aloud.
 QStringList acceptedLocalFiles(const QList<QUrl> &files, bool (*accepts)(QStringView))
 {
     QStringList paths;
     for (const QUrl &file : files) {
-        if (file.isLocalFile() && accepts(file.toLocalFile()))
-            paths.append(file.toLocalFile());
+        if (!file.isLocalFile())
+            continue;
+        const QString path = file.toLocalFile();
+        const QFileInfo entry(path);
+        if (accepts(path) && (entry.isFile() || !entry.exists()))
+            paths.append(path);
     }
     return paths;
 }

@@ -8,6 +8,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
+#include <sys/stat.h>
 
 namespace {
 
@@ -35,6 +36,20 @@ QStringList namesOf(const QList<BackgroundMediaItem> &items)
     for (const BackgroundMediaItem &item : items)
         names.append(item.name);
     return names;
+}
+
+// The copies that importing the addresses as music (for the focus list) or as backgrounds made.
+QStringList importedPaths(AppController &controller, const QList<QUrl> &urls, bool music)
+{
+    QStringList paths;
+    if (music) {
+        for (const AudioTrack &track : controller.importAudioFiles(urls, AudioPlaylistKind::focus))
+            paths.append(track.path);
+    } else {
+        for (const BackgroundMediaItem &item : controller.importBackgroundMediaFiles(urls))
+            paths.append(item.path);
+    }
+    return paths;
 }
 
 QString storedActiveBackground(const ControllerHarness &harness)
@@ -209,6 +224,50 @@ private slots:
         QVERIFY(controller.importBackgroundMediaFiles({ QUrl(QStringLiteral("https://example.com/sea.png")) })
                     .isEmpty());
         QCOMPARE(controller.alertTitle(), QStringLiteral("没有可导入的背景"));
+    }
+
+    void onlyRegularFilesAreImported_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("music");
+        QTest::addColumn<bool>("imported");
+
+        QTest::newRow("named pipe, music") << QStringLiteral("fifo") << true << false;
+        QTest::newRow("named pipe, background") << QStringLiteral("fifo") << false << false;
+        QTest::newRow("folder, music") << QStringLiteral("folder") << true << false;
+        QTest::newRow("link to a device, music") << QStringLiteral("device link") << true << false;
+        QTest::newRow("link to a device, background") << QStringLiteral("device link") << false << false;
+        QTest::newRow("link to a regular file, music") << QStringLiteral("file link") << true << true;
+        QTest::newRow("link to a regular file, background") << QStringLiteral("file link") << false << true;
+    }
+
+    void onlyRegularFilesAreImported()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, music);
+        QFETCH(bool, imported);
+
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        const QString path = harness.home.filePath(
+            QStringLiteral("picked/x") + (music ? QStringLiteral(".mp3") : QStringLiteral(".png")));
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        const QString target = harness.home.filePath(QStringLiteral("picked/target.bin"));
+        QVERIFY(writeFileBytes(target, "bytes of the target"));
+        if (entry == QStringLiteral("fifo"))
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (entry == QStringLiteral("folder"))
+            QVERIFY(QDir().mkpath(path));
+        else
+            QVERIFY(QFile::link(
+                entry == QStringLiteral("device link") ? QStringLiteral("/dev/zero") : target, path));
+
+        const QStringList copies = importedPaths(controller, fileUrls({ path }), music);
+        QCOMPARE(copies.size(), imported ? 1 : 0);
+        QCOMPARE(controller.showingAlert(), !imported);
+        if (imported)
+            QCOMPARE(readFileBytes(copies.first()), QByteArray("bytes of the target"));
+        QCOMPARE(filesBelow(AppStorageService::mediaDirectory(harness.root())), copies);
     }
 
     void importFailureReturnsNothing_data()
