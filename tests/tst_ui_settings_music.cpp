@@ -183,6 +183,7 @@ private slots:
         QTest::addColumn<QString>("reminderOrder");
         QTest::newRow("within the focus list") << u"focus"_s << u"BA"_s << u"CD"_s;
         QTest::newRow("onto the break list") << u"reminder"_s << u"AB"_s << u"CD"_s;
+        QTest::newRow("below the focus list") << u"below"_s << u"AB"_s << u"CD"_s;
     }
 
     void rowDrags()
@@ -194,20 +195,30 @@ private slots:
         const QList<AudioTrack> focus = tracks(u"AB"_s);
         const QList<AudioTrack> reminder = tracks(u"CD"_s);
         show(focus, reminder);
-        // The last focus row, so that the way down to the break list crosses no other focus row.
-        QQuickItem *target = onto == u"focus"_s ? row(u"focus"_s, focus[0]) : row(u"reminder"_s, reminder[0]);
-        QVERIFY(target);
+        QQuickItem *focusCard = editor(u"focus"_s);
+        const qreal focusHeight = focusCard->height();
+        const qreal reminderY = editor(u"reminder"_s)->y();
+        // Inside the focus card, below its list: the dragged row's proxy reaches past the card's edge.
+        const QPoint belowList
+            = focusCard->mapToScene(QPointF(focusCard->width() / 2, focusCard->height() - 6)).toPoint();
+        const QPoint end = onto == u"below"_s ? belowList
+            : onto == u"focus"_s              ? centreOf(row(u"focus"_s, focus[0]))
+                                              : centreOf(row(u"reminder"_s, reminder[0]));
 
+        // The last focus row is dragged, so that the way down to the break list crosses no other focus row.
         QPoint at = handleOf(row(u"focus"_s, focus[1]));
         QTest::mousePress(sheet(), Qt::LeftButton, {}, at);
         movePointer(sheet(), at, at + QPoint(30, 8));
         QCOMPARE(session().focusPlaylist()->draggedIdText(), Uuid::upperText(focus[1].id));
-        movePointer(sheet(), at, centreOf(target));
+        movePointer(sheet(), at, end);
         QTest::mouseRelease(sheet(), Qt::LeftButton, {}, at);
 
         QTRY_COMPARE(namesOf(session().draft().focusPlaylist.tracks), focusOrder);
         QCOMPARE(namesOf(session().draft().reminderPlaylist.tracks), reminderOrder);
         QVERIFY(session().reminderPlaylist()->draggedIdText().isEmpty());
+        // Wherever the row was left, the cards keep their size and places.
+        QCOMPARE(focusCard->height(), focusHeight);
+        QCOMPARE(editor(u"reminder"_s)->y(), reminderY);
     }
 
     void aSwitchedOffListIsDimmedButWorks()

@@ -5,8 +5,9 @@ import Quorvane
 
 // The card that edits one playlist of the working copy: the header with its switch, the playback mode,
 // the count and the add button, and the list of tracks, which also takes files dropped from a file
-// manager. A playlist that is off is dimmed but stays editable.
-SettingsCard {
+// manager. A playlist that is off is dimmed but stays editable. The dragged row's proxy lies beside the
+// card, so that wherever it is left the card keeps its height.
+Item {
     id: editor
 
     required property string title
@@ -18,204 +19,211 @@ SettingsCard {
 
     readonly property color secondary: Qt.rgba(1, 1, 1, 0.55)
 
+    implicitHeight: card.implicitHeight
     opacity: playlist.isEnabled ? 1 : 0.72
 
-    Column {
-        id: content
+    SettingsCard {
+        id: card
 
-        width: parent.width
-        spacing: 15
+        width: editor.width
 
-        RowLayout {
+        Column {
+            id: content
+
             width: parent.width
-            spacing: 14
+            spacing: 15
 
-            ColumnLayout {
-                Layout.fillWidth: true
-                spacing: 3
+            RowLayout {
+                width: parent.width
+                spacing: 14
 
-                Text {
-                    objectName: "playlistTitle"
+                ColumnLayout {
                     Layout.fillWidth: true
-                    text: editor.title
-                    font.pixelSize: 16
-                    font.weight: Font.DemiBold
-                    color: "white"
-                    wrapMode: Text.Wrap
-                }
+                    spacing: 3
 
-                Text {
-                    objectName: "playlistSubtitle"
-                    Layout.fillWidth: true
-                    text: editor.subtitle
-                    font.pixelSize: 12
-                    color: editor.secondary
-                    wrapMode: Text.Wrap
-                }
-            }
+                    Text {
+                        objectName: "playlistTitle"
+                        Layout.fillWidth: true
+                        text: editor.title
+                        font.pixelSize: 16
+                        font.weight: Font.DemiBold
+                        color: "white"
+                        wrapMode: Text.Wrap
+                    }
 
-            Switch {
-                objectName: "playlistSwitch"
-                checked: editor.playlist.isEnabled
-                onToggled: editor.playlist.setEnabled(checked)
-            }
-        }
-
-        RowLayout {
-            width: parent.width
-            spacing: 12
-
-            // Below two tracks there is nothing to order, but the stored mode still shows.
-            Row {
-                objectName: "modePicker"
-                Layout.preferredWidth: 245
-                Accessible.name: Texts.text("播放方式", editor.language)
-
-                Repeater {
-                    model: editor.playlist.modes
-
-                    delegate: SettingsButton {
-                        id: segment
-
-                        required property var modelData
-
-                        objectName: "mode_" + modelData.mode
-                        width: 122.5
-                        enabled: editor.playlist.modeEnabled
-                        checkable: true
-                        autoExclusive: true
-                        checked: editor.playlist.playbackMode === modelData.mode
-                        prominent: checked
-                        tint: editor.accent
-                        text: modelData.title
-                        onClicked: editor.playlist.setPlaybackMode(modelData.mode)
-
-                        contentItem: ButtonSymbolLabel {
-                            symbol: segment.modelData.symbol
-                            text: segment.modelData.title
-                            font: segment.font
-                            spacing: 6
-                            color: segment.prominent ? Qt.rgba(0, 0, 0, 0.85) : Qt.rgba(1, 1, 1, 0.9)
-                            opacity: segment.enabled ? 1 : 0.5
-                        }
+                    Text {
+                        objectName: "playlistSubtitle"
+                        Layout.fillWidth: true
+                        text: editor.subtitle
+                        font.pixelSize: 12
+                        color: editor.secondary
+                        wrapMode: Text.Wrap
                     }
                 }
-            }
 
-            Item {
-                Layout.fillWidth: true
-            }
-
-            Text {
-                objectName: "trackCount"
-                text: editor.playlist.countText
-                font.pixelSize: 12
-                font.weight: Font.Medium
-                color: editor.secondary
-            }
-
-            SettingsButton {
-                id: addButton
-
-                objectName: "addMusicButton"
-                text: Texts.text("添加音乐", editor.language)
-                onClicked: editor.playlist.addFromPanel()
-
-                contentItem: ButtonSymbolLabel {
-                    symbol: "plus"
-                    text: addButton.text
-                    font: addButton.font
-                    spacing: 6
-                    color: Qt.rgba(1, 1, 1, 0.9)
+                Switch {
+                    objectName: "playlistSwitch"
+                    checked: editor.playlist.isEnabled
+                    onToggled: editor.playlist.setEnabled(checked)
                 }
             }
-        }
 
-        // Files dragged in from a file manager are taken anywhere over the list, rows included.
-        DropArea {
-            id: fileDrop
+            RowLayout {
+                width: parent.width
+                spacing: 12
 
-            objectName: "trackDropArea"
-            width: parent.width
-            height: tracks.height + 20
-            keys: ["text/uri-list"]
-            onDropped: drop => {
-                drop.accepted = editor.playlist.dropUrls(drop.urls);
-            }
+                // Below two tracks there is nothing to order, but the stored mode still shows.
+                Row {
+                    objectName: "modePicker"
+                    Layout.preferredWidth: 245
+                    Accessible.name: Texts.text("播放方式", editor.language)
 
-            Rectangle {
-                anchors.fill: parent
-                radius: 13
-                color: fileDrop.containsDrag ? Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.1)
-                                             : Qt.rgba(0, 0, 0, 0.14)
-                border.width: fileDrop.containsDrag ? 0 : 1
-                border.color: Qt.rgba(1, 1, 1, 0.07)
-            }
+                    Repeater {
+                        model: editor.playlist.modes
 
-            DashedOutline {
-                objectName: "trackDropOutline"
-                visible: fileDrop.containsDrag
-                radius: 13
-                color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.65)
-                dashPattern: [5, 4]
-            }
+                        delegate: SettingsButton {
+                            id: segment
 
-            Column {
-                id: tracks
+                            required property var modelData
 
-                x: 10
-                y: 10
-                width: parent.width - 20
-                spacing: 7
+                            objectName: "mode_" + modelData.mode
+                            width: 122.5
+                            enabled: editor.playlist.modeEnabled
+                            checkable: true
+                            autoExclusive: true
+                            checked: editor.playlist.playbackMode === modelData.mode
+                            prominent: checked
+                            tint: editor.accent
+                            text: modelData.title
+                            onClicked: editor.playlist.setPlaybackMode(modelData.mode)
 
-                move: Transition {
-                    NumberAnimation {
-                        properties: "y"
-                        duration: 160
-                        easing.type: Easing.InOutQuad
+                            contentItem: ButtonSymbolLabel {
+                                symbol: segment.modelData.symbol
+                                text: segment.modelData.title
+                                font: segment.font
+                                spacing: 6
+                                color: segment.prominent ? Qt.rgba(0, 0, 0, 0.85) : Qt.rgba(1, 1, 1, 0.9)
+                                opacity: segment.enabled ? 1 : 0.5
+                            }
+                        }
                     }
                 }
 
                 Item {
-                    objectName: "emptyState"
-                    visible: editor.playlist.isEmpty
-                    width: parent.width
-                    height: 96
-
-                    Column {
-                        anchors.centerIn: parent
-                        width: parent.width
-                        spacing: 8
-
-                        SymbolIcon {
-                            anchors.horizontalCenter: parent.horizontalCenter
-                            name: "music.note.list"
-                            size: 24
-                            color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.75)
-                        }
-
-                        Text {
-                            objectName: "emptyMessage"
-                            width: parent.width
-                            text: editor.emptyMessage
-                            font.pixelSize: 13
-                            font.weight: Font.Medium
-                            color: editor.secondary
-                            horizontalAlignment: Text.AlignHCenter
-                            wrapMode: Text.Wrap
-                        }
-                    }
+                    Layout.fillWidth: true
                 }
 
-                Repeater {
-                    model: editor.playlist
+                Text {
+                    objectName: "trackCount"
+                    text: editor.playlist.countText
+                    font.pixelSize: 12
+                    font.weight: Font.Medium
+                    color: editor.secondary
+                }
 
-                    delegate: PlaylistTrackRow {
-                        width: tracks.width
-                        playlist: editor.playlist
-                        accent: editor.accent
-                        language: editor.language
-                        dragProxy: ghost
+                SettingsButton {
+                    id: addButton
+
+                    objectName: "addMusicButton"
+                    text: Texts.text("添加音乐", editor.language)
+                    onClicked: editor.playlist.addFromPanel()
+
+                    contentItem: ButtonSymbolLabel {
+                        symbol: "plus"
+                        text: addButton.text
+                        font: addButton.font
+                        spacing: 6
+                        color: Qt.rgba(1, 1, 1, 0.9)
+                    }
+                }
+            }
+
+            // Files dragged in from a file manager are taken anywhere over the list, rows included.
+            DropArea {
+                id: fileDrop
+
+                objectName: "trackDropArea"
+                width: parent.width
+                height: tracks.height + 20
+                keys: ["text/uri-list"]
+                onDropped: drop => {
+                    drop.accepted = editor.playlist.dropUrls(drop.urls);
+                }
+
+                Rectangle {
+                    anchors.fill: parent
+                    radius: 13
+                    color: fileDrop.containsDrag ? Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.1)
+                                                 : Qt.rgba(0, 0, 0, 0.14)
+                    border.width: fileDrop.containsDrag ? 0 : 1
+                    border.color: Qt.rgba(1, 1, 1, 0.07)
+                }
+
+                DashedOutline {
+                    objectName: "trackDropOutline"
+                    visible: fileDrop.containsDrag
+                    radius: 13
+                    color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.65)
+                    dashPattern: [5, 4]
+                }
+
+                Column {
+                    id: tracks
+
+                    x: 10
+                    y: 10
+                    width: parent.width - 20
+                    spacing: 7
+
+                    move: Transition {
+                        NumberAnimation {
+                            properties: "y"
+                            duration: 160
+                            easing.type: Easing.InOutQuad
+                        }
+                    }
+
+                    Item {
+                        objectName: "emptyState"
+                        visible: editor.playlist.isEmpty
+                        width: parent.width
+                        height: 96
+
+                        Column {
+                            anchors.centerIn: parent
+                            width: parent.width
+                            spacing: 8
+
+                            SymbolIcon {
+                                anchors.horizontalCenter: parent.horizontalCenter
+                                name: "music.note.list"
+                                size: 24
+                                color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.75)
+                            }
+
+                            Text {
+                                objectName: "emptyMessage"
+                                width: parent.width
+                                text: editor.emptyMessage
+                                font.pixelSize: 13
+                                font.weight: Font.Medium
+                                color: editor.secondary
+                                horizontalAlignment: Text.AlignHCenter
+                                wrapMode: Text.Wrap
+                            }
+                        }
+                    }
+
+                    Repeater {
+                        model: editor.playlist
+
+                        delegate: PlaylistTrackRow {
+                            width: tracks.width
+                            playlist: editor.playlist
+                            accent: editor.accent
+                            language: editor.language
+                            dragProxy: ghost
+                        }
                     }
                 }
             }
