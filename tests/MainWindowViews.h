@@ -119,18 +119,21 @@ inline void movePointer(QWindow *window, QPoint &at, QPoint to)
     at = to;
 }
 
-// Sends a file manager's drag of `mime` over `at` in the window, then its drop; whether the drop was taken.
-// `whileOver` runs while the drag hovers, before the drop.
-inline bool dropOnto(
-    QWindow *window, QPoint at, const QMimeData &mime, const std::function<void()> &whileOver = {})
+// Sends a file manager's drag of `mime` over `at` in the window, then its drop, offering a copy or a move;
+// Shift makes it propose the move. `whileOver` runs while the drag hovers, before the drop. Returns the
+// action the drop was accepted with, IgnoreAction when it was refused.
+inline Qt::DropAction dropOnto(QWindow *window, QPoint at, const QMimeData &mime,
+    const std::function<void()> &whileOver = {}, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+    const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(at, offered, &mime, Qt::NoButton, modifiers);
     QCoreApplication::sendEvent(window, &enter);
-    QDragMoveEvent move(at + QPoint(2, 1), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+    QDragMoveEvent move(at + QPoint(2, 1), offered, &mime, Qt::NoButton, modifiers);
     QCoreApplication::sendEvent(window, &move);
     if (whileOver)
         whileOver();
-    QDropEvent drop(QPointF(at + QPoint(2, 1)), Qt::CopyAction, &mime, Qt::NoButton, Qt::NoModifier);
+    QDropEvent drop(QPointF(at + QPoint(2, 1)), offered, &mime, Qt::NoButton, modifiers);
+    [&] { QCOMPARE(drop.proposedAction(), modifiers ? Qt::MoveAction : Qt::CopyAction); }();
     QCoreApplication::sendEvent(window, &drop);
-    return drop.isAccepted();
+    return drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
 }

@@ -127,13 +127,18 @@ private:
         return {};
     }
 
-    // Sends a file manager's drag of `mime` over `at`, then its drop. Reports whether the outline showed.
-    bool dropAt(QPoint at, const QMimeData &mime, bool *outlineShown = nullptr)
+    // Sends a file manager's drag of `mime` over `at`, then its drop; Shift makes it propose a move.
+    // Reports whether the outline showed and returns the action the drop was accepted with.
+    Qt::DropAction dropAt(QPoint at, const QMimeData &mime, bool *outlineShown = nullptr,
+        Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        return dropOnto(sheet(), at, mime, [&] {
-            if (outlineShown)
-                *outlineShown = inEditor(QStringLiteral("libraryDropOutline"))->isVisible();
-        });
+        return dropOnto(
+            sheet(), at, mime,
+            [&] {
+                if (outlineShown)
+                    *outlineShown = inEditor(QStringLiteral("libraryDropOutline"))->isVisible();
+            },
+            modifiers);
     }
 
 private slots:
@@ -221,19 +226,20 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("shift");
 
-        QTest::newRow("on a tile, then Cancel") << "tile"
-                                                << "cancel";
-        QTest::newRow("on the built-in tile, then Cancel") << "builtInTile"
-                                                           << "cancel";
-        QTest::newRow("on a tile, then Save") << "tile"
-                                              << "save";
+        QTest::newRow("on a tile, then Cancel") << u"tile"_s << u"cancel"_s << false;
+        QTest::newRow("on the built-in tile, then Cancel") << u"builtInTile"_s << u"cancel"_s << false;
+        QTest::newRow("on a tile, then Save") << u"tile"_s << u"save"_s << false;
+        // The file is copied all the same, so the source must not take the drop for a move.
+        QTest::newRow("a move proposed, then Save") << u"tile"_s << u"save"_s << true;
     }
 
     void fileDroppedOnTheGridIsImported()
     {
         QFETCH(QString, target);
         QFETCH(QString, way);
+        QFETCH(bool, shift);
 
         openSheet();
         const QList<BackgroundMediaItem> items = showLibrary(2);
@@ -246,7 +252,8 @@ private slots:
 
         bool outlineShown = false;
         QQuickItem *over = target == u"tile" ? tile(items[1]) : inEditor(target);
-        QVERIFY(dropAt(centreOf(over), mime, &outlineShown));
+        QCOMPARE(dropAt(centreOf(over), mime, &outlineShown, shift ? Qt::ShiftModifier : Qt::NoModifier),
+            Qt::CopyAction);
         QVERIFY(outlineShown);
         QVERIFY(!inEditor(QStringLiteral("libraryDropOutline"))->isVisible());
         QTRY_COMPARE(library().count(), 3);
@@ -270,7 +277,7 @@ private slots:
         QTRY_VERIFY(laidOut(items));
         QMimeData mime;
         mime.setText(Uuid::upperText(items[0].id));
-        QVERIFY(!dropAt(centreOf(tile(items[2])), mime));
+        QCOMPARE(dropAt(centreOf(tile(items[2])), mime), Qt::IgnoreAction);
         QCOMPARE(order(), QStringLiteral("ABC"));
         QCOMPARE(library().count(), 3);
     }

@@ -137,8 +137,13 @@ Item {
                 width: parent.width
                 height: grid.height + 20
                 keys: ["text/uri-list"]
+                // The files are copied, whatever the source proposed: a file manager told of a move would
+                // delete the user's own file.
                 onDropped: drop => {
-                    drop.accepted = editor.library.dropUrls(drop.urls);
+                    if (editor.library.dropUrls(drop.urls))
+                        drop.accept(Qt.CopyAction);
+                    else
+                        drop.accepted = false;
                 }
 
                 Rectangle {

@@ -146,8 +146,13 @@ Item {
                 width: parent.width
                 height: tracks.height + 20
                 keys: ["text/uri-list"]
+                // The files are copied, whatever the source proposed: a file manager told of a move would
+                // delete the user's own file.
                 onDropped: drop => {
-                    drop.accepted = editor.playlist.dropUrls(drop.urls);
+                    if (editor.playlist.dropUrls(drop.urls))
+                        drop.accept(Qt.CopyAction);
+                    else
+                        drop.accepted = false;
                 }
 
                 Rectangle {
