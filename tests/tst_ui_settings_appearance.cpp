@@ -1,8 +1,10 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
 #include "SettingsSession.h"
+#include "views/InterfaceFonts.h"
 
 #include <QCoreApplication>
+#include <QFont>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
@@ -142,8 +144,9 @@ private slots:
         QTRY_VERIFY(!session().draft().backgroundOverlayEnabled);
         QVERIFY(!slider->isEnabled());
         QCOMPARE(row->opacity(), 0.45);
-        QCOMPARE(
-            inView(QStringLiteral("overlayPercent"))->property("text").toString(), QStringLiteral("37%"));
+        QQuickItem *percent = inView(QStringLiteral("overlayPercent"));
+        QCOMPARE(percent->property("text").toString(), QStringLiteral("37%"));
+        QCOMPARE(percent->property("font").value<QFont>().family(), InterfaceFonts::timerFamily());
         drag(slider, 0.2, 0.8);
         QCOMPARE(session().draft().palette.overlayOpacity, 0.37);
 

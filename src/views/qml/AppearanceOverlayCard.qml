@@ -58,6 +58,8 @@ SettingsCard {
                 Layout.preferredWidth: 42
                 horizontalAlignment: Text.AlignRight
                 text: card.values.overlayPercentText
+                // Digits of one width, so that the number does not shake while the slider moves.
+                font.family: Fonts.timerFamily
                 font.pixelSize: 13
                 color: Qt.rgba(1, 1, 1, 0.55)
             }
