@@ -13,6 +13,7 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -106,6 +107,19 @@ private:
             if (!shown || places.contains(centreOf(shown)))
                 return false;
             places.insert(centreOf(shown));
+        }
+        return true;
+    }
+
+    // Each item's tile is in its place of the grid, after the built-in tile.
+    bool inGridOrder(const QList<BackgroundMediaItem> &items) const
+    {
+        for (qsizetype index = 0; index < items.size(); ++index) {
+            const QQuickItem *shown = tile(items[index]);
+            const qsizetype place = index + 1;
+            if (!shown || std::abs(shown->x() - (place % 3) * (shown->width() + 10)) > 0.5
+                || std::abs(shown->y() - (place / 3) * (shown->height() + 10)) > 0.5)
+                return false;
         }
         return true;
     }
@@ -356,11 +370,30 @@ private slots:
         openSheet();
         const QList<BackgroundMediaItem> items = showLibrary(present, active);
         QTRY_VERIFY(laidOut(items));
+        // A removal closes the gap at once: the tiles after it never pass through places between the grid's.
+        QObject watch;
+        bool offGrid = false;
+        for (qsizetype index = removed + 1; index < items.size(); ++index) {
+            QQuickItem *shown = tile(items[index]);
+            const auto check = [&, shown] {
+                const qreal columnWidth = shown->width() + 10;
+                const qreal rowHeight = shown->height() + 10;
+                offGrid = offGrid
+                    || std::abs(shown->x() - std::round(shown->x() / columnWidth) * columnWidth) > 0.5
+                    || std::abs(shown->y() - std::round(shown->y() / rowHeight) * rowHeight) > 0.5;
+            };
+            connect(shown, &QQuickItem::xChanged, &watch, check);
+            connect(shown, &QQuickItem::yChanged, &watch, check);
+        }
         click(findItem(tile(items[removed]), QStringLiteral("removeButton")));
         QTRY_COMPARE(order(), orderAfter);
         QCOMPARE(activeName(), activeAfter);
         QCOMPARE(session().draft().backgroundPath.has_value(), !activeAfter.isEmpty());
         QTRY_VERIFY(!tile(items[removed]));
+        QList<BackgroundMediaItem> kept = items;
+        kept.removeAt(removed);
+        QTRY_VERIFY(inGridOrder(kept));
+        QVERIFY(!offGrid);
         QVERIFY(QFileInfo::exists(items[removed].path));
         // Exactly one tile carries the checkmark.
         QList<QQuickItem *> marked;

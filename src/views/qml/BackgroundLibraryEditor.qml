@@ -172,7 +172,11 @@ Item {
                     columns: 3
                     spacing: 10
 
+                    // Tiles slide only while one is dragged through the grid: a removal or an addition settles
+                    // at once.
                     move: Transition {
+                        enabled: ghost.dragging
+
                         NumberAnimation {
                             properties: "x,y"
                             duration: 160

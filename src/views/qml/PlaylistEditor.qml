@@ -180,7 +180,11 @@ Item {
                     width: parent.width - 20
                     spacing: 7
 
+                    // Rows slide only while one is dragged through the list: a removal or an addition settles
+                    // at once.
                     move: Transition {
+                        enabled: ghost.dragging
+
                         NumberAnimation {
                             properties: "y"
                             duration: 160
