@@ -333,8 +333,6 @@ private slots:
         QCOMPARE(inEditor(QStringLiteral("libraryCount"))->property("text").toString(),
             QStringLiteral("%1 / 30").arg(expected));
         QTRY_COMPARE(add->isEnabled(), canAddAfter);
-        // The sheet's keys are its own again once the dialog has closed.
-        QCOMPARE(editor()->property("somethingOpen").toBool(), false);
 
         click(add);
         QCOMPARE(m_harness.picker->shown, shown + (canAddAfter ? 2 : 1));

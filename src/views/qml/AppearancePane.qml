@@ -7,7 +7,7 @@ SettingsPaneStack {
     id: pane
 
     required property SettingsSession session
-    readonly property bool somethingOpen: libraryEditor.somethingOpen || paletteCard.pickerOpen
+    readonly property bool somethingOpen: paletteCard.pickerOpen
 
     title: session.headingTitle
     subtitle: session.headingSubtitle
@@ -19,8 +19,6 @@ SettingsPaneStack {
     }
 
     BackgroundLibraryEditor {
-        id: libraryEditor
-
         width: pane.width
         session: pane.session
     }

@@ -13,9 +13,6 @@ Item {
     required property SettingsSession session
     readonly property BackgroundLibraryModel library: session.backgroundLibrary
     readonly property color accent: session.accent
-    // The open-file dialog of Add Media is up: Return and Escape stand aside meanwhile.
-    readonly property bool somethingOpen: choosingFiles
-    property bool choosingFiles: false
 
     // Only the tiles' own drags carry this key, so a text or file dragged in from elsewhere never
     // reorders anything.
@@ -101,12 +98,7 @@ Item {
                         font: addButton.font
                         spacing: 6
                     }
-                    // The dialog runs its own loop until it closes.
-                    onClicked: {
-                        editor.choosingFiles = true;
-                        editor.library.addMedia();
-                        editor.choosingFiles = false;
-                    }
+                    onClicked: editor.library.addMedia()
                 }
 
                 SettingsButton {
