@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
+#include <QUrl>
 
 // Records and files for the tests of the settings sheet and of saving its record.
 namespace SettingsFixtures {
@@ -17,6 +18,22 @@ inline SettingsSession &open(AppController &controller)
 {
     controller.openSettings();
     return *controller.settingsSession();
+}
+
+// Local file addresses, as a file manager drops them.
+inline QList<QUrl> urlsOf(const QStringList &paths)
+{
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    return urls;
+}
+
+// Runs the imports a drop on the sheet's list left for later.
+inline void runDeferredImports(QObject &model)
+{
+    for (int round = 0; round < 40; ++round)
+        QCoreApplication::sendPostedEvents(&model, QEvent::MetaCall);
 }
 
 // Lets the deferred deletions of a closed sheet happen.

@@ -75,21 +75,6 @@ QStringList userPictures(const QTemporaryDir &folder, int count, int firstColor 
     return paths;
 }
 
-QList<QUrl> urlsOf(const QStringList &paths)
-{
-    QList<QUrl> urls;
-    for (const QString &path : paths)
-        urls.append(QUrl::fromLocalFile(path));
-    return urls;
-}
-
-// Runs the imports a drop left for later.
-void runDeferredImports(BackgroundLibraryModel &model)
-{
-    for (int round = 0; round < 40; ++round)
-        QCoreApplication::sendPostedEvents(&model, QEvent::MetaCall);
-}
-
 AppPalette paletteOf(const QString &path)
 {
     const std::optional<AppPalette> palette = PaletteExtractor().extract(path);

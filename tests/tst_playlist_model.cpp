@@ -58,21 +58,6 @@ QStringList userFiles(const QTemporaryDir &folder, const QStringList &names)
     return paths;
 }
 
-QList<QUrl> urlsOf(const QStringList &paths)
-{
-    QList<QUrl> urls;
-    for (const QString &path : paths)
-        urls.append(QUrl::fromLocalFile(path));
-    return urls;
-}
-
-// Runs the imports a drop left for later.
-void runDeferredImports(PlaylistModel &model)
-{
-    for (int round = 0; round < 40; ++round)
-        QCoreApplication::sendPostedEvents(&model, QEvent::MetaCall);
-}
-
 // The rows as the view reads them, by name.
 QString rowNames(const PlaylistModel &model)
 {
