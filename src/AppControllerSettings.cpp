@@ -226,8 +226,10 @@ void AppController::endSettingsSession()
     // However the sheet closed (Save, Cancel, Escape, the window's close button), media imported in it
     // that the stored settings do not keep go now.
     cleanupUnreferencedMedia();
-    if (m_settingsSession)
+    if (m_settingsSession) {
+        m_settingsSession->end();
         m_settingsSession->deleteLater();
+    }
 }
 
 void AppController::cleanupUnreferencedMedia()

@@ -81,6 +81,10 @@ public:
     void selectPane(SettingsPane pane);
     const std::optional<QUuid> &symbolPickerItemId() const { return m_symbolPickerItemId; }
     void setSymbolPickerItemId(const std::optional<QUuid> &itemId);
+    // The sheet has closed and its unreferenced media are already cleaned up: work still queued for
+    // this session, such as a drop's imports, must not run and leave copies nothing refers to.
+    void end() { m_ended = true; }
+    bool hasEnded() const { return m_ended; }
     BackgroundLibraryModel *backgroundLibrary() const { return m_backgroundLibrary; }
     PlaylistModel *focusPlaylist() const { return m_focusPlaylist; }
     PlaylistModel *reminderPlaylist() const { return m_reminderPlaylist; }
@@ -160,6 +164,7 @@ private:
     bool m_showingWeightError = false;
     bool m_showingMinimumItemsAlert = false;
     std::optional<QUuid> m_symbolPickerItemId;
+    bool m_ended = false;
     BackgroundLibraryModel *m_backgroundLibrary = nullptr;
     PlaylistModel *m_focusPlaylist = nullptr;
     PlaylistModel *m_reminderPlaylist = nullptr;

@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
+#include "models/BackgroundLibraryModel.h"
 #include "models/PlaylistModel.h"
 #include "models/Uuid.h"
 #include "services/AudioController.h"
@@ -556,6 +557,49 @@ private slots:
         QCOMPARE(controller.audioController().tracks(), played);
         for (const AudioTrack &track : preferences.focusPlaylist.tracks)
             QVERIFY(QFile::exists(track.path));
+    }
+
+    void aDropStillQueuedWhenTheSheetClosesImportsNothing_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<bool>("save");
+        QTest::newRow("focus music, Cancel") << u"focus"_s << false;
+        QTest::newRow("break music, Save") << u"reminder"_s << true;
+        QTest::newRow("background library, Cancel") << u"background"_s << false;
+        QTest::newRow("background library, Save") << u"background"_s << true;
+    }
+
+    void aDropStillQueuedWhenTheSheetClosesImportsNothing()
+    {
+        QFETCH(QString, list);
+        QFETCH(bool, save);
+        ControllerHarness harness;
+        AppController &controller = harness.startWithStored(AppPreferences());
+        SettingsSession &session = open(controller);
+        QTemporaryDir dropped;
+        QAbstractListModel *model = nullptr;
+        if (list == u"background"_s) {
+            model = session.backgroundLibrary();
+            QVERIFY(session.backgroundLibrary()->dropUrls(urlsOf(userFiles(dropped, { u"sea.png"_s }))));
+        } else {
+            model = &editorOf(session, list);
+            QVERIFY(editorOf(session, list).dropUrls(urlsOf(userFiles(dropped, { u"rain.mp3"_s }))));
+        }
+
+        if (save)
+            session.save();
+        else
+            session.cancel();
+        QVERIFY(!controller.showingSettings());
+        runDeferredImports(*model);
+
+        QCOMPARE(model->rowCount(), 0);
+        const QString media = AppStorageService::mediaDirectory(harness.root());
+        QVERIFY(!QDirIterator(media, QDir::Files, QDirIterator::Subdirectories).hasNext());
+        QVERIFY(controller.preferences().backgroundLibrary.isEmpty());
+        QVERIFY(controller.preferences().focusPlaylist.tracks.isEmpty());
+        QVERIFY(controller.preferences().reminderPlaylist.tracks.isEmpty());
+        settle();
     }
 };
 

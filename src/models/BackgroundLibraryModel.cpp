@@ -170,7 +170,7 @@ bool BackgroundLibraryModel::dropUrls(const QList<QUrl> &urls)
 
 void BackgroundLibraryModel::importDropped(const QUrl &url)
 {
-    if (canAdd())
+    if (!m_session.hasEnded() && canAdd())
         append(m_controller.importBackgroundMediaFiles({ url }));
 }
 

@@ -175,6 +175,8 @@ bool PlaylistModel::dropUrls(const QList<QUrl> &urls)
 
 void PlaylistModel::importDropped(const QUrl &url)
 {
+    if (m_session.hasEnded())
+        return;
     append(m_controller.importAudioFiles({ url }, m_kind));
 }
 
