@@ -19,7 +19,6 @@ class SettingsSession;
 class BackgroundLibraryModel : public ReorderableListModel
 {
     Q_OBJECT
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
     // "12 / 30".
     Q_PROPERTY(QString countText READ countText NOTIFY countTextChanged)
     Q_PROPERTY(bool canAdd READ canAdd NOTIFY countChanged)

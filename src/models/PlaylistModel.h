@@ -20,8 +20,6 @@ struct AppPreferences;
 class PlaylistModel : public ReorderableListModel
 {
     Q_OBJECT
-    // "focus" or "reminder".
-    Q_PROPERTY(QString kind READ kindName CONSTANT)
     // The key of the rows' own drags: one per editor, so a row dragged onto the other playlist's
     // rows moves nothing.
     Q_PROPERTY(QString rowDragKey READ rowDragKey CONSTANT)
@@ -32,7 +30,6 @@ class PlaylistModel : public ReorderableListModel
     Q_PROPERTY(bool modeEnabled READ modeEnabled NOTIFY countChanged)
     // The picker's choices in order: maps of "mode" (the raw value), "title" and "symbol".
     Q_PROPERTY(QVariantList modes READ modes NOTIFY modesChanged)
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
     Q_PROPERTY(bool isEmpty READ isEmpty NOTIFY countChanged)
     // "3 首" / "3 tracks".
     Q_PROPERTY(QString countText READ countText NOTIFY countTextChanged)
@@ -56,7 +53,6 @@ public:
     QHash<int, QByteArray> roleNames() const override;
 
     AudioPlaylistKind kind() const { return m_kind; }
-    QString kindName() const;
     QString rowDragKey() const;
     bool isEnabled() const;
     AudioPlaybackMode playbackMode() const;
@@ -96,6 +92,8 @@ private:
         friend bool operator==(const Playing &, const Playing &) = default;
     };
 
+    // "focus" or "reminder".
+    QString kindName() const;
     const AudioPlaylist &playlist() const;
     AudioPlaylist &playlistIn(AppPreferences &preferences) const;
     std::optional<DragReorder::Move> moveOnEnter(const QUuid &targetId) const override;

@@ -19,7 +19,6 @@ public:
     using QAbstractListModel::QAbstractListModel;
 
     const std::optional<QUuid> &draggedId() const { return m_draggedId; }
-    void setDraggedId(const std::optional<QUuid> &id);
     QString draggedIdText() const;
     void setDraggedIdText(const QString &id);
 
@@ -39,5 +38,7 @@ protected:
     virtual void commitRows() = 0;
 
 private:
+    void setDraggedId(const std::optional<QUuid> &id);
+
     std::optional<QUuid> m_draggedId;
 };
