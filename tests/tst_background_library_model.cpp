@@ -475,12 +475,19 @@ private slots:
         SettingsSession &session = open(controller);
         BackgroundLibraryModel &model = *session.backgroundLibrary();
         QVERIFY(model.canRotate());
+        QCOMPARE(model.rotateRowOpacity(), 1.0);
+        QCOMPARE(model.rotateSymbolColor(), QColor::fromRgbF(1, 1, 1, 0.55f));
+        QSignalSpy symbolColor(&model, &BackgroundLibraryModel::rotateSymbolColorChanged);
         model.setRotatesEachRound(true);
         QVERIFY(session.draft().rotateBackgroundEachRound);
+        QCOMPARE(model.rotateSymbolColor(), session.accent());
+        QVERIFY(!symbolColor.isEmpty());
 
         model.remove(Uuid::upperText(session.draft().backgroundLibrary.first().id));
         QVERIFY(!model.canRotate());
+        QCOMPARE(model.rotateRowOpacity(), 0.48);
         QVERIFY(!model.rotatesEachRound());
+        QCOMPARE(model.rotateSymbolColor(), QColor::fromRgbF(1, 1, 1, 0.55f));
         QVERIFY(!session.draft().rotateBackgroundEachRound);
 
         QTemporaryDir picks;
@@ -540,6 +547,33 @@ private slots:
         session.setDraft(draft);
         QCOMPARE(changed.count(), 1);
         QCOMPARE(model.countText(), QStringLiteral("12 / 30"));
+    }
+
+    void kindShowsInBadgeAndPlaceholder_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("badge");
+        QTest::addColumn<QString>("placeholder");
+        QTest::newRow("picture") << u"/media/a.png"_s << u"IMAGE"_s << u"photo.fill"_s;
+        QTest::newRow("video") << u"/media/a.mp4"_s << u"VIDEO"_s << u"film.fill"_s;
+        QTest::newRow("video, upper-case suffix") << u"/media/a.MOV"_s << u"VIDEO"_s << u"film.fill"_s;
+        QTest::newRow("no suffix") << u"/media/a"_s << u"IMAGE"_s << u"photo.fill"_s;
+    }
+
+    void kindShowsInBadgeAndPlaceholder()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, badge);
+        QFETCH(QString, placeholder);
+        ControllerHarness harness;
+        SettingsSession &session = open(harness.start());
+        AppPreferences draft = session.draft();
+        draft.backgroundLibrary = { { QUuid::createUuid(), u"item"_s, path } };
+        session.setDraft(draft);
+
+        const QModelIndex index = session.backgroundLibrary()->index(0);
+        QCOMPARE(index.data(BackgroundLibraryModel::BadgeKeyRole).toString(), badge);
+        QCOMPARE(index.data(BackgroundLibraryModel::PlaceholderSymbolRole).toString(), placeholder);
     }
 
     void thumbnailAddressesSurviveAnyPath_data()

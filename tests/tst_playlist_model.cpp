@@ -141,19 +141,29 @@ private slots:
         QTest::addColumn<QString>("playing");
         QTest::addColumn<bool>("pause");
         QTest::addColumn<QString>("editor");
+        QTest::addColumn<bool>("english");
         QTest::addColumn<bool>("current");
         QTest::addColumn<bool>("paused");
-        QTest::newRow("focus plays, focus editor") << u"focus"_s << false << u"focus"_s << true << false;
+        // The shared row's capsule text; the symbol is the waveform exactly when the row is current.
+        QTest::addColumn<QString>("status");
+        QTest::newRow("focus plays, focus editor")
+            << u"focus"_s << false << u"focus"_s << false << true << false << u"正在播放"_s;
         QTest::newRow("focus plays, same id in break editor")
-            << u"focus"_s << false << u"reminder"_s << false << false;
-        QTest::newRow("focus paused") << u"focus"_s << true << u"focus"_s << true << true;
+            << u"focus"_s << false << u"reminder"_s << false << false << false << QString();
+        QTest::newRow("focus paused")
+            << u"focus"_s << true << u"focus"_s << false << true << true << u"已暂停"_s;
+        QTest::newRow("focus paused, English")
+            << u"focus"_s << true << u"focus"_s << true << true << true << u"Paused"_s;
         QTest::newRow("focus paused, same id in break editor")
-            << u"focus"_s << true << u"reminder"_s << false << false;
+            << u"focus"_s << true << u"reminder"_s << false << false << false << QString();
         QTest::newRow("break plays, break editor")
-            << u"reminder"_s << false << u"reminder"_s << true << false;
+            << u"reminder"_s << false << u"reminder"_s << false << true << false << u"正在播放"_s;
+        QTest::newRow("break plays, English")
+            << u"reminder"_s << false << u"reminder"_s << true << true << false << u"Playing"_s;
         QTest::newRow("break plays, same id in focus editor")
-            << u"reminder"_s << false << u"focus"_s << false << false;
-        QTest::newRow("no record") << u"none"_s << false << u"focus"_s << false << false;
+            << u"reminder"_s << false << u"focus"_s << false << false << false << QString();
+        QTest::newRow("no record") << u"none"_s << false << u"focus"_s << false << false << false
+                                   << QString();
     }
 
     void currentAndPaused()
@@ -161,10 +171,13 @@ private slots:
         QFETCH(QString, playing);
         QFETCH(bool, pause);
         QFETCH(QString, editor);
+        QFETCH(bool, english);
         QFETCH(bool, current);
         QFETCH(bool, paused);
+        QFETCH(QString, status);
         ControllerHarness harness;
         AppPreferences preferences;
+        preferences.language = english ? AppLanguage::english : AppLanguage::chinese;
         // The same track id first in both lists, so that either playlist starts with it.
         const AudioTrack shared = storedTrack(harness, idA, u"shared"_s);
         preferences.focusPlaylist.isEnabled = playing == u"focus"_s;
@@ -186,6 +199,9 @@ private slots:
             const bool isShared = index.data(PlaylistModel::IdRole).toString() == Uuid::upperText(idA);
             QCOMPARE(index.data(PlaylistModel::CurrentRole).toBool(), isShared && current);
             QCOMPARE(index.data(PlaylistModel::PausedRole).toBool(), isShared && paused);
+            QCOMPARE(index.data(PlaylistModel::SymbolRole).toString(),
+                isShared && current ? u"waveform"_s : u"music.note"_s);
+            QCOMPARE(index.data(PlaylistModel::StatusTextRole).toString(), isShared ? status : QString());
         }
     }
 
@@ -341,7 +357,9 @@ private slots:
         SettingsSession &session = open(controller);
         PlaylistModel &focus = *session.focusPlaylist();
         QVERIFY(!focus.isEnabled());
+        QCOMPARE(focus.cardOpacity(), 0.72);
         QVERIFY(session.reminderPlaylist()->isEnabled());
+        QCOMPARE(session.reminderPlaylist()->cardOpacity(), 1.0);
         QSignalSpy switched(&focus, &PlaylistModel::isEnabledChanged);
 
         focus.setEnabled(true);
@@ -350,6 +368,7 @@ private slots:
 
         QCOMPARE(switched.size(), 1);
         QVERIFY(focus.isEnabled());
+        QCOMPARE(focus.cardOpacity(), 1.0);
         QCOMPARE(focus.playbackModeName(), u"shuffle"_s);
         QVERIFY(session.draft().focusPlaylist.isEnabled);
         QCOMPARE(session.draft().focusPlaylist.playbackMode, AudioPlaybackMode::shuffle);

@@ -22,6 +22,10 @@ BackgroundLibraryModel::BackgroundLibraryModel(
 {
     connect(&session, &SettingsSession::draftChanged, this, &BackgroundLibraryModel::followDraft);
     connect(&session, &SettingsSession::languageChanged, this, &BackgroundLibraryModel::countTextChanged);
+    connect(
+        &session, &SettingsSession::accentChanged, this, &BackgroundLibraryModel::rotateSymbolColorChanged);
+    connect(this, &BackgroundLibraryModel::rotatesEachRoundChanged, this,
+        &BackgroundLibraryModel::rotateSymbolColorChanged);
 }
 
 int BackgroundLibraryModel::rowCount(const QModelIndex &parent) const
@@ -47,6 +51,9 @@ QVariant BackgroundLibraryModel::data(const QModelIndex &index, int role) const
         return m_activeId == item.id;
     case ThumbnailRole:
         return thumbnailAddress(item.path);
+    case PlaceholderSymbolRole:
+        return BackgroundMediaType::isVideo(item.path) ? QStringLiteral("film.fill")
+                                                       : QStringLiteral("photo.fill");
     default:
         return {};
     }
@@ -61,6 +68,7 @@ QHash<int, QByteArray> BackgroundLibraryModel::roleNames() const
         { BadgeKeyRole, "badgeKey" },
         { IsActiveRole, "isActive" },
         { ThumbnailRole, "thumbnail" },
+        { PlaceholderSymbolRole, "placeholderSymbol" },
     };
 }
 
@@ -172,6 +180,11 @@ void BackgroundLibraryModel::importDropped(const QUrl &url)
 {
     if (!m_session.hasEnded() && canAdd())
         append(m_controller.importBackgroundMediaFiles({ url }));
+}
+
+QColor BackgroundLibraryModel::rotateSymbolColor() const
+{
+    return rotatesEachRound() ? m_session.accent() : QColor::fromRgbF(1, 1, 1, 0.55f);
 }
 
 void BackgroundLibraryModel::setRotatesEachRound(bool rotates)

@@ -4,6 +4,7 @@
 #include "BackgroundMediaItem.h"
 #include "ReorderableListModel.h"
 
+#include <QColor>
 #include <QList>
 #include <QUrl>
 #include <QUuid>
@@ -28,6 +29,10 @@ class BackgroundLibraryModel : public ReorderableListModel
     Q_PROPERTY(bool rotatesEachRound READ rotatesEachRound NOTIFY rotatesEachRoundChanged)
     // The rotate switch needs at least two items.
     Q_PROPERTY(bool canRotate READ canRotate NOTIFY countChanged)
+    // The rotate row is dimmed while its switch cannot be used.
+    Q_PROPERTY(double rotateRowOpacity READ rotateRowOpacity NOTIFY countChanged)
+    // The accent while rotation is on, else the secondary white.
+    Q_PROPERTY(QColor rotateSymbolColor READ rotateSymbolColor NOTIFY rotateSymbolColorChanged)
 
 public:
     static constexpr int capacity = 30;
@@ -41,6 +46,8 @@ public:
         IsActiveRole,
         // image://thumbnails/<percent-encoded path>
         ThumbnailRole,
+        // Shown until the thumbnail is ready: "film.fill" for a video, else "photo.fill".
+        PlaceholderSymbolRole,
     };
 
     BackgroundLibraryModel(SettingsSession &session, AppController &controller, QObject *parent = nullptr);
@@ -56,6 +63,8 @@ public:
     static QUrl builtInUrl();
     bool rotatesEachRound() const;
     bool canRotate() const { return count() >= 2; }
+    double rotateRowOpacity() const { return canRotate() ? 1.0 : 0.48; }
+    QColor rotateSymbolColor() const;
 
     Q_INVOKABLE void selectDefault();
     Q_INVOKABLE void select(const QString &itemId);
@@ -79,6 +88,7 @@ signals:
     void countTextChanged();
     void activeChanged();
     void rotatesEachRoundChanged();
+    void rotateSymbolColorChanged();
 
 private:
     // Writes the rows into the working copy with `active` (none: the built-in background) as the active

@@ -22,6 +22,7 @@ PlaylistModel::PlaylistModel(
     connect(&session, &SettingsSession::draftChanged, this, &PlaylistModel::followDraft);
     connect(&session, &SettingsSession::languageChanged, this, &PlaylistModel::countTextChanged);
     connect(&session, &SettingsSession::languageChanged, this, &PlaylistModel::modesChanged);
+    connect(&session, &SettingsSession::languageChanged, this, [this] { refreshRows({ StatusTextRole }); });
     connect(&controller, &AppController::nowPlayingChanged, this, &PlaylistModel::followNowPlaying);
 }
 
@@ -47,6 +48,14 @@ QVariant PlaylistModel::data(const QModelIndex &index, int role) const
         return current;
     case PausedRole:
         return current && m_playing.paused;
+    case SymbolRole:
+        return current ? QStringLiteral("waveform") : QStringLiteral("music.note");
+    case StatusTextRole:
+        if (!current)
+            return QString();
+        return m_playing.paused
+            ? localized(m_session.draft().language, QStringLiteral("已暂停"), QStringLiteral("Paused"))
+            : localized(m_session.draft().language, QStringLiteral("正在播放"), QStringLiteral("Playing"));
     default:
         return {};
     }
@@ -60,6 +69,8 @@ QHash<int, QByteArray> PlaylistModel::roleNames() const
         { ExtensionRole, "extension" },
         { CurrentRole, "current" },
         { PausedRole, "paused" },
+        { SymbolRole, "symbol" },
+        { StatusTextRole, "statusText" },
     };
 }
 
@@ -256,6 +267,11 @@ void PlaylistModel::followNowPlaying()
     if (playing == m_playing)
         return;
     m_playing = playing;
+    refreshRows({ CurrentRole, PausedRole, SymbolRole, StatusTextRole });
+}
+
+void PlaylistModel::refreshRows(const QList<int> &roles)
+{
     if (!m_tracks.isEmpty())
-        emit dataChanged(index(0), index(count() - 1), { CurrentRole, PausedRole });
+        emit dataChanged(index(0), index(count() - 1), roles);
 }

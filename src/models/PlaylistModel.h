@@ -24,6 +24,8 @@ class PlaylistModel : public ReorderableListModel
     // rows moves nothing.
     Q_PROPERTY(QString rowDragKey READ rowDragKey CONSTANT)
     Q_PROPERTY(bool isEnabled READ isEnabled NOTIFY isEnabledChanged)
+    // A playlist that is off is dimmed, though it stays editable.
+    Q_PROPERTY(double cardOpacity READ cardOpacity NOTIFY isEnabledChanged)
     // "sequential" or "shuffle".
     Q_PROPERTY(QString playbackMode READ playbackModeName NOTIFY playbackModeChanged)
     // The mode picker works from two tracks on; below that it shows the stored mode, disabled.
@@ -43,6 +45,10 @@ public:
         // The player's track is this row's, in this playlist.
         CurrentRole,
         PausedRole,
+        // "waveform" on the player's track, else "music.note".
+        SymbolRole,
+        // "正在播放" / "Playing" or "已暂停" / "Paused" on the player's track, else empty.
+        StatusTextRole,
     };
 
     PlaylistModel(SettingsSession &session, AppController &controller, AudioPlaylistKind kind,
@@ -55,6 +61,7 @@ public:
     AudioPlaylistKind kind() const { return m_kind; }
     QString rowDragKey() const;
     bool isEnabled() const;
+    double cardOpacity() const { return m_enabled ? 1.0 : 0.72; }
     AudioPlaybackMode playbackMode() const;
     QString playbackModeName() const;
     bool modeEnabled() const { return count() >= 2; }
@@ -105,6 +112,7 @@ private:
     // Follows the working copy, changed here or elsewhere.
     void followDraft();
     void followNowPlaying();
+    void refreshRows(const QList<int> &roles);
 
     SettingsSession &m_session;
     AppController &m_controller;

@@ -206,13 +206,13 @@ Item {
                 objectName: "rotateRow"
                 width: parent.width
                 spacing: 11
-                opacity: editor.library.canRotate ? 1 : 0.48
+                opacity: editor.library.rotateRowOpacity
 
                 SymbolIcon {
                     Layout.preferredWidth: 20
                     name: "arrow.triangle.2.circlepath"
                     size: 16
-                    color: editor.library.rotatesEachRound ? editor.accent : Qt.rgba(1, 1, 1, 0.55)
+                    color: editor.library.rotateSymbolColor
                 }
 
                 ColumnLayout {

@@ -10,7 +10,7 @@ Item {
 
     // image://thumbnails/<encoded path>
     required property string source
-    required property bool isVideo
+    required property string placeholderSymbol
     required property color accent
 
     readonly property bool pictureShown: picture.status === Image.Ready && picture.implicitWidth > 0
@@ -47,7 +47,7 @@ Item {
         objectName: "thumbnailPlaceholder"
         anchors.centerIn: parent
         visible: !thumbnail.pictureShown
-        name: thumbnail.isVideo ? "film.fill" : "photo.fill"
+        name: thumbnail.placeholderSymbol
         size: 24
         font.weight: Font.Light
         color: Qt.rgba(thumbnail.accent.r, thumbnail.accent.g, thumbnail.accent.b, 0.8)

@@ -12,7 +12,7 @@ BackgroundMediaDropDelegate {
 
     required property string itemId
     required property string name
-    required property bool isVideo
+    required property string placeholderSymbol
     required property string badgeKey
     required property bool isActive
     required property string thumbnail
@@ -34,7 +34,7 @@ BackgroundMediaDropDelegate {
             width: parent.width
             height: 92
             source: tile.thumbnail
-            isVideo: tile.isVideo
+            placeholderSymbol: tile.placeholderSymbol
             accent: tile.accent
         }
 
@@ -79,7 +79,7 @@ BackgroundMediaDropDelegate {
         anchors.fill: parent
         preventStealing: true
         drag.target: tile.dragProxy
-        onPressed: tile.dragProxy.placeOver(tile, tile.itemId, tile.thumbnail, tile.isVideo)
+        onPressed: tile.dragProxy.placeOver(tile, tile.itemId, tile.thumbnail, tile.placeholderSymbol)
         onPositionChanged: {
             if (drag.active && !tile.dragProxy.dragging)
                 tile.dragProxy.start();

@@ -10,17 +10,17 @@ Rectangle {
     required property BackgroundLibraryModel library
     property string itemId: ""
     property string source: ""
-    property bool isVideo: false
+    property string placeholderSymbol: ""
     property bool dragging: false
 
     // Lies over the pressed tile, ready to follow the pointer from there.
-    function placeOver(tile, id, thumbnail, video) {
+    function placeOver(tile, id, thumbnail, symbol) {
         const corner = tile.mapToItem(proxy.parent, 0, 0);
         x = corner.x;
         y = corner.y;
         itemId = id;
         source = thumbnail;
-        isVideo = video;
+        placeholderSymbol = symbol;
     }
 
     // The dragged id is set before the drag becomes active: the first tile entered must never move an
@@ -54,7 +54,7 @@ Rectangle {
     BackgroundMediaThumbnail {
         anchors.fill: parent
         source: proxy.source
-        isVideo: proxy.isVideo
+        placeholderSymbol: proxy.placeholderSymbol
         accent: proxy.accent
     }
 

@@ -20,7 +20,7 @@ Item {
     readonly property color secondary: Qt.rgba(1, 1, 1, 0.55)
 
     implicitHeight: card.implicitHeight
-    opacity: playlist.isEnabled ? 1 : 0.72
+    opacity: playlist.cardOpacity
 
     SettingsCard {
         id: card

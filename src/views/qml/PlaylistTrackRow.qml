@@ -15,7 +15,8 @@ AudioTrackDropDelegate {
     required property string name
     required property string extension
     required property bool current
-    required property bool paused
+    required property string symbol
+    required property string statusText
     required property color accent
     required property string language
     required property TrackDragProxy dragProxy
@@ -75,7 +76,7 @@ AudioTrackDropDelegate {
         SymbolIcon {
             objectName: "trackSymbol"
             Layout.preferredWidth: 20
-            name: row.current ? "waveform" : "music.note"
+            name: row.symbol
             size: 16
             color: row.accent
         }
@@ -150,7 +151,7 @@ AudioTrackDropDelegate {
                 Text {
                     objectName: "statusText"
                     anchors.verticalCenter: parent.verticalCenter
-                    text: row.paused ? Texts.L("已暂停", "Paused", row.language) : Texts.L("正在播放", "Playing", row.language)
+                    text: row.statusText
                     font.pixelSize: 11
                     font.weight: Font.DemiBold
                     color: row.accent
