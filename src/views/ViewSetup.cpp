@@ -52,6 +52,8 @@ void setUpViews(AppController &controller)
         uri, 1, 0, "Placement", [](QQmlEngine *, QJSEngine *) { return new ViewPlacement; });
     qmlRegisterUncreatableType<SettingsSession>(
         uri, 1, 0, "SettingsSession", QStringLiteral("The controller makes it when the settings open."));
+    qmlRegisterUncreatableType<ReorderableListModel>(uri, 1, 0, "ReorderableListModel",
+        QStringLiteral("The background library and the playlists are reorderable lists."));
     qmlRegisterUncreatableType<BackgroundLibraryModel>(
         uri, 1, 0, "BackgroundLibraryModel", QStringLiteral("Each settings session has its own."));
     qmlRegisterUncreatableType<PlaylistModel>(

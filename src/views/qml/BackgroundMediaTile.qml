@@ -7,9 +7,10 @@ import Quorvane
 // One library item in the editor's grid: its thumbnail with the kind badge over a bar with its name,
 // the checkmark while it is active and the remove button. A click makes it active; a drag carries it
 // over the other tiles, each of which takes its place as it enters.
-BackgroundMediaDropDelegate {
+ReorderDropTarget {
     id: tile
 
+    required property BackgroundLibraryModel library
     required property string itemId
     required property string name
     required property string placeholderSymbol
@@ -23,6 +24,7 @@ BackgroundMediaDropDelegate {
 
     objectName: "libraryTile_" + itemId
     targetId: itemId
+    list: library
 
     Rectangle {
         anchors.fill: parent

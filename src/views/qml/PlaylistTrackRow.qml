@@ -7,10 +7,11 @@ import Quorvane
 // One track of a playlist editor: the handle, its symbol, the name field, the capsule while the player
 // is on it, the file's extension and the remove button. Pressing anywhere but the field and the button
 // drags the row over the others, each of which takes its place as it enters.
-AudioTrackDropDelegate {
+ReorderDropTarget {
     id: row
 
     required property int index
+    required property PlaylistModel playlist
     required property string trackId
     required property string name
     required property string extension
@@ -25,6 +26,8 @@ AudioTrackDropDelegate {
 
     objectName: "trackRow_" + trackId
     targetId: trackId
+    list: playlist
+    keys: [playlist.rowDragKey]
     height: 42
 
     Rectangle {
