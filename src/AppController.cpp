@@ -187,6 +187,9 @@ void AppController::startTimer()
 
 void AppController::updateRemainingTime()
 {
+    // Input held back since the last report counts before this tick accounts, in every phase: a round that
+    // starts between two ticks must not miss it.
+    m_inputActivityMonitor->tick();
     const QDateTime tickTime = now();
     updateDayIfNeeded(tickTime);
     refreshExternalLogChangesIfNeeded(tickTime);

@@ -15,6 +15,13 @@ public:
         return true;
     }
     void remove() override { m_onEvent = nullptr; }
+    void tick() override
+    {
+        ++ticks;
+        // Input a real source held back since its last report, handed over at the tick.
+        if (fireAtTick)
+            fire();
+    }
 
     bool isInstalled() const { return bool(m_onEvent); }
     // An input event; ignored while not installed, as a real source would.
@@ -26,6 +33,8 @@ public:
 
     bool canInstall = true;
     int installations = 0;
+    int ticks = 0;
+    bool fireAtTick = false;
 
 private:
     std::function<void()> m_onEvent;

@@ -56,6 +56,36 @@ private slots:
         QCOMPARE(harness.window->broughtForward, 1);
     }
 
+    void inputHandedOverAtATickCountsFromThatTick_data()
+    {
+        QTest::addColumn<bool>("inputAtTick");
+        QTest::addColumn<WorkTrackingState>("stateAfterTick");
+        QTest::addColumn<double>("secondsASecondLater");
+
+        QTest::newRow("input held back until the tick") << true << WorkTrackingState::tracking << 1.0;
+        QTest::newRow("no input") << false << WorkTrackingState::waitingForActivity << 0.0;
+    }
+
+    void inputHandedOverAtATickCountsFromThatTick()
+    {
+        QFETCH(bool, inputAtTick);
+        QFETCH(WorkTrackingState, stateAfterTick);
+        QFETCH(double, secondsASecondLater);
+
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        QCOMPARE(controller.trackingState(), WorkTrackingState::waitingForActivity);
+        harness.global->fireAtTick = inputAtTick;
+        harness.tick(250);
+        QCOMPARE(controller.trackingState(), stateAfterTick);
+        // The waiting time before that tick does not count.
+        QCOMPARE(controller.workTimer().accumulatedActiveTime, 0.0);
+
+        harness.global->fireAtTick = false;
+        harness.tick(1000);
+        QCOMPARE(controller.workTimer().accumulatedActiveTime, secondsASecondLater);
+    }
+
     void pauseAtTheCompletingInstantClosesTheRound()
     {
         ControllerHarness harness;

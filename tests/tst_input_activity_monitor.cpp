@@ -48,6 +48,9 @@ private slots:
     void stopRemovesBothAndIsIdempotent();
     void firstEventAfterRestartReportsAtOnce();
     void eventsWithoutCallbackStillCountForTheThrottle();
+    void ticksReachInstalledMonitorsOnly_data();
+    void ticksReachInstalledMonitorsOnly();
+    void inputHandedOverAtATickIsThrottled();
 };
 
 void InputActivityMonitorTest::reportsAtMostEveryQuarterSecond_data()
@@ -231,6 +234,55 @@ void InputActivityMonitorTest::eventsWithoutCallbackStillCountForTheThrottle()
     rig.clock.advanceMs(150);
     rig.globalBackend->fire();
     QCOMPARE(rig.reports, QList<qint64> { 250 });
+}
+
+void InputActivityMonitorTest::ticksReachInstalledMonitorsOnly_data()
+{
+    QTest::addColumn<QString>("setUp");
+    QTest::addColumn<int>("globalTicks");
+    QTest::addColumn<int>("localTicks");
+
+    QTest::newRow("started") << QStringLiteral("start") << 1 << 1;
+    QTest::newRow("never started") << QString() << 0 << 0;
+    QTest::newRow("stopped") << QStringLiteral("start stop") << 0 << 0;
+    QTest::newRow("local refused: neither stays") << QStringLiteral("refuse-local start") << 0 << 0;
+    QTest::newRow("without trust") << QStringLiteral("untrusted start") << 0 << 0;
+}
+
+void InputActivityMonitorTest::ticksReachInstalledMonitorsOnly()
+{
+    QFETCH(QString, setUp);
+    QFETCH(int, globalTicks);
+    QFETCH(int, localTicks);
+
+    MonitorRig rig;
+    for (const QString &step : setUp.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        if (step == QLatin1String("start"))
+            rig.monitor->start();
+        else if (step == QLatin1String("stop"))
+            rig.monitor->stop();
+        else if (step == QLatin1String("refuse-local"))
+            rig.localBackend->canInstall = false;
+        else if (step == QLatin1String("untrusted"))
+            rig.trust.trusted = false;
+    }
+    rig.monitor->tick();
+    QCOMPARE(rig.globalBackend->ticks, globalTicks);
+    QCOMPARE(rig.localBackend->ticks, localTicks);
+}
+
+void InputActivityMonitorTest::inputHandedOverAtATickIsThrottled()
+{
+    MonitorRig rig;
+    QVERIFY(rig.monitor->start());
+    rig.globalBackend->fire();
+    rig.globalBackend->fireAtTick = true;
+
+    rig.clock.advanceMs(200);
+    rig.monitor->tick();
+    rig.clock.advanceMs(50);
+    rig.monitor->tick();
+    QCOMPARE(rig.reports, (QList<qint64> { 0, 250 }));
 }
 
 QTEST_GUILESS_MAIN(InputActivityMonitorTest)

@@ -27,7 +27,8 @@ public:
     mutable int reads = 0;
 };
 
-// The monitor as the application builds it, over the real X server.
+// The monitor as the application builds it, over the real X server, ticked every 0.25 s as the
+// application ticks it.
 struct X11MonitorRig
 {
     X11MonitorRig()
@@ -35,6 +36,9 @@ struct X11MonitorRig
             std::make_unique<QtLocalActivityBackend>())
     {
         monitor.onActivity = [this] { reports.append(start.msecsTo(clock.FakeClock::now())); };
+        ticker.setInterval(250);
+        ticker.callOnTimeout([this] { monitor.tick(); });
+        ticker.start();
     }
 
     X11InputAccessTrust trust;
@@ -42,6 +46,7 @@ struct X11MonitorRig
     const QDateTime start = clock.FakeClock::now();
     InputActivityMonitor monitor;
     QList<qint64> reports;
+    QTimer ticker;
 };
 
 // Records what reaches it and lets everything through to the base class.
@@ -81,6 +86,9 @@ private slots:
     void pointerInputReports_data();
     void pointerInputReports();
     void absoluteMoveReports();
+    void inputAfterAReportWaitsForTheNextTick_data();
+    void inputAfterAReportWaitsForTheNextTick();
+    void quietTickListensAgain();
     void idleTimeDropWithoutRawInputReports();
     void stoppedMonitorIsSilentAndRestartReportsAtOnce();
     void localMonitorSeesOwnWindowsAndPassesEventsOn();
@@ -216,6 +224,62 @@ void X11InputTest::absoluteMoveReports()
     // An absolute move injected through XTEST, as a remote desktop makes it.
     m_input.moveTo(400, 300);
     QTRY_COMPARE_WITH_TIMEOUT(rig.reports, QList<qint64> { 0 }, 10000);
+}
+
+void X11InputTest::inputAfterAReportWaitsForTheNextTick_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QList<qint64>>("reportOffsetsMs");
+
+    QTest::newRow("key: reported at the tick") << QStringLiteral("key") << QList<qint64> { 0, 300 };
+    QTest::newRow("relative motion: reported at the tick")
+        << QStringLiteral("move") << QList<qint64> { 0, 300 };
+    QTest::newRow("modifier alone: nothing at the tick") << QStringLiteral("modifier") << QList<qint64> { 0 };
+}
+
+void X11InputTest::inputAfterAReportWaitsForTheNextTick()
+{
+    QFETCH(QString, input);
+    QFETCH(QList<qint64>, reportOffsetsMs);
+
+    X11MonitorRig rig;
+    rig.ticker.stop();
+    QVERIFY(rig.monitor.start());
+    m_input.tap(keysym::a);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.reports, QList<qint64> { 0 }, 10000);
+
+    rig.clock.advanceMs(300);
+    if (input == QLatin1String("key"))
+        m_input.tap(keysym::b);
+    else if (input == QLatin1String("move"))
+        m_input.moveBy(4, 2);
+    else
+        m_input.tap(keysym::shiftL);
+    m_input.sync();
+    // Without a tick the input is not even read.
+    QTest::qWait(600);
+    QCOMPARE(rig.clock.reads, 1);
+
+    rig.monitor.tick();
+    QTRY_COMPARE_WITH_TIMEOUT(rig.reports, reportOffsetsMs, 10000);
+    QTest::qWait(300);
+    QCOMPARE(rig.reports, reportOffsetsMs);
+}
+
+void X11InputTest::quietTickListensAgain()
+{
+    X11MonitorRig rig;
+    rig.ticker.stop();
+    QVERIFY(rig.monitor.start());
+    m_input.tap(keysym::a);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.reports, QList<qint64> { 0 }, 10000);
+
+    // Nothing but the key's release came since the report: the tick reports nothing and listens again, so
+    // the next key reports at once, with no tick between.
+    rig.monitor.tick();
+    rig.clock.advanceMs(300);
+    m_input.tap(keysym::b);
+    QTRY_COMPARE_WITH_TIMEOUT(rig.reports, (QList<qint64> { 0, 300 }), 10000);
 }
 
 void X11InputTest::idleTimeDropWithoutRawInputReports()

@@ -13,6 +13,8 @@ public:
 
     bool install(std::function<void()> onEvent) override;
     void remove() override;
+    // Nothing is held back: the events of this application's windows wake it anyway.
+    void tick() override { }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -5,17 +5,11 @@
 
 namespace {
 
-// Only input that makes no raw event is found this way; a second is soon enough for it, and the round trip
-// is skipped while raw events already come.
-constexpr int idlePollIntervalMs = 1000;
+// Only input that makes no raw event is found by polling the idle time; once a second (every fourth tick of
+// 0.25 s) is soon enough for it, and the round trip is skipped while raw events already come.
+constexpr int ticksPerIdlePoll = 4;
 
 } // namespace
-
-X11GlobalActivityBackend::X11GlobalActivityBackend()
-{
-    m_idlePoll.setInterval(idlePollIntervalMs);
-    m_idlePoll.callOnTimeout([this] { pollIdleTime(); });
-}
 
 X11GlobalActivityBackend::~X11GlobalActivityBackend()
 {
@@ -36,14 +30,12 @@ bool X11GlobalActivityBackend::install(std::function<void()> onEvent)
     m_onEvent = std::move(onEvent);
     m_notifier = new QSocketNotifier(xcb_get_file_descriptor(m_connection.get()), QSocketNotifier::Read);
     QObject::connect(m_notifier, &QSocketNotifier::activated, m_notifier, [this] { readEvents(); });
-    if (xcb_get_extension_data(m_connection.get(), &xcb_screensaver_id)->present)
-        m_idlePoll.start();
+    m_canPollIdleTime = xcb_get_extension_data(m_connection.get(), &xcb_screensaver_id)->present;
     return true;
 }
 
 void X11GlobalActivityBackend::remove()
 {
-    m_idlePoll.stop();
     if (m_notifier) {
         m_notifier->setEnabled(false);
         m_notifier->deleteLater();
@@ -53,6 +45,34 @@ void X11GlobalActivityBackend::remove()
     m_onEvent = nullptr;
     m_lastIdleMs.reset();
     m_rawInputSincePoll = false;
+    m_heldBack = false;
+    m_canPollIdleTime = false;
+    m_ticksSinceIdlePoll = 0;
+}
+
+void X11GlobalActivityBackend::tick()
+{
+    xcb_connection_t *connection = m_connection.get();
+    if (!connection || xcb_connection_has_error(connection))
+        return;
+    bool active = false;
+    if (m_heldBack) {
+        active = drainEvents(true);
+        if (xcb_connection_has_error(connection))
+            return;
+    }
+    if (m_canPollIdleTime && ++m_ticksSinceIdlePoll >= ticksPerIdlePoll) {
+        m_ticksSinceIdlePoll = 0;
+        active = pollIdleTime() || active;
+    }
+    if (active) {
+        reportAndHoldBack();
+        return;
+    }
+    if (m_heldBack) {
+        m_heldBack = false;
+        m_notifier->setEnabled(true);
+    }
 }
 
 bool X11GlobalActivityBackend::selectRawEvents()
@@ -87,23 +107,23 @@ void X11GlobalActivityBackend::readEvents()
 {
     const bool active = drainEvents(true);
     if (xcb_connection_has_error(m_connection.get())) {
-        // The server is gone; stop listening to a descriptor that would now fire forever.
+        // The server is gone; stop listening to a descriptor that would now fire forever. Ticks see the
+        // error too and do nothing.
         m_notifier->setEnabled(false);
-        m_idlePoll.stop();
         return;
     }
     // One report per batch: a burst of pointer motion costs one call.
     if (active)
-        report();
+        reportAndHoldBack();
 }
 
-void X11GlobalActivityBackend::pollIdleTime()
+bool X11GlobalActivityBackend::pollIdleTime()
 {
     if (m_rawInputSincePoll) {
         // That input was reported already and explains any drop; the next poll starts a fresh baseline.
         m_rawInputSincePoll = false;
         m_lastIdleMs.reset();
-        return;
+        return false;
     }
     xcb_connection_t *connection = m_connection.get();
     const XcbReply<xcb_screensaver_query_info_reply_t> info(xcb_screensaver_query_info_reply(
@@ -118,8 +138,7 @@ void X11GlobalActivityBackend::pollIdleTime()
         m_lastIdleMs = idleMs;
         m_rawInputSincePoll = false;
     }
-    if (active || unexplainedDrop)
-        report();
+    return active || unexplainedDrop;
 }
 
 bool X11GlobalActivityBackend::drainEvents(bool readSocket)
@@ -165,8 +184,12 @@ bool X11GlobalActivityBackend::handle(const xcb_generic_event_t *event)
     }
 }
 
-void X11GlobalActivityBackend::report()
+void X11GlobalActivityBackend::reportAndHoldBack()
 {
+    // The owner takes no second report within a quarter second; what comes meanwhile waits on the socket
+    // for the next tick, which also sees any activity the throttle would let through again.
+    m_heldBack = true;
+    m_notifier->setEnabled(false);
     // A copy, so that the callable outlives a remove() made from within it.
     const std::function<void()> onEvent = m_onEvent;
     onEvent();

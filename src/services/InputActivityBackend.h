@@ -16,4 +16,9 @@ public:
 
     // Stops observing; onEvent is not called again. Safe to call when not installed.
     virtual void remove() = 0;
+
+    // The owner's 0.25 s tick, while installed. A source may hold its input back between two ticks once it
+    // has reported activity, and hand over what came meanwhile here; periodic checks run here too, so that
+    // a source needs no timer of its own.
+    virtual void tick() = 0;
 };

@@ -50,6 +50,14 @@ void InputActivityMonitor::stop()
     m_lastReportedActivity = QDateTime();
 }
 
+void InputActivityMonitor::tick()
+{
+    if (m_hasGlobalMonitor)
+        m_globalBackend->tick();
+    if (m_hasLocalMonitor)
+        m_localBackend->tick();
+}
+
 void InputActivityMonitor::reportActivity(const QDateTime &at)
 {
     // A date before the last report means the wall clock was set back; waiting for the old date to come

@@ -28,6 +28,10 @@ public:
     // Removes both monitors and forgets the last report, so the first event after a restart reports at once.
     void stop();
 
+    // The owner's 0.25 s tick, passed on to the installed monitors: input they held back since their last
+    // report is reported here, as the throttle allows.
+    void tick();
+
     bool hasGlobalMonitor() const { return m_hasGlobalMonitor; }
     bool hasLocalMonitor() const { return m_hasLocalMonitor; }
     // Both monitors installed: only then can activity be tracked.
