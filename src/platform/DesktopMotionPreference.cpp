@@ -1,7 +1,8 @@
 #include "DesktopMotionPreference.h"
 
+#include "DBusBooleanReply.h"
+
 #include <QDBusMessage>
-#include <QDBusVariant>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -21,19 +22,6 @@ QDBusMessage readCall(const QString &method)
     return message;
 }
 
-// The boolean inside the reply; older portals wrap the value in one variant more.
-std::optional<bool> booleanAnswer(const QDBusMessage &reply)
-{
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
-        return std::nullopt;
-    QVariant value = reply.arguments().constFirst();
-    for (int depth = 0; depth < 3 && value.metaType() == QMetaType::fromType<QDBusVariant>(); ++depth)
-        value = qvariant_cast<QDBusVariant>(value).variant();
-    if (value.metaType() != QMetaType::fromType<bool>())
-        return std::nullopt;
-    return value.toBool();
-}
-
 } // namespace
 
 std::optional<bool> portalAnimationsEnabled(const QDBusConnection &bus)
@@ -46,10 +34,10 @@ std::optional<bool> portalAnimationsEnabled(const QDBusConnection &bus)
     if (reply.type() == QDBusMessage::ErrorMessage
         && reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod")) {
         // Portals before version 2 offer only the older Read.
-        return booleanAnswer(
+        return dbusBooleanReply(
             connection.call(readCall(QStringLiteral("Read")), QDBus::Block, portalTimeoutMilliseconds));
     }
-    return booleanAnswer(reply);
+    return dbusBooleanReply(reply);
 }
 
 std::optional<bool> kdeAnimationsEnabled(const QStringList &kdeglobalsFiles)
