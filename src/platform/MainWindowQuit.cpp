@@ -1,7 +1,8 @@
 #include "MainWindowQuit.h"
 
+#include "TrayHostPresence.h"
+
 #include <QKeyEvent>
-#include <QSystemTrayIcon>
 #include <QWindow>
 
 MainWindowQuit::MainWindowQuit(QWindow &window, QObject *parent)
@@ -19,7 +20,7 @@ bool MainWindowQuit::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     // Asked at every close: a tray host may have come or gone since the start.
-    if (event->type() == QEvent::Close && !QSystemTrayIcon::isSystemTrayAvailable())
+    if (event->type() == QEvent::Close && !TrayHostPresence::showsIcon(TrayHostPresence::current()))
         emit quitRequested();
     return QObject::eventFilter(watched, event);
 }
