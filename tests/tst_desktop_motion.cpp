@@ -1,3 +1,4 @@
+#include "PrivateSessionBus.h"
 #include "TestSupport.h"
 #include "platform/DesktopMotionPreference.h"
 
@@ -5,7 +6,6 @@
 #include <QDBusContext>
 #include <QDBusError>
 #include <QDBusVariant>
-#include <QProcess>
 #include <QTest>
 #include <QThread>
 
@@ -61,25 +61,10 @@ class DesktopMotionTest : public QObject
     Q_OBJECT
 
 private:
-    QProcess m_bus;
-    QString m_address;
+    PrivateSessionBus m_bus;
 
 private slots:
-    void initTestCase()
-    {
-        m_bus.start(QStringLiteral("dbus-daemon"),
-            { QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address") });
-        QVERIFY2(m_bus.waitForStarted(), "dbus-daemon is missing");
-        QTRY_VERIFY_WITH_TIMEOUT(m_bus.canReadLine(), 20000);
-        m_address = QString::fromUtf8(m_bus.readLine()).trimmed();
-        QVERIFY(!m_address.isEmpty());
-    }
-
-    void cleanupTestCase()
-    {
-        m_bus.kill();
-        m_bus.waitForFinished(5000);
-    }
+    void initTestCase() { QVERIFY2(m_bus.start(), "dbus-daemon did not start"); }
 
     void desktopSettingDecidesTheMotion_data()
     {
@@ -130,7 +115,7 @@ private slots:
         connect(&portalThread, &QThread::finished, settings, &QObject::deleteLater);
         portalThread.start();
         QDBusConnection server
-            = QDBusConnection::connectToBus(m_address, QStringLiteral("portal ") + testName);
+            = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("portal ") + testName);
         QVERIFY(server.isConnected());
         if (portal) {
             QVERIFY(server.registerObject(QStringLiteral("/org/freedesktop/portal/desktop"), settings,
@@ -138,7 +123,7 @@ private slots:
             QVERIFY(server.registerService(QStringLiteral("org.freedesktop.portal.Desktop")));
         }
         QDBusConnection client
-            = QDBusConnection::connectToBus(m_address, QStringLiteral("client ") + testName);
+            = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("client ") + testName);
         QVERIFY(client.isConnected());
 
         const bool result = DesktopMotionPreference::reducesMotion(client, kdeFiles);

@@ -1,7 +1,7 @@
+#include "PrivateSessionBus.h"
 #include "platform/TrayHostPresence.h"
 
 #include <QDBusConnection>
-#include <QProcess>
 #include <QTest>
 #include <QThread>
 
@@ -38,25 +38,10 @@ class TrayHostPresenceTest : public QObject
     Q_OBJECT
 
 private:
-    QProcess m_bus;
-    QString m_address;
+    PrivateSessionBus m_bus;
 
 private slots:
-    void initTestCase()
-    {
-        m_bus.start(QStringLiteral("dbus-daemon"),
-            { QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address") });
-        QVERIFY2(m_bus.waitForStarted(), "dbus-daemon is missing");
-        QTRY_VERIFY_WITH_TIMEOUT(m_bus.canReadLine(), 20000);
-        m_address = QString::fromUtf8(m_bus.readLine()).trimmed();
-        QVERIFY(!m_address.isEmpty());
-    }
-
-    void cleanupTestCase()
-    {
-        m_bus.kill();
-        m_bus.waitForFinished(5000);
-    }
+    void initTestCase() { QVERIFY2(m_bus.start(), "dbus-daemon did not start"); }
 
     void qtsYesIsCheckedOnX11_data()
     {
@@ -125,7 +110,7 @@ private slots:
             object = standIn;
         }
         QDBusConnection server
-            = QDBusConnection::connectToBus(m_address, QStringLiteral("watcher ") + testName);
+            = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("watcher ") + testName);
         QVERIFY(server.isConnected());
         if (object) {
             object->moveToThread(&watcherThread);
@@ -136,7 +121,7 @@ private slots:
             QVERIFY(server.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
         }
         QDBusConnection client
-            = QDBusConnection::connectToBus(m_address, QStringLiteral("client ") + testName);
+            = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("client ") + testName);
         QVERIFY(client.isConnected());
 
         const bool result = TrayHostPresence::statusNotifierHostRegistered(client);
