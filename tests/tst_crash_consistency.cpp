@@ -2,16 +2,15 @@
 #include "services/AppStorageService.h"
 #include "services/CSVCodec.h"
 #include "services/CSVLogger.h"
+#include "services/CsvLogFile.h"
 #include "services/FocusSessionLogger.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QFile>
 #include <QHash>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSet>
-#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -20,17 +19,14 @@ namespace {
 
 constexpr int killCount = 200;
 
-// Every record of a log file after its header; nothing for a file that is not UTF-8 or lacks the header.
-std::optional<QStringList> dataRecords(const QString &path, const QString &header)
+// Every record of a log file after its header, read as the program reads it; nothing for a file that it
+// cannot read or that lacks the header.
+std::optional<QStringList> dataRecords(const QString &path, const QString &header, qsizetype columns)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const Result<QString> text = CsvLogFile(path, header, columns).readText();
+    if (!text)
         return std::nullopt;
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = decoder(file.readAll());
-    if (decoder.hasError())
-        return std::nullopt;
-    QStringList records = CSVCodec::records(text);
+    QStringList records = CSVCodec::records(*text);
     if (records.isEmpty() || records.takeFirst() != header)
         return std::nullopt;
     return records;
@@ -97,8 +93,12 @@ void CrashConsistencyTest::verifyLogs(int kills)
     const QDir storage(AppStorageService::storageDirectory(m_root.path()));
     const QString focusPath = storage.filePath(QStringLiteral("focus-session-log.csv"));
     const QString activityPath = storage.filePath(QStringLiteral("daily-activity-log.csv"));
-    const std::optional<QStringList> focusRecords = dataRecords(focusPath, FocusSessionLogger::header());
-    const std::optional<QStringList> activityRecords = dataRecords(activityPath, CSVLogger::header());
+    constexpr qsizetype focusColumns = 10;
+    constexpr qsizetype activityColumns = 12;
+    const std::optional<QStringList> focusRecords
+        = dataRecords(focusPath, FocusSessionLogger::header(), focusColumns);
+    const std::optional<QStringList> activityRecords
+        = dataRecords(activityPath, CSVLogger::header(), activityColumns);
     QVERIFY2(focusRecords, "the focus log does not parse");
     QVERIFY2(activityRecords, "the activity log does not parse");
 
@@ -107,16 +107,19 @@ void CrashConsistencyTest::verifyLogs(int kills)
     QSet<QString> seen;
     qsizetype unreported = 0;
     for (const QStringList *records : { &*focusRecords, &*activityRecords }) {
+        const qsizetype columns = records == &*focusRecords ? focusColumns : activityColumns;
         for (const QString &record : *records) {
             const QStringList fields = CSVCodec::parseLine(record);
             const QString id = fields.first();
-            if (!m_reportedNotes.contains(id)) {
+            // A row that a kill cut off short may have lost the end of its id, which can then read as
+            // the id of an earlier row ("focus-3-17" cut to "focus-3-1"). A reported row is never short,
+            // and one that went missing shows in the count below.
+            if (fields.size() < columns || !m_reportedNotes.contains(id)) {
                 ++unreported;
                 continue;
             }
             QVERIFY2(!seen.contains(id), qPrintable(id));
             seen.insert(id);
-            const qsizetype columns = records == &*focusRecords ? 10 : 12;
             QCOMPARE(fields.size(), columns);
             QCOMPARE(fields[5], m_reportedTitles.value(id));
             QVERIFY2(fields.last() == m_reportedNotes.value(id)

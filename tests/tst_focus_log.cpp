@@ -65,6 +65,8 @@ private slots:
     void updateEntry();
     void updateEntryLeavesAnUnreadableFileAlone_data();
     void updateEntryLeavesAnUnreadableFileAlone();
+    void aCharacterCutOffAtTheEndIsLeftOut_data();
+    void aCharacterCutOffAtTheEndIsLeftOut();
     void updateEntryOfADeletedLogFails();
     void dailyMetrics_data();
     void dailyMetrics();
@@ -103,8 +105,13 @@ void TestFocusLog::startUpHeader_data()
     QTest::newRow("current header without final line feed") << header << header;
     const QByteArray notUtf8 = "old,header\n\xff\xfe,1,2,3,4\n";
     QTest::newRow("not utf-8 is left alone") << notUtf8 << notUtf8;
-    const QByteArray cutSequence = "old,header\n2024-03-01 10:00:00,2024-03-01,3,90,1500,\xc3";
-    QTest::newRow("cut-off utf-8 sequence is left alone") << cutSequence << cutSequence;
+    const QByteArray oldRow = "2024-03-01 10:00:00,2024-03-01,3,90,1500,";
+    const QByteArray cutInside = "old,header\n" + oldRow + "\xc3\n" + oldRow + '\n';
+    QTest::newRow("a cut-off utf-8 sequence inside is left alone") << cutInside << cutInside;
+    QTest::newRow("a character cut off at the end is left out") << "old,header\n" + oldRow + "\xc3"
+                                                                << header
+            + "\nlegacy-focus-0-2024-03-01 10:00:00,2024-03-01 09:58:30,2024-03-01 10:00:00,2024-03-01,3,,90,"
+              "1500,true,\n";
 }
 
 void TestFocusLog::startUpHeader()
@@ -315,8 +322,16 @@ void TestFocusLog::updateEntryLeavesAnUnreadableFileAlone_data()
     QTest::addColumn<QByteArray>("bytes");
 
     QTest::newRow("invalid byte") << header + '\n' + row("a", "2024-03-01", "90", "true", "caf\xe9");
-    QTest::newRow("cut-off sequence at the end")
-        << header + '\n' + row("a", "2024-03-01", "90", "true") + "\xe4\xb8";
+    QTest::newRow("cut-off sequence before the end") << header + '\n'
+            + row("a", "2024-03-01", "90", "true", "\xe4\xb8") + row("b", "2024-03-01", "9", "true");
+    QTest::newRow("continuation byte alone at the end")
+        << header + '\n' + row("a", "2024-03-01", "90", "true") + "\x80";
+    QTest::newRow("a lead byte of no character at the end")
+        << header + '\n' + row("a", "2024-03-01", "90", "true") + "\xc0";
+    QTest::newRow("overlong start at the end")
+        << header + '\n' + row("a", "2024-03-01", "90", "true") + "\xe0\x80";
+    QTest::newRow("a byte past a whole character at the end")
+        << header + '\n' + row("a", "2024-03-01", "90", "true") + "\xe4\xb8\xad\xad";
     QTest::newRow("overlong encoding") << header + '\n' + row("a", "2024-03-01", "90", "true", "\xc0\xaf");
 }
 
@@ -330,6 +345,41 @@ void TestFocusLog::updateEntryLeavesAnUnreadableFileAlone()
     QCOMPARE(readFileBytes(logPath()), bytes);
     QVERIFY(logger.dailyMetrics().isEmpty());
     QVERIFY(logger.timelineEntries().isEmpty());
+}
+
+void TestFocusLog::aCharacterCutOffAtTheEndIsLeftOut_data()
+{
+    QTest::addColumn<QByteArray>("whole");
+    QTest::addColumn<QByteArray>("cutOff");
+
+    const QByteArray rows = header + '\n' + row("a", "2024-03-01", "90", "true", "\xe4\xb8\x93\xe6\xb3\xa8");
+    const QByteArray torn = "b,2024-03-01 09:30:00,2024-03-01 09:55:00,2024-03-01,2,t,60,1500,true,";
+    QTest::newRow("one byte of two after whole rows") << rows << QByteArray("\xc3");
+    QTest::newRow("one byte of three in a torn unquoted field")
+        << rows + torn + "\xe4\xb8\x93" << QByteArray("\xe6");
+    QTest::newRow("two bytes of three in a torn quoted field")
+        << rows + torn + "\"line\n\xe4\xb8\x93" << QByteArray("\xe6\xb3");
+    QTest::newRow("three bytes of four") << rows + torn + "\"x" << QByteArray("\xf0\x9f\x98");
+    QTest::newRow("two bytes of the highest character") << rows + torn << QByteArray("\xf4\x8f");
+}
+
+void TestFocusLog::aCharacterCutOffAtTheEndIsLeftOut()
+{
+    QFETCH(QByteArray, whole);
+    QFETCH(QByteArray, cutOff);
+    const FocusSessionLogger logger(logPath());
+    QVERIFY(writeFileBytes(logPath(), whole));
+    const QList<NotesTimelineEntry> entries = logger.timelineEntries();
+    const Metrics metrics = logger.dailyMetrics();
+    QVERIFY(!entries.isEmpty());
+
+    // What a killed append leaves: the file ends inside a character of its torn last record.
+    QVERIFY(writeFileBytes(logPath(), whole + cutOff));
+    QCOMPARE(logger.timelineEntries(), entries);
+    QCOMPARE(logger.dailyMetrics(), metrics);
+    QVERIFY(logger.updateEntry(QStringLiteral("a"), std::nullopt, QStringLiteral("edited")).ok());
+    QCOMPARE(logger.timelineEntries().first().notes, QStringLiteral("edited"));
+    QCOMPARE(logger.timelineEntries().size(), entries.size());
 }
 
 void TestFocusLog::updateEntryOfADeletedLogFails()

@@ -66,6 +66,44 @@ bool isUtf8(QByteArrayView bytes)
     return true;
 }
 
+// Whether the bytes begin a UTF-8 sequence without completing it.
+bool isCutOffSequence(QByteArrayView bytes)
+{
+    if (bytes.isEmpty())
+        return false;
+    const auto lead = quint8(bytes[0]);
+    const qsizetype needed = lead >= 0xC2 && lead <= 0xDF ? 2
+        : lead >= 0xE0 && lead <= 0xEF                    ? 3
+        : lead >= 0xF0 && lead <= 0xF4                    ? 4
+                                                          : 0;
+    if (bytes.size() >= needed)
+        return false;
+    const quint8 low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const quint8 high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    for (qsizetype i = 1; i < bytes.size(); ++i) {
+        const auto byte = quint8(bytes[i]);
+        if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF))
+            return false;
+    }
+    return true;
+}
+
+// The bytes that the program reads and that an append keeps: all, unless they are UTF-8 but for a
+// character that a killed append cut off at the end.
+QByteArray readBytes(const QByteArray &bytes)
+{
+    for (qsizetype cut = 1; cut < 4 && cut <= bytes.size(); ++cut) {
+        if (isCutOffSequence(QByteArrayView(bytes).last(cut)) && isUtf8(QByteArrayView(bytes).chopped(cut)))
+            return bytes.chopped(cut);
+    }
+    return bytes;
+}
+
+bool isReadable(const QByteArray &bytes)
+{
+    return isUtf8(readBytes(bytes));
+}
+
 QStringList recordsOf(const QByteArray &bytes)
 {
     return CSVCodec::records(QString::fromUtf8(bytes));
@@ -110,22 +148,22 @@ bool isSubsequence(const QList<QStringList> &wanted, const QList<QStringList> &r
 }
 
 // Start-up on the input: a missing header is added, an older layout converted, a current file and
-// any file that is not UTF-8 left byte for byte as they were.
+// any file that cannot be read as UTF-8 left byte for byte as they were.
 template<typename Logger>
 Status checkStartUp(QByteArrayView input, const QString &path, qsizetype columnCount)
 {
     const QString header = Logger::header();
-    const bool utf8 = isUtf8(input);
+    const bool readable = isReadable(input.toByteArray());
     {
         const Logger logger(path);
         const QByteArray prepared = fileBytes(path);
-        if (!utf8) {
+        if (!readable) {
             EXPECT_OR_FAIL(prepared == input, "a file that is not UTF-8 was rewritten");
             return {};
         }
-        EXPECT_OR_FAIL(isUtf8(prepared), prepared);
-        const QStringList before = recordsOf(input.toByteArray());
-        const QStringList after = recordsOf(prepared);
+        EXPECT_OR_FAIL(isReadable(prepared), prepared);
+        const QStringList before = recordsOf(readBytes(input.toByteArray()));
+        const QStringList after = recordsOf(readBytes(prepared));
         EXPECT_OR_FAIL(!after.isEmpty() && after.first() == header, prepared);
         if (before.isEmpty())
             EXPECT_OR_FAIL(prepared == header.toUtf8() + '\n', prepared);
@@ -165,43 +203,11 @@ Status checkRewrite(const QStringList &before, const QStringList &after,
     return {};
 }
 
-// Whether the bytes begin a UTF-8 sequence without completing it.
-bool isCutOffSequence(QByteArrayView bytes)
-{
-    if (bytes.isEmpty())
-        return false;
-    const auto lead = quint8(bytes[0]);
-    const qsizetype needed = lead >= 0xC2 && lead <= 0xDF ? 2
-        : lead >= 0xE0 && lead <= 0xEF                    ? 3
-        : lead >= 0xF0 && lead <= 0xF4                    ? 4
-                                                          : 0;
-    if (bytes.size() >= needed)
-        return false;
-    const quint8 low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
-    const quint8 high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
-    for (qsizetype i = 1; i < bytes.size(); ++i) {
-        const auto byte = quint8(bytes[i]);
-        if (byte < (i == 1 ? low : 0x80) || byte > (i == 1 ? high : 0xBF))
-            return false;
-    }
-    return true;
-}
-
-// The bytes an append keeps: all, unless they are UTF-8 but for a character cut off at the end.
-QByteArray keptByAppend(const QByteArray &bytes)
-{
-    for (qsizetype cut = 1; cut < 4 && cut <= bytes.size(); ++cut) {
-        if (isCutOffSequence(QByteArrayView(bytes).last(cut)) && isUtf8(QByteArrayView(bytes).chopped(cut)))
-            return bytes.chopped(cut);
-    }
-    return bytes;
-}
-
 // An append adds exactly one record after the existing ones, whatever the file ended with. Only a
 // character that a killed append cut off in the middle of an otherwise readable file is dropped.
 Status checkAppend(const QByteArray &original, const QByteArray &after, const QStringList &fields)
 {
-    const QByteArray before = keptByAppend(original);
+    const QByteArray before = readBytes(original);
     EXPECT_OR_FAIL(after.startsWith(before), "an append changed earlier bytes");
     if (!isUtf8(before))
         return {};
@@ -316,8 +322,8 @@ Status checkActivityLog(QByteArrayView input, const QString &path)
     RETURN_IF_FAILED(checkStartUp<CSVLogger>(input, path, activityColumns));
     const CSVLogger logger(path);
     const QByteArray prepared = fileBytes(path);
-    const bool utf8 = isUtf8(prepared);
-    const QStringList records = utf8 ? recordsOf(prepared) : QStringList();
+    const bool readable = isReadable(prepared);
+    const QStringList records = readable ? recordsOf(readBytes(prepared)) : QStringList();
     const QDateTime now = chosenNow(records, activityColumns);
     RETURN_IF_FAILED(checkActivityReaders(logger, records, now));
 
@@ -329,7 +335,7 @@ Status checkActivityLog(QByteArrayView input, const QString &path)
     const std::optional<qint64> healthScore = pick(input, 2, 4) ? std::optional<qint64>(-7) : std::nullopt;
     const Status updated = logger.updateEntry(eventID, sessionTitle, activityTitle, healthScore, trickyNotes);
     const QByteArray afterUpdate = fileBytes(path);
-    if (!utf8) {
+    if (!readable) {
         EXPECT_OR_FAIL(!updated && afterUpdate == prepared, "a file that is not UTF-8 was rewritten");
     } else {
         EXPECT_OR_FAIL(updated, updated.error());
@@ -371,8 +377,8 @@ Status checkFocusLog(QByteArrayView input, const QString &path)
     RETURN_IF_FAILED(checkStartUp<FocusSessionLogger>(input, path, focusColumns));
     const FocusSessionLogger logger(path);
     const QByteArray prepared = fileBytes(path);
-    const bool utf8 = isUtf8(prepared);
-    const QStringList records = utf8 ? recordsOf(prepared) : QStringList();
+    const bool readable = isReadable(prepared);
+    const QStringList records = readable ? recordsOf(readBytes(prepared)) : QStringList();
     RETURN_IF_FAILED(checkFocusReaders(logger, records));
 
     const QString eventID = chosenEventID(input, records, focusColumns);
@@ -380,7 +386,7 @@ Status checkFocusLog(QByteArrayView input, const QString &path)
         = pick(input, 2, 5) ? std::optional<QString>(trickyTitle) : std::nullopt;
     const Status updated = logger.updateEntry(eventID, title, trickyNotes);
     const QByteArray afterUpdate = fileBytes(path);
-    if (!utf8) {
+    if (!readable) {
         EXPECT_OR_FAIL(!updated && afterUpdate == prepared, "a file that is not UTF-8 was rewritten");
     } else {
         EXPECT_OR_FAIL(updated, updated.error());

@@ -99,9 +99,15 @@ Result<QString> CsvLogFile::readText() const
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return fileError(QStringLiteral("read"), m_filePath, file.errorString());
-    // Stateless, so that a sequence cut off at the end of the file counts as an error too.
+    // A killed append can end inside a character: the kernel stops a write at a page boundary, which
+    // may fall anywhere. Those bytes belong to the torn last record, which reads without them as it
+    // will after the next append's repair; anything else that is not UTF-8 still makes the file
+    // unreadable.
+    const QByteArrayView whole = QByteArrayView(bytes).chopped(
+        cutOffSequenceLength(QByteArrayView(bytes).last(std::min(bytes.size(), maximumSequenceLength))));
+    // Stateless, so that a sequence cut off anywhere else counts as an error.
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(bytes);
+    QString text = decoder(whole);
     if (decoder.hasError())
         return fileError(
             QStringLiteral("read"), m_filePath, QStringLiteral("the file is not valid UTF-8 text"));

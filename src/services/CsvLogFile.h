@@ -29,7 +29,8 @@ public:
     // line. Failures leave the file as it was.
     void prepare(const LegacyRowConverter &convertLegacyRow) const;
 
-    // The whole file; bytes that are not UTF-8 make it unreadable, so it is never rewritten.
+    // The whole file; bytes that are not UTF-8 make it unreadable, so it is never rewritten. A character
+    // cut off at the very end, where a killed append stops, is left out instead.
     Result<QString> readText() const;
 
     // Adds one record at the end of the existing file. A torn earlier record is closed first so
