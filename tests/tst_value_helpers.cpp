@@ -218,6 +218,9 @@ private slots:
         QTest::newRow("extension only in a folder name") << QStringLiteral("/x.mov/clip") << none << false;
         QTest::newRow("text file") << QStringLiteral("/x/notes.txt") << none << false;
         QTest::newRow("unknown extension") << QStringLiteral("/x/clip.zzzq") << none << false;
+        // A video type claims it only through the glob "*.anim[1-9j]"; the dialogs offer no such extension.
+        QTest::newRow("extension only a fancier glob names")
+            << QStringLiteral("/x/clip.anim1") << none << false;
         QTest::newRow("bare name") << QStringLiteral("clip.mov") << std::optional(MediaKind::movie) << true;
         QTest::newRow("no path") << QString() << none << false;
     }

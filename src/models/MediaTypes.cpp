@@ -22,6 +22,13 @@ std::optional<MediaKind> kindOfMimeType(const QMimeType &type)
     return std::nullopt;
 }
 
+// When several types claim an extension, the database's own choice for a file of that name decides.
+std::optional<MediaKind> kindOfExtension(const QMimeDatabase &database, const QString &extension)
+{
+    return kindOfMimeType(
+        database.mimeTypeForFile(QStringLiteral("file.") + extension, QMimeDatabase::MatchExtension));
+}
+
 // A plain "*.ext" glob gives "ext" in lower case; anything fancier gives an empty text.
 QString simpleExtension(const QString &pattern)
 {
@@ -34,8 +41,9 @@ QString simpleExtension(const QString &pattern)
     return plain ? extension.toLower() : QString();
 }
 
-// Extension (lower case) → kind, built once from the shared MIME database. When several types
-// claim an extension, the database's own choice for a file of that name decides.
+// Extension (lower case) → kind for every plain extension the shared MIME database knows, for file
+// dialogs. Listing every type reads each type's full description with all its translations, which stays
+// in memory; only an open dialog needs it.
 const QHash<QString, MediaKind> &kindsByExtension()
 {
     static const QHash<QString, MediaKind> table = [] {
@@ -48,9 +56,7 @@ const QHash<QString, MediaKind> &kindsByExtension()
                 if (extension.isEmpty() || seen.contains(extension))
                     continue;
                 seen.insert(extension);
-                const QMimeType chosen = database.mimeTypeForFile(
-                    QStringLiteral("file.") + extension, QMimeDatabase::MatchExtension);
-                if (const auto kind = kindOfMimeType(chosen))
+                if (const auto kind = kindOfExtension(database, extension))
                     kinds.insert(extension, *kind);
             }
         }
@@ -69,11 +75,20 @@ std::optional<MediaKind> kindForFileName(QStringView fileName)
     const qsizetype dot = name.lastIndexOf(u'.');
     if (dot < 0)
         return std::nullopt;
-    const auto &table = kindsByExtension();
-    const auto found = table.constFind(name.sliced(dot + 1).toString().toLower());
-    if (found == table.constEnd())
+    // One name is looked up in the database's glob table, and only a media type's own description is read:
+    // the dialogs' full table would cost every start a third of a second and megabytes.
+    const QString pattern = QStringLiteral("*.") + name.sliced(dot + 1).toString().toLower();
+    const QString extension = simpleExtension(pattern);
+    if (extension.isEmpty())
         return std::nullopt;
-    return *found;
+    const QMimeDatabase database;
+    const QMimeType type
+        = database.mimeTypeForFile(QStringLiteral("file.") + extension, QMimeDatabase::MatchExtension);
+    const auto kind = kindOfMimeType(type);
+    // A type found through a fancier glob ("*.anim[1-9j]") is no plain extension of the dialogs' table.
+    if (!kind || !type.globPatterns().contains(pattern, Qt::CaseInsensitive))
+        return std::nullopt;
+    return kind;
 }
 
 QStringList nameFilters(MediaKind kind)
