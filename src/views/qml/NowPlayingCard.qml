@@ -209,12 +209,18 @@ Item {
                 border.color: Qt.rgba(1, 1, 1, 0.12)
             }
 
-            Glow {
+            // A glow's blur shader is generated and compiled when the glow is made, and the compiler's
+            // tables then stay in memory: a card that never shows needs none of it.
+            Loader {
                 anchors.fill: waveform
-                source: waveform
-                radius: 8
-                samples: 17
-                color: card.tint(0.3)
+                active: card.visible
+
+                sourceComponent: Glow {
+                    source: waveform
+                    radius: 8
+                    samples: 17
+                    color: card.tint(0.3)
+                }
             }
 
             SymbolIcon {
