@@ -3,6 +3,7 @@
 #include <QSslConfiguration>
 #include <QString>
 #include <QUrl>
+#include <optional>
 
 // Where the developer corner's requests go and what they trust. The program is built with these
 // addresses; tests point them at a server of their own.
@@ -13,7 +14,9 @@ struct DeveloperCornerConfig
     QUrl baseUrl;
     // The payment provider's hosted-checkout host; checkout pages elsewhere are never opened.
     QString checkoutHost;
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    // None: the system's own trust, read when the first request goes out; reading it loads and seeds the
+    // TLS library, which a start that sends nothing has no use for.
+    std::optional<QSslConfiguration> tls;
     // A request fails after this long without any progress up or down.
     int transferTimeoutMs = 60'000;
     // The maker's website, opened from the story; empty: there is nothing to open.

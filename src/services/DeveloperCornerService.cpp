@@ -175,7 +175,8 @@ void DeveloperCornerService::post(const QString &path, const QByteArray &body, c
     // A followed 301/302/303 would resend the letter as a bodiless GET and report its answer as delivery.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
     request.setTransferTimeout(m_config.transferTimeoutMs);
-    request.setSslConfiguration(m_config.tls);
+    if (m_config.tls)
+        request.setSslConfiguration(*m_config.tls);
 
     auto exchange = std::make_shared<Exchange>();
     exchange->reply = m_network->post(request, body);
