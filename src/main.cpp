@@ -26,6 +26,7 @@
 #include <QIcon>
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
+#include <QQuickGraphicsConfiguration>
 #include <QQuickWindow>
 
 int main(int argc, char *argv[])
@@ -84,6 +85,11 @@ int main(int argc, char *argv[])
     }
     WindowBehavior windowBehavior(*mainWindow, controller);
     HiddenWindowGraphics hiddenWindowGraphics(*mainWindow);
+    // Everything is drawn back to front; without a depth buffer a software rasteriser spares a depth test on
+    // every pixel of every frame.
+    QQuickGraphicsConfiguration graphics = mainWindow->graphicsConfiguration();
+    graphics.setDepthBufferFor2D(false);
+    mainWindow->setGraphicsConfiguration(graphics);
     component.completeCreate();
     windowControl.setWindow(mainWindow);
     QObject::connect(

@@ -226,6 +226,34 @@ private slots:
         QTRY_COMPARE(shownGreen(), darkened);
     }
 
+    // The scene reaches the window as one texture: each change of the picture or of its overlay shows.
+    void theWindowShowsTheSceneAsItChanges()
+    {
+        QQuickItem *texture = item("sceneTexture");
+        QVERIFY(texture);
+        QVERIFY(texture->isVisible());
+        // Between the header and the console, where nothing covers the scene.
+        const QPoint open(m_window->width() / 3, m_window->height() / 2);
+        const auto shown = [&] { return QColor(m_window->grabWindow().pixel(open)); };
+        QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_window), 30000);
+        QTRY_COMPARE(item("overlayGradient")->opacity(), 1.0);
+        // The first picture is blue, the second orange.
+        QTRY_VERIFY(shown().blue() > shown().red() + 20);
+        const QColor darkened = shown();
+
+        m_controller->toggleBackgroundOverlay();
+        QTRY_VERIFY(shown().blue() > darkened.blue() + 10);
+        m_controller->toggleBackgroundOverlay();
+        QTRY_COMPARE(shown(), darkened);
+
+        m_controller->selectAdjacentBackground(true);
+        QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_window), 30000);
+        QTRY_VERIFY(shown().red() > shown().blue() + 20);
+        m_controller->selectAdjacentBackground(false);
+        QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_window), 30000);
+        QTRY_COMPARE(shown(), darkened);
+    }
+
     void anotherBackgroundBuildsANewView()
     {
         QPointer<QQuickItem> first = backgroundView();

@@ -14,6 +14,7 @@
 #include "JournalController.h"
 #include "KeyboardLockGuard.h"
 #include "MediaThumbnailProvider.h"
+#include "OpaqueLayerView.h"
 #include "SettingsSession.h"
 #include "TextDropShadow.h"
 #include "ViewPlacement.h"
@@ -73,6 +74,7 @@ void setUpViews(AppController &controller)
     qmlRegisterType<WeightedWheelGraphic>(uri, 1, 0, "WeightedWheelGraphic");
     qmlRegisterType<WindowResizeHandle>(uri, 1, 0, "WindowResizeHandle");
     qmlRegisterType<TextDropShadow>(uri, 1, 0, "TextDropShadow");
+    qmlRegisterType<OpaqueLayerView>(uri, 1, 0, "OpaqueLayerView");
     qmlRegisterType<NowPlayingSeekState>(uri, 1, 0, "NowPlayingSeekState");
     qmlRegisterType<WheelItemsModel>(uri, 1, 0, "WheelItemsModel");
     qmlRegisterType<WheelPaneValues>(uri, 1, 0, "WheelPaneValues");

@@ -25,9 +25,6 @@ Item {
 
         objectName: "scene"
         anchors.fill: parent
-        // A still picture, its overlay and gradient draw as one texture, made again only when one of
-        // them changes; a playing video would remake it every frame.
-        layer.enabled: !MediaTypes.isVideo(AppController.backgroundURL)
 
         Item {
             id: backgroundLayer
@@ -85,6 +82,27 @@ Item {
                 }
             }
         }
+    }
+
+    // A still picture, its overlay and gradient draw as one texture, made again only when one of them
+    // changes, and copied into every frame; a playing video would remake it every frame, so it draws as is.
+    ShaderEffectSource {
+        id: sceneTexture
+
+        readonly property bool wanted: !MediaTypes.isVideo(AppController.backgroundURL)
+
+        width: scene.width
+        height: scene.height
+        visible: false
+        sourceItem: wanted ? scene : null
+        hideSource: wanted
+    }
+
+    OpaqueLayerView {
+        objectName: "sceneTexture"
+        anchors.fill: parent
+        visible: sceneTexture.wanted
+        source: sceneTexture
     }
 
     // What the user hides with the corner controls: invisible, deaf to clicks and absent from
