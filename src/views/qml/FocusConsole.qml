@@ -17,53 +17,72 @@ Item {
     width: 410
     implicitHeight: rows.implicitHeight + 2 * 22
 
-    SoftShadow {
-        target: glass
-        shapeRadius: console_.radius
-        blurRadius: 30
-        offsetY: 14
-        color: Qt.rgba(0, 0, 0, 0.34)
-    }
+    // The shadow, the glass and the outline change only with the scene behind the panel or with its size
+    // and place, while the time above them changes every second: they are one texture, drawn into each new
+    // frame as a single picture. It takes in the shadow, which spreads beyond the panel.
+    Item {
+        id: decoration
 
-    GlassPanel {
-        id: glass
+        readonly property real shadowSpread: 84
+        readonly property real shadowOffset: 14
 
-        objectName: "consoleGlass"
-        anchors.fill: parent
-        backdrop: console_.backdrop
-        radius: console_.radius
-        tintOpacity: 0.26
-        borderColor: "transparent"
-    }
+        x: -shadowSpread
+        y: -shadowSpread + shadowOffset
+        width: console_.width + 2 * shadowSpread
+        height: console_.height + 2 * shadowSpread
+        layer.enabled: true
 
-    // The outline fades from the top-left corner to the bottom-right one.
-    LinearGradient {
-        anchors.fill: parent
-        cached: true
-        start: Qt.point(0, 0)
-        end: Qt.point(width, height)
-        source: outline
-        gradient: Gradient {
-            GradientStop {
-                position: 0
-                color: Qt.rgba(1, 1, 1, 0.22)
-            }
-            GradientStop {
-                position: 1
-                color: Qt.rgba(1, 1, 1, 0.06)
+        SoftShadow {
+            target: glass
+            shapeRadius: console_.radius
+            blurRadius: 30
+            offsetY: decoration.shadowOffset
+            color: Qt.rgba(0, 0, 0, 0.34)
+        }
+
+        GlassPanel {
+            id: glass
+
+            objectName: "consoleGlass"
+            x: decoration.shadowSpread
+            y: decoration.shadowSpread - decoration.shadowOffset
+            width: console_.width
+            height: console_.height
+            backdrop: console_.backdrop
+            radius: console_.radius
+            tintOpacity: 0.26
+            borderColor: "transparent"
+        }
+
+        // The outline fades from the top-left corner to the bottom-right one.
+        LinearGradient {
+            anchors.fill: glass
+            cached: true
+            start: Qt.point(0, 0)
+            end: Qt.point(width, height)
+            source: outline
+            gradient: Gradient {
+                GradientStop {
+                    position: 0
+                    color: Qt.rgba(1, 1, 1, 0.22)
+                }
+                GradientStop {
+                    position: 1
+                    color: Qt.rgba(1, 1, 1, 0.06)
+                }
             }
         }
-    }
 
-    Rectangle {
-        id: outline
+        Rectangle {
+            id: outline
 
-        anchors.fill: parent
-        visible: false
-        radius: console_.radius
-        color: "transparent"
-        border.width: 1
-        border.color: "white"
+            anchors.fill: glass
+            visible: false
+            radius: console_.radius
+            color: "transparent"
+            border.width: 1
+            border.color: "white"
+        }
     }
 
     ColumnLayout {
