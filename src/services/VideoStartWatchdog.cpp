@@ -38,6 +38,13 @@ void VideoStartWatchdog::setVideoSink(QVideoSink *sink)
     emit videoSinkChanged();
 }
 
+void VideoStartWatchdog::sinkGraphicsChanged()
+{
+    // Frames shown before count for nothing: they came through the sink element that was replaced.
+    if (m_playing)
+        awaitFrame();
+}
+
 void VideoStartWatchdog::awaitFrame()
 {
     m_awaitingFrame = true;
@@ -60,6 +67,7 @@ void VideoStartWatchdog::stopAwaiting()
 void VideoStartWatchdog::listen()
 {
     // The sink may send from the pipeline's thread; the frame is then handled on this object's thread.
+    disconnect(m_frames);
     if (m_videoSink)
         m_frames
             = connect(m_videoSink, &QVideoSink::videoFrameChanged, this, &VideoStartWatchdog::frameArrived);

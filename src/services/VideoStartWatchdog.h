@@ -13,7 +13,8 @@
 // while the pipeline is still waiting for its first frame, the new sink never gets one: the player says
 // it plays, raises no error, and the video stays dark. A start that shows no frame in time is therefore
 // asked to start once more; a video that still shows nothing (one without a picture track, say) is left
-// alone until a frame comes.
+// alone until a frame comes. A window shown again after it gave up its graphics hands the sink new ones,
+// and the replaced sink can stall the same way while the video plays, so that is watched like a start.
 class VideoStartWatchdog : public QObject
 {
     Q_OBJECT
@@ -33,6 +34,8 @@ public:
     void setPlaying(bool playing);
     QVideoSink *videoSink() const { return m_videoSink; }
     void setVideoSink(QVideoSink *sink);
+    // The sink was handed the window's new graphics.
+    Q_INVOKABLE void sinkGraphicsChanged();
 
 signals:
     void playingChanged();

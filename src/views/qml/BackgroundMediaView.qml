@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Window
 import QtMultimedia
 import Quorvane
 
@@ -92,9 +93,17 @@ Item {
 
             // A start that stalls without an error is noticed only by its missing first frame.
             VideoStartWatchdog {
+                id: watchdog
+
                 playing: player.playbackState === MediaPlayer.PlayingState
                 videoSink: output.videoSink
                 onRestartRequested: player.restart()
+            }
+
+            // A window shown again builds its graphics anew, and the sink is handed them.
+            Connections {
+                target: view.Window.window
+                function onSceneGraphInitialized() { watchdog.sinkGraphicsChanged() }
             }
 
             VideoOutput {
