@@ -1,17 +1,22 @@
 #include "ControllerHarness.h"
 #include "MediaFixtures.h"
+#include "views/HiddenWindowGraphics.h"
 #include "views/InterfaceFonts.h"
 #include "views/ViewSetup.h"
 
 #include <QDir>
 #include <QGuiApplication>
+#include <QMediaPlayer>
 #include <QPointer>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QRawFont>
+#include <QSignalSpy>
 #include <QTest>
+#include <QVideoFrame>
+#include <QVideoSink>
 
 namespace {
 
@@ -486,6 +491,58 @@ private slots:
         // Removing the view stops the player with it.
         m_windows.clear();
         QTRY_VERIFY(!player);
+    }
+
+    // Closed to the tray, the window gives up its graphics; shown again, it has new ones, and the video
+    // goes on in them.
+    void videoPlaysOnWhenTheWindowIsShownAgain()
+    {
+        const QString path = m_harness.home.filePath(QStringLiteral("bars.mp4"));
+        const QString problem = MediaFixtures::writeMp4(path, 160, 120, 30);
+        if (!problem.isEmpty())
+            QSKIP(qPrintable(problem));
+
+        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+            { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
+                { QStringLiteral("videoAudioTakesPriority"), false } },
+            { 160, 120 });
+        QVERIFY(view);
+        QQuickWindow *window = view->window();
+        HiddenWindowGraphics hiddenGraphics(*window);
+        auto *loader = view->findChild<QQuickItem *>(QStringLiteral("backgroundVideo"));
+        QVERIFY(loader);
+        QTRY_VERIFY(loader->property("item").value<QObject *>());
+        QObject *video = loader->property("item").value<QObject *>();
+        QObject *player = video->property("player").value<QObject *>();
+        auto *sink
+            = video->property("output").value<QObject *>()->property("videoSink").value<QVideoSink *>();
+        QVERIFY(player && sink);
+
+        // Counted on this thread, whichever thread the sink sends from.
+        QObject counter;
+        int frames = 0;
+        connect(sink, &QVideoSink::videoFrameChanged, &counter, [&frames](const QVideoFrame &frame) {
+            if (frame.isValid())
+                ++frames;
+        });
+        QTRY_VERIFY_WITH_TIMEOUT(frames > 0, 60000);
+
+        QSignalSpy released(window, &QQuickWindow::sceneGraphInvalidated);
+        window->close();
+        QVERIFY(!window->isVisible());
+        // Nothing is decoded for a closed window.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            player->property("playbackState").toInt(), int(QMediaPlayer::PausedState), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!released.isEmpty(), 30000);
+
+        window->showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        // More than the video's one second of frames: it plays on in the new graphics, not just a frame
+        // left over from the old ones.
+        const int framesWhenShown = frames;
+        QTRY_VERIFY_WITH_TIMEOUT(frames > framesWhenShown + 30, 60000);
+        QCOMPARE(player->property("playbackState").toInt(), int(QMediaPlayer::PlayingState));
+        QTRY_VERIFY(!near(grab(view).pixel(80, 30), fallbackColour, 3));
     }
 };
 

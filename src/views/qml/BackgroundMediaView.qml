@@ -59,6 +59,7 @@ Item {
 
         sourceComponent: Item {
             readonly property alias player: player
+            readonly property alias output: output
 
             MediaPlayer {
                 id: player
@@ -68,12 +69,16 @@ Item {
                 // fails every time and is left alone after a few starts.
                 property int failedStarts: 0
                 readonly property int startLimit: 4
+                // A window closed to the tray decodes nothing; shown again, the video goes on where it
+                // stood.
+                readonly property bool shown: view.Window.visibility !== Window.Hidden
 
                 source: view.url
                 loops: MediaPlayer.Infinite
                 videoOutput: output
-                Component.onCompleted: play()
+                Component.onCompleted: if (shown) play()
                 Component.onDestruction: stop()
+                onShownChanged: shown ? play() : pause()
                 onErrorOccurred: {
                     failedStarts += 1;
                     if (failedStarts < startLimit)
@@ -82,7 +87,8 @@ Item {
 
                 function restart() {
                     stop();
-                    play();
+                    if (shown)
+                        play();
                 }
 
                 // Muting does not touch the player, so the video runs on without a restart.
