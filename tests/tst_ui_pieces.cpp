@@ -65,6 +65,31 @@ private:
         return item;
     }
 
+    // Shows the background view over a video file and gives its loader once the video's item is made.
+    QQuickItem *showVideo(const QString &path, QSize size)
+    {
+        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+            { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
+                { QStringLiteral("videoAudioTakesPriority"), false } },
+            size);
+        auto *loader = view ? view->findChild<QQuickItem *>(QStringLiteral("backgroundVideo")) : nullptr;
+        if (!loader
+            || !QTest::qWaitFor([loader] { return loader->property("item").value<QObject *>() != nullptr; }))
+            return nullptr;
+        return loader;
+    }
+
+    // Writes a second of colour bars and shows them in the background view. Gives why no video could be
+    // made here, or nothing.
+    QString showBars(QQuickItem *&loader)
+    {
+        const QString path = m_harness.home.filePath(QStringLiteral("bars.mp4"));
+        const QString problem = MediaFixtures::writeMp4(path, 160, 120, 30);
+        if (problem.isEmpty())
+            loader = showVideo(path, { 160, 120 });
+        return problem;
+    }
+
     static QImage grab(QQuickItem *item) { return item->window()->grabWindow(); }
 
 private slots:
@@ -423,13 +448,9 @@ private slots:
         const QString path = m_harness.home.filePath(QStringLiteral("broken.mp4"));
         QVERIFY(writeFileBytes(path, MediaFixtures::noiseBytes(8192)));
 
-        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
-            { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
-                { QStringLiteral("videoAudioTakesPriority"), false } },
-            { 120, 80 });
-        QVERIFY(view);
-        auto *loader = view->findChild<QQuickItem *>(QStringLiteral("backgroundVideo"));
-        QTRY_VERIFY(loader->property("item").value<QObject *>());
+        QQuickItem *loader = showVideo(path, { 120, 80 });
+        QVERIFY(loader);
+        QQuickItem *view = loader->parentItem();
         QObject *player = loader->property("item").value<QObject *>()->property("player").value<QObject *>();
         QTRY_VERIFY(player->property("failedStarts").toInt() >= 1);
         // The starts come to an end, within the limit.
@@ -444,19 +465,11 @@ private slots:
 
     void videoLoopsSilentlyAndUnmutesWithoutRestarting()
     {
-        const QString path = m_harness.home.filePath(QStringLiteral("bars.mp4"));
-        const QString problem = MediaFixtures::writeMp4(path, 160, 120, 30);
-        if (!problem.isEmpty())
+        QQuickItem *loader = nullptr;
+        if (const QString problem = showBars(loader); !problem.isEmpty())
             QSKIP(qPrintable(problem));
-
-        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
-            { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
-                { QStringLiteral("videoAudioTakesPriority"), false } },
-            { 160, 120 });
-        QVERIFY(view);
-        auto *loader = view->findChild<QQuickItem *>(QStringLiteral("backgroundVideo"));
         QVERIFY(loader);
-        QTRY_VERIFY(loader->property("item").value<QObject *>());
+        QQuickItem *view = loader->parentItem();
         QPointer<QObject> player
             = loader->property("item").value<QObject *>()->property("player").value<QObject *>();
         QVERIFY(player);
@@ -486,7 +499,8 @@ private slots:
         QCOMPARE(loader->property("item").value<QObject *>()->property("player").value<QObject *>(),
             player.data());
         QCOMPARE(player->property("playbackState").toInt(), 1);
-        QCOMPARE(player->property("source").toUrl(), QUrl::fromLocalFile(path));
+        QCOMPARE(player->property("source").toUrl(),
+            QUrl::fromLocalFile(m_harness.home.filePath(QStringLiteral("bars.mp4"))));
 
         // Removing the view stops the player with it.
         m_windows.clear();
@@ -497,21 +511,13 @@ private slots:
     // goes on in them.
     void videoPlaysOnWhenTheWindowIsShownAgain()
     {
-        const QString path = m_harness.home.filePath(QStringLiteral("bars.mp4"));
-        const QString problem = MediaFixtures::writeMp4(path, 160, 120, 30);
-        if (!problem.isEmpty())
+        QQuickItem *loader = nullptr;
+        if (const QString problem = showBars(loader); !problem.isEmpty())
             QSKIP(qPrintable(problem));
-
-        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
-            { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
-                { QStringLiteral("videoAudioTakesPriority"), false } },
-            { 160, 120 });
-        QVERIFY(view);
+        QVERIFY(loader);
+        QQuickItem *view = loader->parentItem();
         QQuickWindow *window = view->window();
         HiddenWindowGraphics hiddenGraphics(*window);
-        auto *loader = view->findChild<QQuickItem *>(QStringLiteral("backgroundVideo"));
-        QVERIFY(loader);
-        QTRY_VERIFY(loader->property("item").value<QObject *>());
         QObject *video = loader->property("item").value<QObject *>();
         QObject *player = video->property("player").value<QObject *>();
         auto *sink
