@@ -6,10 +6,10 @@
 #include "platform/MainWindowControl.h"
 #include "platform/XcbHandles.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QPointer>
 #include <QQmlApplicationEngine>
-#include <QQmlComponent>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QScreen>
@@ -41,6 +41,14 @@ QList<xcb_window_t> stackingOrder()
         return {};
     const xcb_window_t *children = xcb_query_tree_children(tree.get());
     return QList<xcb_window_t>(children, children + xcb_query_tree_children_length(tree.get()));
+}
+
+// Whether this process has loaded the QML module plugin, a path below Qt's QML folder.
+bool pluginLoaded(const QString &plugin)
+{
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly)
+        && maps.readAll().contains((QStringLiteral("/qml/") + plugin).toUtf8());
 }
 
 } // namespace
@@ -89,6 +97,32 @@ private slots:
         windowControl->setWindow(m_window);
     }
 
+    // Runs first, while no sheet has been open yet: the main window alone loads none of these modules.
+    void aModuleLoadsWhenTheFirstViewThatNeedsItShows_data()
+    {
+        QTest::addColumn<QString>("plugin");
+        QTest::addColumn<QString>("name");
+
+        QTest::newRow("charts") << "QtCharts/libqtchartsqml2plugin.so"
+                                << "statistics";
+        QTest::newRow("file dialogs") << "QtQuick/Dialogs/libqtquickdialogsplugin.so"
+                                      << "settings";
+    }
+
+    void aModuleLoadsWhenTheFirstViewThatNeedsItShows()
+    {
+        QFETCH(QString, plugin);
+        QFETCH(QString, name);
+
+        QVERIFY(!pluginLoaded(plugin));
+        if (name.isEmpty())
+            return;
+        setFlag(name, true);
+        QVERIFY(pluginLoaded(plugin));
+        setFlag(name, false);
+        QTRY_VERIFY(!sheet(name)->isVisible());
+    }
+
     void eachFlagOpensItsSheet_data()
     {
         QTest::addColumn<QString>("name");
@@ -117,6 +151,8 @@ private slots:
         QVERIFY(window);
         QVERIFY(!window->isVisible());
         setFlag(name, true);
+        // The view is built in the same step, before the sheet's first frame.
+        QCOMPARE(window->property("view").value<QQuickItem *>() != nullptr, hasView);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QCOMPARE(window->title(), title);
         QCOMPARE(window->size(), size);
@@ -127,8 +163,7 @@ private slots:
         QCOMPARE(window->type(), Qt::Dialog);
         QCOMPARE(window->position(),
             SheetPlacement::position(m_window->geometry(), size, m_window->screen()->availableGeometry()));
-        // A sheet without its view yet is empty, in the dark window colour.
-        QCOMPARE(window->property("view").value<QQuickItem *>() != nullptr, hasView);
+        // Where the view leaves it uncovered, the sheet is the dark window colour.
         QCOMPARE(window->color(), QColor(0x0A, 0x14, 0x1A));
 
         setFlag(name, false);
@@ -171,10 +206,10 @@ private slots:
     void theViewIsBuiltAtEachOpeningAndKeptWhileOpen()
     {
         QQuickWindow *window = sheet(QStringLiteral("statistics"));
-        QQmlComponent content(m_views.engine.get());
-        content.setData("import QtQuick\nItem {}", QUrl());
-        QVERIFY2(content.isReady(), qPrintable(content.errorString()));
-        window->setProperty("content", QVariant::fromValue(&content));
+        const QString plainView = m_harness.home.filePath(QStringLiteral("PlainView.qml"));
+        QVERIFY(writeFileBytes(plainView, "import QtQuick\nItem {}\n"));
+        const QVariant statisticsView = window->property("content");
+        window->setProperty("content", QUrl::fromLocalFile(plainView));
 
         m_controller->showDailyInsights();
         QPointer<QQuickItem> first = window->property("view").value<QQuickItem *>();
@@ -198,7 +233,7 @@ private slots:
         QVERIFY(second);
         m_controller->setShowingStatistics(false);
         QTRY_VERIFY(!window->isVisible());
-        window->setProperty("content", QVariant::fromValue<QQmlComponent *>(nullptr));
+        window->setProperty("content", statisticsView);
         AppPreferences chinese = m_controller->preferences();
         chinese.language = AppLanguage::chinese;
         QVERIFY(m_controller->savePreferences(chinese));

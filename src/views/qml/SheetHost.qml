@@ -5,8 +5,8 @@ import Quorvane
 // The four sheets of the main window, each bound both ways to its controller flag: the flag opens the
 // sheet, and Esc or the window manager's close clears the flag.
 //
-// A sheet's view plugs in as the `content` of its window: `content: Component { SettingsView {} }` in
-// the settings sheet, and likewise StatisticsView, NotesView and DeveloperCornerView. The view's root
+// A sheet's view plugs in as the `content` of its window: `content: "SettingsView.qml"` in the settings
+// sheet, and likewise StatisticsView, NotesView and DeveloperCornerView. The view's root
 // item is sized to the sheet, reaches the controller through the AppController singleton and closes its
 // sheet by clearing the flag (AppController.showingSettings = false). It is created when the flag rises
 // and destroyed when it falls, so each opening starts from fresh state.
@@ -21,9 +21,7 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingSettings
         onDismissed: AppController.showingSettings = false
-        content: Component {
-            SettingsView {}
-        }
+        content: "SettingsView.qml"
     }
 
     SheetWindow {
@@ -34,9 +32,7 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingStatistics
         onDismissed: AppController.showingStatistics = false
-        content: Component {
-            StatisticsView {}
-        }
+        content: "StatisticsView.qml"
     }
 
     SheetWindow {
@@ -47,9 +43,7 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingNotes
         onDismissed: AppController.showingNotes = false
-        content: Component {
-            NotesView {}
-        }
+        content: "NotesView.qml"
     }
 
     SheetWindow {
@@ -60,6 +54,6 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingDeveloperCorner
         onDismissed: AppController.showingDeveloperCorner = false
-        content: Component { DeveloperCornerView {} }
+        content: "DeveloperCornerView.qml"
     }
 }

@@ -14,8 +14,10 @@ Window {
     // The controller's name for this sheet, as its alert host.
     required property string sheetName
     required property size fixedSize
-    // The view that fills the sheet: a Component whose root item is laid out to the sheet's size.
-    property Component content: null
+    // The view that fills the sheet: a QML file whose root item is laid out to the sheet's size. It is
+    // compiled when the sheet first opens, so that start-up does not pay for views, and the modules they
+    // import, that may never show.
+    property url content
     // The view while the sheet is open; null otherwise.
     readonly property Item view: contentLoader.item
 
@@ -57,12 +59,14 @@ Window {
     Component.onCompleted: present()
     onClosing: dismissed()
 
+    // Built in the same step as the sheet opens (not asynchronously), so that the sheet's first frame
+    // already shows its view and the view's first focus and the Esc shortcut work from that frame on.
     Loader {
         id: contentLoader
 
         anchors.fill: parent
         active: sheet.showing
-        sourceComponent: sheet.content
+        source: sheet.content
     }
 
     // An alert open in this sheet takes Esc first, and so does anything the view has open inside it
