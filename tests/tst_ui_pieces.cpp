@@ -463,6 +463,39 @@ private slots:
         QVERIFY(near(grab(view).pixel(60, 40), fallbackColour, 1));
     }
 
+    // The player is made only while the address is a video, each time from the view's current settings.
+    void aViewTurnedToAVideoPlaysItsAddress()
+    {
+        const QString video = m_harness.home.filePath(QStringLiteral("turned.mp4"));
+        QVERIFY(writeFileBytes(video, MediaFixtures::noiseBytes(8192)));
+        const QString picture = m_harness.home.filePath(QStringLiteral("still.png"));
+        QImage still(8, 8, QImage::Format_RGB32);
+        still.fill(Qt::darkGreen);
+        QVERIFY(still.save(picture));
+        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+            { { QStringLiteral("url"), QUrl::fromLocalFile(picture) },
+                { QStringLiteral("videoAudioTakesPriority"), false } },
+            { 120, 80 });
+        QVERIFY(view);
+        auto *loader = view->findChild<QQuickItem *>(QStringLiteral("backgroundVideo"));
+        QVERIFY(loader);
+        QVERIFY(!loader->property("item").value<QObject *>());
+
+        for (const bool audible : { true, false }) {
+            view->setProperty("videoAudioTakesPriority", audible);
+            view->setProperty("url", QUrl::fromLocalFile(video));
+            auto *item = loader->property("item").value<QObject *>();
+            QVERIFY(item);
+            QObject *player = item->property("player").value<QObject *>();
+            QCOMPARE(player->property("source").toUrl(), QUrl::fromLocalFile(video));
+            QCOMPARE(
+                player->property("audioOutput").value<QObject *>()->property("muted").toBool(), !audible);
+
+            view->setProperty("url", QUrl::fromLocalFile(picture));
+            QVERIFY(!loader->property("item").value<QObject *>());
+        }
+    }
+
     void videoLoopsSilentlyAndUnmutesWithoutRestarting()
     {
         QQuickItem *loader = nullptr;

@@ -107,6 +107,8 @@ private slots:
                                 << "statistics";
         QTest::newRow("file dialogs") << "QtQuick/Dialogs/libqtquickdialogsplugin.so"
                                       << "settings";
+        // Only a video background needs the player, and the settings' built-in tile is a picture.
+        QTest::newRow("media") << "QtMultimedia/libquickmultimediaplugin.so" << QString();
     }
 
     void aModuleLoadsWhenTheFirstViewThatNeedsItShows()
