@@ -63,9 +63,12 @@ QString AppController::defaultBackgroundResource()
 
 QUrl AppController::defaultBackgroundURL()
 {
-    if (!QFileInfo::exists(defaultBackgroundResource()))
-        return {};
-    return QUrl(QStringLiteral("qrc") + defaultBackgroundResource());
+    // Compiled-in resources do not change while the program runs, and looking one up costs more than the
+    // rest of the once-a-second background check.
+    static const QUrl url = QFileInfo::exists(defaultBackgroundResource())
+        ? QUrl(QStringLiteral("qrc") + defaultBackgroundResource())
+        : QUrl();
+    return url;
 }
 
 AppController::AppController(AppControllerSeams seams, QObject *parent)
@@ -126,7 +129,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
 
     m_recentHistory = AppStorageService::loadHistory(m_root);
     reloadTotalsAndStatistics(startedAt);
-    m_scoreDay = CsvDate::day(startedAt);
+    m_scoreDate = startedAt.toLocalTime().date();
     m_sessionNumber = m_todayCompletedSessions + 1;
     if (m_currentSessionTitle.trimmed().isEmpty())
         m_currentSessionTitle = defaultFocusTitle(m_sessionNumber);
@@ -215,10 +218,11 @@ void AppController::updateRemainingTime()
 
 void AppController::updateDayIfNeeded(const QDateTime &now)
 {
-    const QString today = CsvDate::day(now);
-    if (today == m_scoreDay)
+    // Compared as a date: formatting the day's text every tick cost most of an idle tick.
+    const QDate today = now.toLocalTime().date();
+    if (today == m_scoreDate)
         return;
-    m_scoreDay = today;
+    m_scoreDate = today;
     reloadTotalsAndStatistics(now);
     publish(m_sessionNumber, m_todayCompletedSessions + 1, &AppController::sessionNumberChanged);
 }

@@ -485,10 +485,12 @@ private:
     AutomaticWorkTimer m_workTimer;
     QTimer m_tickTimer;
     QTimer m_volumeSaveTimer;
-    QString m_scoreDay;
+    QDate m_scoreDate;
     QDateTime m_lastMonitorRetry;
     bool m_restoredFocusSession = false;
     QDateTime m_lastFocusSnapshotSave;
+    // The round as last written, save time left out; unset when the file may differ from it.
+    std::optional<ActiveFocusSessionSnapshot> m_savedFocusSnapshot;
     QString m_currentSessionID;
     QDateTime m_currentFocusStartedAt;
     std::optional<QString> m_currentFocusLogID;

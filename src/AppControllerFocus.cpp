@@ -118,6 +118,7 @@ void AppController::completeFocusSession(bool countAsCompleted)
     publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
     publish(m_phase, SessionPhase::sessionComplete, &AppController::phaseChanged);
     AppStorageService::clearActiveFocusSession(m_root);
+    m_savedFocusSnapshot.reset();
     syncAudioForCurrentPhase();
     bringMainWindowForward();
 }
@@ -171,8 +172,17 @@ void AppController::persistFocusSession(bool force, const QDateTime &now)
     snapshot.startedAtEpoch = m_currentFocusStartedAt.toMSecsSinceEpoch() / 1000.0;
     snapshot.notes = m_currentSessionNotes;
     snapshot.title = m_currentSessionTitle;
+    // A round that stands still (waiting for activity, idle or paused) is not written again every five
+    // seconds: only the save time would change, and a restart does not use it.
+    ActiveFocusSessionSnapshot content = snapshot;
+    content.savedAtEpoch = 0;
+    if (!force && m_savedFocusSnapshot == content)
+        return;
     // A failed write is tried again by the next forced or throttled save.
-    (void)AppStorageService::saveActiveFocusSession(snapshot, m_root);
+    if (AppStorageService::saveActiveFocusSession(snapshot, m_root))
+        m_savedFocusSnapshot = content;
+    else
+        m_savedFocusSnapshot.reset();
 }
 
 void AppController::handleInputActivity()

@@ -153,6 +153,41 @@ private slots:
         QCOMPARE(QFile::exists(snapshot), written);
     }
 
+    void unforcedSnapshotsWriteOnlyAChangedRound_data()
+    {
+        QTest::addColumn<QString>("round");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("waiting for activity") << QStringLiteral("waiting") << false;
+        QTest::newRow("counting") << QStringLiteral("counting") << true;
+        QTest::newRow("paused by hand") << QStringLiteral("paused") << false;
+        QTest::newRow("idle after counting") << QStringLiteral("idle") << false;
+    }
+
+    void unforcedSnapshotsWriteOnlyAChangedRound()
+    {
+        QFETCH(QString, round);
+        QFETCH(bool, written);
+
+        ControllerHarness harness;
+        AppPreferences preferences;
+        preferences.keyboardIdleMinutes = 1;
+        AppController &controller = harness.startWithStored(preferences);
+        if (round != QLatin1String("waiting"))
+            controller.handleInputActivity();
+        if (round == QLatin1String("paused"))
+            controller.toggleManualPause();
+        if (round == QLatin1String("idle")) {
+            // A minute and more without input: the round is idle and its last change saved.
+            harness.tick(61 * 1000);
+            harness.tick(5000);
+            QCOMPARE(controller.trackingState(), WorkTrackingState::idlePaused);
+        }
+        const QString snapshot = harness.file(QStringLiteral("active-focus-session.json"));
+        QVERIFY(QFile::remove(snapshot));
+        harness.tick(5000);
+        QCOMPARE(QFile::exists(snapshot), written);
+    }
+
     void roundAfterABreakShowsTheTrackingSwitchAtOnce_data()
     {
         QTest::addColumn<bool>("trackActivity");

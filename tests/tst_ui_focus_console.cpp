@@ -115,6 +115,28 @@ private slots:
         QTRY_VERIFY(isShown("pauseButton"));
     }
 
+    void theTimeStandsStillWhileTheWindowIsHidden()
+    {
+        QVERIFY(show(QStringLiteral("FocusSessionView.qml")));
+        const QQuickItem *time = find("consoleTime");
+        QVERIFY(time);
+        QCOMPARE(m_controller->trackingState(), WorkTrackingState::tracking);
+        m_controller->handleInputActivity();
+        m_harness.tick(1000);
+        const QString shownTime = m_controller->formattedTime();
+        QCOMPARE(time->property("text").toString(), shownTime);
+
+        m_window->hide();
+        m_controller->handleInputActivity();
+        m_harness.tick(2000);
+        QVERIFY(m_controller->formattedTime() != shownTime);
+        QCOMPARE(time->property("text").toString(), shownTime);
+
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTRY_COMPARE(time->property("text").toString(), m_controller->formattedTime());
+    }
+
     void typedNotesReachTheRoundWhenTheEditorLosesFocus()
     {
         QVERIFY(show(QStringLiteral("FocusSessionView.qml")));

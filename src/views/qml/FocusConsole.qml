@@ -137,11 +137,18 @@ Item {
                     id: time
 
                     objectName: "consoleTime"
-                    text: AppController.formattedTime
                     font.family: Fonts.timerFamily
                     font.pixelSize: 52
                     font.weight: Font.ExtraLight
                     color: AppController.textColor
+
+                    // Closed to the tray, the window keeps the time it showed last: laying the text out anew
+                    // every second for nobody cost more than the rest of the tick. Shown again, it catches up.
+                    Binding on text {
+                        when: time.Window.visibility !== Window.Hidden
+                        value: AppController.formattedTime
+                        restoreMode: Binding.RestoreNone
+                    }
                 }
             }
 
