@@ -234,12 +234,20 @@ private slots:
     {
         m_main.window->hide();
         QTRY_VERIFY_WITH_TIMEOUT(!m_watch.isMapped(m_id), 10000);
+        // Until the toolkit has read the unmap, the window still counts as exposed and the wait for the
+        // new exposure below would return at once. Until the window manager has withdrawn the window, the
+        // states it held stay in the property, and erasing them later empties it under the test's eyes.
+        QTRY_VERIFY_WITH_TIMEOUT(!m_main.window->isExposed(), 10000);
+        QVERIFY(m_manager.sync());
         // Brought forward the way the tray does it.
         MainWindowControl control;
         control.setWindow(m_main.window);
         control.bringForward();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.window));
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
+        // And it stays once the window manager has handled everything sent to it.
+        QVERIFY(m_manager.sync());
+        QVERIFY(hasState(m_watch.above));
     }
 
     void handleResizesThroughTheWindowManager()
