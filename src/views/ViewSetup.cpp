@@ -15,6 +15,7 @@
 #include "KeyboardLockGuard.h"
 #include "MediaThumbnailProvider.h"
 #include "OpaqueLayerView.h"
+#include "RoundedGradient.h"
 #include "SettingsSession.h"
 #include "TextDropShadow.h"
 #include "ViewPlacement.h"
@@ -74,6 +75,7 @@ void setUpViews(AppController &controller)
     qmlRegisterType<WeightedWheelGraphic>(uri, 1, 0, "WeightedWheelGraphic");
     qmlRegisterType<WindowResizeHandle>(uri, 1, 0, "WindowResizeHandle");
     qmlRegisterType<TextDropShadow>(uri, 1, 0, "TextDropShadow");
+    qmlRegisterType<RoundedGradient>(uri, 1, 0, "RoundedGradient");
     qmlRegisterType<OpaqueLayerView>(uri, 1, 0, "OpaqueLayerView");
     qmlRegisterType<NowPlayingSeekState>(uri, 1, 0, "NowPlayingSeekState");
     qmlRegisterType<WheelItemsModel>(uri, 1, 0, "WheelItemsModel");

@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Layouts
-import Qt5Compat.GraphicalEffects
 import Quorvane
 
 // The glass panel of the focus phase: the tracking state, the time left, the round notes and the
@@ -55,33 +54,13 @@ Item {
         }
 
         // The outline fades from the top-left corner to the bottom-right one.
-        LinearGradient {
+        RoundedGradient {
             anchors.fill: glass
-            cached: true
+            radius: console_.radius
+            strokeWidth: 1
             start: Qt.point(0, 0)
             end: Qt.point(width, height)
-            source: outline
-            gradient: Gradient {
-                GradientStop {
-                    position: 0
-                    color: Qt.rgba(1, 1, 1, 0.22)
-                }
-                GradientStop {
-                    position: 1
-                    color: Qt.rgba(1, 1, 1, 0.06)
-                }
-            }
-        }
-
-        Rectangle {
-            id: outline
-
-            anchors.fill: glass
-            visible: false
-            radius: console_.radius
-            color: "transparent"
-            border.width: 1
-            border.color: "white"
+            colors: [Qt.rgba(1, 1, 1, 0.22), Qt.rgba(1, 1, 1, 0.06)]
         }
     }
 

@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import Qt5Compat.GraphicalEffects
 import Quorvane
 
 // The journal sheet's content: the header, the month calendar on the left and the selected day's
@@ -25,20 +24,11 @@ Item {
     // A record still open is saved before the sheet's content goes.
     Component.onDestruction: journal.commitEditing()
 
-    LinearGradient {
+    RoundedGradient {
         anchors.fill: parent
         start: Qt.point(0, 0)
         end: Qt.point(width, height)
-        gradient: Gradient {
-            GradientStop {
-                position: 0
-                color: "#101B24"
-            }
-            GradientStop {
-                position: 1
-                color: "#071015"
-            }
-        }
+        colors: ["#101B24", "#071015"]
     }
 
     Column {

@@ -131,36 +131,13 @@ Item {
     }
 
     // The outline fades from the top-left corner to the bottom-right one through the accent.
-    LinearGradient {
+    RoundedGradient {
         anchors.fill: parent
+        radius: card.radius
+        strokeWidth: 1
         start: Qt.point(0, 0)
         end: Qt.point(width, height)
-        source: outline
-        gradient: Gradient {
-            GradientStop {
-                position: 0
-                color: Qt.rgba(1, 1, 1, 0.2)
-            }
-            GradientStop {
-                position: 0.5
-                color: card.tint(0.12)
-            }
-            GradientStop {
-                position: 1
-                color: Qt.rgba(1, 1, 1, 0.05)
-            }
-        }
-    }
-
-    Rectangle {
-        id: outline
-
-        anchors.fill: parent
-        visible: false
-        radius: card.radius
-        color: "transparent"
-        border.width: 1
-        border.color: "white"
+        colors: [Qt.rgba(1, 1, 1, 0.2), card.tint(0.12), Qt.rgba(1, 1, 1, 0.05)]
     }
 
     RowLayout {
@@ -176,29 +153,12 @@ Item {
             Layout.preferredHeight: 58
             Layout.alignment: Qt.AlignVCenter
 
-            LinearGradient {
+            RoundedGradient {
                 anchors.fill: parent
+                radius: 13
                 start: Qt.point(0, 0)
                 end: Qt.point(width, height)
-                source: artworkShape
-                gradient: Gradient {
-                    GradientStop {
-                        position: 0
-                        color: card.tint(0.28)
-                    }
-                    GradientStop {
-                        position: 1
-                        color: Qt.rgba(0, 0, 0, 0.36)
-                    }
-                }
-            }
-
-            Rectangle {
-                id: artworkShape
-
-                anchors.fill: parent
-                visible: false
-                radius: 13
+                colors: [card.tint(0.28), Qt.rgba(0, 0, 0, 0.36)]
             }
 
             Rectangle {
