@@ -15,6 +15,7 @@
 #include "KeyboardLockGuard.h"
 #include "MediaThumbnailProvider.h"
 #include "OpaqueLayerView.h"
+#include "RectangleGlow.h"
 #include "RoundedGradient.h"
 #include "SettingsSession.h"
 #include "TextDropShadow.h"
@@ -76,6 +77,7 @@ void setUpViews(AppController &controller)
     qmlRegisterType<WindowResizeHandle>(uri, 1, 0, "WindowResizeHandle");
     qmlRegisterType<TextDropShadow>(uri, 1, 0, "TextDropShadow");
     qmlRegisterType<RoundedGradient>(uri, 1, 0, "RoundedGradient");
+    qmlRegisterType<RectangleGlow>(uri, 1, 0, "RectangleGlow");
     qmlRegisterType<OpaqueLayerView>(uri, 1, 0, "OpaqueLayerView");
     qmlRegisterType<NowPlayingSeekState>(uri, 1, 0, "NowPlayingSeekState");
     qmlRegisterType<WheelItemsModel>(uri, 1, 0, "WheelItemsModel");

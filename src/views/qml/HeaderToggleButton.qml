@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import Qt5Compat.GraphicalEffects
 import Quorvane
 
 // One switch of the header: a round 34-point button, lit in the accent colour while on. Switches stay
@@ -19,11 +18,10 @@ AbstractButton {
     Accessible.checked: shown.isOn
 
     background: Item {
-        RectangularGlow {
+        RectangleGlow {
             anchors.fill: circle
             visible: button.shown.isOn
             glowRadius: 8
-            cached: true
             cornerRadius: circle.radius + glowRadius
             color: Qt.rgba(button.accent.r, button.accent.g, button.accent.b, 0.18)
         }

@@ -1,5 +1,4 @@
 import QtQuick
-import Qt5Compat.GraphicalEffects
 import Quorvane
 
 // The one bubble of the instant tooltips, drawn above every item of the window. A control's
@@ -131,7 +130,7 @@ Item {
                     color: Qt.rgba(bubble.accent.r, bubble.accent.g, bubble.accent.b, 0.16)
                 }
 
-                RectangularGlow {
+                RectangleGlow {
                     anchors.fill: dot
                     glowRadius: 5
                     cornerRadius: dot.radius + glowRadius

@@ -1,5 +1,4 @@
 import QtQuick
-import Qt5Compat.GraphicalEffects
 import Quorvane
 
 // One entry on the timeline: its times, the rail with its dot and connectors, and its card.
@@ -63,7 +62,7 @@ Item {
             color: Qt.rgba(1, 1, 1, 0.12)
         }
 
-        RectangularGlow {
+        RectangleGlow {
             anchors.fill: dot
             glowRadius: 6
             cornerRadius: dot.radius + glowRadius

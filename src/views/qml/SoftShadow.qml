@@ -1,9 +1,10 @@
 import QtQuick
-import Qt5Compat.GraphicalEffects
+import Quorvane
 
 // A soft shadow under a rounded rectangle or capsule. Place it as a sibling just before the item it
 // shades: an effect set on the item itself would take the item with it where shaders are unavailable.
-RectangularGlow {
+// Painted once per size and colour: moving or fading it does not paint it again.
+RectangleGlow {
     required property Item target
     // The corner radius of the target.
     property real shapeRadius: 0
@@ -17,10 +18,7 @@ RectangularGlow {
     width: target.width
     height: target.height
     glowRadius: blurRadius
-    spread: 0
     cornerRadius: shapeRadius + blurRadius
     visible: target.visible
     scale: target.scale
-    // Drawn once into a texture: moving or fading it does not change it.
-    cached: true
 }
