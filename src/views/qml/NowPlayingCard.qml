@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
-import Qt5Compat.GraphicalEffects
 import Quorvane
 
 // The small glass panel of the music that plays: the track, its place in the playlist, the transport,
