@@ -1,5 +1,7 @@
 #include "ShadowImage.h"
 
+#include "BoxBlur.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -7,24 +9,6 @@
 #include <vector>
 
 namespace {
-
-// Three box blurs in a row come close to a Gaussian blur and cost the same whatever its width.
-std::array<int, 3> boxRadii(double sigma)
-{
-    constexpr int passes = 3;
-    const double ideal = std::sqrt(12 * sigma * sigma / passes + 1);
-    int lower = int(std::floor(ideal));
-    if (lower % 2 == 0)
-        --lower;
-    const int upper = lower + 2;
-    const double lowerCount = (12 * sigma * sigma - passes * lower * lower - 4 * passes * lower - 3 * passes)
-        / (-4.0 * lower - 4);
-    const int count = int(std::lround(lowerCount));
-    std::array<int, 3> radii {};
-    for (int pass = 0; pass < passes; ++pass)
-        radii[pass] = ((pass < count ? lower : upper) - 1) / 2;
-    return radii;
-}
 
 // One box blur along a line of `length` values spaced `stride` apart; values beyond the ends count as 0.
 void boxBlurLine(float *line, int length, int stride, int radius, std::vector<float> &scratch)
@@ -80,7 +64,7 @@ ShadowImage::ShadowImage(const QRectF &bounds, const std::function<void(QPainter
             alpha[size_t(y) * size_t(width) + size_t(x)] = row[x];
     }
     std::vector<float> scratch;
-    for (int radius : boxRadii(sigma * devicePixelRatio)) {
+    for (int radius : gaussianBoxRadii(sigma * devicePixelRatio)) {
         for (int y = 0; y < height; ++y)
             boxBlurLine(alpha.data() + size_t(y) * size_t(width), width, 1, radius, scratch);
         for (int x = 0; x < width; ++x)

@@ -9,6 +9,7 @@
 #include "DeveloperCornerController.h"
 #include "FeedbackPreviews.h"
 #include "FocusInterfaceState.h"
+#include "GlassBackdrop.h"
 #include "InterfaceFonts.h"
 #include "InterfaceTexts.h"
 #include "JournalController.h"
@@ -79,6 +80,7 @@ void setUpViews(AppController &controller)
     qmlRegisterType<RoundedGradient>(uri, 1, 0, "RoundedGradient");
     qmlRegisterType<RectangleGlow>(uri, 1, 0, "RectangleGlow");
     qmlRegisterType<OpaqueLayerView>(uri, 1, 0, "OpaqueLayerView");
+    qmlRegisterType<GlassBackdrop>(uri, 1, 0, "GlassBackdrop");
     qmlRegisterType<NowPlayingSeekState>(uri, 1, 0, "NowPlayingSeekState");
     qmlRegisterType<WheelItemsModel>(uri, 1, 0, "WheelItemsModel");
     qmlRegisterType<WheelPaneValues>(uri, 1, 0, "WheelPaneValues");

@@ -16,6 +16,9 @@ Item {
     // and a larger one decodes it again.
     property size decodeSize: Qt.size(0, 0)
 
+    // What the view shows changed: a picture became ready or went, or a video drew a new frame.
+    signal contentChanged()
+
     function growDecodeSize() {
         const ratio = Screen.devicePixelRatio;
         const wanted = Qt.size(Math.ceil(Math.min(width, Screen.width) * ratio),
@@ -27,6 +30,7 @@ Item {
     clip: true
     onWidthChanged: growDecodeSize()
     onHeightChanged: growDecodeSize()
+    onUrlChanged: contentChanged()
     Component.onCompleted: growDecodeSize()
 
     Rectangle {
@@ -48,9 +52,12 @@ Item {
         autoTransform: true
         // A picture replaced on disk under the same name shows its new content.
         cache: false
+        onStatusChanged: view.contentChanged()
     }
 
     Loader {
+        id: video
+
         objectName: "backgroundVideo"
         anchors.fill: parent
         active: view.isVideo
@@ -60,5 +67,14 @@ Item {
             "url": Qt.binding(() => view.url),
             "audible": Qt.binding(() => view.videoAudioTakesPriority)
         })
+    }
+
+    Connections {
+        function onFrameShown() {
+            view.contentChanged();
+        }
+
+        target: video.item
+        ignoreUnknownSignals: true
     }
 }

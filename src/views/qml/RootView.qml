@@ -26,6 +26,9 @@ Item {
         objectName: "scene"
         anchors.fill: parent
 
+        // For the glass panels, which blur a capture of it taken again on this signal.
+        signal contentChanged()
+
         Item {
             id: backgroundLayer
 
@@ -42,6 +45,8 @@ Item {
                     height: backgroundLayer.height
                     url: AppController.backgroundURL
                     videoAudioTakesPriority: AppController.videoAudioTakesPriority
+                    onContentChanged: scene.contentChanged()
+                    Component.onCompleted: scene.contentChanged()
                 }
             }
         }
@@ -52,6 +57,8 @@ Item {
             visible: AppController.backgroundOverlayEnabled
             color: "black"
             opacity: AppController.overlayOpacity
+            onVisibleChanged: scene.contentChanged()
+            onOpacityChanged: scene.contentChanged()
         }
 
         Rectangle {
@@ -59,6 +66,7 @@ Item {
             anchors.fill: parent
             opacity: AppController.backgroundOverlayEnabled ? 1 : 0
             visible: opacity > 0 || AppController.backgroundOverlayEnabled
+            onOpacityChanged: scene.contentChanged()
 
             gradient: Gradient {
                 GradientStop {

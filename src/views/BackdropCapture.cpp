@@ -1,0 +1,80 @@
+#include "BackdropCapture.h"
+
+#include <QQuickItem>
+#include <QQuickItemGrabResult>
+#include <QQuickWindow>
+#include <cmath>
+
+BackdropCapture *BackdropCapture::of(QQuickItem &item)
+{
+    if (auto *existing = item.findChild<BackdropCapture *>(QString(), Qt::FindDirectChildrenOnly))
+        return existing;
+    return new BackdropCapture(item);
+}
+
+BackdropCapture::BackdropCapture(QQuickItem &item)
+    : QObject(&item)
+    , m_item(item)
+{
+    connect(&item, &QQuickItem::widthChanged, this, &BackdropCapture::markStale);
+    connect(&item, &QQuickItem::heightChanged, this, &BackdropCapture::markStale);
+    connect(&item, &QQuickItem::windowChanged, this, &BackdropCapture::followWindow);
+    const int contentChanged = item.metaObject()->indexOfSignal("contentChanged()");
+    if (contentChanged >= 0)
+        QMetaObject::connect(&item, contentChanged, this, staticMetaObject.indexOfSlot("markStale()"));
+    followWindow(item.window());
+}
+
+void BackdropCapture::addViewer()
+{
+    ++m_viewers;
+    captureWhenPossible();
+}
+
+void BackdropCapture::removeViewer()
+{
+    --m_viewers;
+}
+
+void BackdropCapture::markStale()
+{
+    m_stale = true;
+    captureWhenPossible();
+}
+
+void BackdropCapture::followWindow(QQuickWindow *window)
+{
+    if (m_window)
+        disconnect(m_window, nullptr, this, nullptr);
+    m_window = window;
+    if (window)
+        connect(window, &QWindow::visibleChanged, this, &BackdropCapture::captureWhenPossible);
+    markStale();
+}
+
+void BackdropCapture::captureWhenPossible()
+{
+    // A capture in flight is finished first; a change meanwhile takes another one after it.
+    if (!m_stale || m_pending || m_viewers <= 0 || !m_window || !m_window->isVisible())
+        return;
+    const QSizeF size(m_item.width(), m_item.height());
+    if (size.width() < 1 || size.height() < 1)
+        return;
+    const QSize pixels(std::max(1, int(std::ceil(size.width() * scale))),
+        std::max(1, int(std::ceil(size.height() * scale))));
+    m_pending = m_item.grabToImage(pixels);
+    if (!m_pending)
+        return;
+    m_stale = false;
+    m_pendingSize = size;
+    connect(m_pending.data(), &QQuickItemGrabResult::ready, this, &BackdropCapture::takeResult);
+}
+
+void BackdropCapture::takeResult()
+{
+    m_finished = std::exchange(m_pending, {});
+    m_image = m_finished->image();
+    m_capturedSize = m_pendingSize;
+    emit captured();
+    captureWhenPossible();
+}

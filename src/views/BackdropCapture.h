@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QPointer>
+#include <QSharedPointer>
+#include <QSizeF>
+
+class QQuickItem;
+class QQuickItemGrabResult;
+class QQuickWindow;
+
+// A reduced picture of an item, shared by every glass panel that shows it blurred. It is taken again only
+// when the item's content changes: its size, or its `contentChanged()` signal where it has one (a still
+// picture never emits it again; a playing video emits it for each frame). Nothing is taken while no panel
+// looks at it or while its window is hidden.
+class BackdropCapture : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Captured pixels per unit of the item: a blur this wide hides what a finer picture would add.
+    static constexpr qreal scale = 0.25;
+
+    // The one capture of `item`, made on first use and destroyed with the item.
+    static BackdropCapture *of(QQuickItem &item);
+
+    void addViewer();
+    void removeViewer();
+
+    // Empty until the first capture is ready.
+    const QImage &image() const { return m_image; }
+    // The item's size when `image()` was taken.
+    QSizeF capturedSize() const { return m_capturedSize; }
+
+signals:
+    void captured();
+
+private slots:
+    void markStale();
+
+private:
+    explicit BackdropCapture(QQuickItem &item);
+    void followWindow(QQuickWindow *window);
+    void captureWhenPossible();
+    void takeResult();
+
+    QQuickItem &m_item;
+    QPointer<QQuickWindow> m_window;
+    QSharedPointer<QQuickItemGrabResult> m_pending;
+    // The last finished capture, kept until the next one finishes so that none is destroyed while it
+    // still delivers its result.
+    QSharedPointer<QQuickItemGrabResult> m_finished;
+    QSizeF m_pendingSize;
+    QImage m_image;
+    QSizeF m_capturedSize;
+    int m_viewers = 0;
+    bool m_stale = true;
+};

@@ -1,0 +1,167 @@
+#include "GlassBackdrop.h"
+
+#include "BackdropCapture.h"
+#include "BoxBlur.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <QQuickWindow>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// `image` with a border of one pixel that repeats its edge, so that a smooth brush, which repeats the
+// image beyond its bounds, never mixes the opposite edge into the panel's own.
+QImage withEdgeRepeated(const QImage &image)
+{
+    QImage result(image.width() + 2, image.height() + 2, image.format());
+    for (int y = 0; y < result.height(); ++y) {
+        const auto *source
+            = reinterpret_cast<const QRgb *>(image.constScanLine(std::clamp(y - 1, 0, image.height() - 1)));
+        auto *row = reinterpret_cast<QRgb *>(result.scanLine(y));
+        for (int x = 0; x < result.width(); ++x)
+            row[x] = source[std::clamp(x - 1, 0, image.width() - 1)];
+    }
+    return result;
+}
+
+} // namespace
+
+GlassBackdrop::GlassBackdrop(QQuickItem *parent)
+    : QQuickPaintedItem(parent)
+{
+    setAntialiasing(true);
+}
+
+GlassBackdrop::~GlassBackdrop()
+{
+    if (m_capture)
+        m_capture->removeViewer();
+}
+
+void GlassBackdrop::setBackdrop(QQuickItem *backdrop)
+{
+    if (backdrop == m_backdrop)
+        return;
+    if (m_capture) {
+        disconnect(m_capture, nullptr, this, nullptr);
+        m_capture->removeViewer();
+    }
+    m_backdrop = backdrop;
+    m_capture = backdrop ? BackdropCapture::of(*backdrop) : nullptr;
+    if (m_capture) {
+        connect(m_capture, &BackdropCapture::captured, this, &GlassBackdrop::captureChanged);
+        m_capture->addViewer();
+    }
+    captureChanged();
+    followSlice();
+    emit backdropChanged();
+}
+
+void GlassBackdrop::setRadius(qreal radius)
+{
+    if (qFuzzyCompare(radius, m_radius))
+        return;
+    m_radius = radius;
+    update();
+    emit radiusChanged();
+}
+
+QRect GlassBackdrop::captureCrop(const QRectF &slice, const QSizeF &backdropSize, const QSize &captureSize)
+{
+    if (slice.isEmpty() || backdropSize.isEmpty() || captureSize.isEmpty())
+        return {};
+    const qreal xScale = captureSize.width() / backdropSize.width();
+    const qreal yScale = captureSize.height() / backdropSize.height();
+    const int left = int(std::floor(slice.left() * xScale));
+    const int top = int(std::floor(slice.top() * yScale));
+    const int right = int(std::ceil(slice.right() * xScale));
+    const int bottom = int(std::ceil(slice.bottom() * yScale));
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)) & QRect(QPoint(0, 0), captureSize);
+}
+
+void GlassBackdrop::itemChange(ItemChange change, const ItemChangeData &data)
+{
+    if (change == ItemSceneChange)
+        followWindow(data.window);
+    QQuickPaintedItem::itemChange(change, data);
+}
+
+void GlassBackdrop::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)
+{
+    QQuickPaintedItem::geometryChange(newGeometry, oldGeometry);
+    followSlice();
+}
+
+// Whatever moves the panel (its host, an animation, a resized window) draws a new frame, so the slice is
+// looked at once per frame rather than through every ancestor's geometry.
+void GlassBackdrop::followWindow(QQuickWindow *window)
+{
+    disconnect(m_frames);
+    if (window)
+        m_frames = connect(window, &QQuickWindow::afterAnimating, this, &GlassBackdrop::followSlice);
+}
+
+void GlassBackdrop::followSlice()
+{
+    const QRectF slice = m_backdrop ? mapRectToItem(m_backdrop, boundingRect()) : QRectF();
+    if (slice == m_slice)
+        return;
+    m_slice = slice;
+    update();
+}
+
+void GlassBackdrop::captureChanged()
+{
+    m_captureChanged = true;
+    update();
+}
+
+void GlassBackdrop::blurSlice()
+{
+    const QImage &capture = m_capture->image();
+    const QRect crop = captureCrop(m_slice, m_capture->capturedSize(), capture.size());
+    if (!m_captureChanged && crop == m_blurredCrop)
+        return;
+    m_captureChanged = false;
+    m_blurredCrop = crop;
+    if (crop.isEmpty()) {
+        m_blurred = QImage();
+        return;
+    }
+    const qreal sigma = blurSigma * capture.width() / m_capture->capturedSize().width();
+    m_blurred = withEdgeRepeated(blurredWithEdgesExtended(capture.copy(crop), sigma));
+}
+
+void GlassBackdrop::paint(QPainter *painter)
+{
+    if (!m_capture || m_capture->image().isNull() || m_slice.isEmpty())
+        return;
+    blurSlice();
+    if (m_blurred.isNull())
+        return;
+    // From the capture's pixels to the backdrop's units, then to this item's.
+    const QSizeF backdrop = m_capture->capturedSize();
+    const QSize capture = m_capture->image().size();
+    const qreal toBackdropX = backdrop.width() / capture.width();
+    const qreal toBackdropY = backdrop.height() / capture.height();
+    const qreal toItemX = width() / m_slice.width();
+    const qreal toItemY = height() / m_slice.height();
+    QTransform placement;
+    // The blurred image starts a pixel before its crop, at its repeated edge.
+    const QPoint origin = m_blurredCrop.topLeft() - QPoint(1, 1);
+    placement.translate((origin.x() * toBackdropX - m_slice.left()) * toItemX,
+        (origin.y() * toBackdropY - m_slice.top()) * toItemY);
+    placement.scale(toBackdropX * toItemX, toBackdropY * toItemY);
+    QBrush brush(m_blurred);
+    brush.setTransform(placement);
+
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    painter->setPen(Qt::NoPen);
+    painter->setBrush(brush);
+    // As a Rectangle does, a radius beyond half the shorter side makes a capsule.
+    const qreal corner = std::min(m_radius, std::min(width(), height()) / 2);
+    painter->drawRoundedRect(boundingRect(), corner, corner);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QImage>
+#include <QMetaObject>
+#include <QPointer>
+#include <QQuickPaintedItem>
+
+class BackdropCapture;
+
+// The frosted part of a glass panel: the slice of the backdrop under it, blurred and cut to the panel's
+// rounded shape. The slice is blurred once per change of the backdrop's picture or of the panel's place
+// on it, from a reduced shared capture of the backdrop, so a still backdrop costs nothing per frame.
+class GlassBackdrop : public QQuickPaintedItem
+{
+    Q_OBJECT
+    Q_PROPERTY(QQuickItem *backdrop READ backdrop WRITE setBackdrop NOTIFY backdropChanged)
+    Q_PROPERTY(qreal radius READ radius WRITE setRadius NOTIFY radiusChanged)
+
+public:
+    // How soft the blur is, in units of the backdrop: a Gaussian's standard deviation.
+    static constexpr qreal blurSigma = 16;
+
+    explicit GlassBackdrop(QQuickItem *parent = nullptr);
+    ~GlassBackdrop() override;
+
+    QQuickItem *backdrop() const { return m_backdrop; }
+    void setBackdrop(QQuickItem *backdrop);
+    qreal radius() const { return m_radius; }
+    void setRadius(qreal radius);
+
+    // The whole pixels of a capture of `captureSize` pixels, taken of a backdrop of `backdropSize`, that
+    // cover `slice` (in the backdrop's units), within the capture. Empty when the slice lies outside it.
+    static QRect captureCrop(const QRectF &slice, const QSizeF &backdropSize, const QSize &captureSize);
+
+    void paint(QPainter *painter) override;
+
+signals:
+    void backdropChanged();
+    void radiusChanged();
+
+protected:
+    void itemChange(ItemChange change, const ItemChangeData &data) override;
+    void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
+
+private:
+    void followSlice();
+    void followWindow(QQuickWindow *window);
+    void captureChanged();
+    void blurSlice();
+
+    QPointer<QQuickItem> m_backdrop;
+    QPointer<BackdropCapture> m_capture;
+    qreal m_radius = 0;
+    QMetaObject::Connection m_frames;
+    // The part of the backdrop under the panel, in the backdrop's units.
+    QRectF m_slice;
+    // The blurred crop of the capture and the capture pixels it was made of; made again only when the
+    // crop or the capture changes, not when the panel moves by less than a capture pixel.
+    QImage m_blurred;
+    QRect m_blurredCrop;
+    bool m_captureChanged = true;
+};

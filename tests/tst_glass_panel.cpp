@@ -1,0 +1,172 @@
+#include "views/GlassBackdrop.h"
+
+#include <QQmlComponent>
+#include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QTest>
+
+namespace {
+
+bool near(QRgb actual, QColor expected, int tolerance)
+{
+    return qAbs(qRed(actual) - expected.red()) <= tolerance
+        && qAbs(qGreen(actual) - expected.green()) <= tolerance
+        && qAbs(qBlue(actual) - expected.blue()) <= tolerance;
+}
+
+enum class Change { None, MovePanel, RepaintBackdrop, HideWindowAndRepaint };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Change)
+
+// The glass panel under Qt Quick's software adaptation, where shader effects draw nothing.
+class GlassPanelTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        qmlRegisterType<GlassBackdrop>("Quorvane", 1, 0, "GlassBackdrop");
+    }
+
+    void cropCoversTheSliceInWholeCapturePixels_data()
+    {
+        QTest::addColumn<QRectF>("slice");
+        QTest::addColumn<QSizeF>("backdrop");
+        QTest::addColumn<QSize>("capture");
+        QTest::addColumn<QRect>("crop");
+        QTest::newRow("on whole pixels")
+            << QRectF(40, 80, 120, 60) << QSizeF(400, 200) << QSize(100, 50) << QRect(10, 20, 30, 15);
+        QTest::newRow("between pixels, widened")
+            << QRectF(41, 81, 120, 60) << QSizeF(400, 200) << QSize(100, 50) << QRect(10, 20, 31, 16);
+        QTest::newRow("capture rounded up")
+            << QRectF(0, 0, 401, 201) << QSizeF(401, 201) << QSize(101, 51) << QRect(0, 0, 101, 51);
+        QTest::newRow("hanging over the top left")
+            << QRectF(-20, -20, 60, 60) << QSizeF(400, 200) << QSize(100, 50) << QRect(0, 0, 10, 10);
+        QTest::newRow("hanging over the bottom right")
+            << QRectF(380, 180, 60, 60) << QSizeF(400, 200) << QSize(100, 50) << QRect(95, 45, 5, 5);
+        QTest::newRow("wholly outside")
+            << QRectF(500, 0, 60, 60) << QSizeF(400, 200) << QSize(100, 50) << QRect();
+        QTest::newRow("empty slice") << QRectF(40, 40, 0, 60) << QSizeF(400, 200) << QSize(100, 50)
+                                     << QRect();
+        QTest::newRow("no capture yet") << QRectF(40, 40, 60, 60) << QSizeF(400, 200) << QSize() << QRect();
+    }
+
+    void cropCoversTheSliceInWholeCapturePixels()
+    {
+        QFETCH(QRectF, slice);
+        QFETCH(QSizeF, backdrop);
+        QFETCH(QSize, capture);
+        QFETCH(QRect, crop);
+        QCOMPARE(GlassBackdrop::captureCrop(slice, backdrop, capture), crop);
+    }
+
+    // A backdrop red on its left half and blue on its right, hidden behind black; a panel without tint
+    // over it shows the blurred backdrop or, where it draws nothing, the black.
+    void panelShowsTheBlurredBackdropUnderIt_data()
+    {
+        QTest::addColumn<QRectF>("panel");
+        QTest::addColumn<Change>("change");
+        QTest::addColumn<QPointF>("probe");
+        QTest::addColumn<QColor>("expected");
+        QTest::addColumn<int>("tolerance");
+        const QRectF overRed(20, 60, 120, 80);
+        QTest::newRow("over one colour")
+            << overRed << Change::None << QPointF(60, 40) << QColor(255, 0, 0) << 6;
+        QTest::newRow("outside the rounded corner")
+            << overRed << Change::None << QPointF(1, 1) << QColor(0, 0, 0) << 6;
+        QTest::newRow("across the edge, blurred")
+            << QRectF(140, 60, 120, 80) << Change::None << QPointF(60, 40) << QColor(128, 0, 128) << 30;
+        QTest::newRow("near the edge, mostly its side")
+            << QRectF(140, 60, 120, 80) << Change::None << QPointF(20, 40) << QColor(245, 0, 10) << 12;
+        QTest::newRow("moved over the other colour")
+            << overRed << Change::MovePanel << QPointF(60, 40) << QColor(0, 0, 255) << 6;
+        QTest::newRow("backdrop repainted")
+            << overRed << Change::RepaintBackdrop << QPointF(60, 40) << QColor(0, 255, 0) << 6;
+        QTest::newRow("backdrop repainted while hidden")
+            << overRed << Change::HideWindowAndRepaint << QPointF(60, 40) << QColor(0, 255, 0) << 6;
+    }
+
+    void panelShowsTheBlurredBackdropUnderIt()
+    {
+        QFETCH(QRectF, panel);
+        QFETCH(Change, change);
+        QFETCH(QPointF, probe);
+        QFETCH(QColor, expected);
+        QFETCH(int, tolerance);
+
+        QQmlEngine engine;
+        QQmlComponent component(&engine);
+        component.setData(R"(
+            import QtQuick
+            Item {
+                width: 400
+                height: 200
+                Item {
+                    id: backdrop
+                    objectName: "backdrop"
+                    anchors.fill: parent
+                    signal contentChanged()
+                    Rectangle { objectName: "left"; width: 200; height: 200; color: "red" }
+                    Rectangle { x: 200; width: 200; height: 200; color: "blue" }
+                }
+                Rectangle { anchors.fill: parent; color: "black" }
+                GlassPanel {
+                    objectName: "panel"
+                    backdrop: backdrop
+                    radius: 30
+                    tintOpacity: 0
+                    borderColor: "transparent"
+                }
+            }
+        )",
+            QUrl(QStringLiteral("qrc:/quorvane/qml/GlassPanelUnderTest.qml")));
+        std::unique_ptr<QObject> object(component.create());
+        auto *root = qobject_cast<QQuickItem *>(object.get());
+        QVERIFY2(root, qPrintable(component.errorString()));
+        auto *glass = root->findChild<QQuickItem *>(QStringLiteral("panel"));
+        QVERIFY(glass);
+        glass->setPosition(panel.topLeft());
+        glass->setSize(panel.size());
+        QQuickWindow window;
+        window.resize(400, 200);
+        root->setParentItem(window.contentItem());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const auto probed = [&] { return window.grabWindow().pixel(glass->mapToScene(probe).toPoint()); };
+        // The first slice shows once the backdrop is captured, after a frame.
+        const QPoint centre = glass->mapToScene(QPointF(panel.width() / 2, panel.height() / 2)).toPoint();
+        QTRY_VERIFY_WITH_TIMEOUT(window.grabWindow().pixel(centre) != qRgb(0, 0, 0), 10000);
+
+        auto *backdrop = root->findChild<QQuickItem *>(QStringLiteral("backdrop"));
+        const auto repaint = [&] {
+            root->findChild<QQuickItem *>(QStringLiteral("left"))->setProperty("color", QColor(Qt::green));
+            QMetaObject::invokeMethod(backdrop, "contentChanged");
+        };
+        switch (change) {
+        case Change::None:
+            break;
+        case Change::MovePanel:
+            glass->setX(glass->x() + 240);
+            break;
+        case Change::RepaintBackdrop:
+            repaint();
+            break;
+        case Change::HideWindowAndRepaint:
+            window.hide();
+            repaint();
+            QTest::qWait(50);
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            break;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(near(probed(), expected, tolerance), 10000);
+    }
+};
+
+QTEST_MAIN(GlassPanelTest)
+#include "tst_glass_panel.moc"
