@@ -3,6 +3,7 @@
 #include "AppController.h"
 #include "SettingsSession.h"
 #include "TestSupport.h"
+#include "views/BackdropCapture.h"
 #include "views/ViewSetup.h"
 
 #include <QCoreApplication>
@@ -62,7 +63,16 @@ struct MainWindowViews
         if (picture->parentItem()->property("isVideo").toBool())
             return true;
         const int status = picture->property("status").toInt();
-        return status == imageReady || status == imageError;
+        return (status == imageReady || status == imageError) && glassShowsTheScene(window);
+    }
+
+    // The glass panels blur a capture of the scene that is taken again a frame after the scene changes.
+    static bool glassShowsTheScene(QQuickWindow &window)
+    {
+        const QQuickItem *scene = findItem(window.contentItem(), QStringLiteral("scene"));
+        const auto *capture
+            = scene ? scene->findChild<BackdropCapture *>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+        return !capture || capture->isCurrent();
     }
 
     std::unique_ptr<QQmlApplicationEngine> engine;

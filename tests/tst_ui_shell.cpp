@@ -214,6 +214,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_window), 30000);
         QVERIFY(m_controller->backgroundOverlayEnabled());
         QTRY_VERIFY(item("overlayGradient")->opacity() == 1.0);
+        QTRY_VERIFY(MainWindowViews::glassShowsTheScene(*m_window));
         const int darkened = shownGreen();
 
         m_controller->toggleBackgroundOverlay();

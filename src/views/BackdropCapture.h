@@ -32,6 +32,8 @@ public:
     const QImage &image() const { return m_image; }
     // The item's size when `image()` was taken.
     QSizeF capturedSize() const { return m_capturedSize; }
+    // Whether `image()` shows the item as it is now.
+    bool isCurrent() const { return !m_stale && !m_pending && !m_image.isNull(); }
 
 signals:
     void captured();
