@@ -13,6 +13,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QRawFont>
+#include <QSGRendererInterface>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVideoFrame>
@@ -443,7 +444,8 @@ private slots:
             QVERIFY(near(shot.pixel(point), fallbackColour, 1));
     }
 
-    void unplayableVideoIsGivenUpAfterAFewStarts()
+    // A file that cannot be played fails the same way each time, so it is not started again.
+    void unplayableVideoShowsTheColourBehindIt()
     {
         const QString path = m_harness.home.filePath(QStringLiteral("broken.mp4"));
         QVERIFY(writeFileBytes(path, MediaFixtures::noiseBytes(8192)));
@@ -452,15 +454,30 @@ private slots:
         QVERIFY(loader);
         QQuickItem *view = loader->parentItem();
         QObject *player = loader->property("item").value<QObject *>()->property("player").value<QObject *>();
-        QTRY_VERIFY(player->property("failedStarts").toInt() >= 1);
-        // The starts come to an end, within the limit.
-        QTest::qWait(1000);
-        const int failedStarts = player->property("failedStarts").toInt();
-        QVERIFY(failedStarts <= player->property("startLimit").toInt());
-        QTest::qWait(500);
-        QCOMPARE(player->property("failedStarts").toInt(), failedStarts);
-        // Nothing is drawn over the colour behind the video.
+        QTRY_VERIFY(player->property("error").toInt() != int(QMediaPlayer::NoError));
+        QTRY_COMPARE(player->property("playbackState").toInt(), int(QMediaPlayer::StoppedState));
         QVERIFY(near(grab(view).pixel(60, 40), fallbackColour, 1));
+    }
+
+    // Phones mark a recording made upright as turned; it is shown as it was held.
+    void aVideoMarkedAsTurnedIsShownUpright()
+    {
+        const QString path = m_harness.home.filePath(QStringLiteral("turned-bars.mp4"));
+        if (const QString problem = MediaFixtures::writeMp4(path, 160, 120, 30); !problem.isEmpty())
+            QSKIP(qPrintable(problem));
+        QVERIFY(MediaFixtures::markMp4RotatedClockwise(path));
+
+        QQuickItem *loader = showVideo(path, { 120, 160 });
+        QVERIFY(loader);
+        QQuickItem *view = loader->parentItem();
+        // The bars' top row, light grey on the left to blue on the right, runs down the right edge.
+        const auto lightGrey = [](QRgb c) { return qRed(c) > 150 && qAbs(qRed(c) - qBlue(c)) < 30; };
+        const auto blue = [](QRgb c) { return qBlue(c) > 150 && qRed(c) < 80 && qGreen(c) < 80; };
+        QTRY_VERIFY_WITH_TIMEOUT(lightGrey(grab(view).pixel(115, 6)), 60000);
+        const QImage shot = grab(view);
+        QVERIFY(lightGrey(shot.pixel(115, 6)));
+        QVERIFY(blue(shot.pixel(115, 153)));
+        QVERIFY(!lightGrey(shot.pixel(4, 6)));
     }
 
     // The player is made only while the address is a video, each time from the view's current settings.
@@ -524,8 +541,10 @@ private slots:
             }(),
             60000);
         QCOMPARE(player->property("playbackState").toInt(), 1);
-        // Its frames are on screen.
+        // Its frames are on screen, and each one drawn is told.
         QTRY_VERIFY(!near(grab(view).pixel(80, 30), fallbackColour, 3));
+        QSignalSpy shown(loader->property("item").value<QObject *>(), SIGNAL(frameShown()));
+        QTRY_VERIFY(shown.count() > 1);
 
         view->setProperty("videoAudioTakesPriority", true);
         QVERIFY(!audio->property("muted").toBool());
@@ -572,7 +591,9 @@ private slots:
         // Nothing is decoded for a closed window.
         QTRY_COMPARE_WITH_TIMEOUT(
             player->property("playbackState").toInt(), int(QMediaPlayer::PausedState), 30000);
-        QTRY_VERIFY_WITH_TIMEOUT(!released.isEmpty(), 30000);
+        // Without a graphics API the window keeps nothing worth giving up.
+        if (window->rendererInterface()->graphicsApi() != QSGRendererInterface::Software)
+            QTRY_VERIFY_WITH_TIMEOUT(!released.isEmpty(), 30000);
 
         window->showNormal();
         QVERIFY(QTest::qWaitForWindowExposed(window));

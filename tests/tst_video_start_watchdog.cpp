@@ -20,9 +20,8 @@ class VideoStartWatchdogTest : public QObject
 
 private slots:
     // Each step is one of: "play", "stop", "frame" (a picture reaches the sink), "empty frame" (what a
-    // stop or a flush hands the sink), "new graphics" (a window shown again hands the sink its new
-    // graphics), "wait <milliseconds>". A restart is answered as the player does: it stops and plays
-    // again.
+    // stop or a flush hands the sink), "wait <milliseconds>". A restart is answered as the player does: it
+    // stops and plays again.
     void restartsAStartThatShowsNoFrame_data()
     {
         QTest::addColumn<QStringList>("steps");
@@ -49,21 +48,6 @@ private slots:
             << QStringList { u"play"_s, almost, u"stop"_s, u"play"_s, almost } << 0;
         QTest::newRow("a start after a shown frame is watched too")
             << QStringList { u"play"_s, u"frame"_s, u"stop"_s, u"play"_s, wait } << 1;
-
-        QTest::newRow("new graphics while it plays are watched like a start")
-            << QStringList { u"play"_s, u"frame"_s, u"new graphics"_s, wait } << 1;
-        QTest::newRow("a frame after new graphics")
-            << QStringList { u"play"_s, u"frame"_s, u"new graphics"_s, almost, u"frame"_s, wait } << 0;
-        QTest::newRow("new graphics wait afresh")
-            << QStringList { u"play"_s, almost, u"new graphics"_s, almost } << 0;
-        QTest::newRow("new graphics while paused are not watched")
-            << QStringList { u"play"_s, u"frame"_s, u"stop"_s, u"new graphics"_s, wait } << 0;
-        QTest::newRow("new graphics before the start are not watched")
-            << QStringList { u"new graphics"_s, wait } << 0;
-        QTest::newRow("new graphics after a restart that showed nothing are left alone")
-            << QStringList { u"play"_s, wait, u"new graphics"_s, wait, wait } << 1;
-        QTest::newRow("new graphics that stay dark get one restart")
-            << QStringList { u"play"_s, u"frame"_s, u"new graphics"_s, wait, u"new graphics"_s, wait } << 1;
     }
 
     void restartsAStartThatShowsNoFrame()
@@ -93,8 +77,6 @@ private slots:
                 sink.setVideoFrame(picture());
             else if (step == u"empty frame")
                 sink.setVideoFrame(QVideoFrame());
-            else if (step == u"new graphics")
-                watchdog.sinkGraphicsChanged();
             else if (step.startsWith(u"wait "))
                 time.advance(std::chrono::milliseconds(step.mid(5).toInt()));
             else

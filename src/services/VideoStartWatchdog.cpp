@@ -38,13 +38,6 @@ void VideoStartWatchdog::setVideoSink(QVideoSink *sink)
     emit videoSinkChanged();
 }
 
-void VideoStartWatchdog::sinkGraphicsChanged()
-{
-    // Frames shown before count for nothing: they came through the sink element that was replaced.
-    if (m_playing)
-        awaitFrame();
-}
-
 void VideoStartWatchdog::awaitFrame()
 {
     m_awaitingFrame = true;

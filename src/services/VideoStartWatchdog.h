@@ -9,12 +9,11 @@
 #include <chrono>
 #include <memory>
 
-// Qt's GStreamer backend replaces its video sink when the window's graphics arrive. When that happens
-// while the pipeline is still waiting for its first frame, the new sink never gets one: the player says
-// it plays, raises no error, and the video stays dark. A start that shows no frame in time is therefore
-// asked to start once more; a video that still shows nothing (one without a picture track, say) is left
-// alone until a frame comes. A window shown again after it gave up its graphics hands the sink new ones,
-// and the replaced sink can stall the same way while the video plays, so that is watched like a start.
+// A start that stalls shows no first frame: the player says it plays, raises no error, and the video
+// stays dark. Qt's GStreamer backend did so when it replaced its sink element as the window's graphics
+// reached the sink; a sink that is never given graphics has not been seen to stall, but nothing else
+// would notice if it did. A start that shows no frame in time is therefore asked to start once more; a
+// video that still shows nothing (one without a picture track, say) is left alone until a frame comes.
 class VideoStartWatchdog : public QObject
 {
     Q_OBJECT
@@ -34,8 +33,6 @@ public:
     void setPlaying(bool playing);
     QVideoSink *videoSink() const { return m_videoSink; }
     void setVideoSink(QVideoSink *sink);
-    // The sink was handed the window's new graphics.
-    Q_INVOKABLE void sinkGraphicsChanged();
 
 signals:
     void playingChanged();

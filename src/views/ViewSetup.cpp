@@ -20,6 +20,7 @@
 #include "RoundedGradient.h"
 #include "SettingsSession.h"
 #include "TextDropShadow.h"
+#include "VideoFrameView.h"
 #include "ViewPlacement.h"
 #include "WeightedWheelGraphic.h"
 #include "WindowResizeHandle.h"
@@ -87,6 +88,7 @@ void setUpViews(AppController &controller)
     qmlRegisterType<SymbolPickerModel>(uri, 1, 0, "SymbolPickerModel");
     qmlRegisterType<AppearanceSettings>(uri, 1, 0, "AppearanceSettings");
     qmlRegisterType<VideoStartWatchdog>(uri, 1, 0, "VideoStartWatchdog");
+    qmlRegisterType<VideoFrameView>(uri, 1, 0, "VideoFrameView");
 }
 
 void addImageProviders(QQmlEngine &engine, AppController &controller)

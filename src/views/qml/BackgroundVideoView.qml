@@ -13,29 +13,25 @@ Item {
     readonly property alias player: player
     readonly property alias output: output
 
+    // Each new frame drawn, for what follows the picture (a blurred backdrop, say).
+    signal frameShown()
+
     MediaPlayer {
         id: player
 
-        // Qt's GStreamer backend now and then fails to start a pipeline that shares the
-        // window's OpenGL context, and a fresh start then plays. A file that cannot be played
-        // fails every time and is left alone after a few starts.
-        property int failedStarts: 0
-        readonly property int startLimit: 4
         // A window closed to the tray decodes nothing; shown again, the video goes on where it
         // stood.
         readonly property bool shown: video.Window.visibility !== Window.Hidden
 
         source: video.url
         loops: MediaPlayer.Infinite
-        videoOutput: output
+        videoOutput: output.videoSink
         Component.onCompleted: if (shown) play()
         Component.onDestruction: stop()
         onShownChanged: shown ? play() : pause()
-        onErrorOccurred: {
-            failedStarts += 1;
-            if (failedStarts < startLimit)
-                Qt.callLater(restart);
-        }
+        // Qt's backend says it still plays after an error. A file that cannot be played fails the same
+        // way at every start, so it is stopped, and nothing waits for its first frame.
+        onErrorOccurred: stop()
 
         function restart() {
             stop();
@@ -58,16 +54,10 @@ Item {
         onRestartRequested: player.restart()
     }
 
-    // A window shown again builds its graphics anew, and the sink is handed them.
-    Connections {
-        target: video.Window.window
-        function onSceneGraphInitialized() { watchdog.sinkGraphicsChanged() }
-    }
-
-    VideoOutput {
+    VideoFrameView {
         id: output
 
         anchors.fill: parent
-        fillMode: VideoOutput.PreserveAspectCrop
+        onFrameShown: video.frameShown()
     }
 }
