@@ -32,11 +32,11 @@ void VideoFrameView::geometryChange(const QRectF &newGeometry, const QRectF &old
 QSGNode *VideoFrameView::updatePaintNode(QSGNode *node, UpdatePaintNodeData *)
 {
     auto *picture = static_cast<QSGImageNode *>(node);
-    if (m_frameIsNew) {
+    // A window that gave up its graphics while hidden draws the kept frame again when it is shown.
+    if (m_frameIsNew || !picture) {
         m_frameIsNew = false;
         // A stop or a flush hands the sink an empty frame: nothing is shown, as after a stop.
         const QImage image = VideoFrameImage::upright(m_frame);
-        m_frame = QVideoFrame();
         if (image.isNull()) {
             delete picture;
             return nullptr;

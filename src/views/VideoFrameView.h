@@ -30,6 +30,7 @@ private:
     void takeFrame(const QVideoFrame &frame);
 
     QVideoSink *m_sink;
+    // The latest frame, kept after it is drawn for a scene graph built anew.
     QVideoFrame m_frame;
     bool m_frameIsNew = false;
 };
