@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QThread>
 #include <csignal>
 #include <memory>
 
@@ -95,6 +96,63 @@ bool askToClose(const QString &window)
         xcb_get_input_focus_reply(connection.get(), xcb_get_input_focus(connection.get()), nullptr));
     return focus != nullptr;
 }
+
+// Sends the title bar's close request the moment the program's main window first maps, before the
+// program has drawn, docked its icon or finished starting: the earliest close a user or a window
+// manager can send. Set up before the program starts, so that no map goes unseen.
+class FirstMapCloser
+{
+public:
+    FirstMapCloser()
+        : m_connection(xcb_connect(nullptr, nullptr))
+    {
+        if (xcb_connection_has_error(m_connection.get()))
+            return;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(m_connection.get())).data->root;
+        const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+        const XcbReply<xcb_generic_error_t> error(xcb_request_check(m_connection.get(),
+            xcb_change_window_attributes_checked(m_connection.get(), root, XCB_CW_EVENT_MASK, &mask)));
+        m_watching = error == nullptr;
+    }
+
+    bool isWatching() const { return m_watching; }
+
+    // The first top-level window of at least 200 pixels square is the main window: the tray icon and
+    // the graphics probes are smaller, and the sheets stay unmapped.
+    bool closeMainWindowAsItMaps(int timeoutMilliseconds)
+    {
+        QElapsedTimer elapsed;
+        elapsed.start();
+        while (elapsed.elapsed() < timeoutMilliseconds) {
+            while (const XcbReply<xcb_generic_event_t> event { xcb_poll_for_event(m_connection.get()) }) {
+                if ((event->response_type & ~0x80) != XCB_MAP_NOTIFY)
+                    continue;
+                const xcb_window_t window = reinterpret_cast<xcb_map_notify_event_t *>(event.get())->window;
+                if (!isMainWindowSized(window))
+                    continue;
+                sendCloseRequest(m_connection.get(), window);
+                const XcbReply<xcb_get_input_focus_reply_t> focus(xcb_get_input_focus_reply(
+                    m_connection.get(), xcb_get_input_focus(m_connection.get()), nullptr));
+                return focus != nullptr;
+            }
+            if (xcb_connection_has_error(m_connection.get()))
+                return false;
+            QThread::msleep(1);
+        }
+        return false;
+    }
+
+private:
+    XcbConnection m_connection;
+    bool m_watching = false;
+
+    bool isMainWindowSized(xcb_window_t window)
+    {
+        const XcbReply<xcb_get_geometry_reply_t> geometry(xcb_get_geometry_reply(
+            m_connection.get(), xcb_get_geometry(m_connection.get(), window), nullptr));
+        return geometry && std::min(geometry->width, geometry->height) >= 200;
+    }
+};
 
 } // namespace
 
@@ -205,6 +263,38 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(shownMainWindow().isEmpty(), 30000);
         QTest::qWait(1000);
         QCOMPARE(m_program.state(), QProcess::Running);
+    }
+
+    void closingTheWindowAsItFirstShows_data()
+    {
+        QTest::addColumn<bool>("trayHost");
+        QTest::newRow("a tray host keeps the program, hidden") << true;
+        QTest::newRow("without a tray host the program quits") << false;
+    }
+
+    void closingTheWindowAsItFirstShows()
+    {
+        QFETCH(bool, trayHost);
+        if (trayHost)
+            startTrayHost();
+        FirstMapCloser closer;
+        QVERIFY(closer.isWatching());
+        m_program.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_program.start(QStringLiteral(QUORVANE_EXECUTABLE), {});
+        QVERIFY(m_program.waitForStarted());
+        QVERIFY(closer.closeMainWindowAsItMaps(60000));
+        if (trayHost) {
+            QTRY_VERIFY_WITH_TIMEOUT(shownMainWindow().isEmpty(), 30000);
+            // Once the icon has docked the program has finished starting; the window stays hidden.
+            QTRY_VERIFY_WITH_TIMEOUT(trayIconIsDocked(), 30000);
+            QVERIFY(shownMainWindow().isEmpty());
+            QCOMPARE(m_program.state(), QProcess::Running);
+        } else {
+            QVERIFY(m_program.waitForFinished(30000));
+            QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(m_program.exitCode(), 0);
+            QVERIFY(QFile::exists(dataFile(QStringLiteral("active-focus-session.json"))));
+        }
     }
 
     void aTrayHostThatStartsLaterGetsTheIcon()
