@@ -2,6 +2,7 @@
 
 #include "services/VideoFrameImage.h"
 
+#include <QPointer>
 #include <QQuickWindow>
 #include <QSGImageNode>
 #include <QVideoSink>
@@ -9,17 +10,42 @@
 VideoFrameView::VideoFrameView(QQuickItem *parent)
     : QQuickItem(parent)
     , m_sink(new QVideoSink(this))
+    , m_latest(std::make_shared<LatestFrame>())
 {
     setFlag(ItemHasContents);
-    // The sink may send from the pipeline's thread; the frame is then taken on this item's thread.
-    connect(m_sink, &QVideoSink::videoFrameChanged, this, &VideoFrameView::takeFrame);
+    // The sink sends from the pipeline's thread. Each frame there only replaces the kept one, and a single
+    // request to draw waits at a time: a window that draws late never piles decoded frames up.
+    connect(
+        m_sink, &QVideoSink::videoFrameChanged, m_sink,
+        [latest = m_latest, sink = m_sink, view = QPointer<VideoFrameView>(this)](const QVideoFrame &frame) {
+            if (latest->put(frame))
+                QMetaObject::invokeMethod(
+                    sink,
+                    [latest, view] {
+                        latest->drawRequested = false;
+                        if (view)
+                            view->update();
+                    },
+                    Qt::QueuedConnection);
+        },
+        Qt::DirectConnection);
 }
 
-void VideoFrameView::takeFrame(const QVideoFrame &frame)
+bool VideoFrameView::LatestFrame::put(const QVideoFrame &incoming)
 {
-    m_frame = frame;
-    m_frameIsNew = true;
-    update();
+    const std::lock_guard lock(mutex);
+    frame = incoming;
+    isNew = true;
+    return !drawRequested.exchange(true);
+}
+
+std::optional<QVideoFrame> VideoFrameView::LatestFrame::takeNew()
+{
+    const std::lock_guard lock(mutex);
+    if (!isNew)
+        return std::nullopt;
+    isNew = false;
+    return std::exchange(frame, QVideoFrame());
 }
 
 void VideoFrameView::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)
@@ -33,8 +59,10 @@ QSGNode *VideoFrameView::updatePaintNode(QSGNode *node, UpdatePaintNodeData *)
 {
     auto *picture = static_cast<QSGImageNode *>(node);
     // A window that gave up its graphics while hidden draws the kept frame again when it is shown.
-    if (m_frameIsNew || !picture) {
-        m_frameIsNew = false;
+    std::optional<QVideoFrame> incoming = m_latest->takeNew();
+    if (incoming)
+        m_frame = std::move(*incoming);
+    if (incoming || !picture) {
         // A stop or a flush hands the sink an empty frame: nothing is shown, as after a stop.
         const QImage image = VideoFrameImage::upright(m_frame);
         if (image.isNull()) {

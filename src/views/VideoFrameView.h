@@ -3,6 +3,10 @@
 #include <QQuickItem>
 #include <QVideoFrame>
 #include <QVideoSink>
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <optional>
 
 // A video drawn from a sink of its own, scaled to cover the item and cropped about its centre. A player
 // renders into `videoSink`. Only the latest frame is kept, and it is converted to a picture only when the
@@ -27,10 +31,21 @@ protected:
     void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
 
 private:
-    void takeFrame(const QVideoFrame &frame);
+    // Handed over from the pipeline's thread.
+    struct LatestFrame
+    {
+        // Whether the caller is to request a drawing.
+        bool put(const QVideoFrame &incoming);
+        std::optional<QVideoFrame> takeNew();
+
+        std::mutex mutex;
+        QVideoFrame frame;
+        bool isNew = false;
+        std::atomic<bool> drawRequested = false;
+    };
 
     QVideoSink *m_sink;
-    // The latest frame, kept after it is drawn for a scene graph built anew.
+    std::shared_ptr<LatestFrame> m_latest;
+    // The latest frame drawn, kept for a scene graph built anew.
     QVideoFrame m_frame;
-    bool m_frameIsNew = false;
 };
