@@ -2,17 +2,15 @@
 
 #include "services/VideoFrameImage.h"
 
+#include <QPainter>
 #include <QPointer>
-#include <QQuickWindow>
-#include <QSGImageNode>
 #include <QVideoSink>
 
 VideoFrameView::VideoFrameView(QQuickItem *parent)
-    : QQuickItem(parent)
+    : QQuickPaintedItem(parent)
     , m_sink(new QVideoSink(this))
     , m_latest(std::make_shared<LatestFrame>())
 {
-    setFlag(ItemHasContents);
     // The sink sends from the pipeline's thread. Each frame there only replaces the kept one, and a single
     // request to draw waits at a time: a window that draws late never piles decoded frames up.
     connect(
@@ -48,39 +46,17 @@ std::optional<QVideoFrame> VideoFrameView::LatestFrame::takeNew()
     return std::exchange(frame, QVideoFrame());
 }
 
-void VideoFrameView::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)
+void VideoFrameView::paint(QPainter *painter)
 {
-    QQuickItem::geometryChange(newGeometry, oldGeometry);
-    if (newGeometry.size() != oldGeometry.size())
-        update();
-}
-
-QSGNode *VideoFrameView::updatePaintNode(QSGNode *node, UpdatePaintNodeData *)
-{
-    auto *picture = static_cast<QSGImageNode *>(node);
-    // A window that gave up its graphics while hidden draws the kept frame again when it is shown.
-    std::optional<QVideoFrame> incoming = m_latest->takeNew();
-    if (incoming)
-        m_frame = std::move(*incoming);
-    if (incoming || !picture) {
-        // A stop or a flush hands the sink an empty frame: nothing is shown, as after a stop.
-        const QImage image = VideoFrameImage::upright(m_frame);
-        if (image.isNull()) {
-            delete picture;
-            return nullptr;
-        }
-        if (!picture) {
-            picture = window()->createImageNode();
-            picture->setOwnsTexture(true);
-            picture->setFiltering(QSGTexture::Linear);
-        }
-        picture->setTexture(window()->createTextureFromImage(image));
+    // A stop or a flush hands the sink an empty frame: nothing is shown, as after a stop. A window that
+    // gave up its graphics while hidden paints the kept picture again when it is shown.
+    if (std::optional<QVideoFrame> incoming = m_latest->takeNew()) {
+        m_picture = VideoFrameImage::upright(*incoming);
         // Emitted on this item's thread, after the scene graph has taken the frame.
         QMetaObject::invokeMethod(this, &VideoFrameView::frameShown, Qt::QueuedConnection);
     }
-    if (!picture)
-        return nullptr;
-    picture->setRect(boundingRect());
-    picture->setSourceRect(VideoFrameImage::coverSource(picture->texture()->textureSize(), size()));
-    return picture;
+    if (m_picture.isNull())
+        return;
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    painter->drawImage(boundingRect(), m_picture, VideoFrameImage::coverSource(m_picture.size(), size()));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QQuickItem>
+#include <QImage>
+#include <QQuickPaintedItem>
 #include <QVideoFrame>
 #include <QVideoSink>
 #include <atomic>
@@ -12,7 +13,7 @@
 // renders into `videoSink`. Only the latest frame is kept, and it is converted to a picture only when the
 // item draws, so frames that come faster than the window draws cost nothing. The sink never gets the
 // window's graphics, so the video draws the same way whether the window renders with OpenGL or without.
-class VideoFrameView : public QQuickItem
+class VideoFrameView : public QQuickPaintedItem
 {
     Q_OBJECT
     Q_PROPERTY(QVideoSink *videoSink READ videoSink CONSTANT)
@@ -21,14 +22,11 @@ public:
     explicit VideoFrameView(QQuickItem *parent = nullptr);
 
     QVideoSink *videoSink() const { return m_sink; }
+    void paint(QPainter *painter) override;
 
 signals:
     // A new frame has been drawn.
     void frameShown();
-
-protected:
-    QSGNode *updatePaintNode(QSGNode *node, UpdatePaintNodeData *) override;
-    void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
 
 private:
     // Handed over from the pipeline's thread.
@@ -46,6 +44,6 @@ private:
 
     QVideoSink *m_sink;
     std::shared_ptr<LatestFrame> m_latest;
-    // The latest frame drawn, kept for a scene graph built anew.
-    QVideoFrame m_frame;
+    // The latest frame as a picture, kept for a scene graph built anew.
+    QImage m_picture;
 };
