@@ -1,3 +1,4 @@
+#include "views/BackdropCapture.h"
 #include "views/GlassBackdrop.h"
 
 #include <QQmlComponent>
@@ -16,10 +17,12 @@ bool near(QRgb actual, QColor expected, int tolerance)
 }
 
 enum class Change { None, MovePanel, RepaintBackdrop, HideWindowAndRepaint };
+enum class Viewing { Shown, AncestorHidden, AncestorHiddenThenShown, TakenOutOfWindow };
 
 } // namespace
 
 Q_DECLARE_METATYPE(Change)
+Q_DECLARE_METATYPE(Viewing)
 
 // The glass panel under Qt Quick's software adaptation, where shader effects draw nothing.
 class GlassPanelTest : public QObject
@@ -165,6 +168,77 @@ private slots:
             break;
         }
         QTRY_VERIFY_WITH_TIMEOUT(near(probed(), expected, tolerance), 10000);
+    }
+
+    // A dialog's panel is built hidden at start-up; while nothing shows it, the backdrop's changes are
+    // not captured (a capture due or in flight would make it not current).
+    void onlyAShownPanelHasTheBackdropCaptured_data()
+    {
+        QTest::addColumn<Viewing>("viewing");
+        QTest::addColumn<bool>("captureDue");
+        QTest::newRow("shown") << Viewing::Shown << true;
+        QTest::newRow("under a hidden item") << Viewing::AncestorHidden << false;
+        QTest::newRow("hidden, then shown again") << Viewing::AncestorHiddenThenShown << true;
+        QTest::newRow("taken out of the window") << Viewing::TakenOutOfWindow << false;
+    }
+
+    void onlyAShownPanelHasTheBackdropCaptured()
+    {
+        QFETCH(Viewing, viewing);
+        QFETCH(bool, captureDue);
+
+        QQmlEngine engine;
+        QQmlComponent component(&engine);
+        component.setData(R"(
+            import QtQuick
+            import Quorvane
+            Item {
+                width: 200
+                height: 100
+                Item {
+                    id: backdrop
+                    objectName: "backdrop"
+                    anchors.fill: parent
+                    signal contentChanged()
+                    Rectangle { anchors.fill: parent; color: "red" }
+                }
+                Item {
+                    objectName: "holder"
+                    anchors.fill: parent
+                    GlassBackdrop { objectName: "panel"; anchors.fill: parent; backdrop: backdrop }
+                }
+            }
+        )",
+            QUrl());
+        std::unique_ptr<QObject> object(component.create());
+        auto *root = qobject_cast<QQuickItem *>(object.get());
+        QVERIFY2(root, qPrintable(component.errorString()));
+        QQuickWindow window;
+        window.resize(200, 100);
+        root->setParentItem(window.contentItem());
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *backdrop = root->findChild<QQuickItem *>(QStringLiteral("backdrop"));
+        auto *capture = BackdropCapture::of(*backdrop);
+        QTRY_VERIFY_WITH_TIMEOUT(capture->isCurrent(), 10000);
+
+        auto *holder = root->findChild<QQuickItem *>(QStringLiteral("holder"));
+        switch (viewing) {
+        case Viewing::Shown:
+            break;
+        case Viewing::AncestorHidden:
+            holder->setVisible(false);
+            break;
+        case Viewing::AncestorHiddenThenShown:
+            holder->setVisible(false);
+            holder->setVisible(true);
+            break;
+        case Viewing::TakenOutOfWindow:
+            root->findChild<QQuickItem *>(QStringLiteral("panel"))->setParentItem(nullptr);
+            break;
+        }
+        QMetaObject::invokeMethod(backdrop, "contentChanged");
+        QCOMPARE(!capture->isCurrent(), captureDue);
     }
 };
 

@@ -32,8 +32,9 @@ public:
     const QImage &image() const { return m_image; }
     // The item's size when `image()` was taken.
     QSizeF capturedSize() const { return m_capturedSize; }
-    // Whether `image()` shows the item as it is now.
-    bool isCurrent() const { return !m_stale && !m_pending && !m_image.isNull(); }
+    // Whether `image()` shows the item as it is now, or nothing needs it to: with no panel shown, no
+    // capture is due. It says the capture is ready, not that the panels have painted it yet.
+    bool isCurrent() const { return m_viewers <= 0 || (!m_stale && !m_pending && !m_image.isNull()); }
 
 signals:
     void captured();

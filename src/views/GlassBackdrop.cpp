@@ -36,7 +36,7 @@ GlassBackdrop::GlassBackdrop(QQuickItem *parent)
 
 GlassBackdrop::~GlassBackdrop()
 {
-    if (m_capture)
+    if (m_capture && m_viewing)
         m_capture->removeViewer();
 }
 
@@ -46,14 +46,15 @@ void GlassBackdrop::setBackdrop(QQuickItem *backdrop)
         return;
     if (m_capture) {
         disconnect(m_capture, nullptr, this, nullptr);
-        m_capture->removeViewer();
+        if (m_viewing)
+            m_capture->removeViewer();
     }
+    m_viewing = false;
     m_backdrop = backdrop;
     m_capture = backdrop ? BackdropCapture::of(*backdrop) : nullptr;
-    if (m_capture) {
+    if (m_capture)
         connect(m_capture, &BackdropCapture::captured, this, &GlassBackdrop::captureChanged);
-        m_capture->addViewer();
-    }
+    followViewing();
     captureChanged();
     followSlice();
     emit backdropChanged();
@@ -86,6 +87,20 @@ void GlassBackdrop::itemChange(ItemChange change, const ItemChangeData &data)
     if (change == ItemSceneChange)
         followWindow(data.window);
     QQuickPaintedItem::itemChange(change, data);
+    if (change == ItemSceneChange || change == ItemVisibleHasChanged)
+        followViewing();
+}
+
+void GlassBackdrop::followViewing()
+{
+    const bool viewing = m_capture && window() && isVisible();
+    if (viewing == m_viewing)
+        return;
+    m_viewing = viewing;
+    if (viewing)
+        m_capture->addViewer();
+    else
+        m_capture->removeViewer();
 }
 
 void GlassBackdrop::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)

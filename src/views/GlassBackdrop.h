@@ -45,6 +45,7 @@ protected:
 private:
     void followSlice();
     void followWindow(QQuickWindow *window);
+    void followViewing();
     void captureChanged();
     void blurSlice();
 
@@ -59,4 +60,7 @@ private:
     QImage m_blurred;
     QRect m_blurredCrop;
     bool m_captureChanged = true;
+    // Counted as a viewer of the capture only while shown: a hidden dialog's panel must not keep the
+    // backdrop being captured.
+    bool m_viewing = false;
 };
