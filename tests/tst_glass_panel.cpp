@@ -1,10 +1,13 @@
+#include "FakeOneShotTimer.h"
 #include "views/BackdropCapture.h"
 #include "views/GlassBackdrop.h"
 
+#include <QList>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QSignalSpy>
 #include <QTest>
 
 namespace {
@@ -239,6 +242,49 @@ private slots:
         }
         QMetaObject::invokeMethod(backdrop, "contentChanged");
         QCOMPARE(!capture->isCurrent(), captureDue);
+    }
+
+    // A backdrop that keeps changing (a playing video) is captured at most once per gap, and its last
+    // change is still taken once the gap is over.
+    void capturesAreSpacedAndTakeTheLastChange_data()
+    {
+        QTest::addColumn<QList<int>>("changesPerGap");
+        QTest::addColumn<int>("captures");
+        QTest::newRow("no change") << QList<int> { 0 } << 1;
+        QTest::newRow("one change, taken after the gap") << QList<int> { 1 } << 2;
+        QTest::newRow("five changes in one gap, one capture") << QList<int> { 5 } << 2;
+        QTest::newRow("changes over two gaps") << QList<int> { 5, 3 } << 3;
+        QTest::newRow("a quiet gap, then a change") << QList<int> { 0, 1 } << 2;
+    }
+
+    void capturesAreSpacedAndTakeTheLastChange()
+    {
+        QFETCH(QList<int>, changesPerGap);
+        QFETCH(int, captures);
+
+        QQuickWindow window;
+        window.resize(200, 100);
+        QQuickItem backdrop(window.contentItem());
+        backdrop.setSize(QSizeF(200, 100));
+        auto gap = std::make_unique<FakeOneShotTimer>();
+        FakeOneShotTimer &time = *gap;
+        auto *capture = new BackdropCapture(backdrop, std::move(gap));
+        QCOMPARE(BackdropCapture::of(backdrop), capture);
+        QSignalSpy taken(capture, &BackdropCapture::captured);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        capture->addViewer();
+        QTRY_VERIFY_WITH_TIMEOUT(capture->isCurrent(), 10000);
+
+        for (const int changes : changesPerGap) {
+            for (int i = 0; i < changes; ++i)
+                backdrop.setWidth(backdrop.width() == 200 ? 199 : 200);
+            time.advance(BackdropCapture::minimumGap - std::chrono::milliseconds(1));
+            QCOMPARE(capture->isCurrent(), changes == 0);
+            time.advance(std::chrono::milliseconds(1));
+            QTRY_VERIFY_WITH_TIMEOUT(capture->isCurrent(), 10000);
+        }
+        QCOMPARE(taken.count(), captures);
     }
 };
 

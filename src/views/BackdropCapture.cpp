@@ -1,5 +1,7 @@
 #include "BackdropCapture.h"
 
+#include "services/QtOneShotTimer.h"
+
 #include <QQuickItem>
 #include <QQuickItemGrabResult>
 #include <QQuickWindow>
@@ -9,12 +11,13 @@ BackdropCapture *BackdropCapture::of(QQuickItem &item)
 {
     if (auto *existing = item.findChild<BackdropCapture *>(QString(), Qt::FindDirectChildrenOnly))
         return existing;
-    return new BackdropCapture(item);
+    return new BackdropCapture(item, std::make_unique<QtOneShotTimer>());
 }
 
-BackdropCapture::BackdropCapture(QQuickItem &item)
+BackdropCapture::BackdropCapture(QQuickItem &item, std::unique_ptr<OneShotTimer> gap)
     : QObject(&item)
     , m_item(item)
+    , m_gap(std::move(gap))
 {
     connect(&item, &QQuickItem::widthChanged, this, &BackdropCapture::markStale);
     connect(&item, &QQuickItem::heightChanged, this, &BackdropCapture::markStale);
@@ -24,6 +27,8 @@ BackdropCapture::BackdropCapture(QQuickItem &item)
         QMetaObject::connect(&item, contentChanged, this, staticMetaObject.indexOfSlot("markStale()"));
     followWindow(item.window());
 }
+
+BackdropCapture::~BackdropCapture() = default;
 
 void BackdropCapture::addViewer()
 {
@@ -54,8 +59,9 @@ void BackdropCapture::followWindow(QQuickWindow *window)
 
 void BackdropCapture::captureWhenPossible()
 {
-    // A capture in flight is finished first; a change meanwhile takes another one after it.
-    if (!m_stale || m_pending || m_viewers <= 0 || !m_window || !m_window->isVisible())
+    // A capture in flight is finished first, and the gap after the last one waited out; a change
+    // meanwhile takes another one after them.
+    if (!m_stale || m_pending || m_gap->isPending() || m_viewers <= 0 || !m_window || !m_window->isVisible())
         return;
     const QSizeF size(m_item.width(), m_item.height());
     if (size.width() < 1 || size.height() < 1)
@@ -67,6 +73,7 @@ void BackdropCapture::captureWhenPossible()
         return;
     m_stale = false;
     m_pendingSize = size;
+    m_gap->start(minimumGap, [this] { captureWhenPossible(); });
     connect(m_pending.data(), &QQuickItemGrabResult::ready, this, &BackdropCapture::takeResult);
 }
 
