@@ -22,9 +22,15 @@ BackdropCapture::BackdropCapture(QQuickItem &item, std::unique_ptr<OneShotTimer>
     connect(&item, &QQuickItem::widthChanged, this, &BackdropCapture::markStale);
     connect(&item, &QQuickItem::heightChanged, this, &BackdropCapture::markStale);
     connect(&item, &QQuickItem::windowChanged, this, &BackdropCapture::followWindow);
+    // The backdrop's QML declares `contentChanged()`; without it only a resize would show a change.
     const int contentChanged = item.metaObject()->indexOfSignal("contentChanged()");
     if (contentChanged >= 0)
-        QMetaObject::connect(&item, contentChanged, this, staticMetaObject.indexOfSlot("markStale()"));
+        connect(&item, item.metaObject()->method(contentChanged), this,
+            staticMetaObject.method(staticMetaObject.indexOfSlot("markStale()")));
+    else
+        qWarning(
+            "The glass's backdrop %s has no contentChanged() signal; it is captured again only when resized",
+            qPrintable(item.objectName()));
     followWindow(item.window());
 }
 
