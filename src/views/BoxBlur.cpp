@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 std::array<int, 3> gaussianBoxRadii(double sigma)
@@ -23,28 +24,102 @@ std::array<int, 3> gaussianBoxRadii(double sigma)
 
 namespace {
 
-// One box blur along a line of `length` pixels spaced `stride` apart, the edge pixels repeated beyond it.
-void boxBlurLine(QRgb *line, int length, int stride, int radius, std::vector<QRgb> &scratch)
+// What a line blur takes for the pixels beyond the ends of a line.
+enum class Beyond { Edge, Zero };
+
+// The running sum of the premultiplied ARGB pixels under a box of `count` pixels, one total per channel.
+struct ArgbSum
 {
+    explicit ArgbSum(int count)
+        : half(uint32_t(count / 2))
+        , reciprocal(uint64_t(0xFFFFFFFFu) / uint32_t(count) + 1)
+    { }
+
+    void add(QRgb pixel)
+    {
+        alpha += qAlpha(pixel);
+        red += qRed(pixel);
+        green += qGreen(pixel);
+        blue += qBlue(pixel);
+    }
+    void remove(QRgb pixel)
+    {
+        alpha -= qAlpha(pixel);
+        red -= qRed(pixel);
+        green -= qGreen(pixel);
+        blue -= qBlue(pixel);
+    }
+    // The rounded mean. A multiplication by the reciprocal replaces four divisions per pixel; it is exact
+    // while a total times the count stays below 2^32, which 255 × count² does for any box this blur uses.
+    QRgb mean() const
+    {
+        const auto rounded = [this](uint32_t total) { return int(((total + half) * reciprocal) >> 32); };
+        return qRgba(rounded(red), rounded(green), rounded(blue), rounded(alpha));
+    }
+
+    uint32_t alpha = 0;
+    uint32_t red = 0;
+    uint32_t green = 0;
+    uint32_t blue = 0;
+    uint32_t half;
+    uint64_t reciprocal;
+};
+
+struct FloatSum
+{
+    explicit FloatSum(int count)
+        : scale(1.0f / float(count))
+    { }
+
+    void add(float value) { total += value; }
+    void remove(float value) { total -= value; }
+    float mean() const { return total * scale; }
+
+    float total = 0;
+    float scale;
+};
+
+// One box blur along a line of `length` pixels spaced `stride` apart. Only the first and last `radius`
+// pixels have a box reaching past an end, so only they look at what lies beyond; the rest of the line
+// runs without a bounds check.
+template<typename Sum, typename Pixel>
+void boxBlurLine(Pixel *line, int length, int stride, int radius, Beyond beyond, std::vector<Pixel> &scratch)
+{
+    if (radius <= 0 || length <= 0)
+        return;
     scratch.resize(size_t(length));
     for (int i = 0; i < length; ++i)
         scratch[size_t(i)] = line[i * stride];
-    const auto at = [&](int i) { return scratch[size_t(std::clamp(i, 0, length - 1))]; };
-    std::array<int, 4> sum {};
-    const auto add = [&sum](QRgb pixel, int sign) {
-        sum[0] += sign * qAlpha(pixel);
-        sum[1] += sign * qRed(pixel);
-        sum[2] += sign * qGreen(pixel);
-        sum[3] += sign * qBlue(pixel);
-    };
+    const Pixel before = beyond == Beyond::Edge ? scratch.front() : Pixel {};
+    const Pixel after = beyond == Beyond::Edge ? scratch.back() : Pixel {};
+    const auto at = [&](int i) { return i < 0 ? before : i >= length ? after : scratch[size_t(i)]; };
+    Sum sum(2 * radius + 1);
     for (int i = -radius; i <= radius; ++i)
-        add(at(i), 1);
-    const int count = 2 * radius + 1;
-    const auto mean = [count](int total) { return (total + count / 2) / count; };
-    for (int i = 0; i < length; ++i) {
-        line[i * stride] = qRgba(mean(sum[1]), mean(sum[2]), mean(sum[3]), mean(sum[0]));
-        add(at(i + radius + 1), 1);
-        add(at(i - radius), -1);
+        sum.add(at(i));
+    int i = 0;
+    const auto step = [&](Pixel entering, Pixel leaving) {
+        line[i * stride] = sum.mean();
+        sum.add(entering);
+        sum.remove(leaving);
+    };
+    for (; i < std::min(radius, length); ++i)
+        step(at(i + radius + 1), at(i - radius));
+    for (; i < length - radius - 1; ++i)
+        step(scratch[size_t(i + radius + 1)], scratch[size_t(i - radius)]);
+    for (; i < length; ++i)
+        step(at(i + radius + 1), at(i - radius));
+}
+
+// The three box passes of a Gaussian over `width` × `height` pixels, `stride` pixels from row to row.
+template<typename Sum, typename Pixel>
+void blurPlane(Pixel *pixels, int width, int height, int stride, double sigma, Beyond beyond)
+{
+    std::vector<Pixel> scratch;
+    for (int radius : gaussianBoxRadii(sigma)) {
+        for (int y = 0; y < height; ++y)
+            boxBlurLine<Sum>(pixels + size_t(y) * size_t(stride), width, 1, radius, beyond, scratch);
+        for (int x = 0; x < width; ++x)
+            boxBlurLine<Sum>(pixels + x, height, stride, radius, beyond, scratch);
     }
 }
 
@@ -55,18 +130,12 @@ QImage blurredWithEdgesExtended(const QImage &image, double sigma)
     QImage result = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (result.isNull() || sigma <= 0)
         return result;
-    const int width = result.width();
-    const int height = result.height();
-    const int stride = int(result.bytesPerLine() / sizeof(QRgb));
-    auto *pixels = reinterpret_cast<QRgb *>(result.bits());
-    std::vector<QRgb> scratch;
-    for (int radius : gaussianBoxRadii(sigma)) {
-        if (radius <= 0)
-            continue;
-        for (int y = 0; y < height; ++y)
-            boxBlurLine(pixels + y * stride, width, 1, radius, scratch);
-        for (int x = 0; x < width; ++x)
-            boxBlurLine(pixels + x, height, stride, radius, scratch);
-    }
+    blurPlane<ArgbSum>(reinterpret_cast<QRgb *>(result.bits()), result.width(), result.height(),
+        int(result.bytesPerLine() / sizeof(QRgb)), sigma, Beyond::Edge);
     return result;
+}
+
+void blurWithZerosBeyond(float *values, int width, int height, double sigma)
+{
+    blurPlane<FloatSum>(values, width, height, width, sigma, Beyond::Zero);
 }

@@ -11,3 +11,7 @@ std::array<int, 3> gaussianBoxRadii(double sigma);
 // beyond the edges count as copies of the edge, so a picture cut out of a larger one keeps its brightness
 // up to its border.
 QImage blurredWithEdgesExtended(const QImage &image, double sigma);
+
+// `width` × `height` values, row after row, blurred in place by about a Gaussian of standard deviation
+// `sigma` pixels. Values beyond the edges count as 0, so a shape fades out towards them.
+void blurWithZerosBeyond(float *values, int width, int height, double sigma);

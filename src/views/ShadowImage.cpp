@@ -8,33 +8,6 @@
 #include <cmath>
 #include <vector>
 
-namespace {
-
-// One box blur along a line of `length` values spaced `stride` apart; values beyond the ends count as 0.
-void boxBlurLine(float *line, int length, int stride, int radius, std::vector<float> &scratch)
-{
-    if (radius <= 0)
-        return;
-    scratch.resize(size_t(length));
-    for (int i = 0; i < length; ++i)
-        scratch[size_t(i)] = line[i * stride];
-    const float scale = 1.0f / float(2 * radius + 1);
-    float sum = 0;
-    for (int i = 0; i <= std::min(radius, length - 1); ++i)
-        sum += scratch[size_t(i)];
-    for (int i = 0; i < length; ++i) {
-        line[i * stride] = sum * scale;
-        const int entering = i + radius + 1;
-        const int leaving = i - radius;
-        if (entering < length)
-            sum += scratch[size_t(entering)];
-        if (leaving >= 0)
-            sum -= scratch[size_t(leaving)];
-    }
-}
-
-} // namespace
-
 ShadowImage::ShadowImage(const QRectF &bounds, const std::function<void(QPainter &)> &paintContent,
     const QColor &colour, double blurRadius, const QPointF &offset, qreal devicePixelRatio)
 {
@@ -63,13 +36,7 @@ ShadowImage::ShadowImage(const QRectF &bounds, const std::function<void(QPainter
         for (int x = 0; x < width; ++x)
             alpha[size_t(y) * size_t(width) + size_t(x)] = row[x];
     }
-    std::vector<float> scratch;
-    for (int radius : gaussianBoxRadii(sigma * devicePixelRatio)) {
-        for (int y = 0; y < height; ++y)
-            boxBlurLine(alpha.data() + size_t(y) * size_t(width), width, 1, radius, scratch);
-        for (int x = 0; x < width; ++x)
-            boxBlurLine(alpha.data() + x, height, width, radius, scratch);
-    }
+    blurWithZerosBeyond(alpha.data(), width, height, sigma * devicePixelRatio);
 
     m_image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
     const double opacity = colour.alphaF();
