@@ -10,6 +10,7 @@
 #include "FeedbackPreviews.h"
 #include "FocusInterfaceState.h"
 #include "GlassBackdrop.h"
+#include "GraphicsAdaptation.h"
 #include "InterfaceFonts.h"
 #include "InterfaceTexts.h"
 #include "JournalController.h"
@@ -30,18 +31,24 @@
 #include "models/SymbolPickerModel.h"
 #include "models/WheelItemsModel.h"
 #include "models/WheelPaneValues.h"
+#include "platform/SoftwareSceneGraph.h"
 #include "services/UpdateController.h"
 #include "services/VideoStartWatchdog.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
 #include <QQuickStyle>
+#include <QQuickWindow>
 
 void setUpViews(AppController &controller)
 {
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     QGuiApplication::setPalette(darkPalette());
     InterfaceFonts::install();
+    // Only before the first window: Qt reads the choice once.
+    const bool software = SoftwareSceneGraph::chosen(SoftwareSceneGraph::current());
+    if (software)
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
 
     const char *uri = "Quorvane";
     qmlRegisterSingletonInstance(uri, 1, 0, "AppController", &controller);
@@ -53,6 +60,8 @@ void setUpViews(AppController &controller)
         uri, 1, 0, "MediaTypes", [](QQmlEngine *, QJSEngine *) { return new BackgroundMediaTypes; });
     qmlRegisterSingletonType<FeedbackPreviews>(uri, 1, 0, "FeedbackPreviews",
         [](QQmlEngine *engine, QJSEngine *) { return new FeedbackPreviews(*engine); });
+    qmlRegisterSingletonType<GraphicsAdaptation>(uri, 1, 0, "GraphicsAdaptation",
+        [software](QQmlEngine *, QJSEngine *) { return new GraphicsAdaptation(software); });
     qmlRegisterSingletonType<ViewPlacement>(
         uri, 1, 0, "Placement", [](QQmlEngine *, QJSEngine *) { return new ViewPlacement; });
     qmlRegisterUncreatableType<SettingsSession>(

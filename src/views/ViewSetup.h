@@ -3,9 +3,9 @@
 class AppController;
 class QQmlEngine;
 
-// Prepares the application for its views before the first QML file loads: the Basic style with the one
-// dark palette, the interface and symbol fonts, and the module "Quorvane" with the controller as its
-// singleton "AppController".
+// Prepares the application for its views before the first QML file loads: Qt Quick's software adaptation
+// where OpenGL would have no GPU, the Basic style with the one dark palette, the interface and symbol
+// fonts, and the module "Quorvane" with the controller as its singleton "AppController".
 void setUpViews(AppController &controller);
 
 // The image providers of an engine made after setUpViews: "image://thumbnails/" serves the controller's

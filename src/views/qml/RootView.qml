@@ -94,10 +94,12 @@ Item {
 
     // A still picture, its overlay and gradient draw as one texture, made again only when one of them
     // changes, and copied into every frame; a playing video would remake it every frame, so it draws as is.
+    // The software adaptation draws only what changed, so there the scene draws itself.
     ShaderEffectSource {
         id: sceneTexture
 
-        readonly property bool wanted: !MediaTypes.isVideo(AppController.backgroundURL)
+        readonly property bool wanted: !GraphicsAdaptation.software
+            && !MediaTypes.isVideo(AppController.backgroundURL)
 
         width: scene.width
         height: scene.height
