@@ -636,12 +636,17 @@ int shoot(const Shot &shot)
     QImage image;
     // A video needs a moment for its first frame, a long one on a loaded machine; the library's shots judge
     // the glass over its picture, so they wait for it too rather than trust it to be drawn at once.
+    // Under the software adaptation a painted item's new content (the glass's blur of a new capture) reaches
+    // the window one frame later, so the window is taken from the second frame that looks ready.
     const QPoint centre(shot.size.width() / 2, shot.size.height() / 3);
+    int readyFrames = 0;
     const auto ready = [&] {
         image = window->grabWindow();
-        return image.size() == shot.size
+        const bool looksReady = image.size() == shot.size
             && (shot.background != u"video" || image.pixelColor(centre) != fallbackColour)
             && (shot.backgrounds == 0 || image.pixelColor(centre) != fallbackColour);
+        readyFrames = looksReady ? readyFrames + 1 : 0;
+        return readyFrames >= 2;
     };
     if (!QTest::qWaitFor(ready, 60000)) {
         qCritical("the window never showed its content");
