@@ -54,16 +54,7 @@ void TextDropShadow::componentComplete()
 void TextDropShadow::itemChange(ItemChange change, const ItemChangeData &value)
 {
     QQuickPaintedItem::itemChange(change, value);
-    if (change == ItemSceneChange && value.window)
-        connect(value.window, &QWindow::visibleChanged, this, &TextDropShadow::rebuildIfStale,
-            Qt::UniqueConnection);
     if (change == ItemDevicePixelRatioHasChanged || (change == ItemSceneChange && value.window))
-        rebuild();
-}
-
-void TextDropShadow::rebuildIfStale()
-{
-    if (m_stale)
         rebuild();
 }
 
@@ -71,12 +62,6 @@ void TextDropShadow::rebuild()
 {
     if (!isComponentComplete())
         return;
-    // The time changes every second while the window is closed to the tray; the blur waits for the window.
-    if (!window() || !window()->isVisible()) {
-        m_stale = true;
-        return;
-    }
-    m_stale = false;
     const QFontMetricsF metrics(m_font);
     m_textBounds = QRectF(QPointF(0, 0), QSizeF(metrics.horizontalAdvance(m_text), metrics.height()));
     const QRectF &textBounds = m_textBounds;

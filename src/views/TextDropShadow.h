@@ -46,7 +46,6 @@ protected:
 private:
     template<typename T> void assign(T &member, const T &value);
     void rebuild();
-    void rebuildIfStale();
 
     QString m_text;
     QFont m_font;
@@ -57,5 +56,4 @@ private:
     QPointF m_textPosition;
     QRectF m_textBounds;
     ShadowImage m_shadow;
-    bool m_stale = true;
 };
