@@ -75,6 +75,5 @@ Item {
         }
 
         target: video.item
-        ignoreUnknownSignals: true
     }
 }
