@@ -24,6 +24,8 @@ PACKAGES=(
   fonts-noto-cjk fonts-material-design-icons-iconfont fonts-dejavu-extra
   # tests
   xvfb xauth xdotool trayer x11-utils locales python3 dbus-x11 dbus-daemon openbox
+  # the installed desktop entry and metadata are validated
+  desktop-file-utils appstream
   # bench/footprint drives its X server through XTEST
   python3-xlib
 )

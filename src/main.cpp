@@ -35,6 +35,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setOrganizationName(QStringLiteral("Quorvane"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
+    // Lets the desktop match the window to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUORVANE_APPLICATION_ID));
     // Every window, the sheets included, carries the application's icon.
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvane/quorvane.svg")));
     // The tray keeps the program alive while the window is closed.
