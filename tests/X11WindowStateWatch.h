@@ -62,10 +62,13 @@ public:
         return m_moveResizes.count(window);
     }
 
-    QList<xcb_atom_t> property(xcb_window_t window)
+    QList<xcb_atom_t> property(xcb_window_t window) { return atoms(window, state); }
+
+    // A property of `window` that lists atoms, such as _NET_WM_ALLOWED_ACTIONS.
+    QList<xcb_atom_t> atoms(xcb_window_t window, xcb_atom_t property)
     {
         const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(m_connection.get(),
-            xcb_get_property(m_connection.get(), 0, window, state, XCB_ATOM_ATOM, 0, 1024), nullptr));
+            xcb_get_property(m_connection.get(), 0, window, property, XCB_ATOM_ATOM, 0, 1024), nullptr));
         if (!reply || reply->format != 32)
             return {};
         const auto *values = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply.get()));
@@ -84,9 +87,9 @@ public:
     xcb_atom_t above = XCB_ATOM_NONE;
     xcb_atom_t fullScreen = XCB_ATOM_NONE;
 
-private:
     xcb_atom_t atom(const char *name) { return internAtom(m_connection.get(), name); }
 
+private:
     void readEvents()
     {
         while (xcb_generic_event_t *event = xcb_poll_for_event(m_connection.get())) {

@@ -273,6 +273,40 @@ private slots:
         QCOMPARE(m_main.window->position(), topLeft);
     }
 
+    void sheetOpensWhollyOnScreenAndCannotBeMaximised_data()
+    {
+        QTest::addColumn<QPoint>("topLeft");
+
+        QTest::newRow("top left") << QPoint(10, 40);
+        QTest::newRow("top right") << QPoint(1150, 40);
+        QTest::newRow("bottom left") << QPoint(10, 530);
+        QTest::newRow("bottom right") << QPoint(1150, 530);
+    }
+
+    void sheetOpensWhollyOnScreenAndCannotBeMaximised()
+    {
+        QFETCH(QPoint, topLeft);
+
+        m_main.window->setGeometry(QRect(topLeft, m_main.window->minimumSize()));
+        QTRY_COMPARE_WITH_TIMEOUT(m_main.window->geometry().size(), m_main.window->minimumSize(), 10000);
+        m_main.controller->setShowingSettings(true);
+        auto *sheet = m_main.window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
+        QVERIFY(sheet);
+        QVERIFY(QTest::qWaitForWindowExposed(sheet));
+        QVERIFY(m_manager.sync());
+        const QRect available = m_main.window->screen()->availableGeometry();
+        QTRY_VERIFY_WITH_TIMEOUT(available.contains(sheet->frameGeometry()), 10000);
+
+        const QList<xcb_atom_t> actions
+            = m_watch.atoms(xcb_window_t(sheet->winId()), m_watch.atom("_NET_WM_ALLOWED_ACTIONS"));
+        QVERIFY(actions.contains(m_watch.atom("_NET_WM_ACTION_CLOSE")));
+        for (const char *refused :
+            { "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE" })
+            QVERIFY2(!actions.contains(m_watch.atom(refused)), refused);
+        m_main.controller->setShowingSettings(false);
+        QTRY_VERIFY_WITH_TIMEOUT(!sheet->isVisible(), 10000);
+    }
+
     // Quitting in the middle of a toggle stores keep-on-top as the user left it.
     void shutdownDuringTheTransitionKeepsKeepOnTop()
     {

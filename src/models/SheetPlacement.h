@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -7,7 +8,10 @@
 namespace SheetPlacement {
 
 // Where a sheet of `size` opens: centred over the main window's `parentFrame`, then moved just enough
-// that its top-left corner lies on the screen's `availableArea`, so its title bar can always be reached.
-QPoint position(const QRect &parentFrame, const QSize &size, const QRect &availableArea);
+// that the whole sheet, with the window manager's `frameMargins` around it, lies on the screen's
+// `availableArea`, so that none of its buttons is out of reach. A sheet larger than the area keeps its
+// top-left corner, and so its title bar, on it.
+QPoint position(
+    const QRect &parentFrame, const QSize &size, const QMargins &frameMargins, const QRect &availableArea);
 
 } // namespace SheetPlacement

@@ -6,12 +6,16 @@
 #include <QScreen>
 #include <QWindow>
 
-QPoint ViewPlacement::sheetPosition(QWindow *parent, const QSize &size) const
+QPoint ViewPlacement::sheetPosition(QWindow *sheet, QWindow *parent, const QSize &size) const
 {
-    if (!parent)
+    if (!sheet || !parent)
         return {};
     const QScreen *screen = parent->screen();
-    return SheetPlacement::position(parent->geometry(), size, screen ? screen->availableGeometry() : QRect());
+    // The window manager tells a window's frame only once it has framed it; until the sheet's first
+    // opening, the main window's frame stands in for it.
+    const QMargins margins = sheet->frameMargins().isNull() ? parent->frameMargins() : sheet->frameMargins();
+    return SheetPlacement::position(
+        parent->geometry(), size, margins, screen ? screen->availableGeometry() : QRect());
 }
 
 QPointF ViewPlacement::tooltipPosition(const QRectF &anchor, const QString &placement, double height) const

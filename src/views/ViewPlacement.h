@@ -16,8 +16,8 @@ class ViewPlacement : public QObject
 public:
     using QObject::QObject;
 
-    // Where a sheet of `size` opens over `parent` (see SheetPlacement::position).
-    Q_INVOKABLE QPoint sheetPosition(QWindow *parent, const QSize &size) const;
+    // Where `sheet`, of `size`, opens over `parent` (see SheetPlacement::position).
+    Q_INVOKABLE QPoint sheetPosition(QWindow *sheet, QWindow *parent, const QSize &size) const;
     // Where an instant tooltip's bubble of `height` opens for a control framed by `anchor`, by its
     // placement's name (see InstantTooltipBubble::position); an unknown name opens it trailing.
     Q_INVOKABLE QPointF tooltipPosition(const QRectF &anchor, const QString &placement, double height) const;

@@ -29,7 +29,7 @@ Window {
             hide();
             return;
         }
-        const position = Placement.sheetPosition(transientParent, fixedSize);
+        const position = Placement.sheetPosition(sheet, transientParent, fixedSize);
         x = position.x;
         y = position.y;
         show();
@@ -45,7 +45,9 @@ Window {
             raise();
     }
 
-    flags: Qt.Dialog
+    // A dialog's frame with a title and a close button only: a sheet of a fixed size has nothing to
+    // maximise, and minimising it alone would hide it while its main window waits for it.
+    flags: Qt.Dialog | Qt.CustomizeWindowHint | Qt.WindowTitleHint | Qt.WindowCloseButtonHint
     modality: Qt.WindowModal
     width: fixedSize.width
     height: fixedSize.height
