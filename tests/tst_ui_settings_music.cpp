@@ -183,7 +183,7 @@ private slots:
             QObject *shown = sheet()->findChild<QObject *>(u"settingsAlert"_s);
             QVERIFY(shown);
             QTRY_VERIFY(shown->property("opened").toBool());
-            QCOMPARE(shown->property("alertTitle").toString(), u"没有可导入的音乐"_s);
+            QCOMPARE(shown->property("heading").toString(), u"没有可导入的音乐"_s);
         }
     }
 

@@ -70,6 +70,26 @@ private:
         QTest::mouseClick(item->window(), Qt::LeftButton, {}, centreOf(item));
     }
 
+    // Presses Tab until the item of that name has the keys, and returns it.
+    QQuickItem *tabTo(const QString &name)
+    {
+        for (int press = 0; press < 80 && !isFocused(name); ++press)
+            QTest::keyClick(sheet(), Qt::Key_Tab);
+        [&] { QVERIFY2(isFocused(name), qPrintable(name)); }();
+        return sheet()->activeFocusItem();
+    }
+    bool isFocused(const QString &name) const
+    {
+        return sheet()->activeFocusItem() && sheet()->activeFocusItem()->objectName() == name;
+    }
+
+    void setSessionMinutes(qint64 minutes)
+    {
+        AppPreferences draft = session().draft();
+        draft.sessionMinutes = minutes;
+        session().setDraft(draft);
+    }
+
     void select(const QString &pane)
     {
         click(inView(QStringLiteral("paneRow_") + pane));
@@ -205,36 +225,126 @@ private slots:
         const QColor accent(0x33, 0x66, 0xCC);
         QTRY_COMPARE(saveBackground->property("color").value<QColor>(), accent);
         QCOMPARE(row->property("tint").value<QColor>(), accent);
-        QCOMPARE(row->property("border").value<QObject *>()->property("color").value<QColor>().rgb(),
+        QObject *plate = row->property("background").value<QObject *>();
+        QCOMPARE(plate->property("border").value<QObject *>()->property("color").value<QColor>().rgb(),
             accent.rgb());
-        QTRY_COMPARE(row->property("color").value<QColor>().rgb(), accent.rgb());
+        QTRY_COMPARE(plate->property("color").value<QColor>().rgb(), accent.rgb());
         // Another row stays in white.
         QCOMPARE(inView(QStringLiteral("paneRow_wheel"))->property("tint").value<QColor>().rgb(),
             QColor(Qt::white).rgb());
         QCOMPARE(m_controller->accentColor(), QColor(0xEB, 0xCB, 0x83));
     }
 
-    void escapeClosesOnlyTheWeightAlert()
+    void keysCloseOnlyTheWeightAlertAndReturnToTheControl_data()
     {
+        QTest::addColumn<int>("key");
+
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        // Pressing the alert's default button, not saving again.
+        QTest::newRow("Return") << int(Qt::Key_Return);
+    }
+
+    void keysCloseOnlyTheWeightAlertAndReturnToTheControl()
+    {
+        QFETCH(int, key);
+
         openSheet();
+        QQuickItem *row = tabTo(QStringLiteral("paneRow_records"));
         session().setWeightInput(session().draft().items[0].id, QStringLiteral("abc"));
         QTest::keyClick(sheet(), Qt::Key_Return);
         QObject *alert = popup(QStringLiteral("weightErrorAlert"));
         QTRY_VERIFY(alert->property("opened").toBool());
-        QVERIFY(session().showingWeightError());
-        // Return does not save again while the alert is open.
-        QTest::keyClick(sheet(), Qt::Key_Return);
-        QVERIFY(session().showingWeightError());
-        QVERIFY(m_controller->showingSettings());
-        QTest::keyClick(sheet(), Qt::Key_Escape);
+        QTest::keyClick(sheet(), Qt::Key(key));
         QTRY_VERIFY(!session().showingWeightError());
         QTRY_VERIFY(!alert->property("opened").toBool());
         QVERIFY(m_controller->showingSettings());
-        QVERIFY(sheet()->isVisible());
+        QTRY_COMPARE(sheet()->activeFocusItem(), row);
+        QVERIFY(row->property("visualFocus").toBool());
 
         session().setWeightInput(session().draft().items[0].id, QStringLiteral("2"));
         QTest::keyClick(sheet(), Qt::Key_Return);
         QTRY_VERIFY(!m_controller->showingSettings());
+    }
+
+    void tabReachesEverySidebarRowAndSpaceShowsItsPane()
+    {
+        openSheet();
+        for (const QString &pane : paneNames) {
+            QQuickItem *row = tabTo(QStringLiteral("paneRow_") + pane);
+            QVERIFY(findItem(row, QStringLiteral("focusRing"))->isVisible());
+            QTest::keyClick(sheet(), Qt::Key_Space);
+            QTRY_COMPARE(session().selectedPaneName(), pane);
+        }
+    }
+
+    void keysStepAFocusedStepper_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<qint64>("from");
+        QTest::addColumn<qint64>("to");
+
+        QTest::newRow("Up") << int(Qt::Key_Up) << qint64(25) << qint64(26);
+        QTest::newRow("Right") << int(Qt::Key_Right) << qint64(25) << qint64(26);
+        QTest::newRow("Down") << int(Qt::Key_Down) << qint64(25) << qint64(24);
+        QTest::newRow("Left") << int(Qt::Key_Left) << qint64(25) << qint64(24);
+        QTest::newRow("Page Up") << int(Qt::Key_PageUp) << qint64(25) << qint64(35);
+        QTest::newRow("Page Down") << int(Qt::Key_PageDown) << qint64(25) << qint64(15);
+        QTest::newRow("Page Up stops at 180") << int(Qt::Key_PageUp) << qint64(175) << qint64(180);
+        QTest::newRow("Page Down stops at 1") << int(Qt::Key_PageDown) << qint64(4) << qint64(1);
+    }
+
+    void keysStepAFocusedStepper()
+    {
+        QFETCH(int, key);
+        QFETCH(qint64, from);
+        QFETCH(qint64, to);
+
+        openSheet();
+        select(QStringLiteral("focus"));
+        setSessionMinutes(from);
+        tabTo(QStringLiteral("sessionMinutesStepper"));
+        QTest::keyClick(sheet(), Qt::Key(key));
+        QCOMPARE(session().draft().sessionMinutes, to);
+    }
+
+    // Held, the button keeps stepping until released; a release adds no step of its own.
+    void aHeldStepperButtonRepeats()
+    {
+        openSheet();
+        select(QStringLiteral("focus"));
+        setSessionMinutes(100);
+        QQuickItem *decrease = inView(QStringLiteral("sessionMinutesDecrease"));
+        QTest::mousePress(sheet(), Qt::LeftButton, {}, centreOf(decrease));
+        QTRY_VERIFY(session().draft().sessionMinutes <= 90);
+        QTest::mouseRelease(sheet(), Qt::LeftButton, {}, centreOf(decrease));
+        const qint64 released = session().draft().sessionMinutes;
+        QTRY_VERIFY(!decrease->property("down").toBool());
+        QCOMPARE(session().draft().sessionMinutes, released);
+    }
+
+    void symbolPickerTakesTheKeyboard()
+    {
+        openSheet();
+        select(QStringLiteral("wheel"));
+        const WheelItem item = session().draft().items[0];
+        click(inView(QStringLiteral("symbolButton_0")));
+        QQuickItem *grid = nullptr;
+        // The picker is a popup: it lies in the sheet's overlay, not in the view.
+        QTRY_VERIFY((grid = findItem(sheet()->contentItem(), QStringLiteral("symbolGrid"))));
+        auto current = [grid] { return grid->property("currentItem").value<QQuickItem *>(); };
+        // The grid hands the keys to its current cell.
+        QVERIFY(findItem(tabTo(current()->objectName()), QStringLiteral("focusRing"))->isVisible());
+        QTest::keyClick(sheet(), Qt::Key_Right);
+        const QString second = current()->property("name").toString();
+        QTest::keyClick(sheet(), Qt::Key_Return);
+        QTRY_COMPARE(session().draft().items[0].symbol, second);
+        QVERIFY(second != item.symbol);
+
+        QQuickItem *search = findItem(sheet()->contentItem(), QStringLiteral("symbolSearchField"));
+        search->forceActiveFocus();
+        for (const char letter : { 'z', 'q', 'q' })
+            QTest::keyClick(sheet(), letter);
+        QTRY_VERIFY(findItem(grid, QStringLiteral("noSymbolMatches"))->isVisible());
     }
 
     void textsTakeTheSheetsLanguage_data()

@@ -95,6 +95,7 @@ const QHash<QString, QString> &englishEntries()
         { QStringLiteral("分类"), QStringLiteral("Category") },
         { QStringLiteral("搜索图标，例如：散步、睡眠、heart"),
             QStringLiteral("Search symbols, e.g. walk, sleep, heart") },
+        { QStringLiteral("没有匹配的图标"), QStringLiteral("No symbol matches") },
         { QStringLiteral("背景图片蒙版"), QStringLiteral("Background Overlay") },
         { QStringLiteral("关闭后，图片或视频将以未经压暗的原色呈现"),
             QStringLiteral("When off, pictures and videos show in their original, undimmed colours") },

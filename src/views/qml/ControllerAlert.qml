@@ -6,7 +6,7 @@ import Quorvane
 // it. Each window has one; the alert shows in the window the controller names as its host. Dismissing
 // it clears the controller's flag; moving to another window does not. A view with an alert of its own
 // gives the texts, the flag and what dismissing does.
-Dialog {
+AlertDialog {
     id: alert
 
     // Shown blurred behind the alert.
@@ -14,28 +14,19 @@ Dialog {
     // The window this alert belongs to: a sheet's name, or empty for the main window.
     property string host: ""
     property bool wanted: AppController.showingAlert && AppController.alertHost === host
-    property string alertTitle: AppController.alertTitle
-    property string alertMessage: AppController.alertMessage
     property var dismiss: function () {
         AppController.showingAlert = false;
     }
 
-    parent: Overlay.overlay
-    anchors.centerIn: parent
-    width: Math.min(440, parent.width - 64)
-    modal: true
-    closePolicy: Popup.CloseOnEscape
+    heading: AppController.alertTitle
+    message: AppController.alertMessage
+    headingColor: AppController.textColor
+    defaultButton: dismissButton
     visible: wanted
-    padding: 22
-    topPadding: 8
     // Closed while still wanted here, it was the user who closed it.
     onClosed: {
         if (wanted)
             dismiss();
-    }
-
-    Overlay.modal: Rectangle {
-        color: Qt.rgba(0, 0, 0, 0.4)
     }
 
     background: Item {
@@ -56,29 +47,6 @@ Dialog {
             tintOpacity: 0.62
             borderColor: Qt.rgba(1, 1, 1, 0.14)
         }
-    }
-
-    header: Text {
-        objectName: "alertTitle"
-        leftPadding: 22
-        rightPadding: 22
-        topPadding: 22
-        text: alert.alertTitle
-        textFormat: Text.PlainText
-        wrapMode: Text.Wrap
-        font.pixelSize: 15
-        font.weight: Font.DemiBold
-        color: AppController.textColor
-    }
-
-    contentItem: Text {
-        objectName: "alertMessage"
-        text: alert.alertMessage
-        textFormat: Text.PlainText
-        wrapMode: Text.Wrap
-        lineHeight: 1.15
-        font.pixelSize: 13
-        color: Qt.rgba(1, 1, 1, 0.78)
     }
 
     footer: Item {
@@ -111,6 +79,10 @@ Dialog {
                 radius: height / 2
                 color: AppController.accentColor
                 opacity: dismissButton.down ? 0.78 : 1
+            }
+
+            FocusRing {
+                cornerRadius: height / 2
             }
         }
     }

@@ -56,4 +56,8 @@ T.Button {
         color: Qt.rgba(control.accent.r, control.accent.g, control.accent.b, control.down ? 0.8 : 1)
         opacity: control.busy ? 0.7 : 1
     }
+
+    FocusRing {
+        cornerRadius: 13
+    }
 }

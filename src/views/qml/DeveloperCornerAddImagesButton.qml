@@ -43,4 +43,8 @@ T.Button {
             color: Qt.rgba(1, 1, 1, 0.13)
         }
     }
+
+    FocusRing {
+        cornerRadius: 11
+    }
 }

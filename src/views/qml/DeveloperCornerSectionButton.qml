@@ -62,4 +62,8 @@ T.Button {
             }
         }
     }
+
+    FocusRing {
+        cornerRadius: 11
+    }
 }

@@ -221,8 +221,8 @@ Item {
 
         objectName: "developerCornerOwnAlert"
         wanted: cornerState.showingAlert
-        alertTitle: cornerState.alertTitle
-        alertMessage: cornerState.alertMessage
+        heading: cornerState.alertTitle
+        message: cornerState.alertMessage
         dismiss: function () {
             cornerState.showingAlert = false;
         }

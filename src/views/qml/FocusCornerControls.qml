@@ -60,6 +60,10 @@ Item {
             color: Qt.rgba(1, 1, 1, 0.82)
         }
 
+        FocusRing {
+            cornerRadius: width / 2
+        }
+
         InstantTooltip {
             title: button.look.label
             detail: button.look.detail

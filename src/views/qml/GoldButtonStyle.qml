@@ -50,4 +50,8 @@ T.Button {
             border.width: 1
         }
     }
+
+    FocusRing {
+        cornerRadius: height / 2
+    }
 }

@@ -33,4 +33,8 @@ AbstractButton {
         detail: button.shown.detail
         placement: "bottomTrailing"
     }
+
+    FocusRing {
+        cornerRadius: width / 2
+    }
 }

@@ -96,6 +96,10 @@ Item {
             color: button.look.symbolColor
         }
 
+        FocusRing {
+            cornerRadius: width / 2
+        }
+
         InstantTooltip {
             title: button.look.tooltipTitle
             detail: button.look.tooltipDetail

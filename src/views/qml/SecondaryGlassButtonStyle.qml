@@ -33,4 +33,8 @@ T.Button {
         border.color: Qt.rgba(1, 1, 1, 0.16)
         border.width: 1
     }
+
+    FocusRing {
+        cornerRadius: height / 2
+    }
 }

@@ -32,4 +32,8 @@ Button {
         border.color: Qt.rgba(1, 1, 1, 0.12)
         opacity: button.down ? 0.75 : 1
     }
+
+    FocusRing {
+        cornerRadius: 8
+    }
 }

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
+import QtQuick.Templates as T
 import Quorvane
 
 // The settings sheet's sidebar: one row per pane, the selected one in the sheet's accent, and the note
@@ -20,7 +21,8 @@ Rectangle {
         Repeater {
             model: sidebar.session.sidebarRows
 
-            delegate: Rectangle {
+            // A button, so that Tab reaches every row and Space shows its pane.
+            delegate: T.AbstractButton {
                 id: paneRow
 
                 required property var modelData
@@ -30,21 +32,24 @@ Rectangle {
                 objectName: "paneRow_" + modelData.pane
                 Layout.fillWidth: true
                 Layout.preferredHeight: 42
-                radius: 11
-                color: Qt.rgba(tint.r, tint.g, tint.b, selected ? 0.13 : 0)
-                border.width: selected ? 1 : 0
-                border.color: Qt.rgba(tint.r, tint.g, tint.b, 0.22)
-                Behavior on color {
-                    ColorAnimation {
-                        duration: 160
-                        easing.type: Easing.OutCubic
+                leftPadding: 13
+                rightPadding: 13
+                onClicked: sidebar.session.selectedPane = modelData.pane
+
+                background: Rectangle {
+                    radius: 11
+                    color: Qt.rgba(paneRow.tint.r, paneRow.tint.g, paneRow.tint.b, paneRow.selected ? 0.13 : 0)
+                    border.width: paneRow.selected ? 1 : 0
+                    border.color: Qt.rgba(paneRow.tint.r, paneRow.tint.g, paneRow.tint.b, 0.22)
+                    Behavior on color {
+                        ColorAnimation {
+                            duration: 160
+                            easing.type: Easing.OutCubic
+                        }
                     }
                 }
 
-                RowLayout {
-                    anchors.fill: parent
-                    anchors.leftMargin: 13
-                    anchors.rightMargin: 13
+                contentItem: RowLayout {
                     spacing: 11
 
                     SymbolIcon {
@@ -65,9 +70,8 @@ Rectangle {
                     }
                 }
 
-                MouseArea {
-                    anchors.fill: parent
-                    onClicked: sidebar.session.selectedPane = paneRow.modelData.pane
+                FocusRing {
+                    cornerRadius: 11
                 }
             }
         }

@@ -49,6 +49,10 @@ RowLayout {
             color: Qt.rgba(1, 1, 1, symbolButton.down ? 0.12 : 0.06)
         }
 
+        FocusRing {
+            cornerRadius: 8
+        }
+
         // Made afresh at every opening, so that the picker starts on every category with no search. A
         // loader makes items only, hence the holder.
         Loader {
@@ -96,47 +100,20 @@ RowLayout {
         opacity: 0.86
     }
 
-    // A plain label between − and +, so that a hand-edited score outside 0–100 shows as it is until
-    // the user steps it back inside.
-    RowLayout {
+    // A hand-edited score outside 0–100 shows as it is until the user steps it back inside.
+    ValueStepper {
+        name: "health" + row.index
         Layout.preferredWidth: row.columnWidths.health
-        Layout.fillWidth: false
         spacing: 2
-
-        SettingsButton {
-            objectName: "healthDecrease_" + row.index
-            Layout.preferredWidth: 26
-            Layout.preferredHeight: 24
-            leftPadding: 0
-            rightPadding: 0
-            text: "−"
-            enabled: row.item.canDecreaseHealth
-            opacity: enabled ? 1 : 0.4
-            onClicked: row.items.stepHealthScore(row.index, -1)
-        }
-
-        Text {
-            objectName: "healthLabel_" + row.index
-            Layout.fillWidth: true
-            text: row.item.healthLabel
-            font.pixelSize: 12
-            font.weight: Font.Medium
-            color: "white"
-            horizontalAlignment: Text.AlignHCenter
-            elide: Text.ElideRight
-        }
-
-        SettingsButton {
-            objectName: "healthIncrease_" + row.index
-            Layout.preferredWidth: 26
-            Layout.preferredHeight: 24
-            leftPadding: 0
-            rightPadding: 0
-            text: "+"
-            enabled: row.item.canIncreaseHealth
-            opacity: enabled ? 1 : 0.4
-            onClicked: row.items.stepHealthScore(row.index, 1)
-        }
+        buttonWidth: 26
+        buttonHeight: 24
+        labelWidth: row.columnWidths.health - 2 * buttonWidth - 2 * spacing
+        labelSize: 12
+        labelWeight: Font.Medium
+        label: row.item.healthLabel
+        canDecrease: row.item.canDecreaseHealth
+        canIncrease: row.item.canIncreaseHealth
+        onStepped: direction => row.items.stepHealthScore(row.index, direction)
     }
 
     // Never disabled: under three items a press explains why nothing is removed.
@@ -160,5 +137,9 @@ RowLayout {
         }
 
         background: Item {}
+
+        FocusRing {
+            cornerRadius: 6
+        }
     }
 }

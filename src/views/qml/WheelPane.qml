@@ -86,36 +86,15 @@ SettingsPaneStack {
                     color: "white"
                 }
 
-                SettingsButton {
-                    objectName: "recentWindowDecrease"
-                    Layout.preferredWidth: 30
-                    leftPadding: 0
-                    rightPadding: 0
-                    text: "−"
-                    enabled: values.canDecreaseRecentWindow
-                    opacity: enabled ? 1 : 0.4
-                    onClicked: values.stepRecentWindow(-1)
-                }
-
-                Text {
-                    objectName: "recentWindowLabel"
-                    Layout.minimumWidth: 64
-                    horizontalAlignment: Text.AlignHCenter
-                    text: values.recentWindowText
-                    font.pixelSize: 13
-                    font.weight: Font.DemiBold
-                    color: "white"
-                }
-
-                SettingsButton {
-                    objectName: "recentWindowIncrease"
-                    Layout.preferredWidth: 30
-                    leftPadding: 0
-                    rightPadding: 0
-                    text: "+"
-                    enabled: values.canIncreaseRecentWindow
-                    opacity: enabled ? 1 : 0.4
-                    onClicked: values.stepRecentWindow(1)
+                ValueStepper {
+                    name: "recentWindow"
+                    buttonWidth: 30
+                    labelWidth: 64
+                    labelSize: 13
+                    label: values.recentWindowText
+                    canDecrease: values.canDecreaseRecentWindow
+                    canIncrease: values.canIncreaseRecentWindow
+                    onStepped: direction => values.stepRecentWindow(direction)
                 }
             }
 

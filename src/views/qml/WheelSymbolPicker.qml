@@ -138,8 +138,29 @@ Popup {
             cellHeight: 66 + 8
             model: cells
             boundsBehavior: Flickable.StopAtBounds
+            // One stop for Tab; the arrow keys move among the cells and Return or Space applies one.
+            activeFocusOnTab: true
+            Keys.onReturnPressed: chooseCurrent()
+            Keys.onEnterPressed: chooseCurrent()
+            Keys.onSpacePressed: chooseCurrent()
+
+            function chooseCurrent() {
+                if (currentItem)
+                    picker.chosen(currentItem.name);
+            }
             ScrollBar.vertical: ScrollBar {
-                policy: ScrollBar.AlwaysOn
+                policy: ScrollBar.AsNeeded
+            }
+
+            // Over the view, not in its scrolling content.
+            Text {
+                objectName: "noSymbolMatches"
+                parent: grid
+                anchors.centerIn: parent
+                visible: grid.count === 0
+                text: Texts.text("没有匹配的图标", picker.language)
+                font.pixelSize: 13
+                color: Qt.rgba(1, 1, 1, 0.55)
             }
 
             delegate: Rectangle {
@@ -192,6 +213,11 @@ Popup {
 
                 HoverHandler {
                     id: hover
+                }
+
+                FocusRing {
+                    shown: cell.GridView.isCurrentItem && grid.activeFocus
+                    cornerRadius: 10
                 }
 
                 TapHandler {

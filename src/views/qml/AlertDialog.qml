@@ -1,0 +1,73 @@
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Templates as T
+
+// An alert over its window: a title, a message and the buttons its footer gives. It takes the keyboard
+// while open: its default button has the focus and Return or Enter presses it, Escape closes the alert,
+// and once it closes the keys go back to the control that had them.
+Dialog {
+    id: alert
+
+    property string heading
+    property string message
+    property color headingColor: "white"
+    // Pressed by Return and Enter.
+    property T.AbstractButton defaultButton: null
+    // Where the keys were when the alert opened, and whether the keyboard had put them there.
+    property Item focusBefore: null
+    property bool focusBeforeShown: false
+
+    parent: Overlay.overlay
+    anchors.centerIn: parent
+    width: Math.min(440, parent.width - 64)
+    modal: true
+    focus: true
+    closePolicy: Popup.CloseOnEscape
+    padding: 22
+    topPadding: 8
+    onAboutToShow: {
+        const item = parent.Window.activeFocusItem;
+        focusBefore = item;
+        focusBeforeShown = item !== null && item.visualFocus === true;
+        if (defaultButton)
+            defaultButton.focus = true;
+    }
+    onClosed: {
+        if (focusBefore)
+            focusBefore.forceActiveFocus(focusBeforeShown ? Qt.TabFocusReason : Qt.OtherFocusReason);
+        focusBefore = null;
+    }
+
+    Overlay.modal: Rectangle {
+        color: Qt.rgba(0, 0, 0, 0.4)
+    }
+
+    header: Text {
+        objectName: "alertTitle"
+        leftPadding: 22
+        rightPadding: 22
+        topPadding: 22
+        text: alert.heading
+        textFormat: Text.PlainText
+        wrapMode: Text.Wrap
+        font.pixelSize: 15
+        font.weight: Font.DemiBold
+        color: alert.headingColor
+    }
+
+    contentItem: Text {
+        objectName: "alertMessage"
+        text: alert.message
+        textFormat: Text.PlainText
+        wrapMode: Text.Wrap
+        lineHeight: 1.15
+        font.pixelSize: 13
+        color: Qt.rgba(1, 1, 1, 0.78)
+    }
+
+    Shortcut {
+        sequences: ["Return", "Enter"]
+        enabled: alert.opened && alert.defaultButton !== null && alert.defaultButton.visible
+        onActivated: alert.defaultButton.clicked()
+    }
+}
