@@ -20,8 +20,9 @@ SettingsCard {
             title: Texts.text("背景图片蒙版", card.session.language)
             detail: Texts.text("关闭后，图片或视频将以未经压暗的原色呈现", card.session.language)
 
-            Switch {
+            SettingsSwitch {
                 objectName: "overlaySwitch"
+                accent: card.session.accent
                 checked: card.values.overlayEnabled
                 onToggled: card.values.setOverlayEnabled(checked)
             }
@@ -42,14 +43,14 @@ SettingsCard {
             }
 
             // The slider shows a stored strength beyond its ends at that end, and writes only when moved.
-            Slider {
+            SettingsSlider {
                 objectName: "overlaySlider"
                 Layout.fillWidth: true
                 from: card.values.overlayMinimum
                 to: card.values.overlayMaximum
                 value: card.values.overlayOpacity
                 enabled: card.values.overlayEnabled
-                palette.dark: card.session.accent
+                accent: card.session.accent
                 onMoved: card.values.setOverlayOpacity(value)
             }
 
@@ -76,8 +77,9 @@ SettingsCard {
             title: Texts.text("视频原声优先", card.session.language)
             detail: Texts.text("开启后播放视频原声，并自动暂停专注与提醒音乐", card.session.language)
 
-            Switch {
+            SettingsSwitch {
                 objectName: "videoAudioSwitch"
+                accent: card.session.accent
                 checked: card.values.videoAudioTakesPriority
                 enabled: card.values.backgroundIsVideo
                 opacity: enabled ? 1 : 0.45

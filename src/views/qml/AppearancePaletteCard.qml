@@ -83,8 +83,9 @@ SettingsCard {
             width: parent.width
             spacing: 11
 
-            Switch {
+            SettingsSwitch {
                 objectName: "autoPaletteSwitch"
+                accent: card.session.accent
                 checked: card.values.autoPalette
                 onToggled: card.values.setAutoPalette(checked)
             }

@@ -238,8 +238,9 @@ Item {
                     }
                 }
 
-                Switch {
+                SettingsSwitch {
                     objectName: "rotateSwitch"
+                    accent: editor.session.accent
                     checked: editor.library.rotatesEachRound
                     enabled: editor.library.canRotate
                     onToggled: editor.library.setRotatesEachRound(checked)

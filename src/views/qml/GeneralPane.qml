@@ -83,8 +83,9 @@ SettingsPaneStack {
                 title: pane.session.paneTexts.keepOnTopTitle
                 detail: pane.session.paneTexts.keepOnTopDetail
 
-                Switch {
+                SettingsSwitch {
                     objectName: "keepOnTopSwitch"
+                    accent: pane.session.accent
                     checked: pane.session.keepWindowOnTop
                     onToggled: pane.session.setKeepWindowOnTop(checked)
                 }

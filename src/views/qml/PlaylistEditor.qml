@@ -61,8 +61,9 @@ Item {
                     }
                 }
 
-                Switch {
+                SettingsSwitch {
                     objectName: "playlistSwitch"
+                    accent: editor.accent
                     checked: editor.playlist.isEnabled
                     onToggled: editor.playlist.setEnabled(checked)
                 }

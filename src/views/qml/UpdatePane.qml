@@ -92,8 +92,9 @@ SettingsPaneStack {
                 title: pane.session.paneTexts.automaticChecksTitle
                 detail: pane.session.paneTexts.automaticChecksNote
 
-                Switch {
+                SettingsSwitch {
                     objectName: "automaticChecksSwitch"
+                    accent: pane.session.accent
                     enabled: pane.updates.hasUpdateFeed
                     opacity: enabled ? 1 : 0.4
                     checked: pane.updates.automaticallyChecksForUpdates

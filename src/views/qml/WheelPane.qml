@@ -54,8 +54,9 @@ SettingsPaneStack {
                     color: "white"
                 }
 
-                Slider {
+                SettingsSlider {
                     objectName: "discountStrengthSlider"
+                    accent: pane.session.accent
                     Layout.fillWidth: true
                     from: 0
                     to: values.discountStrengthMaximum

@@ -1,0 +1,47 @@
+import QtQuick
+import QtQuick.Templates as T
+
+// A slider of the settings sheet: the part up to the knob filled with the sheet's accent, the rest a
+// faint grey, so both sliders of the sheet read the same way round.
+T.Slider {
+    id: control
+
+    required property color accent
+
+    implicitWidth: 200
+    implicitHeight: 22
+    padding: 0
+
+    background: Rectangle {
+        x: control.leftPadding
+        y: control.topPadding + (control.availableHeight - height) / 2
+        width: control.availableWidth
+        height: 4
+        radius: 2
+        color: Qt.rgba(1, 1, 1, 0.16)
+
+        Rectangle {
+            objectName: "sliderFill"
+            width: control.visualPosition * parent.width
+            height: parent.height
+            radius: 2
+            color: control.accent
+        }
+    }
+
+    handle: Rectangle {
+        x: control.leftPadding + control.visualPosition * (control.availableWidth - width)
+        y: control.topPadding + (control.availableHeight - height) / 2
+        width: 16
+        height: 16
+        radius: 8
+        color: control.pressed ? Qt.rgba(0.85, 0.85, 0.85, 1) : "white"
+        border.width: 1
+        border.color: Qt.rgba(0, 0, 0, 0.2)
+
+        FocusRing {
+            shown: control.visualFocus
+            cornerRadius: 8
+        }
+    }
+}

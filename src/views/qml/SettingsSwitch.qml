@@ -1,0 +1,44 @@
+import QtQuick
+import QtQuick.Templates as T
+
+// A switch of the settings sheet that reads at a glance: on, its track is filled with the sheet's
+// accent and the knob sits right; off, the track is a faint grey and the knob sits left.
+T.Switch {
+    id: control
+
+    required property color accent
+
+    implicitWidth: 38
+    implicitHeight: 22
+    padding: 0
+
+    indicator: Rectangle {
+        objectName: "switchTrack"
+        anchors.fill: parent
+        radius: height / 2
+        color: control.checked ? control.accent : Qt.rgba(1, 1, 1, 0.16)
+        border.width: 1
+        border.color: control.checked ? Qt.rgba(1, 1, 1, 0.2) : Qt.rgba(1, 1, 1, 0.12)
+        opacity: control.down ? 0.8 : 1
+
+        Rectangle {
+            x: control.checked ? parent.width - width - 2 : 2
+            anchors.verticalCenter: parent.verticalCenter
+            width: parent.height - 4
+            height: width
+            radius: width / 2
+            color: "white"
+
+            Behavior on x {
+                NumberAnimation {
+                    duration: 120
+                    easing.type: Easing.OutCubic
+                }
+            }
+        }
+    }
+
+    FocusRing {
+        cornerRadius: height / 2
+    }
+}
