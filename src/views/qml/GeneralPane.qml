@@ -59,9 +59,8 @@ SettingsPaneStack {
 
                         objectName: "language_" + modelData.name
                         width: 95
-                        checkable: true
-                        checked: pane.session.language === modelData.name
-                        prominent: checked
+                        // Bound, never toggled: a click on the chosen language must leave it chosen.
+                        prominent: pane.session.language === modelData.name
                         tint: pane.session.accent
                         text: modelData.title
                         onClicked: pane.session.setLanguageName(modelData.name)
