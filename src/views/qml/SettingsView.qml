@@ -116,7 +116,7 @@ Rectangle {
                 Layout.fillHeight: true
                 contentWidth: availableWidth
                 contentHeight: pane.height + 56
-                ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+                ScrollBar.vertical.policy: ScrollBar.AsNeeded
 
                 Loader {
                     id: pane
@@ -126,6 +126,8 @@ Rectangle {
                     y: 28
                     width: paneArea.availableWidth - 56
                     sourceComponent: view.paneViews[view.session.selectedPane] ?? headingOnly
+                    // Every pane opens at its top, whatever the one before was scrolled to.
+                    onLoaded: paneArea.contentItem.contentY = 0
                 }
             }
         }
