@@ -188,6 +188,33 @@ private slots:
         QTRY_VERIFY(!bubble()->isVisible());
     }
 
+    // Clicked without moving the pointer, a switch's bubble tells its new state.
+    void aShownBubbleFollowsAClick_data()
+    {
+        QTest::addColumn<QString>("control");
+
+        QTest::newRow("tracking switch") << "trackingSwitch";
+        QTest::newRow("window-on-top switch") << "windowOnTopSwitch";
+        QTest::newRow("overlay switch") << "overlaySwitch";
+    }
+
+    void aShownBubbleFollowsAClick()
+    {
+        QFETCH(QString, control);
+
+        QQuickItem *target = item(control);
+        QTest::mouseMove(m_window, centreOf(target));
+        QTRY_COMPARE(bubble()->opacity(), 1.0);
+        auto *tooltip = layer()->property("current").value<QQuickItem *>();
+        auto *detail = bubble()->findChild<QQuickItem *>(QStringLiteral("tooltipDetail"));
+        QCOMPARE(detail->property("text"), tooltip->property("detail"));
+        const QString before = detail->property("text").toString();
+        click(target);
+        QTRY_VERIFY(detail->property("text").toString() != before);
+        QCOMPARE(detail->property("text"), tooltip->property("detail"));
+        click(target);
+    }
+
     void hidingTheInterfaceTakesTheBubble()
     {
         auto *state = m_root->property("interfaceState").value<FocusInterfaceState *>();

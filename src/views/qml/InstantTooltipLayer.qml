@@ -14,7 +14,6 @@ Item {
     function show(tooltip) {
         last = tooltip;
         current = tooltip;
-        bubble.place();
     }
 
     function hide(tooltip) {
@@ -27,30 +26,30 @@ Item {
 
         objectName: "tooltipBubble"
 
-        property string title
-        property string detail
-        property color accent: AppController.accentColor
+        // Bound to the control's tooltip, not copied: a click that changes what the control does, or a
+        // drag that moves it, shows in the bubble at once.
+        readonly property string title: layer.last ? layer.last.title : ""
+        readonly property string detail: layer.last ? layer.last.detail : ""
+        readonly property color accent: layer.last ? layer.last.accent : AppController.accentColor
         readonly property bool showing: layer.current !== null
-
-        function place() {
+        readonly property point position: {
             const tooltip = layer.last;
             if (!tooltip)
-                return;
-            title = tooltip.title;
-            detail = tooltip.detail;
-            accent = tooltip.accent;
+                return Qt.point(0, 0);
+            // Read every ancestor's geometry, so that the binding runs again when any of them moves.
+            for (let item = tooltip; item; item = item.parent)
+                void (item.x + item.y + item.width + item.height + item.scale);
             const anchor = tooltip.mapToItem(layer, 0, 0, tooltip.width, tooltip.height);
-            const position = Placement.tooltipPosition(anchor, tooltip.placement, height);
-            x = position.x;
-            y = position.y;
+            return Placement.tooltipPosition(anchor, tooltip.placement, height);
         }
 
+        x: position.x
+        y: position.y
         width: 234
         height: content.implicitHeight + 20
         opacity: showing ? 1 : 0
         scale: showing ? 1 : 0.96
         visible: opacity > 0
-        onHeightChanged: place()
         onAccentChanged: outline.requestPaint()
 
         Behavior on opacity {
@@ -80,8 +79,9 @@ Item {
 
             anchors.fill: parent
             radius: 13
-            // A dark, slightly lifted glass under the black tint.
-            color: Qt.rgba(0.11, 0.13, 0.16, 0.62)
+            // A dark, slightly lifted glass under the black tint, opaque: without the blur of a
+            // material, whatever showed through (the timer's digits) would fight the text.
+            color: Qt.rgba(0.11, 0.13, 0.16, 1)
 
             Rectangle {
                 anchors.fill: parent
