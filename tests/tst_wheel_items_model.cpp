@@ -489,6 +489,9 @@ private slots:
             << QStringLiteral("Total Weight 3.3 · Auto-calculated");
         QTest::newRow("no items") << english << QList<double>() << AppLanguage::english
                                   << QStringLiteral("Total Weight 0.0 · Auto-calculated");
+        QTest::newRow("beyond the largest double")
+            << german << QList<double> { 1e308, 1e308 } << AppLanguage::english
+            << QStringLiteral("Total Weight 2,0E308 · Auto-calculated");
     }
 
     void weightTotal()

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -23,14 +24,26 @@ QString strengthText(double strength, AppLanguage language)
         .replace(QLatin1String("%lld"), QString::number(percent));
 }
 
+// A total beyond the largest double, as mantissa and power of ten in the locale's form: "2.0E308".
+QString scientificText(long double total, const QLocale &locale)
+{
+    const int exponent = int(std::floor(std::log10(total)));
+    const auto mantissa = double(total / std::pow(10.0L, exponent));
+    return locale.toString(mantissa, 'f', 1) + locale.exponential() + QString::number(exponent);
+}
+
 QString weightTotalText(const QList<WheelItem> &items, const QLocale &locale, AppLanguage language)
 {
-    double total = 0;
+    // Added in the wider type: weights near the top of the double range may add up beyond it, and the
+    // total must still read as a number, not "inf".
+    long double total = 0;
     for (const WheelItem &item : items) {
-        if (item.weight >= 0)
+        if (std::isfinite(item.weight) && item.weight >= 0)
             total += item.weight;
     }
-    const QString number = locale.toString(total, 'f', 1);
+    const QString number = total <= std::numeric_limits<double>::max()
+        ? locale.toString(double(total), 'f', 1)
+        : scientificText(total, locale);
     return localized(language, QStringLiteral("总权重 ") + number + QStringLiteral(" · 概率自动换算"),
         QStringLiteral("Total Weight ") + number + QStringLiteral(" · Auto-calculated"));
 }
