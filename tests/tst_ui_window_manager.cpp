@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "MainWindowUnderTest.h"
+#include "MainWindowViews.h"
 #include "X11TestInput.h"
 #include "X11WindowStateWatch.h"
 #include "platform/MainWindowControl.h"
@@ -197,12 +198,51 @@ private:
 
     bool hasState(xcb_atom_t atom) { return m_watch.property(m_id).contains(atom); }
 
+    // Clicks the named control through the X server once it shows.
+    void clickThrough(const char *name)
+    {
+        QQuickItem *control = nullptr;
+        QTRY_VERIFY((control = m_main.item(name)) && control->isVisible() && control->isEnabled());
+        const QPoint global
+            = control->mapToGlobal(QPointF(control->width() / 2, control->height() / 2)).toPoint();
+        m_input.moveTo(global.x(), global.y());
+        m_input.click(1);
+        m_input.sync();
+    }
+
+    // The largest step between neighbouring pixels along a strip at the top of the console's glass,
+    // above its content: under the blur the scene changes smoothly; seen sharp, the forest has edges.
+    int glassSharpness()
+    {
+        QQuickItem *glass = m_main.item("consoleGlass");
+        const QRect strip = glass->mapRectToScene(QRectF(20, 4, glass->width() / 3, 10)).toRect();
+        // A new capture reaches the glass's picture in the frame after it is taken.
+        m_main.window->grabWindow();
+        const QImage shown = m_main.window->grabWindow().copy(strip);
+        int largest = 0;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 1; x < shown.width(); ++x)
+                largest
+                    = std::max(largest, std::abs(qGreen(shown.pixel(x, y)) - qGreen(shown.pixel(x - 1, y))));
+        }
+        return largest;
+    }
+
 private slots:
     void initTestCase()
     {
         QVERIFY(m_watch.isUsable());
         QVERIFY(m_input.isUsable());
-        QVERIFY(m_main.makeKeptOnTop(m_harness));
+        // The real window seam, so that a break goes full screen as in the program.
+        AppPreferences preferences;
+        preferences.keepWindowOnTop = true;
+        QVERIFY(AppStorageService::savePreferences(preferences, m_harness.root()).ok());
+        auto control = std::make_unique<MainWindowControl>();
+        MainWindowControl &windowControl = *control;
+        m_main.controller
+            = &m_harness.start([&](AppControllerSeams &seams) { seams.window = std::move(control); });
+        QVERIFY(m_main.make(*m_main.controller));
+        windowControl.setWindow(m_main.window);
         m_id = xcb_window_t(m_main.window->winId());
         m_main.show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.window));
@@ -305,6 +345,24 @@ private slots:
             QVERIFY2(!actions.contains(m_watch.atom(refused)), refused);
         m_main.controller->setShowingSettings(false);
         QTRY_VERIFY_WITH_TIMEOUT(!sheet->isVisible(), 10000);
+    }
+
+    // A whole break, clicked through as a user does: the window goes full screen for it and stays so,
+    // and the new round's console still shows the scene blurred behind its glass.
+    void theConsoleKeepsItsGlassThroughABreak()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_main.window), 30000);
+        QVERIFY(glassSharpness() < 4);
+        clickThrough("finishNowButton");
+        QTRY_COMPARE(m_main.controller->phase(), SessionPhase::sessionComplete);
+        clickThrough("startBreakButton");
+        QTRY_COMPARE_WITH_TIMEOUT(m_main.controller->phase(), SessionPhase::activity, 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
+        clickThrough("completionButton");
+        QTRY_COMPARE(m_main.controller->phase(), SessionPhase::focus);
+        QVERIFY(m_manager.sync());
+        QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_main.window), 30000);
+        QTRY_VERIFY(glassSharpness() < 4);
     }
 
     // Quitting in the middle of a toggle stores keep-on-top as the user left it.

@@ -17,8 +17,11 @@ Item {
     implicitHeight: rows.implicitHeight + 2 * 22
 
     // The shadow, the glass and the outline change only with the scene behind the panel or with its size
-    // and place, while the time above them changes every second: they are one texture, drawn into each new
-    // frame as a single picture. It takes in the shadow, which spreads beyond the panel.
+    // and place, while the time above them changes every second: under OpenGL they are one texture, drawn
+    // into each new frame as a single picture. It takes in the shadow, which spreads beyond the panel.
+    // The software adaptation repaints only what changed, so a texture saves it nothing; and its layer
+    // keeps the first picture of a panel made in a window that was resized meanwhile (full screen for a
+    // break), so the new round's console showed the scene sharp behind it until the next resize.
     Item {
         id: decoration
 
@@ -29,7 +32,7 @@ Item {
         y: -shadowSpread + shadowOffset
         width: console_.width + 2 * shadowSpread
         height: console_.height + 2 * shadowSpread
-        layer.enabled: true
+        layer.enabled: !GraphicsAdaptation.software
 
         SoftShadow {
             target: glass
