@@ -196,11 +196,13 @@ Item {
 
         readonly property bool wanted: AppController.phase === "wheel" || AppController.phase === "activity"
         property bool viewStands: false
+        // Kept by the card itself rather than read from `item`, which the loader's own `active` changes.
+        property bool cardShows: false
 
         objectName: "breakNowPlayingPlace"
         x: 32
         y: root.height - 62 - height
-        active: wanted || (item !== null && item.presence > 0)
+        active: wanted || cardShows
         Component.onCompleted: viewStands = true
         sourceComponent: NowPlayingCard {
             property bool created: false
@@ -210,7 +212,11 @@ Item {
             backdrop: scene
             entranceDistance: height + 62
             hostShows: breakNowPlaying.wanted && (created || !breakNowPlaying.viewStands)
-            Component.onCompleted: created = true
+            Component.onCompleted: {
+                created = true;
+                breakNowPlaying.cardShows = presence > 0;
+            }
+            onPresenceChanged: breakNowPlaying.cardShows = presence > 0
         }
     }
 
