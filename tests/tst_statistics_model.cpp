@@ -191,6 +191,33 @@ private slots:
         QCOMPARE(labels, rowLabels);
     }
 
+    void todayIsTheLocalDay_data()
+    {
+        QTest::addColumn<int>("hoursAheadOfUtc");
+        QTest::addColumn<QTime>("localTime");
+        QTest::newRow("00:30 in UTC+8, still yesterday in UTC") << 8 << QTime(0, 30);
+        QTest::newRow("23:30 in UTC+8") << 8 << QTime(23, 30);
+        QTest::newRow("00:30 in UTC-5") << -5 << QTime(0, 30);
+        QTest::newRow("23:30 in UTC-5, already tomorrow in UTC") << -5 << QTime(23, 30);
+    }
+
+    void todayIsTheLocalDay()
+    {
+        QFETCH(int, hoursAheadOfUtc);
+        QFETCH(QTime, localTime);
+        const QTimeZone zone(hoursAheadOfUtc * 3600);
+        const QDate today(2026, 12, 8);
+        QList<DailyStat> stats;
+        for (const QDate day : { today.addDays(-1), today })
+            stats.append(DailyStat { day.startOfDay(zone), 5, 1, 60 });
+        StatisticsInputs in = inputs(stats);
+        in.now = QDateTime(today, localTime, zone).toUTC();
+        in.timeZone = zone;
+        const StatisticsPresentation presentation = StatisticsPresentation::make(in);
+        QCOMPARE(presentation.rows.first().dayLabel, u"今天"_s);
+        QCOMPARE_NE(presentation.rows.last().dayLabel, u"今天"_s);
+    }
+
     void activeFocusSumsSecondsBeforeDividing_data()
     {
         QTest::addColumn<Seconds>("seconds");

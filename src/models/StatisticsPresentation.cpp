@@ -17,7 +17,7 @@ DailyStat todayOf(const StatisticsInputs &inputs)
     if (!inputs.dailyStats.isEmpty())
         return inputs.dailyStats.last();
     DailyStat today;
-    today.date = inputs.now.date().startOfDay();
+    today.date = inputs.now.toTimeZone(inputs.timeZone).date().startOfDay(inputs.timeZone);
     today.healthScore = inputs.todayHealthScore;
     today.completedSessions = inputs.todayCompletedSessions;
     return today;
@@ -52,12 +52,14 @@ QList<StatisticsCard> cardsOf(const StatisticsPresentation &presentation, int ra
     };
 }
 
-QList<StatisticsRow> rowsOf(const QList<DailyStat> &stats, const QDate &today, AppLanguage language)
+QList<StatisticsRow> rowsOf(
+    const QList<DailyStat> &stats, const QDate &today, const QTimeZone &zone, AppLanguage language)
 {
     QList<StatisticsRow> rows;
     rows.reserve(stats.size());
     for (auto stat = stats.crbegin(); stat != stats.crend(); ++stat) {
-        rows.append({ stat->id(), StatisticsLocalization::dayLabel(stat->date.date(), today, language),
+        rows.append({ stat->id(),
+            StatisticsLocalization::dayLabel(stat->date.toTimeZone(zone).date(), today, language),
             QString::number(stat->healthScore), QString::number(stat->completedSessions),
             StatisticsLocalization::formatMinutes(stat->activeSeconds / 60, language) });
     }
@@ -81,7 +83,8 @@ StatisticsPresentation StatisticsPresentation::make(const StatisticsInputs &inpu
     presentation.today = todayOf(inputs);
     presentation.activeFocusMinutes = activeMinutes(presentation.visibleStats);
     presentation.cards = cardsOf(presentation, inputs.range, inputs.language);
-    presentation.rows = rowsOf(presentation.visibleStats, inputs.now.date(), inputs.language);
+    presentation.rows = rowsOf(presentation.visibleStats, inputs.now.toTimeZone(inputs.timeZone).date(),
+        inputs.timeZone, inputs.language);
     presentation.texts = StatisticsTexts::make(inputs.language);
 
     const QList<DailyStat> &days = presentation.visibleStats;

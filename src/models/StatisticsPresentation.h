@@ -10,6 +10,7 @@
 #include <QList>
 #include <QPointF>
 #include <QString>
+#include <QTimeZone>
 
 // What the statistics sheet reads: the controller's recent days and today's totals, the chosen period,
 // the clock and the preferences.
@@ -21,6 +22,8 @@ struct StatisticsInputs
     qint64 todayHealthScore = 0;
     qint64 todayCompletedSessions = 0;
     QDateTime now;
+    // The zone whose calendar days the statistics count: today, and each day's start.
+    QTimeZone timeZone = QTimeZone::systemTimeZone();
     AppLanguage language = AppLanguage::chinese;
     QColor accent;
 };
