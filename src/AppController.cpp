@@ -96,10 +96,11 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_wheelCycleID = QUuid::createUuid();
 
     const QString storage = AppStorageService::storageDirectory(m_root);
+    const QDate today = now().toLocalTime().date();
     m_focusLog = std::make_unique<FocusSessionLogger>(
-        QDir(storage).filePath(QStringLiteral("focus-session-log.csv")));
-    m_activityLog
-        = std::make_unique<CSVLogger>(QDir(storage).filePath(QStringLiteral("daily-activity-log.csv")));
+        QDir(storage).filePath(QStringLiteral("focus-session-log.csv")), today);
+    m_activityLog = std::make_unique<CSVLogger>(
+        QDir(storage).filePath(QStringLiteral("daily-activity-log.csv")), today);
     m_logFilePaths = { m_focusLog->filePath(), m_activityLog->filePath() };
     m_logFilesFingerprint = currentLogFingerprint();
 
@@ -155,6 +156,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     setUpFocusConsole();
 
     startTimer();
+    tellAboutMovedAsideLogs();
 }
 
 AppController::~AppController()
@@ -234,10 +236,14 @@ void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
     m_lastLogFilesCheck = now;
     // The background file may come or go at any time; it is looked at with the same once-a-second check.
     refreshBackgroundURL();
-    LogFilesFingerprint fingerprint = currentLogFingerprint();
-    if (fingerprint == m_logFilesFingerprint)
+    if (currentLogFingerprint() == m_logFilesFingerprint)
         return;
-    m_logFilesFingerprint = fingerprint;
+    // Another program saved a log: what it wrote is read, and converted before the next append.
+    const QDate today = now.toLocalTime().date();
+    m_focusLog->file().prepare(today);
+    m_activityLog->file().prepare(today);
+    tellAboutMovedAsideLogs();
+    m_logFilesFingerprint = currentLogFingerprint();
     reloadTotalsAndStatistics(now);
     publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
 }
@@ -279,6 +285,7 @@ void AppController::reloadTotalsAndStatistics(const QDateTime &now)
     const DailyStat today = hasToday ? m_dailyStats.last() : DailyStat {};
     publish(m_todayHealthScore, today.healthScore, &AppController::todayHealthScoreChanged);
     publish(m_todayCompletedSessions, today.completedSessions, &AppController::todayCompletedSessionsChanged);
+    m_unreadableLogRows = { m_focusLog->unreadableRowCount(), m_activityLog->unreadableRowCount() };
 }
 
 void AppController::reloadDailyStats()
@@ -301,7 +308,8 @@ void AppController::shutdown()
     m_volumeSaveTimer.stop();
     writePreferencesQuietly();
     if (m_currentFocusLogID && m_phase != SessionPhase::focus)
-        (void)m_focusLog->updateEntry(*m_currentFocusLogID, m_currentSessionTitle, m_currentSessionNotes);
+        (void)m_focusLog->updateEntry(
+            *m_currentFocusLogID, m_currentSessionTitle, m_currentSessionNotes, now().toLocalTime().date());
     if (m_phase == SessionPhase::focus) {
         const QDateTime at = now();
         // The round is accounted once more but not closed: a restart resumes it.

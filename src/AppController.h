@@ -235,6 +235,13 @@ public:
     Q_INVOKABLE void toggleActivityTracking();
     void handleInputActivity();
     void showAlert(const QString &title, const QString &message);
+    // Rows of the focus log and of the activity log that could not be read at the last reload.
+    struct UnreadableLogRows
+    {
+        qsizetype focus = 0;
+        qsizetype activity = 0;
+    };
+    UnreadableLogRows unreadableLogRows() const { return m_unreadableLogRows; }
     QString defaultFocusTitle(qint64 sessionNumber) const;
     QString defaultBreakTitle(qint64 sessionNumber) const;
 
@@ -377,6 +384,10 @@ private:
     void reloadTotalsAndStatistics(const QDateTime &now);
     void reloadDailyStats();
     LogFilesFingerprint currentLogFingerprint() const;
+    // A log's failure as the user reads it: in their language, with the file's name and no path.
+    QString logErrorText(const Status &failed, const QString &logPath) const;
+    // Shows, once, where a log that could not be read was put aside.
+    void tellAboutMovedAsideLogs();
     void refreshBackgroundURL();
     void enterFullScreenIfPossible();
     void setSheetShown(bool &flag, bool showing, void (AppController::*changed)(), const QString &sheet);
@@ -498,6 +509,7 @@ private:
     QUuid m_wheelCycleID;
     QStringList m_logFilePaths;
     LogFilesFingerprint m_logFilesFingerprint;
+    UnreadableLogRows m_unreadableLogRows;
     QDateTime m_lastLogFilesCheck;
     bool m_hasPromptedForAccessibility = false;
     bool m_preferencesKnownGood = false;

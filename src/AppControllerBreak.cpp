@@ -133,10 +133,12 @@ void AppController::confirmActivityCompleted()
         m_todayHealthScore,
         m_currentSessionNotes,
     };
-    if (Status appended = m_activityLog->append(entry); !appended) {
+    const Status appended = m_activityLog->append(entry);
+    tellAboutMovedAsideLogs();
+    if (!appended) {
         showAlert(
             localized(language(), QStringLiteral("CSV 写入失败"), QStringLiteral("Could Not Write CSV")),
-            appended.error());
+            logErrorText(appended, m_activityLog->filePath()));
     } else {
         reloadDailyStats();
         publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);

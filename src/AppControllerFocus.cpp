@@ -102,10 +102,12 @@ void AppController::completeFocusSession(bool countAsCompleted)
         countAsCompleted,
         m_currentSessionNotes,
     };
-    if (Status appended = m_focusLog->append(entry); !appended) {
+    const Status appended = m_focusLog->append(entry);
+    tellAboutMovedAsideLogs();
+    if (!appended) {
         showAlert(localized(language(), QStringLiteral("番茄记录写入失败"),
                       QStringLiteral("Could Not Save Focus Record")),
-            appended.error());
+            logErrorText(appended, m_focusLog->filePath()));
     } else {
         m_currentFocusLogID = entry.eventID;
         publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);

@@ -2,10 +2,12 @@
 // row of either log edited from the journal.
 
 #include "AppController.h"
+#include "models/StringTable.h"
 #include "services/CSVLogger.h"
 #include "services/FocusSessionLogger.h"
 #include "services/NotesTimelineRepository.h"
 
+#include <QFileInfo>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 
@@ -18,7 +20,7 @@ void AppController::updateCurrentSessionNotes(const QString &notes)
     }
     if (m_currentFocusLogID) {
         // The next write of the row carries the notes if this one fails.
-        (void)m_focusLog->updateEntry(*m_currentFocusLogID, std::nullopt, notes);
+        (void)m_focusLog->updateEntry(*m_currentFocusLogID, std::nullopt, notes, now().toLocalTime().date());
         publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
     }
 }
@@ -31,7 +33,8 @@ void AppController::updateCurrentSessionTitle(const QString &title)
         return;
     }
     if (m_currentFocusLogID) {
-        (void)m_focusLog->updateEntry(*m_currentFocusLogID, title, m_currentSessionNotes);
+        (void)m_focusLog->updateEntry(
+            *m_currentFocusLogID, title, m_currentSessionNotes, now().toLocalTime().date());
         publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
     }
 }
@@ -46,10 +49,12 @@ void AppController::updateJournalEntry(const NotesTimelineEntry &entry, const QS
         return;
     }
     Status written;
+    const QDate today = now().toLocalTime().date();
+    const QString &path = entry.kind.isFocus() ? m_focusLog->filePath() : m_activityLog->filePath();
     if (!entry.kind.isFocus()) {
-        written = m_activityLog->updateEntry(entry.id, title, activityTitle, healthScore, notes);
+        written = m_activityLog->updateEntry(entry.id, title, activityTitle, healthScore, notes, today);
     } else {
-        written = m_focusLog->updateEntry(entry.id, title, notes);
+        written = m_focusLog->updateEntry(entry.id, title, notes, today);
         if (written && m_currentFocusLogID == entry.id) {
             publish(m_currentSessionTitle, title, &AppController::currentSessionTitleChanged);
             publish(m_currentSessionNotes, notes, &AppController::currentSessionNotesChanged);
@@ -58,13 +63,34 @@ void AppController::updateJournalEntry(const NotesTimelineEntry &entry, const QS
     if (!written) {
         showAlert(
             localized(language(), QStringLiteral("无法保存笔记"), QStringLiteral("Could Not Save Note")),
-            written.error());
+            logErrorText(written, path));
+        // A log that had to be moved aside says more about the failure.
+        tellAboutMovedAsideLogs();
         return;
     }
     // Our own rewrite is not a change made by another program.
     m_logFilesFingerprint = currentLogFingerprint();
     reloadTotalsAndStatistics(now());
     publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
+}
+
+QString AppController::logErrorText(const Status &failed, const QString &logPath) const
+{
+    return StringTable::text(failed.error(), language()).arg(QFileInfo(logPath).fileName());
+}
+
+void AppController::tellAboutMovedAsideLogs()
+{
+    for (const CsvLogFile *log : { &m_focusLog->file(), &m_activityLog->file() }) {
+        if (const std::optional<CsvLogFile::MovedAside> moved = log->takeMovedAside()) {
+            showAlert(StringTable::text(QStringLiteral("记录文件无法读取"), language()),
+                StringTable::text(
+                    QStringLiteral("数据文件夹中的 %1 无法读取。它已原样改名为 %2 保留在同一文件夹中，"
+                                   "新的记录从现在开始。"),
+                    language())
+                    .arg(moved->fileName, moved->newFileName));
+        }
+    }
 }
 
 std::optional<NotesTimelineEntry> AppController::liveNotesEntry(const QDateTime &now) const

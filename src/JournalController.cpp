@@ -4,8 +4,10 @@
 #include "models/CsvDate.h"
 #include "models/JournalCalendar.h"
 #include "models/NotesDateFormatters.h"
+#include "models/StringTable.h"
 #include "services/NotesTimelineRepository.h"
 
+#include <QFileInfo>
 #include <QFutureWatcher>
 #include <QVariantMap>
 #include <QtConcurrent/QtConcurrentRun>
@@ -237,6 +239,22 @@ QString JournalController::countLine() const
     const QString count = QString::number(m_dayEntries.size());
     return localized(language, QStringLiteral("共 ") + count + QStringLiteral(" 段节律记录"),
         count + QStringLiteral(" moments in this day's rhythm"));
+}
+
+QString JournalController::unreadableRowsNote() const
+{
+    if (!m_controller)
+        return {};
+    const AppController::UnreadableLogRows rows = m_controller->unreadableLogRows();
+    const AppLanguage language = m_controller->language();
+    const QString text
+        = StringTable::text(QStringLiteral("%1 中有 %2 行无法读取，已原样保留在数据文件夹中。"), language);
+    QStringList notes;
+    if (rows.focus > 0)
+        notes.append(text.arg(QFileInfo(m_controller->focusLogPath()).fileName()).arg(rows.focus));
+    if (rows.activity > 0)
+        notes.append(text.arg(QFileInfo(m_controller->activityLogPath()).fileName()).arg(rows.activity));
+    return notes.join(u'\n');
 }
 
 bool JournalController::selectedDayIsToday() const

@@ -33,6 +33,8 @@ class JournalController : public QObject
     Q_PROPERTY(int focusCount READ focusCount NOTIFY dayChanged)
     Q_PROPERTY(int breakCount READ breakCount NOTIFY dayChanged)
     Q_PROPERTY(int noteCount READ noteCount NOTIFY dayChanged)
+    // Which log holds rows that could not be read, and how many; empty when there are none.
+    Q_PROPERTY(QString unreadableRowsNote READ unreadableRowsNote NOTIFY dayChanged)
     Q_PROPERTY(QString monthTitle READ monthTitle NOTIFY monthChanged)
     Q_PROPERTY(QStringList weekdayLabels READ weekdayLabels NOTIFY monthChanged)
     Q_PROPERTY(QVariantList monthCells READ monthCells NOTIFY monthChanged)
@@ -85,6 +87,7 @@ public:
     int focusCount() const;
     int breakCount() const;
     int noteCount() const;
+    QString unreadableRowsNote() const;
     QString monthTitle() const;
     QStringList weekdayLabels() const;
     QVariantList monthCells() const;

@@ -65,7 +65,7 @@ private slots:
     void appendToADeletedLogFails();
     void updateEntry_data();
     void updateEntry();
-    void updateEntryLeavesAnUnreadableFileAlone();
+    void updateEntryKeepsTheBytesOfAFileNotInUtf8();
     void todayTotal_data();
     void todayTotal();
     void dailyHealthScores_data();
@@ -101,7 +101,7 @@ void TestActivityLog::startUpHeader_data()
     const QByteArray current = header + "\nshort\n" + row("a", "2024-03-01", "x");
     QTest::newRow("current header is never rewritten") << current << current;
     const QByteArray notUtf8 = "old,header\n2024-03-01 10:00:00,2024-03-01,1,walk,\xff,1.000,1.000,5\n";
-    QTest::newRow("not utf-8 is left alone") << notUtf8 << notUtf8;
+    QTest::newRow("not text is moved aside") << notUtf8 << header + '\n';
 }
 
 void TestActivityLog::startUpHeader()
@@ -111,6 +111,8 @@ void TestActivityLog::startUpHeader()
     QVERIFY(writeFileBytes(logPath(), before));
     const CSVLogger logger(logPath());
     QCOMPARE(readFileBytes(logPath()), after);
+    if (const auto moved = logger.file().takeMovedAside())
+        QCOMPARE(readFileBytes(m_directory->filePath(moved->newFileName)), before);
 }
 
 void TestActivityLog::migration_data()
@@ -183,13 +185,14 @@ void TestActivityLog::appendWritesPointDecimalsUnderADecimalCommaLocale()
 
 void TestActivityLog::appendRepairsATornRow()
 {
-    QVERIFY(writeFileBytes(logPath(), header + "\na,s,e,2024-03-01,1,t,walk,5,1.000,1.000,5,\"torn"));
+    const QByteArray torn
+        = "a,2024-03-01 09:00:00,2024-03-01 09:05:00,2024-03-01,1,t,walk,5,1.000,1.000,5,\"torn";
+    QVERIFY(writeFileBytes(logPath(), header + '\n' + torn));
     const CSVLogger logger(logPath());
     QVERIFY(logger.append(sampleEntry()).ok());
-    QVERIFY(readFileBytes(logPath()).startsWith(
-        header + "\na,s,e,2024-03-01,1,t,walk,5,1.000,1.000,5,\"torn\"\n7c9e"));
+    QVERIFY(readFileBytes(logPath()).startsWith(header + '\n' + torn + "\"\n7c9e"));
     QCOMPARE(logger.dailyHealthScores(), (Scores { { QStringLiteral("2024-03-01"), 25 } }));
-    QCOMPARE(logger.timelineEntries().size(), 1);
+    QCOMPARE(logger.timelineEntries().size(), 2);
 }
 
 void TestActivityLog::appendToADeletedLogFails()
@@ -268,15 +271,15 @@ void TestActivityLog::updateEntry()
     QCOMPARE(readFileBytes(logPath()), after);
 }
 
-void TestActivityLog::updateEntryLeavesAnUnreadableFileAlone()
+void TestActivityLog::updateEntryKeepsTheBytesOfAFileNotInUtf8()
 {
     const CSVLogger logger(logPath());
     const QByteArray bytes = header + '\n' + row("a", "2024-03-01", "20", "20", "caf\xe9");
     QVERIFY(writeFileBytes(logPath(), bytes));
     QVERIFY(
         !logger.updateEntry(QStringLiteral("a"), std::nullopt, std::nullopt, 3, QStringLiteral("n")).ok());
-    QCOMPARE(readFileBytes(logPath()), bytes);
-    QCOMPARE(logger.todayTotal(at(2024, 3, 1, 12, 0)), qint64(0));
+    QCOMPARE(readFileBytes(logPath()), header + '\n');
+    QCOMPARE(readFileBytes(m_directory->filePath(logger.file().takeMovedAside()->newFileName)), bytes);
 }
 
 void TestActivityLog::todayTotal_data()

@@ -55,6 +55,8 @@ private slots:
     void rowReaderMatchesRecordsAndParseLine();
     void parseInteger_data();
     void parseInteger();
+    void spreadsheetForms_data();
+    void spreadsheetForms();
     void saturatingAdd_data();
     void saturatingAdd();
     void realHasThreeDecimals_data();
@@ -264,7 +266,7 @@ void TestCsvCodec::parseInteger_data()
     QTest::newRow("two signs") << QStringLiteral("+-5") << false << qint64(0);
     QTest::newRow("leading blank") << QStringLiteral(" 5") << false << qint64(0);
     QTest::newRow("trailing blank") << QStringLiteral("5 ") << false << qint64(0);
-    QTest::newRow("decimal point") << QStringLiteral("1.0") << false << qint64(0);
+    QTest::newRow("a fraction") << QStringLiteral("1.5") << false << qint64(0);
     QTest::newRow("exponent") << QStringLiteral("1e3") << false << qint64(0);
     QTest::newRow("hex") << QStringLiteral("0x10") << false << qint64(0);
     QTest::newRow("text") << QStringLiteral("abc") << false << qint64(0);
@@ -283,6 +285,30 @@ void TestCsvCodec::parseInteger()
     if (parses)
         QCOMPARE(*parsed, value);
     QCOMPARE(CsvNumber::integerOrZero(text), value);
+}
+
+void TestCsvCodec::spreadsheetForms_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qint64>("number");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("point zero") << QStringLiteral("7.0") << qint64(7) << false;
+    QTest::newRow("decimal comma") << QStringLiteral("7,00") << qint64(7) << false;
+    QTest::newRow("digit groups") << QStringLiteral("1,000") << qint64(0) << false;
+    QTest::newRow("a real fraction") << QStringLiteral("7.01") << qint64(0) << false;
+    QTest::newRow("upper case") << QStringLiteral("TRUE") << qint64(0) << true;
+    QTest::newRow("python") << QStringLiteral("True") << qint64(0) << true;
+    QTest::newRow("one") << QStringLiteral("1") << qint64(1) << true;
+    QTest::newRow("no") << QStringLiteral("FALSE") << qint64(0) << false;
+}
+
+void TestCsvCodec::spreadsheetForms()
+{
+    QFETCH(QString, text);
+    QFETCH(qint64, number);
+    QFETCH(bool, yes);
+    QCOMPARE(CsvNumber::integerOrZero(text), number);
+    QCOMPARE(CsvNumber::isTrue(text), yes);
 }
 
 void TestCsvCodec::saturatingAdd_data()

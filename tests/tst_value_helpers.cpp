@@ -323,7 +323,10 @@ private slots:
         QTest::newRow("no such date") << QStringLiteral("2024-02-30 10:00:00") << false << false;
         QTest::newRow("no such day") << QStringLiteral("2023-02-29") << false << false;
         QTest::newRow("hour 24") << QStringLiteral("2024-03-05 24:00:00") << false << false;
-        QTest::newRow("ISO separator") << QStringLiteral("2024-03-05T14:07:09") << false << false;
+        QTest::newRow("ISO separator, as spreadsheets save it")
+            << QStringLiteral("2024-03-05T14:07:09") << true << false;
+        QTest::newRow("no seconds, as spreadsheets save it")
+            << QStringLiteral("2024-03-05 14:07") << true << false;
         QTest::newRow("short fields") << QStringLiteral("2024-3-5") << false << false;
         QTest::newRow("leading space") << QStringLiteral(" 2024-03-05") << false << false;
         QTest::newRow("12-hour form") << QStringLiteral("2024-03-05 2:07:09 PM") << false << false;

@@ -129,12 +129,14 @@ QString day(QDate date)
 
 std::optional<QDateTime> parseTimestamp(QStringView text)
 {
-    if (text.size() != 19 || text[10] != u' ' || text[13] != u':' || text[16] != u':')
+    const bool withSeconds = text.size() == 19;
+    if ((!withSeconds && text.size() != 16) || (text[10] != u' ' && text[10] != u'T') || text[13] != u':'
+        || (withSeconds && text[16] != u':'))
         return std::nullopt;
     const auto date = dateAt(text);
     const int hour = digits(text, 11, 2);
     const int minute = digits(text, 14, 2);
-    const int second = digits(text, 17, 2);
+    const int second = withSeconds ? digits(text, 17, 2) : 0;
     if (!date || hour < 0 || minute < 0 || second < 0 || !QTime::isValid(hour, minute, second))
         return std::nullopt;
     const QTime time(hour, minute, second);

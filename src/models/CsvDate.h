@@ -14,7 +14,8 @@ QString timestamp(const QDateTime &instant);
 QString day(const QDateTime &instant);
 QString day(QDate date);
 
-// Strict: exactly the form above, a real calendar date and time of day. The instant comes back in UTC
+// The form above, also as spreadsheets save it back: a "T" between date and time, and the seconds
+// left out; always a real calendar date and time of day. The instant comes back in UTC
 // (cheap to compare and sort); call toLocalTime() before reading its calendar fields.
 std::optional<QDateTime> parseTimestamp(QStringView text);
 std::optional<QDate> parseDay(QStringView text);

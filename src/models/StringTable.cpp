@@ -114,6 +114,21 @@ const QHash<QString, QString> &englishEntries()
         { QStringLiteral("轮盘底色"), QStringLiteral("Wheel Base") },
         { QStringLiteral("强调色"), QStringLiteral("Accent Colour") },
         { QStringLiteral("文字色"), QStringLiteral("Text Colour") },
+        { QStringLiteral("无法打开数据文件夹中的 %1。"),
+            QStringLiteral("%1 in the data folder could not be opened.") },
+        { QStringLiteral("无法读取数据文件夹中的 %1：它不是可以识别的文本。"),
+            QStringLiteral(
+                "%1 in the data folder could not be read: it is not text that Quorvane recognises.") },
+        { QStringLiteral("无法写入数据文件夹中的 %1：磁盘可能已满，或没有写入权限。"),
+            QStringLiteral("Could not write %1 in the data folder: the disk may be full, or writing there is "
+                           "not allowed.") },
+        { QStringLiteral("记录文件无法读取"), QStringLiteral("A Log Could Not Be Read") },
+        { QStringLiteral(
+              "数据文件夹中的 %1 无法读取。它已原样改名为 %2 保留在同一文件夹中，新的记录从现在开始。"),
+            QStringLiteral("%1 in the data folder could not be read. It was kept unchanged as %2 in the same "
+                           "folder, and a new log has been started.") },
+        { QStringLiteral("%1 中有 %2 行无法读取，已原样保留在数据文件夹中。"),
+            QStringLiteral("%2 rows of %1 could not be read; they are kept unchanged in the data folder.") },
     };
     return entries;
 }

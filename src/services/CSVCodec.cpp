@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 namespace CSVCodec {
 
@@ -268,6 +269,55 @@ QStringList parseLine(QStringView record)
     for (const QStringView view : views)
         result.append(view.toString());
     return result;
+}
+
+QStringList parseLine(QStringView record, QChar separator)
+{
+    if (separator == u',')
+        return parseLine(record);
+    QStringList result;
+    QString field;
+    bool inQuotes = false;
+    for (qsizetype i = 0; i < record.size(); ++i) {
+        const QChar c = record[i];
+        if (c == u'"') {
+            if (inQuotes && i + 1 < record.size() && record[i + 1] == u'"') {
+                field.append(c);
+                ++i;
+            } else {
+                inQuotes = !inQuotes;
+            }
+        } else if (c == separator && !inQuotes) {
+            result.append(std::exchange(field, QString()));
+        } else {
+            field.append(c);
+        }
+    }
+    result.append(field);
+    return result;
+}
+
+QChar separatorOf(QStringView headerRecord)
+{
+    qsizetype commas = 0;
+    qsizetype semicolons = 0;
+    qsizetype tabs = 0;
+    bool inQuotes = false;
+    for (const QChar c : headerRecord) {
+        if (c == u'"')
+            inQuotes = !inQuotes;
+        else if (!inQuotes && c == u',')
+            ++commas;
+        else if (!inQuotes && c == u';')
+            ++semicolons;
+        else if (!inQuotes && c == u'\t')
+            ++tabs;
+    }
+    if (semicolons > commas && semicolons >= tabs)
+        return u';';
+    if (tabs > commas && tabs > semicolons)
+        return u'\t';
+    return u',';
 }
 
 QString line(const QStringList &fields)

@@ -19,6 +19,13 @@ QStringList records(QStringView text);
 // The decoded fields of one record: at least one, as many as its commas outside quotes plus one.
 QStringList parseLine(QStringView record);
 
+// The same cut with another separator, as spreadsheets write with ";" or a tab.
+QStringList parseLine(QStringView record, QChar separator);
+
+// The separator of a file, told from its header line: whichever of comma, semicolon and tab occurs
+// most often outside quotes; a comma when none does.
+QChar separatorOf(QStringView headerRecord);
+
 // One record without its line terminator.
 QString line(const QStringList &fields);
 

@@ -43,12 +43,42 @@ std::optional<QStringList> convertLegacyRow(QStringList fields, qint64 number)
     };
 }
 
+// What the readers take from a row; the texts are views into the row.
+struct ReadBreak
+{
+    QStringView id;
+    QDateTime start;
+    QDateTime end;
+    QDate day;
+    qint64 sessionNumber = 0;
+    QStringView sessionTitle;
+    QStringView activity;
+    qint64 healthScore = 0;
+    QStringView notes;
+};
+
+// A row that holds every column and readable times, or nothing: the journal and the statistics
+// leave out the same rows.
+std::optional<ReadBreak> readBreak(std::span<const QStringView> fields)
+{
+    if (qsizetype(fields.size()) < columnCount)
+        return std::nullopt;
+    const std::optional<QDateTime> start = CsvDate::parseTimestamp(fields[1]);
+    const std::optional<QDateTime> end = CsvDate::parseTimestamp(fields[2]);
+    if (!start || !end)
+        return std::nullopt;
+    return ReadBreak { fields[0], *start, *end,
+        CsvDate::parseDay(fields[dateColumn]).value_or(CsvDate::localDay(*end)),
+        CsvNumber::integerOrZero(fields[4]), fields[sessionTitleColumn], fields[activityColumn],
+        CsvNumber::integerOrZero(fields[healthScoreColumn]), fields[notesColumn] };
+}
+
 } // namespace
 
-CSVLogger::CSVLogger(QString filePath)
-    : m_file(std::move(filePath), header(), columnCount)
+CSVLogger::CSVLogger(QString filePath, QDate today)
+    : m_file(std::move(filePath), header(), convertLegacyRow)
 {
-    m_file.prepare(convertLegacyRow);
+    m_file.prepare(today);
 }
 
 QString CSVLogger::header()
@@ -59,51 +89,55 @@ QString CSVLogger::header()
 
 Status CSVLogger::append(const ActivityLogEntry &entry) const
 {
-    return m_file.append({
-        entry.eventID,
-        CsvDate::timestamp(entry.startTimestamp),
-        CsvDate::timestamp(entry.timestamp),
-        CsvDate::day(entry.timestamp),
-        QString::number(entry.sessionNumber),
-        entry.sessionTitle,
-        entry.item.title,
-        QString::number(entry.item.healthScore),
-        CsvNumber::real(entry.item.weight),
-        CsvNumber::real(entry.effectiveWeight),
-        QString::number(entry.dailyTotal),
-        entry.notes,
-    });
+    return m_file.append(
+        {
+            entry.eventID,
+            CsvDate::timestamp(entry.startTimestamp),
+            CsvDate::timestamp(entry.timestamp),
+            CsvDate::day(entry.timestamp),
+            QString::number(entry.sessionNumber),
+            entry.sessionTitle,
+            entry.item.title,
+            QString::number(entry.item.healthScore),
+            CsvNumber::real(entry.item.weight),
+            CsvNumber::real(entry.effectiveWeight),
+            QString::number(entry.dailyTotal),
+            entry.notes,
+        },
+        CsvDate::localDay(entry.timestamp));
 }
 
 Status CSVLogger::updateEntry(const QString &eventID, const std::optional<QString> &sessionTitle,
-    const std::optional<QString> &activityTitle, std::optional<qint64> healthScore,
-    const QString &notes) const
+    const std::optional<QString> &activityTitle, std::optional<qint64> healthScore, const QString &notes,
+    QDate today) const
 {
     QHash<QString, qint64> runningTotals;
-    return m_file.rewriteRows([&](QStringList &fields) {
-        if (fields[0] == eventID) {
-            if (sessionTitle)
-                fields[sessionTitleColumn] = *sessionTitle;
-            if (activityTitle)
-                fields[activityColumn] = *activityTitle;
-            if (healthScore)
-                fields[healthScoreColumn] = QString::number(*healthScore);
-            fields[notesColumn] = notes;
-        }
-        qint64 &total = runningTotals[fields[dateColumn]];
-        total = CsvNumber::saturatingAdd(total, CsvNumber::integerOrZero(fields[healthScoreColumn]));
-        fields[dailyTotalColumn] = QString::number(total);
-        return true;
-    });
+    return m_file.rewriteRows(
+        [&](QStringList &fields) {
+            if (fields[0] == eventID) {
+                if (sessionTitle)
+                    fields[sessionTitleColumn] = *sessionTitle;
+                if (activityTitle)
+                    fields[activityColumn] = *activityTitle;
+                if (healthScore)
+                    fields[healthScoreColumn] = QString::number(*healthScore);
+                fields[notesColumn] = notes;
+            }
+            qint64 &total = runningTotals[fields[dateColumn]];
+            total = CsvNumber::saturatingAdd(total, CsvNumber::integerOrZero(fields[healthScoreColumn]));
+            fields[dailyTotalColumn] = QString::number(total);
+            return true;
+        },
+        today);
 }
 
 qint64 CSVLogger::todayTotal(const QDateTime &now) const
 {
-    const QString today = CsvDate::day(now);
+    const QDate today = CsvDate::localDay(now);
     qint64 total = 0;
     m_file.forEachDataRow([&](std::span<const QStringView> fields) {
-        if (fields.size() >= columnCount && fields[dateColumn] == today)
-            total = CsvNumber::saturatingAdd(total, CsvNumber::integerOrZero(fields[healthScoreColumn]));
+        if (const std::optional<ReadBreak> read = readBreak(fields); read && read->day == today)
+            total = CsvNumber::saturatingAdd(total, read->healthScore);
     });
     return total;
 }
@@ -112,18 +146,17 @@ QHash<QString, qint64> CSVLogger::dailyHealthScores() const
 {
     QHash<QString, qint64> scores;
     // Rows of one day are usually adjacent, so the last day's entry saves most look-ups.
-    QString lastDay;
+    QDate lastDay;
     qint64 *lastScore = nullptr;
     m_file.forEachDataRow([&](std::span<const QStringView> fields) {
-        if (fields.size() < columnCount)
+        const std::optional<ReadBreak> read = readBreak(fields);
+        if (!read)
             return;
-        const QStringView day = fields[dateColumn];
-        if (!lastScore || day != lastDay) {
-            lastDay = day.toString();
-            lastScore = &scores[lastDay];
+        if (!lastScore || read->day != lastDay) {
+            lastDay = read->day;
+            lastScore = &scores[CsvDate::day(lastDay)];
         }
-        *lastScore
-            = CsvNumber::saturatingAdd(*lastScore, CsvNumber::integerOrZero(fields[healthScoreColumn]));
+        *lastScore = CsvNumber::saturatingAdd(*lastScore, read->healthScore);
     });
     return scores;
 }
@@ -135,22 +168,26 @@ QList<NotesTimelineEntry> CSVLogger::timelineEntries() const
     CSVCodec::RepeatedText activities;
     CSVCodec::RepeatedText notes;
     m_file.forEachDataRow([&](std::span<const QStringView> fields) {
-        if (fields.size() < columnCount)
-            return;
-        const std::optional<QDateTime> start = CsvDate::parseTimestamp(fields[1]);
-        const std::optional<QDateTime> end = CsvDate::parseTimestamp(fields[2]);
-        if (!start || !end)
+        const std::optional<ReadBreak> read = readBreak(fields);
+        if (!read)
             return;
         entries.append(NotesTimelineEntry {
-            fields[0].toString(),
-            NotesTimelineKind::breakActivity(CsvNumber::integerOrZero(fields[healthScoreColumn])),
-            *start,
-            *end,
-            CsvNumber::integerOrZero(fields[4]),
-            titles(fields[sessionTitleColumn]),
-            activities(fields[activityColumn]),
-            notes(fields[notesColumn]),
+            read->id.toString(),
+            NotesTimelineKind::breakActivity(read->healthScore),
+            read->start,
+            read->end,
+            read->sessionNumber,
+            titles(read->sessionTitle),
+            activities(read->activity),
+            notes(read->notes),
         });
     });
     return entries;
+}
+
+qsizetype CSVLogger::unreadableRowCount() const
+{
+    qsizetype count = 0;
+    m_file.forEachDataRow([&](std::span<const QStringView> fields) { count += readBreak(fields) ? 0 : 1; });
+    return count;
 }

@@ -5,6 +5,7 @@
 #include "models/NotesTimelineEntry.h"
 #include "models/Result.h"
 
+#include <QDate>
 #include <QDateTime>
 #include <QHash>
 #include <QList>
@@ -16,19 +17,22 @@
 class CSVLogger
 {
 public:
-    // Converts a file of an older layout and creates a missing one with its header; never fails.
-    explicit CSVLogger(QString filePath);
+    // Prepares the file for use (see CsvLogFile::prepare); `today` dates a backup made on the way.
+    // Never fails.
+    explicit CSVLogger(QString filePath, QDate today = QDate::currentDate());
 
     const QString &filePath() const { return m_file.filePath(); }
+    const CsvLogFile &file() const { return m_file; }
     static QString header();
 
     Status append(const ActivityLogEntry &entry) const;
 
     // Sets the given texts and score and always the notes of every row with this event id, then
-    // recomputes every row's daily total as the running sum of its day in file order.
+    // recomputes every row's daily total as the running sum of its day in file order. `today` dates a
+    // backup of a file that the rewrite would change elsewhere.
     Status updateEntry(const QString &eventID, const std::optional<QString> &sessionTitle,
-        const std::optional<QString> &activityTitle, std::optional<qint64> healthScore,
-        const QString &notes) const;
+        const std::optional<QString> &activityTitle, std::optional<qint64> healthScore, const QString &notes,
+        QDate today = QDate::currentDate()) const;
 
     // The summed health scores of the local calendar day that holds `now`.
     qint64 todayTotal(const QDateTime &now) const;
@@ -38,6 +42,10 @@ public:
 
     // Every readable row, in file order.
     QList<NotesTimelineEntry> timelineEntries() const;
+
+    // Rows after the header that neither the journal nor the statistics can read; they stay in the
+    // file as they are.
+    qsizetype unreadableRowCount() const;
 
 private:
     CsvLogFile m_file;

@@ -1,17 +1,33 @@
 #include "CsvLogFile.h"
 
 #include "models/CsvDate.h"
+#include "models/Uuid.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
 
 namespace {
 
-Error fileError(const QString &action, const QString &path, const QString &reason)
+// The messages are keys of the string table with the file's name still to be put in, so that the
+// alert says them in the user's language.
+Error openError()
 {
-    return Error { QStringLiteral("Could not %1 %2: %3").arg(action, path, reason) };
+    return Error { QStringLiteral("无法打开数据文件夹中的 %1。") };
+}
+
+Error readError()
+{
+    return Error { QStringLiteral("无法读取数据文件夹中的 %1：它不是可以识别的文本。") };
+}
+
+Error writeError()
+{
+    return Error { QStringLiteral("无法写入数据文件夹中的 %1：磁盘可能已满，或没有写入权限。") };
 }
 
 constexpr qsizetype maximumSequenceLength = 4;
@@ -42,76 +58,218 @@ qsizetype cutOffSequenceLength(QByteArrayView tail)
     return 0;
 }
 
+// Text as the tools that users open the logs with save it: UTF-8, with or without a byte order mark,
+// or GB18030, the default of Excel and WPS on Chinese Windows, of which GBK is a part.
+struct DecodedText
+{
+    QString text;
+    bool utf8 = true;
+};
+
+std::optional<DecodedText> decode(const QByteArray &bytes)
+{
+    // A killed append can end inside a character: the kernel stops a write at a page boundary, which
+    // may fall anywhere. Those bytes belong to the torn last record, which reads without them as it
+    // will after the next append's repair.
+    const QByteArrayView whole = QByteArrayView(bytes).chopped(
+        cutOffSequenceLength(QByteArrayView(bytes).last(std::min(bytes.size(), maximumSequenceLength))));
+    // Stateless, so that a sequence cut off anywhere else counts as an error.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(whole);
+    if (!utf8.hasError())
+        return DecodedText { std::move(text), true };
+    // A UTF-8 file damaged in a few places is not GB18030: read as such, its good characters would turn
+    // into others. GB18030 text read as UTF-8 gives hardly any good character beside the errors.
+    const QString lenient = QString::fromUtf8(bytes);
+    const auto replaced = std::count(lenient.cbegin(), lenient.cend(), QChar::ReplacementCharacter);
+    const auto nonAscii
+        = std::count_if(lenient.cbegin(), lenient.cend(), [](QChar c) { return c.unicode() >= 0x80; });
+    if (nonAscii - replaced >= replaced)
+        return std::nullopt;
+    QStringDecoder gb18030("GB18030", QStringDecoder::Flag::Stateless);
+    if (!gb18030.isValid())
+        return std::nullopt;
+    text = gb18030(bytes);
+    if (gb18030.hasError())
+        return std::nullopt;
+    return DecodedText { std::move(text), false };
+}
+
+QString datedName(const QString &path, const QString &kind, QDate day, int copy)
+{
+    const QFileInfo file(path);
+    const QString number = copy > 1 ? u'-' + QString::number(copy) : QString();
+    return file.dir().filePath(
+        file.completeBaseName() + u'.' + kind + u'-' + CsvDate::day(day) + number + u'.' + file.suffix());
+}
+
+// The records exactly as the program writes them, so that a file in this form loses nothing when
+// the program rewrites it.
+QByteArray ownBytesOf(const QStringList &records)
+{
+    QByteArray bytes;
+    for (const QString &record : records) {
+        bytes += record.toUtf8();
+        bytes += '\n';
+    }
+    return bytes;
+}
+
 } // namespace
 
-CsvLogFile::CsvLogFile(QString filePath, QString header, qsizetype columnCount)
+CsvLogFile::CsvLogFile(QString filePath, QString header, LegacyRowConverter convertLegacyRow)
     : m_filePath(std::move(filePath))
     , m_header(std::move(header))
-    , m_columnCount(columnCount)
+    , m_columnNames(m_header.split(u','))
+    , m_convertLegacyRow(std::move(convertLegacyRow))
 { }
 
-void CsvLogFile::prepare(const LegacyRowConverter &convertLegacyRow) const
+void CsvLogFile::prepare(QDate today) const
 {
-    const Result<QString> text = readText();
-    if (!text) {
-        if (!QFile::exists(m_filePath))
-            static_cast<void>(rewrite({ m_header }));
-        return;
-    }
-    CSVCodec::RecordCursor cursor(*text);
-    const std::optional<QStringView> firstRecord = cursor.next();
-    // An empty file would otherwise take the next append where the header belongs.
-    if (!firstRecord) {
+    if (!QFile::exists(m_filePath)) {
         static_cast<void>(rewrite({ m_header }));
         return;
     }
-    if (*firstRecord != m_header)
-        migrate(CSVCodec::records(*text), convertLegacyRow);
+    const Result<QByteArray> bytes = readBytes();
+    if (!bytes)
+        return;
+    const std::optional<DecodedText> decoded = decode(*bytes);
+    if (!decoded) {
+        moveAside(today);
+        return;
+    }
+    const QStringList records = CSVCodec::records(decoded->text);
+    // An empty file would otherwise take the next append where the header belongs.
+    if (records.isEmpty()) {
+        static_cast<void>(rewrite({ m_header }));
+        return;
+    }
+    const QChar separator = CSVCodec::separatorOf(records.first());
+    std::optional<QStringList> output;
+    if (const auto map = CsvColumnMap::of(CSVCodec::parseLine(records.first(), separator), m_columnNames)) {
+        output = normalised(records, separator, *map, !decoded->utf8 || separator != u',');
+    } else {
+        output = migrated(records, separator);
+        if (!output) {
+            moveAside(today);
+            return;
+        }
+    }
+    if (output && backUp(*bytes, today))
+        static_cast<void>(rewrite(*output));
 }
 
 bool CsvLogFile::isDataRow(const QStringList &fields) const
 {
     // Rows of the current layout, with or without the session title, hold the start and the end
     // at 1 and 2; no header ever held a timestamp.
-    return fields.size() >= m_columnCount - 1
+    return fields.size() >= m_columnNames.size() - 1
         && (CsvDate::parseTimestamp(fields[1]) || CsvDate::parseTimestamp(fields[2]));
 }
 
-void CsvLogFile::migrate(const QStringList &records, const LegacyRowConverter &convertLegacyRow) const
+std::optional<QStringList> CsvLogFile::migrated(const QStringList &records, QChar separator) const
 {
     QStringList output { m_header };
     output.reserve(records.size() + 1);
     // A file that begins with a row instead of a header (a hand-edited log) keeps that row.
-    const qsizetype firstRow = isDataRow(CSVCodec::parseLine(records.first())) ? 0 : 1;
+    const qsizetype firstRow = isDataRow(CSVCodec::parseLine(records.first(), separator)) ? 0 : 1;
     qint64 number = 0;
     for (qsizetype i = firstRow; i < records.size(); ++i, ++number) {
-        if (const std::optional<QStringList> row = convertLegacyRow(CSVCodec::parseLine(records[i]), number))
+        if (const std::optional<QStringList> row
+            = m_convertLegacyRow(CSVCodec::parseLine(records[i], separator), number))
             output.append(CSVCodec::line(*row));
     }
-    static_cast<void>(rewrite(output));
+    // Rows of which not one could be read are not a log of ours, whatever their first line says.
+    if (output.size() == 1 && records.size() > firstRow)
+        return std::nullopt;
+    return output;
+}
+
+std::optional<QStringList> CsvLogFile::normalised(
+    const QStringList &records, QChar separator, const CsvColumnMap &map, bool convert) const
+{
+    QStringList output;
+    output.reserve(records.size());
+    output.append(
+        convert ? CSVCodec::line(CSVCodec::parseLine(records.first(), separator)) : records.first());
+    bool changed = convert;
+    QSet<QString> eventIDs;
+    // Rows too short to be read are kept as they are, whatever id they seem to hold.
+    const qsizetype idPosition = map.position(0);
+    for (qsizetype i = 1; i < records.size(); ++i) {
+        QStringList fields = CSVCodec::parseLine(records[i], separator);
+        // A row copied to log a second moment keeps its text but not the id of the row it came from,
+        // so that an edit of one never lands on the other.
+        bool renamed = false;
+        if (fields.size() >= map.neededFields()) {
+            if (eventIDs.contains(fields[idPosition])) {
+                fields[idPosition] = Uuid::newEventID();
+                renamed = true;
+            }
+            eventIDs.insert(fields[idPosition]);
+        }
+        changed = changed || renamed;
+        output.append(convert || renamed ? CSVCodec::line(fields) : records[i]);
+    }
+    if (!changed)
+        return std::nullopt;
+    return output;
+}
+
+Status CsvLogFile::backUp(const QByteArray &bytes, QDate today) const
+{
+    // One a day: the first version of the day is the one a rewrite could not give back.
+    const QString path = datedName(m_filePath, QStringLiteral("backup"), today, 1);
+    if (QFile::exists(path))
+        return Status::success();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        return writeError();
+    return Status::success();
+}
+
+void CsvLogFile::moveAside(QDate today) const
+{
+    QString path;
+    for (int copy = 1; path.isEmpty() || QFile::exists(path); ++copy)
+        path = datedName(m_filePath, QStringLiteral("unreadable"), today, copy);
+    if (!QFile::rename(m_filePath, path))
+        return;
+    m_movedAside = MovedAside { QFileInfo(m_filePath).fileName(), QFileInfo(path).fileName() };
+    static_cast<void>(rewrite({ m_header }));
+}
+
+Result<QByteArray> CsvLogFile::readBytes() const
+{
+    QFile file(m_filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return openError();
+    // Up to the size it has, so that a device standing in for a file (a test's /dev/full) ends too.
+    QByteArray bytes = file.read(file.size());
+    if (file.error() != QFileDevice::NoError)
+        return readError();
+    return bytes;
 }
 
 Result<QString> CsvLogFile::readText() const
 {
-    QFile file(m_filePath);
-    if (!file.open(QIODevice::ReadOnly))
-        return fileError(QStringLiteral("open"), m_filePath, file.errorString());
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return fileError(QStringLiteral("read"), m_filePath, file.errorString());
-    // A killed append can end inside a character: the kernel stops a write at a page boundary, which
-    // may fall anywhere. Those bytes belong to the torn last record, which reads without them as it
-    // will after the next append's repair; anything else that is not UTF-8 still makes the file
-    // unreadable.
-    const QByteArrayView whole = QByteArrayView(bytes).chopped(
-        cutOffSequenceLength(QByteArrayView(bytes).last(std::min(bytes.size(), maximumSequenceLength))));
-    // Stateless, so that a sequence cut off anywhere else counts as an error.
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(whole);
-    if (decoder.hasError())
-        return fileError(
-            QStringLiteral("read"), m_filePath, QStringLiteral("the file is not valid UTF-8 text"));
-    return text;
+    const Result<QByteArray> bytes = readBytes();
+    if (!bytes)
+        return Error { bytes.error() };
+    std::optional<DecodedText> decoded = decode(*bytes);
+    if (!decoded)
+        return readError();
+    return std::move(decoded->text);
+}
+
+CsvColumnMap CsvLogFile::columnMapOf(std::span<const QStringView> header) const
+{
+    QStringList names;
+    names.reserve(qsizetype(header.size()));
+    for (const QStringView name : header)
+        names.append(name.toString());
+    // A header that names no columns is one of an older layout, read by position until converted.
+    return CsvColumnMap::of(names, m_columnNames).value_or(CsvColumnMap::identity(m_columnNames.size()));
 }
 
 QByteArray CsvLogFile::repairBeforeAppend(QFile &appendHandle) const
@@ -153,53 +311,107 @@ QByteArray CsvLogFile::repairBeforeAppend(QFile &appendHandle) const
     return {};
 }
 
-Status CsvLogFile::append(const QStringList &fields) const
+Result<QStringList> CsvLogFile::ownDialectHeader() const
 {
+    const Result<QByteArray> bytes = readBytes();
+    if (!bytes)
+        return Error { bytes.error() };
+    const std::optional<DecodedText> decoded = decode(*bytes);
+    if (!decoded || !decoded->utf8)
+        return readError();
+    CSVCodec::RecordCursor cursor(decoded->text);
+    const QString header = cursor.next().value_or(QStringView()).toString();
+    if (CSVCodec::separatorOf(header) != u',')
+        return readError();
+    return CSVCodec::parseLine(header);
+}
+
+Result<QStringList> CsvLogFile::convertedHeader(QDate today) const
+{
+    // Another program may have saved the file since start-up.
+    Result<QStringList> header = ownDialectHeader();
+    if (!header && QFile::exists(m_filePath)) {
+        prepare(today);
+        header = ownDialectHeader();
+    }
+    return header;
+}
+
+Status CsvLogFile::append(const QStringList &columns, QDate today) const
+{
+    // Rows of our encoding and dialect never go into a file that another program saved in its own.
+    const Result<QStringList> header = convertedHeader(today);
+    if (!header)
+        return Error { header.error() };
     QFile file(m_filePath);
     // Qt's append mode creates a missing file unless told not to; a deleted log stays deleted.
     // Unbuffered, so that a full disk shows in the result of write() instead of at a later flush.
     if (!file.open(
             QIODevice::WriteOnly | QIODevice::Append | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        return fileError(QStringLiteral("open"), m_filePath, file.errorString());
+        return openError();
+    const QStringList fields = CsvColumnMap::of(*header, m_columnNames)
+                                   .value_or(CsvColumnMap::identity(m_columnNames.size()))
+                                   .newRow(columns, header->size());
     QByteArray bytes = repairBeforeAppend(file);
     bytes += CSVCodec::line(fields).toUtf8();
     bytes += '\n';
     if (file.write(bytes) != bytes.size())
-        return fileError(QStringLiteral("write to"), m_filePath, file.errorString());
+        return writeError();
     return Status::success();
 }
 
-Status CsvLogFile::rewriteRows(const std::function<bool(QStringList &fields)> &edit) const
+Status CsvLogFile::rewriteRows(const std::function<bool(QStringList &columns)> &edit, QDate today) const
 {
-    const Result<QString> text = readText();
-    if (!text)
-        return Error { text.error() };
-    const QStringList records = CSVCodec::records(*text);
+    if (const Result<QStringList> header = convertedHeader(today); !header)
+        return Error { header.error() };
+    // The row to edit went with a file that had to be moved aside.
+    if (m_movedAside)
+        return readError();
+    const Result<QByteArray> bytes = readBytes();
+    if (!bytes)
+        return Error { bytes.error() };
+    const std::optional<DecodedText> decoded = decode(*bytes);
+    if (!decoded)
+        return readError();
+    const QStringList records = CSVCodec::records(decoded->text);
     if (records.isEmpty())
         return Status::success();
+    const CsvColumnMap map = CsvColumnMap::of(CSVCodec::parseLine(records.first()), m_columnNames)
+                                 .value_or(CsvColumnMap::identity(m_columnNames.size()));
     QStringList output { records.first() };
     output.reserve(records.size());
+    qsizetype changedRows = 0;
     for (qsizetype i = 1; i < records.size(); ++i) {
         QStringList fields = CSVCodec::parseLine(records[i]);
-        if (fields.size() >= m_columnCount && edit(fields))
-            output.append(CSVCodec::line(fields));
-        else
-            output.append(records[i]);
+        if (fields.size() >= map.neededFields()) {
+            const QStringList before = map.columnsOf(fields);
+            QStringList columns = before;
+            if (edit(columns) && columns != before) {
+                map.place(columns, fields);
+                output.append(CSVCodec::line(fields));
+                ++changedRows;
+                continue;
+            }
+        }
+        output.append(records[i]);
+    }
+    // The edit of one row of a file in the program's own form changes nothing else. Any other rewrite
+    // changes more than the user asked for (line ends, a byte order mark, other rows' figures), so the
+    // bytes are kept first.
+    if (changedRows > 1 || *bytes != ownBytesOf(records)) {
+        if (Status backedUp = backUp(*bytes, today); !backedUp)
+            return backedUp;
     }
     return rewrite(output);
 }
 
 Status CsvLogFile::rewrite(const QStringList &records) const
 {
-    QByteArray bytes;
-    for (const QString &record : records) {
-        bytes += record.toUtf8();
-        bytes += '\n';
-    }
+    const QByteArray bytes = ownBytesOf(records);
     QSaveFile file(m_filePath);
     if (!file.open(QIODevice::WriteOnly))
-        return fileError(QStringLiteral("open"), m_filePath, file.errorString());
+        return openError();
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return fileError(QStringLiteral("write"), m_filePath, file.errorString());
+        return writeError();
     return Status::success();
 }

@@ -1,6 +1,7 @@
 #include "CsvNumber.h"
 
 #include <QtNumeric>
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <limits>
@@ -33,9 +34,30 @@ std::optional<qint64> parseInteger(QStringView text)
     return -value;
 }
 
+std::optional<qint64> parseLogInteger(QStringView text)
+{
+    if (const std::optional<qint64> plain = parseInteger(text))
+        return plain;
+    const qsizetype mark = std::max(text.indexOf(u'.'), text.indexOf(u','));
+    if (mark < 0)
+        return std::nullopt;
+    const QStringView fraction = text.sliced(mark + 1);
+    // "1,000" is a thousand where the comma groups digits, so a decimal comma takes one or two zeros.
+    const bool comma = text[mark] == u',';
+    if (fraction.isEmpty() || (comma && fraction.size() > 2)
+        || !std::all_of(fraction.begin(), fraction.end(), [](QChar c) { return c == u'0'; }))
+        return std::nullopt;
+    return parseInteger(text.first(mark));
+}
+
 qint64 integerOrZero(QStringView text)
 {
-    return parseInteger(text).value_or(0);
+    return parseLogInteger(text).value_or(0);
+}
+
+bool isTrue(QStringView text)
+{
+    return text.compare(u"true", Qt::CaseInsensitive) == 0 || text == u"1";
 }
 
 qint64 saturatingAdd(qint64 sum, qint64 value)

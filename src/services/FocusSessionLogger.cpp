@@ -7,6 +7,8 @@ namespace {
 
 constexpr qsizetype columnCount = 10;
 constexpr qsizetype titleColumn = 5;
+constexpr qsizetype dateColumn = 3;
+constexpr qsizetype completedColumn = 8;
 constexpr qsizetype notesColumn = 9;
 
 // Active seconds beyond this are not a real round; such a legacy row gets no earlier start.
@@ -50,12 +52,42 @@ std::optional<QStringList> convertLegacyRow(QStringList fields, qint64 number)
     };
 }
 
+// What the readers take from a row; the texts are views into the row.
+struct ReadRound
+{
+    QStringView id;
+    QDateTime start;
+    QDateTime end;
+    QDate day;
+    qint64 sessionNumber = 0;
+    QStringView title;
+    qint64 activeSeconds = 0;
+    bool completed = false;
+    QStringView notes;
+};
+
+// A row that holds every column and readable times, or nothing: the journal and the statistics
+// leave out the same rows.
+std::optional<ReadRound> readRound(std::span<const QStringView> fields)
+{
+    if (qsizetype(fields.size()) < columnCount)
+        return std::nullopt;
+    const std::optional<QDateTime> start = CsvDate::parseTimestamp(fields[1]);
+    const std::optional<QDateTime> end = CsvDate::parseTimestamp(fields[2]);
+    if (!start || !end)
+        return std::nullopt;
+    return ReadRound { fields[0], *start, *end,
+        CsvDate::parseDay(fields[dateColumn]).value_or(CsvDate::localDay(*end)),
+        CsvNumber::integerOrZero(fields[4]), fields[titleColumn], CsvNumber::integerOrZero(fields[6]),
+        CsvNumber::isTrue(fields[completedColumn]), fields[notesColumn] };
+}
+
 } // namespace
 
-FocusSessionLogger::FocusSessionLogger(QString filePath)
-    : m_file(std::move(filePath), header(), columnCount)
+FocusSessionLogger::FocusSessionLogger(QString filePath, QDate today)
+    : m_file(std::move(filePath), header(), convertLegacyRow)
 {
-    m_file.prepare(convertLegacyRow);
+    m_file.prepare(today);
 }
 
 QString FocusSessionLogger::header()
@@ -66,50 +98,54 @@ QString FocusSessionLogger::header()
 
 Status FocusSessionLogger::append(const FocusSessionLogEntry &entry) const
 {
-    return m_file.append({
-        entry.eventID,
-        CsvDate::timestamp(entry.startTimestamp),
-        CsvDate::timestamp(entry.endTimestamp),
-        CsvDate::day(entry.endTimestamp),
-        QString::number(entry.sessionNumber),
-        entry.title,
-        QString::number(entry.activeSeconds),
-        QString::number(entry.targetSeconds),
-        entry.completed ? QStringLiteral("true") : QStringLiteral("false"),
-        entry.notes,
-    });
+    return m_file.append(
+        {
+            entry.eventID,
+            CsvDate::timestamp(entry.startTimestamp),
+            CsvDate::timestamp(entry.endTimestamp),
+            CsvDate::day(entry.endTimestamp),
+            QString::number(entry.sessionNumber),
+            entry.title,
+            QString::number(entry.activeSeconds),
+            QString::number(entry.targetSeconds),
+            entry.completed ? QStringLiteral("true") : QStringLiteral("false"),
+            entry.notes,
+        },
+        CsvDate::localDay(entry.endTimestamp));
 }
 
 Status FocusSessionLogger::updateEntry(
-    const QString &eventID, const std::optional<QString> &title, const QString &notes) const
+    const QString &eventID, const std::optional<QString> &title, const QString &notes, QDate today) const
 {
-    return m_file.rewriteRows([&](QStringList &fields) {
-        if (fields[0] != eventID)
-            return false;
-        if (title)
-            fields[titleColumn] = *title;
-        fields[notesColumn] = notes;
-        return true;
-    });
+    return m_file.rewriteRows(
+        [&](QStringList &fields) {
+            if (fields[0] != eventID)
+                return false;
+            if (title)
+                fields[titleColumn] = *title;
+            fields[notesColumn] = notes;
+            return true;
+        },
+        today);
 }
 
 QHash<QString, FocusSessionLogger::DayMetrics> FocusSessionLogger::dailyMetrics() const
 {
     QHash<QString, DayMetrics> metrics;
     // Rows of one day are usually adjacent, so the last day's entry saves most look-ups.
-    QString lastDay;
+    QDate lastDay;
     DayMetrics *lastMetrics = nullptr;
     m_file.forEachDataRow([&](std::span<const QStringView> fields) {
-        if (fields.size() < columnCount || fields[8] != u"true")
+        const std::optional<ReadRound> round = readRound(fields);
+        if (!round || !round->completed)
             return;
-        const QStringView day = fields[3];
-        if (!lastMetrics || day != lastDay) {
-            lastDay = day.toString();
-            lastMetrics = &metrics[lastDay];
+        if (!lastMetrics || round->day != lastDay) {
+            lastDay = round->day;
+            lastMetrics = &metrics[CsvDate::day(lastDay)];
         }
         lastMetrics->sessions = CsvNumber::saturatingAdd(lastMetrics->sessions, 1);
         lastMetrics->activeSeconds
-            = CsvNumber::saturatingAdd(lastMetrics->activeSeconds, CsvNumber::integerOrZero(fields[6]));
+            = CsvNumber::saturatingAdd(lastMetrics->activeSeconds, round->activeSeconds);
     });
     return metrics;
 }
@@ -120,22 +156,26 @@ QList<NotesTimelineEntry> FocusSessionLogger::timelineEntries() const
     CSVCodec::RepeatedText titles;
     CSVCodec::RepeatedText notes;
     m_file.forEachDataRow([&](std::span<const QStringView> fields) {
-        if (fields.size() < columnCount)
-            return;
-        const std::optional<QDateTime> start = CsvDate::parseTimestamp(fields[1]);
-        const std::optional<QDateTime> end = CsvDate::parseTimestamp(fields[2]);
-        if (!start || !end)
+        const std::optional<ReadRound> round = readRound(fields);
+        if (!round)
             return;
         entries.append(NotesTimelineEntry {
-            fields[0].toString(),
-            NotesTimelineKind::focus(fields[8] == u"true"),
-            *start,
-            *end,
-            CsvNumber::integerOrZero(fields[4]),
-            titles(fields[titleColumn]),
+            round->id.toString(),
+            NotesTimelineKind::focus(round->completed),
+            round->start,
+            round->end,
+            round->sessionNumber,
+            titles(round->title),
             std::nullopt,
-            notes(fields[notesColumn]),
+            notes(round->notes),
         });
     });
     return entries;
+}
+
+qsizetype FocusSessionLogger::unreadableRowCount() const
+{
+    qsizetype count = 0;
+    m_file.forEachDataRow([&](std::span<const QStringView> fields) { count += readRound(fields) ? 0 : 1; });
+    return count;
 }

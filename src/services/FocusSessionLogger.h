@@ -5,6 +5,7 @@
 #include "models/NotesTimelineEntry.h"
 #include "models/Result.h"
 
+#include <QDate>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -24,23 +25,30 @@ public:
         friend bool operator==(const DayMetrics &, const DayMetrics &) = default;
     };
 
-    // Converts a file of an older layout and creates a missing one with its header; never fails.
-    explicit FocusSessionLogger(QString filePath);
+    // Prepares the file for use (see CsvLogFile::prepare); `today` dates a backup made on the way.
+    // Never fails.
+    explicit FocusSessionLogger(QString filePath, QDate today = QDate::currentDate());
 
     const QString &filePath() const { return m_file.filePath(); }
+    const CsvLogFile &file() const { return m_file; }
     static QString header();
 
     Status append(const FocusSessionLogEntry &entry) const;
 
-    // Sets the title (when given) and the notes of every row with this event id.
-    Status updateEntry(
-        const QString &eventID, const std::optional<QString> &title, const QString &notes) const;
+    // Sets the title (when given) and the notes of every row with this event id. `today` dates a
+    // backup of a file that the rewrite would change elsewhere.
+    Status updateEntry(const QString &eventID, const std::optional<QString> &title, const QString &notes,
+        QDate today = QDate::currentDate()) const;
 
-    // Completed rounds per "yyyy-MM-dd" day of their end.
+    // Completed rounds per "yyyy-MM-dd" day of their end, of the rows the journal shows.
     QHash<QString, DayMetrics> dailyMetrics() const;
 
     // Every readable row, in file order.
     QList<NotesTimelineEntry> timelineEntries() const;
+
+    // Rows after the header that neither the journal nor the statistics can read; they stay in the
+    // file as they are.
+    qsizetype unreadableRowCount() const;
 
 private:
     CsvLogFile m_file;

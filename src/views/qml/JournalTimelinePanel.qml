@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Controls.Basic
 import Quorvane
 
-// The journal's right column: the selected day's title and count, then its entries on a timeline, or
+// The journal's right column: the selected day's title and count (and the rows of the logs that could
+// not be read), then its entries on a timeline, or
 // the empty-day block once the first read has come in and found nothing for the day.
 Item {
     id: panel
@@ -40,6 +41,16 @@ Item {
                 text: panel.journal.countLine
                 font.pixelSize: 11
                 color: Qt.rgba(1, 1, 1, 0.4)
+            }
+
+            Text {
+                objectName: "journalUnreadableRows"
+                visible: text.length > 0
+                width: panel.width - 2 * 26
+                wrapMode: Text.Wrap
+                text: panel.journal.unreadableRowsNote
+                font.pixelSize: 11
+                color: Qt.rgba(1, 0.78, 0.45, 0.85)
             }
         }
 
