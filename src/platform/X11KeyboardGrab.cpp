@@ -2,7 +2,6 @@
 
 #include "platform/X11ModifierMap.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -29,11 +28,8 @@ constexpr int watchdogCheckIntervalMs = 100;
 } // namespace
 
 X11KeyboardGrab::X11KeyboardGrab(std::chrono::milliseconds watchdogTimeout)
-    : m_watchdogTimeout(watchdogTimeout)
-{
-    m_heartbeat.setInterval(std::max(watchdogTimeout / 4, std::chrono::milliseconds(10)));
-    m_heartbeat.callOnTimeout([this] { beat(); });
-}
+    : m_heartbeat(watchdogTimeout)
+{ }
 
 X11KeyboardGrab::~X11KeyboardGrab()
 {
@@ -68,7 +64,6 @@ bool X11KeyboardGrab::grab(std::function<void()> onEmergencyChord)
 
     m_onEmergencyChord = std::move(onEmergencyChord);
     m_stopRequested = false;
-    beat();
     m_heartbeat.start();
     m_thread = std::thread([this, session = m_session] { serve(session); });
     return true;
@@ -122,7 +117,7 @@ void X11KeyboardGrab::serve(unsigned session)
         if (xcb_connection_has_error(connection))
             return;
 
-        const bool mainThreadAnswers = sinceHeartbeat() < m_watchdogTimeout;
+        const bool mainThreadAnswers = !m_heartbeat.hasStalled();
         if (grabbed && !mainThreadAnswers) {
             ungrab();
             grabbed = false;
@@ -171,18 +166,6 @@ void X11KeyboardGrab::ungrab()
     xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
     const XcbReply<xcb_get_input_focus_reply_t> roundTrip(
         xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
-}
-
-void X11KeyboardGrab::beat()
-{
-    m_lastHeartbeat = std::chrono::steady_clock::now().time_since_epoch().count();
-}
-
-std::chrono::milliseconds X11KeyboardGrab::sinceHeartbeat() const
-{
-    const std::chrono::steady_clock::time_point last { std::chrono::steady_clock::duration {
-        m_lastHeartbeat } };
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - last);
 }
 
 void X11KeyboardGrab::wakeThread()

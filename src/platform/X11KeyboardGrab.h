@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/MainThreadHeartbeat.h"
 #include "platform/XcbHandles.h"
 #include "services/KeyboardGrabBackend.h"
 
 #include <QObject>
-#include <QTimer>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -42,16 +42,12 @@ private:
     bool tryGrab();
     // Gives the keyboard back and waits until the server has done so.
     void ungrab();
-    void beat();
-    std::chrono::milliseconds sinceHeartbeat() const;
     void wakeThread();
     void finishEmergency(unsigned session);
 
-    const std::chrono::milliseconds m_watchdogTimeout;
     // Receives what the thread posts to the main thread; posts still pending die with it.
     QObject m_mainThreadContext;
-    QTimer m_heartbeat;
-    std::atomic<std::chrono::steady_clock::rep> m_lastHeartbeat { 0 };
+    MainThreadHeartbeat m_heartbeat;
     XcbConnection m_connection;
     xcb_window_t m_root = XCB_NONE;
     xcb_key_symbols_t *m_symbols = nullptr;
