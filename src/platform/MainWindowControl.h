@@ -10,6 +10,7 @@ class MainWindowControl : public WindowControl
 {
 public:
     void setWindow(QWindow *window) { m_window = window; }
+    QWindow *window() const { return m_window; }
 
     void bringForward() override;
     void enterFullScreen() override;
