@@ -6,12 +6,10 @@
 #include "platform/MainWindowQuit.h"
 #include "platform/QtLocalActivityBackend.h"
 #include "platform/QtSystemBeep.h"
+#include "platform/SessionInput.h"
 #include "platform/TerminationSignals.h"
 #include "platform/TrayMenuBridge.h"
 #include "platform/WindowBehavior.h"
-#include "platform/X11GlobalActivityBackend.h"
-#include "platform/X11InputAccessTrust.h"
-#include "platform/X11KeyboardGrab.h"
 #include "services/AppStorageService.h"
 #include "services/QtOneShotTimer.h"
 #include "services/QtTrackPlayer.h"
@@ -58,10 +56,11 @@ int main(int argc, char *argv[])
     seams.clock = std::make_unique<SystemClock>();
     seams.wheelRandom = std::make_unique<SystemRandomSource>();
     seams.shuffleRandom = std::make_unique<SystemRandomSource>();
-    seams.trust = std::make_unique<X11InputAccessTrust>();
-    seams.globalActivity = std::make_unique<X11GlobalActivityBackend>();
+    SessionInput input = SessionInput::choose(windowControl);
+    seams.trust = std::move(input.trust);
+    seams.globalActivity = std::move(input.globalActivity);
     seams.localActivity = std::make_unique<QtLocalActivityBackend>();
-    seams.keyboardGrab = std::make_unique<X11KeyboardGrab>();
+    seams.keyboardGrab = std::move(input.keyboardGrab);
     seams.trackPlayers = [] { return std::make_unique<QtTrackPlayer>(); };
     seams.beep = std::make_unique<QtSystemBeep>();
     seams.workspace = std::make_unique<DesktopWorkspace>();
