@@ -102,7 +102,7 @@ int main(int argc, char *argv[])
         controller.shutdown();
         QApplication::quit();
     };
-    MainWindowQuit windowQuit(*mainWindow);
+    MainWindowQuit windowQuit(*mainWindow, [&tray] { return tray.showsIcon(); });
     QObject::connect(&tray, &TrayMenuBridge::quitRequested, &application, quit);
     QObject::connect(&windowQuit, &MainWindowQuit::quitRequested, &application, quit);
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &application, quit);

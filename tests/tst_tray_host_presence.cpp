@@ -1,4 +1,5 @@
 #include "PrivateSessionBus.h"
+#include "StandInStatusNotifierWatcher.h"
 #include "platform/TrayHostPresence.h"
 
 #include <QDBusConnection>
@@ -6,19 +7,6 @@
 #include <QThread>
 
 namespace {
-
-// A stand-in for the StatusNotifier watcher that a desktop's tray host registers with. It lives on a
-// thread of its own, so that the blocking call of the code under test can be answered.
-class StandInWatcher : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.kde.StatusNotifierWatcher")
-    Q_PROPERTY(bool IsStatusNotifierHostRegistered READ hostRegistered)
-
-public:
-    bool host = false;
-    bool hostRegistered() const { return host; }
-};
 
 // A watcher whose answer is no boolean.
 class GarbledWatcher : public QObject
@@ -105,7 +93,7 @@ private slots:
         if (watcher == u"garbled") {
             object = new GarbledWatcher;
         } else if (watcher != u"none") {
-            auto *standIn = new StandInWatcher;
+            auto *standIn = new StandInStatusNotifierWatcher;
             standIn->host = watcher == u"host";
             object = standIn;
         }

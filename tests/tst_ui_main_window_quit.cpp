@@ -120,7 +120,7 @@ private slots:
         } else if (trayHost == u"ended unheard") {
             QVERIFY(leaveQtWithADeadTrayHost());
         }
-        MainWindowQuit quit(*m_window);
+        MainWindowQuit quit(*m_window, trayHostShowsIcon);
         QSignalSpy requested(&quit, &MainWindowQuit::quitRequested);
         QVERIFY(m_window->close());
         QCOMPARE(requested.size(), quits ? 1 : 0);
@@ -149,7 +149,7 @@ private slots:
         QFETCH(bool, quits);
         KeyboardLockGuard guard;
         guard.setLocked(locked);
-        MainWindowQuit quit(*m_window);
+        MainWindowQuit quit(*m_window, trayHostShowsIcon);
         QSignalSpy requested(&quit, &MainWindowQuit::quitRequested);
         QTest::keyClick(m_window.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QCOMPARE(requested.size(), quits ? 1 : 0);

@@ -1,8 +1,14 @@
+#include "PrivateSessionBus.h"
 #include "PrivateXServer.h"
+#include "StandInStatusNotifierWatcher.h"
 #include "TestSupport.h"
 #include "X11CloseRequest.h"
 #include "platform/XcbHandles.h"
 
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVariant>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
@@ -154,6 +160,33 @@ private:
     }
 };
 
+// The labels of a DBusMenu layout's entries, in order; a separator reads "-".
+QStringList menuLabels(const QDBusArgument &layout)
+{
+    QStringList labels;
+    int id = 0;
+    QVariantMap properties;
+    layout.beginStructure();
+    layout >> id >> properties;
+    layout.beginArray();
+    while (!layout.atEnd()) {
+        QDBusVariant child;
+        layout >> child;
+        const QDBusArgument entry = child.variant().value<QDBusArgument>();
+        int childId = 0;
+        QVariantMap childProperties;
+        entry.beginStructure();
+        entry >> childId >> childProperties;
+        entry.endStructure();
+        labels.append(childProperties.value(QStringLiteral("type")).toString() == u"separator"
+                ? QStringLiteral("-")
+                : childProperties.value(QStringLiteral("label")).toString());
+    }
+    layout.endArray();
+    layout.endStructure();
+    return labels;
+}
+
 } // namespace
 
 // The real program on an X server of the test's own, with or without trayer as the tray host.
@@ -304,6 +337,57 @@ private slots:
         startTrayHost();
         QTRY_VERIFY_WITH_TIMEOUT(trayIconIsDocked(), 30000);
         QCOMPARE(m_program.state(), QProcess::Running);
+    }
+
+    // A panel that shows only StatusNotifierItems and starts after the program, as at many logins.
+    void aStatusNotifierHostThatStartsLaterGetsTheItem()
+    {
+        PrivateSessionBus bus;
+        QVERIFY(bus.start());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
+        // A program of its own: its environment must not pass on to the other cases.
+        QProcess program;
+        program.setProcessEnvironment(environment);
+        startProgram(program);
+
+        QDBusConnection panel = QDBusConnection::connectToBus(bus.address(), QStringLiteral("panel"));
+        StandInStatusNotifierWatcher watcher;
+        QVERIFY(panel.registerObject(
+            QStringLiteral("/StatusNotifierWatcher"), &watcher, QDBusConnection::ExportAllContents));
+        QVERIFY(panel.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
+        QTRY_VERIFY_WITH_TIMEOUT(!watcher.itemOwner().isEmpty(), 30000);
+        const auto call = [&](const QString &path, const QString &interface, const QString &method,
+                              const QVariantList &arguments) {
+            QDBusMessage message
+                = QDBusMessage::createMethodCall(watcher.itemOwner(), path, interface, method);
+            message.setArguments(arguments);
+            return panel.call(message, QDBus::Block, 10000);
+        };
+
+        const QDBusMessage iconName = call(QStringLiteral("/StatusNotifierItem"),
+            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+            { QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("IconName") });
+        QCOMPARE(iconName.arguments().value(0).value<QDBusVariant>().variant().toString(),
+            QStringLiteral("quorvane-timer-symbolic"));
+
+        const QDBusMessage layout = call(QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"),
+            QStringLiteral("GetLayout"), { 0, -1, QStringList() });
+        QCOMPARE(layout.type(), QDBusMessage::ReplyMessage);
+        const QStringList labels = menuLabels(layout.arguments().value(1).value<QDBusArgument>());
+        QCOMPARE(labels.value(0), QStringLiteral("显示柯帆"));
+        QCOMPARE(labels.last(), QStringLiteral("退出"));
+
+        // The host keeps the program while the window is closed; a left click brings the window back.
+        QVERIFY(askToClose(shownMainWindow()));
+        QTRY_VERIFY_WITH_TIMEOUT(shownMainWindow().isEmpty(), 30000);
+        QCOMPARE(program.state(), QProcess::Running);
+        call(QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"),
+            QStringLiteral("Activate"), { 0, 0 });
+        QTRY_VERIFY_WITH_TIMEOUT(!shownMainWindow().isEmpty(), 30000);
+        stop(program);
+        panel.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("panel"));
     }
 
     void ctrlQQuits()

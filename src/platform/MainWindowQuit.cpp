@@ -1,12 +1,11 @@
 #include "MainWindowQuit.h"
 
-#include "TrayHostPresence.h"
-
 #include <QKeyEvent>
 #include <QWindow>
 
-MainWindowQuit::MainWindowQuit(QWindow &window, QObject *parent)
+MainWindowQuit::MainWindowQuit(QWindow &window, std::function<bool()> trayShowsIcon, QObject *parent)
     : QObject(parent)
+    , m_trayShowsIcon(std::move(trayShowsIcon))
 {
     // A filter on the window sees the key before any item of the view, and after the application's
     // keyboard-lock filter has dropped it.
@@ -19,8 +18,7 @@ bool MainWindowQuit::eventFilter(QObject *watched, QEvent *event)
         emit quitRequested();
         return true;
     }
-    // Asked at every close: a tray host may have come or gone since the start.
-    if (event->type() == QEvent::Close && !TrayHostPresence::showsIcon(TrayHostPresence::current()))
+    if (event->type() == QEvent::Close && !m_trayShowsIcon())
         emit quitRequested();
     return QObject::eventFilter(watched, event);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class QWindow;
 
@@ -13,11 +14,15 @@ class MainWindowQuit : public QObject
     Q_OBJECT
 
 public:
-    explicit MainWindowQuit(QWindow &window, QObject *parent = nullptr);
+    // `trayShowsIcon` is asked at every close: a tray host may have come or gone since the start.
+    MainWindowQuit(QWindow &window, std::function<bool()> trayShowsIcon, QObject *parent = nullptr);
 
 signals:
     void quitRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    std::function<bool()> m_trayShowsIcon;
 };

@@ -25,16 +25,6 @@ int defaultScreen()
     return parsed ? screen : 0;
 }
 
-bool xembedSelectionHasOwner(xcb_connection_t *connection)
-{
-    const xcb_atom_t selection = internAtom(connection, xembedSelection(defaultScreen()).constData());
-    if (selection == XCB_ATOM_NONE)
-        return false;
-    const XcbReply<xcb_get_selection_owner_reply_t> reply(
-        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr));
-    return reply && reply->owner != XCB_WINDOW_NONE;
-}
-
 } // namespace
 
 bool showsIcon(const Signs &signs)
@@ -49,6 +39,20 @@ bool showsIcon(const Signs &signs)
 QByteArray xembedSelection(int screen)
 {
     return QByteArrayLiteral("_NET_SYSTEM_TRAY_S") + QByteArray::number(screen);
+}
+
+QByteArray defaultXembedSelection()
+{
+    return xembedSelection(defaultScreen());
+}
+
+bool xembedSelectionOwned(xcb_connection_t *connection, xcb_atom_t selection)
+{
+    if (selection == XCB_ATOM_NONE)
+        return false;
+    const XcbReply<xcb_get_selection_owner_reply_t> reply(
+        xcb_get_selection_owner_reply(connection, xcb_get_selection_owner(connection, selection), nullptr));
+    return reply && reply->owner != XCB_WINDOW_NONE;
 }
 
 bool statusNotifierHostRegistered(const QDBusConnection &bus)
@@ -77,7 +81,8 @@ Signs current()
     xcb_flush(x11->connection());
     if (!signs.qtSeesTray)
         return signs;
-    signs.xembedHost = xembedSelectionHasOwner(x11->connection());
+    signs.xembedHost = xembedSelectionOwned(
+        x11->connection(), internAtom(x11->connection(), defaultXembedSelection().constData()));
     if (!signs.xembedHost)
         signs.statusNotifierHost = statusNotifierHostRegistered(QDBusConnection::sessionBus());
     return signs;

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDBusConnection>
+#include <xcb/xcb.h>
 
 // Whether a tray host shows the icon now, so that closing the main window may hide it: the icon's menu
 // then brings the window back or quits.
@@ -26,8 +27,12 @@ struct Signs
 
 bool showsIcon(const Signs &signs);
 
-// The XEmbed tray's selection for an X screen.
+// The XEmbed tray's selection for an X screen, and for the screen DISPLAY names, whose tray Qt uses.
 QByteArray xembedSelection(int screen);
+QByteArray defaultXembedSelection();
+
+// Whether an XEmbed tray holds that selection on the server of `connection`.
+bool xembedSelectionOwned(xcb_connection_t *connection, xcb_atom_t selection);
 
 // Whether the StatusNotifier watcher on `bus` knows of a host; no when nothing answers.
 bool statusNotifierHostRegistered(const QDBusConnection &bus);

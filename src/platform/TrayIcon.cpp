@@ -1,59 +1,61 @@
 #include "platform/TrayIcon.h"
 
-#include "models/SymbolGlyphs.h"
+#include "platform/TrayHostPresence.h"
+#include "platform/TraySymbolIcon.h"
 
 #include <QAction>
 #include <QCursor>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
 
 namespace {
 
 using EntryKind = TrayMenuModel::EntryKind;
 
-// A white glyph with a dark rim, readable on light and dark panels alike.
-QPixmap drawGlyph(const QString &family, const QString &glyph, int size)
-{
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-
-    QFont font(family);
-    font.setPixelSize(size);
-    QPainterPath path;
-    path.addText(0, 0, font, glyph);
-    const QRectF bounds = path.boundingRect();
-    const qreal scale = size * 0.86 / std::max(bounds.width(), bounds.height());
-
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.translate(size / 2.0, size / 2.0);
-    painter.scale(scale, scale);
-    painter.translate(-bounds.center());
-    painter.strokePath(path, QPen(QColor(0, 0, 0, 150), std::max(1.0, size / 14.0) / scale));
-    painter.fillPath(path, QColor(250, 250, 250));
-    return pixmap;
-}
-
 } // namespace
 
 TrayIcon::TrayIcon(QObject *parent)
     : QObject(parent)
+    , m_hosts(QDBusConnection::sessionBus())
 {
-    m_trayIcon.setContextMenu(&m_menu);
-    connect(&m_trayIcon, &QSystemTrayIcon::activated, this, &TrayIcon::handleActivation);
+    connect(&m_hosts, &TrayHostWatch::hostAppeared, this, &TrayIcon::createIconOnceAHostIsHere);
 }
 
-QIcon TrayIcon::symbolIcon(const QString &symbol)
+TrayIcon::~TrayIcon() = default;
+
+void TrayIcon::show()
 {
-    const QString glyph = SymbolGlyphs::text(symbol);
-    const QString family = SymbolGlyphs::fontFamily();
-    if (glyph.isEmpty() || family.isEmpty())
-        return {};
-    QIcon icon;
-    for (const int size : { 16, 22, 24, 32, 48, 64 })
-        icon.addPixmap(drawGlyph(family, glyph, size));
-    return icon;
+    m_wantsShown = true;
+    if (m_trayIcon)
+        m_trayIcon->show();
+    else
+        createIconOnceAHostIsHere();
+}
+
+void TrayIcon::hide()
+{
+    m_wantsShown = false;
+    if (m_trayIcon)
+        m_trayIcon->hide();
+}
+
+bool TrayIcon::showsIcon() const
+{
+    return m_trayIcon && TrayHostPresence::showsIcon(TrayHostPresence::current());
+}
+
+void TrayIcon::createIconOnceAHostIsHere()
+{
+    if (m_trayIcon || !m_wantsShown)
+        return;
+    // Qt makes the icon a StatusNotifierItem exactly when the watcher knows a host at this moment.
+    m_statusNotifierItem = m_hosts.statusNotifierHostRegistered();
+    if (!m_statusNotifierItem && !m_hosts.xembedHostPresent())
+        return;
+    m_trayIcon = std::make_unique<QSystemTrayIcon>();
+    m_trayIcon->setContextMenu(&m_menu);
+    m_trayIcon->setIcon(TraySymbolIcon::make(m_model.iconSymbol));
+    m_trayIcon->setToolTip(m_model.toolTip);
+    connect(m_trayIcon.get(), &QSystemTrayIcon::activated, this, &TrayIcon::handleActivation);
+    m_trayIcon->show();
 }
 
 void TrayIcon::setModel(const TrayMenuModel &model)
@@ -70,10 +72,10 @@ void TrayIcon::setModel(const TrayMenuModel &model)
     const bool toolTipChanged = model.toolTip != m_model.toolTip;
     m_model = model;
 
-    if (iconChanged)
-        m_trayIcon.setIcon(symbolIcon(m_model.iconSymbol));
-    if (toolTipChanged)
-        m_trayIcon.setToolTip(m_model.toolTip);
+    if (iconChanged && m_trayIcon)
+        m_trayIcon->setIcon(TraySymbolIcon::make(m_model.iconSymbol));
+    if (toolTipChanged && m_trayIcon)
+        m_trayIcon->setToolTip(m_model.toolTip);
     // Changing texts in place keeps an open menu open while the time ticks.
     if (sameShape)
         refreshMenu();
@@ -108,9 +110,15 @@ void TrayIcon::refreshMenu()
     }
 }
 
-// A plain click opens the menu too, as a menu-bar item would.
+// A plain click on an XEmbed tray opens the menu too, as a menu-bar item would. A StatusNotifier host
+// shows the menu itself on a right click and expects a left click to activate the program: it shows the
+// window, as the menu's first entry does.
 void TrayIcon::handleActivation(QSystemTrayIcon::ActivationReason reason)
 {
-    if (reason == QSystemTrayIcon::Trigger)
+    if (reason != QSystemTrayIcon::Trigger)
+        return;
+    if (m_statusNotifierItem)
+        emit actionTriggered(TrayMenuModel::Action::showMainWindow);
+    else
         m_menu.popup(QCursor::pos());
 }

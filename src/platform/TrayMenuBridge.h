@@ -14,6 +14,8 @@ class TrayMenuBridge : public QObject
 public:
     explicit TrayMenuBridge(AppController &controller, QObject *parent = nullptr);
 
+    bool showsIcon() const { return m_trayIcon.showsIcon(); }
+
 signals:
     void quitRequested();
 
