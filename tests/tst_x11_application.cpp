@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPoint>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
@@ -160,31 +161,100 @@ private:
     }
 };
 
-// The labels of a DBusMenu layout's entries, in order; a separator reads "-".
-QStringList menuLabels(const QDBusArgument &layout)
+// A panel that shows only StatusNotifierItems, on a session bus of the test's own: it comes when
+// `appear()` registers its watcher, and speaks to the item that registers there.
+class StandInPanel
 {
-    QStringList labels;
-    int id = 0;
-    QVariantMap properties;
-    layout.beginStructure();
-    layout >> id >> properties;
-    layout.beginArray();
-    while (!layout.atEnd()) {
-        QDBusVariant child;
-        layout >> child;
-        const QDBusArgument entry = child.variant().value<QDBusArgument>();
-        int childId = 0;
-        QVariantMap childProperties;
-        entry.beginStructure();
-        entry >> childId >> childProperties;
-        entry.endStructure();
-        labels.append(childProperties.value(QStringLiteral("type")).toString() == u"separator"
-                ? QStringLiteral("-")
-                : childProperties.value(QStringLiteral("label")).toString());
+public:
+    bool start()
+    {
+        if (!m_bus.start())
+            return false;
+        m_connection = QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("panel"));
+        return m_connection.isConnected();
     }
-    layout.endArray();
-    layout.endStructure();
-    return labels;
+
+    ~StandInPanel() { QDBusConnection::disconnectFromBus(QStringLiteral("panel")); }
+
+    // The environment of a program on the panel's bus.
+    QProcessEnvironment environment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), m_bus.address());
+        return environment;
+    }
+
+    bool appear()
+    {
+        return m_connection.registerObject(
+                   QStringLiteral("/StatusNotifierWatcher"), &m_watcher, QDBusConnection::ExportAllContents)
+            && m_connection.registerService(QStringLiteral("org.kde.StatusNotifierWatcher"));
+    }
+
+    bool hasItem() const { return !m_watcher.itemOwner().isEmpty(); }
+
+    QDBusMessage call(
+        const QString &path, const QString &interface, const QString &method, const QVariantList &arguments)
+    {
+        QDBusMessage message = QDBusMessage::createMethodCall(m_watcher.itemOwner(), path, interface, method);
+        message.setArguments(arguments);
+        return m_connection.call(message, QDBus::Block, 10000);
+    }
+
+    // The item's menu entries, id and label in order; a separator's label reads "-".
+    QList<std::pair<int, QString>> menu()
+    {
+        const QDBusMessage reply = call(QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"),
+            QStringLiteral("GetLayout"), { 0, -1, QStringList() });
+        const QDBusArgument layout = reply.arguments().value(1).value<QDBusArgument>();
+        QList<std::pair<int, QString>> entries;
+        int id = 0;
+        QVariantMap properties;
+        layout.beginStructure();
+        layout >> id >> properties;
+        layout.beginArray();
+        while (!layout.atEnd()) {
+            QDBusVariant child;
+            layout >> child;
+            const QDBusArgument entry = child.variant().value<QDBusArgument>();
+            entry.beginStructure();
+            entry >> id >> properties;
+            entry.endStructure();
+            entries.append({ id,
+                properties.value(QStringLiteral("type")).toString() == u"separator"
+                    ? QStringLiteral("-")
+                    : properties.value(QStringLiteral("label")).toString() });
+        }
+        layout.endArray();
+        layout.endStructure();
+        return entries;
+    }
+
+    void choose(const QString &label)
+    {
+        for (const auto &[id, entryLabel] : menu()) {
+            if (entryLabel == label) {
+                call(QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"),
+                    QStringLiteral("Event"),
+                    { id, QStringLiteral("clicked"), QVariant::fromValue(QDBusVariant(0)), 0u });
+            }
+        }
+    }
+
+private:
+    PrivateSessionBus m_bus;
+    QDBusConnection m_connection { QString() };
+    StandInStatusNotifierWatcher m_watcher;
+};
+
+// Where a window's top-left corner is on the screen.
+QPoint screenPosition(const QString &window)
+{
+    const QString info = run(QStringLiteral("xwininfo"), { QStringLiteral("-id"), window });
+    const QRegularExpression corner(
+        QStringLiteral(R"(Absolute upper-left X:\s+(-?\d+)\s+Absolute upper-left Y:\s+(-?\d+))"));
+    const auto match = corner.match(info);
+    return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt()) : QPoint(-1, -1);
 }
 
 } // namespace
@@ -342,52 +412,73 @@ private slots:
     // A panel that shows only StatusNotifierItems and starts after the program, as at many logins.
     void aStatusNotifierHostThatStartsLaterGetsTheItem()
     {
-        PrivateSessionBus bus;
-        QVERIFY(bus.start());
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.address());
+        StandInPanel panel;
+        QVERIFY(panel.start());
         // A program of its own: its environment must not pass on to the other cases.
         QProcess program;
-        program.setProcessEnvironment(environment);
+        program.setProcessEnvironment(panel.environment());
         startProgram(program);
+        QVERIFY(panel.appear());
+        QTRY_VERIFY_WITH_TIMEOUT(panel.hasItem(), 30000);
 
-        QDBusConnection panel = QDBusConnection::connectToBus(bus.address(), QStringLiteral("panel"));
-        StandInStatusNotifierWatcher watcher;
-        QVERIFY(panel.registerObject(
-            QStringLiteral("/StatusNotifierWatcher"), &watcher, QDBusConnection::ExportAllContents));
-        QVERIFY(panel.registerService(QStringLiteral("org.kde.StatusNotifierWatcher")));
-        QTRY_VERIFY_WITH_TIMEOUT(!watcher.itemOwner().isEmpty(), 30000);
-        const auto call = [&](const QString &path, const QString &interface, const QString &method,
-                              const QVariantList &arguments) {
-            QDBusMessage message
-                = QDBusMessage::createMethodCall(watcher.itemOwner(), path, interface, method);
-            message.setArguments(arguments);
-            return panel.call(message, QDBus::Block, 10000);
-        };
-
-        const QDBusMessage iconName = call(QStringLiteral("/StatusNotifierItem"),
+        const QDBusMessage iconName = panel.call(QStringLiteral("/StatusNotifierItem"),
             QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
             { QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("IconName") });
         QCOMPARE(iconName.arguments().value(0).value<QDBusVariant>().variant().toString(),
             QStringLiteral("quorvane-timer-symbolic"));
+        const auto menu = panel.menu();
+        QVERIFY(!menu.isEmpty());
+        QCOMPARE(menu.first().second, QStringLiteral("显示柯帆"));
+        QCOMPARE(menu.last().second, QStringLiteral("退出"));
 
-        const QDBusMessage layout = call(QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"),
-            QStringLiteral("GetLayout"), { 0, -1, QStringList() });
-        QCOMPARE(layout.type(), QDBusMessage::ReplyMessage);
-        const QStringList labels = menuLabels(layout.arguments().value(1).value<QDBusArgument>());
-        QCOMPARE(labels.value(0), QStringLiteral("显示柯帆"));
-        QCOMPARE(labels.last(), QStringLiteral("退出"));
-
-        // The host keeps the program while the window is closed; a left click brings the window back.
+        // The panel keeps the program while the window is closed; a left click brings the window back.
         QVERIFY(askToClose(shownMainWindow()));
         QTRY_VERIFY_WITH_TIMEOUT(shownMainWindow().isEmpty(), 30000);
         QCOMPARE(program.state(), QProcess::Running);
-        call(QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"),
+        panel.call(QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.kde.StatusNotifierItem"),
             QStringLiteral("Activate"), { 0, 0 });
         QTRY_VERIFY_WITH_TIMEOUT(!shownMainWindow().isEmpty(), 30000);
         stop(program);
-        panel.unregisterService(QStringLiteral("org.kde.StatusNotifierWatcher"));
-        QDBusConnection::disconnectFromBus(QStringLiteral("panel"));
+    }
+
+    void aWindowBroughtBackFromThePanelKeepsItsPlace_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::newRow("Show Quorvane") << QStringLiteral("显示柯帆");
+        QTest::newRow("Daily Insights, which opens a sheet too") << QStringLiteral("每日统计");
+    }
+
+    // Under a window manager, which places every window that maps without a place of its own.
+    void aWindowBroughtBackFromThePanelKeepsItsPlace()
+    {
+        QFETCH(QString, entry);
+        QProcess manager;
+        manager.start(QStringLiteral("openbox"), { QStringLiteral("--sm-disable") });
+        QVERIFY(manager.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(run(QStringLiteral("xprop"),
+                                     { QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK") })
+                                     .contains(QStringLiteral("window id")),
+            30000);
+        StandInPanel panel;
+        QVERIFY(panel.start());
+        QVERIFY(panel.appear());
+        QProcess program;
+        program.setProcessEnvironment(panel.environment());
+        startProgram(program);
+        QTRY_VERIFY_WITH_TIMEOUT(panel.hasItem(), 30000);
+
+        const QString window = shownMainWindow();
+        run(QStringLiteral("xdotool"),
+            { QStringLiteral("windowmove"), QString::number(window.toUInt(nullptr, 16)),
+                QStringLiteral("700"), QStringLiteral("300") });
+        QTRY_COMPARE_WITH_TIMEOUT(screenPosition(window), QPoint(700, 300), 30000);
+        QVERIFY(askToClose(window));
+        QTRY_VERIFY_WITH_TIMEOUT(shownMainWindow().isEmpty(), 30000);
+        panel.choose(entry);
+        QTRY_VERIFY_WITH_TIMEOUT(!shownMainWindow().isEmpty(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(screenPosition(shownMainWindow()), QPoint(700, 300), 10000);
+        stop(program);
+        stop(manager);
     }
 
     void ctrlQQuits()

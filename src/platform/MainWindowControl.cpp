@@ -4,8 +4,14 @@ void MainWindowControl::bringForward()
 {
     if (!m_window)
         return;
-    if (m_window->visibility() == QWindow::Hidden || m_window->visibility() == QWindow::Minimized)
+    if (m_window->visibility() == QWindow::Hidden) {
+        // Qt asks the window manager to keep a window's place only once the program has placed it; a
+        // place the user chose by moving it would otherwise be replaced by the manager's own choice.
+        m_window->setPosition(m_window->position());
         m_window->showNormal();
+    } else if (m_window->visibility() == QWindow::Minimized) {
+        m_window->showNormal();
+    }
     m_window->raise();
     m_window->requestActivate();
 }
