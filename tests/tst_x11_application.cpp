@@ -201,7 +201,7 @@ public:
         return m_connection.call(message, QDBus::Block, 10000);
     }
 
-    // The item's menu entries, id and label in order; a separator's label reads "-".
+    // The item's menu entries, id and label in order.
     QList<std::pair<int, QString>> menu()
     {
         const QDBusMessage reply = call(QStringLiteral("/MenuBar"), QStringLiteral("com.canonical.dbusmenu"),
@@ -220,13 +220,8 @@ public:
             entry.beginStructure();
             entry >> id >> properties;
             entry.endStructure();
-            entries.append({ id,
-                properties.value(QStringLiteral("type")).toString() == u"separator"
-                    ? QStringLiteral("-")
-                    : properties.value(QStringLiteral("label")).toString() });
+            entries.append({ id, properties.value(QStringLiteral("label")).toString() });
         }
-        layout.endArray();
-        layout.endStructure();
         return entries;
     }
 
