@@ -34,7 +34,7 @@
 //       [--statistics-range 7|30] [--hover objectName] [--journal day|editor|empty]
 //       [--settings PANE [--draft-language chinese|english] [--weight-alert] [--pane-end]
 //           [--symbol-search text] [--manual-palette]] [--dock leading|trailing]
-//       [--update-result]
+//       [--update-result newer|current|refused|unreachable]
 //       [--corner letter|sent|tiles|support|checkout|story]
 //       [--drag PIXELS] [--hidden] [--backgrounds N] [--mixed-library]
 //       [--music playing|paused|repeat-one|one-track|no-duration]
@@ -47,7 +47,8 @@
 // --draft-language switches its working copy to that language first, and --weight-alert saves it with a
 // weight that is not a number; --pane-end scrolls the pane to its end, and --symbol-search opens the symbol
 // picker of the first wheel item and types the text into its search field. --update-result checks a local
-// feed that offers a newer release and takes the main window with the result. --corner puts the developer
+// feed that offers a newer release, only older ones or answers 404, or an address where nothing listens, and
+// takes the main window with the result. --corner puts the developer
 // corner in one state: a section, the sent card, three attachments (one without a preview) or the checkout on
 // its way. --drag holds the console's handle dragged by PIXELS (negative: to the left), as the handle's drag
 // would report it. --hidden hides the focus interface. --backgrounds N puts N generated pictures into the
@@ -101,8 +102,8 @@ struct Shot
     bool manualPalette = false;
     // The corner that holds the focus console.
     QString dock = QStringLiteral("trailing");
-    // The result of an update check that found a newer release.
-    bool updateResult = false;
+    // The result of an update check: newer, current, refused or unreachable; empty: no check.
+    QString updateResult;
     // The developer corner's state; empty: as it opens.
     QString corner;
     // How far the console's handle is held dragged; 0: at rest.
@@ -572,12 +573,14 @@ int shoot(const Shot &shot)
     harness.trusted = !shot.alert && shot.tracking != u"permission";
     // A local feed offering a newer release, for the update result.
     LocalHttpServer feed;
+    const QByteArray offered = shot.updateResult == u"current" ? "0.0.1" : "999.1";
     feed.setReply("/appcast.xml",
-        LocalHttpServer::reply(200,
+        LocalHttpServer::reply(shot.updateResult == u"refused" ? 404 : 200,
             "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rss version=\"2.0\" "
             "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel><title>Quorvane"
-            "</title><item><title>Release</title><sparkle:version>999.1</sparkle:version>"
-            "<link>https://example.org/release</link></item></channel></rss>\n"));
+            "</title><item><title>Release</title><sparkle:version>"
+                + offered
+                + "</sparkle:version><link>https://example.org/release</link></item></channel></rss>\n"));
     const auto times = std::make_shared<FixedTrackTimes>();
     if (shot.music == u"no-duration")
         times->durationSeconds = FixedTrackTimes::unknown;
@@ -586,8 +589,11 @@ int shoot(const Shot &shot)
     if (shot.corner == u"checkout")
         developerService.hold();
     AppController &controller = harness.start([&](AppControllerSeams &seams) {
-        if (shot.updateResult)
-            seams.updateFeedAddress = feed.baseUrl().toString() + QStringLiteral("/appcast.xml");
+        if (!shot.updateResult.isEmpty()) {
+            const QUrl server
+                = shot.updateResult == u"unreachable" ? LocalHttpServer::refusingUrl() : feed.baseUrl();
+            seams.updateFeedAddress = server.toString() + QStringLiteral("/appcast.xml");
+        }
         seams.developerCorner.baseUrl = developerService.baseUrl();
         if (!shot.music.isEmpty())
             seams.trackPlayers = FixedTimeTrackPlayer::factory(times);
@@ -660,7 +666,7 @@ int shoot(const Shot &shot)
     // The running round has gone on a while when the journal opens.
     if (!shot.journal.isEmpty())
         harness.tick(12 * 60 * 1000);
-    if (shot.updateResult) {
+    if (!shot.updateResult.isEmpty()) {
         UpdateController &updates = controller.updateController();
         if (!QTest::qWaitFor([&] { return updates.canCheckForUpdates(); }, 30000))
             return 3;
@@ -668,7 +674,7 @@ int shoot(const Shot &shot)
         QList<QImage> grabs;
         const auto settled = [&] {
             grabs.append(window->grabWindow());
-            return updates.showingResult() && grabs.size() >= 3
+            return updates.showingResult() && !updates.isChecking() && grabs.size() >= 3
                 && grabs[grabs.size() - 1] == grabs[grabs.size() - 2]
                 && grabs[grabs.size() - 2] == grabs[grabs.size() - 3];
         };
@@ -739,8 +745,8 @@ std::optional<Shot> parseShot(const QStringList &arguments)
         QStringLiteral("generated pictures in the library"), QStringLiteral("count"));
     const QCommandLineOption journal(
         QStringLiteral("journal"), QStringLiteral("day, editor or empty"), QStringLiteral("screen"));
-    const QCommandLineOption updateResult(
-        QStringLiteral("update-result"), QStringLiteral("show what an update check found"));
+    const QCommandLineOption updateResult(QStringLiteral("update-result"),
+        QStringLiteral("newer, current, refused or unreachable"), QStringLiteral("result"));
     parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
         lockFailure, sheet, history, statisticsRange, hover, journal, dock, settings, draftLanguage,
         weightAlert, updateResult, corner });
@@ -797,7 +803,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     shot.mixedLibrary = parser.isSet(mixedLibrary);
     shot.symbolSearch = parser.value(symbolSearch);
     shot.manualPalette = parser.isSet(manualPalette);
-    shot.updateResult = parser.isSet(updateResult);
+    shot.updateResult = parser.value(updateResult);
     shot.corner = parser.value(corner);
     return shot;
 }
@@ -1335,7 +1341,8 @@ private slots:
 
     void updateResult()
     {
-        const QImage shot = take(QStringLiteral("update-result"), { QStringLiteral("--update-result") });
+        const QImage shot = take(
+            QStringLiteral("update-result"), { QStringLiteral("--update-result"), QStringLiteral("newer") });
         QCOMPARE(shot.size(), QSize(1240, 880));
         // The dialog's glass lies over the middle of the window, dimmed around it.
         QVERIFY(shot.pixelColor(620, 440) != shot.pixelColor(60, 440));

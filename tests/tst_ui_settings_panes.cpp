@@ -119,7 +119,7 @@ private slots:
         click(button);
 
         QTRY_VERIFY(!sheet()->isVisible());
-        QTRY_VERIFY_WITH_TIMEOUT(updates.showingResult(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(updates.updateAvailable(), 30000);
         auto *dialog = m_views.root->findChild<QObject *>(QStringLiteral("updateResult"));
         QVERIFY(dialog);
         QTRY_VERIFY(dialog->property("visible").toBool());

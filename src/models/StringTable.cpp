@@ -129,6 +129,41 @@ const QHash<QString, QString> &englishEntries()
                            "folder, and a new log has been started.") },
         { QStringLiteral("%1 中有 %2 行无法读取，已原样保留在数据文件夹中。"),
             QStringLiteral("%2 rows of %1 could not be read; they are kept unchanged in the data folder.") },
+        { QStringLiteral("正在检查更新…"), QStringLiteral("Checking for Updates…") },
+        { QStringLiteral("正在向更新服务器询问最新版本。"),
+            QStringLiteral("Quorvane is asking the update server for the newest version.") },
+        { QStringLiteral("无法连接到更新服务器，请检查网络连接后稍后再试。"),
+            QStringLiteral("The update server could not be reached; check the network connection and try "
+                           "again later.") },
+        { QStringLiteral("无法与更新服务器建立安全连接，因此没有读取任何更新信息。"),
+            QStringLiteral("The update server could not be reached securely, so no update information was "
+                           "read.") },
+        { QStringLiteral("更新服务器在一分钟内没有答复，请稍后再试。"),
+            QStringLiteral("The update server did not answer within a minute; please try again later.") },
+        { QStringLiteral("更新服务器出错了（代码 %1），请稍后再试。"),
+            QStringLiteral("The update server had a fault (code %1); please try again later.") },
+        { QStringLiteral("更新服务器拒绝了请求（代码 %1）。"),
+            QStringLiteral("The update server refused the request (code %1).") },
+        { QStringLiteral("更新服务器的答复不是可以读取的更新信息。"),
+            QStringLiteral("The update server did not answer with update information.") },
+        { QStringLiteral("更新服务器的答复太大，不像是更新信息。"),
+            QStringLiteral("The update server's answer is far too large to be update information.") },
+        { QStringLiteral("无法连接到服务器，请检查网络连接后稍后再试。"),
+            QStringLiteral("The server could not be reached; check the network connection and try again "
+                           "later.") },
+        { QStringLiteral("无法与服务器建立安全连接，因此什么也没有发送。"),
+            QStringLiteral("The server could not be reached securely, so nothing was sent.") },
+        { QStringLiteral("服务器没有及时答复，请稍后再试。"),
+            QStringLiteral("The server did not answer in time; please try again later.") },
+        { QStringLiteral("这封信和它的图片太大，服务器无法接收；请去掉一些图片后再寄。"),
+            QStringLiteral("The letter and its images are too large for the server; remove some images and "
+                           "send it again.") },
+        { QStringLiteral("Mirenvale 支持服务暂时不可用，请稍后再试。"),
+            QStringLiteral("The Mirenvale support service is temporarily unavailable.") },
+        { QStringLiteral("安全支付暂时不可用，请稍后再试。"),
+            QStringLiteral("Secure checkout is temporarily unavailable.") },
+        { QStringLiteral("此版本没有更新地址，所以不会自动检查更新。"),
+            QStringLiteral("This build has no update address, so it never checks for updates.") },
     };
     return entries;
 }

@@ -15,6 +15,10 @@ struct ItemFields
     QString enclosureVersion;
     QString enclosureShortVersion;
     QString link;
+    QString releaseNotesLink;
+    QString enclosureUrl;
+    QString operatingSystem;
+    QString channel;
 };
 
 bool isSparkleElement(const QXmlStreamReader &xml, QStringView name)
@@ -27,24 +31,33 @@ bool isPlainElement(const QXmlStreamReader &xml, QStringView name)
     return xml.namespaceUri().isEmpty() && xml.name() == name;
 }
 
+QString sparkleAttribute(const QXmlStreamAttributes &attributes, const QString &name)
+{
+    return attributes.value(sparkleNamespace, name).trimmed().toString();
+}
+
 ItemFields readItemFields(QXmlStreamReader &xml)
 {
     ItemFields fields;
+    bool sawEnclosure = false;
+    // <sparkle:deltas> holds enclosures too, but patches from older builds; it is skipped whole.
     while (xml.readNextStartElement()) {
         if (isPlainElement(xml, u"link")) {
             fields.link = xml.readElementText().trimmed();
+        } else if (isSparkleElement(xml, u"releaseNotesLink")) {
+            fields.releaseNotesLink = xml.readElementText().trimmed();
         } else if (isSparkleElement(xml, u"version")) {
             fields.version = xml.readElementText().trimmed();
         } else if (isSparkleElement(xml, u"shortVersionString")) {
             fields.shortVersion = xml.readElementText().trimmed();
-        } else if (isPlainElement(xml, u"enclosure")) {
+        } else if (isSparkleElement(xml, u"channel")) {
+            fields.channel = xml.readElementText().trimmed();
+        } else if (isPlainElement(xml, u"enclosure") && !std::exchange(sawEnclosure, true)) {
             const QXmlStreamAttributes attributes = xml.attributes();
-            fields.enclosureVersion
-                = attributes.value(sparkleNamespace, QStringLiteral("version")).trimmed().toString();
-            fields.enclosureShortVersion
-                = attributes.value(sparkleNamespace, QStringLiteral("shortVersionString"))
-                      .trimmed()
-                      .toString();
+            fields.enclosureVersion = sparkleAttribute(attributes, QStringLiteral("version"));
+            fields.enclosureShortVersion = sparkleAttribute(attributes, QStringLiteral("shortVersionString"));
+            fields.operatingSystem = sparkleAttribute(attributes, QStringLiteral("os"));
+            fields.enclosureUrl = attributes.value(QStringLiteral("url")).trimmed().toString();
             xml.skipCurrentElement();
         } else {
             xml.skipCurrentElement();
@@ -53,44 +66,57 @@ ItemFields readItemFields(QXmlStreamReader &xml)
     return fields;
 }
 
-Result<VersionNumber> parseVersion(const QString &text)
+// Release tags are often written "v1.4.43".
+std::optional<VersionNumber> parseVersion(QStringView text)
 {
-    if (const auto version = VersionNumber::parse(text))
-        return *version;
-    return Error { QStringLiteral("a release version \"%1\" is not a dotted number").arg(text.left(40)) };
+    if (text.startsWith(u'v', Qt::CaseInsensitive))
+        text = text.sliced(1);
+    return VersionNumber::parse(text);
 }
 
-Result<AppcastItem> makeItem(const ItemFields &fields)
+std::optional<QUrl> httpsAddress(const QString &text)
 {
+    const QUrl url(text, QUrl::StrictMode);
+    if (text.isEmpty() || text.size() > maximumLinkLength || !url.isValid() || url.scheme() != u"https"
+        || url.host().isEmpty())
+        return std::nullopt;
+    return url;
+}
+
+bool isForThisSystem(const ItemFields &fields)
+{
+    return fields.channel.isEmpty()
+        && (fields.operatingSystem.isEmpty()
+            || fields.operatingSystem.compare(u"linux", Qt::CaseInsensitive) == 0);
+}
+
+std::optional<AppcastItem> makeItem(const ItemFields &fields)
+{
+    if (!isForThisSystem(fields))
+        return std::nullopt;
     const QString version = fields.version.isEmpty() ? fields.enclosureVersion : fields.version;
     const QString shortVersion
         = fields.shortVersion.isEmpty() ? fields.enclosureShortVersion : fields.shortVersion;
-    if (version.isEmpty() && shortVersion.isEmpty())
-        return Error { QStringLiteral("a release has no version") };
 
     // With both texts, the short one is the release and the other its build; otherwise the one given is the
     // release.
-    const Result<VersionNumber> release = parseVersion(shortVersion.isEmpty() ? version : shortVersion);
+    const std::optional<VersionNumber> release
+        = parseVersion(shortVersion.isEmpty() ? version : shortVersion);
     if (!release)
-        return Error { release.error() };
+        return std::nullopt;
     std::optional<VersionNumber> build;
     if (!shortVersion.isEmpty() && !version.isEmpty()) {
-        const Result<VersionNumber> parsedBuild = parseVersion(version);
-        if (!parsedBuild)
-            return Error { parsedBuild.error() };
-        build = *parsedBuild;
+        build = parseVersion(version);
+        if (!build)
+            return std::nullopt;
     }
 
-    if (fields.link.isEmpty())
-        return Error { QStringLiteral("a release has no link") };
-    const QUrl link(fields.link, QUrl::StrictMode);
-    if (fields.link.size() > maximumLinkLength || !link.isValid() || link.scheme() != u"https"
-        || link.host().isEmpty())
-        return Error {
-            QStringLiteral("a release link \"%1\" is not an HTTPS address").arg(fields.link.left(80))
-        };
-
-    return AppcastItem { *release, build, link };
+    // Most feeds name no page of their own: then the release notes, else the download itself.
+    for (const QString *candidate : { &fields.link, &fields.releaseNotesLink, &fields.enclosureUrl }) {
+        if (const std::optional<QUrl> link = httpsAddress(*candidate))
+            return AppcastItem { *release, build, *link };
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -115,12 +141,11 @@ Result<std::optional<AppcastItem>> readNewestAppcastItem(const QByteArray &docum
     QXmlStreamReader xml(document);
     bool sawRoot = false;
     std::optional<AppcastItem> newest;
-    std::optional<QString> firstFault;
 
     while (!xml.atEnd()) {
         xml.readNext();
         if (xml.tokenType() == QXmlStreamReader::DTD)
-            return Error { QStringLiteral("the feed declares a document type, which is not accepted") };
+            return Error { QStringLiteral("the feed declares a document type") };
         if (xml.tokenType() != QXmlStreamReader::StartElement)
             continue;
         if (!sawRoot) {
@@ -135,14 +160,9 @@ Result<std::optional<AppcastItem>> readNewestAppcastItem(const QByteArray &docum
         const ItemFields fields = readItemFields(xml);
         if (xml.hasError())
             break;
-        const Result<AppcastItem> item = makeItem(fields);
-        if (!item) {
-            if (!firstFault)
-                firstFault = item.error();
-            continue;
-        }
-        if (!newest || item->isNewerThan(newest->version, newest->build))
-            newest = *item;
+        const std::optional<AppcastItem> item = makeItem(fields);
+        if (item && (!newest || item->isNewerThan(newest->version, newest->build)))
+            newest = item;
     }
 
     if (xml.hasError()) {
@@ -151,7 +171,5 @@ Result<std::optional<AppcastItem>> readNewestAppcastItem(const QByteArray &docum
     }
     if (!sawRoot)
         return Error { QStringLiteral("the reply is not an RSS feed") };
-    if (!newest && firstFault)
-        return Error { *firstFault };
     return newest;
 }

@@ -21,7 +21,8 @@ struct AppcastItem
         const VersionNumber &installedVersion, const std::optional<VersionNumber> &installedBuild) const;
 };
 
-// Reads an RSS 2.0 appcast and returns its newest usable item, or nothing when the feed lists no item.
-// Items without a valid version or an HTTPS link are passed over; when every item is unusable, the first
-// item's fault is the error. A document type declaration is refused so no entity can be expanded.
+// Reads an RSS 2.0 appcast and returns its newest release for Linux in the default channel, or nothing
+// when it offers none. Items for another system, in a named channel, or without a readable version or an
+// HTTPS page are passed over. Only a document that is not a well-formed RSS feed is an error. A document
+// type declaration is refused so no entity can be expanded.
 Result<std::optional<AppcastItem>> readNewestAppcastItem(const QByteArray &document);

@@ -2,6 +2,7 @@
 
 #include "QtOneShotTimer.h"
 #include "UpdateFeedChecker.h"
+#include "models/StringTable.h"
 
 #include <QSettings>
 
@@ -33,8 +34,8 @@ QString UpdateController::versionText(const QString &version, const QString &bui
         version.isEmpty() ? missing : version, build.isEmpty() ? missing : build);
 }
 
-UpdateController::UpdateController(
-    const QString &feedAddress, UrlOpener openUrl, QObject *parent, std::unique_ptr<OneShotTimer> delay)
+UpdateController::UpdateController(const QString &feedAddress, UrlOpener openUrl, QObject *parent,
+    std::unique_ptr<OneShotTimer> delay, std::unique_ptr<OneShotTimer> deadline)
     : QObject(parent)
     , m_openUrl(std::move(openUrl))
     , m_delay(delay ? std::move(delay) : std::make_unique<QtOneShotTimer>())
@@ -45,7 +46,7 @@ UpdateController::UpdateController(
 
     const QUrl feedUrl(feedAddress, QUrl::StrictMode);
     if (!feedAddress.isEmpty() && UpdateFeedChecker::isAcceptableFeedUrl(feedUrl)) {
-        m_checker = new UpdateFeedChecker(feedUrl, this);
+        m_checker = new UpdateFeedChecker(feedUrl, std::move(deadline), this);
         connect(m_checker, &UpdateFeedChecker::finished, this, &UpdateController::handleFeed);
     } else if (!feedAddress.isEmpty()) {
         qWarning("Update checks are off: the feed address is not an HTTPS address");
@@ -96,6 +97,7 @@ void UpdateController::checkForUpdates()
         return;
     // A background check already under way answers the user too.
     m_userIsWaiting = true;
+    present(Outcome::checking);
     fetch();
 }
 
@@ -127,23 +129,23 @@ void UpdateController::setChecking(bool checking)
     emit isCheckingChanged();
 }
 
-void UpdateController::handleFeed(const Result<std::optional<AppcastItem>> &outcome)
+void UpdateController::handleFeed(const UpdateCheckOutcome &outcome)
 {
     const bool userIsWaiting = std::exchange(m_userIsWaiting, false);
     setChecking(false);
 
-    if (!outcome) {
+    if (const auto *failure = std::get_if<UpdateCheckFailure>(&outcome)) {
         if (userIsWaiting) {
-            m_failure = outcome.error();
+            m_failure = *failure;
             present(Outcome::failed);
         } else {
-            qWarning("Background update check failed: %s", qUtf8Printable(outcome.error()));
+            qWarning("Background update check failed: %s", qUtf8Printable(failure->detail));
         }
         return;
     }
 
     const std::optional<VersionNumber> version = installedVersion();
-    const std::optional<AppcastItem> &item = outcome.value();
+    const std::optional<AppcastItem> &item = std::get<std::optional<AppcastItem>>(outcome);
     if (!version || !item || !item->isNewerThan(*version, installedBuild())) {
         if (userIsWaiting)
             present(Outcome::upToDate);
@@ -162,7 +164,7 @@ void UpdateController::present(Outcome outcome)
     if (outcome != Outcome::updateAvailable)
         m_availableItem.reset();
     if (outcome != Outcome::failed)
-        m_failure.clear();
+        m_failure.reset();
     emit resultChanged();
     setShowingResult(true);
 }
@@ -202,6 +204,8 @@ QString UpdateController::resultTitle() const
     switch (m_outcome) {
     case Outcome::none:
         return {};
+    case Outcome::checking:
+        return StringTable::text(QStringLiteral("正在检查更新…"), m_language);
     case Outcome::upToDate:
         return localized(m_language, QStringLiteral("已是最新版本"), QStringLiteral("You’re Up to Date"));
     case Outcome::updateAvailable:
@@ -218,6 +222,8 @@ QString UpdateController::resultMessage() const
     switch (m_outcome) {
     case Outcome::none:
         return {};
+    case Outcome::checking:
+        return StringTable::text(QStringLiteral("正在向更新服务器询问最新版本。"), m_language);
     case Outcome::upToDate:
         return localized(m_language, QStringLiteral("柯帆 %1 是目前可用的最新版本。"),
             QStringLiteral("Quorvane %1 is the newest version available."))
@@ -228,9 +234,33 @@ QString UpdateController::resultMessage() const
             QStringLiteral("Quorvane %1 is available; you have %2. Get it from its download page."))
             .arg(availableVersion(), currentVersion());
     case Outcome::failed:
-        return localized(m_language, QStringLiteral("暂时无法读取更新信息：%1。请稍后再试。"),
-            QStringLiteral("The update information could not be read: %1. Please try again later."))
-            .arg(m_failure);
+        return failureMessage();
+    }
+    return {};
+}
+
+QString UpdateController::failureMessage() const
+{
+    if (!m_failure)
+        return {};
+    using Kind = UpdateCheckFailure::Kind;
+    const auto text = [this](const QString &key) { return StringTable::text(key, m_language); };
+    switch (m_failure->kind) {
+    case Kind::noConnection:
+        return text(QStringLiteral("无法连接到更新服务器，请检查网络连接后稍后再试。"));
+    case Kind::insecureConnection:
+        return text(QStringLiteral("无法与更新服务器建立安全连接，因此没有读取任何更新信息。"));
+    case Kind::timedOut:
+        return text(QStringLiteral("更新服务器在一分钟内没有答复，请稍后再试。"));
+    case Kind::serverError:
+        // Only a fault on the server's side may pass by itself.
+        return (m_failure->status >= 500 ? text(QStringLiteral("更新服务器出错了（代码 %1），请稍后再试。"))
+                                         : text(QStringLiteral("更新服务器拒绝了请求（代码 %1）。")))
+            .arg(m_failure->status);
+    case Kind::notAFeed:
+        return text(QStringLiteral("更新服务器的答复不是可以读取的更新信息。"));
+    case Kind::tooLarge:
+        return text(QStringLiteral("更新服务器的答复太大，不像是更新信息。"));
     }
     return {};
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppcastItem.h"
 #include "OneShotTimer.h"
+#include "UpdateCheckFailure.h"
 #include "models/AppLanguage.h"
 
 #include <QObject>
@@ -48,9 +48,10 @@ public:
     static QString versionText(const QString &version, const QString &build);
 
     // An empty or unacceptable feed address leaves canCheckForUpdates false for the whole run.
-    // `delay` runs checkForUpdatesSoon(); a Qt timer when none is given.
+    // `delay` runs checkForUpdatesSoon() and `deadline` ends a check that runs too long; Qt timers when
+    // none are given.
     UpdateController(const QString &feedAddress, UrlOpener openUrl, QObject *parent = nullptr,
-        std::unique_ptr<OneShotTimer> delay = nullptr);
+        std::unique_ptr<OneShotTimer> delay = nullptr, std::unique_ptr<OneShotTimer> deadline = nullptr);
     ~UpdateController() override;
 
     bool hasUpdateFeed() const { return m_checker != nullptr; }
@@ -73,7 +74,8 @@ public:
     // The language of the result texts; follows the saved preferences.
     void setLanguage(AppLanguage language);
 
-    // A check whose outcome is always shown: up to date, the newer release, or why it failed.
+    // A check whose outcome is always shown: up to date, the newer release, or why it failed. It shows
+    // that it is checking at once; a press while a check runs shows that again and waits for its result.
     Q_INVOKABLE void checkForUpdates();
     // checkForUpdates() after checkAfterSavingDelay. The timer is this object's, so the check runs
     // after whoever asked for it is gone.
@@ -91,12 +93,13 @@ signals:
     void resultChanged();
 
 private:
-    enum class Outcome { none, upToDate, updateAvailable, failed };
+    enum class Outcome { none, checking, upToDate, updateAvailable, failed };
 
     void start();
     void fetch();
     void setChecking(bool checking);
-    void handleFeed(const Result<std::optional<AppcastItem>> &outcome);
+    void handleFeed(const UpdateCheckOutcome &outcome);
+    QString failureMessage() const;
     void present(Outcome outcome);
     void updateSchedule();
 
@@ -112,6 +115,6 @@ private:
     bool m_showingResult = false;
     Outcome m_outcome = Outcome::none;
     std::optional<AppcastItem> m_availableItem;
-    QString m_failure;
+    std::optional<UpdateCheckFailure> m_failure;
     QString m_lastAnnouncedVersion;
 };

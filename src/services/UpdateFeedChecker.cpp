@@ -1,5 +1,7 @@
 #include "UpdateFeedChecker.h"
 
+#include "QtOneShotTimer.h"
+
 #include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -7,8 +9,7 @@
 
 namespace {
 
-constexpr int transferTimeoutMilliseconds = 30'000;
-constexpr int maximumRedirects = 5;
+constexpr int maximumFeedRedirects = 5;
 
 bool isLoopbackHost(const QString &host)
 {
@@ -18,19 +19,52 @@ bool isLoopbackHost(const QString &host)
     return !address.isNull() && address.isLoopback();
 }
 
-QString tooLargeMessage()
+UpdateCheckFailure failureOf(UpdateCheckFailure::Kind kind, QString detail, int status = 0)
 {
-    return QStringLiteral("the reply is larger than %1 bytes")
-        .arg(QString::number(UpdateFeedChecker::maximumReplyBytes));
+    return UpdateCheckFailure { kind, status, std::move(detail) };
+}
+
+UpdateCheckFailure tooLarge()
+{
+    return failureOf(UpdateCheckFailure::Kind::tooLarge,
+        QStringLiteral("the reply is larger than %1 bytes").arg(UpdateFeedChecker::maximumReplyBytes));
+}
+
+// What a finished reply that is not a usable 2xx tells the user.
+UpdateCheckFailure replyFailure(const QNetworkReply &reply)
+{
+    using Kind = UpdateCheckFailure::Kind;
+    const QNetworkReply::NetworkError error = reply.error();
+    if (error == QNetworkReply::SslHandshakeFailedError || error == QNetworkReply::InsecureRedirectError)
+        return failureOf(Kind::insecureConnection, reply.errorString());
+    // A loop of redirects never leads to a feed.
+    if (error == QNetworkReply::TooManyRedirectsError)
+        return failureOf(Kind::notAFeed, reply.errorString());
+    // Qt numbers the failures of the connection itself below the first content error; the status of an
+    // earlier hop may still be set then and says nothing.
+    const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if ((error != QNetworkReply::NoError && error < QNetworkReply::ContentAccessDenied) || !status.isValid())
+        return failureOf(Kind::noConnection, reply.errorString());
+    return failureOf(Kind::serverError, QStringLiteral("HTTP %1").arg(status.toInt()), status.toInt());
+}
+
+bool isSuccessStatus(const QNetworkReply &reply)
+{
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    return reply.error() == QNetworkReply::NoError && status >= 200 && status <= 299;
 }
 
 } // namespace
 
-UpdateFeedChecker::UpdateFeedChecker(QUrl feedUrl, QObject *parent)
+UpdateFeedChecker::UpdateFeedChecker(
+    QUrl feedUrl, std::unique_ptr<OneShotTimer> deadlineTimer, QObject *parent)
     : QObject(parent)
     , m_feedUrl(std::move(feedUrl))
+    , m_deadline(deadlineTimer ? std::move(deadlineTimer) : std::make_unique<QtOneShotTimer>())
     , m_network(new QNetworkAccessManager(this))
 { }
+
+UpdateFeedChecker::~UpdateFeedChecker() = default;
 
 bool UpdateFeedChecker::isAcceptableFeedUrl(const QUrl &url)
 {
@@ -47,7 +81,8 @@ void UpdateFeedChecker::check()
         return;
     m_body.clear();
     if (!isAcceptableFeedUrl(m_feedUrl)) {
-        emit finished(Error { QStringLiteral("the feed address is not an HTTPS address") });
+        emit finished(failureOf(UpdateCheckFailure::Kind::insecureConnection,
+            QStringLiteral("the feed address is not an HTTPS address")));
         return;
     }
 
@@ -55,21 +90,26 @@ void UpdateFeedChecker::check()
     request.setRawHeader("Accept", "application/rss+xml, application/xml;q=0.9, text/xml;q=0.8");
     request.setAttribute(
         QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setMaximumRedirectsAllowed(maximumRedirects);
-    request.setTransferTimeout(transferTimeoutMilliseconds);
+    request.setMaximumRedirectsAllowed(maximumFeedRedirects);
 
     QNetworkReply *reply = m_network->get(request);
     m_reply = reply;
+    m_deadline->start(deadline, [this] {
+        settle(
+            failureOf(UpdateCheckFailure::Kind::timedOut, QStringLiteral("no answer within the deadline")));
+    });
     connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl &target) {
-        if (isAcceptableFeedUrl(target))
+        if (isAcceptableFeedUrl(target)) {
             emit reply->redirectAllowed();
-        else
-            fail(QStringLiteral("the feed redirected to an address that is not HTTPS"));
+            return;
+        }
+        settle(failureOf(UpdateCheckFailure::Kind::insecureConnection,
+            QStringLiteral("redirected to %1").arg(target.toDisplayString())));
     });
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > maximumReplyBytes)
-            fail(tooLargeMessage());
+            settle(tooLarge());
     });
     connect(reply, &QNetworkReply::readyRead, this, &UpdateFeedChecker::readAvailable);
     connect(reply, &QNetworkReply::finished, this, &UpdateFeedChecker::finishReply);
@@ -82,7 +122,7 @@ void UpdateFeedChecker::readAvailable()
     const qint64 room = maximumReplyBytes - m_body.size();
     m_body.append(m_reply->read(room + 1));
     if (m_body.size() > maximumReplyBytes)
-        fail(tooLargeMessage());
+        settle(tooLarge());
 }
 
 void UpdateFeedChecker::finishReply()
@@ -92,39 +132,30 @@ void UpdateFeedChecker::finishReply()
     readAvailable();
     if (!m_reply)
         return;
-
-    QNetworkReply *reply = m_reply;
-    m_reply.clear();
-    reply->deleteLater();
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    const QByteArray body = std::exchange(m_body, {});
-
-    if (status != 0 && (status < 200 || status > 299)) {
-        emit finished(Error { QStringLiteral("the server answered HTTP %1").arg(QString::number(status)) });
+    if (!isSuccessStatus(*m_reply)) {
+        settle(replyFailure(*m_reply));
         return;
     }
-    if (reply->error() == QNetworkReply::OperationCanceledError) {
-        // Only the transfer timeout cancels a reply that is still connected here.
-        emit finished(Error { QStringLiteral("the server did not answer in time") });
+    const Result<std::optional<AppcastItem>> feed = readNewestAppcastItem(m_body);
+    if (!feed) {
+        settle(failureOf(UpdateCheckFailure::Kind::notAFeed, feed.error()));
         return;
     }
-    if (reply->error() != QNetworkReply::NoError) {
-        emit finished(Error { reply->errorString() });
-        return;
-    }
-    emit finished(readNewestAppcastItem(body));
+    settle(feed.value());
 }
 
-// Ends the running fetch with an error; the reply's own finished signal is ignored afterwards.
-void UpdateFeedChecker::fail(const QString &message)
+// Ends the running fetch; the reply's own signals are ignored afterwards.
+void UpdateFeedChecker::settle(const UpdateCheckOutcome &outcome)
 {
     if (!m_reply)
         return;
+    m_deadline->cancel();
     QNetworkReply *reply = m_reply;
     m_reply.clear();
     m_body.clear();
     reply->disconnect(this);
-    reply->abort();
+    if (!reply->isFinished())
+        reply->abort();
     reply->deleteLater();
-    emit finished(Error { message });
+    emit finished(outcome);
 }

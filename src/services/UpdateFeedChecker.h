@@ -1,11 +1,14 @@
 #pragma once
 
-#include "AppcastItem.h"
+#include "OneShotTimer.h"
+#include "UpdateCheckFailure.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
 #include <QUrl>
+#include <chrono>
+#include <memory>
 
 class QNetworkAccessManager;
 class QNetworkReply;
@@ -18,8 +21,13 @@ class UpdateFeedChecker : public QObject
 public:
     // A real appcast is a few kilobytes; anything far larger is refused rather than held in memory.
     static constexpr qint64 maximumReplyBytes = 1024 * 1024;
+    // The whole fetch, redirects and a slow trickle included, ends by then.
+    static constexpr std::chrono::seconds deadline { 60 };
 
-    explicit UpdateFeedChecker(QUrl feedUrl, QObject *parent = nullptr);
+    // `deadlineTimer` ends a fetch that runs too long; a Qt timer when none is given.
+    explicit UpdateFeedChecker(
+        QUrl feedUrl, std::unique_ptr<OneShotTimer> deadlineTimer = nullptr, QObject *parent = nullptr);
+    ~UpdateFeedChecker() override;
 
     // HTTPS anywhere; plain HTTP only to this machine's loopback address.
     static bool isAcceptableFeedUrl(const QUrl &url);
@@ -29,14 +37,15 @@ public:
     void check();
 
 signals:
-    void finished(const Result<std::optional<AppcastItem>> &outcome);
+    void finished(const UpdateCheckOutcome &outcome);
 
 private:
     void readAvailable();
     void finishReply();
-    void fail(const QString &message);
+    void settle(const UpdateCheckOutcome &outcome);
 
     QUrl m_feedUrl;
+    std::unique_ptr<OneShotTimer> m_deadline;
     QNetworkAccessManager *m_network;
     QPointer<QNetworkReply> m_reply;
     QByteArray m_body;
