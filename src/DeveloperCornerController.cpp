@@ -1,7 +1,11 @@
 #include "DeveloperCornerController.h"
 
 #include "AppController.h"
+#include "models/StringTable.h"
 #include "services/DeveloperCornerConfig.h"
+#include "services/DeveloperCornerService.h"
+
+#include <QNetworkReply>
 
 DeveloperCornerController::DeveloperCornerController(QObject *parent)
     : QObject(parent)
@@ -35,6 +39,27 @@ void DeveloperCornerController::setController(AppController *controller)
 QString DeveloperCornerController::text(const QString &chinese, const QString &english) const
 {
     return localized(m_controller ? m_controller->language() : AppLanguage::chinese, chinese, english);
+}
+
+QString DeveloperCornerController::failureMessage(const DeveloperCornerError &error) const
+{
+    const auto text = [this](const QString &key) {
+        return StringTable::text(key, m_controller ? m_controller->language() : AppLanguage::chinese);
+    };
+    if (error == DeveloperCornerService::letterTooLarge())
+        return text(QStringLiteral("这封信和它的图片太大，服务器无法接收；请去掉一些图片后再寄。"));
+    if (error == DeveloperCornerService::contactUnavailable())
+        return text(QStringLiteral("Mirenvale 支持服务暂时不可用，请稍后再试。"));
+    if (error.domain == u"QNetworkReply") {
+        if (error.code == QNetworkReply::SslHandshakeFailedError)
+            return text(QStringLiteral("无法与服务器建立安全连接，因此什么也没有发送。"));
+        // Qt ends its own transfer time-out as a cancellation; nothing else cancels these requests.
+        if (error.code == QNetworkReply::OperationCanceledError)
+            return text(QStringLiteral("服务器没有及时答复，请稍后再试。"));
+        return text(QStringLiteral("无法连接到服务器，请检查网络连接后稍后再试。"));
+    }
+    // A refused checkout reply and one that is not JSON at all are the same to the user.
+    return text(QStringLiteral("安全支付暂时不可用，请稍后再试。"));
 }
 
 void DeveloperCornerController::selectSection(const QString &name)

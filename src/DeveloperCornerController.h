@@ -2,6 +2,7 @@
 
 #include "models/DeveloperCornerSection.h"
 #include "models/FeedbackImage.h"
+#include "services/DeveloperCornerError.h"
 
 #include <QList>
 #include <QObject>
@@ -115,12 +116,14 @@ signals:
 
 private:
     QString text(const QString &chinese, const QString &english) const;
+    // What a failed request tells the user, in the interface language.
+    QString failureMessage(const DeveloperCornerError &error) const;
     void raiseAlert(const QString &title, const QString &message);
     // The attachment made from a file; none when the file is skipped (the alert is raised for one
     // too large).
     std::optional<FeedbackImage> attachment(const QString &path);
     void setImages(QList<FeedbackImage> images);
-    void finishSending(const std::optional<QString> &failure);
+    void finishSending(const std::optional<DeveloperCornerError> &failure);
 
     QPointer<AppController> m_controller;
     DeveloperCornerSection m_section = DeveloperCornerSection::letter;

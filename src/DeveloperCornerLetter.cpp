@@ -169,16 +169,17 @@ void DeveloperCornerController::sendFeedback()
     m_controller->developerCornerService().sendFeedback(m_email, m_message, m_images,
         [corner = QPointer(this)](const std::optional<DeveloperCornerError> &failure) {
             if (corner)
-                corner->finishSending(failure ? std::optional(failure->description) : std::nullopt);
+                corner->finishSending(failure);
         });
 }
 
-void DeveloperCornerController::finishSending(const std::optional<QString> &failure)
+void DeveloperCornerController::finishSending(const std::optional<DeveloperCornerError> &failure)
 {
     m_sending = false;
     emit sendingChanged();
     if (failure) {
-        raiseAlert(text(QStringLiteral("暂时寄不出去"), QStringLiteral("Could Not Send")), *failure);
+        raiseAlert(
+            text(QStringLiteral("暂时寄不出去"), QStringLiteral("Could Not Send")), failureMessage(*failure));
         return;
     }
     m_sent = true;

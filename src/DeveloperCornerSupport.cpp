@@ -50,7 +50,7 @@ void DeveloperCornerController::beginDonation()
             if (corner) {
                 corner->raiseAlert(corner->text(QStringLiteral("暂时无法打开支付"),
                                        QStringLiteral("Could Not Open Checkout")),
-                    std::get<DeveloperCornerError>(outcome).description);
+                    corner->failureMessage(std::get<DeveloperCornerError>(outcome)));
             }
         });
 }

@@ -40,6 +40,10 @@ public:
         int pieceBytes = 1;
         // Not empty: sent as it is in place of an HTTP reply.
         QByteArray raw {};
+        // Answers as soon as the request's head is in, as a server refusing an upload does.
+        bool answersBeforeBody = false;
+        // Closes the connection without a word.
+        bool drops = false;
     };
 
     struct Request
@@ -165,20 +169,23 @@ private:
             connection.bodyLength
                 = headers(connection.received.left(end)).value("content-length").toLongLong();
         }
-        if (connection.received.size() < connection.headEnd + connection.bodyLength)
-            return;
-
         const QByteArray head = connection.received.left(connection.headEnd - 4);
         const QList<QByteArray> requestLine = head.left(head.indexOf("\r\n")).split(' ');
+        const Reply scripted
+            = m_replies.value(requestLine.value(1), reply(404, QByteArrayLiteral("missing")));
+        if (connection.received.size() < connection.headEnd + connection.bodyLength
+            && !scripted.answersBeforeBody)
+            return;
+
         Request request;
         request.method = requestLine.value(0);
         request.path = requestLine.value(1);
         request.headers = headers(head);
         request.body = connection.received.mid(connection.headEnd, connection.bodyLength);
+        m_unread.insert(socket, connection.headEnd + connection.bodyLength - connection.received.size());
         m_connections.remove(socket);
         disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
         m_requests.append(request);
-        const Reply scripted = m_replies.value(request.path, reply(404, QByteArrayLiteral("missing")));
         if (m_holding)
             m_waiting.append({ QPointer<QTcpSocket>(socket), scripted });
         else
@@ -201,6 +208,10 @@ private:
     {
         if (reply.stalls)
             return;
+        if (reply.drops) {
+            socket->abort();
+            return;
+        }
         if (!reply.raw.isEmpty()) {
             socket->write(reply.raw);
             socket->disconnectFromHost();
@@ -212,7 +223,7 @@ private:
         head += reply.headers + "Connection: close\r\n\r\n";
         if (reply.trickleIntervalMs <= 0) {
             socket->write(head + reply.body);
-            socket->disconnectFromHost();
+            close(socket);
             return;
         }
         socket->write(head);
@@ -229,7 +240,24 @@ private:
         timer->start(reply.trickleIntervalMs);
     }
 
+    // As a web server does after an early answer, the rest of the upload is read and dropped before the
+    // connection closes: closing with unread bytes would reset it and lose the answer.
+    void close(QTcpSocket *socket)
+    {
+        auto unread = std::make_shared<qint64>(m_unread.take(socket));
+        if (*unread <= 0) {
+            socket->disconnectFromHost();
+            return;
+        }
+        connect(socket, &QTcpSocket::readyRead, this, [socket, unread] {
+            *unread -= socket->readAll().size();
+            if (*unread <= 0)
+                socket->disconnectFromHost();
+        });
+    }
+
     Transport m_transport;
+    QHash<QTcpSocket *, qint64> m_unread;
     QHash<QByteArray, Reply> m_replies;
     QHash<QTcpSocket *, Connection> m_connections;
     QList<Request> m_requests;

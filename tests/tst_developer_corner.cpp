@@ -465,14 +465,18 @@ private slots:
     {
         QTest::addColumn<AppLanguage>("language");
         QTest::addColumn<QString>("title");
-        QTest::newRow("English") << AppLanguage::english << u"Could Not Send"_s;
-        QTest::newRow("Chinese") << AppLanguage::chinese << u"暂时寄不出去"_s;
+        QTest::addColumn<QString>("message");
+        QTest::newRow("English") << AppLanguage::english << u"Could Not Send"_s
+                                 << u"The Mirenvale support service is temporarily unavailable."_s;
+        QTest::newRow("Chinese") << AppLanguage::chinese << u"暂时寄不出去"_s
+                                 << u"Mirenvale 支持服务暂时不可用，请稍后再试。"_s;
     }
 
     void aFailedLetterKeepsEverything()
     {
         QFETCH(AppLanguage, language);
         QFETCH(QString, title);
+        QFETCH(QString, message);
         CornerSession session(language);
         session.server.setReply(letterPath, LocalHttpServer::reply(500));
         DeveloperCornerController &corner = *session.corner;
@@ -481,7 +485,7 @@ private slots:
         waitUntilIdle(corner);
         QVERIFY(corner.showingAlert());
         QCOMPARE(corner.alertTitle(), title);
-        QCOMPARE(corner.alertMessage(), DeveloperCornerService::contactUnavailable().description);
+        QCOMPARE(corner.alertMessage(), message);
         QVERIFY(!corner.sent());
         QCOMPARE(corner.images().size(), 1);
         QCOMPARE(corner.email(), QStringLiteral("reader@example.com"));
@@ -536,6 +540,8 @@ private slots:
                                    << u"That's More Than Enough"_s;
         QTest::newRow("fraction of a fen") << chinese << u"5.555"_s << u"555"_s;
         QTest::newRow("plus sign") << english << u"+2"_s << u"200"_s;
+        QTest::newRow("full-width digits and point") << chinese << u"１２．５"_s << u"1250"_s;
+        QTest::newRow("full-width comma") << chinese << u"５，５"_s << u"550"_s;
     }
 
     void anAmountIsReadAndChecked()

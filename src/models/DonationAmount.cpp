@@ -20,7 +20,9 @@ namespace DonationAmount {
 
 std::optional<ExactDecimal> read(QStringView typed)
 {
-    const QString text = typed.toString().replace(u',', u'.');
+    // Chinese input methods type full-width digits and points ("１２．５"); their compatibility forms are
+    // the ASCII ones.
+    const QString text = typed.toString().normalized(QString::NormalizationForm_KC).replace(u',', u'.');
     qsizetype at = 0;
     while (at < text.size() && text[at].isSpace())
         ++at;

@@ -18,6 +18,8 @@ namespace {
 const QString feedbackPath = QStringLiteral("account/quorvane-contact");
 const QString checkoutPath = QStringLiteral("payment/quorvane-donation-checkout");
 
+constexpr int payloadTooLarge = 413;
+
 bool isSuccess(int status)
 {
     return status >= 200 && status <= 299;
@@ -28,9 +30,9 @@ struct Exchange
 {
     QNetworkReply *reply = nullptr;
     DeveloperCornerError refusal;
-    bool keepsBody = false;
+    // A checkout reads the body of a 2xx reply; a letter is decided by its status alone.
+    bool needsBody = false;
     QByteArray body;
-    qint64 received = 0;
     bool settled = false;
 };
 
@@ -62,6 +64,12 @@ DeveloperCornerError DeveloperCornerService::contactUnavailable()
         QStringLiteral("The Mirenvale support service is temporarily unavailable.") };
 }
 
+DeveloperCornerError DeveloperCornerService::letterTooLarge()
+{
+    return { QStringLiteral("QuorvaneContact"), 2,
+        QStringLiteral("The letter and its images are too large for the server.") };
+}
+
 DeveloperCornerError DeveloperCornerService::checkoutUnavailable()
 {
     return { QStringLiteral("QuorvaneDonation"), 1,
@@ -90,6 +98,8 @@ void DeveloperCornerService::sendFeedback(const QString &email, const QString &m
                 completion(*failure);
             else if (isSuccess(std::get<Delivery>(outcome).status))
                 completion(std::nullopt);
+            else if (std::get<Delivery>(outcome).status == payloadTooLarge)
+                completion(letterTooLarge());
             else
                 completion(contactUnavailable());
         });
@@ -158,7 +168,7 @@ void DeveloperCornerService::failSoon(const DeveloperCornerError &error, const D
 }
 
 void DeveloperCornerService::post(const QString &path, const QByteArray &body, const Headers &extraHeaders,
-    const DeveloperCornerError &refusal, bool keepsBody, DeliveryHandler handle)
+    const DeveloperCornerError &refusal, bool needsBody, DeliveryHandler handle)
 {
     // Plain HTTP would hand the letter and the checkout address to anyone on the way.
     if (!UpdateFeedChecker::isAcceptableFeedUrl(m_config.baseUrl)) {
@@ -181,31 +191,43 @@ void DeveloperCornerService::post(const QString &path, const QByteArray &body, c
     auto exchange = std::make_shared<Exchange>();
     exchange->reply = m_network->post(request, body);
     exchange->refusal = refusal;
-    exchange->keepsBody = keepsBody;
+    exchange->needsBody = needsBody;
 
-    const auto settle = [exchange, handle](const std::variant<Delivery, DeveloperCornerError> &outcome) {
-        if (std::exchange(exchange->settled, true))
-            return;
-        QNetworkReply *reply = exchange->reply;
-        reply->disconnect();
-        if (!reply->isFinished())
-            reply->abort();
-        reply->deleteLater();
-        handle(outcome);
-    };
+    const auto settle
+        = [this, exchange, handle](const std::variant<Delivery, DeveloperCornerError> &outcome) {
+              if (std::exchange(exchange->settled, true))
+                  return;
+              QNetworkReply *reply = exchange->reply;
+              reply->disconnect(this);
+              // Aborted from the event loop, not from inside one of the reply's own signals, which Qt's
+              // reply does not expect.
+              QMetaObject::invokeMethod(
+                  reply,
+                  [reply] {
+                      reply->abort();
+                      reply->deleteLater();
+                  },
+                  Qt::QueuedConnection);
+              handle(outcome);
+          };
     const auto readAvailable = [exchange, settle] {
-        if (exchange->settled)
+        // Qt closes a reply that it ended itself, its transfer time-out for one.
+        if (exchange->settled || !exchange->reply->isReadable())
             return;
-        const QByteArray chunk = exchange->reply->read(maximumReplyBytes - exchange->received + 1);
-        exchange->received += chunk.size();
-        if (exchange->keepsBody)
-            exchange->body += chunk;
-        if (exchange->received > maximumReplyBytes)
+        exchange->body += exchange->reply->read(maximumReplyBytes - exchange->body.size() + 1);
+        if (exchange->body.size() > maximumReplyBytes)
             settle(exchange->refusal);
     };
 
     // `this` as the context: once this object is going, its replies report nothing.
     connect(exchange->reply, &QNetworkReply::metaDataChanged, this, [exchange, settle] {
+        // The status decides at once where no body is needed: a letter's, or any refusal. A server may
+        // refuse before it has read the whole request, and the rest of the upload then fails.
+        const QVariant status = exchange->reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+        if (status.isValid() && (!exchange->needsBody || !isSuccess(status.toInt()))) {
+            settle(Delivery { status.toInt(), {} });
+            return;
+        }
         const QVariant length = exchange->reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > maximumReplyBytes)
             settle(exchange->refusal);

@@ -37,6 +37,8 @@ public:
     // "Quorvane/<version> Linux"; "unknown" stands in for an empty version.
     static QString clientIdentifier(const QString &version);
     static DeveloperCornerError contactUnavailable();
+    // The server refused the letter's size (HTTP 413), often before it has read all of it.
+    static DeveloperCornerError letterTooLarge();
     static DeveloperCornerError checkoutUnavailable();
 
     // The e-mail address and the message are sent trimmed; the caller has checked them.
@@ -58,7 +60,7 @@ private:
     // POSTs the JSON body to the path under the base address and hands over the HTTP reply, or the
     // transport's failure. Anything the service refuses to read ends in `refusal`.
     void post(const QString &path, const QByteArray &body, const Headers &extraHeaders,
-        const DeveloperCornerError &refusal, bool keepsBody, DeliveryHandler handle);
+        const DeveloperCornerError &refusal, bool needsBody, DeliveryHandler handle);
     void failSoon(const DeveloperCornerError &error, const DeliveryHandler &handle);
     QUrl endpoint(const QString &path) const;
 
