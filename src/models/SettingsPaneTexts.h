@@ -35,6 +35,7 @@ struct SettingsPaneTexts
     Q_PROPERTY(QString checkTooltip MEMBER checkTooltip CONSTANT)
     Q_PROPERTY(QString automaticChecksTitle MEMBER automaticChecksTitle CONSTANT)
     Q_PROPERTY(QString automaticChecksNote MEMBER automaticChecksNote CONSTANT)
+    Q_PROPERTY(QString noFeedAutomaticChecksNote MEMBER noFeedAutomaticChecksNote CONSTANT)
     Q_PROPERTY(QString sourceTitle MEMBER sourceTitle CONSTANT)
     Q_PROPERTY(QString sourceNote MEMBER sourceNote CONSTANT)
     Q_PROPERTY(QString dataFolderNote MEMBER dataFolderNote CONSTANT)
@@ -73,6 +74,8 @@ public:
     QString checkTooltip;
     QString automaticChecksTitle;
     QString automaticChecksNote;
+    // Shown in place of the automatic-checks note by a build without an update feed.
+    QString noFeedAutomaticChecksNote;
     QString sourceTitle;
     QString sourceNote;
     QString dataFolderNote;

@@ -29,21 +29,15 @@ T.Button {
             color: control.labelColor
         }
 
-        // A long title is set a little smaller rather than cut.
+        // A long title wraps onto a second line, so that every title keeps one size.
         Text {
-            readonly property real room: control.availableWidth - 31
-
+            width: control.availableWidth - 31
             anchors.verticalCenter: parent.verticalCenter
             text: control.title
-            font.pixelSize: titleMetrics.width > room ? Math.max(10, Math.floor(13 * room / titleMetrics.width)) : 13
-
-            TextMetrics {
-                id: titleMetrics
-
-                text: control.title
-                font.pixelSize: 13
-                font.weight: Font.Medium
-            }
+            wrapMode: Text.WordWrap
+            maximumLineCount: 2
+            lineHeight: 0.95
+            font.pixelSize: 13
             font.weight: Font.Medium
             color: control.labelColor
         }

@@ -5,7 +5,7 @@ import QtQuick.Templates as T
 import Quorvane
 
 // The story section: why Quorvane exists in five paragraphs, the last set apart, and the way to the
-// maker's website (unavailable when the program was built without its address).
+// maker's website (absent when the program was built without its address).
 ColumnLayout {
     id: pane
 
@@ -56,8 +56,7 @@ ColumnLayout {
                 objectName: "visitWebsiteButton"
                 Layout.fillWidth: true
                 implicitHeight: 44
-                enabled: pane.corner.canVisitWebsite
-                opacity: enabled ? 1 : 0.45
+                visible: pane.corner.canVisitWebsite
                 font.pixelSize: 13
                 font.weight: Font.DemiBold
                 text: Texts.L("访问 Mirenvale·弥谷", "Visit Mirenvale")

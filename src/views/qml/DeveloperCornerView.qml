@@ -171,7 +171,8 @@ Item {
                 Layout.fillHeight: true
                 contentWidth: availableWidth
                 contentHeight: pane.height + 60
-                ScrollBar.vertical.policy: ScrollBar.AsNeeded
+                // Shown whenever the section is longer than the sheet, not only while it scrolls.
+                ScrollBar.vertical.policy: contentHeight > availableHeight ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
 
                 Loader {
                     id: pane

@@ -90,14 +90,16 @@ SettingsPaneStack {
             SettingRow {
                 width: parent.width
                 title: pane.session.paneTexts.automaticChecksTitle
-                detail: pane.session.paneTexts.automaticChecksNote
+                detail: pane.updates.hasUpdateFeed ? pane.session.paneTexts.automaticChecksNote
+                                                   : pane.session.paneTexts.noFeedAutomaticChecksNote
 
+                // A build without a feed never checks, whatever the stored setting says.
                 SettingsSwitch {
                     objectName: "automaticChecksSwitch"
                     accent: pane.session.accent
                     enabled: pane.updates.hasUpdateFeed
                     opacity: enabled ? 1 : 0.4
-                    checked: pane.updates.automaticallyChecksForUpdates
+                    checked: pane.updates.hasUpdateFeed && pane.updates.automaticallyChecksForUpdates
                     onToggled: pane.updates.automaticallyChecksForUpdates = checked
                 }
             }
