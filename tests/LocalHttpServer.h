@@ -182,7 +182,6 @@ private:
         request.path = requestLine.value(1);
         request.headers = headers(head);
         request.body = connection.received.mid(connection.headEnd, connection.bodyLength);
-        m_unread.insert(socket, connection.headEnd + connection.bodyLength - connection.received.size());
         m_connections.remove(socket);
         disconnect(socket, &QTcpSocket::readyRead, this, nullptr);
         m_requests.append(request);
@@ -223,7 +222,12 @@ private:
         head += reply.headers + "Connection: close\r\n\r\n";
         if (reply.trickleIntervalMs <= 0) {
             socket->write(head + reply.body);
-            close(socket);
+            // A web server reads the rest of an upload it refused before it closes: closing on unread
+            // bytes would reset the connection and lose the answer. The client closes it here.
+            if (reply.answersBeforeBody)
+                connect(socket, &QTcpSocket::readyRead, socket, [socket] { socket->readAll(); });
+            else
+                socket->disconnectFromHost();
             return;
         }
         socket->write(head);
@@ -240,24 +244,7 @@ private:
         timer->start(reply.trickleIntervalMs);
     }
 
-    // As a web server does after an early answer, the rest of the upload is read and dropped before the
-    // connection closes: closing with unread bytes would reset it and lose the answer.
-    void close(QTcpSocket *socket)
-    {
-        auto unread = std::make_shared<qint64>(m_unread.take(socket));
-        if (*unread <= 0) {
-            socket->disconnectFromHost();
-            return;
-        }
-        connect(socket, &QTcpSocket::readyRead, this, [socket, unread] {
-            *unread -= socket->readAll().size();
-            if (*unread <= 0)
-                socket->disconnectFromHost();
-        });
-    }
-
     Transport m_transport;
-    QHash<QTcpSocket *, qint64> m_unread;
     QHash<QByteArray, Reply> m_replies;
     QHash<QTcpSocket *, Connection> m_connections;
     QList<Request> m_requests;
