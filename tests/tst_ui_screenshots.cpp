@@ -34,7 +34,7 @@
 //       [--statistics-range 7|30] [--hover objectName] [--journal day|editor|empty]
 //       [--settings PANE [--draft-language chinese|english] [--weight-alert] [--pane-end]
 //           [--symbol-search text] [--manual-palette]] [--dock leading|trailing]
-//       [--update-result newer|current|refused|unreachable]
+//       [--update-result newer|current|STATUS]
 //       [--corner letter|sent|tiles|support|checkout|story]
 //       [--drag PIXELS] [--hidden] [--backgrounds N] [--mixed-library]
 //       [--music playing|paused|repeat-one|one-track|no-duration]
@@ -47,8 +47,8 @@
 // --draft-language switches its working copy to that language first, and --weight-alert saves it with a
 // weight that is not a number; --pane-end scrolls the pane to its end, and --symbol-search opens the symbol
 // picker of the first wheel item and types the text into its search field. --update-result checks a local
-// feed that offers a newer release, only older ones or answers 404, or an address where nothing listens, and
-// takes the main window with the result. --corner puts the developer
+// feed that offers a newer release, only older ones, or answers with the HTTP STATUS, and takes the main
+// window with the result. --corner puts the developer
 // corner in one state: a section, the sent card, three attachments (one without a preview) or the checkout on
 // its way. --drag holds the console's handle dragged by PIXELS (negative: to the left), as the handle's drag
 // would report it. --hidden hides the focus interface. --backgrounds N puts N generated pictures into the
@@ -102,7 +102,7 @@ struct Shot
     bool manualPalette = false;
     // The corner that holds the focus console.
     QString dock = QStringLiteral("trailing");
-    // The result of an update check: newer, current, refused or unreachable; empty: no check.
+    // The result of an update check: newer, current or a failing HTTP status; empty: no check.
     QString updateResult;
     // The developer corner's state; empty: as it opens.
     QString corner;
@@ -575,7 +575,7 @@ int shoot(const Shot &shot)
     LocalHttpServer feed;
     const QByteArray offered = shot.updateResult == u"current" ? "0.0.1" : "999.1";
     feed.setReply("/appcast.xml",
-        LocalHttpServer::reply(shot.updateResult == u"refused" ? 404 : 200,
+        LocalHttpServer::reply(std::max(200, shot.updateResult.toInt()),
             "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<rss version=\"2.0\" "
             "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\"><channel><title>Quorvane"
             "</title><item><title>Release</title><sparkle:version>"
@@ -589,11 +589,8 @@ int shoot(const Shot &shot)
     if (shot.corner == u"checkout")
         developerService.hold();
     AppController &controller = harness.start([&](AppControllerSeams &seams) {
-        if (!shot.updateResult.isEmpty()) {
-            const QUrl server
-                = shot.updateResult == u"unreachable" ? LocalHttpServer::refusingUrl() : feed.baseUrl();
-            seams.updateFeedAddress = server.toString() + QStringLiteral("/appcast.xml");
-        }
+        if (!shot.updateResult.isEmpty())
+            seams.updateFeedAddress = feed.baseUrl().toString() + QStringLiteral("/appcast.xml");
         seams.developerCorner.baseUrl = developerService.baseUrl();
         if (!shot.music.isEmpty())
             seams.trackPlayers = FixedTimeTrackPlayer::factory(times);
@@ -746,7 +743,7 @@ std::optional<Shot> parseShot(const QStringList &arguments)
     const QCommandLineOption journal(
         QStringLiteral("journal"), QStringLiteral("day, editor or empty"), QStringLiteral("screen"));
     const QCommandLineOption updateResult(QStringLiteral("update-result"),
-        QStringLiteral("newer, current, refused or unreachable"), QStringLiteral("result"));
+        QStringLiteral("newer, current or an HTTP status"), QStringLiteral("result"));
     parser.addOptions({ file, phase, size, background, language, overlay, alert, wait, tracking, notes,
         lockFailure, sheet, history, statisticsRange, hover, journal, dock, settings, draftLanguage,
         weightAlert, updateResult, corner });
