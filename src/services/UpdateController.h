@@ -28,6 +28,8 @@ class UpdateController : public QObject
     Q_PROPERTY(QString currentVersion READ currentVersion CONSTANT)
     Q_PROPERTY(bool isChecking READ isChecking NOTIFY isCheckingChanged)
     Q_PROPERTY(bool showingResult READ showingResult WRITE setShowingResult NOTIFY showingResultChanged)
+    // The result shown is that the check the user asked for still runs.
+    Q_PROPERTY(bool showsChecking READ showsChecking NOTIFY resultChanged)
     Q_PROPERTY(bool updateAvailable READ updateAvailable NOTIFY resultChanged)
     Q_PROPERTY(QString availableVersion READ availableVersion NOTIFY resultChanged)
     Q_PROPERTY(QString resultTitle READ resultTitle NOTIFY resultChanged)
@@ -64,6 +66,7 @@ public:
 
     bool showingResult() const { return m_showingResult; }
     void setShowingResult(bool showing);
+    bool showsChecking() const { return m_outcome == Outcome::checking; }
     bool updateAvailable() const { return m_outcome == Outcome::updateAvailable; }
     QString availableVersion() const;
     QString resultTitle() const;

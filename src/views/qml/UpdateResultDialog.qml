@@ -25,6 +25,38 @@ AlertDialog {
         borderColor: Qt.rgba(1, 1, 1, 0.14)
     }
 
+    // While the check the user asked for runs, the update symbol stands before the title.
+    header: Row {
+        leftPadding: 22
+        rightPadding: 22
+        topPadding: 22
+        spacing: 8
+
+        SymbolIcon {
+            objectName: "updateResultChecking"
+            visible: dialog.updates.showsChecking
+            anchors.verticalCenter: title.verticalCenter
+            width: 18
+            name: "arrow.triangle.2.circlepath"
+            size: 16
+            color: AppController.accentColor
+        }
+
+        Text {
+            id: title
+
+            objectName: "alertTitle"
+            width: parent.width - parent.leftPadding - parent.rightPadding
+                   - (dialog.updates.showsChecking ? 18 + parent.spacing : 0)
+            text: dialog.heading
+            textFormat: Text.PlainText
+            wrapMode: Text.Wrap
+            font.pixelSize: 15
+            font.weight: Font.DemiBold
+            color: dialog.headingColor
+        }
+    }
+
     footer: Item {
         implicitHeight: buttons.implicitHeight + 22
 
