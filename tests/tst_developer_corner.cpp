@@ -18,7 +18,7 @@
 using namespace Qt::StringLiterals;
 using Reply = LocalHttpServer::Reply;
 // Where a request goes; the bad certificate's checkout goes to a server that nobody trusts.
-enum class Target { update, letter, checkout, untrustedCheckout };
+enum class Target { update, letter, untrustedCheckout };
 
 namespace {
 
@@ -699,18 +699,18 @@ private slots:
             << insecure;
         QTest::newRow("redirect to another host with a bad certificate")
             << Target::update << Reply { 302, "Location: {tls}\r\n" } << zh << insecure;
-        const QString notAFeed = u"更新服务器的答复不是可以读取的更新信息。"_s;
-        const QString tooLarge = u"更新服务器的答复太大，不像是更新信息。"_s;
-        const QByteArray oversized(UpdateFeedChecker::maximumReplyBytes + 1, 'x');
         QTest::newRow("document type declared")
             << Target::update << Reply { .body = "<!DOCTYPE rss [<!ENTITY a \"a\">]><rss>&a;</rss>" } << zh
-            << notAFeed;
+            << u"更新服务器的答复不是可以读取的更新信息。"_s;
         QTest::newRow("not found") << Target::update << Reply { 404 } << zh
                                    << u"更新服务器拒绝了请求（代码 404）。"_s;
         QTest::newRow("server fault")
             << Target::update << Reply { 500 } << zh << u"更新服务器出错了（代码 500），请稍后再试。"_s;
         QTest::newRow("feed too large, no length")
-            << Target::update << Reply { .body = oversized, .sendsLength = false } << zh << tooLarge;
+            << Target::update
+            << Reply { .body = QByteArray(UpdateFeedChecker::maximumReplyBytes + 1, 'x'),
+                   .sendsLength = false }
+            << zh << u"更新服务器的答复太大，不像是更新信息。"_s;
         QTest::newRow("early 413") << Target::letter << early413 << zh
                                    << u"这封信和它的图片太大，服务器无法接收；请去掉一些图片后再寄。"_s;
         QTest::newRow("early 413, English") << Target::letter << early413 << AppLanguage::english
@@ -723,8 +723,6 @@ private slots:
                                      << zh << QString();
         QTest::newRow("bad certificate") << Target::untrustedCheckout << Reply {} << zh
                                          << u"无法与服务器建立安全连接，因此什么也没有发送。"_s;
-        QTest::newRow("checkout reply not JSON") << Target::checkout << Reply { .body = "{\"url\": nope}" }
-                                                 << zh << u"安全支付暂时不可用，请稍后再试。"_s;
     }
 
     void theUserReadsWhatWentWrong()
