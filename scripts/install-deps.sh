@@ -24,7 +24,7 @@ PACKAGES=(
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
   gstreamer1.0-tools libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   # fonts
-  fonts-noto-cjk fonts-material-design-icons-iconfont fonts-dejavu-extra
+  fonts-noto-core fonts-noto-cjk fonts-material-design-icons-iconfont fonts-dejavu-extra
   # tests
   xvfb xauth xdotool trayer x11-utils locales python3 dbus-x11 dbus-daemon openbox
   # the installed desktop entry and metadata are validated

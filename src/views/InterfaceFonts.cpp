@@ -8,6 +8,7 @@
 
 namespace {
 
+const QString latinFamily = QStringLiteral("Noto Sans");
 const QString chineseFamily = QStringLiteral("Noto Sans CJK SC");
 
 // Body text of the interface, in pixels.
@@ -18,29 +19,43 @@ constexpr int interfacePixelSize = 13;
 void InterfaceFonts::install()
 {
     symbolFamily();
-    QFont font(interfaceFamily());
-    font.setPixelSize(interfacePixelSize);
-    QGuiApplication::setFont(font);
+    QGuiApplication::setFont(interfaceFont(interfacePixelSize));
 }
 
-QString InterfaceFonts::interfaceFamily()
+QStringList InterfaceFonts::interfaceFamilies()
 {
-    static const QString family = QFontDatabase::hasFamily(chineseFamily)
-        ? chineseFamily
-        : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    return family;
+    static const QStringList families = [] {
+        QStringList installed;
+        for (const QString &family : { latinFamily, chineseFamily }) {
+            if (QFontDatabase::hasFamily(family))
+                installed.append(family);
+        }
+        if (installed.isEmpty())
+            installed.append(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+        return installed;
+    }();
+    return families;
+}
+
+QFont InterfaceFonts::interfaceFont(int pixelSize, QFont::Weight weight)
+{
+    QFont font;
+    font.setFamilies(interfaceFamilies());
+    font.setPixelSize(pixelSize);
+    font.setWeight(weight);
+    return font;
 }
 
 QString InterfaceFonts::timerFamily()
 {
     static const QString family = [] {
-        for (const QString &candidate : { QStringLiteral("DejaVu Sans"), interfaceFamily() }) {
+        for (const QString &candidate : { QStringLiteral("DejaVu Sans"), interfaceFamilies().constFirst() }) {
             QFont font(candidate);
             font.setWeight(timerWeight);
             if (QFontDatabase::hasFamily(candidate) && hasEqualDigitAdvances(font))
                 return candidate;
         }
-        return interfaceFamily();
+        return interfaceFamilies().constFirst();
     }();
     return family;
 }

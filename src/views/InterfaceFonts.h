@@ -3,13 +3,14 @@
 #include <QFont>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
-// The faces of the interface. Chinese needs a CJK face, or every Han character is a box; the timer
-// needs digits of equal advance, or the time jitters as it counts; symbols come from the embedded font.
+// The faces of the interface. Chinese needs a CJK face, or every Han character is a box, but a CJK face
+// draws quotes and apostrophes full width, so Latin text takes a Latin face first; the timer needs digits
+// of equal advance, or the time jitters as it counts; symbols come from the embedded font.
 class InterfaceFonts : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(QString interfaceFamily READ interfaceFamily CONSTANT)
     Q_PROPERTY(QString timerFamily READ timerFamily CONSTANT)
     Q_PROPERTY(QString symbolFamily READ symbolFamily CONSTANT)
 
@@ -19,8 +20,11 @@ public:
     // Loads the symbol font and makes the interface face the application's font. Call before any view.
     static void install();
 
-    // Noto Sans CJK SC when installed, otherwise the system's general face.
-    static QString interfaceFamily();
+    // Noto Sans, then Noto Sans CJK SC for what it lacks, of those installed; the system's general face
+    // when neither is.
+    static QStringList interfaceFamilies();
+    // The interface's faces at that size and weight.
+    static QFont interfaceFont(int pixelSize, QFont::Weight weight = QFont::Normal);
     // The first of the candidate faces whose digits all advance equally at the timer's thin weight.
     static QString timerFamily();
     // The family of the embedded symbol font; empty when it could not be loaded.

@@ -96,9 +96,9 @@ void fillPointer(QPainter &painter, const QPainterPath &triangle, const QColor &
 WeightedWheelGraphic::WeightedWheelGraphic(QQuickItem *parent)
     : QQuickPaintedItem(parent)
     , m_symbolFont(fontOf(InterfaceFonts::symbolFamily(), 22, QFont::Medium))
-    , m_titleFont(fontOf(InterfaceFonts::interfaceFamily(), 16, QFont::DemiBold))
-    , m_currentFont(fontOf(InterfaceFonts::interfaceFamily(), 11, QFont::DemiBold))
-    , m_baseFont(fontOf(InterfaceFonts::interfaceFamily(), 10, QFont::Medium))
+    , m_titleFont(InterfaceFonts::interfaceFont(16, QFont::DemiBold))
+    , m_currentFont(InterfaceFonts::interfaceFont(11, QFont::DemiBold))
+    , m_baseFont(InterfaceFonts::interfaceFont(10, QFont::Medium))
     , m_dropShadow(new WheelDropShadow(this))
 {
     setAntialiasing(true);

@@ -109,7 +109,6 @@ Item {
     }
 
     component InfoText: Text {
-        font.family: Fonts.interfaceFamily
         font.pixelSize: 10
         font.weight: Font.Medium
         color: Qt.rgba(1, 1, 1, 0.46)
@@ -231,7 +230,6 @@ Item {
                     Layout.preferredWidth: implicitWidth
                     Layout.maximumWidth: implicitWidth
                     text: card.shown.statusText
-                    font.family: Fonts.interfaceFamily
                     font.pixelSize: 10
                     font.bold: true
                     font.letterSpacing: 0.7
@@ -282,7 +280,6 @@ Item {
                 objectName: "nowPlayingTitle"
                 Layout.fillWidth: true
                 text: card.shown.title
-                font.family: Fonts.interfaceFamily
                 font.pixelSize: 14
                 font.weight: Font.DemiBold
                 color: Qt.rgba(1, 1, 1, 0.94)
