@@ -11,6 +11,8 @@ Item {
 
     // Asks for the short spin, when the desktop asked for less motion.
     property bool reduceMotion: false
+    // How far from the left edge the host's music card reaches at the bottom; 0 without one.
+    property real reservedLeft: 0
 
     readonly property real spinSeconds: reduceMotion ? 0.22 : 3.1
     readonly property real wheelDiameter: Math.max(0, Math.min(width - 80, height - 240, 540))
@@ -123,9 +125,10 @@ Item {
     }
 
     // The action area: its centre lies 54 below the wheel, but never lower than 120 above the bottom.
+    // Centred, unless the music card would cover it: then it keeps 16 to the card's right.
     Item {
         objectName: "actionArea"
-        x: screen.width / 2
+        x: Math.max(screen.width / 2, screen.reservedLeft + 16 + result.width / 2)
         y: Math.min(screen.height / 2 + screen.wheelDiameter / 2 + 54, screen.height - 120)
 
         Rectangle {
@@ -167,6 +170,8 @@ Item {
         }
 
         Column {
+            id: result
+
             objectName: "result"
             anchors.centerIn: parent
             visible: !screen.isWaiting && AppController.hasSelectedItem

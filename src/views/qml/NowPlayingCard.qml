@@ -88,10 +88,12 @@ Item {
             border.color: button.look.stroke
         }
 
+        // The embedded symbols leave a margin inside their square: at 9 the one of "repeat.1" cannot be
+        // told from "repeat"; at 12 they read as the system's 9-point symbols do.
         contentItem: SymbolIcon {
             objectName: "symbol"
             name: button.look.symbol
-            size: 9
+            size: 12
             font.weight: Font.DemiBold
             color: button.look.symbolColor
         }
@@ -232,7 +234,9 @@ Item {
                     text: card.shown.statusText
                     font.pixelSize: 10
                     font.bold: true
-                    font.letterSpacing: 0.7
+                    // Tracked less on the narrow card of the break screens, where the full tracking would
+                    // cut "BREAK · PLAYING" even at the smallest size.
+                    font.letterSpacing: card.width < 360 ? 0.35 : 0.7
                     color: Qt.rgba(1, 1, 1, 0.58)
                     fontSizeMode: Text.HorizontalFit
                     // Three quarters of its size, to the whole pixel.

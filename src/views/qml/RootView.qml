@@ -156,6 +156,7 @@ Item {
                 sourceComponent: BreakWheelView {
                     objectName: "breakWheelView"
                     reduceMotion: AppController.reduceMotion
+                    reservedLeft: breakNowPlaying.cardShows ? breakNowPlaying.x + breakNowPlaying.width : 0
                 }
             }
         }
