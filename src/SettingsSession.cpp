@@ -8,6 +8,8 @@
 #include "models/WheelItemConstraints.h"
 #include "services/ProbabilityTextCodec.h"
 
+#include <algorithm>
+
 SettingsSession::SettingsSession(AppController &controller, QObject *parent)
     : QObject(parent)
     , m_controller(controller)
@@ -45,6 +47,8 @@ void SettingsSession::setWeightInput(const QUuid &itemId, const QString &text)
     if (existing != m_weightInputs.cend() && *existing == text)
         return;
     m_weightInputs.insert(itemId, text);
+    if (itemId == m_invalidWeightItemId)
+        setInvalidWeightItemId(std::nullopt);
     emit weightInputsChanged();
 }
 
@@ -105,30 +109,61 @@ void SettingsSession::setShowingMinimumItemsAlert(bool showing)
 bool SettingsSession::commitWeightInputs()
 {
     AppPreferences committed = m_draft;
-    bool allRead = true;
+    std::optional<QUuid> unread;
     for (WheelItem &item : committed.items) {
         const auto input = m_weightInputs.constFind(item.id);
         const QString text
             = input != m_weightInputs.cend() ? *input : ProbabilityTextCodec::format(item.weight);
         const std::optional<double> weight = ProbabilityTextCodec::parse(text);
         if (!weight) {
-            allRead = false;
+            unread = item.id;
             break;
         }
         item.weight = *weight;
     }
     // The weights read before a bad text stay written, as the user typed them.
     setDraft(committed);
-    return allRead && WheelItemConstraints::hasEnoughPositiveWeights(m_draft.items);
+    if (unread) {
+        setInvalidWeightItemId(unread);
+        return false;
+    }
+    if (!WheelItemConstraints::hasEnoughPositiveWeights(m_draft.items)) {
+        const auto weightless = std::find_if(m_draft.items.cbegin(), m_draft.items.cend(),
+            [](const WheelItem &item) { return !(item.weight > 0); });
+        setInvalidWeightItemId(
+            weightless != m_draft.items.cend() ? std::optional(weightless->id) : std::nullopt);
+        return false;
+    }
+    setInvalidWeightItemId(std::nullopt);
+    return true;
+}
+
+bool SettingsSession::commitWeightInputsOrShowError()
+{
+    if (commitWeightInputs())
+        return true;
+    selectPane(SettingsPane::wheel);
+    setShowingWeightError(true);
+    return false;
+}
+
+void SettingsSession::setInvalidWeightItemId(const std::optional<QUuid> &itemId)
+{
+    if (itemId == m_invalidWeightItemId)
+        return;
+    m_invalidWeightItemId = itemId;
+    emit invalidWeightItemIdChanged();
+}
+
+QString SettingsSession::invalidWeightItemIdText() const
+{
+    return m_invalidWeightItemId ? Uuid::upperText(*m_invalidWeightItemId) : QString();
 }
 
 void SettingsSession::save()
 {
-    if (!commitWeightInputs()) {
-        setShowingWeightError(true);
-        return;
-    }
-    m_controller.savePreferences(m_draft);
+    if (commitWeightInputsOrShowError())
+        m_controller.savePreferences(m_draft);
 }
 
 void SettingsSession::cancel()

@@ -43,6 +43,7 @@ class SettingsSession : public QObject
     Q_PROPERTY(bool showingMinimumItemsAlert READ showingMinimumItemsAlert WRITE setShowingMinimumItemsAlert
             NOTIFY showingMinimumItemsAlertChanged)
     // The wheel item whose symbol picker is open (its id in upper case), or empty.
+    Q_PROPERTY(QString invalidWeightItemId READ invalidWeightItemIdText NOTIFY invalidWeightItemIdChanged)
     Q_PROPERTY(QString symbolPickerItemId READ symbolPickerItemIdText WRITE setSymbolPickerItemIdText NOTIFY
             symbolPickerItemIdChanged)
     Q_PROPERTY(QString weightErrorTitle READ weightErrorTitle NOTIFY languageChanged)
@@ -91,7 +92,8 @@ public:
 
     // Writes every weight text into the working copy's items, in order, stopping at the first text that
     // is not a number of 0 or more. True when every text passed and at least two items then weigh more
-    // than 0. The weight texts themselves are never changed.
+    // than 0. The weight texts themselves are never changed. On false, the item to fix is marked: the
+    // one whose text is not a number, or else the first that weighs nothing.
     bool commitWeightInputs();
 
     // Commits the weight texts and hands the working copy to the controller, which closes the sheet once
@@ -139,6 +141,8 @@ public:
     void setShowingMinimumItemsAlert(bool showing);
     QString symbolPickerItemIdText() const;
     void setSymbolPickerItemIdText(const QString &itemId);
+    // The item whose weight the last refused commit marked, until its text changes; empty for none.
+    QString invalidWeightItemIdText() const;
     QString weightErrorTitle() const;
     QString weightErrorMessage() const;
     QString minimumItemsTitle() const;
@@ -153,9 +157,14 @@ signals:
     void showingWeightErrorChanged();
     void showingMinimumItemsAlertChanged();
     void symbolPickerItemIdChanged();
+    void invalidWeightItemIdChanged();
 
 private:
     AppLanguage language() const { return m_draft.language; }
+    // Commits the weight texts; when they are refused, shows the wheel pane and the invalid-weights
+    // alert over it.
+    bool commitWeightInputsOrShowError();
+    void setInvalidWeightItemId(const std::optional<QUuid> &itemId);
 
     AppController &m_controller;
     AppPreferences m_draft;
@@ -164,6 +173,7 @@ private:
     bool m_showingWeightError = false;
     bool m_showingMinimumItemsAlert = false;
     std::optional<QUuid> m_symbolPickerItemId;
+    std::optional<QUuid> m_invalidWeightItemId;
     bool m_ended = false;
     BackgroundLibraryModel *m_backgroundLibrary = nullptr;
     PlaylistModel *m_focusPlaylist = nullptr;

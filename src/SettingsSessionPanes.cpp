@@ -8,10 +8,8 @@
 
 void SettingsSession::beginUpdateCheck()
 {
-    if (!commitWeightInputs()) {
-        setShowingWeightError(true);
+    if (!commitWeightInputsOrShowError())
         return;
-    }
     // A refusal leaves the controller's alert asking for a fix; closing would throw the edits away.
     if (!m_controller.savePreferences(m_draft))
         return;

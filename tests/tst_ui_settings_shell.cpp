@@ -235,7 +235,7 @@ private slots:
         QCOMPARE(m_controller->accentColor(), QColor(0xEB, 0xCB, 0x83));
     }
 
-    void keysCloseOnlyTheWeightAlertAndReturnToTheControl_data()
+    void keysCloseTheAlertAndReturnToTheControl_data()
     {
         QTest::addColumn<int>("key");
 
@@ -244,24 +244,50 @@ private slots:
         QTest::newRow("Return") << int(Qt::Key_Return);
     }
 
-    void keysCloseOnlyTheWeightAlertAndReturnToTheControl()
+    void keysCloseTheAlertAndReturnToTheControl()
     {
         QFETCH(int, key);
 
         openSheet();
         QQuickItem *row = tabTo(QStringLiteral("paneRow_records"));
-        session().setWeightInput(session().draft().items[0].id, QStringLiteral("abc"));
+        // Two weights above 0, both beyond the seven items the controller keeps: it refuses the save.
+        AppPreferences draft = session().draft();
+        draft.items = itemsWithWeights({ 0, 0, 0, 0, 0, 0, 0, 2, 3 });
+        session().setDraft(draft);
         QTest::keyClick(sheet(), Qt::Key_Return);
-        QObject *alert = popup(QStringLiteral("weightErrorAlert"));
+        QObject *alert = sheet()->findChild<QObject *>(QStringLiteral("settingsAlert"));
         QTRY_VERIFY(alert->property("opened").toBool());
         QTest::keyClick(sheet(), Qt::Key(key));
-        QTRY_VERIFY(!session().showingWeightError());
+        QTRY_VERIFY(!m_controller->showingAlert());
         QTRY_VERIFY(!alert->property("opened").toBool());
         QVERIFY(m_controller->showingSettings());
         QTRY_COMPARE(sheet()->activeFocusItem(), row);
         QVERIFY(row->property("visualFocus").toBool());
+    }
 
-        session().setWeightInput(session().draft().items[0].id, QStringLiteral("2"));
+    // A weight that is not a number, typed on the wheel pane and saved from another: the alert shows
+    // over the wheel pane, and once closed the keys are in the marked field.
+    void refusedWeightsLeadToTheirField()
+    {
+        openSheet();
+        select(QStringLiteral("wheel"));
+        QQuickItem *field = inView(QStringLiteral("weightField_1"));
+        click(field);
+        QTest::keyClick(sheet(), Qt::Key_End);
+        QTest::keyClick(sheet(), 'x');
+        select(QStringLiteral("focus"));
+        click(inView(QStringLiteral("saveButton")));
+        QTRY_VERIFY(session().showingWeightError());
+        QCOMPARE(session().selectedPaneName(), QStringLiteral("wheel"));
+        QTest::keyClick(sheet(), Qt::Key_Return);
+        QTRY_VERIFY(!session().showingWeightError());
+        field = inView(QStringLiteral("weightField_1"));
+        QVERIFY(field->property("invalid").toBool());
+        QTRY_COMPARE(sheet()->activeFocusItem(), field);
+        QVERIFY(!inView(QStringLiteral("weightField_0"))->property("invalid").toBool());
+
+        QTest::keyClick(sheet(), Qt::Key_Backspace);
+        QVERIFY(!field->property("invalid").toBool());
         QTest::keyClick(sheet(), Qt::Key_Return);
         QTRY_VERIFY(!m_controller->showingSettings());
     }

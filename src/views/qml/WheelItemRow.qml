@@ -81,12 +81,29 @@ RowLayout {
     }
 
     SettingsTextField {
+        id: weightField
+
+        // The weight a refused save stopped at: marked until its text changes, and given the keys once
+        // the alert that explains it closes.
+        readonly property bool refused: row.session.invalidWeightItemId === row.item.id
+
         objectName: "weightField_" + row.index
         Layout.preferredWidth: row.columnWidths.weight
         horizontalAlignment: TextInput.AlignRight
         text: row.item.weightText
         placeholderText: Texts.text("10", row.session.language)
+        invalid: refused
         onTextEdited: row.items.setWeightText(row.index, text)
+
+        Connections {
+            target: row.session
+
+            // Later than the alert's own return of the keys to where they were.
+            function onShowingWeightErrorChanged() {
+                if (!row.session.showingWeightError && weightField.refused)
+                    Qt.callLater(weightField.forceActiveFocus);
+            }
+        }
     }
 
     Text {
