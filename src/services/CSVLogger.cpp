@@ -1,6 +1,7 @@
 #include "CSVLogger.h"
 
 #include "CsvNumber.h"
+#include "LogRowTimes.h"
 #include "models/CsvDate.h"
 
 namespace {
@@ -43,13 +44,11 @@ std::optional<QStringList> convertLegacyRow(QStringList fields, qint64 number)
     };
 }
 
-// What the readers take from a row; the texts are views into the row.
+// What the readers take from a readable row; the texts are views into the row.
 struct ReadBreak
 {
     QStringView id;
-    QDateTime start;
-    QDateTime end;
-    QDate day;
+    LogRowTimes times;
     qint64 sessionNumber = 0;
     QStringView sessionTitle;
     QStringView activity;
@@ -57,20 +56,13 @@ struct ReadBreak
     QStringView notes;
 };
 
-// A row that holds every column and readable times, or nothing: the journal and the statistics
-// leave out the same rows.
 std::optional<ReadBreak> readBreak(std::span<const QStringView> fields)
 {
-    if (qsizetype(fields.size()) < columnCount)
+    const std::optional<LogRowTimes> times = LogRowTimes::of(fields, columnCount);
+    if (!times)
         return std::nullopt;
-    const std::optional<QDateTime> start = CsvDate::parseTimestamp(fields[1]);
-    const std::optional<QDateTime> end = CsvDate::parseTimestamp(fields[2]);
-    if (!start || !end)
-        return std::nullopt;
-    return ReadBreak { fields[0], *start, *end,
-        CsvDate::parseDay(fields[dateColumn]).value_or(CsvDate::localDay(*end)),
-        CsvNumber::integerOrZero(fields[4]), fields[sessionTitleColumn], fields[activityColumn],
-        CsvNumber::integerOrZero(fields[healthScoreColumn]), fields[notesColumn] };
+    return ReadBreak { fields[0], *times, CsvNumber::integerOrZero(fields[4]), fields[sessionTitleColumn],
+        fields[activityColumn], CsvNumber::integerOrZero(fields[healthScoreColumn]), fields[notesColumn] };
 }
 
 } // namespace
@@ -136,7 +128,7 @@ qint64 CSVLogger::todayTotal(const QDateTime &now) const
     const QDate today = CsvDate::localDay(now);
     qint64 total = 0;
     m_file.forEachDataRow([&](std::span<const QStringView> fields) {
-        if (const std::optional<ReadBreak> read = readBreak(fields); read && read->day == today)
+        if (const std::optional<ReadBreak> read = readBreak(fields); read && read->times.day == today)
             total = CsvNumber::saturatingAdd(total, read->healthScore);
     });
     return total;
@@ -152,8 +144,8 @@ QHash<QString, qint64> CSVLogger::dailyHealthScores() const
         const std::optional<ReadBreak> read = readBreak(fields);
         if (!read)
             return;
-        if (!lastScore || read->day != lastDay) {
-            lastDay = read->day;
+        if (!lastScore || read->times.day != lastDay) {
+            lastDay = read->times.day;
             lastScore = &scores[CsvDate::day(lastDay)];
         }
         *lastScore = CsvNumber::saturatingAdd(*lastScore, read->healthScore);
@@ -174,8 +166,8 @@ QList<NotesTimelineEntry> CSVLogger::timelineEntries() const
         entries.append(NotesTimelineEntry {
             read->id.toString(),
             NotesTimelineKind::breakActivity(read->healthScore),
-            read->start,
-            read->end,
+            read->times.start,
+            read->times.end,
             read->sessionNumber,
             titles(read->sessionTitle),
             activities(read->activity),
@@ -187,7 +179,5 @@ QList<NotesTimelineEntry> CSVLogger::timelineEntries() const
 
 qsizetype CSVLogger::unreadableRowCount() const
 {
-    qsizetype count = 0;
-    m_file.forEachDataRow([&](std::span<const QStringView> fields) { count += readBreak(fields) ? 0 : 1; });
-    return count;
+    return m_file.unreadableRowCount(columnCount);
 }

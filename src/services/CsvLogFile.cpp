@@ -1,5 +1,6 @@
 #include "CsvLogFile.h"
 
+#include "LogRowTimes.h"
 #include "models/CsvDate.h"
 #include "models/Uuid.h"
 
@@ -194,12 +195,11 @@ std::optional<QStringList> CsvLogFile::normalised(
         convert ? CSVCodec::line(CSVCodec::parseLine(records.first(), separator)) : records.first());
     bool changed = convert;
     QSet<QString> eventIDs;
-    // Rows too short to be read are kept as they are, whatever id they seem to hold.
     const qsizetype idPosition = map.position(0);
     for (qsizetype i = 1; i < records.size(); ++i) {
         QStringList fields = CSVCodec::parseLine(records[i], separator);
         // A row copied to log a second moment keeps its text but not the id of the row it came from,
-        // so that an edit of one never lands on the other.
+        // so that an edit of one never lands on the other. Rows too short to be read keep their text.
         bool renamed = false;
         if (fields.size() >= map.neededFields()) {
             if (eventIDs.contains(fields[idPosition])) {
@@ -260,6 +260,14 @@ Result<QString> CsvLogFile::readText() const
     if (!decoded)
         return readError();
     return std::move(decoded->text);
+}
+
+qsizetype CsvLogFile::unreadableRowCount(qsizetype columnCount) const
+{
+    qsizetype count = 0;
+    forEachDataRow(
+        [&](std::span<const QStringView> fields) { count += LogRowTimes::of(fields, columnCount) ? 0 : 1; });
+    return count;
 }
 
 CsvColumnMap CsvLogFile::columnMapOf(std::span<const QStringView> header) const

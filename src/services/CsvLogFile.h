@@ -94,6 +94,10 @@ public:
         }
     }
 
+    // Rows after the header that lack a column or a readable time (see LogRowTimes); they stay as
+    // they are.
+    qsizetype unreadableRowCount(qsizetype columnCount) const;
+
 private:
     Result<QByteArray> readBytes() const;
     CsvColumnMap columnMapOf(std::span<const QStringView> header) const;

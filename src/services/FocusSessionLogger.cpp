@@ -1,13 +1,13 @@
 #include "FocusSessionLogger.h"
 
 #include "CsvNumber.h"
+#include "LogRowTimes.h"
 #include "models/CsvDate.h"
 
 namespace {
 
 constexpr qsizetype columnCount = 10;
 constexpr qsizetype titleColumn = 5;
-constexpr qsizetype dateColumn = 3;
 constexpr qsizetype completedColumn = 8;
 constexpr qsizetype notesColumn = 9;
 
@@ -52,13 +52,11 @@ std::optional<QStringList> convertLegacyRow(QStringList fields, qint64 number)
     };
 }
 
-// What the readers take from a row; the texts are views into the row.
+// What the readers take from a readable row; the texts are views into the row.
 struct ReadRound
 {
     QStringView id;
-    QDateTime start;
-    QDateTime end;
-    QDate day;
+    LogRowTimes times;
     qint64 sessionNumber = 0;
     QStringView title;
     qint64 activeSeconds = 0;
@@ -66,20 +64,14 @@ struct ReadRound
     QStringView notes;
 };
 
-// A row that holds every column and readable times, or nothing: the journal and the statistics
-// leave out the same rows.
 std::optional<ReadRound> readRound(std::span<const QStringView> fields)
 {
-    if (qsizetype(fields.size()) < columnCount)
+    const std::optional<LogRowTimes> times = LogRowTimes::of(fields, columnCount);
+    if (!times)
         return std::nullopt;
-    const std::optional<QDateTime> start = CsvDate::parseTimestamp(fields[1]);
-    const std::optional<QDateTime> end = CsvDate::parseTimestamp(fields[2]);
-    if (!start || !end)
-        return std::nullopt;
-    return ReadRound { fields[0], *start, *end,
-        CsvDate::parseDay(fields[dateColumn]).value_or(CsvDate::localDay(*end)),
-        CsvNumber::integerOrZero(fields[4]), fields[titleColumn], CsvNumber::integerOrZero(fields[6]),
-        CsvNumber::isTrue(fields[completedColumn]), fields[notesColumn] };
+    return ReadRound { fields[0], *times, CsvNumber::integerOrZero(fields[4]), fields[titleColumn],
+        CsvNumber::integerOrZero(fields[6]), CsvNumber::isTrue(fields[completedColumn]),
+        fields[notesColumn] };
 }
 
 } // namespace
@@ -139,8 +131,8 @@ QHash<QString, FocusSessionLogger::DayMetrics> FocusSessionLogger::dailyMetrics(
         const std::optional<ReadRound> round = readRound(fields);
         if (!round || !round->completed)
             return;
-        if (!lastMetrics || round->day != lastDay) {
-            lastDay = round->day;
+        if (!lastMetrics || round->times.day != lastDay) {
+            lastDay = round->times.day;
             lastMetrics = &metrics[CsvDate::day(lastDay)];
         }
         lastMetrics->sessions = CsvNumber::saturatingAdd(lastMetrics->sessions, 1);
@@ -162,8 +154,8 @@ QList<NotesTimelineEntry> FocusSessionLogger::timelineEntries() const
         entries.append(NotesTimelineEntry {
             round->id.toString(),
             NotesTimelineKind::focus(round->completed),
-            round->start,
-            round->end,
+            round->times.start,
+            round->times.end,
             round->sessionNumber,
             titles(round->title),
             std::nullopt,
@@ -175,7 +167,5 @@ QList<NotesTimelineEntry> FocusSessionLogger::timelineEntries() const
 
 qsizetype FocusSessionLogger::unreadableRowCount() const
 {
-    qsizetype count = 0;
-    m_file.forEachDataRow([&](std::span<const QStringView> fields) { count += readRound(fields) ? 0 : 1; });
-    return count;
+    return m_file.unreadableRowCount(columnCount);
 }
