@@ -181,6 +181,30 @@ private:
     xcb_atom_t m_extents = XCB_ATOM_NONE;
 };
 
+// Counts the presses of one key that reach the program, before anything may drop them.
+class KeyPressCount : public QObject
+{
+public:
+    explicit KeyPressCount(int key)
+        : m_key(key)
+    {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress && watched->isWindowType()
+            && static_cast<QKeyEvent *>(event)->key() == m_key)
+            ++count;
+        return false;
+    }
+
+private:
+    int m_key;
+};
+
 } // namespace
 
 // The main window under a real window manager: the states it ends up with, not only the requests.
@@ -311,6 +335,46 @@ private slots:
         m_input.sync();
         QTRY_COMPARE_WITH_TIMEOUT(m_main.window->size(), QSize(1000, 650), 10000);
         QCOMPARE(m_main.window->position(), topLeft);
+    }
+
+    void keysLeaveAndEnterFullScreenAroundABreak()
+    {
+        AppController &controller = *m_main.controller;
+        controller.finishFocusNow();
+        controller.enterLockedBreak();
+        QVERIFY(controller.keyboardIsLocked());
+        MainWindowControl control;
+        control.setWindow(m_main.window);
+        control.enterFullScreen();
+        QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
+
+        // The locked break drops both keys.
+        KeyPressCount escapes(Qt::Key_Escape);
+        KeyPressCount f11s(Qt::Key_F11);
+        m_input.tap(keysym::escape);
+        m_input.tap(keysym::f11);
+        QTRY_COMPARE_WITH_TIMEOUT(f11s.count, 1, 10000);
+        QVERIFY(m_manager.sync());
+        QVERIFY(hasState(m_watch.fullScreen));
+
+        // Out of the break through the emergency chord: its alert takes the first Esc.
+        m_harness.grab->pressEmergencyChord();
+        QTRY_VERIFY_WITH_TIMEOUT(controller.showingAlert(), 10000);
+        m_input.tap(keysym::escape);
+        QTRY_VERIFY_WITH_TIMEOUT(!controller.showingAlert(), 10000);
+        QVERIFY(m_manager.sync());
+        QVERIFY(hasState(m_watch.fullScreen));
+        m_input.tap(keysym::escape);
+        QTRY_VERIFY_WITH_TIMEOUT(!hasState(m_watch.fullScreen), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
+
+        m_input.tap(keysym::f11);
+        QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
+        QVERIFY(!hasState(m_watch.above));
+        m_input.tap(keysym::f11);
+        QTRY_VERIFY_WITH_TIMEOUT(!hasState(m_watch.fullScreen), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
+        QCOMPARE(escapes.count, 3);
     }
 
     void sheetOpensWhollyOnScreenAndCannotBeMaximised_data()

@@ -1,4 +1,5 @@
 #include "FakeOneShotTimer.h"
+#include "services/FullScreenKeys.h"
 #include "services/FullScreenToggleSequencer.h"
 #include "services/TitleBandDoubleClick.h"
 #include "services/WindowLevelRule.h"
@@ -182,6 +183,35 @@ private slots:
         QFETCH(bool, fullScreen);
         QFETCH(bool, above);
         QCOMPARE(windowStaysAbove(keepOnTop, changing, fullScreen), above);
+    }
+
+    void fullScreenKeys_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+        QTest::addColumn<bool>("fullScreen");
+        QTest::addColumn<bool>("alert");
+        QTest::addColumn<bool>("toggles");
+
+        const Qt::KeyboardModifiers none;
+        QTest::newRow("F11 enters") << int(Qt::Key_F11) << none << false << false << true;
+        QTest::newRow("F11 leaves, alert or not") << int(Qt::Key_F11) << none << true << true << true;
+        QTest::newRow("Esc leaves") << int(Qt::Key_Escape) << none << true << false << true;
+        QTest::newRow("Esc never enters") << int(Qt::Key_Escape) << none << false << false << false;
+        QTest::newRow("Esc closes the alert first") << int(Qt::Key_Escape) << none << true << true << false;
+        QTest::newRow("the emergency chord")
+            << int(Qt::Key_Escape) << (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier) << true
+            << false << false;
+    }
+
+    void fullScreenKeys()
+    {
+        QFETCH(int, key);
+        QFETCH(Qt::KeyboardModifiers, modifiers);
+        QFETCH(bool, fullScreen);
+        QFETCH(bool, alert);
+        QFETCH(bool, toggles);
+        QCOMPARE(keyTogglesFullScreen(key, modifiers, fullScreen, alert), toggles);
     }
 
     // Each step: "<milliseconds> <what>", in time order. What is an action ("toggle"; "break" enters

@@ -1,10 +1,12 @@
 #include "WindowBehavior.h"
 
 #include "AppController.h"
+#include "services/FullScreenKeys.h"
 #include "services/QtOneShotTimer.h"
 #include "services/WindowLevelRule.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QStyleHints>
 
 WindowBehavior::WindowBehavior(
@@ -45,6 +47,14 @@ bool WindowBehavior::eventFilter(QObject *watched, QEvent *event)
         if (m_awaitingMap && m_window->isExposed()) {
             m_awaitingMap = false;
             applyLevel();
+        }
+    } else if (event->type() == QEvent::KeyPress) {
+        // The window sees a key before its items, so an alert that takes Esc is asked for by name. A locked
+        // break's keys never get this far.
+        const auto &key = static_cast<const QKeyEvent &>(*event);
+        if (keyTogglesFullScreen(key.key(), key.modifiers(), isFullScreen(), m_controller.showingAlert())) {
+            m_sequencer.toggle();
+            return true;
         }
     } else if (m_doubleClick.handle(
                    *event, m_window->size(), QGuiApplication::styleHints()->mouseDoubleClickInterval())) {

@@ -12,7 +12,8 @@
 class AppController;
 
 // The main window's behaviour towards the window manager: it floats above other windows while
-// keep-on-top is on, and a double click in its title band toggles full screen in stages.
+// keep-on-top is on, and a double click in its title band, F11 or (to leave) Esc toggles full screen in
+// stages.
 //
 // The transition keeps the window from floating without touching the stored preference, so that
 // quitting or saving during a toggle never loses keep-on-top.
