@@ -10,6 +10,7 @@
 #include "platform/TerminationSignals.h"
 #include "platform/TrayMenuBridge.h"
 #include "platform/WindowBehavior.h"
+#include "platform/WindowFrameKeeper.h"
 #include "services/AppStorageService.h"
 #include "services/QtOneShotTimer.h"
 #include "services/QtTrackPlayer.h"
@@ -85,6 +86,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     WindowBehavior windowBehavior(*mainWindow, controller);
+    WindowFrameKeeper windowFrame(*mainWindow, applicationSupportRoot);
     HiddenWindowGraphics hiddenWindowGraphics(*mainWindow);
     // Everything is drawn back to front; without a depth buffer a software rasteriser spares a depth test on
     // every pixel of every frame.

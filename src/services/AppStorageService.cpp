@@ -84,6 +84,11 @@ QString activeFocusSessionPath(const QString &applicationSupportRoot)
     return inStorageDirectory(applicationSupportRoot, QStringLiteral("active-focus-session.json"));
 }
 
+QString windowFramePath(const QString &applicationSupportRoot)
+{
+    return inStorageDirectory(applicationSupportRoot, QStringLiteral("window-frame.json"));
+}
+
 QString mediaDirectory(const QString &applicationSupportRoot)
 {
     return inStorageDirectory(applicationSupportRoot, QStringLiteral("Media"));
@@ -138,6 +143,11 @@ Status saveActiveFocusSession(
     return writeDocument(activeFocusSessionPath(applicationSupportRoot), snapshot.toJson());
 }
 
+void saveWindowFrame(const WindowFrame &frame, const QString &applicationSupportRoot)
+{
+    (void)writeDocument(windowFramePath(applicationSupportRoot), frame.toJson());
+}
+
 void clearActiveFocusSession(const QString &applicationSupportRoot)
 {
     const QString path = activeFocusSessionPath(applicationSupportRoot);
@@ -170,6 +180,14 @@ std::optional<ActiveFocusSessionSnapshot> loadRestorableActiveFocusSession(
     if (!snapshot || !snapshot->isRestorable())
         return std::nullopt;
     return *snapshot;
+}
+
+std::optional<WindowFrame> loadWindowFrame(const QString &applicationSupportRoot)
+{
+    const Result<QJsonValue> document = readDocument(windowFramePath(applicationSupportRoot));
+    if (!document || !document->isObject())
+        return std::nullopt;
+    return WindowFrame::fromJson(document->toObject());
 }
 
 QList<QUuid> loadHistory(const QString &applicationSupportRoot)

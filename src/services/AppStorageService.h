@@ -6,6 +6,7 @@
 #include "models/AudioPlaylistKind.h"
 #include "models/AudioTrack.h"
 #include "models/Result.h"
+#include "models/WindowFrame.h"
 
 #include <QList>
 #include <QSet>
@@ -19,7 +20,8 @@
 // defaults to the user's data folder ($XDG_DATA_HOME) and which tests point elsewhere.
 //
 // Layout below that folder:
-//   Quorvane/preferences.json, recent-history.json, active-focus-session.json, the two CSV logs
+//   Quorvane/preferences.json, recent-history.json, active-focus-session.json, window-frame.json,
+//   the two CSV logs
 //   Quorvane/Media/Background|Focus|Reminder/<lower-case uuid>/<file name>   managed copies
 //   Quorvane/Media/Thumbnails/                                                cached thumbnails
 namespace AppStorageService {
@@ -37,6 +39,7 @@ QString storageDirectory(const QString &applicationSupportRoot = standardApplica
 QString preferencesPath(const QString &applicationSupportRoot = standardApplicationSupportRoot());
 QString historyPath(const QString &applicationSupportRoot = standardApplicationSupportRoot());
 QString activeFocusSessionPath(const QString &applicationSupportRoot = standardApplicationSupportRoot());
+QString windowFramePath(const QString &applicationSupportRoot = standardApplicationSupportRoot());
 
 // "Media" in the application folder; not created here (see ensureMediaDirectories()).
 QString mediaDirectory(const QString &applicationSupportRoot = standardApplicationSupportRoot());
@@ -67,6 +70,11 @@ void saveHistory(
 Status saveActiveFocusSession(const ActiveFocusSessionSnapshot &snapshot,
     const QString &applicationSupportRoot = standardApplicationSupportRoot());
 
+// The main window's frame for the next launch. Failures are ignored: the window then opens where the
+// window manager puts it.
+void saveWindowFrame(
+    const WindowFrame &frame, const QString &applicationSupportRoot = standardApplicationSupportRoot());
+
 // Removes the snapshot file if there is one; a failure is ignored.
 void clearActiveFocusSession(const QString &applicationSupportRoot = standardApplicationSupportRoot());
 
@@ -83,6 +91,10 @@ AppPreferences startupPreferences(const QString &applicationSupportRoot = standa
 // The interrupted round, only when it can be resumed (ActiveFocusSessionSnapshot::isRestorable()).
 // An unusable file is left in place.
 std::optional<ActiveFocusSessionSnapshot> loadRestorableActiveFocusSession(
+    const QString &applicationSupportRoot = standardApplicationSupportRoot());
+
+// The main window's last frame; none when the file is missing or damaged.
+std::optional<WindowFrame> loadWindowFrame(
     const QString &applicationSupportRoot = standardApplicationSupportRoot());
 
 // The draw history, or an empty list when the file is missing or does not decode as a whole.
