@@ -25,6 +25,8 @@ PACKAGES=(
   gstreamer1.0-tools libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
   # fonts
   fonts-noto-core fonts-noto-cjk fonts-material-design-icons-iconfont fonts-dejavu-extra
+  # Qt's own dialogs in the interface language
+  qt6-translations-l10n
   # tests
   xvfb xauth xdotool trayer x11-utils locales python3 dbus-x11 dbus-daemon openbox
   # the installed desktop entry and metadata are validated

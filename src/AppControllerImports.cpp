@@ -4,6 +4,7 @@
 #include "AppController.h"
 #include "models/MediaTypes.h"
 #include "services/AppStorageService.h"
+#include "services/MediaFileFilters.h"
 
 #include <QFileInfo>
 
@@ -46,7 +47,8 @@ QList<BackgroundMediaItem> AppController::chooseBackgroundMediaFiles(qint64 rema
     }
     const QStringList chosen = m_seams.filePicker->pickFiles(
         localized(language(), QStringLiteral("添加到背景图库"), QStringLiteral("Add to Background Library")),
-        MediaTypes::nameFilters(MediaKind::image) + MediaTypes::nameFilters(MediaKind::movie));
+        MediaFileFilters::forKinds({ MediaKind::image, MediaKind::movie }, language()),
+        QStandardPaths::PicturesLocation);
     if (chosen.isEmpty())
         return {};
     return importBackgroundMediaFiles(
@@ -92,7 +94,8 @@ QList<AudioTrack> AppController::chooseAudioFiles(AudioPlaylistKind kind)
 {
     const QStringList chosen = m_seams.filePicker->pickFiles(
         localized(language(), QStringLiteral("选择"), QStringLiteral("Choose ")) + title(kind, language()),
-        MediaTypes::nameFilters(MediaKind::audio) + MediaTypes::nameFilters(MediaKind::movie));
+        MediaFileFilters::forKinds({ MediaKind::audio, MediaKind::movie }, language()),
+        QStandardPaths::MusicLocation);
     if (chosen.isEmpty())
         return {};
     return importAudioFiles(fileUrls(chosen), kind);

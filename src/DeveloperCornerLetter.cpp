@@ -3,6 +3,7 @@
 #include "models/MediaTypes.h"
 #include "services/DeveloperCornerPolicy.h"
 #include "services/DeveloperCornerService.h"
+#include "services/MediaFileFilters.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -97,7 +98,8 @@ void DeveloperCornerController::chooseImages()
         return;
     addImageFiles(
         m_controller->filePicker().pickFiles(text(QStringLiteral("添加图片"), QStringLiteral("Add Images")),
-            MediaTypes::nameFilters(MediaKind::image)));
+            MediaFileFilters::forKinds({ MediaKind::image }, m_controller->language()),
+            QStandardPaths::PicturesLocation));
 }
 
 void DeveloperCornerController::addImageFiles(const QStringList &paths)

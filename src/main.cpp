@@ -4,6 +4,8 @@
 #include "platform/DialogFilePicker.h"
 #include "platform/MainWindowControl.h"
 #include "platform/MainWindowQuit.h"
+#include "platform/PortalFilePicker.h"
+#include "platform/QtDialogTranslations.h"
 #include "platform/QtLocalActivityBackend.h"
 #include "platform/QtSystemBeep.h"
 #include "platform/SessionInput.h"
@@ -66,12 +68,13 @@ int main(int argc, char *argv[])
     seams.beep = std::make_unique<QtSystemBeep>();
     seams.workspace = std::make_unique<DesktopWorkspace>();
     seams.window = std::move(window);
-    seams.filePicker = std::make_unique<DialogFilePicker>();
+    seams.filePicker = std::make_unique<PortalFilePicker>(std::make_unique<DialogFilePicker>());
     seams.reduceMotion = DesktopMotionPreference::reducesMotion(
         QDBusConnection::sessionBus(), DesktopMotionPreference::standardKdeglobalsFiles());
     seams.consoleDockTimer = std::make_unique<QtOneShotTimer>();
 
     AppController controller(std::move(seams));
+    QtDialogTranslations dialogTranslations(controller);
     setUpViews(controller);
 
     QQmlApplicationEngine engine;

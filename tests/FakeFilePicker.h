@@ -6,16 +6,19 @@
 class FakeFilePicker : public FilePicker
 {
 public:
-    QStringList pickFiles(const QString &title, const QStringList &nameFilters) override
+    QStringList pickFiles(const QString &title, const QList<FileTypeFilter> &filters,
+        QStandardPaths::StandardLocation startFolder) override
     {
         ++shown;
         lastTitle = title;
-        lastNameFilters = nameFilters;
+        lastFilters = filters;
+        lastStartFolder = startFolder;
         return selection;
     }
 
     QStringList selection;
     int shown = 0;
     QString lastTitle;
-    QStringList lastNameFilters;
+    QList<FileTypeFilter> lastFilters;
+    QStandardPaths::StandardLocation lastStartFolder = QStandardPaths::HomeLocation;
 };

@@ -159,9 +159,13 @@ private slots:
         } else {
             QVERIFY(!controller.showingAlert());
             QCOMPARE(harness.picker->lastTitle, QStringLiteral("添加到背景图库"));
-            QVERIFY(harness.picker->lastNameFilters.contains(QStringLiteral("*.png")));
-            QVERIFY(harness.picker->lastNameFilters.contains(QStringLiteral("*.mp4")));
-            QVERIFY(!harness.picker->lastNameFilters.contains(QStringLiteral("*.mp3")));
+            const QList<FileTypeFilter> &filters = harness.picker->lastFilters;
+            QCOMPARE(filters.size(), 2);
+            QCOMPARE(filters[0].name, QStringLiteral("图片"));
+            QVERIFY(filters[0].patterns.contains(QStringLiteral("*.png")));
+            QCOMPARE(filters[1].name, QStringLiteral("视频"));
+            QVERIFY(filters[1].patterns.contains(QStringLiteral("*.mp4")));
+            QCOMPARE(harness.picker->lastStartFolder, QStandardPaths::PicturesLocation);
         }
         // Importing never changes the settings: the settings sheet adds the items to its own copy.
         QVERIFY(controller.preferences().backgroundLibrary.isEmpty());
@@ -338,9 +342,13 @@ private slots:
         QCOMPARE(harness.picker->shown, 1);
         QVERIFY(!controller.showingAlert());
         QCOMPARE(harness.picker->lastTitle, title);
-        for (const char *pattern : { "*.mp3", "*.wav", "*.m4a", "*.mp4" })
-            QVERIFY2(harness.picker->lastNameFilters.contains(QString::fromLatin1(pattern)), pattern);
-        QVERIFY(!harness.picker->lastNameFilters.contains(QStringLiteral("*.png")));
+        const QList<FileTypeFilter> &filters = harness.picker->lastFilters;
+        QCOMPARE(filters.size(), 2);
+        QCOMPARE(filters[0].name, english ? QStringLiteral("Music") : QStringLiteral("音乐"));
+        for (const char *pattern : { "*.mp3", "*.wav", "*.m4a" })
+            QVERIFY2(filters[0].patterns.contains(QString::fromLatin1(pattern)), pattern);
+        QCOMPARE(filters[1].name, english ? QStringLiteral("Videos") : QStringLiteral("视频"));
+        QCOMPARE(harness.picker->lastStartFolder, QStandardPaths::MusicLocation);
 
         harness.picker->selection
             = pickedFiles(harness, strings({ "calm.mp3", "readme.txt", " .wav", "talk.mp4" }));

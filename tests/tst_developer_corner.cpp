@@ -260,7 +260,8 @@ private slots:
         session.corner->chooseImages();
         QCOMPARE(session.harness.picker->shown, 1);
         QCOMPARE(session.harness.picker->lastTitle, QStringLiteral("Add Images"));
-        QCOMPARE(session.harness.picker->lastNameFilters, MediaTypes::nameFilters(MediaKind::image));
+        QCOMPARE(session.harness.picker->lastFilters,
+            QList<FileTypeFilter>({ { u"Images"_s, MediaTypes::nameFilters(MediaKind::image) } }));
         QCOMPARE(namesOf(session.corner->images()), QStringList { u"a.png"_s });
 
         session.harness.picker->selection.clear();

@@ -227,9 +227,9 @@ private slots:
         QObject *dialog = openAccentDialog();
         QVERIFY(dialog);
         QVERIFY(view()->property("somethingOpen").toBool());
-        QCOMPARE(dialog->property("selectedColor").value<QColor>().rgba(), QColor(0xEB, 0xCB, 0x83).rgba());
+        QCOMPARE(dialog->property("currentColor").value<QColor>().rgba(), QColor(0xEB, 0xCB, 0x83).rgba());
 
-        dialog->setProperty("selectedColor", QColor(0x20, 0x80, 0xC0, 100));
+        dialog->setProperty("currentColor", QColor(0x20, 0x80, 0xC0, 100));
         QVERIFY(QMetaObject::invokeMethod(dialog, accept ? "accept" : "reject"));
 
         QTRY_VERIFY(!view()->property("somethingOpen").toBool());

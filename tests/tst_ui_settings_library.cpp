@@ -452,6 +452,7 @@ private slots:
         openSheet();
         QWindow *owner = nullptr;
         bool modal = false;
+        QStringList filters;
         QTimer poll;
         poll.setInterval(20);
         connect(&poll, &QTimer::timeout, this, [&] {
@@ -462,16 +463,18 @@ private slots:
                     continue;
                 owner = dialog->windowHandle() ? dialog->windowHandle()->transientParent() : nullptr;
                 modal = dialog->isModal();
+                filters = dialog->nameFilters();
                 dialog->reject();
             }
         });
         poll.start();
-        const QStringList chosen
-            = DialogFilePicker().pickFiles(QStringLiteral("Add Media"), { QStringLiteral("*.png") });
+        const QStringList chosen = DialogFilePicker().pickFiles(QStringLiteral("Add Media"),
+            { { u"图片"_s, { u"*.png"_s, u"*.jpg"_s } } }, QStandardPaths::PicturesLocation);
         poll.stop();
         QVERIFY(chosen.isEmpty());
         QCOMPARE(owner, sheet());
         QVERIFY(modal);
+        QCOMPARE(filters, QStringList { u"图片 (*.png *.jpg)"_s });
     }
 };
 

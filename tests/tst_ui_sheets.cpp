@@ -105,8 +105,8 @@ private slots:
 
         QTest::newRow("charts") << "QtCharts/libqtchartsqml2plugin.so"
                                 << "statistics";
-        QTest::newRow("file dialogs") << "QtQuick/Dialogs/libqtquickdialogsplugin.so"
-                                      << "settings";
+        QTest::newRow("colour dialog") << "Qt/labs/platform/libqtlabsplatformplugin.so"
+                                       << "settings";
         // Only a video background needs the player, and the settings' built-in tile is a picture.
         QTest::newRow("media") << "QtMultimedia/libquickmultimediaplugin.so" << QString();
     }

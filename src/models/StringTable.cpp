@@ -32,6 +32,8 @@ const QHash<QString, QString> &englishEntries()
         { QStringLiteral("设置专注时长和空闲阈值"),
             QStringLiteral("Set the focus length and the inactivity threshold") },
         { QStringLiteral("音乐"), QStringLiteral("Music") },
+        { QStringLiteral("图片"), QStringLiteral("Images") },
+        { QStringLiteral("视频"), QStringLiteral("Videos") },
         { QStringLiteral("两个独立列表，各自保存顺序与播放模式"),
             QStringLiteral("Two separate lists, each keeping its own order and playback mode") },
         { QStringLiteral("专注音乐"), QStringLiteral("Focus Music") },

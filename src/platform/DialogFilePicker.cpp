@@ -1,30 +1,22 @@
 #include "platform/DialogFilePicker.h"
 
+#include "platform/FileDialogContext.h"
+
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QWindow>
 
-namespace {
-
-// The window the dialog belongs to: the newest modal window (a sheet), else the focused one. Without an
-// owner the window manager may stack the dialog behind a sheet that is kept above its main window.
-QWindow *ownerWindow()
+QStringList DialogFilePicker::pickFiles(
+    const QString &title, const QList<FileTypeFilter> &filters, QStandardPaths::StandardLocation startFolder)
 {
-    if (QWindow *modal = QGuiApplication::modalWindow())
-        return modal;
-    return QGuiApplication::focusWindow();
-}
-
-} // namespace
-
-QStringList DialogFilePicker::pickFiles(const QString &title, const QStringList &nameFilters)
-{
-    // A filter without a label lists its patterns; one filter keeps every accepted kind in view at once.
-    QFileDialog dialog(nullptr, title, QString(), nameFilters.join(u' '));
+    QStringList nameFilters;
+    for (const FileTypeFilter &filter : filters)
+        nameFilters.append(QStringLiteral("%1 (%2)").arg(filter.name, filter.patterns.join(u' ')));
+    QFileDialog dialog(nullptr, title, FileDialogContext::startDirectory(startFolder));
+    dialog.setNameFilters(nameFilters);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setWindowModality(Qt::ApplicationModal);
-    if (QWindow *owner = ownerWindow()) {
+    if (QWindow *owner = FileDialogContext::ownerWindow()) {
         // The dialog's own window must exist before it can be given a transient parent; a desktop
         // dialog shown in its place takes the same parent from it.
         dialog.winId();

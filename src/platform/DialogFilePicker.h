@@ -8,5 +8,6 @@
 class DialogFilePicker : public FilePicker
 {
 public:
-    QStringList pickFiles(const QString &title, const QStringList &nameFilters) override;
+    QStringList pickFiles(const QString &title, const QList<FileTypeFilter> &filters,
+        QStandardPaths::StandardLocation startFolder) override;
 };

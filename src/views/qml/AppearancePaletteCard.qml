@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import QtQuick.Dialogs
+import Qt.labs.platform as Platform
 import QtQuick.Layouts
 import Quorvane
 
@@ -49,7 +49,7 @@ SettingsCard {
         leftPadding: 10
         onClicked: {
             colorDialog.field = field
-            colorDialog.selectedColor = shown
+            colorDialog.currentColor = shown
             colorDialog.open()
         }
 
@@ -182,14 +182,15 @@ SettingsCard {
         }
     }
 
-    // It offers an opacity control too, but only the colour is stored.
-    ColorDialog {
+    // The desktop's colour dialog, else Qt's widget dialog, which speaks the interface's language (Qt
+    // Quick's own has no translations). It offers an opacity control too, but only the colour is stored.
+    Platform.ColorDialog {
         id: colorDialog
 
         property int field: AppearanceSettings.WheelBase
 
         objectName: "paletteColorDialog"
-        options: ColorDialog.ShowAlphaChannel
-        onAccepted: card.values.setPaletteColor(field, selectedColor)
+        options: Platform.ColorDialog.ShowAlphaChannel
+        onAccepted: card.values.setPaletteColor(field, color)
     }
 }
