@@ -14,7 +14,6 @@ namespace keysym {
 constexpr xcb_keysym_t a = 0x61;
 constexpr xcb_keysym_t b = 0x62;
 constexpr xcb_keysym_t escape = 0xff1b;
-constexpr xcb_keysym_t f11 = 0xffc8;
 constexpr xcb_keysym_t shiftL = 0xffe1;
 constexpr xcb_keysym_t controlL = 0xffe3;
 constexpr xcb_keysym_t controlR = 0xffe4;
