@@ -111,10 +111,9 @@ ColumnLayout {
                     color: Qt.rgba(0, 0, 0, 0.2)
                 }
 
-                TextArea {
+                PlainTextArea {
                     objectName: "messageEditor"
                     padding: 8
-                    wrapMode: TextEdit.Wrap
                     text: pane.corner.message
                     onTextChanged: {
                         if (text !== pane.corner.message)
@@ -122,7 +121,6 @@ ColumnLayout {
                     }
                     font.pixelSize: 13
                     color: "white"
-                    background: null
                 }
             }
 

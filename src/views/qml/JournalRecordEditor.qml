@@ -84,16 +84,13 @@ Rectangle {
                 radius: 6
             }
 
-            TextArea {
+            PlainTextArea {
                 id: notes
 
                 objectName: "journal-note-editor-" + editor.entryID
                 text: editor.journal.editingNotes
-                wrapMode: TextEdit.Wrap
                 font.pixelSize: 13
                 color: Qt.rgba(1, 1, 1, 0.88)
-                selectByMouse: true
-                background: null
                 onTextChanged: {
                     if (text !== editor.journal.editingNotes)
                         editor.journal.editingNotes = text;
@@ -135,6 +132,7 @@ Rectangle {
                     objectName: "journalCancelButton"
                     anchors.verticalCenter: parent.verticalCenter
                     onClicked: editor.journal.cancelEditing()
+                    Accessible.onPressAction: if (enabled) clicked()
 
                     contentItem: Text {
                         text: Texts.L("取消", "Cancel")
@@ -153,6 +151,7 @@ Rectangle {
                     topPadding: 5
                     bottomPadding: 5
                     onClicked: editor.journal.commitEditing()
+                    Accessible.onPressAction: if (enabled) clicked()
 
                     contentItem: Text {
                         text: Texts.L("完成", "Done")

@@ -18,7 +18,7 @@ Item {
     readonly property color accent: AppController.accentColor
     readonly property color textColor: Qt.rgba(1, 1, 1, 0.84)
 
-    Accessible.role: Accessible.EditableText
+    Accessible.role: Accessible.Grouping
     Accessible.name: label
 
     Component.onCompleted: {
@@ -73,20 +73,17 @@ Item {
             clip: true
             boundsBehavior: Flickable.StopAtBounds
 
-            TextArea.flickable: TextArea {
+            TextArea.flickable: PlainTextArea {
                 id: textArea
 
                 objectName: "active-session-notes-editor"
                 padding: editor.compact ? 5 : 7
-                background: null
-                textFormat: TextEdit.PlainText
-                wrapMode: TextEdit.Wrap
-                selectByMouse: true
                 font.pixelSize: editor.compact ? 11 : 13
                 color: editor.textColor
                 placeholderText: editor.placeholder
                 placeholderTextColor: Qt.rgba(1, 1, 1, editor.isFocused ? 0.3 : 0.2)
-                Accessible.name: editor.placeholder
+                Accessible.name: editor.label
+                Accessible.description: editor.placeholder
 
                 onTextChanged: AppController.editNotesDraft(text)
                 onActiveFocusChanged: AppController.setNotesEditorFocused(activeFocus)
