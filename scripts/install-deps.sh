@@ -33,6 +33,8 @@ PACKAGES=(
   desktop-file-utils appstream
   # the headless GNOME compositor of the Wayland end-to-end test
   mutter
+  # the accessibility test walks the program's tree as a screen reader does, over AT-SPI
+  python3-pyatspi at-spi2-core
   # bench/footprint drives its X server through XTEST
   python3-xlib
 )

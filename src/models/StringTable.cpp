@@ -166,6 +166,11 @@ const QHash<QString, QString> &englishEntries()
             QStringLiteral("Secure checkout is temporarily unavailable.") },
         { QStringLiteral("此版本没有更新地址，所以不会自动检查更新。"),
             QStringLiteral("This build has no update address, so it never checks for updates.") },
+        { QStringLiteral("不可用"), QStringLiteral("Unavailable") },
+        { QStringLiteral("减少%1"), QStringLiteral("Decrease %1") },
+        { QStringLiteral("增加%1"), QStringLiteral("Increase %1") },
+        { QStringLiteral("上个月"), QStringLiteral("Previous month") },
+        { QStringLiteral("下个月"), QStringLiteral("Next month") },
     };
     return entries;
 }

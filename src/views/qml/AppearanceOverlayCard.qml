@@ -23,6 +23,7 @@ SettingsCard {
             SettingsSwitch {
                 objectName: "overlaySwitch"
                 accent: card.session.accent
+                Accessible.name: Texts.text("背景图片蒙版", card.session.language)
                 checked: card.values.overlayEnabled
                 onToggled: card.values.setOverlayEnabled(checked)
             }
@@ -45,6 +46,7 @@ SettingsCard {
             // The slider shows a stored strength beyond its ends at that end, and writes only when moved.
             SettingsSlider {
                 objectName: "overlaySlider"
+                Accessible.name: Texts.text("背景图片蒙版", card.session.language)
                 Layout.fillWidth: true
                 from: card.values.overlayMinimum
                 to: card.values.overlayMaximum
@@ -63,6 +65,7 @@ SettingsCard {
                 font.family: Fonts.timerFamily
                 font.pixelSize: 13
                 color: Qt.rgba(1, 1, 1, 0.55)
+                Accessible.name: text
             }
         }
 
@@ -80,6 +83,7 @@ SettingsCard {
             SettingsSwitch {
                 objectName: "videoAudioSwitch"
                 accent: card.session.accent
+                Accessible.name: Texts.text("视频原声优先", card.session.language)
                 checked: card.values.videoAudioTakesPriority
                 enabled: card.values.backgroundIsVideo
                 opacity: enabled ? 1 : 0.45
@@ -107,6 +111,7 @@ SettingsCard {
                 font.pixelSize: 12
                 color: Qt.rgba(1, 1, 1, 0.55)
                 elide: Text.ElideRight
+                Accessible.name: text
             }
 
             Rectangle {
@@ -126,6 +131,7 @@ SettingsCard {
                     font.bold: true
                     font.letterSpacing: 0.8
                     color: card.session.accent
+                    Accessible.name: text
                 }
             }
         }

@@ -36,6 +36,7 @@ SettingsCard {
             text: parent.label
             font.pixelSize: 12
             color: Qt.rgba(1, 1, 1, 0.55)
+            Accessible.name: text
         }
     }
 
@@ -86,6 +87,7 @@ SettingsCard {
             SettingsSwitch {
                 objectName: "autoPaletteSwitch"
                 accent: card.session.accent
+                Accessible.name: Texts.text("根据背景自动生成转盘配色", card.session.language)
                 checked: card.values.autoPalette
                 onToggled: card.values.setAutoPalette(checked)
             }
@@ -101,6 +103,7 @@ SettingsCard {
                     font.weight: Font.DemiBold
                     color: "white"
                     wrapMode: Text.Wrap
+                    Accessible.name: text
                 }
 
                 Text {
@@ -109,6 +112,7 @@ SettingsCard {
                     font.pixelSize: 12
                     color: Qt.rgba(1, 1, 1, 0.55)
                     wrapMode: Text.Wrap
+                    Accessible.name: text
                 }
             }
         }

@@ -52,6 +52,7 @@ Item {
                         font.weight: Font.DemiBold
                         color: "white"
                         elide: Text.ElideRight
+                        Accessible.name: text
                     }
 
                     Text {
@@ -61,6 +62,7 @@ Item {
                         font.pixelSize: 12
                         color: Qt.rgba(1, 1, 1, 0.55)
                         wrapMode: Text.Wrap
+                        Accessible.name: text
                     }
                 }
 
@@ -79,6 +81,7 @@ Item {
                         font.pixelSize: 11
                         font.weight: Font.DemiBold
                         color: Qt.rgba(1, 1, 1, 0.55)
+                        Accessible.name: text
                     }
                 }
 
@@ -106,7 +109,7 @@ Item {
                     leftPadding: 10
                     rightPadding: 10
                     implicitWidth: 40
-                    Accessible.name: folderHelp.text
+                    Accessible.name: ToolTip.text
                     ToolTip.visible: hovered
                     ToolTip.delay: 700
                     ToolTip.text: editor.pair("打开专属图库文件夹", "Open the dedicated library folder")
@@ -226,6 +229,7 @@ Item {
                         font.weight: Font.DemiBold
                         color: "white"
                         wrapMode: Text.Wrap
+                        Accessible.name: text
                     }
 
                     Text {
@@ -235,12 +239,14 @@ Item {
                         font.pixelSize: 12
                         color: Qt.rgba(1, 1, 1, 0.55)
                         wrapMode: Text.Wrap
+                        Accessible.name: text
                     }
                 }
 
                 SettingsSwitch {
                     objectName: "rotateSwitch"
                     accent: editor.session.accent
+                    Accessible.name: editor.pair("每轮自动换背景", "Rotate Each Round")
                     checked: editor.library.rotatesEachRound
                     enabled: editor.library.canRotate
                     onToggled: editor.library.setRotatesEachRound(checked)

@@ -128,6 +128,7 @@ ReorderDropTarget {
             ToolTip.delay: 700
             ToolTip.text: tile.removeHelp
             onClicked: tile.library.remove(tile.itemId)
+            Accessible.onPressAction: if (enabled) clicked()
 
             contentItem: SymbolIcon {
                 name: "trash"

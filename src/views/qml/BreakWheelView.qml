@@ -108,6 +108,7 @@ Item {
             font.weight: Font.Normal
             // The palette's foreground; the serif face also covers Han characters.
             color: AppController.textColor
+            Accessible.name: text
         }
 
         Text {
@@ -121,6 +122,7 @@ Item {
             font.pixelSize: 13
             font.weight: Font.Medium
             color: Qt.rgba(screen.accent.r, screen.accent.g, screen.accent.b, 0.76)
+            Accessible.name: text
         }
     }
 
@@ -165,6 +167,7 @@ Item {
                     font.pixelSize: 14
                     font.weight: Font.Medium
                     color: Qt.rgba(1, 1, 1, 0.72)
+                    Accessible.name: text
                 }
             }
         }
@@ -177,9 +180,14 @@ Item {
             visible: !screen.isWaiting && AppController.hasSelectedItem
             spacing: 10
 
+            // The drawn activity and its score, read as one line. The keyboard grab leaves the window
+            // without focus during the break, so the draw is told as a notification when it shows.
             Row {
+                objectName: "resultLine"
                 anchors.horizontalCenter: parent.horizontalCenter
                 spacing: 8
+                Accessible.role: Accessible.Notification
+                Accessible.name: AppController.selectedItemTitle + " " + AppController.selectedItemScoreText
 
                 SymbolIcon {
                     anchors.verticalCenter: parent.verticalCenter
@@ -244,6 +252,7 @@ Item {
                 text: Texts.L("键盘已锁定 · 后台任务继续运行", "Keyboard locked · Background work continues")
                 font: hint.font
                 color: hint.color
+                Accessible.name: text
             }
         }
 
@@ -257,6 +266,7 @@ Item {
             font.pixelSize: 12
             font.weight: Font.Medium
             color: Qt.rgba(1, 1, 1, 0.56)
+            Accessible.name: text
         }
     }
 }

@@ -22,6 +22,9 @@ Item {
     Accessible.name: shown.accessibleLabel
     Accessible.description: shown.accessibleValue
     Accessible.onPressAction: docking.tapped(handle.travelDistance)
+    // Reached by Tab like any button, and moved with Space as a click moves it.
+    activeFocusOnTab: true
+    Keys.onSpacePressed: docking.tapped(handle.travelDistance)
 
     SoftShadow {
         target: glass

@@ -63,6 +63,7 @@ AlertDialog {
             rightPadding: 20
             text: Texts.text("知道了")
             onClicked: alert.close()
+            Accessible.onPressAction: if (enabled) clicked()
 
             contentItem: Text {
                 text: dismissButton.text

@@ -18,6 +18,7 @@ T.Button {
     implicitHeight: 46
     font.pixelSize: 14
     font.weight: Font.DemiBold
+    Accessible.onPressAction: if (enabled) clicked()
 
     contentItem: Item {
         Row {

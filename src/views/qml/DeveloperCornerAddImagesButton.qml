@@ -9,6 +9,7 @@ T.Button {
     implicitHeight: 38
     font.pixelSize: 13
     font.weight: Font.Medium
+    Accessible.onPressAction: if (enabled) clicked()
 
     contentItem: Item {
         Row {

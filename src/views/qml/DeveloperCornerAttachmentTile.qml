@@ -50,6 +50,7 @@ Item {
         implicitWidth: 18
         implicitHeight: 18
         onClicked: tile.removed()
+        Accessible.onPressAction: if (enabled) clicked()
 
         contentItem: SymbolIcon {
             name: "xmark"

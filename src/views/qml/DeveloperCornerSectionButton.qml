@@ -17,6 +17,7 @@ T.Button {
     leftPadding: 13
     rightPadding: 13
     Accessible.name: title
+    Accessible.onPressAction: if (enabled) clicked()
 
     contentItem: Row {
         spacing: 11

@@ -61,6 +61,7 @@ ColumnLayout {
                 font.weight: Font.DemiBold
                 text: Texts.L("访问 Mirenvale·弥谷", "Visit Mirenvale")
                 onClicked: pane.corner.visitWebsite()
+                Accessible.onPressAction: if (enabled) clicked()
 
                 contentItem: ButtonSymbolLabel {
                     symbol: "arrow.up.right"

@@ -85,6 +85,7 @@ Item {
                 font.pixelSize: 13
                 font.weight: Font.DemiBold
                 onClicked: AppController.showingDeveloperCorner = false
+                Accessible.onPressAction: if (enabled) clicked()
 
                 contentItem: Text {
                     text: doneButton.text

@@ -28,6 +28,7 @@ RowLayout {
             font.weight: Font.DemiBold
             color: "white"
             elide: Text.ElideRight
+            Accessible.name: text
         }
 
         Text {
@@ -39,6 +40,7 @@ RowLayout {
             color: Qt.rgba(1, 1, 1, 0.55)
             maximumLineCount: 1
             elide: Text.ElideMiddle
+            Accessible.name: text
         }
     }
 

@@ -75,10 +75,15 @@ Item {
         spacing: 16
 
         Row {
+            id: statusRow
+
             objectName: "consoleStatus"
             spacing: 6
             Accessible.role: Accessible.StaticText
             Accessible.name: console_.shown.statusTitle
+            Accessible.focusable: true
+            // A new round's screen is announced by its state taking the focus.
+            Component.onCompleted: forceActiveFocus()
 
             SymbolIcon {
                 anchors.verticalCenter: parent.verticalCenter
@@ -119,6 +124,7 @@ Item {
                     id: time
 
                     objectName: "consoleTime"
+                    Accessible.name: text
                     // A clip of its own makes the text a root of its own for the renderer: the glyphs that
                     // change every second are then batched again alone, not the whole window's.
                     clip: true

@@ -31,6 +31,8 @@ Item {
         opacity: look.opacity
         enabled: look.enabled
         Accessible.name: look.label
+        Accessible.description: enabled ? "" : Texts.text("不可用", controls.language)
+        Accessible.onPressAction: if (enabled) clicked()
 
         background: Item {
             SoftShadow {

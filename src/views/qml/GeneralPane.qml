@@ -35,6 +35,7 @@ SettingsPaneStack {
                     font.pixelSize: 14
                     font.weight: Font.DemiBold
                     color: pane.session.accent
+                    Accessible.name: text
                 }
             }
 
@@ -44,6 +45,7 @@ SettingsPaneStack {
                 font.pixelSize: 12
                 color: Qt.rgba(1, 1, 1, 0.55)
                 wrapMode: Text.Wrap
+                Accessible.name: text
             }
 
             // The segments read the same in both languages.
@@ -85,6 +87,7 @@ SettingsPaneStack {
                 SettingsSwitch {
                     objectName: "keepOnTopSwitch"
                     accent: pane.session.accent
+                    Accessible.name: pane.session.paneTexts.keepOnTopTitle
                     checked: pane.session.keepWindowOnTop
                     onToggled: pane.session.setKeepWindowOnTop(checked)
                 }
@@ -107,6 +110,7 @@ SettingsPaneStack {
                     text: pane.session.windowLevelStatus
                     font.pixelSize: 12
                     color: Qt.rgba(1, 1, 1, 0.55)
+                    Accessible.name: text
                 }
             }
         }
@@ -139,6 +143,7 @@ SettingsPaneStack {
                     font.pixelSize: 22
                     font.weight: Font.DemiBold
                     color: "white"
+                    Accessible.name: text
                 }
 
                 Text {
@@ -147,12 +152,14 @@ SettingsPaneStack {
                     font.pixelSize: 12
                     font.weight: Font.Medium
                     color: Qt.rgba(1, 1, 1, 0.55)
+                    Accessible.name: text
                 }
 
                 Text {
                     text: pane.session.paneTexts.tagline
                     font.pixelSize: 13
                     color: Qt.rgba(1, 1, 1, 0.66)
+                    Accessible.name: text
                 }
             }
         }

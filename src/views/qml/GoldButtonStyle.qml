@@ -18,6 +18,7 @@ T.Button {
     font.pixelSize: 17
     font.weight: Font.DemiBold
     scale: down ? 0.985 : 1
+    Accessible.onPressAction: if (enabled) clicked()
 
     contentItem: Text {
         text: control.text

@@ -13,6 +13,8 @@ AbstractButton {
     implicitHeight: 34
     opacity: enabled ? 1 : 0.35
     Accessible.name: shown.title
+    Accessible.description: enabled ? "" : Texts.text("不可用")
+    Accessible.onPressAction: if (enabled) clicked()
 
     background: Rectangle {
         radius: width / 2

@@ -39,6 +39,8 @@ RowLayout {
             enabled: header.shown.commandsEnabled
             opacity: enabled ? 0.82 : 0.35
             Accessible.name: header.shown.developerCorner.title
+            Accessible.description: enabled ? "" : Texts.text("不可用")
+            Accessible.onPressAction: if (enabled) clicked()
             onClicked: AppController.openDeveloperCorner()
 
             contentItem: Row {

@@ -12,10 +12,15 @@ AbstractButton {
 
     implicitWidth: 34
     implicitHeight: 34
+    // The controller holds the state: a click only asks it to switch, so the state is bound to it
+    // again after every click, which also undoes the button's own flip when the controller refuses.
+    checkable: true
+    checked: shown.isOn
+    onClicked: checked = Qt.binding(() => shown.isOn)
     Accessible.name: shown.title
     Accessible.description: shown.accessibilityValue
-    Accessible.checkable: true
-    Accessible.checked: shown.isOn
+    Accessible.onPressAction: clicked()
+    Accessible.onToggleAction: clicked()
 
     background: Item {
         RectangleGlow {

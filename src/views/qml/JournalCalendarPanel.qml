@@ -59,6 +59,9 @@ Rectangle {
                         width: 28
                         height: 28
                         onClicked: panel.journal.showAdjacentMonth(modelData.offset)
+                        // Drawn as a bare arrow; a screen reader needs its words.
+                        Accessible.name: Texts.text(modelData.offset < 0 ? "上个月" : "下个月")
+                        Accessible.onPressAction: if (enabled) clicked()
 
                         contentItem: SymbolIcon {
                             name: parent.modelData.symbol

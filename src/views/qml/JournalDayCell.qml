@@ -15,9 +15,12 @@ AbstractButton {
     objectName: isDay ? "journalDay" + modelData.dayOfMonth : ""
     height: 38
     enabled: isDay
+    // A blank slot before the first day is nothing to a screen reader.
+    Accessible.ignored: !isDay
     Accessible.name: isDay ? modelData.dayTitle : ""
     Accessible.description: isDay ? modelData.entriesText : ""
     onClicked: journal.selectDayOfVisibleMonth(modelData.dayOfMonth)
+    Accessible.onPressAction: if (enabled) clicked()
 
     background: Rectangle {
         visible: cell.isDay

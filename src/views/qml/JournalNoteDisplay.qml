@@ -22,6 +22,7 @@ AbstractButton {
     ToolTip.visible: hovered
     ToolTip.delay: 600
     ToolTip.text: hint.text
+    Accessible.onPressAction: if (enabled) clicked()
 
     background: Rectangle {
         radius: 9

@@ -8,6 +8,8 @@ SettingRow {
     id: row
 
     required property string label
+    // The sheet's language, for the stepper's names.
+    required property string language
     required property bool canDecrease
     required property bool canIncrease
     // -1 or +1, once per step.
@@ -16,6 +18,8 @@ SettingRow {
     ValueStepper {
         name: row.objectName
         label: row.label
+        title: row.title
+        language: row.language
         canDecrease: row.canDecrease
         canIncrease: row.canIncrease
         onStepped: direction => row.stepped(direction)

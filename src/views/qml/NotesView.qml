@@ -94,6 +94,7 @@ Item {
                 leftPadding: 14
                 rightPadding: 14
                 onClicked: journal.close()
+                Accessible.onPressAction: if (enabled) clicked()
 
                 contentItem: Text {
                     text: doneButton.text

@@ -80,6 +80,7 @@ Item {
         enabled: look.enabled
         Accessible.name: look.label
         Accessible.description: look.value
+        Accessible.onPressAction: if (enabled) clicked()
 
         background: Rectangle {
             radius: width / 2
@@ -341,8 +342,8 @@ Item {
                     Layout.preferredHeight: 12
 
                     // Read by accessibility as the slider's range, position and step.
-                    readonly property real from: 0
-                    readonly property real to: 1
+                    readonly property real minimumValue: 0
+                    readonly property real maximumValue: 1
                     readonly property real value: card.shown.elapsedProgress
                     readonly property real stepSize: card.shown.accessibilityStep
 
@@ -461,6 +462,12 @@ Item {
                             to: 1
                             value: AppController.audioVolume
                             onMoved: AppController.setAudioVolume(value)
+                            // Qt Quick's accessibility reads a slider's range from these names.
+                            readonly property real minimumValue: from
+                            readonly property real maximumValue: to
+                            Accessible.name: card.shown.volumeLabel
+                            Accessible.onIncreaseAction: { increase(); moved(); }
+                            Accessible.onDecreaseAction: { decrease(); moved(); }
 
                             background: Item {
                                 x: volumeSlider.leftPadding

@@ -49,6 +49,7 @@ Item {
                         font.weight: Font.DemiBold
                         color: "white"
                         wrapMode: Text.Wrap
+                        Accessible.name: text
                     }
 
                     Text {
@@ -58,12 +59,14 @@ Item {
                         font.pixelSize: 12
                         color: editor.secondary
                         wrapMode: Text.Wrap
+                        Accessible.name: text
                     }
                 }
 
                 SettingsSwitch {
                     objectName: "playlistSwitch"
                     accent: editor.accent
+                    Accessible.name: editor.title
                     checked: editor.playlist.isEnabled
                     onToggled: editor.playlist.setEnabled(checked)
                 }
@@ -120,6 +123,7 @@ Item {
                     font.pixelSize: 12
                     font.weight: Font.Medium
                     color: editor.secondary
+                    Accessible.name: text
                 }
 
                 SettingsButton {
@@ -220,6 +224,7 @@ Item {
                                 color: editor.secondary
                                 horizontalAlignment: Text.AlignHCenter
                                 wrapMode: Text.Wrap
+                                Accessible.name: text
                             }
                         }
                     }

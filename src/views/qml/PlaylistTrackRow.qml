@@ -88,6 +88,7 @@ ReorderDropTarget {
             id: nameField
 
             objectName: "trackName"
+            Accessible.name: placeholderText
             Layout.fillWidth: true
             placeholderText: Texts.text("音乐名称", row.language)
             placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
@@ -189,6 +190,7 @@ ReorderDropTarget {
             ToolTip.delay: 700
             ToolTip.text: Accessible.name
             onClicked: row.playlist.remove(row.index)
+            Accessible.onPressAction: if (enabled) clicked()
 
             contentItem: SymbolIcon {
                 name: "trash"

@@ -67,6 +67,7 @@ SettingsPaneStack {
                     font.pixelSize: 14
                     font.weight: Font.DemiBold
                     color: pane.session.accent
+                    Accessible.name: text
                 }
             }
 
@@ -76,6 +77,7 @@ SettingsPaneStack {
                 font.pixelSize: 13
                 color: Qt.rgba(1, 1, 1, 0.55)
                 wrapMode: Text.Wrap
+                Accessible.name: text
             }
 
             Text {
@@ -85,6 +87,7 @@ SettingsPaneStack {
                 font.weight: Font.DemiBold
                 color: "white"
                 wrapMode: Text.Wrap
+                Accessible.name: text
             }
 
             SettingsButton {

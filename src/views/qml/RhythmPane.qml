@@ -21,6 +21,7 @@ SettingsPaneStack {
             MinuteStepperRow {
                 objectName: "sessionMinutes"
                 width: parent.width
+                language: pane.session.language
                 title: pane.session.paneTexts.sessionMinutesTitle
                 detail: pane.session.paneTexts.sessionMinutesDetail
                 label: pane.session.sessionMinutesLabel
@@ -38,6 +39,7 @@ SettingsPaneStack {
             MinuteStepperRow {
                 objectName: "idleMinutes"
                 width: parent.width
+                language: pane.session.language
                 title: pane.session.paneTexts.idleMinutesTitle
                 detail: pane.session.paneTexts.idleMinutesDetail
                 label: pane.session.idleMinutesLabel
@@ -69,6 +71,7 @@ SettingsPaneStack {
                 font.weight: Font.Medium
                 color: Qt.rgba(1, 1, 1, 0.55)
                 wrapMode: Text.Wrap
+                Accessible.name: text
             }
         }
     }

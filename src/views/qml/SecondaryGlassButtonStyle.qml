@@ -16,6 +16,7 @@ T.Button {
     bottomPadding: 0
     font.pixelSize: 15
     font.weight: Font.Medium
+    Accessible.onPressAction: if (enabled) clicked()
 
     contentItem: Text {
         text: control.text

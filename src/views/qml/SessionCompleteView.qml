@@ -31,6 +31,10 @@ Item {
             font.weight: Font.DemiBold
             color: AppController.textColor
             elide: Text.ElideRight
+            Accessible.name: text
+            Accessible.focusable: true
+            // The screen is announced by its heading taking the focus.
+            Component.onCompleted: forceActiveFocus()
         }
 
         SessionNotesEditor {

@@ -23,6 +23,7 @@ RowLayout {
             font.weight: Font.DemiBold
             color: "white"
             wrapMode: Text.Wrap
+            Accessible.name: text
         }
 
         Text {
@@ -32,6 +33,7 @@ RowLayout {
             font.pixelSize: 12
             color: Qt.rgba(1, 1, 1, 0.55)
             wrapMode: Text.Wrap
+            Accessible.name: text
         }
     }
 

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import Quorvane
 
 // A button of the settings sheet: the standard kind on a faint fill, or the prominent kind filled with
 // the sheet's accent.
@@ -13,6 +14,9 @@ Button {
     rightPadding: 16
     font.pixelSize: 13
     font.weight: prominent ? Font.DemiBold : Font.Medium
+    Accessible.onPressAction: if (enabled) clicked()
+    // Qt Quick reports no disabled state to a screen reader; the description says it instead.
+    Accessible.description: enabled ? "" : Texts.text("不可用")
 
     contentItem: Text {
         text: button.text

@@ -22,6 +22,7 @@ Column {
             font.weight: Font.DemiBold
             color: "white"
             wrapMode: Text.Wrap
+            Accessible.name: text
         }
 
         Text {
@@ -32,6 +33,7 @@ Column {
             font.weight: Font.Medium
             color: Qt.rgba(1, 1, 1, 0.55)
             wrapMode: Text.Wrap
+            Accessible.name: text
         }
     }
 }

@@ -35,6 +35,10 @@ Rectangle {
                 leftPadding: 13
                 rightPadding: 13
                 onClicked: sidebar.session.selectedPane = modelData.pane
+                // Read by its pane's title, the shown pane selected.
+                Accessible.name: modelData.title
+                Accessible.selected: selected
+                Accessible.onPressAction: clicked()
 
                 background: Rectangle {
                     radius: 11

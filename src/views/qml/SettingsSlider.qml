@@ -7,10 +7,22 @@ T.Slider {
     id: control
 
     required property color accent
+    // Qt Quick's accessibility reads a slider's range from these names, not from `from` and `to`.
+    readonly property real minimumValue: from
+    readonly property real maximumValue: to
 
     implicitWidth: 200
     implicitHeight: 22
     padding: 0
+    // A screen reader's steps move the value as a drag does, so the owner hears of them.
+    Accessible.onIncreaseAction: {
+        increase();
+        moved();
+    }
+    Accessible.onDecreaseAction: {
+        decrease();
+        moved();
+    }
 
     background: Rectangle {
         x: control.leftPadding

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Templates as T
+import Quorvane
 
 // A switch of the settings sheet that reads at a glance: on, its track is filled with the sheet's
 // accent and the knob sits right; off, the track is a faint grey and the knob sits left.
@@ -11,6 +12,11 @@ T.Switch {
     implicitWidth: 38
     implicitHeight: 22
     padding: 0
+    // Qt Quick's own toggle would flip `checked` without `toggled`, so the owner would never hear of it.
+    Accessible.onToggleAction: if (enabled) { toggle(); toggled(); }
+    Accessible.onPressAction: if (enabled) { toggle(); toggled(); }
+    // Qt Quick reports no disabled state to a screen reader; the description says it instead.
+    Accessible.description: enabled ? "" : Texts.text("不可用")
 
     indicator: Rectangle {
         objectName: "switchTrack"

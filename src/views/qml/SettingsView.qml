@@ -55,6 +55,7 @@ Rectangle {
                     font.weight: Font.DemiBold
                     color: "white"
                     elide: Text.ElideRight
+                    Accessible.name: text
                 }
 
                 Text {
@@ -65,6 +66,7 @@ Rectangle {
                     font.weight: Font.Medium
                     color: Qt.rgba(1, 1, 1, 0.55)
                     elide: Text.ElideRight
+                    Accessible.name: text
                 }
             }
 

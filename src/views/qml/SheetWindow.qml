@@ -69,6 +69,8 @@ Window {
         anchors.fill: parent
         active: sheet.showing
         source: sheet.content
+        // A keyboard or screen-reader user starts on the sheet's first control, not on nothing.
+        onLoaded: item.nextItemInFocusChain(true)?.forceActiveFocus(Qt.ActiveWindowFocusReason)
     }
 
     // An alert open in this sheet takes Esc first, and so does anything the view has open inside it

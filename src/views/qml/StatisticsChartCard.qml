@@ -25,12 +25,14 @@ Rectangle {
             font.pixelSize: 15
             font.weight: Font.DemiBold
             color: "white"
+            Accessible.name: text
         }
 
         Text {
             text: card.subtitle
             font.pixelSize: 11
             color: Qt.rgba(1, 1, 1, 0.4)
+            Accessible.name: text
         }
 
         Item {

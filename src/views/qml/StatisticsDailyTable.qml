@@ -19,6 +19,7 @@ Rectangle {
 
         Layout.preferredWidth: cellWidth
         horizontalAlignment: Text.AlignRight
+        Accessible.name: text
     }
 
     ColumnLayout {
@@ -38,6 +39,7 @@ Rectangle {
                 font.pixelSize: 15
                 font.weight: Font.DemiBold
                 color: "white"
+                Accessible.name: text
             }
 
             Item {
@@ -84,6 +86,7 @@ Rectangle {
                         font.pixelSize: 13
                         font.weight: Font.Medium
                         color: "white"
+                        Accessible.name: text
                     }
 
                     Item {

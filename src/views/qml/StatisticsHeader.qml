@@ -29,12 +29,14 @@ Item {
                 font.pixelSize: 27
                 font.weight: Font.DemiBold
                 color: "white"
+                Accessible.name: text
             }
 
             Text {
                 text: header.statistics.texts.subtitle
                 font.pixelSize: 12
                 color: Qt.rgba(1, 1, 1, 0.48)
+                Accessible.name: text
             }
         }
 

@@ -38,6 +38,7 @@ Rectangle {
                 font.pixelSize: 13
                 font.weight: Font.Medium
                 color: Qt.rgba(1, 1, 1, 0.62)
+                Accessible.name: text
             }
         }
 
@@ -47,6 +48,7 @@ Rectangle {
             font.pixelSize: 36
             font.weight: Font.Light
             color: Qt.rgba(1, 1, 1, 0.94)
+            Accessible.name: text
         }
 
         Text {
@@ -56,6 +58,7 @@ Rectangle {
             color: Qt.rgba(1, 1, 1, 0.38)
             elide: Text.ElideRight
             maximumLineCount: 1
+            Accessible.name: text
         }
     }
 }

@@ -45,6 +45,7 @@ SettingsPaneStack {
                     font.pixelSize: 12
                     font.weight: Font.Medium
                     color: Qt.rgba(1, 1, 1, 0.55)
+                    Accessible.name: text
                 }
 
                 Text {
@@ -53,6 +54,7 @@ SettingsPaneStack {
                     font.pixelSize: 22
                     font.weight: Font.DemiBold
                     color: "white"
+                    Accessible.name: text
                 }
 
                 Text {
@@ -63,6 +65,7 @@ SettingsPaneStack {
                     font.pixelSize: 12
                     color: Qt.rgba(1, 1, 1, 0.55)
                     wrapMode: Text.Wrap
+                    Accessible.name: text
                 }
             }
 
@@ -97,6 +100,7 @@ SettingsPaneStack {
                 SettingsSwitch {
                     objectName: "automaticChecksSwitch"
                     accent: pane.session.accent
+                    Accessible.name: pane.session.paneTexts.automaticChecksTitle
                     enabled: pane.updates.hasUpdateFeed
                     opacity: enabled ? 1 : 0.4
                     checked: pane.updates.hasUpdateFeed && pane.updates.automaticallyChecksForUpdates
@@ -131,6 +135,7 @@ SettingsPaneStack {
                         font.pixelSize: 13
                         font.weight: Font.DemiBold
                         color: "white"
+                        Accessible.name: text
                     }
 
                     Text {
@@ -139,6 +144,7 @@ SettingsPaneStack {
                         font.pixelSize: 12
                         color: Qt.rgba(1, 1, 1, 0.55)
                         wrapMode: Text.Wrap
+                        Accessible.name: text
                     }
                 }
             }
@@ -166,6 +172,7 @@ SettingsPaneStack {
             font.weight: Font.Medium
             color: Qt.rgba(1, 1, 1, 0.55)
             wrapMode: Text.Wrap
+            Accessible.name: text
         }
     }
 }

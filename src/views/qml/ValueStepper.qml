@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Templates as T
+import Quorvane
 
 // A value between − and + buttons, one stop for the keyboard: the arrow keys step it by one and Page Up
 // and Page Down by ten. A held button steps once at the press, again after 0.4 s and then every 0.08 s,
@@ -15,6 +16,9 @@ T.Control {
     required property string label
     required property bool canDecrease
     required property bool canIncrease
+    // The setting it steps, which names it and its buttons for a screen reader, in the sheet's language.
+    required property string title
+    required property string language
     property real buttonWidth: 34
     property real buttonHeight: 30
     property real labelWidth: 84
@@ -34,6 +38,11 @@ T.Control {
     spacing: 8
     implicitWidth: row.implicitWidth
     implicitHeight: row.implicitHeight
+    Accessible.role: Accessible.SpinBox
+    Accessible.name: title
+    Accessible.description: label
+    Accessible.onIncreaseAction: step(1, 1)
+    Accessible.onDecreaseAction: step(-1, 1)
     Keys.onUpPressed: step(1, 1)
     Keys.onRightPressed: step(1, 1)
     Keys.onDownPressed: step(-1, 1)
@@ -53,6 +62,8 @@ T.Control {
         leftPadding: 0
         rightPadding: 0
         text: direction > 0 ? "+" : "−"
+        Accessible.name: Texts.text(direction > 0 ? "增加%1" : "减少%1", stepper.language).arg(stepper.title)
+        Accessible.onPressAction: if (enabled) stepper.stepped(direction)
         enabled: direction > 0 ? stepper.canIncrease : stepper.canDecrease
         opacity: enabled ? 1 : 0.4
         // The stepper is the one stop for the keys, so a press hands the focus to it.

@@ -30,8 +30,11 @@ RowLayout {
         padding: 0
         hoverEnabled: true
         onClicked: row.items.openSymbolPicker(row.item.id)
+        Accessible.name: ToolTip.text
+        Accessible.description: row.item.title
         ToolTip.visible: hovered && !row.pickerOpen
         ToolTip.text: Texts.text("从图标库选择", row.session.language)
+        Accessible.onPressAction: if (enabled) clicked()
 
         contentItem: Text {
             objectName: "symbolGlyph_" + row.index
@@ -73,6 +76,7 @@ RowLayout {
 
     SettingsTextField {
         objectName: "titleField_" + row.index
+        Accessible.name: placeholderText
         Layout.minimumWidth: row.columnWidths.title
         Layout.fillWidth: true
         text: row.item.title
@@ -88,6 +92,8 @@ RowLayout {
         readonly property bool refused: row.session.invalidWeightItemId === row.item.id
 
         objectName: "weightField_" + row.index
+        Accessible.name: Texts.L("权重", "Weight", row.session.language)
+        Accessible.description: row.item.title
         Layout.preferredWidth: row.columnWidths.weight
         horizontalAlignment: TextInput.AlignRight
         text: row.item.weightText
@@ -115,6 +121,7 @@ RowLayout {
         font.weight: Font.Medium
         color: row.session.accent
         opacity: 0.86
+        Accessible.name: text
     }
 
     // A hand-edited score outside 0–100 shows as it is until the user steps it back inside.
@@ -128,6 +135,8 @@ RowLayout {
         labelSize: 12
         labelWeight: Font.Medium
         label: row.item.healthLabel
+        title: Texts.L("健康分", "Health", row.session.language)
+        language: row.session.language
         canDecrease: row.item.canDecreaseHealth
         canIncrease: row.item.canIncreaseHealth
         onStepped: direction => row.items.stepHealthScore(row.index, direction)
@@ -144,8 +153,10 @@ RowLayout {
         flat: true
         hoverEnabled: true
         onClicked: row.items.remove(row.index)
+        Accessible.name: ToolTip.text
         ToolTip.visible: hovered
         ToolTip.text: row.item.deleteHelp
+        Accessible.onPressAction: if (enabled) clicked()
 
         contentItem: SymbolIcon {
             name: "trash"

@@ -52,11 +52,13 @@ SettingsPaneStack {
                     text: Texts.text("近期项目折扣强度", pane.language)
                     font.pixelSize: 13
                     color: "white"
+                    Accessible.name: text
                 }
 
                 SettingsSlider {
                     objectName: "discountStrengthSlider"
                     accent: pane.session.accent
+                    Accessible.name: Texts.text("近期项目折扣强度", pane.language)
                     Layout.fillWidth: true
                     from: 0
                     to: values.discountStrengthMaximum
@@ -73,6 +75,7 @@ SettingsPaneStack {
                     font.family: Fonts.timerFamily
                     font.pixelSize: 13
                     color: "white"
+                    Accessible.name: text
                 }
             }
 
@@ -85,6 +88,7 @@ SettingsPaneStack {
                     text: Texts.text("影响最近项目数", pane.language)
                     font.pixelSize: 13
                     color: "white"
+                    Accessible.name: text
                 }
 
                 ValueStepper {
@@ -93,6 +97,8 @@ SettingsPaneStack {
                     labelWidth: 64
                     labelSize: 13
                     label: values.recentWindowText
+                    title: Texts.text("影响最近项目数", pane.language)
+                    language: pane.language
                     canDecrease: values.canDecreaseRecentWindow
                     canIncrease: values.canIncreaseRecentWindow
                     onStepped: direction => values.stepRecentWindow(direction)
@@ -105,6 +111,7 @@ SettingsPaneStack {
                 font.pixelSize: 11
                 color: pane.secondary
                 wrapMode: Text.Wrap
+                Accessible.name: text
             }
         }
     }
@@ -128,6 +135,7 @@ SettingsPaneStack {
                     font.pixelSize: 14
                     font.weight: Font.DemiBold
                     color: "white"
+                    Accessible.name: text
                 }
 
                 Text {
@@ -138,6 +146,7 @@ SettingsPaneStack {
                     font.pixelSize: 12
                     font.weight: Font.Medium
                     color: pane.secondary
+                    Accessible.name: text
                 }
             }
 
@@ -163,6 +172,7 @@ SettingsPaneStack {
 
                     delegate: Text {
                         required property var modelData
+                        Accessible.name: text
 
                         Layout.preferredWidth: modelData.width
                         Layout.minimumWidth: modelData.width
@@ -214,6 +224,7 @@ SettingsPaneStack {
                 objectName: "addItemButton"
                 width: parent.width
                 visible: itemsModel.canAddItem
+                text: Texts.text("添加项目", pane.language)
                 onClicked: itemsModel.addItem()
 
                 contentItem: Item {
@@ -226,7 +237,7 @@ SettingsPaneStack {
                         width: implicitWidth
                         height: parent.height
                         symbol: "plus"
-                        text: Texts.text("添加项目", pane.language)
+                        text: addButton.text
                         color: Qt.rgba(1, 1, 1, 0.9)
                         font: addButton.font
                         spacing: 6

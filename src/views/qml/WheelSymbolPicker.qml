@@ -82,6 +82,7 @@ Popup {
 
         SettingsTextField {
             objectName: "symbolSearchField"
+            Accessible.name: placeholderText
             Layout.fillWidth: true
             focus: true
             placeholderText: Texts.text("搜索图标，例如：散步、睡眠、heart", picker.language)
