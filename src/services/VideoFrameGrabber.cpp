@@ -1,15 +1,15 @@
 #include "VideoFrameGrabber.h"
 
+#include "services/GStreamerRuntime.h"
+#include "services/GstHandles.h"
 #include "services/ImageThumbnailReader.h"
 
-#include <QFile>
 #include <QTransform>
 #include <charconv>
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 #include <gst/video/video.h>
 #include <memory>
-#include <mutex>
 #include <string_view>
 
 namespace {
@@ -21,6 +21,7 @@ constexpr GstClockTime stepTimeout = 10 * GST_SECOND;
 // playbin's flag that renders the video stream. Audio and subtitles stay off, so no audio device is needed.
 constexpr guint playbinVideoOnly = 1;
 
+// The grabber runs on a worker thread of its own, which may wait for the pipeline's threads.
 struct ElementDeleter
 {
     void operator()(GstElement *element) const
@@ -29,71 +30,19 @@ struct ElementDeleter
         gst_object_unref(element);
     }
 };
-struct BusDeleter
-{
-    void operator()(GstBus *bus) const { gst_object_unref(bus); }
-};
-struct MessageDeleter
-{
-    void operator()(GstMessage *message) const { gst_message_unref(message); }
-};
-struct SampleDeleter
-{
-    void operator()(GstSample *sample) const { gst_sample_unref(sample); }
-};
-struct TagListDeleter
-{
-    void operator()(GstTagList *tags) const { gst_tag_list_unref(tags); }
-};
-struct GCharDeleter
-{
-    void operator()(gchar *text) const { g_free(text); }
-};
-struct GErrorDeleter
-{
-    void operator()(GError *error) const { g_error_free(error); }
-};
-
 using Element = std::unique_ptr<GstElement, ElementDeleter>;
-using Bus = std::unique_ptr<GstBus, BusDeleter>;
-using Message = std::unique_ptr<GstMessage, MessageDeleter>;
-using Sample = std::unique_ptr<GstSample, SampleDeleter>;
-using TagList = std::unique_ptr<GstTagList, TagListDeleter>;
-using GText = std::unique_ptr<gchar, GCharDeleter>;
-using GErrorPointer = std::unique_ptr<GError, GErrorDeleter>;
-
-Status initialiseGStreamer()
-{
-    static std::once_flag once;
-    static QString failure;
-    std::call_once(once, [] {
-        GError *error = nullptr;
-        if (!gst_init_check(nullptr, nullptr, &error)) {
-            const GErrorPointer owned(error);
-            failure = owned ? QString::fromUtf8(owned->message) : QStringLiteral("GStreamer is unavailable");
-        }
-    });
-    if (!failure.isEmpty())
-        return Error { failure };
-    return Status::success();
-}
 
 Error errorFromMessage(GstMessage *message)
 {
-    GError *error = nullptr;
-    gchar *debug = nullptr;
-    gst_message_parse_error(message, &error, &debug);
-    const GErrorPointer ownedError(error);
-    const GText ownedDebug(debug);
-    return Error { ownedError ? QString::fromUtf8(ownedError->message) : QStringLiteral("Decoding failed") };
+    return Error { GStreamerRuntime::errorText(message) };
 }
 
 // Waits until the pipeline has prerolled, that is, until its sink holds the frame at the current position
 // (or has reached the end of the stream).
 Status waitForPreroll(GstElement *pipeline)
 {
-    const Bus bus(gst_element_get_bus(pipeline));
-    const Message message(gst_bus_timed_pop_filtered(
+    const GstBusHandle bus(gst_element_get_bus(pipeline));
+    const GstMessageHandle message(gst_bus_timed_pop_filtered(
         bus.get(), stepTimeout, static_cast<GstMessageType>(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_ERROR)));
     if (!message)
         return Error { QStringLiteral("Timed out while decoding the video") };
@@ -106,8 +55,8 @@ Status pause(GstElement *pipeline)
 {
     switch (gst_element_set_state(pipeline, GST_STATE_PAUSED)) {
     case GST_STATE_CHANGE_FAILURE: {
-        const Bus bus(gst_element_get_bus(pipeline));
-        const Message message(gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR));
+        const GstBusHandle bus(gst_element_get_bus(pipeline));
+        const GstMessageHandle message(gst_bus_pop_filtered(bus.get(), GST_MESSAGE_ERROR));
         if (message)
             return errorFromMessage(message.get());
         return Error { QStringLiteral("The video cannot be opened") };
@@ -135,7 +84,7 @@ std::string orientationTag(GstElement *playbin)
 {
     GstTagList *rawTags = nullptr;
     g_signal_emit_by_name(playbin, "get-video-tags", 0, &rawTags);
-    const TagList tags(rawTags);
+    const GstTagListHandle tags(rawTags);
     gchar *rawValue = nullptr;
     if (!tags || !gst_tag_list_get_string(tags.get(), GST_TAG_IMAGE_ORIENTATION, &rawValue))
         return {};
@@ -193,13 +142,11 @@ namespace VideoFrameGrabber {
 
 Result<QImage> frameAt(const QString &filePath, std::chrono::milliseconds position, int maximumPixelSize)
 {
-    if (const Status initialised = initialiseGStreamer(); !initialised)
+    if (const Status initialised = GStreamerRuntime::initialise(); !initialised)
         return Error { initialised.error() };
 
-    GError *uriError = nullptr;
-    const GText uri(gst_filename_to_uri(QFile::encodeName(filePath).constData(), &uriError));
-    const GErrorPointer ownedUriError(uriError);
-    if (!uri)
+    const QString uri = GStreamerRuntime::fileUri(filePath);
+    if (uri.isEmpty())
         return Error { QStringLiteral("The video path is not valid") };
 
     const Element playbin(gst_element_factory_make("playbin", nullptr));
@@ -216,8 +163,8 @@ Result<QImage> frameAt(const QString &filePath, std::chrono::milliseconds positi
     GstCaps *caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "RGBx", nullptr);
     g_object_set(sink, "caps", caps, "sync", FALSE, nullptr);
     gst_caps_unref(caps);
-    g_object_set(playbin.get(), "uri", uri.get(), "video-sink", sink, "audio-sink", silence, "flags",
-        playbinVideoOnly, nullptr);
+    g_object_set(playbin.get(), "uri", uri.toUtf8().constData(), "video-sink", sink, "audio-sink", silence,
+        "flags", playbinVideoOnly, nullptr);
 
     if (const Status paused = pause(playbin.get()); !paused)
         return Error { paused.error() };
@@ -227,7 +174,7 @@ Result<QImage> frameAt(const QString &filePath, std::chrono::milliseconds positi
     }
 
     // After preroll the sample is either there at once or the stream ended (or had no video) before it.
-    const Sample sample(gst_app_sink_try_pull_preroll(GST_APP_SINK(sink), 0));
+    const GstSampleHandle sample(gst_app_sink_try_pull_preroll(GST_APP_SINK(sink), 0));
     if (!sample)
         return Error { QStringLiteral("The video has no frame at that time") };
     Result<QImage> image = imageFromSample(sample.get(), maximumPixelSize);

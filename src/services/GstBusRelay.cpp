@@ -1,0 +1,36 @@
+#include "services/GstBusRelay.h"
+
+#include "services/GstHandles.h"
+
+namespace {
+
+struct Route
+{
+    SharedMainThreadRelay relay;
+    GstBusRelay::Handler handler;
+};
+
+GstBusSyncReply forward(GstBus *, GstMessage *message, gpointer data)
+{
+    auto *route = static_cast<Route *>(data);
+    std::shared_ptr<GstMessage> kept(gst_message_ref(message), GstMessageUnref());
+    route->relay->post([handler = route->handler, kept] { handler(kept.get()); });
+    return GST_BUS_DROP;
+}
+
+} // namespace
+
+GstBusRelay::GstBusRelay(GstElement *pipeline, QObject *receiver, Handler handler)
+    : m_bus(gst_element_get_bus(pipeline))
+    , m_relay(MainThreadRelay::create(receiver))
+{
+    gst_bus_set_sync_handler(m_bus, forward, new Route { m_relay, std::move(handler) },
+        [](gpointer data) { delete static_cast<Route *>(data); });
+}
+
+GstBusRelay::~GstBusRelay()
+{
+    m_relay->detach();
+    gst_bus_set_sync_handler(m_bus, nullptr, nullptr, nullptr);
+    gst_object_unref(m_bus);
+}
