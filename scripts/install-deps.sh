@@ -35,6 +35,8 @@ PACKAGES=(
   mutter
   # the accessibility test walks the program's tree as a screen reader does, over AT-SPI
   python3-pyatspi at-spi2-core
+  # a real sound of the desktop that the music test imports and plays
+  sound-theme-freedesktop
   # bench/footprint drives its X server through XTEST
   python3-xlib
 )

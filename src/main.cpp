@@ -14,8 +14,8 @@
 #include "platform/WindowBehavior.h"
 #include "platform/WindowFrameKeeper.h"
 #include "services/AppStorageService.h"
+#include "services/GstTrackPlayer.h"
 #include "services/QtOneShotTimer.h"
-#include "services/QtTrackPlayer.h"
 #include "services/SingleInstance.h"
 #include "services/SystemClock.h"
 #include "services/SystemRandomSource.h"
@@ -64,7 +64,7 @@ int main(int argc, char *argv[])
     seams.globalActivity = std::move(input.globalActivity);
     seams.localActivity = std::make_unique<QtLocalActivityBackend>();
     seams.keyboardGrab = std::move(input.keyboardGrab);
-    seams.trackPlayers = [] { return std::make_unique<QtTrackPlayer>(); };
+    seams.trackPlayers = [] { return std::make_unique<GstTrackPlayer>(); };
     seams.beep = std::make_unique<QtSystemBeep>();
     seams.workspace = std::make_unique<DesktopWorkspace>();
     seams.window = std::move(window);
