@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QGlyphRun>
 #include <QGuiApplication>
-#include <QMediaPlayer>
 #include <QPointer>
 #include <QQmlComponent>
 #include <QQmlEngine>
@@ -18,8 +17,6 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextLayout>
-#include <QVideoFrame>
-#include <QVideoSink>
 
 namespace {
 
@@ -82,18 +79,26 @@ private:
         return loader;
     }
 
-    // Writes a second of colour bars and shows them in the background view. Gives why no video could be
-    // made here, or nothing.
-    QString showBars(QQuickItem *&loader)
+    // Writes `frames` of colour bars at 30 a second and shows them in the background view. Gives why no
+    // video could be made here, or nothing.
+    QString showBars(QQuickItem *&loader, int frames = 30)
     {
         const QString path = m_harness.home.filePath(QStringLiteral("bars.mp4"));
-        const QString problem = MediaFixtures::writeMp4(path, 160, 120, 30);
+        const QString problem = MediaFixtures::writeMp4(path, 160, 120, frames);
         if (problem.isEmpty())
             loader = showVideo(path, { 160, 120 });
         return problem;
     }
 
     static QImage grab(QQuickItem *item) { return item->window()->grabWindow(); }
+
+    // Where the video's pipeline stands, in milliseconds; -1 when it has none.
+    static qint64 positionOf(QObject *player)
+    {
+        qint64 position = -1;
+        QMetaObject::invokeMethod(player, "position", Q_RETURN_ARG(qint64, position));
+        return position;
+    }
 
 private slots:
     void initTestCase()
@@ -470,8 +475,8 @@ private slots:
         QVERIFY(loader);
         QQuickItem *view = loader->parentItem();
         QObject *player = loader->property("item").value<QObject *>()->property("player").value<QObject *>();
-        QTRY_VERIFY(player->property("error").toInt() != int(QMediaPlayer::NoError));
-        QTRY_COMPARE(player->property("playbackState").toInt(), int(QMediaPlayer::StoppedState));
+        QTRY_VERIFY(!player->property("errorString").toString().isEmpty());
+        QVERIFY(!player->property("playing").toBool());
         QVERIFY(near(grab(view).pixel(60, 40), fallbackColour, 1));
     }
 
@@ -521,8 +526,7 @@ private slots:
             QVERIFY(item);
             QObject *player = item->property("player").value<QObject *>();
             QCOMPARE(player->property("source").toUrl(), QUrl::fromLocalFile(video));
-            QCOMPARE(
-                player->property("audioOutput").value<QObject *>()->property("muted").toBool(), !audible);
+            QCOMPARE(player->property("muted").toBool(), !audible);
 
             view->setProperty("url", QUrl::fromLocalFile(picture));
             QVERIFY(!loader->property("item").value<QObject *>());
@@ -539,34 +543,31 @@ private slots:
         QPointer<QObject> player
             = loader->property("item").value<QObject *>()->property("player").value<QObject *>();
         QVERIFY(player);
-        QCOMPARE(player->property("loops").toInt(), -1);
-        auto *audio = player->property("audioOutput").value<QObject *>();
-        QVERIFY(audio);
-        QVERIFY(audio->property("muted").toBool());
+        QVERIFY(player->property("muted").toBool());
 
         // Plays, and starts over after its one second instead of stopping.
-        QTRY_COMPARE(player->property("playbackState").toInt(), 1);
+        QVERIFY(player->property("playing").toBool());
         qint64 furthest = 0;
         bool startedOver = false;
         QTRY_VERIFY_WITH_TIMEOUT(
             [&] {
-                const qint64 position = player->property("position").toLongLong();
+                const qint64 position = positionOf(player);
                 startedOver = startedOver || (furthest > 250 && position < furthest - 200);
                 furthest = std::max(furthest, position);
                 return startedOver;
             }(),
             60000);
-        QCOMPARE(player->property("playbackState").toInt(), 1);
+        QVERIFY(player->property("playing").toBool());
         // Its frames are on screen, and each one drawn is told.
         QTRY_VERIFY(!near(grab(view).pixel(80, 30), fallbackColour, 3));
         QSignalSpy shown(loader->property("item").value<QObject *>(), SIGNAL(frameShown()));
         QTRY_VERIFY(shown.count() > 1);
 
         view->setProperty("videoAudioTakesPriority", true);
-        QVERIFY(!audio->property("muted").toBool());
+        QVERIFY(!player->property("muted").toBool());
         QCOMPARE(loader->property("item").value<QObject *>()->property("player").value<QObject *>(),
             player.data());
-        QCOMPARE(player->property("playbackState").toInt(), 1);
+        QVERIFY(player->property("playing").toBool());
         QCOMPARE(player->property("source").toUrl(),
             QUrl::fromLocalFile(m_harness.home.filePath(QStringLiteral("bars.mp4"))));
 
@@ -575,49 +576,41 @@ private slots:
         QTRY_VERIFY(!player);
     }
 
-    // Closed to the tray, the window gives up its graphics; shown again, it has new ones, and the video
-    // goes on in them.
+    // Closed to the tray, the window gives up its graphics and the video its pipeline; shown again, the
+    // video goes on from where it stood, in the new graphics.
     void videoPlaysOnWhenTheWindowIsShownAgain()
     {
         QQuickItem *loader = nullptr;
-        if (const QString problem = showBars(loader); !problem.isEmpty())
+        if (const QString problem = showBars(loader, 90); !problem.isEmpty())
             QSKIP(qPrintable(problem));
         QVERIFY(loader);
         QQuickItem *view = loader->parentItem();
         QQuickWindow *window = view->window();
         HiddenWindowGraphics hiddenGraphics(*window);
-        QObject *video = loader->property("item").value<QObject *>();
-        QObject *player = video->property("player").value<QObject *>();
-        auto *sink
-            = video->property("output").value<QObject *>()->property("videoSink").value<QVideoSink *>();
-        QVERIFY(player && sink);
-
-        // Counted on this thread, whichever thread the sink sends from.
-        QObject counter;
-        int frames = 0;
-        connect(sink, &QVideoSink::videoFrameChanged, &counter, [&frames](const QVideoFrame &frame) {
-            if (frame.isValid())
-                ++frames;
-        });
-        QTRY_VERIFY_WITH_TIMEOUT(frames > 0, 60000);
+        QObject *player = loader->property("item").value<QObject *>()->property("player").value<QObject *>();
+        QVERIFY(player);
+        QSignalSpy frames(player, SIGNAL(frameReady()));
+        QTRY_VERIFY_WITH_TIMEOUT(positionOf(player) > 1000, 60000);
 
         QSignalSpy released(window, &QQuickWindow::sceneGraphInvalidated);
         window->close();
         QVERIFY(!window->isVisible());
-        // Nothing is decoded for a closed window.
-        QTRY_COMPARE_WITH_TIMEOUT(
-            player->property("playbackState").toInt(), int(QMediaPlayer::PausedState), 30000);
+        // Nothing is decoded for a closed window: no pipeline is left.
+        QVERIFY(!player->property("playing").toBool());
+        QCOMPARE(positionOf(player), -1);
         // Without a graphics API the window keeps nothing worth giving up.
         if (window->rendererInterface()->graphicsApi() != QSGRendererInterface::Software)
             QTRY_VERIFY_WITH_TIMEOUT(!released.isEmpty(), 30000);
 
         window->showNormal();
         QVERIFY(QTest::qWaitForWindowExposed(window));
-        // More than the video's one second of frames: it plays on in the new graphics, not just a frame
-        // left over from the old ones.
-        const int framesWhenShown = frames;
-        QTRY_VERIFY_WITH_TIMEOUT(frames > framesWhenShown + 30, 60000);
-        QCOMPARE(player->property("playbackState").toInt(), int(QMediaPlayer::PlayingState));
+        QVERIFY(player->property("playing").toBool());
+        QTRY_VERIFY_WITH_TIMEOUT(positionOf(player) >= 0, 60000);
+        QVERIFY(positionOf(player) > 900);
+        // More than a second of frames: it plays on in the new graphics, not just a frame left over from
+        // the old ones.
+        const qsizetype framesWhenShown = frames.count();
+        QTRY_VERIFY_WITH_TIMEOUT(frames.count() > framesWhenShown + 30, 60000);
         QTRY_VERIFY(!near(grab(view).pixel(80, 30), fallbackColour, 3));
     }
 };

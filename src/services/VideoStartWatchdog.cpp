@@ -2,8 +2,6 @@
 
 #include "services/QtOneShotTimer.h"
 
-#include <QVideoFrame>
-
 VideoStartWatchdog::VideoStartWatchdog(QObject *parent)
     : VideoStartWatchdog(std::make_unique<QtOneShotTimer>(), parent)
 { }
@@ -27,21 +25,9 @@ void VideoStartWatchdog::setPlaying(bool playing)
     emit playingChanged();
 }
 
-void VideoStartWatchdog::setVideoSink(QVideoSink *sink)
-{
-    if (sink == m_videoSink)
-        return;
-    disconnect(m_frames);
-    m_videoSink = sink;
-    if (m_awaitingFrame)
-        listen();
-    emit videoSinkChanged();
-}
-
 void VideoStartWatchdog::awaitFrame()
 {
     m_awaitingFrame = true;
-    listen();
     if (m_restartedWithoutFrame)
         return;
     m_timer->start(firstFrameWait, [this] {
@@ -54,22 +40,11 @@ void VideoStartWatchdog::stopAwaiting()
 {
     m_awaitingFrame = false;
     m_timer->cancel();
-    disconnect(m_frames);
 }
 
-void VideoStartWatchdog::listen()
+void VideoStartWatchdog::frameShown()
 {
-    // The sink may send from the pipeline's thread; the frame is then handled on this object's thread.
-    disconnect(m_frames);
-    if (m_videoSink)
-        m_frames
-            = connect(m_videoSink, &QVideoSink::videoFrameChanged, this, &VideoStartWatchdog::frameArrived);
-}
-
-void VideoStartWatchdog::frameArrived(const QVideoFrame &frame)
-{
-    // A stop or a flush hands the sink an empty frame.
-    if (!m_awaitingFrame || !frame.isValid())
+    if (!m_awaitingFrame)
         return;
     stopAwaiting();
     m_restartedWithoutFrame = false;

@@ -1,62 +1,69 @@
 #include "VideoFrameView.h"
 
-#include "services/VideoFrameImage.h"
-
 #include <QPainter>
-#include <QPointer>
-#include <QVideoSink>
+#include <QQuickWindow>
+#include <cmath>
 
 VideoFrameView::VideoFrameView(QQuickItem *parent)
     : QQuickPaintedItem(parent)
-    , m_sink(new QVideoSink(this))
-    , m_latest(std::make_shared<LatestFrame>())
+{ }
+
+void VideoFrameView::setPipeline(LoopingVideoPipeline *pipeline)
 {
-    // The sink sends from the pipeline's thread. Each frame there only replaces the kept one, and a single
-    // request to draw waits at a time: a window that draws late never piles decoded frames up.
-    connect(
-        m_sink, &QVideoSink::videoFrameChanged, m_sink,
-        [latest = m_latest, sink = m_sink, view = QPointer<VideoFrameView>(this)](const QVideoFrame &frame) {
-            if (latest->put(frame))
-                QMetaObject::invokeMethod(
-                    sink,
-                    [latest, view] {
-                        latest->drawRequested = false;
-                        if (view)
-                            view->update();
-                    },
-                    Qt::QueuedConnection);
-        },
-        Qt::DirectConnection);
+    if (pipeline == m_pipeline)
+        return;
+    disconnect(m_frameReady);
+    m_pipeline = pipeline;
+    {
+        const std::lock_guard lock(m_framesMutex);
+        m_frames = pipeline ? pipeline->frames() : nullptr;
+    }
+    if (pipeline)
+        m_frameReady = connect(pipeline, &LoopingVideoPipeline::frameReady, this, [this] { update(); });
+    requestFrameSize();
+    emit pipelineChanged();
 }
 
-bool VideoFrameView::LatestFrame::put(const QVideoFrame &incoming)
+void VideoFrameView::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)
 {
-    const std::lock_guard lock(mutex);
-    frame = incoming;
-    isNew = true;
-    return !drawRequested.exchange(true);
+    QQuickPaintedItem::geometryChange(newGeometry, oldGeometry);
+    requestFrameSize();
 }
 
-std::optional<QVideoFrame> VideoFrameView::LatestFrame::takeNew()
+void VideoFrameView::itemChange(ItemChange change, const ItemChangeData &value)
 {
-    const std::lock_guard lock(mutex);
-    if (!isNew)
-        return std::nullopt;
-    isNew = false;
-    return std::exchange(frame, QVideoFrame());
+    QQuickPaintedItem::itemChange(change, value);
+    if (change == ItemSceneChange || change == ItemDevicePixelRatioHasChanged)
+        requestFrameSize();
+}
+
+void VideoFrameView::requestFrameSize()
+{
+    if (!m_pipeline)
+        return;
+    const qreal ratio = window() ? window()->effectiveDevicePixelRatio() : 1.0;
+    m_pipeline->setFrameSize(QSize(int(std::ceil(width() * ratio)), int(std::ceil(height() * ratio))));
+}
+
+std::shared_ptr<LatestVideoFrame> VideoFrameView::frames()
+{
+    const std::lock_guard lock(m_framesMutex);
+    return m_frames;
 }
 
 void VideoFrameView::paint(QPainter *painter)
 {
-    // A stop or a flush hands the sink an empty frame: nothing is shown, as after a stop. A window that
-    // gave up its graphics while hidden paints the kept picture again when it is shown.
-    if (std::optional<QVideoFrame> incoming = m_latest->takeNew()) {
-        m_picture = VideoFrameImage::upright(*incoming);
-        // Emitted on this item's thread, after the scene graph has taken the frame.
-        QMetaObject::invokeMethod(this, &VideoFrameView::frameShown, Qt::QueuedConnection);
+    // A window that gave up its graphics while hidden paints the kept picture again when it is shown.
+    if (const std::shared_ptr<LatestVideoFrame> latest = frames()) {
+        if (std::optional<QImage> incoming = latest->takeNew()) {
+            m_picture = std::move(*incoming);
+            // Emitted on this item's thread, after the scene graph has taken the frame.
+            QMetaObject::invokeMethod(this, &VideoFrameView::frameShown, Qt::QueuedConnection);
+        }
     }
     if (m_picture.isNull())
         return;
-    painter->setRenderHint(QPainter::SmoothPixmapTransform);
-    painter->drawImage(boundingRect(), m_picture, VideoFrameImage::coverSource(m_picture.size(), size()));
+    // The frame is opaque and, but for a resize in progress, exactly the size drawn: a plain copy.
+    painter->setCompositionMode(QPainter::CompositionMode_Source);
+    painter->drawImage(boundingRect(), m_picture);
 }

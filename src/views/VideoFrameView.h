@@ -1,49 +1,47 @@
 #pragma once
 
+#include "services/LatestVideoFrame.h"
+#include "services/LoopingVideoPipeline.h"
+
 #include <QImage>
+#include <QPointer>
 #include <QQuickPaintedItem>
-#include <QVideoFrame>
-#include <QVideoSink>
-#include <atomic>
 #include <memory>
 #include <mutex>
-#include <optional>
 
-// A video drawn from a sink of its own, scaled to cover the item and cropped about its centre. A player
-// renders into `videoSink`. Only the latest frame is kept, and it is converted to a picture only when the
-// item draws, so frames that come faster than the window draws cost nothing. The sink never gets the
-// window's graphics, so the video draws the same way whether the window renders with OpenGL or without.
+// Draws the frames of a video pipeline, which it asks for frames of exactly its own size in device
+// pixels: a frame is copied into the item's texture as it is, never scaled or converted here. The same
+// drawing serves the window whether it renders with OpenGL or without.
 class VideoFrameView : public QQuickPaintedItem
 {
     Q_OBJECT
-    Q_PROPERTY(QVideoSink *videoSink READ videoSink CONSTANT)
+    Q_PROPERTY(LoopingVideoPipeline *pipeline READ pipeline WRITE setPipeline NOTIFY pipelineChanged)
 
 public:
     explicit VideoFrameView(QQuickItem *parent = nullptr);
 
-    QVideoSink *videoSink() const { return m_sink; }
+    LoopingVideoPipeline *pipeline() const { return m_pipeline; }
+    void setPipeline(LoopingVideoPipeline *pipeline);
     void paint(QPainter *painter) override;
 
 signals:
+    void pipelineChanged();
     // A new frame has been drawn.
     void frameShown();
 
+protected:
+    void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
+    void itemChange(ItemChange change, const ItemChangeData &value) override;
+
 private:
-    // Handed over from the pipeline's thread.
-    struct LatestFrame
-    {
-        // Whether the caller is to request a drawing.
-        bool put(const QVideoFrame &incoming);
-        std::optional<QVideoFrame> takeNew();
+    void requestFrameSize();
+    std::shared_ptr<LatestVideoFrame> frames();
 
-        std::mutex mutex;
-        QVideoFrame frame;
-        bool isNew = false;
-        std::atomic<bool> drawRequested = false;
-    };
-
-    QVideoSink *m_sink;
-    std::shared_ptr<LatestFrame> m_latest;
-    // The latest frame as a picture, kept for a scene graph built anew.
+    QPointer<LoopingVideoPipeline> m_pipeline;
+    QMetaObject::Connection m_frameReady;
+    // Read where the item draws, which may be the render thread.
+    std::mutex m_framesMutex;
+    std::shared_ptr<LatestVideoFrame> m_frames;
+    // The latest frame, kept for a scene graph built anew.
     QImage m_picture;
 };

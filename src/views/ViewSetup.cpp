@@ -32,6 +32,7 @@
 #include "models/WheelItemsModel.h"
 #include "models/WheelPaneValues.h"
 #include "platform/SoftwareSceneGraph.h"
+#include "services/LoopingVideoPipeline.h"
 #include "services/UpdateController.h"
 #include "services/VideoStartWatchdog.h"
 
@@ -98,6 +99,7 @@ void setUpViews(AppController &controller)
     qmlRegisterType<AppearanceSettings>(uri, 1, 0, "AppearanceSettings");
     qmlRegisterType<VideoStartWatchdog>(uri, 1, 0, "VideoStartWatchdog");
     qmlRegisterType<VideoFrameView>(uri, 1, 0, "VideoFrameView");
+    qmlRegisterType<LoopingVideoPipeline>(uri, 1, 0, "LoopingVideoPipeline");
 }
 
 void addImageProviders(QQmlEngine &engine, AppController &controller)

@@ -61,8 +61,7 @@ Item {
         objectName: "backgroundVideo"
         anchors.fill: parent
         active: view.isVideo
-        // The player is a file of its own, so that the media module loads only once a video shows: a
-        // picture, the background at start, needs none of it.
+        // The player exists only while the address is a video: a picture needs no pipeline.
         Component.onCompleted: setSource("BackgroundVideoView.qml", {
             "url": Qt.binding(() => view.url),
             "audible": Qt.binding(() => view.videoAudioTakesPriority)

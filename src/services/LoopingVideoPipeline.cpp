@@ -1,0 +1,279 @@
+#include "services/LoopingVideoPipeline.h"
+
+#include "services/GStreamerRuntime.h"
+
+#include <gst/app/gstappsink.h>
+#include <gst/video/video.h>
+#include <numeric>
+
+namespace {
+
+// playbin3's flags: picture and sound, its own volume control (the mute switch), and no conversion of its
+// own in front of the sink, which converts and scales once, to the drawn size.
+constexpr guint pictureAndSound = 0x1 | 0x2 | 0x10 | 0x40;
+
+struct SinkContext
+{
+    std::shared_ptr<LatestVideoFrame> frames;
+    std::uint64_t generation;
+    SharedMainThreadRelay notices;
+    LoopingVideoPipeline *owner;
+};
+
+// The sample's frame as a picture over the frame's own memory, which is held until the picture goes. The
+// sample itself is given back at once: the sink fills the same sample object again for its next frame.
+QImage imageOf(GstSample *sample)
+{
+    GstVideoInfo info;
+    auto *mapped = new GstVideoFrame {};
+    const bool readable = gst_video_info_from_caps(&info, gst_sample_get_caps(sample))
+        && gst_video_frame_map(mapped, &info, gst_sample_get_buffer(sample), GST_MAP_READ);
+    gst_sample_unref(sample);
+    if (!readable) {
+        delete mapped;
+        return {};
+    }
+    // BGRA in memory is ARGB in a 32-bit word of this byte order; the converter makes every pixel opaque.
+    static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
+    return QImage(
+        static_cast<const uchar *>(GST_VIDEO_FRAME_PLANE_DATA(mapped, 0)), GST_VIDEO_FRAME_WIDTH(mapped),
+        GST_VIDEO_FRAME_HEIGHT(mapped), GST_VIDEO_FRAME_PLANE_STRIDE(mapped, 0),
+        QImage::Format_ARGB32_Premultiplied,
+        [](void *data) {
+            auto *done = static_cast<GstVideoFrame *>(data);
+            gst_video_frame_unmap(done);
+            delete done;
+        },
+        mapped);
+}
+
+// On the streaming thread.
+GstFlowReturn deliver(GstAppSink *sink, gpointer data, bool preroll)
+{
+    auto *context = static_cast<SinkContext *>(data);
+    GstSample *sample = preroll ? gst_app_sink_pull_preroll(sink) : gst_app_sink_pull_sample(sink);
+    if (!sample)
+        return GST_FLOW_OK;
+    const QImage frame = imageOf(sample);
+    if (!frame.isNull() && context->frames->put(frame, context->generation))
+        context->notices->post([frames = context->frames, owner = context->owner] {
+            frames->noticeReceived();
+            emit owner->frameReady();
+        });
+    return GST_FLOW_OK;
+}
+
+void seekTo(GstElement *pipeline, gint64 nanoseconds)
+{
+    gst_element_seek_simple(pipeline, GST_FORMAT_TIME,
+        static_cast<GstSeekFlags>(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE), nanoseconds);
+}
+
+void setState(GstElement *pipeline, GstState state)
+{
+    GStreamerRuntime::control(
+        pipeline, [state](GstElement *element) { gst_element_set_state(element, state); });
+}
+
+} // namespace
+
+LoopingVideoPipeline::LoopingVideoPipeline(QObject *parent)
+    : QObject(parent)
+    , m_frames(std::make_shared<LatestVideoFrame>())
+{ }
+
+LoopingVideoPipeline::~LoopingVideoPipeline()
+{
+    tearDown(false);
+}
+
+void LoopingVideoPipeline::setSource(const QUrl &source)
+{
+    if (source == m_source)
+        return;
+    m_source = source;
+    tearDown(false);
+    setErrorString({});
+    update();
+    emit sourceChanged();
+}
+
+void LoopingVideoPipeline::setMuted(bool muted)
+{
+    if (muted == m_muted)
+        return;
+    m_muted = muted;
+    // The stream plays on: only its sound is switched.
+    if (m_pipeline)
+        g_object_set(m_pipeline, "mute", gboolean(muted), nullptr);
+    emit mutedChanged();
+}
+
+void LoopingVideoPipeline::setActive(bool active)
+{
+    if (active == m_active)
+        return;
+    m_active = active;
+    update();
+    emit activeChanged();
+}
+
+void LoopingVideoPipeline::setFrameSize(QSize size)
+{
+    if (size == m_frameSize)
+        return;
+    m_frameSize = size;
+    if (m_pipeline && !size.isEmpty())
+        applyFrameSize();
+    else
+        update();
+    emit frameSizeChanged();
+}
+
+qint64 LoopingVideoPipeline::position() const
+{
+    gint64 nanoseconds = 0;
+    if (!m_pipeline || !gst_element_query_position(m_pipeline, GST_FORMAT_TIME, &nanoseconds)
+        || nanoseconds < 0)
+        return -1;
+    return nanoseconds / GST_MSECOND;
+}
+
+void LoopingVideoPipeline::restart()
+{
+    tearDown(false);
+    setErrorString({});
+    update();
+}
+
+void LoopingVideoPipeline::update()
+{
+    const bool wanted
+        = m_active && m_source.isLocalFile() && !m_frameSize.isEmpty() && m_errorString.isEmpty();
+    if (wanted)
+        build();
+    else
+        tearDown(true);
+}
+
+void LoopingVideoPipeline::build()
+{
+    if (m_pipeline)
+        return;
+    if (const Status initialised = GStreamerRuntime::initialise(); !initialised) {
+        setErrorString(initialised.error());
+        return;
+    }
+    const QString uri = GStreamerRuntime::fileUri(m_source.toLocalFile());
+    GstElement *playbin = gst_element_factory_make("playbin3", nullptr);
+    GstElement *flip = gst_element_factory_make("videoflip", nullptr);
+    GstElement *crop = gst_element_factory_make("aspectratiocrop", nullptr);
+    GstElement *scale = gst_element_factory_make("videoconvertscale", nullptr);
+    GstElement *caps = gst_element_factory_make("capsfilter", nullptr);
+    GstElement *sink = gst_element_factory_make("appsink", nullptr);
+    if (uri.isEmpty() || !playbin || !flip || !crop || !scale || !caps || !sink) {
+        for (GstElement *element : { playbin, flip, crop, scale, caps, sink }) {
+            if (element)
+                gst_object_unref(gst_object_ref_sink(element));
+        }
+        setErrorString(uri.isEmpty() ? QStringLiteral("The video's path is not valid")
+                                     : QStringLiteral("The GStreamer video elements are missing"));
+        return;
+    }
+
+    GstElement *output = gst_bin_new(nullptr);
+    gst_bin_add_many(GST_BIN(output), flip, crop, scale, caps, sink, nullptr);
+    gst_element_link_many(flip, crop, scale, caps, sink, nullptr);
+    GstPad *input = gst_element_get_static_pad(flip, "sink");
+    gst_element_add_pad(output, gst_ghost_pad_new("sink", input));
+    gst_object_unref(input);
+    g_object_set(flip, "video-direction", GST_VIDEO_ORIENTATION_AUTO, nullptr);
+    // The crop already gave the frame the drawn shape; a pixel of rounding is not worth a black line.
+    g_object_set(scale, "add-borders", FALSE, nullptr);
+    // The sink keeps no frame of its own beside the one handed over.
+    g_object_set(sink, "max-buffers", 1u, "enable-last-sample", FALSE, nullptr);
+
+    m_pipeline = GST_ELEMENT(gst_object_ref_sink(playbin));
+    g_object_set(m_pipeline, "uri", uri.toUtf8().constData(), "video-sink", output, "flags", pictureAndSound,
+        "mute", gboolean(m_muted), nullptr);
+    m_crop = crop;
+    m_caps = caps;
+    applyFrameSize();
+
+    m_frameNotices = MainThreadRelay::create(this);
+    GstAppSinkCallbacks callbacks {};
+    callbacks.new_preroll = [](GstAppSink *appSink, gpointer data) { return deliver(appSink, data, true); };
+    callbacks.new_sample = [](GstAppSink *appSink, gpointer data) { return deliver(appSink, data, false); };
+    gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks,
+        new SinkContext { m_frames, m_frames->discard(), m_frameNotices, this },
+        [](gpointer data) { delete static_cast<SinkContext *>(data); });
+    m_bus = std::make_unique<GstBusRelay>(m_pipeline, this, [this](GstMessage *message) { handle(message); });
+
+    // Going on from a position needs the stream open first; the seek follows once it is.
+    setState(m_pipeline, m_resumeAt > 0 ? GST_STATE_PAUSED : GST_STATE_PLAYING);
+    emit playingChanged();
+}
+
+void LoopingVideoPipeline::tearDown(bool keepPosition)
+{
+    if (!m_pipeline)
+        return;
+    gint64 nanoseconds = 0;
+    if (!keepPosition)
+        m_resumeAt = 0;
+    else if (gst_element_query_position(m_pipeline, GST_FORMAT_TIME, &nanoseconds) && nanoseconds > 0)
+        m_resumeAt = nanoseconds;
+    m_bus.reset();
+    m_frameNotices->detach();
+    m_frameNotices.reset();
+    m_frames->discard();
+    m_crop = nullptr;
+    m_caps = nullptr;
+    GStreamerRuntime::release(std::exchange(m_pipeline, nullptr));
+    emit playingChanged();
+}
+
+void LoopingVideoPipeline::handle(GstMessage *message)
+{
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_ASYNC_DONE:
+        if (m_resumeAt > 0) {
+            GStreamerRuntime::control(m_pipeline, [at = std::exchange(m_resumeAt, 0)](GstElement *pipeline) {
+                seekTo(pipeline, at);
+                gst_element_set_state(pipeline, GST_STATE_PLAYING);
+            });
+        }
+        break;
+    case GST_MESSAGE_EOS:
+        GStreamerRuntime::control(m_pipeline, [](GstElement *pipeline) { seekTo(pipeline, 0); });
+        break;
+    case GST_MESSAGE_ERROR:
+        // A file that cannot be played fails the same way at every start: it is not started again
+        // until asked to.
+        setErrorString(GStreamerRuntime::errorText(message));
+        tearDown(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void LoopingVideoPipeline::applyFrameSize()
+{
+    const int width = m_frameSize.width();
+    const int height = m_frameSize.height();
+    const int divisor = std::gcd(width, height);
+    g_object_set(m_crop, "aspect-ratio", width / divisor, height / divisor, nullptr);
+    GstCaps *caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRA", "width", G_TYPE_INT,
+        width, "height", G_TYPE_INT, height, "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr);
+    g_object_set(m_caps, "caps", caps, nullptr);
+    gst_caps_unref(caps);
+}
+
+void LoopingVideoPipeline::setErrorString(const QString &text)
+{
+    if (text == m_errorString)
+        return;
+    m_errorString = text;
+    emit errorStringChanged();
+}
