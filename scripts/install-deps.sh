@@ -8,12 +8,12 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
   # Qt 6
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
-  qt6-multimedia-dev qt6-charts-dev libqt6svg6 qt6-qpa-plugins
+  qt6-charts-dev libqt6svg6 qt6-qpa-plugins
   qml6-module-qtqml qml6-module-qtqml-workerscript qml6-module-qtqml-models
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
   qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-dialogs
   qml6-module-qtquick-shapes qml6-module-qtcore
-  qml6-module-qtcharts qml6-module-qtmultimedia
+  qml6-module-qtcharts
   qml6-module-qt-labs-platform qml6-module-qttest
   # X11 input
   libxcb1-dev libxcb-xinput-dev libxcb-keysyms1-dev libxcb-screensaver0-dev libxcb-xtest0-dev libxcb-xkb-dev
