@@ -9,6 +9,8 @@ PACKAGES=(
   # Qt 6
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
   qt6-charts-dev libqt6svg6 qt6-qpa-plugins
+  # pictures beyond PNG and JPEG: WebP, TIFF and more
+  qt6-image-formats-plugins
   qml6-module-qtqml qml6-module-qtqml-workerscript qml6-module-qtqml-models
   qml6-module-qtquick qml6-module-qtquick-controls qml6-module-qtquick-templates
   qml6-module-qtquick-layouts qml6-module-qtquick-window qml6-module-qtquick-dialogs
@@ -35,8 +37,8 @@ PACKAGES=(
   mutter
   # the accessibility test walks the program's tree as a screen reader does, over AT-SPI
   python3-pyatspi at-spi2-core
-  # a real sound of the desktop that the music test imports and plays
-  sound-theme-freedesktop
+  # real files of the desktop that the media tests import: a WebP wallpaper and an Ogg sound
+  gnome-backgrounds sound-theme-freedesktop
   # bench/footprint drives its X server through XTEST
   python3-xlib
 )

@@ -408,6 +408,8 @@ private:
 
     // The background library.
     void selectBackground(const QUuid &id);
+    // Says which picked pictures were left out because no installed reader decodes them.
+    void refuseUndecodablePictures(const QStringList &paths);
     void advanceBackgroundAfterCompletedRound();
     bool videoSoundTakesPriority() const;
 

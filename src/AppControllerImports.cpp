@@ -3,6 +3,8 @@
 
 #include "AppController.h"
 #include "models/MediaTypes.h"
+#include "models/PictureFormats.h"
+#include "models/StringTable.h"
 #include "services/AppStorageService.h"
 #include "services/MediaFileFilters.h"
 
@@ -25,6 +27,18 @@ QStringList acceptedLocalFiles(const QList<QUrl> &files, bool (*accepts)(QString
             paths.append(path);
     }
     return paths;
+}
+
+// The pictures among the files that cannot be decoded; a file already gone is left to fail its copy.
+QStringList undecodablePictures(const QStringList &paths)
+{
+    QStringList found;
+    for (const QString &path : paths) {
+        if (MediaTypes::kindForFileName(path) == MediaKind::image && QFileInfo::exists(path)
+            && !PictureFormats::canDecode(path))
+            found.append(path);
+    }
+    return found;
 }
 
 QList<QUrl> fileUrls(const QStringList &paths)
@@ -57,8 +71,13 @@ QList<BackgroundMediaItem> AppController::chooseBackgroundMediaFiles(qint64 rema
 
 QList<BackgroundMediaItem> AppController::importBackgroundMediaFiles(const QList<QUrl> &files)
 {
-    const QStringList accepted = acceptedLocalFiles(files, MediaTypes::isBackgroundMedia);
-    if (accepted.isEmpty()) {
+    QStringList accepted = acceptedLocalFiles(files, MediaTypes::isBackgroundMedia);
+    // A picture that no installed reader decodes would only ever show the plain colour: it is refused now,
+    // not found out later.
+    const QStringList undecodable = undecodablePictures(accepted);
+    for (const QString &path : undecodable)
+        accepted.removeOne(path);
+    if (accepted.isEmpty() && undecodable.isEmpty()) {
         showAlert(localized(language(), QStringLiteral("没有可导入的背景"),
                       QStringLiteral("No Importable Backgrounds")),
             localized(language(), QStringLiteral("请拖入常见格式的图片或视频。"),
@@ -81,7 +100,21 @@ QList<BackgroundMediaItem> AppController::importBackgroundMediaFiles(const QList
             name = localized(language(), QStringLiteral("未命名背景"), QStringLiteral("Untitled Background"));
         items.append({ QUuid::createUuid(), name, *copy });
     }
+    if (!undecodable.isEmpty())
+        refuseUndecodablePictures(undecodable);
     return items;
+}
+
+void AppController::refuseUndecodablePictures(const QStringList &paths)
+{
+    QStringList names;
+    for (const QString &path : paths)
+        names.append(QFileInfo(path).fileName());
+    showAlert(StringTable::text(QStringLiteral("无法显示的图片"), language()),
+        StringTable::text(
+            QStringLiteral("这台电脑无法解码以下图片，它们未被导入：%1。请先转换为 JPEG、PNG 或 WebP 格式。"),
+            language())
+            .arg(names.join(StringTable::text(QStringLiteral("、"), language()))));
 }
 
 void AppController::openBackgroundFolder()

@@ -1,6 +1,8 @@
 #include "ControllerHarness.h"
+#include "models/MediaTypes.h"
 #include "services/AudioController.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -68,6 +70,18 @@ bool writeImage(const QString &path, Qt::GlobalColor color)
     return image.save(path);
 }
 
+// A small picture as the bytes of a PNG file.
+QByteArray pngBytes()
+{
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return bytes;
+}
+
 } // namespace
 
 class BackgroundImportsTest : public QObject
@@ -75,13 +89,18 @@ class BackgroundImportsTest : public QObject
     Q_OBJECT
 
 private:
-    // Files the user picks or drops, made in a folder of their own.
+    // Files the user picks or drops, made in a folder of their own. Each ends with "bytes of " and its
+    // name; one named as a picture begins with a PNG picture, unless its name begins with "broken".
     QStringList pickedFiles(const ControllerHarness &harness, const QStringList &names)
     {
         QStringList paths;
         for (const QString &name : names) {
             const QString path = harness.home.filePath(QStringLiteral("picked/") + name);
-            [&] { QVERIFY(writeFileBytes(path, "bytes of " + name.toUtf8())); }();
+            const bool picture
+                = MediaTypes::kindForFileName(name) == MediaKind::image && !name.startsWith(u"broken");
+            [&] {
+                QVERIFY(writeFileBytes(path, (picture ? pngBytes() : "") + "bytes of " + name.toUtf8()));
+            }();
             paths.append(path);
         }
         return paths;
@@ -151,7 +170,7 @@ private slots:
         for (const BackgroundMediaItem &item : items) {
             QVERIFY(AppStorageService::isManagedImportedMediaFile(
                 item.path, AppStorageService::mediaDirectory(harness.root())));
-            QCOMPARE(readFileBytes(item.path), "bytes of " + item.name.toUtf8() + ".png");
+            QVERIFY(readFileBytes(item.path).endsWith("bytes of " + item.name.toUtf8() + ".png"));
         }
         if (libraryFull) {
             QCOMPARE(controller.alertTitle(), QStringLiteral("图库已满"));
@@ -192,6 +211,18 @@ private slots:
                                    << QStringLiteral("没有可导入的背景");
         QTest::newRow("music only, English") << strings({ "song.mp3" }) << true << QStringList()
                                              << QStringLiteral("No Importable Backgrounds");
+        // What decides is the content: a picture named by another picture type is read all the same.
+        QTest::newRow("picture named as another type")
+            << strings({ "sea.webp" }) << false << strings({ "sea" }) << QString();
+        QTest::newRow("undecodable picture beside a good one")
+            << strings({ "broken.png", "sea.png" }) << false << strings({ "sea" })
+            << QStringLiteral("无法显示的图片");
+        QTest::newRow("undecodable pictures, English")
+            << strings({ "broken.heic", "broken.avif" }) << true << QStringList()
+            << QStringLiteral("Pictures Cannot Be Shown");
+        // A video's content is left to the player, which shows the plain colour for what it cannot play.
+        QTest::newRow("undecodable video")
+            << strings({ "broken.mp4" }) << false << strings({ "broken" }) << QString();
     }
 
     void importBackgroundMediaFiles()
@@ -211,11 +242,16 @@ private slots:
         QCOMPARE(namesOf(items), names);
         QCOMPARE(filesBelow(AppStorageService::backgroundDirectory(harness.root())).size(), names.size());
         QCOMPARE(controller.showingAlert(), !alert.isEmpty());
-        if (!alert.isEmpty()) {
+        if (alert.contains(u"导入") || alert.contains(u"Import")) {
             QCOMPARE(controller.alertTitle(), alert);
             QCOMPARE(controller.alertMessage(),
                 english ? QStringLiteral("Drop images or videos in a common format.")
                         : QStringLiteral("请拖入常见格式的图片或视频。"));
+        } else if (!alert.isEmpty()) {
+            QCOMPARE(controller.alertTitle(), alert);
+            QVERIFY(controller.alertMessage().contains(english ? u"cannot decode" : u"无法解码"));
+            for (const QString &file : files.filter(u"broken"))
+                QVERIFY(controller.alertMessage().contains(file));
         }
         for (const BackgroundMediaItem &item : items)
             QVERIFY(QFile::exists(item.path));
@@ -257,7 +293,8 @@ private slots:
             QStringLiteral("picked/x") + (music ? QStringLiteral(".mp3") : QStringLiteral(".png")));
         QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
         const QString target = harness.home.filePath(QStringLiteral("picked/target.bin"));
-        QVERIFY(writeFileBytes(target, "bytes of the target"));
+        const QByteArray targetBytes = music ? QByteArray("bytes of the target") : pngBytes();
+        QVERIFY(writeFileBytes(target, targetBytes));
         if (entry == QStringLiteral("fifo"))
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         else if (entry == QStringLiteral("folder"))
@@ -270,7 +307,7 @@ private slots:
         QCOMPARE(copies.size(), imported ? 1 : 0);
         QCOMPARE(controller.showingAlert(), !imported);
         if (imported)
-            QCOMPARE(readFileBytes(copies.first()), QByteArray("bytes of the target"));
+            QCOMPARE(readFileBytes(copies.first()), targetBytes);
         QCOMPARE(filesBelow(AppStorageService::mediaDirectory(harness.root())), copies);
     }
 

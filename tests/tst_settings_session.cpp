@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -472,7 +473,9 @@ private slots:
         AppController &controller = harness.startWithStored(AppPreferences());
         QTemporaryDir picked;
         const QString source = picked.filePath(QStringLiteral("dunes.png"));
-        QVERIFY(writeFileBytes(source, "png"));
+        QImage dunes(4, 4, QImage::Format_RGB32);
+        dunes.fill(Qt::darkYellow);
+        QVERIFY(dunes.save(source));
         SettingsSession &session = open(controller);
         const QList<BackgroundMediaItem> imported
             = controller.importBackgroundMediaFiles({ QUrl::fromLocalFile(source) });

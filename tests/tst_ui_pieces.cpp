@@ -39,6 +39,7 @@ class UiPiecesTest : public QObject
 
 private:
     ControllerHarness m_harness;
+    AppController *m_controller = nullptr;
     std::unique_ptr<QQmlEngine> m_engine;
     std::vector<std::unique_ptr<QQuickWindow>> m_windows;
 
@@ -103,7 +104,8 @@ private:
 private slots:
     void initTestCase()
     {
-        setUpViews(m_harness.start());
+        m_controller = &m_harness.start();
+        setUpViews(*m_controller);
         m_engine = std::make_unique<QQmlEngine>();
     }
 
@@ -429,6 +431,26 @@ private slots:
         QTRY_VERIFY((shot = grab(view)).pixel(50, 100) != fallbackColour.rgb());
         QVERIFY(qRed(shot.pixel(50, 20)) > 200 && qBlue(shot.pixel(50, 20)) < 60);
         QVERIFY(qBlue(shot.pixel(50, 180)) > 200 && qRed(shot.pixel(50, 180)) < 60);
+    }
+
+    // A wallpaper of the desktop in WebP, imported as the user would, shows as the background.
+    void aDesktopWallpaperIsImportedAndShown()
+    {
+        const QString wallpaper = QStringLiteral("/usr/share/backgrounds/gnome/vnc-d.webp");
+        const QImage decoded(wallpaper);
+        QVERIFY(!decoded.isNull());
+        const QList<BackgroundMediaItem> items
+            = m_controller->importBackgroundMediaFiles({ QUrl::fromLocalFile(wallpaper) });
+        QCOMPARE(items.size(), 1);
+        QVERIFY(!m_controller->showingAlert());
+
+        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+            { { QStringLiteral("url"), QUrl::fromLocalFile(items.first().path) },
+                { QStringLiteral("videoAudioTakesPriority"), false } },
+            { 120, 80 });
+        QVERIFY(view);
+        const QColor centre = decoded.pixelColor(decoded.width() / 2, decoded.height() / 2);
+        QTRY_VERIFY(near(grab(view).pixel(60, 40), centre, 3));
     }
 
     void nothingToShowGivesTheFallbackColour_data()

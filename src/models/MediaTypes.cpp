@@ -1,5 +1,7 @@
 #include "MediaTypes.h"
 
+#include "models/PictureFormats.h"
+
 #include <QHash>
 #include <QMimeDatabase>
 #include <QSet>
@@ -93,6 +95,8 @@ std::optional<MediaKind> kindForFileName(QStringView fileName)
 
 QStringList nameFilters(MediaKind kind)
 {
+    if (kind == MediaKind::image)
+        return PictureFormats::nameFilters();
     QStringList patterns;
     const auto &table = kindsByExtension();
     for (auto it = table.constBegin(); it != table.constEnd(); ++it) {

@@ -16,7 +16,8 @@ namespace MediaTypes {
 // case); none when there is no extension or it names no image, movie or audio type.
 std::optional<MediaKind> kindForFileName(QStringView fileName);
 
-// Patterns such as "*.jpg" for every extension of the kind, sorted, for file dialogs.
+// Patterns such as "*.jpg" for every extension of the kind, sorted, for file dialogs; for pictures,
+// only those the installed readers decode.
 QStringList nameFilters(MediaKind kind);
 
 // What the background library accepts: an image or a movie.
