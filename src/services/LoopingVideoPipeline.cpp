@@ -2,9 +2,20 @@
 
 #include "services/GStreamerRuntime.h"
 
+#include <atomic>
 #include <gst/app/gstappsink.h>
 #include <gst/video/video.h>
 #include <numeric>
+
+// What the sink's streaming thread hands its frames to. Until a pipeline that goes on from a position has
+// got there, its generation matches no frame's, so the frame it opened at is never shown.
+struct VideoSinkContext
+{
+    std::shared_ptr<LatestVideoFrame> frames;
+    std::atomic<std::uint64_t> generation;
+    SharedMainThreadRelay notices;
+    LoopingVideoPipeline *owner;
+};
 
 namespace {
 
@@ -50,7 +61,7 @@ QImage imageOf(GstSample *sample)
 // On the streaming thread.
 GstFlowReturn deliver(GstAppSink *sink, gpointer data, bool preroll)
 {
-    auto *context = static_cast<SinkContext *>(data);
+    auto *context = static_cast<VideoSinkContext *>(data);
     GstSample *sample = preroll ? gst_app_sink_pull_preroll(sink) : gst_app_sink_pull_sample(sink);
     if (!sample)
         return GST_FLOW_OK;
@@ -204,9 +215,11 @@ void LoopingVideoPipeline::build()
     GstAppSinkCallbacks callbacks {};
     callbacks.new_preroll = [](GstAppSink *appSink, gpointer data) { return deliver(appSink, data, true); };
     callbacks.new_sample = [](GstAppSink *appSink, gpointer data) { return deliver(appSink, data, false); };
-    gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks,
-        new SinkContext { m_frames, m_frames->discard(), m_frameNotices, this },
-        [](gpointer data) { delete static_cast<SinkContext *>(data); });
+    m_generation = m_frames->discard();
+    m_sinkContext
+        = new VideoSinkContext { m_frames, m_resumeAt > 0 ? 0 : m_generation, m_frameNotices, this };
+    gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, m_sinkContext,
+        [](gpointer data) { delete static_cast<VideoSinkContext *>(data); });
     m_bus = std::make_unique<GstBusRelay>(m_pipeline, this, [this](GstMessage *message) { handle(message); });
 
     // Going on from a position needs the stream open first; the seek follows once it is.
@@ -229,6 +242,7 @@ void LoopingVideoPipeline::tearDown(bool keepPosition)
     m_frames->discard();
     m_crop = nullptr;
     m_caps = nullptr;
+    m_sinkContext = nullptr;
     GStreamerRuntime::release(std::exchange(m_pipeline, nullptr));
     emit playingChanged();
 }
@@ -238,10 +252,14 @@ void LoopingVideoPipeline::handle(GstMessage *message)
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_ASYNC_DONE:
         if (m_resumeAt > 0) {
-            GStreamerRuntime::control(m_pipeline, [at = std::exchange(m_resumeAt, 0)](GstElement *pipeline) {
-                seekTo(pipeline, at);
-                gst_element_set_state(pipeline, GST_STATE_PLAYING);
-            });
+            // Prerolled and waiting: no frame comes between taking frames and the seek.
+            GStreamerRuntime::control(m_pipeline,
+                [at = std::exchange(m_resumeAt, 0), context = m_sinkContext, generation = m_generation](
+                    GstElement *pipeline) {
+                    context->generation = generation;
+                    seekTo(pipeline, at);
+                    gst_element_set_state(pipeline, GST_STATE_PLAYING);
+                });
         }
         break;
     case GST_MESSAGE_EOS:

@@ -9,6 +9,8 @@
 #include <gst/gst.h>
 #include <memory>
 
+struct VideoSinkContext;
+
 // Plays a video file in an endless loop through a GStreamer pipeline of its own. GStreamer turns each
 // frame upright by the file's orientation tag, crops it to the shape of `frameSize` about its centre,
 // and converts and scales it to exactly that size, in its own threads; the frame is then handed over in
@@ -81,5 +83,9 @@ private:
     GstElement *m_caps = nullptr;
     std::unique_ptr<GstBusRelay> m_bus;
     SharedMainThreadRelay m_frameNotices;
+    // Owned by the pipeline's sink, which lives until the control queue has stopped the pipeline.
+    VideoSinkContext *m_sinkContext = nullptr;
+    // The frames' generation of the current pipeline.
+    std::uint64_t m_generation = 0;
     std::shared_ptr<LatestVideoFrame> m_frames;
 };
