@@ -145,4 +145,16 @@ inline QByteArray toneWave(double seconds)
     return bytes;
 }
 
+// A picture of one colour as the bytes of a PNG file.
+inline QByteArray pngBytes(int width = 200, int height = 100)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
 } // namespace MediaFixtures

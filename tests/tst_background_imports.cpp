@@ -1,8 +1,8 @@
 #include "ControllerHarness.h"
+#include "MediaFixtures.h"
 #include "models/MediaTypes.h"
 #include "services/AudioController.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -70,18 +70,6 @@ bool writeImage(const QString &path, Qt::GlobalColor color)
     return image.save(path);
 }
 
-// A small picture as the bytes of a PNG file.
-QByteArray pngBytes()
-{
-    QImage picture(8, 8, QImage::Format_RGB32);
-    picture.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.save(&buffer, "PNG");
-    return bytes;
-}
-
 } // namespace
 
 class BackgroundImportsTest : public QObject
@@ -99,7 +87,8 @@ private:
             const bool picture
                 = MediaTypes::kindForFileName(name) == MediaKind::image && !name.startsWith(u"broken");
             [&] {
-                QVERIFY(writeFileBytes(path, (picture ? pngBytes() : "") + "bytes of " + name.toUtf8()));
+                QVERIFY(writeFileBytes(
+                    path, (picture ? MediaFixtures::pngBytes() : "") + "bytes of " + name.toUtf8()));
             }();
             paths.append(path);
         }
@@ -293,7 +282,7 @@ private slots:
             QStringLiteral("picked/x") + (music ? QStringLiteral(".mp3") : QStringLiteral(".png")));
         QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
         const QString target = harness.home.filePath(QStringLiteral("picked/target.bin"));
-        const QByteArray targetBytes = music ? QByteArray("bytes of the target") : pngBytes();
+        const QByteArray targetBytes = music ? QByteArray("bytes of the target") : MediaFixtures::pngBytes();
         QVERIFY(writeFileBytes(target, targetBytes));
         if (entry == QStringLiteral("fifo"))
             QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);

@@ -1,12 +1,12 @@
 #include "ControllerHarness.h"
 #include "DeveloperCornerController.h"
 #include "LocalHttpServer.h"
+#include "MediaFixtures.h"
 #include "models/MediaTypes.h"
 #include "services/DeveloperCornerService.h"
 #include "services/UpdateController.h"
 #include "services/UpdateFeedChecker.h"
 
-#include <QBuffer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,16 +29,7 @@ const QString checkoutPage = QStringLiteral("https://checkout.example.com/c/pay"
 const QString website = QStringLiteral("https://mirenvale.example.com/");
 constexpr qint64 limit = DeveloperCornerController::maximumImageBytes;
 
-QByteArray pngBytes(int width = 200, int height = 100)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
+using MediaFixtures::pngBytes;
 
 // A controller over a local server that answers both requests, and the files a test picks.
 class CornerSession
