@@ -6,6 +6,7 @@ namespace {
 
 struct Route
 {
+    GstMessageType types;
     SharedMainThreadRelay relay;
     GstBusRelay::Handler handler;
 };
@@ -13,6 +14,8 @@ struct Route
 GstBusSyncReply forward(GstBus *, GstMessage *message, gpointer data)
 {
     auto *route = static_cast<Route *>(data);
+    if (!(GST_MESSAGE_TYPE(message) & route->types))
+        return GST_BUS_DROP;
     std::shared_ptr<GstMessage> kept(gst_message_ref(message), GstMessageUnref());
     route->relay->post([handler = route->handler, kept] { handler(kept.get()); });
     return GST_BUS_DROP;
@@ -20,11 +23,11 @@ GstBusSyncReply forward(GstBus *, GstMessage *message, gpointer data)
 
 } // namespace
 
-GstBusRelay::GstBusRelay(GstElement *pipeline, QObject *receiver, Handler handler)
+GstBusRelay::GstBusRelay(GstElement *pipeline, GstMessageType types, QObject *receiver, Handler handler)
     : m_bus(gst_element_get_bus(pipeline))
     , m_relay(MainThreadRelay::create(receiver))
 {
-    gst_bus_set_sync_handler(m_bus, forward, new Route { m_relay, std::move(handler) },
+    gst_bus_set_sync_handler(m_bus, forward, new Route { types, m_relay, std::move(handler) },
         [](gpointer data) { delete static_cast<Route *>(data); });
 }
 

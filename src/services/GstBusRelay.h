@@ -5,14 +5,14 @@
 #include <functional>
 #include <gst/gst.h>
 
-// Delivers a pipeline's bus messages on the thread of a receiver, as they are posted, without a glib
-// main loop: the bus's own handler only queues them.
+// Delivers a pipeline's bus messages of the given types on the thread of a receiver, as they are posted,
+// without a glib main loop: the bus's own handler only queues them, and drops the rest.
 class GstBusRelay
 {
 public:
     using Handler = std::function<void(GstMessage *)>;
 
-    GstBusRelay(GstElement *pipeline, QObject *receiver, Handler handler);
+    GstBusRelay(GstElement *pipeline, GstMessageType types, QObject *receiver, Handler handler);
     ~GstBusRelay();
     GstBusRelay(const GstBusRelay &) = delete;
     GstBusRelay &operator=(const GstBusRelay &) = delete;

@@ -47,7 +47,8 @@ void GstTrackPlayer::load(const QString &filePath)
     gst_object_ref_sink(m_playbin);
     g_object_set(m_playbin, "uri", uri.toUtf8().constData(), "flags", audioOnly, "volume",
         static_cast<gdouble>(m_volume), nullptr);
-    m_bus = std::make_unique<GstBusRelay>(m_playbin, this, [this](GstMessage *message) { handle(message); });
+    m_bus = std::make_unique<GstBusRelay>(m_playbin, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR),
+        this, [this](GstMessage *message) { handle(message); });
     setState(GST_STATE_PAUSED);
 }
 
