@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QThreadPool>
+#include <malloc.h>
 #include <mutex>
 
 namespace GStreamerRuntime {
@@ -42,18 +43,27 @@ QString errorText(GstMessage *errorMessage)
     return ownedError ? QString::fromUtf8(ownedError->message) : QStringLiteral("Playback failed");
 }
 
-void control(GstElement *pipeline, std::function<void(GstElement *)> work)
+namespace {
+
+// One thread: the calls on a pipeline must keep their order. It lives as long as the process, and its
+// queue is run to the end when the process exits, so no pipeline is left playing.
+QThreadPool &controlQueue()
 {
-    // One thread: the calls on a pipeline must keep their order. It lives as long as the process, and
-    // its queue is run to the end when the process exits, so no pipeline is left playing.
     static QThreadPool queue;
     static std::once_flag once;
     std::call_once(once, [] {
         queue.setMaxThreadCount(1);
         queue.setExpiryTimeout(-1);
     });
+    return queue;
+}
+
+} // namespace
+
+void control(GstElement *pipeline, std::function<void(GstElement *)> work)
+{
     gst_object_ref(pipeline);
-    queue.start([pipeline, work = std::move(work)] {
+    controlQueue().start([pipeline, work = std::move(work)] {
         work(pipeline);
         gst_object_unref(pipeline);
     });
@@ -61,8 +71,14 @@ void control(GstElement *pipeline, std::function<void(GstElement *)> work)
 
 void release(GstElement *pipeline)
 {
-    control(pipeline, [](GstElement *element) { gst_element_set_state(element, GST_STATE_NULL); });
-    gst_object_unref(pipeline);
+    // The queue takes the caller's reference, so the pipeline is freed there, after its earlier calls.
+    controlQueue().start([pipeline] {
+        gst_element_set_state(pipeline, GST_STATE_NULL);
+        gst_object_unref(pipeline);
+        // Decoded frames are large blocks that the allocator keeps for later; a released pipeline has no
+        // later, and a window closed to the tray should not hold its frames' memory.
+        malloc_trim(0);
+    });
 }
 
 } // namespace GStreamerRuntime

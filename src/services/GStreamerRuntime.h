@@ -24,7 +24,7 @@ QString errorText(GstMessage *errorMessage);
 // thread that asks for them. The pipeline is kept alive until its work has run.
 void control(GstElement *pipeline, std::function<void(GstElement *)> work);
 
-// Stops the pipeline and frees it, on the control queue.
+// Stops the pipeline and frees it on the control queue, taking over the caller's reference.
 void release(GstElement *pipeline);
 
 } // namespace GStreamerRuntime
