@@ -44,12 +44,12 @@ QImage imageOf(GstSample *sample)
         delete mapped;
         return {};
     }
-    // BGRA in memory is ARGB in a 32-bit word of this byte order; the converter makes every pixel opaque.
+    // BGRA in memory is ARGB in a 32-bit word of this byte order. The converter makes every pixel opaque,
+    // so the picture is taken as one without alpha, which copies where one with alpha would blend.
     static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN);
     return QImage(
         static_cast<const uchar *>(GST_VIDEO_FRAME_PLANE_DATA(mapped, 0)), GST_VIDEO_FRAME_WIDTH(mapped),
-        GST_VIDEO_FRAME_HEIGHT(mapped), GST_VIDEO_FRAME_PLANE_STRIDE(mapped, 0),
-        QImage::Format_ARGB32_Premultiplied,
+        GST_VIDEO_FRAME_HEIGHT(mapped), GST_VIDEO_FRAME_PLANE_STRIDE(mapped, 0), QImage::Format_RGB32,
         [](void *data) {
             auto *done = static_cast<GstVideoFrame *>(data);
             gst_video_frame_unmap(done);
@@ -179,11 +179,14 @@ void LoopingVideoPipeline::build()
     GstElement *playbin = gst_element_factory_make("playbin3", nullptr);
     GstElement *flip = gst_element_factory_make("videoflip", nullptr);
     GstElement *crop = gst_element_factory_make("aspectratiocrop", nullptr);
-    GstElement *scale = gst_element_factory_make("videoconvertscale", nullptr);
+    // Converted first and scaled after, in two elements: in GStreamer 1.22 this costs less than the one
+    // element that does both.
+    GstElement *convert = gst_element_factory_make("videoconvert", nullptr);
+    GstElement *scale = gst_element_factory_make("videoscale", nullptr);
     GstElement *caps = gst_element_factory_make("capsfilter", nullptr);
     GstElement *sink = gst_element_factory_make("appsink", nullptr);
-    if (uri.isEmpty() || !playbin || !flip || !crop || !scale || !caps || !sink) {
-        for (GstElement *element : { playbin, flip, crop, scale, caps, sink }) {
+    if (uri.isEmpty() || !playbin || !flip || !crop || !convert || !scale || !caps || !sink) {
+        for (GstElement *element : { playbin, flip, crop, convert, scale, caps, sink }) {
             if (element)
                 gst_object_unref(gst_object_ref_sink(element));
         }
@@ -193,8 +196,8 @@ void LoopingVideoPipeline::build()
     }
 
     GstElement *output = gst_bin_new(nullptr);
-    gst_bin_add_many(GST_BIN(output), flip, crop, scale, caps, sink, nullptr);
-    gst_element_link_many(flip, crop, scale, caps, sink, nullptr);
+    gst_bin_add_many(GST_BIN(output), flip, crop, convert, scale, caps, sink, nullptr);
+    gst_element_link_many(flip, crop, convert, scale, caps, sink, nullptr);
     GstPad *input = gst_element_get_static_pad(flip, "sink");
     gst_element_add_pad(output, gst_ghost_pad_new("sink", input));
     gst_object_unref(input);
@@ -220,7 +223,9 @@ void LoopingVideoPipeline::build()
         = new VideoSinkContext { m_frames, m_resumeAt > 0 ? 0 : m_generation, m_frameNotices, this };
     gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, m_sinkContext,
         [](gpointer data) { delete static_cast<VideoSinkContext *>(data); });
-    m_bus = std::make_unique<GstBusRelay>(m_pipeline, this, [this](GstMessage *message) { handle(message); });
+    m_bus = std::make_unique<GstBusRelay>(m_pipeline,
+        GstMessageType(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_EOS | GST_MESSAGE_ERROR), this,
+        [this](GstMessage *message) { handle(message); });
 
     // Going on from a position needs the stream open first; the seek follows once it is.
     setState(m_pipeline, m_resumeAt > 0 ? GST_STATE_PAUSED : GST_STATE_PLAYING);
@@ -278,14 +283,17 @@ void LoopingVideoPipeline::handle(GstMessage *message)
 
 void LoopingVideoPipeline::applyFrameSize()
 {
-    const int width = m_frameSize.width();
-    const int height = m_frameSize.height();
-    const int divisor = std::gcd(width, height);
-    g_object_set(m_crop, "aspect-ratio", width / divisor, height / divisor, nullptr);
-    GstCaps *caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRA", "width", G_TYPE_INT,
-        width, "height", G_TYPE_INT, height, "pixel-aspect-ratio", GST_TYPE_FRACTION, 1, 1, nullptr);
-    g_object_set(m_caps, "caps", caps, nullptr);
-    gst_caps_unref(caps);
+    // A new shape makes the crop hand its format downstream, which waits for the streaming thread, and a
+    // prerolled pipeline's streaming thread waits for the main thread's next step: never on this thread.
+    GStreamerRuntime::control(m_pipeline, [crop = m_crop, filter = m_caps, size = m_frameSize](GstElement *) {
+        const int divisor = std::gcd(size.width(), size.height());
+        g_object_set(crop, "aspect-ratio", size.width() / divisor, size.height() / divisor, nullptr);
+        GstCaps *caps = gst_caps_new_simple("video/x-raw", "format", G_TYPE_STRING, "BGRA", "width",
+            G_TYPE_INT, size.width(), "height", G_TYPE_INT, size.height(), "pixel-aspect-ratio",
+            GST_TYPE_FRACTION, 1, 1, nullptr);
+        g_object_set(filter, "caps", caps, nullptr);
+        gst_caps_unref(caps);
+    });
 }
 
 void LoopingVideoPipeline::setErrorString(const QString &text)

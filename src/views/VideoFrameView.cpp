@@ -6,7 +6,10 @@
 
 VideoFrameView::VideoFrameView(QQuickItem *parent)
     : QQuickPaintedItem(parent)
-{ }
+{
+    // Every frame covers the whole item: nothing needs clearing before it is drawn.
+    setFillColor(QColor());
+}
 
 void VideoFrameView::setPipeline(LoopingVideoPipeline *pipeline)
 {
@@ -19,7 +22,12 @@ void VideoFrameView::setPipeline(LoopingVideoPipeline *pipeline)
         m_frames = pipeline ? pipeline->frames() : nullptr;
     }
     if (pipeline)
-        m_frameReady = connect(pipeline, &LoopingVideoPipeline::frameReady, this, [this] { update(); });
+        m_frameReady = connect(pipeline, &LoopingVideoPipeline::frameReady, this, [this] {
+            // Until a frame comes, what lies behind shows; from then on, what lies behind is never
+            // drawn.
+            setOpaquePainting(true);
+            update();
+        });
     requestFrameSize();
     emit pipelineChanged();
 }
