@@ -69,9 +69,12 @@ void VideoFrameView::paint(QPainter *painter)
             QMetaObject::invokeMethod(this, &VideoFrameView::frameShown, Qt::QueuedConnection);
         }
     }
-    if (m_picture.isNull())
-        return;
-    // The frame is opaque and, but for a resize in progress, exactly the size drawn: a plain copy.
+    // The frame is opaque and, but for a resize in progress, exactly the size drawn: a plain copy. Before
+    // the first one, the item is clear, so that what lies behind shows.
     painter->setCompositionMode(QPainter::CompositionMode_Source);
+    if (m_picture.isNull()) {
+        painter->fillRect(boundingRect(), Qt::transparent);
+        return;
+    }
     painter->drawImage(boundingRect(), m_picture);
 }
