@@ -152,7 +152,8 @@ qint64 LoopingVideoPipeline::position() const
 
 void LoopingVideoPipeline::restart()
 {
-    tearDown(false);
+    // A start that stalled goes on from where the video stood; one that failed stood nowhere.
+    tearDown(true);
     setErrorString({});
     update();
 }

@@ -46,7 +46,7 @@ public:
 
     // Where the video stands, in milliseconds; -1 when not known.
     Q_INVOKABLE qint64 position() const;
-    // Builds the pipeline anew and plays from the start, also after a failure.
+    // Builds the pipeline anew, also after a failure, and plays on from where the video stood.
     Q_INVOKABLE void restart();
 
     const std::shared_ptr<LatestVideoFrame> &frames() const { return m_frames; }
