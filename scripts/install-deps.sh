@@ -5,7 +5,7 @@ set -euo pipefail
 
 PACKAGES=(
   # toolchain
-  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev
+  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev mold
   # Qt 6
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
   qt6-charts-dev libqt6svg6 qt6-qpa-plugins
