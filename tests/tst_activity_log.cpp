@@ -1,4 +1,5 @@
 #include "DecimalCommaLocale.h"
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "services/CSVLogger.h"
 
@@ -355,5 +356,5 @@ void TestActivityLog::timelineEntries()
     QCOMPARE(logger.timelineEntries(), expected);
 }
 
-QTEST_GUILESS_MAIN(TestActivityLog)
+QUORVANE_TEST_GUILESS_MAIN(TestActivityLog)
 #include "tst_activity_log.moc"

@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 #include "models/WheelEntryVariant.h"
 #include "services/CSVLogger.h"
 #include "services/FocusSessionLogger.h"
@@ -378,5 +379,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(AppControllerTest)
+QUORVANE_TEST_GUILESS_MAIN(AppControllerTest)
 #include "tst_app_controller.moc"

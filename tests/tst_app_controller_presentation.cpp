@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 
 #include <QJsonDocument>
 #include <QSignalSpy>
@@ -160,5 +161,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AppControllerPresentationTest)
+QUORVANE_TEST_MAIN(AppControllerPresentationTest)
 #include "tst_app_controller_presentation.moc"

@@ -1,4 +1,5 @@
 #include "ReadOnlyFolder.h"
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "services/AppStorageService.h"
 
@@ -422,5 +423,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(AppStorageServiceTest)
+QUORVANE_TEST_GUILESS_MAIN(AppStorageServiceTest)
 #include "tst_app_storage_service.moc"

@@ -1,4 +1,5 @@
 #include "CountingBeep.h"
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "services/AudioController.h"
 
@@ -772,5 +773,5 @@ void AudioControllerTest::stopResetsAndPublishesNothing()
     QCOMPARE(m_published->size(), publishedAfterStop);
 }
 
-QTEST_GUILESS_MAIN(AudioControllerTest)
+QUORVANE_TEST_GUILESS_MAIN(AudioControllerTest)
 #include "tst_audio_controller.moc"

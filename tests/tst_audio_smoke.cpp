@@ -1,5 +1,6 @@
 #include "CountingBeep.h"
 #include "MediaFixtures.h"
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "services/AppStorageService.h"
 #include "services/AudioController.h"
@@ -221,5 +222,5 @@ void AudioSmokeTest::manyPlayersStartTracksWithoutHanging()
     QTRY_VERIFY_WITH_TIMEOUT(std::ranges::all_of(latestEnded, [](bool done) { return done; }), 120000);
 }
 
-QTEST_GUILESS_MAIN(AudioSmokeTest)
+QUORVANE_TEST_GUILESS_MAIN(AudioSmokeTest)
 #include "tst_audio_smoke.moc"

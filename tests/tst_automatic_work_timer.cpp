@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "services/AutomaticWorkTimer.h"
 
 #include <QTest>
@@ -250,5 +251,5 @@ void AutomaticWorkTimerTest::idleTimeoutStopsCountingAtTheCutoff()
     QCOMPARE(subject.state, WorkTrackingState::idlePaused);
 }
 
-QTEST_GUILESS_MAIN(AutomaticWorkTimerTest)
+QUORVANE_TEST_GUILESS_MAIN(AutomaticWorkTimerTest)
 #include "tst_automatic_work_timer.moc"

@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "MediaFixtures.h"
+#include "TestProgram.h"
 #include "models/MediaTypes.h"
 #include "services/AudioController.h"
 
@@ -544,5 +545,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(BackgroundImportsTest)
+QUORVANE_TEST_GUILESS_MAIN(BackgroundImportsTest)
 #include "tst_background_imports.moc"

@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 #include "models/BackgroundLibraryModel.h"
 #include "models/DragReorder.h"
 #include "models/Uuid.h"
@@ -651,5 +652,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(BackgroundLibraryModelTest)
+QUORVANE_TEST_GUILESS_MAIN(BackgroundLibraryModelTest)
 #include "tst_background_library_model.moc"

@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "ReadOnlyFolder.h"
+#include "TestProgram.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -403,5 +404,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ConsoleDockingTest)
+QUORVANE_TEST_GUILESS_MAIN(ConsoleDockingTest)
 #include "tst_console_docking.moc"

@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 #include "models/FocusCornerControlsPresentation.h"
 
 #include <QTest>
@@ -142,5 +143,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(CornerControlsTest)
+QUORVANE_TEST_GUILESS_MAIN(CornerControlsTest)
 #include "tst_corner_controls.moc"

@@ -1,5 +1,6 @@
 #include "CsvReference.h"
 #include "DecimalCommaLocale.h"
+#include "TestProgram.h"
 #include "services/CSVCodec.h"
 #include "services/CsvNumber.h"
 
@@ -382,5 +383,5 @@ void TestCsvCodec::realIgnoresADecimalCommaLocale()
     QCOMPARE(CsvNumber::real(-1234.5678), QStringLiteral("-1234.568"));
 }
 
-QTEST_GUILESS_MAIN(TestCsvCodec)
+QUORVANE_TEST_GUILESS_MAIN(TestCsvCodec)
 #include "tst_csv_codec.moc"

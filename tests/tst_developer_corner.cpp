@@ -2,6 +2,7 @@
 #include "DeveloperCornerController.h"
 #include "LocalHttpServer.h"
 #include "MediaFixtures.h"
+#include "TestProgram.h"
 #include "models/MediaTypes.h"
 #include "services/DeveloperCornerService.h"
 #include "services/UpdateController.h"
@@ -766,5 +767,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DeveloperCornerTest)
+QUORVANE_TEST_GUILESS_MAIN(DeveloperCornerTest)
 #include "tst_developer_corner.moc"

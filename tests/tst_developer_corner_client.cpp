@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "LocalHttpServer.h"
+#include "TestProgram.h"
 #include "services/DeveloperCornerPolicy.h"
 #include "services/DeveloperCornerService.h"
 
@@ -737,5 +738,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DeveloperCornerClientTest)
+QUORVANE_TEST_GUILESS_MAIN(DeveloperCornerClientTest)
 #include "tst_developer_corner_client.moc"

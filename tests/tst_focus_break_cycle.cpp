@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 #include "services/CSVLogger.h"
 
 #include <QElapsedTimer>
@@ -451,5 +452,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(FocusBreakCycleTest)
+QUORVANE_TEST_GUILESS_MAIN(FocusBreakCycleTest)
 #include "tst_focus_break_cycle.moc"

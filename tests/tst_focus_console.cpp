@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 #include "services/FocusSessionLogger.h"
 
 #include <QJsonDocument>
@@ -356,5 +357,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(FocusConsoleTest)
+QUORVANE_TEST_GUILESS_MAIN(FocusConsoleTest)
 #include "tst_focus_console.moc"

@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "services/FocusSessionLogger.h"
 
@@ -467,5 +468,5 @@ void TestFocusLog::appendedRoundReadsBack()
     QCOMPARE(logger.dailyMetrics(), (Metrics { { QStringLiteral("2024-03-01"), { 1, 1500 } } }));
 }
 
-QTEST_GUILESS_MAIN(TestFocusLog)
+QUORVANE_TEST_GUILESS_MAIN(TestFocusLog)
 #include "tst_focus_log.moc"

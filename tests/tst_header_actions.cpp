@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 
 #include <QImage>
 #include <QSignalSpy>
@@ -210,5 +211,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(HeaderActionsTest)
+QUORVANE_TEST_MAIN(HeaderActionsTest)
 #include "tst_header_actions.moc"

@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "models/HeaderPresentation.h"
 
 #include <QTest>
@@ -267,5 +268,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(HeaderPresentationTest)
+QUORVANE_TEST_MAIN(HeaderPresentationTest)
 #include "tst_header_presentation.moc"

@@ -1,6 +1,7 @@
 #include "FakeAccessibilityTrust.h"
 #include "FakeClock.h"
 #include "FakeInputActivityBackend.h"
+#include "TestProgram.h"
 #include "services/InputActivityMonitor.h"
 
 #include <QtTest>
@@ -285,5 +286,5 @@ void InputActivityMonitorTest::inputHandedOverAtATickIsThrottled()
     QCOMPARE(rig.reports, (QList<qint64> { 0, 250 }));
 }
 
-QTEST_GUILESS_MAIN(InputActivityMonitorTest)
+QUORVANE_TEST_GUILESS_MAIN(InputActivityMonitorTest)
 #include "tst_input_activity_monitor.moc"

@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "JournalController.h"
+#include "TestProgram.h"
 #include "models/JournalCalendar.h"
 #include "models/NotesDateFormatters.h"
 #include "services/CSVLogger.h"
@@ -765,5 +766,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(JournalControllerTest)
+QUORVANE_TEST_GUILESS_MAIN(JournalControllerTest)
 #include "tst_journal_controller.moc"

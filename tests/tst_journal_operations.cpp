@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 #include "services/CSVLogger.h"
 #include "services/FocusSessionLogger.h"
 
@@ -145,5 +146,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(JournalOperationsTest)
+QUORVANE_TEST_GUILESS_MAIN(JournalOperationsTest)
 #include "tst_journal_operations.moc"

@@ -1,5 +1,6 @@
 #include "FakeAccessibilityTrust.h"
 #include "FakeKeyboardGrabBackend.h"
+#include "TestProgram.h"
 #include "services/KeyboardLocker.h"
 
 #include <QtTest>
@@ -149,5 +150,5 @@ void KeyboardLockerTest::locksAgainAfterEmergencyUnlock()
     QCOMPARE(rig.backend->grabs, 2);
 }
 
-QTEST_GUILESS_MAIN(KeyboardLockerTest)
+QUORVANE_TEST_GUILESS_MAIN(KeyboardLockerTest)
 #include "tst_keyboard_locker.moc"

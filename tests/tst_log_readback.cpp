@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "models/CsvDate.h"
 #include "services/CSVLogger.h"
@@ -463,5 +464,5 @@ void LogReadbackTest::fingerprintFollowsThePathOrder()
     QVERIFY(!(forward == LogFilesFingerprint({ logs.focusPath() })));
 }
 
-QTEST_GUILESS_MAIN(LogReadbackTest)
+QUORVANE_TEST_GUILESS_MAIN(LogReadbackTest)
 #include "tst_log_readback.moc"

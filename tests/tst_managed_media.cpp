@@ -1,4 +1,5 @@
 #include "ReadOnlyFolder.h"
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "models/MediaTypes.h"
 #include "models/Uuid.h"
@@ -639,5 +640,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ManagedMediaTest)
+QUORVANE_TEST_GUILESS_MAIN(ManagedMediaTest)
 #include "tst_managed_media.moc"

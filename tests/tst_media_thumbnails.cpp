@@ -1,4 +1,5 @@
 #include "MediaFixtures.h"
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "services/MediaThumbnailCache.h"
 #include "services/MediaThumbnailGenerator.h"
@@ -431,5 +432,5 @@ void MediaThumbnailsTest::videoThumbnailThroughTheCache()
     QCOMPARE(jpegFilesIn(thumbnails.path()).size(), 1);
 }
 
-QTEST_MAIN(MediaThumbnailsTest)
+QUORVANE_TEST_MAIN(MediaThumbnailsTest)
 #include "tst_media_thumbnails.moc"

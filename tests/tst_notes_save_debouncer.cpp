@@ -1,4 +1,5 @@
 #include "FakeOneShotTimer.h"
+#include "TestProgram.h"
 #include "services/NotesSaveDebouncer.h"
 
 #include <QTest>
@@ -155,5 +156,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(NotesSaveDebouncerTest)
+QUORVANE_TEST_GUILESS_MAIN(NotesSaveDebouncerTest)
 #include "tst_notes_save_debouncer.moc"

@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "FakeOneShotTimer.h"
+#include "TestProgram.h"
 #include "models/NowPlayingPresentation.h"
 #include "models/NowPlayingSeekState.h"
 
@@ -623,5 +624,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(NowPlayingTest)
+QUORVANE_TEST_GUILESS_MAIN(NowPlayingTest)
 #include "tst_now_playing.moc"

@@ -1,4 +1,5 @@
 #include "MediaFixtures.h"
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "services/PaletteExtractor.h"
 
@@ -204,5 +205,5 @@ void PaletteExtractorTest::hexStringOfComponents()
     QCOMPARE(PaletteExtractor::hexString(red, green, blue), hex);
 }
 
-QTEST_MAIN(PaletteExtractorTest)
+QUORVANE_TEST_MAIN(PaletteExtractorTest)
 #include "tst_palette_extractor.moc"

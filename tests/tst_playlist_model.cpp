@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 #include "models/BackgroundLibraryModel.h"
 #include "models/PlaylistModel.h"
 #include "models/Uuid.h"
@@ -622,5 +623,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PlaylistModelTest)
+QUORVANE_TEST_GUILESS_MAIN(PlaylistModelTest)
 #include "tst_playlist_model.moc"

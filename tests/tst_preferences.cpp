@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "models/ActiveFocusSessionSnapshot.h"
 #include "models/AppPreferences.h"
 #include "models/JsonValue.h"
@@ -336,5 +337,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(PreferencesTest)
+QUORVANE_TEST_GUILESS_MAIN(PreferencesTest)
 #include "tst_preferences.moc"

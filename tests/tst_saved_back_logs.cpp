@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 #include "services/CSVCodec.h"
 
 #include <QDirIterator>
@@ -178,5 +179,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SavedBackLogsTest)
+QUORVANE_TEST_GUILESS_MAIN(SavedBackLogsTest)
 #include "tst_saved_back_logs.moc"

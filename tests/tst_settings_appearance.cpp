@@ -2,6 +2,7 @@
 #include "MediaFixtures.h"
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 #include "models/AppearanceSettings.h"
 #include "models/Uuid.h"
 #include "services/PaletteExtractor.h"
@@ -363,5 +364,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SettingsAppearanceTest)
+QUORVANE_TEST_GUILESS_MAIN(SettingsAppearanceTest)
 #include "tst_settings_appearance.moc"

@@ -4,6 +4,7 @@
 #include "ReadOnlyFolder.h"
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 #include "models/MinuteStepper.h"
 #include "services/UpdateController.h"
 
@@ -394,5 +395,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SettingsPanesTest)
+QUORVANE_TEST_MAIN(SettingsPanesTest)
 #include "tst_settings_panes.moc"

@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "ReadOnlyFolder.h"
 #include "SettingsFixtures.h"
+#include "TestProgram.h"
 #include "services/AudioController.h"
 
 #include <QDir>
@@ -599,5 +600,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SettingsSaveTest)
+QUORVANE_TEST_GUILESS_MAIN(SettingsSaveTest)
 #include "tst_settings_save.moc"

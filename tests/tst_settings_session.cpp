@@ -2,6 +2,7 @@
 #include "ReadOnlyFolder.h"
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 #include "models/Color.h"
 #include "services/ProbabilityTextCodec.h"
 
@@ -493,5 +494,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SettingsSessionTest)
+QUORVANE_TEST_GUILESS_MAIN(SettingsSessionTest)
 #include "tst_settings_session.moc"

@@ -1,4 +1,5 @@
 #include "ReadOnlyFolder.h"
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "services/SingleInstance.h"
 
@@ -141,5 +142,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SingleInstanceTest)
+QUORVANE_TEST_GUILESS_MAIN(SingleInstanceTest)
 #include "tst_single_instance.moc"

@@ -1,4 +1,5 @@
 #include "StatisticsHistory.h"
+#include "TestProgram.h"
 #include "models/StatisticsLocalization.h"
 #include "models/StatisticsModel.h"
 
@@ -466,5 +467,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(StatisticsModelTest)
+QUORVANE_TEST_GUILESS_MAIN(StatisticsModelTest)
 #include "tst_statistics_model.moc"

@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "models/SymbolGlyphs.h"
 
 #include <QFile>
@@ -187,5 +188,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SymbolGlyphsTest)
+QUORVANE_TEST_MAIN(SymbolGlyphsTest)
 #include "tst_symbol_glyphs.moc"

@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "models/SymbolGlyphs.h"
 #include "models/WheelSymbolLibrary.h"
 
@@ -184,5 +185,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(SymbolLibraryTest)
+QUORVANE_TEST_GUILESS_MAIN(SymbolLibraryTest)
 #include "tst_symbol_library.moc"

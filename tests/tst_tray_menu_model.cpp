@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "services/TrayMenuModel.h"
 
 #include <QTest>
@@ -152,5 +153,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TrayMenuModelTest)
+QUORVANE_TEST_GUILESS_MAIN(TrayMenuModelTest)
 #include "tst_tray_menu_model.moc"

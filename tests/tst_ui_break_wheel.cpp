@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 #include "views/ViewSetup.h"
 #include "views/WeightedWheelGraphic.h"
 
@@ -286,5 +287,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(BreakWheelViewTest)
+QUORVANE_TEST_MAIN(BreakWheelViewTest)
 #include "tst_ui_break_wheel.moc"

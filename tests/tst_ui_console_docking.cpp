@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
+#include "TestProgram.h"
 
 #include <QQuickItem>
 #include <QTest>
@@ -163,5 +164,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiConsoleDockingTest)
+QUORVANE_TEST_MAIN(UiConsoleDockingTest)
 #include "tst_ui_console_docking.moc"

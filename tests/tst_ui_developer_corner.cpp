@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "DeveloperCornerController.h"
+#include "TestProgram.h"
 #include "views/ViewSetup.h"
 
 #include <QQmlApplicationEngine>
@@ -163,5 +164,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiDeveloperCornerTest)
+QUORVANE_TEST_MAIN(UiDeveloperCornerTest)
 #include "tst_ui_developer_corner.moc"

@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 #include "services/FocusSessionLogger.h"
 #include "views/ViewSetup.h"
 
@@ -217,5 +218,5 @@ private slots:
     void cleanupTestCase() { m_window.reset(); }
 };
 
-QTEST_MAIN(UiFocusConsoleTest)
+QUORVANE_TEST_MAIN(UiFocusConsoleTest)
 #include "tst_ui_focus_console.moc"

@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
+#include "TestProgram.h"
 #include "views/FocusInterfaceState.h"
 
 #include <QCursor>
@@ -293,5 +294,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiHeaderTest)
+QUORVANE_TEST_MAIN(UiHeaderTest)
 #include "tst_ui_header.moc"

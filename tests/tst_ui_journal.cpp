@@ -2,6 +2,7 @@
 #include "JournalController.h"
 #include "MainWindowViews.h"
 #include "ReadOnlyFolder.h"
+#include "TestProgram.h"
 #include "services/FocusSessionLogger.h"
 
 #include <QQuickItem>
@@ -150,5 +151,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiJournalTest)
+QUORVANE_TEST_MAIN(UiJournalTest)
 #include "tst_ui_journal.moc"

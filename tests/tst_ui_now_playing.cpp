@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "FixedTimeTrackPlayer.h"
 #include "MainWindowViews.h"
+#include "TestProgram.h"
 #include "services/AudioController.h"
 
 #include <QQuickItem>
@@ -275,5 +276,5 @@ private slots:
     void cleanupTestCase() { m_controller->shutdown(); }
 };
 
-QTEST_MAIN(UiNowPlayingTest)
+QUORVANE_TEST_MAIN(UiNowPlayingTest)
 #include "tst_ui_now_playing.moc"

@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "MediaFixtures.h"
+#include "TestProgram.h"
 #include "views/HiddenWindowGraphics.h"
 #include "views/InterfaceFonts.h"
 #include "views/ViewSetup.h"
@@ -638,5 +639,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiPiecesTest)
+QUORVANE_TEST_MAIN(UiPiecesTest)
 #include "tst_ui_pieces.moc"

@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 #include "views/InterfaceFonts.h"
 
 #include <QCoreApplication>
@@ -259,5 +260,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiSettingsAppearanceTest)
+QUORVANE_TEST_MAIN(UiSettingsAppearanceTest)
 #include "tst_ui_settings_appearance.moc"

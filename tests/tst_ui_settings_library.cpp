@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 #include "models/BackgroundLibraryModel.h"
 #include "models/Uuid.h"
 #include "platform/DialogFilePicker.h"
@@ -478,5 +479,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiSettingsLibraryTest)
+QUORVANE_TEST_MAIN(UiSettingsLibraryTest)
 #include "tst_ui_settings_library.moc"

@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 #include "models/PlaylistModel.h"
 #include "models/Uuid.h"
 
@@ -300,5 +301,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiSettingsMusicTest)
+QUORVANE_TEST_MAIN(UiSettingsMusicTest)
 #include "tst_ui_settings_music.moc"

@@ -2,6 +2,7 @@
 #include "LocalHttpServer.h"
 #include "MainWindowViews.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 #include "services/UpdateController.h"
 
 #include <QCoreApplication>
@@ -134,5 +135,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiSettingsPanesTest)
+QUORVANE_TEST_MAIN(UiSettingsPanesTest)
 #include "tst_ui_settings_panes.moc"

@@ -2,6 +2,7 @@
 #include "MainWindowViews.h"
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
@@ -461,5 +462,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiSettingsShellTest)
+QUORVANE_TEST_MAIN(UiSettingsShellTest)
 #include "tst_ui_settings_shell.moc"

@@ -2,6 +2,7 @@
 #include "MainWindowViews.h"
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 #include "models/SymbolGlyphs.h"
 #include "models/Uuid.h"
 
@@ -335,5 +336,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiSettingsWheelTest)
+QUORVANE_TEST_MAIN(UiSettingsWheelTest)
 #include "tst_ui_settings_wheel.moc"

@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
 #include "ReadOnlyFolder.h"
+#include "TestProgram.h"
 #include "X11CloseRequest.h"
 #include "models/SheetPlacement.h"
 #include "platform/MainWindowControl.h"
@@ -319,5 +320,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiSheetsTest)
+QUORVANE_TEST_MAIN(UiSheetsTest)
 #include "tst_ui_sheets.moc"

@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
+#include "TestProgram.h"
 #include "platform/SoftwareSceneGraph.h"
 #include "views/FocusInterfaceState.h"
 #include "views/GraphicsAdaptation.h"
@@ -437,5 +438,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiShellTest)
+QUORVANE_TEST_MAIN(UiShellTest)
 #include "tst_ui_shell.moc"

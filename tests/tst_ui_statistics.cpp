@@ -1,4 +1,5 @@
 #include "StatisticsHistory.h"
+#include "TestProgram.h"
 #include "models/StatisticsModel.h"
 #include "views/ViewSetup.h"
 
@@ -184,5 +185,5 @@ private:
     QQuickWindow *m_sheet = nullptr;
 };
 
-QTEST_MAIN(UiStatisticsTest)
+QUORVANE_TEST_MAIN(UiStatisticsTest)
 #include "tst_ui_statistics.moc"

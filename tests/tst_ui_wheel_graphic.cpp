@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "models/Uuid.h"
 #include "models/WheelEntryVariant.h"
 #include "models/WheelLayout.h"
@@ -237,5 +238,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WheelGraphicTest)
+QUORVANE_TEST_MAIN(WheelGraphicTest)
 #include "tst_ui_wheel_graphic.moc"

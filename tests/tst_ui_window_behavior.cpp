@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "MainWindowUnderTest.h"
+#include "TestProgram.h"
 #include "X11TestInput.h"
 #include "X11WindowStateWatch.h"
 
@@ -212,5 +213,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(UiWindowBehaviorTest)
+QUORVANE_TEST_MAIN(UiWindowBehaviorTest)
 #include "tst_ui_window_behavior.moc"

@@ -1,4 +1,5 @@
 #include "LocalHttpServer.h"
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "services/UpdateController.h"
 #include "services/UpdateFeedChecker.h"
@@ -510,5 +511,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(UpdateControllerTest)
+QUORVANE_TEST_GUILESS_MAIN(UpdateControllerTest)
 #include "tst_update_controller.moc"

@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "models/BackgroundLibraryPolicy.h"
 #include "models/Color.h"
 #include "models/CsvDate.h"
@@ -344,5 +345,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(ValueHelpersTest)
+QUORVANE_TEST_GUILESS_MAIN(ValueHelpersTest)
 #include "tst_value_helpers.moc"

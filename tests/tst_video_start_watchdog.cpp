@@ -1,4 +1,5 @@
 #include "FakeOneShotTimer.h"
+#include "TestProgram.h"
 #include "services/VideoStartWatchdog.h"
 
 #include <QTest>
@@ -69,5 +70,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(VideoStartWatchdogTest)
+QUORVANE_TEST_MAIN(VideoStartWatchdogTest)
 #include "tst_video_start_watchdog.moc"

@@ -1,4 +1,5 @@
 #include "DecimalCommaLocale.h"
+#include "TestProgram.h"
 #include "services/ProbabilityTextCodec.h"
 #include "services/WeightNormalizer.h"
 
@@ -307,5 +308,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(WeightTextsTest)
+QUORVANE_TEST_GUILESS_MAIN(WeightTextsTest)
 #include "tst_weight_texts.moc"

@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
+#include "TestProgram.h"
 #include "models/SymbolGlyphs.h"
 #include "models/SymbolPickerModel.h"
 #include "models/Uuid.h"
@@ -733,5 +734,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(WheelItemsModelTest)
+QUORVANE_TEST_GUILESS_MAIN(WheelItemsModelTest)
 #include "tst_wheel_items_model.moc"

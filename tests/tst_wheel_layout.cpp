@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "models/WheelEntryVariant.h"
 #include "models/WheelLayout.h"
 
@@ -288,5 +289,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(WheelLayoutTest)
+QUORVANE_TEST_GUILESS_MAIN(WheelLayoutTest)
 #include "tst_wheel_layout.moc"

@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "services/WheelProbabilityEngine.h"
 
 #include <QTest>
@@ -224,5 +225,5 @@ void WheelProbabilityEngineTest::historyByRecordingSelection()
         ids(expected));
 }
 
-QTEST_GUILESS_MAIN(WheelProbabilityEngineTest)
+QUORVANE_TEST_GUILESS_MAIN(WheelProbabilityEngineTest)
 #include "tst_wheel_probability_engine.moc"

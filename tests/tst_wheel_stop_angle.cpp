@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 #include "models/WheelEntryVariant.h"
 #include "models/WheelLayout.h"
 
@@ -164,5 +165,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(WheelStopAngleTest)
+QUORVANE_TEST_GUILESS_MAIN(WheelStopAngleTest)
 #include "tst_wheel_stop_angle.moc"

@@ -1,4 +1,5 @@
 #include "FakeOneShotTimer.h"
+#include "TestProgram.h"
 #include "services/FullScreenKeys.h"
 #include "services/FullScreenToggleSequencer.h"
 #include "services/TitleBandDoubleClick.h"
@@ -321,5 +322,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowBehaviorRulesTest)
+QUORVANE_TEST_MAIN(WindowBehaviorRulesTest)
 #include "tst_window_behavior_rules.moc"

@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "models/InstantTooltipPlacement.h"
 #include "models/SheetPlacement.h"
 #include "models/WindowFrame.h"
@@ -138,5 +139,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowPlacementTest)
+QUORVANE_TEST_MAIN(WindowPlacementTest)
 #include "tst_window_placement.moc"

@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "TestProgram.h"
 #include "X11ProbeWindow.h"
 #include "X11TestInput.h"
 #include "platform/X11InputAccessTrust.h"
@@ -54,5 +55,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(X11ControllerBreakTest)
+QUORVANE_TEST_MAIN(X11ControllerBreakTest)
 #include "tst_x11_controller_break.moc"

@@ -1,5 +1,6 @@
 #include "FakeClock.h"
 #include "FakeInputActivityBackend.h"
+#include "TestProgram.h"
 #include "X11TestInput.h"
 #include "platform/QtLocalActivityBackend.h"
 #include "platform/X11GlobalActivityBackend.h"
@@ -345,5 +346,5 @@ void X11InputTest::localMonitorSeesOwnWindowsAndPassesEventsOn()
     QCOMPARE(window.keys.last(), int(Qt::Key_Y));
 }
 
-QTEST_MAIN(X11InputTest)
+QUORVANE_TEST_MAIN(X11InputTest)
 #include "tst_x11_input.moc"

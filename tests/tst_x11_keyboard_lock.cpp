@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "X11ProbeWindow.h"
 #include "X11TestInput.h"
 #include "platform/X11InputAccessTrust.h"
@@ -257,5 +258,5 @@ void X11KeyboardLockTest::blockedMainThreadReleasesTheKeyboard()
     QVERIFY(!m_probe->keyboardIsHeldElsewhere());
 }
 
-QTEST_MAIN(X11KeyboardLockTest)
+QUORVANE_TEST_MAIN(X11KeyboardLockTest)
 #include "tst_x11_keyboard_lock.moc"

@@ -1,3 +1,4 @@
+#include "TestProgram.h"
 #include "TestSupport.h"
 #include "platform/DesktopWorkspace.h"
 
@@ -169,5 +170,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(X11WorkspaceTest)
+QUORVANE_TEST_MAIN(X11WorkspaceTest)
 #include "tst_x11_workspace.moc"
