@@ -28,6 +28,9 @@ public slots:
         filters.beginArray();
         filters.beginStructure();
         filters >> firstFilterName;
+        // Each begin opens a reader that only its end frees.
+        filters.endStructure();
+        filters.endArray();
         const QString path = u"/org/freedesktop/portal/desktop/request/%1/%2"_s.arg(
             message().service().mid(1).replace(u'.', u'_'), options.value(u"handle_token"_s).toString());
         QDBusMessage answer
