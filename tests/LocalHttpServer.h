@@ -253,3 +253,9 @@ private:
     // Last, so that its sockets go first, while what they report into is still here.
     std::unique_ptr<QTcpServer> m_server;
 };
+
+// The developer service's addresses that the corner's tests serve, and how long a test waits for a reply
+// that only a slow machine delays.
+inline const QByteArray letterPath = "/account/quorvane-contact";
+inline const QByteArray checkoutPath = "/payment/quorvane-donation-checkout";
+inline constexpr int generousWaitMs = 20'000;

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
+#include <QColor>
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -15,6 +16,13 @@
 
 // Media files made on the spot for the media tests and benchmarks.
 namespace MediaFixtures {
+
+inline QImage filled(QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_ARGB32);
+    image.fill(colour);
+    return image;
+}
 
 inline bool gstreamerElementExists(const QString &name)
 {

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <initializer_list>
+#include <limits>
 
 class QWindow;
 
@@ -21,6 +22,8 @@ public:
 private:
     QTemporaryDir m_directory;
 };
+
+inline constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 
 // The literals as a list of texts, read as UTF-8, for test tables.
 inline QStringList strings(std::initializer_list<const char *> utf8)

@@ -9,8 +9,6 @@
 #include <limits>
 
 using Scores = QHash<QString, qint64>;
-Q_DECLARE_METATYPE(std::optional<QString>)
-Q_DECLARE_METATYPE(std::optional<qint64>)
 
 namespace {
 

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 const double largestRoll = std::nextafter(1.0, 0.0);
 

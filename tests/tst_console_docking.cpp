@@ -9,8 +9,6 @@
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(FocusConsoleDock)
-Q_DECLARE_METATYPE(AppLanguage)
 
 namespace {
 
@@ -57,7 +55,6 @@ enum class Gesture { rest, dragBelow, dragPast, tapSnap, springBack };
 
 } // namespace
 
-Q_DECLARE_METATYPE(Gesture)
 
 class ConsoleDockingTest : public QObject
 {

@@ -4,8 +4,6 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(FocusConsoleDock)
-Q_DECLARE_METATYPE(AppLanguage)
 
 namespace {
 

@@ -23,9 +23,6 @@ enum class Target { update, letter, untrustedCheckout };
 
 namespace {
 
-constexpr int generousWaitMs = 20'000;
-const QByteArray letterPath = "/account/quorvane-contact";
-const QByteArray checkoutPath = "/payment/quorvane-donation-checkout";
 const QString checkoutPage = QStringLiteral("https://checkout.example.com/c/pay");
 const QString website = QStringLiteral("https://mirenvale.example.com/");
 constexpr qint64 limit = DeveloperCornerController::maximumImageBytes;

@@ -13,10 +13,7 @@
 
 namespace {
 
-constexpr int generousWaitMs = 20'000;
 const QString checkoutHost = QStringLiteral("checkout.example.com");
-const QByteArray letterPath = "/account/quorvane-contact";
-const QByteArray checkoutPath = "/payment/quorvane-donation-checkout";
 
 // What a completion was called with, and how often.
 template<typename T> struct Recorded
@@ -107,9 +104,6 @@ template<typename T> QString awaited(const Recorded<T> &outcome)
 
 } // namespace
 
-Q_DECLARE_METATYPE(LocalHttpServer::Reply)
-Q_DECLARE_METATYPE(QList<FeedbackImage>)
-Q_DECLARE_METATYPE(DonationCurrency)
 
 class DeveloperCornerClientTest : public QObject
 {

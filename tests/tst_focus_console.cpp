@@ -9,8 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(WorkTrackingState)
-Q_DECLARE_METATYPE(AppLanguage)
 
 namespace {
 

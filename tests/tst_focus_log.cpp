@@ -8,7 +8,6 @@
 #include <limits>
 
 using Metrics = QHash<QString, FocusSessionLogger::DayMetrics>;
-Q_DECLARE_METATYPE(std::optional<QString>)
 
 namespace {
 

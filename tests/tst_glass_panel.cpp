@@ -25,8 +25,6 @@ enum class Viewing { Shown, AncestorHidden, AncestorHiddenThenShown, TakenOutOfW
 
 } // namespace
 
-Q_DECLARE_METATYPE(Change)
-Q_DECLARE_METATYPE(Viewing)
 
 // The glass panel under Qt Quick's software adaptation, where shader effects draw nothing.
 class GlassPanelTest : public QObject

@@ -3,8 +3,6 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(AppLanguage)
-Q_DECLARE_METATYPE(WorkTrackingState)
 
 // What the header bar shows for the controller's state, in both languages.
 class HeaderPresentationTest : public QObject

@@ -11,8 +11,6 @@
 #include <QTest>
 #include <sys/stat.h>
 
-Q_DECLARE_METATYPE(AppLanguage)
-Q_DECLARE_METATYPE(AudioPlaylistKind)
 
 namespace {
 

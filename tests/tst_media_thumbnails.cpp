@@ -22,12 +22,7 @@ QByteArray encoded(const QImage &image, const char *format)
     return bytes;
 }
 
-QImage filled(QSize size, QColor colour)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    return image;
-}
+using MediaFixtures::filled;
 
 // Landscape as stored: red on the left half, blue on the right half.
 QImage redLeftBlueRight()

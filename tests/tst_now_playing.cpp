@@ -9,7 +9,6 @@
 #include <cmath>
 #include <limits>
 
-Q_DECLARE_METATYPE(AppLanguage)
 
 // The now-playing card's texts, geometry and buttons, its seek drag, and the controller's transport.
 class NowPlayingTest : public QObject

@@ -9,12 +9,7 @@
 
 namespace {
 
-QImage filled(QSize size, QColor colour)
-{
-    QImage image(size, QImage::Format_ARGB32);
-    image.fill(colour);
-    return image;
-}
+using MediaFixtures::filled;
 
 // The top three quarters in a muted dark blue, the bottom quarter in a vivid orange.
 QImage twoColourImage()

@@ -30,8 +30,6 @@ AppPreferences handPicked()
 
 } // namespace
 
-Q_DECLARE_METATYPE(AppearanceSettings::PaletteField)
-Q_DECLARE_METATYPE(std::optional<QString>)
 
 class SettingsAppearanceTest : public QObject
 {

@@ -32,9 +32,6 @@ enum class CheckCase { invalidWeights, validWeights, refusedByController, readOn
 
 } // namespace
 
-Q_DECLARE_METATYPE(AppLanguage)
-Q_DECLARE_METATYPE(Stepper)
-Q_DECLARE_METATYPE(CheckCase)
 
 class SettingsPanesTest : public QObject
 {

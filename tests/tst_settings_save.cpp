@@ -2,6 +2,7 @@
 #include "ReadOnlyFolder.h"
 #include "SettingsFixtures.h"
 #include "TestProgram.h"
+#include "TestSupport.h"
 #include "services/AudioController.h"
 
 #include <QDir>
@@ -18,7 +19,6 @@ using namespace SettingsFixtures;
 
 namespace {
 
-constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
 QJsonObject readJson(const QString &path)

@@ -27,7 +27,6 @@ enum class Holder { none, runningCopy, quitCopy, endedProcess, reusedProcessID }
 
 } // namespace
 
-Q_DECLARE_METATYPE(Holder)
 
 class SingleInstanceTest : public QObject
 {

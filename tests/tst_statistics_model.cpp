@@ -9,7 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-Q_DECLARE_METATYPE(AppLanguage)
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <QSet>
 #include <QTest>
 
-Q_DECLARE_METATYPE(AppLanguage)
 
 namespace {
 

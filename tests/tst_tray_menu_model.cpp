@@ -42,9 +42,6 @@ template<> char *toString(const Entry &entry)
 }
 } // namespace QTest
 
-Q_DECLARE_METATYPE(SessionPhase)
-Q_DECLARE_METATYPE(WorkTrackingState)
-Q_DECLARE_METATYPE(AppLanguage)
 
 class TrayMenuModelTest : public QObject
 {

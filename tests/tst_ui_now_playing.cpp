@@ -8,7 +8,6 @@
 #include <QQuickWindow>
 #include <QTest>
 
-Q_DECLARE_METATYPE(SessionPhase)
 
 // The now-playing card in the main window over a player that stands still: its controls act on the
 // controller, a seek drag previews without seeking and seeks once on release, and each of its three

@@ -51,9 +51,6 @@ void storeAutomaticChecks(bool enabled)
 
 } // namespace
 
-Q_DECLARE_METATYPE(Expected)
-Q_DECLARE_METATYPE(AppLanguage)
-Q_DECLARE_METATYPE(LocalHttpServer::Reply)
 
 class UpdateControllerTest : public QObject
 {

@@ -10,9 +10,6 @@
 #include <cmath>
 #include <limits>
 
-Q_DECLARE_METATYPE(std::optional<QUuid>)
-Q_DECLARE_METATYPE(FocusConsoleDock)
-Q_DECLARE_METATYPE(std::optional<MediaKind>)
 
 namespace {
 

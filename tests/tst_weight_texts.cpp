@@ -1,5 +1,6 @@
 #include "DecimalCommaLocale.h"
 #include "TestProgram.h"
+#include "TestSupport.h"
 #include "services/ProbabilityTextCodec.h"
 #include "services/WeightNormalizer.h"
 
@@ -13,12 +14,9 @@
 #include <cstdlib>
 #include <limits>
 
-Q_DECLARE_METATYPE(std::optional<double>)
-Q_DECLARE_METATYPE(std::optional<QList<double>>)
 
 namespace {
 
-constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 constexpr double largest = std::numeric_limits<double>::max();
 constexpr double smallestSubnormal = std::numeric_limits<double>::denorm_min();

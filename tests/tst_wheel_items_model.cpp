@@ -2,6 +2,7 @@
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
 #include "TestProgram.h"
+#include "TestSupport.h"
 #include "models/SymbolGlyphs.h"
 #include "models/SymbolPickerModel.h"
 #include "models/Uuid.h"
@@ -17,7 +18,6 @@ using namespace SettingsFixtures;
 
 namespace {
 
-const double notANumber = std::numeric_limits<double>::quiet_NaN();
 
 QStringList column(const WheelItemsModel &model, QString WheelItemRow::*field)
 {

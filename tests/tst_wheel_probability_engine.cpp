@@ -1,4 +1,5 @@
 #include "TestProgram.h"
+#include "TestSupport.h"
 #include "services/WheelProbabilityEngine.h"
 
 #include <QTest>
@@ -8,7 +9,6 @@ using namespace WheelProbabilityEngine;
 
 namespace {
 
-const double notANumber = std::numeric_limits<double>::quiet_NaN();
 
 QUuid idNumber(int number)
 {

@@ -5,8 +5,6 @@
 
 #include <QTest>
 
-Q_DECLARE_METATYPE(InstantTooltipPlacement)
-Q_DECLARE_METATYPE(WindowFrame)
 
 // Where the sheets open on the screen, and where a tooltip's bubble opens beside its control.
 class WindowPlacementTest : public QObject

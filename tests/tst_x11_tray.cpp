@@ -49,7 +49,6 @@ int countLightPixels(const QImage &image)
 
 } // namespace
 
-Q_DECLARE_METATYPE(TrayMenuModel::Action)
 
 class X11TrayTest : public QObject
 {

@@ -49,7 +49,6 @@ enum class FileManager { absent, answers, fails };
 
 } // namespace
 
-Q_DECLARE_METATYPE(FileManager)
 
 class X11WorkspaceTest : public QObject
 {
