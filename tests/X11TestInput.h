@@ -102,6 +102,15 @@ public:
         pressButton(button);
         releaseButton(button);
     }
+    // Turns the wheel notch by notch (button 4 up, 5 down), each some milliseconds of server time after
+    // the one before, as a hand does: a view that measures the wheel's speed drops notches of one instant.
+    void turnWheel(uint8_t button, int notches)
+    {
+        for (int notch = 0; notch < notches; ++notch) {
+            fake(XCB_BUTTON_PRESS, button, 0, 0, 8);
+            releaseButton(button);
+        }
+    }
     void pressButton(uint8_t button) { fake(XCB_BUTTON_PRESS, button, 0, 0); }
     void releaseButton(uint8_t button) { fake(XCB_BUTTON_RELEASE, button, 0, 0); }
 
@@ -127,10 +136,11 @@ public:
     }
 
 private:
-    void fake(uint8_t type, uint8_t detail, int x, int y)
+    // The server holds an event with a delay (in milliseconds) back until that much time has passed.
+    void fake(uint8_t type, uint8_t detail, int x, int y, uint32_t delay = XCB_CURRENT_TIME)
     {
-        xcb_test_fake_input(m_connection.get(), type, detail, XCB_CURRENT_TIME, m_root,
-            static_cast<int16_t>(x), static_cast<int16_t>(y), 0);
+        xcb_test_fake_input(m_connection.get(), type, detail, delay, m_root, static_cast<int16_t>(x),
+            static_cast<int16_t>(y), 0);
         xcb_flush(m_connection.get());
     }
 

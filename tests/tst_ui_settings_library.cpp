@@ -2,6 +2,7 @@
 #include "MainWindowViews.h"
 #include "SettingsSession.h"
 #include "TestProgram.h"
+#include "X11TestInput.h"
 #include "models/BackgroundLibraryModel.h"
 #include "models/Uuid.h"
 #include "platform/DialogFilePicker.h"
@@ -11,7 +12,10 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QMimeData>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QSet>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
@@ -31,6 +35,27 @@ QString letter(int index)
 {
     return QString(QChar(u'A' + index));
 }
+
+// Counts the events of one type that reach a window.
+class EventCount : public QObject
+{
+public:
+    explicit EventCount(QEvent::Type type)
+        : m_type(type)
+    { }
+
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        count += event->type() == m_type;
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+};
 
 } // namespace
 
@@ -446,6 +471,56 @@ private slots:
         // The switch writes the working copy only where it may be used.
         click(rotate);
         QCOMPARE(session().draft().rotateBackgroundEachRound, switchEnabled ? !rotatesAfter : rotatesAfter);
+    }
+
+    // Tiles scrolled out of the pane are clipped away whole, also from the whole sheet that the software
+    // adaptation puts on screen again once a dialog closes over it.
+    void tilesScrolledAwayStayOffTheHeader()
+    {
+        X11TestInput input;
+        QVERIFY(input.isUsable());
+        openSheet();
+        const QList<BackgroundMediaItem> items = showLibrary(9);
+        QTRY_VERIFY(laidOut(items));
+        auto *pane = findItem(view(), u"paneArea"_s)->property("contentItem").value<QQuickItem *>();
+        const QPoint over = sheet()->mapToGlobal(centreOf(pane));
+        input.moveTo(over.x(), over.y());
+        EventCount notches(QEvent::Wheel);
+        sheet()->installEventFilter(&notches);
+        input.turnWheel(5, 30);
+        QTRY_COMPARE(notches.count, 30);
+        QTRY_VERIFY(pane->property("atYEnd").toBool());
+        QSignalSpy drawn(sheet(), &QQuickWindow::frameSwapped);
+        chooseSettingsPane(*m_controller, m_views, u"audio"_s);
+        QTRY_VERIFY(!drawn.isEmpty());
+        const QQuickItem *band = findItem(view(), u"settingsHeader"_s);
+        const auto header = [&] {
+            return sheet()
+                ->screen()
+                ->grabWindow(sheet()->winId(), 0, 0, sheet()->width(), int(band->height()))
+                .toImage();
+        };
+        const QImage before = header();
+
+        // After an expose the software adaptation puts the whole sheet on screen again.
+        EventCount exposes(QEvent::Expose);
+        // The dialog closes without a choice, as Esc closes it.
+        m_harness.picker->selection.clear();
+        m_harness.picker->whileOpen = [&] {
+            QWindow dialog;
+            dialog.setTransientParent(sheet());
+            dialog.setModality(Qt::ApplicationModal);
+            dialog.setGeometry(QRect(sheet()->position() + QPoint(150, 110), QSize(600, 420)));
+            dialog.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            sheet()->installEventFilter(&exposes);
+        };
+        const auto forget = qScopeGuard([this] { m_harness.picker->whileOpen = {}; });
+        const QPoint add = sheet()->mapToGlobal(centreOf(findItem(view(), u"addMusicButton"_s)));
+        input.moveTo(add.x(), add.y());
+        input.click(1);
+        QTRY_VERIFY(exposes.count > 0);
+        QCOMPARE(header(), before);
     }
 
     void fileDialogOpensAboveTheSheet()

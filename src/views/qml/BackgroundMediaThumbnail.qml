@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Shapes
 import Quorvane
 
 // The picture of a library tile: a placeholder tinted with the accent at once, without touching the
@@ -15,32 +14,15 @@ Item {
 
     readonly property bool pictureShown: picture.status === Image.Ready && picture.implicitWidth > 0
 
-    Shape {
+    // Painted, not a Shape: the software adaptation draws a Shape's node with no clip at all once the
+    // pane's scroll area hides it whole, so the tiles scrolled out of the pane would land on the sheet's
+    // header.
+    RoundedGradient {
         anchors.fill: parent
-
-        ShapePath {
-            strokeWidth: -1
-            fillGradient: LinearGradient {
-                x1: 0
-                y1: 0
-                x2: thumbnail.width
-                y2: thumbnail.height
-
-                GradientStop {
-                    position: 0
-                    color: Qt.rgba(thumbnail.accent.r, thumbnail.accent.g, thumbnail.accent.b, 0.18)
-                }
-                GradientStop {
-                    position: 1
-                    color: Qt.rgba(0, 0, 0, 0.3)
-                }
-            }
-
-            PathLine { x: thumbnail.width; y: 0 }
-            PathLine { x: thumbnail.width; y: thumbnail.height }
-            PathLine { x: 0; y: thumbnail.height }
-            PathLine { x: 0; y: 0 }
-        }
+        start: Qt.point(0, 0)
+        end: Qt.point(width, height)
+        colors: [Qt.rgba(thumbnail.accent.r, thumbnail.accent.g, thumbnail.accent.b, 0.18),
+                 Qt.rgba(0, 0, 0, 0.3)]
     }
 
     SymbolIcon {
