@@ -36,27 +36,6 @@ QString letter(int index)
     return QString(QChar(u'A' + index));
 }
 
-// Counts the events of one type that reach a window.
-class EventCount : public QObject
-{
-public:
-    explicit EventCount(QEvent::Type type)
-        : m_type(type)
-    { }
-
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == m_type;
-        return false;
-    }
-
-private:
-    QEvent::Type m_type;
-};
-
 } // namespace
 
 // The background library editor in the open settings sheet on a real X server: clicks, tile drags
@@ -66,6 +45,27 @@ class UiSettingsLibraryTest : public QObject
     Q_OBJECT
 
 private:
+    // Counts the events of one type that reach a window.
+    class EventCount : public QObject
+    {
+    public:
+        explicit EventCount(QEvent::Type type)
+            : m_type(type)
+        { }
+
+        int count = 0;
+
+    protected:
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            count += event->type() == m_type;
+            return false;
+        }
+
+    private:
+        QEvent::Type m_type;
+    };
+
     ControllerHarness m_harness;
     AppController *m_controller = nullptr;
     MainWindowViews m_views;
