@@ -1,14 +1,13 @@
 #include "VideoFrameView.h"
 
-#include <QPainter>
 #include <QQuickWindow>
+#include <QSGImageNode>
 #include <cmath>
 
 VideoFrameView::VideoFrameView(QQuickItem *parent)
-    : QQuickPaintedItem(parent)
+    : QQuickItem(parent)
 {
-    // Every frame covers the whole item: nothing needs clearing before it is drawn.
-    setFillColor(QColor());
+    setFlag(ItemHasContents);
 }
 
 void VideoFrameView::setPipeline(LoopingVideoPipeline *pipeline)
@@ -22,25 +21,21 @@ void VideoFrameView::setPipeline(LoopingVideoPipeline *pipeline)
         m_frames = pipeline ? pipeline->frames() : nullptr;
     }
     if (pipeline)
-        m_frameReady = connect(pipeline, &LoopingVideoPipeline::frameReady, this, [this] {
-            // Until a frame comes, what lies behind shows; from then on, what lies behind is never
-            // drawn.
-            setOpaquePainting(true);
-            update();
-        });
+        m_frameReady = connect(pipeline, &LoopingVideoPipeline::frameReady, this, &QQuickItem::update);
     requestFrameSize();
     emit pipelineChanged();
 }
 
 void VideoFrameView::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)
 {
-    QQuickPaintedItem::geometryChange(newGeometry, oldGeometry);
+    QQuickItem::geometryChange(newGeometry, oldGeometry);
     requestFrameSize();
+    update();
 }
 
 void VideoFrameView::itemChange(ItemChange change, const ItemChangeData &value)
 {
-    QQuickPaintedItem::itemChange(change, value);
+    QQuickItem::itemChange(change, value);
     if (change == ItemSceneChange || change == ItemDevicePixelRatioHasChanged)
         requestFrameSize();
 }
@@ -59,22 +54,33 @@ std::shared_ptr<LatestVideoFrame> VideoFrameView::frames()
     return m_frames;
 }
 
-void VideoFrameView::paint(QPainter *painter)
+QSGNode *VideoFrameView::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *)
 {
-    // A window that gave up its graphics while hidden paints the kept picture again when it is shown.
+    auto *node = static_cast<QSGImageNode *>(oldNode);
+    bool pictureChanged = !node;
     if (const std::shared_ptr<LatestVideoFrame> latest = frames()) {
         if (std::optional<QImage> incoming = latest->takeNew()) {
             m_picture = std::move(*incoming);
+            pictureChanged = true;
             // Emitted on this item's thread, after the scene graph has taken the frame.
             QMetaObject::invokeMethod(this, &VideoFrameView::frameShown, Qt::QueuedConnection);
         }
     }
-    // The frame is opaque and, but for a resize in progress, exactly the size drawn: a plain copy. Before
-    // the first one, the item is clear, so that what lies behind shows.
-    painter->setCompositionMode(QPainter::CompositionMode_Source);
-    if (m_picture.isNull()) {
-        painter->fillRect(boundingRect(), Qt::transparent);
-        return;
+    // Before the first frame nothing is drawn, so that what lies behind shows. A window that gave up its
+    // graphics while hidden draws the kept picture again when it is shown.
+    if (m_picture.isNull() || width() <= 0 || height() <= 0) {
+        delete node;
+        return nullptr;
     }
-    painter->drawImage(boundingRect(), m_picture);
+    if (!node) {
+        node = window()->createImageNode();
+        node->setOwnsTexture(true);
+        // Smoothed only while a resize has not yet brought frames of the new size; the same size is a copy.
+        node->setFiltering(QSGTexture::Linear);
+    }
+    // The frame is opaque: the texture has no alpha, so that drawing it copies where blending would mix.
+    if (pictureChanged)
+        node->setTexture(window()->createTextureFromImage(m_picture));
+    node->setRect(boundingRect());
+    return node;
 }

@@ -5,14 +5,14 @@
 
 #include <QImage>
 #include <QPointer>
-#include <QQuickPaintedItem>
+#include <QQuickItem>
 #include <memory>
 #include <mutex>
 
 // Draws the frames of a video pipeline, which it asks for frames of exactly its own size in device
-// pixels: a frame is copied into the item's texture as it is, never scaled or converted here. The same
-// drawing serves the window whether it renders with OpenGL or without.
-class VideoFrameView : public QQuickPaintedItem
+// pixels: a frame becomes the item's texture as it is, never scaled, converted or painted over first. The
+// same drawing serves the window whether it renders with OpenGL or without.
+class VideoFrameView : public QQuickItem
 {
     Q_OBJECT
     Q_PROPERTY(LoopingVideoPipeline *pipeline READ pipeline WRITE setPipeline NOTIFY pipelineChanged)
@@ -22,7 +22,6 @@ public:
 
     LoopingVideoPipeline *pipeline() const { return m_pipeline; }
     void setPipeline(LoopingVideoPipeline *pipeline);
-    void paint(QPainter *painter) override;
 
 signals:
     void pipelineChanged();
@@ -30,6 +29,7 @@ signals:
     void frameShown();
 
 protected:
+    QSGNode *updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *data) override;
     void geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry) override;
     void itemChange(ItemChange change, const ItemChangeData &value) override;
 
