@@ -529,6 +529,7 @@ private slots:
         QWindow *owner = nullptr;
         bool modal = false;
         QStringList filters;
+        bool namesOnly = false;
         QTimer poll;
         poll.setInterval(20);
         connect(&poll, &QTimer::timeout, this, [&] {
@@ -540,6 +541,7 @@ private slots:
                 owner = dialog->windowHandle() ? dialog->windowHandle()->transientParent() : nullptr;
                 modal = dialog->isModal();
                 filters = dialog->nameFilters();
+                namesOnly = dialog->testOption(QFileDialog::HideNameFilterDetails);
                 dialog->reject();
             }
         });
@@ -551,6 +553,7 @@ private slots:
         QCOMPARE(owner, sheet());
         QVERIFY(modal);
         QCOMPARE(filters, QStringList { u"图片 (*.png *.jpg)"_s });
+        QVERIFY(namesOnly);
     }
 };
 

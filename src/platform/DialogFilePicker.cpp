@@ -13,6 +13,9 @@ QStringList DialogFilePicker::pickFiles(
         nameFilters.append(QStringLiteral("%1 (%2)").arg(filter.name, filter.patterns.join(u' ')));
     QFileDialog dialog(nullptr, title, FileDialogContext::startDirectory(startFolder));
     dialog.setNameFilters(nameFilters);
+    // The filter box shows the filter's name alone: the patterns of every readable format make a line
+    // wider than the screen.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setWindowModality(Qt::ApplicationModal);
