@@ -110,7 +110,7 @@ Rectangle {
                 opacity: 0.7
             }
 
-            ScrollView {
+            SheetScrollView {
                 id: paneArea
 
                 objectName: "paneArea"

@@ -50,7 +50,7 @@ Item {
             onDone: AppController.showingStatistics = false
         }
 
-        ScrollView {
+        SheetScrollView {
             id: scroll
 
             objectName: "statisticsScroll"
