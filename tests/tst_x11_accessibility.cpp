@@ -254,13 +254,10 @@ private slots:
         QVERIFY(
             waitFor([&] { return !find(mainWindow(), exactly(t("本轮休息", "Break Activity"))).isEmpty(); }));
         // The drawn activity with its score, and how to get the keyboard back.
-        QVERIFY(!find(mainWindow(), QStringLiteral("\\S \\+\\d+$")).isEmpty());
-        QVERIFY(!find(mainWindow(),
-            exactly(t("键盘已锁定 · 后台任务继续运行", "Keyboard locked · Background work continues")))
-                     .isEmpty());
-        QVERIFY(!find(
-            mainWindow(), exactly(t("应急解锁  Ctrl+Alt+Super+Esc", "Emergency unlock  Ctrl+Alt+Super+Esc")))
-                     .isEmpty());
+        for (const QString &text : { QStringLiteral("\\S \\+\\d+$"),
+                 exactly(t("键盘已锁定 · 后台任务继续运行", "Keyboard locked · Background work continues")),
+                 exactly(t("应急解锁  Ctrl+Alt+Super+Esc", "Emergency unlock  Ctrl+Alt+Super+Esc")) })
+            QVERIFY2(!find(mainWindow(), text).isEmpty(), qPrintable(text));
         checkEveryControlIsNamed(mainWindow());
         press(t("我已完成 · 开始下一轮", "Done · Start Next Round"));
         QVERIFY(waitFor([&] { return !timeLeft().isEmpty(); }, 20));
