@@ -129,7 +129,7 @@ private slots:
                 }
             }
         )",
-            QUrl(QStringLiteral("qrc:/quorvane/qml/GlassPanelUnderTest.qml")));
+            QUrl(QStringLiteral("qrc:/Quorvane/GlassPanelUnderTest.qml")));
         std::unique_ptr<QObject> object(component.create());
         auto *root = qobject_cast<QQuickItem *>(object.get());
         QVERIFY2(root, qPrintable(component.errorString()));

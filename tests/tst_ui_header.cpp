@@ -247,7 +247,7 @@ private slots:
             }
         )",
             // Beside the views, so that it finds InstantTooltip.qml.
-            QUrl(QStringLiteral("qrc:/quorvane/qml/TooltipTestControl.qml")));
+            QUrl(QStringLiteral("qrc:/Quorvane/TooltipTestControl.qml")));
         for (const bool destroy : { false, true }) {
             auto *control = qobject_cast<QQuickItem *>(component.create());
             QVERIFY2(control, qPrintable(component.errorString()));

@@ -47,7 +47,7 @@ private:
     // Builds a view from one of the application's QML files in a window of its own and shows it.
     QQuickItem *show(const QString &file, const QVariantMap &properties, QSize size)
     {
-        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/quorvane/qml/") + file));
+        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/Quorvane/") + file));
         auto window = std::make_unique<QQuickWindow>();
         window->resize(size);
         QObject *object = component.createWithInitialProperties(properties);
@@ -330,7 +330,7 @@ private slots:
                 }
             }
         )",
-            QUrl(QStringLiteral("qrc:/quorvane/qml/SharedPiecesGallery.qml")));
+            QUrl(QStringLiteral("qrc:/Quorvane/SharedPiecesGallery.qml")));
         auto window = std::make_unique<QQuickWindow>();
         window->resize(760, 300);
         std::unique_ptr<QObject> object(component.create());

@@ -421,7 +421,7 @@ private slots:
             "    path: '/home/someone/' + 'folder/'.repeat(40) + 'focus-session-log.csv'\n"
             "    onRevealRequested: parent.parent.reveals += 1 } }",
             // Beside the views, so that their files are found by name.
-            QUrl(QStringLiteral("qrc:/quorvane/qml/FileRowProbe.qml")));
+            QUrl(QStringLiteral("qrc:/Quorvane/FileRowProbe.qml")));
         std::unique_ptr<QObject> card(component.create());
         QVERIFY2(card, qPrintable(component.errorString()));
         QQuickItem *row = findItem(qobject_cast<QQuickItem *>(card.get()), QStringLiteral("row"));

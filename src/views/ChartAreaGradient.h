@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QObject>
 #include <QPointer>
+#include <QtQml/qqmlregistration.h>
 
 class QAreaSeries;
 
@@ -11,6 +12,7 @@ class QAreaSeries;
 class ChartAreaGradient : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(QObject *series READ series WRITE setSeries NOTIFY changed)
     Q_PROPERTY(QColor topColor READ topColor WRITE setTopColor NOTIFY changed)
     Q_PROPERTY(QColor bottomColor READ bottomColor WRITE setBottomColor NOTIFY changed)

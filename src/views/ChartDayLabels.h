@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 class QCategoryAxis;
 
@@ -11,6 +12,7 @@ class QCategoryAxis;
 class ChartDayLabels : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(QObject *axis READ axis WRITE setAxis NOTIFY axisChanged)
     Q_PROPERTY(QVariantList labels READ labels WRITE setLabels NOTIFY labelsChanged)
 

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 class QXYSeries;
 
@@ -10,6 +11,7 @@ class QXYSeries;
 class ChartPoints : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(QObject *series READ series WRITE setSeries NOTIFY seriesChanged)
     Q_PROPERTY(QVariantList points READ points WRITE setPoints NOTIFY pointsChanged)
 

@@ -34,6 +34,11 @@ FeedbackPreviews::FeedbackPreviews(QQmlEngine &engine)
         engine.addImageProvider(providerName, new FeedbackPreviewProvider);
 }
 
+FeedbackPreviews *FeedbackPreviews::create(QQmlEngine *engine, QJSEngine *)
+{
+    return new FeedbackPreviews(*engine);
+}
+
 QUrl FeedbackPreviews::source(const QString &id) const
 {
     return QUrl(QStringLiteral("image://%1/%2").arg(providerName, id));

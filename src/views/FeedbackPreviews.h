@@ -2,7 +2,9 @@
 
 #include <QObject>
 #include <QUrl>
+#include <QtQml/qqmlregistration.h>
 
+class QJSEngine;
 class QQmlEngine;
 
 // The letter's attachment previews for its tiles, as "image://feedback/<id>". The image provider is
@@ -10,9 +12,12 @@ class QQmlEngine;
 class FeedbackPreviews : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
 
 public:
     explicit FeedbackPreviews(QQmlEngine &engine);
+    static FeedbackPreviews *create(QQmlEngine *engine, QJSEngine *);
 
     Q_INVOKABLE QUrl source(const QString &id) const;
 };

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 // The root view's one piece of state: whether the user has hidden the focus interface. It takes effect
 // only in the focus phase, and a change to any other phase clears it, so a hidden interface never
@@ -9,6 +10,7 @@
 class FocusInterfaceState : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(QString phase READ phase WRITE setPhase NOTIFY phaseChanged)
     Q_PROPERTY(bool focusInterfaceIsHidden READ focusInterfaceIsHidden WRITE setFocusInterfaceIsHidden NOTIFY
             focusInterfaceIsHiddenChanged)

@@ -4,6 +4,7 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QQuickPaintedItem>
+#include <QtQml/qqmlregistration.h>
 
 class BackdropCapture;
 
@@ -13,6 +14,7 @@ class BackdropCapture;
 class GlassBackdrop : public QQuickPaintedItem
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(QQuickItem *backdrop READ backdrop WRITE setBackdrop NOTIFY backdropChanged)
     Q_PROPERTY(qreal radius READ radius WRITE setRadius NOTIFY radiusChanged)
 

@@ -1,12 +1,18 @@
 #pragma once
 
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
+
+class QJSEngine;
+class QQmlEngine;
 
 // How the windows are drawn, for the views that draw differently under Qt Quick's software adaptation.
-// Chosen once, before the first window (setUpViews).
+// Chosen once, before the first window (setUpViews), and read by each engine when it first asks.
 class GraphicsAdaptation : public QObject
 {
     Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
     // The software adaptation redraws only what changed and has no use for layers that spare a GPU-less
     // OpenGL the work of drawing the whole window again.
     Q_PROPERTY(bool software READ software CONSTANT)
@@ -16,6 +22,8 @@ public:
         : QObject(parent)
         , m_software(software)
     { }
+
+    static GraphicsAdaptation *create(QQmlEngine *, QJSEngine *);
 
     bool software() const { return m_software; }
 

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QtQml/qqmlregistration.h>
 
 // The faces of the interface. Chinese needs a CJK face, or every Han character is a box, but a CJK face
 // draws quotes and apostrophes full width, so Latin text takes a Latin face first; the timer needs digits
@@ -11,6 +12,8 @@
 class InterfaceFonts : public QObject
 {
     Q_OBJECT
+    QML_NAMED_ELEMENT(Fonts)
+    QML_SINGLETON
     Q_PROPERTY(QString timerFamily READ timerFamily CONSTANT)
     Q_PROPERTY(QString symbolFamily READ symbolFamily CONSTANT)
 

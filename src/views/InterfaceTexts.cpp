@@ -1,6 +1,7 @@
 #include "InterfaceTexts.h"
 
 #include "AppController.h"
+#include "ControllerSingleton.h"
 #include "models/StringTable.h"
 
 #include <QMetaProperty>
@@ -11,6 +12,11 @@ InterfaceTexts::InterfaceTexts(AppController &controller, QQmlEngine &engine, QO
     , m_controller(controller)
     , m_engine(engine)
 { }
+
+InterfaceTexts *InterfaceTexts::create(QQmlEngine *engine, QJSEngine *)
+{
+    return new InterfaceTexts(ControllerSingleton::controller(), *engine);
+}
 
 QString InterfaceTexts::L(const QString &chinese, const QString &english) const
 {

@@ -4,8 +4,10 @@
 
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
 class AppController;
+class QJSEngine;
 class QQmlEngine;
 
 // The texts of the views in the current language. A binding that calls L() or text() is re-evaluated
@@ -13,9 +15,13 @@ class QQmlEngine;
 class InterfaceTexts : public QObject
 {
     Q_OBJECT
+    QML_NAMED_ELEMENT(Texts)
+    QML_SINGLETON
 
 public:
     InterfaceTexts(AppController &controller, QQmlEngine &engine, QObject *parent = nullptr);
+    // Over the controller that the views show (ControllerSingleton).
+    static InterfaceTexts *create(QQmlEngine *engine, QJSEngine *);
 
     // The Chinese or the English text of a pair.
     Q_INVOKABLE QString L(const QString &chinese, const QString &english) const;

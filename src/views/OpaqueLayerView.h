@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QQuickItem>
+#include <QtQml/qqmlregistration.h>
 
 class QSGTextureProvider;
 
@@ -12,6 +13,7 @@ class QSGTextureProvider;
 class OpaqueLayerView : public QQuickItem
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(QQuickItem *source READ source WRITE setSource NOTIFY sourceChanged)
 
 public:

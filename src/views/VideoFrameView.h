@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QQuickItem>
+#include <QtQml/qqmlregistration.h>
 #include <memory>
 #include <mutex>
 
@@ -15,6 +16,7 @@
 class VideoFrameView : public QQuickItem
 {
     Q_OBJECT
+    QML_ELEMENT
     Q_PROPERTY(LoopingVideoPipeline *pipeline READ pipeline WRITE setPipeline NOTIFY pipelineChanged)
 
 public:

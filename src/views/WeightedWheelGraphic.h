@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QUuid>
 #include <QVariantList>
+#include <QtQml/qqmlregistration.h>
 
 // The break wheel: one slice per entry sized by its effective weight, a label on each, a centre disc
 // and hub, and a fixed pointer at the top. It draws what its properties say and keeps no state of its
@@ -19,6 +20,7 @@
 class WeightedWheelGraphic : public QQuickPaintedItem
 {
     Q_OBJECT
+    QML_ELEMENT
     // The wheel's entries as the controller publishes them (see WheelEntryVariant), in drawing order.
     Q_PROPERTY(QVariantList items READ items WRITE setItems NOTIFY itemsChanged)
     Q_PROPERTY(

@@ -1,0 +1,207 @@
+#pragma once
+
+#include "DeveloperCornerController.h"
+#include "JournalController.h"
+#include "SettingsSession.h"
+#include "models/AppearanceSettings.h"
+#include "models/BackgroundLibraryModel.h"
+#include "models/ConsoleDragHandlePresentation.h"
+#include "models/FocusConsolePresentation.h"
+#include "models/HeaderPresentation.h"
+#include "models/JournalDayModel.h"
+#include "models/NowPlayingPresentation.h"
+#include "models/NowPlayingSeekState.h"
+#include "models/PlaylistModel.h"
+#include "models/ReorderableListModel.h"
+#include "models/RoundCompletePresentation.h"
+#include "models/SettingsPaneTexts.h"
+#include "models/StatisticsModel.h"
+#include "models/StatisticsTexts.h"
+#include "models/SymbolPickerModel.h"
+#include "models/WheelItemsModel.h"
+#include "models/WheelPaneValues.h"
+#include "services/FocusConsoleDocking.h"
+#include "services/LoopingVideoPipeline.h"
+#include "services/UpdateController.h"
+#include "services/VideoStartWatchdog.h"
+
+#include <QtQml/qqml.h>
+
+// The views' types whose classes live in the core library, which has no QML: each is declared to the
+// module here, where the type registration and the QML tools read it.
+
+struct ForeignSettingsSession
+{
+    Q_GADGET
+    QML_FOREIGN(SettingsSession)
+    QML_NAMED_ELEMENT(SettingsSession)
+    QML_UNCREATABLE("The controller makes it when the settings open.")
+};
+
+struct ForeignReorderableListModel
+{
+    Q_GADGET
+    QML_FOREIGN(ReorderableListModel)
+    QML_NAMED_ELEMENT(ReorderableListModel)
+    QML_UNCREATABLE("The background library and the playlists are reorderable lists.")
+};
+
+struct ForeignBackgroundLibraryModel
+{
+    Q_GADGET
+    QML_FOREIGN(BackgroundLibraryModel)
+    QML_NAMED_ELEMENT(BackgroundLibraryModel)
+    QML_UNCREATABLE("Each settings session has its own.")
+};
+
+struct ForeignPlaylistModel
+{
+    Q_GADGET
+    QML_FOREIGN(PlaylistModel)
+    QML_NAMED_ELEMENT(PlaylistModel)
+    QML_UNCREATABLE("The settings session makes one per playlist.")
+};
+
+struct ForeignUpdateController
+{
+    Q_GADGET
+    QML_FOREIGN(UpdateController)
+    QML_NAMED_ELEMENT(UpdateController)
+    QML_UNCREATABLE("The controller owns the one update controller.")
+};
+
+struct ForeignJournalDayModel
+{
+    Q_GADGET
+    QML_FOREIGN(JournalDayModel)
+    QML_NAMED_ELEMENT(JournalDayModel)
+    QML_UNCREATABLE("Made by the journal")
+};
+
+struct ForeignJournalController
+{
+    Q_GADGET
+    QML_FOREIGN(JournalController)
+    QML_NAMED_ELEMENT(JournalController)
+};
+
+struct ForeignDeveloperCornerController
+{
+    Q_GADGET
+    QML_FOREIGN(DeveloperCornerController)
+    QML_NAMED_ELEMENT(DeveloperCornerController)
+};
+
+struct ForeignStatisticsModel
+{
+    Q_GADGET
+    QML_FOREIGN(StatisticsModel)
+    QML_NAMED_ELEMENT(StatisticsModel)
+};
+
+struct ForeignNowPlayingSeekState
+{
+    Q_GADGET
+    QML_FOREIGN(NowPlayingSeekState)
+    QML_NAMED_ELEMENT(NowPlayingSeekState)
+};
+
+struct ForeignWheelItemsModel
+{
+    Q_GADGET
+    QML_FOREIGN(WheelItemsModel)
+    QML_NAMED_ELEMENT(WheelItemsModel)
+};
+
+struct ForeignWheelPaneValues
+{
+    Q_GADGET
+    QML_FOREIGN(WheelPaneValues)
+    QML_NAMED_ELEMENT(WheelPaneValues)
+};
+
+struct ForeignSymbolPickerModel
+{
+    Q_GADGET
+    QML_FOREIGN(SymbolPickerModel)
+    QML_NAMED_ELEMENT(SymbolPickerModel)
+};
+
+struct ForeignAppearanceSettings
+{
+    Q_GADGET
+    QML_FOREIGN(AppearanceSettings)
+    QML_NAMED_ELEMENT(AppearanceSettings)
+};
+
+struct ForeignVideoStartWatchdog
+{
+    Q_GADGET
+    QML_FOREIGN(VideoStartWatchdog)
+    QML_NAMED_ELEMENT(VideoStartWatchdog)
+};
+
+struct ForeignLoopingVideoPipeline
+{
+    Q_GADGET
+    QML_FOREIGN(LoopingVideoPipeline)
+    QML_NAMED_ELEMENT(LoopingVideoPipeline)
+};
+
+// Types the views read through the controller's properties but never name.
+
+struct ForeignFocusConsoleDocking
+{
+    Q_GADGET
+    QML_FOREIGN(FocusConsoleDocking)
+    QML_ANONYMOUS
+};
+
+struct ForeignConsoleDragHandlePresentation
+{
+    Q_GADGET
+    QML_FOREIGN(ConsoleDragHandlePresentation)
+    QML_ANONYMOUS
+};
+
+struct ForeignFocusConsolePresentation
+{
+    Q_GADGET
+    QML_FOREIGN(FocusConsolePresentation)
+    QML_ANONYMOUS
+};
+
+struct ForeignHeaderPresentation
+{
+    Q_GADGET
+    QML_FOREIGN(HeaderPresentation)
+    QML_ANONYMOUS
+};
+
+struct ForeignNowPlayingPresentation
+{
+    Q_GADGET
+    QML_FOREIGN(NowPlayingPresentation)
+    QML_ANONYMOUS
+};
+
+struct ForeignRoundCompletePresentation
+{
+    Q_GADGET
+    QML_FOREIGN(RoundCompletePresentation)
+    QML_ANONYMOUS
+};
+
+struct ForeignSettingsPaneTexts
+{
+    Q_GADGET
+    QML_FOREIGN(SettingsPaneTexts)
+    QML_ANONYMOUS
+};
+
+struct ForeignStatisticsTexts
+{
+    Q_GADGET
+    QML_FOREIGN(StatisticsTexts)
+    QML_ANONYMOUS
+};

@@ -1,0 +1,8 @@
+#include "GraphicsAdaptation.h"
+
+#include <QQuickWindow>
+
+GraphicsAdaptation *GraphicsAdaptation::create(QQmlEngine *, QJSEngine *)
+{
+    return new GraphicsAdaptation(QQuickWindow::sceneGraphBackend() == QLatin1String("software"));
+}
