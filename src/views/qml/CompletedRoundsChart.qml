@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtCharts
 import Quorvane
@@ -13,6 +14,13 @@ Item {
     // The chart maps values by an axis's new range only once the axis has announced the whole range, after
     // its minimum and maximum; the bars take their positions again then.
     property int axisRevision: 0
+
+    // Where a value lies in the chart. The plot area and the axis revision are passed only so that a
+    // binding that calls this reads them, and runs again whenever one changes: a read standing alone in a
+    // binding is dropped when the binding is compiled.
+    function positionOf(x: real, y: real, plotArea: rect, revision: int): point {
+        return chart.mapToPosition(Qt.point(x, y), frame);
+    }
 
     StatisticsChartFrame {
         id: chart
@@ -73,15 +81,10 @@ Item {
 
             Rectangle {
                 required property point modelData
-                // Naming the plot area and the axis revision re-evaluates the mapping whenever one changes.
-                readonly property point topLeft: {
-                    chart.plotArea, view.axisRevision;
-                    return chart.mapToPosition(Qt.point(modelData.x - view.barWidthInDays / 2, modelData.y), frame);
-                }
-                readonly property point bottomRight: {
-                    chart.plotArea, view.axisRevision;
-                    return chart.mapToPosition(Qt.point(modelData.x + view.barWidthInDays / 2, 0), frame);
-                }
+                readonly property point topLeft: view.positionOf(modelData.x - view.barWidthInDays / 2, modelData.y,
+                                                                 chart.plotArea, view.axisRevision)
+                readonly property point bottomRight: view.positionOf(modelData.x + view.barWidthInDays / 2, 0,
+                                                                     chart.plotArea, view.axisRevision)
 
                 objectName: "roundsBar"
                 x: topLeft.x - plot.x

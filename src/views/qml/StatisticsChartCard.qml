@@ -1,6 +1,5 @@
 import QtQuick
 import QtQuick.Layouts
-import Quorvane
 
 // The frame of a statistics chart: title and subtitle above the chart, which takes the height left.
 Rectangle {

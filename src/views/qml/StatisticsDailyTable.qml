@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
 import Quorvane
@@ -68,6 +69,8 @@ Rectangle {
             model: table.statistics.rows
 
             Item {
+                id: dayRow
+
                 required property var modelData
 
                 objectName: "statisticsRow"
@@ -82,7 +85,7 @@ Rectangle {
                     anchors.bottomMargin: 9
 
                     Text {
-                        text: modelData.dayLabel
+                        text: dayRow.modelData.dayLabel
                         font.pixelSize: 13
                         font.weight: Font.Medium
                         color: "white"
@@ -95,21 +98,21 @@ Rectangle {
 
                     Cell {
                         cellWidth: 58
-                        text: modelData.healthScore
+                        text: dayRow.modelData.healthScore
                         font.pixelSize: 13
                         color: table.statistics.accentColor
                     }
 
                     Cell {
                         cellWidth: 55
-                        text: modelData.completedSessions
+                        text: dayRow.modelData.completedSessions
                         font.pixelSize: 13
                         color: "white"
                     }
 
                     Cell {
                         cellWidth: 90
-                        text: modelData.activeFocus
+                        text: dayRow.modelData.activeFocus
                         font.pixelSize: 13
                         color: Qt.rgba(1, 1, 1, 0.64)
                     }

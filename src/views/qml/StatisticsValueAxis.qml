@@ -2,7 +2,9 @@ import QtCharts
 import Quorvane
 
 // The value axis of the statistics charts: from 0 to a maximum whose ticks all fall on whole numbers.
-ValueAxis {
+// ValuesAxis is QValueAxis under its other name: QtCharts 6.4 describes QValueAxis twice to the QML
+// tools, and the second description, which they keep, exports only this one.
+ValuesAxis {
     required property StatisticsModel statistics
     required property real maximum
     required property int ticks
