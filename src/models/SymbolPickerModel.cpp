@@ -14,6 +14,11 @@ int SymbolPickerModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(m_options.size());
 }
 
+QString SymbolPickerModel::nameAt(int row) const
+{
+    return row >= 0 && row < m_options.size() ? m_options[row].name : QString();
+}
+
 QVariant SymbolPickerModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))

@@ -36,6 +36,8 @@ public:
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
+    // The name of the symbol in a row; empty outside the rows.
+    Q_INVOKABLE QString nameAt(int row) const;
 
     QString languageName() const { return rawValue(m_language); }
     // An unknown name changes nothing.

@@ -1,5 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import Qt.labs.platform as Platform
 import QtQuick.Layouts
 import Quorvane

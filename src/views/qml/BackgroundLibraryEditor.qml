@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -114,8 +115,6 @@ Item {
                     ToolTip.delay: 700
                     ToolTip.text: editor.pair("打开专属图库文件夹", "Open the dedicated library folder")
                     contentItem: SymbolIcon {
-                        id: folderHelp
-
                         name: "folder"
                         size: 15
                         color: Qt.rgba(1, 1, 1, 0.9)

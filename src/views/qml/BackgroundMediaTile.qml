@@ -120,6 +120,8 @@ ReorderDropTarget {
         }
 
         T.Button {
+            id: removeButton
+
             objectName: "removeButton"
             implicitWidth: 22
             implicitHeight: 22
@@ -134,12 +136,12 @@ ReorderDropTarget {
                 name: "trash"
                 size: 12
                 font.weight: Font.DemiBold
-                color: Qt.rgba(1, 0.42, 0.38, parent.down ? 0.6 : 0.9)
+                color: Qt.rgba(1, 0.42, 0.38, removeButton.down ? 0.6 : 0.9)
             }
 
             background: Rectangle {
                 radius: 6
-                color: Qt.rgba(1, 1, 1, parent.hovered ? 0.1 : 0)
+                color: Qt.rgba(1, 1, 1, removeButton.hovered ? 0.1 : 0)
             }
         }
     }

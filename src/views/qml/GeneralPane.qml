@@ -1,6 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
-import QtQuick.Layouts
 import Quorvane
 
 // The general pane: the interface language, the main window's level and the about card.
@@ -128,7 +127,8 @@ SettingsPaneStack {
                 width: 64
                 height: 64
                 source: "qrc:/quorvane/quorvane.svg"
-                sourceSize: Qt.size(128, 128)
+                sourceSize.width: 128
+                sourceSize.height: 128
                 smooth: true
                 mipmap: true
             }

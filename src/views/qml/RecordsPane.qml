@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Layouts
 import Quorvane
 
 // The records pane: where the two CSV logs are, and what the input monitoring needs and never does.

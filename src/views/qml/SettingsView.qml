@@ -23,11 +23,11 @@ Rectangle {
             "update": updatePane
         })
     // Something is open inside the sheet: an alert of its own or the controller's, or whatever the pane
-    // shown has open (a pane tells by a `somethingOpen` of its own). Return and Escape then stand aside,
+    // shown has open (the appearance pane, by its `somethingOpen`). Return and Escape then stand aside,
     // and Escape closes only that.
     readonly property bool somethingOpen: session.showingWeightError || session.showingMinimumItemsAlert
                                           || session.symbolPickerItemId !== "" || AppController.showingAlert
-                                          || (pane.item !== null && pane.item.somethingOpen === true)
+                                          || (pane.item as AppearancePane)?.somethingOpen === true
 
     color: Qt.rgba(palette.window.r, palette.window.g, palette.window.b, 0.98)
 
@@ -135,6 +135,9 @@ Rectangle {
         }
     }
 
+    // Unbound components, as Qt 6.4's Loader needs them in this file (it makes no bound one):
+    // the QML tools of 6.4 do not follow them to the file's ids.
+    // qmllint disable unqualified
     Component {
         id: appearancePane
         AppearancePane { session: view.session }
@@ -172,6 +175,7 @@ Rectangle {
             subtitle: view.session.headingSubtitle
         }
     }
+    // qmllint enable unqualified
 
     // Return saves, as Escape (which the sheet's window handles) cancels.
     Shortcut {

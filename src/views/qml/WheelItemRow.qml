@@ -56,6 +56,9 @@ RowLayout {
             cornerRadius: 8
         }
 
+        // Unbound components, as Qt 6.4's Loader needs them in this file (it makes no bound one):
+        // the QML tools of 6.4 do not follow them to the file's ids.
+        // qmllint disable unqualified
         // Made afresh at every opening, so that the picker starts on every category with no search. A
         // loader makes items only, hence the holder.
         Loader {
@@ -72,6 +75,7 @@ RowLayout {
                 }
             }
         }
+        // qmllint enable unqualified
     }
 
     SettingsTextField {

@@ -1,5 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import Quorvane
 
@@ -227,23 +227,34 @@ SettingsPaneStack {
                 text: Texts.text("添加项目", pane.language)
                 onClicked: itemsModel.addItem()
 
-                contentItem: Item {
-                    implicitWidth: addLabel.implicitWidth
-                    implicitHeight: addLabel.implicitHeight
-
-                    ButtonSymbolLabel {
-                        id: addLabel
-
-                        width: implicitWidth
-                        height: parent.height
-                        symbol: "plus"
-                        text: addButton.text
-                        color: Qt.rgba(1, 1, 1, 0.9)
-                        font: addButton.font
-                        spacing: 6
-                    }
+                contentItem: AddLabel {
+                    text: addButton.text
+                    font: addButton.font
                 }
             }
+        }
+    }
+
+    // A type of its own, whose ids stay inside it, so that the button makes it when it needs it.
+    component AddLabel: Item {
+        id: content
+
+        required property string text
+        required property font font
+
+        implicitWidth: addLabel.implicitWidth
+        implicitHeight: addLabel.implicitHeight
+
+        ButtonSymbolLabel {
+            id: addLabel
+
+            width: implicitWidth
+            height: parent.height
+            symbol: "plus"
+            text: content.text
+            color: Qt.rgba(1, 1, 1, 0.9)
+            font: content.font
+            spacing: 6
         }
     }
 }

@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -147,7 +148,7 @@ Popup {
 
             function chooseCurrent() {
                 if (currentItem)
-                    picker.chosen(currentItem.name);
+                    picker.chosen(cells.nameAt(currentIndex));
             }
             ScrollBar.vertical: ScrollBar {
                 policy: ScrollBar.AsNeeded
