@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Quorvane
@@ -53,6 +54,8 @@ Rectangle {
                     model: [{ "symbol": "chevron.left", "offset": -1 }, { "symbol": "chevron.right", "offset": 1 }]
 
                     delegate: AbstractButton {
+                        id: monthButton
+
                         required property var modelData
 
                         objectName: "journalMonth" + (modelData.offset < 0 ? "Previous" : "Next")
@@ -64,7 +67,7 @@ Rectangle {
                         Accessible.onPressAction: if (enabled) clicked()
 
                         contentItem: SymbolIcon {
-                            name: parent.modelData.symbol
+                            name: monthButton.modelData.symbol
                             size: 13
                         }
 
@@ -143,6 +146,8 @@ Rectangle {
                     ]
 
                     delegate: Rectangle {
+                        id: metricCell
+
                         required property var modelData
 
                         width: (parent.width - 20) / 3
@@ -166,7 +171,7 @@ Rectangle {
 
                                 SymbolIcon {
                                     anchors.verticalCenter: parent.verticalCenter
-                                    name: modelData.symbol
+                                    name: metricCell.modelData.symbol
                                     size: 15
                                     color: panel.accent
                                 }
@@ -175,7 +180,7 @@ Rectangle {
                                     id: value
 
                                     anchors.right: parent.right
-                                    text: modelData.value
+                                    text: metricCell.modelData.value
                                     font.pixelSize: 20
                                     font.weight: Font.Light
                                     color: AppController.textColor
@@ -183,7 +188,7 @@ Rectangle {
                             }
 
                             Text {
-                                text: modelData.label
+                                text: metricCell.modelData.label
                                 font.pixelSize: 10
                                 font.weight: Font.Medium
                                 color: Qt.rgba(1, 1, 1, 0.42)

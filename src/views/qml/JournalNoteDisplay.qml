@@ -10,6 +10,8 @@ AbstractButton {
     required property string entryID
     required property string notesText
     required property bool hasNotes
+    readonly property string hint: Texts.L("点击编辑", "Click to edit")
+
     signal edit
 
     objectName: "journal-note-display-" + entryID
@@ -21,7 +23,7 @@ AbstractButton {
     onClicked: edit()
     ToolTip.visible: hovered
     ToolTip.delay: 600
-    ToolTip.text: hint.text
+    ToolTip.text: hint
     Accessible.onPressAction: if (enabled) clicked()
 
     background: Rectangle {
@@ -36,34 +38,49 @@ AbstractButton {
         }
     }
 
-    contentItem: Item {
-        implicitHeight: Math.max(notes.implicitHeight, hint.implicitHeight)
+    contentItem: NotesWithHint {
+        notesText: display.notesText
+        hasNotes: display.hasNotes
+        hint: display.hint
+        hintShown: display.hovered
+    }
+
+    // A type of its own, whose ids stay inside it, so that the button makes it when it needs it.
+    component NotesWithHint: Item {
+        id: content
+
+        required property string notesText
+        required property bool hasNotes
+        required property string hint
+        required property bool hintShown
+
+        implicitHeight: Math.max(notes.implicitHeight, hintText.implicitHeight)
 
         Text {
             id: notes
 
             anchors.left: parent.left
-            anchors.right: hint.left
+            anchors.right: hintText.left
             anchors.rightMargin: 10
-            text: display.notesText
+            text: content.notesText
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
             maximumLineCount: 5
             elide: Text.ElideRight
             font.pixelSize: 13
-            color: display.hasNotes ? Qt.rgba(1, 1, 1, 0.82) : Qt.rgba(1, 1, 1, 0.26)
+            color: content.hasNotes ? Qt.rgba(1, 1, 1, 0.82) : Qt.rgba(1, 1, 1, 0.26)
         }
 
         Text {
-            id: hint
+            id: hintText
 
             anchors.right: parent.right
             anchors.baseline: notes.baseline
-            text: Texts.L("点击编辑", "Click to edit")
+            text: content.hint
             font.pixelSize: 9
             font.weight: Font.Medium
             color: Qt.rgba(1, 1, 1, 0.38)
-            opacity: display.hovered ? 1 : 0
+            opacity: content.hintShown ? 1 : 0
 
             Behavior on opacity {
                 NumberAnimation {
