@@ -5,7 +5,7 @@ import Quorvane
 // The controller's one alert: its title, its message as plain text and one button that only dismisses
 // it. Each window has one; the alert shows in the window the controller names as its host. Dismissing
 // it clears the controller's flag; moving to another window does not. A view with an alert of its own
-// gives the texts, the flag and what dismissing does.
+// gives the texts and the flag, and clears its flag when dismissed.
 AlertDialog {
     id: alert
 
@@ -14,9 +14,10 @@ AlertDialog {
     // The window this alert belongs to: a sheet's name, or empty for the main window.
     property string host: ""
     property bool wanted: AppController.showingAlert && AppController.alertHost === host
-    property var dismiss: function () {
-        AppController.showingAlert = false;
-    }
+    // Set by a view with an alert of its own, which clears its own flag on dismissed().
+    property bool ownFlag: false
+
+    signal dismissed
 
     heading: AppController.alertTitle
     message: AppController.alertMessage
@@ -25,28 +26,16 @@ AlertDialog {
     visible: wanted
     // Closed while still wanted here, it was the user who closed it.
     onClosed: {
-        if (wanted)
-            dismiss();
+        if (!wanted)
+            return;
+        if (ownFlag)
+            dismissed();
+        else
+            AppController.showingAlert = false;
     }
 
-    background: Item {
-        SoftShadow {
-            target: panel
-            shapeRadius: panel.radius
-            blurRadius: 30
-            offsetY: 14
-            color: Qt.rgba(0, 0, 0, 0.34)
-        }
-
-        GlassPanel {
-            id: panel
-
-            anchors.fill: parent
-            backdrop: alert.backdrop
-            radius: 18
-            tintOpacity: 0.62
-            borderColor: Qt.rgba(1, 1, 1, 0.14)
-        }
+    background: ShadowedGlass {
+        backdrop: alert.backdrop
     }
 
     footer: Item {
@@ -85,6 +74,31 @@ AlertDialog {
             FocusRing {
                 cornerRadius: height / 2
             }
+        }
+    }
+
+    // A type of its own, whose ids stay inside it, so that the dialog makes it when it needs it.
+    component ShadowedGlass: Item {
+        id: plate
+
+        required property Item backdrop
+
+        SoftShadow {
+            target: panel
+            shapeRadius: panel.radius
+            blurRadius: 30
+            offsetY: 14
+            color: Qt.rgba(0, 0, 0, 0.34)
+        }
+
+        GlassPanel {
+            id: panel
+
+            anchors.fill: parent
+            backdrop: plate.backdrop
+            radius: 18
+            tintOpacity: 0.62
+            borderColor: Qt.rgba(1, 1, 1, 0.14)
         }
     }
 }

@@ -1,5 +1,5 @@
+pragma ComponentBehavior: Bound
 import QtQuick
-import QtQuick.Controls
 import QtQuick.Layouts
 import QtQuick.Templates as T
 import Quorvane
@@ -28,13 +28,13 @@ ColumnLayout {
             spacing: 18
 
             Repeater {
-                model: pane.corner.storyParagraphs.slice(0, 4)
+                model: Math.min(4, pane.corner.storyParagraphs.length)
 
                 DeveloperCornerStoryParagraph {
-                    required property string modelData
+                    required property int index
 
                     Layout.fillWidth: true
-                    text: modelData
+                    text: pane.corner.storyParagraphs[index]
                 }
             }
 

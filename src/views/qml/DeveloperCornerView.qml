@@ -126,6 +126,9 @@ Item {
                     anchors.margins: 15
                     spacing: 8
 
+                    // Unbound components, as Qt 6.4's Loader needs them in this file (it makes no bound one):
+                    // the QML tools of 6.4 do not follow them to the file's ids.
+                    // qmllint disable unqualified
                     Repeater {
                         model: cornerState.sections
 
@@ -142,6 +145,7 @@ Item {
                             onClicked: cornerState.section = modelData
                         }
                     }
+                    // qmllint enable unqualified
 
                     Item {
                         Layout.fillHeight: true
@@ -182,7 +186,7 @@ Item {
                     x: 30
                     y: 30
                     width: scroll.availableWidth - 60
-                    height: item ? item.implicitHeight : 0
+                    height: (item as Item)?.implicitHeight ?? 0
                     sourceComponent: cornerState.section === "support"
                                      ? supportPane
                                      : cornerState.section === "story" ? storyPane : letterPane
@@ -191,6 +195,9 @@ Item {
         }
     }
 
+    // Unbound components, as Qt 6.4's Loader needs them in this file (it makes no bound one):
+    // the QML tools of 6.4 do not follow them to the file's ids.
+    // qmllint disable unqualified
     Component {
         id: letterPane
 
@@ -217,6 +224,7 @@ Item {
             accent: view.accent
         }
     }
+    // qmllint enable unqualified
 
     ControllerAlert {
         id: cornerAlert
@@ -225,8 +233,7 @@ Item {
         wanted: cornerState.showingAlert
         heading: cornerState.alertTitle
         message: cornerState.alertMessage
-        dismiss: function () {
-            cornerState.showingAlert = false;
-        }
+        ownFlag: true
+        onDismissed: cornerState.showingAlert = false
     }
 }
