@@ -45,7 +45,9 @@ Item {
         // Nothing is decoded before the view knows its size: a photo at full size costs far more memory
         // than the screen can show.
         source: view.isVideo || view.decodeSize.width <= 0 || view.decodeSize.height <= 0 ? "" : view.url
-        sourceSize: view.decodeSize
+        // A size converts to the whole size the picture is decoded at; the QML tools of Qt 6.4 do not know
+        // that conversion. One binding, so that a new size starts one decoding, not one per dimension.
+        sourceSize: view.decodeSize // qmllint disable type
         // Decoding a large photo takes a while; the window stays responsive meanwhile.
         asynchronous: true
         fillMode: Image.PreserveAspectCrop

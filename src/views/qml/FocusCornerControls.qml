@@ -1,3 +1,4 @@
+pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import Quorvane
@@ -34,25 +35,7 @@ Item {
         Accessible.description: enabled ? "" : Texts.text("不可用", controls.language)
         Accessible.onPressAction: if (enabled) clicked()
 
-        background: Item {
-            SoftShadow {
-                target: disc
-                shapeRadius: disc.radius
-                blurRadius: 10
-                offsetY: 5
-                color: Qt.rgba(0, 0, 0, 0.26)
-            }
-
-            GlassPanel {
-                id: disc
-
-                anchors.fill: parent
-                backdrop: null
-                radius: width / 2
-                tintOpacity: 0.28
-                borderColor: Qt.rgba(1, 1, 1, 0.15)
-            }
-        }
+        background: DiscBackground {}
 
         contentItem: SymbolIcon {
             objectName: "symbol"
@@ -108,6 +91,27 @@ Item {
             objectName: "nextBackgroundButton"
             look: controls.shown.next
             onClicked: controls.next()
+        }
+    }
+
+    // A type of its own, whose ids stay inside it, so that the button makes it when it needs it.
+    component DiscBackground: Item {
+        SoftShadow {
+            target: disc
+            shapeRadius: disc.radius
+            blurRadius: 10
+            offsetY: 5
+            color: Qt.rgba(0, 0, 0, 0.26)
+        }
+
+        GlassPanel {
+            id: disc
+
+            anchors.fill: parent
+            backdrop: null
+            radius: width / 2
+            tintOpacity: 0.28
+            borderColor: Qt.rgba(1, 1, 1, 0.15)
         }
     }
 }

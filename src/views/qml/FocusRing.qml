@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Templates as T
 
 // The ring around a control that the keyboard reached (Tab, Backtab or an arrow key), never after a
 // click: on the dark glass of every view it is the only sign of where the keys go. It sits 3 outside its
@@ -8,7 +9,7 @@ Rectangle {
 
     // The parent's corner radius; a capsule passes half its height.
     property real cornerRadius: 0
-    property bool shown: parent !== null && parent.visualFocus === true
+    property bool shown: (parent as T.Control)?.visualFocus === true
 
     objectName: "focusRing"
     anchors.fill: parent

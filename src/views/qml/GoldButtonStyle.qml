@@ -28,7 +28,22 @@ T.Button {
         verticalAlignment: Text.AlignVCenter
     }
 
-    background: Item {
+    background: CapsuleBackground {
+        accent: control.accent
+        down: control.down
+    }
+
+    FocusRing {
+        cornerRadius: height / 2
+    }
+
+    // A type of its own, whose ids stay inside it, so that the button makes it when it needs it.
+    component CapsuleBackground: Item {
+        id: plate
+
+        required property color accent
+        required property bool down
+
         implicitHeight: 52
 
         SoftShadow {
@@ -37,7 +52,7 @@ T.Button {
             shapeRadius: capsule.radius
             blurRadius: 18
             offsetY: 8
-            color: Qt.rgba(control.accent.r, control.accent.g, control.accent.b, control.down ? 0.12 : 0.24)
+            color: Qt.rgba(plate.accent.r, plate.accent.g, plate.accent.b, plate.down ? 0.12 : 0.24)
         }
 
         Rectangle {
@@ -46,13 +61,9 @@ T.Button {
             objectName: "buttonCapsule"
             anchors.fill: parent
             radius: height / 2
-            color: Qt.rgba(control.accent.r, control.accent.g, control.accent.b, control.down ? 0.78 : 1)
+            color: Qt.rgba(plate.accent.r, plate.accent.g, plate.accent.b, plate.down ? 0.78 : 1)
             border.color: Qt.rgba(1, 1, 1, 0.4)
             border.width: 1
         }
-    }
-
-    FocusRing {
-        cornerRadius: height / 2
     }
 }

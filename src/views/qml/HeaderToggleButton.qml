@@ -22,26 +22,9 @@ AbstractButton {
     Accessible.onPressAction: clicked()
     Accessible.onToggleAction: clicked()
 
-    background: Item {
-        RectangleGlow {
-            anchors.fill: circle
-            visible: button.shown.isOn
-            glowRadius: 8
-            cornerRadius: circle.radius + glowRadius
-            color: Qt.rgba(button.accent.r, button.accent.g, button.accent.b, 0.18)
-        }
-
-        Rectangle {
-            id: circle
-
-            anchors.fill: parent
-            radius: width / 2
-            color: button.shown.isOn ? Qt.rgba(button.accent.r, button.accent.g, button.accent.b, 0.16)
-                                     : Qt.rgba(0, 0, 0, 0.28)
-            border.width: 1
-            border.color: button.shown.isOn ? Qt.rgba(button.accent.r, button.accent.g, button.accent.b, 0.46)
-                                            : Qt.rgba(1, 1, 1, 0.14)
-        }
+    background: CircleBackground {
+        isOn: button.shown.isOn
+        accent: button.accent
     }
 
     contentItem: SymbolIcon {
@@ -60,5 +43,33 @@ AbstractButton {
 
     FocusRing {
         cornerRadius: width / 2
+    }
+
+    // A type of its own, whose ids stay inside it, so that the button makes it when it needs it.
+    component CircleBackground: Item {
+        id: plate
+
+        required property bool isOn
+        required property color accent
+
+        RectangleGlow {
+            anchors.fill: circle
+            visible: plate.isOn
+            glowRadius: 8
+            cornerRadius: circle.radius + glowRadius
+            color: Qt.rgba(plate.accent.r, plate.accent.g, plate.accent.b, 0.18)
+        }
+
+        Rectangle {
+            id: circle
+
+            anchors.fill: parent
+            radius: width / 2
+            color: plate.isOn ? Qt.rgba(plate.accent.r, plate.accent.g, plate.accent.b, 0.16)
+                                   : Qt.rgba(0, 0, 0, 0.28)
+            border.width: 1
+            border.color: plate.isOn ? Qt.rgba(plate.accent.r, plate.accent.g, plate.accent.b, 0.46)
+                                          : Qt.rgba(1, 1, 1, 0.14)
+        }
     }
 }

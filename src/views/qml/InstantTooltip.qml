@@ -6,17 +6,12 @@ import Quorvane
 // tooltip's bubble above every other item; it goes as soon as any of that stops, or the control goes.
 //
 //     InstantTooltip { title: ...; detail: ...; placement: "bottomTrailing" }
-Item {
+InstantTooltipSource {
     id: tooltip
 
-    required property string title
-    required property string detail
-    property color accent: AppController.accentColor
-    // "trailing", "topLeading", "topTrailing" or "bottomTrailing".
-    property string placement: "trailing"
     readonly property bool shown: hover.hovered && parent !== null && parent.enabled && parent.visible
     // The layer of the root view that holds this control; none outside the main window.
-    readonly property Item bubbleLayer: {
+    readonly property InstantTooltipLayer bubbleLayer: {
         for (let item = parent; item; item = item.parent) {
             if (item.tooltipLayer)
                 return item.tooltipLayer;

@@ -7,9 +7,9 @@ Item {
     id: layer
 
     // The tooltip shown now; null when none is.
-    property Item current: null
+    property InstantTooltipSource current: null
     // The last one shown, so that the bubble keeps its texts while it fades out.
-    property Item last: null
+    property InstantTooltipSource last: null
 
     function show(tooltip) {
         last = tooltip;

@@ -35,6 +35,9 @@ Item {
             objectName: "backgroundLayer"
             anchors.fill: parent
 
+            // Unbound components, as Qt 6.4's Loader needs them in this file (it makes no bound one):
+            // the QML tools of 6.4 do not follow them to the file's ids.
+            // qmllint disable unqualified
             // One view per background: a new path builds a new view, so a new video starts afresh,
             // while other changes of the settings reach the running one.
             Repeater {
@@ -49,6 +52,7 @@ Item {
                     Component.onCompleted: scene.contentChanged()
                 }
             }
+            // qmllint enable unqualified
         }
 
         Rectangle {
@@ -133,6 +137,9 @@ Item {
             objectName: "phaseScreen"
             anchors.fill: parent
 
+            // Unbound components, as Qt 6.4's Loader needs them in this file (it makes no bound one):
+            // the QML tools of 6.4 do not follow them to the file's ids.
+            // qmllint disable unqualified
             Loader {
                 anchors.fill: parent
                 active: AppController.phase === "focus"
@@ -159,6 +166,7 @@ Item {
                     reservedLeft: breakNowPlaying.cardShows ? breakNowPlaying.x + breakNowPlaying.width : 0
                 }
             }
+            // qmllint enable unqualified
         }
 
         Item {
@@ -188,6 +196,9 @@ Item {
         }
     }
 
+    // Unbound components, as Qt 6.4's Loader needs them in this file (it makes no bound one):
+    // the QML tools of 6.4 do not follow them to the file's ids.
+    // qmllint disable unqualified
     // The break screens' now-playing card, at the bottom left; the focus and round-complete screens show
     // their own. Outside the break phases no card exists here, except while one comes in or goes out:
     // a card that a phase change brings starts hidden, and a card is kept until it has faded, so that it
@@ -220,6 +231,7 @@ Item {
             onPresenceChanged: breakNowPlaying.cardShows = presence > 0
         }
     }
+    // qmllint enable unqualified
 
     // Outside the interface layer: it holds the button that restores the hidden interface.
     FocusCornerControls {

@@ -19,7 +19,7 @@ Window {
     // import, that may never show.
     property url content
     // The view while the sheet is open; null otherwise.
-    readonly property Item view: contentLoader.item
+    readonly property Item view: contentLoader.item as Item
 
     // The user closed the sheet (Esc or the window manager's close); the host clears the flag.
     signal dismissed
@@ -70,14 +70,15 @@ Window {
         active: sheet.showing
         source: sheet.content
         // A keyboard or screen-reader user starts on the sheet's first control, not on nothing.
-        onLoaded: item.nextItemInFocusChain(true)?.forceActiveFocus(Qt.ActiveWindowFocusReason)
+        onLoaded: sheet.view.nextItemInFocusChain(true)?.forceActiveFocus(Qt.ActiveWindowFocusReason)
     }
 
     // An alert open in this sheet takes Esc first, and so does anything the view has open inside it
-    // (its own alerts, a popup, a file dialog), which the view tells by its `somethingOpen`.
+    // (its own alerts, a popup, a file dialog), which the view tells by a `somethingOpen` of its own. Not
+    // every view has one, and the sheet does not know its view's type: the property is looked up by name.
     Shortcut {
         sequence: "Esc"
-        enabled: sheet.showing && !sheetAlert.visible && !(sheet.view && sheet.view.somethingOpen === true)
+        enabled: sheet.showing && !sheetAlert.visible && sheet.view?.["somethingOpen"] !== true
         onActivated: sheet.dismissed()
     }
 

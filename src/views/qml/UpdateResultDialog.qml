@@ -1,5 +1,4 @@
 import QtQuick
-import QtQuick.Controls
 import Quorvane
 
 // What an update check found, in the main window: up to date, a newer release with a button to its
