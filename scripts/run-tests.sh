@@ -5,6 +5,9 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 
 status=0
+# Every QML module's files against the types its imports and the C++ declare: a misspelt property, an
+# unknown type or an unqualified name fails here rather than in a user's window.
+cmake --build build/default --target all_qmllint || status=1
 ctest --test-dir build/default --output-on-failure --timeout 300 || status=1
 # The X11 and view tests drive the graphics and media stacks, which are too slow to unwind on every
 # allocation; they run above only.
