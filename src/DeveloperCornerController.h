@@ -19,27 +19,27 @@ class AppController;
 class DeveloperCornerController : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged)
-    Q_PROPERTY(QString section READ sectionName WRITE selectSection NOTIFY sectionChanged)
-    Q_PROPERTY(QStringList sections READ sectionNames CONSTANT)
-    Q_PROPERTY(QStringList sectionSymbols READ sectionSymbols CONSTANT)
-    Q_PROPERTY(QString email READ email WRITE setEmail NOTIFY emailChanged)
-    Q_PROPERTY(QString message READ message WRITE setMessage NOTIFY messageChanged)
+    Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged FINAL)
+    Q_PROPERTY(QString section READ sectionName WRITE selectSection NOTIFY sectionChanged FINAL)
+    Q_PROPERTY(QStringList sections READ sectionNames CONSTANT FINAL)
+    Q_PROPERTY(QStringList sectionSymbols READ sectionSymbols CONSTANT FINAL)
+    Q_PROPERTY(QString email READ email WRITE setEmail NOTIFY emailChanged FINAL)
+    Q_PROPERTY(QString message READ message WRITE setMessage NOTIFY messageChanged FINAL)
     // One map per attachment: "id", "name" and "hasPreview".
-    Q_PROPERTY(QVariantList images READ imageEntries NOTIFY imagesChanged)
-    Q_PROPERTY(bool canAddImages READ canAddImages NOTIFY imagesChanged)
-    Q_PROPERTY(bool sending READ sending NOTIFY sendingChanged)
-    Q_PROPERTY(bool sent READ sent NOTIFY sentChanged)
-    Q_PROPERTY(QString amount READ amount WRITE setAmount NOTIFY amountChanged)
-    Q_PROPERTY(bool creatingCheckout READ creatingCheckout NOTIFY creatingCheckoutChanged)
-    Q_PROPERTY(QString alertTitle READ alertTitle NOTIFY alertChanged)
-    Q_PROPERTY(QString alertMessage READ alertMessage NOTIFY alertChanged)
-    Q_PROPERTY(bool showingAlert READ showingAlert WRITE setShowingAlert NOTIFY alertChanged)
+    Q_PROPERTY(QVariantList images READ imageEntries NOTIFY imagesChanged FINAL)
+    Q_PROPERTY(bool canAddImages READ canAddImages NOTIFY imagesChanged FINAL)
+    Q_PROPERTY(bool sending READ sending NOTIFY sendingChanged FINAL)
+    Q_PROPERTY(bool sent READ sent NOTIFY sentChanged FINAL)
+    Q_PROPERTY(QString amount READ amount WRITE setAmount NOTIFY amountChanged FINAL)
+    Q_PROPERTY(bool creatingCheckout READ creatingCheckout NOTIFY creatingCheckoutChanged FINAL)
+    Q_PROPERTY(QString alertTitle READ alertTitle NOTIFY alertChanged FINAL)
+    Q_PROPERTY(QString alertMessage READ alertMessage NOTIFY alertChanged FINAL)
+    Q_PROPERTY(bool showingAlert READ showingAlert WRITE setShowingAlert NOTIFY alertChanged FINAL)
     // Texts that follow the interface language.
-    Q_PROPERTY(QStringList sectionTitles READ sectionTitles NOTIFY languageChanged)
-    Q_PROPERTY(QString currencyPrefix READ currencyPrefix NOTIFY languageChanged)
-    Q_PROPERTY(QStringList storyParagraphs READ storyParagraphs NOTIFY languageChanged)
-    Q_PROPERTY(bool canVisitWebsite READ canVisitWebsite NOTIFY controllerChanged)
+    Q_PROPERTY(QStringList sectionTitles READ sectionTitles NOTIFY languageChanged FINAL)
+    Q_PROPERTY(QString currencyPrefix READ currencyPrefix NOTIFY languageChanged FINAL)
+    Q_PROPERTY(QStringList storyParagraphs READ storyParagraphs NOTIFY languageChanged FINAL)
+    Q_PROPERTY(bool canVisitWebsite READ canVisitWebsite NOTIFY controllerChanged FINAL)
 
 public:
     static constexpr int maximumImages = 3;

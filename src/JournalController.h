@@ -20,35 +20,35 @@ class AppController;
 class JournalController : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged)
-    Q_PROPERTY(bool snapshotLoaded READ snapshotLoaded NOTIFY snapshotChanged)
-    Q_PROPERTY(JournalDayModel *dayModel READ dayModel CONSTANT)
-    Q_PROPERTY(QDate selectedDate READ selectedDate NOTIFY selectedDateChanged)
-    Q_PROPERTY(QDate visibleMonth READ visibleMonth NOTIFY visibleMonthChanged)
+    Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged FINAL)
+    Q_PROPERTY(bool snapshotLoaded READ snapshotLoaded NOTIFY snapshotChanged FINAL)
+    Q_PROPERTY(JournalDayModel *dayModel READ dayModel CONSTANT FINAL)
+    Q_PROPERTY(QDate selectedDate READ selectedDate NOTIFY selectedDateChanged FINAL)
+    Q_PROPERTY(QDate visibleMonth READ visibleMonth NOTIFY visibleMonthChanged FINAL)
     // Texts and figures of the day and the month, in the interface language.
-    Q_PROPERTY(QString dayTitle READ dayTitle NOTIFY dayChanged)
-    Q_PROPERTY(QString countLine READ countLine NOTIFY dayChanged)
-    Q_PROPERTY(bool selectedDayIsToday READ selectedDayIsToday NOTIFY dayChanged)
-    Q_PROPERTY(bool showsEmptyDay READ showsEmptyDay NOTIFY dayChanged)
-    Q_PROPERTY(int focusCount READ focusCount NOTIFY dayChanged)
-    Q_PROPERTY(int breakCount READ breakCount NOTIFY dayChanged)
-    Q_PROPERTY(int noteCount READ noteCount NOTIFY dayChanged)
+    Q_PROPERTY(QString dayTitle READ dayTitle NOTIFY dayChanged FINAL)
+    Q_PROPERTY(QString countLine READ countLine NOTIFY dayChanged FINAL)
+    Q_PROPERTY(bool selectedDayIsToday READ selectedDayIsToday NOTIFY dayChanged FINAL)
+    Q_PROPERTY(bool showsEmptyDay READ showsEmptyDay NOTIFY dayChanged FINAL)
+    Q_PROPERTY(int focusCount READ focusCount NOTIFY dayChanged FINAL)
+    Q_PROPERTY(int breakCount READ breakCount NOTIFY dayChanged FINAL)
+    Q_PROPERTY(int noteCount READ noteCount NOTIFY dayChanged FINAL)
     // Which log holds rows that could not be read, and how many; empty when there are none.
-    Q_PROPERTY(QString unreadableRowsNote READ unreadableRowsNote NOTIFY dayChanged)
-    Q_PROPERTY(QString monthTitle READ monthTitle NOTIFY monthChanged)
-    Q_PROPERTY(QStringList weekdayLabels READ weekdayLabels NOTIFY monthChanged)
-    Q_PROPERTY(QVariantList monthCells READ monthCells NOTIFY monthChanged)
+    Q_PROPERTY(QString unreadableRowsNote READ unreadableRowsNote NOTIFY dayChanged FINAL)
+    Q_PROPERTY(QString monthTitle READ monthTitle NOTIFY monthChanged FINAL)
+    Q_PROPERTY(QStringList weekdayLabels READ weekdayLabels NOTIFY monthChanged FINAL)
+    Q_PROPERTY(QVariantList monthCells READ monthCells NOTIFY monthChanged FINAL)
     // The record editor.
-    Q_PROPERTY(QString editingEntryID READ editingEntryID NOTIFY editingChanged)
-    Q_PROPERTY(bool editingIsBreak READ editingIsBreak NOTIFY editingChanged)
-    Q_PROPERTY(QString editingTitlePlaceholder READ editingTitlePlaceholder NOTIFY editingChanged)
-    Q_PROPERTY(QString editingTitle READ editingTitle WRITE setEditingTitle NOTIFY editingTextsChanged)
+    Q_PROPERTY(QString editingEntryID READ editingEntryID NOTIFY editingChanged FINAL)
+    Q_PROPERTY(bool editingIsBreak READ editingIsBreak NOTIFY editingChanged FINAL)
+    Q_PROPERTY(QString editingTitlePlaceholder READ editingTitlePlaceholder NOTIFY editingChanged FINAL)
+    Q_PROPERTY(QString editingTitle READ editingTitle WRITE setEditingTitle NOTIFY editingTextsChanged FINAL)
     Q_PROPERTY(QString editingActivityTitle READ editingActivityTitle WRITE setEditingActivityTitle NOTIFY
-            editingTextsChanged)
+            editingTextsChanged FINAL)
     Q_PROPERTY(QString editingHealthScore READ editingHealthScore WRITE setEditingHealthScore NOTIFY
-            editingTextsChanged)
-    Q_PROPERTY(QString editingNotes READ editingNotes WRITE setEditingNotes NOTIFY editingTextsChanged)
-    Q_PROPERTY(QString focusedEntryID READ focusedEntryID NOTIFY focusedEntryIDChanged)
+            editingTextsChanged FINAL)
+    Q_PROPERTY(QString editingNotes READ editingNotes WRITE setEditingNotes NOTIFY editingTextsChanged FINAL)
+    Q_PROPERTY(QString focusedEntryID READ focusedEntryID NOTIFY focusedEntryIDChanged FINAL)
 
 public:
     explicit JournalController(QObject *parent = nullptr);

@@ -27,45 +27,47 @@ class SettingsSession : public QObject
     Q_OBJECT
     // "chinese" or "english": the language for the sheet's keys and pairs (Texts.text(key, language),
     // Texts.L(chinese, english, language)).
-    Q_PROPERTY(QString language READ languageName NOTIFY languageChanged)
-    Q_PROPERTY(QColor accent READ accent NOTIFY accentChanged)
-    Q_PROPERTY(QString title READ title NOTIFY languageChanged)
+    Q_PROPERTY(QString language READ languageName NOTIFY languageChanged FINAL)
+    Q_PROPERTY(QColor accent READ accent NOTIFY accentChanged FINAL)
+    Q_PROPERTY(QString title READ title NOTIFY languageChanged FINAL)
     // The sidebar, in order: maps of "pane" (the raw value), "title" and "symbol" (a symbol name).
-    Q_PROPERTY(QVariantList sidebarRows READ sidebarRows NOTIFY languageChanged)
-    Q_PROPERTY(QString selectedPane READ selectedPaneName WRITE setSelectedPaneName NOTIFY paneTextsChanged)
+    Q_PROPERTY(QVariantList sidebarRows READ sidebarRows NOTIFY languageChanged FINAL)
+    Q_PROPERTY(
+        QString selectedPane READ selectedPaneName WRITE setSelectedPaneName NOTIFY paneTextsChanged FINAL)
     // The header's second line: the selected pane's title and subtitle.
-    Q_PROPERTY(QString paneLine READ paneLine NOTIFY paneTextsChanged)
+    Q_PROPERTY(QString paneLine READ paneLine NOTIFY paneTextsChanged FINAL)
     // The heading above the selected pane's content.
-    Q_PROPERTY(QString headingTitle READ headingTitle NOTIFY paneTextsChanged)
-    Q_PROPERTY(QString headingSubtitle READ headingSubtitle NOTIFY paneTextsChanged)
+    Q_PROPERTY(QString headingTitle READ headingTitle NOTIFY paneTextsChanged FINAL)
+    Q_PROPERTY(QString headingSubtitle READ headingSubtitle NOTIFY paneTextsChanged FINAL)
     Q_PROPERTY(bool showingWeightError READ showingWeightError WRITE setShowingWeightError NOTIFY
-            showingWeightErrorChanged)
+            showingWeightErrorChanged FINAL)
     Q_PROPERTY(bool showingMinimumItemsAlert READ showingMinimumItemsAlert WRITE setShowingMinimumItemsAlert
-            NOTIFY showingMinimumItemsAlertChanged)
+            NOTIFY showingMinimumItemsAlertChanged FINAL)
     // The wheel item whose symbol picker is open (its id in upper case), or empty.
-    Q_PROPERTY(QString invalidWeightItemId READ invalidWeightItemIdText NOTIFY invalidWeightItemIdChanged)
+    Q_PROPERTY(
+        QString invalidWeightItemId READ invalidWeightItemIdText NOTIFY invalidWeightItemIdChanged FINAL)
     Q_PROPERTY(QString symbolPickerItemId READ symbolPickerItemIdText WRITE setSymbolPickerItemIdText NOTIFY
-            symbolPickerItemIdChanged)
-    Q_PROPERTY(QString weightErrorTitle READ weightErrorTitle NOTIFY languageChanged)
-    Q_PROPERTY(QString weightErrorMessage READ weightErrorMessage NOTIFY languageChanged)
-    Q_PROPERTY(QString minimumItemsTitle READ minimumItemsTitle NOTIFY languageChanged)
-    Q_PROPERTY(QString minimumItemsMessage READ minimumItemsMessage NOTIFY languageChanged)
+            symbolPickerItemIdChanged FINAL)
+    Q_PROPERTY(QString weightErrorTitle READ weightErrorTitle NOTIFY languageChanged FINAL)
+    Q_PROPERTY(QString weightErrorMessage READ weightErrorMessage NOTIFY languageChanged FINAL)
+    Q_PROPERTY(QString minimumItemsTitle READ minimumItemsTitle NOTIFY languageChanged FINAL)
+    Q_PROPERTY(QString minimumItemsMessage READ minimumItemsMessage NOTIFY languageChanged FINAL)
     // The rhythm, general, records and update panes (SettingsSessionPanes.cpp).
-    Q_PROPERTY(SettingsPaneTexts paneTexts READ paneTexts NOTIFY languageChanged)
-    Q_PROPERTY(QString sessionMinutesLabel READ sessionMinutesLabel NOTIFY draftChanged)
-    Q_PROPERTY(bool canIncreaseSessionMinutes READ canIncreaseSessionMinutes NOTIFY draftChanged)
-    Q_PROPERTY(bool canDecreaseSessionMinutes READ canDecreaseSessionMinutes NOTIFY draftChanged)
-    Q_PROPERTY(QString idleMinutesLabel READ idleMinutesLabel NOTIFY draftChanged)
-    Q_PROPERTY(bool canIncreaseIdleMinutes READ canIncreaseIdleMinutes NOTIFY draftChanged)
-    Q_PROPERTY(bool canDecreaseIdleMinutes READ canDecreaseIdleMinutes NOTIFY draftChanged)
-    Q_PROPERTY(bool keepWindowOnTop READ keepWindowOnTop NOTIFY draftChanged)
-    Q_PROPERTY(QString windowLevelStatus READ windowLevelStatus NOTIFY draftChanged)
-    Q_PROPERTY(QString windowLevelSymbol READ windowLevelSymbol NOTIFY draftChanged)
+    Q_PROPERTY(SettingsPaneTexts paneTexts READ paneTexts NOTIFY languageChanged FINAL)
+    Q_PROPERTY(QString sessionMinutesLabel READ sessionMinutesLabel NOTIFY draftChanged FINAL)
+    Q_PROPERTY(bool canIncreaseSessionMinutes READ canIncreaseSessionMinutes NOTIFY draftChanged FINAL)
+    Q_PROPERTY(bool canDecreaseSessionMinutes READ canDecreaseSessionMinutes NOTIFY draftChanged FINAL)
+    Q_PROPERTY(QString idleMinutesLabel READ idleMinutesLabel NOTIFY draftChanged FINAL)
+    Q_PROPERTY(bool canIncreaseIdleMinutes READ canIncreaseIdleMinutes NOTIFY draftChanged FINAL)
+    Q_PROPERTY(bool canDecreaseIdleMinutes READ canDecreaseIdleMinutes NOTIFY draftChanged FINAL)
+    Q_PROPERTY(bool keepWindowOnTop READ keepWindowOnTop NOTIFY draftChanged FINAL)
+    Q_PROPERTY(QString windowLevelStatus READ windowLevelStatus NOTIFY draftChanged FINAL)
+    Q_PROPERTY(QString windowLevelSymbol READ windowLevelSymbol NOTIFY draftChanged FINAL)
     // The working copy's background library, as the appearance pane's editor shows and edits it.
-    Q_PROPERTY(BackgroundLibraryModel *backgroundLibrary READ backgroundLibrary CONSTANT)
+    Q_PROPERTY(BackgroundLibraryModel *backgroundLibrary READ backgroundLibrary CONSTANT FINAL)
     // The working copy's two playlists, as the music pane's editors show and edit them.
-    Q_PROPERTY(PlaylistModel *focusPlaylist READ focusPlaylist CONSTANT)
-    Q_PROPERTY(PlaylistModel *reminderPlaylist READ reminderPlaylist CONSTANT)
+    Q_PROPERTY(PlaylistModel *focusPlaylist READ focusPlaylist CONSTANT FINAL)
+    Q_PROPERTY(PlaylistModel *reminderPlaylist READ reminderPlaylist CONSTANT FINAL)
 
 public:
     // Takes its working copy and weight texts from the controller's preferences as they are now.

@@ -17,31 +17,31 @@ class SettingsSession;
 class AppearanceSettings : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged)
+    Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged FINAL)
 
-    Q_PROPERTY(bool overlayEnabled READ overlayEnabled NOTIFY valuesChanged)
+    Q_PROPERTY(bool overlayEnabled READ overlayEnabled NOTIFY valuesChanged FINAL)
     // The strength as the main window applies it: within 0 to 1, 0 for a stored value that is not a number.
-    Q_PROPERTY(double overlayOpacity READ overlayOpacity NOTIFY valuesChanged)
-    Q_PROPERTY(double overlayMinimum READ overlayMinimum CONSTANT)
-    Q_PROPERTY(double overlayMaximum READ overlayMaximum CONSTANT)
+    Q_PROPERTY(double overlayOpacity READ overlayOpacity NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(double overlayMinimum READ overlayMinimum CONSTANT FINAL)
+    Q_PROPERTY(double overlayMaximum READ overlayMaximum CONSTANT FINAL)
     // "37%": the whole percent of overlayOpacity, cut toward zero.
-    Q_PROPERTY(QString overlayPercentText READ overlayPercentText NOTIFY valuesChanged)
-    Q_PROPERTY(QString overlaySymbol READ overlaySymbol NOTIFY valuesChanged)
-    Q_PROPERTY(QColor overlaySymbolColor READ overlaySymbolColor NOTIFY valuesChanged)
-    Q_PROPERTY(double overlayRowOpacity READ overlayRowOpacity NOTIFY valuesChanged)
+    Q_PROPERTY(QString overlayPercentText READ overlayPercentText NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(QString overlaySymbol READ overlaySymbol NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(QColor overlaySymbolColor READ overlaySymbolColor NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(double overlayRowOpacity READ overlayRowOpacity NOTIFY valuesChanged FINAL)
 
-    Q_PROPERTY(bool backgroundIsVideo READ backgroundIsVideo NOTIFY valuesChanged)
-    Q_PROPERTY(bool videoAudioTakesPriority READ videoAudioTakesPriority NOTIFY valuesChanged)
-    Q_PROPERTY(QString videoHint READ videoHint NOTIFY valuesChanged)
-    Q_PROPERTY(QString videoSymbol READ videoSymbol NOTIFY valuesChanged)
-    Q_PROPERTY(QColor videoSymbolColor READ videoSymbolColor NOTIFY valuesChanged)
-    Q_PROPERTY(double videoRowOpacity READ videoRowOpacity NOTIFY valuesChanged)
-    Q_PROPERTY(QString videoBadge READ videoBadge NOTIFY valuesChanged)
+    Q_PROPERTY(bool backgroundIsVideo READ backgroundIsVideo NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(bool videoAudioTakesPriority READ videoAudioTakesPriority NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(QString videoHint READ videoHint NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(QString videoSymbol READ videoSymbol NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(QColor videoSymbolColor READ videoSymbolColor NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(double videoRowOpacity READ videoRowOpacity NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(QString videoBadge READ videoBadge NOTIFY valuesChanged FINAL)
 
-    Q_PROPERTY(bool autoPalette READ autoPalette NOTIFY valuesChanged)
-    Q_PROPERTY(QColor wheelBaseColor READ wheelBaseColor NOTIFY valuesChanged)
-    Q_PROPERTY(QColor accentColor READ accentColor NOTIFY valuesChanged)
-    Q_PROPERTY(QColor textColor READ textColor NOTIFY valuesChanged)
+    Q_PROPERTY(bool autoPalette READ autoPalette NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(QColor wheelBaseColor READ wheelBaseColor NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(QColor accentColor READ accentColor NOTIFY valuesChanged FINAL)
+    Q_PROPERTY(QColor textColor READ textColor NOTIFY valuesChanged FINAL)
 
 public:
     enum class PaletteField { WheelBase, Accent, Text };

@@ -21,18 +21,18 @@ class BackgroundLibraryModel : public ReorderableListModel
 {
     Q_OBJECT
     // "12 / 30".
-    Q_PROPERTY(QString countText READ countText NOTIFY countTextChanged)
-    Q_PROPERTY(bool canAdd READ canAdd NOTIFY countChanged)
-    Q_PROPERTY(bool builtInActive READ builtInActive NOTIFY activeChanged)
+    Q_PROPERTY(QString countText READ countText NOTIFY countTextChanged FINAL)
+    Q_PROPERTY(bool canAdd READ canAdd NOTIFY countChanged FINAL)
+    Q_PROPERTY(bool builtInActive READ builtInActive NOTIFY activeChanged FINAL)
     // The built-in background's picture for its tile; empty when the resource is missing.
-    Q_PROPERTY(QUrl builtInUrl READ builtInUrl CONSTANT)
-    Q_PROPERTY(bool rotatesEachRound READ rotatesEachRound NOTIFY rotatesEachRoundChanged)
+    Q_PROPERTY(QUrl builtInUrl READ builtInUrl CONSTANT FINAL)
+    Q_PROPERTY(bool rotatesEachRound READ rotatesEachRound NOTIFY rotatesEachRoundChanged FINAL)
     // The rotate switch needs at least two items.
-    Q_PROPERTY(bool canRotate READ canRotate NOTIFY countChanged)
+    Q_PROPERTY(bool canRotate READ canRotate NOTIFY countChanged FINAL)
     // The rotate row is dimmed while its switch cannot be used.
-    Q_PROPERTY(double rotateRowOpacity READ rotateRowOpacity NOTIFY countChanged)
+    Q_PROPERTY(double rotateRowOpacity READ rotateRowOpacity NOTIFY countChanged FINAL)
     // The accent while rotation is on, else the secondary white.
-    Q_PROPERTY(QColor rotateSymbolColor READ rotateSymbolColor NOTIFY rotateSymbolColorChanged)
+    Q_PROPERTY(QColor rotateSymbolColor READ rotateSymbolColor NOTIFY rotateSymbolColorChanged FINAL)
 
 public:
     static constexpr int capacity = 30;

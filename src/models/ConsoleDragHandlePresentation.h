@@ -13,15 +13,15 @@
 struct ConsoleDragHandlePresentation
 {
     Q_GADGET
-    Q_PROPERTY(QString arrowSymbol MEMBER arrowSymbol CONSTANT)
-    Q_PROPERTY(QColor foreground MEMBER foreground CONSTANT)
-    Q_PROPERTY(double barOpacity MEMBER barOpacity CONSTANT)
-    Q_PROPERTY(double tintOpacity MEMBER tintOpacity CONSTANT)
-    Q_PROPERTY(QColor stroke MEMBER stroke CONSTANT)
-    Q_PROPERTY(QString accessibleLabel MEMBER accessibleLabel CONSTANT)
-    Q_PROPERTY(QString accessibleValue MEMBER accessibleValue CONSTANT)
-    Q_PROPERTY(QString tooltipTitle MEMBER tooltipTitle CONSTANT)
-    Q_PROPERTY(QString tooltipDetail MEMBER tooltipDetail CONSTANT)
+    Q_PROPERTY(QString arrowSymbol MEMBER arrowSymbol CONSTANT FINAL)
+    Q_PROPERTY(QColor foreground MEMBER foreground CONSTANT FINAL)
+    Q_PROPERTY(double barOpacity MEMBER barOpacity CONSTANT FINAL)
+    Q_PROPERTY(double tintOpacity MEMBER tintOpacity CONSTANT FINAL)
+    Q_PROPERTY(QColor stroke MEMBER stroke CONSTANT FINAL)
+    Q_PROPERTY(QString accessibleLabel MEMBER accessibleLabel CONSTANT FINAL)
+    Q_PROPERTY(QString accessibleValue MEMBER accessibleValue CONSTANT FINAL)
+    Q_PROPERTY(QString tooltipTitle MEMBER tooltipTitle CONSTANT FINAL)
+    Q_PROPERTY(QString tooltipDetail MEMBER tooltipDetail CONSTANT FINAL)
 
 public:
     // `pending` is the side a release would choose now, or the side a snap is heading to.

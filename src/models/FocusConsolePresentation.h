@@ -12,19 +12,19 @@
 struct FocusConsolePresentation
 {
     Q_GADGET
-    Q_PROPERTY(QString statusTitle MEMBER statusTitle CONSTANT)
-    Q_PROPERTY(QString statusSymbol MEMBER statusSymbol CONSTANT)
-    Q_PROPERTY(bool showsPermissionButton MEMBER showsPermissionButton CONSTANT)
-    Q_PROPERTY(QString permissionTitle MEMBER permissionTitle CONSTANT)
-    Q_PROPERTY(QString permissionSymbol MEMBER permissionSymbol CONSTANT)
-    Q_PROPERTY(QString pauseTitle MEMBER pauseTitle CONSTANT)
-    Q_PROPERTY(QString pauseSymbol MEMBER pauseSymbol CONSTANT)
-    Q_PROPERTY(bool pauseIsPrimary MEMBER pauseIsPrimary CONSTANT)
-    Q_PROPERTY(QString finishTitle MEMBER finishTitle CONSTANT)
-    Q_PROPERTY(QString finishSymbol MEMBER finishSymbol CONSTANT)
-    Q_PROPERTY(QString finishHelp MEMBER finishHelp CONSTANT)
-    Q_PROPERTY(QString notesLabel MEMBER notesLabel CONSTANT)
-    Q_PROPERTY(QString notesPlaceholder MEMBER notesPlaceholder CONSTANT)
+    Q_PROPERTY(QString statusTitle MEMBER statusTitle CONSTANT FINAL)
+    Q_PROPERTY(QString statusSymbol MEMBER statusSymbol CONSTANT FINAL)
+    Q_PROPERTY(bool showsPermissionButton MEMBER showsPermissionButton CONSTANT FINAL)
+    Q_PROPERTY(QString permissionTitle MEMBER permissionTitle CONSTANT FINAL)
+    Q_PROPERTY(QString permissionSymbol MEMBER permissionSymbol CONSTANT FINAL)
+    Q_PROPERTY(QString pauseTitle MEMBER pauseTitle CONSTANT FINAL)
+    Q_PROPERTY(QString pauseSymbol MEMBER pauseSymbol CONSTANT FINAL)
+    Q_PROPERTY(bool pauseIsPrimary MEMBER pauseIsPrimary CONSTANT FINAL)
+    Q_PROPERTY(QString finishTitle MEMBER finishTitle CONSTANT FINAL)
+    Q_PROPERTY(QString finishSymbol MEMBER finishSymbol CONSTANT FINAL)
+    Q_PROPERTY(QString finishHelp MEMBER finishHelp CONSTANT FINAL)
+    Q_PROPERTY(QString notesLabel MEMBER notesLabel CONSTANT FINAL)
+    Q_PROPERTY(QString notesPlaceholder MEMBER notesPlaceholder CONSTANT FINAL)
 
 public:
     static FocusConsolePresentation make(WorkTrackingState state, AppLanguage language);

@@ -10,11 +10,11 @@
 struct CornerControlButton
 {
     Q_GADGET
-    Q_PROPERTY(QString symbol MEMBER symbol CONSTANT)
-    Q_PROPERTY(QString label MEMBER label CONSTANT)
-    Q_PROPERTY(QString detail MEMBER detail CONSTANT)
-    Q_PROPERTY(double opacity MEMBER opacity CONSTANT)
-    Q_PROPERTY(bool enabled MEMBER enabled CONSTANT)
+    Q_PROPERTY(QString symbol MEMBER symbol CONSTANT FINAL)
+    Q_PROPERTY(QString label MEMBER label CONSTANT FINAL)
+    Q_PROPERTY(QString detail MEMBER detail CONSTANT FINAL)
+    Q_PROPERTY(double opacity MEMBER opacity CONSTANT FINAL)
+    Q_PROPERTY(bool enabled MEMBER enabled CONSTANT FINAL)
 
 public:
     QString symbol;
@@ -31,10 +31,10 @@ public:
 struct FocusCornerControlsPresentation
 {
     Q_GADGET
-    Q_PROPERTY(CornerControlButton previous MEMBER previous CONSTANT)
-    Q_PROPERTY(CornerControlButton toggle MEMBER toggle CONSTANT)
-    Q_PROPERTY(CornerControlButton next MEMBER next CONSTANT)
-    Q_PROPERTY(QString tooltipPlacement MEMBER tooltipPlacement CONSTANT)
+    Q_PROPERTY(CornerControlButton previous MEMBER previous CONSTANT FINAL)
+    Q_PROPERTY(CornerControlButton toggle MEMBER toggle CONSTANT FINAL)
+    Q_PROPERTY(CornerControlButton next MEMBER next CONSTANT FINAL)
+    Q_PROPERTY(QString tooltipPlacement MEMBER tooltipPlacement CONSTANT FINAL)
 
 public:
     static FocusCornerControlsPresentation make(bool interfaceIsHidden, bool canNavigateBackgrounds,

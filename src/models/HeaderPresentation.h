@@ -10,11 +10,11 @@
 struct HeaderStatusRow
 {
     Q_GADGET
-    Q_PROPERTY(QString symbol MEMBER symbol CONSTANT)
-    Q_PROPERTY(QString value MEMBER value CONSTANT)
-    Q_PROPERTY(QString accessibilityLabel MEMBER accessibilityLabel CONSTANT)
-    Q_PROPERTY(QString tooltipTitle MEMBER tooltipTitle CONSTANT)
-    Q_PROPERTY(QString tooltipDetail MEMBER tooltipDetail CONSTANT)
+    Q_PROPERTY(QString symbol MEMBER symbol CONSTANT FINAL)
+    Q_PROPERTY(QString value MEMBER value CONSTANT FINAL)
+    Q_PROPERTY(QString accessibilityLabel MEMBER accessibilityLabel CONSTANT FINAL)
+    Q_PROPERTY(QString tooltipTitle MEMBER tooltipTitle CONSTANT FINAL)
+    Q_PROPERTY(QString tooltipDetail MEMBER tooltipDetail CONSTANT FINAL)
 
 public:
     QString symbol;
@@ -30,11 +30,11 @@ public:
 struct HeaderButton
 {
     Q_GADGET
-    Q_PROPERTY(QString symbol MEMBER symbol CONSTANT)
-    Q_PROPERTY(QString title MEMBER title CONSTANT)
-    Q_PROPERTY(QString detail MEMBER detail CONSTANT)
-    Q_PROPERTY(bool isOn MEMBER isOn CONSTANT)
-    Q_PROPERTY(QString accessibilityValue MEMBER accessibilityValue CONSTANT)
+    Q_PROPERTY(QString symbol MEMBER symbol CONSTANT FINAL)
+    Q_PROPERTY(QString title MEMBER title CONSTANT FINAL)
+    Q_PROPERTY(QString detail MEMBER detail CONSTANT FINAL)
+    Q_PROPERTY(bool isOn MEMBER isOn CONSTANT FINAL)
+    Q_PROPERTY(QString accessibilityValue MEMBER accessibilityValue CONSTANT FINAL)
 
 public:
     QString symbol;
@@ -52,17 +52,17 @@ public:
 struct HeaderPresentation
 {
     Q_GADGET
-    Q_PROPERTY(HeaderStatusRow round MEMBER round CONSTANT)
-    Q_PROPERTY(HeaderStatusRow health MEMBER health CONSTANT)
-    Q_PROPERTY(HeaderStatusRow completed MEMBER completed CONSTANT)
-    Q_PROPERTY(HeaderButton developerCorner MEMBER developerCorner CONSTANT)
-    Q_PROPERTY(HeaderButton tracking MEMBER tracking CONSTANT)
-    Q_PROPERTY(HeaderButton windowOnTop MEMBER windowOnTop CONSTANT)
-    Q_PROPERTY(HeaderButton overlay MEMBER overlay CONSTANT)
-    Q_PROPERTY(HeaderButton journal MEMBER journal CONSTANT)
-    Q_PROPERTY(HeaderButton statistics MEMBER statistics CONSTANT)
-    Q_PROPERTY(HeaderButton settings MEMBER settings CONSTANT)
-    Q_PROPERTY(bool commandsEnabled MEMBER commandsEnabled CONSTANT)
+    Q_PROPERTY(HeaderStatusRow round MEMBER round CONSTANT FINAL)
+    Q_PROPERTY(HeaderStatusRow health MEMBER health CONSTANT FINAL)
+    Q_PROPERTY(HeaderStatusRow completed MEMBER completed CONSTANT FINAL)
+    Q_PROPERTY(HeaderButton developerCorner MEMBER developerCorner CONSTANT FINAL)
+    Q_PROPERTY(HeaderButton tracking MEMBER tracking CONSTANT FINAL)
+    Q_PROPERTY(HeaderButton windowOnTop MEMBER windowOnTop CONSTANT FINAL)
+    Q_PROPERTY(HeaderButton overlay MEMBER overlay CONSTANT FINAL)
+    Q_PROPERTY(HeaderButton journal MEMBER journal CONSTANT FINAL)
+    Q_PROPERTY(HeaderButton statistics MEMBER statistics CONSTANT FINAL)
+    Q_PROPERTY(HeaderButton settings MEMBER settings CONSTANT FINAL)
+    Q_PROPERTY(bool commandsEnabled MEMBER commandsEnabled CONSTANT FINAL)
 
 public:
     struct State

@@ -34,7 +34,7 @@ struct JournalDayRow
 class JournalDayModel : public QAbstractListModel
 {
     Q_OBJECT
-    Q_PROPERTY(int count READ count NOTIFY countChanged)
+    Q_PROPERTY(int count READ count NOTIFY countChanged FINAL)
 
 public:
     enum Role {

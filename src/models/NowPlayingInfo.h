@@ -10,11 +10,11 @@
 struct NowPlayingInfo
 {
     Q_GADGET
-    Q_PROPERTY(QUuid trackID MEMBER trackID CONSTANT)
-    Q_PROPERTY(QString title MEMBER title CONSTANT)
-    Q_PROPERTY(double elapsedSeconds MEMBER elapsedSeconds CONSTANT)
-    Q_PROPERTY(double durationSeconds MEMBER durationSeconds CONSTANT)
-    Q_PROPERTY(bool isPaused MEMBER isPaused CONSTANT)
+    Q_PROPERTY(QUuid trackID MEMBER trackID CONSTANT FINAL)
+    Q_PROPERTY(QString title MEMBER title CONSTANT FINAL)
+    Q_PROPERTY(double elapsedSeconds MEMBER elapsedSeconds CONSTANT FINAL)
+    Q_PROPERTY(double durationSeconds MEMBER durationSeconds CONSTANT FINAL)
+    Q_PROPERTY(bool isPaused MEMBER isPaused CONSTANT FINAL)
 
 public:
     QUuid trackID;

@@ -12,16 +12,16 @@
 class NowPlayingSeekState : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(NowPlayingInfo info READ info WRITE setInfo NOTIFY presentationChanged)
-    Q_PROPERTY(bool english READ english WRITE setEnglish NOTIFY presentationChanged)
-    Q_PROPERTY(double volume READ volume WRITE setVolume NOTIFY presentationChanged)
-    Q_PROPERTY(QColor accent READ accent WRITE setAccent NOTIFY presentationChanged)
-    Q_PROPERTY(double width READ width WRITE setWidth NOTIFY presentationChanged)
-    Q_PROPERTY(double barWidth READ barWidth WRITE setBarWidth NOTIFY presentationChanged)
-    Q_PROPERTY(
-        bool progressIsHovered READ progressIsHovered WRITE setProgressIsHovered NOTIFY presentationChanged)
-    Q_PROPERTY(bool isSeeking READ isSeeking NOTIFY presentationChanged)
-    Q_PROPERTY(NowPlayingPresentation presentation READ presentation NOTIFY presentationChanged)
+    Q_PROPERTY(NowPlayingInfo info READ info WRITE setInfo NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(bool english READ english WRITE setEnglish NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(double volume READ volume WRITE setVolume NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(QColor accent READ accent WRITE setAccent NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(double width READ width WRITE setWidth NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(double barWidth READ barWidth WRITE setBarWidth NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(bool progressIsHovered READ progressIsHovered WRITE setProgressIsHovered NOTIFY
+            presentationChanged FINAL)
+    Q_PROPERTY(bool isSeeking READ isSeeking NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(NowPlayingPresentation presentation READ presentation NOTIFY presentationChanged FINAL)
 
 public:
     explicit NowPlayingSeekState(QObject *parent = nullptr);

@@ -22,19 +22,19 @@ class PlaylistModel : public ReorderableListModel
     Q_OBJECT
     // The key of the rows' own drags: one per editor, so a row dragged onto the other playlist's
     // rows moves nothing.
-    Q_PROPERTY(QString rowDragKey READ rowDragKey CONSTANT)
-    Q_PROPERTY(bool isEnabled READ isEnabled NOTIFY isEnabledChanged)
+    Q_PROPERTY(QString rowDragKey READ rowDragKey CONSTANT FINAL)
+    Q_PROPERTY(bool isEnabled READ isEnabled NOTIFY isEnabledChanged FINAL)
     // A playlist that is off is dimmed, though it stays editable.
-    Q_PROPERTY(double cardOpacity READ cardOpacity NOTIFY isEnabledChanged)
+    Q_PROPERTY(double cardOpacity READ cardOpacity NOTIFY isEnabledChanged FINAL)
     // "sequential" or "shuffle".
-    Q_PROPERTY(QString playbackMode READ playbackModeName NOTIFY playbackModeChanged)
+    Q_PROPERTY(QString playbackMode READ playbackModeName NOTIFY playbackModeChanged FINAL)
     // The mode picker works from two tracks on; below that it shows the stored mode, disabled.
-    Q_PROPERTY(bool modeEnabled READ modeEnabled NOTIFY countChanged)
+    Q_PROPERTY(bool modeEnabled READ modeEnabled NOTIFY countChanged FINAL)
     // The picker's choices in order: maps of "mode" (the raw value), "title" and "symbol".
-    Q_PROPERTY(QVariantList modes READ modes NOTIFY modesChanged)
-    Q_PROPERTY(bool isEmpty READ isEmpty NOTIFY countChanged)
+    Q_PROPERTY(QVariantList modes READ modes NOTIFY modesChanged FINAL)
+    Q_PROPERTY(bool isEmpty READ isEmpty NOTIFY countChanged FINAL)
     // "3 首" / "3 tracks".
-    Q_PROPERTY(QString countText READ countText NOTIFY countTextChanged)
+    Q_PROPERTY(QString countText READ countText NOTIFY countTextChanged FINAL)
 
 public:
     enum Role {

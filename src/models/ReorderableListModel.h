@@ -13,7 +13,7 @@ class ReorderableListModel : public QAbstractListModel
 {
     Q_OBJECT
     // The entry whose row is being dragged (upper-case id), or empty. Each editor has its own.
-    Q_PROPERTY(QString draggedId READ draggedIdText WRITE setDraggedIdText NOTIFY draggedIdChanged)
+    Q_PROPERTY(QString draggedId READ draggedIdText WRITE setDraggedIdText NOTIFY draggedIdChanged FINAL)
 
 public:
     using QAbstractListModel::QAbstractListModel;

@@ -9,13 +9,13 @@
 struct RoundCompletePresentation
 {
     Q_GADGET
-    Q_PROPERTY(QString title MEMBER title CONSTANT)
-    Q_PROPERTY(QString notesHeading MEMBER notesHeading CONSTANT)
-    Q_PROPERTY(QString notesPlaceholder MEMBER notesPlaceholder CONSTANT)
-    Q_PROPERTY(QString breakTitle MEMBER breakTitle CONSTANT)
-    Q_PROPERTY(QString breakSymbol MEMBER breakSymbol CONSTANT)
-    Q_PROPERTY(QString hint MEMBER hint CONSTANT)
-    Q_PROPERTY(QString hintSymbol MEMBER hintSymbol CONSTANT)
+    Q_PROPERTY(QString title MEMBER title CONSTANT FINAL)
+    Q_PROPERTY(QString notesHeading MEMBER notesHeading CONSTANT FINAL)
+    Q_PROPERTY(QString notesPlaceholder MEMBER notesPlaceholder CONSTANT FINAL)
+    Q_PROPERTY(QString breakTitle MEMBER breakTitle CONSTANT FINAL)
+    Q_PROPERTY(QString breakSymbol MEMBER breakSymbol CONSTANT FINAL)
+    Q_PROPERTY(QString hint MEMBER hint CONSTANT FINAL)
+    Q_PROPERTY(QString hintSymbol MEMBER hintSymbol CONSTANT FINAL)
 
 public:
     static RoundCompletePresentation make(AppLanguage language);

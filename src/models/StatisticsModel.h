@@ -15,32 +15,32 @@ class AppController;
 class StatisticsModel : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged)
-    Q_PROPERTY(int range READ range WRITE setRange NOTIFY rangeChanged)
-    Q_PROPERTY(StatisticsTexts texts READ texts NOTIFY presentationChanged)
+    Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged FINAL)
+    Q_PROPERTY(int range READ range WRITE setRange NOTIFY rangeChanged FINAL)
+    Q_PROPERTY(StatisticsTexts texts READ texts NOTIFY presentationChanged FINAL)
     // Maps with "title", "value", "detail" and "symbol".
-    Q_PROPERTY(QVariantList cards READ cards NOTIFY presentationChanged)
+    Q_PROPERTY(QVariantList cards READ cards NOTIFY presentationChanged FINAL)
     // Maps with "id", "dayLabel", "healthScore", "completedSessions" and "activeFocus", newest first.
-    Q_PROPERTY(QVariantList rows READ rows NOTIFY presentationChanged)
+    Q_PROPERTY(QVariantList rows READ rows NOTIFY presentationChanged FINAL)
     // Points (day index, value) of the charts.
-    Q_PROPERTY(QVariantList healthPoints READ healthPoints NOTIFY presentationChanged)
-    Q_PROPERTY(QVariantList healthCurve READ healthCurve NOTIFY presentationChanged)
-    Q_PROPERTY(QVariantList roundBars READ roundBars NOTIFY presentationChanged)
+    Q_PROPERTY(QVariantList healthPoints READ healthPoints NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(QVariantList healthCurve READ healthCurve NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(QVariantList roundBars READ roundBars NOTIFY presentationChanged FINAL)
     // Maps with "day" (the index) and "text".
-    Q_PROPERTY(QVariantList dateLabels READ dateLabels NOTIFY presentationChanged)
-    Q_PROPERTY(double dayAxisMinimum READ dayAxisMinimum CONSTANT)
-    Q_PROPERTY(double dayAxisMaximum READ dayAxisMaximum NOTIFY presentationChanged)
-    Q_PROPERTY(double healthAxisMaximum READ healthAxisMaximum NOTIFY presentationChanged)
-    Q_PROPERTY(int healthAxisTickCount READ healthAxisTickCount NOTIFY presentationChanged)
-    Q_PROPERTY(double roundsAxisMaximum READ roundsAxisMaximum NOTIFY presentationChanged)
-    Q_PROPERTY(int roundsAxisTickCount READ roundsAxisTickCount NOTIFY presentationChanged)
-    Q_PROPERTY(QColor accentColor READ accentColor NOTIFY presentationChanged)
-    Q_PROPERTY(QColor healthAreaTopColor READ healthAreaTopColor NOTIFY presentationChanged)
-    Q_PROPERTY(QColor healthAreaBottomColor READ healthAreaBottomColor CONSTANT)
-    Q_PROPERTY(QColor roundsBarTopColor READ roundsBarTopColor CONSTANT)
-    Q_PROPERTY(QColor roundsBarBottomColor READ roundsBarBottomColor CONSTANT)
-    Q_PROPERTY(QColor dayGridColor READ dayGridColor CONSTANT)
-    Q_PROPERTY(QColor valueGridColor READ valueGridColor CONSTANT)
+    Q_PROPERTY(QVariantList dateLabels READ dateLabels NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(double dayAxisMinimum READ dayAxisMinimum CONSTANT FINAL)
+    Q_PROPERTY(double dayAxisMaximum READ dayAxisMaximum NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(double healthAxisMaximum READ healthAxisMaximum NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(int healthAxisTickCount READ healthAxisTickCount NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(double roundsAxisMaximum READ roundsAxisMaximum NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(int roundsAxisTickCount READ roundsAxisTickCount NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(QColor accentColor READ accentColor NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(QColor healthAreaTopColor READ healthAreaTopColor NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(QColor healthAreaBottomColor READ healthAreaBottomColor CONSTANT FINAL)
+    Q_PROPERTY(QColor roundsBarTopColor READ roundsBarTopColor CONSTANT FINAL)
+    Q_PROPERTY(QColor roundsBarBottomColor READ roundsBarBottomColor CONSTANT FINAL)
+    Q_PROPERTY(QColor dayGridColor READ dayGridColor CONSTANT FINAL)
+    Q_PROPERTY(QColor valueGridColor READ valueGridColor CONSTANT FINAL)
 
 public:
     using QObject::QObject;

@@ -15,13 +15,13 @@ class SymbolPickerModel : public QAbstractListModel
 {
     Q_OBJECT
     // "chinese" or "english".
-    Q_PROPERTY(QString language READ languageName WRITE setLanguageName NOTIFY languageChanged)
-    Q_PROPERTY(QString category READ category WRITE setCategory NOTIFY categoryChanged)
-    Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged)
+    Q_PROPERTY(QString language READ languageName WRITE setLanguageName NOTIFY languageChanged FINAL)
+    Q_PROPERTY(QString category READ category WRITE setCategory NOTIFY categoryChanged FINAL)
+    Q_PROPERTY(QString searchText READ searchText WRITE setSearchText NOTIFY searchTextChanged FINAL)
     // The symbol name of the item being edited.
-    Q_PROPERTY(QString selection READ selection WRITE setSelection NOTIFY selectionChanged)
+    Q_PROPERTY(QString selection READ selection WRITE setSelection NOTIFY selectionChanged FINAL)
     // The category buttons in order: maps of "category" (the key) and "label".
-    Q_PROPERTY(QVariantList categories READ categories NOTIFY languageChanged)
+    Q_PROPERTY(QVariantList categories READ categories NOTIFY languageChanged FINAL)
 
 public:
     enum Role {

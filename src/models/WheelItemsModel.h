@@ -35,8 +35,8 @@ struct WheelItemRow
 class WheelItemsModel : public QAbstractListModel
 {
     Q_OBJECT
-    Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged)
-    Q_PROPERTY(bool canAddItem READ canAddItem NOTIFY countChanged)
+    Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged FINAL)
+    Q_PROPERTY(bool canAddItem READ canAddItem NOTIFY countChanged FINAL)
 
 public:
     enum Role {

@@ -14,15 +14,15 @@ class SettingsSession;
 class WheelPaneValues : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged)
-    Q_PROPERTY(double discountStrength READ discountStrength NOTIFY recencyChanged)
-    Q_PROPERTY(double discountStrengthMaximum READ discountStrengthMaximum CONSTANT)
-    Q_PROPERTY(QString discountStrengthText READ discountStrengthText NOTIFY recencyChanged)
-    Q_PROPERTY(int recentWindow READ recentWindow NOTIFY recencyChanged)
-    Q_PROPERTY(QString recentWindowText READ recentWindowText NOTIFY recencyChanged)
-    Q_PROPERTY(bool canDecreaseRecentWindow READ canDecreaseRecentWindow NOTIFY recencyChanged)
-    Q_PROPERTY(bool canIncreaseRecentWindow READ canIncreaseRecentWindow NOTIFY recencyChanged)
-    Q_PROPERTY(QString weightSummaryText READ weightSummaryText NOTIFY weightSummaryTextChanged)
+    Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged FINAL)
+    Q_PROPERTY(double discountStrength READ discountStrength NOTIFY recencyChanged FINAL)
+    Q_PROPERTY(double discountStrengthMaximum READ discountStrengthMaximum CONSTANT FINAL)
+    Q_PROPERTY(QString discountStrengthText READ discountStrengthText NOTIFY recencyChanged FINAL)
+    Q_PROPERTY(int recentWindow READ recentWindow NOTIFY recencyChanged FINAL)
+    Q_PROPERTY(QString recentWindowText READ recentWindowText NOTIFY recencyChanged FINAL)
+    Q_PROPERTY(bool canDecreaseRecentWindow READ canDecreaseRecentWindow NOTIFY recencyChanged FINAL)
+    Q_PROPERTY(bool canIncreaseRecentWindow READ canIncreaseRecentWindow NOTIFY recencyChanged FINAL)
+    Q_PROPERTY(QString weightSummaryText READ weightSummaryText NOTIFY weightSummaryTextChanged FINAL)
 
 public:
     // Where the user's number format is read, each time the total is made.

@@ -18,13 +18,13 @@ class FocusConsoleDocking : public QObject
     Q_OBJECT
     // Horizontal offset of the console group: 0 at rest, within [0, d] docked leading and [-d, 0]
     // docked trailing.
-    Q_PROPERTY(double dragTranslation READ dragTranslation NOTIFY dragTranslationChanged)
-    Q_PROPERTY(bool isDraggingConsole READ isDraggingConsole NOTIFY isDraggingConsoleChanged)
+    Q_PROPERTY(double dragTranslation READ dragTranslation NOTIFY dragTranslationChanged FINAL)
+    Q_PROPERTY(bool isDraggingConsole READ isDraggingConsole NOTIFY isDraggingConsoleChanged FINAL)
     // "leading" or "trailing": the side a release would choose now, or the side a snap heads to;
     // empty at rest.
-    Q_PROPERTY(QString pendingConsoleDock READ pendingConsoleDockName NOTIFY pendingConsoleDockChanged)
+    Q_PROPERTY(QString pendingConsoleDock READ pendingConsoleDockName NOTIFY pendingConsoleDockChanged FINAL)
     // While true every gesture is ignored and the offset moves by animation.
-    Q_PROPERTY(bool isSnappingConsole READ isSnappingConsole NOTIFY isSnappingConsoleChanged)
+    Q_PROPERTY(bool isSnappingConsole READ isSnappingConsole NOTIFY isSnappingConsoleChanged FINAL)
 
 public:
     // How long a snap runs before the new side is stored.

@@ -21,21 +21,21 @@ class UpdateController : public QObject
 {
     Q_OBJECT
     // False for a build without a usable feed: then no check can ever run and the setting is moot.
-    Q_PROPERTY(bool hasUpdateFeed READ hasUpdateFeed CONSTANT)
-    Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)
+    Q_PROPERTY(bool hasUpdateFeed READ hasUpdateFeed CONSTANT FINAL)
+    Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged FINAL)
     Q_PROPERTY(bool automaticallyChecksForUpdates READ automaticallyChecksForUpdates WRITE
-            setAutomaticallyChecksForUpdates NOTIFY automaticallyChecksForUpdatesChanged)
-    Q_PROPERTY(QString currentVersion READ currentVersion CONSTANT)
-    Q_PROPERTY(bool isChecking READ isChecking NOTIFY isCheckingChanged)
-    Q_PROPERTY(bool showingResult READ showingResult WRITE setShowingResult NOTIFY showingResultChanged)
+            setAutomaticallyChecksForUpdates NOTIFY automaticallyChecksForUpdatesChanged FINAL)
+    Q_PROPERTY(QString currentVersion READ currentVersion CONSTANT FINAL)
+    Q_PROPERTY(bool isChecking READ isChecking NOTIFY isCheckingChanged FINAL)
+    Q_PROPERTY(bool showingResult READ showingResult WRITE setShowingResult NOTIFY showingResultChanged FINAL)
     // The result shown is that the check the user asked for still runs.
-    Q_PROPERTY(bool showsChecking READ showsChecking NOTIFY resultChanged)
-    Q_PROPERTY(bool updateAvailable READ updateAvailable NOTIFY resultChanged)
-    Q_PROPERTY(QString availableVersion READ availableVersion NOTIFY resultChanged)
-    Q_PROPERTY(QString resultTitle READ resultTitle NOTIFY resultChanged)
-    Q_PROPERTY(QString resultMessage READ resultMessage NOTIFY resultChanged)
-    Q_PROPERTY(QString openPageButtonTitle READ openPageButtonTitle NOTIFY resultChanged)
-    Q_PROPERTY(QString dismissButtonTitle READ dismissButtonTitle NOTIFY resultChanged)
+    Q_PROPERTY(bool showsChecking READ showsChecking NOTIFY resultChanged FINAL)
+    Q_PROPERTY(bool updateAvailable READ updateAvailable NOTIFY resultChanged FINAL)
+    Q_PROPERTY(QString availableVersion READ availableVersion NOTIFY resultChanged FINAL)
+    Q_PROPERTY(QString resultTitle READ resultTitle NOTIFY resultChanged FINAL)
+    Q_PROPERTY(QString resultMessage READ resultMessage NOTIFY resultChanged FINAL)
+    Q_PROPERTY(QString openPageButtonTitle READ openPageButtonTitle NOTIFY resultChanged FINAL)
+    Q_PROPERTY(QString dismissButtonTitle READ dismissButtonTitle NOTIFY resultChanged FINAL)
 
 public:
     using UrlOpener = std::function<void(const QUrl &)>;

@@ -13,7 +13,7 @@
 class VideoStartWatchdog : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(bool playing READ playing WRITE setPlaying NOTIFY playingChanged)
+    Q_PROPERTY(bool playing READ playing WRITE setPlaying NOTIFY playingChanged FINAL)
 
 public:
     explicit VideoStartWatchdog(QObject *parent = nullptr);

@@ -13,9 +13,9 @@ class ChartAreaGradient : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QObject *series READ series WRITE setSeries NOTIFY changed)
-    Q_PROPERTY(QColor topColor READ topColor WRITE setTopColor NOTIFY changed)
-    Q_PROPERTY(QColor bottomColor READ bottomColor WRITE setBottomColor NOTIFY changed)
+    Q_PROPERTY(QObject *series READ series WRITE setSeries NOTIFY changed FINAL)
+    Q_PROPERTY(QColor topColor READ topColor WRITE setTopColor NOTIFY changed FINAL)
+    Q_PROPERTY(QColor bottomColor READ bottomColor WRITE setBottomColor NOTIFY changed FINAL)
 
 public:
     using QObject::QObject;

@@ -13,8 +13,8 @@ class ChartDayLabels : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QObject *axis READ axis WRITE setAxis NOTIFY axisChanged)
-    Q_PROPERTY(QVariantList labels READ labels WRITE setLabels NOTIFY labelsChanged)
+    Q_PROPERTY(QObject *axis READ axis WRITE setAxis NOTIFY axisChanged FINAL)
+    Q_PROPERTY(QVariantList labels READ labels WRITE setLabels NOTIFY labelsChanged FINAL)
 
 public:
     using QObject::QObject;

@@ -12,8 +12,8 @@ class ChartPoints : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QObject *series READ series WRITE setSeries NOTIFY seriesChanged)
-    Q_PROPERTY(QVariantList points READ points WRITE setPoints NOTIFY pointsChanged)
+    Q_PROPERTY(QObject *series READ series WRITE setSeries NOTIFY seriesChanged FINAL)
+    Q_PROPERTY(QVariantList points READ points WRITE setPoints NOTIFY pointsChanged FINAL)
 
 public:
     using QObject::QObject;

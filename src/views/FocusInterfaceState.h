@@ -11,10 +11,10 @@ class FocusInterfaceState : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QString phase READ phase WRITE setPhase NOTIFY phaseChanged)
+    Q_PROPERTY(QString phase READ phase WRITE setPhase NOTIFY phaseChanged FINAL)
     Q_PROPERTY(bool focusInterfaceIsHidden READ focusInterfaceIsHidden WRITE setFocusInterfaceIsHidden NOTIFY
-            focusInterfaceIsHiddenChanged)
-    Q_PROPERTY(bool isEffectivelyHidden READ isEffectivelyHidden NOTIFY isEffectivelyHiddenChanged)
+            focusInterfaceIsHiddenChanged FINAL)
+    Q_PROPERTY(bool isEffectivelyHidden READ isEffectivelyHidden NOTIFY isEffectivelyHiddenChanged FINAL)
 
 public:
     using QObject::QObject;

@@ -15,7 +15,7 @@ class GraphicsAdaptation : public QObject
     QML_SINGLETON
     // The software adaptation redraws only what changed and has no use for layers that spare a GPU-less
     // OpenGL the work of drawing the whole window again.
-    Q_PROPERTY(bool software READ software CONSTANT)
+    Q_PROPERTY(bool software READ software CONSTANT FINAL)
 
 public:
     explicit GraphicsAdaptation(bool software, QObject *parent = nullptr)

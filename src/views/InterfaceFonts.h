@@ -14,8 +14,8 @@ class InterfaceFonts : public QObject
     Q_OBJECT
     QML_NAMED_ELEMENT(Fonts)
     QML_SINGLETON
-    Q_PROPERTY(QString timerFamily READ timerFamily CONSTANT)
-    Q_PROPERTY(QString symbolFamily READ symbolFamily CONSTANT)
+    Q_PROPERTY(QString timerFamily READ timerFamily CONSTANT FINAL)
+    Q_PROPERTY(QString symbolFamily READ symbolFamily CONSTANT FINAL)
 
 public:
     using QObject::QObject;

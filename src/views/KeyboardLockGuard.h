@@ -9,7 +9,7 @@ class KeyboardLockGuard : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(bool locked READ locked WRITE setLocked NOTIFY lockedChanged)
+    Q_PROPERTY(bool locked READ locked WRITE setLocked NOTIFY lockedChanged FINAL)
 
 public:
     explicit KeyboardLockGuard(QObject *parent = nullptr);

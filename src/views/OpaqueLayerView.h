@@ -14,7 +14,7 @@ class OpaqueLayerView : public QQuickItem
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QQuickItem *source READ source WRITE setSource NOTIFY sourceChanged)
+    Q_PROPERTY(QQuickItem *source READ source WRITE setSource NOTIFY sourceChanged FINAL)
 
 public:
     explicit OpaqueLayerView(QQuickItem *parent = nullptr);

@@ -15,11 +15,12 @@ class RectangleGlow : public QQuickItem
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(qreal glowRadius MEMBER m_glowRadius WRITE setGlowRadius NOTIFY glowRadiusChanged)
+    Q_PROPERTY(qreal glowRadius MEMBER m_glowRadius WRITE setGlowRadius NOTIFY glowRadiusChanged FINAL)
     // As the effect's: it rounds the glow's outer corners, so a shape of corner radius r glows well with
     // r + glowRadius.
-    Q_PROPERTY(qreal cornerRadius MEMBER m_cornerRadius WRITE setCornerRadius NOTIFY cornerRadiusChanged)
-    Q_PROPERTY(QColor color MEMBER m_colour WRITE setColor NOTIFY colorChanged)
+    Q_PROPERTY(
+        qreal cornerRadius MEMBER m_cornerRadius WRITE setCornerRadius NOTIFY cornerRadiusChanged FINAL)
+    Q_PROPERTY(QColor color MEMBER m_colour WRITE setColor NOTIFY colorChanged FINAL)
 
 public:
     explicit RectangleGlow(QQuickItem *parent = nullptr);

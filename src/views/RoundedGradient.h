@@ -13,13 +13,13 @@ class RoundedGradient : public QQuickPaintedItem
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(qreal radius MEMBER m_radius NOTIFY appearanceChanged)
+    Q_PROPERTY(qreal radius MEMBER m_radius NOTIFY appearanceChanged FINAL)
     // 0 fills the shape; otherwise an outline this wide, inside the bounds as a Rectangle's border.
-    Q_PROPERTY(qreal strokeWidth MEMBER m_strokeWidth NOTIFY appearanceChanged)
-    Q_PROPERTY(QPointF start MEMBER m_start NOTIFY appearanceChanged)
-    Q_PROPERTY(QPointF end MEMBER m_end NOTIFY appearanceChanged)
+    Q_PROPERTY(qreal strokeWidth MEMBER m_strokeWidth NOTIFY appearanceChanged FINAL)
+    Q_PROPERTY(QPointF start MEMBER m_start NOTIFY appearanceChanged FINAL)
+    Q_PROPERTY(QPointF end MEMBER m_end NOTIFY appearanceChanged FINAL)
     // Spread evenly from `start` to `end`; colours interpolate premultiplied, as a gradient effect's.
-    Q_PROPERTY(QList<QColor> colors MEMBER m_colours NOTIFY appearanceChanged)
+    Q_PROPERTY(QList<QColor> colors MEMBER m_colours NOTIFY appearanceChanged FINAL)
 
 public:
     explicit RoundedGradient(QQuickItem *parent = nullptr);

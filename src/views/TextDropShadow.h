@@ -15,15 +15,17 @@ class TextDropShadow : public QQuickPaintedItem
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QString text MEMBER m_text WRITE setText NOTIFY appearanceChanged)
-    Q_PROPERTY(QFont font MEMBER m_font WRITE setFont NOTIFY appearanceChanged)
-    Q_PROPERTY(QColor color MEMBER m_colour WRITE setColor NOTIFY appearanceChanged)
-    Q_PROPERTY(QColor textColor MEMBER m_textColour WRITE setTextColor NOTIFY appearanceChanged)
+    Q_PROPERTY(QString text MEMBER m_text WRITE setText NOTIFY appearanceChanged FINAL)
+    Q_PROPERTY(QFont font MEMBER m_font WRITE setFont NOTIFY appearanceChanged FINAL)
+    Q_PROPERTY(QColor color MEMBER m_colour WRITE setColor NOTIFY appearanceChanged FINAL)
+    Q_PROPERTY(QColor textColor MEMBER m_textColour WRITE setTextColor NOTIFY appearanceChanged FINAL)
     // As a Gaussian shadow effect's radius: its deviation is (radius + 1) / 3.3333.
-    Q_PROPERTY(qreal radius MEMBER m_radius WRITE setRadius NOTIFY appearanceChanged)
-    Q_PROPERTY(qreal verticalOffset MEMBER m_verticalOffset WRITE setVerticalOffset NOTIFY appearanceChanged)
+    Q_PROPERTY(qreal radius MEMBER m_radius WRITE setRadius NOTIFY appearanceChanged FINAL)
+    Q_PROPERTY(
+        qreal verticalOffset MEMBER m_verticalOffset WRITE setVerticalOffset NOTIFY appearanceChanged FINAL)
     // Where the text's top-left corner is, in the parent's coordinates.
-    Q_PROPERTY(QPointF textPosition MEMBER m_textPosition WRITE setTextPosition NOTIFY appearanceChanged)
+    Q_PROPERTY(
+        QPointF textPosition MEMBER m_textPosition WRITE setTextPosition NOTIFY appearanceChanged FINAL)
 
 public:
     explicit TextDropShadow(QQuickItem *parent = nullptr);

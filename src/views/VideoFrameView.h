@@ -17,7 +17,7 @@ class VideoFrameView : public QQuickItem
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(LoopingVideoPipeline *pipeline READ pipeline WRITE setPipeline NOTIFY pipelineChanged)
+    Q_PROPERTY(LoopingVideoPipeline *pipeline READ pipeline WRITE setPipeline NOTIFY pipelineChanged FINAL)
 
 public:
     explicit VideoFrameView(QQuickItem *parent = nullptr);

@@ -22,18 +22,19 @@ class WeightedWheelGraphic : public QQuickPaintedItem
     Q_OBJECT
     QML_ELEMENT
     // The wheel's entries as the controller publishes them (see WheelEntryVariant), in drawing order.
-    Q_PROPERTY(QVariantList items READ items WRITE setItems NOTIFY itemsChanged)
-    Q_PROPERTY(
-        double baseWeightTotal READ baseWeightTotal WRITE setBaseWeightTotal NOTIFY baseWeightTotalChanged)
-    Q_PROPERTY(QColor wheelBaseColor READ wheelBaseColor WRITE setWheelBaseColor NOTIFY paletteChanged)
-    Q_PROPERTY(QColor accentColor READ accentColor WRITE setAccentColor NOTIFY paletteChanged)
-    Q_PROPERTY(QColor textColor READ textColor WRITE setTextColor NOTIFY paletteChanged)
-    Q_PROPERTY(bool english READ english WRITE setEnglish NOTIFY englishChanged)
+    Q_PROPERTY(QVariantList items READ items WRITE setItems NOTIFY itemsChanged FINAL)
+    Q_PROPERTY(double baseWeightTotal READ baseWeightTotal WRITE setBaseWeightTotal NOTIFY
+            baseWeightTotalChanged FINAL)
+    Q_PROPERTY(QColor wheelBaseColor READ wheelBaseColor WRITE setWheelBaseColor NOTIFY paletteChanged FINAL)
+    Q_PROPERTY(QColor accentColor READ accentColor WRITE setAccentColor NOTIFY paletteChanged FINAL)
+    Q_PROPERTY(QColor textColor READ textColor WRITE setTextColor NOTIFY paletteChanged FINAL)
+    Q_PROPERTY(bool english READ english WRITE setEnglish NOTIFY englishChanged FINAL)
     // Degrees clockwise; named apart from the item's own rotation, which would turn the pointer too.
-    Q_PROPERTY(double wheelRotation READ wheelRotation WRITE setWheelRotation NOTIFY wheelRotationChanged)
+    Q_PROPERTY(
+        double wheelRotation READ wheelRotation WRITE setWheelRotation NOTIFY wheelRotationChanged FINAL)
     // The drawn entry's id; empty when nothing is drawn.
-    Q_PROPERTY(QString selectedID READ selectedID WRITE setSelectedID NOTIFY selectedIDChanged)
-    Q_PROPERTY(bool showResult READ showResult WRITE setShowResult NOTIFY showResultChanged)
+    Q_PROPERTY(QString selectedID READ selectedID WRITE setSelectedID NOTIFY selectedIDChanged FINAL)
+    Q_PROPERTY(bool showResult READ showResult WRITE setShowResult NOTIFY showResultChanged FINAL)
 
 public:
     explicit WeightedWheelGraphic(QQuickItem *parent = nullptr);
