@@ -73,6 +73,10 @@ void release(GstElement *pipeline)
 {
     // The queue takes the caller's reference, so the pipeline is freed there, after its earlier calls.
     controlQueue().start([pipeline] {
+        // Stopped while it still looks for a stream's type, playbin3 can deadlock in GStreamer 1.22: the
+        // type finder's thread waits for a lock of the bin that the stopping state change holds while it
+        // waits for that thread. A pipeline that is still starting is let finish first, for a while.
+        gst_element_get_state(pipeline, nullptr, nullptr, 5 * GST_SECOND);
         gst_element_set_state(pipeline, GST_STATE_NULL);
         gst_object_unref(pipeline);
         // Decoded frames are large blocks that the allocator keeps for later; a released pipeline has no
