@@ -1,6 +1,6 @@
 #include "AppController.h"
 
-#include "models/CsvDate.h"
+#include "core/CsvDate.h"
 #include "services/AppStorageService.h"
 #include "services/AudioController.h"
 #include "services/CSVLogger.h"

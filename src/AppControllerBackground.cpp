@@ -1,8 +1,8 @@
 // The background library as the running program changes it: rotation, stepping and refreshing from disk.
 
 #include "AppController.h"
-#include "models/BackgroundLibraryPolicy.h"
-#include "models/MediaTypes.h"
+#include "core/BackgroundLibraryPolicy.h"
+#include "core/MediaTypes.h"
 #include "services/AppStorageService.h"
 #include "services/PaletteExtractor.h"
 

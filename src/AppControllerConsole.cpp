@@ -2,9 +2,9 @@
 // show, ready to draw, and the notes editor's draft with its delayed save.
 
 #include "AppController.h"
+#include "core/QtOneShotTimer.h"
 #include "services/FocusConsoleDocking.h"
 #include "services/NotesSaveDebouncer.h"
-#include "services/QtOneShotTimer.h"
 
 void AppController::setUpFocusConsole()
 {

@@ -1,7 +1,7 @@
 // The focus round: opening, counting, pausing, saving and closing it, and the input access it needs.
 
 #include "AppController.h"
-#include "services/AccessibilityTrust.h"
+#include "core/AccessibilityTrust.h"
 #include "services/AppStorageService.h"
 #include "services/FocusSessionLogger.h"
 #include "services/InputActivityMonitor.h"

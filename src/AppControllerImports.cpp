@@ -2,9 +2,9 @@
 // and the copies into the managed media folders.
 
 #include "AppController.h"
-#include "models/MediaTypes.h"
-#include "models/PictureFormats.h"
-#include "models/StringTable.h"
+#include "core/MediaTypes.h"
+#include "core/PictureFormats.h"
+#include "core/StringTable.h"
 #include "services/AppStorageService.h"
 #include "services/MediaFileFilters.h"
 

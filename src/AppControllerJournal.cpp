@@ -2,7 +2,7 @@
 // row of either log edited from the journal.
 
 #include "AppController.h"
-#include "models/StringTable.h"
+#include "core/StringTable.h"
 #include "services/CSVLogger.h"
 #include "services/FocusSessionLogger.h"
 #include "services/NotesTimelineRepository.h"

@@ -1,8 +1,8 @@
 // The preferences turned into the values the views show: texts, colours and the background's name.
 
 #include "AppController.h"
-#include "models/Color.h"
-#include "models/StringTable.h"
+#include "core/Color.h"
+#include "core/StringTable.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,17 +1,17 @@
 #pragma once
 
-#include "services/AccessibilityTrust.h"
-#include "services/Clock.h"
+#include "core/AccessibilityTrust.h"
+#include "core/Clock.h"
+#include "core/FilePicker.h"
+#include "core/InputActivityBackend.h"
+#include "core/KeyboardGrabBackend.h"
+#include "core/OneShotTimer.h"
+#include "core/RandomSource.h"
+#include "core/SystemBeep.h"
+#include "core/TrackPlayer.h"
+#include "core/WindowControl.h"
+#include "core/Workspace.h"
 #include "services/DeveloperCornerConfig.h"
-#include "services/FilePicker.h"
-#include "services/InputActivityBackend.h"
-#include "services/KeyboardGrabBackend.h"
-#include "services/OneShotTimer.h"
-#include "services/RandomSource.h"
-#include "services/SystemBeep.h"
-#include "services/TrackPlayer.h"
-#include "services/WindowControl.h"
-#include "services/Workspace.h"
 
 #include <QString>
 #include <memory>

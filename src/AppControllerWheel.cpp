@@ -1,8 +1,8 @@
 // What the break screen shows of the wheel and the drawn activity, ready for display.
 
 #include "AppController.h"
-#include "models/StringTable.h"
-#include "models/Uuid.h"
+#include "core/StringTable.h"
+#include "core/Uuid.h"
 #include "models/WheelEntryVariant.h"
 #include "models/WheelLayout.h"
 #include "services/WheelProbabilityEngine.h"

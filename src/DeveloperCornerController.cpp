@@ -1,7 +1,7 @@
 #include "DeveloperCornerController.h"
 
 #include "AppController.h"
-#include "models/StringTable.h"
+#include "core/StringTable.h"
 #include "services/DeveloperCornerConfig.h"
 #include "services/DeveloperCornerService.h"
 

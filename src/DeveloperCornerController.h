@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/FeedbackImage.h"
 #include "models/DeveloperCornerSection.h"
-#include "models/FeedbackImage.h"
 #include "services/DeveloperCornerError.h"
 
 #include <QList>

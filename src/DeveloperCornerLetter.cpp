@@ -1,6 +1,6 @@
 #include "AppController.h"
 #include "DeveloperCornerController.h"
-#include "models/MediaTypes.h"
+#include "core/MediaTypes.h"
 #include "services/DeveloperCornerPolicy.h"
 #include "services/DeveloperCornerService.h"
 #include "services/MediaFileFilters.h"

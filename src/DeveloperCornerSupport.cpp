@@ -1,6 +1,6 @@
 #include "AppController.h"
 #include "DeveloperCornerController.h"
-#include "models/DonationAmount.h"
+#include "core/DonationAmount.h"
 #include "services/DeveloperCornerService.h"
 
 void DeveloperCornerController::beginDonation()

@@ -1,10 +1,10 @@
 #include "JournalController.h"
 
 #include "AppController.h"
-#include "models/CsvDate.h"
+#include "core/CsvDate.h"
+#include "core/StringTable.h"
 #include "models/JournalCalendar.h"
 #include "models/NotesDateFormatters.h"
-#include "models/StringTable.h"
 #include "services/NotesTimelineRepository.h"
 
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/NotesTimelineEntry.h"
 #include "models/JournalDayModel.h"
 #include "models/JournalSnapshot.h"
-#include "models/NotesTimelineEntry.h"
 
 #include <QDate>
 #include <QHash>

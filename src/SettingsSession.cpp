@@ -1,10 +1,10 @@
 #include "SettingsSession.h"
 
 #include "AppController.h"
+#include "core/Color.h"
+#include "core/StringTable.h"
+#include "core/Uuid.h"
 #include "models/BackgroundLibraryModel.h"
-#include "models/Color.h"
-#include "models/StringTable.h"
-#include "models/Uuid.h"
 #include "models/WheelItemConstraints.h"
 #include "services/ProbabilityTextCodec.h"
 

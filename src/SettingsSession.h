@@ -1,6 +1,6 @@
 #pragma once
 
-#include "models/AppPreferences.h"
+#include "core/AppPreferences.h"
 #include "models/BackgroundLibraryModel.h"
 #include "models/PlaylistModel.h"
 #include "models/SettingsPane.h"

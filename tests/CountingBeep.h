@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/SystemBeep.h"
+#include "core/SystemBeep.h"
 
 // Counts the beeps it is asked for instead of sounding them.
 class CountingBeep : public SystemBeep

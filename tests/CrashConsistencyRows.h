@@ -1,7 +1,7 @@
 #pragma once
 
-#include "models/ActivityLogEntry.h"
-#include "models/FocusSessionLogEntry.h"
+#include "core/ActivityLogEntry.h"
+#include "core/FocusSessionLogEntry.h"
 
 #include <QRandomGenerator>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/AccessibilityTrust.h"
+#include "core/AccessibilityTrust.h"
 
 // Trust the test grants or withholds; it remembers whether anything prompted.
 class FakeAccessibilityTrust : public AccessibilityTrust

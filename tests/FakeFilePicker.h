@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/FilePicker.h"
+#include "core/FilePicker.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/InputActivityBackend.h"
+#include "core/InputActivityBackend.h"
 
 // An event source the test drives by hand; it can refuse to install.
 class FakeInputActivityBackend : public InputActivityBackend

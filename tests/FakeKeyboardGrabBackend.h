@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/KeyboardGrabBackend.h"
+#include "core/KeyboardGrabBackend.h"
 
 // A keyboard grab the test drives by hand; it can refuse to grab.
 class FakeKeyboardGrabBackend : public KeyboardGrabBackend

@@ -2,8 +2,8 @@
 
 #include "MediaFixtures.h"
 #include "TestSupport.h"
-#include "models/AudioPlaylist.h"
-#include "services/TrackPlayer.h"
+#include "core/AudioPlaylist.h"
+#include "core/TrackPlayer.h"
 
 #include <QDir>
 #include <QList>

@@ -2,8 +2,8 @@
 
 #include "ControllerHarness.h"
 #include "SettingsSession.h"
-#include "models/Uuid.h"
-#include "models/WheelItem.h"
+#include "core/Uuid.h"
+#include "core/WheelItem.h"
 
 #include <QCoreApplication>
 #include <QList>

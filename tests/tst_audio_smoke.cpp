@@ -2,10 +2,10 @@
 #include "MediaFixtures.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
+#include "core/SystemRandomSource.h"
 #include "services/AppStorageService.h"
 #include "services/AudioController.h"
 #include "services/GstTrackPlayer.h"
-#include "services/SystemRandomSource.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 #include "ControllerHarness.h"
 #include "MediaFixtures.h"
 #include "TestProgram.h"
-#include "models/MediaTypes.h"
+#include "core/MediaTypes.h"
 #include "services/AudioController.h"
 
 #include <QDir>

@@ -2,9 +2,9 @@
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
 #include "TestProgram.h"
+#include "core/DragReorder.h"
+#include "core/Uuid.h"
 #include "models/BackgroundLibraryModel.h"
-#include "models/DragReorder.h"
-#include "models/Uuid.h"
 #include "services/PaletteExtractor.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "LocalHttpServer.h"
 #include "MediaFixtures.h"
 #include "TestProgram.h"
-#include "models/MediaTypes.h"
+#include "core/MediaTypes.h"
 #include "services/DeveloperCornerService.h"
 #include "services/UpdateController.h"
 #include "services/UpdateFeedChecker.h"

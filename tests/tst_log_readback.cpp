@@ -1,6 +1,6 @@
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "models/CsvDate.h"
+#include "core/CsvDate.h"
 #include "services/CSVLogger.h"
 #include "services/DailyStatsRepository.h"
 #include "services/FocusSessionLogger.h"

@@ -1,8 +1,8 @@
 #include "ReadOnlyFolder.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "models/MediaTypes.h"
-#include "models/Uuid.h"
+#include "core/MediaTypes.h"
+#include "core/Uuid.h"
 #include "services/AppStorageService.h"
 
 #include <QDir>

@@ -2,9 +2,9 @@
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
 #include "TestProgram.h"
+#include "core/Uuid.h"
 #include "models/BackgroundLibraryModel.h"
 #include "models/PlaylistModel.h"
-#include "models/Uuid.h"
 #include "services/AudioController.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 #include "TestProgram.h"
-#include "models/ActiveFocusSessionSnapshot.h"
-#include "models/AppPreferences.h"
-#include "models/JsonValue.h"
-#include "models/WeightedWheelItem.h"
-#include "models/WorkTrackingState.h"
+#include "core/ActiveFocusSessionSnapshot.h"
+#include "core/AppPreferences.h"
+#include "core/JsonValue.h"
+#include "core/WeightedWheelItem.h"
+#include "core/WorkTrackingState.h"
 
 #include <QJsonDocument>
 #include <QTest>

@@ -3,8 +3,8 @@
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
 #include "TestProgram.h"
+#include "core/Uuid.h"
 #include "models/AppearanceSettings.h"
-#include "models/Uuid.h"
 #include "services/PaletteExtractor.h"
 
 #include <QCoreApplication>

@@ -3,7 +3,7 @@
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
 #include "TestProgram.h"
-#include "models/Color.h"
+#include "core/Color.h"
 #include "services/ProbabilityTextCodec.h"
 
 #include <QDir>

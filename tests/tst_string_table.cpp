@@ -1,4 +1,4 @@
-#include "models/StringTable.h"
+#include "core/StringTable.h"
 
 #include <QTest>
 

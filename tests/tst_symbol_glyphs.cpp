@@ -1,5 +1,5 @@
 #include "TestProgram.h"
-#include "models/SymbolGlyphs.h"
+#include "core/SymbolGlyphs.h"
 
 #include <QFile>
 #include <QPainterPath>

@@ -3,8 +3,8 @@
 #include "SettingsSession.h"
 #include "TestProgram.h"
 #include "X11TestInput.h"
+#include "core/Uuid.h"
 #include "models/BackgroundLibraryModel.h"
-#include "models/Uuid.h"
 #include "platform/DialogFilePicker.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 #include "MainWindowViews.h"
 #include "SettingsSession.h"
 #include "TestProgram.h"
+#include "core/Uuid.h"
 #include "models/PlaylistModel.h"
-#include "models/Uuid.h"
 
 #include <QCoreApplication>
 #include <QMimeData>

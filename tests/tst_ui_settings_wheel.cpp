@@ -3,8 +3,8 @@
 #include "SettingsFixtures.h"
 #include "SettingsSession.h"
 #include "TestProgram.h"
-#include "models/SymbolGlyphs.h"
-#include "models/Uuid.h"
+#include "core/SymbolGlyphs.h"
+#include "core/Uuid.h"
 
 #include <QLocale>
 #include <QPointer>

@@ -1,5 +1,5 @@
 #include "TestProgram.h"
-#include "models/Uuid.h"
+#include "core/Uuid.h"
 #include "models/WheelEntryVariant.h"
 #include "models/WheelLayout.h"
 #include "views/WeightedWheelGraphic.h"

@@ -1,9 +1,9 @@
 #include "TestProgram.h"
-#include "models/BackgroundLibraryPolicy.h"
-#include "models/Color.h"
-#include "models/CsvDate.h"
-#include "models/FocusConsoleDockGeometry.h"
-#include "models/MediaTypes.h"
+#include "core/BackgroundLibraryPolicy.h"
+#include "core/Color.h"
+#include "core/CsvDate.h"
+#include "core/FocusConsoleDockGeometry.h"
+#include "core/MediaTypes.h"
 #include "models/WheelItemConstraints.h"
 
 #include <QTest>

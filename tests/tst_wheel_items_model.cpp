@@ -3,9 +3,9 @@
 #include "SettingsSession.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "models/SymbolGlyphs.h"
+#include "core/SymbolGlyphs.h"
+#include "core/Uuid.h"
 #include "models/SymbolPickerModel.h"
-#include "models/Uuid.h"
 #include "models/WheelItemsModel.h"
 #include "models/WheelPaneValues.h"
 

@@ -1,6 +1,6 @@
 #include "FuzzInvariants.h"
 #include "InvariantCheck.h"
-#include "models/Color.h"
+#include "core/Color.h"
 
 #include <QRegularExpression>
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "FuzzInvariants.h"
 #include "FuzzSupport.h"
 #include "InvariantCheck.h"
-#include "models/CsvDate.h"
+#include "core/CsvDate.h"
 #include "services/CSVCodec.h"
 #include "services/CSVLogger.h"
 #include "services/CsvNumber.h"

@@ -1,9 +1,9 @@
 #include "FuzzInvariants.h"
 #include "FuzzSupport.h"
 #include "InvariantCheck.h"
-#include "models/AppPreferences.h"
-#include "models/Color.h"
-#include "models/JsonValue.h"
+#include "core/AppPreferences.h"
+#include "core/Color.h"
+#include "core/JsonValue.h"
 #include "services/AppStorageService.h"
 
 #include <QFile>

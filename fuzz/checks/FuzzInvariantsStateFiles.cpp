@@ -1,9 +1,9 @@
 #include "FuzzInvariants.h"
 #include "FuzzSupport.h"
 #include "InvariantCheck.h"
-#include "models/ActiveFocusSessionSnapshot.h"
-#include "models/JsonValue.h"
-#include "models/Uuid.h"
+#include "core/ActiveFocusSessionSnapshot.h"
+#include "core/JsonValue.h"
+#include "core/Uuid.h"
 #include "services/AppStorageService.h"
 
 #include <QFile>

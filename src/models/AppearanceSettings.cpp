@@ -1,9 +1,9 @@
 #include "AppearanceSettings.h"
 
-#include "Color.h"
-#include "MediaTypes.h"
 #include "SettingsSession.h"
-#include "StringTable.h"
+#include "core/Color.h"
+#include "core/MediaTypes.h"
+#include "core/StringTable.h"
 #include "services/PaletteExtractor.h"
 
 #include <algorithm>

@@ -1,11 +1,11 @@
 #include "BackgroundLibraryModel.h"
 
 #include "AppController.h"
-#include "DragReorder.h"
-#include "MediaTypes.h"
 #include "SettingsSession.h"
-#include "StringTable.h"
-#include "Uuid.h"
+#include "core/DragReorder.h"
+#include "core/MediaTypes.h"
+#include "core/StringTable.h"
+#include "core/Uuid.h"
 #include "services/PaletteExtractor.h"
 
 #include <QMetaObject>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AppPalette.h"
-#include "BackgroundMediaItem.h"
 #include "ReorderableListModel.h"
+#include "core/AppPalette.h"
+#include "core/BackgroundMediaItem.h"
 
 #include <QColor>
 #include <QList>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppLanguage.h"
-#include "FocusConsoleDock.h"
+#include "core/AppLanguage.h"
+#include "core/FocusConsoleDock.h"
 
 #include <QColor>
 #include <QObject>

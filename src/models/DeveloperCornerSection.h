@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppLanguage.h"
-#include "RawValueEnum.h"
+#include "core/AppLanguage.h"
+#include "core/RawValueEnum.h"
 
 // The developer corner's three sections, in the sidebar's order.
 enum class DeveloperCornerSection { letter, support, story };

@@ -1,6 +1,6 @@
 #include "FocusConsolePresentation.h"
 
-#include "StringTable.h"
+#include "core/StringTable.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppLanguage.h"
-#include "WorkTrackingState.h"
+#include "core/AppLanguage.h"
+#include "core/WorkTrackingState.h"
 
 #include <QObject>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RawValueEnum.h"
+#include "core/RawValueEnum.h"
 
 #include <QPointF>
 #include <QRectF>

@@ -1,6 +1,6 @@
 #include "JournalSnapshot.h"
 
-#include "CsvDate.h"
+#include "core/CsvDate.h"
 
 JournalSnapshot JournalSnapshot::build(
     QList<NotesTimelineEntry> entries, const QList<NotesTimelineEntry> &previous)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NotesTimelineEntry.h"
+#include "core/NotesTimelineEntry.h"
 
 #include <QDate>
 #include <QHash>

@@ -1,6 +1,6 @@
 #include "NowPlayingPresentation.h"
 
-#include "StringTable.h"
+#include "core/StringTable.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppLanguage.h"
-#include "NowPlayingInfo.h"
+#include "core/AppLanguage.h"
+#include "core/NowPlayingInfo.h"
 
 #include <QColor>
 #include <QObject>

@@ -1,6 +1,6 @@
 #include "NowPlayingSeekState.h"
 
-#include "services/QtOneShotTimer.h"
+#include "core/QtOneShotTimer.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "NowPlayingPresentation.h"
-#include "services/OneShotTimer.h"
+#include "core/OneShotTimer.h"
 
 #include <QObject>
 #include <memory>

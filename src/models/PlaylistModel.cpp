@@ -1,9 +1,9 @@
 #include "PlaylistModel.h"
 
 #include "AppController.h"
-#include "DragReorder.h"
 #include "SettingsSession.h"
-#include "Uuid.h"
+#include "core/DragReorder.h"
+#include "core/Uuid.h"
 
 #include <QFileInfo>
 #include <QMetaObject>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AudioPlaylist.h"
-#include "AudioPlaylistKind.h"
 #include "ReorderableListModel.h"
+#include "core/AudioPlaylist.h"
+#include "core/AudioPlaylistKind.h"
 
 #include <QList>
 #include <QUrl>

@@ -1,6 +1,6 @@
 #include "ReorderableListModel.h"
 
-#include "Uuid.h"
+#include "core/Uuid.h"
 
 void ReorderableListModel::setDraggedId(const std::optional<QUuid> &id)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DragReorder.h"
+#include "core/DragReorder.h"
 
 #include <QAbstractListModel>
 #include <QUuid>

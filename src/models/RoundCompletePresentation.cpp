@@ -1,6 +1,6 @@
 #include "RoundCompletePresentation.h"
 
-#include "StringTable.h"
+#include "core/StringTable.h"
 
 RoundCompletePresentation RoundCompletePresentation::make(AppLanguage language)
 {

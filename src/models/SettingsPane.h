@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppLanguage.h"
-#include "RawValueEnum.h"
+#include "core/AppLanguage.h"
+#include "core/RawValueEnum.h"
 
 // The panes of the settings sheet, in the order of its sidebar.
 enum class SettingsPane { appearance, general, focus, audio, wheel, records, update };

@@ -1,6 +1,6 @@
 #include "SettingsPaneTexts.h"
 
-#include "StringTable.h"
+#include "core/StringTable.h"
 
 SettingsPaneTexts SettingsPaneTexts::make(AppLanguage language)
 {

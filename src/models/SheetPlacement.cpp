@@ -1,6 +1,6 @@
 #include "SheetPlacement.h"
 
-#include "ScreenFit.h"
+#include "core/ScreenFit.h"
 
 namespace SheetPlacement {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AppLanguage.h"
-#include "DailyStat.h"
 #include "StatisticsChartScale.h"
 #include "StatisticsTexts.h"
+#include "core/AppLanguage.h"
+#include "core/DailyStat.h"
 
 #include <QColor>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "SymbolPickerModel.h"
 
-#include "SymbolGlyphs.h"
 #include "WheelSymbolLibrary.h"
+#include "core/SymbolGlyphs.h"
 
 SymbolPickerModel::SymbolPickerModel(QObject *parent)
     : QAbstractListModel(parent)

@@ -1,6 +1,6 @@
 #include "WheelEntryVariant.h"
 
-#include "Uuid.h"
+#include "core/Uuid.h"
 
 #include <QVariantMap>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WeightedWheelItem.h"
+#include "core/WeightedWheelItem.h"
 
 #include <QList>
 #include <QVariantList>

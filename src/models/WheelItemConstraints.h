@@ -1,6 +1,6 @@
 #pragma once
 
-#include "WheelItem.h"
+#include "core/WheelItem.h"
 
 #include <QList>
 

@@ -2,8 +2,8 @@
 
 #include "MinuteStepper.h"
 #include "SettingsSession.h"
-#include "SymbolGlyphs.h"
-#include "Uuid.h"
+#include "core/SymbolGlyphs.h"
+#include "core/Uuid.h"
 #include "services/ProbabilityTextCodec.h"
 #include "services/WeightNormalizer.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AppLanguage.h"
-#include "WeightedWheelItem.h"
 #include "WheelSlice.h"
+#include "core/AppLanguage.h"
+#include "core/WeightedWheelItem.h"
 
 #include <QList>
 #include <QPointF>

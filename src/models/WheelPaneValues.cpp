@@ -2,7 +2,7 @@
 
 #include "MinuteStepper.h"
 #include "SettingsSession.h"
-#include "StringTable.h"
+#include "core/StringTable.h"
 
 #include <QCoreApplication>
 #include <QEvent>

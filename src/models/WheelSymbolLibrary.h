@@ -1,7 +1,7 @@
 #pragma once
 
-#include "AppLanguage.h"
 #include "WheelSymbolOption.h"
+#include "core/AppLanguage.h"
 
 #include <QHash>
 #include <QList>

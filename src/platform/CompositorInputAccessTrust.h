@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/AccessibilityTrust.h"
+#include "core/AccessibilityTrust.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/Workspace.h"
+#include "core/Workspace.h"
 
 #include <QDBusConnection>
 #include <QObject>

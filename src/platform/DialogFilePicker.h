@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/FilePicker.h"
+#include "core/FilePicker.h"
 
 // The widget toolkit's open-file dialog (the desktop's own dialog where the platform theme offers one),
 // modal and kept above the window it was asked from: the newest modal window, such as the settings

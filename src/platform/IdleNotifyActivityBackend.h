@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/InputActivityBackend.h"
 #include "platform/ActivitySpan.h"
-#include "services/InputActivityBackend.h"
 
 #include <QSocketNotifier>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/WindowControl.h"
+#include "core/WindowControl.h"
 
 #include <QPointer>
 #include <QWindow>

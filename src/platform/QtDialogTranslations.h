@@ -1,6 +1,6 @@
 #pragma once
 
-#include "models/AppLanguage.h"
+#include "core/AppLanguage.h"
 
 #include <QObject>
 #include <QTranslator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/InputActivityBackend.h"
+#include "core/InputActivityBackend.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/SystemBeep.h"
+#include "core/SystemBeep.h"
 
 // The desktop's bell, rung through the widget application.
 class QtSystemBeep : public SystemBeep

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "services/AccessibilityTrust.h"
-#include "services/InputActivityBackend.h"
-#include "services/KeyboardGrabBackend.h"
+#include "core/AccessibilityTrust.h"
+#include "core/InputActivityBackend.h"
+#include "core/KeyboardGrabBackend.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #include "TraySymbolIcon.h"
 
-#include "models/SymbolGlyphs.h"
+#include "core/SymbolGlyphs.h"
 
 #include <QIconEngine>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/KeyboardGrabBackend.h"
 #include "platform/MainThreadHeartbeat.h"
-#include "services/KeyboardGrabBackend.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,8 +1,8 @@
 #include "WindowBehavior.h"
 
 #include "AppController.h"
+#include "core/QtOneShotTimer.h"
 #include "services/FullScreenKeys.h"
-#include "services/QtOneShotTimer.h"
 #include "services/WindowLevelRule.h"
 
 #include <QGuiApplication>

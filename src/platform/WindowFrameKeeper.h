@@ -1,6 +1,6 @@
 #pragma once
 
-#include "models/WindowFrame.h"
+#include "core/WindowFrame.h"
 
 #include <QObject>
 #include <QPointer>

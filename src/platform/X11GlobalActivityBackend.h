@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/InputActivityBackend.h"
 #include "platform/X11ModifierMap.h"
 #include "platform/XcbHandles.h"
-#include "services/InputActivityBackend.h"
 
 #include <QSocketNotifier>
 #include <optional>

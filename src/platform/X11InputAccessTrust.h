@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/AccessibilityTrust.h"
+#include "core/AccessibilityTrust.h"
 
 // X11 input access: an X11 display can be reached and offers the X Input extension 2.2 or later, which the
 // activity monitor (raw events) and the keyboard lock need. A Wayland session's compatibility server does

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/KeyboardGrabBackend.h"
 #include "platform/MainThreadHeartbeat.h"
 #include "platform/XcbHandles.h"
-#include "services/KeyboardGrabBackend.h"
 
 #include <QObject>
 #include <atomic>

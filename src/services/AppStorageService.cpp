@@ -1,6 +1,6 @@
 #include "AppStorageService.h"
 
-#include "models/JsonValue.h"
+#include "core/JsonValue.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "models/ActiveFocusSessionSnapshot.h"
-#include "models/AppLanguage.h"
-#include "models/AppPreferences.h"
-#include "models/AudioPlaylistKind.h"
-#include "models/AudioTrack.h"
-#include "models/Result.h"
-#include "models/WindowFrame.h"
+#include "core/ActiveFocusSessionSnapshot.h"
+#include "core/AppLanguage.h"
+#include "core/AppPreferences.h"
+#include "core/AudioPlaylistKind.h"
+#include "core/AudioTrack.h"
+#include "core/Result.h"
+#include "core/WindowFrame.h"
 
 #include <QList>
 #include <QSet>

@@ -1,7 +1,7 @@
 #include "AppStorageService.h"
-#include "models/BackgroundLibraryPolicy.h"
-#include "models/MediaTypes.h"
-#include "models/Uuid.h"
+#include "core/BackgroundLibraryPolicy.h"
+#include "core/MediaTypes.h"
+#include "core/Uuid.h"
 
 #include <QCollator>
 #include <QDir>

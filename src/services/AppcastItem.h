@@ -1,7 +1,7 @@
 #pragma once
 
 #include "VersionNumber.h"
-#include "models/Result.h"
+#include "core/Result.h"
 
 #include <QByteArray>
 #include <QUrl>

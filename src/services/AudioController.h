@@ -1,11 +1,11 @@
 #pragma once
 
-#include "models/AudioPlaylist.h"
-#include "models/AudioPlaylistKind.h"
-#include "models/NowPlayingInfo.h"
-#include "services/RandomSource.h"
-#include "services/SystemBeep.h"
-#include "services/TrackPlayer.h"
+#include "core/AudioPlaylist.h"
+#include "core/AudioPlaylistKind.h"
+#include "core/NowPlayingInfo.h"
+#include "core/RandomSource.h"
+#include "core/SystemBeep.h"
+#include "core/TrackPlayer.h"
 
 #include <QList>
 #include <QObject>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "models/ActiveFocusSessionSnapshot.h"
-#include "models/WorkTrackingState.h"
+#include "core/ActiveFocusSessionSnapshot.h"
+#include "core/WorkTrackingState.h"
 
 #include <QDateTime>
 #include <optional>

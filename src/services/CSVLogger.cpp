@@ -2,7 +2,7 @@
 
 #include "CsvNumber.h"
 #include "LogRowTimes.h"
-#include "models/CsvDate.h"
+#include "core/CsvDate.h"
 
 namespace {
 

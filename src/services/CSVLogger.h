@@ -1,9 +1,9 @@
 #pragma once
 
 #include "CsvLogFile.h"
-#include "models/ActivityLogEntry.h"
-#include "models/NotesTimelineEntry.h"
-#include "models/Result.h"
+#include "core/ActivityLogEntry.h"
+#include "core/NotesTimelineEntry.h"
+#include "core/Result.h"
 
 #include <QDate>
 #include <QDateTime>

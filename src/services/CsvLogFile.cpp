@@ -1,8 +1,8 @@
 #include "CsvLogFile.h"
 
 #include "LogRowTimes.h"
-#include "models/CsvDate.h"
-#include "models/Uuid.h"
+#include "core/CsvDate.h"
+#include "core/Uuid.h"
 
 #include <QDir>
 #include <QFile>

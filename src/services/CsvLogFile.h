@@ -2,7 +2,7 @@
 
 #include "CSVCodec.h"
 #include "CsvColumnMap.h"
-#include "models/Result.h"
+#include "core/Result.h"
 
 #include <QByteArray>
 #include <QDate>

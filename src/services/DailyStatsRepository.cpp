@@ -1,6 +1,6 @@
 #include "DailyStatsRepository.h"
 
-#include "models/CsvDate.h"
+#include "core/CsvDate.h"
 #include "services/CSVLogger.h"
 #include "services/FocusSessionLogger.h"
 

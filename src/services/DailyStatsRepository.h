@@ -1,6 +1,6 @@
 #pragma once
 
-#include "models/DailyStat.h"
+#include "core/DailyStat.h"
 
 #include <QDateTime>
 #include <QList>

@@ -2,7 +2,7 @@
 
 #include "DeveloperCornerPolicy.h"
 #include "UpdateFeedChecker.h"
-#include "models/Uuid.h"
+#include "core/Uuid.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

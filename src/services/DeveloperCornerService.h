@@ -2,9 +2,9 @@
 
 #include "DeveloperCornerConfig.h"
 #include "DeveloperCornerError.h"
-#include "models/DonationCurrency.h"
-#include "models/ExactDecimal.h"
-#include "models/FeedbackImage.h"
+#include "core/DonationCurrency.h"
+#include "core/ExactDecimal.h"
+#include "core/FeedbackImage.h"
 
 #include <QList>
 #include <QObject>

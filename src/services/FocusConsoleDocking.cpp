@@ -1,6 +1,6 @@
 #include "FocusConsoleDocking.h"
 
-#include "models/FocusConsoleDockGeometry.h"
+#include "core/FocusConsoleDockGeometry.h"
 
 #include <algorithm>
 

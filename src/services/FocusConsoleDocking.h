@@ -1,7 +1,7 @@
 #pragma once
 
-#include "models/FocusConsoleDock.h"
-#include "services/OneShotTimer.h"
+#include "core/FocusConsoleDock.h"
+#include "core/OneShotTimer.h"
 
 #include <QObject>
 #include <QString>

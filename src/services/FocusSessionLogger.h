@@ -1,9 +1,9 @@
 #pragma once
 
 #include "CsvLogFile.h"
-#include "models/FocusSessionLogEntry.h"
-#include "models/NotesTimelineEntry.h"
-#include "models/Result.h"
+#include "core/FocusSessionLogEntry.h"
+#include "core/NotesTimelineEntry.h"
+#include "core/Result.h"
 
 #include <QDate>
 #include <QHash>

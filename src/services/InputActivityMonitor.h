@@ -1,8 +1,8 @@
 #pragma once
 
-#include "services/AccessibilityTrust.h"
-#include "services/Clock.h"
-#include "services/InputActivityBackend.h"
+#include "core/AccessibilityTrust.h"
+#include "core/Clock.h"
+#include "core/InputActivityBackend.h"
 
 #include <QDateTime>
 #include <functional>

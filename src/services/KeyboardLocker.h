@@ -1,7 +1,7 @@
 #pragma once
 
-#include "services/AccessibilityTrust.h"
-#include "services/KeyboardGrabBackend.h"
+#include "core/AccessibilityTrust.h"
+#include "core/KeyboardGrabBackend.h"
 
 #include <functional>
 #include <memory>

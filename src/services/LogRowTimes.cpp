@@ -1,6 +1,6 @@
 #include "LogRowTimes.h"
 
-#include "models/CsvDate.h"
+#include "core/CsvDate.h"
 
 std::optional<LogRowTimes> LogRowTimes::of(std::span<const QStringView> fields, qsizetype columnCount)
 {

@@ -1,6 +1,6 @@
 #include "MediaFileFilters.h"
 
-#include "models/StringTable.h"
+#include "core/StringTable.h"
 
 namespace MediaFileFilters {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "models/AppLanguage.h"
-#include "models/MediaTypes.h"
-#include "services/FilePicker.h"
+#include "core/AppLanguage.h"
+#include "core/FilePicker.h"
+#include "core/MediaTypes.h"
 
 namespace MediaFileFilters {
 

@@ -1,6 +1,6 @@
 #include "MediaThumbnailGenerator.h"
 
-#include "models/MediaTypes.h"
+#include "core/MediaTypes.h"
 #include "services/ImageThumbnailReader.h"
 #include "services/VideoFrameGrabber.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "models/NotesTimelineEntry.h"
+#include "core/NotesTimelineEntry.h"
 
 #include <QList>
 

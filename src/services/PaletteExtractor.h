@@ -1,6 +1,6 @@
 #pragma once
 
-#include "models/AppPalette.h"
+#include "core/AppPalette.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "models/AppLanguage.h"
-#include "models/SessionPhase.h"
-#include "models/WorkTrackingState.h"
+#include "core/AppLanguage.h"
+#include "core/SessionPhase.h"
+#include "core/WorkTrackingState.h"
 
 #include <QList>
 #include <QString>

@@ -1,8 +1,8 @@
 #include "UpdateController.h"
 
-#include "QtOneShotTimer.h"
 #include "UpdateFeedChecker.h"
-#include "models/StringTable.h"
+#include "core/QtOneShotTimer.h"
+#include "core/StringTable.h"
 
 #include <QSettings>
 

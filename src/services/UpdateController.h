@@ -1,8 +1,8 @@
 #pragma once
 
-#include "OneShotTimer.h"
 #include "UpdateCheckFailure.h"
-#include "models/AppLanguage.h"
+#include "core/AppLanguage.h"
+#include "core/OneShotTimer.h"
 
 #include <QObject>
 #include <QString>

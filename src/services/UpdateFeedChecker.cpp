@@ -1,6 +1,6 @@
 #include "UpdateFeedChecker.h"
 
-#include "QtOneShotTimer.h"
+#include "core/QtOneShotTimer.h"
 
 #include <QHostAddress>
 #include <QNetworkAccessManager>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "OneShotTimer.h"
 #include "UpdateCheckFailure.h"
+#include "core/OneShotTimer.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "models/Result.h"
+#include "core/Result.h"
 
 #include <QImage>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "services/VideoStartWatchdog.h"
 
-#include "services/QtOneShotTimer.h"
+#include "core/QtOneShotTimer.h"
 
 VideoStartWatchdog::VideoStartWatchdog(QObject *parent)
     : VideoStartWatchdog(std::make_unique<QtOneShotTimer>(), parent)

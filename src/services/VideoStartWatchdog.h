@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/OneShotTimer.h"
+#include "core/OneShotTimer.h"
 
 #include <QObject>
 #include <chrono>

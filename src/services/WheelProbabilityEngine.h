@@ -1,7 +1,7 @@
 #pragma once
 
-#include "models/WeightedWheelItem.h"
-#include "models/WheelItem.h"
+#include "core/WeightedWheelItem.h"
+#include "core/WheelItem.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "BackdropCapture.h"
 
-#include "services/QtOneShotTimer.h"
+#include "core/QtOneShotTimer.h"
 
 #include <QQuickItem>
 #include <QQuickItemGrabResult>

@@ -1,6 +1,6 @@
 #include "BackgroundMediaTypes.h"
 
-#include "models/MediaTypes.h"
+#include "core/MediaTypes.h"
 
 bool BackgroundMediaTypes::isVideo(const QUrl &url) const
 {

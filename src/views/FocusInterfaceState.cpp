@@ -1,6 +1,6 @@
 #include "FocusInterfaceState.h"
 
-#include "models/SessionPhase.h"
+#include "core/SessionPhase.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "InterfaceFonts.h"
 
-#include "models/SymbolGlyphs.h"
+#include "core/SymbolGlyphs.h"
 
 #include <QFontDatabase>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 
 #include "AppController.h"
 #include "ControllerSingleton.h"
-#include "models/StringTable.h"
+#include "core/StringTable.h"
 
 #include <QMetaProperty>
 #include <QQmlEngine>

@@ -1,9 +1,9 @@
 #include "WeightedWheelGraphic.h"
 
 #include "InterfaceFonts.h"
-#include "models/AppLanguage.h"
-#include "models/SymbolGlyphs.h"
-#include "models/Uuid.h"
+#include "core/AppLanguage.h"
+#include "core/SymbolGlyphs.h"
+#include "core/Uuid.h"
 #include "models/WheelEntryVariant.h"
 #include "models/WheelLayout.h"
 

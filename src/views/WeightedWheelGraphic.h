@@ -2,7 +2,7 @@
 
 #include "ShadowImage.h"
 #include "WheelDropShadow.h"
-#include "models/WeightedWheelItem.h"
+#include "core/WeightedWheelItem.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "core/OneShotTimer.h"
+
+#include <QTimer>
+
+// A one-shot timer on the Qt event loop of the thread that owns it.
+class QtOneShotTimer : public OneShotTimer
+{
+public:
+    QtOneShotTimer();
+
+    void start(std::chrono::milliseconds delay, std::function<void()> action) override;
+    void cancel() override;
+    bool isPending() const override;
+
+private:
+    QTimer m_timer;
+    std::function<void()> m_action;
+};

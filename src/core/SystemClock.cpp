@@ -1,0 +1,6 @@
+#include "core/SystemClock.h"
+
+QDateTime SystemClock::now() const
+{
+    return QDateTime::currentDateTimeUtc();
+}

@@ -1,0 +1,8 @@
+#include "core/SystemRandomSource.h"
+
+#include <QRandomGenerator>
+
+double SystemRandomSource::unitRoll()
+{
+    return QRandomGenerator::global()->generateDouble();
+}

@@ -1,8 +1,0 @@
-#include "DailyStat.h"
-
-#include "CsvDate.h"
-
-QString DailyStat::id() const
-{
-    return CsvDate::day(date);
-}

@@ -1,6 +1,0 @@
-#include "services/SystemClock.h"
-
-QDateTime SystemClock::now() const
-{
-    return QDateTime::currentDateTimeUtc();
-}

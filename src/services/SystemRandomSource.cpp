@@ -1,8 +1,0 @@
-#include "services/SystemRandomSource.h"
-
-#include <QRandomGenerator>
-
-double SystemRandomSource::unitRoll()
-{
-    return QRandomGenerator::global()->generateDouble();
-}
