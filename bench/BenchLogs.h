@@ -1,8 +1,8 @@
 #pragma once
 
 // Logs as a long-time user's would be, for the programs that time reading them back.
-#include "services/CSVLogger.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/CSVLogger.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QDate>
 #include <QDateTime>

@@ -1,6 +1,6 @@
 // Reads and edits logs of 100,000 rows each and prints how long each operation takes.
-#include "services/CSVLogger.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/CSVLogger.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

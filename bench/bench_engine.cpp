@@ -2,12 +2,12 @@
 // and of reading the logs back (daily statistics and the journal timeline) over generated logs.
 #include "BenchLogs.h"
 #include "services/AutomaticWorkTimer.h"
-#include "services/CSVLogger.h"
-#include "services/DailyStatsRepository.h"
-#include "services/FocusSessionLogger.h"
-#include "services/LogFilesFingerprint.h"
-#include "services/NotesTimelineRepository.h"
 #include "services/WheelProbabilityEngine.h"
+#include "storage/CSVLogger.h"
+#include "storage/DailyStatsRepository.h"
+#include "storage/FocusSessionLogger.h"
+#include "storage/LogFilesFingerprint.h"
+#include "storage/NotesTimelineRepository.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,7 +4,7 @@
 #include "ControllerHarness.h"
 #include "JournalController.h"
 #include "models/JournalSnapshot.h"
-#include "services/NotesTimelineRepository.h"
+#include "storage/NotesTimelineRepository.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

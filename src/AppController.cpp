@@ -1,18 +1,18 @@
 #include "AppController.h"
 
 #include "core/CsvDate.h"
-#include "services/AppStorageService.h"
 #include "services/AudioController.h"
-#include "services/CSVLogger.h"
-#include "services/DailyStatsRepository.h"
 #include "services/DeveloperCornerService.h"
-#include "services/FocusSessionLogger.h"
 #include "services/InputActivityMonitor.h"
 #include "services/KeyboardLocker.h"
 #include "services/MediaThumbnailCache.h"
 #include "services/NotesSaveDebouncer.h"
 #include "services/UpdateController.h"
 #include "services/WheelProbabilityEngine.h"
+#include "storage/AppStorageService.h"
+#include "storage/CSVLogger.h"
+#include "storage/DailyStatsRepository.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QDir>
 #include <QFile>

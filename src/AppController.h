@@ -17,7 +17,7 @@
 #include "models/SheetStack.h"
 #include "services/AutomaticWorkTimer.h"
 #include "services/FocusConsoleDocking.h"
-#include "services/LogFilesFingerprint.h"
+#include "storage/LogFilesFingerprint.h"
 
 #include <QColor>
 #include <QDateTime>

@@ -3,8 +3,8 @@
 #include "AppController.h"
 #include "core/BackgroundLibraryPolicy.h"
 #include "core/MediaTypes.h"
-#include "services/AppStorageService.h"
 #include "services/PaletteExtractor.h"
+#include "storage/AppStorageService.h"
 
 bool AppController::videoSoundTakesPriority() const
 {

@@ -1,11 +1,11 @@
 // The locked break: entering it, drawing an activity on the wheel, confirming it, and the way out.
 
 #include "AppController.h"
-#include "services/AppStorageService.h"
 #include "services/AudioController.h"
-#include "services/CSVLogger.h"
 #include "services/KeyboardLocker.h"
 #include "services/WheelProbabilityEngine.h"
+#include "storage/AppStorageService.h"
+#include "storage/CSVLogger.h"
 
 #include <cmath>
 #include <limits>

@@ -2,9 +2,9 @@
 
 #include "AppController.h"
 #include "core/AccessibilityTrust.h"
-#include "services/AppStorageService.h"
-#include "services/FocusSessionLogger.h"
 #include "services/InputActivityMonitor.h"
+#include "storage/AppStorageService.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <cmath>
 #include <limits>

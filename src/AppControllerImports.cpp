@@ -5,8 +5,8 @@
 #include "core/MediaTypes.h"
 #include "core/PictureFormats.h"
 #include "core/StringTable.h"
-#include "services/AppStorageService.h"
 #include "services/MediaFileFilters.h"
+#include "storage/AppStorageService.h"
 
 #include <QFileInfo>
 

@@ -3,9 +3,9 @@
 
 #include "AppController.h"
 #include "core/StringTable.h"
-#include "services/CSVLogger.h"
-#include "services/FocusSessionLogger.h"
-#include "services/NotesTimelineRepository.h"
+#include "storage/CSVLogger.h"
+#include "storage/FocusSessionLogger.h"
+#include "storage/NotesTimelineRepository.h"
 
 #include <QFileInfo>
 #include <QtConcurrent/QtConcurrentRun>

@@ -4,8 +4,8 @@
 #include "AppController.h"
 #include "SettingsSession.h"
 #include "models/WheelItemConstraints.h"
-#include "services/AppStorageService.h"
 #include "services/AudioController.h"
+#include "storage/AppStorageService.h"
 
 #include <QFileInfo>
 #include <QSet>

@@ -5,7 +5,7 @@
 #include "core/StringTable.h"
 #include "models/JournalCalendar.h"
 #include "models/NotesDateFormatters.h"
-#include "services/NotesTimelineRepository.h"
+#include "storage/NotesTimelineRepository.h"
 
 #include <QFileInfo>
 #include <QFutureWatcher>

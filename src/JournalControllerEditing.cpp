@@ -3,7 +3,7 @@
 
 #include "AppController.h"
 #include "JournalController.h"
-#include "services/CsvNumber.h"
+#include "storage/CsvNumber.h"
 
 #include <algorithm>
 

@@ -16,10 +16,10 @@
 #include "platform/TrayMenuBridge.h"
 #include "platform/WindowBehavior.h"
 #include "platform/WindowFrameKeeper.h"
-#include "services/AppStorageService.h"
 #include "services/GstTrackPlayer.h"
 #include "services/SingleInstance.h"
 #include "services/UpdateController.h"
+#include "storage/AppStorageService.h"
 #include "views/HiddenWindowGraphics.h"
 #include "views/ViewSetup.h"
 

@@ -9,7 +9,7 @@
 #include "FakeKeyboardGrabBackend.h"
 #include "FakeOneShotTimer.h"
 #include "TestSupport.h"
-#include "services/AppStorageService.h"
+#include "storage/AppStorageService.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/CSVCodec.h"
+#include "storage/CSVCodec.h"
 
 #include <QList>
 #include <QStringList>

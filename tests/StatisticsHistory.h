@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ControllerHarness.h"
-#include "services/CSVLogger.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/CSVLogger.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QDate>
 #include <QTest>

@@ -5,9 +5,9 @@
 //   crash_consistency_child <application support root> <run number>
 
 #include "CrashConsistencyRows.h"
-#include "services/AppStorageService.h"
-#include "services/CSVLogger.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/AppStorageService.h"
+#include "storage/CSVLogger.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QDir>
 #include <cstdio>

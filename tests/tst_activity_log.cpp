@@ -1,7 +1,7 @@
 #include "DecimalCommaLocale.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "services/CSVLogger.h"
+#include "storage/CSVLogger.h"
 
 #include <QFile>
 #include <QTemporaryDir>

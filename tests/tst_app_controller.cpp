@@ -1,8 +1,8 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
 #include "models/WheelEntryVariant.h"
-#include "services/CSVLogger.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/CSVLogger.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QFile>
 #include <QJsonDocument>

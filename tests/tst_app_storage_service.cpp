@@ -1,7 +1,7 @@
 #include "ReadOnlyFolder.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "services/AppStorageService.h"
+#include "storage/AppStorageService.h"
 
 #include <QDir>
 #include <QFile>

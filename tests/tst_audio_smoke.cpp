@@ -3,9 +3,9 @@
 #include "TestProgram.h"
 #include "TestSupport.h"
 #include "core/SystemRandomSource.h"
-#include "services/AppStorageService.h"
 #include "services/AudioController.h"
 #include "services/GstTrackPlayer.h"
+#include "storage/AppStorageService.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

@@ -1,9 +1,9 @@
 #include "CrashConsistencyRows.h"
-#include "services/AppStorageService.h"
-#include "services/CSVCodec.h"
-#include "services/CSVLogger.h"
-#include "services/CsvLogFile.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/AppStorageService.h"
+#include "storage/CSVCodec.h"
+#include "storage/CSVLogger.h"
+#include "storage/CsvLogFile.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

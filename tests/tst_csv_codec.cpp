@@ -1,8 +1,8 @@
 #include "CsvReference.h"
 #include "DecimalCommaLocale.h"
 #include "TestProgram.h"
-#include "services/CSVCodec.h"
-#include "services/CsvNumber.h"
+#include "storage/CSVCodec.h"
+#include "storage/CsvNumber.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
-#include "services/CSVLogger.h"
+#include "storage/CSVLogger.h"
 
 #include <QElapsedTimer>
 #include <QFile>

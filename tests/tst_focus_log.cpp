@@ -1,6 +1,6 @@
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 #include "TestProgram.h"
 #include "models/JournalCalendar.h"
 #include "models/NotesDateFormatters.h"
-#include "services/CSVLogger.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/CSVLogger.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
-#include "services/CSVLogger.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/CSVLogger.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QFile>
 #include <QJsonDocument>

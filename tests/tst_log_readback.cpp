@@ -1,11 +1,11 @@
 #include "TestProgram.h"
 #include "TestSupport.h"
 #include "core/CsvDate.h"
-#include "services/CSVLogger.h"
-#include "services/DailyStatsRepository.h"
-#include "services/FocusSessionLogger.h"
-#include "services/LogFilesFingerprint.h"
-#include "services/NotesTimelineRepository.h"
+#include "storage/CSVLogger.h"
+#include "storage/DailyStatsRepository.h"
+#include "storage/FocusSessionLogger.h"
+#include "storage/LogFilesFingerprint.h"
+#include "storage/NotesTimelineRepository.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "core/MediaTypes.h"
 #include "core/Uuid.h"
-#include "services/AppStorageService.h"
+#include "storage/AppStorageService.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
-#include "services/CSVCodec.h"
+#include "storage/CSVCodec.h"
 
 #include <QDirIterator>
 #include <QSet>

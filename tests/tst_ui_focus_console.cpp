@@ -1,6 +1,6 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/FocusSessionLogger.h"
 #include "views/ViewSetup.h"
 
 #include <QQmlComponent>

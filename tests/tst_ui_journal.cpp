@@ -3,7 +3,7 @@
 #include "MainWindowViews.h"
 #include "ReadOnlyFolder.h"
 #include "TestProgram.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QQuickItem>
 #include <QQuickWindow>

@@ -9,9 +9,9 @@
 #include "StatisticsHistory.h"
 #include "models/StatisticsModel.h"
 #include "services/AudioController.h"
-#include "services/CSVLogger.h"
-#include "services/FocusSessionLogger.h"
 #include "services/UpdateController.h"
+#include "storage/CSVLogger.h"
+#include "storage/FocusSessionLogger.h"
 #include "views/ViewSetup.h"
 
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "CsvReference.h"
 #include "FuzzInvariants.h"
 #include "InvariantCheck.h"
-#include "services/CSVCodec.h"
+#include "storage/CSVCodec.h"
 
 #include <QStringList>
 

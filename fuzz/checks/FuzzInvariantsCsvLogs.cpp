@@ -2,12 +2,12 @@
 #include "FuzzSupport.h"
 #include "InvariantCheck.h"
 #include "core/CsvDate.h"
-#include "services/CSVCodec.h"
-#include "services/CSVLogger.h"
-#include "services/CsvNumber.h"
-#include "services/DailyStatsRepository.h"
-#include "services/FocusSessionLogger.h"
-#include "services/NotesTimelineRepository.h"
+#include "storage/CSVCodec.h"
+#include "storage/CSVLogger.h"
+#include "storage/CsvNumber.h"
+#include "storage/DailyStatsRepository.h"
+#include "storage/FocusSessionLogger.h"
+#include "storage/NotesTimelineRepository.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "core/AppPreferences.h"
 #include "core/Color.h"
 #include "core/JsonValue.h"
-#include "services/AppStorageService.h"
+#include "storage/AppStorageService.h"
 
 #include <QFile>
 

@@ -4,7 +4,7 @@
 #include "core/ActiveFocusSessionSnapshot.h"
 #include "core/JsonValue.h"
 #include "core/Uuid.h"
-#include "services/AppStorageService.h"
+#include "storage/AppStorageService.h"
 
 #include <QFile>
 #include <QJsonArray>

@@ -1,7 +1,7 @@
 #include "StatisticsPresentation.h"
 
 #include "StatisticsLocalization.h"
-#include "services/CsvNumber.h"
+#include "storage/CsvNumber.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "WindowFrameKeeper.h"
 
-#include "services/AppStorageService.h"
+#include "storage/AppStorageService.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "CsvNumber.h"
+#include "storage/CsvNumber.h"
 
 #include <QtNumeric>
 #include <algorithm>

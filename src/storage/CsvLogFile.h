@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CSVCodec.h"
-#include "CsvColumnMap.h"
 #include "core/Result.h"
+#include "storage/CSVCodec.h"
+#include "storage/CsvColumnMap.h"
 
 #include <QByteArray>
 #include <QDate>

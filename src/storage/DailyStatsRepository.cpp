@@ -1,8 +1,8 @@
-#include "DailyStatsRepository.h"
+#include "storage/DailyStatsRepository.h"
 
 #include "core/CsvDate.h"
-#include "services/CSVLogger.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/CSVLogger.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "LogFilesFingerprint.h"
+#include "storage/LogFilesFingerprint.h"
 
 #include <QFile>
 #include <QStringEncoder>

@@ -1,4 +1,4 @@
-#include "AppStorageService.h"
+#include "storage/AppStorageService.h"
 
 #include "core/JsonValue.h"
 

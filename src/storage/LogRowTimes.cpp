@@ -1,4 +1,4 @@
-#include "LogRowTimes.h"
+#include "storage/LogRowTimes.h"
 
 #include "core/CsvDate.h"
 

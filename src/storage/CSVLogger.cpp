@@ -1,8 +1,8 @@
-#include "CSVLogger.h"
+#include "storage/CSVLogger.h"
 
-#include "CsvNumber.h"
-#include "LogRowTimes.h"
 #include "core/CsvDate.h"
+#include "storage/CsvNumber.h"
+#include "storage/LogRowTimes.h"
 
 namespace {
 

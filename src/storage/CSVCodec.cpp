@@ -1,4 +1,4 @@
-#include "CSVCodec.h"
+#include "storage/CSVCodec.h"
 
 #include <algorithm>
 #include <functional>

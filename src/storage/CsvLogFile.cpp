@@ -1,8 +1,8 @@
-#include "CsvLogFile.h"
+#include "storage/CsvLogFile.h"
 
-#include "LogRowTimes.h"
 #include "core/CsvDate.h"
 #include "core/Uuid.h"
+#include "storage/LogRowTimes.h"
 
 #include <QDir>
 #include <QFile>

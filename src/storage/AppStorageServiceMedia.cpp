@@ -1,7 +1,7 @@
-#include "AppStorageService.h"
 #include "core/BackgroundLibraryPolicy.h"
 #include "core/MediaTypes.h"
 #include "core/Uuid.h"
+#include "storage/AppStorageService.h"
 
 #include <QCollator>
 #include <QDir>

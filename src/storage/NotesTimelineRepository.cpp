@@ -1,7 +1,7 @@
-#include "NotesTimelineRepository.h"
+#include "storage/NotesTimelineRepository.h"
 
-#include "services/CSVLogger.h"
-#include "services/FocusSessionLogger.h"
+#include "storage/CSVLogger.h"
+#include "storage/FocusSessionLogger.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "CsvLogFile.h"
 #include "core/FocusSessionLogEntry.h"
 #include "core/NotesTimelineEntry.h"
 #include "core/Result.h"
+#include "storage/CsvLogFile.h"
 
 #include <QDate>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "CsvColumnMap.h"
+#include "storage/CsvColumnMap.h"
 
 #include <algorithm>
 #include <numeric>
