@@ -1,8 +1,8 @@
 // Prints the cost of the engine's hot operations (the timer tick, the wheel weights, the log fingerprint)
 // and of reading the logs back (daily statistics and the journal timeline) over generated logs.
 #include "BenchLogs.h"
-#include "services/AutomaticWorkTimer.h"
-#include "services/WheelProbabilityEngine.h"
+#include "session/AutomaticWorkTimer.h"
+#include "session/WheelProbabilityEngine.h"
 #include "storage/CSVLogger.h"
 #include "storage/DailyStatsRepository.h"
 #include "storage/FocusSessionLogger.h"

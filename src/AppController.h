@@ -15,8 +15,8 @@
 #include "models/HeaderPresentation.h"
 #include "models/RoundCompletePresentation.h"
 #include "models/SheetStack.h"
-#include "services/AutomaticWorkTimer.h"
 #include "services/FocusConsoleDocking.h"
+#include "session/AutomaticWorkTimer.h"
 #include "storage/LogFilesFingerprint.h"
 
 #include <QColor>

@@ -2,8 +2,8 @@
 
 #include "AppController.h"
 #include "services/AudioController.h"
-#include "services/KeyboardLocker.h"
-#include "services/WheelProbabilityEngine.h"
+#include "session/KeyboardLocker.h"
+#include "session/WheelProbabilityEngine.h"
 #include "storage/AppStorageService.h"
 #include "storage/CSVLogger.h"
 

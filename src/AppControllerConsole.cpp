@@ -4,7 +4,7 @@
 #include "AppController.h"
 #include "core/QtOneShotTimer.h"
 #include "services/FocusConsoleDocking.h"
-#include "services/NotesSaveDebouncer.h"
+#include "session/NotesSaveDebouncer.h"
 
 void AppController::setUpFocusConsole()
 {

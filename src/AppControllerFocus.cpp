@@ -2,7 +2,7 @@
 
 #include "AppController.h"
 #include "core/AccessibilityTrust.h"
-#include "services/InputActivityMonitor.h"
+#include "session/InputActivityMonitor.h"
 #include "storage/AppStorageService.h"
 #include "storage/FocusSessionLogger.h"
 

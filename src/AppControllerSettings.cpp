@@ -3,8 +3,8 @@
 
 #include "AppController.h"
 #include "SettingsSession.h"
-#include "models/WheelItemConstraints.h"
 #include "services/AudioController.h"
+#include "session/WheelItemConstraints.h"
 #include "storage/AppStorageService.h"
 
 #include <QFileInfo>

@@ -3,9 +3,9 @@
 #include "AppController.h"
 #include "core/StringTable.h"
 #include "core/Uuid.h"
-#include "models/WheelEntryVariant.h"
-#include "models/WheelLayout.h"
-#include "services/WheelProbabilityEngine.h"
+#include "session/WheelEntryVariant.h"
+#include "session/WheelLayout.h"
+#include "session/WheelProbabilityEngine.h"
 
 QVariantList AppController::wheelEntries() const
 {

@@ -5,8 +5,8 @@
 #include "core/StringTable.h"
 #include "core/Uuid.h"
 #include "models/BackgroundLibraryModel.h"
-#include "models/WheelItemConstraints.h"
-#include "services/ProbabilityTextCodec.h"
+#include "session/ProbabilityTextCodec.h"
+#include "session/WheelItemConstraints.h"
 
 #include <algorithm>
 

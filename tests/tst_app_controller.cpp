@@ -1,6 +1,6 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
-#include "models/WheelEntryVariant.h"
+#include "session/WheelEntryVariant.h"
 #include "storage/CSVLogger.h"
 #include "storage/FocusSessionLogger.h"
 

@@ -1,5 +1,5 @@
 #include "TestProgram.h"
-#include "services/AutomaticWorkTimer.h"
+#include "session/AutomaticWorkTimer.h"
 
 #include <QTest>
 #include <cmath>

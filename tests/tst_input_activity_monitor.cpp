@@ -2,7 +2,7 @@
 #include "FakeClock.h"
 #include "FakeInputActivityBackend.h"
 #include "TestProgram.h"
-#include "services/InputActivityMonitor.h"
+#include "session/InputActivityMonitor.h"
 
 #include <QtTest>
 #include <memory>

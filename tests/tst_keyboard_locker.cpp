@@ -1,7 +1,7 @@
 #include "FakeAccessibilityTrust.h"
 #include "FakeKeyboardGrabBackend.h"
 #include "TestProgram.h"
-#include "services/KeyboardLocker.h"
+#include "session/KeyboardLocker.h"
 
 #include <QtTest>
 #include <memory>

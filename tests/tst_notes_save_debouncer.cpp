@@ -1,6 +1,6 @@
 #include "FakeOneShotTimer.h"
 #include "TestProgram.h"
-#include "services/NotesSaveDebouncer.h"
+#include "session/NotesSaveDebouncer.h"
 
 #include <QTest>
 

@@ -4,7 +4,7 @@
 #include "SettingsSession.h"
 #include "TestProgram.h"
 #include "core/Color.h"
-#include "services/ProbabilityTextCodec.h"
+#include "session/ProbabilityTextCodec.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "TestProgram.h"
 #include "core/Uuid.h"
-#include "models/WheelEntryVariant.h"
-#include "models/WheelLayout.h"
+#include "session/WheelEntryVariant.h"
+#include "session/WheelLayout.h"
 #include "views/WeightedWheelGraphic.h"
 
 #include <QPainter>

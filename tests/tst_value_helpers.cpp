@@ -4,7 +4,7 @@
 #include "core/CsvDate.h"
 #include "core/FocusConsoleDockGeometry.h"
 #include "core/MediaTypes.h"
-#include "models/WheelItemConstraints.h"
+#include "session/WheelItemConstraints.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "DecimalCommaLocale.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "services/ProbabilityTextCodec.h"
-#include "services/WeightNormalizer.h"
+#include "session/ProbabilityTextCodec.h"
+#include "session/WeightNormalizer.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "TestProgram.h"
-#include "models/WheelEntryVariant.h"
-#include "models/WheelLayout.h"
+#include "session/WheelEntryVariant.h"
+#include "session/WheelLayout.h"
 
 #include <QRandomGenerator>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "services/WheelProbabilityEngine.h"
+#include "session/WheelProbabilityEngine.h"
 
 #include <QTest>
 #include <limits>

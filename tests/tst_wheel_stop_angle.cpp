@@ -1,7 +1,7 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
-#include "models/WheelEntryVariant.h"
-#include "models/WheelLayout.h"
+#include "session/WheelEntryVariant.h"
+#include "session/WheelLayout.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>

@@ -5,7 +5,7 @@
 #include "platform/QtLocalActivityBackend.h"
 #include "platform/X11GlobalActivityBackend.h"
 #include "platform/X11InputAccessTrust.h"
-#include "services/InputActivityMonitor.h"
+#include "session/InputActivityMonitor.h"
 
 #include <QKeyEvent>
 #include <QWidget>

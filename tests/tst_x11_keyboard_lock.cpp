@@ -3,7 +3,7 @@
 #include "X11TestInput.h"
 #include "platform/X11InputAccessTrust.h"
 #include "platform/X11KeyboardGrab.h"
-#include "services/KeyboardLocker.h"
+#include "session/KeyboardLocker.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

@@ -4,8 +4,8 @@
 #include "SettingsSession.h"
 #include "core/SymbolGlyphs.h"
 #include "core/Uuid.h"
-#include "services/ProbabilityTextCodec.h"
-#include "services/WeightNormalizer.h"
+#include "session/ProbabilityTextCodec.h"
+#include "session/WeightNormalizer.h"
 
 #include <algorithm>
 #include <climits>

@@ -4,8 +4,8 @@
 #include "core/AppLanguage.h"
 #include "core/SymbolGlyphs.h"
 #include "core/Uuid.h"
-#include "models/WheelEntryVariant.h"
-#include "models/WheelLayout.h"
+#include "session/WheelEntryVariant.h"
+#include "session/WheelLayout.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "WheelProbabilityEngine.h"
+#include "session/WheelProbabilityEngine.h"
 
 #include <algorithm>
 #include <cmath>

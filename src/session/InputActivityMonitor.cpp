@@ -1,4 +1,4 @@
-#include "services/InputActivityMonitor.h"
+#include "session/InputActivityMonitor.h"
 
 namespace {
 

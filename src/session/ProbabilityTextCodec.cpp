@@ -1,4 +1,4 @@
-#include "ProbabilityTextCodec.h"
+#include "session/ProbabilityTextCodec.h"
 
 #include <array>
 #include <charconv>

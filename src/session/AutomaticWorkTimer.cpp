@@ -1,4 +1,4 @@
-#include "AutomaticWorkTimer.h"
+#include "session/AutomaticWorkTimer.h"
 
 #include <algorithm>
 #include <cmath>

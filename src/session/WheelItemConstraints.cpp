@@ -1,4 +1,4 @@
-#include "WheelItemConstraints.h"
+#include "session/WheelItemConstraints.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "services/KeyboardLocker.h"
+#include "session/KeyboardLocker.h"
 
 KeyboardLocker::KeyboardLocker(AccessibilityTrust &trust, std::unique_ptr<KeyboardGrabBackend> backend)
     : m_trust(trust)

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "WheelSlice.h"
 #include "core/AppLanguage.h"
 #include "core/WeightedWheelItem.h"
+#include "session/WheelSlice.h"
 
 #include <QList>
 #include <QPointF>

@@ -1,4 +1,4 @@
-#include "WheelLayout.h"
+#include "session/WheelLayout.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "services/NotesSaveDebouncer.h"
+#include "session/NotesSaveDebouncer.h"
 
 NotesSaveDebouncer::NotesSaveDebouncer(std::unique_ptr<OneShotTimer> timer,
     std::function<void(const QString &)> save, std::function<QString()> savedNotes)

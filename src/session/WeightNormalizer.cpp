@@ -1,4 +1,4 @@
-#include "WeightNormalizer.h"
+#include "session/WeightNormalizer.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "WheelEntryVariant.h"
+#include "session/WheelEntryVariant.h"
 
 #include "core/Uuid.h"
 

@@ -1,4 +1,4 @@
-#include "WheelSlice.h"
+#include "session/WheelSlice.h"
 
 #include <algorithm>
 
