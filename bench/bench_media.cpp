@@ -1,9 +1,9 @@
 // Time to derive a palette and to make a thumbnail from a 4000 × 3000 JPEG photo and from a short 1080p
 // video. Prints the median of several runs of each.
 
-#include "services/MediaThumbnailCache.h"
-#include "services/MediaThumbnailGenerator.h"
-#include "services/PaletteExtractor.h"
+#include "media/MediaThumbnailCache.h"
+#include "media/MediaThumbnailGenerator.h"
+#include "media/PaletteExtractor.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 // memory. Memory: the same cache asked again.
 
 #include "MediaFixtures.h"
-#include "services/MediaThumbnailCache.h"
+#include "media/MediaThumbnailCache.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

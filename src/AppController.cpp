@@ -1,9 +1,9 @@
 #include "AppController.h"
 
 #include "core/CsvDate.h"
-#include "services/AudioController.h"
+#include "media/AudioController.h"
+#include "media/MediaThumbnailCache.h"
 #include "services/DeveloperCornerService.h"
-#include "services/MediaThumbnailCache.h"
 #include "services/UpdateController.h"
 #include "session/InputActivityMonitor.h"
 #include "session/KeyboardLocker.h"

@@ -1,7 +1,7 @@
 // Music for the current phase and the now-playing card's controls that change settings.
 
 #include "AppController.h"
-#include "services/AudioController.h"
+#include "media/AudioController.h"
 
 void AppController::syncAudioForCurrentPhase()
 {

@@ -3,7 +3,7 @@
 #include "AppController.h"
 #include "core/BackgroundLibraryPolicy.h"
 #include "core/MediaTypes.h"
-#include "services/PaletteExtractor.h"
+#include "media/PaletteExtractor.h"
 #include "storage/AppStorageService.h"
 
 bool AppController::videoSoundTakesPriority() const

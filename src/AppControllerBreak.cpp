@@ -1,7 +1,7 @@
 // The locked break: entering it, drawing an activity on the wheel, confirming it, and the way out.
 
 #include "AppController.h"
-#include "services/AudioController.h"
+#include "media/AudioController.h"
 #include "session/KeyboardLocker.h"
 #include "session/WheelProbabilityEngine.h"
 #include "storage/AppStorageService.h"

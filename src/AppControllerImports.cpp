@@ -5,7 +5,7 @@
 #include "core/MediaTypes.h"
 #include "core/PictureFormats.h"
 #include "core/StringTable.h"
-#include "services/MediaFileFilters.h"
+#include "media/MediaFileFilters.h"
 #include "storage/AppStorageService.h"
 
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 
 #include "AppController.h"
 #include "SettingsSession.h"
-#include "services/AudioController.h"
+#include "media/AudioController.h"
 #include "session/WheelItemConstraints.h"
 #include "storage/AppStorageService.h"
 

@@ -1,9 +1,9 @@
 #include "AppController.h"
 #include "DeveloperCornerController.h"
 #include "core/MediaTypes.h"
+#include "media/MediaFileFilters.h"
 #include "services/DeveloperCornerPolicy.h"
 #include "services/DeveloperCornerService.h"
-#include "services/MediaFileFilters.h"
 
 #include <QBuffer>
 #include <QFile>

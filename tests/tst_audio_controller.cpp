@@ -1,7 +1,7 @@
 #include "CountingBeep.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "services/AudioController.h"
+#include "media/AudioController.h"
 
 #include <QDir>
 #include <QPointer>

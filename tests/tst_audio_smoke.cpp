@@ -3,8 +3,8 @@
 #include "TestProgram.h"
 #include "TestSupport.h"
 #include "core/SystemRandomSource.h"
-#include "services/AudioController.h"
-#include "services/GstTrackPlayer.h"
+#include "media/AudioController.h"
+#include "media/GstTrackPlayer.h"
 #include "storage/AppStorageService.h"
 
 #include <QSignalSpy>

@@ -2,7 +2,7 @@
 #include "MediaFixtures.h"
 #include "TestProgram.h"
 #include "core/MediaTypes.h"
-#include "services/AudioController.h"
+#include "media/AudioController.h"
 
 #include <QDir>
 #include <QDirIterator>

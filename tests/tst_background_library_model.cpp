@@ -4,8 +4,8 @@
 #include "TestProgram.h"
 #include "core/DragReorder.h"
 #include "core/Uuid.h"
+#include "media/PaletteExtractor.h"
 #include "models/BackgroundLibraryModel.h"
-#include "services/PaletteExtractor.h"
 
 #include <QCoreApplication>
 #include <QDir>

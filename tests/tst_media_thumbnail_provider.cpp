@@ -1,5 +1,5 @@
+#include "media/MediaThumbnailCache.h"
 #include "models/BackgroundLibraryModel.h"
-#include "services/MediaThumbnailCache.h"
 #include "views/MediaThumbnailProvider.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "MediaFixtures.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "services/MediaThumbnailCache.h"
-#include "services/MediaThumbnailGenerator.h"
+#include "media/MediaThumbnailCache.h"
+#include "media/MediaThumbnailGenerator.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "MediaFixtures.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "services/PaletteExtractor.h"
+#include "media/PaletteExtractor.h"
 
 #include <QPainter>
 #include <QTemporaryDir>

@@ -3,9 +3,9 @@
 #include "SettingsSession.h"
 #include "TestProgram.h"
 #include "core/Uuid.h"
+#include "media/AudioController.h"
 #include "models/BackgroundLibraryModel.h"
 #include "models/PlaylistModel.h"
-#include "services/AudioController.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>

@@ -4,8 +4,8 @@
 #include "SettingsSession.h"
 #include "TestProgram.h"
 #include "core/Uuid.h"
+#include "media/PaletteExtractor.h"
 #include "models/AppearanceSettings.h"
-#include "services/PaletteExtractor.h"
 
 #include <QCoreApplication>
 #include <QDir>

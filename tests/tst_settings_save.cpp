@@ -3,7 +3,7 @@
 #include "SettingsFixtures.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "services/AudioController.h"
+#include "media/AudioController.h"
 
 #include <QDir>
 #include <QFile>

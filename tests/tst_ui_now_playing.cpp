@@ -2,7 +2,7 @@
 #include "FixedTimeTrackPlayer.h"
 #include "MainWindowViews.h"
 #include "TestProgram.h"
-#include "services/AudioController.h"
+#include "media/AudioController.h"
 
 #include <QQuickItem>
 #include <QQuickWindow>

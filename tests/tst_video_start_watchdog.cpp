@@ -1,6 +1,6 @@
 #include "FakeOneShotTimer.h"
 #include "TestProgram.h"
-#include "services/VideoStartWatchdog.h"
+#include "media/VideoStartWatchdog.h"
 
 #include <QTest>
 

@@ -4,7 +4,7 @@
 #include "core/Color.h"
 #include "core/MediaTypes.h"
 #include "core/StringTable.h"
-#include "services/PaletteExtractor.h"
+#include "media/PaletteExtractor.h"
 
 #include <algorithm>
 #include <cmath>

@@ -6,7 +6,7 @@
 #include "core/MediaTypes.h"
 #include "core/StringTable.h"
 #include "core/Uuid.h"
-#include "services/PaletteExtractor.h"
+#include "media/PaletteExtractor.h"
 
 #include <QMetaObject>
 

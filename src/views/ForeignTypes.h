@@ -3,6 +3,8 @@
 #include "DeveloperCornerController.h"
 #include "JournalController.h"
 #include "SettingsSession.h"
+#include "media/LoopingVideoPipeline.h"
+#include "media/VideoStartWatchdog.h"
 #include "models/AppearanceSettings.h"
 #include "models/BackgroundLibraryModel.h"
 #include "models/ConsoleDragHandlePresentation.h"
@@ -21,9 +23,7 @@
 #include "models/WheelItemsModel.h"
 #include "models/WheelPaneValues.h"
 #include "services/FocusConsoleDocking.h"
-#include "services/LoopingVideoPipeline.h"
 #include "services/UpdateController.h"
-#include "services/VideoStartWatchdog.h"
 
 #include <QtQml/qqml.h>
 

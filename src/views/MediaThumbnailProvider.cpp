@@ -1,6 +1,6 @@
 #include "MediaThumbnailProvider.h"
 
-#include "services/MediaThumbnailCache.h"
+#include "media/MediaThumbnailCache.h"
 
 #include <QMutex>
 #include <QUrl>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "services/LatestVideoFrame.h"
-#include "services/LoopingVideoPipeline.h"
+#include "media/LatestVideoFrame.h"
+#include "media/LoopingVideoPipeline.h"
 
 #include <QImage>
 #include <QPointer>

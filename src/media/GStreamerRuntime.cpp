@@ -1,6 +1,6 @@
-#include "services/GStreamerRuntime.h"
+#include "media/GStreamerRuntime.h"
 
-#include "services/GstHandles.h"
+#include "media/GstHandles.h"
 
 #include <QFile>
 #include <QThreadPool>

@@ -1,4 +1,4 @@
-#include "MediaThumbnailCache.h"
+#include "media/MediaThumbnailCache.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

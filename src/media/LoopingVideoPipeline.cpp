@@ -1,6 +1,6 @@
-#include "services/LoopingVideoPipeline.h"
+#include "media/LoopingVideoPipeline.h"
 
-#include "services/GStreamerRuntime.h"
+#include "media/GStreamerRuntime.h"
 
 #include <atomic>
 #include <gst/app/gstappsink.h>

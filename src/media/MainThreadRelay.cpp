@@ -1,4 +1,4 @@
-#include "services/MainThreadRelay.h"
+#include "media/MainThreadRelay.h"
 
 #include <QMetaObject>
 

@@ -1,4 +1,4 @@
-#include "ImageThumbnailReader.h"
+#include "media/ImageThumbnailReader.h"
 
 #include <QImageReader>
 

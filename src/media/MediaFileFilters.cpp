@@ -1,4 +1,4 @@
-#include "MediaFileFilters.h"
+#include "media/MediaFileFilters.h"
 
 #include "core/StringTable.h"
 

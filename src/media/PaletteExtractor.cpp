@@ -1,8 +1,8 @@
-#include "PaletteExtractor.h"
+#include "media/PaletteExtractor.h"
 
 #include "core/MediaTypes.h"
-#include "services/ImageThumbnailReader.h"
-#include "services/VideoFrameGrabber.h"
+#include "media/ImageThumbnailReader.h"
+#include "media/VideoFrameGrabber.h"
 
 #include <QPainter>
 #include <algorithm>

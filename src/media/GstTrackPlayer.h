@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/TrackPlayer.h"
-#include "services/GstBusRelay.h"
+#include "media/GstBusRelay.h"
 
 #include <gst/gst.h>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "services/VideoStartWatchdog.h"
+#include "media/VideoStartWatchdog.h"
 
 #include "core/QtOneShotTimer.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/MediaThumbnailGenerator.h"
+#include "media/MediaThumbnailGenerator.h"
 
 #include <QCache>
 #include <QFuture>

@@ -1,4 +1,4 @@
-#include "services/LatestVideoFrame.h"
+#include "media/LatestVideoFrame.h"
 
 bool LatestVideoFrame::put(const QImage &frame, std::uint64_t generation)
 {

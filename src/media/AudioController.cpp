@@ -1,4 +1,4 @@
-#include "services/AudioController.h"
+#include "media/AudioController.h"
 
 #include <QDebug>
 #include <QFileInfo>

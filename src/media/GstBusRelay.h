@@ -1,6 +1,6 @@
 #pragma once
 
-#include "services/MainThreadRelay.h"
+#include "media/MainThreadRelay.h"
 
 #include <functional>
 #include <gst/gst.h>

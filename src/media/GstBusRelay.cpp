@@ -1,6 +1,6 @@
-#include "services/GstBusRelay.h"
+#include "media/GstBusRelay.h"
 
-#include "services/GstHandles.h"
+#include "media/GstHandles.h"
 
 namespace {
 

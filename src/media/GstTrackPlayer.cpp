@@ -1,6 +1,6 @@
-#include "services/GstTrackPlayer.h"
+#include "media/GstTrackPlayer.h"
 
-#include "services/GStreamerRuntime.h"
+#include "media/GStreamerRuntime.h"
 
 #include <algorithm>
 #include <cmath>

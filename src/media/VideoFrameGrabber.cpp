@@ -1,8 +1,8 @@
-#include "VideoFrameGrabber.h"
+#include "media/VideoFrameGrabber.h"
 
-#include "services/GStreamerRuntime.h"
-#include "services/GstHandles.h"
-#include "services/ImageThumbnailReader.h"
+#include "media/GStreamerRuntime.h"
+#include "media/GstHandles.h"
+#include "media/ImageThumbnailReader.h"
 
 #include <QTransform>
 #include <charconv>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "services/GstBusRelay.h"
-#include "services/LatestVideoFrame.h"
+#include "media/GstBusRelay.h"
+#include "media/LatestVideoFrame.h"
 
 #include <QObject>
 #include <QSize>

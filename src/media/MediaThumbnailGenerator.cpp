@@ -1,8 +1,8 @@
-#include "MediaThumbnailGenerator.h"
+#include "media/MediaThumbnailGenerator.h"
 
 #include "core/MediaTypes.h"
-#include "services/ImageThumbnailReader.h"
-#include "services/VideoFrameGrabber.h"
+#include "media/ImageThumbnailReader.h"
+#include "media/VideoFrameGrabber.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 #include <chrono>
