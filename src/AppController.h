@@ -51,7 +51,7 @@ class AppController : public QObject
 {
     Q_OBJECT
     Q_MOC_INCLUDE("SettingsSession.h")
-    Q_MOC_INCLUDE("services/UpdateController.h")
+    Q_MOC_INCLUDE("network/UpdateController.h")
     Q_PROPERTY(bool english READ isEnglish NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(QString phase READ phaseName NOTIFY phaseChanged FINAL)
     Q_PROPERTY(int secondsRemaining READ secondsRemainingForDisplay NOTIFY secondsRemainingChanged FINAL)

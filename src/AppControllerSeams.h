@@ -11,7 +11,7 @@
 #include "core/TrackPlayer.h"
 #include "core/WindowControl.h"
 #include "core/Workspace.h"
-#include "services/DeveloperCornerConfig.h"
+#include "network/DeveloperCornerConfig.h"
 
 #include <QString>
 #include <memory>

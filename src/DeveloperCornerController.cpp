@@ -2,8 +2,8 @@
 
 #include "AppController.h"
 #include "core/StringTable.h"
-#include "services/DeveloperCornerConfig.h"
-#include "services/DeveloperCornerService.h"
+#include "network/DeveloperCornerConfig.h"
+#include "network/DeveloperCornerService.h"
 
 #include <QNetworkReply>
 

@@ -2,7 +2,7 @@
 
 #include "core/FeedbackImage.h"
 #include "models/DeveloperCornerSection.h"
-#include "services/DeveloperCornerError.h"
+#include "network/DeveloperCornerError.h"
 
 #include <QList>
 #include <QObject>

@@ -2,8 +2,8 @@
 #include "DeveloperCornerController.h"
 #include "core/MediaTypes.h"
 #include "media/MediaFileFilters.h"
-#include "services/DeveloperCornerPolicy.h"
-#include "services/DeveloperCornerService.h"
+#include "network/DeveloperCornerPolicy.h"
+#include "network/DeveloperCornerService.h"
 
 #include <QBuffer>
 #include <QFile>

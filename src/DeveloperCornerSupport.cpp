@@ -1,7 +1,7 @@
 #include "AppController.h"
 #include "DeveloperCornerController.h"
 #include "core/DonationAmount.h"
-#include "services/DeveloperCornerService.h"
+#include "network/DeveloperCornerService.h"
 
 void DeveloperCornerController::beginDonation()
 {

@@ -4,7 +4,7 @@
 #include "AppController.h"
 #include "SettingsSession.h"
 #include "models/MinuteStepper.h"
-#include "services/UpdateController.h"
+#include "network/UpdateController.h"
 
 void SettingsSession::beginUpdateCheck()
 {

@@ -4,9 +4,9 @@
 #include "MediaFixtures.h"
 #include "TestProgram.h"
 #include "core/MediaTypes.h"
-#include "services/DeveloperCornerService.h"
-#include "services/UpdateController.h"
-#include "services/UpdateFeedChecker.h"
+#include "network/DeveloperCornerService.h"
+#include "network/UpdateController.h"
+#include "network/UpdateFeedChecker.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
 #include "ControllerHarness.h"
 #include "LocalHttpServer.h"
 #include "TestProgram.h"
-#include "services/DeveloperCornerPolicy.h"
-#include "services/DeveloperCornerService.h"
+#include "network/DeveloperCornerPolicy.h"
+#include "network/DeveloperCornerService.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

@@ -6,7 +6,7 @@
 #include "SettingsSession.h"
 #include "TestProgram.h"
 #include "models/MinuteStepper.h"
-#include "services/UpdateController.h"
+#include "network/UpdateController.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -9,7 +9,7 @@
 #include "StatisticsHistory.h"
 #include "media/AudioController.h"
 #include "models/StatisticsModel.h"
-#include "services/UpdateController.h"
+#include "network/UpdateController.h"
 #include "storage/CSVLogger.h"
 #include "storage/FocusSessionLogger.h"
 #include "views/ViewSetup.h"

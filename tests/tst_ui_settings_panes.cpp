@@ -3,7 +3,7 @@
 #include "MainWindowViews.h"
 #include "SettingsSession.h"
 #include "TestProgram.h"
-#include "services/UpdateController.h"
+#include "network/UpdateController.h"
 
 #include <QCoreApplication>
 #include <QQuickItem>

@@ -1,9 +1,9 @@
 #include "LocalHttpServer.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "services/UpdateController.h"
-#include "services/UpdateFeedChecker.h"
-#include "services/VersionNumber.h"
+#include "network/UpdateController.h"
+#include "network/UpdateFeedChecker.h"
+#include "network/VersionNumber.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>

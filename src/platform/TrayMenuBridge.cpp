@@ -1,7 +1,7 @@
 #include "TrayMenuBridge.h"
 
 #include "AppController.h"
-#include "services/UpdateController.h"
+#include "network/UpdateController.h"
 
 TrayMenuBridge::TrayMenuBridge(AppController &controller, QObject *parent)
     : QObject(parent)

@@ -22,8 +22,8 @@
 #include "models/SymbolPickerModel.h"
 #include "models/WheelItemsModel.h"
 #include "models/WheelPaneValues.h"
+#include "network/UpdateController.h"
 #include "services/FocusConsoleDocking.h"
-#include "services/UpdateController.h"
 
 #include <QtQml/qqml.h>
 

@@ -1,8 +1,8 @@
-#include "UpdateController.h"
+#include "network/UpdateController.h"
 
-#include "UpdateFeedChecker.h"
 #include "core/QtOneShotTimer.h"
 #include "core/StringTable.h"
+#include "network/UpdateFeedChecker.h"
 
 #include <QSettings>
 

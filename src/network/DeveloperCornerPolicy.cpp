@@ -1,4 +1,4 @@
-#include "DeveloperCornerPolicy.h"
+#include "network/DeveloperCornerPolicy.h"
 
 namespace DeveloperCornerPolicy {
 

@@ -1,4 +1,4 @@
-#include "VersionNumber.h"
+#include "network/VersionNumber.h"
 
 #include <QStringList>
 #include <algorithm>

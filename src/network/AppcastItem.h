@@ -1,7 +1,7 @@
 #pragma once
 
-#include "VersionNumber.h"
 #include "core/Result.h"
+#include "network/VersionNumber.h"
 
 #include <QByteArray>
 #include <QUrl>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "DeveloperCornerConfig.h"
-#include "DeveloperCornerError.h"
 #include "core/DonationCurrency.h"
 #include "core/ExactDecimal.h"
 #include "core/FeedbackImage.h"
+#include "network/DeveloperCornerConfig.h"
+#include "network/DeveloperCornerError.h"
 
 #include <QList>
 #include <QObject>

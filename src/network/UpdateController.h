@@ -1,8 +1,8 @@
 #pragma once
 
-#include "UpdateCheckFailure.h"
 #include "core/AppLanguage.h"
 #include "core/OneShotTimer.h"
+#include "network/UpdateCheckFailure.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "DeveloperCornerConfig.h"
+#include "network/DeveloperCornerConfig.h"
 
 DeveloperCornerConfig DeveloperCornerConfig::builtIn()
 {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "UpdateCheckFailure.h"
 #include "core/OneShotTimer.h"
+#include "network/UpdateCheckFailure.h"
 
 #include <QByteArray>
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppcastItem.h"
+#include "network/AppcastItem.h"
 
 #include <QString>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "AppcastItem.h"
+#include "network/AppcastItem.h"
 
 #include <QXmlStreamReader>
 

@@ -1,8 +1,8 @@
-#include "DeveloperCornerService.h"
+#include "network/DeveloperCornerService.h"
 
-#include "DeveloperCornerPolicy.h"
-#include "UpdateFeedChecker.h"
 #include "core/Uuid.h"
+#include "network/DeveloperCornerPolicy.h"
+#include "network/UpdateFeedChecker.h"
 
 #include <QCoreApplication>
 #include <QJsonArray>

@@ -1,4 +1,4 @@
-#include "UpdateFeedChecker.h"
+#include "network/UpdateFeedChecker.h"
 
 #include "core/QtOneShotTimer.h"
 
