@@ -1,5 +1,5 @@
 #include "TestProgram.h"
-#include "services/TrayMenuModel.h"
+#include "platform/TrayMenuModel.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "DBusBooleanReply.h"
+#include "platform/DBusBooleanReply.h"
 
 #include <QDBusVariant>
 

@@ -1,6 +1,6 @@
-#include "DesktopMotionPreference.h"
+#include "platform/DesktopMotionPreference.h"
 
-#include "DBusBooleanReply.h"
+#include "platform/DBusBooleanReply.h"
 
 #include <QDBusMessage>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "FileDialogContext.h"
+#include "platform/FileDialogContext.h"
 
 #include <QDir>
 #include <QGuiApplication>

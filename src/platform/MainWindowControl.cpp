@@ -1,4 +1,4 @@
-#include "MainWindowControl.h"
+#include "platform/MainWindowControl.h"
 
 void MainWindowControl::bringForward()
 {

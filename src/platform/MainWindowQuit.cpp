@@ -1,4 +1,4 @@
-#include "MainWindowQuit.h"
+#include "platform/MainWindowQuit.h"
 
 #include <QKeyEvent>
 #include <QWindow>

@@ -1,4 +1,4 @@
-#include "PortalFilePicker.h"
+#include "platform/PortalFilePicker.h"
 
 #include "platform/FileDialogContext.h"
 

@@ -1,6 +1,6 @@
-#include "SoftwareSceneGraph.h"
+#include "platform/SoftwareSceneGraph.h"
 
-#include "XcbHandles.h"
+#include "platform/XcbHandles.h"
 
 #include <QDir>
 #include <QGuiApplication>

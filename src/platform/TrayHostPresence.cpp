@@ -1,7 +1,7 @@
-#include "TrayHostPresence.h"
+#include "platform/TrayHostPresence.h"
 
-#include "DBusBooleanReply.h"
-#include "XcbHandles.h"
+#include "platform/DBusBooleanReply.h"
+#include "platform/XcbHandles.h"
 
 #include <QDBusMessage>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
-#include "TrayHostWatch.h"
+#include "platform/TrayHostWatch.h"
 
-#include "TrayHostPresence.h"
-#include "XcbHandles.h"
+#include "platform/TrayHostPresence.h"
+#include "platform/XcbHandles.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/TrayHostWatch.h"
-#include "services/TrayMenuModel.h"
+#include "platform/TrayMenuModel.h"
 
 #include <QList>
 #include <QMenu>

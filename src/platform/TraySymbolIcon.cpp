@@ -1,4 +1,4 @@
-#include "TraySymbolIcon.h"
+#include "platform/TraySymbolIcon.h"
 
 #include "core/SymbolGlyphs.h"
 

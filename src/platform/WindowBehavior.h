@@ -1,6 +1,6 @@
 #pragma once
 
-#include "X11AboveState.h"
+#include "platform/X11AboveState.h"
 #include "services/FullScreenToggleSequencer.h"
 #include "services/TitleBandDoubleClick.h"
 

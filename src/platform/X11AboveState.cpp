@@ -1,6 +1,6 @@
-#include "X11AboveState.h"
+#include "platform/X11AboveState.h"
 
-#include "XcbHandles.h"
+#include "platform/XcbHandles.h"
 
 #include <QGuiApplication>
 #include <QList>

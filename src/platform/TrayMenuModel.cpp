@@ -1,4 +1,4 @@
-#include "TrayMenuModel.h"
+#include "platform/TrayMenuModel.h"
 
 namespace {
 
