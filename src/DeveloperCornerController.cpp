@@ -1,6 +1,6 @@
 #include "DeveloperCornerController.h"
 
-#include "AppController.h"
+#include "app/AppController.h"
 #include "core/StringTable.h"
 #include "network/DeveloperCornerConfig.h"
 #include "network/DeveloperCornerService.h"

@@ -1,5 +1,5 @@
-#include "AppController.h"
 #include "DeveloperCornerController.h"
+#include "app/AppController.h"
 #include "core/MediaTypes.h"
 #include "media/MediaFileFilters.h"
 #include "network/DeveloperCornerPolicy.h"

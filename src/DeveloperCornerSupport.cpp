@@ -1,5 +1,5 @@
-#include "AppController.h"
 #include "DeveloperCornerController.h"
+#include "app/AppController.h"
 #include "core/DonationAmount.h"
 #include "network/DeveloperCornerService.h"
 

@@ -1,6 +1,6 @@
 #include "JournalController.h"
 
-#include "AppController.h"
+#include "app/AppController.h"
 #include "core/CsvDate.h"
 #include "core/StringTable.h"
 #include "models/JournalCalendar.h"

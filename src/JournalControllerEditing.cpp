@@ -1,8 +1,8 @@
 // The record editor of the journal: one record at a time is corrected in place and saved through the
 // controller.
 
-#include "AppController.h"
 #include "JournalController.h"
+#include "app/AppController.h"
 #include "storage/CsvNumber.h"
 
 #include <algorithm>

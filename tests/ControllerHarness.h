@@ -1,6 +1,5 @@
 #pragma once
 
-#include "AppController.h"
 #include "CountingBeep.h"
 #include "FakeAccessibilityTrust.h"
 #include "FakeClock.h"
@@ -9,6 +8,7 @@
 #include "FakeKeyboardGrabBackend.h"
 #include "FakeOneShotTimer.h"
 #include "TestSupport.h"
+#include "app/AppController.h"
 #include "storage/AppStorageService.h"
 
 #include <QDir>

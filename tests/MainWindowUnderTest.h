@@ -2,7 +2,7 @@
 
 #include "ControllerHarness.h"
 #include "X11TestInput.h"
-#include "platform/WindowBehavior.h"
+#include "app/WindowBehavior.h"
 #include "views/ViewSetup.h"
 
 #include <QQmlApplicationEngine>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AppController.h"
-#include "SettingsSession.h"
 #include "TestSupport.h"
+#include "app/AppController.h"
+#include "app/SettingsSession.h"
 #include "views/BackdropCapture.h"
 #include "views/ViewSetup.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ControllerHarness.h"
-#include "SettingsSession.h"
+#include "app/SettingsSession.h"
 #include "core/Uuid.h"
 #include "core/WheelItem.h"
 

@@ -1,11 +1,11 @@
 #include "ControllerHarness.h"
 #include "SettingsFixtures.h"
-#include "SettingsSession.h"
 #include "TestProgram.h"
+#include "app/BackgroundLibraryModel.h"
+#include "app/SettingsSession.h"
 #include "core/DragReorder.h"
 #include "core/Uuid.h"
 #include "media/PaletteExtractor.h"
-#include "models/BackgroundLibraryModel.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
-#include "models/FocusCornerControlsPresentation.h"
+#include "app/FocusCornerControlsPresentation.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
 #include "TestProgram.h"
-#include "models/HeaderPresentation.h"
+#include "app/HeaderPresentation.h"
 
 #include <QTest>
 

@@ -1,5 +1,5 @@
+#include "app/BackgroundLibraryModel.h"
 #include "media/MediaThumbnailCache.h"
-#include "models/BackgroundLibraryModel.h"
 #include "views/MediaThumbnailProvider.h"
 
 #include <QDir>

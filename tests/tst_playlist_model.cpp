@@ -1,11 +1,11 @@
 #include "ControllerHarness.h"
 #include "SettingsFixtures.h"
-#include "SettingsSession.h"
 #include "TestProgram.h"
+#include "app/BackgroundLibraryModel.h"
+#include "app/PlaylistModel.h"
+#include "app/SettingsSession.h"
 #include "core/Uuid.h"
 #include "media/AudioController.h"
-#include "models/BackgroundLibraryModel.h"
-#include "models/PlaylistModel.h"
 
 #include <QCoreApplication>
 #include <QDirIterator>

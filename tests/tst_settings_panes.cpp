@@ -3,9 +3,9 @@
 #include "LocalHttpServer.h"
 #include "ReadOnlyFolder.h"
 #include "SettingsFixtures.h"
-#include "SettingsSession.h"
 #include "TestProgram.h"
-#include "models/MinuteStepper.h"
+#include "app/MinuteStepper.h"
+#include "app/SettingsSession.h"
 #include "network/UpdateController.h"
 
 #include <QCoreApplication>

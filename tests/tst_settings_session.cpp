@@ -1,8 +1,8 @@
 #include "ControllerHarness.h"
 #include "ReadOnlyFolder.h"
 #include "SettingsFixtures.h"
-#include "SettingsSession.h"
 #include "TestProgram.h"
+#include "app/SettingsSession.h"
 #include "core/Color.h"
 #include "session/ProbabilityTextCodec.h"
 

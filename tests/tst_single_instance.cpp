@@ -1,7 +1,7 @@
 #include "ReadOnlyFolder.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "services/SingleInstance.h"
+#include "app/SingleInstance.h"
 
 #include <QDir>
 #include <QProcess>

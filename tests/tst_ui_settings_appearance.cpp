@@ -1,7 +1,7 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
-#include "SettingsSession.h"
 #include "TestProgram.h"
+#include "app/SettingsSession.h"
 #include "views/InterfaceFonts.h"
 
 #include <QCoreApplication>

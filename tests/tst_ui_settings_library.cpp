@@ -1,10 +1,10 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
-#include "SettingsSession.h"
 #include "TestProgram.h"
 #include "X11TestInput.h"
+#include "app/BackgroundLibraryModel.h"
+#include "app/SettingsSession.h"
 #include "core/Uuid.h"
-#include "models/BackgroundLibraryModel.h"
 #include "platform/DialogFilePicker.h"
 
 #include <QApplication>

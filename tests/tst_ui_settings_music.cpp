@@ -1,9 +1,9 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
-#include "SettingsSession.h"
 #include "TestProgram.h"
+#include "app/PlaylistModel.h"
+#include "app/SettingsSession.h"
 #include "core/Uuid.h"
-#include "models/PlaylistModel.h"
 
 #include <QCoreApplication>
 #include <QMimeData>

@@ -1,8 +1,8 @@
 #include "ControllerHarness.h"
 #include "LocalHttpServer.h"
 #include "MainWindowViews.h"
-#include "SettingsSession.h"
 #include "TestProgram.h"
+#include "app/SettingsSession.h"
 #include "network/UpdateController.h"
 
 #include <QCoreApplication>

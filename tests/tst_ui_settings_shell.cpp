@@ -1,8 +1,8 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
 #include "SettingsFixtures.h"
-#include "SettingsSession.h"
 #include "TestProgram.h"
+#include "app/SettingsSession.h"
 
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>

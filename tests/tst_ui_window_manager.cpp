@@ -3,8 +3,8 @@
 #include "MainWindowViews.h"
 #include "X11TestInput.h"
 #include "X11WindowStateWatch.h"
+#include "app/WindowFrameKeeper.h"
 #include "platform/MainWindowControl.h"
-#include "platform/WindowFrameKeeper.h"
 
 #include <QApplication>
 #include <QJsonDocument>

@@ -1,10 +1,10 @@
 #include "FakeOneShotTimer.h"
 #include "TestProgram.h"
-#include "services/FullScreenKeys.h"
-#include "services/FullScreenToggleSequencer.h"
-#include "services/TitleBandDoubleClick.h"
-#include "services/WindowLevelRule.h"
-#include "services/WindowResizeGeometry.h"
+#include "app/FullScreenKeys.h"
+#include "app/FullScreenToggleSequencer.h"
+#include "app/TitleBandDoubleClick.h"
+#include "app/WindowLevelRule.h"
+#include "app/WindowResizeGeometry.h"
 
 #include <QMouseEvent>
 #include <QTest>

@@ -1,6 +1,6 @@
 #include "AppearanceSettings.h"
 
-#include "SettingsSession.h"
+#include "app/SettingsSession.h"
 #include "core/Color.h"
 #include "core/MediaTypes.h"
 #include "core/StringTable.h"

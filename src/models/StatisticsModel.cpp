@@ -1,6 +1,6 @@
 #include "StatisticsModel.h"
 
-#include "AppController.h"
+#include "app/AppController.h"
 
 namespace {
 

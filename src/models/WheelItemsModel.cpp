@@ -1,7 +1,7 @@
 #include "WheelItemsModel.h"
 
-#include "MinuteStepper.h"
-#include "SettingsSession.h"
+#include "app/MinuteStepper.h"
+#include "app/SettingsSession.h"
 #include "core/SymbolGlyphs.h"
 #include "core/Uuid.h"
 #include "session/ProbabilityTextCodec.h"

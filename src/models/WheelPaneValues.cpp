@@ -1,7 +1,7 @@
 #include "WheelPaneValues.h"
 
-#include "MinuteStepper.h"
-#include "SettingsSession.h"
+#include "app/MinuteStepper.h"
+#include "app/SettingsSession.h"
 #include "core/StringTable.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppController.h"
+#include "app/AppController.h"
 
 #include <QtQml/qqml.h>
 

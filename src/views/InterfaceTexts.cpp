@@ -1,7 +1,7 @@
 #include "InterfaceTexts.h"
 
-#include "AppController.h"
 #include "ControllerSingleton.h"
+#include "app/AppController.h"
 #include "core/StringTable.h"
 
 #include <QMetaProperty>

@@ -1,10 +1,10 @@
 #include "ViewSetup.h"
 
-#include "AppController.h"
 #include "ControllerSingleton.h"
 #include "DarkPalette.h"
 #include "InterfaceFonts.h"
 #include "MediaThumbnailProvider.h"
+#include "app/AppController.h"
 #include "platform/SoftwareSceneGraph.h"
 
 #include <QGuiApplication>

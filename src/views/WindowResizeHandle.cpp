@@ -1,6 +1,6 @@
 #include "WindowResizeHandle.h"
 
-#include "services/WindowResizeGeometry.h"
+#include "app/WindowResizeGeometry.h"
 
 #include <QMouseEvent>
 #include <QQuickWindow>

@@ -1,0 +1,537 @@
+#include "app/AppController.h"
+
+#include "core/CsvDate.h"
+#include "media/AudioController.h"
+#include "media/MediaThumbnailCache.h"
+#include "network/DeveloperCornerService.h"
+#include "network/UpdateController.h"
+#include "session/InputActivityMonitor.h"
+#include "session/KeyboardLocker.h"
+#include "session/NotesSaveDebouncer.h"
+#include "session/WheelProbabilityEngine.h"
+#include "storage/AppStorageService.h"
+#include "storage/CSVLogger.h"
+#include "storage/DailyStatsRepository.h"
+#include "storage/FocusSessionLogger.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr auto tickInterval = std::chrono::milliseconds(250);
+constexpr double logCheckInterval = 1.0;
+constexpr double monitorRetryInterval = 3.0;
+constexpr qint64 statisticsDays = 30;
+
+double secondsBetween(const QDateTime &from, const QDateTime &to)
+{
+    return from.msecsTo(to) / 1000.0;
+}
+
+// Seconds as milliseconds; none for a number no date can carry (a hand-edited snapshot may hold one).
+std::optional<qint64> milliseconds(double seconds)
+{
+    constexpr double largest = 1e11; // about 3,000 years
+    if (!std::isfinite(seconds) || std::abs(seconds) > largest)
+        return std::nullopt;
+    return std::llround(seconds * 1000);
+}
+
+// A far past instant, so that the first throttled check always runs.
+QDateTime distantPast()
+{
+    return QDateTime::fromMSecsSinceEpoch(0, Qt::UTC);
+}
+
+} // namespace
+
+qint64 AppController::secondsFromMinutes(qint64 minutes)
+{
+    // A hand-edited settings file may hold a number so large that the product would overflow.
+    constexpr qint64 largest = std::numeric_limits<qint64>::max() / 60;
+    return std::clamp<qint64>(minutes, 1, largest) * 60;
+}
+
+QString AppController::defaultBackgroundResource()
+{
+    return QStringLiteral(":/quorvane/default-forest.png");
+}
+
+QUrl AppController::defaultBackgroundURL()
+{
+    // Compiled-in resources do not change while the program runs, and looking one up costs more than the
+    // rest of the once-a-second background check.
+    static const QUrl url = QFileInfo::exists(defaultBackgroundResource())
+        ? QUrl(QStringLiteral("qrc") + defaultBackgroundResource())
+        : QUrl();
+    return url;
+}
+
+AppController::AppController(AppControllerSeams seams, QObject *parent)
+    : QObject(parent)
+    , m_root(seams.applicationSupportRoot)
+    , m_seams(std::move(seams))
+{
+    auto &s = m_seams;
+    m_updateController = std::make_unique<UpdateController>(
+        s.updateFeedAddress, [this](const QUrl &url) { m_seams.workspace->openUrl(url); }, nullptr,
+        std::move(s.updateCheckDelay));
+    m_developerCornerService = std::make_unique<DeveloperCornerService>(s.developerCorner);
+    m_keyboardLocker = std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab));
+    m_thumbnailCache = std::make_unique<MediaThumbnailCache>(AppStorageService::thumbnailsDirectory(m_root));
+    m_inputActivityMonitor = std::make_unique<InputActivityMonitor>(
+        *s.trust, *s.clock, std::move(s.globalActivity), std::move(s.localActivity));
+    m_audioController
+        = std::make_unique<AudioController>(s.trackPlayers, std::move(s.beep), std::move(s.shuffleRandom));
+
+    m_lastMonitorRetry = distantPast();
+    m_lastFocusSnapshotSave = distantPast();
+    m_lastLogFilesCheck = distantPast();
+    m_currentSessionID = Uuid::newEventID();
+    m_currentFocusStartedAt = now();
+    m_wheelCycleID = QUuid::createUuid();
+
+    const QString storage = AppStorageService::storageDirectory(m_root);
+    const QDate today = now().toLocalTime().date();
+    m_focusLog = std::make_unique<FocusSessionLogger>(
+        QDir(storage).filePath(QStringLiteral("focus-session-log.csv")), today);
+    m_activityLog = std::make_unique<CSVLogger>(
+        QDir(storage).filePath(QStringLiteral("daily-activity-log.csv")), today);
+    m_logFilePaths = { m_focusLog->filePath(), m_activityLog->filePath() };
+    m_logFilesFingerprint = currentLogFingerprint();
+
+    m_preferencesKnownGood = AppStorageService::hasDecodablePreferences(m_root);
+    AppStorageService::ensureMediaDirectories(m_root);
+    m_preferences = AppStorageService::startupPreferences(m_root);
+    m_updateController->setLanguage(m_preferences.language);
+
+    m_secondsRemaining = secondsFromMinutes(m_preferences.sessionMinutes);
+    m_workTimer.duration = std::max(double(m_secondsRemaining), 1.0);
+    m_workTimer.idleTimeout = std::max(double(secondsFromMinutes(m_preferences.keyboardIdleMinutes)), 1.0);
+
+    const QDateTime startedAt = now();
+    if (const auto snapshot = AppStorageService::loadRestorableActiveFocusSession(m_root)) {
+        m_workTimer.restore(*snapshot, startedAt);
+        m_secondsRemaining = remainingSeconds();
+        m_restoredFocusSession = true;
+        m_currentSessionID = snapshot->sessionID.value_or(Uuid::newEventID());
+        const auto storedStart
+            = snapshot->startedAtEpoch ? milliseconds(*snapshot->startedAtEpoch) : std::nullopt;
+        m_currentFocusStartedAt = storedStart
+            ? QDateTime::fromMSecsSinceEpoch(*storedStart, Qt::UTC)
+            : startedAt.addMSecs(-milliseconds(snapshot->accumulatedActiveSeconds).value_or(0));
+        m_currentSessionNotes = snapshot->notes.value_or(QString());
+        m_currentSessionTitle = snapshot->title.value_or(QString());
+    }
+
+    m_recentHistory = AppStorageService::loadHistory(m_root);
+    reloadTotalsAndStatistics(startedAt);
+    m_scoreDate = startedAt.toLocalTime().date();
+    m_sessionNumber = m_todayCompletedSessions + 1;
+    if (m_currentSessionTitle.trimmed().isEmpty())
+        m_currentSessionTitle = defaultFocusTitle(m_sessionNumber);
+    refreshWeightedItems();
+    refreshBackgroundURL();
+
+    m_keyboardLocker->onEmergencyUnlock = [this] {
+        // Queued, so that an unlock never runs inside the locker's own call-out.
+        QMetaObject::invokeMethod(this, &AppController::handleEmergencyUnlock, Qt::QueuedConnection);
+    };
+    m_inputActivityMonitor->onActivity = [this] { handleInputActivity(); };
+    connect(m_audioController.get(), &AudioController::nowPlayingChanged, this,
+        [this](const std::optional<NowPlayingInfo> &info) {
+            publish(m_nowPlaying, info, &AppController::nowPlayingChanged);
+        });
+
+    m_preferencesKnownGood
+        = AppStorageService::writeBackAfterStartup(m_preferences, m_preferencesKnownGood, m_root);
+
+    m_volumeSaveTimer.setSingleShot(true);
+    m_volumeSaveTimer.setInterval(std::chrono::milliseconds(300));
+    connect(&m_volumeSaveTimer, &QTimer::timeout, this, &AppController::writePreferencesQuietly);
+    setUpFocusConsole();
+
+    startTimer();
+    tellAboutMovedAsideLogs();
+}
+
+AppController::~AppController()
+{
+    // Services call back into the controller; make sure none does while it is being torn down.
+    m_keyboardLocker->onEmergencyUnlock = nullptr;
+    m_inputActivityMonitor->onActivity = nullptr;
+    m_tickTimer.stop();
+    // A journal read still running uses the logs.
+    m_logReads.waitForDone();
+}
+
+QDateTime AppController::now() const
+{
+    return m_seams.clock->now();
+}
+
+void AppController::startTimer()
+{
+    m_tickTimer.stop();
+    m_tickTimer.setInterval(tickInterval);
+    m_tickTimer.setTimerType(Qt::CoarseTimer);
+    connect(&m_tickTimer, &QTimer::timeout, this, &AppController::updateRemainingTime, Qt::UniqueConnection);
+    m_tickTimer.start();
+    if (m_restoredFocusSession) {
+        m_restoredFocusSession = false;
+        restoreFocusSessionUI();
+    } else {
+        startNewFocusSession();
+    }
+    startKeyboardMonitoring();
+}
+
+void AppController::updateRemainingTime()
+{
+    // Input held back since the last report counts before this tick accounts, in every phase: a round that
+    // starts between two ticks must not miss it.
+    m_inputActivityMonitor->tick();
+    const QDateTime tickTime = now();
+    updateDayIfNeeded(tickTime);
+    refreshExternalLogChangesIfNeeded(tickTime);
+    if (m_phase != SessionPhase::focus)
+        return;
+    if (m_preferences.trackActivity) {
+        retryKeyboardMonitoringIfNeeded(now());
+        // Without both monitors the round cannot see activity: it stands still rather than idling away.
+        if (!m_inputActivityMonitor->bothMonitorsInstalled())
+            return;
+    }
+    const QDateTime accountingTime = now();
+    const bool reached = m_preferences.trackActivity ? m_workTimer.tick(accountingTime)
+                                                     : m_workTimer.tickContinuously(accountingTime);
+    if (reached) {
+        publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
+        completeFocusSession(true);
+        return;
+    }
+    publishWorkTimerState();
+    persistFocusSession(false, now());
+}
+
+void AppController::updateDayIfNeeded(const QDateTime &now)
+{
+    // Compared as a date: formatting the day's text every tick cost most of an idle tick.
+    const QDate today = now.toLocalTime().date();
+    if (today == m_scoreDate)
+        return;
+    m_scoreDate = today;
+    reloadTotalsAndStatistics(now);
+    publish(m_sessionNumber, m_todayCompletedSessions + 1, &AppController::sessionNumberChanged);
+}
+
+void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
+{
+    if (secondsBetween(m_lastLogFilesCheck, now) < logCheckInterval && m_lastLogFilesCheck <= now)
+        return;
+    m_lastLogFilesCheck = now;
+    // The background file may come or go at any time; it is looked at with the same once-a-second check.
+    refreshBackgroundURL();
+    if (currentLogFingerprint() == m_logFilesFingerprint)
+        return;
+    // Another program saved a log: what it wrote is read, and converted before the next append.
+    const QDate today = now.toLocalTime().date();
+    m_focusLog->file().prepare(today);
+    m_activityLog->file().prepare(today);
+    tellAboutMovedAsideLogs();
+    m_logFilesFingerprint = currentLogFingerprint();
+    reloadTotalsAndStatistics(now);
+    publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
+}
+
+void AppController::retryKeyboardMonitoringIfNeeded(const QDateTime &now)
+{
+    if (!m_preferences.trackActivity || m_inputActivityMonitor->bothMonitorsInstalled())
+        return;
+    if (secondsBetween(m_lastMonitorRetry, now) < monitorRetryInterval && m_lastMonitorRetry <= now)
+        return;
+    m_lastMonitorRetry = now;
+    startKeyboardMonitoring();
+}
+
+void AppController::publishWorkTimerState()
+{
+    publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
+    publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
+}
+
+void AppController::restoreFocusSessionUI()
+{
+    publish(m_phase, SessionPhase::focus, &AppController::phaseChanged);
+    publish(m_sessionNumber, m_todayCompletedSessions + 1, &AppController::sessionNumberChanged);
+    publish(m_selectedItem, std::optional<WeightedWheelItem>(), &AppController::selectedItemChanged);
+    publish(m_isSpinning, false, &AppController::isSpinningChanged);
+    publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
+    publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
+    persistFocusSession(true, now());
+    syncAudioForCurrentPhase();
+}
+
+void AppController::reloadTotalsAndStatistics(const QDateTime &now)
+{
+    // Today is the last of the recent days, so one read of each log serves both.
+    publish(m_dailyStats, DailyStatsRepository::recentDays(statisticsDays, now, *m_focusLog, *m_activityLog),
+        &AppController::dailyStatsChanged);
+    const bool hasToday = !m_dailyStats.isEmpty() && m_dailyStats.last().id() == CsvDate::day(now);
+    const DailyStat today = hasToday ? m_dailyStats.last() : DailyStat {};
+    publish(m_todayHealthScore, today.healthScore, &AppController::todayHealthScoreChanged);
+    publish(m_todayCompletedSessions, today.completedSessions, &AppController::todayCompletedSessionsChanged);
+    m_unreadableLogRows = { m_focusLog->unreadableRowCount(), m_activityLog->unreadableRowCount() };
+}
+
+void AppController::reloadDailyStats()
+{
+    publish(m_dailyStats,
+        DailyStatsRepository::recentDays(statisticsDays, now(), *m_focusLog, *m_activityLog),
+        &AppController::dailyStatsChanged);
+}
+
+LogFilesFingerprint AppController::currentLogFingerprint() const
+{
+    return LogFilesFingerprint(m_logFilePaths);
+}
+
+void AppController::shutdown()
+{
+    emit aboutToShutDown();
+    // Notes typed just before quitting are still waiting for their delayed save.
+    m_notesSaveDebouncer->flush();
+    m_volumeSaveTimer.stop();
+    writePreferencesQuietly();
+    if (m_currentFocusLogID && m_phase != SessionPhase::focus)
+        (void)m_focusLog->updateEntry(
+            *m_currentFocusLogID, m_currentSessionTitle, m_currentSessionNotes, now().toLocalTime().date());
+    if (m_phase == SessionPhase::focus) {
+        const QDateTime at = now();
+        // The round is accounted once more but not closed: a restart resumes it.
+        m_workTimer.tick(at);
+        publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
+        persistFocusSession(true, at);
+    }
+    m_keyboardLocker->unlock();
+    publish(m_keyboardIsLocked, false, &AppController::keyboardIsLockedChanged);
+    m_inputActivityMonitor->stop();
+    m_audioController->stop();
+    m_tickTimer.stop();
+}
+
+int AppController::secondsRemainingForDisplay() const
+{
+    return int(std::clamp<qint64>(m_secondsRemaining, 0, std::numeric_limits<int>::max()));
+}
+
+QString AppController::trackingStateName() const
+{
+    return rawValue(m_trackingState);
+}
+
+QString AppController::formattedTime() const
+{
+    return formattedTime(m_secondsRemaining);
+}
+
+QString AppController::formattedTime(qint64 seconds)
+{
+    const qint64 s = std::max<qint64>(seconds, 0);
+    return QStringLiteral("%1:%2").arg(s / 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+QUrl AppController::backgroundURL() const
+{
+    return m_backgroundURL;
+}
+
+void AppController::refreshBackgroundURL()
+{
+    QUrl url;
+    if (m_preferences.backgroundPath && QFileInfo(*m_preferences.backgroundPath).isFile())
+        url = QUrl::fromLocalFile(*m_preferences.backgroundPath);
+    else
+        url = defaultBackgroundURL();
+    publish(m_backgroundURL, url, &AppController::backgroundURLChanged);
+}
+
+bool AppController::isActivityTrackingOn() const
+{
+    return m_preferences.trackActivity && m_trackingState != WorkTrackingState::permissionRequired;
+}
+
+void AppController::refreshWeightedItems()
+{
+    publish(m_weightedItems,
+        WheelProbabilityEngine::weightedItems(m_preferences.items, m_recentHistory,
+            m_preferences.recentDiscountStrength, m_preferences.recentWindow),
+        &AppController::weightedItemsChanged);
+}
+
+void AppController::setShowingSettings(bool showing)
+{
+    if (showing == m_showingSettings)
+        return;
+    // The sheet's state exists before the sheet is shown and outlives it while its view is torn down.
+    if (showing)
+        beginSettingsSession();
+    setSheetShown(
+        m_showingSettings, showing, &AppController::showingSettingsChanged, QStringLiteral("settings"));
+    if (!showing)
+        endSettingsSession();
+}
+
+void AppController::setShowingStatistics(bool showing)
+{
+    setSheetShown(
+        m_showingStatistics, showing, &AppController::showingStatisticsChanged, QStringLiteral("statistics"));
+}
+
+void AppController::setShowingNotes(bool showing)
+{
+    setSheetShown(m_showingNotes, showing, &AppController::showingNotesChanged, QStringLiteral("notes"));
+}
+
+void AppController::setShowingDeveloperCorner(bool showing)
+{
+    setSheetShown(m_showingDeveloperCorner, showing, &AppController::showingDeveloperCornerChanged,
+        QStringLiteral("developerCorner"));
+}
+
+void AppController::setSheetShown(
+    bool &flag, bool showing, void (AppController::*changed)(), const QString &sheet)
+{
+    if (flag == showing)
+        return;
+    flag = showing;
+    // The alert's host moves first, so that a sheet that closes under an open alert hands it over
+    // before its window goes.
+    if (m_openSheets.setOpen(sheet, showing))
+        emit alertHostChanged();
+    emit(this->*changed)();
+}
+
+void AppController::setShowingAlert(bool showing)
+{
+    publish(m_showingAlert, showing, &AppController::showingAlertChanged);
+}
+
+void AppController::bringMainWindowForward()
+{
+    m_seams.window->bringForward();
+}
+
+void AppController::enterFullScreenIfPossible()
+{
+    m_seams.window->enterFullScreen();
+}
+
+void AppController::openAccessibilitySettings()
+{
+    // There is no settings pane that grants X11 input access: explain what is needed instead.
+    showPermissionAlert();
+}
+
+void AppController::openActivityLogInFileManager()
+{
+    m_seams.workspace->revealFile(m_activityLog->filePath());
+}
+
+void AppController::openFocusLogInFileManager()
+{
+    m_seams.workspace->revealFile(m_focusLog->filePath());
+}
+
+QString AppController::activityLogPath() const
+{
+    return m_activityLog->filePath();
+}
+
+QString AppController::focusLogPath() const
+{
+    return m_focusLog->filePath();
+}
+
+void AppController::showDailyInsights()
+{
+    reloadDailyStats();
+    setShowingStatistics(true);
+    bringMainWindowForward();
+}
+
+void AppController::openJournal()
+{
+    // A journal that is already loaded reads its entries again.
+    publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
+    setShowingNotes(true);
+    bringMainWindowForward();
+}
+
+void AppController::openSettings()
+{
+    // The settings' working copy starts from a library that matches the background folder.
+    refreshBackgroundLibraryFromDisk();
+    setShowingSettings(true);
+}
+
+void AppController::openDeveloperCorner()
+{
+    setShowingDeveloperCorner(true);
+}
+
+AudioPlaylist AppController::sanitizedPlaylist(const AudioPlaylist &playlist)
+{
+    AudioPlaylist sanitized = playlist;
+    for (AudioTrack &track : sanitized.tracks) {
+        track.name = track.name.trimmed();
+        if (track.name.isEmpty())
+            track.name = QFileInfo(track.path).completeBaseName();
+    }
+    return sanitized;
+}
+
+void AppController::setPreferences(const AppPreferences &preferences)
+{
+    if (m_preferences == preferences)
+        return;
+    const bool languageChanged = m_preferences.language != preferences.language;
+    // The tracking title follows the language, and whether tracking is on follows the switch.
+    const bool trackingPresentationChanged
+        = languageChanged || m_preferences.trackActivity != preferences.trackActivity;
+    m_preferences = preferences;
+    emit preferencesChanged();
+    if (languageChanged)
+        m_updateController->setLanguage(m_preferences.language);
+    if (trackingPresentationChanged)
+        emit trackingStateChanged();
+    refreshWeightedItems();
+    refreshBackgroundURL();
+}
+
+Status AppController::writePreferences()
+{
+    const QString path = AppStorageService::preferencesPath(m_root);
+    if (!m_preferencesKnownGood && QFileInfo::exists(path)) {
+        // The user saves a setting over a file that did not decode: keep the damaged one beside it.
+        const QString kept = path + QStringLiteral(".damaged");
+        QFile::remove(kept);
+        if (!QFile::copy(path, kept))
+            return Error { QStringLiteral("Could not keep a copy of the damaged settings file.") };
+    }
+    Status status = AppStorageService::savePreferences(m_preferences, m_root);
+    if (status)
+        m_preferencesKnownGood = true;
+    return status;
+}
+
+void AppController::writePreferencesQuietly()
+{
+    // A damaged settings file stays untouched until the user saves a setting on purpose.
+    if (m_preferencesKnownGood)
+        (void)AppStorageService::savePreferences(m_preferences, m_root);
+}

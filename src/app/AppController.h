@@ -1,0 +1,520 @@
+#pragma once
+
+#include "app/AppControllerSeams.h"
+#include "app/ConsoleDragHandlePresentation.h"
+#include "app/FocusConsoleDocking.h"
+#include "app/FocusConsolePresentation.h"
+#include "app/FocusCornerControlsPresentation.h"
+#include "app/HeaderPresentation.h"
+#include "app/RoundCompletePresentation.h"
+#include "app/SheetStack.h"
+#include "core/AppPreferences.h"
+#include "core/DailyStat.h"
+#include "core/NotesTimelineEntry.h"
+#include "core/NowPlayingInfo.h"
+#include "core/SessionPhase.h"
+#include "core/Uuid.h"
+#include "core/WeightedWheelItem.h"
+#include "core/WorkTrackingState.h"
+#include "session/AutomaticWorkTimer.h"
+#include "storage/LogFilesFingerprint.h"
+
+#include <QColor>
+#include <QDateTime>
+#include <QFuture>
+#include <QObject>
+#include <QPointer>
+#include <QThreadPool>
+#include <QTimer>
+#include <QUrl>
+#include <QUuid>
+#include <QVariant>
+#include <QVariantList>
+#include <memory>
+#include <optional>
+
+class AudioController;
+class CSVLogger;
+class DeveloperCornerService;
+class FocusSessionLogger;
+class InputActivityMonitor;
+class KeyboardLocker;
+class MediaThumbnailCache;
+class NotesSaveDebouncer;
+class SettingsSession;
+class UpdateController;
+
+// The one state object of the application: it owns every service and all live state, runs the
+// focus/break cycle on a 0.25 s tick, and is the only object the views see. Every value the views
+// show is a property here with a change signal; every user action is an invokable.
+class AppController : public QObject
+{
+    Q_OBJECT
+    Q_MOC_INCLUDE("app/SettingsSession.h")
+    Q_MOC_INCLUDE("network/UpdateController.h")
+    Q_PROPERTY(bool english READ isEnglish NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(QString phase READ phaseName NOTIFY phaseChanged FINAL)
+    Q_PROPERTY(int secondsRemaining READ secondsRemainingForDisplay NOTIFY secondsRemainingChanged FINAL)
+    Q_PROPERTY(QString formattedTime READ formattedTime NOTIFY secondsRemainingChanged FINAL)
+    Q_PROPERTY(QString trackingState READ trackingStateName NOTIFY trackingStateChanged FINAL)
+    Q_PROPERTY(bool isActivityTrackingOn READ isActivityTrackingOn NOTIFY trackingStateChanged FINAL)
+    Q_PROPERTY(bool isSpinning READ isSpinning NOTIFY isSpinningChanged FINAL)
+    Q_PROPERTY(double wheelRotation READ wheelRotation NOTIFY wheelRotationChanged FINAL)
+    Q_PROPERTY(qint64 todayHealthScore READ todayHealthScore NOTIFY todayHealthScoreChanged FINAL)
+    Q_PROPERTY(
+        qint64 todayCompletedSessions READ todayCompletedSessions NOTIFY todayCompletedSessionsChanged FINAL)
+    Q_PROPERTY(qint64 sessionNumber READ sessionNumber NOTIFY sessionNumberChanged FINAL)
+    Q_PROPERTY(bool showingSettings READ showingSettings WRITE setShowingSettings NOTIFY
+            showingSettingsChanged FINAL)
+    Q_PROPERTY(bool showingStatistics READ showingStatistics WRITE setShowingStatistics NOTIFY
+            showingStatisticsChanged FINAL)
+    Q_PROPERTY(bool showingNotes READ showingNotes WRITE setShowingNotes NOTIFY showingNotesChanged FINAL)
+    Q_PROPERTY(bool showingDeveloperCorner READ showingDeveloperCorner WRITE setShowingDeveloperCorner NOTIFY
+            showingDeveloperCornerChanged FINAL)
+    // The open settings sheet's state; null while the sheet is closed.
+    Q_PROPERTY(SettingsSession *settingsSession READ settingsSession NOTIFY settingsSessionChanged FINAL)
+    Q_PROPERTY(bool showingAlert READ showingAlert WRITE setShowingAlert NOTIFY showingAlertChanged FINAL)
+    // The window the alert shows in: the newest open sheet ("settings", "statistics", "notes",
+    // "developerCorner"), or empty for the main window.
+    Q_PROPERTY(QString alertHost READ alertHost NOTIFY alertHostChanged FINAL)
+    Q_PROPERTY(QString alertTitle READ alertTitle NOTIFY alertChanged FINAL)
+    Q_PROPERTY(QString alertMessage READ alertMessage NOTIFY alertChanged FINAL)
+    Q_PROPERTY(bool keyboardIsLocked READ keyboardIsLocked NOTIFY keyboardIsLockedChanged FINAL)
+    Q_PROPERTY(bool emergencyUnlocked READ emergencyUnlocked NOTIFY emergencyUnlockedChanged FINAL)
+    Q_PROPERTY(QString currentSessionNotes READ currentSessionNotes NOTIFY currentSessionNotesChanged FINAL)
+    Q_PROPERTY(QString currentSessionTitle READ currentSessionTitle NOTIFY currentSessionTitleChanged FINAL)
+    Q_PROPERTY(qint64 notesRevision READ notesRevision NOTIFY notesRevisionChanged FINAL)
+    Q_PROPERTY(QUrl backgroundURL READ backgroundURL NOTIFY backgroundURLChanged FINAL)
+    // The break wheel and the drawn activity (AppControllerWheel.cpp).
+    Q_PROPERTY(QVariantList wheelEntries READ wheelEntries NOTIFY weightedItemsChanged FINAL)
+    Q_PROPERTY(double wheelBaseWeightTotal READ wheelBaseWeightTotal NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(bool hasSelectedItem READ hasSelectedItem NOTIFY selectedItemChanged FINAL)
+    Q_PROPERTY(QString selectedItemID READ selectedItemID NOTIFY selectedItemChanged FINAL)
+    Q_PROPERTY(QString selectedItemTitle READ selectedItemTitle NOTIFY selectedItemChanged FINAL)
+    Q_PROPERTY(QString selectedItemSymbol READ selectedItemSymbol NOTIFY selectedItemChanged FINAL)
+    Q_PROPERTY(QString selectedItemScoreText READ selectedItemScoreText NOTIFY selectedItemChanged FINAL)
+    // The focus console, the round notes editor and the round-complete screen.
+    Q_PROPERTY(QString focusConsoleDock READ focusConsoleDockName NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(FocusConsolePresentation focusConsole READ focusConsole NOTIFY focusConsoleChanged FINAL)
+    Q_PROPERTY(FocusConsoleDocking *consoleDocking READ consoleDocking CONSTANT FINAL)
+    Q_PROPERTY(ConsoleDragHandlePresentation consoleDragHandle READ consoleDragHandle NOTIFY
+            consoleDragHandleChanged FINAL)
+    // The corner controls' background buttons work only with more than one background to go to.
+    Q_PROPERTY(bool canNavigateBackgrounds READ canNavigateBackgrounds NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(RoundCompletePresentation roundComplete READ roundComplete NOTIFY roundCompleteChanged FINAL)
+    Q_PROPERTY(HeaderPresentation header READ header NOTIFY headerChanged FINAL)
+    Q_PROPERTY(QString notesDraft READ notesDraft NOTIFY notesDraftChanged FINAL)
+    // The preferences as the views show them (AppControllerPresentation.cpp).
+    Q_PROPERTY(QString language READ languageName NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(QColor accentColor READ accentColor NOTIFY preferencesChanged FINAL)
+    // The player's record (a NowPlayingInfo) while music plays, else undefined.
+    Q_PROPERTY(QVariant nowPlaying READ nowPlayingValue NOTIFY nowPlayingChanged FINAL)
+    Q_PROPERTY(double audioVolume READ audioVolume NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(QColor textColor READ textColor NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(QColor wheelBaseColor READ wheelBaseColor NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(bool backgroundOverlayEnabled READ backgroundOverlayEnabled NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(double overlayOpacity READ overlayOpacity NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(bool videoAudioTakesPriority READ videoAudioTakesPriority NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(QString backgroundIdentity READ backgroundIdentity NOTIFY backgroundURLChanged FINAL)
+    Q_PROPERTY(bool reduceMotion READ reduceMotion CONSTANT FINAL)
+    Q_PROPERTY(UpdateController *updateController READ updateControllerObject CONSTANT FINAL)
+    // The full paths of the two CSV logs.
+    Q_PROPERTY(QString activityLogPath READ activityLogPath CONSTANT FINAL)
+    Q_PROPERTY(QString focusLogPath READ focusLogPath CONSTANT FINAL)
+
+public:
+    // The built-in background, used when no background file is chosen or the chosen one is gone.
+    static QString defaultBackgroundResource();
+    // The built-in background's address; empty when the resource is missing.
+    static QUrl defaultBackgroundURL();
+
+    // Runs the whole start-up: reads the state files and logs, starts the tick, opens or restores
+    // the first round and starts input monitoring.
+    explicit AppController(AppControllerSeams seams, QObject *parent = nullptr);
+    ~AppController() override;
+
+    // Published state.
+    const AppPreferences &preferences() const { return m_preferences; }
+    AppLanguage language() const { return m_preferences.language; }
+    bool isEnglish() const { return language() == AppLanguage::english; }
+    SessionPhase phase() const { return m_phase; }
+    QString phaseName() const { return rawValue(m_phase); }
+    qint64 secondsRemaining() const { return m_secondsRemaining; }
+    int secondsRemainingForDisplay() const;
+    WorkTrackingState trackingState() const { return m_trackingState; }
+    QString trackingStateName() const;
+    bool isSpinning() const { return m_isSpinning; }
+    const std::optional<WeightedWheelItem> &selectedItem() const { return m_selectedItem; }
+    double wheelRotation() const { return m_wheelRotation; }
+    qint64 todayHealthScore() const { return m_todayHealthScore; }
+    qint64 todayCompletedSessions() const { return m_todayCompletedSessions; }
+    const QList<DailyStat> &dailyStats() const { return m_dailyStats; }
+    qint64 sessionNumber() const { return m_sessionNumber; }
+    bool showingSettings() const { return m_showingSettings; }
+    bool showingStatistics() const { return m_showingStatistics; }
+    bool showingNotes() const { return m_showingNotes; }
+    bool showingDeveloperCorner() const { return m_showingDeveloperCorner; }
+    bool showingAlert() const { return m_showingAlert; }
+    QString alertHost() const { return m_openSheets.top(); }
+    SettingsSession *settingsSession() const;
+    const QString &alertTitle() const { return m_alertTitle; }
+    const QString &alertMessage() const { return m_alertMessage; }
+    bool keyboardIsLocked() const { return m_keyboardIsLocked; }
+    bool emergencyUnlocked() const { return m_emergencyUnlocked; }
+    const QString &currentSessionNotes() const { return m_currentSessionNotes; }
+    const QString &currentSessionTitle() const { return m_currentSessionTitle; }
+    qint64 notesRevision() const { return m_notesRevision; }
+
+    void setShowingSettings(bool showing);
+    void setShowingStatistics(bool showing);
+    void setShowingNotes(bool showing);
+    void setShowingDeveloperCorner(bool showing);
+    void setShowingAlert(bool showing);
+
+    // The controller's clock: what "today" is for everything it publishes.
+    QDateTime now() const;
+
+    // Computed for the views.
+    QString formattedTime() const;
+    static QString formattedTime(qint64 seconds);
+    QUrl backgroundURL() const;
+    bool isActivityTrackingOn() const;
+    const AutomaticWorkTimer &workTimer() const { return m_workTimer; }
+    const QString &currentSessionID() const { return m_currentSessionID; }
+    const QList<QUuid> &recentHistory() const { return m_recentHistory; }
+    // Whether the stored settings are known to be good: they decoded at start-up or were saved since.
+    bool preferencesAreKnownGood() const { return m_preferencesKnownGood; }
+
+    // The preferences as the views show them.
+    QString languageName() const;
+    QString windowTitle() const;
+    QColor accentColor() const;
+    QColor textColor() const;
+    QColor wheelBaseColor() const;
+    bool backgroundOverlayEnabled() const;
+    double overlayOpacity() const;
+    bool videoAudioTakesPriority() const;
+    // Names the background view: a new name builds a new view, so a new video starts from its beginning.
+    QString backgroundIdentity() const;
+    // The desktop asked for less motion.
+    bool reduceMotion() const { return m_seams.reduceMotion; }
+
+    // Services the views reach directly.
+    UpdateController &updateController() const { return *m_updateController; }
+    UpdateController *updateControllerObject() const { return m_updateController.get(); }
+    AudioController &audioController() const { return *m_audioController; }
+    DeveloperCornerService &developerCornerService() const { return *m_developerCornerService; }
+    const DeveloperCornerConfig &developerCornerConfig() const { return m_seams.developerCorner; }
+    FilePicker &filePicker() const { return *m_seams.filePicker; }
+    Workspace &workspace() const { return *m_seams.workspace; }
+
+    // The 0.25 s tick; public so that tests can drive it with their own clock.
+    void updateRemainingTime();
+    // Saves what must survive the quit and releases the keyboard, monitors and music. Safe to call twice.
+    // An open sheet saves its edits first, on aboutToShutDown().
+    Q_INVOKABLE void shutdown();
+
+    // Window operations.
+    Q_INVOKABLE void bringMainWindowForward();
+    Q_INVOKABLE void openAccessibilitySettings();
+    Q_INVOKABLE void openActivityLogInFileManager();
+    Q_INVOKABLE void openFocusLogInFileManager();
+    QString activityLogPath() const;
+    QString focusLogPath() const;
+    Q_INVOKABLE void showDailyInsights();
+
+    // The header's commands, each opening its sheet.
+    Q_INVOKABLE void openJournal();
+    Q_INVOKABLE void openSettings();
+    Q_INVOKABLE void openDeveloperCorner();
+
+    // The focus round.
+    Q_INVOKABLE void finishFocusNow();
+    Q_INVOKABLE void toggleManualPause();
+    Q_INVOKABLE void enableAutomaticTracking();
+    Q_INVOKABLE void toggleActivityTracking();
+    void handleInputActivity();
+    void showAlert(const QString &title, const QString &message);
+    // Rows of the focus log and of the activity log that could not be read at the last reload.
+    struct UnreadableLogRows
+    {
+        qsizetype focus = 0;
+        qsizetype activity = 0;
+    };
+    UnreadableLogRows unreadableLogRows() const { return m_unreadableLogRows; }
+    QString defaultFocusTitle(qint64 sessionNumber) const;
+    QString defaultBreakTitle(qint64 sessionNumber) const;
+
+    // The locked break and the wheel.
+    Q_INVOKABLE void enterLockedBreak();
+    Q_INVOKABLE void spinWheel(double durationSeconds);
+    Q_INVOKABLE void confirmActivityCompleted();
+    void handleEmergencyUnlock();
+    // The wheel's eligible entries (as WheelEntryVariant maps), the denominator of their base shares, and
+    // the drawn activity.
+    QVariantList wheelEntries() const;
+    double wheelBaseWeightTotal() const;
+    bool hasSelectedItem() const;
+    QString selectedItemID() const;
+    QString selectedItemTitle() const;
+    QString selectedItemSymbol() const;
+    QString selectedItemScoreText() const;
+
+    // Titles and notes.
+    Q_INVOKABLE void updateCurrentSessionNotes(const QString &notes);
+    Q_INVOKABLE void updateCurrentSessionTitle(const QString &title);
+    void updateJournalEntry(const NotesTimelineEntry &entry, const QString &title,
+        const std::optional<QString> &activityTitle, std::optional<qint64> healthScore, const QString &notes);
+    QList<NotesTimelineEntry> allNotesEntries(const QDateTime &now) const;
+    // Every logged journal entry, read on a thread of the controller's own; it waits for a running
+    // read before it lets go of its logs.
+    QFuture<QList<NotesTimelineEntry>> readLoggedNotesEntries() const;
+    // The running round as a journal entry that ends at `now`; none outside the focus phase.
+    std::optional<NotesTimelineEntry> liveNotesEntry(const QDateTime &now) const;
+
+    // The background library.
+    Q_INVOKABLE void selectAdjacentBackground(bool forward);
+    Q_INVOKABLE void refreshBackgroundLibraryFromDisk();
+    bool canNavigateBackgrounds() const;
+    // The corner controls for the root view's hidden flag; the views pass the other inputs too, so
+    // that their binding follows them. `consoleDock` and `language` are raw values.
+    Q_INVOKABLE FocusCornerControlsPresentation focusCornerControls(bool interfaceIsHidden,
+        bool canNavigateBackgrounds, const QString &consoleDock, const QString &language) const;
+
+    // The focus console, the round notes editor and the round-complete screen.
+    QString focusConsoleDockName() const { return rawValue(m_preferences.focusConsoleDock); }
+    const FocusConsolePresentation &focusConsole() const { return m_focusConsole; }
+    FocusConsoleDocking *consoleDocking() const { return m_consoleDocking.get(); }
+    const ConsoleDragHandlePresentation &consoleDragHandle() const { return m_consoleDragHandle; }
+    const RoundCompletePresentation &roundComplete() const { return m_roundComplete; }
+    const HeaderPresentation &header() const { return m_header; }
+    // The notes editor's text: typing lands here at once and reaches the round after a pause in typing,
+    // when the editor loses focus or leaves the screen, and before the program quits.
+    const QString &notesDraft() const;
+    bool hasPendingNotesSave() const;
+    Q_INVOKABLE void notesEditorAppeared();
+    Q_INVOKABLE void notesEditorDisappeared();
+    Q_INVOKABLE void editNotesDraft(const QString &text);
+    Q_INVOKABLE void setNotesEditorFocused(bool focused);
+
+    // Music.
+    const std::optional<NowPlayingInfo> &nowPlaying() const { return m_nowPlaying; }
+    QVariant nowPlayingValue() const;
+    double audioVolume() const { return m_preferences.audioVolume; }
+    Q_INVOKABLE void toggleCurrentPlaybackMode();
+    Q_INVOKABLE void setAudioVolume(double volume);
+    // The now-playing card's transport: a skip needs a list of two or more tracks.
+    Q_INVOKABLE void skipToPreviousTrack();
+    Q_INVOKABLE void skipToNextTrack();
+    Q_INVOKABLE void toggleMusicPause();
+    Q_INVOKABLE void toggleRepeatCurrentTrack();
+    Q_INVOKABLE void seekMusic(double fraction);
+
+    // Minutes of a setting as seconds: at least one minute, never overflowing.
+    static qint64 secondsFromMinutes(qint64 minutes);
+
+    // The playlist with blank track names replaced by the file name without its extension.
+    static AudioPlaylist sanitizedPlaylist(const AudioPlaylist &playlist);
+
+    // Settings
+    // Cleans, checks, applies and stores the settings sheet's edited record, then closes the sheet.
+    // False when the record is refused (an alert says why): nothing changes and the sheet stays open.
+    bool savePreferences(const AppPreferences &edited);
+    Q_INVOKABLE void toggleWindowOnTop();
+    Q_INVOKABLE void toggleBackgroundOverlay();
+    void setFocusConsoleDock(FocusConsoleDock dock);
+    // Deletes imported media that neither the stored nor the live settings refer to.
+    Q_INVOKABLE void cleanupUnreferencedMedia();
+
+    // Imports
+    // Each returns the new entries for the settings sheet's edited record; empty when nothing was
+    // added (cancelled, nothing acceptable, or a failure already shown by an alert).
+    QList<BackgroundMediaItem> chooseBackgroundMediaFiles(qint64 remainingCapacity);
+    QList<BackgroundMediaItem> importBackgroundMediaFiles(const QList<QUrl> &files);
+    // Shows the managed background folder in the file manager, making it first when it is missing.
+    void openBackgroundFolder();
+    // The small pictures of the background library's tiles, kept for this run and on disk.
+    MediaThumbnailCache &thumbnailCache() const { return *m_thumbnailCache; }
+    QList<AudioTrack> chooseAudioFiles(AudioPlaylistKind kind);
+    QList<AudioTrack> importAudioFiles(const QList<QUrl> &files, AudioPlaylistKind kind);
+
+signals:
+    void preferencesChanged();
+    void phaseChanged();
+    void secondsRemainingChanged();
+    void trackingStateChanged();
+    void isSpinningChanged();
+    void selectedItemChanged();
+    void wheelRotationChanged();
+    void todayHealthScoreChanged();
+    void todayCompletedSessionsChanged();
+    void dailyStatsChanged();
+    void sessionNumberChanged();
+    void showingSettingsChanged();
+    void settingsSessionChanged();
+    void showingStatisticsChanged();
+    void showingNotesChanged();
+    void showingDeveloperCornerChanged();
+    void showingAlertChanged();
+    void alertHostChanged();
+    void alertChanged();
+    void keyboardIsLockedChanged();
+    void emergencyUnlockedChanged();
+    void nowPlayingChanged();
+    void currentSessionNotesChanged();
+    void currentSessionTitleChanged();
+    void notesRevisionChanged();
+    void backgroundURLChanged();
+    void weightedItemsChanged();
+    void focusConsoleChanged();
+    void consoleDragHandleChanged();
+    void roundCompleteChanged();
+    void headerChanged();
+    void notesDraftChanged();
+    void aboutToShutDown();
+
+private:
+    // Start-up and the tick.
+    void startTimer();
+    void updateDayIfNeeded(const QDateTime &now);
+    void refreshExternalLogChangesIfNeeded(const QDateTime &now);
+    void retryKeyboardMonitoringIfNeeded(const QDateTime &now);
+    void publishWorkTimerState();
+    void restoreFocusSessionUI();
+    void reloadTotalsAndStatistics(const QDateTime &now);
+    void reloadDailyStats();
+    LogFilesFingerprint currentLogFingerprint() const;
+    // A log's failure as the user reads it: in their language, with the file's name and no path.
+    QString logErrorText(const Status &failed, const QString &logPath) const;
+    // Shows, once, where a log that could not be read was put aside.
+    void tellAboutMovedAsideLogs();
+    void refreshBackgroundURL();
+    void enterFullScreenIfPossible();
+    void setSheetShown(bool &flag, bool showing, void (AppController::*changed)(), const QString &sheet);
+
+    // The focus round.
+    void startNewFocusSession();
+    void completeFocusSession(bool countAsCompleted);
+    void persistFocusSession(bool force, const QDateTime &now);
+    void startKeyboardMonitoring();
+    void syncTrackingPresentation();
+    qint64 remainingSeconds() const;
+    void resetWorkTimer(const QDateTime &now);
+    void showPermissionAlert();
+
+    // The break.
+    void resetWheelPreparation();
+    void settleWheel(const QUuid &cycleID);
+
+    // The background library.
+    void selectBackground(const QUuid &id);
+    // Says which picked pictures were left out because no installed reader decodes them.
+    void refuseUndecodablePictures(const QStringList &paths);
+    void advanceBackgroundAfterCompletedRound();
+    bool videoSoundTakesPriority() const;
+
+    // Music.
+    void syncAudioForCurrentPhase();
+
+    // The focus console, the round notes editor and the round-complete screen.
+    void setUpFocusConsole();
+    void refreshConsolePresentations();
+    void refreshHeader();
+    void refreshConsoleDragHandle();
+
+    // Settings.
+    void setPreferences(const AppPreferences &preferences);
+    Status writePreferences();
+    void writePreferencesQuietly();
+    void refreshWeightedItems();
+
+    // Settings
+    template<typename T>
+    void writeSingleSetting(T AppPreferences::*field, const T &value, const QString &chineseAlertTitle,
+        const QString &englishAlertTitle);
+    Status removeMediaNoSettingRefersTo();
+    void beginSettingsSession();
+    void endSettingsSession();
+
+    // Assigns and announces a change; unchanged values are not announced.
+    template<typename T> void publish(T &field, const T &value, void (AppController::*changed)())
+    {
+        if (field == value)
+            return;
+        field = value;
+        emit(this->*changed)();
+    }
+
+    QString m_root;
+    AppControllerSeams m_seams;
+    std::unique_ptr<UpdateController> m_updateController;
+    // Outlives every sheet: its requests must finish even after the developer corner closes.
+    std::unique_ptr<DeveloperCornerService> m_developerCornerService;
+    std::unique_ptr<KeyboardLocker> m_keyboardLocker;
+    std::unique_ptr<MediaThumbnailCache> m_thumbnailCache;
+    std::unique_ptr<InputActivityMonitor> m_inputActivityMonitor;
+    std::unique_ptr<AudioController> m_audioController;
+    std::unique_ptr<FocusSessionLogger> m_focusLog;
+    std::unique_ptr<CSVLogger> m_activityLog;
+    std::unique_ptr<NotesSaveDebouncer> m_notesSaveDebouncer;
+    std::unique_ptr<FocusConsoleDocking> m_consoleDocking;
+    // Reads of the logs for the journal; declared after the logs, so that it goes first.
+    mutable QThreadPool m_logReads;
+
+    AppPreferences m_preferences;
+    SessionPhase m_phase = SessionPhase::focus;
+    qint64 m_secondsRemaining = 0;
+    WorkTrackingState m_trackingState = WorkTrackingState::waitingForActivity;
+    bool m_isSpinning = false;
+    std::optional<WeightedWheelItem> m_selectedItem;
+    double m_wheelRotation = 0;
+    qint64 m_todayHealthScore = 0;
+    qint64 m_todayCompletedSessions = 0;
+    QList<DailyStat> m_dailyStats;
+    qint64 m_sessionNumber = 1;
+    bool m_showingSettings = false;
+    QPointer<SettingsSession> m_settingsSession;
+    bool m_showingStatistics = false;
+    bool m_showingNotes = false;
+    bool m_showingDeveloperCorner = false;
+    bool m_showingAlert = false;
+    SheetStack m_openSheets;
+    QString m_alertTitle;
+    QString m_alertMessage;
+    bool m_keyboardIsLocked = false;
+    bool m_emergencyUnlocked = false;
+    std::optional<NowPlayingInfo> m_nowPlaying;
+    QString m_currentSessionNotes;
+    QString m_currentSessionTitle;
+    qint64 m_notesRevision = 0;
+    QUrl m_backgroundURL;
+    QList<WeightedWheelItem> m_weightedItems;
+    FocusConsolePresentation m_focusConsole;
+    ConsoleDragHandlePresentation m_consoleDragHandle;
+    RoundCompletePresentation m_roundComplete;
+    HeaderPresentation m_header;
+
+    QList<QUuid> m_recentHistory;
+    AutomaticWorkTimer m_workTimer;
+    QTimer m_tickTimer;
+    QTimer m_volumeSaveTimer;
+    QDate m_scoreDate;
+    QDateTime m_lastMonitorRetry;
+    bool m_restoredFocusSession = false;
+    QDateTime m_lastFocusSnapshotSave;
+    // The round as last written, save time left out; unset when the file may differ from it.
+    std::optional<ActiveFocusSessionSnapshot> m_savedFocusSnapshot;
+    QString m_currentSessionID;
+    QDateTime m_currentFocusStartedAt;
+    std::optional<QString> m_currentFocusLogID;
+    std::optional<QDateTime> m_currentActivityStartedAt;
+    QUuid m_wheelCycleID;
+    QStringList m_logFilePaths;
+    LogFilesFingerprint m_logFilesFingerprint;
+    UnreadableLogRows m_unreadableLogRows;
+    QDateTime m_lastLogFilesCheck;
+    bool m_hasPromptedForAccessibility = false;
+    bool m_preferencesKnownGood = false;
+    bool m_hasShutDown = false;
+};

@@ -1,0 +1,101 @@
+// The focus console, the round notes editor, the round-complete screen and the header bar: what they
+// show, ready to draw, and the notes editor's draft with its delayed save.
+
+#include "app/AppController.h"
+#include "app/FocusConsoleDocking.h"
+#include "core/QtOneShotTimer.h"
+#include "session/NotesSaveDebouncer.h"
+
+void AppController::setUpFocusConsole()
+{
+    m_notesSaveDebouncer = std::make_unique<NotesSaveDebouncer>(
+        std::make_unique<QtOneShotTimer>(),
+        [this](const QString &notes) { updateCurrentSessionNotes(notes); },
+        [this] { return m_currentSessionNotes; });
+    m_notesSaveDebouncer->onDraftChanged = [this] { emit notesDraftChanged(); };
+    connect(this, &AppController::currentSessionNotesChanged, this,
+        [this] { m_notesSaveDebouncer->savedNotesChanged(m_currentSessionNotes); });
+
+    m_consoleDocking = std::make_unique<FocusConsoleDocking>(
+        std::move(m_seams.consoleDockTimer), [this] { return m_preferences.focusConsoleDock; },
+        [this](FocusConsoleDock dock) { setFocusConsoleDock(dock); });
+    connect(m_consoleDocking.get(), &FocusConsoleDocking::isDraggingConsoleChanged, this,
+        &AppController::refreshConsoleDragHandle);
+    connect(m_consoleDocking.get(), &FocusConsoleDocking::pendingConsoleDockChanged, this,
+        &AppController::refreshConsoleDragHandle);
+
+    // The console's labels follow both the tracking state and the interface language.
+    connect(this, &AppController::trackingStateChanged, this, &AppController::refreshConsolePresentations);
+    connect(this, &AppController::preferencesChanged, this, &AppController::refreshConsolePresentations);
+    refreshConsolePresentations();
+
+    // The header follows the day's numbers, the switches' settings, the tracking state and the lock.
+    for (const auto changed : { &AppController::preferencesChanged, &AppController::trackingStateChanged,
+             &AppController::sessionNumberChanged, &AppController::todayHealthScoreChanged,
+             &AppController::todayCompletedSessionsChanged, &AppController::keyboardIsLockedChanged })
+        connect(this, changed, this, &AppController::refreshHeader);
+    refreshHeader();
+}
+
+void AppController::refreshConsolePresentations()
+{
+    publish(m_focusConsole, FocusConsolePresentation::make(m_trackingState, language()),
+        &AppController::focusConsoleChanged);
+    publish(
+        m_roundComplete, RoundCompletePresentation::make(language()), &AppController::roundCompleteChanged);
+    refreshConsoleDragHandle();
+}
+
+void AppController::refreshConsoleDragHandle()
+{
+    publish(m_consoleDragHandle,
+        ConsoleDragHandlePresentation::make(m_consoleDocking->isDraggingConsole(),
+            m_consoleDocking->pendingConsoleDock(), m_preferences.focusConsoleDock, accentColor(),
+            language()),
+        &AppController::consoleDragHandleChanged);
+}
+
+void AppController::refreshHeader()
+{
+    HeaderPresentation::State state;
+    state.language = language();
+    state.isActivityTrackingOn = isActivityTrackingOn();
+    state.trackingState = m_trackingState;
+    state.keepWindowOnTop = m_preferences.keepWindowOnTop;
+    state.backgroundOverlayEnabled = m_preferences.backgroundOverlayEnabled;
+    state.sessionNumber = m_sessionNumber;
+    state.todayHealthScore = m_todayHealthScore;
+    state.todayCompletedSessions = m_todayCompletedSessions;
+    state.keyboardIsLocked = m_keyboardIsLocked;
+    publish(m_header, HeaderPresentation::make(state), &AppController::headerChanged);
+}
+
+const QString &AppController::notesDraft() const
+{
+    return m_notesSaveDebouncer->draft();
+}
+
+bool AppController::hasPendingNotesSave() const
+{
+    return m_notesSaveDebouncer->hasPendingSave();
+}
+
+void AppController::notesEditorAppeared()
+{
+    m_notesSaveDebouncer->editorAppeared();
+}
+
+void AppController::notesEditorDisappeared()
+{
+    m_notesSaveDebouncer->editorDisappeared();
+}
+
+void AppController::editNotesDraft(const QString &text)
+{
+    m_notesSaveDebouncer->edit(text);
+}
+
+void AppController::setNotesEditorFocused(bool focused)
+{
+    m_notesSaveDebouncer->setFocused(focused);
+}

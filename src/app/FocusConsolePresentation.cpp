@@ -1,0 +1,48 @@
+#include "app/FocusConsolePresentation.h"
+
+#include "core/StringTable.h"
+
+namespace {
+
+QString symbolOf(WorkTrackingState state)
+{
+    switch (state) {
+    case WorkTrackingState::permissionRequired:
+        return QStringLiteral("keyboard.badge.ellipsis");
+    case WorkTrackingState::waitingForActivity:
+        return QStringLiteral("keyboard.and.cursorarrow");
+    case WorkTrackingState::tracking:
+        return QStringLiteral("waveform.path.ecg");
+    case WorkTrackingState::idlePaused:
+        return QStringLiteral("pause.circle");
+    case WorkTrackingState::manuallyPaused:
+        return QStringLiteral("pause.circle.fill");
+    }
+    return {};
+}
+
+} // namespace
+
+FocusConsolePresentation FocusConsolePresentation::make(WorkTrackingState state, AppLanguage language)
+{
+    const bool manuallyPaused = state == WorkTrackingState::manuallyPaused;
+    FocusConsolePresentation presentation;
+    presentation.statusTitle = title(state, language);
+    presentation.statusSymbol = symbolOf(state);
+    presentation.showsPermissionButton = state == WorkTrackingState::permissionRequired;
+    presentation.permissionTitle
+        = localized(language, QStringLiteral("授予活动监测权限"), QStringLiteral("Grant Activity Access"));
+    presentation.permissionSymbol = QStringLiteral("keyboard.badge.ellipsis");
+    presentation.pauseTitle = StringTable::text(
+        manuallyPaused ? QStringLiteral("继续计时") : QStringLiteral("暂停计时"), language);
+    presentation.pauseSymbol = manuallyPaused ? QStringLiteral("play.fill") : QStringLiteral("pause.fill");
+    presentation.pauseIsPrimary = manuallyPaused;
+    presentation.finishTitle = StringTable::text(QStringLiteral("提前休息"), language);
+    presentation.finishSymbol = QStringLiteral("figure.walk");
+    presentation.finishHelp = StringTable::text(QStringLiteral("本轮不计为已完成番茄"), language);
+    presentation.notesLabel
+        = localized(language, QStringLiteral("本轮笔记"), QStringLiteral("Session Notes"));
+    presentation.notesPlaceholder
+        = localized(language, QStringLiteral("添加本轮笔记…"), QStringLiteral("Add a note…"));
+    return presentation;
+}

@@ -1,0 +1,17 @@
+#include "app/MinuteStepper.h"
+
+#include <algorithm>
+
+QString MinuteStepper::label(qint64 minutes, AppLanguage language)
+{
+    return QString::number(minutes)
+        + localized(language, QStringLiteral(" 分钟"), QStringLiteral(" minutes"));
+}
+
+qint64 MinuteStepper::stepped(qint64 minutes, int direction) const
+{
+    // Compared before adding, so that no stored value can overflow.
+    if (direction > 0)
+        return minutes >= maximum ? maximum : std::max(minutes + 1, minimum);
+    return minutes <= minimum ? minimum : std::min(minutes - 1, maximum);
+}

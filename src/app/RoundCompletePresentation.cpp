@@ -1,0 +1,19 @@
+#include "app/RoundCompletePresentation.h"
+
+#include "core/StringTable.h"
+
+RoundCompletePresentation RoundCompletePresentation::make(AppLanguage language)
+{
+    RoundCompletePresentation presentation;
+    presentation.title = StringTable::text(QStringLiteral("这一轮完成了"), language);
+    presentation.notesHeading
+        = localized(language, QStringLiteral("本轮笔记"), QStringLiteral("Session Notes"));
+    presentation.notesPlaceholder = localized(language, QStringLiteral("点击记录这一轮正在做什么…"),
+        QStringLiteral("Click to capture this session…"));
+    presentation.breakTitle = StringTable::text(QStringLiteral("进入休息并锁定键盘"), language);
+    presentation.breakSymbol = QStringLiteral("lock.fill");
+    presentation.hint
+        = StringTable::text(QStringLiteral("只拦截键盘输入，不会暂停或终止任何后台任务"), language);
+    presentation.hintSymbol = QStringLiteral("shield.lefthalf.filled");
+    return presentation;
+}

@@ -1,0 +1,93 @@
+// The settings sheet's rhythm, general and update panes: their rules on the working copy and the
+// update check that follows a save.
+
+#include "app/AppController.h"
+#include "app/MinuteStepper.h"
+#include "app/SettingsSession.h"
+#include "network/UpdateController.h"
+
+void SettingsSession::beginUpdateCheck()
+{
+    if (!commitWeightInputsOrShowError())
+        return;
+    // A refusal leaves the controller's alert asking for a fix; closing would throw the edits away.
+    if (!m_controller.savePreferences(m_draft))
+        return;
+    m_controller.setShowingSettings(false);
+    m_controller.updateController().checkForUpdatesSoon();
+}
+
+QString SettingsSession::sessionMinutesLabel() const
+{
+    return MinuteStepper::label(m_draft.sessionMinutes, language());
+}
+
+bool SettingsSession::canIncreaseSessionMinutes() const
+{
+    return MinuteSteppers::sessionMinutes.canIncrease(m_draft.sessionMinutes);
+}
+
+bool SettingsSession::canDecreaseSessionMinutes() const
+{
+    return MinuteSteppers::sessionMinutes.canDecrease(m_draft.sessionMinutes);
+}
+
+void SettingsSession::stepSessionMinutes(int direction)
+{
+    AppPreferences changed = m_draft;
+    changed.sessionMinutes = MinuteSteppers::sessionMinutes.stepped(changed.sessionMinutes, direction);
+    setDraft(changed);
+}
+
+QString SettingsSession::idleMinutesLabel() const
+{
+    return MinuteStepper::label(m_draft.keyboardIdleMinutes, language());
+}
+
+bool SettingsSession::canIncreaseIdleMinutes() const
+{
+    return MinuteSteppers::keyboardIdleMinutes.canIncrease(m_draft.keyboardIdleMinutes);
+}
+
+bool SettingsSession::canDecreaseIdleMinutes() const
+{
+    return MinuteSteppers::keyboardIdleMinutes.canDecrease(m_draft.keyboardIdleMinutes);
+}
+
+void SettingsSession::stepIdleMinutes(int direction)
+{
+    AppPreferences changed = m_draft;
+    changed.keyboardIdleMinutes
+        = MinuteSteppers::keyboardIdleMinutes.stepped(changed.keyboardIdleMinutes, direction);
+    setDraft(changed);
+}
+
+void SettingsSession::setKeepWindowOnTop(bool on)
+{
+    AppPreferences changed = m_draft;
+    changed.keepWindowOnTop = on;
+    setDraft(changed);
+}
+
+QString SettingsSession::windowLevelStatus() const
+{
+    return m_draft.keepWindowOnTop ? localized(language(), QStringLiteral("已使用悬浮窗口层级"),
+               QStringLiteral("Using the floating window level"))
+                                   : localized(language(), QStringLiteral("默认使用普通窗口层级"),
+                                       QStringLiteral("Using the normal window level by default"));
+}
+
+QString SettingsSession::windowLevelSymbol() const
+{
+    return m_draft.keepWindowOnTop ? QStringLiteral("pin.fill") : QStringLiteral("pin.slash");
+}
+
+void SettingsSession::setLanguageName(const QString &name)
+{
+    const std::optional<AppLanguage> picked = fromRawValue<AppLanguage>(name);
+    if (!picked)
+        return;
+    AppPreferences changed = m_draft;
+    changed.language = *picked;
+    setDraft(changed);
+}
