@@ -3,7 +3,7 @@
 #include "TestSupport.h"
 #include "app/AppController.h"
 #include "app/SettingsSession.h"
-#include "views/BackdropCapture.h"
+#include "ui/effects/BackdropCapture.h"
 #include "views/ViewSetup.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,6 @@
 #include "FakeOneShotTimer.h"
-#include "views/BackdropCapture.h"
-#include "views/GlassBackdrop.h"
+#include "ui/effects/BackdropCapture.h"
+#include "ui/effects/GlassBackdrop.h"
 
 #include <QList>
 #include <QQmlComponent>

@@ -1,4 +1,4 @@
-#include "views/RectangleGlow.h"
+#include "ui/effects/RectangleGlow.h"
 
 #include <QTest>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "views/RoundedGradient.h"
+#include "ui/effects/RoundedGradient.h"
 
 #include <QPainter>
 #include <QTest>

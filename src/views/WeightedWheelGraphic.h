@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ShadowImage.h"
 #include "WheelDropShadow.h"
 #include "core/WeightedWheelItem.h"
+#include "ui/effects/ShadowImage.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShadowImage.h"
+#include "ui/effects/ShadowImage.h"
 
 #include <QQuickPaintedItem>
 

@@ -1,4 +1,4 @@
-#include "TextDropShadow.h"
+#include "ui/effects/TextDropShadow.h"
 
 #include <QPainter>
 #include <QQuickWindow>

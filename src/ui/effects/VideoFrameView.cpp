@@ -1,4 +1,4 @@
-#include "VideoFrameView.h"
+#include "ui/effects/VideoFrameView.h"
 
 #include <QQuickWindow>
 #include <QSGImageNode>

@@ -1,4 +1,4 @@
-#include "BackdropCapture.h"
+#include "ui/effects/BackdropCapture.h"
 
 #include "core/QtOneShotTimer.h"
 

@@ -1,4 +1,4 @@
-#include "OpaqueLayerView.h"
+#include "ui/effects/OpaqueLayerView.h"
 
 #include <QQuickWindow>
 #include <QSGDynamicTexture>

@@ -1,4 +1,4 @@
-#include "BoxBlur.h"
+#include "ui/effects/BoxBlur.h"
 
 #include <algorithm>
 #include <cmath>

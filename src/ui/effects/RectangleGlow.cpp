@@ -1,4 +1,4 @@
-#include "RectangleGlow.h"
+#include "ui/effects/RectangleGlow.h"
 
 #include <QPainter>
 #include <QQuickPaintedItem>

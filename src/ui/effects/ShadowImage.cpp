@@ -1,6 +1,6 @@
-#include "ShadowImage.h"
+#include "ui/effects/ShadowImage.h"
 
-#include "BoxBlur.h"
+#include "ui/effects/BoxBlur.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "RoundedGradient.h"
+#include "ui/effects/RoundedGradient.h"
 
 #include <QLinearGradient>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "GlassBackdrop.h"
+#include "ui/effects/GlassBackdrop.h"
 
-#include "BackdropCapture.h"
-#include "BoxBlur.h"
+#include "ui/effects/BackdropCapture.h"
+#include "ui/effects/BoxBlur.h"
 
 #include <QPainter>
 #include <QPainterPath>
