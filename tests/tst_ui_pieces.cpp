@@ -1,8 +1,8 @@
 #include "ControllerHarness.h"
 #include "MediaFixtures.h"
 #include "TestProgram.h"
+#include "ui/common/InterfaceFonts.h"
 #include "views/HiddenWindowGraphics.h"
-#include "views/InterfaceFonts.h"
 #include "views/ViewSetup.h"
 
 #include <QDir>

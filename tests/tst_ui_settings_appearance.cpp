@@ -2,7 +2,7 @@
 #include "MainWindowViews.h"
 #include "TestProgram.h"
 #include "app/SettingsSession.h"
-#include "views/InterfaceFonts.h"
+#include "ui/common/InterfaceFonts.h"
 
 #include <QCoreApplication>
 #include <QFont>

@@ -3,9 +3,9 @@
 #include "ReadOnlyFolder.h"
 #include "TestProgram.h"
 #include "X11CloseRequest.h"
-#include "models/SheetPlacement.h"
 #include "platform/MainWindowControl.h"
 #include "platform/XcbHandles.h"
+#include "ui/common/SheetPlacement.h"
 
 #include <QFile>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "TestProgram.h"
 #include "core/WindowFrame.h"
-#include "models/InstantTooltipPlacement.h"
-#include "models/SheetPlacement.h"
+#include "ui/common/InstantTooltipPlacement.h"
+#include "ui/common/SheetPlacement.h"
 
 #include <QTest>
 

@@ -1,11 +1,11 @@
 #include "ViewSetup.h"
 
-#include "ControllerSingleton.h"
 #include "DarkPalette.h"
-#include "InterfaceFonts.h"
 #include "MediaThumbnailProvider.h"
 #include "app/AppController.h"
 #include "platform/SoftwareSceneGraph.h"
+#include "ui/common/ControllerSingleton.h"
+#include "ui/common/InterfaceFonts.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>

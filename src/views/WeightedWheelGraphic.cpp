@@ -1,11 +1,11 @@
 #include "WeightedWheelGraphic.h"
 
-#include "InterfaceFonts.h"
 #include "core/AppLanguage.h"
 #include "core/SymbolGlyphs.h"
 #include "core/Uuid.h"
 #include "session/WheelEntryVariant.h"
 #include "session/WheelLayout.h"
+#include "ui/common/InterfaceFonts.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "InterfaceTexts.h"
+#include "ui/common/InterfaceTexts.h"
 
-#include "ControllerSingleton.h"
 #include "app/AppController.h"
 #include "core/StringTable.h"
+#include "ui/common/ControllerSingleton.h"
 
 #include <QMetaProperty>
 #include <QQmlEngine>

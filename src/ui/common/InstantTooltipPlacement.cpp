@@ -1,4 +1,4 @@
-#include "InstantTooltipPlacement.h"
+#include "ui/common/InstantTooltipPlacement.h"
 
 namespace InstantTooltipBubble {
 

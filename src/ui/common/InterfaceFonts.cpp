@@ -1,4 +1,4 @@
-#include "InterfaceFonts.h"
+#include "ui/common/InterfaceFonts.h"
 
 #include "core/SymbolGlyphs.h"
 

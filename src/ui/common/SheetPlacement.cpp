@@ -1,4 +1,4 @@
-#include "SheetPlacement.h"
+#include "ui/common/SheetPlacement.h"
 
 #include "core/ScreenFit.h"
 

@@ -1,7 +1,7 @@
-#include "ViewPlacement.h"
+#include "ui/common/ViewPlacement.h"
 
-#include "models/InstantTooltipPlacement.h"
-#include "models/SheetPlacement.h"
+#include "ui/common/InstantTooltipPlacement.h"
+#include "ui/common/SheetPlacement.h"
 
 #include <QScreen>
 #include <QWindow>

@@ -1,4 +1,4 @@
-#include "BackgroundMediaTypes.h"
+#include "ui/common/BackgroundMediaTypes.h"
 
 #include "core/MediaTypes.h"
 

@@ -1,4 +1,4 @@
-#include "ControllerSingleton.h"
+#include "ui/common/ControllerSingleton.h"
 
 #include <QJSEngine>
 
