@@ -1,8 +1,8 @@
 #include "ControllerHarness.h"
 #include "FakeOneShotTimer.h"
 #include "TestProgram.h"
-#include "models/NowPlayingPresentation.h"
-#include "models/NowPlayingSeekState.h"
+#include "ui/now-playing/NowPlayingPresentation.h"
+#include "ui/now-playing/NowPlayingSeekState.h"
 
 #include <QSignalSpy>
 #include <QTest>

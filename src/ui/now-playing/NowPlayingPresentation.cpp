@@ -1,4 +1,4 @@
-#include "NowPlayingPresentation.h"
+#include "ui/now-playing/NowPlayingPresentation.h"
 
 #include "core/StringTable.h"
 

@@ -1,4 +1,4 @@
-#include "NowPlayingSeekState.h"
+#include "ui/now-playing/NowPlayingSeekState.h"
 
 #include "core/QtOneShotTimer.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "NowPlayingPresentation.h"
 #include "core/OneShotTimer.h"
+#include "ui/now-playing/NowPlayingPresentation.h"
 
 #include <QObject>
 #include <memory>
