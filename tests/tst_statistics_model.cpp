@@ -1,7 +1,7 @@
 #include "StatisticsHistory.h"
 #include "TestProgram.h"
-#include "models/StatisticsLocalization.h"
-#include "models/StatisticsModel.h"
+#include "ui/statistics/StatisticsLocalization.h"
+#include "ui/statistics/StatisticsModel.h"
 
 #include <QSignalSpy>
 #include <QTest>

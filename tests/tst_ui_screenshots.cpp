@@ -8,10 +8,10 @@
 #include "StatisticsHistory.h"
 #include "app/SettingsSession.h"
 #include "media/AudioController.h"
-#include "models/StatisticsModel.h"
 #include "network/UpdateController.h"
 #include "storage/CSVLogger.h"
 #include "storage/FocusSessionLogger.h"
+#include "ui/statistics/StatisticsModel.h"
 #include "views/ViewSetup.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "StatisticsHistory.h"
 #include "TestProgram.h"
-#include "models/StatisticsModel.h"
+#include "ui/statistics/StatisticsModel.h"
 #include "views/ViewSetup.h"
 
 #include <QQmlApplicationEngine>

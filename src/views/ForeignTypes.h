@@ -16,14 +16,14 @@
 #include "media/VideoStartWatchdog.h"
 #include "models/AppearanceSettings.h"
 #include "models/JournalDayModel.h"
-#include "models/StatisticsModel.h"
-#include "models/StatisticsTexts.h"
 #include "models/SymbolPickerModel.h"
 #include "models/WheelItemsModel.h"
 #include "models/WheelPaneValues.h"
 #include "network/UpdateController.h"
 #include "ui/now-playing/NowPlayingPresentation.h"
 #include "ui/now-playing/NowPlayingSeekState.h"
+#include "ui/statistics/StatisticsModel.h"
+#include "ui/statistics/StatisticsTexts.h"
 
 #include <QtQml/qqml.h>
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "StatisticsChartScale.h"
-#include "StatisticsTexts.h"
 #include "core/AppLanguage.h"
 #include "core/DailyStat.h"
+#include "ui/statistics/StatisticsChartScale.h"
+#include "ui/statistics/StatisticsTexts.h"
 
 #include <QColor>
 #include <QDateTime>

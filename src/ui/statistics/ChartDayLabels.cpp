@@ -1,4 +1,4 @@
-#include "ChartDayLabels.h"
+#include "ui/statistics/ChartDayLabels.h"
 
 #include <QCategoryAxis>
 

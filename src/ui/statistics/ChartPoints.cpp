@@ -1,4 +1,4 @@
-#include "ChartPoints.h"
+#include "ui/statistics/ChartPoints.h"
 
 #include <QXYSeries>
 

@@ -1,4 +1,4 @@
-#include "StatisticsModel.h"
+#include "ui/statistics/StatisticsModel.h"
 
 #include "app/AppController.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StatisticsPresentation.h"
+#include "ui/statistics/StatisticsPresentation.h"
 
 #include <QColor>
 #include <QObject>

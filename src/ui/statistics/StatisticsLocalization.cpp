@@ -1,4 +1,4 @@
-#include "StatisticsLocalization.h"
+#include "ui/statistics/StatisticsLocalization.h"
 
 namespace StatisticsLocalization {
 

@@ -1,4 +1,4 @@
-#include "StatisticsTexts.h"
+#include "ui/statistics/StatisticsTexts.h"
 
 StatisticsTexts StatisticsTexts::make(AppLanguage language)
 {

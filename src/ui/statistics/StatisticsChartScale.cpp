@@ -1,4 +1,4 @@
-#include "StatisticsChartScale.h"
+#include "ui/statistics/StatisticsChartScale.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
-#include "StatisticsPresentation.h"
+#include "ui/statistics/StatisticsPresentation.h"
 
-#include "StatisticsLocalization.h"
 #include "storage/CsvNumber.h"
+#include "ui/statistics/StatisticsLocalization.h"
 
 #include <algorithm>
 

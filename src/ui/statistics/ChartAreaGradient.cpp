@@ -1,4 +1,4 @@
-#include "ChartAreaGradient.h"
+#include "ui/statistics/ChartAreaGradient.h"
 
 #include <QAreaSeries>
 #include <QLinearGradient>
