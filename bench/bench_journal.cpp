@@ -2,9 +2,9 @@
 // longest the main thread is kept busy meanwhile, an unchanged reload, and a switch of the day.
 #include "BenchLogs.h"
 #include "ControllerHarness.h"
-#include "JournalController.h"
-#include "models/JournalSnapshot.h"
 #include "storage/NotesTimelineRepository.h"
+#include "ui/journal/JournalController.h"
+#include "ui/journal/JournalSnapshot.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 #include "ControllerHarness.h"
-#include "JournalController.h"
 #include "TestProgram.h"
-#include "models/JournalCalendar.h"
-#include "models/NotesDateFormatters.h"
 #include "storage/CSVLogger.h"
 #include "storage/FocusSessionLogger.h"
+#include "ui/journal/JournalCalendar.h"
+#include "ui/journal/JournalController.h"
+#include "ui/journal/NotesDateFormatters.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,9 +1,9 @@
 #include "ControllerHarness.h"
-#include "JournalController.h"
 #include "MainWindowViews.h"
 #include "ReadOnlyFolder.h"
 #include "TestProgram.h"
 #include "storage/FocusSessionLogger.h"
+#include "ui/journal/JournalController.h"
 
 #include <QQuickItem>
 #include <QQuickWindow>

@@ -1,7 +1,6 @@
 #include "ControllerHarness.h"
 #include "DeveloperCornerController.h"
 #include "FixedTimeTrackPlayer.h"
-#include "JournalController.h"
 #include "LocalHttpServer.h"
 #include "MainWindowViews.h"
 #include "MediaFixtures.h"
@@ -11,6 +10,7 @@
 #include "network/UpdateController.h"
 #include "storage/CSVLogger.h"
 #include "storage/FocusSessionLogger.h"
+#include "ui/journal/JournalController.h"
 #include "ui/statistics/StatisticsModel.h"
 #include "views/ViewSetup.h"
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "DeveloperCornerController.h"
-#include "JournalController.h"
 #include "app/BackgroundLibraryModel.h"
 #include "app/ConsoleDragHandlePresentation.h"
 #include "app/FocusConsoleDocking.h"
@@ -15,11 +14,12 @@
 #include "media/LoopingVideoPipeline.h"
 #include "media/VideoStartWatchdog.h"
 #include "models/AppearanceSettings.h"
-#include "models/JournalDayModel.h"
 #include "models/SymbolPickerModel.h"
 #include "models/WheelItemsModel.h"
 #include "models/WheelPaneValues.h"
 #include "network/UpdateController.h"
+#include "ui/journal/JournalController.h"
+#include "ui/journal/JournalDayModel.h"
 #include "ui/now-playing/NowPlayingPresentation.h"
 #include "ui/now-playing/NowPlayingSeekState.h"
 #include "ui/statistics/StatisticsModel.h"

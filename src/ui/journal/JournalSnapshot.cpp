@@ -1,4 +1,4 @@
-#include "JournalSnapshot.h"
+#include "ui/journal/JournalSnapshot.h"
 
 #include "core/CsvDate.h"
 

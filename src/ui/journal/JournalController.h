@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/NotesTimelineEntry.h"
-#include "models/JournalDayModel.h"
-#include "models/JournalSnapshot.h"
+#include "ui/journal/JournalDayModel.h"
+#include "ui/journal/JournalSnapshot.h"
 
 #include <QDate>
 #include <QHash>

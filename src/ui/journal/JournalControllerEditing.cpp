@@ -1,9 +1,9 @@
 // The record editor of the journal: one record at a time is corrected in place and saved through the
 // controller.
 
-#include "JournalController.h"
 #include "app/AppController.h"
 #include "storage/CsvNumber.h"
+#include "ui/journal/JournalController.h"
 
 #include <algorithm>
 

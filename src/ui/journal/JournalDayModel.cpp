@@ -1,4 +1,4 @@
-#include "JournalDayModel.h"
+#include "ui/journal/JournalDayModel.h"
 
 #include <algorithm>
 

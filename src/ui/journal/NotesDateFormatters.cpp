@@ -1,4 +1,4 @@
-#include "NotesDateFormatters.h"
+#include "ui/journal/NotesDateFormatters.h"
 
 namespace NotesDateFormatters {
 

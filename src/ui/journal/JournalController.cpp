@@ -1,11 +1,11 @@
-#include "JournalController.h"
+#include "ui/journal/JournalController.h"
 
 #include "app/AppController.h"
 #include "core/CsvDate.h"
 #include "core/StringTable.h"
-#include "models/JournalCalendar.h"
-#include "models/NotesDateFormatters.h"
 #include "storage/NotesTimelineRepository.h"
+#include "ui/journal/JournalCalendar.h"
+#include "ui/journal/NotesDateFormatters.h"
 
 #include <QFileInfo>
 #include <QFutureWatcher>

@@ -1,4 +1,4 @@
-#include "JournalCalendar.h"
+#include "ui/journal/JournalCalendar.h"
 
 namespace JournalCalendar {
 
