@@ -1,5 +1,4 @@
 #include "ControllerHarness.h"
-#include "DeveloperCornerController.h"
 #include "LocalHttpServer.h"
 #include "MediaFixtures.h"
 #include "TestProgram.h"
@@ -7,6 +6,7 @@
 #include "network/DeveloperCornerService.h"
 #include "network/UpdateController.h"
 #include "network/UpdateFeedChecker.h"
+#include "ui/developer-corner/DeveloperCornerController.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

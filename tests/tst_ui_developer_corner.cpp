@@ -1,6 +1,6 @@
 #include "ControllerHarness.h"
-#include "DeveloperCornerController.h"
 #include "TestProgram.h"
+#include "ui/developer-corner/DeveloperCornerController.h"
 #include "views/ViewSetup.h"
 
 #include <QQmlApplicationEngine>

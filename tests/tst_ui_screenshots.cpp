@@ -1,5 +1,4 @@
 #include "ControllerHarness.h"
-#include "DeveloperCornerController.h"
 #include "FixedTimeTrackPlayer.h"
 #include "LocalHttpServer.h"
 #include "MainWindowViews.h"
@@ -10,6 +9,7 @@
 #include "network/UpdateController.h"
 #include "storage/CSVLogger.h"
 #include "storage/FocusSessionLogger.h"
+#include "ui/developer-corner/DeveloperCornerController.h"
 #include "ui/journal/JournalController.h"
 #include "ui/statistics/StatisticsModel.h"
 #include "views/ViewSetup.h"

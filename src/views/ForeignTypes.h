@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DeveloperCornerController.h"
 #include "app/BackgroundLibraryModel.h"
 #include "app/ConsoleDragHandlePresentation.h"
 #include "app/FocusConsoleDocking.h"
@@ -18,6 +17,7 @@
 #include "models/WheelItemsModel.h"
 #include "models/WheelPaneValues.h"
 #include "network/UpdateController.h"
+#include "ui/developer-corner/DeveloperCornerController.h"
 #include "ui/journal/JournalController.h"
 #include "ui/journal/JournalDayModel.h"
 #include "ui/now-playing/NowPlayingPresentation.h"

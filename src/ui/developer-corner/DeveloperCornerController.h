@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/FeedbackImage.h"
-#include "models/DeveloperCornerSection.h"
 #include "network/DeveloperCornerError.h"
+#include "ui/developer-corner/DeveloperCornerSection.h"
 
 #include <QList>
 #include <QObject>

@@ -1,9 +1,9 @@
-#include "DeveloperCornerController.h"
 #include "app/AppController.h"
 #include "core/MediaTypes.h"
 #include "media/MediaFileFilters.h"
 #include "network/DeveloperCornerPolicy.h"
 #include "network/DeveloperCornerService.h"
+#include "ui/developer-corner/DeveloperCornerController.h"
 
 #include <QBuffer>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "DeveloperCornerController.h"
+#include "ui/developer-corner/DeveloperCornerController.h"
 
 #include "app/AppController.h"
 #include "core/StringTable.h"

@@ -1,7 +1,7 @@
-#include "DeveloperCornerController.h"
 #include "app/AppController.h"
 #include "core/DonationAmount.h"
 #include "network/DeveloperCornerService.h"
+#include "ui/developer-corner/DeveloperCornerController.h"
 
 void DeveloperCornerController::beginDonation()
 {

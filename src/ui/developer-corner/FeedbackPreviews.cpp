@@ -1,6 +1,6 @@
-#include "FeedbackPreviews.h"
+#include "ui/developer-corner/FeedbackPreviews.h"
 
-#include "DeveloperCornerController.h"
+#include "ui/developer-corner/DeveloperCornerController.h"
 
 #include <QQmlEngine>
 #include <QQuickImageProvider>
