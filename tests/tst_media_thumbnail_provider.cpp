@@ -1,6 +1,6 @@
 #include "app/BackgroundLibraryModel.h"
 #include "media/MediaThumbnailCache.h"
-#include "views/MediaThumbnailProvider.h"
+#include "ui/settings/MediaThumbnailProvider.h"
 
 #include <QDir>
 #include <QImage>

@@ -5,7 +5,7 @@
 #include "app/SettingsSession.h"
 #include "core/Uuid.h"
 #include "media/PaletteExtractor.h"
-#include "models/AppearanceSettings.h"
+#include "ui/settings/AppearanceSettings.h"
 
 #include <QCoreApplication>
 #include <QDir>

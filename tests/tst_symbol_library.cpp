@@ -1,6 +1,6 @@
 #include "TestProgram.h"
 #include "core/SymbolGlyphs.h"
-#include "models/WheelSymbolLibrary.h"
+#include "ui/settings/WheelSymbolLibrary.h"
 
 #include <QSet>
 #include <QTest>

@@ -5,9 +5,9 @@
 #include "app/SettingsSession.h"
 #include "core/SymbolGlyphs.h"
 #include "core/Uuid.h"
-#include "models/SymbolPickerModel.h"
-#include "models/WheelItemsModel.h"
-#include "models/WheelPaneValues.h"
+#include "ui/settings/SymbolPickerModel.h"
+#include "ui/settings/WheelItemsModel.h"
+#include "ui/settings/WheelPaneValues.h"
 
 #include <QSignalSpy>
 #include <QTest>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "WheelSymbolOption.h"
 #include "core/AppLanguage.h"
+#include "ui/settings/WheelSymbolOption.h"
 
 #include <QAbstractListModel>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "AppearanceSettings.h"
+#include "ui/settings/AppearanceSettings.h"
 
 #include "app/SettingsSession.h"
 #include "core/Color.h"

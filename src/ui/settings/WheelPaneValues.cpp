@@ -1,4 +1,4 @@
-#include "WheelPaneValues.h"
+#include "ui/settings/WheelPaneValues.h"
 
 #include "app/MinuteStepper.h"
 #include "app/SettingsSession.h"

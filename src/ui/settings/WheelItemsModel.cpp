@@ -1,4 +1,4 @@
-#include "WheelItemsModel.h"
+#include "ui/settings/WheelItemsModel.h"
 
 #include "app/MinuteStepper.h"
 #include "app/SettingsSession.h"

@@ -1,7 +1,7 @@
-#include "SymbolPickerModel.h"
+#include "ui/settings/SymbolPickerModel.h"
 
-#include "WheelSymbolLibrary.h"
 #include "core/SymbolGlyphs.h"
+#include "ui/settings/WheelSymbolLibrary.h"
 
 SymbolPickerModel::SymbolPickerModel(QObject *parent)
     : QAbstractListModel(parent)

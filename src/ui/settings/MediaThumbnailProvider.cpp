@@ -1,4 +1,4 @@
-#include "MediaThumbnailProvider.h"
+#include "ui/settings/MediaThumbnailProvider.h"
 
 #include "media/MediaThumbnailCache.h"
 

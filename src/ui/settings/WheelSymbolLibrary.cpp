@@ -1,4 +1,4 @@
-#include "WheelSymbolLibrary.h"
+#include "ui/settings/WheelSymbolLibrary.h"
 
 namespace WheelSymbolLibrary {
 
