@@ -2,7 +2,7 @@
 // stall of the main thread while the picture loads. Run under an X server (or Xvfb).
 
 #include "ControllerHarness.h"
-#include "views/ViewSetup.h"
+#include "ui/shell/ViewSetup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,7 +3,7 @@
 #include "ControllerHarness.h"
 #include "X11TestInput.h"
 #include "app/WindowBehavior.h"
-#include "views/ViewSetup.h"
+#include "ui/shell/ViewSetup.h"
 
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>

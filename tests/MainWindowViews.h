@@ -4,7 +4,7 @@
 #include "app/AppController.h"
 #include "app/SettingsSession.h"
 #include "ui/effects/BackdropCapture.h"
-#include "views/ViewSetup.h"
+#include "ui/shell/ViewSetup.h"
 
 #include <QCoreApplication>
 #include <QDropEvent>

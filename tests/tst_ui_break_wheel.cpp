@@ -1,7 +1,7 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
-#include "views/ViewSetup.h"
-#include "views/WeightedWheelGraphic.h"
+#include "ui/shell/ViewSetup.h"
+#include "ui/shell/WeightedWheelGraphic.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>

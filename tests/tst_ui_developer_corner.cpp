@@ -1,7 +1,7 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
 #include "ui/developer-corner/DeveloperCornerController.h"
-#include "views/ViewSetup.h"
+#include "ui/shell/ViewSetup.h"
 
 #include <QQmlApplicationEngine>
 #include <QQuickItem>

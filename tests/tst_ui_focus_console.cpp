@@ -1,7 +1,7 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
 #include "storage/FocusSessionLogger.h"
-#include "views/ViewSetup.h"
+#include "ui/shell/ViewSetup.h"
 
 #include <QQmlComponent>
 #include <QQmlEngine>

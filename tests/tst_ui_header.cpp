@@ -1,7 +1,7 @@
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
 #include "TestProgram.h"
-#include "views/FocusInterfaceState.h"
+#include "ui/shell/FocusInterfaceState.h"
 
 #include <QCursor>
 #include <QGuiApplication>

@@ -2,7 +2,7 @@
 #include "platform/MainWindowQuit.h"
 #include "platform/TrayHostPresence.h"
 #include "platform/XcbHandles.h"
-#include "views/KeyboardLockGuard.h"
+#include "ui/shell/KeyboardLockGuard.h"
 
 #include <QSignalSpy>
 #include <QStandardPaths>

@@ -2,8 +2,8 @@
 #include "MediaFixtures.h"
 #include "TestProgram.h"
 #include "ui/common/InterfaceFonts.h"
-#include "views/HiddenWindowGraphics.h"
-#include "views/ViewSetup.h"
+#include "ui/shell/HiddenWindowGraphics.h"
+#include "ui/shell/ViewSetup.h"
 
 #include <QDir>
 #include <QGlyphRun>

@@ -11,8 +11,8 @@
 #include "storage/FocusSessionLogger.h"
 #include "ui/developer-corner/DeveloperCornerController.h"
 #include "ui/journal/JournalController.h"
+#include "ui/shell/ViewSetup.h"
 #include "ui/statistics/StatisticsModel.h"
-#include "views/ViewSetup.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

@@ -2,9 +2,9 @@
 #include "MainWindowViews.h"
 #include "TestProgram.h"
 #include "platform/SoftwareSceneGraph.h"
-#include "views/FocusInterfaceState.h"
-#include "views/GraphicsAdaptation.h"
-#include "views/KeyboardLockGuard.h"
+#include "ui/shell/FocusInterfaceState.h"
+#include "ui/shell/GraphicsAdaptation.h"
+#include "ui/shell/KeyboardLockGuard.h"
 
 #include <QImage>
 #include <QJsonDocument>

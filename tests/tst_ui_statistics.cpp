@@ -1,7 +1,7 @@
 #include "StatisticsHistory.h"
 #include "TestProgram.h"
+#include "ui/shell/ViewSetup.h"
 #include "ui/statistics/StatisticsModel.h"
-#include "views/ViewSetup.h"
 
 #include <QQmlApplicationEngine>
 #include <QQuickItem>

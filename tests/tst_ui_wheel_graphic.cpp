@@ -2,7 +2,7 @@
 #include "core/Uuid.h"
 #include "session/WheelEntryVariant.h"
 #include "session/WheelLayout.h"
-#include "views/WeightedWheelGraphic.h"
+#include "ui/shell/WeightedWheelGraphic.h"
 
 #include <QPainter>
 #include <QQuickWindow>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "WheelDropShadow.h"
 #include "core/WeightedWheelItem.h"
 #include "ui/effects/ShadowImage.h"
+#include "ui/shell/WheelDropShadow.h"
 
 #include <QColor>
 #include <QFont>

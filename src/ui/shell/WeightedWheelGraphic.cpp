@@ -1,4 +1,4 @@
-#include "WeightedWheelGraphic.h"
+#include "ui/shell/WeightedWheelGraphic.h"
 
 #include "core/AppLanguage.h"
 #include "core/SymbolGlyphs.h"

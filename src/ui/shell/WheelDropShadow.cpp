@@ -1,4 +1,4 @@
-#include "WheelDropShadow.h"
+#include "ui/shell/WheelDropShadow.h"
 
 #include <QPainter>
 

@@ -20,8 +20,8 @@
 #include "platform/SessionInput.h"
 #include "platform/TerminationSignals.h"
 #include "storage/AppStorageService.h"
-#include "views/HiddenWindowGraphics.h"
-#include "views/ViewSetup.h"
+#include "ui/shell/HiddenWindowGraphics.h"
+#include "ui/shell/ViewSetup.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,4 +1,4 @@
-#include "HiddenWindowGraphics.h"
+#include "ui/shell/HiddenWindowGraphics.h"
 
 #include <QQuickWindow>
 #include <malloc.h>

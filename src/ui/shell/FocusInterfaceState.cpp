@@ -1,4 +1,4 @@
-#include "FocusInterfaceState.h"
+#include "ui/shell/FocusInterfaceState.h"
 
 #include "core/SessionPhase.h"
 

@@ -1,4 +1,4 @@
-#include "KeyboardLockGuard.h"
+#include "ui/shell/KeyboardLockGuard.h"
 
 #include <QCoreApplication>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "DarkPalette.h"
+#include "ui/shell/DarkPalette.h"
 
 QPalette darkPalette()
 {

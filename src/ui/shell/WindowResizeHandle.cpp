@@ -1,4 +1,4 @@
-#include "WindowResizeHandle.h"
+#include "ui/shell/WindowResizeHandle.h"
 
 #include "app/WindowResizeGeometry.h"
 

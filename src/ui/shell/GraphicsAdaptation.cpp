@@ -1,4 +1,4 @@
-#include "GraphicsAdaptation.h"
+#include "ui/shell/GraphicsAdaptation.h"
 
 #include <QQuickWindow>
 

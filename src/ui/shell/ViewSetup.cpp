@@ -1,11 +1,11 @@
-#include "ViewSetup.h"
+#include "ui/shell/ViewSetup.h"
 
-#include "DarkPalette.h"
 #include "app/AppController.h"
 #include "platform/SoftwareSceneGraph.h"
 #include "ui/common/ControllerSingleton.h"
 #include "ui/common/InterfaceFonts.h"
 #include "ui/settings/MediaThumbnailProvider.h"
+#include "ui/shell/DarkPalette.h"
 
 #include <QGuiApplication>
 #include <QQmlEngine>
