@@ -1,7 +1,5 @@
-#include "ControllerHarness.h"
-#include "MainWindowViews.h"
+#include "SettingsSheetTest.h"
 #include "TestProgram.h"
-#include "app/SettingsSession.h"
 #include "ui/common/InterfaceFonts.h"
 
 #include <QCoreApplication>
@@ -13,20 +11,11 @@
 
 // The appearance pane on a real X server: its controls write into the working copy only when the user
 // moves them, and follow the working copy when it changes.
-class UiSettingsAppearanceTest : public QObject
+class UiSettingsAppearanceTest : public SettingsSheetTest
 {
     Q_OBJECT
 
 private:
-    ControllerHarness m_harness;
-    AppController *m_controller = nullptr;
-    MainWindowViews m_views;
-
-    QQuickWindow *sheet() const { return settingsSheet(m_views); }
-    QQuickItem *view() const { return settingsView(m_views); }
-    QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
-    SettingsSession &session() const { return *m_controller->settingsSession(); }
-
     // Stores the record as a save would, then opens the sheet as the header does.
     void openOver(const AppPreferences &stored)
     {
@@ -88,11 +77,7 @@ private slots:
         QVERIFY(m_views.load(*m_controller));
     }
 
-    void cleanup()
-    {
-        m_controller->setShowingSettings(false);
-        QTRY_VERIFY(!sheet()->isVisible());
-    }
+    void cleanup() { closeSheet(); }
 
     void strengthSlider_data()
     {

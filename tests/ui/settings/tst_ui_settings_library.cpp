@@ -1,9 +1,7 @@
-#include "ControllerHarness.h"
-#include "MainWindowViews.h"
+#include "SettingsSheetTest.h"
 #include "TestProgram.h"
 #include "X11TestInput.h"
 #include "app/BackgroundLibraryModel.h"
-#include "app/SettingsSession.h"
 #include "core/Uuid.h"
 #include "platform/DialogFilePicker.h"
 
@@ -40,7 +38,7 @@ QString letter(int index)
 
 // The background library editor in the open settings sheet on a real X server: clicks, tile drags
 // and files dropped as a file manager sends them.
-class UiSettingsLibraryTest : public QObject
+class UiSettingsLibraryTest : public SettingsSheetTest
 {
     Q_OBJECT
 
@@ -66,14 +64,8 @@ private:
         QEvent::Type m_type;
     };
 
-    ControllerHarness m_harness;
-    AppController *m_controller = nullptr;
-    MainWindowViews m_views;
     QTemporaryDir m_userFiles;
 
-    QQuickWindow *sheet() const { return settingsSheet(m_views); }
-    QQuickItem *view() const { return settingsView(m_views); }
-    SettingsSession &session() const { return *m_controller->settingsSession(); }
     BackgroundLibraryModel &library() const { return *session().backgroundLibrary(); }
     QQuickItem *editor() const
     {
@@ -91,12 +83,6 @@ private:
         openSettingsSheet(*m_controller, m_views);
         chooseSettingsPane(*m_controller, m_views, QStringLiteral("appearance"));
         QTRY_VERIFY(editor());
-    }
-
-    void click(QQuickItem *item)
-    {
-        QVERIFY(item);
-        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centreOf(item));
     }
 
     // Puts pictures named A, B, C, ... into the working copy's library, one file each in the managed
@@ -191,9 +177,7 @@ private slots:
 
     void cleanup()
     {
-        m_controller->setShowingAlert(false);
-        m_controller->setShowingSettings(false);
-        QTRY_VERIFY(!sheet()->isVisible());
+        closeSheet();
         QTRY_VERIFY(!m_controller->settingsSession());
     }
 

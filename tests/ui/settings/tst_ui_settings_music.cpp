@@ -1,8 +1,6 @@
-#include "ControllerHarness.h"
-#include "MainWindowViews.h"
+#include "SettingsSheetTest.h"
 #include "TestProgram.h"
 #include "app/PlaylistModel.h"
-#include "app/SettingsSession.h"
 #include "core/Uuid.h"
 
 #include <QCoreApplication>
@@ -34,20 +32,13 @@ QString namesOf(const QList<AudioTrack> &tracks)
 
 // The music pane in the open settings sheet on a real X server: files dropped as a file manager sends
 // them, row drags within and across the two editors, and a switched-off list that stays editable.
-class UiSettingsMusicTest : public QObject
+class UiSettingsMusicTest : public SettingsSheetTest
 {
     Q_OBJECT
 
 private:
-    ControllerHarness m_harness;
-    AppController *m_controller = nullptr;
-    MainWindowViews m_views;
     QTemporaryDir m_userFiles;
 
-    QQuickWindow *sheet() const { return settingsSheet(m_views); }
-    QQuickItem *view() const { return settingsView(m_views); }
-    QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
-    SettingsSession &session() const { return *m_controller->settingsSession(); }
     QQuickItem *editor(const QString &kind) const { return inView(kind + u"PlaylistEditor"_s); }
     QQuickItem *inEditor(const QString &kind, const QString &name) const
     {
@@ -125,12 +116,7 @@ private slots:
         QVERIFY(m_views.load(*m_controller));
     }
 
-    void cleanup()
-    {
-        m_controller->setShowingAlert(false);
-        m_controller->setShowingSettings(false);
-        QTRY_VERIFY(!sheet()->isVisible());
-    }
+    void cleanup() { closeSheet(); }
 
     void fileDroppedOnARowIsImported_data()
     {

@@ -1,8 +1,6 @@
-#include "ControllerHarness.h"
 #include "LocalHttpServer.h"
-#include "MainWindowViews.h"
+#include "SettingsSheetTest.h"
 #include "TestProgram.h"
-#include "app/SettingsSession.h"
 #include "network/UpdateController.h"
 
 #include <QCoreApplication>
@@ -25,32 +23,18 @@ QByteArray newerRelease()
 
 // The rhythm, records and update panes and the update result on a real X server, over a record edited
 // by hand beyond what the steppers offer.
-class UiSettingsPanesTest : public QObject
+class UiSettingsPanesTest : public SettingsSheetTest
 {
     Q_OBJECT
 
 private:
     LocalHttpServer m_server;
-    ControllerHarness m_harness;
-    AppController *m_controller = nullptr;
-    MainWindowViews m_views;
     QQuickWindow *m_window = nullptr;
-
-    QQuickWindow *sheet() const { return settingsSheet(m_views); }
-    QQuickItem *view() const { return settingsView(m_views); }
-    QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
-    SettingsSession &session() const { return *m_controller->settingsSession(); }
 
     void openSheetOn(const QString &pane)
     {
         openSettingsSheet(*m_controller, m_views);
         chooseSettingsPane(*m_controller, m_views, pane);
-    }
-
-    void click(QQuickItem *item)
-    {
-        QVERIFY(item);
-        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centreOf(item));
     }
 
 private slots:
@@ -71,12 +55,7 @@ private slots:
         QCOMPARE(m_controller->preferences().sessionMinutes, qint64(500));
     }
 
-    void cleanup()
-    {
-        m_controller->setShowingAlert(false);
-        m_controller->setShowingSettings(false);
-        QTRY_VERIFY(!sheet()->isVisible());
-    }
+    void cleanup() { closeSheet(); }
 
     void rhythmShowsAStored500AsItIs()
     {

@@ -1,8 +1,6 @@
-#include "ControllerHarness.h"
-#include "MainWindowViews.h"
 #include "SettingsFixtures.h"
+#include "SettingsSheetTest.h"
 #include "TestProgram.h"
-#include "app/SettingsSession.h"
 
 #include <QQmlApplicationEngine>
 #include <QQmlComponent>
@@ -37,14 +35,11 @@ QStringList visibleTexts(QQuickItem *item)
 
 // The settings sheet's frame on a real X server: its ways out, the sidebar, the draft's language and
 // accent, and the alerts over it.
-class UiSettingsShellTest : public QObject
+class UiSettingsShellTest : public SettingsSheetTest
 {
     Q_OBJECT
 
 private:
-    ControllerHarness m_harness;
-    AppController *m_controller = nullptr;
-    MainWindowViews m_views;
     QQuickWindow *m_window = nullptr;
 
     void startWith(const AppPreferences &stored)
@@ -54,22 +49,12 @@ private:
         m_window = m_views.window;
     }
 
-    QQuickWindow *sheet() const { return settingsSheet(m_views); }
-    QQuickItem *view() const { return settingsView(m_views); }
-    QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
     QObject *popup(const QString &name) const
     {
         return view() ? view()->findChild<QObject *>(name) : nullptr;
     }
-    SettingsSession &session() const { return *m_controller->settingsSession(); }
 
     void openSheet() { openSettingsSheet(*m_controller, m_views); }
-
-    void click(QQuickItem *item)
-    {
-        QVERIFY(item);
-        QTest::mouseClick(item->window(), Qt::LeftButton, {}, centreOf(item));
-    }
 
     // Presses Tab until the item of that name has the keys, and returns it.
     QQuickItem *tabTo(const QString &name)
@@ -111,12 +96,7 @@ private slots:
         QCOMPARE(m_controller->preferences().sessionMinutes, qint64(500));
     }
 
-    void cleanup()
-    {
-        m_controller->setShowingAlert(false);
-        m_controller->setShowingSettings(false);
-        QTRY_VERIFY(!sheet()->isVisible());
-    }
+    void cleanup() { closeSheet(); }
 
     void showingEveryPaneLeavesTheDraftAlone()
     {

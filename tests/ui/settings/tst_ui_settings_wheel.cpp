@@ -1,8 +1,6 @@
-#include "ControllerHarness.h"
-#include "MainWindowViews.h"
 #include "SettingsFixtures.h"
+#include "SettingsSheetTest.h"
 #include "TestProgram.h"
-#include "app/SettingsSession.h"
 #include "core/SymbolGlyphs.h"
 #include "core/Uuid.h"
 
@@ -26,19 +24,14 @@ QString text(QQuickItem *item)
 
 // The wheel pane of the settings sheet on a real X server: typing weights, the symbol picker, adding and
 // removing items, and which key goes where while the picker is open.
-class UiSettingsWheelTest : public QObject
+class UiSettingsWheelTest : public SettingsSheetTest
 {
     Q_OBJECT
 
 private:
-    ControllerHarness m_harness;
-    AppController *m_controller = nullptr;
-    MainWindowViews m_views;
     QQuickWindow *m_window = nullptr;
     QList<WheelItem> m_storedItems;
 
-    QQuickWindow *sheet() const { return settingsSheet(m_views); }
-    QQuickItem *view() const { return settingsView(m_views); }
     // Searched from the window's root, so that what popups show in the overlay is found too.
     QQuickItem *inSheet(const QString &name) const { return findItem(sheet()->contentItem(), name); }
     QQuickItem *inRow(const QString &name, int row) const
@@ -55,7 +48,6 @@ private:
         }
         return nullptr;
     }
-    SettingsSession &session() const { return *m_controller->settingsSession(); }
 
     // Opens the sheet on the wheel pane over these items, with the sheet active.
     void openWheelPane(const QList<WheelItem> &items)
@@ -131,11 +123,7 @@ private slots:
         m_storedItems = m_controller->preferences().items;
     }
 
-    void cleanup()
-    {
-        m_controller->setShowingSettings(false);
-        QTRY_VERIFY(!sheet()->isVisible());
-    }
+    void cleanup() { closeSheet(); }
 
     void typingKeepsTheFieldWhileTheSharesMove_data()
     {
