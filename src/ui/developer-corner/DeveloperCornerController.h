@@ -19,6 +19,7 @@ class AppController;
 class DeveloperCornerController : public QObject
 {
     Q_OBJECT
+    Q_MOC_INCLUDE("app/AppController.h")
     Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged FINAL)
     Q_PROPERTY(QString section READ sectionName WRITE selectSection NOTIFY sectionChanged FINAL)
     Q_PROPERTY(QStringList sections READ sectionNames CONSTANT FINAL)

@@ -20,6 +20,7 @@ class AppController;
 class JournalController : public QObject
 {
     Q_OBJECT
+    Q_MOC_INCLUDE("app/AppController.h")
     Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged FINAL)
     Q_PROPERTY(bool snapshotLoaded READ snapshotLoaded NOTIFY snapshotChanged FINAL)
     Q_PROPERTY(JournalDayModel *dayModel READ dayModel CONSTANT FINAL)

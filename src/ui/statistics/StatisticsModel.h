@@ -15,6 +15,7 @@ class AppController;
 class StatisticsModel : public QObject
 {
     Q_OBJECT
+    Q_MOC_INCLUDE("app/AppController.h")
     Q_PROPERTY(AppController *controller READ controller WRITE setController NOTIFY controllerChanged FINAL)
     Q_PROPERTY(int range READ range WRITE setRange NOTIFY rangeChanged FINAL)
     Q_PROPERTY(StatisticsTexts texts READ texts NOTIFY presentationChanged FINAL)
