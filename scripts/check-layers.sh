@@ -28,6 +28,7 @@ MAY_USE['ui/shell'] = LOWER + [f for f in features if f != 'ui/shell']
 
 files = [os.path.relpath(os.path.join(d, f)) for d, _, fs in os.walk('.') for f in fs if f.endswith(('.h', '.cpp', '.qml'))]
 qml = {os.path.basename(f)[:-4]: f for f in files if f.endswith('.qml')}
+by_name = {os.path.basename(f): f for f in files}
 include = re.compile(r'^\s*(?:#\s*include\s+|Q_MOC_INCLUDE\()"([^"]+)"', re.M)
 problems = []
 
@@ -45,9 +46,8 @@ for path in sorted(files):
         for name in include.findall(text):
             if os.path.isfile(name):
                 check(path, name, 'includes')
-            elif os.path.isfile(os.path.join(os.path.dirname(path), name)):
-                problems.append(f'src/{path} includes "{name}" without its folder: write '
-                                f'"{os.path.join(os.path.dirname(path), name)}"')
+            elif name in by_name:
+                problems.append(f'src/{path} includes "{name}" without its folder: write "{by_name[name]}"')
     elif path.endswith('.qml'):
         code = re.sub(r'//[^\n]*|/\*.*?\*/', '', text, flags=re.S)
         for name in sorted(set(re.findall(r'\b[A-Z]\w*\b', code))):
