@@ -23,7 +23,7 @@ public:
         m_engine = std::make_unique<QQmlApplicationEngine>();
         addImageProviders(*m_engine, controller);
         m_component = std::make_unique<QQmlComponent>(
-            m_engine.get(), QUrl(QStringLiteral("qrc:/Quorvane/Main.qml")));
+            m_engine.get(), QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/Main.qml")));
         m_root.reset(m_component->beginCreate(m_engine->rootContext()));
         window = qobject_cast<QQuickWindow *>(m_root.get());
         if (!window)

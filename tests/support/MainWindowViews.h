@@ -43,7 +43,7 @@ struct MainWindowViews
         setUpViews(controller);
         engine = std::make_unique<QQmlApplicationEngine>();
         addImageProviders(*engine, controller);
-        engine->load(QUrl(QStringLiteral("qrc:/Quorvane/Main.qml")));
+        engine->load(QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/Main.qml")));
         window = engine->rootObjects().isEmpty()
             ? nullptr
             : qobject_cast<QQuickWindow *>(engine->rootObjects().constFirst());

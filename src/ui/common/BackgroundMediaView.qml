@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
 
 // The background behind every screen: a picture scaled to cover the view and cropped about its centre,
 // a video looping without end, or a plain dark colour when there is nothing to show.

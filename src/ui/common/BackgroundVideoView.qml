@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Window
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
 
 // A video background, looping without end and cropped to cover the view.
 Item {

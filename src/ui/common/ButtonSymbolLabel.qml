@@ -1,5 +1,4 @@
 import QtQuick
-import Quorvane
 
 // The label of a large action button: a symbol before its text on one line, centred in the width the
 // button gives it. A text too long for that width is cut short rather than wrapped.

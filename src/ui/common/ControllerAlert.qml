@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
 
 // The controller's one alert: its title, its message as plain text and one button that only dismisses
 // it. Each window has one; the alert shows in the window the controller names as its host. Dismissing

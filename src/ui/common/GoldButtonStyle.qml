@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Templates as T
+import Quorvane.Effects
 
 // The primary action of a screen: a filled capsule in the accent colour with a soft accent shadow,
 // lighter and slightly smaller while pressed. A custom label can use labelColor and the button's font.

@@ -1,5 +1,4 @@
 import QtQuick
-import Quorvane
 
 // The instant tooltip of one control: put it inside the control, which it fills. While the pointer is
 // over the control, and the control is enabled and visible, the root view's tooltip layer draws this

@@ -1,5 +1,6 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
 
 // The one bubble of the instant tooltips, drawn above every item of the window. A control's
 // InstantTooltip shows itself here while it is hovered; the bubble fades and scales in at once.

@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
 
 // What the tooltip layer reads of an instant tooltip: its texts, its accent, the side its bubble takes
 // and, as an item, where it is. A type of its own, so that the layer and the tooltip, which know each

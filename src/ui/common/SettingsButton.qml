@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls
-import Quorvane
+import Quorvane.Common
 
 // A button of the settings sheet: the standard kind on a faint fill, or the prominent kind filled with
 // the sheet's accent.

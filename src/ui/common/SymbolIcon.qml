@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
 
 // A symbol by its name ("timer", "lock.fill"), drawn as one glyph of the embedded symbol font. A name
 // the table does not know draws nothing.

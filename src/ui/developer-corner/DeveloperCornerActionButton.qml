@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Templates as T
-import Quorvane
+import Quorvane.Common
 
 // A section's main action across the whole width: its symbol and text on the accent colour, or a
 // small spinner and the busy text while its request runs, when it takes no presses.

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Templates as T
-import Quorvane
+import Quorvane.Common
 
 // The letter's "add images" button: a plus and its text on a faint plate inside a dashed outline.
 T.Button {

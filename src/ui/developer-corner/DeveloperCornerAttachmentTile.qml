@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Templates as T
-import Quorvane
+import Quorvane.Common
+import Quorvane.DeveloperCorner
 
 // One attached image: its preview cropped to the tile, or a picture symbol when it has none, with a
 // small button in the corner that removes it.

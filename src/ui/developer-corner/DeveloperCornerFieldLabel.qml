@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
 
 // The label above a field of the letter: its symbol and title in the accent colour.
 Row {

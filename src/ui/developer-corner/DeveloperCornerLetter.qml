@@ -2,7 +2,8 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
+import Quorvane.DeveloperCorner
 
 // The letter section: the e-mail, the message and up to three images in a card, the send button and
 // the privacy note; once the letter is sent, only the sent card. Return in a field sends nothing.

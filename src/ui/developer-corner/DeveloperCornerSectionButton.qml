@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Templates as T
-import Quorvane
+import Quorvane.Common
 
 // One section of the developer corner's sidebar: its symbol and title, in the accent colour on a soft
 // accent plate while selected.

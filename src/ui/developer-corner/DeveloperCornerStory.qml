@@ -2,7 +2,8 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
 import QtQuick.Templates as T
-import Quorvane
+import Quorvane.Common
+import Quorvane.DeveloperCorner
 
 // The story section: why Quorvane exists in five paragraphs, the last set apart, and the way to the
 // maker's website (absent when the program was built without its address).

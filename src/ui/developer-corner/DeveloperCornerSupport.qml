@@ -1,7 +1,8 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
+import Quorvane.DeveloperCorner
 
 // The support section: why a coffee, the amount in the currency of the interface language, its
 // limits, the checkout button and the note on who handles the payment. Return in the amount field

@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import QtQuick.Templates as T
-import Quorvane
+import Quorvane.Common
+import Quorvane.DeveloperCorner
 
 // The developer corner: a header, the sidebar of its three sections, the selected section in a
 // scrolling column, and the corner's own alert. It is built afresh at each opening, so every field

@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Effects
 
 // A translucent panel: a blurred view of the backdrop behind it under a black tint.
 Item {

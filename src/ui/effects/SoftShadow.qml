@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Effects
 
 // A soft shadow under a rounded rectangle or capsule. Place it as a sibling just before the item it
 // shades: an effect set on the item itself would take the item with it where shaders are unavailable.

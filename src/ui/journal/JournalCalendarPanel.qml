@@ -1,7 +1,8 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
-import Quorvane
+import Quorvane.Common
+import Quorvane.Journal
 
 // The journal's left column: the month grid with its markers, the selected day's three figures and
 // the privacy note. Everything shown comes ready from the journal; taps go back to it.

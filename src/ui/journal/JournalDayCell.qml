@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import Quorvane
+import Quorvane.Common
+import Quorvane.Journal
 
 // One slot of the month grid: empty before the first day, otherwise a day that can be picked.
 AbstractButton {

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import Quorvane
+import Quorvane.Common
 
 // An entry's notes, or the placeholder when they are blank; a click opens the record editor. The
 // hint keeps its room while hidden, so the notes never reflow under the pointer.

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import Quorvane
+import Quorvane.Common
+import Quorvane.Journal
 
 // The record editor inside a timeline card: the title, for a break also the activity and the health
 // score, and the notes. The texts live in the journal; Done saves through it, Cancel drops them.

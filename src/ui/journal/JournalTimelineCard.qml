@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
 
 // The card of one timeline entry: what it is and its notes, or the record editor while it is open.
 Rectangle {

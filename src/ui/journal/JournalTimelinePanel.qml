@@ -1,7 +1,8 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
-import Quorvane
+import Quorvane.Common
+import Quorvane.Journal
 
 // The journal's right column: the selected day's title and count (and the rows of the logs that could
 // not be read), then its entries on a timeline, or

@@ -1,5 +1,7 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
+import Quorvane.Journal
 
 // One entry on the timeline: its times, the rail with its dot and connectors, and its card.
 Item {

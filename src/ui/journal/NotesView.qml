@@ -1,6 +1,8 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
+import Quorvane.Journal
 
 // The journal sheet's content: the header, the month calendar on the left and the selected day's
 // timeline on the right. Its state lives in a JournalController made with it, so every opening starts

@@ -2,7 +2,9 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
+import Quorvane.NowPlaying
 
 // The small glass panel of the music that plays: the track, its place in the playlist, the transport,
 // the playback mode, repeat-one, a seek strip and the music volume. It shows while the player has a

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
+import Quorvane.Settings
 
 // The overlay over the background with its strength, and whether a video background's own sound takes
 // priority over the music.

@@ -2,7 +2,8 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Qt.labs.platform as Platform
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
+import Quorvane.Settings
 
 // The palette: derived from the background, or, with the automatic palette off, picked colour by colour.
 SettingsCard {

@@ -1,5 +1,6 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
+import Quorvane.Settings
 
 // The appearance pane: the background library, then the overlay and video-sound card, then the palette
 // card. Every control writes into the sheet's working copy through the pane's values.

@@ -2,7 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
 
 // The background library card at the head of the appearance pane: the header with the count and the
 // import buttons, the grid of tiles (the built-in background first, then the library in rotation

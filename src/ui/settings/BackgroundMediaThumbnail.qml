@@ -1,5 +1,6 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
 
 // The picture of a library tile: a placeholder tinted with the accent at once, without touching the
 // file, and the cached thumbnail over it once the cache has it. A file that yields no thumbnail keeps

@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import QtQuick.Templates as T
-import Quorvane
+import Quorvane.Common
 
 // One library item in the editor's grid: its thumbnail with the kind badge over a bar with its name,
 // the checkmark while it is active and the remove button. A click makes it active; a drag carries it

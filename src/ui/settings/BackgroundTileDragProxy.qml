@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
 
 // The picture of the library tile being dragged, following the pointer above the grid. Its centre is
 // where the drag enters the other tiles.

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
 
 // The built-in background's tile, first in the library's grid: a click makes it active. It is never
 // dragged and takes no drags. Only its border and checkmark show that it is active.

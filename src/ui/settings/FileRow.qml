@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
 
 // A file in a card: its title, its path on one line cut in the middle, and a button that shows it in the
 // file manager.

@@ -1,6 +1,6 @@
 pragma ComponentBehavior: Bound
 import QtQuick
-import Quorvane
+import Quorvane.Common
 
 // The general pane: the interface language, the main window's level and the about card.
 SettingsPaneStack {

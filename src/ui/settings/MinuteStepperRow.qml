@@ -1,5 +1,4 @@
 import QtQuick
-import Quorvane
 
 // A minutes setting: its title and detail, then its stepper. The session decides which step is
 // possible and what it stores.

@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
 
 // The music pane: the focus playlist's editor above the break playlist's. Both edit the working copy,
 // so nothing reaches the player before Save.

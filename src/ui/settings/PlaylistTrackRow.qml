@@ -2,7 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import QtQuick.Templates as T
-import Quorvane
+import Quorvane.Common
 
 // One track of a playlist editor: the handle, its symbol, the name field, the capsule while the player
 // is on it, the file's extension and the remove button. Pressing anywhere but the field and the button

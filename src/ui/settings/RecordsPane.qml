@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
 
 // The records pane: where the two CSV logs are, and what the input monitoring needs and never does.
 SettingsPaneStack {

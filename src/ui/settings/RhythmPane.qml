@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
 
 // The rhythm pane: the round's length and the idle threshold, and what the activity monitoring keeps.
 SettingsPaneStack {

@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
 
 // One of the settings sheet's own alerts: a title, a message and one button that only closes it. It
 // shows while `shown` is true; closing it in any way asks for the flag to be cleared.

@@ -2,7 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
 import QtQuick.Templates as T
-import Quorvane
+import Quorvane.Common
 
 // The settings sheet's sidebar: one row per pane, the selected one in the sheet's accent, and the note
 // that everything stays on this computer at the bottom.

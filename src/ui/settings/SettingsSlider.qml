@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Templates as T
+import Quorvane.Common
 
 // A slider of the settings sheet: the part up to the knob filled with the sheet's accent, the rest a
 // faint grey, so both sliders of the sheet read the same way round.

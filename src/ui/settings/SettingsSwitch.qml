@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Templates as T
-import Quorvane
+import Quorvane.Common
 
 // A switch of the settings sheet that reads at a glance: on, its track is filled with the sheet's
 // accent and the knob sits right; off, the track is a faint grey and the knob sits left.

@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
 
 // The settings sheet: a header with the title, the pane line, Cancel and Save; the sidebar of the seven
 // panes; and the selected pane in a scrolling area. Everything here edits the session's working copy and

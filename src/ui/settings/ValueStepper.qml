@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Templates as T
-import Quorvane
+import Quorvane.Common
 
 // A value between − and + buttons, one stop for the keyboard: the arrow keys step it by one and Page Up
 // and Page Down by ten. A held button steps once at the press, again after 0.4 s and then every 0.08 s,

@@ -1,7 +1,8 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
+import Quorvane.Settings
 
 // One wheel item of the wheel pane: its symbol button (which opens the symbol picker beside it), title,
 // weight text, share of the wheel, health score and delete button. Every value comes ready from the

@@ -1,7 +1,8 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
+import Quorvane.Settings
 
 // The wheel pane: how strongly recently drawn items are held back and over how many draws, then the
 // wheel's items with their weights, shares and health scores. Every value comes ready from the pane's

@@ -2,7 +2,8 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
+import Quorvane.Settings
 
 // The symbol picker of one wheel item, beside the item's symbol button: a search field, the categories
 // and a grid of the catalogue's symbols, the item's own one filled with the accent. A tap applies a

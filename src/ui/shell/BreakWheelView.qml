@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls
-import Quorvane
+import Quorvane.Common
+import Quorvane.Shell
 
 // The screen of the break: the weighted wheel in the middle, a two-line header at the top, the waiting
 // capsule or the drawn activity with its completion button below the wheel, and the keyboard banner at

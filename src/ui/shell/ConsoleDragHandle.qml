@@ -1,5 +1,6 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
 
 // The capsule on the console's top edge: a click moves the console to the other corner, a sideways
 // drag carries it there once past the threshold. The docking itself lives in the controller.

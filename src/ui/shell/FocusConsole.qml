@@ -1,6 +1,8 @@
 import QtQuick
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
+import Quorvane.Shell
 
 // The glass panel of the focus phase: the tracking state, the time left, the round notes and the
 // round's controls. Everything shown comes from the controller; every control calls one of its operations.

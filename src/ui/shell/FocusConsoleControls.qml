@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
 
 // The control row of the focus console. Without input access it is the one button that asks for it;
 // otherwise pause (or, while paused by hand, the primary resume button) beside finish-now.

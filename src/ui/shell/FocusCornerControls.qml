@@ -1,7 +1,8 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Controls.Basic
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
 
 // Three round buttons in the bottom corner the console leaves free: previous background, hide or show
 // the interface, next background. The root view owns the hidden flag; the cluster slides to the other

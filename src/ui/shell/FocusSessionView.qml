@@ -1,5 +1,6 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
+import Quorvane.NowPlaying
 
 // The screen of the focus phase: the console group docked in the bottom corner that the preferences
 // name. The group is the console with the place of the now-playing card below it and the place of the

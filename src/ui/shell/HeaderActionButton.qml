@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import Quorvane
+import Quorvane.Common
 
 // One command of the header: a round 34-point button in the window's text colour. The header disables
 // the commands during a locked break, drawn dimmed then.

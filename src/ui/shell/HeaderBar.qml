@@ -1,7 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
 
 // The strip across the top of the main window: the day's status rows and the developer-corner button
 // on the left; the three switches above the three commands on the right. Everything it shows comes

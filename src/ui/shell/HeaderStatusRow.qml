@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
 
 // One status row of the header: a symbol in an 18-wide frame and its value, read aloud as one element.
 Item {

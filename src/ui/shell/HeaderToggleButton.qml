@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
 
 // One switch of the header: a round 34-point button, lit in the accent colour while on. Switches stay
 // usable during a locked break.

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Window
-import Quorvane
+import Quorvane.Common
+import Quorvane.Shell
 
 Window {
     id: window

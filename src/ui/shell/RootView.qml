@@ -1,5 +1,8 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
+import Quorvane.NowPlaying
+import Quorvane.Shell
 
 // The whole content of the main window, back to front: the background, the darkening overlay, the
 // screen of the current phase with the header bar, and the controller's alert; the sheets open in

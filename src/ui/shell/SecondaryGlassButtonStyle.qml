@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Templates as T
+import Quorvane.Common
 
 // The secondary action beside a gold button: a dark translucent capsule that darkens while pressed.
 // A custom label can use labelColor and the button's font.

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
+import Quorvane.NowPlaying
 
 // The screen of the round-complete phase: the round is over, its notes stay editable, and the one action
 // starts the locked break through the controller. A failed lock is the controller's alert; the screen

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import Quorvane
+import Quorvane.Common
 
 // The round's notes: compact inside the focus console, full on the round-complete screen. What is typed
 // goes to the controller's draft at once; the controller saves it after a pause in typing, when the

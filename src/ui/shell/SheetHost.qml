@@ -1,12 +1,12 @@
 import QtQuick
 import QtQuick.Window
-import Quorvane
+import Quorvane.Common
 
 // The four sheets of the main window, each bound both ways to its controller flag: the flag opens the
 // sheet, and Esc or the window manager's close clears the flag.
 //
-// A sheet's view plugs in as the `content` of its window: `content: "SettingsView.qml"` in the settings
-// sheet, and likewise StatisticsView, NotesView and DeveloperCornerView. The view's root
+// A sheet's view plugs in as the `content` of its window, by the address of its file in its feature's
+// module: SettingsView, StatisticsView, NotesView and DeveloperCornerView. The view's root
 // item is sized to the sheet, reaches the controller through the AppController singleton and closes its
 // sheet by clearing the flag (AppController.showingSettings = false). It is created when the flag rises
 // and destroyed when it falls, so each opening starts from fresh state.
@@ -21,7 +21,7 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingSettings
         onDismissed: AppController.showingSettings = false
-        content: "SettingsView.qml"
+        content: "qrc:/qt-project.org/imports/Quorvane/Settings/SettingsView.qml"
     }
 
     SheetWindow {
@@ -32,7 +32,7 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingStatistics
         onDismissed: AppController.showingStatistics = false
-        content: "StatisticsView.qml"
+        content: "qrc:/qt-project.org/imports/Quorvane/Statistics/StatisticsView.qml"
     }
 
     SheetWindow {
@@ -43,7 +43,7 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingNotes
         onDismissed: AppController.showingNotes = false
-        content: "NotesView.qml"
+        content: "qrc:/qt-project.org/imports/Quorvane/Journal/NotesView.qml"
     }
 
     SheetWindow {
@@ -54,6 +54,6 @@ Item {
         transientParent: host.Window.window
         showing: AppController.showingDeveloperCorner
         onDismissed: AppController.showingDeveloperCorner = false
-        content: "DeveloperCornerView.qml"
+        content: "qrc:/qt-project.org/imports/Quorvane/DeveloperCorner/DeveloperCornerView.qml"
     }
 }

@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Window
-import Quorvane
+import Quorvane.Common
 
 // One sheet: a dialog window of a fixed size, modal to the main window and centred over it, shown while
 // the controller's flag for it is true. Its view is built afresh each time the sheet opens, kept while it

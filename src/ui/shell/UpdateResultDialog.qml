@@ -1,5 +1,6 @@
 import QtQuick
-import Quorvane
+import Quorvane.Common
+import Quorvane.Effects
 
 // What an update check found, in the main window: up to date, a newer release with a button to its
 // page, or why the check failed. Whoever started the check (the tray, the settings sheet, the schedule),

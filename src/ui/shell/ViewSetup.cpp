@@ -12,13 +12,24 @@
 #include <QQuickStyle>
 #include <QQuickWindow>
 
-// Generated with the module's type registration, in a file of this static library that nothing else
-// names: naming it links that file, whose registration then runs when a view first imports "Quorvane".
-void qml_register_types_Quorvane();
+// Generated with each module's type registration, in a file of its static library that nothing else
+// names: naming them links those files, whose registrations then run when a view first imports the module.
+void qml_register_types_Quorvane_Effects();
+void qml_register_types_Quorvane_Common();
+void qml_register_types_Quorvane_NowPlaying();
+void qml_register_types_Quorvane_Statistics();
+void qml_register_types_Quorvane_Journal();
+void qml_register_types_Quorvane_DeveloperCorner();
+void qml_register_types_Quorvane_Settings();
+void qml_register_types_Quorvane_Shell();
 
 void setUpViews(AppController &controller)
 {
-    [[maybe_unused]] void (*volatile linkRegistration)() = &qml_register_types_Quorvane;
+    [[maybe_unused]] void (*volatile const linkRegistrations[])()
+        = { &qml_register_types_Quorvane_Effects, &qml_register_types_Quorvane_Common,
+              &qml_register_types_Quorvane_NowPlaying, &qml_register_types_Quorvane_Statistics,
+              &qml_register_types_Quorvane_Journal, &qml_register_types_Quorvane_DeveloperCorner,
+              &qml_register_types_Quorvane_Settings, &qml_register_types_Quorvane_Shell };
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     QGuiApplication::setPalette(darkPalette());
     InterfaceFonts::install();

@@ -5,7 +5,7 @@ class QQmlEngine;
 
 // Prepares the application for its views before the first QML file loads: Qt Quick's software adaptation
 // where OpenGL would have no GPU, the Basic style with the one dark palette, the interface and symbol
-// fonts, and the controller that the module "Quorvane" shows as its singleton "AppController".
+// fonts, and the controller that the module Quorvane.Common shows as its singleton "AppController".
 void setUpViews(AppController &controller);
 
 // The image providers of an engine made after setUpViews: "image://thumbnails/" serves the controller's

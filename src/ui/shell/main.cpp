@@ -79,7 +79,7 @@ int main(int argc, char *argv[])
 
     QQmlApplicationEngine engine;
     addImageProviders(engine, controller);
-    QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/Quorvane/Main.qml")));
+    QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/Main.qml")));
     // The window's creation is finished only once its behaviour is attached, so that keep-on-top is in
     // place when it first shows.
     const std::unique_ptr<QObject> root(component.beginCreate(engine.rootContext()));

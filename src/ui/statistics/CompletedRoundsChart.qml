@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtCharts
-import Quorvane
+import Quorvane.Statistics
 
 // The daily completed rounds as green bars with rounded corners. Chart bars cannot be rounded, so the
 // bars are rectangles laid over the plot area at the chart's own positions of their days.

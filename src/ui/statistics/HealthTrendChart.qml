@@ -1,6 +1,6 @@
 import QtQuick
 import QtCharts
-import Quorvane
+import Quorvane.Statistics
 
 // The daily health score: a filled area with straight steps, a smooth line through every day and a
 // point per day, all in the accent colour, plotted by day index.

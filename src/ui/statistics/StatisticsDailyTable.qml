@@ -1,7 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Statistics
 
 // The day-by-day table of the statistics sheet, newest day first.
 Rectangle {

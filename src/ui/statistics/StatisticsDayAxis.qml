@@ -1,5 +1,5 @@
 import QtCharts
-import Quorvane
+import Quorvane.Statistics
 
 // The date axis of the statistics charts: day indices from -0.5 to the last day + 0.5, with a date label
 // and a faint grid line on each labelled day.

@@ -3,7 +3,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Templates as T
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Statistics
 
 // The statistics sheet's header: title and subtitle, the period picker and the Done button.
 Item {

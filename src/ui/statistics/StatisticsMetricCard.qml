@@ -1,6 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
-import Quorvane
+import Quorvane.Common
 
 // One metric of the statistics sheet: symbol and title, the figure, and a line that explains it.
 Rectangle {

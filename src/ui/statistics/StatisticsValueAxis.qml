@@ -1,5 +1,5 @@
 import QtCharts
-import Quorvane
+import Quorvane.Statistics
 
 // The value axis of the statistics charts: from 0 to a maximum whose ticks all fall on whole numbers.
 // ValuesAxis is QValueAxis under its other name: QtCharts 6.4 describes QValueAxis twice to the QML

@@ -3,7 +3,8 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import QtQuick.Shapes
-import Quorvane
+import Quorvane.Common
+import Quorvane.Statistics
 
 // The statistics sheet: today's figures, the active focus over 7 or 30 days, the two trend charts and
 // the day-by-day table. It is built afresh at each opening, so the period starts at 7 days.

@@ -47,7 +47,7 @@ private:
     // Builds a view from one of the application's QML files in a window of its own and shows it.
     QQuickItem *show(const QString &file, const QVariantMap &properties, QSize size)
     {
-        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/Quorvane/") + file));
+        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/") + file));
         auto window = std::make_unique<QQuickWindow>();
         window->resize(size);
         QObject *object = component.createWithInitialProperties(properties);
@@ -70,7 +70,7 @@ private:
     // Shows the background view over a video file and gives its loader once the video's item is made.
     QQuickItem *showVideo(const QString &path, QSize size)
     {
-        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+        QQuickItem *view = show(QStringLiteral("Common/BackgroundMediaView.qml"),
             { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
                 { QStringLiteral("videoAudioTakesPriority"), false } },
             size);
@@ -206,7 +206,7 @@ private slots:
         QFETCH(QString, text);
 
         QQuickItem *icon
-            = show(QStringLiteral("SymbolIcon.qml"), { { QStringLiteral("name"), name } }, { 64, 64 });
+            = show(QStringLiteral("Common/SymbolIcon.qml"), { { QStringLiteral("name"), name } }, { 64, 64 });
         QVERIFY(icon);
         QCOMPARE(icon->property("text").toString(), text);
         QCOMPARE(icon->property("font").value<QFont>().family(), InterfaceFonts::symbolFamily());
@@ -226,10 +226,10 @@ private slots:
         QTest::addColumn<qreal>("shadowAlpha");
         QTest::addColumn<qreal>("pressedShadowAlpha");
 
-        QTest::newRow("gold") << "GoldButtonStyle.qml" << 52.0 << 0.985 << 0.82 << 0.82 << 1.0 << 0.78 << 0.24
+        QTest::newRow("gold") << "Common/GoldButtonStyle.qml" << 52.0 << 0.985 << 0.82 << 0.82 << 1.0 << 0.78 << 0.24
                               << 0.12;
         QTest::newRow("secondary glass")
-            << "SecondaryGlassButtonStyle.qml" << 48.0 << 1.0 << 0.88 << 0.6 << 0.26 << 0.4 << -1.0 << -1.0;
+            << "Shell/SecondaryGlassButtonStyle.qml" << 48.0 << 1.0 << 0.88 << 0.6 << 0.26 << 0.4 << -1.0 << -1.0;
     }
 
     void buttonStyles()
@@ -291,7 +291,9 @@ private slots:
         QQmlComponent component(m_engine.get());
         component.setData(R"(
             import QtQuick
-            import Quorvane
+            import Quorvane.Common
+            import Quorvane.Effects
+            import Quorvane.Shell
             Item {
                 width: 760
                 height: 300
@@ -330,7 +332,7 @@ private slots:
                 }
             }
         )",
-            QUrl(QStringLiteral("qrc:/Quorvane/SharedPiecesGallery.qml")));
+            QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Common/SharedPiecesGallery.qml")));
         auto window = std::make_unique<QQuickWindow>();
         window->resize(760, 300);
         std::unique_ptr<QObject> object(component.create());
@@ -367,7 +369,7 @@ private slots:
         const QString path = m_harness.home.filePath(QStringLiteral("wide.png"));
         QVERIFY(picture.save(path));
 
-        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+        QQuickItem *view = show(QStringLiteral("Common/BackgroundMediaView.qml"),
             { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
                 { QStringLiteral("videoAudioTakesPriority"), false } },
             { 200, 400 });
@@ -390,7 +392,7 @@ private slots:
         const QString path = m_harness.home.filePath(QStringLiteral("large.png"));
         QVERIFY(picture.save(path));
 
-        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+        QQuickItem *view = show(QStringLiteral("Common/BackgroundMediaView.qml"),
             { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
                 { QStringLiteral("videoAudioTakesPriority"), false } },
             { 300, 300 });
@@ -423,7 +425,7 @@ private slots:
         const QString path = m_harness.home.filePath(QStringLiteral("upright.jpg"));
         QVERIFY(writeFileBytes(path, MediaFixtures::jpegWithOrientation(stored, 6)));
 
-        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+        QQuickItem *view = show(QStringLiteral("Common/BackgroundMediaView.qml"),
             { { QStringLiteral("url"), QUrl::fromLocalFile(path) },
                 { QStringLiteral("videoAudioTakesPriority"), false } },
             { 100, 200 });
@@ -445,7 +447,7 @@ private slots:
         QCOMPARE(items.size(), 1);
         QVERIFY(!m_controller->showingAlert());
 
-        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+        QQuickItem *view = show(QStringLiteral("Common/BackgroundMediaView.qml"),
             { { QStringLiteral("url"), QUrl::fromLocalFile(items.first().path) },
                 { QStringLiteral("videoAudioTakesPriority"), false } },
             { 120, 80 });
@@ -479,7 +481,7 @@ private slots:
                 QVERIFY(writeFileBytes(path, bytes));
             url = QUrl::fromLocalFile(path);
         }
-        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+        QQuickItem *view = show(QStringLiteral("Common/BackgroundMediaView.qml"),
             { { QStringLiteral("url"), url }, { QStringLiteral("videoAudioTakesPriority"), false } },
             { 120, 80 });
         QVERIFY(view);
@@ -533,7 +535,7 @@ private slots:
         QImage still(8, 8, QImage::Format_RGB32);
         still.fill(Qt::darkGreen);
         QVERIFY(still.save(picture));
-        QQuickItem *view = show(QStringLiteral("BackgroundMediaView.qml"),
+        QQuickItem *view = show(QStringLiteral("Common/BackgroundMediaView.qml"),
             { { QStringLiteral("url"), QUrl::fromLocalFile(picture) },
                 { QStringLiteral("videoAudioTakesPriority"), false } },
             { 120, 80 });

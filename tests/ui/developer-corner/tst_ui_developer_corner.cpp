@@ -71,7 +71,7 @@ private slots:
             = &m_harness.start([](AppControllerSeams &seams) { seams.developerCorner.websiteUrl = website; });
         setUpViews(*m_controller);
         m_engine = std::make_unique<QQmlApplicationEngine>();
-        m_engine->load(QUrl(QStringLiteral("qrc:/Quorvane/Main.qml")));
+        m_engine->load(QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/Main.qml")));
         QVERIFY(!m_engine->rootObjects().isEmpty());
         m_window = qobject_cast<QQuickWindow *>(m_engine->rootObjects().constFirst());
         QVERIFY(m_window);

@@ -35,7 +35,7 @@ private slots:
     void initTestCase()
     {
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
-        qmlRegisterType<GlassBackdrop>("Quorvane", 1, 0, "GlassBackdrop");
+        qmlRegisterType<GlassBackdrop>("Quorvane.Effects", 1, 0, "GlassBackdrop");
     }
 
     void cropCoversTheSliceInWholeCapturePixels_data()
@@ -129,7 +129,7 @@ private slots:
                 }
             }
         )",
-            QUrl(QStringLiteral("qrc:/Quorvane/GlassPanelUnderTest.qml")));
+            QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Effects/GlassPanelUnderTest.qml")));
         std::unique_ptr<QObject> object(component.create());
         auto *root = qobject_cast<QQuickItem *>(object.get());
         QVERIFY2(root, qPrintable(component.errorString()));
@@ -193,7 +193,7 @@ private slots:
         QQmlComponent component(&engine);
         component.setData(R"(
             import QtQuick
-            import Quorvane
+            import Quorvane.Effects
             Item {
                 width: 200
                 height: 100

@@ -382,7 +382,7 @@ private slots:
         QFETCH(QString, expected);
 
         QQmlComponent component(m_views.engine.get());
-        component.setData("import QtQuick\nimport Quorvane\nQtObject { readonly property string value: "
+        component.setData("import QtQuick\nimport Quorvane.Common\nQtObject { readonly property string value: "
                 + expression.toUtf8() + " }",
             QUrl());
         std::unique_ptr<QObject> probe(component.create());
@@ -394,14 +394,14 @@ private slots:
     {
         QQmlComponent component(m_views.engine.get());
         component.setData(
-            "import QtQuick\nimport Quorvane\n"
+            "import QtQuick\nimport Quorvane.Common\nimport Quorvane.Settings\n"
             "SettingsCard { width: 420\n"
             "  property int reveals: 0\n"
             "  FileRow { objectName: 'row'; width: parent.width; title: 'Log'; language: 'english'\n"
             "    path: '/home/someone/' + 'folder/'.repeat(40) + 'focus-session-log.csv'\n"
             "    onRevealRequested: parent.parent.reveals += 1 } }",
             // Beside the views, so that their files are found by name.
-            QUrl(QStringLiteral("qrc:/Quorvane/FileRowProbe.qml")));
+            QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Settings/FileRowProbe.qml")));
         std::unique_ptr<QObject> card(component.create());
         QVERIFY2(card, qPrintable(component.errorString()));
         QQuickItem *row = findItem(qobject_cast<QQuickItem *>(card.get()), QStringLiteral("row"));

@@ -31,7 +31,7 @@ private:
 
     QQuickItem *show(QSize size, bool reduceMotion)
     {
-        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/Quorvane/BreakWheelView.qml")));
+        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/BreakWheelView.qml")));
         m_window = std::make_unique<QQuickWindow>();
         m_window->resize(size);
         auto *screen = qobject_cast<QQuickItem *>(

@@ -25,7 +25,7 @@ private:
     QQuickItem *show(const QString &file)
     {
         m_window.reset();
-        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/Quorvane/") + file));
+        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/") + file));
         QObject *object = component.create();
         if (!object) {
             qWarning() << component.errorString();

@@ -179,7 +179,7 @@ private slots:
         const QRectF anchor = target->mapRectToItem(layer(), QRectF(0, 0, target->width(), target->height()));
         QPointF expected;
         QVERIFY(QMetaObject::invokeMethod(
-            m_views.engine->singletonInstance<QObject *>(qmlTypeId("Quorvane", 1, 0, "Placement")),
+            m_views.engine->singletonInstance<QObject *>(qmlTypeId("Quorvane.Common", 1, 0, "Placement")),
             "tooltipPosition", Q_RETURN_ARG(QPointF, expected), Q_ARG(QRectF, anchor),
             Q_ARG(QString, placement), Q_ARG(double, bubble()->height())));
         QCOMPARE(bubble()->position(), expected);
@@ -234,7 +234,7 @@ private slots:
         QQmlComponent component(m_views.engine.get());
         component.setData(R"(
             import QtQuick
-            import Quorvane
+            import Quorvane.Common
             Rectangle {
                 x: 400
                 y: 300
@@ -247,7 +247,7 @@ private slots:
             }
         )",
             // Beside the views, so that it finds InstantTooltip.qml.
-            QUrl(QStringLiteral("qrc:/Quorvane/TooltipTestControl.qml")));
+            QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Common/TooltipTestControl.qml")));
         for (const bool destroy : { false, true }) {
             auto *control = qobject_cast<QQuickItem *>(component.create());
             QVERIFY2(control, qPrintable(component.errorString()));

@@ -619,7 +619,7 @@ int shoot(const Shot &shot)
     setUpViews(controller);
     QQmlApplicationEngine engine;
     addImageProviders(engine, controller);
-    engine.load(QUrl(QStringLiteral("qrc:/Quorvane/Main.qml")));
+    engine.load(QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/Main.qml")));
     auto *window = engine.rootObjects().isEmpty()
         ? nullptr
         : qobject_cast<QQuickWindow *>(engine.rootObjects().constFirst());

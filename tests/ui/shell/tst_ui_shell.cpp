@@ -240,7 +240,7 @@ private slots:
     {
         const bool chosen = SoftwareSceneGraph::chosen(SoftwareSceneGraph::current());
         QCOMPARE(m_window->rendererInterface()->graphicsApi() == QSGRendererInterface::Software, chosen);
-        const int type = qmlTypeId("Quorvane", 1, 0, "GraphicsAdaptation");
+        const int type = qmlTypeId("Quorvane.Shell", 1, 0, "GraphicsAdaptation");
         const auto *adaptation = m_views.engine->singletonInstance<GraphicsAdaptation *>(type);
         QVERIFY(adaptation);
         QCOMPARE(adaptation->software(), chosen);
@@ -336,7 +336,7 @@ private slots:
         QQmlComponent component(m_views.engine.get());
         component.setData(R"(
             import QtQuick
-            import Quorvane
+            import Quorvane.Common
             QtObject {
                 property string pair: Texts.L("专注", "Focus")
                 property string key: Texts.text("知道了")

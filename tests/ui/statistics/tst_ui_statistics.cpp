@@ -49,7 +49,7 @@ private slots:
         StatisticsHistory::logThirtyDays(m_harness, m_harness.startTime.date());
         AppController &controller = m_harness.start();
         setUpViews(controller);
-        m_engine.load(QUrl(u"qrc:/Quorvane/Main.qml"_s));
+        m_engine.load(QUrl(u"qrc:/qt-project.org/imports/Quorvane/Shell/Main.qml"_s));
         QVERIFY(!m_engine.rootObjects().isEmpty());
         m_mainWindow = qobject_cast<QQuickWindow *>(m_engine.rootObjects().constFirst());
         QVERIFY(m_mainWindow);

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "app/BackgroundLibraryModel.h"
+#include "app/ConsoleDragHandlePresentation.h"
+#include "app/FocusConsoleDocking.h"
+#include "app/FocusConsolePresentation.h"
+#include "app/HeaderPresentation.h"
+#include "app/PlaylistModel.h"
+#include "app/ReorderableListModel.h"
+#include "app/RoundCompletePresentation.h"
+#include "app/SettingsPaneTexts.h"
+#include "app/SettingsSession.h"
+#include "media/VideoStartWatchdog.h"
+#include "network/UpdateController.h"
+
+#include <QtQml/qqml.h>
+
+// Types of the layers below that the views use, and those they read through the controller's
+// properties but never name: each is declared to the module here, where the type registration and
+// the QML tools read it.
+
+struct ForeignReorderableListModel
+{
+    Q_GADGET
+    QML_FOREIGN(ReorderableListModel)
+    QML_NAMED_ELEMENT(ReorderableListModel)
+    QML_UNCREATABLE("The background library and the playlists are reorderable lists.")
+};
+
+struct ForeignVideoStartWatchdog
+{
+    Q_GADGET
+    QML_FOREIGN(VideoStartWatchdog)
+    QML_NAMED_ELEMENT(VideoStartWatchdog)
+};
+
+struct ForeignFocusConsoleDocking
+{
+    Q_GADGET
+    QML_FOREIGN(FocusConsoleDocking)
+    QML_ANONYMOUS
+};
+
+struct ForeignConsoleDragHandlePresentation
+{
+    Q_GADGET
+    QML_FOREIGN(ConsoleDragHandlePresentation)
+    QML_ANONYMOUS
+};
+
+struct ForeignFocusConsolePresentation
+{
+    Q_GADGET
+    QML_FOREIGN(FocusConsolePresentation)
+    QML_ANONYMOUS
+};
+
+struct ForeignHeaderPresentation
+{
+    Q_GADGET
+    QML_FOREIGN(HeaderPresentation)
+    QML_ANONYMOUS
+};
+
+struct ForeignRoundCompletePresentation
+{
+    Q_GADGET
+    QML_FOREIGN(RoundCompletePresentation)
+    QML_ANONYMOUS
+};
+
+struct ForeignSettingsSession
+{
+    Q_GADGET
+    QML_FOREIGN(SettingsSession)
+    QML_NAMED_ELEMENT(SettingsSession)
+    QML_UNCREATABLE("The controller makes it when the settings open.")
+};
+
+struct ForeignUpdateController
+{
+    Q_GADGET
+    QML_FOREIGN(UpdateController)
+    QML_NAMED_ELEMENT(UpdateController)
+    QML_UNCREATABLE("The controller owns the one update controller.")
+};
+
+struct ForeignSettingsPaneTexts
+{
+    Q_GADGET
+    QML_FOREIGN(SettingsPaneTexts)
+    QML_ANONYMOUS
+};
+
+struct ForeignBackgroundLibraryModel
+{
+    Q_GADGET
+    QML_FOREIGN(BackgroundLibraryModel)
+    QML_NAMED_ELEMENT(BackgroundLibraryModel)
+    QML_UNCREATABLE("Each settings session has its own.")
+};
+
+struct ForeignPlaylistModel
+{
+    Q_GADGET
+    QML_FOREIGN(PlaylistModel)
+    QML_NAMED_ELEMENT(PlaylistModel)
+    QML_UNCREATABLE("The settings session makes one per playlist.")
+};
