@@ -3,7 +3,7 @@
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${PREFIX} OUTPUT_QUIET
     COMMAND_ERROR_IS_FATAL ANY)
-foreach(file bin/quorvane share/icons/hicolor/scalable/apps/${ID}.svg)
+foreach(file bin/quorvane libexec/quorvane/quorvane-video-decoder share/icons/hicolor/scalable/apps/${ID}.svg)
     if(NOT EXISTS ${PREFIX}/${file})
         message(FATAL_ERROR "not installed: ${file}")
     endif()

@@ -48,6 +48,8 @@ public:
     Q_INVOKABLE qint64 position() const;
     // Builds the pipeline anew, also after a failure, and plays on from where the video stood.
     Q_INVOKABLE void restart();
+    // Where a pipeline built from now on starts, in milliseconds.
+    void startFrom(qint64 milliseconds) { m_resumeAt = std::max<qint64>(milliseconds, 0) * GST_MSECOND; }
 
     const std::shared_ptr<LatestVideoFrame> &frames() const { return m_frames; }
 

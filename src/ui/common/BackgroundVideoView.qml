@@ -15,7 +15,7 @@ Item {
     // Each new frame drawn, for what follows the picture (a blurred backdrop, say).
     signal frameShown()
 
-    LoopingVideoPipeline {
+    VideoDecoderProcess {
         id: player
 
         source: video.url

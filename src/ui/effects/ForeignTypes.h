@@ -1,15 +1,15 @@
 #pragma once
 
-#include "media/LoopingVideoPipeline.h"
+#include "media/VideoDecoderProcess.h"
 
 #include <QtQml/qqml.h>
 
-// The pipeline whose frames the video view draws lives in the media layer, which has no QML: it is
+// The decoder whose frames the video view draws lives in the media layer, which has no QML: it is
 // declared to the module here, where the type registration and the QML tools read it.
 
-struct ForeignLoopingVideoPipeline
+struct ForeignVideoDecoderProcess
 {
     Q_GADGET
-    QML_FOREIGN(LoopingVideoPipeline)
-    QML_NAMED_ELEMENT(LoopingVideoPipeline)
+    QML_FOREIGN(VideoDecoderProcess)
+    QML_NAMED_ELEMENT(VideoDecoderProcess)
 };

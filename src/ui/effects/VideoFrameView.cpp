@@ -10,7 +10,7 @@ VideoFrameView::VideoFrameView(QQuickItem *parent)
     setFlag(ItemHasContents);
 }
 
-void VideoFrameView::setPipeline(LoopingVideoPipeline *pipeline)
+void VideoFrameView::setPipeline(VideoDecoderProcess *pipeline)
 {
     if (pipeline == m_pipeline)
         return;
@@ -21,7 +21,7 @@ void VideoFrameView::setPipeline(LoopingVideoPipeline *pipeline)
         m_frames = pipeline ? pipeline->frames() : nullptr;
     }
     if (pipeline)
-        m_frameReady = connect(pipeline, &LoopingVideoPipeline::frameReady, this, &QQuickItem::update);
+        m_frameReady = connect(pipeline, &VideoDecoderProcess::frameReady, this, &QQuickItem::update);
     requestFrameSize();
     emit pipelineChanged();
 }

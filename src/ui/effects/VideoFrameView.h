@@ -1,7 +1,7 @@
 #pragma once
 
 #include "media/LatestVideoFrame.h"
-#include "media/LoopingVideoPipeline.h"
+#include "media/VideoDecoderProcess.h"
 
 #include <QImage>
 #include <QPointer>
@@ -17,13 +17,13 @@ class VideoFrameView : public QQuickItem
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(LoopingVideoPipeline *pipeline READ pipeline WRITE setPipeline NOTIFY pipelineChanged FINAL)
+    Q_PROPERTY(VideoDecoderProcess *pipeline READ pipeline WRITE setPipeline NOTIFY pipelineChanged FINAL)
 
 public:
     explicit VideoFrameView(QQuickItem *parent = nullptr);
 
-    LoopingVideoPipeline *pipeline() const { return m_pipeline; }
-    void setPipeline(LoopingVideoPipeline *pipeline);
+    VideoDecoderProcess *pipeline() const { return m_pipeline; }
+    void setPipeline(VideoDecoderProcess *pipeline);
 
 signals:
     void pipelineChanged();
@@ -39,7 +39,7 @@ private:
     void requestFrameSize();
     std::shared_ptr<LatestVideoFrame> frames();
 
-    QPointer<LoopingVideoPipeline> m_pipeline;
+    QPointer<VideoDecoderProcess> m_pipeline;
     QMetaObject::Connection m_frameReady;
     // Read where the item draws, which may be the render thread.
     std::mutex m_framesMutex;

@@ -6,6 +6,7 @@
 #include "ui/shell/ViewSetup.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGlyphRun>
 #include <QGuiApplication>
 #include <QPointer>
@@ -18,6 +19,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextLayout>
+#include <csignal>
 
 namespace {
 
@@ -47,7 +49,8 @@ private:
     // Builds a view from one of the application's QML files in a window of its own and shows it.
     QQuickItem *show(const QString &file, const QVariantMap &properties, QSize size)
     {
-        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/") + file));
+        QQmlComponent component(
+            m_engine.get(), QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/") + file));
         auto window = std::make_unique<QQuickWindow>();
         window->resize(size);
         QObject *object = component.createWithInitialProperties(properties);
@@ -226,10 +229,10 @@ private slots:
         QTest::addColumn<qreal>("shadowAlpha");
         QTest::addColumn<qreal>("pressedShadowAlpha");
 
-        QTest::newRow("gold") << "Common/GoldButtonStyle.qml" << 52.0 << 0.985 << 0.82 << 0.82 << 1.0 << 0.78 << 0.24
-                              << 0.12;
-        QTest::newRow("secondary glass")
-            << "Shell/SecondaryGlassButtonStyle.qml" << 48.0 << 1.0 << 0.88 << 0.6 << 0.26 << 0.4 << -1.0 << -1.0;
+        QTest::newRow("gold") << "Common/GoldButtonStyle.qml" << 52.0 << 0.985 << 0.82 << 0.82 << 1.0 << 0.78
+                              << 0.24 << 0.12;
+        QTest::newRow("secondary glass") << "Shell/SecondaryGlassButtonStyle.qml" << 48.0 << 1.0 << 0.88
+                                         << 0.6 << 0.26 << 0.4 << -1.0 << -1.0;
     }
 
     void buttonStyles()
@@ -599,6 +602,42 @@ private slots:
         // Removing the view stops the player with it.
         m_windows.clear();
         QTRY_VERIFY(!player);
+    }
+
+    // The decoder is a process of its own; one that dies takes nothing of the program with it and is told
+    // as the video's error, and a restart plays on.
+    void aDecoderThatDiesIsAnErrorOfTheVideo()
+    {
+        QQuickItem *loader = nullptr;
+        if (const QString problem = showBars(loader, 90); !problem.isEmpty())
+            QSKIP(qPrintable(problem));
+        QVERIFY(loader);
+        QObject *player = loader->property("item").value<QObject *>()->property("player").value<QObject *>();
+        QTRY_VERIFY_WITH_TIMEOUT(positionOf(player) > 0, 60000);
+        const auto decoders = [] {
+            QList<qint64> found;
+            for (const QFileInfo &task :
+                QDir(QStringLiteral("/proc/self/task")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+                QFile children(task.filePath() + QStringLiteral("/children"));
+                if (children.open(QIODevice::ReadOnly))
+                    for (const QByteArray &pid : children.readAll().split(' '))
+                        if (QFile(QStringLiteral("/proc/%1/exe").arg(QString::fromLatin1(pid)))
+                                .symLinkTarget()
+                                .endsWith(QStringLiteral("quorvane-video-decoder")))
+                            found.append(pid.toLongLong());
+            }
+            return found;
+        };
+        const QList<qint64> running = decoders();
+        QCOMPARE(running.size(), 1);
+
+        QCOMPARE(::kill(pid_t(running.first()), SIGKILL), 0);
+        QTRY_VERIFY(!player->property("errorString").toString().isEmpty());
+        QVERIFY(!player->property("playing").toBool());
+        QMetaObject::invokeMethod(player, "restart");
+        QVERIFY(player->property("playing").toBool());
+        QTRY_VERIFY_WITH_TIMEOUT(positionOf(player) > 0, 60000);
+        QVERIFY(player->property("errorString").toString().isEmpty());
     }
 
     // Closed to the tray, the window gives up its graphics and the video its pipeline; shown again, the
