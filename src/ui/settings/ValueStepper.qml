@@ -66,8 +66,10 @@ T.Control {
         Accessible.onPressAction: if (enabled) stepper.stepped(direction)
         enabled: direction > 0 ? stepper.canIncrease : stepper.canDecrease
         opacity: enabled ? 1 : 0.4
-        // The stepper is the one stop for the keys, so a press hands the focus to it.
+        // The stepper is the one stop for the keys, so a press hands the focus to it, and a screen reader
+        // hears of no stop that Tab skips (Qt reports every button focusable unless told otherwise).
         focusPolicy: Qt.NoFocus
+        Accessible.focusable: false
         autoRepeat: true
         autoRepeatDelay: 400
         autoRepeatInterval: 80
