@@ -1,52 +1,125 @@
-# Reads the program's accessibility tree over AT-SPI, as a screen reader does. One command a line on
-# standard input, one JSON line in answer: "tree" gives every node of every window of the program,
-# "press NAME" runs the Press action of the first shown node named NAME that has one.
+# Reads the program's accessibility tree over AT-SPI, as a screen reader does, and presses keys through it.
+# One JSON list a line on standard input, one JSON line in answer: ["tree", WINDOW] gives the window's shown
+# nodes, ["find", WINDOW, PATTERN] the first whose name matches, ["focus", WINDOW] the name of the innermost
+# focused one (a focus scope around it reads focused too), ["press", NAME] runs the Press action of the first
+# shown node named NAME that has one, and ["walk", WINDOW, KEY] presses KEY (Tab or shift+Tab) until the focus
+# comes back to a node it reached.
 import json
+import re
+import subprocess
 import sys
+import time
 
 import pyatspi
-from gi.repository import Atspi
+from gi.repository import Atspi, GLib
+
+focus_moves = []
+pyatspi.Registry.registerEventListener(
+    lambda event: event.detail1 and focus_moves.append(event.source), "object:state-changed:focused")
 
 
-def nodes(node, window, path):
-    entry = {"window": window, "path": path, "role": node.getRoleName(), "name": node.name,
-             "description": node.description, "node": node,
-             "states": [pyatspi.stateToString(state) for state in node.getState().getStates()]}
-    try:
-        value = node.queryValue()
-        entry["range"] = [value.minimumValue, value.maximumValue]
-    except NotImplementedError:
-        pass
-    if entry["role"] == "text":
-        entry["text"] = node.queryText().getText(0, -1)
+def states(node):
+    return [pyatspi.stateToString(state) for state in node.getState().getStates()]
+
+
+def nodes(node, path=""):
+    entry = {"path": path, "id": node.path, "role": node.getRoleName(), "name": node.name,
+             "description": node.description, "node": node, "states": states(node)}
+    value = node.get_value_iface()
+    entry["range"] = [value.get_minimum_value(), value.get_maximum_value()] if value else None
     yield entry
     for index, child in enumerate(node):
         if child is not None:
-            yield from nodes(child, window, path + "/" + str(index))
+            yield from nodes(child, path + "/" + str(index))
 
 
-def answer(verb, argument):
+def shown(app, window=None):
+    return [entry for top in app if top is not None and window in (None, top.name) for entry in nodes(top)
+            if "showing" in entry["states"]]
+
+
+# The shown nodes Tab should stop at, by id; with `scrolled`, only those in an area that scrolls. Qt calls
+# every label and scroll bar focusable for its role alone, and a disabled control says so only in its
+# description.
+def tab_stops(app, window, scrolled=False):
+    found = shown(app, window)
+    areas = [entry["path"].rpartition("/")[0] + "/" for entry in found if entry["role"] == "scroll bar"]
+    return {entry["id"]: entry["role"] + " " + entry["name"] for entry in found
+            if "focusable" in entry["states"] and entry["role"] not in ("label", "scroll bar")
+            and entry["description"] not in ("Unavailable", "不可用")
+            and (not scrolled or any(entry["path"].startswith(area) for area in areas))}
+
+
+# Whether `node` shows whole inside the nearest area that holds it: its scrolling pane, or its window.
+def in_view(node):
+    area = node.parent
+    while area.getRoleName() not in ("panel", "frame"):
+        area = area.parent
+    inner, outer = (item.queryComponent().getExtents(pyatspi.DESKTOP_COORDS) for item in (node, area))
+    return ("showing" in states(node) and outer.x <= inner.x and outer.y <= inner.y
+            and inner.x + inner.width <= outer.x + outer.width
+            and inner.y + inner.height <= outer.y + outer.height)
+
+
+# Presses `key` and gives the node the focus moves to, or None when it stays.
+def next_focus(key):
+    while GLib.MainContext.default().iteration(False):
+        pass
+    focus_moves.clear()
+    subprocess.run(["xdotool", "key", key], check=True)
+    deadline = time.monotonic() + 20
+    while not focus_moves and time.monotonic() < deadline:
+        GLib.MainContext.default().iteration(False) or time.sleep(0.01)
+    while GLib.MainContext.default().iteration(False):
+        pass
+    return focus_moves[-1] if focus_moves else None
+
+
+# The names reached in order, those that did not show whole when reached, whether the focus stayed, and
+# the stops never reached among those that show after the walk, or before it in an area that the walk
+# scrolls away. A stop gone meanwhile (a layer that fades out as the screen changes) is not waited for.
+def walk(app, window, key):
+    unreached = tab_stops(app, window, scrolled=True)
+    reached, hidden, node = {}, [], next_focus(key)
+    while node is not None and node.path not in reached and len(reached) < 400:
+        reached[node.path] = node.name
+        hidden += [] if in_view(node) else [node.name]
+        node = next_focus(key)
+    unreached.update(tab_stops(app, window))
+    return {"reached": list(reached.values()), "hidden": hidden,
+            "stuck": node is None or node.path not in reached,
+            "unreached": [name for id, name in unreached.items() if id not in reached]}
+
+
+def press(entry):
+    actions = entry["node"].queryAction()
+    names = [actions.getName(index) for index in range(actions.nActions)]
+    return "Press" in names and actions.doAction(names.index("Press"))
+
+
+def answer(verb, argument, key=None):
     for app in pyatspi.Registry.getDesktop(0):
         if app is not None and app.name == "Quorvane":
             # Read afresh at every question: the test waits on changes that a cache would hide.
             app.set_cache_mask(Atspi.Cache.NONE)
-            found = [entry for window in app if window is not None for entry in nodes(window, window.name, "")]
-            if verb == "tree":
-                return [{key: value for key, value in entry.items() if key != "node"} for entry in found]
-            for entry in found:
-                if entry["name"] == argument and "showing" in entry["states"]:
-                    actions = entry["node"].queryAction()
-                    names = [actions.getName(index) for index in range(actions.nActions)]
-                    if "Press" in names:
-                        return actions.doAction(names.index("Press"))
-            return False
+            if verb == "walk":
+                return walk(app, argument, key)
+            found = shown(app, None if verb == "press" else argument)
+            if verb == "press":
+                return any(press(entry) for entry in found if entry["name"] == argument)
+            found = [{name: value for name, value in entry.items() if name != "node"} for entry in found]
+            if verb == "find":
+                return next((entry for entry in found if re.search(key, entry["name"])), None)
+            if verb == "focus":
+                return next((entry["name"] for entry in reversed(found)
+                             if "focused" in entry["states"] and entry["path"]), "")
+            return found
     return None
 
 
 for line in sys.stdin:
-    verb, _, argument = line.strip().partition(" ")
     try:
-        result = answer(verb, argument)
+        result = answer(*json.loads(line))
     except Exception as error:  # a node that went away while it was read: the test asks again
         result = {"error": str(error)}
     print(json.dumps(result, ensure_ascii=False), flush=True)
