@@ -28,6 +28,16 @@ Item {
         return Texts.L(chinese, english, editor.session.language);
     }
 
+    // A keyboard user who removes a tile keeps the keys in the grid: on the tile that takes its place,
+    // else on the one before it.
+    function remove(index, byKeyboard) {
+        editor.library.remove((tiles.itemAt(index) as BackgroundMediaTile).itemId);
+        if (!byKeyboard)
+            return;
+        const next = index < tiles.count ? tiles.itemAt(index) : index > 0 ? tiles.itemAt(index - 1) : null;
+        ((next as BackgroundMediaTile)?.chooser ?? builtInTile.chooser).forceActiveFocus(Qt.TabFocusReason);
+    }
+
     SettingsCard {
         id: card
 
@@ -179,6 +189,8 @@ Item {
                     }
 
                     BuiltInBackgroundTile {
+                        id: builtInTile
+
                         width: editor.tileWidth
                         height: editor.tileHeight
                         library: editor.library
@@ -187,9 +199,13 @@ Item {
                     }
 
                     Repeater {
+                        id: tiles
+
                         model: editor.library
 
                         delegate: BackgroundMediaTile {
+                            required property int index
+
                             width: editor.tileWidth
                             height: editor.tileHeight
                             library: editor.library
@@ -199,6 +215,7 @@ Item {
                             dragProxy: ghost
                             removeHelp: editor.pair("从图库删除；保存后移除专属文件夹中的文件",
                                                     "Remove from the library and delete its file from the dedicated folder after saving")
+                            onRemoveChosen: byKeyboard => editor.remove(index, byKeyboard)
                         }
                     }
                 }

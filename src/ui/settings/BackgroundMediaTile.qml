@@ -5,8 +5,8 @@ import QtQuick.Templates as T
 import Quorvane.Common
 
 // One library item in the editor's grid: its thumbnail with the kind badge over a bar with its name,
-// the checkmark while it is active and the remove button. A click makes it active; a drag carries it
-// over the other tiles, each of which takes its place as it enters.
+// the checkmark while it is active and the remove button. A click, or Space or Return on it, makes it
+// active; a drag carries it over the other tiles, each of which takes its place as it enters.
 ReorderDropTarget {
     id: tile
 
@@ -21,10 +21,24 @@ ReorderDropTarget {
     required property string language
     required property string removeHelp
     required property BackgroundTileDragProxy dragProxy
+    readonly property alias chooser: chooser
+
+    // The remove button was pressed; `byKeyboard` when the keys had reached it, which then stay in the grid.
+    signal removeChosen(bool byKeyboard)
 
     objectName: "libraryTile_" + itemId
     targetId: itemId
     list: library
+
+    // First, so that Tab reaches the tile before its remove button.
+    BackgroundTileChooser {
+        id: chooser
+
+        active: tile.isActive
+        Accessible.name: tile.name
+        Accessible.description: Texts.text(tile.badgeKey, tile.language)
+        onClicked: tile.library.select(tile.itemId)
+    }
 
     Rectangle {
         anchors.fill: parent
@@ -129,7 +143,7 @@ ReorderDropTarget {
             ToolTip.visible: hovered
             ToolTip.delay: 700
             ToolTip.text: tile.removeHelp
-            onClicked: tile.library.remove(tile.itemId)
+            onClicked: tile.removeChosen(visualFocus)
             Accessible.onPressAction: if (enabled) clicked()
 
             contentItem: SymbolIcon {
@@ -142,6 +156,10 @@ ReorderDropTarget {
             background: Rectangle {
                 radius: 6
                 color: Qt.rgba(1, 1, 1, removeButton.hovered ? 0.1 : 0)
+            }
+
+            FocusRing {
+                cornerRadius: 6
             }
         }
     }

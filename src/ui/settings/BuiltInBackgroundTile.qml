@@ -2,16 +2,25 @@ import QtQuick
 import QtQuick.Layouts
 import Quorvane.Common
 
-// The built-in background's tile, first in the library's grid: a click makes it active. It is never
-// dragged and takes no drags. Only its border and checkmark show that it is active.
+// The built-in background's tile, first in the library's grid: a click, or Space or Return on it, makes
+// it active. It is never dragged and takes no drags. Only its border and checkmark show that it is active.
 Item {
     id: tile
 
     required property BackgroundLibraryModel library
     required property color accent
     required property string title
+    readonly property alias chooser: chooser
 
     objectName: "builtInTile"
+
+    BackgroundTileChooser {
+        id: chooser
+
+        active: tile.library.builtInActive
+        Accessible.name: tile.title
+        onClicked: tile.library.selectDefault()
+    }
 
     Rectangle {
         anchors.fill: parent

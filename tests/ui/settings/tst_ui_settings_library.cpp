@@ -5,6 +5,7 @@
 #include "core/Uuid.h"
 #include "platform/DialogFilePicker.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -244,6 +245,46 @@ private slots:
         QCOMPARE(order(), orders.last());
         // A drag is not a click: the active item stays.
         QCOMPARE(activeName(), QStringLiteral("A"));
+    }
+
+    void keysReachAndChooseEveryTileInSight_data()
+    {
+        QTest::addColumn<bool>("back");
+        QTest::newRow("Tab, then Space") << false;
+        QTest::newRow("Shift+Tab, then Return, which does not save") << true;
+    }
+
+    // The keys walk the built-in tile, then each tile and its remove button in the grid's order.
+    void keysReachAndChooseEveryTileInSight()
+    {
+        QFETCH(bool, back);
+        openSheet();
+        const QList<BackgroundMediaItem> items = showLibrary(11);
+        QTRY_VERIFY(laidOut(items));
+        QQuickItem *builtIn = findItem(inEditor(u"builtInTile"_s), u"tileChooser"_s);
+        QList<QQuickItem *> stops { builtIn };
+        for (const BackgroundMediaItem &item : items)
+            stops << findItem(tile(item), u"tileChooser"_s) << findItem(tile(item), u"removeButton"_s);
+        if (back)
+            std::reverse(stops.begin(), stops.end());
+        auto *pane = inView(u"paneArea"_s)->property("contentItem").value<QQuickItem *>();
+        inEditor(back ? u"rotateSwitch"_s : u"libraryFolderButton"_s)->forceActiveFocus(Qt::TabFocusReason);
+        for (QQuickItem *stop : std::as_const(stops)) {
+            QTest::keyClick(sheet(), Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(sheet()->activeFocusItem(), stop);
+            QVERIFY(findItem(stop, u"focusRing"_s)->isVisible());
+            QTRY_VERIFY(pane->boundingRect().contains(stop->mapRectToItem(pane, stop->boundingRect())));
+            if (stop->objectName() == u"tileChooser") {
+                QTest::keyClick(sheet(), back ? Qt::Key_Return : Qt::Key_Space);
+                QAccessibleInterface *read = QAccessible::queryAccessibleInterface(stop);
+                QCOMPARE(activeName(), stop == builtIn ? QString() : read->text(QAccessible::Name));
+                QVERIFY(read->state().checked);
+            }
+        }
+        QVERIFY(m_controller->showingSettings());
+        // Removed by the keys, the last tile leaves them on the one before.
+        QTest::keyClick(sheet(), Qt::Key_Space);
+        QTRY_COMPARE(sheet()->activeFocusItem(), back ? builtIn : stops[stops.size() - 4]);
     }
 
     void fileDroppedOnTheGridIsImported_data()

@@ -1,0 +1,31 @@
+import QtQuick
+import QtQuick.Templates as T
+import Quorvane.Common
+
+// What the keyboard and a screen reader take a background tile for: a checkable button over the whole
+// tile, checked while its background is the active one, named by the tile's title. Tab reaches it, and
+// Space, Return or Enter choose the tile as a click does. It lies under the tile's own pointer area,
+// which keeps the clicks and drags.
+T.AbstractButton {
+    id: chooser
+
+    required property bool active
+
+    objectName: "tileChooser"
+    anchors.fill: parent
+    focusPolicy: Qt.TabFocus
+    Accessible.role: Accessible.Button
+    Accessible.checkable: true
+    Accessible.checked: active
+    Accessible.onPressAction: clicked()
+    // Return and Enter choose the tile here instead of saving the sheet.
+    Keys.onShortcutOverride: event => {
+        event.accepted = event.key === Qt.Key_Return || event.key === Qt.Key_Enter;
+    }
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+
+    FocusRing {
+        cornerRadius: 11
+    }
+}
