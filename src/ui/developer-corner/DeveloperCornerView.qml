@@ -169,7 +169,8 @@ Item {
                 color: Qt.rgba(1, 1, 1, 0.45 * 0.25)
             }
 
-            ScrollView {
+            // Follows the keyboard's focus down the section, the letter's own text area included.
+            SheetScrollView {
                 id: scroll
 
                 objectName: "developerCornerScroll"

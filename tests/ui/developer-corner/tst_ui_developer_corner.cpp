@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "MediaFixtures.h"
 #include "TestProgram.h"
 #include "ui/developer-corner/DeveloperCornerController.h"
 #include "ui/shell/ViewSetup.h"
@@ -136,6 +137,19 @@ private slots:
         click(item(QStringLiteral("sectionButton_") + section));
         QTRY_COMPARE_WITH_TIMEOUT(corner()->sectionName(), section, 10000);
         QTRY_VERIFY_WITH_TIMEOUT(isShown(shownItem), 10000);
+
+        // Tab brings each control it reaches into sight, in a letter with an image taller than the sheet.
+        const QString picture = m_harness.file(QStringLiteral("a.png"));
+        QVERIFY(writeFileBytes(picture, MediaFixtures::pngBytes()));
+        corner()->addImageFiles({ picture });
+        auto *shown
+            = item(QStringLiteral("developerCornerScroll"))->property("contentItem").value<QQuickItem *>();
+        for (int press = 0; press < 30; ++press) {
+            QTest::keyClick(m_sheet, Qt::Key_Tab);
+            QQuickItem *focused = m_sheet->activeFocusItem();
+            QTRY_VERIFY(!shown->isAncestorOf(focused)
+                || shown->boundingRect().contains(focused->mapRectToItem(shown, focused->boundingRect())));
+        }
     }
 
     void theStoryButtonOpensTheWebsite()
