@@ -118,27 +118,30 @@ Item {
         }
     }
 
-    ListView {
-        id: list
-
-        objectName: "journalTimeline"
-        visible: count > 0
+    // Follows the keyboard down the day: Tab reaches each entry's notes and the open editor's fields.
+    SheetScrollView {
+        objectName: "journalTimelineArea"
+        visible: list.count > 0
         anchors.top: header.bottom
         anchors.bottom: parent.bottom
         width: parent.width
-        clip: true
-        topMargin: 20
-        bottomMargin: 20
-        boundsBehavior: Flickable.StopAtBounds
-        model: panel.journal.dayModel
-        ScrollBar.vertical: ScrollBar {
-            policy: ScrollBar.AsNeeded
-        }
+        ScrollBar.vertical.policy: ScrollBar.AsNeeded
 
-        delegate: JournalTimelineRow {
-            x: 24
-            width: list.width - 48
-            journal: panel.journal
+        ListView {
+            id: list
+
+            objectName: "journalTimeline"
+            clip: true
+            topMargin: 20
+            bottomMargin: 20
+            boundsBehavior: Flickable.StopAtBounds
+            model: panel.journal.dayModel
+
+            delegate: JournalTimelineRow {
+                x: 24
+                width: list.width - 48
+                journal: panel.journal
+            }
         }
     }
 }
