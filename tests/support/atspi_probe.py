@@ -1,9 +1,8 @@
-# Reads the program's accessibility tree over AT-SPI, as a screen reader does, and presses keys through it.
-# One JSON list a line on standard input, one JSON line in answer: ["tree", WINDOW] gives the window's shown
-# nodes, ["find", WINDOW, PATTERN] the first whose name matches, ["focus", WINDOW] the name of the innermost
-# focused one (a focus scope around it reads focused too), ["press", NAME] runs the Press action of the first
-# shown node named NAME that has one, and ["walk", WINDOW, KEY] presses KEY (Tab or shift+Tab) until the focus
-# comes back to a node it reached.
+# Reads the program's accessibility tree over AT-SPI as a screen reader does, and presses keys through it. A
+# JSON list a line in, a JSON line out: ["tree", WINDOW] gives its shown nodes, ["find", WINDOW, PATTERN] the
+# first named to match, ["focus", WINDOW] the innermost focused one's name (a focus scope reads focused too),
+# ["press", NAME] presses the first shown node so named that can be pressed, and ["walk", WINDOW, KEY] presses
+# KEY (Tab or shift+Tab) until the focus comes back to a node it reached.
 import json
 import re
 import subprocess
@@ -33,21 +32,29 @@ def nodes(node, path=""):
             yield from nodes(child, path + "/" + str(index))
 
 
-def shown(app, window=None):
+def shown(app, window=None, everything=False):
     return [entry for top in app if top is not None and window in (None, top.name) for entry in nodes(top)
-            if "showing" in entry["states"]]
+            if everything or "showing" in entry["states"]]
 
 
-# The shown nodes Tab should stop at, by id; with `scrolled`, only those in an area that scrolls. Qt calls
-# every label and scroll bar focusable for its role alone, and a disabled control says so only in its
-# description.
+def drawn(node):  # a hidden node has no place on the screen
+    try:
+        return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).width > 0
+    except NotImplementedError:
+        return False
+
+
+# What Tab should stop at, by id: what shows, or with `scrolled` what is drawn in an area that scrolls,
+# shown or scrolled out of sight. Qt calls every label and scroll bar focusable for its role alone, and a
+# disabled control says so only in its description.
 def tab_stops(app, window, scrolled=False):
-    found = shown(app, window)
-    areas = [entry["path"].rpartition("/")[0] + "/" for entry in found if entry["role"] == "scroll bar"]
+    found = shown(app, window, scrolled)
+    areas = [entry["path"].rpartition("/")[0] + "/" for entry in found
+             if entry["role"] == "scroll bar" and "showing" in entry["states"]]
     return {entry["id"]: entry["role"] + " " + entry["name"] for entry in found
             if "focusable" in entry["states"] and entry["role"] not in ("label", "scroll bar")
             and entry["description"] not in ("Unavailable", "不可用")
-            and (not scrolled or any(entry["path"].startswith(area) for area in areas))}
+            and (not scrolled or any(map(entry["path"].startswith, areas)) and drawn(entry["node"]))}
 
 
 # Whether `node` shows whole inside the nearest area that holds it: its scrolling pane, or its window.
@@ -76,8 +83,8 @@ def next_focus(key):
 
 
 # The names reached in order, those that did not show whole when reached, whether the focus stayed, and
-# the stops never reached among those that show after the walk, or before it in an area that the walk
-# scrolls away. A stop gone meanwhile (a layer that fades out as the screen changes) is not waited for.
+# the stops never reached among those that show after the walk or that are drawn before it in an area that
+# scrolls. A stop gone meanwhile (a layer that fades out as the screen changes) is not waited for.
 def walk(app, window, key):
     unreached = tab_stops(app, window, scrolled=True)
     reached, hidden, node = {}, [], next_focus(key)

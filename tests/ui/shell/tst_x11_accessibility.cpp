@@ -86,12 +86,6 @@ class AccessibilityTest : public QObject
 
     QString focused(const QString &window) { return ask({ u"focus"_s, window }).toString(); }
 
-    // Runs the Press action of the control named `name` once, as soon as it shows.
-    void press(const QString &name)
-    {
-        QVERIFY2(waitFor([&] { return ask({ u"press"_s, name }).toBool(); }, 60), qPrintable(name));
-    }
-
     // Presses `key` round the focus chain of `window`: the focus never stays, every stop shows whole
     // when reached, every stop is reached, and `reaches` in that order.
     void checkKeyReachesEveryControl(const QString &window, const QString &key, const QStringList &reaches)
@@ -146,8 +140,7 @@ private slots:
     {
         for (QProcess *process : { &m_probe, &m_windowManager, &m_accessibilityBus }) {
             process->terminate();
-            if (!process->waitForFinished(20000))
-                process->kill();
+            process->waitForFinished();
         }
     }
 
@@ -202,8 +195,9 @@ private slots:
             english ? R"({"language":"english"})" : R"({"language":"chinese"})"));
         m_program.start(QStringLiteral(QUORVANE_EXECUTABLE), {});
         QVERIFY(m_program.waitForStarted());
+        // Each pressed once, as soon as it shows.
         for (const QString &name : screen.presses)
-            press(name);
+            QVERIFY2(waitFor([&] { return ask({ u"press"_s, name }).toBool(); }, 60), qPrintable(name));
         for (const QString &text : screen.readable)
             QVERIFY2(waitFor(
                          [&] {
