@@ -70,4 +70,12 @@ Dialog {
         enabled: alert.opened && alert.defaultButton !== null && alert.defaultButton.visible
         onActivated: alert.defaultButton.clicked()
     }
+
+    // With one button the focus chain leads back to it and Qt moves nothing, so Tab would show no ring.
+    Shortcut {
+        sequences: ["Tab", "Backtab"]
+        enabled: alert.opened && alert.defaultButton !== null && alert.defaultButton.activeFocus
+                 && alert.defaultButton.nextItemInFocusChain(true) === alert.defaultButton
+        onActivated: alert.defaultButton.focusReason = Qt.TabFocusReason
+    }
 }
