@@ -7,9 +7,20 @@ import QtQuick.Templates as T
 Rectangle {
     id: ring
 
+    // The control whose focus it shows: its parent, or a text area that its scrolling view clips, when
+    // the ring sits on the view's plate instead.
+    property Item control: parent
     // The parent's corner radius; a capsule passes half its height.
     property real cornerRadius: 0
-    property bool shown: (parent as T.Control)?.visualFocus === true
+    property bool shown: (control as T.Control)?.visualFocus === true || typedFromKeyboard(control as T.TextField)
+                         || typedFromKeyboard(control as T.TextArea)
+
+    // A text field has no visual focus of its own: its caret shows after a click as after Tab.
+    function typedFromKeyboard(field) {
+        return field !== null && field.activeFocus
+               && (field.focusReason === Qt.TabFocusReason || field.focusReason === Qt.BacktabFocusReason
+                   || field.focusReason === Qt.ShortcutFocusReason);
+    }
 
     objectName: "focusRing"
     anchors.fill: parent

@@ -64,5 +64,9 @@ Item {
             radius: 9
             color: Qt.rgba(0, 0, 0, 0.75)
         }
+
+        FocusRing {
+            cornerRadius: 9
+        }
     }
 }

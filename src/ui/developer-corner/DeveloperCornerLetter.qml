@@ -96,6 +96,10 @@ ColumnLayout {
                     radius: 11
                     color: Qt.rgba(0, 0, 0, 0.2)
                 }
+
+                FocusRing {
+                    cornerRadius: 11
+                }
             }
 
             DeveloperCornerFieldLabel {
@@ -107,12 +111,20 @@ ColumnLayout {
             ScrollView {
                 Layout.fillWidth: true
                 Layout.preferredHeight: 150
+                // The view clips its text area, so the ring sits on the plate around it.
                 background: Rectangle {
                     radius: 11
                     color: Qt.rgba(0, 0, 0, 0.2)
+
+                    FocusRing {
+                        control: message
+                        cornerRadius: 11
+                    }
                 }
 
                 PlainTextArea {
+                    id: message
+
                     objectName: "messageEditor"
                     padding: 8
                     text: pane.corner.message

@@ -77,6 +77,10 @@ ColumnLayout {
                     border.width: 1
                     border.color: Qt.rgba(pane.accent.r, pane.accent.g, pane.accent.b, 0.25)
                 }
+
+                FocusRing {
+                    cornerRadius: 12
+                }
             }
         }
     }

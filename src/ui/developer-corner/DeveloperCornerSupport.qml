@@ -73,6 +73,10 @@ ColumnLayout {
                         font.weight: Font.Light
                         color: "white"
                         background: null
+
+                        FocusRing {
+                            cornerRadius: 4
+                        }
                     }
                 }
             }

@@ -102,6 +102,10 @@ Item {
                     border.width: 1
                     border.color: Qt.rgba(1, 1, 1, 0.14)
                 }
+
+                FocusRing {
+                    cornerRadius: 7
+                }
             }
         }
 

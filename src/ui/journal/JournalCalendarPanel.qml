@@ -78,6 +78,10 @@ Rectangle {
                             border.width: 1
                             border.color: Qt.rgba(1, 1, 1, 0.08)
                         }
+
+                        FocusRing {
+                            cornerRadius: 14
+                        }
                     }
                 }
             }

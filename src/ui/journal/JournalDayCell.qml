@@ -55,4 +55,8 @@ AbstractButton {
             color: cell.isSelected ? Qt.rgba(0, 0, 0, 0.68) : cell.accent
         }
     }
+
+    FocusRing {
+        cornerRadius: 10
+    }
 }

@@ -45,6 +45,10 @@ AbstractButton {
         hintShown: display.hovered
     }
 
+    FocusRing {
+        cornerRadius: 9
+    }
+
     // A type of its own, whose ids stay inside it, so that the button makes it when it needs it.
     component NotesWithHint: Item {
         id: content

@@ -80,9 +80,15 @@ Rectangle {
             x: 2
             height: Math.min(92, Math.max(58, notes.implicitHeight))
 
+            // The view clips its text area, so the ring sits on the plate around it.
             background: Rectangle {
                 color: Qt.rgba(0, 0, 0, 0.1)
                 radius: 6
+
+                FocusRing {
+                    control: notes
+                    cornerRadius: 6
+                }
             }
 
             PlainTextArea {
@@ -141,6 +147,10 @@ Rectangle {
                         font.weight: Font.Medium
                         color: Qt.rgba(1, 1, 1, 0.46)
                     }
+
+                    FocusRing {
+                        cornerRadius: 4
+                    }
                 }
 
                 AbstractButton {
@@ -164,6 +174,10 @@ Rectangle {
                     background: Rectangle {
                         radius: height / 2
                         color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.1)
+                    }
+
+                    FocusRing {
+                        cornerRadius: height / 2
                     }
                 }
             }

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import Quorvane.Common
 
 // A labelled single-line field of the record editor. It shows `value` and reports each edit.
 Column {
@@ -37,6 +38,10 @@ Column {
             color: Qt.rgba(1, 1, 1, 0.045)
             border.width: 1
             border.color: Qt.rgba(1, 1, 1, 0.065)
+        }
+
+        FocusRing {
+            cornerRadius: 8
         }
     }
 }

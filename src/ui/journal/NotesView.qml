@@ -111,6 +111,10 @@ Item {
                     radius: 7
                     color: doneButton.down ? Qt.darker(view.accent, 1.15) : view.accent
                 }
+
+                FocusRing {
+                    cornerRadius: 7
+                }
             }
 
             Rectangle {

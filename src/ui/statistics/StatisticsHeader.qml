@@ -3,6 +3,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Templates as T
 import QtQuick.Layouts
+import Quorvane.Common
 import Quorvane.Statistics
 
 // The statistics sheet's header: title and subtitle, the period picker and the Done button.
@@ -93,6 +94,10 @@ Item {
                         border.color: Qt.rgba(1, 1, 1, 0.1)
                         border.width: 1
                     }
+
+                    FocusRing {
+                        cornerRadius: 7
+                    }
                 }
             }
         }
@@ -121,6 +126,10 @@ Item {
                 radius: 7
                 readonly property color accent: header.statistics.accentColor
                 color: Qt.rgba(accent.r, accent.g, accent.b, doneButton.down ? 0.78 : 1)
+            }
+
+            FocusRing {
+                cornerRadius: 7
             }
         }
     }
