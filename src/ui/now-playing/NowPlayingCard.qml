@@ -502,6 +502,10 @@ Item {
                                 border.width: 1
                                 border.color: card.tint(0.6)
                             }
+
+                            FocusRing {
+                                cornerRadius: 7
+                            }
                         }
                     }
                 }

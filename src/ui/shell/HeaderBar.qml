@@ -69,6 +69,10 @@ RowLayout {
                 detail: header.shown.developerCorner.detail
                 placement: "trailing"
             }
+
+            FocusRing {
+                cornerRadius: 4
+            }
         }
     }
 
