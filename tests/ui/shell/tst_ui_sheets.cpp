@@ -52,6 +52,13 @@ bool pluginLoaded(const QString &plugin)
         && maps.readAll().contains((QStringLiteral("/qml/") + plugin).toUtf8());
 }
 
+// Whether a ring shows, searched through the items' own tree: a list's rows have no object parent.
+bool ringShown(const QQuickItem *item)
+{
+    return (item->objectName() == u"focusRing" && item->isVisible())
+        || std::ranges::any_of(item->childItems(), ringShown);
+}
+
 } // namespace
 
 // The sheets' windows: each flag opens its window with its title, size, parent and modality; each way
@@ -202,6 +209,49 @@ private slots:
         QTRY_VERIFY(!flag(name));
         QTRY_VERIFY(!window->isVisible());
         QCOMPARE(m_controller->alertHost(), QString());
+    }
+
+    // A row: the sheet; first Space on a control that opens the journal's editor, or an alert, whose one
+    // button keeps the focus on Tab; then the control that Tab reaches with its ring.
+    void tabShowsTheFocusRingOfEachControl_data()
+    {
+        QTest::addColumn<QStringList>("row");
+        for (const char *rows :
+            { "notes  journalMonthNext journalDay1 journal-note-display journalDoneButton",
+                "notes journal-note-display journal-note-editor journalCancelButton journalEditorDoneButton",
+                "statistics  statisticsPeriod statisticsDone", "statistics alert alertDismissButton",
+                "developerCorner  emailField messageEditor developerCornerDone" }) {
+            const QStringList words = QString::fromLatin1(rows).split(u' ');
+            for (const QString &control : words.mid(2))
+                QTest::newRow(qPrintable(control)) << QStringList { words[0], words[1], control };
+        }
+    }
+
+    void tabShowsTheFocusRingOfEachControl()
+    {
+        QFETCH(QStringList, row);
+        QQuickWindow *window = sheet(row[0]);
+        setFlag(row[0], true);
+        window->requestActivate();
+        QVERIFY(waitForFocus(window));
+        // One press a try, while the journal's entries may still be on their way.
+        QString target = row[1];
+        const auto reached = [&] {
+            QTest::keyClick(window, Qt::Key_Tab);
+            return window->activeFocusItem() && window->activeFocusItem()->objectName().startsWith(target);
+        };
+        if (row[1] == u"alert") {
+            m_controller->showAlert(QStringLiteral("title"), QStringLiteral("message"));
+        } else if (!row[1].isEmpty()) {
+            QVERIFY(QTest::qWaitFor(reached, 30000));
+            QTest::keyClick(window, Qt::Key_Space);
+        }
+        target = row[2];
+        QVERIFY(QTest::qWaitFor(reached, 30000));
+        QVERIFY(ringShown(window->contentItem()));
+        m_controller->setShowingAlert(false);
+        setFlag(row[0], false);
+        QTRY_VERIFY(!window->isVisible());
     }
 
     void theViewIsBuiltAtEachOpeningAndKeptWhileOpen()
