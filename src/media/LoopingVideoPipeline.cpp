@@ -23,14 +23,6 @@ namespace {
 // own in front of the sink, which converts and scales once, to the drawn size.
 constexpr guint pictureAndSound = 0x1 | 0x2 | 0x10 | 0x40;
 
-struct SinkContext
-{
-    std::shared_ptr<LatestVideoFrame> frames;
-    std::uint64_t generation;
-    SharedMainThreadRelay notices;
-    LoopingVideoPipeline *owner;
-};
-
 // The sample's frame as a picture over the frame's own memory, which is held until the picture goes. The
 // sample itself is given back at once: the sink fills the same sample object again for its next frame.
 QImage imageOf(GstSample *sample)
@@ -95,50 +87,24 @@ LoopingVideoPipeline::LoopingVideoPipeline(QObject *parent)
 
 LoopingVideoPipeline::~LoopingVideoPipeline()
 {
-    tearDown(false);
-}
-
-void LoopingVideoPipeline::setSource(const QUrl &source)
-{
-    if (source == m_source)
-        return;
-    m_source = source;
-    tearDown(false);
-    setErrorString({});
-    update();
-    emit sourceChanged();
+    tearDown();
 }
 
 void LoopingVideoPipeline::setMuted(bool muted)
 {
-    if (muted == m_muted)
-        return;
     m_muted = muted;
     // The stream plays on: only its sound is switched.
     if (m_pipeline)
         g_object_set(m_pipeline, "mute", gboolean(muted), nullptr);
-    emit mutedChanged();
-}
-
-void LoopingVideoPipeline::setActive(bool active)
-{
-    if (active == m_active)
-        return;
-    m_active = active;
-    update();
-    emit activeChanged();
 }
 
 void LoopingVideoPipeline::setFrameSize(QSize size)
 {
-    if (size == m_frameSize)
+    if (size == m_frameSize || size.isEmpty())
         return;
     m_frameSize = size;
-    if (m_pipeline && !size.isEmpty())
+    if (m_pipeline)
         applyFrameSize();
-    else
-        update();
-    emit frameSizeChanged();
 }
 
 qint64 LoopingVideoPipeline::position() const
@@ -150,33 +116,22 @@ qint64 LoopingVideoPipeline::position() const
     return nanoseconds / GST_MSECOND;
 }
 
-void LoopingVideoPipeline::restart()
+void LoopingVideoPipeline::play(const QString &file, QSize frameSize, bool muted, qint64 fromMilliseconds)
 {
-    // A start that stalled goes on from where the video stood; one that failed stood nowhere.
-    tearDown(true);
-    setErrorString({});
-    update();
+    if (m_pipeline || frameSize.isEmpty())
+        return;
+    m_frameSize = frameSize;
+    m_muted = muted;
+    m_resumeAt = std::max<qint64>(fromMilliseconds, 0) * GST_MSECOND;
+    if (const Status built = build(file); !built)
+        emit failed(built.error());
 }
 
-void LoopingVideoPipeline::update()
+Status LoopingVideoPipeline::build(const QString &file)
 {
-    const bool wanted
-        = m_active && m_source.isLocalFile() && !m_frameSize.isEmpty() && m_errorString.isEmpty();
-    if (wanted)
-        build();
-    else
-        tearDown(true);
-}
-
-void LoopingVideoPipeline::build()
-{
-    if (m_pipeline)
-        return;
-    if (const Status initialised = GStreamerRuntime::initialise(); !initialised) {
-        setErrorString(initialised.error());
-        return;
-    }
-    const QString uri = GStreamerRuntime::fileUri(m_source.toLocalFile());
+    if (const Status initialised = GStreamerRuntime::initialise(); !initialised)
+        return initialised;
+    const QString uri = GStreamerRuntime::fileUri(file);
     GstElement *playbin = gst_element_factory_make("playbin3", nullptr);
     GstElement *flip = gst_element_factory_make("videoflip", nullptr);
     GstElement *crop = gst_element_factory_make("aspectratiocrop", nullptr);
@@ -191,9 +146,8 @@ void LoopingVideoPipeline::build()
             if (element)
                 gst_object_unref(gst_object_ref_sink(element));
         }
-        setErrorString(uri.isEmpty() ? QStringLiteral("The video's path is not valid")
-                                     : QStringLiteral("The GStreamer video elements are missing"));
-        return;
+        return Error { uri.isEmpty() ? QStringLiteral("The video's path is not valid")
+                                     : QStringLiteral("The GStreamer video elements are missing") };
     }
 
     GstElement *output = gst_bin_new(nullptr);
@@ -230,18 +184,13 @@ void LoopingVideoPipeline::build()
 
     // Going on from a position needs the stream open first; the seek follows once it is.
     setState(m_pipeline, m_resumeAt > 0 ? GST_STATE_PAUSED : GST_STATE_PLAYING);
-    emit playingChanged();
+    return Status::success();
 }
 
-void LoopingVideoPipeline::tearDown(bool keepPosition)
+void LoopingVideoPipeline::tearDown()
 {
     if (!m_pipeline)
         return;
-    gint64 nanoseconds = 0;
-    if (!keepPosition)
-        m_resumeAt = 0;
-    else if (gst_element_query_position(m_pipeline, GST_FORMAT_TIME, &nanoseconds) && nanoseconds > 0)
-        m_resumeAt = nanoseconds;
     m_bus.reset();
     m_frameNotices->detach();
     m_frameNotices.reset();
@@ -250,7 +199,6 @@ void LoopingVideoPipeline::tearDown(bool keepPosition)
     m_caps = nullptr;
     m_sinkContext = nullptr;
     GStreamerRuntime::release(std::exchange(m_pipeline, nullptr));
-    emit playingChanged();
 }
 
 void LoopingVideoPipeline::handle(GstMessage *message)
@@ -271,12 +219,12 @@ void LoopingVideoPipeline::handle(GstMessage *message)
     case GST_MESSAGE_EOS:
         GStreamerRuntime::control(m_pipeline, [](GstElement *pipeline) { seekTo(pipeline, 0); });
         break;
-    case GST_MESSAGE_ERROR:
-        // A file that cannot be played fails the same way at every start: it is not started again
-        // until asked to.
-        setErrorString(GStreamerRuntime::errorText(message));
-        tearDown(false);
+    case GST_MESSAGE_ERROR: {
+        const QString why = GStreamerRuntime::errorText(message);
+        tearDown();
+        emit failed(why);
         break;
+    }
     default:
         break;
     }
@@ -295,12 +243,4 @@ void LoopingVideoPipeline::applyFrameSize()
         g_object_set(filter, "caps", caps, nullptr);
         gst_caps_unref(caps);
     });
-}
-
-void LoopingVideoPipeline::setErrorString(const QString &text)
-{
-    if (text == m_errorString)
-        return;
-    m_errorString = text;
-    emit errorStringChanged();
 }

@@ -62,10 +62,7 @@ int main(int argc, char **argv)
     const std::shared_ptr<SharedVideoFrames> frames = std::move(shared).value();
 
     LoopingVideoPipeline pipeline;
-    QObject::connect(&pipeline, &LoopingVideoPipeline::errorStringChanged, [&pipeline] {
-        if (!pipeline.errorString().isEmpty())
-            fail(pipeline.errorString());
-    });
+    QObject::connect(&pipeline, &LoopingVideoPipeline::failed, &fail);
     // A frame comes only when the program has given a slot back; one it is late for is skipped.
     QObject::connect(&pipeline, &LoopingVideoPipeline::frameReady, [&pipeline, &frames] {
         if (const std::optional<QImage> frame = pipeline.frames()->takeNew()) {
@@ -73,11 +70,7 @@ int main(int argc, char **argv)
                 say("frame " + QByteArray::number(slot));
         }
     });
-    pipeline.startFrom(arguments[5].toLongLong());
-    pipeline.setMuted(arguments[4] != QLatin1String("0"));
-    pipeline.setFrameSize(size);
-    pipeline.setSource(QUrl::fromLocalFile(arguments[1]));
-    pipeline.setActive(true);
+    pipeline.play(arguments[1], size, arguments[4] != QLatin1String("0"), arguments[5].toLongLong());
 
     QByteArray pending;
     QSocketNotifier commands(STDIN_FILENO, QSocketNotifier::Read);
