@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import QtQuick.Templates as T
 import Quorvane.Common
 
 // One library item in the editor's grid: its thumbnail with the kind badge over a bar with its name,
@@ -102,7 +101,7 @@ ReorderDropTarget {
         }
         onReleased: tile.dragProxy.finish()
         onCanceled: tile.dragProxy.abandon()
-        onClicked: tile.library.select(tile.itemId)
+        onClicked: chooser.clicked()
     }
 
     RowLayout {
@@ -133,34 +132,13 @@ ReorderDropTarget {
             color: tile.accent
         }
 
-        T.Button {
+        TrashButton {
             id: removeButton
 
             objectName: "removeButton"
-            implicitWidth: 22
-            implicitHeight: 22
-            Accessible.name: tile.removeHelp
-            ToolTip.visible: hovered
-            ToolTip.delay: 700
-            ToolTip.text: tile.removeHelp
+            help: tile.removeHelp
+            symbolWeight: Font.DemiBold
             onClicked: tile.removeChosen(visualFocus)
-            Accessible.onPressAction: if (enabled) clicked()
-
-            contentItem: SymbolIcon {
-                name: "trash"
-                size: 12
-                font.weight: Font.DemiBold
-                color: Qt.rgba(1, 0.42, 0.38, removeButton.down ? 0.6 : 0.9)
-            }
-
-            background: Rectangle {
-                radius: 6
-                color: Qt.rgba(1, 1, 1, removeButton.hovered ? 0.1 : 0)
-            }
-
-            FocusRing {
-                cornerRadius: 6
-            }
         }
     }
 

@@ -4,8 +4,8 @@ import Quorvane.Common
 
 // What the keyboard and a screen reader take a background tile for: a checkable button over the whole
 // tile, checked while its background is the active one, named by the tile's title. Tab reaches it, and
-// Space, Return or Enter choose the tile as a click does. It lies under the tile's own pointer area,
-// which keeps the clicks and drags.
+// Space, Return or Enter choose the tile as a click does. A tile that can be dragged lays its own pointer
+// area over it, which keeps the clicks and drags.
 T.AbstractButton {
     id: chooser
 

@@ -36,11 +36,6 @@ Item {
         }
     }
 
-    MouseArea {
-        anchors.fill: parent
-        onClicked: tile.library.selectDefault()
-    }
-
     RowLayout {
         x: 9
         y: 92

@@ -1,7 +1,6 @@
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
-import QtQuick.Templates as T
 import Quorvane.Common
 
 // One track of a playlist editor: the handle, its symbol, the name field, the capsule while the player
@@ -181,29 +180,11 @@ ReorderDropTarget {
             }
         }
 
-        T.Button {
-            id: removeButton
-
+        TrashButton {
             objectName: "removeTrackButton"
-            implicitWidth: 22
-            implicitHeight: 22
-            Accessible.name: Texts.text("从列表移除；保存后删除本地副本", row.language)
-            ToolTip.visible: hovered
-            ToolTip.delay: 700
-            ToolTip.text: Accessible.name
+            help: Texts.text("从列表移除；保存后删除本地副本", row.language)
+            symbolSize: 13
             onClicked: row.playlist.remove(row.index)
-            Accessible.onPressAction: if (enabled) clicked()
-
-            contentItem: SymbolIcon {
-                name: "trash"
-                size: 13
-                color: Qt.rgba(1, 0.42, 0.38, removeButton.down ? 0.6 : 0.9)
-            }
-
-            background: Rectangle {
-                radius: 6
-                color: Qt.rgba(1, 1, 1, removeButton.hovered ? 0.1 : 0)
-            }
         }
     }
 }
