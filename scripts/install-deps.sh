@@ -41,6 +41,10 @@ PACKAGES=(
   gnome-backgrounds sound-theme-freedesktop
   # bench/footprint drives its X server through XTEST
   python3-xlib
+  # services of a desktop that a test's private bus must never start: their presence proves it
+  xdg-desktop-portal xdg-desktop-portal-gtk dunst
+  # the Debian package is built, checked and installed
+  dpkg-dev lintian file
 )
 
 missing=()

@@ -1,3 +1,4 @@
+#include "PrivateSessionBus.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
 #include "platform/DesktopWorkspace.h"
@@ -7,8 +8,6 @@
 #include <QDBusError>
 #include <QDesktopServices>
 #include <QDir>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,21 +33,9 @@ public slots:
     }
 };
 
-const char *const busConfiguration = "<busconfig>\n"
-                                     "  <type>session</type>\n"
-                                     "  <listen>unix:dir=%1</listen>\n"
-                                     "  <auth>EXTERNAL</auth>\n"
-                                     "  <policy context=\"default\">\n"
-                                     "    <allow send_destination=\"*\" eavesdrop=\"true\"/>\n"
-                                     "    <allow eavesdrop=\"true\"/>\n"
-                                     "    <allow own=\"*\"/>\n"
-                                     "  </policy>\n"
-                                     "</busconfig>\n";
-
 enum class FileManager { absent, answers, fails };
 
 } // namespace
-
 
 class X11WorkspaceTest : public QObject
 {
@@ -56,8 +43,7 @@ class X11WorkspaceTest : public QObject
 
 private:
     QTemporaryDir m_directory;
-    QProcess m_busDaemon;
-    QString m_busAddress;
+    PrivateSessionBus m_bus;
     QList<QUrl> m_openedUrls;
 
 public slots:
@@ -66,20 +52,8 @@ public slots:
 private slots:
     void initTestCase()
     {
-        // A private bus without service activation, so no real file manager can answer.
-        const QString daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (daemon.isEmpty())
-            QSKIP("dbus-daemon is not installed");
-        const QString configuration = m_directory.filePath(QStringLiteral("bus.conf"));
-        QVERIFY(writeFileBytes(
-            configuration, QString::fromLatin1(busConfiguration).arg(m_directory.path()).toUtf8()));
-        m_busDaemon.start(daemon,
-            { QStringLiteral("--config-file=") + configuration, QStringLiteral("--nofork"),
-                QStringLiteral("--print-address") });
-        QVERIFY(m_busDaemon.waitForStarted());
-        QTRY_VERIFY(m_busDaemon.canReadLine());
-        m_busAddress = QString::fromUtf8(m_busDaemon.readLine()).trimmed();
-        QVERIFY(!m_busAddress.isEmpty());
+        // No real file manager can answer on it.
+        QVERIFY2(m_bus.start(), "dbus-daemon did not start");
 
         QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "recordOpenedUrl");
         QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "recordOpenedUrl");
@@ -89,18 +63,13 @@ private slots:
     {
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        if (m_busDaemon.state() == QProcess::NotRunning)
-            return;
-        m_busDaemon.terminate();
-        if (!m_busDaemon.waitForFinished(5000))
-            m_busDaemon.kill();
     }
 
     void init() { m_openedUrls.clear(); }
 
     void openUrlGoesToTheDesktop()
     {
-        DesktopWorkspace workspace(QDBusConnection::connectToBus(m_busAddress, QStringLiteral("open")));
+        DesktopWorkspace workspace(QDBusConnection::connectToBus(m_bus.address(), QStringLiteral("open")));
         const QUrl page(QStringLiteral("https://example.org/releases"));
         QVERIFY(workspace.openUrl(page));
         QCOMPARE(m_openedUrls, QList<QUrl> { page });
@@ -132,14 +101,14 @@ private slots:
         FakeFileManager fake;
         fake.fails = fileManager == FileManager::fails;
         QDBusConnection service
-            = QDBusConnection::connectToBus(m_busAddress, name + QStringLiteral("-service"));
+            = QDBusConnection::connectToBus(m_bus.address(), name + QStringLiteral("-service"));
         if (fileManager != FileManager::absent) {
             QVERIFY(service.registerObject(
                 QStringLiteral("/org/freedesktop/FileManager1"), &fake, QDBusConnection::ExportAllSlots));
             QVERIFY(service.registerService(QStringLiteral("org.freedesktop.FileManager1")));
         }
 
-        const QString address = busReachable ? m_busAddress : QStringLiteral("unix:path=/nonexistent/bus");
+        const QString address = busReachable ? m_bus.address() : QStringLiteral("unix:path=/nonexistent/bus");
         DesktopWorkspace workspace(QDBusConnection::connectToBus(address, name + QStringLiteral("-client")));
         workspace.revealFile(file);
 

@@ -5,7 +5,8 @@
 #include <QString>
 
 // A dbus-daemon of the test's own, so that the stand-in services a test registers meet no service of
-// the user's desktop. It ends with the object.
+// the user's desktop: its configuration names no service directory, so nothing installed is started
+// on it. It ends with the object.
 class PrivateSessionBus
 {
 public:
@@ -23,7 +24,8 @@ public:
     bool start()
     {
         m_daemon.start(QStringLiteral("dbus-daemon"),
-            { QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address") });
+            { QStringLiteral("--config-file=" QUORVANE_PRIVATE_BUS_CONFIG), QStringLiteral("--nofork"),
+                QStringLiteral("--print-address") });
         if (!m_daemon.waitForStarted())
             return false;
         QByteArray line;
