@@ -2,6 +2,7 @@
 
 #include "platform/CompositorInputAccessTrust.h"
 #include "platform/IdleNotifyActivityBackend.h"
+#include "platform/KdeIdleActivityBackend.h"
 #include "platform/MutterIdleMonitorBackend.h"
 #include "platform/WaylandBreakFocus.h"
 #include "platform/X11GlobalActivityBackend.h"
@@ -25,6 +26,10 @@ SessionInput SessionInput::choose(MainWindowControl &window)
         qInfo("Input activity: the compositor's idle notifications");
         input.trust = std::make_unique<CompositorInputAccessTrust>(&IdleNotifyActivityBackend::isOffered);
         input.globalActivity = std::make_unique<IdleNotifyActivityBackend>();
+    } else if (KdeIdleActivityBackend::isOffered()) {
+        qInfo("Input activity: the compositor's org_kde_kwin_idle");
+        input.trust = std::make_unique<CompositorInputAccessTrust>(&KdeIdleActivityBackend::isOffered);
+        input.globalActivity = std::make_unique<KdeIdleActivityBackend>();
     } else {
         qInfo("Input activity: X11");
         input.trust = std::make_unique<X11InputAccessTrust>();
