@@ -81,6 +81,8 @@ class AppController : public QObject
     Q_PROPERTY(QString alertMessage READ alertMessage NOTIFY alertChanged FINAL)
     Q_PROPERTY(bool keyboardIsLocked READ keyboardIsLocked NOTIFY keyboardIsLockedChanged FINAL)
     Q_PROPERTY(bool emergencyUnlocked READ emergencyUnlocked NOTIFY emergencyUnlockedChanged FINAL)
+    // The break's line about what holds the keyboard.
+    Q_PROPERTY(QString breakLockText READ breakLockText NOTIFY breakLockTextChanged FINAL)
     Q_PROPERTY(QString currentSessionNotes READ currentSessionNotes NOTIFY currentSessionNotesChanged FINAL)
     Q_PROPERTY(QString currentSessionTitle READ currentSessionTitle NOTIFY currentSessionTitleChanged FINAL)
     Q_PROPERTY(qint64 notesRevision READ notesRevision NOTIFY notesRevisionChanged FINAL)
@@ -161,6 +163,7 @@ public:
     const QString &alertTitle() const { return m_alertTitle; }
     const QString &alertMessage() const { return m_alertMessage; }
     bool keyboardIsLocked() const { return m_keyboardIsLocked; }
+    const QString &breakLockText() const { return m_breakLockText; }
     bool emergencyUnlocked() const { return m_emergencyUnlocked; }
     const QString &currentSessionNotes() const { return m_currentSessionNotes; }
     const QString &currentSessionTitle() const { return m_currentSessionTitle; }
@@ -361,6 +364,7 @@ signals:
     void alertChanged();
     void keyboardIsLockedChanged();
     void emergencyUnlockedChanged();
+    void breakLockTextChanged();
     void nowPlayingChanged();
     void currentSessionNotesChanged();
     void currentSessionTitleChanged();
@@ -421,6 +425,7 @@ private:
     void setUpFocusConsole();
     void refreshConsolePresentations();
     void refreshHeader();
+    void refreshBreakLockText();
     void refreshConsoleDragHandle();
 
     // Settings.
@@ -484,6 +489,9 @@ private:
     QString m_alertMessage;
     bool m_keyboardIsLocked = false;
     bool m_emergencyUnlocked = false;
+    QString m_breakLockText;
+    // The last look for a source of input activity found none: the header says why tracking is off.
+    bool m_inputAccessMissing = false;
     std::optional<NowPlayingInfo> m_nowPlaying;
     QString m_currentSessionNotes;
     QString m_currentSessionTitle;

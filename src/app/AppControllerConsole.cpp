@@ -3,7 +3,9 @@
 
 #include "app/AppController.h"
 #include "app/FocusConsoleDocking.h"
+#include "app/KeyboardHoldText.h"
 #include "core/QtOneShotTimer.h"
+#include "session/KeyboardLocker.h"
 #include "session/NotesSaveDebouncer.h"
 
 void AppController::setUpFocusConsole()
@@ -35,6 +37,9 @@ void AppController::setUpFocusConsole()
              &AppController::todayCompletedSessionsChanged, &AppController::keyboardIsLockedChanged })
         connect(this, changed, this, &AppController::refreshHeader);
     refreshHeader();
+    for (const auto changed : { &AppController::preferencesChanged, &AppController::keyboardIsLockedChanged })
+        connect(this, changed, this, &AppController::refreshBreakLockText);
+    refreshBreakLockText();
 }
 
 void AppController::refreshConsolePresentations()
@@ -67,7 +72,15 @@ void AppController::refreshHeader()
     state.todayHealthScore = m_todayHealthScore;
     state.todayCompletedSessions = m_todayCompletedSessions;
     state.keyboardIsLocked = m_keyboardIsLocked;
+    state.inputAccessMissing = m_inputAccessMissing;
+    state.windowSystem = m_seams.windowSystem;
     publish(m_header, HeaderPresentation::make(state), &AppController::headerChanged);
+}
+
+void AppController::refreshBreakLockText()
+{
+    publish(m_breakLockText, keyboardHoldText(m_keyboardLocker->hold(), language()),
+        &AppController::breakLockTextChanged);
 }
 
 const QString &AppController::notesDraft() const

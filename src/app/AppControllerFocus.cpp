@@ -237,6 +237,19 @@ void AppController::startKeyboardMonitoring()
 
 void AppController::showPermissionAlert()
 {
+    if (m_seams.windowSystem == WindowSystem::wayland) {
+        showAlert(localized(language(), QStringLiteral("没有活动来源"), QStringLiteral("No Activity Source")),
+            localized(language(),
+                QStringLiteral("此桌面不向程序报告键盘与鼠标活动（它既不提供 GNOME 的空闲监视器，也不提供 "
+                               "ext-idle-notify-v1 或 org_kde_kwin_idle）。关闭“活动监测”后，柯帆按自然经过"
+                               "时间计时；休息仍会全屏显示。"),
+                QStringLiteral(
+                    "This desktop tells programs nothing about keyboard and mouse activity (it offers "
+                    "neither GNOME's idle monitor nor ext-idle-notify-v1 nor org_kde_kwin_idle). "
+                    "Switch Track Activity off and Quorvane counts elapsed time; breaks still show "
+                    "full screen.")));
+        return;
+    }
     showAlert(localized(language(), QStringLiteral("等待 X11 输入权限"),
                   QStringLiteral("Waiting for X11 Input Access")),
         localized(language(),
@@ -269,9 +282,15 @@ void AppController::enableAutomaticTracking()
 void AppController::toggleActivityTracking()
 {
     if (m_preferences.trackActivity && m_trackingState == WorkTrackingState::permissionRequired) {
-        // The switch asks for access instead of turning tracking off.
-        enableAutomaticTracking();
-        return;
+        // The switch looks for a source of activity again; where the session offers none it still turns
+        // tracking off, or the round could never run.
+        m_inputAccessMissing = !m_seams.trust->requestTrust();
+        if (!m_inputAccessMissing) {
+            startKeyboardMonitoring();
+            if (m_trackingState != WorkTrackingState::permissionRequired)
+                return;
+            m_inputAccessMissing = true;
+        }
     }
     const bool previous = m_preferences.trackActivity;
     AppPreferences changed = m_preferences;

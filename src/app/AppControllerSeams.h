@@ -10,6 +10,7 @@
 #include "core/SystemBeep.h"
 #include "core/TrackPlayer.h"
 #include "core/WindowControl.h"
+#include "core/WindowSystem.h"
 #include "core/Workspace.h"
 #include "network/DeveloperCornerConfig.h"
 
@@ -42,6 +43,7 @@ struct AppControllerSeams
     std::unique_ptr<WindowControl> window;
     // The open-file dialog of the media imports.
     std::unique_ptr<FilePicker> filePicker;
+    WindowSystem windowSystem = WindowSystem::x11;
     // The desktop asked for less motion (read once at start-up): the wheel then turns briefly.
     bool reduceMotion = false;
     // The wait between the start of the console's snap and the change of its stored side.

@@ -13,12 +13,19 @@ HeaderButton headerSwitch(AppLanguage language, bool isOn, const QString &onSymb
 QString trackingDetail(const HeaderPresentation::State &state)
 {
     const AppLanguage language = state.language;
+    const bool wayland = state.windowSystem == WindowSystem::wayland;
+    if (state.trackingState == WorkTrackingState::permissionRequired && wayland)
+        return localized(language, QStringLiteral("没有活动来源 · 点击改为按自然经过时间计时"),
+            QStringLiteral("No activity source · Click to count elapsed time"));
     if (state.trackingState == WorkTrackingState::permissionRequired)
         return localized(language, QStringLiteral("待授权 · 点击查看 X11 输入权限"),
             QStringLiteral("Permission needed · Click for X11 input access"));
     if (state.isActivityTrackingOn)
         return localized(language, QStringLiteral("已开启 · 只累计键盘与鼠标活跃时间"),
             QStringLiteral("On · Counts keyboard and mouse activity only"));
+    if (state.inputAccessMissing)
+        return localized(language, QStringLiteral("已关闭 · 此会话不提供键盘与鼠标活动，按自然经过时间计时"),
+            QStringLiteral("Off · This session reports no keyboard or mouse activity; counts elapsed time"));
     return localized(language, QStringLiteral("已关闭 · 按自然经过时间连续计时"),
         QStringLiteral("Off · Counts continuously by elapsed time"));
 }
@@ -57,7 +64,9 @@ HeaderPresentation HeaderPresentation::make(const State &state)
             QStringLiteral("keyboard"), pair(u"活动监测", u"Track Activity"), trackingDetail(state));
     header.windowOnTop = headerSwitch(language, state.keepWindowOnTop, QStringLiteral("pin.fill"),
         QStringLiteral("pin.slash"), pair(u"窗口置顶", u"Always on Top"),
-        state.keepWindowOnTop
+        state.windowSystem == WindowSystem::wayland
+            ? pair(u"Wayland 不允许窗口停留在其他应用之上", u"Wayland lets no window stay above other apps")
+            : state.keepWindowOnTop
             ? pair(u"已开启 · 窗口不会被其他应用遮挡", u"On · The window stays above other apps")
             : pair(u"已关闭 · 使用普通窗口层级", u"Off · Uses the normal window level"));
     header.overlay

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppLanguage.h"
+#include "core/WindowSystem.h"
 #include "core/WorkTrackingState.h"
 
 #include <QObject>
@@ -76,6 +77,9 @@ public:
         qint64 todayHealthScore = 0;
         qint64 todayCompletedSessions = 0;
         bool keyboardIsLocked = false;
+        // The last look found no source of input activity in this session.
+        bool inputAccessMissing = false;
+        WindowSystem windowSystem = WindowSystem::x11;
     };
 
     static HeaderPresentation make(const State &state);

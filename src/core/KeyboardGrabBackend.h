@@ -2,6 +2,10 @@
 
 #include <functional>
 
+// How much of the keyboard a grab holds: every key of the session (X11), or only what reaches the break
+// window, with the desktop's shortcuts where the compositor sends them there too (Wayland).
+enum class KeyboardHold { session, windowAndShortcuts, windowOnly };
+
 // Takes every key event of the session away from all applications (this one included) and gives it back.
 // The mouse is never affected. While grabbed, Control + Alt + Super + Escape is the way out.
 class KeyboardGrabBackend
@@ -16,4 +20,10 @@ public:
 
     // Gives the keyboard back. Safe to call when not grabbed.
     virtual void release() = 0;
+
+    // Whether the grab needs the session's input access; a grab through the program's own window does not.
+    virtual bool needsInputAccess() const { return true; }
+
+    // What the current grab holds.
+    virtual KeyboardHold hold() const { return KeyboardHold::session; }
 };

@@ -38,6 +38,12 @@ public:
     // False only without a window on Qt's Wayland platform.
     bool grab(std::function<void()> onEmergencyChord) override;
     void release() override;
+    bool needsInputAccess() const override { return false; }
+    // The shortcuts only where the compositor offers to send them; whether it grants them is its choice.
+    KeyboardHold hold() const override
+    {
+        return m_manager ? KeyboardHold::windowAndShortcuts : KeyboardHold::windowOnly;
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

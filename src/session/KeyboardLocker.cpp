@@ -14,7 +14,7 @@ bool KeyboardLocker::lock()
 {
     if (m_isLocked)
         return true;
-    if (!m_trust.isTrusted())
+    if (m_backend->needsInputAccess() && !m_trust.isTrusted())
         return false;
     if (!m_backend->grab([this] { handleEmergencyChord(); }))
         return false;

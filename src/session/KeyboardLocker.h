@@ -17,13 +17,15 @@ public:
     KeyboardLocker(const KeyboardLocker &) = delete;
     KeyboardLocker &operator=(const KeyboardLocker &) = delete;
 
-    // True when the keyboard is locked, also when it already was. Without trust it fails and never prompts.
+    // True when the keyboard is locked, also when it already was. A grab that needs trust fails without it
+    // and never prompts.
     bool lock();
 
     // Gives the keyboard back; safe to call when not locked.
     void unlock();
 
     bool isLocked() const { return m_isLocked; }
+    KeyboardHold hold() const { return m_backend->hold(); }
 
     // Called on the main thread after the emergency chord has unlocked the keyboard.
     std::function<void()> onEmergencyUnlock;

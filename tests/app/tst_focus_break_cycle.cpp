@@ -220,31 +220,50 @@ private slots:
         QVERIFY(changes.count() <= 1);
     }
 
-    void withoutAccessTheSwitchAsksInsteadOfTurningOff()
+    // Where the session offers no source of activity, the switch looks again and then turns tracking off:
+    // the round counts plain time and the header says why.
+    void withoutAccessTheSwitchTurnsTrackingOff()
     {
         ControllerHarness harness;
         harness.trusted = false;
         AppController &controller = harness.start();
         QCOMPARE(controller.trackingState(), WorkTrackingState::permissionRequired);
-        QVERIFY(!controller.isActivityTrackingOn());
 
         controller.toggleActivityTracking();
-        QVERIFY(controller.preferences().trackActivity);
         QVERIFY(harness.trust->prompted);
-        QVERIFY(controller.showingAlert());
-        QCOMPARE(controller.alertTitle(), QStringLiteral("等待 X11 输入权限"));
+        QVERIFY(!controller.preferences().trackActivity);
+        QCOMPARE(controller.trackingState(), WorkTrackingState::tracking);
+        QVERIFY(controller.header().tracking.detail.startsWith(u"已关闭 · 此会话不提供键盘与鼠标活动"_qs));
+        harness.tick(3000);
+        QCOMPARE(controller.workTimer().accumulatedActiveTime, 3.0);
 
-        // The second request re-checks too and shows the same explanation.
-        controller.setShowingAlert(false);
+        // The permission button still explains what is missing.
         controller.enableAutomaticTracking();
-        QVERIFY(controller.showingAlert());
         QCOMPARE(controller.alertTitle(), QStringLiteral("等待 X11 输入权限"));
+    }
 
-        // Once access exists, asking again starts monitoring.
-        harness.trust->trusted = true;
-        harness.global->canInstall = true;
-        controller.enableAutomaticTracking();
-        QCOMPARE(controller.trackingState(), WorkTrackingState::waitingForActivity);
+    // A break held by the window alone needs no input access, and its lock line says what is held.
+    void breakSaysWhatHoldsTheKeyboard_data()
+    {
+        QTest::addColumn<KeyboardHold>("hold");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("session") << KeyboardHold::session << u"键盘已锁定 · 后台任务继续运行"_qs;
+        QTest::newRow("window and shortcuts")
+            << KeyboardHold::windowAndShortcuts << u"按键与快捷键只进入休息窗口 · 后台任务继续运行"_qs;
+        QTest::newRow("window only") << KeyboardHold::windowOnly
+                                     << u"键盘未锁定：此桌面允许其他窗口接收按键 · 后台任务继续运行"_qs;
+    }
+
+    void breakSaysWhatHoldsTheKeyboard()
+    {
+        QFETCH(KeyboardHold, hold);
+        QFETCH(QString, line);
+        ControllerHarness harness;
+        harness.trusted = hold == KeyboardHold::session;
+        harness.keyboardHold = hold;
+        harness.startInBreak();
+        QVERIFY(harness.controller->keyboardIsLocked());
+        QCOMPARE(harness.controller->breakLockText(), line);
     }
 
     void switchingTrackingOffCountsPlainTimeAndIsSaved()

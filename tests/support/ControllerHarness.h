@@ -97,6 +97,7 @@ public:
         seams.localActivity = std::move(ownedLocal);
         auto ownedGrab = std::make_unique<FakeKeyboardGrabBackend>();
         grab = ownedGrab.get();
+        grab->heldAs = keyboardHold;
         seams.keyboardGrab = std::move(ownedGrab);
         seams.trackPlayers = [] { return std::make_unique<SilentTrackPlayer>(); };
         auto ownedBeep = std::make_unique<CountingBeep>();
@@ -147,6 +148,7 @@ public:
     TemporaryDataHome home;
     QDateTime startTime = QDateTime(QDate(2024, 3, 1), QTime(9, 0), Qt::LocalTime);
     bool trusted = true;
+    KeyboardHold keyboardHold = KeyboardHold::session;
     std::unique_ptr<AppController> controller;
     FakeClock *clock = nullptr;
     QueuedRandomSource *wheel = nullptr;

@@ -15,6 +15,9 @@ public:
         return true;
     }
     void release() override { m_onEmergencyChord = nullptr; }
+    // Only the session-wide grab needs input access; a window's hold needs the window alone.
+    bool needsInputAccess() const override { return heldAs == KeyboardHold::session; }
+    KeyboardHold hold() const override { return heldAs; }
 
     bool isGrabbed() const { return bool(m_onEmergencyChord); }
     // The user pressed the emergency chord: the grab is already gone when the owner hears of it.
@@ -26,6 +29,7 @@ public:
     }
 
     bool canGrab = true;
+    KeyboardHold heldAs = KeyboardHold::session;
     int grabs = 0;
 
 private:

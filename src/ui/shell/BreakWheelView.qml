@@ -250,7 +250,7 @@ Item {
             Text {
                 objectName: "lockText"
                 anchors.verticalCenter: parent.verticalCenter
-                text: Texts.L("键盘已锁定 · 后台任务继续运行", "Keyboard locked · Background work continues")
+                text: AppController.breakLockText
                 font: hint.font
                 color: hint.color
                 Accessible.name: text

@@ -69,6 +69,8 @@ int main(int argc, char *argv[])
     seams.workspace = std::make_unique<DesktopWorkspace>();
     seams.window = std::move(window);
     seams.filePicker = std::make_unique<PortalFilePicker>(std::make_unique<DialogFilePicker>());
+    seams.windowSystem = QGuiApplication::platformName() == QLatin1String("wayland") ? WindowSystem::wayland
+                                                                                     : WindowSystem::x11;
     seams.reduceMotion = DesktopMotionPreference::reducesMotion(
         QDBusConnection::sessionBus(), DesktopMotionPreference::standardKdeglobalsFiles());
     seams.consoleDockTimer = std::make_unique<QtOneShotTimer>();
@@ -79,7 +81,8 @@ int main(int argc, char *argv[])
 
     QQmlApplicationEngine engine;
     addImageProviders(engine, controller);
-    QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/Main.qml")));
+    QQmlComponent component(
+        &engine, QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/Main.qml")));
     // The window's creation is finished only once its behaviour is attached, so that keep-on-top is in
     // place when it first shows.
     const std::unique_ptr<QObject> root(component.beginCreate(engine.rootContext()));
