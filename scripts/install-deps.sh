@@ -41,8 +41,9 @@ PACKAGES=(
   python3-pyatspi at-spi2-core
   # real files of the desktop that the media tests import: a WebP wallpaper and an Ogg sound
   gnome-backgrounds sound-theme-freedesktop
-  # bench/footprint drives its X server through XTEST
-  python3-xlib
+  # bench/footprint drives its X server through XTEST, and measures mpv and a bare GStreamer pipeline
+  # drawing the same video as yardsticks
+  python3-xlib mpv gstreamer1.0-x
   # services of a desktop that a test's private bus must never start: their presence proves it
   xdg-desktop-portal xdg-desktop-portal-gtk dunst
   # the Debian package is built, checked and installed
