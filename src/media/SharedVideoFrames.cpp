@@ -1,5 +1,7 @@
 #include "media/SharedVideoFrames.h"
 
+#include "media/FrameShade.h"
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -116,7 +118,8 @@ uchar *SharedVideoFrames::pixels(int index) const
     return static_cast<uchar *>(m_mapping) + headerBytes() + std::size_t(index) * m_frameBytes;
 }
 
-int SharedVideoFrames::put(const QImage &frame, std::int64_t positionMilliseconds)
+int SharedVideoFrames::put(
+    const QImage &frame, std::int64_t positionMilliseconds, std::span<const std::uint16_t> lineFactors)
 {
     const auto bytesPerLine = std::size_t(frame.width()) * 4;
     if (frame.depth() != 32 || bytesPerLine * std::size_t(frame.height()) > m_frameBytes)
@@ -127,8 +130,12 @@ int SharedVideoFrames::put(const QImage &frame, std::int64_t positionMillisecond
         if (!free.held.compare_exchange_strong(expected, 1, std::memory_order_acquire))
             continue;
         uchar *target = pixels(index);
-        for (int line = 0; line < frame.height(); ++line)
-            std::memcpy(target + line * bytesPerLine, frame.constScanLine(line), bytesPerLine);
+        const bool shaded = lineFactors.size() == std::size_t(frame.height());
+        for (int line = 0; line < frame.height(); ++line) {
+            copyShaded(reinterpret_cast<std::uint32_t *>(target + line * bytesPerLine),
+                reinterpret_cast<const std::uint32_t *>(frame.constScanLine(line)), frame.width(),
+                shaded ? lineFactors[std::size_t(line)] : 256);
+        }
         free.width = std::uint32_t(frame.width());
         free.height = std::uint32_t(frame.height());
         free.bytesPerLine = std::uint32_t(bytesPerLine);

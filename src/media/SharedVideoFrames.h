@@ -6,6 +6,7 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
+#include <span>
 
 // The frames a video decoder process hands to the program, in memory both map: a few slots, each taken
 // by the decoder for one frame and given back when the program no longer draws it. Nothing is copied on
@@ -28,9 +29,11 @@ public:
     int descriptor() const { return m_descriptor; }
     std::size_t frameBytes() const { return m_frameBytes; }
 
-    // Decoder: copies `frame` (32-bit pixels) into a free slot and gives the slot's number, or -1 when the
-    // program still holds every slot or the frame does not fit.
-    int put(const QImage &frame, std::int64_t positionMilliseconds);
+    // Decoder: copies `frame` (32-bit pixels) into a free slot, each line darkened by its factor in 256ths
+    // where `lineFactors` has one for each, and gives the slot's number, or -1 when the program still holds
+    // every slot or the frame does not fit.
+    int put(const QImage &frame, std::int64_t positionMilliseconds,
+        std::span<const std::uint16_t> lineFactors = {});
 
     // Program: the frame in `slot` over the shared memory itself; the slot is free again once the last copy
     // of the picture is gone. The memory stays mapped as long as a picture of it lives.

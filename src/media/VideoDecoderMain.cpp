@@ -2,10 +2,11 @@
 // and puts each frame, ready to draw, into the memory the program shares with it as descriptor 3.
 //
 // usage: quorvane-video-decoder FILE WIDTH HEIGHT MUTED FROM_MILLISECONDS
-// It reads commands from its standard input, a line each: "size WIDTH HEIGHT" and "mute 1" or "mute 0";
-// at the input's end it exits at once. It writes a line per frame, "frame SLOT", and "error TEXT" before it
-// exits on a failure.
+// It reads commands from its standard input, a line each: "size WIDTH HEIGHT", "mute 1" or "mute 0", and
+// "shade UNIFORM STOP..." (how each frame is darkened, see FrameShade); at the input's end it exits at once.
+// It writes a line per frame, "frame SLOT", and "error TEXT" before it exits on a failure.
 
+#include "media/FrameShade.h"
 #include "media/LoopingVideoPipeline.h"
 #include "media/SharedVideoFrames.h"
 
@@ -35,8 +36,28 @@ void say(QByteArray line)
     std::_Exit(1);
 }
 
-void obey(const QByteArray &command, LoopingVideoPipeline &pipeline)
+// The darkening of every frame, as the program last asked for it, and its factors by line for the frame
+// height they were last worked out for.
+struct Shading
 {
+    FrameShade shade;
+    std::vector<std::uint16_t> lineFactors;
+
+    std::span<const std::uint16_t> factorsFor(int height)
+    {
+        if (lineFactors.size() != std::size_t(height))
+            lineFactors = shade.lineFactors(height);
+        return lineFactors;
+    }
+};
+
+void obey(const QByteArray &command, LoopingVideoPipeline &pipeline, Shading &shading)
+{
+    if (command.startsWith("shade ")) {
+        if (const std::optional<FrameShade> shade = FrameShade::fromCommand(command.mid(6)))
+            shading = { *shade, {} };
+        return;
+    }
     const QList<QByteArray> words = command.simplified().split(' ');
     if (words.size() == 3 && words[0] == "size") {
         const QSize size(words[1].toInt(), words[2].toInt());
@@ -62,11 +83,13 @@ int main(int argc, char **argv)
     const std::shared_ptr<SharedVideoFrames> frames = std::move(shared).value();
 
     LoopingVideoPipeline pipeline;
+    Shading shading;
     QObject::connect(&pipeline, &LoopingVideoPipeline::failed, &fail);
     // A frame comes only when the program has given a slot back; one it is late for is skipped.
-    QObject::connect(&pipeline, &LoopingVideoPipeline::frameReady, [&pipeline, &frames] {
+    QObject::connect(&pipeline, &LoopingVideoPipeline::frameReady, [&pipeline, &frames, &shading] {
         if (const std::optional<QImage> frame = pipeline.frames()->takeNew()) {
-            if (const int slot = frames->put(*frame, pipeline.position()); slot >= 0)
+            const int slot = frames->put(*frame, pipeline.position(), shading.factorsFor(frame->height()));
+            if (slot >= 0)
                 say("frame " + QByteArray::number(slot));
         }
     });
@@ -74,14 +97,14 @@ int main(int argc, char **argv)
 
     QByteArray pending;
     QSocketNotifier commands(STDIN_FILENO, QSocketNotifier::Read);
-    QObject::connect(&commands, &QSocketNotifier::activated, [&pending, &pipeline] {
+    QObject::connect(&commands, &QSocketNotifier::activated, [&pending, &pipeline, &shading] {
         char chunk[256];
         const ssize_t read = ::read(STDIN_FILENO, chunk, sizeof chunk);
         if (read <= 0)
             std::_Exit(0);
         pending.append(chunk, read);
         for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
-            obey(pending.left(end), pipeline);
+            obey(pending.left(end), pipeline, shading);
             pending.remove(0, end + 1);
         }
     });

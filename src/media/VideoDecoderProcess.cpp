@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <unistd.h>
 
 namespace {
@@ -92,6 +93,28 @@ void VideoDecoderProcess::setFrameSize(QSize size)
     emit frameSizeChanged();
 }
 
+void VideoDecoderProcess::setShadeOpacity(qreal opacity)
+{
+    setShade({ std::clamp<qreal>(opacity, 0, 1), m_shade.gradient });
+}
+
+void VideoDecoderProcess::setShadeGradient(const QList<qreal> &opacities)
+{
+    FrameShade shade { m_shade.uniform, {} };
+    for (const qreal opacity : opacities)
+        shade.gradient.append(std::clamp<qreal>(opacity, 0, 1));
+    setShade(shade);
+}
+
+void VideoDecoderProcess::setShade(const FrameShade &shade)
+{
+    if (shade == m_shade)
+        return;
+    m_shade = shade;
+    send("shade " + shade.toCommand() + '\n');
+    emit shadeChanged();
+}
+
 qint64 VideoDecoderProcess::position() const
 {
     return m_process ? m_lastFrameAt : -1;
@@ -144,6 +167,8 @@ void VideoDecoderProcess::start()
     });
     m_process = process;
     process->start();
+    // Read before the first frame is ready, which takes the pipeline far longer to make.
+    send("shade " + m_shade.toCommand() + '\n');
     emit playingChanged();
 }
 

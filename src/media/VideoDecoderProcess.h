@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/FrameShade.h"
 #include "media/LatestVideoFrame.h"
 #include "media/SharedVideoFrames.h"
 
@@ -23,6 +24,10 @@ class VideoDecoderProcess : public QObject
     Q_PROPERTY(bool muted READ muted WRITE setMuted NOTIFY mutedChanged FINAL)
     Q_PROPERTY(bool active READ active WRITE setActive NOTIFY activeChanged FINAL)
     Q_PROPERTY(QSize frameSize READ frameSize WRITE setFrameSize NOTIFY frameSizeChanged FINAL)
+    // How each frame is darkened before it is handed over: black of `shadeOpacity` over it all, and black
+    // running from top to bottom through the evenly spaced opacities of `shadeGradient`.
+    Q_PROPERTY(qreal shadeOpacity READ shadeOpacity WRITE setShadeOpacity NOTIFY shadeChanged FINAL)
+    Q_PROPERTY(QList<qreal> shadeGradient READ shadeGradient WRITE setShadeGradient NOTIFY shadeChanged FINAL)
     Q_PROPERTY(bool playing READ playing NOTIFY playingChanged FINAL)
     Q_PROPERTY(QString errorString READ errorString NOTIFY errorStringChanged FINAL)
 
@@ -42,6 +47,10 @@ public:
     // In device pixels.
     QSize frameSize() const { return m_frameSize; }
     void setFrameSize(QSize size);
+    qreal shadeOpacity() const { return m_shade.uniform; }
+    void setShadeOpacity(qreal opacity);
+    QList<qreal> shadeGradient() const { return m_shade.gradient; }
+    void setShadeGradient(const QList<qreal> &opacities);
     // A decoder runs and has not failed.
     bool playing() const { return m_process != nullptr; }
     // Why the video cannot be played; empty unless it failed.
@@ -59,6 +68,7 @@ signals:
     void mutedChanged();
     void activeChanged();
     void frameSizeChanged();
+    void shadeChanged();
     void playingChanged();
     void errorStringChanged();
     // A frame waits in frames().
@@ -73,11 +83,13 @@ private:
     void decoderEnded();
     void send(const QByteArray &command);
     void setErrorString(const QString &text);
+    void setShade(const FrameShade &shade);
 
     QUrl m_source;
     bool m_muted = true;
     bool m_active = false;
     QSize m_frameSize;
+    FrameShade m_shade;
     QString m_errorString;
     // Where the next decoder goes on from, and where the running one's last frame stood, in milliseconds.
     qint64 m_resumeAt = 0;

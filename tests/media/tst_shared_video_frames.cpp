@@ -1,4 +1,5 @@
 #include "TestProgram.h"
+#include "media/FrameShade.h"
 #include "media/SharedVideoFrames.h"
 
 #include <QTest>
@@ -50,6 +51,40 @@ private slots:
             QCOMPARE(taken.size(), frame.size());
             QCOMPARE(taken.pixel(taken.width() - 1, taken.height() - 1), frame.pixel(0, 0));
             QCOMPARE(m_program->positionOf(slot), 1234);
+        }
+    }
+
+    // The decoder darkens each line as its "shade" command asks, opaque pixels staying opaque; a malformed
+    // command darkens nothing. Five pixels a line: four go through the vectorised path, one the plain one.
+    void aFrameIsDarkenedLineByLineAsTheShadeCommandSays_data()
+    {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<qreal>("kept");
+
+        QTest::newRow("nothing") << QByteArray("0") << 2 << 1.0;
+        QTest::newRow("uniform") << QByteArray("0.5") << 3 << 0.5;
+        QTest::newRow("gradient at a line's centre") << QByteArray("0 0 1") << 0 << 0.875;
+        QTest::newRow("between the stops") << QByteArray("0 1 0 1") << 1 << 0.75;
+        QTest::newRow("uniform and gradient") << QByteArray("0.5 0.5") << 2 << 0.25;
+        QTest::newRow("no number") << QByteArray("dark") << 1 << 1.0;
+        QTest::newRow("beyond black") << QByteArray("2 0") << 1 << 1.0;
+    }
+
+    void aFrameIsDarkenedLineByLineAsTheShadeCommandSays()
+    {
+        QFETCH(QByteArray, command);
+        QFETCH(int, line);
+        QFETCH(qreal, kept);
+        const QColor colour(200, 100, 40);
+        const QImage frame = filled({ 5, 4 }, colour);
+        const std::vector<std::uint16_t> factors
+            = FrameShade::fromCommand(command).value_or(FrameShade {}).lineFactors(frame.height());
+        const QImage taken = m_program->take(m_decoder->put(frame, 0, factors));
+        for (const int x : { 0, 4 }) {
+            const QRgb pixel = reinterpret_cast<const QRgb *>(taken.constScanLine(line))[x];
+            QCOMPARE(
+                pixel, qRgb(int(colour.red() * kept), int(colour.green() * kept), int(colour.blue() * kept)));
         }
     }
 

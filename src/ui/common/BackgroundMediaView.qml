@@ -10,6 +10,12 @@ Item {
     // A video's own sound plays only when this is on.
     required property bool videoAudioTakesPriority
     readonly property bool isVideo: MediaTypes.isVideo(url)
+    // How a video darkens its frames itself, as BackgroundVideoView takes it; a picture ignores it.
+    property real shadeOpacity: 0
+    property list<real> shadeGradient: []
+    // The view shows a video's frames, darkened as asked: nothing need be drawn over it to darken it.
+    readonly property bool shaded: isVideo && framesShown
+    property bool framesShown: false
 
     // The size the picture is decoded at: the view in device pixels, the whole screen at most, so that a
     // library tile decodes a tile's worth. It only grows, so a smaller window keeps the decoded picture
@@ -66,12 +72,15 @@ Item {
         // The player exists only while the address is a video: a picture needs no pipeline.
         Component.onCompleted: setSource("BackgroundVideoView.qml", {
             "url": Qt.binding(() => view.url),
-            "audible": Qt.binding(() => view.videoAudioTakesPriority)
+            "audible": Qt.binding(() => view.videoAudioTakesPriority),
+            "shadeOpacity": Qt.binding(() => view.shadeOpacity),
+            "shadeGradient": Qt.binding(() => view.shadeGradient)
         })
     }
 
     Connections {
         function onFrameShown() {
+            view.framesShown = true;
             view.contentChanged();
         }
 

@@ -10,6 +10,9 @@ Item {
     required property url url
     // The video's own sound plays only when this is on.
     required property bool audible
+    // The darkening each frame gets before it is drawn, as VideoDecoderProcess takes it.
+    property real shadeOpacity: 0
+    property list<real> shadeGradient: []
     readonly property alias player: player
 
     // Each new frame drawn, for what follows the picture (a blurred backdrop, say).
@@ -21,6 +24,8 @@ Item {
         source: video.url
         // Muting leaves the stream alone, so the video runs on without a restart.
         muted: !video.audible
+        shadeOpacity: video.shadeOpacity
+        shadeGradient: video.shadeGradient
         // A window closed to the tray holds no pipeline at all; shown again, the video goes on where it
         // stood.
         active: video.Window.visibility !== Window.Hidden

@@ -32,6 +32,13 @@ Item {
         // For the glass panels, which blur a capture of it taken again on this signal.
         signal contentChanged()
 
+        // The darkening over the background: black of this opacity, and black running from top to bottom
+        // through these opacities, evenly spaced. A video background darkens its frames itself as they are
+        // decoded, so that the window does not draw two veils over the whole video with every frame.
+        readonly property real shadeOpacity: AppController.backgroundOverlayEnabled ? AppController.overlayOpacity : 0
+        readonly property list<real> gradientStops: [0.12, 0, 0.3]
+        property bool backgroundShadesItself: false
+
         Item {
             id: backgroundLayer
 
@@ -51,8 +58,12 @@ Item {
                     height: backgroundLayer.height
                     url: AppController.backgroundURL
                     videoAudioTakesPriority: AppController.videoAudioTakesPriority
+                    shadeOpacity: scene.shadeOpacity
+                    shadeGradient: scene.gradientStops.map(stop => stop * overlayGradient.opacity)
                     onContentChanged: scene.contentChanged()
+                    onShadedChanged: scene.backgroundShadesItself = shaded
                     Component.onCompleted: scene.contentChanged()
+                    Component.onDestruction: scene.backgroundShadesItself = false
                 }
             }
             // qmllint enable unqualified
@@ -61,32 +72,35 @@ Item {
         Rectangle {
             objectName: "overlayShade"
             anchors.fill: parent
-            visible: AppController.backgroundOverlayEnabled
+            visible: AppController.backgroundOverlayEnabled && !scene.backgroundShadesItself
             color: "black"
-            opacity: AppController.overlayOpacity
+            opacity: scene.shadeOpacity
             onVisibleChanged: scene.contentChanged()
             onOpacityChanged: scene.contentChanged()
         }
 
         Rectangle {
+            id: overlayGradient
+
             objectName: "overlayGradient"
             anchors.fill: parent
             opacity: AppController.backgroundOverlayEnabled ? 1 : 0
-            visible: opacity > 0 || AppController.backgroundOverlayEnabled
+            visible: (opacity > 0 || AppController.backgroundOverlayEnabled) && !scene.backgroundShadesItself
             onOpacityChanged: scene.contentChanged()
+            onVisibleChanged: scene.contentChanged()
 
             gradient: Gradient {
                 GradientStop {
                     position: 0
-                    color: Qt.rgba(0, 0, 0, 0.12)
+                    color: Qt.rgba(0, 0, 0, scene.gradientStops[0])
                 }
                 GradientStop {
                     position: 0.5
-                    color: Qt.rgba(0, 0, 0, 0)
+                    color: Qt.rgba(0, 0, 0, scene.gradientStops[1])
                 }
                 GradientStop {
                     position: 1
-                    color: Qt.rgba(0, 0, 0, 0.3)
+                    color: Qt.rgba(0, 0, 0, scene.gradientStops[2])
                 }
             }
 

@@ -589,6 +589,12 @@ private slots:
         QTRY_VERIFY(!near(grab(view).pixel(80, 30), fallbackColour, 3));
         QSignalSpy shown(loader->property("item").value<QObject *>(), SIGNAL(frameShown()));
         QTRY_VERIFY(shown.count() > 1);
+        // The decoder darkens the frames as the view asks, so that nothing need be drawn over them.
+        const QRgb clear = grab(view).pixel(80, 30);
+        QVERIFY(view->property("shaded").toBool());
+        view->setProperty("shadeOpacity", 0.5);
+        QTRY_VERIFY(
+            near(grab(view).pixel(80, 30), QColor(qRed(clear) / 2, qGreen(clear) / 2, qBlue(clear) / 2), 3));
 
         view->setProperty("videoAudioTakesPriority", true);
         QVERIFY(!player->property("muted").toBool());
