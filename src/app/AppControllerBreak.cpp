@@ -53,6 +53,8 @@ void AppController::enterLockedBreak()
                     "again). Background AI, terminals, builds, and downloads will keep running.")));
         return;
     }
+    if (m_seams.roundEndNotice)
+        m_seams.roundEndNotice->withdraw();
     publish(m_keyboardIsLocked, true, &AppController::keyboardIsLockedChanged);
     publish(m_phase, SessionPhase::wheel, &AppController::phaseChanged);
     enterFullScreenIfPossible();

@@ -2,6 +2,7 @@
 
 #include "app/AppController.h"
 #include "core/AccessibilityTrust.h"
+#include "core/StringTable.h"
 #include "session/InputActivityMonitor.h"
 #include "storage/AppStorageService.h"
 #include "storage/FocusSessionLogger.h"
@@ -123,6 +124,12 @@ void AppController::completeFocusSession(bool countAsCompleted)
     m_savedFocusSnapshot.reset();
     syncAudioForCurrentPhase();
     bringMainWindowForward();
+    if (m_seams.roundEndNotice) {
+        m_seams.roundEndNotice->show(StringTable::text(QStringLiteral("这一轮完成了"), language()),
+            localized(language(), QStringLiteral("该休息了：打开柯帆开始休息。"),
+                QStringLiteral("Time for a break: open Quorvane to start it.")),
+            localized(language(), QStringLiteral("打开柯帆"), QStringLiteral("Open Quorvane")));
+    }
 }
 
 void AppController::finishFocusNow()

@@ -7,6 +7,7 @@
 #include "core/KeyboardGrabBackend.h"
 #include "core/OneShotTimer.h"
 #include "core/RandomSource.h"
+#include "core/RoundEndNotice.h"
 #include "core/SystemBeep.h"
 #include "core/TrackPlayer.h"
 #include "core/WindowControl.h"
@@ -41,6 +42,9 @@ struct AppControllerSeams
     std::unique_ptr<SystemBeep> beep;
     std::unique_ptr<Workspace> workspace;
     std::unique_ptr<WindowControl> window;
+    // Where the window cannot come forward by itself, what tells the user that a round has ended; null:
+    // the window does.
+    std::unique_ptr<RoundEndNotice> roundEndNotice;
     // The open-file dialog of the media imports.
     std::unique_ptr<FilePicker> filePicker;
     WindowSystem windowSystem = WindowSystem::x11;

@@ -16,6 +16,14 @@ void MainWindowControl::bringForward()
     m_window->requestActivate();
 }
 
+void MainWindowControl::bringForward(const QString &activationToken)
+{
+    // Qt's Wayland shell reads the token from there on the next activation request, and clears it.
+    if (!activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+    bringForward();
+}
+
 void MainWindowControl::enterFullScreen()
 {
     if (!m_window || m_window->visibility() == QWindow::FullScreen)

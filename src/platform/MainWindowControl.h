@@ -13,6 +13,9 @@ public:
     QWindow *window() const { return m_window; }
 
     void bringForward() override;
+    // Under Wayland a token that the compositor gave another client (a notification server) for this
+    // window lets it take the focus; empty: as bringForward().
+    void bringForward(const QString &activationToken);
     void enterFullScreen() override;
 
 private:

@@ -242,6 +242,30 @@ private slots:
         QCOMPARE(controller.alertTitle(), QStringLiteral("等待 X11 输入权限"));
     }
 
+    // Where the window cannot come forward by itself, the round's end is told in the interface language,
+    // and taken back when the break begins.
+    void roundEndIsToldUntilTheBreak()
+    {
+        struct RecordingNotice : RoundEndNotice
+        {
+            void show(const QString &t, const QString &b, const QString &a) override { shown = { t, b, a }; }
+            void withdraw() override { shown.clear(); }
+            QStringList shown;
+        } *notice = new RecordingNotice;
+        ControllerHarness harness;
+        AppPreferences preferences;
+        preferences.language = AppLanguage::english;
+        QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
+        AppController &controller
+            = harness.start([&](AppControllerSeams &seams) { seams.roundEndNotice.reset(notice); });
+        controller.finishFocusNow();
+        QCOMPARE(notice->shown,
+            QStringList({ u"Round Complete"_qs, u"Time for a break: open Quorvane to start it."_qs,
+                u"Open Quorvane"_qs }));
+        controller.enterLockedBreak();
+        QVERIFY(notice->shown.isEmpty());
+    }
+
     // A break held by the window alone needs no input access, and its lock line says what is held.
     void breakSaysWhatHoldsTheKeyboard_data()
     {

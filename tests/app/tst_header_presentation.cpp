@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+
 // What the header bar shows for the controller's state, in both languages.
 class HeaderPresentationTest : public QObject
 {
@@ -139,34 +140,6 @@ private slots:
         QCOMPARE(tracking.accessibilityValue, value);
         QCOMPARE(tracking.detail, detail);
         QCOMPARE(tracking.title, language == AppLanguage::chinese ? u"活动监测"_qs : u"Track Activity"_qs);
-    }
-
-    // Lines that depend on the window system and on whether the session reports any input activity.
-    void linesFollowTheSession_data()
-    {
-        QTest::addColumn<bool>("wayland");
-        QTest::addColumn<QString>("trackingDetail");
-        QTest::addColumn<QString>("windowOnTopDetail");
-        QTest::newRow("wayland, no source") << true << u"No activity source · Click to count elapsed time"_qs
-                                            << u"Wayland lets no window stay above other apps"_qs;
-        QTest::newRow("x11, switched off for want of access")
-            << false << u"Off · This session reports no keyboard or mouse activity; counts elapsed time"_qs
-            << u"Off · Uses the normal window level"_qs;
-    }
-
-    void linesFollowTheSession()
-    {
-        QFETCH(bool, wayland);
-        QFETCH(QString, trackingDetail);
-        QFETCH(QString, windowOnTopDetail);
-        HeaderPresentation::State input = state(AppLanguage::english);
-        input.windowSystem = wayland ? WindowSystem::wayland : WindowSystem::x11;
-        // The Wayland row's tracking is on but finds no source; the X11 row's was switched off.
-        input.trackingState = wayland ? WorkTrackingState::permissionRequired : WorkTrackingState::tracking;
-        input.inputAccessMissing = true;
-        const HeaderPresentation header = HeaderPresentation::make(input);
-        QCOMPARE(header.tracking.detail, trackingDetail);
-        QCOMPARE(header.windowOnTop.detail, windowOnTopDetail);
     }
 
     void theOtherSwitchesFollowTheirSettings_data()

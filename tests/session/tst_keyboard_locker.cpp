@@ -40,7 +40,6 @@ private slots:
     void lockWhenLockedReturnsTrueAndGrabsOnce();
     void lockFails_data();
     void lockFails();
-    void windowHoldLocksWithoutAccess();
     void unlockIsIdempotent();
     void emergencyChordUnlocksThenCallsBackOnce();
     void emergencyChordWithoutCallbackStillUnlocks();
@@ -96,16 +95,6 @@ void KeyboardLockerTest::lockFails()
     QVERIFY(!rig.trust.prompted);
     if (!trusted)
         QCOMPARE(rig.backend->grabs, 0);
-}
-
-void KeyboardLockerTest::windowHoldLocksWithoutAccess()
-{
-    LockerRig rig;
-    rig.trust.trusted = false;
-    rig.backend->heldAs = KeyboardHold::windowOnly;
-    QVERIFY(rig.locker->lock());
-    QVERIFY(rig.backend->isGrabbed());
-    QCOMPARE(rig.locker->hold(), KeyboardHold::windowOnly);
 }
 
 void KeyboardLockerTest::unlockIsIdempotent()

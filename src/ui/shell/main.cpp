@@ -10,6 +10,7 @@
 #include "media/GstTrackPlayer.h"
 #include "network/UpdateController.h"
 #include "platform/DesktopMotionPreference.h"
+#include "platform/DesktopNotificationRoundEnd.h"
 #include "platform/DesktopWorkspace.h"
 #include "platform/DialogFilePicker.h"
 #include "platform/MainWindowControl.h"
@@ -71,6 +72,12 @@ int main(int argc, char *argv[])
     seams.filePicker = std::make_unique<PortalFilePicker>(std::make_unique<DialogFilePicker>());
     seams.windowSystem = QGuiApplication::platformName() == QLatin1String("wayland") ? WindowSystem::wayland
                                                                                      : WindowSystem::x11;
+    if (seams.windowSystem == WindowSystem::wayland) {
+        seams.roundEndNotice = std::make_unique<DesktopNotificationRoundEnd>(
+            QDBusConnection::sessionBus(), QGuiApplication::desktopFileName(),
+            [&windowControl] { return windowControl.window() && windowControl.window()->isActive(); },
+            [&windowControl](const QString &token) { windowControl.bringForward(token); });
+    }
     seams.reduceMotion = DesktopMotionPreference::reducesMotion(
         QDBusConnection::sessionBus(), DesktopMotionPreference::standardKdeglobalsFiles());
     seams.consoleDockTimer = std::make_unique<QtOneShotTimer>();
