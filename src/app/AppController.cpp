@@ -13,6 +13,7 @@
 #include "storage/CSVLogger.h"
 #include "storage/DailyStatsRepository.h"
 #include "storage/FocusSessionLogger.h"
+#include "storage/WholeFileWrite.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +26,8 @@ namespace {
 constexpr auto tickInterval = std::chrono::milliseconds(250);
 constexpr double logCheckInterval = 1.0;
 constexpr double monitorRetryInterval = 3.0;
+// Writing again on a full disk reads the log each time; every few seconds is soon enough.
+constexpr double unsavedRetryInterval = 10.0;
 constexpr qint64 statisticsDays = 30;
 
 double secondsBetween(const QDateTime &from, const QDateTime &to)
@@ -91,6 +94,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_lastMonitorRetry = distantPast();
     m_lastFocusSnapshotSave = distantPast();
     m_lastLogFilesCheck = distantPast();
+    m_lastUnsavedRetry = distantPast();
     m_currentSessionID = Uuid::newEventID();
     m_currentFocusStartedAt = now();
     m_wheelCycleID = QUuid::createUuid();
@@ -157,6 +161,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
 
     startTimer();
     tellAboutMovedAsideLogs();
+    tellAboutUnwritableDataFolder();
 }
 
 AppController::~AppController()
@@ -198,6 +203,7 @@ void AppController::updateRemainingTime()
     const QDateTime tickTime = now();
     updateDayIfNeeded(tickTime);
     refreshExternalLogChangesIfNeeded(tickTime);
+    retryUnsavedWritesIfNeeded(tickTime);
     if (m_phase != SessionPhase::focus)
         return;
     if (m_preferences.trackActivity) {
@@ -226,7 +232,7 @@ void AppController::updateDayIfNeeded(const QDateTime &now)
         return;
     m_scoreDate = today;
     reloadTotalsAndStatistics(now);
-    publish(m_sessionNumber, m_todayCompletedSessions + 1, &AppController::sessionNumberChanged);
+    publish(m_sessionNumber, nextSessionNumber(), &AppController::sessionNumberChanged);
 }
 
 void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
@@ -307,6 +313,8 @@ void AppController::shutdown()
     m_notesSaveDebouncer->flush();
     m_volumeSaveTimer.stop();
     writePreferencesQuietly();
+    (void)writeUnsavedRounds();
+    (void)writeUnsavedBreaks();
     if (m_currentFocusLogID && m_phase != SessionPhase::focus)
         (void)m_focusLog->updateEntry(
             *m_currentFocusLogID, m_currentSessionTitle, m_currentSessionNotes, now().toLocalTime().date());
@@ -526,6 +534,7 @@ Status AppController::writePreferences()
     Status status = AppStorageService::savePreferences(m_preferences, m_root);
     if (status)
         m_preferencesKnownGood = true;
+    m_preferencesUnsaved = !status;
     return status;
 }
 
@@ -533,5 +542,36 @@ void AppController::writePreferencesQuietly()
 {
     // A damaged settings file stays untouched until the user saves a setting on purpose.
     if (m_preferencesKnownGood)
-        (void)AppStorageService::savePreferences(m_preferences, m_root);
+        m_preferencesUnsaved = !AppStorageService::savePreferences(m_preferences, m_root);
+}
+
+void AppController::retryUnsavedWritesIfNeeded(const QDateTime &now)
+{
+    if (m_unsavedRounds.isEmpty() && m_unsavedBreaks.isEmpty() && !m_preferencesUnsaved)
+        return;
+    if (secondsBetween(m_lastUnsavedRetry, now) < unsavedRetryInterval && m_lastUnsavedRetry <= now)
+        return;
+    m_lastUnsavedRetry = now;
+    if (m_preferencesUnsaved)
+        (void)writePreferences();
+    (void)writeUnsavedRounds();
+    (void)writeUnsavedBreaks();
+}
+
+void AppController::tellAboutUnwritableDataFolder()
+{
+    const QString folder = AppStorageService::storageDirectory(m_root);
+    const Status writable = WholeFileWrite::probeFolder(folder);
+    if (writable)
+        return;
+    showAlert(localized(language(), QStringLiteral("无法写入数据文件夹"),
+                  QStringLiteral("Data Folder Not Writable")),
+        localized(language(),
+            QStringLiteral(
+                "柯帆无法在“%1”中保存（%2）。在此之前，专注记录、笔记和设置只保存在内存中，退出后"
+                "会丢失。请为该磁盘腾出空间，或让该文件夹可写入；能够写入后，未保存的内容会自动写入。"),
+            QStringLiteral("Quorvane cannot save in “%1” (%2). Until it can, rounds, notes and settings are "
+                           "kept in memory only and are lost when you quit. Free some space on that disk or "
+                           "make the folder writable; what is not saved yet is then written on its own."))
+            .arg(QDir::toNativeSeparators(folder), writable.error()));
 }

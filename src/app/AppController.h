@@ -8,8 +8,10 @@
 #include "app/HeaderPresentation.h"
 #include "app/RoundCompletePresentation.h"
 #include "app/SheetStack.h"
+#include "core/ActivityLogEntry.h"
 #include "core/AppPreferences.h"
 #include "core/DailyStat.h"
+#include "core/FocusSessionLogEntry.h"
 #include "core/NotesTimelineEntry.h"
 #include "core/NowPlayingInfo.h"
 #include "core/SessionPhase.h"
@@ -400,6 +402,16 @@ private:
     // The focus round.
     void startNewFocusSession();
     void completeFocusSession(bool countAsCompleted);
+    // Append the rows that earlier writes could not, oldest first, each once; each stops at a failure.
+    Status writeUnsavedRounds();
+    Status writeUnsavedBreaks();
+    void publishWrittenRows();
+    // Writes what failed writes left in memory only, rounds and settings, at most every few seconds.
+    void retryUnsavedWritesIfNeeded(const QDateTime &now);
+    // Counts the completed rounds still waiting for their row, so that two rounds never share a number.
+    qint64 nextSessionNumber() const;
+    // Says once at start-up that nothing can be saved in the data folder, where, why and what to do.
+    void tellAboutUnwritableDataFolder();
     void persistFocusSession(bool force, const QDateTime &now);
     void startKeyboardMonitoring();
     void syncTrackingPresentation();
@@ -513,6 +525,12 @@ private:
     QDateTime m_lastFocusSnapshotSave;
     // The round as last written, save time left out; unset when the file may differ from it.
     std::optional<ActiveFocusSessionSnapshot> m_savedFocusSnapshot;
+    // Ended rounds whose row a failed write kept out of the focus log, oldest first.
+    QList<FocusSessionLogEntry> m_unsavedRounds;
+    QList<ActivityLogEntry> m_unsavedBreaks;
+    // The settings in force did not reach the disk in their last write.
+    bool m_preferencesUnsaved = false;
+    QDateTime m_lastUnsavedRetry;
     QString m_currentSessionID;
     QDateTime m_currentFocusStartedAt;
     std::optional<QString> m_currentFocusLogID;

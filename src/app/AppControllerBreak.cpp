@@ -122,9 +122,7 @@ void AppController::confirmActivityCompleted()
         return;
     const QDateTime at = now();
     const WeightedWheelItem drawn = *m_selectedItem;
-    publish(m_todayHealthScore, saturatedSum(m_todayHealthScore, drawn.item.healthScore),
-        &AppController::todayHealthScoreChanged);
-    const ActivityLogEntry entry {
+    m_unsavedBreaks.append({
         Uuid::newEventID(),
         m_currentActivityStartedAt.value_or(at),
         at,
@@ -132,18 +130,16 @@ void AppController::confirmActivityCompleted()
         defaultBreakTitle(m_sessionNumber),
         drawn.item,
         drawn.effectiveWeight,
-        m_todayHealthScore,
+        0,
         m_currentSessionNotes,
-    };
-    const Status appended = m_activityLog->append(entry);
+    });
+    (void)writeUnsavedRounds();
+    const Status appended = writeUnsavedBreaks();
     tellAboutMovedAsideLogs();
     if (!appended) {
         showAlert(
             localized(language(), QStringLiteral("CSV 写入失败"), QStringLiteral("Could Not Write CSV")),
             logErrorText(appended, m_activityLog->filePath()));
-    } else {
-        reloadDailyStats();
-        publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
     }
     m_recentHistory
         = WheelProbabilityEngine::historyByRecordingSelection(drawn.id(), m_recentHistory, historyLimit);
@@ -154,6 +150,23 @@ void AppController::confirmActivityCompleted()
     m_audioController->stop();
     advanceBackgroundAfterCompletedRound();
     startNewFocusSession();
+}
+
+Status AppController::writeUnsavedBreaks()
+{
+    Status written;
+    const qsizetype unsaved = m_unsavedBreaks.size();
+    while (!m_unsavedBreaks.isEmpty()) {
+        ActivityLogEntry &entry = m_unsavedBreaks.first();
+        // The day's running total as the log holds it when the row goes in, whenever that is.
+        entry.dailyTotal = saturatedSum(m_activityLog->todayTotal(entry.timestamp), entry.item.healthScore);
+        if (!(written = m_activityLog->append(entry)))
+            break;
+        m_unsavedBreaks.removeFirst();
+    }
+    if (m_unsavedBreaks.size() < unsaved)
+        publishWrittenRows();
+    return written;
 }
 
 void AppController::handleEmergencyUnlock()

@@ -66,7 +66,7 @@ void AppController::startNewFocusSession()
     const QDateTime at = now();
     m_wheelCycleID = QUuid::createUuid();
     publish(m_phase, SessionPhase::focus, &AppController::phaseChanged);
-    publish(m_sessionNumber, m_todayCompletedSessions + 1, &AppController::sessionNumberChanged);
+    publish(m_sessionNumber, nextSessionNumber(), &AppController::sessionNumberChanged);
     publish(m_selectedItem, std::optional<WeightedWheelItem>(), &AppController::selectedItemChanged);
     publish(m_isSpinning, false, &AppController::isSpinningChanged);
     m_currentSessionID = Uuid::newEventID();
@@ -103,24 +103,17 @@ void AppController::completeFocusSession(bool countAsCompleted)
         countAsCompleted,
         m_currentSessionNotes,
     };
-    const Status appended = m_focusLog->append(entry);
+    // Rounds that an earlier failure kept back go first, so that the log stays in order.
+    m_unsavedRounds.append(entry);
+    const Status appended = writeUnsavedRounds();
     tellAboutMovedAsideLogs();
     if (!appended) {
         showAlert(localized(language(), QStringLiteral("番茄记录写入失败"),
                       QStringLiteral("Could Not Save Focus Record")),
             logErrorText(appended, m_focusLog->filePath()));
-    } else {
-        m_currentFocusLogID = entry.eventID;
-        publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
-        if (countAsCompleted) {
-            publish(m_todayCompletedSessions, m_todayCompletedSessions + 1,
-                &AppController::todayCompletedSessionsChanged);
-            reloadDailyStats();
-        }
     }
     publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
     publish(m_phase, SessionPhase::sessionComplete, &AppController::phaseChanged);
-    AppStorageService::clearActiveFocusSession(m_root);
     m_savedFocusSnapshot.reset();
     syncAudioForCurrentPhase();
     bringMainWindowForward();
@@ -130,6 +123,36 @@ void AppController::completeFocusSession(bool countAsCompleted)
                 QStringLiteral("Time for a break: open Quorvane to start it.")),
             localized(language(), QStringLiteral("打开柯帆"), QStringLiteral("Open Quorvane")));
     }
+}
+
+Status AppController::writeUnsavedRounds()
+{
+    Status written;
+    const qsizetype unsaved = m_unsavedRounds.size();
+    while (!m_unsavedRounds.isEmpty() && (written = m_focusLog->append(m_unsavedRounds.first()))) {
+        // The round's saved state goes only now that its row is safe; a later round's is not its own.
+        if (m_unsavedRounds.takeFirst().eventID == m_currentSessionID) {
+            m_currentFocusLogID = m_currentSessionID;
+            AppStorageService::clearActiveFocusSession(m_root);
+        }
+    }
+    if (m_unsavedRounds.size() < unsaved)
+        publishWrittenRows();
+    return written;
+}
+
+void AppController::publishWrittenRows()
+{
+    // The day's counts and score come from what the logs hold, never from what failed to reach them.
+    reloadTotalsAndStatistics(now());
+    publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
+}
+
+qint64 AppController::nextSessionNumber() const
+{
+    const auto waiting = std::count_if(m_unsavedRounds.cbegin(), m_unsavedRounds.cend(),
+        [](const FocusSessionLogEntry &round) { return round.completed; });
+    return m_todayCompletedSessions + waiting + 1;
 }
 
 void AppController::finishFocusNow()

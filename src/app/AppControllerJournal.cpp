@@ -23,6 +23,11 @@ void AppController::updateCurrentSessionNotes(const QString &notes)
         (void)m_focusLog->updateEntry(*m_currentFocusLogID, std::nullopt, notes, now().toLocalTime().date());
         publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
     }
+    // A row still waiting to be written takes the notes with it.
+    for (FocusSessionLogEntry &unsaved : m_unsavedRounds) {
+        if (unsaved.eventID == m_currentSessionID)
+            unsaved.notes = notes;
+    }
 }
 
 void AppController::updateCurrentSessionTitle(const QString &title)
@@ -36,6 +41,10 @@ void AppController::updateCurrentSessionTitle(const QString &title)
         (void)m_focusLog->updateEntry(
             *m_currentFocusLogID, title, m_currentSessionNotes, now().toLocalTime().date());
         publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
+    }
+    for (FocusSessionLogEntry &unsaved : m_unsavedRounds) {
+        if (unsaved.eventID == m_currentSessionID)
+            unsaved.title = title;
     }
 }
 

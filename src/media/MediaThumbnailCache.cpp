@@ -51,9 +51,10 @@ void writeJpeg(const QImage &image, const QString &filePath)
     writer.setQuality(MediaThumbnailCache::jpegQuality);
     if (!writer.write(image))
         return;
-    // Written under a temporary name and renamed, so a reader never sees half a file.
+    // Written under a temporary name and renamed, so a reader never sees half a file; unbuffered, so that
+    // a full disk fails the write rather than a flush in commit() that would not say so.
     QSaveFile file(filePath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(bytes) != bytes.size())
         return;
     file.commit();
 }

@@ -1,13 +1,13 @@
 #include "storage/AppStorageService.h"
 
 #include "core/JsonValue.h"
+#include "storage/WholeFileWrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace AppStorageService {
@@ -21,12 +21,10 @@ QString inStorageDirectory(const QString &applicationSupportRoot, const QString 
 
 Status writeAtomically(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    if (Status written = WholeFileWrite::replace(path, bytes); !written)
         return Error {
-            QStringLiteral("Could not write “%1”: %2").arg(QFileInfo(path).fileName(), file.errorString())
+            QStringLiteral("Could not write “%1”: %2").arg(QFileInfo(path).fileName(), written.error())
         };
-    }
     return {};
 }
 

@@ -3,14 +3,15 @@
 #include "core/CsvDate.h"
 #include "core/Uuid.h"
 #include "storage/LogRowTimes.h"
+#include "storage/WholeFileWrite.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 #include <algorithm>
+#include <unistd.h>
 
 namespace {
 
@@ -127,6 +128,7 @@ CsvLogFile::CsvLogFile(QString filePath, QString header, LegacyRowConverter conv
 
 void CsvLogFile::prepare(QDate today) const
 {
+    m_conversionPending = false;
     if (!QFile::exists(m_filePath)) {
         static_cast<void>(rewrite({ m_header }));
         return;
@@ -142,7 +144,7 @@ void CsvLogFile::prepare(QDate today) const
     const QStringList records = CSVCodec::records(decoded->text);
     // An empty file would otherwise take the next append where the header belongs.
     if (records.isEmpty()) {
-        static_cast<void>(rewrite({ m_header }));
+        m_conversionPending = !rewrite({ m_header });
         return;
     }
     const QChar separator = CSVCodec::separatorOf(records.first());
@@ -156,8 +158,8 @@ void CsvLogFile::prepare(QDate today) const
             return;
         }
     }
-    if (output && backUp(*bytes, today))
-        static_cast<void>(rewrite(*output));
+    if (output)
+        m_conversionPending = !backUp(*bytes, today) || !rewrite(*output);
 }
 
 bool CsvLogFile::isDataRow(const QStringList &fields) const
@@ -222,8 +224,7 @@ Status CsvLogFile::backUp(const QByteArray &bytes, QDate today) const
     const QString path = datedName(m_filePath, QStringLiteral("backup"), today, 1);
     if (QFile::exists(path))
         return Status::success();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (!WholeFileWrite::replace(path, bytes))
         return writeError();
     return Status::success();
 }
@@ -336,10 +337,13 @@ Result<QStringList> CsvLogFile::ownDialectHeader() const
 
 Result<QStringList> CsvLogFile::convertedHeader(QDate today) const
 {
-    // Another program may have saved the file since start-up.
+    // Another program may have saved the file since start-up, or its conversion then could not be
+    // written (a full disk): a row of the current layout never goes below a header of an older one.
     Result<QStringList> header = ownDialectHeader();
-    if (!header && QFile::exists(m_filePath)) {
+    if ((!header || m_conversionPending) && QFile::exists(m_filePath)) {
         prepare(today);
+        if (m_conversionPending)
+            return writeError();
         header = ownDialectHeader();
     }
     return header;
@@ -363,8 +367,13 @@ Status CsvLogFile::append(const QStringList &columns, QDate today) const
     QByteArray bytes = repairBeforeAppend(file);
     bytes += CSVCodec::line(fields).toUtf8();
     bytes += '\n';
-    if (file.write(bytes) != bytes.size())
+    // What a full disk let through is taken back: a fragment would join the next row. The row counts
+    // as written only once it is on the disk.
+    const qint64 lengthBefore = file.size();
+    if (file.write(bytes) != bytes.size() || ::fdatasync(file.handle()) != 0) {
+        static_cast<void>(file.resize(lengthBefore));
         return writeError();
+    }
     return Status::success();
 }
 
@@ -415,11 +424,7 @@ Status CsvLogFile::rewriteRows(const std::function<bool(QStringList &columns)> &
 
 Status CsvLogFile::rewrite(const QStringList &records) const
 {
-    const QByteArray bytes = ownBytesOf(records);
-    QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return openError();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (!WholeFileWrite::replace(m_filePath, ownBytesOf(records)))
         return writeError();
     return Status::success();
 }

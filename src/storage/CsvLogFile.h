@@ -118,4 +118,6 @@ private:
     QStringList m_columnNames;
     LegacyRowConverter m_convertLegacyRow;
     mutable std::optional<MovedAside> m_movedAside;
+    // The last preparation found work it could not write (a full disk): no row goes in until it has.
+    mutable bool m_conversionPending = false;
 };
