@@ -11,12 +11,16 @@ struct Route
     GstBusRelay::Handler handler;
 };
 
+// A message dropped here is the handler's to unref. Kept, it would hold its source element, and with
+// it the whole pipeline and its bus's wake-up sockets, for the rest of the process.
 GstBusSyncReply forward(GstBus *, GstMessage *message, gpointer data)
 {
     auto *route = static_cast<Route *>(data);
-    if (!(GST_MESSAGE_TYPE(message) & route->types))
+    if (!(GST_MESSAGE_TYPE(message) & route->types)) {
+        gst_message_unref(message);
         return GST_BUS_DROP;
-    std::shared_ptr<GstMessage> kept(gst_message_ref(message), GstMessageUnref());
+    }
+    std::shared_ptr<GstMessage> kept(message, GstMessageUnref());
     route->relay->post([handler = route->handler, kept] { handler(kept.get()); });
     return GST_BUS_DROP;
 }

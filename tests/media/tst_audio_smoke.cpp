@@ -7,6 +7,7 @@
 #include "media/GstTrackPlayer.h"
 #include "storage/AppStorageService.h"
 
+#include <QDir>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,6 +17,7 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <malloc.h>
 #include <thread>
 
 namespace {
@@ -78,6 +80,7 @@ private slots:
     void realPlayerReplaysFromTheStartAfterItsEnd();
     void controllerMovesToTheNextRealTrackAtTheEnd();
     void manyPlayersStartTracksWithoutHanging();
+    void tracksPlayedLeaveNoDescriptorOrMemoryBehind();
 
 private:
     QString writeTone(const QString &name);
@@ -220,6 +223,33 @@ void AudioSmokeTest::manyPlayersStartTracksWithoutHanging()
         thread.join();
     // The last player of each slot still plays its track to the end.
     QTRY_VERIFY_WITH_TIMEOUT(std::ranges::all_of(latestEnded, [](bool done) { return done; }), 120000);
+}
+
+// A day of music is hundreds of tracks, each on a player of its own.
+void AudioSmokeTest::tracksPlayedLeaveNoDescriptorOrMemoryBehind()
+{
+    const QString path = m_folder.filePath(QStringLiteral("short.wav"));
+    QVERIFY(writeFileBytes(path, MediaFixtures::toneWave(0.02)));
+    const auto descriptors
+        = [] { return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System).size(); };
+    const auto heap = [] { return qint64(mallinfo2().uordblks + mallinfo2().hblkhd); };
+    qint64 heapBefore = 0;
+    qsizetype descriptorsBefore = 0;
+    // The first plays load GStreamer's plugins and start its shared threads.
+    for (int play = -20; play < 300; ++play) {
+        if (play == 0) {
+            heapBefore = heap();
+            descriptorsBefore = descriptors();
+        }
+        GstTrackPlayer player;
+        QSignalSpy ended(&player, &TrackPlayer::playedToEnd);
+        player.load(path);
+        player.play();
+        QVERIFY(ended.wait(endTimeoutMilliseconds));
+    }
+    // Players are released on GStreamer's control thread, a little after they go.
+    QTRY_VERIFY(descriptors() <= descriptorsBefore + 4);
+    QVERIFY(heap() - heapBefore < 4 * 1024 * 1024);
 }
 
 QUORVANE_TEST_GUILESS_MAIN(AudioSmokeTest)
