@@ -4,6 +4,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
+#include <fcntl.h>
+#include <linux/close_range.h>
 #include <unistd.h>
 
 namespace {
@@ -20,6 +22,15 @@ std::size_t frameBytesFor(QSize frame)
         pixels = std::max(pixels, std::size_t(whole.width()) * std::size_t(whole.height()));
     }
     return pixels * 4;
+}
+
+// Runs between fork and exec, so only calls that are safe there.
+void closeOnExecFrom(int first)
+{
+    if (::close_range(unsigned(first), ~0U, CLOSE_RANGE_CLOEXEC) == 0)
+        return;
+    for (long open = sysconf(_SC_OPEN_MAX), descriptor = first; descriptor < open; ++descriptor)
+        fcntl(int(descriptor), F_SETFD, FD_CLOEXEC);
 }
 
 QByteArray sizeCommand(QSize size)
@@ -75,6 +86,11 @@ void VideoDecoderProcess::setActive(bool active)
     if (active == m_active)
         return;
     m_active = active;
+    // Shown again, a video that could not be played is tried once more.
+    if (active) {
+        m_deaths = 0;
+        setErrorString({});
+    }
     update();
     emit activeChanged();
 }
@@ -124,6 +140,9 @@ void VideoDecoderProcess::restart()
 {
     // A start that stalled goes on from where the video stood; one that failed stood nowhere.
     stop(true);
+    // After the video was given up this is a new try; a stalled start asked again is not.
+    if (!m_errorString.isEmpty())
+        m_deaths = 0;
     setErrorString({});
     update();
 }
@@ -156,9 +175,13 @@ void VideoDecoderProcess::start()
             m_muted ? QStringLiteral("1") : QStringLiteral("0"), QString::number(m_resumeAt) });
     // GStreamer's own warnings go where the program's go.
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    // The frames' memory is the decoder's descriptor 3; dup2 leaves it open across exec.
+    // The frames' memory is the decoder's descriptor 3; dup2 leaves it open across exec. Nothing else of
+    // this process goes along: GStreamer's players open sockets that are not closed on exec.
     const int descriptor = m_shared->descriptor();
-    process->setChildProcessModifier([descriptor] { dup2(descriptor, 3); });
+    process->setChildProcessModifier([descriptor] {
+        dup2(descriptor, 3);
+        closeOnExecFrom(4);
+    });
     connect(process, &QProcess::readyReadStandardOutput, this, &VideoDecoderProcess::readMessages);
     connect(process, &QProcess::finished, this, &VideoDecoderProcess::decoderEnded);
     connect(process, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
@@ -228,9 +251,18 @@ void VideoDecoderProcess::decoderEnded()
     readMessages();
     if (!m_process)
         return;
-    setErrorString(m_process->error() == QProcess::FailedToStart
-            ? QStringLiteral("The video decoder %1 could not be started").arg(decoderProgram())
-            : QStringLiteral("The video decoder stopped unexpectedly"));
+    if (m_process->error() == QProcess::FailedToStart) {
+        setErrorString(QStringLiteral("The video decoder %1 could not be started").arg(decoderProgram()));
+        stop(false);
+        return;
+    }
+    // A decoder that was killed goes on where the video stood; one that dies at every start is given up.
+    if (++m_deaths < maximumDeaths) {
+        stop(true);
+        update();
+        return;
+    }
+    setErrorString(QStringLiteral("The video decoder stopped unexpectedly %1 times").arg(m_deaths));
     stop(false);
 }
 

@@ -61,6 +61,9 @@ public:
     // Starts the decoder anew, also after a failure, and plays on from where the video stood.
     Q_INVOKABLE void restart();
 
+    // Decoders that die in a row before the video is given up as one that cannot be played.
+    static constexpr int maximumDeaths = 3;
+
     const std::shared_ptr<LatestVideoFrame> &frames() const { return m_frames; }
 
 signals:
@@ -94,6 +97,7 @@ private:
     // Where the next decoder goes on from, and where the running one's last frame stood, in milliseconds.
     qint64 m_resumeAt = 0;
     qint64 m_lastFrameAt = -1;
+    int m_deaths = 0;
 
     QPointer<QProcess> m_process;
     std::shared_ptr<SharedVideoFrames> m_shared;

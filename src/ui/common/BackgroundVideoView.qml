@@ -49,4 +49,18 @@ Item {
             video.frameShown();
         }
     }
+
+    // A video that cannot be played (its decoder failed, or died again and again) leaves the background's
+    // colour, and one line says so.
+    Text {
+        objectName: "videoCannotBePlayed"
+        anchors.centerIn: parent
+        width: parent.width - 32
+        visible: player.errorString !== ""
+        horizontalAlignment: Text.AlignHCenter
+        wrapMode: Text.Wrap
+        color: "white"
+        opacity: 0.8
+        text: Texts.L("无法播放这个视频背景。", "This background video cannot be played.")
+    }
 }
