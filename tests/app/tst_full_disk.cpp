@@ -9,22 +9,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// While it lives no file grows past `bytes`, as on a full disk: a write that crosses it stops there (a
-// fragment, for an append) and the next fails. Needs no mount.
-struct FileSizeCeiling
-{
-    explicit FileSizeCeiling(qint64 bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &before);
-        const rlimit ceiling { rlim_t(bytes), before.rlim_max };
-        setrlimit(RLIMIT_FSIZE, &ceiling);
-    }
-    ~FileSizeCeiling() { setrlimit(RLIMIT_FSIZE, &before); }
-    rlimit before {};
-};
+enum class Fault { fullAtStart, readOnly, settings, rewrite, backup, append };
 
-enum class Fault { fullAtStart, readOnly, settings, rewrite, backup, append, breakRow };
+// No file grows past `bytes`, as on a full disk: a write that crosses it stops there, the next fails.
+void setFileSizeCeiling(rlim_t bytes)
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit ceiling { bytes, RLIM_INFINITY };
+    setrlimit(RLIMIT_FSIZE, &ceiling);
+}
 
 } // namespace
 
@@ -33,57 +26,49 @@ class FullDiskTest : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { setFileSizeCeiling(RLIM_INFINITY); }
+
     void nothingIsLost_data()
     {
         QTest::addColumn<Fault>("fault");
-        QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("alert");
         QTest::addColumn<QByteArray>("writtenLater");
-        const QString log = u"focus-session-log.csv"_s, unwritable = u"无法写入数据文件夹"_s;
         QTest::newRow("full at start, a log to migrate")
-            << Fault::fullAtStart << log << unwritable << "kept"_ba;
-        QTest::newRow("read-only at start") << Fault::readOnly << log << unwritable << ""_ba;
-        QTest::newRow("settings") << Fault::settings << u"preferences.json"_s << u"设置保存失败"_s
-                                  << "s\": 42"_ba;
-        QTest::newRow("a log rewrite") << Fault::rewrite << log << u"无法保存笔记"_s << ""_ba;
-        QTest::newRow("a backup") << Fault::backup << log << u"无法保存笔记"_s << ""_ba;
-        QTest::newRow("an append") << Fault::append << log << u"番茄记录写入失败"_s << "kept"_ba;
-        QTest::newRow("a break's row")
-            << Fault::breakRow << u"daily-activity-log.csv"_s << u"CSV 写入失败"_s << "kept"_ba;
+            << Fault::fullAtStart << u"无法写入数据文件夹"_s << "kept"_ba;
+        QTest::newRow("read-only at start") << Fault::readOnly << u"无法写入数据文件夹"_s << ""_ba;
+        QTest::newRow("settings") << Fault::settings << u"设置保存失败"_s << "s\": 42"_ba;
+        QTest::newRow("a log rewrite") << Fault::rewrite << u"无法保存笔记"_s << ""_ba;
+        QTest::newRow("a backup") << Fault::backup << u"无法保存笔记"_s << ""_ba;
+        QTest::newRow("an append") << Fault::append << u"番茄记录写入失败"_s << "kept"_ba;
     }
 
     void nothingIsLost()
     {
         QFETCH(Fault, fault);
-        QFETCH(QString, file);
         QFETCH(QString, alert);
         QFETCH(QByteArray, writtenLater);
         ControllerHarness harness;
-        const QString path = harness.file(file), folder = QFileInfo(path).absolutePath();
+        const QString path
+            = harness.file(fault == Fault::settings ? u"preferences.json"_s : u"focus-session-log.csv"_s);
+        const QString folder = QFileInfo(path).absolutePath();
         const QByteArray legacy = "end_timestamp,date,session_number,active_seconds,target_seconds\n"
                                   "2024-03-01 08:00:00,2024-03-01,3,90,1500\n";
         QVERIFY(fault > Fault::readOnly || (QDir().mkpath(folder) && writeFileBytes(path, legacy)));
-        std::optional<FileSizeCeiling> full;
-        std::optional<ReadOnlyFolder> readOnly;
         if (fault == Fault::fullAtStart)
-            full.emplace(64);
+            setFileSizeCeiling(64);
+        std::optional<ReadOnlyFolder> readOnly;
         if (fault == Fault::readOnly)
             readOnly.emplace(folder, harness.home.path());
-        if (fault == Fault::breakRow)
-            harness.startInBreak();
-        AppController &controller = harness.controller ? *harness.controller : harness.start();
+        AppController &controller = harness.start();
         controller.updateCurrentSessionNotes(u"kept"_s);
         if (fault == Fault::rewrite || fault == Fault::backup)
             controller.finishFocusNow();
         if (fault == Fault::backup)
             QVERIFY(writeFileBytes(path, readFileBytes(path).replace("\n", "\r\n")));
-        if (fault == Fault::breakRow)
-            controller.spinWheel(0);
-        QTRY_VERIFY(fault != Fault::breakRow || controller.phase() == SessionPhase::activity);
         const QByteArray before = readFileBytes(path);
         QVERIFY(fault > Fault::readOnly || before == legacy);
         if (fault > Fault::readOnly)
-            full.emplace(fault >= Fault::append ? before.size() + 10 : 64);
+            setFileSizeCeiling(fault == Fault::append ? before.size() + 10 : 64);
         AppPreferences edited = controller.preferences();
         edited.sessionMinutes = 42;
         if (fault == Fault::settings)
@@ -92,17 +77,14 @@ private slots:
             controller.updateJournalEntry(controller.allNotesEntries({}).first(), u"T"_s, {}, {}, {});
         if (fault == Fault::append)
             controller.finishFocusNow();
-        if (fault == Fault::breakRow)
-            controller.confirmActivityCompleted();
         QCOMPARE(controller.alertTitle(), alert);
         QVERIFY(fault != Fault::readOnly || controller.alertMessage().contains(folder));
-        QCOMPARE(controller.todayHealthScore(), 0);
         QCOMPARE(QDir(folder).entryList({ u"*backup*"_s }, QDir::Files), QStringList());
         // A round that ends while the disk is still full is kept back too.
         if (controller.phase() == SessionPhase::focus)
             controller.finishFocusNow();
         QCOMPARE(readFileBytes(path), before);
-        full.reset();
+        setFileSizeCeiling(RLIM_INFINITY);
         harness.tick(11'000);
         harness.tick(11'000);
         QVERIFY(writtenLater.isEmpty() || readFileBytes(path).count(writtenLater) == 1);
