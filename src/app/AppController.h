@@ -372,6 +372,8 @@ signals:
     void currentSessionTitleChanged();
     void notesRevisionChanged();
     void backgroundURLChanged();
+    // The settings were saved: a background video that could not be played is tried once more.
+    void backgroundRetryRequested();
     void weightedItemsChanged();
     void focusConsoleChanged();
     void consoleDragHandleChanged();

@@ -162,6 +162,7 @@ bool AppController::savePreferences(const AppPreferences &edited)
             stored.error());
     else if (playlistChanged || videoSoundTakesPriority() != videoSoundBefore)
         syncAudioForCurrentPhase();
+    emit backgroundRetryRequested();
     setShowingSettings(false);
     return true;
 }

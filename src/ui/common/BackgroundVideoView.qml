@@ -50,6 +50,16 @@ Item {
         }
     }
 
+    // The same background chosen again in the settings is tried again.
+    Connections {
+        function onBackgroundRetryRequested() {
+            if (player.errorString !== "")
+                player.restart();
+        }
+
+        target: AppController
+    }
+
     // A video that cannot be played (its decoder failed, or died again and again) leaves the background's
     // colour, and one line says so.
     Text {
