@@ -112,6 +112,9 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     AppStorageService::ensureMediaDirectories(m_root);
     m_preferences = AppStorageService::startupPreferences(m_root);
     m_updateController->setLanguage(m_preferences.language);
+    // A release found in the background waits for the next round, not to cover a break.
+    connect(this, &AppController::phaseChanged, m_updateController.get(),
+        [this] { m_updateController->setHoldingAnnouncements(m_phase != SessionPhase::focus); });
 
     m_secondsRemaining = secondsFromMinutes(m_preferences.sessionMinutes);
     m_workTimer.duration = std::max(double(m_secondsRemaining), 1.0);

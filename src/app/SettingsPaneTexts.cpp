@@ -53,7 +53,6 @@ SettingsPaneTexts SettingsPaneTexts::make(AppLanguage language)
         = pair(QStringLiteral("柯帆在后台每四小时静默检查一次；发现新版本后由你决定是否下载和安装。"),
             QStringLiteral("Quorvane checks quietly every four hours. You decide whether to download and "
                            "install an available update."));
-    texts.noFeedAutomaticChecksNote = key(QStringLiteral("此版本没有更新地址，所以不会自动检查更新。"));
     texts.sourceTitle = pair(QStringLiteral("安全来源"), QStringLiteral("Trusted Source"));
     texts.sourceNote
         = pair(QStringLiteral("更新信息只通过 HTTPS 获取；软件包由发行版的软件包管理器校验签名后安装。"),

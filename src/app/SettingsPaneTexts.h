@@ -35,7 +35,6 @@ struct SettingsPaneTexts
     Q_PROPERTY(QString checkTooltip MEMBER checkTooltip CONSTANT FINAL)
     Q_PROPERTY(QString automaticChecksTitle MEMBER automaticChecksTitle CONSTANT FINAL)
     Q_PROPERTY(QString automaticChecksNote MEMBER automaticChecksNote CONSTANT FINAL)
-    Q_PROPERTY(QString noFeedAutomaticChecksNote MEMBER noFeedAutomaticChecksNote CONSTANT FINAL)
     Q_PROPERTY(QString sourceTitle MEMBER sourceTitle CONSTANT FINAL)
     Q_PROPERTY(QString sourceNote MEMBER sourceNote CONSTANT FINAL)
     Q_PROPERTY(QString dataFolderNote MEMBER dataFolderNote CONSTANT FINAL)
@@ -74,8 +73,6 @@ public:
     QString checkTooltip;
     QString automaticChecksTitle;
     QString automaticChecksNote;
-    // Shown in place of the automatic-checks note by a build without an update feed.
-    QString noFeedAutomaticChecksNote;
     QString sourceTitle;
     QString sourceNote;
     QString dataFolderNote;

@@ -148,6 +148,10 @@ const QHash<QString, QString> &englishEntries()
             QStringLiteral("The update server refused the request (code %1).") },
         { QStringLiteral("更新服务器的答复不是可以读取的更新信息。"),
             QStringLiteral("The update server did not answer with update information.") },
+        { QStringLiteral("更新服务器不停地把请求转到别处，陷入了循环，因此没有读取任何更新信息。"),
+            QStringLiteral(
+                "The update server kept redirecting the request in a loop, so no update information "
+                "was read.") },
         { QStringLiteral("更新服务器的答复太大，不像是更新信息。"),
             QStringLiteral("The update server's answer is far too large to be update information.") },
         { QStringLiteral("无法连接到服务器，请检查网络连接后稍后再试。"),
@@ -160,12 +164,16 @@ const QHash<QString, QString> &englishEntries()
         { QStringLiteral("这封信和它的图片太大，服务器无法接收；请去掉一些图片后再寄。"),
             QStringLiteral("The letter and its images are too large for the server; remove some images and "
                            "send it again.") },
+        { QStringLiteral("这封信太大，服务器无法接收；请写短一些后再寄。"),
+            QStringLiteral("The letter is too large for the server; shorten it and send it again.") },
+        { QStringLiteral("信已经寄出，但服务器答复之前连接就断了：它可能已经送达，再寄一次可能会重复。"),
+            QStringLiteral("The letter went out, but the connection ended before the server answered: it may "
+                           "have arrived, and sending it again may deliver it twice.") },
         { QStringLiteral("Mirenvale 支持服务暂时不可用，请稍后再试。"),
-            QStringLiteral("The Mirenvale support service is temporarily unavailable.") },
+            QStringLiteral(
+                "The Mirenvale support service is temporarily unavailable; please try again later.") },
         { QStringLiteral("安全支付暂时不可用，请稍后再试。"),
-            QStringLiteral("Secure checkout is temporarily unavailable.") },
-        { QStringLiteral("此版本没有更新地址，所以不会自动检查更新。"),
-            QStringLiteral("This build has no update address, so it never checks for updates.") },
+            QStringLiteral("Secure checkout is temporarily unavailable; please try again later.") },
         { QStringLiteral("不可用"), QStringLiteral("Unavailable") },
         { QStringLiteral("减少%1"), QStringLiteral("Decrease %1") },
         { QStringLiteral("增加%1"), QStringLiteral("Increase %1") },

@@ -1,29 +1,46 @@
 #include "network/AppcastItem.h"
 
 #include <QXmlStreamReader>
+#include <array>
 
 namespace {
 
-const QString sparkleNamespace = QStringLiteral("http://www.andymatuschak.org/xml-namespaces/sparkle");
+// Generators bind the prefix to either address; some bind it to an address of their own.
+const std::array sparkleNamespaces { QStringLiteral("http://www.andymatuschak.org/xml-namespaces/sparkle"),
+    QStringLiteral("http://www.sparkle-project.org/xml-namespaces/sparkle") };
 constexpr qsizetype maximumLinkLength = 2048;
+constexpr qsizetype maximumVersionTextLength = 64;
+
+struct Enclosure
+{
+    QString version;
+    QString shortVersion;
+    QString url;
+    QString operatingSystem;
+};
 
 // The raw texts of one <item>; elements win over the enclosure's attributes of the same name.
 struct ItemFields
 {
     QString version;
     QString shortVersion;
-    QString enclosureVersion;
-    QString enclosureShortVersion;
     QString link;
-    QString releaseNotesLink;
-    QString enclosureUrl;
-    QString operatingSystem;
+    // Each link's language and address, in the feed's order.
+    QList<std::pair<QString, QString>> releaseNotes;
+    QList<Enclosure> enclosures;
     QString channel;
 };
 
+bool isSparkle(QStringView namespaceUri, QStringView prefix)
+{
+    return prefix == u"sparkle"
+        || std::find(sparkleNamespaces.begin(), sparkleNamespaces.end(), namespaceUri)
+        != sparkleNamespaces.end();
+}
+
 bool isSparkleElement(const QXmlStreamReader &xml, QStringView name)
 {
-    return xml.namespaceUri() == sparkleNamespace && xml.name() == name;
+    return xml.name() == name && isSparkle(xml.namespaceUri(), xml.prefix());
 }
 
 bool isPlainElement(const QXmlStreamReader &xml, QStringView name)
@@ -31,33 +48,37 @@ bool isPlainElement(const QXmlStreamReader &xml, QStringView name)
     return xml.namespaceUri().isEmpty() && xml.name() == name;
 }
 
-QString sparkleAttribute(const QXmlStreamAttributes &attributes, const QString &name)
+QString sparkleAttribute(const QXmlStreamAttributes &attributes, QStringView name)
 {
-    return attributes.value(sparkleNamespace, name).trimmed().toString();
+    for (const QXmlStreamAttribute &attribute : attributes) {
+        if (attribute.name() == name && isSparkle(attribute.namespaceUri(), attribute.prefix()))
+            return attribute.value().trimmed().toString();
+    }
+    return {};
 }
 
 ItemFields readItemFields(QXmlStreamReader &xml)
 {
     ItemFields fields;
-    bool sawEnclosure = false;
     // <sparkle:deltas> holds enclosures too, but patches from older builds; it is skipped whole.
     while (xml.readNextStartElement()) {
         if (isPlainElement(xml, u"link")) {
             fields.link = xml.readElementText().trimmed();
         } else if (isSparkleElement(xml, u"releaseNotesLink")) {
-            fields.releaseNotesLink = xml.readElementText().trimmed();
+            const QString language = xml.attributes().value(QStringLiteral("xml:lang")).trimmed().toString();
+            fields.releaseNotes.append({ language, xml.readElementText().trimmed() });
         } else if (isSparkleElement(xml, u"version")) {
             fields.version = xml.readElementText().trimmed();
         } else if (isSparkleElement(xml, u"shortVersionString")) {
             fields.shortVersion = xml.readElementText().trimmed();
         } else if (isSparkleElement(xml, u"channel")) {
             fields.channel = xml.readElementText().trimmed();
-        } else if (isPlainElement(xml, u"enclosure") && !std::exchange(sawEnclosure, true)) {
+        } else if (isPlainElement(xml, u"enclosure")) {
             const QXmlStreamAttributes attributes = xml.attributes();
-            fields.enclosureVersion = sparkleAttribute(attributes, QStringLiteral("version"));
-            fields.enclosureShortVersion = sparkleAttribute(attributes, QStringLiteral("shortVersionString"));
-            fields.operatingSystem = sparkleAttribute(attributes, QStringLiteral("os"));
-            fields.enclosureUrl = attributes.value(QStringLiteral("url")).trimmed().toString();
+            fields.enclosures.append({ sparkleAttribute(attributes, u"version"),
+                sparkleAttribute(attributes, u"shortVersionString"),
+                attributes.value(QStringLiteral("url")).trimmed().toString(),
+                sparkleAttribute(attributes, u"os") });
             xml.skipCurrentElement();
         } else {
             xml.skipCurrentElement();
@@ -83,40 +104,51 @@ std::optional<QUrl> httpsAddress(const QString &text)
     return url;
 }
 
-bool isForThisSystem(const ItemFields &fields)
+// The first enclosure for Linux or for no system named; an item without enclosures is for every system.
+std::optional<Enclosure> enclosureForThisSystem(const ItemFields &fields)
 {
-    return fields.channel.isEmpty()
-        && (fields.operatingSystem.isEmpty()
-            || fields.operatingSystem.compare(u"linux", Qt::CaseInsensitive) == 0);
+    if (fields.enclosures.isEmpty())
+        return Enclosure {};
+    for (const Enclosure &enclosure : fields.enclosures) {
+        if (enclosure.operatingSystem.isEmpty()
+            || enclosure.operatingSystem.compare(u"linux", Qt::CaseInsensitive) == 0)
+            return enclosure;
+    }
+    return std::nullopt;
 }
 
 std::optional<AppcastItem> makeItem(const ItemFields &fields)
 {
-    if (!isForThisSystem(fields))
+    const std::optional<Enclosure> enclosure = enclosureForThisSystem(fields);
+    if (!fields.channel.isEmpty() || !enclosure)
         return std::nullopt;
-    const QString version = fields.version.isEmpty() ? fields.enclosureVersion : fields.version;
+    const QString version = fields.version.isEmpty() ? enclosure->version : fields.version;
     const QString shortVersion
-        = fields.shortVersion.isEmpty() ? fields.enclosureShortVersion : fields.shortVersion;
+        = fields.shortVersion.isEmpty() ? enclosure->shortVersion : fields.shortVersion;
 
     // With both texts, the short one is the release and the other its build; otherwise the one given is the
-    // release.
-    const std::optional<VersionNumber> release
-        = parseVersion(shortVersion.isEmpty() ? version : shortVersion);
-    if (!release)
-        return std::nullopt;
-    std::optional<VersionNumber> build;
+    // release. A release named with a suffix is ordered by its build alone, as the updaters do.
+    AppcastItem item;
+    const QString releaseText = shortVersion.isEmpty() ? version : shortVersion;
+    item.version = parseVersion(releaseText);
     if (!shortVersion.isEmpty() && !version.isEmpty()) {
-        build = parseVersion(version);
-        if (!build)
+        item.build = parseVersion(version);
+        if (!item.build)
             return std::nullopt;
     }
+    if (!item.version && (!item.build || releaseText.size() > maximumVersionTextLength))
+        return std::nullopt;
+    item.versionText = item.version ? item.version->toString() : releaseText;
 
-    // Most feeds name no page of their own: then the release notes, else the download itself.
-    for (const QString *candidate : { &fields.link, &fields.releaseNotesLink, &fields.enclosureUrl }) {
-        if (const std::optional<QUrl> link = httpsAddress(*candidate))
-            return AppcastItem { *release, build, *link };
+    item.link = httpsAddress(fields.link).value_or(QUrl());
+    for (const auto &[language, text] : fields.releaseNotes) {
+        if (const std::optional<QUrl> url = httpsAddress(text))
+            item.releaseNotes.append({ language, *url });
     }
-    return std::nullopt;
+    item.download = httpsAddress(enclosure->url).value_or(QUrl());
+    if (item.link.isEmpty() && item.releaseNotes.isEmpty() && item.download.isEmpty())
+        return std::nullopt;
+    return item;
 }
 
 } // namespace
@@ -124,15 +156,35 @@ std::optional<AppcastItem> makeItem(const ItemFields &fields)
 QString AppcastItem::displayVersion() const
 {
     if (!build)
-        return version.toString();
-    return QStringLiteral("%1 (%2)").arg(version.toString(), build->toString());
+        return versionText;
+    return QStringLiteral("%1 (%2)").arg(versionText, build->toString());
 }
 
-bool AppcastItem::isNewerThan(
-    const VersionNumber &installedVersion, const std::optional<VersionNumber> &installedBuild) const
+QUrl AppcastItem::page(AppLanguage language) const
 {
-    if (version != installedVersion)
-        return version > installedVersion;
+    // Most feeds name no page of their own: then the release notes, else the download itself.
+    if (!link.isEmpty())
+        return link;
+    if (releaseNotes.isEmpty())
+        return download;
+    const QString wanted = language == AppLanguage::chinese ? QStringLiteral("zh") : QStringLiteral("en");
+    for (const ReleaseNotes &notes : releaseNotes) {
+        if (notes.language.startsWith(wanted, Qt::CaseInsensitive))
+            return notes.url;
+    }
+    for (const ReleaseNotes &notes : releaseNotes) {
+        if (notes.language.isEmpty())
+            return notes.url;
+    }
+    return releaseNotes.constFirst().url;
+}
+
+bool AppcastItem::isNewerThan(const std::optional<VersionNumber> &installedVersion,
+    const std::optional<VersionNumber> &installedBuild) const
+{
+    // By the release numbers where both have one and they differ, else by the builds.
+    if (version && installedVersion && *version != *installedVersion)
+        return *version > *installedVersion;
     return build && installedBuild && *build > *installedBuild;
 }
 

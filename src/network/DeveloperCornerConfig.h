@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/OneShotTimer.h"
+
 #include <QSslConfiguration>
 #include <QString>
 #include <QUrl>
+#include <functional>
+#include <memory>
 #include <optional>
 
 // Where the developer corner's requests go and what they trust. The program is built with these
@@ -17,8 +21,8 @@ struct DeveloperCornerConfig
     // None: the system's own trust, read when the first request goes out; reading it loads and seeds the
     // TLS library, which a start that sends nothing has no use for.
     std::optional<QSslConfiguration> tls;
-    // A request fails after this long without any progress up or down.
-    int transferTimeoutMs = 60'000;
+    // Makes the timer that ends each request at its deadline; none: a Qt timer.
+    std::function<std::unique_ptr<OneShotTimer>()> deadlineTimers;
     // The maker's website, opened from the story; empty: there is nothing to open.
     QUrl websiteUrl;
 

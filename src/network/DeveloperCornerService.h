@@ -9,16 +9,15 @@
 #include <QList>
 #include <QObject>
 #include <QUrl>
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <utility>
 #include <variant>
 
-class QNetworkAccessManager;
-
 // The developer corner's web client: sends feedback letters and asks the maker's service for a donation
-// checkout page. Requests are never cancelled, so the controller owns this for the whole run: closing
-// a sheet must not abort a letter on its way.
+// checkout page, each request once and within one deadline. Requests are not cancelled, so the
+// controller owns this for the whole run: closing a sheet must not abort a letter on its way.
 class DeveloperCornerService : public QObject
 {
     Q_OBJECT
@@ -26,6 +25,8 @@ class DeveloperCornerService : public QObject
 public:
     // A checkout reply is one address; nothing the service sends is near this size.
     static constexpr qint64 maximumReplyBytes = 64 * 1024;
+    // Each request, its upload and a slow trickle included, ends by then.
+    static constexpr std::chrono::seconds deadline { 60 };
 
     // Called once, on the main thread: no error when the letter was delivered.
     using FeedbackCompletion = std::function<void(const std::optional<DeveloperCornerError> &failure)>;
@@ -39,6 +40,8 @@ public:
     static DeveloperCornerError contactUnavailable();
     // The server refused the letter's size (HTTP 413), often before it has read all of it.
     static DeveloperCornerError letterTooLarge();
+    // The whole letter went out, but the connection ended before the server said whether it took it.
+    static DeveloperCornerError letterMayHaveArrived();
     static DeveloperCornerError checkoutUnavailable();
 
     // The e-mail address and the message are sent trimmed; the caller has checked them.
@@ -54,18 +57,20 @@ private:
         int status = 0;
         QByteArray body;
     };
-    using DeliveryHandler = std::function<void(const std::variant<Delivery, DeveloperCornerError> &)>;
-    using Headers = QList<std::pair<QByteArray, QByteArray>>;
+    struct Undelivered
+    {
+        DeveloperCornerError error;
+        // Every byte of the request went out, and nothing came back before it failed.
+        bool unanswered = false;
+    };
+    using DeliveryHandler = std::function<void(const std::variant<Delivery, Undelivered> &)>;
 
-    // POSTs the JSON body to the path under the base address and hands over the HTTP reply, or the
+    // POSTs the JSON body once to the path under the base address and hands over the HTTP reply, or the
     // transport's failure. Anything the service refuses to read ends in `refusal`.
-    void post(const QString &path, const QByteArray &body, const Headers &extraHeaders,
-        const DeveloperCornerError &refusal, bool needsBody, DeliveryHandler handle);
+    void post(const QString &path, const QByteArray &body, const DeveloperCornerError &refusal,
+        bool needsBody, DeliveryHandler handle);
     void failSoon(const DeveloperCornerError &error, const DeliveryHandler &handle);
     QUrl endpoint(const QString &path) const;
 
     DeveloperCornerConfig m_config;
-    // A child, not a member: its replies are destroyed after this object's connections are gone, so no
-    // completion runs while the owner is being torn down.
-    QNetworkAccessManager *m_network;
 };

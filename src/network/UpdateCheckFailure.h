@@ -17,6 +17,8 @@ struct UpdateCheckFailure
         // The server answered with an HTTP error `status`.
         serverError,
         notAFeed,
+        // Redirected more often than any real server does: round in a loop.
+        redirectLoop,
         tooLarge,
     };
 

@@ -144,9 +144,8 @@ void UpdateController::handleFeed(const UpdateCheckOutcome &outcome)
         return;
     }
 
-    const std::optional<VersionNumber> version = installedVersion();
     const std::optional<AppcastItem> &item = std::get<std::optional<AppcastItem>>(outcome);
-    if (!version || !item || !item->isNewerThan(*version, installedBuild())) {
+    if (!item || !item->isNewerThan(installedVersion(), installedBuild())) {
         if (userIsWaiting)
             present(Outcome::upToDate);
         return;
@@ -155,10 +154,18 @@ void UpdateController::handleFeed(const UpdateCheckOutcome &outcome)
         return;
     m_lastAnnouncedVersion = item->displayVersion();
     m_availableItem = item;
-    present(Outcome::updateAvailable);
+    // Over a break it would cover the wheel while the keyboard is locked.
+    present(Outcome::updateAvailable, userIsWaiting || !m_holdingAnnouncements);
 }
 
-void UpdateController::present(Outcome outcome)
+void UpdateController::setHoldingAnnouncements(bool holding)
+{
+    m_holdingAnnouncements = holding;
+    if (!holding && std::exchange(m_announcementHeld, false))
+        setShowingResult(true);
+}
+
+void UpdateController::present(Outcome outcome, bool show)
 {
     m_outcome = outcome;
     if (outcome != Outcome::updateAvailable)
@@ -166,7 +173,9 @@ void UpdateController::present(Outcome outcome)
     if (outcome != Outcome::failed)
         m_failure.reset();
     emit resultChanged();
-    setShowingResult(true);
+    m_announcementHeld = !show;
+    if (show)
+        setShowingResult(true);
 }
 
 void UpdateController::setShowingResult(bool showing)
@@ -175,6 +184,17 @@ void UpdateController::setShowingResult(bool showing)
         return;
     m_showingResult = showing;
     emit showingResultChanged();
+    if (!showing && m_outcome == Outcome::checking)
+        cancelCheck();
+}
+
+void UpdateController::cancelCheck()
+{
+    m_checker->cancel();
+    m_userIsWaiting = false;
+    setChecking(false);
+    m_outcome = Outcome::none;
+    emit resultChanged();
 }
 
 void UpdateController::openReleasePage()
@@ -182,7 +202,7 @@ void UpdateController::openReleasePage()
     if (!m_availableItem)
         return;
     if (m_openUrl)
-        m_openUrl(m_availableItem->link);
+        m_openUrl(m_availableItem->page(m_language));
     setShowingResult(false);
 }
 
@@ -259,6 +279,8 @@ QString UpdateController::failureMessage() const
             .arg(m_failure->status);
     case Kind::notAFeed:
         return text(QStringLiteral("更新服务器的答复不是可以读取的更新信息。"));
+    case Kind::redirectLoop:
+        return text(QStringLiteral("更新服务器不停地把请求转到别处，陷入了循环，因此没有读取任何更新信息。"));
     case Kind::tooLarge:
         return text(QStringLiteral("更新服务器的答复太大，不像是更新信息。"));
     }
@@ -274,5 +296,7 @@ QString UpdateController::dismissButtonTitle() const
 {
     if (m_outcome == Outcome::updateAvailable)
         return localized(m_language, QStringLiteral("稍后"), QStringLiteral("Later"));
+    if (m_outcome == Outcome::checking)
+        return localized(m_language, QStringLiteral("取消"), QStringLiteral("Cancel"));
     return localized(m_language, QStringLiteral("好"), QStringLiteral("OK"));
 }

@@ -65,6 +65,7 @@ public:
     bool isChecking() const { return m_isChecking; }
 
     bool showingResult() const { return m_showingResult; }
+    // Closing the result while it says that the check runs stops the check.
     void setShowingResult(bool showing);
     bool showsChecking() const { return m_outcome == Outcome::checking; }
     bool updateAvailable() const { return m_outcome == Outcome::updateAvailable; }
@@ -85,6 +86,8 @@ public:
     void checkForUpdatesSoon();
     // A quiet check: only a newer release is shown, and each release only once per run.
     void checkForUpdatesInBackground();
+    // While holding, a release found by a quiet check waits, to show when holding ends.
+    void setHoldingAnnouncements(bool holding);
     // Opens the found release's page and closes the result.
     Q_INVOKABLE void openReleasePage();
 
@@ -103,7 +106,8 @@ private:
     void setChecking(bool checking);
     void handleFeed(const UpdateCheckOutcome &outcome);
     QString failureMessage() const;
-    void present(Outcome outcome);
+    void present(Outcome outcome, bool show = true);
+    void cancelCheck();
     void updateSchedule();
 
     UrlOpener m_openUrl;
@@ -116,6 +120,8 @@ private:
     bool m_isChecking = false;
     bool m_userIsWaiting = false;
     bool m_showingResult = false;
+    bool m_holdingAnnouncements = false;
+    bool m_announcementHeld = false;
     Outcome m_outcome = Outcome::none;
     std::optional<AppcastItem> m_availableItem;
     std::optional<UpdateCheckFailure> m_failure;

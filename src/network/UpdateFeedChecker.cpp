@@ -37,9 +37,6 @@ UpdateCheckFailure replyFailure(const QNetworkReply &reply)
     const QNetworkReply::NetworkError error = reply.error();
     if (error == QNetworkReply::SslHandshakeFailedError || error == QNetworkReply::InsecureRedirectError)
         return failureOf(Kind::insecureConnection, reply.errorString());
-    // A loop of redirects never leads to a feed.
-    if (error == QNetworkReply::TooManyRedirectsError)
-        return failureOf(Kind::notAFeed, reply.errorString());
     // Qt numbers the failures of the connection itself below the first content error; the status of an
     // earlier hop may still be set then and says nothing.
     const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
@@ -79,33 +76,31 @@ void UpdateFeedChecker::check()
 {
     if (isFetching())
         return;
-    m_body.clear();
     if (!isAcceptableFeedUrl(m_feedUrl)) {
         emit finished(failureOf(UpdateCheckFailure::Kind::insecureConnection,
             QStringLiteral("the feed address is not an HTTPS address")));
         return;
     }
-
-    QNetworkRequest request(m_feedUrl);
-    request.setRawHeader("Accept", "application/rss+xml, application/xml;q=0.9, text/xml;q=0.8");
-    request.setAttribute(
-        QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::UserVerifiedRedirectPolicy);
-    request.setMaximumRedirectsAllowed(maximumFeedRedirects);
-
-    QNetworkReply *reply = m_network->get(request);
-    m_reply = reply;
+    m_visited.clear();
     m_deadline->start(deadline, [this] {
         settle(
             failureOf(UpdateCheckFailure::Kind::timedOut, QStringLiteral("no answer within the deadline")));
     });
-    connect(reply, &QNetworkReply::redirected, this, [this, reply](const QUrl &target) {
-        if (isAcceptableFeedUrl(target)) {
-            emit reply->redirectAllowed();
-            return;
-        }
-        settle(failureOf(UpdateCheckFailure::Kind::insecureConnection,
-            QStringLiteral("redirected to %1").arg(target.toDisplayString())));
-    });
+    fetch(m_feedUrl);
+}
+
+void UpdateFeedChecker::fetch(const QUrl &url)
+{
+    m_body.clear();
+    m_visited.append(url);
+    QNetworkRequest request(url);
+    request.setRawHeader("Accept", "application/rss+xml, application/xml;q=0.9, text/xml;q=0.8");
+    // Redirects are followed here, one request each: Qt 6.4 ends a loop of them with a stray status 100
+    // instead of reporting too many.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
+
+    QNetworkReply *reply = m_network->get(request);
+    m_reply = reply;
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
         if (length.isValid() && length.toLongLong() > maximumReplyBytes)
@@ -113,6 +108,20 @@ void UpdateFeedChecker::check()
     });
     connect(reply, &QNetworkReply::readyRead, this, &UpdateFeedChecker::readAvailable);
     connect(reply, &QNetworkReply::finished, this, &UpdateFeedChecker::finishReply);
+}
+
+void UpdateFeedChecker::followRedirect(const QUrl &target)
+{
+    if (!isAcceptableFeedUrl(target)) {
+        settle(failureOf(UpdateCheckFailure::Kind::insecureConnection,
+            QStringLiteral("redirected to %1").arg(target.toDisplayString())));
+    } else if (m_visited.contains(target) || m_visited.size() > maximumFeedRedirects) {
+        settle(failureOf(UpdateCheckFailure::Kind::redirectLoop,
+            QStringLiteral("redirected round in a loop to %1").arg(target.toDisplayString())));
+    } else {
+        releaseReply();
+        fetch(target);
+    }
 }
 
 void UpdateFeedChecker::readAvailable()
@@ -132,6 +141,11 @@ void UpdateFeedChecker::finishReply()
     readAvailable();
     if (!m_reply)
         return;
+    const QUrl target = m_reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+    if (!target.isEmpty() && m_reply->error() == QNetworkReply::NoError) {
+        followRedirect(m_reply->url().resolved(target));
+        return;
+    }
     if (!isSuccessStatus(*m_reply)) {
         settle(replyFailure(*m_reply));
         return;
@@ -144,12 +158,25 @@ void UpdateFeedChecker::finishReply()
     settle(feed.value());
 }
 
+void UpdateFeedChecker::cancel()
+{
+    if (!m_reply)
+        return;
+    m_deadline->cancel();
+    releaseReply();
+}
+
 // Ends the running fetch; the reply's own signals are ignored afterwards.
 void UpdateFeedChecker::settle(const UpdateCheckOutcome &outcome)
 {
     if (!m_reply)
         return;
-    m_deadline->cancel();
+    cancel();
+    emit finished(outcome);
+}
+
+void UpdateFeedChecker::releaseReply()
+{
     QNetworkReply *reply = m_reply;
     m_reply.clear();
     m_body.clear();
@@ -157,5 +184,4 @@ void UpdateFeedChecker::settle(const UpdateCheckOutcome &outcome)
     if (!reply->isFinished())
         reply->abort();
     reply->deleteLater();
-    emit finished(outcome);
 }

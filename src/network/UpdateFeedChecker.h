@@ -4,6 +4,7 @@
 #include "network/UpdateCheckFailure.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QUrl>
@@ -35,18 +36,25 @@ public:
     bool isFetching() const { return !m_reply.isNull(); }
     // Starts a fetch unless one is running already.
     void check();
+    // Ends a running fetch without a word: no finished() follows.
+    void cancel();
 
 signals:
     void finished(const UpdateCheckOutcome &outcome);
 
 private:
+    void fetch(const QUrl &url);
+    void followRedirect(const QUrl &target);
     void readAvailable();
     void finishReply();
     void settle(const UpdateCheckOutcome &outcome);
+    void releaseReply();
 
     QUrl m_feedUrl;
     std::unique_ptr<OneShotTimer> m_deadline;
     QNetworkAccessManager *m_network;
     QPointer<QNetworkReply> m_reply;
     QByteArray m_body;
+    // The addresses of this fetch so far, the feed's first: a redirect to one of them is a loop.
+    QList<QUrl> m_visited;
 };

@@ -51,7 +51,6 @@ void storeAutomaticChecks(bool enabled)
 
 } // namespace
 
-
 class UpdateControllerTest : public QObject
 {
     Q_OBJECT
@@ -289,26 +288,36 @@ private slots:
 
     void feedOffersTheRightRelease_data()
     {
-        // The version offered and the name of its page; empty: nothing to offer.
+        // The version offered and the name of its page in the language; empty: nothing to offer.
+        QTest::addColumn<AppLanguage>("language");
         QTest::addColumn<QString>("offer");
-        QTest::newRow("webponize.xml") << "2.3.0 at WebPonize.app.zip";
-        QTest::newRow("macboard.xml") << "1.5 (1.5) at Macboard.dmg";
-        QTest::newRow("clashx-meta.xml") << "1.4.43 (1507) at ClashX Meta v1.4.43.zip";
-        QTest::newRow("dockdoor.xml") << "1.18.3 (1.18.3) at CHANGELOG.html";
-        QTest::newRow("written-systems-and-channels.xml") << "3.2 at linux";
-        QTest::newRow("written-deltas-without-links.xml") << "2.1 (210) at 2.1.tar.gz";
-        QTest::newRow("written-nothing-for-linux.xml") << "";
+        const auto en = AppLanguage::english;
+        QTest::newRow("webponize.xml") << en << "2.3.0 at WebPonize.app.zip";
+        QTest::newRow("macboard.xml") << en << "1.5 (1.5) at Macboard.dmg";
+        QTest::newRow("clashx-meta.xml") << en << "1.4.43 (1507) at ClashX Meta v1.4.43.zip";
+        QTest::newRow("dockdoor.xml") << en << "1.18.3 (1.18.3) at CHANGELOG.html";
+        QTest::newRow("written-systems-and-channels.xml") << en << "3.2 at linux";
+        QTest::newRow("written-deltas-without-links.xml") << en << "2.1 (210) at 2.1.tar.gz";
+        QTest::newRow("written-nothing-for-linux.xml") << en << "";
+        QTest::newRow("written-enclosure-per-system.xml") << en << "4.2 at quorvane-4.2.tar.gz";
+        QTest::newRow("written-release-notes-languages.xml") << en << "5.0 at en.html";
+        QTest::newRow("written-release-notes-languages.xml zh")
+            << AppLanguage::chinese << "5.0 at plain.html";
+        QTest::newRow("written-other-namespace.xml") << en << "4.0.0-beta1 (6293) at beta";
     }
 
     void feedOffersTheRightRelease()
     {
+        QFETCH(AppLanguage, language);
         QFETCH(QString, offer);
-        const Result<std::optional<AppcastItem>> newest = readNewestAppcastItem(readFileBytes(
-            QStringLiteral(QUORVANE_TEST_DATA "/appcasts/") + QLatin1StringView(QTest::currentDataTag())));
+        const QString file = QString::fromLatin1(QTest::currentDataTag()).section(u' ', 0, 0);
+        const Result<std::optional<AppcastItem>> newest
+            = readNewestAppcastItem(readFileBytes(QStringLiteral(QUORVANE_TEST_DATA "/appcasts/") + file));
         QVERIFY(newest);
         const std::optional<AppcastItem> &item = newest.value();
-        QCOMPARE(
-            item ? QStringLiteral("%1 at %2").arg(item->displayVersion(), item->link.fileName()) : QString(),
+        QCOMPARE(item
+                ? QStringLiteral("%1 at %2").arg(item->displayVersion(), item->page(language).fileName())
+                : QString(),
             offer);
     }
 

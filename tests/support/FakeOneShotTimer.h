@@ -2,6 +2,8 @@
 
 #include "core/OneShotTimer.h"
 
+#include <QList>
+#include <memory>
 #include <utility>
 
 // A timer on the test's own time line: nothing runs until the test moves time past the due moment.
@@ -27,4 +29,40 @@ private:
     std::function<void()> m_action;
     std::chrono::milliseconds m_now { 0 };
     std::chrono::milliseconds m_dueAt { 0 };
+};
+
+// Timers on one time line, for code that makes a timer per task: advancing the line moves them all. It
+// must outlive the timers it makes.
+class FakeTimeline
+{
+public:
+    std::function<std::unique_ptr<OneShotTimer>()> factory()
+    {
+        return [this] { return std::make_unique<Timer>(m_timers); };
+    }
+
+    void advance(std::chrono::milliseconds step)
+    {
+        for (FakeOneShotTimer *timer : QList(m_timers)) {
+            if (m_timers.contains(timer))
+                timer->advance(step);
+        }
+    }
+
+private:
+    class Timer : public FakeOneShotTimer
+    {
+    public:
+        explicit Timer(QList<FakeOneShotTimer *> &line)
+            : m_line(line)
+        {
+            m_line.append(this);
+        }
+        ~Timer() override { m_line.removeOne(this); }
+
+    private:
+        QList<FakeOneShotTimer *> &m_line;
+    };
+
+    QList<FakeOneShotTimer *> m_timers;
 };

@@ -42,6 +42,8 @@ public:
         QByteArray raw {};
         // Answers as soon as the request's head is in, as a server refusing an upload does.
         bool answersBeforeBody = false;
+        // Resets the connection right after answering, unread bytes and all.
+        bool resetsAfterAnswer = false;
         // Closes the connection without a word.
         bool drops = false;
     };
@@ -224,10 +226,14 @@ private:
             socket->write(head + reply.body);
             // A web server reads the rest of an upload it refused before it closes: closing on unread
             // bytes would reset the connection and lose the answer. The client closes it here.
-            if (reply.answersBeforeBody)
+            if (reply.resetsAfterAnswer) {
+                socket->flush();
+                socket->abort();
+            } else if (reply.answersBeforeBody) {
                 connect(socket, &QTcpSocket::readyRead, socket, [socket] { socket->readAll(); });
-            else
+            } else {
                 socket->disconnectFromHost();
+            }
             return;
         }
         socket->write(head);

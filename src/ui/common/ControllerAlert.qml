@@ -92,6 +92,14 @@ AlertDialog {
             color: Qt.rgba(0, 0, 0, 0.34)
         }
 
+        // Without a backdrop to blur, the window's own controls would show through the tint.
+        Rectangle {
+            anchors.fill: panel
+            visible: plate.backdrop === null
+            radius: panel.radius
+            color: "#0A141A"
+        }
+
         GlassPanel {
             id: panel
 

@@ -41,20 +41,25 @@ QString DeveloperCornerController::text(const QString &chinese, const QString &e
     return localized(m_controller ? m_controller->language() : AppLanguage::chinese, chinese, english);
 }
 
-QString DeveloperCornerController::failureMessage(const DeveloperCornerError &error) const
+QString DeveloperCornerController::failureMessage(const DeveloperCornerError &error, bool withImages) const
 {
     const auto text = [this](const QString &key) {
         return StringTable::text(key, m_controller ? m_controller->language() : AppLanguage::chinese);
     };
-    if (error == DeveloperCornerService::letterTooLarge())
-        return text(QStringLiteral("这封信和它的图片太大，服务器无法接收；请去掉一些图片后再寄。"));
+    if (error == DeveloperCornerService::letterTooLarge()) {
+        return withImages
+            ? text(QStringLiteral("这封信和它的图片太大，服务器无法接收；请去掉一些图片后再寄。"))
+            : text(QStringLiteral("这封信太大，服务器无法接收；请写短一些后再寄。"));
+    }
+    if (error == DeveloperCornerService::letterMayHaveArrived())
+        return text(
+            QStringLiteral("信已经寄出，但服务器答复之前连接就断了：它可能已经送达，再寄一次可能会重复。"));
     if (error == DeveloperCornerService::contactUnavailable())
         return text(QStringLiteral("Mirenvale 支持服务暂时不可用，请稍后再试。"));
     if (error.domain == u"QNetworkReply") {
         if (error.code == QNetworkReply::SslHandshakeFailedError)
             return text(QStringLiteral("无法与服务器建立安全连接，因此什么也没有发送。"));
-        // Qt ends its own transfer time-out as a cancellation; nothing else cancels these requests.
-        if (error.code == QNetworkReply::OperationCanceledError)
+        if (error.code == QNetworkReply::TimeoutError)
             return text(QStringLiteral("服务器没有及时答复，请稍后再试。"));
         return text(QStringLiteral("无法连接到服务器，请检查网络连接后稍后再试。"));
     }
@@ -178,13 +183,22 @@ QStringList DeveloperCornerController::storyParagraphs() const
                 "If you also forget to stop, I hope Quorvane taps you on the shoulder at the right "
                 "moment. There will always be more work; there is only one body. May every round of "
                 "focus bring something good, and every break truly let you rest.")),
-        text(QStringLiteral(
-                 "柯帆不为盈利而做，它会一直免费。如果它帮到了你，欢迎在“给他买杯咖啡”里请我喝一杯；也欢迎"
-                 "到 Mirenvale·弥谷 的网站看看我们的另一款产品。"),
-            QStringLiteral(
-                "Quorvane is not made for profit and will stay free. If it has helped you, you are "
-                "welcome to buy me a coffee in the support section, and to visit Mirenvale's website "
-                "to try our other product.")),
+        // A build without the website's address has no button to it either.
+        canVisitWebsite()
+            ? text(QStringLiteral(
+                       "柯帆不为盈利而做，它会一直免费。如果它帮到了你，欢迎在“给他买杯咖啡”里请我喝一杯"
+                       "；也欢迎到 Mirenvale·弥谷 的网站看看我们的另一款产品。"),
+                QStringLiteral(
+                    "Quorvane is not made for profit and will stay free. If it has helped you, you are "
+                    "welcome to buy me a coffee in the support section, and to visit Mirenvale's website "
+                    "to try our other product."))
+            : text(QStringLiteral(
+                       "柯帆不为盈利而做，它会一直免费。如果它帮到了你，欢迎在“给他买杯咖啡”里请我喝一杯"
+                       "；也欢迎试试 Mirenvale·弥谷 的另一款产品。"),
+                QStringLiteral(
+                    "Quorvane is not made for profit and will stay free. If it has helped you, you "
+                    "are welcome to buy me a coffee in the support section, and to try Mirenvale's "
+                    "other product.")),
     };
 }
 

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <QVariantList>
+#include <variant>
 
 class AppController;
 
@@ -117,14 +118,16 @@ signals:
 
 private:
     QString text(const QString &chinese, const QString &english) const;
-    // What a failed request tells the user, in the interface language.
-    QString failureMessage(const DeveloperCornerError &error) const;
+    // What a failed request tells the user, in the interface language; a letter too large is told to
+    // lose images only when it has some.
+    QString failureMessage(const DeveloperCornerError &error, bool withImages = false) const;
     void raiseAlert(const QString &title, const QString &message);
     // The attachment made from a file; none when the file is skipped (the alert is raised for one
     // too large).
     std::optional<FeedbackImage> attachment(const QString &path);
     void setImages(QList<FeedbackImage> images);
-    void finishSending(const std::optional<DeveloperCornerError> &failure);
+    void finishSending(const std::optional<DeveloperCornerError> &failure, bool withImages);
+    void finishCheckout(const std::variant<QUrl, DeveloperCornerError> &outcome);
 
     QPointer<AppController> m_controller;
     DeveloperCornerSection m_section = DeveloperCornerSection::letter;

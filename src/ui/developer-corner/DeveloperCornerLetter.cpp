@@ -169,19 +169,21 @@ void DeveloperCornerController::sendFeedback()
     emit sendingChanged();
     // The reply may come after this corner's sheet closed: then there is nothing left to update.
     m_controller->developerCornerService().sendFeedback(m_email, m_message, m_images,
-        [corner = QPointer(this)](const std::optional<DeveloperCornerError> &failure) {
+        [corner = QPointer(this), withImages = !m_images.isEmpty()](
+            const std::optional<DeveloperCornerError> &failure) {
             if (corner)
-                corner->finishSending(failure);
+                corner->finishSending(failure, withImages);
         });
 }
 
-void DeveloperCornerController::finishSending(const std::optional<DeveloperCornerError> &failure)
+void DeveloperCornerController::finishSending(
+    const std::optional<DeveloperCornerError> &failure, bool withImages)
 {
     m_sending = false;
     emit sendingChanged();
     if (failure) {
-        raiseAlert(
-            text(QStringLiteral("暂时寄不出去"), QStringLiteral("Could Not Send")), failureMessage(*failure));
+        raiseAlert(text(QStringLiteral("暂时寄不出去"), QStringLiteral("Could Not Send")),
+            failureMessage(*failure, withImages));
         return;
     }
     m_sent = true;

@@ -33,24 +33,24 @@ void DeveloperCornerController::beginDonation()
     }
     m_creatingCheckout = true;
     emit creatingCheckoutChanged();
-    // The checkout page opens even when the sheet closed meanwhile: the user asked for it. Only this
-    // corner's own state is skipped once it is gone.
-    m_controller->developerCornerService().createDonationCheckout(*value, currency,
-        [corner = QPointer(this), controller = QPointer(m_controller)](
-            const std::variant<QUrl, DeveloperCornerError> &outcome) {
-            if (corner) {
-                corner->m_creatingCheckout = false;
-                emit corner->creatingCheckoutChanged();
-            }
-            if (const auto *page = std::get_if<QUrl>(&outcome)) {
-                if (controller)
-                    controller->workspace().openUrl(*page);
-                return;
-            }
-            if (corner) {
-                corner->raiseAlert(corner->text(QStringLiteral("暂时无法打开支付"),
-                                       QStringLiteral("Could Not Open Checkout")),
-                    corner->failureMessage(std::get<DeveloperCornerError>(outcome)));
-            }
+    // A checkout that ends after the sheet closed opens nothing: a payment page appearing by itself,
+    // long after the user gave up on it, would be a surprise.
+    m_controller->developerCornerService().createDonationCheckout(
+        *value, currency, [corner = QPointer(this)](const std::variant<QUrl, DeveloperCornerError> &outcome) {
+            if (corner)
+                corner->finishCheckout(outcome);
         });
+}
+
+void DeveloperCornerController::finishCheckout(const std::variant<QUrl, DeveloperCornerError> &outcome)
+{
+    m_creatingCheckout = false;
+    emit creatingCheckoutChanged();
+    if (const auto *page = std::get_if<QUrl>(&outcome)) {
+        if (m_controller)
+            m_controller->workspace().openUrl(*page);
+        return;
+    }
+    raiseAlert(text(QStringLiteral("暂时无法打开支付"), QStringLiteral("Could Not Open Checkout")),
+        failureMessage(std::get<DeveloperCornerError>(outcome)));
 }

@@ -93,8 +93,8 @@ SettingsPaneStack {
             SettingRow {
                 width: parent.width
                 title: pane.session.paneTexts.automaticChecksTitle
-                detail: pane.updates.hasUpdateFeed ? pane.session.paneTexts.automaticChecksNote
-                                                   : pane.session.paneTexts.noFeedAutomaticChecksNote
+                // Without a feed the version card's line says it all.
+                detail: pane.updates.hasUpdateFeed ? pane.session.paneTexts.automaticChecksNote : ""
 
                 // A build without a feed never checks, whatever the stored setting says.
                 SettingsSwitch {
