@@ -504,6 +504,23 @@ private slots:
         QVERIFY(!controller->updateAvailable());
     }
 
+    void cancelStopsTheCheck()
+    {
+        storeAutomaticChecks(false);
+        LocalHttpServer server;
+        server.hold();
+        server.setReply("/appcast.xml", { 200, {}, appcast(versionItem("999.1", "https://example.org/r")) });
+        const auto controller = makeController(feedAddress(server, "/appcast.xml"));
+        controller->setLanguage(AppLanguage::english);
+        QTRY_VERIFY(controller->canCheckForUpdates());
+        controller->checkForUpdates();
+        QTRY_COMPARE(server.requests().size(), 1);
+        QCOMPARE(controller->dismissButtonTitle(), QStringLiteral("Cancel"));
+        controller->setShowingResult(false);
+        QVERIFY(!controller->isChecking());
+        QVERIFY(!controller->showingResult());
+    }
+
     void switchingAutomaticChecksOffAnnouncesTheChange()
     {
         storeAutomaticChecks(true);

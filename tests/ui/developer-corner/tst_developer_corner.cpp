@@ -645,6 +645,7 @@ private slots:
         DeveloperCornerController corner;
         corner.setController(&controller);
         QCOMPARE(corner.canVisitWebsite(), !address.isEmpty());
+        QCOMPARE(corner.storyParagraphs().constLast().contains(u"网站"_s), !address.isEmpty());
         corner.visitWebsite();
         QCOMPARE(harness.workspace->openedUrls, address.isEmpty() ? QList<QUrl>() : QList<QUrl> { address });
     }
