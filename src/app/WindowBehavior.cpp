@@ -4,6 +4,7 @@
 #include "app/FullScreenKeys.h"
 #include "app/WindowLevelRule.h"
 #include "core/QtOneShotTimer.h"
+#include "platform/WindowStates.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -17,6 +18,8 @@ WindowBehavior::WindowBehavior(
     , m_keepWindowOnTop(controller.preferences().keepWindowOnTop)
 {
     window.installEventFilter(this);
+    // Follows the window from its first state on, so that full screen returns to it.
+    MaximizedMemory::of(window);
     connect(&controller, &AppController::preferencesChanged, this, [this] {
         const bool keepWindowOnTop = m_controller.preferences().keepWindowOnTop;
         if (keepWindowOnTop == m_keepWindowOnTop)
@@ -74,9 +77,9 @@ void WindowBehavior::setFullScreen(bool fullScreen)
     if (!m_window)
         return;
     if (fullScreen)
-        m_window->showFullScreen();
+        WindowStates::showFullScreen(*m_window);
     else
-        m_window->showNormal();
+        WindowStates::leaveFullScreen(*m_window);
 }
 
 void WindowBehavior::raiseAndActivate()

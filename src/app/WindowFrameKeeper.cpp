@@ -1,8 +1,10 @@
 #include "app/WindowFrameKeeper.h"
 
+#include "platform/WindowStates.h"
 #include "storage/AppStorageService.h"
 
 #include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -32,16 +34,23 @@ QList<ScreenArea> screenAreas()
 WindowFrameKeeper::WindowFrameKeeper(QWindow &window, const QString &applicationSupportRoot)
     : m_window(&window)
     , m_applicationSupportRoot(applicationSupportRoot)
-    , m_saved(AppStorageService::loadWindowFrame(applicationSupportRoot))
+    , m_frame(AppStorageService::loadWindowFrame(applicationSupportRoot))
+    , m_saved(m_frame)
+    , m_defaultSize(window.size())
 {
-    if (m_saved) {
-        if (const auto geometry = m_saved->restoredGeometry(screenAreas(), window.minimumSize()))
-            window.setGeometry(*geometry);
+    place();
+    // Made before the window first shows, so that it holds its first state.
+    MaximizedMemory::of(window);
+    if (m_saved && m_saved->maximized) {
+        window.setWindowStates(Qt::WindowMaximized);
+        MaximizedMemory::of(window).setMaximized(true);
     }
-    connect(&window, &QWindow::xChanged, this, &WindowFrameKeeper::remember);
-    connect(&window, &QWindow::yChanged, this, &WindowFrameKeeper::remember);
-    connect(&window, &QWindow::widthChanged, this, &WindowFrameKeeper::remember);
-    connect(&window, &QWindow::heightChanged, this, &WindowFrameKeeper::remember);
+    window.installEventFilter(this);
+    // Read once the events at hand are all in: a window manager may resize a window for a state before it
+    // tells the state.
+    for (const auto changed :
+        { &QWindow::xChanged, &QWindow::yChanged, &QWindow::widthChanged, &QWindow::heightChanged })
+        connect(&window, changed, this, &WindowFrameKeeper::remember, Qt::QueuedConnection);
     connect(&window, &QWindow::visibleChanged, this, [this](bool visible) {
         if (!visible)
             save();
@@ -49,17 +58,52 @@ WindowFrameKeeper::WindowFrameKeeper(QWindow &window, const QString &application
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, &WindowFrameKeeper::save);
 }
 
+bool WindowFrameKeeper::eventFilter(QObject *watched, QEvent *event)
+{
+    // The window manager's frame is known only once the window is framed: a window still where a fit put
+    // it whose frame runs off the screen is fitted again, now with its frame.
+    if (watched == m_window && event->type() == QEvent::Expose && m_window->isExposed()
+        && m_window->windowStates() == Qt::WindowNoState && m_window->geometry() == m_placed
+        && m_window->screen() && !m_window->screen()->availableGeometry().contains(m_window->frameGeometry()))
+        place();
+    return false;
+}
+
+void WindowFrameKeeper::place()
+{
+    const QList<ScreenArea> screens = screenAreas();
+    const QMargins frame = m_window->frameMargins();
+    const auto geometry = m_frame
+        ? m_frame->restoredGeometry(screens, m_window->minimumSize(), frame)
+        : WindowFrame::firstGeometry(screens, m_defaultSize, m_window->minimumSize(), frame);
+    if (!geometry)
+        return;
+    m_placed = *geometry;
+    m_window->setGeometry(*geometry);
+}
+
 void WindowFrameKeeper::remember()
 {
-    // Full screen and maximised are states of their own; the frame to come back to is the one before.
-    // Our own requests change the state before the window manager resizes the window.
-    if (m_window && m_window->windowStates() == Qt::WindowNoState && m_window->screen())
-        m_frame = WindowFrame::of(m_window->geometry(), areaOf(*m_window->screen()));
+    // The frame to come back to is the one before every state.
+    if (m_window && m_window->screen() && m_window->windowStates() == Qt::WindowNoState)
+        m_normal = { m_window->geometry(), areaOf(*m_window->screen()) };
 }
 
 void WindowFrameKeeper::save()
 {
+    if (!m_window)
+        return;
     remember();
+    // A window still where a fit put it keeps the frame it was fitted from. The window manager may move
+    // and resize a window in steps on its way there, so it is judged by where it ended.
+    if (m_normal && m_normal->first != m_placed)
+        m_frame = WindowFrame::of(m_normal->first, m_normal->second);
+    const bool maximized = MaximizedMemory::of(*m_window).isMaximized();
+    // A first launch's window that was only maximised comes back maximised over its first frame.
+    if (!m_frame && maximized && m_window->screen())
+        m_frame = WindowFrame::of(m_placed, areaOf(*m_window->screen()));
+    if (m_frame)
+        m_frame->maximized = maximized;
     if (!m_frame || m_frame == m_saved)
         return;
     AppStorageService::saveWindowFrame(*m_frame, m_applicationSupportRoot);

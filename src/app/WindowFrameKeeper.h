@@ -4,13 +4,20 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QWindow>
 #include <optional>
+#include <utility>
 
-// Opens the main window where it was left and keeps its frame for the next launch. The frame is
-// remembered whenever the window moves or resizes outside full screen, so that one closed in full
-// screen comes back in the frame it had before, and written to the data folder when the window closes
-// to the tray and when the program quits.
+// Opens the main window where it was left, maximised if it was, and keeps its frame for the next launch.
+// The frame is remembered whenever the user moves or resizes the window outside full screen and
+// maximised, so that one closed in full screen comes back in the frame it had before, and written to the
+// data folder when the window closes to the tray and when the program quits.
+//
+// The window manager's frame around the window is known only once it has framed it: until the first
+// exposure the window is placed as if it had none, and then placed again so that the whole frame, title
+// bar included, lies on the screen. What is kept is the frame the user chose, never one that a fit made
+// smaller or moved.
 class WindowFrameKeeper : public QObject
 {
     Q_OBJECT
@@ -21,11 +28,20 @@ public:
 
     void save();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void place();
     void remember();
 
     QPointer<QWindow> m_window;
     QString m_applicationSupportRoot;
     std::optional<WindowFrame> m_frame;
     std::optional<WindowFrame> m_saved;
+    QSize m_defaultSize;
+    // Where the window was last placed by a fit.
+    QRect m_placed;
+    // The window's last place and size outside every state, on its screen then.
+    std::optional<std::pair<QRect, ScreenArea>> m_normal;
 };

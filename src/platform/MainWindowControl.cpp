@@ -1,5 +1,7 @@
 #include "platform/MainWindowControl.h"
 
+#include "platform/WindowStates.h"
+
 void MainWindowControl::bringForward()
 {
     if (!m_window)
@@ -8,12 +10,19 @@ void MainWindowControl::bringForward()
         // Qt asks the window manager to keep a window's place only once the program has placed it; a
         // place the user chose by moving it would otherwise be replaced by the manager's own choice.
         m_window->setPosition(m_window->position());
-        m_window->showNormal();
+        WindowStates::showRestored(*m_window);
     } else if (m_window->visibility() == QWindow::Minimized) {
-        m_window->showNormal();
+        WindowStates::showRestored(*m_window);
     }
     m_window->raise();
     m_window->requestActivate();
+}
+
+void MainWindowControl::setWindow(QWindow *window)
+{
+    m_window = window;
+    if (window)
+        MaximizedMemory::of(*window);
 }
 
 void MainWindowControl::bringForward(const QString &activationToken)
@@ -28,7 +37,7 @@ void MainWindowControl::enterFullScreen()
 {
     if (!m_window || m_window->visibility() == QWindow::FullScreen)
         return;
-    m_window->showFullScreen();
+    WindowStates::showFullScreen(*m_window);
     m_window->raise();
     m_window->requestActivate();
 }

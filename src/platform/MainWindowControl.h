@@ -9,7 +9,7 @@
 class MainWindowControl : public WindowControl
 {
 public:
-    void setWindow(QWindow *window) { m_window = window; }
+    void setWindow(QWindow *window);
     QWindow *window() const { return m_window; }
 
     void bringForward() override;

@@ -15,4 +15,11 @@ QPoint position(
     return ScreenFit::movedInside(framed, availableArea) + QPoint(frameMargins.left(), frameMargins.top());
 }
 
+QSize size(const QSize &size, const QMargins &frameMargins, const QRect &availableArea)
+{
+    if (availableArea.isEmpty())
+        return size;
+    return size.boundedTo(availableArea.marginsRemoved(frameMargins).size());
+}
+
 } // namespace SheetPlacement

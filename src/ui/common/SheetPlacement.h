@@ -14,4 +14,8 @@ namespace SheetPlacement {
 QPoint position(
     const QRect &parentFrame, const QSize &size, const QMargins &frameMargins, const QRect &availableArea);
 
+// The size a sheet that wants `size` opens at: as tall and wide as fits, with the window manager's
+// `frameMargins` around it, in the screen's `availableArea`; its view scrolls for the rest.
+QSize size(const QSize &size, const QMargins &frameMargins, const QRect &availableArea);
+
 } // namespace SheetPlacement

@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls
 import QtQuick.Window
 import Quorvane.Common
 
@@ -18,6 +19,9 @@ Window {
     // compiled when the sheet first opens, so that start-up does not pay for views, and the modules they
     // import, that may never show.
     property url content
+    // The fixed size, or as much of it as fits on the screen; the view, laid out to the fixed size,
+    // scrolls for the rest.
+    property size openSize: fixedSize
     // The view while the sheet is open; null otherwise.
     readonly property Item view: contentLoader.item as Item
 
@@ -29,7 +33,8 @@ Window {
             hide();
             return;
         }
-        const position = Placement.sheetPosition(sheet, transientParent, fixedSize);
+        openSize = Placement.sheetSize(sheet, transientParent, fixedSize);
+        const position = Placement.sheetPosition(sheet, transientParent, openSize);
         x = position.x;
         y = position.y;
         show();
@@ -45,32 +50,59 @@ Window {
             raise();
     }
 
+    // Until a sheet first shows, the window manager's frame around it is a guess; once it is known, a
+    // sheet that the guess let run off the screen is fitted again.
+    function fitToFrame() {
+        const fitted = Placement.sheetSize(sheet, transientParent, fixedSize);
+        if (fitted.width === openSize.width && fitted.height === openSize.height)
+            return;
+        openSize = fitted;
+        const position = Placement.sheetPosition(sheet, transientParent, openSize);
+        x = position.x;
+        y = position.y;
+    }
+
     // A dialog's frame with a title and a close button only: a sheet of a fixed size has nothing to
     // maximise, and minimising it alone would hide it while its main window waits for it.
     flags: Qt.Dialog | Qt.CustomizeWindowHint | Qt.WindowTitleHint | Qt.WindowCloseButtonHint
     modality: Qt.WindowModal
-    width: fixedSize.width
-    height: fixedSize.height
-    minimumWidth: fixedSize.width
-    maximumWidth: fixedSize.width
-    minimumHeight: fixedSize.height
-    maximumHeight: fixedSize.height
+    width: openSize.width
+    height: openSize.height
+    minimumWidth: openSize.width
+    maximumWidth: openSize.width
+    minimumHeight: openSize.height
+    maximumHeight: openSize.height
     color: "#0A141A"
     visible: false
     onShowingChanged: present()
     Component.onCompleted: present()
     onClosing: dismissed()
+    onActiveChanged: if (active) fitToFrame()
 
-    // Built in the same step as the sheet opens (not asynchronously), so that the sheet's first frame
-    // already shows its view and the view's first focus and the Esc shortcut work from that frame on.
-    Loader {
-        id: contentLoader
-
+    // On a screen shorter or narrower than the sheet, the sheet scrolls as a whole.
+    Flickable {
+        objectName: "sheetScroll"
         anchors.fill: parent
-        active: sheet.showing
-        source: sheet.content
-        // A keyboard or screen-reader user starts on the sheet's first control, not on nothing.
-        onLoaded: sheet.view.nextItemInFocusChain(true)?.forceActiveFocus(Qt.ActiveWindowFocusReason)
+        contentWidth: sheet.fixedSize.width
+        contentHeight: sheet.fixedSize.height
+        interactive: contentHeight > height || contentWidth > width
+        boundsBehavior: Flickable.StopAtBounds
+        clip: true
+        ScrollBar.vertical: ScrollBar {}
+        ScrollBar.horizontal: ScrollBar {}
+
+        // Built in the same step as the sheet opens (not asynchronously), so that the sheet's first frame
+        // already shows its view and the view's first focus and the Esc shortcut work from that frame on.
+        Loader {
+            id: contentLoader
+
+            width: sheet.fixedSize.width
+            height: sheet.fixedSize.height
+            active: sheet.showing
+            source: sheet.content
+            // A keyboard or screen-reader user starts on the sheet's first control, not on nothing.
+            onLoaded: sheet.view.nextItemInFocusChain(true)?.forceActiveFocus(Qt.ActiveWindowFocusReason)
+        }
     }
 
     // An alert open in this sheet takes Esc first, and so does anything the view has open inside it

@@ -5,7 +5,6 @@
 
 #include <QTest>
 
-
 // Where the sheets open on the screen, and where a tooltip's bubble opens beside its control.
 class WindowPlacementTest : public QObject
 {
@@ -55,7 +54,8 @@ private slots:
         QCOMPARE(SheetPlacement::position(parent, size, frame, available), position);
     }
 
-    // The main window at launch, with "left" (1920 x 1080, a panel on top) as the primary screen.
+    // The main window at launch, with "left" (1920 x 1080, a panel on top) as the primary screen: its whole
+    // frame, a title bar on top, goes on the screen.
     void restoredFrame_data()
     {
         QTest::addColumn<WindowFrame>("saved");
@@ -67,15 +67,15 @@ private slots:
         QTest::newRow("on its screen as it was")
             << WindowFrame { u"right"_qs, { 300, 200 }, size } << right << QRect(QPoint(2220, 200), size);
         QTest::newRow("its screen moved: the place moves with it") << WindowFrame { u"right"_qs, { 300, 200 },
-            size } << QRect(-2560, 0, 2560, 1440) << QRect(QPoint(-2260, 200), size);
+            size, true } << QRect(-2560, 0, 2560, 1440) << QRect(QPoint(-2260, 200), size);
         QTest::newRow("partly off its screen: moved onto it")
-            << WindowFrame { u"right"_qs, { 2000, -50 }, size } << right << QRect(QPoint(3240, 0), size);
+            << WindowFrame { u"right"_qs, { 2000, -50 }, size } << right << QRect(QPoint(3239, 24), size);
         QTest::newRow("its screen gone: wholly on the primary one")
-            << WindowFrame { u"gone"_qs, { 1200, 300 }, size } << right << QRect(QPoint(680, 200), size);
+            << WindowFrame { u"gone"_qs, { 1200, 300 }, size } << right << QRect(QPoint(679, 199), size);
         QTest::newRow("larger than the primary screen: shrunk to its free area")
-            << WindowFrame { u"gone"_qs, { 0, 0 }, { 2400, 1400 } } << right << QRect(0, 32, 1920, 1048);
+            << WindowFrame { u"gone"_qs, { 0, 0 }, { 2400, 1400 } } << right << QRect(1, 56, 1918, 1023);
         QTest::newRow("never below the smallest window")
-            << WindowFrame { u"right"_qs, { 10, 10 }, { 300, 200 } } << right << QRect(1930, 10, 760, 540);
+            << WindowFrame { u"right"_qs, { 10, 10 }, { 300, 200 } } << right << QRect(1930, 24, 760, 540);
     }
 
     void restoredFrame()
@@ -86,7 +86,8 @@ private slots:
 
         const QList<ScreenArea> screens { { u"left"_qs, QRect(0, 0, 1920, 1080), QRect(0, 32, 1920, 1048) },
             { u"right"_qs, rightScreen, rightScreen } };
-        QCOMPARE(saved.restoredGeometry(screens, QSize(760, 540)).value_or(QRect()), geometry);
+        QCOMPARE(saved.restoredGeometry(screens, QSize(760, 540), QMargins(1, 24, 1, 1)).value_or(QRect()),
+            geometry);
         QCOMPARE(WindowFrame::fromJson(saved.toJson()).value_or(WindowFrame()), saved);
     }
 

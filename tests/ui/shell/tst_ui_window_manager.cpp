@@ -69,14 +69,14 @@ private:
 class ManagedDisplay
 {
 public:
-    bool start()
+    bool start(const std::string &size)
     {
         int pipe[2];
         if (::pipe(pipe) != 0)
             return false;
         // The server picks a free display and writes its number to the pipe.
         const bool started = m_server.start({ "Xvfb", "-displayfd", std::to_string(pipe[1]), "-screen", "0",
-            "1920x1080x24", "-nolisten", "tcp", "-noreset" });
+            size + "x24", "-nolisten", "tcp", "-noreset" });
         close(pipe[1]);
         std::string number;
         char c = 0;
@@ -184,6 +184,8 @@ private:
 
 } // namespace
 
+using namespace Qt::StringLiterals;
+
 // The main window under a real window manager: the states it ends up with, not only the requests.
 class UiWindowManagerTest : public QObject
 {
@@ -198,6 +200,38 @@ private:
     xcb_window_t m_id = XCB_NONE;
 
     bool hasState(xcb_atom_t atom) { return m_watch.property(m_id).contains(atom); }
+
+    // As the window manager has it and as Qt has read it.
+    bool isMaximized()
+    {
+        return m_main.window->windowStates() == Qt::WindowMaximized && !hasState(m_watch.fullScreen)
+            && hasState(m_watch.atom("_NET_WM_STATE_MAXIMIZED_VERT"));
+    }
+    bool isFullScreen()
+    {
+        return m_main.window->windowState() == Qt::WindowFullScreen && hasState(m_watch.fullScreen);
+    }
+    // The whole frame, title bar included, on the screen's free area.
+    bool frameIsOnScreen(const QWindow &window)
+    {
+        return window.frameMargins().top() > 0
+            && window.screen()->availableGeometry().contains(window.frameGeometry());
+    }
+
+    // Closed to the tray, then opened as the next launch opens it: at its default size, its keeper made
+    // anew over the data folder before it shows.
+    std::unique_ptr<WindowFrameKeeper> relaunch()
+    {
+        m_main.window->hide();
+        if (!QTest::qWaitFor([this] { return !m_main.window->isExposed(); }, 10000) || !m_manager.sync())
+            return {};
+        m_main.window->setWindowStates(Qt::WindowNoState);
+        m_main.window->resize(1240, 880);
+        auto keeper = std::make_unique<WindowFrameKeeper>(*m_main.window, m_harness.root());
+        // As the program's window shows: QWindow::show() would make it normal.
+        m_main.window->setVisible(true);
+        return QTest::qWaitForWindowExposed(m_main.window) ? std::move(keeper) : nullptr;
+    }
 
     // Clicks the named control through the X server once it shows.
     void clickThrough(const char *name)
@@ -421,6 +455,65 @@ private slots:
         QVERIFY(m_manager.sync());
     }
 
+    // Run on each laptop screen too: a first launch, then a frame saved on a larger screen, which stays
+    // saved.
+    void launchPutsTheWholeFrameOnScreen()
+    {
+        const WindowFrame frame { m_main.window->screen()->name(), { 0, 0 }, { 1920, 1080 } };
+        for (const bool saved : { false, true }) {
+            QFile::remove(m_harness.file(u"window-frame.json"_s));
+            if (saved)
+                AppStorageService::saveWindowFrame(frame, m_harness.root());
+            const auto keeper = relaunch();
+            QTRY_VERIFY_WITH_TIMEOUT(keeper && frameIsOnScreen(*m_main.window), 10000);
+            keeper->save();
+            QCOMPARE(AppStorageService::loadWindowFrame(m_harness.root()) == frame, saved);
+        }
+    }
+
+    void maximisedStaysThroughFullScreenABreakTheTrayAndTheNextLaunch()
+    {
+        auto keeper = relaunch();
+        QVERIFY(keeper);
+        m_main.window->showMaximized();
+        QTRY_VERIFY_WITH_TIMEOUT(isMaximized(), 10000);
+        QTest::keyClick(m_main.window, Qt::Key_F11);
+        QTRY_VERIFY_WITH_TIMEOUT(isFullScreen(), 10000);
+        QTest::keyClick(m_main.window, Qt::Key_F11);
+        QTRY_VERIFY_WITH_TIMEOUT(isMaximized(), 10000);
+        AppController &controller = *m_main.controller;
+        controller.finishFocusNow();
+        controller.enterLockedBreak();
+        QTRY_VERIFY_WITH_TIMEOUT(isFullScreen(), 10000);
+        m_harness.grab->pressEmergencyChord();
+        QTRY_VERIFY_WITH_TIMEOUT(controller.showingAlert(), 10000);
+        controller.setShowingAlert(false);
+        QTest::keyClick(m_main.window, Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(isMaximized(), 10000);
+        MainWindowControl control;
+        control.setWindow(m_main.window);
+        m_main.window->hide();
+        QTRY_VERIFY_WITH_TIMEOUT(!m_main.window->isExposed() && m_manager.sync(), 10000);
+        control.bringForward();
+        QTRY_VERIFY_WITH_TIMEOUT(isMaximized() && m_main.window->isExposed(), 10000);
+        keeper = relaunch();
+        QVERIFY(keeper);
+        QTRY_VERIFY_WITH_TIMEOUT(isMaximized(), 10000);
+        m_main.window->showNormal();
+        QTRY_VERIFY_WITH_TIMEOUT(!isMaximized() && frameIsOnScreen(*m_main.window), 10000);
+    }
+
+    void sheetsOpenWhollyOnScreen()
+    {
+        for (const char *name : { "settings", "statistics", "notes", "developerCorner" }) {
+            const QByteArray flag = "showing" + QByteArray(name).left(1).toUpper() + QByteArray(name).mid(1);
+            auto *sheet = m_main.window->findChild<QQuickWindow *>(QLatin1String(name) + u"Sheet"_s);
+            QVERIFY(m_main.controller->setProperty(flag, true) && QTest::qWaitForWindowExposed(sheet));
+            QTRY_VERIFY2_WITH_TIMEOUT(frameIsOnScreen(*sheet), name, 10000);
+            QVERIFY(m_main.controller->setProperty(flag, false));
+        }
+    }
+
     // Quitting in the middle of a toggle stores keep-on-top as the user left it.
     void shutdownDuringTheTransitionKeepsKeepOnTop()
     {
@@ -437,7 +530,8 @@ private slots:
 int main(int argc, char *argv[])
 {
     ManagedDisplay display;
-    if (!display.start()) {
+    // The laptop screens' runs set the screen's size.
+    if (!display.start(qEnvironmentVariable("QUORVANE_TEST_SCREEN", u"1920x1080"_s).toStdString())) {
         std::fprintf(stderr, "could not start Xvfb with openbox\n");
         return 1;
     }

@@ -1,0 +1,65 @@
+#include "platform/WindowStates.h"
+
+MaximizedMemory::MaximizedMemory(QWindow &window)
+    : QObject(&window)
+{
+    m_maximized = window.windowStates().testFlag(Qt::WindowMaximized);
+    connect(&window, &QWindow::windowStateChanged, this,
+        [this, &window] { follow(window.windowStates(), window.isVisible()); });
+}
+
+void MaximizedMemory::follow(Qt::WindowStates states, bool visible)
+{
+    if (m_expected) {
+        // Full screen may drop maximised; it comes back when full screen ends.
+        const bool fullScreen = states.testFlag(Qt::WindowFullScreen);
+        if (fullScreen == m_expected->testFlag(Qt::WindowFullScreen)
+            && (fullScreen
+                || states.testFlag(Qt::WindowMaximized) == m_expected->testFlag(Qt::WindowMaximized)))
+            m_expected.reset();
+        return;
+    }
+    if (visible && !(states & (Qt::WindowFullScreen | Qt::WindowMinimized)))
+        m_maximized = states.testFlag(Qt::WindowMaximized);
+}
+
+MaximizedMemory &MaximizedMemory::of(QWindow &window)
+{
+    auto *memory = window.findChild<MaximizedMemory *>(QString(), Qt::FindDirectChildrenOnly);
+    return memory ? *memory : *new MaximizedMemory(window);
+}
+
+namespace WindowStates {
+
+namespace {
+
+Qt::WindowStates normalOrMaximized(QWindow &window)
+{
+    return MaximizedMemory::of(window).isMaximized() ? Qt::WindowMaximized : Qt::WindowNoState;
+}
+
+void request(QWindow &window, Qt::WindowStates states)
+{
+    MaximizedMemory::of(window).expect(states);
+    window.setWindowStates(states);
+    window.setVisible(true);
+}
+
+} // namespace
+
+void showFullScreen(QWindow &window)
+{
+    request(window, normalOrMaximized(window) | Qt::WindowFullScreen);
+}
+
+void leaveFullScreen(QWindow &window)
+{
+    request(window, normalOrMaximized(window));
+}
+
+void showRestored(QWindow &window)
+{
+    leaveFullScreen(window);
+}
+
+} // namespace WindowStates
