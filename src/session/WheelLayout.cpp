@@ -1,5 +1,6 @@
 #include "session/WheelLayout.h"
 
+#include <QLineF>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -57,6 +58,44 @@ WheelLayout WheelLayout::compute(const QList<WeightedWheelItem> &items, double b
         start += sweep;
     }
     return layout;
+}
+
+QList<qsizetype> WheelLayout::fittingLabelForms(const QList<QList<QSizeF>> &formSizes) const
+{
+    // Room kept between two labels.
+    constexpr double labelGap = 4;
+    QList<qsizetype> forms(entries.size(), 0);
+    const auto size = [&](qsizetype entry) { return formSizes[entry][forms[entry]]; };
+    // Two upright labels whose centres turn about the wheel's centre keep their distance; they can touch
+    // at some turn unless that distance is at least the diagonal of their boxes' half sizes added.
+    const auto mayTouch = [&](qsizetype first, qsizetype second) {
+        const QSizeF a = size(first);
+        const QSizeF b = size(second);
+        if (a.isEmpty() || b.isEmpty())
+            return false;
+        const double apart = QLineF(entries[first].labelCentre, entries[second].labelCentre).length();
+        return apart
+            < std::hypot((a.width() + b.width()) / 2 + labelGap, (a.height() + b.height()) / 2 + labelGap);
+    };
+    for (bool changed = true; changed;) {
+        changed = false;
+        for (qsizetype first = 0; first < entries.size() && !changed; ++first) {
+            for (qsizetype second = first + 1; second < entries.size() && !changed; ++second) {
+                if (!mayTouch(first, second))
+                    continue;
+                const auto area = [&](qsizetype entry) { return size(entry).width() * size(entry).height(); };
+                const qsizetype larger = area(first) > area(second) ? first : second;
+                const qsizetype smaller = larger == first ? second : first;
+                for (const qsizetype entry : { larger, smaller }) {
+                    if (!changed && forms[entry] + 1 < formSizes[entry].size()) {
+                        ++forms[entry];
+                        changed = true;
+                    }
+                }
+            }
+        }
+    }
+    return forms;
 }
 
 double WheelLayout::baseWeightTotal(const QList<WheelItem> &items)

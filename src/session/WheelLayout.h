@@ -42,6 +42,11 @@ struct WheelLayout
     // The drawn slice shines once the result shows; the others cycle through three shades.
     static double fillOpacity(qsizetype index, bool selected, bool showResult);
 
+    // Which form of each entry's label to draw: for each entry, the sizes of its label's forms, the fullest
+    // first. Where two labels could touch at some turn of the wheel, the larger gives way to its next
+    // form, until none can touch a neighbour; an empty size is a label left out.
+    QList<qsizetype> fittingLabelForms(const QList<QList<QSizeF>> &formSizes) const;
+
     static QString currentShareText(double share, AppLanguage language);
     static QString baseShareText(double share, AppLanguage language);
 };

@@ -12,11 +12,18 @@ Item {
 
     // Asks for the short spin, when the desktop asked for less motion.
     property bool reduceMotion: false
-    // How far from the left edge the host's music card reaches at the bottom; 0 without one.
-    property real reservedLeft: 0
+    // The host's music card at the bottom left, in the screen's coordinates; empty without one.
+    property rect card: Qt.rect(0, 0, 0, 0)
 
     readonly property real spinSeconds: reduceMotion ? 0.22 : 3.1
-    readonly property real wheelDiameter: Math.max(0, Math.min(width - 80, height - 240, 540))
+    // The result block's size, also while the capsule shows, so that the wheel keeps its size when the
+    // result comes.
+    readonly property size actionSize: Qt.size(Math.max(result.width, waitingCapsule.width),
+                                               Math.max(result.height, waitingCapsule.height))
+    readonly property rect wheelFrame: BreakGeometry.wheel(Qt.size(width, height), header.y + header.height,
+                                                            actionSize, card)
+    readonly property point actionCentre: BreakGeometry.actionCentre(Qt.size(width, height),
+                                                                      header.y + header.height, actionSize, card)
     readonly property bool isActivity: AppController.phase === "activity"
     readonly property bool isWaiting: AppController.phase === "wheel" && AppController.keyboardIsLocked
     readonly property color accent: AppController.accentColor
@@ -50,10 +57,10 @@ Item {
         id: wheel
 
         objectName: "wheel"
-        width: screen.wheelDiameter
-        height: screen.wheelDiameter
-        x: (screen.width - width) / 2
-        y: (screen.height - height) / 2
+        x: screen.wheelFrame.x
+        y: screen.wheelFrame.y
+        width: screen.wheelFrame.width
+        height: screen.wheelFrame.height
         items: AppController.wheelEntries
         baseWeightTotal: AppController.wheelBaseWeightTotal
         wheelBaseColor: AppController.wheelBaseColor
@@ -94,6 +101,8 @@ Item {
     }
 
     Column {
+        id: header
+
         objectName: "header"
         width: screen.width
         y: 54 - height / 2
@@ -127,14 +136,16 @@ Item {
         }
     }
 
-    // The action area: its centre lies 54 below the wheel, but never lower than 120 above the bottom.
-    // Centred, unless the music card would cover it: then it keeps 16 to the card's right.
+    // The action area, below the wheel; centred, unless the music card would cover it: then it keeps 16
+    // to the card's right.
     Item {
         objectName: "actionArea"
-        x: Math.max(screen.width / 2, screen.reservedLeft + 16 + result.width / 2)
-        y: Math.min(screen.height / 2 + screen.wheelDiameter / 2 + 54, screen.height - 120)
+        x: screen.actionCentre.x
+        y: screen.actionCentre.y
 
         Rectangle {
+            id: waitingCapsule
+
             objectName: "waitingCapsule"
             anchors.centerIn: parent
             visible: screen.isWaiting
@@ -198,6 +209,9 @@ Item {
                 Text {
                     objectName: "resultTitle"
                     anchors.verticalCenter: parent.verticalCenter
+                    // A long title is cut short rather than run off a narrow window.
+                    width: Math.min(implicitWidth, screen.width - 240)
+                    elide: Text.ElideRight
                     text: AppController.selectedItemTitle
                     font.pixelSize: 21
                     font.weight: Font.DemiBold

@@ -170,6 +170,7 @@ Item {
                 active: AppController.phase === "sessionComplete"
                 sourceComponent: SessionCompleteView {
                     backdrop: scene
+                    reservedTop: headerBar.y + headerBar.height
                 }
             }
 
@@ -180,7 +181,9 @@ Item {
                 sourceComponent: BreakWheelView {
                     objectName: "breakWheelView"
                     reduceMotion: AppController.reduceMotion
-                    reservedLeft: breakNowPlaying.cardShows ? breakNowPlaying.x + breakNowPlaying.width : 0
+                    card: breakNowPlaying.cardShows
+                          ? Qt.rect(breakNowPlaying.x, breakNowPlaying.y, breakNowPlaying.width, breakNowPlaying.height)
+                          : Qt.rect(0, 0, 0, 0)
                 }
             }
             // qmllint enable unqualified

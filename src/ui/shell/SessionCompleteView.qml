@@ -11,13 +11,17 @@ Item {
 
     // Shown blurred through the glass: the scene behind the interface.
     property Item backdrop: null
+    // Where the header bar above the screen ends: the stack is centred in the room below it.
+    property real reservedTop: 0
     readonly property var shown: AppController.roundComplete
 
     ColumnLayout {
         anchors.fill: parent
+        anchors.topMargin: screen.reservedTop
         anchors.leftMargin: 32
         anchors.rightMargin: 32
-        spacing: 24
+        // Where the room is short, the gaps narrow before the title and the notes give way.
+        spacing: Math.max(10, Math.min(24, (screen.height - screen.reservedTop - 420) / 4))
 
         Item {
             Layout.fillHeight: true
@@ -27,8 +31,12 @@ Item {
             objectName: "roundCompleteTitle"
             Layout.alignment: Qt.AlignHCenter
             Layout.maximumWidth: parent.width
+            Layout.preferredHeight: implicitHeight
+            Layout.minimumHeight: 40
             text: screen.shown.title
             font.pixelSize: 52
+            fontSizeMode: Text.VerticalFit
+            minimumPixelSize: 28
             font.weight: Font.DemiBold
             color: AppController.textColor
             elide: Text.ElideRight
@@ -41,7 +49,9 @@ Item {
         SessionNotesEditor {
             Layout.alignment: Qt.AlignHCenter
             Layout.preferredWidth: 460
+            Layout.maximumWidth: parent.width
             Layout.preferredHeight: 118
+            Layout.minimumHeight: 84
             compact: false
             label: screen.shown.notesHeading
             placeholder: screen.shown.notesPlaceholder

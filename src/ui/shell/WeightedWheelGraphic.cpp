@@ -13,6 +13,8 @@
 #include <QTextLayout>
 #include <QTransform>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -238,23 +240,25 @@ void WeightedWheelGraphic::prepareLabels()
         return;
     const AppLanguage language = m_english ? AppLanguage::english : AppLanguage::chinese;
     const WheelLayout layout = WheelLayout::compute(m_items, m_baseWeightTotal, QSizeF(1, 1), QUuid(), false);
-    const QFontMetricsF symbolMetrics(m_symbolFont);
-    const QFontMetricsF titleMetrics(m_titleFont);
     m_labels.clear();
     for (qsizetype index = 0; index < m_items.size(); ++index) {
         const WeightedWheelItem &item = m_items[index];
-        Label label;
-        label.symbol = SymbolGlyphs::text(item.item.symbol);
-        label.titleLines = titleLines(item.item.title, m_titleFont);
-        label.current = WheelLayout::currentShareText(layout.entries[index].currentShare, language);
-        label.base = WheelLayout::baseShareText(layout.entries[index].baseShare, language);
-        label.discounted = item.discountLabel.has_value();
-        const double titleHeight = label.titleLines.isEmpty()
-            ? 0
-            : titleMetrics.height() + (label.titleLines.size() - 1) * titleMetrics.lineSpacing();
-        label.height = symbolMetrics.height() + labelSpacing + titleHeight + labelSpacing
-            + QFontMetricsF(m_currentFont).height() + shareLineSpacing + QFontMetricsF(m_baseFont).height();
-        m_labels.append(label);
+        Label full;
+        full.symbol = SymbolGlyphs::text(item.item.symbol);
+        full.titleLines = titleLines(item.item.title, m_titleFont);
+        full.current = WheelLayout::currentShareText(layout.entries[index].currentShare, language);
+        full.base = WheelLayout::baseShareText(layout.entries[index].baseShare, language);
+        full.discounted = item.discountLabel.has_value();
+        Label oneLine = full;
+        oneLine.titleLines
+            = { QFontMetricsF(m_titleFont).elidedText(item.item.title, Qt::ElideRight, titleWidth) };
+        oneLine.base.clear();
+        Label symbolAndShare = oneLine;
+        symbolAndShare.titleLines.clear();
+        Label symbol = symbolAndShare;
+        symbol.current.clear();
+        m_labels.append(
+            { measured(full), measured(oneLine), measured(symbolAndShare), measured(symbol), Label() });
     }
     m_labelsReady = true;
 }
@@ -296,6 +300,14 @@ void WeightedWheelGraphic::paint(QPainter *painter)
     const double side = std::min(size.width(), size.height());
     const WheelLayout layout
         = WheelLayout::compute(m_items, m_baseWeightTotal, size, m_selectedID, m_showResult);
+    QList<QList<QSizeF>> labelSizes;
+    for (const QList<Label> &forms : std::as_const(m_labels)) {
+        QList<QSizeF> sizes;
+        for (const Label &form : forms)
+            sizes.append(form.size);
+        labelSizes.append(sizes);
+    }
+    const QList<qsizetype> labelForms = layout.fittingLabelForms(labelSizes);
     QTransform turn;
     turn.translate(centre.x(), centre.y());
     turn.rotate(m_wheelRotation);
@@ -311,7 +323,7 @@ void WeightedWheelGraphic::paint(QPainter *painter)
         outline.setMiterLimit(5);
         painter->strokePath(slice, outline);
         // The label rides with its slice but is drawn upright.
-        drawLabel(*painter, m_labels[index], turn.map(entry.labelCentre));
+        drawLabel(*painter, m_labels[index][labelForms[index]], turn.map(entry.labelCentre));
     }
     m_centreShadow.draw(*painter);
     drawCentre(*painter, centre, side);
@@ -331,28 +343,53 @@ void WeightedWheelGraphic::drawCentre(QPainter &painter, const QPointF &centre, 
     painter.drawEllipse(centre, radius, radius);
 }
 
+QList<std::tuple<QString, const QFont *, QColor, double>> WeightedWheelGraphic::labelLines(
+    const Label &label) const
+{
+    const QColor foreground = withOpacity(m_textColor, 0.94);
+    QList<std::tuple<QString, const QFont *, QColor, double>> lines;
+    if (!label.symbol.isEmpty())
+        lines.append(
+            { label.symbol, &m_symbolFont, foreground, QFontMetricsF(m_symbolFont).height() + labelSpacing });
+    const QFontMetricsF titleMetrics(m_titleFont);
+    for (qsizetype line = 0; line < label.titleLines.size(); ++line) {
+        const bool last = line + 1 == label.titleLines.size();
+        lines.append({ label.titleLines[line], &m_titleFont, foreground,
+            last ? titleMetrics.height() + labelSpacing : titleMetrics.lineSpacing() });
+    }
+    if (!label.current.isEmpty())
+        lines.append({ label.current, &m_currentFont,
+            label.discounted ? withOpacity(Qt::white, 0.52) : withOpacity(m_accentColor, 0.86),
+            QFontMetricsF(m_currentFont).height() + shareLineSpacing });
+    if (!label.base.isEmpty())
+        lines.append({ label.base, &m_baseFont, withOpacity(Qt::white, 0.4), 0 });
+    return lines;
+}
+
+WeightedWheelGraphic::Label WeightedWheelGraphic::measured(Label label) const
+{
+    const auto lines = labelLines(label);
+    double width = 0;
+    double height = 0;
+    for (qsizetype line = 0; line < lines.size(); ++line) {
+        const auto &[text, font, colour, advance] = lines[line];
+        const QFontMetricsF metrics(*font);
+        width = std::max(width, metrics.horizontalAdvance(text));
+        height += line + 1 < lines.size() ? advance : metrics.height();
+    }
+    label.size = QSizeF(width, height);
+    return label;
+}
+
 void WeightedWheelGraphic::drawLabel(QPainter &painter, const Label &label, const QPointF &centre) const
 {
-    double top = centre.y() - label.height / 2;
-    const auto drawLine = [&painter, &top, &centre](
-                              const QString &text, const QFont &font, const QColor &colour, double advance) {
-        const QFontMetricsF metrics(font);
-        painter.setFont(font);
+    double top = centre.y() - label.size.height() / 2;
+    for (const auto &[text, font, colour, advance] : labelLines(label)) {
+        const QFontMetricsF metrics(*font);
+        painter.setFont(*font);
         painter.setPen(colour);
         painter.drawText(
             QPointF(centre.x() - metrics.horizontalAdvance(text) / 2, top + metrics.ascent()), text);
         top += advance;
-    };
-    const QColor foreground = withOpacity(m_textColor, 0.94);
-    drawLine(label.symbol, m_symbolFont, foreground, QFontMetricsF(m_symbolFont).height() + labelSpacing);
-    const QFontMetricsF titleMetrics(m_titleFont);
-    for (qsizetype line = 0; line < label.titleLines.size(); ++line) {
-        const bool last = line + 1 == label.titleLines.size();
-        drawLine(label.titleLines[line], m_titleFont, foreground,
-            last ? titleMetrics.height() + labelSpacing : titleMetrics.lineSpacing());
     }
-    drawLine(label.current, m_currentFont,
-        label.discounted ? withOpacity(Qt::white, 0.52) : withOpacity(m_accentColor, 0.86),
-        QFontMetricsF(m_currentFont).height() + shareLineSpacing);
-    drawLine(label.base, m_baseFont, withOpacity(Qt::white, 0.4), 0);
 }

@@ -7,10 +7,12 @@
 #include <QColor>
 #include <QFont>
 #include <QQuickPaintedItem>
+#include <QSizeF>
 #include <QStringList>
 #include <QUuid>
 #include <QVariantList>
 #include <QtQml/qqmlregistration.h>
+#include <tuple>
 
 // The break wheel: one slice per entry sized by its effective weight, a label on each, a centre disc
 // and hub, and a fixed pointer at the top. It draws what its properties say and keeps no state of its
@@ -74,7 +76,8 @@ signals:
     void showResultChanged();
 
 private:
-    // An entry's label, laid out once and drawn upright wherever the wheel has carried it.
+    // One form of an entry's label, laid out once and drawn upright wherever the wheel has carried it.
+    // A part left out is empty.
     struct Label
     {
         QString symbol;
@@ -82,7 +85,7 @@ private:
         QString current;
         QString base;
         bool discounted = false;
-        double height = 0;
+        QSizeF size;
     };
 
     void labelsChanged();
@@ -90,6 +93,9 @@ private:
     void prepareShadows(const QSizeF &size, qreal devicePixelRatio);
     // On the GUI thread, as it moves an item: the drop shadow follows the wheel's size and slices.
     void refreshDropShadow();
+    // Each line of the label with the distance to the next one's top.
+    QList<std::tuple<QString, const QFont *, QColor, double>> labelLines(const Label &label) const;
+    Label measured(Label label) const;
     void drawLabel(QPainter &painter, const Label &label, const QPointF &centre) const;
     void drawCentre(QPainter &painter, const QPointF &centre, double side) const;
     void drawPointer(QPainter &painter, double width) const;
@@ -110,7 +116,9 @@ private:
     QFont m_titleFont;
     QFont m_currentFont;
     QFont m_baseFont;
-    QList<Label> m_labels;
+    // Each entry's label forms, the fullest first: the full label, one title line, the symbol with the
+    // current share, the symbol alone, nothing; a wheel too small for the full ones draws shorter ones.
+    QList<QList<Label>> m_labels;
     bool m_labelsReady = false;
     QSizeF m_shadowSize;
     qreal m_shadowPixelRatio = 0;

@@ -181,9 +181,12 @@ private slots:
             QStringLiteral("+") + QString::number(controller().selectedItem()->item.healthScore));
         QCOMPARE(text(screen, "completionButton"), QStringLiteral("Done · Start Next Round"));
 
-        // The smallest window: d = min(680, 300, 540), action area at min(270 + 150 + 54, 420).
+        // The smallest window: the action area at min(270 + 150 + 54, 420), and the wheel, at most
+        // min(680, 300, 540) across, moved and shrunk to end above the result.
         screen->setSize(QSizeF(760, 540));
-        checkLayout(screen, QSizeF(760, 540), 300, 420);
+        QCOMPARE(screen->findChild<QQuickItem *>(QStringLiteral("actionArea"))->y(), 420.0);
+        const QQuickItem *result = screen->findChild<QQuickItem *>(QStringLiteral("result"));
+        QVERIFY(wheel->width() <= 300 && wheel->y() + wheel->height() < result->mapToItem(screen, {}).y());
 
         QMetaObject::invokeMethod(
             screen->findChild<QObject *>(QStringLiteral("completionButton")), "clicked");
