@@ -4,11 +4,16 @@ import QtQuick.Controls
 // A sheet's scrolling area that keeps in sight whatever inside it the keyboard (or a screen reader)
 // focuses: Tab and Shift+Tab walk through every control, not only the ones already on screen. A click
 // scrolls nothing, since the pointer can reach only what shows. Its content may be a list view.
+// Page Up and Down, Home and End scroll it from whatever inside leaves those keys alone; the arrows too
+// while the view itself has the focus, which Tab gives it where it holds text to read (`focusStop`).
 ScrollView {
     id: view
 
     // Room for the focus ring, which sits 3 outside its control.
     readonly property real revealMargin: 8
+    // What an arrow key scrolls.
+    readonly property real lineStep: 40
+    property bool focusStop: false
 
     function contains(item) {
         for (let ancestor = item; ancestor !== null; ancestor = ancestor.parent) {
@@ -35,5 +40,41 @@ ScrollView {
             flickable.contentY = Math.min(bottom - flickable.height, last);
     }
 
+    // The new top of the content for a scrolling key, or NaN for any other key.
+    function scrolledTo(key) {
+        const flickable = contentItem as Flickable;
+        const first = flickable.originY - flickable.topMargin;
+        const last = Math.max(first, flickable.originY + flickable.contentHeight + flickable.bottomMargin
+                              - flickable.height);
+        const page = Math.max(lineStep, flickable.height - lineStep);
+        const arrows = activeFocus ? lineStep : NaN;
+        const step = {
+            [Qt.Key_PageDown]: page,
+            [Qt.Key_PageUp]: -page,
+            [Qt.Key_Down]: arrows,
+            [Qt.Key_Up]: -arrows,
+            [Qt.Key_End]: Infinity,
+            [Qt.Key_Home]: -Infinity
+        }[key];
+        return step === undefined ? NaN : Math.max(first, Math.min(last, flickable.contentY + step));
+    }
+
+    activeFocusOnTab: focusStop
+    focusPolicy: focusStop ? Qt.TabFocus : Qt.NoFocus
+    Keys.onPressed: event => {
+        const top = scrolledTo(event.key);
+        event.accepted = !isNaN(top) && event.modifiers === Qt.NoModifier;
+        if (event.accepted)
+            (contentItem as Flickable).contentY = top;
+    }
     Window.onActiveFocusItemChanged: reveal(Window.activeFocusItem)
+
+    // Inside the view's edges, which may be the window's.
+    background: Item {
+        FocusRing {
+            control: view
+            anchors.margins: 2
+            cornerRadius: 6
+        }
+    }
 }

@@ -178,6 +178,8 @@ Item {
                 id: scroll
 
                 objectName: "developerCornerScroll"
+                // The story is text to read, with one button at its end.
+                focusStop: cornerState.section === "story"
                 Layout.fillWidth: true
                 Layout.fillHeight: true
                 contentWidth: availableWidth

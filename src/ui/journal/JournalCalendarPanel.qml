@@ -91,11 +91,18 @@ Rectangle {
             id: grid
 
             readonly property real columnWidth: (width - 6 * columnSpacing) / 7
+            // While a key moves the selection: the days are made anew, and the new selected one takes the keys.
+            property bool moving: false
 
             width: parent.width
             columns: 7
             columnSpacing: 6
             rowSpacing: 8
+            Keys.onPressed: event => {
+                moving = true;
+                event.accepted = panel.journal.moveSelection(event.key);
+                moving = false;
+            }
 
             Repeater {
                 model: panel.journal.weekdayLabels
@@ -118,6 +125,10 @@ Rectangle {
                 delegate: JournalDayCell {
                     width: grid.columnWidth
                     journal: panel.journal
+                    Component.onCompleted: {
+                        if (grid.moving && activeFocusOnTab)
+                            forceActiveFocus(Qt.TabFocusReason);
+                    }
                 }
             }
         }

@@ -297,6 +297,7 @@ QVariantList JournalController::monthCells() const
     const QSet<QDate> days = journalDays();
     const QDate today = this->today();
     const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    const QDate tabStop = selectionInView();
     QVariantList cells;
     for (const std::optional<QDate> &day : JournalCalendar::monthCells(m_visibleMonth, firstWeekday())) {
         if (!day) {
@@ -308,6 +309,7 @@ QVariantList JournalController::monthCells() const
             { QStringLiteral("dayOfMonth"), day->day() },
             { QStringLiteral("dayText"), QString::number(day->day()) },
             { QStringLiteral("isSelected"), *day == m_selectedDate },
+            { QStringLiteral("isTabStop"), *day == tabStop },
             { QStringLiteral("isToday"), *day == today },
             { QStringLiteral("hasEntries"), days.contains(*day) },
             { QStringLiteral("dayTitle"), NotesDateFormatters::day(*day, language) },
@@ -343,6 +345,56 @@ void JournalController::selectDay(QDate day)
 void JournalController::selectDayOfVisibleMonth(int dayOfMonth)
 {
     selectDay(QDate(m_visibleMonth.year(), m_visibleMonth.month(), dayOfMonth));
+}
+
+QDate JournalController::selectionInView() const
+{
+    const QDate first(m_visibleMonth.year(), m_visibleMonth.month(), 1);
+    const bool shown = m_selectedDate.year() == first.year() && m_selectedDate.month() == first.month();
+    return shown ? m_selectedDate : first;
+}
+
+bool JournalController::moveSelection(int key)
+{
+    const QDate from = selectionInView();
+    QDate to;
+    switch (key) {
+    case Qt::Key_Left:
+        to = from.addDays(-1);
+        break;
+    case Qt::Key_Right:
+        to = from.addDays(1);
+        break;
+    case Qt::Key_Up:
+        to = from.addDays(-7);
+        break;
+    case Qt::Key_Down:
+        to = from.addDays(7);
+        break;
+    case Qt::Key_PageUp:
+        to = from.addMonths(-1);
+        break;
+    case Qt::Key_PageDown:
+        to = from.addMonths(1);
+        break;
+    case Qt::Key_Home:
+        to = from.addDays(1 - from.day());
+        break;
+    case Qt::Key_End:
+        to = from.addDays(from.daysInMonth() - from.day());
+        break;
+    default:
+        return false;
+    }
+    const QDate month(to.year(), to.month(), 1);
+    const bool monthMoved = month != m_visibleMonth;
+    m_visibleMonth = month;
+    selectDay(to);
+    if (monthMoved) {
+        emit visibleMonthChanged();
+        emit monthChanged();
+    }
+    return true;
 }
 
 // Texts of an entry

@@ -96,6 +96,10 @@ public:
     // A tap on a day of the grid: an open record is saved first.
     Q_INVOKABLE void selectDay(QDate day);
     Q_INVOKABLE void selectDayOfVisibleMonth(int dayOfMonth);
+    // A key on the grid, which is one stop for Tab: the arrows move the selection a day or a week, Page Up
+    // and Down a month, Home and End to the month's ends, the month on show following. False for any
+    // other key.
+    Q_INVOKABLE bool moveSelection(int key);
 
     // Texts of an entry.
     QString defaultTimelineTitle(const NotesTimelineEntry &entry) const;
@@ -143,6 +147,8 @@ signals:
     void focusedEntryIDChanged();
 
 private:
+    // The day of the month on show that Tab reaches: the selected one, else the month's first.
+    QDate selectionInView() const;
     void applySnapshot(JournalSnapshot snapshot, std::optional<NotesTimelineEntry> live, quint64 generation);
     // Recomputes the selected day's entries and rows, and announces what changed.
     void refreshDay();

@@ -16,6 +16,8 @@ AbstractButton {
     objectName: isDay ? "journalDay" + modelData.dayOfMonth : ""
     height: 38
     enabled: isDay
+    // The grid is one stop for Tab, on the selected day; the keys move the selection (the panel's grid).
+    activeFocusOnTab: isDay && modelData.isTabStop
     // A blank slot before the first day is nothing to a screen reader.
     Accessible.ignored: !isDay
     Accessible.name: isDay ? modelData.dayTitle : ""

@@ -18,12 +18,6 @@ T.AbstractButton {
     Accessible.checkable: true
     Accessible.checked: active
     Accessible.onPressAction: clicked()
-    // Return and Enter choose the tile here instead of saving the sheet.
-    Keys.onShortcutOverride: event => {
-        event.accepted = event.key === Qt.Key_Return || event.key === Qt.Key_Enter;
-    }
-    Keys.onReturnPressed: clicked()
-    Keys.onEnterPressed: clicked()
 
     FocusRing {
         cornerRadius: 11

@@ -100,6 +100,11 @@ ReorderDropTarget {
             background: null
             onTextEdited: row.playlist.rename(row.index, text)
 
+            // The field has no frame of its own: the ring marks it when the keyboard reaches it.
+            FocusRing {
+                cornerRadius: 4
+            }
+
             // While the user types, the field keeps its own text; it is not emptied when focus comes.
             Binding on text {
                 when: !nameField.activeFocus

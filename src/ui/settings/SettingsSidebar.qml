@@ -11,6 +11,14 @@ Rectangle {
 
     required property SettingsSession session
 
+    function showRow(index) {
+        const row = rows.itemAt(index);
+        if (row === null)
+            return;
+        row.forceActiveFocus(Qt.TabFocusReason);
+        session.selectedPane = session.sidebarRows[index].pane;
+    }
+
     implicitWidth: 184
     color: Qt.rgba(0, 0, 0, 0.12)
 
@@ -20,6 +28,8 @@ Rectangle {
         spacing: 7
 
         Repeater {
+            id: rows
+
             model: sidebar.session.sidebarRows
 
             // A button, so that Tab reaches every row and Space shows its pane.
@@ -27,6 +37,7 @@ Rectangle {
                 id: paneRow
 
                 required property var modelData
+                required property int index
                 readonly property bool selected: modelData.pane === sidebar.session.selectedPane
                 readonly property color tint: selected ? sidebar.session.accent : Qt.rgba(1, 1, 1, 0.7)
 
@@ -36,6 +47,9 @@ Rectangle {
                 leftPadding: 13
                 rightPadding: 13
                 onClicked: sidebar.session.selectedPane = modelData.pane
+                // The arrows walk the rows, each showing its pane, as a desktop's settings sidebar does.
+                Keys.onUpPressed: sidebar.showRow(index - 1)
+                Keys.onDownPressed: sidebar.showRow(index + 1)
                 // Read by its pane's title, the shown pane selected.
                 Accessible.name: modelData.title
                 Accessible.selected: selected

@@ -15,6 +15,24 @@ T.Slider {
     implicitWidth: 200
     implicitHeight: 22
     padding: 0
+    // Every slider of the sheet is a share shown in whole per cent: the arrows step one, Page Up and Down
+    // ten, landing on whole per cents as the label shows them.
+    stepSize: 0.01
+    Keys.onPressed: event => {
+        const percents = ({
+                [Qt.Key_Right]: 1,
+                [Qt.Key_Up]: 1,
+                [Qt.Key_Left]: -1,
+                [Qt.Key_Down]: -1,
+                [Qt.Key_PageUp]: 10,
+                [Qt.Key_PageDown]: -10
+            })[event.key];
+        if (percents === undefined)
+            return;
+        value = Math.round(value * 100 + percents) / 100;
+        moved();
+        event.accepted = true;
+    }
     // A screen reader's steps move the value as a drag does, so the owner hears of them.
     Accessible.onIncreaseAction: {
         increase();

@@ -177,7 +177,8 @@ Rectangle {
     }
     // qmllint enable unqualified
 
-    // Return saves, as Escape (which the sheet's window handles) cancels.
+    // Return saves, as Escape (which the sheet's window handles) cancels, unless a focused button, switch or
+    // row takes it for itself: a text field or a slider leaves it to the sheet, as in a dialog.
     Shortcut {
         sequences: ["Return", "Enter"]
         enabled: !view.somethingOpen

@@ -27,6 +27,13 @@ Item {
     activeFocusOnTab: true
     Keys.onSpacePressed: docking.tapped(handle.travelDistance)
 
+    // Only Tab gives it the keys; a click or a drag leaves them where they were.
+    FocusRing {
+        z: 1
+        shown: handle.activeFocus
+        cornerRadius: handle.height / 2
+    }
+
     SoftShadow {
         target: glass
         shapeRadius: glass.radius

@@ -111,6 +111,12 @@ Item {
         }
     }
 
+    // On the plate: the text area itself is clipped by its scrolling view.
+    FocusRing {
+        control: textArea
+        cornerRadius: fill.radius
+    }
+
     Connections {
         target: AppController
 

@@ -3,7 +3,9 @@
 #include "app/AppController.h"
 #include "platform/SoftwareSceneGraph.h"
 #include "ui/common/ControllerSingleton.h"
+#include "ui/common/FocusKeeper.h"
 #include "ui/common/InterfaceFonts.h"
+#include "ui/common/ReturnKeyPress.h"
 #include "ui/settings/MediaThumbnailProvider.h"
 #include "ui/shell/DarkPalette.h"
 
@@ -33,6 +35,8 @@ void setUpViews(AppController &controller)
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     QGuiApplication::setPalette(darkPalette());
     InterfaceFonts::install();
+    ReturnKeyPress::install();
+    FocusKeeper::install();
     // Only before the first window: Qt reads the choice once.
     if (SoftwareSceneGraph::chosen(SoftwareSceneGraph::current()))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);

@@ -56,6 +56,8 @@ Item {
             id: scroll
 
             objectName: "statisticsScroll"
+            // The table holds nothing to focus: Tab stops on the view, whose arrows then scroll it.
+            focusStop: true
             Layout.fillWidth: true
             Layout.fillHeight: true
             contentWidth: availableWidth

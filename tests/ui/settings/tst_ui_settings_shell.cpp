@@ -135,9 +135,11 @@ private slots:
             QTest::keyClick(sheet(), Qt::Key_Escape);
         else if (way == u"close")
             QVERIFY(sheet()->close());
-        else if (way == u"return")
+        else if (way == u"return") {
+            // Where no button has the keys (the pane's scrolling area): a focused one would take Return.
+            inView(QStringLiteral("paneArea"))->forceActiveFocus();
             QTest::keyClick(sheet(), Qt::Key_Return);
-        else
+        } else
             click(inView(way + QStringLiteral("Button")));
 
         QTRY_VERIFY(!m_controller->showingSettings());
@@ -235,7 +237,7 @@ private slots:
         AppPreferences draft = session().draft();
         draft.items = itemsWithWeights({ 0, 0, 0, 0, 0, 0, 0, 2, 3 });
         session().setDraft(draft);
-        QTest::keyClick(sheet(), Qt::Key_Return);
+        session().save();
         QObject *alert = sheet()->findChild<QObject *>(QStringLiteral("settingsAlert"));
         QTRY_VERIFY(alert->property("opened").toBool());
         QTest::keyClick(sheet(), Qt::Key(key));
@@ -382,7 +384,8 @@ private slots:
         QFETCH(QString, expected);
 
         QQmlComponent component(m_views.engine.get());
-        component.setData("import QtQuick\nimport Quorvane.Common\nQtObject { readonly property string value: "
+        component.setData(
+            "import QtQuick\nimport Quorvane.Common\nQtObject { readonly property string value: "
                 + expression.toUtf8() + " }",
             QUrl());
         std::unique_ptr<QObject> probe(component.create());
