@@ -21,7 +21,7 @@ AbstractButton {
     bottomPadding: 7
     hoverEnabled: true
     onClicked: edit()
-    ToolTip.visible: hovered
+    ToolTip.visible: hovered || visualFocus
     ToolTip.delay: 600
     ToolTip.text: hint
     Accessible.onPressAction: if (enabled) clicked()

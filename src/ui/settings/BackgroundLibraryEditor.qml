@@ -121,7 +121,7 @@ Item {
                     rightPadding: 10
                     implicitWidth: 40
                     Accessible.name: ToolTip.text
-                    ToolTip.visible: hovered
+                    ToolTip.visible: hovered || visualFocus
                     ToolTip.delay: 700
                     ToolTip.text: editor.pair("打开专属图库文件夹", "Open the dedicated library folder")
                     contentItem: SymbolIcon {

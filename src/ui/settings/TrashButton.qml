@@ -14,7 +14,7 @@ T.Button {
     implicitWidth: 22
     implicitHeight: 22
     Accessible.name: help
-    ToolTip.visible: hovered
+    ToolTip.visible: hovered || visualFocus
     ToolTip.delay: 700
     ToolTip.text: help
     Accessible.onPressAction: if (enabled) clicked()

@@ -77,7 +77,7 @@ SettingsPaneStack {
                 enabled: pane.updates.canCheckForUpdates
                 opacity: enabled ? 1 : 0.4
                 onClicked: pane.session.beginUpdateCheck()
-                ToolTip.visible: hovered
+                ToolTip.visible: hovered || visualFocus
                 ToolTip.text: pane.session.paneTexts.checkTooltip
             }
         }

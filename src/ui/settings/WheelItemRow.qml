@@ -33,7 +33,7 @@ RowLayout {
         onClicked: row.items.openSymbolPicker(row.item.id)
         Accessible.name: ToolTip.text
         Accessible.description: row.item.title
-        ToolTip.visible: hovered && !row.pickerOpen
+        ToolTip.visible: (hovered || visualFocus) && !row.pickerOpen
         ToolTip.text: Texts.text("从图标库选择", row.session.language)
         Accessible.onPressAction: if (enabled) clicked()
 
@@ -159,7 +159,7 @@ RowLayout {
         hoverEnabled: true
         onClicked: row.items.remove(row.index)
         Accessible.name: ToolTip.text
-        ToolTip.visible: hovered
+        ToolTip.visible: hovered || visualFocus
         ToolTip.text: row.item.deleteHelp
         Accessible.onPressAction: if (enabled) clicked()
 

@@ -182,8 +182,9 @@ Popup {
                 color: selected ? picker.accent : Qt.rgba(1, 1, 1, 0.055)
                 border.width: 1
                 border.color: selected ? Qt.rgba(1, 1, 1, 0.35) : Qt.rgba(1, 1, 1, 0.08)
-                ToolTip.visible: hover.hovered
-                ToolTip.text: name
+                // In the user's words, not the symbol's catalogue name; also on the cell the arrows reach.
+                ToolTip.visible: hover.hovered || (GridView.isCurrentItem && grid.activeFocus)
+                ToolTip.text: label
 
                 Column {
                     anchors.centerIn: parent

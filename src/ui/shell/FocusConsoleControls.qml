@@ -83,7 +83,7 @@ Item {
             text: controls.shown.finishTitle
             Accessible.description: controls.shown.finishHelp
             ToolTip.text: controls.shown.finishHelp
-            ToolTip.visible: hovered
+            ToolTip.visible: hovered || visualFocus
             ToolTip.delay: 700
             contentItem: ButtonSymbolLabel {
                 symbol: controls.shown.finishSymbol
