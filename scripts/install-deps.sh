@@ -9,6 +9,8 @@ PACKAGES=(
   # Qt 6
   qt6-base-dev qt6-base-dev-tools qt6-declarative-dev qt6-declarative-dev-tools
   qt6-charts-dev libqt6svg6 qt6-qpa-plugins
+  # English plurals: Qt's translation tools (lrelease and their CMake functions) build the counted texts
+  qt6-l10n-tools qt6-tools-dev
   # pictures beyond PNG and JPEG: WebP, TIFF and more
   qt6-image-formats-plugins
   qml6-module-qtqml qml6-module-qtqml-workerscript qml6-module-qtqml-models

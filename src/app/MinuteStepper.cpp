@@ -1,11 +1,12 @@
 #include "app/MinuteStepper.h"
 
+#include "core/StringTable.h"
+
 #include <algorithm>
 
 QString MinuteStepper::label(qint64 minutes, AppLanguage language)
 {
-    return QString::number(minutes)
-        + localized(language, QStringLiteral(" 分钟"), QStringLiteral(" minutes"));
+    return StringTable::counted(QStringLiteral("%n 分钟"), minutes, language);
 }
 
 qint64 MinuteStepper::stepped(qint64 minutes, int direction) const

@@ -1,6 +1,9 @@
 #include "core/StringTable.h"
 
 #include <QHash>
+#include <QTranslator>
+#include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -188,6 +191,19 @@ const QHash<QString, QString> &englishEntries()
     return entries;
 }
 
+// The English forms of the counted texts, from the translation built into the program. Never freed: it
+// is read until the very end.
+const QTranslator &englishForms()
+{
+    static const QTranslator *const translator = [] {
+        auto *forms = new QTranslator;
+        [[maybe_unused]] const bool loaded = forms->load(QStringLiteral(":/i18n/quorvane_en.qm"));
+        Q_ASSERT(loaded);
+        return forms;
+    }();
+    return *translator;
+}
+
 } // namespace
 
 namespace StringTable {
@@ -200,3 +216,12 @@ QString text(const QString &key, AppLanguage language)
 }
 
 } // namespace StringTable
+
+QString StringTable::counted(const QString &key, qint64 count, AppLanguage language)
+{
+    // Qt's rules take an int; a negative count (only a hand-edited file has one) reads as plural, as 0 does.
+    const QString form = language == AppLanguage::english ? englishForms().translate("StringTable",
+                             key.toUtf8().constData(), nullptr, int(std::clamp<qint64>(count, 0, INT_MAX)))
+                                                          : QString();
+    return QString(form.isEmpty() ? key : form).replace(QStringLiteral("%n"), QString::number(count));
+}

@@ -11,4 +11,10 @@ namespace StringTable {
 
 QString text(const QString &key, AppLanguage language);
 
+// A text with a count, its key a Chinese text in which %n stands for the count. English takes the
+// singular or plural form that Qt's translation of the key gives for the count, so "1 minute" but
+// "2 minutes"; Chinese, which has one form, and a key without a translation show the key. %n becomes the
+// count in digits.
+QString counted(const QString &key, qint64 count, AppLanguage language);
+
 } // namespace StringTable

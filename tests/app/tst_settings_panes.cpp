@@ -32,7 +32,6 @@ enum class CheckCase { invalidWeights, validWeights, refusedByController, readOn
 
 } // namespace
 
-
 class SettingsPanesTest : public QObject
 {
     Q_OBJECT
@@ -82,13 +81,13 @@ private slots:
         const Stepper round = Stepper::sessionMinutes;
         const Stepper idle = Stepper::idleMinutes;
         row("round 0", round, 0, "0 分钟", "0 minutes", true, false, 1, 1);
-        row("round 1", round, 1, "1 分钟", "1 minutes", true, false, 2, 1);
+        row("round 1", round, 1, "1 分钟", "1 minute", true, false, 2, 1);
         row("round 25", round, 25, "25 分钟", "25 minutes", true, true, 26, 24);
         row("round 30", round, 30, "30 分钟", "30 minutes", true, true, 31, 29);
         row("round 180", round, 180, "180 分钟", "180 minutes", false, true, 180, 179);
         row("round 500", round, 500, "500 分钟", "500 minutes", false, true, 180, 180);
         row("idle 0", idle, 0, "0 分钟", "0 minutes", true, false, 1, 1);
-        row("idle 1", idle, 1, "1 分钟", "1 minutes", true, false, 2, 1);
+        row("idle 1", idle, 1, "1 分钟", "1 minute", true, false, 2, 1);
         row("idle 25", idle, 25, "25 分钟", "25 minutes", true, true, 26, 24);
         row("idle 30", idle, 30, "30 分钟", "30 minutes", false, true, 30, 29);
         row("idle 180", idle, 180, "180 分钟", "180 minutes", false, true, 30, 30);

@@ -236,9 +236,7 @@ QString JournalController::countLine() const
     if (m_dayEntries.isEmpty())
         return localized(
             language, QStringLiteral("这一天还没有记录"), QStringLiteral("No entries for this day"));
-    const QString count = QString::number(m_dayEntries.size());
-    return localized(language, QStringLiteral("共 ") + count + QStringLiteral(" 段节律记录"),
-        count + QStringLiteral(" moments in this day's rhythm"));
+    return StringTable::counted(QStringLiteral("共 %n 段节律记录"), m_dayEntries.size(), language);
 }
 
 QString JournalController::unreadableRowsNote() const

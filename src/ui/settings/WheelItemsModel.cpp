@@ -2,6 +2,7 @@
 
 #include "app/MinuteStepper.h"
 #include "app/SettingsSession.h"
+#include "core/StringTable.h"
 #include "core/SymbolGlyphs.h"
 #include "core/Uuid.h"
 #include "session/ProbabilityTextCodec.h"
@@ -168,7 +169,6 @@ QList<WheelItemRow> WheelItemsModel::makeRows() const
         ? localized(
             draft.language, QStringLiteral("至少保留两个项目"), QStringLiteral("Keep at least two items"))
         : localized(draft.language, QStringLiteral("删除项目"), QStringLiteral("Delete Item"));
-    const QString healthFormat = localized(draft.language, QStringLiteral("%1 分"), QStringLiteral("%1 pts"));
 
     QList<WheelItemRow> rows;
     rows.reserve(items.size());
@@ -182,7 +182,7 @@ QList<WheelItemRow> WheelItemsModel::makeRows() const
             = input != m_session->weightInputs().cend() ? *input : ProbabilityTextCodec::format(item.weight);
         row.probabilityText = probabilityText(percentages ? percentages->at(i) : 0.0);
         row.healthScore = int(std::clamp<qint64>(item.healthScore, INT_MIN, INT_MAX));
-        row.healthLabel = healthFormat.arg(item.healthScore);
+        row.healthLabel = StringTable::counted(QStringLiteral("%n 分"), item.healthScore, draft.language);
         row.canDecreaseHealth = item.healthScore > healthScoreMinimum();
         row.canIncreaseHealth = item.healthScore < healthScoreMaximum();
         row.symbol = item.symbol;

@@ -96,8 +96,7 @@ WheelPaneValues::Shown WheelPaneValues::make() const
     const AppPreferences &draft = m_session->draft();
     return { draft.recentDiscountStrength, strengthText(draft.recentDiscountStrength, draft.language),
         int(std::clamp<qint64>(draft.recentWindow, INT_MIN, INT_MAX)),
-        QString::number(draft.recentWindow)
-            + localized(draft.language, QStringLiteral(" 项"), QStringLiteral(" items")),
+        StringTable::counted(QStringLiteral("%n 项"), draft.recentWindow, draft.language),
         weightTotalText(draft.items, m_locale(), draft.language) };
 }
 

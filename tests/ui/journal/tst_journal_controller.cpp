@@ -377,8 +377,7 @@ private slots:
         QTest::newRow("zh 1") << AppLanguage::chinese << 1 << QStringLiteral("共 1 段节律记录");
         QTest::newRow("zh 3") << AppLanguage::chinese << 3 << QStringLiteral("共 3 段节律记录");
         QTest::newRow("en 0") << AppLanguage::english << 0 << QStringLiteral("No entries for this day");
-        QTest::newRow("en 1") << AppLanguage::english << 1
-                              << QStringLiteral("1 moments in this day's rhythm");
+        QTest::newRow("en 1") << AppLanguage::english << 1 << QStringLiteral("1 moment in this day's rhythm");
         QTest::newRow("en 3") << AppLanguage::english << 3
                               << QStringLiteral("3 moments in this day's rhythm");
     }

@@ -18,7 +18,6 @@ using namespace SettingsFixtures;
 
 namespace {
 
-
 QStringList column(const WheelItemsModel &model, QString WheelItemRow::*field)
 {
     QStringList values;
@@ -575,7 +574,7 @@ private slots:
                                  << true;
         QTest::newRow("English") << qint64(3) << AppLanguage::english << QStringLiteral("3 items") << true
                                  << true;
-        QTest::newRow("lowest") << qint64(1) << AppLanguage::english << QStringLiteral("1 items") << false
+        QTest::newRow("lowest") << qint64(1) << AppLanguage::english << QStringLiteral("1 item") << false
                                 << true;
         QTest::newRow("highest") << qint64(10) << AppLanguage::english << QStringLiteral("10 items") << true
                                  << false;
