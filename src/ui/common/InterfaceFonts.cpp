@@ -16,15 +16,17 @@ constexpr int interfacePixelSize = 13;
 
 } // namespace
 
-void InterfaceFonts::install()
+void InterfaceFonts::install(AppLanguage language)
 {
     symbolFamily();
-    QGuiApplication::setFont(interfaceFont(interfacePixelSize));
+    const QFont font = interfaceFont(interfaceFamilies(language), interfacePixelSize);
+    if (font != QGuiApplication::font())
+        QGuiApplication::setFont(font);
 }
 
-QStringList InterfaceFonts::interfaceFamilies()
+QStringList InterfaceFonts::interfaceFamilies(AppLanguage language)
 {
-    static const QStringList families = [] {
+    static const QStringList latinFirst = [] {
         QStringList installed;
         for (const QString &family : { latinFamily, chineseFamily }) {
             if (QFontDatabase::hasFamily(family))
@@ -34,13 +36,18 @@ QStringList InterfaceFonts::interfaceFamilies()
             installed.append(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
         return installed;
     }();
-    return families;
+    if (language == AppLanguage::english)
+        return latinFirst;
+    QStringList chineseFirst = latinFirst;
+    if (chineseFirst.removeOne(chineseFamily))
+        chineseFirst.prepend(chineseFamily);
+    return chineseFirst;
 }
 
-QFont InterfaceFonts::interfaceFont(int pixelSize, QFont::Weight weight)
+QFont InterfaceFonts::interfaceFont(const QStringList &families, int pixelSize, QFont::Weight weight)
 {
     QFont font;
-    font.setFamilies(interfaceFamilies());
+    font.setFamilies(families);
     font.setPixelSize(pixelSize);
     font.setWeight(weight);
     return font;
@@ -49,13 +56,13 @@ QFont InterfaceFonts::interfaceFont(int pixelSize, QFont::Weight weight)
 QString InterfaceFonts::timerFamily()
 {
     static const QString family = [] {
-        for (const QString &candidate : { QStringLiteral("DejaVu Sans"), interfaceFamilies().constFirst() }) {
+        for (const QString &candidate : { QStringLiteral("DejaVu Sans"), nameFamily() }) {
             QFont font(candidate);
             font.setWeight(timerWeight);
             if (QFontDatabase::hasFamily(candidate) && hasEqualDigitAdvances(font))
                 return candidate;
         }
-        return interfaceFamilies().constFirst();
+        return nameFamily();
     }();
     return family;
 }

@@ -93,6 +93,8 @@ ReorderDropTarget {
             placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
             font.pixelSize: 13
             font.weight: Font.Medium
+            // A name the user typed: Latin face first, whatever the interface's language.
+            font.family: Fonts.nameFamily
             color: "white"
             selectByMouse: true
             leftPadding: 0

@@ -85,6 +85,8 @@ RowLayout {
         Layout.minimumWidth: row.columnWidths.title
         Layout.fillWidth: true
         text: row.item.title
+        // A name the user typed: Latin face first, whatever the interface's language.
+        font.family: Fonts.nameFamily
         placeholderText: Texts.text("项目内容", row.session.language)
         onTextEdited: row.items.setTitle(row.index, text)
     }

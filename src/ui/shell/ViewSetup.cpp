@@ -34,7 +34,9 @@ void setUpViews(AppController &controller)
               &qml_register_types_Quorvane_Settings, &qml_register_types_Quorvane_Shell };
     QQuickStyle::setStyle(QStringLiteral("Basic"));
     QGuiApplication::setPalette(darkPalette());
-    InterfaceFonts::install();
+    InterfaceFonts::install(controller.language());
+    QObject::connect(&controller, &AppController::preferencesChanged, &controller,
+        [&controller] { InterfaceFonts::install(controller.language()); });
     ReturnKeyPress::install();
     FocusKeeper::install();
     // Only before the first window: Qt reads the choice once.

@@ -8,6 +8,7 @@
 #include "ui/common/InterfaceFonts.h"
 
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QQuickWindow>
 #include <QTextLayout>
@@ -98,9 +99,9 @@ void fillPointer(QPainter &painter, const QPainterPath &triangle, const QColor &
 WeightedWheelGraphic::WeightedWheelGraphic(QQuickItem *parent)
     : QQuickPaintedItem(parent)
     , m_symbolFont(fontOf(InterfaceFonts::symbolFamily(), 22, QFont::Medium))
-    , m_titleFont(InterfaceFonts::interfaceFont(16, QFont::DemiBold))
-    , m_currentFont(InterfaceFonts::interfaceFont(11, QFont::DemiBold))
-    , m_baseFont(InterfaceFonts::interfaceFont(10, QFont::Medium))
+    , m_titleFont(InterfaceFonts::interfaceFont(InterfaceFonts::nameFamilies(), 16, QFont::DemiBold))
+    , m_currentFont(InterfaceFonts::interfaceFont(QGuiApplication::font().families(), 11, QFont::DemiBold))
+    , m_baseFont(InterfaceFonts::interfaceFont(QGuiApplication::font().families(), 10, QFont::Medium))
     , m_dropShadow(new WheelDropShadow(this))
 {
     setAntialiasing(true);

@@ -114,33 +114,35 @@ private slots:
 
     void cleanup() { m_windows.clear(); }
 
-    // Each text in the application's font: every character has a glyph, drawn by the face named (Latin
-    // text by the Latin face, so its quotes are not full width), or by either face for mixed text.
+    // Each text in the faces of its language: every character has a glyph, drawn by the face named
+    // (Chinese, its digits and quotes by the CJK face, which matches its weights; English by the Latin
+    // face, so its quotes are not full width), or by either face for mixed text.
     void textIsDrawnByItsFace_data()
     {
         QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("english");
         QTest::addColumn<QString>("face");
 
-        QTest::newRow("alert button") << "知道了"
-                                      << "Noto Sans CJK SC";
-        QTest::newRow("window title") << "柯帆"
-                                      << "Noto Sans CJK SC";
+        QTest::newRow("round number") << "第 1 轮" << false << "Noto Sans CJK SC";
+        QTest::newRow("quoted hint") << "拖入专注音乐，或点击“添加音乐”" << false << "Noto Sans CJK SC";
         QTest::newRow("permission alert message")
             << "柯帆需要 X11 会话来发现键盘与鼠标活动并在休息时锁定键盘。请在登录界面选择 X11（Xorg）会话。"
-            << "";
-        QTest::newRow("apostrophe") << "You’re Up to Date"
-                                    << "Noto Sans";
-        QTest::newRow("curly quotes and digits") << "“Quorvane” 25:00"
-                                                 << "Noto Sans";
+            << false << "";
+        QTest::newRow("apostrophe") << "You’re Up to Date" << true << "Noto Sans";
+        QTest::newRow("curly quotes and digits") << "“Quorvane” 25:00" << true << "Noto Sans";
     }
 
     void textIsDrawnByItsFace()
     {
         QFETCH(QString, text);
+        QFETCH(bool, english);
         QFETCH(QString, face);
 
-        QCOMPARE(QGuiApplication::font().families(), InterfaceFonts::interfaceFamilies());
-        QTextLayout layout(text, QGuiApplication::font());
+        // The program starts in Chinese.
+        QCOMPARE(QGuiApplication::font().families(), InterfaceFonts::interfaceFamilies(AppLanguage::chinese));
+        const QFont font = InterfaceFonts::interfaceFont(
+            InterfaceFonts::interfaceFamilies(english ? AppLanguage::english : AppLanguage::chinese), 13);
+        QTextLayout layout(text, font);
         layout.beginLayout();
         layout.createLine();
         layout.endLayout();
@@ -161,8 +163,7 @@ private slots:
             << InterfaceFonts::timerFamily() << int(InterfaceFonts::timerWeight) << true;
         QTest::newRow("timer face at normal weight")
             << InterfaceFonts::timerFamily() << int(QFont::Normal) << true;
-        QTest::newRow("interface face")
-            << InterfaceFonts::interfaceFamilies().constFirst() << int(QFont::Normal) << true;
+        QTest::newRow("interface face") << InterfaceFonts::nameFamily() << int(QFont::Normal) << true;
         // Installed with the CJK faces, and a proof that the check can fail.
         QTest::newRow("a face with proportional digits")
             << "Noto Serif CJK SC" << int(QFont::Normal) << false;
