@@ -2,6 +2,7 @@
 
 #include <QStandardPaths>
 #include <QString>
+#include <QStringList>
 
 class QWindow;
 
@@ -12,7 +13,12 @@ namespace FileDialogContext {
 // owner the window manager may stack the dialog behind a sheet that is kept above its main window.
 QWindow *ownerWindow();
 
-// The user's folder of that kind (pictures, music, videos) when there is one, else the home folder.
+// Where a dialog for files of that kind (pictures, music, videos) opens: the folder the user last chose
+// such files from, kept across runs while it exists, else the user's folder of that kind when there is
+// one, else the home folder.
 QString startDirectory(QStandardPaths::StandardLocation location);
+
+// Keeps the folder of the first chosen file as the next start for that kind; nothing when none was chosen.
+void rememberChoice(QStandardPaths::StandardLocation location, const QStringList &chosen);
 
 } // namespace FileDialogContext

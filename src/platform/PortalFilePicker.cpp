@@ -107,9 +107,11 @@ PortalFilePicker::PortalFilePicker(std::unique_ptr<FilePicker> fallback, const Q
 QStringList PortalFilePicker::pickFiles(
     const QString &title, const QList<FileTypeFilter> &filters, QStandardPaths::StandardLocation startFolder)
 {
-    if (const auto chosen = pickThroughPortal(title, filters, startFolder))
-        return *chosen;
-    return m_fallback->pickFiles(title, filters, startFolder);
+    const std::optional<QStringList> throughPortal = pickThroughPortal(title, filters, startFolder);
+    const QStringList chosen
+        = throughPortal ? *throughPortal : m_fallback->pickFiles(title, filters, startFolder);
+    FileDialogContext::rememberChoice(startFolder, chosen);
+    return chosen;
 }
 
 std::optional<QStringList> PortalFilePicker::pickThroughPortal(

@@ -1,11 +1,14 @@
 #include "FakeFilePicker.h"
 #include "PrivateSessionBus.h"
+#include "TestSupport.h"
+#include "platform/FileDialogContext.h"
 #include "platform/PortalFilePicker.h"
 
 #include <QDBusArgument>
 #include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QFileInfo>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -47,6 +50,8 @@ class PortalFilePickerTest : public QObject
     Q_OBJECT
 
 private:
+    // The remembered folders go to its configuration folder.
+    TemporaryDataHome m_home;
     PrivateSessionBus m_bus;
 
 private slots:
@@ -70,6 +75,7 @@ private slots:
         QFETCH(QStringList, chosen);
 
         const QString tag = QString::fromLatin1(QTest::currentDataTag());
+        const QString picturesBefore = FileDialogContext::startDirectory(QStandardPaths::PicturesLocation);
         StandInFileChooser chooser;
         chooser.response = response;
         chooser.uris = { u"file:///tmp/a.png"_s, u"file:///tmp/b%20c.jpg"_s };
@@ -90,6 +96,11 @@ private slots:
             chosen);
         QCOMPARE(dialog.shown, portal ? 0 : 1);
         QCOMPARE(chooser.firstFilterName, portal ? u"图片"_s : QString());
+        // The next dialog for pictures opens where these came from (a cancel keeps the last); music's does
+        // not.
+        const QString pictures = FileDialogContext::startDirectory(QStandardPaths::PicturesLocation);
+        QCOMPARE(pictures, chosen.isEmpty() ? picturesBefore : QFileInfo(chosen.constFirst()).absolutePath());
+        QVERIFY(FileDialogContext::startDirectory(QStandardPaths::MusicLocation) != pictures);
         server.unregisterService(u"org.freedesktop.portal.Desktop"_s);
         QDBusConnection::disconnectFromBus(u"portal "_s + tag);
         QDBusConnection::disconnectFromBus(u"client "_s + tag);
