@@ -2,7 +2,7 @@
 
 #include "core/StringTable.h"
 
-SettingsPaneTexts SettingsPaneTexts::make(AppLanguage language)
+SettingsPaneTexts SettingsPaneTexts::make(AppLanguage language, const QString &dataFolder)
 {
     const auto key = [language](const QString &chinese) { return StringTable::text(chinese, language); };
     const auto pair = [language](const QString &chinese, const QString &english) {
@@ -58,10 +58,10 @@ SettingsPaneTexts SettingsPaneTexts::make(AppLanguage language)
         = pair(QStringLiteral("更新信息只通过 HTTPS 获取；软件包由发行版的软件包管理器校验签名后安装。"),
             QStringLiteral("Update information is fetched over HTTPS only; packages are installed by your "
                            "distribution's package manager after it verifies their signatures."));
-    texts.dataFolderNote = pair(
-        QStringLiteral(
-            "更新只替换应用本身，不会改动 ~/.local/share/Quorvane/ 中的设置、媒体、番茄记录与 Notes。"),
-        QStringLiteral("Updates replace only the app. Settings, media, focus history, and notes in "
-                       "~/.local/share/Quorvane/ stay untouched."));
+    texts.dataFolderNote
+        = pair(QStringLiteral("更新只替换应用本身，不会改动 %1 中的设置、媒体、番茄记录与 Notes。"),
+            QStringLiteral("Updates replace only the app. Settings, media, focus history, and notes in "
+                           "%1 stay untouched."))
+              .arg(dataFolder);
     return texts;
 }

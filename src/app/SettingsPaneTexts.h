@@ -40,7 +40,8 @@ struct SettingsPaneTexts
     Q_PROPERTY(QString dataFolderNote MEMBER dataFolderNote CONSTANT FINAL)
 
 public:
-    static SettingsPaneTexts make(AppLanguage language);
+    // `dataFolder` is the application folder that holds the settings, media and logs, as shown to the user.
+    static SettingsPaneTexts make(AppLanguage language, const QString &dataFolder);
 
     // Rhythm.
     QString sessionMinutesTitle;

@@ -8,6 +8,8 @@
 #include "session/ProbabilityTextCodec.h"
 #include "session/WheelItemConstraints.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 SettingsSession::SettingsSession(AppController &controller, QObject *parent)
@@ -189,6 +191,13 @@ QVariantList SettingsSession::sidebarRows() const
             { QStringLiteral("title"), ::title(pane, language()) },
             { QStringLiteral("symbol"), symbol(pane) } });
     return rows;
+}
+
+SettingsPaneTexts SettingsSession::paneTexts() const
+{
+    // The folder the logs live in is the application folder, wherever the data folder is.
+    const QString folder = QDir::toNativeSeparators(QFileInfo(m_controller.activityLogPath()).absolutePath());
+    return SettingsPaneTexts::make(language(), folder + QDir::separator());
 }
 
 QString SettingsSession::paneLine() const

@@ -110,7 +110,7 @@ public:
     // controller's alert and starts no check; a failed write still closes and checks.
     Q_INVOKABLE void beginUpdateCheck();
 
-    SettingsPaneTexts paneTexts() const { return SettingsPaneTexts::make(language()); }
+    SettingsPaneTexts paneTexts() const;
     QString sessionMinutesLabel() const;
     bool canIncreaseSessionMinutes() const;
     bool canDecreaseSessionMinutes() const;

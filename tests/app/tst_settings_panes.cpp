@@ -191,6 +191,9 @@ private slots:
                     : QStringLiteral("正式更新通道 · Linux 版本"));
         QCOMPARE(session.sessionMinutesLabel(),
             english ? QStringLiteral("25 minutes") : QStringLiteral("25 分钟"));
+        // The data folder where it is, not where it usually is.
+        QVERIFY(texts.dataFolderNote.contains(
+            QFileInfo(harness.file(QStringLiteral("preferences.json"))).path() + u'/'));
         // Every key of these panes has an English entry: no Han character is left in English.
         if (english) {
             const QMetaObject &meta = SettingsPaneTexts::staticMetaObject;
