@@ -1,7 +1,9 @@
 #include "ui/effects/BackdropCapture.h"
 
 #include "core/QtOneShotTimer.h"
+#include "ui/effects/VideoFrameView.h"
 
+#include <QPainter>
 #include <QQuickItem>
 #include <QQuickItemGrabResult>
 #include <QQuickWindow>
@@ -74,6 +76,21 @@ void BackdropCapture::captureWhenPossible()
         return;
     const QSize pixels(std::max(1, int(std::ceil(size.width() * scale))),
         std::max(1, int(std::ceil(size.height() * scale))));
+    if (const QImage frame = shownFrame(); !frame.isNull()) {
+        // Reduced as drawing the scene at this size would reduce it, without drawing it: the capture of a
+        // video made the window draw once more between two frames.
+        m_image = QImage(pixels, frame.format());
+        QPainter painter(&m_image);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(QPoint(0, 0), pixels), frame);
+        painter.end();
+        m_stale = false;
+        m_moving = true;
+        m_capturedSize = size;
+        m_gap->start(minimumGap, [this] { captureWhenPossible(); });
+        emit captured();
+        return;
+    }
     m_pending = m_item.grabToImage(pixels);
     if (!m_pending)
         return;
@@ -88,6 +105,21 @@ void BackdropCapture::takeResult()
     m_finished = std::exchange(m_pending, {});
     m_image = m_finished->image();
     m_capturedSize = m_pendingSize;
+    m_moving = m_stale;
     emit captured();
     captureWhenPossible();
+}
+
+QImage BackdropCapture::shownFrame() const
+{
+    if (!m_item.property("showsFramesOnly").toBool())
+        return {};
+    QList<QQuickItem *> items = m_item.childItems();
+    while (!items.isEmpty()) {
+        QQuickItem *item = items.takeLast();
+        if (auto *view = qobject_cast<VideoFrameView *>(item); view && view->isVisible())
+            return view->picture();
+        items += item->childItems();
+    }
+    return {};
 }

@@ -16,7 +16,8 @@ class QQuickWindow;
 // A reduced picture of an item, shared by every glass panel that shows it blurred. It is taken again only
 // when the item's content changes: its size, or its `contentChanged()` signal where it has one (a still
 // picture never emits it again; a playing video emits it for each frame). Nothing is taken while no panel
-// looks at it or while its window is hidden.
+// looks at it or while its window is hidden. While the item's `showsFramesOnly` property is true, all it
+// shows is the frame of the video view in it, and the picture is that frame reduced, with nothing drawn.
 class BackdropCapture : public QObject
 {
     Q_OBJECT
@@ -45,6 +46,9 @@ public:
     // Whether `image()` shows the item as it is now, or nothing needs it to: with no panel shown, no
     // capture is due. It says the capture is ready, not that the panels have painted it yet.
     bool isCurrent() const { return m_viewers <= 0 || (!m_stale && !m_pending && !m_image.isNull()); }
+    // The item changed again while `image()` was taken, as a playing video does with every frame: its next
+    // change draws the window anyway, so what shows the capture can wait for that frame to redraw.
+    bool isMoving() const { return m_moving; }
 
 signals:
     void captured();
@@ -56,6 +60,7 @@ private:
     void followWindow(QQuickWindow *window);
     void captureWhenPossible();
     void takeResult();
+    QImage shownFrame() const;
 
     QQuickItem &m_item;
     std::unique_ptr<OneShotTimer> m_gap;
@@ -69,4 +74,5 @@ private:
     QSizeF m_capturedSize;
     int m_viewers = 0;
     bool m_stale = true;
+    bool m_moving = false;
 };

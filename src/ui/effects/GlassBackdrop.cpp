@@ -121,7 +121,8 @@ void GlassBackdrop::followWindow(QQuickWindow *window)
 void GlassBackdrop::followSlice()
 {
     const QRectF slice = m_backdrop ? mapRectToItem(m_backdrop, boundingRect()) : QRectF();
-    if (slice == m_slice)
+    // A capture of a moving backdrop waits for the backdrop's next frame, which it joins.
+    if (slice == m_slice && !(m_captureChanged && m_capture && m_capture->isMoving()))
         return;
     m_slice = slice;
     update();
@@ -130,7 +131,10 @@ void GlassBackdrop::followSlice()
 void GlassBackdrop::captureChanged()
 {
     m_captureChanged = true;
-    update();
+    // A window drawn again only for the panel would redraw everything over it a second time between two
+    // frames of a video.
+    if (!m_capture || !m_capture->isMoving())
+        update();
 }
 
 void GlassBackdrop::blurSlice()

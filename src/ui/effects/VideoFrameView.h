@@ -24,6 +24,8 @@ public:
 
     VideoDecoderProcess *pipeline() const { return m_pipeline; }
     void setPipeline(VideoDecoderProcess *pipeline);
+    // The frame drawn last; null before the first. On the item's thread, outside the scene graph's sync.
+    QImage picture() const { return m_picture; }
 
 signals:
     void pipelineChanged();

@@ -38,6 +38,8 @@ Item {
         readonly property real shadeOpacity: AppController.backgroundOverlayEnabled ? AppController.overlayOpacity : 0
         readonly property list<real> gradientStops: [0.12, 0, 0.3]
         property bool backgroundShadesItself: false
+        // For the glass panels' capture: the scene is nothing but the video's frames as they are drawn.
+        readonly property bool showsFramesOnly: backgroundShadesItself
 
         Item {
             id: backgroundLayer

@@ -2,6 +2,7 @@
 #include "MediaFixtures.h"
 #include "TestProgram.h"
 #include "ui/common/InterfaceFonts.h"
+#include "ui/effects/BackdropCapture.h"
 #include "ui/shell/HiddenWindowGraphics.h"
 #include "ui/shell/ViewSetup.h"
 
@@ -596,6 +597,13 @@ private slots:
         view->setProperty("shadeOpacity", 0.5);
         QTRY_VERIFY(
             near(grab(view).pixel(80, 30), QColor(qRed(clear) / 2, qGreen(clear) / 2, qBlue(clear) / 2), 3));
+        // A scene of nothing but the frames gives the glass the frame drawn, reduced, at once: no drawing.
+        view->setProperty("showsFramesOnly", true);
+        BackdropCapture *capture = BackdropCapture::of(*view);
+        capture->addViewer();
+        QVERIFY(capture->isCurrent());
+        QVERIFY(near(capture->image().pixel(20, 7), grab(view).pixel(80, 30), 3));
+        capture->removeViewer();
 
         view->setProperty("videoAudioTakesPriority", true);
         QVERIFY(!player->property("muted").toBool());
