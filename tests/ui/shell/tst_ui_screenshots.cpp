@@ -645,7 +645,7 @@ int shoot(const Shot &shot)
     int readyFrames = 0;
     const auto ready = [&] {
         image = window->grabWindow();
-        const bool looksReady = image.size() == shot.size
+        const bool looksReady = image.size() == shot.size * window->effectiveDevicePixelRatio()
             && (shot.background != u"video" || image.pixelColor(centre) != fallbackColour)
             && (shot.backgrounds == 0 || image.pixelColor(centre) != fallbackColour);
         readyFrames = looksReady ? readyFrames + 1 : 0;
