@@ -19,9 +19,9 @@ TrayMenuBridge::TrayMenuBridge(AppController &controller, QObject *parent)
 
 void TrayMenuBridge::refresh()
 {
-    m_trayIcon.setModel(
-        TrayMenuModel::make(m_controller.phase(), m_controller.trackingState(), m_controller.language(),
-            m_controller.formattedTime(), m_controller.updateController().canCheckForUpdates()));
+    m_trayIcon.setModel(TrayMenuModel::make(m_controller.phase(), m_controller.trackingState(),
+        m_controller.language(), m_controller.formattedTime(), m_controller.secondsRemainingForDisplay(),
+        m_controller.updateController().canCheckForUpdates()));
 }
 
 void TrayMenuBridge::perform(TrayMenuModel::Action action)

@@ -52,7 +52,7 @@ void TrayIcon::createIconOnceAHostIsHere()
         return;
     m_trayIcon = std::make_unique<QSystemTrayIcon>();
     m_trayIcon->setContextMenu(&m_menu);
-    m_trayIcon->setIcon(TraySymbolIcon::make(m_model.iconSymbol));
+    m_trayIcon->setIcon(symbolIcon());
     m_trayIcon->setToolTip(m_model.toolTip);
     connect(m_trayIcon.get(), &QSystemTrayIcon::activated, this, &TrayIcon::handleActivation);
     m_trayIcon->show();
@@ -73,7 +73,7 @@ void TrayIcon::setModel(const TrayMenuModel &model)
     m_model = model;
 
     if (iconChanged && m_trayIcon)
-        m_trayIcon->setIcon(TraySymbolIcon::make(m_model.iconSymbol));
+        m_trayIcon->setIcon(symbolIcon());
     if (toolTipChanged && m_trayIcon)
         m_trayIcon->setToolTip(m_model.toolTip);
     // Changing texts in place keeps an open menu open while the time ticks.
@@ -81,6 +81,13 @@ void TrayIcon::setModel(const TrayMenuModel &model)
         refreshMenu();
     else
         rebuildMenu();
+}
+
+QIcon TrayIcon::symbolIcon() const
+{
+    if (m_statusNotifierItem && TraySymbolIcon::isInstalled(m_model.iconSymbol))
+        return TraySymbolIcon::nameOnly(m_model.iconSymbol);
+    return TraySymbolIcon::make(m_model.iconSymbol);
 }
 
 void TrayIcon::rebuildMenu()

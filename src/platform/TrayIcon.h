@@ -41,6 +41,8 @@ signals:
 
 private:
     void createIconOnceAHostIsHere();
+    // The model's symbol as this host takes it.
+    QIcon symbolIcon() const;
     void rebuildMenu();
     void refreshMenu();
     void handleActivation(QSystemTrayIcon::ActivationReason reason);

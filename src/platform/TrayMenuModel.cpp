@@ -24,12 +24,16 @@ Entry separator()
 } // namespace
 
 TrayMenuModel TrayMenuModel::make(SessionPhase phase, WorkTrackingState trackingState, AppLanguage language,
-    const QString &timeText, bool canCheckForUpdates)
+    const QString &timeText, qint64 secondsRemaining, bool canCheckForUpdates)
 {
     const bool inFocus = phase == SessionPhase::focus;
     TrayMenuModel model;
     model.iconSymbol = inFocus ? QStringLiteral("timer") : QStringLiteral("figure.mind.and.body");
-    model.toolTip = timeText;
+    const qint64 minutesLeft = (std::max<qint64>(secondsRemaining, 0) + 59) / 60;
+    model.toolTip = inFocus
+        ? localized(language, QStringLiteral("柯帆 · 还剩 %1 分钟"), QStringLiteral("Quorvane · %1 min left"))
+              .arg(minutesLeft)
+        : localized(language, QStringLiteral("柯帆 · 正在休息"), QStringLiteral("Quorvane · Taking a Break"));
 
     model.entries.append(
         actionEntry(localized(language, QStringLiteral("显示柯帆"), QStringLiteral("Show Quorvane")),

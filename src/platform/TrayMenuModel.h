@@ -37,8 +37,10 @@ struct TrayMenuModel
     QString toolTip;
     QList<Entry> entries;
 
+    // The tooltip counts whole minutes, rounded up from `secondsRemaining`: a StatusNotifier host rereads
+    // the whole item at every change of it, which a ticking second would ask for every second.
     static TrayMenuModel make(SessionPhase phase, WorkTrackingState trackingState, AppLanguage language,
-        const QString &timeText, bool canCheckForUpdates);
+        const QString &timeText, qint64 secondsRemaining, bool canCheckForUpdates);
 
     friend bool operator==(const TrayMenuModel &, const TrayMenuModel &) = default;
 };

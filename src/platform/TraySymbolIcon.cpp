@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QStandardPaths>
 
 namespace {
 
@@ -51,6 +52,7 @@ void paintGlyph(QPainter &painter, const QPainterPath &path, const QRect &rect)
     painter.restore();
 }
 
+// With an empty path it offers no pictures at all, only its name.
 class SymbolIconEngine : public QIconEngine
 {
 public:
@@ -66,6 +68,8 @@ public:
 
     QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
     {
+        if (m_path.isEmpty())
+            return {};
         QPixmap pixmap(size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
@@ -75,7 +79,10 @@ public:
 
     QIconEngine *clone() const override { return new SymbolIconEngine(m_path, m_name); }
     QString iconName() override { return m_name; }
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override { return offeredSizes; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        return m_path.isEmpty() ? QList<QSize>() : offeredSizes;
+    }
 
 private:
     QPainterPath m_path;
@@ -99,6 +106,18 @@ QIcon make(const QString &symbol)
     return QIcon(new SymbolIconEngine(std::move(path), themeName(symbol)));
 }
 
+bool isInstalled(const QString &symbol)
+{
+    return !QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+        QStringLiteral("icons/hicolor/symbolic/apps/") + themeName(symbol) + QStringLiteral(".svg"))
+                .isEmpty();
+}
+
+QIcon nameOnly(const QString &symbol)
+{
+    return QIcon(new SymbolIconEngine(QPainterPath(), themeName(symbol)));
+}
+
 QByteArray svg(const QString &symbol)
 {
     const QPainterPath glyph = glyphPath(symbol);
@@ -120,7 +139,7 @@ QByteArray svg(const QString &symbol)
         }
     }
     return QByteArrayLiteral("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"16\" height=\"16\" "
-                             "viewBox=\"0 0 16 16\">\n  <path fill=\"#bebebe\" fill-rule=\"")
+                             "viewBox=\"0 0 16 16\">\n  <path fill=\"#888888\" fill-rule=\"")
         + (path.fillRule() == Qt::WindingFill ? "nonzero" : "evenodd") + "\" d=\"" + data + "\"/>\n</svg>\n";
 }
 

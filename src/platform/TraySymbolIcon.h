@@ -15,7 +15,15 @@ QString themeName(const QString &symbol);
 // Empty for a symbol the table does not know, or without the symbol font. Needs a Gui application.
 QIcon make(const QString &symbol);
 
-// The glyph as a 16 × 16 SVG document in the grey that hosts recolour; empty as make() is.
+// Whether an installed copy put the symbol's icon in the hicolor theme, where hosts that look names up
+// find it.
+bool isInstalled(const QString &symbol);
+// The icon's name alone, without pictures, for a host that looks the name up: a StatusNotifier host
+// rereads the pictures with every change of the item.
+QIcon nameOnly(const QString &symbol);
+
+// The glyph as a 16 × 16 SVG document in a mid grey, 3 : 1 or more against white and light grey panels as
+// against dark ones, for hosts that show it as it is; the others recolour it. Empty as make() is.
 QByteArray svg(const QString &symbol);
 
 } // namespace TraySymbolIcon

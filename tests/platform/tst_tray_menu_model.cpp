@@ -42,7 +42,6 @@ template<> char *toString(const Entry &entry)
 }
 } // namespace QTest
 
-
 class TrayMenuModelTest : public QObject
 {
     Q_OBJECT
@@ -95,19 +94,48 @@ private slots:
                  << action(chinese ? "打开 CSV 记录" : "Open CSV Log", Action::openActivityLog) << separator()
                  << action(chinese ? "退出" : "Quit", Action::quit);
 
-        const TrayMenuModel model = TrayMenuModel::make(phase, tracking, language, time, true);
+        const TrayMenuModel model = TrayMenuModel::make(phase, tracking, language, time, 24 * 60 + 59, true);
         QCOMPARE(model.entries.size(), expected.size());
         for (qsizetype i = 0; i < expected.size(); ++i)
             QCOMPARE(model.entries[i], expected[i]);
         QCOMPARE(model.iconSymbol,
             phase == SessionPhase::focus ? QStringLiteral("timer") : QStringLiteral("figure.mind.and.body"));
-        QCOMPARE(model.toolTip, time);
+    }
+
+    // Whole minutes, rounded up, so that the tooltip changes once a minute, not with every second.
+    void toolTipCountsWholeMinutes_data()
+    {
+        QTest::addColumn<SessionPhase>("phase");
+        QTest::addColumn<AppLanguage>("language");
+        QTest::addColumn<qint64>("seconds");
+        QTest::addColumn<QString>("toolTip");
+        QTest::newRow("24:59") << SessionPhase::focus << AppLanguage::english << qint64(24 * 60 + 59)
+                               << QStringLiteral("Quorvane · 25 min left");
+        QTest::newRow("24:01, zh") << SessionPhase::focus << AppLanguage::chinese << qint64(24 * 60 + 1)
+                                   << QStringLiteral("柯帆 · 还剩 25 分钟");
+        QTest::newRow("24:00") << SessionPhase::focus << AppLanguage::english << qint64(24 * 60)
+                               << QStringLiteral("Quorvane · 24 min left");
+        QTest::newRow("overtime") << SessionPhase::focus << AppLanguage::english << qint64(-5)
+                                  << QStringLiteral("Quorvane · 0 min left");
+        QTest::newRow("break") << SessionPhase::wheel << AppLanguage::english << qint64(90)
+                               << QStringLiteral("Quorvane · Taking a Break");
+    }
+
+    void toolTipCountsWholeMinutes()
+    {
+        QFETCH(SessionPhase, phase);
+        QFETCH(AppLanguage, language);
+        QFETCH(qint64, seconds);
+        QFETCH(QString, toolTip);
+        QCOMPARE(TrayMenuModel::make(phase, WorkTrackingState::tracking, language, QString(), seconds, true)
+                     .toolTip,
+            toolTip);
     }
 
     void statusLineShowsTrackingStateAndTime()
     {
         const TrayMenuModel model = TrayMenuModel::make(SessionPhase::focus, WorkTrackingState::tracking,
-            AppLanguage::english, QStringLiteral("24:59"), true);
+            AppLanguage::english, QStringLiteral("24:59"), 24 * 60 + 59, true);
         QCOMPARE(model.entries[2].text, QStringLiteral("Focus in Progress · 24:59"));
         QCOMPARE(model.entries[2].kind, EntryKind::text);
         QVERIFY(!model.entries[2].enabled);
@@ -125,7 +153,7 @@ private slots:
         QFETCH(bool, canCheck);
         for (const SessionPhase phase : allCases<SessionPhase>()) {
             const TrayMenuModel model = TrayMenuModel::make(phase, WorkTrackingState::waitingForActivity,
-                AppLanguage::chinese, QStringLiteral("25:00"), canCheck);
+                AppLanguage::chinese, QStringLiteral("25:00"), 25 * 60, canCheck);
             int updateEntries = 0;
             for (const Entry &entry : model.entries) {
                 if (entry.action == Action::checkForUpdates) {
@@ -143,7 +171,7 @@ private slots:
     {
         const auto make = [](const QString &time) {
             return TrayMenuModel::make(
-                SessionPhase::focus, WorkTrackingState::idlePaused, AppLanguage::english, time, false);
+                SessionPhase::focus, WorkTrackingState::idlePaused, AppLanguage::english, time, 600, false);
         };
         QCOMPARE(make(QStringLiteral("10:00")), make(QStringLiteral("10:00")));
         QVERIFY(make(QStringLiteral("10:00")) != make(QStringLiteral("09:59")));
