@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks the direction of the layout, lints the QML, runs every test of the default build, then the headless
-# ones again in the sanitizer build.
+# Checks the direction of the layout, lints the QML, runs every test of the default build, checks its Debian
+# package, then runs the headless tests again in the sanitizer build.
 # Called by test.sh, inside Xvfb when there is no display.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -11,6 +11,9 @@ status=0
 # unknown type or an unqualified name fails here rather than in a user's window.
 cmake --build build/default --target all_qmllint || status=1
 ctest --test-dir build/default --output-on-failure --timeout 300 || status=1
+# The Debian package of that build: lintian, then installed, started on the display, asked its version and
+# purged without a trace (as root only, as CI runs).
+./scripts/check-package.sh || status=1
 # The X11 and view tests drive the graphics and media stacks, which are too slow to unwind on every
 # allocation; they run above only.
 # GCC 12's sanitizer runtime mistakes some blocks of a thread's dynamic TLS for an old glibc's header and

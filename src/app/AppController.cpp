@@ -475,6 +475,23 @@ void AppController::showDailyInsights()
     bringMainWindowForward();
 }
 
+void AppController::showLaunchView(LaunchRequest::View view)
+{
+    switch (view) {
+    case LaunchRequest::View::none:
+        break;
+    case LaunchRequest::View::mainWindow:
+        bringMainWindowForward();
+        break;
+    case LaunchRequest::View::statistics:
+        showDailyInsights();
+        break;
+    case LaunchRequest::View::journal:
+        openJournal();
+        break;
+    }
+}
+
 void AppController::openJournal()
 {
     // A journal that is already loaded reads its entries again.

@@ -6,6 +6,7 @@
 #include "app/FocusConsolePresentation.h"
 #include "app/FocusCornerControlsPresentation.h"
 #include "app/HeaderPresentation.h"
+#include "app/LaunchRequest.h"
 #include "app/RoundCompletePresentation.h"
 #include "app/SheetStack.h"
 #include "core/ActivityLogEntry.h"
@@ -228,6 +229,8 @@ public:
     QString activityLogPath() const;
     QString focusLogPath() const;
     Q_INVOKABLE void showDailyInsights();
+    // What a start of the program asked for: nothing for a start into the tray.
+    void showLaunchView(LaunchRequest::View view);
 
     // The header's commands, each opening its sheet.
     Q_INVOKABLE void openJournal();

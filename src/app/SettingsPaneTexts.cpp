@@ -25,6 +25,10 @@ SettingsPaneTexts SettingsPaneTexts::make(AppLanguage language, const QString &d
                        "insights, alerts, and break screens all use the selected language."));
     texts.keepOnTopTitle = key(QStringLiteral("窗口始终悬浮在上"));
     texts.keepOnTopDetail = key(QStringLiteral("开启后，柯帆主窗口不会被其他应用窗口遮挡"));
+    texts.startAtLoginTitle = pair(QStringLiteral("登录时启动"), QStringLiteral("Start at Login"));
+    texts.startAtLoginDetail = pair(QStringLiteral("登录后柯帆在托盘中启动；没有托盘时显示窗口"),
+        QStringLiteral(
+            "Quorvane starts in the tray when you log in, or with its window where there is no tray"));
     texts.productName = pair(QStringLiteral("柯帆"), QStringLiteral("Quorvane"));
     texts.otherName = pair(QStringLiteral("英文名：Quorvane"), QStringLiteral("Chinese name: 柯帆"));
     texts.tagline = pair(QStringLiteral("在专注与休整之间，保持长久的节律。"),

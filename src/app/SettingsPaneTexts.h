@@ -19,6 +19,8 @@ struct SettingsPaneTexts
     Q_PROPERTY(QString languageNote MEMBER languageNote CONSTANT FINAL)
     Q_PROPERTY(QString keepOnTopTitle MEMBER keepOnTopTitle CONSTANT FINAL)
     Q_PROPERTY(QString keepOnTopDetail MEMBER keepOnTopDetail CONSTANT FINAL)
+    Q_PROPERTY(QString startAtLoginTitle MEMBER startAtLoginTitle CONSTANT FINAL)
+    Q_PROPERTY(QString startAtLoginDetail MEMBER startAtLoginDetail CONSTANT FINAL)
     Q_PROPERTY(QString productName MEMBER productName CONSTANT FINAL)
     Q_PROPERTY(QString otherName MEMBER otherName CONSTANT FINAL)
     Q_PROPERTY(QString tagline MEMBER tagline CONSTANT FINAL)
@@ -54,6 +56,8 @@ public:
     QString languageNote;
     QString keepOnTopTitle;
     QString keepOnTopDetail;
+    QString startAtLoginTitle;
+    QString startAtLoginDetail;
     QString productName;
     // The product's name in the other language.
     QString otherName;

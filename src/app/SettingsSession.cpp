@@ -5,6 +5,7 @@
 #include "core/Color.h"
 #include "core/StringTable.h"
 #include "core/Uuid.h"
+#include "platform/AutostartEntry.h"
 #include "session/ProbabilityTextCodec.h"
 #include "session/WheelItemConstraints.h"
 
@@ -16,6 +17,7 @@ SettingsSession::SettingsSession(AppController &controller, QObject *parent)
     : QObject(parent)
     , m_controller(controller)
     , m_draft(controller.preferences())
+    , m_startsAtLogin(AutostartEntry::isEnabled())
 {
     // A hand-edited file may name one id twice; the first item's text is the one kept.
     for (const WheelItem &item : m_draft.items) {

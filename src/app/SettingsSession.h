@@ -63,6 +63,8 @@ class SettingsSession : public QObject
     Q_PROPERTY(bool keepWindowOnTop READ keepWindowOnTop NOTIFY draftChanged FINAL)
     Q_PROPERTY(QString windowLevelStatus READ windowLevelStatus NOTIFY draftChanged FINAL)
     Q_PROPERTY(QString windowLevelSymbol READ windowLevelSymbol NOTIFY draftChanged FINAL)
+    // Whether the desktop starts the program at login: the autostart entry on disk, not the working copy.
+    Q_PROPERTY(bool startsAtLogin READ startsAtLogin NOTIFY startsAtLoginChanged FINAL)
     // The working copy's background library, as the appearance pane's editor shows and edits it.
     Q_PROPERTY(BackgroundLibraryModel *backgroundLibrary READ backgroundLibrary CONSTANT FINAL)
     // The working copy's two playlists, as the music pane's editors show and edit them.
@@ -124,6 +126,9 @@ public:
     Q_INVOKABLE void setKeepWindowOnTop(bool on);
     QString windowLevelStatus() const;
     QString windowLevelSymbol() const;
+    bool startsAtLogin() const { return m_startsAtLogin; }
+    // Writes or removes the autostart entry at once; a failure shows the controller's alert.
+    Q_INVOKABLE void setStartsAtLogin(bool on);
     // "chinese" or "english"; any other name changes nothing.
     Q_INVOKABLE void setLanguageName(const QString &name);
 
@@ -160,6 +165,7 @@ signals:
     void showingMinimumItemsAlertChanged();
     void symbolPickerItemIdChanged();
     void invalidWeightItemIdChanged();
+    void startsAtLoginChanged();
 
 private:
     AppLanguage language() const { return m_draft.language; }
@@ -177,6 +183,7 @@ private:
     std::optional<QUuid> m_symbolPickerItemId;
     std::optional<QUuid> m_invalidWeightItemId;
     bool m_ended = false;
+    bool m_startsAtLogin = false;
     BackgroundLibraryModel *m_backgroundLibrary = nullptr;
     PlaylistModel *m_focusPlaylist = nullptr;
     PlaylistModel *m_reminderPlaylist = nullptr;

@@ -5,6 +5,9 @@
 #include "app/MinuteStepper.h"
 #include "app/SettingsSession.h"
 #include "network/UpdateController.h"
+#include "platform/AutostartEntry.h"
+
+#include <QCoreApplication>
 
 void SettingsSession::beginUpdateCheck()
 {
@@ -90,4 +93,20 @@ void SettingsSession::setLanguageName(const QString &name)
     AppPreferences changed = m_draft;
     changed.language = *picked;
     setDraft(changed);
+}
+
+void SettingsSession::setStartsAtLogin(bool on)
+{
+    // Not kept for the save: the switch shows the entry on disk, which the desktop's own settings change too.
+    const Status changed
+        = on ? AutostartEntry::write(QCoreApplication::applicationFilePath()) : AutostartEntry::remove();
+    m_startsAtLogin = AutostartEntry::isEnabled();
+    emit startsAtLoginChanged();
+    if (!changed) {
+        m_controller.showAlert(localized(language(), QStringLiteral("无法更改登录时启动"),
+                                   QStringLiteral("Cannot Change Start at Login")),
+            localized(language(), QStringLiteral("柯帆无法更改 %1：%2"),
+                QStringLiteral("Quorvane cannot change %1: %2"))
+                .arg(AutostartEntry::path(), changed.error()));
+    }
 }

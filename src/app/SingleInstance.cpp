@@ -12,6 +12,8 @@ namespace {
 // between.
 constexpr int connectAttemptsMs = 1000;
 constexpr int retryPauseMs = 50;
+// A request is a view's name and a token; more is no request of ours.
+constexpr qint64 requestLimit = 4096;
 
 } // namespace
 
@@ -23,11 +25,17 @@ SingleInstance::SingleInstance(const QString &dataFolder, QObject *parent)
     // The lock is held for as long as the program runs: only a dead holder makes it stale, never its age.
     m_lock.setStaleLockTime(0);
     connect(&m_server, &QLocalServer::newConnection, this, [this] {
-        // Connecting is the whole request.
+        // The later start writes its request and hangs up: the request is whatever came before.
         while (QLocalSocket *socket = m_server.nextPendingConnection()) {
-            socket->disconnectFromServer();
-            socket->deleteLater();
-            emit showRequested();
+            socket->setReadBufferSize(requestLimit);
+            const auto received = [this, socket] {
+                socket->deleteLater();
+                emit launchRequested(LaunchRequest::decode(socket->read(requestLimit)));
+            };
+            if (socket->state() == QLocalSocket::UnconnectedState)
+                received();
+            else
+                connect(socket, &QLocalSocket::disconnected, this, received);
         }
     });
 }
@@ -39,7 +47,7 @@ QString SingleInstance::serverName(const QString &dataFolder)
         + QString::fromLatin1(QCryptographicHash::hash(path, QCryptographicHash::Sha256).toHex().left(24));
 }
 
-bool SingleInstance::claim()
+bool SingleInstance::claim(const LaunchRequest &request)
 {
     if (m_lock.tryLock(0)) {
         listen();
@@ -47,7 +55,7 @@ bool SingleInstance::claim()
     }
     if (m_lock.error() != QLockFile::LockFailedError)
         return true;
-    askRunningCopyToShow();
+    sendToRunningCopy(request);
     return false;
 }
 
@@ -60,13 +68,15 @@ void SingleInstance::listen()
         qWarning("Quorvane cannot listen for later starts: %s", qPrintable(m_server.errorString()));
 }
 
-void SingleInstance::askRunningCopyToShow() const
+void SingleInstance::sendToRunningCopy(const LaunchRequest &request) const
 {
     const QDeadlineTimer deadline(connectAttemptsMs);
     while (true) {
         QLocalSocket socket;
         socket.connectToServer(m_serverName);
         if (socket.waitForConnected(int(std::max<qint64>(deadline.remainingTime(), 0)))) {
+            socket.write(request.encode());
+            socket.waitForBytesWritten(connectAttemptsMs);
             socket.disconnectFromServer();
             return;
         }

@@ -7,9 +7,11 @@
 #include "app/MinuteStepper.h"
 #include "app/SettingsSession.h"
 #include "network/UpdateController.h"
+#include "platform/AutostartEntry.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
@@ -242,6 +244,54 @@ private slots:
         QCOMPARE(session.windowLevelStatus(), status);
         QCOMPARE(session.windowLevelSymbol(), symbol);
         QCOMPARE(controller.preferences().keepWindowOnTop, !onTop);
+    }
+
+    // The switch shows the entry on disk, before and after it is flipped; what it writes the desktop reads.
+    void startAtLoginSwitch_data()
+    {
+        QTest::addColumn<QByteArray>("entryBefore");
+        QTest::addColumn<bool>("readOnly");
+        QTest::addColumn<bool>("turnOn");
+        QTest::addColumn<bool>("shownBefore");
+        QTest::addColumn<bool>("shownAfter");
+        const QByteArray ours = AutostartEntry::contents(QStringLiteral("/usr/bin/quorvane"));
+        QTest::newRow("on writes the entry") << QByteArray() << false << true << false << true;
+        QTest::newRow("off removes it") << ours << false << false << true << false;
+        QTest::newRow("switched off by the desktop, on again") << ours + "Hidden=true\n"
+                                                               << false << true << false << true;
+        QTest::newRow("unwritable folder: an alert, still off")
+            << QByteArray() << true << true << false << false;
+    }
+
+    void startAtLoginSwitch()
+    {
+        QFETCH(QByteArray, entryBefore);
+        QFETCH(bool, readOnly);
+        QFETCH(bool, turnOn);
+        QFETCH(bool, shownBefore);
+        QFETCH(bool, shownAfter);
+        ControllerHarness harness;
+        AppController &controller = start(harness, AppPreferences());
+        const QString entry = AutostartEntry::path();
+        QVERIFY(QDir().mkpath(QFileInfo(entry).path()));
+        if (!entryBefore.isEmpty())
+            QVERIFY(writeFileBytes(entry, entryBefore));
+        SettingsSession &session = open(controller);
+        QCOMPARE(session.startsAtLogin(), shownBefore);
+        {
+            std::optional<ReadOnlyFolder> locked;
+            if (readOnly)
+                locked.emplace(QFileInfo(entry).path(), harness.home.path());
+            session.setStartsAtLogin(turnOn);
+        }
+
+        QCOMPARE(session.startsAtLogin(), shownAfter);
+        QCOMPARE(QFile::exists(entry), shownAfter);
+        QCOMPARE(controller.showingAlert(), readOnly);
+        if (shownAfter) {
+            QVERIFY(readFileBytes(entry).contains(" --hidden\n"));
+            QCOMPARE(QProcess::execute(QStringLiteral("desktop-file-validate"), { entry }), 0);
+        }
     }
 
     void recordsShowAndRevealTheLogs_data()

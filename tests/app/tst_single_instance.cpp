@@ -27,7 +27,6 @@ enum class Holder { none, runningCopy, quitCopy, endedProcess, reusedProcessID }
 
 } // namespace
 
-
 class SingleInstanceTest : public QObject
 {
     Q_OBJECT
@@ -62,7 +61,7 @@ private slots:
         case Holder::runningCopy:
         case Holder::quitCopy:
             first = std::make_unique<SingleInstance>(folder);
-            QVERIFY(first->claim());
+            QVERIFY(first->claim({}));
             if (holder == Holder::quitCopy)
                 first.reset();
             break;
@@ -81,33 +80,36 @@ private slots:
         }
 
         SingleInstance second(folder);
-        QCOMPARE(second.claim(), claimed);
+        QCOMPARE(second.claim({}), claimed);
         if (claimed) {
             // It now holds the lock itself.
             SingleInstance third(folder);
-            QVERIFY(!third.claim());
+            QVERIFY(!third.claim({}));
         }
         other.kill();
         other.waitForFinished();
     }
 
-    void aLaterStartAsksTheRunningCopyToShowAndTouchesNothing()
+    void aLaterStartSendsItsRequestAndTouchesNothing()
     {
         TemporaryDataHome home;
         const QString folder = home.filePath(QStringLiteral("data/Quorvane"));
         QVERIFY(QDir().mkpath(folder));
         QVERIFY(writeFileBytes(QDir(folder).filePath(QStringLiteral("preferences.json")), "{}"));
         SingleInstance first(folder);
-        QVERIFY(first.claim());
-        QSignalSpy shown(&first, &SingleInstance::showRequested);
+        QVERIFY(first.claim({}));
+        QSignalSpy received(&first, &SingleInstance::launchRequested);
         const QMap<QString, QByteArray> before = fileBytesBelow(home.path());
         const QDateTime lockModified
             = QFileInfo(QDir(folder).filePath(QStringLiteral("instance.lock"))).lastModified();
 
-        for (int start = 1; start <= 2; ++start) {
+        const QList<LaunchRequest> requests = { {},
+            { LaunchRequest::View::statistics, "openbox-7-host_TIME42" }, { LaunchRequest::View::none, {} } };
+        for (const LaunchRequest &request : requests) {
             SingleInstance later(folder);
-            QVERIFY(!later.claim());
-            QTRY_COMPARE_WITH_TIMEOUT(shown.size(), start, 20000);
+            QVERIFY(!later.claim(request));
+            QTRY_VERIFY_WITH_TIMEOUT(!received.isEmpty(), 20000);
+            QCOMPARE(received.takeFirst().constFirst().value<LaunchRequest>(), request);
         }
         QCOMPARE(fileBytesBelow(home.path()), before);
         QCOMPARE(
@@ -121,9 +123,9 @@ private slots:
         const QString two = home.filePath(QStringLiteral("two"));
         QVERIFY(QDir().mkpath(one) && QDir().mkpath(two));
         SingleInstance first(one);
-        QVERIFY(first.claim());
+        QVERIFY(first.claim({}));
         SingleInstance second(two);
-        QVERIFY(second.claim());
+        QVERIFY(second.claim({}));
         QVERIFY(SingleInstance::serverName(one) != SingleInstance::serverName(two));
         QCOMPARE(SingleInstance::serverName(one), SingleInstance::serverName(one + QStringLiteral("/.")));
     }
@@ -136,7 +138,7 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         ReadOnlyFolder readOnly(folder, home.path());
         SingleInstance only(folder);
-        QVERIFY(only.claim());
+        QVERIFY(only.claim({}));
         QVERIFY(!QFile::exists(QDir(folder).filePath(QStringLiteral("instance.lock"))));
     }
 };

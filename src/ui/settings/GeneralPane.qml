@@ -2,7 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import Quorvane.Common
 
-// The general pane: the interface language, the main window's level and the about card.
+// The general pane: the interface language, the main window's level, start at login and the about card.
 SettingsPaneStack {
     id: pane
 
@@ -110,6 +110,20 @@ SettingsPaneStack {
                     font.pixelSize: 12
                     color: Qt.rgba(1, 1, 1, 0.55)
                     Accessible.name: text
+                }
+            }
+
+            SettingRow {
+                width: parent.width
+                title: pane.session.paneTexts.startAtLoginTitle
+                detail: pane.session.paneTexts.startAtLoginDetail
+
+                SettingsSwitch {
+                    objectName: "startAtLoginSwitch"
+                    accent: pane.session.accent
+                    Accessible.name: pane.session.paneTexts.startAtLoginTitle
+                    checked: pane.session.startsAtLogin
+                    onToggled: pane.session.setStartsAtLogin(checked)
                 }
             }
         }

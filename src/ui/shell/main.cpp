@@ -1,4 +1,5 @@
 #include "app/AppController.h"
+#include "app/CommandLine.h"
 #include "app/QtDialogTranslations.h"
 #include "app/SingleInstance.h"
 #include "app/TrayMenuBridge.h"
@@ -9,6 +10,7 @@
 #include "core/SystemRandomSource.h"
 #include "media/GstTrackPlayer.h"
 #include "network/UpdateController.h"
+#include "platform/DesktopActivation.h"
 #include "platform/DesktopMotionPreference.h"
 #include "platform/DesktopNotificationRoundEnd.h"
 #include "platform/DesktopWorkspace.h"
@@ -33,6 +35,12 @@
 
 int main(int argc, char *argv[])
 {
+    // Answered before Qt reaches a display or the running copy; Qt then takes the launcher's token.
+    const CommandLine commandLine
+        = CommandLine::parse(CommandLine::arguments(argc, argv), DesktopActivation::launcherToken());
+    if (commandLine.exits)
+        return commandLine.report();
+
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvane"));
     QApplication::setOrganizationName(QStringLiteral("Quorvane"));
@@ -47,7 +55,7 @@ int main(int argc, char *argv[])
     // A second copy over the same data folder would write the same files and grab the same keyboard.
     const QString applicationSupportRoot = AppStorageService::standardApplicationSupportRoot();
     SingleInstance instance(AppStorageService::storageDirectory(applicationSupportRoot));
-    if (!instance.claim())
+    if (!instance.claim(commandLine.request))
         return 0;
 
     auto window = std::make_unique<MainWindowControl>();
@@ -85,6 +93,7 @@ int main(int argc, char *argv[])
     AppController controller(std::move(seams));
     QtDialogTranslations dialogTranslations(controller);
     setUpViews(controller);
+    TrayMenuBridge tray(controller);
 
     QQmlApplicationEngine engine;
     addImageProviders(engine, controller);
@@ -106,12 +115,19 @@ int main(int argc, char *argv[])
     QQuickGraphicsConfiguration graphics = mainWindow->graphicsConfiguration();
     graphics.setDepthBufferFor2D(false);
     mainWindow->setGraphicsConfiguration(graphics);
+    // Started for the tray, the window stays hidden only where the tray's icon can bring it back.
+    if (commandLine.request.view == LaunchRequest::View::none && tray.showsIcon())
+        mainWindow->setProperty("visible", false);
     component.completeCreate();
     windowControl.setWindow(mainWindow);
+    if (commandLine.request.view != LaunchRequest::View::mainWindow)
+        controller.showLaunchView(commandLine.request.view);
     QObject::connect(
-        &instance, &SingleInstance::showRequested, &controller, &AppController::bringMainWindowForward);
+        &instance, &SingleInstance::launchRequested, &controller, [&controller](const LaunchRequest &r) {
+            DesktopActivation::bringForwardWith(
+                r.activationToken, [&] { controller.showLaunchView(r.view); });
+        });
 
-    TrayMenuBridge tray(controller);
     TerminationSignals termination;
     auto quit = [&controller] {
         controller.shutdown();

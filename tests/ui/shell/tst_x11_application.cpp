@@ -17,6 +17,7 @@
 #include <QJsonObject>
 #include <QPoint>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTest>
 #include <QThread>
@@ -231,6 +232,35 @@ private:
     StandInStatusNotifierWatcher m_watcher;
 };
 
+// The startup-notification messages that reach the root window, read as a launcher reads them: in pieces
+// of 20 bytes, each message ended by a zero byte.
+struct StartupMessages
+{
+    XcbConnection connection { xcb_connect(nullptr, nullptr) };
+    xcb_atom_t begin = internAtom(connection.get(), "_NET_STARTUP_INFO_BEGIN");
+    xcb_atom_t more = internAtom(connection.get(), "_NET_STARTUP_INFO");
+    QByteArray received;
+
+    StartupMessages()
+    {
+        const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+        xcb_change_window_attributes(connection.get(),
+            xcb_setup_roots_iterator(xcb_get_setup(connection.get())).data->root, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(connection.get());
+    }
+
+    QByteArray first()
+    {
+        while (XcbReply<xcb_generic_event_t> event { xcb_poll_for_event(connection.get()) }) {
+            const auto *message = reinterpret_cast<const xcb_client_message_event_t *>(event.get());
+            if ((event->response_type & 0x7f) == XCB_CLIENT_MESSAGE
+                && (message->type == begin || message->type == more))
+                received.append(reinterpret_cast<const char *>(message->data.data8), 20);
+        }
+        return received.contains('\0') ? received.left(received.indexOf('\0')) : QByteArray();
+    }
+};
+
 // Where a window's top-left corner is on the screen.
 QPoint screenPosition(const QString &window)
 {
@@ -414,9 +444,17 @@ private slots:
             30000);
         StandInPanel panel;
         QVERIFY(panel.start());
-        // A program of its own: its environment must not pass on to the other cases.
+        // A program of its own: its environment must not pass on to the other cases. Its icon is installed,
+        // so the panel finds it by name.
+        QVERIFY(QDir().mkpath(m_home->filePath(QStringLiteral("share/icons/hicolor/symbolic/apps"))));
+        QVERIFY(writeFileBytes(
+            m_home->filePath(QStringLiteral("share/icons/hicolor/symbolic/apps/quorvane-timer-symbolic.svg")),
+            "<svg xmlns=\"http://www.w3.org/2000/svg\"/>"));
+        QProcessEnvironment environment = panel.environment();
+        environment.insert(
+            QStringLiteral("XDG_DATA_DIRS"), m_home->filePath(QStringLiteral("share:/usr/share")));
         QProcess program;
-        program.setProcessEnvironment(panel.environment());
+        program.setProcessEnvironment(environment);
         startProgram(program);
         QVERIFY(panel.appear());
         QTRY_VERIFY_WITH_TIMEOUT(panel.hasItem(), 30000);
@@ -425,6 +463,26 @@ private slots:
             { QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("IconName") });
         QCOMPARE(iconName.arguments().value(0).value<QDBusVariant>().variant().toString(),
             QStringLiteral("quorvane-timer-symbolic"));
+        // No pictures beside the name: the panel reads them again at every change of the item.
+        const QDBusArgument pictures
+            = panel
+                  .call(QStringLiteral("/StatusNotifierItem"),
+                      QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
+                      { QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("IconPixmap") })
+                  .arguments()
+                  .value(0)
+                  .value<QDBusVariant>()
+                  .variant()
+                  .value<QDBusArgument>();
+        pictures.beginArray();
+        while (!pictures.atEnd()) {
+            int width = 0, height = 0;
+            QByteArray pixels;
+            pictures.beginStructure();
+            pictures >> width >> height >> pixels;
+            pictures.endStructure();
+            QCOMPARE(pixels.size(), 0);
+        }
         const auto menu = panel.menu();
         QCOMPARE(menu.value(0).second, QStringLiteral("显示柯帆"));
         QCOMPARE(menu.value(menu.size() - 1).second, QStringLiteral("退出"));
@@ -481,6 +539,11 @@ private slots:
         QVERIFY(before.contains(dataFile(QStringLiteral("instance.lock"))));
         QProcess second;
         second.setProcessChannelMode(QProcess::ForwardedChannels);
+        // Started from a menu entry: the launcher waits for the started program to end its notice.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DESKTOP_STARTUP_ID"), QStringLiteral("launcher-7-host_TIME1234"));
+        second.setProcessEnvironment(environment);
+        StartupMessages startupMessages;
         QElapsedTimer elapsed;
         elapsed.start();
         second.start(QStringLiteral(QUORVANE_EXECUTABLE), {});
@@ -493,7 +556,33 @@ private slots:
         QCOMPARE(fileBytesBelow(m_home->filePath(QStringLiteral("data"))), before);
 
         QTRY_VERIFY_WITH_TIMEOUT(!shownMainWindow().isEmpty(), 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            startupMessages.first(), QByteArray("remove: ID=\"launcher-7-host_TIME1234\""), 30000);
         QCOMPARE(m_program.state(), QProcess::Running);
+    }
+
+    void startedHiddenWaitsInTheTray_data()
+    {
+        QTest::addColumn<bool>("trayHost");
+        QTest::newRow("with a tray host, only the icon") << true;
+        QTest::newRow("without one, the window") << false;
+    }
+
+    void startedHiddenWaitsInTheTray()
+    {
+        QFETCH(bool, trayHost);
+        if (trayHost)
+            startTrayHost();
+        m_program.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_program.start(QStringLiteral(QUORVANE_EXECUTABLE), { QStringLiteral("--hidden") });
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dataFile(QStringLiteral("active-focus-session.json"))), 30000);
+        if (trayHost) {
+            // Once the icon has docked the program has finished starting, and mapped no window.
+            QTRY_VERIFY_WITH_TIMEOUT(trayIconIsDocked(), 30000);
+            QVERIFY(shownMainWindow().isEmpty());
+        } else {
+            QTRY_VERIFY_WITH_TIMEOUT(!shownMainWindow().isEmpty(), 30000);
+        }
     }
 
     void aKilledCopyDoesNotStopTheNextStart()

@@ -1,0 +1,30 @@
+cmake_minimum_required(VERSION 3.25)
+# Removes from PREFIX every file that installing BUILD_DIR puts there, and every folder that held nothing
+# else, up to the prefix's shared folders (PREFIX/bin, PREFIX/share/icons and the like), which stay. The
+# files are learnt by installing into a scratch folder: install_manifest.txt names only the last install,
+# wherever that went.
+set(staging ${BUILD_DIR}/uninstall-staging)
+file(REMOVE_RECURSE ${staging})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${staging} OUTPUT_QUIET
+    COMMAND_ERROR_IS_FATAL ANY)
+file(GLOB_RECURSE files LIST_DIRECTORIES false RELATIVE ${staging} ${staging}/*)
+file(REMOVE_RECURSE ${staging})
+set(kept ${PREFIX})
+foreach(folder bin libexec share share/applications share/metainfo share/icons share/icons/hicolor share/doc)
+    list(APPEND kept ${PREFIX}/${folder})
+endforeach()
+foreach(file ${files})
+    if(EXISTS ${PREFIX}/${file} OR IS_SYMLINK ${PREFIX}/${file})
+        message(STATUS "Removing ${PREFIX}/${file}")
+        file(REMOVE ${PREFIX}/${file})
+    endif()
+    get_filename_component(folder ${PREFIX}/${file} DIRECTORY)
+    while(IS_DIRECTORY ${folder} AND NOT folder IN_LIST kept)
+        file(GLOB left ${folder}/* ${folder}/.*)
+        if(left)
+            break()
+        endif()
+        file(REMOVE_RECURSE ${folder})
+        get_filename_component(folder ${folder} DIRECTORY)
+    endwhile()
+endforeach()
