@@ -167,6 +167,7 @@ public:
     const QString &alertMessage() const { return m_alertMessage; }
     bool keyboardIsLocked() const { return m_keyboardIsLocked; }
     const QString &breakLockText() const { return m_breakLockText; }
+    WindowSystem windowSystem() const { return m_seams.windowSystem; }
     bool emergencyUnlocked() const { return m_emergencyUnlocked; }
     const QString &currentSessionNotes() const { return m_currentSessionNotes; }
     const QString &currentSessionTitle() const { return m_currentSessionTitle; }

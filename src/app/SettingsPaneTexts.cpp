@@ -2,7 +2,8 @@
 
 #include "core/StringTable.h"
 
-SettingsPaneTexts SettingsPaneTexts::make(AppLanguage language, const QString &dataFolder)
+SettingsPaneTexts SettingsPaneTexts::make(
+    AppLanguage language, const QString &dataFolder, WindowSystem windowSystem)
 {
     const auto key = [language](const QString &chinese) { return StringTable::text(chinese, language); };
     const auto pair = [language](const QString &chinese, const QString &english) {
@@ -41,6 +42,21 @@ SettingsPaneTexts SettingsPaneTexts::make(AppLanguage language, const QString &d
                                          "不会记录输入内容，也不会暂停 AI、终端、构建、下载或网络连接。"));
     texts.emergencyUnlock = key(QStringLiteral("应急解锁：Ctrl + Alt + Super + Esc"));
     texts.inputAccessButton = key(QStringLiteral("X11 输入权限说明"));
+    if (windowSystem == WindowSystem::wayland) {
+        texts.keepOnTopDetail = pair(QStringLiteral("Wayland 不允许窗口停留在其他应用之上"),
+            QStringLiteral("Wayland lets no window stay above other apps"));
+        texts.inputNote = pair(
+            QStringLiteral(
+                "在 Wayland 上，柯帆只从桌面的空闲通知得知键盘与鼠标活动（桌面提供时）；休息时由休息窗口"
+                "接收按键，并请桌面把快捷键也交给它。不会记录输入内容，也不会暂停 AI、终端、构建、下载"
+                "或网络连接。"),
+            QStringLiteral(
+                "On Wayland, Quorvane learns of keyboard and mouse activity only from the desktop's idle "
+                "notifications, where the desktop offers them; during breaks the break window takes the "
+                "keys and asks the desktop for its shortcuts too. Nothing you type is recorded, and AI, "
+                "terminals, builds, downloads and network connections are never paused."));
+        texts.showsInputAccessButton = false;
+    }
 
     texts.versionCaption = pair(QStringLiteral("当前版本"), QStringLiteral("Current Version"));
     texts.channelLine

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppLanguage.h"
+#include "core/WindowSystem.h"
 
 #include <QObject>
 #include <QString>
@@ -40,10 +41,12 @@ struct SettingsPaneTexts
     Q_PROPERTY(QString sourceTitle MEMBER sourceTitle CONSTANT FINAL)
     Q_PROPERTY(QString sourceNote MEMBER sourceNote CONSTANT FINAL)
     Q_PROPERTY(QString dataFolderNote MEMBER dataFolderNote CONSTANT FINAL)
+    Q_PROPERTY(bool showsInputAccessButton MEMBER showsInputAccessButton CONSTANT FINAL)
 
 public:
     // `dataFolder` is the application folder that holds the settings, media and logs, as shown to the user.
-    static SettingsPaneTexts make(AppLanguage language, const QString &dataFolder);
+    static SettingsPaneTexts make(
+        AppLanguage language, const QString &dataFolder, WindowSystem windowSystem = WindowSystem::x11);
 
     // Rhythm.
     QString sessionMinutesTitle;
@@ -69,6 +72,8 @@ public:
     QString inputNote;
     QString emergencyUnlock;
     QString inputAccessButton;
+    // Under Wayland there is no X11 input access to explain.
+    bool showsInputAccessButton = true;
     // Updates.
     QString versionCaption;
     QString channelLine;

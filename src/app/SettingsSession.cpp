@@ -199,7 +199,7 @@ SettingsPaneTexts SettingsSession::paneTexts() const
 {
     // The folder the logs live in is the application folder, wherever the data folder is.
     const QString folder = QDir::toNativeSeparators(QFileInfo(m_controller.activityLogPath()).absolutePath());
-    return SettingsPaneTexts::make(language(), folder + QDir::separator());
+    return SettingsPaneTexts::make(language(), folder + QDir::separator(), m_controller.windowSystem());
 }
 
 QString SettingsSession::paneLine() const

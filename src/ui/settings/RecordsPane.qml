@@ -91,6 +91,7 @@ SettingsPaneStack {
 
             SettingsButton {
                 objectName: "inputAccessButton"
+                visible: pane.session.paneTexts.showsInputAccessButton
                 text: pane.session.paneTexts.inputAccessButton
                 onClicked: AppController.openAccessibilitySettings()
             }
