@@ -11,6 +11,8 @@ PACKAGES=(
   qt6-charts-dev libqt6svg6 qt6-qpa-plugins
   # English plurals: Qt's translation tools (lrelease and their CMake functions) build the counted texts
   qt6-l10n-tools qt6-tools-dev
+  # the single-line text fields' accessibility interface builds on Qt Quick's own
+  qt6-declarative-private-dev
   # pictures beyond PNG and JPEG: WebP, TIFF and more
   qt6-image-formats-plugins
   qml6-module-qtqml qml6-module-qtqml-workerscript qml6-module-qtqml-models

@@ -1,8 +1,9 @@
 # Reads the program's accessibility tree over AT-SPI as a screen reader does, and presses keys through it. A
 # JSON list a line in, a JSON line out: ["tree", WINDOW] gives its shown nodes, ["find", WINDOW, PATTERN] the
 # first named to match, ["focus", WINDOW] the innermost focused one's name (a focus scope reads focused too),
-# ["press", NAME] presses the first shown node so named that can be pressed, and ["walk", WINDOW, KEY] presses
-# KEY (Tab or shift+Tab) until the focus comes back to a node it reached.
+# ["press", NAME] presses the first shown node so named that can be pressed, ["walk", WINDOW, KEY] presses
+# KEY (Tab or shift+Tab) until the focus comes back to a node it reached, and ["texts", WINDOW] reads every
+# piece of every shown text as a screen reader does at a caret.
 import json
 import re
 import subprocess
@@ -98,6 +99,37 @@ def walk(app, window, key):
             "unreached": [name for id, name in unreached.items() if id not in reached]}
 
 
+# A question the program does not answer in time fails instead of waiting with it.
+Atspi.set_timeout(3000, 3000)
+PIECES = [pyatspi.TEXT_BOUNDARY_CHAR, pyatspi.TEXT_BOUNDARY_WORD_START, pyatspi.TEXT_BOUNDARY_WORD_END,
+          pyatspi.TEXT_BOUNDARY_SENTENCE_START, pyatspi.TEXT_BOUNDARY_SENTENCE_END,
+          pyatspi.TEXT_BOUNDARY_LINE_START, pyatspi.TEXT_BOUNDARY_LINE_END]
+
+
+# The names of the texts that hold some, and what failed: a piece not answered in time, or one that is
+# not the text between the offsets it gives.
+def read_texts(app, window):
+    read, failed = [], []
+    for entry in shown(app, window):
+        try:
+            text = entry["node"].queryText()
+        except NotImplementedError:
+            continue
+        whole, count = text.getText(0, -1), 0
+        for offset in range(text.characterCount + 1):
+            for boundary in PIECES:
+                for ask in (text.getTextBeforeOffset, text.getTextAtOffset, text.getTextAfterOffset):
+                    try:
+                        piece, start, end = ask(offset, boundary)
+                        count += 1
+                        if piece != whole[start:end]:
+                            failed.append(f"{entry['name']} {ask.__name__} {offset} {boundary}: {piece!r}")
+                    except Exception as error:
+                        return {"read": read, "failed": failed + [f"{entry['name']} {offset} {boundary}: {error}"]}
+        read.append(entry["name"]) if whole else None
+    return {"read": read, "failed": failed}
+
+
 def press(entry):
     actions = entry["node"].queryAction()
     names = [actions.getName(index) for index in range(actions.nActions)]
@@ -111,6 +143,8 @@ def answer(verb, argument, key=None):
             app.set_cache_mask(Atspi.Cache.NONE)
             if verb == "walk":
                 return walk(app, argument, key)
+            if verb == "texts":
+                return read_texts(app, argument)
             found = shown(app, None if verb == "press" else argument)
             if verb == "press":
                 return any(press(entry) for entry in found if entry["name"] == argument)

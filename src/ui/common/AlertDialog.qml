@@ -17,6 +17,8 @@ Dialog {
     property Item focusBefore: null
     property bool focusBeforeShown: false
 
+    // What a screen reader names the alert by; the header below shows it.
+    title: heading
     parent: Overlay.overlay
     anchors.centerIn: parent
     width: Math.min(440, parent.width - 64)
@@ -31,6 +33,12 @@ Dialog {
         focusBeforeShown = item !== null && item.visualFocus === true;
         if (defaultButton)
             defaultButton.focus = true;
+    }
+    // Shown while a field of the window had the keys, the alert would leave them there, and a screen reader
+    // would never meet it.
+    onOpened: {
+        if (defaultButton)
+            defaultButton.forceActiveFocus(Qt.PopupFocusReason);
     }
     onClosed: {
         if (focusBefore)

@@ -6,6 +6,7 @@
 #include "ui/common/FocusKeeper.h"
 #include "ui/common/InterfaceFonts.h"
 #include "ui/common/ReturnKeyPress.h"
+#include "ui/common/ViewItemAccessible.h"
 #include "ui/settings/MediaThumbnailProvider.h"
 #include "ui/shell/DarkPalette.h"
 
@@ -39,6 +40,7 @@ void setUpViews(AppController &controller)
         [&controller] { InterfaceFonts::install(controller.language()); });
     ReturnKeyPress::install();
     FocusKeeper::install();
+    installViewItemAccessibility();
     // Only before the first window: Qt reads the choice once.
     if (SoftwareSceneGraph::chosen(SoftwareSceneGraph::current()))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);

@@ -34,7 +34,8 @@ QString exactly(const QString &name)
 
 // A screen, the names pressed in turn to reach it, and what a screen reader and the keyboard meet there:
 // `readable` patterns of texts, the name that takes the focus as it shows (`announced`), check boxes that
-// tell their state, and `keys` that reach every control round the focus chain, `reaches` in this order.
+// tell their state, `keys` that reach every control round the focus chain, `reaches` in this order, and
+// text `fields` that hold text.
 struct Screen
 {
     QStringList presses {};
@@ -44,6 +45,7 @@ struct Screen
     QStringList switches {};
     QStringList keys {};
     QStringList reaches {};
+    QStringList fields {};
 };
 
 } // namespace
@@ -130,8 +132,10 @@ private slots:
     void cleanup()
     {
         m_program.terminate();
-        if (!m_program.waitForFinished(20000))
+        if (!m_program.waitForFinished(20000)) {
             m_program.kill();
+            m_program.waitForFinished();
+        }
         m_home.reset();
     }
 
@@ -182,7 +186,9 @@ private slots:
                     .window = t("柯帆设置", "Quorvane Settings"),
                     .readable = { u'^' + QRegularExpression::escape(pane) + u" · "_s },
                     .keys = pane == t("转盘", "Wheel") ? strings({ "Tab", "shift+Tab" }) : strings({ "Tab" }),
-                    .reaches = { pane } };
+                    .reaches = { pane },
+                    .fields
+                    = pane == t("转盘", "Wheel") ? QStringList { t("权重", "Weight") } : QStringList {} };
             }
         }
     }
@@ -220,6 +226,11 @@ private slots:
             QVERIFY2(role != "slider"_L1 || node["range"_L1][1].toDouble() > node["range"_L1][0].toDouble(),
                 qPrintable(name));
         }
+        // Every piece of every text at every offset, as a screen reader asks at a caret: none may hang.
+        const QJsonValue texts = ask({ u"texts"_s, screen.window });
+        QCOMPARE(texts["failed"_L1].toVariant().toStringList().join(u"\n"), QString());
+        for (const QString &field : screen.fields)
+            QVERIFY2(texts["read"_L1].toVariant().toStringList().contains(field), qPrintable(field));
         for (const QString &key : screen.keys)
             checkKeyReachesEveryControl(screen.window, key, screen.reaches);
     }

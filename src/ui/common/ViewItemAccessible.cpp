@@ -1,0 +1,127 @@
+#include "ui/common/ViewItemAccessible.h"
+
+#include <QTextBoundaryFinder>
+#include <QtQuick/private/qaccessiblequickitem_p.h>
+#include <QtQuick/private/qquickitem_p.h>
+#include <algorithm>
+
+QString textPiece(const QString &text, TextPiece which, int offset, QAccessible::TextBoundaryType boundary,
+    int *start, int *end)
+{
+    const int length = int(text.size());
+    // Where each piece starts, then the text's end.
+    QList<int> starts { 0 };
+    const auto finderType = boundary == QAccessible::CharBoundary ? QTextBoundaryFinder::Grapheme
+        : boundary == QAccessible::WordBoundary                   ? QTextBoundaryFinder::Word
+                                                                  : QTextBoundaryFinder::Sentence;
+    if (boundary == QAccessible::CharBoundary || boundary == QAccessible::WordBoundary
+        || boundary == QAccessible::SentenceBoundary) {
+        // Every step moves forward and none is found past the end, so the walk ends: Qt 6.4's own walk
+        // for a line of text does not.
+        QTextBoundaryFinder finder(finderType, text);
+        for (qsizetype at = finder.toNextBoundary(); at > 0 && at < length; at = finder.toNextBoundary()) {
+            if (boundary != QAccessible::WordBoundary
+                || finder.boundaryReasons().testFlag(QTextBoundaryFinder::StartOfItem))
+                starts.append(int(at));
+        }
+    }
+    starts.append(length);
+    const auto pieces = starts.size() - 1;
+    offset = std::clamp(offset < 0 ? length : offset, 0, length);
+    // The end of the text belongs to its last word, sentence or line, but is no character.
+    qsizetype piece = std::upper_bound(starts.cbegin(), starts.cend() - 1, offset) - starts.cbegin() - 1;
+    if (boundary == QAccessible::CharBoundary && offset == length)
+        piece = pieces;
+    piece += which == TextPiece::Before ? -1 : which == TextPiece::After ? 1 : 0;
+    if (piece < 0 || piece >= pieces) {
+        *start = *end = piece < 0 ? 0 : length;
+        return {};
+    }
+    *start = starts[piece];
+    *end = starts[piece + 1];
+    return text.mid(*start, *end - *start);
+}
+
+namespace {
+
+class ViewItemAccessible final : public QAccessibleQuickItem
+{
+public:
+    using QAccessibleQuickItem::QAccessibleQuickItem;
+
+    QString textBeforeOffset(
+        int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return piece(TextPiece::Before, offset, boundary, start, end);
+    }
+    QString textAtOffset(
+        int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return piece(TextPiece::At, offset, boundary, start, end);
+    }
+    QString textAfterOffset(
+        int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
+    {
+        return piece(TextPiece::After, offset, boundary, start, end);
+    }
+
+    // A screen reader reads a dialog as the one the user is in only while it is active, which Qt Quick never
+    // says of a popup.
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleQuickItem::state();
+        state.active = role() == QAccessible::Dialog && !state.invisible;
+        return state;
+    }
+
+    // Qt Quick names a dialog by its title and leaves its message, the content item's text, out of the
+    // tree: a screen reader then reads an alert as an empty dialog.
+    QString text(QAccessible::Text kind) const override
+    {
+        QString own = QAccessibleQuickItem::text(kind);
+        if (kind != QAccessible::Description || !own.isEmpty() || role() != QAccessible::Dialog)
+            return own;
+        const auto *content = item()->property("contentItem").value<QQuickItem *>();
+        return content != nullptr ? content->property("text").toString() : own;
+    }
+
+private:
+    // A text area's document answers as Qt Quick has it; a line of text is answered here.
+    QString piece(
+        TextPiece which, int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const
+    {
+        if (textDocument() == nullptr)
+            return textPiece(text(QAccessible::Value), which, offset, boundary, start, end);
+        switch (which) {
+        case TextPiece::Before:
+            // Qt Quick would look before the document's start, and warn.
+            if (QAccessibleQuickItem::textAtOffset(offset, boundary, start, end); *start <= 0) {
+                *start = *end = 0;
+                return {};
+            }
+            return QAccessibleQuickItem::textBeforeOffset(offset, boundary, start, end);
+        case TextPiece::At:
+            return QAccessibleQuickItem::textAtOffset(offset, boundary, start, end);
+        case TextPiece::After:
+            return QAccessibleQuickItem::textAfterOffset(offset, boundary, start, end);
+        }
+        return {};
+    }
+};
+
+// Asked with the most derived class first, so that it answers for every item before Qt Quick's own factory,
+// which is asked only at the class QQuickItem.
+QAccessibleInterface *viewItemFactory(const QString &, QObject *object)
+{
+    auto *item = qobject_cast<QQuickItem *>(object);
+    if (item == nullptr || !QQuickItemPrivate::get(item)->isAccessible)
+        return nullptr;
+    return new ViewItemAccessible(item);
+}
+
+} // namespace
+
+void installViewItemAccessibility()
+{
+    QAccessible::installFactory(&viewItemFactory);
+}
