@@ -148,6 +148,8 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         // Queued, so that an unlock never runs inside the locker's own call-out.
         QMetaObject::invokeMethod(this, &AppController::handleEmergencyUnlock, Qt::QueuedConnection);
     };
+    // The locked break's Done, pressed from the keyboard that the grab otherwise keeps from every window.
+    m_keyboardLocker->onConfirmKey = [this] { confirmActivityCompleted(); };
     m_inputActivityMonitor->onActivity = [this] { handleInputActivity(); };
     connect(m_audioController.get(), &AudioController::nowPlayingChanged, this,
         [this](const std::optional<NowPlayingInfo> &info) {
@@ -171,6 +173,7 @@ AppController::~AppController()
 {
     // Services call back into the controller; make sure none does while it is being torn down.
     m_keyboardLocker->onEmergencyUnlock = nullptr;
+    m_keyboardLocker->onConfirmKey = nullptr;
     m_inputActivityMonitor->onActivity = nullptr;
     m_tickTimer.stop();
     // A journal read still running uses the logs.

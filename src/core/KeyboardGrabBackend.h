@@ -18,6 +18,12 @@ public:
     // thread, never after release().
     virtual bool grab(std::function<void()> onEmergencyChord) = 0;
 
+    // While grabbed, Return, Enter or Space pressed alone runs onConfirmKey later on the main thread, never
+    // after release(): the only keys the locked break answers, so that its activity can be confirmed without
+    // a mouse. A backend that leaves the keys to the program's own window ignores it; the window's key
+    // guard answers them there.
+    virtual void setOnConfirmKey(std::function<void()> onConfirmKey) { static_cast<void>(onConfirmKey); }
+
     // Gives the keyboard back. Safe to call when not grabbed.
     virtual void release() = 0;
 

@@ -12,6 +12,9 @@ using namespace std::chrono_literals;
 namespace {
 
 constexpr xcb_keysym_t keysymEscape = 0xff1b;
+constexpr xcb_keysym_t keysymReturn = 0xff0d;
+constexpr xcb_keysym_t keysymEnter = 0xff8d;
+constexpr xcb_keysym_t keysymSpace = 0x0020;
 constexpr xcb_keysym_t keysymMetaL = 0xffe7;
 constexpr xcb_keysym_t keysymMetaR = 0xffe8;
 constexpr xcb_keysym_t keysymAltL = 0xffe9;
@@ -107,6 +110,11 @@ void X11KeyboardGrab::serve(unsigned session)
                     Qt::QueuedConnection);
                 return;
             }
+            if (type == XCB_KEY_PRESS && grabbed
+                && isConfirmKey(reinterpret_cast<const xcb_key_press_event_t *>(event))) {
+                QMetaObject::invokeMethod(
+                    &m_mainThreadContext, [this, session] { confirm(session); }, Qt::QueuedConnection);
+            }
             if (type == XCB_MAPPING_NOTIFY) {
                 xcb_refresh_keyboard_mapping(
                     m_symbols, reinterpret_cast<xcb_mapping_notify_event_t *>(event));
@@ -136,6 +144,15 @@ bool X11KeyboardGrab::isEmergencyChord(const xcb_key_press_event_t *event) const
         return false;
     const uint16_t chord = XCB_MOD_MASK_CONTROL | m_modifiers.alt | m_modifiers.super;
     return (event->state & chord) == chord;
+}
+
+bool X11KeyboardGrab::isConfirmKey(const xcb_key_press_event_t *event) const
+{
+    const xcb_keysym_t key = xcb_key_symbols_get_keysym(m_symbols, event->detail, 0);
+    const uint16_t modifiers
+        = XCB_MOD_MASK_SHIFT | XCB_MOD_MASK_CONTROL | m_modifiers.alt | m_modifiers.super;
+    return (key == keysymReturn || key == keysymEnter || key == keysymSpace)
+        && (event->state & modifiers) == 0;
 }
 
 void X11KeyboardGrab::readModifiers()
@@ -172,6 +189,17 @@ void X11KeyboardGrab::wakeThread()
 {
     const uint64_t one = 1;
     [[maybe_unused]] const ssize_t written = write(m_wakeDescriptor, &one, sizeof one);
+}
+
+void X11KeyboardGrab::setOnConfirmKey(std::function<void()> onConfirmKey)
+{
+    m_onConfirmKey = std::move(onConfirmKey);
+}
+
+void X11KeyboardGrab::confirm(unsigned session)
+{
+    if (session == m_session && m_onConfirmKey)
+        m_onConfirmKey();
 }
 
 void X11KeyboardGrab::finishEmergency(unsigned session)

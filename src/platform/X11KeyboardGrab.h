@@ -26,6 +26,7 @@ public:
 
     bool grab(std::function<void()> onEmergencyChord) override;
     void release() override;
+    void setOnConfirmKey(std::function<void()> onConfirmKey) override;
 
 private:
     struct Modifiers
@@ -37,6 +38,7 @@ private:
     // The thread's loop: swallows key events, watches for the chord and keeps the watchdog.
     void serve(unsigned session);
     bool isEmergencyChord(const xcb_key_press_event_t *event) const;
+    bool isConfirmKey(const xcb_key_press_event_t *event) const;
     void readModifiers();
     // One attempt; true when this connection now holds the grab.
     bool tryGrab();
@@ -44,6 +46,7 @@ private:
     void ungrab();
     void wakeThread();
     void finishEmergency(unsigned session);
+    void confirm(unsigned session);
 
     // Receives what the thread posts to the main thread; posts still pending die with it.
     QObject m_mainThreadContext;
@@ -58,4 +61,5 @@ private:
     // Counts grabs, so that a chord posted by an earlier grab cannot end a later one.
     unsigned m_session = 0;
     std::function<void()> m_onEmergencyChord;
+    std::function<void()> m_onConfirmKey;
 };

@@ -3,7 +3,12 @@
 KeyboardLocker::KeyboardLocker(AccessibilityTrust &trust, std::unique_ptr<KeyboardGrabBackend> backend)
     : m_trust(trust)
     , m_backend(std::move(backend))
-{ }
+{
+    m_backend->setOnConfirmKey([this] {
+        if (m_isLocked && onConfirmKey)
+            onConfirmKey();
+    });
+}
 
 KeyboardLocker::~KeyboardLocker()
 {

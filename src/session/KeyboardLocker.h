@@ -29,6 +29,8 @@ public:
 
     // Called on the main thread after the emergency chord has unlocked the keyboard.
     std::function<void()> onEmergencyUnlock;
+    // Called on the main thread when Return, Enter or Space is pressed while locked.
+    std::function<void()> onConfirmKey;
 
 private:
     void handleEmergencyChord();

@@ -22,11 +22,13 @@ struct LockRig
         : locker(trust, std::make_unique<X11KeyboardGrab>(watchdogTimeout))
     {
         locker.onEmergencyUnlock = [this] { ++emergencyUnlocks; };
+        locker.onConfirmKey = [this] { ++confirms; };
     }
 
     X11InputAccessTrust trust;
     KeyboardLocker locker;
     int emergencyUnlocks = 0;
+    int confirms = 0;
 };
 
 } // namespace
@@ -47,6 +49,8 @@ private slots:
     void emergencyChordUnlocksAndCallsBackOnce();
     void incompleteChordStaysSwallowed_data();
     void incompleteChordStaysSwallowed();
+    void confirmKeyIsToldAndSwallowed_data();
+    void confirmKeyIsToldAndSwallowed();
     void grabHeldByAnotherClientFailsTheLock();
     void blockedMainThreadReleasesTheKeyboard();
 
@@ -190,6 +194,8 @@ void X11KeyboardLockTest::incompleteChordStaysSwallowed_data()
     QTest::newRow("Escape alone") << QList<xcb_keysym_t> { keysym::escape };
     QTest::newRow("another key with all three")
         << QList<xcb_keysym_t> { keysym::controlL, keysym::altL, keysym::superL, keysym::a };
+    QTest::newRow("Return with Shift") << QList<xcb_keysym_t> { keysym::shiftL, keysym::returnKey };
+    QTest::newRow("Space with Control") << QList<xcb_keysym_t> { keysym::controlL, keysym::space };
 }
 
 void X11KeyboardLockTest::incompleteChordStaysSwallowed()
@@ -209,8 +215,30 @@ void X11KeyboardLockTest::incompleteChordStaysSwallowed()
     QVERIFY(m_probe->keycodes.isEmpty());
     QVERIFY(m_probe->releasedKeycodes.isEmpty());
     QCOMPARE(rig.emergencyUnlocks, 0);
+    QCOMPARE(rig.confirms, 0);
     QVERIFY(rig.locker.isLocked());
     QVERIFY(m_probe->keyboardIsHeldElsewhere());
+}
+
+void X11KeyboardLockTest::confirmKeyIsToldAndSwallowed_data()
+{
+    QTest::addColumn<xcb_keysym_t>("key");
+
+    QTest::newRow("Return") << keysym::returnKey;
+    QTest::newRow("keypad Enter") << keysym::keypadEnter;
+    QTest::newRow("Space") << keysym::space;
+}
+
+void X11KeyboardLockTest::confirmKeyIsToldAndSwallowed()
+{
+    QFETCH(xcb_keysym_t, key);
+
+    LockRig rig;
+    QVERIFY(rig.locker.lock());
+    m_input.tap(key);
+    QTRY_COMPARE(rig.confirms, 1);
+    QVERIFY(m_probe->keycodes.isEmpty());
+    QVERIFY(rig.locker.isLocked());
 }
 
 void X11KeyboardLockTest::grabHeldByAnotherClientFailsTheLock()

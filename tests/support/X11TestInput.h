@@ -14,6 +14,9 @@ namespace keysym {
 constexpr xcb_keysym_t a = 0x61;
 constexpr xcb_keysym_t b = 0x62;
 constexpr xcb_keysym_t escape = 0xff1b;
+constexpr xcb_keysym_t returnKey = 0xff0d;
+constexpr xcb_keysym_t keypadEnter = 0xff8d;
+constexpr xcb_keysym_t space = 0x20;
 constexpr xcb_keysym_t shiftL = 0xffe1;
 constexpr xcb_keysym_t controlL = 0xffe3;
 constexpr xcb_keysym_t controlR = 0xffe4;

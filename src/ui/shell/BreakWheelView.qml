@@ -109,6 +109,8 @@ Item {
         spacing: 4
 
         Text {
+            id: heading
+
             objectName: "title"
             width: parent.width
             horizontalAlignment: Text.AlignHCenter
@@ -200,6 +202,7 @@ Item {
                 spacing: 8
                 Accessible.role: Accessible.Notification
                 Accessible.name: AppController.selectedItemTitle + " " + AppController.selectedItemScoreText
+                Accessible.description: completion.text
 
                 SymbolIcon {
                     anchors.verticalCenter: parent.verticalCenter
@@ -229,6 +232,8 @@ Item {
             }
 
             GoldButtonStyle {
+                id: completion
+
                 objectName: "completionButton"
                 anchors.horizontalCenter: parent.horizontalCenter
                 accent: screen.accent
@@ -236,6 +241,15 @@ Item {
                 onClicked: AppController.confirmActivityCompleted()
             }
         }
+    }
+
+    // The grab keeps every key from a screen reader too, so the break says what it is and the way out as a
+    // notification when it starts.
+    Item {
+        objectName: "breakAnnouncement"
+        visible: screen.isWaiting
+        Accessible.role: Accessible.Notification
+        Accessible.name: heading.text + ". " + lockText.text + ". " + hint.text
     }
 
     Item {
@@ -262,6 +276,8 @@ Item {
             }
 
             Text {
+                id: lockText
+
                 objectName: "lockText"
                 anchors.verticalCenter: parent.verticalCenter
                 text: AppController.breakLockText

@@ -1,7 +1,7 @@
 #include "ui/shell/KeyboardLockGuard.h"
 
 #include <QCoreApplication>
-#include <QEvent>
+#include <QKeyEvent>
 
 namespace {
 
@@ -47,6 +47,13 @@ bool KeyboardLockGuard::eventFilter(QObject *watched, QEvent *event)
 {
     if (!m_locked || !isKeyboardEvent(event->type()))
         return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        const bool confirming
+            = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space;
+        if (confirming && !key->isAutoRepeat() && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier)
+            emit confirmKeyPressed();
+    }
     // An accepted override also keeps the shortcut map from acting on the key.
     event->accept();
     return true;

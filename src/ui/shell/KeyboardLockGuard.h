@@ -4,7 +4,8 @@
 #include <QtQml/qqmlregistration.h>
 
 // A second guard behind the keyboard grab of the break: while locked, every key event that still reaches
-// the program is dropped before any window, text field or shortcut sees it.
+// the program is dropped before any window, text field or shortcut sees it. Return, Enter or Space pressed
+// alone is told as confirmKeyPressed(), as the grab tells it where it holds the keys itself.
 class KeyboardLockGuard : public QObject
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ public:
 
 signals:
     void lockedChanged();
+    void confirmKeyPressed();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -31,5 +31,6 @@ Window {
 
     KeyboardLockGuard {
         locked: AppController.keyboardIsLocked
+        onConfirmKeyPressed: AppController.confirmActivityCompleted()
     }
 }
