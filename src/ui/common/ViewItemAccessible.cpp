@@ -75,11 +75,16 @@ public:
     }
 
     // Qt Quick names a dialog by its title and leaves its message, the content item's text, out of the
-    // tree: a screen reader then reads an alert as an empty dialog.
+    // tree: a screen reader then reads an alert as an empty dialog. A text field's placeholder, which Qt
+    // Quick gives as its description, reads as if it were the field's value.
     QString text(QAccessible::Text kind) const override
     {
         QString own = QAccessibleQuickItem::text(kind);
-        if (kind != QAccessible::Description || !own.isEmpty() || role() != QAccessible::Dialog)
+        if (kind != QAccessible::Description)
+            return own;
+        if (role() == QAccessible::EditableText && own == item()->property("placeholderText").toString())
+            return {};
+        if (!own.isEmpty() || role() != QAccessible::Dialog)
             return own;
         const auto *content = item()->property("contentItem").value<QQuickItem *>();
         return content != nullptr ? content->property("text").toString() : own;

@@ -244,10 +244,11 @@ Item {
     }
 
     // The grab keeps every key from a screen reader too, so the break says what it is and the way out as a
-    // notification when it starts.
+    // notification as its draw starts: a screen reader misses one that shows while the window turns full
+    // screen.
     Item {
         objectName: "breakAnnouncement"
-        visible: screen.isWaiting
+        visible: screen.isWaiting && AppController.isSpinning
         Accessible.role: Accessible.Notification
         Accessible.name: heading.text + ". " + lockText.text + ". " + hint.text
     }
