@@ -43,6 +43,8 @@ PACKAGES=(
   mutter
   # the accessibility test walks the program's tree as a screen reader does, over AT-SPI
   python3-pyatspi at-spi2-core
+  # the screen reader test: Orca itself, speaking through speech-dispatcher's dummy output
+  orca speech-dispatcher
   # real files of the desktop that the media tests import: a WebP wallpaper and an Ogg sound
   gnome-backgrounds sound-theme-freedesktop
   # bench/footprint drives its X server through XTEST, and measures mpv and a bare GStreamer pipeline

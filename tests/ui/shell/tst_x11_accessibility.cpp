@@ -48,6 +48,11 @@ struct Screen
     QStringList fields {};
 };
 
+// What a blind user does and hears, in turn: "press:NAME" presses a control over AT-SPI, "key:KEYS" types,
+// "log" makes the focus log unreadable as another program could, and "say:PATTERN" waits until Orca says a
+// line that matches, after what it said before.
+using Steps = QStringList;
+
 } // namespace
 
 // The real program as a screen reader and a keyboard-only user meet it: its tree read over AT-SPI (the
@@ -62,7 +67,10 @@ class AccessibilityTest : public QObject
     QProcess m_accessibilityBus;
     QProcess m_windowManager;
     QProcess m_probe;
+    QTemporaryDir m_orcaHome;
     QProcess m_program;
+    QProcess m_orca;
+    QStringList m_spoken;
     std::unique_ptr<TemporaryDataHome> m_home;
 
     // Asks until `condition` holds, for at most `seconds`: every question walks the tree, so QTRY's count
@@ -87,6 +95,39 @@ class AccessibilityTest : public QObject
     }
 
     QString focused(const QString &window) { return ask({ u"focus"_s, window }).toString(); }
+
+    void startProgram(bool english)
+    {
+        QVERIFY(writeFileBytes(m_home->filePath(u"data/Quorvane/preferences.json"_s),
+            english ? R"({"language":"english"})" : R"({"language":"chinese"})"));
+        m_program.start(QStringLiteral(QUORVANE_EXECUTABLE), {});
+        QVERIFY(m_program.waitForStarted());
+    }
+
+    // Orca as a user runs it, its speech through speech-dispatcher's dummy output (where no sound device
+    // can be opened, Orca speaks to no server and still says it all), its settings its own.
+    void startOrca()
+    {
+        QVERIFY(m_orcaHome.isValid());
+        QVERIFY(writeFileBytes(m_orcaHome.filePath(u"config/speech-dispatcher/speechd.conf"_s),
+            "AddModule \"dummy\" \"sd_dummy\" \"\"\nDefaultModule dummy\n"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"XDG_CONFIG_HOME"_s, m_orcaHome.filePath(u"config"_s));
+        m_orca.setProcessEnvironment(environment);
+        connect(&m_orca, &QProcess::readyReadStandardOutput, this, [this] {
+            // SPEECH OUTPUT: 'what it says' and, for a key it echoes, its voice after the quote.
+            static const QRegularExpression said(u"^SPEECH OUTPUT: '(.*)'"_s);
+            while (m_orca.canReadLine()) {
+                if (const auto line = said.match(QString::fromUtf8(m_orca.readLine())); line.hasMatch())
+                    m_spoken.append(line.captured(1));
+            }
+        });
+        m_orca.start(QStringLiteral(QUORVANE_PYTHON),
+            { QStringLiteral(QUORVANE_ORCA_SPEECH), u"-u"_s, m_orcaHome.filePath(u"settings"_s) });
+        QVERIFY(m_orca.waitForStarted());
+        QVERIFY2(waitFor([this] { return m_spoken.contains(u"Screen reader on."_s); }, 60),
+            m_orca.readAllStandardError().constData());
+    }
 
     // Presses `key` round the focus chain of `window`: the focus never stays, every stop shows whole
     // when reached, every stop is reached, and `reaches` in that order.
@@ -142,7 +183,7 @@ private slots:
     // Asked to end, the launcher ends the accessibility bus it started; killed, it would leave it running.
     void cleanupTestCase()
     {
-        for (QProcess *process : { &m_probe, &m_windowManager, &m_accessibilityBus }) {
+        for (QProcess *process : { &m_orca, &m_probe, &m_windowManager, &m_accessibilityBus }) {
             process->terminate();
             process->waitForFinished();
         }
@@ -197,10 +238,7 @@ private slots:
     {
         QFETCH(bool, english);
         QFETCH(Screen, screen);
-        QVERIFY(writeFileBytes(m_home->filePath(u"data/Quorvane/preferences.json"_s),
-            english ? R"({"language":"english"})" : R"({"language":"chinese"})"));
-        m_program.start(QStringLiteral(QUORVANE_EXECUTABLE), {});
-        QVERIFY(m_program.waitForStarted());
+        startProgram(english);
         // Each pressed once, as soon as it shows.
         for (const QString &name : screen.presses)
             QVERIFY2(waitFor([&] { return ask({ u"press"_s, name }).toBool(); }, 60), qPrintable(name));
@@ -233,6 +271,71 @@ private slots:
             QVERIFY2(texts["read"_L1].toVariant().toStringList().contains(field), qPrintable(field));
         for (const QString &key : screen.keys)
             checkKeyReachesEveryControl(screen.window, key, screen.reaches);
+    }
+
+    void spoken_data()
+    {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<Steps>("steps");
+        for (const bool english : { false, true }) {
+            const auto t = [english](const char *zh, const char *en) { return text(english, zh, en); };
+            const auto row = [&](const char *name) -> QTestData & {
+                return QTest::addRow("%s %s", english ? "english" : "chinese", name) << english;
+            };
+            const QString breakEarly = u"press:"_s + t("提前休息", "Break Early");
+            const QString startBreak = u"press:"_s + t("进入休息并锁定键盘", "Start Break and Lock Keyboard");
+            const QString breakStarts = u"say:^notification "_s
+                + QRegularExpression::escape(t("休息时间. 键盘已锁定 · 后台任务继续运行. 应急解锁  ",
+                    "Time to Unwind. Keyboard locked · Background work continues. Emergency unlock  "))
+                + u"Ctrl\\+Alt\\+Super\\+Esc"_s;
+            row("main window") << Steps { u"say:^"_s + t("柯帆", "Quorvane") + u" frame"_s, u"key:Tab"_s,
+                u"say:^"_s + t("本轮笔记", "Session Notes") + u" text"_s };
+            // Done by the keyboard that the grab holds: the main window is back.
+            row("break") << Steps { breakEarly, startBreak, breakStarts,
+                u"say:^notification .+ \\+\\d+\\.$"_s,
+                u"say:^"_s + t("我已完成 · 开始下一轮", "Done · Start Next Round"), u"key:Return"_s,
+                breakEarly };
+            if (!english)
+                continue;
+            row("alert") << Steps { u"say:frame"_s, u"log"_s,
+                u"say:^A Log Could Not Be Read dialog focus-session-log\\.csv in the data folder could not be read"_s,
+                u"say:^OK push button"_s };
+            row("emergency unlock") << Steps { breakEarly, startBreak, breakStarts,
+                u"key:ctrl+alt+super+Escape"_s, u"say:^Emergency Unlock Complete dialog \\S"_s };
+        }
+    }
+
+    void spoken()
+    {
+        QFETCH(bool, english);
+        QFETCH(Steps, steps);
+        if (m_orca.state() == QProcess::NotRunning)
+            startOrca();
+        m_spoken.clear();
+        startProgram(english);
+        qsizetype heard = 0;
+        for (const QString &step : steps) {
+            const QString verb = step.section(u':', 0, 0), argument = step.section(u':', 1);
+            if (verb == "say"_L1) {
+                const QRegularExpression pattern(argument);
+                QVERIFY2(waitFor([&] {
+                    for (; heard < m_spoken.size(); ++heard) {
+                        if (pattern.match(m_spoken[heard]).hasMatch())
+                            return true;
+                    }
+                    return false;
+                }),
+                    qPrintable(argument + u" not among: "_s + m_spoken.join(u" | ")));
+                ++heard;
+            } else if (verb == "key"_L1) {
+                QCOMPARE(QProcess::execute(u"xdotool"_s, { u"key"_s, argument }), 0);
+            } else if (verb == "log"_L1) {
+                QVERIFY(writeFileBytes(
+                    m_home->filePath(u"data/Quorvane/focus-session-log.csv"_s), "not,a,log\n1,2\n"));
+            } else {
+                QVERIFY2(waitFor([&] { return ask({ verb, argument }).toBool(); }, 60), qPrintable(step));
+            }
+        }
     }
 };
 
