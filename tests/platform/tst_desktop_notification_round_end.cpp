@@ -7,37 +7,34 @@
 
 namespace {
 
-const QString notifications = QStringLiteral("org.freedesktop.Notifications");
-const QString notificationsPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString service = QStringLiteral("org.freedesktop.Notifications");
+const QString path = QStringLiteral("/org/freedesktop/Notifications");
 
-// A notification server of the test's own, on a connection of its own; it numbers every notice 7.
-class StandInNotificationServer : public QObject
+// A notification server on a connection of its own (named apart: a closed one lingers while a copy lives);
+// it numbers every notice 7.
+class StandInServer : public QObject
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
 
 public:
-    // Each connection under a name of its own: a closed one lingers while a copy of it is alive.
-    StandInNotificationServer(const QString &address, const QString &name)
+    StandInServer(const QString &address, const QString &name)
         : bus(QDBusConnection::connectToBus(address, name + u" server"_qs))
     {
-        bus.registerObject(notificationsPath, this, QDBusConnection::ExportAllSlots);
-        bus.registerService(notifications);
+        bus.registerObject(path, this, QDBusConnection::ExportAllSlots);
+        bus.registerService(service);
     }
-    ~StandInNotificationServer()
+    ~StandInServer()
     {
-        bus.unregisterService(notifications);
+        bus.unregisterService(service);
         QDBusConnection::disconnectFromBus(bus.name());
     }
-
-    // "ActionInvoked 7 default": a signal, its notice's number and its text (a number for
-    // NotificationClosed).
+    // "ActionInvoked 7 default": signal, notice number, text (a number for NotificationClosed).
     void send(const QString &step)
     {
-        const QStringList parts = step.split(u' ');
-        QDBusMessage signal = QDBusMessage::createSignal(notificationsPath, notifications, parts[0]);
-        const QVariant last = parts[0] == u"NotificationClosed"_qs ? QVariant(parts[2].toUInt()) : parts[2];
-        bus.send(signal << parts[1].toUInt() << last);
+        const QStringList p = step.split(u' ');
+        const QVariant last = p[0] == u"NotificationClosed"_qs ? QVariant(p[2].toUInt()) : QVariant(p[2]);
+        bus.send(QDBusMessage::createSignal(path, service, p[0]) << p[1].toUInt() << last);
     }
 
     QDBusConnection bus;
@@ -59,31 +56,32 @@ public slots:
 class DesktopNotificationRoundEndTest : public QObject
 {
     Q_OBJECT
-
-private:
     PrivateSessionBus m_bus;
     bool m_flushed = false;
+
+public slots:
+    void flushed() { m_flushed = true; }
 
 private slots:
     void initTestCase() { QVERIFY2(m_bus.start(), "dbus-daemon did not start"); }
 
-    // Only the default action of the notice shown brings the window forward, with the token that came
-    // with it; nothing is shown while the window has the focus.
+    // Only the shown notice's default action brings the window forward, with its token; nothing is shown
+    // while the window has the focus.
     void defaultActionBringsTheWindowForward_data()
     {
         QTest::addColumn<bool>("windowActive");
         QTest::addColumn<QStringList>("sent");
         QTest::addColumn<QStringList>("broughtForward");
-        const QString action = u"ActionInvoked 7 default"_qs;
+        const QString act = u"ActionInvoked 7 default"_qs;
         QTest::newRow("token, then action")
-            << false << QStringList { u"ActivationToken 7 t-1"_qs, action } << QStringList { u"t-1"_qs };
-        QTest::newRow("action without token") << false << QStringList { action } << QStringList { QString() };
+            << false << QStringList { u"ActivationToken 7 t-1"_qs, act } << QStringList { u"t-1"_qs };
+        QTest::newRow("action without token") << false << QStringList { act } << QStringList { QString() };
         QTest::newRow("another notice")
             << false << QStringList { u"ActivationToken 8 t-2"_qs, u"ActionInvoked 8 default"_qs }
             << QStringList();
         QTest::newRow("closed, then action")
-            << false << QStringList { u"NotificationClosed 7 2"_qs, action } << QStringList();
-        QTest::newRow("window has the focus") << true << QStringList { action } << QStringList();
+            << false << QStringList { u"NotificationClosed 7 2"_qs, act } << QStringList();
+        QTest::newRow("window has the focus") << true << QStringList { act } << QStringList();
     }
 
     void defaultActionBringsTheWindowForward()
@@ -92,24 +90,23 @@ private slots:
         QFETCH(QStringList, sent);
         QFETCH(QStringList, broughtForward);
         const QString name = QString::fromLatin1(QTest::currentDataTag());
-        StandInNotificationServer server(m_bus.address(), name);
+        StandInServer server(m_bus.address(), name);
         QDBusConnection client = QDBusConnection::connectToBus(m_bus.address(), name);
         QStringList tokens;
         DesktopNotificationRoundEnd notice(
-            client, u"quorvane"_qs, [&] { return windowActive; },
-            [&](const QString &token) { tokens << token; });
-        // Flushed is sent last over the server's connection: once the client hears it, it has heard the
-        // others. A call answered by the bus makes sure that the bus has the client's subscriptions.
+            client, u"quorvane"_qs, [&] { return windowActive; }, [&](const QString &t) { tokens << t; });
+        // Flushed, sent last by the server, marks that the client heard the rest; the answered call makes
+        // sure the bus has the client's subscriptions.
         m_flushed = false;
-        client.connect(notifications, notificationsPath, notifications, u"Flushed"_qs, this, SLOT(flushed()));
-        QVERIFY(client.interface()->isServiceRegistered(notifications));
+        client.connect(service, path, service, u"Flushed"_qs, this, SLOT(flushed()));
+        QVERIFY(client.interface()->isServiceRegistered(service));
 
         notice.show(u"Round Complete"_qs, u"Time for a break"_qs, u"Open Quorvane"_qs);
         if (!windowActive)
             QTRY_COMPARE(server.shown, QStringList { u"Round Complete|default,Open Quorvane|quorvane"_qs });
         for (const QString &step : sent)
             server.send(step);
-        server.bus.send(QDBusMessage::createSignal(notificationsPath, notifications, u"Flushed"_qs));
+        server.bus.send(QDBusMessage::createSignal(path, service, u"Flushed"_qs));
         QTRY_VERIFY(m_flushed);
         QCOMPARE(tokens, broughtForward);
         QCOMPARE(server.shown.isEmpty(), windowActive);
@@ -119,7 +116,7 @@ private slots:
     // Entering the break takes the notice back, also before the server has told its number.
     void withdrawClosesTheNotice()
     {
-        StandInNotificationServer server(m_bus.address(), u"withdraw"_qs);
+        StandInServer server(m_bus.address(), u"withdraw"_qs);
         DesktopNotificationRoundEnd notice(
             QDBusConnection::connectToBus(m_bus.address(), u"withdraw"_qs), u"quorvane"_qs,
             [] { return false; }, [](const QString &) {});
@@ -127,9 +124,6 @@ private slots:
         notice.withdraw();
         QTRY_COMPARE(server.closed, QList<uint> { 7 });
     }
-
-public slots:
-    void flushed() { m_flushed = true; }
 };
 
 QTEST_GUILESS_MAIN(DesktopNotificationRoundEndTest)
