@@ -87,7 +87,6 @@ private:
     ControllerHarness m_harness;
     MainWindowViews m_views;
 
-    // Round the cycle of a round and its break until the phase is reached.
     void reach(SessionPhase phase)
     {
         AppController &controller = *m_harness.controller;
@@ -138,10 +137,9 @@ private slots:
         AppPreferences preferences = controller.preferences();
         preferences.language = language;
         // The activity drawn last sits the next break out: the first two take turns.
-        for (const qsizetype item : { 0, 1 })
-            preferences.items[item].title = screen == u"longBreak"
-                ? u"Stretch the neck, shoulders and back by the open window"_s
-                : u"Tea"_s;
+        preferences.items[0].title = preferences.items[1].title = screen == u"longBreak"
+            ? u"Stretch the neck, shoulders and back by the open window"_s
+            : u"Tea"_s;
         QVERIFY(controller.savePreferences(preferences));
         m_views.window->resize(size);
         QTRY_COMPARE(m_views.root->size(), QSizeF(size));
@@ -153,8 +151,7 @@ private slots:
             = m_views.window->findChild<QQuickWindow *>(screen.at(0).toLower() + screen.mid(1) + u"Sheet"_s);
         QVERIFY(!isSheet || (controller.setProperty(flag, true) && QTest::qWaitForWindowExposed(sheet)));
         QQuickItem *root = isSheet ? sheet->property("view").value<QQuickItem *>() : m_views.root;
-        // Whatever comes or goes with the phase settles first.
-        QStringList faults;
+        QStringList faults; // polled: whatever comes or goes with the phase settles first
         const bool fits = QTest::qWaitFor([&] { return (faults = layoutFaults(root)).isEmpty(); }, 3000);
         QVERIFY(!isSheet || controller.setProperty(flag, false));
         QVERIFY2(fits, qPrintable(faults.join(u'\n')));
