@@ -22,8 +22,6 @@ bool ringShows(const QQuickItem *item)
 
 } // namespace
 
-// The keyboard as a user's, through the X server under a window manager: what Return, the arrows and the
-// scrolling keys do, and where the keys are (with their ring) once something closes.
 class UiKeyboardTest : public QObject
 {
     Q_OBJECT
@@ -38,16 +36,14 @@ class UiKeyboardTest : public QObject
         return name == u"main" ? m_views.window
                                : m_views.window->findChild<QQuickWindow *>(name + u"Sheet"_qs);
     }
-    QQuickItem *item(QQuickWindow *window, const QString &name) const
+    QQuickItem *item(QQuickWindow *w, const QString &name) const { return findItem(w->contentItem(), name); }
+    static QString focused(QQuickWindow *w)
     {
-        return findItem(window->contentItem(), name);
+        return w->activeFocusItem() ? w->activeFocusItem()->objectName() : QString();
     }
-    static QString focused(QQuickWindow *window)
-    {
-        return window->activeFocusItem() ? window->activeFocusItem()->objectName() : QString();
-    }
+    QByteArray preferences() const { return readFileBytes(m_harness.file(u"preferences.json"_qs)); }
 
-    // Taps the key and waits until the window has had it (a Tab until the keys have moved).
+    // Waits until the window has had the key (a Tab until the keys have moved).
     void tap(QQuickWindow *window, const QString &key)
     {
         const QQuickItem *before = window->activeFocusItem();
@@ -59,17 +55,12 @@ class UiKeyboardTest : public QObject
         QCoreApplication::processEvents();
     }
 
-    QJsonObject stored() const
-    {
-        return QJsonDocument::fromJson(readFileBytes(m_harness.file(u"preferences.json"_qs))).object();
-    }
-
 private slots:
     void cleanup()
     {
         for (const char *flag : { "showingSettings", "showingStatistics", "showingNotes" })
             m_controller->setProperty(flag, false);
-        // Until the window manager has given the keys back, the next opening would find them still there.
+        // Until the window manager gives the keys back, the next opening would find them still there.
         QTRY_COMPARE(QGuiApplication::focusWindow(), m_views.window);
     }
 
@@ -80,9 +71,8 @@ private slots:
         QVERIFY(m_views.load(*m_controller));
     }
 
-    // A row: the window | its setup | the keys, "tab:name" pressing Tab until that control has the keys and
-    // "wait:window" waiting until that window has them | the control that holds them at the end, with its
-    // ring | what else must hold.
+    // window | setup | keys ("tab:name" Tabs until that control has the keys, "wait:window" waits for that
+    // window) | the control holding the keys at the end, with its ring | what else must hold.
     void keys_data()
     {
         QTest::addColumn<QStringList>("row");
@@ -126,7 +116,7 @@ private slots:
         }
         if (setup == u"overlay")
             item(shown, u"overlaySlider"_qs)->setProperty("value", 0.65);
-        const QByteArray before = readFileBytes(m_harness.file(u"preferences.json"_qs));
+        const QByteArray before = preferences();
         const QString firstTitle
             = setup == u"wheel" ? item(shown, u"titleField_0"_qs)->property("text").toString() : QString();
 
@@ -153,9 +143,9 @@ private slots:
         }
         if (outcome == u"unchanged" || outcome == u"saved") {
             QTRY_VERIFY(!m_controller->showingSettings());
-            QCOMPARE(
-                readFileBytes(m_harness.file(u"preferences.json"_qs)) == before, outcome == u"unchanged");
-            QCOMPARE(stored().value(u"sessionMinutes"_qs).toInt() != 25, outcome == u"saved");
+            QCOMPARE(preferences() == before, outcome == u"unchanged");
+            const QJsonObject stored = QJsonDocument::fromJson(preferences()).object();
+            QCOMPARE(stored.value(u"sessionMinutes"_qs).toInt() != 25, outcome == u"saved");
         } else if (outcome == u"wheel") {
             QTRY_COMPARE(session->selectedPaneName(), outcome);
         } else if (outcome == u"deleted") {
