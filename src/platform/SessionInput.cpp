@@ -1,10 +1,9 @@
 #include "platform/SessionInput.h"
 
 #include "platform/CompositorInputAccessTrust.h"
-#include "platform/IdleNotifyActivityBackend.h"
-#include "platform/KdeIdleActivityBackend.h"
 #include "platform/MutterIdleMonitorBackend.h"
 #include "platform/WaylandBreakFocus.h"
+#include "platform/WaylandIdleBackend.h"
 #include "platform/X11GlobalActivityBackend.h"
 #include "platform/X11InputAccessTrust.h"
 #include "platform/X11KeyboardGrab.h"

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "ext-idle-notify-v1-server-protocol.h"
-#include "platform/IdleNotifyActivityBackend.h"
+#include "platform/WaylandIdleBackend.h"
 
 #include <QTemporaryDir>
 #include <QTest>

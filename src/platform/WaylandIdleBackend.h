@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/InputActivityBackend.h"
+#include "platform/ActivitySpan.h"
+
+#include <QSocketNotifier>
+#include <cstdint>
+#include <memory>
+
+struct ext_idle_notification_v1;
+struct ext_idle_notification_v1_listener;
+struct ext_idle_notifier_v1;
+struct org_kde_kwin_idle;
+struct org_kde_kwin_idle_timeout;
+struct org_kde_kwin_idle_timeout_listener;
+struct wl_display;
+struct wl_interface;
+struct wl_seat;
+
+// The two idle protocols differ only in their names and in the shortest watch a compositor honours.
+struct ExtIdleNotifyProtocol
+{
+    using Manager = ext_idle_notifier_v1;
+    using Watch = ext_idle_notification_v1;
+    using Listener = ext_idle_notification_v1_listener;
+    // Idles at once and resumes on the next input.
+    static constexpr uint32_t beginWatchMs = 0;
+};
+
+struct KdeIdleProtocol
+{
+    using Manager = org_kde_kwin_idle;
+    using Watch = org_kde_kwin_idle_timeout;
+    using Listener = org_kde_kwin_idle_timeout_listener;
+    // Compositors disarm a timeout of zero instead of idling at once, hence the millisecond.
+    static constexpr uint32_t beginWatchMs = 1;
+};
+
+// Input of the whole session from a Wayland compositor's idle watches, on a connection of its own, read on
+// the main thread. Two watches tell the edges: a short one resumes on the next input (activity began; it is
+// made anew after each idle moment), one idles after a second without input (activity stopped).
+template<typename Protocol> class WaylandIdleBackend : public InputActivityBackend
+{
+public:
+    ~WaylandIdleBackend() override;
+
+    // Whether the compositor of this session offers the protocol and a seat.
+    static bool isOffered();
+
+    bool install(std::function<void()> onEvent) override;
+    void remove() override;
+    void tick() override { m_span.tick(); }
+
+private:
+    using Watch = typename Protocol::Watch;
+
+    static const typename Protocol::Listener beginListener;
+    static const typename Protocol::Listener endListener;
+
+    static void ignore(void *, Watch *) { }
+    static void beginWatchResumed(void *data, Watch *);
+    static void endWatchIdled(void *data, Watch *);
+
+    void armBeginWatch();
+    void readEvents();
+
+    wl_display *m_display = nullptr;
+    wl_seat *m_seat = nullptr;
+    typename Protocol::Manager *m_manager = nullptr;
+    Watch *m_beginWatch = nullptr;
+    Watch *m_endWatch = nullptr;
+    std::unique_ptr<QSocketNotifier> m_socket;
+    // Input resumed while events were dispatched; reported once the dispatch has returned, since the
+    // report may remove this backend and with it the connection being dispatched.
+    bool m_resumed = false;
+    ActivitySpan m_span;
+};
+
+// ext-idle-notify-v1: KDE Plasma and wlroots-based compositors.
+using IdleNotifyActivityBackend = WaylandIdleBackend<ExtIdleNotifyProtocol>;
+// The older org_kde_kwin_idle: sway 1.7, KWin before ext-idle-notify-v1.
+using KdeIdleActivityBackend = WaylandIdleBackend<KdeIdleProtocol>;
+
+extern template class WaylandIdleBackend<ExtIdleNotifyProtocol>;
+extern template class WaylandIdleBackend<KdeIdleProtocol>;
