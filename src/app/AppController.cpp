@@ -88,8 +88,9 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_thumbnailCache = std::make_unique<MediaThumbnailCache>(AppStorageService::thumbnailsDirectory(m_root));
     m_inputActivityMonitor = std::make_unique<InputActivityMonitor>(
         *s.trust, *s.clock, std::move(s.globalActivity), std::move(s.localActivity));
-    m_audioController
-        = std::make_unique<AudioController>(s.trackPlayers, std::move(s.beep), std::move(s.shuffleRandom));
+    m_music = std::make_unique<Music>(
+        std::make_unique<AudioController>(s.trackPlayers, std::move(s.beep), std::move(s.shuffleRandom)),
+        *this);
 
     m_lastMonitorRetry = distantPast();
     m_lastFocusSnapshotSave = distantPast();
@@ -151,17 +152,10 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     // The locked break's Done, pressed from the keyboard that the grab otherwise keeps from every window.
     m_keyboardLocker->onConfirmKey = [this] { confirmActivityCompleted(); };
     m_inputActivityMonitor->onActivity = [this] { handleInputActivity(); };
-    connect(m_audioController.get(), &AudioController::nowPlayingChanged, this,
-        [this](const std::optional<NowPlayingInfo> &info) {
-            publish(m_nowPlaying, info, &AppController::nowPlayingChanged);
-        });
 
     m_preferencesKnownGood
         = AppStorageService::writeBackAfterStartup(m_preferences, m_preferencesKnownGood, m_root);
 
-    m_volumeSaveTimer.setSingleShot(true);
-    m_volumeSaveTimer.setInterval(std::chrono::milliseconds(300));
-    connect(&m_volumeSaveTimer, &QTimer::timeout, this, &AppController::writePreferencesQuietly);
     setUpFocusConsole();
 
     startTimer();
@@ -285,7 +279,7 @@ void AppController::restoreFocusSessionUI()
     publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
     publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
     persistFocusSession(true, now());
-    syncAudioForCurrentPhase();
+    m_music->playFor(m_phase, videoSoundTakesPriority());
 }
 
 void AppController::reloadTotalsAndStatistics(const QDateTime &now)
@@ -317,7 +311,7 @@ void AppController::shutdown()
     emit aboutToShutDown();
     // Notes typed just before quitting are still waiting for their delayed save.
     m_notesSaveDebouncer->flush();
-    m_volumeSaveTimer.stop();
+    m_music->stopVolumeSaveTimer();
     writePreferencesQuietly();
     (void)writeUnsavedRounds();
     (void)writeUnsavedBreaks();
@@ -334,7 +328,7 @@ void AppController::shutdown()
     m_keyboardLocker->unlock();
     publish(m_keyboardIsLocked, false, &AppController::keyboardIsLockedChanged);
     m_inputActivityMonitor->stop();
-    m_audioController->stop();
+    m_music->stop();
     m_tickTimer.stop();
 }
 

@@ -7,6 +7,7 @@
 #include "app/FocusCornerControlsPresentation.h"
 #include "app/HeaderPresentation.h"
 #include "app/LaunchRequest.h"
+#include "app/Music.h"
 #include "app/RoundCompletePresentation.h"
 #include "app/SheetStack.h"
 #include "core/ActivityLogEntry.h"
@@ -36,7 +37,6 @@
 #include <memory>
 #include <optional>
 
-class AudioController;
 class CSVLogger;
 class DeveloperCornerService;
 class FocusSessionLogger;
@@ -113,9 +113,7 @@ class AppController : public QObject
     Q_PROPERTY(QString language READ languageName NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(QColor accentColor READ accentColor NOTIFY preferencesChanged FINAL)
-    // The player's record (a NowPlayingInfo) while music plays, else undefined.
-    Q_PROPERTY(QVariant nowPlaying READ nowPlayingValue NOTIFY nowPlayingChanged FINAL)
-    Q_PROPERTY(double audioVolume READ audioVolume NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(Music *music READ music CONSTANT FINAL)
     Q_PROPERTY(QColor textColor READ textColor NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(QColor wheelBaseColor READ wheelBaseColor NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(bool backgroundOverlayEnabled READ backgroundOverlayEnabled NOTIFY preferencesChanged FINAL)
@@ -210,7 +208,7 @@ public:
     // Services the views reach directly.
     UpdateController &updateController() const { return *m_updateController; }
     UpdateController *updateControllerObject() const { return m_updateController.get(); }
-    AudioController &audioController() const { return *m_audioController; }
+    Music *music() const { return m_music.get(); }
     DeveloperCornerService &developerCornerService() const { return *m_developerCornerService; }
     const DeveloperCornerConfig &developerCornerConfig() const { return m_seams.developerCorner; }
     FilePicker &filePicker() const { return *m_seams.filePicker; }
@@ -307,19 +305,6 @@ public:
     Q_INVOKABLE void editNotesDraft(const QString &text);
     Q_INVOKABLE void setNotesEditorFocused(bool focused);
 
-    // Music.
-    const std::optional<NowPlayingInfo> &nowPlaying() const { return m_nowPlaying; }
-    QVariant nowPlayingValue() const;
-    double audioVolume() const { return m_preferences.audioVolume; }
-    Q_INVOKABLE void toggleCurrentPlaybackMode();
-    Q_INVOKABLE void setAudioVolume(double volume);
-    // The now-playing card's transport: a skip needs a list of two or more tracks.
-    Q_INVOKABLE void skipToPreviousTrack();
-    Q_INVOKABLE void skipToNextTrack();
-    Q_INVOKABLE void toggleMusicPause();
-    Q_INVOKABLE void toggleRepeatCurrentTrack();
-    Q_INVOKABLE void seekMusic(double fraction);
-
     // Minutes of a setting as seconds: at least one minute, never overflowing.
     static qint64 secondsFromMinutes(qint64 minutes);
 
@@ -327,6 +312,10 @@ public:
     static AudioPlaylist sanitizedPlaylist(const AudioPlaylist &playlist);
 
     // Settings
+    // Applies a changed record to everything that follows the settings, without writing it.
+    void setPreferences(const AppPreferences &preferences);
+    // Writes the settings in force, unless the stored file did not decode and no save was asked for.
+    void writePreferencesQuietly();
     // Cleans, checks, applies and stores the settings sheet's edited record, then closes the sheet.
     // False when the record is refused (an alert says why): nothing changes and the sheet stays open.
     bool savePreferences(const AppPreferences &edited);
@@ -371,7 +360,6 @@ signals:
     void keyboardIsLockedChanged();
     void emergencyUnlockedChanged();
     void breakLockTextChanged();
-    void nowPlayingChanged();
     void currentSessionNotesChanged();
     void currentSessionTitleChanged();
     void notesRevisionChanged();
@@ -436,9 +424,6 @@ private:
     void advanceBackgroundAfterCompletedRound();
     bool videoSoundTakesPriority() const;
 
-    // Music.
-    void syncAudioForCurrentPhase();
-
     // The focus console, the round notes editor and the round-complete screen.
     void setUpFocusConsole();
     void refreshConsolePresentations();
@@ -447,9 +432,7 @@ private:
     void refreshConsoleDragHandle();
 
     // Settings.
-    void setPreferences(const AppPreferences &preferences);
     Status writePreferences();
-    void writePreferencesQuietly();
     void refreshWeightedItems();
 
     // Settings
@@ -477,7 +460,7 @@ private:
     std::unique_ptr<KeyboardLocker> m_keyboardLocker;
     std::unique_ptr<MediaThumbnailCache> m_thumbnailCache;
     std::unique_ptr<InputActivityMonitor> m_inputActivityMonitor;
-    std::unique_ptr<AudioController> m_audioController;
+    std::unique_ptr<Music> m_music;
     std::unique_ptr<FocusSessionLogger> m_focusLog;
     std::unique_ptr<CSVLogger> m_activityLog;
     std::unique_ptr<NotesSaveDebouncer> m_notesSaveDebouncer;
@@ -510,7 +493,6 @@ private:
     QString m_breakLockText;
     // The last look for a source of input activity found none: the header says why tracking is off.
     bool m_inputAccessMissing = false;
-    std::optional<NowPlayingInfo> m_nowPlaying;
     QString m_currentSessionNotes;
     QString m_currentSessionTitle;
     qint64 m_notesRevision = 0;
@@ -524,7 +506,6 @@ private:
     QList<QUuid> m_recentHistory;
     AutomaticWorkTimer m_workTimer;
     QTimer m_tickTimer;
-    QTimer m_volumeSaveTimer;
     QDate m_scoreDate;
     QDateTime m_lastMonitorRetry;
     bool m_restoredFocusSession = false;

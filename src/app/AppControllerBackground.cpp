@@ -53,7 +53,7 @@ void AppController::selectAdjacentBackground(bool forward)
         return;
     selectBackground(*target);
     if (videoSoundTakesPriority() != videoSoundBefore)
-        syncAudioForCurrentPhase();
+        m_music->playFor(m_phase, videoSoundTakesPriority());
 }
 
 bool AppController::canNavigateBackgrounds() const

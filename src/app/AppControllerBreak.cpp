@@ -147,7 +147,7 @@ void AppController::confirmActivityCompleted()
     m_keyboardLocker->unlock();
     publish(m_keyboardIsLocked, false, &AppController::keyboardIsLockedChanged);
     publish(m_emergencyUnlocked, false, &AppController::emergencyUnlockedChanged);
-    m_audioController->stop();
+    m_music->stop();
     advanceBackgroundAfterCompletedRound();
     startNewFocusSession();
 }

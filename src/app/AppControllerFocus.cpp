@@ -86,7 +86,7 @@ void AppController::startNewFocusSession()
     }
     syncTrackingPresentation();
     persistFocusSession(true, at);
-    syncAudioForCurrentPhase();
+    m_music->playFor(m_phase, videoSoundTakesPriority());
 }
 
 void AppController::completeFocusSession(bool countAsCompleted)
@@ -115,7 +115,7 @@ void AppController::completeFocusSession(bool countAsCompleted)
     publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
     publish(m_phase, SessionPhase::sessionComplete, &AppController::phaseChanged);
     m_savedFocusSnapshot.reset();
-    syncAudioForCurrentPhase();
+    m_music->playFor(m_phase, videoSoundTakesPriority());
     bringMainWindowForward();
     if (m_seams.roundEndNotice) {
         m_seams.roundEndNotice->show(StringTable::text(QStringLiteral("这一轮完成了"), language()),

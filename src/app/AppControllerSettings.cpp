@@ -144,7 +144,7 @@ bool AppController::savePreferences(const AppPreferences &edited)
     }
 
     setPreferences(saved);
-    m_audioController->setOutputVolume(saved.audioVolume);
+    m_music->player().setOutputVolume(saved.audioVolume);
     // A new round length waits for the next round; the idle threshold applies at once.
     m_workTimer.idleTimeout = double(secondsFromMinutes(saved.keyboardIdleMinutes));
     if (previous.trackActivity != saved.trackActivity)
@@ -161,7 +161,7 @@ bool AppController::savePreferences(const AppPreferences &edited)
             localized(language(), QStringLiteral("设置保存失败"), QStringLiteral("Could Not Save Settings")),
             stored.error());
     else if (playlistChanged || videoSoundTakesPriority() != videoSoundBefore)
-        syncAudioForCurrentPhase();
+        m_music->playFor(m_phase, videoSoundTakesPriority());
     emit backgroundRetryRequested();
     setShowingSettings(false);
     return true;

@@ -23,7 +23,7 @@ PlaylistModel::PlaylistModel(
     connect(&session, &SettingsSession::languageChanged, this, &PlaylistModel::countTextChanged);
     connect(&session, &SettingsSession::languageChanged, this, &PlaylistModel::modesChanged);
     connect(&session, &SettingsSession::languageChanged, this, [this] { refreshRows({ StatusTextRole }); });
-    connect(&controller, &AppController::nowPlayingChanged, this, &PlaylistModel::followNowPlaying);
+    connect(controller.music(), &Music::nowPlayingChanged, this, &PlaylistModel::followNowPlaying);
 }
 
 int PlaylistModel::rowCount(const QModelIndex &parent) const
@@ -258,7 +258,7 @@ void PlaylistModel::followNowPlaying()
 {
     // The player republishes its record twice a second; the rows only care about which track of this
     // playlist it is on and whether it is paused.
-    const std::optional<NowPlayingInfo> &info = m_controller.nowPlaying();
+    const std::optional<NowPlayingInfo> &info = m_controller.music()->nowPlaying();
     Playing playing;
     if (info && info->kind == m_kind) {
         playing.trackId = info->trackID;

@@ -298,14 +298,14 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.startWithStored(AppPreferences());
         const QString preferences = harness.file(QStringLiteral("preferences.json"));
-        controller.setAudioVolume(1.4);
+        controller.music()->setVolume(1.4);
         QCOMPARE(controller.preferences().audioVolume, 1.0);
         QTRY_COMPARE(
             QJsonDocument::fromJson(readFileBytes(preferences)).object().value(QStringLiteral("audioVolume")),
             QJsonValue(1.0));
 
         QVERIFY(QFile::remove(preferences));
-        controller.setAudioVolume(1.0);
+        controller.music()->setVolume(1.0);
         QTest::qWait(500);
         QVERIFY(!QFile::exists(preferences));
     }

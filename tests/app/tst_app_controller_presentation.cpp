@@ -146,7 +146,7 @@ private slots:
         QCOMPARE(backgroundChanges.size(), 1);
 
         // Another setting leaves the background's name alone.
-        controller.setAudioVolume(0.2);
+        controller.music()->setVolume(0.2);
         QCOMPARE(backgroundChanges.size(), 1);
         QCOMPARE(controller.backgroundIdentity(), second);
     }

@@ -505,7 +505,7 @@ private slots:
         AppController &controller = startWithLibrary(
             harness, strings({ "a-still.png", "b-clip.mp4", "c-still.jpg" }), active, stored);
         const QList<BackgroundMediaItem> library = controller.preferences().backgroundLibrary;
-        AudioController &audio = controller.audioController();
+        AudioController &audio = controller.music()->player();
         audio.advanceToNextTrack();
 
         controller.selectAdjacentBackground(forward);

@@ -190,9 +190,9 @@ private slots:
         else
             harness.startWithStored(preferences);
         AppController &controller = *harness.controller;
-        QCOMPARE(bool(controller.nowPlaying()), playing != u"none"_s);
+        QCOMPARE(bool(controller.music()->nowPlaying()), playing != u"none"_s);
         if (pause)
-            controller.toggleMusicPause();
+            controller.music()->togglePause();
         PlaylistModel &model = editorOf(open(controller), editor);
 
         for (int row = 0; row < model.rowCount(); ++row) {
@@ -217,18 +217,18 @@ private slots:
         PlaylistModel &reminder = *controller.settingsSession()->reminderPlaylist();
         QSignalSpy focusRows(&focus, &PlaylistModel::dataChanged);
         QSignalSpy reminderRows(&reminder, &PlaylistModel::dataChanged);
-        QSignalSpy published(&controller, &AppController::nowPlayingChanged);
+        QSignalSpy published(controller.music(), &Music::nowPlayingChanged);
 
         // The half-second report moves the time only.
-        controller.audioController().publishCurrentTrack(12, 100);
-        controller.audioController().publishCurrentTrack(12.5, 100);
+        controller.music()->player().publishCurrentTrack(12, 100);
+        controller.music()->player().publishCurrentTrack(12.5, 100);
         QCOMPARE(published.size(), 2);
         QCOMPARE(focusRows.size(), 0);
 
-        controller.toggleMusicPause();
+        controller.music()->togglePause();
         QCOMPARE(focusRows.size(), 1);
         QVERIFY(focus.index(0).data(PlaylistModel::PausedRole).toBool());
-        controller.skipToNextTrack();
+        controller.music()->skipToNextTrack();
         QCOMPARE(focusRows.size(), 2);
         QVERIFY(focus.index(1).data(PlaylistModel::CurrentRole).toBool());
         QVERIFY(!focus.index(0).data(PlaylistModel::CurrentRole).toBool());
@@ -283,8 +283,8 @@ private slots:
         preferences.focusPlaylist.isEnabled = true;
         preferences.focusPlaylist.tracks = storedTracks(harness, labels);
         AppController &controller = harness.startWithStored(preferences);
-        const QList<AudioTrack> played = controller.audioController().tracks();
-        const std::optional<NowPlayingInfo> nowPlaying = controller.nowPlaying();
+        const QList<AudioTrack> played = controller.music()->player().tracks();
+        const std::optional<NowPlayingInfo> nowPlaying = controller.music()->nowPlaying();
         SettingsSession &session = open(controller);
         PlaylistModel &model = *session.focusPlaylist();
 
@@ -293,8 +293,8 @@ private slots:
         QCOMPARE(namesOf(session.draft().focusPlaylist.tracks), left);
         QCOMPARE(rowNames(model), left);
         QCOMPARE(model.count(), left.size());
-        QCOMPARE(controller.audioController().tracks(), played);
-        QCOMPARE(controller.nowPlaying(), nowPlaying);
+        QCOMPARE(controller.music()->player().tracks(), played);
+        QCOMPARE(controller.music()->nowPlaying(), nowPlaying);
         for (const AudioTrack &track : preferences.focusPlaylist.tracks)
             QVERIFY(QFile::exists(track.path));
     }
@@ -550,8 +550,8 @@ private slots:
         preferences.focusPlaylist.isEnabled = true;
         preferences.focusPlaylist.tracks = storedTracks(harness, u"AB"_s);
         AppController &controller = harness.startWithStored(preferences);
-        const std::optional<NowPlayingInfo> nowPlaying = controller.nowPlaying();
-        const QList<AudioTrack> played = controller.audioController().tracks();
+        const std::optional<NowPlayingInfo> nowPlaying = controller.music()->nowPlaying();
+        const QList<AudioTrack> played = controller.music()->player().tracks();
         QVERIFY(nowPlaying);
         SettingsSession &session = open(controller);
         PlaylistModel &focus = *session.focusPlaylist();
@@ -573,8 +573,8 @@ private slots:
         QCOMPARE(stored->focusPlaylist, preferences.focusPlaylist);
         QCOMPARE(stored->reminderPlaylist, preferences.reminderPlaylist);
         QCOMPARE(controller.preferences().focusPlaylist, preferences.focusPlaylist);
-        QCOMPARE(controller.nowPlaying(), nowPlaying);
-        QCOMPARE(controller.audioController().tracks(), played);
+        QCOMPARE(controller.music()->nowPlaying(), nowPlaying);
+        QCOMPARE(controller.music()->player().tracks(), played);
         for (const AudioTrack &track : preferences.focusPlaylist.tracks)
             QVERIFY(QFile::exists(track.path));
     }

@@ -221,7 +221,7 @@ private slots:
         QCOMPARE(saved.recentDiscountStrength, savedDiscount);
         QCOMPARE(saved.audioVolume, savedVolume);
         QVERIFY(!saved.audioPath);
-        QCOMPARE(controller.audioController().outputVolume(), float(savedVolume));
+        QCOMPARE(controller.music()->player().outputVolume(), float(savedVolume));
         // The idle threshold applies at once; the new length waits for the next round.
         QCOMPARE(controller.workTimer().idleTimeout, double(savedIdleMinutes * 60));
         QCOMPARE(controller.secondsRemaining(), remaining);
@@ -579,7 +579,7 @@ private slots:
         stored.backgroundLibrary = { backgroundItem(clip), backgroundItem(still) };
         stored.activeBackgroundID = stored.backgroundLibrary[change == 3 ? 1 : 0].id;
         AppController &controller = startWith(harness, stored);
-        AudioController &audio = controller.audioController();
+        AudioController &audio = controller.music()->player();
         QCOMPARE(audio.tracks().size(), 2);
         audio.advanceToNextTrack();
         QCOMPARE(audio.currentIndex(), 1);

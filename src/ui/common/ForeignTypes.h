@@ -5,6 +5,7 @@
 #include "app/FocusConsoleDocking.h"
 #include "app/FocusConsolePresentation.h"
 #include "app/HeaderPresentation.h"
+#include "app/Music.h"
 #include "app/PlaylistModel.h"
 #include "app/ReorderableListModel.h"
 #include "app/RoundCompletePresentation.h"
@@ -38,6 +39,13 @@ struct ForeignFocusConsoleDocking
 {
     Q_GADGET
     QML_FOREIGN(FocusConsoleDocking)
+    QML_ANONYMOUS
+};
+
+struct ForeignMusic
+{
+    Q_GADGET
+    QML_FOREIGN(Music)
     QML_ANONYMOUS
 };
 

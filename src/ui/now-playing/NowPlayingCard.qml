@@ -24,7 +24,7 @@ Item {
     // Whether the host wants the card now; it still shows only while music plays.
     property bool hostShows: true
 
-    readonly property bool hasRecord: AppController.nowPlaying !== undefined
+    readonly property bool hasRecord: AppController.music.nowPlaying !== undefined
     readonly property var shown: seekState.presentation
     readonly property color accent: AppController.accentColor
     readonly property real radius: 18
@@ -56,12 +56,12 @@ Item {
 
         objectName: "nowPlayingSeekState"
         english: AppController.english
-        volume: AppController.audioVolume
+        volume: AppController.music.volume
         accent: card.accent
         width: card.width
         barWidth: strip.width
         progressIsHovered: hover.hovered
-        onSeekRequested: fraction => AppController.seekMusic(fraction)
+        onSeekRequested: fraction => AppController.music.seek(fraction)
     }
 
     // A card on its way out keeps the last record it showed.
@@ -69,7 +69,7 @@ Item {
         target: seekState
         property: "info"
         when: card.hasRecord
-        value: AppController.nowPlaying
+        value: AppController.music.nowPlaying
         restoreMode: Binding.RestoreNone
     }
 
@@ -256,31 +256,31 @@ Item {
                 CardButton {
                     objectName: "nowPlayingPrevious"
                     look: card.shown.previous
-                    onClicked: AppController.skipToPreviousTrack()
+                    onClicked: AppController.music.skipToPreviousTrack()
                 }
 
                 CardButton {
                     objectName: "nowPlayingPlayPause"
                     look: card.shown.playPause
-                    onClicked: AppController.toggleMusicPause()
+                    onClicked: AppController.music.togglePause()
                 }
 
                 CardButton {
                     objectName: "nowPlayingNext"
                     look: card.shown.next
-                    onClicked: AppController.skipToNextTrack()
+                    onClicked: AppController.music.skipToNextTrack()
                 }
 
                 CardButton {
                     objectName: "nowPlayingMode"
                     look: card.shown.mode
-                    onClicked: AppController.toggleCurrentPlaybackMode()
+                    onClicked: AppController.music.togglePlaybackMode()
                 }
 
                 CardButton {
                     objectName: "nowPlayingRepeatOne"
                     look: card.shown.repeatOne
-                    onClicked: AppController.toggleRepeatCurrentTrack()
+                    onClicked: AppController.music.toggleRepeatCurrentTrack()
                 }
             }
 
@@ -463,8 +463,8 @@ Item {
                             padding: 0
                             from: 0
                             to: 1
-                            value: AppController.audioVolume
-                            onMoved: AppController.setAudioVolume(value)
+                            value: AppController.music.volume
+                            onMoved: AppController.music.setVolume(value)
                             // Qt Quick's accessibility reads a slider's range from these names.
                             readonly property real minimumValue: from
                             readonly property real maximumValue: to

@@ -9,7 +9,6 @@
 #include <cmath>
 #include <limits>
 
-
 // The now-playing card's texts, geometry and buttons, its seek drag, and the controller's transport.
 class NowPlayingTest : public QObject
 {
@@ -592,14 +591,14 @@ private slots:
             preferences.focusPlaylist.tracks.append({ QUuid::createUuid(), u"track%1"_qs.arg(i), path });
         }
         AppController &controller = harness.startWithStored(preferences);
-        QVERIFY(controller.nowPlaying());
-        const NowPlayingInfo first = *controller.nowPlaying();
-        QSignalSpy published(&controller, &AppController::nowPlayingChanged);
+        QVERIFY(controller.music()->nowPlaying());
+        const NowPlayingInfo first = *controller.music()->nowPlaying();
+        QSignalSpy published(controller.music(), &Music::nowPlayingChanged);
 
-        controller.skipToNextTrack();
-        QCOMPARE(controller.nowPlaying()->trackID != first.trackID, moves);
-        controller.skipToPreviousTrack();
-        QCOMPARE(controller.nowPlaying()->trackID, first.trackID);
+        controller.music()->skipToNextTrack();
+        QCOMPARE(controller.music()->nowPlaying()->trackID != first.trackID, moves);
+        controller.music()->skipToPreviousTrack();
+        QCOMPARE(controller.music()->nowPlaying()->trackID, first.trackID);
         QCOMPARE(published.size(), moves ? 2 : 0);
     }
 
@@ -612,14 +611,14 @@ private slots:
         QVERIFY(writeFileBytes(path, "RIFF"));
         preferences.focusPlaylist.tracks.append({ QUuid::createUuid(), u"one"_qs, path });
         AppController &controller = harness.startWithStored(preferences);
-        QVERIFY(controller.nowPlaying());
-        QVERIFY(controller.nowPlayingValue().canConvert<NowPlayingInfo>());
-        controller.toggleMusicPause();
-        QVERIFY(controller.nowPlaying()->isPaused);
-        controller.toggleRepeatCurrentTrack();
-        QVERIFY(controller.nowPlaying()->isRepeatingCurrentTrack);
-        controller.setAudioVolume(0.25);
-        QCOMPARE(controller.audioVolume(), 0.25);
+        QVERIFY(controller.music()->nowPlaying());
+        QVERIFY(controller.music()->nowPlayingValue().canConvert<NowPlayingInfo>());
+        controller.music()->togglePause();
+        QVERIFY(controller.music()->nowPlaying()->isPaused);
+        controller.music()->toggleRepeatCurrentTrack();
+        QVERIFY(controller.music()->nowPlaying()->isRepeatingCurrentTrack);
+        controller.music()->setVolume(0.25);
+        QCOMPARE(controller.music()->volume(), 0.25);
     }
 };
 

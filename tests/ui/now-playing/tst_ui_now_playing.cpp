@@ -8,7 +8,6 @@
 #include <QQuickWindow>
 #include <QTest>
 
-
 // The now-playing card in the main window over a player that stands still: its controls act on the
 // controller, a seek drag previews without seeking and seeks once on release, and each of its three
 // hosts shows it only while music plays.
@@ -61,7 +60,7 @@ private:
     void standAt(double seconds)
     {
         m_times->positionSeconds = seconds;
-        m_controller->audioController().reportPlaybackTime();
+        m_controller->music()->player().reportPlaybackTime();
     }
 
     void reachPhase(SessionPhase phase)
@@ -86,7 +85,7 @@ private slots:
         m_controller = &m_harness.start([this](AppControllerSeams &seams) {
             seams.trackPlayers = FixedTimeTrackPlayer::factory(m_times);
         });
-        QVERIFY(m_controller->nowPlaying());
+        QVERIFY(m_controller->music()->nowPlaying());
         QVERIFY(m_views.load(*m_controller));
         m_views.window->resize(760, 540);
         QTRY_COMPARE(m_views.root->width(), 760.0);
@@ -122,17 +121,17 @@ private slots:
                 return QVariant(int(info.playbackMode));
             return QVariant(info.trackIndex);
         };
-        const QVariant before = read(*m_controller->nowPlaying());
+        const QVariant before = read(*m_controller->music()->nowPlaying());
         const bool wasPlaying = m_times->playing;
 
         QVERIFY(click(find(button, consoleCard())));
-        QVERIFY(m_controller->nowPlaying());
-        QVERIFY(read(*m_controller->nowPlaying()) != before);
+        QVERIFY(m_controller->music()->nowPlaying());
+        QVERIFY(read(*m_controller->music()->nowPlaying()) != before);
         if (field == u"isPaused")
             QCOMPARE(m_times->playing, !wasPlaying);
         if (field == u"playbackMode")
             QCOMPARE(m_controller->preferences().focusPlaylist.playbackMode,
-                m_controller->nowPlaying()->playbackMode);
+                m_controller->music()->nowPlaying()->playbackMode);
     }
 
     // A drag shows where it would seek and seeks nothing; the player's reports meanwhile do not move
@@ -218,8 +217,8 @@ private slots:
         QQuickItem *slider = find(QStringLiteral("nowPlayingVolumeSlider"), consoleCard());
         QVERIFY(slider);
         QTest::mouseClick(m_views.window, Qt::LeftButton, {}, pointOver(slider, at));
-        QVERIFY(qAbs(m_controller->audioVolume() - volume) < 0.03);
-        QCOMPARE(slider->property("value").toDouble(), m_controller->audioVolume());
+        QVERIFY(qAbs(m_controller->music()->volume() - volume) < 0.03);
+        QCOMPARE(slider->property("value").toDouble(), m_controller->music()->volume());
         QCOMPARE(find(QStringLiteral("nowPlayingVolumeSymbol"), consoleCard())->property("name").toString(),
             symbol);
     }
@@ -249,7 +248,7 @@ private slots:
         QFETCH(QString, card);
         QFETCH(double, width);
         reachPhase(phase);
-        QVERIFY(m_controller->nowPlaying());
+        QVERIFY(m_controller->music()->nowPlaying());
         QTRY_VERIFY(isShown(card));
         QCOMPARE(find(card)->width(), width);
         QVERIFY(isShown(place));
@@ -260,15 +259,15 @@ private slots:
                 QVERIFY(!isShown(other));
         }
 
-        const NowPlayingInfo playing = *m_controller->nowPlaying();
-        m_controller->audioController().stop();
+        const NowPlayingInfo playing = *m_controller->music()->nowPlaying();
+        m_controller->music()->player().stop();
         QTRY_VERIFY(!isShown(card));
         QVERIFY(!isShown(place) || place == u"breakNowPlayingPlace");
 
-        m_controller->audioController().play(playing.kind == AudioPlaylistKind::focus
+        m_controller->music()->player().play(playing.kind == AudioPlaylistKind::focus
                 ? m_controller->preferences().focusPlaylist
                 : m_controller->preferences().reminderPlaylist,
-            playing.kind, m_controller->audioVolume(), false);
+            playing.kind, m_controller->music()->volume(), false);
         QTRY_VERIFY(isShown(card));
     }
 

@@ -222,13 +222,13 @@ bool prepareMusic(const ControllerHarness &harness, AppPreferences &preferences,
 // Puts the playing music into the named state and has the player report where it stands.
 bool reachMusicState(AppController &controller, const QString &music)
 {
-    if (!controller.nowPlaying())
+    if (!controller.music()->nowPlaying())
         return false;
     if (music == u"paused")
-        controller.toggleMusicPause();
+        controller.music()->togglePause();
     if (music == u"repeat-one")
-        controller.toggleRepeatCurrentTrack();
-    controller.audioController().reportPlaybackTime();
+        controller.music()->toggleRepeatCurrentTrack();
+    controller.music()->player().reportPlaybackTime();
     return music == u"playing" || music == u"paused" || music == u"repeat-one" || music == u"one-track"
         || music == u"no-duration";
 }

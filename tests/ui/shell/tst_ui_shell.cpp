@@ -286,7 +286,7 @@ private slots:
         QPointer<QQuickItem> first = backgroundView();
         QVERIFY(first);
         // Other settings reach the running view.
-        m_controller->setAudioVolume(0.3);
+        m_controller->music()->setVolume(0.3);
         QCOMPARE(backgroundView(), first.data());
 
         m_controller->selectAdjacentBackground(true);

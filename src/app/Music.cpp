@@ -1,0 +1,108 @@
+#include "app/Music.h"
+
+#include "app/AppController.h"
+#include "media/AudioController.h"
+
+Music::Music(std::unique_ptr<AudioController> player, AppController &controller)
+    : m_controller(controller)
+    , m_player(std::move(player))
+{
+    connect(m_player.get(), &AudioController::nowPlayingChanged, this,
+        [this](const std::optional<NowPlayingInfo> &info) {
+            if (info == m_nowPlaying)
+                return;
+            m_nowPlaying = info;
+            emit nowPlayingChanged();
+        });
+    connect(&controller, &AppController::preferencesChanged, this, &Music::volumeChanged);
+    m_volumeSaveTimer.setSingleShot(true);
+    m_volumeSaveTimer.setInterval(std::chrono::milliseconds(300));
+    connect(&m_volumeSaveTimer, &QTimer::timeout, &controller, &AppController::writePreferencesQuietly);
+}
+
+Music::~Music() = default;
+
+QVariant Music::nowPlayingValue() const
+{
+    return m_nowPlaying ? QVariant::fromValue(*m_nowPlaying) : QVariant();
+}
+
+double Music::volume() const
+{
+    return m_controller.preferences().audioVolume;
+}
+
+void Music::playFor(SessionPhase phase, bool videoSoundTakesPriority)
+{
+    // A video background with its own sound silences the playlists.
+    if (videoSoundTakesPriority) {
+        m_player->stop();
+        return;
+    }
+    const AppPreferences &preferences = m_controller.preferences();
+    if (phase == SessionPhase::focus)
+        m_player->play(preferences.focusPlaylist, AudioPlaylistKind::focus, preferences.audioVolume, false);
+    else
+        m_player->play(
+            preferences.reminderPlaylist, AudioPlaylistKind::reminder, preferences.audioVolume, true);
+}
+
+void Music::stop()
+{
+    m_player->stop();
+}
+
+void Music::togglePlaybackMode()
+{
+    if (!m_nowPlaying)
+        return;
+    const AudioPlaylistKind kind = m_nowPlaying->kind;
+    const auto mode = m_player->togglePlaybackMode();
+    if (!mode)
+        return;
+    AppPreferences changed = m_controller.preferences();
+    (kind == AudioPlaylistKind::reminder ? changed.reminderPlaylist : changed.focusPlaylist).playbackMode
+        = *mode;
+    m_controller.setPreferences(changed);
+    m_controller.writePreferencesQuietly();
+}
+
+void Music::setVolume(double volume)
+{
+    const double clamped = AudioController::clampedVolume(volume);
+    if (clamped == this->volume())
+        return;
+    AppPreferences changed = m_controller.preferences();
+    changed.audioVolume = clamped;
+    m_controller.setPreferences(changed);
+    m_player->setOutputVolume(clamped);
+    // A slider drag writes once, shortly after it stops.
+    m_volumeSaveTimer.start();
+}
+
+void Music::skipToPreviousTrack()
+{
+    if (m_player->tracks().size() >= 2)
+        m_player->returnToPreviousTrack();
+}
+
+void Music::skipToNextTrack()
+{
+    if (m_player->tracks().size() >= 2)
+        m_player->advanceToNextTrack();
+}
+
+void Music::togglePause()
+{
+    m_player->togglePause();
+}
+
+void Music::toggleRepeatCurrentTrack()
+{
+    m_player->toggleRepeatCurrentTrack();
+}
+
+void Music::seek(double fraction)
+{
+    m_player->seek(fraction);
+}
