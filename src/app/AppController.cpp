@@ -115,7 +115,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_updateController->setLanguage(m_preferences.language);
     // A release found in the background waits for the next round, not to cover a break.
     connect(this, &AppController::phaseChanged, m_updateController.get(),
-        [this] { m_updateController->setHoldingAnnouncements(m_phase != SessionPhase::focus); });
+        [this] { m_updateController->setHoldingAnnouncements(m_phase != SessionPhase::Focus); });
 
     m_secondsRemaining = secondsFromMinutes(m_preferences.sessionMinutes);
     m_workTimer.duration = std::max(double(m_secondsRemaining), 1.0);
@@ -204,7 +204,7 @@ void AppController::updateRemainingTime()
     updateDayIfNeeded(tickTime);
     refreshExternalLogChangesIfNeeded(tickTime);
     retryUnsavedWritesIfNeeded(tickTime);
-    if (m_phase != SessionPhase::focus)
+    if (m_phase != SessionPhase::Focus)
         return;
     if (m_preferences.trackActivity) {
         retryKeyboardMonitoringIfNeeded(now());
@@ -272,7 +272,7 @@ void AppController::publishWorkTimerState()
 
 void AppController::restoreFocusSessionUI()
 {
-    publish(m_phase, SessionPhase::focus, &AppController::phaseChanged);
+    publish(m_phase, SessionPhase::Focus, &AppController::phaseChanged);
     publish(m_sessionNumber, m_todayCompletedSessions + 1, &AppController::sessionNumberChanged);
     publish(m_selectedItem, std::optional<WeightedWheelItem>(), &AppController::selectedItemChanged);
     publish(m_isSpinning, false, &AppController::isSpinningChanged);
@@ -315,10 +315,10 @@ void AppController::shutdown()
     writePreferencesQuietly();
     (void)writeUnsavedRounds();
     (void)writeUnsavedBreaks();
-    if (m_currentFocusLogID && m_phase != SessionPhase::focus)
+    if (m_currentFocusLogID && m_phase != SessionPhase::Focus)
         (void)m_focusLog->updateEntry(
             *m_currentFocusLogID, m_currentSessionTitle, m_currentSessionNotes, now().toLocalTime().date());
-    if (m_phase == SessionPhase::focus) {
+    if (m_phase == SessionPhase::Focus) {
         const QDateTime at = now();
         // The round is accounted once more but not closed: a restart resumes it.
         m_workTimer.tick(at);

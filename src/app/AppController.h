@@ -56,7 +56,7 @@ class AppController : public QObject
     Q_MOC_INCLUDE("app/SettingsSession.h")
     Q_MOC_INCLUDE("network/UpdateController.h")
     Q_PROPERTY(bool english READ isEnglish NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(QString phase READ phaseName NOTIFY phaseChanged FINAL)
+    Q_PROPERTY(SessionPhases::SessionPhase phase READ phase NOTIFY phaseChanged FINAL)
     Q_PROPERTY(int secondsRemaining READ secondsRemainingForDisplay NOTIFY secondsRemainingChanged FINAL)
     Q_PROPERTY(QString formattedTime READ formattedTime NOTIFY secondsRemainingChanged FINAL)
     Q_PROPERTY(QString trackingState READ trackingStateName NOTIFY trackingStateChanged FINAL)
@@ -142,7 +142,6 @@ public:
     AppLanguage language() const { return m_preferences.language; }
     bool isEnglish() const { return language() == AppLanguage::english; }
     SessionPhase phase() const { return m_phase; }
-    QString phaseName() const { return rawValue(m_phase); }
     qint64 secondsRemaining() const { return m_secondsRemaining; }
     int secondsRemainingForDisplay() const;
     WorkTrackingState trackingState() const { return m_trackingState; }
@@ -469,7 +468,7 @@ private:
     mutable QThreadPool m_logReads;
 
     AppPreferences m_preferences;
-    SessionPhase m_phase = SessionPhase::focus;
+    SessionPhase m_phase = SessionPhase::Focus;
     qint64 m_secondsRemaining = 0;
     WorkTrackingState m_trackingState = WorkTrackingState::waitingForActivity;
     bool m_isSpinning = false;

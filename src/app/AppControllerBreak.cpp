@@ -36,7 +36,7 @@ void AppController::resetWheelPreparation()
 
 void AppController::enterLockedBreak()
 {
-    if (m_phase != SessionPhase::sessionComplete)
+    if (m_phase != SessionPhase::SessionComplete)
         return;
     resetWheelPreparation();
     publish(m_emergencyUnlocked, false, &AppController::emergencyUnlockedChanged);
@@ -56,13 +56,13 @@ void AppController::enterLockedBreak()
     if (m_seams.roundEndNotice)
         m_seams.roundEndNotice->withdraw();
     publish(m_keyboardIsLocked, true, &AppController::keyboardIsLockedChanged);
-    publish(m_phase, SessionPhase::wheel, &AppController::phaseChanged);
+    publish(m_phase, SessionPhase::Wheel, &AppController::phaseChanged);
     enterFullScreenIfPossible();
 }
 
 void AppController::spinWheel(double durationSeconds)
 {
-    if (m_phase != SessionPhase::wheel || m_isSpinning)
+    if (m_phase != SessionPhase::Wheel || m_isSpinning)
         return;
     const QUuid cycleID = m_wheelCycleID;
     const QList<WeightedWheelItem> items = WheelProbabilityEngine::eligibleItems(m_weightedItems);
@@ -109,16 +109,16 @@ void AppController::spinWheel(double durationSeconds)
 void AppController::settleWheel(const QUuid &cycleID)
 {
     // A break that was reset meanwhile (emergency unlock, a new round) disowns this settle.
-    if (cycleID != m_wheelCycleID || m_phase != SessionPhase::wheel || !m_isSpinning)
+    if (cycleID != m_wheelCycleID || m_phase != SessionPhase::Wheel || !m_isSpinning)
         return;
     publish(m_isSpinning, false, &AppController::isSpinningChanged);
     m_currentActivityStartedAt = now();
-    publish(m_phase, SessionPhase::activity, &AppController::phaseChanged);
+    publish(m_phase, SessionPhase::Activity, &AppController::phaseChanged);
 }
 
 void AppController::confirmActivityCompleted()
 {
-    if (m_phase != SessionPhase::activity || !m_selectedItem)
+    if (m_phase != SessionPhase::Activity || !m_selectedItem)
         return;
     const QDateTime at = now();
     const WeightedWheelItem drawn = *m_selectedItem;
@@ -178,7 +178,7 @@ void AppController::handleEmergencyUnlock()
     resetWheelPreparation();
     publish(m_keyboardIsLocked, false, &AppController::keyboardIsLockedChanged);
     publish(m_emergencyUnlocked, true, &AppController::emergencyUnlockedChanged);
-    publish(m_phase, SessionPhase::sessionComplete, &AppController::phaseChanged);
+    publish(m_phase, SessionPhase::SessionComplete, &AppController::phaseChanged);
     showAlert(
         localized(language(), QStringLiteral("已应急解锁"), QStringLiteral("Emergency Unlock Complete")),
         localized(language(),

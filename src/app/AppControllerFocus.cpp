@@ -65,7 +65,7 @@ void AppController::startNewFocusSession()
 {
     const QDateTime at = now();
     m_wheelCycleID = QUuid::createUuid();
-    publish(m_phase, SessionPhase::focus, &AppController::phaseChanged);
+    publish(m_phase, SessionPhase::Focus, &AppController::phaseChanged);
     publish(m_sessionNumber, nextSessionNumber(), &AppController::sessionNumberChanged);
     publish(m_selectedItem, std::optional<WeightedWheelItem>(), &AppController::selectedItemChanged);
     publish(m_isSpinning, false, &AppController::isSpinningChanged);
@@ -113,7 +113,7 @@ void AppController::completeFocusSession(bool countAsCompleted)
             logErrorText(appended, m_focusLog->filePath()));
     }
     publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
-    publish(m_phase, SessionPhase::sessionComplete, &AppController::phaseChanged);
+    publish(m_phase, SessionPhase::SessionComplete, &AppController::phaseChanged);
     m_savedFocusSnapshot.reset();
     m_music->playFor(m_phase, videoSoundTakesPriority());
     bringMainWindowForward();
@@ -157,13 +157,13 @@ qint64 AppController::nextSessionNumber() const
 
 void AppController::finishFocusNow()
 {
-    if (m_phase == SessionPhase::focus)
+    if (m_phase == SessionPhase::Focus)
         completeFocusSession(false);
 }
 
 void AppController::toggleManualPause()
 {
-    if (m_phase != SessionPhase::focus)
+    if (m_phase != SessionPhase::Focus)
         return;
     const QDateTime at = now();
     if (m_workTimer.state != WorkTrackingState::manuallyPaused) {
@@ -188,7 +188,7 @@ void AppController::toggleManualPause()
 
 void AppController::persistFocusSession(bool force, const QDateTime &now)
 {
-    if (m_phase != SessionPhase::focus)
+    if (m_phase != SessionPhase::Focus)
         return;
     // A last save that lies in the future means the clock was set back: save now rather than wait
     // for the clock to catch up.
@@ -219,7 +219,7 @@ void AppController::persistFocusSession(bool force, const QDateTime &now)
 
 void AppController::handleInputActivity()
 {
-    if (m_phase != SessionPhase::focus || !m_preferences.trackActivity)
+    if (m_phase != SessionPhase::Focus || !m_preferences.trackActivity)
         return;
     const QDateTime at = now();
     const WorkTrackingState state = m_workTimer.state;
@@ -236,7 +236,7 @@ void AppController::handleInputActivity()
 void AppController::startKeyboardMonitoring()
 {
     const QDateTime at = now();
-    const bool focus = m_phase == SessionPhase::focus;
+    const bool focus = m_phase == SessionPhase::Focus;
     const bool paused = m_workTimer.state == WorkTrackingState::manuallyPaused;
     if (!m_preferences.trackActivity) {
         m_inputActivityMonitor->stop();

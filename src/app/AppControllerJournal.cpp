@@ -14,7 +14,7 @@
 void AppController::updateCurrentSessionNotes(const QString &notes)
 {
     publish(m_currentSessionNotes, notes, &AppController::currentSessionNotesChanged);
-    if (m_phase == SessionPhase::focus) {
+    if (m_phase == SessionPhase::Focus) {
         persistFocusSession(true, now());
         return;
     }
@@ -33,7 +33,7 @@ void AppController::updateCurrentSessionNotes(const QString &notes)
 void AppController::updateCurrentSessionTitle(const QString &title)
 {
     publish(m_currentSessionTitle, title, &AppController::currentSessionTitleChanged);
-    if (m_phase == SessionPhase::focus) {
+    if (m_phase == SessionPhase::Focus) {
         persistFocusSession(true, now());
         return;
     }
@@ -51,7 +51,7 @@ void AppController::updateCurrentSessionTitle(const QString &title)
 void AppController::updateJournalEntry(const NotesTimelineEntry &entry, const QString &title,
     const std::optional<QString> &activityTitle, std::optional<qint64> healthScore, const QString &notes)
 {
-    if (m_phase == SessionPhase::focus && entry.id == m_currentSessionID) {
+    if (m_phase == SessionPhase::Focus && entry.id == m_currentSessionID) {
         updateCurrentSessionTitle(title);
         updateCurrentSessionNotes(notes);
         publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
@@ -104,7 +104,7 @@ void AppController::tellAboutMovedAsideLogs()
 
 std::optional<NotesTimelineEntry> AppController::liveNotesEntry(const QDateTime &now) const
 {
-    if (m_phase != SessionPhase::focus)
+    if (m_phase != SessionPhase::Focus)
         return std::nullopt;
     return NotesTimelineEntry { m_currentSessionID, NotesTimelineKind::focus(false), m_currentFocusStartedAt,
         now, m_sessionNumber, m_currentSessionTitle, std::nullopt, m_currentSessionNotes };

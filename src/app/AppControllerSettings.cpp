@@ -129,7 +129,7 @@ bool AppController::savePreferences(const AppPreferences &edited)
         return false;
     }
 
-    const bool playlistChanged = m_phase == SessionPhase::focus
+    const bool playlistChanged = m_phase == SessionPhase::Focus
         ? previous.focusPlaylist != saved.focusPlaylist
         : previous.reminderPlaylist != saved.reminderPlaylist;
     // Compared standardized on both sides, so that a file kept under a tidier path is not taken for removed.

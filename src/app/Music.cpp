@@ -40,7 +40,7 @@ void Music::playFor(SessionPhase phase, bool videoSoundTakesPriority)
         return;
     }
     const AppPreferences &preferences = m_controller.preferences();
-    if (phase == SessionPhase::focus)
+    if (phase == SessionPhase::Focus)
         m_player->play(preferences.focusPlaylist, AudioPlaylistKind::focus, preferences.audioVolume, false);
     else
         m_player->play(

@@ -26,7 +26,7 @@ Entry separator()
 TrayMenuModel TrayMenuModel::make(SessionPhase phase, WorkTrackingState trackingState, AppLanguage language,
     const QString &timeText, qint64 secondsRemaining, bool canCheckForUpdates)
 {
-    const bool inFocus = phase == SessionPhase::focus;
+    const bool inFocus = phase == SessionPhase::Focus;
     TrayMenuModel model;
     model.iconSymbol = inFocus ? QStringLiteral("timer") : QStringLiteral("figure.mind.and.body");
     const qint64 minutesLeft = (std::max<qint64>(secondsRemaining, 0) + 59) / 60;

@@ -51,7 +51,7 @@ private slots:
         QVERIFY(writeFileBytes(harness.file(QStringLiteral("active-focus-session.json")), snapshot));
         AppController &controller = harness.start();
         QCOMPARE(controller.formattedTime(), time);
-        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QCOMPARE(controller.phase(), SessionPhase::Focus);
         QCOMPARE(controller.workTimer().accumulatedActiveTime > 0, restored && snapshot.contains("1499.2"));
         // Either way the running round is saved at once.
         const auto saved = QJsonDocument::fromJson(
@@ -159,7 +159,7 @@ private slots:
         harness.wheel->rolls = { 0.0 };
         first.spinWheel(0);
         QCOMPARE(first.selectedItem()->id(), ids.first());
-        QTRY_COMPARE(first.phase(), SessionPhase::activity);
+        QTRY_COMPARE(first.phase(), SessionPhase::Activity);
         first.confirmActivityCompleted();
         first.shutdown();
         harness.controller.reset();
@@ -212,7 +212,7 @@ private slots:
             harness.tick(250);
         QCOMPARE(controller.formattedTime(), QStringLiteral("00:58"));
         harness.tick(58 * 1000);
-        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
         QCOMPARE(controller.todayCompletedSessions(), 1);
     }
 
@@ -263,10 +263,10 @@ private slots:
     void shutdownCanRunTwiceInEveryPhase_data()
     {
         QTest::addColumn<SessionPhase>("phase");
-        QTest::newRow("focus") << SessionPhase::focus;
-        QTest::newRow("session complete") << SessionPhase::sessionComplete;
-        QTest::newRow("wheel") << SessionPhase::wheel;
-        QTest::newRow("activity") << SessionPhase::activity;
+        QTest::newRow("focus") << SessionPhase::Focus;
+        QTest::newRow("session complete") << SessionPhase::SessionComplete;
+        QTest::newRow("wheel") << SessionPhase::Wheel;
+        QTest::newRow("activity") << SessionPhase::Activity;
     }
 
     void shutdownCanRunTwiceInEveryPhase()
@@ -274,13 +274,13 @@ private slots:
         QFETCH(SessionPhase, phase);
         ControllerHarness harness;
         AppController &controller = harness.start();
-        if (phase != SessionPhase::focus)
+        if (phase != SessionPhase::Focus)
             controller.finishFocusNow();
-        if (phase == SessionPhase::wheel || phase == SessionPhase::activity)
+        if (phase == SessionPhase::Wheel || phase == SessionPhase::Activity)
             controller.enterLockedBreak();
-        if (phase == SessionPhase::activity) {
+        if (phase == SessionPhase::Activity) {
             controller.spinWheel(0);
-            QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+            QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         }
         QCOMPARE(controller.phase(), phase);
 
@@ -290,7 +290,7 @@ private slots:
         QVERIFY(!controller.keyboardIsLocked());
         QVERIFY(!harness.global->isInstalled());
         QCOMPARE(QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))),
-            phase == SessionPhase::focus);
+            phase == SessionPhase::Focus);
     }
 
     void sameVolumeTwiceWritesOnce()
@@ -359,7 +359,7 @@ private slots:
         QVERIFY(controller.secondsRemaining() > 0);
         QCOMPARE(controller.workTimer().idleTimeout, 60.0);
         harness.tick(250);
-        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QCOMPARE(controller.phase(), SessionPhase::Focus);
     }
 
     void backgroundFallsBackWhenTheFileIsGone()

@@ -118,9 +118,9 @@ private:
         controller.finishFocusNow();
         controller.enterLockedBreak();
         controller.spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         controller.confirmActivityCompleted();
-        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QCOMPARE(controller.phase(), SessionPhase::Focus);
     }
 
 private slots:

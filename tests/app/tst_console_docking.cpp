@@ -9,7 +9,6 @@
 using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
-
 namespace {
 
 constexpr auto leading = FocusConsoleDock::leading;
@@ -54,7 +53,6 @@ QColor withOpacity(QColor color, double opacity)
 enum class Gesture { rest, dragBelow, dragPast, tapSnap, springBack };
 
 } // namespace
-
 
 class ConsoleDockingTest : public QObject
 {
@@ -264,7 +262,7 @@ private slots:
         docking.dragEnded(-300, 400);
         harness.dockTimer->advance(100ms);
         controller.finishFocusNow();
-        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
         harness.dockTimer->advance(240ms);
         QCOMPARE(controller.preferences().focusConsoleDock, leading);
         QCOMPARE(AppStorageService::loadPreferences(harness.root()).value().focusConsoleDock, leading);

@@ -48,7 +48,7 @@ private slots:
         controller.handleInputActivity();
         harness.tick(activeMilliseconds);
         controller.finishFocusNow();
-        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
         QVERIFY(QString::fromUtf8(readFileBytes(harness.file(QStringLiteral("focus-session-log.csv"))))
                     .contains(logged));
         QVERIFY(!QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
@@ -98,7 +98,7 @@ private slots:
         controller.handleInputActivity();
         harness.clock->advanceMs(1000);
         controller.toggleManualPause();
-        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
         QCOMPARE(controller.todayCompletedSessions(), 1);
         QCOMPARE(controller.formattedTime(), QStringLiteral("00:00"));
     }
@@ -208,10 +208,10 @@ private slots:
         harness.startInBreak(preferences);
         AppController &controller = *harness.controller;
         controller.spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         QSignalSpy changes(&controller, &AppController::trackingStateChanged);
         controller.confirmActivityCompleted();
-        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QCOMPARE(controller.phase(), SessionPhase::Focus);
         QCOMPARE(controller.trackingState(), shown);
         QVERIFY(controller.isActivityTrackingOn() == trackActivity);
         // The tick keeps what the new round showed; nothing flashes in between.
@@ -342,10 +342,10 @@ private slots:
 
         controller.spinWheel(0);
         QCOMPARE(controller.wheelRotation(), 1710.0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
 
         controller.confirmActivityCompleted();
-        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QCOMPARE(controller.phase(), SessionPhase::Focus);
         QCOMPARE(controller.todayHealthScore(), 10);
         QVERIFY(!controller.keyboardIsLocked());
         QVERIFY(!harness.grab->isGrabbed());
@@ -378,7 +378,7 @@ private slots:
         QElapsedTimer elapsed;
         qint64 settledAfterMs = -1;
         connect(&controller, &AppController::phaseChanged, this, [&] {
-            if (controller.phase() == SessionPhase::activity)
+            if (controller.phase() == SessionPhase::Activity)
                 settledAfterMs = elapsed.elapsed();
         });
         elapsed.start();
@@ -394,12 +394,12 @@ private slots:
         AppController &controller = *harness.controller;
         controller.spinWheel(0);
         harness.grab->pressEmergencyChord();
-        QTRY_COMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QTRY_COMPARE(controller.phase(), SessionPhase::SessionComplete);
         QVERIFY(controller.emergencyUnlocked());
         QVERIFY(!controller.keyboardIsLocked());
         QCOMPARE(controller.alertTitle(), QStringLiteral("已应急解锁"));
         QTest::qWait(100);
-        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
         QVERIFY(!controller.isSpinning());
         QVERIFY(!controller.selectedItem());
     }
@@ -410,13 +410,13 @@ private slots:
         harness.startInBreak();
         AppController &controller = *harness.controller;
         controller.spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         // The chord's callback is still queued when the confirmation opens the next round.
         harness.grab->pressEmergencyChord();
         controller.confirmActivityCompleted();
-        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QCOMPARE(controller.phase(), SessionPhase::Focus);
         QTest::qWait(50);
-        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QCOMPARE(controller.phase(), SessionPhase::Focus);
         QVERIFY(!controller.emergencyUnlocked());
         QVERIFY(QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
     }
@@ -427,12 +427,12 @@ private slots:
         harness.startInBreak();
         AppController &controller = *harness.controller;
         controller.spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         const qint64 revision = controller.notesRevision();
         QVERIFY(QFile::remove(harness.file(QStringLiteral("daily-activity-log.csv"))));
         controller.confirmActivityCompleted();
         QCOMPARE(controller.alertTitle(), QStringLiteral("CSV 写入失败"));
-        QCOMPARE(controller.phase(), SessionPhase::focus);
+        QCOMPARE(controller.phase(), SessionPhase::Focus);
         QVERIFY(!harness.grab->isGrabbed());
         QCOMPARE(controller.notesRevision(), revision);
         QCOMPARE(controller.recentHistory().size(), 1);
@@ -445,7 +445,7 @@ private slots:
         AppController &controller = harness.start();
         QVERIFY(QFile::remove(harness.file(QStringLiteral("focus-session-log.csv"))));
         controller.finishFocusNow();
-        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
         QCOMPARE(controller.alertTitle(), QStringLiteral("番茄记录写入失败"));
         QCOMPARE(controller.notesRevision(), 0);
         // The round's saved state goes only with its row written.
@@ -459,7 +459,7 @@ private slots:
         harness.grab->canGrab = false;
         controller.finishFocusNow();
         controller.enterLockedBreak();
-        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
         QCOMPARE(controller.alertTitle(), QStringLiteral("无法锁定键盘"));
         QCOMPARE(harness.window->fullScreens, 0);
     }
@@ -479,7 +479,7 @@ private slots:
             harness.wheel->rolls = { std::fmod(round * 0.618034, 1.0) };
             controller.spinWheel(0);
             latest = controller.selectedItem()->id();
-            QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+            QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
             controller.confirmActivityCompleted();
             controller.finishFocusNow();
             controller.enterLockedBreak();

@@ -9,7 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-
 namespace {
 
 enum class Scenario { newRound, typing, idle, paused, pausedWhileIdle, resumed, withoutInputAccess };
@@ -349,7 +348,7 @@ private slots:
         controller.notesEditorDisappeared();
         harness.grab->pressEmergencyChord();
         QCoreApplication::processEvents();
-        QCOMPARE(controller.phase(), SessionPhase::sessionComplete);
+        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
         controller.notesEditorAppeared();
         QCOMPARE(controller.notesDraft(), QStringLiteral("first round"));
     }

@@ -81,7 +81,7 @@ private slots:
         QVERIFY(fault != Fault::readOnly || controller.alertMessage().contains(folder));
         QCOMPARE(QDir(folder).entryList({ u"*backup*"_s }, QDir::Files), QStringList());
         // A round that ends while the disk is still full is kept back too.
-        if (controller.phase() == SessionPhase::focus)
+        if (controller.phase() == SessionPhase::Focus)
             controller.finishFocusNow();
         QCOMPARE(readFileBytes(path), before);
         setFileSizeCeiling(RLIM_INFINITY);

@@ -139,7 +139,7 @@ private slots:
         QVERIFY(controller.keyboardIsLocked());
         QVERIFY(!controller.header().commandsEnabled);
         controller.spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         controller.confirmActivityCompleted();
         QVERIFY(controller.header().commandsEnabled);
         QCOMPARE(

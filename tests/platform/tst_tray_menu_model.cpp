@@ -76,7 +76,7 @@ private slots:
 
         QList<Entry> expected { action(chinese ? "显示柯帆" : "Show Quorvane", Action::showMainWindow),
             separator() };
-        if (phase != SessionPhase::focus) {
+        if (phase != SessionPhase::Focus) {
             expected << text(chinese ? QStringLiteral("正在休息") : QStringLiteral("Taking a Break"));
         } else {
             expected << text(title(tracking, language) + QStringLiteral(" · 24:59"));
@@ -99,7 +99,7 @@ private slots:
         for (qsizetype i = 0; i < expected.size(); ++i)
             QCOMPARE(model.entries[i], expected[i]);
         QCOMPARE(model.iconSymbol,
-            phase == SessionPhase::focus ? QStringLiteral("timer") : QStringLiteral("figure.mind.and.body"));
+            phase == SessionPhase::Focus ? QStringLiteral("timer") : QStringLiteral("figure.mind.and.body"));
     }
 
     // Whole minutes, rounded up, so that the tooltip changes once a minute, not with every second.
@@ -109,15 +109,15 @@ private slots:
         QTest::addColumn<AppLanguage>("language");
         QTest::addColumn<qint64>("seconds");
         QTest::addColumn<QString>("toolTip");
-        QTest::newRow("24:59") << SessionPhase::focus << AppLanguage::english << qint64(24 * 60 + 59)
+        QTest::newRow("24:59") << SessionPhase::Focus << AppLanguage::english << qint64(24 * 60 + 59)
                                << QStringLiteral("Quorvane · 25 min left");
-        QTest::newRow("24:01, zh") << SessionPhase::focus << AppLanguage::chinese << qint64(24 * 60 + 1)
+        QTest::newRow("24:01, zh") << SessionPhase::Focus << AppLanguage::chinese << qint64(24 * 60 + 1)
                                    << QStringLiteral("柯帆 · 还剩 25 分钟");
-        QTest::newRow("24:00") << SessionPhase::focus << AppLanguage::english << qint64(24 * 60)
+        QTest::newRow("24:00") << SessionPhase::Focus << AppLanguage::english << qint64(24 * 60)
                                << QStringLiteral("Quorvane · 24 min left");
-        QTest::newRow("overtime") << SessionPhase::focus << AppLanguage::english << qint64(-5)
+        QTest::newRow("overtime") << SessionPhase::Focus << AppLanguage::english << qint64(-5)
                                   << QStringLiteral("Quorvane · 0 min left");
-        QTest::newRow("break") << SessionPhase::wheel << AppLanguage::english << qint64(90)
+        QTest::newRow("break") << SessionPhase::Wheel << AppLanguage::english << qint64(90)
                                << QStringLiteral("Quorvane · Taking a Break");
     }
 
@@ -134,7 +134,7 @@ private slots:
 
     void statusLineShowsTrackingStateAndTime()
     {
-        const TrayMenuModel model = TrayMenuModel::make(SessionPhase::focus, WorkTrackingState::tracking,
+        const TrayMenuModel model = TrayMenuModel::make(SessionPhase::Focus, WorkTrackingState::tracking,
             AppLanguage::english, QStringLiteral("24:59"), 24 * 60 + 59, true);
         QCOMPARE(model.entries[2].text, QStringLiteral("Focus in Progress · 24:59"));
         QCOMPARE(model.entries[2].kind, EntryKind::text);
@@ -171,7 +171,7 @@ private slots:
     {
         const auto make = [](const QString &time) {
             return TrayMenuModel::make(
-                SessionPhase::focus, WorkTrackingState::idlePaused, AppLanguage::english, time, 600, false);
+                SessionPhase::Focus, WorkTrackingState::idlePaused, AppLanguage::english, time, 600, false);
         };
         QCOMPARE(make(QStringLiteral("10:00")), make(QStringLiteral("10:00")));
         QVERIFY(make(QStringLiteral("10:00")) != make(QStringLiteral("09:59")));

@@ -30,7 +30,7 @@ private slots:
         });
         controller.finishFocusNow();
         controller.enterLockedBreak();
-        QCOMPARE(controller.phase(), SessionPhase::wheel);
+        QCOMPARE(controller.phase(), SessionPhase::Wheel);
         QVERIFY(controller.keyboardIsLocked());
 
         probe.forget();
@@ -41,7 +41,7 @@ private slots:
         QVERIFY(probe.keycodes.isEmpty());
 
         input.chord({ keysym::controlL, keysym::altL, keysym::superL, keysym::escape });
-        QTRY_COMPARE_WITH_TIMEOUT(controller.phase(), SessionPhase::sessionComplete, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(controller.phase(), SessionPhase::SessionComplete, 10000);
         QVERIFY(!controller.keyboardIsLocked());
         QVERIFY(controller.emergencyUnlocked());
         QCOMPARE(controller.alertTitle(), QStringLiteral("已应急解锁"));

@@ -20,7 +20,7 @@ using EntryKind = TrayMenuModel::EntryKind;
 
 TrayMenuModel focusModel(const QString &time, WorkTrackingState tracking = WorkTrackingState::tracking)
 {
-    return TrayMenuModel::make(SessionPhase::focus, tracking, AppLanguage::english, time, 600, true);
+    return TrayMenuModel::make(SessionPhase::Focus, tracking, AppLanguage::english, time, 600, true);
 }
 
 // Pixels whose lightness is far from the panel's: what the eye can tell from the panel.
@@ -176,7 +176,7 @@ private slots:
         QCOMPARE(tray.menu()->actions()[3]->text(), QStringLiteral("Grant Activity Access"));
         QVERIFY(tray.menu()->actions()[3]->isEnabled());
 
-        tray.setModel(TrayMenuModel::make(SessionPhase::wheel, WorkTrackingState::tracking,
+        tray.setModel(TrayMenuModel::make(SessionPhase::Wheel, WorkTrackingState::tracking,
             AppLanguage::english, QStringLiteral("25:00"), 1500, true));
         QCOMPARE(tray.menu()->actions().size(), before.size() - 1);
         QCOMPARE(tray.menu()->actions()[2]->text(), QStringLiteral("Taking a Break"));
@@ -216,7 +216,7 @@ private slots:
         tray.show();
         const auto image = [](const QIcon &icon) { return icon.pixmap(QSize(32, 32)).toImage(); };
         QCOMPARE(image(tray.icon()), image(TraySymbolIcon::make(QStringLiteral("timer"))));
-        tray.setModel(TrayMenuModel::make(SessionPhase::activity, WorkTrackingState::tracking,
+        tray.setModel(TrayMenuModel::make(SessionPhase::Activity, WorkTrackingState::tracking,
             AppLanguage::chinese, QStringLiteral("25:00"), 1500, false));
         QCOMPARE(image(tray.icon()), image(TraySymbolIcon::make(QStringLiteral("figure.mind.and.body"))));
         QCOMPARE(tray.menu()->actions().first()->text(), QStringLiteral("显示柯帆"));

@@ -96,12 +96,12 @@ private slots:
             QVERIFY(std::abs(label.x() - 270) < 1e-6);
             QVERIFY(label.y() < 270);
 
-            QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+            QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
             controller.confirmActivityCompleted();
-            QCOMPARE(controller.phase(), SessionPhase::focus);
+            QCOMPARE(controller.phase(), SessionPhase::Focus);
             controller.finishFocusNow();
             controller.enterLockedBreak();
-            QCOMPARE(controller.phase(), SessionPhase::wheel);
+            QCOMPARE(controller.phase(), SessionPhase::Wheel);
         }
     }
 
@@ -154,7 +154,7 @@ private slots:
         controller.enterLockedBreak();
         harness.wheel->rolls = { 0.1 };
         controller.spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::activity);
+        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         QSignalSpy weighted(&controller, &AppController::weightedItemsChanged);
         controller.confirmActivityCompleted();
         QVERIFY(!weighted.isEmpty());

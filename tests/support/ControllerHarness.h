@@ -135,7 +135,7 @@ public:
         AppController &started = startWithStored(preferences);
         started.finishFocusNow();
         started.enterLockedBreak();
-        QCOMPARE(started.phase(), SessionPhase::wheel);
+        QCOMPARE(started.phase(), SessionPhase::Wheel);
     }
 
     // Moves the clock on and runs one tick.

@@ -11,6 +11,7 @@
 #include "app/RoundCompletePresentation.h"
 #include "app/SettingsPaneTexts.h"
 #include "app/SettingsSession.h"
+#include "core/SessionPhase.h"
 #include "media/VideoStartWatchdog.h"
 #include "network/UpdateController.h"
 
@@ -19,6 +20,12 @@
 // Types of the layers below that the views use, and those they read through the controller's
 // properties but never name: each is declared to the module here, where the type registration and
 // the QML tools read it.
+
+namespace ForeignSessionPhase {
+Q_NAMESPACE
+QML_FOREIGN_NAMESPACE(SessionPhases)
+QML_NAMED_ELEMENT(SessionPhase)
+} // namespace ForeignSessionPhase
 
 struct ForeignReorderableListModel
 {

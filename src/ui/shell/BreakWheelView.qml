@@ -24,14 +24,14 @@ Item {
                                                             actionSize, card)
     readonly property point actionCentre: BreakGeometry.actionCentre(Qt.size(width, height),
                                                                       header.y + header.height, actionSize, card)
-    readonly property bool isActivity: AppController.phase === "activity"
-    readonly property bool isWaiting: AppController.phase === "wheel" && AppController.keyboardIsLocked
+    readonly property bool isActivity: AppController.phase === SessionPhase.Activity
+    readonly property bool isWaiting: AppController.phase === SessionPhase.Wheel && AppController.keyboardIsLocked
     readonly property color accent: AppController.accentColor
 
     // The draw starts only when the screen appears ready for it, not on later changes: a draw that
     // could not start (an alert says why) is not retried.
     function scheduleDrawIfReady() {
-        if (AppController.phase === "wheel" && AppController.keyboardIsLocked && !AppController.isSpinning
+        if (AppController.phase === SessionPhase.Wheel && AppController.keyboardIsLocked && !AppController.isSpinning
                 && !AppController.hasSelectedItem)
             automaticStart.start();
     }

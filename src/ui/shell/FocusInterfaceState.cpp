@@ -1,16 +1,5 @@
 #include "ui/shell/FocusInterfaceState.h"
 
-#include "core/SessionPhase.h"
-
-namespace {
-
-bool isFocus(const QString &phase)
-{
-    return fromRawValue<SessionPhase>(phase) == SessionPhase::focus;
-}
-
-} // namespace
-
 template<typename Change> void FocusInterfaceState::changeAnnouncingEffect(Change change)
 {
     const bool wasHidden = isEffectivelyHidden();
@@ -19,14 +8,14 @@ template<typename Change> void FocusInterfaceState::changeAnnouncingEffect(Chang
         emit isEffectivelyHiddenChanged();
 }
 
-void FocusInterfaceState::setPhase(const QString &phase)
+void FocusInterfaceState::setPhase(SessionPhase phase)
 {
     if (phase == m_phase)
         return;
     changeAnnouncingEffect([&] {
         m_phase = phase;
         emit phaseChanged();
-        if (!isFocus(phase) && m_focusInterfaceIsHidden) {
+        if (phase != SessionPhase::Focus && m_focusInterfaceIsHidden) {
             m_focusInterfaceIsHidden = false;
             emit focusInterfaceIsHiddenChanged();
         }
@@ -45,5 +34,5 @@ void FocusInterfaceState::setFocusInterfaceIsHidden(bool hidden)
 
 bool FocusInterfaceState::isEffectivelyHidden() const
 {
-    return m_focusInterfaceIsHidden && isFocus(m_phase);
+    return m_focusInterfaceIsHidden && m_phase == SessionPhase::Focus;
 }

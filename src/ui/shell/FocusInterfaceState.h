@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SessionPhase.h"
+
 #include <QObject>
 #include <QString>
 #include <QtQml/qqmlregistration.h>
@@ -11,7 +13,7 @@ class FocusInterfaceState : public QObject
 {
     Q_OBJECT
     QML_ELEMENT
-    Q_PROPERTY(QString phase READ phase WRITE setPhase NOTIFY phaseChanged FINAL)
+    Q_PROPERTY(SessionPhases::SessionPhase phase READ phase WRITE setPhase NOTIFY phaseChanged FINAL)
     Q_PROPERTY(bool focusInterfaceIsHidden READ focusInterfaceIsHidden WRITE setFocusInterfaceIsHidden NOTIFY
             focusInterfaceIsHiddenChanged FINAL)
     Q_PROPERTY(bool isEffectivelyHidden READ isEffectivelyHidden NOTIFY isEffectivelyHiddenChanged FINAL)
@@ -19,8 +21,8 @@ class FocusInterfaceState : public QObject
 public:
     using QObject::QObject;
 
-    const QString &phase() const { return m_phase; }
-    void setPhase(const QString &phase);
+    SessionPhase phase() const { return m_phase; }
+    void setPhase(SessionPhase phase);
 
     bool focusInterfaceIsHidden() const { return m_focusInterfaceIsHidden; }
     void setFocusInterfaceIsHidden(bool hidden);
@@ -37,6 +39,6 @@ private:
     // Runs a change and announces the effective flag when the change moved it.
     template<typename Change> void changeAnnouncingEffect(Change change);
 
-    QString m_phase;
+    SessionPhase m_phase = SessionPhase::Focus;
     bool m_focusInterfaceIsHidden = false;
 };

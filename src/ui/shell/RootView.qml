@@ -161,7 +161,7 @@ Item {
             // qmllint disable unqualified
             Loader {
                 anchors.fill: parent
-                active: AppController.phase === "focus"
+                active: AppController.phase === SessionPhase.Focus
                 sourceComponent: FocusSessionView {
                     backdrop: scene
                 }
@@ -169,7 +169,7 @@ Item {
 
             Loader {
                 anchors.fill: parent
-                active: AppController.phase === "sessionComplete"
+                active: AppController.phase === SessionPhase.SessionComplete
                 sourceComponent: SessionCompleteView {
                     backdrop: scene
                     reservedTop: headerBar.y + headerBar.height
@@ -179,7 +179,7 @@ Item {
             // One break screen from the wheel to the end of the activity, so it appears only once.
             Loader {
                 anchors.fill: parent
-                active: AppController.phase === "wheel" || AppController.phase === "activity"
+                active: AppController.phase === SessionPhase.Wheel || AppController.phase === SessionPhase.Activity
                 sourceComponent: BreakWheelView {
                     objectName: "breakWheelView"
                     reduceMotion: AppController.reduceMotion
@@ -228,7 +228,7 @@ Item {
     Loader {
         id: breakNowPlaying
 
-        readonly property bool wanted: AppController.phase === "wheel" || AppController.phase === "activity"
+        readonly property bool wanted: AppController.phase === SessionPhase.Wheel || AppController.phase === SessionPhase.Activity
         property bool viewStands: false
         // Kept by the card itself rather than read from `item`, which the loader's own `active` changes.
         property bool cardShows: false
@@ -259,7 +259,7 @@ Item {
     FocusCornerControls {
         objectName: "cornerControls"
         anchors.fill: parent
-        opacity: AppController.phase === "focus" ? 1 : 0
+        opacity: AppController.phase === SessionPhase.Focus ? 1 : 0
         visible: opacity > 0
         interfaceIsHidden: interfaceState.focusInterfaceIsHidden
         consoleDock: AppController.focusConsoleDock

@@ -774,7 +774,7 @@ private slots:
             QTRY_VERIFY(!app.updateController().isChecking());
             QVERIFY(!app.updateController().showingResult());
             app.spinWheel(0);
-            QTRY_COMPARE(app.phase(), SessionPhase::activity);
+            QTRY_COMPARE(app.phase(), SessionPhase::Activity);
             app.confirmActivityCompleted();
             QVERIFY(app.updateController().showingResult());
             QCOMPARE(app.updateController().resultTitle(), message);

@@ -65,11 +65,11 @@ private:
 
     void reachPhase(SessionPhase phase)
     {
-        if (m_controller->phase() == SessionPhase::focus && phase != SessionPhase::focus)
+        if (m_controller->phase() == SessionPhase::Focus && phase != SessionPhase::Focus)
             m_controller->finishFocusNow();
-        if (m_controller->phase() == SessionPhase::sessionComplete && phase >= SessionPhase::wheel)
+        if (m_controller->phase() == SessionPhase::SessionComplete && phase >= SessionPhase::Wheel)
             m_controller->enterLockedBreak();
-        if (m_controller->phase() == SessionPhase::wheel && phase == SessionPhase::activity)
+        if (m_controller->phase() == SessionPhase::Wheel && phase == SessionPhase::Activity)
             m_controller->spinWheel(0);
         QTRY_COMPARE_WITH_TIMEOUT(m_controller->phase(), phase, 30000);
     }
@@ -231,13 +231,13 @@ private slots:
         QTest::addColumn<QString>("place");
         QTest::addColumn<QString>("card");
         QTest::addColumn<double>("width");
-        QTest::newRow("focus") << SessionPhase::focus << u"consoleNowPlayingPlace"_qs
+        QTest::newRow("focus") << SessionPhase::Focus << u"consoleNowPlayingPlace"_qs
                                << u"consoleNowPlayingCard"_qs << 410.0;
-        QTest::newRow("round complete") << SessionPhase::sessionComplete << u"roundCompleteNowPlayingPlace"_qs
+        QTest::newRow("round complete") << SessionPhase::SessionComplete << u"roundCompleteNowPlayingPlace"_qs
                                         << u"roundCompleteNowPlayingCard"_qs << 380.0;
-        QTest::newRow("wheel") << SessionPhase::wheel << u"breakNowPlayingPlace"_qs
+        QTest::newRow("wheel") << SessionPhase::Wheel << u"breakNowPlayingPlace"_qs
                                << u"breakNowPlayingCard"_qs << 320.0;
-        QTest::newRow("activity") << SessionPhase::activity << u"breakNowPlayingPlace"_qs
+        QTest::newRow("activity") << SessionPhase::Activity << u"breakNowPlayingPlace"_qs
                                   << u"breakNowPlayingCard"_qs << 320.0;
     }
 
@@ -252,7 +252,7 @@ private slots:
         QTRY_VERIFY(isShown(card));
         QCOMPARE(find(card)->width(), width);
         QVERIFY(isShown(place));
-        const bool inBreak = phase == SessionPhase::wheel || phase == SessionPhase::activity;
+        const bool inBreak = phase == SessionPhase::Wheel || phase == SessionPhase::Activity;
         QCOMPARE(isShown(u"breakNowPlayingCard"_qs), inBreak);
         for (const QString &other : { u"consoleNowPlayingCard"_qs, u"roundCompleteNowPlayingCard"_qs }) {
             if (other != card)

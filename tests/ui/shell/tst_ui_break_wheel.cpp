@@ -31,7 +31,8 @@ private:
 
     QQuickItem *show(QSize size, bool reduceMotion)
     {
-        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/BreakWheelView.qml")));
+        QQmlComponent component(m_engine.get(),
+            QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/BreakWheelView.qml")));
         m_window = std::make_unique<QQuickWindow>();
         m_window->resize(size);
         auto *screen = qobject_cast<QQuickItem *>(
@@ -99,7 +100,7 @@ private:
     {
         controller().finishFocusNow();
         controller().enterLockedBreak();
-        QCOMPARE(controller().phase(), SessionPhase::wheel);
+        QCOMPARE(controller().phase(), SessionPhase::Wheel);
     }
 
 private slots:
@@ -120,14 +121,14 @@ private slots:
             english.language = AppLanguage::english;
             QVERIFY(controller().savePreferences(english));
         }
-        if (controller().phase() == SessionPhase::sessionComplete)
+        if (controller().phase() == SessionPhase::SessionComplete)
             controller().enterLockedBreak();
-        if (controller().phase() == SessionPhase::wheel) {
+        if (controller().phase() == SessionPhase::Wheel) {
             controller().spinWheel(0);
-            QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::activity, settleTimeoutMs);
+            QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
         }
         controller().confirmActivityCompleted();
-        QCOMPARE(controller().phase(), SessionPhase::focus);
+        QCOMPARE(controller().phase(), SessionPhase::Focus);
     }
 
     void cleanup() { m_window.reset(); }
@@ -163,13 +164,13 @@ private slots:
             QCOMPARE(text(screen, "waitingText"), QStringLiteral("Preparing the wheel"));
         }
         QTRY_VERIFY_WITH_TIMEOUT(
-            controller().isSpinning() || controller().phase() == SessionPhase::activity, settleTimeoutMs);
+            controller().isSpinning() || controller().phase() == SessionPhase::Activity, settleTimeoutMs);
         QCOMPARE(wheel->selectedID(), controller().selectedItemID());
         QCOMPARE(wheel->items(), controller().wheelEntries());
         if (controller().isSpinning())
             QCOMPARE(text(screen, "waitingText"), QStringLiteral("Choosing your break activity"));
 
-        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::activity, settleTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
         QVERIFY(wheel->showResult());
         QCOMPARE(wheel->wheelRotation(), controller().wheelRotation());
         QVERIFY(!shows(screen, "waitingCapsule"));
@@ -190,7 +191,7 @@ private slots:
 
         QMetaObject::invokeMethod(
             screen->findChild<QObject *>(QStringLiteral("completionButton")), "clicked");
-        QCOMPARE(controller().phase(), SessionPhase::focus);
+        QCOMPARE(controller().phase(), SessionPhase::Focus);
         QVERIFY(!controller().keyboardIsLocked());
     }
 
@@ -205,7 +206,7 @@ private slots:
         QVERIFY(screen);
         QCOMPARE(screen->property("spinSeconds").toDouble(), 3.1);
         QVERIFY(!drawIsScheduled(screen));
-        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::activity, settleTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
 
         // Shown in the activity phase: the drawn item and its button, and nothing scheduled.
         m_window.reset();
@@ -237,7 +238,7 @@ private slots:
         QVERIFY(screen);
         auto *title = screen->findChild<QQuickItem *>(QStringLiteral("title"));
         QCOMPARE(title->property("color").value<QColor>(), QColor(textHex));
-        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::activity, settleTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
         controller().confirmActivityCompleted();
     }
 
@@ -260,7 +261,7 @@ private slots:
         controller().spinWheel(0);
         QVERIFY(controller().isSpinning());
         QVERIFY(controller().wheelRotation() != before);
-        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::activity, settleTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
         QVERIFY(wheel->showResult());
         QCOMPARE(rotationWhenShown, controller().wheelRotation());
         QCOMPARE(wheel->wheelRotation(), controller().wheelRotation());
@@ -283,7 +284,7 @@ private slots:
         QCOMPARE(text(screen, "unlockHint"), QStringLiteral("应急解锁  Ctrl+Alt+Super+Esc"));
         QCOMPARE(
             screen->findChild<QQuickItem *>(QStringLiteral("wheel"))->property("english").toBool(), false);
-        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::activity, settleTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
         QCOMPARE(text(screen, "title"), QStringLiteral("本轮休息"));
         QCOMPARE(text(screen, "subtitle"), QStringLiteral("完成后再开始下一轮"));
         QCOMPARE(text(screen, "completionButton"), QStringLiteral("我已完成 · 开始下一轮"));

@@ -25,7 +25,8 @@ private:
     QQuickItem *show(const QString &file)
     {
         m_window.reset();
-        QQmlComponent component(m_engine.get(), QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/") + file));
+        QQmlComponent component(
+            m_engine.get(), QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/") + file));
         QObject *object = component.create();
         if (!object) {
             qWarning() << component.errorString();
@@ -160,7 +161,7 @@ private slots:
     {
         QVERIFY(show(QStringLiteral("FocusSessionView.qml")));
         QVERIFY(click("finishNowButton"));
-        QCOMPARE(m_controller->phase(), SessionPhase::sessionComplete);
+        QCOMPARE(m_controller->phase(), SessionPhase::SessionComplete);
         QCOMPARE(m_controller->todayCompletedSessions(), 0);
     }
 
@@ -177,14 +178,14 @@ private slots:
         QVERIFY(show(QStringLiteral("SessionCompleteView.qml")));
         m_harness.grab->canGrab = false;
         QVERIFY(click("startBreakButton"));
-        QCOMPARE(m_controller->phase(), SessionPhase::sessionComplete);
+        QCOMPARE(m_controller->phase(), SessionPhase::SessionComplete);
         QVERIFY(m_controller->showingAlert());
         QCOMPARE(m_controller->alertTitle(), QStringLiteral("无法锁定键盘"));
         m_controller->setShowingAlert(false);
 
         m_harness.grab->canGrab = true;
         QVERIFY(click("startBreakButton"));
-        QCOMPARE(m_controller->phase(), SessionPhase::wheel);
+        QCOMPARE(m_controller->phase(), SessionPhase::Wheel);
         QVERIFY(m_controller->keyboardIsLocked());
     }
 
@@ -193,9 +194,9 @@ private slots:
     void notesTypedAsTheRoundEndsReachItsRow()
     {
         m_controller->spinWheel(0);
-        QTRY_COMPARE(m_controller->phase(), SessionPhase::activity);
+        QTRY_COMPARE(m_controller->phase(), SessionPhase::Activity);
         m_controller->confirmActivityCompleted();
-        QCOMPARE(m_controller->phase(), SessionPhase::focus);
+        QCOMPARE(m_controller->phase(), SessionPhase::Focus);
 
         QVERIFY(show(QStringLiteral("Main.qml")));
         QVERIFY(click("active-session-notes-editor"));

@@ -92,9 +92,9 @@ private:
         AppController &controller = *m_harness.controller;
         for (int step = 0; step < 4 && controller.phase() != phase; ++step) {
             const SessionPhase from = controller.phase();
-            from == SessionPhase::focus          ? controller.finishFocusNow()
-                : from == SessionPhase::activity ? controller.confirmActivityCompleted()
-                : from == SessionPhase::wheel    ? controller.spinWheel(0)
+            from == SessionPhase::Focus          ? controller.finishFocusNow()
+                : from == SessionPhase::Activity ? controller.confirmActivityCompleted()
+                : from == SessionPhase::Wheel    ? controller.spinWheel(0)
                                                  : controller.enterLockedBreak();
             QTRY_VERIFY_WITH_TIMEOUT(controller.phase() != from, 30000);
         }
@@ -133,7 +133,7 @@ private slots:
         AppController &controller = *m_harness.controller;
         const bool isSheet = screen.at(0).isUpper();
         if (isSheet || screen.endsWith(u"Break"))
-            reach(SessionPhase::focus);
+            reach(SessionPhase::Focus);
         AppPreferences preferences = controller.preferences();
         preferences.language = language;
         // The activity drawn last sits the next break out: the first two take turns.
@@ -143,9 +143,9 @@ private slots:
         QVERIFY(controller.savePreferences(preferences));
         m_views.window->resize(size);
         QTRY_COMPARE(m_views.root->size(), QSizeF(size));
-        reach(screen.endsWith(u"Break")      ? SessionPhase::activity
-                : screen == u"roundComplete" ? SessionPhase::sessionComplete
-                                             : SessionPhase::focus);
+        reach(screen.endsWith(u"Break")      ? SessionPhase::Activity
+                : screen == u"roundComplete" ? SessionPhase::SessionComplete
+                                             : SessionPhase::Focus);
         const QByteArray flag = "showing" + screen.toLatin1();
         auto *sheet
             = m_views.window->findChild<QQuickWindow *>(screen.at(0).toLower() + screen.mid(1) + u"Sheet"_s);

@@ -267,12 +267,12 @@ bool reachPhase(AppController &controller, const QString &phase)
         return true;
     controller.finishFocusNow();
     if (phase == u"sessionComplete")
-        return controller.phase() == SessionPhase::sessionComplete;
+        return controller.phase() == SessionPhase::SessionComplete;
     controller.enterLockedBreak();
     if (phase == u"wheel")
-        return controller.phase() == SessionPhase::wheel;
+        return controller.phase() == SessionPhase::Wheel;
     controller.spinWheel(0.2);
-    return QTest::qWaitFor([&] { return controller.phase() == SessionPhase::activity; }, 30000)
+    return QTest::qWaitFor([&] { return controller.phase() == SessionPhase::Activity; }, 30000)
         && phase == u"activity";
 }
 

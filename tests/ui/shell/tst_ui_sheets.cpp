@@ -352,7 +352,7 @@ private slots:
     {
         m_controller->finishFocusNow();
         m_controller->enterLockedBreak();
-        QCOMPARE(m_controller->phase(), SessionPhase::wheel);
+        QCOMPARE(m_controller->phase(), SessionPhase::Wheel);
         QTRY_COMPARE(m_window->visibility(), QWindow::FullScreen);
 
         QQuickWindow *statistics = sheet(QStringLiteral("statistics"));

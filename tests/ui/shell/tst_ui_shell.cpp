@@ -85,21 +85,20 @@ private slots:
 
     void effectiveFlagNeedsTheFocusPhase_data()
     {
-        QTest::addColumn<QString>("phase");
+        QTest::addColumn<SessionPhase>("phase");
         QTest::addColumn<bool>("hidden");
         QTest::addColumn<bool>("effective");
 
-        QTest::newRow("focus, hidden") << "focus" << true << true;
-        QTest::newRow("focus, shown") << "focus" << false << false;
-        QTest::newRow("round complete, hidden") << "sessionComplete" << true << false;
-        QTest::newRow("wheel, hidden") << "wheel" << true << false;
-        QTest::newRow("activity, hidden") << "activity" << true << false;
-        QTest::newRow("no phase, hidden") << "" << true << false;
+        QTest::newRow("focus, hidden") << SessionPhase::Focus << true << true;
+        QTest::newRow("focus, shown") << SessionPhase::Focus << false << false;
+        QTest::newRow("round complete, hidden") << SessionPhase::SessionComplete << true << false;
+        QTest::newRow("wheel, hidden") << SessionPhase::Wheel << true << false;
+        QTest::newRow("activity, hidden") << SessionPhase::Activity << true << false;
     }
 
     void effectiveFlagNeedsTheFocusPhase()
     {
-        QFETCH(QString, phase);
+        QFETCH(SessionPhase, phase);
         QFETCH(bool, hidden);
         QFETCH(bool, effective);
 
@@ -113,25 +112,24 @@ private slots:
 
     void leavingTheFocusPhaseClearsTheFlag_data()
     {
-        QTest::addColumn<QString>("nextPhase");
+        QTest::addColumn<SessionPhase>("nextPhase");
         QTest::addColumn<bool>("stillHidden");
         QTest::addColumn<int>("effectChanges");
 
-        QTest::newRow("round complete") << "sessionComplete" << false << 1;
-        QTest::newRow("wheel") << "wheel" << false << 1;
-        QTest::newRow("activity") << "activity" << false << 1;
-        QTest::newRow("focus again") << "focus" << true << 0;
-        QTest::newRow("unknown phase") << "paused" << false << 1;
+        QTest::newRow("round complete") << SessionPhase::SessionComplete << false << 1;
+        QTest::newRow("wheel") << SessionPhase::Wheel << false << 1;
+        QTest::newRow("activity") << SessionPhase::Activity << false << 1;
+        QTest::newRow("focus again") << SessionPhase::Focus << true << 0;
     }
 
     void leavingTheFocusPhaseClearsTheFlag()
     {
-        QFETCH(QString, nextPhase);
+        QFETCH(SessionPhase, nextPhase);
         QFETCH(bool, stillHidden);
         QFETCH(int, effectChanges);
 
         FocusInterfaceState state;
-        state.setPhase(QStringLiteral("focus"));
+        state.setPhase(SessionPhase::Focus);
         state.setFocusInterfaceIsHidden(true);
         QSignalSpy effect(&state, &FocusInterfaceState::isEffectivelyHiddenChanged);
         QSignalSpy flag(&state, &FocusInterfaceState::focusInterfaceIsHiddenChanged);
@@ -142,14 +140,14 @@ private slots:
         QCOMPARE(flag.size(), stillHidden ? 0 : 1);
 
         // Coming back to focus does not bring the hidden state back.
-        state.setPhase(QStringLiteral("focus"));
+        state.setPhase(SessionPhase::Focus);
         QCOMPARE(state.isEffectivelyHidden(), stillHidden);
     }
 
     void flagChangesAreAnnouncedOnce()
     {
         FocusInterfaceState state;
-        state.setPhase(QStringLiteral("focus"));
+        state.setPhase(SessionPhase::Focus);
         QSignalSpy effect(&state, &FocusInterfaceState::isEffectivelyHiddenChanged);
         state.setFocusInterfaceIsHidden(true);
         state.setFocusInterfaceIsHidden(true);
@@ -422,7 +420,7 @@ private slots:
         QTRY_VERIFY(!item("interfaceLayer")->isVisible());
 
         m_controller->finishFocusNow();
-        QCOMPARE(m_controller->phaseName(), QStringLiteral("sessionComplete"));
+        QCOMPARE(m_controller->phase(), SessionPhase::SessionComplete);
         QVERIFY(!interfaceState()->focusInterfaceIsHidden());
         QVERIFY(item("interfaceLayer")->isEnabled());
         QTRY_COMPARE(item("interfaceLayer")->opacity(), 1.0);

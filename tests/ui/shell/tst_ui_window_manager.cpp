@@ -276,12 +276,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_main.window), 30000);
         QVERIFY(glassSharpness() < 4);
         clickThrough("finishNowButton");
-        QTRY_COMPARE(m_main.controller->phase(), SessionPhase::sessionComplete);
+        QTRY_COMPARE(m_main.controller->phase(), SessionPhase::SessionComplete);
         clickThrough("startBreakButton");
-        QTRY_COMPARE_WITH_TIMEOUT(m_main.controller->phase(), SessionPhase::activity, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_main.controller->phase(), SessionPhase::Activity, 30000);
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
         clickThrough("completionButton");
-        QTRY_COMPARE(m_main.controller->phase(), SessionPhase::focus);
+        QTRY_COMPARE(m_main.controller->phase(), SessionPhase::Focus);
         QVERIFY(m_manager.sync());
         QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_main.window), 30000);
         QTRY_VERIFY(glassSharpness() < 4);
