@@ -7,6 +7,7 @@
 #include "core/Uuid.h"
 #include "media/PaletteExtractor.h"
 
+#include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
@@ -605,6 +606,7 @@ private slots:
         AppController &controller = harness.start();
         SettingsSession &session = open(controller);
         BackgroundLibraryModel &model = *session.backgroundLibrary();
+        QAbstractItemModelTester check(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QTemporaryDir picks;
         const QStringList pool = userPictures(picks, 3);
         QRandomGenerator random(27031);

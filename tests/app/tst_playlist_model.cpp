@@ -7,6 +7,7 @@
 #include "core/Uuid.h"
 #include "media/AudioController.h"
 
+#include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QFile>
@@ -287,6 +288,7 @@ private slots:
         const std::optional<NowPlayingInfo> nowPlaying = controller.music()->nowPlaying();
         SettingsSession &session = open(controller);
         PlaylistModel &model = *session.focusPlaylist();
+        QAbstractItemModelTester check(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
 
         model.remove(row);
 
@@ -319,6 +321,7 @@ private slots:
         AppController &controller = harness.startWithStored(preferences);
         SettingsSession &session = open(controller);
         PlaylistModel &model = *session.reminderPlaylist();
+        QAbstractItemModelTester check(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         const QHash<QString, QUuid> ids { { u"A"_s, idA }, { u"B"_s, idB }, { u"C"_s, idC } };
         const QString dragged = QTest::currentDataTag() == "C over A"_ba ? u"C"_s : u"A"_s;
 
@@ -446,6 +449,7 @@ private slots:
         AppController &controller = harness.startWithStored(preferences);
         SettingsSession &session = open(controller);
         PlaylistModel &model = *session.focusPlaylist();
+        QAbstractItemModelTester check(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QTemporaryDir dropped;
         QList<QUrl> urls = urlsOf(userFiles(dropped, files));
         if (remote)

@@ -6,6 +6,7 @@
 #include "ui/journal/JournalController.h"
 #include "ui/journal/NotesDateFormatters.h"
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -83,6 +84,8 @@ public:
     JournalFixture logs { harness };
     AppController *controller = nullptr;
     JournalController journal;
+    QAbstractItemModelTester dayCheck { journal.dayModel(),
+        QAbstractItemModelTester::FailureReportingMode::QtTest };
 };
 
 QStringList idsOf(const QList<NotesTimelineEntry> &entries)

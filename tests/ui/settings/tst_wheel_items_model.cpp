@@ -9,6 +9,7 @@
 #include "ui/settings/WheelItemsModel.h"
 #include "ui/settings/WheelPaneValues.h"
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
 #include <cmath>
@@ -88,6 +89,7 @@ struct OpenWheelPane
     ControllerHarness harness;
     SettingsSession *session = nullptr;
     WheelItemsModel model;
+    QAbstractItemModelTester modelCheck { &model, QAbstractItemModelTester::FailureReportingMode::QtTest };
     WheelPaneValues values;
 };
 
@@ -685,6 +687,7 @@ private slots:
         QFETCH(QString, search);
         QFETCH(QStringList, names);
         SymbolPickerModel picker;
+        QAbstractItemModelTester check(&picker, QAbstractItemModelTester::FailureReportingMode::QtTest);
         // The cells as a view learns them: from the removals and insertions alone, never a reset.
         QStringList shown = ::names(picker);
         QSignalSpy resets(&picker, &QAbstractItemModel::modelReset);
@@ -712,6 +715,7 @@ private slots:
     void symbolPickerCells()
     {
         SymbolPickerModel picker;
+        QAbstractItemModelTester check(&picker, QAbstractItemModelTester::FailureReportingMode::QtTest);
         picker.setSelection(QStringLiteral("wind"));
         picker.setCategory(QStringLiteral("自然"));
         const QModelIndex wind = picker.index(5);
