@@ -138,6 +138,21 @@ public:
         QCOMPARE(started.phase(), SessionPhase::Wheel);
     }
 
+    // Takes the round on, as a user would, through its end, the wheel and the activity until it stands at
+    // `phase`.
+    void reach(SessionPhase phase)
+    {
+        for (int step = 0; step < 4 && controller->phase() != phase; ++step) {
+            const SessionPhase from = controller->phase();
+            from == SessionPhase::Focus          ? controller->finishFocusNow()
+                : from == SessionPhase::Activity ? controller->confirmActivityCompleted()
+                : from == SessionPhase::Wheel    ? controller->spinWheel(0)
+                                                 : controller->enterLockedBreak();
+            QTRY_VERIFY_WITH_TIMEOUT(controller->phase() != from, 30000);
+        }
+        QCOMPARE(controller->phase(), phase);
+    }
+
     // Moves the clock on and runs one tick.
     void tick(qint64 milliseconds = 250)
     {

@@ -86,10 +86,29 @@ inline QPoint centreOf(const QQuickItem *item)
     return item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint();
 }
 
-// The settings sheet's window, once the main window has made it.
+// A sheet's window by its name ("settings", "statistics", "notes", "developerCorner"), once the main
+// window has made it.
+inline QQuickWindow *sheetWindow(const QQuickWindow &main, const QString &name)
+{
+    return main.findChild<QQuickWindow *>(name + QStringLiteral("Sheet"));
+}
+
+// The controller's flag that shows a sheet: "notes" is "showingNotes".
+inline QByteArray sheetFlag(const QString &name)
+{
+    return "showing" + name.left(1).toUpper().toLatin1() + name.mid(1).toLatin1();
+}
+
 inline QQuickWindow *settingsSheet(const MainWindowViews &views)
 {
-    return views.window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
+    return sheetWindow(*views.window, QStringLiteral("settings"));
+}
+
+// Whether a focus ring shows, searched through the items' own tree: a list's rows have no object parent.
+inline bool ringShows(const QQuickItem *item)
+{
+    return (item->objectName() == u"focusRing" && item->isVisible())
+        || std::ranges::any_of(item->childItems(), ringShows);
 }
 
 // What the settings sheet shows; none while it is closed.

@@ -2,9 +2,12 @@
 
 #include "platform/XcbHandles.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <string>
 #include <sys/wait.h>
@@ -121,3 +124,17 @@ private:
     ChildProcess m_server;
     ChildProcess m_manager;
 };
+
+// A test's main: the display must be there before the application connects to it, and stays until it
+// has gone.
+template<typename Test> int runOnManagedDisplay(int argc, char *argv[], const std::string &size)
+{
+    ManagedDisplay display;
+    if (!display.start(size)) {
+        std::fprintf(stderr, "could not start Xvfb with openbox\n");
+        return 1;
+    }
+    QApplication application(argc, argv);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}

@@ -63,17 +63,6 @@ private:
         m_controller->music()->player().reportPlaybackTime();
     }
 
-    void reachPhase(SessionPhase phase)
-    {
-        if (m_controller->phase() == SessionPhase::Focus && phase != SessionPhase::Focus)
-            m_controller->finishFocusNow();
-        if (m_controller->phase() == SessionPhase::SessionComplete && phase >= SessionPhase::Wheel)
-            m_controller->enterLockedBreak();
-        if (m_controller->phase() == SessionPhase::Wheel && phase == SessionPhase::Activity)
-            m_controller->spinWheel(0);
-        QTRY_COMPARE_WITH_TIMEOUT(m_controller->phase(), phase, 30000);
-    }
-
 private slots:
     void initTestCase()
     {
@@ -247,7 +236,7 @@ private slots:
         QFETCH(QString, place);
         QFETCH(QString, card);
         QFETCH(double, width);
-        reachPhase(phase);
+        m_harness.reach(phase);
         QVERIFY(m_controller->music()->nowPlaying());
         QTRY_VERIFY(isShown(card));
         QCOMPARE(find(card)->width(), width);

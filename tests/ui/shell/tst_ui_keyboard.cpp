@@ -3,22 +3,13 @@
 #include "ManagedDisplay.h"
 #include "X11TestInput.h"
 
-#include <QApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTest>
-#include <cstdio>
 
 namespace {
 
 const QHash<QString, xcb_keysym_t> keysyms { { u"Tab"_qs, 0xff09 }, { u"Return"_qs, 0xff0d },
     { u"Escape"_qs, 0xff1b }, { u"Left"_qs, 0xff51 }, { u"Right"_qs, 0xff53 }, { u"End"_qs, 0xff57 } };
-
-bool ringShows(const QQuickItem *item)
-{
-    return (item->objectName() == u"focusRing" && item->isVisible())
-        || std::ranges::any_of(item->childItems(), ringShows);
-}
 
 } // namespace
 
@@ -33,8 +24,7 @@ class UiKeyboardTest : public QObject
 
     QQuickWindow *window(const QString &name) const
     {
-        return name == u"main" ? m_views.window
-                               : m_views.window->findChild<QQuickWindow *>(name + u"Sheet"_qs);
+        return name == u"main" ? m_views.window : sheetWindow(*m_views.window, name);
     }
     QQuickItem *item(QQuickWindow *w, const QString &name) const { return findItem(w->contentItem(), name); }
     static QString focused(QQuickWindow *w)
@@ -100,9 +90,7 @@ private slots:
         const QString &name = row[0], &setup = row[1], &keys = row[2], &outcome = row[4];
         QString focus = row[3];
 
-        QVERIFY(
-            m_controller->setProperty((u"showing"_qs + name.left(1).toUpper() + name.mid(1)).toLatin1(), true)
-            || name == u"main");
+        QVERIFY(name == u"main" || m_controller->setProperty(sheetFlag(name), true));
         QQuickWindow *shown = window(name);
         QVERIFY(QTest::qWaitForWindowExposed(shown));
         shown->requestActivate();
@@ -162,19 +150,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    ManagedDisplay display;
-    if (!display.start("1920x1080")) {
-        std::fprintf(stderr, "could not start Xvfb with openbox\n");
-        return 1;
-    }
-    int status = 0;
-    {
-        QApplication application(argc, argv);
-        UiKeyboardTest test;
-        status = QTest::qExec(&test, argc, argv);
-    }
-    display.stop();
-    return status;
+    return runOnManagedDisplay<UiKeyboardTest>(argc, argv, "1920x1080");
 }
 
 #include "tst_ui_keyboard.moc"

@@ -87,19 +87,6 @@ private:
     ControllerHarness m_harness;
     MainWindowViews m_views;
 
-    void reach(SessionPhase phase)
-    {
-        AppController &controller = *m_harness.controller;
-        for (int step = 0; step < 4 && controller.phase() != phase; ++step) {
-            const SessionPhase from = controller.phase();
-            from == SessionPhase::Focus          ? controller.finishFocusNow()
-                : from == SessionPhase::Activity ? controller.confirmActivityCompleted()
-                : from == SessionPhase::Wheel    ? controller.spinWheel(0)
-                                                 : controller.enterLockedBreak();
-            QTRY_VERIFY_WITH_TIMEOUT(controller.phase() != from, 30000);
-        }
-    }
-
 private slots:
     void initTestCase()
     {
@@ -133,7 +120,7 @@ private slots:
         AppController &controller = *m_harness.controller;
         const bool isSheet = screen.at(0).isUpper();
         if (isSheet || screen.endsWith(u"Break"))
-            reach(SessionPhase::Focus);
+            m_harness.reach(SessionPhase::Focus);
         AppPreferences preferences = controller.preferences();
         preferences.language = language;
         // The activity drawn last sits the next break out: the first two take turns.
@@ -143,12 +130,11 @@ private slots:
         QVERIFY(controller.savePreferences(preferences));
         m_views.window->resize(size);
         QTRY_COMPARE(m_views.root->size(), QSizeF(size));
-        reach(screen.endsWith(u"Break")      ? SessionPhase::Activity
-                : screen == u"roundComplete" ? SessionPhase::SessionComplete
-                                             : SessionPhase::Focus);
+        m_harness.reach(screen.endsWith(u"Break") ? SessionPhase::Activity
+                : screen == u"roundComplete"      ? SessionPhase::SessionComplete
+                                                  : SessionPhase::Focus);
         const QByteArray flag = "showing" + screen.toLatin1();
-        auto *sheet
-            = m_views.window->findChild<QQuickWindow *>(screen.at(0).toLower() + screen.mid(1) + u"Sheet"_s);
+        QQuickWindow *sheet = sheetWindow(*m_views.window, screen.at(0).toLower() + screen.mid(1));
         QVERIFY(!isSheet || (controller.setProperty(flag, true) && QTest::qWaitForWindowExposed(sheet)));
         QQuickItem *root = isSheet ? sheet->property("view").value<QQuickItem *>() : m_views.root;
         QStringList faults; // polled: whatever comes or goes with the phase settles first

@@ -52,13 +52,6 @@ bool pluginLoaded(const QString &plugin)
         && maps.readAll().contains((QStringLiteral("/qml/") + plugin).toUtf8());
 }
 
-// Whether a ring shows, searched through the items' own tree: a list's rows have no object parent.
-bool ringShown(const QQuickItem *item)
-{
-    return (item->objectName() == u"focusRing" && item->isVisible())
-        || std::ranges::any_of(item->childItems(), ringShown);
-}
-
 } // namespace
 
 // The sheets' windows: each flag opens its window with its title, size, parent and modality; each way
@@ -73,23 +66,15 @@ private:
     MainWindowViews m_views;
     QQuickWindow *m_window = nullptr;
 
-    QQuickWindow *sheet(const QString &name) const
-    {
-        return m_window->findChild<QQuickWindow *>(name + QStringLiteral("Sheet"));
-    }
+    QQuickWindow *sheet(const QString &name) const { return sheetWindow(*m_window, name); }
     QObject *alert(const QString &name) const { return m_window->findChild<QObject *>(name); }
     static bool isShown(QObject *popup) { return popup && popup->property("opened").toBool(); }
 
-    // The controller's flag of a sheet: "notes" is "showingNotes".
-    static QByteArray flagOf(const QString &name)
-    {
-        return "showing" + name.left(1).toUpper().toLatin1() + name.mid(1).toLatin1();
-    }
     void setFlag(const QString &name, bool showing)
     {
-        QVERIFY(m_controller->setProperty(flagOf(name).constData(), showing));
+        QVERIFY(m_controller->setProperty(sheetFlag(name), showing));
     }
-    bool flag(const QString &name) const { return m_controller->property(flagOf(name).constData()).toBool(); }
+    bool flag(const QString &name) const { return m_controller->property(sheetFlag(name)).toBool(); }
 
 private slots:
     void initTestCase()
@@ -248,7 +233,7 @@ private slots:
         }
         target = row[2];
         QVERIFY(QTest::qWaitFor(reached, 30000));
-        QVERIFY(ringShown(window->contentItem()));
+        QVERIFY(ringShows(window->contentItem()));
         m_controller->setShowingAlert(false);
         setFlag(row[0], false);
         QTRY_VERIFY(!window->isVisible());

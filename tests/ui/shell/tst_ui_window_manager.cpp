@@ -7,11 +7,8 @@
 #include "app/WindowFrameKeeper.h"
 #include "platform/MainWindowControl.h"
 
-#include <QApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTest>
-#include <cstdio>
 
 namespace {
 
@@ -391,8 +388,8 @@ private slots:
     void sheetsOpenWhollyOnScreen()
     {
         for (const char *name : { "settings", "statistics", "notes", "developerCorner" }) {
-            const QByteArray flag = "showing" + QByteArray(name).left(1).toUpper() + QByteArray(name).mid(1);
-            auto *sheet = m_main.window->findChild<QQuickWindow *>(QLatin1String(name) + u"Sheet"_s);
+            const QByteArray flag = sheetFlag(QLatin1String(name));
+            QQuickWindow *sheet = sheetWindow(*m_main.window, QLatin1String(name));
             QVERIFY(m_main.controller->setProperty(flag, true) && QTest::qWaitForWindowExposed(sheet));
             QTRY_VERIFY2_WITH_TIMEOUT(frameIsOnScreen(*sheet), name, 10000);
             QVERIFY(m_main.controller->setProperty(flag, false));
@@ -412,22 +409,11 @@ private slots:
     }
 };
 
+// The laptop screens' runs set the screen's size.
 int main(int argc, char *argv[])
 {
-    ManagedDisplay display;
-    // The laptop screens' runs set the screen's size.
-    if (!display.start(qEnvironmentVariable("QUORVANE_TEST_SCREEN", u"1920x1080"_s).toStdString())) {
-        std::fprintf(stderr, "could not start Xvfb with openbox\n");
-        return 1;
-    }
-    int status = 0;
-    {
-        QApplication application(argc, argv);
-        UiWindowManagerTest test;
-        status = QTest::qExec(&test, argc, argv);
-    }
-    display.stop();
-    return status;
+    return runOnManagedDisplay<UiWindowManagerTest>(
+        argc, argv, qEnvironmentVariable("QUORVANE_TEST_SCREEN", u"1920x1080"_s).toStdString());
 }
 
 #include "tst_ui_window_manager.moc"
