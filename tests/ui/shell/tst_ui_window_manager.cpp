@@ -79,6 +79,7 @@ private:
     X11WindowStateWatch m_watch;
     X11TestInput m_input;
     ManagerSync m_manager;
+    MainWindowControl *m_control = nullptr;
     xcb_window_t m_id = XCB_NONE;
 
     bool hasState(xcb_atom_t atom) { return m_watch.property(m_id).contains(atom); }
@@ -100,12 +101,22 @@ private:
             && window.screen()->availableGeometry().contains(window.frameGeometry());
     }
 
+    // Closed to the tray: unmapped, read so by the toolkit (until then the window still counts as exposed
+    // and a wait for the next exposure returns at once), and withdrawn by the window manager (until then
+    // the states it held stay in the property, and erasing them later empties it under the test's eyes).
+    bool hideToTray()
+    {
+        m_main.window->hide();
+        return QTest::qWaitFor(
+                   [this] { return !m_watch.isMapped(m_id) && !m_main.window->isExposed(); }, 10000)
+            && m_manager.sync();
+    }
+
     // Closed to the tray, then opened as the next launch opens it: at its default size, its keeper made
     // anew over the data folder before it shows.
     std::unique_ptr<WindowFrameKeeper> relaunch()
     {
-        m_main.window->hide();
-        if (!QTest::qWaitFor([this] { return !m_main.window->isExposed(); }, 10000) || !m_manager.sync())
+        if (!hideToTray())
             return {};
         m_main.window->setWindowStates(Qt::WindowNoState);
         m_main.window->resize(1240, 880);
@@ -120,8 +131,7 @@ private:
     {
         QQuickItem *control = nullptr;
         QTRY_VERIFY((control = m_main.item(name)) && control->isVisible() && control->isEnabled());
-        const QPoint global
-            = control->mapToGlobal(QPointF(control->width() / 2, control->height() / 2)).toPoint();
+        const QPoint global = m_main.window->mapToGlobal(centreOf(control));
         m_input.moveTo(global.x(), global.y());
         m_input.click(1);
         m_input.sync();
@@ -155,17 +165,15 @@ private slots:
         preferences.keepWindowOnTop = true;
         QVERIFY(AppStorageService::savePreferences(preferences, m_harness.root()).ok());
         auto control = std::make_unique<MainWindowControl>();
-        MainWindowControl &windowControl = *control;
+        m_control = control.get();
         m_main.controller
             = &m_harness.start([&](AppControllerSeams &seams) { seams.window = std::move(control); });
         QVERIFY(m_main.make(*m_main.controller));
-        windowControl.setWindow(m_main.window);
+        m_control->setWindow(m_main.window);
         m_id = xcb_window_t(m_main.window->winId());
         m_main.show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.window));
     }
-
-    void keepOnTopHoldsTheWindowAbove() { QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000); }
 
     void bandDoubleClickGoesFullScreenWithoutFloating()
     {
@@ -189,17 +197,9 @@ private slots:
 
     void closedAndBroughtForwardFloatsAgain()
     {
-        m_main.window->hide();
-        QTRY_VERIFY_WITH_TIMEOUT(!m_watch.isMapped(m_id), 10000);
-        // Until the toolkit has read the unmap, the window still counts as exposed and the wait for the
-        // new exposure below would return at once. Until the window manager has withdrawn the window, the
-        // states it held stay in the property, and erasing them later empties it under the test's eyes.
-        QTRY_VERIFY_WITH_TIMEOUT(!m_main.window->isExposed(), 10000);
-        QVERIFY(m_manager.sync());
+        QVERIFY(hideToTray());
         // Brought forward the way the tray does it.
-        MainWindowControl control;
-        control.setWindow(m_main.window);
-        control.bringForward();
+        m_control->bringForward();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.window));
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
         // And it stays once the window manager has handled everything sent to it.
@@ -290,9 +290,7 @@ private slots:
         controller.finishFocusNow();
         controller.enterLockedBreak();
         QVERIFY(controller.keyboardIsLocked());
-        MainWindowControl control;
-        control.setWindow(m_main.window);
-        control.enterFullScreen();
+        m_control->enterFullScreen();
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
 
         // The locked break drops both keys.
@@ -326,9 +324,8 @@ private slots:
         const QRect placed(QPoint(300, 200), QSize(900, 600));
         m_main.window->setGeometry(placed);
         QTRY_COMPARE_WITH_TIMEOUT(m_main.window->geometry(), placed, 10000);
-        // Closed to the tray, then opened by the next launch where the window manager would put it.
-        m_main.window->hide();
-        QTRY_VERIFY_WITH_TIMEOUT(!m_watch.isMapped(xcb_window_t(m_main.window->winId())), 10000);
+        // Opened by the next launch where the window manager would put it.
+        QVERIFY(hideToTray());
         m_main.window->setGeometry(QRect(0, 0, 1240, 880));
         keeper = std::make_unique<WindowFrameKeeper>(*m_main.window, m_harness.root());
         m_main.window->show();
@@ -372,11 +369,8 @@ private slots:
         controller.setShowingAlert(false);
         QTest::keyClick(m_main.window, Qt::Key_Escape);
         QTRY_VERIFY_WITH_TIMEOUT(isMaximized(), 10000);
-        MainWindowControl control;
-        control.setWindow(m_main.window);
-        m_main.window->hide();
-        QTRY_VERIFY_WITH_TIMEOUT(!m_main.window->isExposed() && m_manager.sync(), 10000);
-        control.bringForward();
+        QVERIFY(hideToTray());
+        m_control->bringForward();
         QTRY_VERIFY_WITH_TIMEOUT(isMaximized() && m_main.window->isExposed(), 10000);
         keeper = relaunch();
         QVERIFY(keeper);
