@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QList>
+#include <QTest>
 #include <cstdlib>
 #include <xcb/xcb.h>
 
@@ -76,6 +77,36 @@ public:
             values, values + xcb_get_property_value_length(reply.get()) / sizeof(xcb_atom_t));
     }
 
+    // Waits until a window manager has handled every request sent to it so far: it answers a frame
+    // extents request for a window of the watch's, and it reads requests in order.
+    bool syncWithManager()
+    {
+        xcb_connection_t *connection = m_connection.get();
+        if (m_syncWindow == XCB_NONE) {
+            m_syncWindow = xcb_generate_id(connection);
+            xcb_create_window(connection, XCB_COPY_FROM_PARENT, m_syncWindow, m_root, 0, 0, 10, 10, 0,
+                XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        }
+        const xcb_atom_t extents = atom("_NET_FRAME_EXTENTS");
+        xcb_delete_property(connection, m_syncWindow, extents);
+        xcb_client_message_event_t message {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = m_syncWindow;
+        message.type = atom("_NET_REQUEST_FRAME_EXTENTS");
+        xcb_send_event(connection, 0, m_root,
+            XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+            reinterpret_cast<const char *>(&message));
+        xcb_flush(connection);
+        return QTest::qWaitFor(
+            [&] {
+                const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection,
+                    xcb_get_property(connection, 0, m_syncWindow, extents, XCB_ATOM_ANY, 0, 4), nullptr));
+                return reply && reply->type != XCB_ATOM_NONE;
+            },
+            10000);
+    }
+
     bool isMapped(xcb_window_t window)
     {
         const XcbReply<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(
@@ -107,6 +138,7 @@ private:
 
     XcbConnection m_connection;
     xcb_window_t m_root = XCB_NONE;
+    xcb_window_t m_syncWindow = XCB_NONE;
     QElapsedTimer m_clock;
     xcb_atom_t m_moveResize = XCB_ATOM_NONE;
     QList<StateRequest> m_requests;

@@ -10,62 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-namespace {
-
-// Waits until the window manager has handled every request sent to it so far: it answers a frame
-// extents request for a window of ours, and it reads requests in order.
-class ManagerSync
-{
-public:
-    ManagerSync()
-        : m_connection(xcb_connect(nullptr, nullptr))
-    {
-        xcb_connection_t *connection = m_connection.get();
-        if (xcb_connection_has_error(connection))
-            return;
-        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-        m_root = screen->root;
-        m_window = xcb_generate_id(connection);
-        xcb_create_window(connection, XCB_COPY_FROM_PARENT, m_window, m_root, 0, 0, 10, 10, 0,
-            XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual, 0, nullptr);
-        m_request = atom("_NET_REQUEST_FRAME_EXTENTS");
-        m_extents = atom("_NET_FRAME_EXTENTS");
-    }
-
-    bool sync()
-    {
-        xcb_connection_t *connection = m_connection.get();
-        xcb_delete_property(connection, m_window, m_extents);
-        xcb_client_message_event_t message {};
-        message.response_type = XCB_CLIENT_MESSAGE;
-        message.format = 32;
-        message.window = m_window;
-        message.type = m_request;
-        xcb_send_event(connection, 0, m_root,
-            XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-            reinterpret_cast<const char *>(&message));
-        xcb_flush(connection);
-        return QTest::qWaitFor(
-            [&] {
-                const XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(connection,
-                    xcb_get_property(connection, 0, m_window, m_extents, XCB_ATOM_ANY, 0, 4), nullptr));
-                return reply && reply->type != XCB_ATOM_NONE;
-            },
-            10000);
-    }
-
-private:
-    xcb_atom_t atom(const char *name) { return internAtom(m_connection.get(), name); }
-
-    XcbConnection m_connection;
-    xcb_window_t m_root = XCB_NONE;
-    xcb_window_t m_window = XCB_NONE;
-    xcb_atom_t m_request = XCB_ATOM_NONE;
-    xcb_atom_t m_extents = XCB_ATOM_NONE;
-};
-
-} // namespace
-
 using namespace Qt::StringLiterals;
 
 // The main window under a real window manager: the states it ends up with, not only the requests.
@@ -78,7 +22,6 @@ private:
     MainWindowUnderTest m_main;
     X11WindowStateWatch m_watch;
     X11TestInput m_input;
-    ManagerSync m_manager;
     MainWindowControl *m_control = nullptr;
     xcb_window_t m_id = XCB_NONE;
 
@@ -109,7 +52,7 @@ private:
         m_main.window->hide();
         return QTest::qWaitFor(
                    [this] { return !m_watch.isMapped(m_id) && !m_main.window->isExposed(); }, 10000)
-            && m_manager.sync();
+            && m_watch.syncWithManager();
     }
 
     // Closed to the tray, then opened as the next launch opens it: at its default size, its keeper made
@@ -203,7 +146,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_main.window));
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
         // And it stays once the window manager has handled everything sent to it.
-        QVERIFY(m_manager.sync());
+        QVERIFY(m_watch.syncWithManager());
         QVERIFY(hasState(m_watch.above));
     }
 
@@ -222,7 +165,7 @@ private slots:
         m_input.pressButton(1);
         // The drag goes on only once the window manager has taken the pointer.
         QTRY_COMPARE_WITH_TIMEOUT(m_watch.moveResizeRequests(m_id), handedOver + 1, 10000);
-        QVERIFY(m_manager.sync());
+        QVERIFY(m_watch.syncWithManager());
         m_input.moveInSteps(start, QPoint(100, 50));
         m_input.releaseButton(1);
         m_input.sync();
@@ -250,7 +193,7 @@ private slots:
         auto *sheet = m_main.window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
         QVERIFY(sheet);
         QVERIFY(QTest::qWaitForWindowExposed(sheet));
-        QVERIFY(m_manager.sync());
+        QVERIFY(m_watch.syncWithManager());
         const QRect available = m_main.window->screen()->availableGeometry();
         QTRY_VERIFY_WITH_TIMEOUT(available.contains(sheet->frameGeometry()), 10000);
 
@@ -263,7 +206,7 @@ private slots:
         m_main.controller->setShowingSettings(false);
         // Gone from the screen too, so that no later click lands on it.
         QTRY_VERIFY_WITH_TIMEOUT(!m_watch.isMapped(xcb_window_t(sheet->winId())), 10000);
-        QVERIFY(m_manager.sync());
+        QVERIFY(m_watch.syncWithManager());
     }
 
     // A whole break, clicked through as a user does: the window goes full screen for it and stays so,
@@ -279,7 +222,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
         clickThrough("completionButton");
         QTRY_COMPARE(m_main.controller->phase(), SessionPhase::Focus);
-        QVERIFY(m_manager.sync());
+        QVERIFY(m_watch.syncWithManager());
         QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_main.window), 30000);
         QTRY_VERIFY(glassSharpness() < 4);
     }
@@ -296,14 +239,14 @@ private slots:
         // The locked break drops both keys.
         QTest::keyClick(m_main.window, Qt::Key_Escape);
         QTest::keyClick(m_main.window, Qt::Key_F11);
-        QVERIFY(m_manager.sync());
+        QVERIFY(m_watch.syncWithManager());
         QVERIFY(hasState(m_watch.fullScreen));
 
         // Out of the break through the emergency chord: Esc is the alert's while it shows.
         m_harness.grab->pressEmergencyChord();
         QTRY_VERIFY_WITH_TIMEOUT(controller.showingAlert(), 10000);
         QTest::keyClick(m_main.window, Qt::Key_Escape);
-        QVERIFY(m_manager.sync());
+        QVERIFY(m_watch.syncWithManager());
         QVERIFY(hasState(m_watch.fullScreen));
         controller.setShowingAlert(false);
         QTest::keyClick(m_main.window, Qt::Key_Escape);
@@ -331,7 +274,7 @@ private slots:
         m_main.window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_main.window));
         QTRY_COMPARE_WITH_TIMEOUT(m_main.window->geometry(), placed, 10000);
-        QVERIFY(m_manager.sync());
+        QVERIFY(m_watch.syncWithManager());
     }
 
     // Run on each laptop screen too: a first launch, then a frame saved on a larger screen, which stays
