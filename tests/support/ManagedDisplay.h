@@ -1,62 +1,12 @@
 #pragma once
 
+#include "PrivateXServer.h"
 #include "platform/XcbHandles.h"
 
-#include <QApplication>
+#include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 #include <chrono>
-#include <csignal>
-#include <cstdio>
-#include <fcntl.h>
-#include <string>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
-#include <vector>
-
-// A process of the test's own, stopped by its pid.
-class ChildProcess
-{
-public:
-    ChildProcess() = default;
-    ChildProcess(const ChildProcess &) = delete;
-    ChildProcess &operator=(const ChildProcess &) = delete;
-    ~ChildProcess() { stop(); }
-
-    // Runs `arguments` with its output thrown away; descriptors without close-on-exec stay open.
-    bool start(const std::vector<std::string> &arguments)
-    {
-        m_pid = fork();
-        if (m_pid < 0)
-            return false;
-        if (m_pid == 0) {
-            const int null = open("/dev/null", O_RDWR);
-            dup2(null, STDIN_FILENO);
-            dup2(null, STDOUT_FILENO);
-            dup2(null, STDERR_FILENO);
-            std::vector<char *> argv;
-            for (const std::string &argument : arguments)
-                argv.push_back(const_cast<char *>(argument.c_str()));
-            argv.push_back(nullptr);
-            execvp(argv[0], argv.data());
-            _exit(127);
-        }
-        return true;
-    }
-
-    void stop()
-    {
-        if (m_pid <= 0)
-            return;
-        kill(m_pid, SIGTERM);
-        waitpid(m_pid, nullptr, 0);
-        m_pid = -1;
-    }
-
-private:
-    pid_t m_pid = -1;
-};
 
 // An X server of the test's own with openbox managing it, so that the shared server stays without a
 // window manager for every other test.
@@ -64,41 +14,30 @@ class ManagedDisplay
 {
 public:
     // `size` is the screen's, such as "1920x1080".
-    bool start(const std::string &size)
+    explicit ManagedDisplay(const QString &size)
+        : m_server(size)
+    { }
+
+    ~ManagedDisplay()
     {
-        int pipe[2];
-        if (::pipe(pipe) != 0)
+        m_manager.terminate();
+        m_manager.waitForFinished(10000);
+    }
+
+    bool start()
+    {
+        if (!m_server.isRunning() || !m_home.isValid())
             return false;
-        // The server picks a free display and writes its number to the pipe.
-        const bool started = m_server.start({ "Xvfb", "-displayfd", std::to_string(pipe[1]), "-screen", "0",
-            size + "x24", "-nolisten", "tcp", "-noreset" });
-        close(pipe[1]);
-        std::string number;
-        char c = 0;
-        while (started && read(pipe[0], &c, 1) == 1 && c != '\n')
-            number += c;
-        close(pipe[0]);
-        if (number.empty())
-            return false;
-        display = ":" + number;
-        setenv("DISPLAY", display.c_str(), 1);
         // The window manager keeps its settings and logs away from the user's home.
-        if (!m_home.isValid())
-            return false;
-        setenv("XDG_CONFIG_HOME", qPrintable(m_home.filePath(QStringLiteral("config"))), 1);
-        setenv("XDG_CACHE_HOME", qPrintable(m_home.filePath(QStringLiteral("cache"))), 1);
-        if (!m_manager.start({ "openbox", "--sm-disable" }))
-            return false;
-        return waitForManager();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.filePath(QStringLiteral("config")));
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_home.filePath(QStringLiteral("cache")));
+        m_manager.setProcessEnvironment(environment);
+        m_manager.setStandardOutputFile(QProcess::nullDevice());
+        m_manager.setStandardErrorFile(QProcess::nullDevice());
+        m_manager.start(QStringLiteral("openbox"), { QStringLiteral("--sm-disable") });
+        return m_manager.waitForStarted() && waitForManager();
     }
-
-    void stop()
-    {
-        m_manager.stop();
-        m_server.stop();
-    }
-
-    std::string display;
 
 private:
     // A window manager owns the WM_S0 selection once it manages the screen.
@@ -120,18 +59,18 @@ private:
         return false;
     }
 
+    PrivateXServer m_server;
     QTemporaryDir m_home;
-    ChildProcess m_server;
-    ChildProcess m_manager;
+    QProcess m_manager;
 };
 
 // A test's main: the display must be there before the application connects to it, and stays until it
 // has gone.
-template<typename Test> int runOnManagedDisplay(int argc, char *argv[], const std::string &size)
+template<typename Test> int runOnManagedDisplay(int argc, char *argv[], const QString &size)
 {
-    ManagedDisplay display;
-    if (!display.start(size)) {
-        std::fprintf(stderr, "could not start Xvfb with openbox\n");
+    ManagedDisplay display(size);
+    if (!display.start()) {
+        qCritical("could not start Xvfb with openbox");
         return 1;
     }
     QApplication application(argc, argv);

@@ -15,7 +15,8 @@
 class PrivateXServer
 {
 public:
-    PrivateXServer()
+    // `size` is the screen's, such as "1920x1080".
+    explicit PrivateXServer(const QString &size = QStringLiteral("1920x1080"))
     {
         const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
         if (xvfb.isEmpty()) {
@@ -26,7 +27,7 @@ public:
         m_server.setStandardErrorFile(QProcess::nullDevice());
         m_server.start(xvfb,
             { QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                QStringLiteral("0"), QStringLiteral("1920x1080x24"), QStringLiteral("-nolisten"),
+                QStringLiteral("0"), size + QStringLiteral("x24"), QStringLiteral("-nolisten"),
                 QStringLiteral("tcp"), QStringLiteral("-noreset") });
         QByteArray number;
         // A loaded machine may take a while to bring a server up.

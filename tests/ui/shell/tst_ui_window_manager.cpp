@@ -350,7 +350,7 @@ private slots:
 int main(int argc, char *argv[])
 {
     return runOnManagedDisplay<UiWindowManagerTest>(
-        argc, argv, qEnvironmentVariable("QUORVANE_TEST_SCREEN", u"1920x1080"_s).toStdString());
+        argc, argv, qEnvironmentVariable("QUORVANE_TEST_SCREEN", u"1920x1080"_s));
 }
 
 #include "tst_ui_window_manager.moc"
