@@ -16,7 +16,9 @@ public:
     // `size` is the screen's, such as "1920x1080".
     explicit ManagedDisplay(const QString &size)
         : m_server(size)
-    { }
+    {
+        m_running = start();
+    }
 
     ~ManagedDisplay()
     {
@@ -24,6 +26,11 @@ public:
         m_manager.waitForFinished(10000);
     }
 
+    bool isRunning() const { return m_running; }
+    // Why it is not running.
+    QString error() const { return m_server.isRunning() ? u"openbox did not start"_qs : m_server.error(); }
+
+private:
     bool start()
     {
         if (!m_server.isRunning() || !m_home.isValid())
@@ -39,7 +46,6 @@ public:
         return m_manager.waitForStarted() && waitForManager();
     }
 
-private:
     // A window manager owns the WM_S0 selection once it manages the screen.
     static bool waitForManager()
     {
@@ -62,18 +68,5 @@ private:
     PrivateXServer m_server;
     QTemporaryDir m_home;
     QProcess m_manager;
+    bool m_running = false;
 };
-
-// A test's main: the display must be there before the application connects to it, and stays until it
-// has gone.
-template<typename Test> int runOnManagedDisplay(int argc, char *argv[], const QString &size)
-{
-    ManagedDisplay display(size);
-    if (!display.start()) {
-        qCritical("could not start Xvfb with openbox");
-        return 1;
-    }
-    QApplication application(argc, argv);
-    Test test;
-    return QTest::qExec(&test, argc, argv);
-}

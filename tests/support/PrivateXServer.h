@@ -70,17 +70,23 @@ private:
     QString m_error;
 };
 
-// main() of a QtTest case whose application runs on an X server of its own.
+// The main of a test whose application runs on a display of its own (a `Display` made of `arguments`),
+// there before the application connects to it and gone after it.
+template<typename Test, typename Display = PrivateXServer, typename... Arguments>
+int runOnOwnDisplay(int argc, char *argv[], const Arguments &...arguments)
+{
+    Display display(arguments...);
+    if (!display.isRunning()) {
+        qCritical("%s", qPrintable(display.error()));
+        return 1;
+    }
+    QApplication application(argc, argv);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 #define QUORVANE_PRIVATE_X_TEST_MAIN(TestObject)                                                             \
     int main(int argc, char *argv[])                                                                         \
     {                                                                                                        \
-        PrivateXServer server;                                                                               \
-        if (!server.isRunning()) {                                                                           \
-            qCritical("%s", qPrintable(server.error()));                                                     \
-            return 1;                                                                                        \
-        }                                                                                                    \
-        QApplication application(argc, argv);                                                                \
-        TestObject test;                                                                                     \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                           \
-        return QTest::qExec(&test, argc, argv);                                                              \
+        return runOnOwnDisplay<TestObject>(argc, argv);                                                      \
     }

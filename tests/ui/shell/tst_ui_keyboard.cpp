@@ -150,7 +150,7 @@ private slots:
 
 int main(int argc, char *argv[])
 {
-    return runOnManagedDisplay<UiKeyboardTest>(argc, argv, u"1920x1080"_qs);
+    return runOnOwnDisplay<UiKeyboardTest, ManagedDisplay>(argc, argv, u"1920x1080"_qs);
 }
 
 #include "tst_ui_keyboard.moc"

@@ -349,7 +349,7 @@ private slots:
 // The laptop screens' runs set the screen's size.
 int main(int argc, char *argv[])
 {
-    return runOnManagedDisplay<UiWindowManagerTest>(
+    return runOnOwnDisplay<UiWindowManagerTest, ManagedDisplay>(
         argc, argv, qEnvironmentVariable("QUORVANE_TEST_SCREEN", u"1920x1080"_s));
 }
 
