@@ -39,8 +39,8 @@ PACKAGES=(
   xvfb xauth xdotool trayer x11-utils locales python3 dbus-x11 dbus-daemon openbox
   # the installed desktop entry and metadata are validated
   desktop-file-utils appstream
-  # the headless GNOME compositor of the Wayland end-to-end test
-  mutter
+  # the headless compositors of the Wayland end-to-end test: GNOME's, KDE's and sway with a virtual keyboard
+  mutter kwin-wayland sway wtype
   # the accessibility test walks the program's tree as a screen reader does, over AT-SPI
   python3-pyatspi at-spi2-core
   # the screen reader test: Orca itself, speaking through speech-dispatcher's dummy output
