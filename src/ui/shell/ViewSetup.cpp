@@ -14,6 +14,7 @@
 #include <QQmlEngine>
 #include <QQuickStyle>
 #include <QQuickWindow>
+#include <QThreadPool>
 
 // Generated with each module's type registration, in a file of its static library that nothing else
 // names: naming them links those files, whose registrations then run when a view first imports the module.
@@ -42,8 +43,14 @@ void setUpViews(AppController &controller)
     FocusKeeper::install();
     installViewItemAccessibility();
     // Only before the first window: Qt reads the choice once.
-    if (SoftwareSceneGraph::chosen(SoftwareSceneGraph::current()))
+    if (SoftwareSceneGraph::chosen(SoftwareSceneGraph::current())) {
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+        // Qt 6.4's raster engine splits each blend of 96 lines or more, a glyph's included, over the global
+        // thread pool and waits for the parts. Over a video that is dozens of blends a frame, and waking a
+        // thread for every part costs more than running them side by side saves: one pooled thread takes
+        // them one after another for a single wake-up. Qt's large image conversions share that thread.
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
+    }
 
     ControllerSingleton::use(controller);
 }
