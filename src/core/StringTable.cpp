@@ -182,6 +182,12 @@ const QHash<QString, QString> &englishEntries()
         { QStringLiteral("增加%1"), QStringLiteral("Increase %1") },
         { QStringLiteral("上个月"), QStringLiteral("Previous month") },
         { QStringLiteral("下个月"), QStringLiteral("Next month") },
+        { QStringLiteral("%1 至 %2"), QStringLiteral("%1 to %2") },
+        { QStringLiteral("，"), QStringLiteral(", ") },
+        { QStringLiteral("%1：%2"), QStringLiteral("%1: %2") },
+        { QStringLiteral("专注"), QStringLiteral("Focus") },
+        { QStringLiteral("休整"), QStringLiteral("Breaks") },
+        { QStringLiteral("笔记"), QStringLiteral("Notes") },
         { QStringLiteral("无法显示的图片"), QStringLiteral("Pictures Cannot Be Shown") },
         { QStringLiteral("这台电脑无法解码以下图片，它们未被导入：%1。请先转换为 JPEG、PNG 或 WebP 格式。"),
             QStringLiteral("This computer cannot decode these pictures, so they were not imported: %1. "

@@ -1,7 +1,7 @@
 # Reads the program's accessibility tree over AT-SPI as a screen reader does, and presses keys through it. A
 # JSON list a line in, a JSON line out: ["tree", WINDOW] gives its shown nodes, ["find", WINDOW, PATTERN] the
 # first named to match, ["focus", WINDOW] the innermost focused one's name (a focus scope reads focused too),
-# ["press", NAME] presses the first shown node so named that can be pressed, ["walk", WINDOW, KEY] presses
+# ["press", PATTERN] presses the first shown node whose whole name matches that can be pressed, ["walk", WINDOW, KEY] presses
 # KEY (Tab or shift+Tab) until the focus comes back to a node it reached, and ["texts", WINDOW] reads every
 # piece of every shown text as a screen reader does at a caret.
 import json
@@ -147,7 +147,7 @@ def answer(verb, argument, key=None):
                 return read_texts(app, argument)
             found = shown(app, None if verb == "press" else argument)
             if verb == "press":
-                return any(press(entry) for entry in found if entry["name"] == argument)
+                return any(press(entry) for entry in found if re.fullmatch(argument, entry["name"]))
             found = [{name: value for name, value in entry.items() if name != "node"} for entry in found]
             if verb == "find":
                 return next((entry for entry in found if re.search(key, entry["name"])), None)

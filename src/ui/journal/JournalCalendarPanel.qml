@@ -34,6 +34,8 @@ Rectangle {
                 Text {
                     objectName: "journalMonthTitle"
                     text: panel.journal.monthTitle
+                    Accessible.role: Accessible.Heading
+                    Accessible.name: text
                     font.pixelSize: 19
                     font.weight: Font.DemiBold
                     color: AppController.textColor
@@ -41,6 +43,7 @@ Rectangle {
 
                 Text {
                     text: Texts.L("有记录的日期带有金色标记", "Days with journal entries carry a gold marker")
+                    Accessible.name: text
                     font.pixelSize: 10
                     color: Qt.rgba(1, 1, 1, 0.38)
                 }
@@ -145,6 +148,8 @@ Rectangle {
 
             Text {
                 text: Texts.L("当日概览", "Day at a Glance")
+                Accessible.role: Accessible.Heading
+                Accessible.name: text
                 font.pixelSize: 13
                 font.weight: Font.DemiBold
                 color: Qt.rgba(1, 1, 1, 0.72)
@@ -155,11 +160,7 @@ Rectangle {
                 spacing: 10
 
                 Repeater {
-                    model: [
-                        { "value": panel.journal.focusCount, "label": Texts.L("专注", "Focus"), "symbol": "timer" },
-                        { "value": panel.journal.breakCount, "label": Texts.L("休整", "Breaks"), "symbol": "figure.walk" },
-                        { "value": panel.journal.noteCount, "label": Texts.L("笔记", "Notes"), "symbol": "text.quote" }
-                    ]
+                    model: panel.journal.dayFigures
 
                     delegate: Rectangle {
                         id: metricCell
@@ -172,6 +173,8 @@ Rectangle {
                         color: Qt.rgba(1, 1, 1, 0.045)
                         border.width: 1
                         border.color: Qt.rgba(1, 1, 1, 0.07)
+                        Accessible.role: Accessible.StaticText
+                        Accessible.name: modelData.accessibleName
 
                         Column {
                             id: metric
@@ -239,6 +242,7 @@ Rectangle {
             wrapMode: Text.Wrap
             text: Texts.L("日志仅保存在这台电脑的 Quorvane 数据目录中",
                           "Your journal stays in Quorvane's local data folder on this computer")
+            Accessible.name: text
             font.pixelSize: 10
             color: Qt.rgba(1, 1, 1, 0.36)
         }

@@ -208,6 +208,7 @@ QList<JournalDayRow> JournalController::rowsOf(const QList<NotesTimelineEntry> &
                     : (entry.kind.completed ? QStringLiteral("done") : QStringLiteral("open")),
             NotesDateFormatters::time(entry.startTimestamp, language) + QStringLiteral("\n\u2014\n")
                 + NotesDateFormatters::time(entry.endTimestamp, language),
+            timelineAccessibleName(entry),
             hasNotes
                 ? entry.notes
                 : localized(language, QStringLiteral("点击添加笔记"), QStringLiteral("Click to add a note")),
@@ -275,6 +276,24 @@ int JournalController::noteCount() const
 {
     return int(std::count_if(m_dayEntries.cbegin(), m_dayEntries.cend(),
         [](const NotesTimelineEntry &entry) { return !isBlank(entry.notes); }));
+}
+
+QVariantList JournalController::dayFigures() const
+{
+    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    const auto figure = [language](int value, const char *label, const char *symbol) {
+        const QString labelText = StringTable::text(QString::fromUtf8(label), language);
+        return QVariantMap {
+            { QStringLiteral("value"), value },
+            { QStringLiteral("label"), labelText },
+            { QStringLiteral("symbol"), QString::fromLatin1(symbol) },
+            // The figure and its label are two texts on the screen, one to a screen reader.
+            { QStringLiteral("accessibleName"),
+                StringTable::text(QStringLiteral("%1：%2"), language).arg(labelText).arg(value) },
+        };
+    };
+    return { figure(focusCount(), "专注", "timer"), figure(breakCount(), "休整", "figure.walk"),
+        figure(noteCount(), "笔记", "text.quote") };
 }
 
 QString JournalController::monthTitle() const
@@ -424,6 +443,22 @@ QString JournalController::timelineSubtitle(const NotesTimelineEntry &entry) con
     if (!activity.isEmpty())
         return activity;
     return localized(language, QStringLiteral("未命名课间活动"), QStringLiteral("Untitled break activity"));
+}
+
+QString JournalController::timelineAccessibleName(const NotesTimelineEntry &entry) const
+{
+    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    QStringList parts {
+        StringTable::text(QStringLiteral("%1 至 %2"), language)
+            .arg(NotesDateFormatters::time(entry.startTimestamp, language),
+                NotesDateFormatters::time(entry.endTimestamp, language)),
+        timelineTitle(entry),
+        timelineSubtitle(entry),
+    };
+    // A focus round's badge only repeats its subtitle; a break's is its health score.
+    if (!entry.kind.isFocus())
+        parts.append(timelineBadge(entry));
+    return parts.join(StringTable::text(QStringLiteral("，"), language));
 }
 
 QString JournalController::timelineBadge(const NotesTimelineEntry &entry) const

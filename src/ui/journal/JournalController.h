@@ -31,9 +31,8 @@ class JournalController : public QObject
     Q_PROPERTY(QString countLine READ countLine NOTIFY dayChanged FINAL)
     Q_PROPERTY(bool selectedDayIsToday READ selectedDayIsToday NOTIFY dayChanged FINAL)
     Q_PROPERTY(bool showsEmptyDay READ showsEmptyDay NOTIFY dayChanged FINAL)
-    Q_PROPERTY(int focusCount READ focusCount NOTIFY dayChanged FINAL)
-    Q_PROPERTY(int breakCount READ breakCount NOTIFY dayChanged FINAL)
-    Q_PROPERTY(int noteCount READ noteCount NOTIFY dayChanged FINAL)
+    // The three figures of the day at a glance: value, label, symbol and the name a screen reader says.
+    Q_PROPERTY(QVariantList dayFigures READ dayFigures NOTIFY dayChanged FINAL)
     // Which log holds rows that could not be read, and how many; empty when there are none.
     Q_PROPERTY(QString unreadableRowsNote READ unreadableRowsNote NOTIFY dayChanged FINAL)
     Q_PROPERTY(QString monthTitle READ monthTitle NOTIFY monthChanged FINAL)
@@ -88,6 +87,7 @@ public:
     int focusCount() const;
     int breakCount() const;
     int noteCount() const;
+    QVariantList dayFigures() const;
     QString unreadableRowsNote() const;
     QString monthTitle() const;
     QStringList weekdayLabels() const;
@@ -106,6 +106,8 @@ public:
     QString timelineTitle(const NotesTimelineEntry &entry) const;
     QString timelineSubtitle(const NotesTimelineEntry &entry) const;
     QString timelineBadge(const NotesTimelineEntry &entry) const;
+    // When it was, its title, how it went and a break's health score, as a screen reader says it.
+    QString timelineAccessibleName(const NotesTimelineEntry &entry) const;
 
     // The record editor.
     const std::optional<NotesTimelineEntry> &editingEntry() const { return m_editingEntry; }

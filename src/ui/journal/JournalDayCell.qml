@@ -22,6 +22,8 @@ AbstractButton {
     Accessible.ignored: !isDay
     Accessible.name: isDay ? modelData.dayTitle : ""
     Accessible.description: isDay ? modelData.entriesText : ""
+    Accessible.selectable: isDay
+    Accessible.selected: isSelected
     onClicked: journal.selectDayOfVisibleMonth(modelData.dayOfMonth)
     Accessible.onPressAction: if (enabled) clicked()
 

@@ -29,6 +29,8 @@ QVariant JournalDayModel::data(const QModelIndex &index, int role) const
         return row.badgeStyle;
     case TimeTextRole:
         return row.timeText;
+    case AccessibleNameRole:
+        return row.accessibleName;
     case NotesTextRole:
         return row.notesText;
     case HasNotesRole:
@@ -56,6 +58,7 @@ QHash<int, QByteArray> JournalDayModel::roleNames() const
         { BadgeTextRole, "badgeText" },
         { BadgeStyleRole, "badgeStyle" },
         { TimeTextRole, "timeText" },
+        { AccessibleNameRole, "accessibleName" },
         { NotesTextRole, "notesText" },
         { HasNotesRole, "hasNotes" },
         { IsFirstRole, "isFirst" },

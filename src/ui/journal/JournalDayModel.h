@@ -18,6 +18,9 @@ struct JournalDayRow
     QString badgeStyle;
     // Start, an em dash and end, one to a line.
     QString timeText;
+    // What a screen reader says of the entry: when it was, its title, how it went and, for a break, its
+    // health score.
+    QString accessibleName;
     // The notes as stored, or the placeholder when they are blank.
     QString notesText;
     bool hasNotes = false;
@@ -46,6 +49,7 @@ public:
         BadgeTextRole,
         BadgeStyleRole,
         TimeTextRole,
+        AccessibleNameRole,
         NotesTextRole,
         HasNotesRole,
         IsFirstRole,

@@ -8,6 +8,8 @@ AbstractButton {
     id: display
 
     required property string entryID
+    // The entry it belongs to, which the card shows around it.
+    required property string accessibleName
     required property string notesText
     required property bool hasNotes
     readonly property string hint: Texts.L("点击编辑", "Click to edit")
@@ -24,6 +26,8 @@ AbstractButton {
     ToolTip.visible: hovered || visualFocus
     ToolTip.delay: 600
     ToolTip.text: hint
+    Accessible.name: accessibleName
+    Accessible.description: notesText
     Accessible.onPressAction: if (enabled) clicked()
 
     background: Rectangle {

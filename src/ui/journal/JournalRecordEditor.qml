@@ -10,11 +10,15 @@ Rectangle {
 
     required property JournalController journal
     required property string entryID
+    // The entry being edited, which a screen reader says as the keys enter the editor.
+    required property string accessibleName
     readonly property color accent: AppController.accentColor
 
     height: fields.height + 18
     radius: 11
     color: Qt.rgba(0, 0, 0, 0.13)
+    Accessible.role: Accessible.Grouping
+    Accessible.name: accessibleName
 
     Rectangle {
         anchors.bottom: parent.bottom
@@ -69,6 +73,8 @@ Rectangle {
         }
 
         Text {
+            id: notesLabel
+
             text: Texts.L("笔记", "Notes")
             font.pixelSize: 9
             font.weight: Font.DemiBold
@@ -95,6 +101,7 @@ Rectangle {
                 id: notes
 
                 objectName: "journal-note-editor-" + editor.entryID
+                Accessible.name: notesLabel.text
                 text: editor.journal.editingNotes
                 font.pixelSize: 13
                 color: Qt.rgba(1, 1, 1, 0.88)
@@ -125,6 +132,7 @@ Rectangle {
             Text {
                 anchors.verticalCenter: parent.verticalCenter
                 text: Texts.L("完成后保存到本地 CSV", "Saved to local CSV when done")
+                Accessible.name: text
                 font.pixelSize: 9
                 font.weight: Font.Medium
                 color: Qt.rgba(1, 1, 1, 0.26)
@@ -136,13 +144,16 @@ Rectangle {
                 spacing: 10
 
                 AbstractButton {
+                    id: cancelButton
+
                     objectName: "journalCancelButton"
                     anchors.verticalCenter: parent.verticalCenter
+                    text: Texts.L("取消", "Cancel")
                     onClicked: editor.journal.cancelEditing()
                     Accessible.onPressAction: if (enabled) clicked()
 
                     contentItem: Text {
-                        text: Texts.L("取消", "Cancel")
+                        text: cancelButton.text
                         font.pixelSize: 10
                         font.weight: Font.Medium
                         color: Qt.rgba(1, 1, 1, 0.46)
@@ -157,6 +168,7 @@ Rectangle {
                     id: doneButton
 
                     objectName: "journalEditorDoneButton"
+                    text: Texts.L("完成", "Done")
                     leftPadding: 10
                     rightPadding: 10
                     topPadding: 5
@@ -165,7 +177,7 @@ Rectangle {
                     Accessible.onPressAction: if (enabled) clicked()
 
                     contentItem: Text {
-                        text: Texts.L("完成", "Done")
+                        text: doneButton.text
                         font.pixelSize: 10
                         font.weight: Font.DemiBold
                         color: editor.accent

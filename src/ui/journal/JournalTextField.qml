@@ -32,6 +32,7 @@ Column {
         color: Qt.rgba(1, 1, 1, 0.88)
         selectByMouse: true
         onTextEdited: field.edited(text)
+        Accessible.name: field.label
 
         background: Rectangle {
             radius: 8

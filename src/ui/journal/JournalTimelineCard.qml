@@ -117,6 +117,7 @@ Rectangle {
 
         JournalNoteDisplay {
             entryID: card.row.entryID
+            accessibleName: card.row.accessibleName
             notesText: card.row.notesText
             hasNotes: card.row.hasNotes
             onEdit: card.row.journal.beginEditing(card.row.entryID)
@@ -129,6 +130,7 @@ Rectangle {
         JournalRecordEditor {
             journal: card.row.journal
             entryID: card.row.entryID
+            accessibleName: card.row.accessibleName
         }
     }
     // qmllint enable unqualified

@@ -33,6 +33,8 @@ Item {
             Text {
                 objectName: "journalDayTitle"
                 text: panel.journal.dayTitle
+                Accessible.role: Accessible.Heading
+                Accessible.name: text
                 font.pixelSize: 23
                 font.weight: Font.DemiBold
                 color: AppController.textColor
@@ -41,6 +43,7 @@ Item {
             Text {
                 objectName: "journalCountLine"
                 text: panel.journal.countLine
+                Accessible.name: text
                 font.pixelSize: 11
                 color: Qt.rgba(1, 1, 1, 0.4)
             }
@@ -51,6 +54,7 @@ Item {
                 width: panel.width - 2 * 26
                 wrapMode: Text.Wrap
                 text: panel.journal.unreadableRowsNote
+                Accessible.name: text
                 font.pixelSize: 11
                 color: Qt.rgba(1, 0.78, 0.45, 0.85)
             }
@@ -71,6 +75,7 @@ Item {
 
                 anchors.centerIn: parent
                 text: Texts.L("今天", "Today")
+                Accessible.name: text
                 font.pixelSize: 11
                 font.weight: Font.DemiBold
                 color: panel.accent
@@ -104,6 +109,7 @@ Item {
         Text {
             anchors.horizontalCenter: parent.horizontalCenter
             text: Texts.L("等待下一段专注", "Ready for the next focus session")
+            Accessible.name: text
             font.pixelSize: 16
             font.weight: Font.DemiBold
             color: AppController.textColor
@@ -113,6 +119,7 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             text: Texts.L("在专注计时框中点击笔记，就可以开始记录。",
                           "Click Notes beside the focus timer to start capturing your work.")
+            Accessible.name: text
             font.pixelSize: 12
             color: Qt.rgba(1, 1, 1, 0.4)
         }

@@ -11,6 +11,7 @@ Item {
     required property string entryID
     required property bool isBreak
     required property string timeText
+    required property string accessibleName
     required property bool isFirst
     required property bool isLast
     required property int railHeight

@@ -12,6 +12,8 @@ Item {
 
     readonly property alias journal: journal
     readonly property color accent: AppController.accentColor
+    // An open record editor takes Esc from the sheet, which would otherwise close the whole journal.
+    readonly property bool somethingOpen: journal.editingEntryID !== ""
 
     implicitWidth: 1020
     implicitHeight: 720
@@ -25,6 +27,14 @@ Item {
 
     // A record still open is saved before the sheet's content goes.
     Component.onDestruction: journal.commitEditing()
+
+    // Esc leaves the record editor with what was typed saved, as it did when it closed the whole sheet;
+    // Cancel is the way to drop it. An alert over the editor closes first.
+    Shortcut {
+        sequence: "Esc"
+        enabled: view.somethingOpen && !AppController.showingAlert
+        onActivated: view.journal.commitEditing()
+    }
 
     RoundedGradient {
         anchors.fill: parent
@@ -70,6 +80,8 @@ Item {
 
                     Text {
                         text: Texts.L("工作日志", "Notes Journal")
+                        Accessible.role: Accessible.Heading
+                        Accessible.name: text
                         font.pixelSize: 27
                         font.weight: Font.DemiBold
                         color: AppController.textColor
@@ -78,6 +90,7 @@ Item {
                     Text {
                         text: Texts.L("把专注、想法与休整串成可回看的每日节律",
                                       "A daily rhythm of focus, ideas, and restorative breaks")
+                        Accessible.name: text
                         font.pixelSize: 12
                         color: Qt.rgba(1, 1, 1, 0.46)
                     }

@@ -4,10 +4,12 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDate>
 #include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -34,8 +36,8 @@ QString exactly(const QString &name)
 
 // A screen, the names pressed in turn to reach it, and what a screen reader and the keyboard meet there:
 // `readable` patterns of texts, the name that takes the focus as it shows (`announced`), check boxes that
-// tell their state, `keys` that reach every control round the focus chain, `reaches` in this order, and
-// text `fields` that hold text.
+// tell their state, `keys` that reach every control round the focus chain, `reaches` in this order, text
+// `fields` that hold text, patterns of `headings`, and the names of the nodes `selected`, when any.
 struct Screen
 {
     QStringList presses {};
@@ -46,6 +48,8 @@ struct Screen
     QStringList keys {};
     QStringList reaches {};
     QStringList fields {};
+    QStringList headings {};
+    QStringList selected {};
 };
 
 // What a blind user does and hears, in turn: "press:NAME" presses a control over AT-SPI, "key:KEYS" types,
@@ -221,6 +225,21 @@ private slots:
                     exactly(
                         t("键盘已锁定 · 后台任务继续运行", "Keyboard locked · Background work continues")),
                     exactly(t("应急解锁  Ctrl+Alt+Super+Esc", "Emergency unlock  Ctrl+Alt+Super+Esc")) } };
+            // An entry of the journal (its times, title and how it went) open in the record editor.
+            const QString journal = t("工作日志", "Notes Journal");
+            const QString today = QLocale(english ? QLocale::English : QLocale::Chinese)
+                                      .toString(QDate::currentDate(), t("M月d日dddd", "dddd, MMMM d"));
+            row(u"journal"_s) << Screen { .presses
+                = { journal,
+                    t("^\\d+:\\d\\d 至 \\d+:\\d\\d，.+，进行中或提前结束$",
+                        "^\\d+:\\d\\d [AP]M to \\d+:\\d\\d [AP]M, .+, In progress or ended early$") },
+                .window = journal,
+                .readable = { exactly(t("共 1 段节律记录", "1 moment in this day's rhythm")),
+                    exactly(t("专注：1", "Focus: 1")) },
+                .announced = t("笔记", "Notes"),
+                .fields = { t("标题", "Title") },
+                .headings = { exactly(today), t("^\\d{4}年\\d+月$", "^[A-Z][a-z]+ \\d{4}$") },
+                .selected = { today } };
             for (const QString &pane : { t("画面", "Visuals"), t("通用", "General"), t("节奏", "Rhythm"),
                      t("音乐", "Music"), t("转盘", "Wheel"), t("记录", "Records"), t("更新", "Updates") }) {
                 row(pane) << Screen { .presses = { t("设置", "Settings"), pane },
@@ -257,13 +276,22 @@ private slots:
             QCOMPARE(node["states"_L1].toArray().contains(u"checked"_s),
                 node["description"_L1] == text(english, "已开启", "On"));
         }
+        QStringList headings, selected;
         for (const QJsonValue &node : ask({ u"tree"_s, screen.window }).toArray()) {
             const QString role = node["role"_L1].toString(), name = node["name"_L1].toString();
+            if (role == "heading"_L1)
+                headings.append(name);
+            if (node["states"_L1].toArray().contains(u"selected"_s))
+                selected.append(name);
             QVERIFY2(!controlRoles.contains(role) || !name.isEmpty(),
                 qPrintable(role + node["path"_L1].toString()));
             QVERIFY2(role != "slider"_L1 || node["range"_L1][1].toDouble() > node["range"_L1][0].toDouble(),
                 qPrintable(name));
         }
+        for (const QString &heading : screen.headings)
+            QVERIFY2(headings.indexOf(QRegularExpression(heading)) >= 0, qPrintable(headings.join(u", ")));
+        if (!screen.selected.isEmpty())
+            QCOMPARE(selected, screen.selected);
         // Every piece of every text at every offset, as a screen reader asks at a caret: none may hang.
         const QJsonValue texts = ask({ u"texts"_s, screen.window });
         QCOMPARE(texts["failed"_L1].toVariant().toStringList().join(u"\n"), QString());
