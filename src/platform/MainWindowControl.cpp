@@ -2,6 +2,8 @@
 
 #include "platform/WindowStates.h"
 
+#include <QGuiApplication>
+
 void MainWindowControl::bringForward()
 {
     if (!m_window)
@@ -15,6 +17,14 @@ void MainWindowControl::bringForward()
         WindowStates::showRestored(*m_window);
     }
     m_window->raise();
+    // A sheet open over the window takes the keys: the window manager need not hand them on from the
+    // window, which refuses them while the sheet blocks it, and a screen reader would follow the window.
+    QWindow *sheet = QGuiApplication::modalWindow();
+    if (sheet != nullptr && sheet->transientParent() == m_window) {
+        sheet->raise();
+        sheet->requestActivate();
+        return;
+    }
     m_window->requestActivate();
 }
 

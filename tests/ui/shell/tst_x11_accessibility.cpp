@@ -328,6 +328,12 @@ private slots:
             row("alert") << Steps { u"say:frame"_s, u"log"_s,
                 u"say:^A Log Could Not Be Read dialog focus-session-log\\.csv in the data folder could not be read"_s,
                 u"say:^OK push button"_s };
+            // The round ends under the journal, which keeps the keys; Esc leaves the record editor only.
+            const QString entry
+                = u"say:^\\d+:\\d\\d [AP]M to \\d+:\\d\\d [AP]M, .+, In progress or ended early push button"_s;
+            row("journal") << Steps { u"press:Notes Journal"_s, u"say:^Done push button"_s, breakEarly,
+                u"key:Tab"_s, u"say:^Previous month push button"_s, u"key:Tab"_s, u"key:Tab"_s, u"key:Tab"_s,
+                entry, u"key:Return"_s, u"say:^Notes text"_s, u"key:Escape"_s, entry };
             row("emergency unlock") << Steps { breakEarly, startBreak, breakStarts,
                 u"key:ctrl+alt+super+Escape"_s, u"say:^Emergency Unlock Complete dialog \\S"_s };
         }
