@@ -82,14 +82,10 @@ void JournalController::beginEditing(const NotesTimelineEntry &entry)
     emit editingChanged();
     emit editingTextsChanged();
     refreshRows();
-    // The notes editor exists only once the views have shown the open record.
-    QMetaObject::invokeMethod(
-        this,
-        [this, id = entry.id] {
-            if (editingEntryID() == id)
-                setFocusedEntryID(id);
-        },
-        Qt::QueuedConnection);
+    // At once, not on the event loop's next turn: a key typed right after the one that opened the editor
+    // is read in the same batch, and would meet the keys on the card between the note and its editor. An
+    // editor that the view makes later takes the keys as it is made.
+    setFocusedEntryID(entry.id);
 }
 
 void JournalController::commitEditing()

@@ -711,7 +711,7 @@ private slots:
         }
     }
 
-    void theNotesEditorTakesFocusOnTheNextTurn()
+    void theNotesEditorTakesFocusAtOnce()
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
@@ -719,8 +719,7 @@ private slots:
         journal.setController(&controller);
         settle(journal);
         journal.beginEditing(controller.currentSessionID());
-        QVERIFY(journal.focusedEntryID().isEmpty());
-        QTRY_COMPARE(journal.focusedEntryID(), controller.currentSessionID());
+        QCOMPARE(journal.focusedEntryID(), controller.currentSessionID());
         journal.cancelEditing();
         QVERIFY(journal.focusedEntryID().isEmpty());
     }
