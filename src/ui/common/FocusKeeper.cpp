@@ -50,14 +50,15 @@ bool showsKeyboardFocus(Qt::FocusReason reason)
 
 } // namespace
 
+FocusKeeper::FocusKeeper(QObject *parent)
+    : QObject(parent)
+{
+    connect(qGuiApp, &QGuiApplication::focusObjectChanged, this, &FocusKeeper::focusMoved);
+}
+
 void FocusKeeper::install()
 {
-    static FocusKeeper *keeper = nullptr;
-    if (keeper)
-        return;
-    keeper = new FocusKeeper(QCoreApplication::instance());
-    QCoreApplication::instance()->installEventFilter(keeper);
-    connect(qGuiApp, &QGuiApplication::focusObjectChanged, keeper, &FocusKeeper::focusMoved);
+    installApplicationEventFilter<FocusKeeper>();
 }
 
 bool FocusKeeper::eventFilter(QObject *watched, QEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/ApplicationEventFilter.h"
+
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -27,7 +29,8 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    using QObject::QObject;
+    explicit FocusKeeper(QObject *parent);
+    friend void installApplicationEventFilter<FocusKeeper>();
 
     struct Visit
     {

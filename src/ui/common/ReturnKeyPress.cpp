@@ -18,11 +18,7 @@ bool isReturn(const QEvent *event)
 
 void ReturnKeyPress::install()
 {
-    static ReturnKeyPress *filter = nullptr;
-    if (filter)
-        return;
-    filter = new ReturnKeyPress(QCoreApplication::instance());
-    QCoreApplication::instance()->installEventFilter(filter);
+    installApplicationEventFilter<ReturnKeyPress>();
 }
 
 QQuickItem *ReturnKeyPress::buttonFor(QObject *watched)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/ApplicationEventFilter.h"
+
 #include <QObject>
 #include <QPointer>
 
@@ -21,6 +23,7 @@ public:
 
 private:
     using QObject::QObject;
+    friend void installApplicationEventFilter<ReturnKeyPress>();
 
     // The button that the key would press: the focused item when it is an enabled button.
     static QQuickItem *buttonFor(QObject *watched);
