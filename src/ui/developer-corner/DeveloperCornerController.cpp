@@ -146,6 +146,11 @@ QString DeveloperCornerController::currencyPrefix() const
     return text(QStringLiteral("¥"), QStringLiteral("$"));
 }
 
+QString DeveloperCornerController::amountLabel() const
+{
+    return text(QStringLiteral("金额（人民币元）"), QStringLiteral("Amount in US dollars"));
+}
+
 QStringList DeveloperCornerController::storyParagraphs() const
 {
     return {

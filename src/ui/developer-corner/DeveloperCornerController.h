@@ -40,6 +40,8 @@ class DeveloperCornerController : public QObject
     // Texts that follow the interface language.
     Q_PROPERTY(QStringList sectionTitles READ sectionTitles NOTIFY languageChanged FINAL)
     Q_PROPERTY(QString currencyPrefix READ currencyPrefix NOTIFY languageChanged FINAL)
+    // The amount field's name, with its currency, which the view shows only as a sign before it.
+    Q_PROPERTY(QString amountLabel READ amountLabel NOTIFY languageChanged FINAL)
     Q_PROPERTY(QStringList storyParagraphs READ storyParagraphs NOTIFY languageChanged FINAL)
     Q_PROPERTY(bool canVisitWebsite READ canVisitWebsite NOTIFY controllerChanged FINAL)
 
@@ -87,6 +89,7 @@ public:
     void setAmount(const QString &amount);
     bool creatingCheckout() const { return m_creatingCheckout; }
     QString currencyPrefix() const;
+    QString amountLabel() const;
     Q_INVOKABLE void beginDonation();
 
     // The story.

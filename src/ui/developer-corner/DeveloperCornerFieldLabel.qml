@@ -19,6 +19,7 @@ Row {
     Text {
         anchors.verticalCenter: parent.verticalCenter
         text: parent.title
+        Accessible.name: text
         font.pixelSize: 13
         font.weight: Font.DemiBold
         color: parent.accent

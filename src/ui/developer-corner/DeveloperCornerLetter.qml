@@ -46,6 +46,7 @@ ColumnLayout {
             Text {
                 Layout.alignment: Qt.AlignHCenter
                 text: Texts.L("来信已经寄出", "Your message is on its way")
+                Accessible.name: text
                 font.pixelSize: 18
                 font.weight: Font.DemiBold
                 color: "white"
@@ -57,6 +58,7 @@ ColumnLayout {
                 wrapMode: Text.Wrap
                 text: Texts.L("我们会通过你留下的邮箱回复。谢谢你帮助柯帆变得更好。",
                               "We'll reply to the email you provided. Thank you for helping Quorvane improve.")
+                Accessible.name: text
                 font.pixelSize: 13
                 color: pane.secondary
             }
@@ -77,6 +79,8 @@ ColumnLayout {
             spacing: 16
 
             DeveloperCornerFieldLabel {
+                id: emailLabel
+
                 title: Texts.L("你的邮箱", "Your Email")
                 symbol: "at"
                 accent: pane.accent
@@ -90,6 +94,7 @@ ColumnLayout {
                 placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
                 text: pane.corner.email
                 onTextEdited: pane.corner.email = text
+                Accessible.name: emailLabel.title
                 font.pixelSize: 13
                 color: "white"
                 background: Rectangle {
@@ -103,6 +108,8 @@ ColumnLayout {
             }
 
             DeveloperCornerFieldLabel {
+                id: messageLabel
+
                 title: Texts.L("想说的话", "Your Message")
                 symbol: "text.bubble"
                 accent: pane.accent
@@ -126,6 +133,7 @@ ColumnLayout {
                     id: message
 
                     objectName: "messageEditor"
+                    Accessible.name: messageLabel.title
                     padding: 8
                     text: pane.corner.message
                     onTextChanged: {
@@ -152,6 +160,7 @@ ColumnLayout {
 
                 Text {
                     text: Texts.L("最多 3 张 · 每张 5MB", "Up to 3 · 5MB each")
+                    Accessible.name: text
                     font.pixelSize: 11
                     color: pane.secondary
                 }
@@ -203,6 +212,7 @@ ColumnLayout {
         wrapMode: Text.Wrap
         text: Texts.L("邮箱、正文与附件仅用于处理这次来信，不会用于营销。",
                       "Your email, message, and attachments are used only to handle this request, never for marketing.")
+        Accessible.name: text
         font.pixelSize: 11
         color: pane.secondary
     }

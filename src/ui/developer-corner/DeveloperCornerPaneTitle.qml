@@ -11,6 +11,8 @@ ColumnLayout {
     Text {
         Layout.fillWidth: true
         text: parent.title
+        Accessible.role: Accessible.Heading
+        Accessible.name: text
         wrapMode: Text.Wrap
         font.pixelSize: 26
         font.weight: Font.DemiBold
@@ -20,6 +22,7 @@ ColumnLayout {
     Text {
         Layout.fillWidth: true
         text: parent.subtitle
+        Accessible.name: text
         wrapMode: Text.Wrap
         font.pixelSize: 13
         font.weight: Font.Medium

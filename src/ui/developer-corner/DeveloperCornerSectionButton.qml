@@ -17,6 +17,9 @@ T.Button {
     leftPadding: 13
     rightPadding: 13
     Accessible.name: title
+    // One choice of the sections, the one shown selected.
+    Accessible.selectable: true
+    Accessible.selected: selected
     Accessible.onPressAction: if (enabled) clicked()
 
     contentItem: Row {

@@ -35,6 +35,7 @@ ColumnLayout {
                 lineHeight: 1.3
                 text: Texts.L("如果柯帆确实帮你在忙碌中停下来休息、活动了一会儿，你可以请开发者喝杯咖啡，支持他继续把这款小工具做好。它不是购买，也不会解锁任何额外功能。",
                               "If Quorvane helped you pause and move when you needed it, you can buy the developer a coffee and support its continued improvement. This is not a purchase and unlocks nothing.")
+                Accessible.name: text
                 font.pixelSize: 15
                 font.weight: Font.Medium
                 color: "white"
@@ -69,6 +70,7 @@ ColumnLayout {
                         padding: 0
                         text: pane.corner.amount
                         onTextEdited: pane.corner.amount = text
+                        Accessible.name: pane.corner.amountLabel
                         font.pixelSize: 34
                         font.weight: Font.Light
                         color: "white"
@@ -84,6 +86,7 @@ ColumnLayout {
             Text {
                 Layout.fillWidth: true
                 wrapMode: Text.Wrap
+                Accessible.name: text
                 text: Texts.L("金额由你决定。为了让这份支持保持轻盈，请不要超过 ¥30；支付平台最低金额为 ¥5。",
                               "Choose any amount that feels right. To keep this gesture light, please don't exceed $20; the payment minimum is $1.")
                 font.pixelSize: 11
@@ -116,6 +119,7 @@ ColumnLayout {
                     anchors.verticalCenter: parent.verticalCenter
                     text: Texts.L("支付由 Stripe 安全处理，柯帆不会接触或保存银行卡信息。",
                                   "Securely processed by Stripe. Quorvane never sees or stores card details.")
+                    Accessible.name: text
                     font.pixelSize: 11
                     color: pane.secondary
                 }

@@ -37,7 +37,8 @@ QString exactly(const QString &name)
 // A screen, the names pressed in turn to reach it, and what a screen reader and the keyboard meet there:
 // `readable` patterns of texts, the name that takes the focus as it shows (`announced`), check boxes that
 // tell their state, `keys` that reach every control round the focus chain, `reaches` in this order, text
-// `fields` that hold text, patterns of `headings`, and the names of the nodes `selected`, when any.
+// `fields` that hold text, patterns of `headings`, and the names of the nodes `selected` (or checked), when
+// any.
 struct Screen
 {
     QStringList presses {};
@@ -240,6 +241,12 @@ private slots:
                 .fields = { t("标题", "Title") },
                 .headings = { exactly(today), t("^\\d{4}年\\d+月$", "^[A-Z][a-z]+ \\d{4}$") },
                 .selected = { today } };
+            // The letter's fields and the amount named, the section shown selected.
+            for (const QString &section :
+                { t("给开发者写信", "Write to the Developer"), t("给他买杯咖啡", "Buy Him a Coffee") })
+                row(section) << Screen { .presses = { t("和开发者谈心", "Talk to Developer"), section },
+                    .window = t("开发者角落", "Developer Corner"),
+                    .selected = { section } };
             for (const QString &pane : { t("画面", "Visuals"), t("通用", "General"), t("节奏", "Rhythm"),
                      t("音乐", "Music"), t("转盘", "Wheel"), t("记录", "Records"), t("更新", "Updates") }) {
                 row(pane) << Screen { .presses = { t("设置", "Settings"), pane },
@@ -281,7 +288,8 @@ private slots:
             const QString role = node["role"_L1].toString(), name = node["name"_L1].toString();
             if (role == "heading"_L1)
                 headings.append(name);
-            if (node["states"_L1].toArray().contains(u"selected"_s))
+            if (const QJsonArray states = node["states"_L1].toArray();
+                states.contains(u"selected"_s) || states.contains(u"checked"_s))
                 selected.append(name);
             QVERIFY2(!controlRoles.contains(role) || !name.isEmpty(),
                 qPrintable(role + node["path"_L1].toString()));
