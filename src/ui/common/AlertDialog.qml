@@ -10,7 +10,7 @@ Dialog {
 
     property string heading
     property string message
-    property color headingColor: "white"
+    property color headingColor: Theme.textBright
     // Pressed by Return and Enter.
     property T.AbstractButton defaultButton: null
     // Where the keys were when the alert opened, and whether the keyboard had put them there.
@@ -47,7 +47,7 @@ Dialog {
     }
 
     Overlay.modal: Rectangle {
-        color: Qt.rgba(0, 0, 0, 0.4)
+        color: Theme.scrim
     }
 
     header: Text {
@@ -58,7 +58,7 @@ Dialog {
         text: alert.heading
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
-        font.pixelSize: 15
+        font.pixelSize: Theme.fontEmphasis
         font.weight: Font.DemiBold
         color: alert.headingColor
     }
@@ -69,8 +69,8 @@ Dialog {
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
         lineHeight: 1.15
-        font.pixelSize: 13
-        color: Qt.rgba(1, 1, 1, 0.78)
+        font.pixelSize: Theme.fontBody
+        color: Theme.textMessage
     }
 
     Shortcut {

@@ -41,7 +41,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        color: Qt.rgba(0.04, 0.08, 0.1, 1)
+        color: Theme.mediaPlaceholder
     }
 
     Image {

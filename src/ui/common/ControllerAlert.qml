@@ -22,7 +22,7 @@ AlertDialog {
 
     heading: AppController.alertTitle
     message: AppController.alertMessage
-    headingColor: AppController.textColor
+    headingColor: Theme.foreground
     defaultButton: dismissButton
     visible: wanted
     // Closed while still wanted here, it was the user who closed it.
@@ -57,9 +57,9 @@ AlertDialog {
 
             contentItem: Text {
                 text: dismissButton.text
-                font.pixelSize: 13
+                font.pixelSize: Theme.fontBody
                 font.weight: Font.DemiBold
-                color: Qt.rgba(0, 0, 0, 0.82)
+                color: Theme.textOnAccent
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }
@@ -68,7 +68,7 @@ AlertDialog {
                 implicitWidth: 88
                 implicitHeight: 32
                 radius: height / 2
-                color: AppController.accentColor
+                color: Theme.accent
                 opacity: dismissButton.down ? 0.78 : 1
             }
 
@@ -89,7 +89,7 @@ AlertDialog {
             shapeRadius: panel.radius
             blurRadius: 30
             offsetY: 14
-            color: Qt.rgba(0, 0, 0, 0.34)
+            color: Theme.shadow
         }
 
         // Without a backdrop to blur, the window's own controls would show through the tint.
@@ -97,7 +97,7 @@ AlertDialog {
             anchors.fill: panel
             visible: plate.backdrop === null
             radius: panel.radius
-            color: "#0A141A"
+            color: Theme.sheetBackground
         }
 
         GlassPanel {
@@ -106,8 +106,8 @@ AlertDialog {
             anchors.fill: parent
             backdrop: plate.backdrop
             radius: 18
-            tintOpacity: 0.62
-            borderColor: Qt.rgba(1, 1, 1, 0.14)
+            tint: Theme.dialogGlass
+            borderColor: Theme.outlineStrong
         }
     }
 }

@@ -28,6 +28,6 @@ Rectangle {
     radius: cornerRadius + 3
     color: "transparent"
     border.width: 2
-    border.color: Qt.rgba(1, 1, 1, 0.85)
+    border.color: Theme.focusRing
     visible: shown
 }

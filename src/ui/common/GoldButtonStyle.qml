@@ -8,7 +8,7 @@ T.Button {
     id: control
 
     required property color accent
-    readonly property color labelColor: Qt.rgba(0, 0, 0, 0.82)
+    readonly property color labelColor: Theme.textOnAccent
 
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: 52
@@ -16,7 +16,7 @@ T.Button {
     rightPadding: 28
     topPadding: 0
     bottomPadding: 0
-    font.pixelSize: 17
+    font.pixelSize: Theme.fontButton
     font.weight: Font.DemiBold
     scale: down ? 0.985 : 1
     Accessible.onPressAction: if (enabled) clicked()
@@ -53,7 +53,7 @@ T.Button {
             shapeRadius: capsule.radius
             blurRadius: 18
             offsetY: 8
-            color: Qt.rgba(plate.accent.r, plate.accent.g, plate.accent.b, plate.down ? 0.12 : 0.24)
+            color: plate.down ? Theme.accentTint(plate.accent) : Theme.goldPlateHalo(plate.accent)
         }
 
         Rectangle {
@@ -62,8 +62,8 @@ T.Button {
             objectName: "buttonCapsule"
             anchors.fill: parent
             radius: height / 2
-            color: Qt.rgba(plate.accent.r, plate.accent.g, plate.accent.b, plate.down ? 0.78 : 1)
-            border.color: Qt.rgba(1, 1, 1, 0.4)
+            color: plate.down ? Theme.accentPressed(plate.accent) : Theme.opaque(plate.accent)
+            border.color: Theme.goldButtonOutline
             border.width: 1
         }
     }

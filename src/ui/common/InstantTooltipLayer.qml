@@ -31,7 +31,7 @@ Item {
         // drag that moves it, shows in the bubble at once.
         readonly property string title: layer.last ? layer.last.title : ""
         readonly property string detail: layer.last ? layer.last.detail : ""
-        readonly property color accent: layer.last ? layer.last.accent : AppController.accentColor
+        readonly property color accent: layer.last ? layer.last.accent : Theme.accent
         readonly property bool showing: layer.current !== null
         readonly property point position: {
             const tooltip = layer.last;
@@ -72,7 +72,7 @@ Item {
             shapeRadius: background.radius
             blurRadius: 16
             offsetY: 8
-            color: Qt.rgba(0, 0, 0, 0.34)
+            color: Theme.shadow
         }
 
         Rectangle {
@@ -82,12 +82,12 @@ Item {
             radius: 13
             // A dark, slightly lifted glass under the black tint, opaque: without the blur of a
             // material, whatever showed through (the timer's digits) would fight the text.
-            color: Qt.rgba(0.11, 0.13, 0.16, 1)
+            color: Theme.tooltipBackground
 
             Rectangle {
                 anchors.fill: parent
                 radius: parent.radius
-                color: Qt.rgba(0, 0, 0, 0.48)
+                color: Theme.tooltipShadow
             }
         }
 
@@ -102,9 +102,9 @@ Item {
                 const context = getContext("2d");
                 context.reset();
                 const gradient = context.createLinearGradient(0, 0, width, height);
-                gradient.addColorStop(0, Qt.rgba(1, 1, 1, 0.22));
-                gradient.addColorStop(0.5, Qt.rgba(bubble.accent.r, bubble.accent.g, bubble.accent.b, 0.12));
-                gradient.addColorStop(1, Qt.rgba(1, 1, 1, 0.05));
+                gradient.addColorStop(0, Theme.glassHighlight);
+                gradient.addColorStop(0.5, Theme.accentTint(bubble.accent));
+                gradient.addColorStop(1, Theme.surfaceSubtle);
                 context.strokeStyle = gradient;
                 context.lineWidth = 1;
                 context.beginPath();
@@ -128,14 +128,14 @@ Item {
                 Rectangle {
                     anchors.fill: parent
                     radius: width / 2
-                    color: Qt.rgba(bubble.accent.r, bubble.accent.g, bubble.accent.b, 0.16)
+                    color: Theme.toggleOnFill(bubble.accent)
                 }
 
                 RectangleGlow {
                     anchors.fill: dot
                     glowRadius: 5
                     cornerRadius: dot.radius + glowRadius
-                    color: Qt.rgba(bubble.accent.r, bubble.accent.g, bubble.accent.b, 0.9)
+                    color: Theme.tooltipAccentBar(bubble.accent)
                 }
 
                 Rectangle {
@@ -159,9 +159,9 @@ Item {
                     text: bubble.title
                     textFormat: Text.PlainText
                     wrapMode: Text.Wrap
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.fontLabel
                     font.weight: Font.DemiBold
-                    color: Qt.rgba(1, 1, 1, 0.94)
+                    color: Theme.textPrimary
                 }
 
                 Text {
@@ -171,9 +171,9 @@ Item {
                     textFormat: Text.PlainText
                     wrapMode: Text.Wrap
                     // A pixel size is whole: 10.5 rounds up, as the detail must stay legible.
-                    font.pixelSize: 11
+                    font.pixelSize: Theme.fontSmall
                     font.weight: Font.Medium
-                    color: Qt.rgba(1, 1, 1, 0.56)
+                    color: Theme.textHint
                 }
             }
         }

@@ -7,7 +7,7 @@ import Quorvane.Common
 Item {
     required property string title
     required property string detail
-    property color accent: AppController.accentColor
+    property color accent: Theme.accent
     // "trailing", "topLeading", "topTrailing" or "bottomTrailing".
     property string placement: "trailing"
 }

@@ -8,11 +8,11 @@ Button {
     id: button
 
     property bool prominent: false
-    property color tint: "white"
+    property color tint: Theme.buttonProminentFill
 
     leftPadding: 16
     rightPadding: 16
-    font.pixelSize: 13
+    font.pixelSize: Theme.fontBody
     font.weight: prominent ? Font.DemiBold : Font.Medium
     Accessible.onPressAction: if (enabled) clicked()
     // Qt Quick reports no disabled state to a screen reader; the description says it instead.
@@ -21,7 +21,7 @@ Button {
     contentItem: Text {
         text: button.text
         font: button.font
-        color: button.prominent ? Qt.rgba(0, 0, 0, 0.85) : Qt.rgba(1, 1, 1, 0.9)
+        color: button.prominent ? Theme.textOnLight : Theme.textControl
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
@@ -31,9 +31,9 @@ Button {
         implicitWidth: 72
         implicitHeight: 30
         radius: 8
-        color: button.prominent ? button.tint : Qt.rgba(1, 1, 1, button.hovered ? 0.16 : 0.11)
+        color: button.prominent ? button.tint : (button.hovered ? Theme.buttonFillHover : Theme.buttonFill)
         border.width: button.prominent ? 0 : 1
-        border.color: Qt.rgba(1, 1, 1, 0.12)
+        border.color: Theme.controlOutline
         opacity: button.down ? 0.75 : 1
     }
 

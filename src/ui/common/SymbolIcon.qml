@@ -10,7 +10,7 @@ Text {
     text: Fonts.symbolText(name)
     font.family: Fonts.symbolFamily
     font.pixelSize: size
-    color: AppController.textColor
+    color: Theme.foreground
     horizontalAlignment: Text.AlignHCenter
     verticalAlignment: Text.AlignVCenter
     Accessible.ignored: true

@@ -1,7 +1,7 @@
 import QtQuick
 import Quorvane.Effects
 
-// A translucent panel: a blurred view of the backdrop behind it under a black tint.
+// A translucent panel: a blurred view of the backdrop behind it under a tint.
 Item {
     id: panel
 
@@ -9,8 +9,8 @@ Item {
     // A backdrop whose content changes without changing its size says so with a contentChanged() signal.
     property Item backdrop: null
     property real radius: 18
-    property real tintOpacity: 0.26
-    property color borderColor: Qt.rgba(1, 1, 1, 0.1)
+    required property color tint
+    required property color borderColor
 
     GlassBackdrop {
         objectName: "glassBackdrop"
@@ -23,7 +23,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: panel.radius
-        color: Qt.rgba(0, 0, 0, panel.tintOpacity)
+        color: panel.tint
         border.color: panel.borderColor
         border.width: 1
     }

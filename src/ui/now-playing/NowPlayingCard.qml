@@ -26,13 +26,9 @@ Item {
 
     readonly property bool hasRecord: AppController.music.nowPlaying !== undefined
     readonly property var shown: seekState.presentation
-    readonly property color accent: AppController.accentColor
+    readonly property color accent: Theme.accent
     readonly property real radius: 18
     property real presence: hasRecord && hostShows ? 1 : 0
-
-    function tint(alpha) {
-        return Qt.rgba(accent.r, accent.g, accent.b, alpha);
-    }
 
     Behavior on presence {
         NumberAnimation {
@@ -115,9 +111,9 @@ Item {
     }
 
     component InfoText: Text {
-        font.pixelSize: 10
+        font.pixelSize: Theme.fontCaption
         font.weight: Font.Medium
-        color: Qt.rgba(1, 1, 1, 0.46)
+        color: Theme.textCaption
     }
 
     SoftShadow {
@@ -125,7 +121,7 @@ Item {
         shapeRadius: card.radius
         blurRadius: 22
         offsetY: 10
-        color: Qt.rgba(0, 0, 0, 0.3)
+        color: Theme.artworkShade
     }
 
     GlassPanel {
@@ -134,7 +130,7 @@ Item {
         anchors.fill: parent
         backdrop: card.backdrop
         radius: card.radius
-        tintOpacity: 0.32
+        tint: Theme.nowPlayingGlass
         borderColor: "transparent"
     }
 
@@ -145,7 +141,7 @@ Item {
         strokeWidth: 1
         start: Qt.point(0, 0)
         end: Qt.point(width, height)
-        colors: [Qt.rgba(1, 1, 1, 0.2), card.tint(0.12), Qt.rgba(1, 1, 1, 0.05)]
+        colors: [Theme.glassHighlightSoft, Theme.accentTint(card.accent), Theme.surfaceSubtle]
     }
 
     RowLayout {
@@ -166,7 +162,7 @@ Item {
                 radius: 13
                 start: Qt.point(0, 0)
                 end: Qt.point(width, height)
-                colors: [card.tint(0.28), Qt.rgba(0, 0, 0, 0.36)]
+                colors: [Theme.artworkGlow(card.accent), Theme.consoleShadow]
             }
 
             Rectangle {
@@ -174,7 +170,7 @@ Item {
                 radius: 13
                 color: "transparent"
                 border.width: 1
-                border.color: Qt.rgba(1, 1, 1, 0.12)
+                border.color: Theme.controlOutline
             }
 
             // The waveform's glow: its blurred glyph in the tint, painted once, and the glyph once more over
@@ -184,7 +180,7 @@ Item {
                 text: waveform.text
                 font: waveform.font
                 radius: 8
-                color: card.tint(0.8)
+                color: Theme.titleGlow(card.accent)
                 textColor: waveform.color
             }
 
@@ -217,7 +213,7 @@ Item {
                         target: dot
                         shapeRadius: 2.5
                         blurRadius: 5
-                        color: card.tint(0.85)
+                        color: Theme.artworkShadow(card.accent)
                     }
 
                     Rectangle {
@@ -236,12 +232,12 @@ Item {
                     Layout.preferredWidth: implicitWidth
                     Layout.maximumWidth: implicitWidth
                     text: card.shown.statusText
-                    font.pixelSize: 10
+                    font.pixelSize: Theme.fontCaption
                     font.bold: true
                     // Tracked less on the narrow card of the break screens, where the full tracking would
                     // cut "BREAK · PLAYING" even at the smallest size.
                     font.letterSpacing: card.width < 360 ? 0.35 : 0.7
-                    color: Qt.rgba(1, 1, 1, 0.58)
+                    color: Theme.nowPlayingLabel
                     fontSizeMode: Text.HorizontalFit
                     // Three quarters of its size, to the whole pixel.
                     minimumPixelSize: 8
@@ -288,9 +284,9 @@ Item {
                 objectName: "nowPlayingTitle"
                 Layout.fillWidth: true
                 text: card.shown.title
-                font.pixelSize: 14
+                font.pixelSize: Theme.fontControl
                 font.weight: Font.DemiBold
-                color: Qt.rgba(1, 1, 1, 0.94)
+                color: Theme.textPrimary
                 elide: Text.ElideMiddle
             }
 
@@ -375,7 +371,7 @@ Item {
 
                             GradientStop {
                                 position: 0
-                                color: card.tint(0.72)
+                                color: Theme.seekFillStart(card.accent)
                             }
                             GradientStop {
                                 position: 1
@@ -388,7 +384,7 @@ Item {
                         target: knob
                         shapeRadius: 4.5
                         blurRadius: 5
-                        color: card.tint(0.55)
+                        color: Theme.seekGlow(card.accent)
                     }
 
                     Rectangle {
@@ -403,7 +399,7 @@ Item {
                         visible: card.shown.showsSeekKnob
                         color: card.accent
                         border.width: 1
-                        border.color: Qt.rgba(1, 1, 1, 0.72)
+                        border.color: Theme.seekKnobOutline
                     }
 
                     HoverHandler {
@@ -432,9 +428,9 @@ Item {
                     Rectangle {
                         anchors.fill: parent
                         radius: height / 2
-                        color: Qt.rgba(1, 1, 1, 0.055)
+                        color: Theme.surfaceRaised
                         border.width: 1
-                        border.color: Qt.rgba(1, 1, 1, 0.08)
+                        border.color: Theme.outline
                     }
 
                     Row {
@@ -481,7 +477,7 @@ Item {
                                 Rectangle {
                                     anchors.fill: parent
                                     radius: height / 2
-                                    color: Qt.rgba(1, 1, 1, 0.2)
+                                    color: Theme.volumeGroove
                                 }
 
                                 Rectangle {
@@ -498,9 +494,9 @@ Item {
                                 width: 10
                                 height: 10
                                 radius: 5
-                                color: volumeSlider.pressed ? Qt.rgba(0.85, 0.85, 0.85, 1) : "white"
+                                color: volumeSlider.pressed ? Theme.knobPressed : Theme.knob
                                 border.width: 1
-                                border.color: card.tint(0.6)
+                                border.color: Theme.volumeKnobOutline(card.accent)
                             }
 
                             FocusRing {

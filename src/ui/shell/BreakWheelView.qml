@@ -26,7 +26,7 @@ Item {
                                                                       header.y + header.height, actionSize, card)
     readonly property bool isActivity: AppController.phase === SessionPhase.Activity
     readonly property bool isWaiting: AppController.phase === SessionPhase.Wheel && AppController.keyboardIsLocked
-    readonly property color accent: AppController.accentColor
+    readonly property color accent: Theme.accent
 
     // The draw starts only when the screen appears ready for it, not on later changes: a draw that
     // could not start (an alert says why) is not retried.
@@ -63,9 +63,9 @@ Item {
         height: screen.wheelFrame.height
         items: AppController.wheelEntries
         baseWeightTotal: AppController.wheelBaseWeightTotal
-        wheelBaseColor: AppController.wheelBaseColor
+        wheelBaseColor: Theme.wheelBase
         accentColor: screen.accent
-        textColor: AppController.textColor
+        textColor: Theme.foreground
         english: AppController.english
         wheelRotation: AppController.wheelRotation
         selectedID: AppController.selectedItemID
@@ -116,10 +116,10 @@ Item {
             horizontalAlignment: Text.AlignHCenter
             text: screen.isActivity ? Texts.L("本轮休息", "Break Activity") : Texts.L("休息时间", "Time to Unwind")
             font.family: "Noto Serif CJK SC"
-            font.pixelSize: 42
+            font.pixelSize: Theme.fontBreakTitle
             font.weight: Font.Normal
             // The palette's foreground; the serif face also covers Han characters.
-            color: AppController.textColor
+            color: Theme.foreground
             Accessible.name: text
         }
 
@@ -131,9 +131,9 @@ Item {
                   ? Texts.L("完成后再开始下一轮", "Complete it before the next focus round")
                   : Texts.L("♫  音乐播放中  ·  本轮概率已按近期记录动态调整",
                             "♫  Music playing · Probabilities reflect recent draws")
-            font.pixelSize: 13
+            font.pixelSize: Theme.fontBody
             font.weight: Font.Medium
-            color: Qt.rgba(screen.accent.r, screen.accent.g, screen.accent.b, 0.76)
+            color: Theme.accentCaption(screen.accent)
             Accessible.name: text
         }
     }
@@ -154,8 +154,8 @@ Item {
             width: waiting.implicitWidth + 2 * 18
             height: 40
             radius: height / 2
-            color: Qt.rgba(0, 0, 0, 0.34)
-            border.color: Qt.rgba(1, 1, 1, 0.12)
+            color: Theme.shadow
+            border.color: Theme.controlOutline
             border.width: 1
 
             Row {
@@ -178,9 +178,9 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     text: AppController.isSpinning ? Texts.L("正在为你选择休息项目", "Choosing your break activity")
                                                    : Texts.L("正在准备转盘", "Preparing the wheel")
-                    font.pixelSize: 14
+                    font.pixelSize: Theme.fontControl
                     font.weight: Font.Medium
-                    color: Qt.rgba(1, 1, 1, 0.72)
+                    color: Theme.textLead
                     Accessible.name: text
                 }
             }
@@ -216,16 +216,16 @@ Item {
                     width: Math.min(implicitWidth, screen.width - 240)
                     elide: Text.ElideRight
                     text: AppController.selectedItemTitle
-                    font.pixelSize: 21
+                    font.pixelSize: Theme.fontActivityTitle
                     font.weight: Font.DemiBold
-                    color: AppController.textColor
+                    color: Theme.foreground
                 }
 
                 Text {
                     objectName: "resultScore"
                     anchors.verticalCenter: parent.verticalCenter
                     text: AppController.selectedItemScoreText
-                    font.pixelSize: 15
+                    font.pixelSize: Theme.fontEmphasis
                     font.weight: Font.Bold
                     color: screen.accent
                 }
@@ -295,9 +295,9 @@ Item {
             anchors.right: parent.right
             anchors.verticalCenter: parent.verticalCenter
             text: Texts.L("应急解锁  Ctrl+Alt+Super+Esc", "Emergency unlock  Ctrl+Alt+Super+Esc")
-            font.pixelSize: 12
+            font.pixelSize: Theme.fontLabel
             font.weight: Font.Medium
-            color: Qt.rgba(1, 1, 1, 0.56)
+            color: Theme.textHint
             Accessible.name: text
         }
     }

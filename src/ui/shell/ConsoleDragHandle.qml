@@ -39,7 +39,7 @@ Item {
         shapeRadius: glass.radius
         blurRadius: 10
         offsetY: 4
-        color: Qt.rgba(0, 0, 0, 0.24)
+        color: Theme.handleShadow
     }
 
     GlassPanel {
@@ -48,7 +48,7 @@ Item {
         anchors.fill: parent
         backdrop: handle.backdrop
         radius: height / 2
-        tintOpacity: handle.shown.tintOpacity
+        tint: Theme.shade(handle.shown.tintOpacity)
         borderColor: handle.shown.stroke
     }
 
@@ -70,7 +70,7 @@ Item {
             width: 20
             height: 2
             radius: 1
-            color: "white"
+            color: Theme.handleGrip
             opacity: handle.shown.barOpacity
         }
     }

@@ -41,7 +41,7 @@ Item {
             shapeRadius: console_.radius
             blurRadius: 30
             offsetY: decoration.shadowOffset
-            color: Qt.rgba(0, 0, 0, 0.34)
+            color: Theme.shadow
         }
 
         GlassPanel {
@@ -54,7 +54,7 @@ Item {
             height: console_.height
             backdrop: console_.backdrop
             radius: console_.radius
-            tintOpacity: 0.26
+            tint: Theme.consoleGlass
             borderColor: "transparent"
         }
 
@@ -65,7 +65,7 @@ Item {
             strokeWidth: 1
             start: Qt.point(0, 0)
             end: Qt.point(width, height)
-            colors: [Qt.rgba(1, 1, 1, 0.22), Qt.rgba(1, 1, 1, 0.06)]
+            colors: [Theme.glassHighlight, Theme.controlFill]
         }
     }
 
@@ -99,9 +99,9 @@ Item {
 
                 anchors.verticalCenter: parent.verticalCenter
                 text: console_.shown.statusTitle
-                font.pixelSize: 13
+                font.pixelSize: Theme.fontBody
                 font.weight: Font.DemiBold
-                color: Qt.rgba(1, 1, 1, 0.72)
+                color: Theme.textLead
             }
         }
 
@@ -118,7 +118,7 @@ Item {
                     font: time.font
                     radius: 18
                     verticalOffset: 7
-                    color: Qt.rgba(0, 0, 0, 0.36)
+                    color: Theme.consoleShadow
                     textColor: time.color
                 }
 
@@ -131,9 +131,9 @@ Item {
                     // change every second are then batched again alone, not the whole window's.
                     clip: true
                     font.family: Fonts.timerFamily
-                    font.pixelSize: 52
+                    font.pixelSize: Theme.fontDisplay
                     font.weight: Font.ExtraLight
-                    color: AppController.textColor
+                    color: Theme.foreground
 
                     // Closed to the tray, the window keeps the time it showed last: laying the text out anew
                     // every second for nobody cost more than the rest of the tick. Shown again, it catches up.
@@ -157,7 +157,7 @@ Item {
         Rectangle {
             Layout.fillWidth: true
             Layout.preferredHeight: 1
-            color: Qt.rgba(1, 1, 1, 0.1)
+            color: Theme.separator
         }
 
         FocusConsoleControls {

@@ -20,7 +20,7 @@ Item {
         anchors.left: parent.left
         anchors.right: parent.right
         visible: controls.shown.showsPermissionButton
-        accent: AppController.accentColor
+        accent: Theme.accent
         text: controls.shown.permissionTitle
         contentItem: ButtonSymbolLabel {
             symbol: controls.shown.permissionSymbol
@@ -46,7 +46,7 @@ Item {
             Layout.fillWidth: true
             Layout.preferredWidth: 1
             visible: controls.shown.pauseIsPrimary
-            accent: AppController.accentColor
+            accent: Theme.accent
             text: controls.shown.pauseTitle
             contentItem: ButtonSymbolLabel {
                 symbol: controls.shown.pauseSymbol

@@ -43,7 +43,7 @@ Item {
             name: button.look.symbol
             size: 14
             font.weight: Font.DemiBold
-            color: Qt.rgba(1, 1, 1, 0.82)
+            color: Theme.textParagraph
         }
 
         FocusRing {
@@ -102,7 +102,7 @@ Item {
             shapeRadius: disc.radius
             blurRadius: 10
             offsetY: 5
-            color: Qt.rgba(0, 0, 0, 0.26)
+            color: Theme.glassButtonFill
         }
 
         GlassPanel {
@@ -111,8 +111,8 @@ Item {
             anchors.fill: parent
             backdrop: null
             radius: width / 2
-            tintOpacity: 0.28
-            borderColor: Qt.rgba(1, 1, 1, 0.15)
+            tint: Theme.cornerGlass
+            borderColor: Theme.cornerGlassOutline
         }
     }
 }

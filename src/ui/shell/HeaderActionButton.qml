@@ -18,9 +18,9 @@ AbstractButton {
 
     background: Rectangle {
         radius: width / 2
-        color: Qt.rgba(0, 0, 0, 0.28)
+        color: Theme.headerButtonFill
         border.width: 1
-        border.color: Qt.rgba(1, 1, 1, 0.14)
+        border.color: Theme.outlineStrong
     }
 
     contentItem: SymbolIcon {

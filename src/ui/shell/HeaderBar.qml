@@ -51,16 +51,16 @@ RowLayout {
                     height: 18
                     name: header.shown.developerCorner.symbol
                     size: 14
-                    color: AppController.accentColor
+                    color: Theme.accent
                 }
 
                 Text {
                     anchors.verticalCenter: parent.verticalCenter
                     text: header.shown.developerCorner.title
                     textFormat: Text.PlainText
-                    font.pixelSize: 14
+                    font.pixelSize: Theme.fontControl
                     font.weight: Font.Medium
-                    color: AppController.accentColor
+                    color: Theme.accent
                 }
             }
 

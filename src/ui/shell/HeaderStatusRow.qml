@@ -22,7 +22,7 @@ Item {
             height: value.height
             name: row.shown.symbol
             size: 14
-            color: AppController.accentColor
+            color: Theme.accent
         }
 
         Text {
@@ -31,9 +31,9 @@ Item {
             objectName: "statusValue"
             text: row.shown.value
             textFormat: Text.PlainText
-            font.pixelSize: 14
+            font.pixelSize: Theme.fontControl
             font.weight: Font.Medium
-            color: AppController.accentColor
+            color: Theme.accent
             Accessible.ignored: true
         }
     }

@@ -9,7 +9,7 @@ AbstractButton {
     id: button
 
     required property var shown
-    readonly property color accent: AppController.accentColor
+    readonly property color accent: Theme.accent
 
     implicitWidth: 34
     implicitHeight: 34
@@ -33,7 +33,7 @@ AbstractButton {
         name: button.shown.symbol
         size: 14
         font.weight: Font.DemiBold
-        color: button.shown.isOn ? button.accent : Qt.rgba(1, 1, 1, 0.76)
+        color: button.shown.isOn ? button.accent : Theme.toggleOffLabel
     }
 
     InstantTooltip {
@@ -58,7 +58,7 @@ AbstractButton {
             visible: plate.isOn
             glowRadius: 8
             cornerRadius: circle.radius + glowRadius
-            color: Qt.rgba(plate.accent.r, plate.accent.g, plate.accent.b, 0.18)
+            color: Theme.accentGlow(plate.accent)
         }
 
         Rectangle {
@@ -66,11 +66,11 @@ AbstractButton {
 
             anchors.fill: parent
             radius: width / 2
-            color: plate.isOn ? Qt.rgba(plate.accent.r, plate.accent.g, plate.accent.b, 0.16)
-                                   : Qt.rgba(0, 0, 0, 0.28)
+            color: plate.isOn ? Theme.toggleOnFill(plate.accent)
+                                   : Theme.headerButtonFill
             border.width: 1
-            border.color: plate.isOn ? Qt.rgba(plate.accent.r, plate.accent.g, plate.accent.b, 0.46)
-                                          : Qt.rgba(1, 1, 1, 0.14)
+            border.color: plate.isOn ? Theme.toggleOnOutline(plate.accent)
+                                          : Theme.outlineStrong
         }
     }
 }

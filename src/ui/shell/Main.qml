@@ -12,7 +12,7 @@ Window {
     height: 880
     minimumWidth: 760
     minimumHeight: 540
-    color: "#0A141A"
+    color: Theme.sheetBackground
     visible: true
 
     RootView {
@@ -23,9 +23,9 @@ Window {
         // serves every window of the engine, the sheets included.
         Component.onCompleted: {
             const tip = ToolTip.toolTip;
-            tip.palette.toolTipBase = Qt.rgba(0.11, 0.13, 0.16, 1);
-            tip.palette.toolTipText = Qt.rgba(1, 1, 1, 0.94);
-            tip.palette.dark = Qt.rgba(0, 0, 0, 0.48);
+            tip.palette.toolTipBase = Theme.tooltipBackground;
+            tip.palette.toolTipText = Theme.textPrimary;
+            tip.palette.dark = Theme.tooltipShadow;
         }
     }
 

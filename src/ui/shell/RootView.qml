@@ -75,7 +75,7 @@ Item {
             objectName: "overlayShade"
             anchors.fill: parent
             visible: AppController.backgroundOverlayEnabled && !scene.backgroundShadesItself
-            color: "black"
+            color: Theme.backdropBase
             opacity: scene.shadeOpacity
             onVisibleChanged: scene.contentChanged()
             onOpacityChanged: scene.contentChanged()
@@ -94,15 +94,15 @@ Item {
             gradient: Gradient {
                 GradientStop {
                     position: 0
-                    color: Qt.rgba(0, 0, 0, scene.gradientStops[0])
+                    color: Theme.shade(scene.gradientStops[0])
                 }
                 GradientStop {
                     position: 0.5
-                    color: Qt.rgba(0, 0, 0, scene.gradientStops[1])
+                    color: Theme.shade(scene.gradientStops[1])
                 }
                 GradientStop {
                     position: 1
-                    color: Qt.rgba(0, 0, 0, scene.gradientStops[2])
+                    color: Theme.shade(scene.gradientStops[2])
                 }
             }
 

@@ -7,7 +7,7 @@ import Quorvane.Common
 T.Button {
     id: control
 
-    readonly property color labelColor: Qt.rgba(1, 1, 1, down ? 0.6 : 0.88)
+    readonly property color labelColor: down ? Theme.secondaryLabelPressed : Theme.secondaryLabel
 
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: 48
@@ -15,7 +15,7 @@ T.Button {
     rightPadding: 20
     topPadding: 0
     bottomPadding: 0
-    font.pixelSize: 15
+    font.pixelSize: Theme.fontEmphasis
     font.weight: Font.Medium
     Accessible.onPressAction: if (enabled) clicked()
 
@@ -31,8 +31,8 @@ T.Button {
         objectName: "buttonCapsule"
         implicitHeight: 48
         radius: height / 2
-        color: Qt.rgba(0, 0, 0, control.down ? 0.4 : 0.26)
-        border.color: Qt.rgba(1, 1, 1, 0.16)
+        color: control.down ? Theme.glassButtonFillPressed : Theme.glassButtonFill
+        border.color: Theme.secondaryButtonOutline
         border.width: 1
     }
 

@@ -34,11 +34,11 @@ Item {
             Layout.preferredHeight: implicitHeight
             Layout.minimumHeight: 40
             text: screen.shown.title
-            font.pixelSize: 52
+            font.pixelSize: Theme.fontDisplay
             fontSizeMode: Text.VerticalFit
             minimumPixelSize: 28
             font.weight: Font.DemiBold
-            color: AppController.textColor
+            color: Theme.foreground
             elide: Text.ElideRight
             Accessible.name: text
             Accessible.focusable: true
@@ -80,7 +80,7 @@ Item {
 
             objectName: "startBreakButton"
             Layout.alignment: Qt.AlignHCenter
-            accent: AppController.accentColor
+            accent: Theme.accent
             text: screen.shown.breakTitle
             contentItem: ButtonSymbolLabel {
                 minimumWidth: 240
@@ -117,9 +117,9 @@ Item {
 
                 anchors.verticalCenter: parent.verticalCenter
                 text: screen.shown.hint
-                font.pixelSize: 13
+                font.pixelSize: Theme.fontBody
                 font.weight: Font.Medium
-                color: Qt.rgba(1, 1, 1, 0.54)
+                color: Theme.completionHint
             }
         }
     }

@@ -15,8 +15,8 @@ Item {
 
     readonly property bool isFocused: textArea.activeFocus
     readonly property real framePadding: compact ? 7 : 12
-    readonly property color accent: AppController.accentColor
-    readonly property color textColor: Qt.rgba(1, 1, 1, 0.84)
+    readonly property color accent: Theme.accent
+    readonly property color textColor: Theme.notesText
 
     Accessible.role: Accessible.Grouping
     Accessible.name: label
@@ -32,7 +32,7 @@ Item {
 
         anchors.fill: parent
         radius: editor.compact ? 11 : 14
-        color: Qt.rgba(1, 1, 1, editor.isFocused ? 0.055 : 0.018)
+        color: editor.isFocused ? Theme.notesFieldFocused : Theme.notesFieldIdle
 
         Behavior on color {
             ColorAnimation {
@@ -52,9 +52,9 @@ Item {
 
             visible: !editor.compact
             text: editor.label
-            font.pixelSize: 10
+            font.pixelSize: Theme.fontCaption
             font.weight: Font.Medium
-            color: Qt.rgba(1, 1, 1, editor.isFocused ? 0.5 : 0.3)
+            color: editor.isFocused ? Theme.notesHeadingFocused : Theme.notesHeading
             Accessible.ignored: true
 
             Behavior on color {
@@ -78,10 +78,10 @@ Item {
 
                 objectName: "active-session-notes-editor"
                 padding: editor.compact ? 5 : 7
-                font.pixelSize: editor.compact ? 11 : 13
+                font.pixelSize: editor.compact ? Theme.fontSmall : Theme.fontBody
                 color: editor.textColor
                 placeholderText: editor.placeholder
-                placeholderTextColor: Qt.rgba(1, 1, 1, editor.isFocused ? 0.3 : 0.2)
+                placeholderTextColor: editor.isFocused ? Theme.placeholder : Theme.placeholderIdle
                 Accessible.name: editor.label
                 Accessible.description: editor.placeholder
 
@@ -100,8 +100,8 @@ Item {
         anchors.rightMargin: editor.compact ? 8 : 12
         height: 1
         radius: 0.5
-        color: editor.isFocused ? Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.58)
-                                : Qt.rgba(1, 1, 1, 0.07)
+        color: editor.isFocused ? Theme.focusedRule(editor.accent)
+                                : Theme.fieldRule
 
         Behavior on color {
             ColorAnimation {

@@ -72,7 +72,7 @@ Window {
     maximumWidth: openSize.width
     minimumHeight: openSize.height
     maximumHeight: openSize.height
-    color: "#0A141A"
+    color: Theme.sheetBackground
     visible: false
     onShowingChanged: present()
     Component.onCompleted: present()

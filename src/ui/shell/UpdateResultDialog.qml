@@ -13,7 +13,7 @@ AlertDialog {
 
     heading: updates.resultTitle
     message: updates.resultMessage
-    headingColor: AppController.textColor
+    headingColor: Theme.foreground
     defaultButton: updates.updateAvailable ? openPageButton : dismissButton
     visible: updates.showingResult
     onClosed: updates.showingResult = false
@@ -21,8 +21,8 @@ AlertDialog {
     background: GlassPanel {
         backdrop: dialog.backdrop
         radius: 18
-        tintOpacity: 0.62
-        borderColor: Qt.rgba(1, 1, 1, 0.14)
+        tint: Theme.dialogGlass
+        borderColor: Theme.outlineStrong
     }
 
     // While the check the user asked for runs, the update symbol stands before the title.
@@ -39,7 +39,7 @@ AlertDialog {
             width: 18
             name: "arrow.triangle.2.circlepath"
             size: 16
-            color: AppController.accentColor
+            color: Theme.accent
         }
 
         Text {
@@ -51,7 +51,7 @@ AlertDialog {
             text: dialog.heading
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
-            font.pixelSize: 15
+            font.pixelSize: Theme.fontEmphasis
             font.weight: Font.DemiBold
             color: dialog.headingColor
         }
@@ -81,7 +81,7 @@ AlertDialog {
                 objectName: "updateResultOpenPage"
                 visible: dialog.updates.updateAvailable
                 prominent: true
-                tint: AppController.accentColor
+                tint: Theme.accent
                 text: dialog.updates.openPageButtonTitle
                 onClicked: dialog.updates.openReleasePage()
             }

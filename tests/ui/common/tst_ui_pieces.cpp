@@ -311,6 +311,8 @@ private slots:
                     x: 24; y: 24; width: 712; height: 252
                     backdrop: backdrop
                     radius: 24
+                    tint: Theme.consoleGlass
+                    borderColor: Theme.glassOutline
                 }
                 Row {
                     x: 56; y: 56; spacing: 18

@@ -124,7 +124,7 @@ private slots:
                     objectName: "panel"
                     backdrop: backdrop
                     radius: 30
-                    tintOpacity: 0
+                    tint: "transparent"
                     borderColor: "transparent"
                 }
             }

@@ -1,0 +1,151 @@
+pragma Singleton
+import QtQuick
+import Quorvane.Common
+
+// The look of every view in one place: the palette's colours, the tones laid over the dark glass, fixed
+// colours and font sizes, each named by the role it plays. Views read these instead of writing numbers
+// (scripts/check-theme.sh fails on a colour or font-size literal anywhere else).
+QtObject {
+    // The palette, chosen in the settings or derived from the background by the controller.
+    readonly property color accent: AppController.accentColor
+    readonly property color foreground: AppController.textColor
+    readonly property color wheelBase: AppController.wheelBaseColor
+
+    // Text and symbols over the dark glass and sheets, brightest first.
+    readonly property color textBright: Qt.rgba(1, 1, 1, 1)
+    readonly property color textPrimary: Qt.rgba(1, 1, 1, 0.94)
+    readonly property color textControl: Qt.rgba(1, 1, 1, 0.9)
+    readonly property color secondaryLabel: Qt.rgba(1, 1, 1, 0.88)
+    readonly property color notesText: Qt.rgba(1, 1, 1, 0.84)
+    readonly property color textParagraph: Qt.rgba(1, 1, 1, 0.82)
+    readonly property color textMessage: Qt.rgba(1, 1, 1, 0.78)
+    readonly property color toggleOffLabel: Qt.rgba(1, 1, 1, 0.76)
+    readonly property color textLead: Qt.rgba(1, 1, 1, 0.72)
+    readonly property color secondaryLabelPressed: Qt.rgba(1, 1, 1, 0.6)
+    readonly property color nowPlayingLabel: Qt.rgba(1, 1, 1, 0.58)
+    readonly property color textHint: Qt.rgba(1, 1, 1, 0.56)
+    readonly property color completionHint: Qt.rgba(1, 1, 1, 0.54)
+    readonly property color notesHeadingFocused: Qt.rgba(1, 1, 1, 0.5)
+    readonly property color textCaption: Qt.rgba(1, 1, 1, 0.46)
+    readonly property color placeholder: Qt.rgba(1, 1, 1, 0.3)
+    readonly property color notesHeading: Qt.rgba(1, 1, 1, 0.3)
+    readonly property color placeholderIdle: Qt.rgba(1, 1, 1, 0.2)
+    readonly property color textOnLight: Qt.rgba(0, 0, 0, 0.85)
+    readonly property color textOnAccent: Qt.rgba(0, 0, 0, 0.82)
+
+    // White washes: surfaces, controls and rules, faintest first.
+    readonly property color notesFieldIdle: Qt.rgba(1, 1, 1, 0.018)
+    readonly property color surfaceSubtle: Qt.rgba(1, 1, 1, 0.05)
+    readonly property color surfaceRaised: Qt.rgba(1, 1, 1, 0.055)
+    readonly property color notesFieldFocused: Qt.rgba(1, 1, 1, 0.055)
+    readonly property color controlFill: Qt.rgba(1, 1, 1, 0.06)
+    readonly property color fieldRule: Qt.rgba(1, 1, 1, 0.07)
+    readonly property color separator: Qt.rgba(1, 1, 1, 0.1)
+    readonly property color buttonFill: Qt.rgba(1, 1, 1, 0.11)
+    readonly property color buttonFillHover: Qt.rgba(1, 1, 1, 0.16)
+    readonly property color glassHighlightSoft: Qt.rgba(1, 1, 1, 0.2)
+    readonly property color volumeGroove: Qt.rgba(1, 1, 1, 0.2)
+    readonly property color glassHighlight: Qt.rgba(1, 1, 1, 0.22)
+
+    // Outlines, faintest first.
+    readonly property color outline: Qt.rgba(1, 1, 1, 0.08)
+    readonly property color controlOutline: Qt.rgba(1, 1, 1, 0.12)
+    readonly property color outlineStrong: Qt.rgba(1, 1, 1, 0.14)
+    readonly property color cornerGlassOutline: Qt.rgba(1, 1, 1, 0.15)
+    readonly property color secondaryButtonOutline: Qt.rgba(1, 1, 1, 0.16)
+    readonly property color goldButtonOutline: Qt.rgba(1, 1, 1, 0.4)
+    readonly property color seekKnobOutline: Qt.rgba(1, 1, 1, 0.72)
+    readonly property color focusRing: Qt.rgba(1, 1, 1, 0.85)
+
+    // Shades, shadows and scrims, lightest first.
+    readonly property color handleShadow: Qt.rgba(0, 0, 0, 0.24)
+    readonly property color glassButtonFill: Qt.rgba(0, 0, 0, 0.26)
+    readonly property color consoleGlass: Qt.rgba(0, 0, 0, 0.26)
+    readonly property color headerButtonFill: Qt.rgba(0, 0, 0, 0.28)
+    readonly property color cornerGlass: Qt.rgba(0, 0, 0, 0.28)
+    readonly property color artworkShade: Qt.rgba(0, 0, 0, 0.3)
+    readonly property color nowPlayingGlass: Qt.rgba(0, 0, 0, 0.32)
+    readonly property color shadow: Qt.rgba(0, 0, 0, 0.34)
+    readonly property color consoleShadow: Qt.rgba(0, 0, 0, 0.36)
+    readonly property color scrim: Qt.rgba(0, 0, 0, 0.4)
+    readonly property color glassButtonFillPressed: Qt.rgba(0, 0, 0, 0.4)
+    readonly property color tooltipShadow: Qt.rgba(0, 0, 0, 0.48)
+    readonly property color dialogGlass: Qt.rgba(0, 0, 0, 0.62)
+    // Black at an opacity the controller computes, such as the overlay's gradient.
+    function shade(opacity: real): color {
+        return Qt.rgba(0, 0, 0, opacity);
+    }
+
+    // Fixed colours.
+    readonly property color sheetBackground: "#0A141A"
+    readonly property color knob: "white"
+    readonly property color buttonProminentFill: "white"
+    readonly property color handleGrip: "white"
+    readonly property color backdropBase: "black"
+    readonly property color mediaPlaceholder: Qt.rgba(0.04, 0.08, 0.1, 1)
+    readonly property color tooltipBackground: Qt.rgba(0.11, 0.13, 0.16, 1)
+    readonly property color knobPressed: Qt.rgba(0.85, 0.85, 0.85, 1)
+
+    // A given colour, mostly the accent, at the opacity of its role. The colour is passed in because some
+    // views show another one: the break colour, or the palette being edited in the settings.
+    function accentTint(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.12);
+    }
+    function toggleOnFill(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.16);
+    }
+    function accentGlow(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.18);
+    }
+    function goldPlateHalo(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.24);
+    }
+    function artworkGlow(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.28);
+    }
+    function toggleOnOutline(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.46);
+    }
+    function seekGlow(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.55);
+    }
+    function focusedRule(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.58);
+    }
+    function volumeKnobOutline(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.6);
+    }
+    function seekFillStart(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.72);
+    }
+    function accentCaption(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.76);
+    }
+    function accentPressed(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.78);
+    }
+    function titleGlow(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.8);
+    }
+    function artworkShadow(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.85);
+    }
+    function tooltipAccentBar(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.9);
+    }
+    function opaque(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 1);
+    }
+
+    // Font pixel sizes, smallest first.
+    readonly property int fontCaption: 10
+    readonly property int fontSmall: 11
+    readonly property int fontLabel: 12
+    readonly property int fontBody: 13
+    readonly property int fontControl: 14
+    readonly property int fontEmphasis: 15
+    readonly property int fontButton: 17
+    readonly property int fontActivityTitle: 21
+    readonly property int fontBreakTitle: 42
+    readonly property int fontDisplay: 52
+}
