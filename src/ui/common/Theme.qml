@@ -15,18 +15,23 @@ QtObject {
     readonly property color textBright: Qt.rgba(1, 1, 1, 1)
     readonly property color textPrimary: Qt.rgba(1, 1, 1, 0.94)
     readonly property color textControl: Qt.rgba(1, 1, 1, 0.9)
+    readonly property color textBody: Qt.rgba(1, 1, 1, 0.88)
     readonly property color secondaryLabel: Qt.rgba(1, 1, 1, 0.88)
     readonly property color notesText: Qt.rgba(1, 1, 1, 0.84)
     readonly property color textParagraph: Qt.rgba(1, 1, 1, 0.82)
     readonly property color textMessage: Qt.rgba(1, 1, 1, 0.78)
     readonly property color toggleOffLabel: Qt.rgba(1, 1, 1, 0.76)
     readonly property color textLead: Qt.rgba(1, 1, 1, 0.72)
+    readonly property color textNavigation: Qt.rgba(1, 1, 1, 0.7)
+    readonly property color textNote: Qt.rgba(1, 1, 1, 0.66)
     readonly property color secondaryLabelPressed: Qt.rgba(1, 1, 1, 0.6)
     readonly property color nowPlayingLabel: Qt.rgba(1, 1, 1, 0.58)
     readonly property color textHint: Qt.rgba(1, 1, 1, 0.56)
+    readonly property color textSecondary: Qt.rgba(1, 1, 1, 0.55)
     readonly property color completionHint: Qt.rgba(1, 1, 1, 0.54)
     readonly property color notesHeadingFocused: Qt.rgba(1, 1, 1, 0.5)
     readonly property color textCaption: Qt.rgba(1, 1, 1, 0.46)
+    readonly property color placeholderStrong: Qt.rgba(1, 1, 1, 0.35)
     readonly property color placeholder: Qt.rgba(1, 1, 1, 0.3)
     readonly property color notesHeading: Qt.rgba(1, 1, 1, 0.3)
     readonly property color placeholderIdle: Qt.rgba(1, 1, 1, 0.2)
@@ -35,29 +40,43 @@ QtObject {
 
     // White washes: surfaces, controls and rules, faintest first.
     readonly property color notesFieldIdle: Qt.rgba(1, 1, 1, 0.018)
+    readonly property color surfaceCard: Qt.rgba(1, 1, 1, 0.045)
     readonly property color surfaceSubtle: Qt.rgba(1, 1, 1, 0.05)
     readonly property color surfaceRaised: Qt.rgba(1, 1, 1, 0.055)
     readonly property color notesFieldFocused: Qt.rgba(1, 1, 1, 0.055)
     readonly property color controlFill: Qt.rgba(1, 1, 1, 0.06)
+    readonly property color symbolButtonFill: Qt.rgba(1, 1, 1, 0.06)
     readonly property color fieldRule: Qt.rgba(1, 1, 1, 0.07)
     readonly property color separator: Qt.rgba(1, 1, 1, 0.1)
+    readonly property color trashHoverFill: Qt.rgba(1, 1, 1, 0.1)
     readonly property color buttonFill: Qt.rgba(1, 1, 1, 0.11)
+    readonly property color separatorStrong: Qt.rgba(1, 1, 1, 0.12)
+    readonly property color symbolButtonFillPressed: Qt.rgba(1, 1, 1, 0.12)
+    readonly property color trackFill: Qt.rgba(1, 1, 1, 0.16)
     readonly property color buttonFillHover: Qt.rgba(1, 1, 1, 0.16)
     readonly property color glassHighlightSoft: Qt.rgba(1, 1, 1, 0.2)
     readonly property color volumeGroove: Qt.rgba(1, 1, 1, 0.2)
     readonly property color glassHighlight: Qt.rgba(1, 1, 1, 0.22)
 
     // Outlines, faintest first.
+    readonly property color outlineFaint: Qt.rgba(1, 1, 1, 0.07)
     readonly property color outline: Qt.rgba(1, 1, 1, 0.08)
     readonly property color controlOutline: Qt.rgba(1, 1, 1, 0.12)
     readonly property color outlineStrong: Qt.rgba(1, 1, 1, 0.14)
     readonly property color cornerGlassOutline: Qt.rgba(1, 1, 1, 0.15)
     readonly property color secondaryButtonOutline: Qt.rgba(1, 1, 1, 0.16)
+    readonly property color switchOnOutline: Qt.rgba(1, 1, 1, 0.2)
+    readonly property color swatchOutline: Qt.rgba(1, 1, 1, 0.28)
+    readonly property color fieldOutlineFocused: Qt.rgba(1, 1, 1, 0.3)
+    readonly property color selectedSymbolOutline: Qt.rgba(1, 1, 1, 0.35)
     readonly property color goldButtonOutline: Qt.rgba(1, 1, 1, 0.4)
     readonly property color seekKnobOutline: Qt.rgba(1, 1, 1, 0.72)
     readonly property color focusRing: Qt.rgba(1, 1, 1, 0.85)
+    readonly property color knobOutline: Qt.rgba(0, 0, 0, 0.2)
 
     // Shades, shadows and scrims, lightest first.
+    readonly property color sidebarShade: Qt.rgba(0, 0, 0, 0.12)
+    readonly property color wellShade: Qt.rgba(0, 0, 0, 0.14)
     readonly property color handleShadow: Qt.rgba(0, 0, 0, 0.24)
     readonly property color glassButtonFill: Qt.rgba(0, 0, 0, 0.26)
     readonly property color consoleGlass: Qt.rgba(0, 0, 0, 0.26)
@@ -70,6 +89,7 @@ QtObject {
     readonly property color scrim: Qt.rgba(0, 0, 0, 0.4)
     readonly property color glassButtonFillPressed: Qt.rgba(0, 0, 0, 0.4)
     readonly property color tooltipShadow: Qt.rgba(0, 0, 0, 0.48)
+    readonly property color tileCaptionShade: Qt.rgba(0, 0, 0, 0.62)
     readonly property color dialogGlass: Qt.rgba(0, 0, 0, 0.62)
     // Black at an opacity the controller computes, such as the overlay's gradient.
     function shade(opacity: real): color {
@@ -78,6 +98,7 @@ QtObject {
 
     // Fixed colours.
     readonly property color sheetBackground: "#0A141A"
+    readonly property color popupBackground: "#1B2630"
     readonly property color knob: "white"
     readonly property color buttonProminentFill: "white"
     readonly property color handleGrip: "white"
@@ -85,11 +106,27 @@ QtObject {
     readonly property color mediaPlaceholder: Qt.rgba(0.04, 0.08, 0.1, 1)
     readonly property color tooltipBackground: Qt.rgba(0.11, 0.13, 0.16, 1)
     readonly property color knobPressed: Qt.rgba(0.85, 0.85, 0.85, 1)
+    readonly property color danger: Qt.rgba(1, 0.42, 0.4, 0.9)
+    readonly property color dangerPressed: Qt.rgba(1, 0.42, 0.4, 0.6)
+    readonly property color deleteSymbol: Qt.rgba(1, 0.42, 0.38, 0.9)
+    readonly property color deleteSymbolPressed: Qt.rgba(1, 0.42, 0.38, 0.6)
 
     // A given colour, mostly the accent, at the opacity of its role. The colour is passed in because some
     // views show another one: the break colour, or the palette being edited in the settings.
+    function activeTileFill(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.09);
+    }
+    function accentWash(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.1);
+    }
+    function currentRowFill(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.105);
+    }
     function accentTint(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.12);
+    }
+    function selectedFill(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.13);
     }
     function toggleOnFill(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.16);
@@ -97,14 +134,29 @@ QtObject {
     function accentGlow(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.18);
     }
+    function dragProxyFill(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.22);
+    }
+    function selectedOutline(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.22);
+    }
     function goldPlateHalo(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.24);
     }
     function artworkGlow(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.28);
     }
+    function dropMarker(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.3);
+    }
+    function currentRowOutline(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.34);
+    }
     function toggleOnOutline(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.46);
+    }
+    function dragProxyOutline(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.5);
     }
     function seekGlow(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.55);
@@ -115,8 +167,17 @@ QtObject {
     function volumeKnobOutline(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.6);
     }
+    function dropTargetMark(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.65);
+    }
+    function dropTargetMarkStrong(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.7);
+    }
     function seekFillStart(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.72);
+    }
+    function dropTargetText(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.75);
     }
     function accentCaption(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.76);
@@ -124,8 +185,17 @@ QtObject {
     function accentPressed(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.78);
     }
+    function currentRowText(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.78);
+    }
+    function thumbnailSymbol(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.8);
+    }
     function titleGlow(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.8);
+    }
+    function activeTileOutline(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.82);
     }
     function artworkShadow(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.85);
@@ -133,19 +203,27 @@ QtObject {
     function tooltipAccentBar(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 0.9);
     }
+    function settingsBackground(tint: color): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, 0.98);
+    }
     function opaque(tint: color): color {
         return Qt.rgba(tint.r, tint.g, tint.b, 1);
     }
 
     // Font pixel sizes, smallest first.
+    readonly property int fontMicro: 9
     readonly property int fontCaption: 10
     readonly property int fontSmall: 11
     readonly property int fontLabel: 12
     readonly property int fontBody: 13
     readonly property int fontControl: 14
     readonly property int fontEmphasis: 15
+    readonly property int fontSubheading: 16
     readonly property int fontButton: 17
     readonly property int fontActivityTitle: 21
+    readonly property int fontPaneHeading: 22
+    readonly property int fontSheetTitle: 23
+    readonly property int fontPaneTitle: 25
     readonly property int fontBreakTitle: 42
     readonly property int fontDisplay: 52
 }

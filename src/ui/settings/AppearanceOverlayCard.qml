@@ -63,8 +63,8 @@ SettingsCard {
                 text: card.values.overlayPercentText
                 // Digits of one width, so that the number does not shake while the slider moves.
                 font.family: Fonts.timerFamily
-                font.pixelSize: 13
-                color: Qt.rgba(1, 1, 1, 0.55)
+                font.pixelSize: Theme.fontBody
+                color: Theme.textSecondary
                 Accessible.name: text
             }
         }
@@ -72,7 +72,7 @@ SettingsCard {
         Rectangle {
             width: parent.width
             height: 1
-            color: Qt.rgba(1, 1, 1, 0.1)
+            color: Theme.separator
         }
 
         SettingRow {
@@ -108,8 +108,8 @@ SettingsCard {
                 objectName: "videoHint"
                 Layout.fillWidth: true
                 text: card.values.videoHint
-                font.pixelSize: 12
-                color: Qt.rgba(1, 1, 1, 0.55)
+                font.pixelSize: Theme.fontLabel
+                color: Theme.textSecondary
                 elide: Text.ElideRight
                 Accessible.name: text
             }
@@ -120,14 +120,14 @@ SettingsCard {
                 implicitWidth: badgeText.implicitWidth + 16
                 implicitHeight: 22
                 radius: 11
-                color: Qt.rgba(card.session.accent.r, card.session.accent.g, card.session.accent.b, 0.12)
+                color: Theme.accentTint(card.session.accent)
 
                 Text {
                     id: badgeText
 
                     anchors.centerIn: parent
                     text: card.values.videoBadge
-                    font.pixelSize: 9
+                    font.pixelSize: Theme.fontMicro
                     font.bold: true
                     font.letterSpacing: 0.8
                     color: card.session.accent

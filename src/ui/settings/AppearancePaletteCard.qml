@@ -29,14 +29,14 @@ SettingsCard {
             radius: 9
             color: parent.swatchColor
             border.width: 1
-            border.color: Qt.rgba(1, 1, 1, 0.28)
+            border.color: Theme.swatchOutline
         }
 
         Text {
             anchors.verticalCenter: parent.verticalCenter
             text: parent.label
-            font.pixelSize: 12
-            color: Qt.rgba(1, 1, 1, 0.55)
+            font.pixelSize: Theme.fontLabel
+            color: Theme.textSecondary
             Accessible.name: text
         }
     }
@@ -65,14 +65,14 @@ SettingsCard {
                 radius: 4
                 color: picker.shown
                 border.width: 1
-                border.color: Qt.rgba(1, 1, 1, 0.28)
+                border.color: Theme.swatchOutline
             }
 
             Text {
                 anchors.verticalCenter: parent.verticalCenter
                 text: picker.text
                 font: picker.font
-                color: Qt.rgba(1, 1, 1, 0.9)
+                color: Theme.textControl
             }
         }
     }
@@ -100,9 +100,9 @@ SettingsCard {
                 Text {
                     Layout.fillWidth: true
                     text: Texts.text("根据背景自动生成转盘配色", card.session.language)
-                    font.pixelSize: 14
+                    font.pixelSize: Theme.fontControl
                     font.weight: Font.DemiBold
-                    color: "white"
+                    color: Theme.textBright
                     wrapMode: Text.Wrap
                     Accessible.name: text
                 }
@@ -110,8 +110,8 @@ SettingsCard {
                 Text {
                     Layout.fillWidth: true
                     text: Texts.text("分析图片或视频首帧，自动调整轮盘、强调色与文字色", card.session.language)
-                    font.pixelSize: 12
-                    color: Qt.rgba(1, 1, 1, 0.55)
+                    font.pixelSize: Theme.fontLabel
+                    color: Theme.textSecondary
                     wrapMode: Text.Wrap
                     Accessible.name: text
                 }
@@ -155,7 +155,7 @@ SettingsCard {
             visible: !card.values.autoPalette
             width: parent.width
             height: 1
-            color: Qt.rgba(1, 1, 1, 0.1)
+            color: Theme.separator
         }
 
         Row {

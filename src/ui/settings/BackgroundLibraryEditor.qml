@@ -59,9 +59,9 @@ Item {
                         objectName: "libraryTitle"
                         Layout.fillWidth: true
                         text: editor.pair("背景图库", "Background Library")
-                        font.pixelSize: 16
+                        font.pixelSize: Theme.fontSubheading
                         font.weight: Font.DemiBold
-                        color: "white"
+                        color: Theme.textBright
                         elide: Text.ElideRight
                         Accessible.name: text
                     }
@@ -70,8 +70,8 @@ Item {
                         Layout.fillWidth: true
                         text: editor.pair("点击切换 · 拖动排序 · 专属文件夹新增内容会在下次打开设置时载入",
                                           "Click to switch · Drag to reorder · Folder additions load the next time Settings opens")
-                        font.pixelSize: 12
-                        color: Qt.rgba(1, 1, 1, 0.55)
+                        font.pixelSize: Theme.fontLabel
+                        color: Theme.textSecondary
                         wrapMode: Text.Wrap
                         Accessible.name: text
                     }
@@ -81,7 +81,7 @@ Item {
                     implicitWidth: countLabel.implicitWidth + 18
                     implicitHeight: 24
                     radius: 12
-                    color: Qt.rgba(1, 1, 1, 0.06)
+                    color: Theme.controlFill
 
                     Text {
                         id: countLabel
@@ -89,9 +89,9 @@ Item {
                         objectName: "libraryCount"
                         anchors.centerIn: parent
                         text: editor.library.countText
-                        font.pixelSize: 11
+                        font.pixelSize: Theme.fontSmall
                         font.weight: Font.DemiBold
-                        color: Qt.rgba(1, 1, 1, 0.55)
+                        color: Theme.textSecondary
                         Accessible.name: text
                     }
                 }
@@ -108,7 +108,7 @@ Item {
                     contentItem: ButtonSymbolLabel {
                         symbol: "plus"
                         text: addButton.text
-                        color: Qt.rgba(1, 1, 1, 0.9)
+                        color: Theme.textControl
                         font: addButton.font
                         spacing: 6
                     }
@@ -127,7 +127,7 @@ Item {
                     contentItem: SymbolIcon {
                         name: "folder"
                         size: 15
-                        color: Qt.rgba(1, 1, 1, 0.9)
+                        color: Theme.textControl
                     }
                     onClicked: editor.library.openFolder()
                 }
@@ -154,17 +154,17 @@ Item {
                     objectName: "libraryGridBackground"
                     anchors.fill: parent
                     radius: 14
-                    color: fileDrop.containsDrag ? Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.1)
-                                                 : Qt.rgba(0, 0, 0, 0.14)
+                    color: fileDrop.containsDrag ? Theme.accentWash(editor.accent)
+                                                 : Theme.wellShade
                     border.width: fileDrop.containsDrag ? 0 : 1
-                    border.color: Qt.rgba(1, 1, 1, 0.07)
+                    border.color: Theme.outlineFaint
                 }
 
                 DashedOutline {
                     objectName: "libraryDropOutline"
                     visible: fileDrop.containsDrag
                     radius: 14
-                    color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.7)
+                    color: Theme.dropTargetMarkStrong(editor.accent)
                     dashPattern: [5, 4]
                 }
 
@@ -241,9 +241,9 @@ Item {
                     Text {
                         Layout.fillWidth: true
                         text: editor.pair("每轮自动换背景", "Rotate Each Round")
-                        font.pixelSize: 14
+                        font.pixelSize: Theme.fontControl
                         font.weight: Font.DemiBold
-                        color: "white"
+                        color: Theme.textBright
                         wrapMode: Text.Wrap
                         Accessible.name: text
                     }
@@ -252,8 +252,8 @@ Item {
                         Layout.fillWidth: true
                         text: editor.pair("完成休息、开始下一轮专注时，按图库顺序切换",
                                           "Moves to the next library item after a break, when the next focus round begins")
-                        font.pixelSize: 12
-                        color: Qt.rgba(1, 1, 1, 0.55)
+                        font.pixelSize: Theme.fontLabel
+                        color: Theme.textSecondary
                         wrapMode: Text.Wrap
                         Accessible.name: text
                     }

@@ -22,8 +22,8 @@ Item {
         anchors.fill: parent
         start: Qt.point(0, 0)
         end: Qt.point(width, height)
-        colors: [Qt.rgba(thumbnail.accent.r, thumbnail.accent.g, thumbnail.accent.b, 0.18),
-                 Qt.rgba(0, 0, 0, 0.3)]
+        colors: [Theme.accentGlow(thumbnail.accent),
+                 Theme.artworkShade]
     }
 
     SymbolIcon {
@@ -33,7 +33,7 @@ Item {
         name: thumbnail.placeholderSymbol
         size: 24
         font.weight: Font.Light
-        color: Qt.rgba(thumbnail.accent.r, thumbnail.accent.g, thumbnail.accent.b, 0.8)
+        color: Theme.thumbnailSymbol(thumbnail.accent)
     }
 
     // The provider answers on its own threads; the pixmap cache keeps the answer while the tile lives.

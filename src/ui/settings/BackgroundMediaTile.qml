@@ -42,7 +42,7 @@ ReorderDropTarget {
     Rectangle {
         anchors.fill: parent
         radius: 11
-        color: tile.isActive ? Qt.rgba(tile.accent.r, tile.accent.g, tile.accent.b, 0.09) : Qt.rgba(1, 1, 1, 0.045)
+        color: tile.isActive ? Theme.activeTileFill(tile.accent) : Theme.surfaceCard
         clip: true
 
         BackgroundMediaThumbnail {
@@ -61,7 +61,7 @@ ReorderDropTarget {
             width: badgeRow.implicitWidth + 14
             height: 21
             radius: height / 2
-            color: Qt.rgba(0, 0, 0, 0.62)
+            color: Theme.tileCaptionShade
 
             Row {
                 id: badgeRow
@@ -73,15 +73,15 @@ ReorderDropTarget {
                     anchors.verticalCenter: parent.verticalCenter
                     name: "line.3.horizontal"
                     size: 10
-                    color: Qt.rgba(1, 1, 1, 0.88)
+                    color: Theme.textBody
                 }
 
                 Text {
                     anchors.verticalCenter: parent.verticalCenter
                     text: Texts.text(tile.badgeKey, tile.language)
-                    font.pixelSize: 9
+                    font.pixelSize: Theme.fontMicro
                     font.weight: Font.Bold
-                    color: Qt.rgba(1, 1, 1, 0.88)
+                    color: Theme.textBody
                 }
             }
         }
@@ -116,9 +116,9 @@ ReorderDropTarget {
             Layout.fillWidth: true
             text: tile.name
             textFormat: Text.PlainText
-            font.pixelSize: 12
+            font.pixelSize: Theme.fontLabel
             font.weight: Font.Medium
-            color: "white"
+            color: Theme.textBright
             maximumLineCount: 1
             elide: Text.ElideMiddle
         }
@@ -147,6 +147,6 @@ ReorderDropTarget {
         radius: 11
         color: "transparent"
         border.width: tile.isActive ? 1.5 : 1
-        border.color: tile.isActive ? Qt.rgba(tile.accent.r, tile.accent.g, tile.accent.b, 0.82) : Qt.rgba(1, 1, 1, 0.08)
+        border.color: tile.isActive ? Theme.activeTileOutline(tile.accent) : Theme.outline
     }
 }

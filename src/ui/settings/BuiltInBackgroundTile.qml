@@ -25,7 +25,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: 11
-        color: Qt.rgba(1, 1, 1, 0.045)
+        color: Theme.surfaceCard
         clip: true
 
         BackgroundMediaView {
@@ -52,9 +52,9 @@ Item {
         Text {
             Layout.fillWidth: true
             text: tile.title
-            font.pixelSize: 12
+            font.pixelSize: Theme.fontLabel
             font.weight: Font.Medium
-            color: "white"
+            color: Theme.textBright
             maximumLineCount: 1
             elide: Text.ElideRight
         }
@@ -73,7 +73,7 @@ Item {
         radius: 11
         color: "transparent"
         border.width: tile.library.builtInActive ? 1.5 : 1
-        border.color: tile.library.builtInActive ? Qt.rgba(tile.accent.r, tile.accent.g, tile.accent.b, 0.82)
-                                                 : Qt.rgba(1, 1, 1, 0.08)
+        border.color: tile.library.builtInActive ? Theme.activeTileOutline(tile.accent)
+                                                 : Theme.outline
     }
 }

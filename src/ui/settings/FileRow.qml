@@ -24,9 +24,9 @@ RowLayout {
         Text {
             Layout.fillWidth: true
             text: row.title
-            font.pixelSize: 14
+            font.pixelSize: Theme.fontControl
             font.weight: Font.DemiBold
-            color: "white"
+            color: Theme.textBright
             elide: Text.ElideRight
             Accessible.name: text
         }
@@ -36,8 +36,8 @@ RowLayout {
             Layout.fillWidth: true
             text: row.path
             textFormat: Text.PlainText
-            font.pixelSize: 11
-            color: Qt.rgba(1, 1, 1, 0.55)
+            font.pixelSize: Theme.fontSmall
+            color: Theme.textSecondary
             maximumLineCount: 1
             elide: Text.ElideMiddle
             Accessible.name: text

@@ -31,7 +31,7 @@ SettingsPaneStack {
                 Text {
                     objectName: "languageHeading"
                     text: pane.session.paneTexts.languageHeading
-                    font.pixelSize: 14
+                    font.pixelSize: Theme.fontControl
                     font.weight: Font.DemiBold
                     color: pane.session.accent
                     Accessible.name: text
@@ -41,8 +41,8 @@ SettingsPaneStack {
             Text {
                 width: parent.width
                 text: pane.session.paneTexts.languageNote
-                font.pixelSize: 12
-                color: Qt.rgba(1, 1, 1, 0.55)
+                font.pixelSize: Theme.fontLabel
+                color: Theme.textSecondary
                 wrapMode: Text.Wrap
                 Accessible.name: text
             }
@@ -100,15 +100,15 @@ SettingsPaneStack {
                     anchors.verticalCenter: parent.verticalCenter
                     name: pane.session.windowLevelSymbol
                     size: 15
-                    color: pane.session.keepWindowOnTop ? pane.session.accent : Qt.rgba(1, 1, 1, 0.55)
+                    color: pane.session.keepWindowOnTop ? pane.session.accent : Theme.textSecondary
                 }
 
                 Text {
                     objectName: "windowLevelStatus"
                     anchors.verticalCenter: parent.verticalCenter
                     text: pane.session.windowLevelStatus
-                    font.pixelSize: 12
-                    color: Qt.rgba(1, 1, 1, 0.55)
+                    font.pixelSize: Theme.fontLabel
+                    color: Theme.textSecondary
                     Accessible.name: text
                 }
             }
@@ -154,25 +154,25 @@ SettingsPaneStack {
                 Text {
                     objectName: "productName"
                     text: pane.session.paneTexts.productName
-                    font.pixelSize: 22
+                    font.pixelSize: Theme.fontPaneHeading
                     font.weight: Font.DemiBold
-                    color: "white"
+                    color: Theme.textBright
                     Accessible.name: text
                 }
 
                 Text {
                     objectName: "otherName"
                     text: pane.session.paneTexts.otherName
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.fontLabel
                     font.weight: Font.Medium
-                    color: Qt.rgba(1, 1, 1, 0.55)
+                    color: Theme.textSecondary
                     Accessible.name: text
                 }
 
                 Text {
                     text: pane.session.paneTexts.tagline
-                    font.pixelSize: 13
-                    color: Qt.rgba(1, 1, 1, 0.66)
+                    font.pixelSize: Theme.fontBody
+                    color: Theme.textNote
                     Accessible.name: text
                 }
             }

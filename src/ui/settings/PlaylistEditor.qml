@@ -17,7 +17,7 @@ Item {
     required property color accent
     required property string language
 
-    readonly property color secondary: Qt.rgba(1, 1, 1, 0.55)
+    readonly property color secondary: Theme.textSecondary
 
     implicitHeight: card.implicitHeight
     opacity: playlist.cardOpacity
@@ -45,9 +45,9 @@ Item {
                         objectName: "playlistTitle"
                         Layout.fillWidth: true
                         text: editor.title
-                        font.pixelSize: 16
+                        font.pixelSize: Theme.fontSubheading
                         font.weight: Font.DemiBold
-                        color: "white"
+                        color: Theme.textBright
                         wrapMode: Text.Wrap
                         Accessible.name: text
                     }
@@ -56,7 +56,7 @@ Item {
                         objectName: "playlistSubtitle"
                         Layout.fillWidth: true
                         text: editor.subtitle
-                        font.pixelSize: 12
+                        font.pixelSize: Theme.fontLabel
                         color: editor.secondary
                         wrapMode: Text.Wrap
                         Accessible.name: text
@@ -106,7 +106,7 @@ Item {
                                 text: segment.modelData.title
                                 font: segment.font
                                 spacing: 6
-                                color: segment.prominent ? Qt.rgba(0, 0, 0, 0.85) : Qt.rgba(1, 1, 1, 0.9)
+                                color: segment.prominent ? Theme.textOnLight : Theme.textControl
                                 opacity: segment.enabled ? 1 : 0.5
                             }
                         }
@@ -120,7 +120,7 @@ Item {
                 Text {
                     objectName: "trackCount"
                     text: editor.playlist.countText
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.fontLabel
                     font.weight: Font.Medium
                     color: editor.secondary
                     Accessible.name: text
@@ -138,7 +138,7 @@ Item {
                         text: addButton.text
                         font: addButton.font
                         spacing: 6
-                        color: Qt.rgba(1, 1, 1, 0.9)
+                        color: Theme.textControl
                     }
                 }
             }
@@ -163,17 +163,17 @@ Item {
                 Rectangle {
                     anchors.fill: parent
                     radius: 13
-                    color: fileDrop.containsDrag ? Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.1)
-                                                 : Qt.rgba(0, 0, 0, 0.14)
+                    color: fileDrop.containsDrag ? Theme.accentWash(editor.accent)
+                                                 : Theme.wellShade
                     border.width: fileDrop.containsDrag ? 0 : 1
-                    border.color: Qt.rgba(1, 1, 1, 0.07)
+                    border.color: Theme.outlineFaint
                 }
 
                 DashedOutline {
                     objectName: "trackDropOutline"
                     visible: fileDrop.containsDrag
                     radius: 13
-                    color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.65)
+                    color: Theme.dropTargetMark(editor.accent)
                     dashPattern: [5, 4]
                 }
 
@@ -212,14 +212,14 @@ Item {
                                 anchors.horizontalCenter: parent.horizontalCenter
                                 name: "music.note.list"
                                 size: 24
-                                color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.75)
+                                color: Theme.dropTargetText(editor.accent)
                             }
 
                             Text {
                                 objectName: "emptyMessage"
                                 width: parent.width
                                 text: editor.emptyMessage
-                                font.pixelSize: 13
+                                font.pixelSize: Theme.fontBody
                                 font.weight: Font.Medium
                                 color: editor.secondary
                                 horizontalAlignment: Text.AlignHCenter

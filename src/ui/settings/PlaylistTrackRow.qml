@@ -21,7 +21,7 @@ ReorderDropTarget {
     required property string language
     required property TrackDragProxy dragProxy
 
-    readonly property color secondary: Qt.rgba(1, 1, 1, 0.55)
+    readonly property color secondary: Theme.textSecondary
 
     objectName: "trackRow_" + trackId
     targetId: trackId
@@ -33,9 +33,9 @@ ReorderDropTarget {
         objectName: "trackRowBackground"
         anchors.fill: parent
         radius: 10
-        color: row.current ? Qt.rgba(row.accent.r, row.accent.g, row.accent.b, 0.105) : Qt.rgba(1, 1, 1, 0.045)
+        color: row.current ? Theme.currentRowFill(row.accent) : Theme.surfaceCard
         border.width: 1
-        border.color: row.current ? Qt.rgba(row.accent.r, row.accent.g, row.accent.b, 0.34) : "transparent"
+        border.color: row.current ? Theme.currentRowOutline(row.accent) : "transparent"
 
         Behavior on color {
             ColorAnimation { duration: 180; easing.type: Easing.OutQuad }
@@ -72,7 +72,7 @@ ReorderDropTarget {
             name: "line.3.horizontal"
             size: 13
             font.weight: Font.DemiBold
-            color: row.current ? Qt.rgba(row.accent.r, row.accent.g, row.accent.b, 0.78) : row.secondary
+            color: row.current ? Theme.currentRowText(row.accent) : row.secondary
         }
 
         SymbolIcon {
@@ -90,12 +90,12 @@ ReorderDropTarget {
             Accessible.name: placeholderText
             Layout.fillWidth: true
             placeholderText: Texts.text("音乐名称", row.language)
-            placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
-            font.pixelSize: 13
+            placeholderTextColor: Theme.placeholderStrong
+            font.pixelSize: Theme.fontBody
             font.weight: Font.Medium
             // A name the user typed: Latin face first, whatever the interface's language.
             font.family: Fonts.nameFamily
-            color: "white"
+            color: Theme.textBright
             selectByMouse: true
             leftPadding: 0
             rightPadding: 0
@@ -125,7 +125,7 @@ ReorderDropTarget {
             opacity: row.current ? 1 : 0
             scale: row.current ? 1 : 0.96
             radius: height / 2
-            color: Qt.rgba(row.accent.r, row.accent.g, row.accent.b, 0.12)
+            color: Theme.accentTint(row.accent)
 
             Behavior on opacity {
                 NumberAnimation { duration: 180; easing.type: Easing.OutQuad }
@@ -154,7 +154,7 @@ ReorderDropTarget {
                         width: 11
                         height: 11
                         radius: 5.5
-                        color: Qt.rgba(row.accent.r, row.accent.g, row.accent.b, 0.3)
+                        color: Theme.dropMarker(row.accent)
                     }
                 }
 
@@ -162,7 +162,7 @@ ReorderDropTarget {
                     objectName: "statusText"
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.statusText
-                    font.pixelSize: 11
+                    font.pixelSize: Theme.fontSmall
                     font.weight: Font.DemiBold
                     color: row.accent
                 }
@@ -174,14 +174,14 @@ ReorderDropTarget {
             Layout.preferredWidth: badgeText.implicitWidth + 12
             Layout.preferredHeight: 20
             radius: height / 2
-            color: Qt.rgba(1, 1, 1, 0.06)
+            color: Theme.controlFill
 
             Text {
                 id: badgeText
 
                 anchors.centerIn: parent
                 text: row.extension
-                font.pixelSize: 10
+                font.pixelSize: Theme.fontCaption
                 font.weight: Font.DemiBold
                 color: row.secondary
             }

@@ -29,7 +29,7 @@ SettingsPaneStack {
             Rectangle {
                 width: parent.width
                 height: 1
-                color: Qt.rgba(1, 1, 1, 0.1)
+                color: Theme.separator
             }
 
             FileRow {
@@ -63,7 +63,7 @@ SettingsPaneStack {
                 Text {
                     objectName: "inputHeading"
                     text: pane.session.paneTexts.inputHeading
-                    font.pixelSize: 14
+                    font.pixelSize: Theme.fontControl
                     font.weight: Font.DemiBold
                     color: pane.session.accent
                     Accessible.name: text
@@ -73,8 +73,8 @@ SettingsPaneStack {
             Text {
                 width: parent.width
                 text: pane.session.paneTexts.inputNote
-                font.pixelSize: 13
-                color: Qt.rgba(1, 1, 1, 0.55)
+                font.pixelSize: Theme.fontBody
+                color: Theme.textSecondary
                 wrapMode: Text.Wrap
                 Accessible.name: text
             }
@@ -82,9 +82,9 @@ SettingsPaneStack {
             Text {
                 width: parent.width
                 text: pane.session.paneTexts.emergencyUnlock
-                font.pixelSize: 13
+                font.pixelSize: Theme.fontBody
                 font.weight: Font.DemiBold
-                color: "white"
+                color: Theme.textBright
                 wrapMode: Text.Wrap
                 Accessible.name: text
             }

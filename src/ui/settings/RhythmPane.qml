@@ -33,7 +33,7 @@ SettingsPaneStack {
             Rectangle {
                 width: parent.width
                 height: 1
-                color: Qt.rgba(1, 1, 1, 0.1)
+                color: Theme.separator
             }
 
             MinuteStepperRow {
@@ -67,9 +67,9 @@ SettingsPaneStack {
                 objectName: "privacyNote"
                 Layout.fillWidth: true
                 text: pane.session.paneTexts.privacyNote
-                font.pixelSize: 13
+                font.pixelSize: Theme.fontBody
                 font.weight: Font.Medium
-                color: Qt.rgba(1, 1, 1, 0.55)
+                color: Theme.textSecondary
                 wrapMode: Text.Wrap
                 Accessible.name: text
             }

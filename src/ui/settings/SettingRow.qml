@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
+import Quorvane.Common
 
 // One setting in a card: its title and a line of detail on the left, its control at the right edge.
 // The texts come ready to show, in the sheet's language.
@@ -19,9 +20,9 @@ RowLayout {
         Text {
             Layout.fillWidth: true
             text: row.title
-            font.pixelSize: 14
+            font.pixelSize: Theme.fontControl
             font.weight: Font.DemiBold
-            color: "white"
+            color: Theme.textBright
             wrapMode: Text.Wrap
             Accessible.name: text
         }
@@ -30,8 +31,8 @@ RowLayout {
             Layout.fillWidth: true
             visible: row.detail !== ""
             text: row.detail
-            font.pixelSize: 12
-            color: Qt.rgba(1, 1, 1, 0.55)
+            font.pixelSize: Theme.fontLabel
+            color: Theme.textSecondary
             wrapMode: Text.Wrap
             Accessible.name: text
         }

@@ -21,9 +21,9 @@ AlertDialog {
 
     background: Rectangle {
         radius: 18
-        color: "#1B2630"
+        color: Theme.popupBackground
         border.width: 1
-        border.color: Qt.rgba(1, 1, 1, 0.14)
+        border.color: Theme.outlineStrong
     }
 
     footer: Item {

@@ -1,4 +1,5 @@
 import QtQuick
+import Quorvane.Common
 
 // A card of a settings pane: its content 18 from every edge on a faint rounded panel. The card gives its
 // content no arrangement of its own: the content area is as wide as the card, and the card is as tall
@@ -10,9 +11,9 @@ Rectangle {
 
     implicitHeight: body.childrenRect.height + 36
     radius: 16
-    color: Qt.rgba(1, 1, 1, 0.05)
+    color: Theme.surfaceSubtle
     border.width: 1
-    border.color: Qt.rgba(1, 1, 1, 0.08)
+    border.color: Theme.outline
 
     Item {
         id: body

@@ -1,4 +1,5 @@
 import QtQuick
+import Quorvane.Common
 
 // A pane of the settings sheet: its title and subtitle, then the pane's cards, each 18 below the one
 // before. A pane's children go straight into the stack and take its width.
@@ -18,9 +19,9 @@ Column {
             objectName: "paneTitle"
             width: parent.width
             text: stack.title
-            font.pixelSize: 25
+            font.pixelSize: Theme.fontPaneTitle
             font.weight: Font.DemiBold
-            color: "white"
+            color: Theme.textBright
             wrapMode: Text.Wrap
             Accessible.name: text
         }
@@ -29,9 +30,9 @@ Column {
             objectName: "paneSubtitle"
             width: parent.width
             text: stack.subtitle
-            font.pixelSize: 13
+            font.pixelSize: Theme.fontBody
             font.weight: Font.Medium
-            color: Qt.rgba(1, 1, 1, 0.55)
+            color: Theme.textSecondary
             wrapMode: Text.Wrap
             Accessible.name: text
         }

@@ -20,7 +20,7 @@ Rectangle {
     }
 
     implicitWidth: 184
-    color: Qt.rgba(0, 0, 0, 0.12)
+    color: Theme.sidebarShade
 
     ColumnLayout {
         anchors.fill: parent
@@ -39,7 +39,7 @@ Rectangle {
                 required property var modelData
                 required property int index
                 readonly property bool selected: modelData.pane === sidebar.session.selectedPane
-                readonly property color tint: selected ? sidebar.session.accent : Qt.rgba(1, 1, 1, 0.7)
+                readonly property color tint: selected ? sidebar.session.accent : Theme.textNavigation
 
                 objectName: "paneRow_" + modelData.pane
                 Layout.fillWidth: true
@@ -57,9 +57,9 @@ Rectangle {
 
                 background: Rectangle {
                     radius: 11
-                    color: Qt.rgba(paneRow.tint.r, paneRow.tint.g, paneRow.tint.b, paneRow.selected ? 0.13 : 0)
+                    color: paneRow.selected ? Theme.selectedFill(paneRow.tint) : "transparent"
                     border.width: paneRow.selected ? 1 : 0
-                    border.color: Qt.rgba(paneRow.tint.r, paneRow.tint.g, paneRow.tint.b, 0.22)
+                    border.color: Theme.selectedOutline(paneRow.tint)
                     Behavior on color {
                         ColorAnimation {
                             duration: 160
@@ -82,7 +82,7 @@ Rectangle {
                         objectName: "paneRowTitle"
                         Layout.fillWidth: true
                         text: paneRow.modelData.title
-                        font.pixelSize: 14
+                        font.pixelSize: Theme.fontControl
                         font.weight: Font.Medium
                         color: paneRow.tint
                         elide: Text.ElideRight
@@ -107,16 +107,16 @@ Rectangle {
             SymbolIcon {
                 name: "internaldrive"
                 size: 13
-                color: Qt.rgba(1, 1, 1, 0.55)
+                color: Theme.textSecondary
             }
 
             Text {
                 objectName: "sidebarFooter"
                 Layout.fillWidth: true
                 text: Texts.text("全部保存在本机", sidebar.session.language)
-                font.pixelSize: 11
+                font.pixelSize: Theme.fontSmall
                 font.weight: Font.Medium
-                color: Qt.rgba(1, 1, 1, 0.55)
+                color: Theme.textSecondary
                 wrapMode: Text.Wrap
             }
         }

@@ -49,7 +49,7 @@ T.Slider {
         width: control.availableWidth
         height: 4
         radius: 2
-        color: Qt.rgba(1, 1, 1, 0.16)
+        color: Theme.trackFill
 
         Rectangle {
             objectName: "sliderFill"
@@ -66,9 +66,9 @@ T.Slider {
         width: 16
         height: 16
         radius: 8
-        color: control.pressed ? Qt.rgba(0.85, 0.85, 0.85, 1) : "white"
+        color: control.pressed ? Theme.knobPressed : Theme.knob
         border.width: 1
-        border.color: Qt.rgba(0, 0, 0, 0.2)
+        border.color: Theme.knobOutline
 
         FocusRing {
             shown: control.visualFocus

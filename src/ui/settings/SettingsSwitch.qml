@@ -22,9 +22,9 @@ T.Switch {
         objectName: "switchTrack"
         anchors.fill: parent
         radius: height / 2
-        color: control.checked ? control.accent : Qt.rgba(1, 1, 1, 0.16)
+        color: control.checked ? control.accent : Theme.trackFill
         border.width: 1
-        border.color: control.checked ? Qt.rgba(1, 1, 1, 0.2) : Qt.rgba(1, 1, 1, 0.12)
+        border.color: control.checked ? Theme.switchOnOutline : Theme.controlOutline
         opacity: control.down ? 0.8 : 1
 
         Rectangle {
@@ -33,7 +33,7 @@ T.Switch {
             width: parent.height - 4
             height: width
             radius: width / 2
-            color: "white"
+            color: Theme.knob
 
             Behavior on x {
                 NumberAnimation {

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls
+import Quorvane.Common
 
 // A text field of the settings sheet: one line on a faint rounded plate. It reports only what the user
 // types (`textEdited`), so a value shown in it is never written back by showing it.
@@ -12,16 +13,16 @@ TextField {
     implicitHeight: 28
     leftPadding: 8
     rightPadding: 8
-    font.pixelSize: 13
-    color: Qt.rgba(1, 1, 1, 0.9)
-    placeholderTextColor: Qt.rgba(1, 1, 1, 0.3)
+    font.pixelSize: Theme.fontBody
+    color: Theme.textControl
+    placeholderTextColor: Theme.placeholder
     selectByMouse: true
 
     background: Rectangle {
         radius: 7
-        color: Qt.rgba(1, 1, 1, 0.06)
+        color: Theme.controlFill
         border.width: 1
-        border.color: field.invalid ? Qt.rgba(1, 0.42, 0.4, 0.9)
-                                     : field.activeFocus ? Qt.rgba(1, 1, 1, 0.3) : Qt.rgba(1, 1, 1, 0.12)
+        border.color: field.invalid ? Theme.danger
+                                     : field.activeFocus ? Theme.fieldOutlineFocused : Theme.controlOutline
     }
 }

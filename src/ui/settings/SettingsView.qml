@@ -29,7 +29,7 @@ Rectangle {
                                           || session.symbolPickerItemId !== "" || AppController.showingAlert
                                           || (pane.item as AppearancePane)?.somethingOpen === true
 
-    color: Qt.rgba(palette.window.r, palette.window.g, palette.window.b, 0.98)
+    color: Theme.settingsBackground(palette.window)
 
     ColumnLayout {
         anchors.fill: parent
@@ -51,9 +51,9 @@ Rectangle {
                     objectName: "settingsTitle"
                     width: parent.width
                     text: view.session.title
-                    font.pixelSize: 23
+                    font.pixelSize: Theme.fontSheetTitle
                     font.weight: Font.DemiBold
-                    color: "white"
+                    color: Theme.textBright
                     elide: Text.ElideRight
                     Accessible.name: text
                 }
@@ -62,9 +62,9 @@ Rectangle {
                     objectName: "paneLine"
                     width: parent.width
                     text: view.session.paneLine
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.fontLabel
                     font.weight: Font.Medium
-                    color: Qt.rgba(1, 1, 1, 0.55)
+                    color: Theme.textSecondary
                     elide: Text.ElideRight
                     Accessible.name: text
                 }
@@ -88,7 +88,7 @@ Rectangle {
         Rectangle {
             Layout.fillWidth: true
             Layout.preferredHeight: 1
-            color: Qt.rgba(1, 1, 1, 0.12)
+            color: Theme.separatorStrong
             opacity: 0.7
         }
 
@@ -106,7 +106,7 @@ Rectangle {
             Rectangle {
                 Layout.fillHeight: true
                 Layout.preferredWidth: 1
-                color: Qt.rgba(1, 1, 1, 0.12)
+                color: Theme.separatorStrong
                 opacity: 0.7
             }
 

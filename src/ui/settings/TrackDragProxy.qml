@@ -44,9 +44,9 @@ Rectangle {
     z: 10
     height: 42
     radius: 10
-    color: Qt.rgba(accent.r, accent.g, accent.b, 0.22)
+    color: Theme.dragProxyFill(accent)
     border.width: 1
-    border.color: Qt.rgba(accent.r, accent.g, accent.b, 0.5)
+    border.color: Theme.dragProxyOutline(accent)
     opacity: 0.9
     Drag.keys: [playlist.rowDragKey]
     Drag.active: dragging
@@ -59,9 +59,9 @@ Rectangle {
         anchors.verticalCenter: parent.verticalCenter
         text: proxy.name
         textFormat: Text.PlainText
-        font.pixelSize: 13
+        font.pixelSize: Theme.fontBody
         font.weight: Font.Medium
-        color: "white"
+        color: Theme.textBright
         elide: Text.ElideRight
     }
 }

@@ -23,12 +23,12 @@ T.Button {
         name: "trash"
         size: button.symbolSize
         font.weight: button.symbolWeight
-        color: Qt.rgba(1, 0.42, 0.38, button.down ? 0.6 : 0.9)
+        color: button.down ? Theme.deleteSymbolPressed : Theme.deleteSymbol
     }
 
     background: Rectangle {
         radius: 6
-        color: Qt.rgba(1, 1, 1, button.hovered ? 0.1 : 0)
+        color: button.hovered ? Theme.trashHoverFill : "transparent"
     }
 
     FocusRing {

@@ -26,7 +26,7 @@ SettingsPaneStack {
                 Layout.preferredWidth: 58
                 Layout.preferredHeight: 58
                 radius: 29
-                color: Qt.rgba(pane.session.accent.r, pane.session.accent.g, pane.session.accent.b, 0.13)
+                color: Theme.selectedFill(pane.session.accent)
 
                 SymbolIcon {
                     anchors.centerIn: parent
@@ -42,18 +42,18 @@ SettingsPaneStack {
 
                 Text {
                     text: pane.session.paneTexts.versionCaption
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.fontLabel
                     font.weight: Font.Medium
-                    color: Qt.rgba(1, 1, 1, 0.55)
+                    color: Theme.textSecondary
                     Accessible.name: text
                 }
 
                 Text {
                     objectName: "currentVersion"
                     text: pane.updates.currentVersion
-                    font.pixelSize: 22
+                    font.pixelSize: Theme.fontPaneHeading
                     font.weight: Font.DemiBold
-                    color: "white"
+                    color: Theme.textBright
                     Accessible.name: text
                 }
 
@@ -62,8 +62,8 @@ SettingsPaneStack {
                     Layout.fillWidth: true
                     text: pane.updates.hasUpdateFeed ? pane.session.paneTexts.channelLine
                                                      : pane.session.paneTexts.noFeedNote
-                    font.pixelSize: 12
-                    color: Qt.rgba(1, 1, 1, 0.55)
+                    font.pixelSize: Theme.fontLabel
+                    color: Theme.textSecondary
                     wrapMode: Text.Wrap
                     Accessible.name: text
                 }
@@ -111,7 +111,7 @@ SettingsPaneStack {
             Rectangle {
                 width: parent.width
                 height: 1
-                color: Qt.rgba(1, 1, 1, 0.1)
+                color: Theme.separator
             }
 
             RowLayout {
@@ -132,17 +132,17 @@ SettingsPaneStack {
 
                     Text {
                         text: pane.session.paneTexts.sourceTitle
-                        font.pixelSize: 13
+                        font.pixelSize: Theme.fontBody
                         font.weight: Font.DemiBold
-                        color: "white"
+                        color: Theme.textBright
                         Accessible.name: text
                     }
 
                     Text {
                         Layout.fillWidth: true
                         text: pane.session.paneTexts.sourceNote
-                        font.pixelSize: 12
-                        color: Qt.rgba(1, 1, 1, 0.55)
+                        font.pixelSize: Theme.fontLabel
+                        color: Theme.textSecondary
                         wrapMode: Text.Wrap
                         Accessible.name: text
                     }
@@ -168,9 +168,9 @@ SettingsPaneStack {
             objectName: "dataFolderNote"
             Layout.fillWidth: true
             text: pane.session.paneTexts.dataFolderNote
-            font.pixelSize: 12
+            font.pixelSize: Theme.fontLabel
             font.weight: Font.Medium
-            color: Qt.rgba(1, 1, 1, 0.55)
+            color: Theme.textSecondary
             wrapMode: Text.Wrap
             Accessible.name: text
         }

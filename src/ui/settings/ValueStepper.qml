@@ -98,7 +98,7 @@ T.Control {
             text: stepper.label
             font.pixelSize: stepper.labelSize
             font.weight: stepper.labelWeight
-            color: "white"
+            color: Theme.textBright
             horizontalAlignment: Text.AlignHCenter
         }
 

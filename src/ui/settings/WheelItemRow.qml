@@ -41,7 +41,7 @@ RowLayout {
             objectName: "symbolGlyph_" + row.index
             text: row.item.glyph
             font.family: Fonts.symbolFamily
-            font.pixelSize: 16
+            font.pixelSize: Theme.fontSubheading
             font.weight: Font.Medium
             color: row.session.accent
             horizontalAlignment: Text.AlignHCenter
@@ -50,7 +50,7 @@ RowLayout {
 
         background: Rectangle {
             radius: 8
-            color: Qt.rgba(1, 1, 1, symbolButton.down ? 0.12 : 0.06)
+            color: symbolButton.down ? Theme.symbolButtonFillPressed : Theme.symbolButtonFill
         }
 
         FocusRing {
@@ -124,7 +124,7 @@ RowLayout {
         Layout.preferredWidth: row.columnWidths.probability
         horizontalAlignment: Text.AlignRight
         text: row.item.probabilityText
-        font.pixelSize: 12
+        font.pixelSize: Theme.fontLabel
         font.weight: Font.Medium
         color: row.session.accent
         opacity: 0.86
@@ -168,7 +168,7 @@ RowLayout {
         contentItem: SymbolIcon {
             name: "trash"
             size: 16
-            color: Qt.rgba(1, 0.42, 0.4, deleteButton.down ? 0.6 : 0.9)
+            color: deleteButton.down ? Theme.dangerPressed : Theme.danger
         }
 
         background: Item {}

@@ -12,7 +12,7 @@ SettingsPaneStack {
 
     required property SettingsSession session
     readonly property string language: session.language
-    readonly property color secondary: Qt.rgba(1, 1, 1, 0.55)
+    readonly property color secondary: Theme.textSecondary
     // The item table's columns, for its header and every row alike; the title's is the least it takes.
     readonly property var columnWidths: ({
             "symbol": 30,
@@ -51,8 +51,8 @@ SettingsPaneStack {
 
                 Text {
                     text: Texts.text("近期项目折扣强度", pane.language)
-                    font.pixelSize: 13
-                    color: "white"
+                    font.pixelSize: Theme.fontBody
+                    color: Theme.textBright
                     Accessible.name: text
                 }
 
@@ -74,8 +74,8 @@ SettingsPaneStack {
                     text: values.discountStrengthText
                     // The timer's face: its digits are all one width, so the label keeps still as it counts.
                     font.family: Fonts.timerFamily
-                    font.pixelSize: 13
-                    color: "white"
+                    font.pixelSize: Theme.fontBody
+                    color: Theme.textBright
                     Accessible.name: text
                 }
             }
@@ -87,8 +87,8 @@ SettingsPaneStack {
                 Text {
                     Layout.fillWidth: true
                     text: Texts.text("影响最近项目数", pane.language)
-                    font.pixelSize: 13
-                    color: "white"
+                    font.pixelSize: Theme.fontBody
+                    color: Theme.textBright
                     Accessible.name: text
                 }
 
@@ -109,7 +109,7 @@ SettingsPaneStack {
             Text {
                 width: parent.width
                 text: Texts.text("刚刚抽中的项目本轮为 0% 并从转盘隐藏；更早的项目逐步恢复到基础概率。", pane.language)
-                font.pixelSize: 11
+                font.pixelSize: Theme.fontSmall
                 color: pane.secondary
                 wrapMode: Text.Wrap
                 Accessible.name: text
@@ -133,9 +133,9 @@ SettingsPaneStack {
                 Text {
                     Layout.alignment: Qt.AlignBaseline
                     text: Texts.L("转盘项目（2–7 项）", "Wheel Items (2–7)", pane.language)
-                    font.pixelSize: 14
+                    font.pixelSize: Theme.fontControl
                     font.weight: Font.DemiBold
-                    color: "white"
+                    color: Theme.textBright
                     Accessible.name: text
                 }
 
@@ -144,7 +144,7 @@ SettingsPaneStack {
                     Layout.alignment: Qt.AlignBaseline
                     Layout.fillWidth: true
                     text: values.weightSummaryText
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.fontLabel
                     font.weight: Font.Medium
                     color: pane.secondary
                     Accessible.name: text
@@ -154,7 +154,7 @@ SettingsPaneStack {
             Rectangle {
                 width: parent.width
                 height: 1
-                color: Qt.rgba(1, 1, 1, 0.1)
+                color: Theme.separator
             }
 
             RowLayout {
@@ -180,7 +180,7 @@ SettingsPaneStack {
                         Layout.fillWidth: modelData.fills === true
                         horizontalAlignment: modelData.trailing ? Text.AlignRight : Text.AlignLeft
                         text: Texts.L(modelData.zh, modelData.en, pane.language)
-                        font.pixelSize: 10
+                        font.pixelSize: Theme.fontCaption
                         font.weight: Font.DemiBold
                         color: pane.secondary
                         elide: Text.ElideRight
@@ -213,7 +213,7 @@ SettingsPaneStack {
                         visible: entry.model.showsDivider
                         width: parent.width
                         height: 1
-                        color: Qt.rgba(1, 1, 1, 0.1)
+                        color: Theme.separator
                     }
                 }
             }
@@ -253,7 +253,7 @@ SettingsPaneStack {
             height: parent.height
             symbol: "plus"
             text: content.text
-            color: Qt.rgba(1, 1, 1, 0.9)
+            color: Theme.textControl
             font: content.font
             spacing: 6
         }

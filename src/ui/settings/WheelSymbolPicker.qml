@@ -35,9 +35,9 @@ Popup {
 
     background: Rectangle {
         radius: 14
-        color: "#1B2630"
+        color: Theme.popupBackground
         border.width: 1
-        border.color: Qt.rgba(1, 1, 1, 0.14)
+        border.color: Theme.outlineStrong
     }
 
     SymbolPickerModel {
@@ -62,16 +62,16 @@ Popup {
                 Text {
                     Layout.fillWidth: true
                     text: Texts.text("选择项目图标", picker.language)
-                    font.pixelSize: 17
+                    font.pixelSize: Theme.fontButton
                     font.weight: Font.DemiBold
-                    color: "white"
+                    color: Theme.textBright
                 }
 
                 Text {
                     Layout.fillWidth: true
                     text: Texts.text("点击即可应用，使用内置图标", picker.language)
-                    font.pixelSize: 11
-                    color: Qt.rgba(1, 1, 1, 0.55)
+                    font.pixelSize: Theme.fontSmall
+                    color: Theme.textSecondary
                 }
             }
 
@@ -97,8 +97,8 @@ Popup {
 
             Text {
                 text: Texts.text("分类", picker.language)
-                font.pixelSize: 12
-                color: Qt.rgba(1, 1, 1, 0.7)
+                font.pixelSize: Theme.fontLabel
+                color: Theme.textNavigation
             }
 
             Row {
@@ -162,8 +162,8 @@ Popup {
                 anchors.centerIn: parent
                 visible: grid.count === 0
                 text: Texts.text("没有匹配的图标", picker.language)
-                font.pixelSize: 13
-                color: Qt.rgba(1, 1, 1, 0.55)
+                font.pixelSize: Theme.fontBody
+                color: Theme.textSecondary
             }
 
             delegate: Rectangle {
@@ -173,15 +173,15 @@ Popup {
                 required property string label
                 required property string glyph
                 required property bool selected
-                readonly property color foreground: selected ? Qt.rgba(0, 0, 0, 0.82) : "white"
+                readonly property color foreground: selected ? Theme.textOnAccent : Theme.textBright
 
                 objectName: "symbolCell_" + name
                 width: grid.cellWidth - 8
                 height: 66
                 radius: 10
-                color: selected ? picker.accent : Qt.rgba(1, 1, 1, 0.055)
+                color: selected ? picker.accent : Theme.surfaceRaised
                 border.width: 1
-                border.color: selected ? Qt.rgba(1, 1, 1, 0.35) : Qt.rgba(1, 1, 1, 0.08)
+                border.color: selected ? Theme.selectedSymbolOutline : Theme.outline
                 // In the user's words, not the symbol's catalogue name; also on the cell the arrows reach.
                 ToolTip.visible: hover.hovered || (GridView.isCurrentItem && grid.activeFocus)
                 ToolTip.text: label
@@ -196,7 +196,7 @@ Popup {
                         height: 28
                         text: cell.glyph
                         font.family: Fonts.symbolFamily
-                        font.pixelSize: 23
+                        font.pixelSize: Theme.fontSheetTitle
                         font.weight: Font.Medium
                         color: cell.foreground
                         horizontalAlignment: Text.AlignHCenter
@@ -206,7 +206,7 @@ Popup {
                     Text {
                         width: parent.width
                         text: cell.label
-                        font.pixelSize: 11
+                        font.pixelSize: Theme.fontSmall
                         font.weight: Font.Medium
                         color: cell.foreground
                         horizontalAlignment: Text.AlignHCenter
