@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Checks the direction of the layout, lints the QML, runs every test of the default build, checks its Debian
-# package, then runs the headless tests again in the sanitizer build.
+# Checks the direction of the layout and that the views take colours and font sizes from the theme, lints
+# the QML, runs every test of the default build, checks its Debian package, then runs the headless tests
+# again in the sanitizer build.
 # Called by test.sh, inside Xvfb when there is no display.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 status=0
 ./scripts/check-layers.sh || status=1
+./scripts/check-theme.sh || status=1
 # Every QML module's files against the types its imports and the C++ declare: a misspelt property, an
 # unknown type or an unqualified name fails here rather than in a user's window.
 cmake --build build/default --target all_qmllint || status=1

@@ -12,11 +12,11 @@ T.Button {
     required property string symbol
     required property string busyText
     required property bool busy
-    readonly property color labelColor: Qt.rgba(0, 0, 0, 0.78)
+    readonly property color labelColor: Theme.actionLabelOnAccent
 
     enabled: !busy
     implicitHeight: 46
-    font.pixelSize: 14
+    font.pixelSize: Theme.fontControl
     font.weight: Font.DemiBold
     Accessible.onPressAction: if (enabled) clicked()
 
@@ -54,7 +54,7 @@ T.Button {
 
     background: Rectangle {
         radius: 13
-        color: Qt.rgba(control.accent.r, control.accent.g, control.accent.b, control.down ? 0.8 : 1)
+        color: control.down ? Theme.accentDown(control.accent) : Theme.opaque(control.accent)
         opacity: control.busy ? 0.7 : 1
     }
 

@@ -7,7 +7,7 @@ T.Button {
     id: control
 
     implicitHeight: 38
-    font.pixelSize: 13
+    font.pixelSize: Theme.fontBody
     font.weight: Font.Medium
     Accessible.onPressAction: if (enabled) clicked()
 
@@ -20,14 +20,14 @@ T.Button {
                 anchors.verticalCenter: parent.verticalCenter
                 name: "plus"
                 size: 15
-                color: Qt.rgba(1, 1, 1, 0.8)
+                color: Theme.textAction
             }
 
             Text {
                 anchors.verticalCenter: parent.verticalCenter
                 text: control.text
                 font: control.font
-                color: Qt.rgba(1, 1, 1, 0.8)
+                color: Theme.textAction
             }
         }
     }
@@ -36,12 +36,12 @@ T.Button {
         Rectangle {
             anchors.fill: parent
             radius: 11
-            color: Qt.rgba(1, 1, 1, control.down ? 0.08 : 0.045)
+            color: control.down ? Theme.addButtonFillPressed : Theme.addButtonFill
         }
 
         DashedOutline {
             radius: 11
-            color: Qt.rgba(1, 1, 1, 0.13)
+            color: Theme.dashedOutline
         }
     }
 

@@ -21,7 +21,7 @@ Item {
     Rectangle {
         anchors.fill: parent
         radius: 10
-        color: Qt.rgba(0, 0, 0, 0.2)
+        color: Theme.inputShade
         clip: true
 
         Image {
@@ -39,7 +39,7 @@ Item {
             visible: !tile.hasPreview
             name: "photo"
             size: 24
-            color: Qt.rgba(1, 1, 1, 0.6)
+            color: Theme.textDescription
         }
     }
 
@@ -57,12 +57,12 @@ Item {
             name: "xmark"
             size: 10
             font.weight: Font.Bold
-            color: "white"
+            color: Theme.textBright
         }
 
         background: Rectangle {
             radius: 9
-            color: Qt.rgba(0, 0, 0, 0.75)
+            color: Theme.removeButtonFill
         }
 
         FocusRing {

@@ -1,4 +1,5 @@
 import QtQuick
+import Quorvane.Common
 
 // The card that holds a developer-corner block: the content padded 20 on a faint white plate with a
 // faint outline. The card is as wide as it is laid out; its height follows the content.
@@ -7,9 +8,9 @@ Rectangle {
 
     implicitHeight: holder.childrenRect.height + 40
     radius: 18
-    color: Qt.rgba(1, 1, 1, 0.05)
+    color: Theme.surfaceSubtle
     border.width: 1
-    border.color: Qt.rgba(1, 1, 1, 0.08)
+    border.color: Theme.outline
 
     Item {
         id: holder

@@ -20,7 +20,7 @@ Row {
         anchors.verticalCenter: parent.verticalCenter
         text: parent.title
         Accessible.name: text
-        font.pixelSize: 13
+        font.pixelSize: Theme.fontBody
         font.weight: Font.DemiBold
         color: parent.accent
     }

@@ -12,7 +12,7 @@ ColumnLayout {
 
     required property DeveloperCornerController corner
     required property color accent
-    readonly property color secondary: Qt.rgba(1, 1, 1, 0.6)
+    readonly property color secondary: Theme.textDescription
 
     spacing: 20
 
@@ -47,9 +47,9 @@ ColumnLayout {
                 Layout.alignment: Qt.AlignHCenter
                 text: Texts.L("来信已经寄出", "Your message is on its way")
                 Accessible.name: text
-                font.pixelSize: 18
+                font.pixelSize: Theme.fontLetterTitle
                 font.weight: Font.DemiBold
-                color: "white"
+                color: Theme.textBright
             }
 
             Text {
@@ -59,7 +59,7 @@ ColumnLayout {
                 text: Texts.L("我们会通过你留下的邮箱回复。谢谢你帮助柯帆变得更好。",
                               "We'll reply to the email you provided. Thank you for helping Quorvane improve.")
                 Accessible.name: text
-                font.pixelSize: 13
+                font.pixelSize: Theme.fontBody
                 color: pane.secondary
             }
 
@@ -91,15 +91,15 @@ ColumnLayout {
                 Layout.fillWidth: true
                 padding: 12
                 placeholderText: Texts.text("name@example.com")
-                placeholderTextColor: Qt.rgba(1, 1, 1, 0.35)
+                placeholderTextColor: Theme.placeholderStrong
                 text: pane.corner.email
                 onTextEdited: pane.corner.email = text
                 Accessible.name: emailLabel.title
-                font.pixelSize: 13
-                color: "white"
+                font.pixelSize: Theme.fontBody
+                color: Theme.textBright
                 background: Rectangle {
                     radius: 11
-                    color: Qt.rgba(0, 0, 0, 0.2)
+                    color: Theme.inputShade
                 }
 
                 FocusRing {
@@ -121,7 +121,7 @@ ColumnLayout {
                 // The view clips its text area, so the ring sits on the plate around it.
                 background: Rectangle {
                     radius: 11
-                    color: Qt.rgba(0, 0, 0, 0.2)
+                    color: Theme.inputShade
 
                     FocusRing {
                         control: message
@@ -140,8 +140,8 @@ ColumnLayout {
                         if (text !== pane.corner.message)
                             pane.corner.message = text;
                     }
-                    font.pixelSize: 13
-                    color: "white"
+                    font.pixelSize: Theme.fontBody
+                    color: Theme.textBright
                 }
             }
 
@@ -161,7 +161,7 @@ ColumnLayout {
                 Text {
                     text: Texts.L("最多 3 张 · 每张 5MB", "Up to 3 · 5MB each")
                     Accessible.name: text
-                    font.pixelSize: 11
+                    font.pixelSize: Theme.fontSmall
                     color: pane.secondary
                 }
             }
@@ -213,7 +213,7 @@ ColumnLayout {
         text: Texts.L("邮箱、正文与附件仅用于处理这次来信，不会用于营销。",
                       "Your email, message, and attachments are used only to handle this request, never for marketing.")
         Accessible.name: text
-        font.pixelSize: 11
+        font.pixelSize: Theme.fontSmall
         color: pane.secondary
     }
 }

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
+import Quorvane.Common
 
 // The heading of a developer-corner section: its title over a quieter subtitle.
 ColumnLayout {
@@ -14,9 +15,9 @@ ColumnLayout {
         Accessible.role: Accessible.Heading
         Accessible.name: text
         wrapMode: Text.Wrap
-        font.pixelSize: 26
+        font.pixelSize: Theme.fontCornerTitle
         font.weight: Font.DemiBold
-        color: "white"
+        color: Theme.textBright
     }
 
     Text {
@@ -24,8 +25,8 @@ ColumnLayout {
         text: parent.subtitle
         Accessible.name: text
         wrapMode: Text.Wrap
-        font.pixelSize: 13
+        font.pixelSize: Theme.fontBody
         font.weight: Font.Medium
-        color: Qt.rgba(1, 1, 1, 0.6)
+        color: Theme.textDescription
     }
 }

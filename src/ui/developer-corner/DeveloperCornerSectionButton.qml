@@ -11,7 +11,7 @@ T.Button {
     required property string symbol
     required property bool selected
     required property color accent
-    readonly property color labelColor: selected ? accent : Qt.rgba(1, 1, 1, 0.7)
+    readonly property color labelColor: selected ? accent : Theme.textNavigation
 
     implicitHeight: 44
     leftPadding: 13
@@ -41,7 +41,7 @@ T.Button {
             wrapMode: Text.WordWrap
             maximumLineCount: 2
             lineHeight: 0.95
-            font.pixelSize: 13
+            font.pixelSize: Theme.fontBody
             font.weight: Font.Medium
             color: control.labelColor
         }
@@ -49,9 +49,9 @@ T.Button {
 
     background: Rectangle {
         radius: 11
-        color: control.selected ? Qt.rgba(control.accent.r, control.accent.g, control.accent.b, 0.13) : "transparent"
+        color: control.selected ? Theme.selectedFill(control.accent) : "transparent"
         border.width: control.selected ? 1 : 0
-        border.color: Qt.rgba(control.accent.r, control.accent.g, control.accent.b, 0.22)
+        border.color: Theme.selectedOutline(control.accent)
 
         Behavior on color {
             ColorAnimation {

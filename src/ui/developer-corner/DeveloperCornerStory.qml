@@ -43,7 +43,7 @@ ColumnLayout {
                 objectName: "storyDivider"
                 Layout.fillWidth: true
                 implicitHeight: 1
-                color: Qt.rgba(1, 1, 1, 0.35 * 0.25)
+                color: Theme.storyDivider
             }
 
             DeveloperCornerStoryParagraph {
@@ -58,7 +58,7 @@ ColumnLayout {
                 Layout.fillWidth: true
                 implicitHeight: 44
                 visible: pane.corner.canVisitWebsite
-                font.pixelSize: 13
+                font.pixelSize: Theme.fontBody
                 font.weight: Font.DemiBold
                 text: Texts.L("访问 Mirenvale·弥谷", "Visit Mirenvale")
                 onClicked: pane.corner.visitWebsite()
@@ -73,9 +73,9 @@ ColumnLayout {
 
                 background: Rectangle {
                     radius: 12
-                    color: Qt.rgba(pane.accent.r, pane.accent.g, pane.accent.b, visit.down ? 0.16 : 0.1)
+                    color: visit.down ? Theme.toggleOnFill(pane.accent) : Theme.accentWash(pane.accent)
                     border.width: 1
-                    border.color: Qt.rgba(pane.accent.r, pane.accent.g, pane.accent.b, 0.25)
+                    border.color: Theme.linkOutline(pane.accent)
                 }
 
                 FocusRing {

@@ -12,7 +12,7 @@ ColumnLayout {
 
     required property DeveloperCornerController corner
     required property color accent
-    readonly property color secondary: Qt.rgba(1, 1, 1, 0.6)
+    readonly property color secondary: Theme.textDescription
 
     spacing: 20
 
@@ -36,16 +36,16 @@ ColumnLayout {
                 text: Texts.L("如果柯帆确实帮你在忙碌中停下来休息、活动了一会儿，你可以请开发者喝杯咖啡，支持他继续把这款小工具做好。它不是购买，也不会解锁任何额外功能。",
                               "If Quorvane helped you pause and move when you needed it, you can buy the developer a coffee and support its continued improvement. This is not a purchase and unlocks nothing.")
                 Accessible.name: text
-                font.pixelSize: 15
+                font.pixelSize: Theme.fontEmphasis
                 font.weight: Font.Medium
-                color: "white"
+                color: Theme.textBright
             }
 
             Rectangle {
                 Layout.fillWidth: true
                 implicitHeight: amountRow.implicitHeight + 32
                 radius: 14
-                color: Qt.rgba(0, 0, 0, 0.2)
+                color: Theme.inputShade
 
                 RowLayout {
                     id: amountRow
@@ -58,7 +58,7 @@ ColumnLayout {
                         objectName: "currencyPrefix"
                         Layout.alignment: Qt.AlignBaseline
                         text: Texts.text(pane.corner.currencyPrefix)
-                        font.pixelSize: 30
+                        font.pixelSize: Theme.fontCurrency
                         font.weight: Font.Light
                         color: pane.accent
                     }
@@ -71,9 +71,9 @@ ColumnLayout {
                         text: pane.corner.amount
                         onTextEdited: pane.corner.amount = text
                         Accessible.name: pane.corner.amountLabel
-                        font.pixelSize: 34
+                        font.pixelSize: Theme.fontAmount
                         font.weight: Font.Light
-                        color: "white"
+                        color: Theme.textBright
                         background: null
 
                         FocusRing {
@@ -89,7 +89,7 @@ ColumnLayout {
                 Accessible.name: text
                 text: Texts.L("金额由你决定。为了让这份支持保持轻盈，请不要超过 ¥30；支付平台最低金额为 ¥5。",
                               "Choose any amount that feels right. To keep this gesture light, please don't exceed $20; the payment minimum is $1.")
-                font.pixelSize: 11
+                font.pixelSize: Theme.fontSmall
                 color: pane.secondary
             }
 
@@ -120,7 +120,7 @@ ColumnLayout {
                     text: Texts.L("支付由 Stripe 安全处理，柯帆不会接触或保存银行卡信息。",
                                   "Securely processed by Stripe. Quorvane never sees or stores card details.")
                     Accessible.name: text
-                    font.pixelSize: 11
+                    font.pixelSize: Theme.fontSmall
                     color: pane.secondary
                 }
             }

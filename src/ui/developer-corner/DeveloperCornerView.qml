@@ -12,7 +12,7 @@ Item {
     id: view
 
     readonly property DeveloperCornerController corner: cornerState
-    readonly property color accent: AppController.accentColor
+    readonly property color accent: Theme.accent
     // The sheet lets an open alert take Esc first.
     readonly property bool somethingOpen: cornerAlert.visible
 
@@ -24,7 +24,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        color: "#0A141A"
+        color: Theme.sheetBackground
         opacity: 0.98
     }
 
@@ -43,7 +43,7 @@ Item {
                 implicitWidth: 42
                 implicitHeight: 42
                 radius: 21
-                color: Qt.rgba(view.accent.r, view.accent.g, view.accent.b, 0.14)
+                color: Theme.cornerHeaderFill(view.accent)
 
                 SymbolIcon {
                     anchors.centerIn: parent
@@ -58,16 +58,16 @@ Item {
 
                 Text {
                     text: Texts.L("开发者角落", "Developer Corner")
-                    font.pixelSize: 23
+                    font.pixelSize: Theme.fontSheetTitle
                     font.weight: Font.DemiBold
-                    color: AppController.textColor
+                    color: Theme.foreground
                 }
 
                 Text {
                     text: Texts.L("一封来信、一杯咖啡，以及一段由来", "A letter, a coffee, and the story behind Quorvane")
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.fontLabel
                     font.weight: Font.Medium
-                    color: Qt.rgba(1, 1, 1, 0.6)
+                    color: Theme.textDescription
                 }
             }
 
@@ -83,7 +83,7 @@ Item {
                 implicitWidth: implicitContentWidth + 32
                 implicitHeight: 30
                 text: Texts.L("完成", "Done")
-                font.pixelSize: 13
+                font.pixelSize: Theme.fontBody
                 font.weight: Font.DemiBold
                 onClicked: AppController.showingDeveloperCorner = false
                 Accessible.onPressAction: if (enabled) clicked()
@@ -91,16 +91,16 @@ Item {
                 contentItem: Text {
                     text: doneButton.text
                     font: doneButton.font
-                    color: "white"
+                    color: Theme.textBright
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
                 }
 
                 background: Rectangle {
                     radius: 7
-                    color: Qt.rgba(1, 1, 1, doneButton.down ? 0.2 : 0.12)
+                    color: doneButton.down ? Theme.doneButtonFillPressed : Theme.doneButtonFill
                     border.width: 1
-                    border.color: Qt.rgba(1, 1, 1, 0.14)
+                    border.color: Theme.outlineStrong
                 }
 
                 FocusRing {
@@ -112,7 +112,7 @@ Item {
         Rectangle {
             Layout.fillWidth: true
             implicitHeight: 1
-            color: Qt.rgba(1, 1, 1, 0.45 * 0.25)
+            color: Theme.cornerDivider
         }
 
         RowLayout {
@@ -124,7 +124,7 @@ Item {
                 objectName: "developerCornerSidebar"
                 Layout.preferredWidth: 196
                 Layout.fillHeight: true
-                color: Qt.rgba(0, 0, 0, 0.12)
+                color: Theme.sidebarShade
 
                 ColumnLayout {
                     anchors.fill: parent
@@ -160,9 +160,9 @@ Item {
                         Layout.leftMargin: 13
                         Layout.rightMargin: 13
                         text: Texts.text("Quorvane · Varnholt")
-                        font.pixelSize: 10
+                        font.pixelSize: Theme.fontCaption
                         font.weight: Font.Medium
-                        color: Qt.rgba(1, 1, 1, 0.6)
+                        color: Theme.textDescription
                     }
                 }
             }
@@ -170,7 +170,7 @@ Item {
             Rectangle {
                 Layout.fillHeight: true
                 implicitWidth: 1
-                color: Qt.rgba(1, 1, 1, 0.45 * 0.25)
+                color: Theme.cornerDivider
             }
 
             // Follows the keyboard's focus down the section, the letter's own text area included.

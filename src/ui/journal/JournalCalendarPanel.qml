@@ -10,9 +10,9 @@ Rectangle {
     id: panel
 
     required property JournalController journal
-    readonly property color accent: AppController.accentColor
+    readonly property color accent: Theme.accent
 
-    color: Qt.rgba(0, 0, 0, 0.14)
+    color: Theme.wellShade
 
     Column {
         id: content
@@ -36,16 +36,16 @@ Rectangle {
                     text: panel.journal.monthTitle
                     Accessible.role: Accessible.Heading
                     Accessible.name: text
-                    font.pixelSize: 19
+                    font.pixelSize: Theme.fontMonthTitle
                     font.weight: Font.DemiBold
-                    color: AppController.textColor
+                    color: Theme.foreground
                 }
 
                 Text {
                     text: Texts.L("有记录的日期带有金色标记", "Days with journal entries carry a gold marker")
                     Accessible.name: text
-                    font.pixelSize: 10
-                    color: Qt.rgba(1, 1, 1, 0.38)
+                    font.pixelSize: Theme.fontCaption
+                    color: Theme.textSectionLabel
                 }
             }
 
@@ -77,9 +77,9 @@ Rectangle {
 
                         background: Rectangle {
                             radius: 14
-                            color: Qt.rgba(1, 1, 1, 0.055)
+                            color: Theme.surfaceRaised
                             border.width: 1
-                            border.color: Qt.rgba(1, 1, 1, 0.08)
+                            border.color: Theme.outline
                         }
 
                         FocusRing {
@@ -116,9 +116,9 @@ Rectangle {
                     width: grid.columnWidth
                     horizontalAlignment: Text.AlignHCenter
                     text: modelData
-                    font.pixelSize: 10
+                    font.pixelSize: Theme.fontCaption
                     font.weight: Font.DemiBold
-                    color: Qt.rgba(1, 1, 1, 0.34)
+                    color: Theme.calendarWeekday
                 }
             }
 
@@ -139,7 +139,7 @@ Rectangle {
         Rectangle {
             width: parent.width
             height: 1
-            color: Qt.rgba(1, 1, 1, 0.16 * 0.35)
+            color: Theme.calendarRule
         }
 
         Column {
@@ -150,9 +150,9 @@ Rectangle {
                 text: Texts.L("当日概览", "Day at a Glance")
                 Accessible.role: Accessible.Heading
                 Accessible.name: text
-                font.pixelSize: 13
+                font.pixelSize: Theme.fontBody
                 font.weight: Font.DemiBold
-                color: Qt.rgba(1, 1, 1, 0.72)
+                color: Theme.textLead
             }
 
             Row {
@@ -170,9 +170,9 @@ Rectangle {
                         width: (parent.width - 20) / 3
                         height: metric.height + 22
                         radius: 13
-                        color: Qt.rgba(1, 1, 1, 0.045)
+                        color: Theme.surfaceCard
                         border.width: 1
-                        border.color: Qt.rgba(1, 1, 1, 0.07)
+                        border.color: Theme.outlineFaint
                         Accessible.role: Accessible.StaticText
                         Accessible.name: modelData.accessibleName
 
@@ -200,17 +200,17 @@ Rectangle {
 
                                     anchors.right: parent.right
                                     text: metricCell.modelData.value
-                                    font.pixelSize: 20
+                                    font.pixelSize: Theme.fontCalendarMetric
                                     font.weight: Font.Light
-                                    color: AppController.textColor
+                                    color: Theme.foreground
                                 }
                             }
 
                             Text {
                                 text: metricCell.modelData.label
-                                font.pixelSize: 10
+                                font.pixelSize: Theme.fontCaption
                                 font.weight: Font.Medium
-                                color: Qt.rgba(1, 1, 1, 0.42)
+                                color: Theme.calendarDayNote
                             }
                         }
                     }
@@ -243,8 +243,8 @@ Rectangle {
             text: Texts.L("日志仅保存在这台电脑的 Quorvane 数据目录中",
                           "Your journal stays in Quorvane's local data folder on this computer")
             Accessible.name: text
-            font.pixelSize: 10
-            color: Qt.rgba(1, 1, 1, 0.36)
+            font.pixelSize: Theme.fontCaption
+            color: Theme.calendarFootnote
         }
     }
 }

@@ -9,7 +9,7 @@ AbstractButton {
 
     required property var modelData
     required property JournalController journal
-    readonly property color accent: AppController.accentColor
+    readonly property color accent: Theme.accent
     readonly property bool isDay: !modelData.isEmpty
     readonly property bool isSelected: isDay && modelData.isSelected
 
@@ -30,11 +30,11 @@ AbstractButton {
     background: Rectangle {
         visible: cell.isDay
         radius: 10
-        color: cell.isSelected ? cell.accent : Qt.rgba(1, 1, 1, 0.025)
+        color: cell.isSelected ? cell.accent : Theme.dayCellFill
         border.width: cell.isSelected ? 0 : 1
         border.color: cell.isDay && cell.modelData.isToday
-                      ? Qt.rgba(cell.accent.r, cell.accent.g, cell.accent.b, 0.52)
-                      : Qt.rgba(1, 1, 1, 0.05)
+                      ? Theme.markedDayOutline(cell.accent)
+                      : Theme.dayCellOutline
     }
 
     contentItem: Item {
@@ -43,9 +43,9 @@ AbstractButton {
         Text {
             anchors.centerIn: parent
             text: cell.isDay ? cell.modelData.dayText : ""
-            font.pixelSize: 12
+            font.pixelSize: Theme.fontLabel
             font.weight: cell.isSelected ? Font.Bold : Font.Medium
-            color: cell.isSelected ? Qt.rgba(0, 0, 0, 0.82) : Qt.rgba(1, 1, 1, 0.78)
+            color: cell.isSelected ? Theme.textOnAccent : Theme.textMessage
         }
 
         Rectangle {
@@ -56,7 +56,7 @@ AbstractButton {
             width: 4
             height: 4
             radius: 2
-            color: cell.isSelected ? Qt.rgba(0, 0, 0, 0.68) : cell.accent
+            color: cell.isSelected ? Theme.selectedDayMark : cell.accent
         }
     }
 

@@ -32,7 +32,7 @@ AbstractButton {
 
     background: Rectangle {
         radius: 9
-        color: display.hovered ? Qt.rgba(1, 1, 1, 0.035) : "transparent"
+        color: display.hovered ? Theme.rowHoverFill : "transparent"
 
         Behavior on color {
             ColorAnimation {
@@ -75,8 +75,8 @@ AbstractButton {
             wrapMode: Text.Wrap
             maximumLineCount: 5
             elide: Text.ElideRight
-            font.pixelSize: 13
-            color: content.hasNotes ? Qt.rgba(1, 1, 1, 0.82) : Qt.rgba(1, 1, 1, 0.26)
+            font.pixelSize: Theme.fontBody
+            color: content.hasNotes ? Theme.textParagraph : Theme.textEmpty
         }
 
         Text {
@@ -85,9 +85,9 @@ AbstractButton {
             anchors.right: parent.right
             anchors.baseline: notes.baseline
             text: content.hint
-            font.pixelSize: 9
+            font.pixelSize: Theme.fontMicro
             font.weight: Font.Medium
-            color: Qt.rgba(1, 1, 1, 0.38)
+            color: Theme.textSectionLabel
             opacity: content.hintShown ? 1 : 0
 
             Behavior on opacity {

@@ -12,11 +12,11 @@ Rectangle {
     required property string entryID
     // The entry being edited, which a screen reader says as the keys enter the editor.
     required property string accessibleName
-    readonly property color accent: AppController.accentColor
+    readonly property color accent: Theme.accent
 
     height: fields.height + 18
     radius: 11
-    color: Qt.rgba(0, 0, 0, 0.13)
+    color: Theme.editorShade
     Accessible.role: Accessible.Grouping
     Accessible.name: accessibleName
 
@@ -28,7 +28,7 @@ Rectangle {
         anchors.rightMargin: 10
         height: 1
         radius: 0.5
-        color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.48)
+        color: Theme.editorAccentBar(editor.accent)
     }
 
     Column {
@@ -76,9 +76,9 @@ Rectangle {
             id: notesLabel
 
             text: Texts.L("笔记", "Notes")
-            font.pixelSize: 9
+            font.pixelSize: Theme.fontMicro
             font.weight: Font.DemiBold
-            color: Qt.rgba(1, 1, 1, 0.32)
+            color: Theme.fieldLabel
         }
 
         ScrollView {
@@ -88,7 +88,7 @@ Rectangle {
 
             // The view clips its text area, so the ring sits on the plate around it.
             background: Rectangle {
-                color: Qt.rgba(0, 0, 0, 0.1)
+                color: Theme.editorHeaderShade
                 radius: 6
 
                 FocusRing {
@@ -103,8 +103,8 @@ Rectangle {
                 objectName: "journal-note-editor-" + editor.entryID
                 Accessible.name: notesLabel.text
                 text: editor.journal.editingNotes
-                font.pixelSize: 13
-                color: Qt.rgba(1, 1, 1, 0.88)
+                font.pixelSize: Theme.fontBody
+                color: Theme.textBody
                 onTextChanged: {
                     if (text !== editor.journal.editingNotes)
                         editor.journal.editingNotes = text;
@@ -133,9 +133,9 @@ Rectangle {
                 anchors.verticalCenter: parent.verticalCenter
                 text: Texts.L("完成后保存到本地 CSV", "Saved to local CSV when done")
                 Accessible.name: text
-                font.pixelSize: 9
+                font.pixelSize: Theme.fontMicro
                 font.weight: Font.Medium
-                color: Qt.rgba(1, 1, 1, 0.26)
+                color: Theme.textEmpty
             }
 
             Row {
@@ -154,9 +154,9 @@ Rectangle {
 
                     contentItem: Text {
                         text: cancelButton.text
-                        font.pixelSize: 10
+                        font.pixelSize: Theme.fontCaption
                         font.weight: Font.Medium
-                        color: Qt.rgba(1, 1, 1, 0.46)
+                        color: Theme.textCaption
                     }
 
                     FocusRing {
@@ -178,14 +178,14 @@ Rectangle {
 
                     contentItem: Text {
                         text: doneButton.text
-                        font.pixelSize: 10
+                        font.pixelSize: Theme.fontCaption
                         font.weight: Font.DemiBold
                         color: editor.accent
                     }
 
                     background: Rectangle {
                         radius: height / 2
-                        color: Qt.rgba(editor.accent.r, editor.accent.g, editor.accent.b, 0.1)
+                        color: Theme.accentWash(editor.accent)
                     }
 
                     FocusRing {

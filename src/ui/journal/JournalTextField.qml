@@ -15,9 +15,9 @@ Column {
 
     Text {
         text: field.label
-        font.pixelSize: 9
+        font.pixelSize: Theme.fontMicro
         font.weight: Font.DemiBold
-        color: Qt.rgba(1, 1, 1, 0.32)
+        color: Theme.fieldLabel
     }
 
     TextField {
@@ -27,18 +27,18 @@ Column {
         rightPadding: 9
         text: field.value
         placeholderText: field.placeholder
-        placeholderTextColor: Qt.rgba(1, 1, 1, 0.3)
-        font.pixelSize: 12
-        color: Qt.rgba(1, 1, 1, 0.88)
+        placeholderTextColor: Theme.placeholder
+        font.pixelSize: Theme.fontLabel
+        color: Theme.textBody
         selectByMouse: true
         onTextEdited: field.edited(text)
         Accessible.name: field.label
 
         background: Rectangle {
             radius: 8
-            color: Qt.rgba(1, 1, 1, 0.045)
+            color: Theme.surfaceCard
             border.width: 1
-            border.color: Qt.rgba(1, 1, 1, 0.065)
+            border.color: Theme.fieldOutline
         }
 
         FocusRing {

@@ -6,13 +6,13 @@ Rectangle {
     id: card
 
     required property var row
-    readonly property color accent: AppController.accentColor
+    readonly property color accent: Theme.accent
 
     height: content.height + 30
     radius: 16
-    color: Qt.rgba(1, 1, 1, 0.045)
+    color: Theme.surfaceCard
     border.width: 1
-    border.color: row.isEditing ? Qt.rgba(accent.r, accent.g, accent.b, 0.28) : Qt.rgba(1, 1, 1, 0.08)
+    border.color: row.isEditing ? Theme.accentOutline(accent) : Theme.outline
 
     Behavior on border.color {
         ColorAnimation {
@@ -40,7 +40,7 @@ Rectangle {
                 width: 28
                 height: 28
                 radius: 14
-                color: Qt.rgba(card.row.kindColor.r, card.row.kindColor.g, card.row.kindColor.b, 0.12)
+                color: Theme.accentTint(card.row.kindColor)
 
                 SymbolIcon {
                     anchors.centerIn: parent
@@ -64,18 +64,18 @@ Rectangle {
                     width: parent.width
                     text: card.row.title
                     elide: Text.ElideRight
-                    font.pixelSize: 14
+                    font.pixelSize: Theme.fontControl
                     font.weight: Font.DemiBold
-                    color: AppController.textColor
+                    color: Theme.foreground
                 }
 
                 Text {
                     width: parent.width
                     text: card.row.subtitle
                     elide: Text.ElideRight
-                    font.pixelSize: 10
+                    font.pixelSize: Theme.fontCaption
                     font.weight: Font.Medium
-                    color: Qt.rgba(1, 1, 1, 0.38)
+                    color: Theme.textSectionLabel
                 }
             }
 
@@ -89,16 +89,16 @@ Rectangle {
                 width: badgeText.implicitWidth + 16
                 height: badgeText.implicitHeight + 8
                 radius: height / 2
-                color: isHealth ? Qt.rgba(card.accent.r, card.accent.g, card.accent.b, 0.1) : Qt.rgba(1, 1, 1, 0.045)
+                color: isHealth ? Theme.accentWash(card.accent) : Theme.surfaceCard
 
                 Text {
                     id: badgeText
 
                     anchors.centerIn: parent
                     text: card.row.badgeText
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.fontLabel
                     color: badge.isHealth ? card.accent
-                                          : card.row.badgeStyle === "done" ? "#77C7B4" : Qt.rgba(1, 1, 1, 0.44)
+                                          : card.row.badgeStyle === "done" ? Theme.breakColour : Theme.badgeMuted
                 }
             }
         }

@@ -11,7 +11,7 @@ Item {
     id: panel
 
     required property JournalController journal
-    readonly property color accent: AppController.accentColor
+    readonly property color accent: Theme.accent
 
     clip: true
 
@@ -35,17 +35,17 @@ Item {
                 text: panel.journal.dayTitle
                 Accessible.role: Accessible.Heading
                 Accessible.name: text
-                font.pixelSize: 23
+                font.pixelSize: Theme.fontSheetTitle
                 font.weight: Font.DemiBold
-                color: AppController.textColor
+                color: Theme.foreground
             }
 
             Text {
                 objectName: "journalCountLine"
                 text: panel.journal.countLine
                 Accessible.name: text
-                font.pixelSize: 11
-                color: Qt.rgba(1, 1, 1, 0.4)
+                font.pixelSize: Theme.fontSmall
+                color: Theme.textTertiary
             }
 
             Text {
@@ -55,8 +55,8 @@ Item {
                 wrapMode: Text.Wrap
                 text: panel.journal.unreadableRowsNote
                 Accessible.name: text
-                font.pixelSize: 11
-                color: Qt.rgba(1, 0.78, 0.45, 0.85)
+                font.pixelSize: Theme.fontSmall
+                color: Theme.warningText
             }
         }
 
@@ -68,7 +68,7 @@ Item {
             width: today.implicitWidth + 20
             height: today.implicitHeight + 10
             radius: height / 2
-            color: Qt.rgba(panel.accent.r, panel.accent.g, panel.accent.b, 0.12)
+            color: Theme.accentTint(panel.accent)
 
             Text {
                 id: today
@@ -76,7 +76,7 @@ Item {
                 anchors.centerIn: parent
                 text: Texts.L("今天", "Today")
                 Accessible.name: text
-                font.pixelSize: 11
+                font.pixelSize: Theme.fontSmall
                 font.weight: Font.DemiBold
                 color: panel.accent
             }
@@ -86,7 +86,7 @@ Item {
             anchors.bottom: parent.bottom
             width: parent.width
             height: 1
-            color: Qt.rgba(1, 1, 1, 0.16 * 0.32)
+            color: Theme.journalHeaderRule
         }
     }
 
@@ -110,9 +110,9 @@ Item {
             anchors.horizontalCenter: parent.horizontalCenter
             text: Texts.L("等待下一段专注", "Ready for the next focus session")
             Accessible.name: text
-            font.pixelSize: 16
+            font.pixelSize: Theme.fontSubheading
             font.weight: Font.DemiBold
-            color: AppController.textColor
+            color: Theme.foreground
         }
 
         Text {
@@ -120,8 +120,8 @@ Item {
             text: Texts.L("在专注计时框中点击笔记，就可以开始记录。",
                           "Click Notes beside the focus timer to start capturing your work.")
             Accessible.name: text
-            font.pixelSize: 12
-            color: Qt.rgba(1, 1, 1, 0.4)
+            font.pixelSize: Theme.fontLabel
+            color: Theme.textTertiary
         }
     }
 

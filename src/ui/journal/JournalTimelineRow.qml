@@ -24,7 +24,7 @@ Item {
     required property bool hasNotes
     required property bool isEditing
 
-    readonly property color kindColor: isBreak ? "#77C7B4" : AppController.accentColor
+    readonly property color kindColor: isBreak ? Theme.breakColour : Theme.accent
 
     height: Math.max(railHeight, card.height + 12)
 
@@ -35,9 +35,9 @@ Item {
         y: 14
         text: row.timeText
         horizontalAlignment: Text.AlignRight
-        font.pixelSize: 11
+        font.pixelSize: Theme.fontSmall
         font.weight: Font.Medium
-        color: Qt.rgba(1, 1, 1, 0.48)
+        color: Theme.textSubtitle
     }
 
     Item {
@@ -53,7 +53,7 @@ Item {
             y: -20
             width: 1
             height: parent.height
-            color: Qt.rgba(1, 1, 1, 0.12)
+            color: Theme.separatorStrong
         }
 
         Rectangle {
@@ -62,14 +62,14 @@ Item {
             y: 18
             width: 1
             height: parent.height
-            color: Qt.rgba(1, 1, 1, 0.12)
+            color: Theme.separatorStrong
         }
 
         RectangleGlow {
             anchors.fill: dot
             glowRadius: 6
             cornerRadius: dot.radius + glowRadius
-            color: Qt.rgba(row.kindColor.r, row.kindColor.g, row.kindColor.b, 0.45)
+            color: Theme.timelineBar(row.kindColor)
         }
 
         Rectangle {
@@ -82,7 +82,7 @@ Item {
             radius: 4.5
             color: row.kindColor
             border.width: 1
-            border.color: Qt.rgba(1, 1, 1, 0.52)
+            border.color: Theme.timelineDotOutline
         }
     }
 

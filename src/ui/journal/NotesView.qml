@@ -11,7 +11,7 @@ Item {
     id: view
 
     readonly property alias journal: journal
-    readonly property color accent: AppController.accentColor
+    readonly property color accent: Theme.accent
     // An open record editor takes Esc from the sheet, which would otherwise close the whole journal.
     readonly property bool somethingOpen: journal.editingEntryID !== ""
 
@@ -40,7 +40,7 @@ Item {
         anchors.fill: parent
         start: Qt.point(0, 0)
         end: Qt.point(width, height)
-        colors: ["#101B24", "#071015"]
+        colors: [Theme.sheetGradientTop, Theme.sheetGradientBottom]
     }
 
     Column {
@@ -62,9 +62,9 @@ Item {
                     width: 38
                     height: 38
                     radius: 19
-                    color: Qt.rgba(view.accent.r, view.accent.g, view.accent.b, 0.12)
+                    color: Theme.accentTint(view.accent)
                     border.width: 1
-                    border.color: Qt.rgba(view.accent.r, view.accent.g, view.accent.b, 0.28)
+                    border.color: Theme.accentOutline(view.accent)
 
                     SymbolIcon {
                         anchors.centerIn: parent
@@ -82,17 +82,17 @@ Item {
                         text: Texts.L("工作日志", "Notes Journal")
                         Accessible.role: Accessible.Heading
                         Accessible.name: text
-                        font.pixelSize: 27
+                        font.pixelSize: Theme.fontViewTitle
                         font.weight: Font.DemiBold
-                        color: AppController.textColor
+                        color: Theme.foreground
                     }
 
                     Text {
                         text: Texts.L("把专注、想法与休整串成可回看的每日节律",
                                       "A daily rhythm of focus, ideas, and restorative breaks")
                         Accessible.name: text
-                        font.pixelSize: 12
-                        color: Qt.rgba(1, 1, 1, 0.46)
+                        font.pixelSize: Theme.fontLabel
+                        color: Theme.textCaption
                     }
                 }
             }
@@ -114,7 +114,7 @@ Item {
                 contentItem: Text {
                     text: doneButton.text
                     font: doneButton.font
-                    color: "black"
+                    color: Theme.textOnAccentStrong
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
                 }
@@ -122,7 +122,7 @@ Item {
                 background: Rectangle {
                     implicitHeight: 28
                     radius: 7
-                    color: doneButton.down ? Qt.darker(view.accent, 1.15) : view.accent
+                    color: doneButton.down ? Theme.accentButtonPressed(view.accent) : view.accent
                 }
 
                 FocusRing {
@@ -134,7 +134,7 @@ Item {
                 anchors.bottom: parent.bottom
                 width: parent.width
                 height: 1
-                color: Qt.rgba(1, 1, 1, 0.16 * 0.45)
+                color: Theme.journalDivider
             }
         }
 
@@ -151,7 +151,7 @@ Item {
             Rectangle {
                 width: 1
                 height: parent.height
-                color: Qt.rgba(1, 1, 1, 0.16 * 0.45)
+                color: Theme.journalDivider
             }
 
             JournalTimelinePanel {

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Layouts
+import Quorvane.Common
 
 // The frame of a statistics chart: title and subtitle above the chart, which takes the height left.
 Rectangle {
@@ -10,8 +11,8 @@ Rectangle {
     default property alias chart: chartArea.data
 
     radius: 16
-    color: Qt.rgba(1, 1, 1, 0.045)
-    border.color: Qt.rgba(1, 1, 1, 0.08)
+    color: Theme.surfaceCard
+    border.color: Theme.outline
     border.width: 1
 
     ColumnLayout {
@@ -21,16 +22,16 @@ Rectangle {
 
         Text {
             text: card.title
-            font.pixelSize: 15
+            font.pixelSize: Theme.fontEmphasis
             font.weight: Font.DemiBold
-            color: "white"
+            color: Theme.textBright
             Accessible.name: text
         }
 
         Text {
             text: card.subtitle
-            font.pixelSize: 11
-            color: Qt.rgba(1, 1, 1, 0.4)
+            font.pixelSize: Theme.fontSmall
+            color: Theme.textTertiary
             Accessible.name: text
         }
 

@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
+import Quorvane.Common
 import Quorvane.Statistics
 
 // The day-by-day table of the statistics sheet, newest day first.
@@ -11,8 +12,8 @@ Rectangle {
 
     implicitHeight: column.implicitHeight + 36
     radius: 16
-    color: Qt.rgba(1, 1, 1, 0.045)
-    border.color: Qt.rgba(1, 1, 1, 0.08)
+    color: Theme.surfaceCard
+    border.color: Theme.outline
     border.width: 1
 
     component Cell: Text {
@@ -37,9 +38,9 @@ Rectangle {
 
             Text {
                 text: table.statistics.texts.tableTitle
-                font.pixelSize: 15
+                font.pixelSize: Theme.fontEmphasis
                 font.weight: Font.DemiBold
-                color: "white"
+                color: Theme.textBright
                 Accessible.name: text
             }
 
@@ -59,8 +60,8 @@ Rectangle {
 
                     cellWidth: modelData.width
                     text: modelData.title
-                    font.pixelSize: 12
-                    color: Qt.rgba(1, 1, 1, 0.38)
+                    font.pixelSize: Theme.fontLabel
+                    color: Theme.textSectionLabel
                 }
             }
         }
@@ -86,9 +87,9 @@ Rectangle {
 
                     Text {
                         text: dayRow.modelData.dayLabel
-                        font.pixelSize: 13
+                        font.pixelSize: Theme.fontBody
                         font.weight: Font.Medium
-                        color: "white"
+                        color: Theme.textBright
                         Accessible.name: text
                     }
 
@@ -99,22 +100,22 @@ Rectangle {
                     Cell {
                         cellWidth: 58
                         text: dayRow.modelData.healthScore
-                        font.pixelSize: 13
+                        font.pixelSize: Theme.fontBody
                         color: table.statistics.accentColor
                     }
 
                     Cell {
                         cellWidth: 55
                         text: dayRow.modelData.completedSessions
-                        font.pixelSize: 13
-                        color: "white"
+                        font.pixelSize: Theme.fontBody
+                        color: Theme.textBright
                     }
 
                     Cell {
                         cellWidth: 90
                         text: dayRow.modelData.activeFocus
-                        font.pixelSize: 13
-                        color: Qt.rgba(1, 1, 1, 0.64)
+                        font.pixelSize: Theme.fontBody
+                        color: Theme.tableCellMuted
                     }
                 }
 
@@ -123,7 +124,7 @@ Rectangle {
                     anchors.right: parent.right
                     anchors.bottom: parent.bottom
                     height: 1
-                    color: Qt.rgba(1, 1, 1, 0.28 * 0.3)
+                    color: Theme.tableRowRule
                 }
             }
         }

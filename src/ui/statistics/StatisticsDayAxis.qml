@@ -1,4 +1,5 @@
 import QtCharts
+import Quorvane.Common
 import Quorvane.Statistics
 
 // The date axis of the statistics charts: day indices from -0.5 to the last day + 0.5, with a date label
@@ -16,8 +17,8 @@ CategoryAxis {
     lineVisible: false
     truncateLabels: false
     gridLineColor: statistics.dayGridColor
-    labelsColor: Qt.rgba(1, 1, 1, 0.5)
-    labelsFont.pixelSize: 10
+    labelsColor: Theme.chartAxisLabel
+    labelsFont.pixelSize: Theme.fontCaption
 
     readonly property ChartDayLabels dayLabels: ChartDayLabels {
         axis: axis

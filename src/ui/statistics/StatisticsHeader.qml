@@ -28,16 +28,16 @@ Item {
             Text {
                 text: header.statistics.texts.title
                 font.family: "Noto Serif CJK SC"
-                font.pixelSize: 27
+                font.pixelSize: Theme.fontViewTitle
                 font.weight: Font.DemiBold
-                color: "white"
+                color: Theme.textBright
                 Accessible.name: text
             }
 
             Text {
                 text: header.statistics.texts.subtitle
-                font.pixelSize: 12
-                color: Qt.rgba(1, 1, 1, 0.48)
+                font.pixelSize: Theme.fontLabel
+                color: Theme.textSubtitle
                 Accessible.name: text
             }
         }
@@ -76,22 +76,22 @@ Item {
                     checked: header.statistics.range === modelData.days
                     ButtonGroup.group: periods
                     text: modelData.title
-                    font.pixelSize: 12
+                    font.pixelSize: Theme.fontLabel
                     font.weight: checked ? Font.DemiBold : Font.Normal
                     onClicked: header.statistics.range = modelData.days
 
                     contentItem: Text {
                         text: segment.text
                         font: segment.font
-                        color: Qt.rgba(1, 1, 1, segment.checked ? 0.94 : 0.62)
+                        color: segment.checked ? Theme.segmentLabelChecked : Theme.segmentLabel
                         horizontalAlignment: Text.AlignHCenter
                         verticalAlignment: Text.AlignVCenter
                     }
 
                     background: Rectangle {
                         radius: 7
-                        color: Qt.rgba(1, 1, 1, segment.checked ? 0.18 : (segment.down ? 0.1 : 0.06))
-                        border.color: Qt.rgba(1, 1, 1, 0.1)
+                        color: segment.checked ? Theme.segmentFillChecked : segment.down ? Theme.segmentFillPressed : Theme.segmentFill
+                        border.color: Theme.glassOutline
                         border.width: 1
                     }
 
@@ -110,14 +110,14 @@ Item {
             implicitWidth: implicitContentWidth + 32
             implicitHeight: 30
             text: header.statistics.texts.done
-            font.pixelSize: 13
+            font.pixelSize: Theme.fontBody
             font.weight: Font.DemiBold
             onClicked: header.done()
 
             contentItem: Text {
                 text: doneButton.text
                 font: doneButton.font
-                color: Qt.rgba(0, 0, 0, 0.82)
+                color: Theme.textOnAccent
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter
             }
@@ -125,7 +125,7 @@ Item {
             background: Rectangle {
                 radius: 7
                 readonly property color accent: header.statistics.accentColor
-                color: Qt.rgba(accent.r, accent.g, accent.b, doneButton.down ? 0.78 : 1)
+                color: doneButton.down ? Theme.accentPressed(accent) : Theme.opaque(accent)
             }
 
             FocusRing {
@@ -139,6 +139,6 @@ Item {
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         height: 1
-        color: Qt.rgba(1, 1, 1, 0.5 * 0.16)
+        color: Theme.statisticsHeaderRule
     }
 }

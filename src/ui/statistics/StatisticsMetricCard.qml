@@ -14,8 +14,8 @@ Rectangle {
 
     implicitHeight: column.implicitHeight + 36
     radius: 16
-    color: Qt.rgba(1, 1, 1, 0.055)
-    border.color: Qt.rgba(1, 1, 1, 0.09)
+    color: Theme.surfaceRaised
+    border.color: Theme.metricCardOutline
     border.width: 1
 
     ColumnLayout {
@@ -35,9 +35,9 @@ Rectangle {
 
             Text {
                 text: card.title
-                font.pixelSize: 13
+                font.pixelSize: Theme.fontBody
                 font.weight: Font.Medium
-                color: Qt.rgba(1, 1, 1, 0.62)
+                color: Theme.metricLabel
                 Accessible.name: text
             }
         }
@@ -45,17 +45,17 @@ Rectangle {
         Text {
             objectName: "metricValue"
             text: card.value
-            font.pixelSize: 36
+            font.pixelSize: Theme.fontMetric
             font.weight: Font.Light
-            color: Qt.rgba(1, 1, 1, 0.94)
+            color: Theme.textPrimary
             Accessible.name: text
         }
 
         Text {
             Layout.fillWidth: true
             text: card.detail
-            font.pixelSize: 11
-            color: Qt.rgba(1, 1, 1, 0.38)
+            font.pixelSize: Theme.fontSmall
+            color: Theme.textSectionLabel
             elide: Text.ElideRight
             maximumLineCount: 1
             Accessible.name: text

@@ -1,4 +1,5 @@
 import QtCharts
+import Quorvane.Common
 import Quorvane.Statistics
 
 // The value axis of the statistics charts: from 0 to a maximum whose ticks all fall on whole numbers.
@@ -16,6 +17,6 @@ ValuesAxis {
     lineVisible: false
     truncateLabels: false
     gridLineColor: statistics.valueGridColor
-    labelsColor: Qt.rgba(1, 1, 1, 0.5)
-    labelsFont.pixelSize: 10
+    labelsColor: Theme.chartAxisLabel
+    labelsFont.pixelSize: Theme.fontCaption
 }

@@ -30,8 +30,8 @@ Item {
                 y1: 0
                 x2: view.width
                 y2: view.height
-                GradientStop { position: 0; color: "#101B24" }
-                GradientStop { position: 1; color: "#071015" }
+                GradientStop { position: 0; color: Theme.sheetGradientTop }
+                GradientStop { position: 1; color: Theme.sheetGradientBottom }
             }
             startX: 0
             startY: 0
