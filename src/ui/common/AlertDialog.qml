@@ -59,7 +59,7 @@ Dialog {
         textFormat: Text.PlainText
         wrapMode: Text.Wrap
         font.pixelSize: Theme.fontEmphasis
-        font.weight: Font.DemiBold
+        font.weight: Theme.fontWeightEmphasis
         color: alert.headingColor
     }
 

@@ -58,7 +58,7 @@ AlertDialog {
             contentItem: Text {
                 text: dismissButton.text
                 font.pixelSize: Theme.fontBody
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 color: Theme.textOnAccent
                 horizontalAlignment: Text.AlignHCenter
                 verticalAlignment: Text.AlignVCenter

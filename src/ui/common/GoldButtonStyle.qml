@@ -17,7 +17,7 @@ T.Button {
     topPadding: 0
     bottomPadding: 0
     font.pixelSize: Theme.fontButton
-    font.weight: Font.DemiBold
+    font.weight: Theme.fontWeightEmphasis
     scale: down ? 0.985 : 1
     Accessible.onPressAction: if (enabled) clicked()
 

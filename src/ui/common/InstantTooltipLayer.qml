@@ -55,14 +55,14 @@ Item {
 
         Behavior on opacity {
             NumberAnimation {
-                duration: 120
+                duration: Theme.durationHover
                 easing.type: Easing.OutQuad
             }
         }
 
         Behavior on scale {
             NumberAnimation {
-                duration: 120
+                duration: Theme.durationHover
                 easing.type: Easing.OutQuad
             }
         }
@@ -160,7 +160,7 @@ Item {
                     textFormat: Text.PlainText
                     wrapMode: Text.Wrap
                     font.pixelSize: Theme.fontLabel
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.textPrimary
                 }
 
@@ -172,7 +172,7 @@ Item {
                     wrapMode: Text.Wrap
                     // A pixel size is whole: 10.5 rounds up, as the detail must stay legible.
                     font.pixelSize: Theme.fontSmall
-                    font.weight: Font.Medium
+                    font.weight: Theme.fontWeightLabel
                     color: Theme.textHint
                 }
             }

@@ -13,7 +13,7 @@ Button {
     leftPadding: 16
     rightPadding: 16
     font.pixelSize: Theme.fontBody
-    font.weight: prominent ? Font.DemiBold : Font.Medium
+    font.weight: prominent ? Theme.fontWeightEmphasis : Theme.fontWeightLabel
     Accessible.onPressAction: if (enabled) clicked()
     // Qt Quick reports no disabled state to a screen reader; the description says it instead.
     Accessible.description: enabled ? "" : Texts.text("不可用")

@@ -307,4 +307,25 @@ QtObject {
     readonly property int fontMetric: 36
     readonly property int fontBreakTitle: 42
     readonly property int fontDisplay: 52
+
+    // Font weights by role: headings, titles and buttons; labels and captions; large figures; marks that
+    // must stand out; plain text; the timer.
+    readonly property int fontWeightEmphasis: Font.DemiBold
+    readonly property int fontWeightLabel: Font.Medium
+    readonly property int fontWeightFigure: Font.Light
+    readonly property int fontWeightStrong: Font.Bold
+    readonly property int fontWeightRegular: Font.Normal
+    readonly property int fontWeightTimer: Font.ExtraLight
+
+    // Animation durations in milliseconds, shortest first: a hover, a field taking the focus, a selection,
+    // a row highlighted, the interface fading, the now-playing card coming and going, the console
+    // snapping to its corner, the overlay fading.
+    readonly property int durationHover: 120
+    readonly property int durationFocus: 150
+    readonly property int durationSelection: 160
+    readonly property int durationHighlight: 180
+    readonly property int durationFade: 220
+    readonly property int durationPresence: 250
+    readonly property int durationSnap: 340
+    readonly property int durationOverlay: 350
 }

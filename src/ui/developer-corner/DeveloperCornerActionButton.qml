@@ -17,7 +17,7 @@ T.Button {
     enabled: !busy
     implicitHeight: 46
     font.pixelSize: Theme.fontControl
-    font.weight: Font.DemiBold
+    font.weight: Theme.fontWeightEmphasis
     Accessible.onPressAction: if (enabled) clicked()
 
     contentItem: Item {

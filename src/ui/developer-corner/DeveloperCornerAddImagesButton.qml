@@ -8,7 +8,7 @@ T.Button {
 
     implicitHeight: 38
     font.pixelSize: Theme.fontBody
-    font.weight: Font.Medium
+    font.weight: Theme.fontWeightLabel
     Accessible.onPressAction: if (enabled) clicked()
 
     contentItem: Item {

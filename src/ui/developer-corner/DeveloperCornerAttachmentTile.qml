@@ -56,7 +56,7 @@ Item {
         contentItem: SymbolIcon {
             name: "xmark"
             size: 10
-            font.weight: Font.Bold
+            font.weight: Theme.fontWeightStrong
             color: Theme.textBright
         }
 

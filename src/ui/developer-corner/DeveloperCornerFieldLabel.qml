@@ -21,7 +21,7 @@ Row {
         text: parent.title
         Accessible.name: text
         font.pixelSize: Theme.fontBody
-        font.weight: Font.DemiBold
+        font.weight: Theme.fontWeightEmphasis
         color: parent.accent
     }
 }

@@ -48,7 +48,7 @@ ColumnLayout {
                 text: Texts.L("来信已经寄出", "Your message is on its way")
                 Accessible.name: text
                 font.pixelSize: Theme.fontLetterTitle
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 color: Theme.textBright
             }
 

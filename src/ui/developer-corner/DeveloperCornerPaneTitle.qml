@@ -16,7 +16,7 @@ ColumnLayout {
         Accessible.name: text
         wrapMode: Text.Wrap
         font.pixelSize: Theme.fontCornerTitle
-        font.weight: Font.DemiBold
+        font.weight: Theme.fontWeightEmphasis
         color: Theme.textBright
     }
 
@@ -26,7 +26,7 @@ ColumnLayout {
         Accessible.name: text
         wrapMode: Text.Wrap
         font.pixelSize: Theme.fontBody
-        font.weight: Font.Medium
+        font.weight: Theme.fontWeightLabel
         color: Theme.textDescription
     }
 }

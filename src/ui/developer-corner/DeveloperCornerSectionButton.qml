@@ -42,7 +42,7 @@ T.Button {
             maximumLineCount: 2
             lineHeight: 0.95
             font.pixelSize: Theme.fontBody
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             color: control.labelColor
         }
     }
@@ -55,7 +55,7 @@ T.Button {
 
         Behavior on color {
             ColorAnimation {
-                duration: 160
+                duration: Theme.durationSelection
                 easing.type: Easing.OutQuad
             }
         }

@@ -59,7 +59,7 @@ ColumnLayout {
                 implicitHeight: 44
                 visible: pane.corner.canVisitWebsite
                 font.pixelSize: Theme.fontBody
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 text: Texts.L("访问 Mirenvale·弥谷", "Visit Mirenvale")
                 onClicked: pane.corner.visitWebsite()
                 Accessible.onPressAction: if (enabled) clicked()

@@ -37,7 +37,7 @@ ColumnLayout {
                               "If Quorvane helped you pause and move when you needed it, you can buy the developer a coffee and support its continued improvement. This is not a purchase and unlocks nothing.")
                 Accessible.name: text
                 font.pixelSize: Theme.fontEmphasis
-                font.weight: Font.Medium
+                font.weight: Theme.fontWeightLabel
                 color: Theme.textBright
             }
 
@@ -59,7 +59,7 @@ ColumnLayout {
                         Layout.alignment: Qt.AlignBaseline
                         text: Texts.text(pane.corner.currencyPrefix)
                         font.pixelSize: Theme.fontCurrency
-                        font.weight: Font.Light
+                        font.weight: Theme.fontWeightFigure
                         color: pane.accent
                     }
 
@@ -72,7 +72,7 @@ ColumnLayout {
                         onTextEdited: pane.corner.amount = text
                         Accessible.name: pane.corner.amountLabel
                         font.pixelSize: Theme.fontAmount
-                        font.weight: Font.Light
+                        font.weight: Theme.fontWeightFigure
                         color: Theme.textBright
                         background: null
 

@@ -59,14 +59,14 @@ Item {
                 Text {
                     text: Texts.L("开发者角落", "Developer Corner")
                     font.pixelSize: Theme.fontSheetTitle
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.foreground
                 }
 
                 Text {
                     text: Texts.L("一封来信、一杯咖啡，以及一段由来", "A letter, a coffee, and the story behind Quorvane")
                     font.pixelSize: Theme.fontLabel
-                    font.weight: Font.Medium
+                    font.weight: Theme.fontWeightLabel
                     color: Theme.textDescription
                 }
             }
@@ -84,7 +84,7 @@ Item {
                 implicitHeight: 30
                 text: Texts.L("完成", "Done")
                 font.pixelSize: Theme.fontBody
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 onClicked: AppController.showingDeveloperCorner = false
                 Accessible.onPressAction: if (enabled) clicked()
 
@@ -161,7 +161,7 @@ Item {
                         Layout.rightMargin: 13
                         text: Texts.text("Quorvane · Varnholt")
                         font.pixelSize: Theme.fontCaption
-                        font.weight: Font.Medium
+                        font.weight: Theme.fontWeightLabel
                         color: Theme.textDescription
                     }
                 }

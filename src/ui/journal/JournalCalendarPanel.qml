@@ -37,7 +37,7 @@ Rectangle {
                     Accessible.role: Accessible.Heading
                     Accessible.name: text
                     font.pixelSize: Theme.fontMonthTitle
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.foreground
                 }
 
@@ -117,7 +117,7 @@ Rectangle {
                     horizontalAlignment: Text.AlignHCenter
                     text: modelData
                     font.pixelSize: Theme.fontCaption
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.calendarWeekday
                 }
             }
@@ -151,7 +151,7 @@ Rectangle {
                 Accessible.role: Accessible.Heading
                 Accessible.name: text
                 font.pixelSize: Theme.fontBody
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 color: Theme.textLead
             }
 
@@ -201,7 +201,7 @@ Rectangle {
                                     anchors.right: parent.right
                                     text: metricCell.modelData.value
                                     font.pixelSize: Theme.fontCalendarMetric
-                                    font.weight: Font.Light
+                                    font.weight: Theme.fontWeightFigure
                                     color: Theme.foreground
                                 }
                             }
@@ -209,7 +209,7 @@ Rectangle {
                             Text {
                                 text: metricCell.modelData.label
                                 font.pixelSize: Theme.fontCaption
-                                font.weight: Font.Medium
+                                font.weight: Theme.fontWeightLabel
                                 color: Theme.calendarDayNote
                             }
                         }

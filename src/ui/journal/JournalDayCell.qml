@@ -44,7 +44,7 @@ AbstractButton {
             anchors.centerIn: parent
             text: cell.isDay ? cell.modelData.dayText : ""
             font.pixelSize: Theme.fontLabel
-            font.weight: cell.isSelected ? Font.Bold : Font.Medium
+            font.weight: cell.isSelected ? Theme.fontWeightStrong : Theme.fontWeightLabel
             color: cell.isSelected ? Theme.textOnAccent : Theme.textMessage
         }
 

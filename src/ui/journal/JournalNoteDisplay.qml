@@ -36,7 +36,7 @@ AbstractButton {
 
         Behavior on color {
             ColorAnimation {
-                duration: 120
+                duration: Theme.durationHover
                 easing.type: Easing.OutQuad
             }
         }
@@ -86,13 +86,13 @@ AbstractButton {
             anchors.baseline: notes.baseline
             text: content.hint
             font.pixelSize: Theme.fontMicro
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             color: Theme.textSectionLabel
             opacity: content.hintShown ? 1 : 0
 
             Behavior on opacity {
                 NumberAnimation {
-                    duration: 120
+                    duration: Theme.durationHover
                     easing.type: Easing.OutQuad
                 }
             }

@@ -77,7 +77,7 @@ Rectangle {
 
             text: Texts.L("笔记", "Notes")
             font.pixelSize: Theme.fontMicro
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             color: Theme.fieldLabel
         }
 
@@ -134,7 +134,7 @@ Rectangle {
                 text: Texts.L("完成后保存到本地 CSV", "Saved to local CSV when done")
                 Accessible.name: text
                 font.pixelSize: Theme.fontMicro
-                font.weight: Font.Medium
+                font.weight: Theme.fontWeightLabel
                 color: Theme.textEmpty
             }
 
@@ -155,7 +155,7 @@ Rectangle {
                     contentItem: Text {
                         text: cancelButton.text
                         font.pixelSize: Theme.fontCaption
-                        font.weight: Font.Medium
+                        font.weight: Theme.fontWeightLabel
                         color: Theme.textCaption
                     }
 
@@ -179,7 +179,7 @@ Rectangle {
                     contentItem: Text {
                         text: doneButton.text
                         font.pixelSize: Theme.fontCaption
-                        font.weight: Font.DemiBold
+                        font.weight: Theme.fontWeightEmphasis
                         color: editor.accent
                     }
 

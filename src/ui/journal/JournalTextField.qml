@@ -16,7 +16,7 @@ Column {
     Text {
         text: field.label
         font.pixelSize: Theme.fontMicro
-        font.weight: Font.DemiBold
+        font.weight: Theme.fontWeightEmphasis
         color: Theme.fieldLabel
     }
 

@@ -16,7 +16,7 @@ Rectangle {
 
     Behavior on border.color {
         ColorAnimation {
-            duration: 160
+            duration: Theme.durationSelection
             easing.type: Easing.OutQuad
         }
     }
@@ -65,7 +65,7 @@ Rectangle {
                     text: card.row.title
                     elide: Text.ElideRight
                     font.pixelSize: Theme.fontControl
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.foreground
                 }
 
@@ -74,7 +74,7 @@ Rectangle {
                     text: card.row.subtitle
                     elide: Text.ElideRight
                     font.pixelSize: Theme.fontCaption
-                    font.weight: Font.Medium
+                    font.weight: Theme.fontWeightLabel
                     color: Theme.textSectionLabel
                 }
             }

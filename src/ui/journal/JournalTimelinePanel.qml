@@ -36,7 +36,7 @@ Item {
                 Accessible.role: Accessible.Heading
                 Accessible.name: text
                 font.pixelSize: Theme.fontSheetTitle
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 color: Theme.foreground
             }
 
@@ -77,7 +77,7 @@ Item {
                 text: Texts.L("今天", "Today")
                 Accessible.name: text
                 font.pixelSize: Theme.fontSmall
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 color: panel.accent
             }
         }
@@ -111,7 +111,7 @@ Item {
             text: Texts.L("等待下一段专注", "Ready for the next focus session")
             Accessible.name: text
             font.pixelSize: Theme.fontSubheading
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             color: Theme.foreground
         }
 

@@ -36,7 +36,7 @@ Item {
         text: row.timeText
         horizontalAlignment: Text.AlignRight
         font.pixelSize: Theme.fontSmall
-        font.weight: Font.Medium
+        font.weight: Theme.fontWeightLabel
         color: Theme.textSubtitle
     }
 

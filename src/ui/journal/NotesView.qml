@@ -83,7 +83,7 @@ Item {
                         Accessible.role: Accessible.Heading
                         Accessible.name: text
                         font.pixelSize: Theme.fontViewTitle
-                        font.weight: Font.DemiBold
+                        font.weight: Theme.fontWeightEmphasis
                         color: Theme.foreground
                     }
 
@@ -105,7 +105,7 @@ Item {
                 anchors.rightMargin: 24
                 anchors.verticalCenter: parent.verticalCenter
                 text: Texts.L("完成", "Done")
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 leftPadding: 14
                 rightPadding: 14
                 onClicked: journal.close()

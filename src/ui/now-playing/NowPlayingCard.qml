@@ -32,7 +32,7 @@ Item {
 
     Behavior on presence {
         NumberAnimation {
-            duration: 250
+            duration: Theme.durationPresence
             easing.type: Easing.InOutQuad
         }
     }
@@ -94,7 +94,7 @@ Item {
             objectName: "symbol"
             name: button.look.symbol
             size: 12
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             color: button.look.symbolColor
         }
 
@@ -112,7 +112,7 @@ Item {
 
     component InfoText: Text {
         font.pixelSize: Theme.fontCaption
-        font.weight: Font.Medium
+        font.weight: Theme.fontWeightLabel
         color: Theme.textCaption
     }
 
@@ -190,7 +190,7 @@ Item {
                 anchors.centerIn: parent
                 name: "waveform"
                 size: 21
-                font.weight: Font.Medium
+                font.weight: Theme.fontWeightLabel
                 color: card.accent
             }
         }
@@ -285,7 +285,7 @@ Item {
                 Layout.fillWidth: true
                 text: card.shown.title
                 font.pixelSize: Theme.fontControl
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 color: Theme.textPrimary
                 elide: Text.ElideMiddle
             }
@@ -445,7 +445,7 @@ Item {
                             width: 13
                             name: card.shown.volumeSymbol
                             size: 9
-                            font.weight: Font.DemiBold
+                            font.weight: Theme.fontWeightEmphasis
                             color: card.shown.volumeSymbolColor
                         }
 

@@ -101,7 +101,7 @@ SettingsCard {
                     Layout.fillWidth: true
                     text: Texts.text("根据背景自动生成转盘配色", card.session.language)
                     font.pixelSize: Theme.fontControl
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.textBright
                     wrapMode: Text.Wrap
                     Accessible.name: text

@@ -60,7 +60,7 @@ Item {
                         Layout.fillWidth: true
                         text: editor.pair("背景图库", "Background Library")
                         font.pixelSize: Theme.fontSubheading
-                        font.weight: Font.DemiBold
+                        font.weight: Theme.fontWeightEmphasis
                         color: Theme.textBright
                         elide: Text.ElideRight
                         Accessible.name: text
@@ -90,7 +90,7 @@ Item {
                         anchors.centerIn: parent
                         text: editor.library.countText
                         font.pixelSize: Theme.fontSmall
-                        font.weight: Font.DemiBold
+                        font.weight: Theme.fontWeightEmphasis
                         color: Theme.textSecondary
                         Accessible.name: text
                     }
@@ -183,7 +183,7 @@ Item {
 
                         NumberAnimation {
                             properties: "x,y"
-                            duration: 160
+                            duration: Theme.durationSelection
                             easing.type: Easing.InOutQuad
                         }
                     }
@@ -242,7 +242,7 @@ Item {
                         Layout.fillWidth: true
                         text: editor.pair("每轮自动换背景", "Rotate Each Round")
                         font.pixelSize: Theme.fontControl
-                        font.weight: Font.DemiBold
+                        font.weight: Theme.fontWeightEmphasis
                         color: Theme.textBright
                         wrapMode: Text.Wrap
                         Accessible.name: text

@@ -32,7 +32,7 @@ Item {
         visible: !thumbnail.pictureShown
         name: thumbnail.placeholderSymbol
         size: 24
-        font.weight: Font.Light
+        font.weight: Theme.fontWeightFigure
         color: Theme.thumbnailSymbol(thumbnail.accent)
     }
 

@@ -80,7 +80,7 @@ ReorderDropTarget {
                     anchors.verticalCenter: parent.verticalCenter
                     text: Texts.text(tile.badgeKey, tile.language)
                     font.pixelSize: Theme.fontMicro
-                    font.weight: Font.Bold
+                    font.weight: Theme.fontWeightStrong
                     color: Theme.textBody
                 }
             }
@@ -117,7 +117,7 @@ ReorderDropTarget {
             text: tile.name
             textFormat: Text.PlainText
             font.pixelSize: Theme.fontLabel
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             color: Theme.textBright
             maximumLineCount: 1
             elide: Text.ElideMiddle
@@ -137,7 +137,7 @@ ReorderDropTarget {
 
             objectName: "removeButton"
             help: tile.removeHelp
-            symbolWeight: Font.DemiBold
+            symbolWeight: Theme.fontWeightEmphasis
             onClicked: tile.removeChosen(visualFocus)
         }
     }

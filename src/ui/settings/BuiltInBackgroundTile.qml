@@ -53,7 +53,7 @@ Item {
             Layout.fillWidth: true
             text: tile.title
             font.pixelSize: Theme.fontLabel
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             color: Theme.textBright
             maximumLineCount: 1
             elide: Text.ElideRight

@@ -25,7 +25,7 @@ RowLayout {
             Layout.fillWidth: true
             text: row.title
             font.pixelSize: Theme.fontControl
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             color: Theme.textBright
             elide: Text.ElideRight
             Accessible.name: text

@@ -32,7 +32,7 @@ SettingsPaneStack {
                     objectName: "languageHeading"
                     text: pane.session.paneTexts.languageHeading
                     font.pixelSize: Theme.fontControl
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: pane.session.accent
                     Accessible.name: text
                 }
@@ -155,7 +155,7 @@ SettingsPaneStack {
                     objectName: "productName"
                     text: pane.session.paneTexts.productName
                     font.pixelSize: Theme.fontPaneHeading
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.textBright
                     Accessible.name: text
                 }
@@ -164,7 +164,7 @@ SettingsPaneStack {
                     objectName: "otherName"
                     text: pane.session.paneTexts.otherName
                     font.pixelSize: Theme.fontLabel
-                    font.weight: Font.Medium
+                    font.weight: Theme.fontWeightLabel
                     color: Theme.textSecondary
                     Accessible.name: text
                 }

@@ -46,7 +46,7 @@ Item {
                         Layout.fillWidth: true
                         text: editor.title
                         font.pixelSize: Theme.fontSubheading
-                        font.weight: Font.DemiBold
+                        font.weight: Theme.fontWeightEmphasis
                         color: Theme.textBright
                         wrapMode: Text.Wrap
                         Accessible.name: text
@@ -121,7 +121,7 @@ Item {
                     objectName: "trackCount"
                     text: editor.playlist.countText
                     font.pixelSize: Theme.fontLabel
-                    font.weight: Font.Medium
+                    font.weight: Theme.fontWeightLabel
                     color: editor.secondary
                     Accessible.name: text
                 }
@@ -192,7 +192,7 @@ Item {
 
                         NumberAnimation {
                             properties: "y"
-                            duration: 160
+                            duration: Theme.durationSelection
                             easing.type: Easing.InOutQuad
                         }
                     }
@@ -220,7 +220,7 @@ Item {
                                 width: parent.width
                                 text: editor.emptyMessage
                                 font.pixelSize: Theme.fontBody
-                                font.weight: Font.Medium
+                                font.weight: Theme.fontWeightLabel
                                 color: editor.secondary
                                 horizontalAlignment: Text.AlignHCenter
                                 wrapMode: Text.Wrap

@@ -38,10 +38,10 @@ ReorderDropTarget {
         border.color: row.current ? Theme.currentRowOutline(row.accent) : "transparent"
 
         Behavior on color {
-            ColorAnimation { duration: 180; easing.type: Easing.OutQuad }
+            ColorAnimation { duration: Theme.durationHighlight; easing.type: Easing.OutQuad }
         }
         Behavior on border.color {
-            ColorAnimation { duration: 180; easing.type: Easing.OutQuad }
+            ColorAnimation { duration: Theme.durationHighlight; easing.type: Easing.OutQuad }
         }
     }
 
@@ -71,7 +71,7 @@ ReorderDropTarget {
             Layout.preferredWidth: 18
             name: "line.3.horizontal"
             size: 13
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             color: row.current ? Theme.currentRowText(row.accent) : row.secondary
         }
 
@@ -92,7 +92,7 @@ ReorderDropTarget {
             placeholderText: Texts.text("音乐名称", row.language)
             placeholderTextColor: Theme.placeholderStrong
             font.pixelSize: Theme.fontBody
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             // A name the user typed: Latin face first, whatever the interface's language.
             font.family: Fonts.nameFamily
             color: Theme.textBright
@@ -128,10 +128,10 @@ ReorderDropTarget {
             color: Theme.accentTint(row.accent)
 
             Behavior on opacity {
-                NumberAnimation { duration: 180; easing.type: Easing.OutQuad }
+                NumberAnimation { duration: Theme.durationHighlight; easing.type: Easing.OutQuad }
             }
             Behavior on scale {
-                NumberAnimation { duration: 180; easing.type: Easing.OutQuad }
+                NumberAnimation { duration: Theme.durationHighlight; easing.type: Easing.OutQuad }
             }
 
             Row {
@@ -163,7 +163,7 @@ ReorderDropTarget {
                     anchors.verticalCenter: parent.verticalCenter
                     text: row.statusText
                     font.pixelSize: Theme.fontSmall
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: row.accent
                 }
             }
@@ -182,7 +182,7 @@ ReorderDropTarget {
                 anchors.centerIn: parent
                 text: row.extension
                 font.pixelSize: Theme.fontCaption
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 color: row.secondary
             }
         }

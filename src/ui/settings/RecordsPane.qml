@@ -64,7 +64,7 @@ SettingsPaneStack {
                     objectName: "inputHeading"
                     text: pane.session.paneTexts.inputHeading
                     font.pixelSize: Theme.fontControl
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: pane.session.accent
                     Accessible.name: text
                 }
@@ -83,7 +83,7 @@ SettingsPaneStack {
                 width: parent.width
                 text: pane.session.paneTexts.emergencyUnlock
                 font.pixelSize: Theme.fontBody
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 color: Theme.textBright
                 wrapMode: Text.Wrap
                 Accessible.name: text

@@ -68,7 +68,7 @@ SettingsPaneStack {
                 Layout.fillWidth: true
                 text: pane.session.paneTexts.privacyNote
                 font.pixelSize: Theme.fontBody
-                font.weight: Font.Medium
+                font.weight: Theme.fontWeightLabel
                 color: Theme.textSecondary
                 wrapMode: Text.Wrap
                 Accessible.name: text

@@ -21,7 +21,7 @@ RowLayout {
             Layout.fillWidth: true
             text: row.title
             font.pixelSize: Theme.fontControl
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             color: Theme.textBright
             wrapMode: Text.Wrap
             Accessible.name: text

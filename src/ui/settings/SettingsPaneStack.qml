@@ -20,7 +20,7 @@ Column {
             width: parent.width
             text: stack.title
             font.pixelSize: Theme.fontPaneTitle
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             color: Theme.textBright
             wrapMode: Text.Wrap
             Accessible.name: text
@@ -31,7 +31,7 @@ Column {
             width: parent.width
             text: stack.subtitle
             font.pixelSize: Theme.fontBody
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             color: Theme.textSecondary
             wrapMode: Text.Wrap
             Accessible.name: text

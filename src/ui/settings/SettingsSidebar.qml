@@ -62,7 +62,7 @@ Rectangle {
                     border.color: Theme.selectedOutline(paneRow.tint)
                     Behavior on color {
                         ColorAnimation {
-                            duration: 160
+                            duration: Theme.durationSelection
                             easing.type: Easing.OutCubic
                         }
                     }
@@ -83,7 +83,7 @@ Rectangle {
                         Layout.fillWidth: true
                         text: paneRow.modelData.title
                         font.pixelSize: Theme.fontControl
-                        font.weight: Font.Medium
+                        font.weight: Theme.fontWeightLabel
                         color: paneRow.tint
                         elide: Text.ElideRight
                     }
@@ -115,7 +115,7 @@ Rectangle {
                 Layout.fillWidth: true
                 text: Texts.text("全部保存在本机", sidebar.session.language)
                 font.pixelSize: Theme.fontSmall
-                font.weight: Font.Medium
+                font.weight: Theme.fontWeightLabel
                 color: Theme.textSecondary
                 wrapMode: Text.Wrap
             }

@@ -37,7 +37,7 @@ T.Switch {
 
             Behavior on x {
                 NumberAnimation {
-                    duration: 120
+                    duration: Theme.durationHover
                     easing.type: Easing.OutCubic
                 }
             }

@@ -52,7 +52,7 @@ Rectangle {
                     width: parent.width
                     text: view.session.title
                     font.pixelSize: Theme.fontSheetTitle
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.textBright
                     elide: Text.ElideRight
                     Accessible.name: text
@@ -63,7 +63,7 @@ Rectangle {
                     width: parent.width
                     text: view.session.paneLine
                     font.pixelSize: Theme.fontLabel
-                    font.weight: Font.Medium
+                    font.weight: Theme.fontWeightLabel
                     color: Theme.textSecondary
                     elide: Text.ElideRight
                     Accessible.name: text

@@ -60,7 +60,7 @@ Rectangle {
         text: proxy.name
         textFormat: Text.PlainText
         font.pixelSize: Theme.fontBody
-        font.weight: Font.Medium
+        font.weight: Theme.fontWeightLabel
         color: Theme.textBright
         elide: Text.ElideRight
     }

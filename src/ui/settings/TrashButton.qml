@@ -9,7 +9,7 @@ T.Button {
 
     required property string help
     property int symbolSize: 12
-    property int symbolWeight: Font.Normal
+    property int symbolWeight: Theme.fontWeightRegular
 
     implicitWidth: 22
     implicitHeight: 22

@@ -43,7 +43,7 @@ SettingsPaneStack {
                 Text {
                     text: pane.session.paneTexts.versionCaption
                     font.pixelSize: Theme.fontLabel
-                    font.weight: Font.Medium
+                    font.weight: Theme.fontWeightLabel
                     color: Theme.textSecondary
                     Accessible.name: text
                 }
@@ -52,7 +52,7 @@ SettingsPaneStack {
                     objectName: "currentVersion"
                     text: pane.updates.currentVersion
                     font.pixelSize: Theme.fontPaneHeading
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.textBright
                     Accessible.name: text
                 }
@@ -133,7 +133,7 @@ SettingsPaneStack {
                     Text {
                         text: pane.session.paneTexts.sourceTitle
                         font.pixelSize: Theme.fontBody
-                        font.weight: Font.DemiBold
+                        font.weight: Theme.fontWeightEmphasis
                         color: Theme.textBright
                         Accessible.name: text
                     }
@@ -169,7 +169,7 @@ SettingsPaneStack {
             Layout.fillWidth: true
             text: pane.session.paneTexts.dataFolderNote
             font.pixelSize: Theme.fontLabel
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             color: Theme.textSecondary
             wrapMode: Text.Wrap
             Accessible.name: text

@@ -23,7 +23,7 @@ T.Control {
     property real buttonHeight: 30
     property real labelWidth: 84
     property real labelSize: 14
-    property int labelWeight: Font.DemiBold
+    property int labelWeight: Theme.fontWeightEmphasis
 
     // -1 or +1, once per step.
     signal stepped(int direction)

@@ -42,7 +42,7 @@ RowLayout {
             text: row.item.glyph
             font.family: Fonts.symbolFamily
             font.pixelSize: Theme.fontSubheading
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             color: row.session.accent
             horizontalAlignment: Text.AlignHCenter
             verticalAlignment: Text.AlignVCenter
@@ -125,7 +125,7 @@ RowLayout {
         horizontalAlignment: Text.AlignRight
         text: row.item.probabilityText
         font.pixelSize: Theme.fontLabel
-        font.weight: Font.Medium
+        font.weight: Theme.fontWeightLabel
         color: row.session.accent
         opacity: 0.86
         Accessible.name: text
@@ -140,7 +140,7 @@ RowLayout {
         buttonHeight: 24
         labelWidth: row.columnWidths.health - 2 * buttonWidth - 2 * spacing
         labelSize: 12
-        labelWeight: Font.Medium
+        labelWeight: Theme.fontWeightLabel
         label: row.item.healthLabel
         title: Texts.L("健康分", "Health", row.session.language)
         language: row.session.language

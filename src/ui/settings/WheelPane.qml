@@ -134,7 +134,7 @@ SettingsPaneStack {
                     Layout.alignment: Qt.AlignBaseline
                     text: Texts.L("转盘项目（2–7 项）", "Wheel Items (2–7)", pane.language)
                     font.pixelSize: Theme.fontControl
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.textBright
                     Accessible.name: text
                 }
@@ -145,7 +145,7 @@ SettingsPaneStack {
                     Layout.fillWidth: true
                     text: values.weightSummaryText
                     font.pixelSize: Theme.fontLabel
-                    font.weight: Font.Medium
+                    font.weight: Theme.fontWeightLabel
                     color: pane.secondary
                     Accessible.name: text
                 }
@@ -181,7 +181,7 @@ SettingsPaneStack {
                         horizontalAlignment: modelData.trailing ? Text.AlignRight : Text.AlignLeft
                         text: Texts.L(modelData.zh, modelData.en, pane.language)
                         font.pixelSize: Theme.fontCaption
-                        font.weight: Font.DemiBold
+                        font.weight: Theme.fontWeightEmphasis
                         color: pane.secondary
                         elide: Text.ElideRight
                     }

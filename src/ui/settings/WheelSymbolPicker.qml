@@ -63,7 +63,7 @@ Popup {
                     Layout.fillWidth: true
                     text: Texts.text("选择项目图标", picker.language)
                     font.pixelSize: Theme.fontButton
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.textBright
                 }
 
@@ -197,7 +197,7 @@ Popup {
                         text: cell.glyph
                         font.family: Fonts.symbolFamily
                         font.pixelSize: Theme.fontSheetTitle
-                        font.weight: Font.Medium
+                        font.weight: Theme.fontWeightLabel
                         color: cell.foreground
                         horizontalAlignment: Text.AlignHCenter
                         verticalAlignment: Text.AlignVCenter
@@ -207,7 +207,7 @@ Popup {
                         width: parent.width
                         text: cell.label
                         font.pixelSize: Theme.fontSmall
-                        font.weight: Font.Medium
+                        font.weight: Theme.fontWeightLabel
                         color: cell.foreground
                         horizontalAlignment: Text.AlignHCenter
                         maximumLineCount: 1

@@ -117,7 +117,7 @@ Item {
             text: screen.isActivity ? Texts.L("本轮休息", "Break Activity") : Texts.L("休息时间", "Time to Unwind")
             font.family: "Noto Serif CJK SC"
             font.pixelSize: Theme.fontBreakTitle
-            font.weight: Font.Normal
+            font.weight: Theme.fontWeightRegular
             // The palette's foreground; the serif face also covers Han characters.
             color: Theme.foreground
             Accessible.name: text
@@ -132,7 +132,7 @@ Item {
                   : Texts.L("♫  音乐播放中  ·  本轮概率已按近期记录动态调整",
                             "♫  Music playing · Probabilities reflect recent draws")
             font.pixelSize: Theme.fontBody
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             color: Theme.accentCaption(screen.accent)
             Accessible.name: text
         }
@@ -179,7 +179,7 @@ Item {
                     text: AppController.isSpinning ? Texts.L("正在为你选择休息项目", "Choosing your break activity")
                                                    : Texts.L("正在准备转盘", "Preparing the wheel")
                     font.pixelSize: Theme.fontControl
-                    font.weight: Font.Medium
+                    font.weight: Theme.fontWeightLabel
                     color: Theme.textLead
                     Accessible.name: text
                 }
@@ -217,7 +217,7 @@ Item {
                     elide: Text.ElideRight
                     text: AppController.selectedItemTitle
                     font.pixelSize: Theme.fontActivityTitle
-                    font.weight: Font.DemiBold
+                    font.weight: Theme.fontWeightEmphasis
                     color: Theme.foreground
                 }
 
@@ -226,7 +226,7 @@ Item {
                     anchors.verticalCenter: parent.verticalCenter
                     text: AppController.selectedItemScoreText
                     font.pixelSize: Theme.fontEmphasis
-                    font.weight: Font.Bold
+                    font.weight: Theme.fontWeightStrong
                     color: screen.accent
                 }
             }
@@ -296,7 +296,7 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             text: Texts.L("应急解锁  Ctrl+Alt+Super+Esc", "Emergency unlock  Ctrl+Alt+Super+Esc")
             font.pixelSize: Theme.fontLabel
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             color: Theme.textHint
             Accessible.name: text
         }

@@ -61,7 +61,7 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             name: handle.shown.arrowSymbol
             size: 9
-            font.weight: Font.Bold
+            font.weight: Theme.fontWeightStrong
             color: handle.shown.foreground
         }
 

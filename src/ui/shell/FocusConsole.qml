@@ -100,7 +100,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 text: console_.shown.statusTitle
                 font.pixelSize: Theme.fontBody
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 color: Theme.textLead
             }
         }
@@ -132,7 +132,7 @@ Item {
                     clip: true
                     font.family: Fonts.timerFamily
                     font.pixelSize: Theme.fontDisplay
-                    font.weight: Font.ExtraLight
+                    font.weight: Theme.fontWeightTimer
                     color: Theme.foreground
 
                     // Closed to the tray, the window keeps the time it showed last: laying the text out anew

@@ -42,7 +42,7 @@ Item {
             objectName: "symbol"
             name: button.look.symbol
             size: 14
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             color: Theme.textParagraph
         }
 
@@ -71,7 +71,7 @@ Item {
 
         Behavior on towardsRight {
             NumberAnimation {
-                duration: 340
+                duration: Theme.durationSnap
                 easing.type: Easing.OutCubic
             }
         }

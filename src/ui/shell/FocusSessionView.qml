@@ -18,7 +18,7 @@ Item {
         enabled: AppController.consoleDocking.isSnappingConsole
 
         NumberAnimation {
-            duration: 340
+            duration: Theme.durationSnap
             easing.type: Easing.OutCubic
         }
     }

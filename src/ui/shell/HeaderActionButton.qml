@@ -27,7 +27,7 @@ AbstractButton {
         objectName: "symbol"
         name: button.shown.symbol
         size: 15
-        font.weight: Font.DemiBold
+        font.weight: Theme.fontWeightEmphasis
     }
 
     InstantTooltip {

@@ -59,7 +59,7 @@ RowLayout {
                     text: header.shown.developerCorner.title
                     textFormat: Text.PlainText
                     font.pixelSize: Theme.fontControl
-                    font.weight: Font.Medium
+                    font.weight: Theme.fontWeightLabel
                     color: Theme.accent
                 }
             }

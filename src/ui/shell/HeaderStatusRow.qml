@@ -32,7 +32,7 @@ Item {
             text: row.shown.value
             textFormat: Text.PlainText
             font.pixelSize: Theme.fontControl
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             color: Theme.accent
             Accessible.ignored: true
         }

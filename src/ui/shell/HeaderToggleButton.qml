@@ -32,7 +32,7 @@ AbstractButton {
         objectName: "symbol"
         name: button.shown.symbol
         size: 14
-        font.weight: Font.DemiBold
+        font.weight: Theme.fontWeightEmphasis
         color: button.shown.isOn ? button.accent : Theme.toggleOffLabel
     }
 

@@ -108,7 +108,7 @@ Item {
 
             Behavior on opacity {
                 NumberAnimation {
-                    duration: 350
+                    duration: Theme.durationOverlay
                     easing.type: Easing.InOutQuad
                 }
             }
@@ -212,7 +212,7 @@ Item {
 
         Behavior on opacity {
             NumberAnimation {
-                duration: 220
+                duration: Theme.durationFade
                 easing.type: Easing.InOutQuad
             }
         }
@@ -271,7 +271,7 @@ Item {
 
         Behavior on opacity {
             NumberAnimation {
-                duration: 220
+                duration: Theme.durationFade
                 easing.type: Easing.InOutQuad
             }
         }

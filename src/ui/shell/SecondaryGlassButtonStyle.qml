@@ -16,7 +16,7 @@ T.Button {
     topPadding: 0
     bottomPadding: 0
     font.pixelSize: Theme.fontEmphasis
-    font.weight: Font.Medium
+    font.weight: Theme.fontWeightLabel
     Accessible.onPressAction: if (enabled) clicked()
 
     contentItem: Text {

@@ -37,7 +37,7 @@ Item {
             font.pixelSize: Theme.fontDisplay
             fontSizeMode: Text.VerticalFit
             minimumPixelSize: 28
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             color: Theme.foreground
             elide: Text.ElideRight
             Accessible.name: text
@@ -118,7 +118,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 text: screen.shown.hint
                 font.pixelSize: Theme.fontBody
-                font.weight: Font.Medium
+                font.weight: Theme.fontWeightLabel
                 color: Theme.completionHint
             }
         }

@@ -36,7 +36,7 @@ Item {
 
         Behavior on color {
             ColorAnimation {
-                duration: 150
+                duration: Theme.durationFocus
                 easing.type: Easing.OutQuad
             }
         }
@@ -53,13 +53,13 @@ Item {
             visible: !editor.compact
             text: editor.label
             font.pixelSize: Theme.fontCaption
-            font.weight: Font.Medium
+            font.weight: Theme.fontWeightLabel
             color: editor.isFocused ? Theme.notesHeadingFocused : Theme.notesHeading
             Accessible.ignored: true
 
             Behavior on color {
                 ColorAnimation {
-                    duration: 150
+                    duration: Theme.durationFocus
                     easing.type: Easing.OutQuad
                 }
             }
@@ -105,7 +105,7 @@ Item {
 
         Behavior on color {
             ColorAnimation {
-                duration: 150
+                duration: Theme.durationFocus
                 easing.type: Easing.OutQuad
             }
         }

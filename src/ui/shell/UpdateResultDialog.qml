@@ -52,7 +52,7 @@ AlertDialog {
             textFormat: Text.PlainText
             wrapMode: Text.Wrap
             font.pixelSize: Theme.fontEmphasis
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             color: dialog.headingColor
         }
     }

@@ -23,7 +23,7 @@ Rectangle {
         Text {
             text: card.title
             font.pixelSize: Theme.fontEmphasis
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             color: Theme.textBright
             Accessible.name: text
         }

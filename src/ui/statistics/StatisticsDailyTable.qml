@@ -39,7 +39,7 @@ Rectangle {
             Text {
                 text: table.statistics.texts.tableTitle
                 font.pixelSize: Theme.fontEmphasis
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 color: Theme.textBright
                 Accessible.name: text
             }
@@ -88,7 +88,7 @@ Rectangle {
                     Text {
                         text: dayRow.modelData.dayLabel
                         font.pixelSize: Theme.fontBody
-                        font.weight: Font.Medium
+                        font.weight: Theme.fontWeightLabel
                         color: Theme.textBright
                         Accessible.name: text
                     }

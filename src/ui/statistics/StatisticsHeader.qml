@@ -29,7 +29,7 @@ Item {
                 text: header.statistics.texts.title
                 font.family: "Noto Serif CJK SC"
                 font.pixelSize: Theme.fontViewTitle
-                font.weight: Font.DemiBold
+                font.weight: Theme.fontWeightEmphasis
                 color: Theme.textBright
                 Accessible.name: text
             }
@@ -77,7 +77,7 @@ Item {
                     ButtonGroup.group: periods
                     text: modelData.title
                     font.pixelSize: Theme.fontLabel
-                    font.weight: checked ? Font.DemiBold : Font.Normal
+                    font.weight: checked ? Theme.fontWeightEmphasis : Theme.fontWeightRegular
                     onClicked: header.statistics.range = modelData.days
 
                     contentItem: Text {
@@ -111,7 +111,7 @@ Item {
             implicitHeight: 30
             text: header.statistics.texts.done
             font.pixelSize: Theme.fontBody
-            font.weight: Font.DemiBold
+            font.weight: Theme.fontWeightEmphasis
             onClicked: header.done()
 
             contentItem: Text {

@@ -36,7 +36,7 @@ Rectangle {
             Text {
                 text: card.title
                 font.pixelSize: Theme.fontBody
-                font.weight: Font.Medium
+                font.weight: Theme.fontWeightLabel
                 color: Theme.metricLabel
                 Accessible.name: text
             }
@@ -46,7 +46,7 @@ Rectangle {
             objectName: "metricValue"
             text: card.value
             font.pixelSize: Theme.fontMetric
-            font.weight: Font.Light
+            font.weight: Theme.fontWeightFigure
             color: Theme.textPrimary
             Accessible.name: text
         }
