@@ -76,7 +76,9 @@ void BackdropCapture::captureWhenPossible()
         return;
     const QSize pixels(std::max(1, int(std::ceil(size.width() * scale))),
         std::max(1, int(std::ceil(size.height() * scale))));
-    if (const QImage frame = shownFrame(); !frame.isNull()) {
+    VideoFrameView *view = shownFrameView();
+    if (const QImage frame = view ? view->picture() : QImage(); !frame.isNull()) {
+        followFrames(view);
         // Reduced as drawing the scene at this size would reduce it, without drawing it: the capture of a
         // video made the window draw once more between two frames.
         m_image = QImage(pixels, frame.format());
@@ -89,6 +91,9 @@ void BackdropCapture::captureWhenPossible()
         m_capturedSize = size;
         m_gap->start(minimumGap, [this] { captureWhenPossible(); });
         emit captured();
+        // Taken between a frame's arrival and its drawing: the capture joins that drawing.
+        if (m_frameWaiting)
+            emit frameArriving();
         return;
     }
     m_pending = m_item.grabToImage(pixels);
@@ -110,16 +115,31 @@ void BackdropCapture::takeResult()
     captureWhenPossible();
 }
 
-QImage BackdropCapture::shownFrame() const
+void BackdropCapture::followFrames(VideoFrameView *view)
+{
+    if (view == m_frameView)
+        return;
+    if (m_frameView)
+        disconnect(m_frameView, nullptr, this, nullptr);
+    m_frameView = view;
+    m_frameWaiting = false;
+    connect(view, &VideoFrameView::frameArriving, this, [this] {
+        m_frameWaiting = true;
+        emit frameArriving();
+    });
+    connect(view, &VideoFrameView::frameShown, this, [this] { m_frameWaiting = false; });
+}
+
+VideoFrameView *BackdropCapture::shownFrameView() const
 {
     if (!m_item.property("showsFramesOnly").toBool())
-        return {};
+        return nullptr;
     QList<QQuickItem *> items = m_item.childItems();
     while (!items.isEmpty()) {
         QQuickItem *item = items.takeLast();
         if (auto *view = qobject_cast<VideoFrameView *>(item); view && view->isVisible())
-            return view->picture();
+            return view;
         items += item->childItems();
     }
-    return {};
+    return nullptr;
 }

@@ -12,6 +12,7 @@ class OneShotTimer;
 class QQuickItem;
 class QQuickItemGrabResult;
 class QQuickWindow;
+class VideoFrameView;
 
 // A reduced picture of an item, shared by every glass panel that shows it blurred. It is taken again only
 // when the item's content changes: its size, or its `contentChanged()` signal where it has one (a still
@@ -52,6 +53,9 @@ public:
 
 signals:
     void captured();
+    // The video whose frames the capture is made of has a new frame on its way to the window: an update
+    // asked for now joins the window's drawing of that frame.
+    void frameArriving();
 
 private slots:
     void markStale();
@@ -60,11 +64,13 @@ private:
     void followWindow(QQuickWindow *window);
     void captureWhenPossible();
     void takeResult();
-    QImage shownFrame() const;
+    VideoFrameView *shownFrameView() const;
+    void followFrames(VideoFrameView *view);
 
     QQuickItem &m_item;
     std::unique_ptr<OneShotTimer> m_gap;
     QPointer<QQuickWindow> m_window;
+    QPointer<VideoFrameView> m_frameView;
     QSharedPointer<QQuickItemGrabResult> m_pending;
     // The last finished capture, kept until the next one finishes so that none is destroyed while it
     // still delivers its result.
@@ -75,4 +81,6 @@ private:
     int m_viewers = 0;
     bool m_stale = true;
     bool m_moving = false;
+    // The frame view has a frame on its way that it has not drawn yet.
+    bool m_frameWaiting = false;
 };

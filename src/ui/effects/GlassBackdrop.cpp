@@ -52,8 +52,15 @@ void GlassBackdrop::setBackdrop(QQuickItem *backdrop)
     m_viewing = false;
     m_backdrop = backdrop;
     m_capture = backdrop ? BackdropCapture::of(*backdrop) : nullptr;
-    if (m_capture)
+    if (m_capture) {
         connect(m_capture, &BackdropCapture::captured, this, &GlassBackdrop::captureChanged);
+        connect(m_capture, &BackdropCapture::frameArriving, this, [this] {
+            if (m_captureChanged && !m_joinedFrame) {
+                m_joinedFrame = true;
+                update();
+            }
+        });
+    }
     followViewing();
     captureChanged();
     followSlice();
@@ -122,7 +129,7 @@ void GlassBackdrop::followSlice()
 {
     const QRectF slice = m_backdrop ? mapRectToItem(m_backdrop, boundingRect()) : QRectF();
     // A capture of a moving backdrop waits for the backdrop's next frame, which it joins.
-    if (slice == m_slice && !(m_captureChanged && m_capture && m_capture->isMoving()))
+    if (slice == m_slice && !(m_captureChanged && !m_joinedFrame && m_capture && m_capture->isMoving()))
         return;
     m_slice = slice;
     update();
@@ -155,6 +162,7 @@ void GlassBackdrop::blurSlice()
 
 void GlassBackdrop::paint(QPainter *painter)
 {
+    m_joinedFrame = false;
     if (!m_capture || m_capture->image().isNull() || m_slice.isEmpty())
         return;
     blurSlice();

@@ -62,6 +62,9 @@ private:
     QImage m_blurred;
     QRect m_blurredCrop;
     bool m_captureChanged = true;
+    // An update for the new capture was asked for as the backdrop's next frame arrived, and is not painted
+    // yet: asking again while that frame draws would draw the window once more, with nothing changed.
+    bool m_joinedFrame = false;
     // Counted as a viewer of the capture only while shown: a hidden dialog's panel must not keep the
     // backdrop being captured.
     bool m_viewing = false;

@@ -21,7 +21,10 @@ void VideoFrameView::setPipeline(VideoDecoderProcess *pipeline)
         m_frames = pipeline ? pipeline->frames() : nullptr;
     }
     if (pipeline)
-        m_frameReady = connect(pipeline, &VideoDecoderProcess::frameReady, this, &QQuickItem::update);
+        m_frameReady = connect(pipeline, &VideoDecoderProcess::frameReady, this, [this] {
+            update();
+            emit frameArriving();
+        });
     requestFrameSize();
     emit pipelineChanged();
 }

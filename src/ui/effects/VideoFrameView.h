@@ -31,6 +31,8 @@ signals:
     void pipelineChanged();
     // A new frame has been drawn.
     void frameShown();
+    // A new frame waits for the window's next drawing, which it has asked for.
+    void frameArriving();
 
 protected:
     QSGNode *updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *data) override;

@@ -605,6 +605,9 @@ private slots:
         capture->addViewer();
         QVERIFY(capture->isCurrent());
         QVERIFY(near(capture->image().pixel(20, 7), grab(view).pixel(80, 30), 3));
+        // Each frame on its way is told, so that a panel showing the capture draws with it, not after it.
+        QSignalSpy arriving(capture, &BackdropCapture::frameArriving);
+        QTRY_VERIFY(!arriving.isEmpty());
         capture->removeViewer();
 
         view->setProperty("videoAudioTakesPriority", true);
