@@ -88,6 +88,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_thumbnailCache = std::make_unique<MediaThumbnailCache>(AppStorageService::thumbnailsDirectory(m_root));
     m_inputActivityMonitor = std::make_unique<InputActivityMonitor>(
         *s.trust, *s.clock, std::move(s.globalActivity), std::move(s.localActivity));
+    m_sheets = std::make_unique<Sheets>(*this);
     m_music = std::make_unique<Music>(
         std::make_unique<AudioController>(s.trackPlayers, std::move(s.beep), std::move(s.shuffleRandom)),
         *this);
@@ -381,54 +382,6 @@ void AppController::refreshWeightedItems()
         &AppController::weightedItemsChanged);
 }
 
-void AppController::setShowingSettings(bool showing)
-{
-    if (showing == m_showingSettings)
-        return;
-    // The sheet's state exists before the sheet is shown and outlives it while its view is torn down.
-    if (showing)
-        beginSettingsSession();
-    setSheetShown(
-        m_showingSettings, showing, &AppController::showingSettingsChanged, QStringLiteral("settings"));
-    if (!showing)
-        endSettingsSession();
-}
-
-void AppController::setShowingStatistics(bool showing)
-{
-    setSheetShown(
-        m_showingStatistics, showing, &AppController::showingStatisticsChanged, QStringLiteral("statistics"));
-}
-
-void AppController::setShowingNotes(bool showing)
-{
-    setSheetShown(m_showingNotes, showing, &AppController::showingNotesChanged, QStringLiteral("notes"));
-}
-
-void AppController::setShowingDeveloperCorner(bool showing)
-{
-    setSheetShown(m_showingDeveloperCorner, showing, &AppController::showingDeveloperCornerChanged,
-        QStringLiteral("developerCorner"));
-}
-
-void AppController::setSheetShown(
-    bool &flag, bool showing, void (AppController::*changed)(), const QString &sheet)
-{
-    if (flag == showing)
-        return;
-    flag = showing;
-    // The alert's host moves first, so that a sheet that closes under an open alert hands it over
-    // before its window goes.
-    if (m_openSheets.setOpen(sheet, showing))
-        emit alertHostChanged();
-    emit(this->*changed)();
-}
-
-void AppController::setShowingAlert(bool showing)
-{
-    publish(m_showingAlert, showing, &AppController::showingAlertChanged);
-}
-
 void AppController::bringMainWindowForward()
 {
     m_seams.window->bringForward();
@@ -468,7 +421,7 @@ QString AppController::focusLogPath() const
 void AppController::showDailyInsights()
 {
     reloadDailyStats();
-    setShowingStatistics(true);
+    m_sheets->setShowingStatistics(true);
     bringMainWindowForward();
 }
 
@@ -493,7 +446,7 @@ void AppController::openJournal()
 {
     // A journal that is already loaded reads its entries again.
     publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
-    setShowingNotes(true);
+    m_sheets->setShowingNotes(true);
     bringMainWindowForward();
 }
 
@@ -501,12 +454,12 @@ void AppController::openSettings()
 {
     // The settings' working copy starts from a library that matches the background folder.
     refreshBackgroundLibraryFromDisk();
-    setShowingSettings(true);
+    m_sheets->setShowingSettings(true);
 }
 
 void AppController::openDeveloperCorner()
 {
-    setShowingDeveloperCorner(true);
+    m_sheets->setShowingDeveloperCorner(true);
 }
 
 AudioPlaylist AppController::sanitizedPlaylist(const AudioPlaylist &playlist)
@@ -581,8 +534,8 @@ void AppController::tellAboutUnwritableDataFolder()
     const Status writable = WholeFileWrite::probeFolder(folder);
     if (writable)
         return;
-    showAlert(localized(language(), QStringLiteral("无法写入数据文件夹"),
-                  QStringLiteral("Data Folder Not Writable")),
+    m_sheets->showAlert(localized(language(), QStringLiteral("无法写入数据文件夹"),
+                            QStringLiteral("Data Folder Not Writable")),
         localized(language(),
             QStringLiteral(
                 "柯帆无法在“%1”中保存（%2）。在此之前，专注记录、笔记和设置只保存在内存中，退出后"

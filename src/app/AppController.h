@@ -9,7 +9,7 @@
 #include "app/LaunchRequest.h"
 #include "app/Music.h"
 #include "app/RoundCompletePresentation.h"
-#include "app/SheetStack.h"
+#include "app/Sheets.h"
 #include "core/ActivityLogEntry.h"
 #include "core/AppPreferences.h"
 #include "core/DailyStat.h"
@@ -44,7 +44,6 @@ class InputActivityMonitor;
 class KeyboardLocker;
 class MediaThumbnailCache;
 class NotesSaveDebouncer;
-class SettingsSession;
 class UpdateController;
 
 // The one state object of the application: it owns every service and all live state, runs the
@@ -53,7 +52,6 @@ class UpdateController;
 class AppController : public QObject
 {
     Q_OBJECT
-    Q_MOC_INCLUDE("app/SettingsSession.h")
     Q_MOC_INCLUDE("network/UpdateController.h")
     Q_PROPERTY(bool english READ isEnglish NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(SessionPhases::SessionPhase phase READ phase NOTIFY phaseChanged FINAL)
@@ -67,21 +65,7 @@ class AppController : public QObject
     Q_PROPERTY(
         qint64 todayCompletedSessions READ todayCompletedSessions NOTIFY todayCompletedSessionsChanged FINAL)
     Q_PROPERTY(qint64 sessionNumber READ sessionNumber NOTIFY sessionNumberChanged FINAL)
-    Q_PROPERTY(bool showingSettings READ showingSettings WRITE setShowingSettings NOTIFY
-            showingSettingsChanged FINAL)
-    Q_PROPERTY(bool showingStatistics READ showingStatistics WRITE setShowingStatistics NOTIFY
-            showingStatisticsChanged FINAL)
-    Q_PROPERTY(bool showingNotes READ showingNotes WRITE setShowingNotes NOTIFY showingNotesChanged FINAL)
-    Q_PROPERTY(bool showingDeveloperCorner READ showingDeveloperCorner WRITE setShowingDeveloperCorner NOTIFY
-            showingDeveloperCornerChanged FINAL)
-    // The open settings sheet's state; null while the sheet is closed.
-    Q_PROPERTY(SettingsSession *settingsSession READ settingsSession NOTIFY settingsSessionChanged FINAL)
-    Q_PROPERTY(bool showingAlert READ showingAlert WRITE setShowingAlert NOTIFY showingAlertChanged FINAL)
-    // The window the alert shows in: the newest open sheet ("settings", "statistics", "notes",
-    // "developerCorner"), or empty for the main window.
-    Q_PROPERTY(QString alertHost READ alertHost NOTIFY alertHostChanged FINAL)
-    Q_PROPERTY(QString alertTitle READ alertTitle NOTIFY alertChanged FINAL)
-    Q_PROPERTY(QString alertMessage READ alertMessage NOTIFY alertChanged FINAL)
+    Q_PROPERTY(Sheets *sheets READ sheets CONSTANT FINAL)
     Q_PROPERTY(bool keyboardIsLocked READ keyboardIsLocked NOTIFY keyboardIsLockedChanged FINAL)
     Q_PROPERTY(bool emergencyUnlocked READ emergencyUnlocked NOTIFY emergencyUnlockedChanged FINAL)
     // The break's line about what holds the keyboard.
@@ -153,15 +137,7 @@ public:
     qint64 todayCompletedSessions() const { return m_todayCompletedSessions; }
     const QList<DailyStat> &dailyStats() const { return m_dailyStats; }
     qint64 sessionNumber() const { return m_sessionNumber; }
-    bool showingSettings() const { return m_showingSettings; }
-    bool showingStatistics() const { return m_showingStatistics; }
-    bool showingNotes() const { return m_showingNotes; }
-    bool showingDeveloperCorner() const { return m_showingDeveloperCorner; }
-    bool showingAlert() const { return m_showingAlert; }
-    QString alertHost() const { return m_openSheets.top(); }
-    SettingsSession *settingsSession() const;
-    const QString &alertTitle() const { return m_alertTitle; }
-    const QString &alertMessage() const { return m_alertMessage; }
+    Sheets *sheets() const { return m_sheets.get(); }
     bool keyboardIsLocked() const { return m_keyboardIsLocked; }
     const QString &breakLockText() const { return m_breakLockText; }
     WindowSystem windowSystem() const { return m_seams.windowSystem; }
@@ -169,12 +145,6 @@ public:
     const QString &currentSessionNotes() const { return m_currentSessionNotes; }
     const QString &currentSessionTitle() const { return m_currentSessionTitle; }
     qint64 notesRevision() const { return m_notesRevision; }
-
-    void setShowingSettings(bool showing);
-    void setShowingStatistics(bool showing);
-    void setShowingNotes(bool showing);
-    void setShowingDeveloperCorner(bool showing);
-    void setShowingAlert(bool showing);
 
     // The controller's clock: what "today" is for everything it publishes.
     QDateTime now() const;
@@ -241,7 +211,6 @@ public:
     Q_INVOKABLE void enableAutomaticTracking();
     Q_INVOKABLE void toggleActivityTracking();
     void handleInputActivity();
-    void showAlert(const QString &title, const QString &message);
     // Rows of the focus log and of the activity log that could not be read at the last reload.
     struct UnreadableLogRows
     {
@@ -348,14 +317,6 @@ signals:
     void todayCompletedSessionsChanged();
     void dailyStatsChanged();
     void sessionNumberChanged();
-    void showingSettingsChanged();
-    void settingsSessionChanged();
-    void showingStatisticsChanged();
-    void showingNotesChanged();
-    void showingDeveloperCornerChanged();
-    void showingAlertChanged();
-    void alertHostChanged();
-    void alertChanged();
     void keyboardIsLockedChanged();
     void emergencyUnlockedChanged();
     void breakLockTextChanged();
@@ -390,7 +351,6 @@ private:
     void tellAboutMovedAsideLogs();
     void refreshBackgroundURL();
     void enterFullScreenIfPossible();
-    void setSheetShown(bool &flag, bool showing, void (AppController::*changed)(), const QString &sheet);
 
     // The focus round.
     void startNewFocusSession();
@@ -439,8 +399,6 @@ private:
     void writeSingleSetting(T AppPreferences::*field, const T &value, const QString &chineseAlertTitle,
         const QString &englishAlertTitle);
     Status removeMediaNoSettingRefersTo();
-    void beginSettingsSession();
-    void endSettingsSession();
 
     // Assigns and announces a change; unchanged values are not announced.
     template<typename T> void publish(T &field, const T &value, void (AppController::*changed)())
@@ -460,6 +418,7 @@ private:
     std::unique_ptr<MediaThumbnailCache> m_thumbnailCache;
     std::unique_ptr<InputActivityMonitor> m_inputActivityMonitor;
     std::unique_ptr<Music> m_music;
+    std::unique_ptr<Sheets> m_sheets;
     std::unique_ptr<FocusSessionLogger> m_focusLog;
     std::unique_ptr<CSVLogger> m_activityLog;
     std::unique_ptr<NotesSaveDebouncer> m_notesSaveDebouncer;
@@ -478,15 +437,6 @@ private:
     qint64 m_todayCompletedSessions = 0;
     QList<DailyStat> m_dailyStats;
     qint64 m_sessionNumber = 1;
-    bool m_showingSettings = false;
-    QPointer<SettingsSession> m_settingsSession;
-    bool m_showingStatistics = false;
-    bool m_showingNotes = false;
-    bool m_showingDeveloperCorner = false;
-    bool m_showingAlert = false;
-    SheetStack m_openSheets;
-    QString m_alertTitle;
-    QString m_alertMessage;
     bool m_keyboardIsLocked = false;
     bool m_emergencyUnlocked = false;
     QString m_breakLockText;

@@ -41,8 +41,8 @@ void AppController::enterLockedBreak()
     resetWheelPreparation();
     publish(m_emergencyUnlocked, false, &AppController::emergencyUnlockedChanged);
     if (!m_keyboardLocker->lock()) {
-        showAlert(localized(language(), QStringLiteral("无法锁定键盘"),
-                      QStringLiteral("Keyboard Lock Unavailable")),
+        m_sheets->showAlert(localized(language(), QStringLiteral("无法锁定键盘"),
+                                QStringLiteral("Keyboard Lock Unavailable")),
             localized(language(),
                 QStringLiteral(
                     "柯帆无法锁定键盘：它需要 X11 会话，且键盘此刻不能被其他程序占用（请关闭打开的菜单后"
@@ -72,14 +72,14 @@ void AppController::spinWheel(double durationSeconds)
     const QString unableTitle
         = localized(language(), QStringLiteral("无法转动"), QStringLiteral("Unable to Spin"));
     if (items.isEmpty() || !(total > 0)) {
-        showAlert(unableTitle,
+        m_sheets->showAlert(unableTitle,
             localized(language(), QStringLiteral("请至少为一个非近期项目设置大于 0 的基础概率。"),
                 QStringLiteral("Give at least one eligible item a base probability greater than zero.")));
         return;
     }
     const auto chosen = WheelProbabilityEngine::choose(items, m_seams.wheelRandom->unitRoll());
     if (!chosen) {
-        showAlert(unableTitle,
+        m_sheets->showAlert(unableTitle,
             localized(language(), QStringLiteral("当前没有可抽取项目。"),
                 QStringLiteral("There are no eligible items to draw.")));
         return;
@@ -137,7 +137,7 @@ void AppController::confirmActivityCompleted()
     const Status appended = writeUnsavedBreaks();
     tellAboutMovedAsideLogs();
     if (!appended) {
-        showAlert(
+        m_sheets->showAlert(
             localized(language(), QStringLiteral("CSV 写入失败"), QStringLiteral("Could Not Write CSV")),
             logErrorText(appended, m_activityLog->filePath()));
     }
@@ -179,7 +179,7 @@ void AppController::handleEmergencyUnlock()
     publish(m_keyboardIsLocked, false, &AppController::keyboardIsLockedChanged);
     publish(m_emergencyUnlocked, true, &AppController::emergencyUnlockedChanged);
     publish(m_phase, SessionPhase::SessionComplete, &AppController::phaseChanged);
-    showAlert(
+    m_sheets->showAlert(
         localized(language(), QStringLiteral("已应急解锁"), QStringLiteral("Emergency Unlock Complete")),
         localized(language(),
             QStringLiteral("键盘已经恢复，后台任务始终没有暂停。本轮休息尚未完成，准备好后可以再次进入。"),

@@ -43,14 +43,6 @@ QString AppController::defaultBreakTitle(qint64 sessionNumber) const
         QStringLiteral("Break Round %1").arg(sessionNumber));
 }
 
-void AppController::showAlert(const QString &title, const QString &message)
-{
-    m_alertTitle = title;
-    m_alertMessage = message;
-    emit alertChanged();
-    setShowingAlert(true);
-}
-
 void AppController::resetWorkTimer(const QDateTime &now)
 {
     m_workTimer.duration = std::max(double(m_secondsRemaining), 1.0);
@@ -108,8 +100,8 @@ void AppController::completeFocusSession(bool countAsCompleted)
     const Status appended = writeUnsavedRounds();
     tellAboutMovedAsideLogs();
     if (!appended) {
-        showAlert(localized(language(), QStringLiteral("番茄记录写入失败"),
-                      QStringLiteral("Could Not Save Focus Record")),
+        m_sheets->showAlert(localized(language(), QStringLiteral("番茄记录写入失败"),
+                                QStringLiteral("Could Not Save Focus Record")),
             logErrorText(appended, m_focusLog->filePath()));
     }
     publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
@@ -268,7 +260,8 @@ void AppController::startKeyboardMonitoring()
 void AppController::showPermissionAlert()
 {
     if (m_seams.windowSystem == WindowSystem::wayland) {
-        showAlert(localized(language(), QStringLiteral("没有活动来源"), QStringLiteral("No Activity Source")),
+        m_sheets->showAlert(
+            localized(language(), QStringLiteral("没有活动来源"), QStringLiteral("No Activity Source")),
             localized(language(),
                 QStringLiteral("此桌面不向程序报告键盘与鼠标活动（它既不提供 GNOME 的空闲监视器，也不提供 "
                                "ext-idle-notify-v1 或 org_kde_kwin_idle）。关闭“活动监测”后，柯帆按自然经过"
@@ -280,8 +273,8 @@ void AppController::showPermissionAlert()
                     "full screen.")));
         return;
     }
-    showAlert(localized(language(), QStringLiteral("等待 X11 输入权限"),
-                  QStringLiteral("Waiting for X11 Input Access")),
+    m_sheets->showAlert(localized(language(), QStringLiteral("等待 X11 输入权限"),
+                            QStringLiteral("Waiting for X11 Input Access")),
         localized(language(),
             QStringLiteral(
                 "柯帆需要 X11 会话来发现键盘与鼠标活动并在休息时锁定键盘。请在登录界面选择 X11（Xorg）"
@@ -336,8 +329,8 @@ void AppController::toggleActivityTracking()
         setPreferences(restored);
         startKeyboardMonitoring();
         syncTrackingPresentation();
-        showAlert(localized(language(), QStringLiteral("无法保存监测设置"),
-                      QStringLiteral("Could Not Save Tracking Setting")),
+        m_sheets->showAlert(localized(language(), QStringLiteral("无法保存监测设置"),
+                                QStringLiteral("Could Not Save Tracking Setting")),
             written.error());
         return;
     }

@@ -54,7 +54,7 @@ QList<QUrl> fileUrls(const QStringList &paths)
 QList<BackgroundMediaItem> AppController::chooseBackgroundMediaFiles(qint64 remainingCapacity)
 {
     if (remainingCapacity < 1) {
-        showAlert(localized(language(), QStringLiteral("图库已满"), QStringLiteral("Library Full")),
+        m_sheets->showAlert(localized(language(), QStringLiteral("图库已满"), QStringLiteral("Library Full")),
             localized(language(), QStringLiteral("背景图库最多保存 30 个图片或视频。"),
                 QStringLiteral("The background library can hold up to 30 images or videos.")));
         return {};
@@ -78,8 +78,8 @@ QList<BackgroundMediaItem> AppController::importBackgroundMediaFiles(const QList
     for (const QString &path : undecodable)
         accepted.removeOne(path);
     if (accepted.isEmpty() && undecodable.isEmpty()) {
-        showAlert(localized(language(), QStringLiteral("没有可导入的背景"),
-                      QStringLiteral("No Importable Backgrounds")),
+        m_sheets->showAlert(localized(language(), QStringLiteral("没有可导入的背景"),
+                                QStringLiteral("No Importable Backgrounds")),
             localized(language(), QStringLiteral("请拖入常见格式的图片或视频。"),
                 QStringLiteral("Drop images or videos in a common format.")));
         return {};
@@ -90,8 +90,8 @@ QList<BackgroundMediaItem> AppController::importBackgroundMediaFiles(const QList
         const Result<QString> copy = AppStorageService::importManagedFile(source, backgroundDirectory);
         if (!copy) {
             // Copies made before the failure stay until the next clean-up, which finds them unreferenced.
-            showAlert(localized(language(), QStringLiteral("背景导入失败"),
-                          QStringLiteral("Could Not Import Background")),
+            m_sheets->showAlert(localized(language(), QStringLiteral("背景导入失败"),
+                                    QStringLiteral("Could Not Import Background")),
                 copy.error());
             return {};
         }
@@ -110,7 +110,7 @@ void AppController::refuseUndecodablePictures(const QStringList &paths)
     QStringList names;
     for (const QString &path : paths)
         names.append(QFileInfo(path).fileName());
-    showAlert(StringTable::text(QStringLiteral("无法显示的图片"), language()),
+    m_sheets->showAlert(StringTable::text(QStringLiteral("无法显示的图片"), language()),
         StringTable::text(
             QStringLiteral("这台电脑无法解码以下图片，它们未被导入：%1。请先转换为 JPEG、PNG 或 WebP 格式。"),
             language())
@@ -138,7 +138,7 @@ QList<AudioTrack> AppController::importAudioFiles(const QList<QUrl> &files, Audi
 {
     const QStringList accepted = acceptedLocalFiles(files, MediaTypes::isMusicMedia);
     if (accepted.isEmpty()) {
-        showAlert(
+        m_sheets->showAlert(
             localized(language(), QStringLiteral("没有可导入的音乐"), QStringLiteral("No Importable Music")),
             localized(language(), QStringLiteral("请拖入或选择 MP3、M4A、WAV、MP4 等音频或视频文件。"),
                 QStringLiteral("Drop or choose MP3, M4A, WAV, MP4, or another supported audio/video "
@@ -148,7 +148,7 @@ QList<AudioTrack> AppController::importAudioFiles(const QList<QUrl> &files, Audi
     Result<QList<AudioTrack>> tracks
         = AppStorageService::importAudioTracks(accepted, kind, language(), m_root);
     if (!tracks) {
-        showAlert(
+        m_sheets->showAlert(
             localized(language(), QStringLiteral("音乐导入失败"), QStringLiteral("Could Not Import Music")),
             tracks.error());
         return {};

@@ -70,7 +70,7 @@ void AppController::updateJournalEntry(const NotesTimelineEntry &entry, const QS
         }
     }
     if (!written) {
-        showAlert(
+        m_sheets->showAlert(
             localized(language(), QStringLiteral("无法保存笔记"), QStringLiteral("Could Not Save Note")),
             logErrorText(written, path));
         // A log that had to be moved aside says more about the failure.
@@ -92,7 +92,7 @@ void AppController::tellAboutMovedAsideLogs()
 {
     for (const CsvLogFile *log : { &m_focusLog->file(), &m_activityLog->file() }) {
         if (const std::optional<CsvLogFile::MovedAside> moved = log->takeMovedAside()) {
-            showAlert(StringTable::text(QStringLiteral("记录文件无法读取"), language()),
+            m_sheets->showAlert(StringTable::text(QStringLiteral("记录文件无法读取"), language()),
                 StringTable::text(
                     QStringLiteral("数据文件夹中的 %1 无法读取。它已原样改名为 %2 保留在同一文件夹中，"
                                    "新的记录从现在开始。"),

@@ -112,16 +112,16 @@ bool AppController::savePreferences(const AppPreferences &edited)
     saved.items = sanitizedItems(saved.items, previous.language);
 
     if (saved.items.size() < 2) {
-        showAlert(localized(language(), QStringLiteral("至少需要两个项目"),
-                      QStringLiteral("At Least Two Items Required")),
+        m_sheets->showAlert(localized(language(), QStringLiteral("至少需要两个项目"),
+                                QStringLiteral("At Least Two Items Required")),
             localized(language(), QStringLiteral("转盘需要保留 2–7 个项目，才能避免连续抽中同一内容。"),
                 QStringLiteral("Keep 2–7 wheel items so the same result can be excluded from "
                                "consecutive draws.")));
         return false;
     }
     if (!WheelItemConstraints::hasEnoughPositiveWeights(saved.items)) {
-        showAlert(localized(language(), QStringLiteral("至少需要两个有效权重"),
-                      QStringLiteral("Two Positive Weights Required")),
+        m_sheets->showAlert(localized(language(), QStringLiteral("至少需要两个有效权重"),
+                                QStringLiteral("Two Positive Weights Required")),
             localized(language(),
                 QStringLiteral("请让至少两个项目的权重大于 0，否则排除上一项后将没有可抽取内容。"),
                 QStringLiteral("Give at least two items a weight above zero so another result remains "
@@ -157,13 +157,13 @@ bool AppController::savePreferences(const AppPreferences &edited)
         stored = removeMediaNoSettingRefersTo();
     }
     if (!stored)
-        showAlert(
+        m_sheets->showAlert(
             localized(language(), QStringLiteral("设置保存失败"), QStringLiteral("Could Not Save Settings")),
             stored.error());
     else if (playlistChanged || videoSoundTakesPriority() != videoSoundBefore)
         m_music->playFor(m_phase, videoSoundTakesPriority());
     emit backgroundRetryRequested();
-    setShowingSettings(false);
+    m_sheets->setShowingSettings(false);
     return true;
 }
 
@@ -179,7 +179,7 @@ void AppController::writeSingleSetting(T AppPreferences::*field, const T &value,
         AppPreferences restored = m_preferences;
         restored.*field = previous;
         setPreferences(restored);
-        showAlert(localized(language(), chineseAlertTitle, englishAlertTitle), written.error());
+        m_sheets->showAlert(localized(language(), chineseAlertTitle, englishAlertTitle), written.error());
     }
 }
 
@@ -201,36 +201,6 @@ void AppController::setFocusConsoleDock(FocusConsoleDock dock)
         return;
     writeSingleSetting(&AppPreferences::focusConsoleDock, dock, QStringLiteral("无法保存控制台位置"),
         QStringLiteral("Could Not Save Console Position"));
-}
-
-SettingsSession *AppController::settingsSession() const
-{
-    return m_settingsSession;
-}
-
-void AppController::beginSettingsSession()
-{
-    // A session closed in this same turn of the event loop is still waiting for its deletion; it no
-    // longer speaks for the property.
-    if (m_settingsSession)
-        disconnect(m_settingsSession, nullptr, this, nullptr);
-    m_settingsSession = new SettingsSession(*this, this);
-    // The view of a closed sheet is deleted later, not at once; the session goes in the same way, after
-    // it, so that the view never sees its session vanish under its bindings. The property turns null
-    // only when the session is really gone.
-    connect(m_settingsSession, &QObject::destroyed, this, &AppController::settingsSessionChanged);
-    emit settingsSessionChanged();
-}
-
-void AppController::endSettingsSession()
-{
-    // However the sheet closed (Save, Cancel, Escape, the window's close button), media imported in it
-    // that the stored settings do not keep go now.
-    cleanupUnreferencedMedia();
-    if (m_settingsSession) {
-        m_settingsSession->end();
-        m_settingsSession->deleteLater();
-    }
 }
 
 void AppController::cleanupUnreferencedMedia()

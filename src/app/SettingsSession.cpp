@@ -172,7 +172,7 @@ void SettingsSession::save()
 
 void SettingsSession::cancel()
 {
-    m_controller.setShowingSettings(false);
+    m_controller.sheets()->setShowingSettings(false);
 }
 
 QColor SettingsSession::accent() const

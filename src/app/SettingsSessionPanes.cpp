@@ -16,7 +16,7 @@ void SettingsSession::beginUpdateCheck()
     // A refusal leaves the controller's alert asking for a fix; closing would throw the edits away.
     if (!m_controller.savePreferences(m_draft))
         return;
-    m_controller.setShowingSettings(false);
+    m_controller.sheets()->setShowingSettings(false);
     m_controller.updateController().checkForUpdatesSoon();
 }
 
@@ -103,8 +103,8 @@ void SettingsSession::setStartsAtLogin(bool on)
     m_startsAtLogin = AutostartEntry::isEnabled();
     emit startsAtLoginChanged();
     if (!changed) {
-        m_controller.showAlert(localized(language(), QStringLiteral("无法更改登录时启动"),
-                                   QStringLiteral("Cannot Change Start at Login")),
+        m_controller.sheets()->showAlert(localized(language(), QStringLiteral("无法更改登录时启动"),
+                                             QStringLiteral("Cannot Change Start at Login")),
             localized(language(), QStringLiteral("柯帆无法更改 %1：%2"),
                 QStringLiteral("Quorvane cannot change %1: %2"))
                 .arg(AutostartEntry::path(), changed.error()));

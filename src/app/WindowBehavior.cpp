@@ -55,7 +55,8 @@ bool WindowBehavior::eventFilter(QObject *watched, QEvent *event)
         // The window sees a key before its items, so an alert that takes Esc is asked for by name. A locked
         // break's keys never get this far.
         const auto &key = static_cast<const QKeyEvent &>(*event);
-        if (keyTogglesFullScreen(key.key(), key.modifiers(), isFullScreen(), m_controller.showingAlert())) {
+        if (keyTogglesFullScreen(
+                key.key(), key.modifiers(), isFullScreen(), m_controller.sheets()->showingAlert())) {
             m_sequencer.toggle();
             return true;
         }

@@ -163,10 +163,11 @@ private slots:
             QVERIFY(readFileBytes(item.path).endsWith("bytes of " + item.name.toUtf8() + ".png"));
         }
         if (libraryFull) {
-            QCOMPARE(controller.alertTitle(), QStringLiteral("图库已满"));
-            QCOMPARE(controller.alertMessage(), QStringLiteral("背景图库最多保存 30 个图片或视频。"));
+            QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("图库已满"));
+            QCOMPARE(
+                controller.sheets()->alertMessage(), QStringLiteral("背景图库最多保存 30 个图片或视频。"));
         } else {
-            QVERIFY(!controller.showingAlert());
+            QVERIFY(!controller.sheets()->showingAlert());
             QCOMPARE(harness.picker->lastTitle, QStringLiteral("添加到背景图库"));
             const QList<FileTypeFilter> &filters = harness.picker->lastFilters;
             QCOMPARE(filters.size(), 2);
@@ -231,17 +232,17 @@ private slots:
             = controller.importBackgroundMediaFiles(fileUrls(pickedFiles(harness, files)));
         QCOMPARE(namesOf(items), names);
         QCOMPARE(filesBelow(AppStorageService::backgroundDirectory(harness.root())).size(), names.size());
-        QCOMPARE(controller.showingAlert(), !alert.isEmpty());
+        QCOMPARE(controller.sheets()->showingAlert(), !alert.isEmpty());
         if (alert.contains(u"导入") || alert.contains(u"Import")) {
-            QCOMPARE(controller.alertTitle(), alert);
-            QCOMPARE(controller.alertMessage(),
+            QCOMPARE(controller.sheets()->alertTitle(), alert);
+            QCOMPARE(controller.sheets()->alertMessage(),
                 english ? QStringLiteral("Drop images or videos in a common format.")
                         : QStringLiteral("请拖入常见格式的图片或视频。"));
         } else if (!alert.isEmpty()) {
-            QCOMPARE(controller.alertTitle(), alert);
-            QVERIFY(controller.alertMessage().contains(english ? u"cannot decode" : u"无法解码"));
+            QCOMPARE(controller.sheets()->alertTitle(), alert);
+            QVERIFY(controller.sheets()->alertMessage().contains(english ? u"cannot decode" : u"无法解码"));
             for (const QString &file : files.filter(u"broken"))
-                QVERIFY(controller.alertMessage().contains(file));
+                QVERIFY(controller.sheets()->alertMessage().contains(file));
         }
         for (const BackgroundMediaItem &item : items)
             QVERIFY(QFile::exists(item.path));
@@ -253,7 +254,7 @@ private slots:
         AppController &controller = harness.start();
         QVERIFY(controller.importBackgroundMediaFiles({ QUrl(QStringLiteral("https://example.com/sea.png")) })
                     .isEmpty());
-        QCOMPARE(controller.alertTitle(), QStringLiteral("没有可导入的背景"));
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("没有可导入的背景"));
     }
 
     void onlyRegularFilesAreImported_data()
@@ -295,7 +296,7 @@ private slots:
 
         const QStringList copies = importedPaths(controller, fileUrls({ path }), music);
         QCOMPARE(copies.size(), imported ? 1 : 0);
-        QCOMPARE(controller.showingAlert(), !imported);
+        QCOMPARE(controller.sheets()->showingAlert(), !imported);
         if (imported)
             QCOMPARE(readFileBytes(copies.first()), targetBytes);
         QCOMPARE(filesBelow(AppStorageService::mediaDirectory(harness.root())), copies);
@@ -328,8 +329,8 @@ private slots:
             ? controller.importAudioFiles(fileUrls(files), AudioPlaylistKind::focus).size()
             : controller.importBackgroundMediaFiles(fileUrls(files)).size();
         QCOMPARE(imported, 0);
-        QCOMPARE(controller.alertTitle(), alert);
-        QVERIFY(controller.alertMessage().contains(QStringLiteral("three")));
+        QCOMPARE(controller.sheets()->alertTitle(), alert);
+        QVERIFY(controller.sheets()->alertMessage().contains(QStringLiteral("three")));
         // The first two copies stay until the next clean-up finds nothing refers to them.
         const QString folder = music
             ? AppStorageService::musicDirectory(AudioPlaylistKind::focus, harness.root())
@@ -367,7 +368,7 @@ private slots:
 
         QVERIFY(controller.chooseAudioFiles(kind).isEmpty());
         QCOMPARE(harness.picker->shown, 1);
-        QVERIFY(!controller.showingAlert());
+        QVERIFY(!controller.sheets()->showingAlert());
         QCOMPARE(harness.picker->lastTitle, title);
         const QList<FileTypeFilter> &filters = harness.picker->lastFilters;
         QCOMPARE(filters.size(), 2);
@@ -398,9 +399,9 @@ private slots:
         AppController &controller = harness.start();
         const QStringList files = pickedFiles(harness, strings({ "notes.txt", "sea.png" }));
         QVERIFY(controller.importAudioFiles(fileUrls(files), AudioPlaylistKind::reminder).isEmpty());
-        QCOMPARE(controller.alertTitle(), QStringLiteral("没有可导入的音乐"));
-        QCOMPARE(
-            controller.alertMessage(), QStringLiteral("请拖入或选择 MP3、M4A、WAV、MP4 等音频或视频文件。"));
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("没有可导入的音乐"));
+        QCOMPARE(controller.sheets()->alertMessage(),
+            QStringLiteral("请拖入或选择 MP3、M4A、WAV、MP4 等音频或视频文件。"));
         QVERIFY(filesBelow(AppStorageService::mediaDirectory(harness.root())).isEmpty());
     }
 

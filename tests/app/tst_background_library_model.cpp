@@ -265,7 +265,7 @@ private slots:
         QVERIFY(!model.dropUrls(urlsOf(harness.picker->selection)));
         runDeferredImports(model);
         QCOMPARE(model.count(), 30);
-        QVERIFY(!controller.showingAlert());
+        QVERIFY(!controller.sheets()->showingAlert());
     }
 
     void aDropImportsWhatFitsOneByOneLater_data()
@@ -337,8 +337,8 @@ private slots:
         runDeferredImports(model);
 
         QCOMPARE(model.count(), 1);
-        QVERIFY(controller.showingAlert());
-        QCOMPARE(controller.alertTitle(), QStringLiteral("没有可导入的背景"));
+        QVERIFY(controller.sheets()->showingAlert());
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("没有可导入的背景"));
     }
 
     void aDropWithoutLocalFilesIsRefused()
@@ -351,7 +351,7 @@ private slots:
         QVERIFY(!model.dropUrls({ QUrl(QStringLiteral("https://example.org/a.png")) }));
         runDeferredImports(model);
         QCOMPARE(model.count(), 0);
-        QVERIFY(!controller.showingAlert());
+        QVERIFY(!controller.sheets()->showingAlert());
     }
 
     void deleting_data()

@@ -123,7 +123,7 @@ private slots:
             QCOMPARE(published.count(), 1);
             QCOMPARE(AppStorageService::loadPreferences(harness.root()).value().focusConsoleDock, stored);
         }
-        QVERIFY(!controller.showingAlert());
+        QVERIFY(!controller.sheets()->showingAlert());
     }
 
     void tapSwitchesAfterTheSnap_data()
@@ -245,9 +245,9 @@ private slots:
         }
         QCOMPARE(controller.preferences().focusConsoleDock, leading);
         QCOMPARE(controller.focusConsoleDockName(), QStringLiteral("leading"));
-        QVERIFY(controller.showingAlert());
-        QCOMPARE(controller.alertTitle(), QStringLiteral("Could Not Save Console Position"));
-        QVERIFY(!controller.alertMessage().isEmpty());
+        QVERIFY(controller.sheets()->showingAlert());
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("Could Not Save Console Position"));
+        QVERIFY(!controller.sheets()->alertMessage().isEmpty());
         QCOMPARE(storedPreferences(harness), before);
         verifyAtRest(docking);
     }

@@ -239,7 +239,7 @@ private slots:
 
         // The permission button still explains what is missing.
         controller.enableAutomaticTracking();
-        QCOMPARE(controller.alertTitle(), QStringLiteral("等待 X11 输入权限"));
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("等待 X11 输入权限"));
     }
 
     // Where the window cannot come forward by itself, the round's end is told in the interface language,
@@ -315,7 +315,7 @@ private slots:
         controller.toggleActivityTracking();
         QVERIFY(controller.preferences().trackActivity);
         QVERIFY(harness.global->isInstalled());
-        QCOMPARE(controller.alertTitle(), QStringLiteral("无法保存监测设置"));
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("无法保存监测设置"));
     }
 
     void spinsTurnOntoTheChosenSlice()
@@ -397,7 +397,7 @@ private slots:
         QTRY_COMPARE(controller.phase(), SessionPhase::SessionComplete);
         QVERIFY(controller.emergencyUnlocked());
         QVERIFY(!controller.keyboardIsLocked());
-        QCOMPARE(controller.alertTitle(), QStringLiteral("已应急解锁"));
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("已应急解锁"));
         QTest::qWait(100);
         QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
         QVERIFY(!controller.isSpinning());
@@ -431,7 +431,7 @@ private slots:
         const qint64 revision = controller.notesRevision();
         QVERIFY(QFile::remove(harness.file(QStringLiteral("daily-activity-log.csv"))));
         controller.confirmActivityCompleted();
-        QCOMPARE(controller.alertTitle(), QStringLiteral("CSV 写入失败"));
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("CSV 写入失败"));
         QCOMPARE(controller.phase(), SessionPhase::Focus);
         QVERIFY(!harness.grab->isGrabbed());
         QCOMPARE(controller.notesRevision(), revision);
@@ -446,7 +446,7 @@ private slots:
         QVERIFY(QFile::remove(harness.file(QStringLiteral("focus-session-log.csv"))));
         controller.finishFocusNow();
         QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
-        QCOMPARE(controller.alertTitle(), QStringLiteral("番茄记录写入失败"));
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("番茄记录写入失败"));
         QCOMPARE(controller.notesRevision(), 0);
         // The round's saved state goes only with its row written.
         QVERIFY(QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
@@ -460,7 +460,7 @@ private slots:
         controller.finishFocusNow();
         controller.enterLockedBreak();
         QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
-        QCOMPARE(controller.alertTitle(), QStringLiteral("无法锁定键盘"));
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("无法锁定键盘"));
         QCOMPARE(harness.window->fullScreens, 0);
     }
 

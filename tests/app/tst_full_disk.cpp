@@ -77,8 +77,8 @@ private slots:
             controller.updateJournalEntry(controller.allNotesEntries({}).first(), u"T"_s, {}, {}, {});
         if (fault == Fault::append)
             controller.finishFocusNow();
-        QCOMPARE(controller.alertTitle(), alert);
-        QVERIFY(fault != Fault::readOnly || controller.alertMessage().contains(folder));
+        QCOMPARE(controller.sheets()->alertTitle(), alert);
+        QVERIFY(fault != Fault::readOnly || controller.sheets()->alertMessage().contains(folder));
         QCOMPARE(QDir(folder).entryList({ u"*backup*"_s }, QDir::Files), QStringList());
         // A round that ends while the disk is still full is kept back too.
         if (controller.phase() == SessionPhase::Focus)

@@ -12,17 +12,17 @@ class HeaderActionsTest : public QObject
     Q_OBJECT
 
 private:
-    using Setter = void (AppController::*)(bool);
+    using Setter = void (Sheets::*)(bool);
 
     static Setter setterOf(const QString &sheet)
     {
         if (sheet == u"settings")
-            return &AppController::setShowingSettings;
+            return &Sheets::setShowingSettings;
         if (sheet == u"statistics")
-            return &AppController::setShowingStatistics;
+            return &Sheets::setShowingStatistics;
         if (sheet == u"notes")
-            return &AppController::setShowingNotes;
-        return &AppController::setShowingDeveloperCorner;
+            return &Sheets::setShowingNotes;
+        return &Sheets::setShowingDeveloperCorner;
     }
 
 private slots:
@@ -31,23 +31,24 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         for (int press = 1; press <= 2; ++press) {
-            controller.setShowingNotes(false);
+            controller.sheets()->setShowingNotes(false);
             const qint64 revision = controller.notesRevision();
             const int forwards = harness.window->broughtForward;
             QStringList steps;
             connect(&controller, &AppController::notesRevisionChanged, this, [&] {
                 steps << QStringLiteral("revision %1, sheet %2, forward %3")
                              .arg(controller.notesRevision() - revision)
-                             .arg(controller.showingNotes())
+                             .arg(controller.sheets()->showingNotes())
                              .arg(harness.window->broughtForward - forwards);
             });
-            connect(&controller, &AppController::showingNotesChanged, this, [&] {
+            connect(controller.sheets(), &Sheets::showingNotesChanged, this, [&] {
                 steps << QStringLiteral("sheet %1, forward %2")
-                             .arg(controller.showingNotes())
+                             .arg(controller.sheets()->showingNotes())
                              .arg(harness.window->broughtForward - forwards);
             });
             controller.openJournal();
             disconnect(&controller, nullptr, this, nullptr);
+            disconnect(controller.sheets(), nullptr, this, nullptr);
             QCOMPARE(steps,
                 QStringList({ QStringLiteral("revision 1, sheet 0, forward 0"),
                     QStringLiteral("sheet 1, forward 0") }));
@@ -63,12 +64,12 @@ private slots:
         harness.clock->advanceMs(24 * 3600 * 1000);
         QList<DailyStat> seen;
         int forwardsWhenOpened = -1;
-        connect(&controller, &AppController::showingStatisticsChanged, this, [&] {
+        connect(controller.sheets(), &Sheets::showingStatisticsChanged, this, [&] {
             seen = controller.dailyStats();
             forwardsWhenOpened = harness.window->broughtForward;
         });
         controller.showDailyInsights();
-        QVERIFY(controller.showingStatistics());
+        QVERIFY(controller.sheets()->showingStatistics());
         QCOMPARE(seen.size(), 30);
         QCOMPARE(seen.constLast().date.date(), harness.startTime.date().addDays(1));
         QCOMPARE(seen.constFirst().date.date(), harness.startTime.date().addDays(-28));
@@ -89,12 +90,12 @@ private slots:
         QVERIFY(controller.preferences().backgroundLibrary.isEmpty());
 
         QStringList pathsWhenOpened;
-        connect(&controller, &AppController::showingSettingsChanged, this, [&] {
+        connect(controller.sheets(), &Sheets::showingSettingsChanged, this, [&] {
             for (const BackgroundMediaItem &item : controller.preferences().backgroundLibrary)
                 pathsWhenOpened << QFileInfo(item.path).fileName();
         });
         controller.openSettings();
-        QVERIFY(controller.showingSettings());
+        QVERIFY(controller.sheets()->showingSettings());
         QCOMPARE(pathsWhenOpened, QStringList { QStringLiteral("meadow.png") });
         // The settings sheet does not bring the window forward.
         QCOMPARE(harness.window->broughtForward, 0);
@@ -105,15 +106,15 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         const qint64 revision = controller.notesRevision();
-        QSignalSpy opened(&controller, &AppController::showingDeveloperCornerChanged);
+        QSignalSpy opened(controller.sheets(), &Sheets::showingDeveloperCornerChanged);
         controller.openDeveloperCorner();
         controller.openDeveloperCorner();
-        QVERIFY(controller.showingDeveloperCorner());
+        QVERIFY(controller.sheets()->showingDeveloperCorner());
         QCOMPARE(opened.size(), 1);
         QCOMPARE(controller.notesRevision(), revision);
         QCOMPARE(harness.window->broughtForward, 0);
-        QVERIFY(
-            !controller.showingSettings() && !controller.showingStatistics() && !controller.showingNotes());
+        QVERIFY(!controller.sheets()->showingSettings() && !controller.sheets()->showingStatistics()
+            && !controller.sheets()->showingNotes());
     }
 
     void theHeaderFollowsTheController()
@@ -187,10 +188,10 @@ private slots:
 
         ControllerHarness harness;
         AppController &controller = harness.start();
-        QSignalSpy changes(&controller, &AppController::alertHostChanged);
+        QSignalSpy changes(controller.sheets(), &Sheets::alertHostChanged);
         for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts))
-            (controller.*setterOf(step.mid(1)))(step.startsWith(u'+'));
-        QCOMPARE(controller.alertHost(), host);
+            (controller.sheets()->*setterOf(step.mid(1)))(step.startsWith(u'+'));
+        QCOMPARE(controller.sheets()->alertHost(), host);
         QCOMPARE(changes.size(), hostChanges);
     }
 
@@ -200,14 +201,14 @@ private slots:
         AppController &controller = harness.start();
         controller.openSettings();
         QString hostWhenSheetClosed = QStringLiteral("unset");
-        connect(&controller, &AppController::showingSettingsChanged, this,
-            [&] { hostWhenSheetClosed = controller.alertHost(); });
-        controller.showAlert(QStringLiteral("设置保存失败"), QStringLiteral("磁盘已满"));
-        QCOMPARE(controller.alertHost(), QStringLiteral("settings"));
-        controller.setShowingSettings(false);
+        connect(controller.sheets(), &Sheets::showingSettingsChanged, this,
+            [&] { hostWhenSheetClosed = controller.sheets()->alertHost(); });
+        controller.sheets()->showAlert(QStringLiteral("设置保存失败"), QStringLiteral("磁盘已满"));
+        QCOMPARE(controller.sheets()->alertHost(), QStringLiteral("settings"));
+        controller.sheets()->setShowingSettings(false);
         // The host moved before the sheet's flag fell, and the alert stays up.
         QCOMPARE(hostWhenSheetClosed, QString());
-        QVERIFY(controller.showingAlert());
+        QVERIFY(controller.sheets()->showingAlert());
     }
 };
 

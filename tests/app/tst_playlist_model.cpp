@@ -215,7 +215,7 @@ private slots:
         preferences.focusPlaylist.tracks = storedTracks(harness, u"AB"_s);
         AppController &controller = harness.startWithStored(preferences);
         PlaylistModel &focus = *open(controller).focusPlaylist();
-        PlaylistModel &reminder = *controller.settingsSession()->reminderPlaylist();
+        PlaylistModel &reminder = *controller.sheets()->settingsSession()->reminderPlaylist();
         QSignalSpy focusRows(&focus, &PlaylistModel::dataChanged);
         QSignalSpy reminderRows(&reminder, &PlaylistModel::dataChanged);
         QSignalSpy published(controller.music(), &Music::nowPlayingChanged);
@@ -454,7 +454,7 @@ private slots:
         QList<QUrl> urls = urlsOf(userFiles(dropped, files));
         if (remote)
             urls.append(QUrl(u"https://example.com/song.mp3"_s));
-        QSignalSpy alerted(&controller, &AppController::alertChanged);
+        QSignalSpy alerted(controller.sheets(), &Sheets::alertChanged);
 
         QCOMPARE(model.dropUrls(urls), accepted);
         runDeferredImports(model);
@@ -463,7 +463,7 @@ private slots:
         QCOMPARE(rowNames(model), names);
         QCOMPARE(alerted.size(), alerts);
         if (alerts > 0)
-            QCOMPARE(controller.alertTitle(), u"没有可导入的音乐"_s);
+            QCOMPARE(controller.sheets()->alertTitle(), u"没有可导入的音乐"_s);
         for (const AudioTrack &track : session.draft().focusPlaylist.tracks) {
             QVERIFY(QFile::exists(track.path));
             QVERIFY(track.path.startsWith(harness.file(u"Media/"_s)));
@@ -503,9 +503,10 @@ private slots:
 
         QVERIFY(model.isEmpty());
         QVERIFY(session.draft().focusPlaylist.tracks.isEmpty());
-        QVERIFY(controller.showingAlert());
-        QCOMPARE(controller.alertTitle(), u"音乐导入失败"_s);
-        QVERIFY2(controller.alertMessage().contains(u"gone-三.mp3"_s), qPrintable(controller.alertMessage()));
+        QVERIFY(controller.sheets()->showingAlert());
+        QCOMPARE(controller.sheets()->alertTitle(), u"音乐导入失败"_s);
+        QVERIFY2(controller.sheets()->alertMessage().contains(u"gone-三.mp3"_s),
+            qPrintable(controller.sheets()->alertMessage()));
 
         // The copies made before the failure go when the sheet closes.
         session.cancel();
@@ -614,7 +615,7 @@ private slots:
             session.save();
         else
             session.cancel();
-        QVERIFY(!controller.showingSettings());
+        QVERIFY(!controller.sheets()->showingSettings());
         runDeferredImports(*model);
 
         QCOMPARE(model->rowCount(), 0);

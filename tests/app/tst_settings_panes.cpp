@@ -287,7 +287,7 @@ private slots:
 
         QCOMPARE(session.startsAtLogin(), shownAfter);
         QCOMPARE(QFile::exists(entry), shownAfter);
-        QCOMPARE(controller.showingAlert(), readOnly);
+        QCOMPARE(controller.sheets()->showingAlert(), readOnly);
         if (shownAfter) {
             QVERIFY(readFileBytes(entry).contains(" --hidden\n"));
             QCOMPARE(QProcess::execute(QStringLiteral("desktop-file-validate"), { entry }), 0);
@@ -315,7 +315,7 @@ private slots:
         QVERIFY(QFileInfo(path).isAbsolute());
         QCOMPARE(path, harness.file(fileName));
         QCOMPARE(harness.workspace->revealedFiles, QStringList { path });
-        QVERIFY(controller.showingSettings());
+        QVERIFY(controller.sheets()->showingSettings());
     }
 
     void beginUpdateCheck_data()
@@ -356,7 +356,7 @@ private slots:
         session.setDraft(draft);
         if (checkCase == CheckCase::invalidWeights)
             session.setWeightInput(draft.items[0].id, QStringLiteral("abc"));
-        QSignalSpy announced(&controller, &AppController::settingsSessionChanged);
+        QSignalSpy announced(controller.sheets(), &Sheets::settingsSessionChanged);
 
         if (checkCase == CheckCase::readOnlyFolder) {
             ReadOnlyFolder readOnly(QFileInfo(preferencesFile).absolutePath(), harness.home.path());
@@ -366,9 +366,9 @@ private slots:
         }
 
         QCOMPARE(session.showingWeightError(), checkCase == CheckCase::invalidWeights);
-        QCOMPARE(controller.showingSettings(), !closes);
-        QCOMPARE(controller.showingAlert(), !alertTitle.isEmpty());
-        QCOMPARE(controller.alertTitle(), alertTitle);
+        QCOMPARE(controller.sheets()->showingSettings(), !closes);
+        QCOMPARE(controller.sheets()->showingAlert(), !alertTitle.isEmpty());
+        QCOMPARE(controller.sheets()->alertTitle(), alertTitle);
         QCOMPARE(m_delay->isPending(), checks);
         if (closes) {
             QCOMPARE(controller.preferences().sessionMinutes, qint64(40));
@@ -383,7 +383,7 @@ private slots:
 
         // The check waits for the sheet to be gone, and outlives its session.
         settle();
-        QCOMPARE(controller.settingsSession() == nullptr, closes);
+        QCOMPARE(controller.sheets()->settingsSession() == nullptr, closes);
         m_delay->advance(349ms);
         QVERIFY(!updates.isChecking());
         m_delay->advance(1ms);
@@ -403,7 +403,7 @@ private slots:
         session.cancel();
         settle();
 
-        QVERIFY(!controller.showingSettings());
+        QVERIFY(!controller.sheets()->showingSettings());
         QVERIFY(!controller.updateController().automaticallyChecksForUpdates());
         QVERIFY(!UpdateController(QString(), {}).automaticallyChecksForUpdates());
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("preferences.json"))), bytes);
@@ -440,7 +440,7 @@ private slots:
             QVERIFY(!updates.canCheckForUpdates());
             QCOMPARE(enabled.count(), 0);
         }
-        QVERIFY(controller.showingSettings());
+        QVERIFY(controller.sheets()->showingSettings());
     }
 };
 

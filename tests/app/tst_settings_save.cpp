@@ -47,7 +47,7 @@ private:
     AppController &startWith(ControllerHarness &harness, const AppPreferences &stored)
     {
         AppController &controller = harness.startWithStored(stored);
-        controller.setShowingSettings(true);
+        controller.sheets()->setShowingSettings(true);
         return controller;
     }
 
@@ -107,10 +107,10 @@ private slots:
         edited.language = english ? AppLanguage::chinese : AppLanguage::english;
         QVERIFY(!controller.savePreferences(edited));
 
-        QCOMPARE(controller.alertTitle(), title);
-        QCOMPARE(controller.alertMessage(), message);
-        QVERIFY(controller.showingAlert());
-        QVERIFY(controller.showingSettings());
+        QCOMPARE(controller.sheets()->alertTitle(), title);
+        QCOMPARE(controller.sheets()->alertMessage(), message);
+        QVERIFY(controller.sheets()->showingAlert());
+        QVERIFY(controller.sheets()->showingSettings());
         QCOMPARE(published.count(), 0);
         QCOMPARE(controller.preferences(), before);
         QCOMPARE(readFileBytes(path), bytes);
@@ -148,8 +148,8 @@ private slots:
         QCOMPARE(items[0].title, QStringLiteral("未命名项目"));
         QCOMPARE(items[1].title, QStringLiteral("Stretch"));
         QCOMPARE(items[0].id, edited.items[0].id);
-        QVERIFY(!controller.showingSettings());
-        QVERIFY(!controller.showingAlert());
+        QVERIFY(!controller.sheets()->showingSettings());
+        QVERIFY(!controller.sheets()->showingAlert());
         const QJsonArray stored = readJson(harness.file(QStringLiteral("preferences.json")))
                                       .value(QStringLiteral("items"))
                                       .toArray();
@@ -384,9 +384,9 @@ private slots:
             QVERIFY(controller.savePreferences(edited));
         }
 
-        QCOMPARE(controller.alertTitle(), QStringLiteral("Could Not Save Settings"));
-        QVERIFY(!controller.alertMessage().isEmpty());
-        QVERIFY(!controller.showingSettings());
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("Could Not Save Settings"));
+        QVERIFY(!controller.sheets()->alertMessage().isEmpty());
+        QVERIFY(!controller.sheets()->showingSettings());
         QCOMPARE(controller.preferences().sessionMinutes, qint64(40));
         QCOMPARE(controller.preferences().backgroundLibrary.size(), 1);
         QVERIFY(QFile::exists(hill));
@@ -429,7 +429,7 @@ private slots:
             QVERIFY(!importedFile(harness, QStringLiteral("Background"), QStringLiteral("earlier.png"))
                          .isEmpty());
         AppController &controller = harness.start();
-        controller.setShowingSettings(true);
+        controller.sheets()->setShowingSettings(true);
         const QString orphan = importedFile(harness, QStringLiteral("Focus"), QStringLiteral("orphan.mp3"));
         const QString named = importedFile(harness, QStringLiteral("Reminder"), QStringLiteral("named.mp3"));
         if (damageAfterStart) {
@@ -442,7 +442,7 @@ private slots:
         }
 
         // The settings sheet is cancelled.
-        controller.setShowingSettings(false);
+        controller.sheets()->setShowingSettings(false);
         controller.cleanupUnreferencedMedia();
         QCOMPARE(QFile::exists(orphan), !orphanDeleted);
         QVERIFY(QFile::exists(named));
@@ -491,7 +491,7 @@ private slots:
         QCOMPARE(published.count(), 1);
         QCOMPARE(readJson(saving.file(path)).value(key), written);
         QCOMPARE(controller.preferences().toJson().value(key), written);
-        QVERIFY(!controller.showingAlert());
+        QVERIFY(!controller.sheets()->showingAlert());
 
         ControllerHarness failing;
         AppController &rolledBack = startWith(failing, english);
@@ -502,8 +502,8 @@ private slots:
         run(rolledBack);
         QCOMPARE(changes.count(), 2);
         QCOMPARE(rolledBack.preferences().toJson().value(key), before);
-        QCOMPARE(rolledBack.alertTitle(), alert);
-        QVERIFY(!rolledBack.alertMessage().isEmpty());
+        QCOMPARE(rolledBack.sheets()->alertTitle(), alert);
+        QVERIFY(!rolledBack.sheets()->alertMessage().isEmpty());
     }
 
     void sameDockWritesNothing()

@@ -29,12 +29,12 @@ private slots:
         AppPreferences stored;
         stored.items = itemsWithWeights({ 1.0 / 3, 2, 0.125 });
         AppController &controller = harness.startWithStored(stored);
-        QVERIFY(!controller.settingsSession());
-        QSignalSpy announced(&controller, &AppController::settingsSessionChanged);
+        QVERIFY(!controller.sheets()->settingsSession());
+        QSignalSpy announced(controller.sheets(), &Sheets::settingsSessionChanged);
         // The session exists by the time the sheet's flag is seen rising.
         bool sessionBeforeFlag = false;
-        connect(&controller, &AppController::showingSettingsChanged, this,
-            [&] { sessionBeforeFlag = controller.settingsSession() != nullptr; });
+        connect(controller.sheets(), &Sheets::showingSettingsChanged, this,
+            [&] { sessionBeforeFlag = controller.sheets()->settingsSession() != nullptr; });
 
         SettingsSession &session = open(controller);
 
@@ -158,8 +158,8 @@ private slots:
         session.save();
 
         QVERIFY(session.showingWeightError());
-        QVERIFY(controller.showingSettings());
-        QVERIFY(!controller.showingAlert());
+        QVERIFY(controller.sheets()->showingSettings());
+        QVERIFY(!controller.sheets()->showingAlert());
         QCOMPARE(controller.preferences(), before);
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("preferences.json"))), bytes);
         QCOMPARE(session.draft().sessionMinutes, qint64(50));
@@ -182,10 +182,10 @@ private slots:
         settle();
 
         QVERIFY(!session.showingWeightError());
-        QVERIFY(controller.showingAlert());
-        QCOMPARE(controller.alertTitle(), QStringLiteral("至少需要两个有效权重"));
-        QVERIFY(controller.showingSettings());
-        QCOMPARE(controller.settingsSession(), &session);
+        QVERIFY(controller.sheets()->showingAlert());
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("至少需要两个有效权重"));
+        QVERIFY(controller.sheets()->showingSettings());
+        QCOMPARE(controller.sheets()->settingsSession(), &session);
         QCOMPARE(session.draft(), draft);
         QCOMPARE(controller.preferences().items, stored.items);
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("preferences.json"))), bytes);
@@ -200,17 +200,17 @@ private slots:
         AppPreferences draft = session.draft();
         draft.sessionMinutes = 40;
         session.setDraft(draft);
-        QSignalSpy announced(&controller, &AppController::settingsSessionChanged);
+        QSignalSpy announced(controller.sheets(), &Sheets::settingsSessionChanged);
 
         session.save();
 
-        QVERIFY(!controller.showingSettings());
-        QVERIFY(!controller.showingAlert());
+        QVERIFY(!controller.sheets()->showingSettings());
+        QVERIFY(!controller.sheets()->showingAlert());
         QCOMPARE(controller.preferences().sessionMinutes, qint64(40));
         QCOMPARE(controller.preferences().items[0].weight, 4.5);
         QCOMPARE(AppStorageService::loadPreferences(harness.root()).value(), controller.preferences());
         settle();
-        QVERIFY(!controller.settingsSession());
+        QVERIFY(!controller.sheets()->settingsSession());
         QCOMPARE(announced.count(), 1);
     }
 
@@ -232,11 +232,11 @@ private slots:
 
         first.cancel();
 
-        QVERIFY(!controller.showingSettings());
+        QVERIFY(!controller.sheets()->showingSettings());
         QCOMPARE(controller.preferences(), before);
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("preferences.json"))), bytes);
         settle();
-        QVERIFY(!controller.settingsSession());
+        QVERIFY(!controller.sheets()->settingsSession());
 
         SettingsSession &second = open(controller);
         QCOMPARE(second.draft(), before);
@@ -253,11 +253,11 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         SettingsSession *first = &open(controller);
-        controller.setShowingSettings(false);
+        controller.sheets()->setShowingSettings(false);
         SettingsSession *second = &open(controller);
         QVERIFY(first != second);
         settle();
-        QCOMPARE(controller.settingsSession(), second);
+        QCOMPARE(controller.sheets()->settingsSession(), second);
     }
 
     void textsFollowTheDraft_data()
@@ -461,8 +461,8 @@ private slots:
         }
         settle();
 
-        QVERIFY(!controller.showingSettings());
-        QCOMPARE(controller.alertTitle(), QStringLiteral("设置保存失败"));
+        QVERIFY(!controller.sheets()->showingSettings());
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("设置保存失败"));
         QVERIFY(QFile::exists(sea));
         QVERIFY(QFile::exists(hill));
         QVERIFY(QFile::exists(song));

@@ -44,7 +44,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(controller.phase(), SessionPhase::SessionComplete, 10000);
         QVERIFY(!controller.keyboardIsLocked());
         QVERIFY(controller.emergencyUnlocked());
-        QCOMPARE(controller.alertTitle(), QStringLiteral("已应急解锁"));
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("已应急解锁"));
 
         probe.forget();
         input.tap(keysym::b);

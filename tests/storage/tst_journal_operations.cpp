@@ -141,7 +141,7 @@ private slots:
         const qint64 revision = controller.notesRevision();
         controller.updateJournalEntry(
             entry, QStringLiteral("x"), std::nullopt, std::nullopt, QStringLiteral("y"));
-        QCOMPARE(controller.alertTitle(), QStringLiteral("无法保存笔记"));
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("无法保存笔记"));
         QCOMPARE(controller.notesRevision(), revision);
     }
 };

@@ -169,13 +169,13 @@ private slots:
         AppController &controller = harness.start();
         const QString movedName = QStringLiteral("focus-session-log.unreadable-2026-12-07.csv");
         QCOMPARE(readFileBytes(QFileInfo(harness.file(focusLog)).dir().filePath(movedName)), binary);
-        QVERIFY(controller.showingAlert());
-        QCOMPARE(controller.alertTitle(), QStringLiteral("记录文件无法读取"));
-        QVERIFY(controller.alertMessage().contains(movedName));
-        QVERIFY(!controller.alertMessage().contains(harness.root()));
-        controller.setShowingAlert(false);
+        QVERIFY(controller.sheets()->showingAlert());
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("记录文件无法读取"));
+        QVERIFY(controller.sheets()->alertMessage().contains(movedName));
+        QVERIFY(!controller.sheets()->alertMessage().contains(harness.root()));
+        controller.sheets()->setShowingAlert(false);
         harness.tick(1500);
-        QVERIFY(!controller.showingAlert());
+        QVERIFY(!controller.sheets()->showingAlert());
     }
 };
 

@@ -93,7 +93,7 @@ inline QQuickWindow *sheetWindow(const QQuickWindow &main, const QString &name)
     return main.findChild<QQuickWindow *>(name + QStringLiteral("Sheet"));
 }
 
-// The controller's flag that shows a sheet: "notes" is "showingNotes".
+// The flag of the controller's sheets that shows a sheet: "notes" is "showingNotes".
 inline QByteArray sheetFlag(const QString &name)
 {
     return "showing" + name.left(1).toUpper().toLatin1() + name.mid(1).toLatin1();
@@ -136,7 +136,7 @@ inline void chooseSettingsPane(AppController &controller, const MainWindowViews 
     QQuickItem *row = findItem(settingsView(views), QStringLiteral("paneRow_") + pane);
     QVERIFY(row);
     QTest::mouseClick(row->window(), Qt::LeftButton, {}, centreOf(row));
-    QTRY_COMPARE(controller.settingsSession()->selectedPaneName(), pane);
+    QTRY_COMPARE(controller.sheets()->settingsSession()->selectedPaneName(), pane);
 }
 
 // Moves the held pointer over the window in small steps, as a hand does.

@@ -17,7 +17,7 @@ namespace SettingsFixtures {
 inline SettingsSession &open(AppController &controller)
 {
     controller.openSettings();
-    return *controller.settingsSession();
+    return *controller.sheets()->settingsSession();
 }
 
 // Local file addresses, as a file manager drops them.

@@ -21,7 +21,7 @@ protected:
     QQuickWindow *sheet() const { return settingsSheet(m_views); }
     QQuickItem *view() const { return settingsView(m_views); }
     QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
-    SettingsSession &session() const { return *m_controller->settingsSession(); }
+    SettingsSession &session() const { return *m_controller->sheets()->settingsSession(); }
 
     void click(QQuickItem *item)
     {
@@ -32,8 +32,8 @@ protected:
     // Between tests: the sheet and any alert over it closed.
     void closeSheet()
     {
-        m_controller->setShowingAlert(false);
-        m_controller->setShowingSettings(false);
+        m_controller->sheets()->setShowingAlert(false);
+        m_controller->sheets()->setShowingSettings(false);
         QTRY_VERIFY(!sheet()->isVisible());
     }
 };

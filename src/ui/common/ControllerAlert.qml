@@ -14,14 +14,14 @@ AlertDialog {
     property Item backdrop: null
     // The window this alert belongs to: a sheet's name, or empty for the main window.
     property string host: ""
-    property bool wanted: AppController.showingAlert && AppController.alertHost === host
+    property bool wanted: AppController.sheets.showingAlert && AppController.sheets.alertHost === host
     // Set by a view with an alert of its own, which clears its own flag on dismissed().
     property bool ownFlag: false
 
     signal dismissed
 
-    heading: AppController.alertTitle
-    message: AppController.alertMessage
+    heading: AppController.sheets.alertTitle
+    message: AppController.sheets.alertMessage
     headingColor: Theme.foreground
     defaultButton: dismissButton
     visible: wanted
@@ -32,7 +32,7 @@ AlertDialog {
         if (ownFlag)
             dismissed();
         else
-            AppController.showingAlert = false;
+            AppController.sheets.showingAlert = false;
     }
 
     background: ShadowedGlass {

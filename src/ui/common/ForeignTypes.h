@@ -11,6 +11,7 @@
 #include "app/RoundCompletePresentation.h"
 #include "app/SettingsPaneTexts.h"
 #include "app/SettingsSession.h"
+#include "app/Sheets.h"
 #include "core/SessionPhase.h"
 #include "media/VideoStartWatchdog.h"
 #include "network/UpdateController.h"
@@ -53,6 +54,13 @@ struct ForeignMusic
 {
     Q_GADGET
     QML_FOREIGN(Music)
+    QML_ANONYMOUS
+};
+
+struct ForeignSheets
+{
+    Q_GADGET
+    QML_FOREIGN(Sheets)
     QML_ANONYMOUS
 };
 

@@ -85,7 +85,7 @@ Item {
                 text: Texts.L("完成", "Done")
                 font.pixelSize: Theme.fontBody
                 font.weight: Theme.fontWeightEmphasis
-                onClicked: AppController.showingDeveloperCorner = false
+                onClicked: AppController.sheets.showingDeveloperCorner = false
                 Accessible.onPressAction: if (enabled) clicked()
 
                 contentItem: Text {

@@ -142,5 +142,5 @@ void JournalController::close()
 {
     commitEditing();
     if (m_controller)
-        m_controller->setShowingNotes(false);
+        m_controller->sheets()->setShowingNotes(false);
 }

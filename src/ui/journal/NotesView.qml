@@ -32,7 +32,7 @@ Item {
     // Cancel is the way to drop it. An alert over the editor closes first.
     Shortcut {
         sequence: "Esc"
-        enabled: view.somethingOpen && !AppController.showingAlert
+        enabled: view.somethingOpen && !AppController.sheets.showingAlert
         onActivated: view.journal.commitEditing()
     }
 

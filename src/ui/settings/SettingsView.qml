@@ -9,7 +9,7 @@ import Quorvane.Common
 Rectangle {
     id: view
 
-    readonly property SettingsSession session: AppController.settingsSession
+    readonly property SettingsSession session: AppController.sheets.settingsSession
 
     // Each pane's view, by the pane's name ("appearance", "general", "focus", "audio", "wheel",
     // "records", "update"). A pane without a view here shows its heading only.
@@ -26,7 +26,7 @@ Rectangle {
     // shown has open (the appearance pane, by its `somethingOpen`). Return and Escape then stand aside,
     // and Escape closes only that.
     readonly property bool somethingOpen: session.showingWeightError || session.showingMinimumItemsAlert
-                                          || session.symbolPickerItemId !== "" || AppController.showingAlert
+                                          || session.symbolPickerItemId !== "" || AppController.sheets.showingAlert
                                           || (pane.item as AppearancePane)?.somethingOpen === true
 
     color: Theme.settingsBackground(palette.window)

@@ -8,7 +8,7 @@ import Quorvane.Common
 // A sheet's view plugs in as the `content` of its window, by the address of its file in its feature's
 // module: SettingsView, StatisticsView, NotesView and DeveloperCornerView. The view's root
 // item is sized to the sheet, reaches the controller through the AppController singleton and closes its
-// sheet by clearing the flag (AppController.showingSettings = false). It is created when the flag rises
+// sheet by clearing the flag (AppController.sheets.showingSettings = false). It is created when the flag rises
 // and destroyed when it falls, so each opening starts from fresh state.
 Item {
     id: host
@@ -19,8 +19,8 @@ Item {
         title: Texts.L("柯帆设置", "Quorvane Settings")
         fixedSize: Qt.size(920, 720)
         transientParent: host.Window.window
-        showing: AppController.showingSettings
-        onDismissed: AppController.showingSettings = false
+        showing: AppController.sheets.showingSettings
+        onDismissed: AppController.sheets.showingSettings = false
         content: "qrc:/qt-project.org/imports/Quorvane/Settings/SettingsView.qml"
     }
 
@@ -30,8 +30,8 @@ Item {
         title: Texts.L("每日节律", "Daily Rhythm")
         fixedSize: Qt.size(900, 720)
         transientParent: host.Window.window
-        showing: AppController.showingStatistics
-        onDismissed: AppController.showingStatistics = false
+        showing: AppController.sheets.showingStatistics
+        onDismissed: AppController.sheets.showingStatistics = false
         content: "qrc:/qt-project.org/imports/Quorvane/Statistics/StatisticsView.qml"
     }
 
@@ -41,8 +41,8 @@ Item {
         title: Texts.L("工作日志", "Notes Journal")
         fixedSize: Qt.size(1020, 720)
         transientParent: host.Window.window
-        showing: AppController.showingNotes
-        onDismissed: AppController.showingNotes = false
+        showing: AppController.sheets.showingNotes
+        onDismissed: AppController.sheets.showingNotes = false
         content: "qrc:/qt-project.org/imports/Quorvane/Journal/NotesView.qml"
     }
 
@@ -52,8 +52,8 @@ Item {
         title: Texts.L("开发者角落", "Developer Corner")
         fixedSize: Qt.size(920, 720)
         transientParent: host.Window.window
-        showing: AppController.showingDeveloperCorner
-        onDismissed: AppController.showingDeveloperCorner = false
+        showing: AppController.sheets.showingDeveloperCorner
+        onDismissed: AppController.sheets.showingDeveloperCorner = false
         content: "qrc:/qt-project.org/imports/Quorvane/DeveloperCorner/DeveloperCornerView.qml"
     }
 }

@@ -49,7 +49,7 @@ Item {
         StatisticsHeader {
             Layout.fillWidth: true
             statistics: model
-            onDone: AppController.showingStatistics = false
+            onDone: AppController.sheets.showingStatistics = false
         }
 
         SheetScrollView {

@@ -451,7 +451,7 @@ private slots:
         const QList<BackgroundMediaItem> items
             = m_controller->importBackgroundMediaFiles({ QUrl::fromLocalFile(wallpaper) });
         QCOMPARE(items.size(), 1);
-        QVERIFY(!m_controller->showingAlert());
+        QVERIFY(!m_controller->sheets()->showingAlert());
 
         QQuickItem *view = show(QStringLiteral("Common/BackgroundMediaView.qml"),
             { { QStringLiteral("url"), QUrl::fromLocalFile(items.first().path) },

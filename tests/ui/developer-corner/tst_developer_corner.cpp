@@ -241,7 +241,7 @@ private slots:
         QVERIFY(!next->sent());
         QVERIFY(!next->sending());
         QVERIFY(!next->creatingCheckout());
-        QVERIFY(!session.controller->showingAlert());
+        QVERIFY(!session.controller->sheets()->showingAlert());
     }
 
     void choosingImagesAsksForImages()

@@ -682,7 +682,7 @@ private slots:
         JournalFixture logs(harness);
         logs.focus(QStringLiteral("a"), local(2024, 3, 1, 7, 0), local(2024, 3, 1, 7, 25), true);
         AppController &controller = harness.start();
-        controller.setShowingNotes(true);
+        controller.sheets()->setShowingNotes(true);
         auto journal = std::make_unique<JournalController>();
         journal->setController(&controller);
         settle(*journal);
@@ -703,7 +703,7 @@ private slots:
             controller.shutdown();
         QCOMPARE(controller.notesRevision(), revision + 1);
         QVERIFY(logs.focusLog().contains(QStringLiteral("saved on close")));
-        QCOMPARE(controller.showingNotes(), path != u"header");
+        QCOMPARE(controller.sheets()->showingNotes(), path != u"header");
         if (journal) {
             QVERIFY(journal->editingEntryID().isEmpty());
             journal.reset();
@@ -758,8 +758,8 @@ private slots:
         journal.beginEditing(QStringLiteral("a"));
         journal.setEditingNotes(QStringLiteral("lost"));
         journal.commitEditing();
-        QCOMPARE(controller.alertTitle(), QStringLiteral("无法保存笔记"));
-        QVERIFY(controller.showingAlert());
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("无法保存笔记"));
+        QVERIFY(controller.sheets()->showingAlert());
         QVERIFY(journal.editingEntryID().isEmpty());
         // The reload shows what is actually stored: the unreadable log holds nothing.
         settle(journal);

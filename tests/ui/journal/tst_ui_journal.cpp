@@ -51,7 +51,7 @@ private:
     // Opens a fresh journal over the logged round.
     void openJournal()
     {
-        m_controller->setShowingNotes(true);
+        m_controller->sheets()->setShowingNotes(true);
         m_sheet = m_window->findChild<QQuickWindow *>(QStringLiteral("notesSheet"));
         QVERIFY(m_sheet);
         QVERIFY(QTest::qWaitForWindowExposed(m_sheet));
@@ -96,8 +96,8 @@ private slots:
 
     void cleanup()
     {
-        m_controller->setShowingAlert(false);
-        m_controller->setShowingNotes(false);
+        m_controller->sheets()->setShowingAlert(false);
+        m_controller->sheets()->setShowingNotes(false);
         QTRY_VERIFY_WITH_TIMEOUT(!m_sheet || !m_sheet->isVisible(), 30000);
         m_journal = nullptr;
     }
@@ -128,9 +128,9 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(m_journal->editingEntryID().isEmpty(), 30000);
         }
         AppController &controller = *m_controller;
-        QCOMPARE(controller.alertTitle(), QStringLiteral("无法保存笔记"));
+        QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("无法保存笔记"));
         QTRY_VERIFY_WITH_TIMEOUT(alert->property("opened").toBool(), 30000);
-        QVERIFY(controller.showingNotes());
+        QVERIFY(controller.sheets()->showingNotes());
         QCOMPARE(focusLog(), before);
     }
 
@@ -145,7 +145,7 @@ private slots:
         const qint64 revision = controller.notesRevision();
         QTest::keyClick(m_sheet, Qt::Key_Escape);
         QTRY_VERIFY_WITH_TIMEOUT(m_journal->editingEntryID().isEmpty(), 30000);
-        QVERIFY(controller.showingNotes() && m_sheet->isVisible());
+        QVERIFY(controller.sheets()->showingNotes() && m_sheet->isVisible());
         QCOMPARE(controller.notesRevision(), revision + 1);
         QVERIFY(focusLog().contains(QStringLiteral("\"first draft, typed\"")));
     }

@@ -30,7 +30,6 @@ AppPreferences handPicked()
 
 } // namespace
 
-
 class SettingsAppearanceTest : public QObject
 {
     Q_OBJECT
@@ -40,16 +39,16 @@ private:
     AppController *m_controller = nullptr;
     AppearanceSettings *m_values = nullptr;
 
-    SettingsSession &session() const { return *m_controller->settingsSession(); }
+    SettingsSession &session() const { return *m_controller->sheets()->settingsSession(); }
 
     void open(const AppPreferences &stored)
     {
         m_harness = new ControllerHarness;
         m_controller = &m_harness->startWithStored(stored);
         m_controller->openSettings();
-        QVERIFY(m_controller->settingsSession());
+        QVERIFY(m_controller->sheets()->settingsSession());
         m_values = new AppearanceSettings;
-        m_values->setSession(m_controller->settingsSession());
+        m_values->setSession(m_controller->sheets()->settingsSession());
     }
 
     void editDraft(const std::function<void(AppPreferences &)> &edit)
@@ -345,7 +344,7 @@ private slots:
         session().cancel();
         settle();
 
-        QVERIFY(!m_controller->settingsSession());
+        QVERIFY(!m_controller->sheets()->settingsSession());
         QCOMPARE(m_controller->preferences(), before);
         QCOMPARE(m_controller->backgroundURL(), backgroundBefore);
         QCOMPARE(m_controller->accentColor(), QColor(0x40, 0x50, 0x60));

@@ -179,7 +179,7 @@ private slots:
     void cleanup()
     {
         closeSheet();
-        QTRY_VERIFY(!m_controller->settingsSession());
+        QTRY_VERIFY(!m_controller->sheets()->settingsSession());
     }
 
     void emptyLibraryShowsTheBuiltInTileActive()
@@ -281,7 +281,7 @@ private slots:
                 QVERIFY(read->state().checked);
             }
         }
-        QVERIFY(m_controller->showingSettings());
+        QVERIFY(m_controller->sheets()->showingSettings());
         // Removed by the keys, the last tile leaves them on the one before.
         QTest::keyClick(sheet(), Qt::Key_Space);
         QTRY_COMPARE(sheet()->activeFocusItem(), back ? builtIn : stops[stops.size() - 4]);
@@ -329,8 +329,8 @@ private slots:
         QCOMPARE(order(), QStringLiteral("AB") + imported.name);
 
         click(findItem(view(), way + QStringLiteral("Button")));
-        QTRY_VERIFY(!m_controller->showingSettings());
-        QTRY_VERIFY(!m_controller->settingsSession());
+        QTRY_VERIFY(!m_controller->sheets()->showingSettings());
+        QTRY_VERIFY(!m_controller->sheets()->settingsSession());
         QCOMPARE(QFileInfo::exists(imported.path), way == u"save");
         QVERIFY(QFileInfo::exists(picture));
     }

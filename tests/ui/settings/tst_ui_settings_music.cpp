@@ -163,10 +163,10 @@ private slots:
         };
         QTRY_COMPARE(listed(), names);
         QTRY_VERIFY(!inEditor(kind, u"trackDropOutline"_s)->isVisible());
-        QTRY_COMPARE(m_controller->showingAlert(), alert);
+        QTRY_COMPARE(m_controller->sheets()->showingAlert(), alert);
         if (alert) {
             // The controller's alert shows in the sheet, above it.
-            QCOMPARE(m_controller->alertHost(), u"settings"_s);
+            QCOMPARE(m_controller->sheets()->alertHost(), u"settings"_s);
             QObject *shown = sheet()->findChild<QObject *>(u"settingsAlert"_s);
             QVERIFY(shown);
             QTRY_VERIFY(shown->property("opened").toBool());

@@ -79,12 +79,12 @@ private slots:
 
         click(inView(QStringLiteral("inputAccessButton")));
 
-        QTRY_VERIFY(m_controller->showingAlert());
-        QCOMPARE(m_controller->alertHost(), QStringLiteral("settings"));
+        QTRY_VERIFY(m_controller->sheets()->showingAlert());
+        QCOMPARE(m_controller->sheets()->alertHost(), QStringLiteral("settings"));
         auto *alert = view()->window()->findChild<QObject *>(QStringLiteral("settingsAlert"));
         QVERIFY(alert);
         QTRY_VERIFY(alert->property("visible").toBool());
-        QVERIFY(m_controller->showingSettings());
+        QVERIFY(m_controller->sheets()->showingSettings());
     }
 
     void saveAndCheckShowsTheResultInTheMainWindow()

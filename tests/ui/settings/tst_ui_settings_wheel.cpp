@@ -273,7 +273,7 @@ private slots:
 
         QTest::keyClick(sheet(), Qt::Key_Return);
         QVERIFY(shown && shown->isVisible());
-        QVERIFY(m_controller->showingSettings());
+        QVERIFY(m_controller->sheets()->showingSettings());
 
         if (way == u"escape")
             QTest::keyClick(sheet(), Qt::Key_Escape);
@@ -284,7 +284,7 @@ private slots:
 
         QTRY_VERIFY(!shown);
         QCOMPARE(session().symbolPickerItemIdText(), QString());
-        QVERIFY(m_controller->showingSettings());
+        QVERIFY(m_controller->sheets()->showingSettings());
         QVERIFY(sheet()->isVisible());
         QCOMPARE(m_controller->preferences().items, m_storedItems);
     }
@@ -303,7 +303,7 @@ private slots:
         QTRY_VERIFY(picker() && picker()->isVisible());
         QTest::keyClick(sheet(), Qt::Key_Escape);
         QTRY_COMPARE(session().symbolPickerItemIdText(), QString());
-        QVERIFY(m_controller->showingSettings());
+        QVERIFY(m_controller->sheets()->showingSettings());
     }
 
     void returnInAWeightFieldSaves()
@@ -318,7 +318,7 @@ private slots:
 
         QTest::keyClick(sheet(), Qt::Key_Return);
 
-        QTRY_VERIFY(!m_controller->showingSettings());
+        QTRY_VERIFY(!m_controller->sheets()->showingSettings());
         QCOMPARE(weightsOf(m_controller->preferences().items), (QList<double> { 1, 1, 1.5 }));
         QCOMPARE(m_controller->preferences().items[2].id, items[2].id);
     }

@@ -61,7 +61,7 @@ struct OpenWheelPane
     {
         AppController &controller = harness.startWithStored(stored);
         controller.openSettings();
-        session = controller.settingsSession();
+        session = controller.sheets()->settingsSession();
         model.setSession(session);
         values.setLocale([] { return QLocale(QLocale::English, QLocale::UnitedStates); });
         values.setSession(session);

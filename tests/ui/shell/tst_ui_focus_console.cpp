@@ -92,8 +92,8 @@ private slots:
         QVERIFY(!isShown("finishNowButton"));
 
         QVERIFY(click("permissionButton"));
-        QVERIFY(m_controller->showingAlert());
-        m_controller->setShowingAlert(false);
+        QVERIFY(m_controller->sheets()->showingAlert());
+        m_controller->sheets()->setShowingAlert(false);
 
         m_harness.trust->trusted = true;
         m_harness.global->canInstall = true;
@@ -179,9 +179,9 @@ private slots:
         m_harness.grab->canGrab = false;
         QVERIFY(click("startBreakButton"));
         QCOMPARE(m_controller->phase(), SessionPhase::SessionComplete);
-        QVERIFY(m_controller->showingAlert());
-        QCOMPARE(m_controller->alertTitle(), QStringLiteral("无法锁定键盘"));
-        m_controller->setShowingAlert(false);
+        QVERIFY(m_controller->sheets()->showingAlert());
+        QCOMPARE(m_controller->sheets()->alertTitle(), QStringLiteral("无法锁定键盘"));
+        m_controller->sheets()->setShowingAlert(false);
 
         m_harness.grab->canGrab = true;
         QVERIFY(click("startBreakButton"));

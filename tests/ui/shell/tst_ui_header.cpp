@@ -56,21 +56,21 @@ private:
             return QString::number(preferences.backgroundOverlayEnabled);
         if (control == u"journalCommand")
             return QStringLiteral("%1 %2")
-                .arg(m_controller->showingNotes())
+                .arg(m_controller->sheets()->showingNotes())
                 .arg(m_controller->notesRevision());
         if (control == u"statisticsCommand")
-            return QString::number(m_controller->showingStatistics());
+            return QString::number(m_controller->sheets()->showingStatistics());
         if (control == u"settingsCommand")
-            return QString::number(m_controller->showingSettings());
-        return QString::number(m_controller->showingDeveloperCorner());
+            return QString::number(m_controller->sheets()->showingSettings());
+        return QString::number(m_controller->sheets()->showingDeveloperCorner());
     }
 
     void closeSheets()
     {
-        m_controller->setShowingNotes(false);
-        m_controller->setShowingStatistics(false);
-        m_controller->setShowingSettings(false);
-        m_controller->setShowingDeveloperCorner(false);
+        m_controller->sheets()->setShowingNotes(false);
+        m_controller->sheets()->setShowingStatistics(false);
+        m_controller->sheets()->setShowingSettings(false);
+        m_controller->sheets()->setShowingDeveloperCorner(false);
     }
 
     static void addControlColumns()

@@ -49,7 +49,7 @@ private slots:
     void cleanup()
     {
         for (const char *flag : { "showingSettings", "showingStatistics", "showingNotes" })
-            m_controller->setProperty(flag, false);
+            m_controller->sheets()->setProperty(flag, false);
         // Until the window manager gives the keys back, the next opening would find them still there.
         QTRY_COMPARE(QGuiApplication::focusWindow(), m_views.window);
     }
@@ -90,12 +90,12 @@ private slots:
         const QString &name = row[0], &setup = row[1], &keys = row[2], &outcome = row[4];
         QString focus = row[3];
 
-        QVERIFY(name == u"main" || m_controller->setProperty(sheetFlag(name), true));
+        QVERIFY(name == u"main" || m_controller->sheets()->setProperty(sheetFlag(name), true));
         QQuickWindow *shown = window(name);
         QVERIFY(QTest::qWaitForWindowExposed(shown));
         shown->requestActivate();
         QVERIFY(waitForFocus(shown));
-        SettingsSession *session = m_controller->settingsSession();
+        SettingsSession *session = m_controller->sheets()->settingsSession();
         if (setup.contains(u"edit"))
             session->stepSessionMinutes(1);
         if (setup.contains(u"wheel") || setup == u"overlay") {
@@ -130,7 +130,7 @@ private slots:
             QTRY_VERIFY(ringShows(shown->activeFocusItem()));
         }
         if (outcome == u"unchanged" || outcome == u"saved") {
-            QTRY_VERIFY(!m_controller->showingSettings());
+            QTRY_VERIFY(!m_controller->sheets()->showingSettings());
             QCOMPARE(preferences() == before, outcome == u"unchanged");
             const QJsonObject stored = QJsonDocument::fromJson(preferences()).object();
             QCOMPARE(stored.value(u"sessionMinutes"_qs).toInt() != 25, outcome == u"saved");

@@ -135,11 +135,12 @@ private slots:
                                                   : SessionPhase::Focus);
         const QByteArray flag = "showing" + screen.toLatin1();
         QQuickWindow *sheet = sheetWindow(*m_views.window, screen.at(0).toLower() + screen.mid(1));
-        QVERIFY(!isSheet || (controller.setProperty(flag, true) && QTest::qWaitForWindowExposed(sheet)));
+        QVERIFY(!isSheet
+            || (controller.sheets()->setProperty(flag, true) && QTest::qWaitForWindowExposed(sheet)));
         QQuickItem *root = isSheet ? sheet->property("view").value<QQuickItem *>() : m_views.root;
         QStringList faults; // polled: whatever comes or goes with the phase settles first
         const bool fits = QTest::qWaitFor([&] { return (faults = layoutFaults(root)).isEmpty(); }, 3000);
-        QVERIFY(!isSheet || controller.setProperty(flag, false));
+        QVERIFY(!isSheet || controller.sheets()->setProperty(flag, false));
         QVERIFY2(fits, qPrintable(faults.join(u'\n')));
     }
 };

@@ -467,11 +467,11 @@ std::optional<QImage> shootSheet(
     // that the view starts as it is taken.
     bool prepared = true;
     const QMetaObject::Connection preparation
-        = QObject::connect(&controller, &AppController::settingsSessionChanged, [&] {
-              if (shot.sheet == u"settings" && controller.settingsSession())
-                  prepared = prepareSettings(*controller.settingsSession(), shot);
+        = QObject::connect(controller.sheets(), &Sheets::settingsSessionChanged, [&] {
+              if (shot.sheet == u"settings" && controller.sheets()->settingsSession())
+                  prepared = prepareSettings(*controller.sheets()->settingsSession(), shot);
           });
-    const bool opened = sheet && controller.setProperty(flag.toLatin1().constData(), true);
+    const bool opened = sheet && controller.sheets()->setProperty(flag.toLatin1().constData(), true);
     QObject::disconnect(preparation);
     if (!prepared)
         return std::nullopt;
@@ -482,7 +482,8 @@ std::optional<QImage> shootSheet(
     }
     if (!QTest::qWaitForWindowExposed(sheet, 30000))
         return std::nullopt;
-    if (shot.sheet == u"settings" && !prepareSettingsView(*sheet, *controller.settingsSession(), shot)) {
+    if (shot.sheet == u"settings"
+        && !prepareSettingsView(*sheet, *controller.sheets()->settingsSession(), shot)) {
         qCritical("the settings pane could not be prepared");
         return std::nullopt;
     }

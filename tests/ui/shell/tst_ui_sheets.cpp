@@ -72,9 +72,12 @@ private:
 
     void setFlag(const QString &name, bool showing)
     {
-        QVERIFY(m_controller->setProperty(sheetFlag(name), showing));
+        QVERIFY(m_controller->sheets()->setProperty(sheetFlag(name), showing));
     }
-    bool flag(const QString &name) const { return m_controller->property(sheetFlag(name)).toBool(); }
+    bool flag(const QString &name) const
+    {
+        return m_controller->sheets()->property(sheetFlag(name)).toBool();
+    }
 
 private slots:
     void initTestCase()
@@ -193,7 +196,7 @@ private slots:
         }
         QTRY_VERIFY(!flag(name));
         QTRY_VERIFY(!window->isVisible());
-        QCOMPARE(m_controller->alertHost(), QString());
+        QCOMPARE(m_controller->sheets()->alertHost(), QString());
     }
 
     // A row: the sheet; first Space on a control that opens the journal's editor, or an alert, whose one
@@ -226,7 +229,7 @@ private slots:
             return window->activeFocusItem() && window->activeFocusItem()->objectName().startsWith(target);
         };
         if (row[1] == u"alert") {
-            m_controller->showAlert(QStringLiteral("title"), QStringLiteral("message"));
+            m_controller->sheets()->showAlert(QStringLiteral("title"), QStringLiteral("message"));
         } else if (!row[1].isEmpty()) {
             QVERIFY(QTest::qWaitFor(reached, 30000));
             QTest::keyClick(window, Qt::Key_Space);
@@ -234,7 +237,7 @@ private slots:
         target = row[2];
         QVERIFY(QTest::qWaitFor(reached, 30000));
         QVERIFY(ringShows(window->contentItem()));
-        m_controller->setShowingAlert(false);
+        m_controller->sheets()->setShowingAlert(false);
         setFlag(row[0], false);
         QTRY_VERIFY(!window->isVisible());
     }
@@ -261,13 +264,13 @@ private slots:
         QCOMPARE(window->title(), QStringLiteral("Daily Rhythm"));
         QCOMPARE(window->property("view").value<QQuickItem *>(), first.data());
 
-        m_controller->setShowingDeveloperCorner(false);
-        m_controller->setShowingStatistics(false);
+        m_controller->sheets()->setShowingDeveloperCorner(false);
+        m_controller->sheets()->setShowingStatistics(false);
         QTRY_VERIFY(!first);
         m_controller->showDailyInsights();
         QQuickItem *second = window->property("view").value<QQuickItem *>();
         QVERIFY(second);
-        m_controller->setShowingStatistics(false);
+        m_controller->sheets()->setShowingStatistics(false);
         QTRY_VERIFY(!window->isVisible());
         window->setProperty("content", statisticsView);
         AppPreferences chinese = m_controller->preferences();
@@ -281,10 +284,10 @@ private slots:
         m_controller->showDailyInsights();
         QVERIFY(QTest::qWaitForWindowExposed(sheet(QStringLiteral("settings"))));
         QVERIFY(QTest::qWaitForWindowExposed(sheet(QStringLiteral("statistics"))));
-        m_controller->setShowingStatistics(false);
+        m_controller->sheets()->setShowingStatistics(false);
         QTRY_VERIFY(!sheet(QStringLiteral("statistics"))->isVisible());
         QVERIFY(sheet(QStringLiteral("settings"))->isVisible());
-        m_controller->setShowingSettings(false);
+        m_controller->sheets()->setShowingSettings(false);
         QTRY_VERIFY(!sheet(QStringLiteral("settings"))->isVisible());
     }
 
@@ -293,7 +296,7 @@ private slots:
         QQuickWindow *settings = sheet(QStringLiteral("settings"));
         m_controller->openSettings();
         QVERIFY(QTest::qWaitForWindowExposed(settings));
-        m_controller->showAlert(
+        m_controller->sheets()->showAlert(
             QStringLiteral("至少需要两个项目"), QStringLiteral("转盘需要保留 2–7 个项目"));
         QTRY_VERIFY(isShown(alert(QStringLiteral("settingsAlert"))));
         QVERIFY(!isShown(alert(QStringLiteral("mainAlert"))));
@@ -302,9 +305,9 @@ private slots:
         settings->requestActivate();
         QVERIFY(waitForFocus(settings));
         QTest::keyClick(settings, Qt::Key_Escape);
-        QTRY_VERIFY(!m_controller->showingAlert());
+        QTRY_VERIFY(!m_controller->sheets()->showingAlert());
         QTRY_VERIFY(!isShown(alert(QStringLiteral("settingsAlert"))));
-        QVERIFY(m_controller->showingSettings());
+        QVERIFY(m_controller->sheets()->showingSettings());
         QVERIFY(settings->isVisible());
 
         // A save that cannot be written raises the alert and closes the sheet in one step.
@@ -316,19 +319,19 @@ private slots:
                 m_harness.home.path());
             QVERIFY(m_controller->savePreferences(edited));
         }
-        QVERIFY(!m_controller->showingSettings());
+        QVERIFY(!m_controller->sheets()->showingSettings());
         QTRY_VERIFY(!settings->isVisible());
         QTRY_VERIFY(isShown(alert(QStringLiteral("mainAlert"))));
         QVERIFY(!isShown(alert(QStringLiteral("settingsAlert"))));
         QCoreApplication::processEvents();
-        QVERIFY(m_controller->showingAlert());
+        QVERIFY(m_controller->sheets()->showingAlert());
 
         // Only the user's dismissal clears it.
         QObject *button
             = alert(QStringLiteral("mainAlert"))->findChild<QObject *>(QStringLiteral("alertDismissButton"));
         QVERIFY(button);
         QMetaObject::invokeMethod(button, "clicked");
-        QTRY_VERIFY(!m_controller->showingAlert());
+        QTRY_VERIFY(!m_controller->sheets()->showingAlert());
         QTRY_VERIFY(!isShown(alert(QStringLiteral("mainAlert"))));
     }
 
@@ -350,7 +353,7 @@ private slots:
             return main >= 0 && above > main;
         };
         QTRY_VERIFY(sheetAbove());
-        m_controller->setShowingStatistics(false);
+        m_controller->sheets()->setShowingStatistics(false);
         QTRY_VERIFY(!statistics->isVisible());
     }
 };

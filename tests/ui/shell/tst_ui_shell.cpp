@@ -306,8 +306,9 @@ private slots:
     {
         QFETCH(bool, byButton);
 
-        m_controller->showAlert(QStringLiteral("无法保存设置"), QStringLiteral("磁盘已满。<b>不是标记</b>"));
-        QVERIFY(m_controller->showingAlert());
+        m_controller->sheets()->showAlert(
+            QStringLiteral("无法保存设置"), QStringLiteral("磁盘已满。<b>不是标记</b>"));
+        QVERIFY(m_controller->sheets()->showingAlert());
         // The main window's alert; each sheet has one of its own.
         auto *alert = m_window->findChild<QObject *>(QStringLiteral("mainAlert"));
         QVERIFY(alert);
@@ -325,7 +326,7 @@ private slots:
             click(button);
         else
             QTest::keyClick(m_window, Qt::Key_Escape);
-        QTRY_VERIFY(!m_controller->showingAlert());
+        QTRY_VERIFY(!m_controller->sheets()->showingAlert());
         QTRY_VERIFY(!button->isVisible());
     }
 

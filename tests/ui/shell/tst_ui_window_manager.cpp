@@ -189,7 +189,7 @@ private slots:
 
         m_main.window->setGeometry(QRect(topLeft, m_main.window->minimumSize()));
         QTRY_COMPARE_WITH_TIMEOUT(m_main.window->geometry().size(), m_main.window->minimumSize(), 10000);
-        m_main.controller->setShowingSettings(true);
+        m_main.controller->sheets()->setShowingSettings(true);
         auto *sheet = m_main.window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
         QVERIFY(sheet);
         QVERIFY(QTest::qWaitForWindowExposed(sheet));
@@ -203,7 +203,7 @@ private slots:
         for (const char *refused :
             { "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE" })
             QVERIFY2(!actions.contains(m_watch.atom(refused)), refused);
-        m_main.controller->setShowingSettings(false);
+        m_main.controller->sheets()->setShowingSettings(false);
         // Gone from the screen too, so that no later click lands on it.
         QTRY_VERIFY_WITH_TIMEOUT(!m_watch.isMapped(xcb_window_t(sheet->winId())), 10000);
         QVERIFY(m_watch.syncWithManager());
@@ -244,11 +244,11 @@ private slots:
 
         // Out of the break through the emergency chord: Esc is the alert's while it shows.
         m_harness.grab->pressEmergencyChord();
-        QTRY_VERIFY_WITH_TIMEOUT(controller.showingAlert(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(controller.sheets()->showingAlert(), 10000);
         QTest::keyClick(m_main.window, Qt::Key_Escape);
         QVERIFY(m_watch.syncWithManager());
         QVERIFY(hasState(m_watch.fullScreen));
-        controller.setShowingAlert(false);
+        controller.sheets()->setShowingAlert(false);
         QTest::keyClick(m_main.window, Qt::Key_Escape);
         QTRY_VERIFY_WITH_TIMEOUT(!hasState(m_watch.fullScreen), 10000);
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.above), 10000);
@@ -308,8 +308,8 @@ private slots:
         controller.enterLockedBreak();
         QTRY_VERIFY_WITH_TIMEOUT(isFullScreen(), 10000);
         m_harness.grab->pressEmergencyChord();
-        QTRY_VERIFY_WITH_TIMEOUT(controller.showingAlert(), 10000);
-        controller.setShowingAlert(false);
+        QTRY_VERIFY_WITH_TIMEOUT(controller.sheets()->showingAlert(), 10000);
+        controller.sheets()->setShowingAlert(false);
         QTest::keyClick(m_main.window, Qt::Key_Escape);
         QTRY_VERIFY_WITH_TIMEOUT(isMaximized(), 10000);
         QVERIFY(hideToTray());
@@ -327,9 +327,10 @@ private slots:
         for (const char *name : { "settings", "statistics", "notes", "developerCorner" }) {
             const QByteArray flag = sheetFlag(QLatin1String(name));
             QQuickWindow *sheet = sheetWindow(*m_main.window, QLatin1String(name));
-            QVERIFY(m_main.controller->setProperty(flag, true) && QTest::qWaitForWindowExposed(sheet));
+            QVERIFY(
+                m_main.controller->sheets()->setProperty(flag, true) && QTest::qWaitForWindowExposed(sheet));
             QTRY_VERIFY2_WITH_TIMEOUT(frameIsOnScreen(*sheet), name, 10000);
-            QVERIFY(m_main.controller->setProperty(flag, false));
+            QVERIFY(m_main.controller->sheets()->setProperty(flag, false));
         }
     }
 
