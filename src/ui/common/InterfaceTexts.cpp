@@ -38,6 +38,12 @@ QString InterfaceTexts::text(const QString &key, const QString &language) const
     return StringTable::text(key, fromRawValue<AppLanguage>(language).value_or(AppLanguage::chinese));
 }
 
+QString InterfaceTexts::named(const QString &name, const QString &subject, const QString &language) const
+{
+    const QString trimmed = subject.trimmed();
+    return trimmed.isEmpty() ? name : name + text(QStringLiteral("，"), language) + trimmed;
+}
+
 AppLanguage InterfaceTexts::currentLanguage() const
 {
     // Tell the binding being evaluated, if any, that it depends on the language.

@@ -33,6 +33,9 @@ public:
     // The text of a localisation key in the given language ("chinese" or "english"), for a view that
     // previews a language not yet saved. Any other language shows the key.
     Q_INVOKABLE QString text(const QString &key, const QString &language) const;
+    // The name of a control that each row or list has one of, followed by what it belongs to ("Delete Item,
+    // Stretch"), so that a screen reader tells them apart; without a subject, the name alone.
+    Q_INVOKABLE QString named(const QString &name, const QString &subject, const QString &language) const;
 
 private:
     AppLanguage currentLanguage() const;

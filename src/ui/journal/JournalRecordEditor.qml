@@ -12,6 +12,8 @@ Rectangle {
     required property string entryID
     // The entry being edited, which a screen reader says as the keys enter the editor.
     required property string accessibleName
+    // The record's title, which tells its Cancel and Done from the sheet's own Done.
+    required property string title
     readonly property color accent: Theme.accent
 
     height: fields.height + 18
@@ -149,6 +151,7 @@ Rectangle {
                     objectName: "journalCancelButton"
                     anchors.verticalCenter: parent.verticalCenter
                     text: Texts.L("取消", "Cancel")
+                    Accessible.name: Texts.named(text, editor.title, AppController.language)
                     onClicked: editor.journal.cancelEditing()
                     Accessible.onPressAction: if (enabled) clicked()
 
@@ -169,6 +172,7 @@ Rectangle {
 
                     objectName: "journalEditorDoneButton"
                     text: Texts.L("完成", "Done")
+                    Accessible.name: Texts.named(text, editor.title, AppController.language)
                     leftPadding: 10
                     rightPadding: 10
                     topPadding: 5

@@ -131,6 +131,7 @@ Rectangle {
             journal: card.row.journal
             entryID: card.row.entryID
             accessibleName: card.row.accessibleName
+            title: card.row.title
         }
     }
     // qmllint enable unqualified

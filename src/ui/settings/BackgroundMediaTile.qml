@@ -137,6 +137,7 @@ ReorderDropTarget {
 
             objectName: "removeButton"
             help: tile.removeHelp
+            Accessible.name: Texts.named(help, tile.name, tile.language)
             symbolWeight: Theme.fontWeightEmphasis
             onClicked: tile.removeChosen(visualFocus)
         }

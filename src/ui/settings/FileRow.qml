@@ -47,6 +47,7 @@ RowLayout {
     SettingsButton {
         objectName: "revealButton"
         text: Texts.text("在文件管理器中显示", row.language)
+        Accessible.name: Texts.named(text, row.title, row.language)
         onClicked: row.revealRequested()
     }
 }

@@ -99,6 +99,7 @@ Item {
                             prominent: checked
                             tint: editor.accent
                             text: modelData.title
+                            Accessible.name: Texts.named(text, editor.title, editor.language)
                             onClicked: editor.playlist.setPlaybackMode(modelData.mode)
 
                             contentItem: ButtonSymbolLabel {
@@ -131,6 +132,7 @@ Item {
 
                     objectName: "addMusicButton"
                     text: Texts.text("添加音乐", editor.language)
+                    Accessible.name: Texts.named(text, editor.title, editor.language)
                     onClicked: editor.playlist.addFromPanel()
 
                     contentItem: ButtonSymbolLabel {

@@ -190,6 +190,7 @@ ReorderDropTarget {
         TrashButton {
             objectName: "removeTrackButton"
             help: Texts.text("从列表移除；保存后删除本地副本", row.language)
+            Accessible.name: Texts.named(help, row.name, row.language)
             symbolSize: 13
             onClicked: row.playlist.remove(row.index)
         }

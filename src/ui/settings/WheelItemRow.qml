@@ -31,8 +31,7 @@ RowLayout {
         padding: 0
         hoverEnabled: true
         onClicked: row.items.openSymbolPicker(row.item.id)
-        Accessible.name: ToolTip.text
-        Accessible.description: row.item.title
+        Accessible.name: Texts.named(ToolTip.text, row.item.title, row.session.language)
         ToolTip.visible: (hovered || visualFocus) && !row.pickerOpen
         ToolTip.text: Texts.text("从图标库选择", row.session.language)
         Accessible.onPressAction: if (enabled) clicked()
@@ -99,8 +98,8 @@ RowLayout {
         readonly property bool refused: row.session.invalidWeightItemId === row.item.id
 
         objectName: "weightField_" + row.index
-        Accessible.name: Texts.L("权重", "Weight", row.session.language)
-        Accessible.description: row.item.title
+        Accessible.name: Texts.named(Texts.L("权重", "Weight", row.session.language), row.item.title,
+                                     row.session.language)
         Layout.preferredWidth: row.columnWidths.weight
         horizontalAlignment: TextInput.AlignRight
         text: row.item.weightText
@@ -142,7 +141,7 @@ RowLayout {
         labelSize: 12
         labelWeight: Theme.fontWeightLabel
         label: row.item.healthLabel
-        title: Texts.L("健康分", "Health", row.session.language)
+        title: Texts.named(Texts.L("健康分", "Health", row.session.language), row.item.title, row.session.language)
         language: row.session.language
         canDecrease: row.item.canDecreaseHealth
         canIncrease: row.item.canIncreaseHealth
@@ -160,7 +159,7 @@ RowLayout {
         flat: true
         hoverEnabled: true
         onClicked: row.items.remove(row.index)
-        Accessible.name: ToolTip.text
+        Accessible.name: Texts.named(ToolTip.text, row.item.title, row.session.language)
         ToolTip.visible: hovered || visualFocus
         ToolTip.text: row.item.deleteHelp
         Accessible.onPressAction: if (enabled) clicked()
