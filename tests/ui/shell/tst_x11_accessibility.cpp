@@ -37,8 +37,7 @@ QString exactly(const QString &name)
 // A screen, the names pressed in turn to reach it, and what a screen reader and the keyboard meet there:
 // `readable` patterns of texts, the name that takes the focus as it shows (`announced`), check boxes that
 // tell their state, `keys` that reach every control round the focus chain, `reaches` in this order, text
-// `fields` (patterns of whole names) that hold text, patterns of `headings`, and the names of the nodes
-// `selected` (or checked), when any.
+// `fields` (whole-name patterns) that hold text, `headings` patterns, and the names `selected` or checked.
 struct Screen
 {
     QStringList presses {};
