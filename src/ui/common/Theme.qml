@@ -141,6 +141,12 @@ QtObject {
     function shade(opacity: real): color {
         return Qt.rgba(0, 0, 0, opacity);
     }
+    // A colour seen through an opacity, for a text dimmed by its colour: under an item's opacity, Qt 6.4's
+    // software adaptation blends each glyph span by span and hands it to another thread, over every frame of
+    // a video background.
+    function faded(tint: color, opacity: real): color {
+        return Qt.rgba(tint.r, tint.g, tint.b, tint.a * opacity);
+    }
 
     // Fixed colours.
     readonly property color sheetBackground: "#0A141A"

@@ -37,7 +37,9 @@ RowLayout {
 
             objectName: "developerCornerButton"
             enabled: header.shown.commandsEnabled
-            opacity: enabled ? 0.82 : 0.35
+            // Dimmed through the colours while enabled; see Theme.faded().
+            readonly property real dimming: enabled ? 0.82 : 1
+            opacity: enabled ? 1 : 0.35
             Accessible.name: header.shown.developerCorner.title
             Accessible.description: enabled ? "" : Texts.text("不可用")
             Accessible.onPressAction: if (enabled) clicked()
@@ -51,7 +53,7 @@ RowLayout {
                     height: 18
                     name: header.shown.developerCorner.symbol
                     size: 14
-                    color: Theme.accent
+                    color: Theme.faded(Theme.accent, developerCorner.dimming)
                 }
 
                 Text {
@@ -60,7 +62,7 @@ RowLayout {
                     textFormat: Text.PlainText
                     font.pixelSize: Theme.fontControl
                     font.weight: Theme.fontWeightLabel
-                    color: Theme.accent
+                    color: Theme.faded(Theme.accent, developerCorner.dimming)
                 }
             }
 
@@ -72,6 +74,7 @@ RowLayout {
 
             FocusRing {
                 cornerRadius: 4
+                opacity: developerCorner.dimming
             }
         }
     }
