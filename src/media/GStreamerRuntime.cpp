@@ -45,17 +45,27 @@ QString errorText(GstMessage *errorMessage)
 
 namespace {
 
-// One thread: the calls on a pipeline must keep their order. It lives as long as the process, and its
-// queue is run to the end when the process exits, so no pipeline is left playing.
-QThreadPool &controlQueue()
+struct Queues
 {
-    static QThreadPool queue;
-    static std::once_flag once;
-    std::call_once(once, [] {
-        queue.setMaxThreadCount(1);
-        queue.setExpiryTimeout(-1);
-    });
-    return queue;
+    Queues()
+    {
+        control.setMaxThreadCount(1);
+        control.setExpiryTimeout(-1);
+    }
+
+    // Stops run beside the control queue, several at once: a stop waits for the pipeline's start to
+    // settle, and a start that never settles would hold every later call of every pipeline that long.
+    QThreadPool stops;
+    // One thread: the calls on a pipeline must keep their order. It lives as long as the process, and
+    // its queue is run to the end when the process exits, so no pipeline is left playing; it goes before
+    // the stops, which its last calls may still hand pipelines to.
+    QThreadPool control;
+};
+
+Queues &queues()
+{
+    static Queues queues;
+    return queues;
 }
 
 } // namespace
@@ -63,7 +73,7 @@ QThreadPool &controlQueue()
 void control(GstElement *pipeline, std::function<void(GstElement *)> work)
 {
     gst_object_ref(pipeline);
-    controlQueue().start([pipeline, work = std::move(work)] {
+    queues().control.start([pipeline, work = std::move(work)] {
         work(pipeline);
         gst_object_unref(pipeline);
     });
@@ -71,17 +81,20 @@ void control(GstElement *pipeline, std::function<void(GstElement *)> work)
 
 void release(GstElement *pipeline)
 {
-    // The queue takes the caller's reference, so the pipeline is freed there, after its earlier calls.
-    controlQueue().start([pipeline] {
-        // Stopped while it still looks for a stream's type, playbin3 can deadlock in GStreamer 1.22: the
-        // type finder's thread waits for a lock of the bin that the stopping state change holds while it
-        // waits for that thread. A pipeline that is still starting is let finish first, for a while.
-        gst_element_get_state(pipeline, nullptr, nullptr, 5 * GST_SECOND);
-        gst_element_set_state(pipeline, GST_STATE_NULL);
-        gst_object_unref(pipeline);
-        // Decoded frames are large blocks that the allocator keeps for later; a released pipeline has no
-        // later, and a window closed to the tray should not hold its frames' memory.
-        malloc_trim(0);
+    // The queue takes the caller's reference and hands the pipeline on once its earlier calls have run.
+    queues().control.start([pipeline] {
+        queues().stops.start([pipeline] {
+            // Stopped while it still looks for a stream's type, playbin3 can deadlock in GStreamer 1.22:
+            // the type finder's thread waits for a lock of the bin that the stopping state change holds
+            // while it waits for that thread. A pipeline that is still starting is let finish first, for
+            // a while.
+            gst_element_get_state(pipeline, nullptr, nullptr, 5 * GST_SECOND);
+            gst_element_set_state(pipeline, GST_STATE_NULL);
+            gst_object_unref(pipeline);
+            // Decoded frames are large blocks that the allocator keeps for later; a released pipeline has
+            // no later, and a window closed to the tray should not hold its frames' memory.
+            malloc_trim(0);
+        });
     });
 }
 

@@ -24,7 +24,8 @@ QString errorText(GstMessage *errorMessage);
 // thread that asks for them. The pipeline is kept alive until its work has run.
 void control(GstElement *pipeline, std::function<void(GstElement *)> work);
 
-// Stops the pipeline and frees it on the control queue, taking over the caller's reference.
+// Stops the pipeline and frees it once its earlier calls on the control queue have run, beside that
+// queue, taking over the caller's reference.
 void release(GstElement *pipeline);
 
 } // namespace GStreamerRuntime
