@@ -3,6 +3,7 @@
 #include "media/GStreamerRuntime.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -10,6 +11,10 @@ namespace {
 
 // playbin3's flags for sound alone, with its own volume control: a movie's picture is never decoded.
 constexpr guint audioOnly = 0x2 | 0x10;
+
+// Generous: a start on a busy machine may take a while, and a needless restart only costs one more start
+// of a track that has not begun to play.
+constexpr std::chrono::milliseconds startWait { 5000 };
 
 double seconds(gint64 nanoseconds)
 {
@@ -30,11 +35,19 @@ GstTrackPlayer::~GstTrackPlayer()
 void GstTrackPlayer::load(const QString &filePath)
 {
     stop();
+    m_filePath = filePath;
+    m_wanted = GST_STATE_PAUSED;
+    m_restarted = false;
+    start();
+}
+
+void GstTrackPlayer::start()
+{
     if (const Status initialised = GStreamerRuntime::initialise(); !initialised) {
         emit failed(initialised.error());
         return;
     }
-    const QString uri = GStreamerRuntime::fileUri(filePath);
+    const QString uri = GStreamerRuntime::fileUri(m_filePath);
     m_playbin = gst_element_factory_make("playbin3", nullptr);
     if (!m_playbin || uri.isEmpty()) {
         if (m_playbin)
@@ -49,21 +62,46 @@ void GstTrackPlayer::load(const QString &filePath)
         static_cast<gdouble>(m_volume), nullptr);
     m_bus = std::make_unique<GstBusRelay>(m_playbin, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR),
         this, [this](GstMessage *message) { handle(message); });
-    setState(GST_STATE_PAUSED);
+    setState(m_wanted);
+    m_startAsked = false;
+    if (!m_restarted)
+        m_startTimer.start(startWait, [this] { restartIfStalled(); });
+}
+
+void GstTrackPlayer::restartIfStalled()
+{
+    // Not its messages: the pipeline reports its own start as done even when that start has stalled.
+    GstState current = GST_STATE_VOID_PENDING;
+    gst_element_get_state(m_playbin, &current, nullptr, 0);
+    if (current >= GST_STATE_PAUSED)
+        return;
+    // Still stopped, the start waits behind other pipelines' calls on the control queue: it is late only
+    // a whole wait after the queue has asked for it.
+    if (current == GST_STATE_NULL || !m_startAsked) {
+        m_startAsked = current != GST_STATE_NULL;
+        m_startTimer.start(startWait, [this] { restartIfStalled(); });
+        return;
+    }
+    m_restarted = true;
+    stop();
+    start();
 }
 
 void GstTrackPlayer::play()
 {
-    setState(GST_STATE_PLAYING);
+    m_wanted = GST_STATE_PLAYING;
+    setState(m_wanted);
 }
 
 void GstTrackPlayer::pause()
 {
-    setState(GST_STATE_PAUSED);
+    m_wanted = GST_STATE_PAUSED;
+    setState(m_wanted);
 }
 
 void GstTrackPlayer::stop()
 {
+    m_startTimer.cancel();
     m_bus.reset();
     if (m_playbin)
         GStreamerRuntime::release(std::exchange(m_playbin, nullptr));
@@ -110,6 +148,7 @@ void GstTrackPlayer::handle(GstMessage *message)
         emit playedToEnd();
         break;
     case GST_MESSAGE_ERROR:
+        m_startTimer.cancel();
         emit failed(GStreamerRuntime::errorText(message));
         break;
     default:
