@@ -28,7 +28,6 @@ constexpr double logCheckInterval = 1.0;
 constexpr double monitorRetryInterval = 3.0;
 // Writing again on a full disk reads the log each time; every few seconds is soon enough.
 constexpr double unsavedRetryInterval = 10.0;
-constexpr qint64 statisticsDays = 30;
 
 double secondsBetween(const QDateTime &from, const QDateTime &to)
 {
@@ -107,6 +106,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         QDir(storage).filePath(QStringLiteral("focus-session-log.csv")), today);
     m_activityLog = std::make_unique<CSVLogger>(
         QDir(storage).filePath(QStringLiteral("daily-activity-log.csv")), today);
+    m_statistics = std::make_unique<Statistics>(*m_focusLog, *m_activityLog);
     m_logFilePaths = { m_focusLog->filePath(), m_activityLog->filePath() };
     m_logFilesFingerprint = currentLogFingerprint();
 
@@ -138,9 +138,9 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     }
 
     m_recentHistory = AppStorageService::loadHistory(m_root);
-    reloadTotalsAndStatistics(startedAt);
+    m_statistics->reload(startedAt);
     m_scoreDate = startedAt.toLocalTime().date();
-    m_sessionNumber = m_todayCompletedSessions + 1;
+    m_sessionNumber = m_statistics->todayCompletedSessions() + 1;
     if (m_currentSessionTitle.trimmed().isEmpty())
         m_currentSessionTitle = defaultFocusTitle(m_sessionNumber);
     refreshWeightedItems();
@@ -232,7 +232,7 @@ void AppController::updateDayIfNeeded(const QDateTime &now)
     if (today == m_scoreDate)
         return;
     m_scoreDate = today;
-    reloadTotalsAndStatistics(now);
+    m_statistics->reload(now);
     publish(m_sessionNumber, nextSessionNumber(), &AppController::sessionNumberChanged);
 }
 
@@ -251,7 +251,7 @@ void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
     m_activityLog->file().prepare(today);
     tellAboutMovedAsideLogs();
     m_logFilesFingerprint = currentLogFingerprint();
-    reloadTotalsAndStatistics(now);
+    m_statistics->reload(now);
     publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
 }
 
@@ -274,32 +274,14 @@ void AppController::publishWorkTimerState()
 void AppController::restoreFocusSessionUI()
 {
     publish(m_phase, SessionPhase::Focus, &AppController::phaseChanged);
-    publish(m_sessionNumber, m_todayCompletedSessions + 1, &AppController::sessionNumberChanged);
+    publish(
+        m_sessionNumber, m_statistics->todayCompletedSessions() + 1, &AppController::sessionNumberChanged);
     publish(m_selectedItem, std::optional<WeightedWheelItem>(), &AppController::selectedItemChanged);
     publish(m_isSpinning, false, &AppController::isSpinningChanged);
     publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
     publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
     persistFocusSession(true, now());
     m_music->playFor(m_phase, videoSoundTakesPriority());
-}
-
-void AppController::reloadTotalsAndStatistics(const QDateTime &now)
-{
-    // Today is the last of the recent days, so one read of each log serves both.
-    publish(m_dailyStats, DailyStatsRepository::recentDays(statisticsDays, now, *m_focusLog, *m_activityLog),
-        &AppController::dailyStatsChanged);
-    const bool hasToday = !m_dailyStats.isEmpty() && m_dailyStats.last().id() == CsvDate::day(now);
-    const DailyStat today = hasToday ? m_dailyStats.last() : DailyStat {};
-    publish(m_todayHealthScore, today.healthScore, &AppController::todayHealthScoreChanged);
-    publish(m_todayCompletedSessions, today.completedSessions, &AppController::todayCompletedSessionsChanged);
-    m_unreadableLogRows = { m_focusLog->unreadableRowCount(), m_activityLog->unreadableRowCount() };
-}
-
-void AppController::reloadDailyStats()
-{
-    publish(m_dailyStats,
-        DailyStatsRepository::recentDays(statisticsDays, now(), *m_focusLog, *m_activityLog),
-        &AppController::dailyStatsChanged);
 }
 
 LogFilesFingerprint AppController::currentLogFingerprint() const
@@ -420,7 +402,7 @@ QString AppController::focusLogPath() const
 
 void AppController::showDailyInsights()
 {
-    reloadDailyStats();
+    m_statistics->reloadDays(now());
     m_sheets->setShowingStatistics(true);
     bringMainWindowForward();
 }

@@ -10,6 +10,7 @@
 #include "app/Music.h"
 #include "app/RoundCompletePresentation.h"
 #include "app/Sheets.h"
+#include "app/Statistics.h"
 #include "core/ActivityLogEntry.h"
 #include "core/AppPreferences.h"
 #include "core/DailyStat.h"
@@ -61,9 +62,7 @@ class AppController : public QObject
     Q_PROPERTY(bool isActivityTrackingOn READ isActivityTrackingOn NOTIFY trackingStateChanged FINAL)
     Q_PROPERTY(bool isSpinning READ isSpinning NOTIFY isSpinningChanged FINAL)
     Q_PROPERTY(double wheelRotation READ wheelRotation NOTIFY wheelRotationChanged FINAL)
-    Q_PROPERTY(qint64 todayHealthScore READ todayHealthScore NOTIFY todayHealthScoreChanged FINAL)
-    Q_PROPERTY(
-        qint64 todayCompletedSessions READ todayCompletedSessions NOTIFY todayCompletedSessionsChanged FINAL)
+    Q_PROPERTY(Statistics *statistics READ statistics CONSTANT FINAL)
     Q_PROPERTY(qint64 sessionNumber READ sessionNumber NOTIFY sessionNumberChanged FINAL)
     Q_PROPERTY(Sheets *sheets READ sheets CONSTANT FINAL)
     Q_PROPERTY(bool keyboardIsLocked READ keyboardIsLocked NOTIFY keyboardIsLockedChanged FINAL)
@@ -133,9 +132,7 @@ public:
     bool isSpinning() const { return m_isSpinning; }
     const std::optional<WeightedWheelItem> &selectedItem() const { return m_selectedItem; }
     double wheelRotation() const { return m_wheelRotation; }
-    qint64 todayHealthScore() const { return m_todayHealthScore; }
-    qint64 todayCompletedSessions() const { return m_todayCompletedSessions; }
-    const QList<DailyStat> &dailyStats() const { return m_dailyStats; }
+    Statistics *statistics() const { return m_statistics.get(); }
     qint64 sessionNumber() const { return m_sessionNumber; }
     Sheets *sheets() const { return m_sheets.get(); }
     bool keyboardIsLocked() const { return m_keyboardIsLocked; }
@@ -211,13 +208,6 @@ public:
     Q_INVOKABLE void enableAutomaticTracking();
     Q_INVOKABLE void toggleActivityTracking();
     void handleInputActivity();
-    // Rows of the focus log and of the activity log that could not be read at the last reload.
-    struct UnreadableLogRows
-    {
-        qsizetype focus = 0;
-        qsizetype activity = 0;
-    };
-    UnreadableLogRows unreadableLogRows() const { return m_unreadableLogRows; }
     QString defaultFocusTitle(qint64 sessionNumber) const;
     QString defaultBreakTitle(qint64 sessionNumber) const;
 
@@ -313,9 +303,6 @@ signals:
     void isSpinningChanged();
     void selectedItemChanged();
     void wheelRotationChanged();
-    void todayHealthScoreChanged();
-    void todayCompletedSessionsChanged();
-    void dailyStatsChanged();
     void sessionNumberChanged();
     void keyboardIsLockedChanged();
     void emergencyUnlockedChanged();
@@ -342,8 +329,6 @@ private:
     void retryKeyboardMonitoringIfNeeded(const QDateTime &now);
     void publishWorkTimerState();
     void restoreFocusSessionUI();
-    void reloadTotalsAndStatistics(const QDateTime &now);
-    void reloadDailyStats();
     LogFilesFingerprint currentLogFingerprint() const;
     // A log's failure as the user reads it: in their language, with the file's name and no path.
     QString logErrorText(const Status &failed, const QString &logPath) const;
@@ -421,6 +406,7 @@ private:
     std::unique_ptr<Sheets> m_sheets;
     std::unique_ptr<FocusSessionLogger> m_focusLog;
     std::unique_ptr<CSVLogger> m_activityLog;
+    std::unique_ptr<Statistics> m_statistics;
     std::unique_ptr<NotesSaveDebouncer> m_notesSaveDebouncer;
     std::unique_ptr<FocusConsoleDocking> m_consoleDocking;
     // Reads of the logs for the journal; declared after the logs, so that it goes first.
@@ -433,9 +419,6 @@ private:
     bool m_isSpinning = false;
     std::optional<WeightedWheelItem> m_selectedItem;
     double m_wheelRotation = 0;
-    qint64 m_todayHealthScore = 0;
-    qint64 m_todayCompletedSessions = 0;
-    QList<DailyStat> m_dailyStats;
     qint64 m_sessionNumber = 1;
     bool m_keyboardIsLocked = false;
     bool m_emergencyUnlocked = false;
@@ -474,7 +457,6 @@ private:
     QUuid m_wheelCycleID;
     QStringList m_logFilePaths;
     LogFilesFingerprint m_logFilesFingerprint;
-    UnreadableLogRows m_unreadableLogRows;
     QDateTime m_lastLogFilesCheck;
     bool m_hasPromptedForAccessibility = false;
     bool m_preferencesKnownGood = false;

@@ -33,9 +33,11 @@ void AppController::setUpFocusConsole()
 
     // The header follows the day's numbers, the switches' settings, the tracking state and the lock.
     for (const auto changed : { &AppController::preferencesChanged, &AppController::trackingStateChanged,
-             &AppController::sessionNumberChanged, &AppController::todayHealthScoreChanged,
-             &AppController::todayCompletedSessionsChanged, &AppController::keyboardIsLockedChanged })
+             &AppController::sessionNumberChanged, &AppController::keyboardIsLockedChanged })
         connect(this, changed, this, &AppController::refreshHeader);
+    for (const auto changed :
+        { &Statistics::todayHealthScoreChanged, &Statistics::todayCompletedSessionsChanged })
+        connect(m_statistics.get(), changed, this, &AppController::refreshHeader);
     refreshHeader();
     for (const auto changed : { &AppController::preferencesChanged, &AppController::keyboardIsLockedChanged })
         connect(this, changed, this, &AppController::refreshBreakLockText);
@@ -69,8 +71,8 @@ void AppController::refreshHeader()
     state.keepWindowOnTop = m_preferences.keepWindowOnTop;
     state.backgroundOverlayEnabled = m_preferences.backgroundOverlayEnabled;
     state.sessionNumber = m_sessionNumber;
-    state.todayHealthScore = m_todayHealthScore;
-    state.todayCompletedSessions = m_todayCompletedSessions;
+    state.todayHealthScore = m_statistics->todayHealthScore();
+    state.todayCompletedSessions = m_statistics->todayCompletedSessions();
     state.keyboardIsLocked = m_keyboardIsLocked;
     state.inputAccessMissing = m_inputAccessMissing;
     state.windowSystem = m_seams.windowSystem;

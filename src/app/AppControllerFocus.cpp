@@ -136,7 +136,7 @@ Status AppController::writeUnsavedRounds()
 void AppController::publishWrittenRows()
 {
     // The day's counts and score come from what the logs hold, never from what failed to reach them.
-    reloadTotalsAndStatistics(now());
+    m_statistics->reload(now());
     publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
 }
 
@@ -144,7 +144,7 @@ qint64 AppController::nextSessionNumber() const
 {
     const auto waiting = std::count_if(m_unsavedRounds.cbegin(), m_unsavedRounds.cend(),
         [](const FocusSessionLogEntry &round) { return round.completed; });
-    return m_todayCompletedSessions + waiting + 1;
+    return m_statistics->todayCompletedSessions() + waiting + 1;
 }
 
 void AppController::finishFocusNow()

@@ -79,7 +79,7 @@ void AppController::updateJournalEntry(const NotesTimelineEntry &entry, const QS
     }
     // Our own rewrite is not a change made by another program.
     m_logFilesFingerprint = currentLogFingerprint();
-    reloadTotalsAndStatistics(now());
+    m_statistics->reload(now());
     publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
 }
 

@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(controller.formattedTime(), QStringLiteral("00:58"));
         harness.tick(58 * 1000);
         QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
-        QCOMPARE(controller.todayCompletedSessions(), 1);
+        QCOMPARE(controller.statistics()->todayCompletedSessions(), 1);
     }
 
     void logChangesReloadTotalsWithinASecond()
@@ -235,9 +235,9 @@ private slots:
                     .ok());
         harness.tick(1000);
         QCOMPARE(revisions.count(), 1);
-        QCOMPARE(controller.todayCompletedSessions(), 1);
+        QCOMPARE(controller.statistics()->todayCompletedSessions(), 1);
         QCOMPARE(controller.notesRevision(), 1);
-        QCOMPARE(controller.dailyStats().last().completedSessions, 1);
+        QCOMPARE(controller.statistics()->dailyStats().last().completedSessions, 1);
     }
 
     void dayChangeReloadsTodaysTotals()
@@ -251,10 +251,10 @@ private slots:
                            harness.startTime.addSecs(-100), 1, QStringLiteral("t"), 1500, 1500, true, {} })
                 .ok());
         AppController &controller = harness.start();
-        QCOMPARE(controller.todayCompletedSessions(), 1);
+        QCOMPARE(controller.statistics()->todayCompletedSessions(), 1);
         QCOMPARE(controller.sessionNumber(), 2);
         harness.tick(1000);
-        QCOMPARE(controller.todayCompletedSessions(), 0);
+        QCOMPARE(controller.statistics()->todayCompletedSessions(), 0);
         QCOMPARE(controller.sessionNumber(), 1);
         // The title of a round that runs across midnight stays.
         QCOMPARE(controller.currentSessionTitle(), QStringLiteral("第 2 轮专注"));

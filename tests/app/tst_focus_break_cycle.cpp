@@ -52,7 +52,7 @@ private slots:
         QVERIFY(QString::fromUtf8(readFileBytes(harness.file(QStringLiteral("focus-session-log.csv"))))
                     .contains(logged));
         QVERIFY(!QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
-        QCOMPARE(controller.todayCompletedSessions(), 0);
+        QCOMPARE(controller.statistics()->todayCompletedSessions(), 0);
         QCOMPARE(controller.notesRevision(), 1);
         QCOMPARE(harness.window->broughtForward, 1);
     }
@@ -99,7 +99,7 @@ private slots:
         harness.clock->advanceMs(1000);
         controller.toggleManualPause();
         QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
-        QCOMPARE(controller.todayCompletedSessions(), 1);
+        QCOMPARE(controller.statistics()->todayCompletedSessions(), 1);
         QCOMPARE(controller.formattedTime(), QStringLiteral("00:00"));
     }
 
@@ -346,7 +346,7 @@ private slots:
 
         controller.confirmActivityCompleted();
         QCOMPARE(controller.phase(), SessionPhase::Focus);
-        QCOMPARE(controller.todayHealthScore(), 10);
+        QCOMPARE(controller.statistics()->todayHealthScore(), 10);
         QVERIFY(!controller.keyboardIsLocked());
         QVERIFY(!harness.grab->isGrabbed());
         QCOMPARE(controller.recentHistory(), QList<QUuid> { items[0].id });

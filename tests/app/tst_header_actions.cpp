@@ -65,7 +65,7 @@ private slots:
         QList<DailyStat> seen;
         int forwardsWhenOpened = -1;
         connect(controller.sheets(), &Sheets::showingStatisticsChanged, this, [&] {
-            seen = controller.dailyStats();
+            seen = controller.statistics()->dailyStats();
             forwardsWhenOpened = harness.window->broughtForward;
         });
         controller.showDailyInsights();
@@ -143,9 +143,9 @@ private slots:
         QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         controller.confirmActivityCompleted();
         QVERIFY(controller.header().commandsEnabled);
-        QCOMPARE(
-            controller.header().health.value, QStringLiteral("%1 健康分").arg(controller.todayHealthScore()));
-        QVERIFY(controller.todayHealthScore() > 0);
+        QCOMPARE(controller.header().health.value,
+            QStringLiteral("%1 健康分").arg(controller.statistics()->todayHealthScore()));
+        QVERIFY(controller.statistics()->todayHealthScore() > 0);
         QCOMPARE(controller.header().round.value, QStringLiteral("第 %1 轮").arg(controller.sessionNumber()));
     }
 

@@ -119,13 +119,13 @@ private slots:
             activity.append({ QStringLiteral("b1"), at, at, 1, QStringLiteral("Break"), walk, 16, 12, {} })
                 .ok());
         AppController &controller = harness.start();
-        QCOMPARE(controller.todayHealthScore(), 12);
+        QCOMPARE(controller.statistics()->todayHealthScore(), 12);
         const NotesTimelineEntry entry = controller.allNotesEntries(harness.clock->now()).first();
         QVERIFY(!entry.kind.isFocus());
         controller.updateJournalEntry(
             entry, QStringLiteral("Break"), std::nullopt, 40, QStringLiteral("long walk"));
-        QCOMPARE(controller.todayHealthScore(), 40);
-        QCOMPARE(controller.dailyStats().last().healthScore, 40);
+        QCOMPARE(controller.statistics()->todayHealthScore(), 40);
+        QCOMPARE(controller.statistics()->dailyStats().last().healthScore, 40);
     }
 
     void failedEditShowsTheAlertAndKeepsTheRevision()

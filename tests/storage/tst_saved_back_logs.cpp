@@ -92,8 +92,8 @@ private slots:
             [](const NotesTimelineEntry &entry) { return entry.kind.isFocus(); }));
         QCOMPARE(focusEntries, rounds);
         QCOMPARE(int(entries.size()) - focusEntries, breaks);
-        QCOMPARE(controller.unreadableLogRows().focus, unreadableRounds);
-        QCOMPARE(controller.unreadableLogRows().activity, qsizetype(0));
+        QCOMPARE(controller.statistics()->unreadableLogRows().focus, unreadableRounds);
+        QCOMPARE(controller.statistics()->unreadableLogRows().activity, qsizetype(0));
         qint64 completed = 0;
         qint64 health = 0;
         for (const NotesTimelineEntry &entry : entries) {
@@ -102,7 +102,7 @@ private slots:
         }
         qint64 statisticsRounds = 0;
         qint64 statisticsHealth = 0;
-        for (const DailyStat &day : controller.dailyStats()) {
+        for (const DailyStat &day : controller.statistics()->dailyStats()) {
             statisticsRounds += day.completedSessions;
             statisticsHealth += day.healthScore;
         }

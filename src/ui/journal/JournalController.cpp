@@ -244,7 +244,7 @@ QString JournalController::unreadableRowsNote() const
 {
     if (!m_controller)
         return {};
-    const AppController::UnreadableLogRows rows = m_controller->unreadableLogRows();
+    const Statistics::UnreadableLogRows rows = m_controller->statistics()->unreadableLogRows();
     const AppLanguage language = m_controller->language();
     const QString text
         = StringTable::text(QStringLiteral("%1 中有 %2 行无法读取，已原样保留在数据文件夹中。"), language);

@@ -26,13 +26,16 @@ void StatisticsModel::setController(AppController *controller)
 {
     if (controller == m_controller)
         return;
-    if (m_controller)
+    if (m_controller) {
         disconnect(m_controller, nullptr, this, nullptr);
+        disconnect(m_controller->statistics(), nullptr, this, nullptr);
+    }
     m_controller = controller;
     if (controller) {
-        for (const auto signal : { &AppController::dailyStatsChanged, &AppController::todayHealthScoreChanged,
-                 &AppController::todayCompletedSessionsChanged, &AppController::preferencesChanged })
-            connect(controller, signal, this, &StatisticsModel::recompute);
+        for (const auto signal : { &Statistics::dailyStatsChanged, &Statistics::todayHealthScoreChanged,
+                 &Statistics::todayCompletedSessionsChanged })
+            connect(controller->statistics(), signal, this, &StatisticsModel::recompute);
+        connect(controller, &AppController::preferencesChanged, this, &StatisticsModel::recompute);
     }
     emit controllerChanged();
     recompute();
@@ -52,9 +55,10 @@ void StatisticsModel::recompute()
     StatisticsInputs inputs;
     inputs.range = m_range;
     if (m_controller) {
-        inputs.dailyStats = m_controller->dailyStats();
-        inputs.todayHealthScore = m_controller->todayHealthScore();
-        inputs.todayCompletedSessions = m_controller->todayCompletedSessions();
+        const Statistics &statistics = *m_controller->statistics();
+        inputs.dailyStats = statistics.dailyStats();
+        inputs.todayHealthScore = statistics.todayHealthScore();
+        inputs.todayCompletedSessions = statistics.todayCompletedSessions();
         inputs.now = m_controller->now();
         inputs.language = m_controller->language();
         inputs.accent = m_controller->accentColor();

@@ -578,7 +578,7 @@ private slots:
         QCOMPARE(journal.editingHealthScore(), QString::number(logged));
         journal.setEditingHealthScore(typed);
         journal.commitEditing();
-        QCOMPARE(controller.todayHealthScore(), stored);
+        QCOMPARE(controller.statistics()->todayHealthScore(), stored);
         settle(journal);
         const NotesTimelineEntry saved = journal.entries().first();
         QCOMPARE(saved.kind.healthScore, stored);

@@ -162,7 +162,7 @@ private slots:
         QVERIFY(show(QStringLiteral("FocusSessionView.qml")));
         QVERIFY(click("finishNowButton"));
         QCOMPARE(m_controller->phase(), SessionPhase::SessionComplete);
-        QCOMPARE(m_controller->todayCompletedSessions(), 0);
+        QCOMPARE(m_controller->statistics()->todayCompletedSessions(), 0);
     }
 
     void theRoundCompleteScreenKeepsTheNotes()
