@@ -105,7 +105,7 @@ AlertDialog {
 
             anchors.fill: parent
             backdrop: plate.backdrop
-            radius: 18
+            radius: Theme.radiusDialog
             tint: Theme.dialogGlass
             borderColor: Theme.outlineStrong
         }

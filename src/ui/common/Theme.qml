@@ -334,4 +334,11 @@ QtObject {
     readonly property int durationPresence: 250
     readonly property int durationSnap: 340
     readonly property int durationOverlay: 350
+
+    // Corner radii, padding and gaps shared by one kind of element across the views; a radius that follows
+    // one element's own size (a dot, a bar, a round handle) stays with that element.
+    readonly property real radiusCard: 16
+    readonly property real radiusDialog: 18
+    readonly property real paddingCard: 18
+    readonly property real spacingCards: 18
 }

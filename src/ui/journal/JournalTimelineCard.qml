@@ -9,7 +9,7 @@ Rectangle {
     readonly property color accent: Theme.accent
 
     height: content.height + 30
-    radius: 16
+    radius: Theme.radiusCard
     color: Theme.surfaceCard
     border.width: 1
     border.color: row.isEditing ? Theme.accentOutline(accent) : Theme.outline

@@ -20,7 +20,7 @@ AlertDialog {
     }
 
     background: Rectangle {
-        radius: 18
+        radius: Theme.radiusDialog
         color: Theme.popupBackground
         border.width: 1
         border.color: Theme.outlineStrong

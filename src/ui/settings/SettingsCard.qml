@@ -1,16 +1,16 @@
 import QtQuick
 import Quorvane.Common
 
-// A card of a settings pane: its content 18 from every edge on a faint rounded panel. The card gives its
-// content no arrangement of its own: the content area is as wide as the card, and the card is as tall
-// as what the pane puts in it.
+// A card of a settings pane: its content a card's padding from every edge on a faint rounded panel. The
+// card gives its content no arrangement of its own: the content area is as wide as the card, and the
+// card is as tall as what the pane puts in it.
 Rectangle {
     id: card
 
     default property alias content: body.data
 
-    implicitHeight: body.childrenRect.height + 36
-    radius: 16
+    implicitHeight: body.childrenRect.height + 2 * Theme.paddingCard
+    radius: Theme.radiusCard
     color: Theme.surfaceSubtle
     border.width: 1
     border.color: Theme.outline
@@ -18,9 +18,9 @@ Rectangle {
     Item {
         id: body
 
-        x: 18
-        y: 18
-        width: card.width - 36
+        x: Theme.paddingCard
+        y: Theme.paddingCard
+        width: card.width - 2 * Theme.paddingCard
         height: childrenRect.height
     }
 }

@@ -1,15 +1,15 @@
 import QtQuick
 import Quorvane.Common
 
-// A pane of the settings sheet: its title and subtitle, then the pane's cards, each 18 below the one
-// before. A pane's children go straight into the stack and take its width.
+// A pane of the settings sheet: its title and subtitle, then the pane's cards, the theme's card gap
+// apart. A pane's children go straight into the stack and take its width.
 Column {
     id: stack
 
     required property string title
     required property string subtitle
 
-    spacing: 18
+    spacing: Theme.spacingCards
 
     Column {
         width: stack.width

@@ -20,7 +20,7 @@ AlertDialog {
 
     background: GlassPanel {
         backdrop: dialog.backdrop
-        radius: 18
+        radius: Theme.radiusDialog
         tint: Theme.dialogGlass
         borderColor: Theme.outlineStrong
     }

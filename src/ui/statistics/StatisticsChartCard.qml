@@ -10,14 +10,14 @@ Rectangle {
     required property string subtitle
     default property alias chart: chartArea.data
 
-    radius: 16
+    radius: Theme.radiusCard
     color: Theme.surfaceCard
     border.color: Theme.outline
     border.width: 1
 
     ColumnLayout {
         anchors.fill: parent
-        anchors.margins: 18
+        anchors.margins: Theme.paddingCard
         spacing: 10
 
         Text {

@@ -11,7 +11,7 @@ Rectangle {
     required property StatisticsModel statistics
 
     implicitHeight: column.implicitHeight + 36
-    radius: 16
+    radius: Theme.radiusCard
     color: Theme.surfaceCard
     border.color: Theme.outline
     border.width: 1
@@ -28,7 +28,7 @@ Rectangle {
         id: column
 
         anchors.fill: parent
-        anchors.margins: 18
+        anchors.margins: Theme.paddingCard
         spacing: 0
 
         RowLayout {

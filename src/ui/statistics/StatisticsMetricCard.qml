@@ -13,7 +13,7 @@ Rectangle {
     required property color accent
 
     implicitHeight: column.implicitHeight + 36
-    radius: 16
+    radius: Theme.radiusCard
     color: Theme.surfaceRaised
     border.color: Theme.metricCardOutline
     border.width: 1
@@ -22,7 +22,7 @@ Rectangle {
         id: column
 
         anchors.fill: parent
-        anchors.margins: 18
+        anchors.margins: Theme.paddingCard
         spacing: 12
 
         RowLayout {

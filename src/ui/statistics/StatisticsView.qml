@@ -65,7 +65,7 @@ Item {
 
             ColumnLayout {
                 width: scroll.availableWidth
-                spacing: 18
+                spacing: Theme.spacingCards
 
                 RowLayout {
                     Layout.fillWidth: true
