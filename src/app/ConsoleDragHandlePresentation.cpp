@@ -29,8 +29,9 @@ ConsoleDragHandlePresentation ConsoleDragHandlePresentation::make(bool dragging,
     handle.stroke = willSwitch ? withOpacity(accent, 0.72)
         : dragging             ? withOpacity(accent, 0.46)
                                : withOpacity(white, 0.13);
-    handle.accessibleLabel
-        = localized(language, QStringLiteral("切换专注控制台位置"), QStringLiteral("Move Focus Console"));
+    handle.accessibleLabel = localized(language, QStringLiteral("专注控制台停靠在左下角"),
+        QStringLiteral("Focus Console Docked Bottom Left"));
+    handle.accessibleChecked = dock == FocusConsoleDock::leading;
     handle.accessibleValue = dock == FocusConsoleDock::leading
         ? localized(language, QStringLiteral("停靠在左下角"), QStringLiteral("Docked bottom left"))
         : localized(language, QStringLiteral("停靠在右下角"), QStringLiteral("Docked bottom right"));

@@ -20,6 +20,7 @@ struct ConsoleDragHandlePresentation
     Q_PROPERTY(QColor stroke MEMBER stroke CONSTANT FINAL)
     Q_PROPERTY(QString accessibleLabel MEMBER accessibleLabel CONSTANT FINAL)
     Q_PROPERTY(QString accessibleValue MEMBER accessibleValue CONSTANT FINAL)
+    Q_PROPERTY(bool accessibleChecked MEMBER accessibleChecked CONSTANT FINAL)
     Q_PROPERTY(QString tooltipTitle MEMBER tooltipTitle CONSTANT FINAL)
     Q_PROPERTY(QString tooltipDetail MEMBER tooltipDetail CONSTANT FINAL)
 
@@ -35,6 +36,9 @@ public:
     QColor stroke;
     QString accessibleLabel;
     QString accessibleValue;
+    // A screen reader hears a change of description unspoken, so the handle is a switch for it, named
+    // for the left corner and checked while the console is docked there.
+    bool accessibleChecked = false;
     QString tooltipTitle;
     QString tooltipDetail;
 

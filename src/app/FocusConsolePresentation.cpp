@@ -37,6 +37,7 @@ FocusConsolePresentation FocusConsolePresentation::make(WorkTrackingState state,
         manuallyPaused ? QStringLiteral("继续计时") : QStringLiteral("暂停计时"), language);
     presentation.pauseSymbol = manuallyPaused ? QStringLiteral("play.fill") : QStringLiteral("pause.fill");
     presentation.pauseIsPrimary = manuallyPaused;
+    presentation.pauseSwitchName = StringTable::text(QStringLiteral("暂停计时"), language);
     presentation.finishTitle = StringTable::text(QStringLiteral("提前休息"), language);
     presentation.finishSymbol = QStringLiteral("figure.walk");
     presentation.finishHelp = StringTable::text(QStringLiteral("本轮不计为已完成番茄"), language);

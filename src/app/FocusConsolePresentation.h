@@ -20,6 +20,7 @@ struct FocusConsolePresentation
     Q_PROPERTY(QString pauseTitle MEMBER pauseTitle CONSTANT FINAL)
     Q_PROPERTY(QString pauseSymbol MEMBER pauseSymbol CONSTANT FINAL)
     Q_PROPERTY(bool pauseIsPrimary MEMBER pauseIsPrimary CONSTANT FINAL)
+    Q_PROPERTY(QString pauseSwitchName MEMBER pauseSwitchName CONSTANT FINAL)
     Q_PROPERTY(QString finishTitle MEMBER finishTitle CONSTANT FINAL)
     Q_PROPERTY(QString finishSymbol MEMBER finishSymbol CONSTANT FINAL)
     Q_PROPERTY(QString finishHelp MEMBER finishHelp CONSTANT FINAL)
@@ -39,6 +40,9 @@ public:
     QString pauseTitle;
     QString pauseSymbol;
     bool pauseIsPrimary = false;
+    // A screen reader hears a change of name unspoken, so the pause button is one switch for it, always
+    // named for pausing and checked while paused by hand.
+    QString pauseSwitchName;
     QString finishTitle;
     QString finishSymbol;
     QString finishHelp;

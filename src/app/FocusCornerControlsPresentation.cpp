@@ -30,6 +30,8 @@ FocusCornerControlsPresentation FocusCornerControlsPresentation::make(
         localized(language, QStringLiteral("切换到图库中的下一张图片或视频"),
             QStringLiteral("Show the next image or video in your library")),
         navigationOpacity, navigationEnabled };
+    controls.toggleSwitchName
+        = localized(language, QStringLiteral("隐藏界面"), QStringLiteral("Hide Interface"));
     controls.tooltipPlacement = consoleDock == FocusConsoleDock::trailing ? QStringLiteral("topLeading")
                                                                           : QStringLiteral("topTrailing");
     return controls;

@@ -35,6 +35,7 @@ struct FocusCornerControlsPresentation
     Q_PROPERTY(CornerControlButton toggle MEMBER toggle CONSTANT FINAL)
     Q_PROPERTY(CornerControlButton next MEMBER next CONSTANT FINAL)
     Q_PROPERTY(QString tooltipPlacement MEMBER tooltipPlacement CONSTANT FINAL)
+    Q_PROPERTY(QString toggleSwitchName MEMBER toggleSwitchName CONSTANT FINAL)
 
 public:
     static FocusCornerControlsPresentation make(bool interfaceIsHidden, bool canNavigateBackgrounds,
@@ -44,6 +45,9 @@ public:
     CornerControlButton toggle;
     CornerControlButton next;
     QString tooltipPlacement;
+    // A screen reader hears a change of name unspoken, so the middle button is one switch for it, always
+    // named for hiding and checked while the interface is hidden.
+    QString toggleSwitchName;
 
     friend bool operator==(const FocusCornerControlsPresentation &, const FocusCornerControlsPresentation &)
         = default;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/BackgroundLibraryModel.h"
+#include "app/MinuteStepper.h"
 #include "app/PlaylistModel.h"
 #include "app/SettingsPane.h"
 #include "app/SettingsPaneTexts.h"
@@ -60,6 +61,13 @@ class SettingsSession : public QObject
     Q_PROPERTY(QString idleMinutesLabel READ idleMinutesLabel NOTIFY draftChanged FINAL)
     Q_PROPERTY(bool canIncreaseIdleMinutes READ canIncreaseIdleMinutes NOTIFY draftChanged FINAL)
     Q_PROPERTY(bool canDecreaseIdleMinutes READ canDecreaseIdleMinutes NOTIFY draftChanged FINAL)
+    // The minutes and their ranges as numbers, which a screen reader reads beside the labels.
+    Q_PROPERTY(int sessionMinutes READ sessionMinutes NOTIFY draftChanged FINAL)
+    Q_PROPERTY(int sessionMinutesMinimum READ sessionMinutesMinimum CONSTANT FINAL)
+    Q_PROPERTY(int sessionMinutesMaximum READ sessionMinutesMaximum CONSTANT FINAL)
+    Q_PROPERTY(int idleMinutes READ idleMinutes NOTIFY draftChanged FINAL)
+    Q_PROPERTY(int idleMinutesMinimum READ idleMinutesMinimum CONSTANT FINAL)
+    Q_PROPERTY(int idleMinutesMaximum READ idleMinutesMaximum CONSTANT FINAL)
     Q_PROPERTY(bool keepWindowOnTop READ keepWindowOnTop NOTIFY draftChanged FINAL)
     Q_PROPERTY(QString windowLevelStatus READ windowLevelStatus NOTIFY draftChanged FINAL)
     Q_PROPERTY(QString windowLevelSymbol READ windowLevelSymbol NOTIFY draftChanged FINAL)
@@ -122,6 +130,12 @@ public:
     bool canIncreaseIdleMinutes() const;
     bool canDecreaseIdleMinutes() const;
     Q_INVOKABLE void stepIdleMinutes(int direction);
+    int sessionMinutes() const { return int(m_draft.sessionMinutes); }
+    static int sessionMinutesMinimum() { return int(MinuteSteppers::sessionMinutes.minimum); }
+    static int sessionMinutesMaximum() { return int(MinuteSteppers::sessionMinutes.maximum); }
+    int idleMinutes() const { return int(m_draft.keyboardIdleMinutes); }
+    static int idleMinutesMinimum() { return int(MinuteSteppers::keyboardIdleMinutes.minimum); }
+    static int idleMinutesMaximum() { return int(MinuteSteppers::keyboardIdleMinutes.maximum); }
     bool keepWindowOnTop() const { return m_draft.keepWindowOnTop; }
     Q_INVOKABLE void setKeepWindowOnTop(bool on);
     QString windowLevelStatus() const;

@@ -102,6 +102,7 @@ const QHash<QString, QString> &englishEntries()
             QStringLiteral("Search symbols, e.g. walk, sleep, heart") },
         { QStringLiteral("没有匹配的图标"), QStringLiteral("No symbol matches") },
         { QStringLiteral("背景图片蒙版"), QStringLiteral("Background Overlay") },
+        { QStringLiteral("蒙版强度"), QStringLiteral("Overlay Strength") },
         { QStringLiteral("关闭后，图片或视频将以未经压暗的原色呈现"),
             QStringLiteral("When off, pictures and videos show in their original, undimmed colours") },
         { QStringLiteral("视频原声优先"), QStringLiteral("Prefer Video Sound") },

@@ -364,16 +364,16 @@ private slots:
         const QString zhDetail = QStringLiteral("单击直接换边；也可拖过高亮阈值后松开");
         const QString enDetail
             = QStringLiteral("Click to switch sides, or drag past the highlighted threshold");
-        QTest::newRow("leading, zh") << leading << zh << "切换专注控制台位置"
+        QTest::newRow("leading, zh") << leading << zh << "专注控制台停靠在左下角"
                                      << "停靠在左下角"
                                      << "切换控制台位置" << zhDetail;
-        QTest::newRow("trailing, zh") << trailing << zh << "切换专注控制台位置"
+        QTest::newRow("trailing, zh") << trailing << zh << "专注控制台停靠在左下角"
                                       << "停靠在右下角"
                                       << "切换控制台位置" << zhDetail;
-        QTest::newRow("leading, en") << leading << en << "Move Focus Console"
+        QTest::newRow("leading, en") << leading << en << "Focus Console Docked Bottom Left"
                                      << "Docked bottom left"
                                      << "Move Focus Console" << enDetail;
-        QTest::newRow("trailing, en") << trailing << en << "Move Focus Console"
+        QTest::newRow("trailing, en") << trailing << en << "Focus Console Docked Bottom Left"
                                       << "Docked bottom right"
                                       << "Move Focus Console" << enDetail;
     }
@@ -393,6 +393,7 @@ private slots:
         controller.consoleDocking()->dragChanged(dock == leading ? 300 : -300, 400);
         const ConsoleDragHandlePresentation &handle = controller.consoleDragHandle();
         QCOMPARE(handle.accessibleLabel, label);
+        QCOMPARE(handle.accessibleChecked, dock == leading);
         QCOMPARE(handle.accessibleValue, value);
         QCOMPARE(handle.tooltipTitle, title);
         QCOMPARE(handle.tooltipDetail, detail);

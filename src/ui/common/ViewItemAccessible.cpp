@@ -2,6 +2,7 @@
 
 #include <QTextBoundaryFinder>
 #include <QtQuick/private/qaccessiblequickitem_p.h>
+#include <QtQuick/private/qquickaccessibleattached_p.h>
 #include <QtQuick/private/qquickitem_p.h>
 #include <algorithm>
 
@@ -65,13 +66,51 @@ public:
         return piece(TextPiece::After, offset, boundary, start, end);
     }
 
+    // Qt Quick's controls put their own role over the one a view gives them, and Qt 6.4 says `checked` of
+    // check boxes and radio buttons only. A button a view marks selectable is one choice of several (a
+    // background, a language, a pane): a radio button, checked while selected. A control that steps a
+    // value it shows as text is a spin button.
+    QAccessible::Role role() const override
+    {
+        const QAccessible::Role own = QAccessibleQuickItem::role();
+        if (own == QAccessible::Button && isChoice())
+            return QAccessible::RadioButton;
+        if (item()->property("displayText").isValid() && item()->property("value").isValid())
+            return QAccessible::SpinBox;
+        return own;
+    }
+
     // A screen reader reads a dialog as the one the user is in only while it is active, which Qt Quick never
     // says of a popup.
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleQuickItem::state();
         state.active = role() == QAccessible::Dialog && !state.invisible;
+        if (isChoice()) {
+            state.checkable = true;
+            state.checked = state.selected;
+            state.selectable = state.selected = false;
+        }
         return state;
+    }
+
+    // A spin button reads as the text it shows ("25 minutes"), which a screen reader speaks as its value.
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface && role() == QAccessible::SpinBox)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleQuickItem::interface_cast(type);
+    }
+
+    // A share the view shows in whole per cents is read in per cents, not as "0.37".
+    QVariant currentValue() const override { return inPercent(QAccessibleQuickItem::currentValue()); }
+    QVariant minimumValue() const override { return inPercent(QAccessibleQuickItem::minimumValue()); }
+    QVariant maximumValue() const override { return inPercent(QAccessibleQuickItem::maximumValue()); }
+    QVariant minimumStepSize() const override { return inPercent(QAccessibleQuickItem::minimumStepSize()); }
+    void setCurrentValue(const QVariant &value) override
+    {
+        QAccessibleQuickItem::setCurrentValue(
+            item()->property("valueInPercent").toBool() ? QVariant(value.toDouble() / 100) : value);
     }
 
     // Qt Quick names a dialog by its title and leaves its message, the content item's text, out of the
@@ -79,6 +118,8 @@ public:
     // Quick gives as its description, reads as if it were the field's value.
     QString text(QAccessible::Text kind) const override
     {
+        if (kind == QAccessible::Value && role() == QAccessible::SpinBox)
+            return item()->property("displayText").toString();
         QString own = QAccessibleQuickItem::text(kind);
         if (kind != QAccessible::Description)
             return own;
@@ -91,6 +132,17 @@ public:
     }
 
 private:
+    bool isChoice() const
+    {
+        const auto *attached = QQuickAccessibleAttached::attachedProperties(item());
+        return attached != nullptr && attached->selectable();
+    }
+
+    QVariant inPercent(const QVariant &value) const
+    {
+        return item()->property("valueInPercent").toBool() ? QVariant(value.toDouble() * 100) : value;
+    }
+
     // A text area's document answers as Qt Quick has it; a line of text is answered here.
     QString piece(
         TextPiece which, int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const
@@ -121,6 +173,16 @@ QAccessibleInterface *viewItemFactory(const QString &, QObject *object)
     auto *item = qobject_cast<QQuickItem *>(object);
     if (item == nullptr || !QQuickItemPrivate::get(item)->isAccessible)
         return nullptr;
+    // Qt Quick tells of a choice made as `selected`, which a screen reader hears of a radio button only as
+    // `checked`.
+    if (auto *attached = QQuickAccessibleAttached::attachedProperties(item);
+        attached && attached->selectable())
+        QObject::connect(attached, &QQuickAccessibleAttached::selectedChanged, item, [item] {
+            QAccessible::State changed;
+            changed.checked = true;
+            QAccessibleStateChangeEvent event(item, changed);
+            QAccessible::updateAccessibility(&event);
+        });
     return new ViewItemAccessible(item);
 }
 

@@ -464,6 +464,8 @@ Item {
                             // Qt Quick's accessibility reads a slider's range from these names.
                             readonly property real minimumValue: from
                             readonly property real maximumValue: to
+                            // Read in per cents, as the volume is spoken everywhere else.
+                            readonly property bool valueInPercent: true
                             Accessible.name: card.shown.volumeLabel
                             Accessible.onIncreaseAction: { increase(); moved(); }
                             Accessible.onDecreaseAction: { decrease(); moved(); }

@@ -46,7 +46,7 @@ SettingsCard {
             // The slider shows a stored strength beyond its ends at that end, and writes only when moved.
             SettingsSlider {
                 objectName: "overlaySlider"
-                Accessible.name: Texts.text("背景图片蒙版", card.session.language)
+                Accessible.name: Texts.text("蒙版强度", card.session.language)
                 Layout.fillWidth: true
                 from: card.values.overlayMinimum
                 to: card.values.overlayMaximum

@@ -2,8 +2,8 @@ import QtQuick
 import QtQuick.Templates as T
 import Quorvane.Common
 
-// What the keyboard and a screen reader take a background tile for: a checkable button over the whole
-// tile, checked while its background is the active one, named by the tile's title. Tab reaches it, and
+// What the keyboard and a screen reader take a background tile for: one choice of the library over the
+// whole tile, selected while its background is the active one, named by the tile's title. Tab reaches it, and
 // Space, Return or Enter choose the tile as a click does. A tile that can be dragged lays its own pointer
 // area over it, which keeps the clicks and drags.
 T.AbstractButton {
@@ -14,9 +14,8 @@ T.AbstractButton {
     objectName: "tileChooser"
     anchors.fill: parent
     focusPolicy: Qt.TabFocus
-    Accessible.role: Accessible.Button
-    Accessible.checkable: true
-    Accessible.checked: active
+    Accessible.selectable: true
+    Accessible.selected: active
     Accessible.onPressAction: clicked()
 
     FocusRing {

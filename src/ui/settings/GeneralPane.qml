@@ -62,6 +62,8 @@ SettingsPaneStack {
                         width: 95
                         // Bound, never toggled: a click on the chosen language must leave it chosen.
                         prominent: pane.session.language === modelData.name
+                        Accessible.selectable: true
+                        Accessible.selected: prominent
                         tint: pane.session.accent
                         text: modelData.title
                         onClicked: pane.session.setLanguageName(modelData.name)

@@ -6,6 +6,9 @@ SettingRow {
     id: row
 
     required property string label
+    required property int minutes
+    required property int minimum
+    required property int maximum
     // The sheet's language, for the stepper's names.
     required property string language
     required property bool canDecrease
@@ -16,6 +19,9 @@ SettingRow {
     ValueStepper {
         name: row.objectName
         label: row.label
+        value: row.minutes
+        minimumValue: row.minimum
+        maximumValue: row.maximum
         title: row.title
         language: row.language
         canDecrease: row.canDecrease

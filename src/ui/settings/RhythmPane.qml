@@ -25,6 +25,9 @@ SettingsPaneStack {
                 title: pane.session.paneTexts.sessionMinutesTitle
                 detail: pane.session.paneTexts.sessionMinutesDetail
                 label: pane.session.sessionMinutesLabel
+                minutes: pane.session.sessionMinutes
+                minimum: pane.session.sessionMinutesMinimum
+                maximum: pane.session.sessionMinutesMaximum
                 canDecrease: pane.session.canDecreaseSessionMinutes
                 canIncrease: pane.session.canIncreaseSessionMinutes
                 onStepped: direction => pane.session.stepSessionMinutes(direction)
@@ -43,6 +46,9 @@ SettingsPaneStack {
                 title: pane.session.paneTexts.idleMinutesTitle
                 detail: pane.session.paneTexts.idleMinutesDetail
                 label: pane.session.idleMinutesLabel
+                minutes: pane.session.idleMinutes
+                minimum: pane.session.idleMinutesMinimum
+                maximum: pane.session.idleMinutesMaximum
                 canDecrease: pane.session.canDecreaseIdleMinutes
                 canIncrease: pane.session.canIncreaseIdleMinutes
                 onStepped: direction => pane.session.stepIdleMinutes(direction)

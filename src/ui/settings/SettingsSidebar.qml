@@ -50,8 +50,9 @@ Rectangle {
                 // The arrows walk the rows, each showing its pane, as a desktop's settings sidebar does.
                 Keys.onUpPressed: sidebar.showRow(index - 1)
                 Keys.onDownPressed: sidebar.showRow(index + 1)
-                // Read by its pane's title, the shown pane selected.
+                // Read by its pane's title, one choice of the panes, the shown one selected.
                 Accessible.name: modelData.title
+                Accessible.selectable: true
                 Accessible.selected: selected
                 Accessible.onPressAction: clicked()
 

@@ -11,12 +11,13 @@ T.Slider {
     // Qt Quick's accessibility reads a slider's range from these names, not from `from` and `to`.
     readonly property real minimumValue: from
     readonly property real maximumValue: to
+    // Every slider of the sheet is a share shown in whole per cent, and read so.
+    readonly property bool valueInPercent: true
 
     implicitWidth: 200
     implicitHeight: 22
     padding: 0
-    // Every slider of the sheet is a share shown in whole per cent: the arrows step one, Page Up and Down
-    // ten, landing on whole per cents as the label shows them.
+    // The arrows step one per cent, Page Up and Down ten, landing on whole per cents as the label shows them.
     stepSize: 0.01
     Keys.onPressed: event => {
         const percents = ({

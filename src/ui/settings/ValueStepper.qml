@@ -19,6 +19,12 @@ T.Control {
     // The setting it steps, which names it and its buttons for a screen reader, in the sheet's language.
     required property string title
     required property string language
+    // A screen reader reads it as a spin button: the number within its range, spoken as the label shows it.
+    required property real value
+    required property real minimumValue
+    required property real maximumValue
+    readonly property real stepSize: 1
+    readonly property string displayText: label
     property real buttonWidth: 34
     property real buttonHeight: 30
     property real labelWidth: 84
@@ -38,9 +44,7 @@ T.Control {
     spacing: 8
     implicitWidth: row.implicitWidth
     implicitHeight: row.implicitHeight
-    Accessible.role: Accessible.SpinBox
     Accessible.name: title
-    Accessible.description: label
     Accessible.onIncreaseAction: step(1, 1)
     Accessible.onDecreaseAction: step(-1, 1)
     Keys.onUpPressed: step(1, 1)

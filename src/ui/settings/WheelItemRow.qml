@@ -141,6 +141,9 @@ RowLayout {
         labelSize: 12
         labelWeight: Theme.fontWeightLabel
         label: row.item.healthLabel
+        value: row.item.healthScore
+        minimumValue: row.items.healthScoreMinimum
+        maximumValue: row.items.healthScoreMaximum
         title: Texts.named(Texts.L("健康分", "Health", row.session.language), row.item.title, row.session.language)
         language: row.session.language
         canDecrease: row.item.canDecreaseHealth

@@ -38,6 +38,8 @@ class WheelItemsModel : public QAbstractListModel
     Q_MOC_INCLUDE("app/SettingsSession.h")
     Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged FINAL)
     Q_PROPERTY(bool canAddItem READ canAddItem NOTIFY countChanged FINAL)
+    Q_PROPERTY(int healthScoreMinimum READ healthScoreMinimum CONSTANT FINAL)
+    Q_PROPERTY(int healthScoreMaximum READ healthScoreMaximum CONSTANT FINAL)
 
 public:
     enum Role {

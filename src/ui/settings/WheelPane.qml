@@ -98,6 +98,9 @@ SettingsPaneStack {
                     labelWidth: 64
                     labelSize: 13
                     label: values.recentWindowText
+                    value: values.recentWindow
+                    minimumValue: values.recentWindowMinimum
+                    maximumValue: values.recentWindowMaximum
                     title: Texts.text("影响最近项目数", pane.language)
                     language: pane.language
                     canDecrease: values.canDecreaseRecentWindow

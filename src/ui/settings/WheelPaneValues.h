@@ -21,6 +21,8 @@ class WheelPaneValues : public QObject
     Q_PROPERTY(QString discountStrengthText READ discountStrengthText NOTIFY recencyChanged FINAL)
     Q_PROPERTY(int recentWindow READ recentWindow NOTIFY recencyChanged FINAL)
     Q_PROPERTY(QString recentWindowText READ recentWindowText NOTIFY recencyChanged FINAL)
+    Q_PROPERTY(int recentWindowMinimum READ recentWindowMinimum CONSTANT FINAL)
+    Q_PROPERTY(int recentWindowMaximum READ recentWindowMaximum CONSTANT FINAL)
     Q_PROPERTY(bool canDecreaseRecentWindow READ canDecreaseRecentWindow NOTIFY recencyChanged FINAL)
     Q_PROPERTY(bool canIncreaseRecentWindow READ canIncreaseRecentWindow NOTIFY recencyChanged FINAL)
     Q_PROPERTY(QString weightSummaryText READ weightSummaryText NOTIFY weightSummaryTextChanged FINAL)

@@ -19,10 +19,13 @@ Item {
 
     width: 58
     height: 22
-    Accessible.role: Accessible.Button
+    Accessible.role: Accessible.CheckBox
     Accessible.name: shown.accessibleLabel
     Accessible.description: shown.accessibleValue
+    Accessible.checkable: true
+    Accessible.checked: shown.accessibleChecked
     Accessible.onPressAction: docking.tapped(handle.travelDistance)
+    Accessible.onToggleAction: docking.tapped(handle.travelDistance)
     // Reached by Tab like any button, and moved with Space as a click moves it.
     activeFocusOnTab: true
     Keys.onSpacePressed: docking.tapped(handle.travelDistance)

@@ -4,7 +4,8 @@ import QtQuick.Layouts
 import Quorvane.Common
 
 // The control row of the focus console. Without input access it is the one button that asks for it;
-// otherwise pause (or, while paused by hand, the primary resume button) beside finish-now.
+// otherwise pause (or, while paused by hand, the primary resume button) beside finish-now. For a screen
+// reader pause and resume are one switch, checked while paused; the keys move to the twin that shows.
 Item {
     id: controls
 
@@ -48,13 +49,20 @@ Item {
             visible: controls.shown.pauseIsPrimary
             accent: Theme.accent
             text: controls.shown.pauseTitle
+            checkable: true
+            checked: controls.shown.pauseIsPrimary
+            Accessible.name: controls.shown.pauseSwitchName
+            onVisibleChanged: if (!visible && activeFocus) pause.forceActiveFocus(focusReason)
             contentItem: ButtonSymbolLabel {
                 symbol: controls.shown.pauseSymbol
                 text: resume.text
                 color: resume.labelColor
                 font: resume.font
             }
-            onClicked: AppController.toggleManualPause()
+            onClicked: {
+                AppController.toggleManualPause();
+                checked = Qt.binding(() => controls.shown.pauseIsPrimary);
+            }
         }
 
         SecondaryGlassButtonStyle {
@@ -65,13 +73,20 @@ Item {
             Layout.preferredWidth: 1
             visible: !controls.shown.pauseIsPrimary
             text: controls.shown.pauseTitle
+            checkable: true
+            checked: controls.shown.pauseIsPrimary
+            Accessible.name: controls.shown.pauseSwitchName
+            onVisibleChanged: if (!visible && activeFocus) resume.forceActiveFocus(focusReason)
             contentItem: ButtonSymbolLabel {
                 symbol: controls.shown.pauseSymbol
                 text: pause.text
                 color: pause.labelColor
                 font: pause.font
             }
-            onClicked: AppController.toggleManualPause()
+            onClicked: {
+                AppController.toggleManualPause();
+                checked = Qt.binding(() => controls.shown.pauseIsPrimary);
+            }
         }
 
         SecondaryGlassButtonStyle {

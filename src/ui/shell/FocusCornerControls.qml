@@ -85,7 +85,13 @@ Item {
         ControlButton {
             objectName: "toggleInterfaceButton"
             look: controls.shown.toggle
-            onClicked: controls.toggleInterface()
+            checkable: true
+            checked: controls.interfaceIsHidden
+            Accessible.name: controls.shown.toggleSwitchName
+            onClicked: {
+                controls.toggleInterface();
+                checked = Qt.binding(() => controls.interfaceIsHidden);
+            }
         }
 
         ControlButton {

@@ -36,8 +36,9 @@ QString exactly(const QString &name)
 
 // A screen, the names pressed in turn to reach it, and what a screen reader and the keyboard meet there:
 // `readable` patterns of texts, the name that takes the focus as it shows (`announced`), check boxes that
-// tell their state, `keys` that reach every control round the focus chain, `reaches` in this order, text
-// `fields` (whole-name patterns) that hold text, `headings` patterns, and the names `selected` or checked.
+// tell their state, radio buttons `chosen`, `keys` that reach every control round the focus chain, `reaches`
+// in this order, text `fields` (whole-name patterns) that hold text, `headings` patterns, and the names
+// `selected` or checked.
 struct Screen
 {
     QStringList presses {};
@@ -45,6 +46,7 @@ struct Screen
     QStringList readable {};
     QString announced {};
     QStringList switches {};
+    QStringList chosen {};
     QStringList keys {};
     QStringList reaches {};
     QStringList fields {};
@@ -251,6 +253,8 @@ private slots:
                 row(pane) << Screen { .presses = { t("设置", "Settings"), pane },
                     .window = t("柯帆设置", "Quorvane Settings"),
                     .readable = { u'^' + QRegularExpression::escape(pane) + u" · "_s },
+                    .chosen = pane == t("通用", "General") ? QStringList { pane, t("中文", "English") }
+                                                           : QStringList { pane },
                     .keys = pane == t("转盘", "Wheel") ? strings({ "Tab", "shift+Tab" }) : strings({ "Tab" }),
                     .reaches = { pane },
                     .fields = pane == t("转盘", "Wheel") ? QStringList { t("权重，.+", "Weight, .+") }
@@ -282,6 +286,11 @@ private slots:
             QCOMPARE(node["states"_L1].toArray().contains(u"checked"_s),
                 node["description"_L1] == text(english, "已开启", "On"));
         }
+        for (const QString &name : screen.chosen) {
+            const QJsonValue node = ask({ u"find"_s, screen.window, exactly(name) });
+            QCOMPARE(node["role"_L1].toString(), u"radio button"_s);
+            QVERIFY2(node["states"_L1].toArray().contains(u"checked"_s), qPrintable(name));
+        }
         QStringList headings, selected;
         for (const QJsonValue &node : ask({ u"tree"_s, screen.window }).toArray()) {
             const QString role = node["role"_L1].toString(), name = node["name"_L1].toString();
@@ -292,7 +301,8 @@ private slots:
                 selected.append(name);
             QVERIFY2(!controlRoles.contains(role) || !name.isEmpty(),
                 qPrintable(role + node["path"_L1].toString()));
-            QVERIFY2(role != "slider"_L1 || node["range"_L1][1].toDouble() > node["range"_L1][0].toDouble(),
+            QVERIFY2((role != "slider"_L1 && role != "spin button"_L1)
+                    || node["range"_L1][1].toDouble() > node["range"_L1][0].toDouble(),
                 qPrintable(name));
         }
         for (const QString &heading : screen.headings)
@@ -326,6 +336,16 @@ private slots:
                 + u"Ctrl\\+Alt\\+Super\\+Esc"_s;
             row("main window") << Steps { u"say:^"_s + t("柯帆", "Quorvane") + u" frame"_s, u"key:Tab"_s,
                 u"say:^"_s + t("本轮笔记", "Session Notes") + u" text"_s };
+            // Changes under the focus: a switch's state and a stepper's value, where a new name goes unheard.
+            const QString pause = t("暂停计时", "Pause");
+            row("pause") << Steps { u"say:frame"_s, u"key:Tab"_s, u"say:text"_s, u"key:Tab"_s,
+                u"say:^"_s + pause + u" check box not checked"_s, u"key:space"_s,
+                u"say:^"_s + pause + u" check box checked"_s };
+            row("stepper") << Steps { u"press:"_s + t("设置", "Settings"), u"say:^"_s + t("取消", "Cancel"),
+                u"press:"_s + t("节奏", "Rhythm"), u"key:Tab Tab Tab Tab Tab Tab Tab Tab Tab"_s,
+                u"say:^"_s + t("每轮有效工作时长 25 分钟", "Active Work per Round 25 minutes")
+                    + u" spin button"_s,
+                u"key:Up"_s, u"say:^"_s + t("26 分钟", "26 minutes") + u'$' };
             // Done by the keyboard that the grab holds: the main window is back.
             row("break") << Steps { breakEarly, startBreak, breakStarts,
                 u"say:^notification .+ \\+\\d+\\.$"_s,
@@ -370,7 +390,7 @@ private slots:
                     qPrintable(argument + u" not among: "_s + m_spoken.join(u" | ")));
                 ++heard;
             } else if (verb == "key"_L1) {
-                QCOMPARE(QProcess::execute(u"xdotool"_s, { u"key"_s, argument }), 0);
+                QCOMPARE(QProcess::execute(u"xdotool"_s, QStringList { u"key"_s } + argument.split(u' ')), 0);
             } else if (verb == "log"_L1) {
                 QVERIFY(writeFileBytes(
                     m_home->filePath(u"data/Quorvane/focus-session-log.csv"_s), "not,a,log\n1,2\n"));
