@@ -115,7 +115,7 @@ void benchOpening(int rows)
     JournalController journal;
     journal.setController(&controller);
     longestStall([&] { return journal.snapshotLoaded(); });
-    journal.refreshJournalSnapshot(controller.notesRevision() + 1);
+    journal.refreshJournalSnapshot(controller.journal()->notesRevision() + 1);
     const Stall reload = longestStall([&] { return !journal.isReading(); });
     std::printf("%-58s %10.1f ms busy (%.1f ms by the wall clock)\n",
         qPrintable(QStringLiteral("longest main-thread stall, unchanged reload, %1 rows").arg(rows)),

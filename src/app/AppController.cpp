@@ -1,13 +1,13 @@
 #include "app/AppController.h"
 
 #include "core/CsvDate.h"
+#include "core/StringTable.h"
 #include "media/AudioController.h"
 #include "media/MediaThumbnailCache.h"
 #include "network/DeveloperCornerService.h"
 #include "network/UpdateController.h"
 #include "session/InputActivityMonitor.h"
 #include "session/KeyboardLocker.h"
-#include "session/NotesSaveDebouncer.h"
 #include "session/WheelProbabilityEngine.h"
 #include "storage/AppStorageService.h"
 #include "storage/CSVLogger.h"
@@ -107,6 +107,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_activityLog = std::make_unique<CSVLogger>(
         QDir(storage).filePath(QStringLiteral("daily-activity-log.csv")), today);
     m_statistics = std::make_unique<Statistics>(*m_focusLog, *m_activityLog);
+    m_journal = std::make_unique<Journal>(*m_focusLog, *m_activityLog, *this);
     m_logFilePaths = { m_focusLog->filePath(), m_activityLog->filePath() };
     m_logFilesFingerprint = currentLogFingerprint();
 
@@ -123,6 +124,8 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_workTimer.idleTimeout = std::max(double(secondsFromMinutes(m_preferences.keyboardIdleMinutes)), 1.0);
 
     const QDateTime startedAt = now();
+    QString restoredTitle;
+    QString restoredNotes;
     if (const auto snapshot = AppStorageService::loadRestorableActiveFocusSession(m_root)) {
         m_workTimer.restore(*snapshot, startedAt);
         m_secondsRemaining = remainingSeconds();
@@ -133,16 +136,17 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         m_currentFocusStartedAt = storedStart
             ? QDateTime::fromMSecsSinceEpoch(*storedStart, Qt::UTC)
             : startedAt.addMSecs(-milliseconds(snapshot->accumulatedActiveSeconds).value_or(0));
-        m_currentSessionNotes = snapshot->notes.value_or(QString());
-        m_currentSessionTitle = snapshot->title.value_or(QString());
+        restoredNotes = snapshot->notes.value_or(QString());
+        restoredTitle = snapshot->title.value_or(QString());
     }
 
     m_recentHistory = AppStorageService::loadHistory(m_root);
     m_statistics->reload(startedAt);
     m_scoreDate = startedAt.toLocalTime().date();
     m_sessionNumber = m_statistics->todayCompletedSessions() + 1;
-    if (m_currentSessionTitle.trimmed().isEmpty())
-        m_currentSessionTitle = defaultFocusTitle(m_sessionNumber);
+    m_journal->setRoundText(
+        restoredTitle.trimmed().isEmpty() ? defaultFocusTitle(m_sessionNumber) : restoredTitle,
+        restoredNotes);
     refreshWeightedItems();
     refreshBackgroundURL();
 
@@ -171,8 +175,6 @@ AppController::~AppController()
     m_keyboardLocker->onConfirmKey = nullptr;
     m_inputActivityMonitor->onActivity = nullptr;
     m_tickTimer.stop();
-    // A journal read still running uses the logs.
-    m_logReads.waitForDone();
 }
 
 QDateTime AppController::now() const
@@ -252,7 +254,7 @@ void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
     tellAboutMovedAsideLogs();
     m_logFilesFingerprint = currentLogFingerprint();
     m_statistics->reload(now);
-    publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
+    m_journal->advanceRevision();
 }
 
 void AppController::retryKeyboardMonitoringIfNeeded(const QDateTime &now)
@@ -289,18 +291,42 @@ LogFilesFingerprint AppController::currentLogFingerprint() const
     return LogFilesFingerprint(m_logFilePaths);
 }
 
+void AppController::recordOwnLogWrite()
+{
+    m_logFilesFingerprint = currentLogFingerprint();
+}
+
+QString AppController::logErrorText(const Status &failed, const QString &logPath) const
+{
+    return StringTable::text(failed.error(), language()).arg(QFileInfo(logPath).fileName());
+}
+
+void AppController::tellAboutMovedAsideLogs()
+{
+    for (const CsvLogFile *log : { &m_focusLog->file(), &m_activityLog->file() }) {
+        if (const std::optional<CsvLogFile::MovedAside> moved = log->takeMovedAside()) {
+            m_sheets->showAlert(StringTable::text(QStringLiteral("记录文件无法读取"), language()),
+                StringTable::text(
+                    QStringLiteral("数据文件夹中的 %1 无法读取。它已原样改名为 %2 保留在同一文件夹中，"
+                                   "新的记录从现在开始。"),
+                    language())
+                    .arg(moved->fileName, moved->newFileName));
+        }
+    }
+}
+
 void AppController::shutdown()
 {
     emit aboutToShutDown();
     // Notes typed just before quitting are still waiting for their delayed save.
-    m_notesSaveDebouncer->flush();
+    m_journal->flushNotesDraft();
     m_music->stopVolumeSaveTimer();
     writePreferencesQuietly();
     (void)writeUnsavedRounds();
     (void)writeUnsavedBreaks();
     if (m_currentFocusLogID && m_phase != SessionPhase::Focus)
-        (void)m_focusLog->updateEntry(
-            *m_currentFocusLogID, m_currentSessionTitle, m_currentSessionNotes, now().toLocalTime().date());
+        (void)m_focusLog->updateEntry(*m_currentFocusLogID, m_journal->currentSessionTitle(),
+            m_journal->currentSessionNotes(), now().toLocalTime().date());
     if (m_phase == SessionPhase::Focus) {
         const QDateTime at = now();
         // The round is accounted once more but not closed: a restart resumes it.
@@ -427,7 +453,7 @@ void AppController::showLaunchView(LaunchRequest::View view)
 void AppController::openJournal()
 {
     // A journal that is already loaded reads its entries again.
-    publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
+    m_journal->advanceRevision();
     m_sheets->setShowingNotes(true);
     bringMainWindowForward();
 }

@@ -6,6 +6,7 @@
 #include "app/FocusConsolePresentation.h"
 #include "app/FocusCornerControlsPresentation.h"
 #include "app/HeaderPresentation.h"
+#include "app/Journal.h"
 #include "app/LaunchRequest.h"
 #include "app/Music.h"
 #include "app/RoundCompletePresentation.h"
@@ -15,7 +16,6 @@
 #include "core/AppPreferences.h"
 #include "core/DailyStat.h"
 #include "core/FocusSessionLogEntry.h"
-#include "core/NotesTimelineEntry.h"
 #include "core/NowPlayingInfo.h"
 #include "core/SessionPhase.h"
 #include "core/Uuid.h"
@@ -26,10 +26,8 @@
 
 #include <QColor>
 #include <QDateTime>
-#include <QFuture>
 #include <QObject>
 #include <QPointer>
-#include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
 #include <QUuid>
@@ -44,7 +42,6 @@ class FocusSessionLogger;
 class InputActivityMonitor;
 class KeyboardLocker;
 class MediaThumbnailCache;
-class NotesSaveDebouncer;
 class UpdateController;
 
 // The one state object of the application: it owns every service and all live state, runs the
@@ -69,9 +66,7 @@ class AppController : public QObject
     Q_PROPERTY(bool emergencyUnlocked READ emergencyUnlocked NOTIFY emergencyUnlockedChanged FINAL)
     // The break's line about what holds the keyboard.
     Q_PROPERTY(QString breakLockText READ breakLockText NOTIFY breakLockTextChanged FINAL)
-    Q_PROPERTY(QString currentSessionNotes READ currentSessionNotes NOTIFY currentSessionNotesChanged FINAL)
-    Q_PROPERTY(QString currentSessionTitle READ currentSessionTitle NOTIFY currentSessionTitleChanged FINAL)
-    Q_PROPERTY(qint64 notesRevision READ notesRevision NOTIFY notesRevisionChanged FINAL)
+    Q_PROPERTY(Journal *journal READ journal CONSTANT FINAL)
     Q_PROPERTY(QUrl backgroundURL READ backgroundURL NOTIFY backgroundURLChanged FINAL)
     // The break wheel and the drawn activity (AppControllerWheel.cpp).
     Q_PROPERTY(QVariantList wheelEntries READ wheelEntries NOTIFY weightedItemsChanged FINAL)
@@ -81,7 +76,7 @@ class AppController : public QObject
     Q_PROPERTY(QString selectedItemTitle READ selectedItemTitle NOTIFY selectedItemChanged FINAL)
     Q_PROPERTY(QString selectedItemSymbol READ selectedItemSymbol NOTIFY selectedItemChanged FINAL)
     Q_PROPERTY(QString selectedItemScoreText READ selectedItemScoreText NOTIFY selectedItemChanged FINAL)
-    // The focus console, the round notes editor and the round-complete screen.
+    // The focus console and the round-complete screen.
     Q_PROPERTY(QString focusConsoleDock READ focusConsoleDockName NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(FocusConsolePresentation focusConsole READ focusConsole NOTIFY focusConsoleChanged FINAL)
     Q_PROPERTY(FocusConsoleDocking *consoleDocking READ consoleDocking CONSTANT FINAL)
@@ -91,7 +86,6 @@ class AppController : public QObject
     Q_PROPERTY(bool canNavigateBackgrounds READ canNavigateBackgrounds NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(RoundCompletePresentation roundComplete READ roundComplete NOTIFY roundCompleteChanged FINAL)
     Q_PROPERTY(HeaderPresentation header READ header NOTIFY headerChanged FINAL)
-    Q_PROPERTY(QString notesDraft READ notesDraft NOTIFY notesDraftChanged FINAL)
     // The preferences as the views show them (AppControllerPresentation.cpp).
     Q_PROPERTY(QString language READ languageName NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY preferencesChanged FINAL)
@@ -139,9 +133,7 @@ public:
     const QString &breakLockText() const { return m_breakLockText; }
     WindowSystem windowSystem() const { return m_seams.windowSystem; }
     bool emergencyUnlocked() const { return m_emergencyUnlocked; }
-    const QString &currentSessionNotes() const { return m_currentSessionNotes; }
-    const QString &currentSessionTitle() const { return m_currentSessionTitle; }
-    qint64 notesRevision() const { return m_notesRevision; }
+    Journal *journal() const { return m_journal.get(); }
 
     // The controller's clock: what "today" is for everything it publishes.
     QDateTime now() const;
@@ -226,17 +218,18 @@ public:
     QString selectedItemSymbol() const;
     QString selectedItemScoreText() const;
 
-    // Titles and notes.
-    Q_INVOKABLE void updateCurrentSessionNotes(const QString &notes);
-    Q_INVOKABLE void updateCurrentSessionTitle(const QString &title);
-    void updateJournalEntry(const NotesTimelineEntry &entry, const QString &title,
-        const std::optional<QString> &activityTitle, std::optional<qint64> healthScore, const QString &notes);
-    QList<NotesTimelineEntry> allNotesEntries(const QDateTime &now) const;
-    // Every logged journal entry, read on a thread of the controller's own; it waits for a running
-    // read before it lets go of its logs.
-    QFuture<QList<NotesTimelineEntry>> readLoggedNotesEntries() const;
-    // The running round as a journal entry that ends at `now`; none outside the focus phase.
-    std::optional<NotesTimelineEntry> liveNotesEntry(const QDateTime &now) const;
+    // The round and the logs as the journal edits them. An edit of the round's title (none keeps it) or
+    // notes is saved where the round is now: in its saved state while it runs, else in its row of the
+    // focus log, written or waiting; true when a written row changed.
+    bool saveRoundText(const std::optional<QString> &title, const QString &notes);
+    const std::optional<QString> &currentFocusLogID() const { return m_currentFocusLogID; }
+    const QDateTime &currentFocusStartedAt() const { return m_currentFocusStartedAt; }
+    // A log's failure as the user reads it: in their language, with the file's name and no path.
+    QString logErrorText(const Status &failed, const QString &logPath) const;
+    // Shows, once, where a log that could not be read was put aside.
+    void tellAboutMovedAsideLogs();
+    // The program rewrote a log itself: the look for other programs' changes must not take it for one.
+    void recordOwnLogWrite();
 
     // The background library.
     Q_INVOKABLE void selectAdjacentBackground(bool forward);
@@ -247,21 +240,13 @@ public:
     Q_INVOKABLE FocusCornerControlsPresentation focusCornerControls(bool interfaceIsHidden,
         bool canNavigateBackgrounds, const QString &consoleDock, const QString &language) const;
 
-    // The focus console, the round notes editor and the round-complete screen.
+    // The focus console and the round-complete screen.
     QString focusConsoleDockName() const { return rawValue(m_preferences.focusConsoleDock); }
     const FocusConsolePresentation &focusConsole() const { return m_focusConsole; }
     FocusConsoleDocking *consoleDocking() const { return m_consoleDocking.get(); }
     const ConsoleDragHandlePresentation &consoleDragHandle() const { return m_consoleDragHandle; }
     const RoundCompletePresentation &roundComplete() const { return m_roundComplete; }
     const HeaderPresentation &header() const { return m_header; }
-    // The notes editor's text: typing lands here at once and reaches the round after a pause in typing,
-    // when the editor loses focus or leaves the screen, and before the program quits.
-    const QString &notesDraft() const;
-    bool hasPendingNotesSave() const;
-    Q_INVOKABLE void notesEditorAppeared();
-    Q_INVOKABLE void notesEditorDisappeared();
-    Q_INVOKABLE void editNotesDraft(const QString &text);
-    Q_INVOKABLE void setNotesEditorFocused(bool focused);
 
     // Minutes of a setting as seconds: at least one minute, never overflowing.
     static qint64 secondsFromMinutes(qint64 minutes);
@@ -307,9 +292,6 @@ signals:
     void keyboardIsLockedChanged();
     void emergencyUnlockedChanged();
     void breakLockTextChanged();
-    void currentSessionNotesChanged();
-    void currentSessionTitleChanged();
-    void notesRevisionChanged();
     void backgroundURLChanged();
     // The settings were saved: a background video that could not be played is tried once more.
     void backgroundRetryRequested();
@@ -318,7 +300,6 @@ signals:
     void consoleDragHandleChanged();
     void roundCompleteChanged();
     void headerChanged();
-    void notesDraftChanged();
     void aboutToShutDown();
 
 private:
@@ -330,10 +311,6 @@ private:
     void publishWorkTimerState();
     void restoreFocusSessionUI();
     LogFilesFingerprint currentLogFingerprint() const;
-    // A log's failure as the user reads it: in their language, with the file's name and no path.
-    QString logErrorText(const Status &failed, const QString &logPath) const;
-    // Shows, once, where a log that could not be read was put aside.
-    void tellAboutMovedAsideLogs();
     void refreshBackgroundURL();
     void enterFullScreenIfPossible();
 
@@ -368,7 +345,7 @@ private:
     void advanceBackgroundAfterCompletedRound();
     bool videoSoundTakesPriority() const;
 
-    // The focus console, the round notes editor and the round-complete screen.
+    // The focus console and the round-complete screen.
     void setUpFocusConsole();
     void refreshConsolePresentations();
     void refreshHeader();
@@ -407,10 +384,9 @@ private:
     std::unique_ptr<FocusSessionLogger> m_focusLog;
     std::unique_ptr<CSVLogger> m_activityLog;
     std::unique_ptr<Statistics> m_statistics;
-    std::unique_ptr<NotesSaveDebouncer> m_notesSaveDebouncer;
+    // Reads the logs on threads of its own; declared after them, so that it goes first.
+    std::unique_ptr<Journal> m_journal;
     std::unique_ptr<FocusConsoleDocking> m_consoleDocking;
-    // Reads of the logs for the journal; declared after the logs, so that it goes first.
-    mutable QThreadPool m_logReads;
 
     AppPreferences m_preferences;
     SessionPhase m_phase = SessionPhase::Focus;
@@ -425,9 +401,6 @@ private:
     QString m_breakLockText;
     // The last look for a source of input activity found none: the header says why tracking is off.
     bool m_inputAccessMissing = false;
-    QString m_currentSessionNotes;
-    QString m_currentSessionTitle;
-    qint64 m_notesRevision = 0;
     QUrl m_backgroundURL;
     QList<WeightedWheelItem> m_weightedItems;
     FocusConsolePresentation m_focusConsole;

@@ -131,7 +131,7 @@ void AppController::confirmActivityCompleted()
         drawn.item,
         drawn.effectiveWeight,
         0,
-        m_currentSessionNotes,
+        m_journal->currentSessionNotes(),
     });
     (void)writeUnsavedRounds();
     const Status appended = writeUnsavedBreaks();

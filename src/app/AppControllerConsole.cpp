@@ -1,23 +1,12 @@
-// The focus console, the round notes editor, the round-complete screen and the header bar: what they
-// show, ready to draw, and the notes editor's draft with its delayed save.
+// The focus console, the round-complete screen and the header bar: what they show, ready to draw.
 
 #include "app/AppController.h"
 #include "app/FocusConsoleDocking.h"
 #include "app/KeyboardHoldText.h"
-#include "core/QtOneShotTimer.h"
 #include "session/KeyboardLocker.h"
-#include "session/NotesSaveDebouncer.h"
 
 void AppController::setUpFocusConsole()
 {
-    m_notesSaveDebouncer = std::make_unique<NotesSaveDebouncer>(
-        std::make_unique<QtOneShotTimer>(),
-        [this](const QString &notes) { updateCurrentSessionNotes(notes); },
-        [this] { return m_currentSessionNotes; });
-    m_notesSaveDebouncer->onDraftChanged = [this] { emit notesDraftChanged(); };
-    connect(this, &AppController::currentSessionNotesChanged, this,
-        [this] { m_notesSaveDebouncer->savedNotesChanged(m_currentSessionNotes); });
-
     m_consoleDocking = std::make_unique<FocusConsoleDocking>(
         std::move(m_seams.consoleDockTimer), [this] { return m_preferences.focusConsoleDock; },
         [this](FocusConsoleDock dock) { setFocusConsoleDock(dock); });
@@ -83,34 +72,4 @@ void AppController::refreshBreakLockText()
 {
     publish(m_breakLockText, keyboardHoldText(m_keyboardLocker->hold(), language()),
         &AppController::breakLockTextChanged);
-}
-
-const QString &AppController::notesDraft() const
-{
-    return m_notesSaveDebouncer->draft();
-}
-
-bool AppController::hasPendingNotesSave() const
-{
-    return m_notesSaveDebouncer->hasPendingSave();
-}
-
-void AppController::notesEditorAppeared()
-{
-    m_notesSaveDebouncer->editorAppeared();
-}
-
-void AppController::notesEditorDisappeared()
-{
-    m_notesSaveDebouncer->editorDisappeared();
-}
-
-void AppController::editNotesDraft(const QString &text)
-{
-    m_notesSaveDebouncer->edit(text);
-}
-
-void AppController::setNotesEditorFocused(bool focused)
-{
-    m_notesSaveDebouncer->setFocused(focused);
 }

@@ -65,9 +65,7 @@ void AppController::startNewFocusSession()
     m_currentFocusStartedAt = at;
     m_currentFocusLogID.reset();
     m_currentActivityStartedAt.reset();
-    publish(m_currentSessionNotes, QString(), &AppController::currentSessionNotesChanged);
-    publish(m_currentSessionTitle, defaultFocusTitle(m_sessionNumber),
-        &AppController::currentSessionTitleChanged);
+    m_journal->setRoundText(defaultFocusTitle(m_sessionNumber), QString());
     publish(m_secondsRemaining, secondsFromMinutes(m_preferences.sessionMinutes),
         &AppController::secondsRemainingChanged);
     resetWorkTimer(at);
@@ -89,11 +87,11 @@ void AppController::completeFocusSession(bool countAsCompleted)
         m_currentFocusStartedAt,
         at,
         m_sessionNumber,
-        m_currentSessionTitle,
+        m_journal->currentSessionTitle(),
         roundedSeconds(m_workTimer.accumulatedActiveTime),
         roundedSeconds(m_workTimer.duration),
         countAsCompleted,
-        m_currentSessionNotes,
+        m_journal->currentSessionNotes(),
     };
     // Rounds that an earlier failure kept back go first, so that the log stays in order.
     m_unsavedRounds.append(entry);
@@ -137,7 +135,7 @@ void AppController::publishWrittenRows()
 {
     // The day's counts and score come from what the logs hold, never from what failed to reach them.
     m_statistics->reload(now());
-    publish(m_notesRevision, m_notesRevision + 1, &AppController::notesRevisionChanged);
+    m_journal->advanceRevision();
 }
 
 qint64 AppController::nextSessionNumber() const
@@ -194,8 +192,8 @@ void AppController::persistFocusSession(bool force, const QDateTime &now)
     snapshot.manuallyPaused = m_workTimer.state == WorkTrackingState::manuallyPaused;
     snapshot.sessionID = m_currentSessionID;
     snapshot.startedAtEpoch = m_currentFocusStartedAt.toMSecsSinceEpoch() / 1000.0;
-    snapshot.notes = m_currentSessionNotes;
-    snapshot.title = m_currentSessionTitle;
+    snapshot.notes = m_journal->currentSessionNotes();
+    snapshot.title = m_journal->currentSessionTitle();
     // A round that stands still (waiting for activity, idle or paused) is not written again every five
     // seconds: only the save time would change, and a restart does not use it.
     ActiveFocusSessionSnapshot content = snapshot;
@@ -344,4 +342,24 @@ void AppController::syncTrackingPresentation()
         publish(m_trackingState, WorkTrackingState::permissionRequired, &AppController::trackingStateChanged);
     else
         publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
+}
+
+bool AppController::saveRoundText(const std::optional<QString> &title, const QString &notes)
+{
+    if (m_phase == SessionPhase::Focus) {
+        persistFocusSession(true, now());
+        return false;
+    }
+    // A row still waiting to be written takes the edit with it.
+    for (FocusSessionLogEntry &unsaved : m_unsavedRounds) {
+        if (unsaved.eventID != m_currentSessionID)
+            continue;
+        unsaved.title = title.value_or(unsaved.title);
+        unsaved.notes = notes;
+    }
+    if (!m_currentFocusLogID)
+        return false;
+    // The next write of the row carries the edit if this one fails.
+    (void)m_focusLog->updateEntry(*m_currentFocusLogID, title, notes, now().toLocalTime().date());
+    return true;
 }

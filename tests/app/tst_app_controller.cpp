@@ -66,7 +66,7 @@ private slots:
         QVERIFY(writeFileBytes(harness.file(QStringLiteral("active-focus-session.json")),
             snapshotJson("1500", "600", ",\"title\":\"  \",\"manuallyPaused\":true")));
         AppController &controller = harness.start();
-        QCOMPARE(controller.currentSessionTitle(), QStringLiteral("第 1 轮专注"));
+        QCOMPARE(controller.journal()->currentSessionTitle(), QStringLiteral("第 1 轮专注"));
         QCOMPARE(controller.currentSessionID().size(), 36);
         QCOMPARE(controller.currentSessionID(), controller.currentSessionID().toLower());
         QCOMPARE(controller.trackingState(), WorkTrackingState::manuallyPaused);
@@ -220,7 +220,7 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        QSignalSpy revisions(&controller, &AppController::notesRevisionChanged);
+        QSignalSpy revisions(controller.journal(), &Journal::notesRevisionChanged);
 
         for (int i = 0; i < 8; ++i)
             harness.tick(250);
@@ -236,7 +236,7 @@ private slots:
         harness.tick(1000);
         QCOMPARE(revisions.count(), 1);
         QCOMPARE(controller.statistics()->todayCompletedSessions(), 1);
-        QCOMPARE(controller.notesRevision(), 1);
+        QCOMPARE(controller.journal()->notesRevision(), 1);
         QCOMPARE(controller.statistics()->dailyStats().last().completedSessions, 1);
     }
 
@@ -257,7 +257,7 @@ private slots:
         QCOMPARE(controller.statistics()->todayCompletedSessions(), 0);
         QCOMPARE(controller.sessionNumber(), 1);
         // The title of a round that runs across midnight stays.
-        QCOMPARE(controller.currentSessionTitle(), QStringLiteral("第 2 轮专注"));
+        QCOMPARE(controller.journal()->currentSessionTitle(), QStringLiteral("第 2 轮专注"));
     }
 
     void shutdownCanRunTwiceInEveryPhase_data()

@@ -53,7 +53,7 @@ private slots:
                     .contains(logged));
         QVERIFY(!QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
         QCOMPARE(controller.statistics()->todayCompletedSessions(), 0);
-        QCOMPARE(controller.notesRevision(), 1);
+        QCOMPARE(controller.journal()->notesRevision(), 1);
         QCOMPARE(harness.window->broughtForward, 1);
     }
 
@@ -428,13 +428,13 @@ private slots:
         AppController &controller = *harness.controller;
         controller.spinWheel(0);
         QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
-        const qint64 revision = controller.notesRevision();
+        const qint64 revision = controller.journal()->notesRevision();
         QVERIFY(QFile::remove(harness.file(QStringLiteral("daily-activity-log.csv"))));
         controller.confirmActivityCompleted();
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("CSV 写入失败"));
         QCOMPARE(controller.phase(), SessionPhase::Focus);
         QVERIFY(!harness.grab->isGrabbed());
-        QCOMPARE(controller.notesRevision(), revision);
+        QCOMPARE(controller.journal()->notesRevision(), revision);
         QCOMPARE(controller.recentHistory().size(), 1);
         QVERIFY(!QFile::exists(harness.file(QStringLiteral("daily-activity-log.csv"))));
     }
@@ -447,7 +447,7 @@ private slots:
         controller.finishFocusNow();
         QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("番茄记录写入失败"));
-        QCOMPARE(controller.notesRevision(), 0);
+        QCOMPARE(controller.journal()->notesRevision(), 0);
         // The round's saved state goes only with its row written.
         QVERIFY(QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
     }

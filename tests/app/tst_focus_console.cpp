@@ -264,15 +264,15 @@ private slots:
         AppController &controller = harness.start();
         if (roundEnded)
             controller.finishFocusNow();
-        controller.notesEditorAppeared();
-        controller.setNotesEditorFocused(true);
-        controller.editNotesDraft(QStringLiteral("typed just before quitting"));
-        QVERIFY(controller.hasPendingNotesSave());
-        QVERIFY(controller.currentSessionNotes().isEmpty());
+        controller.journal()->notesEditorAppeared();
+        controller.journal()->setNotesEditorFocused(true);
+        controller.journal()->editNotesDraft(QStringLiteral("typed just before quitting"));
+        QVERIFY(controller.journal()->hasPendingNotesSave());
+        QVERIFY(controller.journal()->currentSessionNotes().isEmpty());
 
         controller.shutdown();
-        QVERIFY(!controller.hasPendingNotesSave());
-        QCOMPARE(controller.currentSessionNotes(), QStringLiteral("typed just before quitting"));
+        QVERIFY(!controller.journal()->hasPendingNotesSave());
+        QCOMPARE(controller.journal()->currentSessionNotes(), QStringLiteral("typed just before quitting"));
         if (roundEnded) {
             const auto rows
                 = FocusSessionLogger(harness.file(QStringLiteral("focus-session-log.csv"))).timelineEntries();
@@ -296,15 +296,15 @@ private slots:
 
         ControllerHarness harness;
         AppController &controller = harness.start();
-        controller.notesEditorAppeared();
-        controller.setNotesEditorFocused(true);
-        controller.editNotesDraft(QStringLiteral("outline the chapter"));
+        controller.journal()->notesEditorAppeared();
+        controller.journal()->setNotesEditorFocused(true);
+        controller.journal()->editNotesDraft(QStringLiteral("outline the chapter"));
         if (leaves)
-            controller.notesEditorDisappeared();
+            controller.journal()->notesEditorDisappeared();
         else
-            controller.setNotesEditorFocused(false);
-        QVERIFY(!controller.hasPendingNotesSave());
-        QCOMPARE(controller.currentSessionNotes(), QStringLiteral("outline the chapter"));
+            controller.journal()->setNotesEditorFocused(false);
+        QVERIFY(!controller.journal()->hasPendingNotesSave());
+        QCOMPARE(controller.journal()->currentSessionNotes(), QStringLiteral("outline the chapter"));
         QCOMPARE(snapshotNotes(harness), QStringLiteral("outline the chapter"));
     }
 
@@ -313,17 +313,17 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         controller.finishFocusNow();
-        controller.notesEditorAppeared();
-        QSignalSpy draftChanged(&controller, &AppController::notesDraftChanged);
+        controller.journal()->notesEditorAppeared();
+        QSignalSpy draftChanged(controller.journal(), &Journal::notesDraftChanged);
 
-        controller.setNotesEditorFocused(true);
-        controller.updateCurrentSessionNotes(QStringLiteral("from the journal"));
-        QVERIFY(controller.notesDraft().isEmpty());
+        controller.journal()->setNotesEditorFocused(true);
+        controller.journal()->updateCurrentSessionNotes(QStringLiteral("from the journal"));
+        QVERIFY(controller.journal()->notesDraft().isEmpty());
         QVERIFY(draftChanged.isEmpty());
 
-        controller.setNotesEditorFocused(false);
-        controller.updateCurrentSessionNotes(QStringLiteral("from the journal again"));
-        QCOMPARE(controller.notesDraft(), QStringLiteral("from the journal again"));
+        controller.journal()->setNotesEditorFocused(false);
+        controller.journal()->updateCurrentSessionNotes(QStringLiteral("from the journal again"));
+        QCOMPARE(controller.journal()->notesDraft(), QStringLiteral("from the journal again"));
         QCOMPARE(draftChanged.count(), 1);
     }
 
@@ -331,26 +331,26 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        controller.notesEditorAppeared();
-        controller.setNotesEditorFocused(true);
-        controller.editNotesDraft(QStringLiteral("first round"));
+        controller.journal()->notesEditorAppeared();
+        controller.journal()->setNotesEditorFocused(true);
+        controller.journal()->editNotesDraft(QStringLiteral("first round"));
         // The round ends while the console's save is pending; the complete screen's editor carries it.
         controller.finishFocusNow();
-        controller.notesEditorAppeared();
-        controller.notesEditorDisappeared();
-        QCOMPARE(controller.notesDraft(), QStringLiteral("first round"));
+        controller.journal()->notesEditorAppeared();
+        controller.journal()->notesEditorDisappeared();
+        QCOMPARE(controller.journal()->notesDraft(), QStringLiteral("first round"));
         const auto rows
             = FocusSessionLogger(harness.file(QStringLiteral("focus-session-log.csv"))).timelineEntries();
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.constFirst().notes, QStringLiteral("first round"));
 
         controller.enterLockedBreak();
-        controller.notesEditorDisappeared();
+        controller.journal()->notesEditorDisappeared();
         harness.grab->pressEmergencyChord();
         QCoreApplication::processEvents();
         QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
-        controller.notesEditorAppeared();
-        QCOMPARE(controller.notesDraft(), QStringLiteral("first round"));
+        controller.journal()->notesEditorAppeared();
+        QCOMPARE(controller.journal()->notesDraft(), QStringLiteral("first round"));
     }
 };
 

@@ -60,7 +60,7 @@ private slots:
         if (fault == Fault::readOnly)
             readOnly.emplace(folder, harness.home.path());
         AppController &controller = harness.start();
-        controller.updateCurrentSessionNotes(u"kept"_s);
+        controller.journal()->updateCurrentSessionNotes(u"kept"_s);
         if (fault == Fault::rewrite || fault == Fault::backup)
             controller.finishFocusNow();
         if (fault == Fault::backup)
@@ -74,7 +74,8 @@ private slots:
         if (fault == Fault::settings)
             controller.savePreferences(edited);
         if (fault == Fault::rewrite || fault == Fault::backup)
-            controller.updateJournalEntry(controller.allNotesEntries({}).first(), u"T"_s, {}, {}, {});
+            controller.journal()->updateJournalEntry(
+                controller.journal()->allNotesEntries({}).first(), u"T"_s, {}, {}, {});
         if (fault == Fault::append)
             controller.finishFocusNow();
         QCOMPARE(controller.sheets()->alertTitle(), alert);

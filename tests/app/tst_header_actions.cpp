@@ -32,12 +32,12 @@ private slots:
         AppController &controller = harness.start();
         for (int press = 1; press <= 2; ++press) {
             controller.sheets()->setShowingNotes(false);
-            const qint64 revision = controller.notesRevision();
+            const qint64 revision = controller.journal()->notesRevision();
             const int forwards = harness.window->broughtForward;
             QStringList steps;
-            connect(&controller, &AppController::notesRevisionChanged, this, [&] {
+            connect(controller.journal(), &Journal::notesRevisionChanged, this, [&] {
                 steps << QStringLiteral("revision %1, sheet %2, forward %3")
-                             .arg(controller.notesRevision() - revision)
+                             .arg(controller.journal()->notesRevision() - revision)
                              .arg(controller.sheets()->showingNotes())
                              .arg(harness.window->broughtForward - forwards);
             });
@@ -47,7 +47,7 @@ private slots:
                              .arg(harness.window->broughtForward - forwards);
             });
             controller.openJournal();
-            disconnect(&controller, nullptr, this, nullptr);
+            disconnect(controller.journal(), nullptr, this, nullptr);
             disconnect(controller.sheets(), nullptr, this, nullptr);
             QCOMPARE(steps,
                 QStringList({ QStringLiteral("revision 1, sheet 0, forward 0"),
@@ -105,13 +105,13 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        const qint64 revision = controller.notesRevision();
+        const qint64 revision = controller.journal()->notesRevision();
         QSignalSpy opened(controller.sheets(), &Sheets::showingDeveloperCornerChanged);
         controller.openDeveloperCorner();
         controller.openDeveloperCorner();
         QVERIFY(controller.sheets()->showingDeveloperCorner());
         QCOMPARE(opened.size(), 1);
-        QCOMPARE(controller.notesRevision(), revision);
+        QCOMPARE(controller.journal()->notesRevision(), revision);
         QCOMPARE(harness.window->broughtForward, 0);
         QVERIFY(!controller.sheets()->showingSettings() && !controller.sheets()->showingStatistics()
             && !controller.sheets()->showingNotes());

@@ -25,10 +25,10 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         const QByteArray focusLog = readFileBytes(harness.file(QStringLiteral("focus-session-log.csv")));
-        controller.updateCurrentSessionNotes(QStringLiteral("draft, with a comma"));
-        controller.updateCurrentSessionTitle(QStringLiteral("Writing"));
+        controller.journal()->updateCurrentSessionNotes(QStringLiteral("draft, with a comma"));
+        controller.journal()->updateCurrentSessionTitle(QStringLiteral("Writing"));
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("focus-session-log.csv"))), focusLog);
-        QCOMPARE(controller.notesRevision(), 0);
+        QCOMPARE(controller.journal()->notesRevision(), 0);
         const QJsonObject snapshot = QJsonDocument::fromJson(
             readFileBytes(harness.file(QStringLiteral("active-focus-session.json"))))
                                          .object();
@@ -41,12 +41,12 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         controller.finishFocusNow();
-        const qint64 revision = controller.notesRevision();
-        controller.updateCurrentSessionNotes(QStringLiteral("done \"well\""));
-        QCOMPARE(controller.notesRevision(), revision + 1);
+        const qint64 revision = controller.journal()->notesRevision();
+        controller.journal()->updateCurrentSessionNotes(QStringLiteral("done \"well\""));
+        QCOMPARE(controller.journal()->notesRevision(), revision + 1);
         QVERIFY(logText(harness, "focus-session-log.csv").contains(QStringLiteral("\"done \"\"well\"\"\"")));
-        controller.updateCurrentSessionTitle(QStringLiteral("Renamed"));
-        QCOMPARE(controller.notesRevision(), revision + 2);
+        controller.journal()->updateCurrentSessionTitle(QStringLiteral("Renamed"));
+        QCOMPARE(controller.journal()->notesRevision(), revision + 2);
         QVERIFY(logText(harness, "focus-session-log.csv").contains(QStringLiteral(",Renamed,")));
     }
 
@@ -55,14 +55,14 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         const QByteArray focusLog = readFileBytes(harness.file(QStringLiteral("focus-session-log.csv")));
-        const QList<NotesTimelineEntry> entries = controller.allNotesEntries(harness.clock->now());
+        const QList<NotesTimelineEntry> entries = controller.journal()->allNotesEntries(harness.clock->now());
         QCOMPARE(entries.size(), 1);
-        QSignalSpy revisions(&controller, &AppController::notesRevisionChanged);
-        controller.updateJournalEntry(
+        QSignalSpy revisions(controller.journal(), &Journal::notesRevisionChanged);
+        controller.journal()->updateJournalEntry(
             entries.first(), QStringLiteral("Live"), QStringLiteral("ignored"), 99, QStringLiteral("notes"));
         QCOMPARE(revisions.count(), 1);
-        QCOMPARE(controller.currentSessionTitle(), QStringLiteral("Live"));
-        QCOMPARE(controller.currentSessionNotes(), QStringLiteral("notes"));
+        QCOMPARE(controller.journal()->currentSessionTitle(), QStringLiteral("Live"));
+        QCOMPARE(controller.journal()->currentSessionNotes(), QStringLiteral("notes"));
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("focus-session-log.csv"))), focusLog);
     }
 
@@ -81,7 +81,7 @@ private slots:
         if (!inFocus)
             controller.finishFocusNow();
         const QDateTime at = harness.clock->now().addSecs(42);
-        const QList<NotesTimelineEntry> entries = controller.allNotesEntries(at);
+        const QList<NotesTimelineEntry> entries = controller.journal()->allNotesEntries(at);
         const auto live = std::count_if(entries.cbegin(), entries.cend(),
             [&](const auto &entry) { return entry.id == controller.currentSessionID(); });
         // After the round its logged row stands in for it, with the same id.
@@ -95,16 +95,16 @@ private slots:
         AppController &controller = harness.start();
         controller.finishFocusNow();
         harness.tick(1000);
-        const QList<NotesTimelineEntry> entries = controller.allNotesEntries(harness.clock->now());
+        const QList<NotesTimelineEntry> entries = controller.journal()->allNotesEntries(harness.clock->now());
         QCOMPARE(entries.size(), 1);
-        const qint64 before = controller.notesRevision();
-        controller.updateJournalEntry(
+        const qint64 before = controller.journal()->notesRevision();
+        controller.journal()->updateJournalEntry(
             entries.first(), QStringLiteral("Edited"), std::nullopt, std::nullopt, QStringLiteral("later"));
-        QCOMPARE(controller.notesRevision(), before + 1);
-        QCOMPARE(controller.currentSessionTitle(), QStringLiteral("Edited"));
+        QCOMPARE(controller.journal()->notesRevision(), before + 1);
+        QCOMPARE(controller.journal()->currentSessionTitle(), QStringLiteral("Edited"));
         harness.tick(1000);
         harness.tick(1000);
-        QCOMPARE(controller.notesRevision(), before + 1);
+        QCOMPARE(controller.journal()->notesRevision(), before + 1);
     }
 
     void breakEditsReachTheActivityLogAndTotals()
@@ -120,9 +120,9 @@ private slots:
                 .ok());
         AppController &controller = harness.start();
         QCOMPARE(controller.statistics()->todayHealthScore(), 12);
-        const NotesTimelineEntry entry = controller.allNotesEntries(harness.clock->now()).first();
+        const NotesTimelineEntry entry = controller.journal()->allNotesEntries(harness.clock->now()).first();
         QVERIFY(!entry.kind.isFocus());
-        controller.updateJournalEntry(
+        controller.journal()->updateJournalEntry(
             entry, QStringLiteral("Break"), std::nullopt, 40, QStringLiteral("long walk"));
         QCOMPARE(controller.statistics()->todayHealthScore(), 40);
         QCOMPARE(controller.statistics()->dailyStats().last().healthScore, 40);
@@ -133,16 +133,16 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         controller.finishFocusNow();
-        const NotesTimelineEntry entry = controller.allNotesEntries(harness.clock->now()).first();
+        const NotesTimelineEntry entry = controller.journal()->allNotesEntries(harness.clock->now()).first();
         // A folder in place of the log makes the rewrite fail, even for root.
         const QString log = harness.file(QStringLiteral("focus-session-log.csv"));
         QVERIFY(QFile::remove(log));
         QVERIFY(QDir().mkpath(log));
-        const qint64 revision = controller.notesRevision();
-        controller.updateJournalEntry(
+        const qint64 revision = controller.journal()->notesRevision();
+        controller.journal()->updateJournalEntry(
             entry, QStringLiteral("x"), std::nullopt, std::nullopt, QStringLiteral("y"));
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("无法保存笔记"));
-        QCOMPARE(controller.notesRevision(), revision);
+        QCOMPARE(controller.journal()->notesRevision(), revision);
     }
 };
 

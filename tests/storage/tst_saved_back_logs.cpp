@@ -82,7 +82,7 @@ private slots:
         AppController &controller = harness.start();
 
         const auto logged = [&] {
-            QList<NotesTimelineEntry> entries = controller.allNotesEntries(harness.clock->now());
+            QList<NotesTimelineEntry> entries = controller.journal()->allNotesEntries(harness.clock->now());
             entries.removeIf(
                 [&](const NotesTimelineEntry &entry) { return entry.id == controller.currentSessionID(); });
             return entries;
@@ -118,7 +118,8 @@ private slots:
             });
         QVERIFY(edited != entries.cend());
         const QString editedNote = QStringLiteral("改过, \"edited\"\nline");
-        controller.updateJournalEntry(*edited, edited->title, std::nullopt, std::nullopt, editedNote);
+        controller.journal()->updateJournalEntry(
+            *edited, edited->title, std::nullopt, std::nullopt, editedNote);
         const QList<NotesTimelineEntry> after = logged();
         QCOMPARE(after.size(), entries.size());
         for (qsizetype i = 0; i < entries.size(); ++i) {

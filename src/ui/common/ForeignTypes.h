@@ -5,6 +5,7 @@
 #include "app/FocusConsoleDocking.h"
 #include "app/FocusConsolePresentation.h"
 #include "app/HeaderPresentation.h"
+#include "app/Journal.h"
 #include "app/Music.h"
 #include "app/PlaylistModel.h"
 #include "app/ReorderableListModel.h"
@@ -47,6 +48,13 @@ struct ForeignFocusConsoleDocking
 {
     Q_GADGET
     QML_FOREIGN(FocusConsoleDocking)
+    QML_ANONYMOUS
+};
+
+struct ForeignJournal
+{
+    Q_GADGET
+    QML_FOREIGN(Journal)
     QML_ANONYMOUS
 };
 

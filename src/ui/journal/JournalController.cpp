@@ -45,15 +45,17 @@ void JournalController::setController(AppController *controller)
 {
     if (m_controller == controller)
         return;
-    if (m_controller)
+    if (m_controller) {
         disconnect(m_controller, nullptr, this, nullptr);
+        disconnect(m_controller->journal(), nullptr, this, nullptr);
+    }
     m_controller = controller;
     emit controllerChanged();
     if (!controller)
         return;
-    connect(controller, &AppController::notesRevisionChanged, this, [this] {
-        if (m_controller->notesRevision() != m_loadedNotesRevision)
-            refreshJournalSnapshot(m_controller->notesRevision());
+    connect(controller->journal(), &Journal::notesRevisionChanged, this, [this] {
+        if (m_controller->journal()->notesRevision() != m_loadedNotesRevision)
+            refreshJournalSnapshot(m_controller->journal()->notesRevision());
     });
     connect(controller, &AppController::preferencesChanged, this, &JournalController::refreshDay);
     // Quitting with a record open saves it, as the controller saves the round's notes.
@@ -63,7 +65,7 @@ void JournalController::setController(AppController *controller)
     m_visibleMonth = QDate(today.year(), today.month(), 1);
     emit selectedDateChanged();
     emit visibleMonthChanged();
-    refreshJournalSnapshot(controller->notesRevision());
+    refreshJournalSnapshot(controller->journal()->notesRevision());
     refreshDay();
 }
 
@@ -116,9 +118,9 @@ void JournalController::refreshJournalSnapshot(qint64 revision)
     m_pendingRead = read;
     m_pendingRevision = revision;
     // The running round ends at the moment of the request, not when the read comes back.
-    std::optional<NotesTimelineEntry> live = m_controller->liveNotesEntry(m_controller->now());
+    std::optional<NotesTimelineEntry> live = m_controller->journal()->liveNotesEntry(m_controller->now());
     const quint64 generation = m_loggedGeneration;
-    QFuture<JournalSnapshot> future = m_controller->readLoggedNotesEntries().then(
+    QFuture<JournalSnapshot> future = m_controller->journal()->readLoggedNotesEntries().then(
         [previous = m_logged.entries](QList<NotesTimelineEntry> entries) {
             return JournalSnapshot::build(std::move(entries), previous);
         });

@@ -104,8 +104,8 @@ void JournalController::commitEditing()
     const std::optional<QString> activityTitle
         = isBreak ? std::optional(m_editingActivityTitle.trimmed()) : std::nullopt;
     m_savedEntries.insert(entry.id, savedValuesOf(entry, title, activityTitle, healthScore, m_editingNotes));
-    m_controller->updateJournalEntry(entry, title, activityTitle, healthScore, m_editingNotes);
-    refreshJournalSnapshot(m_controller->notesRevision());
+    m_controller->journal()->updateJournalEntry(entry, title, activityTitle, healthScore, m_editingNotes);
+    refreshJournalSnapshot(m_controller->journal()->notesRevision());
     refreshDay();
 }
 

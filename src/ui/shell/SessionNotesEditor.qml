@@ -22,10 +22,10 @@ Item {
     Accessible.name: label
 
     Component.onCompleted: {
-        AppController.notesEditorAppeared();
-        textArea.text = AppController.notesDraft;
+        AppController.journal.notesEditorAppeared();
+        textArea.text = AppController.journal.notesDraft;
     }
-    Component.onDestruction: AppController.notesEditorDisappeared()
+    Component.onDestruction: AppController.journal.notesEditorDisappeared()
 
     Rectangle {
         id: fill
@@ -85,8 +85,8 @@ Item {
                 Accessible.name: editor.label
                 Accessible.description: editor.placeholder
 
-                onTextChanged: AppController.editNotesDraft(text)
-                onActiveFocusChanged: AppController.setNotesEditorFocused(activeFocus)
+                onTextChanged: AppController.journal.editNotesDraft(text)
+                onActiveFocusChanged: AppController.journal.setNotesEditorFocused(activeFocus)
             }
         }
     }
@@ -122,8 +122,8 @@ Item {
 
         // Notes changed elsewhere reach the text only while the user is not typing in it.
         function onNotesDraftChanged() {
-            if (!textArea.activeFocus && textArea.text !== AppController.notesDraft)
-                textArea.text = AppController.notesDraft;
+            if (!textArea.activeFocus && textArea.text !== AppController.journal.notesDraft)
+                textArea.text = AppController.journal.notesDraft;
         }
     }
 }

@@ -111,7 +111,7 @@ private slots:
         journal.setController(&controller);
         QCOMPARE(journal.selectedDate(), QDate(2024, 3, 1));
         QCOMPARE(journal.visibleMonth(), QDate(2024, 3, 1));
-        QCOMPARE(journal.loadedNotesRevision(), controller.notesRevision());
+        QCOMPARE(journal.loadedNotesRevision(), controller.journal()->notesRevision());
         QVERIFY(!journal.snapshotLoaded());
         QCOMPARE(journal.dayModel()->rowCount(), 0);
         QVERIFY(!journal.showsEmptyDay());
@@ -160,7 +160,7 @@ private slots:
         AppController &controller = harness.start();
         const QStringList expected { QStringLiteral("earlier"), QStringLiteral("same start"),
             controller.currentSessionID() };
-        QCOMPARE(idsOf(controller.allNotesEntries(harness.clock->now())), expected);
+        QCOMPARE(idsOf(controller.journal()->allNotesEntries(harness.clock->now())), expected);
         JournalController journal;
         journal.setController(&controller);
         settle(journal);
@@ -181,16 +181,16 @@ private slots:
         QSignalSpy snapshots(&journal, &JournalController::snapshotChanged);
 
         // The revision already loaded reads nothing new.
-        emit controller.notesRevisionChanged();
+        emit controller.journal()->notesRevisionChanged();
         QVERIFY(!journal.isReading());
         // A new revision over equal data assigns nothing.
-        journal.refreshJournalSnapshot(controller.notesRevision() + 10);
+        journal.refreshJournalSnapshot(controller.journal()->notesRevision() + 10);
         settle(journal);
         QCOMPARE(snapshots.count(), 0);
 
         // New data is announced once.
         logs.focus(QStringLiteral("b"), local(2024, 2, 29, 10, 0), local(2024, 2, 29, 10, 25), true);
-        journal.refreshJournalSnapshot(controller.notesRevision() + 11);
+        journal.refreshJournalSnapshot(controller.journal()->notesRevision() + 11);
         settle(journal);
         QCOMPARE(snapshots.count(), 1);
         QVERIFY(idsOf(journal.journalEntries()).contains(QStringLiteral("b")));
@@ -596,9 +596,9 @@ private slots:
         AppController &controller = *session.controller;
         journal.beginEditing(QStringLiteral("a"));
         journal.setEditingNotes(QStringLiteral("new a"));
-        const qint64 revision = controller.notesRevision();
+        const qint64 revision = controller.journal()->notesRevision();
         journal.beginEditing(QStringLiteral("b"));
-        QCOMPARE(controller.notesRevision(), revision + 1);
+        QCOMPARE(controller.journal()->notesRevision(), revision + 1);
         QVERIFY(logs.focusLog().contains(QStringLiteral("new a")));
         QCOMPARE(journal.editingEntryID(), QStringLiteral("b"));
         QCOMPARE(journal.editingNotes(), QStringLiteral("old b"));
@@ -617,17 +617,17 @@ private slots:
         JournalController &journal = session.open();
         AppController &controller = *session.controller;
         const QString before = logs.focusLog();
-        const qint64 revision = controller.notesRevision();
+        const qint64 revision = controller.journal()->notesRevision();
         journal.beginEditing(QStringLiteral("a"));
         journal.setEditingNotes(QStringLiteral("changed"));
         journal.cancelEditing();
-        QCOMPARE(controller.notesRevision(), revision);
+        QCOMPARE(controller.journal()->notesRevision(), revision);
         QCOMPARE(logs.focusLog(), before);
         QVERIFY(journal.editingNotes().isEmpty());
         QVERIFY(journal.editingTitle().isEmpty());
         QVERIFY(journal.editingEntryID().isEmpty());
         journal.commitEditing();
-        QCOMPARE(controller.notesRevision(), revision);
+        QCOMPARE(controller.journal()->notesRevision(), revision);
     }
 
     void savedValuesReachTheLogs()
@@ -688,7 +688,7 @@ private slots:
         settle(*journal);
         journal->beginEditing(QStringLiteral("a"));
         journal->setEditingNotes(QStringLiteral("saved on close"));
-        const qint64 revision = controller.notesRevision();
+        const qint64 revision = controller.journal()->notesRevision();
         if (path == u"done")
             journal->commitEditing();
         else if (path == u"day")
@@ -701,13 +701,13 @@ private slots:
             journal.reset();
         else
             controller.shutdown();
-        QCOMPARE(controller.notesRevision(), revision + 1);
+        QCOMPARE(controller.journal()->notesRevision(), revision + 1);
         QVERIFY(logs.focusLog().contains(QStringLiteral("saved on close")));
         QCOMPARE(controller.sheets()->showingNotes(), path != u"header");
         if (journal) {
             QVERIFY(journal->editingEntryID().isEmpty());
             journal.reset();
-            QCOMPARE(controller.notesRevision(), revision + 1);
+            QCOMPARE(controller.journal()->notesRevision(), revision + 1);
         }
     }
 
@@ -736,8 +736,8 @@ private slots:
         journal.setEditingTitle(QStringLiteral(" Deep work "));
         journal.setEditingNotes(QStringLiteral("live notes"));
         journal.commitEditing();
-        QCOMPARE(controller.currentSessionTitle(), QStringLiteral("Deep work"));
-        QCOMPARE(controller.currentSessionNotes(), QStringLiteral("live notes"));
+        QCOMPARE(controller.journal()->currentSessionTitle(), QStringLiteral("Deep work"));
+        QCOMPARE(controller.journal()->currentSessionNotes(), QStringLiteral("live notes"));
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("focus-session-log.csv"))), focusLog);
         settle(journal);
         QCOMPARE(journal.entries().first().notes, QStringLiteral("live notes"));

@@ -142,11 +142,11 @@ private slots:
         typeInto(m_sheet, ", typed");
         QTRY_COMPARE_WITH_TIMEOUT(m_journal->editingNotes(), QStringLiteral("first draft, typed"), 30000);
         AppController &controller = *m_controller;
-        const qint64 revision = controller.notesRevision();
+        const qint64 revision = controller.journal()->notesRevision();
         QTest::keyClick(m_sheet, Qt::Key_Escape);
         QTRY_VERIFY_WITH_TIMEOUT(m_journal->editingEntryID().isEmpty(), 30000);
         QVERIFY(controller.sheets()->showingNotes() && m_sheet->isVisible());
-        QCOMPARE(controller.notesRevision(), revision + 1);
+        QCOMPARE(controller.journal()->notesRevision(), revision + 1);
         QVERIFY(focusLog().contains(QStringLiteral("\"first draft, typed\"")));
     }
 };

@@ -146,14 +146,14 @@ private slots:
         QTRY_VERIFY(find("active-session-notes-editor")->hasActiveFocus());
         for (const char key : { 'd', 'r', 'a', 'f', 't' })
             QTest::keyClick(m_window.get(), key);
-        QCOMPARE(m_controller->notesDraft(), QStringLiteral("draft"));
-        QVERIFY(m_controller->hasPendingNotesSave());
-        QVERIFY(m_controller->currentSessionNotes().isEmpty());
+        QCOMPARE(m_controller->journal()->notesDraft(), QStringLiteral("draft"));
+        QVERIFY(m_controller->journal()->hasPendingNotesSave());
+        QVERIFY(m_controller->journal()->currentSessionNotes().isEmpty());
 
         // Pressing a button takes the focus, which saves at once.
         QVERIFY(click("pauseButton"));
-        QCOMPARE(m_controller->currentSessionNotes(), QStringLiteral("draft"));
-        QVERIFY(!m_controller->hasPendingNotesSave());
+        QCOMPARE(m_controller->journal()->currentSessionNotes(), QStringLiteral("draft"));
+        QVERIFY(!m_controller->journal()->hasPendingNotesSave());
         QVERIFY(click("resumeButton"));
     }
 
@@ -203,13 +203,13 @@ private slots:
         QTRY_VERIFY(find("active-session-notes-editor")->hasActiveFocus());
         for (const char key : { 'l', 'a', 's', 't' })
             QTest::keyClick(m_window.get(), key);
-        QVERIFY(m_controller->hasPendingNotesSave());
+        QVERIFY(m_controller->journal()->hasPendingNotesSave());
 
         m_controller->finishFocusNow();
         QTRY_VERIFY(find("startBreakButton"));
         QTRY_VERIFY(!find("finishNowButton"));
         QCOMPARE(find("active-session-notes-editor")->property("text").toString(), QStringLiteral("last"));
-        QVERIFY(!m_controller->hasPendingNotesSave());
+        QVERIFY(!m_controller->journal()->hasPendingNotesSave());
         const auto rows
             = FocusSessionLogger(m_harness.file(QStringLiteral("focus-session-log.csv"))).timelineEntries();
         QCOMPARE(rows.constLast().notes, QStringLiteral("last"));

@@ -57,7 +57,7 @@ private:
         if (control == u"journalCommand")
             return QStringLiteral("%1 %2")
                 .arg(m_controller->sheets()->showingNotes())
-                .arg(m_controller->notesRevision());
+                .arg(m_controller->journal()->notesRevision());
         if (control == u"statisticsCommand")
             return QString::number(m_controller->sheets()->showingStatistics());
         if (control == u"settingsCommand")

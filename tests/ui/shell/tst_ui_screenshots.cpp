@@ -605,7 +605,7 @@ int shoot(const Shot &shot)
         return 2;
     }
     if (!shot.notes.isEmpty())
-        controller.updateCurrentSessionNotes(shot.notes);
+        controller.journal()->updateCurrentSessionNotes(shot.notes);
     if (shot.lockFailure) {
         harness.grab->canGrab = false;
         controller.enterLockedBreak();
