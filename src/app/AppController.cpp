@@ -8,7 +8,6 @@
 #include "network/UpdateController.h"
 #include "session/InputActivityMonitor.h"
 #include "session/KeyboardLocker.h"
-#include "session/WheelProbabilityEngine.h"
 #include "storage/AppStorageService.h"
 #include "storage/CSVLogger.h"
 #include "storage/DailyStatsRepository.h"
@@ -83,7 +82,6 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         s.updateFeedAddress, [this](const QUrl &url) { m_seams.workspace->openUrl(url); }, nullptr,
         std::move(s.updateCheckDelay));
     m_developerCornerService = std::make_unique<DeveloperCornerService>(s.developerCorner);
-    m_keyboardLocker = std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab));
     m_thumbnailCache = std::make_unique<MediaThumbnailCache>(AppStorageService::thumbnailsDirectory(m_root));
     m_inputActivityMonitor = std::make_unique<InputActivityMonitor>(
         *s.trust, *s.clock, std::move(s.globalActivity), std::move(s.localActivity));
@@ -98,7 +96,6 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_lastUnsavedRetry = distantPast();
     m_currentSessionID = Uuid::newEventID();
     m_currentFocusStartedAt = now();
-    m_wheelCycleID = QUuid::createUuid();
 
     const QString storage = AppStorageService::storageDirectory(m_root);
     const QDate today = now().toLocalTime().date();
@@ -140,22 +137,16 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         restoredTitle = snapshot->title.value_or(QString());
     }
 
-    m_recentHistory = AppStorageService::loadHistory(m_root);
+    m_breakWheel = std::make_unique<BreakWheel>(
+        std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab)), *s.wheelRandom, m_root, *this);
     m_statistics->reload(startedAt);
     m_scoreDate = startedAt.toLocalTime().date();
     m_sessionNumber = m_statistics->todayCompletedSessions() + 1;
     m_journal->setRoundText(
         restoredTitle.trimmed().isEmpty() ? defaultFocusTitle(m_sessionNumber) : restoredTitle,
         restoredNotes);
-    refreshWeightedItems();
     refreshBackgroundURL();
 
-    m_keyboardLocker->onEmergencyUnlock = [this] {
-        // Queued, so that an unlock never runs inside the locker's own call-out.
-        QMetaObject::invokeMethod(this, &AppController::handleEmergencyUnlock, Qt::QueuedConnection);
-    };
-    // The locked break's Done, pressed from the keyboard that the grab otherwise keeps from every window.
-    m_keyboardLocker->onConfirmKey = [this] { confirmActivityCompleted(); };
     m_inputActivityMonitor->onActivity = [this] { handleInputActivity(); };
 
     m_preferencesKnownGood
@@ -171,8 +162,6 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
 AppController::~AppController()
 {
     // Services call back into the controller; make sure none does while it is being torn down.
-    m_keyboardLocker->onEmergencyUnlock = nullptr;
-    m_keyboardLocker->onConfirmKey = nullptr;
     m_inputActivityMonitor->onActivity = nullptr;
     m_tickTimer.stop();
 }
@@ -278,8 +267,7 @@ void AppController::restoreFocusSessionUI()
     publish(m_phase, SessionPhase::Focus, &AppController::phaseChanged);
     publish(
         m_sessionNumber, m_statistics->todayCompletedSessions() + 1, &AppController::sessionNumberChanged);
-    publish(m_selectedItem, std::optional<WeightedWheelItem>(), &AppController::selectedItemChanged);
-    publish(m_isSpinning, false, &AppController::isSpinningChanged);
+    m_breakWheel->reset();
     publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
     publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
     persistFocusSession(true, now());
@@ -334,8 +322,7 @@ void AppController::shutdown()
         publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
         persistFocusSession(true, at);
     }
-    m_keyboardLocker->unlock();
-    publish(m_keyboardIsLocked, false, &AppController::keyboardIsLockedChanged);
+    m_breakWheel->releaseKeyboard();
     m_inputActivityMonitor->stop();
     m_music->stop();
     m_tickTimer.stop();
@@ -380,14 +367,6 @@ void AppController::refreshBackgroundURL()
 bool AppController::isActivityTrackingOn() const
 {
     return m_preferences.trackActivity && m_trackingState != WorkTrackingState::permissionRequired;
-}
-
-void AppController::refreshWeightedItems()
-{
-    publish(m_weightedItems,
-        WheelProbabilityEngine::weightedItems(m_preferences.items, m_recentHistory,
-            m_preferences.recentDiscountStrength, m_preferences.recentWindow),
-        &AppController::weightedItemsChanged);
 }
 
 void AppController::bringMainWindowForward()
@@ -495,7 +474,6 @@ void AppController::setPreferences(const AppPreferences &preferences)
         m_updateController->setLanguage(m_preferences.language);
     if (trackingPresentationChanged)
         emit trackingStateChanged();
-    refreshWeightedItems();
     refreshBackgroundURL();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppControllerSeams.h"
+#include "app/BreakWheel.h"
 #include "app/ConsoleDragHandlePresentation.h"
 #include "app/FocusConsoleDocking.h"
 #include "app/FocusConsolePresentation.h"
@@ -40,7 +41,6 @@ class CSVLogger;
 class DeveloperCornerService;
 class FocusSessionLogger;
 class InputActivityMonitor;
-class KeyboardLocker;
 class MediaThumbnailCache;
 class UpdateController;
 
@@ -57,25 +57,12 @@ class AppController : public QObject
     Q_PROPERTY(QString formattedTime READ formattedTime NOTIFY secondsRemainingChanged FINAL)
     Q_PROPERTY(QString trackingState READ trackingStateName NOTIFY trackingStateChanged FINAL)
     Q_PROPERTY(bool isActivityTrackingOn READ isActivityTrackingOn NOTIFY trackingStateChanged FINAL)
-    Q_PROPERTY(bool isSpinning READ isSpinning NOTIFY isSpinningChanged FINAL)
-    Q_PROPERTY(double wheelRotation READ wheelRotation NOTIFY wheelRotationChanged FINAL)
     Q_PROPERTY(Statistics *statistics READ statistics CONSTANT FINAL)
     Q_PROPERTY(qint64 sessionNumber READ sessionNumber NOTIFY sessionNumberChanged FINAL)
     Q_PROPERTY(Sheets *sheets READ sheets CONSTANT FINAL)
-    Q_PROPERTY(bool keyboardIsLocked READ keyboardIsLocked NOTIFY keyboardIsLockedChanged FINAL)
-    Q_PROPERTY(bool emergencyUnlocked READ emergencyUnlocked NOTIFY emergencyUnlockedChanged FINAL)
-    // The break's line about what holds the keyboard.
-    Q_PROPERTY(QString breakLockText READ breakLockText NOTIFY breakLockTextChanged FINAL)
+    Q_PROPERTY(BreakWheel *breakWheel READ breakWheel CONSTANT FINAL)
     Q_PROPERTY(Journal *journal READ journal CONSTANT FINAL)
     Q_PROPERTY(QUrl backgroundURL READ backgroundURL NOTIFY backgroundURLChanged FINAL)
-    // The break wheel and the drawn activity (AppControllerWheel.cpp).
-    Q_PROPERTY(QVariantList wheelEntries READ wheelEntries NOTIFY weightedItemsChanged FINAL)
-    Q_PROPERTY(double wheelBaseWeightTotal READ wheelBaseWeightTotal NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(bool hasSelectedItem READ hasSelectedItem NOTIFY selectedItemChanged FINAL)
-    Q_PROPERTY(QString selectedItemID READ selectedItemID NOTIFY selectedItemChanged FINAL)
-    Q_PROPERTY(QString selectedItemTitle READ selectedItemTitle NOTIFY selectedItemChanged FINAL)
-    Q_PROPERTY(QString selectedItemSymbol READ selectedItemSymbol NOTIFY selectedItemChanged FINAL)
-    Q_PROPERTY(QString selectedItemScoreText READ selectedItemScoreText NOTIFY selectedItemChanged FINAL)
     // The focus console and the round-complete screen.
     Q_PROPERTY(QString focusConsoleDock READ focusConsoleDockName NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(FocusConsolePresentation focusConsole READ focusConsole NOTIFY focusConsoleChanged FINAL)
@@ -123,16 +110,11 @@ public:
     int secondsRemainingForDisplay() const;
     WorkTrackingState trackingState() const { return m_trackingState; }
     QString trackingStateName() const;
-    bool isSpinning() const { return m_isSpinning; }
-    const std::optional<WeightedWheelItem> &selectedItem() const { return m_selectedItem; }
-    double wheelRotation() const { return m_wheelRotation; }
     Statistics *statistics() const { return m_statistics.get(); }
     qint64 sessionNumber() const { return m_sessionNumber; }
     Sheets *sheets() const { return m_sheets.get(); }
-    bool keyboardIsLocked() const { return m_keyboardIsLocked; }
-    const QString &breakLockText() const { return m_breakLockText; }
+    BreakWheel *breakWheel() const { return m_breakWheel.get(); }
     WindowSystem windowSystem() const { return m_seams.windowSystem; }
-    bool emergencyUnlocked() const { return m_emergencyUnlocked; }
     Journal *journal() const { return m_journal.get(); }
 
     // The controller's clock: what "today" is for everything it publishes.
@@ -145,7 +127,6 @@ public:
     bool isActivityTrackingOn() const;
     const AutomaticWorkTimer &workTimer() const { return m_workTimer; }
     const QString &currentSessionID() const { return m_currentSessionID; }
-    const QList<QUuid> &recentHistory() const { return m_recentHistory; }
     // Whether the stored settings are known to be good: they decoded at start-up or were saved since.
     bool preferencesAreKnownGood() const { return m_preferencesKnownGood; }
 
@@ -203,20 +184,14 @@ public:
     QString defaultFocusTitle(qint64 sessionNumber) const;
     QString defaultBreakTitle(qint64 sessionNumber) const;
 
-    // The locked break and the wheel.
-    Q_INVOKABLE void enterLockedBreak();
-    Q_INVOKABLE void spinWheel(double durationSeconds);
-    Q_INVOKABLE void confirmActivityCompleted();
-    void handleEmergencyUnlock();
-    // The wheel's eligible entries (as WheelEntryVariant maps), the denominator of their base shares, and
-    // the drawn activity.
-    QVariantList wheelEntries() const;
-    double wheelBaseWeightTotal() const;
-    bool hasSelectedItem() const;
-    QString selectedItemID() const;
-    QString selectedItemTitle() const;
-    QString selectedItemSymbol() const;
-    QString selectedItemScoreText() const;
+    // The steps of the locked break that the break wheel takes (AppControllerBreak.cpp): the wheel
+    // shows once the keyboard is held, the drawn activity begins, an emergency unlock leaves the break
+    // unfinished, and a confirmed break is logged before the next round opens.
+    void showLockedBreak();
+    void beginDrawnActivity();
+    void leaveBreakUnfinished();
+    void logBreak(const WeightedWheelItem &drawn, const QDateTime &startedAt, const QDateTime &endedAt);
+    void startRoundAfterBreak();
 
     // The round and the logs as the journal edits them. An edit of the round's title (none keeps it) or
     // notes is saved where the round is now: in its saved state while it runs, else in its row of the
@@ -285,17 +260,10 @@ signals:
     void phaseChanged();
     void secondsRemainingChanged();
     void trackingStateChanged();
-    void isSpinningChanged();
-    void selectedItemChanged();
-    void wheelRotationChanged();
     void sessionNumberChanged();
-    void keyboardIsLockedChanged();
-    void emergencyUnlockedChanged();
-    void breakLockTextChanged();
     void backgroundURLChanged();
     // The settings were saved: a background video that could not be played is tried once more.
     void backgroundRetryRequested();
-    void weightedItemsChanged();
     void focusConsoleChanged();
     void consoleDragHandleChanged();
     void roundCompleteChanged();
@@ -334,10 +302,6 @@ private:
     void resetWorkTimer(const QDateTime &now);
     void showPermissionAlert();
 
-    // The break.
-    void resetWheelPreparation();
-    void settleWheel(const QUuid &cycleID);
-
     // The background library.
     void selectBackground(const QUuid &id);
     // Says which picked pictures were left out because no installed reader decodes them.
@@ -349,12 +313,10 @@ private:
     void setUpFocusConsole();
     void refreshConsolePresentations();
     void refreshHeader();
-    void refreshBreakLockText();
     void refreshConsoleDragHandle();
 
     // Settings.
     Status writePreferences();
-    void refreshWeightedItems();
 
     // Settings
     template<typename T>
@@ -376,11 +338,11 @@ private:
     std::unique_ptr<UpdateController> m_updateController;
     // Outlives every sheet: its requests must finish even after the developer corner closes.
     std::unique_ptr<DeveloperCornerService> m_developerCornerService;
-    std::unique_ptr<KeyboardLocker> m_keyboardLocker;
     std::unique_ptr<MediaThumbnailCache> m_thumbnailCache;
     std::unique_ptr<InputActivityMonitor> m_inputActivityMonitor;
     std::unique_ptr<Music> m_music;
     std::unique_ptr<Sheets> m_sheets;
+    std::unique_ptr<BreakWheel> m_breakWheel;
     std::unique_ptr<FocusSessionLogger> m_focusLog;
     std::unique_ptr<CSVLogger> m_activityLog;
     std::unique_ptr<Statistics> m_statistics;
@@ -392,23 +354,15 @@ private:
     SessionPhase m_phase = SessionPhase::Focus;
     qint64 m_secondsRemaining = 0;
     WorkTrackingState m_trackingState = WorkTrackingState::waitingForActivity;
-    bool m_isSpinning = false;
-    std::optional<WeightedWheelItem> m_selectedItem;
-    double m_wheelRotation = 0;
     qint64 m_sessionNumber = 1;
-    bool m_keyboardIsLocked = false;
-    bool m_emergencyUnlocked = false;
-    QString m_breakLockText;
     // The last look for a source of input activity found none: the header says why tracking is off.
     bool m_inputAccessMissing = false;
     QUrl m_backgroundURL;
-    QList<WeightedWheelItem> m_weightedItems;
     FocusConsolePresentation m_focusConsole;
     ConsoleDragHandlePresentation m_consoleDragHandle;
     RoundCompletePresentation m_roundComplete;
     HeaderPresentation m_header;
 
-    QList<QUuid> m_recentHistory;
     AutomaticWorkTimer m_workTimer;
     QTimer m_tickTimer;
     QDate m_scoreDate;
@@ -426,8 +380,6 @@ private:
     QString m_currentSessionID;
     QDateTime m_currentFocusStartedAt;
     std::optional<QString> m_currentFocusLogID;
-    std::optional<QDateTime> m_currentActivityStartedAt;
-    QUuid m_wheelCycleID;
     QStringList m_logFilePaths;
     LogFilesFingerprint m_logFilesFingerprint;
     QDateTime m_lastLogFilesCheck;

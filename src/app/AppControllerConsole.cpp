@@ -2,8 +2,6 @@
 
 #include "app/AppController.h"
 #include "app/FocusConsoleDocking.h"
-#include "app/KeyboardHoldText.h"
-#include "session/KeyboardLocker.h"
 
 void AppController::setUpFocusConsole()
 {
@@ -22,15 +20,13 @@ void AppController::setUpFocusConsole()
 
     // The header follows the day's numbers, the switches' settings, the tracking state and the lock.
     for (const auto changed : { &AppController::preferencesChanged, &AppController::trackingStateChanged,
-             &AppController::sessionNumberChanged, &AppController::keyboardIsLockedChanged })
+             &AppController::sessionNumberChanged })
         connect(this, changed, this, &AppController::refreshHeader);
+    connect(m_breakWheel.get(), &BreakWheel::keyboardIsLockedChanged, this, &AppController::refreshHeader);
     for (const auto changed :
         { &Statistics::todayHealthScoreChanged, &Statistics::todayCompletedSessionsChanged })
         connect(m_statistics.get(), changed, this, &AppController::refreshHeader);
     refreshHeader();
-    for (const auto changed : { &AppController::preferencesChanged, &AppController::keyboardIsLockedChanged })
-        connect(this, changed, this, &AppController::refreshBreakLockText);
-    refreshBreakLockText();
 }
 
 void AppController::refreshConsolePresentations()
@@ -62,14 +58,8 @@ void AppController::refreshHeader()
     state.sessionNumber = m_sessionNumber;
     state.todayHealthScore = m_statistics->todayHealthScore();
     state.todayCompletedSessions = m_statistics->todayCompletedSessions();
-    state.keyboardIsLocked = m_keyboardIsLocked;
+    state.keyboardIsLocked = m_breakWheel->keyboardIsLocked();
     state.inputAccessMissing = m_inputAccessMissing;
     state.windowSystem = m_seams.windowSystem;
     publish(m_header, HeaderPresentation::make(state), &AppController::headerChanged);
-}
-
-void AppController::refreshBreakLockText()
-{
-    publish(m_breakLockText, keyboardHoldText(m_keyboardLocker->hold(), language()),
-        &AppController::breakLockTextChanged);
 }

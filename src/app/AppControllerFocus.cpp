@@ -56,15 +56,12 @@ void AppController::resetWorkTimer(const QDateTime &now)
 void AppController::startNewFocusSession()
 {
     const QDateTime at = now();
-    m_wheelCycleID = QUuid::createUuid();
     publish(m_phase, SessionPhase::Focus, &AppController::phaseChanged);
     publish(m_sessionNumber, nextSessionNumber(), &AppController::sessionNumberChanged);
-    publish(m_selectedItem, std::optional<WeightedWheelItem>(), &AppController::selectedItemChanged);
-    publish(m_isSpinning, false, &AppController::isSpinningChanged);
+    m_breakWheel->reset();
     m_currentSessionID = Uuid::newEventID();
     m_currentFocusStartedAt = at;
     m_currentFocusLogID.reset();
-    m_currentActivityStartedAt.reset();
     m_journal->setRoundText(defaultFocusTitle(m_sessionNumber), QString());
     publish(m_secondsRemaining, secondsFromMinutes(m_preferences.sessionMinutes),
         &AppController::secondsRemainingChanged);

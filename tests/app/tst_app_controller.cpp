@@ -155,12 +155,12 @@ private slots:
         QCOMPARE(ids.size(), 7);
 
         first.finishFocusNow();
-        first.enterLockedBreak();
+        first.breakWheel()->enterLockedBreak();
         harness.wheel->rolls = { 0.0 };
-        first.spinWheel(0);
-        QCOMPARE(first.selectedItem()->id(), ids.first());
+        first.breakWheel()->spinWheel(0);
+        QCOMPARE(first.breakWheel()->selectedItem()->id(), ids.first());
         QTRY_COMPARE(first.phase(), SessionPhase::Activity);
-        first.confirmActivityCompleted();
+        first.breakWheel()->confirmActivityCompleted();
         first.shutdown();
         harness.controller.reset();
 
@@ -169,9 +169,10 @@ private slots:
         for (const WheelItem &item : second.preferences().items)
             restartedIds.append(item.id);
         QCOMPARE(restartedIds, ids);
-        QCOMPARE(second.recentHistory(), QList<QUuid> { ids.first() });
+        QCOMPARE(second.breakWheel()->recentHistory(), QList<QUuid> { ids.first() });
         // The latest draw is left off the wheel for this break.
-        const QList<WeightedWheelItem> eligible = WheelEntryVariant::toEntries(second.wheelEntries());
+        const QList<WeightedWheelItem> eligible
+            = WheelEntryVariant::toEntries(second.breakWheel()->wheelEntries());
         QCOMPARE(eligible.size(), 6);
         for (const WeightedWheelItem &entry : eligible)
             QVERIFY(entry.id() != ids.first());
@@ -277,9 +278,9 @@ private slots:
         if (phase != SessionPhase::Focus)
             controller.finishFocusNow();
         if (phase == SessionPhase::Wheel || phase == SessionPhase::Activity)
-            controller.enterLockedBreak();
+            controller.breakWheel()->enterLockedBreak();
         if (phase == SessionPhase::Activity) {
-            controller.spinWheel(0);
+            controller.breakWheel()->spinWheel(0);
             QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         }
         QCOMPARE(controller.phase(), phase);
@@ -287,7 +288,7 @@ private slots:
         controller.shutdown();
         controller.shutdown();
         QVERIFY(!harness.grab->isGrabbed());
-        QVERIFY(!controller.keyboardIsLocked());
+        QVERIFY(!controller.breakWheel()->keyboardIsLocked());
         QVERIFY(!harness.global->isInstalled());
         QCOMPARE(QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))),
             phase == SessionPhase::Focus);

@@ -116,10 +116,10 @@ private:
     {
         AppController &controller = *harness.controller;
         controller.finishFocusNow();
-        controller.enterLockedBreak();
-        controller.spinWheel(0);
+        controller.breakWheel()->enterLockedBreak();
+        controller.breakWheel()->spinWheel(0);
         QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
-        controller.confirmActivityCompleted();
+        controller.breakWheel()->confirmActivityCompleted();
         QCOMPARE(controller.phase(), SessionPhase::Focus);
     }
 

@@ -207,10 +207,10 @@ private slots:
         preferences.trackActivity = trackActivity;
         harness.startInBreak(preferences);
         AppController &controller = *harness.controller;
-        controller.spinWheel(0);
+        controller.breakWheel()->spinWheel(0);
         QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         QSignalSpy changes(&controller, &AppController::trackingStateChanged);
-        controller.confirmActivityCompleted();
+        controller.breakWheel()->confirmActivityCompleted();
         QCOMPARE(controller.phase(), SessionPhase::Focus);
         QCOMPARE(controller.trackingState(), shown);
         QVERIFY(controller.isActivityTrackingOn() == trackActivity);
@@ -262,7 +262,7 @@ private slots:
         QCOMPARE(notice->shown,
             QStringList({ u"Round Complete"_qs, u"Time for a break: open Quorvane to start it."_qs,
                 u"Open Quorvane"_qs }));
-        controller.enterLockedBreak();
+        controller.breakWheel()->enterLockedBreak();
         QVERIFY(notice->shown.isEmpty());
     }
 
@@ -286,8 +286,8 @@ private slots:
         harness.trusted = hold == KeyboardHold::session;
         harness.keyboardHold = hold;
         harness.startInBreak();
-        QVERIFY(harness.controller->keyboardIsLocked());
-        QCOMPARE(harness.controller->breakLockText(), line);
+        QVERIFY(harness.controller->breakWheel()->keyboardIsLocked());
+        QCOMPARE(harness.controller->breakWheel()->breakLockText(), line);
     }
 
     void switchingTrackingOffCountsPlainTimeAndIsSaved()
@@ -328,37 +328,37 @@ private slots:
         harness.startInBreak(preferences);
         AppController &controller = *harness.controller;
         QCOMPARE(harness.window->fullScreens, 1);
-        QVERIFY(controller.keyboardIsLocked());
+        QVERIFY(controller.breakWheel()->keyboardIsLocked());
 
         harness.wheel->rolls = { 0.1, 0.1 };
-        controller.spinWheel(0);
-        QCOMPARE(controller.selectedItem()->item.title, QStringLiteral("A"));
-        QCOMPARE(controller.wheelRotation(), 1710.0);
-        QVERIFY(controller.isSpinning());
+        controller.breakWheel()->spinWheel(0);
+        QCOMPARE(controller.breakWheel()->selectedItem()->item.title, QStringLiteral("A"));
+        QCOMPARE(controller.breakWheel()->wheelRotation(), 1710.0);
+        QVERIFY(controller.breakWheel()->isSpinning());
         // The history file records the draw at once; the wheel's weights wait for the confirmation.
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("recent-history.json"))),
             "[\"" + Uuid::upperText(items[0].id).toLatin1() + "\"]");
-        QVERIFY(controller.recentHistory().isEmpty());
+        QVERIFY(controller.breakWheel()->recentHistory().isEmpty());
 
-        controller.spinWheel(0);
-        QCOMPARE(controller.wheelRotation(), 1710.0);
+        controller.breakWheel()->spinWheel(0);
+        QCOMPARE(controller.breakWheel()->wheelRotation(), 1710.0);
         QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
 
-        controller.confirmActivityCompleted();
+        controller.breakWheel()->confirmActivityCompleted();
         QCOMPARE(controller.phase(), SessionPhase::Focus);
         QCOMPARE(controller.statistics()->todayHealthScore(), 10);
-        QVERIFY(!controller.keyboardIsLocked());
+        QVERIFY(!controller.breakWheel()->keyboardIsLocked());
         QVERIFY(!harness.grab->isGrabbed());
-        QCOMPARE(controller.recentHistory(), QList<QUuid> { items[0].id });
+        QCOMPARE(controller.breakWheel()->recentHistory(), QList<QUuid> { items[0].id });
         const QString log
             = QString::fromUtf8(readFileBytes(harness.file(QStringLiteral("daily-activity-log.csv"))));
         QVERIFY(log.contains(QStringLiteral(",1,第 1 轮课间,A,10,4.000,4.000,10,")));
 
         controller.finishFocusNow();
-        controller.enterLockedBreak();
-        controller.spinWheel(0);
-        QCOMPARE(controller.selectedItem()->item.title, QStringLiteral("B"));
-        QCOMPARE(controller.wheelRotation(), 3555.0);
+        controller.breakWheel()->enterLockedBreak();
+        controller.breakWheel()->spinWheel(0);
+        QCOMPARE(controller.breakWheel()->selectedItem()->item.title, QStringLiteral("B"));
+        QCOMPARE(controller.breakWheel()->wheelRotation(), 3555.0);
     }
 
     void theDrawSettlesNoEarlierThanTheSpinEnds_data()
@@ -382,7 +382,7 @@ private slots:
                 settledAfterMs = elapsed.elapsed();
         });
         elapsed.start();
-        controller.spinWheel(seconds);
+        controller.breakWheel()->spinWheel(seconds);
         QTRY_VERIFY_WITH_TIMEOUT(settledAfterMs >= 0, 30000);
         QVERIFY2(settledAfterMs >= qint64(seconds * 1000), qPrintable(QString::number(settledAfterMs)));
     }
@@ -392,16 +392,16 @@ private slots:
         ControllerHarness harness;
         harness.startInBreak();
         AppController &controller = *harness.controller;
-        controller.spinWheel(0);
+        controller.breakWheel()->spinWheel(0);
         harness.grab->pressEmergencyChord();
         QTRY_COMPARE(controller.phase(), SessionPhase::SessionComplete);
-        QVERIFY(controller.emergencyUnlocked());
-        QVERIFY(!controller.keyboardIsLocked());
+        QVERIFY(controller.breakWheel()->emergencyUnlocked());
+        QVERIFY(!controller.breakWheel()->keyboardIsLocked());
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("已应急解锁"));
         QTest::qWait(100);
         QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
-        QVERIFY(!controller.isSpinning());
-        QVERIFY(!controller.selectedItem());
+        QVERIFY(!controller.breakWheel()->isSpinning());
+        QVERIFY(!controller.breakWheel()->selectedItem());
     }
 
     void lateEmergencyUnlockAfterTheBreakIsIgnored()
@@ -409,15 +409,15 @@ private slots:
         ControllerHarness harness;
         harness.startInBreak();
         AppController &controller = *harness.controller;
-        controller.spinWheel(0);
+        controller.breakWheel()->spinWheel(0);
         QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         // The chord's callback is still queued when the confirmation opens the next round.
         harness.grab->pressEmergencyChord();
-        controller.confirmActivityCompleted();
+        controller.breakWheel()->confirmActivityCompleted();
         QCOMPARE(controller.phase(), SessionPhase::Focus);
         QTest::qWait(50);
         QCOMPARE(controller.phase(), SessionPhase::Focus);
-        QVERIFY(!controller.emergencyUnlocked());
+        QVERIFY(!controller.breakWheel()->emergencyUnlocked());
         QVERIFY(QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
     }
 
@@ -426,16 +426,16 @@ private slots:
         ControllerHarness harness;
         harness.startInBreak();
         AppController &controller = *harness.controller;
-        controller.spinWheel(0);
+        controller.breakWheel()->spinWheel(0);
         QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         const qint64 revision = controller.journal()->notesRevision();
         QVERIFY(QFile::remove(harness.file(QStringLiteral("daily-activity-log.csv"))));
-        controller.confirmActivityCompleted();
+        controller.breakWheel()->confirmActivityCompleted();
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("CSV 写入失败"));
         QCOMPARE(controller.phase(), SessionPhase::Focus);
         QVERIFY(!harness.grab->isGrabbed());
         QCOMPARE(controller.journal()->notesRevision(), revision);
-        QCOMPARE(controller.recentHistory().size(), 1);
+        QCOMPARE(controller.breakWheel()->recentHistory().size(), 1);
         QVERIFY(!QFile::exists(harness.file(QStringLiteral("daily-activity-log.csv"))));
     }
 
@@ -458,7 +458,7 @@ private slots:
         AppController &controller = harness.start();
         harness.grab->canGrab = false;
         controller.finishFocusNow();
-        controller.enterLockedBreak();
+        controller.breakWheel()->enterLockedBreak();
         QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("无法锁定键盘"));
         QCOMPARE(harness.window->fullScreens, 0);
@@ -477,14 +477,14 @@ private slots:
         for (int round = 0; round < 60; ++round) {
             // A fixed spread of rolls, so the draws wander over the whole wheel.
             harness.wheel->rolls = { std::fmod(round * 0.618034, 1.0) };
-            controller.spinWheel(0);
-            latest = controller.selectedItem()->id();
+            controller.breakWheel()->spinWheel(0);
+            latest = controller.breakWheel()->selectedItem()->id();
             QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
-            controller.confirmActivityCompleted();
+            controller.breakWheel()->confirmActivityCompleted();
             controller.finishFocusNow();
-            controller.enterLockedBreak();
+            controller.breakWheel()->enterLockedBreak();
         }
-        const QList<QUuid> history = controller.recentHistory();
+        const QList<QUuid> history = controller.breakWheel()->recentHistory();
         QCOMPARE(history.size(), 20);
         QCOMPARE(QSet<QUuid>(history.cbegin(), history.cend()).size(), 20);
         QCOMPARE(history.first(), latest);

@@ -344,7 +344,7 @@ private slots:
         QCOMPARE(rows.size(), 1);
         QCOMPARE(rows.constFirst().notes, QStringLiteral("first round"));
 
-        controller.enterLockedBreak();
+        controller.breakWheel()->enterLockedBreak();
         controller.journal()->notesEditorDisappeared();
         harness.grab->pressEmergencyChord();
         QCoreApplication::processEvents();

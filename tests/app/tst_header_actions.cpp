@@ -136,12 +136,12 @@ private slots:
         harness.trust->trusted = true;
         controller.finishFocusNow();
         QCOMPARE(controller.header().completed.value, QStringLiteral("完成 0 项"));
-        controller.enterLockedBreak();
-        QVERIFY(controller.keyboardIsLocked());
+        controller.breakWheel()->enterLockedBreak();
+        QVERIFY(controller.breakWheel()->keyboardIsLocked());
         QVERIFY(!controller.header().commandsEnabled);
-        controller.spinWheel(0);
+        controller.breakWheel()->spinWheel(0);
         QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
-        controller.confirmActivityCompleted();
+        controller.breakWheel()->confirmActivityCompleted();
         QVERIFY(controller.header().commandsEnabled);
         QCOMPARE(controller.header().health.value,
             QStringLiteral("%1 健康分").arg(controller.statistics()->todayHealthScore()));

@@ -29,9 +29,9 @@ private slots:
             seams.keyboardGrab = std::make_unique<X11KeyboardGrab>();
         });
         controller.finishFocusNow();
-        controller.enterLockedBreak();
+        controller.breakWheel()->enterLockedBreak();
         QCOMPARE(controller.phase(), SessionPhase::Wheel);
-        QVERIFY(controller.keyboardIsLocked());
+        QVERIFY(controller.breakWheel()->keyboardIsLocked());
 
         probe.forget();
         input.tap(keysym::a);
@@ -42,8 +42,8 @@ private slots:
 
         input.chord({ keysym::controlL, keysym::altL, keysym::superL, keysym::escape });
         QTRY_COMPARE_WITH_TIMEOUT(controller.phase(), SessionPhase::SessionComplete, 10000);
-        QVERIFY(!controller.keyboardIsLocked());
-        QVERIFY(controller.emergencyUnlocked());
+        QVERIFY(!controller.breakWheel()->keyboardIsLocked());
+        QVERIFY(controller.breakWheel()->emergencyUnlocked());
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("已应急解锁"));
 
         probe.forget();

@@ -61,24 +61,25 @@ private slots:
         AppController &controller = *harness.controller;
 
         for (int round = 0; round < 6; ++round) {
-            const QVariantList shown = controller.wheelEntries();
+            const QVariantList shown = controller.breakWheel()->wheelEntries();
             const QList<WeightedWheelItem> entries = WheelEntryVariant::toEntries(shown);
             const double roll = random.generateDouble();
             harness.wheel->rolls = { roll };
-            controller.spinWheel(0);
-            QVERIFY(controller.isSpinning());
+            controller.breakWheel()->spinWheel(0);
+            QVERIFY(controller.breakWheel()->isSpinning());
             // The wheel keeps the weights it was drawn with while it turns.
-            QCOMPARE(controller.wheelEntries(), shown);
+            QCOMPARE(controller.breakWheel()->wheelEntries(), shown);
 
-            const WheelLayout layout = WheelLayout::compute(entries, controller.wheelBaseWeightTotal(),
-                wheelFrame, *Uuid::parse(controller.selectedItemID()), false);
+            const WheelLayout layout
+                = WheelLayout::compute(entries, controller.breakWheel()->wheelBaseWeightTotal(), wheelFrame,
+                    *Uuid::parse(controller.breakWheel()->selectedItemID()), false);
             qsizetype drawn = -1;
             for (qsizetype i = 0; i < layout.entries.size(); ++i) {
                 if (layout.entries[i].selected)
                     drawn = i;
             }
             QVERIFY2(drawn >= 0, "the drawn entry is on the wheel");
-            QCOMPARE(entries[drawn].id(), controller.selectedItem()->id());
+            QCOMPARE(entries[drawn].id(), controller.breakWheel()->selectedItem()->id());
             const WheelLayout::Entry &slice = layout.entries[drawn];
 
             // The roll falls inside the drawn slice, counted clockwise from the top.
@@ -86,21 +87,21 @@ private slots:
             QVERIFY(slice.slice.startAngle - 1e-9 <= rollAngle && rollAngle < slice.slice.endAngle + 1e-9);
 
             // Turned by the new rotation, the slice's midpoint and its label point straight up.
-            QVERIFY2(offsetFromTop(slice.midpoint + controller.wheelRotation()) < 1e-6,
+            QVERIFY2(offsetFromTop(slice.midpoint + controller.breakWheel()->wheelRotation()) < 1e-6,
                 qPrintable(QStringLiteral("midpoint %1, rotation %2")
                                .arg(slice.midpoint)
-                               .arg(controller.wheelRotation())));
+                               .arg(controller.breakWheel()->wheelRotation())));
             QTransform turn;
-            turn.translate(270, 270).rotate(controller.wheelRotation()).translate(-270, -270);
+            turn.translate(270, 270).rotate(controller.breakWheel()->wheelRotation()).translate(-270, -270);
             const QPointF label = turn.map(slice.labelCentre);
             QVERIFY(std::abs(label.x() - 270) < 1e-6);
             QVERIFY(label.y() < 270);
 
             QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
-            controller.confirmActivityCompleted();
+            controller.breakWheel()->confirmActivityCompleted();
             QCOMPARE(controller.phase(), SessionPhase::Focus);
             controller.finishFocusNow();
-            controller.enterLockedBreak();
+            controller.breakWheel()->enterLockedBreak();
             QCOMPARE(controller.phase(), SessionPhase::Wheel);
         }
     }
@@ -128,40 +129,41 @@ private slots:
         AppController &controller = *harness.controller;
 
         // The entry with a weight below 0 is left off the wheel and out of the base total.
-        QCOMPARE(controller.wheelBaseWeightTotal(), 4.0);
-        QList<WeightedWheelItem> entries = WheelEntryVariant::toEntries(controller.wheelEntries());
+        QCOMPARE(controller.breakWheel()->wheelBaseWeightTotal(), 4.0);
+        QList<WeightedWheelItem> entries
+            = WheelEntryVariant::toEntries(controller.breakWheel()->wheelEntries());
         QCOMPARE(entries.size(), 2);
         QCOMPARE(entries[0].item, walk);
         QCOMPARE(entries[1].item, tea);
-        QVERIFY(!controller.hasSelectedItem());
-        QCOMPARE(controller.selectedItemID(), QString());
-        QCOMPARE(controller.selectedItemTitle(), QString());
-        QCOMPARE(controller.selectedItemScoreText(), QString());
+        QVERIFY(!controller.breakWheel()->hasSelectedItem());
+        QCOMPARE(controller.breakWheel()->selectedItemID(), QString());
+        QCOMPARE(controller.breakWheel()->selectedItemTitle(), QString());
+        QCOMPARE(controller.breakWheel()->selectedItemScoreText(), QString());
 
-        QSignalSpy selection(&controller, &AppController::selectedItemChanged);
+        QSignalSpy selection(controller.breakWheel(), &BreakWheel::selectedItemChanged);
         harness.wheel->rolls = { 0.1 };
-        controller.spinWheel(3.1);
+        controller.breakWheel()->spinWheel(3.1);
         QCOMPARE(selection.size(), 1);
-        QVERIFY(controller.hasSelectedItem());
-        QCOMPARE(controller.selectedItemID(), Uuid::upperText(walk.id));
-        QCOMPARE(controller.selectedItemTitle(), QStringLiteral("散步"));
-        QCOMPARE(controller.selectedItemSymbol(), QStringLiteral("figure.walk"));
-        QCOMPARE(controller.selectedItemScoreText(), QStringLiteral("+7"));
+        QVERIFY(controller.breakWheel()->hasSelectedItem());
+        QCOMPARE(controller.breakWheel()->selectedItemID(), Uuid::upperText(walk.id));
+        QCOMPARE(controller.breakWheel()->selectedItemTitle(), QStringLiteral("散步"));
+        QCOMPARE(controller.breakWheel()->selectedItemSymbol(), QStringLiteral("figure.walk"));
+        QCOMPARE(controller.breakWheel()->selectedItemScoreText(), QStringLiteral("+7"));
 
         // Confirming records the draw: the walk was drawn last and leaves the wheel for one round.
-        controller.handleEmergencyUnlock();
-        QVERIFY(!controller.hasSelectedItem());
-        controller.enterLockedBreak();
+        controller.breakWheel()->handleEmergencyUnlock();
+        QVERIFY(!controller.breakWheel()->hasSelectedItem());
+        controller.breakWheel()->enterLockedBreak();
         harness.wheel->rolls = { 0.1 };
-        controller.spinWheel(0);
+        controller.breakWheel()->spinWheel(0);
         QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
-        QSignalSpy weighted(&controller, &AppController::weightedItemsChanged);
-        controller.confirmActivityCompleted();
+        QSignalSpy weighted(controller.breakWheel(), &BreakWheel::weightedItemsChanged);
+        controller.breakWheel()->confirmActivityCompleted();
         QVERIFY(!weighted.isEmpty());
-        entries = WheelEntryVariant::toEntries(controller.wheelEntries());
+        entries = WheelEntryVariant::toEntries(controller.breakWheel()->wheelEntries());
         QCOMPARE(entries.size(), 1);
         QCOMPARE(entries[0].item, tea);
-        QVERIFY(!controller.hasSelectedItem());
+        QVERIFY(!controller.breakWheel()->hasSelectedItem());
     }
 };
 

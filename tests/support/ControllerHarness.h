@@ -134,7 +134,7 @@ public:
     {
         AppController &started = startWithStored(preferences);
         started.finishFocusNow();
-        started.enterLockedBreak();
+        started.breakWheel()->enterLockedBreak();
         QCOMPARE(started.phase(), SessionPhase::Wheel);
     }
 
@@ -145,9 +145,9 @@ public:
         for (int step = 0; step < 4 && controller->phase() != phase; ++step) {
             const SessionPhase from = controller->phase();
             from == SessionPhase::Focus          ? controller->finishFocusNow()
-                : from == SessionPhase::Activity ? controller->confirmActivityCompleted()
-                : from == SessionPhase::Wheel    ? controller->spinWheel(0)
-                                                 : controller->enterLockedBreak();
+                : from == SessionPhase::Activity ? controller->breakWheel()->confirmActivityCompleted()
+                : from == SessionPhase::Wheel    ? controller->breakWheel()->spinWheel(0)
+                                                 : controller->breakWheel()->enterLockedBreak();
             QTRY_VERIFY_WITH_TIMEOUT(controller->phase() != from, 30000);
         }
         QCOMPARE(controller->phase(), phase);

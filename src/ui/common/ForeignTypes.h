@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/BackgroundLibraryModel.h"
+#include "app/BreakWheel.h"
 #include "app/ConsoleDragHandlePresentation.h"
 #include "app/FocusConsoleDocking.h"
 #include "app/FocusConsolePresentation.h"
@@ -69,6 +70,13 @@ struct ForeignSheets
 {
     Q_GADGET
     QML_FOREIGN(Sheets)
+    QML_ANONYMOUS
+};
+
+struct ForeignBreakWheel
+{
+    Q_GADGET
+    QML_FOREIGN(BreakWheel)
     QML_ANONYMOUS
 };
 

@@ -25,14 +25,15 @@ Item {
     readonly property point actionCentre: BreakGeometry.actionCentre(Qt.size(width, height),
                                                                       header.y + header.height, actionSize, card)
     readonly property bool isActivity: AppController.phase === SessionPhase.Activity
-    readonly property bool isWaiting: AppController.phase === SessionPhase.Wheel && AppController.keyboardIsLocked
+    readonly property bool isWaiting: AppController.phase === SessionPhase.Wheel
+                                      && AppController.breakWheel.keyboardIsLocked
     readonly property color accent: Theme.accent
 
     // The draw starts only when the screen appears ready for it, not on later changes: a draw that
     // could not start (an alert says why) is not retried.
     function scheduleDrawIfReady() {
-        if (AppController.phase === SessionPhase.Wheel && AppController.keyboardIsLocked && !AppController.isSpinning
-                && !AppController.hasSelectedItem)
+        if (AppController.phase === SessionPhase.Wheel && AppController.breakWheel.keyboardIsLocked
+                && !AppController.breakWheel.isSpinning && !AppController.breakWheel.hasSelectedItem)
             automaticStart.start();
     }
 
@@ -50,7 +51,7 @@ Item {
 
         objectName: "automaticStart"
         interval: 550
-        onTriggered: AppController.spinWheel(screen.spinSeconds)
+        onTriggered: AppController.breakWheel.spinWheel(screen.spinSeconds)
     }
 
     WeightedWheelGraphic {
@@ -61,14 +62,14 @@ Item {
         y: screen.wheelFrame.y
         width: screen.wheelFrame.width
         height: screen.wheelFrame.height
-        items: AppController.wheelEntries
-        baseWeightTotal: AppController.wheelBaseWeightTotal
+        items: AppController.breakWheel.wheelEntries
+        baseWeightTotal: AppController.breakWheel.wheelBaseWeightTotal
         wheelBaseColor: Theme.wheelBase
         accentColor: screen.accent
         textColor: Theme.foreground
         english: AppController.english
-        wheelRotation: AppController.wheelRotation
-        selectedID: AppController.selectedItemID
+        wheelRotation: AppController.breakWheel.wheelRotation
+        selectedID: AppController.breakWheel.selectedItemID
         showResult: screen.isActivity
         Accessible.role: Accessible.Graphic
         Accessible.name: Texts.text("动态概率转盘")
@@ -88,14 +89,14 @@ Item {
     // A busy machine may leave the animation behind the controller: once the draw settles, the wheel
     // stands at its final angle before the drawn slice and the result appear.
     Connections {
-        target: AppController
+        target: AppController.breakWheel
 
         function onIsSpinningChanged() {
-            if (AppController.isSpinning)
+            if (AppController.breakWheel.isSpinning)
                 return;
             // Written again with the spin switched off, the angle stops the running animation.
             spin.enabled = false;
-            wheel.wheelRotation = Qt.binding(() => AppController.wheelRotation);
+            wheel.wheelRotation = Qt.binding(() => AppController.breakWheel.wheelRotation);
             spin.enabled = true;
         }
     }
@@ -176,8 +177,9 @@ Item {
                 Text {
                     objectName: "waitingText"
                     anchors.verticalCenter: parent.verticalCenter
-                    text: AppController.isSpinning ? Texts.L("正在为你选择休息项目", "Choosing your break activity")
-                                                   : Texts.L("正在准备转盘", "Preparing the wheel")
+                    text: AppController.breakWheel.isSpinning
+                          ? Texts.L("正在为你选择休息项目", "Choosing your break activity")
+                          : Texts.L("正在准备转盘", "Preparing the wheel")
                     font.pixelSize: Theme.fontControl
                     font.weight: Theme.fontWeightLabel
                     color: Theme.textLead
@@ -191,7 +193,7 @@ Item {
 
             objectName: "result"
             anchors.centerIn: parent
-            visible: !screen.isWaiting && AppController.hasSelectedItem
+            visible: !screen.isWaiting && AppController.breakWheel.hasSelectedItem
             spacing: 10
 
             // The drawn activity and its score, read as one line. The keyboard grab leaves the window
@@ -201,12 +203,13 @@ Item {
                 anchors.horizontalCenter: parent.horizontalCenter
                 spacing: 8
                 Accessible.role: Accessible.Notification
-                Accessible.name: AppController.selectedItemTitle + " " + AppController.selectedItemScoreText
+                Accessible.name: AppController.breakWheel.selectedItemTitle + " "
+                                 + AppController.breakWheel.selectedItemScoreText
                 Accessible.description: completion.text
 
                 SymbolIcon {
                     anchors.verticalCenter: parent.verticalCenter
-                    name: AppController.selectedItemSymbol
+                    name: AppController.breakWheel.selectedItemSymbol
                 }
 
                 Text {
@@ -215,7 +218,7 @@ Item {
                     // A long title is cut short rather than run off a narrow window.
                     width: Math.min(implicitWidth, screen.width - 240)
                     elide: Text.ElideRight
-                    text: AppController.selectedItemTitle
+                    text: AppController.breakWheel.selectedItemTitle
                     font.pixelSize: Theme.fontActivityTitle
                     font.weight: Theme.fontWeightEmphasis
                     color: Theme.foreground
@@ -224,7 +227,7 @@ Item {
                 Text {
                     objectName: "resultScore"
                     anchors.verticalCenter: parent.verticalCenter
-                    text: AppController.selectedItemScoreText
+                    text: AppController.breakWheel.selectedItemScoreText
                     font.pixelSize: Theme.fontEmphasis
                     font.weight: Theme.fontWeightStrong
                     color: screen.accent
@@ -238,7 +241,7 @@ Item {
                 anchors.horizontalCenter: parent.horizontalCenter
                 accent: screen.accent
                 text: Texts.text("我已完成 · 开始下一轮")
-                onClicked: AppController.confirmActivityCompleted()
+                onClicked: AppController.breakWheel.confirmActivityCompleted()
             }
         }
     }
@@ -248,7 +251,7 @@ Item {
     // screen.
     Item {
         objectName: "breakAnnouncement"
-        visible: screen.isWaiting && AppController.isSpinning
+        visible: screen.isWaiting && AppController.breakWheel.isSpinning
         Accessible.role: Accessible.Notification
         Accessible.name: heading.text + ". " + lockText.text + ". " + hint.text
     }
@@ -281,7 +284,7 @@ Item {
 
                 objectName: "lockText"
                 anchors.verticalCenter: parent.verticalCenter
-                text: AppController.breakLockText
+                text: AppController.breakWheel.breakLockText
                 font: hint.font
                 color: hint.color
                 Accessible.name: text

@@ -30,7 +30,7 @@ Window {
     }
 
     KeyboardLockGuard {
-        locked: AppController.keyboardIsLocked
-        onConfirmKeyPressed: AppController.confirmActivityCompleted()
+        locked: AppController.breakWheel.keyboardIsLocked
+        onConfirmKeyPressed: AppController.breakWheel.confirmActivityCompleted()
     }
 }

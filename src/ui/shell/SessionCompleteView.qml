@@ -90,7 +90,7 @@ Item {
                 font: startBreak.font
                 spacing: 10
             }
-            onClicked: AppController.enterLockedBreak()
+            onClicked: AppController.breakWheel.enterLockedBreak()
         }
 
         Item {

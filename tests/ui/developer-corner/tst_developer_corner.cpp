@@ -769,13 +769,13 @@ private slots:
             // The check at start-up finds the release while the wheel is showing.
             AppController &app = *session.controller;
             app.finishFocusNow();
-            app.enterLockedBreak();
+            app.breakWheel()->enterLockedBreak();
             QTRY_COMPARE(server.requests().size(), 1);
             QTRY_VERIFY(!app.updateController().isChecking());
             QVERIFY(!app.updateController().showingResult());
-            app.spinWheel(0);
+            app.breakWheel()->spinWheel(0);
             QTRY_COMPARE(app.phase(), SessionPhase::Activity);
-            app.confirmActivityCompleted();
+            app.breakWheel()->confirmActivityCompleted();
             QVERIFY(app.updateController().showingResult());
             QCOMPARE(app.updateController().resultTitle(), message);
             return;

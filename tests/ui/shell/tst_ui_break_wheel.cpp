@@ -99,7 +99,7 @@ private:
     void enterBreak()
     {
         controller().finishFocusNow();
-        controller().enterLockedBreak();
+        controller().breakWheel()->enterLockedBreak();
         QCOMPARE(controller().phase(), SessionPhase::Wheel);
     }
 
@@ -122,12 +122,12 @@ private slots:
             QVERIFY(controller().savePreferences(english));
         }
         if (controller().phase() == SessionPhase::SessionComplete)
-            controller().enterLockedBreak();
+            controller().breakWheel()->enterLockedBreak();
         if (controller().phase() == SessionPhase::Wheel) {
-            controller().spinWheel(0);
+            controller().breakWheel()->spinWheel(0);
             QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
         }
-        controller().confirmActivityCompleted();
+        controller().breakWheel()->confirmActivityCompleted();
         QCOMPARE(controller().phase(), SessionPhase::Focus);
     }
 
@@ -142,8 +142,8 @@ private slots:
         QVERIFY(screen);
         QCOMPARE(screen->property("spinSeconds").toDouble(), 0.22);
         auto *wheel = screen->findChild<WeightedWheelGraphic *>(QStringLiteral("wheel"));
-        QCOMPARE(wheel->items(), controller().wheelEntries());
-        QCOMPARE(wheel->baseWeightTotal(), controller().wheelBaseWeightTotal());
+        QCOMPARE(wheel->items(), controller().breakWheel()->wheelEntries());
+        QCOMPARE(wheel->baseWeightTotal(), controller().breakWheel()->wheelBaseWeightTotal());
         QCOMPARE(wheel->accentColor(), QColor(0xEB, 0xCB, 0x83));
         QCOMPARE(accessibleName(wheel), QStringLiteral("Dynamic Probability Wheel"));
         QVERIFY(!wheel->showResult());
@@ -159,27 +159,29 @@ private slots:
         // Before the draw the screen waits; it then starts the draw by itself.
         QVERIFY(shows(screen, "waitingCapsule"));
         QVERIFY(!shows(screen, "result"));
-        if (!controller().isSpinning()) {
+        if (!controller().breakWheel()->isSpinning()) {
             QVERIFY(drawIsScheduled(screen));
             QCOMPARE(text(screen, "waitingText"), QStringLiteral("Preparing the wheel"));
         }
         QTRY_VERIFY_WITH_TIMEOUT(
-            controller().isSpinning() || controller().phase() == SessionPhase::Activity, settleTimeoutMs);
-        QCOMPARE(wheel->selectedID(), controller().selectedItemID());
-        QCOMPARE(wheel->items(), controller().wheelEntries());
-        if (controller().isSpinning())
+            controller().breakWheel()->isSpinning() || controller().phase() == SessionPhase::Activity,
+            settleTimeoutMs);
+        QCOMPARE(wheel->selectedID(), controller().breakWheel()->selectedItemID());
+        QCOMPARE(wheel->items(), controller().breakWheel()->wheelEntries());
+        if (controller().breakWheel()->isSpinning())
             QCOMPARE(text(screen, "waitingText"), QStringLiteral("Choosing your break activity"));
 
         QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
         QVERIFY(wheel->showResult());
-        QCOMPARE(wheel->wheelRotation(), controller().wheelRotation());
+        QCOMPARE(wheel->wheelRotation(), controller().breakWheel()->wheelRotation());
         QVERIFY(!shows(screen, "waitingCapsule"));
         QVERIFY(shows(screen, "result"));
         QCOMPARE(text(screen, "title"), QStringLiteral("Break Activity"));
         QCOMPARE(text(screen, "subtitle"), QStringLiteral("Complete it before the next focus round"));
-        QCOMPARE(text(screen, "resultTitle"), controller().selectedItem()->item.title);
+        QCOMPARE(text(screen, "resultTitle"), controller().breakWheel()->selectedItem()->item.title);
         QCOMPARE(text(screen, "resultScore"),
-            QStringLiteral("+") + QString::number(controller().selectedItem()->item.healthScore));
+            QStringLiteral("+")
+                + QString::number(controller().breakWheel()->selectedItem()->item.healthScore));
         QCOMPARE(text(screen, "completionButton"), QStringLiteral("Done · Start Next Round"));
 
         // The smallest window: the action area at min(270 + 150 + 54, 420), and the wheel, at most
@@ -192,7 +194,7 @@ private slots:
         QMetaObject::invokeMethod(
             screen->findChild<QObject *>(QStringLiteral("completionButton")), "clicked");
         QCOMPARE(controller().phase(), SessionPhase::Focus);
-        QVERIFY(!controller().keyboardIsLocked());
+        QVERIFY(!controller().breakWheel()->keyboardIsLocked());
     }
 
     void noDrawIsScheduledOnceADrawIsUnderWay()
@@ -200,8 +202,8 @@ private slots:
         enterBreak();
         if (QTest::currentTestFailed())
             return;
-        controller().spinWheel(0.22);
-        QVERIFY(controller().isSpinning());
+        controller().breakWheel()->spinWheel(0.22);
+        QVERIFY(controller().breakWheel()->isSpinning());
         QQuickItem *screen = show(QSize(1240, 880), false);
         QVERIFY(screen);
         QCOMPARE(screen->property("spinSeconds").toDouble(), 3.1);
@@ -214,7 +216,7 @@ private slots:
         QVERIFY(screen);
         QVERIFY(!drawIsScheduled(screen));
         QVERIFY(shows(screen, "result"));
-        controller().confirmActivityCompleted();
+        controller().breakWheel()->confirmActivityCompleted();
     }
 
     void theTitleFollowsThePalette_data()
@@ -239,7 +241,7 @@ private slots:
         auto *title = screen->findChild<QQuickItem *>(QStringLiteral("title"));
         QCOMPARE(title->property("color").value<QColor>(), QColor(textHex));
         QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
-        controller().confirmActivityCompleted();
+        controller().breakWheel()->confirmActivityCompleted();
     }
 
     // The view's spin lasts 3.1 s but the controller settles almost at once, as it would when a busy
@@ -258,13 +260,13 @@ private slots:
         connect(wheel, &WeightedWheelGraphic::showResultChanged, this,
             [&] { rotationWhenShown = wheel->wheelRotation(); });
         const double before = wheel->wheelRotation();
-        controller().spinWheel(0);
-        QVERIFY(controller().isSpinning());
-        QVERIFY(controller().wheelRotation() != before);
+        controller().breakWheel()->spinWheel(0);
+        QVERIFY(controller().breakWheel()->isSpinning());
+        QVERIFY(controller().breakWheel()->wheelRotation() != before);
         QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
         QVERIFY(wheel->showResult());
-        QCOMPARE(rotationWhenShown, controller().wheelRotation());
-        QCOMPARE(wheel->wheelRotation(), controller().wheelRotation());
+        QCOMPARE(rotationWhenShown, controller().breakWheel()->wheelRotation());
+        QCOMPARE(wheel->wheelRotation(), controller().breakWheel()->wheelRotation());
         QVERIFY(shows(screen, "result"));
     }
 

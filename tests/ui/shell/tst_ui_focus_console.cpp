@@ -186,16 +186,16 @@ private slots:
         m_harness.grab->canGrab = true;
         QVERIFY(click("startBreakButton"));
         QCOMPARE(m_controller->phase(), SessionPhase::Wheel);
-        QVERIFY(m_controller->keyboardIsLocked());
+        QVERIFY(m_controller->breakWheel()->keyboardIsLocked());
     }
 
     // A round that ends while a save is pending (its target reached, say) swaps the console for the
     // round-complete screen; what was typed moves along and is written to the round's row.
     void notesTypedAsTheRoundEndsReachItsRow()
     {
-        m_controller->spinWheel(0);
+        m_controller->breakWheel()->spinWheel(0);
         QTRY_COMPARE(m_controller->phase(), SessionPhase::Activity);
-        m_controller->confirmActivityCompleted();
+        m_controller->breakWheel()->confirmActivityCompleted();
         QCOMPARE(m_controller->phase(), SessionPhase::Focus);
 
         QVERIFY(show(QStringLiteral("Main.qml")));

@@ -274,10 +274,10 @@ private slots:
         QFETCH(QString, control);
         QFETCH(bool, isCommand);
 
-        if (!m_controller->keyboardIsLocked()) {
+        if (!m_controller->breakWheel()->keyboardIsLocked()) {
             m_controller->finishFocusNow();
-            m_controller->enterLockedBreak();
-            QVERIFY(m_controller->keyboardIsLocked());
+            m_controller->breakWheel()->enterLockedBreak();
+            QVERIFY(m_controller->breakWheel()->keyboardIsLocked());
         }
         QQuickItem *target = item(control);
         QCOMPARE(target->isEnabled(), !isCommand);

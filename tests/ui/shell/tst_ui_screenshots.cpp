@@ -268,10 +268,10 @@ bool reachPhase(AppController &controller, const QString &phase)
     controller.finishFocusNow();
     if (phase == u"sessionComplete")
         return controller.phase() == SessionPhase::SessionComplete;
-    controller.enterLockedBreak();
+    controller.breakWheel()->enterLockedBreak();
     if (phase == u"wheel")
         return controller.phase() == SessionPhase::Wheel;
-    controller.spinWheel(0.2);
+    controller.breakWheel()->spinWheel(0.2);
     return QTest::qWaitFor([&] { return controller.phase() == SessionPhase::Activity; }, 30000)
         && phase == u"activity";
 }
@@ -608,7 +608,7 @@ int shoot(const Shot &shot)
         controller.journal()->updateCurrentSessionNotes(shot.notes);
     if (shot.lockFailure) {
         harness.grab->canGrab = false;
-        controller.enterLockedBreak();
+        controller.breakWheel()->enterLockedBreak();
     }
     if (shot.alert)
         controller.enableAutomaticTracking();

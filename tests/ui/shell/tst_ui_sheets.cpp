@@ -339,7 +339,7 @@ private slots:
     void inTheFullScreenBreakStatisticsOpenAboveTheMainWindow()
     {
         m_controller->finishFocusNow();
-        m_controller->enterLockedBreak();
+        m_controller->breakWheel()->enterLockedBreak();
         QCOMPARE(m_controller->phase(), SessionPhase::Wheel);
         QTRY_COMPARE(m_window->visibility(), QWindow::FullScreen);
 

@@ -426,8 +426,8 @@ private slots:
         QVERIFY(item("interfaceLayer")->isEnabled());
         QTRY_COMPARE(item("interfaceLayer")->opacity(), 1.0);
 
-        m_controller->enterLockedBreak();
-        QVERIFY(m_controller->keyboardIsLocked());
+        m_controller->breakWheel()->enterLockedBreak();
+        QVERIFY(m_controller->breakWheel()->keyboardIsLocked());
         QVERIFY(guard->locked());
 
         // The desktop asked for less motion: the wheel turns briefly.

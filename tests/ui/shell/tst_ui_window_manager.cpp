@@ -231,8 +231,8 @@ private slots:
     {
         AppController &controller = *m_main.controller;
         controller.finishFocusNow();
-        controller.enterLockedBreak();
-        QVERIFY(controller.keyboardIsLocked());
+        controller.breakWheel()->enterLockedBreak();
+        QVERIFY(controller.breakWheel()->keyboardIsLocked());
         m_control->enterFullScreen();
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
 
@@ -305,7 +305,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(isMaximized(), 10000);
         AppController &controller = *m_main.controller;
         controller.finishFocusNow();
-        controller.enterLockedBreak();
+        controller.breakWheel()->enterLockedBreak();
         QTRY_VERIFY_WITH_TIMEOUT(isFullScreen(), 10000);
         m_harness.grab->pressEmergencyChord();
         QTRY_VERIFY_WITH_TIMEOUT(controller.sheets()->showingAlert(), 10000);

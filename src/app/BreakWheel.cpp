@@ -1,0 +1,233 @@
+#include "app/BreakWheel.h"
+
+#include "app/AppController.h"
+#include "app/KeyboardHoldText.h"
+#include "core/RandomSource.h"
+#include "core/StringTable.h"
+#include "core/Uuid.h"
+#include "session/KeyboardLocker.h"
+#include "session/WheelEntryVariant.h"
+#include "session/WheelLayout.h"
+#include "session/WheelProbabilityEngine.h"
+#include "storage/AppStorageService.h"
+
+#include <QTimer>
+#include <cmath>
+
+namespace {
+
+constexpr qint64 historyLimit = 20;
+constexpr double extraTurns = 4 * 360.0;
+constexpr int settleDelayMilliseconds = 50;
+
+} // namespace
+
+BreakWheel::BreakWheel(std::unique_ptr<KeyboardLocker> locker, RandomSource &random, const QString &root,
+    AppController &controller)
+    : m_controller(controller)
+    , m_keyboardLocker(std::move(locker))
+    , m_random(random)
+    , m_root(root)
+    , m_recentHistory(AppStorageService::loadHistory(root))
+    , m_cycleID(QUuid::createUuid())
+{
+    refreshWeightedItems();
+    // The weights follow the items and the discount; the lock line follows the language.
+    connect(&controller, &AppController::preferencesChanged, this, &BreakWheel::refreshWeightedItems);
+    connect(&controller, &AppController::preferencesChanged, this, &BreakWheel::wheelBaseWeightTotalChanged);
+    connect(&controller, &AppController::preferencesChanged, this, &BreakWheel::refreshBreakLockText);
+    connect(this, &BreakWheel::keyboardIsLockedChanged, this, &BreakWheel::refreshBreakLockText);
+    refreshBreakLockText();
+
+    m_keyboardLocker->onEmergencyUnlock = [this] {
+        // Queued, so that an unlock never runs inside the locker's own call-out.
+        QMetaObject::invokeMethod(this, &BreakWheel::handleEmergencyUnlock, Qt::QueuedConnection);
+    };
+    // The locked break's Done, pressed from the keyboard that the grab otherwise keeps from every window.
+    m_keyboardLocker->onConfirmKey = [this] { confirmActivityCompleted(); };
+}
+
+BreakWheel::~BreakWheel()
+{
+    m_keyboardLocker->onEmergencyUnlock = nullptr;
+    m_keyboardLocker->onConfirmKey = nullptr;
+}
+
+QVariantList BreakWheel::wheelEntries() const
+{
+    // The draw walks the same eligible list in the same order, so the slices match the stop angle.
+    return WheelEntryVariant::fromEntries(WheelProbabilityEngine::eligibleItems(m_weightedItems));
+}
+
+double BreakWheel::wheelBaseWeightTotal() const
+{
+    return WheelLayout::baseWeightTotal(m_controller.preferences().items);
+}
+
+QString BreakWheel::selectedItemID() const
+{
+    return m_selectedItem ? Uuid::upperText(m_selectedItem->id()) : QString();
+}
+
+QString BreakWheel::selectedItemTitle() const
+{
+    return m_selectedItem ? m_selectedItem->item.title : QString();
+}
+
+QString BreakWheel::selectedItemSymbol() const
+{
+    return m_selectedItem ? m_selectedItem->item.symbol : QString();
+}
+
+QString BreakWheel::selectedItemScoreText() const
+{
+    if (!m_selectedItem)
+        return {};
+    return StringTable::text(QStringLiteral("+%lld"), m_controller.language())
+        .replace(QStringLiteral("%lld"), QString::number(m_selectedItem->item.healthScore));
+}
+
+void BreakWheel::reset()
+{
+    m_cycleID = QUuid::createUuid();
+    publish(m_selectedItem, std::optional<WeightedWheelItem>(), &BreakWheel::selectedItemChanged);
+    publish(m_isSpinning, false, &BreakWheel::isSpinningChanged);
+    m_activityStartedAt.reset();
+}
+
+void BreakWheel::releaseKeyboard()
+{
+    m_keyboardLocker->unlock();
+    publish(m_keyboardIsLocked, false, &BreakWheel::keyboardIsLockedChanged);
+}
+
+void BreakWheel::enterLockedBreak()
+{
+    if (m_controller.phase() != SessionPhase::SessionComplete)
+        return;
+    reset();
+    publish(m_emergencyUnlocked, false, &BreakWheel::emergencyUnlockedChanged);
+    const AppLanguage language = m_controller.language();
+    if (!m_keyboardLocker->lock()) {
+        m_controller.sheets()->showAlert(
+            localized(language, QStringLiteral("无法锁定键盘"), QStringLiteral("Keyboard Lock Unavailable")),
+            localized(language,
+                QStringLiteral(
+                    "柯帆无法锁定键盘：它需要 X11 会话，且键盘此刻不能被其他程序占用（请关闭打开的菜单后"
+                    "重试）。后台 AI、终端、构建和下载不会被暂停。"),
+                QStringLiteral(
+                    "Quorvane could not lock the keyboard: it needs an X11 session, and no other "
+                    "program may be holding the keyboard right now (close any open menu and try "
+                    "again). Background AI, terminals, builds, and downloads will keep running.")));
+        return;
+    }
+    // Locked before the wheel shows: the view starts its spin only on a locked wheel.
+    publish(m_keyboardIsLocked, true, &BreakWheel::keyboardIsLockedChanged);
+    m_controller.showLockedBreak();
+}
+
+void BreakWheel::spinWheel(double durationSeconds)
+{
+    if (m_controller.phase() != SessionPhase::Wheel || m_isSpinning)
+        return;
+    const QUuid cycleID = m_cycleID;
+    const QList<WeightedWheelItem> items = WheelProbabilityEngine::eligibleItems(m_weightedItems);
+    double total = 0;
+    for (const WeightedWheelItem &item : items)
+        total += item.effectiveWeight;
+    const AppLanguage language = m_controller.language();
+    const QString unableTitle
+        = localized(language, QStringLiteral("无法转动"), QStringLiteral("Unable to Spin"));
+    if (items.isEmpty() || !(total > 0)) {
+        m_controller.sheets()->showAlert(unableTitle,
+            localized(language, QStringLiteral("请至少为一个非近期项目设置大于 0 的基础概率。"),
+                QStringLiteral("Give at least one eligible item a base probability greater than zero.")));
+        return;
+    }
+    const auto chosen = WheelProbabilityEngine::choose(items, m_random.unitRoll());
+    if (!chosen) {
+        m_controller.sheets()->showAlert(unableTitle,
+            localized(language, QStringLiteral("当前没有可抽取项目。"),
+                QStringLiteral("There are no eligible items to draw.")));
+        return;
+    }
+    double start = 0;
+    for (const WeightedWheelItem &item : items) {
+        if (item.id() == chosen->id())
+            break;
+        start += 360.0 * item.effectiveWeight / total;
+    }
+    const double centre = start + 360.0 * chosen->effectiveWeight / total * 0.5;
+    publish(m_selectedItem, chosen, &BreakWheel::selectedItemChanged);
+    // The file records the draw now; the in-memory history changes only when the break is confirmed,
+    // so the wheel keeps the weights it was drawn with.
+    AppStorageService::saveHistory(
+        WheelProbabilityEngine::historyByRecordingSelection(chosen->id(), m_recentHistory, historyLimit),
+        m_root);
+    publish(m_isSpinning, true, &BreakWheel::isSpinningChanged);
+    publish(m_wheelRotation, std::ceil(m_wheelRotation / 360.0) * 360.0 + extraTurns + (360.0 - centre),
+        &BreakWheel::wheelRotationChanged);
+    const double seconds = std::isfinite(durationSeconds) ? std::clamp(durationSeconds, 0.0, 60.0) : 0.0;
+    // A coarse timer may fire up to 5 % early, and the wheel would settle while the view still turns it.
+    QTimer::singleShot(int(std::lround(seconds * 1000)) + settleDelayMilliseconds, Qt::PreciseTimer, this,
+        [this, cycleID] { settleWheel(cycleID); });
+}
+
+void BreakWheel::settleWheel(const QUuid &cycleID)
+{
+    // A break that was reset meanwhile (emergency unlock, a new round) disowns this settle.
+    if (cycleID != m_cycleID || m_controller.phase() != SessionPhase::Wheel || !m_isSpinning)
+        return;
+    publish(m_isSpinning, false, &BreakWheel::isSpinningChanged);
+    m_activityStartedAt = m_controller.now();
+    m_controller.beginDrawnActivity();
+}
+
+void BreakWheel::confirmActivityCompleted()
+{
+    if (m_controller.phase() != SessionPhase::Activity || !m_selectedItem)
+        return;
+    const QDateTime at = m_controller.now();
+    const WeightedWheelItem drawn = *m_selectedItem;
+    m_controller.logBreak(drawn, m_activityStartedAt.value_or(at), at);
+    m_recentHistory
+        = WheelProbabilityEngine::historyByRecordingSelection(drawn.id(), m_recentHistory, historyLimit);
+    refreshWeightedItems();
+    releaseKeyboard();
+    publish(m_emergencyUnlocked, false, &BreakWheel::emergencyUnlockedChanged);
+    m_controller.startRoundAfterBreak();
+}
+
+void BreakWheel::handleEmergencyUnlock()
+{
+    // The chord's callback is queued: a confirmation may already have ended the break and opened the
+    // next round, which must not be thrown back to the round-complete screen.
+    if (!m_keyboardIsLocked)
+        return;
+    reset();
+    publish(m_keyboardIsLocked, false, &BreakWheel::keyboardIsLockedChanged);
+    publish(m_emergencyUnlocked, true, &BreakWheel::emergencyUnlockedChanged);
+    m_controller.leaveBreakUnfinished();
+    const AppLanguage language = m_controller.language();
+    m_controller.sheets()->showAlert(
+        localized(language, QStringLiteral("已应急解锁"), QStringLiteral("Emergency Unlock Complete")),
+        localized(language,
+            QStringLiteral("键盘已经恢复，后台任务始终没有暂停。本轮休息尚未完成，准备好后可以再次进入。"),
+            QStringLiteral("Keyboard input is restored and background work was never paused. This break is "
+                           "unfinished; enter it again when ready.")));
+}
+
+void BreakWheel::refreshWeightedItems()
+{
+    const AppPreferences &preferences = m_controller.preferences();
+    publish(m_weightedItems,
+        WheelProbabilityEngine::weightedItems(
+            preferences.items, m_recentHistory, preferences.recentDiscountStrength, preferences.recentWindow),
+        &BreakWheel::weightedItemsChanged);
+}
+
+void BreakWheel::refreshBreakLockText()
+{
+    publish(m_breakLockText, keyboardHoldText(m_keyboardLocker->hold(), m_controller.language()),
+        &BreakWheel::breakLockTextChanged);
+}
