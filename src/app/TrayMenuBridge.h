@@ -15,6 +15,7 @@ public:
     explicit TrayMenuBridge(AppController &controller, QObject *parent = nullptr);
 
     bool showsIcon() const { return m_trayIcon.showsIcon(); }
+    void askForAttentionUntilActive(const QWindow &window) { m_trayIcon.askForAttentionUntilActive(window); }
 
 signals:
     void quitRequested();

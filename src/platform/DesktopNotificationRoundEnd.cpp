@@ -51,6 +51,7 @@ void DesktopNotificationRoundEnd::show(const QString &title, const QString &body
         else
             close(reply.value());
     });
+    emit sent();
 }
 
 void DesktopNotificationRoundEnd::withdraw()

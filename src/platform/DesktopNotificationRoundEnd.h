@@ -23,6 +23,10 @@ public:
     void show(const QString &title, const QString &body, const QString &actionLabel) override;
     void withdraw() override;
 
+signals:
+    // A notice went out because the window was not active.
+    void sent();
+
 private slots:
     void handleActivationToken(uint id, const QString &token);
     void handleActionInvoked(uint id, const QString &action);

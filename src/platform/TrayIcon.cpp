@@ -1,10 +1,12 @@
 #include "platform/TrayIcon.h"
 
 #include "platform/TrayHostPresence.h"
+#include "platform/TrayItemStatus.h"
 #include "platform/TraySymbolIcon.h"
 
 #include <QAction>
 #include <QCursor>
+#include <QWindow>
 
 namespace {
 
@@ -55,7 +57,29 @@ void TrayIcon::createIconOnceAHostIsHere()
     m_trayIcon->setIcon(symbolIcon());
     m_trayIcon->setToolTip(m_model.toolTip);
     connect(m_trayIcon.get(), &QSystemTrayIcon::activated, this, &TrayIcon::handleActivation);
+    TrayItemStatus::setNeedsAttention(*m_trayIcon, m_needsAttention);
     m_trayIcon->show();
+}
+
+void TrayIcon::askForAttentionUntilActive(const QWindow &window)
+{
+    if (window.isActive())
+        return;
+    setNeedsAttention(true);
+    disconnect(m_attentionEnd);
+    m_attentionEnd = connect(&window, &QWindow::activeChanged, this, [this, &window] {
+        if (!window.isActive())
+            return;
+        disconnect(m_attentionEnd);
+        setNeedsAttention(false);
+    });
+}
+
+void TrayIcon::setNeedsAttention(bool needsAttention)
+{
+    m_needsAttention = needsAttention;
+    if (m_trayIcon)
+        TrayItemStatus::setNeedsAttention(*m_trayIcon, needsAttention);
 }
 
 void TrayIcon::setModel(const TrayMenuModel &model)

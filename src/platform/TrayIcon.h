@@ -10,6 +10,7 @@
 #include <memory>
 
 class QAction;
+class QWindow;
 
 // The tray's icon and menu, kept in step with a TrayMenuModel. Choosing an entry emits its action.
 //
@@ -35,6 +36,9 @@ public:
     QRect geometry() const { return m_trayIcon ? m_trayIcon->geometry() : QRect(); }
     QIcon icon() const { return m_trayIcon ? m_trayIcon->icon() : QIcon(); }
     QMenu *menu() { return &m_menu; }
+    // Where a window may not come forward by itself (Wayland), a StatusNotifier host shows that the program
+    // waits for the user, until the window is active.
+    void askForAttentionUntilActive(const QWindow &window);
 
 signals:
     void actionTriggered(TrayMenuModel::Action action);
@@ -46,6 +50,7 @@ private:
     void rebuildMenu();
     void refreshMenu();
     void handleActivation(QSystemTrayIcon::ActivationReason reason);
+    void setNeedsAttention(bool needsAttention);
 
     // The menu outlives the icon that shows it.
     QMenu m_menu;
@@ -54,6 +59,8 @@ private:
     // StatusNotifier hosts activate an item on a left click and open its menu on a right click.
     bool m_statusNotifierItem = false;
     bool m_wantsShown = false;
+    bool m_needsAttention = false;
+    QMetaObject::Connection m_attentionEnd;
     QList<QAction *> m_actions;
     TrayMenuModel m_model;
 };

@@ -1,4 +1,5 @@
 #include "PrivateSessionBus.h"
+#include "StandInStatusNotifierWatcher.h"
 #include "TestSupport.h"
 
 #include <QDBusConnection>
@@ -221,6 +222,16 @@ private slots:
         QVERIFY(bus.registerObject(
             u"/org/freedesktop/Notifications"_qs, &notifications, QDBusConnection::ExportAllSlots));
         QVERIFY(bus.registerService(u"org.freedesktop.Notifications"_qs));
+        StandInStatusNotifierWatcher tray;
+        QVERIFY(bus.registerObject(u"/StatusNotifierWatcher"_qs, &tray, QDBusConnection::ExportAllContents));
+        QVERIFY(bus.registerService(u"org.kde.StatusNotifierWatcher"_qs));
+        const auto trayItemStatus = [&] {
+            const QDBusMessage reply
+                = bus.call(QDBusMessage::createMethodCall(tray.itemOwner(), u"/StatusNotifierItem"_qs,
+                               u"org.freedesktop.DBus.Properties"_qs, u"Get"_qs)
+                    << u"org.kde.StatusNotifierItem"_qs << u"Status"_qs);
+            return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
+        };
         // A one-minute round restored with a few seconds left.
         TemporaryDataHome home;
         const QString data = home.filePath(u"data/Quorvane/"_qs);
@@ -271,6 +282,10 @@ private slots:
         QCOMPARE(fields.value(8), u"true"_qs);
         QCOMPARE(fields.value(6).toDouble(), 60.0);
         QTRY_COMPARE_WITH_TIMEOUT(notifications.summaries, QStringList { u"Round Complete"_qs }, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(trayItemStatus(), u"NeedsAttention"_qs, 10000);
+        // The compositor gives the focus back to the program's window.
+        otherWindow.terminate();
+        QTRY_COMPARE_WITH_TIMEOUT(trayItemStatus(), u"Active"_qs, 30000);
 
         QProcess breakWindow;
         connect(&breakWindow, &QProcess::readyRead, this,

@@ -80,11 +80,14 @@ int main(int argc, char *argv[])
     seams.filePicker = std::make_unique<PortalFilePicker>(std::make_unique<DialogFilePicker>());
     seams.windowSystem = QGuiApplication::platformName() == QLatin1String("wayland") ? WindowSystem::wayland
                                                                                      : WindowSystem::x11;
+    DesktopNotificationRoundEnd *roundEndNotice = nullptr;
     if (seams.windowSystem == WindowSystem::wayland) {
-        seams.roundEndNotice = std::make_unique<DesktopNotificationRoundEnd>(
+        auto notice = std::make_unique<DesktopNotificationRoundEnd>(
             QDBusConnection::sessionBus(), QGuiApplication::desktopFileName(),
             [&windowControl] { return windowControl.window() && windowControl.window()->isActive(); },
             [&windowControl](const QString &token) { windowControl.bringForward(token); });
+        roundEndNotice = notice.get();
+        seams.roundEndNotice = std::move(notice);
     }
     seams.reduceMotion = DesktopMotionPreference::reducesMotion(
         QDBusConnection::sessionBus(), DesktopMotionPreference::standardKdeglobalsFiles());
@@ -120,6 +123,10 @@ int main(int argc, char *argv[])
         mainWindow->setProperty("visible", false);
     component.completeCreate();
     windowControl.setWindow(mainWindow);
+    if (roundEndNotice) {
+        QObject::connect(roundEndNotice, &DesktopNotificationRoundEnd::sent, &tray,
+            [&tray, mainWindow] { tray.askForAttentionUntilActive(*mainWindow); });
+    }
     if (commandLine.request.view != LaunchRequest::View::mainWindow)
         controller.showLaunchView(commandLine.request.view);
     QObject::connect(
