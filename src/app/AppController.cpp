@@ -105,6 +105,8 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         QDir(storage).filePath(QStringLiteral("daily-activity-log.csv")), today);
     m_statistics = std::make_unique<Statistics>(*m_focusLog, *m_activityLog);
     m_journal = std::make_unique<Journal>(*m_focusLog, *m_activityLog, *this);
+    m_window = std::make_unique<Window>(
+        *m_seams.window, *m_seams.workspace, m_activityLog->filePath(), m_focusLog->filePath());
     m_logFilePaths = { m_focusLog->filePath(), m_activityLog->filePath() };
     m_logFilesFingerprint = currentLogFingerprint();
 
@@ -369,11 +371,6 @@ bool AppController::isActivityTrackingOn() const
     return m_preferences.trackActivity && m_trackingState != WorkTrackingState::permissionRequired;
 }
 
-void AppController::bringMainWindowForward()
-{
-    m_seams.window->bringForward();
-}
-
 void AppController::enterFullScreenIfPossible()
 {
     m_seams.window->enterFullScreen();
@@ -385,31 +382,11 @@ void AppController::openAccessibilitySettings()
     showPermissionAlert();
 }
 
-void AppController::openActivityLogInFileManager()
-{
-    m_seams.workspace->revealFile(m_activityLog->filePath());
-}
-
-void AppController::openFocusLogInFileManager()
-{
-    m_seams.workspace->revealFile(m_focusLog->filePath());
-}
-
-QString AppController::activityLogPath() const
-{
-    return m_activityLog->filePath();
-}
-
-QString AppController::focusLogPath() const
-{
-    return m_focusLog->filePath();
-}
-
 void AppController::showDailyInsights()
 {
     m_statistics->reloadDays(now());
     m_sheets->setShowingStatistics(true);
-    bringMainWindowForward();
+    m_window->bringMainWindowForward();
 }
 
 void AppController::showLaunchView(LaunchRequest::View view)
@@ -418,7 +395,7 @@ void AppController::showLaunchView(LaunchRequest::View view)
     case LaunchRequest::View::none:
         break;
     case LaunchRequest::View::mainWindow:
-        bringMainWindowForward();
+        m_window->bringMainWindowForward();
         break;
     case LaunchRequest::View::statistics:
         showDailyInsights();
@@ -434,7 +411,7 @@ void AppController::openJournal()
     // A journal that is already loaded reads its entries again.
     m_journal->advanceRevision();
     m_sheets->setShowingNotes(true);
-    bringMainWindowForward();
+    m_window->bringMainWindowForward();
 }
 
 void AppController::openSettings()

@@ -13,6 +13,7 @@
 #include "app/RoundCompletePresentation.h"
 #include "app/Sheets.h"
 #include "app/Statistics.h"
+#include "app/Window.h"
 #include "core/ActivityLogEntry.h"
 #include "core/AppPreferences.h"
 #include "core/DailyStat.h"
@@ -86,9 +87,7 @@ class AppController : public QObject
     Q_PROPERTY(QString backgroundIdentity READ backgroundIdentity NOTIFY backgroundURLChanged FINAL)
     Q_PROPERTY(bool reduceMotion READ reduceMotion CONSTANT FINAL)
     Q_PROPERTY(UpdateController *updateController READ updateControllerObject CONSTANT FINAL)
-    // The full paths of the two CSV logs.
-    Q_PROPERTY(QString activityLogPath READ activityLogPath CONSTANT FINAL)
-    Q_PROPERTY(QString focusLogPath READ focusLogPath CONSTANT FINAL)
+    Q_PROPERTY(Window *window READ window CONSTANT FINAL)
 
 public:
     // The built-in background, used when no background file is chosen or the chosen one is gone.
@@ -160,12 +159,8 @@ public:
     Q_INVOKABLE void shutdown();
 
     // Window operations.
-    Q_INVOKABLE void bringMainWindowForward();
+    Window *window() const { return m_window.get(); }
     Q_INVOKABLE void openAccessibilitySettings();
-    Q_INVOKABLE void openActivityLogInFileManager();
-    Q_INVOKABLE void openFocusLogInFileManager();
-    QString activityLogPath() const;
-    QString focusLogPath() const;
     Q_INVOKABLE void showDailyInsights();
     // What a start of the program asked for: nothing for a start into the tray.
     void showLaunchView(LaunchRequest::View view);
@@ -348,6 +343,7 @@ private:
     std::unique_ptr<Statistics> m_statistics;
     // Reads the logs on threads of its own; declared after them, so that it goes first.
     std::unique_ptr<Journal> m_journal;
+    std::unique_ptr<Window> m_window;
     std::unique_ptr<FocusConsoleDocking> m_consoleDocking;
 
     AppPreferences m_preferences;

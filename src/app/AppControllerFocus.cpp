@@ -103,7 +103,7 @@ void AppController::completeFocusSession(bool countAsCompleted)
     publish(m_phase, SessionPhase::SessionComplete, &AppController::phaseChanged);
     m_savedFocusSnapshot.reset();
     m_music->playFor(m_phase, videoSoundTakesPriority());
-    bringMainWindowForward();
+    m_window->bringMainWindowForward();
     if (m_seams.roundEndNotice) {
         m_seams.roundEndNotice->show(StringTable::text(QStringLiteral("这一轮完成了"), language()),
             localized(language(), QStringLiteral("该休息了：打开柯帆开始休息。"),

@@ -198,7 +198,8 @@ QVariantList SettingsSession::sidebarRows() const
 SettingsPaneTexts SettingsSession::paneTexts() const
 {
     // The folder the logs live in is the application folder, wherever the data folder is.
-    const QString folder = QDir::toNativeSeparators(QFileInfo(m_controller.activityLogPath()).absolutePath());
+    const QString folder
+        = QDir::toNativeSeparators(QFileInfo(m_controller.window()->activityLogPath()).absolutePath());
     return SettingsPaneTexts::make(language(), folder + QDir::separator(), m_controller.windowSystem());
 }
 

@@ -30,11 +30,11 @@ void TrayMenuBridge::perform(TrayMenuModel::Action action)
     case TrayMenuModel::Action::none:
         break;
     case TrayMenuModel::Action::showMainWindow:
-        m_controller.bringMainWindowForward();
+        m_controller.window()->bringMainWindowForward();
         break;
     case TrayMenuModel::Action::enableAutomaticTracking:
         // The window comes forward first, so that an alert about the missing access is seen.
-        m_controller.bringMainWindowForward();
+        m_controller.window()->bringMainWindowForward();
         m_controller.enableAutomaticTracking();
         break;
     case TrayMenuModel::Action::showDailyInsights:
@@ -44,7 +44,7 @@ void TrayMenuBridge::perform(TrayMenuModel::Action action)
         m_controller.updateController().checkForUpdates();
         break;
     case TrayMenuModel::Action::openActivityLog:
-        m_controller.openActivityLogInFileManager();
+        m_controller.window()->openActivityLogInFileManager();
         break;
     case TrayMenuModel::Action::quit:
         emit quitRequested();

@@ -307,10 +307,12 @@ private slots:
         ControllerHarness harness;
         AppController &controller = start(harness, AppPreferences());
         const bool activity = fileName.startsWith(u"daily");
-        const QString path = activity ? controller.activityLogPath() : controller.focusLogPath();
+        const QString path
+            = activity ? controller.window()->activityLogPath() : controller.window()->focusLogPath();
         open(controller);
 
-        activity ? controller.openActivityLogInFileManager() : controller.openFocusLogInFileManager();
+        activity ? controller.window()->openActivityLogInFileManager()
+                 : controller.window()->openFocusLogInFileManager();
 
         QVERIFY(QFileInfo(path).isAbsolute());
         QCOMPARE(path, harness.file(fileName));

@@ -14,6 +14,7 @@
 #include "app/SettingsPaneTexts.h"
 #include "app/SettingsSession.h"
 #include "app/Sheets.h"
+#include "app/Window.h"
 #include "core/SessionPhase.h"
 #include "media/VideoStartWatchdog.h"
 #include "network/UpdateController.h"
@@ -77,6 +78,13 @@ struct ForeignBreakWheel
 {
     Q_GADGET
     QML_FOREIGN(BreakWheel)
+    QML_ANONYMOUS
+};
+
+struct ForeignWindow
+{
+    Q_GADGET
+    QML_FOREIGN(Window)
     QML_ANONYMOUS
 };
 

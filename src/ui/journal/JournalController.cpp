@@ -252,9 +252,10 @@ QString JournalController::unreadableRowsNote() const
         = StringTable::text(QStringLiteral("%1 中有 %2 行无法读取，已原样保留在数据文件夹中。"), language);
     QStringList notes;
     if (rows.focus > 0)
-        notes.append(text.arg(QFileInfo(m_controller->focusLogPath()).fileName()).arg(rows.focus));
+        notes.append(text.arg(QFileInfo(m_controller->window()->focusLogPath()).fileName()).arg(rows.focus));
     if (rows.activity > 0)
-        notes.append(text.arg(QFileInfo(m_controller->activityLogPath()).fileName()).arg(rows.activity));
+        notes.append(
+            text.arg(QFileInfo(m_controller->window()->activityLogPath()).fileName()).arg(rows.activity));
     return notes.join(u'\n');
 }
 

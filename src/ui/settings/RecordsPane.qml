@@ -21,9 +21,9 @@ SettingsPaneStack {
                 objectName: "activityLogRow"
                 width: parent.width
                 title: pane.session.paneTexts.activityLogTitle
-                path: AppController.activityLogPath
+                path: AppController.window.activityLogPath
                 language: pane.session.language
-                onRevealRequested: AppController.openActivityLogInFileManager()
+                onRevealRequested: AppController.window.openActivityLogInFileManager()
             }
 
             Rectangle {
@@ -36,9 +36,9 @@ SettingsPaneStack {
                 objectName: "focusLogRow"
                 width: parent.width
                 title: pane.session.paneTexts.focusLogTitle
-                path: AppController.focusLogPath
+                path: AppController.window.focusLogPath
                 language: pane.session.language
-                onRevealRequested: AppController.openFocusLogInFileManager()
+                onRevealRequested: AppController.window.openFocusLogInFileManager()
             }
         }
     }

@@ -1,0 +1,26 @@
+#include "app/Window.h"
+
+#include "core/WindowControl.h"
+#include "core/Workspace.h"
+
+Window::Window(WindowControl &window, Workspace &workspace, QString activityLogPath, QString focusLogPath)
+    : m_window(window)
+    , m_workspace(workspace)
+    , m_activityLogPath(std::move(activityLogPath))
+    , m_focusLogPath(std::move(focusLogPath))
+{ }
+
+void Window::bringMainWindowForward()
+{
+    m_window.bringForward();
+}
+
+void Window::openActivityLogInFileManager()
+{
+    m_workspace.revealFile(m_activityLogPath);
+}
+
+void Window::openFocusLogInFileManager()
+{
+    m_workspace.revealFile(m_focusLogPath);
+}

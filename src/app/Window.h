@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class WindowControl;
+class Workspace;
+
+// The main window as the program brings it forward, and the two logs as the file manager shows them.
+class Window : public QObject
+{
+    Q_OBJECT
+    // The full paths of the two CSV logs.
+    Q_PROPERTY(QString activityLogPath READ activityLogPath CONSTANT FINAL)
+    Q_PROPERTY(QString focusLogPath READ focusLogPath CONSTANT FINAL)
+
+public:
+    Window(WindowControl &window, Workspace &workspace, QString activityLogPath, QString focusLogPath);
+
+    const QString &activityLogPath() const { return m_activityLogPath; }
+    const QString &focusLogPath() const { return m_focusLogPath; }
+
+    Q_INVOKABLE void bringMainWindowForward();
+    Q_INVOKABLE void openActivityLogInFileManager();
+    Q_INVOKABLE void openFocusLogInFileManager();
+
+private:
+    WindowControl &m_window;
+    Workspace &m_workspace;
+    const QString m_activityLogPath;
+    const QString m_focusLogPath;
+};
