@@ -76,6 +76,25 @@ void GlassBackdrop::setRadius(qreal radius)
     emit radiusChanged();
 }
 
+void GlassBackdrop::setTint(const QColor &tint)
+{
+    if (tint == m_tint)
+        return;
+    m_tint = tint;
+    m_tinted = QImage();
+    update();
+    emit tintChanged();
+}
+
+void GlassBackdrop::setBorderColor(const QColor &color)
+{
+    if (color == m_borderColor)
+        return;
+    m_borderColor = color;
+    update();
+    emit borderColorChanged();
+}
+
 QRect GlassBackdrop::captureCrop(const QRectF &slice, const QSizeF &backdropSize, const QSize &captureSize)
 {
     if (slice.isEmpty() || backdropSize.isEmpty() || captureSize.isEmpty())
@@ -152,6 +171,7 @@ void GlassBackdrop::blurSlice()
         return;
     m_captureChanged = false;
     m_blurredCrop = crop;
+    m_tinted = QImage();
     if (crop.isEmpty()) {
         m_blurred = QImage();
         return;
@@ -160,35 +180,53 @@ void GlassBackdrop::blurSlice()
     m_blurred = withEdgeRepeated(blurredWithEdgesExtended(capture.copy(crop), sigma));
 }
 
+const QImage &GlassBackdrop::tintedSlice()
+{
+    if (m_tinted.isNull() && !m_blurred.isNull()) {
+        m_tinted = m_blurred;
+        QPainter tinting(&m_tinted);
+        tinting.fillRect(m_tinted.rect(), m_tint);
+    }
+    return m_tinted;
+}
+
 void GlassBackdrop::paint(QPainter *painter)
 {
     m_joinedFrame = false;
-    if (!m_capture || m_capture->image().isNull() || m_slice.isEmpty())
-        return;
-    blurSlice();
-    if (m_blurred.isNull())
-        return;
-    // From the capture's pixels to the backdrop's units, then to this item's.
-    const QSizeF backdrop = m_capture->capturedSize();
-    const QSize capture = m_capture->image().size();
-    const qreal toBackdropX = backdrop.width() / capture.width();
-    const qreal toBackdropY = backdrop.height() / capture.height();
-    const qreal toItemX = width() / m_slice.width();
-    const qreal toItemY = height() / m_slice.height();
-    QTransform placement;
-    // The blurred image starts a pixel before its crop, at its repeated edge.
-    const QPoint origin = m_blurredCrop.topLeft() - QPoint(1, 1);
-    placement.translate((origin.x() * toBackdropX - m_slice.left()) * toItemX,
-        (origin.y() * toBackdropY - m_slice.top()) * toItemY);
-    placement.scale(toBackdropX * toItemX, toBackdropY * toItemY);
-    QBrush brush(m_blurred);
-    brush.setTransform(placement);
-
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setRenderHint(QPainter::SmoothPixmapTransform);
     painter->setPen(Qt::NoPen);
-    painter->setBrush(brush);
+    // Until the backdrop is captured, and where the panel lies beyond it, the tint alone.
+    painter->setBrush(m_tint);
+    const bool captured = m_capture && !m_capture->image().isNull() && !m_slice.isEmpty();
+    if (captured)
+        blurSlice();
+    if (captured && !m_blurred.isNull()) {
+        // From the capture's pixels to the backdrop's units, then to this item's.
+        const QSizeF backdrop = m_capture->capturedSize();
+        const QSize capture = m_capture->image().size();
+        const qreal toBackdropX = backdrop.width() / capture.width();
+        const qreal toBackdropY = backdrop.height() / capture.height();
+        const qreal toItemX = width() / m_slice.width();
+        const qreal toItemY = height() / m_slice.height();
+        QTransform placement;
+        // The blurred image starts a pixel before its crop, at its repeated edge.
+        const QPoint origin = m_blurredCrop.topLeft() - QPoint(1, 1);
+        placement.translate((origin.x() * toBackdropX - m_slice.left()) * toItemX,
+            (origin.y() * toBackdropY - m_slice.top()) * toItemY);
+        placement.scale(toBackdropX * toItemX, toBackdropY * toItemY);
+        QBrush brush(tintedSlice());
+        brush.setTransform(placement);
+        painter->setBrush(brush);
+    }
     // As a Rectangle does, a radius beyond half the shorter side makes a capsule.
     const qreal corner = std::min(m_radius, std::min(width(), height()) / 2);
     painter->drawRoundedRect(boundingRect(), corner, corner);
+    if (m_borderColor.alpha() > 0) {
+        // An outline of one pixel on the panel's outermost pixels, as a Rectangle's border lies.
+        painter->setBrush(Qt::NoBrush);
+        painter->setPen(QPen(m_borderColor, 1));
+        const qreal inset = std::max<qreal>(corner - 0.5, 0);
+        painter->drawRoundedRect(boundingRect().adjusted(0.5, 0.5, -0.5, -0.5), inset, inset);
+    }
 }

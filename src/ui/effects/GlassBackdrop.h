@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QMetaObject>
 #include <QPointer>
@@ -8,15 +9,20 @@
 
 class BackdropCapture;
 
-// The frosted part of a glass panel: the slice of the backdrop under it, blurred and cut to the panel's
-// rounded shape. The slice is blurred once per change of the backdrop's picture or of the panel's place
-// on it, from a reduced shared capture of the backdrop, so a still backdrop costs nothing per frame.
+// A glass panel with a backdrop: the slice of the backdrop under it, blurred, under the tint and cut to the
+// panel's rounded shape, within its outline. The slice is blurred once per change of the backdrop's
+// picture or of the panel's place on it, from a reduced shared capture of the backdrop, so a still
+// backdrop costs nothing per frame. The tint is laid on the small blurred slice rather than drawn over the
+// panel: under Qt Quick's software adaptation a translucent fill of the panel's size is blended anew with
+// every frame of a video behind it, on the raster engine's pooled threads.
 class GlassBackdrop : public QQuickPaintedItem
 {
     Q_OBJECT
     QML_ELEMENT
     Q_PROPERTY(QQuickItem *backdrop READ backdrop WRITE setBackdrop NOTIFY backdropChanged FINAL)
     Q_PROPERTY(qreal radius READ radius WRITE setRadius NOTIFY radiusChanged FINAL)
+    Q_PROPERTY(QColor tint READ tint WRITE setTint NOTIFY tintChanged FINAL)
+    Q_PROPERTY(QColor borderColor READ borderColor WRITE setBorderColor NOTIFY borderColorChanged FINAL)
 
 public:
     // How soft the blur is, in units of the backdrop: a Gaussian's standard deviation.
@@ -29,6 +35,10 @@ public:
     void setBackdrop(QQuickItem *backdrop);
     qreal radius() const { return m_radius; }
     void setRadius(qreal radius);
+    QColor tint() const { return m_tint; }
+    void setTint(const QColor &tint);
+    QColor borderColor() const { return m_borderColor; }
+    void setBorderColor(const QColor &color);
 
     // The whole pixels of a capture of `captureSize` pixels, taken of a backdrop of `backdropSize`, that
     // cover `slice` (in the backdrop's units), within the capture. Empty when the slice lies outside it.
@@ -39,6 +49,8 @@ public:
 signals:
     void backdropChanged();
     void radiusChanged();
+    void tintChanged();
+    void borderColorChanged();
 
 protected:
     void itemChange(ItemChange change, const ItemChangeData &data) override;
@@ -50,10 +62,13 @@ private:
     void followViewing();
     void captureChanged();
     void blurSlice();
+    const QImage &tintedSlice();
 
     QPointer<QQuickItem> m_backdrop;
     QPointer<BackdropCapture> m_capture;
     qreal m_radius = 0;
+    QColor m_tint = Qt::transparent;
+    QColor m_borderColor = Qt::transparent;
     QMetaObject::Connection m_frames;
     // The part of the backdrop under the panel, in the backdrop's units.
     QRectF m_slice;
@@ -61,6 +76,8 @@ private:
     // crop or the capture changes, not when the panel moves by less than a capture pixel.
     QImage m_blurred;
     QRect m_blurredCrop;
+    // The blurred crop under the tint it was last laid under; empty once either changes.
+    QImage m_tinted;
     bool m_captureChanged = true;
     // An update for the new capture was asked for as the backdrop's next frame arrived, and is not painted
     // yet: asking again while that frame draws would draw the window once more, with nothing changed.

@@ -1,7 +1,7 @@
 import QtQuick
 import Quorvane.Effects
 
-// A translucent panel: a blurred view of the backdrop behind it under a tint.
+// A translucent panel: a blurred view of the backdrop behind it under a tint, within an outline.
 Item {
     id: panel
 
@@ -12,16 +12,20 @@ Item {
     required property color tint
     required property color borderColor
 
+    // Draws the tint and the outline itself, over the blurred backdrop.
     GlassBackdrop {
         objectName: "glassBackdrop"
         anchors.fill: parent
         visible: panel.backdrop !== null
         backdrop: panel.backdrop
         radius: panel.radius
+        tint: panel.tint
+        borderColor: panel.borderColor
     }
 
     Rectangle {
         anchors.fill: parent
+        visible: panel.backdrop === null
         radius: panel.radius
         color: panel.tint
         border.color: panel.borderColor

@@ -25,7 +25,6 @@ enum class Viewing { Shown, AncestorHidden, AncestorHiddenThenShown, TakenOutOfW
 
 } // namespace
 
-
 // The glass panel under Qt Quick's software adaptation, where shader effects draw nothing.
 class GlassPanelTest : public QObject
 {
@@ -70,8 +69,9 @@ private slots:
         QCOMPARE(GlassBackdrop::captureCrop(slice, backdrop, capture), crop);
     }
 
-    // A backdrop red on its left half and blue on its right, hidden behind black; a panel without tint
-    // over it shows the blurred backdrop or, where it draws nothing, the black.
+    // A backdrop red on its left half and blue on its right, hidden behind black; a panel over it shows
+    // the blurred backdrop under its tint and outline (one colour here) or, where it draws nothing, the
+    // black.
     void panelShowsTheBlurredBackdropUnderIt_data()
     {
         QTest::addColumn<QRectF>("panel");
@@ -79,21 +79,29 @@ private slots:
         QTest::addColumn<QPointF>("probe");
         QTest::addColumn<QColor>("expected");
         QTest::addColumn<int>("tolerance");
+        QTest::addColumn<QColor>("tint");
         const QRectF overRed(20, 60, 120, 80);
+        const QColor halfWhite(255, 255, 255, 128);
+        const QColor noTint(Qt::transparent);
+        QTest::newRow("under the tint")
+            << overRed << Change::None << QPointF(60, 40) << QColor(255, 128, 128) << 6 << halfWhite;
+        QTest::newRow("outline over the tint")
+            << overRed << Change::None << QPointF(60, 0) << QColor(255, 191, 191) << 12 << halfWhite;
         QTest::newRow("over one colour")
-            << overRed << Change::None << QPointF(60, 40) << QColor(255, 0, 0) << 6;
+            << overRed << Change::None << QPointF(60, 40) << QColor(255, 0, 0) << 6 << noTint;
         QTest::newRow("outside the rounded corner")
-            << overRed << Change::None << QPointF(1, 1) << QColor(0, 0, 0) << 6;
-        QTest::newRow("across the edge, blurred")
-            << QRectF(140, 60, 120, 80) << Change::None << QPointF(60, 40) << QColor(128, 0, 128) << 30;
+            << overRed << Change::None << QPointF(1, 1) << QColor(0, 0, 0) << 6 << noTint;
+        QTest::newRow("across the edge, blurred") << QRectF(140, 60, 120, 80) << Change::None
+                                                  << QPointF(60, 40) << QColor(128, 0, 128) << 30 << noTint;
         QTest::newRow("near the edge, mostly its side")
-            << QRectF(140, 60, 120, 80) << Change::None << QPointF(20, 40) << QColor(245, 0, 10) << 12;
+            << QRectF(140, 60, 120, 80) << Change::None << QPointF(20, 40) << QColor(245, 0, 10) << 12
+            << noTint;
         QTest::newRow("moved over the other colour")
-            << overRed << Change::MovePanel << QPointF(60, 40) << QColor(0, 0, 255) << 6;
+            << overRed << Change::MovePanel << QPointF(60, 40) << QColor(0, 0, 255) << 6 << noTint;
         QTest::newRow("backdrop repainted")
-            << overRed << Change::RepaintBackdrop << QPointF(60, 40) << QColor(0, 255, 0) << 6;
+            << overRed << Change::RepaintBackdrop << QPointF(60, 40) << QColor(0, 255, 0) << 6 << noTint;
         QTest::newRow("backdrop repainted while hidden")
-            << overRed << Change::HideWindowAndRepaint << QPointF(60, 40) << QColor(0, 255, 0) << 6;
+            << overRed << Change::HideWindowAndRepaint << QPointF(60, 40) << QColor(0, 255, 0) << 6 << noTint;
     }
 
     void panelShowsTheBlurredBackdropUnderIt()
@@ -103,6 +111,7 @@ private slots:
         QFETCH(QPointF, probe);
         QFETCH(QColor, expected);
         QFETCH(int, tolerance);
+        QFETCH(QColor, tint);
 
         QQmlEngine engine;
         QQmlComponent component(&engine);
@@ -137,6 +146,8 @@ private slots:
         QVERIFY(glass);
         glass->setPosition(panel.topLeft());
         glass->setSize(panel.size());
+        glass->setProperty("tint", tint);
+        glass->setProperty("borderColor", tint);
         QQuickWindow window;
         window.resize(400, 200);
         root->setParentItem(window.contentItem());
