@@ -1,5 +1,8 @@
 #include "ui/common/ViewItemAccessible.h"
 
+#include "ui/common/FigureTable.h"
+#include "ui/common/FigureTableAccessible.h"
+
 #include <QTextBoundaryFinder>
 #include <QtQuick/private/qaccessiblequickitem_p.h>
 #include <QtQuick/private/qquickaccessibleattached_p.h>
@@ -173,6 +176,8 @@ QAccessibleInterface *viewItemFactory(const QString &, QObject *object)
     auto *item = qobject_cast<QQuickItem *>(object);
     if (item == nullptr || !QQuickItemPrivate::get(item)->isAccessible)
         return nullptr;
+    if (auto *table = qobject_cast<FigureTable *>(item))
+        return figureTableAccessible(table);
     // Qt Quick tells of a choice made as `selected`, which a screen reader hears of a radio button only as
     // `checked`.
     if (auto *attached = QQuickAccessibleAttached::attachedProperties(item);

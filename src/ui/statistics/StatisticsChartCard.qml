@@ -2,12 +2,15 @@ import QtQuick
 import QtQuick.Layouts
 import Quorvane.Common
 
-// The frame of a statistics chart: title and subtitle above the chart, which takes the height left.
+// The frame of a statistics chart: title and subtitle above the chart, which takes the height left. Over
+// it lie the chart's figures as a table for the keyboard and a screen reader, named by the title.
 Rectangle {
     id: card
 
     required property string title
     required property string subtitle
+    // A map with the table's "columns" and "cells".
+    required property var figures
     default property alias chart: chartArea.data
 
     radius: Theme.radiusCard
@@ -40,6 +43,22 @@ Rectangle {
 
             Layout.fillWidth: true
             Layout.fillHeight: true
+        }
+    }
+
+    FigureTable {
+        id: figureTable
+
+        anchors.fill: parent
+        columns: card.figures.columns
+        cells: card.figures.cells
+        visible: rowCount > 0
+        Accessible.name: card.title
+        Accessible.description: card.subtitle
+
+        FocusRing {
+            cornerRadius: Theme.radiusCard
+            shown: figureTable.activeFocus
         }
     }
 }

@@ -93,6 +93,25 @@ QVariantList StatisticsModel::rows() const
     return list;
 }
 
+QVariantMap StatisticsModel::healthFigures() const
+{
+    return figures(m_presentation.texts.healthValueName, &StatisticsRow::healthScore);
+}
+
+QVariantMap StatisticsModel::roundFigures() const
+{
+    return figures(m_presentation.texts.roundsValueName, &StatisticsRow::completedSessions);
+}
+
+QVariantMap StatisticsModel::figures(const QString &name, QString StatisticsRow::*value) const
+{
+    QStringList cells;
+    for (auto row = m_presentation.rows.crbegin(); row != m_presentation.rows.crend(); ++row)
+        cells << row->dayLabel << (*row).*value;
+    return { { QStringLiteral("columns"), QStringList { m_presentation.texts.dateValueName, name } },
+        { QStringLiteral("cells"), cells } };
+}
+
 QVariantList StatisticsModel::healthPoints() const
 {
     return pointList(m_presentation.healthPoints);

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QVariantList>
+#include <QVariantMap>
 
 class AppController;
 
@@ -23,6 +24,10 @@ class StatisticsModel : public QObject
     Q_PROPERTY(QVariantList cards READ cards NOTIFY presentationChanged FINAL)
     // Maps with "id", "dayLabel", "healthScore", "completedSessions" and "activeFocus", newest first.
     Q_PROPERTY(QVariantList rows READ rows NOTIFY presentationChanged FINAL)
+    // The charts' figures as a table: maps with "columns" (the date and the value's name) and "cells" (a
+    // row a day, oldest first as the chart draws them: the day, then its value).
+    Q_PROPERTY(QVariantMap healthFigures READ healthFigures NOTIFY presentationChanged FINAL)
+    Q_PROPERTY(QVariantMap roundFigures READ roundFigures NOTIFY presentationChanged FINAL)
     // Points (day index, value) of the charts.
     Q_PROPERTY(QVariantList healthPoints READ healthPoints NOTIFY presentationChanged FINAL)
     Q_PROPERTY(QVariantList healthCurve READ healthCurve NOTIFY presentationChanged FINAL)
@@ -60,6 +65,8 @@ public:
     const StatisticsTexts &texts() const { return m_presentation.texts; }
     QVariantList cards() const;
     QVariantList rows() const;
+    QVariantMap healthFigures() const;
+    QVariantMap roundFigures() const;
     QVariantList healthPoints() const;
     QVariantList healthCurve() const;
     QVariantList roundBars() const;
@@ -85,6 +92,7 @@ signals:
 
 private:
     void recompute();
+    QVariantMap figures(const QString &name, QString StatisticsRow::*value) const;
 
     QPointer<AppController> m_controller;
     int m_range = 7;

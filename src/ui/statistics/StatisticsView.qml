@@ -105,6 +105,7 @@ Item {
                         Layout.fillHeight: true
                         title: view.statistics.texts.healthChartTitle
                         subtitle: view.statistics.texts.healthChartSubtitle
+                        figures: view.statistics.healthFigures
 
                         HealthTrendChart {
                             anchors.fill: parent
@@ -118,6 +119,7 @@ Item {
                         Layout.fillHeight: true
                         title: view.statistics.texts.roundsChartTitle
                         subtitle: view.statistics.texts.roundsChartSubtitle
+                        figures: view.statistics.roundFigures
 
                         CompletedRoundsChart {
                             anchors.fill: parent
