@@ -22,12 +22,14 @@
 
 namespace {
 
-// Linux input key codes.
-constexpr uint keyEscape = 1;
-constexpr uint keyLeftControl = 29;
-constexpr uint keyLeftShift = 42;
-constexpr uint keyLeftAlt = 56;
-constexpr uint keyLeftSuper = 125;
+// A Linux input key code, and the name wtype gives the key on sway.
+struct Key
+{
+    uint code;
+    const char *name;
+};
+constexpr Key escape { 1, "Escape" }, leftControl { 29, "ctrl" }, leftShift { 42, "Shift_L" },
+    leftAlt { 56, "alt" }, leftSuper { 125, "logo" };
 
 // Seconds of the restored round that remain: input must count them, and a wait as long without input
 // must not.
@@ -51,26 +53,36 @@ public slots:
     void CloseNotification(uint) { }
 };
 
+// A compositor or its client; what it prints outlives its end, which may still print.
+struct Client : QProcess
+{
+    QString output;
+    Client()
+    {
+        setProcessChannelMode(QProcess::MergedChannels);
+        connect(this, &QProcess::readyRead, this, [this] { output += QString::fromUtf8(readAll()); });
+    }
+    ~Client()
+    {
+        terminate();
+        waitForFinished(20000);
+    }
+    bool said(const QString &line) const { return output.split(u'\n').contains(line); }
+};
+
 // A compositor with its runtime folder, and the input devices a test may drive it with: mutter's remote
 // desktop, KWin's fake input, a virtual keyboard on sway.
 class HeadlessCompositor
 {
 public:
-    HeadlessCompositor(const QString &name, const QString &busAddress, QDBusConnection bus)
+    HeadlessCompositor(const QString &name, const QString &busAddress)
         : m_name(name)
-        , m_bus(bus)
+        , m_bus(QDBusConnection::connectToBus(busAddress, name + u" input"_qs))
     {
         m_environment.insert(u"XDG_RUNTIME_DIR"_qs, m_runtime.path());
         m_environment.insert(u"DBUS_SESSION_BUS_ADDRESS"_qs, busAddress);
         m_environment.remove(u"DISPLAY"_qs);
         m_environment.remove(u"WAYLAND_DISPLAY"_qs);
-        m_process.setProcessChannelMode(QProcess::MergedChannels);
-    }
-
-    ~HeadlessCompositor()
-    {
-        m_process.kill();
-        m_process.waitForFinished(5000);
     }
 
     bool start()
@@ -129,44 +141,42 @@ public:
         return false;
     }
 
-    QString log() { return QString::fromUtf8(m_process.readAll()); }
+    const QString &log() const { return m_process.output; }
 
     void startClient(QProcess &client, const QString &program, const QStringList &arguments = {}) const
     {
         client.setProcessEnvironment(m_environment);
-        client.setProcessChannelMode(QProcess::MergedChannels);
         client.start(program, arguments);
     }
 
     // Presses the keys in order and releases them in reverse.
-    bool press(const QList<uint> &keys)
+    bool press(const QList<Key> &keys)
     {
-        QProcess device;
         if (m_name == u"mutter") {
             for (const bool pressed : { true, false }) {
-                for (const uint key : keys) {
-                    if (!remoteDesktopCall(u"NotifyKeyboardKeycode"_qs, { key, pressed }))
+                for (const Key &key : keys) {
+                    if (!remoteDesktopCall(u"NotifyKeyboardKeycode"_qs, { key.code, pressed }))
                         return false;
                 }
             }
             return true;
         }
+        // KWin's fake input takes the codes; wtype holds the modifiers around the last key.
+        QStringList arguments;
+        const QList<Key> held = keys.first(keys.size() - 1);
         if (m_name == u"kwin") {
-            QStringList codes { u"keys"_qs };
-            for (const uint key : keys)
-                codes << QString::number(key);
-            startClient(device, QStringLiteral(QUORVANE_KWIN_FAKE_INPUT), codes);
+            for (const Key &key : keys)
+                arguments << QString::number(key.code);
         } else {
-            const QMap<uint, QString> names { { keyEscape, u"Escape"_qs }, { keyLeftControl, u"ctrl"_qs },
-                { keyLeftShift, u"Shift_L"_qs }, { keyLeftAlt, u"alt"_qs }, { keyLeftSuper, u"logo"_qs } };
-            QStringList arguments;
-            for (const uint key : keys.first(keys.size() - 1))
-                arguments << u"-M"_qs << names[key];
-            arguments << u"-k"_qs << names[keys.last()];
-            for (const uint key : keys.first(keys.size() - 1))
-                arguments << u"-m"_qs << names[key];
-            startClient(device, u"wtype"_qs, arguments);
+            for (const Key &key : held)
+                arguments << u"-M"_qs << QString::fromLatin1(key.name);
+            arguments << u"-k"_qs << QString::fromLatin1(keys.last().name);
+            for (const Key &key : held)
+                arguments << u"-m"_qs << QString::fromLatin1(key.name);
         }
+        Client device;
+        startClient(
+            device, m_name == u"kwin" ? QStringLiteral(QUORVANE_KWIN_FAKE_INPUT) : u"wtype"_qs, arguments);
         return device.waitForFinished(10000) && device.exitCode() == 0;
     }
 
@@ -191,7 +201,7 @@ private:
     QDBusConnection m_bus;
     QTemporaryDir m_runtime;
     QProcessEnvironment m_environment = QProcessEnvironment::systemEnvironment();
-    QProcess m_process;
+    Client m_process;
     QString m_remoteSession;
 };
 
@@ -242,7 +252,7 @@ private slots:
                 .arg(60 - remainingSeconds)
                 .arg(QDateTime::currentSecsSinceEpoch())
                 .toUtf8()));
-        HeadlessCompositor session(compositor, privateBus.address(), bus);
+        HeadlessCompositor session(compositor, privateBus.address());
         QVERIFY2(session.start(), qPrintable(session.log()));
         const auto loggedRounds = [&] {
             return QString::fromUtf8(readFileBytes(data + u"focus-session-log.csv"_qs))
@@ -250,31 +260,23 @@ private slots:
                 .mid(1);
         };
 
-        // Each output outlives its process, whose end may still write to it.
-        QString output;
-        QString otherOutput;
-        QString breakOutput;
-        QProcess program;
+        Client program;
         session.startClient(program, QStringLiteral(QUORVANE_EXECUTABLE));
-        connect(
-            &program, &QProcess::readyRead, this, [&] { output += QString::fromUtf8(program.readAll()); });
-        QTRY_VERIFY2_WITH_TIMEOUT(
-            output.contains(u"Input activity: "_qs + activitySource), qPrintable(output), 30000);
+        QTRY_VERIFY2_WITH_TIMEOUT(program.output.contains(u"Input activity: "_qs + activitySource),
+            qPrintable(program.output), 30000);
         // Another window takes the focus once the program's has had it.
-        QTRY_VERIFY2_WITH_TIMEOUT(output.contains(u"WindowActive)"_qs), qPrintable(output), 30000);
-        QProcess otherWindow;
-        connect(&otherWindow, &QProcess::readyRead, this,
-            [&] { otherOutput += QString::fromUtf8(otherWindow.readAll()); });
-        session.startClient(otherWindow, QStringLiteral(QUORVANE_BREAK_WINDOW));
         QTRY_VERIFY2_WITH_TIMEOUT(
-            otherOutput.split(u'\n').contains(u"active"_qs), qPrintable(otherOutput), 30000);
+            program.output.contains(u"WindowActive)"_qs), qPrintable(program.output), 30000);
+        Client otherWindow;
+        session.startClient(otherWindow, QStringLiteral(QUORVANE_BREAK_WINDOW));
+        QTRY_VERIFY2_WITH_TIMEOUT(otherWindow.said(u"active"_qs), qPrintable(otherWindow.output), 30000);
 
         QTest::qWait((remainingSeconds + 1) * 1000);
         QVERIFY2(loggedRounds().isEmpty(), "counted without input");
         QElapsedTimer sinceInput;
         sinceInput.start();
         while (loggedRounds().isEmpty() && sinceInput.elapsed() < 20000) {
-            QVERIFY(session.press({ keyLeftShift }));
+            QVERIFY(session.press({ leftShift }));
             QTest::qWait(100);
         }
         QVERIFY2(sinceInput.elapsed() >= remainingSeconds * 1000 - 200, "counted more than the input");
@@ -287,28 +289,21 @@ private slots:
         otherWindow.terminate();
         QTRY_COMPARE_WITH_TIMEOUT(trayItemStatus(), u"Active"_qs, 30000);
 
-        QProcess breakWindow;
-        connect(&breakWindow, &QProcess::readyRead, this,
-            [&] { breakOutput += QString::fromUtf8(breakWindow.readAll()); });
+        Client breakWindow;
         session.startClient(breakWindow, QStringLiteral(QUORVANE_BREAK_WINDOW), { u"break"_qs });
         for (const QString &line : { u"full screen"_qs, u"active"_qs })
-            QTRY_VERIFY2_WITH_TIMEOUT(
-                breakOutput.split(u'\n').contains(line), qPrintable(breakOutput), 30000);
+            QTRY_VERIFY2_WITH_TIMEOUT(breakWindow.said(line), qPrintable(breakWindow.output), 30000);
         QTRY_VERIFY2_WITH_TIMEOUT(
-            breakOutput.contains(u"(inhibitor active)"_qs), qPrintable(breakOutput), 30000);
+            breakWindow.output.contains(u"(inhibitor active)"_qs), qPrintable(breakWindow.output), 30000);
         // After the window's hang, longer than the watchdog time, the request is made again.
-        QTRY_COMPARE_WITH_TIMEOUT(breakOutput.count(u"Asked the compositor"_qs), 2, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(breakWindow.output.count(u"Asked the compositor"_qs), 2, 20000);
         QElapsedTimer waited;
         waited.start();
         while (breakWindow.state() != QProcess::NotRunning && waited.elapsed() < 20000) {
-            QVERIFY(session.press({ keyLeftControl, keyLeftAlt, keyLeftSuper, keyEscape }));
+            QVERIFY(session.press({ leftControl, leftAlt, leftSuper, escape }));
             breakWindow.waitForFinished(300);
         }
-        QVERIFY2(breakOutput.split(u'\n').contains(u"chord"_qs), qPrintable(breakOutput));
-        for (QProcess *client : { &otherWindow, &program }) {
-            client->terminate();
-            client->waitForFinished(20000);
-        }
+        QVERIFY2(breakWindow.said(u"chord"_qs), qPrintable(breakWindow.output));
     }
 };
 

@@ -1,14 +1,11 @@
 // Injects input into KWin through its org_kde_kwin_fake_input, which the compositor treats as a device of
-// its own (idle notifications, keyboard focus and shortcuts see it as a user's input).
-//   kwin_fake_input nudge           moves the pointer one pixel and back
-//   kwin_fake_input keys CODE...    presses the Linux key codes in order, then releases them in reverse
+// its own (idle notifications, keyboard focus and shortcuts see it as a user's input): it presses the Linux
+// key codes it is given in order, then releases them in reverse.
 #include "fake-input-client-protocol.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <string_view>
-#include <vector>
 #include <wayland-client.h>
 
 namespace {
@@ -30,9 +27,8 @@ const wl_registry_listener registryListener { announced, [](void *, wl_registry 
 
 int main(int argc, char **argv)
 {
-    const std::string_view command = argc > 1 ? argv[1] : "";
     wl_display *display = wl_display_connect(nullptr);
-    if (!display || (command != "nudge" && command != "keys"))
+    if (!display || argc < 2)
         return 2;
     org_kde_kwin_fake_input *input = nullptr;
     wl_registry_add_listener(wl_display_get_registry(display), &registryListener, &input);
@@ -40,18 +36,12 @@ int main(int argc, char **argv)
     if (!input || org_kde_kwin_fake_input_get_version(input) < keyboardSince)
         return 3;
     org_kde_kwin_fake_input_authenticate(input, "Quorvane tests", "A user's input, played back");
-    if (command == "nudge") {
-        org_kde_kwin_fake_input_pointer_motion(input, wl_fixed_from_int(1), 0);
-        org_kde_kwin_fake_input_pointer_motion(input, wl_fixed_from_int(-1), 0);
-    } else {
-        std::vector<uint32_t> keys;
-        for (int i = 2; i < argc; ++i)
-            keys.push_back(uint32_t(std::strtoul(argv[i], nullptr, 10)));
-        for (const uint32_t key : keys)
-            org_kde_kwin_fake_input_keyboard_key(input, key, WL_KEYBOARD_KEY_STATE_PRESSED);
-        for (auto key = keys.rbegin(); key != keys.rend(); ++key)
-            org_kde_kwin_fake_input_keyboard_key(input, *key, WL_KEYBOARD_KEY_STATE_RELEASED);
-    }
+    for (int i = 1; i < argc; ++i)
+        org_kde_kwin_fake_input_keyboard_key(
+            input, std::strtoul(argv[i], nullptr, 10), WL_KEYBOARD_KEY_STATE_PRESSED);
+    for (int i = argc - 1; i > 0; --i)
+        org_kde_kwin_fake_input_keyboard_key(
+            input, std::strtoul(argv[i], nullptr, 10), WL_KEYBOARD_KEY_STATE_RELEASED);
     const int sent = wl_display_roundtrip(display);
     wl_display_disconnect(display);
     return sent < 0 ? 1 : 0;
