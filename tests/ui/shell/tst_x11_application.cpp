@@ -202,6 +202,16 @@ public:
         return m_connection.call(message, QDBus::Block, 10000);
     }
 
+    QVariant itemProperty(const QString &name)
+    {
+        return call(QStringLiteral("/StatusNotifierItem"), QStringLiteral("org.freedesktop.DBus.Properties"),
+            QStringLiteral("Get"), { QStringLiteral("org.kde.StatusNotifierItem"), name })
+            .arguments()
+            .value(0)
+            .value<QDBusVariant>()
+            .variant();
+    }
+
     // The item's menu entries, id and label in order.
     QList<std::pair<int, QString>> menu()
     {
@@ -299,12 +309,17 @@ private:
         QTRY_VERIFY_WITH_TIMEOUT(windowTree().contains(QStringLiteral("panel")), 20000);
     }
 
+    static void launch(QProcess &program, const QStringList &arguments = {})
+    {
+        program.setProcessChannelMode(QProcess::ForwardedChannels);
+        program.start(QStringLiteral(QUORVANE_EXECUTABLE), arguments);
+        QVERIFY(program.waitForStarted());
+    }
+
     // Starts the program and waits until its first round is saved and its window shows.
     void startProgram(QProcess &program)
     {
-        program.setProcessChannelMode(QProcess::ForwardedChannels);
-        program.start(QStringLiteral(QUORVANE_EXECUTABLE), {});
-        QVERIFY(program.waitForStarted());
+        launch(program);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dataFile(QStringLiteral("active-focus-session.json"))), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(!shownMainWindow().isEmpty(), 30000);
     }
@@ -382,36 +397,42 @@ private slots:
         QCOMPARE(m_program.state(), QProcess::Running);
     }
 
-    void closingTheWindowAsItFirstShows_data()
+    // Closed as its window first maps, or started hidden: a tray host keeps it with only the icon; without
+    // one, the closed program quits and the hidden one shows its window.
+    void startsWithoutTheWindow_data()
     {
+        QTest::addColumn<bool>("hidden");
         QTest::addColumn<bool>("trayHost");
-        QTest::newRow("a tray host keeps the program, hidden") << true;
-        QTest::newRow("without a tray host the program quits") << false;
+        QTest::newRow("closed as it first shows, with a tray host") << false << true;
+        QTest::newRow("closed as it first shows, without a tray host") << false << false;
+        QTest::newRow("started hidden, with a tray host") << true << true;
+        QTest::newRow("started hidden, without a tray host") << true << false;
     }
 
-    void closingTheWindowAsItFirstShows()
+    void startsWithoutTheWindow()
     {
+        QFETCH(bool, hidden);
         QFETCH(bool, trayHost);
         if (trayHost)
             startTrayHost();
         FirstMapCloser closer;
         QVERIFY(closer.isWatching());
-        m_program.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_program.start(QStringLiteral(QUORVANE_EXECUTABLE), {});
-        QVERIFY(m_program.waitForStarted());
-        QVERIFY(closer.closeMainWindowAsItMaps(60000));
+        launch(m_program, hidden ? QStringList { QStringLiteral("--hidden") } : QStringList());
+        QVERIFY(hidden || closer.closeMainWindowAsItMaps(60000));
         if (trayHost) {
             QTRY_VERIFY_WITH_TIMEOUT(shownMainWindow().isEmpty(), 30000);
             // Once the icon has docked the program has finished starting; the window stays hidden.
             QTRY_VERIFY_WITH_TIMEOUT(trayIconIsDocked(), 30000);
             QVERIFY(shownMainWindow().isEmpty());
             QCOMPARE(m_program.state(), QProcess::Running);
+        } else if (hidden) {
+            QTRY_VERIFY_WITH_TIMEOUT(!shownMainWindow().isEmpty(), 30000);
         } else {
             QVERIFY(m_program.waitForFinished(30000));
             QCOMPARE(m_program.exitStatus(), QProcess::NormalExit);
             QCOMPARE(m_program.exitCode(), 0);
-            QVERIFY(QFile::exists(dataFile(QStringLiteral("active-focus-session.json"))));
         }
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dataFile(QStringLiteral("active-focus-session.json"))), 30000);
     }
 
     void aTrayHostThatStartsLaterGetsTheIcon()
@@ -458,22 +479,10 @@ private slots:
         startProgram(program);
         QVERIFY(panel.appear());
         QTRY_VERIFY_WITH_TIMEOUT(panel.hasItem(), 30000);
-        const QDBusMessage iconName = panel.call(QStringLiteral("/StatusNotifierItem"),
-            QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-            { QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("IconName") });
-        QCOMPARE(iconName.arguments().value(0).value<QDBusVariant>().variant().toString(),
+        QCOMPARE(panel.itemProperty(QStringLiteral("IconName")).toString(),
             QStringLiteral("quorvane-timer-symbolic"));
         // No pictures beside the name: the panel reads them again at every change of the item.
-        const QDBusArgument pictures
-            = panel
-                  .call(QStringLiteral("/StatusNotifierItem"),
-                      QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"),
-                      { QStringLiteral("org.kde.StatusNotifierItem"), QStringLiteral("IconPixmap") })
-                  .arguments()
-                  .value(0)
-                  .value<QDBusVariant>()
-                  .variant()
-                  .value<QDBusArgument>();
+        const auto pictures = panel.itemProperty(QStringLiteral("IconPixmap")).value<QDBusArgument>();
         pictures.beginArray();
         while (!pictures.atEnd()) {
             int width = 0, height = 0;
@@ -538,7 +547,6 @@ private slots:
         const QMap<QString, QByteArray> before = fileBytesBelow(m_home->filePath(QStringLiteral("data")));
         QVERIFY(before.contains(dataFile(QStringLiteral("instance.lock"))));
         QProcess second;
-        second.setProcessChannelMode(QProcess::ForwardedChannels);
         // Started from a menu entry: the launcher waits for the started program to end its notice.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("DESKTOP_STARTUP_ID"), QStringLiteral("launcher-7-host_TIME1234"));
@@ -546,7 +554,7 @@ private slots:
         StartupMessages startupMessages;
         QElapsedTimer elapsed;
         elapsed.start();
-        second.start(QStringLiteral(QUORVANE_EXECUTABLE), {});
+        launch(second);
         const bool finished = second.waitForFinished(30000);
         qInfo("The second start ended after %lld ms", elapsed.elapsed());
         QVERIFY(::kill(pid_t(m_program.processId()), SIGCONT) == 0);
@@ -559,30 +567,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(
             startupMessages.first(), QByteArray("remove: ID=\"launcher-7-host_TIME1234\""), 30000);
         QCOMPARE(m_program.state(), QProcess::Running);
-    }
-
-    void startedHiddenWaitsInTheTray_data()
-    {
-        QTest::addColumn<bool>("trayHost");
-        QTest::newRow("with a tray host, only the icon") << true;
-        QTest::newRow("without one, the window") << false;
-    }
-
-    void startedHiddenWaitsInTheTray()
-    {
-        QFETCH(bool, trayHost);
-        if (trayHost)
-            startTrayHost();
-        m_program.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_program.start(QStringLiteral(QUORVANE_EXECUTABLE), { QStringLiteral("--hidden") });
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dataFile(QStringLiteral("active-focus-session.json"))), 30000);
-        if (trayHost) {
-            // Once the icon has docked the program has finished starting, and mapped no window.
-            QTRY_VERIFY_WITH_TIMEOUT(trayIconIsDocked(), 30000);
-            QVERIFY(shownMainWindow().isEmpty());
-        } else {
-            QTRY_VERIFY_WITH_TIMEOUT(!shownMainWindow().isEmpty(), 30000);
-        }
     }
 
     void aKilledCopyDoesNotStopTheNextStart()
