@@ -33,8 +33,8 @@ void AppController::refreshConsolePresentations()
 {
     publish(m_focusConsole, FocusConsolePresentation::make(m_trackingState, language()),
         &AppController::focusConsoleChanged);
-    publish(
-        m_roundComplete, RoundCompletePresentation::make(language()), &AppController::roundCompleteChanged);
+    publish(m_roundComplete, RoundCompletePresentation::make(language(), m_breakWheel->keyboardHold()),
+        &AppController::roundCompleteChanged);
     refreshConsoleDragHandle();
 }
 

@@ -226,6 +226,11 @@ void BreakWheel::refreshWeightedItems()
         &BreakWheel::weightedItemsChanged);
 }
 
+KeyboardHold BreakWheel::keyboardHold() const
+{
+    return m_keyboardLocker->hold();
+}
+
 void BreakWheel::refreshBreakLockText()
 {
     publish(m_breakLockText, keyboardHoldText(m_keyboardLocker->hold(), m_controller.language()),

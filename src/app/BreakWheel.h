@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/KeyboardGrabBackend.h"
 #include "core/WeightedWheelItem.h"
 
 #include <QDateTime>
@@ -55,6 +56,7 @@ public:
     bool keyboardIsLocked() const { return m_keyboardIsLocked; }
     bool emergencyUnlocked() const { return m_emergencyUnlocked; }
     const QString &breakLockText() const { return m_breakLockText; }
+    KeyboardHold keyboardHold() const;
     // The drawn items, newest first, as far as a confirmed break has recorded them.
     const QList<QUuid> &recentHistory() const { return m_recentHistory; }
 

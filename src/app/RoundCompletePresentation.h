@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppLanguage.h"
+#include "core/KeyboardGrabBackend.h"
 
 #include <QObject>
 #include <QString>
@@ -18,7 +19,8 @@ struct RoundCompletePresentation
     Q_PROPERTY(QString hintSymbol MEMBER hintSymbol CONSTANT FINAL)
 
 public:
-    static RoundCompletePresentation make(AppLanguage language);
+    // The button that starts the break names what the break will hold of the keyboard.
+    static RoundCompletePresentation make(AppLanguage language, KeyboardHold hold);
 
     QString title;
     // Also the notes editor's accessible name.

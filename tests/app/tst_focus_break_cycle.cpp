@@ -271,23 +271,29 @@ private slots:
     {
         QTest::addColumn<KeyboardHold>("hold");
         QTest::addColumn<QString>("line");
-        QTest::newRow("session") << KeyboardHold::session << u"键盘已锁定 · 后台任务继续运行"_qs;
+        QTest::addColumn<QString>("button");
+        QTest::newRow("session") << KeyboardHold::session << u"键盘已锁定 · 后台任务继续运行"_qs
+                                 << u"进入休息并锁定键盘"_qs;
         QTest::newRow("window and shortcuts")
-            << KeyboardHold::windowAndShortcuts << u"按键与快捷键只进入休息窗口 · 后台任务继续运行"_qs;
+            << KeyboardHold::windowAndShortcuts << u"按键与快捷键只进入休息窗口 · 后台任务继续运行"_qs
+            << u"进入休息并接管快捷键"_qs;
         QTest::newRow("window only") << KeyboardHold::windowOnly
-                                     << u"键盘未锁定：此桌面允许其他窗口接收按键 · 后台任务继续运行"_qs;
+                                     << u"键盘未锁定：此桌面允许其他窗口接收按键 · 后台任务继续运行"_qs
+                                     << u"进入休息"_qs;
     }
 
     void breakSaysWhatHoldsTheKeyboard()
     {
         QFETCH(KeyboardHold, hold);
         QFETCH(QString, line);
+        QFETCH(QString, button);
         ControllerHarness harness;
         harness.trusted = hold == KeyboardHold::session;
         harness.keyboardHold = hold;
         harness.startInBreak();
         QVERIFY(harness.controller->breakWheel()->keyboardIsLocked());
         QCOMPARE(harness.controller->breakWheel()->breakLockText(), line);
+        QCOMPARE(harness.controller->roundComplete().breakTitle, button);
     }
 
     void switchingTrackingOffCountsPlainTimeAndIsSaved()

@@ -165,7 +165,7 @@ private slots:
             QCOMPARE(shown.permissionSymbol, QStringLiteral("keyboard.badge.ellipsis"));
             QCOMPARE(shown.finishSymbol, QStringLiteral("figure.walk"));
         }
-        const auto complete = RoundCompletePresentation::make(language);
+        const auto complete = RoundCompletePresentation::make(language, KeyboardHold::session);
         QCOMPARE((QStringList { complete.title, complete.notesHeading, complete.notesPlaceholder,
                      complete.breakTitle, complete.hint }),
             roundComplete);
@@ -219,7 +219,8 @@ private slots:
         QCOMPARE(consoleChanged.count(), 1);
         QCOMPARE(completeChanged.count(), 1);
         QCOMPARE(controller.focusConsole().statusTitle, QStringLiteral("Waiting for Activity"));
-        QCOMPARE(controller.roundComplete(), RoundCompletePresentation::make(AppLanguage::english));
+        QCOMPARE(controller.roundComplete(),
+            RoundCompletePresentation::make(AppLanguage::english, KeyboardHold::session));
 
         // A save that changes nothing the screens show announces nothing to them.
         edited.sessionMinutes = 40;
