@@ -55,7 +55,8 @@ std::vector<std::uint16_t> FrameShade::lineFactors(int height) const
 void copyShaded(std::uint32_t *target, const std::uint32_t *source, int pixels, std::uint16_t factor)
 {
     if (factor >= 256) {
-        std::memcpy(target, source, std::size_t(std::max(pixels, 0)) * 4);
+        if (target != source)
+            std::memcpy(target, source, std::size_t(std::max(pixels, 0)) * 4);
         return;
     }
     int index = 0;

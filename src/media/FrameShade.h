@@ -24,5 +24,5 @@ struct FrameShade
     std::vector<std::uint16_t> lineFactors(int height) const;
 };
 
-// Copies `pixels` 32-bit pixels, each colour channel multiplied by `factor` 256ths.
+// Copies `pixels` 32-bit pixels, each colour channel multiplied by `factor` 256ths; `target` may be `source`.
 void copyShaded(std::uint32_t *target, const std::uint32_t *source, int pixels, std::uint16_t factor);

@@ -1,6 +1,7 @@
 #include "media/LoopingVideoPipeline.h"
 
 #include "media/GStreamerRuntime.h"
+#include "media/SharedFramePool.h"
 
 #include <atomic>
 #include <gst/app/gstappsink.h>
@@ -164,6 +165,8 @@ Status LoopingVideoPipeline::build(const QString &file)
     gst_util_set_object_arg(G_OBJECT(scale), "method", "bilinear");
     // The sink keeps no frame of its own beside the one handed over.
     g_object_set(sink, "max-buffers", 1u, "enable-last-sample", FALSE, nullptr);
+    if (m_slots)
+        writeFramesIntoSlots(sink, m_slots);
 
     m_pipeline = GST_ELEMENT(gst_object_ref_sink(playbin));
     g_object_set(m_pipeline, "uri", uri.toUtf8().constData(), "video-sink", output, "flags", pictureAndSound,

@@ -9,6 +9,7 @@
 #include <gst/gst.h>
 #include <memory>
 
+class SharedVideoFrames;
 struct VideoSinkContext;
 
 // Plays one video file in an endless loop through a GStreamer pipeline of its own: the whole work of the
@@ -24,6 +25,8 @@ public:
     explicit LoopingVideoPipeline(QObject *parent = nullptr);
     ~LoopingVideoPipeline() override;
 
+    // Before play(): the frames are written straight into free slots of `memory` where they can be.
+    void writeFramesInto(std::shared_ptr<SharedVideoFrames> memory) { m_slots = std::move(memory); }
     // Starts `file` `fromMilliseconds` into it, with frames of `frameSize` device pixels. Once.
     void play(const QString &file, QSize frameSize, bool muted, qint64 fromMilliseconds);
     void setMuted(bool muted);
@@ -61,4 +64,5 @@ private:
     // The frames' generation of the current pipeline.
     std::uint64_t m_generation = 0;
     std::shared_ptr<LatestVideoFrame> m_frames;
+    std::shared_ptr<SharedVideoFrames> m_slots;
 };

@@ -118,31 +118,64 @@ uchar *SharedVideoFrames::pixels(int index) const
     return static_cast<uchar *>(m_mapping) + headerBytes() + std::size_t(index) * m_frameBytes;
 }
 
+SharedVideoFrames::Lease SharedVideoFrames::lend(std::size_t bytes)
+{
+    if (bytes > m_frameBytes)
+        return {};
+    for (int index = 0; index < slotCount; ++index) {
+        std::uint32_t expected = 0;
+        if (slot(index).held.compare_exchange_strong(expected, 1, std::memory_order_acquire)) {
+            const std::uint64_t number = ++m_lastLease;
+            m_leases[std::size_t(index)] = number;
+            return { pixels(index), index, number };
+        }
+    }
+    return {};
+}
+
+void SharedVideoFrames::giveBack(const Lease &lease)
+{
+    // A slot put meanwhile, and perhaps lent again, is not this lease's to free.
+    std::uint64_t expected = lease.number;
+    if (lease.slot >= 0 && lease.slot < slotCount
+        && m_leases[std::size_t(lease.slot)].compare_exchange_strong(expected, 0))
+        slot(lease.slot).held.store(0, std::memory_order_release);
+}
+
 int SharedVideoFrames::put(
     const QImage &frame, std::int64_t positionMilliseconds, std::span<const std::uint16_t> lineFactors)
 {
     const auto bytesPerLine = std::size_t(frame.width()) * 4;
     if (frame.depth() != 32 || bytesPerLine * std::size_t(frame.height()) > m_frameBytes)
         return -1;
-    for (int index = 0; index < slotCount; ++index) {
-        Slot &free = slot(index);
+    // A frame written straight into its lent slot is darkened where it lies; any other is copied.
+    int index = 0;
+    while (index < slotCount
+        && !(m_leases[std::size_t(index)] != 0 && frame.constBits() == pixels(index)
+            && std::size_t(frame.bytesPerLine()) == bytesPerLine))
+        ++index;
+    for (int free = 0; index == slotCount && free < slotCount; ++free) {
         std::uint32_t expected = 0;
-        if (!free.held.compare_exchange_strong(expected, 1, std::memory_order_acquire))
-            continue;
-        uchar *target = pixels(index);
-        const bool shaded = lineFactors.size() == std::size_t(frame.height());
-        for (int line = 0; line < frame.height(); ++line) {
-            copyShaded(reinterpret_cast<std::uint32_t *>(target + line * bytesPerLine),
-                reinterpret_cast<const std::uint32_t *>(frame.constScanLine(line)), frame.width(),
-                shaded ? lineFactors[std::size_t(line)] : 256);
-        }
-        free.width = std::uint32_t(frame.width());
-        free.height = std::uint32_t(frame.height());
-        free.bytesPerLine = std::uint32_t(bytesPerLine);
-        free.position = positionMilliseconds;
-        return index;
+        if (slot(free).held.compare_exchange_strong(expected, 1, std::memory_order_acquire))
+            index = free;
     }
-    return -1;
+    if (index == slotCount)
+        return -1;
+    // The frame is the program's now: the end of the buffer it was written into no longer frees the slot.
+    m_leases[std::size_t(index)] = 0;
+    uchar *target = pixels(index);
+    const bool shaded = lineFactors.size() == std::size_t(frame.height());
+    for (int line = 0; line < frame.height(); ++line) {
+        copyShaded(reinterpret_cast<std::uint32_t *>(target + line * bytesPerLine),
+            reinterpret_cast<const std::uint32_t *>(frame.constScanLine(line)), frame.width(),
+            shaded ? lineFactors[std::size_t(line)] : 256);
+    }
+    Slot &taken = slot(index);
+    taken.width = std::uint32_t(frame.width());
+    taken.height = std::uint32_t(frame.height());
+    taken.bytesPerLine = std::uint32_t(bytesPerLine);
+    taken.position = positionMilliseconds;
+    return index;
 }
 
 QImage SharedVideoFrames::take(int slot)

@@ -3,6 +3,7 @@
 #include "core/Result.h"
 
 #include <QImage>
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -29,9 +30,22 @@ public:
     int descriptor() const { return m_descriptor; }
     std::size_t frameBytes() const { return m_frameBytes; }
 
-    // Decoder: copies `frame` (32-bit pixels) into a free slot, each line darkened by its factor in 256ths
-    // where `lineFactors` has one for each, and gives the slot's number, or -1 when the program still holds
-    // every slot or the frame does not fit.
+    // Decoder: a free slot lent for a frame of `bytes` to be written straight into, so that it need not be
+    // copied: its pixels and the lease that gives it back; no pixels when the program holds every slot or
+    // the frame does not fit.
+    struct Lease
+    {
+        uchar *pixels = nullptr;
+        int slot = -1;
+        std::uint64_t number = 0;
+    };
+    Lease lend(std::size_t bytes);
+    // Decoder: a lent slot whose frame was not put is free again; one put belongs to the program.
+    void giveBack(const Lease &lease);
+
+    // Decoder: darkens `frame` (32-bit pixels), each line by its factor in 256ths where `lineFactors` has
+    // one for each, in its lent slot if it was written into one, else copying it into a free slot. Gives
+    // the slot's number, or -1 when the program still holds every slot or the frame does not fit.
     int put(const QImage &frame, std::int64_t positionMilliseconds,
         std::span<const std::uint16_t> lineFactors = {});
 
@@ -55,4 +69,7 @@ private:
     void *m_mapping;
     std::size_t m_mappingBytes;
     std::weak_ptr<SharedVideoFrames> m_self;
+    // The decoder's own record of its lent slots: the lease of each, 0 for none.
+    std::array<std::atomic<std::uint64_t>, slotCount> m_leases {};
+    std::atomic<std::uint64_t> m_lastLease = 0;
 };

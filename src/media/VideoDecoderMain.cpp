@@ -83,6 +83,7 @@ int main(int argc, char **argv)
     const std::shared_ptr<SharedVideoFrames> frames = std::move(shared).value();
 
     LoopingVideoPipeline pipeline;
+    pipeline.writeFramesInto(frames);
     Shading shading;
     QObject::connect(&pipeline, &LoopingVideoPipeline::failed, &fail);
     // A frame comes only when the program has given a slot back; one it is late for is skipped.

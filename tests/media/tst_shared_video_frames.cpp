@@ -88,6 +88,45 @@ private slots:
         }
     }
 
+    // A slot lent for a frame to be written into is darkened where it lies when put, and the end of the
+    // frame's buffer frees it only while it was not put: once put it is the program's, then a new lease's.
+    void aLentSlotIsFreedByItsBufferOnlyUntilPut_data()
+    {
+        QTest::addColumn<bool>("put");
+        QTest::addColumn<bool>("stillDrawn");
+        QTest::addColumn<bool>("lentAgain");
+        QTest::addColumn<int>("free");
+        QTest::newRow("never put") << false << false << false << 3;
+        QTest::newRow("put and still drawn") << true << true << false << 2;
+        QTest::newRow("put, drawn, lent again") << true << false << true << 2;
+    }
+
+    void aLentSlotIsFreedByItsBufferOnlyUntilPut()
+    {
+        QFETCH(bool, put);
+        QFETCH(bool, stillDrawn);
+        QFETCH(bool, lentAgain);
+        QFETCH(int, free);
+        const SharedVideoFrames::Lease first = m_decoder->lend(16 * 8 * 4);
+        QImage drawn;
+        if (put) {
+            QImage written(first.pixels, 16, 8, 16 * 4, QImage::Format_RGB32);
+            written.fill(Qt::red);
+            QCOMPARE(m_decoder->put(written, 0, std::vector<std::uint16_t>(8, 128)), first.slot);
+            drawn = m_program->take(first.slot);
+            QCOMPARE(drawn.pixel(15, 7), qRgb(127, 0, 0));
+        }
+        if (!stillDrawn)
+            drawn = QImage();
+        const SharedVideoFrames::Lease second = lentAgain ? m_decoder->lend(16 * 8 * 4) : first;
+        QCOMPARE(second.slot, first.slot);
+        m_decoder->giveBack(first);
+        int taken = 0;
+        while (m_decoder->lend(16 * 8 * 4).pixels)
+            ++taken;
+        QCOMPARE(taken, free);
+    }
+
     // A program that draws late makes the decoder skip frames; each picture gone frees its slot, and one
     // still held keeps its frame through the release of the others.
     void aSlotIsFreeOnceTheProgramsPictureIsGone()
