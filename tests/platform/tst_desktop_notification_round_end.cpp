@@ -1,57 +1,10 @@
 #include "PrivateSessionBus.h"
+#include "StandInNotificationServer.h"
 #include "platform/DesktopNotificationRoundEnd.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QTest>
-
-namespace {
-
-const QString service = QStringLiteral("org.freedesktop.Notifications");
-const QString path = QStringLiteral("/org/freedesktop/Notifications");
-
-// A notification server on a connection of its own (named apart: a closed one lingers while a copy lives);
-// it numbers every notice 7.
-class StandInServer : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
-
-public:
-    StandInServer(const QString &address, const QString &name)
-        : bus(QDBusConnection::connectToBus(address, name + u" server"_qs))
-    {
-        bus.registerObject(path, this, QDBusConnection::ExportAllSlots);
-        bus.registerService(service);
-    }
-    ~StandInServer()
-    {
-        bus.unregisterService(service);
-        QDBusConnection::disconnectFromBus(bus.name());
-    }
-    // "ActionInvoked 7 default": signal, notice number, text (a number for NotificationClosed).
-    void send(const QString &step)
-    {
-        const QStringList p = step.split(u' ');
-        const QVariant last = p[0] == u"NotificationClosed"_qs ? QVariant(p[2].toUInt()) : QVariant(p[2]);
-        bus.send(QDBusMessage::createSignal(path, service, p[0]) << p[1].toUInt() << last);
-    }
-
-    QDBusConnection bus;
-    QStringList shown;
-    QList<uint> closed;
-
-public slots:
-    uint Notify(const QString &, uint, const QString &, const QString &summary, const QString &,
-        const QStringList &actions, const QVariantMap &hints, int)
-    {
-        shown << summary + u'|' + actions.join(u',') + u'|' + hints.value(u"desktop-entry"_qs).toString();
-        return 7;
-    }
-    void CloseNotification(uint id) { closed << id; }
-};
-
-} // namespace
 
 class DesktopNotificationRoundEndTest : public QObject
 {
@@ -90,7 +43,7 @@ private slots:
         QFETCH(QStringList, sent);
         QFETCH(QStringList, broughtForward);
         const QString name = QString::fromLatin1(QTest::currentDataTag());
-        StandInServer server(m_bus.address(), name);
+        StandInNotificationServer server(m_bus.address(), name);
         QDBusConnection client = QDBusConnection::connectToBus(m_bus.address(), name);
         QStringList tokens;
         DesktopNotificationRoundEnd notice(
@@ -98,15 +51,15 @@ private slots:
         // Flushed, sent last by the server, marks that the client heard the rest; the answered call makes
         // sure the bus has the client's subscriptions.
         m_flushed = false;
-        client.connect(service, path, service, u"Flushed"_qs, this, SLOT(flushed()));
-        QVERIFY(client.interface()->isServiceRegistered(service));
+        client.connect(server.service, server.path, server.service, u"Flushed"_qs, this, SLOT(flushed()));
+        QVERIFY(client.interface()->isServiceRegistered(server.service));
 
         notice.show(u"Round Complete"_qs, u"Time for a break"_qs, u"Open Quorvane"_qs);
         if (!windowActive)
             QTRY_COMPARE(server.shown, QStringList { u"Round Complete|default,Open Quorvane|quorvane"_qs });
         for (const QString &step : sent)
             server.send(step);
-        server.bus.send(QDBusMessage::createSignal(path, service, u"Flushed"_qs));
+        server.bus.send(QDBusMessage::createSignal(server.path, server.service, u"Flushed"_qs));
         QTRY_VERIFY(m_flushed);
         QCOMPARE(tokens, broughtForward);
         QCOMPARE(server.shown.isEmpty(), windowActive);
@@ -116,7 +69,7 @@ private slots:
     // Entering the break takes the notice back, also before the server has told its number.
     void withdrawClosesTheNotice()
     {
-        StandInServer server(m_bus.address(), u"withdraw"_qs);
+        StandInNotificationServer server(m_bus.address(), u"withdraw"_qs);
         DesktopNotificationRoundEnd notice(
             QDBusConnection::connectToBus(m_bus.address(), u"withdraw"_qs), u"quorvane"_qs,
             [] { return false; }, [](const QString &) {});

@@ -1,4 +1,5 @@
 #include "PrivateSessionBus.h"
+#include "StandInNotificationServer.h"
 #include "StandInStatusNotifierWatcher.h"
 #include "TestSupport.h"
 
@@ -34,24 +35,6 @@ constexpr Key escape { 1, "Escape" }, leftControl { 29, "ctrl" }, leftShift { 42
 // Seconds of the restored round that remain: input must count them, and a wait as long without input
 // must not.
 constexpr int remainingSeconds = 3;
-
-class StandInNotifications : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
-
-public:
-    QStringList summaries;
-
-public slots:
-    uint Notify(const QString &, uint, const QString &, const QString &summary, const QString &,
-        const QStringList &, const QVariantMap &, int)
-    {
-        summaries << summary;
-        return 1;
-    }
-    void CloseNotification(uint) { }
-};
 
 // A compositor or its client; what it prints outlives its end, which may still print.
 struct Client : QProcess
@@ -228,10 +211,7 @@ private slots:
         PrivateSessionBus privateBus;
         QVERIFY(privateBus.start());
         QDBusConnection bus = QDBusConnection::connectToBus(privateBus.address(), compositor);
-        StandInNotifications notifications;
-        QVERIFY(bus.registerObject(
-            u"/org/freedesktop/Notifications"_qs, &notifications, QDBusConnection::ExportAllSlots));
-        QVERIFY(bus.registerService(u"org.freedesktop.Notifications"_qs));
+        StandInNotificationServer notifications(privateBus.address(), compositor);
         StandInStatusNotifierWatcher tray;
         QVERIFY(bus.registerObject(u"/StatusNotifierWatcher"_qs, &tray, QDBusConnection::ExportAllContents));
         QVERIFY(bus.registerService(u"org.kde.StatusNotifierWatcher"_qs));
@@ -283,7 +263,8 @@ private slots:
         const QStringList fields = loggedRounds().value(0).split(u',');
         QCOMPARE(fields.value(8), u"true"_qs);
         QCOMPARE(fields.value(6).toDouble(), 60.0);
-        QTRY_COMPARE_WITH_TIMEOUT(notifications.summaries, QStringList { u"Round Complete"_qs }, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(notifications.shown,
+            QStringList { u"Round Complete|default,Open Quorvane|org.quorvane.Quorvane"_qs }, 10000);
         QTRY_COMPARE_WITH_TIMEOUT(trayItemStatus(), u"NeedsAttention"_qs, 10000);
         // The compositor gives the focus back to the program's window.
         otherWindow.terminate();
