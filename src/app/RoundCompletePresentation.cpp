@@ -33,7 +33,7 @@ RoundCompletePresentation RoundCompletePresentation::make(AppLanguage language, 
     // Where nothing holds the keyboard, the break cannot claim to block it.
     presentation.hint = hold == KeyboardHold::windowOnly
         ? localized(language, QStringLiteral("不会暂停或终止任何后台任务"),
-              QStringLiteral("No background task is paused or stopped"))
+            QStringLiteral("No background task is paused or stopped"))
         : StringTable::text(QStringLiteral("只拦截键盘输入，不会暂停或终止任何后台任务"), language);
     presentation.hintSymbol = QStringLiteral("shield.lefthalf.filled");
     return presentation;

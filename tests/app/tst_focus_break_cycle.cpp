@@ -294,7 +294,8 @@ private slots:
         QVERIFY(harness.controller->breakWheel()->keyboardIsLocked());
         QCOMPARE(harness.controller->breakWheel()->breakLockText(), line);
         QCOMPARE(harness.controller->roundComplete().breakTitle, button);
-        QCOMPARE(harness.controller->roundComplete().hint.contains(u"键盘"), hold != KeyboardHold::windowOnly);
+        QCOMPARE(
+            harness.controller->roundComplete().hint.contains(u"键盘"), hold != KeyboardHold::windowOnly);
     }
 
     void switchingTrackingOffCountsPlainTimeAndIsSaved()
