@@ -56,8 +56,6 @@ private slots:
     void firstStartWritesTheHeader();
     void startUpHeader_data();
     void startUpHeader();
-    void migration_data();
-    void migration();
     void appendWritesOneRow();
     void appendWritesPointDecimalsUnderADecimalCommaLocale();
     void appendRepairsATornRow();
@@ -91,6 +89,7 @@ void TestActivityLog::firstStartWritesTheHeader()
     QCOMPARE(CSVLogger::header().size(), 141);
 }
 
+// The header a start leaves: written where there is none, kept where it is current, older layouts migrated.
 void TestActivityLog::startUpHeader_data()
 {
     QTest::addColumn<QByteArray>("before");
@@ -101,24 +100,6 @@ void TestActivityLog::startUpHeader_data()
     QTest::newRow("current header is never rewritten") << current << current;
     const QByteArray notUtf8 = "old,header\n2024-03-01 10:00:00,2024-03-01,1,walk,\xff,1.000,1.000,5\n";
     QTest::newRow("not text is moved aside") << notUtf8 << header + '\n';
-}
-
-void TestActivityLog::startUpHeader()
-{
-    QFETCH(QByteArray, before);
-    QFETCH(QByteArray, after);
-    QVERIFY(writeFileBytes(logPath(), before));
-    const CSVLogger logger(logPath());
-    QCOMPARE(readFileBytes(logPath()), after);
-    if (const auto moved = logger.file().takeMovedAside())
-        QCOMPARE(readFileBytes(m_directory->filePath(moved->newFileName)), before);
-}
-
-void TestActivityLog::migration_data()
-{
-    QTest::addColumn<QByteArray>("before");
-    QTest::addColumn<QByteArray>("after");
-
     const QByteArray oldHeader
         = "timestamp,date,session_number,activity,health_score,base_weight,effective_weight,daily_total\n";
     QTest::newRow("eight fields") << oldHeader + "2024-03-01 10:05:00,2024-03-01,3,walk,20,1.000,0.500,20\n"
@@ -145,13 +126,15 @@ void TestActivityLog::migration_data()
         << header + '\n' + firstRow + row("second", "2024-03-01", "8", "28");
 }
 
-void TestActivityLog::migration()
+void TestActivityLog::startUpHeader()
 {
     QFETCH(QByteArray, before);
     QFETCH(QByteArray, after);
     QVERIFY(writeFileBytes(logPath(), before));
     const CSVLogger logger(logPath());
     QCOMPARE(readFileBytes(logPath()), after);
+    if (const auto moved = logger.file().takeMovedAside())
+        QCOMPARE(readFileBytes(m_directory->filePath(moved->newFileName)), before);
 }
 
 void TestActivityLog::appendWritesOneRow()
