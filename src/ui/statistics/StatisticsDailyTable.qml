@@ -4,11 +4,14 @@ import QtQuick.Layouts
 import Quorvane.Common
 import Quorvane.Statistics
 
-// The day-by-day table of the statistics sheet, newest day first.
+// The day-by-day table of the statistics sheet, newest day first. A screen reader reads it as a table, cell
+// by cell with its headers, rather than its texts one by one.
 Rectangle {
     id: table
 
     required property StatisticsModel statistics
+    // A map with the table's "columns" and "cells".
+    readonly property var figures: statistics.dailyFigures
 
     implicitHeight: column.implicitHeight + 36
     radius: Theme.radiusCard
@@ -21,7 +24,6 @@ Rectangle {
 
         Layout.preferredWidth: cellWidth
         horizontalAlignment: Text.AlignRight
-        Accessible.name: text
     }
 
     ColumnLayout {
@@ -90,7 +92,6 @@ Rectangle {
                         font.pixelSize: Theme.fontBody
                         font.weight: Theme.fontWeightLabel
                         color: Theme.textBright
-                        Accessible.name: text
                     }
 
                     Item {
@@ -127,6 +128,21 @@ Rectangle {
                     color: Theme.tableRowRule
                 }
             }
+        }
+    }
+
+    FigureTable {
+        id: figureTable
+
+        anchors.fill: parent
+        columns: table.figures.columns
+        cells: table.figures.cells
+        visible: rowCount > 0
+        Accessible.name: table.statistics.texts.tableTitle
+
+        FocusRing {
+            cornerRadius: Theme.radiusCard
+            shown: figureTable.activeFocus
         }
     }
 }

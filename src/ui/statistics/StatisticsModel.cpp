@@ -13,6 +13,11 @@ QVariantList pointList(const QList<QPointF> &points)
     return list;
 }
 
+QVariantMap figureTable(const QStringList &columns, const QStringList &cells)
+{
+    return { { QStringLiteral("columns"), columns }, { QStringLiteral("cells"), cells } };
+}
+
 QColor white(double opacity)
 {
     QColor color(Qt::white);
@@ -108,8 +113,17 @@ QVariantMap StatisticsModel::figures(const QString &name, QString StatisticsRow:
     QStringList cells;
     for (auto row = m_presentation.rows.crbegin(); row != m_presentation.rows.crend(); ++row)
         cells << row->dayLabel << (*row).*value;
-    return { { QStringLiteral("columns"), QStringList { m_presentation.texts.dateValueName, name } },
-        { QStringLiteral("cells"), cells } };
+    return figureTable({ m_presentation.texts.dateValueName, name }, cells);
+}
+
+QVariantMap StatisticsModel::dailyFigures() const
+{
+    const StatisticsTexts &texts = m_presentation.texts;
+    QStringList cells;
+    for (const StatisticsRow &row : m_presentation.rows)
+        cells << row.dayLabel << row.healthScore << row.completedSessions << row.activeFocus;
+    return figureTable(
+        { texts.dateValueName, texts.healthCaption, texts.roundsCaption, texts.activeFocusCaption }, cells);
 }
 
 QVariantList StatisticsModel::healthPoints() const

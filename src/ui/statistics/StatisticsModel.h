@@ -28,6 +28,8 @@ class StatisticsModel : public QObject
     // row a day, oldest first as the chart draws them: the day, then its value).
     Q_PROPERTY(QVariantMap healthFigures READ healthFigures NOTIFY presentationChanged FINAL)
     Q_PROPERTY(QVariantMap roundFigures READ roundFigures NOTIFY presentationChanged FINAL)
+    // The daily table as a table of the same kind: a row a day, newest first.
+    Q_PROPERTY(QVariantMap dailyFigures READ dailyFigures NOTIFY presentationChanged FINAL)
     // Points (day index, value) of the charts.
     Q_PROPERTY(QVariantList healthPoints READ healthPoints NOTIFY presentationChanged FINAL)
     Q_PROPERTY(QVariantList healthCurve READ healthCurve NOTIFY presentationChanged FINAL)
@@ -67,6 +69,7 @@ public:
     QVariantList rows() const;
     QVariantMap healthFigures() const;
     QVariantMap roundFigures() const;
+    QVariantMap dailyFigures() const;
     QVariantList healthPoints() const;
     QVariantList healthCurve() const;
     QVariantList roundBars() const;

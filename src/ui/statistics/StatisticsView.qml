@@ -56,7 +56,7 @@ Item {
             id: scroll
 
             objectName: "statisticsScroll"
-            // The table holds nothing to focus: Tab stops on the view, whose arrows then scroll it.
+            // Tab stops on the view too, whose arrows then scroll it: the tables' arrows move their cells.
             focusStop: true
             Layout.fillWidth: true
             Layout.fillHeight: true
