@@ -351,6 +351,25 @@ private slots:
                 u"say:^notification .+ \\+\\d+\\.$"_s,
                 u"say:^"_s + t("我已完成 · 开始下一轮", "Done · Start Next Round"), u"key:Return"_s,
                 breakEarly };
+            // A chart's figures as a table: its name and size, a day's row, a cell with both its headers; the
+            // daily table alike, newest day first.
+            const QString today = u"say:^"_s + t("今天", "Today") + u"\\.$"_s;
+            row("statistics") << Steps { breakEarly, u"press:"_s + t("每日统计", "Daily Insights"),
+                u"say:check box checked"_s, u"key:Tab Tab Tab Tab"_s,
+                u"say:^"_s + t("健康分趋势", "Health Trend"), u"say:^table with \\d+ rows 2 columns"_s,
+                u"key:End"_s, today, u"key:KP_Enter"_s, u"say:^"_s + t("健康分", "Health") + u"\\.$"_s, today,
+                u"say:^table cell"_s, u"key:Left"_s,
+                u"say:^"_s + t("日期", "Date") + u" column header "_s + t("今天", "Today") + u"\\.$"_s,
+                u"key:Tab Tab"_s, u"say:^"_s + t("每日明细", "Daily Details"),
+                u"say:^table with \\d+ rows 4"_s, u"key:Right"_s,
+                u"say:^"_s + t("番茄", "Rounds") + u" column header \\d+\\.$"_s };
+            // The developer corner's section shown, and a field by its label.
+            row("developer corner") << Steps { u"press:"_s + t("和开发者谈心", "Talk to Developer"),
+                u"say:^"_s + t("完成", "Done") + u" push button"_s, u"key:Tab"_s,
+                u"say:^"_s + t("给开发者写信", "Write to the Developer"), u"say:^selected radio button"_s,
+                u"key:Tab"_s, u"say:^not selected radio button"_s, u"key:Tab"_s,
+                u"say:^not selected radio button"_s, u"key:Tab"_s,
+                u"say:^"_s + t("你的邮箱", "Your Email") + u" text"_s };
             if (!english)
                 continue;
             row("alert") << Steps { u"say:frame"_s, u"log"_s,
