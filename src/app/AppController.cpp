@@ -57,21 +57,6 @@ qint64 AppController::secondsFromMinutes(qint64 minutes)
     return std::clamp<qint64>(minutes, 1, largest) * 60;
 }
 
-QString AppController::defaultBackgroundResource()
-{
-    return QStringLiteral(":/quorvane/default-forest.png");
-}
-
-QUrl AppController::defaultBackgroundURL()
-{
-    // Compiled-in resources do not change while the program runs, and looking one up costs more than the
-    // rest of the once-a-second background check.
-    static const QUrl url = QFileInfo::exists(defaultBackgroundResource())
-        ? QUrl(QStringLiteral("qrc") + defaultBackgroundResource())
-        : QUrl();
-    return url;
-}
-
 AppController::AppController(AppControllerSeams seams, QObject *parent)
     : QObject(parent)
     , m_root(seams.applicationSupportRoot)
@@ -86,6 +71,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_inputActivityMonitor = std::make_unique<InputActivityMonitor>(
         *s.trust, *s.clock, std::move(s.globalActivity), std::move(s.localActivity));
     m_sheets = std::make_unique<Sheets>(*this);
+    m_appearance = std::make_unique<Appearance>(*this, m_root, s.reduceMotion);
     m_music = std::make_unique<Music>(
         std::make_unique<AudioController>(s.trackPlayers, std::move(s.beep), std::move(s.shuffleRandom)),
         *this);
@@ -147,7 +133,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_journal->setRoundText(
         restoredTitle.trimmed().isEmpty() ? defaultFocusTitle(m_sessionNumber) : restoredTitle,
         restoredNotes);
-    refreshBackgroundURL();
+    m_appearance->refreshBackgroundURL();
 
     m_inputActivityMonitor->onActivity = [this] { handleInputActivity(); };
 
@@ -235,7 +221,7 @@ void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
         return;
     m_lastLogFilesCheck = now;
     // The background file may come or go at any time; it is looked at with the same once-a-second check.
-    refreshBackgroundURL();
+    m_appearance->refreshBackgroundURL();
     if (currentLogFingerprint() == m_logFilesFingerprint)
         return;
     // Another program saved a log: what it wrote is read, and converted before the next append.
@@ -273,7 +259,7 @@ void AppController::restoreFocusSessionUI()
     publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
     publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
     persistFocusSession(true, now());
-    m_music->playFor(m_phase, videoSoundTakesPriority());
+    m_music->playFor(m_phase, m_appearance->videoSoundTakesPriority());
 }
 
 LogFilesFingerprint AppController::currentLogFingerprint() const
@@ -351,21 +337,6 @@ QString AppController::formattedTime(qint64 seconds)
     return QStringLiteral("%1:%2").arg(s / 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10, QLatin1Char('0'));
 }
 
-QUrl AppController::backgroundURL() const
-{
-    return m_backgroundURL;
-}
-
-void AppController::refreshBackgroundURL()
-{
-    QUrl url;
-    if (m_preferences.backgroundPath && QFileInfo(*m_preferences.backgroundPath).isFile())
-        url = QUrl::fromLocalFile(*m_preferences.backgroundPath);
-    else
-        url = defaultBackgroundURL();
-    publish(m_backgroundURL, url, &AppController::backgroundURLChanged);
-}
-
 bool AppController::isActivityTrackingOn() const
 {
     return m_preferences.trackActivity && m_trackingState != WorkTrackingState::permissionRequired;
@@ -417,7 +388,7 @@ void AppController::openJournal()
 void AppController::openSettings()
 {
     // The settings' working copy starts from a library that matches the background folder.
-    refreshBackgroundLibraryFromDisk();
+    m_appearance->refreshBackgroundLibraryFromDisk();
     m_sheets->setShowingSettings(true);
 }
 
@@ -451,7 +422,7 @@ void AppController::setPreferences(const AppPreferences &preferences)
         m_updateController->setLanguage(m_preferences.language);
     if (trackingPresentationChanged)
         emit trackingStateChanged();
-    refreshBackgroundURL();
+    m_appearance->refreshBackgroundURL();
 }
 
 Status AppController::writePreferences()

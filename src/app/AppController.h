@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/AppControllerSeams.h"
+#include "app/Appearance.h"
 #include "app/BreakWheel.h"
 #include "app/ConsoleDragHandlePresentation.h"
 #include "app/FocusConsoleDocking.h"
@@ -26,7 +27,6 @@
 #include "session/AutomaticWorkTimer.h"
 #include "storage/LogFilesFingerprint.h"
 
-#include <QColor>
 #include <QDateTime>
 #include <QObject>
 #include <QPointer>
@@ -63,38 +63,20 @@ class AppController : public QObject
     Q_PROPERTY(Sheets *sheets READ sheets CONSTANT FINAL)
     Q_PROPERTY(BreakWheel *breakWheel READ breakWheel CONSTANT FINAL)
     Q_PROPERTY(Journal *journal READ journal CONSTANT FINAL)
-    Q_PROPERTY(QUrl backgroundURL READ backgroundURL NOTIFY backgroundURLChanged FINAL)
     // The focus console and the round-complete screen.
     Q_PROPERTY(QString focusConsoleDock READ focusConsoleDockName NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(FocusConsolePresentation focusConsole READ focusConsole NOTIFY focusConsoleChanged FINAL)
     Q_PROPERTY(FocusConsoleDocking *consoleDocking READ consoleDocking CONSTANT FINAL)
     Q_PROPERTY(ConsoleDragHandlePresentation consoleDragHandle READ consoleDragHandle NOTIFY
             consoleDragHandleChanged FINAL)
-    // The corner controls' background buttons work only with more than one background to go to.
-    Q_PROPERTY(bool canNavigateBackgrounds READ canNavigateBackgrounds NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(RoundCompletePresentation roundComplete READ roundComplete NOTIFY roundCompleteChanged FINAL)
     Q_PROPERTY(HeaderPresentation header READ header NOTIFY headerChanged FINAL)
-    // The preferences as the views show them (AppControllerPresentation.cpp).
-    Q_PROPERTY(QString language READ languageName NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(QString windowTitle READ windowTitle NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(QColor accentColor READ accentColor NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(Appearance *appearance READ appearance CONSTANT FINAL)
     Q_PROPERTY(Music *music READ music CONSTANT FINAL)
-    Q_PROPERTY(QColor textColor READ textColor NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(QColor wheelBaseColor READ wheelBaseColor NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(bool backgroundOverlayEnabled READ backgroundOverlayEnabled NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(double overlayOpacity READ overlayOpacity NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(bool videoAudioTakesPriority READ videoAudioTakesPriority NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(QString backgroundIdentity READ backgroundIdentity NOTIFY backgroundURLChanged FINAL)
-    Q_PROPERTY(bool reduceMotion READ reduceMotion CONSTANT FINAL)
     Q_PROPERTY(UpdateController *updateController READ updateControllerObject CONSTANT FINAL)
     Q_PROPERTY(Window *window READ window CONSTANT FINAL)
 
 public:
-    // The built-in background, used when no background file is chosen or the chosen one is gone.
-    static QString defaultBackgroundResource();
-    // The built-in background's address; empty when the resource is missing.
-    static QUrl defaultBackgroundURL();
-
     // Runs the whole start-up: reads the state files and logs, starts the tick, opens or restores
     // the first round and starts input monitoring.
     explicit AppController(AppControllerSeams seams, QObject *parent = nullptr);
@@ -122,28 +104,14 @@ public:
     // Computed for the views.
     QString formattedTime() const;
     static QString formattedTime(qint64 seconds);
-    QUrl backgroundURL() const;
     bool isActivityTrackingOn() const;
     const AutomaticWorkTimer &workTimer() const { return m_workTimer; }
     const QString &currentSessionID() const { return m_currentSessionID; }
     // Whether the stored settings are known to be good: they decoded at start-up or were saved since.
     bool preferencesAreKnownGood() const { return m_preferencesKnownGood; }
 
-    // The preferences as the views show them.
-    QString languageName() const;
-    QString windowTitle() const;
-    QColor accentColor() const;
-    QColor textColor() const;
-    QColor wheelBaseColor() const;
-    bool backgroundOverlayEnabled() const;
-    double overlayOpacity() const;
-    bool videoAudioTakesPriority() const;
-    // Names the background view: a new name builds a new view, so a new video starts from its beginning.
-    QString backgroundIdentity() const;
-    // The desktop asked for less motion.
-    bool reduceMotion() const { return m_seams.reduceMotion; }
-
     // Services the views reach directly.
+    Appearance *appearance() const { return m_appearance.get(); }
     UpdateController &updateController() const { return *m_updateController; }
     UpdateController *updateControllerObject() const { return m_updateController.get(); }
     Music *music() const { return m_music.get(); }
@@ -201,10 +169,6 @@ public:
     // The program rewrote a log itself: the look for other programs' changes must not take it for one.
     void recordOwnLogWrite();
 
-    // The background library.
-    Q_INVOKABLE void selectAdjacentBackground(bool forward);
-    Q_INVOKABLE void refreshBackgroundLibraryFromDisk();
-    bool canNavigateBackgrounds() const;
     // The corner controls for the root view's hidden flag; the views pass the other inputs too, so
     // that their binding follows them. `consoleDock` and `language` are raw values.
     Q_INVOKABLE FocusCornerControlsPresentation focusCornerControls(bool interfaceIsHidden,
@@ -256,9 +220,6 @@ signals:
     void secondsRemainingChanged();
     void trackingStateChanged();
     void sessionNumberChanged();
-    void backgroundURLChanged();
-    // The settings were saved: a background video that could not be played is tried once more.
-    void backgroundRetryRequested();
     void focusConsoleChanged();
     void consoleDragHandleChanged();
     void roundCompleteChanged();
@@ -274,7 +235,6 @@ private:
     void publishWorkTimerState();
     void restoreFocusSessionUI();
     LogFilesFingerprint currentLogFingerprint() const;
-    void refreshBackgroundURL();
     void enterFullScreenIfPossible();
 
     // The focus round.
@@ -297,12 +257,8 @@ private:
     void resetWorkTimer(const QDateTime &now);
     void showPermissionAlert();
 
-    // The background library.
-    void selectBackground(const QUuid &id);
     // Says which picked pictures were left out because no installed reader decodes them.
     void refuseUndecodablePictures(const QStringList &paths);
-    void advanceBackgroundAfterCompletedRound();
-    bool videoSoundTakesPriority() const;
 
     // The focus console and the round-complete screen.
     void setUpFocusConsole();
@@ -338,6 +294,7 @@ private:
     std::unique_ptr<Music> m_music;
     std::unique_ptr<Sheets> m_sheets;
     std::unique_ptr<BreakWheel> m_breakWheel;
+    std::unique_ptr<Appearance> m_appearance;
     std::unique_ptr<FocusSessionLogger> m_focusLog;
     std::unique_ptr<CSVLogger> m_activityLog;
     std::unique_ptr<Statistics> m_statistics;
@@ -353,7 +310,6 @@ private:
     qint64 m_sessionNumber = 1;
     // The last look for a source of input activity found none: the header says why tracking is off.
     bool m_inputAccessMissing = false;
-    QUrl m_backgroundURL;
     FocusConsolePresentation m_focusConsole;
     ConsoleDragHandlePresentation m_consoleDragHandle;
     RoundCompletePresentation m_roundComplete;

@@ -63,7 +63,7 @@ void AppController::logBreak(
 void AppController::startRoundAfterBreak()
 {
     m_music->stop();
-    advanceBackgroundAfterCompletedRound();
+    m_appearance->advanceAfterCompletedRound();
     startNewFocusSession();
 }
 

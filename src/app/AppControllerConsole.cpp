@@ -42,8 +42,8 @@ void AppController::refreshConsoleDragHandle()
 {
     publish(m_consoleDragHandle,
         ConsoleDragHandlePresentation::make(m_consoleDocking->isDraggingConsole(),
-            m_consoleDocking->pendingConsoleDock(), m_preferences.focusConsoleDock, accentColor(),
-            language()),
+            m_consoleDocking->pendingConsoleDock(), m_preferences.focusConsoleDock,
+            m_appearance->accentColor(), language()),
         &AppController::consoleDragHandleChanged);
 }
 
@@ -62,4 +62,12 @@ void AppController::refreshHeader()
     state.inputAccessMissing = m_inputAccessMissing;
     state.windowSystem = m_seams.windowSystem;
     publish(m_header, HeaderPresentation::make(state), &AppController::headerChanged);
+}
+
+FocusCornerControlsPresentation AppController::focusCornerControls(bool interfaceIsHidden,
+    bool canNavigateBackgrounds, const QString &consoleDock, const QString &language) const
+{
+    return FocusCornerControlsPresentation::make(interfaceIsHidden, canNavigateBackgrounds,
+        fromRawValue<FocusConsoleDock>(consoleDock).value_or(m_preferences.focusConsoleDock),
+        fromRawValue<AppLanguage>(language).value_or(m_preferences.language));
 }

@@ -73,7 +73,7 @@ void AppController::startNewFocusSession()
     }
     syncTrackingPresentation();
     persistFocusSession(true, at);
-    m_music->playFor(m_phase, videoSoundTakesPriority());
+    m_music->playFor(m_phase, m_appearance->videoSoundTakesPriority());
 }
 
 void AppController::completeFocusSession(bool countAsCompleted)
@@ -102,7 +102,7 @@ void AppController::completeFocusSession(bool countAsCompleted)
     publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
     publish(m_phase, SessionPhase::SessionComplete, &AppController::phaseChanged);
     m_savedFocusSnapshot.reset();
-    m_music->playFor(m_phase, videoSoundTakesPriority());
+    m_music->playFor(m_phase, m_appearance->videoSoundTakesPriority());
     m_window->bringMainWindowForward();
     if (m_seams.roundEndNotice) {
         m_seams.roundEndNotice->show(StringTable::text(QStringLiteral("这一轮完成了"), language()),

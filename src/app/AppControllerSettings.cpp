@@ -96,7 +96,7 @@ AppPreferences withReferencesOf(AppPreferences live, const AppPreferences &store
 bool AppController::savePreferences(const AppPreferences &edited)
 {
     const AppPreferences previous = m_preferences;
-    const bool videoSoundBefore = videoSoundTakesPriority();
+    const bool videoSoundBefore = m_appearance->videoSoundTakesPriority();
 
     AppPreferences saved = edited;
     saved.sessionMinutes = std::clamp<qint64>(saved.sessionMinutes, 1, 180);
@@ -160,9 +160,9 @@ bool AppController::savePreferences(const AppPreferences &edited)
         m_sheets->showAlert(
             localized(language(), QStringLiteral("设置保存失败"), QStringLiteral("Could Not Save Settings")),
             stored.error());
-    else if (playlistChanged || videoSoundTakesPriority() != videoSoundBefore)
-        m_music->playFor(m_phase, videoSoundTakesPriority());
-    emit backgroundRetryRequested();
+    else if (playlistChanged || m_appearance->videoSoundTakesPriority() != videoSoundBefore)
+        m_music->playFor(m_phase, m_appearance->videoSoundTakesPriority());
+    m_appearance->retryBackground();
     m_sheets->setShowingSettings(false);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "app/BackgroundLibraryModel.h"
 
 #include "app/AppController.h"
+#include "app/Appearance.h"
 #include "app/SettingsSession.h"
 #include "core/DragReorder.h"
 #include "core/MediaTypes.h"
@@ -90,7 +91,7 @@ bool BackgroundLibraryModel::builtInActive() const
 
 QUrl BackgroundLibraryModel::builtInUrl()
 {
-    return AppController::defaultBackgroundURL();
+    return Appearance::defaultBackgroundURL();
 }
 
 bool BackgroundLibraryModel::rotatesEachRound() const

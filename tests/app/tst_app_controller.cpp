@@ -370,13 +370,13 @@ private slots:
             = harness.file(QStringLiteral("Media/Background/7c9e6679-7425-40de-944b-e07fc1f90ae7/sea.png"));
         QVERIFY(writeFileBytes(picture, "not really a picture"));
         AppController &controller = harness.start();
-        QCOMPARE(controller.backgroundURL(), QUrl::fromLocalFile(picture));
-        QSignalSpy changes(&controller, &AppController::backgroundURLChanged);
+        QCOMPARE(controller.appearance()->backgroundURL(), QUrl::fromLocalFile(picture));
+        QSignalSpy changes(controller.appearance(), &Appearance::backgroundURLChanged);
         QVERIFY(QFile::remove(picture));
         // Looked at once a second, whether or not the logs changed.
         harness.tick(1000);
         QCOMPARE(changes.count(), 1);
-        QVERIFY(controller.backgroundURL() != QUrl::fromLocalFile(picture));
+        QVERIFY(controller.appearance()->backgroundURL() != QUrl::fromLocalFile(picture));
     }
 };
 

@@ -56,21 +56,21 @@ private slots:
         preferences.palette.wheelBaseHex = hex;
         writePreferences(harness, preferences);
         const AppController &controller = harness.start();
-        QCOMPARE(controller.accentColor(), colour);
-        QCOMPARE(controller.textColor(), colour);
-        QCOMPARE(controller.wheelBaseColor(), colour);
+        QCOMPARE(controller.appearance()->accentColor(), colour);
+        QCOMPARE(controller.appearance()->textColor(), colour);
+        QCOMPARE(controller.appearance()->wheelBaseColor(), colour);
     }
 
     void defaultPaletteWithoutStoredSettings()
     {
         ControllerHarness harness;
         const AppController &controller = harness.start();
-        QCOMPARE(controller.accentColor(), QColor(0xEB, 0xCB, 0x83));
-        QCOMPARE(controller.textColor(), QColor(0xF6, 0xEE, 0xDB));
-        QCOMPARE(controller.wheelBaseColor(), QColor(0x17, 0x25, 0x32));
-        QVERIFY(controller.backgroundOverlayEnabled());
-        QCOMPARE(controller.overlayOpacity(), 0.37);
-        QVERIFY(!controller.videoAudioTakesPriority());
+        QCOMPARE(controller.appearance()->accentColor(), QColor(0xEB, 0xCB, 0x83));
+        QCOMPARE(controller.appearance()->textColor(), QColor(0xF6, 0xEE, 0xDB));
+        QCOMPARE(controller.appearance()->wheelBaseColor(), QColor(0x17, 0x25, 0x32));
+        QVERIFY(controller.appearance()->backgroundOverlayEnabled());
+        QCOMPARE(controller.appearance()->overlayOpacity(), 0.37);
+        QVERIFY(!controller.appearance()->videoAudioTakesPriority());
     }
 
     void overlayOpacityIsAnOpacity_data()
@@ -96,9 +96,9 @@ private slots:
         preferences.videoAudioTakesPriority = true;
         writePreferences(harness, preferences);
         const AppController &controller = harness.start();
-        QCOMPARE(controller.overlayOpacity(), shown);
-        QVERIFY(!controller.backgroundOverlayEnabled());
-        QVERIFY(controller.videoAudioTakesPriority());
+        QCOMPARE(controller.appearance()->overlayOpacity(), shown);
+        QVERIFY(!controller.appearance()->backgroundOverlayEnabled());
+        QVERIFY(controller.appearance()->videoAudioTakesPriority());
     }
 
     void languageAndWindowTitle_data()
@@ -122,10 +122,10 @@ private slots:
         preferences.language = *fromRawValue<AppLanguage>(language);
         writePreferences(harness, preferences);
         const AppController &controller = harness.start();
-        QCOMPARE(controller.languageName(), language);
-        QCOMPARE(controller.windowTitle(), title);
-        QCOMPARE(controller.property("language").toString(), language);
-        QCOMPARE(controller.property("windowTitle").toString(), title);
+        QCOMPARE(controller.appearance()->languageName(), language);
+        QCOMPARE(controller.appearance()->windowTitle(), title);
+        QCOMPARE(controller.appearance()->property("language").toString(), language);
+        QCOMPARE(controller.appearance()->property("windowTitle").toString(), title);
     }
 
     void backgroundIdentityFollowsThePath()
@@ -138,17 +138,17 @@ private slots:
         preferences.autoPalette = false;
         writePreferences(harness, preferences);
         AppController &controller = harness.start();
-        QCOMPARE(controller.backgroundIdentity(), first);
+        QCOMPARE(controller.appearance()->backgroundIdentity(), first);
 
-        QSignalSpy backgroundChanges(&controller, &AppController::backgroundURLChanged);
-        controller.selectAdjacentBackground(true);
-        QCOMPARE(controller.backgroundIdentity(), second);
+        QSignalSpy backgroundChanges(controller.appearance(), &Appearance::backgroundURLChanged);
+        controller.appearance()->selectAdjacentBackground(true);
+        QCOMPARE(controller.appearance()->backgroundIdentity(), second);
         QCOMPARE(backgroundChanges.size(), 1);
 
         // Another setting leaves the background's name alone.
         controller.music()->setVolume(0.2);
         QCOMPARE(backgroundChanges.size(), 1);
-        QCOMPARE(controller.backgroundIdentity(), second);
+        QCOMPARE(controller.appearance()->backgroundIdentity(), second);
     }
 
     void withoutAnyBackgroundTheIdentityIsTheDefaultName()
@@ -156,8 +156,9 @@ private slots:
         // This test links no views, so even the built-in picture is missing: the address is empty.
         ControllerHarness harness;
         const AppController &controller = harness.start();
-        QVERIFY(controller.backgroundURL().isEmpty());
-        QCOMPARE(controller.backgroundIdentity(), QStringLiteral("quorvane-default-background"));
+        QVERIFY(controller.appearance()->backgroundURL().isEmpty());
+        QCOMPARE(
+            controller.appearance()->backgroundIdentity(), QStringLiteral("quorvane-default-background"));
     }
 };
 

@@ -437,7 +437,7 @@ private slots:
         completeBreak(harness);
         QCOMPARE(controller.preferences().activeBackgroundID, std::optional(library[nextActive].id));
         QCOMPARE(controller.preferences().backgroundPath, std::optional(library[nextActive].path));
-        QCOMPARE(controller.backgroundURL(), QUrl::fromLocalFile(library[nextActive].path));
+        QCOMPARE(controller.appearance()->backgroundURL(), QUrl::fromLocalFile(library[nextActive].path));
         QCOMPARE(storedActiveBackground(harness), Uuid::upperText(library[nextActive].id));
     }
 
@@ -509,7 +509,7 @@ private slots:
         AudioController &audio = controller.music()->player();
         audio.advanceToNextTrack();
 
-        controller.selectAdjacentBackground(forward);
+        controller.appearance()->selectAdjacentBackground(forward);
         QCOMPARE(controller.preferences().activeBackgroundID, std::optional(library[nextActive].id));
         QCOMPARE(storedActiveBackground(harness), Uuid::upperText(library[nextActive].id));
         QCOMPARE(audio.tracks().size(), tracksPlaying);
@@ -522,8 +522,8 @@ private slots:
         AppController &controller = startWithLibrary(harness, strings({ "a.png" }), 0);
         const AppPreferences before = controller.preferences();
         QVERIFY(QFile::remove(harness.file(QStringLiteral("preferences.json"))));
-        controller.selectAdjacentBackground(true);
-        controller.selectAdjacentBackground(false);
+        controller.appearance()->selectAdjacentBackground(true);
+        controller.appearance()->selectAdjacentBackground(false);
         QCOMPARE(controller.preferences(), before);
         QVERIFY(!QFile::exists(harness.file(QStringLiteral("preferences.json"))));
     }
@@ -534,12 +534,12 @@ private slots:
         AppController &controller = startWithLibrary(harness, strings({ "a.png" }), 0);
         const QString preferences = harness.file(QStringLiteral("preferences.json"));
         QVERIFY(QFile::remove(preferences));
-        controller.refreshBackgroundLibraryFromDisk();
+        controller.appearance()->refreshBackgroundLibraryFromDisk();
         QVERIFY(!QFile::exists(preferences));
 
         const QString added = harness.file(QStringLiteral("Media/Background/b.png"));
         QVERIFY(writeFileBytes(added, "media"));
-        controller.refreshBackgroundLibraryFromDisk();
+        controller.appearance()->refreshBackgroundLibraryFromDisk();
         QCOMPARE(controller.preferences().backgroundLibrary.size(), 2);
         QCOMPARE(controller.preferences().backgroundLibrary[1].path, added);
         QCOMPARE(AppStorageService::loadPreferences(harness.root()).value(), controller.preferences());

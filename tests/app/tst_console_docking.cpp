@@ -335,7 +335,7 @@ private slots:
         QCOMPARE(changed.isEmpty(), gesture == Gesture::rest);
 
         const ConsoleDragHandlePresentation &handle = controller.consoleDragHandle();
-        const QColor accent = controller.accentColor();
+        const QColor accent = controller.appearance()->accentColor();
         QCOMPARE(handle.arrowSymbol, arrow);
         compareColor(handle.foreground, accentForeground ? accent : withOpacity(Qt::white, 0.52));
         QCOMPARE(handle.barOpacity, bar);

@@ -136,8 +136,8 @@ private slots:
         }
         AppController &controller = harness.startWithStored(stored);
         QCOMPARE(controller.preferences().backgroundLibrary.size(), items);
-        QCOMPARE(controller.canNavigateBackgrounds(), canNavigate);
-        QCOMPARE(controller.property("canNavigateBackgrounds").toBool(), canNavigate);
+        QCOMPARE(controller.appearance()->canNavigateBackgrounds(), canNavigate);
+        QCOMPARE(controller.appearance()->property("canNavigateBackgrounds").toBool(), canNavigate);
     }
 };
 

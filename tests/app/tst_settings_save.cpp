@@ -317,7 +317,7 @@ private slots:
         } else {
             QCOMPARE(saved.activeBackgroundID, std::optional(edited.backgroundLibrary[expectedActive].id));
             QCOMPARE(saved.backgroundPath, std::optional(edited.backgroundLibrary[expectedActive].path));
-            QCOMPARE(controller.backgroundURL(), QUrl::fromLocalFile(*saved.backgroundPath));
+            QCOMPARE(controller.appearance()->backgroundURL(), QUrl::fromLocalFile(*saved.backgroundPath));
         }
         QCOMPARE(saved.rotateBackgroundEachRound, rotates);
     }

@@ -392,7 +392,7 @@ private slots:
                 "lock.doc.fill", "arrow.triangle.2.circlepath.circle.fill" })));
         QCOMPARE(accentSpy.count(), 1);
         QCOMPARE(session.accent(), QColor(0x33, 0x66, 0xCC));
-        QCOMPARE(controller.accentColor(), colorFromHex(AppPalette().accentHex));
+        QCOMPARE(controller.appearance()->accentColor(), colorFromHex(AppPalette().accentHex));
     }
 
     // Opening the sheet over settings that cannot be trusted, then closing it, costs the user nothing.

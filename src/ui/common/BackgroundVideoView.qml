@@ -57,7 +57,7 @@ Item {
                 player.restart();
         }
 
-        target: AppController
+        target: AppController.appearance
     }
 
     // A video that cannot be played (its decoder failed, or died again and again) leaves the background's

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Appearance.h"
 #include "app/BackgroundLibraryModel.h"
 #include "app/BreakWheel.h"
 #include "app/ConsoleDragHandlePresentation.h"
@@ -64,6 +65,13 @@ struct ForeignMusic
 {
     Q_GADGET
     QML_FOREIGN(Music)
+    QML_ANONYMOUS
+};
+
+struct ForeignAppearance
+{
+    Q_GADGET
+    QML_FOREIGN(Appearance)
     QML_ANONYMOUS
 };
 

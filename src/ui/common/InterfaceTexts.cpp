@@ -47,8 +47,8 @@ QString InterfaceTexts::named(const QString &name, const QString &subject, const
 AppLanguage InterfaceTexts::currentLanguage() const
 {
     // Tell the binding being evaluated, if any, that it depends on the language.
-    static const QMetaProperty language = AppController::staticMetaObject.property(
-        AppController::staticMetaObject.indexOfProperty("language"));
-    m_engine.captureProperty(&m_controller, language);
+    static const QMetaProperty english = AppController::staticMetaObject.property(
+        AppController::staticMetaObject.indexOfProperty("english"));
+    m_engine.captureProperty(&m_controller, english);
     return m_controller.language();
 }

@@ -7,9 +7,9 @@ import Quorvane.Common
 // (scripts/check-theme.sh fails on a colour or font-size literal anywhere else).
 QtObject {
     // The palette, chosen in the settings or derived from the background by the controller.
-    readonly property color accent: AppController.accentColor
-    readonly property color foreground: AppController.textColor
-    readonly property color wheelBase: AppController.wheelBaseColor
+    readonly property color accent: AppController.appearance.accentColor
+    readonly property color foreground: AppController.appearance.textColor
+    readonly property color wheelBase: AppController.appearance.wheelBaseColor
 
     // Text and symbols over the dark glass and sheets, brightest first.
     readonly property color textBright: Qt.rgba(1, 1, 1, 1)

@@ -151,7 +151,7 @@ Rectangle {
                     objectName: "journalCancelButton"
                     anchors.verticalCenter: parent.verticalCenter
                     text: Texts.L("取消", "Cancel")
-                    Accessible.name: Texts.named(text, editor.title, AppController.language)
+                    Accessible.name: Texts.named(text, editor.title, AppController.appearance.language)
                     onClicked: editor.journal.cancelEditing()
                     Accessible.onPressAction: if (enabled) clicked()
 
@@ -172,7 +172,7 @@ Rectangle {
 
                     objectName: "journalEditorDoneButton"
                     text: Texts.L("完成", "Done")
-                    Accessible.name: Texts.named(text, editor.title, AppController.language)
+                    Accessible.name: Texts.named(text, editor.title, AppController.appearance.language)
                     leftPadding: 10
                     rightPadding: 10
                     topPadding: 5

@@ -7,7 +7,7 @@ import Quorvane.Shell
 Window {
     id: window
 
-    title: AppController.windowTitle
+    title: AppController.appearance.windowTitle
     width: 1240
     height: 880
     minimumWidth: 760

@@ -35,7 +35,8 @@ Item {
         // The darkening over the background: black of this opacity, and black running from top to bottom
         // through these opacities, evenly spaced. A video background darkens its frames itself as they are
         // decoded, so that the window does not draw two veils over the whole video with every frame.
-        readonly property real shadeOpacity: AppController.backgroundOverlayEnabled ? AppController.overlayOpacity : 0
+        readonly property real shadeOpacity: AppController.appearance.backgroundOverlayEnabled
+            ? AppController.appearance.overlayOpacity : 0
         readonly property list<real> gradientStops: [0.12, 0, 0.3]
         property bool backgroundShadesItself: false
         // For the glass panels' capture: the scene is nothing but the video's frames as they are drawn.
@@ -53,13 +54,13 @@ Item {
             // One view per background: a new path builds a new view, so a new video starts afresh,
             // while other changes of the settings reach the running one.
             Repeater {
-                model: [AppController.backgroundIdentity]
+                model: [AppController.appearance.backgroundIdentity]
 
                 delegate: BackgroundMediaView {
                     width: backgroundLayer.width
                     height: backgroundLayer.height
-                    url: AppController.backgroundURL
-                    videoAudioTakesPriority: AppController.videoAudioTakesPriority
+                    url: AppController.appearance.backgroundURL
+                    videoAudioTakesPriority: AppController.appearance.videoAudioTakesPriority
                     shadeOpacity: scene.shadeOpacity
                     shadeGradient: scene.gradientStops.map(stop => stop * overlayGradient.opacity)
                     onContentChanged: scene.contentChanged()
@@ -74,7 +75,7 @@ Item {
         Rectangle {
             objectName: "overlayShade"
             anchors.fill: parent
-            visible: AppController.backgroundOverlayEnabled && !scene.backgroundShadesItself
+            visible: AppController.appearance.backgroundOverlayEnabled && !scene.backgroundShadesItself
             color: Theme.backdropBase
             opacity: scene.shadeOpacity
             onVisibleChanged: scene.contentChanged()
@@ -86,8 +87,8 @@ Item {
 
             objectName: "overlayGradient"
             anchors.fill: parent
-            opacity: AppController.backgroundOverlayEnabled ? 1 : 0
-            visible: (opacity > 0 || AppController.backgroundOverlayEnabled) && !scene.backgroundShadesItself
+            opacity: AppController.appearance.backgroundOverlayEnabled ? 1 : 0
+            visible: (opacity > 0 || AppController.appearance.backgroundOverlayEnabled) && !scene.backgroundShadesItself
             onOpacityChanged: scene.contentChanged()
             onVisibleChanged: scene.contentChanged()
 
@@ -122,7 +123,7 @@ Item {
         id: sceneTexture
 
         readonly property bool wanted: !GraphicsAdaptation.software
-            && !MediaTypes.isVideo(AppController.backgroundURL)
+            && !MediaTypes.isVideo(AppController.appearance.backgroundURL)
 
         width: scene.width
         height: scene.height
@@ -182,7 +183,7 @@ Item {
                 active: AppController.phase === SessionPhase.Wheel || AppController.phase === SessionPhase.Activity
                 sourceComponent: BreakWheelView {
                     objectName: "breakWheelView"
-                    reduceMotion: AppController.reduceMotion
+                    reduceMotion: AppController.appearance.reduceMotion
                     card: breakNowPlaying.cardShows
                           ? Qt.rect(breakNowPlaying.x, breakNowPlaying.y, breakNowPlaying.width, breakNowPlaying.height)
                           : Qt.rect(0, 0, 0, 0)
@@ -263,10 +264,10 @@ Item {
         visible: opacity > 0
         interfaceIsHidden: interfaceState.focusInterfaceIsHidden
         consoleDock: AppController.focusConsoleDock
-        canNavigateBackgrounds: AppController.canNavigateBackgrounds
-        language: AppController.language
-        onPrevious: AppController.selectAdjacentBackground(false)
-        onNext: AppController.selectAdjacentBackground(true)
+        canNavigateBackgrounds: AppController.appearance.canNavigateBackgrounds
+        language: AppController.appearance.language
+        onPrevious: AppController.appearance.selectAdjacentBackground(false)
+        onNext: AppController.appearance.selectAdjacentBackground(true)
         onToggleInterface: interfaceState.focusInterfaceIsHidden = !interfaceState.focusInterfaceIsHidden
 
         Behavior on opacity {

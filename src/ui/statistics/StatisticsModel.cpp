@@ -66,7 +66,7 @@ void StatisticsModel::recompute()
         inputs.todayCompletedSessions = statistics.todayCompletedSessions();
         inputs.now = m_controller->now();
         inputs.language = m_controller->language();
-        inputs.accent = m_controller->accentColor();
+        inputs.accent = m_controller->appearance()->accentColor();
     }
     StatisticsPresentation presentation = StatisticsPresentation::make(inputs);
     if (presentation == m_presentation)

@@ -325,14 +325,14 @@ private slots:
                 Text {
                     x: 56; y: 110
                     text: "25:09 · 知道了 · Quorvane"
-                    color: AppController.textColor
+                    color: AppController.appearance.textColor
                     font.family: Fonts.timerFamily
                     font.weight: Font.ExtraLight
                     font.pixelSize: 40
                 }
                 Row {
                     x: 56; y: 190; spacing: 16
-                    GoldButtonStyle { objectName: "gold"; accent: AppController.accentColor; text: "进入休息并锁定键盘" }
+                    GoldButtonStyle { objectName: "gold"; accent: AppController.appearance.accentColor; text: "进入休息并锁定键盘" }
                     SecondaryGlassButtonStyle { text: "提前休息" }
                     GoldButtonStyle { accent: "#7FC8A9"; text: "Start" }
                 }

@@ -333,7 +333,7 @@ private slots:
         stored.palette.overlayOpacity = 0.9;
         open(stored);
         const AppPreferences before = m_controller->preferences();
-        const QUrl backgroundBefore = m_controller->backgroundURL();
+        const QUrl backgroundBefore = m_controller->appearance()->backgroundURL();
         editDraft([](AppPreferences &draft) { draft.backgroundPath = QStringLiteral("/media/loop.mp4"); });
         m_values->setOverlayEnabled(false);
         m_values->setOverlayOpacity(0.3);
@@ -346,9 +346,9 @@ private slots:
 
         QVERIFY(!m_controller->sheets()->settingsSession());
         QCOMPARE(m_controller->preferences(), before);
-        QCOMPARE(m_controller->backgroundURL(), backgroundBefore);
-        QCOMPARE(m_controller->accentColor(), QColor(0x40, 0x50, 0x60));
-        QCOMPARE(m_controller->overlayOpacity(), 0.9);
+        QCOMPARE(m_controller->appearance()->backgroundURL(), backgroundBefore);
+        QCOMPARE(m_controller->appearance()->accentColor(), QColor(0x40, 0x50, 0x60));
+        QCOMPARE(m_controller->appearance()->overlayOpacity(), 0.9);
     }
 
     void valuesWithoutASessionReadAsDefaults()

@@ -215,7 +215,7 @@ private slots:
         // Another row stays in white.
         QCOMPARE(inView(QStringLiteral("paneRow_wheel"))->property("tint").value<QColor>().rgb(),
             QColor(Qt::white).rgb());
-        QCOMPARE(m_controller->accentColor(), QColor(0xEB, 0xCB, 0x83));
+        QCOMPARE(m_controller->appearance()->accentColor(), QColor(0xEB, 0xCB, 0x83));
     }
 
     void keysCloseTheAlertAndReturnToTheControl_data()

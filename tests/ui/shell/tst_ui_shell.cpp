@@ -218,7 +218,7 @@ private slots:
         };
         // The picture behind the glass arrives from a decoding thread; the panel is compared over it.
         QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_window), 30000);
-        QVERIFY(m_controller->backgroundOverlayEnabled());
+        QVERIFY(m_controller->appearance()->backgroundOverlayEnabled());
         QTRY_VERIFY(item("overlayGradient")->opacity() == 1.0);
         QTRY_VERIFY(MainWindowViews::glassShowsTheScene(*m_window));
         const int darkened = shownGreen();
@@ -271,10 +271,10 @@ private slots:
         m_controller->toggleBackgroundOverlay();
         QTRY_COMPARE(shown(), darkened);
 
-        m_controller->selectAdjacentBackground(true);
+        m_controller->appearance()->selectAdjacentBackground(true);
         QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_window), 30000);
         QTRY_VERIFY(shown().red() > shown().blue() + 20);
-        m_controller->selectAdjacentBackground(false);
+        m_controller->appearance()->selectAdjacentBackground(false);
         QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_window), 30000);
         QTRY_COMPARE(shown(), darkened);
     }
@@ -287,7 +287,7 @@ private slots:
         m_controller->music()->setVolume(0.3);
         QCOMPARE(backgroundView(), first.data());
 
-        m_controller->selectAdjacentBackground(true);
+        m_controller->appearance()->selectAdjacentBackground(true);
         QTRY_VERIFY(!first);
         QQuickItem *second = backgroundView();
         QVERIFY(second);
