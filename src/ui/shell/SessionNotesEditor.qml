@@ -118,7 +118,7 @@ Item {
     }
 
     Connections {
-        target: AppController
+        target: AppController.journal
 
         // Notes changed elsewhere reach the text only while the user is not typing in it.
         function onNotesDraftChanged() {
