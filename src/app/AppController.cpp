@@ -140,7 +140,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_preferencesKnownGood
         = AppStorageService::writeBackAfterStartup(m_preferences, m_preferencesKnownGood, m_root);
 
-    setUpFocusConsole();
+    m_console = std::make_unique<Console>(*this, std::move(m_seams.consoleDockTimer));
 
     startTimer();
     tellAboutMovedAsideLogs();

@@ -3,15 +3,10 @@
 #include "app/AppControllerSeams.h"
 #include "app/Appearance.h"
 #include "app/BreakWheel.h"
-#include "app/ConsoleDragHandlePresentation.h"
-#include "app/FocusConsoleDocking.h"
-#include "app/FocusConsolePresentation.h"
-#include "app/FocusCornerControlsPresentation.h"
-#include "app/HeaderPresentation.h"
+#include "app/Console.h"
 #include "app/Journal.h"
 #include "app/LaunchRequest.h"
 #include "app/Music.h"
-#include "app/RoundCompletePresentation.h"
 #include "app/Sheets.h"
 #include "app/Statistics.h"
 #include "app/Window.h"
@@ -63,14 +58,7 @@ class AppController : public QObject
     Q_PROPERTY(Sheets *sheets READ sheets CONSTANT FINAL)
     Q_PROPERTY(BreakWheel *breakWheel READ breakWheel CONSTANT FINAL)
     Q_PROPERTY(Journal *journal READ journal CONSTANT FINAL)
-    // The focus console and the round-complete screen.
-    Q_PROPERTY(QString focusConsoleDock READ focusConsoleDockName NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(FocusConsolePresentation focusConsole READ focusConsole NOTIFY focusConsoleChanged FINAL)
-    Q_PROPERTY(FocusConsoleDocking *consoleDocking READ consoleDocking CONSTANT FINAL)
-    Q_PROPERTY(ConsoleDragHandlePresentation consoleDragHandle READ consoleDragHandle NOTIFY
-            consoleDragHandleChanged FINAL)
-    Q_PROPERTY(RoundCompletePresentation roundComplete READ roundComplete NOTIFY roundCompleteChanged FINAL)
-    Q_PROPERTY(HeaderPresentation header READ header NOTIFY headerChanged FINAL)
+    Q_PROPERTY(Console *console READ console CONSTANT FINAL)
     Q_PROPERTY(Appearance *appearance READ appearance CONSTANT FINAL)
     Q_PROPERTY(Music *music READ music CONSTANT FINAL)
     Q_PROPERTY(UpdateController *updateController READ updateControllerObject CONSTANT FINAL)
@@ -105,6 +93,8 @@ public:
     QString formattedTime() const;
     static QString formattedTime(qint64 seconds);
     bool isActivityTrackingOn() const;
+    // The last look for a source of input activity found none: the header says why tracking is off.
+    bool inputAccessMissing() const { return m_inputAccessMissing; }
     const AutomaticWorkTimer &workTimer() const { return m_workTimer; }
     const QString &currentSessionID() const { return m_currentSessionID; }
     // Whether the stored settings are known to be good: they decoded at start-up or were saved since.
@@ -112,6 +102,7 @@ public:
 
     // Services the views reach directly.
     Appearance *appearance() const { return m_appearance.get(); }
+    Console *console() const { return m_console.get(); }
     UpdateController &updateController() const { return *m_updateController; }
     UpdateController *updateControllerObject() const { return m_updateController.get(); }
     Music *music() const { return m_music.get(); }
@@ -169,19 +160,6 @@ public:
     // The program rewrote a log itself: the look for other programs' changes must not take it for one.
     void recordOwnLogWrite();
 
-    // The corner controls for the root view's hidden flag; the views pass the other inputs too, so
-    // that their binding follows them. `consoleDock` and `language` are raw values.
-    Q_INVOKABLE FocusCornerControlsPresentation focusCornerControls(bool interfaceIsHidden,
-        bool canNavigateBackgrounds, const QString &consoleDock, const QString &language) const;
-
-    // The focus console and the round-complete screen.
-    QString focusConsoleDockName() const { return rawValue(m_preferences.focusConsoleDock); }
-    const FocusConsolePresentation &focusConsole() const { return m_focusConsole; }
-    FocusConsoleDocking *consoleDocking() const { return m_consoleDocking.get(); }
-    const ConsoleDragHandlePresentation &consoleDragHandle() const { return m_consoleDragHandle; }
-    const RoundCompletePresentation &roundComplete() const { return m_roundComplete; }
-    const HeaderPresentation &header() const { return m_header; }
-
     // Minutes of a setting as seconds: at least one minute, never overflowing.
     static qint64 secondsFromMinutes(qint64 minutes);
 
@@ -220,10 +198,6 @@ signals:
     void secondsRemainingChanged();
     void trackingStateChanged();
     void sessionNumberChanged();
-    void focusConsoleChanged();
-    void consoleDragHandleChanged();
-    void roundCompleteChanged();
-    void headerChanged();
     void aboutToShutDown();
 
 private:
@@ -260,12 +234,6 @@ private:
     // Says which picked pictures were left out because no installed reader decodes them.
     void refuseUndecodablePictures(const QStringList &paths);
 
-    // The focus console and the round-complete screen.
-    void setUpFocusConsole();
-    void refreshConsolePresentations();
-    void refreshHeader();
-    void refreshConsoleDragHandle();
-
     // Settings.
     Status writePreferences();
 
@@ -301,7 +269,7 @@ private:
     // Reads the logs on threads of its own; declared after them, so that it goes first.
     std::unique_ptr<Journal> m_journal;
     std::unique_ptr<Window> m_window;
-    std::unique_ptr<FocusConsoleDocking> m_consoleDocking;
+    std::unique_ptr<Console> m_console;
 
     AppPreferences m_preferences;
     SessionPhase m_phase = SessionPhase::Focus;
@@ -310,10 +278,6 @@ private:
     qint64 m_sessionNumber = 1;
     // The last look for a source of input activity found none: the header says why tracking is off.
     bool m_inputAccessMissing = false;
-    FocusConsolePresentation m_focusConsole;
-    ConsoleDragHandlePresentation m_consoleDragHandle;
-    RoundCompletePresentation m_roundComplete;
-    HeaderPresentation m_header;
 
     AutomaticWorkTimer m_workTimer;
     QTimer m_tickTimer;

@@ -96,7 +96,7 @@ private slots:
 
         ControllerHarness harness;
         AppController &controller = startDocked(harness, dock);
-        FocusConsoleDocking &docking = *controller.consoleDocking();
+        FocusConsoleDocking &docking = *controller.console()->consoleDocking();
         const QByteArray before = storedPreferences(harness);
         QSignalSpy published(&controller, &AppController::preferencesChanged);
 
@@ -147,7 +147,7 @@ private slots:
 
         ControllerHarness harness;
         AppController &controller = startDocked(harness, dock);
-        FocusConsoleDocking &docking = *controller.consoleDocking();
+        FocusConsoleDocking &docking = *controller.console()->consoleDocking();
         QSignalSpy published(&controller, &AppController::preferencesChanged);
 
         docking.tapped(travel);
@@ -186,7 +186,7 @@ private slots:
 
         ControllerHarness harness;
         AppController &controller = startDocked(harness, leading);
-        FocusConsoleDocking &docking = *controller.consoleDocking();
+        FocusConsoleDocking &docking = *controller.console()->consoleDocking();
         QSignalSpy published(&controller, &AppController::preferencesChanged);
 
         if (scenario == "hold, tap"_L1) {
@@ -233,7 +233,7 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = startDocked(harness, leading);
-        FocusConsoleDocking &docking = *controller.consoleDocking();
+        FocusConsoleDocking &docking = *controller.console()->consoleDocking();
         const QString path = harness.file(QStringLiteral("preferences.json"));
         const QByteArray before = storedPreferences(harness);
 
@@ -244,7 +244,7 @@ private slots:
             harness.dockTimer->advance(340ms);
         }
         QCOMPARE(controller.preferences().focusConsoleDock, leading);
-        QCOMPARE(controller.focusConsoleDockName(), QStringLiteral("leading"));
+        QCOMPARE(controller.console()->focusConsoleDockName(), QStringLiteral("leading"));
         QVERIFY(controller.sheets()->showingAlert());
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("Could Not Save Console Position"));
         QVERIFY(!controller.sheets()->alertMessage().isEmpty());
@@ -256,7 +256,7 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = startDocked(harness, trailing);
-        FocusConsoleDocking &docking = *controller.consoleDocking();
+        FocusConsoleDocking &docking = *controller.console()->consoleDocking();
 
         docking.dragChanged(-300, 400);
         docking.dragEnded(-300, 400);
@@ -310,9 +310,9 @@ private slots:
 
         ControllerHarness harness;
         AppController &controller = startDocked(harness, dock);
-        FocusConsoleDocking &docking = *controller.consoleDocking();
+        FocusConsoleDocking &docking = *controller.console()->consoleDocking();
         const double towardsOther = dock == leading ? 1 : -1;
-        QSignalSpy changed(&controller, &AppController::consoleDragHandleChanged);
+        QSignalSpy changed(controller.console(), &Console::consoleDragHandleChanged);
         switch (gesture) {
         case Gesture::rest:
             break;
@@ -334,7 +334,7 @@ private slots:
         }
         QCOMPARE(changed.isEmpty(), gesture == Gesture::rest);
 
-        const ConsoleDragHandlePresentation &handle = controller.consoleDragHandle();
+        const ConsoleDragHandlePresentation &handle = controller.console()->consoleDragHandle();
         const QColor accent = controller.appearance()->accentColor();
         QCOMPARE(handle.arrowSymbol, arrow);
         compareColor(handle.foreground, accentForeground ? accent : withOpacity(Qt::white, 0.52));
@@ -346,8 +346,9 @@ private slots:
         harness.dockTimer->advance(340ms);
         docking.dragEnded(0, 400);
         harness.dockTimer->advance(340ms);
-        QCOMPARE(controller.consoleDragHandle().arrowSymbol, QStringLiteral("arrow.left.and.right"));
-        QCOMPARE(controller.consoleDragHandle().barOpacity, 0.3);
+        QCOMPARE(
+            controller.console()->consoleDragHandle().arrowSymbol, QStringLiteral("arrow.left.and.right"));
+        QCOMPARE(controller.console()->consoleDragHandle().barOpacity, 0.3);
     }
 
     void handleTextsFollowTheStoredSide_data()
@@ -390,8 +391,8 @@ private slots:
         ControllerHarness harness;
         AppController &controller = startDocked(harness, dock, language);
         // Held past the threshold: the value still names the stored side.
-        controller.consoleDocking()->dragChanged(dock == leading ? 300 : -300, 400);
-        const ConsoleDragHandlePresentation &handle = controller.consoleDragHandle();
+        controller.console()->consoleDocking()->dragChanged(dock == leading ? 300 : -300, 400);
+        const ConsoleDragHandlePresentation &handle = controller.console()->consoleDragHandle();
         QCOMPARE(handle.accessibleLabel, label);
         QCOMPARE(handle.accessibleChecked, dock == leading);
         QCOMPARE(handle.accessibleValue, value);

@@ -233,7 +233,8 @@ private slots:
         QVERIFY(harness.trust->prompted);
         QVERIFY(!controller.preferences().trackActivity);
         QCOMPARE(controller.trackingState(), WorkTrackingState::tracking);
-        QVERIFY(controller.header().tracking.detail.startsWith(u"已关闭 · 此会话不提供键盘与鼠标活动"_qs));
+        QVERIFY(controller.console()->header().tracking.detail.startsWith(
+            u"已关闭 · 此会话不提供键盘与鼠标活动"_qs));
         harness.tick(3000);
         QCOMPARE(controller.workTimer().accumulatedActiveTime, 3.0);
 
@@ -293,9 +294,9 @@ private slots:
         harness.startInBreak();
         QVERIFY(harness.controller->breakWheel()->keyboardIsLocked());
         QCOMPARE(harness.controller->breakWheel()->breakLockText(), line);
-        QCOMPARE(harness.controller->roundComplete().breakTitle, button);
-        QCOMPARE(
-            harness.controller->roundComplete().hint.contains(u"键盘"), hold != KeyboardHold::windowOnly);
+        QCOMPARE(harness.controller->console()->roundComplete().breakTitle, button);
+        QCOMPARE(harness.controller->console()->roundComplete().hint.contains(u"键盘"),
+            hold != KeyboardHold::windowOnly);
     }
 
     void switchingTrackingOffCountsPlainTimeAndIsSaved()

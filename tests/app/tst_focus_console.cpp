@@ -197,12 +197,13 @@ private slots:
         ControllerHarness harness;
         harness.trusted = scenario != Scenario::withoutInputAccess;
         AppController &controller = harness.start();
-        QSignalSpy changed(&controller, &AppController::focusConsoleChanged);
+        QSignalSpy changed(controller.console(), &Console::focusConsoleChanged);
         play(harness, scenario);
         QCOMPARE(controller.trackingState(), state);
-        QCOMPARE(controller.focusConsole(), FocusConsolePresentation::make(state, AppLanguage::chinese));
-        QCOMPARE(
-            controller.property("focusConsole").value<FocusConsolePresentation>(), controller.focusConsole());
+        QCOMPARE(controller.console()->focusConsole(),
+            FocusConsolePresentation::make(state, AppLanguage::chinese));
+        QCOMPARE(controller.console()->property("focusConsole").value<FocusConsolePresentation>(),
+            controller.console()->focusConsole());
         QCOMPARE(changed.isEmpty(),
             state == WorkTrackingState::waitingForActivity || state == WorkTrackingState::permissionRequired);
     }
@@ -211,15 +212,15 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        QSignalSpy consoleChanged(&controller, &AppController::focusConsoleChanged);
-        QSignalSpy completeChanged(&controller, &AppController::roundCompleteChanged);
+        QSignalSpy consoleChanged(controller.console(), &Console::focusConsoleChanged);
+        QSignalSpy completeChanged(controller.console(), &Console::roundCompleteChanged);
         AppPreferences edited = controller.preferences();
         edited.language = AppLanguage::english;
         QVERIFY(controller.savePreferences(edited));
         QCOMPARE(consoleChanged.count(), 1);
         QCOMPARE(completeChanged.count(), 1);
-        QCOMPARE(controller.focusConsole().statusTitle, QStringLiteral("Waiting for Activity"));
-        QCOMPARE(controller.roundComplete(),
+        QCOMPARE(controller.console()->focusConsole().statusTitle, QStringLiteral("Waiting for Activity"));
+        QCOMPARE(controller.console()->roundComplete(),
             RoundCompletePresentation::make(AppLanguage::english, KeyboardHold::session));
 
         // A save that changes nothing the screens show announces nothing to them.
@@ -246,7 +247,7 @@ private slots:
         AppPreferences preferences;
         preferences.focusConsoleDock = stored;
         AppController &controller = harness.startWithStored(preferences);
-        QCOMPARE(controller.property("focusConsoleDock").toString(), dock);
+        QCOMPARE(controller.console()->property("focusConsoleDock").toString(), dock);
     }
 
     // Notes typed less than the save delay before quitting used to be lost with the editor.

@@ -124,29 +124,32 @@ private slots:
         AppController &controller = harness.start();
         // Tracking is switched on but cannot run: the switch reads off and explains why.
         QVERIFY(controller.preferences().trackActivity);
-        QVERIFY(!controller.header().tracking.isOn);
-        QCOMPARE(controller.header().tracking.detail, QStringLiteral("待授权 · 点击查看 X11 输入权限"));
+        QVERIFY(!controller.console()->header().tracking.isOn);
+        QCOMPARE(
+            controller.console()->header().tracking.detail, QStringLiteral("待授权 · 点击查看 X11 输入权限"));
 
-        QSignalSpy changes(&controller, &AppController::headerChanged);
+        QSignalSpy changes(controller.console(), &Console::headerChanged);
         controller.toggleBackgroundOverlay();
-        QCOMPARE(controller.header().overlay.isOn, controller.preferences().backgroundOverlayEnabled);
+        QCOMPARE(
+            controller.console()->header().overlay.isOn, controller.preferences().backgroundOverlayEnabled);
         QCOMPARE(changes.size(), 1);
 
         // Access granted later lets the break lock the keyboard.
         harness.trust->trusted = true;
         controller.finishFocusNow();
-        QCOMPARE(controller.header().completed.value, QStringLiteral("完成 0 项"));
+        QCOMPARE(controller.console()->header().completed.value, QStringLiteral("完成 0 项"));
         controller.breakWheel()->enterLockedBreak();
         QVERIFY(controller.breakWheel()->keyboardIsLocked());
-        QVERIFY(!controller.header().commandsEnabled);
+        QVERIFY(!controller.console()->header().commandsEnabled);
         controller.breakWheel()->spinWheel(0);
         QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
         controller.breakWheel()->confirmActivityCompleted();
-        QVERIFY(controller.header().commandsEnabled);
-        QCOMPARE(controller.header().health.value,
+        QVERIFY(controller.console()->header().commandsEnabled);
+        QCOMPARE(controller.console()->header().health.value,
             QStringLiteral("%1 健康分").arg(controller.statistics()->todayHealthScore()));
         QVERIFY(controller.statistics()->todayHealthScore() > 0);
-        QCOMPARE(controller.header().round.value, QStringLiteral("第 %1 轮").arg(controller.sessionNumber()));
+        QCOMPARE(controller.console()->header().round.value,
+            QStringLiteral("第 %1 轮").arg(controller.sessionNumber()));
     }
 
     // Each step opens (+) or closes (-) a sheet; the alert belongs to the newest sheet still open.

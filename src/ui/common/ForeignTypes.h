@@ -2,6 +2,7 @@
 
 #include "app/Appearance.h"
 #include "app/BackgroundLibraryModel.h"
+#include "app/Console.h"
 #include "app/BreakWheel.h"
 #include "app/ConsoleDragHandlePresentation.h"
 #include "app/FocusConsoleDocking.h"
@@ -72,6 +73,13 @@ struct ForeignAppearance
 {
     Q_GADGET
     QML_FOREIGN(Appearance)
+    QML_ANONYMOUS
+};
+
+struct ForeignConsole
+{
+    Q_GADGET
+    QML_FOREIGN(Console)
     QML_ANONYMOUS
 };
 

@@ -12,8 +12,8 @@ Item {
     // Shown blurred through the glass.
     property Item backdrop: null
 
-    readonly property var docking: AppController.consoleDocking
-    readonly property var shown: AppController.consoleDragHandle
+    readonly property var docking: AppController.console.consoleDocking
+    readonly property var shown: AppController.console.consoleDragHandle
     // The drag's last horizontal travel, for its release.
     property real lastTranslation: 0
 

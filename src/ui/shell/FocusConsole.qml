@@ -12,7 +12,7 @@ Item {
     // Shown blurred through the glass: the scene behind the interface.
     property Item backdrop: null
 
-    readonly property var shown: AppController.focusConsole
+    readonly property var shown: AppController.console.focusConsole
     readonly property real radius: 24
 
     width: 410

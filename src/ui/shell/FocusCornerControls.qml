@@ -15,8 +15,8 @@ Item {
     required property bool canNavigateBackgrounds
     required property string language
 
-    readonly property var shown: AppController.focusCornerControls(interfaceIsHidden, canNavigateBackgrounds,
-        consoleDock, language)
+    readonly property var shown: AppController.console.focusCornerControls(interfaceIsHidden,
+        canNavigateBackgrounds, consoleDock, language)
     readonly property real padding: 32
 
     signal previous

@@ -12,10 +12,10 @@ Item {
     property Item backdrop: null
     // Horizontal offset of the group during a drag or a snap. Only the snap animates it, and its end
     // must not: the animation goes off before the side flips and the offset returns to 0.
-    property real dragTranslation: AppController.consoleDocking.dragTranslation
+    property real dragTranslation: AppController.console.consoleDocking.dragTranslation
 
     Behavior on dragTranslation {
-        enabled: AppController.consoleDocking.isSnappingConsole
+        enabled: AppController.console.consoleDocking.isSnappingConsole
 
         NumberAnimation {
             duration: Theme.durationSnap
@@ -24,7 +24,7 @@ Item {
     }
 
     readonly property real padding: 32
-    readonly property bool docksTrailing: AppController.focusConsoleDock === "trailing"
+    readonly property bool docksTrailing: AppController.console.focusConsoleDock === "trailing"
     // The distance between the group's two docked positions.
     readonly property real travelDistance: Math.max(width - consoleGroup.width - 2 * padding, 0)
 

@@ -9,7 +9,7 @@ import Quorvane.Common
 RowLayout {
     id: header
 
-    readonly property var shown: AppController.header
+    readonly property var shown: AppController.console.header
 
     spacing: 12
 

@@ -263,7 +263,7 @@ Item {
         opacity: AppController.phase === SessionPhase.Focus ? 1 : 0
         visible: opacity > 0
         interfaceIsHidden: interfaceState.focusInterfaceIsHidden
-        consoleDock: AppController.focusConsoleDock
+        consoleDock: AppController.console.focusConsoleDock
         canNavigateBackgrounds: AppController.appearance.canNavigateBackgrounds
         language: AppController.appearance.language
         onPrevious: AppController.appearance.selectAdjacentBackground(false)

@@ -13,7 +13,7 @@ Item {
     property Item backdrop: null
     // Where the header bar above the screen ends: the stack is centred in the room below it.
     property real reservedTop: 0
-    readonly property var shown: AppController.roundComplete
+    readonly property var shown: AppController.console.roundComplete
 
     ColumnLayout {
         anchors.fill: parent

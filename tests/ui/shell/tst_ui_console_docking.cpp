@@ -71,21 +71,21 @@ private slots:
         QTest::mousePress(w, Qt::LeftButton, {}, start);
         for (int step = 10; step <= 120; step += 10)
             QTest::mouseMove(w, start + QPoint(step, 0));
-        QTRY_COMPARE(window.harness.controller->consoleDocking()->dragTranslation(), 120.0);
+        QTRY_COMPARE(window.harness.controller->console()->consoleDocking()->dragTranslation(), 120.0);
         QTRY_COMPARE(window.groupX(), leadingX + 120);
         QTest::mouseRelease(w, Qt::LeftButton, {}, start + QPoint(120, 0));
 
         // The snap carries the console to the far corner; the side has not changed yet.
         QTRY_COMPARE_WITH_TIMEOUT(window.groupX(), trailingX, 10000);
-        QCOMPARE(window.harness.controller->focusConsoleDockName(), QStringLiteral("leading"));
+        QCOMPARE(window.harness.controller->console()->focusConsoleDockName(), QStringLiteral("leading"));
         window.harness.dockTimer->advance(340ms);
-        QCOMPARE(window.harness.controller->focusConsoleDockName(), QStringLiteral("trailing"));
+        QCOMPARE(window.harness.controller->console()->focusConsoleDockName(), QStringLiteral("trailing"));
         // The side flips under the console, which stays where it is, also in the frame that follows.
         QCOMPARE(window.groupX(), trailingX);
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QTest::qWait(50);
         QCOMPARE(window.groupX(), trailingX);
-        QCOMPARE(window.harness.controller->consoleDocking()->dragTranslation(), 0.0);
+        QCOMPARE(window.harness.controller->console()->consoleDocking()->dragTranslation(), 0.0);
     }
 
     void aTapSwitchesSides()
@@ -94,10 +94,10 @@ private slots:
         QVERIFY(window.open(FocusConsoleDock::trailing));
         QTRY_COMPARE(window.groupX(), trailingX);
         QTest::mouseClick(window.views.window, Qt::LeftButton, {}, window.centreOf("consoleDragHandle"));
-        QTRY_VERIFY(window.harness.controller->consoleDocking()->isSnappingConsole());
+        QTRY_VERIFY(window.harness.controller->console()->consoleDocking()->isSnappingConsole());
         QTRY_COMPARE_WITH_TIMEOUT(window.groupX(), leadingX, 10000);
         window.harness.dockTimer->advance(340ms);
-        QCOMPARE(window.harness.controller->focusConsoleDockName(), QStringLiteral("leading"));
+        QCOMPARE(window.harness.controller->console()->focusConsoleDockName(), QStringLiteral("leading"));
         QCOMPARE(window.groupX(), leadingX);
     }
 
@@ -108,7 +108,7 @@ private slots:
         QQuickItem *cluster = window.item("cornerCluster");
         QVERIFY(cluster);
         QTRY_COMPARE(cluster->x(), 874 - 32 - cluster->width());
-        window.harness.controller->consoleDocking()->tapped(400);
+        window.harness.controller->console()->consoleDocking()->tapped(400);
         window.harness.dockTimer->advance(340ms);
         QTRY_COMPARE_WITH_TIMEOUT(cluster->x(), 32.0, 10000);
         QCOMPARE(window.groupX(), trailingX);

@@ -246,7 +246,7 @@ bool prepareFocusScreen(AppController &controller, QQuickWindow &window, const S
         return false;
     }
     if (shot.drag != 0) {
-        FocusConsoleDocking &docking = *controller.consoleDocking();
+        FocusConsoleDocking &docking = *controller.console()->consoleDocking();
         docking.dragChanged(shot.drag, handle->property("travelDistance").toDouble());
         if (!docking.isDraggingConsole()) {
             qCritical("the console's handle could not be dragged");

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "app/ConsoleDragHandlePresentation.h"
+#include "app/FocusConsoleDocking.h"
+#include "app/FocusConsolePresentation.h"
+#include "app/FocusCornerControlsPresentation.h"
+#include "app/HeaderPresentation.h"
+#include "app/RoundCompletePresentation.h"
+
+#include <QObject>
+#include <memory>
+
+class AppController;
+class OneShotTimer;
+
+// The focus console and what stands around it, each ready to draw: the console's labels, where it docks
+// with its drag handle, the round-complete screen, the header bar and the corner controls.
+class Console : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(QString focusConsoleDock READ focusConsoleDockName NOTIFY preferencesChanged FINAL)
+    Q_PROPERTY(FocusConsolePresentation focusConsole READ focusConsole NOTIFY focusConsoleChanged FINAL)
+    Q_PROPERTY(FocusConsoleDocking *consoleDocking READ consoleDocking CONSTANT FINAL)
+    Q_PROPERTY(ConsoleDragHandlePresentation consoleDragHandle READ consoleDragHandle NOTIFY
+            consoleDragHandleChanged FINAL)
+    Q_PROPERTY(RoundCompletePresentation roundComplete READ roundComplete NOTIFY roundCompleteChanged FINAL)
+    Q_PROPERTY(HeaderPresentation header READ header NOTIFY headerChanged FINAL)
+
+public:
+    Console(AppController &controller, std::unique_ptr<OneShotTimer> dockTimer);
+    ~Console() override;
+
+    QString focusConsoleDockName() const;
+    const FocusConsolePresentation &focusConsole() const { return m_focusConsole; }
+    FocusConsoleDocking *consoleDocking() const { return m_consoleDocking.get(); }
+    const ConsoleDragHandlePresentation &consoleDragHandle() const { return m_consoleDragHandle; }
+    const RoundCompletePresentation &roundComplete() const { return m_roundComplete; }
+    const HeaderPresentation &header() const { return m_header; }
+    // The corner controls for the root view's hidden flag; the views pass the other inputs too, so
+    // that their binding follows them. `consoleDock` and `language` are raw values.
+    Q_INVOKABLE FocusCornerControlsPresentation focusCornerControls(bool interfaceIsHidden,
+        bool canNavigateBackgrounds, const QString &consoleDock, const QString &language) const;
+
+signals:
+    void preferencesChanged();
+    void focusConsoleChanged();
+    void consoleDragHandleChanged();
+    void roundCompleteChanged();
+    void headerChanged();
+
+private:
+    void refreshConsolePresentations();
+    void refreshConsoleDragHandle();
+    void refreshHeader();
+
+    // Assigns and announces a change; unchanged values are not announced.
+    template<typename T> void publish(T &field, const T &value, void (Console::*changed)())
+    {
+        if (field == value)
+            return;
+        field = value;
+        emit(this->*changed)();
+    }
+
+    AppController &m_controller;
+    std::unique_ptr<FocusConsoleDocking> m_consoleDocking;
+    FocusConsolePresentation m_focusConsole;
+    ConsoleDragHandlePresentation m_consoleDragHandle;
+    RoundCompletePresentation m_roundComplete;
+    HeaderPresentation m_header;
+};
