@@ -42,7 +42,8 @@ class UpdateController;
 
 // The one state object of the application: it owns every service and all live state, runs the
 // focus/break cycle on a 0.25 s tick, and is the only object the views see. Every value the views
-// show is a property here with a change signal; every user action is an invokable.
+// show is a property with a change signal and every user action an invokable, here or on the object of
+// its concern, which the controller owns and publishes as one constant property.
 class AppController : public QObject
 {
     Q_OBJECT
