@@ -381,6 +381,10 @@ private slots:
             row("journal") << Steps { u"press:Notes Journal"_s, u"say:^Done push button"_s, breakEarly,
                 u"key:Tab"_s, u"say:^Previous month push button"_s, u"key:Tab"_s, u"key:Tab"_s, u"key:Tab"_s,
                 entry, u"key:Return"_s, u"say:^Notes text"_s, u"key:Escape"_s, entry };
+            // A weight reached by the keys alone: Home reads its first digit, End the blank after its last.
+            row("wheel field") << Steps { u"press:Settings"_s, u"say:^Cancel"_s,
+                u"key:Tab Tab Down Down Down Down"_s, u"say:^Wheel"_s, u"key:Tab Tab Tab Tab Tab Tab Tab"_s,
+                u"say:^Weight, .+ text"_s, u"key:Home"_s, u"say:^\\d$"_s, u"key:End"_s, u"say:^blank$"_s };
             row("emergency unlock") << Steps { breakEarly, startBreak, breakStarts,
                 u"key:ctrl+alt+super+Escape"_s, u"say:^Emergency Unlock Complete dialog \\S"_s };
         }
