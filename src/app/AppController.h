@@ -12,9 +12,7 @@
 #include "app/Window.h"
 #include "core/ActivityLogEntry.h"
 #include "core/AppPreferences.h"
-#include "core/DailyStat.h"
 #include "core/FocusSessionLogEntry.h"
-#include "core/NowPlayingInfo.h"
 #include "core/SessionPhase.h"
 #include "core/Uuid.h"
 #include "core/WeightedWheelItem.h"
@@ -24,12 +22,8 @@
 
 #include <QDateTime>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <QUrl>
-#include <QUuid>
-#include <QVariant>
-#include <QVariantList>
 #include <memory>
 #include <optional>
 
