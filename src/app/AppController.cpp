@@ -1,5 +1,6 @@
 #include "app/AppController.h"
 
+#include "app/Publish.h"
 #include "core/CsvDate.h"
 #include "core/StringTable.h"
 #include "media/AudioController.h"
@@ -196,7 +197,7 @@ void AppController::updateRemainingTime()
     const bool reached = m_preferences.trackActivity ? m_workTimer.tick(accountingTime)
                                                      : m_workTimer.tickContinuously(accountingTime);
     if (reached) {
-        publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
+        publish(*this, m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
         completeFocusSession(true);
         return;
     }
@@ -212,7 +213,7 @@ void AppController::updateDayIfNeeded(const QDateTime &now)
         return;
     m_scoreDate = today;
     m_statistics->reload(now);
-    publish(m_sessionNumber, nextSessionNumber(), &AppController::sessionNumberChanged);
+    publish(*this, m_sessionNumber, nextSessionNumber(), &AppController::sessionNumberChanged);
 }
 
 void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
@@ -246,18 +247,18 @@ void AppController::retryKeyboardMonitoringIfNeeded(const QDateTime &now)
 
 void AppController::publishWorkTimerState()
 {
-    publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
-    publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
+    publish(*this, m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
+    publish(*this, m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
 }
 
 void AppController::restoreFocusSessionUI()
 {
-    publish(m_phase, SessionPhase::Focus, &AppController::phaseChanged);
-    publish(
-        m_sessionNumber, m_statistics->todayCompletedSessions() + 1, &AppController::sessionNumberChanged);
+    publish(*this, m_phase, SessionPhase::Focus, &AppController::phaseChanged);
+    publish(*this, m_sessionNumber, m_statistics->todayCompletedSessions() + 1,
+        &AppController::sessionNumberChanged);
     m_breakWheel->reset();
-    publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
-    publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
+    publish(*this, m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
+    publish(*this, m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
     persistFocusSession(true, now());
     m_music->playFor(m_phase, m_appearance->videoSoundTakesPriority());
 }
@@ -307,7 +308,7 @@ void AppController::shutdown()
         const QDateTime at = now();
         // The round is accounted once more but not closed: a restart resumes it.
         m_workTimer.tick(at);
-        publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
+        publish(*this, m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
         persistFocusSession(true, at);
     }
     m_breakWheel->releaseKeyboard();

@@ -238,15 +238,6 @@ private:
         const QString &englishAlertTitle);
     Status removeMediaNoSettingRefersTo();
 
-    // Assigns and announces a change; unchanged values are not announced.
-    template<typename T> void publish(T &field, const T &value, void (AppController::*changed)())
-    {
-        if (field == value)
-            return;
-        field = value;
-        emit(this->*changed)();
-    }
-
     QString m_root;
     AppControllerSeams m_seams;
     std::unique_ptr<UpdateController> m_updateController;

@@ -2,6 +2,7 @@
 // break's row in the activity log.
 
 #include "app/AppController.h"
+#include "app/Publish.h"
 #include "storage/CSVLogger.h"
 
 #include <limits>
@@ -22,18 +23,18 @@ void AppController::showLockedBreak()
 {
     if (m_seams.roundEndNotice)
         m_seams.roundEndNotice->withdraw();
-    publish(m_phase, SessionPhase::Wheel, &AppController::phaseChanged);
+    publish(*this, m_phase, SessionPhase::Wheel, &AppController::phaseChanged);
     enterFullScreenIfPossible();
 }
 
 void AppController::beginDrawnActivity()
 {
-    publish(m_phase, SessionPhase::Activity, &AppController::phaseChanged);
+    publish(*this, m_phase, SessionPhase::Activity, &AppController::phaseChanged);
 }
 
 void AppController::leaveBreakUnfinished()
 {
-    publish(m_phase, SessionPhase::SessionComplete, &AppController::phaseChanged);
+    publish(*this, m_phase, SessionPhase::SessionComplete, &AppController::phaseChanged);
 }
 
 void AppController::logBreak(

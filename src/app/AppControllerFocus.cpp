@@ -1,6 +1,7 @@
 // The focus round: opening, counting, pausing, saving and closing it, and the input access it needs.
 
 #include "app/AppController.h"
+#include "app/Publish.h"
 #include "core/AccessibilityTrust.h"
 #include "core/StringTable.h"
 #include "session/InputActivityMonitor.h"
@@ -56,14 +57,14 @@ void AppController::resetWorkTimer(const QDateTime &now)
 void AppController::startNewFocusSession()
 {
     const QDateTime at = now();
-    publish(m_phase, SessionPhase::Focus, &AppController::phaseChanged);
-    publish(m_sessionNumber, nextSessionNumber(), &AppController::sessionNumberChanged);
+    publish(*this, m_phase, SessionPhase::Focus, &AppController::phaseChanged);
+    publish(*this, m_sessionNumber, nextSessionNumber(), &AppController::sessionNumberChanged);
     m_breakWheel->reset();
     m_currentSessionID = Uuid::newEventID();
     m_currentFocusStartedAt = at;
     m_currentFocusLogID.reset();
     m_journal->setRoundText(defaultFocusTitle(m_sessionNumber), QString());
-    publish(m_secondsRemaining, secondsFromMinutes(m_preferences.sessionMinutes),
+    publish(*this, m_secondsRemaining, secondsFromMinutes(m_preferences.sessionMinutes),
         &AppController::secondsRemainingChanged);
     resetWorkTimer(at);
     if (!m_preferences.trackActivity) {
@@ -99,8 +100,8 @@ void AppController::completeFocusSession(bool countAsCompleted)
                                 QStringLiteral("Could Not Save Focus Record")),
             logErrorText(appended, m_focusLog->filePath()));
     }
-    publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
-    publish(m_phase, SessionPhase::SessionComplete, &AppController::phaseChanged);
+    publish(*this, m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
+    publish(*this, m_phase, SessionPhase::SessionComplete, &AppController::phaseChanged);
     m_savedFocusSnapshot.reset();
     m_music->playFor(m_phase, m_appearance->videoSoundTakesPriority());
     m_window->bringMainWindowForward();
@@ -156,7 +157,7 @@ void AppController::toggleManualPause()
     if (m_workTimer.state != WorkTrackingState::manuallyPaused) {
         m_workTimer.tick(at);
         if (m_workTimer.isComplete()) {
-            publish(m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
+            publish(*this, m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
             completeFocusSession(true);
             return;
         }
@@ -234,7 +235,7 @@ void AppController::startKeyboardMonitoring()
                 m_workTimer.lastAccountingDate = at;
                 m_workTimer.state = WorkTrackingState::tracking;
             }
-            publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
+            publish(*this, m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
         }
         return;
     }
@@ -247,9 +248,11 @@ void AppController::startKeyboardMonitoring()
     if (!focus)
         return;
     if (!started)
-        publish(m_trackingState, WorkTrackingState::permissionRequired, &AppController::trackingStateChanged);
+        publish(*this, m_trackingState, WorkTrackingState::permissionRequired,
+            &AppController::trackingStateChanged);
     else if (m_workTimer.state == WorkTrackingState::waitingForActivity)
-        publish(m_trackingState, WorkTrackingState::waitingForActivity, &AppController::trackingStateChanged);
+        publish(*this, m_trackingState, WorkTrackingState::waitingForActivity,
+            &AppController::trackingStateChanged);
 }
 
 void AppController::showPermissionAlert()
@@ -286,7 +289,8 @@ void AppController::enableAutomaticTracking()
         startKeyboardMonitoring();
         return;
     }
-    publish(m_trackingState, WorkTrackingState::permissionRequired, &AppController::trackingStateChanged);
+    publish(
+        *this, m_trackingState, WorkTrackingState::permissionRequired, &AppController::trackingStateChanged);
     if (!m_hasPromptedForAccessibility) {
         m_hasPromptedForAccessibility = true;
         // Asking again re-checks the display; there is no dialog to show on X11.
@@ -316,7 +320,7 @@ void AppController::toggleActivityTracking()
     setPreferences(changed);
     startKeyboardMonitoring();
     syncTrackingPresentation();
-    publish(m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
+    publish(*this, m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
     persistFocusSession(true, now());
     if (Status written = writePreferences(); !written) {
         AppPreferences restored = m_preferences;
@@ -336,9 +340,10 @@ void AppController::toggleActivityTracking()
 void AppController::syncTrackingPresentation()
 {
     if (m_preferences.trackActivity && !m_inputActivityMonitor->bothMonitorsInstalled())
-        publish(m_trackingState, WorkTrackingState::permissionRequired, &AppController::trackingStateChanged);
+        publish(*this, m_trackingState, WorkTrackingState::permissionRequired,
+            &AppController::trackingStateChanged);
     else
-        publish(m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
+        publish(*this, m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
 }
 
 bool AppController::saveRoundText(const std::optional<QString> &title, const QString &notes)

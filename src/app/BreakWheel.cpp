@@ -2,6 +2,7 @@
 
 #include "app/AppController.h"
 #include "app/KeyboardHoldText.h"
+#include "app/Publish.h"
 #include "core/RandomSource.h"
 #include "core/StringTable.h"
 #include "core/Uuid.h"
@@ -90,15 +91,15 @@ QString BreakWheel::selectedItemScoreText() const
 void BreakWheel::reset()
 {
     m_cycleID = QUuid::createUuid();
-    publish(m_selectedItem, std::optional<WeightedWheelItem>(), &BreakWheel::selectedItemChanged);
-    publish(m_isSpinning, false, &BreakWheel::isSpinningChanged);
+    publish(*this, m_selectedItem, std::optional<WeightedWheelItem>(), &BreakWheel::selectedItemChanged);
+    publish(*this, m_isSpinning, false, &BreakWheel::isSpinningChanged);
     m_activityStartedAt.reset();
 }
 
 void BreakWheel::releaseKeyboard()
 {
     m_keyboardLocker->unlock();
-    publish(m_keyboardIsLocked, false, &BreakWheel::keyboardIsLockedChanged);
+    publish(*this, m_keyboardIsLocked, false, &BreakWheel::keyboardIsLockedChanged);
 }
 
 void BreakWheel::enterLockedBreak()
@@ -106,7 +107,7 @@ void BreakWheel::enterLockedBreak()
     if (m_controller.phase() != SessionPhase::SessionComplete)
         return;
     reset();
-    publish(m_emergencyUnlocked, false, &BreakWheel::emergencyUnlockedChanged);
+    publish(*this, m_emergencyUnlocked, false, &BreakWheel::emergencyUnlockedChanged);
     const AppLanguage language = m_controller.language();
     if (!m_keyboardLocker->lock()) {
         m_controller.sheets()->showAlert(
@@ -122,7 +123,7 @@ void BreakWheel::enterLockedBreak()
         return;
     }
     // Locked before the wheel shows: the view starts its spin only on a locked wheel.
-    publish(m_keyboardIsLocked, true, &BreakWheel::keyboardIsLockedChanged);
+    publish(*this, m_keyboardIsLocked, true, &BreakWheel::keyboardIsLockedChanged);
     m_controller.showLockedBreak();
 }
 
@@ -158,14 +159,15 @@ void BreakWheel::spinWheel(double durationSeconds)
         start += 360.0 * item.effectiveWeight / total;
     }
     const double centre = start + 360.0 * chosen->effectiveWeight / total * 0.5;
-    publish(m_selectedItem, chosen, &BreakWheel::selectedItemChanged);
+    publish(*this, m_selectedItem, chosen, &BreakWheel::selectedItemChanged);
     // The file records the draw now; the in-memory history changes only when the break is confirmed,
     // so the wheel keeps the weights it was drawn with.
     AppStorageService::saveHistory(
         WheelProbabilityEngine::historyByRecordingSelection(chosen->id(), m_recentHistory, historyLimit),
         m_root);
-    publish(m_isSpinning, true, &BreakWheel::isSpinningChanged);
-    publish(m_wheelRotation, std::ceil(m_wheelRotation / 360.0) * 360.0 + extraTurns + (360.0 - centre),
+    publish(*this, m_isSpinning, true, &BreakWheel::isSpinningChanged);
+    publish(*this, m_wheelRotation,
+        std::ceil(m_wheelRotation / 360.0) * 360.0 + extraTurns + (360.0 - centre),
         &BreakWheel::wheelRotationChanged);
     const double seconds = std::isfinite(durationSeconds) ? std::clamp(durationSeconds, 0.0, 60.0) : 0.0;
     // A coarse timer may fire up to 5 % early, and the wheel would settle while the view still turns it.
@@ -178,7 +180,7 @@ void BreakWheel::settleWheel(const QUuid &cycleID)
     // A break that was reset meanwhile (emergency unlock, a new round) disowns this settle.
     if (cycleID != m_cycleID || m_controller.phase() != SessionPhase::Wheel || !m_isSpinning)
         return;
-    publish(m_isSpinning, false, &BreakWheel::isSpinningChanged);
+    publish(*this, m_isSpinning, false, &BreakWheel::isSpinningChanged);
     m_activityStartedAt = m_controller.now();
     m_controller.beginDrawnActivity();
 }
@@ -194,7 +196,7 @@ void BreakWheel::confirmActivityCompleted()
         = WheelProbabilityEngine::historyByRecordingSelection(drawn.id(), m_recentHistory, historyLimit);
     refreshWeightedItems();
     releaseKeyboard();
-    publish(m_emergencyUnlocked, false, &BreakWheel::emergencyUnlockedChanged);
+    publish(*this, m_emergencyUnlocked, false, &BreakWheel::emergencyUnlockedChanged);
     m_controller.startRoundAfterBreak();
 }
 
@@ -205,8 +207,8 @@ void BreakWheel::handleEmergencyUnlock()
     if (!m_keyboardIsLocked)
         return;
     reset();
-    publish(m_keyboardIsLocked, false, &BreakWheel::keyboardIsLockedChanged);
-    publish(m_emergencyUnlocked, true, &BreakWheel::emergencyUnlockedChanged);
+    publish(*this, m_keyboardIsLocked, false, &BreakWheel::keyboardIsLockedChanged);
+    publish(*this, m_emergencyUnlocked, true, &BreakWheel::emergencyUnlockedChanged);
     m_controller.leaveBreakUnfinished();
     const AppLanguage language = m_controller.language();
     m_controller.sheets()->showAlert(
@@ -220,7 +222,7 @@ void BreakWheel::handleEmergencyUnlock()
 void BreakWheel::refreshWeightedItems()
 {
     const AppPreferences &preferences = m_controller.preferences();
-    publish(m_weightedItems,
+    publish(*this, m_weightedItems,
         WheelProbabilityEngine::weightedItems(
             preferences.items, m_recentHistory, preferences.recentDiscountStrength, preferences.recentWindow),
         &BreakWheel::weightedItemsChanged);
@@ -233,6 +235,6 @@ KeyboardHold BreakWheel::keyboardHold() const
 
 void BreakWheel::refreshBreakLockText()
 {
-    publish(m_breakLockText, keyboardHoldText(m_keyboardLocker->hold(), m_controller.language()),
+    publish(*this, m_breakLockText, keyboardHoldText(m_keyboardLocker->hold(), m_controller.language()),
         &BreakWheel::breakLockTextChanged);
 }

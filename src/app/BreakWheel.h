@@ -85,15 +85,6 @@ private:
     void refreshWeightedItems();
     void refreshBreakLockText();
 
-    // Assigns and announces a change; unchanged values are not announced.
-    template<typename T> void publish(T &field, const T &value, void (BreakWheel::*changed)())
-    {
-        if (field == value)
-            return;
-        field = value;
-        emit(this->*changed)();
-    }
-
     AppController &m_controller;
     std::unique_ptr<KeyboardLocker> m_keyboardLocker;
     RandomSource &m_random;

@@ -3,6 +3,7 @@
 #include "app/Console.h"
 
 #include "app/AppController.h"
+#include "app/Publish.h"
 
 Console::Console(AppController &controller, std::unique_ptr<OneShotTimer> dockTimer)
     : m_controller(controller)
@@ -42,9 +43,9 @@ QString Console::focusConsoleDockName() const
 void Console::refreshConsolePresentations()
 {
     const AppLanguage language = m_controller.language();
-    publish(m_focusConsole, FocusConsolePresentation::make(m_controller.trackingState(), language),
+    publish(*this, m_focusConsole, FocusConsolePresentation::make(m_controller.trackingState(), language),
         &Console::focusConsoleChanged);
-    publish(m_roundComplete,
+    publish(*this, m_roundComplete,
         RoundCompletePresentation::make(language, m_controller.breakWheel()->keyboardHold()),
         &Console::roundCompleteChanged);
     refreshConsoleDragHandle();
@@ -52,7 +53,7 @@ void Console::refreshConsolePresentations()
 
 void Console::refreshConsoleDragHandle()
 {
-    publish(m_consoleDragHandle,
+    publish(*this, m_consoleDragHandle,
         ConsoleDragHandlePresentation::make(m_consoleDocking->isDraggingConsole(),
             m_consoleDocking->pendingConsoleDock(), m_controller.preferences().focusConsoleDock,
             m_controller.appearance()->accentColor(), m_controller.language()),
@@ -74,7 +75,7 @@ void Console::refreshHeader()
     state.keyboardIsLocked = m_controller.breakWheel()->keyboardIsLocked();
     state.inputAccessMissing = m_controller.inputAccessMissing();
     state.windowSystem = m_controller.windowSystem();
-    publish(m_header, HeaderPresentation::make(state), &Console::headerChanged);
+    publish(*this, m_header, HeaderPresentation::make(state), &Console::headerChanged);
 }
 
 FocusCornerControlsPresentation Console::focusCornerControls(bool interfaceIsHidden,

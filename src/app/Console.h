@@ -53,15 +53,6 @@ private:
     void refreshConsoleDragHandle();
     void refreshHeader();
 
-    // Assigns and announces a change; unchanged values are not announced.
-    template<typename T> void publish(T &field, const T &value, void (Console::*changed)())
-    {
-        if (field == value)
-            return;
-        field = value;
-        emit(this->*changed)();
-    }
-
     AppController &m_controller;
     std::unique_ptr<FocusConsoleDocking> m_consoleDocking;
     FocusConsolePresentation m_focusConsole;
