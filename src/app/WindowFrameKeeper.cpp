@@ -63,10 +63,15 @@ bool WindowFrameKeeper::eventFilter(QObject *watched, QEvent *event)
     // The window manager's frame is known only once the window is framed: a window still where a fit put
     // it whose frame runs off the screen is fitted again, now with its frame.
     if (watched == m_window && event->type() == QEvent::Expose && m_window->isExposed()
-        && m_window->windowStates() == Qt::WindowNoState && m_window->geometry() == m_placed
-        && m_window->screen() && !m_window->screen()->availableGeometry().contains(m_window->frameGeometry()))
+        && frameRunsOffWherePlaced())
         place();
     return false;
+}
+
+bool WindowFrameKeeper::frameRunsOffWherePlaced() const
+{
+    return m_window->windowStates() == Qt::WindowNoState && m_window->geometry() == m_placed
+        && m_window->screen() && !m_window->screen()->availableGeometry().contains(m_window->frameGeometry());
 }
 
 void WindowFrameKeeper::place()
@@ -84,8 +89,16 @@ void WindowFrameKeeper::place()
 
 void WindowFrameKeeper::remember()
 {
+    if (!m_window)
+        return;
+    // A window that opened maximised was placed before it had a frame; put back to that place, it is
+    // fitted again now that its frame is known, or its title bar would lie above the screen.
+    if (frameRunsOffWherePlaced()) {
+        place();
+        return;
+    }
     // The frame to come back to is the one before every state.
-    if (m_window && m_window->screen() && m_window->windowStates() == Qt::WindowNoState)
+    if (m_window->screen() && m_window->windowStates() == Qt::WindowNoState)
         m_normal = { m_window->geometry(), areaOf(*m_window->screen()) };
 }
 

@@ -34,6 +34,8 @@ protected:
 private:
     void place();
     void remember();
+    // Still where a fit put it, outside every state, with the window manager's frame running off the screen.
+    bool frameRunsOffWherePlaced() const;
 
     QPointer<QWindow> m_window;
     QString m_applicationSupportRoot;
