@@ -1,6 +1,5 @@
 #include "app/AppController.h"
 
-#include "app/Publish.h"
 #include "core/CsvDate.h"
 #include "core/StringTable.h"
 #include "media/AudioController.h"
@@ -18,29 +17,17 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cmath>
-#include <limits>
 
 namespace {
 
 constexpr auto tickInterval = std::chrono::milliseconds(250);
 constexpr double logCheckInterval = 1.0;
-constexpr double monitorRetryInterval = 3.0;
 // Writing again on a full disk reads the log each time; every few seconds is soon enough.
 constexpr double unsavedRetryInterval = 10.0;
 
 double secondsBetween(const QDateTime &from, const QDateTime &to)
 {
     return from.msecsTo(to) / 1000.0;
-}
-
-// Seconds as milliseconds; none for a number no date can carry (a hand-edited snapshot may hold one).
-std::optional<qint64> milliseconds(double seconds)
-{
-    constexpr double largest = 1e11; // about 3,000 years
-    if (!std::isfinite(seconds) || std::abs(seconds) > largest)
-        return std::nullopt;
-    return std::llround(seconds * 1000);
 }
 
 // A far past instant, so that the first throttled check always runs.
@@ -50,13 +37,6 @@ QDateTime distantPast()
 }
 
 } // namespace
-
-qint64 AppController::secondsFromMinutes(qint64 minutes)
-{
-    // A hand-edited settings file may hold a number so large that the product would overflow.
-    constexpr qint64 largest = std::numeric_limits<qint64>::max() / 60;
-    return std::clamp<qint64>(minutes, 1, largest) * 60;
-}
 
 AppController::AppController(AppControllerSeams seams, QObject *parent)
     : QObject(parent)
@@ -77,12 +57,8 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         std::make_unique<AudioController>(s.trackPlayers, std::move(s.beep), std::move(s.shuffleRandom)),
         *this);
 
-    m_lastMonitorRetry = distantPast();
-    m_lastFocusSnapshotSave = distantPast();
     m_lastLogFilesCheck = distantPast();
     m_lastUnsavedRetry = distantPast();
-    m_currentSessionID = Uuid::newEventID();
-    m_currentFocusStartedAt = now();
 
     const QString storage = AppStorageService::storageDirectory(m_root);
     const QDate today = now().toLocalTime().date();
@@ -90,6 +66,8 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         QDir(storage).filePath(QStringLiteral("focus-session-log.csv")), today);
     m_activityLog = std::make_unique<CSVLogger>(
         QDir(storage).filePath(QStringLiteral("daily-activity-log.csv")), today);
+    m_round = std::make_unique<Round>(*m_focusLog, *m_activityLog, *m_inputActivityMonitor, *m_seams.trust,
+        m_seams.roundEndNotice.get(), m_root, *this);
     m_statistics = std::make_unique<Statistics>(*m_focusLog, *m_activityLog);
     m_journal = std::make_unique<Journal>(*m_focusLog, *m_activityLog, *this);
     m_window = std::make_unique<Window>(
@@ -102,41 +80,16 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_preferences = AppStorageService::startupPreferences(m_root);
     m_updateController->setLanguage(m_preferences.language);
     // A release found in the background waits for the next round, not to cover a break.
-    connect(this, &AppController::phaseChanged, m_updateController.get(),
-        [this] { m_updateController->setHoldingAnnouncements(m_phase != SessionPhase::Focus); });
-
-    m_secondsRemaining = secondsFromMinutes(m_preferences.sessionMinutes);
-    m_workTimer.duration = std::max(double(m_secondsRemaining), 1.0);
-    m_workTimer.idleTimeout = std::max(double(secondsFromMinutes(m_preferences.keyboardIdleMinutes)), 1.0);
+    connect(m_round.get(), &Round::phaseChanged, m_updateController.get(),
+        [this] { m_updateController->setHoldingAnnouncements(m_round->phase() != SessionPhase::Focus); });
 
     const QDateTime startedAt = now();
-    QString restoredTitle;
-    QString restoredNotes;
-    if (const auto snapshot = AppStorageService::loadRestorableActiveFocusSession(m_root)) {
-        m_workTimer.restore(*snapshot, startedAt);
-        m_secondsRemaining = remainingSeconds();
-        m_restoredFocusSession = true;
-        m_currentSessionID = snapshot->sessionID.value_or(Uuid::newEventID());
-        const auto storedStart
-            = snapshot->startedAtEpoch ? milliseconds(*snapshot->startedAtEpoch) : std::nullopt;
-        m_currentFocusStartedAt = storedStart
-            ? QDateTime::fromMSecsSinceEpoch(*storedStart, Qt::UTC)
-            : startedAt.addMSecs(-milliseconds(snapshot->accumulatedActiveSeconds).value_or(0));
-        restoredNotes = snapshot->notes.value_or(QString());
-        restoredTitle = snapshot->title.value_or(QString());
-    }
-
     m_breakWheel = std::make_unique<BreakWheel>(
         std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab)), *s.wheelRandom, m_root, *this);
     m_statistics->reload(startedAt);
     m_scoreDate = startedAt.toLocalTime().date();
-    m_sessionNumber = m_statistics->todayCompletedSessions() + 1;
-    m_journal->setRoundText(
-        restoredTitle.trimmed().isEmpty() ? defaultFocusTitle(m_sessionNumber) : restoredTitle,
-        restoredNotes);
+    m_round->load(startedAt);
     m_appearance->refreshBackgroundURL();
-
-    m_inputActivityMonitor->onActivity = [this] { handleInputActivity(); };
 
     m_preferencesKnownGood
         = AppStorageService::writeBackAfterStartup(m_preferences, m_preferencesKnownGood, m_root);
@@ -150,8 +103,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
 
 AppController::~AppController()
 {
-    // Services call back into the controller; make sure none does while it is being torn down.
-    m_inputActivityMonitor->onActivity = nullptr;
+    // The tick calls into the concern objects; make sure it does not while they are being torn down.
     m_tickTimer.stop();
 }
 
@@ -167,13 +119,7 @@ void AppController::startTimer()
     m_tickTimer.setTimerType(Qt::CoarseTimer);
     connect(&m_tickTimer, &QTimer::timeout, this, &AppController::updateRemainingTime, Qt::UniqueConnection);
     m_tickTimer.start();
-    if (m_restoredFocusSession) {
-        m_restoredFocusSession = false;
-        restoreFocusSessionUI();
-    } else {
-        startNewFocusSession();
-    }
-    startKeyboardMonitoring();
+    m_round->open();
 }
 
 void AppController::updateRemainingTime()
@@ -185,24 +131,7 @@ void AppController::updateRemainingTime()
     updateDayIfNeeded(tickTime);
     refreshExternalLogChangesIfNeeded(tickTime);
     retryUnsavedWritesIfNeeded(tickTime);
-    if (m_phase != SessionPhase::Focus)
-        return;
-    if (m_preferences.trackActivity) {
-        retryKeyboardMonitoringIfNeeded(now());
-        // Without both monitors the round cannot see activity: it stands still rather than idling away.
-        if (!m_inputActivityMonitor->bothMonitorsInstalled())
-            return;
-    }
-    const QDateTime accountingTime = now();
-    const bool reached = m_preferences.trackActivity ? m_workTimer.tick(accountingTime)
-                                                     : m_workTimer.tickContinuously(accountingTime);
-    if (reached) {
-        publish(*this, m_secondsRemaining, qint64(0), &AppController::secondsRemainingChanged);
-        completeFocusSession(true);
-        return;
-    }
-    publishWorkTimerState();
-    persistFocusSession(false, now());
+    m_round->tick();
 }
 
 void AppController::updateDayIfNeeded(const QDateTime &now)
@@ -213,7 +142,7 @@ void AppController::updateDayIfNeeded(const QDateTime &now)
         return;
     m_scoreDate = today;
     m_statistics->reload(now);
-    publish(*this, m_sessionNumber, nextSessionNumber(), &AppController::sessionNumberChanged);
+    m_round->followNewDay();
 }
 
 void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
@@ -233,34 +162,6 @@ void AppController::refreshExternalLogChangesIfNeeded(const QDateTime &now)
     m_logFilesFingerprint = currentLogFingerprint();
     m_statistics->reload(now);
     m_journal->advanceRevision();
-}
-
-void AppController::retryKeyboardMonitoringIfNeeded(const QDateTime &now)
-{
-    if (!m_preferences.trackActivity || m_inputActivityMonitor->bothMonitorsInstalled())
-        return;
-    if (secondsBetween(m_lastMonitorRetry, now) < monitorRetryInterval && m_lastMonitorRetry <= now)
-        return;
-    m_lastMonitorRetry = now;
-    startKeyboardMonitoring();
-}
-
-void AppController::publishWorkTimerState()
-{
-    publish(*this, m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
-    publish(*this, m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
-}
-
-void AppController::restoreFocusSessionUI()
-{
-    publish(*this, m_phase, SessionPhase::Focus, &AppController::phaseChanged);
-    publish(*this, m_sessionNumber, m_statistics->todayCompletedSessions() + 1,
-        &AppController::sessionNumberChanged);
-    m_breakWheel->reset();
-    publish(*this, m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
-    publish(*this, m_trackingState, m_workTimer.state, &AppController::trackingStateChanged);
-    persistFocusSession(true, now());
-    m_music->playFor(m_phase, m_appearance->videoSoundTakesPriority());
 }
 
 LogFilesFingerprint AppController::currentLogFingerprint() const
@@ -299,59 +200,17 @@ void AppController::shutdown()
     m_journal->flushNotesDraft();
     m_music->stopVolumeSaveTimer();
     writePreferencesQuietly();
-    (void)writeUnsavedRounds();
-    (void)writeUnsavedBreaks();
-    if (m_currentFocusLogID && m_phase != SessionPhase::Focus)
-        (void)m_focusLog->updateEntry(*m_currentFocusLogID, m_journal->currentSessionTitle(),
-            m_journal->currentSessionNotes(), now().toLocalTime().date());
-    if (m_phase == SessionPhase::Focus) {
-        const QDateTime at = now();
-        // The round is accounted once more but not closed: a restart resumes it.
-        m_workTimer.tick(at);
-        publish(*this, m_secondsRemaining, remainingSeconds(), &AppController::secondsRemainingChanged);
-        persistFocusSession(true, at);
-    }
+    m_round->saveForQuit();
     m_breakWheel->releaseKeyboard();
     m_inputActivityMonitor->stop();
     m_music->stop();
     m_tickTimer.stop();
 }
 
-int AppController::secondsRemainingForDisplay() const
-{
-    return int(std::clamp<qint64>(m_secondsRemaining, 0, std::numeric_limits<int>::max()));
-}
-
-QString AppController::trackingStateName() const
-{
-    return rawValue(m_trackingState);
-}
-
-QString AppController::formattedTime() const
-{
-    return formattedTime(m_secondsRemaining);
-}
-
-QString AppController::formattedTime(qint64 seconds)
-{
-    const qint64 s = std::max<qint64>(seconds, 0);
-    return QStringLiteral("%1:%2").arg(s / 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10, QLatin1Char('0'));
-}
-
-bool AppController::isActivityTrackingOn() const
-{
-    return m_preferences.trackActivity && m_trackingState != WorkTrackingState::permissionRequired;
-}
-
-void AppController::enterFullScreenIfPossible()
-{
-    m_seams.window->enterFullScreen();
-}
-
 void AppController::openAccessibilitySettings()
 {
     // There is no settings pane that grants X11 input access: explain what is needed instead.
-    showPermissionAlert();
+    m_round->showPermissionAlert();
 }
 
 void AppController::showDailyInsights()
@@ -422,7 +281,7 @@ void AppController::setPreferences(const AppPreferences &preferences)
     if (languageChanged)
         m_updateController->setLanguage(m_preferences.language);
     if (trackingPresentationChanged)
-        emit trackingStateChanged();
+        emit m_round->trackingStateChanged();
     m_appearance->refreshBackgroundURL();
 }
 
@@ -452,15 +311,14 @@ void AppController::writePreferencesQuietly()
 
 void AppController::retryUnsavedWritesIfNeeded(const QDateTime &now)
 {
-    if (m_unsavedRounds.isEmpty() && m_unsavedBreaks.isEmpty() && !m_preferencesUnsaved)
+    if (!m_round->hasUnsavedRows() && !m_preferencesUnsaved)
         return;
     if (secondsBetween(m_lastUnsavedRetry, now) < unsavedRetryInterval && m_lastUnsavedRetry <= now)
         return;
     m_lastUnsavedRetry = now;
     if (m_preferencesUnsaved)
         (void)writePreferences();
-    (void)writeUnsavedRounds();
-    (void)writeUnsavedBreaks();
+    m_round->writeUnsavedRows();
 }
 
 void AppController::tellAboutUnwritableDataFolder()

@@ -7,17 +7,12 @@
 #include "app/Journal.h"
 #include "app/LaunchRequest.h"
 #include "app/Music.h"
+#include "app/Round.h"
 #include "app/Sheets.h"
 #include "app/Statistics.h"
 #include "app/Window.h"
-#include "core/ActivityLogEntry.h"
 #include "core/AppPreferences.h"
-#include "core/FocusSessionLogEntry.h"
-#include "core/SessionPhase.h"
-#include "core/Uuid.h"
-#include "core/WeightedWheelItem.h"
-#include "core/WorkTrackingState.h"
-#include "session/AutomaticWorkTimer.h"
+#include "core/Result.h"
 #include "storage/LogFilesFingerprint.h"
 
 #include <QDateTime>
@@ -25,7 +20,6 @@
 #include <QTimer>
 #include <QUrl>
 #include <memory>
-#include <optional>
 
 class CSVLogger;
 class DeveloperCornerService;
@@ -43,13 +37,8 @@ class AppController : public QObject
     Q_OBJECT
     Q_MOC_INCLUDE("network/UpdateController.h")
     Q_PROPERTY(bool english READ isEnglish NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(SessionPhases::SessionPhase phase READ phase NOTIFY phaseChanged FINAL)
-    Q_PROPERTY(int secondsRemaining READ secondsRemainingForDisplay NOTIFY secondsRemainingChanged FINAL)
-    Q_PROPERTY(QString formattedTime READ formattedTime NOTIFY secondsRemainingChanged FINAL)
-    Q_PROPERTY(QString trackingState READ trackingStateName NOTIFY trackingStateChanged FINAL)
-    Q_PROPERTY(bool isActivityTrackingOn READ isActivityTrackingOn NOTIFY trackingStateChanged FINAL)
+    Q_PROPERTY(Round *round READ round CONSTANT FINAL)
     Q_PROPERTY(Statistics *statistics READ statistics CONSTANT FINAL)
-    Q_PROPERTY(qint64 sessionNumber READ sessionNumber NOTIFY sessionNumberChanged FINAL)
     Q_PROPERTY(Sheets *sheets READ sheets CONSTANT FINAL)
     Q_PROPERTY(BreakWheel *breakWheel READ breakWheel CONSTANT FINAL)
     Q_PROPERTY(Journal *journal READ journal CONSTANT FINAL)
@@ -69,13 +58,8 @@ public:
     const AppPreferences &preferences() const { return m_preferences; }
     AppLanguage language() const { return m_preferences.language; }
     bool isEnglish() const { return language() == AppLanguage::english; }
-    SessionPhase phase() const { return m_phase; }
-    qint64 secondsRemaining() const { return m_secondsRemaining; }
-    int secondsRemainingForDisplay() const;
-    WorkTrackingState trackingState() const { return m_trackingState; }
-    QString trackingStateName() const;
+    Round *round() const { return m_round.get(); }
     Statistics *statistics() const { return m_statistics.get(); }
-    qint64 sessionNumber() const { return m_sessionNumber; }
     Sheets *sheets() const { return m_sheets.get(); }
     BreakWheel *breakWheel() const { return m_breakWheel.get(); }
     WindowSystem windowSystem() const { return m_seams.windowSystem; }
@@ -84,14 +68,6 @@ public:
     // The controller's clock: what "today" is for everything it publishes.
     QDateTime now() const;
 
-    // Computed for the views.
-    QString formattedTime() const;
-    static QString formattedTime(qint64 seconds);
-    bool isActivityTrackingOn() const;
-    // The last look for a source of input activity found none: the header says why tracking is off.
-    bool inputAccessMissing() const { return m_inputAccessMissing; }
-    const AutomaticWorkTimer &workTimer() const { return m_workTimer; }
-    const QString &currentSessionID() const { return m_currentSessionID; }
     // Whether the stored settings are known to be good: they decoded at start-up or were saved since.
     bool preferencesAreKnownGood() const { return m_preferencesKnownGood; }
 
@@ -124,39 +100,12 @@ public:
     Q_INVOKABLE void openSettings();
     Q_INVOKABLE void openDeveloperCorner();
 
-    // The focus round.
-    Q_INVOKABLE void finishFocusNow();
-    Q_INVOKABLE void toggleManualPause();
-    Q_INVOKABLE void enableAutomaticTracking();
-    Q_INVOKABLE void toggleActivityTracking();
-    void handleInputActivity();
-    QString defaultFocusTitle(qint64 sessionNumber) const;
-    QString defaultBreakTitle(qint64 sessionNumber) const;
-
-    // The steps of the locked break that the break wheel takes (AppControllerBreak.cpp): the wheel
-    // shows once the keyboard is held, the drawn activity begins, an emergency unlock leaves the break
-    // unfinished, and a confirmed break is logged before the next round opens.
-    void showLockedBreak();
-    void beginDrawnActivity();
-    void leaveBreakUnfinished();
-    void logBreak(const WeightedWheelItem &drawn, const QDateTime &startedAt, const QDateTime &endedAt);
-    void startRoundAfterBreak();
-
-    // The round and the logs as the journal edits them. An edit of the round's title (none keeps it) or
-    // notes is saved where the round is now: in its saved state while it runs, else in its row of the
-    // focus log, written or waiting; true when a written row changed.
-    bool saveRoundText(const std::optional<QString> &title, const QString &notes);
-    const std::optional<QString> &currentFocusLogID() const { return m_currentFocusLogID; }
-    const QDateTime &currentFocusStartedAt() const { return m_currentFocusStartedAt; }
     // A log's failure as the user reads it: in their language, with the file's name and no path.
     QString logErrorText(const Status &failed, const QString &logPath) const;
     // Shows, once, where a log that could not be read was put aside.
     void tellAboutMovedAsideLogs();
     // The program rewrote a log itself: the look for other programs' changes must not take it for one.
     void recordOwnLogWrite();
-
-    // Minutes of a setting as seconds: at least one minute, never overflowing.
-    static qint64 secondsFromMinutes(qint64 minutes);
 
     // The playlist with blank track names replaced by the file name without its extension.
     static AudioPlaylist sanitizedPlaylist(const AudioPlaylist &playlist);
@@ -166,6 +115,8 @@ public:
     void setPreferences(const AppPreferences &preferences);
     // Writes the settings in force, unless the stored file did not decode and no save was asked for.
     void writePreferencesQuietly();
+    // Writes the settings in force; a failure is kept for the tick to try again.
+    Status writePreferences();
     // Cleans, checks, applies and stores the settings sheet's edited record, then closes the sheet.
     // False when the record is refused (an alert says why): nothing changes and the sheet stays open.
     bool savePreferences(const AppPreferences &edited);
@@ -189,10 +140,6 @@ public:
 
 signals:
     void preferencesChanged();
-    void phaseChanged();
-    void secondsRemainingChanged();
-    void trackingStateChanged();
-    void sessionNumberChanged();
     void aboutToShutDown();
 
 private:
@@ -200,37 +147,14 @@ private:
     void startTimer();
     void updateDayIfNeeded(const QDateTime &now);
     void refreshExternalLogChangesIfNeeded(const QDateTime &now);
-    void retryKeyboardMonitoringIfNeeded(const QDateTime &now);
-    void publishWorkTimerState();
-    void restoreFocusSessionUI();
     LogFilesFingerprint currentLogFingerprint() const;
-    void enterFullScreenIfPossible();
-
-    // The focus round.
-    void startNewFocusSession();
-    void completeFocusSession(bool countAsCompleted);
-    // Append the rows that earlier writes could not, oldest first, each once; each stops at a failure.
-    Status writeUnsavedRounds();
-    Status writeUnsavedBreaks();
-    void publishWrittenRows();
     // Writes what failed writes left in memory only, rounds and settings, at most every few seconds.
     void retryUnsavedWritesIfNeeded(const QDateTime &now);
-    // Counts the completed rounds still waiting for their row, so that two rounds never share a number.
-    qint64 nextSessionNumber() const;
     // Says once at start-up that nothing can be saved in the data folder, where, why and what to do.
     void tellAboutUnwritableDataFolder();
-    void persistFocusSession(bool force, const QDateTime &now);
-    void startKeyboardMonitoring();
-    void syncTrackingPresentation();
-    qint64 remainingSeconds() const;
-    void resetWorkTimer(const QDateTime &now);
-    void showPermissionAlert();
 
     // Says which picked pictures were left out because no installed reader decodes them.
     void refuseUndecodablePictures(const QStringList &paths);
-
-    // Settings.
-    Status writePreferences();
 
     // Settings
     template<typename T>
@@ -252,40 +176,22 @@ private:
     std::unique_ptr<FocusSessionLogger> m_focusLog;
     std::unique_ptr<CSVLogger> m_activityLog;
     std::unique_ptr<Statistics> m_statistics;
+    // Writes to the logs and reads the input monitor; declared after them, so that it goes first.
+    std::unique_ptr<Round> m_round;
     // Reads the logs on threads of its own; declared after them, so that it goes first.
     std::unique_ptr<Journal> m_journal;
     std::unique_ptr<Window> m_window;
     std::unique_ptr<Console> m_console;
 
     AppPreferences m_preferences;
-    SessionPhase m_phase = SessionPhase::Focus;
-    qint64 m_secondsRemaining = 0;
-    WorkTrackingState m_trackingState = WorkTrackingState::waitingForActivity;
-    qint64 m_sessionNumber = 1;
-    // The last look for a source of input activity found none: the header says why tracking is off.
-    bool m_inputAccessMissing = false;
-
-    AutomaticWorkTimer m_workTimer;
     QTimer m_tickTimer;
     QDate m_scoreDate;
-    QDateTime m_lastMonitorRetry;
-    bool m_restoredFocusSession = false;
-    QDateTime m_lastFocusSnapshotSave;
-    // The round as last written, save time left out; unset when the file may differ from it.
-    std::optional<ActiveFocusSessionSnapshot> m_savedFocusSnapshot;
-    // Ended rounds whose row a failed write kept out of the focus log, oldest first.
-    QList<FocusSessionLogEntry> m_unsavedRounds;
-    QList<ActivityLogEntry> m_unsavedBreaks;
     // The settings in force did not reach the disk in their last write.
     bool m_preferencesUnsaved = false;
     QDateTime m_lastUnsavedRetry;
-    QString m_currentSessionID;
-    QDateTime m_currentFocusStartedAt;
-    std::optional<QString> m_currentFocusLogID;
     QStringList m_logFilePaths;
     LogFilesFingerprint m_logFilesFingerprint;
     QDateTime m_lastLogFilesCheck;
-    bool m_hasPromptedForAccessibility = false;
     bool m_preferencesKnownGood = false;
     bool m_hasShutDown = false;
 };

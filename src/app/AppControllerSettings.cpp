@@ -129,7 +129,7 @@ bool AppController::savePreferences(const AppPreferences &edited)
         return false;
     }
 
-    const bool playlistChanged = m_phase == SessionPhase::Focus
+    const bool playlistChanged = m_round->phase() == SessionPhase::Focus
         ? previous.focusPlaylist != saved.focusPlaylist
         : previous.reminderPlaylist != saved.reminderPlaylist;
     // Compared standardized on both sides, so that a file kept under a tidier path is not taken for removed.
@@ -145,10 +145,7 @@ bool AppController::savePreferences(const AppPreferences &edited)
 
     setPreferences(saved);
     m_music->player().setOutputVolume(saved.audioVolume);
-    // A new round length waits for the next round; the idle threshold applies at once.
-    m_workTimer.idleTimeout = double(secondsFromMinutes(saved.keyboardIdleMinutes));
-    if (previous.trackActivity != saved.trackActivity)
-        startKeyboardMonitoring();
+    m_round->followSavedSettings(previous, saved);
 
     Status stored = writePreferences();
     if (stored) {
@@ -161,7 +158,7 @@ bool AppController::savePreferences(const AppPreferences &edited)
             localized(language(), QStringLiteral("设置保存失败"), QStringLiteral("Could Not Save Settings")),
             stored.error());
     else if (playlistChanged || m_appearance->videoSoundTakesPriority() != videoSoundBefore)
-        m_music->playFor(m_phase, m_appearance->videoSoundTakesPriority());
+        m_music->playFor(m_round->phase(), m_appearance->videoSoundTakesPriority());
     m_appearance->retryBackground();
     m_sheets->setShowingSettings(false);
     return true;

@@ -151,7 +151,7 @@ void Appearance::selectAdjacentBackground(bool forward)
         return;
     selectBackground(*target);
     if (videoSoundTakesPriority() != videoSoundBefore)
-        m_controller.music()->playFor(m_controller.phase(), videoSoundTakesPriority());
+        m_controller.music()->playFor(m_controller.round()->phase(), videoSoundTakesPriority());
 }
 
 void Appearance::refreshBackgroundLibraryFromDisk()

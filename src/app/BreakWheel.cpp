@@ -104,7 +104,7 @@ void BreakWheel::releaseKeyboard()
 
 void BreakWheel::enterLockedBreak()
 {
-    if (m_controller.phase() != SessionPhase::SessionComplete)
+    if (m_controller.round()->phase() != SessionPhase::SessionComplete)
         return;
     reset();
     publish(*this, m_emergencyUnlocked, false, &BreakWheel::emergencyUnlockedChanged);
@@ -124,12 +124,12 @@ void BreakWheel::enterLockedBreak()
     }
     // Locked before the wheel shows: the view starts its spin only on a locked wheel.
     publish(*this, m_keyboardIsLocked, true, &BreakWheel::keyboardIsLockedChanged);
-    m_controller.showLockedBreak();
+    m_controller.round()->showLockedBreak();
 }
 
 void BreakWheel::spinWheel(double durationSeconds)
 {
-    if (m_controller.phase() != SessionPhase::Wheel || m_isSpinning)
+    if (m_controller.round()->phase() != SessionPhase::Wheel || m_isSpinning)
         return;
     const QUuid cycleID = m_cycleID;
     const QList<WeightedWheelItem> items = WheelProbabilityEngine::eligibleItems(m_weightedItems);
@@ -178,26 +178,26 @@ void BreakWheel::spinWheel(double durationSeconds)
 void BreakWheel::settleWheel(const QUuid &cycleID)
 {
     // A break that was reset meanwhile (emergency unlock, a new round) disowns this settle.
-    if (cycleID != m_cycleID || m_controller.phase() != SessionPhase::Wheel || !m_isSpinning)
+    if (cycleID != m_cycleID || m_controller.round()->phase() != SessionPhase::Wheel || !m_isSpinning)
         return;
     publish(*this, m_isSpinning, false, &BreakWheel::isSpinningChanged);
     m_activityStartedAt = m_controller.now();
-    m_controller.beginDrawnActivity();
+    m_controller.round()->beginDrawnActivity();
 }
 
 void BreakWheel::confirmActivityCompleted()
 {
-    if (m_controller.phase() != SessionPhase::Activity || !m_selectedItem)
+    if (m_controller.round()->phase() != SessionPhase::Activity || !m_selectedItem)
         return;
     const QDateTime at = m_controller.now();
     const WeightedWheelItem drawn = *m_selectedItem;
-    m_controller.logBreak(drawn, m_activityStartedAt.value_or(at), at);
+    m_controller.round()->logBreak(drawn, m_activityStartedAt.value_or(at), at);
     m_recentHistory
         = WheelProbabilityEngine::historyByRecordingSelection(drawn.id(), m_recentHistory, historyLimit);
     refreshWeightedItems();
     releaseKeyboard();
     publish(*this, m_emergencyUnlocked, false, &BreakWheel::emergencyUnlockedChanged);
-    m_controller.startRoundAfterBreak();
+    m_controller.round()->startRoundAfterBreak();
 }
 
 void BreakWheel::handleEmergencyUnlock()
@@ -209,7 +209,7 @@ void BreakWheel::handleEmergencyUnlock()
     reset();
     publish(*this, m_keyboardIsLocked, false, &BreakWheel::keyboardIsLockedChanged);
     publish(*this, m_emergencyUnlocked, true, &BreakWheel::emergencyUnlockedChanged);
-    m_controller.leaveBreakUnfinished();
+    m_controller.round()->leaveBreakUnfinished();
     const AppLanguage language = m_controller.language();
     m_controller.sheets()->showAlert(
         localized(language, QStringLiteral("已应急解锁"), QStringLiteral("Emergency Unlock Complete")),

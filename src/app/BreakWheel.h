@@ -17,8 +17,8 @@ class KeyboardLocker;
 class RandomSource;
 
 // The locked break: the wheel's entries weighted by the recent draws, the spin and the drawn activity,
-// and the keyboard held for the break with its emergency way out. The phase stays with the controller;
-// the break moves it through the controller's break steps.
+// and the keyboard held for the break with its emergency way out. The phase stays with the round;
+// the break moves it through the round's break steps.
 class BreakWheel : public QObject
 {
     Q_OBJECT

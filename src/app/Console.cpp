@@ -17,14 +17,14 @@ Console::Console(AppController &controller, std::unique_ptr<OneShotTimer> dockTi
         &Console::refreshConsoleDragHandle);
 
     // The console's labels follow both the tracking state and the interface language.
-    connect(&controller, &AppController::trackingStateChanged, this, &Console::refreshConsolePresentations);
+    connect(controller.round(), &Round::trackingStateChanged, this, &Console::refreshConsolePresentations);
     connect(&controller, &AppController::preferencesChanged, this, &Console::refreshConsolePresentations);
     refreshConsolePresentations();
 
     // The header follows the day's numbers, the switches' settings, the tracking state and the lock.
-    for (const auto changed : { &AppController::preferencesChanged, &AppController::trackingStateChanged,
-             &AppController::sessionNumberChanged })
-        connect(&controller, changed, this, &Console::refreshHeader);
+    connect(&controller, &AppController::preferencesChanged, this, &Console::refreshHeader);
+    for (const auto changed : { &Round::trackingStateChanged, &Round::sessionNumberChanged })
+        connect(controller.round(), changed, this, &Console::refreshHeader);
     connect(controller.breakWheel(), &BreakWheel::keyboardIsLockedChanged, this, &Console::refreshHeader);
     for (const auto changed :
         { &Statistics::todayHealthScoreChanged, &Statistics::todayCompletedSessionsChanged })
@@ -43,7 +43,8 @@ QString Console::focusConsoleDockName() const
 void Console::refreshConsolePresentations()
 {
     const AppLanguage language = m_controller.language();
-    publish(*this, m_focusConsole, FocusConsolePresentation::make(m_controller.trackingState(), language),
+    publish(*this, m_focusConsole,
+        FocusConsolePresentation::make(m_controller.round()->trackingState(), language),
         &Console::focusConsoleChanged);
     publish(*this, m_roundComplete,
         RoundCompletePresentation::make(language, m_controller.breakWheel()->keyboardHold()),
@@ -65,15 +66,15 @@ void Console::refreshHeader()
     const AppPreferences &preferences = m_controller.preferences();
     HeaderPresentation::State state;
     state.language = m_controller.language();
-    state.isActivityTrackingOn = m_controller.isActivityTrackingOn();
-    state.trackingState = m_controller.trackingState();
+    state.isActivityTrackingOn = m_controller.round()->isActivityTrackingOn();
+    state.trackingState = m_controller.round()->trackingState();
     state.keepWindowOnTop = preferences.keepWindowOnTop;
     state.backgroundOverlayEnabled = preferences.backgroundOverlayEnabled;
-    state.sessionNumber = m_controller.sessionNumber();
+    state.sessionNumber = m_controller.round()->sessionNumber();
     state.todayHealthScore = m_controller.statistics()->todayHealthScore();
     state.todayCompletedSessions = m_controller.statistics()->todayCompletedSessions();
     state.keyboardIsLocked = m_controller.breakWheel()->keyboardIsLocked();
-    state.inputAccessMissing = m_controller.inputAccessMissing();
+    state.inputAccessMissing = m_controller.round()->inputAccessMissing();
     state.windowSystem = m_controller.windowSystem();
     publish(*this, m_header, HeaderPresentation::make(state), &Console::headerChanged);
 }

@@ -60,21 +60,22 @@ void Journal::advanceRevision()
 void Journal::updateCurrentSessionNotes(const QString &notes)
 {
     setNotes(notes);
-    if (m_controller.saveRoundText(std::nullopt, notes))
+    if (m_controller.round()->saveRoundText(std::nullopt, notes))
         advanceRevision();
 }
 
 void Journal::updateCurrentSessionTitle(const QString &title)
 {
     setTitle(title);
-    if (m_controller.saveRoundText(title, m_currentSessionNotes))
+    if (m_controller.round()->saveRoundText(title, m_currentSessionNotes))
         advanceRevision();
 }
 
 void Journal::updateJournalEntry(const NotesTimelineEntry &entry, const QString &title,
     const std::optional<QString> &activityTitle, std::optional<qint64> healthScore, const QString &notes)
 {
-    if (m_controller.phase() == SessionPhase::Focus && entry.id == m_controller.currentSessionID()) {
+    if (m_controller.round()->phase() == SessionPhase::Focus
+        && entry.id == m_controller.round()->currentSessionID()) {
         updateCurrentSessionTitle(title);
         updateCurrentSessionNotes(notes);
         advanceRevision();
@@ -87,7 +88,7 @@ void Journal::updateJournalEntry(const NotesTimelineEntry &entry, const QString 
         written = m_activityLog.updateEntry(entry.id, title, activityTitle, healthScore, notes, today);
     } else {
         written = m_focusLog.updateEntry(entry.id, title, notes, today);
-        if (written && m_controller.currentFocusLogID() == entry.id) {
+        if (written && m_controller.round()->currentFocusLogID() == entry.id) {
             setTitle(title);
             setNotes(notes);
         }
@@ -107,11 +108,11 @@ void Journal::updateJournalEntry(const NotesTimelineEntry &entry, const QString 
 
 std::optional<NotesTimelineEntry> Journal::liveNotesEntry(const QDateTime &now) const
 {
-    if (m_controller.phase() != SessionPhase::Focus)
+    if (m_controller.round()->phase() != SessionPhase::Focus)
         return std::nullopt;
-    return NotesTimelineEntry { m_controller.currentSessionID(), NotesTimelineKind::focus(false),
-        m_controller.currentFocusStartedAt(), now, m_controller.sessionNumber(), m_currentSessionTitle,
-        std::nullopt, m_currentSessionNotes };
+    return NotesTimelineEntry { m_controller.round()->currentSessionID(), NotesTimelineKind::focus(false),
+        m_controller.round()->currentFocusStartedAt(), now, m_controller.round()->sessionNumber(),
+        m_currentSessionTitle, std::nullopt, m_currentSessionNotes };
 }
 
 QList<NotesTimelineEntry> Journal::allNotesEntries(const QDateTime &now) const

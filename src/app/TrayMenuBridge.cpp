@@ -7,9 +7,10 @@ TrayMenuBridge::TrayMenuBridge(AppController &controller, QObject *parent)
     : QObject(parent)
     , m_controller(controller)
 {
-    for (auto changed : { &AppController::phaseChanged, &AppController::trackingStateChanged,
-             &AppController::secondsRemainingChanged, &AppController::preferencesChanged })
-        connect(&controller, changed, this, &TrayMenuBridge::refresh);
+    for (auto changed :
+        { &Round::phaseChanged, &Round::trackingStateChanged, &Round::secondsRemainingChanged })
+        connect(controller.round(), changed, this, &TrayMenuBridge::refresh);
+    connect(&controller, &AppController::preferencesChanged, this, &TrayMenuBridge::refresh);
     connect(&controller.updateController(), &UpdateController::canCheckForUpdatesChanged, this,
         &TrayMenuBridge::refresh);
     connect(&m_trayIcon, &TrayIcon::actionTriggered, this, &TrayMenuBridge::perform);
@@ -19,8 +20,9 @@ TrayMenuBridge::TrayMenuBridge(AppController &controller, QObject *parent)
 
 void TrayMenuBridge::refresh()
 {
-    m_trayIcon.setModel(TrayMenuModel::make(m_controller.phase(), m_controller.trackingState(),
-        m_controller.language(), m_controller.formattedTime(), m_controller.secondsRemainingForDisplay(),
+    m_trayIcon.setModel(TrayMenuModel::make(m_controller.round()->phase(),
+        m_controller.round()->trackingState(), m_controller.language(), m_controller.round()->formattedTime(),
+        m_controller.round()->secondsRemainingForDisplay(),
         m_controller.updateController().canCheckForUpdates()));
 }
 
@@ -35,7 +37,7 @@ void TrayMenuBridge::perform(TrayMenuModel::Action action)
     case TrayMenuModel::Action::enableAutomaticTracking:
         // The window comes forward first, so that an alert about the missing access is seen.
         m_controller.window()->bringMainWindowForward();
-        m_controller.enableAutomaticTracking();
+        m_controller.round()->enableAutomaticTracking();
         break;
     case TrayMenuModel::Action::showDailyInsights:
         m_controller.showDailyInsights();

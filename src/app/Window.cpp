@@ -15,6 +15,11 @@ void Window::bringMainWindowForward()
     m_window.bringForward();
 }
 
+void Window::enterFullScreen()
+{
+    m_window.enterFullScreen();
+}
+
 void Window::openActivityLogInFileManager()
 {
     m_workspace.revealFile(m_activityLogPath);

@@ -6,7 +6,8 @@
 class WindowControl;
 class Workspace;
 
-// The main window as the program brings it forward, and the two logs as the file manager shows them.
+// The main window as the program brings it forward or shows it full screen, and the two logs as the file
+// manager shows them.
 class Window : public QObject
 {
     Q_OBJECT
@@ -23,6 +24,8 @@ public:
     Q_INVOKABLE void bringMainWindowForward();
     Q_INVOKABLE void openActivityLogInFileManager();
     Q_INVOKABLE void openFocusLogInFileManager();
+    // The locked break covers the screen where the window system lets it.
+    void enterFullScreen();
 
 private:
     WindowControl &m_window;

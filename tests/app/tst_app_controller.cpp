@@ -50,14 +50,16 @@ private slots:
         ControllerHarness harness;
         QVERIFY(writeFileBytes(harness.file(QStringLiteral("active-focus-session.json")), snapshot));
         AppController &controller = harness.start();
-        QCOMPARE(controller.formattedTime(), time);
-        QCOMPARE(controller.phase(), SessionPhase::Focus);
-        QCOMPARE(controller.workTimer().accumulatedActiveTime > 0, restored && snapshot.contains("1499.2"));
+        QCOMPARE(controller.round()->formattedTime(), time);
+        QCOMPARE(controller.round()->phase(), SessionPhase::Focus);
+        QCOMPARE(controller.round()->workTimer().accumulatedActiveTime > 0,
+            restored && snapshot.contains("1499.2"));
         // Either way the running round is saved at once.
         const auto saved = QJsonDocument::fromJson(
             readFileBytes(harness.file(QStringLiteral("active-focus-session.json"))));
         QVERIFY(saved.isObject());
-        QCOMPARE(saved.object().value(QStringLiteral("sessionID")).toString(), controller.currentSessionID());
+        QCOMPARE(saved.object().value(QStringLiteral("sessionID")).toString(),
+            controller.round()->currentSessionID());
     }
 
     void restoredSnapshotFillsMissingFields()
@@ -67,10 +69,10 @@ private slots:
             snapshotJson("1500", "600", ",\"title\":\"  \",\"manuallyPaused\":true")));
         AppController &controller = harness.start();
         QCOMPARE(controller.journal()->currentSessionTitle(), QStringLiteral("第 1 轮专注"));
-        QCOMPARE(controller.currentSessionID().size(), 36);
-        QCOMPARE(controller.currentSessionID(), controller.currentSessionID().toLower());
-        QCOMPARE(controller.trackingState(), WorkTrackingState::manuallyPaused);
-        QCOMPARE(controller.formattedTime(), QStringLiteral("15:00"));
+        QCOMPARE(controller.round()->currentSessionID().size(), 36);
+        QCOMPARE(controller.round()->currentSessionID(), controller.round()->currentSessionID().toLower());
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::manuallyPaused);
+        QCOMPARE(controller.round()->formattedTime(), QStringLiteral("15:00"));
 
         const auto saved = QJsonDocument::fromJson(
             readFileBytes(harness.file(QStringLiteral("active-focus-session.json"))))
@@ -91,7 +93,7 @@ private slots:
                                .object();
         QCOMPARE(saved.value(QStringLiteral("startedAtEpoch")).toDouble(),
             harness.startTime.toMSecsSinceEpoch() / 1000.0 - 600);
-        QVERIFY(controller.secondsRemaining() > 0);
+        QVERIFY(controller.round()->secondsRemaining() > 0);
     }
 
     void startupWritesSettingsOnlyWhenTheyAreSafeToWrite_data()
@@ -154,12 +156,12 @@ private slots:
             ids.append(item.id);
         QCOMPARE(ids.size(), 7);
 
-        first.finishFocusNow();
+        first.round()->finishFocusNow();
         first.breakWheel()->enterLockedBreak();
         harness.wheel->rolls = { 0.0 };
         first.breakWheel()->spinWheel(0);
         QCOMPARE(first.breakWheel()->selectedItem()->id(), ids.first());
-        QTRY_COMPARE(first.phase(), SessionPhase::Activity);
+        QTRY_COMPARE(first.round()->phase(), SessionPhase::Activity);
         first.breakWheel()->confirmActivityCompleted();
         first.shutdown();
         harness.controller.reset();
@@ -183,13 +185,13 @@ private slots:
         ControllerHarness harness;
         harness.trusted = false;
         AppController &controller = harness.start();
-        QCOMPARE(controller.trackingState(), WorkTrackingState::permissionRequired);
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::permissionRequired);
         const int attemptsAtStart = harness.global->installations;
 
         for (int i = 0; i < 23; ++i)
             harness.tick(250);
-        QCOMPARE(controller.formattedTime(), QStringLiteral("25:00"));
-        QCOMPARE(controller.workTimer().accumulatedActiveTime, 0.0);
+        QCOMPARE(controller.round()->formattedTime(), QStringLiteral("25:00"));
+        QCOMPARE(controller.round()->workTimer().accumulatedActiveTime, 0.0);
 
         // Access granted at 5.75 s: the retries ran at 0.25 s and 3.25 s, so the next one waits for 6.25 s.
         harness.trust->trusted = true;
@@ -199,7 +201,7 @@ private slots:
         harness.tick(250);
         QVERIFY(harness.global->isInstalled());
         QCOMPARE(harness.global->installations, attemptsAtStart + 1);
-        QCOMPARE(controller.trackingState(), WorkTrackingState::waitingForActivity);
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::waitingForActivity);
     }
 
     void trackingOffCountsPlainTime()
@@ -211,9 +213,9 @@ private slots:
         AppController &controller = harness.startWithStored(preferences);
         for (int i = 0; i < 8; ++i)
             harness.tick(250);
-        QCOMPARE(controller.formattedTime(), QStringLiteral("00:58"));
+        QCOMPARE(controller.round()->formattedTime(), QStringLiteral("00:58"));
         harness.tick(58 * 1000);
-        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
+        QCOMPARE(controller.round()->phase(), SessionPhase::SessionComplete);
         QCOMPARE(controller.statistics()->todayCompletedSessions(), 1);
     }
 
@@ -253,10 +255,10 @@ private slots:
                 .ok());
         AppController &controller = harness.start();
         QCOMPARE(controller.statistics()->todayCompletedSessions(), 1);
-        QCOMPARE(controller.sessionNumber(), 2);
+        QCOMPARE(controller.round()->sessionNumber(), 2);
         harness.tick(1000);
         QCOMPARE(controller.statistics()->todayCompletedSessions(), 0);
-        QCOMPARE(controller.sessionNumber(), 1);
+        QCOMPARE(controller.round()->sessionNumber(), 1);
         // The title of a round that runs across midnight stays.
         QCOMPARE(controller.journal()->currentSessionTitle(), QStringLiteral("第 2 轮专注"));
     }
@@ -276,14 +278,14 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         if (phase != SessionPhase::Focus)
-            controller.finishFocusNow();
+            controller.round()->finishFocusNow();
         if (phase == SessionPhase::Wheel || phase == SessionPhase::Activity)
             controller.breakWheel()->enterLockedBreak();
         if (phase == SessionPhase::Activity) {
             controller.breakWheel()->spinWheel(0);
-            QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
+            QTRY_COMPARE(controller.round()->phase(), SessionPhase::Activity);
         }
-        QCOMPARE(controller.phase(), phase);
+        QCOMPARE(controller.round()->phase(), phase);
 
         controller.shutdown();
         controller.shutdown();
@@ -329,7 +331,7 @@ private slots:
         preferences.reminderPlaylist.tracks
             = { { QUuid::createUuid(), QStringLiteral("gone"), harness.file(QStringLiteral("gone.mp3")) } };
         AppController &controller = harness.startWithStored(preferences);
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         QCOMPARE(harness.beep->beeps, beeps);
     }
 
@@ -348,7 +350,7 @@ private slots:
     {
         QFETCH(qint64, seconds);
         QFETCH(QString, text);
-        QCOMPARE(AppController::formattedTime(seconds), text);
+        QCOMPARE(Round::formattedTime(seconds), text);
     }
 
     void hugeMinutesDoNotOverflow()
@@ -357,10 +359,10 @@ private slots:
         QVERIFY(writeFileBytes(harness.file(QStringLiteral("preferences.json")),
             "{\"sessionMinutes\":9223372036854775807,\"keyboardIdleMinutes\":-9223372036854775807}"));
         AppController &controller = harness.start();
-        QVERIFY(controller.secondsRemaining() > 0);
-        QCOMPARE(controller.workTimer().idleTimeout, 60.0);
+        QVERIFY(controller.round()->secondsRemaining() > 0);
+        QCOMPARE(controller.round()->workTimer().idleTimeout, 60.0);
         harness.tick(250);
-        QCOMPARE(controller.phase(), SessionPhase::Focus);
+        QCOMPARE(controller.round()->phase(), SessionPhase::Focus);
     }
 
     void backgroundFallsBackWhenTheFileIsGone()

@@ -2,6 +2,7 @@
 #include "MediaFixtures.h"
 #include "TestProgram.h"
 #include "core/MediaTypes.h"
+#include "core/Uuid.h"
 #include "media/AudioController.h"
 
 #include <QDir>
@@ -115,12 +116,12 @@ private:
     void completeBreak(ControllerHarness &harness)
     {
         AppController &controller = *harness.controller;
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         controller.breakWheel()->enterLockedBreak();
         controller.breakWheel()->spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
+        QTRY_COMPARE(controller.round()->phase(), SessionPhase::Activity);
         controller.breakWheel()->confirmActivityCompleted();
-        QCOMPARE(controller.phase(), SessionPhase::Focus);
+        QCOMPARE(controller.round()->phase(), SessionPhase::Focus);
     }
 
 private slots:

@@ -261,8 +261,8 @@ private slots:
         docking.dragChanged(-300, 400);
         docking.dragEnded(-300, 400);
         harness.dockTimer->advance(100ms);
-        controller.finishFocusNow();
-        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
+        controller.round()->finishFocusNow();
+        QCOMPARE(controller.round()->phase(), SessionPhase::SessionComplete);
         harness.dockTimer->advance(240ms);
         QCOMPARE(controller.preferences().focusConsoleDock, leading);
         QCOMPARE(AppStorageService::loadPreferences(harness.root()).value().focusConsoleDock, leading);

@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
+#include "core/Uuid.h"
 #include "storage/CSVLogger.h"
 
 #include <QElapsedTimer>
@@ -45,10 +46,10 @@ private slots:
 
         ControllerHarness harness;
         AppController &controller = harness.start();
-        controller.handleInputActivity();
+        controller.round()->handleInputActivity();
         harness.tick(activeMilliseconds);
-        controller.finishFocusNow();
-        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
+        controller.round()->finishFocusNow();
+        QCOMPARE(controller.round()->phase(), SessionPhase::SessionComplete);
         QVERIFY(QString::fromUtf8(readFileBytes(harness.file(QStringLiteral("focus-session-log.csv"))))
                     .contains(logged));
         QVERIFY(!QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
@@ -75,16 +76,16 @@ private slots:
 
         ControllerHarness harness;
         AppController &controller = harness.start();
-        QCOMPARE(controller.trackingState(), WorkTrackingState::waitingForActivity);
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::waitingForActivity);
         harness.global->fireAtTick = inputAtTick;
         harness.tick(250);
-        QCOMPARE(controller.trackingState(), stateAfterTick);
+        QCOMPARE(controller.round()->trackingState(), stateAfterTick);
         // The waiting time before that tick does not count.
-        QCOMPARE(controller.workTimer().accumulatedActiveTime, 0.0);
+        QCOMPARE(controller.round()->workTimer().accumulatedActiveTime, 0.0);
 
         harness.global->fireAtTick = false;
         harness.tick(1000);
-        QCOMPARE(controller.workTimer().accumulatedActiveTime, secondsASecondLater);
+        QCOMPARE(controller.round()->workTimer().accumulatedActiveTime, secondsASecondLater);
     }
 
     void pauseAtTheCompletingInstantClosesTheRound()
@@ -93,37 +94,37 @@ private slots:
         AppPreferences preferences;
         preferences.sessionMinutes = 1;
         AppController &controller = harness.startWithStored(preferences);
-        controller.handleInputActivity();
+        controller.round()->handleInputActivity();
         harness.tick(59 * 1000);
-        controller.handleInputActivity();
+        controller.round()->handleInputActivity();
         harness.clock->advanceMs(1000);
-        controller.toggleManualPause();
-        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
+        controller.round()->toggleManualPause();
+        QCOMPARE(controller.round()->phase(), SessionPhase::SessionComplete);
         QCOMPARE(controller.statistics()->todayCompletedSessions(), 1);
-        QCOMPARE(controller.formattedTime(), QStringLiteral("00:00"));
+        QCOMPARE(controller.round()->formattedTime(), QStringLiteral("00:00"));
     }
 
     void pauseAndResume()
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        controller.handleInputActivity();
+        controller.round()->handleInputActivity();
         harness.tick(10 * 1000);
-        controller.toggleManualPause();
-        QCOMPARE(controller.trackingState(), WorkTrackingState::manuallyPaused);
+        controller.round()->toggleManualPause();
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::manuallyPaused);
         // Activity never ends a manual pause, and paused time does not count.
-        controller.handleInputActivity();
+        controller.round()->handleInputActivity();
         harness.tick(30 * 1000);
-        QCOMPARE(controller.trackingState(), WorkTrackingState::manuallyPaused);
-        QCOMPARE(controller.workTimer().accumulatedActiveTime, 10.0);
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::manuallyPaused);
+        QCOMPARE(controller.round()->workTimer().accumulatedActiveTime, 10.0);
         QVERIFY(readJson(harness.file(QStringLiteral("active-focus-session.json")))
                     .value(QStringLiteral("manuallyPaused"))
                     .toBool());
 
-        controller.toggleManualPause();
-        QCOMPARE(controller.trackingState(), WorkTrackingState::tracking);
+        controller.round()->toggleManualPause();
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::tracking);
         harness.tick(2000);
-        QCOMPARE(controller.workTimer().accumulatedActiveTime, 12.0);
+        QCOMPARE(controller.round()->workTimer().accumulatedActiveTime, 12.0);
     }
 
     void unforcedSnapshotsWaitFiveSeconds_data()
@@ -149,7 +150,7 @@ private slots:
         const QString snapshot = harness.file(QStringLiteral("active-focus-session.json"));
         QVERIFY(QFile::remove(snapshot));
         harness.clock->advanceMs(clockStepMilliseconds);
-        controller.handleInputActivity();
+        controller.round()->handleInputActivity();
         harness.tick(afterMilliseconds);
         QCOMPARE(QFile::exists(snapshot), written);
     }
@@ -174,14 +175,14 @@ private slots:
         preferences.keyboardIdleMinutes = 1;
         AppController &controller = harness.startWithStored(preferences);
         if (round != QLatin1String("waiting"))
-            controller.handleInputActivity();
+            controller.round()->handleInputActivity();
         if (round == QLatin1String("paused"))
-            controller.toggleManualPause();
+            controller.round()->toggleManualPause();
         if (round == QLatin1String("idle")) {
             // A minute and more without input: the round is idle and its last change saved.
             harness.tick(61 * 1000);
             harness.tick(5000);
-            QCOMPARE(controller.trackingState(), WorkTrackingState::idlePaused);
+            QCOMPARE(controller.round()->trackingState(), WorkTrackingState::idlePaused);
         }
         const QString snapshot = harness.file(QStringLiteral("active-focus-session.json"));
         QVERIFY(QFile::remove(snapshot));
@@ -208,15 +209,15 @@ private slots:
         harness.startInBreak(preferences);
         AppController &controller = *harness.controller;
         controller.breakWheel()->spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
-        QSignalSpy changes(&controller, &AppController::trackingStateChanged);
+        QTRY_COMPARE(controller.round()->phase(), SessionPhase::Activity);
+        QSignalSpy changes(controller.round(), &Round::trackingStateChanged);
         controller.breakWheel()->confirmActivityCompleted();
-        QCOMPARE(controller.phase(), SessionPhase::Focus);
-        QCOMPARE(controller.trackingState(), shown);
-        QVERIFY(controller.isActivityTrackingOn() == trackActivity);
+        QCOMPARE(controller.round()->phase(), SessionPhase::Focus);
+        QCOMPARE(controller.round()->trackingState(), shown);
+        QVERIFY(controller.round()->isActivityTrackingOn() == trackActivity);
         // The tick keeps what the new round showed; nothing flashes in between.
         harness.tick();
-        QCOMPARE(controller.trackingState(), shown);
+        QCOMPARE(controller.round()->trackingState(), shown);
         QVERIFY(changes.count() <= 1);
     }
 
@@ -227,19 +228,19 @@ private slots:
         ControllerHarness harness;
         harness.trusted = false;
         AppController &controller = harness.start();
-        QCOMPARE(controller.trackingState(), WorkTrackingState::permissionRequired);
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::permissionRequired);
 
-        controller.toggleActivityTracking();
+        controller.round()->toggleActivityTracking();
         QVERIFY(harness.trust->prompted);
         QVERIFY(!controller.preferences().trackActivity);
-        QCOMPARE(controller.trackingState(), WorkTrackingState::tracking);
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::tracking);
         QVERIFY(controller.console()->header().tracking.detail.startsWith(
             u"已关闭 · 此会话不提供键盘与鼠标活动"_qs));
         harness.tick(3000);
-        QCOMPARE(controller.workTimer().accumulatedActiveTime, 3.0);
+        QCOMPARE(controller.round()->workTimer().accumulatedActiveTime, 3.0);
 
         // The permission button still explains what is missing.
-        controller.enableAutomaticTracking();
+        controller.round()->enableAutomaticTracking();
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("等待 X11 输入权限"));
     }
 
@@ -259,7 +260,7 @@ private slots:
         QVERIFY(AppStorageService::savePreferences(preferences, harness.root()).ok());
         AppController &controller
             = harness.start([&](AppControllerSeams &seams) { seams.roundEndNotice.reset(notice); });
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         QCOMPARE(notice->shown,
             QStringList({ u"Round Complete"_qs, u"Time for a break: open Quorvane to start it."_qs,
                 u"Open Quorvane"_qs }));
@@ -303,15 +304,15 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        controller.toggleActivityTracking();
+        controller.round()->toggleActivityTracking();
         QVERIFY(!controller.preferences().trackActivity);
-        QCOMPARE(controller.trackingState(), WorkTrackingState::tracking);
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::tracking);
         QVERIFY(!harness.global->isInstalled());
         QCOMPARE(
             readJson(harness.file(QStringLiteral("preferences.json"))).value(QStringLiteral("trackActivity")),
             QJsonValue(false));
         harness.tick(3000);
-        QCOMPARE(controller.workTimer().accumulatedActiveTime, 3.0);
+        QCOMPARE(controller.round()->workTimer().accumulatedActiveTime, 3.0);
     }
 
     void failedTrackingSaveRollsBack()
@@ -321,7 +322,7 @@ private slots:
         // A folder where the file should be makes every write fail, even for root.
         QVERIFY(QFile::remove(harness.file(QStringLiteral("preferences.json"))));
         QVERIFY(QDir().mkpath(harness.file(QStringLiteral("preferences.json"))));
-        controller.toggleActivityTracking();
+        controller.round()->toggleActivityTracking();
         QVERIFY(controller.preferences().trackActivity);
         QVERIFY(harness.global->isInstalled());
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("无法保存监测设置"));
@@ -351,10 +352,10 @@ private slots:
 
         controller.breakWheel()->spinWheel(0);
         QCOMPARE(controller.breakWheel()->wheelRotation(), 1710.0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
+        QTRY_COMPARE(controller.round()->phase(), SessionPhase::Activity);
 
         controller.breakWheel()->confirmActivityCompleted();
-        QCOMPARE(controller.phase(), SessionPhase::Focus);
+        QCOMPARE(controller.round()->phase(), SessionPhase::Focus);
         QCOMPARE(controller.statistics()->todayHealthScore(), 10);
         QVERIFY(!controller.breakWheel()->keyboardIsLocked());
         QVERIFY(!harness.grab->isGrabbed());
@@ -363,7 +364,7 @@ private slots:
             = QString::fromUtf8(readFileBytes(harness.file(QStringLiteral("daily-activity-log.csv"))));
         QVERIFY(log.contains(QStringLiteral(",1,第 1 轮课间,A,10,4.000,4.000,10,")));
 
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         controller.breakWheel()->enterLockedBreak();
         controller.breakWheel()->spinWheel(0);
         QCOMPARE(controller.breakWheel()->selectedItem()->item.title, QStringLiteral("B"));
@@ -386,8 +387,8 @@ private slots:
         AppController &controller = *harness.controller;
         QElapsedTimer elapsed;
         qint64 settledAfterMs = -1;
-        connect(&controller, &AppController::phaseChanged, this, [&] {
-            if (controller.phase() == SessionPhase::Activity)
+        connect(controller.round(), &Round::phaseChanged, this, [&] {
+            if (controller.round()->phase() == SessionPhase::Activity)
                 settledAfterMs = elapsed.elapsed();
         });
         elapsed.start();
@@ -403,12 +404,12 @@ private slots:
         AppController &controller = *harness.controller;
         controller.breakWheel()->spinWheel(0);
         harness.grab->pressEmergencyChord();
-        QTRY_COMPARE(controller.phase(), SessionPhase::SessionComplete);
+        QTRY_COMPARE(controller.round()->phase(), SessionPhase::SessionComplete);
         QVERIFY(controller.breakWheel()->emergencyUnlocked());
         QVERIFY(!controller.breakWheel()->keyboardIsLocked());
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("已应急解锁"));
         QTest::qWait(100);
-        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
+        QCOMPARE(controller.round()->phase(), SessionPhase::SessionComplete);
         QVERIFY(!controller.breakWheel()->isSpinning());
         QVERIFY(!controller.breakWheel()->selectedItem());
     }
@@ -419,13 +420,13 @@ private slots:
         harness.startInBreak();
         AppController &controller = *harness.controller;
         controller.breakWheel()->spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
+        QTRY_COMPARE(controller.round()->phase(), SessionPhase::Activity);
         // The chord's callback is still queued when the confirmation opens the next round.
         harness.grab->pressEmergencyChord();
         controller.breakWheel()->confirmActivityCompleted();
-        QCOMPARE(controller.phase(), SessionPhase::Focus);
+        QCOMPARE(controller.round()->phase(), SessionPhase::Focus);
         QTest::qWait(50);
-        QCOMPARE(controller.phase(), SessionPhase::Focus);
+        QCOMPARE(controller.round()->phase(), SessionPhase::Focus);
         QVERIFY(!controller.breakWheel()->emergencyUnlocked());
         QVERIFY(QFile::exists(harness.file(QStringLiteral("active-focus-session.json"))));
     }
@@ -436,12 +437,12 @@ private slots:
         harness.startInBreak();
         AppController &controller = *harness.controller;
         controller.breakWheel()->spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
+        QTRY_COMPARE(controller.round()->phase(), SessionPhase::Activity);
         const qint64 revision = controller.journal()->notesRevision();
         QVERIFY(QFile::remove(harness.file(QStringLiteral("daily-activity-log.csv"))));
         controller.breakWheel()->confirmActivityCompleted();
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("CSV 写入失败"));
-        QCOMPARE(controller.phase(), SessionPhase::Focus);
+        QCOMPARE(controller.round()->phase(), SessionPhase::Focus);
         QVERIFY(!harness.grab->isGrabbed());
         QCOMPARE(controller.journal()->notesRevision(), revision);
         QCOMPARE(controller.breakWheel()->recentHistory().size(), 1);
@@ -453,8 +454,8 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         QVERIFY(QFile::remove(harness.file(QStringLiteral("focus-session-log.csv"))));
-        controller.finishFocusNow();
-        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
+        controller.round()->finishFocusNow();
+        QCOMPARE(controller.round()->phase(), SessionPhase::SessionComplete);
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("番茄记录写入失败"));
         QCOMPARE(controller.journal()->notesRevision(), 0);
         // The round's saved state goes only with its row written.
@@ -466,9 +467,9 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         harness.grab->canGrab = false;
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         controller.breakWheel()->enterLockedBreak();
-        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
+        QCOMPARE(controller.round()->phase(), SessionPhase::SessionComplete);
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("无法锁定键盘"));
         QCOMPARE(harness.window->fullScreens, 0);
     }
@@ -488,9 +489,9 @@ private slots:
             harness.wheel->rolls = { std::fmod(round * 0.618034, 1.0) };
             controller.breakWheel()->spinWheel(0);
             latest = controller.breakWheel()->selectedItem()->id();
-            QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
+            QTRY_COMPARE(controller.round()->phase(), SessionPhase::Activity);
             controller.breakWheel()->confirmActivityCompleted();
-            controller.finishFocusNow();
+            controller.round()->finishFocusNow();
             controller.breakWheel()->enterLockedBreak();
         }
         const QList<QUuid> history = controller.breakWheel()->recentHistory();

@@ -23,25 +23,25 @@ void play(ControllerHarness &harness, Scenario scenario)
     case Scenario::withoutInputAccess:
         break;
     case Scenario::typing:
-        controller.handleInputActivity();
+        controller.round()->handleInputActivity();
         break;
     case Scenario::idle:
-        controller.handleInputActivity();
+        controller.round()->handleInputActivity();
         harness.tick(idleTimeoutMilliseconds + 1000);
         break;
     case Scenario::paused:
-        controller.handleInputActivity();
+        controller.round()->handleInputActivity();
         harness.tick(1000);
-        controller.toggleManualPause();
+        controller.round()->toggleManualPause();
         break;
     case Scenario::pausedWhileIdle:
-        controller.handleInputActivity();
+        controller.round()->handleInputActivity();
         harness.tick(idleTimeoutMilliseconds + 1000);
-        controller.toggleManualPause();
+        controller.round()->toggleManualPause();
         break;
     case Scenario::resumed:
-        controller.toggleManualPause();
-        controller.toggleManualPause();
+        controller.round()->toggleManualPause();
+        controller.round()->toggleManualPause();
         break;
     }
 }
@@ -199,7 +199,7 @@ private slots:
         AppController &controller = harness.start();
         QSignalSpy changed(controller.console(), &Console::focusConsoleChanged);
         play(harness, scenario);
-        QCOMPARE(controller.trackingState(), state);
+        QCOMPARE(controller.round()->trackingState(), state);
         QCOMPARE(controller.console()->focusConsole(),
             FocusConsolePresentation::make(state, AppLanguage::chinese));
         QCOMPARE(controller.console()->property("focusConsole").value<FocusConsolePresentation>(),
@@ -265,7 +265,7 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         if (roundEnded)
-            controller.finishFocusNow();
+            controller.round()->finishFocusNow();
         controller.journal()->notesEditorAppeared();
         controller.journal()->setNotesEditorFocused(true);
         controller.journal()->editNotesDraft(QStringLiteral("typed just before quitting"));
@@ -314,7 +314,7 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         controller.journal()->notesEditorAppeared();
         QSignalSpy draftChanged(controller.journal(), &Journal::notesDraftChanged);
 
@@ -337,7 +337,7 @@ private slots:
         controller.journal()->setNotesEditorFocused(true);
         controller.journal()->editNotesDraft(QStringLiteral("first round"));
         // The round ends while the console's save is pending; the complete screen's editor carries it.
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         controller.journal()->notesEditorAppeared();
         controller.journal()->notesEditorDisappeared();
         QCOMPARE(controller.journal()->notesDraft(), QStringLiteral("first round"));
@@ -350,7 +350,7 @@ private slots:
         controller.journal()->notesEditorDisappeared();
         harness.grab->pressEmergencyChord();
         QCoreApplication::processEvents();
-        QCOMPARE(controller.phase(), SessionPhase::SessionComplete);
+        QCOMPARE(controller.round()->phase(), SessionPhase::SessionComplete);
         controller.journal()->notesEditorAppeared();
         QCOMPARE(controller.journal()->notesDraft(), QStringLiteral("first round"));
     }

@@ -62,7 +62,7 @@ private slots:
         AppController &controller = harness.start();
         controller.journal()->updateCurrentSessionNotes(u"kept"_s);
         if (fault == Fault::rewrite || fault == Fault::backup)
-            controller.finishFocusNow();
+            controller.round()->finishFocusNow();
         if (fault == Fault::backup)
             QVERIFY(writeFileBytes(path, readFileBytes(path).replace("\n", "\r\n")));
         const QByteArray before = readFileBytes(path);
@@ -77,13 +77,13 @@ private slots:
             controller.journal()->updateJournalEntry(
                 controller.journal()->allNotesEntries({}).first(), u"T"_s, {}, {}, {});
         if (fault == Fault::append)
-            controller.finishFocusNow();
+            controller.round()->finishFocusNow();
         QCOMPARE(controller.sheets()->alertTitle(), alert);
         QVERIFY(fault != Fault::readOnly || controller.sheets()->alertMessage().contains(folder));
         QCOMPARE(QDir(folder).entryList({ u"*backup*"_s }, QDir::Files), QStringList());
         // A round that ends while the disk is still full is kept back too.
-        if (controller.phase() == SessionPhase::Focus)
-            controller.finishFocusNow();
+        if (controller.round()->phase() == SessionPhase::Focus)
+            controller.round()->finishFocusNow();
         QCOMPARE(readFileBytes(path), before);
         setFileSizeCeiling(RLIM_INFINITY);
         harness.tick(11'000);

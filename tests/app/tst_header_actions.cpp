@@ -136,20 +136,20 @@ private slots:
 
         // Access granted later lets the break lock the keyboard.
         harness.trust->trusted = true;
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         QCOMPARE(controller.console()->header().completed.value, QStringLiteral("完成 0 项"));
         controller.breakWheel()->enterLockedBreak();
         QVERIFY(controller.breakWheel()->keyboardIsLocked());
         QVERIFY(!controller.console()->header().commandsEnabled);
         controller.breakWheel()->spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
+        QTRY_COMPARE(controller.round()->phase(), SessionPhase::Activity);
         controller.breakWheel()->confirmActivityCompleted();
         QVERIFY(controller.console()->header().commandsEnabled);
         QCOMPARE(controller.console()->header().health.value,
             QStringLiteral("%1 健康分").arg(controller.statistics()->todayHealthScore()));
         QVERIFY(controller.statistics()->todayHealthScore() > 0);
         QCOMPARE(controller.console()->header().round.value,
-            QStringLiteral("第 %1 轮").arg(controller.sessionNumber()));
+            QStringLiteral("第 %1 轮").arg(controller.round()->sessionNumber()));
     }
 
     // Each step opens (+) or closes (-) a sheet; the alert belongs to the newest sheet still open.

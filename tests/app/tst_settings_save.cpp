@@ -201,9 +201,9 @@ private slots:
 
         ControllerHarness harness;
         AppController &controller = startWith(harness, AppPreferences());
-        controller.handleInputActivity();
+        controller.round()->handleInputActivity();
         harness.tick(10000);
-        const qint64 remaining = controller.secondsRemaining();
+        const qint64 remaining = controller.round()->secondsRemaining();
 
         AppPreferences edited = controller.preferences();
         edited.sessionMinutes = sessionMinutes;
@@ -223,8 +223,8 @@ private slots:
         QVERIFY(!saved.audioPath);
         QCOMPARE(controller.music()->player().outputVolume(), float(savedVolume));
         // The idle threshold applies at once; the new length waits for the next round.
-        QCOMPARE(controller.workTimer().idleTimeout, double(savedIdleMinutes * 60));
-        QCOMPARE(controller.secondsRemaining(), remaining);
+        QCOMPARE(controller.round()->workTimer().idleTimeout, double(savedIdleMinutes * 60));
+        QCOMPARE(controller.round()->secondsRemaining(), remaining);
         QCOMPARE(AppStorageService::loadPreferences(harness.root()).value(), saved);
     }
 
@@ -533,14 +533,14 @@ private slots:
         edited.trackActivity = false;
         QVERIFY(controller.savePreferences(edited));
         QVERIFY(!harness.global->isInstalled());
-        QCOMPARE(controller.trackingState(), WorkTrackingState::tracking);
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::tracking);
         harness.tick(3000);
-        QCOMPARE(controller.workTimer().accumulatedActiveTime, 3.0);
+        QCOMPARE(controller.round()->workTimer().accumulatedActiveTime, 3.0);
 
         edited.trackActivity = true;
         QVERIFY(controller.savePreferences(edited));
         QVERIFY(harness.global->isInstalled());
-        QCOMPARE(controller.trackingState(), WorkTrackingState::waitingForActivity);
+        QCOMPARE(controller.round()->trackingState(), WorkTrackingState::waitingForActivity);
     }
 
     void musicIsResynchronisedOnlyWhenItsSourceChanged_data()

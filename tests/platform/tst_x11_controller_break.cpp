@@ -28,9 +28,9 @@ private slots:
             seams.trust = std::make_unique<X11InputAccessTrust>();
             seams.keyboardGrab = std::make_unique<X11KeyboardGrab>();
         });
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         controller.breakWheel()->enterLockedBreak();
-        QCOMPARE(controller.phase(), SessionPhase::Wheel);
+        QCOMPARE(controller.round()->phase(), SessionPhase::Wheel);
         QVERIFY(controller.breakWheel()->keyboardIsLocked());
 
         probe.forget();
@@ -41,7 +41,7 @@ private slots:
         QVERIFY(probe.keycodes.isEmpty());
 
         input.chord({ keysym::controlL, keysym::altL, keysym::superL, keysym::escape });
-        QTRY_COMPARE_WITH_TIMEOUT(controller.phase(), SessionPhase::SessionComplete, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(controller.round()->phase(), SessionPhase::SessionComplete, 10000);
         QVERIFY(!controller.breakWheel()->keyboardIsLocked());
         QVERIFY(controller.breakWheel()->emergencyUnlocked());
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("已应急解锁"));

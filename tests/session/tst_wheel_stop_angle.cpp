@@ -97,12 +97,12 @@ private slots:
             QVERIFY(std::abs(label.x() - 270) < 1e-6);
             QVERIFY(label.y() < 270);
 
-            QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
+            QTRY_COMPARE(controller.round()->phase(), SessionPhase::Activity);
             controller.breakWheel()->confirmActivityCompleted();
-            QCOMPARE(controller.phase(), SessionPhase::Focus);
-            controller.finishFocusNow();
+            QCOMPARE(controller.round()->phase(), SessionPhase::Focus);
+            controller.round()->finishFocusNow();
             controller.breakWheel()->enterLockedBreak();
-            QCOMPARE(controller.phase(), SessionPhase::Wheel);
+            QCOMPARE(controller.round()->phase(), SessionPhase::Wheel);
         }
     }
 
@@ -156,7 +156,7 @@ private slots:
         controller.breakWheel()->enterLockedBreak();
         harness.wheel->rolls = { 0.1 };
         controller.breakWheel()->spinWheel(0);
-        QTRY_COMPARE(controller.phase(), SessionPhase::Activity);
+        QTRY_COMPARE(controller.round()->phase(), SessionPhase::Activity);
         QSignalSpy weighted(controller.breakWheel(), &BreakWheel::weightedItemsChanged);
         controller.breakWheel()->confirmActivityCompleted();
         QVERIFY(!weighted.isEmpty());

@@ -40,7 +40,7 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         const qint64 revision = controller.journal()->notesRevision();
         controller.journal()->updateCurrentSessionNotes(QStringLiteral("done \"well\""));
         QCOMPARE(controller.journal()->notesRevision(), revision + 1);
@@ -79,11 +79,11 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         if (!inFocus)
-            controller.finishFocusNow();
+            controller.round()->finishFocusNow();
         const QDateTime at = harness.clock->now().addSecs(42);
         const QList<NotesTimelineEntry> entries = controller.journal()->allNotesEntries(at);
         const auto live = std::count_if(entries.cbegin(), entries.cend(),
-            [&](const auto &entry) { return entry.id == controller.currentSessionID(); });
+            [&](const auto &entry) { return entry.id == controller.round()->currentSessionID(); });
         // After the round its logged row stands in for it, with the same id.
         QCOMPARE(live, 1);
         QCOMPARE(entries.last().endTimestamp == at, inFocus);
@@ -93,7 +93,7 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         harness.tick(1000);
         const QList<NotesTimelineEntry> entries = controller.journal()->allNotesEntries(harness.clock->now());
         QCOMPARE(entries.size(), 1);
@@ -132,7 +132,7 @@ private slots:
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         const NotesTimelineEntry entry = controller.journal()->allNotesEntries(harness.clock->now()).first();
         // A folder in place of the log makes the rewrite fail, even for root.
         const QString log = harness.file(QStringLiteral("focus-session-log.csv"));

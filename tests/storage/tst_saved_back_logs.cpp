@@ -83,8 +83,9 @@ private slots:
 
         const auto logged = [&] {
             QList<NotesTimelineEntry> entries = controller.journal()->allNotesEntries(harness.clock->now());
-            entries.removeIf(
-                [&](const NotesTimelineEntry &entry) { return entry.id == controller.currentSessionID(); });
+            entries.removeIf([&](const NotesTimelineEntry &entry) {
+                return entry.id == controller.round()->currentSessionID();
+            });
             return entries;
         };
         QList<NotesTimelineEntry> entries = logged();

@@ -133,24 +133,24 @@ public:
     void startInBreak(const AppPreferences &preferences = AppPreferences())
     {
         AppController &started = startWithStored(preferences);
-        started.finishFocusNow();
+        started.round()->finishFocusNow();
         started.breakWheel()->enterLockedBreak();
-        QCOMPARE(started.phase(), SessionPhase::Wheel);
+        QCOMPARE(started.round()->phase(), SessionPhase::Wheel);
     }
 
     // Takes the round on, as a user would, through its end, the wheel and the activity until it stands at
     // `phase`.
     void reach(SessionPhase phase)
     {
-        for (int step = 0; step < 4 && controller->phase() != phase; ++step) {
-            const SessionPhase from = controller->phase();
-            from == SessionPhase::Focus          ? controller->finishFocusNow()
+        for (int step = 0; step < 4 && controller->round()->phase() != phase; ++step) {
+            const SessionPhase from = controller->round()->phase();
+            from == SessionPhase::Focus          ? controller->round()->finishFocusNow()
                 : from == SessionPhase::Activity ? controller->breakWheel()->confirmActivityCompleted()
                 : from == SessionPhase::Wheel    ? controller->breakWheel()->spinWheel(0)
                                                  : controller->breakWheel()->enterLockedBreak();
-            QTRY_VERIFY_WITH_TIMEOUT(controller->phase() != from, 30000);
+            QTRY_VERIFY_WITH_TIMEOUT(controller->round()->phase() != from, 30000);
         }
-        QCOMPARE(controller->phase(), phase);
+        QCOMPARE(controller->round()->phase(), phase);
     }
 
     // Moves the clock on and runs one tick.

@@ -2,8 +2,8 @@
 
 #include "app/Appearance.h"
 #include "app/BackgroundLibraryModel.h"
-#include "app/Console.h"
 #include "app/BreakWheel.h"
+#include "app/Console.h"
 #include "app/ConsoleDragHandlePresentation.h"
 #include "app/FocusConsoleDocking.h"
 #include "app/FocusConsolePresentation.h"
@@ -12,6 +12,7 @@
 #include "app/Music.h"
 #include "app/PlaylistModel.h"
 #include "app/ReorderableListModel.h"
+#include "app/Round.h"
 #include "app/RoundCompletePresentation.h"
 #include "app/SettingsPaneTexts.h"
 #include "app/SettingsSession.h"
@@ -94,6 +95,13 @@ struct ForeignBreakWheel
 {
     Q_GADGET
     QML_FOREIGN(BreakWheel)
+    QML_ANONYMOUS
+};
+
+struct ForeignRound
+{
+    Q_GADGET
+    QML_FOREIGN(Round)
     QML_ANONYMOUS
 };
 

@@ -423,8 +423,8 @@ QString JournalController::defaultTimelineTitle(const NotesTimelineEntry &entry)
 {
     if (!m_controller)
         return {};
-    return entry.kind.isFocus() ? m_controller->defaultFocusTitle(entry.sessionNumber)
-                                : m_controller->defaultBreakTitle(entry.sessionNumber);
+    return entry.kind.isFocus() ? m_controller->round()->defaultFocusTitle(entry.sessionNumber)
+                                : m_controller->round()->defaultBreakTitle(entry.sessionNumber);
 }
 
 QString JournalController::timelineTitle(const NotesTimelineEntry &entry) const

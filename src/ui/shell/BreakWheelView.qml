@@ -24,15 +24,15 @@ Item {
                                                             actionSize, card)
     readonly property point actionCentre: BreakGeometry.actionCentre(Qt.size(width, height),
                                                                       header.y + header.height, actionSize, card)
-    readonly property bool isActivity: AppController.phase === SessionPhase.Activity
-    readonly property bool isWaiting: AppController.phase === SessionPhase.Wheel
+    readonly property bool isActivity: AppController.round.phase === SessionPhase.Activity
+    readonly property bool isWaiting: AppController.round.phase === SessionPhase.Wheel
                                       && AppController.breakWheel.keyboardIsLocked
     readonly property color accent: Theme.accent
 
     // The draw starts only when the screen appears ready for it, not on later changes: a draw that
     // could not start (an alert says why) is not retried.
     function scheduleDrawIfReady() {
-        if (AppController.phase === SessionPhase.Wheel && AppController.breakWheel.keyboardIsLocked
+        if (AppController.round.phase === SessionPhase.Wheel && AppController.breakWheel.keyboardIsLocked
                 && !AppController.breakWheel.isSpinning && !AppController.breakWheel.hasSelectedItem)
             automaticStart.start();
     }

@@ -139,7 +139,7 @@ Item {
                     // every second for nobody cost more than the rest of the tick. Shown again, it catches up.
                     Binding on text {
                         when: time.Window.visibility !== Window.Hidden
-                        value: AppController.formattedTime
+                        value: AppController.round.formattedTime
                         restoreMode: Binding.RestoreNone
                     }
                 }

@@ -29,7 +29,7 @@ Item {
             color: permission.labelColor
             font: permission.font
         }
-        onClicked: AppController.enableAutomaticTracking()
+        onClicked: AppController.round.enableAutomaticTracking()
     }
 
     RowLayout {
@@ -60,7 +60,7 @@ Item {
                 font: resume.font
             }
             onClicked: {
-                AppController.toggleManualPause();
+                AppController.round.toggleManualPause();
                 checked = Qt.binding(() => controls.shown.pauseIsPrimary);
             }
         }
@@ -84,7 +84,7 @@ Item {
                 font: pause.font
             }
             onClicked: {
-                AppController.toggleManualPause();
+                AppController.round.toggleManualPause();
                 checked = Qt.binding(() => controls.shown.pauseIsPrimary);
             }
         }
@@ -106,7 +106,7 @@ Item {
                 color: finish.labelColor
                 font: finish.font
             }
-            onClicked: AppController.finishFocusNow()
+            onClicked: AppController.round.finishFocusNow()
         }
     }
 }

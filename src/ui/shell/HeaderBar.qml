@@ -94,7 +94,7 @@ RowLayout {
             HeaderToggleButton {
                 objectName: "trackingSwitch"
                 shown: header.shown.tracking
-                onClicked: AppController.toggleActivityTracking()
+                onClicked: AppController.round.toggleActivityTracking()
             }
 
             HeaderToggleButton {

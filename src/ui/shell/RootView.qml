@@ -18,7 +18,7 @@ Item {
     FocusInterfaceState {
         id: interfaceState
 
-        phase: AppController.phase
+        phase: AppController.round.phase
     }
 
     // What lies behind the interface as the user sees it: the background under its overlay. The glass
@@ -162,7 +162,7 @@ Item {
             // qmllint disable unqualified
             Loader {
                 anchors.fill: parent
-                active: AppController.phase === SessionPhase.Focus
+                active: AppController.round.phase === SessionPhase.Focus
                 sourceComponent: FocusSessionView {
                     backdrop: scene
                 }
@@ -170,7 +170,7 @@ Item {
 
             Loader {
                 anchors.fill: parent
-                active: AppController.phase === SessionPhase.SessionComplete
+                active: AppController.round.phase === SessionPhase.SessionComplete
                 sourceComponent: SessionCompleteView {
                     backdrop: scene
                     reservedTop: headerBar.y + headerBar.height
@@ -180,7 +180,7 @@ Item {
             // One break screen from the wheel to the end of the activity, so it appears only once.
             Loader {
                 anchors.fill: parent
-                active: AppController.phase === SessionPhase.Wheel || AppController.phase === SessionPhase.Activity
+                active: AppController.round.phase === SessionPhase.Wheel || AppController.round.phase === SessionPhase.Activity
                 sourceComponent: BreakWheelView {
                     objectName: "breakWheelView"
                     reduceMotion: AppController.appearance.reduceMotion
@@ -229,7 +229,7 @@ Item {
     Loader {
         id: breakNowPlaying
 
-        readonly property bool wanted: AppController.phase === SessionPhase.Wheel || AppController.phase === SessionPhase.Activity
+        readonly property bool wanted: AppController.round.phase === SessionPhase.Wheel || AppController.round.phase === SessionPhase.Activity
         property bool viewStands: false
         // Kept by the card itself rather than read from `item`, which the loader's own `active` changes.
         property bool cardShows: false
@@ -260,7 +260,7 @@ Item {
     FocusCornerControls {
         objectName: "cornerControls"
         anchors.fill: parent
-        opacity: AppController.phase === SessionPhase.Focus ? 1 : 0
+        opacity: AppController.round.phase === SessionPhase.Focus ? 1 : 0
         visible: opacity > 0
         interfaceIsHidden: interfaceState.focusInterfaceIsHidden
         consoleDock: AppController.console.focusConsoleDock

@@ -768,13 +768,13 @@ private slots:
         if (target == Target::updateDuringBreak) {
             // The check at start-up finds the release while the wheel is showing.
             AppController &app = *session.controller;
-            app.finishFocusNow();
+            app.round()->finishFocusNow();
             app.breakWheel()->enterLockedBreak();
             QTRY_COMPARE(server.requests().size(), 1);
             QTRY_VERIFY(!app.updateController().isChecking());
             QVERIFY(!app.updateController().showingResult());
             app.breakWheel()->spinWheel(0);
-            QTRY_COMPARE(app.phase(), SessionPhase::Activity);
+            QTRY_COMPARE(app.round()->phase(), SessionPhase::Activity);
             app.breakWheel()->confirmActivityCompleted();
             QVERIFY(app.updateController().showingResult());
             QCOMPARE(app.updateController().resultTitle(), message);

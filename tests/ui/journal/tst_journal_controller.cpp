@@ -119,7 +119,7 @@ private slots:
         QVERIFY(journal.snapshotLoaded());
         // The running round is today's one entry.
         QCOMPARE(journal.dayModel()->rowCount(), 1);
-        QCOMPARE(journal.entries().first().id, controller.currentSessionID());
+        QCOMPARE(journal.entries().first().id, controller.round()->currentSessionID());
     }
 
     void anEntryBelongsToTheDayItEnded()
@@ -159,7 +159,7 @@ private slots:
             harness.startTime.addSecs(-60), true);
         AppController &controller = harness.start();
         const QStringList expected { QStringLiteral("earlier"), QStringLiteral("same start"),
-            controller.currentSessionID() };
+            controller.round()->currentSessionID() };
         QCOMPARE(idsOf(controller.journal()->allNotesEntries(harness.clock->now())), expected);
         JournalController journal;
         journal.setController(&controller);
@@ -174,7 +174,7 @@ private slots:
         JournalFixture logs(harness);
         logs.focus(QStringLiteral("a"), local(2024, 2, 29, 9, 0), local(2024, 2, 29, 9, 25), true);
         AppController &controller = harness.start();
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         JournalController journal;
         journal.setController(&controller);
         settle(journal);
@@ -201,7 +201,7 @@ private slots:
         ControllerHarness harness;
         JournalFixture logs(harness);
         AppController &controller = harness.start();
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         JournalController journal;
         journal.setController(&controller);
         settle(journal);
@@ -225,7 +225,7 @@ private slots:
                 QString::number(i), local(2024, 2, 1, 9, 0).addSecs(i * 60), local(2024, 2, 1, 12, 0), true);
         }
         AppController &controller = harness.start();
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         JournalController journal;
         journal.setController(&controller);
         QVERIFY(journal.isReading());
@@ -467,7 +467,7 @@ private slots:
         logs.breakActivity(QStringLiteral("last"), local(2024, 3, 1, 7, 30), local(2024, 3, 1, 7, 35), 5,
             QStringLiteral(" "));
         AppController &controller = harness.startWithStored(inLanguage(AppLanguage::english));
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         JournalController journal;
         journal.setController(&controller);
         settle(journal);
@@ -718,8 +718,8 @@ private slots:
         JournalController journal;
         journal.setController(&controller);
         settle(journal);
-        journal.beginEditing(controller.currentSessionID());
-        QCOMPARE(journal.focusedEntryID(), controller.currentSessionID());
+        journal.beginEditing(controller.round()->currentSessionID());
+        QCOMPARE(journal.focusedEntryID(), controller.round()->currentSessionID());
         journal.cancelEditing();
         QVERIFY(journal.focusedEntryID().isEmpty());
     }
@@ -732,7 +732,7 @@ private slots:
         journal.setController(&controller);
         settle(journal);
         const QByteArray focusLog = readFileBytes(harness.file(QStringLiteral("focus-session-log.csv")));
-        journal.beginEditing(controller.currentSessionID());
+        journal.beginEditing(controller.round()->currentSessionID());
         journal.setEditingTitle(QStringLiteral(" Deep work "));
         journal.setEditingNotes(QStringLiteral("live notes"));
         journal.commitEditing();

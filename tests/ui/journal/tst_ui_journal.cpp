@@ -89,7 +89,7 @@ private slots:
                         1500, 1500, true, QStringLiteral("first draft") })
                     .ok());
         m_controller = &m_harness.start();
-        m_controller->finishFocusNow();
+        m_controller->round()->finishFocusNow();
         QVERIFY(m_views.load(*m_controller));
         m_window = m_views.window;
     }

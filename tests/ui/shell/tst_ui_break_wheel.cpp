@@ -98,9 +98,9 @@ private:
 
     void enterBreak()
     {
-        controller().finishFocusNow();
+        controller().round()->finishFocusNow();
         controller().breakWheel()->enterLockedBreak();
-        QCOMPARE(controller().phase(), SessionPhase::Wheel);
+        QCOMPARE(controller().round()->phase(), SessionPhase::Wheel);
     }
 
 private slots:
@@ -121,14 +121,14 @@ private slots:
             english.language = AppLanguage::english;
             QVERIFY(controller().savePreferences(english));
         }
-        if (controller().phase() == SessionPhase::SessionComplete)
+        if (controller().round()->phase() == SessionPhase::SessionComplete)
             controller().breakWheel()->enterLockedBreak();
-        if (controller().phase() == SessionPhase::Wheel) {
+        if (controller().round()->phase() == SessionPhase::Wheel) {
             controller().breakWheel()->spinWheel(0);
-            QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
+            QTRY_COMPARE_WITH_TIMEOUT(controller().round()->phase(), SessionPhase::Activity, settleTimeoutMs);
         }
         controller().breakWheel()->confirmActivityCompleted();
-        QCOMPARE(controller().phase(), SessionPhase::Focus);
+        QCOMPARE(controller().round()->phase(), SessionPhase::Focus);
     }
 
     void cleanup() { m_window.reset(); }
@@ -163,15 +163,15 @@ private slots:
             QVERIFY(drawIsScheduled(screen));
             QCOMPARE(text(screen, "waitingText"), QStringLiteral("Preparing the wheel"));
         }
-        QTRY_VERIFY_WITH_TIMEOUT(
-            controller().breakWheel()->isSpinning() || controller().phase() == SessionPhase::Activity,
+        QTRY_VERIFY_WITH_TIMEOUT(controller().breakWheel()->isSpinning()
+                || controller().round()->phase() == SessionPhase::Activity,
             settleTimeoutMs);
         QCOMPARE(wheel->selectedID(), controller().breakWheel()->selectedItemID());
         QCOMPARE(wheel->items(), controller().breakWheel()->wheelEntries());
         if (controller().breakWheel()->isSpinning())
             QCOMPARE(text(screen, "waitingText"), QStringLiteral("Choosing your break activity"));
 
-        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(controller().round()->phase(), SessionPhase::Activity, settleTimeoutMs);
         QVERIFY(wheel->showResult());
         QCOMPARE(wheel->wheelRotation(), controller().breakWheel()->wheelRotation());
         QVERIFY(!shows(screen, "waitingCapsule"));
@@ -193,7 +193,7 @@ private slots:
 
         QMetaObject::invokeMethod(
             screen->findChild<QObject *>(QStringLiteral("completionButton")), "clicked");
-        QCOMPARE(controller().phase(), SessionPhase::Focus);
+        QCOMPARE(controller().round()->phase(), SessionPhase::Focus);
         QVERIFY(!controller().breakWheel()->keyboardIsLocked());
     }
 
@@ -208,7 +208,7 @@ private slots:
         QVERIFY(screen);
         QCOMPARE(screen->property("spinSeconds").toDouble(), 3.1);
         QVERIFY(!drawIsScheduled(screen));
-        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(controller().round()->phase(), SessionPhase::Activity, settleTimeoutMs);
 
         // Shown in the activity phase: the drawn item and its button, and nothing scheduled.
         m_window.reset();
@@ -240,7 +240,7 @@ private slots:
         QVERIFY(screen);
         auto *title = screen->findChild<QQuickItem *>(QStringLiteral("title"));
         QCOMPARE(title->property("color").value<QColor>(), QColor(textHex));
-        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(controller().round()->phase(), SessionPhase::Activity, settleTimeoutMs);
         controller().breakWheel()->confirmActivityCompleted();
     }
 
@@ -263,7 +263,7 @@ private slots:
         controller().breakWheel()->spinWheel(0);
         QVERIFY(controller().breakWheel()->isSpinning());
         QVERIFY(controller().breakWheel()->wheelRotation() != before);
-        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(controller().round()->phase(), SessionPhase::Activity, settleTimeoutMs);
         QVERIFY(wheel->showResult());
         QCOMPARE(rotationWhenShown, controller().breakWheel()->wheelRotation());
         QCOMPARE(wheel->wheelRotation(), controller().breakWheel()->wheelRotation());
@@ -286,7 +286,7 @@ private slots:
         QCOMPARE(text(screen, "unlockHint"), QStringLiteral("应急解锁  Ctrl+Alt+Super+Esc"));
         QCOMPARE(
             screen->findChild<QQuickItem *>(QStringLiteral("wheel"))->property("english").toBool(), false);
-        QTRY_COMPARE_WITH_TIMEOUT(controller().phase(), SessionPhase::Activity, settleTimeoutMs);
+        QTRY_COMPARE_WITH_TIMEOUT(controller().round()->phase(), SessionPhase::Activity, settleTimeoutMs);
         QCOMPARE(text(screen, "title"), QStringLiteral("本轮休息"));
         QCOMPARE(text(screen, "subtitle"), QStringLiteral("完成后再开始下一轮"));
         QCOMPARE(text(screen, "completionButton"), QStringLiteral("我已完成 · 开始下一轮"));

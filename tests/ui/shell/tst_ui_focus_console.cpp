@@ -83,7 +83,7 @@ private slots:
 
     void thePermissionButtonAsksForInputAccess()
     {
-        QCOMPARE(m_controller->trackingState(), WorkTrackingState::permissionRequired);
+        QCOMPARE(m_controller->round()->trackingState(), WorkTrackingState::permissionRequired);
 
         QVERIFY(show(QStringLiteral("FocusSessionView.qml")));
         QVERIFY(isShown("permissionButton"));
@@ -98,7 +98,7 @@ private slots:
         m_harness.trust->trusted = true;
         m_harness.global->canInstall = true;
         QVERIFY(click("permissionButton"));
-        QCOMPARE(m_controller->trackingState(), WorkTrackingState::waitingForActivity);
+        QCOMPARE(m_controller->round()->trackingState(), WorkTrackingState::waitingForActivity);
         QTRY_VERIFY(isShown("pauseButton"));
         QVERIFY(!isShown("permissionButton"));
     }
@@ -106,14 +106,14 @@ private slots:
     void pauseAndResumeActOnTheRound()
     {
         QVERIFY(show(QStringLiteral("FocusSessionView.qml")));
-        m_controller->handleInputActivity();
+        m_controller->round()->handleInputActivity();
         QVERIFY(click("pauseButton"));
-        QCOMPARE(m_controller->trackingState(), WorkTrackingState::manuallyPaused);
+        QCOMPARE(m_controller->round()->trackingState(), WorkTrackingState::manuallyPaused);
         QTRY_VERIFY(isShown("resumeButton"));
         QVERIFY(!isShown("pauseButton"));
 
         QVERIFY(click("resumeButton"));
-        QCOMPARE(m_controller->trackingState(), WorkTrackingState::tracking);
+        QCOMPARE(m_controller->round()->trackingState(), WorkTrackingState::tracking);
         QTRY_VERIFY(isShown("pauseButton"));
     }
 
@@ -122,21 +122,21 @@ private slots:
         QVERIFY(show(QStringLiteral("FocusSessionView.qml")));
         const QQuickItem *time = find("consoleTime");
         QVERIFY(time);
-        QCOMPARE(m_controller->trackingState(), WorkTrackingState::tracking);
-        m_controller->handleInputActivity();
+        QCOMPARE(m_controller->round()->trackingState(), WorkTrackingState::tracking);
+        m_controller->round()->handleInputActivity();
         m_harness.tick(1000);
-        const QString shownTime = m_controller->formattedTime();
+        const QString shownTime = m_controller->round()->formattedTime();
         QCOMPARE(time->property("text").toString(), shownTime);
 
         m_window->hide();
-        m_controller->handleInputActivity();
+        m_controller->round()->handleInputActivity();
         m_harness.tick(2000);
-        QVERIFY(m_controller->formattedTime() != shownTime);
+        QVERIFY(m_controller->round()->formattedTime() != shownTime);
         QCOMPARE(time->property("text").toString(), shownTime);
 
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QTRY_COMPARE(time->property("text").toString(), m_controller->formattedTime());
+        QTRY_COMPARE(time->property("text").toString(), m_controller->round()->formattedTime());
     }
 
     void typedNotesReachTheRoundWhenTheEditorLosesFocus()
@@ -161,7 +161,7 @@ private slots:
     {
         QVERIFY(show(QStringLiteral("FocusSessionView.qml")));
         QVERIFY(click("finishNowButton"));
-        QCOMPARE(m_controller->phase(), SessionPhase::SessionComplete);
+        QCOMPARE(m_controller->round()->phase(), SessionPhase::SessionComplete);
         QCOMPARE(m_controller->statistics()->todayCompletedSessions(), 0);
     }
 
@@ -178,14 +178,14 @@ private slots:
         QVERIFY(show(QStringLiteral("SessionCompleteView.qml")));
         m_harness.grab->canGrab = false;
         QVERIFY(click("startBreakButton"));
-        QCOMPARE(m_controller->phase(), SessionPhase::SessionComplete);
+        QCOMPARE(m_controller->round()->phase(), SessionPhase::SessionComplete);
         QVERIFY(m_controller->sheets()->showingAlert());
         QCOMPARE(m_controller->sheets()->alertTitle(), QStringLiteral("无法锁定键盘"));
         m_controller->sheets()->setShowingAlert(false);
 
         m_harness.grab->canGrab = true;
         QVERIFY(click("startBreakButton"));
-        QCOMPARE(m_controller->phase(), SessionPhase::Wheel);
+        QCOMPARE(m_controller->round()->phase(), SessionPhase::Wheel);
         QVERIFY(m_controller->breakWheel()->keyboardIsLocked());
     }
 
@@ -194,9 +194,9 @@ private slots:
     void notesTypedAsTheRoundEndsReachItsRow()
     {
         m_controller->breakWheel()->spinWheel(0);
-        QTRY_COMPARE(m_controller->phase(), SessionPhase::Activity);
+        QTRY_COMPARE(m_controller->round()->phase(), SessionPhase::Activity);
         m_controller->breakWheel()->confirmActivityCompleted();
-        QCOMPARE(m_controller->phase(), SessionPhase::Focus);
+        QCOMPARE(m_controller->round()->phase(), SessionPhase::Focus);
 
         QVERIFY(show(QStringLiteral("Main.qml")));
         QVERIFY(click("active-session-notes-editor"));
@@ -205,7 +205,7 @@ private slots:
             QTest::keyClick(m_window.get(), key);
         QVERIFY(m_controller->journal()->hasPendingNotesSave());
 
-        m_controller->finishFocusNow();
+        m_controller->round()->finishFocusNow();
         QTRY_VERIFY(find("startBreakButton"));
         QTRY_VERIFY(!find("finishNowButton"));
         QCOMPARE(find("active-session-notes-editor")->property("text").toString(), QStringLiteral("last"));

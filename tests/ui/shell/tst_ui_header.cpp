@@ -275,7 +275,7 @@ private slots:
         QFETCH(bool, isCommand);
 
         if (!m_controller->breakWheel()->keyboardIsLocked()) {
-            m_controller->finishFocusNow();
+            m_controller->round()->finishFocusNow();
             m_controller->breakWheel()->enterLockedBreak();
             QVERIFY(m_controller->breakWheel()->keyboardIsLocked());
         }

@@ -265,14 +265,14 @@ bool reachPhase(AppController &controller, const QString &phase)
 {
     if (phase == u"focus")
         return true;
-    controller.finishFocusNow();
+    controller.round()->finishFocusNow();
     if (phase == u"sessionComplete")
-        return controller.phase() == SessionPhase::SessionComplete;
+        return controller.round()->phase() == SessionPhase::SessionComplete;
     controller.breakWheel()->enterLockedBreak();
     if (phase == u"wheel")
-        return controller.phase() == SessionPhase::Wheel;
+        return controller.round()->phase() == SessionPhase::Wheel;
     controller.breakWheel()->spinWheel(0.2);
-    return QTest::qWaitFor([&] { return controller.phase() == SessionPhase::Activity; }, 30000)
+    return QTest::qWaitFor([&] { return controller.round()->phase() == SessionPhase::Activity; }, 30000)
         && phase == u"activity";
 }
 
@@ -282,21 +282,21 @@ bool reachTrackingState(ControllerHarness &harness, const QString &tracking)
     AppController &controller = *harness.controller;
     const qint64 second = 1000;
     if (tracking == u"permission")
-        return controller.trackingState() == WorkTrackingState::permissionRequired;
+        return controller.round()->trackingState() == WorkTrackingState::permissionRequired;
     if (tracking == u"waiting")
-        return controller.trackingState() == WorkTrackingState::waitingForActivity;
-    controller.handleInputActivity();
+        return controller.round()->trackingState() == WorkTrackingState::waitingForActivity;
+    controller.round()->handleInputActivity();
     if (tracking == u"tracking") {
         harness.tick(193 * second);
-        return controller.trackingState() == WorkTrackingState::tracking;
+        return controller.round()->trackingState() == WorkTrackingState::tracking;
     }
     if (tracking == u"idle") {
         harness.tick(301 * second);
-        return controller.trackingState() == WorkTrackingState::idlePaused;
+        return controller.round()->trackingState() == WorkTrackingState::idlePaused;
     }
     harness.tick(90 * second);
-    controller.toggleManualPause();
-    return tracking == u"paused" && controller.trackingState() == WorkTrackingState::manuallyPaused;
+    controller.round()->toggleManualPause();
+    return tracking == u"paused" && controller.round()->trackingState() == WorkTrackingState::manuallyPaused;
 }
 
 // The logs of the journal's day: a completed round and a break with notes, before the running round.
@@ -611,7 +611,7 @@ int shoot(const Shot &shot)
         controller.breakWheel()->enterLockedBreak();
     }
     if (shot.alert)
-        controller.enableAutomaticTracking();
+        controller.round()->enableAutomaticTracking();
     if (!shot.music.isEmpty() && !reachMusicState(controller, shot.music)) {
         qCritical("could not play the music %s", qPrintable(shot.music));
         return 2;

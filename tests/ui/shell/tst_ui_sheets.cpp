@@ -338,9 +338,9 @@ private slots:
     // Last: it leaves the focus phase for good.
     void inTheFullScreenBreakStatisticsOpenAboveTheMainWindow()
     {
-        m_controller->finishFocusNow();
+        m_controller->round()->finishFocusNow();
         m_controller->breakWheel()->enterLockedBreak();
-        QCOMPARE(m_controller->phase(), SessionPhase::Wheel);
+        QCOMPARE(m_controller->round()->phase(), SessionPhase::Wheel);
         QTRY_COMPARE(m_window->visibility(), QWindow::FullScreen);
 
         QQuickWindow *statistics = sheet(QStringLiteral("statistics"));

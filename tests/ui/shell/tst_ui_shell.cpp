@@ -420,8 +420,8 @@ private slots:
         interfaceState()->setFocusInterfaceIsHidden(true);
         QTRY_VERIFY(!item("interfaceLayer")->isVisible());
 
-        m_controller->finishFocusNow();
-        QCOMPARE(m_controller->phase(), SessionPhase::SessionComplete);
+        m_controller->round()->finishFocusNow();
+        QCOMPARE(m_controller->round()->phase(), SessionPhase::SessionComplete);
         QVERIFY(!interfaceState()->focusInterfaceIsHidden());
         QVERIFY(item("interfaceLayer")->isEnabled());
         QTRY_COMPARE(item("interfaceLayer")->opacity(), 1.0);

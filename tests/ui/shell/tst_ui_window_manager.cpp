@@ -216,12 +216,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_main.window), 30000);
         QVERIFY(glassSharpness() < 4);
         clickThrough("finishNowButton");
-        QTRY_COMPARE(m_main.controller->phase(), SessionPhase::SessionComplete);
+        QTRY_COMPARE(m_main.controller->round()->phase(), SessionPhase::SessionComplete);
         clickThrough("startBreakButton");
-        QTRY_COMPARE_WITH_TIMEOUT(m_main.controller->phase(), SessionPhase::Activity, 30000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_main.controller->round()->phase(), SessionPhase::Activity, 30000);
         QTRY_VERIFY_WITH_TIMEOUT(hasState(m_watch.fullScreen), 10000);
         clickThrough("completionButton");
-        QTRY_COMPARE(m_main.controller->phase(), SessionPhase::Focus);
+        QTRY_COMPARE(m_main.controller->round()->phase(), SessionPhase::Focus);
         QVERIFY(m_watch.syncWithManager());
         QTRY_VERIFY_WITH_TIMEOUT(MainWindowViews::backgroundHasLoaded(*m_main.window), 30000);
         QTRY_VERIFY(glassSharpness() < 4);
@@ -230,7 +230,7 @@ private slots:
     void keysLeaveAndEnterFullScreenAroundABreak()
     {
         AppController &controller = *m_main.controller;
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         controller.breakWheel()->enterLockedBreak();
         QVERIFY(controller.breakWheel()->keyboardIsLocked());
         m_control->enterFullScreen();
@@ -304,7 +304,7 @@ private slots:
         QTest::keyClick(m_main.window, Qt::Key_F11);
         QTRY_VERIFY_WITH_TIMEOUT(isMaximized(), 10000);
         AppController &controller = *m_main.controller;
-        controller.finishFocusNow();
+        controller.round()->finishFocusNow();
         controller.breakWheel()->enterLockedBreak();
         QTRY_VERIFY_WITH_TIMEOUT(isFullScreen(), 10000);
         m_harness.grab->pressEmergencyChord();

@@ -1,0 +1,389 @@
+// The focus/break cycle: opening, counting, pausing, saving and closing the focus round, and the break's
+// steps through the cycle.
+
+#include "app/Round.h"
+
+#include "app/AppController.h"
+#include "app/Publish.h"
+#include "core/RoundEndNotice.h"
+#include "core/StringTable.h"
+#include "core/Uuid.h"
+#include "session/InputActivityMonitor.h"
+#include "storage/AppStorageService.h"
+#include "storage/FocusSessionLogger.h"
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+// Seconds as a whole number, halves away from zero.
+qint64 roundedSeconds(double seconds)
+{
+    if (!std::isfinite(seconds))
+        return 0;
+    constexpr double largest = 9.2e18;
+    return std::llround(std::clamp(seconds, -largest, largest));
+}
+
+// Seconds as milliseconds; none for a number no date can carry (a hand-edited snapshot may hold one).
+std::optional<qint64> milliseconds(double seconds)
+{
+    constexpr double largest = 1e11; // about 3,000 years
+    if (!std::isfinite(seconds) || std::abs(seconds) > largest)
+        return std::nullopt;
+    return std::llround(seconds * 1000);
+}
+
+// Minutes of a setting as seconds: at least one minute, never overflowing.
+qint64 secondsFromMinutes(qint64 minutes)
+{
+    // A hand-edited settings file may hold a number so large that the product would overflow.
+    constexpr qint64 largest = std::numeric_limits<qint64>::max() / 60;
+    return std::clamp<qint64>(minutes, 1, largest) * 60;
+}
+
+// A far past instant, so that the first throttled look always runs.
+QDateTime distantPast()
+{
+    return QDateTime::fromMSecsSinceEpoch(0, Qt::UTC);
+}
+
+} // namespace
+
+Round::Round(FocusSessionLogger &focusLog, CSVLogger &activityLog, InputActivityMonitor &monitor,
+    AccessibilityTrust &trust, RoundEndNotice *roundEndNotice, const QString &root, AppController &controller)
+    : m_controller(controller)
+    , m_focusLog(focusLog)
+    , m_activityLog(activityLog)
+    , m_monitor(monitor)
+    , m_trust(trust)
+    , m_roundEndNotice(roundEndNotice)
+    , m_root(root)
+    , m_lastMonitorRetry(distantPast())
+    , m_lastFocusSnapshotSave(distantPast())
+    , m_currentSessionID(Uuid::newEventID())
+    , m_currentFocusStartedAt(controller.now())
+{
+    m_monitor.onActivity = [this] { handleInputActivity(); };
+}
+
+Round::~Round()
+{
+    // The monitor outlives the round; it must not call into it while it is being torn down.
+    m_monitor.onActivity = nullptr;
+}
+
+int Round::secondsRemainingForDisplay() const
+{
+    return int(std::clamp<qint64>(m_secondsRemaining, 0, std::numeric_limits<int>::max()));
+}
+
+QString Round::formattedTime() const
+{
+    return formattedTime(m_secondsRemaining);
+}
+
+QString Round::formattedTime(qint64 seconds)
+{
+    const qint64 s = std::max<qint64>(seconds, 0);
+    return QStringLiteral("%1:%2").arg(s / 60, 2, 10, QLatin1Char('0')).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString Round::trackingStateName() const
+{
+    return rawValue(m_trackingState);
+}
+
+bool Round::isActivityTrackingOn() const
+{
+    return m_controller.preferences().trackActivity
+        && m_trackingState != WorkTrackingState::permissionRequired;
+}
+
+qint64 Round::remainingSeconds() const
+{
+    const double remaining = std::ceil(m_workTimer.duration - m_workTimer.accumulatedActiveTime);
+    if (!(remaining > 0))
+        return 0;
+    return remaining >= 9.2e18 ? std::numeric_limits<qint64>::max() : qint64(remaining);
+}
+
+QString Round::defaultFocusTitle(qint64 sessionNumber) const
+{
+    return localized(m_controller.language(), QStringLiteral("第 %1 轮专注").arg(sessionNumber),
+        QStringLiteral("Focus Round %1").arg(sessionNumber));
+}
+
+QString Round::defaultBreakTitle(qint64 sessionNumber) const
+{
+    return localized(m_controller.language(), QStringLiteral("第 %1 轮课间").arg(sessionNumber),
+        QStringLiteral("Break Round %1").arg(sessionNumber));
+}
+
+void Round::load(const QDateTime &startedAt)
+{
+    const AppPreferences &preferences = m_controller.preferences();
+    m_secondsRemaining = secondsFromMinutes(preferences.sessionMinutes);
+    m_workTimer.duration = std::max(double(m_secondsRemaining), 1.0);
+    m_workTimer.idleTimeout = std::max(double(secondsFromMinutes(preferences.keyboardIdleMinutes)), 1.0);
+
+    QString restoredTitle;
+    QString restoredNotes;
+    if (const auto snapshot = AppStorageService::loadRestorableActiveFocusSession(m_root)) {
+        m_workTimer.restore(*snapshot, startedAt);
+        m_secondsRemaining = remainingSeconds();
+        m_restoredFocusSession = true;
+        m_currentSessionID = snapshot->sessionID.value_or(Uuid::newEventID());
+        const auto storedStart
+            = snapshot->startedAtEpoch ? milliseconds(*snapshot->startedAtEpoch) : std::nullopt;
+        m_currentFocusStartedAt = storedStart
+            ? QDateTime::fromMSecsSinceEpoch(*storedStart, Qt::UTC)
+            : startedAt.addMSecs(-milliseconds(snapshot->accumulatedActiveSeconds).value_or(0));
+        restoredNotes = snapshot->notes.value_or(QString());
+        restoredTitle = snapshot->title.value_or(QString());
+    }
+
+    m_sessionNumber = m_controller.statistics()->todayCompletedSessions() + 1;
+    m_controller.journal()->setRoundText(
+        restoredTitle.trimmed().isEmpty() ? defaultFocusTitle(m_sessionNumber) : restoredTitle,
+        restoredNotes);
+}
+
+void Round::open()
+{
+    if (m_restoredFocusSession) {
+        m_restoredFocusSession = false;
+        restoreFocusSessionUI();
+    } else {
+        startNewFocusSession();
+    }
+    startKeyboardMonitoring();
+}
+
+void Round::tick()
+{
+    if (m_phase != SessionPhase::Focus)
+        return;
+    const bool trackActivity = m_controller.preferences().trackActivity;
+    if (trackActivity) {
+        retryKeyboardMonitoringIfNeeded(m_controller.now());
+        // Without both monitors the round cannot see activity: it stands still rather than idling away.
+        if (!m_monitor.bothMonitorsInstalled())
+            return;
+    }
+    const QDateTime accountingTime = m_controller.now();
+    const bool reached
+        = trackActivity ? m_workTimer.tick(accountingTime) : m_workTimer.tickContinuously(accountingTime);
+    if (reached) {
+        publish(*this, m_secondsRemaining, qint64(0), &Round::secondsRemainingChanged);
+        completeFocusSession(true);
+        return;
+    }
+    publishWorkTimerState();
+    persistFocusSession(false, m_controller.now());
+}
+
+void Round::followNewDay()
+{
+    publish(*this, m_sessionNumber, nextSessionNumber(), &Round::sessionNumberChanged);
+}
+
+void Round::followSavedSettings(const AppPreferences &previous, const AppPreferences &saved)
+{
+    // A new round length waits for the next round; the idle threshold applies at once.
+    m_workTimer.idleTimeout = double(secondsFromMinutes(saved.keyboardIdleMinutes));
+    if (previous.trackActivity != saved.trackActivity)
+        startKeyboardMonitoring();
+}
+
+void Round::saveForQuit()
+{
+    writeUnsavedRows();
+    if (m_currentFocusLogID && m_phase != SessionPhase::Focus)
+        (void)m_focusLog.updateEntry(*m_currentFocusLogID, m_controller.journal()->currentSessionTitle(),
+            m_controller.journal()->currentSessionNotes(), m_controller.now().toLocalTime().date());
+    if (m_phase == SessionPhase::Focus) {
+        const QDateTime at = m_controller.now();
+        // The round is accounted once more but not closed: a restart resumes it.
+        m_workTimer.tick(at);
+        publish(*this, m_secondsRemaining, remainingSeconds(), &Round::secondsRemainingChanged);
+        persistFocusSession(true, at);
+    }
+}
+
+void Round::resetWorkTimer(const QDateTime &now)
+{
+    m_workTimer.duration = std::max(double(m_secondsRemaining), 1.0);
+    m_workTimer.idleTimeout
+        = std::max(double(secondsFromMinutes(m_controller.preferences().keyboardIdleMinutes)), 1.0);
+    m_workTimer.accumulatedActiveTime = 0;
+    m_workTimer.lastActivity.reset();
+    m_workTimer.lastAccountingDate = now;
+    m_workTimer.state = WorkTrackingState::waitingForActivity;
+}
+
+void Round::startNewFocusSession()
+{
+    const QDateTime at = m_controller.now();
+    publish(*this, m_phase, SessionPhase::Focus, &Round::phaseChanged);
+    publish(*this, m_sessionNumber, nextSessionNumber(), &Round::sessionNumberChanged);
+    m_controller.breakWheel()->reset();
+    m_currentSessionID = Uuid::newEventID();
+    m_currentFocusStartedAt = at;
+    m_currentFocusLogID.reset();
+    m_controller.journal()->setRoundText(defaultFocusTitle(m_sessionNumber), QString());
+    publish(*this, m_secondsRemaining, secondsFromMinutes(m_controller.preferences().sessionMinutes),
+        &Round::secondsRemainingChanged);
+    resetWorkTimer(at);
+    if (!m_controller.preferences().trackActivity) {
+        // Without tracking the round counts wall-clock time from its start, as the tick would have it.
+        m_workTimer.lastActivity = at;
+        m_workTimer.state = WorkTrackingState::tracking;
+    }
+    syncTrackingPresentation();
+    persistFocusSession(true, at);
+    m_controller.music()->playFor(m_phase, m_controller.appearance()->videoSoundTakesPriority());
+}
+
+void Round::restoreFocusSessionUI()
+{
+    publish(*this, m_phase, SessionPhase::Focus, &Round::phaseChanged);
+    publish(*this, m_sessionNumber, m_controller.statistics()->todayCompletedSessions() + 1,
+        &Round::sessionNumberChanged);
+    m_controller.breakWheel()->reset();
+    publish(*this, m_secondsRemaining, remainingSeconds(), &Round::secondsRemainingChanged);
+    publish(*this, m_trackingState, m_workTimer.state, &Round::trackingStateChanged);
+    persistFocusSession(true, m_controller.now());
+    m_controller.music()->playFor(m_phase, m_controller.appearance()->videoSoundTakesPriority());
+}
+
+void Round::completeFocusSession(bool countAsCompleted)
+{
+    const QDateTime at = m_controller.now();
+    const AppLanguage language = m_controller.language();
+    const FocusSessionLogEntry entry {
+        m_currentSessionID,
+        m_currentFocusStartedAt,
+        at,
+        m_sessionNumber,
+        m_controller.journal()->currentSessionTitle(),
+        roundedSeconds(m_workTimer.accumulatedActiveTime),
+        roundedSeconds(m_workTimer.duration),
+        countAsCompleted,
+        m_controller.journal()->currentSessionNotes(),
+    };
+    // Rounds that an earlier failure kept back go first, so that the log stays in order.
+    m_unsavedRounds.append(entry);
+    const Status appended = writeUnsavedRounds();
+    m_controller.tellAboutMovedAsideLogs();
+    if (!appended) {
+        m_controller.sheets()->showAlert(localized(language, QStringLiteral("番茄记录写入失败"),
+                                             QStringLiteral("Could Not Save Focus Record")),
+            m_controller.logErrorText(appended, m_focusLog.filePath()));
+    }
+    publish(*this, m_secondsRemaining, qint64(0), &Round::secondsRemainingChanged);
+    publish(*this, m_phase, SessionPhase::SessionComplete, &Round::phaseChanged);
+    m_savedFocusSnapshot.reset();
+    m_controller.music()->playFor(m_phase, m_controller.appearance()->videoSoundTakesPriority());
+    m_controller.window()->bringMainWindowForward();
+    if (m_roundEndNotice) {
+        m_roundEndNotice->show(StringTable::text(QStringLiteral("这一轮完成了"), language),
+            localized(language, QStringLiteral("该休息了：打开柯帆开始休息。"),
+                QStringLiteral("Time for a break: open Quorvane to start it.")),
+            localized(language, QStringLiteral("打开柯帆"), QStringLiteral("Open Quorvane")));
+    }
+}
+
+void Round::finishFocusNow()
+{
+    if (m_phase == SessionPhase::Focus)
+        completeFocusSession(false);
+}
+
+void Round::toggleManualPause()
+{
+    if (m_phase != SessionPhase::Focus)
+        return;
+    const QDateTime at = m_controller.now();
+    if (m_workTimer.state != WorkTrackingState::manuallyPaused) {
+        m_workTimer.tick(at);
+        if (m_workTimer.isComplete()) {
+            publish(*this, m_secondsRemaining, qint64(0), &Round::secondsRemainingChanged);
+            completeFocusSession(true);
+            return;
+        }
+        m_workTimer.lastActivity.reset();
+        m_workTimer.lastAccountingDate = at;
+        m_workTimer.state = WorkTrackingState::manuallyPaused;
+    } else {
+        // The idle timeout counts from the resume.
+        m_workTimer.lastAccountingDate = at;
+        m_workTimer.lastActivity = at;
+        m_workTimer.state = WorkTrackingState::tracking;
+    }
+    publishWorkTimerState();
+    persistFocusSession(true, at);
+}
+
+void Round::publishWorkTimerState()
+{
+    publish(*this, m_trackingState, m_workTimer.state, &Round::trackingStateChanged);
+    publish(*this, m_secondsRemaining, remainingSeconds(), &Round::secondsRemainingChanged);
+}
+
+void Round::persistFocusSession(bool force, const QDateTime &now)
+{
+    if (m_phase != SessionPhase::Focus)
+        return;
+    // A last save that lies in the future means the clock was set back: save now rather than wait
+    // for the clock to catch up.
+    if (!force && m_lastFocusSnapshotSave.msecsTo(now) < 5000 && m_lastFocusSnapshotSave <= now)
+        return;
+    m_lastFocusSnapshotSave = now;
+    ActiveFocusSessionSnapshot snapshot;
+    snapshot.targetSeconds = m_workTimer.duration;
+    snapshot.accumulatedActiveSeconds = m_workTimer.accumulatedActiveTime;
+    snapshot.savedAtEpoch = now.toMSecsSinceEpoch() / 1000.0;
+    snapshot.manuallyPaused = m_workTimer.state == WorkTrackingState::manuallyPaused;
+    snapshot.sessionID = m_currentSessionID;
+    snapshot.startedAtEpoch = m_currentFocusStartedAt.toMSecsSinceEpoch() / 1000.0;
+    snapshot.notes = m_controller.journal()->currentSessionNotes();
+    snapshot.title = m_controller.journal()->currentSessionTitle();
+    // A round that stands still (waiting for activity, idle or paused) is not written again every five
+    // seconds: only the save time would change, and a restart does not use it.
+    ActiveFocusSessionSnapshot content = snapshot;
+    content.savedAtEpoch = 0;
+    if (!force && m_savedFocusSnapshot == content)
+        return;
+    // A failed write is tried again by the next forced or throttled save.
+    if (AppStorageService::saveActiveFocusSession(snapshot, m_root))
+        m_savedFocusSnapshot = content;
+    else
+        m_savedFocusSnapshot.reset();
+}
+
+void Round::showLockedBreak()
+{
+    if (m_roundEndNotice)
+        m_roundEndNotice->withdraw();
+    publish(*this, m_phase, SessionPhase::Wheel, &Round::phaseChanged);
+    m_controller.window()->enterFullScreen();
+}
+
+void Round::beginDrawnActivity()
+{
+    publish(*this, m_phase, SessionPhase::Activity, &Round::phaseChanged);
+}
+
+void Round::leaveBreakUnfinished()
+{
+    publish(*this, m_phase, SessionPhase::SessionComplete, &Round::phaseChanged);
+}
+
+void Round::startRoundAfterBreak()
+{
+    m_controller.music()->stop();
+    m_controller.appearance()->advanceAfterCompletedRound();
+    startNewFocusSession();
+}

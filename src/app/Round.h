@@ -1,0 +1,156 @@
+#pragma once
+
+#include "core/ActivityLogEntry.h"
+#include "core/FocusSessionLogEntry.h"
+#include "core/Result.h"
+#include "core/SessionPhase.h"
+#include "core/WeightedWheelItem.h"
+#include "core/WorkTrackingState.h"
+#include "session/AutomaticWorkTimer.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <optional>
+
+class AccessibilityTrust;
+struct AppPreferences;
+class AppController;
+class CSVLogger;
+class FocusSessionLogger;
+class InputActivityMonitor;
+class RoundEndNotice;
+
+// The cycle focus → round complete → wheel → activity → focus: the phase, the focus round's active time
+// counted against keyboard and mouse activity (paused by hand, saved while it runs, restored at start-up)
+// and the rows the cycle's rounds and breaks leave in the logs, kept in memory while a write fails.
+class Round : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(SessionPhases::SessionPhase phase READ phase NOTIFY phaseChanged FINAL)
+    Q_PROPERTY(int secondsRemaining READ secondsRemainingForDisplay NOTIFY secondsRemainingChanged FINAL)
+    Q_PROPERTY(QString formattedTime READ formattedTime NOTIFY secondsRemainingChanged FINAL)
+    Q_PROPERTY(QString trackingState READ trackingStateName NOTIFY trackingStateChanged FINAL)
+    Q_PROPERTY(bool isActivityTrackingOn READ isActivityTrackingOn NOTIFY trackingStateChanged FINAL)
+    Q_PROPERTY(qint64 sessionNumber READ sessionNumber NOTIFY sessionNumberChanged FINAL)
+
+public:
+    // `root` is the controller's data folder, where a running round is saved; activity reaches the
+    // round from `monitor` from now on.
+    Round(FocusSessionLogger &focusLog, CSVLogger &activityLog, InputActivityMonitor &monitor,
+        AccessibilityTrust &trust, RoundEndNotice *roundEndNotice, const QString &root,
+        AppController &controller);
+    ~Round() override;
+
+    SessionPhase phase() const { return m_phase; }
+    qint64 secondsRemaining() const { return m_secondsRemaining; }
+    int secondsRemainingForDisplay() const;
+    QString formattedTime() const;
+    static QString formattedTime(qint64 seconds);
+    WorkTrackingState trackingState() const { return m_trackingState; }
+    QString trackingStateName() const;
+    bool isActivityTrackingOn() const;
+    // The last look for a source of input activity found none: the header says why tracking is off.
+    bool inputAccessMissing() const { return m_inputAccessMissing; }
+    qint64 sessionNumber() const { return m_sessionNumber; }
+    const AutomaticWorkTimer &workTimer() const { return m_workTimer; }
+    const QString &currentSessionID() const { return m_currentSessionID; }
+    const std::optional<QString> &currentFocusLogID() const { return m_currentFocusLogID; }
+    const QDateTime &currentFocusStartedAt() const { return m_currentFocusStartedAt; }
+    QString defaultFocusTitle(qint64 sessionNumber) const;
+    QString defaultBreakTitle(qint64 sessionNumber) const;
+
+    // Start-up: the round the last run left, when there is one to resume, with today's number; the
+    // journal takes its title and notes.
+    void load(const QDateTime &startedAt);
+    // Once the tick runs: resumes the loaded round or opens a new one, then looks for input activity.
+    void open();
+    // The round's share of the 0.25 s tick.
+    void tick();
+    // A new day numbers its rounds from its own count.
+    void followNewDay();
+    // Saved settings that act on the running round: the idle threshold at once, the tracking switch.
+    void followSavedSettings(const AppPreferences &previous, const AppPreferences &saved);
+    // The round is accounted once more and saved, not closed, so that a restart resumes it; the rows
+    // still waiting and an edit of the round that ended are written.
+    void saveForQuit();
+
+    Q_INVOKABLE void finishFocusNow();
+    Q_INVOKABLE void toggleManualPause();
+    Q_INVOKABLE void enableAutomaticTracking();
+    Q_INVOKABLE void toggleActivityTracking();
+    void handleInputActivity();
+    // Says what the tracking needs: an X11 session, or a desktop that reports activity.
+    void showPermissionAlert();
+
+    // The steps of the locked break that the break wheel takes: the wheel shows once the keyboard is
+    // held, the drawn activity begins, an emergency unlock leaves the break unfinished, and a confirmed
+    // break is logged before the next round opens.
+    void showLockedBreak();
+    void beginDrawnActivity();
+    void leaveBreakUnfinished();
+    void logBreak(const WeightedWheelItem &drawn, const QDateTime &startedAt, const QDateTime &endedAt);
+    void startRoundAfterBreak();
+
+    // An edit of the round's title (none keeps it) or notes is saved where the round is now: in its saved
+    // state while it runs, else in its row of the focus log, written or waiting; true when a written row
+    // changed.
+    bool saveRoundText(const std::optional<QString> &title, const QString &notes);
+
+    // Rows that failed writes kept in memory, appended again oldest first, rounds before breaks.
+    bool hasUnsavedRows() const { return !m_unsavedRounds.isEmpty() || !m_unsavedBreaks.isEmpty(); }
+    void writeUnsavedRows();
+
+signals:
+    void phaseChanged();
+    void secondsRemainingChanged();
+    void trackingStateChanged();
+    void sessionNumberChanged();
+
+private:
+    void startNewFocusSession();
+    void restoreFocusSessionUI();
+    void completeFocusSession(bool countAsCompleted);
+    // Append the rows that earlier writes could not, oldest first, each once; each stops at a failure.
+    Status writeUnsavedRounds();
+    Status writeUnsavedBreaks();
+    void publishWrittenRows();
+    // Counts the completed rounds still waiting for their row, so that two rounds never share a number.
+    qint64 nextSessionNumber() const;
+    void persistFocusSession(bool force, const QDateTime &now);
+    void startKeyboardMonitoring();
+    void retryKeyboardMonitoringIfNeeded(const QDateTime &now);
+    void syncTrackingPresentation();
+    void publishWorkTimerState();
+    qint64 remainingSeconds() const;
+    void resetWorkTimer(const QDateTime &now);
+
+    AppController &m_controller;
+    FocusSessionLogger &m_focusLog;
+    CSVLogger &m_activityLog;
+    InputActivityMonitor &m_monitor;
+    AccessibilityTrust &m_trust;
+    RoundEndNotice *m_roundEndNotice;
+    QString m_root;
+
+    SessionPhase m_phase = SessionPhase::Focus;
+    qint64 m_secondsRemaining = 0;
+    WorkTrackingState m_trackingState = WorkTrackingState::waitingForActivity;
+    qint64 m_sessionNumber = 1;
+    bool m_inputAccessMissing = false;
+    bool m_hasPromptedForAccessibility = false;
+
+    AutomaticWorkTimer m_workTimer;
+    bool m_restoredFocusSession = false;
+    QDateTime m_lastMonitorRetry;
+    QDateTime m_lastFocusSnapshotSave;
+    // The round as last written, save time left out; unset when the file may differ from it.
+    std::optional<ActiveFocusSessionSnapshot> m_savedFocusSnapshot;
+    // Ended rounds whose row a failed write kept out of the focus log, oldest first.
+    QList<FocusSessionLogEntry> m_unsavedRounds;
+    QList<ActivityLogEntry> m_unsavedBreaks;
+    QString m_currentSessionID;
+    QDateTime m_currentFocusStartedAt;
+    std::optional<QString> m_currentFocusLogID;
+};
