@@ -1,6 +1,7 @@
 #include "ui/effects/BackdropCapture.h"
 
 #include "core/QtOneShotTimer.h"
+#include "ui/effects/RasterBands.h"
 #include "ui/effects/VideoFrameView.h"
 
 #include <QPainter>
@@ -84,7 +85,8 @@ void BackdropCapture::captureWhenPossible()
         m_image = QImage(pixels, frame.format());
         QPainter painter(&m_image);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint(0, 0), pixels), frame);
+        const QRect area(QPoint(0, 0), pixels);
+        drawInBands(painter, area, [&] { painter.drawImage(area, frame); });
         painter.end();
         m_stale = false;
         m_moving = true;

@@ -2,9 +2,9 @@
 
 #include "ui/effects/BackdropCapture.h"
 #include "ui/effects/BoxBlur.h"
+#include "ui/effects/RasterBands.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <QQuickWindow>
 #include <algorithm>
 #include <cmath>
@@ -190,14 +190,58 @@ const QImage &GlassBackdrop::tintedSlice()
     return m_tinted;
 }
 
+// The panel's rounded shape as coverage, and its outline, painted once per size and look in the pixels of
+// `area` (where `toDevice` puts the panel): they are laid on the glass as pictures, which the raster engine
+// blends on this thread.
+void GlassBackdrop::shapePictures(const QTransform &toDevice, const QRect &area, qreal corner)
+{
+    if (toDevice == m_shapeTransform && area.size() == m_shape.size() && qFuzzyCompare(corner, m_shapeCorner)
+        && m_outlineColor == m_borderColor)
+        return;
+    m_shapeTransform = toDevice;
+    m_shapeCorner = corner;
+    m_outlineColor = m_borderColor;
+    const QTransform placement = toDevice * QTransform::fromTranslate(-area.left(), -area.top());
+    const QRectF bounds(0, 0, width(), height());
+    const auto painted = [&](const auto &draw) {
+        QImage image(area.size(), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setTransform(placement);
+        draw(painter);
+        return image;
+    };
+    m_shape = painted([&](QPainter &painter) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(Qt::white);
+        painter.drawRoundedRect(bounds, corner, corner);
+    });
+    m_outline = QImage();
+    if (m_borderColor.alpha() > 0)
+        m_outline = painted([&](QPainter &painter) {
+            // An outline of one pixel on the panel's outermost pixels, as a Rectangle's border lies.
+            painter.setPen(QPen(m_borderColor, 1));
+            const qreal inset = std::max<qreal>(corner - 0.5, 0);
+            painter.drawRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), inset, inset);
+        });
+}
+
 void GlassBackdrop::paint(QPainter *painter)
 {
     m_joinedFrame = false;
-    painter->setRenderHint(QPainter::Antialiasing);
-    painter->setRenderHint(QPainter::SmoothPixmapTransform);
-    painter->setPen(Qt::NoPen);
+    const QRectF bounds(0, 0, width(), height());
+    // Drawn in device pixels, unscaled: the painter's scaling is taken into each picture's placement.
+    const QTransform toDevice = painter->transform();
+    const QRect area = toDevice.mapRect(bounds).toAlignedRect();
+    if (area.isEmpty())
+        return;
+    // As a Rectangle does, a radius beyond half the shorter side makes a capsule.
+    const qreal corner = std::min(m_radius, std::min(width(), height()) / 2);
+    shapePictures(toDevice, area, corner);
+
     // Until the backdrop is captured, and where the panel lies beyond it, the tint alone.
-    painter->setBrush(m_tint);
+    QBrush brush(m_tint);
     const bool captured = m_capture && !m_capture->image().isNull() && !m_slice.isEmpty();
     if (captured)
         blurSlice();
@@ -215,18 +259,30 @@ void GlassBackdrop::paint(QPainter *painter)
         placement.translate((origin.x() * toBackdropX - m_slice.left()) * toItemX,
             (origin.y() * toBackdropY - m_slice.top()) * toItemY);
         placement.scale(toBackdropX * toItemX, toBackdropY * toItemY);
-        QBrush brush(tintedSlice());
-        brush.setTransform(placement);
-        painter->setBrush(brush);
+        brush = QBrush(tintedSlice());
+        brush.setTransform(placement * toDevice);
     }
-    // As a Rectangle does, a radius beyond half the shorter side makes a capsule.
-    const qreal corner = std::min(m_radius, std::min(width(), height()) / 2);
-    painter->drawRoundedRect(boundingRect(), corner, corner);
-    if (m_borderColor.alpha() > 0) {
-        // An outline of one pixel on the panel's outermost pixels, as a Rectangle's border lies.
-        painter->setBrush(Qt::NoBrush);
-        painter->setPen(QPen(m_borderColor, 1));
-        const qreal inset = std::max<qreal>(corner - 0.5, 0);
-        painter->drawRoundedRect(boundingRect().adjusted(0.5, 0.5, -0.5, -0.5), inset, inset);
+    painter->save();
+    painter->resetTransform();
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    painter->setRenderHint(QPainter::SmoothPixmapTransform);
+    drawInBands(*painter, area, [&] { painter->fillRect(area, brush); });
+    // The shape's edge pixels take its coverage, each once: the rows of the rounded corners, and the side
+    // columns between them, where a panel on fractional pixels covers part of a pixel.
+    painter->setCompositionMode(QPainter::CompositionMode_DestinationIn);
+    const int cornerRows = std::min(area.height(), int(std::ceil(corner * toDevice.m22())) + 2);
+    const int middleTop = area.top() + cornerRows;
+    const int bottomTop = std::max(middleTop, area.bottom() + 1 - cornerRows);
+    const int rightColumn = std::max(area.left() + 2, area.right() - 1);
+    const QRect edges[] = { QRect(area.left(), area.top(), area.width(), cornerRows),
+        QRect(area.left(), bottomTop, area.width(), area.bottom() + 1 - bottomTop),
+        QRect(area.left(), middleTop, 2, bottomTop - middleTop),
+        QRect(rightColumn, middleTop, area.right() + 1 - rightColumn, bottomTop - middleTop) };
+    for (const QRect &edge : edges)
+        drawInBands(*painter, edge, [&] { painter->drawImage(area.topLeft(), m_shape); });
+    if (!m_outline.isNull()) {
+        painter->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        drawInBands(*painter, area, [&] { painter->drawImage(area.topLeft(), m_outline); });
     }
+    painter->restore();
 }

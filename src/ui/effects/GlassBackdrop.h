@@ -5,6 +5,7 @@
 #include <QMetaObject>
 #include <QPointer>
 #include <QQuickPaintedItem>
+#include <QTransform>
 #include <QtQml/qqmlregistration.h>
 
 class BackdropCapture;
@@ -63,6 +64,7 @@ private:
     void captureChanged();
     void blurSlice();
     const QImage &tintedSlice();
+    void shapePictures(const QTransform &toDevice, const QRect &area, qreal corner);
 
     QPointer<QQuickItem> m_backdrop;
     QPointer<BackdropCapture> m_capture;
@@ -78,6 +80,13 @@ private:
     QRect m_blurredCrop;
     // The blurred crop under the tint it was last laid under; empty once either changes.
     QImage m_tinted;
+    // The panel's shape as coverage and its outline, in device pixels, with the placement, corner and
+    // colour they were painted for.
+    QImage m_shape;
+    QImage m_outline;
+    QTransform m_shapeTransform;
+    qreal m_shapeCorner = -1;
+    QColor m_outlineColor;
     bool m_captureChanged = true;
     // An update for the new capture was asked for as the backdrop's next frame arrived, and is not painted
     // yet: asking again while that frame draws would draw the window once more, with nothing changed.

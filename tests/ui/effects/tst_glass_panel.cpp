@@ -1,8 +1,10 @@
 #include "FakeOneShotTimer.h"
 #include "ui/effects/BackdropCapture.h"
 #include "ui/effects/GlassBackdrop.h"
+#include "ui/effects/RasterBands.h"
 
 #include <QList>
+#include <QPainter>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
@@ -35,6 +37,39 @@ private slots:
     {
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
         qmlRegisterType<GlassBackdrop>("Quorvane.Effects", 1, 0, "GlassBackdrop");
+    }
+
+    // Drawn band by band, a picture comes out as drawn at once, within the painter's clip and transform.
+    void bandsDrawWhatOneDrawingDraws_data()
+    {
+        QTest::addColumn<QRect>("clip");
+        QTest::addColumn<qreal>("scale");
+        QTest::newRow("no clip") << QRect() << 1.0;
+        QTest::newRow("within a clip") << QRect(10, 70, 50, 100) << 1.0;
+        QTest::newRow("under a scale") << QRect() << 2.0;
+    }
+
+    void bandsDrawWhatOneDrawingDraws()
+    {
+        QFETCH(QRect, clip);
+        QFETCH(qreal, scale);
+        QImage source(13, 47, QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < source.height(); ++y)
+            for (int x = 0; x < source.width(); ++x)
+                source.setPixel(x, y, qRgba(x * 19, y * 5, 90, 255));
+        const auto drawn = [&](bool inBands) {
+            QImage target(100, 300, QImage::Format_ARGB32_Premultiplied);
+            target.fill(Qt::transparent);
+            QPainter painter(&target);
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            if (!clip.isNull())
+                painter.setClipRect(clip);
+            painter.scale(scale, scale);
+            const auto draw = [&] { painter.drawImage(QRectF(0, 0, 100 / scale, 300 / scale), source); };
+            inBands ? drawInBands(painter, target.rect(), draw) : draw();
+            return target;
+        };
+        QCOMPARE(drawn(true), drawn(false));
     }
 
     void cropCoversTheSliceInWholeCapturePixels_data()
