@@ -1,6 +1,5 @@
 #include "app/AppController.h"
 
-#include "core/CsvDate.h"
 #include "core/StringTable.h"
 #include "media/AudioController.h"
 #include "media/MediaThumbnailCache.h"
@@ -10,7 +9,6 @@
 #include "session/KeyboardLocker.h"
 #include "storage/AppStorageService.h"
 #include "storage/CSVLogger.h"
-#include "storage/DailyStatsRepository.h"
 #include "storage/FocusSessionLogger.h"
 #include "storage/WholeFileWrite.h"
 
