@@ -127,8 +127,22 @@ void VideoDecoderProcess::setShade(const FrameShade &shade)
     if (shade == m_shade)
         return;
     m_shade = shade;
-    send("shade " + shade.toCommand() + '\n');
+    sendShade();
     emit shadeChanged();
+}
+
+void VideoDecoderProcess::setShadedWhereDrawn(bool shadedWhereDrawn)
+{
+    if (shadedWhereDrawn == m_shadedWhereDrawn)
+        return;
+    m_shadedWhereDrawn = shadedWhereDrawn;
+    sendShade();
+    emit shadeChanged();
+}
+
+void VideoDecoderProcess::sendShade()
+{
+    send("shade " + (m_shadedWhereDrawn ? FrameShade() : m_shade).toCommand() + '\n');
 }
 
 qint64 VideoDecoderProcess::position() const
@@ -191,7 +205,7 @@ void VideoDecoderProcess::start()
     m_process = process;
     process->start();
     // Read before the first frame is ready, which takes the pipeline far longer to make.
-    send("shade " + m_shade.toCommand() + '\n');
+    sendShade();
     emit playingChanged();
 }
 

@@ -51,6 +51,11 @@ public:
     void setShadeOpacity(qreal opacity);
     QList<qreal> shadeGradient() const { return m_shade.gradient; }
     void setShadeGradient(const QList<qreal> &opacities);
+    // Whoever draws the frames darkens them as it copies them into the window, sparing the decoder a pass
+    // over every frame: the decoder then hands them over as decoded.
+    void setShadedWhereDrawn(bool shadedWhereDrawn);
+    // The darkening the frames in `frames()` still need: none when the decoder applies it.
+    FrameShade pendingShade() const { return m_shadedWhereDrawn ? m_shade : FrameShade(); }
     // A decoder runs and has not failed.
     bool playing() const { return m_process != nullptr; }
     // Why the video cannot be played; empty unless it failed.
@@ -87,12 +92,14 @@ private:
     void send(const QByteArray &command);
     void setErrorString(const QString &text);
     void setShade(const FrameShade &shade);
+    void sendShade();
 
     QUrl m_source;
     bool m_muted = true;
     bool m_active = false;
     QSize m_frameSize;
     FrameShade m_shade;
+    bool m_shadedWhereDrawn = false;
     QString m_errorString;
     // Where the next decoder goes on from, and where the running one's last frame stood, in milliseconds.
     qint64 m_resumeAt = 0;

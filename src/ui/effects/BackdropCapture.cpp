@@ -88,6 +88,7 @@ void BackdropCapture::captureWhenPossible()
         const QRect area(QPoint(0, 0), pixels);
         drawInBands(painter, area, [&] { painter.drawImage(area, frame); });
         painter.end();
+        view->darkenAsDrawn(m_image);
         m_stale = false;
         m_moving = true;
         m_capturedSize = size;

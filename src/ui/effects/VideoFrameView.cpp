@@ -1,11 +1,14 @@
 #include "ui/effects/VideoFrameView.h"
 
+#include "ui/effects/ShadedFrameNode.h"
+
 #include <QQuickWindow>
 #include <QSGImageNode>
 #include <cmath>
 
 VideoFrameView::VideoFrameView(QQuickItem *parent)
     : QQuickItem(parent)
+    , m_shadesWhereDrawn(QQuickWindow::sceneGraphBackend() == QLatin1String("software"))
 {
     setFlag(ItemHasContents);
 }
@@ -15,16 +18,20 @@ void VideoFrameView::setPipeline(VideoDecoderProcess *pipeline)
     if (pipeline == m_pipeline)
         return;
     disconnect(m_frameReady);
+    disconnect(m_shadeChanged);
     m_pipeline = pipeline;
     {
         const std::lock_guard lock(m_framesMutex);
         m_frames = pipeline ? pipeline->frames() : nullptr;
     }
-    if (pipeline)
+    if (pipeline) {
         m_frameReady = connect(pipeline, &VideoDecoderProcess::frameReady, this, [this] {
             update();
             emit frameArriving();
         });
+        m_shadeChanged = connect(pipeline, &VideoDecoderProcess::shadeChanged, this, &QQuickItem::update);
+        pipeline->setShadedWhereDrawn(m_shadesWhereDrawn);
+    }
     requestFrameSize();
     emit pipelineChanged();
 }
@@ -72,8 +79,20 @@ QSGNode *VideoFrameView::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *
     // Before the first frame nothing is drawn, so that what lies behind shows. A window that gave up its
     // graphics while hidden draws the kept picture again when it is shown.
     if (m_picture.isNull() || width() <= 0 || height() <= 0) {
-        delete node;
+        delete oldNode;
         return nullptr;
+    }
+    if (m_shadesWhereDrawn) {
+        const FrameShade shade = m_pipeline ? m_pipeline->pendingShade() : FrameShade();
+        if (shade != m_shade || m_lineFactors.size() != std::size_t(m_picture.height())) {
+            m_shade = shade;
+            m_lineFactors = shade.lineFactors(m_picture.height());
+        }
+        auto *frameNode = static_cast<ShadedFrameNode *>(oldNode);
+        if (!frameNode)
+            frameNode = new ShadedFrameNode(window());
+        frameNode->show(m_picture, m_lineFactors, boundingRect());
+        return frameNode;
     }
     if (!node) {
         node = window()->createImageNode();
@@ -86,4 +105,15 @@ QSGNode *VideoFrameView::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *
         node->setTexture(window()->createTextureFromImage(m_picture));
     node->setRect(boundingRect());
     return node;
+}
+
+void VideoFrameView::darkenAsDrawn(QImage &image) const
+{
+    if (!m_shadesWhereDrawn || !m_pipeline || image.depth() != 32)
+        return;
+    const std::vector<std::uint16_t> factors = m_pipeline->pendingShade().lineFactors(image.height());
+    for (int line = 0; line < image.height(); ++line) {
+        auto *pixels = reinterpret_cast<std::uint32_t *>(image.scanLine(line));
+        copyShaded(pixels, pixels, image.width(), factors[std::size_t(line)]);
+    }
 }

@@ -7,12 +7,15 @@
 #include <QPointer>
 #include <QQuickItem>
 #include <QtQml/qqmlregistration.h>
+#include <cstdint>
 #include <memory>
 #include <mutex>
+#include <vector>
 
 // Draws the frames of a video pipeline, which it asks for frames of exactly its own size in device
-// pixels: a frame becomes the item's texture as it is, never scaled, converted or painted over first. The
-// same drawing serves the window whether it renders with OpenGL or without.
+// pixels: a frame becomes the item's texture as it is, never scaled, converted or painted over first. With
+// OpenGL the decoder darkens the frames; Qt Quick's software adaptation darkens them as it copies them into
+// the window, which it does with every frame anyway.
 class VideoFrameView : public QQuickItem
 {
     Q_OBJECT
@@ -25,7 +28,10 @@ public:
     VideoDecoderProcess *pipeline() const { return m_pipeline; }
     void setPipeline(VideoDecoderProcess *pipeline);
     // The frame drawn last; null before the first. On the item's thread, outside the scene graph's sync.
+    // Under the software adaptation it is not yet darkened: see `darkenAsDrawn()`.
     QImage picture() const { return m_picture; }
+    // Darkens `image`, reduced from `picture()` to any size, as this view darkens the frame it draws.
+    void darkenAsDrawn(QImage &image) const;
 
 signals:
     void pipelineChanged();
@@ -45,9 +51,14 @@ private:
 
     QPointer<VideoDecoderProcess> m_pipeline;
     QMetaObject::Connection m_frameReady;
+    QMetaObject::Connection m_shadeChanged;
     // Read where the item draws, which may be the render thread.
     std::mutex m_framesMutex;
     std::shared_ptr<LatestVideoFrame> m_frames;
     // The latest frame, kept for a scene graph built anew.
     QImage m_picture;
+    // Under the software adaptation the frames are darkened as they are drawn, by these factors per line.
+    const bool m_shadesWhereDrawn;
+    FrameShade m_shade;
+    std::vector<std::uint16_t> m_lineFactors;
 };
