@@ -1,6 +1,7 @@
 #include "ui/effects/BackdropCapture.h"
 
 #include "core/QtOneShotTimer.h"
+#include "ui/effects/GlassBackdrop.h"
 #include "ui/effects/RasterBands.h"
 #include "ui/effects/VideoFrameView.h"
 
@@ -45,9 +46,55 @@ void BackdropCapture::addViewer()
     captureWhenPossible();
 }
 
-void BackdropCapture::removeViewer()
+void BackdropCapture::removeViewer(const QObject *viewer)
 {
     --m_viewers;
+    m_viewedParts.remove(viewer);
+}
+
+void BackdropCapture::setViewedPart(const QObject *viewer, const QRectF &part)
+{
+    m_viewedParts.insert(viewer, part);
+    if (!m_fromFrame || m_image.isNull())
+        return;
+    // A panel that moved or appeared since the last frame was reduced gets its part from the frame shown
+    // now, at once: what it shows must never be pixels that were not reduced.
+    const QRegion missing
+        = QRegion(GlassBackdrop::captureCrop(part, m_capturedSize, m_image.size())) - m_reduced;
+    if (missing.isEmpty())
+        return;
+    VideoFrameView *view = shownFrameView();
+    if (const QImage frame = view && view == m_frameView ? view->picture() : QImage(); !frame.isNull())
+        reduceFrame(*view, frame, missing);
+    else
+        markStale();
+}
+
+QRegion BackdropCapture::viewedPixels() const
+{
+    const QRect whole(QPoint(0, 0), m_image.size());
+    if (m_viewers > m_viewedParts.size())
+        return whole;
+    QRegion pixels;
+    for (const QRectF &part : m_viewedParts)
+        pixels += GlassBackdrop::captureCrop(part, m_capturedSize, m_image.size());
+    return pixels & whole;
+}
+
+// Reduced as drawing the scene at this size would reduce it, without drawing it: the capture of a video
+// made the window draw once more between two frames. Each part is clipped from the same reduction of the
+// whole frame, so a pixel is the same whichever parts are reduced with it.
+void BackdropCapture::reduceFrame(const VideoFrameView &view, const QImage &frame, const QRegion &pixels)
+{
+    QPainter painter(&m_image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    const QRect whole(QPoint(0, 0), m_image.size());
+    for (const QRect &part : pixels)
+        drawInBands(painter, part, [&] { painter.drawImage(whole, frame); });
+    painter.end();
+    for (const QRect &part : pixels)
+        view.darkenAsDrawn(m_image, part);
+    m_reduced += pixels;
 }
 
 void BackdropCapture::markStale()
@@ -80,18 +127,14 @@ void BackdropCapture::captureWhenPossible()
     VideoFrameView *view = shownFrameView();
     if (const QImage frame = view ? view->picture() : QImage(); !frame.isNull()) {
         followFrames(view);
-        // Reduced as drawing the scene at this size would reduce it, without drawing it: the capture of a
-        // video made the window draw once more between two frames.
         m_image = QImage(pixels, frame.format());
-        QPainter painter(&m_image);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        const QRect area(QPoint(0, 0), pixels);
-        drawInBands(painter, area, [&] { painter.drawImage(area, frame); });
-        painter.end();
-        view->darkenAsDrawn(m_image);
+        m_image.fill(Qt::black);
+        m_capturedSize = size;
+        m_fromFrame = true;
+        m_reduced = QRegion();
+        reduceFrame(*view, frame, viewedPixels());
         m_stale = false;
         m_moving = true;
-        m_capturedSize = size;
         m_gap->start(minimumGap, [this] { captureWhenPossible(); });
         emit captured();
         // Taken between a frame's arrival and its drawing: the capture joins that drawing.
@@ -113,6 +156,8 @@ void BackdropCapture::takeResult()
     m_finished = std::exchange(m_pending, {});
     m_image = m_finished->image();
     m_capturedSize = m_pendingSize;
+    m_fromFrame = false;
+    m_reduced = QRect(QPoint(0, 0), m_image.size());
     m_moving = m_stale;
     emit captured();
     captureWhenPossible();

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <QRegion>
 #include <QSharedPointer>
 #include <QSizeF>
 #include <chrono>
@@ -38,7 +40,12 @@ public:
     ~BackdropCapture() override;
 
     void addViewer();
-    void removeViewer();
+    // `viewer` also stops showing the part it said it shows.
+    void removeViewer(const QObject *viewer);
+    // The part of the item, in its units, that `viewer` shows (none when empty). A reduced frame
+    // is reduced only where some viewer looks: the reduction reads the frame again from memory, and the
+    // panels cover little of it. While a viewer has not said which part it shows, all of it is reduced.
+    void setViewedPart(const QObject *viewer, const QRectF &part);
 
     // Empty until the first capture is ready.
     const QImage &image() const { return m_image; }
@@ -64,6 +71,8 @@ private:
     void followWindow(QQuickWindow *window);
     void captureWhenPossible();
     void takeResult();
+    QRegion viewedPixels() const;
+    void reduceFrame(const VideoFrameView &view, const QImage &frame, const QRegion &pixels);
     VideoFrameView *shownFrameView() const;
     void followFrames(VideoFrameView *view);
 
@@ -78,6 +87,11 @@ private:
     QSizeF m_pendingSize;
     QImage m_image;
     QSizeF m_capturedSize;
+    QHash<const QObject *, QRectF> m_viewedParts;
+    // The pixels of `m_image` reduced from the frame; all of them for a capture drawn by the scene graph.
+    QRegion m_reduced;
+    // `m_image` was reduced from a video's frame rather than drawn by the scene graph.
+    bool m_fromFrame = false;
     int m_viewers = 0;
     bool m_stale = true;
     bool m_moving = false;

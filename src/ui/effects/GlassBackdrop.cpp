@@ -37,7 +37,7 @@ GlassBackdrop::GlassBackdrop(QQuickItem *parent)
 GlassBackdrop::~GlassBackdrop()
 {
     if (m_capture && m_viewing)
-        m_capture->removeViewer();
+        m_capture->removeViewer(this);
 }
 
 void GlassBackdrop::setBackdrop(QQuickItem *backdrop)
@@ -47,7 +47,7 @@ void GlassBackdrop::setBackdrop(QQuickItem *backdrop)
     if (m_capture) {
         disconnect(m_capture, nullptr, this, nullptr);
         if (m_viewing)
-            m_capture->removeViewer();
+            m_capture->removeViewer(this);
     }
     m_viewing = false;
     m_backdrop = backdrop;
@@ -123,10 +123,12 @@ void GlassBackdrop::followViewing()
     if (viewing == m_viewing)
         return;
     m_viewing = viewing;
-    if (viewing)
+    if (viewing) {
+        m_capture->setViewedPart(this, m_slice);
         m_capture->addViewer();
-    else
-        m_capture->removeViewer();
+    } else {
+        m_capture->removeViewer(this);
+    }
 }
 
 void GlassBackdrop::geometryChange(const QRectF &newGeometry, const QRectF &oldGeometry)
@@ -151,6 +153,8 @@ void GlassBackdrop::followSlice()
     if (slice == m_slice && !(m_captureChanged && !m_joinedFrame && m_capture && m_capture->isMoving()))
         return;
     m_slice = slice;
+    if (m_viewing)
+        m_capture->setViewedPart(this, slice);
     update();
 }
 

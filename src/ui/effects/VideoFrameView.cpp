@@ -107,13 +107,14 @@ QSGNode *VideoFrameView::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *
     return node;
 }
 
-void VideoFrameView::darkenAsDrawn(QImage &image) const
+void VideoFrameView::darkenAsDrawn(QImage &image, const QRect &area) const
 {
     if (!m_shadesWhereDrawn || !m_pipeline || image.depth() != 32)
         return;
     const std::vector<std::uint16_t> factors = m_pipeline->pendingShade().lineFactors(image.height());
-    for (int line = 0; line < image.height(); ++line) {
-        auto *pixels = reinterpret_cast<std::uint32_t *>(image.scanLine(line));
-        copyShaded(pixels, pixels, image.width(), factors[std::size_t(line)]);
+    const QRect within = area & image.rect();
+    for (int line = within.top(); line <= within.bottom(); ++line) {
+        auto *pixels = reinterpret_cast<std::uint32_t *>(image.scanLine(line)) + within.left();
+        copyShaded(pixels, pixels, within.width(), factors[std::size_t(line)]);
     }
 }

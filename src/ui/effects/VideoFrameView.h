@@ -30,8 +30,9 @@ public:
     // The frame drawn last; null before the first. On the item's thread, outside the scene graph's sync.
     // Under the software adaptation it is not yet darkened: see `darkenAsDrawn()`.
     QImage picture() const { return m_picture; }
-    // Darkens `image`, reduced from `picture()` to any size, as this view darkens the frame it draws.
-    void darkenAsDrawn(QImage &image) const;
+    // Darkens `area` of `image`, reduced from `picture()` to any size, as this view darkens the frame it
+    // draws.
+    void darkenAsDrawn(QImage &image, const QRect &area) const;
 
 signals:
     void pipelineChanged();

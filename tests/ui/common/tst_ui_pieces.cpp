@@ -602,13 +602,17 @@ private slots:
         // A scene of nothing but the frames gives the glass the frame drawn, reduced, at once: no drawing.
         view->setProperty("showsFramesOnly", true);
         BackdropCapture *capture = BackdropCapture::of(*view);
+        capture->setViewedPart(this, QRectF(0, 0, 40, 20));
         capture->addViewer();
         QVERIFY(capture->isCurrent());
+        // Only the part a viewer shows is reduced; a part it moves to, at once.
+        QVERIFY(!near(capture->image().pixel(20, 7), grab(view).pixel(80, 30), 3));
+        capture->setViewedPart(this, QRectF(60, 20, 40, 20));
         QVERIFY(near(capture->image().pixel(20, 7), grab(view).pixel(80, 30), 3));
         // Each frame on its way is told, so that a panel showing the capture draws with it, not after it.
         QSignalSpy arriving(capture, &BackdropCapture::frameArriving);
         QTRY_VERIFY(!arriving.isEmpty());
-        capture->removeViewer();
+        capture->removeViewer(this);
 
         view->setProperty("videoAudioTakesPriority", true);
         QVERIFY(!player->property("muted").toBool());
