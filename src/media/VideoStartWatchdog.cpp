@@ -2,6 +2,8 @@
 
 #include "core/QtOneShotTimer.h"
 
+#include <algorithm>
+
 VideoStartWatchdog::VideoStartWatchdog(QObject *parent)
     : VideoStartWatchdog(std::make_unique<QtOneShotTimer>(), parent)
 { }
@@ -28,10 +30,9 @@ void VideoStartWatchdog::setPlaying(bool playing)
 void VideoStartWatchdog::awaitFrame()
 {
     m_awaitingFrame = true;
-    if (m_restartedWithoutFrame)
-        return;
-    m_timer->start(firstFrameWait, [this] {
-        m_restartedWithoutFrame = true;
+    // Doubled at most six times: a video that shows nothing is still tried every five minutes or so.
+    m_timer->start(firstFrameWait * (1 << std::min(m_restartsWithoutFrame, 6)), [this] {
+        ++m_restartsWithoutFrame;
         emit restartRequested();
     });
 }
@@ -47,5 +48,5 @@ void VideoStartWatchdog::frameShown()
     if (!m_awaitingFrame)
         return;
     stopAwaiting();
-    m_restartedWithoutFrame = false;
+    m_restartsWithoutFrame = 0;
 }

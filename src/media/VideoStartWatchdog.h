@@ -7,9 +7,11 @@
 #include <memory>
 
 // A start that stalls shows no first frame: the player says it plays, raises no error, and the video
-// stays dark. A pipeline that hands its frames to the view has not been seen to stall, but nothing else
-// would notice if it did. A start that shows no frame in time is therefore asked to start once more; a
-// video that still shows nothing (one without a picture track, say) is left alone until a frame comes.
+// stays dark. GStreamer's playbin3 stalls so now and then on a busy machine, where a start that does not
+// stall may also take longer than the wait. A start that shows no frame in time is therefore asked to start
+// once more, and each start after one that showed nothing waits twice as long as the one before: a slow
+// machine gets the time it needs, a start that stalled again is started again, and a video that never
+// shows anything (one without a picture track, say) is started ever more rarely.
 class VideoStartWatchdog : public QObject
 {
     Q_OBJECT
@@ -41,5 +43,6 @@ private:
     std::unique_ptr<OneShotTimer> m_timer;
     bool m_playing = false;
     bool m_awaitingFrame = false;
-    bool m_restartedWithoutFrame = false;
+    // Restarts since the last frame shown.
+    int m_restartsWithoutFrame = 0;
 };

@@ -27,8 +27,10 @@ private slots:
         QTest::newRow("no frame") << QStringList { u"play"_s, wait } << 1;
         QTest::newRow("a frame shown before the start does not count")
             << QStringList { u"frame"_s, u"play"_s, wait } << 1;
-        QTest::newRow("a restart that shows nothing either is left alone")
-            << QStringList { u"play"_s, wait, wait, wait, u"stop"_s, u"play"_s, wait } << 1;
+        // Each start after one that showed nothing waits twice as long: 5 s, then 10 s, then 20 s.
+        QTest::newRow("a restart that shows nothing either waits twice as long")
+            << QStringList { u"play"_s, wait, wait, u"stop"_s, u"play"_s, wait, almost } << 1;
+        QTest::newRow("and is then started again") << QStringList { u"play"_s, wait, wait, wait } << 2;
         QTest::newRow("a frame after the restart lets a later stall restart again")
             << QStringList { u"play"_s, wait, u"frame"_s, u"stop"_s, u"play"_s, wait } << 2;
         QTest::newRow("stopped before the wait ends")
