@@ -202,6 +202,10 @@ Item {
                 objectName: "resultLine"
                 anchors.horizontalCenter: parent.horizontalCenter
                 spacing: 8
+                // As the screen goes, its items are taken off one another before they are destroyed, and
+                // one that stands alone shows by its own visibility: this one would tell a screen reader
+                // of a notification, by then without a name, at every break's end.
+                Component.onDestruction: visible = false
                 Accessible.role: Accessible.Notification
                 Accessible.name: AppController.breakWheel.selectedItemTitle + " "
                                  + AppController.breakWheel.selectedItemScoreText
