@@ -27,6 +27,7 @@ Item {
     readonly property bool isActivity: AppController.round.phase === SessionPhase.Activity
     readonly property bool isWaiting: AppController.round.phase === SessionPhase.Wheel
                                       && AppController.breakWheel.keyboardIsLocked
+    readonly property string waitingTitle: Texts.L("休息时间", "Time to Unwind")
     readonly property color accent: Theme.accent
 
     // The draw starts only when the screen appears ready for it, not on later changes: a draw that
@@ -115,7 +116,7 @@ Item {
             objectName: "title"
             width: parent.width
             horizontalAlignment: Text.AlignHCenter
-            text: screen.isActivity ? Texts.L("本轮休息", "Break Activity") : Texts.L("休息时间", "Time to Unwind")
+            text: screen.isActivity ? Texts.L("本轮休息", "Break Activity") : screen.waitingTitle
             font.family: "Noto Serif CJK SC"
             font.pixelSize: Theme.fontBreakTitle
             font.weight: Theme.fontWeightRegular
@@ -252,12 +253,13 @@ Item {
 
     // The grab keeps every key from a screen reader too, so the break says what it is and the way out as a
     // notification as its draw starts: a screen reader misses one that shows while the window turns full
-    // screen.
+    // screen. Its name is the waiting screen's own title, not the heading's: a screen reader that reads the
+    // notification late, once the draw has ended, must not read the drawn activity's heading into it.
     Item {
         objectName: "breakAnnouncement"
         visible: screen.isWaiting && AppController.breakWheel.isSpinning
         Accessible.role: Accessible.Notification
-        Accessible.name: heading.text + ". " + lockText.text + ". " + hint.text
+        Accessible.name: screen.waitingTitle + ". " + lockText.text + ". " + hint.text
     }
 
     Item {
