@@ -92,8 +92,7 @@ void BackdropCapture::reduceFrame(const VideoFrameView &view, const QImage &fram
     for (const QRect &part : pixels)
         drawInBands(painter, part, [&] { painter.drawImage(whole, frame); });
     painter.end();
-    for (const QRect &part : pixels)
-        view.darkenAsDrawn(m_image, part);
+    view.darkenAsDrawn(m_image, pixels);
     m_reduced += pixels;
 }
 

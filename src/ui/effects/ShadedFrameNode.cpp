@@ -42,10 +42,7 @@ void ShadedFrameNode::render(const RenderState *state)
     // Anywhere else (a layer's pixmap, a frame of another size while the window is resized): a darkened
     // copy, drawn.
     QImage shaded(m_frame.size(), QImage::Format_RGB32);
-    for (int line = 0; line < m_frame.height(); ++line)
-        copyShaded(reinterpret_cast<std::uint32_t *>(shaded.scanLine(line)),
-            reinterpret_cast<const std::uint32_t *>(m_frame.constScanLine(line)), m_frame.width(),
-            m_lineFactors[std::size_t(line)]);
+    copyShadedFrame(shaded, m_frame, QPoint(0, 0), QRegion(shaded.rect()), m_lineFactors);
     painter->save();
     if (clip)
         painter->setClipRegion(*clip);

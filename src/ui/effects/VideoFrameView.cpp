@@ -107,14 +107,9 @@ QSGNode *VideoFrameView::updatePaintNode(QSGNode *oldNode, UpdatePaintNodeData *
     return node;
 }
 
-void VideoFrameView::darkenAsDrawn(QImage &image, const QRect &area) const
+void VideoFrameView::darkenAsDrawn(QImage &image, const QRegion &area) const
 {
-    if (!m_shadesWhereDrawn || !m_pipeline || image.depth() != 32)
+    if (!m_shadesWhereDrawn || !m_pipeline)
         return;
-    const std::vector<std::uint16_t> factors = m_pipeline->pendingShade().lineFactors(image.height());
-    const QRect within = area & image.rect();
-    for (int line = within.top(); line <= within.bottom(); ++line) {
-        auto *pixels = reinterpret_cast<std::uint32_t *>(image.scanLine(line)) + within.left();
-        copyShaded(pixels, pixels, within.width(), factors[std::size_t(line)]);
-    }
+    copyShadedFrame(image, image, QPoint(0, 0), area, m_pipeline->pendingShade().lineFactors(image.height()));
 }

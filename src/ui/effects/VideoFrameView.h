@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPointer>
 #include <QQuickItem>
+#include <QRegion>
 #include <QtQml/qqmlregistration.h>
 #include <cstdint>
 #include <memory>
@@ -32,7 +33,7 @@ public:
     QImage picture() const { return m_picture; }
     // Darkens `area` of `image`, reduced from `picture()` to any size, as this view darkens the frame it
     // draws.
-    void darkenAsDrawn(QImage &image, const QRect &area) const;
+    void darkenAsDrawn(QImage &image, const QRegion &area) const;
 
 signals:
     void pipelineChanged();
