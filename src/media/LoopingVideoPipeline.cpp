@@ -93,10 +93,14 @@ LoopingVideoPipeline::~LoopingVideoPipeline()
 
 void LoopingVideoPipeline::setMuted(bool muted)
 {
+    if (muted == m_muted)
+        return;
     m_muted = muted;
-    // The stream plays on: only its sound is switched.
-    if (m_pipeline)
+    // The picture plays on: only its sound is switched.
+    if (m_pipeline) {
         g_object_set(m_pipeline, "mute", gboolean(muted), nullptr);
+        selectStreams();
+    }
 }
 
 void LoopingVideoPipeline::setFrameSize(QSize size)
@@ -185,8 +189,9 @@ Status LoopingVideoPipeline::build(const QString &file)
     gst_app_sink_set_callbacks(GST_APP_SINK(sink), &callbacks, m_sinkContext,
         [](gpointer data) { delete static_cast<VideoSinkContext *>(data); });
     m_bus = std::make_unique<GstBusRelay>(m_pipeline,
-        GstMessageType(GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_EOS | GST_MESSAGE_ERROR), this,
-        [this](GstMessage *message) { handle(message); });
+        GstMessageType(
+            GST_MESSAGE_ASYNC_DONE | GST_MESSAGE_EOS | GST_MESSAGE_ERROR | GST_MESSAGE_STREAM_COLLECTION),
+        this, [this](GstMessage *message) { handle(message); });
 
     // Going on from a position needs the stream open first; the seek follows once it is.
     setState(m_pipeline, m_resumeAt > 0 ? GST_STATE_PAUSED : GST_STATE_PLAYING);
@@ -198,6 +203,7 @@ void LoopingVideoPipeline::tearDown()
     if (!m_pipeline)
         return;
     m_bus.reset();
+    m_streams.reset();
     m_frameNotices->detach();
     m_frameNotices.reset();
     m_frames->discard();
@@ -222,6 +228,13 @@ void LoopingVideoPipeline::handle(GstMessage *message)
                 });
         }
         break;
+    case GST_MESSAGE_STREAM_COLLECTION: {
+        GstStreamCollection *streams = nullptr;
+        gst_message_parse_stream_collection(message, &streams);
+        m_streams.reset(streams);
+        selectStreams();
+        break;
+    }
     case GST_MESSAGE_EOS:
         GStreamerRuntime::control(m_pipeline, [](GstElement *pipeline) { seekTo(pipeline, 0); });
         break;
@@ -249,4 +262,29 @@ void LoopingVideoPipeline::applyFrameSize()
         g_object_set(filter, "caps", caps, nullptr);
         gst_caps_unref(caps);
     });
+}
+
+void LoopingVideoPipeline::selectStreams()
+{
+    // Muted, the sound is not decoded at all, rather than decoded and played silent all day: the audio
+    // decoder and sink go, and their wake-ups with them. Unmuted, the first sound stream joins the picture
+    // where it stands.
+    const auto first = [streams = m_streams.get()](GstStreamType type) -> const gchar * {
+        for (guint index = 0; index < gst_stream_collection_get_size(streams); ++index) {
+            GstStream *stream = gst_stream_collection_get_stream(streams, index);
+            if (gst_stream_get_stream_type(stream) & type)
+                return gst_stream_get_stream_id(stream);
+        }
+        return nullptr;
+    };
+    const gchar *picture = m_streams ? first(GST_STREAM_TYPE_VIDEO) : nullptr;
+    if (!picture)
+        return;
+    GList *chosen = g_list_append(nullptr, const_cast<gchar *>(picture));
+    if (const gchar *sound = m_muted ? nullptr : first(GST_STREAM_TYPE_AUDIO))
+        chosen = g_list_append(chosen, const_cast<gchar *>(sound));
+    GstEvent *selection = gst_event_new_select_streams(chosen);
+    g_list_free(chosen);
+    GStreamerRuntime::control(
+        m_pipeline, [selection](GstElement *pipeline) { gst_element_send_event(pipeline, selection); });
 }

@@ -2,6 +2,7 @@
 
 #include "core/Result.h"
 #include "media/GstBusRelay.h"
+#include "media/GstHandles.h"
 #include "media/LatestVideoFrame.h"
 
 #include <QObject>
@@ -48,6 +49,7 @@ private:
     void tearDown();
     void handle(GstMessage *message);
     void applyFrameSize();
+    void selectStreams();
 
     bool m_muted = true;
     QSize m_frameSize;
@@ -58,6 +60,8 @@ private:
     GstElement *m_crop = nullptr;
     GstElement *m_caps = nullptr;
     std::unique_ptr<GstBusRelay> m_bus;
+    // The file's streams, once the pipeline has told them.
+    std::unique_ptr<GstStreamCollection, GstObjectUnref> m_streams;
     SharedMainThreadRelay m_frameNotices;
     // Owned by the pipeline's sink, which lives until the control queue has stopped the pipeline.
     VideoSinkContext *m_sinkContext = nullptr;
