@@ -165,23 +165,23 @@ void Round::tick()
 {
     if (m_phase != SessionPhase::Focus)
         return;
+    // One instant for the whole tick: the saved state then says what the timer counted.
+    const QDateTime now = m_controller.now();
     const bool trackActivity = m_controller.preferences().trackActivity;
     if (trackActivity) {
-        retryKeyboardMonitoringIfNeeded(m_controller.now());
+        retryKeyboardMonitoringIfNeeded(now);
         // Without both monitors the round cannot see activity: it stands still rather than idling away.
         if (!m_monitor.bothMonitorsInstalled())
             return;
     }
-    const QDateTime accountingTime = m_controller.now();
-    const bool reached
-        = trackActivity ? m_workTimer.tick(accountingTime) : m_workTimer.tickContinuously(accountingTime);
+    const bool reached = trackActivity ? m_workTimer.tick(now) : m_workTimer.tickContinuously(now);
     if (reached) {
         publish(*this, m_secondsRemaining, qint64(0), &Round::secondsRemainingChanged);
         completeFocusSession(true);
         return;
     }
     publishWorkTimerState();
-    persistFocusSession(false, m_controller.now());
+    persistFocusSession(false, now);
 }
 
 void Round::followNewDay()
