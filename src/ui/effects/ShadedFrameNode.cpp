@@ -46,7 +46,7 @@ void ShadedFrameNode::render(const RenderState *state)
     painter->save();
     if (clip)
         painter->setClipRegion(*clip);
-    painter->setTransform(matrix()->toTransform(), true);
+    painter->setTransform(transform, true);
     painter->setRenderHint(QPainter::SmoothPixmapTransform);
     painter->drawImage(m_rect, shaded);
     painter->restore();
