@@ -6,8 +6,9 @@
 #include <QStringList>
 
 // The program's command line, read before anything else runs: --help and --version are answered without
-// a display or the running copy, a mistake ends the start with a one-line error and status 2, and what is
-// left says what this start asks for.
+// a display or the running copy, a mistake ends the start with a one-line error and status 2, Qt's own
+// options (-platform, -style, ...) are left in place for QApplication, and what is left says what this
+// start asks for.
 struct CommandLine
 {
     LaunchRequest request;

@@ -25,6 +25,14 @@ private slots:
             << QStringList { u"--hidden"_s, u"--show-statistics"_s } << -1 << QString() << View::statistics;
         QTest::newRow("journal") << QStringList { u"--open-journal"_s } << -1 << QString() << View::journal;
         QTest::newRow("help") << QStringList { u"--help"_s } << 0 << u"--open-journal"_s << View::mainWindow;
+        QTest::newRow("help with Qt's options")
+            << QStringList { u"--help-all"_s } << 0 << u"--platform <platformName[:options]>"_s
+            << View::mainWindow;
+        QTest::newRow("Qt's option and its value left to Qt") << QStringList { u"-platform"_s, u"offscreen"_s,
+            u"--open-journal"_s } << -1 << QString() << View::journal;
+        QTest::newRow("version after a Qt option")
+            << QStringList { u"-platform"_s, u"offscreen"_s, u"--version"_s } << 0
+            << u"quorvane " QUORVANE_VERSION "\n"_s << View::mainWindow;
         QTest::newRow("version") << QStringList { u"--hidden"_s, u"-v"_s } << 0
                                  << u"quorvane " QUORVANE_VERSION "\n"_s << View::mainWindow;
         QTest::newRow("unknown option") << QStringList { u"--frobnicate"_s } << 2
