@@ -9,6 +9,7 @@
 #include "session/ProbabilityTextCodec.h"
 #include "session/WheelItemConstraints.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
@@ -17,7 +18,10 @@ SettingsSession::SettingsSession(AppController &controller, QObject *parent)
     : QObject(parent)
     , m_controller(controller)
     , m_draft(controller.preferences())
-    , m_startsAtLogin(AutostartEntry::isEnabled())
+    , m_program(QCoreApplication::applicationFilePath())
+    , m_programStartedAtLogin(AutostartEntry::startedProgram())
+    , m_startedAtLogin(AutostartEntry::isEnabled(m_program))
+    , m_startsAtLogin(m_startedAtLogin)
 {
     // A hand-edited file may name one id twice; the first item's text is the one kept.
     for (const WheelItem &item : m_draft.items) {
@@ -166,8 +170,8 @@ QString SettingsSession::invalidWeightItemIdText() const
 
 void SettingsSession::save()
 {
-    if (commitWeightInputsOrShowError())
-        m_controller.savePreferences(m_draft);
+    if (commitWeightInputsOrShowError() && m_controller.savePreferences(m_draft))
+        saveStartsAtLogin();
 }
 
 void SettingsSession::cancel()

@@ -71,8 +71,11 @@ class SettingsSession : public QObject
     Q_PROPERTY(bool keepWindowOnTop READ keepWindowOnTop NOTIFY draftChanged FINAL)
     Q_PROPERTY(QString windowLevelStatus READ windowLevelStatus NOTIFY draftChanged FINAL)
     Q_PROPERTY(QString windowLevelSymbol READ windowLevelSymbol NOTIFY draftChanged FINAL)
-    // Whether the desktop starts the program at login: the autostart entry on disk, not the working copy.
+    // Whether the program is to start at login: read from the autostart entry when the sheet opens, written
+    // to it by a save like the rest of the working copy.
     Q_PROPERTY(bool startsAtLogin READ startsAtLogin NOTIFY startsAtLoginChanged FINAL)
+    // The switch's explanation, which names the program another copy's entry starts in this one's place.
+    Q_PROPERTY(QString startAtLoginDetail READ startAtLoginDetail NOTIFY languageChanged FINAL)
     // The working copy's background library, as the appearance pane's editor shows and edits it.
     Q_PROPERTY(BackgroundLibraryModel *backgroundLibrary READ backgroundLibrary CONSTANT FINAL)
     // The working copy's two playlists, as the music pane's editors show and edit them.
@@ -141,8 +144,8 @@ public:
     QString windowLevelStatus() const;
     QString windowLevelSymbol() const;
     bool startsAtLogin() const { return m_startsAtLogin; }
-    // Writes or removes the autostart entry at once; a failure shows the controller's alert.
     Q_INVOKABLE void setStartsAtLogin(bool on);
+    QString startAtLoginDetail() const;
     // "chinese" or "english"; any other name changes nothing.
     Q_INVOKABLE void setLanguageName(const QString &name);
 
@@ -187,6 +190,8 @@ private:
     // alert over it.
     bool commitWeightInputsOrShowError();
     void setInvalidWeightItemId(const std::optional<QUuid> &itemId);
+    // Writes or removes the autostart entry when the switch was changed; a failure shows the alert.
+    void saveStartsAtLogin();
 
     AppController &m_controller;
     AppPreferences m_draft;
@@ -197,6 +202,10 @@ private:
     std::optional<QUuid> m_symbolPickerItemId;
     std::optional<QUuid> m_invalidWeightItemId;
     bool m_ended = false;
+    // What the autostart entry started when the sheet opened: this program, another, or nothing.
+    const QString m_program;
+    const QString m_programStartedAtLogin;
+    const bool m_startedAtLogin = false;
     bool m_startsAtLogin = false;
     BackgroundLibraryModel *m_backgroundLibrary = nullptr;
     PlaylistModel *m_focusPlaylist = nullptr;

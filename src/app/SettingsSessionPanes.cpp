@@ -7,8 +7,6 @@
 #include "network/UpdateController.h"
 #include "platform/AutostartEntry.h"
 
-#include <QCoreApplication>
-
 void SettingsSession::beginUpdateCheck()
 {
     if (!commitWeightInputsOrShowError())
@@ -16,6 +14,7 @@ void SettingsSession::beginUpdateCheck()
     // A refusal leaves the controller's alert asking for a fix; closing would throw the edits away.
     if (!m_controller.savePreferences(m_draft))
         return;
+    saveStartsAtLogin();
     m_controller.sheets()->setShowingSettings(false);
     m_controller.updateController().checkForUpdatesSoon();
 }
@@ -97,11 +96,30 @@ void SettingsSession::setLanguageName(const QString &name)
 
 void SettingsSession::setStartsAtLogin(bool on)
 {
-    // Not kept for the save: the switch shows the entry on disk, which the desktop's own settings change too.
-    const Status changed
-        = on ? AutostartEntry::write(QCoreApplication::applicationFilePath()) : AutostartEntry::remove();
-    m_startsAtLogin = AutostartEntry::isEnabled();
+    if (on == m_startsAtLogin)
+        return;
+    m_startsAtLogin = on;
     emit startsAtLoginChanged();
+}
+
+QString SettingsSession::startAtLoginDetail() const
+{
+    if (m_startedAtLogin || m_programStartedAtLogin.isEmpty())
+        return paneTexts().startAtLoginDetail;
+    return localized(language(),
+        QStringLiteral("登录时桌面启动的是另一个程序：%1。打开此开关并保存，改为启动本程序。"),
+        QStringLiteral(
+            "At login the desktop starts another program: %1. Switch this on and save to start this "
+            "one instead."))
+        .arg(m_programStartedAtLogin);
+}
+
+void SettingsSession::saveStartsAtLogin()
+{
+    // Left as it was unless the switch moved: an entry another copy wrote stays until it is replaced.
+    if (m_startsAtLogin == m_startedAtLogin)
+        return;
+    const Status changed = m_startsAtLogin ? AutostartEntry::write(m_program) : AutostartEntry::remove();
     if (!changed) {
         m_controller.sheets()->showAlert(localized(language(), QStringLiteral("无法更改登录时启动"),
                                              QStringLiteral("Cannot Change Start at Login")),

@@ -26,6 +26,39 @@ QByteArray execArgument(const QString &program)
     return '"' + quoted.replace(u'%', QStringLiteral("%%")).toUtf8() + '"';
 }
 
+// A string value of a desktop entry key as written: its escapes undone.
+QString unescapedValue(const QString &value)
+{
+    QString text;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        if (value[i] != u'\\' || i + 1 == value.size()) {
+            text += value[i];
+            continue;
+        }
+        const QChar next = value[++i];
+        text += next == u's' ? u' '
+            : next == u'n'   ? u'\n'
+            : next == u't'   ? u'\t'
+            : next == u'r'   ? u'\r'
+                             : next;
+    }
+    return text;
+}
+
+// The first argument of an Exec value whose string escapes are already undone: quoted or up to a space.
+QString firstExecArgument(const QString &exec)
+{
+    if (!exec.startsWith(u'"'))
+        return exec.section(u' ', 0, 0).replace(QStringLiteral("%%"), QStringLiteral("%"));
+    QString argument;
+    for (qsizetype i = 1; i < exec.size() && exec[i] != u'"'; ++i) {
+        if (exec[i] == u'\\' && i + 1 < exec.size())
+            ++i;
+        argument += exec[i];
+    }
+    return argument.replace(QStringLiteral("%%"), QStringLiteral("%"));
+}
+
 } // namespace
 
 namespace AutostartEntry {
@@ -36,14 +69,27 @@ QString path()
         .filePath(QStringLiteral("autostart/" QUORVANE_APPLICATION_ID ".desktop"));
 }
 
-bool isEnabled()
+QString startedProgram()
 {
     QFile file(path());
     if (!file.open(QIODevice::ReadOnly))
-        return false;
+        return {};
+    const QString text = QString::fromUtf8(file.readAll());
     static const QRegularExpression hidden(
         QStringLiteral("^Hidden\\s*=\\s*true\\s*$"), QRegularExpression::MultilineOption);
-    return !hidden.match(QString::fromUtf8(file.readAll())).hasMatch();
+    static const QRegularExpression exec(
+        QStringLiteral("^Exec\\s*=\\s*(.*?)\\s*$"), QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch execLine = exec.match(text);
+    if (hidden.match(text).hasMatch() || !execLine.hasMatch())
+        return {};
+    return firstExecArgument(unescapedValue(execLine.captured(1)));
+}
+
+bool isEnabled(const QString &program)
+{
+    // Compared as files: /bin and /usr/bin, or a link to the program, name one program.
+    const QString started = QFileInfo(startedProgram()).canonicalFilePath();
+    return !started.isEmpty() && started == QFileInfo(program).canonicalFilePath();
 }
 
 QByteArray contents(const QString &program)
@@ -53,7 +99,11 @@ QByteArray contents(const QString &program)
            "Name=Quorvane\n"
            "Name[zh_CN]=柯帆\n"
            "Icon=" QUORVANE_APPLICATION_ID "\n"
-           "Exec="
+           // The desktop skips the entry once the program is gone, say with its package.
+           "TryExec="
+        + program.toUtf8().replace("\\", "\\\\")
+        + "\n"
+          "Exec="
         + execArgument(program)
         + " --hidden\n"
           "Terminal=false\n"

@@ -246,21 +246,31 @@ private slots:
         QCOMPARE(controller.preferences().keepWindowOnTop, !onTop);
     }
 
-    // The switch shows the entry on disk, before and after it is flipped; what it writes the desktop reads.
+    // The switch shows whether the entry on disk starts this program; Save writes what it shows, Cancel
+    // nothing, and what it writes the desktop reads.
     void startAtLoginSwitch_data()
     {
         QTest::addColumn<QByteArray>("entryBefore");
         QTest::addColumn<bool>("readOnly");
         QTest::addColumn<bool>("turnOn");
+        QTest::addColumn<bool>("saves");
         QTest::addColumn<bool>("shownBefore");
-        QTest::addColumn<bool>("shownAfter");
-        const QByteArray ours = AutostartEntry::contents(QStringLiteral("/usr/bin/quorvane"));
-        QTest::newRow("on writes the entry") << QByteArray() << false << true << false << true;
-        QTest::newRow("off removes it") << ours << false << false << true << false;
-        QTest::newRow("switched off by the desktop, on again") << ours + "Hidden=true\n"
-                                                               << false << true << false << true;
+        QTest::addColumn<QString>("detailHas");
+        QTest::addColumn<bool>("startsAfter");
+        const QByteArray ours = AutostartEntry::contents(QCoreApplication::applicationFilePath());
+        const QByteArray other = AutostartEntry::contents(QStringLiteral("/opt/old build/quorvane"));
+        QTest::newRow("on writes the entry") << QByteArray() << false << true << true << false << "" << true;
+        QTest::newRow("off removes it") << ours << false << false << true << true << "" << false;
+        QTest::newRow("switched off by the desktop, on again")
+            << ours + "Hidden=true\n"
+            << false << true << true << false << "" << true;
         QTest::newRow("unwritable folder: an alert, still off")
-            << QByteArray() << true << true << false << false;
+            << QByteArray() << true << true << true << false << "" << false;
+        QTest::newRow("another copy's entry: off and named, on replaces it")
+            << other << false << true << true << false << "/opt/old build/quorvane" << true;
+        QTest::newRow("Cancel writes nothing")
+            << QByteArray() << false << true << false << false << "" << false;
+        QTest::newRow("Cancel keeps the entry") << ours << false << false << false << true << "" << true;
     }
 
     void startAtLoginSwitch()
@@ -268,28 +278,33 @@ private slots:
         QFETCH(QByteArray, entryBefore);
         QFETCH(bool, readOnly);
         QFETCH(bool, turnOn);
+        QFETCH(bool, saves);
         QFETCH(bool, shownBefore);
-        QFETCH(bool, shownAfter);
+        QFETCH(QString, detailHas);
+        QFETCH(bool, startsAfter);
         ControllerHarness harness;
         AppController &controller = start(harness, AppPreferences());
         const QString entry = AutostartEntry::path();
+        const QString program = QCoreApplication::applicationFilePath();
         QVERIFY(QDir().mkpath(QFileInfo(entry).path()));
         if (!entryBefore.isEmpty())
             QVERIFY(writeFileBytes(entry, entryBefore));
         SettingsSession &session = open(controller);
         QCOMPARE(session.startsAtLogin(), shownBefore);
+        QVERIFY(session.startAtLoginDetail().contains(detailHas));
+        session.setStartsAtLogin(turnOn);
         {
             std::optional<ReadOnlyFolder> locked;
             if (readOnly)
                 locked.emplace(QFileInfo(entry).path(), harness.home.path());
-            session.setStartsAtLogin(turnOn);
+            saves ? session.save() : session.cancel();
         }
 
-        QCOMPARE(session.startsAtLogin(), shownAfter);
-        QCOMPARE(QFile::exists(entry), shownAfter);
+        QCOMPARE(AutostartEntry::isEnabled(program), startsAfter);
         QCOMPARE(controller.sheets()->showingAlert(), readOnly);
-        if (shownAfter) {
-            QVERIFY(readFileBytes(entry).contains(" --hidden\n"));
+        if (startsAfter) {
+            // Gone with its program, the entry is skipped rather than run and "not found" at every login.
+            QVERIFY(readFileBytes(entry).contains("\nTryExec=" + program.toUtf8() + "\n"));
             QCOMPARE(QProcess::execute(QStringLiteral("desktop-file-validate"), { entry }), 0);
         }
     }

@@ -118,7 +118,7 @@ SettingsPaneStack {
             SettingRow {
                 width: parent.width
                 title: pane.session.paneTexts.startAtLoginTitle
-                detail: pane.session.paneTexts.startAtLoginDetail
+                detail: pane.session.startAtLoginDetail
 
                 SettingsSwitch {
                     objectName: "startAtLoginSwitch"
