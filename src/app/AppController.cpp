@@ -68,8 +68,8 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         m_seams.roundEndNotice.get(), m_root, *this);
     m_statistics = std::make_unique<Statistics>(*m_focusLog, *m_activityLog);
     m_journal = std::make_unique<Journal>(*m_focusLog, *m_activityLog, *this);
-    m_window = std::make_unique<Window>(
-        *m_seams.window, *m_seams.workspace, m_activityLog->filePath(), m_focusLog->filePath());
+    m_window = std::make_unique<Window>(*m_seams.window, *m_seams.workspace, m_activityLog->filePath(),
+        m_focusLog->filePath(), [this](const QString &folder) { tellAboutUnshownFolder(folder); });
     m_logFilePaths = { m_focusLog->filePath(), m_activityLog->filePath() };
     m_logFilesFingerprint = currentLogFingerprint();
 

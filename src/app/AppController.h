@@ -153,6 +153,8 @@ private:
     // Says once at start-up that nothing can be saved in the data folder, where, why and what to do.
     void tellAboutUnwritableDataFolder();
 
+    // Says that nothing on the desktop could show the folder, and how to get an opener.
+    void tellAboutUnshownFolder(const QString &folder);
     // Says which picked pictures were left out because no installed reader decodes them.
     void refuseUndecodablePictures(const QStringList &paths);
 

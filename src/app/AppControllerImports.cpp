@@ -120,7 +120,21 @@ void AppController::refuseUndecodablePictures(const QStringList &paths)
 void AppController::openBackgroundFolder()
 {
     AppStorageService::ensureMediaDirectories(m_root);
-    m_seams.workspace->openUrl(QUrl::fromLocalFile(AppStorageService::backgroundDirectory(m_root)));
+    const QString folder = AppStorageService::backgroundDirectory(m_root);
+    if (!m_seams.workspace->openUrl(QUrl::fromLocalFile(folder)))
+        tellAboutUnshownFolder(folder);
+}
+
+void AppController::tellAboutUnshownFolder(const QString &folder)
+{
+    m_sheets->showAlert(
+        localized(language(), QStringLiteral("无法打开文件夹"), QStringLiteral("Cannot Open the Folder")),
+        localized(language(),
+            QStringLiteral("没有文件管理器或打开程序能显示 %1。请安装 xdg-utils，或自行打开这个文件夹。"),
+            QStringLiteral(
+                "No file manager or opener on this desktop could show %1. Install xdg-utils, or open "
+                "the folder yourself."))
+            .arg(folder));
 }
 
 QList<AudioTrack> AppController::chooseAudioFiles(AudioPlaylistKind kind)

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class WindowControl;
 class Workspace;
@@ -16,7 +17,9 @@ class Window : public QObject
     Q_PROPERTY(QString focusLogPath READ focusLogPath CONSTANT FINAL)
 
 public:
-    Window(WindowControl &window, Workspace &workspace, QString activityLogPath, QString focusLogPath);
+    // `unshown` tells the user about a log's folder that nothing on the desktop could show.
+    Window(WindowControl &window, Workspace &workspace, QString activityLogPath, QString focusLogPath,
+        std::function<void(const QString &folder)> unshown);
 
     const QString &activityLogPath() const { return m_activityLogPath; }
     const QString &focusLogPath() const { return m_focusLogPath; }
@@ -32,4 +35,5 @@ private:
     Workspace &m_workspace;
     const QString m_activityLogPath;
     const QString m_focusLogPath;
+    const std::function<void(const QString &folder)> m_unshown;
 };

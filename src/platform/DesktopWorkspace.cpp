@@ -40,12 +40,16 @@ bool DesktopWorkspace::openUrl(const QUrl &url)
     return QDesktopServices::openUrl(url);
 }
 
-void DesktopWorkspace::revealFile(const QString &path)
+void DesktopWorkspace::revealFile(const QString &path, std::function<void(const QString &folder)> unshown)
 {
     const QFileInfo file(path);
-    const QUrl folder = QUrl::fromLocalFile(file.absolutePath());
+    // Without xdg-open (xdg-utils) the desktop has no opener for the folder either.
+    auto openFolder = [this, folder = file.absolutePath(), unshown = std::move(unshown)] {
+        if (!openUrl(QUrl::fromLocalFile(folder)) && unshown)
+            unshown(folder);
+    };
     if (!m_bus.isConnected()) {
-        openUrl(folder);
+        openFolder();
         return;
     }
 
@@ -56,9 +60,10 @@ void DesktopWorkspace::revealFile(const QString &path)
             << QString();
     auto *watcher
         = new QDBusPendingCallWatcher(m_bus.asyncCall(message, fileManagerTimeoutMilliseconds), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, folder](QDBusPendingCallWatcher *call) {
-        call->deleteLater();
-        if (call->isError())
-            openUrl(folder);
-    });
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+        [openFolder = std::move(openFolder)](QDBusPendingCallWatcher *call) {
+            call->deleteLater();
+            if (call->isError())
+                openFolder();
+        });
 }

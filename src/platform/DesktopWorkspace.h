@@ -16,7 +16,7 @@ public:
 
     bool openUrl(const QUrl &url) override;
     // Asks the file manager without waiting for it; when none answers, opens the containing folder.
-    void revealFile(const QString &path) override;
+    void revealFile(const QString &path, std::function<void(const QString &folder)> unshown) override;
 
 private:
     QDBusConnection m_bus;

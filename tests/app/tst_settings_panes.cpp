@@ -312,15 +312,19 @@ private slots:
     void recordsShowAndRevealTheLogs_data()
     {
         QTest::addColumn<QString>("fileName");
-        QTest::newRow("activity log") << "daily-activity-log.csv";
-        QTest::newRow("focus log") << "focus-session-log.csv";
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("activity log") << "daily-activity-log.csv" << true;
+        QTest::newRow("focus log") << "focus-session-log.csv" << true;
+        QTest::newRow("nothing on the desktop opens it: said") << "focus-session-log.csv" << false;
     }
 
     void recordsShowAndRevealTheLogs()
     {
         QFETCH(QString, fileName);
+        QFETCH(bool, opens);
         ControllerHarness harness;
         AppController &controller = start(harness, AppPreferences());
+        harness.workspace->opens = opens;
         const bool activity = fileName.startsWith(u"daily");
         const QString path
             = activity ? controller.window()->activityLogPath() : controller.window()->focusLogPath();
@@ -333,6 +337,8 @@ private slots:
         QCOMPARE(path, harness.file(fileName));
         QCOMPARE(harness.workspace->revealedFiles, QStringList { path });
         QVERIFY(controller.sheets()->showingSettings());
+        QCOMPARE(controller.sheets()->showingAlert(), !opens);
+        QCOMPARE(controller.sheets()->alertMessage().contains(QFileInfo(path).path()), !opens);
     }
 
     void beginUpdateCheck_data()

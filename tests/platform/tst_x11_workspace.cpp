@@ -80,11 +80,13 @@ private slots:
         QTest::addColumn<FileManager>("fileManager");
         QTest::addColumn<bool>("busReachable");
         QTest::addColumn<bool>("folderOpened");
+        QTest::addColumn<bool>("opener");
 
-        QTest::newRow("file manager shows the file") << FileManager::answers << true << false;
-        QTest::newRow("file manager fails: folder") << FileManager::fails << true << true;
-        QTest::newRow("no file manager: folder") << FileManager::absent << true << true;
-        QTest::newRow("no session bus: folder") << FileManager::absent << false << true;
+        QTest::newRow("file manager shows the file") << FileManager::answers << true << false << true;
+        QTest::newRow("file manager fails: folder") << FileManager::fails << true << true << true;
+        QTest::newRow("no file manager: folder") << FileManager::absent << true << true << true;
+        QTest::newRow("no session bus: folder") << FileManager::absent << false << true << true;
+        QTest::newRow("no file manager, no opener: told") << FileManager::absent << true << false << false;
     }
 
     void revealFile()
@@ -92,6 +94,7 @@ private slots:
         QFETCH(FileManager, fileManager);
         QFETCH(bool, busReachable);
         QFETCH(bool, folderOpened);
+        QFETCH(bool, opener);
 
         const QString name = QString::fromLatin1(QTest::currentDataTag()).replace(u' ', u'-').remove(u':');
         const QString folder = m_directory.filePath(QStringLiteral("活动 记录"));
@@ -110,7 +113,19 @@ private slots:
 
         const QString address = busReachable ? m_bus.address() : QStringLiteral("unix:path=/nonexistent/bus");
         DesktopWorkspace workspace(QDBusConnection::connectToBus(address, name + QStringLiteral("-client")));
-        workspace.revealFile(file);
+        // Without xdg-utils: no handler of the program's own and no xdg-open on the path.
+        const QByteArray path = qgetenv("PATH");
+        if (!opener) {
+            QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+            qputenv("PATH", m_directory.path().toLocal8Bit());
+        }
+        QString unshownFolder;
+        workspace.revealFile(file, [&unshownFolder](const QString &folder) { unshownFolder = folder; });
+        if (!opener) {
+            QTRY_COMPARE(unshownFolder, folder);
+            qputenv("PATH", path);
+            QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "recordOpenedUrl");
+        }
 
         if (fileManager != FileManager::absent) {
             QTRY_COMPARE(fake.shownItems.size(), 1);
@@ -128,6 +143,7 @@ private slots:
             QTest::qWait(300);
             QVERIFY(m_openedUrls.isEmpty());
         }
+        QCOMPARE(unshownFolder.isEmpty(), opener);
 
         if (fileManager != FileManager::absent) {
             service.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));

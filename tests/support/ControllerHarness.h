@@ -43,9 +43,16 @@ public:
     bool openUrl(const QUrl &url) override
     {
         openedUrls.append(url);
-        return true;
+        return opens;
     }
-    void revealFile(const QString &path) override { revealedFiles.append(path); }
+    void revealFile(const QString &path, std::function<void(const QString &)> unshown) override
+    {
+        revealedFiles.append(path);
+        if (!opens)
+            unshown(QFileInfo(path).path());
+    }
+    // Whether the desktop has an opener; without one, nothing shows a file or folder.
+    bool opens = true;
     QList<QUrl> openedUrls;
     QStringList revealedFiles;
 };
