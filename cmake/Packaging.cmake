@@ -36,8 +36,9 @@ string(JOIN ", " CPACK_DEBIAN_PACKAGE_RECOMMENDS xdg-utils gstreamer1.0-plugins-
 include(CPack)
 
 # Where there is no package manager: `cmake --install build/default --strip` installs, and
-# `cmake --build build/default --target uninstall` removes it all again, empty folders included.
+# `cmake --build build/default --target uninstall` removes it all again from where it went, with the
+# folders the install created once they are empty.
+install(CODE "quorvane_end_install_record(${PROJECT_BINARY_DIR})")
 add_custom_target(uninstall
-    COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${PROJECT_BINARY_DIR} -DPREFIX=${CMAKE_INSTALL_PREFIX}
-        -P ${CMAKE_CURRENT_LIST_DIR}/uninstall.cmake
+    COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${PROJECT_BINARY_DIR} -P ${CMAKE_CURRENT_LIST_DIR}/uninstall.cmake
     VERBATIM)
