@@ -174,9 +174,9 @@ void DeveloperCornerService::post(const QString &path, const QByteArray &body,
     // A refusal decides at once: a server may refuse before it has read the whole request.
     options.readsBody = [needsBody](int status) { return needsBody && isSuccess(status); };
     options.maximumBodyBytes = maximumReplyBytes;
-    options.deadlineTimer
-        = m_config.deadlineTimers ? m_config.deadlineTimers() : std::make_unique<QtOneShotTimer>();
-    options.deadline = deadline;
+    options.timer = m_config.deadlineTimers ? m_config.deadlineTimers() : std::make_unique<QtOneShotTimer>();
+    options.stallTimeout = stallTimeout;
+    options.answerDeadline = answerDeadline;
     // A redirect is never followed: a 301/302/303 would resend the letter as a bodiless GET.
     auto *exchange = new SingleHttpPost(endpoint(path), headers, body, std::move(options), this);
     // `this` as the context: once this object is going, its exchanges report nothing.

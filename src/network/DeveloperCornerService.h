@@ -16,7 +16,7 @@
 #include <variant>
 
 // The developer corner's web client: sends feedback letters and asks the maker's service for a donation
-// checkout page, each request once and within one deadline. Requests are not cancelled, so the
+// checkout page, each request once and within deadlines that fit the link. Requests are not cancelled, so the
 // controller owns this for the whole run: closing a sheet must not abort a letter on its way.
 class DeveloperCornerService : public QObject
 {
@@ -25,8 +25,11 @@ class DeveloperCornerService : public QObject
 public:
     // A checkout reply is one address; nothing the service sends is near this size.
     static constexpr qint64 maximumReplyBytes = 64 * 1024;
-    // Each request, its upload and a slow trickle included, ends by then.
-    static constexpr std::chrono::seconds deadline { 60 };
+    // A request whose connection and upload make no progress for this long ends; a slow uplink that
+    // keeps moving takes as long as the letter needs.
+    static constexpr std::chrono::seconds stallTimeout { 60 };
+    // The whole answer, a slow trickle included, comes within this after the last byte went out.
+    static constexpr std::chrono::seconds answerDeadline { 60 };
 
     // Called once, on the main thread: no error when the letter was delivered.
     using FeedbackCompletion = std::function<void(const std::optional<DeveloperCornerError> &failure)>;

@@ -61,21 +61,22 @@ SingleHttpPost::~SingleHttpPost() = default;
 
 void SingleHttpPost::start()
 {
-    if (m_options.deadlineTimer) {
-        m_options.deadlineTimer->start(m_options.deadline,
-            [this] { fail(QNetworkReply::TimeoutError, QStringLiteral("The request timed out.")); });
-    }
+    madeProgress();
     const bool secure = m_url.scheme() == u"https";
     QTcpSocket *socket = secure ? new QSslSocket(this) : new QTcpSocket(this);
     m_socket = socket;
     connect(socket, &QTcpSocket::readyRead, this, &SingleHttpPost::readReply);
+    connect(socket, &QTcpSocket::connected, this, &SingleHttpPost::madeProgress);
     connect(socket, &QTcpSocket::bytesWritten, this, &SingleHttpPost::writeMore);
     connect(socket, &QTcpSocket::errorOccurred, this, &SingleHttpPost::connectionEnded);
     connect(socket, &QTcpSocket::disconnected, this, &SingleHttpPost::connectionEnded);
     if (auto *tls = qobject_cast<QSslSocket *>(socket)) {
         if (m_options.tls)
             tls->setSslConfiguration(*m_options.tls);
+        connect(tls, &QSslSocket::encrypted, this, &SingleHttpPost::madeProgress);
         connect(tls, &QSslSocket::encrypted, this, &SingleHttpPost::writeMore);
+        // Written to the network: the plain bytesWritten only says that the TLS library took them.
+        connect(tls, &QSslSocket::encryptedBytesWritten, this, &SingleHttpPost::writeMore);
         tls->connectToHostEncrypted(m_url.host(), quint16(m_url.port(443)));
     } else {
         connect(socket, &QTcpSocket::connected, this, &SingleHttpPost::writeMore);
@@ -83,20 +84,32 @@ void SingleHttpPost::start()
     }
 }
 
+qint64 SingleHttpPost::unsentBytes() const
+{
+    const auto *tls = qobject_cast<const QSslSocket *>(m_socket.data());
+    return m_socket->bytesToWrite() + (tls ? tls->encryptedBytesToWrite() : 0);
+}
+
 void SingleHttpPost::writeMore()
 {
     // Flushing reports bytes written from inside this loop, and Qt tells of them only once.
-    if (m_writing)
+    if (m_writing || m_finished || !m_socket)
+        return;
+    const auto *tls = qobject_cast<const QSslSocket *>(m_socket.data());
+    if (tls && !tls->isEncrypted())
         return;
     const QScopedValueRollback writing(m_writing, true);
-    while (!m_finished && m_socket && m_socket->bytesToWrite() == 0) {
+    if (!m_requestSent && m_written > 0)
+        madeProgress();
+    while (!m_finished && m_socket && unsentBytes() == 0) {
         // A write that meets a reset closes the socket, and an answer that came just before it would be
         // lost: what has come is read first, and each piece goes out at once.
         m_socket->waitForReadyRead(0);
         if (m_finished || !m_socket)
             return;
         if (m_written == m_request.size()) {
-            m_requestSent = true;
+            if (!std::exchange(m_requestSent, true) && m_options.timer)
+                m_options.timer->start(m_options.answerDeadline, [this] { timeOut(); });
             return;
         }
         const QByteArray piece = m_request.mid(m_written, writePieceBytes);
@@ -104,6 +117,17 @@ void SingleHttpPost::writeMore()
         m_socket->write(piece);
         m_socket->flush();
     }
+}
+
+void SingleHttpPost::madeProgress()
+{
+    if (!m_requestSent && m_options.timer)
+        m_options.timer->start(m_options.stallTimeout, [this] { timeOut(); });
+}
+
+void SingleHttpPost::timeOut()
+{
+    fail(QNetworkReply::TimeoutError, QStringLiteral("The request timed out."));
 }
 
 void SingleHttpPost::readReply()
@@ -244,8 +268,8 @@ void SingleHttpPost::finish()
 {
     if (std::exchange(m_finished, true))
         return;
-    if (m_options.deadlineTimer)
-        m_options.deadlineTimer->cancel();
+    if (m_options.timer)
+        m_options.timer->cancel();
     if (m_socket) {
         m_socket->disconnect(this);
         // Never from inside the socket's own signal, which Qt's socket does not expect.

@@ -20,7 +20,9 @@ class QTcpSocket;
 // One HTTP/1.1 POST on a connection of its own, sent at most once: Qt's client sends a request again, up
 // to three times, when the connection drops before the answer, and it reads no answer that comes while
 // the body is still going out. Here a status that comes at any time is read and decides, however the
-// server closes afterwards; a dropped connection ends the exchange.
+// server closes afterwards, over TLS as over plain TCP; a dropped connection ends the exchange. The body
+// goes out a piece at a time, each once the last has left for the network, so that "sent" means handed
+// to the system, not to a buffer of Qt's.
 class SingleHttpPost : public QObject
 {
     Q_OBJECT
@@ -35,9 +37,12 @@ public:
         std::optional<QSslConfiguration> tls;
         BodyRule readsBody;
         qint64 maximumBodyBytes = 0;
-        // Ends the whole exchange, however it is going, after `deadline`.
-        std::unique_ptr<OneShotTimer> deadlineTimer;
-        std::chrono::milliseconds deadline { 0 };
+        // Ends the exchange when connecting and sending make no progress for `stallTimeout` (a slow
+        // uplink takes as long as it needs), and when the answer has not ended `answerDeadline` after
+        // the last byte went out.
+        std::unique_ptr<OneShotTimer> timer;
+        std::chrono::milliseconds stallTimeout { 0 };
+        std::chrono::milliseconds answerDeadline { 0 };
     };
 
     SingleHttpPost(
@@ -52,7 +57,8 @@ public:
     int status() const { return m_status; }
     const QByteArray &body() const { return m_body; }
     bool bodyTooLarge() const { return m_bodyTooLarge; }
-    // Every byte of the request went out and not one came back: the server may have acted on it.
+    // Every byte of the request was written to the network and not one came back: the server may have
+    // acted on it.
     bool unansweredAfterSending() const { return m_requestSent && !m_headRead && m_received.isEmpty(); }
 
 signals:
@@ -60,6 +66,10 @@ signals:
 
 private:
     void writeMore();
+    // Bytes written by the caller that have not yet left for the network, encrypted or not.
+    qint64 unsentBytes() const;
+    void madeProgress();
+    void timeOut();
     void readReply();
     bool readHead();
     // True once the whole body is in.

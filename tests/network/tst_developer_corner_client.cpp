@@ -85,6 +85,38 @@ LocalHttpServer::Reply withoutLength(LocalHttpServer::Reply reply)
     return reply;
 }
 
+// What the user is told of a letter, in a word.
+QString kindOf(const std::optional<DeveloperCornerError> &failure)
+{
+    if (!failure)
+        return QStringLiteral("delivered");
+    if (*failure == DeveloperCornerService::letterTooLarge())
+        return QStringLiteral("too large");
+    if (*failure == DeveloperCornerService::letterMayHaveArrived())
+        return QStringLiteral("may have arrived");
+    if (failure->domain == u"QNetworkReply")
+        return failure->code == QNetworkReply::TimeoutError ? QStringLiteral("timed out")
+                                                            : QStringLiteral("connection lost");
+    return describe(failure);
+}
+
+// Three images of the largest size: a letter of about 21 MB.
+QList<FeedbackImage> largestImages()
+{
+    const QByteArray data(5 * 1024 * 1024, '\xff');
+    return { image(QStringLiteral("a.png"), QStringLiteral("image/png"), data),
+        image(QStringLiteral("b.png"), QStringLiteral("image/png"), data),
+        image(QStringLiteral("c.png"), QStringLiteral("image/png"), data) };
+}
+
+DeveloperCornerConfig slowLinkConfig(const LocalHttpServer &server, FakeTimeline &timeline)
+{
+    DeveloperCornerConfig config = configFor(server.baseUrl());
+    config.tls = LocalHttpServer::trustingConfiguration();
+    config.deadlineTimers = timeline.factory();
+    return config;
+}
+
 QString parserError(const QByteArray &body)
 {
     QJsonParseError error;
@@ -419,13 +451,96 @@ private slots:
         QFETCH(LocalHttpServer::Reply, reply);
         QFETCH(QString, outcome);
 
-        LocalHttpServer server;
+        for (const auto transport : { LocalHttpServer::Transport::http, LocalHttpServer::Transport::https }) {
+            LocalHttpServer server(transport);
+            server.setReply(letterPath, reply);
+            server.setReply("/moved", LocalHttpServer::reply(200));
+            DeveloperCornerConfig config = configFor(server.baseUrl());
+            config.tls = LocalHttpServer::trustingConfiguration();
+            DeveloperCornerService service(config);
+            QCOMPARE(sendLetter(service), outcome);
+            // A redirect is never followed: the letter is not resent somewhere else as a bodiless GET.
+            QCOMPARE(server.requests().size(), 1);
+        }
+    }
+
+    // The largest letter the corner sends, far more than the network's buffers hold, over links that
+    // break or stall part-way; the server reads `readLimit` bytes of it at most.
+    void largeLetterOverBrokenLinks_data()
+    {
+        QTest::addColumn<bool>("overTls");
+        QTest::addColumn<LocalHttpServer::Reply>("reply");
+        QTest::addColumn<qint64>("readLimit");
+        QTest::addColumn<bool>("resetsAtLimit");
+        QTest::addColumn<QString>("outcome");
+
+        const LocalHttpServer::Reply early413 {
+            .status = 413, .answersBeforeBody = true, .resetsAfterAnswer = true
+        };
+        constexpr qint64 megabyte = 1024 * 1024;
+        for (const bool overTls : { false, true }) {
+            const char *over = overTls ? ", TLS" : "";
+            QTest::addRow("413 after the head, then a reset%s", over)
+                << overTls << early413 << qint64(0) << false << "too large";
+            QTest::addRow("reset after the whole body%s", over)
+                << overTls << LocalHttpServer::Reply { .drops = true } << qint64(0) << false
+                << "may have arrived";
+            QTest::addRow("slow uplink reset part-way%s", over)
+                << overTls << LocalHttpServer::reply(204) << megabyte << true << "connection lost";
+            QTest::addRow("uplink that stops%s", over)
+                << overTls << LocalHttpServer::reply(204) << megabyte << false << "timed out";
+        }
+    }
+
+    void largeLetterOverBrokenLinks()
+    {
+        QFETCH(bool, overTls);
+        QFETCH(LocalHttpServer::Reply, reply);
+        QFETCH(qint64, readLimit);
+        QFETCH(bool, resetsAtLimit);
+        QFETCH(QString, outcome);
+
+        LocalHttpServer server(
+            overTls ? LocalHttpServer::Transport::https : LocalHttpServer::Transport::http);
         server.setReply(letterPath, reply);
-        server.setReply("/moved", LocalHttpServer::reply(200));
-        DeveloperCornerService service(configFor(server.baseUrl()));
-        QCOMPARE(sendLetter(service), outcome);
-        // A redirect is never followed: the letter is not resent somewhere else as a bodiless GET.
-        QCOMPARE(server.requests().size(), 1);
+        server.limitReading(readLimit, resetsAtLimit);
+        FakeTimeline timeline;
+        DeveloperCornerService service(slowLinkConfig(server, timeline));
+        LetterOutcome letter;
+        service.sendFeedback(
+            QStringLiteral("a@b.co"), QStringLiteral("Hi"), largestImages(), letter.recorder());
+        if (outcome == u"timed out") {
+            QTRY_COMPARE_WITH_TIMEOUT(server.bytesRead(), readLimit, generousWaitMs);
+            timeline.advance(DeveloperCornerService::stallTimeout);
+        }
+        QVERIFY(QTest::qWaitFor([&] { return letter.calls > 0; }, generousWaitMs));
+        QCOMPARE(kindOf(letter.value), outcome);
+    }
+
+    // A letter that keeps moving, however slowly, is never cut off by a clock.
+    void slowUplinkDeliversInTheEnd()
+    {
+        LocalHttpServer server(LocalHttpServer::Transport::https);
+        server.setReply(letterPath, LocalHttpServer::reply(204));
+        server.limitReading(256 * 1024);
+        FakeTimeline timeline;
+        DeveloperCornerService service(slowLinkConfig(server, timeline));
+        LetterOutcome letter;
+        service.sendFeedback(
+            QStringLiteral("a@b.co"), QStringLiteral("Hi"), largestImages(), letter.recorder());
+        for (int minute = 0; minute < 3; ++minute) {
+            // The server reads on, a little at a time, until the letter moves again.
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    server.readOn(64 * 1024);
+                    return timeline.longestRemaining() == DeveloperCornerService::stallTimeout;
+                },
+                generousWaitMs));
+            timeline.advance(DeveloperCornerService::stallTimeout - std::chrono::seconds(1));
+            QCOMPARE(letter.calls, 0);
+        }
+        server.readOn(std::numeric_limits<qint32>::max());
+        QCOMPARE(awaited(letter), QStringLiteral("delivered"));
     }
 
     void transportFailures_data()
@@ -595,7 +710,7 @@ private slots:
         service.createDonationCheckout(
             decimal(QStringLiteral("5")), DonationCurrency::cny, checkout.recorder());
         QTRY_COMPARE_WITH_TIMEOUT(server.requests().size(), 1, generousWaitMs);
-        timeline.advance(DeveloperCornerService::deadline - std::chrono::milliseconds(1));
+        timeline.advance(DeveloperCornerService::answerDeadline - std::chrono::milliseconds(1));
         QCOMPARE(checkout.calls, 0);
         timeline.advance(std::chrono::milliseconds(1));
         QCOMPARE(describe(checkout.value),

@@ -17,6 +17,7 @@ public:
     }
     void cancel() override { m_action = nullptr; }
     bool isPending() const override { return bool(m_action); }
+    std::chrono::milliseconds remaining() const { return m_dueAt - m_now; }
 
     void advance(std::chrono::milliseconds step)
     {
@@ -47,6 +48,17 @@ public:
             if (m_timers.contains(timer))
                 timer->advance(step);
         }
+    }
+
+    // The longest wait of the pending timers: the full delay just after one was started again.
+    std::chrono::milliseconds longestRemaining() const
+    {
+        std::chrono::milliseconds longest { 0 };
+        for (const FakeOneShotTimer *timer : m_timers) {
+            if (timer->isPending())
+                longest = std::max(longest, timer->remaining());
+        }
+        return longest;
     }
 
 private:

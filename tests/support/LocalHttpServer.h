@@ -123,6 +123,28 @@ public:
     void setReply(const QByteArray &path, Reply reply) { m_replies.insert(path, std::move(reply)); }
     const QList<Request> &requests() const { return m_requests; }
 
+    // Reads no more than `bytes` of each request, leaving the rest in the network's small buffers, as a
+    // slow uplink would; readOn() lets it read further. `resets`: resets the connection at that point.
+    void limitReading(qint64 bytes, bool resets = false)
+    {
+        m_readLimit = bytes;
+        m_resetsAtLimit = resets;
+    }
+    // Of the requests still being read.
+    qint64 bytesRead() const
+    {
+        qint64 bytes = 0;
+        for (const Connection &connection : m_connections)
+            bytes += connection.received.size();
+        return bytes;
+    }
+    void readOn(qint64 bytes)
+    {
+        m_readLimit += bytes;
+        for (QTcpSocket *socket : m_connections.keys())
+            read(socket);
+    }
+
     // While held, requests are recorded but wait unanswered until release().
     void hold() { m_holding = true; }
     void release()
@@ -152,6 +174,11 @@ private:
     {
         while (QTcpSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            connect(socket, &QObject::destroyed, this, [this, socket] { m_connections.remove(socket); });
+            if (m_readLimit > 0) {
+                socket->setReadBufferSize(64 * 1024);
+                socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 64 * 1024);
+            }
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
             // Bytes may have come in with the TLS handshake, before anyone listened.
             if (socket->bytesAvailable() > 0)
@@ -162,7 +189,17 @@ private:
     void read(QTcpSocket *socket)
     {
         Connection &connection = m_connections[socket];
-        connection.received += socket->readAll();
+        if (m_readLimit <= 0) {
+            connection.received += socket->readAll();
+        } else {
+            connection.received
+                += socket->read(std::max<qint64>(0, m_readLimit - connection.received.size()));
+            if (m_resetsAtLimit && connection.received.size() >= m_readLimit) {
+                m_connections.remove(socket);
+                socket->abort();
+                return;
+            }
+        }
         if (connection.headEnd < 0) {
             const qsizetype end = connection.received.indexOf("\r\n\r\n");
             if (end < 0)
@@ -256,6 +293,8 @@ private:
     QList<Request> m_requests;
     QList<std::pair<QPointer<QTcpSocket>, Reply>> m_waiting;
     bool m_holding = false;
+    qint64 m_readLimit = 0;
+    bool m_resetsAtLimit = false;
     // Last, so that its sockets go first, while what they report into is still here.
     std::unique_ptr<QTcpServer> m_server;
 };

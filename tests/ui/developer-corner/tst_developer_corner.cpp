@@ -810,7 +810,7 @@ private slots:
             corner.beginDonation();
         if (reply.trickleIntervalMs > 0) {
             QTRY_COMPARE(server.requests().size(), 1);
-            session.deadlines.advance(DeveloperCornerService::deadline);
+            session.deadlines.advance(DeveloperCornerService::answerDeadline);
         }
         QTRY_VERIFY_WITH_TIMEOUT(!session.requestsInFlight(), 20'000);
         QCOMPARE(corner.alertMessage(), message);
