@@ -1,10 +1,13 @@
 #pragma once
 
 #include "app/SheetStack.h"
+#include "core/FeedbackLetter.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <optional>
+#include <utility>
 
 class AppController;
 class SettingsSession;
@@ -52,6 +55,10 @@ public:
     void setShowingAlert(bool showing);
     void showAlert(const QString &title, const QString &message);
 
+    // A letter that failed after its developer corner closed, kept for the corner's next opening.
+    void keepUnsentLetter(FeedbackLetter letter) { m_unsentLetter = std::move(letter); }
+    std::optional<FeedbackLetter> takeUnsentLetter() { return std::exchange(m_unsentLetter, std::nullopt); }
+
 signals:
     void showingSettingsChanged();
     void showingStatisticsChanged();
@@ -77,4 +84,5 @@ private:
     SheetStack m_openSheets;
     QString m_alertTitle;
     QString m_alertMessage;
+    std::optional<FeedbackLetter> m_unsentLetter;
 };

@@ -31,6 +31,11 @@ void DeveloperCornerController::setController(AppController *controller)
     if (controller) {
         connect(controller, &AppController::preferencesChanged, this,
             &DeveloperCornerController::languageChanged);
+        if (std::optional<FeedbackLetter> kept = controller->sheets()->takeUnsentLetter()) {
+            setEmail(kept->email);
+            setMessage(kept->message);
+            setImages(std::move(kept->images));
+        }
     }
     emit controllerChanged();
     emit languageChanged();
@@ -38,14 +43,18 @@ void DeveloperCornerController::setController(AppController *controller)
 
 QString DeveloperCornerController::text(const QString &chinese, const QString &english) const
 {
-    return localized(m_controller ? m_controller->language() : AppLanguage::chinese, chinese, english);
+    return localized(language(), chinese, english);
 }
 
-QString DeveloperCornerController::failureMessage(const DeveloperCornerError &error, bool withImages) const
+AppLanguage DeveloperCornerController::language() const
 {
-    const auto text = [this](const QString &key) {
-        return StringTable::text(key, m_controller ? m_controller->language() : AppLanguage::chinese);
-    };
+    return m_controller ? m_controller->language() : AppLanguage::chinese;
+}
+
+QString DeveloperCornerController::failureMessage(
+    const DeveloperCornerError &error, AppLanguage language, bool withImages)
+{
+    const auto text = [language](const QString &key) { return StringTable::text(key, language); };
     if (error == DeveloperCornerService::letterTooLarge()) {
         return withImages
             ? text(QStringLiteral("这封信和它的图片太大，服务器无法接收；请去掉一些图片后再寄。"))

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/FeedbackImage.h"
+#include "core/AppLanguage.h"
+#include "core/FeedbackLetter.h"
 #include "network/DeveloperCornerError.h"
 #include "ui/developer-corner/DeveloperCornerSection.h"
 
@@ -16,7 +17,8 @@ class AppController;
 
 // The developer corner's state and rules, made afresh for each presentation of its sheet: the selected
 // section, the letter with its attachments, the donation amount, the two requests in flight and the
-// sheet's own alert. A request outlives the sheet that started it; its reply then changes nothing here.
+// sheet's own alert. A request outlives the sheet that started it: a checkout's reply then changes
+// nothing, and a letter's result shows in the program's alert, a failed letter kept for the next corner.
 class DeveloperCornerController : public QObject
 {
     Q_OBJECT
@@ -121,9 +123,15 @@ signals:
 
 private:
     QString text(const QString &chinese, const QString &english) const;
-    // What a failed request tells the user, in the interface language; a letter too large is told to
-    // lose images only when it has some.
-    QString failureMessage(const DeveloperCornerError &error, bool withImages = false) const;
+    AppLanguage language() const;
+    // What a failed request tells the user; a letter too large is told to lose images only when it has
+    // some.
+    static QString failureMessage(
+        const DeveloperCornerError &error, AppLanguage language, bool withImages = false);
+    static QString letterFailureTitle(const DeveloperCornerError &error, AppLanguage language);
+    // The result of a letter whose corner closed while it was on its way.
+    static void reportOrphanedLetter(
+        AppController &controller, FeedbackLetter letter, const std::optional<DeveloperCornerError> &failure);
     void raiseAlert(const QString &title, const QString &message);
     // The attachment made from a file; none when the file is skipped (the alert is raised for one
     // too large).

@@ -167,13 +167,45 @@ void DeveloperCornerController::sendFeedback()
     }
     m_sending = true;
     emit sendingChanged();
-    // The reply may come after this corner's sheet closed: then there is nothing left to update.
+    // The reply may come after this corner's sheet closed: the user still hears of it, and a letter that
+    // failed is not lost with the sheet.
     m_controller->developerCornerService().sendFeedback(m_email, m_message, m_images,
-        [corner = QPointer(this), withImages = !m_images.isEmpty()](
+        [corner = QPointer(this), controller = m_controller,
+            letter = FeedbackLetter { m_email, m_message, m_images }](
             const std::optional<DeveloperCornerError> &failure) {
             if (corner)
-                corner->finishSending(failure, withImages);
+                corner->finishSending(failure, !letter.images.isEmpty());
+            else if (controller)
+                reportOrphanedLetter(*controller, letter, failure);
         });
+}
+
+QString DeveloperCornerController::letterFailureTitle(const DeveloperCornerError &error, AppLanguage language)
+{
+    // It may well have arrived: "could not send" would invite the second copy the message warns of.
+    if (error == DeveloperCornerService::letterMayHaveArrived())
+        return localized(
+            language, QStringLiteral("信可能已经寄到"), QStringLiteral("The Letter May Have Arrived"));
+    return localized(language, QStringLiteral("暂时寄不出去"), QStringLiteral("Could Not Send"));
+}
+
+void DeveloperCornerController::reportOrphanedLetter(
+    AppController &controller, FeedbackLetter letter, const std::optional<DeveloperCornerError> &failure)
+{
+    const AppLanguage language = controller.language();
+    if (!failure) {
+        controller.sheets()->showAlert(
+            localized(language, QStringLiteral("来信已经寄出"), QStringLiteral("Your message is on its way")),
+            localized(language, QStringLiteral("我们会通过你留下的邮箱回复。谢谢你帮助柯帆变得更好。"),
+                QStringLiteral(
+                    "We'll reply to the email you provided. Thank you for helping Quorvane improve.")));
+        return;
+    }
+    controller.sheets()->showAlert(letterFailureTitle(*failure, language),
+        failureMessage(*failure, language, !letter.images.isEmpty()) + u'\n'
+            + localized(language, QStringLiteral("这封信已为你保留，再次打开开发者角落就能看到它。"),
+                QStringLiteral("The letter is kept for you: open the developer corner again to find it.")));
+    controller.sheets()->keepUnsentLetter(std::move(letter));
 }
 
 void DeveloperCornerController::finishSending(
@@ -182,8 +214,8 @@ void DeveloperCornerController::finishSending(
     m_sending = false;
     emit sendingChanged();
     if (failure) {
-        raiseAlert(text(QStringLiteral("暂时寄不出去"), QStringLiteral("Could Not Send")),
-            failureMessage(*failure, withImages));
+        raiseAlert(
+            letterFailureTitle(*failure, language()), failureMessage(*failure, language(), withImages));
         return;
     }
     m_sent = true;

@@ -52,5 +52,5 @@ void DeveloperCornerController::finishCheckout(const std::variant<QUrl, Develope
         return;
     }
     raiseAlert(text(QStringLiteral("暂时无法打开支付"), QStringLiteral("Could Not Open Checkout")),
-        failureMessage(std::get<DeveloperCornerError>(outcome)));
+        failureMessage(std::get<DeveloperCornerError>(outcome), language()));
 }
