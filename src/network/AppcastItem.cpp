@@ -88,11 +88,19 @@ ItemFields readItemFields(QXmlStreamReader &xml)
 }
 
 // Release tags are often written "v1.4.43".
-std::optional<VersionNumber> parseVersion(QStringView text)
+QStringView withoutTag(QStringView text)
 {
-    if (text.startsWith(u'v', Qt::CaseInsensitive))
-        text = text.sliced(1);
-    return VersionNumber::parse(text);
+    return text.startsWith(u'v', Qt::CaseInsensitive) ? text.sliced(1) : text;
+}
+
+// A download that a browser shows rather than saves: no file name extension, or a web page's.
+bool isWebPage(const QUrl &url)
+{
+    const QString name = url.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    static const QStringList pageSuffixes { QStringLiteral("html"), QStringLiteral("htm"),
+        QStringLiteral("xhtml"), QStringLiteral("php"), QStringLiteral("asp"), QStringLiteral("aspx") };
+    return dot < 0 || pageSuffixes.contains(name.sliced(dot + 1).toLower());
 }
 
 std::optional<QUrl> httpsAddress(const QString &text)
@@ -127,15 +135,13 @@ std::optional<AppcastItem> makeItem(const ItemFields &fields)
         = fields.shortVersion.isEmpty() ? enclosure->shortVersion : fields.shortVersion;
 
     // With both texts, the short one is the release and the other its build; otherwise the one given is the
-    // release. A release named with a suffix is ordered by its build alone, as the updaters do.
+    // release, or the build when it is not a plain number ("830b"). A release named with a suffix is
+    // ordered by its build alone, as the updaters do.
     AppcastItem item;
     const QString releaseText = shortVersion.isEmpty() ? version : shortVersion;
-    item.version = parseVersion(releaseText);
-    if (!shortVersion.isEmpty() && !version.isEmpty()) {
-        item.build = parseVersion(version);
-        if (!item.build)
-            return std::nullopt;
-    }
+    item.version = VersionNumber::parse(withoutTag(releaseText));
+    if (!version.isEmpty() && (!shortVersion.isEmpty() || !item.version))
+        item.build = VersionNumber::parseBuild(withoutTag(version));
     if (!item.version && (!item.build || releaseText.size() > maximumVersionTextLength))
         return std::nullopt;
     item.versionText = item.version ? item.version->toString() : releaseText;
@@ -155,18 +161,19 @@ std::optional<AppcastItem> makeItem(const ItemFields &fields)
 
 QString AppcastItem::displayVersion() const
 {
-    if (!build)
+    if (!build || build->toString() == versionText)
         return versionText;
     return QStringLiteral("%1 (%2)").arg(versionText, build->toString());
 }
 
 QUrl AppcastItem::page(AppLanguage language) const
 {
-    // Most feeds name no page of their own: then the release notes, else the download itself.
+    // Most feeds name no page of their own: then the release notes, else the download where a browser
+    // shows it; an archive would only be saved.
     if (!link.isEmpty())
         return link;
     if (releaseNotes.isEmpty())
-        return download;
+        return isWebPage(download) ? download : QUrl();
     const QString wanted = language == AppLanguage::chinese ? QStringLiteral("zh") : QStringLiteral("en");
     for (const ReleaseNotes &notes : releaseNotes) {
         if (notes.language.startsWith(wanted, Qt::CaseInsensitive))

@@ -21,7 +21,8 @@ struct AppcastItem
 
     // Absent when the release is named with a suffix ("4.0.0-beta1"): then its build alone orders it.
     std::optional<VersionNumber> version;
-    // Present when the item names a build number beside its version; orders rebuilds of one release.
+    // Present when the item names a build number beside its version, or a build alone; orders rebuilds
+    // of one release.
     std::optional<VersionNumber> build;
     // The release as shown: the number, or the suffixed name as written.
     QString versionText;
@@ -30,10 +31,10 @@ struct AppcastItem
     QList<ReleaseNotes> releaseNotes;
     QUrl download;
 
-    // "2.1 (57)" when the item has a build number, otherwise "2.1".
+    // "2.1 (57)" when the item has a build number other than its version, otherwise "2.1".
     QString displayVersion() const;
     // The item's own page, else its release notes in `language` (else those in no language named, else
-    // the first), else the download.
+    // the first), else the download when it is a web page; empty when there is none.
     QUrl page(AppLanguage language) const;
     bool isNewerThan(const std::optional<VersionNumber> &installedVersion,
         const std::optional<VersionNumber> &installedBuild) const;

@@ -17,8 +17,10 @@ struct UpdateCheckFailure
         // The server answered with an HTTP error `status`.
         serverError,
         notAFeed,
-        // Redirected more often than any real server does: round in a loop.
+        // Redirected back to an address already visited.
         redirectLoop,
+        // Redirected more often than any real server does, each time somewhere new.
+        tooManyRedirects,
         tooLarge,
     };
 

@@ -17,7 +17,7 @@ std::optional<VersionNumber> installedVersion()
 
 std::optional<VersionNumber> installedBuild()
 {
-    return VersionNumber::parse(QStringLiteral(QUORVANE_BUILD_NUMBER));
+    return VersionNumber::parseBuild(QStringLiteral(QUORVANE_BUILD_NUMBER));
 }
 
 } // namespace
@@ -201,7 +201,7 @@ void UpdateController::openReleasePage()
 {
     if (!m_availableItem)
         return;
-    if (m_openUrl)
+    if (m_openUrl && canOpenReleasePage())
         m_openUrl(m_availableItem->page(m_language));
     setShowingResult(false);
 }
@@ -212,6 +212,11 @@ void UpdateController::setLanguage(AppLanguage language)
         return;
     m_language = language;
     emit resultChanged();
+}
+
+bool UpdateController::canOpenReleasePage() const
+{
+    return m_availableItem && !m_availableItem->page(m_language).isEmpty();
 }
 
 QString UpdateController::availableVersion() const
@@ -249,6 +254,11 @@ QString UpdateController::resultMessage() const
             QStringLiteral("Quorvane %1 is the newest version available."))
             .arg(currentVersion());
     case Outcome::updateAvailable:
+        if (!canOpenReleasePage()) {
+            return localized(m_language, QStringLiteral("柯帆 %1 已发布，你当前使用的是 %2。"),
+                QStringLiteral("Quorvane %1 is available; you have %2."))
+                .arg(availableVersion(), currentVersion());
+        }
         return localized(m_language,
             QStringLiteral("柯帆 %1 已发布，你当前使用的是 %2。可在下载页面获取新版本。"),
             QStringLiteral("Quorvane %1 is available; you have %2. Get it from its download page."))
@@ -281,6 +291,8 @@ QString UpdateController::failureMessage() const
         return text(QStringLiteral("更新服务器的答复不是可以读取的更新信息。"));
     case Kind::redirectLoop:
         return text(QStringLiteral("更新服务器不停地把请求转到别处，陷入了循环，因此没有读取任何更新信息。"));
+    case Kind::tooManyRedirects:
+        return text(QStringLiteral("更新服务器把请求转了太多次，因此没有读取任何更新信息。"));
     case Kind::tooLarge:
         return text(QStringLiteral("更新服务器的答复太大，不像是更新信息。"));
     }

@@ -35,6 +35,8 @@ class UpdateController : public QObject
     Q_PROPERTY(QString resultTitle READ resultTitle NOTIFY resultChanged FINAL)
     Q_PROPERTY(QString resultMessage READ resultMessage NOTIFY resultChanged FINAL)
     Q_PROPERTY(QString openPageButtonTitle READ openPageButtonTitle NOTIFY resultChanged FINAL)
+    // A found release names a page to open: its own, its release notes or a download a browser shows.
+    Q_PROPERTY(bool canOpenReleasePage READ canOpenReleasePage NOTIFY resultChanged FINAL)
     Q_PROPERTY(QString dismissButtonTitle READ dismissButtonTitle NOTIFY resultChanged FINAL)
 
 public:
@@ -70,6 +72,7 @@ public:
     bool showsChecking() const { return m_outcome == Outcome::checking; }
     bool updateAvailable() const { return m_outcome == Outcome::updateAvailable; }
     QString availableVersion() const;
+    bool canOpenReleasePage() const;
     QString resultTitle() const;
     QString resultMessage() const;
     QString openPageButtonTitle() const;

@@ -45,6 +45,9 @@ UpdateCheckFailure replyFailure(const QNetworkReply &reply)
     return failureOf(Kind::serverError, QStringLiteral("HTTP %1").arg(status.toInt()), status.toInt());
 }
 
+// Feed hosts count requests, and some refuse them, by the program that sends them.
+constexpr char userAgent[] = "Quorvane/" QUORVANE_VERSION " Linux";
+
 bool isSuccessStatus(const QNetworkReply &reply)
 {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -95,6 +98,7 @@ void UpdateFeedChecker::fetch(const QUrl &url)
     m_visited.append(url);
     QNetworkRequest request(url);
     request.setRawHeader("Accept", "application/rss+xml, application/xml;q=0.9, text/xml;q=0.8");
+    request.setRawHeader("User-Agent", userAgent);
     // Redirects are followed here, one request each: Qt 6.4 ends a loop of them with a stray status 100
     // instead of reporting too many.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::ManualRedirectPolicy);
@@ -115,9 +119,12 @@ void UpdateFeedChecker::followRedirect(const QUrl &target)
     if (!isAcceptableFeedUrl(target)) {
         settle(failureOf(UpdateCheckFailure::Kind::insecureConnection,
             QStringLiteral("redirected to %1").arg(target.toDisplayString())));
-    } else if (m_visited.contains(target) || m_visited.size() > maximumFeedRedirects) {
+    } else if (m_visited.contains(target)) {
         settle(failureOf(UpdateCheckFailure::Kind::redirectLoop,
             QStringLiteral("redirected round in a loop to %1").arg(target.toDisplayString())));
+    } else if (m_visited.size() > maximumFeedRedirects) {
+        settle(failureOf(UpdateCheckFailure::Kind::tooManyRedirects,
+            QStringLiteral("redirected more than %1 times").arg(maximumFeedRedirects)));
     } else {
         releaseReply();
         fetch(target);

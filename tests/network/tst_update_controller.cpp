@@ -98,8 +98,16 @@ private slots:
                                          << "1.2" << 1;
         QTest::newRow("older") << "0.9.9"
                                << "1.0" << -1;
-        QTest::newRow("largest component") << "999999999"
-                                           << "999999998" << 1;
+        QTest::newRow("date-time builds") << "20260714010203"
+                                          << "20260714010159" << 1;
+        QTest::newRow("past 64 bits") << "100000000000000000000"
+                                      << "99999999999999999999" << 1;
+        QTest::newRow("lettered build before its number") << "830b"
+                                                          << "830" << -1;
+        QTest::newRow("lettered build after an older one") << "830b"
+                                                           << "829" << 1;
+        QTest::newRow("pre-releases by number") << "1.0b2"
+                                                << "1.0b10" << -1;
     }
 
     void versionOrder()
@@ -107,8 +115,8 @@ private slots:
         QFETCH(QString, left);
         QFETCH(QString, right);
         QFETCH(int, order);
-        const auto a = VersionNumber::parse(left);
-        const auto b = VersionNumber::parse(right);
+        const auto a = VersionNumber::parseBuild(left);
+        const auto b = VersionNumber::parseBuild(right);
         QVERIFY(a && b);
         QCOMPARE(*a == *b, order == 0);
         QCOMPARE(*a > *b, order > 0);
@@ -127,8 +135,7 @@ private slots:
         QTest::newRow("prefix") << "v1.2";
         QTest::newRow("sign") << "-1";
         QTest::newRow("space") << " 1.2";
-        QTest::newRow("too many digits") << "1.9999999999";
-        QTest::newRow("too many components") << "1.2.3.4.5.6.7.8.9";
+        QTest::newRow("longer than any real number") << QString(65, u'1');
         QTest::newRow("non-ASCII digits") << QStringLiteral("١.٢");
     }
 
@@ -286,24 +293,45 @@ private slots:
             << Expected::updateAvailable << "999.6" << QString::fromLatin1(page);
     }
 
+    // Six hops, each somewhere new: too many, not a loop; each asked for by name and version.
+    void aLongRedirectChainIsNoLoop()
+    {
+        LocalHttpServer server;
+        for (int hop = 0; hop < 6; ++hop)
+            server.setReply(
+                "/" + QByteArray::number(hop), { 302, "Location: /" + QByteArray::number(hop + 1) + "\r\n" });
+        UpdateFeedChecker checker(server.baseUrl().resolved(QUrl(QStringLiteral("/0"))));
+        std::optional<UpdateCheckOutcome> outcome;
+        connect(&checker, &UpdateFeedChecker::finished, this,
+            [&](const UpdateCheckOutcome &ended) { outcome = ended; });
+        checker.check();
+        QTRY_VERIFY(outcome);
+        QCOMPARE(std::get<UpdateCheckFailure>(*outcome).kind, UpdateCheckFailure::Kind::tooManyRedirects);
+        QCOMPARE(server.requests().constFirst().headers.value("user-agent"),
+            "Quorvane/" QUORVANE_VERSION " Linux");
+    }
+
     void feedOffersTheRightRelease_data()
     {
         // The version offered and the name of its page in the language; empty: nothing to offer.
         QTest::addColumn<AppLanguage>("language");
         QTest::addColumn<QString>("offer");
         const auto en = AppLanguage::english;
-        QTest::newRow("webponize.xml") << en << "2.3.0 at WebPonize.app.zip";
-        QTest::newRow("macboard.xml") << en << "1.5 (1.5) at Macboard.dmg";
-        QTest::newRow("clashx-meta.xml") << en << "1.4.43 (1507) at ClashX Meta v1.4.43.zip";
-        QTest::newRow("dockdoor.xml") << en << "1.18.3 (1.18.3) at CHANGELOG.html";
+        // An archive is no page to open.
+        QTest::newRow("webponize.xml") << en << "2.3.0 at ";
+        QTest::newRow("macboard.xml") << en << "1.5 at ";
+        QTest::newRow("clashx-meta.xml") << en << "1.4.43 (1507) at ";
+        QTest::newRow("dockdoor.xml") << en << "1.18.3 at CHANGELOG.html";
         QTest::newRow("written-systems-and-channels.xml") << en << "3.2 at linux";
-        QTest::newRow("written-deltas-without-links.xml") << en << "2.1 (210) at 2.1.tar.gz";
+        QTest::newRow("written-deltas-without-links.xml") << en << "2.1 (210) at ";
         QTest::newRow("written-nothing-for-linux.xml") << en << "";
-        QTest::newRow("written-enclosure-per-system.xml") << en << "4.2 at quorvane-4.2.tar.gz";
+        QTest::newRow("written-enclosure-per-system.xml") << en << "4.2 at ";
         QTest::newRow("written-release-notes-languages.xml") << en << "5.0 at en.html";
         QTest::newRow("written-release-notes-languages.xml zh")
             << AppLanguage::chinese << "5.0 at plain.html";
         QTest::newRow("written-other-namespace.xml") << en << "4.0.0-beta1 (6293) at beta";
+        QTest::newRow("written-date-time-builds.xml") << en << "3.0 (20260714010203) at newest";
+        QTest::newRow("written-lettered-builds.xml") << en << "2.3 (830b) at 830b";
     }
 
     void feedOffersTheRightRelease()

@@ -14,7 +14,7 @@ AlertDialog {
     heading: updates.resultTitle
     message: updates.resultMessage
     headingColor: Theme.foreground
-    defaultButton: updates.updateAvailable ? openPageButton : dismissButton
+    defaultButton: updates.canOpenReleasePage ? openPageButton : dismissButton
     visible: updates.showingResult
     onClosed: updates.showingResult = false
 
@@ -79,7 +79,7 @@ AlertDialog {
                 id: openPageButton
 
                 objectName: "updateResultOpenPage"
-                visible: dialog.updates.updateAvailable
+                visible: dialog.updates.canOpenReleasePage
                 prominent: true
                 tint: Theme.accent
                 text: dialog.updates.openPageButtonTitle
