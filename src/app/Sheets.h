@@ -55,8 +55,12 @@ public:
     void setShowingAlert(bool showing);
     void showAlert(const QString &title, const QString &message);
 
-    // A letter that failed after its developer corner closed, kept for the corner's next opening.
-    void keepUnsentLetter(FeedbackLetter letter) { m_unsentLetter = std::move(letter); }
+    // A letter that failed after its developer corner closed, kept for a corner with an empty form.
+    void keepUnsentLetter(FeedbackLetter letter)
+    {
+        m_unsentLetter = std::move(letter);
+        emit unsentLetterKept();
+    }
     std::optional<FeedbackLetter> takeUnsentLetter() { return std::exchange(m_unsentLetter, std::nullopt); }
 
 signals:
@@ -68,6 +72,7 @@ signals:
     void showingAlertChanged();
     void alertHostChanged();
     void alertChanged();
+    void unsentLetterKept();
 
 private:
     void setSheetShown(bool &flag, bool showing, void (Sheets::*changed)(), const QString &sheet);

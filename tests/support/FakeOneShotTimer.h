@@ -54,10 +54,8 @@ public:
     std::chrono::milliseconds longestRemaining() const
     {
         std::chrono::milliseconds longest { 0 };
-        for (const FakeOneShotTimer *timer : m_timers) {
-            if (timer->isPending())
-                longest = std::max(longest, timer->remaining());
-        }
+        for (const FakeOneShotTimer *timer : m_timers)
+            longest = std::max(longest, timer->isPending() ? timer->remaining() : longest);
         return longest;
     }
 

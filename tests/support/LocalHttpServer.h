@@ -130,14 +130,6 @@ public:
         m_readLimit = bytes;
         m_resetsAtLimit = resets;
     }
-    // Of the requests still being read.
-    qint64 bytesRead() const
-    {
-        qint64 bytes = 0;
-        for (const Connection &connection : m_connections)
-            bytes += connection.received.size();
-        return bytes;
-    }
     void readOn(qint64 bytes)
     {
         m_readLimit += bytes;
@@ -175,10 +167,8 @@ private:
         while (QTcpSocket *socket = m_server->nextPendingConnection()) {
             connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
             connect(socket, &QObject::destroyed, this, [this, socket] { m_connections.remove(socket); });
-            if (m_readLimit > 0) {
+            if (m_readLimit > 0)
                 socket->setReadBufferSize(64 * 1024);
-                socket->setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, 64 * 1024);
-            }
             connect(socket, &QTcpSocket::readyRead, this, [this, socket] { read(socket); });
             // Bytes may have come in with the TLS handshake, before anyone listened.
             if (socket->bytesAvailable() > 0)
@@ -189,16 +179,12 @@ private:
     void read(QTcpSocket *socket)
     {
         Connection &connection = m_connections[socket];
-        if (m_readLimit <= 0) {
-            connection.received += socket->readAll();
-        } else {
-            connection.received
-                += socket->read(std::max<qint64>(0, m_readLimit - connection.received.size()));
-            if (m_resetsAtLimit && connection.received.size() >= m_readLimit) {
-                m_connections.remove(socket);
-                socket->abort();
-                return;
-            }
+        connection.received
+            += m_readLimit > 0 ? socket->read(m_readLimit - connection.received.size()) : socket->readAll();
+        if (m_readLimit > 0 && m_resetsAtLimit && connection.received.size() >= m_readLimit) {
+            m_connections.remove(socket);
+            socket->abort();
+            return;
         }
         if (connection.headEnd < 0) {
             const qsizetype end = connection.received.indexOf("\r\n\r\n");

@@ -31,14 +31,25 @@ void DeveloperCornerController::setController(AppController *controller)
     if (controller) {
         connect(controller, &AppController::preferencesChanged, this,
             &DeveloperCornerController::languageChanged);
-        if (std::optional<FeedbackLetter> kept = controller->sheets()->takeUnsentLetter()) {
-            setEmail(kept->email);
-            setMessage(kept->message);
-            setImages(std::move(kept->images));
-        }
+        // A corner opened while a letter was still on its way takes it back when it fails.
+        connect(controller->sheets(), &Sheets::unsentLetterKept, this,
+            &DeveloperCornerController::takeUnsentLetter);
+        takeUnsentLetter();
     }
     emit controllerChanged();
     emit languageChanged();
+}
+
+void DeveloperCornerController::takeUnsentLetter()
+{
+    // Never over a letter being written or sent.
+    if (!m_controller || m_sending || !m_email.isEmpty() || !m_message.isEmpty() || !m_images.isEmpty())
+        return;
+    if (std::optional<FeedbackLetter> kept = m_controller->sheets()->takeUnsentLetter()) {
+        setEmail(kept->email);
+        setMessage(kept->message);
+        setImages(std::move(kept->images));
+    }
 }
 
 QString DeveloperCornerController::text(const QString &chinese, const QString &english) const

@@ -129,6 +129,8 @@ private:
     static QString failureMessage(
         const DeveloperCornerError &error, AppLanguage language, bool withImages = false);
     static QString letterFailureTitle(const DeveloperCornerError &error, AppLanguage language);
+    // Fills an empty form with the letter kept after its corner closed, if there is one.
+    void takeUnsentLetter();
     // The result of a letter whose corner closed while it was on its way.
     static void reportOrphanedLetter(
         AppController &controller, FeedbackLetter letter, const std::optional<DeveloperCornerError> &failure);

@@ -203,8 +203,8 @@ void DeveloperCornerController::reportOrphanedLetter(
     }
     controller.sheets()->showAlert(letterFailureTitle(*failure, language),
         failureMessage(*failure, language, !letter.images.isEmpty()) + u'\n'
-            + localized(language, QStringLiteral("这封信已为你保留，再次打开开发者角落就能看到它。"),
-                QStringLiteral("The letter is kept for you: open the developer corner again to find it.")));
+            + localized(language, QStringLiteral("这封信已为你保留在开发者角落里。"),
+                QStringLiteral("The letter is kept for you in the developer corner.")));
     controller.sheets()->keepUnsentLetter(std::move(letter));
 }
 

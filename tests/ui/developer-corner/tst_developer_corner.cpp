@@ -204,19 +204,20 @@ private slots:
         QCOMPARE(corner.amount(), QStringLiteral("7"));
     }
 
-    void aLateCheckoutChangesNoSheet_data()
+    void aLateReplyChangesNoSheet_data()
     {
         QTest::addColumn<int>("status");
         QTest::newRow("checkout created") << 200;
         QTest::newRow("checkout refused") << 500;
     }
 
-    void aLateCheckoutChangesNoSheet()
+    void aLateReplyChangesNoSheet()
     {
         QFETCH(int, status);
         CornerSession session(AppLanguage::english);
-        if (status != 200)
+        if (status != 200) {
             session.server.setReply(checkoutPath, LocalHttpServer::reply(status));
+        }
         session.server.hold();
         session.corner->setAmount(QStringLiteral("5"));
         session.corner->beginDonation();
@@ -229,6 +230,8 @@ private slots:
         // Not even the checkout page opens: the sheet that asked for it is gone.
         QVERIFY(session.harness.workspace->openedUrls.isEmpty());
         QVERIFY(!next->showingAlert());
+        QVERIFY(!next->sent());
+        QVERIFY(!next->sending());
         QVERIFY(!next->creatingCheckout());
         QVERIFY(!session.controller->sheets()->showingAlert());
     }
