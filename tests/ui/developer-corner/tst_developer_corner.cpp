@@ -659,33 +659,20 @@ private slots:
             corner.sectionTitles(), (QStringList { u"给开发者写信"_s, u"给他买杯咖啡"_s, u"柯帆的由来"_s }));
     }
 
-    // Closing the corner sends the letter on; its result shows over whatever is open, and a failed
-    // letter comes back with the corner.
-    void aLetterOutlivesItsCorner_data()
-    {
-        QTest::addColumn<int>("status");
-        QTest::addColumn<QString>("title");
-        QTest::newRow("delivered") << 204 << u"Your message is on its way"_s;
-        QTest::newRow("refused") << 503 << u"Could Not Send"_s;
-    }
-
+    // Closing the corner sends the letter on: a refusal shows over whatever is open, and the letter comes
+    // back with the corner.
     void aLetterOutlivesItsCorner()
     {
-        QFETCH(int, status);
-        QFETCH(QString, title);
         CornerSession session(AppLanguage::english);
-        session.server.setReply(letterPath, LocalHttpServer::reply(status));
+        session.server.setReply(letterPath, LocalHttpServer::reply(503));
         session.server.hold();
         session.sendValidLetter();
         QTRY_COMPARE_WITH_TIMEOUT(session.server.requests().size(), 1, generousWaitMs);
         session.corner.reset();
         session.server.release();
-        QTRY_VERIFY_WITH_TIMEOUT(!session.requestsInFlight(), generousWaitMs);
-        QVERIFY(session.controller->sheets()->showingAlert());
-        QCOMPARE(session.controller->sheets()->alertTitle(), title);
-        const auto reopened = session.open();
-        QCOMPARE(reopened->email(), status == 204 ? QString() : u"reader@example.com"_s);
-        QCOMPARE(reopened->message(), status == 204 ? QString() : u"Hello"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(session.controller->sheets()->showingAlert(), generousWaitMs);
+        QCOMPARE(session.controller->sheets()->alertTitle(), u"Could Not Send"_s);
+        QCOMPARE(session.open()->message(), u"Hello"_s);
     }
 
     // What the user reads when a server misbehaves, for the update check and the developer corner alike.
