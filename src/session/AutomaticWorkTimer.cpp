@@ -11,6 +11,14 @@ double secondsBetween(const QDateTime &from, const QDateTime &to)
     return static_cast<double>(from.msecsTo(to)) / 1000.0;
 }
 
+// Counted time is kept to the whole millisecond, as the instants it comes from are: sums of
+// fractions of a second as doubles drift below a whole second (half of 2 minutes as
+// 59.99999999999999), and the time left, which rounds up, would then read a second too long.
+double wholeMilliseconds(double seconds)
+{
+    return std::round(seconds * 1000.0) / 1000.0;
+}
+
 } // namespace
 
 void AutomaticWorkTimer::restore(const ActiveFocusSessionSnapshot &snapshot, const QDateTime &now)
@@ -20,7 +28,7 @@ void AutomaticWorkTimer::restore(const ActiveFocusSessionSnapshot &snapshot, con
     const double accumulated = std::isnan(snapshot.accumulatedActiveSeconds)
         ? 0.0
         : std::max(snapshot.accumulatedActiveSeconds, 0.0);
-    accumulatedActiveTime = std::min(accumulated, duration);
+    accumulatedActiveTime = std::min(wholeMilliseconds(accumulated), duration);
     lastActivity.reset();
     lastAccountingDate = now;
     state = snapshot.manuallyPaused.value_or(false) ? WorkTrackingState::manuallyPaused
@@ -38,7 +46,7 @@ bool AutomaticWorkTimer::tick(const QDateTime &now)
     const double elapsed = secondsBetween(*lastAccountingDate, now);
     const double counted = std::min(cutoff, elapsed);
     if (counted > 0)
-        accumulatedActiveTime = std::min(accumulatedActiveTime + counted, duration);
+        accumulatedActiveTime = std::min(wholeMilliseconds(accumulatedActiveTime + counted), duration);
     lastAccountingDate = now;
     if (elapsed >= cutoff && !isComplete())
         state = WorkTrackingState::idlePaused;
@@ -52,7 +60,7 @@ bool AutomaticWorkTimer::tickContinuously(const QDateTime &now)
     if (lastAccountingDate) {
         const double elapsed = secondsBetween(*lastAccountingDate, now);
         if (elapsed > 0)
-            accumulatedActiveTime = std::min(accumulatedActiveTime + elapsed, duration);
+            accumulatedActiveTime = std::min(wholeMilliseconds(accumulatedActiveTime + elapsed), duration);
     }
     lastAccountingDate = now;
     lastActivity = now;

@@ -17,7 +17,7 @@ struct AutomaticWorkTimer
     double duration = 1;
     // Seconds after the last activity that still count; at least 1.
     double idleTimeout = 1;
-    // Seconds accounted so far, between 0 and duration.
+    // Seconds accounted so far, between 0 and duration, in whole milliseconds.
     double accumulatedActiveTime = 0;
     std::optional<QDateTime> lastActivity;
     // Never permissionRequired: that state belongs to the presentation, not to the accounting.
