@@ -100,6 +100,16 @@ private:
     qint64 m_until = 0;
 };
 
+// A time that the clock skipped when it sprang forward names the instant it would have been on the
+// clock before the change, shown after the change as the same distance past it (02:30 in a skipped
+// hour is 03:30), as a lenient reading of a typed time gives it. Qt has no local time for it.
+QDateTime skippedWallClockInstant(qint64 wallClock)
+{
+    const QDateTime dayBefore = QDateTime::fromMSecsSinceEpoch(wallClock - millisecondsPerDay, Qt::UTC);
+    const qint64 offsetBefore = qint64(dayBefore.toLocalTime().offsetFromUtc()) * 1000;
+    return QDateTime::fromMSecsSinceEpoch(wallClock - offsetBefore, Qt::UTC);
+}
+
 OffsetSpan &offsetSpan()
 {
     thread_local OffsetSpan span;
@@ -143,7 +153,8 @@ std::optional<QDateTime> parseTimestamp(QStringView text)
     const qint64 wallClock = naiveMilliseconds(*date) + time.msecsSinceStartOfDay();
     if (const std::optional<qint64> fast = offsetSpan().utcFromWallClock(wallClock))
         return QDateTime::fromMSecsSinceEpoch(*fast, Qt::UTC);
-    const QDateTime instant = QDateTime(*date, time, Qt::LocalTime).toUTC();
+    const QDateTime local(*date, time, Qt::LocalTime);
+    const QDateTime instant = local.isValid() ? local.toUTC() : skippedWallClockInstant(wallClock);
     offsetSpan().learnAround(instant.toMSecsSinceEpoch());
     return instant;
 }

@@ -272,13 +272,15 @@ void LogReadbackTest::allEntries_data()
         << QStringList() << QStringList { QStringLiteral("f1"), QStringLiteral("f2"), QStringLiteral("f3") };
     QTest::newRow("starts on both sides of daylight-saving changes")
         << QStringList { focus("f-summer", "2024-03-31 03:10:00"), focus("f-winter", "2024-03-31 01:50:00"),
-               focus("f-night", "2024-03-31 00:10:00"), focus("f-eve", "2024-10-26 23:45:00") }
+               focus("f-night", "2024-03-31 00:10:00"), focus("f-eve", "2024-10-26 23:45:00"),
+               focus("f-skipped-hour-an-hour-on", "2024-03-31 02:30:00") }
         << QStringList { activity("a-autumn", "2024-10-27 03:30:00"),
                activity("a-summer", "2024-10-27 01:30:00"), activity("a-spring", "2024-03-31 04:00:00"),
                activity("a-eve", "2024-03-30 23:30:00") }
         << QStringList { QStringLiteral("a-eve"), QStringLiteral("f-night"), QStringLiteral("f-winter"),
-               QStringLiteral("f-summer"), QStringLiteral("a-spring"), QStringLiteral("f-eve"),
-               QStringLiteral("a-summer"), QStringLiteral("a-autumn") };
+               QStringLiteral("f-summer"), QStringLiteral("f-skipped-hour-an-hour-on"),
+               QStringLiteral("a-spring"), QStringLiteral("f-eve"), QStringLiteral("a-summer"),
+               QStringLiteral("a-autumn") };
     QTest::newRow("summer and winter days far apart")
         << QStringList { focus("f-july", "2024-07-01 00:30:00"), focus("f-january", "2024-01-15 23:30:00") }
         << QStringList { activity("a-june", "2024-06-30 23:59:59"),
