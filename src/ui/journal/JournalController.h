@@ -133,8 +133,8 @@ public:
     // The header's Done: saves an open record, then closes the sheet.
     Q_INVOKABLE void close();
 
-    // The score a break record is saved with: the typed number within 0…100, the logged score when
-    // nothing reads as a number, and the logged score as it is when the field still reads it.
+    // The score a break record is saved with: the typed number, or the logged score when nothing reads
+    // as a number, and in either case at least 0.
     static qint64 healthScoreToSave(const QString &typed, qint64 loggedScore);
 
 signals:

@@ -9,13 +9,9 @@
 
 qint64 JournalController::healthScoreToSave(const QString &typed, qint64 loggedScore)
 {
-    const std::optional<qint64> read = CsvNumber::parseInteger(typed.trimmed());
-    if (!read)
-        return std::max<qint64>(loggedScore, 0);
-    // A field the user left alone saves what was logged, even a score the wheel editor could not set.
-    if (*read == loggedScore)
-        return loggedScore;
-    return std::clamp<qint64>(*read, 0, 100);
+    // No upper bound: a score typed here may exceed what the wheel editor offers, and the day's sums
+    // saturate rather than overflow.
+    return std::max<qint64>(CsvNumber::parseInteger(typed.trimmed()).value_or(loggedScore), 0);
 }
 
 QString JournalController::editingTitlePlaceholder() const

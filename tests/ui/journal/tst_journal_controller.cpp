@@ -533,15 +533,15 @@ private slots:
         QTest::newRow("spaces around") << QStringLiteral(" 12 ") << qint64(5) << qint64(12);
         QTest::newRow("plus sign") << QStringLiteral("+7") << qint64(5) << qint64(7);
         QTest::newRow("negative") << QStringLiteral("-3") << qint64(5) << qint64(0);
-        QTest::newRow("over the wheel's range") << QStringLiteral("101") << qint64(5) << qint64(100);
-        QTest::newRow("largest integer") << QStringLiteral("9223372036854775807") << qint64(5) << qint64(100);
+        QTest::newRow("over the wheel's range") << QStringLiteral("101") << qint64(5) << qint64(101);
         QTest::newRow("letters") << QStringLiteral("abc") << qint64(5) << qint64(5);
         QTest::newRow("decimal") << QStringLiteral("1.5") << qint64(5) << qint64(5);
         QTest::newRow("empty") << QString() << qint64(5) << qint64(5);
         QTest::newRow("full-width digits") << QStringLiteral("１２") << qint64(5) << qint64(5);
         QTest::newRow("beyond 64 bits") << QStringLiteral("99999999999999999999") << qint64(5) << qint64(5);
         QTest::newRow("untouched over the range") << QStringLiteral("150") << qint64(150) << qint64(150);
-        QTest::newRow("lowered from over the range") << QStringLiteral("120") << qint64(150) << qint64(100);
+        QTest::newRow("lowered from over the range") << QStringLiteral("120") << qint64(150) << qint64(120);
+        QTest::newRow("a negative log left as it was") << QStringLiteral("-4") << qint64(-4) << qint64(0);
         QTest::newRow("unreadable over a negative log") << QStringLiteral("x") << qint64(-4) << qint64(0);
     }
 
@@ -560,7 +560,7 @@ private slots:
         QTest::addColumn<qint64>("stored");
 
         QTest::newRow("typed beyond the range")
-            << qint64(5) << QStringLiteral("9223372036854775807") << qint64(100);
+            << qint64(5) << QStringLiteral("9223372036854775807") << 9223372036854775807LL;
         QTest::newRow("left as logged") << qint64(150) << QStringLiteral("150") << qint64(150);
     }
 
