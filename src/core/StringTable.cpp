@@ -133,8 +133,6 @@ const QHash<QString, QString> &englishEntries()
               "数据文件夹中的 %1 无法读取。它已原样改名为 %2 保留在同一文件夹中，新的记录从现在开始。"),
             QStringLiteral("%1 in the data folder could not be read. It was kept unchanged as %2 in the same "
                            "folder, and a new log has been started.") },
-        { QStringLiteral("%1 中有 %2 行无法读取，已原样保留在数据文件夹中。"),
-            QStringLiteral("%2 rows of %1 could not be read; they are kept unchanged in the data folder.") },
         { QStringLiteral("正在检查更新…"), QStringLiteral("Checking for Updates…") },
         { QStringLiteral("正在向更新服务器询问最新版本。"),
             QStringLiteral("Quorvane is asking the update server for the newest version.") },

@@ -47,6 +47,18 @@ QStringList CsvColumnMap::columnsOf(const QStringList &fileFields) const
     return columns;
 }
 
+std::span<const QStringView> CsvColumnMap::columnsOf(
+    std::span<const QStringView> fileFields, std::vector<QStringView> &columns) const
+{
+    if (m_identity)
+        return fileFields;
+    if (qsizetype(fileFields.size()) < m_neededFields)
+        return fileFields.first(0);
+    for (qsizetype column = 0; column < qsizetype(m_positions.size()); ++column)
+        columns[column] = fileFields[m_positions[column]];
+    return columns;
+}
+
 void CsvColumnMap::place(const QStringList &columns, QStringList &fileFields) const
 {
     for (qsizetype column = 0; column < columns.size(); ++column)

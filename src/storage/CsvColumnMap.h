@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <optional>
+#include <span>
 #include <vector>
 
 // Where each column of a log lies in a file whose header names the columns in an order of its own, as
@@ -24,6 +25,10 @@ public:
 
     // The columns of a row of the file, in the log's order; the row must hold neededFields().
     QStringList columnsOf(const QStringList &fileFields) const;
+    // The same as views, written into `columns` (which holds a place for each column) unless the map
+    // is the identity; a row too short for every column gives none.
+    std::span<const QStringView> columnsOf(
+        std::span<const QStringView> fileFields, std::vector<QStringView> &columns) const;
     // Writes the columns back into their places in the row of the file.
     void place(const QStringList &columns, QStringList &fileFields) const;
     // A new row for the file: the columns in their places, the file's other columns left empty.

@@ -265,9 +265,31 @@ Result<QString> CsvLogFile::readText() const
 
 qsizetype CsvLogFile::unreadableRowCount(qsizetype columnCount) const
 {
+    const Result<QString> text = readText();
+    if (!text)
+        return 0;
+    CSVCodec::RowReader reader(*text);
+    const std::optional<std::span<const QStringView>> header = reader.next();
+    if (!header)
+        return 0;
+    const CsvColumnMap map = columnMapOf(*header);
+    std::vector<QStringView> columns(m_columnNames.size());
+    const auto readable = [&](std::span<const QStringView> fields) {
+        return LogRowTimes::of(map.columnsOf(fields, columns), columnCount).has_value();
+    };
     qsizetype count = 0;
-    forEachDataRow(
-        [&](std::span<const QStringView> fields) { count += LogRowTimes::of(fields, columnCount) ? 0 : 1; });
+    while (const std::optional<std::span<const QStringView>> fields = reader.next()) {
+        if (readable(*fields))
+            continue;
+        ++count;
+        for (const QStringView field : *fields) {
+            const QList<QStringView> lines = field.split(u'\n');
+            for (qsizetype line = 1; line < lines.size(); ++line) {
+                const QStringList swallowed = CSVCodec::parseLine(lines[line]);
+                count += readable(std::vector<QStringView>(swallowed.cbegin(), swallowed.cend())) ? 1 : 0;
+            }
+        }
+    }
     return count;
 }
 

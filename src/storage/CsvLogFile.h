@@ -81,21 +81,13 @@ public:
             return;
         const CsvColumnMap map = columnMapOf(*header);
         std::vector<QStringView> columns(m_columnNames.size());
-        while (const std::optional<std::span<const QStringView>> fields = reader.next()) {
-            if (map.isIdentity()) {
-                visit(*fields);
-            } else if (qsizetype(fields->size()) < map.neededFields()) {
-                visit(fields->first(0));
-            } else {
-                for (qsizetype column = 0; column < qsizetype(columns.size()); ++column)
-                    columns[column] = (*fields)[map.position(column)];
-                visit(std::span<const QStringView>(columns));
-            }
-        }
+        while (const std::optional<std::span<const QStringView>> fields = reader.next())
+            visit(map.columnsOf(*fields, columns));
     }
 
-    // Rows after the header that lack a column or a readable time (see LogRowTimes); they stay as
-    // they are.
+    // The entries that rows after the header hide by lacking a column or a readable time (see
+    // LogRowTimes); they stay as they are. A row hides one entry, and more when a stray quote made it
+    // swallow the rows below it: each of its lines that reads as a row of its own is one more.
     qsizetype unreadableRowCount(qsizetype columnCount) const;
 
 private:

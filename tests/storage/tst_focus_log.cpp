@@ -69,6 +69,7 @@ private slots:
     void dailyMetrics_data();
     void dailyMetrics();
     void timelineEntries();
+    void aStrayQuoteHidesEveryRowItSwallows();
     void appendedRoundReadsBack();
 
 private:
@@ -415,6 +416,15 @@ void TestFocusLog::dailyMetrics()
     const FocusSessionLogger logger(logPath());
     QVERIFY(writeFileBytes(logPath(), bytes));
     QCOMPARE(logger.dailyMetrics(), expected);
+}
+
+// The journal's notice counts the rounds that unreadable rows hide, not the rows the reader sees.
+void TestFocusLog::aStrayQuoteHidesEveryRowItSwallows()
+{
+    QVERIFY(writeFileBytes(logPath(),
+        header + '\n' + row("x", "2024-03-01", "1", "true", "\"oops") + row("b", "2024-03-02", "2", "true")
+            + row("c", "2024-03-03", "3", "true")));
+    QCOMPARE(FocusSessionLogger(logPath()).unreadableRowCount(), qsizetype(3));
 }
 
 void TestFocusLog::timelineEntries()

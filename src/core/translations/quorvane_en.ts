@@ -31,5 +31,12 @@
             <numerusform>%n moments in this day&apos;s rhythm</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%1 中有 %n 条记录无法读取，已原样保留在数据文件夹中。</source>
+        <translation>
+            <numerusform>%n entry of %1 could not be read; it is kept unchanged in the data folder.</numerusform>
+            <numerusform>%n entries of %1 could not be read; they are kept unchanged in the data folder.</numerusform>
+        </translation>
+    </message>
 </context>
 </TS>

@@ -248,14 +248,16 @@ QString JournalController::unreadableRowsNote() const
         return {};
     const Statistics::UnreadableLogRows rows = m_controller->statistics()->unreadableLogRows();
     const AppLanguage language = m_controller->language();
-    const QString text
-        = StringTable::text(QStringLiteral("%1 中有 %2 行无法读取，已原样保留在数据文件夹中。"), language);
+    const auto note = [language](qsizetype count, const QString &path) {
+        return StringTable::counted(
+            QStringLiteral("%1 中有 %n 条记录无法读取，已原样保留在数据文件夹中。"), count, language)
+            .arg(QFileInfo(path).fileName());
+    };
     QStringList notes;
     if (rows.focus > 0)
-        notes.append(text.arg(QFileInfo(m_controller->window()->focusLogPath()).fileName()).arg(rows.focus));
+        notes.append(note(rows.focus, m_controller->window()->focusLogPath()));
     if (rows.activity > 0)
-        notes.append(
-            text.arg(QFileInfo(m_controller->window()->activityLogPath()).fileName()).arg(rows.activity));
+        notes.append(note(rows.activity, m_controller->window()->activityLogPath()));
     return notes.join(u'\n');
 }
 
