@@ -40,6 +40,9 @@ WheelLayout WheelLayout::compute(const QList<WeightedWheelItem> &items, double b
     const QPointF centre(size.width() / 2, size.height() / 2);
     const double labelRadius
         = labelRadiusFactor * (std::min(size.width(), size.height()) / 2 - labelRingInset);
+    layout.centre = centre;
+    layout.labelRadius = labelRadius;
+    layout.rimRadius = WheelSlice::radius(size);
     double start = firstSliceStart;
     layout.entries.reserve(items.size());
     for (qsizetype index = 0; index < items.size(); ++index) {
@@ -60,12 +63,20 @@ WheelLayout WheelLayout::compute(const QList<WeightedWheelItem> &items, double b
     return layout;
 }
 
-QList<qsizetype> WheelLayout::fittingLabelForms(const QList<QList<QSizeF>> &formSizes) const
+QList<qsizetype> WheelLayout::fittingLabelForms(const QList<QList<QSizeF>> &formSizes, double clearTop) const
 {
-    // Room kept between two labels.
+    // Room kept between two labels, and between a label and the pointer.
     constexpr double labelGap = 4;
     QList<qsizetype> forms(entries.size(), 0);
     const auto size = [&](qsizetype entry) { return formSizes[entry][forms[entry]]; };
+    // The label comes nearest the rim where a corner of its box points outwards, and nearest the pointer
+    // when it stands straight under it.
+    const auto fitsAlone = [&](qsizetype entry) {
+        const QSizeF box = size(entry);
+        return box.isEmpty()
+            || (labelRadius + std::hypot(box.width() / 2, box.height() / 2) <= rimRadius
+                && centre.y() - labelRadius - box.height() / 2 - labelGap >= clearTop);
+    };
     // Two upright labels whose centres turn about the wheel's centre keep their distance; they can touch
     // at some turn unless that distance is at least the diagonal of their boxes' half sizes added.
     const auto mayTouch = [&](qsizetype first, qsizetype second) {
@@ -77,22 +88,40 @@ QList<qsizetype> WheelLayout::fittingLabelForms(const QList<QList<QSizeF>> &form
         return apart
             < std::hypot((a.width() + b.width()) / 2 + labelGap, (a.height() + b.height()) / 2 + labelGap);
     };
+    const auto giveWay = [&](qsizetype entry) {
+        if (forms[entry] + 1 >= formSizes[entry].size())
+            return false;
+        ++forms[entry];
+        return true;
+    };
+    for (qsizetype entry = 0; entry < entries.size(); ++entry) {
+        while (!fitsAlone(entry) && giveWay(entry)) { }
+    }
     for (bool changed = true; changed;) {
         changed = false;
         for (qsizetype first = 0; first < entries.size() && !changed; ++first) {
             for (qsizetype second = first + 1; second < entries.size() && !changed; ++second) {
                 if (!mayTouch(first, second))
                     continue;
-                const auto area = [&](qsizetype entry) { return size(entry).width() * size(entry).height(); };
-                const qsizetype larger = area(first) > area(second) ? first : second;
-                const qsizetype smaller = larger == first ? second : first;
-                for (const qsizetype entry : { larger, smaller }) {
-                    if (!changed && forms[entry] + 1 < formSizes[entry].size()) {
-                        ++forms[entry];
-                        changed = true;
-                    }
-                }
+                const double firstShare = entries[first].currentShare;
+                const double secondShare = entries[second].currentShare;
+                const bool firstGives = forms[first] != forms[second] ? forms[first] < forms[second]
+                                                                      : firstShare <= secondShare;
+                const bool secondGives
+                    = forms[first] != forms[second] ? !firstGives : secondShare <= firstShare;
+                if (firstGives)
+                    changed = giveWay(first);
+                if (secondGives)
+                    changed = giveWay(second) || changed;
             }
+        }
+    }
+    // A run of equal slices gives way pair by pair, and its last label may find its neighbour already
+    // gone; it takes the form of the others. A shorter form is never larger, so nothing touches anew.
+    for (qsizetype entry = 0; entry < entries.size(); ++entry) {
+        for (qsizetype other = 0; other < entries.size(); ++other) {
+            if (entries[other].currentShare == entries[entry].currentShare)
+                forms[entry] = std::max(forms[entry], forms[other]);
         }
     }
     return forms;

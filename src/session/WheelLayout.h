@@ -30,6 +30,10 @@ struct WheelLayout
     };
 
     QList<Entry> entries;
+    QPointF centre;
+    // How far the labels' centres and the slices' rim lie from the centre.
+    double labelRadius = 0;
+    double rimRadius = 0;
 
     // `items` are the entries on the wheel (all with a positive effective weight); `baseWeightTotal` is the
     // denominator of the base shares; a null `selectedID` selects nothing.
@@ -43,9 +47,12 @@ struct WheelLayout
     static double fillOpacity(qsizetype index, bool selected, bool showResult);
 
     // Which form of each entry's label to draw: for each entry, the sizes of its label's forms, the fullest
-    // first. Where two labels could touch at some turn of the wheel, the larger gives way to its next
-    // form, until none can touch a neighbour; an empty size is a label left out.
-    QList<qsizetype> fittingLabelForms(const QList<QList<QSizeF>> &formSizes) const;
+    // first; an empty size is a label left out. Labels stay upright while the wheel turns, so every rule
+    // holds at every turn: a label keeps inside the rim and below `clearTop` (where the pointer ends), and
+    // two labels that could touch give way in turn: the one in the fuller form, else the one of the
+    // smaller slice, else both, so that a larger slice never shows less than a smaller one beside it;
+    // slices of one size show the same form.
+    QList<qsizetype> fittingLabelForms(const QList<QList<QSizeF>> &formSizes, double clearTop) const;
 
     static QString currentShareText(double share, AppLanguage language);
     static QString baseShareText(double share, AppLanguage language);

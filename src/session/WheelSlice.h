@@ -13,6 +13,8 @@ struct WheelSlice
     // The slice outline inside `rect`: a wedge from the centre of `rect`, radius min(width, height) / 2 − 16,
     // running clockwise on screen from the start angle to the end angle.
     QPainterPath path(const QRectF &rect) const;
+    // The radius of the slices in a frame of this size.
+    static double radius(const QSizeF &size);
 
     friend bool operator==(const WheelSlice &, const WheelSlice &) = default;
 };

@@ -49,6 +49,10 @@ QPointF onRay(double degrees, double distance)
     return QPointF(150, 150) + QPointF(std::cos(radians), std::sin(radians)) * distance;
 }
 
+// The whole title, two lines, one, the symbol with the share, the symbol alone, nothing.
+const QList<QSizeF> longTitle { QSizeF(108, 125), QSizeF(108, 104), QSizeF(108, 69), QSizeF(70, 44),
+    QSizeF(22, 26), QSizeF() };
+
 } // namespace
 
 class WheelLayoutTest : public QObject
@@ -271,6 +275,30 @@ private slots:
         }
         for (double degrees : outside)
             QVERIFY2(!path.contains(onRay(degrees, 100)), qPrintable(QString::number(degrees)));
+    }
+
+    void labelsGiveWay_data()
+    {
+        QTest::addColumn<double>("side");
+        QTest::addColumn<QList<double>>("weights");
+        QTest::addColumn<QList<qsizetype>>("expected");
+        QTest::newRow("1366 × 768") << 528.0 << QList<double> { 18, 16, 16, 14, 12, 12, 12 }
+                                    << QList<qsizetype> { 1, 2, 2, 2, 3, 3, 3 };
+        QTest::newRow("4K, 90 %") << 540.0 << QList<double> { 90, 10 } << QList<qsizetype> { 0, 0 };
+        QTest::newRow("2 % slices") << 540.0 << QList<double> { 90, 2, 2, 2, 2, 2 }
+                                    << QList<qsizetype> { 0, 5, 5, 5, 5, 5 };
+        QTest::newRow("below the pointer")
+            << 160.0 << QList<double> { 1, 1, 1 } << QList<qsizetype> { 5, 5, 5 };
+    }
+
+    void labelsGiveWay()
+    {
+        QFETCH(double, side);
+        QFETCH(QList<double>, weights);
+        const WheelLayout layout
+            = WheelLayout::compute(entries(weights), 1, QSizeF(side, side), QUuid(), false);
+        // The pointer's tip ends 26.5 below the wheel's top.
+        QTEST(layout.fittingLabelForms(QList<QList<QSizeF>>(weights.size(), longTitle), 26.5), "expected");
     }
 
     void entriesSurviveTheirVariantForm()

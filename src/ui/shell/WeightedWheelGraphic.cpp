@@ -23,6 +23,8 @@ constexpr double labelSpacing = 4;
 constexpr double shareLineSpacing = 1;
 constexpr double titleWidth = 108;
 constexpr int titleLineLimit = 2;
+// Where a slice has the room, its title runs on over as many lines as this before it is cut short.
+constexpr int roomyTitleLineLimit = 4;
 constexpr double centreDiscFactor = 0.2;
 constexpr double hubDiameter = 13;
 constexpr double pointerCentreY = 17;
@@ -44,9 +46,9 @@ QFont fontOf(const QString &family, int pixelSize, QFont::Weight weight)
     return font;
 }
 
-// The title in at most two lines of at most `titleWidth`, the second cut short with an ellipsis when
-// the title runs on.
-QStringList titleLines(const QString &title, const QFont &font)
+// The title in at most `lineLimit` lines of at most `titleWidth`, the last cut short with an ellipsis
+// when the title runs on.
+QStringList titleLines(const QString &title, const QFont &font, int lineLimit)
 {
     QTextLayout layout(title, font);
     QTextOption option(Qt::AlignHCenter);
@@ -56,7 +58,7 @@ QStringList titleLines(const QString &title, const QFont &font)
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(titleWidth);
-        if (lines.size() == titleLineLimit - 1) {
+        if (lines.size() == lineLimit - 1) {
             const QString rest = title.mid(line.textStart());
             lines.append(QFontMetricsF(font).elidedText(rest, Qt::ElideRight, titleWidth));
             break;
@@ -244,12 +246,14 @@ void WeightedWheelGraphic::prepareLabels()
     m_labels.clear();
     for (qsizetype index = 0; index < m_items.size(); ++index) {
         const WeightedWheelItem &item = m_items[index];
-        Label full;
-        full.symbol = SymbolGlyphs::text(item.item.symbol);
-        full.titleLines = titleLines(item.item.title, m_titleFont);
-        full.current = WheelLayout::currentShareText(layout.entries[index].currentShare, language);
-        full.base = WheelLayout::baseShareText(layout.entries[index].baseShare, language);
-        full.discounted = item.discountLabel.has_value();
+        Label roomy;
+        roomy.symbol = SymbolGlyphs::text(item.item.symbol);
+        roomy.titleLines = titleLines(item.item.title, m_titleFont, roomyTitleLineLimit);
+        roomy.current = WheelLayout::currentShareText(layout.entries[index].currentShare, language);
+        roomy.base = WheelLayout::baseShareText(layout.entries[index].baseShare, language);
+        roomy.discounted = item.discountLabel.has_value();
+        Label full = roomy;
+        full.titleLines = titleLines(item.item.title, m_titleFont, titleLineLimit);
         Label oneLine = full;
         oneLine.titleLines
             = { QFontMetricsF(m_titleFont).elidedText(item.item.title, Qt::ElideRight, titleWidth) };
@@ -258,8 +262,8 @@ void WeightedWheelGraphic::prepareLabels()
         symbolAndShare.titleLines.clear();
         Label symbol = symbolAndShare;
         symbol.current.clear();
-        m_labels.append(
-            { measured(full), measured(oneLine), measured(symbolAndShare), measured(symbol), Label() });
+        m_labels.append({ measured(roomy), measured(full), measured(oneLine), measured(symbolAndShare),
+            measured(symbol), Label() });
     }
     m_labelsReady = true;
 }
@@ -308,7 +312,8 @@ void WeightedWheelGraphic::paint(QPainter *painter)
             sizes.append(form.size);
         labelSizes.append(sizes);
     }
-    const QList<qsizetype> labelForms = layout.fittingLabelForms(labelSizes);
+    const QList<qsizetype> labelForms
+        = layout.fittingLabelForms(labelSizes, pointerCentreY + pointerHeight / 2);
     QTransform turn;
     turn.translate(centre.x(), centre.y());
     turn.rotate(m_wheelRotation);

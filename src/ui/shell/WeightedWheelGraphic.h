@@ -116,8 +116,9 @@ private:
     QFont m_titleFont;
     QFont m_currentFont;
     QFont m_baseFont;
-    // Each entry's label forms, the fullest first: the full label, one title line, the symbol with the
-    // current share, the symbol alone, nothing; a wheel too small for the full ones draws shorter ones.
+    // Each entry's label forms, the fullest first: the whole title over up to four lines, the full label
+    // with two, one title line, the symbol with the current share, the symbol alone, nothing; a slice
+    // without the room for the fuller ones draws shorter ones.
     QList<QList<Label>> m_labels;
     bool m_labelsReady = false;
     QSizeF m_shadowSize;
