@@ -194,11 +194,24 @@ SettingsPaneStack {
             Repeater {
                 model: itemsModel
 
+                // The delegate holds its row's values itself, so that its row's bindings never read the
+                // model's object for the row, which a removal destroys before the delegate.
                 delegate: Column {
                     id: entry
 
                     required property int index
-                    required property var model
+                    required property string id
+                    required property string title
+                    required property string weightText
+                    required property string probabilityText
+                    required property int healthScore
+                    required property string healthLabel
+                    required property bool canDecreaseHealth
+                    required property bool canIncreaseHealth
+                    required property string symbol
+                    required property string glyph
+                    required property string deleteHelp
+                    required property bool showsDivider
 
                     width: itemsColumn.width
                     spacing: 10
@@ -209,11 +222,11 @@ SettingsPaneStack {
                         items: itemsModel
                         columnWidths: pane.columnWidths
                         index: entry.index
-                        item: entry.model
+                        item: entry
                     }
 
                     Rectangle {
-                        visible: entry.model.showsDivider
+                        visible: entry.showsDivider
                         width: parent.width
                         height: 1
                         color: Theme.separator

@@ -194,6 +194,7 @@ private slots:
         QFETCH(int, left);
         QFETCH(bool, canAdd);
         QFETCH(bool, alert);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("TypeError")));
         QList<double> weights;
         for (int i = 0; i < count; ++i)
             weights.append(10);
