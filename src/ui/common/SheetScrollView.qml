@@ -59,6 +59,10 @@ ScrollView {
         return step === undefined ? NaN : Math.max(first, Math.min(last, flickable.contentY + step));
     }
 
+    // At rest too, wherever there is more to scroll to: a window shorter than the sheet's own height
+    // hides part of the view, and the bar says so.
+    ScrollBar.vertical.policy: (contentItem as Flickable).contentHeight > (contentItem as Flickable).height
+                               ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
     activeFocusOnTab: focusStop
     focusPolicy: focusStop ? Qt.TabFocus : Qt.NoFocus
     Keys.onPressed: event => {

@@ -184,8 +184,6 @@ Item {
                 Layout.fillHeight: true
                 contentWidth: availableWidth
                 contentHeight: pane.height + 60
-                // Shown whenever the section is longer than the sheet, not only while it scrolls.
-                ScrollBar.vertical.policy: contentHeight > availableHeight ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
 
                 Loader {
                     id: pane

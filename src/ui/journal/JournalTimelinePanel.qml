@@ -132,7 +132,6 @@ Item {
         anchors.top: header.bottom
         anchors.bottom: parent.bottom
         width: parent.width
-        ScrollBar.vertical.policy: ScrollBar.AsNeeded
 
         ListView {
             id: list

@@ -118,7 +118,6 @@ Rectangle {
                 Layout.fillHeight: true
                 contentWidth: availableWidth
                 contentHeight: pane.height + 56
-                ScrollBar.vertical.policy: ScrollBar.AsNeeded
 
                 Loader {
                     id: pane

@@ -20,7 +20,8 @@ Item {
         anchors.topMargin: screen.reservedTop
         anchors.leftMargin: 32
         anchors.rightMargin: 32
-        // Where the room is short, the gaps narrow before the title and the notes give way.
+        // Where the room is short, the gaps narrow before the title and the notes give way, so that the
+        // music card, the button and the safety line below them always fit.
         spacing: Math.max(10, Math.min(24, (screen.height - screen.reservedTop - 420) / 4))
 
         Item {
@@ -31,12 +32,16 @@ Item {
             objectName: "roundCompleteTitle"
             Layout.alignment: Qt.AlignHCenter
             Layout.maximumWidth: parent.width
+            Layout.fillHeight: true
             Layout.preferredHeight: implicitHeight
+            Layout.maximumHeight: implicitHeight
             Layout.minimumHeight: 40
             text: screen.shown.title
             font.pixelSize: Theme.fontDisplay
             fontSizeMode: Text.VerticalFit
             minimumPixelSize: 28
+            // A title fitted to less height is narrower than its box.
+            horizontalAlignment: Text.AlignHCenter
             font.weight: Theme.fontWeightEmphasis
             color: Theme.foreground
             elide: Text.ElideRight
@@ -50,7 +55,9 @@ Item {
             Layout.alignment: Qt.AlignHCenter
             Layout.preferredWidth: 460
             Layout.maximumWidth: parent.width
+            Layout.fillHeight: true
             Layout.preferredHeight: 118
+            Layout.maximumHeight: 118
             Layout.minimumHeight: 84
             compact: false
             label: screen.shown.notesHeading

@@ -19,9 +19,12 @@ Window {
     // compiled when the sheet first opens, so that start-up does not pay for views, and the modules they
     // import, that may never show.
     property url content
-    // The fixed size, or as much of it as fits on the screen; the view, laid out to the fixed size,
-    // scrolls for the rest.
+    // The fixed size, or as much of it as fits on the screen.
     property size openSize: fixedSize
+    // A sheet cut to a shorter screen lays its view out for the height it gets, and the view's own
+    // scrolling area takes up the difference; only below this height, or on a narrower screen, does the
+    // sheet scroll as a whole.
+    readonly property real smallestLayoutHeight: 480
     // The view while the sheet is open; null otherwise.
     readonly property Item view: contentLoader.item as Item
 
@@ -79,17 +82,22 @@ Window {
     onClosing: dismissed()
     onActiveChanged: if (active) fitToFrame()
 
-    // On a screen shorter or narrower than the sheet, the sheet scrolls as a whole.
     Flickable {
+        id: sheetScroll
+
         objectName: "sheetScroll"
         anchors.fill: parent
-        contentWidth: sheet.fixedSize.width
-        contentHeight: sheet.fixedSize.height
+        contentWidth: contentLoader.width
+        contentHeight: contentLoader.height
         interactive: contentHeight > height || contentWidth > width
         boundsBehavior: Flickable.StopAtBounds
         clip: true
-        ScrollBar.vertical: ScrollBar {}
-        ScrollBar.horizontal: ScrollBar {}
+        ScrollBar.vertical: ScrollBar {
+            policy: sheetScroll.contentHeight > sheetScroll.height ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
+        }
+        ScrollBar.horizontal: ScrollBar {
+            policy: sheetScroll.contentWidth > sheetScroll.width ? ScrollBar.AlwaysOn : ScrollBar.AlwaysOff
+        }
 
         // Built in the same step as the sheet opens (not asynchronously), so that the sheet's first frame
         // already shows its view and the view's first focus and the Esc shortcut work from that frame on.
@@ -97,7 +105,7 @@ Window {
             id: contentLoader
 
             width: sheet.fixedSize.width
-            height: sheet.fixedSize.height
+            height: Math.max(sheet.height, Math.min(sheet.smallestLayoutHeight, sheet.fixedSize.height))
             active: sheet.showing
             source: sheet.content
             // A keyboard or screen-reader user starts on the sheet's first control, not on nothing.
