@@ -10,7 +10,10 @@ Window {
     title: AppController.appearance.windowTitle
     width: 1240
     height: 880
-    minimumWidth: 760
+    // Qt's Wayland client holds a window at its minimum size even where a tiling compositor gives it
+    // less, and the compositor then cuts the view off; there the minimum is the least the view is laid
+    // out for, and below 760 × 540 the view gives way.
+    minimumWidth: Qt.platform.pluginName === "wayland" ? 640 : 760
     minimumHeight: 540
     color: Theme.sheetBackground
     visible: true
