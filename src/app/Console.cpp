@@ -44,7 +44,8 @@ void Console::refreshConsolePresentations()
 {
     const AppLanguage language = m_controller.language();
     publish(*this, m_focusConsole,
-        FocusConsolePresentation::make(m_controller.round()->trackingState(), language),
+        FocusConsolePresentation::make(m_controller.round()->trackingState(), language,
+            m_controller.windowSystem(), m_controller.round()->isActivityWithheld()),
         &Console::focusConsoleChanged);
     publish(*this, m_roundComplete,
         RoundCompletePresentation::make(language, m_controller.breakWheel()->keyboardHold()),

@@ -23,16 +23,27 @@ QString symbolOf(WorkTrackingState state)
 
 } // namespace
 
-FocusConsolePresentation FocusConsolePresentation::make(WorkTrackingState state, AppLanguage language)
+FocusConsolePresentation FocusConsolePresentation::make(
+    WorkTrackingState state, AppLanguage language, WindowSystem windowSystem, bool activityWithheld)
 {
     const bool manuallyPaused = state == WorkTrackingState::manuallyPaused;
+    // A round paused by hand keeps its controls: nothing would be counted anyway.
+    const bool withheld
+        = activityWithheld && !manuallyPaused && state != WorkTrackingState::permissionRequired;
     FocusConsolePresentation presentation;
-    presentation.statusTitle = title(state, language);
-    presentation.statusSymbol = symbolOf(state);
-    presentation.showsPermissionButton = state == WorkTrackingState::permissionRequired;
-    presentation.permissionTitle
-        = localized(language, QStringLiteral("授予活动监测权限"), QStringLiteral("Grant Activity Access"));
-    presentation.permissionSymbol = QStringLiteral("keyboard.badge.ellipsis");
+    presentation.statusTitle = withheld
+        ? localized(language, QStringLiteral("另一程序保持屏幕唤醒时，无法计数活动"),
+            QStringLiteral("Activity cannot be counted while another program keeps the screen awake"))
+        : title(state, language, windowSystem);
+    presentation.statusSymbol = withheld ? QStringLiteral("keyboard.badge.ellipsis") : symbolOf(state);
+    presentation.showsPermissionButton = withheld || state == WorkTrackingState::permissionRequired;
+    presentation.offersElapsedTime = withheld;
+    presentation.permissionTitle = withheld
+        ? localized(language, QStringLiteral("本轮按自然经过时间计时"),
+            QStringLiteral("Count Elapsed Time This Round"))
+        : localized(language, QStringLiteral("授予活动监测权限"), QStringLiteral("Grant Activity Access"));
+    presentation.permissionSymbol
+        = withheld ? QStringLiteral("timer") : QStringLiteral("keyboard.badge.ellipsis");
     presentation.pauseTitle = StringTable::text(
         manuallyPaused ? QStringLiteral("继续计时") : QStringLiteral("暂停计时"), language);
     presentation.pauseSymbol = manuallyPaused ? QStringLiteral("play.fill") : QStringLiteral("pause.fill");

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppLanguage.h"
+#include "core/WindowSystem.h"
 #include "core/WorkTrackingState.h"
 
 #include <QObject>
@@ -17,6 +18,7 @@ struct FocusConsolePresentation
     Q_PROPERTY(bool showsPermissionButton MEMBER showsPermissionButton CONSTANT FINAL)
     Q_PROPERTY(QString permissionTitle MEMBER permissionTitle CONSTANT FINAL)
     Q_PROPERTY(QString permissionSymbol MEMBER permissionSymbol CONSTANT FINAL)
+    Q_PROPERTY(bool offersElapsedTime MEMBER offersElapsedTime CONSTANT FINAL)
     Q_PROPERTY(QString pauseTitle MEMBER pauseTitle CONSTANT FINAL)
     Q_PROPERTY(QString pauseSymbol MEMBER pauseSymbol CONSTANT FINAL)
     Q_PROPERTY(bool pauseIsPrimary MEMBER pauseIsPrimary CONSTANT FINAL)
@@ -28,7 +30,9 @@ struct FocusConsolePresentation
     Q_PROPERTY(QString notesPlaceholder MEMBER notesPlaceholder CONSTANT FINAL)
 
 public:
-    static FocusConsolePresentation make(WorkTrackingState state, AppLanguage language);
+    // `activityWithheld`: the desktop tells no input while another program keeps the screen awake.
+    static FocusConsolePresentation make(WorkTrackingState state, AppLanguage language,
+        WindowSystem windowSystem = WindowSystem::x11, bool activityWithheld = false);
 
     QString statusTitle;
     QString statusSymbol;
@@ -36,6 +40,8 @@ public:
     bool showsPermissionButton = false;
     QString permissionTitle;
     QString permissionSymbol;
+    // The one button counts elapsed time for this round instead: the desktop withholds the input.
+    bool offersElapsedTime = false;
     // The pause button turns into the primary resume button while the round is paused by hand.
     QString pauseTitle;
     QString pauseSymbol;

@@ -167,12 +167,13 @@ void Round::tick()
         return;
     // One instant for the whole tick: the saved state then says what the timer counted.
     const QDateTime now = m_controller.now();
-    const bool trackActivity = m_controller.preferences().trackActivity;
+    const bool trackActivity = m_controller.preferences().trackActivity && !m_countsElapsedThisRound;
     if (trackActivity) {
         retryKeyboardMonitoringIfNeeded(now);
         // Without both monitors the round cannot see activity: it stands still rather than idling away.
         if (!m_monitor.bothMonitorsInstalled())
             return;
+        followWithheldActivity();
     }
     const bool reached = trackActivity ? m_workTimer.tick(now) : m_workTimer.tickContinuously(now);
     if (reached) {
@@ -232,6 +233,7 @@ void Round::startNewFocusSession()
     m_currentSessionID = Uuid::newEventID();
     m_currentFocusStartedAt = at;
     m_currentFocusLogID.reset();
+    m_countsElapsedThisRound = false;
     m_controller.journal()->setRoundText(defaultFocusTitle(m_sessionNumber), QString());
     publish(*this, m_secondsRemaining, secondsFromMinutes(m_controller.preferences().sessionMinutes),
         &Round::secondsRemainingChanged);

@@ -53,6 +53,8 @@ public:
     bool isActivityTrackingOn() const;
     // The last look for a source of input activity found none: the header says why tracking is off.
     bool inputAccessMissing() const { return m_inputAccessMissing; }
+    // The desktop stopped telling the session's input while another program keeps the screen awake.
+    bool isActivityWithheld() const { return m_activityWithheld; }
     qint64 sessionNumber() const { return m_sessionNumber; }
     const AutomaticWorkTimer &workTimer() const { return m_workTimer; }
     const QString &currentSessionID() const { return m_currentSessionID; }
@@ -80,6 +82,8 @@ public:
     Q_INVOKABLE void toggleManualPause();
     Q_INVOKABLE void enableAutomaticTracking();
     Q_INVOKABLE void toggleActivityTracking();
+    // While the desktop withholds the session's input, this round counts elapsed time instead.
+    Q_INVOKABLE void countElapsedTimeThisRound();
     void handleInputActivity();
     // Says what the tracking needs: an X11 session, or a desktop that reports activity.
     void showPermissionAlert();
@@ -122,6 +126,7 @@ private:
     void startKeyboardMonitoring();
     void retryKeyboardMonitoringIfNeeded(const QDateTime &now);
     void syncTrackingPresentation();
+    void followWithheldActivity();
     void publishWorkTimerState();
     qint64 remainingSeconds() const;
     void resetWorkTimer(const QDateTime &now);
@@ -140,6 +145,8 @@ private:
     qint64 m_sessionNumber = 1;
     bool m_inputAccessMissing = false;
     bool m_hasPromptedForAccessibility = false;
+    bool m_activityWithheld = false;
+    bool m_countsElapsedThisRound = false;
 
     AutomaticWorkTimer m_workTimer;
     bool m_restoredFocusSession = false;

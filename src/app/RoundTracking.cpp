@@ -15,7 +15,8 @@ constexpr double monitorRetryInterval = 3.0;
 
 void Round::handleInputActivity()
 {
-    if (m_phase != SessionPhase::Focus || !m_controller.preferences().trackActivity)
+    if (m_phase != SessionPhase::Focus || !m_controller.preferences().trackActivity
+        || m_countsElapsedThisRound)
         return;
     const QDateTime at = m_controller.now();
     const WorkTrackingState state = m_workTimer.state;
@@ -153,6 +154,32 @@ void Round::toggleActivityTracking()
     }
     if (m_controller.preferences().trackActivity && m_trackingState == WorkTrackingState::permissionRequired)
         enableAutomaticTracking();
+}
+
+void Round::followWithheldActivity()
+{
+    if (m_activityWithheld == m_monitor.isActivityWithheld())
+        return;
+    m_activityWithheld = !m_activityWithheld;
+    emit trackingStateChanged();
+}
+
+void Round::countElapsedTimeThisRound()
+{
+    if (m_phase != SessionPhase::Focus || m_countsElapsedThisRound)
+        return;
+    m_countsElapsedThisRound = true;
+    m_activityWithheld = false;
+    // From now on, as with tracking switched off; the time before was counted by activity.
+    const QDateTime at = m_controller.now();
+    m_workTimer.tick(at);
+    if (m_workTimer.state != WorkTrackingState::manuallyPaused) {
+        m_workTimer.lastActivity = at;
+        m_workTimer.lastAccountingDate = at;
+        m_workTimer.state = WorkTrackingState::tracking;
+    }
+    m_trackingState = m_workTimer.state;
+    emit trackingStateChanged();
 }
 
 void Round::syncTrackingPresentation()

@@ -23,7 +23,7 @@ void TrayMenuBridge::refresh()
     m_trayIcon.setModel(TrayMenuModel::make(m_controller.round()->phase(),
         m_controller.round()->trackingState(), m_controller.language(), m_controller.round()->formattedTime(),
         m_controller.round()->secondsRemainingForDisplay(),
-        m_controller.updateController().canCheckForUpdates()));
+        m_controller.updateController().canCheckForUpdates(), m_controller.windowSystem()));
 }
 
 void TrayMenuBridge::perform(TrayMenuModel::Action action)

@@ -19,6 +19,13 @@ QString title(WorkTrackingState state, AppLanguage language)
     return {};
 }
 
+QString title(WorkTrackingState state, AppLanguage language, WindowSystem windowSystem)
+{
+    if (state == WorkTrackingState::permissionRequired && windowSystem == WindowSystem::wayland)
+        return localized(language, QStringLiteral("没有活动来源"), QStringLiteral("No Activity Source"));
+    return title(state, language);
+}
+
 QString title(AudioPlaylistKind kind, AppLanguage language)
 {
     switch (kind) {

@@ -21,4 +21,8 @@ public:
     // has reported activity, and hand over what came meanwhile here; periodic checks run here too, so that
     // a source needs no timer of its own.
     virtual void tick() = 0;
+
+    // The desktop has stopped telling this source of input (another program keeps the screen awake), so
+    // activity goes uncounted until it tells again.
+    virtual bool isWithheld() const { return false; }
 };

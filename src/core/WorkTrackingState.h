@@ -2,6 +2,7 @@
 
 #include "core/AppLanguage.h"
 #include "core/RawValueEnum.h"
+#include "core/WindowSystem.h"
 
 enum class WorkTrackingState { permissionRequired, waitingForActivity, tracking, idlePaused, manuallyPaused };
 
@@ -12,3 +13,5 @@ template<> struct RawValues<WorkTrackingState>
 };
 
 QString title(WorkTrackingState state, AppLanguage language);
+// Without input access a Wayland session has no activity source at all, whatever X11 would need.
+QString title(WorkTrackingState state, AppLanguage language, WindowSystem windowSystem);

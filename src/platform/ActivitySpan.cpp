@@ -14,6 +14,7 @@ void ActivitySpan::stop()
 
 void ActivitySpan::begin()
 {
+    m_quietTicks = 0;
     if (m_active || !m_onActivity)
         return;
     m_active = true;
@@ -22,8 +23,15 @@ void ActivitySpan::begin()
 
 void ActivitySpan::tick()
 {
-    if (m_active && m_onActivity)
-        report();
+    if (!m_active || !m_onActivity)
+        return;
+    // Without fresh notices a span would count a user who left as present for as long as the compositor
+    // stays silent.
+    if (m_endAfterQuietTicks > 0 && ++m_quietTicks > m_endAfterQuietTicks) {
+        m_active = false;
+        return;
+    }
+    report();
 }
 
 void ActivitySpan::report()

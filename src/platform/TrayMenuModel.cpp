@@ -24,7 +24,7 @@ Entry separator()
 } // namespace
 
 TrayMenuModel TrayMenuModel::make(SessionPhase phase, WorkTrackingState trackingState, AppLanguage language,
-    const QString &timeText, qint64 secondsRemaining, bool canCheckForUpdates)
+    const QString &timeText, qint64 secondsRemaining, bool canCheckForUpdates, WindowSystem windowSystem)
 {
     const bool inFocus = phase == SessionPhase::Focus;
     TrayMenuModel model;
@@ -40,7 +40,8 @@ TrayMenuModel TrayMenuModel::make(SessionPhase phase, WorkTrackingState tracking
             Action::showMainWindow));
     model.entries.append(separator());
     if (inFocus) {
-        model.entries.append(textEntry(title(trackingState, language) + QStringLiteral(" · ") + timeText));
+        model.entries.append(
+            textEntry(title(trackingState, language, windowSystem) + QStringLiteral(" · ") + timeText));
         if (trackingState == WorkTrackingState::permissionRequired) {
             model.entries.append(actionEntry(localized(language, QStringLiteral("授予活动监测权限"),
                                                  QStringLiteral("Grant Activity Access")),

@@ -40,7 +40,8 @@ struct TrayMenuModel
     // The tooltip counts whole minutes, rounded up from `secondsRemaining`: a StatusNotifier host rereads
     // the whole item at every change of it, which a ticking second would ask for every second.
     static TrayMenuModel make(SessionPhase phase, WorkTrackingState trackingState, AppLanguage language,
-        const QString &timeText, qint64 secondsRemaining, bool canCheckForUpdates);
+        const QString &timeText, qint64 secondsRemaining, bool canCheckForUpdates,
+        WindowSystem windowSystem = WindowSystem::x11);
 
     friend bool operator==(const TrayMenuModel &, const TrayMenuModel &) = default;
 };

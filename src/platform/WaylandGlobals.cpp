@@ -1,5 +1,6 @@
 #include "platform/WaylandGlobals.h"
 
+#include <algorithm>
 #include <cstring>
 #include <wayland-client.h>
 
@@ -7,16 +8,20 @@ namespace {
 
 struct Wanted
 {
-    std::vector<const wl_interface *> interfaces;
+    std::vector<WaylandGlobal> interfaces;
     std::vector<void *> bound;
 };
 
-void handleGlobal(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t)
+void handleGlobal(void *data, wl_registry *registry, uint32_t name, const char *interface, uint32_t version)
 {
     auto *wanted = static_cast<Wanted *>(data);
     for (size_t index = 0; index < wanted->interfaces.size(); ++index) {
-        if (!wanted->bound[index] && std::strcmp(interface, wanted->interfaces[index]->name) == 0)
-            wanted->bound[index] = wl_registry_bind(registry, name, wanted->interfaces[index], 1);
+        const WaylandGlobal &global = wanted->interfaces[index];
+        if (wanted->bound[index] || std::strcmp(interface, global.interface->name) != 0)
+            continue;
+        const uint32_t agreed
+            = std::min({ version, uint32_t(global.interface->version), global.newestVersion });
+        wanted->bound[index] = wl_registry_bind(registry, name, global.interface, agreed);
     }
 }
 
@@ -26,8 +31,7 @@ const wl_registry_listener registryListener { handleGlobal, handleGlobalRemove }
 
 } // namespace
 
-std::vector<void *> bindWaylandGlobals(
-    wl_display *display, std::initializer_list<const wl_interface *> interfaces)
+std::vector<void *> bindWaylandGlobals(wl_display *display, std::initializer_list<WaylandGlobal> interfaces)
 {
     Wanted wanted { interfaces, std::vector<void *>(interfaces.size(), nullptr) };
     wl_event_queue *queue = wl_display_create_queue(display);

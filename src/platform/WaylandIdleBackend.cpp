@@ -8,8 +8,12 @@
 
 namespace {
 
-// How long without input ends a span of activity: the shortest pause worth telling apart from typing.
-constexpr uint32_t idleAfterMs = 1000;
+// A span of activity ends after a second without fresh input, in the owner's 0.25 s ticks: the shortest
+// pause worth telling apart from typing.
+constexpr int quietTicksEndingSpan = 4;
+// A short watch idles within a moment of the last input; one that stays unidled for this long (5 s) is
+// held by an inhibitor, since nobody's input comes without a millisecond's gap for so long.
+constexpr int ticksNotIdledWithheld = 20;
 
 const wl_interface *managerInterface(ext_idle_notifier_v1 *)
 {
@@ -21,8 +25,24 @@ const wl_interface *managerInterface(org_kde_kwin_idle *)
     return &org_kde_kwin_idle_interface;
 }
 
+uint32_t newestVersion(ext_idle_notifier_v1 *)
+{
+    return uint32_t(ext_idle_notifier_v1_interface.version);
+}
+
+uint32_t newestVersion(org_kde_kwin_idle *)
+{
+    return 1;
+}
+
 ext_idle_notification_v1 *newWatch(ext_idle_notifier_v1 *manager, wl_seat *seat, uint32_t idleMs)
 {
+#ifdef EXT_IDLE_NOTIFIER_V1_GET_INPUT_IDLE_NOTIFICATION_SINCE_VERSION
+    // Only the user's input, whatever inhibits idleness.
+    if (ext_idle_notifier_v1_get_version(manager)
+        >= EXT_IDLE_NOTIFIER_V1_GET_INPUT_IDLE_NOTIFICATION_SINCE_VERSION)
+        return ext_idle_notifier_v1_get_input_idle_notification(manager, idleMs, seat);
+#endif
     return ext_idle_notifier_v1_get_idle_notification(manager, idleMs, seat);
 }
 
@@ -64,29 +84,29 @@ void destroy(org_kde_kwin_idle *manager)
 
 } // namespace
 
-// The short watch idles at once; only the next input matters.
 template<typename Protocol>
-const typename Protocol::Listener WaylandIdleBackend<Protocol>::beginListener { ignore, beginWatchResumed };
+const typename Protocol::Listener WaylandIdleBackend<Protocol>::watchListener { watchIdled, watchResumed };
 
-// The short watch tells the same input.
-template<typename Protocol>
-const typename Protocol::Listener WaylandIdleBackend<Protocol>::endListener { endWatchIdled, ignore };
-
-template<typename Protocol> void WaylandIdleBackend<Protocol>::beginWatchResumed(void *data, Watch *)
+template<typename Protocol> void WaylandIdleBackend<Protocol>::watchIdled(void *data, Watch *)
 {
     auto *self = static_cast<WaylandIdleBackend *>(data);
-    destroy(self->m_beginWatch);
-    self->m_beginWatch = nullptr;
+    self->m_watchIdled = true;
+    self->m_withheld = false;
+}
+
+template<typename Protocol> void WaylandIdleBackend<Protocol>::watchResumed(void *data, Watch *)
+{
+    auto *self = static_cast<WaylandIdleBackend *>(data);
+    // Gone at once: a watch that stays would tell every further key.
+    destroy(self->m_watch);
+    self->m_watch = nullptr;
     self->m_resumed = true;
 }
 
-template<typename Protocol> void WaylandIdleBackend<Protocol>::endWatchIdled(void *data, Watch *)
-{
-    auto *self = static_cast<WaylandIdleBackend *>(data);
-    self->m_resumed = false;
-    self->m_span.end();
-    self->armBeginWatch();
-}
+template<typename Protocol>
+WaylandIdleBackend<Protocol>::WaylandIdleBackend()
+    : m_span(quietTicksEndingSpan)
+{ }
 
 template<typename Protocol> WaylandIdleBackend<Protocol>::~WaylandIdleBackend()
 {
@@ -105,8 +125,8 @@ template<typename Protocol> bool WaylandIdleBackend<Protocol>::install(std::func
     m_display = wl_display_connect(nullptr);
     if (!m_display)
         return false;
-    const std::vector<void *> globals
-        = bindWaylandGlobals(m_display, { &wl_seat_interface, managerInterface(m_manager) });
+    const std::vector<void *> globals = bindWaylandGlobals(
+        m_display, { &wl_seat_interface, { managerInterface(m_manager), newestVersion(m_manager) } });
     if (!globals.empty()) {
         m_seat = static_cast<wl_seat *>(globals[0]);
         m_manager = static_cast<typename Protocol::Manager *>(globals[1]);
@@ -115,10 +135,7 @@ template<typename Protocol> bool WaylandIdleBackend<Protocol>::install(std::func
         remove();
         return false;
     }
-    m_endWatch = newWatch(m_manager, m_seat, idleAfterMs);
-    listen(m_endWatch, &endListener, this);
-    armBeginWatch();
-    wl_display_flush(m_display);
+    armWatch();
     m_span.start(std::move(onEvent));
     m_socket = std::make_unique<QSocketNotifier>(wl_display_get_fd(m_display), QSocketNotifier::Read);
     QObject::connect(m_socket.get(), &QSocketNotifier::activated, m_socket.get(), [this] { readEvents(); });
@@ -129,34 +146,51 @@ template<typename Protocol> void WaylandIdleBackend<Protocol>::remove()
 {
     m_span.stop();
     m_resumed = false;
+    m_withheld = false;
     if (m_socket) {
         // remove() may run from within the notifier's own signal.
         m_socket->setEnabled(false);
         m_socket.release()->deleteLater();
     }
-    if (m_beginWatch)
-        destroy(m_beginWatch);
-    if (m_endWatch)
-        destroy(m_endWatch);
+    if (m_watch)
+        destroy(m_watch);
     if (m_manager)
         destroy(m_manager);
     if (m_seat)
         wl_seat_destroy(m_seat);
     if (m_display)
         wl_display_disconnect(m_display);
-    m_beginWatch = nullptr;
-    m_endWatch = nullptr;
+    m_watch = nullptr;
     m_manager = nullptr;
     m_seat = nullptr;
     m_display = nullptr;
 }
 
-template<typename Protocol> void WaylandIdleBackend<Protocol>::armBeginWatch()
+template<typename Protocol> void WaylandIdleBackend<Protocol>::tick()
 {
-    if (m_beginWatch)
+    // Nothing to watch before install() or once the compositor is gone.
+    if (!m_socket || !m_socket->isEnabled())
         return;
-    m_beginWatch = newWatch(m_manager, m_seat, Protocol::beginWatchMs);
-    listen(m_beginWatch, &beginListener, this);
+    m_span.tick();
+    if (m_watch && !m_watchIdled && ++m_ticksNotIdled >= ticksNotIdledWithheld && !m_withheld) {
+        m_withheld = true;
+        // Nothing the compositor says can be trusted to end the span now.
+        m_span.end();
+    }
+    // Input during the span is fresh only to a watch made after the last input it told.
+    if (m_span.isActive())
+        armWatch();
+}
+
+template<typename Protocol> void WaylandIdleBackend<Protocol>::armWatch()
+{
+    if (m_watch)
+        return;
+    m_watch = newWatch(m_manager, m_seat, Protocol::shortWatchMs);
+    listen(m_watch, &watchListener, this);
+    m_watchIdled = false;
+    m_ticksNotIdled = 0;
+    wl_display_flush(m_display);
 }
 
 template<typename Protocol> void WaylandIdleBackend<Protocol>::readEvents()

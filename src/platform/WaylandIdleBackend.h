@@ -24,7 +24,7 @@ struct ExtIdleNotifyProtocol
     using Watch = ext_idle_notification_v1;
     using Listener = ext_idle_notification_v1_listener;
     // Idles at once and resumes on the next input.
-    static constexpr uint32_t beginWatchMs = 0;
+    static constexpr uint32_t shortWatchMs = 0;
 };
 
 struct KdeIdleProtocol
@@ -33,15 +33,20 @@ struct KdeIdleProtocol
     using Watch = org_kde_kwin_idle_timeout;
     using Listener = org_kde_kwin_idle_timeout_listener;
     // Compositors disarm a timeout of zero instead of idling at once, hence the millisecond.
-    static constexpr uint32_t beginWatchMs = 1;
+    static constexpr uint32_t shortWatchMs = 1;
 };
 
 // Input of the whole session from a Wayland compositor's idle watches, on a connection of its own, read on
-// the main thread. Two watches tell the edges: a short one resumes on the next input (activity began; it is
-// made anew after each idle moment), one idles after a second without input (activity stopped).
+// the main thread. A short watch idles at once and resumes on the next input: that input is fresh activity.
+// While a span of activity lasts the watch is made anew at each tick, so that input keeps telling the span
+// it goes on; a second without fresh input ends it. A compositor tells no idleness while another program
+// inhibits it (a playing video), and with version 1 of ext-idle-notify-v1 or with org_kde_kwin_idle no
+// input either: a short watch that does not idle says so, and the source reports itself withheld.
+// Version 2's input watches ignore inhibitors.
 template<typename Protocol> class WaylandIdleBackend : public InputActivityBackend
 {
 public:
+    WaylandIdleBackend();
     ~WaylandIdleBackend() override;
 
     // Whether the compositor of this session offers the protocol and a seat.
@@ -49,26 +54,28 @@ public:
 
     bool install(std::function<void()> onEvent) override;
     void remove() override;
-    void tick() override { m_span.tick(); }
+    void tick() override;
+    bool isWithheld() const override { return m_withheld; }
 
 private:
     using Watch = typename Protocol::Watch;
 
-    static const typename Protocol::Listener beginListener;
-    static const typename Protocol::Listener endListener;
+    static const typename Protocol::Listener watchListener;
 
-    static void ignore(void *, Watch *) { }
-    static void beginWatchResumed(void *data, Watch *);
-    static void endWatchIdled(void *data, Watch *);
+    static void watchIdled(void *data, Watch *);
+    static void watchResumed(void *data, Watch *);
 
-    void armBeginWatch();
+    void armWatch();
     void readEvents();
 
     wl_display *m_display = nullptr;
     wl_seat *m_seat = nullptr;
     typename Protocol::Manager *m_manager = nullptr;
-    Watch *m_beginWatch = nullptr;
-    Watch *m_endWatch = nullptr;
+    Watch *m_watch = nullptr;
+    bool m_watchIdled = false;
+    // Ticks since the watch was made, while it has not idled.
+    int m_ticksNotIdled = 0;
+    bool m_withheld = false;
     std::unique_ptr<QSocketNotifier> m_socket;
     // Input resumed while events were dispatched; reported once the dispatch has returned, since the
     // report may remove this backend and with it the connection being dispatched.

@@ -36,6 +36,9 @@ public:
     bool hasLocalMonitor() const { return m_hasLocalMonitor; }
     // Both monitors installed: only then can activity be tracked.
     bool bothMonitorsInstalled() const { return m_hasGlobalMonitor && m_hasLocalMonitor; }
+    // The session's input is withheld from the global monitor: this application's own windows are all it
+    // sees.
+    bool isActivityWithheld() const { return m_hasGlobalMonitor && m_globalBackend->isWithheld(); }
 
     // Called on the main thread for each report.
     std::function<void()> onActivity;

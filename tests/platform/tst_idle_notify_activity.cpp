@@ -136,33 +136,88 @@ private slots:
         QVERIFY(!m_backend.install([this] { ++m_reports; }));
     }
 
-    // Activity begins with the next input after an idle moment, lasts one report per tick, and ends when
-    // a second passed without input.
-    void edgesOfActivity()
+    // A span reports at once and at each tick, and where its source can tell only fresh input, ends once
+    // none came for the quiet ticks. Steps: b fresh input, t tick, e the source's own end.
+    void spanOfActivity_data()
+    {
+        QTest::addColumn<int>("quietTicks");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("fresh input keeps it open") << 4 << "btbtbtbtttt" << 8;
+        QTest::newRow("a user who left stops counting") << 4 << "btttttttt" << 5;
+        QTest::newRow("fresh input after the end begins anew") << 4 << "bttttttb" << 6;
+        QTest::newRow("without a limit until its end") << 0 << "bttttttttett" << 9;
+    }
+
+    void spanOfActivity()
+    {
+        QFETCH(int, quietTicks);
+        QFETCH(QString, steps);
+        ActivitySpan span(quietTicks);
+        span.start([this] { ++m_reports; });
+        for (const QChar step : steps) {
+            if (step == u'b')
+                span.begin();
+            else if (step == u't')
+                span.tick();
+            else
+                span.end();
+        }
+        QTEST(m_reports, "reports");
+    }
+
+    // Input is fresh when a watch made after the last input it told resumes; each tick of a span makes
+    // one anew, and a second without fresh input ends the span.
+    void freshInputAtEachTick()
     {
         IdleCompositor compositor(true);
         QVERIFY(IdleNotifyActivityBackend::isOffered());
         QTRY_VERIFY(compositor.timeouts().empty());
         QVERIFY(m_backend.install([this] { ++m_reports; }));
-        QTRY_COMPARE(compositor.timeouts(), (std::vector<uint32_t> { 1000, 0 }));
+        QTRY_COMPARE(compositor.timeouts(), (std::vector<uint32_t> { 0 }));
+        compositor.send(0, true);
         m_backend.tick();
         QCOMPARE(m_reports, 0);
 
         compositor.send(0, false);
         QTRY_COMPARE(m_reports, 1);
-        // The watch for the beginning has done its work.
-        QTRY_COMPARE(compositor.timeouts(), (std::vector<uint32_t> { 1000 }));
+        QTRY_VERIFY(compositor.timeouts().empty());
         m_backend.tick();
-        m_backend.tick();
-        QCOMPARE(m_reports, 3);
-
-        compositor.send(1000, true);
-        QTRY_COMPARE(compositor.timeouts(), (std::vector<uint32_t> { 1000, 0 }));
-        m_backend.tick();
-        QCOMPARE(m_reports, 3);
-
+        QCOMPARE(m_reports, 2);
+        QTRY_COMPARE(compositor.timeouts(), (std::vector<uint32_t> { 0 }));
+        compositor.send(0, true);
         compositor.send(0, false);
-        QTRY_COMPARE(m_reports, 4);
+        QTRY_VERIFY(compositor.timeouts().empty());
+        for (int tick = 0; tick < 8; ++tick)
+            m_backend.tick();
+        // Four quiet ticks after the fresh input, then nothing.
+        QCOMPARE(m_reports, 6);
+        QVERIFY(!m_backend.isWithheld());
+    }
+
+    // A compositor held by an idle inhibitor never idles the short watch: what was counted stops within a
+    // second, the source says it is withheld, and is believed again once the watch idles.
+    void withheldWhileTheWatchCannotIdle()
+    {
+        IdleCompositor compositor(true);
+        QVERIFY(m_backend.install([this] { ++m_reports; }));
+        QTRY_COMPARE(compositor.timeouts(), (std::vector<uint32_t> { 0 }));
+        compositor.send(0, true);
+        compositor.send(0, false);
+        QTRY_COMPARE(m_reports, 1);
+        QTRY_VERIFY(compositor.timeouts().empty());
+        // The tick that makes the watch anew, then five seconds of ticks.
+        for (int tick = 0; tick < 1 + 20; ++tick) {
+            QVERIFY(!m_backend.isWithheld());
+            m_backend.tick();
+        }
+        QCOMPARE(m_reports, 5);
+        QVERIFY(m_backend.isWithheld());
+
+        QTRY_COMPARE(compositor.timeouts(), (std::vector<uint32_t> { 0 }));
+        compositor.send(0, true);
+        QTRY_VERIFY(!m_backend.isWithheld());
+        QCOMPARE(m_reports, 5);
     }
 };
 

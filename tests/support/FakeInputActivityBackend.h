@@ -23,6 +23,7 @@ public:
             fire();
     }
 
+    bool isWithheld() const override { return withheld; }
     bool isInstalled() const { return bool(m_onEvent); }
     // An input event; ignored while not installed, as a real source would.
     void fire()
@@ -35,6 +36,7 @@ public:
     int installations = 0;
     int ticks = 0;
     bool fireAtTick = false;
+    bool withheld = false;
 
 private:
     std::function<void()> m_onEvent;

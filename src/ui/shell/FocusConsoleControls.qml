@@ -3,7 +3,8 @@ import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Quorvane.Common
 
-// The control row of the focus console. Without input access it is the one button that asks for it;
+// The control row of the focus console. Without input access it is the one button that asks for it (or,
+// while the desktop withholds the input, that counts elapsed time for this round);
 // otherwise pause (or, while paused by hand, the primary resume button) beside finish-now. For a screen
 // reader pause and resume are one switch, checked while paused; the keys move to the twin that shows.
 Item {
@@ -29,7 +30,8 @@ Item {
             color: permission.labelColor
             font: permission.font
         }
-        onClicked: AppController.round.enableAutomaticTracking()
+        onClicked: controls.shown.offersElapsedTime ? AppController.round.countElapsedTimeThisRound()
+                                                    : AppController.round.enableAutomaticTracking()
     }
 
     RowLayout {
