@@ -46,12 +46,17 @@ BreakWheel::BreakWheel(std::unique_ptr<KeyboardLocker> locker, RandomSource &ran
     };
     // The locked break's Done, pressed from the keyboard that the grab otherwise keeps from every window.
     m_keyboardLocker->onConfirmKey = [this] { confirmActivityCompleted(); };
+    m_keyboardLocker->onHoldChanged = [this] {
+        refreshBreakLockText();
+        emit keyboardHoldChanged();
+    };
 }
 
 BreakWheel::~BreakWheel()
 {
     m_keyboardLocker->onEmergencyUnlock = nullptr;
     m_keyboardLocker->onConfirmKey = nullptr;
+    m_keyboardLocker->onHoldChanged = nullptr;
 }
 
 QVariantList BreakWheel::wheelEntries() const
@@ -235,6 +240,7 @@ KeyboardHold BreakWheel::keyboardHold() const
 
 void BreakWheel::refreshBreakLockText()
 {
+    // Each hold has a line of its own, so the line's signal also tells whether keys are held.
     publish(*this, m_breakLockText, keyboardHoldText(m_keyboardLocker->hold(), m_controller.language()),
         &BreakWheel::breakLockTextChanged);
 }

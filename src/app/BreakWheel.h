@@ -36,6 +36,8 @@ class BreakWheel : public QObject
     Q_PROPERTY(bool emergencyUnlocked READ emergencyUnlocked NOTIFY emergencyUnlockedChanged FINAL)
     // The line about what holds the keyboard.
     Q_PROPERTY(QString breakLockText READ breakLockText NOTIFY breakLockTextChanged FINAL)
+    // Whether anything of the keyboard is held, so that a lock and its way out are worth showing.
+    Q_PROPERTY(bool holdsKeys READ holdsKeys NOTIFY breakLockTextChanged FINAL)
 
 public:
     // Reads the recent draws from `root`, the controller's data folder.
@@ -57,6 +59,7 @@ public:
     bool emergencyUnlocked() const { return m_emergencyUnlocked; }
     const QString &breakLockText() const { return m_breakLockText; }
     KeyboardHold keyboardHold() const;
+    bool holdsKeys() const { return keyboardHold() != KeyboardHold::windowOnly; }
     // The drawn items, newest first, as far as a confirmed break has recorded them.
     const QList<QUuid> &recentHistory() const { return m_recentHistory; }
 
@@ -79,6 +82,8 @@ signals:
     void keyboardIsLockedChanged();
     void emergencyUnlockedChanged();
     void breakLockTextChanged();
+    // What the keyboard lock holds, or will hold at the next break, changed.
+    void keyboardHoldChanged();
 
 private:
     void settleWheel(const QUuid &cycleID);

@@ -19,6 +19,9 @@ Console::Console(AppController &controller, std::unique_ptr<OneShotTimer> dockTi
     // The console's labels follow both the tracking state and the interface language.
     connect(controller.round(), &Round::trackingStateChanged, this, &Console::refreshConsolePresentations);
     connect(&controller, &AppController::preferencesChanged, this, &Console::refreshConsolePresentations);
+    // The round-complete screen tells what the break will hold, which the compositor may change.
+    connect(controller.breakWheel(), &BreakWheel::keyboardHoldChanged, this,
+        &Console::refreshConsolePresentations);
     refreshConsolePresentations();
 
     // The header follows the day's numbers, the switches' settings, the tracking state and the lock.

@@ -30,6 +30,10 @@ public:
     // Whether the grab needs the session's input access; a grab through the program's own window does not.
     virtual bool needsInputAccess() const { return true; }
 
-    // What the current grab holds.
+    // What the current grab holds, or before a grab what the next one will ask for.
     virtual KeyboardHold hold() const { return KeyboardHold::session; }
+
+    // Where what the grab holds changes while it lasts (the compositor grants or takes back the
+    // shortcuts), onHoldChanged runs on the main thread after each change.
+    virtual void setOnHoldChanged(std::function<void()> onHoldChanged) { static_cast<void>(onHoldChanged); }
 };

@@ -30,12 +30,14 @@ void *nativeResource(const char *name, QWindow *window = nullptr)
 // The compositor's answer, which may change while the break lasts (it may ask the user, or give the
 // shortcuts back when the user presses its own way out).
 const zwp_keyboard_shortcuts_inhibitor_v1_listener inhibitorListener {
-    [](void *, zwp_keyboard_shortcuts_inhibitor_v1 *) {
+    [](void *data, zwp_keyboard_shortcuts_inhibitor_v1 *) {
         qCInfo(breakFocus,
             "The compositor sends the desktop's shortcuts to the break window (inhibitor active)");
+        static_cast<WaylandBreakFocus *>(data)->followInhibitor(true);
     },
-    [](void *, zwp_keyboard_shortcuts_inhibitor_v1 *) {
+    [](void *data, zwp_keyboard_shortcuts_inhibitor_v1 *) {
         qCInfo(breakFocus, "The compositor keeps the desktop's shortcuts (inhibitor inactive)");
+        static_cast<WaylandBreakFocus *>(data)->followInhibitor(false);
     },
 };
 
@@ -50,7 +52,10 @@ bool isEmergencyChord(const QKeyEvent *event)
 WaylandBreakFocus::WaylandBreakFocus(MainWindowControl &window, std::chrono::milliseconds watchdogTimeout)
     : m_window(window)
     , m_heartbeat(watchdogTimeout)
-{ }
+{
+    // Bound at once, so that what the first break will ask for is known before the first round ends.
+    bindGlobals();
+}
 
 WaylandBreakFocus::~WaylandBreakFocus()
 {
@@ -66,6 +71,7 @@ bool WaylandBreakFocus::grab(std::function<void()> onEmergencyChord)
     release();
     if (!m_window.window() || !bindGlobals())
         return false;
+    m_inhibitorActive = false;
     if (!m_manager)
         qCInfo(breakFocus, "The compositor offers no way to keep its shortcuts from the break window");
     m_onEmergencyChord = std::move(onEmergencyChord);
@@ -92,11 +98,15 @@ void WaylandBreakFocus::release()
         m_thread.join();
     }
     m_heartbeat.stop();
+    const bool wasGrabbed = m_grabbed;
     if (m_grabbed)
         QCoreApplication::instance()->removeEventFilter(this);
     m_grabbed = false;
     dropInhibitor();
     m_onEmergencyChord = nullptr;
+    // Back to what the next break will ask for.
+    if (wasGrabbed && m_onHoldChanged)
+        m_onHoldChanged();
 }
 
 bool WaylandBreakFocus::eventFilter(QObject *watched, QEvent *event)
@@ -149,7 +159,7 @@ void WaylandBreakFocus::requestInhibitor()
     if (!surface)
         return;
     m_inhibitor = zwp_keyboard_shortcuts_inhibit_manager_v1_inhibit_shortcuts(m_manager, surface, m_seat);
-    zwp_keyboard_shortcuts_inhibitor_v1_add_listener(m_inhibitor, &inhibitorListener, nullptr);
+    zwp_keyboard_shortcuts_inhibitor_v1_add_listener(m_inhibitor, &inhibitorListener, this);
     qCInfo(breakFocus, "Asked the compositor for the desktop's shortcuts during the break");
 }
 
@@ -168,6 +178,15 @@ void WaylandBreakFocus::dropInhibitorLocked()
     m_inhibitedSurface = nullptr;
     // Sent now: the main thread that would flush it may be the one that hangs.
     wl_display_flush(m_display);
+    // Queued: the watchdog's thread drops it too.
+    QMetaObject::invokeMethod(
+        this, [this] { followInhibitor(false); }, Qt::QueuedConnection);
+}
+
+void WaylandBreakFocus::followInhibitor(bool active)
+{
+    if (m_inhibitorActive.exchange(active) != active && m_onHoldChanged)
+        m_onHoldChanged();
 }
 
 void WaylandBreakFocus::watch()

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QWindow>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -39,11 +40,20 @@ public:
     bool grab(std::function<void()> onEmergencyChord) override;
     void release() override;
     bool needsInputAccess() const override { return false; }
-    // The shortcuts only where the compositor offers to send them; whether it grants them is its choice.
+    // Before a break, the shortcuts where the compositor offers to send them; during one, only while it
+    // grants them, which it may do late (after asking the user) and take back (a way out of its own, or
+    // another window taking the focus).
     KeyboardHold hold() const override
     {
-        return m_manager ? KeyboardHold::windowAndShortcuts : KeyboardHold::windowOnly;
+        const bool held = m_manager && (!m_grabbed || m_inhibitorActive);
+        return held ? KeyboardHold::windowAndShortcuts : KeyboardHold::windowOnly;
     }
+    void setOnHoldChanged(std::function<void()> onHoldChanged) override
+    {
+        m_onHoldChanged = std::move(onHoldChanged);
+    }
+    // The compositor's answer to the request for the shortcuts, on the main thread.
+    void followInhibitor(bool active);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -67,6 +77,8 @@ private:
     std::mutex m_mutex;
     zwp_keyboard_shortcuts_inhibitor_v1 *m_inhibitor = nullptr;
     wl_surface *m_inhibitedSurface = nullptr;
+    std::atomic<bool> m_inhibitorActive = false;
+    std::function<void()> m_onHoldChanged;
     std::condition_variable m_wake;
     bool m_stopRequested = false;
     std::thread m_thread;

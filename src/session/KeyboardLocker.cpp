@@ -8,6 +8,10 @@ KeyboardLocker::KeyboardLocker(AccessibilityTrust &trust, std::unique_ptr<Keyboa
         if (m_isLocked && onConfirmKey)
             onConfirmKey();
     });
+    m_backend->setOnHoldChanged([this] {
+        if (onHoldChanged)
+            onHoldChanged();
+    });
 }
 
 KeyboardLocker::~KeyboardLocker()

@@ -31,6 +31,8 @@ public:
     std::function<void()> onEmergencyUnlock;
     // Called on the main thread when Return, Enter or Space is pressed while locked.
     std::function<void()> onConfirmKey;
+    // Called on the main thread when what the lock holds changes.
+    std::function<void()> onHoldChanged;
 
 private:
     void handleEmergencyChord();

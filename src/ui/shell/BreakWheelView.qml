@@ -280,6 +280,7 @@ Item {
 
             SymbolIcon {
                 anchors.verticalCenter: parent.verticalCenter
+                visible: AppController.breakWheel.holdsKeys
                 name: "lock.fill"
                 size: 13
                 color: hint.color
@@ -302,6 +303,8 @@ Item {
 
             objectName: "unlockHint"
             anchors.right: parent.right
+            // The chord gives back what is held; where nothing is, it has nothing to do.
+            visible: AppController.breakWheel.holdsKeys
             anchors.verticalCenter: parent.verticalCenter
             text: Texts.L("应急解锁  Ctrl+Alt+Super+Esc", "Emergency unlock  Ctrl+Alt+Super+Esc")
             font.pixelSize: Theme.fontLabel
