@@ -215,13 +215,14 @@ private slots:
         StandInStatusNotifierWatcher tray;
         QVERIFY(bus.registerObject(u"/StatusNotifierWatcher"_qs, &tray, QDBusConnection::ExportAllContents));
         QVERIFY(bus.registerService(u"org.kde.StatusNotifierWatcher"_qs));
-        const auto trayItemStatus = [&] {
+        const auto trayItem = [&](const QString &property) {
             const QDBusMessage reply
                 = bus.call(QDBusMessage::createMethodCall(tray.itemOwner(), u"/StatusNotifierItem"_qs,
                                u"org.freedesktop.DBus.Properties"_qs, u"Get"_qs)
-                    << u"org.kde.StatusNotifierItem"_qs << u"Status"_qs);
-            return reply.arguments().value(0).value<QDBusVariant>().variant().toString();
+                    << u"org.kde.StatusNotifierItem"_qs << property);
+            return reply.arguments().value(0).value<QDBusVariant>().variant();
         };
+        const auto trayItemStatus = [&] { return trayItem(u"Status"_qs).toString(); };
         // A one-minute round restored with a few seconds left.
         TemporaryDataHome home;
         const QString data = home.filePath(u"data/Quorvane/"_qs);
@@ -266,6 +267,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(notifications.shown,
             QStringList { u"Round Complete|default,Open Quorvane|org.quorvane.Quorvane"_qs }, 10000);
         QTRY_COMPARE_WITH_TIMEOUT(trayItemStatus(), u"NeedsAttention"_qs, 10000);
+        // A host draws the attention icon then; without one swaybar draws noise.
+        QVERIFY(!trayItem(u"AttentionIconName"_qs).toString().isEmpty());
         // The compositor gives the focus back to the program's window.
         otherWindow.terminate();
         QTRY_COMPARE_WITH_TIMEOUT(trayItemStatus(), u"Active"_qs, 30000);
