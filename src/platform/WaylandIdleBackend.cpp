@@ -4,9 +4,13 @@
 #include "idle-client-protocol.h"
 #include "platform/WaylandGlobals.h"
 
+#include <QLoggingCategory>
+#include <utility>
 #include <wayland-client.h>
 
 namespace {
+
+Q_LOGGING_CATEGORY(idleWatch, "quorvane.input")
 
 // A span of activity ends after a second without fresh input, in the owner's 0.25 s ticks: the shortest
 // pause worth telling apart from typing.
@@ -91,7 +95,9 @@ template<typename Protocol> void WaylandIdleBackend<Protocol>::watchIdled(void *
 {
     auto *self = static_cast<WaylandIdleBackend *>(data);
     self->m_watchIdled = true;
-    self->m_withheld = false;
+    if (std::exchange(self->m_withheld, false))
+        qCInfo(idleWatch, "The compositor tells input again");
+    self->m_inputConfirmed = std::exchange(self->m_inputToConfirm, false);
 }
 
 template<typename Protocol> void WaylandIdleBackend<Protocol>::watchResumed(void *data, Watch *)
@@ -100,7 +106,10 @@ template<typename Protocol> void WaylandIdleBackend<Protocol>::watchResumed(void
     // Gone at once: a watch that stays would tell every further key.
     destroy(self->m_watch);
     self->m_watch = nullptr;
-    self->m_resumed = true;
+    self->m_inputToConfirm = true;
+    // A span already running waits for its tick, so that steady input makes a watch a tick at most.
+    if (!self->m_span.isActive())
+        self->armWatch();
 }
 
 template<typename Protocol>
@@ -145,7 +154,8 @@ template<typename Protocol> bool WaylandIdleBackend<Protocol>::install(std::func
 template<typename Protocol> void WaylandIdleBackend<Protocol>::remove()
 {
     m_span.stop();
-    m_resumed = false;
+    m_inputToConfirm = false;
+    m_inputConfirmed = false;
     m_withheld = false;
     if (m_socket) {
         // remove() may run from within the notifier's own signal.
@@ -172,13 +182,19 @@ template<typename Protocol> void WaylandIdleBackend<Protocol>::tick()
     if (!m_socket || !m_socket->isEnabled())
         return;
     m_span.tick();
-    if (m_watch && !m_watchIdled && ++m_ticksNotIdled >= ticksNotIdledWithheld && !m_withheld) {
-        m_withheld = true;
-        // Nothing the compositor says can be trusted to end the span now.
-        m_span.end();
+    if (m_watch && !m_watchIdled) {
+        ++m_ticksNotIdled;
+        // The user's input is confirmed within moments; what resumed without being confirmed for a second
+        // was the start of an inhibitor.
+        if (m_ticksNotIdled >= quietTicksEndingSpan)
+            m_inputToConfirm = false;
+        if (m_ticksNotIdled >= ticksNotIdledWithheld && !m_withheld) {
+            qCInfo(idleWatch, "The compositor withholds input while another program keeps the screen awake");
+            m_withheld = true;
+            m_span.end();
+        }
     }
-    // Input during the span is fresh only to a watch made after the last input it told.
-    if (m_span.isActive())
+    if (m_span.isActive() || m_inputToConfirm)
         armWatch();
 }
 
@@ -202,10 +218,8 @@ template<typename Protocol> void WaylandIdleBackend<Protocol>::readEvents()
         return;
     }
     wl_display_flush(m_display);
-    if (m_resumed) {
-        m_resumed = false;
+    if (std::exchange(m_inputConfirmed, false))
         m_span.begin();
-    }
 }
 
 template class WaylandIdleBackend<ExtIdleNotifyProtocol>;

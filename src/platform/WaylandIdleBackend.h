@@ -37,12 +37,14 @@ struct KdeIdleProtocol
 };
 
 // Input of the whole session from a Wayland compositor's idle watches, on a connection of its own, read on
-// the main thread. A short watch idles at once and resumes on the next input: that input is fresh activity.
-// While a span of activity lasts the watch is made anew at each tick, so that input keeps telling the span
-// it goes on; a second without fresh input ends it. A compositor tells no idleness while another program
-// inhibits it (a playing video), and with version 1 of ext-idle-notify-v1 or with org_kde_kwin_idle no
-// input either: a short watch that does not idle says so, and the source reports itself withheld.
-// Version 2's input watches ignore inhibitors.
+// the main thread. A short watch idles at once and resumes on the next input. A compositor tells no
+// idleness while another program inhibits it (a playing video), and with version 1 of ext-idle-notify-v1
+// or with org_kde_kwin_idle no input either; the inhibitor's start resumes every watch as input would. So
+// input is fresh only once a watch made after it idles again: then the compositor still tells, and the
+// input was the user's. While a span of activity lasts, a watch is made anew at the tick after each input
+// it told, so that input keeps telling the span it goes on; a second without fresh input ends it. A short
+// watch that does not idle for seconds says that the compositor is held, and the source reports itself
+// withheld. Version 2's input watches ignore inhibitors.
 template<typename Protocol> class WaylandIdleBackend : public InputActivityBackend
 {
 public:
@@ -77,9 +79,11 @@ private:
     int m_ticksNotIdled = 0;
     bool m_withheld = false;
     std::unique_ptr<QSocketNotifier> m_socket;
-    // Input resumed while events were dispatched; reported once the dispatch has returned, since the
+    // A watch resumed; the next watch's idling confirms it as the user's input.
+    bool m_inputToConfirm = false;
+    // Input confirmed while events were dispatched; reported once the dispatch has returned, since the
     // report may remove this backend and with it the connection being dispatched.
-    bool m_resumed = false;
+    bool m_inputConfirmed = false;
     ActivitySpan m_span;
 };
 
