@@ -18,6 +18,9 @@ constexpr int quietTicksEndingSpan = 4;
 // A short watch idles within a moment of the last input; one that stays unidled for this long (5 s) is
 // held by an inhibitor, since nobody's input comes without a millisecond's gap for so long.
 constexpr int ticksNotIdledWithheld = 20;
+// An inhibitor that starts while the user is away changes nothing an idle watch tells; a watch made anew
+// every two seconds shows it, at the cost of two messages.
+constexpr int ticksIdledBeforeProbe = 8;
 
 const wl_interface *managerInterface(ext_idle_notifier_v1 *)
 {
@@ -182,19 +185,23 @@ template<typename Protocol> void WaylandIdleBackend<Protocol>::tick()
     if (!m_socket || !m_socket->isEnabled())
         return;
     m_span.tick();
+    ++m_ticksSinceArmed;
+    if (m_watch && m_watchIdled && m_ticksSinceArmed >= ticksIdledBeforeProbe) {
+        destroy(m_watch);
+        m_watch = nullptr;
+    }
     if (m_watch && !m_watchIdled) {
-        ++m_ticksNotIdled;
         // The user's input is confirmed within moments; what resumed without being confirmed for a second
         // was the start of an inhibitor.
-        if (m_ticksNotIdled >= quietTicksEndingSpan)
+        if (m_ticksSinceArmed >= quietTicksEndingSpan)
             m_inputToConfirm = false;
-        if (m_ticksNotIdled >= ticksNotIdledWithheld && !m_withheld) {
+        if (m_ticksSinceArmed >= ticksNotIdledWithheld && !m_withheld) {
             qCInfo(idleWatch, "The compositor withholds input while another program keeps the screen awake");
             m_withheld = true;
             m_span.end();
         }
     }
-    if (m_span.isActive() || m_inputToConfirm)
+    if (m_span.isActive() || m_inputToConfirm || !m_watch)
         armWatch();
 }
 
@@ -205,7 +212,7 @@ template<typename Protocol> void WaylandIdleBackend<Protocol>::armWatch()
     m_watch = newWatch(m_manager, m_seat, Protocol::shortWatchMs);
     listen(m_watch, &watchListener, this);
     m_watchIdled = false;
-    m_ticksNotIdled = 0;
+    m_ticksSinceArmed = 0;
     wl_display_flush(m_display);
 }
 

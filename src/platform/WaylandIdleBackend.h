@@ -75,8 +75,7 @@ private:
     typename Protocol::Manager *m_manager = nullptr;
     Watch *m_watch = nullptr;
     bool m_watchIdled = false;
-    // Ticks since the watch was made, while it has not idled.
-    int m_ticksNotIdled = 0;
+    int m_ticksSinceArmed = 0;
     bool m_withheld = false;
     std::unique_ptr<QSocketNotifier> m_socket;
     // A watch resumed; the next watch's idling confirms it as the user's input.

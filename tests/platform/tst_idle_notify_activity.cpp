@@ -219,6 +219,23 @@ private slots:
         QTRY_VERIFY(!m_backend.isWithheld());
         QCOMPARE(m_reports, 0);
     }
+
+    // An inhibitor that starts while the user is away changes nothing an idled watch tells: the watch
+    // made anew after two seconds does not idle.
+    void anInhibitorStartedWhileAway()
+    {
+        IdleCompositor compositor(true);
+        QVERIFY(m_backend.install([this] { ++m_reports; }));
+        QTRY_COMPARE(compositor.created(), 1);
+        compositor.send(0, true);
+        QTRY_VERIFY([&] {
+            m_backend.tick();
+            return compositor.created() == 2;
+        }());
+        for (int tick = 0; tick < 20; ++tick)
+            m_backend.tick();
+        QVERIFY(m_backend.isWithheld());
+    }
 };
 
 QTEST_GUILESS_MAIN(IdleNotifyActivityTest)
