@@ -77,7 +77,7 @@ void DesktopNotificationRoundEnd::handleActionInvoked(uint id, const QString &ac
 {
     if (id != m_shown || action != defaultAction)
         return;
-    m_shown = 0;
+    // The number is kept: a resident notice stays on screen after its action, until it is withdrawn.
     m_bringForward(std::exchange(m_activationToken, QString()));
 }
 

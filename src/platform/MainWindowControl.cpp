@@ -22,10 +22,19 @@ void MainWindowControl::bringForward()
     QWindow *sheet = QGuiApplication::modalWindow();
     if (sheet != nullptr && sheet->transientParent() == m_window) {
         sheet->raise();
-        sheet->requestActivate();
+        requestActivate(*sheet);
         return;
     }
-    m_window->requestActivate();
+    requestActivate(*m_window);
+}
+
+void MainWindowControl::requestActivate(QWindow &window)
+{
+    // Qt's Wayland shell uses a token handed to it and clears it; without one it asks nothing at all.
+    const bool handedAToken = !qEnvironmentVariableIsEmpty("XDG_ACTIVATION_TOKEN");
+    window.requestActivate();
+    if (!handedAToken && !window.isActive())
+        m_ownActivation.request(window);
 }
 
 void MainWindowControl::setWindow(QWindow *window)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/WindowControl.h"
+#include "platform/WaylandActivationRequest.h"
 
 #include <QPointer>
 #include <QWindow>
@@ -19,5 +20,9 @@ public:
     void enterFullScreen() override;
 
 private:
+    // Qt's activation request, with a token of the window's own where Qt was given none.
+    void requestActivate(QWindow &window);
+
     QPointer<QWindow> m_window;
+    WaylandActivationRequest m_ownActivation;
 };

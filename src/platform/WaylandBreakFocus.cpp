@@ -143,6 +143,8 @@ bool WaylandBreakFocus::bindGlobals()
     m_display = display;
     m_seat = static_cast<wl_seat *>(globals[0]);
     m_manager = static_cast<zwp_keyboard_shortcuts_inhibit_manager_v1 *>(globals[1]);
+    if (m_manager)
+        qCInfo(breakFocus, "The compositor offers to send its shortcuts to the break window");
     return true;
 }
 

@@ -66,16 +66,35 @@ private slots:
         QDBusConnection::disconnectFromBus(name);
     }
 
-    // Entering the break takes the notice back, also before the server has told its number.
+    // The window coming forward or the break starting takes the notice back: also before the server has
+    // told its number, and also after its action was used, since it is resident.
+    void withdrawClosesTheNotice_data()
+    {
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("before its number") << QStringList();
+        QTest::newRow("after its action") << QStringList { u"ActionInvoked 7 default"_qs };
+    }
+
     void withdrawClosesTheNotice()
     {
-        StandInNotificationServer server(m_bus.address(), u"withdraw"_qs);
-        DesktopNotificationRoundEnd notice(
-            QDBusConnection::connectToBus(m_bus.address(), u"withdraw"_qs), u"quorvane"_qs,
-            [] { return false; }, [](const QString &) {});
+        QFETCH(QStringList, sent);
+        const QString name = QString::fromLatin1(QTest::currentDataTag());
+        StandInNotificationServer server(m_bus.address(), name);
+        QDBusConnection client = QDBusConnection::connectToBus(m_bus.address(), name);
+        DesktopNotificationRoundEnd notice(client, u"quorvane"_qs, [] { return false; }, [](const QString &) {});
+        m_flushed = false;
+        client.connect(server.service, server.path, server.service, u"Flushed"_qs, this, SLOT(flushed()));
+        QVERIFY(client.interface()->isServiceRegistered(server.service));
         notice.show(u"Round Complete"_qs, QString(), QString());
+        if (!sent.isEmpty())
+            QTRY_COMPARE(server.shown.size(), 1);
+        for (const QString &step : sent)
+            server.send(step);
+        server.bus.send(QDBusMessage::createSignal(server.path, server.service, u"Flushed"_qs));
+        QTRY_VERIFY(m_flushed);
         notice.withdraw();
         QTRY_COMPARE(server.closed, QList<uint> { 7 });
+        QDBusConnection::disconnectFromBus(name);
     }
 };
 

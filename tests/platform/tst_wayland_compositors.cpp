@@ -188,6 +188,24 @@ private:
     QString m_remoteSession;
 };
 
+// A one-minute round restored with a few seconds left.
+bool restoreRoundNearItsEnd(const QString &data)
+{
+    return writeFileBytes(data + u"preferences.json"_qs, R"({"sessionMinutes": 1, "language": "english"})")
+        && writeFileBytes(data + u"active-focus-session.json"_qs,
+            QStringLiteral(R"({"targetSeconds": 60, "accumulatedActiveSeconds": %1, "savedAtEpoch": %2})")
+                .arg(60 - remainingSeconds)
+                .arg(QDateTime::currentSecsSinceEpoch())
+                .toUtf8());
+}
+
+QStringList roundsLogged(const QString &data)
+{
+    return QString::fromUtf8(readFileBytes(data + u"focus-session-log.csv"_qs))
+        .split(u'\n', Qt::SkipEmptyParts)
+        .mid(1);
+}
+
 } // namespace
 
 class WaylandCompositorsTest : public QObject
@@ -223,23 +241,12 @@ private slots:
             return reply.arguments().value(0).value<QDBusVariant>().variant();
         };
         const auto trayItemStatus = [&] { return trayItem(u"Status"_qs).toString(); };
-        // A one-minute round restored with a few seconds left.
         TemporaryDataHome home;
         const QString data = home.filePath(u"data/Quorvane/"_qs);
-        QVERIFY(
-            writeFileBytes(data + u"preferences.json"_qs, R"({"sessionMinutes": 1, "language": "english"})"));
-        QVERIFY(writeFileBytes(data + u"active-focus-session.json"_qs,
-            QStringLiteral(R"({"targetSeconds": 60, "accumulatedActiveSeconds": %1, "savedAtEpoch": %2})")
-                .arg(60 - remainingSeconds)
-                .arg(QDateTime::currentSecsSinceEpoch())
-                .toUtf8()));
+        QVERIFY(restoreRoundNearItsEnd(data));
         HeadlessCompositor session(compositor, privateBus.address());
         QVERIFY2(session.start(), qPrintable(session.log()));
-        const auto loggedRounds = [&] {
-            return QString::fromUtf8(readFileBytes(data + u"focus-session-log.csv"_qs))
-                .split(u'\n', Qt::SkipEmptyParts)
-                .mid(1);
-        };
+        const auto loggedRounds = [&] { return roundsLogged(data); };
 
         Client program;
         session.startClient(program, QStringLiteral(QUORVANE_EXECUTABLE));
@@ -288,6 +295,69 @@ private slots:
             breakWindow.waitForFinished(300);
         }
         QVERIFY2(breakWindow.said(u"chord"_qs), qPrintable(breakWindow.output));
+    }
+
+    // KDE Plasma and sway tell no input while a window of the test's own holds an idle inhibitor, as a
+    // playing video does: neither input nor its absence counts, and the program says the input is
+    // withheld; once the inhibitor goes, input counts again. Before the round ends the program knows what
+    // the break will hold. The round's end, and the notice's action without a token, ask for a token of the
+    // window's own; the window coming forward takes the notice back, its action used.
+    void idleInhibitorAndTheRoundsEnd_data()
+    {
+        QTest::addColumn<QString>("compositor");
+        QTest::newRow("KWin") << u"kwin"_qs;
+        QTest::newRow("sway") << u"sway"_qs;
+    }
+
+    void idleInhibitorAndTheRoundsEnd()
+    {
+        QFETCH(QString, compositor);
+        PrivateSessionBus privateBus;
+        QVERIFY(privateBus.start());
+        StandInNotificationServer notifications(privateBus.address(), compositor);
+        TemporaryDataHome home;
+        const QString data = home.filePath(u"data/Quorvane/"_qs);
+        QVERIFY(restoreRoundNearItsEnd(data));
+        HeadlessCompositor session(compositor, privateBus.address());
+        QVERIFY2(session.start(), qPrintable(session.log()));
+        Client program;
+        session.startClient(program, QStringLiteral(QUORVANE_EXECUTABLE));
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            program.output.contains(u"WindowActive)"_qs), qPrintable(program.output), 30000);
+        QVERIFY(program.output.contains(u"offers to send its shortcuts to the break window"_qs));
+
+        Client video;
+        session.startClient(video, QStringLiteral(QUORVANE_BREAK_WINDOW), { u"inhibit"_qs });
+        QTRY_VERIFY2_WITH_TIMEOUT(video.said(u"inhibiting"_qs), qPrintable(video.output), 30000);
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            program.output.contains(u"withholds input"_qs), qPrintable(program.output), 30000);
+        for (int press = 0; press < (remainingSeconds + 1) * 10; ++press) {
+            QVERIFY(session.press({ leftShift }));
+            QTest::qWait(100);
+        }
+        QVERIFY2(roundsLogged(data).isEmpty(), "counted while the input was withheld");
+
+        video.terminate();
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            program.output.contains(u"tells input again"_qs), qPrintable(program.output), 30000);
+        Client otherWindow;
+        session.startClient(otherWindow, QStringLiteral(QUORVANE_BREAK_WINDOW));
+        QTRY_VERIFY2_WITH_TIMEOUT(otherWindow.said(u"active"_qs), qPrintable(otherWindow.output), 30000);
+        QElapsedTimer sinceInput;
+        sinceInput.start();
+        while (roundsLogged(data).isEmpty() && sinceInput.elapsed() < 20000) {
+            QVERIFY(session.press({ leftShift }));
+            QTest::qWait(100);
+        }
+        QCOMPARE(roundsLogged(data).size(), 1);
+        const QString ownToken = u"Activating the window with a token asked for its own surface"_qs;
+        QTRY_VERIFY2_WITH_TIMEOUT(program.output.contains(ownToken), qPrintable(program.output), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(notifications.shown.size(), 1, 10000);
+        notifications.send(u"ActionInvoked 7 default"_qs);
+        QTRY_COMPARE_WITH_TIMEOUT(program.output.count(ownToken), 2, 10000);
+        QVERIFY(notifications.closed.isEmpty());
+        otherWindow.terminate();
+        QTRY_COMPARE_WITH_TIMEOUT(notifications.closed, QList<uint> { 7 }, 30000);
     }
 };
 

@@ -1,15 +1,21 @@
 // A Wayland client for the compositor tests. Plain, a window that takes the focus from the program; with
 // "break", the break's window: full screen, the desktop's shortcuts asked for, one hang longer than the
-// watchdog once the compositor grants them, and an exit on the emergency chord. It prints what the
-// compositor tells it ("active", "full screen", the break's log) and "chord" before it exits.
+// watchdog once the compositor grants them, and an exit on the emergency chord; with "inhibit", a window
+// that keeps the screen awake as a playing video does. It prints what the compositor tells it ("active",
+// "full screen", the break's log), "inhibiting" once it holds an idle inhibitor, and "chord" before it
+// exits.
+#include "idle-inhibit-unstable-v1-client-protocol.h"
 #include "platform/MainWindowControl.h"
 #include "platform/WaylandBreakFocus.h"
+#include "platform/WaylandGlobals.h"
 
 #include <QGuiApplication>
 #include <QRasterWindow>
 #include <QThread>
 #include <QTimer>
 #include <cstdio>
+#include <qpa/qplatformnativeinterface.h>
+#include <wayland-client.h>
 
 namespace {
 
@@ -28,6 +34,24 @@ void hangOnceWhenGranted(QtMsgType type, const QMessageLogContext &context, cons
 void say(const char *line)
 {
     std::fprintf(stderr, "%s\n", line);
+}
+
+// Held until the window goes.
+bool holdIdleInhibitor(QWindow &window)
+{
+    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
+    auto *display = static_cast<wl_display *>(native->nativeResourceForIntegration("wl_display"));
+    auto *surface = static_cast<wl_surface *>(native->nativeResourceForWindow("surface", &window));
+    const std::vector<void *> globals = display
+        ? bindWaylandGlobals(display, { &zwp_idle_inhibit_manager_v1_interface })
+        : std::vector<void *>();
+    if (globals.empty() || !globals[0] || !surface)
+        return false;
+    zwp_idle_inhibit_manager_v1_create_inhibitor(
+        static_cast<zwp_idle_inhibit_manager_v1 *>(globals[0]), surface);
+    wl_display_flush(display);
+    say("inhibiting");
+    return true;
 }
 
 } // namespace
@@ -57,5 +81,7 @@ int main(int argc, char **argv)
             return 1;
         control.enterFullScreen();
     }
+    if (application.arguments().contains(QStringLiteral("inhibit")) && !holdIdleInhibitor(window))
+        return 1;
     return application.exec();
 }

@@ -126,6 +126,11 @@ int main(int argc, char *argv[])
     if (roundEndNotice) {
         QObject::connect(roundEndNotice, &DesktopNotificationRoundEnd::sent, &tray,
             [&tray, mainWindow] { tray.askForAttentionUntilActive(*mainWindow); });
+        // The user reached the window, through the notice or otherwise: the notice has done its work.
+        QObject::connect(mainWindow, &QWindow::activeChanged, roundEndNotice, [roundEndNotice, mainWindow] {
+            if (mainWindow->isActive())
+                roundEndNotice->withdraw();
+        });
     }
     if (commandLine.request.view != LaunchRequest::View::mainWindow)
         controller.showLaunchView(commandLine.request.view);
