@@ -274,16 +274,14 @@ private slots:
         QTest::addColumn<KeyboardHold>("hold");
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("hint");
         QTest::newRow("session") << KeyboardHold::session << u"键盘已锁定 · 后台任务继续运行"_qs
-                                 << u"进入休息并锁定键盘"_qs
-                                 << u"只拦截键盘输入，不会暂停或终止任何后台任务"_qs;
+                                 << u"进入休息并锁定键盘"_qs;
         QTest::newRow("window and shortcuts")
             << KeyboardHold::windowAndShortcuts << u"按键与快捷键只进入休息窗口 · 后台任务继续运行"_qs
-            << u"进入休息并接管快捷键"_qs << u"快捷键交给休息窗口，不会暂停或终止任何后台任务"_qs;
+            << u"进入休息并接管快捷键"_qs;
         QTest::newRow("window only") << KeyboardHold::windowOnly
                                      << u"键盘未锁定：此桌面允许其他窗口接收按键 · 后台任务继续运行"_qs
-                                     << u"进入休息"_qs << u"不会暂停或终止任何后台任务"_qs;
+                                     << u"进入休息"_qs;
     }
 
     void breakSaysWhatHoldsTheKeyboard()
@@ -291,7 +289,6 @@ private slots:
         QFETCH(KeyboardHold, hold);
         QFETCH(QString, line);
         QFETCH(QString, button);
-        QFETCH(QString, hint);
         ControllerHarness harness;
         harness.trusted = hold == KeyboardHold::session;
         harness.keyboardHold = hold;
@@ -299,22 +296,12 @@ private slots:
         QVERIFY(harness.controller->breakWheel()->keyboardIsLocked());
         QCOMPARE(harness.controller->breakWheel()->breakLockText(), line);
         QCOMPARE(harness.controller->console()->roundComplete().breakTitle, button);
-        QCOMPARE(harness.controller->console()->roundComplete().hint, hint);
+        // Only X11's hold blocks keyboard input; the compositor may take back what it grants.
+        QCOMPARE(harness.controller->console()->roundComplete().hint.contains(u"键盘"),
+            hold == KeyboardHold::session);
         QCOMPARE(harness.controller->breakWheel()->holdsKeys(), hold != KeyboardHold::windowOnly);
-    }
-
-    // The compositor takes the shortcuts back during the break (its own way out, another window taking
-    // the focus): the line and the lock follow at once.
-    void breakLineFollowsTheCompositorsAnswer()
-    {
-        ControllerHarness harness;
-        harness.keyboardHold = KeyboardHold::windowAndShortcuts;
-        harness.startInBreak();
         harness.grab->changeHold(KeyboardHold::windowOnly);
-        QCOMPARE(harness.controller->breakWheel()->breakLockText(),
-            u"键盘未锁定：此桌面允许其他窗口接收按键 · 后台任务继续运行"_qs);
-        QVERIFY(!harness.controller->breakWheel()->holdsKeys());
-        QCOMPARE(harness.controller->console()->roundComplete().breakTitle, u"进入休息"_qs);
+        QVERIFY(harness.controller->breakWheel()->breakLockText().startsWith(u"键盘未锁定"));
     }
 
     void switchingTrackingOffCountsPlainTimeAndIsSaved()

@@ -18,17 +18,8 @@ public:
     // Only the session-wide grab needs input access; a window's hold needs the window alone.
     bool needsInputAccess() const override { return heldAs == KeyboardHold::session; }
     KeyboardHold hold() const override { return heldAs; }
-    void setOnHoldChanged(std::function<void()> onHoldChanged) override
-    {
-        m_onHoldChanged = std::move(onHoldChanged);
-    }
-    // The compositor grants or takes back what the grab holds.
-    void changeHold(KeyboardHold hold)
-    {
-        heldAs = hold;
-        if (m_onHoldChanged)
-            m_onHoldChanged();
-    }
+    void setOnHoldChanged(std::function<void()> onHoldChanged) override { m_onHoldChanged = onHoldChanged; }
+    void changeHold(KeyboardHold hold) { heldAs = hold, m_onHoldChanged(); }
 
     bool isGrabbed() const { return bool(m_onEmergencyChord); }
     // The user pressed the emergency chord: the grab is already gone when the owner hears of it.

@@ -1,9 +1,8 @@
 // A Wayland client for the compositor tests. Plain, a window that takes the focus from the program; with
 // "break", the break's window: full screen, the desktop's shortcuts asked for, one hang longer than the
-// watchdog once the compositor grants them, and an exit on the emergency chord; with "inhibit", a window
-// that keeps the screen awake as a playing video does. It prints what the compositor tells it ("active",
-// "full screen", the break's log), "inhibiting" once it holds an idle inhibitor, and "chord" before it
-// exits.
+// watchdog once the compositor grants them, and an exit on the emergency chord; with "inhibit", one that
+// keeps the screen awake as a video does. It prints what the compositor tells it ("active", "full screen",
+// the break's log), "inhibiting" and "chord" before it exits.
 #include "idle-inhibit-unstable-v1-client-protocol.h"
 #include "platform/MainWindowControl.h"
 #include "platform/WaylandBreakFocus.h"
@@ -36,19 +35,17 @@ void say(const char *line)
     std::fprintf(stderr, "%s\n", line);
 }
 
-// Held until the window goes.
 bool holdIdleInhibitor(QWindow &window)
 {
     QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
     auto *display = static_cast<wl_display *>(native->nativeResourceForIntegration("wl_display"));
     auto *surface = static_cast<wl_surface *>(native->nativeResourceForWindow("surface", &window));
-    const std::vector<void *> globals = display
-        ? bindWaylandGlobals(display, { &zwp_idle_inhibit_manager_v1_interface })
-        : std::vector<void *>();
-    if (globals.empty() || !globals[0] || !surface)
+    const std::vector<void *> manager
+        = bindWaylandGlobals(display, { &zwp_idle_inhibit_manager_v1_interface });
+    if (manager.empty() || !manager[0] || !surface)
         return false;
     zwp_idle_inhibit_manager_v1_create_inhibitor(
-        static_cast<zwp_idle_inhibit_manager_v1 *>(globals[0]), surface);
+        static_cast<zwp_idle_inhibit_manager_v1 *>(manager[0]), surface);
     wl_display_flush(display);
     say("inhibiting");
     return true;
