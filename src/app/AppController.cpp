@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 
 namespace {
 
@@ -96,7 +97,8 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
 
     startTimer();
     tellAboutMovedAsideLogs();
-    tellAboutUnwritableDataFolder();
+    if (!tellAboutUnwritableDataFolder())
+        tellAboutUnreadableLog();
 }
 
 AppController::~AppController()
@@ -203,6 +205,39 @@ void AppController::shutdown()
     m_inputActivityMonitor->stop();
     m_music->stop();
     m_tickTimer.stop();
+}
+
+bool AppController::confirmQuit()
+{
+    if (m_preferencesUnsaved)
+        (void)writePreferences();
+    m_round->writeUnsavedRows();
+    if (!m_preferencesUnsaved && !m_round->hasUnsavedRows())
+        return true;
+    if (!m_seams.quitQuestion)
+        return true;
+    const AppLanguage lang = language();
+    QStringList waiting;
+    if (const qsizetype rows = m_round->unsavedRowCount())
+        waiting << localized(lang, QStringLiteral("%1 条记录").arg(rows),
+            rows == 1 ? QStringLiteral("1 log row") : QStringLiteral("%1 log rows").arg(rows));
+    if (const qsizetype edits = m_round->unsavedEditCount())
+        waiting << localized(lang, QStringLiteral("%1 处笔记修改").arg(edits),
+            edits == 1 ? QStringLiteral("1 edited note") : QStringLiteral("%1 edited notes").arg(edits));
+    if (m_preferencesUnsaved)
+        waiting << localized(lang, QStringLiteral("设置"), QStringLiteral("the settings"));
+    QString message = localized(lang,
+        QStringLiteral("%1还没有写入磁盘，现在退出会丢失。为数据文件夹所在的磁盘腾出空间后，柯帆会自动写入。")
+            .arg(waiting.join(QStringLiteral("、"))),
+        QStringLiteral(
+            "%1 could not be written to the disk yet; quitting now loses them. Once there is space on "
+            "the data folder's disk, Quorvane writes them on its own.")
+            .arg(waiting.join(QStringLiteral(", "))));
+    message[0] = message[0].toUpper();
+    return m_seams.quitQuestion->confirm(
+        localized(lang, QStringLiteral("还有未保存的内容"), QStringLiteral("Not Everything Is Saved")),
+        message, localized(lang, QStringLiteral("继续运行"), QStringLiteral("Keep Running")),
+        localized(lang, QStringLiteral("仍然退出"), QStringLiteral("Quit Anyway")));
 }
 
 void AppController::openAccessibilitySettings()
@@ -319,12 +354,42 @@ void AppController::retryUnsavedWritesIfNeeded(const QDateTime &now)
     m_round->writeUnsavedRows();
 }
 
-void AppController::tellAboutUnwritableDataFolder()
+void AppController::tellAboutUnreadableLog()
+{
+    for (const QString &path : std::as_const(m_logFilePaths)) {
+        const QFileInfo info(path);
+        if (!info.exists() && !info.isSymLink())
+            continue;
+        QFile file(path);
+        QString reason;
+        if (info.isDir())
+            reason = qt_error_string(EISDIR);
+        else if (!file.open(QIODevice::ReadOnly))
+            reason = file.errorString();
+        else
+            continue;
+        m_sheets->showAlert(
+            localized(language(), QStringLiteral("无法读取记录文件"), QStringLiteral("Could Not Read Log")),
+            localized(language(),
+                QStringLiteral(
+                    "柯帆无法读取“%1”（%2）。在此之前，记录和统计不会显示其中的历史，新的记录只保存在"
+                    "内存中。请让该文件可读写（若它是文件夹，请移走或改名），然后重新打开柯帆。"),
+                QStringLiteral(
+                    "Quorvane cannot read “%1” (%2). Until it can, the journal and the statistics do "
+                    "not show its history, and new rows are kept in memory only. Make the file "
+                    "readable and writable (if it is a folder, move or rename it), then open "
+                    "Quorvane again."))
+                .arg(QDir::toNativeSeparators(path), reason));
+        return;
+    }
+}
+
+bool AppController::tellAboutUnwritableDataFolder()
 {
     const QString folder = AppStorageService::storageDirectory(m_root);
     const Status writable = WholeFileWrite::probeFolder(folder);
     if (writable)
-        return;
+        return false;
     m_sheets->showAlert(localized(language(), QStringLiteral("无法写入数据文件夹"),
                             QStringLiteral("Data Folder Not Writable")),
         localized(language(),
@@ -335,4 +400,5 @@ void AppController::tellAboutUnwritableDataFolder()
                            "kept in memory only and are lost when you quit. Free some space on that disk or "
                            "make the folder writable; what is not saved yet is then written on its own."))
             .arg(QDir::toNativeSeparators(folder), writable.error()));
+    return true;
 }

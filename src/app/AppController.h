@@ -87,6 +87,9 @@ public:
     // Saves what must survive the quit and releases the keyboard, monitors and music. Safe to call twice.
     // An open sheet saves its edits first, on aboutToShutDown().
     Q_INVOKABLE void shutdown();
+    // Whether a quit the user asked for may go ahead. What waits for the disk is tried once more; what
+    // still waits is named in a question whose default keeps the program running.
+    bool confirmQuit();
 
     // Window operations.
     Window *window() const { return m_window.get(); }
@@ -150,8 +153,12 @@ private:
     LogFilesFingerprint currentLogFingerprint() const;
     // Writes what failed writes left in memory only, rounds and settings, at most every few seconds.
     void retryUnsavedWritesIfNeeded(const QDateTime &now);
-    // Says once at start-up that nothing can be saved in the data folder, where, why and what to do.
-    void tellAboutUnwritableDataFolder();
+    // Says once at start-up that nothing can be saved in the data folder, where, why and what to do;
+    // true when it did.
+    bool tellAboutUnwritableDataFolder();
+    // Says once at start-up that a log is there but cannot be read (a folder, no permission), rather than
+    // letting the journal show it as an empty history.
+    void tellAboutUnreadableLog();
 
     // Says that nothing on the desktop could show the folder, and how to get an opener.
     void tellAboutUnshownFolder(const QString &folder);

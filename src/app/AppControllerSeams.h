@@ -6,6 +6,7 @@
 #include "core/InputActivityBackend.h"
 #include "core/KeyboardGrabBackend.h"
 #include "core/OneShotTimer.h"
+#include "core/QuitQuestion.h"
 #include "core/RandomSource.h"
 #include "core/RoundEndNotice.h"
 #include "core/SystemBeep.h"
@@ -52,4 +53,6 @@ struct AppControllerSeams
     bool reduceMotion = false;
     // The wait between the start of the console's snap and the change of its stored side.
     std::unique_ptr<OneShotTimer> consoleDockTimer;
+    // Asked before a quit would lose what waits for the disk; null: the quit goes ahead.
+    std::unique_ptr<QuitQuestion> quitQuestion;
 };

@@ -130,7 +130,10 @@ void Round::load(const QDateTime &startedAt)
 
     QString restoredTitle;
     QString restoredNotes;
-    if (const auto snapshot = AppStorageService::loadRestorableActiveFocusSession(m_root)) {
+    std::optional<ActiveFocusSessionSnapshot> snapshot = AppStorageService::loadActiveFocusSession(m_root);
+    if (snapshot)
+        adoptEndedRounds(snapshot->endedRounds);
+    if (snapshot && snapshot->isRestorable()) {
         m_workTimer.restore(*snapshot, startedAt);
         m_secondsRemaining = remainingSeconds();
         m_restoredFocusSession = true;
@@ -144,7 +147,7 @@ void Round::load(const QDateTime &startedAt)
         restoredTitle = snapshot->title.value_or(QString());
     }
 
-    m_sessionNumber = m_controller.statistics()->todayCompletedSessions() + 1;
+    m_sessionNumber = nextSessionNumber();
     m_controller.journal()->setRoundText(
         restoredTitle.trimmed().isEmpty() ? defaultFocusTitle(m_sessionNumber) : restoredTitle,
         restoredNotes);
@@ -152,6 +155,8 @@ void Round::load(const QDateTime &startedAt)
 
 void Round::open()
 {
+    // Rounds that ended in the last run without their row come first, so that the log stays in order.
+    (void)writeUnsavedRounds();
     if (m_restoredFocusSession) {
         m_restoredFocusSession = false;
         restoreFocusSessionUI();
@@ -251,8 +256,7 @@ void Round::startNewFocusSession()
 void Round::restoreFocusSessionUI()
 {
     publish(*this, m_phase, SessionPhase::Focus, &Round::phaseChanged);
-    publish(*this, m_sessionNumber, m_controller.statistics()->todayCompletedSessions() + 1,
-        &Round::sessionNumberChanged);
+    publish(*this, m_sessionNumber, nextSessionNumber(), &Round::sessionNumberChanged);
     m_controller.breakWheel()->reset();
     publish(*this, m_secondsRemaining, remainingSeconds(), &Round::secondsRemainingChanged);
     publish(*this, m_trackingState, m_workTimer.state, &Round::trackingStateChanged);
@@ -275,18 +279,22 @@ void Round::completeFocusSession(bool countAsCompleted)
         countAsCompleted,
         m_controller.journal()->currentSessionNotes(),
     };
+    // The round is over before its row is written: its saved state then records it as ended, never as
+    // running, whatever the write does.
+    publish(*this, m_secondsRemaining, qint64(0), &Round::secondsRemainingChanged);
+    publish(*this, m_phase, SessionPhase::SessionComplete, &Round::phaseChanged);
+    m_savedFocusSnapshot.reset();
     // Rounds that an earlier failure kept back go first, so that the log stays in order.
     m_unsavedRounds.append(entry);
     const Status appended = writeUnsavedRounds();
     m_controller.tellAboutMovedAsideLogs();
     if (!appended) {
+        persistEndedRounds();
         m_controller.sheets()->showAlert(localized(language, QStringLiteral("番茄记录写入失败"),
                                              QStringLiteral("Could Not Save Focus Record")),
-            m_controller.logErrorText(appended, m_focusLog.filePath()));
+            m_controller.logErrorText(appended, m_focusLog.filePath()) + u' '
+                + keptUntilWrittenText(language));
     }
-    publish(*this, m_secondsRemaining, qint64(0), &Round::secondsRemainingChanged);
-    publish(*this, m_phase, SessionPhase::SessionComplete, &Round::phaseChanged);
-    m_savedFocusSnapshot.reset();
     m_controller.music()->playFor(m_phase, m_controller.appearance()->videoSoundTakesPriority());
     m_controller.window()->bringMainWindowForward();
     if (m_roundEndNotice) {
@@ -352,6 +360,7 @@ void Round::persistFocusSession(bool force, const QDateTime &now)
     snapshot.startedAtEpoch = m_currentFocusStartedAt.toMSecsSinceEpoch() / 1000.0;
     snapshot.notes = m_controller.journal()->currentSessionNotes();
     snapshot.title = m_controller.journal()->currentSessionTitle();
+    snapshot.endedRounds = m_unsavedRounds;
     // A round that stands still (waiting for activity, idle or paused) is not written again every five
     // seconds: only the save time would change, and a restart does not use it.
     ActiveFocusSessionSnapshot content = snapshot;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ActivityLogEntry.h"
+#include "core/AppLanguage.h"
 #include "core/FocusSessionLogEntry.h"
 #include "core/Result.h"
 #include "core/SessionPhase.h"
@@ -102,8 +103,16 @@ public:
     // changed.
     bool saveRoundText(const std::optional<QString> &title, const QString &notes);
 
-    // Rows that failed writes kept in memory, appended again oldest first, rounds before breaks.
-    bool hasUnsavedRows() const { return !m_unsavedRounds.isEmpty() || !m_unsavedBreaks.isEmpty(); }
+    // Rows and edits of written rows that failed writes kept in memory, written again oldest first:
+    // rounds, then breaks, then edits.
+    bool hasUnsavedRows() const
+    {
+        return !m_unsavedRounds.isEmpty() || !m_unsavedBreaks.isEmpty() || !m_unsavedEdits.isEmpty();
+    }
+    // Said after a failed write: what failed is kept and written later, and lost by a quit before that.
+    static QString keptUntilWrittenText(AppLanguage language);
+    qsizetype unsavedRowCount() const { return m_unsavedRounds.size() + m_unsavedBreaks.size(); }
+    qsizetype unsavedEditCount() const { return m_unsavedEdits.size(); }
     void writeUnsavedRows();
 
 signals:
@@ -119,6 +128,12 @@ private:
     // Append the rows that earlier writes could not, oldest first, each once; each stops at a failure.
     Status writeUnsavedRounds();
     Status writeUnsavedBreaks();
+    Status writeUnsavedEdits();
+    // The ended rounds still waiting for their row go into the saved state, so that a restart writes them
+    // rather than resuming a round; the state goes once nothing waits and no round runs.
+    void persistEndedRounds();
+    // Loaded ended rounds whose row the log does not hold yet.
+    void adoptEndedRounds(const QList<FocusSessionLogEntry> &ended);
     void publishWrittenRows();
     // Counts the completed rounds still waiting for their row, so that two rounds never share a number.
     qint64 nextSessionNumber() const;
@@ -157,6 +172,14 @@ private:
     // Ended rounds whose row a failed write kept out of the focus log, oldest first.
     QList<FocusSessionLogEntry> m_unsavedRounds;
     QList<ActivityLogEntry> m_unsavedBreaks;
+    // An edit of a written row of the focus log that could not be written, by row.
+    struct UnsavedEdit
+    {
+        QString eventID;
+        std::optional<QString> title;
+        QString notes;
+    };
+    QList<UnsavedEdit> m_unsavedEdits;
     QString m_currentSessionID;
     QDateTime m_currentFocusStartedAt;
     std::optional<QString> m_currentFocusLogID;

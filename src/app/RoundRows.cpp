@@ -8,6 +8,8 @@
 #include "storage/CSVLogger.h"
 #include "storage/FocusSessionLogger.h"
 
+#include <QSet>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -26,6 +28,15 @@ void Round::writeUnsavedRows()
 {
     (void)writeUnsavedRounds();
     (void)writeUnsavedBreaks();
+    (void)writeUnsavedEdits();
+}
+
+QString Round::keptUntilWrittenText(AppLanguage language)
+{
+    return localized(language,
+        QStringLiteral("没有写入的内容已保留在内存中，磁盘能够写入后会自动写入；在那之前退出会丢失它。"),
+        QStringLiteral("What was not written is kept and written on its own once the disk can be written "
+                       "again; quitting before then loses it."));
 }
 
 Status Round::writeUnsavedRounds()
@@ -33,15 +44,64 @@ Status Round::writeUnsavedRounds()
     Status written;
     const qsizetype unsaved = m_unsavedRounds.size();
     while (!m_unsavedRounds.isEmpty() && (written = m_focusLog.append(m_unsavedRounds.first()))) {
-        // The round's saved state goes only now that its row is safe; a later round's is not its own.
-        if (m_unsavedRounds.takeFirst().eventID == m_currentSessionID) {
+        if (m_unsavedRounds.takeFirst().eventID == m_currentSessionID)
             m_currentFocusLogID = m_currentSessionID;
-            AppStorageService::clearActiveFocusSession(m_root);
-        }
     }
-    if (m_unsavedRounds.size() < unsaved)
+    if (m_unsavedRounds.size() < unsaved) {
+        // The saved state lets a round go only now that its row is safe.
+        persistEndedRounds();
         publishWrittenRows();
+    }
     return written;
+}
+
+Status Round::writeUnsavedEdits()
+{
+    Status written;
+    const qsizetype unsaved = m_unsavedEdits.size();
+    const QDate today = m_controller.now().toLocalTime().date();
+    while (!m_unsavedEdits.isEmpty()) {
+        const UnsavedEdit &edit = m_unsavedEdits.first();
+        if (!(written = m_focusLog.updateEntry(edit.eventID, edit.title, edit.notes, today)))
+            break;
+        m_unsavedEdits.removeFirst();
+    }
+    if (m_unsavedEdits.size() < unsaved) {
+        m_controller.recordOwnLogWrite();
+        publishWrittenRows();
+    }
+    return written;
+}
+
+void Round::persistEndedRounds()
+{
+    if (m_phase == SessionPhase::Focus) {
+        persistFocusSession(true, m_controller.now());
+        return;
+    }
+    if (m_unsavedRounds.isEmpty()) {
+        AppStorageService::clearActiveFocusSession(m_root);
+        return;
+    }
+    // No round runs: a zero target, which nothing resumes.
+    ActiveFocusSessionSnapshot snapshot;
+    snapshot.savedAtEpoch = m_controller.now().toMSecsSinceEpoch() / 1000.0;
+    snapshot.endedRounds = m_unsavedRounds;
+    (void)AppStorageService::saveActiveFocusSession(snapshot, m_root);
+}
+
+void Round::adoptEndedRounds(const QList<FocusSessionLogEntry> &ended)
+{
+    if (ended.isEmpty())
+        return;
+    // A row written just before the saved state could be updated is not written twice.
+    QSet<QString> logged;
+    for (const NotesTimelineEntry &row : m_focusLog.timelineEntries())
+        logged.insert(row.id);
+    for (const FocusSessionLogEntry &row : ended) {
+        if (!logged.contains(row.eventID))
+            m_unsavedRounds.append(row);
+    }
 }
 
 Status Round::writeUnsavedBreaks()
@@ -92,9 +152,11 @@ void Round::logBreak(const WeightedWheelItem &drawn, const QDateTime &startedAt,
     const Status appended = writeUnsavedBreaks();
     m_controller.tellAboutMovedAsideLogs();
     if (!appended) {
-        m_controller.sheets()->showAlert(localized(m_controller.language(), QStringLiteral("CSV 写入失败"),
-                                             QStringLiteral("Could Not Write CSV")),
-            m_controller.logErrorText(appended, m_activityLog.filePath()));
+        const AppLanguage language = m_controller.language();
+        m_controller.sheets()->showAlert(
+            localized(language, QStringLiteral("CSV 写入失败"), QStringLiteral("Could Not Write CSV")),
+            m_controller.logErrorText(appended, m_activityLog.filePath()) + u' '
+                + keptUntilWrittenText(language));
     }
 }
 
@@ -104,16 +166,38 @@ bool Round::saveRoundText(const std::optional<QString> &title, const QString &no
         persistFocusSession(true, m_controller.now());
         return false;
     }
-    // A row still waiting to be written takes the edit with it.
+    // A row still waiting to be written takes the edit with it, in memory and in the saved state.
     for (FocusSessionLogEntry &unsaved : m_unsavedRounds) {
         if (unsaved.eventID != m_currentSessionID)
             continue;
         unsaved.title = title.value_or(unsaved.title);
         unsaved.notes = notes;
+        persistEndedRounds();
     }
     if (!m_currentFocusLogID)
         return false;
-    // The next write of the row carries the edit if this one fails.
-    (void)m_focusLog.updateEntry(*m_currentFocusLogID, title, notes, m_controller.now().toLocalTime().date());
-    return true;
+    const QString &id = *m_currentFocusLogID;
+    const auto waiting = std::find_if(m_unsavedEdits.begin(), m_unsavedEdits.end(),
+        [&id](const UnsavedEdit &edit) { return edit.eventID == id; });
+    const Status written = m_focusLog.updateEntry(id, title, notes, m_controller.now().toLocalTime().date());
+    if (written) {
+        // An older edit still waiting would undo this one when it is written.
+        if (waiting != m_unsavedEdits.end())
+            m_unsavedEdits.erase(waiting);
+        m_controller.recordOwnLogWrite();
+        return true;
+    }
+    if (waiting != m_unsavedEdits.end()) {
+        waiting->title = title ? title : waiting->title;
+        waiting->notes = notes;
+        return false;
+    }
+    // Said once per edited row, not at every keystroke that fails again.
+    m_unsavedEdits.append({ id, title, notes });
+    const AppLanguage language = m_controller.language();
+    m_controller.sheets()->showAlert(
+        localized(language, QStringLiteral("无法保存笔记"), QStringLiteral("Could Not Save Note")),
+        m_controller.logErrorText(written, m_focusLog.filePath()) + u' ' + keptUntilWrittenText(language));
+    m_controller.tellAboutMovedAsideLogs();
+    return false;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "core/FocusSessionLogEntry.h"
 #include "core/Result.h"
 
 #include <QJsonObject>
+#include <QList>
 #include <QString>
-
 #include <optional>
 
 // The running focus round as saved for a restart of the application.
@@ -20,6 +21,9 @@ struct ActiveFocusSessionSnapshot
     std::optional<double> startedAtEpoch;
     std::optional<QString> notes;
     std::optional<QString> title;
+    // Rounds that ended while their row could not be written: a restart writes them, never resumes them.
+    // Alone (a zero target) while no round runs.
+    QList<FocusSessionLogEntry> endedRounds;
 
     // Whether a restart may resume this round: a finite positive target and a finite
     // accumulated time in [0, target).
@@ -27,6 +31,15 @@ struct ActiveFocusSessionSnapshot
 
     static Result<ActiveFocusSessionSnapshot> fromJson(const QJsonValue &value);
     QJsonObject toJson() const;
+
+    // One ended round's row as the snapshot keeps it.
+    struct EndedRound
+    {
+        FocusSessionLogEntry row;
+
+        static Result<EndedRound> fromJson(const QJsonValue &value);
+        QJsonObject toJson() const;
+    };
 
     friend bool operator==(const ActiveFocusSessionSnapshot &, const ActiveFocusSessionSnapshot &) = default;
 };

@@ -3,9 +3,11 @@
 #include <QKeyEvent>
 #include <QWindow>
 
-MainWindowQuit::MainWindowQuit(QWindow &window, std::function<bool()> trayShowsIcon, QObject *parent)
+MainWindowQuit::MainWindowQuit(
+    QWindow &window, std::function<bool()> trayShowsIcon, std::function<bool()> mayQuit, QObject *parent)
     : QObject(parent)
     , m_trayShowsIcon(std::move(trayShowsIcon))
+    , m_mayQuit(std::move(mayQuit))
 {
     // A filter on the window sees the key before any item of the view, and after the application's
     // keyboard-lock filter has dropped it.
@@ -15,10 +17,16 @@ MainWindowQuit::MainWindowQuit(QWindow &window, std::function<bool()> trayShowsI
 bool MainWindowQuit::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Quit)) {
-        emit quitRequested();
+        if (m_mayQuit())
+            emit quitRequested();
         return true;
     }
-    if (event->type() == QEvent::Close && !m_trayShowsIcon())
+    if (event->type() == QEvent::Close && !m_trayShowsIcon()) {
+        if (!m_mayQuit()) {
+            event->ignore();
+            return true;
+        }
         emit quitRequested();
+    }
     return QObject::eventFilter(watched, event);
 }

@@ -15,7 +15,10 @@ class MainWindowQuit : public QObject
 
 public:
     // `trayShowsIcon` is asked at every close: a tray host may have come or gone since the start.
-    MainWindowQuit(QWindow &window, std::function<bool()> trayShowsIcon, QObject *parent = nullptr);
+    // `mayQuit` is asked before each quit; a close it refuses leaves the window open.
+    MainWindowQuit(
+        QWindow &window, std::function<bool()> trayShowsIcon,
+        std::function<bool()> mayQuit = [] { return true; }, QObject *parent = nullptr);
 
 signals:
     void quitRequested();
@@ -25,4 +28,5 @@ protected:
 
 private:
     std::function<bool()> m_trayShowsIcon;
+    std::function<bool()> m_mayQuit;
 };

@@ -138,7 +138,18 @@ void saveHistory(const QList<QUuid> &history, const QString &applicationSupportR
 Status saveActiveFocusSession(
     const ActiveFocusSessionSnapshot &snapshot, const QString &applicationSupportRoot)
 {
-    return writeDocument(activeFocusSessionPath(applicationSupportRoot), snapshot.toJson());
+    const QString path = activeFocusSessionPath(applicationSupportRoot);
+    const QJsonObject object = snapshot.toJson();
+    if (Status finite = JsonValue::checkFinite(object); !finite)
+        return Error {
+            QStringLiteral("Could not encode “%1”: %2").arg(QFileInfo(path).fileName(), finite.error())
+        };
+    const QByteArray bytes = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    // Trailing room, so that on a full disk the round's end and the notes typed since still fit in place.
+    Status written = writeAtomically(path, bytes + QByteArray(activeFocusSessionReserve, ' ') + '\n');
+    if (!written && WholeFileWrite::overwriteInPlace(path, bytes))
+        return {};
+    return written;
 }
 
 void saveWindowFrame(const WindowFrame &frame, const QString &applicationSupportRoot)
@@ -168,16 +179,21 @@ AppPreferences startupPreferences(const QString &applicationSupportRoot)
     return reconciledBackgroundLibrary(settings, backgroundDirectory(applicationSupportRoot));
 }
 
-std::optional<ActiveFocusSessionSnapshot> loadRestorableActiveFocusSession(
-    const QString &applicationSupportRoot)
+std::optional<ActiveFocusSessionSnapshot> loadActiveFocusSession(const QString &applicationSupportRoot)
 {
     const Result<QJsonValue> document = readDocument(activeFocusSessionPath(applicationSupportRoot));
     if (!document)
         return std::nullopt;
-    const Result<ActiveFocusSessionSnapshot> snapshot = ActiveFocusSessionSnapshot::fromJson(*document);
+    return ActiveFocusSessionSnapshot::fromJson(*document).toOptional();
+}
+
+std::optional<ActiveFocusSessionSnapshot> loadRestorableActiveFocusSession(
+    const QString &applicationSupportRoot)
+{
+    std::optional<ActiveFocusSessionSnapshot> snapshot = loadActiveFocusSession(applicationSupportRoot);
     if (!snapshot || !snapshot->isRestorable())
         return std::nullopt;
-    return *snapshot;
+    return snapshot;
 }
 
 std::optional<WindowFrame> loadWindowFrame(const QString &applicationSupportRoot)

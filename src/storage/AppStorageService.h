@@ -66,7 +66,9 @@ Status savePreferences(const AppPreferences &preferences,
 void saveHistory(
     const QList<QUuid> &history, const QString &applicationSupportRoot = standardApplicationSupportRoot());
 
-// Pretty-printed with sorted keys, like the preferences.
+// Pretty-printed with sorted keys, like the preferences, and followed by room to grow: when the disk is too
+// full for a new file, a snapshot that fits is written over the old one in place.
+inline constexpr int activeFocusSessionReserve = 2048;
 Status saveActiveFocusSession(const ActiveFocusSessionSnapshot &snapshot,
     const QString &applicationSupportRoot = standardApplicationSupportRoot());
 
@@ -87,6 +89,10 @@ Result<AppPreferences> loadPreferences(
 // The settings to run with: the stored ones, or the defaults when they cannot be used, with the
 // background library matched to the files of the Background folder.
 AppPreferences startupPreferences(const QString &applicationSupportRoot = standardApplicationSupportRoot());
+
+// The saved state as it decodes, resumable or not (rounds that ended but were not written).
+std::optional<ActiveFocusSessionSnapshot> loadActiveFocusSession(
+    const QString &applicationSupportRoot = standardApplicationSupportRoot());
 
 // The interrupted round, only when it can be resumed (ActiveFocusSessionSnapshot::isRestorable()).
 // An unusable file is left in place.

@@ -47,6 +47,24 @@ Status replace(const QString &path, const QByteArray &bytes)
     return Status::success();
 }
 
+Status overwriteInPlace(const QString &path, const QByteArray &bytes)
+{
+    const int file = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+    if (file < 0)
+        return Error { qt_error_string(errno) };
+    const off_t length = ::lseek(file, 0, SEEK_END);
+    QByteArray padded = bytes;
+    if (length >= padded.size())
+        padded.append(QByteArray(length - padded.size(), ' '));
+    Status written;
+    if (length < bytes.size())
+        written = Error { qt_error_string(ENOSPC) };
+    else if (::pwrite(file, padded.constData(), padded.size(), 0) != padded.size() || ::fsync(file) != 0)
+        written = Error { qt_error_string(errno) };
+    ::close(file);
+    return written;
+}
+
 Status probeFolder(const QString &folder)
 {
     if (!QFileInfo(folder).isDir())

@@ -13,6 +13,11 @@ namespace WholeFileWrite {
 // it was (or stays missing) and the error gives the system's reason.
 Status replace(const QString &path, const QByteArray &bytes);
 
+// Writes `bytes` over the start of an existing file without asking the disk for a block, padded with spaces
+// to the file's own length, so that it works on a full disk; fails when they are longer than the file.
+// Unlike replace() a crash during the write may leave the file torn: a last resort, not a way of saving.
+Status overwriteInPlace(const QString &path, const QByteArray &bytes);
+
 // Whether a file can be written whole into the folder now: creates, fills, syncs and removes one. The
 // error gives the system's reason (no permission, a read-only or full disk, a missing folder).
 Status probeFolder(const QString &folder);

@@ -66,6 +66,19 @@ public:
     int fullScreens = 0;
 };
 
+// Answers the quit question as told and keeps what it was asked.
+class AnsweringQuitQuestion : public QuitQuestion
+{
+public:
+    bool confirm(const QString &, const QString &message, const QString &, const QString &) override
+    {
+        messages.append(message);
+        return quit;
+    }
+    bool quit = false;
+    QStringList messages;
+};
+
 // One controller over fakes of every operating-system seam and a fresh data folder. The fakes stay
 // reachable through the raw pointers; the controller owns them.
 class ControllerHarness
@@ -122,6 +135,9 @@ public:
         auto ownedDockTimer = std::make_unique<FakeOneShotTimer>();
         dockTimer = ownedDockTimer.get();
         seams.consoleDockTimer = std::move(ownedDockTimer);
+        auto ownedQuitQuestion = std::make_unique<AnsweringQuitQuestion>();
+        quitQuestion = ownedQuitQuestion.get();
+        seams.quitQuestion = std::move(ownedQuitQuestion);
         if (adjust)
             adjust(seams);
         controller = std::make_unique<AppController>(std::move(seams));
@@ -183,4 +199,5 @@ public:
     RecordingWindow *window = nullptr;
     FakeFilePicker *picker = nullptr;
     FakeOneShotTimer *dockTimer = nullptr;
+    AnsweringQuitQuestion *quitQuestion = nullptr;
 };

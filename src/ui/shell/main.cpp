@@ -17,6 +17,7 @@
 #include "platform/DialogFilePicker.h"
 #include "platform/MainWindowControl.h"
 #include "platform/MainWindowQuit.h"
+#include "platform/MessageBoxQuitQuestion.h"
 #include "platform/PortalFilePicker.h"
 #include "platform/QtLocalActivityBackend.h"
 #include "platform/QtSystemBeep.h"
@@ -92,6 +93,7 @@ int main(int argc, char *argv[])
     seams.reduceMotion = DesktopMotionPreference::reducesMotion(
         QDBusConnection::sessionBus(), DesktopMotionPreference::standardKdeglobalsFiles());
     seams.consoleDockTimer = std::make_unique<QtOneShotTimer>();
+    seams.quitQuestion = std::make_unique<MessageBoxQuitQuestion>();
 
     AppController controller(std::move(seams));
     QtDialogTranslations dialogTranslations(controller);
@@ -145,8 +147,15 @@ int main(int argc, char *argv[])
         controller.shutdown();
         QApplication::quit();
     };
-    MainWindowQuit windowQuit(*mainWindow, [&tray] { return tray.showsIcon(); });
-    QObject::connect(&tray, &TrayMenuBridge::quitRequested, &application, quit);
+    // The user's quits ask first when rows wait for the disk; the session's end cannot wait for an
+    // answer and tries one last write in the shutdown.
+    MainWindowQuit windowQuit(
+        *mainWindow, [&tray] { return tray.showsIcon(); },
+        [&controller] { return controller.confirmQuit(); });
+    QObject::connect(&tray, &TrayMenuBridge::quitRequested, &application, [&controller, quit] {
+        if (controller.confirmQuit())
+            quit();
+    });
     QObject::connect(&windowQuit, &MainWindowQuit::quitRequested, &application, quit);
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &application, quit);
     QObject::connect(&application, &QApplication::aboutToQuit, &controller, &AppController::shutdown);
