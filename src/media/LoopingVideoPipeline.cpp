@@ -204,6 +204,7 @@ void LoopingVideoPipeline::tearDown()
         return;
     m_bus.reset();
     m_streams.reset();
+    m_settled = false;
     m_frameNotices->detach();
     m_frameNotices.reset();
     m_frames->discard();
@@ -226,13 +227,19 @@ void LoopingVideoPipeline::handle(GstMessage *message)
                     seekTo(pipeline, at);
                     gst_element_set_state(pipeline, GST_STATE_PLAYING);
                 });
+        } else if (!std::exchange(m_settled, true) && m_muted) {
+            selectStreams();
         }
         break;
     case GST_MESSAGE_STREAM_COLLECTION: {
         GstStreamCollection *streams = nullptr;
         gst_message_parse_stream_collection(message, &streams);
         m_streams.reset(streams);
-        selectStreams();
+        // Only once the first streams are linked and playing: a selection that reaches GStreamer 1.22's
+        // decodebin3 while it still links them fails its stream assertions and, at many starts, leaves the
+        // video without a single frame. The sound is decoded for that moment, then left out.
+        if (m_settled)
+            selectStreams();
         break;
     }
     case GST_MESSAGE_EOS:

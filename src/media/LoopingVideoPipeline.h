@@ -55,6 +55,8 @@ private:
     QSize m_frameSize;
     // Where the pipeline starts, in nanoseconds, until it has got there.
     gint64 m_resumeAt = 0;
+    // The pipeline has played from where it started: the streams may be chosen again.
+    bool m_settled = false;
 
     GstElement *m_pipeline = nullptr;
     GstElement *m_crop = nullptr;

@@ -1,6 +1,7 @@
 #include "media/VideoDecoderProcess.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -42,6 +43,7 @@ QByteArray sizeCommand(QSize size)
 
 VideoDecoderProcess::VideoDecoderProcess(QObject *parent)
     : QObject(parent)
+    , m_clock([] { return QDeadlineTimer::current().deadline(); })
     , m_frames(std::make_shared<LatestVideoFrame>())
 { }
 
@@ -88,7 +90,7 @@ void VideoDecoderProcess::setActive(bool active)
     m_active = active;
     // Shown again, a video that could not be played is tried once more.
     if (active) {
-        m_deaths = 0;
+        m_deaths.clear();
         setErrorString({});
     }
     update();
@@ -156,7 +158,7 @@ void VideoDecoderProcess::restart()
     stop(true);
     // After the video was given up this is a new try; a stalled start asked again is not.
     if (!m_errorString.isEmpty())
-        m_deaths = 0;
+        m_deaths.clear();
     setErrorString({});
     update();
 }
@@ -271,12 +273,17 @@ void VideoDecoderProcess::decoderEnded()
         return;
     }
     // A decoder that was killed goes on where the video stood; one that dies at every start is given up.
-    if (++m_deaths < maximumDeaths) {
+    const qint64 now = m_clock();
+    m_deaths.removeIf([now](qint64 died) { return now - died >= deathWindow.count(); });
+    m_deaths.append(now);
+    if (m_deaths.size() < maximumDeaths) {
         stop(true);
         update();
         return;
     }
-    setErrorString(QStringLiteral("The video decoder stopped unexpectedly %1 times").arg(m_deaths));
+    setErrorString(QStringLiteral("The video decoder stopped unexpectedly %1 times within %2 seconds")
+                       .arg(m_deaths.size())
+                       .arg(deathWindow.count() / 1000));
     stop(false);
 }
 

@@ -9,6 +9,8 @@
 #include <QProcess>
 #include <QSize>
 #include <QUrl>
+#include <chrono>
+#include <functional>
 #include <memory>
 
 // Plays a video file in an endless loop in a decoder process of its own (a LoopingVideoPipeline there):
@@ -66,8 +68,12 @@ public:
     // Starts the decoder anew, also after a failure, and plays on from where the video stood.
     Q_INVOKABLE void restart();
 
-    // Decoders that die in a row before the video is given up as one that cannot be played.
+    // Decoders that die within `deathWindow` of each other before the video is given up as one that cannot
+    // be played; deaths farther apart (a decoder killed now and then over a long day) never add up.
     static constexpr int maximumDeaths = 3;
+    static constexpr std::chrono::milliseconds deathWindow { 120'000 };
+    // The steady clock the deaths are timed by, in milliseconds; tests give their own.
+    void setClock(std::function<qint64()> milliseconds) { m_clock = std::move(milliseconds); }
 
     const std::shared_ptr<LatestVideoFrame> &frames() const { return m_frames; }
 
@@ -104,7 +110,9 @@ private:
     // Where the next decoder goes on from, and where the running one's last frame stood, in milliseconds.
     qint64 m_resumeAt = 0;
     qint64 m_lastFrameAt = -1;
-    int m_deaths = 0;
+    // When the decoders that died within the window died.
+    QList<qint64> m_deaths;
+    std::function<qint64()> m_clock;
 
     QPointer<QProcess> m_process;
     std::shared_ptr<SharedVideoFrames> m_shared;

@@ -43,6 +43,8 @@ Item {
         id: output
 
         anchors.fill: parent
+        // A video given up leaves the background's colour, not its last frame standing still.
+        visible: player.errorString === ""
         pipeline: player
         onFrameShown: {
             watchdog.frameShown();
