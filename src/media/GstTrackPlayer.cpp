@@ -1,5 +1,6 @@
 #include "media/GstTrackPlayer.h"
 
+#include "core/CloseOnExec.h"
 #include "media/GStreamerRuntime.h"
 
 #include <algorithm>
@@ -60,8 +61,9 @@ void GstTrackPlayer::start()
     gst_object_ref_sink(m_playbin);
     g_object_set(m_playbin, "uri", uri.toUtf8().constData(), "flags", audioOnly, "volume",
         static_cast<gdouble>(m_volume), nullptr);
-    m_bus = std::make_unique<GstBusRelay>(m_playbin, GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR),
-        this, [this](GstMessage *message) { handle(message); });
+    m_bus = std::make_unique<GstBusRelay>(m_playbin,
+        GstMessageType(GST_MESSAGE_EOS | GST_MESSAGE_ERROR | GST_MESSAGE_ASYNC_DONE), this,
+        [this](GstMessage *message) { handle(message); });
     setState(m_wanted);
     m_startAsked = false;
     if (!m_restarted)
@@ -150,6 +152,10 @@ void GstTrackPlayer::handle(GstMessage *message)
     case GST_MESSAGE_ERROR:
         m_startTimer.cancel();
         emit failed(GStreamerRuntime::errorText(message));
+        break;
+    case GST_MESSAGE_ASYNC_DONE:
+        // Prerolled, the pipeline has opened the file and its sockets.
+        closeEveryDescriptorOnExec();
         break;
     default:
         break;

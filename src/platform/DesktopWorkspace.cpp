@@ -1,31 +1,17 @@
 #include "platform/DesktopWorkspace.h"
 
+#include "core/CloseOnExec.h"
+
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
 // Long enough for a file manager started by bus activation, short enough to fall back while the user waits.
 constexpr int fileManagerTimeoutMilliseconds = 8000;
-
-// GStreamer opens its players' and its clock's sockets without close-on-exec, and a browser started from
-// here would hold them for as long as it runs. Marking them costs the program nothing: it starts no child
-// that should inherit a descriptor of its own.
-void closeEveryDescriptorOnExec()
-{
-    const QStringList open = QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System);
-    for (const QString &name : open) {
-        const int descriptor = name.toInt();
-        const int flags = descriptor > STDERR_FILENO ? ::fcntl(descriptor, F_GETFD) : -1;
-        if (flags >= 0 && !(flags & FD_CLOEXEC))
-            ::fcntl(descriptor, F_SETFD, flags | FD_CLOEXEC);
-    }
-}
 
 } // namespace
 

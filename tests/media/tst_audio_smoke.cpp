@@ -17,8 +17,11 @@
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
+#include <fcntl.h>
 #include <malloc.h>
 #include <thread>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -66,6 +69,17 @@ private:
     bool m_done = false;
     std::thread m_thread;
 };
+
+// No child the program starts later inherits what a player opened (its file, its bus's sockets).
+bool everyDescriptorClosesOnExec()
+{
+    for (const QString &name : QDir(u"/proc/self/fd"_s).entryList(QDir::Files | QDir::System)) {
+        const int flags = name.toInt() > 2 ? fcntl(name.toInt(), F_GETFD) : FD_CLOEXEC;
+        if (flags >= 0 && !(flags & FD_CLOEXEC))
+            return false;
+    }
+    return true;
+}
 
 } // namespace
 
@@ -133,6 +147,7 @@ void AudioSmokeTest::realPlayerPlaysToItsEnd()
     QVERIFY2(ended.wait(endTimeoutMilliseconds),
         failed.isEmpty() ? "the track never ended" : qPrintable(failed.first().at(0).toString()));
     QVERIFY(failed.isEmpty());
+    QVERIFY(everyDescriptorClosesOnExec());
     QVERIFY(std::isfinite(player.durationSeconds()));
     if (seconds > 0)
         QVERIFY(std::abs(player.durationSeconds() - seconds) < 0.05);
