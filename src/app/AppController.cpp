@@ -326,7 +326,7 @@ Status AppController::writePreferences()
         const QString kept = path + QStringLiteral(".damaged");
         QFile::remove(kept);
         if (!QFile::copy(path, kept))
-            return Error { QStringLiteral("Could not keep a copy of the damaged settings file.") };
+            return Error { QStringLiteral("无法保留损坏的设置文件的副本。") };
     }
     Status status = AppStorageService::savePreferences(m_preferences, m_root);
     if (status)
@@ -379,7 +379,7 @@ void AppController::tellAboutUnreadableLog()
                     "not show its history, and new rows are kept in memory only. Make the file "
                     "readable and writable (if it is a folder, move or rename it), then open "
                     "Quorvane again."))
-                .arg(QDir::toNativeSeparators(path), reason));
+                .arg(QDir::toNativeSeparators(path), StringTable::systemReason(reason, language())));
         return;
     }
 }
@@ -399,6 +399,6 @@ bool AppController::tellAboutUnwritableDataFolder()
             QStringLiteral("Quorvane cannot save in “%1” (%2). Until it can, rounds, notes and settings are "
                            "kept in memory only and are lost when you quit. Free some space on that disk or "
                            "make the folder writable; what is not saved yet is then written on its own."))
-            .arg(QDir::toNativeSeparators(folder), writable.error()));
+            .arg(QDir::toNativeSeparators(folder), StringTable::systemReason(writable.error(), language())));
     return true;
 }

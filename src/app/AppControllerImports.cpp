@@ -92,7 +92,7 @@ QList<BackgroundMediaItem> AppController::importBackgroundMediaFiles(const QList
             // Copies made before the failure stay until the next clean-up, which finds them unreferenced.
             m_sheets->showAlert(localized(language(), QStringLiteral("背景导入失败"),
                                     QStringLiteral("Could Not Import Background")),
-                copy.error());
+                StringTable::error(copy.failure(), language()));
             return {};
         }
         QString name = QFileInfo(source).completeBaseName().trimmed();
@@ -164,7 +164,7 @@ QList<AudioTrack> AppController::importAudioFiles(const QList<QUrl> &files, Audi
     if (!tracks) {
         m_sheets->showAlert(
             localized(language(), QStringLiteral("音乐导入失败"), QStringLiteral("Could Not Import Music")),
-            tracks.error());
+            StringTable::error(tracks.failure(), language()));
         return {};
     }
     return std::move(tracks).value();

@@ -3,6 +3,7 @@
 
 #include "app/AppController.h"
 #include "app/SettingsSession.h"
+#include "core/StringTable.h"
 #include "media/AudioController.h"
 #include "session/WheelItemConstraints.h"
 #include "storage/AppStorageService.h"
@@ -156,7 +157,7 @@ bool AppController::savePreferences(const AppPreferences &edited)
     if (!stored)
         m_sheets->showAlert(
             localized(language(), QStringLiteral("设置保存失败"), QStringLiteral("Could Not Save Settings")),
-            stored.error());
+            StringTable::error(stored.failure(), language()));
     else if (playlistChanged || m_appearance->videoSoundTakesPriority() != videoSoundBefore)
         m_music->playFor(m_round->phase(), m_appearance->videoSoundTakesPriority());
     m_appearance->retryBackground();
@@ -176,7 +177,8 @@ void AppController::writeSingleSetting(T AppPreferences::*field, const T &value,
         AppPreferences restored = m_preferences;
         restored.*field = previous;
         setPreferences(restored);
-        m_sheets->showAlert(localized(language(), chineseAlertTitle, englishAlertTitle), written.error());
+        m_sheets->showAlert(localized(language(), chineseAlertTitle, englishAlertTitle),
+            StringTable::error(written.failure(), language()));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "app/Publish.h"
 #include "app/Round.h"
 #include "core/AccessibilityTrust.h"
+#include "core/StringTable.h"
 #include "session/InputActivityMonitor.h"
 
 namespace {
@@ -149,7 +150,7 @@ void Round::toggleActivityTracking()
         m_controller.sheets()->showAlert(
             localized(m_controller.language(), QStringLiteral("无法保存监测设置"),
                 QStringLiteral("Could Not Save Tracking Setting")),
-            written.error());
+            StringTable::error(written.failure(), m_controller.language()));
         return;
     }
     if (m_controller.preferences().trackActivity && m_trackingState == WorkTrackingState::permissionRequired)

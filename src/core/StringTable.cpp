@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QTranslator>
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 
 namespace {
@@ -125,6 +126,13 @@ const QHash<QString, QString> &englishEntries()
         { QStringLiteral("无法读取数据文件夹中的 %1：它不是可以识别的文本。"),
             QStringLiteral(
                 "%1 in the data folder could not be read: it is not text that Quorvane recognises.") },
+        { QStringLiteral("无法写入“%1”：%2"), QStringLiteral("Could not write “%1”: %2") },
+        { QStringLiteral("无法保留损坏的设置文件的副本。"),
+            QStringLiteral("Could not keep a copy of the damaged settings file.") },
+        { QStringLiteral("无法删除“%1”：%2"), QStringLiteral("Could not delete “%1”: %2") },
+        { QStringLiteral("无法创建文件夹“%1”。"), QStringLiteral("Could not create the folder “%1”.") },
+        { QStringLiteral("无法复制“%1”：%2"), QStringLiteral("Could not copy “%1”: %2") },
+        { QStringLiteral("无法列出文件夹“%1”。"), QStringLiteral("Could not list the folder “%1”.") },
         { QStringLiteral("无法写入数据文件夹中的 %1：磁盘可能已满，或没有写入权限。"),
             QStringLiteral("Could not write %1 in the data folder: the disk may be full, or writing there is "
                            "not allowed.") },
@@ -221,6 +229,35 @@ QString text(const QString &key, AppLanguage language)
     if (language == AppLanguage::chinese)
         return key;
     return englishEntries().value(key, key);
+}
+
+QString error(const Error &failure, AppLanguage language)
+{
+    QString whole = text(failure.key, language);
+    for (const QString &argument : failure.arguments)
+        whole = whole.arg(systemReason(argument, language));
+    return whole;
+}
+
+QString systemReason(const QString &reason, AppLanguage language)
+{
+    if (language != AppLanguage::chinese)
+        return reason;
+    // Keyed by the system's own texts, which are those of the C locale whatever the user's.
+    static const QHash<QString, QString> reasons {
+        { qt_error_string(ENOSPC), QStringLiteral("磁盘已满") },
+        { qt_error_string(EDQUOT), QStringLiteral("超出了磁盘配额") },
+        { qt_error_string(EACCES), QStringLiteral("没有权限") },
+        { qt_error_string(EPERM), QStringLiteral("不允许这样操作") },
+        { qt_error_string(EROFS), QStringLiteral("磁盘是只读的") },
+        { qt_error_string(EIO), QStringLiteral("读写磁盘时出错") },
+        { qt_error_string(ENOENT), QStringLiteral("文件或文件夹不存在") },
+        { qt_error_string(EISDIR), QStringLiteral("它是一个文件夹") },
+        { qt_error_string(ENOTDIR), QStringLiteral("路径中有一项不是文件夹") },
+        { qt_error_string(EFBIG), QStringLiteral("文件太大") },
+        { qt_error_string(ENAMETOOLONG), QStringLiteral("名称太长") },
+    };
+    return reasons.value(reason, reason);
 }
 
 } // namespace StringTable

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/AppLanguage.h"
+#include "core/Result.h"
 
 #include <QString>
 
@@ -16,5 +17,13 @@ QString text(const QString &key, AppLanguage language);
 // "2 minutes"; Chinese, which has one form, and a key without a translation show the key. %n becomes the
 // count in digits.
 QString counted(const QString &key, qint64 count, AppLanguage language);
+
+// A failure as the user reads it: its key's text with each argument in place, a reason the system gave in the
+// user's language where the table knows it.
+QString error(const Error &failure, AppLanguage language);
+
+// A reason the system gave (a file error's text, in English) in the user's language where the table knows
+// it, else as it came.
+QString systemReason(const QString &reason, AppLanguage language);
 
 } // namespace StringTable

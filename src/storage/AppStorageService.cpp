@@ -22,9 +22,7 @@ QString inStorageDirectory(const QString &applicationSupportRoot, const QString 
 Status writeAtomically(const QString &path, const QByteArray &bytes)
 {
     if (Status written = WholeFileWrite::replace(path, bytes); !written)
-        return Error {
-            QStringLiteral("Could not write “%1”: %2").arg(QFileInfo(path).fileName(), written.error())
-        };
+        return Error { QStringLiteral("无法写入“%1”：%2"), { QFileInfo(path).fileName(), written.error() } };
     return {};
 }
 

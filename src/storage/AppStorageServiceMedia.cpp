@@ -80,7 +80,7 @@ Status removeFile(const QString &path)
 {
     QFile file(path);
     if (!file.remove())
-        return Error { QStringLiteral("Could not delete “%1”: %2").arg(path, file.errorString()) };
+        return Error { QStringLiteral("无法删除“%1”：%2"), { path, file.errorString() } };
     return {};
 }
 
@@ -107,7 +107,7 @@ Result<QString> importManagedFile(const QString &sourcePath, const QString &dest
 {
     const QString importFolder = QDir(destinationDirectory).filePath(Uuid::lowerText(QUuid::createUuid()));
     if (!QDir().mkpath(importFolder))
-        return Error { QStringLiteral("Could not create the folder “%1”.").arg(importFolder) };
+        return Error { QStringLiteral("无法创建文件夹“%1”。"), { importFolder } };
 
     const QFileInfo source(sourcePath);
     const QString extension = source.suffix().isEmpty() ? QStringLiteral("dat") : source.suffix().toLower();
@@ -122,7 +122,7 @@ Result<QString> importManagedFile(const QString &sourcePath, const QString &dest
     if (!sourceFile.copy(copyPath)) {
         const QString reason = sourceFile.errorString();
         QDir(importFolder).removeRecursively();
-        return Error { QStringLiteral("Could not copy “%1”: %2").arg(source.fileName(), reason) };
+        return Error { QStringLiteral("无法复制“%1”：%2"), { source.fileName(), reason } };
     }
     return copyPath;
 }
@@ -135,7 +135,7 @@ Result<QList<AudioTrack>> importAudioTracks(const QStringList &sourcePaths, Audi
     for (const QString &sourcePath : sourcePaths) {
         Result<QString> copy = importManagedFile(sourcePath, destination);
         if (!copy)
-            return Error { copy.error() };
+            return copy.failure();
         QString name = nameWithoutExtension(sourcePath);
         if (name.isEmpty())
             name = localized(language, QStringLiteral("未命名音乐"), QStringLiteral("Untitled Track"));
@@ -263,7 +263,7 @@ Status cleanupUnreferencedMedia(const AppPreferences &preferences, const QString
 
     const QFileInfo application(appSupportDirectory);
     if (!application.isDir() || !application.isReadable())
-        return Error { QStringLiteral("Could not list the folder “%1”.").arg(appSupportDirectory) };
+        return Error { QStringLiteral("无法列出文件夹“%1”。"), { appSupportDirectory } };
     const QFileInfoList direct
         = QDir(appSupportDirectory).entryInfoList(QDir::Files | QDir::NoSymLinks, QDir::Name);
     for (const QFileInfo &entry : direct) {

@@ -2,6 +2,7 @@
 #include "ReadOnlyFolder.h"
 #include "TestProgram.h"
 
+#include <QRegularExpression>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -100,6 +101,9 @@ private slots:
             QVERIFY(!controller.sheets()->showingAlert());
         }
         QCOMPARE(controller.sheets()->alertTitle(), alert);
+        // Whole in the interface's language, the system's reason included: no English words in a row.
+        QVERIFY2(!controller.sheets()->alertMessage().contains(QRegularExpression(u"[A-Za-z]+ [a-z]+"_s)),
+            qPrintable(controller.sheets()->alertMessage()));
         QVERIFY(fault != Fault::readOnly || controller.sheets()->alertMessage().contains(folder));
         QVERIFY(fault != Fault::logDirectory || controller.sheets()->alertMessage().contains(path));
         QCOMPARE(QDir(folder).entryList({ u"*backup*"_s }, QDir::Files).size(), fault == Fault::quit ? 1 : 0);
