@@ -49,7 +49,8 @@ struct AppControllerSeams
     // The open-file dialog of the media imports.
     std::unique_ptr<FilePicker> filePicker;
     WindowSystem windowSystem = WindowSystem::x11;
-    // The desktop asked for less motion (read once at start-up): the wheel then turns briefly.
+    // The desktop asked for less motion, as far as known when the controller is made: the wheel then turns
+    // briefly. The desktop's own answer comes later, through the appearance.
     bool reduceMotion = false;
     // The wait between the start of the console's snap and the change of its stored side.
     std::unique_ptr<OneShotTimer> consoleDockTimer;

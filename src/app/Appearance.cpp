@@ -38,6 +38,14 @@ Appearance::Appearance(AppController &controller, QString root, bool reduceMotio
     connect(&controller, &AppController::preferencesChanged, this, &Appearance::preferencesChanged);
 }
 
+void Appearance::setReduceMotion(bool reduceMotion)
+{
+    if (reduceMotion == m_reduceMotion)
+        return;
+    m_reduceMotion = reduceMotion;
+    emit reduceMotionChanged();
+}
+
 QString Appearance::languageName() const
 {
     return rawValue(m_controller.language());

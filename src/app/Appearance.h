@@ -22,7 +22,7 @@ class Appearance : public QObject
     Q_PROPERTY(bool backgroundOverlayEnabled READ backgroundOverlayEnabled NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(double overlayOpacity READ overlayOpacity NOTIFY preferencesChanged FINAL)
     Q_PROPERTY(bool videoAudioTakesPriority READ videoAudioTakesPriority NOTIFY preferencesChanged FINAL)
-    Q_PROPERTY(bool reduceMotion READ reduceMotion CONSTANT FINAL)
+    Q_PROPERTY(bool reduceMotion READ reduceMotion NOTIFY reduceMotionChanged FINAL)
     Q_PROPERTY(QUrl backgroundURL READ backgroundURL NOTIFY backgroundURLChanged FINAL)
     Q_PROPERTY(QString backgroundIdentity READ backgroundIdentity NOTIFY backgroundURLChanged FINAL)
     // The corner controls' background buttons work only with more than one background to go to.
@@ -46,6 +46,8 @@ public:
     double overlayOpacity() const;
     bool videoAudioTakesPriority() const;
     bool reduceMotion() const { return m_reduceMotion; }
+    // The desktop's answer comes after the start, which does not wait for it.
+    void setReduceMotion(bool reduceMotion);
     QUrl backgroundURL() const { return m_backgroundURL; }
     // Names the background view: a new name builds a new view, so a new video starts from its beginning.
     QString backgroundIdentity() const;
@@ -66,12 +68,13 @@ signals:
     void preferencesChanged();
     void backgroundURLChanged();
     void backgroundRetryRequested();
+    void reduceMotionChanged();
 
 private:
     void selectBackground(const QUuid &id);
 
     AppController &m_controller;
     const QString m_root;
-    const bool m_reduceMotion;
+    bool m_reduceMotion;
     QUrl m_backgroundURL;
 };

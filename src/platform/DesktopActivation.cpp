@@ -55,6 +55,11 @@ void bringForwardWith(const QByteArray &token, const std::function<void()> &brin
     if (wayland && !token.isEmpty())
         qputenv("XDG_ACTIVATION_TOKEN", token);
     bringForward();
+    endStartupNotice(token);
+}
+
+void endStartupNotice(const QByteArray &token)
+{
     const auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (x11 && !token.isEmpty())
         sendStartupMessage(x11->connection(), startupRemoveMessage(token));

@@ -15,4 +15,8 @@ QByteArray launcherToken();
 // X11 the launcher's startup notification ends after it.
 void bringForwardWith(const QByteArray &token, const std::function<void()> &bringForward);
 
+// Ends the launcher's "starting…" notice of `token` (X11) where no window maps to end it: a start that
+// stays in the tray.
+void endStartupNotice(const QByteArray &token);
+
 } // namespace DesktopActivation

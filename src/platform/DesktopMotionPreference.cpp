@@ -3,6 +3,7 @@
 #include "platform/DBusBooleanReply.h"
 
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -10,8 +11,10 @@ namespace DesktopMotionPreference {
 
 namespace {
 
-// Start-up waits for the answer; a portal that hangs must not hold the window back for long.
+// A portal that never answers must not leave the question open.
 constexpr int portalTimeoutMilliseconds = 1000;
+
+const QString readOne = QStringLiteral("ReadOne");
 
 QDBusMessage readCall(const QString &method)
 {
@@ -22,23 +25,32 @@ QDBusMessage readCall(const QString &method)
     return message;
 }
 
-} // namespace
-
-std::optional<bool> portalAnimationsEnabled(const QDBusConnection &bus)
+bool reducedWithoutPortal(const QStringList &kdeglobalsFiles)
 {
-    if (!bus.isConnected())
-        return std::nullopt;
-    QDBusConnection connection = bus;
-    const QDBusMessage reply
-        = connection.call(readCall(QStringLiteral("ReadOne")), QDBus::Block, portalTimeoutMilliseconds);
-    if (reply.type() == QDBusMessage::ErrorMessage
-        && reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod")) {
-        // Portals before version 2 offer only the older Read.
-        return dbusBooleanReply(
-            connection.call(readCall(QStringLiteral("Read")), QDBus::Block, portalTimeoutMilliseconds));
-    }
-    return dbusBooleanReply(reply);
+    return !kdeAnimationsEnabled(kdeglobalsFiles).value_or(true);
 }
+
+void read(QDBusConnection bus, const QString &method, const QStringList &kdeglobalsFiles, QObject *context,
+    const std::function<void(bool)> &answer)
+{
+    auto *call
+        = new QDBusPendingCallWatcher(bus.asyncCall(readCall(method), portalTimeoutMilliseconds), context);
+    QObject::connect(
+        call, &QDBusPendingCallWatcher::finished, context, [=](QDBusPendingCallWatcher *finished) {
+            finished->deleteLater();
+            const QDBusMessage reply = finished->reply();
+            // Portals before version 2 offer only the older Read.
+            if (method == readOne && reply.type() == QDBusMessage::ErrorMessage
+                && reply.errorName() == QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod")) {
+                read(bus, QStringLiteral("Read"), kdeglobalsFiles, context, answer);
+                return;
+            }
+            const std::optional<bool> enabled = dbusBooleanReply(reply);
+            answer(enabled ? !*enabled : reducedWithoutPortal(kdeglobalsFiles));
+        });
+}
+
+} // namespace
 
 std::optional<bool> kdeAnimationsEnabled(const QStringList &kdeglobalsFiles)
 {
@@ -58,11 +70,14 @@ QStringList standardKdeglobalsFiles()
     return QStandardPaths::locateAll(QStandardPaths::GenericConfigLocation, QStringLiteral("kdeglobals"));
 }
 
-bool reducesMotion(const QDBusConnection &bus, const QStringList &kdeglobalsFiles)
+void askWhetherReduced(const QDBusConnection &bus, const QStringList &kdeglobalsFiles, QObject *context,
+    std::function<void(bool reduced)> answer)
 {
-    if (const std::optional<bool> enabled = portalAnimationsEnabled(bus))
-        return !*enabled;
-    return !kdeAnimationsEnabled(kdeglobalsFiles).value_or(true);
+    if (!bus.isConnected()) {
+        answer(reducedWithoutPortal(kdeglobalsFiles));
+        return;
+    }
+    read(bus, readOne, kdeglobalsFiles, context, answer);
 }
 
 } // namespace DesktopMotionPreference

@@ -4,9 +4,16 @@
 
 #include <QGuiApplication>
 
+QWindow *MainWindowControl::madeWindow()
+{
+    if (!m_window && m_maker)
+        m_maker();
+    return m_window;
+}
+
 void MainWindowControl::bringForward()
 {
-    if (!m_window)
+    if (!madeWindow())
         return;
     if (m_window->visibility() == QWindow::Hidden) {
         // Qt asks the window manager to keep a window's place only once the program has placed it; a
@@ -54,7 +61,7 @@ void MainWindowControl::bringForward(const QString &activationToken)
 
 void MainWindowControl::enterFullScreen()
 {
-    if (!m_window || m_window->visibility() == QWindow::FullScreen)
+    if (!madeWindow() || m_window->visibility() == QWindow::FullScreen)
         return;
     WindowStates::showFullScreen(*m_window);
     m_window->raise();

@@ -5,13 +5,19 @@
 
 #include <QPointer>
 #include <QWindow>
+#include <functional>
 
-// The main window as the controller drives it; the window is handed over once the views are loaded.
+// The main window as the controller drives it. The window is handed over once its views are loaded,
+// which may be only when it is first needed: then the maker makes it and hands it over.
 class MainWindowControl : public WindowControl
 {
 public:
     void setWindow(QWindow *window);
+    void setWindowMaker(std::function<void()> maker) { m_maker = std::move(maker); }
+    // The window, if it is made.
     QWindow *window() const { return m_window; }
+    // The window, made now if it is not yet; null when it cannot be made.
+    QWindow *madeWindow();
 
     void bringForward() override;
     // Under Wayland a token that the compositor gave another client (a notification server) for this
@@ -25,4 +31,5 @@ private:
 
     QPointer<QWindow> m_window;
     WaylandActivationRequest m_ownActivation;
+    std::function<void()> m_maker;
 };

@@ -69,7 +69,7 @@ WaylandBreakFocus::~WaylandBreakFocus()
 bool WaylandBreakFocus::grab(std::function<void()> onEmergencyChord)
 {
     release();
-    if (!m_window.window() || !bindGlobals())
+    if (!m_window.madeWindow() || !bindGlobals())
         return false;
     m_inhibitorActive = false;
     if (!m_manager)

@@ -3,8 +3,6 @@
 #include "app/QtDialogTranslations.h"
 #include "app/SingleInstance.h"
 #include "app/TrayMenuBridge.h"
-#include "app/WindowBehavior.h"
-#include "app/WindowFrameKeeper.h"
 #include "core/QtOneShotTimer.h"
 #include "core/SystemClock.h"
 #include "core/SystemRandomSource.h"
@@ -16,7 +14,6 @@
 #include "platform/DesktopWorkspace.h"
 #include "platform/DialogFilePicker.h"
 #include "platform/MainWindowControl.h"
-#include "platform/MainWindowQuit.h"
 #include "platform/MessageBoxQuitQuestion.h"
 #include "platform/PortalFilePicker.h"
 #include "platform/QtLocalActivityBackend.h"
@@ -24,14 +21,11 @@
 #include "platform/SessionInput.h"
 #include "platform/TerminationSignals.h"
 #include "storage/AppStorageService.h"
-#include "ui/shell/HiddenWindowGraphics.h"
+#include "ui/shell/MainWindowHost.h"
 #include "ui/shell/ViewSetup.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QQmlApplicationEngine>
-#include <QQmlComponent>
-#include <QQuickGraphicsConfiguration>
 #include <QQuickWindow>
 
 int main(int argc, char *argv[])
@@ -90,52 +84,34 @@ int main(int argc, char *argv[])
         roundEndNotice = notice.get();
         seams.roundEndNotice = std::move(notice);
     }
-    seams.reduceMotion = DesktopMotionPreference::reducesMotion(
-        QDBusConnection::sessionBus(), DesktopMotionPreference::standardKdeglobalsFiles());
     seams.consoleDockTimer = std::make_unique<QtOneShotTimer>();
     seams.quitQuestion = std::make_unique<MessageBoxQuitQuestion>();
 
     AppController controller(std::move(seams));
+    // The icon first: what can wait comes after it, and the window only when it is to show.
+    TrayMenuBridge tray(controller);
+    DesktopMotionPreference::askWhetherReduced(QDBusConnection::sessionBus(),
+        DesktopMotionPreference::standardKdeglobalsFiles(), controller.appearance(),
+        [&controller](bool reduced) { controller.appearance()->setReduceMotion(reduced); });
     QtDialogTranslations dialogTranslations(controller);
     setUpViews(controller);
-    TrayMenuBridge tray(controller);
-
-    QQmlApplicationEngine engine;
-    addImageProviders(engine, controller);
-    QQmlComponent component(
-        &engine, QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Shell/Main.qml")));
-    // The window's creation is finished only once its behaviour is attached, so that keep-on-top is in
-    // place when it first shows.
-    const std::unique_ptr<QObject> root(component.beginCreate(engine.rootContext()));
-    auto *mainWindow = qobject_cast<QQuickWindow *>(root.get());
-    if (!mainWindow) {
-        qWarning().noquote() << component.errorString();
-        return 1;
-    }
-    WindowBehavior windowBehavior(*mainWindow, controller);
-    WindowFrameKeeper windowFrame(*mainWindow, applicationSupportRoot);
-    HiddenWindowGraphics hiddenWindowGraphics(*mainWindow);
-    // Everything is drawn back to front; without a depth buffer a software rasteriser spares a depth test on
-    // every pixel of every frame.
-    QQuickGraphicsConfiguration graphics = mainWindow->graphicsConfiguration();
-    graphics.setDepthBufferFor2D(false);
-    mainWindow->setGraphicsConfiguration(graphics);
-    // Started for the tray, the window stays hidden only where the tray's icon can bring it back.
-    if (commandLine.request.view == LaunchRequest::View::none && tray.showsIcon())
-        mainWindow->setProperty("visible", false);
-    component.completeCreate();
-    windowControl.setWindow(mainWindow);
+    MainWindowHost mainWindow(
+        controller, windowControl, applicationSupportRoot, [&tray] { return tray.showsIcon(); });
     if (roundEndNotice) {
-        QObject::connect(roundEndNotice, &DesktopNotificationRoundEnd::sent, &tray,
-            [&tray, mainWindow] { tray.askForAttentionUntilActive(*mainWindow); });
-        // The user reached the window, through the notice or otherwise: the notice has done its work.
-        QObject::connect(mainWindow, &QWindow::activeChanged, roundEndNotice, [roundEndNotice, mainWindow] {
-            if (mainWindow->isActive())
-                roundEndNotice->withdraw();
+        QObject::connect(roundEndNotice, &DesktopNotificationRoundEnd::sent, &tray, [&tray, &windowControl] {
+            if (const QWindow *window = windowControl.window())
+                tray.askForAttentionUntilActive(*window);
         });
+        // The user reached the window, through the notice or otherwise: the notice has done its work.
+        QObject::connect(
+            &mainWindow, &MainWindowHost::made, roundEndNotice, [roundEndNotice](QQuickWindow &window) {
+                QObject::connect(&window, &QWindow::activeChanged, roundEndNotice, [roundEndNotice, &window] {
+                    if (window.isActive())
+                        roundEndNotice->withdraw();
+                });
+            });
     }
-    if (commandLine.request.view != LaunchRequest::View::mainWindow)
-        controller.showLaunchView(commandLine.request.view);
+    mainWindow.start(commandLine.request);
     QObject::connect(
         &instance, &SingleInstance::launchRequested, &controller, [&controller](const LaunchRequest &r) {
             DesktopActivation::bringForwardWith(
@@ -149,14 +125,11 @@ int main(int argc, char *argv[])
     };
     // The user's quits ask first when rows wait for the disk; the session's end cannot wait for an
     // answer and tries one last write in the shutdown.
-    MainWindowQuit windowQuit(
-        *mainWindow, [&tray] { return tray.showsIcon(); },
-        [&controller] { return controller.confirmQuit(); });
     QObject::connect(&tray, &TrayMenuBridge::quitRequested, &application, [&controller, quit] {
         if (controller.confirmQuit())
             quit();
     });
-    QObject::connect(&windowQuit, &MainWindowQuit::quitRequested, &application, quit);
+    QObject::connect(&mainWindow, &MainWindowHost::quitRequested, &application, quit);
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &application, quit);
     QObject::connect(&application, &QApplication::aboutToQuit, &controller, &AppController::shutdown);
     return application.exec();
