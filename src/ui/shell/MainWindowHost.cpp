@@ -15,14 +15,24 @@
 #include <QQuickGraphicsConfiguration>
 #include <QQuickWindow>
 #include <QTimer>
+#include <malloc.h>
+
+namespace {
+
+// Long enough that a window closed for a moment comes back at once.
+constexpr auto releaseAfterHidden = std::chrono::minutes(10);
+
+} // namespace
 
 MainWindowHost::MainWindowHost(AppController &controller, MainWindowControl &control,
-    QString applicationSupportRoot, std::function<bool()> trayShowsIcon, QObject *parent)
+    QString applicationSupportRoot, std::function<bool()> trayShowsIcon,
+    std::unique_ptr<OneShotTimer> releaseTimer, QObject *parent)
     : QObject(parent)
     , m_controller(controller)
     , m_control(control)
     , m_applicationSupportRoot(std::move(applicationSupportRoot))
     , m_trayShowsIcon(std::move(trayShowsIcon))
+    , m_releaseTimer(std::move(releaseTimer))
 {
     m_control.setWindowMaker([this] { window(); });
 }
@@ -94,5 +104,43 @@ void MainWindowHost::make()
     connect(m_quit.get(), &MainWindowQuit::quitRequested, this, &MainWindowHost::quitRequested);
     component.completeCreate();
     m_control.setWindow(window);
+    connect(window, &QWindow::visibleChanged, this, &MainWindowHost::followVisibility);
     emit made(*window);
+}
+
+void MainWindowHost::followVisibility(bool visible)
+{
+    if (visible)
+        m_releaseTimer->cancel();
+    else
+        m_releaseTimer->start(releaseAfterHidden, [this] { release(); });
+}
+
+// A break needs its window, and an open sheet keeps its draft in its view.
+bool MainWindowHost::mayRelease() const
+{
+    const Sheets &sheets = *m_controller.sheets();
+    return m_controller.round()->phase() == SessionPhase::Focus && !sheets.showingSettings()
+        && !sheets.showingStatistics() && !sheets.showingNotes() && !sheets.showingDeveloperCorner();
+}
+
+void MainWindowHost::release()
+{
+    if (!m_window || m_window->isVisible())
+        return;
+    if (!mayRelease()) {
+        m_releaseTimer->start(releaseAfterHidden, [this] { release(); });
+        return;
+    }
+    m_control.setWindow(nullptr);
+    m_quit.reset();
+    m_graphics.reset();
+    m_frame.reset();
+    m_behavior.reset();
+    m_window = nullptr;
+    m_root.reset();
+    m_engine.reset();
+    // Once the views' objects left for later deletion are gone.
+    QMetaObject::invokeMethod(
+        this, [] { malloc_trim(0); }, Qt::QueuedConnection);
 }

@@ -96,7 +96,8 @@ int main(int argc, char *argv[])
     QtDialogTranslations dialogTranslations(controller);
     setUpViews(controller);
     MainWindowHost mainWindow(
-        controller, windowControl, applicationSupportRoot, [&tray] { return tray.showsIcon(); });
+        controller, windowControl, applicationSupportRoot, [&tray] { return tray.showsIcon(); },
+        std::make_unique<QtOneShotTimer>());
     if (roundEndNotice) {
         QObject::connect(roundEndNotice, &DesktopNotificationRoundEnd::sent, &tray, [&tray, &windowControl] {
             if (const QWindow *window = windowControl.window())

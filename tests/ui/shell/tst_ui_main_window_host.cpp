@@ -1,4 +1,5 @@
 #include "ControllerHarness.h"
+#include "FakeOneShotTimer.h"
 #include "TestProgram.h"
 #include "platform/MainWindowControl.h"
 #include "ui/shell/MainWindowHost.h"
@@ -48,7 +49,8 @@ private slots:
             seams.window = std::move(window);
         });
         setUpViews(controller);
-        MainWindowHost host(controller, *control, harness.root(), [] { return true; });
+        MainWindowHost host(
+            controller, *control, harness.root(), [] { return true; }, std::make_unique<FakeOneShotTimer>());
         host.start(LaunchRequest { LaunchRequest::View::none, {} });
         // The start's decision runs once the event loop does.
         QCoreApplication::processEvents();
@@ -78,6 +80,41 @@ private slots:
             QCOMPARE(control->window(), window);
             QCOMPARE(quickWindows(), made);
         }
+    }
+
+    void aWindowLongHiddenIsGivenBackUnlessASheetIsOpen_data()
+    {
+        QTest::addColumn<bool>("sheetOpen");
+        QTest::newRow("in a focus round") << false;
+        QTest::newRow("with the statistics open") << true;
+    }
+
+    void aWindowLongHiddenIsGivenBackUnlessASheetIsOpen()
+    {
+        QFETCH(bool, sheetOpen);
+        ControllerHarness harness;
+        MainWindowControl *control = nullptr;
+        AppController &controller = harness.start([&control](AppControllerSeams &seams) {
+            auto window = std::make_unique<MainWindowControl>();
+            control = window.get();
+            seams.window = std::move(window);
+        });
+        setUpViews(controller);
+        auto ownedTimer = std::make_unique<FakeOneShotTimer>();
+        FakeOneShotTimer &timer = *ownedTimer;
+        MainWindowHost host(
+            controller, *control, harness.root(), [] { return true; }, std::move(ownedTimer));
+        host.start(LaunchRequest { LaunchRequest::View::mainWindow, {} });
+        QVERIFY(QTest::qWaitForWindowExposed(control->window()));
+        controller.sheets()->setShowingStatistics(sheetOpen);
+        control->window()->close();
+        QTRY_VERIFY(!control->window()->isVisible());
+        timer.advance(std::chrono::minutes(10));
+        QCoreApplication::processEvents();
+        QCOMPARE(quickWindows().isEmpty(), !sheetOpen);
+
+        controller.window()->bringMainWindowForward();
+        QVERIFY(QTest::qWaitForWindowExposed(control->window()));
     }
 };
 
