@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QStandardPaths>
+#include <optional>
 
 namespace {
 
@@ -52,41 +53,50 @@ void paintGlyph(QPainter &painter, const QPainterPath &path, const QRect &rect)
     painter.restore();
 }
 
-// With an empty path it offers no pictures at all, only its name.
+// Without a symbol it offers no pictures at all, only its name. The glyph's outline is taken from the font
+// only when a picture is first asked for: the font waits until after the icon is on the panel.
 class SymbolIconEngine : public QIconEngine
 {
 public:
-    SymbolIconEngine(QPainterPath path, QString name)
-        : m_path(std::move(path))
+    SymbolIconEngine(QString symbol, QString name)
+        : m_symbol(std::move(symbol))
         , m_name(std::move(name))
     { }
 
     void paint(QPainter *painter, const QRect &rect, QIcon::Mode, QIcon::State) override
     {
-        paintGlyph(*painter, m_path, rect);
+        paintGlyph(*painter, path(), rect);
     }
 
     QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
     {
-        if (m_path.isEmpty())
+        if (m_symbol.isEmpty())
             return {};
         QPixmap pixmap(size);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        paintGlyph(painter, m_path, pixmap.rect());
+        paintGlyph(painter, path(), pixmap.rect());
         return pixmap;
     }
 
-    QIconEngine *clone() const override { return new SymbolIconEngine(m_path, m_name); }
+    QIconEngine *clone() const override { return new SymbolIconEngine(m_symbol, m_name); }
     QString iconName() override { return m_name; }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
-        return m_path.isEmpty() ? QList<QSize>() : offeredSizes;
+        return m_symbol.isEmpty() ? QList<QSize>() : offeredSizes;
     }
 
 private:
-    QPainterPath m_path;
+    const QPainterPath &path()
+    {
+        if (!m_path)
+            m_path = glyphPath(m_symbol);
+        return *m_path;
+    }
+
+    QString m_symbol;
     QString m_name;
+    std::optional<QPainterPath> m_path;
 };
 
 } // namespace
@@ -100,10 +110,9 @@ QString themeName(const QString &symbol)
 
 QIcon make(const QString &symbol)
 {
-    QPainterPath path = glyphPath(symbol);
-    if (path.isEmpty())
+    if (SymbolGlyphs::text(symbol).isEmpty())
         return {};
-    return QIcon(new SymbolIconEngine(std::move(path), themeName(symbol)));
+    return QIcon(new SymbolIconEngine(symbol, themeName(symbol)));
 }
 
 bool isInstalled(const QString &symbol)
@@ -115,7 +124,7 @@ bool isInstalled(const QString &symbol)
 
 QIcon nameOnly(const QString &symbol)
 {
-    return QIcon(new SymbolIconEngine(QPainterPath(), themeName(symbol)));
+    return QIcon(new SymbolIconEngine(QString(), themeName(symbol)));
 }
 
 QByteArray svg(const QString &symbol)

@@ -12,7 +12,7 @@ namespace TraySymbolIcon {
 // "quorvane-timer-symbolic" for "timer"; dots become dashes, as icon names have none.
 QString themeName(const QString &symbol);
 
-// Empty for a symbol the table does not know, or without the symbol font. Needs a Gui application.
+// Empty for a symbol the table does not know. Needs a Gui application.
 QIcon make(const QString &symbol);
 
 // Whether an installed copy put the symbol's icon in the hicolor theme, where hosts that look names up

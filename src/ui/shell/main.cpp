@@ -42,8 +42,6 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
     // Lets the desktop match the window to the installed entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(QUORVANE_APPLICATION_ID));
-    // Every window, the sheets included, carries the application's icon.
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvane/quorvane.svg")));
     // The tray keeps the program alive while the window is closed.
     QApplication::setQuitOnLastWindowClosed(false);
 
@@ -93,6 +91,8 @@ int main(int argc, char *argv[])
     DesktopMotionPreference::askWhetherReduced(QDBusConnection::sessionBus(),
         DesktopMotionPreference::standardKdeglobalsFiles(), controller.appearance(),
         [&controller](bool reduced) { controller.appearance()->setReduceMotion(reduced); });
+    // Every window, the sheets included, carries the application's icon.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/quorvane/quorvane.svg")));
     QtDialogTranslations dialogTranslations(controller);
     setUpViews(controller);
     MainWindowHost mainWindow(
