@@ -11,13 +11,12 @@ Sheets::~Sheets() = default;
 
 void Sheets::setShowingSettings(bool showing)
 {
-    if (showing == m_showingSettings)
-        return;
+    const bool changes = showing != m_showingSettings;
     // The sheet's state exists before the sheet is shown and outlives it while its view is torn down.
-    if (showing)
+    if (changes && showing)
         beginSettingsSession();
     setSheetShown(m_showingSettings, showing, &Sheets::showingSettingsChanged, QStringLiteral("settings"));
-    if (!showing)
+    if (changes && !showing)
         endSettingsSession();
 }
 
@@ -40,8 +39,13 @@ void Sheets::setShowingDeveloperCorner(bool showing)
 
 void Sheets::setSheetShown(bool &flag, bool showing, void (Sheets::*changed)(), const QString &sheet)
 {
-    if (flag == showing)
+    if (flag == showing) {
+        // A sheet that counts as open may still not be on screen: its window never appeared, or went
+        // without the user closing it. Asked for again, it shows rather than the request doing nothing.
+        if (showing)
+            emit openedAgain(sheet);
         return;
+    }
     flag = showing;
     // The alert's host moves first, so that a sheet that closes under an open alert hands it over
     // before its window goes.

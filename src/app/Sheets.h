@@ -73,6 +73,8 @@ signals:
     void alertHostChanged();
     void alertChanged();
     void unsentLetterKept();
+    // An open request for `sheet` while it is already open.
+    void openedAgain(const QString &sheet);
 
 private:
     void setSheetShown(bool &flag, bool showing, void (Sheets::*changed)(), const QString &sheet);

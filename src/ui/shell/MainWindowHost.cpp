@@ -6,6 +6,7 @@
 #include "platform/DesktopActivation.h"
 #include "platform/MainWindowControl.h"
 #include "platform/MainWindowQuit.h"
+#include "ui/shell/FirstExposure.h"
 #include "ui/shell/HiddenWindowGraphics.h"
 #include "ui/shell/ViewSetup.h"
 
@@ -58,7 +59,9 @@ void MainWindowHost::start(const LaunchRequest &request)
         break;
     case LaunchRequest::View::statistics:
     case LaunchRequest::View::journal:
-        m_controller.showLaunchView(request.view);
+        // A sheet shown before the main window is mapped would be placed and stacked before it.
+        if (QQuickWindow *shown = window())
+            FirstExposure::run(*shown, [this, view = request.view] { m_controller.showLaunchView(view); });
         break;
     }
 }

@@ -31,8 +31,12 @@ Window {
     // The user closed the sheet (Esc or the window manager's close); the host clears the flag.
     signal dismissed
 
+    // Shown and hidden through the Window's own `visible` as well: Qt puts off a window's declared
+    // visibility until its main window first shows, and applies it then, which would hide again a sheet
+    // shown in between. show() and hide() act at once, whether the main window shows or not.
     function present() {
         if (!showing) {
+            visible = false;
             hide();
             return;
         }
@@ -40,6 +44,7 @@ Window {
         const position = Placement.sheetPosition(sheet, transientParent, openSize);
         x = position.x;
         y = position.y;
+        visible = true;
         show();
         raise();
         requestActivate();
@@ -120,6 +125,15 @@ Window {
         sequence: "Esc"
         enabled: sheet.showing && !sheetAlert.visible && sheet.view?.["somethingOpen"] !== true
         onActivated: sheet.dismissed()
+    }
+
+    Connections {
+        target: AppController.sheets
+
+        function onOpenedAgain(name: string) {
+            if (name === sheet.sheetName)
+                sheet.present();
+        }
     }
 
     ControllerAlert {
