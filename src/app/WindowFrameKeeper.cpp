@@ -40,17 +40,14 @@ WindowFrameKeeper::WindowFrameKeeper(QWindow &window, const QString &application
 {
     place();
     // Made before the window first shows, so that it holds its first state.
-    MaximizedMemory::of(window);
-    if (m_saved && m_saved->maximized) {
-        window.setWindowStates(Qt::WindowMaximized);
-        MaximizedMemory::of(window).setMaximized(true);
-    }
+    MaximizedMemory::of(window).setMaximized(m_saved && m_saved->maximized);
     window.installEventFilter(this);
     // Read once the events at hand are all in: a window manager may resize a window for a state before it
     // tells the state.
     for (const auto changed :
         { &QWindow::xChanged, &QWindow::yChanged, &QWindow::widthChanged, &QWindow::heightChanged })
         connect(&window, changed, this, &WindowFrameKeeper::remember, Qt::QueuedConnection);
+    connect(&window, &QWindow::windowStateChanged, this, &WindowFrameKeeper::remember, Qt::QueuedConnection);
     connect(&window, &QWindow::visibleChanged, this, [this](bool visible) {
         if (!visible)
             save();
@@ -60,6 +57,13 @@ WindowFrameKeeper::WindowFrameKeeper(QWindow &window, const QString &application
 
 bool WindowFrameKeeper::eventFilter(QObject *watched, QEvent *event)
 {
+    // The state is set as the window first shows, before it maps, so that the window manager maps it
+    // maximised: set earlier, it is reset when the QML window completes and applies its own.
+    if (watched == m_window && event->type() == QEvent::Show && !m_shown) {
+        m_shown = true;
+        if (MaximizedMemory::of(*m_window).isMaximized())
+            m_window->setWindowStates(Qt::WindowMaximized);
+    }
     // The window manager's frame is known only once the window is framed: a window still where a fit put
     // it whose frame runs off the screen is fitted again, now with its frame.
     if (watched == m_window && event->type() == QEvent::Expose && m_window->isExposed()
@@ -97,8 +101,12 @@ void WindowFrameKeeper::remember()
         place();
         return;
     }
-    // The frame to come back to is the one before every state.
-    if (m_window->screen() && m_window->windowStates() == Qt::WindowNoState)
+    // The frame to come back to is the one before every state, read only where the window manager has
+    // settled: on its way from full screen back to maximised, a window passes through no state at all in
+    // the size of the screen.
+    const MaximizedMemory &memory = MaximizedMemory::of(*m_window);
+    if (m_window->screen() && m_window->windowStates() == Qt::WindowNoState && !memory.isMaximized()
+        && !memory.isChanging())
         m_normal = { m_window->geometry(), areaOf(*m_window->screen()) };
 }
 

@@ -42,6 +42,7 @@ private:
     std::optional<WindowFrame> m_frame;
     std::optional<WindowFrame> m_saved;
     QSize m_defaultSize;
+    bool m_shown = false;
     // Where the window was last placed by a fit.
     QRect m_placed;
     // The window's last place and size outside every state, on its screen then.

@@ -40,8 +40,9 @@ Qt::WindowStates normalOrMaximized(QWindow &window)
 
 void request(QWindow &window, Qt::WindowStates states)
 {
-    MaximizedMemory::of(window).expect(states);
+    // Qt reports the requested state at once, as its own: only what comes after is the window manager's.
     window.setWindowStates(states);
+    MaximizedMemory::of(window).expect(states);
     window.setVisible(true);
 }
 
