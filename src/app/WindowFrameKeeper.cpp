@@ -101,12 +101,11 @@ void WindowFrameKeeper::remember()
         place();
         return;
     }
-    // The frame to come back to is the one before every state, read only where the window manager has
-    // settled: on its way from full screen back to maximised, a window passes through no state at all in
-    // the size of the screen.
-    const MaximizedMemory &memory = MaximizedMemory::of(*m_window);
-    if (m_window->screen() && m_window->windowStates() == Qt::WindowNoState && !memory.isMaximized()
-        && !memory.isChanging())
+    // The frame to come back to is the one before every state, never read while the user keeps the window
+    // maximised: on its way from full screen back to maximised, it passes through no state at all in the
+    // size of the screen.
+    if (m_window->screen() && m_window->windowStates() == Qt::WindowNoState
+        && !MaximizedMemory::of(*m_window).isMaximized())
         m_normal = { m_window->geometry(), areaOf(*m_window->screen()) };
 }
 

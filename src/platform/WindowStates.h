@@ -20,8 +20,6 @@ public:
     // The window manager passes through other states on its way to one we ask for; what it reports
     // meanwhile is not the user's doing.
     void expect(Qt::WindowStates states) { m_expected = states; }
-    // Asked for a state that the window manager has not reported yet.
-    bool isChanging() const { return m_expected.has_value(); }
 
 private:
     explicit MaximizedMemory(QWindow &window);
