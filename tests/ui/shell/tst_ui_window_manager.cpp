@@ -345,6 +345,43 @@ private slots:
                   .object();
         QCOMPARE(stored.value(QStringLiteral("keepWindowOnTop")), QJsonValue(true));
     }
+
+    // The program started twice by the desktop entry's actions over a frame left maximised: its sheet shows,
+    // then from the header's button (placed as here), and out of full screen it is maximised, its frame kept.
+    void theProgramComesBackMaximisedWithTheActionsSheet()
+    {
+        // xdotool's `commands` on the shown window titled `title`; without commands, that window if any.
+        const auto xdotool = [](const QString &title, const QString &commands = {}) {
+            QProcess xdotool;
+            xdotool.startCommand(u"xdotool search --onlyvisible --name ^%1$ %2"_s.arg(title, commands));
+            return xdotool.waitForFinished() ? xdotool.readAllStandardOutput().trimmed() : QByteArray();
+        };
+        const WindowFrame frame { m_main.window->screen()->name(), { 200, 150 }, { 900, 600 }, true };
+        AppStorageService::saveWindowFrame(frame);
+        QVERIFY(hideToTray());
+        for (const auto &[action, title, button] :
+            { std::tuple { "--show-statistics", u"每日节律"_s, "statisticsCommand" },
+                { "--open-journal", u"工作日志"_s, "journalCommand" } }) {
+            QProcess program;
+            program.start(QStringLiteral(QUORVANE_EXECUTABLE), { QLatin1String(action) });
+            const QPoint click = centreOf(m_main.item(button))
+                + QPoint(m_main.window->screen()->availableGeometry().width() - m_main.window->width(), 0);
+            for (const QString &open :
+                { QString(), u"mousemove --window %@ %1 %2 click 1"_s.arg(click.x()).arg(click.y()) }) {
+                xdotool(u"柯帆"_s, open);
+                QTRY_VERIFY_WITH_TIMEOUT(!xdotool(title).isEmpty(), 30000);
+                QTRY_VERIFY_WITH_TIMEOUT(
+                    (xdotool(title, u"windowfocus --sync key Escape"_s), xdotool(title).isEmpty()), 30000);
+            }
+            for (const char *state : { "_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_MAXIMIZED_VERT" }) {
+                xdotool(u"柯帆"_s, u"windowfocus --sync key F11"_s);
+                QTRY_VERIFY_WITH_TIMEOUT(
+                    m_watch.property(xdotool(u"柯帆"_s).toUInt()).contains(m_watch.atom(state)), 30000);
+            }
+            QVERIFY((program.terminate(), program.waitForFinished(30000)));
+            QCOMPARE(AppStorageService::loadWindowFrame(), frame);
+        }
+    }
 };
 
 // The laptop screens' runs set the screen's size.
