@@ -279,13 +279,15 @@ void Round::completeFocusSession(bool countAsCompleted)
         countAsCompleted,
         m_controller.journal()->currentSessionNotes(),
     };
+    // Rounds that an earlier failure kept back go first, so that the log stays in order. The row waits
+    // before the phase moves: the views flush a pending note as the console goes, and that note must find
+    // the row.
+    m_unsavedRounds.append(entry);
     // The round is over before its row is written: its saved state then records it as ended, never as
     // running, whatever the write does.
     publish(*this, m_secondsRemaining, qint64(0), &Round::secondsRemainingChanged);
     publish(*this, m_phase, SessionPhase::SessionComplete, &Round::phaseChanged);
     m_savedFocusSnapshot.reset();
-    // Rounds that an earlier failure kept back go first, so that the log stays in order.
-    m_unsavedRounds.append(entry);
     const Status appended = writeUnsavedRounds();
     m_controller.tellAboutMovedAsideLogs();
     if (!appended) {
