@@ -3,7 +3,8 @@
 # first named to match, ["focus", WINDOW] the innermost focused one's name (a focus scope reads focused too),
 # ["press", PATTERN] presses the first shown node whose whole name matches that can be pressed, ["walk", WINDOW, KEY] presses
 # KEY (Tab or shift+Tab) until the focus comes back to a node it reached, and ["texts", WINDOW] reads every
-# piece of every shown text as a screen reader does at a caret.
+# piece of every shown text as a screen reader does at a caret, and each field's first character box and
+# attribute run.
 import json
 import re
 import subprocess
@@ -126,6 +127,11 @@ def read_texts(app, window):
                             failed.append(f"{entry['name']} {ask.__name__} {offset} {boundary}: {piece!r}")
                     except Exception as error:
                         return {"read": read, "failed": failed + [f"{entry['name']} {offset} {boundary}: {error}"]}
+        # A screen reader keeps a field's text only with its place on the screen and its attributes.
+        if whole and "editable" in entry["states"]:
+            box, run = text.getCharacterExtents(0, pyatspi.DESKTOP_COORDS), text.getAttributes(0)
+            if box[2] <= 0 or box[3] <= 0 or run[2] <= run[1] or not run[0]:
+                failed.append(f"{entry['name']}: character box {box}, attribute run {run}")
         read.append(entry["name"]) if whole else None
     return {"read": read, "failed": failed}
 

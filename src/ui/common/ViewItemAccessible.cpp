@@ -3,11 +3,16 @@
 #include "ui/common/FigureTable.h"
 #include "ui/common/FigureTableAccessible.h"
 
+#include <QFontMetricsF>
+#include <QLocale>
 #include <QTextBoundaryFinder>
+#include <QTextDocument>
+#include <QWindow>
 #include <QtQuick/private/qaccessiblequickitem_p.h>
 #include <QtQuick/private/qquickaccessibleattached_p.h>
 #include <QtQuick/private/qquickitem_p.h>
 #include <algorithm>
+#include <optional>
 
 QString textPiece(const QString &text, TextPiece which, int offset, QAccessible::TextBoundaryType boundary,
     int *start, int *end)
@@ -48,11 +53,31 @@ QString textPiece(const QString &text, TextPiece which, int offset, QAccessible:
 
 namespace {
 
+// A character beyond the text's end counts as one unit.
+int toCharacters(const QString &text, int units)
+{
+    const auto upTo = std::clamp<qsizetype>(units, 0, text.size());
+    return units - int(std::count_if(text.cbegin(), text.cbegin() + upTo, [](QChar unit) {
+        return unit.isLowSurrogate();
+    }));
+}
+
+int toUnits(const QString &text, int characters)
+{
+    qsizetype at = 0;
+    int counted = 0;
+    for (; counted < characters && at < text.size(); ++counted)
+        at += text.at(at).isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
+    return int(at) + characters - counted;
+}
+
 class ViewItemAccessible final : public QAccessibleQuickItem
 {
 public:
     using QAccessibleQuickItem::QAccessibleQuickItem;
 
+    // Offsets count characters, as a screen reader counts them, not the UTF-16 units Qt Quick counts: an
+    // emoji would move every later word by one.
     QString textBeforeOffset(
         int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const override
     {
@@ -68,6 +93,82 @@ public:
     {
         return piece(TextPiece::After, offset, boundary, start, end);
     }
+    QString text(int start, int end) const override
+    {
+        const QString whole = wholeText();
+        const int from = toUnits(whole, start);
+        return whole.mid(from, end < 0 ? -1 : toUnits(whole, end) - from);
+    }
+    int characterCount() const override
+    {
+        const QString whole = wholeText();
+        return toCharacters(whole, int(whole.size()));
+    }
+    int cursorPosition() const override
+    {
+        return toCharacters(wholeText(), QAccessibleQuickItem::cursorPosition());
+    }
+    void setCursorPosition(int position) override
+    {
+        QAccessibleQuickItem::setCursorPosition(toUnits(wholeText(), position));
+    }
+    void selection(int index, int *start, int *end) const override
+    {
+        QAccessibleQuickItem::selection(index, start, end);
+        const QString whole = wholeText();
+        *start = toCharacters(whole, *start);
+        *end = toCharacters(whole, *end);
+    }
+    void addSelection(int start, int end) override
+    {
+        const QString whole = wholeText();
+        QAccessibleQuickItem::addSelection(toUnits(whole, start), toUnits(whole, end));
+    }
+    void setSelection(int index, int start, int end) override
+    {
+        const QString whole = wholeText();
+        QAccessibleQuickItem::setSelection(index, toUnits(whole, start), toUnits(whole, end));
+    }
+
+    // A screen reader keeps a field's text only where it lies on the screen and has attributes, as GTK
+    // gives them: one run over the whole text in the language of the interface.
+    QString attributes(int offset, int *start, int *end) const override
+    {
+        const int count = characterCount();
+        if (offset < 0 || offset > count) {
+            *start = *end = 0;
+            return {};
+        }
+        *start = 0;
+        *end = count;
+        return QStringLiteral("language:%1;").arg(QLocale().name().replace(u'_', u'-').toLower());
+    }
+    QRect characterRect(int offset) const override
+    {
+        const QString whole = wholeText();
+        const int at = toUnits(whole, offset);
+        QRectF caret;
+        if (at < 0 || at >= whole.size()
+            || !QMetaObject::invokeMethod(
+                item(), "positionToRectangle", Q_RETURN_ARG(QRectF, caret), Q_ARG(int, at)))
+            return {};
+        const int length = whole.at(at).isHighSurrogate() ? 2 : 1;
+        const QFontMetricsF metrics(item()->property("font").value<QFont>());
+        caret.setWidth(metrics.horizontalAdvance(whole.mid(at, length)));
+        const QRectF inScene = item()->mapRectToScene(caret);
+        const QWindow *shownIn = window();
+        if (shownIn == nullptr)
+            return {};
+        return QRect(shownIn->mapToGlobal(inScene.topLeft().toPoint()), inScene.size().toSize());
+    }
+    int offsetAtPoint(const QPoint &point) const override
+    {
+        for (int offset = 0, count = characterCount(); offset < count; ++offset) {
+            if (characterRect(offset).contains(point))
+                return offset;
+        }
+        return -1;
+    }
 
     // Qt Quick's controls put their own role over the one a view gives them, and Qt 6.4 says `checked` of
     // check boxes and radio buttons only. A button a view marks selectable is one choice of several (a
@@ -76,6 +177,8 @@ public:
     QAccessible::Role role() const override
     {
         const QAccessible::Role own = QAccessibleQuickItem::role();
+        if (own == QAccessible::Dialog)
+            return popupRole().value_or(own);
         if (own == QAccessible::Button && isChoice())
             return QAccessible::RadioButton;
         if (item()->property("displayText").isValid() && item()->property("value").isValid())
@@ -88,7 +191,7 @@ public:
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleQuickItem::state();
-        state.active = role() == QAccessible::Dialog && !state.invisible;
+        state.active = isDialog() && !state.invisible;
         if (isChoice()) {
             state.checkable = true;
             state.checked = state.selected;
@@ -128,13 +231,29 @@ public:
             return own;
         if (role() == QAccessible::EditableText && own == item()->property("placeholderText").toString())
             return {};
-        if (!own.isEmpty() || role() != QAccessible::Dialog)
+        if (!own.isEmpty() || !isDialog())
             return own;
         const auto *content = item()->property("contentItem").value<QQuickItem *>();
         return content != nullptr ? content->property("text").toString() : own;
     }
 
 private:
+    bool isDialog() const
+    {
+        const QAccessible::Role own = role();
+        return own == QAccessible::Dialog || own == QAccessible::AlertMessage;
+    }
+
+    // A popup's item stands for the popup, which may name its role where no Accessible can be attached.
+    std::optional<QAccessible::Role> popupRole() const
+    {
+        const QObject *popup = item()->parent();
+        const QVariant named = popup != nullptr ? popup->property("accessibleRole") : QVariant();
+        if (!named.isValid())
+            return std::nullopt;
+        return QAccessible::Role(named.toInt());
+    }
+
     bool isChoice() const
     {
         const auto *attached = QQuickAccessibleAttached::attachedProperties(item());
@@ -146,12 +265,29 @@ private:
         return item()->property("valueInPercent").toBool() ? QVariant(value.toDouble() * 100) : value;
     }
 
-    // A text area's document answers as Qt Quick has it; a line of text is answered here.
+    // The text the text interface reads: a text area's document, or a line's value.
+    QString wholeText() const
+    {
+        const QTextDocument *document = textDocument();
+        return document != nullptr ? document->toPlainText() : text(QAccessible::Value);
+    }
+
     QString piece(
         TextPiece which, int offset, QAccessible::TextBoundaryType boundary, int *start, int *end) const
     {
+        const QString whole = wholeText();
+        const QString found = pieceInUnits(whole, which, toUnits(whole, offset), boundary, start, end);
+        *start = toCharacters(whole, *start);
+        *end = toCharacters(whole, *end);
+        return found;
+    }
+
+    // A text area's document answers as Qt Quick has it; a line of text is answered here.
+    QString pieceInUnits(const QString &whole, TextPiece which, int offset,
+        QAccessible::TextBoundaryType boundary, int *start, int *end) const
+    {
         if (textDocument() == nullptr)
-            return textPiece(text(QAccessible::Value), which, offset, boundary, start, end);
+            return textPiece(whole, which, offset, boundary, start, end);
         switch (which) {
         case TextPiece::Before:
             // Qt Quick would look before the document's start, and warn.
