@@ -28,6 +28,9 @@ Window {
     // The view while the sheet is open; null otherwise.
     readonly property Item view: contentLoader.item as Item
 
+    // The view's first control is yet to take the focus, which waits for the sheet to be active.
+    property bool firstFocusPending: false
+
     // The user closed the sheet (Esc or the window manager's close); the host clears the flag.
     signal dismissed
 
@@ -51,6 +54,14 @@ Window {
         // The controller may bring the main window forward in the same step that opened the sheet;
         // the sheet is raised again after that, so it is never left behind its own main window.
         Qt.callLater(raiseIfShown);
+    }
+
+    function focusFirstControl() {
+        firstFocusPending = false;
+        // Not away from a control that the user reached meanwhile.
+        if (activeFocusItem?.activeFocusOnTab === true)
+            return;
+        view?.nextItemInFocusChain(true)?.forceActiveFocus(Qt.ActiveWindowFocusReason);
     }
 
     function raiseIfShown() {
@@ -85,7 +96,21 @@ Window {
     onShowingChanged: present()
     Component.onCompleted: present()
     onClosing: dismissed()
-    onActiveChanged: if (active) fitToFrame()
+    onActiveChanged: {
+        if (!active)
+            return;
+        fitToFrame();
+        if (firstFocusPending)
+            firstFocusSoon.start();
+    }
+
+    // After the window's own activation has been told, which the same activation is still telling.
+    Timer {
+        id: firstFocusSoon
+
+        interval: 0
+        onTriggered: sheet.focusFirstControl()
+    }
 
     Flickable {
         id: sheetScroll
@@ -113,8 +138,13 @@ Window {
             height: Math.max(sheet.height, Math.min(sheet.smallestLayoutHeight, sheet.fixedSize.height))
             active: sheet.showing
             source: sheet.content
-            // A keyboard or screen-reader user starts on the sheet's first control, not on nothing.
-            onLoaded: sheet.view.nextItemInFocusChain(true)?.forceActiveFocus(Qt.ActiveWindowFocusReason)
+            // A keyboard or screen-reader user starts on the sheet's first control, not on nothing; once
+            // the sheet is active, so that a screen reader names the sheet before the control.
+            onLoaded: {
+                sheet.firstFocusPending = true;
+                if (sheet.active)
+                    sheet.focusFirstControl();
+            }
         }
     }
 
