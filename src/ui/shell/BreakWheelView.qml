@@ -123,6 +123,10 @@ Item {
             // The palette's foreground; the serif face also covers Han characters.
             color: Theme.foreground
             Accessible.name: text
+            Accessible.focusable: true
+            // The screen takes the keys as it appears: the control that started the break goes with the
+            // screen before, and the keys would fall to whichever control the window had before it.
+            Component.onCompleted: forceActiveFocus()
         }
 
         Text {

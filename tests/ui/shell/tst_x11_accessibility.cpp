@@ -57,7 +57,8 @@ struct Screen
 
 // What a blind user does and hears, in turn: "press:NAME" presses a control over AT-SPI, "key:KEYS" types,
 // "log" makes the focus log unreadable as another program could, "unwritable" puts a folder in its place,
-// and "say:PATTERN" waits until Orca says a line that matches, after what it said before.
+// "say:PATTERN" waits until Orca says a line that matches, after what it said before, and "unsaid:PATTERN"
+// checks that it said none so far.
 using Steps = QStringList;
 
 } // namespace
@@ -399,6 +400,11 @@ private slots:
             row("alert at a round's end") << Steps { u"say:frame"_s, u"unwritable"_s, breakEarly,
                 u"say:^alert Could Not Save Focus Record"_s, u"say:^OK push button"_s, u"key:Return"_s,
                 u"say:^Round Complete"_s };
+            // Started from the keyboard, whose button goes as the break comes: the break screen takes the
+            // keys.
+            row("break by the keys") << Steps { breakEarly, u"say:^Round Complete"_s, u"key:Tab Tab"_s,
+                u"say:^Start Break and Lock Keyboard"_s, u"key:space"_s, breakStarts,
+                u"say:^notification .+ \\+\\d+\\.$"_s, u"unsaid:check box"_s };
             row("emergency unlock") << Steps { breakEarly, startBreak, breakStarts,
                 u"key:ctrl+alt+super+Escape"_s, u"say:^alert Emergency Unlock Complete"_s };
         }
@@ -428,6 +434,9 @@ private slots:
                 ++heard;
             } else if (verb == "key"_L1) {
                 QCOMPARE(QProcess::execute(u"xdotool"_s, QStringList { u"key"_s } + argument.split(u' ')), 0);
+            } else if (verb == "unsaid"_L1) {
+                const QStringList said = m_spoken.first(heard);
+                QVERIFY2(said.indexOf(QRegularExpression(argument)) < 0, qPrintable(said.join(u" | ")));
             } else if (verb == "unwritable"_L1) {
                 const QString log = m_home->filePath(u"data/Quorvane/focus-session-log.csv"_s);
                 QVERIFY(QFile::remove(log) && QDir().mkpath(log));
