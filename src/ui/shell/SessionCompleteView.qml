@@ -14,6 +14,27 @@ Item {
     // Where the header bar above the screen ends: the stack is centred in the room below it.
     property real reservedTop: 0
     readonly property var shown: AppController.console.roundComplete
+    // Under a sheet the heading's focus tells a screen reader nothing, the main window not being the active
+    // one: the round's end is told as a notification instead, once, as the screen appears.
+    property bool toldUnderSheet: false
+
+    Component.onCompleted: toldUnderSheet = AppController.sheets.alertHost !== ""
+
+    Connections {
+        target: AppController.sheets
+
+        function onAlertHostChanged() {
+            if (AppController.sheets.alertHost === "")
+                screen.toldUnderSheet = false;
+        }
+    }
+
+    Item {
+        objectName: "roundCompleteAnnouncement"
+        visible: screen.toldUnderSheet
+        Accessible.role: Accessible.Notification
+        Accessible.name: screen.shown.title
+    }
 
     ColumnLayout {
         anchors.fill: parent

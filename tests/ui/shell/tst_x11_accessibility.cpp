@@ -395,6 +395,9 @@ private slots:
             row("wheel field") << Steps { u"press:Settings"_s, u"say:^Cancel"_s,
                 u"key:Tab Tab Down Down Down Down"_s, u"say:^Wheel"_s, u"key:Tab Tab Tab Tab Tab Tab Tab"_s,
                 u"say:^Weight, .+ text"_s, u"key:Home"_s, u"say:^\\d$"_s, u"key:End"_s, u"say:^blank$"_s };
+            // The round's end under a sheet, which keeps the keys.
+            row("round end under a sheet") << Steps { u"press:Notes Journal"_s, u"say:^Done push button"_s,
+                breakEarly, u"say:^notification Round Complete"_s };
             // The round's end writes to a log that a folder stands in for: the alert has the keys over the
             // screen that comes with it, and gives them back to that screen's heading.
             row("alert at a round's end") << Steps { u"say:frame"_s, u"unwritable"_s, breakEarly,
