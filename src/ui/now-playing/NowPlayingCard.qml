@@ -77,9 +77,14 @@ Item {
         implicitWidth: 22
         implicitHeight: 22
         enabled: look.enabled
+        checkable: look.checkable
+        checked: look.checked
+        // A click shows the state the player then has, not the one the click made.
+        onClicked: if (checkable) checked = Qt.binding(() => button.look.checked)
         Accessible.name: look.label
         Accessible.description: look.value
         Accessible.onPressAction: if (enabled) clicked()
+        Accessible.onToggleAction: if (enabled) clicked()
 
         background: Rectangle {
             radius: width / 2
@@ -333,19 +338,25 @@ Item {
                 Layout.fillWidth: true
                 spacing: 10
 
-                Item {
+                // A stop of the keys too, where the arrows seek by ten seconds.
+                Control {
                     id: strip
 
                     objectName: "nowPlayingSeekStrip"
                     Layout.fillWidth: true
                     Layout.preferredHeight: 12
+                    focusPolicy: Qt.TabFocus
 
-                    // Read by accessibility as the slider's range, position and step.
+                    // Read by accessibility as the slider's range, position and step, in seconds.
                     readonly property real minimumValue: 0
-                    readonly property real maximumValue: 1
-                    readonly property real value: card.shown.elapsedProgress
-                    readonly property real stepSize: card.shown.accessibilityStep
+                    readonly property real maximumValue: card.shown.lengthSeconds
+                    readonly property real value: card.shown.elapsedSeconds
+                    readonly property real stepSize: card.shown.seekStepSeconds
 
+                    Keys.onLeftPressed: seekState.decrement()
+                    Keys.onDownPressed: seekState.decrement()
+                    Keys.onRightPressed: seekState.increment()
+                    Keys.onUpPressed: seekState.increment()
                     Accessible.role: Accessible.Slider
                     Accessible.name: card.shown.progressLabel
                     Accessible.description: card.shown.timeLabel
@@ -400,6 +411,10 @@ Item {
                         color: card.accent
                         border.width: 1
                         border.color: Theme.seekKnobOutline
+                    }
+
+                    FocusRing {
+                        cornerRadius: height / 2
                     }
 
                     HoverHandler {

@@ -74,7 +74,7 @@ NowPlayingButton playPauseButton(const NowPlayingInfo &info, const QColor &accen
         button.symbolColor = accent;
         button.fill = white(0.12);
         button.stroke = white(0.18);
-        button.label = localized(language, u"继续播放"_qs, u"Resume Playback"_qs);
+        button.tooltipTitle = localized(language, u"继续播放"_qs, u"Resume Playback"_qs);
         button.tooltipDetail = localized(
             language, u"从当前位置继续当前音乐"_qs, u"Continue the current track from this position"_qs);
     } else {
@@ -82,11 +82,13 @@ NowPlayingButton playPauseButton(const NowPlayingInfo &info, const QColor &accen
         button.symbolColor = white(0.78);
         button.fill = white(0.07);
         button.stroke = white(0.1);
-        button.label = localized(language, u"暂停音乐"_qs, u"Pause Music"_qs);
+        button.tooltipTitle = localized(language, u"暂停音乐"_qs, u"Pause Music"_qs);
         button.tooltipDetail = localized(
             language, u"只暂停音乐，专注计时继续运行"_qs, u"Pause only the music; focus timing continues"_qs);
     }
-    button.tooltipTitle = button.label;
+    button.label = localized(language, u"暂停音乐"_qs, u"Pause Music"_qs);
+    button.checkable = true;
+    button.checked = info.isPaused;
     return button;
 }
 
@@ -95,8 +97,10 @@ NowPlayingButton modeButton(const NowPlayingInfo &info, const QColor &accent, Ap
     const bool shuffle = info.playbackMode == AudioPlaybackMode::shuffle;
     NowPlayingButton button;
     button.symbol = shuffle ? u"shuffle"_qs : u"repeat"_qs;
-    button.label = modeName(info.playbackMode, language);
-    button.tooltipTitle = button.label;
+    button.label = modeName(AudioPlaybackMode::shuffle, language);
+    button.checkable = true;
+    button.checked = shuffle;
+    button.tooltipTitle = modeName(info.playbackMode, language);
     if (info.isRepeatingCurrentTrack) {
         button.symbolColor = white(0.28);
         button.fill = white(0.04);
@@ -108,7 +112,6 @@ NowPlayingButton modeButton(const NowPlayingInfo &info, const QColor &accent, Ap
         button.symbolColor = faded(accent, 0.9);
         button.fill = white(0.1);
         button.stroke = faded(accent, 0.28);
-        button.value = localized(language, u"已启用"_qs, u"Active"_qs);
         button.tooltipDetail = shuffle
             ? localized(language, u"点击切换为顺序循环"_qs, u"Switch to in-order playback"_qs)
             : localized(language, u"点击切换为随机循环"_qs, u"Switch to shuffle playback"_qs);
@@ -121,11 +124,12 @@ NowPlayingButton repeatOneButton(const NowPlayingInfo &info, const QColor &accen
     NowPlayingButton button;
     button.symbol = u"repeat.1"_qs;
     button.label = localized(language, u"单曲循环"_qs, u"Repeat One"_qs);
+    button.checkable = true;
+    button.checked = info.isRepeatingCurrentTrack;
     if (info.isRepeatingCurrentTrack) {
         button.symbolColor = accent;
         button.fill = faded(accent, 0.2);
         button.stroke = faded(accent, 0.52);
-        button.value = localized(language, u"已开启"_qs, u"On"_qs);
         button.tooltipTitle = localized(language, u"关闭单曲循环"_qs, u"Turn Off Repeat One"_qs);
         button.tooltipDetail
             = localized(language, u"恢复前面的列表播放模式"_qs, u"Restore the playlist mode"_qs);
@@ -133,7 +137,6 @@ NowPlayingButton repeatOneButton(const NowPlayingInfo &info, const QColor &accen
         button.symbolColor = white(0.58);
         button.fill = white(0.07);
         button.stroke = white(0.1);
-        button.value = localized(language, u"已关闭"_qs, u"Off"_qs);
         button.tooltipTitle = button.label;
         button.tooltipDetail = localized(language, u"重复当前音乐，并暂时弹起前面的列表模式"_qs,
             u"Repeat this track and temporarily deactivate the playlist mode"_qs);
@@ -213,7 +216,9 @@ NowPlayingPresentation NowPlayingPresentation::make(const State &state)
     p.progressLabel = StringTable::text(u"播放进度"_qs, language);
     p.summary = spokenSummary(info, language);
 
-    p.accessibilityStep = 10 / std::max(duration, 1.0);
+    p.lengthSeconds = durationKnown ? std::max(duration, 1.0) : 1.0;
+    p.elapsedSeconds = durationKnown ? std::clamp(finiteOrZero(info.elapsedSeconds), 0.0, duration) : 0.0;
+    p.accessibilityStep = p.seekStepSeconds / std::max(duration, 1.0);
     p.incrementFraction = finiteOrZero(std::min(p.elapsedProgress + p.accessibilityStep, 1.0));
     p.decrementFraction = finiteOrZero(std::max(p.elapsedProgress - p.accessibilityStep, 0.0));
     p.headerSpacing = state.width < 360 ? 4 : 6;

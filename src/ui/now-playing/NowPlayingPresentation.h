@@ -20,6 +20,8 @@ struct NowPlayingButton
     Q_PROPERTY(QString value MEMBER value CONSTANT FINAL)
     Q_PROPERTY(QString tooltipTitle MEMBER tooltipTitle CONSTANT FINAL)
     Q_PROPERTY(QString tooltipDetail MEMBER tooltipDetail CONSTANT FINAL)
+    Q_PROPERTY(bool checkable MEMBER checkable CONSTANT FINAL)
+    Q_PROPERTY(bool checked MEMBER checked CONSTANT FINAL)
 
 public:
     QString symbol;
@@ -27,11 +29,14 @@ public:
     QColor fill;
     QColor stroke;
     bool enabled = true;
-    // Accessibility label and value; the value is empty where the button has none.
+    // Accessibility label and value; the value is empty where the button has none. A switch keeps its
+    // label whatever its state, which it tells as checked, so that a screen reader speaks each change.
     QString label;
     QString value;
     QString tooltipTitle;
     QString tooltipDetail;
+    bool checkable = false;
+    bool checked = false;
 
     friend bool operator==(const NowPlayingButton &, const NowPlayingButton &) = default;
 };
@@ -62,7 +67,9 @@ struct NowPlayingPresentation
     Q_PROPERTY(QString volumeLabel MEMBER volumeLabel CONSTANT FINAL)
     Q_PROPERTY(QString progressLabel MEMBER progressLabel CONSTANT FINAL)
     Q_PROPERTY(QString summary MEMBER summary CONSTANT FINAL)
-    Q_PROPERTY(double accessibilityStep MEMBER accessibilityStep CONSTANT FINAL)
+    Q_PROPERTY(double elapsedSeconds MEMBER elapsedSeconds CONSTANT FINAL)
+    Q_PROPERTY(double lengthSeconds MEMBER lengthSeconds CONSTANT FINAL)
+    Q_PROPERTY(double seekStepSeconds MEMBER seekStepSeconds CONSTANT FINAL)
     Q_PROPERTY(double incrementFraction MEMBER incrementFraction CONSTANT FINAL)
     Q_PROPERTY(double decrementFraction MEMBER decrementFraction CONSTANT FINAL)
     Q_PROPERTY(int headerSpacing MEMBER headerSpacing CONSTANT FINAL)
@@ -105,8 +112,13 @@ public:
     bool showsExtension = false;
     QString timeLabel;
     double displayedProgress = 0;
-    // The player's own position, 0 to 1, whatever a drag previews: the seek bar's accessible value.
+    // The player's own position, 0 to 1, whatever a drag previews.
     double elapsedProgress = 0;
+    // The seek bar as a screen reader reads it: the player's own position and the track's length, in
+    // seconds (the length at least 1, where it is not known), stepped by ten seconds.
+    double elapsedSeconds = 0;
+    double lengthSeconds = 1;
+    double seekStepSeconds = 10;
     double fillWidth = 0;
     double knobOffset = 0;
     // The bar's active look, while a drag is on or the pointer is over it: taller, lighter, with its knob.

@@ -115,18 +115,18 @@ private slots:
         QTest::addColumn<double>("knob");
         QTest::addColumn<double>("increment");
         QTest::addColumn<double>("decrement");
-        // The accessible value: the player's position, never the drag's preview.
-        QTest::addColumn<double>("elapsedProgress");
+        // The accessible value: the player's position in seconds, never the drag's preview.
+        QTest::addColumn<double>("elapsedSeconds");
         QTest::newRow("duration unknown")
             << 42.0 << 0.0 << false << 0.0 << u"0:42"_qs << 3.0 << 0.0 << 1.0 << 0.0 << 0.0;
         QTest::newRow("preview at 40 % of 200 s")
-            << 30.0 << 200.0 << true << 0.4 << u"1:20 / 3:20"_qs << 80.0 << 75.5 << 0.2 << 0.1 << 0.15;
+            << 30.0 << 200.0 << true << 0.4 << u"1:20 / 3:20"_qs << 80.0 << 75.5 << 0.2 << 0.1 << 30.0;
         QTest::newRow("playing at 80 s of 200 s")
-            << 80.0 << 200.0 << false << 0.9 << u"1:20 / 3:20"_qs << 80.0 << 75.5 << 0.45 << 0.35 << 0.4;
+            << 80.0 << 200.0 << false << 0.9 << u"1:20 / 3:20"_qs << 80.0 << 75.5 << 0.45 << 0.35 << 80.0;
         QTest::newRow("preview at the end")
-            << 30.0 << 200.0 << true << 1.0 << u"3:20 / 3:20"_qs << 200.0 << 191.0 << 0.2 << 0.1 << 0.15;
+            << 30.0 << 200.0 << true << 1.0 << u"3:20 / 3:20"_qs << 200.0 << 191.0 << 0.2 << 0.1 << 30.0;
         QTest::newRow("elapsed past the duration")
-            << 250.0 << 200.0 << false << 0.0 << u"4:10 / 3:20"_qs << 200.0 << 191.0 << 1.0 << 0.95 << 1.0;
+            << 250.0 << 200.0 << false << 0.0 << u"4:10 / 3:20"_qs << 200.0 << 191.0 << 1.0 << 0.95 << 200.0;
         QTest::newRow("at the start")
             << 0.0 << 200.0 << false << 0.0 << u"0:00 / 3:20"_qs << 3.0 << 0.0 << 0.05 << 0.0 << 0.0;
     }
@@ -146,7 +146,7 @@ private slots:
         QTEST(p.knobOffset, "knob");
         QTEST(p.incrementFraction, "increment");
         QTEST(p.decrementFraction, "decrement");
-        QTEST(p.elapsedProgress, "elapsedProgress");
+        QTEST(p.elapsedSeconds, "elapsedSeconds");
     }
 
     void knobStaysOnANarrowBar()
@@ -300,33 +300,32 @@ private slots:
             << AppLanguage::chinese << false << false
             << QStringList { u"pause.fill"_qs, u"暂停音乐"_qs, u""_qs, u"暂停音乐"_qs,
                    u"只暂停音乐，专注计时继续运行"_qs }
-            << QStringList { u"repeat"_qs, u"顺序循环"_qs, u"已启用"_qs, u"顺序循环"_qs,
-                   u"点击切换为随机循环"_qs }
-            << QStringList { u"repeat.1"_qs, u"单曲循环"_qs, u"已关闭"_qs, u"单曲循环"_qs,
+            << QStringList { u"repeat"_qs, u"随机循环"_qs, u""_qs, u"顺序循环"_qs, u"点击切换为随机循环"_qs }
+            << QStringList { u"repeat.1"_qs, u"单曲循环"_qs, u""_qs, u"单曲循环"_qs,
                    u"重复当前音乐，并暂时弹起前面的列表模式"_qs };
         QTest::newRow("english, paused, repeat one")
             << AppLanguage::english << true << true
-            << QStringList { u"play.fill"_qs, u"Resume Playback"_qs, u""_qs, u"Resume Playback"_qs,
+            << QStringList { u"play.fill"_qs, u"Pause Music"_qs, u""_qs, u"Resume Playback"_qs,
                    u"Continue the current track from this position"_qs }
-            << QStringList { u"repeat"_qs, u"In Order"_qs, u"Inactive during Repeat One"_qs, u"In Order"_qs,
+            << QStringList { u"repeat"_qs, u"Shuffle"_qs, u"Inactive during Repeat One"_qs, u"In Order"_qs,
                    u"Exit Repeat One and switch the playlist mode"_qs }
-            << QStringList { u"repeat.1"_qs, u"Repeat One"_qs, u"On"_qs, u"Turn Off Repeat One"_qs,
+            << QStringList { u"repeat.1"_qs, u"Repeat One"_qs, u""_qs, u"Turn Off Repeat One"_qs,
                    u"Restore the playlist mode"_qs };
         QTest::newRow("chinese, repeat one")
             << AppLanguage::chinese << true << true
-            << QStringList { u"play.fill"_qs, u"继续播放"_qs, u""_qs, u"继续播放"_qs,
+            << QStringList { u"play.fill"_qs, u"暂停音乐"_qs, u""_qs, u"继续播放"_qs,
                    u"从当前位置继续当前音乐"_qs }
-            << QStringList { u"repeat"_qs, u"顺序循环"_qs, u"单曲循环期间暂停"_qs, u"顺序循环"_qs,
+            << QStringList { u"repeat"_qs, u"随机循环"_qs, u"单曲循环期间暂停"_qs, u"顺序循环"_qs,
                    u"点击退出单曲循环并切换列表播放模式"_qs }
-            << QStringList { u"repeat.1"_qs, u"单曲循环"_qs, u"已开启"_qs, u"关闭单曲循环"_qs,
+            << QStringList { u"repeat.1"_qs, u"单曲循环"_qs, u""_qs, u"关闭单曲循环"_qs,
                    u"恢复前面的列表播放模式"_qs };
         QTest::newRow("english, playing")
             << AppLanguage::english << false << false
             << QStringList { u"pause.fill"_qs, u"Pause Music"_qs, u""_qs, u"Pause Music"_qs,
                    u"Pause only the music; focus timing continues"_qs }
-            << QStringList { u"repeat"_qs, u"In Order"_qs, u"Active"_qs, u"In Order"_qs,
+            << QStringList { u"repeat"_qs, u"Shuffle"_qs, u""_qs, u"In Order"_qs,
                    u"Switch to shuffle playback"_qs }
-            << QStringList { u"repeat.1"_qs, u"Repeat One"_qs, u"Off"_qs, u"Repeat One"_qs,
+            << QStringList { u"repeat.1"_qs, u"Repeat One"_qs, u""_qs, u"Repeat One"_qs,
                    u"Repeat this track and temporarily deactivate the playlist mode"_qs };
     }
 
@@ -345,6 +344,9 @@ private slots:
         QTEST(texts(p.playPause), "playPause");
         QTEST(texts(p.mode), "mode");
         QTEST(texts(p.repeatOne), "repeat");
+        // Switches named alike in either state, which they tell as checked.
+        QCOMPARE((QList<bool> { p.playPause.checked, p.mode.checked, p.repeatOne.checked }),
+            (QList<bool> { paused, false, repeatOne }));
         QCOMPARE(p.mode.symbolColor, repeatOne ? white(0.28) : QColor::fromRgbF(0.2f, 0.8f, 0.6f, 0.9f));
     }
 
