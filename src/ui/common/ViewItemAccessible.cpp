@@ -200,6 +200,15 @@ public:
         return state;
     }
 
+    // A screen reader's first action of a radio button is its toggle, which makes the choice as a press
+    // does: Qt Quick's attached Accessible would tell only a handler of the toggle, which choices lack.
+    void doAction(const QString &name) override
+    {
+        QAccessibleQuickItem::doAction(isChoice() && name == QAccessibleActionInterface::toggleAction()
+                ? QAccessibleActionInterface::pressAction()
+                : name);
+    }
+
     // A spin button reads as the text it shows ("25 minutes"), which a screen reader speaks as its value.
     void *interface_cast(QAccessible::InterfaceType type) override
     {
