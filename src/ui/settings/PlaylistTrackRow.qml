@@ -87,7 +87,8 @@ ReorderDropTarget {
             id: nameField
 
             objectName: "trackName"
-            Accessible.name: placeholderText
+            // Named by its place, as its neighbours hold names alike.
+            Accessible.name: Texts.named(placeholderText, String(row.index + 1), row.language)
             Layout.fillWidth: true
             placeholderText: Texts.text("音乐名称", row.language)
             placeholderTextColor: Theme.placeholderStrong

@@ -80,7 +80,8 @@ RowLayout {
 
     SettingsTextField {
         objectName: "titleField_" + row.index
-        Accessible.name: placeholderText
+        // Named by its place: the title it holds is its value, and every row's field is an item.
+        Accessible.name: Texts.named(placeholderText, String(row.index + 1), row.session.language)
         Layout.minimumWidth: row.columnWidths.title
         Layout.fillWidth: true
         text: row.item.title

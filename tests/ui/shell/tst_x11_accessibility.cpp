@@ -295,11 +295,13 @@ private slots:
             QCOMPARE(node["role"_L1].toString(), u"radio button"_s);
             QVERIFY2(node["states"_L1].toArray().contains(u"checked"_s), qPrintable(name));
         }
-        QStringList headings, selected;
+        QStringList headings, selected, fieldNames;
         for (const QJsonValue &node : ask({ u"tree"_s, screen.window }).toArray()) {
             const QString role = node["role"_L1].toString(), name = node["name"_L1].toString();
             if (role == "heading"_L1)
                 headings.append(name);
+            if (role == "text"_L1 && node["states"_L1].toArray().contains(u"editable"_s))
+                fieldNames.append(name);
             if (const QJsonArray states = node["states"_L1].toArray();
                 states.contains(u"selected"_s) || states.contains(u"checked"_s))
                 selected.append(name);
@@ -309,6 +311,8 @@ private slots:
                     || node["range"_L1][1].toDouble() > node["range"_L1][0].toDouble(),
                 qPrintable(name));
         }
+        // Fields in rows alike are told apart by their names.
+        QVERIFY2(fieldNames.removeDuplicates() == 0, qPrintable(fieldNames.join(u", ")));
         for (const QString &heading : screen.headings)
             QVERIFY2(headings.indexOf(QRegularExpression(heading)) >= 0, qPrintable(headings.join(u", ")));
         if (!screen.selected.isEmpty())
