@@ -111,9 +111,15 @@ Rectangle {
                     if (text !== editor.journal.editingNotes)
                         editor.journal.editingNotes = text;
                 }
+                // Opened to go on writing: the caret after what the note already says.
+                function takeKeys() {
+                    cursorPosition = length;
+                    forceActiveFocus();
+                }
+
                 Component.onCompleted: {
                     if (editor.journal.focusedEntryID === editor.entryID)
-                        forceActiveFocus();
+                        takeKeys();
                 }
 
                 Connections {
@@ -121,7 +127,7 @@ Rectangle {
 
                     function onFocusedEntryIDChanged() {
                         if (editor.journal.focusedEntryID === editor.entryID)
-                            notes.forceActiveFocus();
+                            notes.takeKeys();
                     }
                 }
             }

@@ -76,6 +76,8 @@ private:
         QQuickItem *editor = nullptr;
         QTRY_VERIFY_WITH_TIMEOUT((editor = item(QStringLiteral("journal-note-editor-round"))), 30000);
         QTRY_VERIFY_WITH_TIMEOUT(editor->hasActiveFocus(), 30000);
+        // Opened to go on writing: the caret after what the note says.
+        QCOMPARE(editor->property("cursorPosition").toInt(), editor->property("length").toInt());
     }
 
 private slots:
