@@ -130,6 +130,14 @@ public:
         m_readLimit = bytes;
         m_resetsAtLimit = resets;
     }
+    // What the open connections have received so far, for a wait that lasts while bytes keep coming.
+    qint64 receivedSoFar() const
+    {
+        qint64 received = 0;
+        for (const Connection &connection : m_connections)
+            received += connection.received.size();
+        return received;
+    }
     void readOn(qint64 bytes)
     {
         m_readLimit += bytes;
