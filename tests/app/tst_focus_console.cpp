@@ -128,30 +128,6 @@ private slots:
         QCOMPARE(console.pauseIsPrimary, pauseIsPrimary);
     }
 
-    // No X11 where there is none; while the desktop withholds the input, the one button counts elapsed time.
-    void consoleSaysWhatTheSessionCanSee_data()
-    {
-        QTest::addColumn<WorkTrackingState>("state");
-        QTest::addColumn<bool>("withheld");
-        QTest::addColumn<QString>("statusTitle");
-        QTest::addColumn<bool>("offersElapsedTime");
-        QTest::newRow("no source") << WorkTrackingState::permissionRequired << false
-                                   << u"No Activity Source"_s << false;
-        QTest::newRow("withheld")
-            << WorkTrackingState::idlePaused << true
-            << u"Activity cannot be counted while another program keeps the screen awake"_s << true;
-    }
-
-    void consoleSaysWhatTheSessionCanSee()
-    {
-        QFETCH(WorkTrackingState, state);
-        QFETCH(bool, withheld);
-        const auto shown
-            = FocusConsolePresentation::make(state, AppLanguage::english, WindowSystem::wayland, withheld);
-        QTEST(shown.statusTitle, "statusTitle");
-        QTEST(shown.offersElapsedTime, "offersElapsedTime");
-    }
-
     // Counting elapsed time lasts for this round only.
     void withheldInputCanCountElapsedTime()
     {

@@ -21,6 +21,17 @@ QList<QQuickWindow *> quickWindows()
     return found;
 }
 
+AppController &startWithWindowControl(ControllerHarness &harness, MainWindowControl *&control)
+{
+    AppController &controller = harness.start([&control](AppControllerSeams &seams) {
+        auto window = std::make_unique<MainWindowControl>();
+        control = window.get();
+        seams.window = std::move(window);
+    });
+    setUpViews(controller);
+    return controller;
+}
+
 } // namespace
 
 // Started for the tray, the program makes its main window (and the QML engine behind it) only when the
@@ -43,12 +54,7 @@ private slots:
         QFETCH(QString, firstShow);
         ControllerHarness harness;
         MainWindowControl *control = nullptr;
-        AppController &controller = harness.start([&control](AppControllerSeams &seams) {
-            auto window = std::make_unique<MainWindowControl>();
-            control = window.get();
-            seams.window = std::move(window);
-        });
-        setUpViews(controller);
+        AppController &controller = startWithWindowControl(harness, control);
         MainWindowHost host(
             controller, *control, harness.root(), [] { return true; }, std::make_unique<FakeOneShotTimer>());
         host.start(LaunchRequest { LaunchRequest::View::none, {} });
@@ -94,12 +100,7 @@ private slots:
         QFETCH(bool, sheetOpen);
         ControllerHarness harness;
         MainWindowControl *control = nullptr;
-        AppController &controller = harness.start([&control](AppControllerSeams &seams) {
-            auto window = std::make_unique<MainWindowControl>();
-            control = window.get();
-            seams.window = std::move(window);
-        });
-        setUpViews(controller);
+        AppController &controller = startWithWindowControl(harness, control);
         auto ownedTimer = std::make_unique<FakeOneShotTimer>();
         FakeOneShotTimer &timer = *ownedTimer;
         MainWindowHost host(
