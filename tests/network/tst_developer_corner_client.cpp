@@ -517,11 +517,6 @@ private slots:
             QCOMPARE(letter.calls, 0);
         }
         server.readOn(1 << 30);
-        // Encrypting the rest takes long under a sanitizer: the wait lasts while the letter keeps arriving.
-        for (qint64 seen = -1; letter.calls == 0 && server.receivedSoFar() != seen;) {
-            seen = server.receivedSoFar();
-            QTest::qWaitFor([&] { return letter.calls > 0; }, generousWaitMs);
-        }
         QCOMPARE(awaited(letter), QStringLiteral("delivered"));
     }
 

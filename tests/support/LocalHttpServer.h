@@ -14,6 +14,7 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -130,14 +131,6 @@ public:
         m_readLimit = bytes;
         m_resetsAtLimit = resets;
     }
-    // What the open connections have received so far, for a wait that lasts while bytes keep coming.
-    qint64 receivedSoFar() const
-    {
-        qint64 received = 0;
-        for (const Connection &connection : m_connections)
-            received += connection.received.size();
-        return received;
-    }
     void readOn(qint64 bytes)
     {
         m_readLimit += bytes;
@@ -187,8 +180,11 @@ private:
     void read(QTcpSocket *socket)
     {
         Connection &connection = m_connections[socket];
-        connection.received
-            += m_readLimit > 0 ? socket->read(m_readLimit - connection.received.size()) : socket->readAll();
+        // Never more than has come: QIODevice::read() first allocates the whole size asked for, and a
+        // limit lifted to a gigabyte would make each read a gigabyte's allocation.
+        connection.received += m_readLimit > 0
+            ? socket->read(std::min(m_readLimit - connection.received.size(), socket->bytesAvailable()))
+            : socket->readAll();
         if (m_readLimit > 0 && m_resetsAtLimit && connection.received.size() >= m_readLimit) {
             m_connections.remove(socket);
             socket->abort();
