@@ -154,7 +154,7 @@ private slots:
             || findItem(m_views.root, u"roundCompleteNowPlayingCard"_s)->property("presence") == 1);
         QQuickItem *root = isSheet ? sheet->property("view").value<QQuickItem *>() : m_views.root;
         QStringList faults; // polled: whatever comes or goes with the phase settles first
-        const bool fits = QTest::qWaitFor([&] { return (faults = layoutFaults(root)).isEmpty(); }, 3000);
+        const bool fits = QTest::qWaitFor([&] { return (faults = layoutFaults(root)).isEmpty(); }, 15000);
         QVERIFY(!isSheet || controller.sheets()->setProperty(flag, false));
         QVERIFY2(fits, qPrintable(faults.join(u'\n')));
     }
