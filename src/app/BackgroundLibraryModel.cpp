@@ -6,6 +6,7 @@
 #include "core/DragReorder.h"
 #include "core/MediaTypes.h"
 #include "core/StringTable.h"
+#include "core/Tones.h"
 #include "core/Uuid.h"
 #include "media/PaletteExtractor.h"
 
@@ -185,7 +186,7 @@ void BackgroundLibraryModel::importDropped(const QUrl &url)
 
 QColor BackgroundLibraryModel::rotateSymbolColor() const
 {
-    return rotatesEachRound() ? m_session.accent() : QColor::fromRgbF(1, 1, 1, 0.55f);
+    return rotatesEachRound() ? m_session.accent() : Tones::white(Tones::textSecondary());
 }
 
 void BackgroundLibraryModel::setRotatesEachRound(bool rotates)

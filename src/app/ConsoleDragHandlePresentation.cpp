@@ -1,14 +1,6 @@
 #include "app/ConsoleDragHandlePresentation.h"
 
-namespace {
-
-QColor withOpacity(QColor color, double opacity)
-{
-    color.setAlphaF(float(opacity));
-    return color;
-}
-
-} // namespace
+#include "core/Tones.h"
 
 ConsoleDragHandlePresentation ConsoleDragHandlePresentation::make(bool dragging,
     std::optional<FocusConsoleDock> pending, FocusConsoleDock dock, const QColor &accent,
@@ -16,19 +8,18 @@ ConsoleDragHandlePresentation ConsoleDragHandlePresentation::make(bool dragging,
 {
     const bool willSwitch = pending && *pending != dock;
     const bool highlighted = dragging || willSwitch;
-    const QColor white(Qt::white);
     ConsoleDragHandlePresentation handle;
     if (!willSwitch)
         handle.arrowSymbol = QStringLiteral("arrow.left.and.right");
     else
         handle.arrowSymbol = dock == FocusConsoleDock::trailing ? QStringLiteral("arrow.left")
                                                                 : QStringLiteral("arrow.right");
-    handle.foreground = highlighted ? accent : withOpacity(white, 0.52);
+    handle.foreground = highlighted ? accent : Tones::white(Tones::textSubtitle());
     handle.barOpacity = willSwitch ? 0.76 : dragging ? 0.62 : 0.3;
     handle.tintOpacity = dragging ? 0.38 : 0.25;
-    handle.stroke = willSwitch ? withOpacity(accent, 0.72)
-        : dragging             ? withOpacity(accent, 0.46)
-                               : withOpacity(white, 0.13);
+    handle.stroke = willSwitch ? Tones::tinted(accent, Tones::accentMark())
+        : dragging             ? Tones::tinted(accent, Tones::accentEdge())
+                               : Tones::white(Tones::controlOutline());
     handle.accessibleLabel = localized(language, QStringLiteral("专注控制台停靠在左下角"),
         QStringLiteral("Focus Console Docked Bottom Left"));
     handle.accessibleChecked = dock == FocusConsoleDock::leading;

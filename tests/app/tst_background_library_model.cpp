@@ -4,6 +4,7 @@
 #include "app/BackgroundLibraryModel.h"
 #include "app/SettingsSession.h"
 #include "core/DragReorder.h"
+#include "core/Tones.h"
 #include "core/Uuid.h"
 #include "media/PaletteExtractor.h"
 
@@ -478,7 +479,7 @@ private slots:
         BackgroundLibraryModel &model = *session.backgroundLibrary();
         QVERIFY(model.canRotate());
         QCOMPARE(model.rotateRowOpacity(), 1.0);
-        QCOMPARE(model.rotateSymbolColor(), QColor::fromRgbF(1, 1, 1, 0.55f));
+        QCOMPARE(model.rotateSymbolColor(), Tones::white(Tones::textSecondary()));
         QSignalSpy symbolColor(&model, &BackgroundLibraryModel::rotateSymbolColorChanged);
         model.setRotatesEachRound(true);
         QVERIFY(session.draft().rotateBackgroundEachRound);
@@ -489,7 +490,7 @@ private slots:
         QVERIFY(!model.canRotate());
         QCOMPARE(model.rotateRowOpacity(), 0.48);
         QVERIFY(!model.rotatesEachRound());
-        QCOMPARE(model.rotateSymbolColor(), QColor::fromRgbF(1, 1, 1, 0.55f));
+        QCOMPARE(model.rotateSymbolColor(), Tones::white(Tones::textSecondary()));
         QVERIFY(!session.draft().rotateBackgroundEachRound);
 
         QTemporaryDir picks;

@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "ReadOnlyFolder.h"
 #include "TestProgram.h"
+#include "core/Tones.h"
 
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -285,15 +286,15 @@ private slots:
             const QString toOther = dock == leading ? u"arrow.right"_s : u"arrow.left"_s;
             const QString both = QStringLiteral("arrow.left.and.right");
             QTest::addRow("%s, at rest", side)
-                << dock << Gesture::rest << both << false << 0.3 << 0.25 << false << 0.13;
+                << dock << Gesture::rest << both << false << 0.3 << 0.25 << false << Tones::controlOutline();
             QTest::addRow("%s, below the threshold", side)
-                << dock << Gesture::dragBelow << both << true << 0.62 << 0.38 << true << 0.46;
-            QTest::addRow("%s, past the threshold", side)
-                << dock << Gesture::dragPast << toOther << true << 0.76 << 0.38 << true << 0.72;
+                << dock << Gesture::dragBelow << both << true << 0.62 << 0.38 << true << Tones::accentEdge();
+            QTest::addRow("%s, past the threshold", side) << dock << Gesture::dragPast << toOther << true
+                                                          << 0.76 << 0.38 << true << Tones::accentMark();
             QTest::addRow("%s, snapping after a tap", side)
-                << dock << Gesture::tapSnap << toOther << true << 0.76 << 0.25 << true << 0.72;
+                << dock << Gesture::tapSnap << toOther << true << 0.76 << 0.25 << true << Tones::accentMark();
             QTest::addRow("%s, springing back", side)
-                << dock << Gesture::springBack << both << true << 0.62 << 0.38 << true << 0.46;
+                << dock << Gesture::springBack << both << true << 0.62 << 0.38 << true << Tones::accentEdge();
         }
     }
 
@@ -337,7 +338,7 @@ private slots:
         const ConsoleDragHandlePresentation &handle = controller.console()->consoleDragHandle();
         const QColor accent = controller.appearance()->accentColor();
         QCOMPARE(handle.arrowSymbol, arrow);
-        compareColor(handle.foreground, accentForeground ? accent : withOpacity(Qt::white, 0.52));
+        compareColor(handle.foreground, accentForeground ? accent : Tones::white(Tones::textSubtitle()));
         QCOMPARE(handle.barOpacity, bar);
         QCOMPARE(handle.tintOpacity, tint);
         compareColor(handle.stroke, withOpacity(accentStroke ? accent : QColor(Qt::white), strokeOpacity));

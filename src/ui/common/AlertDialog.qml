@@ -104,7 +104,7 @@ Dialog {
         wrapMode: Text.Wrap
         lineHeight: 1.15
         font.pixelSize: Theme.fontBody
-        color: Theme.textMessage
+        color: Theme.textParagraph
     }
 
     Shortcut {

@@ -28,6 +28,6 @@ Rectangle {
     radius: cornerRadius + 3
     color: "transparent"
     border.width: 2
-    border.color: Theme.focusRing
+    border.color: Theme.textBody
     visible: shown
 }

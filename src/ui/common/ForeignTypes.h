@@ -19,6 +19,7 @@
 #include "app/Sheets.h"
 #include "app/Window.h"
 #include "core/SessionPhase.h"
+#include "core/Tones.h"
 #include "media/VideoStartWatchdog.h"
 #include "network/UpdateController.h"
 
@@ -33,6 +34,14 @@ Q_NAMESPACE
 QML_FOREIGN_NAMESPACE(SessionPhases)
 QML_NAMED_ELEMENT(SessionPhase)
 } // namespace ForeignSessionPhase
+
+struct ForeignTones
+{
+    Q_GADGET
+    QML_FOREIGN(Tones)
+    QML_NAMED_ELEMENT(Tones)
+    QML_SINGLETON
+};
 
 struct ForeignReorderableListModel
 {

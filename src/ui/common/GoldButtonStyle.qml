@@ -53,7 +53,7 @@ T.Button {
             shapeRadius: capsule.radius
             blurRadius: 18
             offsetY: 8
-            color: plate.down ? Theme.accentTint(plate.accent) : Theme.goldPlateHalo(plate.accent)
+            color: plate.down ? Theme.accentTint(plate.accent) : Theme.accentOutline(plate.accent)
         }
 
         Rectangle {
@@ -63,7 +63,7 @@ T.Button {
             anchors.fill: parent
             radius: height / 2
             color: plate.down ? Theme.accentPressed(plate.accent) : Theme.opaque(plate.accent)
-            border.color: Theme.goldButtonOutline
+            border.color: Theme.textTertiary
             border.width: 1
         }
     }

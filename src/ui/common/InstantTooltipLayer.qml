@@ -87,7 +87,7 @@ Item {
             Rectangle {
                 anchors.fill: parent
                 radius: parent.radius
-                color: Theme.tooltipShadow
+                color: Theme.shadowDeep
             }
         }
 
@@ -102,9 +102,9 @@ Item {
                 const context = getContext("2d");
                 context.reset();
                 const gradient = context.createLinearGradient(0, 0, width, height);
-                gradient.addColorStop(0, Theme.glassHighlight);
+                gradient.addColorStop(0, Theme.highlight);
                 gradient.addColorStop(0.5, Theme.accentTint(bubble.accent));
-                gradient.addColorStop(1, Theme.surfaceSubtle);
+                gradient.addColorStop(1, Theme.controlFill);
                 context.strokeStyle = gradient;
                 context.lineWidth = 1;
                 context.beginPath();
@@ -128,14 +128,14 @@ Item {
                 Rectangle {
                     anchors.fill: parent
                     radius: width / 2
-                    color: Theme.toggleOnFill(bubble.accent)
+                    color: Theme.accentFill(bubble.accent)
                 }
 
                 RectangleGlow {
                     anchors.fill: dot
                     glowRadius: 5
                     cornerRadius: dot.radius + glowRadius
-                    color: Theme.tooltipAccentBar(bubble.accent)
+                    color: Theme.accentStrong(bubble.accent)
                 }
 
                 Rectangle {
@@ -173,7 +173,7 @@ Item {
                     // A pixel size is whole: 10.5 rounds up, as the detail must stay legible.
                     font.pixelSize: Theme.fontSmall
                     font.weight: Theme.fontWeightLabel
-                    color: Theme.textHint
+                    color: Theme.textSecondary
                 }
             }
         }

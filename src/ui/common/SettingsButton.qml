@@ -8,7 +8,7 @@ Button {
     id: button
 
     property bool prominent: false
-    property color tint: Theme.buttonProminentFill
+    property color tint: Theme.knob
 
     leftPadding: 16
     rightPadding: 16
@@ -21,7 +21,7 @@ Button {
     contentItem: Text {
         text: button.text
         font: button.font
-        color: button.prominent ? Theme.textOnLight : Theme.textControl
+        color: button.prominent ? Theme.textOnAccent : Theme.textPrimary
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
         elide: Text.ElideRight
@@ -31,7 +31,7 @@ Button {
         implicitWidth: 72
         implicitHeight: 30
         radius: 8
-        color: button.prominent ? button.tint : (button.hovered ? Theme.buttonFillHover : Theme.buttonFill)
+        color: button.prominent ? button.tint : (button.hovered ? Theme.outlineStrong : Theme.controlOutline)
         border.width: button.prominent ? 0 : 1
         border.color: Theme.controlOutline
         opacity: button.down ? 0.75 : 1

@@ -12,7 +12,7 @@ T.Button {
     required property string symbol
     required property string busyText
     required property bool busy
-    readonly property color labelColor: Theme.actionLabelOnAccent
+    readonly property color labelColor: Theme.shadeStrong
 
     enabled: !busy
     implicitHeight: 46
@@ -54,7 +54,7 @@ T.Button {
 
     background: Rectangle {
         radius: 13
-        color: control.down ? Theme.accentDown(control.accent) : Theme.opaque(control.accent)
+        color: control.down ? Theme.accentPressed(control.accent) : Theme.opaque(control.accent)
         opacity: control.busy ? 0.7 : 1
     }
 

@@ -20,14 +20,14 @@ T.Button {
                 anchors.verticalCenter: parent.verticalCenter
                 name: "plus"
                 size: 15
-                color: Theme.textAction
+                color: Theme.textParagraph
             }
 
             Text {
                 anchors.verticalCenter: parent.verticalCenter
                 text: control.text
                 font: control.font
-                color: Theme.textAction
+                color: Theme.textParagraph
             }
         }
     }
@@ -36,12 +36,12 @@ T.Button {
         Rectangle {
             anchors.fill: parent
             radius: 11
-            color: control.down ? Theme.addButtonFillPressed : Theme.addButtonFill
+            color: control.down ? Theme.outline : Theme.surfaceCard
         }
 
         DashedOutline {
             radius: 11
-            color: Theme.dashedOutline
+            color: Theme.controlOutline
         }
     }
 

@@ -62,7 +62,7 @@ Item {
 
         background: Rectangle {
             radius: 9
-            color: Theme.removeButtonFill
+            color: Theme.shadeStrong
         }
 
         FocusRing {

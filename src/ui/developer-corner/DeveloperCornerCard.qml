@@ -8,7 +8,7 @@ Rectangle {
 
     implicitHeight: holder.childrenRect.height + 40
     radius: 18
-    color: Theme.surfaceSubtle
+    color: Theme.controlFill
     border.width: 1
     border.color: Theme.outline
 

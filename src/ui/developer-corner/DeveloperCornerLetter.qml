@@ -91,7 +91,7 @@ ColumnLayout {
                 Layout.fillWidth: true
                 padding: 12
                 placeholderText: Texts.text("name@example.com")
-                placeholderTextColor: Theme.placeholderStrong
+                placeholderTextColor: Theme.textFaint
                 text: pane.corner.email
                 onTextEdited: pane.corner.email = text
                 Accessible.name: emailLabel.title

@@ -49,9 +49,9 @@ T.Button {
 
     background: Rectangle {
         radius: 11
-        color: control.selected ? Theme.selectedFill(control.accent) : "transparent"
+        color: control.selected ? Theme.accentTint(control.accent) : "transparent"
         border.width: control.selected ? 1 : 0
-        border.color: Theme.selectedOutline(control.accent)
+        border.color: Theme.accentGlow(control.accent)
 
         Behavior on color {
             ColorAnimation {

@@ -43,7 +43,7 @@ ColumnLayout {
                 objectName: "storyDivider"
                 Layout.fillWidth: true
                 implicitHeight: 1
-                color: Theme.storyDivider
+                color: Theme.outline
             }
 
             DeveloperCornerStoryParagraph {
@@ -73,9 +73,9 @@ ColumnLayout {
 
                 background: Rectangle {
                     radius: 12
-                    color: visit.down ? Theme.toggleOnFill(pane.accent) : Theme.accentWash(pane.accent)
+                    color: visit.down ? Theme.accentFill(pane.accent) : Theme.accentWash(pane.accent)
                     border.width: 1
-                    border.color: Theme.linkOutline(pane.accent)
+                    border.color: Theme.accentOutline(pane.accent)
                 }
 
                 FocusRing {

@@ -43,7 +43,7 @@ Item {
                 implicitWidth: 42
                 implicitHeight: 42
                 radius: 21
-                color: Theme.cornerHeaderFill(view.accent)
+                color: Theme.accentFill(view.accent)
 
                 SymbolIcon {
                     anchors.centerIn: parent
@@ -98,7 +98,7 @@ Item {
 
                 background: Rectangle {
                     radius: 7
-                    color: doneButton.down ? Theme.doneButtonFillPressed : Theme.doneButtonFill
+                    color: doneButton.down ? Theme.highlight : Theme.controlOutline
                     border.width: 1
                     border.color: Theme.outlineStrong
                 }
@@ -112,7 +112,7 @@ Item {
         Rectangle {
             Layout.fillWidth: true
             implicitHeight: 1
-            color: Theme.cornerDivider
+            color: Theme.controlOutline
         }
 
         RowLayout {
@@ -124,7 +124,7 @@ Item {
                 objectName: "developerCornerSidebar"
                 Layout.preferredWidth: 196
                 Layout.fillHeight: true
-                color: Theme.sidebarShade
+                color: Theme.wellShade
 
                 ColumnLayout {
                     anchors.fill: parent
@@ -170,7 +170,7 @@ Item {
             Rectangle {
                 Layout.fillHeight: true
                 implicitWidth: 1
-                color: Theme.cornerDivider
+                color: Theme.controlOutline
             }
 
             // Follows the keyboard's focus down the section, the letter's own text area included.

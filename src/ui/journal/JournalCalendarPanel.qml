@@ -45,7 +45,7 @@ Rectangle {
                     text: Texts.L("有记录的日期带有金色标记", "Days with journal entries carry a gold marker")
                     Accessible.name: text
                     font.pixelSize: Theme.fontCaption
-                    color: Theme.textSectionLabel
+                    color: Theme.textTertiary
                 }
             }
 
@@ -77,7 +77,7 @@ Rectangle {
 
                         background: Rectangle {
                             radius: 14
-                            color: Theme.surfaceRaised
+                            color: Theme.controlFill
                             border.width: 1
                             border.color: Theme.outline
                         }
@@ -118,7 +118,7 @@ Rectangle {
                     text: modelData
                     font.pixelSize: Theme.fontCaption
                     font.weight: Theme.fontWeightEmphasis
-                    color: Theme.calendarWeekday
+                    color: Theme.textFaint
                 }
             }
 
@@ -139,7 +139,7 @@ Rectangle {
         Rectangle {
             width: parent.width
             height: 1
-            color: Theme.calendarRule
+            color: Theme.controlFill
         }
 
         Column {
@@ -210,7 +210,7 @@ Rectangle {
                                 text: metricCell.modelData.label
                                 font.pixelSize: Theme.fontCaption
                                 font.weight: Theme.fontWeightLabel
-                                color: Theme.calendarDayNote
+                                color: Theme.textCaption
                             }
                         }
                     }
@@ -244,7 +244,7 @@ Rectangle {
                           "Your journal stays in Quorvane's local data folder on this computer")
             Accessible.name: text
             font.pixelSize: Theme.fontCaption
-            color: Theme.calendarFootnote
+            color: Theme.textTertiary
         }
     }
 }

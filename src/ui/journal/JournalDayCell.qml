@@ -30,11 +30,11 @@ AbstractButton {
     background: Rectangle {
         visible: cell.isDay
         radius: 10
-        color: cell.isSelected ? cell.accent : Theme.dayCellFill
+        color: cell.isSelected ? cell.accent : Theme.surfaceFaint
         border.width: cell.isSelected ? 0 : 1
         border.color: cell.isDay && cell.modelData.isToday
-                      ? Theme.markedDayOutline(cell.accent)
-                      : Theme.dayCellOutline
+                      ? Theme.accentLine(cell.accent)
+                      : Theme.controlFill
     }
 
     contentItem: Item {
@@ -45,7 +45,7 @@ AbstractButton {
             text: cell.isDay ? cell.modelData.dayText : ""
             font.pixelSize: Theme.fontLabel
             font.weight: cell.isSelected ? Theme.fontWeightStrong : Theme.fontWeightLabel
-            color: cell.isSelected ? Theme.textOnAccent : Theme.textMessage
+            color: cell.isSelected ? Theme.textOnAccent : Theme.textParagraph
         }
 
         Rectangle {
@@ -56,7 +56,7 @@ AbstractButton {
             width: 4
             height: 4
             radius: 2
-            color: cell.isSelected ? Theme.selectedDayMark : cell.accent
+            color: cell.isSelected ? Theme.shadeHeavy : cell.accent
         }
     }
 

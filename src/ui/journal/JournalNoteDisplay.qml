@@ -32,7 +32,7 @@ AbstractButton {
 
     background: Rectangle {
         radius: 9
-        color: display.hovered ? Theme.rowHoverFill : "transparent"
+        color: display.hovered ? Theme.surfaceCard : "transparent"
 
         Behavior on color {
             ColorAnimation {
@@ -76,7 +76,7 @@ AbstractButton {
             maximumLineCount: 5
             elide: Text.ElideRight
             font.pixelSize: Theme.fontBody
-            color: content.hasNotes ? Theme.textParagraph : Theme.textEmpty
+            color: content.hasNotes ? Theme.textParagraph : Theme.textDisabled
         }
 
         Text {
@@ -87,7 +87,7 @@ AbstractButton {
             text: content.hint
             font.pixelSize: Theme.fontMicro
             font.weight: Theme.fontWeightLabel
-            color: Theme.textSectionLabel
+            color: Theme.textTertiary
             opacity: content.hintShown ? 1 : 0
 
             Behavior on opacity {

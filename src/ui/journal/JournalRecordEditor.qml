@@ -18,7 +18,7 @@ Rectangle {
 
     height: fields.height + 18
     radius: 11
-    color: Theme.editorShade
+    color: Theme.wellShade
     Accessible.role: Accessible.Grouping
     Accessible.name: accessibleName
 
@@ -30,7 +30,7 @@ Rectangle {
         anchors.rightMargin: 10
         height: 1
         radius: 0.5
-        color: Theme.editorAccentBar(editor.accent)
+        color: Theme.accentEdge(editor.accent)
     }
 
     Column {
@@ -80,7 +80,7 @@ Rectangle {
             text: Texts.L("笔记", "Notes")
             font.pixelSize: Theme.fontMicro
             font.weight: Theme.fontWeightEmphasis
-            color: Theme.fieldLabel
+            color: Theme.textFaint
         }
 
         ScrollView {
@@ -90,7 +90,7 @@ Rectangle {
 
             // The view clips its text area, so the ring sits on the plate around it.
             background: Rectangle {
-                color: Theme.editorHeaderShade
+                color: Theme.shadeFaint
                 radius: 6
 
                 FocusRing {
@@ -143,7 +143,7 @@ Rectangle {
                 Accessible.name: text
                 font.pixelSize: Theme.fontMicro
                 font.weight: Theme.fontWeightLabel
-                color: Theme.textEmpty
+                color: Theme.textDisabled
             }
 
             Row {

@@ -17,7 +17,7 @@ Column {
         text: field.label
         font.pixelSize: Theme.fontMicro
         font.weight: Theme.fontWeightEmphasis
-        color: Theme.fieldLabel
+        color: Theme.textFaint
     }
 
     TextField {
@@ -38,7 +38,7 @@ Column {
             radius: 8
             color: Theme.surfaceCard
             border.width: 1
-            border.color: Theme.fieldOutline
+            border.color: Theme.outlineFaint
         }
 
         FocusRing {

@@ -75,7 +75,7 @@ Rectangle {
                     elide: Text.ElideRight
                     font.pixelSize: Theme.fontCaption
                     font.weight: Theme.fontWeightLabel
-                    color: Theme.textSectionLabel
+                    color: Theme.textTertiary
                 }
             }
 
@@ -98,7 +98,7 @@ Rectangle {
                     text: card.row.badgeText
                     font.pixelSize: Theme.fontLabel
                     color: badge.isHealth ? card.accent
-                                          : card.row.badgeStyle === "done" ? Theme.breakColour : Theme.badgeMuted
+                                          : card.row.badgeStyle === "done" ? Theme.breakColour : Theme.textCaption
                 }
             }
         }

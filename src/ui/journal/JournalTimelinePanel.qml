@@ -86,7 +86,7 @@ Item {
             anchors.bottom: parent.bottom
             width: parent.width
             height: 1
-            color: Theme.journalHeaderRule
+            color: Theme.controlFill
         }
     }
 

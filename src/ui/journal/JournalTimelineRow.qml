@@ -53,7 +53,7 @@ Item {
             y: -20
             width: 1
             height: parent.height
-            color: Theme.separatorStrong
+            color: Theme.controlOutline
         }
 
         Rectangle {
@@ -62,14 +62,14 @@ Item {
             y: 18
             width: 1
             height: parent.height
-            color: Theme.separatorStrong
+            color: Theme.controlOutline
         }
 
         RectangleGlow {
             anchors.fill: dot
             glowRadius: 6
             cornerRadius: dot.radius + glowRadius
-            color: Theme.timelineBar(row.kindColor)
+            color: Theme.accentBar(row.kindColor)
         }
 
         Rectangle {
@@ -82,7 +82,7 @@ Item {
             radius: 4.5
             color: row.kindColor
             border.width: 1
-            border.color: Theme.timelineDotOutline
+            border.color: Theme.textSubtitle
         }
     }
 

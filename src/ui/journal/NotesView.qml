@@ -134,7 +134,7 @@ Item {
                 anchors.bottom: parent.bottom
                 width: parent.width
                 height: 1
-                color: Theme.journalDivider
+                color: Theme.outlineFaint
             }
         }
 
@@ -151,7 +151,7 @@ Item {
             Rectangle {
                 width: 1
                 height: parent.height
-                color: Theme.journalDivider
+                color: Theme.outlineFaint
             }
 
             JournalTimelinePanel {

@@ -126,7 +126,7 @@ Item {
         shapeRadius: card.radius
         blurRadius: 22
         offsetY: 10
-        color: Theme.artworkShade
+        color: Theme.glass
     }
 
     GlassPanel {
@@ -135,7 +135,7 @@ Item {
         anchors.fill: parent
         backdrop: card.backdrop
         radius: card.radius
-        tint: Theme.nowPlayingGlass
+        tint: Theme.shadow
         borderColor: "transparent"
     }
 
@@ -146,7 +146,7 @@ Item {
         strokeWidth: 1
         start: Qt.point(0, 0)
         end: Qt.point(width, height)
-        colors: [Theme.glassHighlightSoft, Theme.accentTint(card.accent), Theme.surfaceSubtle]
+        colors: [Theme.highlight, Theme.accentTint(card.accent), Theme.controlFill]
     }
 
     RowLayout {
@@ -167,7 +167,7 @@ Item {
                 radius: 13
                 start: Qt.point(0, 0)
                 end: Qt.point(width, height)
-                colors: [Theme.artworkGlow(card.accent), Theme.consoleShadow]
+                colors: [Theme.accentOutline(card.accent), Theme.shadow]
             }
 
             Rectangle {
@@ -185,7 +185,7 @@ Item {
                 text: waveform.text
                 font: waveform.font
                 radius: 8
-                color: Theme.titleGlow(card.accent)
+                color: Theme.accentPressed(card.accent)
                 textColor: waveform.color
             }
 
@@ -218,7 +218,7 @@ Item {
                         target: dot
                         shapeRadius: 2.5
                         blurRadius: 5
-                        color: Theme.artworkShadow(card.accent)
+                        color: Theme.accentBright(card.accent)
                     }
 
                     Rectangle {
@@ -242,7 +242,7 @@ Item {
                     // Tracked less on the narrow card of the break screens, where the full tracking would
                     // cut "BREAK · PLAYING" even at the smallest size.
                     font.letterSpacing: card.width < 360 ? 0.35 : 0.7
-                    color: Theme.nowPlayingLabel
+                    color: Theme.textSecondary
                     fontSizeMode: Text.HorizontalFit
                     // Three quarters of its size, to the whole pixel.
                     minimumPixelSize: 8
@@ -382,7 +382,7 @@ Item {
 
                             GradientStop {
                                 position: 0
-                                color: Theme.seekFillStart(card.accent)
+                                color: Theme.accentMark(card.accent)
                             }
                             GradientStop {
                                 position: 1
@@ -395,7 +395,7 @@ Item {
                         target: knob
                         shapeRadius: 4.5
                         blurRadius: 5
-                        color: Theme.seekGlow(card.accent)
+                        color: Theme.accentLine(card.accent)
                     }
 
                     Rectangle {
@@ -410,7 +410,7 @@ Item {
                         visible: card.shown.showsSeekKnob
                         color: card.accent
                         border.width: 1
-                        border.color: Theme.seekKnobOutline
+                        border.color: Theme.textLead
                     }
 
                     FocusRing {
@@ -443,7 +443,7 @@ Item {
                     Rectangle {
                         anchors.fill: parent
                         radius: height / 2
-                        color: Theme.surfaceRaised
+                        color: Theme.controlFill
                         border.width: 1
                         border.color: Theme.outline
                     }
@@ -494,7 +494,7 @@ Item {
                                 Rectangle {
                                     anchors.fill: parent
                                     radius: height / 2
-                                    color: Theme.volumeGroove
+                                    color: Theme.highlight
                                 }
 
                                 Rectangle {
@@ -513,7 +513,7 @@ Item {
                                 radius: 5
                                 color: volumeSlider.pressed ? Theme.knobPressed : Theme.knob
                                 border.width: 1
-                                border.color: Theme.volumeKnobOutline(card.accent)
+                                border.color: Theme.accentRule(card.accent)
                             }
 
                             FocusRing {

@@ -1,22 +1,12 @@
 #include "ui/now-playing/NowPlayingPresentation.h"
 
 #include "core/StringTable.h"
+#include "core/Tones.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-QColor white(double opacity)
-{
-    return QColor::fromRgbF(1, 1, 1, float(opacity));
-}
-
-QColor faded(QColor color, double opacity)
-{
-    color.setAlphaF(float(opacity));
-    return color;
-}
 
 QString statusTextOf(const NowPlayingInfo &info, AppLanguage language)
 {
@@ -53,9 +43,9 @@ NowPlayingButton skipButton(const NowPlayingInfo &info, bool forward, AppLanguag
     NowPlayingButton button;
     button.symbol = forward ? u"forward.end.fill"_qs : u"backward.end.fill"_qs;
     button.enabled = info.trackCount >= 2;
-    button.symbolColor = white(info.trackCount > 1 ? 0.78 : 0.24);
-    button.fill = white(0.07);
-    button.stroke = white(0.1);
+    button.symbolColor = Tones::white(info.trackCount > 1 ? Tones::textParagraph() : Tones::textDisabled());
+    button.fill = Tones::white(Tones::outlineFaint());
+    button.stroke = Tones::white(Tones::separator());
     button.label = forward ? localized(language, u"下一首"_qs, u"Next Track"_qs)
                            : localized(language, u"上一首"_qs, u"Previous Track"_qs);
     button.tooltipTitle = button.label;
@@ -72,16 +62,16 @@ NowPlayingButton playPauseButton(const NowPlayingInfo &info, const QColor &accen
     if (info.isPaused) {
         button.symbol = u"play.fill"_qs;
         button.symbolColor = accent;
-        button.fill = white(0.12);
-        button.stroke = white(0.18);
+        button.fill = Tones::white(Tones::controlOutline());
+        button.stroke = Tones::white(Tones::highlight());
         button.tooltipTitle = localized(language, u"继续播放"_qs, u"Resume Playback"_qs);
         button.tooltipDetail = localized(
             language, u"从当前位置继续当前音乐"_qs, u"Continue the current track from this position"_qs);
     } else {
         button.symbol = u"pause.fill"_qs;
-        button.symbolColor = white(0.78);
-        button.fill = white(0.07);
-        button.stroke = white(0.1);
+        button.symbolColor = Tones::white(Tones::textParagraph());
+        button.fill = Tones::white(Tones::outlineFaint());
+        button.stroke = Tones::white(Tones::separator());
         button.tooltipTitle = localized(language, u"暂停音乐"_qs, u"Pause Music"_qs);
         button.tooltipDetail = localized(
             language, u"只暂停音乐，专注计时继续运行"_qs, u"Pause only the music; focus timing continues"_qs);
@@ -102,16 +92,16 @@ NowPlayingButton modeButton(const NowPlayingInfo &info, const QColor &accent, Ap
     button.checked = shuffle;
     button.tooltipTitle = modeName(info.playbackMode, language);
     if (info.isRepeatingCurrentTrack) {
-        button.symbolColor = white(0.28);
-        button.fill = white(0.04);
-        button.stroke = white(0.07);
+        button.symbolColor = Tones::white(Tones::placeholder());
+        button.fill = Tones::white(Tones::surfaceCard());
+        button.stroke = Tones::white(Tones::outlineFaint());
         button.value = localized(language, u"单曲循环期间暂停"_qs, u"Inactive during Repeat One"_qs);
         button.tooltipDetail = localized(language, u"点击退出单曲循环并切换列表播放模式"_qs,
             u"Exit Repeat One and switch the playlist mode"_qs);
     } else {
-        button.symbolColor = faded(accent, 0.9);
-        button.fill = white(0.1);
-        button.stroke = faded(accent, 0.28);
+        button.symbolColor = Tones::tinted(accent, Tones::accentStrong());
+        button.fill = Tones::white(Tones::separator());
+        button.stroke = Tones::tinted(accent, Tones::accentOutline());
         button.tooltipDetail = shuffle
             ? localized(language, u"点击切换为顺序循环"_qs, u"Switch to in-order playback"_qs)
             : localized(language, u"点击切换为随机循环"_qs, u"Switch to shuffle playback"_qs);
@@ -128,15 +118,15 @@ NowPlayingButton repeatOneButton(const NowPlayingInfo &info, const QColor &accen
     button.checked = info.isRepeatingCurrentTrack;
     if (info.isRepeatingCurrentTrack) {
         button.symbolColor = accent;
-        button.fill = faded(accent, 0.2);
-        button.stroke = faded(accent, 0.52);
+        button.fill = Tones::tinted(accent, Tones::accentGlow());
+        button.stroke = Tones::tinted(accent, Tones::accentLine());
         button.tooltipTitle = localized(language, u"关闭单曲循环"_qs, u"Turn Off Repeat One"_qs);
         button.tooltipDetail
             = localized(language, u"恢复前面的列表播放模式"_qs, u"Restore the playlist mode"_qs);
     } else {
-        button.symbolColor = white(0.58);
-        button.fill = white(0.07);
-        button.stroke = white(0.1);
+        button.symbolColor = Tones::white(Tones::textSecondary());
+        button.fill = Tones::white(Tones::outlineFaint());
+        button.stroke = Tones::white(Tones::separator());
         button.tooltipTitle = button.label;
         button.tooltipDetail = localized(language, u"重复当前音乐，并暂时弹起前面的列表模式"_qs,
             u"Repeat this track and temporarily deactivate the playlist mode"_qs);
@@ -200,14 +190,15 @@ NowPlayingPresentation NowPlayingPresentation::make(const State &state)
     p.knobOffset = std::min(std::max(p.fillWidth - 4.5, 0.0), std::max(bar - 9, 0.0));
     const bool active = state.isSeeking || state.progressIsHovered;
     p.seekBarHeight = active ? 4 : 3;
-    p.seekTrackColor = white(active ? 0.16 : 0.1);
+    p.seekTrackColor = Tones::white(active ? Tones::outlineStrong() : Tones::separator());
     p.showsSeekKnob = active;
 
     const double volume = state.volume;
     p.volumeSymbol = volume <= 0.001 ? u"speaker.slash.fill"_qs
         : volume < 0.5               ? u"speaker.wave.1.fill"_qs
                                      : u"speaker.wave.2.fill"_qs;
-    p.volumeSymbolColor = volume <= 0.001 ? white(0.38) : faded(state.accent, 0.88);
+    p.volumeSymbolColor = volume <= 0.001 ? Tones::white(Tones::textTertiary())
+                                          : Tones::tinted(state.accent, Tones::accentStrong());
     p.volumeText
         = StringTable::text(u"%lld%"_qs, language)
               .replace(u"%lld"_qs,

@@ -29,7 +29,7 @@ SettingsCard {
             radius: 9
             color: parent.swatchColor
             border.width: 1
-            border.color: Theme.swatchOutline
+            border.color: Theme.placeholder
         }
 
         Text {
@@ -65,14 +65,14 @@ SettingsCard {
                 radius: 4
                 color: picker.shown
                 border.width: 1
-                border.color: Theme.swatchOutline
+                border.color: Theme.placeholder
             }
 
             Text {
                 anchors.verticalCenter: parent.verticalCenter
                 text: picker.text
                 font: picker.font
-                color: Theme.textControl
+                color: Theme.textPrimary
             }
         }
     }

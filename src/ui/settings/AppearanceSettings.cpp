@@ -4,6 +4,7 @@
 #include "core/Color.h"
 #include "core/MediaTypes.h"
 #include "core/StringTable.h"
+#include "core/Tones.h"
 #include "media/PaletteExtractor.h"
 
 #include <algorithm>
@@ -20,7 +21,7 @@ const AppPreferences &draftOf(const SettingsSession *session)
 
 QColor secondary()
 {
-    return QColor::fromRgbF(1, 1, 1, 0.55f);
+    return Tones::white(Tones::textSecondary());
 }
 
 } // namespace

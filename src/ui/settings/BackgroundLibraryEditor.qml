@@ -108,7 +108,7 @@ Item {
                     contentItem: ButtonSymbolLabel {
                         symbol: "plus"
                         text: addButton.text
-                        color: Theme.textControl
+                        color: Theme.textPrimary
                         font: addButton.font
                         spacing: 6
                     }
@@ -127,7 +127,7 @@ Item {
                     contentItem: SymbolIcon {
                         name: "folder"
                         size: 15
-                        color: Theme.textControl
+                        color: Theme.textPrimary
                     }
                     onClicked: editor.library.openFolder()
                 }
@@ -164,7 +164,7 @@ Item {
                     objectName: "libraryDropOutline"
                     visible: fileDrop.containsDrag
                     radius: 14
-                    color: Theme.dropTargetMarkStrong(editor.accent)
+                    color: Theme.accentMarkStrong(editor.accent)
                     dashPattern: [5, 4]
                 }
 

@@ -23,7 +23,7 @@ Item {
         start: Qt.point(0, 0)
         end: Qt.point(width, height)
         colors: [Theme.accentGlow(thumbnail.accent),
-                 Theme.artworkShade]
+                 Theme.glass]
     }
 
     SymbolIcon {
@@ -33,7 +33,7 @@ Item {
         name: thumbnail.placeholderSymbol
         size: 24
         font.weight: Theme.fontWeightFigure
-        color: Theme.thumbnailSymbol(thumbnail.accent)
+        color: Theme.accentPressed(thumbnail.accent)
     }
 
     // The provider answers on its own threads; the pixmap cache keeps the answer while the tile lives.

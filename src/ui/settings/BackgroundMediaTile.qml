@@ -42,7 +42,7 @@ ReorderDropTarget {
     Rectangle {
         anchors.fill: parent
         radius: 11
-        color: tile.isActive ? Theme.activeTileFill(tile.accent) : Theme.surfaceCard
+        color: tile.isActive ? Theme.accentWash(tile.accent) : Theme.surfaceCard
         clip: true
 
         BackgroundMediaThumbnail {
@@ -61,7 +61,7 @@ ReorderDropTarget {
             width: badgeRow.implicitWidth + 14
             height: 21
             radius: height / 2
-            color: Theme.tileCaptionShade
+            color: Theme.dialogGlass
 
             Row {
                 id: badgeRow
@@ -148,6 +148,6 @@ ReorderDropTarget {
         radius: 11
         color: "transparent"
         border.width: tile.isActive ? 1.5 : 1
-        border.color: tile.isActive ? Theme.activeTileOutline(tile.accent) : Theme.outline
+        border.color: tile.isActive ? Theme.accentBright(tile.accent) : Theme.outline
     }
 }

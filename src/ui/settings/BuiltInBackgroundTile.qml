@@ -73,7 +73,7 @@ Item {
         radius: 11
         color: "transparent"
         border.width: tile.library.builtInActive ? 1.5 : 1
-        border.color: tile.library.builtInActive ? Theme.activeTileOutline(tile.accent)
+        border.color: tile.library.builtInActive ? Theme.accentBright(tile.accent)
                                                  : Theme.outline
     }
 }

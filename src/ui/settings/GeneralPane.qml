@@ -174,7 +174,7 @@ SettingsPaneStack {
                 Text {
                     text: pane.session.paneTexts.tagline
                     font.pixelSize: Theme.fontBody
-                    color: Theme.textNote
+                    color: Theme.textNavigation
                     Accessible.name: text
                 }
             }

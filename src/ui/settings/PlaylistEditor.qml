@@ -107,7 +107,7 @@ Item {
                                 text: segment.modelData.title
                                 font: segment.font
                                 spacing: 6
-                                color: segment.prominent ? Theme.textOnLight : Theme.textControl
+                                color: segment.prominent ? Theme.textOnAccent : Theme.textPrimary
                                 opacity: segment.enabled ? 1 : 0.5
                             }
                         }
@@ -140,7 +140,7 @@ Item {
                         text: addButton.text
                         font: addButton.font
                         spacing: 6
-                        color: Theme.textControl
+                        color: Theme.textPrimary
                     }
                 }
             }
@@ -175,7 +175,7 @@ Item {
                     objectName: "trackDropOutline"
                     visible: fileDrop.containsDrag
                     radius: 13
-                    color: Theme.dropTargetMark(editor.accent)
+                    color: Theme.accentMarkSoft(editor.accent)
                     dashPattern: [5, 4]
                 }
 
@@ -214,7 +214,7 @@ Item {
                                 anchors.horizontalCenter: parent.horizontalCenter
                                 name: "music.note.list"
                                 size: 24
-                                color: Theme.dropTargetText(editor.accent)
+                                color: Theme.accentMark(editor.accent)
                             }
 
                             Text {

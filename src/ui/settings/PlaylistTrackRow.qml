@@ -33,15 +33,15 @@ ReorderDropTarget {
         objectName: "trackRowBackground"
         anchors.fill: parent
         radius: 10
-        color: row.current ? Theme.currentRowFill(row.accent) : Theme.surfaceCard
+        color: row.current ? Theme.accentWash(row.accent) : Theme.surfaceCard
         border.width: 1
-        border.color: row.current ? Theme.currentRowOutline(row.accent) : "transparent"
+        border.color: row.current ? Theme.accentBorder(row.accent) : "transparent"
 
         Behavior on color {
-            ColorAnimation { duration: Theme.durationHighlight; easing.type: Easing.OutQuad }
+            ColorAnimation { duration: Theme.durationSelection; easing.type: Easing.OutQuad }
         }
         Behavior on border.color {
-            ColorAnimation { duration: Theme.durationHighlight; easing.type: Easing.OutQuad }
+            ColorAnimation { duration: Theme.durationSelection; easing.type: Easing.OutQuad }
         }
     }
 
@@ -72,7 +72,7 @@ ReorderDropTarget {
             name: "line.3.horizontal"
             size: 13
             font.weight: Theme.fontWeightEmphasis
-            color: row.current ? Theme.currentRowText(row.accent) : row.secondary
+            color: row.current ? Theme.accentPressed(row.accent) : row.secondary
         }
 
         SymbolIcon {
@@ -91,7 +91,7 @@ ReorderDropTarget {
             Accessible.name: Texts.named(placeholderText, String(row.index + 1), row.language)
             Layout.fillWidth: true
             placeholderText: Texts.text("音乐名称", row.language)
-            placeholderTextColor: Theme.placeholderStrong
+            placeholderTextColor: Theme.textFaint
             font.pixelSize: Theme.fontBody
             font.weight: Theme.fontWeightLabel
             // A name the user typed: Latin face first, whatever the interface's language.
@@ -129,10 +129,10 @@ ReorderDropTarget {
             color: Theme.accentTint(row.accent)
 
             Behavior on opacity {
-                NumberAnimation { duration: Theme.durationHighlight; easing.type: Easing.OutQuad }
+                NumberAnimation { duration: Theme.durationSelection; easing.type: Easing.OutQuad }
             }
             Behavior on scale {
-                NumberAnimation { duration: Theme.durationHighlight; easing.type: Easing.OutQuad }
+                NumberAnimation { duration: Theme.durationSelection; easing.type: Easing.OutQuad }
             }
 
             Row {
@@ -155,7 +155,7 @@ ReorderDropTarget {
                         width: 11
                         height: 11
                         radius: 5.5
-                        color: Theme.dropMarker(row.accent)
+                        color: Theme.accentBorder(row.accent)
                     }
                 }
 

@@ -11,7 +11,7 @@ Rectangle {
 
     implicitHeight: body.childrenRect.height + 2 * Theme.paddingCard
     radius: Theme.radiusCard
-    color: Theme.surfaceSubtle
+    color: Theme.controlFill
     border.width: 1
     border.color: Theme.outline
 

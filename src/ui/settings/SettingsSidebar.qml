@@ -20,7 +20,7 @@ Rectangle {
     }
 
     implicitWidth: 184
-    color: Theme.sidebarShade
+    color: Theme.wellShade
 
     ColumnLayout {
         anchors.fill: parent
@@ -58,9 +58,9 @@ Rectangle {
 
                 background: Rectangle {
                     radius: 11
-                    color: paneRow.selected ? Theme.selectedFill(paneRow.tint) : "transparent"
+                    color: paneRow.selected ? Theme.accentTint(paneRow.tint) : "transparent"
                     border.width: paneRow.selected ? 1 : 0
-                    border.color: Theme.selectedOutline(paneRow.tint)
+                    border.color: Theme.accentGlow(paneRow.tint)
                     Behavior on color {
                         ColorAnimation {
                             duration: Theme.durationSelection

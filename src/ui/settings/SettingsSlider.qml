@@ -50,7 +50,7 @@ T.Slider {
         width: control.availableWidth
         height: 4
         radius: 2
-        color: Theme.trackFill
+        color: Theme.outlineStrong
 
         Rectangle {
             objectName: "sliderFill"
@@ -69,7 +69,7 @@ T.Slider {
         radius: 8
         color: control.pressed ? Theme.knobPressed : Theme.knob
         border.width: 1
-        border.color: Theme.knobOutline
+        border.color: Theme.inputShade
 
         FocusRing {
             shown: control.visualFocus

@@ -22,9 +22,9 @@ T.Switch {
         objectName: "switchTrack"
         anchors.fill: parent
         radius: height / 2
-        color: control.checked ? control.accent : Theme.trackFill
+        color: control.checked ? control.accent : Theme.outlineStrong
         border.width: 1
-        border.color: control.checked ? Theme.switchOnOutline : Theme.controlOutline
+        border.color: control.checked ? Theme.highlight : Theme.controlOutline
         opacity: control.down ? 0.8 : 1
 
         Rectangle {

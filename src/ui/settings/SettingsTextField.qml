@@ -14,7 +14,7 @@ TextField {
     leftPadding: 8
     rightPadding: 8
     font.pixelSize: Theme.fontBody
-    color: Theme.textControl
+    color: Theme.textPrimary
     placeholderTextColor: Theme.placeholder
     selectByMouse: true
 
@@ -23,6 +23,6 @@ TextField {
         color: Theme.controlFill
         border.width: 1
         border.color: field.invalid ? Theme.danger
-                                     : field.activeFocus ? Theme.fieldOutlineFocused : Theme.controlOutline
+                                     : field.activeFocus ? Theme.placeholder : Theme.controlOutline
     }
 }

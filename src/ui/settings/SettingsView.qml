@@ -29,7 +29,7 @@ Rectangle {
                                           || session.symbolPickerItemId !== "" || AppController.sheets.showingAlert
                                           || (pane.item as AppearancePane)?.somethingOpen === true
 
-    color: Theme.settingsBackground(palette.window)
+    color: Theme.opaque(palette.window)
 
     ColumnLayout {
         anchors.fill: parent
@@ -88,7 +88,7 @@ Rectangle {
         Rectangle {
             Layout.fillWidth: true
             Layout.preferredHeight: 1
-            color: Theme.separatorStrong
+            color: Theme.controlOutline
             opacity: 0.7
         }
 
@@ -106,7 +106,7 @@ Rectangle {
             Rectangle {
                 Layout.fillHeight: true
                 Layout.preferredWidth: 1
-                color: Theme.separatorStrong
+                color: Theme.controlOutline
                 opacity: 0.7
             }
 

@@ -44,9 +44,9 @@ Rectangle {
     z: 10
     height: 42
     radius: 10
-    color: Theme.dragProxyFill(accent)
+    color: Theme.accentGlow(accent)
     border.width: 1
-    border.color: Theme.dragProxyOutline(accent)
+    border.color: Theme.accentEdge(accent)
     opacity: 0.9
     Drag.keys: [playlist.rowDragKey]
     Drag.active: dragging

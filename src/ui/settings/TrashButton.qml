@@ -23,12 +23,12 @@ T.Button {
         name: "trash"
         size: button.symbolSize
         font.weight: button.symbolWeight
-        color: button.down ? Theme.deleteSymbolPressed : Theme.deleteSymbol
+        color: button.down ? Theme.dangerPressed : Theme.danger
     }
 
     background: Rectangle {
         radius: 6
-        color: button.hovered ? Theme.trashHoverFill : "transparent"
+        color: button.hovered ? Theme.separator : "transparent"
     }
 
     FocusRing {

@@ -26,7 +26,7 @@ SettingsPaneStack {
                 Layout.preferredWidth: 58
                 Layout.preferredHeight: 58
                 radius: 29
-                color: Theme.selectedFill(pane.session.accent)
+                color: Theme.accentTint(pane.session.accent)
 
                 SymbolIcon {
                     anchors.centerIn: parent

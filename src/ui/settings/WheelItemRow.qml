@@ -49,7 +49,7 @@ RowLayout {
 
         background: Rectangle {
             radius: 8
-            color: symbolButton.down ? Theme.symbolButtonFillPressed : Theme.symbolButtonFill
+            color: symbolButton.down ? Theme.controlOutline : Theme.controlFill
         }
 
         FocusRing {

@@ -269,7 +269,7 @@ SettingsPaneStack {
             height: parent.height
             symbol: "plus"
             text: content.text
-            color: Theme.textControl
+            color: Theme.textPrimary
             font: content.font
             spacing: 6
         }

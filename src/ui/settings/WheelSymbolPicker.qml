@@ -179,9 +179,9 @@ Popup {
                 width: grid.cellWidth - 8
                 height: 66
                 radius: 10
-                color: selected ? picker.accent : Theme.surfaceRaised
+                color: selected ? picker.accent : Theme.controlFill
                 border.width: 1
-                border.color: selected ? Theme.selectedSymbolOutline : Theme.outline
+                border.color: selected ? Theme.textFaint : Theme.outline
                 // In the user's words, not the symbol's catalogue name; also on the cell the arrows reach.
                 ToolTip.visible: hover.hovered || (GridView.isCurrentItem && grid.activeFocus)
                 ToolTip.text: label

@@ -139,7 +139,7 @@ Item {
                             "♫  Music playing · Probabilities reflect recent draws")
             font.pixelSize: Theme.fontBody
             font.weight: Theme.fontWeightLabel
-            color: Theme.accentCaption(screen.accent)
+            color: Theme.accentPressed(screen.accent)
             Accessible.name: text
         }
     }
@@ -313,7 +313,7 @@ Item {
             text: Texts.L("应急解锁  Ctrl+Alt+Super+Esc", "Emergency unlock  Ctrl+Alt+Super+Esc")
             font.pixelSize: Theme.fontLabel
             font.weight: Theme.fontWeightLabel
-            color: Theme.textHint
+            color: Theme.textSecondary
             Accessible.name: text
         }
     }

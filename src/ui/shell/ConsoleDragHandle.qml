@@ -42,7 +42,7 @@ Item {
         shapeRadius: glass.radius
         blurRadius: 10
         offsetY: 4
-        color: Theme.handleShadow
+        color: Theme.inputShade
     }
 
     GlassPanel {
@@ -73,7 +73,7 @@ Item {
             width: 20
             height: 2
             radius: 1
-            color: Theme.handleGrip
+            color: Theme.knob
             opacity: handle.shown.barOpacity
         }
     }

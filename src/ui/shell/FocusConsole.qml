@@ -54,7 +54,7 @@ Item {
             height: console_.height
             backdrop: console_.backdrop
             radius: console_.radius
-            tint: Theme.consoleGlass
+            tint: Theme.glass
             borderColor: "transparent"
         }
 
@@ -65,7 +65,7 @@ Item {
             strokeWidth: 1
             start: Qt.point(0, 0)
             end: Qt.point(width, height)
-            colors: [Theme.glassHighlight, Theme.controlFill]
+            colors: [Theme.highlight, Theme.controlFill]
         }
     }
 
@@ -118,7 +118,7 @@ Item {
                     font: time.font
                     radius: 18
                     verticalOffset: 7
-                    color: Theme.consoleShadow
+                    color: Theme.shadow
                     textColor: time.color
                 }
 

@@ -71,7 +71,7 @@ Item {
 
         Behavior on towardsRight {
             NumberAnimation {
-                duration: Theme.durationSnap
+                duration: Theme.durationOverlay
                 easing.type: Easing.OutCubic
             }
         }
@@ -108,7 +108,7 @@ Item {
             shapeRadius: disc.radius
             blurRadius: 10
             offsetY: 5
-            color: Theme.glassButtonFill
+            color: Theme.glass
         }
 
         GlassPanel {
@@ -117,8 +117,8 @@ Item {
             anchors.fill: parent
             backdrop: null
             radius: width / 2
-            tint: Theme.cornerGlass
-            borderColor: Theme.cornerGlassOutline
+            tint: Theme.glass
+            borderColor: Theme.outlineStrong
         }
     }
 }

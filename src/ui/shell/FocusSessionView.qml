@@ -18,7 +18,7 @@ Item {
         enabled: AppController.console.consoleDocking.isSnappingConsole
 
         NumberAnimation {
-            duration: Theme.durationSnap
+            duration: Theme.durationOverlay
             easing.type: Easing.OutCubic
         }
     }

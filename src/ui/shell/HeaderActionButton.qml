@@ -18,7 +18,7 @@ AbstractButton {
 
     background: Rectangle {
         radius: width / 2
-        color: Theme.headerButtonFill
+        color: Theme.glass
         border.width: 1
         border.color: Theme.outlineStrong
     }

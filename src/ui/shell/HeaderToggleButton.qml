@@ -33,7 +33,7 @@ AbstractButton {
         name: button.shown.symbol
         size: 14
         font.weight: Theme.fontWeightEmphasis
-        color: button.shown.isOn ? button.accent : Theme.toggleOffLabel
+        color: button.shown.isOn ? button.accent : Theme.textLead
     }
 
     InstantTooltip {
@@ -66,10 +66,10 @@ AbstractButton {
 
             anchors.fill: parent
             radius: width / 2
-            color: plate.isOn ? Theme.toggleOnFill(plate.accent)
-                                   : Theme.headerButtonFill
+            color: plate.isOn ? Theme.accentFill(plate.accent)
+                                   : Theme.glass
             border.width: 1
-            border.color: plate.isOn ? Theme.toggleOnOutline(plate.accent)
+            border.color: plate.isOn ? Theme.accentEdge(plate.accent)
                                           : Theme.outlineStrong
         }
     }

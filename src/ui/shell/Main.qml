@@ -28,7 +28,7 @@ Window {
             const tip = ToolTip.toolTip;
             tip.palette.toolTipBase = Theme.tooltipBackground;
             tip.palette.toolTipText = Theme.textPrimary;
-            tip.palette.dark = Theme.tooltipShadow;
+            tip.palette.dark = Theme.shadowDeep;
         }
     }
 

@@ -7,7 +7,7 @@ import Quorvane.Common
 T.Button {
     id: control
 
-    readonly property color labelColor: down ? Theme.secondaryLabelPressed : Theme.secondaryLabel
+    readonly property color labelColor: down ? Theme.textDescription : Theme.textBody
 
     implicitWidth: implicitContentWidth + leftPadding + rightPadding
     implicitHeight: 48
@@ -31,8 +31,8 @@ T.Button {
         objectName: "buttonCapsule"
         implicitHeight: 48
         radius: height / 2
-        color: control.down ? Theme.glassButtonFillPressed : Theme.glassButtonFill
-        border.color: Theme.secondaryButtonOutline
+        color: control.down ? Theme.scrim : Theme.glass
+        border.color: Theme.outlineStrong
         border.width: 1
     }
 

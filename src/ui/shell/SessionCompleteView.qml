@@ -147,7 +147,7 @@ Item {
                 text: screen.shown.hint
                 font.pixelSize: Theme.fontBody
                 font.weight: Theme.fontWeightLabel
-                color: Theme.completionHint
+                color: Theme.textSecondary
             }
         }
     }

@@ -16,7 +16,7 @@ Item {
     readonly property bool isFocused: textArea.activeFocus
     readonly property real framePadding: compact ? 7 : 12
     readonly property color accent: Theme.accent
-    readonly property color textColor: Theme.notesText
+    readonly property color textColor: Theme.textBody
 
     Accessible.role: Accessible.Grouping
     Accessible.name: label
@@ -32,11 +32,11 @@ Item {
 
         anchors.fill: parent
         radius: editor.compact ? 11 : 14
-        color: editor.isFocused ? Theme.notesFieldFocused : Theme.notesFieldIdle
+        color: editor.isFocused ? Theme.controlFill : Theme.surfaceFaint
 
         Behavior on color {
             ColorAnimation {
-                duration: Theme.durationFocus
+                duration: Theme.durationSelection
                 easing.type: Easing.OutQuad
             }
         }
@@ -54,12 +54,12 @@ Item {
             text: editor.label
             font.pixelSize: Theme.fontCaption
             font.weight: Theme.fontWeightLabel
-            color: editor.isFocused ? Theme.notesHeadingFocused : Theme.notesHeading
+            color: editor.isFocused ? Theme.textSubtitle : Theme.placeholder
             Accessible.ignored: true
 
             Behavior on color {
                 ColorAnimation {
-                    duration: Theme.durationFocus
+                    duration: Theme.durationSelection
                     easing.type: Easing.OutQuad
                 }
             }
@@ -81,7 +81,7 @@ Item {
                 font.pixelSize: editor.compact ? Theme.fontSmall : Theme.fontBody
                 color: editor.textColor
                 placeholderText: editor.placeholder
-                placeholderTextColor: editor.isFocused ? Theme.placeholder : Theme.placeholderIdle
+                placeholderTextColor: editor.isFocused ? Theme.placeholder : Theme.highlight
                 Accessible.name: editor.label
                 Accessible.description: editor.placeholder
 
@@ -100,12 +100,12 @@ Item {
         anchors.rightMargin: editor.compact ? 8 : 12
         height: 1
         radius: 0.5
-        color: editor.isFocused ? Theme.focusedRule(editor.accent)
-                                : Theme.fieldRule
+        color: editor.isFocused ? Theme.accentRule(editor.accent)
+                                : Theme.outlineFaint
 
         Behavior on color {
             ColorAnimation {
-                duration: Theme.durationFocus
+                duration: Theme.durationSelection
                 easing.type: Easing.OutQuad
             }
         }

@@ -2,6 +2,7 @@
 
 #include "core/AppLanguage.h"
 #include "core/SymbolGlyphs.h"
+#include "core/Tones.h"
 #include "core/Uuid.h"
 #include "session/WheelEntryVariant.h"
 #include "session/WheelLayout.h"
@@ -31,12 +32,6 @@ constexpr double pointerCentreY = 17;
 // The pointer is the filled down-pointing triangle of a 28-point symbol.
 constexpr double pointerWidth = 22;
 constexpr double pointerHeight = 19;
-
-QColor withOpacity(QColor colour, double opacity)
-{
-    colour.setAlphaF(float(opacity));
-    return colour;
-}
 
 QFont fontOf(const QString &family, int pixelSize, QFont::Weight weight)
 {
@@ -143,8 +138,9 @@ void WeightedWheelGraphic::refreshDropShadow()
         ? WheelSlice { -90, 270 }.path(frame)
         : circle(frame.center(), std::min(size.width(), size.height()) * centreDiscFactor);
     m_dropShadow->setShadow(ShadowImage(
-        wheel.boundingRect(), [&wheel](QPainter &painter) { painter.fillPath(wheel, Qt::black); },
-        QColor::fromRgbF(0, 0, 0, 0.48f), 20, QPointF(0, 10), devicePixelRatio));
+        wheel.boundingRect(),
+        [&wheel](QPainter &painter) { painter.fillPath(wheel, Tones::black(Tones::opaque())); },
+        Tones::black(Tones::shadowDeep()), 20, QPointF(0, 10), devicePixelRatio));
 }
 
 void WeightedWheelGraphic::setItems(const QVariantList &items)
@@ -281,12 +277,12 @@ void WeightedWheelGraphic::prepareShadows(const QSizeF &size, qreal devicePixelR
     const QPainterPath disc = circle(centre, side * centreDiscFactor + 2);
     m_centreShadow = ShadowImage(
         disc.boundingRect(), [this, centre, side](QPainter &painter) { drawCentre(painter, centre, side); },
-        QColor::fromRgbF(0, 0, 0, 0.42f), 16, QPointF(0, 6), devicePixelRatio);
+        Tones::black(Tones::scrim()), 16, QPointF(0, 6), devicePixelRatio);
     const QPainterPath triangle = pointerTriangle(size.width());
     m_pointerShadow = ShadowImage(
         triangle.boundingRect().adjusted(-1, -1, 1, 1),
-        [&triangle](QPainter &painter) { fillPointer(painter, triangle, Qt::black); },
-        QColor::fromRgbF(0, 0, 0, 0.55f), 6, QPointF(0, 3), devicePixelRatio);
+        [&triangle](QPainter &painter) { fillPointer(painter, triangle, Tones::black(Tones::opaque())); },
+        Tones::black(Tones::shadeMid()), 6, QPointF(0, 3), devicePixelRatio);
 }
 
 void WeightedWheelGraphic::paint(QPainter *painter)
@@ -322,9 +318,10 @@ void WeightedWheelGraphic::paint(QPainter *painter)
     for (qsizetype index = 0; index < layout.entries.size(); ++index) {
         const WheelLayout::Entry &entry = layout.entries[index];
         const QPainterPath slice = turn.map(entry.slice.path(frame));
-        painter->fillPath(slice, withOpacity(m_wheelBaseColor, entry.fillOpacity));
-        QPen outline(withOpacity(m_accentColor, entry.selected ? 0.95 : 0.42), entry.selected ? 2.2 : 1.0,
-            Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
+        painter->fillPath(slice, Tones::tinted(m_wheelBaseColor, entry.fillOpacity));
+        QPen outline(
+            Tones::tinted(m_accentColor, entry.selected ? Tones::accentSelected() : Tones::accentArea()),
+            entry.selected ? 2.2 : 1.0, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
         // Qt measures a miter from the join point, half the length of the usual miter-limit ratio of 10.
         outline.setMiterLimit(5);
         painter->strokePath(slice, outline);
@@ -333,8 +330,8 @@ void WeightedWheelGraphic::paint(QPainter *painter)
     }
     m_centreShadow.draw(*painter);
     drawCentre(*painter, centre, side);
-    painter->setPen(QPen(withOpacity(Qt::white, 0.65), 1));
-    painter->setBrush(withOpacity(m_accentColor, 0.92));
+    painter->setPen(QPen(Tones::white(Tones::textNavigation()), 1));
+    painter->setBrush(Tones::tinted(m_accentColor, Tones::accentStrong()));
     painter->drawEllipse(centre, hubDiameter / 2, hubDiameter / 2);
 
     m_pointerShadow.draw(*painter);
@@ -344,15 +341,15 @@ void WeightedWheelGraphic::paint(QPainter *painter)
 void WeightedWheelGraphic::drawCentre(QPainter &painter, const QPointF &centre, double side) const
 {
     const double radius = side * centreDiscFactor / 2;
-    painter.setPen(QPen(withOpacity(m_accentColor, 0.68), 2));
-    painter.setBrush(withOpacity(Qt::black, 0.56));
+    painter.setPen(QPen(Tones::tinted(m_accentColor, Tones::accentMarkStrong()), 2));
+    painter.setBrush(Tones::black(Tones::shadeMid()));
     painter.drawEllipse(centre, radius, radius);
 }
 
 QList<std::tuple<QString, const QFont *, QColor, double>> WeightedWheelGraphic::labelLines(
     const Label &label) const
 {
-    const QColor foreground = withOpacity(m_textColor, 0.94);
+    const QColor foreground = Tones::tinted(m_textColor, Tones::textPrimary());
     QList<std::tuple<QString, const QFont *, QColor, double>> lines;
     if (!label.symbol.isEmpty())
         lines.append(
@@ -365,10 +362,11 @@ QList<std::tuple<QString, const QFont *, QColor, double>> WeightedWheelGraphic::
     }
     if (!label.current.isEmpty())
         lines.append({ label.current, &m_currentFont,
-            label.discounted ? withOpacity(Qt::white, 0.52) : withOpacity(m_accentColor, 0.86),
+            label.discounted ? Tones::white(Tones::textSubtitle())
+                             : Tones::tinted(m_accentColor, Tones::accentBright()),
             QFontMetricsF(m_currentFont).height() + shareLineSpacing });
     if (!label.base.isEmpty())
-        lines.append({ label.base, &m_baseFont, withOpacity(Qt::white, 0.4), 0 });
+        lines.append({ label.base, &m_baseFont, Tones::white(Tones::textTertiary()), 0 });
     return lines;
 }
 

@@ -63,7 +63,7 @@ Rectangle {
                     cellWidth: modelData.width
                     text: modelData.title
                     font.pixelSize: Theme.fontLabel
-                    color: Theme.textSectionLabel
+                    color: Theme.textTertiary
                 }
             }
         }
@@ -116,7 +116,7 @@ Rectangle {
                         cellWidth: 90
                         text: dayRow.modelData.activeFocus
                         font.pixelSize: Theme.fontBody
-                        color: Theme.tableCellMuted
+                        color: Theme.textDescription
                     }
                 }
 
@@ -125,7 +125,7 @@ Rectangle {
                     anchors.right: parent.right
                     anchors.bottom: parent.bottom
                     height: 1
-                    color: Theme.tableRowRule
+                    color: Theme.outline
                 }
             }
         }

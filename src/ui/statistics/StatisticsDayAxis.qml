@@ -17,7 +17,7 @@ CategoryAxis {
     lineVisible: false
     truncateLabels: false
     gridLineColor: statistics.dayGridColor
-    labelsColor: Theme.chartAxisLabel
+    labelsColor: Theme.textSubtitle
     labelsFont.pixelSize: Theme.fontCaption
 
     readonly property ChartDayLabels dayLabels: ChartDayLabels {

@@ -83,15 +83,15 @@ Item {
                     contentItem: Text {
                         text: segment.text
                         font: segment.font
-                        color: segment.checked ? Theme.segmentLabelChecked : Theme.segmentLabel
+                        color: segment.checked ? Theme.textPrimary : Theme.textDescription
                         horizontalAlignment: Text.AlignHCenter
                         verticalAlignment: Text.AlignVCenter
                     }
 
                     background: Rectangle {
                         radius: 7
-                        color: segment.checked ? Theme.segmentFillChecked : segment.down ? Theme.segmentFillPressed : Theme.segmentFill
-                        border.color: Theme.glassOutline
+                        color: segment.checked ? Theme.highlight : segment.down ? Theme.separator : Theme.controlFill
+                        border.color: Theme.separator
                         border.width: 1
                     }
 
@@ -139,6 +139,6 @@ Item {
         anchors.right: parent.right
         anchors.bottom: parent.bottom
         height: 1
-        color: Theme.statisticsHeaderRule
+        color: Theme.outline
     }
 }

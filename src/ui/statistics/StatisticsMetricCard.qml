@@ -14,8 +14,8 @@ Rectangle {
 
     implicitHeight: column.implicitHeight + 36
     radius: Theme.radiusCard
-    color: Theme.surfaceRaised
-    border.color: Theme.metricCardOutline
+    color: Theme.controlFill
+    border.color: Theme.separator
     border.width: 1
 
     ColumnLayout {
@@ -37,7 +37,7 @@ Rectangle {
                 text: card.title
                 font.pixelSize: Theme.fontBody
                 font.weight: Theme.fontWeightLabel
-                color: Theme.metricLabel
+                color: Theme.textDescription
                 Accessible.name: text
             }
         }
@@ -55,7 +55,7 @@ Rectangle {
             Layout.fillWidth: true
             text: card.detail
             font.pixelSize: Theme.fontSmall
-            color: Theme.textSectionLabel
+            color: Theme.textTertiary
             elide: Text.ElideRight
             maximumLineCount: 1
             Accessible.name: text

@@ -1,6 +1,7 @@
 #include "ui/statistics/StatisticsModel.h"
 
 #include "app/AppController.h"
+#include "core/Tones.h"
 
 namespace {
 
@@ -16,13 +17,6 @@ QVariantList pointList(const QList<QPointF> &points)
 QVariantMap figureTable(const QStringList &columns, const QStringList &cells)
 {
     return { { QStringLiteral("columns"), columns }, { QStringLiteral("cells"), cells } };
-}
-
-QColor white(double opacity)
-{
-    QColor color(Qt::white);
-    color.setAlphaF(float(opacity));
-    return color;
 }
 
 } // namespace
@@ -152,27 +146,25 @@ QVariantList StatisticsModel::dateLabels() const
 
 QColor StatisticsModel::healthAreaTopColor() const
 {
-    QColor top = m_presentation.accent;
-    top.setAlphaF(0.4F);
-    return top;
+    return Tones::tinted(m_presentation.accent, Tones::accentArea());
 }
 
 QColor StatisticsModel::roundsBarTopColor()
 {
-    return QColor(0x77, 0xC7, 0xB4);
+    return Tones::breakColour();
 }
 
 QColor StatisticsModel::roundsBarBottomColor()
 {
-    return QColor(0x3E, 0x79, 0x6F);
+    return Tones::breakColourDeep();
 }
 
 QColor StatisticsModel::dayGridColor()
 {
-    return white(0.05);
+    return Tones::white(Tones::controlFill());
 }
 
 QColor StatisticsModel::valueGridColor()
 {
-    return white(0.08);
+    return Tones::white(Tones::outline());
 }

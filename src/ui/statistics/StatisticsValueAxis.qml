@@ -17,6 +17,6 @@ ValuesAxis {
     lineVisible: false
     truncateLabels: false
     gridLineColor: statistics.valueGridColor
-    labelsColor: Theme.chartAxisLabel
+    labelsColor: Theme.textSubtitle
     labelsFont.pixelSize: Theme.fontCaption
 }

@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "MediaFixtures.h"
 #include "TestProgram.h"
+#include "core/Tones.h"
 #include "ui/common/InterfaceFonts.h"
 #include "ui/effects/BackdropCapture.h"
 #include "ui/shell/HiddenWindowGraphics.h"
@@ -230,10 +231,12 @@ private slots:
         QTest::addColumn<qreal>("shadowAlpha");
         QTest::addColumn<qreal>("pressedShadowAlpha");
 
-        QTest::newRow("gold") << "Common/GoldButtonStyle.qml" << 52.0 << 0.985 << 0.82 << 0.82 << 1.0 << 0.78
-                              << 0.24 << 0.12;
-        QTest::newRow("secondary glass") << "Shell/SecondaryGlassButtonStyle.qml" << 48.0 << 1.0 << 0.88
-                                         << 0.6 << 0.26 << 0.4 << -1.0 << -1.0;
+        QTest::newRow("gold") << "Common/GoldButtonStyle.qml" << 52.0 << 0.985 << Tones::textOnAccent()
+                              << Tones::textOnAccent() << 1.0 << Tones::accentPressed()
+                              << Tones::accentOutline() << Tones::accentTint();
+        QTest::newRow("secondary glass")
+            << "Shell/SecondaryGlassButtonStyle.qml" << 48.0 << 1.0 << Tones::textBody()
+            << Tones::textDescription() << Tones::glass() << Tones::scrim() << -1.0 << -1.0;
     }
 
     void buttonStyles()
@@ -311,8 +314,8 @@ private slots:
                     x: 24; y: 24; width: 712; height: 252
                     backdrop: backdrop
                     radius: 24
-                    tint: Theme.consoleGlass
-                    borderColor: Theme.glassOutline
+                    tint: Theme.glass
+                    borderColor: Theme.separator
                 }
                 Row {
                     x: 56; y: 56; spacing: 18

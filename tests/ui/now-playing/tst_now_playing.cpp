@@ -1,6 +1,7 @@
 #include "ControllerHarness.h"
 #include "FakeOneShotTimer.h"
 #include "TestProgram.h"
+#include "core/Tones.h"
 #include "ui/now-playing/NowPlayingPresentation.h"
 #include "ui/now-playing/NowPlayingSeekState.h"
 
@@ -41,7 +42,7 @@ private:
         return state;
     }
 
-    static QColor white(double opacity) { return QColor::fromRgbF(1, 1, 1, float(opacity)); }
+    static QColor white(double opacity) { return Tones::white(opacity); }
 
     // A seek state over a 200 s track on a 200-point strip, with its timer and the seeks it asked for.
     struct Seeking
@@ -166,10 +167,10 @@ private slots:
         QTest::addColumn<double>("height");
         QTest::addColumn<double>("trackOpacity");
         QTest::addColumn<bool>("knob");
-        QTest::newRow("idle") << false << false << 3.0 << 0.1 << false;
-        QTest::newRow("hovered") << false << true << 4.0 << 0.16 << true;
-        QTest::newRow("dragging") << true << false << 4.0 << 0.16 << true;
-        QTest::newRow("dragging, hovered") << true << true << 4.0 << 0.16 << true;
+        QTest::newRow("idle") << false << false << 3.0 << Tones::separator() << false;
+        QTest::newRow("hovered") << false << true << 4.0 << Tones::outlineStrong() << true;
+        QTest::newRow("dragging") << true << false << 4.0 << Tones::outlineStrong() << true;
+        QTest::newRow("dragging, hovered") << true << true << 4.0 << Tones::outlineStrong() << true;
     }
 
     void seekBarActiveLook()
@@ -210,7 +211,8 @@ private slots:
         const NowPlayingPresentation p = NowPlayingPresentation::make(input);
         QTEST(p.volumeSymbol, "symbol");
         QTEST(p.volumeText, "text");
-        QCOMPARE(p.volumeSymbolColor, muted ? white(0.38) : QColor::fromRgbF(0.2f, 0.8f, 0.6f, 0.88f));
+        QCOMPARE(p.volumeSymbolColor,
+            muted ? white(Tones::textTertiary()) : QColor::fromRgbF(0.2f, 0.8f, 0.6f, 0.9f));
     }
 
     void infoLine_data()
@@ -267,9 +269,9 @@ private slots:
         QTest::addColumn<qint64>("count");
         QTest::addColumn<bool>("enabled");
         QTest::addColumn<double>("opacity");
-        QTest::newRow("one track") << qint64(1) << false << 0.24;
-        QTest::newRow("two tracks") << qint64(2) << true << 0.78;
-        QTest::newRow("no tracks") << qint64(0) << false << 0.24;
+        QTest::newRow("one track") << qint64(1) << false << Tones::textDisabled();
+        QTest::newRow("two tracks") << qint64(2) << true << Tones::textParagraph();
+        QTest::newRow("no tracks") << qint64(0) << false << Tones::textDisabled();
     }
 
     void skipButtonsNeedTwoTracks()
@@ -347,7 +349,8 @@ private slots:
         // Switches named alike in either state, which they tell as checked.
         QCOMPARE((QList<bool> { p.playPause.checked, p.mode.checked, p.repeatOne.checked }),
             (QList<bool> { paused, false, repeatOne }));
-        QCOMPARE(p.mode.symbolColor, repeatOne ? white(0.28) : QColor::fromRgbF(0.2f, 0.8f, 0.6f, 0.9f));
+        QCOMPARE(p.mode.symbolColor,
+            repeatOne ? white(Tones::placeholder()) : QColor::fromRgbF(0.2f, 0.8f, 0.6f, 0.9f));
     }
 
     void skipButtonTexts()
