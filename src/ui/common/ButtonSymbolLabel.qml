@@ -1,4 +1,5 @@
 import QtQuick
+import Quorvane.Common
 
 // The label of a large action button: a symbol before its text on one line, centred in the width the
 // button gives it. A text too long for that width is cut short rather than wrapped.
@@ -24,7 +25,7 @@ Item {
 
             anchors.verticalCenter: parent.verticalCenter
             name: label.symbol
-            size: label.font.pixelSize + 2
+            size: label.font.pixelSize + Theme.symbolLift
             color: label.color
         }
 

@@ -5,7 +5,7 @@ import Quorvane.Common
 // the table does not know draws nothing.
 Text {
     required property string name
-    property real size: 17
+    property real size: Theme.fontButton
 
     text: Fonts.symbolText(name)
     font.family: Fonts.symbolFamily

@@ -192,4 +192,9 @@ QtObject {
     readonly property real radiusDialog: 18
     readonly property real paddingCard: 18
     readonly property real spacingCards: 18
+
+    // Symbols beyond the font sizes, and how much larger a symbol is drawn than the label it leads.
+    readonly property int symbolLarge: 24
+    readonly property int symbolDisplay: 38
+    readonly property int symbolLift: 2
 }

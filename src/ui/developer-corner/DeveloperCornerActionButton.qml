@@ -39,7 +39,7 @@ T.Button {
                 visible: !control.busy
                 anchors.verticalCenter: parent.verticalCenter
                 name: control.symbol
-                size: 16
+                size: Theme.fontSubheading
                 color: control.labelColor
             }
 

@@ -19,7 +19,7 @@ T.Button {
             SymbolIcon {
                 anchors.verticalCenter: parent.verticalCenter
                 name: "plus"
-                size: 15
+                size: Theme.fontEmphasis
                 color: Theme.textParagraph
             }
 

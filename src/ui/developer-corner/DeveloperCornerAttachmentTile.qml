@@ -38,7 +38,7 @@ Item {
             anchors.centerIn: parent
             visible: !tile.hasPreview
             name: "photo"
-            size: 24
+            size: Theme.symbolLarge
             color: Theme.textDescription
         }
     }
@@ -55,7 +55,7 @@ Item {
 
         contentItem: SymbolIcon {
             name: "xmark"
-            size: 10
+            size: Theme.fontCaption
             font.weight: Theme.fontWeightStrong
             color: Theme.textBright
         }

@@ -12,7 +12,7 @@ Row {
     SymbolIcon {
         anchors.verticalCenter: parent.verticalCenter
         name: parent.symbol
-        size: 15
+        size: Theme.fontEmphasis
         color: parent.accent
     }
 

@@ -39,7 +39,7 @@ ColumnLayout {
             SymbolIcon {
                 Layout.alignment: Qt.AlignHCenter
                 name: "checkmark.circle.fill"
-                size: 38
+                size: Theme.symbolDisplay
                 color: pane.accent
             }
 

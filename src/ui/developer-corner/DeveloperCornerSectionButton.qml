@@ -29,7 +29,7 @@ T.Button {
             width: 20
             anchors.verticalCenter: parent.verticalCenter
             name: control.symbol
-            size: 16
+            size: Theme.fontSubheading
             color: control.labelColor
         }
 

@@ -111,7 +111,7 @@ ColumnLayout {
                 SymbolIcon {
                     anchors.verticalCenter: parent.verticalCenter
                     name: "lock.shield.fill"
-                    size: 13
+                    size: Theme.fontBody
                     color: pane.secondary
                 }
 

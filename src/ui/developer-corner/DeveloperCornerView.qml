@@ -48,7 +48,7 @@ Item {
                 SymbolIcon {
                     anchors.centerIn: parent
                     name: "cup.and.saucer.fill"
-                    size: 21
+                    size: Theme.fontActivityTitle
                     color: view.accent
                 }
             }

@@ -72,7 +72,7 @@ Rectangle {
 
                         contentItem: SymbolIcon {
                             name: monthButton.modelData.symbol
-                            size: 13
+                            size: Theme.fontBody
                         }
 
                         background: Rectangle {
@@ -191,7 +191,7 @@ Rectangle {
                                 SymbolIcon {
                                     anchors.verticalCenter: parent.verticalCenter
                                     name: metricCell.modelData.symbol
-                                    size: 15
+                                    size: Theme.fontEmphasis
                                     color: panel.accent
                                 }
 

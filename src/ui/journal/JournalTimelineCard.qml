@@ -45,7 +45,7 @@ Rectangle {
                 SymbolIcon {
                     anchors.centerIn: parent
                     name: card.row.symbol
-                    size: 13
+                    size: Theme.fontBody
                     color: card.row.kindColor
                 }
             }

@@ -69,7 +69,7 @@ Item {
                     SymbolIcon {
                         anchors.centerIn: parent
                         name: "note.text"
-                        size: 18
+                        size: Theme.fontLetterTitle
                         color: view.accent
                     }
                 }

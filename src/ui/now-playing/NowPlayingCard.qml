@@ -98,7 +98,7 @@ Item {
         contentItem: SymbolIcon {
             objectName: "symbol"
             name: button.look.symbol
-            size: 12
+            size: Theme.fontLabel
             font.weight: Theme.fontWeightEmphasis
             color: button.look.symbolColor
         }
@@ -194,7 +194,7 @@ Item {
 
                 anchors.centerIn: parent
                 name: "waveform"
-                size: 21
+                size: Theme.fontActivityTitle
                 font.weight: Theme.fontWeightLabel
                 color: card.accent
             }
@@ -459,7 +459,7 @@ Item {
                             anchors.verticalCenter: parent.verticalCenter
                             width: 13
                             name: card.shown.volumeSymbol
-                            size: 9
+                            size: Theme.fontMicro
                             font.weight: Theme.fontWeightEmphasis
                             color: card.shown.volumeSymbolColor
                         }

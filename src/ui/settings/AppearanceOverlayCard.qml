@@ -39,7 +39,7 @@ SettingsCard {
                 objectName: "overlaySymbol"
                 Layout.preferredWidth: 20
                 name: card.values.overlaySymbol
-                size: 16
+                size: Theme.fontSubheading
                 color: card.values.overlaySymbolColor
             }
 
@@ -100,7 +100,7 @@ SettingsCard {
             SymbolIcon {
                 objectName: "videoSymbol"
                 name: card.values.videoSymbol
-                size: 15
+                size: Theme.fontEmphasis
                 color: card.values.videoSymbolColor
             }
 

@@ -126,7 +126,7 @@ Item {
                     ToolTip.text: editor.pair("打开专属图库文件夹", "Open the dedicated library folder")
                     contentItem: SymbolIcon {
                         name: "folder"
-                        size: 15
+                        size: Theme.fontEmphasis
                         color: Theme.textPrimary
                     }
                     onClicked: editor.library.openFolder()
@@ -230,7 +230,7 @@ Item {
                 SymbolIcon {
                     Layout.preferredWidth: 20
                     name: "arrow.triangle.2.circlepath"
-                    size: 16
+                    size: Theme.fontSubheading
                     color: editor.library.rotateSymbolColor
                 }
 

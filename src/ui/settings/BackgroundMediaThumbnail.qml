@@ -31,7 +31,7 @@ Item {
         anchors.centerIn: parent
         visible: !thumbnail.pictureShown
         name: thumbnail.placeholderSymbol
-        size: 24
+        size: Theme.symbolLarge
         font.weight: Theme.fontWeightFigure
         color: Theme.accentPressed(thumbnail.accent)
     }

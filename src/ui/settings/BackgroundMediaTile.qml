@@ -72,7 +72,7 @@ ReorderDropTarget {
                 SymbolIcon {
                     anchors.verticalCenter: parent.verticalCenter
                     name: "line.3.horizontal"
-                    size: 10
+                    size: Theme.fontCaption
                     color: Theme.textBody
                 }
 
@@ -128,7 +128,7 @@ ReorderDropTarget {
             Layout.leftMargin: 4
             visible: tile.isActive
             name: "checkmark.circle.fill"
-            size: 14
+            size: Theme.fontControl
             color: tile.accent
         }
 

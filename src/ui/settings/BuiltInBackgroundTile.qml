@@ -45,7 +45,7 @@ Item {
 
         SymbolIcon {
             name: "leaf.fill"
-            size: 13
+            size: Theme.fontBody
             color: tile.accent
         }
 
@@ -63,7 +63,7 @@ Item {
             objectName: "activeMark"
             visible: tile.library.builtInActive
             name: "checkmark.circle.fill"
-            size: 14
+            size: Theme.fontControl
             color: tile.accent
         }
     }

@@ -24,7 +24,7 @@ SettingsPaneStack {
                 SymbolIcon {
                     anchors.verticalCenter: parent.verticalCenter
                     name: "globe"
-                    size: 16
+                    size: Theme.fontSubheading
                     color: pane.session.accent
                 }
 
@@ -101,7 +101,7 @@ SettingsPaneStack {
                     objectName: "windowLevelSymbol"
                     anchors.verticalCenter: parent.verticalCenter
                     name: pane.session.windowLevelSymbol
-                    size: 15
+                    size: Theme.fontEmphasis
                     color: pane.session.keepWindowOnTop ? pane.session.accent : Theme.textSecondary
                 }
 

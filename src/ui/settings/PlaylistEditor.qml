@@ -213,7 +213,7 @@ Item {
                             SymbolIcon {
                                 anchors.horizontalCenter: parent.horizontalCenter
                                 name: "music.note.list"
-                                size: 24
+                                size: Theme.symbolLarge
                                 color: Theme.accentMark(editor.accent)
                             }
 

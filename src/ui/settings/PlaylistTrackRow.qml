@@ -70,7 +70,7 @@ ReorderDropTarget {
         SymbolIcon {
             Layout.preferredWidth: 18
             name: "line.3.horizontal"
-            size: 13
+            size: Theme.fontBody
             font.weight: Theme.fontWeightEmphasis
             color: row.current ? Theme.accentPressed(row.accent) : row.secondary
         }
@@ -79,7 +79,7 @@ ReorderDropTarget {
             objectName: "trackSymbol"
             Layout.preferredWidth: 20
             name: row.symbol
-            size: 16
+            size: Theme.fontSubheading
             color: row.accent
         }
 
@@ -192,7 +192,7 @@ ReorderDropTarget {
             objectName: "removeTrackButton"
             help: Texts.text("从列表移除；保存后删除本地副本", row.language)
             Accessible.name: Texts.named(help, row.name, row.language)
-            symbolSize: 13
+            symbolSize: Theme.fontBody
             onClicked: row.playlist.remove(row.index)
         }
     }

@@ -56,7 +56,7 @@ SettingsPaneStack {
                 SymbolIcon {
                     anchors.verticalCenter: parent.verticalCenter
                     name: "keyboard.and.cursorarrow"
-                    size: 16
+                    size: Theme.fontSubheading
                     color: pane.session.accent
                 }
 

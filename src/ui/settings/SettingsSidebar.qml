@@ -75,7 +75,7 @@ Rectangle {
                     SymbolIcon {
                         Layout.preferredWidth: 20
                         name: paneRow.modelData.symbol
-                        size: 17
+                        size: Theme.fontButton
                         color: paneRow.tint
                     }
 
@@ -107,7 +107,7 @@ Rectangle {
 
             SymbolIcon {
                 name: "internaldrive"
-                size: 13
+                size: Theme.fontBody
                 color: Theme.textSecondary
             }
 

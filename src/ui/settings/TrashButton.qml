@@ -8,7 +8,7 @@ T.Button {
     id: button
 
     required property string help
-    property int symbolSize: 12
+    property int symbolSize: Theme.fontLabel
     property int symbolWeight: Theme.fontWeightRegular
 
     implicitWidth: 22

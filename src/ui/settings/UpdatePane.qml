@@ -31,7 +31,7 @@ SettingsPaneStack {
                 SymbolIcon {
                     anchors.centerIn: parent
                     name: "arrow.triangle.2.circlepath"
-                    size: 23
+                    size: Theme.fontSheetTitle
                     color: pane.session.accent
                 }
             }
@@ -122,7 +122,7 @@ SettingsPaneStack {
                     Layout.alignment: Qt.AlignTop
                     Layout.preferredWidth: 23
                     name: "checkmark.shield.fill"
-                    size: 17
+                    size: Theme.fontButton
                     color: pane.session.accent
                 }
 

@@ -28,7 +28,7 @@ T.Control {
     property real buttonWidth: 34
     property real buttonHeight: 30
     property real labelWidth: 84
-    property real labelSize: 14
+    property real labelSize: Theme.fontControl
     property int labelWeight: Theme.fontWeightEmphasis
 
     // -1 or +1, once per step.

@@ -139,7 +139,7 @@ RowLayout {
         buttonWidth: 26
         buttonHeight: 24
         labelWidth: row.columnWidths.health - 2 * buttonWidth - 2 * spacing
-        labelSize: 12
+        labelSize: Theme.fontLabel
         labelWeight: Theme.fontWeightLabel
         label: row.item.healthLabel
         value: row.item.healthScore
@@ -170,7 +170,7 @@ RowLayout {
 
         contentItem: SymbolIcon {
             name: "trash"
-            size: 16
+            size: Theme.fontSubheading
             color: deleteButton.down ? Theme.dangerPressed : Theme.danger
         }
 

@@ -96,7 +96,7 @@ SettingsPaneStack {
                     name: "recentWindow"
                     buttonWidth: 30
                     labelWidth: 64
-                    labelSize: 13
+                    labelSize: Theme.fontBody
                     label: values.recentWindowText
                     value: values.recentWindow
                     minimumValue: values.recentWindowMinimum

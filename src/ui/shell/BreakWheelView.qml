@@ -286,7 +286,7 @@ Item {
                 anchors.verticalCenter: parent.verticalCenter
                 visible: AppController.breakWheel.holdsKeys
                 name: "lock.fill"
-                size: 13
+                size: Theme.fontBody
                 color: hint.color
             }
 

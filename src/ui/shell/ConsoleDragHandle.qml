@@ -63,7 +63,7 @@ Item {
             objectName: "handleArrow"
             anchors.verticalCenter: parent.verticalCenter
             name: handle.shown.arrowSymbol
-            size: 9
+            size: Theme.fontMicro
             font.weight: Theme.fontWeightStrong
             color: handle.shown.foreground
         }

@@ -90,7 +90,7 @@ Item {
             SymbolIcon {
                 anchors.verticalCenter: parent.verticalCenter
                 name: console_.shown.statusSymbol
-                size: 15
+                size: Theme.fontEmphasis
                 color: status.color
             }
 

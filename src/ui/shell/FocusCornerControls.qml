@@ -41,7 +41,7 @@ Item {
         contentItem: SymbolIcon {
             objectName: "symbol"
             name: button.look.symbol
-            size: 14
+            size: Theme.fontControl
             font.weight: Theme.fontWeightEmphasis
             color: Theme.textParagraph
         }

@@ -26,7 +26,7 @@ AbstractButton {
     contentItem: SymbolIcon {
         objectName: "symbol"
         name: button.shown.symbol
-        size: 15
+        size: Theme.fontEmphasis
         font.weight: Theme.fontWeightEmphasis
     }
 

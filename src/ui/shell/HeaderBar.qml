@@ -52,7 +52,7 @@ RowLayout {
                     width: 18
                     height: 18
                     name: header.shown.developerCorner.symbol
-                    size: 14
+                    size: Theme.fontControl
                     color: Theme.faded(Theme.accent, developerCorner.dimming)
                 }
 

@@ -21,7 +21,7 @@ Item {
             width: 18
             height: value.height
             name: row.shown.symbol
-            size: 14
+            size: Theme.fontControl
             color: Theme.accent
         }
 

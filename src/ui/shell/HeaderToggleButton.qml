@@ -31,7 +31,7 @@ AbstractButton {
     contentItem: SymbolIcon {
         objectName: "symbol"
         name: button.shown.symbol
-        size: 14
+        size: Theme.fontControl
         font.weight: Theme.fontWeightEmphasis
         color: button.shown.isOn ? button.accent : Theme.textLead
     }

@@ -136,7 +136,7 @@ Item {
             SymbolIcon {
                 anchors.verticalCenter: parent.verticalCenter
                 name: screen.shown.hintSymbol
-                size: 15
+                size: Theme.fontEmphasis
                 color: hint.color
             }
 

@@ -38,7 +38,7 @@ AlertDialog {
             anchors.verticalCenter: title.verticalCenter
             width: 18
             name: "arrow.triangle.2.circlepath"
-            size: 16
+            size: Theme.fontSubheading
             color: Theme.accent
         }
 
