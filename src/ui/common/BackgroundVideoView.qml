@@ -71,8 +71,7 @@ Item {
         visible: player.errorString !== ""
         horizontalAlignment: Text.AlignHCenter
         wrapMode: Text.Wrap
-        color: Theme.textBright
-        opacity: 0.8
+        color: Theme.textParagraph
         text: Texts.L("无法播放这个视频背景。", "This background video cannot be played.")
     }
 }

@@ -69,7 +69,7 @@ AlertDialog {
                 implicitHeight: 32
                 radius: height / 2
                 color: Theme.accent
-                opacity: dismissButton.down ? 0.78 : 1
+                opacity: dismissButton.down ? Theme.opacityPressed : 1
             }
 
             FocusRing {

@@ -34,7 +34,7 @@ Button {
         color: button.prominent ? button.tint : (button.hovered ? Theme.outlineStrong : Theme.controlOutline)
         border.width: button.prominent ? 0 : 1
         border.color: Theme.controlOutline
-        opacity: button.down ? 0.75 : 1
+        opacity: button.down ? Theme.opacityPressed : 1
     }
 
     FocusRing {

@@ -197,4 +197,13 @@ QtObject {
     readonly property int symbolLarge: 24
     readonly property int symbolDisplay: 38
     readonly property int symbolLift: 2
+
+    // Whole items dimmed: a control pressed, busy or disabled (a header button further, a card's row less),
+    // and a dragged row or tile.
+    readonly property real opacityPressed: 0.78
+    readonly property real opacityBusy: 0.7
+    readonly property real opacityDisabled: 0.4
+    readonly property real opacityInactive: 0.35
+    readonly property real opacityDisabledSoft: 0.48
+    readonly property real opacityDragged: 0.88
 }

@@ -55,7 +55,7 @@ T.Button {
     background: Rectangle {
         radius: 13
         color: control.down ? Theme.accentPressed(control.accent) : Theme.opaque(control.accent)
-        opacity: control.busy ? 0.7 : 1
+        opacity: control.busy ? Theme.opacityBusy : 1
     }
 
     FocusRing {

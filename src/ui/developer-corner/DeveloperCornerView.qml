@@ -25,7 +25,6 @@ Item {
     Rectangle {
         anchors.fill: parent
         color: Theme.sheetBackground
-        opacity: 0.98
     }
 
     ColumnLayout {

@@ -231,9 +231,8 @@ Rectangle {
 
             anchors.verticalCenter: parent.verticalCenter
             name: "lock.shield"
-            size: 14
-            color: panel.accent
-            opacity: 0.8
+            size: Theme.fontControl
+            color: Theme.accentPressed(panel.accent)
         }
 
         Text {

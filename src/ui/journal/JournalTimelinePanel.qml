@@ -101,9 +101,8 @@ Item {
         SymbolIcon {
             anchors.horizontalCenter: parent.horizontalCenter
             name: "calendar.badge.plus"
-            size: 34
-            color: panel.accent
-            opacity: 0.72
+            size: Theme.fontAmount
+            color: Theme.accentMark(panel.accent)
         }
 
         Text {

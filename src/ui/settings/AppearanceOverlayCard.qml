@@ -86,7 +86,7 @@ SettingsCard {
                 Accessible.name: Texts.text("视频原声优先", card.session.language)
                 checked: card.values.videoAudioTakesPriority
                 enabled: card.values.backgroundIsVideo
-                opacity: enabled ? 1 : 0.45
+                opacity: enabled ? 1 : Theme.opacityDisabledSoft
                 onToggled: card.values.setVideoAudioTakesPriority(checked)
             }
         }

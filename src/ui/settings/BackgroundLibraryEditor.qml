@@ -101,7 +101,7 @@ Item {
 
                     objectName: "addMediaButton"
                     enabled: editor.library.canAdd
-                    opacity: enabled ? 1 : 0.4
+                    opacity: enabled ? 1 : Theme.opacityDisabled
                     leftPadding: 12
                     rightPadding: 12
                     text: editor.pair("添加媒体", "Add Media")

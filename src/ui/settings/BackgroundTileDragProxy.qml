@@ -46,7 +46,7 @@ Rectangle {
     z: 10
     radius: 11
     color: "transparent"
-    opacity: 0.85
+    opacity: Theme.opacityDragged
     clip: true
     Drag.active: dragging
     Drag.hotSpot: Qt.point(width / 2, height / 2)

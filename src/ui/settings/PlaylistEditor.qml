@@ -108,7 +108,7 @@ Item {
                                 font: segment.font
                                 spacing: 6
                                 color: segment.prominent ? Theme.textOnAccent : Theme.textPrimary
-                                opacity: segment.enabled ? 1 : 0.5
+                                opacity: segment.enabled ? 1 : Theme.opacityDisabledSoft
                             }
                         }
                     }

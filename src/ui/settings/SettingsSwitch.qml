@@ -25,7 +25,7 @@ T.Switch {
         color: control.checked ? control.accent : Theme.outlineStrong
         border.width: 1
         border.color: control.checked ? Theme.highlight : Theme.controlOutline
-        opacity: control.down ? 0.8 : 1
+        opacity: control.down ? Theme.opacityPressed : 1
 
         Rectangle {
             x: control.checked ? parent.width - width - 2 : 2

@@ -88,8 +88,7 @@ Rectangle {
         Rectangle {
             Layout.fillWidth: true
             Layout.preferredHeight: 1
-            color: Theme.controlOutline
-            opacity: 0.7
+            color: Theme.outline
         }
 
         RowLayout {
@@ -106,8 +105,7 @@ Rectangle {
             Rectangle {
                 Layout.fillHeight: true
                 Layout.preferredWidth: 1
-                color: Theme.controlOutline
-                opacity: 0.7
+                color: Theme.outline
             }
 
             SheetScrollView {

@@ -47,7 +47,7 @@ Rectangle {
     color: Theme.accentGlow(accent)
     border.width: 1
     border.color: Theme.accentEdge(accent)
-    opacity: 0.9
+    opacity: Theme.opacityDragged
     Drag.keys: [playlist.rowDragKey]
     Drag.active: dragging
     Drag.hotSpot.x: width / 2

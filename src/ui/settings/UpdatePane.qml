@@ -75,7 +75,7 @@ SettingsPaneStack {
                 tint: pane.session.accent
                 text: pane.session.paneTexts.checkButton
                 enabled: pane.updates.canCheckForUpdates
-                opacity: enabled ? 1 : 0.4
+                opacity: enabled ? 1 : Theme.opacityDisabled
                 onClicked: pane.session.beginUpdateCheck()
                 ToolTip.visible: hovered || visualFocus
                 ToolTip.text: pane.session.paneTexts.checkTooltip
@@ -102,7 +102,7 @@ SettingsPaneStack {
                     accent: pane.session.accent
                     Accessible.name: pane.session.paneTexts.automaticChecksTitle
                     enabled: pane.updates.hasUpdateFeed
-                    opacity: enabled ? 1 : 0.4
+                    opacity: enabled ? 1 : Theme.opacityDisabled
                     checked: pane.updates.hasUpdateFeed && pane.updates.automaticallyChecksForUpdates
                     onToggled: pane.updates.automaticallyChecksForUpdates = checked
                 }
@@ -159,9 +159,8 @@ SettingsPaneStack {
         SymbolIcon {
             Layout.alignment: Qt.AlignTop
             name: "info.circle"
-            size: 15
-            color: pane.session.accent
-            opacity: 0.82
+            size: Theme.fontEmphasis
+            color: Theme.accentBright(pane.session.accent)
         }
 
         Text {

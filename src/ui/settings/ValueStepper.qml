@@ -69,7 +69,7 @@ T.Control {
         Accessible.name: Texts.text(direction > 0 ? "增加%1" : "减少%1", stepper.language).arg(stepper.title)
         Accessible.onPressAction: if (enabled) stepper.stepped(direction)
         enabled: direction > 0 ? stepper.canIncrease : stepper.canDecrease
-        opacity: enabled ? 1 : 0.4
+        opacity: enabled ? 1 : Theme.opacityDisabled
         // The stepper is the one stop for the keys, so a press hands the focus to it, and a screen reader
         // hears of no stop that Tab skips (Qt reports every button focusable unless told otherwise).
         focusPolicy: Qt.NoFocus

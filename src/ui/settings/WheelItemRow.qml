@@ -126,8 +126,7 @@ RowLayout {
         text: row.item.probabilityText
         font.pixelSize: Theme.fontLabel
         font.weight: Theme.fontWeightLabel
-        color: row.session.accent
-        opacity: 0.86
+        color: Theme.accentBright(row.session.accent)
         Accessible.name: text
     }
 

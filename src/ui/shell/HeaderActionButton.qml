@@ -11,7 +11,7 @@ AbstractButton {
 
     implicitWidth: 34
     implicitHeight: 34
-    opacity: enabled ? 1 : 0.35
+    opacity: enabled ? 1 : Theme.opacityInactive
     Accessible.name: shown.title
     Accessible.description: enabled ? "" : Texts.text("不可用")
     Accessible.onPressAction: if (enabled) clicked()

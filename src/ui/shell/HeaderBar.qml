@@ -39,7 +39,7 @@ RowLayout {
             enabled: header.shown.commandsEnabled
             // Dimmed through the colours while enabled; see Theme.faded().
             readonly property real dimming: enabled ? 0.82 : 1
-            opacity: enabled ? 1 : 0.35
+            opacity: enabled ? 1 : Theme.opacityInactive
             Accessible.name: header.shown.developerCorner.title
             Accessible.description: enabled ? "" : Texts.text("不可用")
             Accessible.onPressAction: if (enabled) clicked()
