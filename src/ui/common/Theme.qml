@@ -2,9 +2,10 @@ pragma Singleton
 import QtQuick
 import Quorvane.Common
 
-// The look of every view in one place: the palette's colours, the tones laid over the dark glass, fixed
-// colours and font sizes, each named by the role it plays. Views read these instead of writing numbers
-// (scripts/check-theme.sh fails on a colour or font-size literal anywhere else).
+// The look of every view in one place: the palette's colours, the tones laid over the dark glass (their
+// opacities from the tone table, src/core/Tones.h), fixed colours, font and symbol sizes and opacities, each
+// named by the role it plays. Views read these instead of writing numbers (scripts/check-theme.sh fails on
+// a colour, size or opacity literal anywhere else).
 QtObject {
     // The palette, chosen in the settings or derived from the background by the controller.
     readonly property color accent: AppController.appearance.accentColor
@@ -42,7 +43,6 @@ QtObject {
     readonly property color shadeStrong: Qt.rgba(0, 0, 0, Tones.shadeStrong)
     readonly property color shadeHeavy: Qt.rgba(0, 0, 0, Tones.shadeHeavy)
     readonly property color dialogGlass: Qt.rgba(0, 0, 0, Tones.dialogGlass)
-    readonly property color shadeMid: Qt.rgba(0, 0, 0, Tones.shadeMid)
     readonly property color shadowDeep: Qt.rgba(0, 0, 0, Tones.shadowDeep)
     readonly property color scrim: Qt.rgba(0, 0, 0, Tones.scrim)
     readonly property color shadow: Qt.rgba(0, 0, 0, Tones.shadow)
@@ -50,7 +50,6 @@ QtObject {
     readonly property color inputShade: Qt.rgba(0, 0, 0, Tones.inputShade)
     readonly property color wellShade: Qt.rgba(0, 0, 0, Tones.wellShade)
     readonly property color shadeFaint: Qt.rgba(0, 0, 0, Tones.shadeFaint)
-    readonly property color warningText: Qt.rgba(1, 0.78, 0.45, 0.85)
     // Black at an opacity the controller computes, such as the overlay's gradient.
     function shade(opacity: real): color {
         return Qt.rgba(0, 0, 0, opacity);
@@ -61,6 +60,7 @@ QtObject {
     function faded(tint: color, opacity: real): color {
         return Qt.rgba(tint.r, tint.g, tint.b, tint.a * opacity);
     }
+    // A colour of the palette at an opacity of the tone table, whatever its own.
     function tinted(tint: color, opacity: real): color {
         return Qt.rgba(tint.r, tint.g, tint.b, opacity);
     }
@@ -79,14 +79,12 @@ QtObject {
     readonly property color knobPressed: Qt.rgba(0.85, 0.85, 0.85, 1)
     readonly property color danger: Qt.rgba(1, 0.42, 0.4, 0.9)
     readonly property color dangerPressed: Qt.rgba(1, 0.42, 0.4, 0.6)
+    readonly property color warningText: Qt.rgba(1, 0.78, 0.45, 0.85)
 
     // A given colour, mostly the accent, at the opacity of its role. The colour is passed in because some
     // views show another one: the break colour, or the palette being edited in the settings.
     function opaque(tint: color): color {
         return tinted(tint, Tones.opaque);
-    }
-    function accentSelected(tint: color): color {
-        return tinted(tint, Tones.accentSelected);
     }
     function accentStrong(tint: color): color {
         return tinted(tint, Tones.accentStrong);
@@ -117,9 +115,6 @@ QtObject {
     }
     function accentBar(tint: color): color {
         return tinted(tint, Tones.accentBar);
-    }
-    function accentArea(tint: color): color {
-        return tinted(tint, Tones.accentArea);
     }
     function accentBorder(tint: color): color {
         return tinted(tint, Tones.accentBorder);
