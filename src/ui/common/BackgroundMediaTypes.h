@@ -2,14 +2,11 @@
 
 #include <QObject>
 #include <QUrl>
-#include <QtQml/qqmlregistration.h>
 
 // Lets the background view tell a video from a picture by the same rule as the rest of the program.
 class BackgroundMediaTypes : public QObject
 {
     Q_OBJECT
-    QML_NAMED_ELEMENT(MediaTypes)
-    QML_SINGLETON
 
 public:
     using QObject::QObject;

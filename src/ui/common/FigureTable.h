@@ -2,7 +2,6 @@
 
 #include <QQuickItem>
 #include <QStringList>
-#include <QtQml/qqmlregistration.h>
 
 // The figures a chart draws, as a table that a screen reader reads cell by cell with the headers of its
 // column and row: laid over the chart, it draws nothing of its own. `cells` holds the rows one after
@@ -11,7 +10,6 @@
 class FigureTable : public QQuickItem
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(QStringList columns READ columns WRITE setColumns NOTIFY contentChanged FINAL)
     Q_PROPERTY(QStringList cells READ cells WRITE setCells NOTIFY contentChanged FINAL)
     Q_PROPERTY(int rowCount READ rowCount NOTIFY contentChanged FINAL)

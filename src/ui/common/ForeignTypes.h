@@ -22,12 +22,18 @@
 #include "core/Tones.h"
 #include "media/VideoStartWatchdog.h"
 #include "network/UpdateController.h"
+#include "ui/common/BackgroundMediaTypes.h"
+#include "ui/common/FigureTable.h"
+#include "ui/common/InterfaceFonts.h"
+#include "ui/common/InterfaceTexts.h"
+#include "ui/common/ViewPlacement.h"
 
 #include <QtQml/qqml.h>
 
-// Types of the layers below that the views use, and those they read through the controller's
-// properties but never name: each is declared to the module here, where the type registration and
-// the QML tools read it.
+// Every type this module's QML uses (by name, or only through a property it reads), its own and those of
+// the layers below, is declared to the module here, where the type registration and the QML tools read
+// it: the classes keep no QML macros of their own. The controller's singleton, made over the one
+// controller, is declared with its factory in ControllerSingleton.h.
 
 namespace ForeignSessionPhase {
 Q_NAMESPACE
@@ -186,4 +192,43 @@ struct ForeignPlaylistModel
     QML_FOREIGN(PlaylistModel)
     QML_NAMED_ELEMENT(PlaylistModel)
     QML_UNCREATABLE("The settings session makes one per playlist.")
+};
+
+struct ForeignBackgroundMediaTypes
+{
+    Q_GADGET
+    QML_FOREIGN(BackgroundMediaTypes)
+    QML_NAMED_ELEMENT(MediaTypes)
+    QML_SINGLETON
+};
+
+struct ForeignInterfaceFonts
+{
+    Q_GADGET
+    QML_FOREIGN(InterfaceFonts)
+    QML_NAMED_ELEMENT(Fonts)
+    QML_SINGLETON
+};
+
+struct ForeignInterfaceTexts
+{
+    Q_GADGET
+    QML_FOREIGN(InterfaceTexts)
+    QML_NAMED_ELEMENT(Texts)
+    QML_SINGLETON
+};
+
+struct ForeignViewPlacement
+{
+    Q_GADGET
+    QML_FOREIGN(ViewPlacement)
+    QML_NAMED_ELEMENT(Placement)
+    QML_SINGLETON
+};
+
+struct ForeignFigureTable
+{
+    Q_GADGET
+    QML_FOREIGN(FigureTable)
+    QML_NAMED_ELEMENT(FigureTable)
 };

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
-#include <QtQml/qqmlregistration.h>
 
 // The faces of the interface. Chinese needs a CJK face, or every Han character is a box: the Chinese
 // interface takes it first, so that its digits, Latin letters and quotes come in the CJK face's own
@@ -17,8 +16,6 @@
 class InterfaceFonts : public QObject
 {
     Q_OBJECT
-    QML_NAMED_ELEMENT(Fonts)
-    QML_SINGLETON
     Q_PROPERTY(QString timerFamily READ timerFamily CONSTANT FINAL)
     Q_PROPERTY(QString symbolFamily READ symbolFamily CONSTANT FINAL)
     Q_PROPERTY(QString nameFamily READ nameFamily CONSTANT FINAL)

@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 class AppController;
 class QJSEngine;
@@ -15,8 +14,6 @@ class QQmlEngine;
 class InterfaceTexts : public QObject
 {
     Q_OBJECT
-    QML_NAMED_ELEMENT(Texts)
-    QML_SINGLETON
 
 public:
     InterfaceTexts(AppController &controller, QQmlEngine &engine, QObject *parent = nullptr);

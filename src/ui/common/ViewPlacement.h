@@ -6,14 +6,11 @@
 #include <QRectF>
 #include <QSize>
 #include <QWindow>
-#include <QtQml/qqmlregistration.h>
 
 // Places the windows the views open, on the screen where the main window is, and the tooltips' bubble.
 class ViewPlacement : public QObject
 {
     Q_OBJECT
-    QML_NAMED_ELEMENT(Placement)
-    QML_SINGLETON
 
 public:
     using QObject::QObject;

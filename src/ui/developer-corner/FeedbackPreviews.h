@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QUrl>
-#include <QtQml/qqmlregistration.h>
 
 class QJSEngine;
 class QQmlEngine;
@@ -12,8 +11,6 @@ class QQmlEngine;
 class FeedbackPreviews : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
-    QML_SINGLETON
 
 public:
     explicit FeedbackPreviews(QQmlEngine &engine);

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QQuickPaintedItem>
 #include <QTransform>
-#include <QtQml/qqmlregistration.h>
 
 class BackdropCapture;
 
@@ -19,7 +18,6 @@ class BackdropCapture;
 class GlassBackdrop : public QQuickPaintedItem
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(QQuickItem *backdrop READ backdrop WRITE setBackdrop NOTIFY backdropChanged FINAL)
     Q_PROPERTY(qreal radius READ radius WRITE setRadius NOTIFY radiusChanged FINAL)
     Q_PROPERTY(QColor tint READ tint WRITE setTint NOTIFY tintChanged FINAL)

@@ -2,7 +2,6 @@
 
 #include <QPointer>
 #include <QQuickItem>
-#include <QtQml/qqmlregistration.h>
 
 class QSGTextureProvider;
 
@@ -13,7 +12,6 @@ class QSGTextureProvider;
 class OpaqueLayerView : public QQuickItem
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(QQuickItem *source READ source WRITE setSource NOTIFY sourceChanged FINAL)
 
 public:

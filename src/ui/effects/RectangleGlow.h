@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QImage>
 #include <QQuickItem>
-#include <QtQml/qqmlregistration.h>
 
 class RectangleGlowPicture;
 
@@ -14,7 +13,6 @@ class RectangleGlowPicture;
 class RectangleGlow : public QQuickItem
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(qreal glowRadius MEMBER m_glowRadius WRITE setGlowRadius NOTIFY glowRadiusChanged FINAL)
     // As the effect's: it rounds the glow's outer corners, so a shape of corner radius r glows well with
     // r + glowRadius.

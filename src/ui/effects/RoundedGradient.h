@@ -4,7 +4,6 @@
 #include <QList>
 #include <QPointF>
 #include <QQuickPaintedItem>
-#include <QtQml/qqmlregistration.h>
 
 // A rounded rectangle filled, or only outlined, with a linear gradient from `start` to `end` (in the item's
 // own coordinates, padded beyond them). Drawn with QPainter once per change, so that every scene graph
@@ -12,7 +11,6 @@
 class RoundedGradient : public QQuickPaintedItem
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(qreal radius MEMBER m_radius NOTIFY appearanceChanged FINAL)
     // 0 fills the shape; otherwise an outline this wide, inside the bounds as a Rectangle's border.
     Q_PROPERTY(qreal strokeWidth MEMBER m_strokeWidth NOTIFY appearanceChanged FINAL)

@@ -5,7 +5,6 @@
 #include <QColor>
 #include <QFont>
 #include <QQuickPaintedItem>
-#include <QtQml/qqmlregistration.h>
 
 // A soft shadow under one line of text with the text drawn once more over it, as a shadow effect draws
 // its source, placed at the text's own position. The blur is made once per text, font or colour, in C++:
@@ -14,7 +13,6 @@
 class TextDropShadow : public QQuickPaintedItem
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(QString text MEMBER m_text WRITE setText NOTIFY appearanceChanged FINAL)
     Q_PROPERTY(QFont font MEMBER m_font WRITE setFont NOTIFY appearanceChanged FINAL)
     Q_PROPERTY(QColor color MEMBER m_colour WRITE setColor NOTIFY appearanceChanged FINAL)

@@ -7,7 +7,6 @@
 #include <QPointer>
 #include <QQuickItem>
 #include <QRegion>
-#include <QtQml/qqmlregistration.h>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -20,7 +19,6 @@
 class VideoFrameView : public QQuickItem
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(VideoDecoderProcess *pipeline READ pipeline WRITE setPipeline NOTIFY pipelineChanged FINAL)
 
 public:

@@ -6,8 +6,9 @@
 
 #include <QtQml/qqml.h>
 
-// This feature's types that QML uses, declared to its module here, where the type registration and
-// the QML tools read them: the classes keep no QML macros of their own.
+// Every type this module's QML uses (by name, or only through a property it reads), its own and those of
+// the layers below, is declared to the module here, where the type registration and the QML tools read
+// it: the classes keep no QML macros of their own.
 
 struct ForeignJournalDayModel
 {

@@ -4,7 +4,6 @@
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
-#include <QtQml/qqmlregistration.h>
 
 // Where the break screen puts its wheel and its action area. Where the screen is large enough, the wheel
 // is centred on it, min(w − 80, h − 240, 540) across, and the action area's centre lies 54 below the
@@ -26,8 +25,6 @@ struct BreakScreenLayout
 class BreakScreenGeometry : public QObject
 {
     Q_OBJECT
-    QML_NAMED_ELEMENT(BreakGeometry)
-    QML_SINGLETON
 
 public:
     using QObject::QObject;

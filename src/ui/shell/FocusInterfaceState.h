@@ -4,7 +4,6 @@
 
 #include <QObject>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 // The root view's one piece of state: whether the user has hidden the focus interface. It takes effect
 // only in the focus phase, and a change to any other phase clears it, so a hidden interface never
@@ -12,7 +11,6 @@
 class FocusInterfaceState : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(SessionPhases::SessionPhase phase READ phase WRITE setPhase NOTIFY phaseChanged FINAL)
     Q_PROPERTY(bool focusInterfaceIsHidden READ focusInterfaceIsHidden WRITE setFocusInterfaceIsHidden NOTIFY
             focusInterfaceIsHiddenChanged FINAL)

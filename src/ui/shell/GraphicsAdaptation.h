@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QtQml/qqmlregistration.h>
 
 class QJSEngine;
 class QQmlEngine;
@@ -11,8 +10,6 @@ class QQmlEngine;
 class GraphicsAdaptation : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
-    QML_SINGLETON
     // The software adaptation redraws only what changed and has no use for layers that spare a GPU-less
     // OpenGL the work of drawing the whole window again.
     Q_PROPERTY(bool software READ software CONSTANT FINAL)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QtQml/qqmlregistration.h>
 
 // A second guard behind the keyboard grab of the break: while locked, every key event that still reaches
 // the program is dropped before any window, text field or shortcut sees it. Return, Enter or Space pressed
@@ -9,7 +8,6 @@
 class KeyboardLockGuard : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(bool locked READ locked WRITE setLocked NOTIFY lockedChanged FINAL)
 
 public:

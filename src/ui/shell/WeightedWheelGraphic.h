@@ -11,7 +11,6 @@
 #include <QStringList>
 #include <QUuid>
 #include <QVariantList>
-#include <QtQml/qqmlregistration.h>
 #include <tuple>
 
 // The break wheel: one slice per entry sized by its effective weight, a label on each, a centre disc
@@ -22,7 +21,6 @@
 class WeightedWheelGraphic : public QQuickPaintedItem
 {
     Q_OBJECT
-    QML_ELEMENT
     // The wheel's entries as the controller publishes them (see WheelEntryVariant), in drawing order.
     Q_PROPERTY(QVariantList items READ items WRITE setItems NOTIFY itemsChanged FINAL)
     Q_PROPERTY(double baseWeightTotal READ baseWeightTotal WRITE setBaseWeightTotal NOTIFY

@@ -3,7 +3,6 @@
 #include <QPointF>
 #include <QQuickItem>
 #include <QRect>
-#include <QtQml/qqmlregistration.h>
 
 // The invisible corner square that resizes the main window. It hands the drag to the window manager;
 // where there is none (or it declines), it resizes the window itself from the frame at the drag's start,
@@ -11,7 +10,6 @@
 class WindowResizeHandle : public QQuickItem
 {
     Q_OBJECT
-    QML_ELEMENT
 
 public:
     explicit WindowResizeHandle(QQuickItem *parent = nullptr);

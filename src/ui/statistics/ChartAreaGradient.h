@@ -3,7 +3,6 @@
 #include <QColor>
 #include <QObject>
 #include <QPointer>
-#include <QtQml/qqmlregistration.h>
 
 class QAreaSeries;
 
@@ -12,7 +11,6 @@ class QAreaSeries;
 class ChartAreaGradient : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(QObject *series READ series WRITE setSeries NOTIFY changed FINAL)
     Q_PROPERTY(QColor topColor READ topColor WRITE setTopColor NOTIFY changed FINAL)
     Q_PROPERTY(QColor bottomColor READ bottomColor WRITE setBottomColor NOTIFY changed FINAL)

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QVariantList>
-#include <QtQml/qqmlregistration.h>
 
 class QCategoryAxis;
 
@@ -12,7 +11,6 @@ class QCategoryAxis;
 class ChartDayLabels : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(QObject *axis READ axis WRITE setAxis NOTIFY axisChanged FINAL)
     Q_PROPERTY(QVariantList labels READ labels WRITE setLabels NOTIFY labelsChanged FINAL)
 

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 #include <QVariantList>
-#include <QtQml/qqmlregistration.h>
 
 class QXYSeries;
 
@@ -11,7 +10,6 @@ class QXYSeries;
 class ChartPoints : public QObject
 {
     Q_OBJECT
-    QML_ELEMENT
     Q_PROPERTY(QObject *series READ series WRITE setSeries NOTIFY seriesChanged FINAL)
     Q_PROPERTY(QVariantList points READ points WRITE setPoints NOTIFY pointsChanged FINAL)
 
