@@ -28,10 +28,10 @@ class InputActivityMonitor;
 class MediaThumbnailCache;
 class UpdateController;
 
-// The one state object of the application: it owns every service and all live state, runs the
-// focus/break cycle on a 0.25 s tick, and is the only object the views see. Every value the views
-// show is a property with a change signal and every user action an invokable, here or on the object of
-// its concern, which the controller owns and publishes as one constant property.
+// The application's root: it owns every service and the object of each concern, wires them together, runs
+// the focus/break cycle on a 0.25 s tick, and publishes each concern's object as one constant property,
+// through which the views reach it. Every value the views show is a property with a change signal and
+// every user action an invokable, here or on the object of its concern.
 class AppController : public QObject
 {
     Q_OBJECT

@@ -120,7 +120,7 @@ public:
     Q_INVOKABLE void cancel();
     // Saves like save() and, once the controller has taken the working copy, closes the sheet and has
     // the update controller check shortly after. A refused working copy keeps the sheet open with the
-    // controller's alert and starts no check; a failed write still closes and checks.
+    // alert and starts no check; a failed write still closes and checks.
     Q_INVOKABLE void beginUpdateCheck();
 
     SettingsPaneTexts paneTexts() const;

@@ -11,7 +11,7 @@ void SettingsSession::beginUpdateCheck()
 {
     if (!commitWeightInputsOrShowError())
         return;
-    // A refusal leaves the controller's alert asking for a fix; closing would throw the edits away.
+    // A refusal leaves the alert asking for a fix; closing would throw the edits away.
     if (!m_controller.savePreferences(m_draft))
         return;
     saveStartsAtLogin();

@@ -5,7 +5,7 @@ import Quorvane.NowPlaying
 import Quorvane.Shell
 
 // The whole content of the main window, back to front: the background, the darkening overlay, the
-// screen of the current phase with the header bar, and the controller's alert; the sheets open in
+// screen of the current phase with the header bar, and the alert; the sheets open in
 // windows of their own.
 Item {
     id: root

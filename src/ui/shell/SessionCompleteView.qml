@@ -4,7 +4,7 @@ import Quorvane.Common
 import Quorvane.NowPlaying
 
 // The screen of the round-complete phase: the round is over, its notes stay editable, and the one action
-// starts the locked break through the controller. A failed lock is the controller's alert; the screen
+// starts the locked break through the controller. A failed lock raises the alert; the screen
 // then stays as it is and the button can be pressed again.
 Item {
     id: screen

@@ -5,8 +5,8 @@ import Quorvane.Common
 
 // One sheet: a dialog window of a fixed size, modal to the main window and centred over it, shown while
 // the controller's flag for it is true. Its view is built afresh each time the sheet opens, kept while it
-// stays open and destroyed when it closes; without a view the sheet is empty. The sheet holds the
-// controller's alert while it is the newest open sheet.
+// stays open and destroyed when it closes; without a view the sheet is empty. The sheet holds the one
+// alert while it is the newest open sheet.
 Window {
     id: sheet
 

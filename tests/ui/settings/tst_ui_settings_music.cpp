@@ -165,7 +165,7 @@ private slots:
         QTRY_VERIFY(!inEditor(kind, u"trackDropOutline"_s)->isVisible());
         QTRY_COMPARE(m_controller->sheets()->showingAlert(), alert);
         if (alert) {
-            // The controller's alert shows in the sheet, above it.
+            // The alert shows in the sheet, above it.
             QCOMPARE(m_controller->sheets()->alertHost(), u"settings"_s);
             QObject *shown = sheet()->findChild<QObject *>(u"settingsAlert"_s);
             QVERIFY(shown);
