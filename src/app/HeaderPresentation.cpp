@@ -35,59 +35,71 @@ QString trackingDetail(const HeaderPresentation::State &state)
 HeaderPresentation HeaderPresentation::make(const State &state)
 {
     const AppLanguage language = state.language;
-    const auto pair = [language](const char16_t *chinese, const char16_t *english) {
-        return localized(language, QString::fromUtf16(chinese), QString::fromUtf16(english));
+    const auto command = [language](const QString &symbol, const QString &chinese, const QString &english,
+                             const QString &chineseDetail, const QString &englishDetail) {
+        return HeaderButton { symbol, localized(language, chinese, english),
+            localized(language, chineseDetail, englishDetail), false, QString() };
     };
-    const QString n = QString::number(state.sessionNumber);
-    const QString s = QString::number(state.todayHealthScore);
-    const QString c = QString::number(state.todayCompletedSessions);
+    const qint64 n = state.sessionNumber;
+    const qint64 s = state.todayHealthScore;
+    const qint64 c = state.todayCompletedSessions;
 
     HeaderPresentation header;
-    const QString roundText = pair(u"第 ", u"Round ") + n + pair(u" 轮", u"");
-    header.round = { QStringLiteral("timer"), roundText, roundText, pair(u"当前轮次", u"Current Round"),
-        pair(u"今天正在进行第 ", u"Focus round ") + n + pair(u" 个番茄", u" for today") };
-    header.health = { QStringLiteral("heart.fill"), s + pair(u" 健康分", u" Health"),
-        pair(u"今日健康分 ", u"Health today: ") + s, pair(u"今日健康分", u"Today's Health"),
-        pair(u"完成休整项目后累计获得的健康分", u"Health points earned from completed break activities") };
-    header.completed
-        = { QStringLiteral("checkmark.circle.fill"), pair(u"完成 ", u"") + c + pair(u" 项", u" Completed"),
-              pair(u"今日番茄 ", u"Focus rounds today: ") + c, pair(u"今日番茄", u"Focus Rounds Today"),
-              pair(u"今天完整完成的专注时段数量", u"Focus sessions fully completed today") };
-    header.developerCorner
-        = { QStringLiteral("cup.and.saucer.fill"), pair(u"和开发者谈心", u"Talk to Developer"),
-              pair(u"写信反馈、给开发者买杯咖啡，或读一读柯帆的由来",
-                  u"Send feedback, buy the developer a coffee, or read Quorvane's story"),
-              false, QString() };
+    const QString roundText
+        = localized(language, QStringLiteral("第 %1 轮"), QStringLiteral("Round %1")).arg(n);
+    header.round = { QStringLiteral("timer"), roundText, roundText,
+        localized(language, QStringLiteral("当前轮次"), QStringLiteral("Current Round")),
+        localized(
+            language, QStringLiteral("今天正在进行第 %1 个番茄"), QStringLiteral("Focus round %1 for today"))
+            .arg(n) };
+    header.health = { QStringLiteral("heart.fill"),
+        localized(language, QStringLiteral("%1 健康分"), QStringLiteral("%1 Health")).arg(s),
+        localized(language, QStringLiteral("今日健康分 %1"), QStringLiteral("Health today: %1")).arg(s),
+        localized(language, QStringLiteral("今日健康分"), QStringLiteral("Today's Health")),
+        localized(language, QStringLiteral("完成休整项目后累计获得的健康分"),
+            QStringLiteral("Health points earned from completed break activities")) };
+    header.completed = { QStringLiteral("checkmark.circle.fill"),
+        localized(language, QStringLiteral("完成 %1 项"), QStringLiteral("%1 Completed")).arg(c),
+        localized(language, QStringLiteral("今日番茄 %1"), QStringLiteral("Focus rounds today: %1")).arg(c),
+        localized(language, QStringLiteral("今日番茄"), QStringLiteral("Focus Rounds Today")),
+        localized(language, QStringLiteral("今天完整完成的专注时段数量"),
+            QStringLiteral("Focus sessions fully completed today")) };
+    header.developerCorner = command(QStringLiteral("cup.and.saucer.fill"), QStringLiteral("和开发者谈心"),
+        QStringLiteral("Talk to Developer"), QStringLiteral("写信反馈、给开发者买杯咖啡，或读一读柯帆的由来"),
+        QStringLiteral("Send feedback, buy the developer a coffee, or read Quorvane's story"));
 
-    header.tracking
-        = headerSwitch(language, state.isActivityTrackingOn, QStringLiteral("keyboard.badge.ellipsis"),
-            QStringLiteral("keyboard"), pair(u"活动监测", u"Track Activity"), trackingDetail(state));
+    header.tracking = headerSwitch(language, state.isActivityTrackingOn,
+        QStringLiteral("keyboard.badge.ellipsis"), QStringLiteral("keyboard"),
+        localized(language, QStringLiteral("活动监测"), QStringLiteral("Track Activity")),
+        trackingDetail(state));
     header.windowOnTop = headerSwitch(language, state.keepWindowOnTop, QStringLiteral("pin.fill"),
-        QStringLiteral("pin.slash"), pair(u"窗口置顶", u"Always on Top"),
+        QStringLiteral("pin.slash"),
+        localized(language, QStringLiteral("窗口置顶"), QStringLiteral("Always on Top")),
         state.windowSystem == WindowSystem::wayland
-            ? pair(u"Wayland 不允许窗口停留在其他应用之上", u"Wayland lets no window stay above other apps")
-            : state.keepWindowOnTop
-            ? pair(u"已开启 · 窗口不会被其他应用遮挡", u"On · The window stays above other apps")
-            : pair(u"已关闭 · 使用普通窗口层级", u"Off · Uses the normal window level"));
-    header.overlay
-        = headerSwitch(language, state.backgroundOverlayEnabled, QStringLiteral("circle.lefthalf.filled"),
-            QStringLiteral("sun.max.fill"), pair(u"图片蒙版", u"Background Overlay"),
-            state.backgroundOverlayEnabled
-                ? pair(u"已开启 · 提升文字与控件的对比度", u"On · Improves text and control contrast")
-                : pair(u"已关闭 · 背景以原色呈现", u"Off · Shows the background in its original colors"));
+            ? localized(language, QStringLiteral("Wayland 不允许窗口停留在其他应用之上"),
+                QStringLiteral("Wayland lets no window stay above other apps"))
+            : state.keepWindowOnTop ? localized(language, QStringLiteral("已开启 · 窗口不会被其他应用遮挡"),
+                  QStringLiteral("On · The window stays above other apps"))
+                                    : localized(language, QStringLiteral("已关闭 · 使用普通窗口层级"),
+                                        QStringLiteral("Off · Uses the normal window level")));
+    header.overlay = headerSwitch(language, state.backgroundOverlayEnabled,
+        QStringLiteral("circle.lefthalf.filled"), QStringLiteral("sun.max.fill"),
+        localized(language, QStringLiteral("图片蒙版"), QStringLiteral("Background Overlay")),
+        state.backgroundOverlayEnabled
+            ? localized(language, QStringLiteral("已开启 · 提升文字与控件的对比度"),
+                QStringLiteral("On · Improves text and control contrast"))
+            : localized(language, QStringLiteral("已关闭 · 背景以原色呈现"),
+                QStringLiteral("Off · Shows the background in its original colors")));
 
-    header.journal = { QStringLiteral("note.text"), pair(u"工作日志", u"Notes Journal"),
-        pair(u"按日历查看专注笔记与休整活动时间线",
-            u"Browse focus notes and break activities on a daily timeline"),
-        false, QString() };
-    header.statistics = { QStringLiteral("chart.xyaxis.line"), pair(u"每日统计", u"Daily Insights"),
-        pair(
-            u"查看健康分、番茄数量与专注时长趋势", u"Review health, completed rounds, and focus-time trends"),
-        false, QString() };
-    header.settings = { QStringLiteral("slider.horizontal.3"), pair(u"设置", u"Settings"),
-        pair(u"调整计时、音乐、画面、转盘与安全选项",
-            u"Adjust timing, music, visuals, wheel, and safety options"),
-        false, QString() };
+    header.journal = command(QStringLiteral("note.text"), QStringLiteral("工作日志"),
+        QStringLiteral("Notes Journal"), QStringLiteral("按日历查看专注笔记与休整活动时间线"),
+        QStringLiteral("Browse focus notes and break activities on a daily timeline"));
+    header.statistics = command(QStringLiteral("chart.xyaxis.line"), QStringLiteral("每日统计"),
+        QStringLiteral("Daily Insights"), QStringLiteral("查看健康分、番茄数量与专注时长趋势"),
+        QStringLiteral("Review health, completed rounds, and focus-time trends"));
+    header.settings = command(QStringLiteral("slider.horizontal.3"), QStringLiteral("设置"),
+        QStringLiteral("Settings"), QStringLiteral("调整计时、音乐、画面、转盘与安全选项"),
+        QStringLiteral("Adjust timing, music, visuals, wheel, and safety options"));
     header.commandsEnabled = !state.keyboardIsLocked;
     return header;
 }

@@ -26,15 +26,15 @@ QString modeName(AudioPlaybackMode mode, AppLanguage language)
 
 QString spokenSummary(const NowPlayingInfo &info, AppLanguage language)
 {
-    const QString number = QString::number(info.trackIndex + 1);
-    const QString count = QString::number(info.trackCount);
-    if (language == AppLanguage::english)
-        return (info.kind == AudioPlaylistKind::focus ? u"Focus music "_qs : u"Break music "_qs)
-            + (info.isPaused ? u"paused"_qs : u"playing"_qs) + u": "_qs + info.title + u", track "_qs + number
-            + u" of "_qs + count;
-    return (info.kind == AudioPlaylistKind::focus ? u"专注音乐"_qs : u"提醒音乐"_qs)
-        + (info.isPaused ? u"已暂停"_qs : u"正在播放"_qs) + u"，"_qs + info.title + u"，第 "_qs + number
-        + u" 首，共 "_qs + count + u" 首"_qs;
+    const bool focus = info.kind == AudioPlaylistKind::focus;
+    const QString music = info.isPaused
+        ? (focus ? localized(language, u"专注音乐已暂停"_qs, u"Focus music paused"_qs)
+                 : localized(language, u"提醒音乐已暂停"_qs, u"Break music paused"_qs))
+        : (focus ? localized(language, u"专注音乐正在播放"_qs, u"Focus music playing"_qs)
+                 : localized(language, u"提醒音乐正在播放"_qs, u"Break music playing"_qs));
+    // One pass, so that a title holding "%2" stays as it is.
+    return localized(language, u"%1，%2，第 %3 首，共 %4 首"_qs, u"%1: %2, track %3 of %4"_qs)
+        .arg(music, info.title, QString::number(info.trackIndex + 1), QString::number(info.trackCount));
 }
 
 // Previous and next: they only act on a list of two or more tracks.
@@ -170,8 +170,7 @@ NowPlayingPresentation NowPlayingPresentation::make(const State &state)
     p.title = info.title;
     const QString number = QString::number(info.trackIndex + 1);
     const QString count = QString::number(info.trackCount);
-    p.positionText = language == AppLanguage::english ? number + u" / "_qs + count
-                                                      : u"第 "_qs + number + u" / "_qs + count + u" 首"_qs;
+    p.positionText = localized(language, u"第 %1 / %2 首"_qs, u"%1 / %2"_qs).arg(number, count);
     p.separator = StringTable::text(u"·"_qs, language);
     p.modeWord = info.isRepeatingCurrentTrack ? localized(language, u"单曲循环"_qs, u"Repeat One"_qs)
                                               : modeName(info.playbackMode, language);

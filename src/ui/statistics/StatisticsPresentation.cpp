@@ -34,20 +34,22 @@ qint64 activeMinutes(const QList<DailyStat> &stats)
 
 QList<StatisticsCard> cardsOf(const StatisticsPresentation &presentation, int range, AppLanguage language)
 {
-    const auto text = [language](const char16_t *chinese, const char16_t *english) {
-        return localized(language, QString::fromUtf16(chinese), QString::fromUtf16(english));
-    };
-    const QString days = QString::number(range);
     return {
-        { text(u"今日健康分", u"Health Today"), QString::number(presentation.today.healthScore),
-            text(u"来自已完成的休息项目", u"From completed break activities"), QStringLiteral("heart.fill") },
-        { text(u"今日完成番茄", u"Focus Rounds Today"), QString::number(presentation.today.completedSessions),
-            text(u"每个番茄只计算有效工作时间", u"Each round counts active work only"),
+        { localized(language, QStringLiteral("今日健康分"), QStringLiteral("Health Today")),
+            QString::number(presentation.today.healthScore),
+            localized(language, QStringLiteral("来自已完成的休息项目"),
+                QStringLiteral("From completed break activities")),
+            QStringLiteral("heart.fill") },
+        { localized(language, QStringLiteral("今日完成番茄"), QStringLiteral("Focus Rounds Today")),
+            QString::number(presentation.today.completedSessions),
+            localized(language, QStringLiteral("每个番茄只计算有效工作时间"),
+                QStringLiteral("Each round counts active work only")),
             QStringLiteral("timer") },
-        { localized(language, QStringLiteral("近 ") + days + QStringLiteral(" 天有效专注"),
-              QStringLiteral("Active Focus · ") + days + QStringLiteral(" Days")),
+        { localized(language, QStringLiteral("近 %1 天有效专注"), QStringLiteral("Active Focus · %1 Days"))
+                .arg(range),
             StatisticsLocalization::formatMinutes(presentation.activeFocusMinutes, language),
-            text(u"键盘与鼠标空闲超过阈值后自动暂停", u"Pauses automatically after the idle threshold"),
+            localized(language, QStringLiteral("键盘与鼠标空闲超过阈值后自动暂停"),
+                QStringLiteral("Pauses automatically after the idle threshold")),
             QStringLiteral("waveform.path.ecg") },
     };
 }
