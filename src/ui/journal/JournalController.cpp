@@ -473,6 +473,6 @@ QString JournalController::timelineBadge(const NotesTimelineEntry &entry) const
         return entry.kind.completed ? localized(language, QStringLiteral("完成"), QStringLiteral("Done"))
                                     : localized(language, QStringLiteral("未完成"), QStringLiteral("Open"));
     }
-    const QString score = QStringLiteral("+") + QString::number(entry.kind.healthScore);
-    return localized(language, score + QStringLiteral(" 健康分"), score + QStringLiteral(" Health"));
+    return localized(language, QStringLiteral("+%1 健康分"), QStringLiteral("+%1 Health"))
+        .arg(entry.kind.healthScore);
 }

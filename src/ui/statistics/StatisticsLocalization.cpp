@@ -6,24 +6,17 @@ QString formatMinutes(qint64 minutes, AppLanguage language)
 {
     const qint64 hours = minutes / 60;
     const qint64 rest = minutes % 60;
-    if (language == AppLanguage::english) {
-        if (minutes < 60)
-            return QString::number(minutes) + u'm';
-        return QString::number(hours) + QStringLiteral("h ") + QString::number(rest) + u'm';
-    }
     if (minutes < 60)
-        return QString::number(minutes) + QStringLiteral("分");
+        return localized(language, QStringLiteral("%1分"), QStringLiteral("%1m")).arg(minutes);
     if (rest == 0)
-        return QString::number(hours) + QStringLiteral("小时");
-    return QString::number(hours) + QStringLiteral("小时 ") + QString::number(rest) + QStringLiteral("分");
+        return localized(language, QStringLiteral("%1小时"), QStringLiteral("%1h 0m")).arg(hours);
+    return localized(language, QStringLiteral("%1小时 %2分"), QStringLiteral("%1h %2m")).arg(hours).arg(rest);
 }
 
 QString chartDateLabel(const QDate &date, AppLanguage language)
 {
-    if (language == AppLanguage::english)
-        return QLocale(QLocale::English, QLocale::UnitedStates).toString(date, QStringLiteral("MMM d"));
-    return QString::number(date.month()) + QStringLiteral("月") + QString::number(date.day())
-        + QStringLiteral("日");
+    return locale(language).toString(
+        date, localized(language, QStringLiteral("M月d日"), QStringLiteral("MMM d")));
 }
 
 QString dayLabel(const QDate &date, const QDate &today, AppLanguage language)
