@@ -19,11 +19,11 @@ double nonNegative(double weight)
 }
 
 // A share as a whole percent, rounded the way printf's "%.0f" rounds.
-QString percentText(const char *format, double share)
+QString percentText(double share)
 {
     char text[64];
-    std::snprintf(text, sizeof text, format, share);
-    return QString::fromUtf8(text);
+    std::snprintf(text, sizeof text, "%.0f%%", share);
+    return QString::fromLatin1(text);
 }
 
 } // namespace
@@ -144,10 +144,11 @@ double WheelLayout::fillOpacity(qsizetype index, bool selected, bool showResult)
 
 QString WheelLayout::currentShareText(double share, AppLanguage language)
 {
-    return percentText(language == AppLanguage::chinese ? "本轮 %.0f%%" : "Current %.0f%%", share);
+    return localized(language, QStringLiteral("本轮 %1"), QStringLiteral("Current %1"))
+        .arg(percentText(share));
 }
 
 QString WheelLayout::baseShareText(double share, AppLanguage language)
 {
-    return percentText(language == AppLanguage::chinese ? "基础 %.0f%%" : "Base %.0f%%", share);
+    return localized(language, QStringLiteral("基础 %1"), QStringLiteral("Base %1")).arg(percentText(share));
 }
