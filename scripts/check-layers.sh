@@ -2,7 +2,8 @@
 # Fails when a file under src/ uses a folder that its own folder may not use (README, "Layout"): a C++
 # include of a header from a layer above, or a QML view that names a view of a sibling feature. The allowed
 # uses form no circle, so no include circle can span two folders either. Includes of src/ headers name their
-# folder ("storage/CSVCodec.h"), so that the layer shows at each include.
+# folder ("storage/CSVCodec.h"), so that the layer shows at each include. It also fails on a QML type declared
+# anywhere but in its module folder's ForeignTypes.h (or the controller's singleton with its factory).
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 exec python3 - <<'EOF'
@@ -29,6 +30,7 @@ MAY_USE['ui/shell'] = LOWER + [f for f in features if f != 'ui/shell']
 files = [os.path.relpath(os.path.join(d, f)) for d, _, fs in os.walk('.') for f in fs if f.endswith(('.h', '.cpp', '.qml'))]
 qml = {os.path.basename(f)[:-4]: f for f in files if f.endswith('.qml')}
 by_name = {os.path.basename(f): f for f in files}
+qml_macro = re.compile(r'^\s*QML_(?:ELEMENT|NAMED_ELEMENT|SINGLETON|ANONYMOUS|UNCREATABLE)\b', re.M)
 include = re.compile(r'^\s*(?:#\s*include\s+|Q_MOC_INCLUDE\()"([^"]+)"', re.M)
 problems = []
 
@@ -48,6 +50,8 @@ for path in sorted(files):
                 check(path, name, 'includes')
             elif name in by_name:
                 problems.append(f'src/{path} includes "{name}" without its folder: write "{by_name[name]}"')
+        if qml_macro.search(text) and os.path.basename(path) not in ('ForeignTypes.h', 'ControllerSingleton.h'):
+            problems.append(f'src/{path} declares a QML type: declare it in src/{os.path.dirname(path)}/ForeignTypes.h')
     elif path.endswith('.qml'):
         code = re.sub(r'//[^\n]*|/\*.*?\*/', '', text, flags=re.S)
         for name in sorted(set(re.findall(r'\b[A-Z]\w*\b', code))):
@@ -57,6 +61,6 @@ for path in sorted(files):
 for problem in problems:
     print(problem, file=sys.stderr)
 if problems:
-    sys.exit(f'check-layers: {len(problems)} use(s) against the layout\'s direction')
+    sys.exit(f'check-layers: {len(problems)} problem(s) against the layout')
 print('check-layers: every use in src/ points down the layout')
 EOF
