@@ -2,7 +2,6 @@
 // clean-up of imported media that no setting refers to any more.
 
 #include "app/AppController.h"
-#include "app/SettingsSession.h"
 #include "core/StringTable.h"
 #include "media/AudioController.h"
 #include "session/WheelItemConstraints.h"

@@ -4,20 +4,18 @@
 #include "core/FeedbackLetter.h"
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <optional>
 #include <utility>
 
 class AppController;
-class SettingsSession;
 
-// The sheets that open over the main window (settings, statistics, journal, developer corner), the
-// settings sheet's state while it is open, and the one alert, which shows over the newest open sheet.
+// The sheets that open over the main window (settings, statistics, journal, developer corner) and the one
+// alert, which shows over the newest open sheet. Each sheet's state belongs to its view, made when the
+// sheet opens and gone with it.
 class Sheets : public QObject
 {
     Q_OBJECT
-    Q_MOC_INCLUDE("app/SettingsSession.h")
     Q_PROPERTY(bool showingSettings READ showingSettings WRITE setShowingSettings NOTIFY
             showingSettingsChanged FINAL)
     Q_PROPERTY(bool showingStatistics READ showingStatistics WRITE setShowingStatistics NOTIFY
@@ -25,8 +23,6 @@ class Sheets : public QObject
     Q_PROPERTY(bool showingNotes READ showingNotes WRITE setShowingNotes NOTIFY showingNotesChanged FINAL)
     Q_PROPERTY(bool showingDeveloperCorner READ showingDeveloperCorner WRITE setShowingDeveloperCorner NOTIFY
             showingDeveloperCornerChanged FINAL)
-    // The open settings sheet's state; null while the sheet is closed.
-    Q_PROPERTY(SettingsSession *settingsSession READ settingsSession NOTIFY settingsSessionChanged FINAL)
     Q_PROPERTY(bool showingAlert READ showingAlert WRITE setShowingAlert NOTIFY showingAlertChanged FINAL)
     // The window the alert shows in: the newest open sheet ("settings", "statistics", "notes",
     // "developerCorner"), or empty for the main window.
@@ -36,13 +32,11 @@ class Sheets : public QObject
 
 public:
     explicit Sheets(AppController &controller);
-    ~Sheets() override;
 
     bool showingSettings() const { return m_showingSettings; }
     bool showingStatistics() const { return m_showingStatistics; }
     bool showingNotes() const { return m_showingNotes; }
     bool showingDeveloperCorner() const { return m_showingDeveloperCorner; }
-    SettingsSession *settingsSession() const;
     bool showingAlert() const { return m_showingAlert; }
     QString alertHost() const { return m_openSheets.top(); }
     const QString &alertTitle() const { return m_alertTitle; }
@@ -68,7 +62,6 @@ signals:
     void showingStatisticsChanged();
     void showingNotesChanged();
     void showingDeveloperCornerChanged();
-    void settingsSessionChanged();
     void showingAlertChanged();
     void alertHostChanged();
     void alertChanged();
@@ -78,12 +71,9 @@ signals:
 
 private:
     void setSheetShown(bool &flag, bool showing, void (Sheets::*changed)(), const QString &sheet);
-    void beginSettingsSession();
-    void endSettingsSession();
 
     AppController &m_controller;
     bool m_showingSettings = false;
-    QPointer<SettingsSession> m_settingsSession;
     bool m_showingStatistics = false;
     bool m_showingNotes = false;
     bool m_showingDeveloperCorner = false;

@@ -1,12 +1,12 @@
 #include "ControllerHarness.h"
 #include "SettingsFixtures.h"
 #include "TestProgram.h"
-#include "app/BackgroundLibraryModel.h"
-#include "app/SettingsSession.h"
 #include "core/DragReorder.h"
 #include "core/Tones.h"
 #include "core/Uuid.h"
 #include "media/PaletteExtractor.h"
+#include "ui/settings/BackgroundLibraryModel.h"
+#include "ui/settings/SettingsSession.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>

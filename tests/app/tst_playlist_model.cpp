@@ -1,11 +1,11 @@
 #include "ControllerHarness.h"
 #include "SettingsFixtures.h"
 #include "TestProgram.h"
-#include "app/BackgroundLibraryModel.h"
-#include "app/PlaylistModel.h"
-#include "app/SettingsSession.h"
 #include "core/Uuid.h"
 #include "media/AudioController.h"
+#include "ui/settings/BackgroundLibraryModel.h"
+#include "ui/settings/PlaylistModel.h"
+#include "ui/settings/SettingsSession.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
@@ -214,8 +214,9 @@ private slots:
         preferences.focusPlaylist.isEnabled = true;
         preferences.focusPlaylist.tracks = storedTracks(harness, u"AB"_s);
         AppController &controller = harness.startWithStored(preferences);
-        PlaylistModel &focus = *open(controller).focusPlaylist();
-        PlaylistModel &reminder = *controller.sheets()->settingsSession()->reminderPlaylist();
+        SettingsSession &session = open(controller);
+        PlaylistModel &focus = *session.focusPlaylist();
+        PlaylistModel &reminder = *session.reminderPlaylist();
         QSignalSpy focusRows(&focus, &PlaylistModel::dataChanged);
         QSignalSpy reminderRows(&reminder, &PlaylistModel::dataChanged);
         QSignalSpy published(controller.music(), &Music::nowPlayingChanged);

@@ -2,9 +2,9 @@
 #include "ReadOnlyFolder.h"
 #include "SettingsFixtures.h"
 #include "TestProgram.h"
-#include "app/SettingsSession.h"
 #include "core/Color.h"
 #include "session/ProbabilityTextCodec.h"
+#include "ui/settings/SettingsSession.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,17 +29,9 @@ private slots:
         AppPreferences stored;
         stored.items = itemsWithWeights({ 1.0 / 3, 2, 0.125 });
         AppController &controller = harness.startWithStored(stored);
-        QVERIFY(!controller.sheets()->settingsSession());
-        QSignalSpy announced(controller.sheets(), &Sheets::settingsSessionChanged);
-        // The session exists by the time the sheet's flag is seen rising.
-        bool sessionBeforeFlag = false;
-        connect(controller.sheets(), &Sheets::showingSettingsChanged, this,
-            [&] { sessionBeforeFlag = controller.sheets()->settingsSession() != nullptr; });
 
         SettingsSession &session = open(controller);
 
-        QVERIFY(sessionBeforeFlag);
-        QCOMPARE(announced.count(), 1);
         QCOMPARE(session.draft(), controller.preferences());
         const QList<WheelItem> &items = session.draft().items;
         QCOMPARE(session.weightInputs().size(), 3);
@@ -185,7 +177,6 @@ private slots:
         QVERIFY(controller.sheets()->showingAlert());
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("至少需要两个有效权重"));
         QVERIFY(controller.sheets()->showingSettings());
-        QCOMPARE(controller.sheets()->settingsSession(), &session);
         QCOMPARE(session.draft(), draft);
         QCOMPARE(controller.preferences().items, stored.items);
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("preferences.json"))), bytes);
@@ -200,7 +191,6 @@ private slots:
         AppPreferences draft = session.draft();
         draft.sessionMinutes = 40;
         session.setDraft(draft);
-        QSignalSpy announced(controller.sheets(), &Sheets::settingsSessionChanged);
 
         session.save();
 
@@ -209,9 +199,6 @@ private slots:
         QCOMPARE(controller.preferences().sessionMinutes, qint64(40));
         QCOMPARE(controller.preferences().items[0].weight, 4.5);
         QCOMPARE(AppStorageService::loadPreferences(harness.root()).value(), controller.preferences());
-        settle();
-        QVERIFY(!controller.sheets()->settingsSession());
-        QCOMPARE(announced.count(), 1);
     }
 
     void cancelDropsEverything()
@@ -235,8 +222,6 @@ private slots:
         QVERIFY(!controller.sheets()->showingSettings());
         QCOMPARE(controller.preferences(), before);
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("preferences.json"))), bytes);
-        settle();
-        QVERIFY(!controller.sheets()->settingsSession());
 
         SettingsSession &second = open(controller);
         QCOMPARE(second.draft(), before);
@@ -248,16 +233,15 @@ private slots:
         QVERIFY(!second.symbolPickerItemId());
     }
 
-    void reopeningInOneTurnGivesANewSession()
+    void sessionEndsWithItsSheetNotWithTheNextOpening()
     {
         ControllerHarness harness;
         AppController &controller = harness.start();
-        SettingsSession *first = &open(controller);
+        SettingsSession &first = open(controller);
         controller.sheets()->setShowingSettings(false);
-        SettingsSession *second = &open(controller);
-        QVERIFY(first != second);
-        settle();
-        QCOMPARE(controller.sheets()->settingsSession(), second);
+        SettingsSession &second = open(controller);
+        QVERIFY(first.hasEnded());
+        QVERIFY(!second.hasEnded());
     }
 
     void textsFollowTheDraft_data()

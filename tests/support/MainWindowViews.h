@@ -2,8 +2,8 @@
 
 #include "TestSupport.h"
 #include "app/AppController.h"
-#include "app/SettingsSession.h"
 #include "ui/effects/BackdropCapture.h"
+#include "ui/settings/SettingsSession.h"
 #include "ui/shell/ViewSetup.h"
 
 #include <QCoreApplication>
@@ -118,6 +118,13 @@ inline QQuickItem *settingsView(const MainWindowViews &views)
     return sheet ? sheet->property("view").value<QQuickItem *>() : nullptr;
 }
 
+// The open settings sheet's session, which its view made; none while the sheet is closed.
+inline SettingsSession *settingsSession(const QQuickWindow *sheet)
+{
+    auto *view = sheet ? sheet->property("view").value<QQuickItem *>() : nullptr;
+    return view ? view->property("session").value<SettingsSession *>() : nullptr;
+}
+
 // Opens the settings sheet as the header does and waits until the sheet itself has the focus.
 inline void openSettingsSheet(AppController &controller, const MainWindowViews &views)
 {
@@ -131,12 +138,12 @@ inline void openSettingsSheet(AppController &controller, const MainWindowViews &
 }
 
 // Clicks the pane's row in the open sheet's sidebar and waits until the sheet has switched to it.
-inline void chooseSettingsPane(AppController &controller, const MainWindowViews &views, const QString &pane)
+inline void chooseSettingsPane(const MainWindowViews &views, const QString &pane)
 {
     QQuickItem *row = findItem(settingsView(views), QStringLiteral("paneRow_") + pane);
     QVERIFY(row);
     QTest::mouseClick(row->window(), Qt::LeftButton, {}, centreOf(row));
-    QTRY_COMPARE(controller.sheets()->settingsSession()->selectedPaneName(), pane);
+    QTRY_COMPARE(settingsSession(settingsSheet(views))->selectedPaneName(), pane);
 }
 
 // Moves the held pointer over the window in small steps, as a hand does.

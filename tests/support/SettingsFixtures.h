@@ -1,9 +1,9 @@
 #pragma once
 
 #include "ControllerHarness.h"
-#include "app/SettingsSession.h"
 #include "core/Uuid.h"
 #include "core/WheelItem.h"
+#include "ui/settings/SettingsSession.h"
 
 #include <QCoreApplication>
 #include <QList>
@@ -13,11 +13,12 @@
 // Records and files for the tests of the settings sheet and of saving its record.
 namespace SettingsFixtures {
 
-// As the header's settings button opens the sheet.
+// As the header's settings button opens the sheet, with the session its view would make; the controller
+// keeps it, so that a test may still read it after the sheet has closed.
 inline SettingsSession &open(AppController &controller)
 {
     controller.openSettings();
-    return *controller.sheets()->settingsSession();
+    return *new SettingsSession(controller, &controller);
 }
 
 // Local file addresses, as a file manager drops them.

@@ -2,7 +2,7 @@
 
 #include "ControllerHarness.h"
 #include "MainWindowViews.h"
-#include "app/SettingsSession.h"
+#include "ui/settings/SettingsSession.h"
 
 #include <QObject>
 #include <QQuickItem>
@@ -21,7 +21,7 @@ protected:
     QQuickWindow *sheet() const { return settingsSheet(m_views); }
     QQuickItem *view() const { return settingsView(m_views); }
     QQuickItem *inView(const QString &name) const { return view() ? findItem(view(), name) : nullptr; }
-    SettingsSession &session() const { return *m_controller->sheets()->settingsSession(); }
+    SettingsSession &session() const { return *settingsSession(sheet()); }
 
     void click(QQuickItem *item)
     {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "app/Appearance.h"
-#include "app/BackgroundLibraryModel.h"
 #include "app/BreakWheel.h"
 #include "app/Console.h"
 #include "app/ConsoleDragHandlePresentation.h"
@@ -10,12 +9,8 @@
 #include "app/HeaderPresentation.h"
 #include "app/Journal.h"
 #include "app/Music.h"
-#include "app/PlaylistModel.h"
-#include "app/ReorderableListModel.h"
 #include "app/Round.h"
 #include "app/RoundCompletePresentation.h"
-#include "app/SettingsPaneTexts.h"
-#include "app/SettingsSession.h"
 #include "app/Sheets.h"
 #include "app/Window.h"
 #include "core/SessionPhase.h"
@@ -47,14 +42,6 @@ struct ForeignTones
     QML_FOREIGN(Tones)
     QML_NAMED_ELEMENT(Tones)
     QML_SINGLETON
-};
-
-struct ForeignReorderableListModel
-{
-    Q_GADGET
-    QML_FOREIGN(ReorderableListModel)
-    QML_NAMED_ELEMENT(ReorderableListModel)
-    QML_UNCREATABLE("The background library and the playlists are reorderable lists.")
 };
 
 struct ForeignVideoStartWatchdog
@@ -155,43 +142,12 @@ struct ForeignRoundCompletePresentation
     QML_ANONYMOUS
 };
 
-struct ForeignSettingsSession
-{
-    Q_GADGET
-    QML_FOREIGN(SettingsSession)
-    QML_NAMED_ELEMENT(SettingsSession)
-    QML_UNCREATABLE("The controller makes it when the settings open.")
-};
-
 struct ForeignUpdateController
 {
     Q_GADGET
     QML_FOREIGN(UpdateController)
     QML_NAMED_ELEMENT(UpdateController)
     QML_UNCREATABLE("The controller owns the one update controller.")
-};
-
-struct ForeignSettingsPaneTexts
-{
-    Q_GADGET
-    QML_FOREIGN(SettingsPaneTexts)
-    QML_ANONYMOUS
-};
-
-struct ForeignBackgroundLibraryModel
-{
-    Q_GADGET
-    QML_FOREIGN(BackgroundLibraryModel)
-    QML_NAMED_ELEMENT(BackgroundLibraryModel)
-    QML_UNCREATABLE("Each settings session has its own.")
-};
-
-struct ForeignPlaylistModel
-{
-    Q_GADGET
-    QML_FOREIGN(PlaylistModel)
-    QML_NAMED_ELEMENT(PlaylistModel)
-    QML_UNCREATABLE("The settings session makes one per playlist.")
 };
 
 struct ForeignBackgroundMediaTypes

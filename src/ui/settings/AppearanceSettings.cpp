@@ -1,11 +1,11 @@
 #include "ui/settings/AppearanceSettings.h"
 
-#include "app/SettingsSession.h"
 #include "core/Color.h"
 #include "core/MediaTypes.h"
 #include "core/StringTable.h"
 #include "core/Tones.h"
 #include "media/PaletteExtractor.h"
+#include "ui/settings/SettingsSession.h"
 
 #include <algorithm>
 #include <cmath>

@@ -17,7 +17,7 @@ class SettingsSession;
 class AppearanceSettings : public QObject
 {
     Q_OBJECT
-    Q_MOC_INCLUDE("app/SettingsSession.h")
+    Q_MOC_INCLUDE("ui/settings/SettingsSession.h")
     Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged FINAL)
 
     Q_PROPERTY(bool overlayEnabled READ overlayEnabled NOTIFY valuesChanged FINAL)

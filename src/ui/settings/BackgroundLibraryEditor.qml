@@ -3,6 +3,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Quorvane.Common
+import Quorvane.Settings
 
 // The background library card at the head of the appearance pane: the header with the count and the
 // import buttons, the grid of tiles (the built-in background first, then the library in rotation

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Quorvane.Common
+import Quorvane.Settings
 
 // One library item in the editor's grid: its thumbnail with the kind badge over a bar with its name,
 // the checkmark while it is active and the remove button. A click, or Space or Return on it, makes it

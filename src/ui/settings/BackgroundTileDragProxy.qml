@@ -1,5 +1,6 @@
 import QtQuick
 import Quorvane.Common
+import Quorvane.Settings
 
 // The picture of the library tile being dragged, following the pointer above the grid. Its centre is
 // where the drag enters the other tiles.

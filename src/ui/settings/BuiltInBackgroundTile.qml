@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Quorvane.Common
+import Quorvane.Settings
 
 // The built-in background's tile, first in the library's grid: a click, or Space or Return on it, makes
 // it active. It is never dragged and takes no drags. Only its border and checkmark show that it is active.

@@ -1,8 +1,12 @@
 #pragma once
 
 #include "app/AppController.h"
-#include "app/SettingsSession.h"
 #include "ui/settings/AppearanceSettings.h"
+#include "ui/settings/BackgroundLibraryModel.h"
+#include "ui/settings/PlaylistModel.h"
+#include "ui/settings/ReorderableListModel.h"
+#include "ui/settings/SettingsPaneTexts.h"
+#include "ui/settings/SettingsSession.h"
 #include "ui/settings/SymbolPickerModel.h"
 #include "ui/settings/WheelItemsModel.h"
 #include "ui/settings/WheelPaneValues.h"
@@ -38,4 +42,42 @@ struct ForeignAppearanceSettings
     Q_GADGET
     QML_FOREIGN(AppearanceSettings)
     QML_NAMED_ELEMENT(AppearanceSettings)
+};
+
+struct ForeignSettingsSession
+{
+    Q_GADGET
+    QML_FOREIGN(SettingsSession)
+    QML_NAMED_ELEMENT(SettingsSession)
+};
+
+struct ForeignSettingsPaneTexts
+{
+    Q_GADGET
+    QML_FOREIGN(SettingsPaneTexts)
+    QML_ANONYMOUS
+};
+
+struct ForeignReorderableListModel
+{
+    Q_GADGET
+    QML_FOREIGN(ReorderableListModel)
+    QML_NAMED_ELEMENT(ReorderableListModel)
+    QML_UNCREATABLE("The background library and the playlists are reorderable lists.")
+};
+
+struct ForeignBackgroundLibraryModel
+{
+    Q_GADGET
+    QML_FOREIGN(BackgroundLibraryModel)
+    QML_NAMED_ELEMENT(BackgroundLibraryModel)
+    QML_UNCREATABLE("Each settings session has its own.")
+};
+
+struct ForeignPlaylistModel
+{
+    Q_GADGET
+    QML_FOREIGN(PlaylistModel)
+    QML_NAMED_ELEMENT(PlaylistModel)
+    QML_UNCREATABLE("The settings session makes one per playlist.")
 };

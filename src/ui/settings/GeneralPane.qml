@@ -1,6 +1,7 @@
 pragma ComponentBehavior: Bound
 import QtQuick
 import Quorvane.Common
+import Quorvane.Settings
 
 // The general pane: the interface language, the main window's level, start at login and the about card.
 SettingsPaneStack {

@@ -1,5 +1,6 @@
 import QtQuick
 import Quorvane.Common
+import Quorvane.Settings
 
 // The music pane: the focus playlist's editor above the break playlist's. Both edit the working copy,
 // so nothing reaches the player before Save.

@@ -2,6 +2,7 @@ pragma ComponentBehavior: Bound
 import QtQuick
 import QtQuick.Layouts
 import Quorvane.Common
+import Quorvane.Settings
 
 // The card that edits one playlist of the working copy: the header with its switch, the playback mode,
 // the count and the add button, and the list of tracks, which also takes files dropped from a file

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Quorvane.Common
+import Quorvane.Settings
 
 // One track of a playlist editor: the handle, its symbol, the name field, the capsule while the player
 // is on it, the file's extension and the remove button. Pressing anywhere but the field and the button

@@ -1,5 +1,6 @@
 import QtQuick
 import Quorvane.Common
+import Quorvane.Settings
 
 // The records pane: where the two CSV logs are, and what the input monitoring needs and never does.
 SettingsPaneStack {

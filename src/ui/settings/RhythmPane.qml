@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Layouts
 import Quorvane.Common
+import Quorvane.Settings
 
 // The rhythm pane: the round's length and the idle threshold, and what the activity monitoring keeps.
 SettingsPaneStack {

@@ -3,6 +3,7 @@ import QtQuick
 import QtQuick.Layouts
 import QtQuick.Templates as T
 import Quorvane.Common
+import Quorvane.Settings
 
 // The settings sheet's sidebar: one row per pane, the selected one in the sheet's accent, and the note
 // that everything stays on this computer at the bottom.

@@ -2,14 +2,16 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Quorvane.Common
+import Quorvane.Settings
 
 // The settings sheet: a header with the title, the pane line, Cancel and Save; the sidebar of the seven
 // panes; and the selected pane in a scrolling area. Everything here edits the session's working copy and
-// speaks its language, so the sheet previews a language or accent before it is saved.
+// speaks its language, so the sheet previews a language or accent before it is saved. The working copy
+// lives in a SettingsSession made with the view, so every opening starts afresh on the saved settings.
 Rectangle {
     id: view
 
-    readonly property SettingsSession session: AppController.sheets.settingsSession
+    readonly property alias session: session
 
     // Each pane's view, by the pane's name ("appearance", "general", "focus", "audio", "wheel",
     // "records", "update"). A pane without a view here shows its heading only.
@@ -200,5 +202,10 @@ Rectangle {
         buttonTitle: Texts.text("知道了", view.session.language)
         accent: view.session.accent
         onDismissed: view.session.showingMinimumItemsAlert = false
+    }
+
+    // Last, so that it goes after every item that reads it when the view is torn down.
+    SettingsSession {
+        id: session
     }
 }

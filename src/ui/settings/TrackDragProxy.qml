@@ -1,5 +1,6 @@
 import QtQuick
 import Quorvane.Common
+import Quorvane.Settings
 
 // The row being dragged, following the pointer above its list. Its centre is where the drag enters
 // the other rows; the row itself stays in the list and moves to each place the drag enters.

@@ -2,6 +2,7 @@ import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
 import Quorvane.Common
+import Quorvane.Settings
 
 // The update pane: the running version with "Save & Check…", the automatic-check switch and the notes
 // on where updates come from and what they leave alone. The switch is the update controller's own

@@ -1,12 +1,12 @@
 #include "ui/settings/WheelItemsModel.h"
 
-#include "app/MinuteStepper.h"
-#include "app/SettingsSession.h"
 #include "core/StringTable.h"
 #include "core/SymbolGlyphs.h"
 #include "core/Uuid.h"
 #include "session/ProbabilityTextCodec.h"
 #include "session/WeightNormalizer.h"
+#include "ui/settings/MinuteStepper.h"
+#include "ui/settings/SettingsSession.h"
 
 #include <algorithm>
 #include <climits>

@@ -35,7 +35,7 @@ struct WheelItemRow
 class WheelItemsModel : public QAbstractListModel
 {
     Q_OBJECT
-    Q_MOC_INCLUDE("app/SettingsSession.h")
+    Q_MOC_INCLUDE("ui/settings/SettingsSession.h")
     Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged FINAL)
     Q_PROPERTY(bool canAddItem READ canAddItem NOTIFY countChanged FINAL)
     Q_PROPERTY(int healthScoreMinimum READ healthScoreMinimum CONSTANT FINAL)

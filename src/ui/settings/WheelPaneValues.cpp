@@ -1,8 +1,8 @@
 #include "ui/settings/WheelPaneValues.h"
 
-#include "app/MinuteStepper.h"
-#include "app/SettingsSession.h"
 #include "core/StringTable.h"
+#include "ui/settings/MinuteStepper.h"
+#include "ui/settings/SettingsSession.h"
 
 #include <QCoreApplication>
 #include <QEvent>

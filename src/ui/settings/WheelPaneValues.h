@@ -14,7 +14,7 @@ class SettingsSession;
 class WheelPaneValues : public QObject
 {
     Q_OBJECT
-    Q_MOC_INCLUDE("app/SettingsSession.h")
+    Q_MOC_INCLUDE("ui/settings/SettingsSession.h")
     Q_PROPERTY(SettingsSession *session READ session WRITE setSession NOTIFY sessionChanged FINAL)
     Q_PROPERTY(double discountStrength READ discountStrength NOTIFY recencyChanged FINAL)
     Q_PROPERTY(double discountStrengthMaximum READ discountStrengthMaximum CONSTANT FINAL)

@@ -1,5 +1,5 @@
-#include "app/BackgroundLibraryModel.h"
 #include "media/MediaThumbnailCache.h"
+#include "ui/settings/BackgroundLibraryModel.h"
 #include "ui/settings/MediaThumbnailProvider.h"
 
 #include <QDir>

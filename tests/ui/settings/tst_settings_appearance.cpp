@@ -2,10 +2,10 @@
 #include "MediaFixtures.h"
 #include "SettingsFixtures.h"
 #include "TestProgram.h"
-#include "app/SettingsSession.h"
 #include "core/Uuid.h"
 #include "media/PaletteExtractor.h"
 #include "ui/settings/AppearanceSettings.h"
+#include "ui/settings/SettingsSession.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,17 +38,17 @@ private:
     ControllerHarness *m_harness = nullptr;
     AppController *m_controller = nullptr;
     AppearanceSettings *m_values = nullptr;
+    SettingsSession *m_session = nullptr;
 
-    SettingsSession &session() const { return *m_controller->sheets()->settingsSession(); }
+    SettingsSession &session() const { return *m_session; }
 
     void open(const AppPreferences &stored)
     {
         m_harness = new ControllerHarness;
         m_controller = &m_harness->startWithStored(stored);
-        m_controller->openSettings();
-        QVERIFY(m_controller->sheets()->settingsSession());
+        m_session = &SettingsFixtures::open(*m_controller);
         m_values = new AppearanceSettings;
-        m_values->setSession(m_controller->sheets()->settingsSession());
+        m_values->setSession(m_session);
     }
 
     void editDraft(const std::function<void(AppPreferences &)> &edit)
@@ -71,6 +71,7 @@ private slots:
     {
         delete m_values;
         m_values = nullptr;
+        m_session = nullptr;
         m_controller = nullptr;
         delete m_harness;
         m_harness = nullptr;
@@ -344,7 +345,7 @@ private slots:
         session().cancel();
         settle();
 
-        QVERIFY(!m_controller->sheets()->settingsSession());
+        QVERIFY(!m_controller->sheets()->showingSettings());
         QCOMPARE(m_controller->preferences(), before);
         QCOMPARE(m_controller->appearance()->backgroundURL(), backgroundBefore);
         QCOMPARE(m_controller->appearance()->accentColor(), QColor(0x40, 0x50, 0x60));

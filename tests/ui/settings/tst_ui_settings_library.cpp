@@ -1,9 +1,9 @@
 #include "SettingsSheetTest.h"
 #include "TestProgram.h"
 #include "X11TestInput.h"
-#include "app/BackgroundLibraryModel.h"
 #include "core/Uuid.h"
 #include "platform/DialogFilePicker.h"
+#include "ui/settings/BackgroundLibraryModel.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -82,7 +82,7 @@ private:
     void openSheet()
     {
         openSettingsSheet(*m_controller, m_views);
-        chooseSettingsPane(*m_controller, m_views, QStringLiteral("appearance"));
+        chooseSettingsPane(m_views, QStringLiteral("appearance"));
         QTRY_VERIFY(editor());
     }
 
@@ -179,7 +179,7 @@ private slots:
     void cleanup()
     {
         closeSheet();
-        QTRY_VERIFY(!m_controller->sheets()->settingsSession());
+        QTRY_VERIFY(!view());
     }
 
     void emptyLibraryShowsTheBuiltInTileActive()
@@ -330,7 +330,7 @@ private slots:
 
         click(findItem(view(), way + QStringLiteral("Button")));
         QTRY_VERIFY(!m_controller->sheets()->showingSettings());
-        QTRY_VERIFY(!m_controller->sheets()->settingsSession());
+        QTRY_VERIFY(!view());
         QCOMPARE(QFileInfo::exists(imported.path), way == u"save");
         QVERIFY(QFileInfo::exists(picture));
     }
@@ -516,7 +516,7 @@ private slots:
         QTRY_COMPARE(notches.count, 30);
         QTRY_VERIFY(pane->property("atYEnd").toBool());
         QSignalSpy drawn(sheet(), &QQuickWindow::frameSwapped);
-        chooseSettingsPane(*m_controller, m_views, u"audio"_s);
+        chooseSettingsPane(m_views, u"audio"_s);
         QTRY_VERIFY(!drawn.isEmpty());
         const QQuickItem *band = findItem(view(), u"settingsHeader"_s);
         const auto header = [&] {

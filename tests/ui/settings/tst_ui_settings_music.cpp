@@ -1,7 +1,7 @@
 #include "SettingsSheetTest.h"
 #include "TestProgram.h"
-#include "app/PlaylistModel.h"
 #include "core/Uuid.h"
+#include "ui/settings/PlaylistModel.h"
 
 #include <QCoreApplication>
 #include <QMimeData>
@@ -53,7 +53,7 @@ private:
     void openSheetOnMusic()
     {
         openSettingsSheet(*m_controller, m_views);
-        chooseSettingsPane(*m_controller, m_views, u"audio"_s);
+        chooseSettingsPane(m_views, u"audio"_s);
         QTRY_VERIFY(editor(u"focus"_s) && editor(u"reminder"_s));
     }
 

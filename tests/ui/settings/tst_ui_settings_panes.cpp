@@ -34,7 +34,7 @@ private:
     void openSheetOn(const QString &pane)
     {
         openSettingsSheet(*m_controller, m_views);
-        chooseSettingsPane(*m_controller, m_views, pane);
+        chooseSettingsPane(m_views, pane);
     }
 
 private slots:

@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(m_controller->preferences().sessionMinutes, saves ? qint64(45) : before);
         QCOMPARE(AppStorageService::loadPreferences(m_harness.root()).value().sessionMinutes,
             saves ? qint64(45) : before);
-        QTRY_VERIFY(!m_controller->sheets()->settingsSession());
+        QTRY_VERIFY(!view());
     }
 
     void sidebarSwitchesPaneAndLine()

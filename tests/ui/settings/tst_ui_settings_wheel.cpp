@@ -56,7 +56,7 @@ private:
         AppPreferences draft = session().draft();
         draft.items = items;
         session().setDraft(draft);
-        chooseSettingsPane(*m_controller, m_views, QStringLiteral("wheel"));
+        chooseSettingsPane(m_views, QStringLiteral("wheel"));
         QTRY_VERIFY(inRow(QStringLiteral("weightField"), int(items.size()) - 1));
     }
 

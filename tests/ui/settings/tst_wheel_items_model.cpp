@@ -2,9 +2,9 @@
 #include "SettingsFixtures.h"
 #include "TestProgram.h"
 #include "TestSupport.h"
-#include "app/SettingsSession.h"
 #include "core/SymbolGlyphs.h"
 #include "core/Uuid.h"
+#include "ui/settings/SettingsSession.h"
 #include "ui/settings/SymbolPickerModel.h"
 #include "ui/settings/WheelItemsModel.h"
 #include "ui/settings/WheelPaneValues.h"
@@ -60,8 +60,7 @@ struct OpenWheelPane
     explicit OpenWheelPane(const AppPreferences &stored)
     {
         AppController &controller = harness.startWithStored(stored);
-        controller.openSettings();
-        session = controller.sheets()->settingsSession();
+        session = &open(controller);
         model.setSession(session);
         values.setLocale([] { return QLocale(QLocale::English, QLocale::UnitedStates); });
         values.setSession(session);

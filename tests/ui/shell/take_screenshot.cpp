@@ -4,7 +4,7 @@
 #include "MainWindowViews.h"
 #include "MediaFixtures.h"
 #include "StatisticsHistory.h"
-#include "app/SettingsSession.h"
+#include "ui/settings/SettingsSession.h"
 #include "media/AudioController.h"
 #include "network/UpdateController.h"
 #include "storage/CSVLogger.h"

@@ -95,7 +95,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(shown));
         shown->requestActivate();
         QVERIFY(waitForFocus(shown));
-        SettingsSession *session = m_controller->sheets()->settingsSession();
+        SettingsSession *session = settingsSession(shown);
         if (setup.contains(u"edit"))
             session->stepSessionMinutes(1);
         if (setup.contains(u"wheel") || setup == u"overlay") {

@@ -1,13 +1,14 @@
-#include "app/SettingsSession.h"
+#include "ui/settings/SettingsSession.h"
 
 #include "app/AppController.h"
-#include "app/BackgroundLibraryModel.h"
 #include "core/Color.h"
 #include "core/StringTable.h"
 #include "core/Uuid.h"
 #include "platform/AutostartEntry.h"
 #include "session/ProbabilityTextCodec.h"
 #include "session/WheelItemConstraints.h"
+#include "ui/common/ControllerSingleton.h"
+#include "ui/settings/BackgroundLibraryModel.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -31,7 +32,16 @@ SettingsSession::SettingsSession(AppController &controller, QObject *parent)
     m_backgroundLibrary = new BackgroundLibraryModel(*this, controller, this);
     m_focusPlaylist = new PlaylistModel(*this, controller, AudioPlaylistKind::focus, this);
     m_reminderPlaylist = new PlaylistModel(*this, controller, AudioPlaylistKind::reminder, this);
+    // The view goes a little after its sheet closes; the session ends with the sheet.
+    connect(controller.sheets(), &Sheets::showingSettingsChanged, this, [this] {
+        if (!m_controller.sheets()->showingSettings())
+            m_ended = true;
+    });
 }
+
+SettingsSession::SettingsSession(QObject *parent)
+    : SettingsSession(ControllerSingleton::controller(), parent)
+{ }
 
 void SettingsSession::setDraft(const AppPreferences &draft)
 {

@@ -1,4 +1,4 @@
-#include "app/SettingsPane.h"
+#include "ui/settings/SettingsPane.h"
 
 QString title(SettingsPane pane, AppLanguage language)
 {

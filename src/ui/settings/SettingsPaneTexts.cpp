@@ -1,4 +1,4 @@
-#include "app/SettingsPaneTexts.h"
+#include "ui/settings/SettingsPaneTexts.h"
 
 #include "core/StringTable.h"
 

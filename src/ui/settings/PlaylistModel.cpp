@@ -1,9 +1,9 @@
-#include "app/PlaylistModel.h"
+#include "ui/settings/PlaylistModel.h"
 
 #include "app/AppController.h"
-#include "app/SettingsSession.h"
 #include "core/DragReorder.h"
 #include "core/Uuid.h"
+#include "ui/settings/SettingsSession.h"
 
 #include <QFileInfo>
 #include <QMetaObject>

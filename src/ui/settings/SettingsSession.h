@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/BackgroundLibraryModel.h"
-#include "app/MinuteStepper.h"
-#include "app/PlaylistModel.h"
-#include "app/SettingsPane.h"
-#include "app/SettingsPaneTexts.h"
 #include "core/AppPreferences.h"
+#include "ui/settings/BackgroundLibraryModel.h"
+#include "ui/settings/MinuteStepper.h"
+#include "ui/settings/PlaylistModel.h"
+#include "ui/settings/SettingsPane.h"
+#include "ui/settings/SettingsPaneTexts.h"
 
 #include <QColor>
 #include <QHash>
@@ -17,9 +17,9 @@
 class AppController;
 
 // The settings sheet while it is open: the working copy of the preferences that every pane edits, the
-// texts of the weight fields, the pane shown and the sheet's own alerts. The controller makes one when
-// the sheet opens and drops it when the sheet closes, so every opening starts afresh. Nothing the user
-// changes here reaches the controller before save(), and the session itself writes no file.
+// texts of the weight fields, the pane shown and the sheet's own alerts. The sheet's view makes one when
+// the sheet opens and it goes with the view, so every opening starts afresh. Nothing the user changes
+// here reaches the controller before save(), and the session itself writes no file.
 //
 // Everything the sheet shows follows the working copy's language and accent, not the saved ones, so a
 // change made in a pane shows at once in the whole sheet while the main window keeps the saved look.
@@ -85,6 +85,8 @@ class SettingsSession : public QObject
 public:
     // Takes its working copy and weight texts from the controller's preferences as they are now.
     explicit SettingsSession(AppController &controller, QObject *parent = nullptr);
+    // As the sheet's view makes it: over the controller that the views show.
+    explicit SettingsSession(QObject *parent = nullptr);
 
     const AppPreferences &draft() const { return m_draft; }
     // Replaces the working copy; the panes edit it through here.
@@ -97,9 +99,8 @@ public:
     void selectPane(SettingsPane pane);
     const std::optional<QUuid> &symbolPickerItemId() const { return m_symbolPickerItemId; }
     void setSymbolPickerItemId(const std::optional<QUuid> &itemId);
-    // The sheet has closed and its unreferenced media are already cleaned up: work still queued for
-    // this session, such as a drop's imports, must not run and leave copies nothing refers to.
-    void end() { m_ended = true; }
+    // The sheet has closed, and its unreferenced media are cleaned up: work still queued for this
+    // session, such as a drop's imports, must not run and leave copies nothing refers to.
     bool hasEnded() const { return m_ended; }
     BackgroundLibraryModel *backgroundLibrary() const { return m_backgroundLibrary; }
     PlaylistModel *focusPlaylist() const { return m_focusPlaylist; }

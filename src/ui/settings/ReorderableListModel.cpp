@@ -1,4 +1,4 @@
-#include "app/ReorderableListModel.h"
+#include "ui/settings/ReorderableListModel.h"
 
 #include "core/Uuid.h"
 

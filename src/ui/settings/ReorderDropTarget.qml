@@ -1,5 +1,5 @@
 import QtQuick
-import Quorvane.Common
+import Quorvane.Settings
 
 // An entry's place in a reorderable list as the target of another entry of the same list being dragged:
 // entering it moves the dragged entry here at once, and the drop only ends the drag. It answers only to

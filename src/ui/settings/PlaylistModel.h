@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ReorderableListModel.h"
 #include "core/AudioPlaylist.h"
 #include "core/AudioPlaylistKind.h"
+#include "ui/settings/ReorderableListModel.h"
 
 #include <QList>
 #include <QUrl>

@@ -1,4 +1,4 @@
-#include "app/MinuteStepper.h"
+#include "ui/settings/MinuteStepper.h"
 
 #include "core/StringTable.h"
 

@@ -2,10 +2,10 @@
 // update check that follows a save.
 
 #include "app/AppController.h"
-#include "app/MinuteStepper.h"
-#include "app/SettingsSession.h"
 #include "network/UpdateController.h"
 #include "platform/AutostartEntry.h"
+#include "ui/settings/MinuteStepper.h"
+#include "ui/settings/SettingsSession.h"
 
 void SettingsSession::beginUpdateCheck()
 {

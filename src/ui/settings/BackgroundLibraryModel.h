@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ReorderableListModel.h"
 #include "core/AppPalette.h"
 #include "core/BackgroundMediaItem.h"
+#include "ui/settings/ReorderableListModel.h"
 
 #include <QColor>
 #include <QList>

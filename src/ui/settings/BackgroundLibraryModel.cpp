@@ -1,14 +1,14 @@
-#include "app/BackgroundLibraryModel.h"
+#include "ui/settings/BackgroundLibraryModel.h"
 
 #include "app/AppController.h"
 #include "app/Appearance.h"
-#include "app/SettingsSession.h"
 #include "core/DragReorder.h"
 #include "core/MediaTypes.h"
 #include "core/StringTable.h"
 #include "core/Tones.h"
 #include "core/Uuid.h"
 #include "media/PaletteExtractor.h"
+#include "ui/settings/SettingsSession.h"
 
 #include <QMetaObject>
 
