@@ -249,7 +249,7 @@ void AppController::openAccessibilitySettings()
 void AppController::showDailyInsights()
 {
     m_statistics->reloadDays(now());
-    m_sheets->setShowingStatistics(true);
+    m_sheets->open(Sheets::Sheet::Statistics);
     m_window->bringMainWindowForward();
 }
 
@@ -274,7 +274,7 @@ void AppController::openJournal()
 {
     // A journal that is already loaded reads its entries again.
     m_journal->advanceRevision();
-    m_sheets->setShowingNotes(true);
+    m_sheets->open(Sheets::Sheet::Journal);
     m_window->bringMainWindowForward();
 }
 
@@ -282,12 +282,12 @@ void AppController::openSettings()
 {
     // The settings' working copy starts from a library that matches the background folder.
     m_appearance->refreshBackgroundLibraryFromDisk();
-    m_sheets->setShowingSettings(true);
+    m_sheets->open(Sheets::Sheet::Settings);
 }
 
 void AppController::openDeveloperCorner()
 {
-    m_sheets->setShowingDeveloperCorner(true);
+    m_sheets->open(Sheets::Sheet::DeveloperCorner);
 }
 
 AudioPlaylist AppController::sanitizedPlaylist(const AudioPlaylist &playlist)

@@ -160,7 +160,7 @@ bool AppController::savePreferences(const AppPreferences &edited)
     else if (playlistChanged || m_appearance->videoSoundTakesPriority() != videoSoundBefore)
         m_music->playFor(m_round->phase(), m_appearance->videoSoundTakesPriority());
     m_appearance->retryBackground();
-    m_sheets->setShowingSettings(false);
+    m_sheets->close(Sheets::Sheet::Settings);
     return true;
 }
 

@@ -6,48 +6,50 @@ Sheets::Sheets(AppController &controller)
     : m_controller(controller)
 { }
 
-void Sheets::setShowingSettings(bool showing)
+void Sheets::open(Sheet sheet)
 {
-    const bool closes = !showing && m_showingSettings;
-    setSheetShown(m_showingSettings, showing, &Sheets::showingSettingsChanged, QStringLiteral("settings"));
-    // However the sheet closed (Save, Cancel, Escape, the window's close button), media imported in it
-    // that the stored settings do not keep go now.
-    if (closes)
+    setOpen(sheet, true);
+}
+
+void Sheets::close(Sheet sheet)
+{
+    const bool closes = isOpen(sheet);
+    setOpen(sheet, false);
+    // However the settings closed (Save, Cancel, Escape, the window's close button), media imported in
+    // them that the stored settings do not keep go now.
+    if (closes && sheet == Sheet::Settings)
         m_controller.cleanupUnreferencedMedia();
 }
 
-void Sheets::setShowingStatistics(bool showing)
+QList<int> Sheets::openSheetValues() const
 {
-    setSheetShown(
-        m_showingStatistics, showing, &Sheets::showingStatisticsChanged, QStringLiteral("statistics"));
+    QList<int> values;
+    for (const Sheet sheet : m_openSheets)
+        values.append(int(sheet));
+    return values;
 }
 
-void Sheets::setShowingNotes(bool showing)
+void Sheets::setOpen(Sheet sheet, bool open)
 {
-    setSheetShown(m_showingNotes, showing, &Sheets::showingNotesChanged, QStringLiteral("notes"));
-}
-
-void Sheets::setShowingDeveloperCorner(bool showing)
-{
-    setSheetShown(m_showingDeveloperCorner, showing, &Sheets::showingDeveloperCornerChanged,
-        QStringLiteral("developerCorner"));
-}
-
-void Sheets::setSheetShown(bool &flag, bool showing, void (Sheets::*changed)(), const QString &sheet)
-{
-    if (flag == showing) {
+    if (sheet == Sheet::None)
+        return;
+    if (isOpen(sheet) == open) {
         // A sheet that counts as open may still not be on screen: its window never appeared, or went
         // without the user closing it. Asked for again, it shows rather than the request doing nothing.
-        if (showing)
+        if (open)
             emit openedAgain(sheet);
         return;
     }
-    flag = showing;
+    const Sheet hostBefore = alertHost();
+    if (open)
+        m_openSheets.append(sheet);
+    else
+        m_openSheets.removeOne(sheet);
     // The alert's host moves first, so that a sheet that closes under an open alert hands it over
     // before its window goes.
-    if (m_openSheets.setOpen(sheet, showing))
+    if (alertHost() != hostBefore)
         emit alertHostChanged();
-    emit(this->*changed)();
+    emit openSheetsChanged();
 }
 
 void Sheets::setShowingAlert(bool showing)

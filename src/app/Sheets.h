@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/SheetStack.h"
 #include "core/FeedbackLetter.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <optional>
@@ -16,36 +16,31 @@ class AppController;
 class Sheets : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(bool showingSettings READ showingSettings WRITE setShowingSettings NOTIFY
-            showingSettingsChanged FINAL)
-    Q_PROPERTY(bool showingStatistics READ showingStatistics WRITE setShowingStatistics NOTIFY
-            showingStatisticsChanged FINAL)
-    Q_PROPERTY(bool showingNotes READ showingNotes WRITE setShowingNotes NOTIFY showingNotesChanged FINAL)
-    Q_PROPERTY(bool showingDeveloperCorner READ showingDeveloperCorner WRITE setShowingDeveloperCorner NOTIFY
-            showingDeveloperCornerChanged FINAL)
+    // The open sheets, oldest first, as Sheet values.
+    Q_PROPERTY(QList<int> openSheets READ openSheetValues NOTIFY openSheetsChanged FINAL)
     Q_PROPERTY(bool showingAlert READ showingAlert WRITE setShowingAlert NOTIFY showingAlertChanged FINAL)
-    // The window the alert shows in: the newest open sheet ("settings", "statistics", "notes",
-    // "developerCorner"), or empty for the main window.
-    Q_PROPERTY(QString alertHost READ alertHost NOTIFY alertHostChanged FINAL)
+    // The window the alert shows in: the newest open sheet, or None for the main window.
+    Q_PROPERTY(Sheet alertHost READ alertHost NOTIFY alertHostChanged FINAL)
     Q_PROPERTY(QString alertTitle READ alertTitle NOTIFY alertChanged FINAL)
     Q_PROPERTY(QString alertMessage READ alertMessage NOTIFY alertChanged FINAL)
 
 public:
+    // QML reads only keys that begin with a capital. None is no sheet: the main window.
+    enum class Sheet { None, Settings, Statistics, Journal, DeveloperCorner };
+    Q_ENUM(Sheet)
+
     explicit Sheets(AppController &controller);
 
-    bool showingSettings() const { return m_showingSettings; }
-    bool showingStatistics() const { return m_showingStatistics; }
-    bool showingNotes() const { return m_showingNotes; }
-    bool showingDeveloperCorner() const { return m_showingDeveloperCorner; }
+    Q_INVOKABLE void open(Sheet sheet);
+    Q_INVOKABLE void close(Sheet sheet);
+    bool isOpen(Sheet sheet) const { return m_openSheets.contains(sheet); }
+    bool anyOpen() const { return !m_openSheets.isEmpty(); }
+    QList<int> openSheetValues() const;
     bool showingAlert() const { return m_showingAlert; }
-    QString alertHost() const { return m_openSheets.top(); }
+    Sheet alertHost() const { return m_openSheets.isEmpty() ? Sheet::None : m_openSheets.constLast(); }
     const QString &alertTitle() const { return m_alertTitle; }
     const QString &alertMessage() const { return m_alertMessage; }
 
-    void setShowingSettings(bool showing);
-    void setShowingStatistics(bool showing);
-    void setShowingNotes(bool showing);
-    void setShowingDeveloperCorner(bool showing);
     void setShowingAlert(bool showing);
     void showAlert(const QString &title, const QString &message);
 
@@ -58,27 +53,22 @@ public:
     std::optional<FeedbackLetter> takeUnsentLetter() { return std::exchange(m_unsentLetter, std::nullopt); }
 
 signals:
-    void showingSettingsChanged();
-    void showingStatisticsChanged();
-    void showingNotesChanged();
-    void showingDeveloperCornerChanged();
+    void openSheetsChanged();
     void showingAlertChanged();
     void alertHostChanged();
     void alertChanged();
     void unsentLetterKept();
     // An open request for `sheet` while it is already open.
-    void openedAgain(const QString &sheet);
+    void openedAgain(Sheets::Sheet sheet);
 
 private:
-    void setSheetShown(bool &flag, bool showing, void (Sheets::*changed)(), const QString &sheet);
+    void setOpen(Sheet sheet, bool open);
 
     AppController &m_controller;
-    bool m_showingSettings = false;
-    bool m_showingStatistics = false;
-    bool m_showingNotes = false;
-    bool m_showingDeveloperCorner = false;
     bool m_showingAlert = false;
-    SheetStack m_openSheets;
+    // In the order they opened: the alert shows over the newest, so that it is never hidden behind a
+    // sheet, and falls back to the main window when none is open.
+    QList<Sheet> m_openSheets;
     QString m_alertTitle;
     QString m_alertMessage;
     std::optional<FeedbackLetter> m_unsentLetter;

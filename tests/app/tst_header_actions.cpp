@@ -2,6 +2,7 @@
 #include "TestProgram.h"
 
 #include <QImage>
+#include <QMetaEnum>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -12,17 +13,9 @@ class HeaderActionsTest : public QObject
     Q_OBJECT
 
 private:
-    using Setter = void (Sheets::*)(bool);
-
-    static Setter setterOf(const QString &sheet)
+    static Sheets::Sheet sheetNamed(const QString &key)
     {
-        if (sheet == u"settings")
-            return &Sheets::setShowingSettings;
-        if (sheet == u"statistics")
-            return &Sheets::setShowingStatistics;
-        if (sheet == u"notes")
-            return &Sheets::setShowingNotes;
-        return &Sheets::setShowingDeveloperCorner;
+        return Sheets::Sheet(QMetaEnum::fromType<Sheets::Sheet>().keyToValue(key.toLatin1().constData()));
     }
 
 private slots:
@@ -31,19 +24,19 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         for (int press = 1; press <= 2; ++press) {
-            controller.sheets()->setShowingNotes(false);
+            controller.sheets()->close(Sheets::Sheet::Journal);
             const qint64 revision = controller.journal()->notesRevision();
             const int forwards = harness.window->broughtForward;
             QStringList steps;
             connect(controller.journal(), &Journal::notesRevisionChanged, this, [&] {
                 steps << QStringLiteral("revision %1, sheet %2, forward %3")
                              .arg(controller.journal()->notesRevision() - revision)
-                             .arg(controller.sheets()->showingNotes())
+                             .arg(controller.sheets()->isOpen(Sheets::Sheet::Journal))
                              .arg(harness.window->broughtForward - forwards);
             });
-            connect(controller.sheets(), &Sheets::showingNotesChanged, this, [&] {
+            connect(controller.sheets(), &Sheets::openSheetsChanged, this, [&] {
                 steps << QStringLiteral("sheet %1, forward %2")
-                             .arg(controller.sheets()->showingNotes())
+                             .arg(controller.sheets()->isOpen(Sheets::Sheet::Journal))
                              .arg(harness.window->broughtForward - forwards);
             });
             controller.openJournal();
@@ -64,12 +57,12 @@ private slots:
         harness.clock->advanceMs(24 * 3600 * 1000);
         QList<DailyStat> seen;
         int forwardsWhenOpened = -1;
-        connect(controller.sheets(), &Sheets::showingStatisticsChanged, this, [&] {
+        connect(controller.sheets(), &Sheets::openSheetsChanged, this, [&] {
             seen = controller.statistics()->dailyStats();
             forwardsWhenOpened = harness.window->broughtForward;
         });
         controller.showDailyInsights();
-        QVERIFY(controller.sheets()->showingStatistics());
+        QVERIFY(controller.sheets()->isOpen(Sheets::Sheet::Statistics));
         QCOMPARE(seen.size(), 30);
         QCOMPARE(seen.constLast().date.date(), harness.startTime.date().addDays(1));
         QCOMPARE(seen.constFirst().date.date(), harness.startTime.date().addDays(-28));
@@ -90,12 +83,12 @@ private slots:
         QVERIFY(controller.preferences().backgroundLibrary.isEmpty());
 
         QStringList pathsWhenOpened;
-        connect(controller.sheets(), &Sheets::showingSettingsChanged, this, [&] {
+        connect(controller.sheets(), &Sheets::openSheetsChanged, this, [&] {
             for (const BackgroundMediaItem &item : controller.preferences().backgroundLibrary)
                 pathsWhenOpened << QFileInfo(item.path).fileName();
         });
         controller.openSettings();
-        QVERIFY(controller.sheets()->showingSettings());
+        QVERIFY(controller.sheets()->isOpen(Sheets::Sheet::Settings));
         QCOMPARE(pathsWhenOpened, QStringList { QStringLiteral("meadow.png") });
         // The settings sheet does not bring the window forward.
         QCOMPARE(harness.window->broughtForward, 0);
@@ -106,15 +99,16 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         const qint64 revision = controller.journal()->notesRevision();
-        QSignalSpy opened(controller.sheets(), &Sheets::showingDeveloperCornerChanged);
+        QSignalSpy opened(controller.sheets(), &Sheets::openSheetsChanged);
         controller.openDeveloperCorner();
         controller.openDeveloperCorner();
-        QVERIFY(controller.sheets()->showingDeveloperCorner());
+        QVERIFY(controller.sheets()->isOpen(Sheets::Sheet::DeveloperCorner));
         QCOMPARE(opened.size(), 1);
         QCOMPARE(controller.journal()->notesRevision(), revision);
         QCOMPARE(harness.window->broughtForward, 0);
-        QVERIFY(!controller.sheets()->showingSettings() && !controller.sheets()->showingStatistics()
-            && !controller.sheets()->showingNotes());
+        QVERIFY(!controller.sheets()->isOpen(Sheets::Sheet::Settings)
+            && !controller.sheets()->isOpen(Sheets::Sheet::Statistics)
+            && !controller.sheets()->isOpen(Sheets::Sheet::Journal));
     }
 
     void theHeaderFollowsTheController()
@@ -160,27 +154,27 @@ private slots:
         QTest::addColumn<int>("hostChanges");
 
         QTest::newRow("no sheet: main window") << ""
-                                               << "" << 0;
-        QTest::newRow("one sheet") << "+settings"
-                                   << "settings" << 1;
-        QTest::newRow("one sheet, closed") << "+notes -notes"
-                                           << "" << 2;
-        QTest::newRow("second sheet on top") << "+settings +statistics"
-                                             << "statistics" << 2;
-        QTest::newRow("top closed: the one below") << "+settings +statistics -statistics"
-                                                   << "settings" << 3;
-        QTest::newRow("lower closed: top stays") << "+settings +statistics -settings"
-                                                 << "statistics" << 2;
+                                               << "None" << 0;
+        QTest::newRow("one sheet") << "+Settings"
+                                   << "Settings" << 1;
+        QTest::newRow("one sheet, closed") << "+Journal -Journal"
+                                           << "None" << 2;
+        QTest::newRow("second sheet on top") << "+Settings +Statistics"
+                                             << "Statistics" << 2;
+        QTest::newRow("top closed: the one below") << "+Settings +Statistics -Statistics"
+                                                   << "Settings" << 3;
+        QTest::newRow("lower closed: top stays") << "+Settings +Statistics -Settings"
+                                                 << "Statistics" << 2;
         QTest::newRow("reopened rises to the top")
-            << "+developerCorner +notes -developerCorner +developerCorner"
-            << "developerCorner" << 3;
-        QTest::newRow("raising an open flag again changes nothing") << "+notes +settings +notes"
-                                                                    << "settings" << 2;
-        QTest::newRow("closing a closed sheet changes nothing") << "+notes -settings"
-                                                                << "notes" << 1;
-        QTest::newRow("all four, then all closed")
-            << "+settings +statistics +notes +developerCorner -settings -developerCorner -notes -statistics"
-            << "" << 7;
+            << "+DeveloperCorner +Journal -DeveloperCorner +DeveloperCorner"
+            << "DeveloperCorner" << 3;
+        QTest::newRow("raising an open flag again changes nothing") << "+Journal +Settings +Journal"
+                                                                    << "Settings" << 2;
+        QTest::newRow("closing a closed sheet changes nothing") << "+Journal -Settings"
+                                                                << "Journal" << 1;
+        QTest::newRow("all four, then all closed") << "+Settings +Statistics +Journal +DeveloperCorner "
+                                                      "-Settings -DeveloperCorner -Journal -Statistics"
+                                                   << "None" << 7;
     }
 
     void alertShowsInTheNewestOpenSheet()
@@ -192,9 +186,13 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         QSignalSpy changes(controller.sheets(), &Sheets::alertHostChanged);
-        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts))
-            (controller.sheets()->*setterOf(step.mid(1)))(step.startsWith(u'+'));
-        QCOMPARE(controller.sheets()->alertHost(), host);
+        for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            if (step.startsWith(u'+'))
+                controller.sheets()->open(sheetNamed(step.mid(1)));
+            else
+                controller.sheets()->close(sheetNamed(step.mid(1)));
+        }
+        QCOMPARE(controller.sheets()->alertHost(), sheetNamed(host));
         QCOMPARE(changes.size(), hostChanges);
     }
 
@@ -203,14 +201,14 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         controller.openSettings();
-        QString hostWhenSheetClosed = QStringLiteral("unset");
-        connect(controller.sheets(), &Sheets::showingSettingsChanged, this,
+        Sheets::Sheet hostWhenSheetClosed = Sheets::Sheet::Settings;
+        connect(controller.sheets(), &Sheets::openSheetsChanged, this,
             [&] { hostWhenSheetClosed = controller.sheets()->alertHost(); });
         controller.sheets()->showAlert(QStringLiteral("设置保存失败"), QStringLiteral("磁盘已满"));
-        QCOMPARE(controller.sheets()->alertHost(), QStringLiteral("settings"));
-        controller.sheets()->setShowingSettings(false);
+        QCOMPARE(controller.sheets()->alertHost(), Sheets::Sheet::Settings);
+        controller.sheets()->close(Sheets::Sheet::Settings);
         // The host moved before the sheet's flag fell, and the alert stays up.
-        QCOMPARE(hostWhenSheetClosed, QString());
+        QCOMPARE(hostWhenSheetClosed, Sheets::Sheet::None);
         QVERIFY(controller.sheets()->showingAlert());
     }
 };

@@ -47,7 +47,7 @@ private:
     AppController &startWith(ControllerHarness &harness, const AppPreferences &stored)
     {
         AppController &controller = harness.startWithStored(stored);
-        controller.sheets()->setShowingSettings(true);
+        controller.sheets()->open(Sheets::Sheet::Settings);
         return controller;
     }
 
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(controller.sheets()->alertTitle(), title);
         QCOMPARE(controller.sheets()->alertMessage(), message);
         QVERIFY(controller.sheets()->showingAlert());
-        QVERIFY(controller.sheets()->showingSettings());
+        QVERIFY(controller.sheets()->isOpen(Sheets::Sheet::Settings));
         QCOMPARE(published.count(), 0);
         QCOMPARE(controller.preferences(), before);
         QCOMPARE(readFileBytes(path), bytes);
@@ -148,7 +148,7 @@ private slots:
         QCOMPARE(items[0].title, QStringLiteral("未命名项目"));
         QCOMPARE(items[1].title, QStringLiteral("Stretch"));
         QCOMPARE(items[0].id, edited.items[0].id);
-        QVERIFY(!controller.sheets()->showingSettings());
+        QVERIFY(!controller.sheets()->isOpen(Sheets::Sheet::Settings));
         QVERIFY(!controller.sheets()->showingAlert());
         const QJsonArray stored = readJson(harness.file(QStringLiteral("preferences.json")))
                                       .value(QStringLiteral("items"))
@@ -386,7 +386,7 @@ private slots:
 
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("Could Not Save Settings"));
         QVERIFY(!controller.sheets()->alertMessage().isEmpty());
-        QVERIFY(!controller.sheets()->showingSettings());
+        QVERIFY(!controller.sheets()->isOpen(Sheets::Sheet::Settings));
         QCOMPARE(controller.preferences().sessionMinutes, qint64(40));
         QCOMPARE(controller.preferences().backgroundLibrary.size(), 1);
         QVERIFY(QFile::exists(hill));
@@ -429,7 +429,7 @@ private slots:
             QVERIFY(!importedFile(harness, QStringLiteral("Background"), QStringLiteral("earlier.png"))
                          .isEmpty());
         AppController &controller = harness.start();
-        controller.sheets()->setShowingSettings(true);
+        controller.sheets()->open(Sheets::Sheet::Settings);
         const QString orphan = importedFile(harness, QStringLiteral("Focus"), QStringLiteral("orphan.mp3"));
         const QString named = importedFile(harness, QStringLiteral("Reminder"), QStringLiteral("named.mp3"));
         if (damageAfterStart) {
@@ -442,7 +442,7 @@ private slots:
         }
 
         // The settings sheet is cancelled.
-        controller.sheets()->setShowingSettings(false);
+        controller.sheets()->close(Sheets::Sheet::Settings);
         controller.cleanupUnreferencedMedia();
         QCOMPARE(QFile::exists(orphan), !orphanDeleted);
         QVERIFY(QFile::exists(named));

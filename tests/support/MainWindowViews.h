@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QLineF>
+#include <QMetaEnum>
 #include <QMimeData>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
@@ -93,10 +94,12 @@ inline QQuickWindow *sheetWindow(const QQuickWindow &main, const QString &name)
     return main.findChild<QQuickWindow *>(name + QStringLiteral("Sheet"));
 }
 
-// The flag of the controller's sheets that shows a sheet: "notes" is "showingNotes".
-inline QByteArray sheetFlag(const QString &name)
+// The controller's sheet whose window is "<name>Sheet": "notes" is the journal.
+inline Sheets::Sheet sheetNamed(const QString &name)
 {
-    return "showing" + name.left(1).toUpper().toLatin1() + name.mid(1).toLatin1();
+    return name == u"notes" ? Sheets::Sheet::Journal
+                            : Sheets::Sheet(QMetaEnum::fromType<Sheets::Sheet>().keyToValue(
+                                (name.left(1).toUpper() + name.mid(1)).toLatin1().constData()));
 }
 
 inline QQuickWindow *settingsSheet(const MainWindowViews &views)

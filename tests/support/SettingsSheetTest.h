@@ -33,7 +33,7 @@ protected:
     void closeSheet()
     {
         m_controller->sheets()->setShowingAlert(false);
-        m_controller->sheets()->setShowingSettings(false);
+        m_controller->sheets()->close(Sheets::Sheet::Settings);
         QTRY_VERIFY(!sheet()->isVisible());
     }
 };

@@ -12,8 +12,8 @@ AlertDialog {
 
     // Shown blurred behind the alert.
     property Item backdrop: null
-    // The window this alert belongs to: a sheet's name, or empty for the main window.
-    property string host: ""
+    // The window this alert belongs to: a sheet, or Sheets.None for the main window.
+    property int host: Sheets.None
     property bool wanted: AppController.sheets.showingAlert && AppController.sheets.alertHost === host
     // Set by a view with an alert of its own, which clears its own flag on dismissed().
     property bool ownFlag: false

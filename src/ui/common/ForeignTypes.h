@@ -90,7 +90,8 @@ struct ForeignSheets
 {
     Q_GADGET
     QML_FOREIGN(Sheets)
-    QML_ANONYMOUS
+    QML_NAMED_ELEMENT(Sheets)
+    QML_UNCREATABLE("The controller owns the sheets.")
 };
 
 struct ForeignBreakWheel

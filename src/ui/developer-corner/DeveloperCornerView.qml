@@ -84,7 +84,7 @@ Item {
                 text: Texts.L("完成", "Done")
                 font.pixelSize: Theme.fontBody
                 font.weight: Theme.fontWeightEmphasis
-                onClicked: AppController.sheets.showingDeveloperCorner = false
+                onClicked: AppController.sheets.close(Sheets.DeveloperCorner)
                 Accessible.onPressAction: if (enabled) clicked()
 
                 contentItem: Text {

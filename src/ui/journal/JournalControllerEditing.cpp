@@ -138,5 +138,5 @@ void JournalController::close()
 {
     commitEditing();
     if (m_controller)
-        m_controller->sheets()->setShowingNotes(false);
+        m_controller->sheets()->close(Sheets::Sheet::Journal);
 }

@@ -33,8 +33,8 @@ SettingsSession::SettingsSession(AppController &controller, QObject *parent)
     m_focusPlaylist = new PlaylistModel(*this, controller, AudioPlaylistKind::focus, this);
     m_reminderPlaylist = new PlaylistModel(*this, controller, AudioPlaylistKind::reminder, this);
     // The view goes a little after its sheet closes; the session ends with the sheet.
-    connect(controller.sheets(), &Sheets::showingSettingsChanged, this, [this] {
-        if (!m_controller.sheets()->showingSettings())
+    connect(controller.sheets(), &Sheets::openSheetsChanged, this, [this] {
+        if (!m_controller.sheets()->isOpen(Sheets::Sheet::Settings))
             m_ended = true;
     });
 }
@@ -186,7 +186,7 @@ void SettingsSession::save()
 
 void SettingsSession::cancel()
 {
-    m_controller.sheets()->setShowingSettings(false);
+    m_controller.sheets()->close(Sheets::Sheet::Settings);
 }
 
 QColor SettingsSession::accent() const

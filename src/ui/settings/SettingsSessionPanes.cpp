@@ -15,7 +15,7 @@ void SettingsSession::beginUpdateCheck()
     if (!m_controller.savePreferences(m_draft))
         return;
     saveStartsAtLogin();
-    m_controller.sheets()->setShowingSettings(false);
+    m_controller.sheets()->close(Sheets::Sheet::Settings);
     m_controller.updateController().checkForUpdatesSoon();
 }
 

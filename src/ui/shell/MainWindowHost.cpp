@@ -122,9 +122,7 @@ void MainWindowHost::followVisibility(bool visible)
 // A break needs its window, and an open sheet keeps its draft in its view.
 bool MainWindowHost::mayRelease() const
 {
-    const Sheets &sheets = *m_controller.sheets();
-    return m_controller.round()->phase() == SessionPhase::Focus && !sheets.showingSettings()
-        && !sheets.showingStatistics() && !sheets.showingNotes() && !sheets.showingDeveloperCorner();
+    return m_controller.round()->phase() == SessionPhase::Focus && !m_controller.sheets()->anyOpen();
 }
 
 void MainWindowHost::release()

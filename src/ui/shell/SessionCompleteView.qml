@@ -18,13 +18,13 @@ Item {
     // one: the round's end is told as a notification instead, once, as the screen appears.
     property bool toldUnderSheet: false
 
-    Component.onCompleted: toldUnderSheet = AppController.sheets.alertHost !== ""
+    Component.onCompleted: toldUnderSheet = AppController.sheets.alertHost !== Sheets.None
 
     Connections {
         target: AppController.sheets
 
         function onAlertHostChanged() {
-            if (AppController.sheets.alertHost === "")
+            if (AppController.sheets.alertHost === Sheets.None)
                 screen.toldUnderSheet = false;
         }
     }

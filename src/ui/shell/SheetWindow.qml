@@ -4,16 +4,18 @@ import QtQuick.Window
 import Quorvane.Common
 
 // One sheet: a dialog window of a fixed size, modal to the main window and centred over it, shown while
-// the controller's flag for it is true. Its view is built afresh each time the sheet opens, kept while it
-// stays open and destroyed when it closes; without a view the sheet is empty. The sheet holds the one
-// alert while it is the newest open sheet.
+// the sheets count it open. Its view is built afresh each time the sheet opens, kept while it
+// stays open and destroyed when it closes; without a view the sheet is empty. The sheet holds the
+// one alert while it is the newest open sheet.
 Window {
     id: sheet
 
-    // The controller's flag for this sheet.
-    required property bool showing
-    // The controller's name for this sheet, as its alert host.
-    required property string sheetName
+    // Which of the controller's sheets this is (a Sheets.Sheet), also as its alert's host.
+    required property int kind
+    // The QML tools of Qt 6.4 know no array method of a C++ list, which the engine gives every list.
+    // qmllint disable type
+    readonly property bool showing: AppController.sheets.openSheets.includes(kind)
+    // qmllint enable type
     required property size fixedSize
     // The view that fills the sheet: a QML file whose root item is laid out to the sheet's size. It is
     // compiled when the sheet first opens, so that start-up does not pay for views, and the modules they
@@ -30,9 +32,6 @@ Window {
 
     // The view's first control is yet to take the focus, which waits for the sheet to be active.
     property bool firstFocusPending: false
-
-    // The user closed the sheet (Esc or the window manager's close); the host clears the flag.
-    signal dismissed
 
     // Shown and hidden through the Window's own `visible` as well: Qt puts off a window's declared
     // visibility until its main window first shows, and applies it then, which would hide again a sheet
@@ -95,7 +94,8 @@ Window {
     visible: false
     onShowingChanged: present()
     Component.onCompleted: present()
-    onClosing: dismissed()
+    // The user closed the sheet (Esc or the window manager's close).
+    onClosing: AppController.sheets.close(sheet.kind)
     onActiveChanged: {
         if (!active)
             return;
@@ -154,14 +154,14 @@ Window {
     Shortcut {
         sequence: "Esc"
         enabled: sheet.showing && !sheetAlert.visible && sheet.view?.["somethingOpen"] !== true
-        onActivated: sheet.dismissed()
+        onActivated: AppController.sheets.close(sheet.kind)
     }
 
     Connections {
         target: AppController.sheets
 
-        function onOpenedAgain(name: string) {
-            if (name === sheet.sheetName)
+        function onOpenedAgain(opened: int) {
+            if (opened === sheet.kind)
                 sheet.present();
         }
     }
@@ -169,7 +169,7 @@ Window {
     ControllerAlert {
         id: sheetAlert
 
-        objectName: sheet.sheetName + "Alert"
-        host: sheet.sheetName
+        objectName: sheet.objectName.replace(/Sheet$/, "Alert")
+        host: sheet.kind
     }
 }

@@ -49,7 +49,7 @@ Item {
         StatisticsHeader {
             Layout.fillWidth: true
             statistics: model
-            onDone: AppController.sheets.showingStatistics = false
+            onDone: AppController.sheets.close(Sheets.Statistics)
         }
 
         SheetScrollView {

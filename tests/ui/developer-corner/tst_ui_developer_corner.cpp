@@ -91,7 +91,7 @@ private slots:
 
     void cleanup()
     {
-        m_controller->sheets()->setShowingDeveloperCorner(false);
+        m_controller->sheets()->close(Sheets::Sheet::DeveloperCorner);
         QTRY_VERIFY_WITH_TIMEOUT(!m_sheet->isVisible(), 10000);
     }
 
@@ -171,10 +171,10 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(alert->property("opened").toBool(), 10000);
         pressEscape();
         QTRY_VERIFY_WITH_TIMEOUT(!corner()->showingAlert(), 10000);
-        QVERIFY(m_controller->sheets()->showingDeveloperCorner());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::DeveloperCorner));
         QTRY_VERIFY_WITH_TIMEOUT(!alert->property("visible").toBool(), 10000);
         pressEscape();
-        QTRY_VERIFY_WITH_TIMEOUT(!m_controller->sheets()->showingDeveloperCorner(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!m_controller->sheets()->isOpen(Sheets::Sheet::DeveloperCorner), 10000);
     }
 };
 

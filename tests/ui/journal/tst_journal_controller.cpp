@@ -682,7 +682,7 @@ private slots:
         JournalFixture logs(harness);
         logs.focus(QStringLiteral("a"), local(2024, 3, 1, 7, 0), local(2024, 3, 1, 7, 25), true);
         AppController &controller = harness.start();
-        controller.sheets()->setShowingNotes(true);
+        controller.sheets()->open(Sheets::Sheet::Journal);
         auto journal = std::make_unique<JournalController>();
         journal->setController(&controller);
         settle(*journal);
@@ -703,7 +703,7 @@ private slots:
             controller.shutdown();
         QCOMPARE(controller.journal()->notesRevision(), revision + 1);
         QVERIFY(logs.focusLog().contains(QStringLiteral("saved on close")));
-        QCOMPARE(controller.sheets()->showingNotes(), path != u"header");
+        QCOMPARE(controller.sheets()->isOpen(Sheets::Sheet::Journal), path != u"header");
         if (journal) {
             QVERIFY(journal->editingEntryID().isEmpty());
             journal.reset();

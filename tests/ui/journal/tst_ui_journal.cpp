@@ -51,7 +51,7 @@ private:
     // Opens a fresh journal over the logged round.
     void openJournal()
     {
-        m_controller->sheets()->setShowingNotes(true);
+        m_controller->sheets()->open(Sheets::Sheet::Journal);
         m_sheet = m_window->findChild<QQuickWindow *>(QStringLiteral("notesSheet"));
         QVERIFY(m_sheet);
         QVERIFY(QTest::qWaitForWindowExposed(m_sheet));
@@ -99,7 +99,7 @@ private slots:
     void cleanup()
     {
         m_controller->sheets()->setShowingAlert(false);
-        m_controller->sheets()->setShowingNotes(false);
+        m_controller->sheets()->close(Sheets::Sheet::Journal);
         QTRY_VERIFY_WITH_TIMEOUT(!m_sheet || !m_sheet->isVisible(), 30000);
         m_journal = nullptr;
     }
@@ -132,7 +132,7 @@ private slots:
         AppController &controller = *m_controller;
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("无法保存笔记"));
         QTRY_VERIFY_WITH_TIMEOUT(alert->property("opened").toBool(), 30000);
-        QVERIFY(controller.sheets()->showingNotes());
+        QVERIFY(controller.sheets()->isOpen(Sheets::Sheet::Journal));
         QCOMPARE(focusLog(), before);
     }
 
@@ -147,7 +147,7 @@ private slots:
         const qint64 revision = controller.journal()->notesRevision();
         QTest::keyClick(m_sheet, Qt::Key_Escape);
         QTRY_VERIFY_WITH_TIMEOUT(m_journal->editingEntryID().isEmpty(), 30000);
-        QVERIFY(controller.sheets()->showingNotes() && m_sheet->isVisible());
+        QVERIFY(controller.sheets()->isOpen(Sheets::Sheet::Journal) && m_sheet->isVisible());
         QCOMPARE(controller.journal()->notesRevision(), revision + 1);
         QVERIFY(focusLog().contains(QStringLiteral("\"first draft, typed\"")));
     }

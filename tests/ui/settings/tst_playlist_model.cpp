@@ -616,7 +616,7 @@ private slots:
             session.save();
         else
             session.cancel();
-        QVERIFY(!controller.sheets()->showingSettings());
+        QVERIFY(!controller.sheets()->isOpen(Sheets::Sheet::Settings));
         runDeferredImports(*model);
 
         QCOMPARE(model->rowCount(), 0);

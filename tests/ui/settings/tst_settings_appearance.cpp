@@ -345,7 +345,7 @@ private slots:
         session().cancel();
         settle();
 
-        QVERIFY(!m_controller->sheets()->showingSettings());
+        QVERIFY(!m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         QCOMPARE(m_controller->preferences(), before);
         QCOMPARE(m_controller->appearance()->backgroundURL(), backgroundBefore);
         QCOMPARE(m_controller->appearance()->accentColor(), QColor(0x40, 0x50, 0x60));

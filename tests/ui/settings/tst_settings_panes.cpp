@@ -336,7 +336,7 @@ private slots:
         QVERIFY(QFileInfo(path).isAbsolute());
         QCOMPARE(path, harness.file(fileName));
         QCOMPARE(harness.workspace->revealedFiles, QStringList { path });
-        QVERIFY(controller.sheets()->showingSettings());
+        QVERIFY(controller.sheets()->isOpen(Sheets::Sheet::Settings));
         QCOMPARE(controller.sheets()->showingAlert(), !opens);
         QCOMPARE(controller.sheets()->alertMessage().contains(QFileInfo(path).path()), !opens);
     }
@@ -388,7 +388,7 @@ private slots:
         }
 
         QCOMPARE(session.showingWeightError(), checkCase == CheckCase::invalidWeights);
-        QCOMPARE(controller.sheets()->showingSettings(), !closes);
+        QCOMPARE(controller.sheets()->isOpen(Sheets::Sheet::Settings), !closes);
         QCOMPARE(controller.sheets()->showingAlert(), !alertTitle.isEmpty());
         QCOMPARE(controller.sheets()->alertTitle(), alertTitle);
         QCOMPARE(m_delay->isPending(), checks);
@@ -425,7 +425,7 @@ private slots:
         session.cancel();
         settle();
 
-        QVERIFY(!controller.sheets()->showingSettings());
+        QVERIFY(!controller.sheets()->isOpen(Sheets::Sheet::Settings));
         QVERIFY(!controller.updateController().automaticallyChecksForUpdates());
         QVERIFY(!UpdateController(QString(), {}).automaticallyChecksForUpdates());
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("preferences.json"))), bytes);
@@ -462,7 +462,7 @@ private slots:
             QVERIFY(!updates.canCheckForUpdates());
             QCOMPARE(enabled.count(), 0);
         }
-        QVERIFY(controller.sheets()->showingSettings());
+        QVERIFY(controller.sheets()->isOpen(Sheets::Sheet::Settings));
     }
 };
 

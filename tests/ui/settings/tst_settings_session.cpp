@@ -150,7 +150,7 @@ private slots:
         session.save();
 
         QVERIFY(session.showingWeightError());
-        QVERIFY(controller.sheets()->showingSettings());
+        QVERIFY(controller.sheets()->isOpen(Sheets::Sheet::Settings));
         QVERIFY(!controller.sheets()->showingAlert());
         QCOMPARE(controller.preferences(), before);
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("preferences.json"))), bytes);
@@ -176,7 +176,7 @@ private slots:
         QVERIFY(!session.showingWeightError());
         QVERIFY(controller.sheets()->showingAlert());
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("至少需要两个有效权重"));
-        QVERIFY(controller.sheets()->showingSettings());
+        QVERIFY(controller.sheets()->isOpen(Sheets::Sheet::Settings));
         QCOMPARE(session.draft(), draft);
         QCOMPARE(controller.preferences().items, stored.items);
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("preferences.json"))), bytes);
@@ -194,7 +194,7 @@ private slots:
 
         session.save();
 
-        QVERIFY(!controller.sheets()->showingSettings());
+        QVERIFY(!controller.sheets()->isOpen(Sheets::Sheet::Settings));
         QVERIFY(!controller.sheets()->showingAlert());
         QCOMPARE(controller.preferences().sessionMinutes, qint64(40));
         QCOMPARE(controller.preferences().items[0].weight, 4.5);
@@ -219,7 +219,7 @@ private slots:
 
         first.cancel();
 
-        QVERIFY(!controller.sheets()->showingSettings());
+        QVERIFY(!controller.sheets()->isOpen(Sheets::Sheet::Settings));
         QCOMPARE(controller.preferences(), before);
         QCOMPARE(readFileBytes(harness.file(QStringLiteral("preferences.json"))), bytes);
 
@@ -238,7 +238,7 @@ private slots:
         ControllerHarness harness;
         AppController &controller = harness.start();
         SettingsSession &first = open(controller);
-        controller.sheets()->setShowingSettings(false);
+        controller.sheets()->close(Sheets::Sheet::Settings);
         SettingsSession &second = open(controller);
         QVERIFY(first.hasEnded());
         QVERIFY(!second.hasEnded());
@@ -445,7 +445,7 @@ private slots:
         }
         settle();
 
-        QVERIFY(!controller.sheets()->showingSettings());
+        QVERIFY(!controller.sheets()->isOpen(Sheets::Sheet::Settings));
         QCOMPARE(controller.sheets()->alertTitle(), QStringLiteral("设置保存失败"));
         QVERIFY(QFile::exists(sea));
         QVERIFY(QFile::exists(hill));

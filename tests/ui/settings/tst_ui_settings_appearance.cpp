@@ -109,7 +109,7 @@ private slots:
 
         click(inView(QStringLiteral("saveButton")));
 
-        QTRY_VERIFY(!m_controller->sheets()->showingSettings());
+        QTRY_VERIFY(!m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         const double saved = m_controller->preferences().palette.overlayOpacity;
         if (moved) {
             QVERIFY2(saved >= 0.2 && saved <= 0.82, qPrintable(QString::number(saved)));
@@ -224,7 +224,7 @@ private slots:
             expected.accentHex = QStringLiteral("#2080C0");
         QCOMPARE(session().draft().palette, expected);
         QVERIFY(!session().draft().autoPalette);
-        QVERIFY(m_controller->sheets()->showingSettings());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
     }
 
     // The window's close button still closes the sheet while the dialog is open.

@@ -281,7 +281,7 @@ private slots:
                 QVERIFY(read->state().checked);
             }
         }
-        QVERIFY(m_controller->sheets()->showingSettings());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         // Removed by the keys, the last tile leaves them on the one before.
         QTest::keyClick(sheet(), Qt::Key_Space);
         QTRY_COMPARE(sheet()->activeFocusItem(), back ? builtIn : stops[stops.size() - 4]);
@@ -329,7 +329,7 @@ private slots:
         QCOMPARE(order(), QStringLiteral("AB") + imported.name);
 
         click(findItem(view(), way + QStringLiteral("Button")));
-        QTRY_VERIFY(!m_controller->sheets()->showingSettings());
+        QTRY_VERIFY(!m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         QTRY_VERIFY(!view());
         QCOMPARE(QFileInfo::exists(imported.path), way == u"save");
         QVERIFY(QFileInfo::exists(picture));

@@ -166,7 +166,7 @@ private slots:
         QTRY_COMPARE(m_controller->sheets()->showingAlert(), alert);
         if (alert) {
             // The alert shows in the sheet, above it.
-            QCOMPARE(m_controller->sheets()->alertHost(), u"settings"_s);
+            QCOMPARE(m_controller->sheets()->alertHost(), Sheets::Sheet::Settings);
             QObject *shown = sheet()->findChild<QObject *>(u"settingsAlert"_s);
             QVERIFY(shown);
             QTRY_VERIFY(shown->property("opened").toBool());

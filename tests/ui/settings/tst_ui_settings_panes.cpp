@@ -80,11 +80,11 @@ private slots:
         click(inView(QStringLiteral("inputAccessButton")));
 
         QTRY_VERIFY(m_controller->sheets()->showingAlert());
-        QCOMPARE(m_controller->sheets()->alertHost(), QStringLiteral("settings"));
+        QCOMPARE(m_controller->sheets()->alertHost(), Sheets::Sheet::Settings);
         auto *alert = view()->window()->findChild<QObject *>(QStringLiteral("settingsAlert"));
         QVERIFY(alert);
         QTRY_VERIFY(alert->property("visible").toBool());
-        QVERIFY(m_controller->sheets()->showingSettings());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
     }
 
     void saveAndCheckShowsTheResultInTheMainWindow()

@@ -142,7 +142,7 @@ private slots:
         } else
             click(inView(way + QStringLiteral("Button")));
 
-        QTRY_VERIFY(!m_controller->sheets()->showingSettings());
+        QTRY_VERIFY(!m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         QTRY_VERIFY(!sheet()->isVisible());
         QCOMPARE(m_controller->preferences().sessionMinutes, saves ? qint64(45) : before);
         QCOMPARE(AppStorageService::loadPreferences(m_harness.root()).value().sessionMinutes,
@@ -243,7 +243,7 @@ private slots:
         QTest::keyClick(sheet(), Qt::Key(key));
         QTRY_VERIFY(!m_controller->sheets()->showingAlert());
         QTRY_VERIFY(!alert->property("opened").toBool());
-        QVERIFY(m_controller->sheets()->showingSettings());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         QTRY_COMPARE(sheet()->activeFocusItem(), row);
         QVERIFY(row->property("visualFocus").toBool());
     }
@@ -272,7 +272,7 @@ private slots:
         QTest::keyClick(sheet(), Qt::Key_Backspace);
         QVERIFY(!field->property("invalid").toBool());
         QTest::keyClick(sheet(), Qt::Key_Return);
-        QTRY_VERIFY(!m_controller->sheets()->showingSettings());
+        QTRY_VERIFY(!m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
     }
 
     void tabReachesEverySidebarRowAndSpaceShowsItsPane()
@@ -430,17 +430,17 @@ private slots:
 
         QObject *alert = sheet()->findChild<QObject *>(QStringLiteral("settingsAlert"));
         QTRY_VERIFY(alert->property("opened").toBool());
-        QVERIFY(m_controller->sheets()->showingSettings());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         // Escape goes to the alert, not to the sheet.
         QTest::keyClick(sheet(), Qt::Key_Escape);
         QTRY_VERIFY(!m_controller->sheets()->showingAlert());
-        QVERIFY(m_controller->sheets()->showingSettings());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
 
         click(inView(QStringLiteral("saveButton")));
         QTRY_VERIFY(alert->property("opened").toBool());
         click(alert->findChild<QQuickItem *>(QStringLiteral("alertDismissButton")));
         QTRY_VERIFY(!m_controller->sheets()->showingAlert());
-        QVERIFY(m_controller->sheets()->showingSettings());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         QCOMPARE(session().draft().items.size(), 9);
     }
 };

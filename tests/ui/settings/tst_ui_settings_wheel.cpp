@@ -274,7 +274,7 @@ private slots:
 
         QTest::keyClick(sheet(), Qt::Key_Return);
         QVERIFY(shown && shown->isVisible());
-        QVERIFY(m_controller->sheets()->showingSettings());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
 
         if (way == u"escape")
             QTest::keyClick(sheet(), Qt::Key_Escape);
@@ -285,7 +285,7 @@ private slots:
 
         QTRY_VERIFY(!shown);
         QCOMPARE(session().symbolPickerItemIdText(), QString());
-        QVERIFY(m_controller->sheets()->showingSettings());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         QVERIFY(sheet()->isVisible());
         QCOMPARE(m_controller->preferences().items, m_storedItems);
     }
@@ -304,7 +304,7 @@ private slots:
         QTRY_VERIFY(picker() && picker()->isVisible());
         QTest::keyClick(sheet(), Qt::Key_Escape);
         QTRY_COMPARE(session().symbolPickerItemIdText(), QString());
-        QVERIFY(m_controller->sheets()->showingSettings());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
     }
 
     void returnInAWeightFieldSaves()
@@ -319,7 +319,7 @@ private slots:
 
         QTest::keyClick(sheet(), Qt::Key_Return);
 
-        QTRY_VERIFY(!m_controller->sheets()->showingSettings());
+        QTRY_VERIFY(!m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         QCOMPARE(weightsOf(m_controller->preferences().items), (QList<double> { 1, 1, 1.5 }));
         QCOMPARE(m_controller->preferences().items[2].id, items[2].id);
     }

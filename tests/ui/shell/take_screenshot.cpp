@@ -460,29 +460,21 @@ bool prepareCorner(DeveloperCornerController &corner, const QString &state, cons
 std::optional<QImage> shootSheet(
     AppController &controller, QQuickWindow &mainWindow, const Shot &shot, const QString &folder)
 {
-    const QString flag = QStringLiteral("showing") + shot.sheet.left(1).toUpper() + shot.sheet.mid(1);
     auto *sheet = mainWindow.findChild<QQuickWindow *>(shot.sheet + QStringLiteral("Sheet"));
-    // The settings are prepared as soon as their session exists, before the sheet's view is built, so
-    // that the view starts as it is taken.
-    bool prepared = true;
-    const QMetaObject::Connection preparation
-        = QObject::connect(controller.sheets(), &Sheets::settingsSessionChanged, [&] {
-              if (shot.sheet == u"settings" && controller.sheets()->settingsSession())
-                  prepared = prepareSettings(*controller.sheets()->settingsSession(), shot);
-          });
-    const bool opened = sheet && controller.sheets()->setProperty(flag.toLatin1().constData(), true);
-    QObject::disconnect(preparation);
-    if (!prepared)
-        return std::nullopt;
-    if (!opened) {
-
+    if (!sheet) {
         qCritical("no sheet %s", qPrintable(shot.sheet));
         return std::nullopt;
     }
+    controller.sheets()->open(sheetNamed(shot.sheet));
+    // The view is built in the step that opens the sheet; its settings are prepared before it first shows.
+    if (shot.sheet == u"settings") {
+        SettingsSession *session = settingsSession(sheet);
+        if (!session || !prepareSettings(*session, shot))
+            return std::nullopt;
+    }
     if (!QTest::qWaitForWindowExposed(sheet, 30000))
         return std::nullopt;
-    if (shot.sheet == u"settings"
-        && !prepareSettingsView(*sheet, *controller.sheets()->settingsSession(), shot)) {
+    if (shot.sheet == u"settings" && !prepareSettingsView(*sheet, *settingsSession(sheet), shot)) {
         qCritical("the settings pane could not be prepared");
         return std::nullopt;
     }

@@ -56,21 +56,21 @@ private:
             return QString::number(preferences.backgroundOverlayEnabled);
         if (control == u"journalCommand")
             return QStringLiteral("%1 %2")
-                .arg(m_controller->sheets()->showingNotes())
+                .arg(m_controller->sheets()->isOpen(Sheets::Sheet::Journal))
                 .arg(m_controller->journal()->notesRevision());
         if (control == u"statisticsCommand")
-            return QString::number(m_controller->sheets()->showingStatistics());
+            return QString::number(m_controller->sheets()->isOpen(Sheets::Sheet::Statistics));
         if (control == u"settingsCommand")
-            return QString::number(m_controller->sheets()->showingSettings());
-        return QString::number(m_controller->sheets()->showingDeveloperCorner());
+            return QString::number(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
+        return QString::number(m_controller->sheets()->isOpen(Sheets::Sheet::DeveloperCorner));
     }
 
     void closeSheets()
     {
-        m_controller->sheets()->setShowingNotes(false);
-        m_controller->sheets()->setShowingStatistics(false);
-        m_controller->sheets()->setShowingSettings(false);
-        m_controller->sheets()->setShowingDeveloperCorner(false);
+        m_controller->sheets()->close(Sheets::Sheet::Journal);
+        m_controller->sheets()->close(Sheets::Sheet::Statistics);
+        m_controller->sheets()->close(Sheets::Sheet::Settings);
+        m_controller->sheets()->close(Sheets::Sheet::DeveloperCorner);
     }
 
     static void addControlColumns()

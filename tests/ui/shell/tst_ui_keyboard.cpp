@@ -48,8 +48,9 @@ class UiKeyboardTest : public QObject
 private slots:
     void cleanup()
     {
-        for (const char *flag : { "showingSettings", "showingStatistics", "showingNotes" })
-            m_controller->sheets()->setProperty(flag, false);
+        for (const Sheets::Sheet sheet :
+            { Sheets::Sheet::Settings, Sheets::Sheet::Statistics, Sheets::Sheet::Journal })
+            m_controller->sheets()->close(sheet);
         // Until the window manager gives the keys back, the next opening would find them still there.
         QTRY_COMPARE(QGuiApplication::focusWindow(), m_views.window);
     }
@@ -90,7 +91,8 @@ private slots:
         const QString &name = row[0], &setup = row[1], &keys = row[2], &outcome = row[4];
         QString focus = row[3];
 
-        QVERIFY(name == u"main" || m_controller->sheets()->setProperty(sheetFlag(name), true));
+        if (name != u"main")
+            m_controller->sheets()->open(sheetNamed(name));
         QQuickWindow *shown = window(name);
         QVERIFY(QTest::qWaitForWindowExposed(shown));
         shown->requestActivate();
@@ -130,7 +132,7 @@ private slots:
             QTRY_VERIFY(ringShows(shown->activeFocusItem()));
         }
         if (outcome == u"unchanged" || outcome == u"saved") {
-            QTRY_VERIFY(!m_controller->sheets()->showingSettings());
+            QTRY_VERIFY(!m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
             QCOMPARE(preferences() == before, outcome == u"unchanged");
             const QJsonObject stored = QJsonDocument::fromJson(preferences()).object();
             QCOMPARE(stored.value(u"sessionMinutes"_qs).toInt() != 25, outcome == u"saved");

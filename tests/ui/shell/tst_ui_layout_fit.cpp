@@ -139,10 +139,11 @@ private slots:
         m_harness.reach(screen.endsWith(u"Break") ? SessionPhase::Activity
                 : screen == u"roundComplete"      ? SessionPhase::SessionComplete
                                                   : SessionPhase::Focus);
-        const QByteArray flag = "showing" + screen.toLatin1();
-        QQuickWindow *sheet = sheetWindow(*m_views.window, screen.at(0).toLower() + screen.mid(1));
-        QVERIFY(!isSheet
-            || (controller.sheets()->setProperty(flag, true) && QTest::qWaitForWindowExposed(sheet)));
+        const QString name = screen.at(0).toLower() + screen.mid(1);
+        QQuickWindow *sheet = sheetWindow(*m_views.window, name);
+        if (isSheet)
+            controller.sheets()->open(sheetNamed(name));
+        QVERIFY(!isSheet || QTest::qWaitForWindowExposed(sheet));
         if (isSheet && size.height() > 540) { // once fitted to Xvfb's screen, it gets what a panel leaves
             QTRY_VERIFY(sheet->isActive());
             sheet->setProperty("openSize", QSizeF(sheet->width(), std::min(720, size.height() - 60)));
@@ -155,7 +156,8 @@ private slots:
         QQuickItem *root = isSheet ? sheet->property("view").value<QQuickItem *>() : m_views.root;
         QStringList faults; // polled: whatever comes or goes with the phase settles first
         const bool fits = QTest::qWaitFor([&] { return (faults = layoutFaults(root)).isEmpty(); }, 15000);
-        QVERIFY(!isSheet || controller.sheets()->setProperty(flag, false));
+        if (isSheet)
+            controller.sheets()->close(sheetNamed(name));
         QVERIFY2(fits, qPrintable(faults.join(u'\n')));
     }
 };

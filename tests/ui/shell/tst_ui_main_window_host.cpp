@@ -107,7 +107,8 @@ private slots:
             controller, *control, harness.root(), [] { return true; }, std::move(ownedTimer));
         host.start(LaunchRequest { LaunchRequest::View::mainWindow, {} });
         QVERIFY(QTest::qWaitForWindowExposed(control->window()));
-        controller.sheets()->setShowingStatistics(sheetOpen);
+        if (sheetOpen)
+            controller.sheets()->open(Sheets::Sheet::Statistics);
         control->window()->close();
         QTRY_VERIFY(!control->window()->isVisible());
         timer.advance(std::chrono::minutes(10));

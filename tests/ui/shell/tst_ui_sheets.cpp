@@ -72,12 +72,12 @@ private:
 
     void setFlag(const QString &name, bool showing)
     {
-        QVERIFY(m_controller->sheets()->setProperty(sheetFlag(name), showing));
+        if (showing)
+            m_controller->sheets()->open(sheetNamed(name));
+        else
+            m_controller->sheets()->close(sheetNamed(name));
     }
-    bool flag(const QString &name) const
-    {
-        return m_controller->sheets()->property(sheetFlag(name)).toBool();
-    }
+    bool flag(const QString &name) const { return m_controller->sheets()->isOpen(sheetNamed(name)); }
 
 private slots:
     void initTestCase()
@@ -196,7 +196,7 @@ private slots:
         }
         QTRY_VERIFY(!flag(name));
         QTRY_VERIFY(!window->isVisible());
-        QCOMPARE(m_controller->sheets()->alertHost(), QString());
+        QCOMPARE(m_controller->sheets()->alertHost(), Sheets::Sheet::None);
     }
 
     // A row: the sheet; first Space on a control that opens the journal's editor, or an alert, whose one
@@ -264,13 +264,13 @@ private slots:
         QCOMPARE(window->title(), QStringLiteral("Daily Rhythm"));
         QCOMPARE(window->property("view").value<QQuickItem *>(), first.data());
 
-        m_controller->sheets()->setShowingDeveloperCorner(false);
-        m_controller->sheets()->setShowingStatistics(false);
+        m_controller->sheets()->close(Sheets::Sheet::DeveloperCorner);
+        m_controller->sheets()->close(Sheets::Sheet::Statistics);
         QTRY_VERIFY(!first);
         m_controller->showDailyInsights();
         QQuickItem *second = window->property("view").value<QQuickItem *>();
         QVERIFY(second);
-        m_controller->sheets()->setShowingStatistics(false);
+        m_controller->sheets()->close(Sheets::Sheet::Statistics);
         QTRY_VERIFY(!window->isVisible());
         window->setProperty("content", statisticsView);
         AppPreferences chinese = m_controller->preferences();
@@ -284,10 +284,10 @@ private slots:
         m_controller->showDailyInsights();
         QVERIFY(QTest::qWaitForWindowExposed(sheet(QStringLiteral("settings"))));
         QVERIFY(QTest::qWaitForWindowExposed(sheet(QStringLiteral("statistics"))));
-        m_controller->sheets()->setShowingStatistics(false);
+        m_controller->sheets()->close(Sheets::Sheet::Statistics);
         QTRY_VERIFY(!sheet(QStringLiteral("statistics"))->isVisible());
         QVERIFY(sheet(QStringLiteral("settings"))->isVisible());
-        m_controller->sheets()->setShowingSettings(false);
+        m_controller->sheets()->close(Sheets::Sheet::Settings);
         QTRY_VERIFY(!sheet(QStringLiteral("settings"))->isVisible());
     }
 
@@ -307,7 +307,7 @@ private slots:
         QTest::keyClick(settings, Qt::Key_Escape);
         QTRY_VERIFY(!m_controller->sheets()->showingAlert());
         QTRY_VERIFY(!isShown(alert(QStringLiteral("settingsAlert"))));
-        QVERIFY(m_controller->sheets()->showingSettings());
+        QVERIFY(m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         QVERIFY(settings->isVisible());
 
         // A save that cannot be written raises the alert and closes the sheet in one step.
@@ -319,7 +319,7 @@ private slots:
                 m_harness.home.path());
             QVERIFY(m_controller->savePreferences(edited));
         }
-        QVERIFY(!m_controller->sheets()->showingSettings());
+        QVERIFY(!m_controller->sheets()->isOpen(Sheets::Sheet::Settings));
         QTRY_VERIFY(!settings->isVisible());
         QTRY_VERIFY(isShown(alert(QStringLiteral("mainAlert"))));
         QVERIFY(!isShown(alert(QStringLiteral("settingsAlert"))));
@@ -353,7 +353,7 @@ private slots:
             return main >= 0 && above > main;
         };
         QTRY_VERIFY(sheetAbove());
-        m_controller->sheets()->setShowingStatistics(false);
+        m_controller->sheets()->close(Sheets::Sheet::Statistics);
         QTRY_VERIFY(!statistics->isVisible());
     }
 };

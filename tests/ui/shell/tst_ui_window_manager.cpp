@@ -189,7 +189,7 @@ private slots:
 
         m_main.window->setGeometry(QRect(topLeft, m_main.window->minimumSize()));
         QTRY_COMPARE_WITH_TIMEOUT(m_main.window->geometry().size(), m_main.window->minimumSize(), 10000);
-        m_main.controller->sheets()->setShowingSettings(true);
+        m_main.controller->sheets()->open(Sheets::Sheet::Settings);
         auto *sheet = m_main.window->findChild<QQuickWindow *>(QStringLiteral("settingsSheet"));
         QVERIFY(sheet);
         QVERIFY(QTest::qWaitForWindowExposed(sheet));
@@ -203,7 +203,7 @@ private slots:
         for (const char *refused :
             { "_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT", "_NET_WM_ACTION_RESIZE" })
             QVERIFY2(!actions.contains(m_watch.atom(refused)), refused);
-        m_main.controller->sheets()->setShowingSettings(false);
+        m_main.controller->sheets()->close(Sheets::Sheet::Settings);
         // Gone from the screen too, so that no later click lands on it.
         QTRY_VERIFY_WITH_TIMEOUT(!m_watch.isMapped(xcb_window_t(sheet->winId())), 10000);
         QVERIFY(m_watch.syncWithManager());
@@ -325,12 +325,11 @@ private slots:
     void sheetsOpenWhollyOnScreen()
     {
         for (const char *name : { "settings", "statistics", "notes", "developerCorner" }) {
-            const QByteArray flag = sheetFlag(QLatin1String(name));
             QQuickWindow *sheet = sheetWindow(*m_main.window, QLatin1String(name));
-            QVERIFY(
-                m_main.controller->sheets()->setProperty(flag, true) && QTest::qWaitForWindowExposed(sheet));
+            m_main.controller->sheets()->open(sheetNamed(QLatin1String(name)));
+            QVERIFY(QTest::qWaitForWindowExposed(sheet));
             QTRY_VERIFY2_WITH_TIMEOUT(frameIsOnScreen(*sheet), name, 10000);
-            QVERIFY(m_main.controller->sheets()->setProperty(flag, false));
+            m_main.controller->sheets()->close(sheetNamed(QLatin1String(name)));
         }
     }
 

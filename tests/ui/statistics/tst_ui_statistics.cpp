@@ -67,7 +67,7 @@ private slots:
 
     void cleanup()
     {
-        m_harness.controller->sheets()->setShowingStatistics(false);
+        m_harness.controller->sheets()->close(Sheets::Sheet::Statistics);
         QTRY_VERIFY(!m_sheet->isVisible());
     }
 
@@ -128,7 +128,7 @@ private slots:
         QTRY_COMPARE(model()->range(), 30);
 
         click(u"statisticsDone"_s);
-        QTRY_VERIFY(!m_harness.controller->sheets()->showingStatistics());
+        QTRY_VERIFY(!m_harness.controller->sheets()->isOpen(Sheets::Sheet::Statistics));
         QTRY_VERIFY(!m_sheet->isVisible());
 
         m_harness.controller->showDailyInsights();
