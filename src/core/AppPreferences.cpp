@@ -125,3 +125,16 @@ QJsonObject AppPreferences::toJson() const
         object.insert(QStringLiteral("audioPath"), *audioPath);
     return object;
 }
+
+const QList<std::pair<QString, bool AppPreferences::*>> &AppPreferences::switches()
+{
+    static const QList<std::pair<QString, bool AppPreferences::*>> fields {
+        { QStringLiteral("keepWindowOnTop"), &AppPreferences::keepWindowOnTop },
+        { QStringLiteral("trackActivity"), &AppPreferences::trackActivity },
+        { QStringLiteral("autoPalette"), &AppPreferences::autoPalette },
+        { QStringLiteral("backgroundOverlayEnabled"), &AppPreferences::backgroundOverlayEnabled },
+        { QStringLiteral("rotateBackgroundEachRound"), &AppPreferences::rotateBackgroundEachRound },
+        { QStringLiteral("videoAudioTakesPriority"), &AppPreferences::videoAudioTakesPriority },
+    };
+    return fields;
+}

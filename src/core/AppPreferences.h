@@ -8,8 +8,9 @@
 #include "core/WheelItem.h"
 
 #include <QList>
-
+#include <QString>
 #include <optional>
+#include <utility>
 
 // The one settings record, stored as "preferences.json". Stored values are used unchanged:
 // the ranges that saving enforces belong to the controller.
@@ -45,6 +46,8 @@ struct AppPreferences
     // Missing or null keys take their defaults; a present invalid value fails the whole read.
     static Result<AppPreferences> fromJson(const QJsonValue &value);
     QJsonObject toJson() const;
+    // The on/off settings by their keys in the file, which the settings sheet's panes switch by key.
+    static const QList<std::pair<QString, bool AppPreferences::*>> &switches();
 
     friend bool operator==(const AppPreferences &, const AppPreferences &) = default;
 };

@@ -8,6 +8,8 @@ SettingsPaneStack {
     id: pane
 
     required property SettingsSession session
+    // The working copy's on/off settings by their keys in the settings file, each switch's own.
+    readonly property var switches: session.switches
 
     title: session.headingTitle
     subtitle: session.headingSubtitle
@@ -90,8 +92,8 @@ SettingsPaneStack {
                     objectName: "keepOnTopSwitch"
                     accent: pane.session.accent
                     Accessible.name: pane.session.paneTexts.keepOnTopTitle
-                    checked: pane.session.keepWindowOnTop
-                    onToggled: pane.session.setKeepWindowOnTop(checked)
+                    checked: pane.switches.keepWindowOnTop
+                    onToggled: pane.session.setSwitch("keepWindowOnTop", checked)
                 }
             }
 
@@ -103,7 +105,7 @@ SettingsPaneStack {
                     anchors.verticalCenter: parent.verticalCenter
                     name: pane.session.windowLevelSymbol
                     size: Theme.fontEmphasis
-                    color: pane.session.keepWindowOnTop ? pane.session.accent : Theme.textSecondary
+                    color: pane.switches.keepWindowOnTop ? pane.session.accent : Theme.textSecondary
                 }
 
                 Text {

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QUuid>
 #include <QVariantList>
+#include <QVariantMap>
 #include <optional>
 
 class AppController;
@@ -68,7 +69,9 @@ class SettingsSession : public QObject
     Q_PROPERTY(int idleMinutes READ idleMinutes NOTIFY draftChanged FINAL)
     Q_PROPERTY(int idleMinutesMinimum READ idleMinutesMinimum CONSTANT FINAL)
     Q_PROPERTY(int idleMinutesMaximum READ idleMinutesMaximum CONSTANT FINAL)
-    Q_PROPERTY(bool keepWindowOnTop READ keepWindowOnTop NOTIFY draftChanged FINAL)
+    // The working copy's on/off settings by their keys in the settings file ("keepWindowOnTop": true), as a
+    // pane's switch reads them; it sets one with setSwitch(key, on).
+    Q_PROPERTY(QVariantMap switches READ switches NOTIFY draftChanged FINAL)
     Q_PROPERTY(QString windowLevelStatus READ windowLevelStatus NOTIFY draftChanged FINAL)
     Q_PROPERTY(QString windowLevelSymbol READ windowLevelSymbol NOTIFY draftChanged FINAL)
     // Whether the program is to start at login: read from the autostart entry when the sheet opens, written
@@ -140,8 +143,9 @@ public:
     int idleMinutes() const { return int(m_draft.keyboardIdleMinutes); }
     static int idleMinutesMinimum() { return int(MinuteSteppers::keyboardIdleMinutes.minimum); }
     static int idleMinutesMaximum() { return int(MinuteSteppers::keyboardIdleMinutes.maximum); }
-    bool keepWindowOnTop() const { return m_draft.keepWindowOnTop; }
-    Q_INVOKABLE void setKeepWindowOnTop(bool on);
+    QVariantMap switches() const;
+    // A key that names no on/off setting changes nothing.
+    Q_INVOKABLE void setSwitch(const QString &key, bool on);
     QString windowLevelStatus() const;
     QString windowLevelSymbol() const;
     bool startsAtLogin() const { return m_startsAtLogin; }

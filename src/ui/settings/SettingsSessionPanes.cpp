@@ -64,11 +64,23 @@ void SettingsSession::stepIdleMinutes(int direction)
     setDraft(changed);
 }
 
-void SettingsSession::setKeepWindowOnTop(bool on)
+QVariantMap SettingsSession::switches() const
 {
-    AppPreferences changed = m_draft;
-    changed.keepWindowOnTop = on;
-    setDraft(changed);
+    QVariantMap switches;
+    for (const auto &[key, field] : AppPreferences::switches())
+        switches.insert(key, m_draft.*field);
+    return switches;
+}
+
+void SettingsSession::setSwitch(const QString &key, bool on)
+{
+    for (const auto &[name, field] : AppPreferences::switches()) {
+        if (name != key)
+            continue;
+        AppPreferences changed = m_draft;
+        changed.*field = on;
+        setDraft(changed);
+    }
 }
 
 QString SettingsSession::windowLevelStatus() const

@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -208,6 +209,38 @@ private slots:
         }
     }
 
+    // A pane's switch sets the one setting its key names in the file, and only in the working copy.
+    void switchSetsItsOwnSetting_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<bool>("switches");
+
+        for (const char *key : { "keepWindowOnTop", "trackActivity", "autoPalette",
+                 "backgroundOverlayEnabled", "rotateBackgroundEachRound", "videoAudioTakesPriority" })
+            QTest::newRow(key) << QString::fromLatin1(key) << true;
+        QTest::newRow("a setting that is no switch") << QStringLiteral("sessionMinutes") << false;
+    }
+
+    void switchSetsItsOwnSetting()
+    {
+        QFETCH(QString, key);
+        QFETCH(bool, switches);
+        ControllerHarness harness;
+        AppController &controller = harness.start();
+        const AppPreferences stored = controller.preferences();
+        SettingsSession &session = open(controller);
+        QJsonObject expected = session.draft().toJson();
+        const bool on = !expected.value(key).toBool();
+        if (switches)
+            expected.insert(key, on);
+
+        session.setSwitch(key, on);
+
+        QCOMPARE(session.draft().toJson(), expected);
+        QCOMPARE(session.switches().contains(key), switches);
+        QCOMPARE(controller.preferences(), stored);
+    }
+
     void windowLevelStatus_data()
     {
         QTest::addColumn<bool>("onTop");
@@ -238,9 +271,9 @@ private slots:
         SettingsSession &session = open(controller);
         session.setLanguageName(rawValue(language));
 
-        session.setKeepWindowOnTop(onTop);
+        session.setSwitch(QStringLiteral("keepWindowOnTop"), onTop);
 
-        QCOMPARE(session.keepWindowOnTop(), onTop);
+        QCOMPARE(session.switches().value(QStringLiteral("keepWindowOnTop")), onTop);
         QCOMPARE(session.windowLevelStatus(), status);
         QCOMPARE(session.windowLevelSymbol(), symbol);
         QCOMPARE(controller.preferences().keepWindowOnTop, !onTop);
