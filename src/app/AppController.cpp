@@ -1,5 +1,6 @@
 #include "app/AppController.h"
 
+#include "core/QtOneShotTimer.h"
 #include "core/StringTable.h"
 #include "media/AudioController.h"
 #include "media/MediaThumbnailCache.h"
@@ -50,12 +51,6 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_thumbnailCache = std::make_unique<MediaThumbnailCache>(AppStorageService::thumbnailsDirectory(m_root));
     m_inputActivityMonitor = std::make_unique<InputActivityMonitor>(
         *s.trust, *s.clock, std::move(s.globalActivity), std::move(s.localActivity));
-    m_sheets = std::make_unique<Sheets>(*this);
-    m_appearance = std::make_unique<Appearance>(*this, m_root, s.reduceMotion);
-    m_music = std::make_unique<Music>(
-        std::make_unique<AudioController>(s.trackPlayers, std::move(s.beep), std::move(s.shuffleRandom)),
-        *this);
-
     m_lastLogFilesCheck = distantPast();
     m_lastUnsavedRetry = distantPast();
 
@@ -65,12 +60,6 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
         QDir(storage).filePath(QStringLiteral("focus-session-log.csv")), today);
     m_activityLog = std::make_unique<CSVLogger>(
         QDir(storage).filePath(QStringLiteral("daily-activity-log.csv")), today);
-    m_round = std::make_unique<Round>(*m_focusLog, *m_activityLog, *m_inputActivityMonitor, *m_seams.trust,
-        m_seams.roundEndNotice.get(), m_root, *this);
-    m_statistics = std::make_unique<Statistics>(*m_focusLog, *m_activityLog);
-    m_journal = std::make_unique<Journal>(*m_focusLog, *m_activityLog, *this);
-    m_window = std::make_unique<Window>(*m_seams.window, *m_seams.workspace, m_activityLog->filePath(),
-        m_focusLog->filePath(), [this](const QString &folder) { tellAboutUnshownFolder(folder); });
     m_logFilePaths = { m_focusLog->filePath(), m_activityLog->filePath() };
     m_logFilesFingerprint = currentLogFingerprint();
 
@@ -78,13 +67,10 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     AppStorageService::ensureMediaDirectories(m_root);
     m_preferences = AppStorageService::startupPreferences(m_root);
     m_updateController->setLanguage(m_preferences.language);
-    // A release found in the background waits for the next round, not to cover a break.
-    connect(m_round.get(), &Round::phaseChanged, m_updateController.get(),
-        [this] { m_updateController->setHoldingAnnouncements(m_round->phase() != SessionPhase::Focus); });
+
+    makeConcerns();
 
     const QDateTime startedAt = now();
-    m_breakWheel = std::make_unique<BreakWheel>(
-        std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab)), *s.wheelRandom, m_root, *this);
     m_statistics->reload(startedAt);
     m_scoreDate = startedAt.toLocalTime().date();
     m_round->load(startedAt);
@@ -99,6 +85,70 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     tellAboutMovedAsideLogs();
     if (!tellAboutUnwritableDataFolder())
         tellAboutUnreadableLog();
+}
+
+void AppController::makeConcerns()
+{
+    auto &s = m_seams;
+    const AlertSink alert
+        = [this](const QString &title, const QString &message) { m_sheets->showAlert(title, message); };
+    m_sheets = std::make_unique<Sheets>(*this);
+    m_appearance = std::make_unique<Appearance>(*this, m_root, s.reduceMotion);
+    m_music = std::make_unique<Music>(
+        std::make_unique<AudioController>(s.trackPlayers, std::move(s.beep), std::move(s.shuffleRandom)),
+        *this);
+    m_statistics = std::make_unique<Statistics>(*m_focusLog, *m_activityLog);
+    m_window = std::make_unique<Window>(*s.window, *s.workspace, m_activityLog->filePath(),
+        m_focusLog->filePath(), [this](const QString &folder) { tellAboutUnshownFolder(folder); });
+
+    m_round = std::make_unique<Round>(*s.clock, m_preferences, alert, *m_focusLog, *m_activityLog,
+        *m_statistics, *m_inputActivityMonitor, *s.trust, s.roundEndNotice.get(), s.windowSystem, m_root,
+        [this](bool on) { return switchTracking(on); });
+    // A release found in the background waits for the next round, not to cover a break.
+    connect(m_round.get(), &Round::phaseChanged, m_updateController.get(),
+        [this] { m_updateController->setHoldingAnnouncements(m_round->phase() != SessionPhase::Focus); });
+    connect(m_round.get(), &Round::phaseChanged, m_window.get(), [this] {
+        if (m_round->phase() == SessionPhase::Wheel)
+            m_window->enterFullScreen();
+    });
+    connect(m_round.get(), &Round::roundEnded, m_window.get(), &Window::bringMainWindowForward);
+    // The music of the break stops before the background moves on and the next round's music starts.
+    connect(m_round.get(), &Round::breakFinished, m_music.get(), &Music::stop);
+    connect(
+        m_round.get(), &Round::breakFinished, m_appearance.get(), &Appearance::advanceAfterCompletedRound);
+    for (const auto opened : { &Round::roundOpened, &Round::roundEnded })
+        connect(m_round.get(), opened, m_music.get(),
+            [this] { m_music->playFor(m_round->phase(), m_appearance->videoSoundTakesPriority()); });
+    connect(m_round.get(), &Round::logsWritten, this, &AppController::tellAboutMovedAsideLogs);
+    connect(m_round.get(), &Round::ownLogEdited, this, &AppController::recordOwnLogWrite);
+
+    m_journal = std::make_unique<Journal>(*m_focusLog, *m_activityLog, *m_round, *s.clock, m_preferences,
+        alert, std::make_unique<QtOneShotTimer>());
+    connect(m_round.get(), &Round::titleChanged, m_journal.get(), &Journal::currentSessionTitleChanged);
+    connect(m_round.get(), &Round::notesChanged, m_journal.get(), &Journal::currentSessionNotesChanged);
+    connect(m_round.get(), &Round::rowsWritten, m_journal.get(), &Journal::advanceRevision);
+    connect(m_journal.get(), &Journal::logsWritten, this, &AppController::tellAboutMovedAsideLogs);
+    // The own write is recorded before the statistics read the logs back, and both before the journal's
+    // views read its entries again.
+    connect(m_journal.get(), &Journal::ownLogEdited, this, &AppController::recordOwnLogWrite);
+    connect(
+        m_journal.get(), &Journal::ownLogEdited, m_statistics.get(), [this] { m_statistics->reload(now()); });
+
+    m_breakWheel = std::make_unique<BreakWheel>(
+        std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab)), *s.wheelRandom, m_root, *this);
+    connect(m_round.get(), &Round::roundOpened, m_breakWheel.get(), &BreakWheel::reset);
+}
+
+Status AppController::switchTracking(bool on)
+{
+    const AppPreferences previous = m_preferences;
+    AppPreferences changed = previous;
+    changed.trackActivity = on;
+    setPreferences(changed);
+    Status written = writePreferences();
+    if (!written)
+        setPreferences(previous);
+    return written;
 }
 
 AppController::~AppController()
@@ -172,11 +222,6 @@ LogFilesFingerprint AppController::currentLogFingerprint() const
 void AppController::recordOwnLogWrite()
 {
     m_logFilesFingerprint = currentLogFingerprint();
-}
-
-QString AppController::logErrorText(const Status &failed, const QString &logPath) const
-{
-    return StringTable::text(failed.error(), language()).arg(QFileInfo(logPath).fileName());
 }
 
 void AppController::tellAboutMovedAsideLogs()

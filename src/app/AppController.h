@@ -103,8 +103,6 @@ public:
     Q_INVOKABLE void openSettings();
     Q_INVOKABLE void openDeveloperCorner();
 
-    // A log's failure as the user reads it: in their language, with the file's name and no path.
-    QString logErrorText(const Status &failed, const QString &logPath) const;
     // Shows, once, where a log that could not be read was put aside.
     void tellAboutMovedAsideLogs();
     // The program rewrote a log itself: the look for other programs' changes must not take it for one.
@@ -146,6 +144,11 @@ signals:
     void aboutToShutDown();
 
 private:
+    // Makes the concern objects, each from what it uses, and connects what each says to those that
+    // follow it, in the order they are made.
+    void makeConcerns();
+    // The round's tracking switch: applied and written, or put back when the write fails.
+    Status switchTracking(bool on);
     // Start-up and the tick.
     void startTimer();
     void updateDayIfNeeded(const QDateTime &now);

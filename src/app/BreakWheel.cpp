@@ -196,13 +196,13 @@ void BreakWheel::confirmActivityCompleted()
         return;
     const QDateTime at = m_controller.now();
     const WeightedWheelItem drawn = *m_selectedItem;
-    m_controller.round()->logBreak(drawn, m_activityStartedAt.value_or(at), at);
+    const QDateTime startedAt = m_activityStartedAt.value_or(at);
     m_recentHistory
         = WheelProbabilityEngine::historyByRecordingSelection(drawn.id(), m_recentHistory, historyLimit);
     refreshWeightedItems();
     releaseKeyboard();
     publish(*this, m_emergencyUnlocked, false, &BreakWheel::emergencyUnlockedChanged);
-    m_controller.round()->startRoundAfterBreak();
+    m_controller.round()->finishBreak(drawn, startedAt, at);
 }
 
 void BreakWheel::handleEmergencyUnlock()

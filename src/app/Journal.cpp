@@ -1,7 +1,8 @@
 #include "app/Journal.h"
 
-#include "app/AppController.h"
-#include "core/QtOneShotTimer.h"
+#include "app/RunningRound.h"
+#include "core/AppPreferences.h"
+#include "core/Clock.h"
 #include "core/StringTable.h"
 #include "session/NotesSaveDebouncer.h"
 #include "storage/CSVLogger.h"
@@ -10,18 +11,21 @@
 
 #include <QtConcurrent/QtConcurrentRun>
 
-Journal::Journal(FocusSessionLogger &focusLog, CSVLogger &activityLog, AppController &controller)
-    : m_controller(controller)
-    , m_focusLog(focusLog)
+Journal::Journal(FocusSessionLogger &focusLog, CSVLogger &activityLog, RunningRound &round, Clock &clock,
+    const AppPreferences &preferences, AlertSink alert, std::unique_ptr<OneShotTimer> notesSaveDelay)
+    : m_focusLog(focusLog)
     , m_activityLog(activityLog)
+    , m_round(round)
+    , m_clock(clock)
+    , m_preferences(preferences)
+    , m_alert(std::move(alert))
 {
     m_notesSaveDebouncer = std::make_unique<NotesSaveDebouncer>(
-        std::make_unique<QtOneShotTimer>(),
-        [this](const QString &notes) { updateCurrentSessionNotes(notes); },
-        [this] { return m_currentSessionNotes; });
+        std::move(notesSaveDelay), [this](const QString &notes) { updateCurrentSessionNotes(notes); },
+        [this] { return m_round.currentSessionNotes(); });
     m_notesSaveDebouncer->onDraftChanged = [this] { emit notesDraftChanged(); };
     connect(this, &Journal::currentSessionNotesChanged, this,
-        [this] { m_notesSaveDebouncer->savedNotesChanged(m_currentSessionNotes); });
+        [this] { m_notesSaveDebouncer->savedNotesChanged(m_round.currentSessionNotes()); });
 }
 
 Journal::~Journal()
@@ -29,26 +33,14 @@ Journal::~Journal()
     m_logReads.waitForDone();
 }
 
-void Journal::setNotes(const QString &notes)
+const QString &Journal::currentSessionNotes() const
 {
-    if (notes == m_currentSessionNotes)
-        return;
-    m_currentSessionNotes = notes;
-    emit currentSessionNotesChanged();
+    return m_round.currentSessionNotes();
 }
 
-void Journal::setTitle(const QString &title)
+const QString &Journal::currentSessionTitle() const
 {
-    if (title == m_currentSessionTitle)
-        return;
-    m_currentSessionTitle = title;
-    emit currentSessionTitleChanged();
-}
-
-void Journal::setRoundText(const QString &title, const QString &notes)
-{
-    setNotes(notes);
-    setTitle(title);
+    return m_round.currentSessionTitle();
 }
 
 void Journal::advanceRevision()
@@ -59,60 +51,54 @@ void Journal::advanceRevision()
 
 void Journal::updateCurrentSessionNotes(const QString &notes)
 {
-    setNotes(notes);
-    if (m_controller.round()->saveRoundText(std::nullopt, notes))
+    if (m_round.editRoundText(std::nullopt, notes))
         advanceRevision();
 }
 
 void Journal::updateCurrentSessionTitle(const QString &title)
 {
-    setTitle(title);
-    if (m_controller.round()->saveRoundText(title, m_currentSessionNotes))
+    if (m_round.editRoundText(title, m_round.currentSessionNotes()))
         advanceRevision();
 }
 
 void Journal::updateJournalEntry(const NotesTimelineEntry &entry, const QString &title,
     const std::optional<QString> &activityTitle, std::optional<qint64> healthScore, const QString &notes)
 {
-    if (m_controller.round()->phase() == SessionPhase::Focus
-        && entry.id == m_controller.round()->currentSessionID()) {
+    if (m_round.phase() == SessionPhase::Focus && entry.id == m_round.currentSessionID()) {
         updateCurrentSessionTitle(title);
         updateCurrentSessionNotes(notes);
         advanceRevision();
         return;
     }
     Status written;
-    const QDate today = m_controller.now().toLocalTime().date();
+    const QDate today = m_clock.now().toLocalTime().date();
     const QString &path = entry.kind.isFocus() ? m_focusLog.filePath() : m_activityLog.filePath();
     if (!entry.kind.isFocus()) {
         written = m_activityLog.updateEntry(entry.id, title, activityTitle, healthScore, notes, today);
     } else {
         written = m_focusLog.updateEntry(entry.id, title, notes, today);
-        if (written && m_controller.round()->currentFocusLogID() == entry.id) {
-            setTitle(title);
-            setNotes(notes);
-        }
+        if (written && m_round.currentFocusLogID() == entry.id)
+            m_round.takeRoundText(title, notes);
     }
     if (!written) {
-        m_controller.sheets()->showAlert(localized(m_controller.language(), QStringLiteral("无法保存笔记"),
-                                             QStringLiteral("Could Not Save Note")),
-            m_controller.logErrorText(written, path));
+        const AppLanguage language = m_preferences.language;
+        m_alert(localized(language, QStringLiteral("无法保存笔记"), QStringLiteral("Could Not Save Note")),
+            logErrorText(written, path, language));
         // A log that had to be moved aside says more about the failure.
-        m_controller.tellAboutMovedAsideLogs();
+        emit logsWritten();
         return;
     }
-    m_controller.recordOwnLogWrite();
-    m_controller.statistics()->reload(m_controller.now());
+    emit ownLogEdited();
     advanceRevision();
 }
 
 std::optional<NotesTimelineEntry> Journal::liveNotesEntry(const QDateTime &now) const
 {
-    if (m_controller.round()->phase() != SessionPhase::Focus)
+    if (m_round.phase() != SessionPhase::Focus)
         return std::nullopt;
-    return NotesTimelineEntry { m_controller.round()->currentSessionID(), NotesTimelineKind::focus(false),
-        m_controller.round()->currentFocusStartedAt(), now, m_controller.round()->sessionNumber(),
-        m_currentSessionTitle, std::nullopt, m_currentSessionNotes };
+    return NotesTimelineEntry { m_round.currentSessionID(), NotesTimelineKind::focus(false),
+        m_round.currentFocusStartedAt(), now, m_round.sessionNumber(), m_round.currentSessionTitle(),
+        std::nullopt, m_round.currentSessionNotes() };
 }
 
 QList<NotesTimelineEntry> Journal::allNotesEntries(const QDateTime &now) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/AlertSink.h"
 #include "core/NotesTimelineEntry.h"
 
 #include <QDateTime>
@@ -9,13 +10,17 @@
 #include <memory>
 #include <optional>
 
-class AppController;
+struct AppPreferences;
 class CSVLogger;
+class Clock;
 class FocusSessionLogger;
 class NotesSaveDebouncer;
+class OneShotTimer;
+class RunningRound;
 
 // Titles and notes of rounds, wherever they live: the running round's, typed into the round notes
-// editor, and those of every row of both logs, read and edited from the journal sheet.
+// editor, and those of every row of both logs, read and edited from the journal sheet. The running round
+// keeps its own text; the journal edits it through the round and says so when the round's text changes.
 class Journal : public QObject
 {
     Q_OBJECT
@@ -26,16 +31,17 @@ class Journal : public QObject
     Q_PROPERTY(QString notesDraft READ notesDraft NOTIFY notesDraftChanged FINAL)
 
 public:
-    Journal(FocusSessionLogger &focusLog, CSVLogger &activityLog, AppController &controller);
+    // `preferences` are the settings in force; `notesSaveDelay` times the pause in typing after which the
+    // notes draft is saved.
+    Journal(FocusSessionLogger &focusLog, CSVLogger &activityLog, RunningRound &round, Clock &clock,
+        const AppPreferences &preferences, AlertSink alert, std::unique_ptr<OneShotTimer> notesSaveDelay);
     // Waits for a running read before it lets go of the logs.
     ~Journal() override;
 
-    const QString &currentSessionNotes() const { return m_currentSessionNotes; }
-    const QString &currentSessionTitle() const { return m_currentSessionTitle; }
+    const QString &currentSessionNotes() const;
+    const QString &currentSessionTitle() const;
     qint64 notesRevision() const { return m_notesRevision; }
 
-    // The title and notes a new or restored round starts with; the round saves them itself.
-    void setRoundText(const QString &title, const QString &notes);
     void advanceRevision();
 
     Q_INVOKABLE void updateCurrentSessionNotes(const QString &notes);
@@ -59,20 +65,23 @@ public:
     Q_INVOKABLE void setNotesEditorFocused(bool focused);
 
 signals:
+    // Emitted for the running round's text, whoever changed it.
     void currentSessionNotesChanged();
     void currentSessionTitleChanged();
     void notesRevisionChanged();
     void notesDraftChanged();
+    // The journal rewrote a row of a log itself, which is not another program's change.
+    void ownLogEdited();
+    // A write to the logs failed: a damaged log may have been put aside.
+    void logsWritten();
 
 private:
-    void setNotes(const QString &notes);
-    void setTitle(const QString &title);
-
-    AppController &m_controller;
     FocusSessionLogger &m_focusLog;
     CSVLogger &m_activityLog;
-    QString m_currentSessionNotes;
-    QString m_currentSessionTitle;
+    RunningRound &m_round;
+    Clock &m_clock;
+    const AppPreferences &m_preferences;
+    AlertSink m_alert;
     qint64 m_notesRevision = 0;
     std::unique_ptr<NotesSaveDebouncer> m_notesSaveDebouncer;
     mutable QThreadPool m_logReads;

@@ -3,8 +3,10 @@
 
 #include "app/Round.h"
 
-#include "app/AppController.h"
 #include "app/Publish.h"
+#include "app/Statistics.h"
+#include "core/AppPreferences.h"
+#include "core/Clock.h"
 #include "core/RoundEndNotice.h"
 #include "core/StringTable.h"
 #include "core/Uuid.h"
@@ -51,19 +53,26 @@ QDateTime distantPast()
 
 } // namespace
 
-Round::Round(FocusSessionLogger &focusLog, CSVLogger &activityLog, InputActivityMonitor &monitor,
-    AccessibilityTrust &trust, RoundEndNotice *roundEndNotice, const QString &root, AppController &controller)
-    : m_controller(controller)
+Round::Round(Clock &clock, const AppPreferences &preferences, AlertSink alert, FocusSessionLogger &focusLog,
+    CSVLogger &activityLog, Statistics &statistics, InputActivityMonitor &monitor, AccessibilityTrust &trust,
+    RoundEndNotice *roundEndNotice, WindowSystem windowSystem, const QString &root,
+    TrackingSwitch switchTracking)
+    : m_clock(clock)
+    , m_preferences(preferences)
+    , m_alert(std::move(alert))
     , m_focusLog(focusLog)
     , m_activityLog(activityLog)
+    , m_statistics(statistics)
     , m_monitor(monitor)
     , m_trust(trust)
     , m_roundEndNotice(roundEndNotice)
+    , m_windowSystem(windowSystem)
     , m_root(root)
+    , m_switchTracking(std::move(switchTracking))
     , m_lastMonitorRetry(distantPast())
     , m_lastFocusSnapshotSave(distantPast())
     , m_currentSessionID(Uuid::newEventID())
-    , m_currentFocusStartedAt(controller.now())
+    , m_currentFocusStartedAt(clock.now())
 {
     m_monitor.onActivity = [this] { handleInputActivity(); };
 }
@@ -97,8 +106,7 @@ QString Round::trackingStateName() const
 
 bool Round::isActivityTrackingOn() const
 {
-    return m_controller.preferences().trackActivity
-        && m_trackingState != WorkTrackingState::permissionRequired;
+    return m_preferences.trackActivity && m_trackingState != WorkTrackingState::permissionRequired;
 }
 
 qint64 Round::remainingSeconds() const
@@ -111,19 +119,19 @@ qint64 Round::remainingSeconds() const
 
 QString Round::defaultFocusTitle(qint64 sessionNumber) const
 {
-    return localized(m_controller.language(), QStringLiteral("第 %1 轮专注").arg(sessionNumber),
+    return localized(m_preferences.language, QStringLiteral("第 %1 轮专注").arg(sessionNumber),
         QStringLiteral("Focus Round %1").arg(sessionNumber));
 }
 
 QString Round::defaultBreakTitle(qint64 sessionNumber) const
 {
-    return localized(m_controller.language(), QStringLiteral("第 %1 轮课间").arg(sessionNumber),
+    return localized(m_preferences.language, QStringLiteral("第 %1 轮课间").arg(sessionNumber),
         QStringLiteral("Break Round %1").arg(sessionNumber));
 }
 
 void Round::load(const QDateTime &startedAt)
 {
-    const AppPreferences &preferences = m_controller.preferences();
+    const AppPreferences &preferences = m_preferences;
     m_secondsRemaining = secondsFromMinutes(preferences.sessionMinutes);
     m_workTimer.duration = std::max(double(m_secondsRemaining), 1.0);
     m_workTimer.idleTimeout = std::max(double(secondsFromMinutes(preferences.keyboardIdleMinutes)), 1.0);
@@ -148,8 +156,7 @@ void Round::load(const QDateTime &startedAt)
     }
 
     m_sessionNumber = nextSessionNumber();
-    m_controller.journal()->setRoundText(
-        restoredTitle.trimmed().isEmpty() ? defaultFocusTitle(m_sessionNumber) : restoredTitle,
+    setRoundText(restoredTitle.trimmed().isEmpty() ? defaultFocusTitle(m_sessionNumber) : restoredTitle,
         restoredNotes);
 }
 
@@ -171,8 +178,8 @@ void Round::tick()
     if (m_phase != SessionPhase::Focus)
         return;
     // One instant for the whole tick: the saved state then says what the timer counted.
-    const QDateTime now = m_controller.now();
-    const bool trackActivity = m_controller.preferences().trackActivity && !m_countsElapsedThisRound;
+    const QDateTime now = m_clock.now();
+    const bool trackActivity = m_preferences.trackActivity && !m_countsElapsedThisRound;
     if (trackActivity) {
         retryKeyboardMonitoringIfNeeded(now);
         // Without both monitors the round cannot see activity: it stands still rather than idling away.
@@ -207,10 +214,10 @@ void Round::saveForQuit()
 {
     writeUnsavedRows();
     if (m_currentFocusLogID && m_phase != SessionPhase::Focus)
-        (void)m_focusLog.updateEntry(*m_currentFocusLogID, m_controller.journal()->currentSessionTitle(),
-            m_controller.journal()->currentSessionNotes(), m_controller.now().toLocalTime().date());
+        (void)m_focusLog.updateEntry(
+            *m_currentFocusLogID, m_title, m_notes, m_clock.now().toLocalTime().date());
     if (m_phase == SessionPhase::Focus) {
-        const QDateTime at = m_controller.now();
+        const QDateTime at = m_clock.now();
         // The round is accounted once more but not closed: a restart resumes it.
         m_workTimer.tick(at);
         publish(*this, m_secondsRemaining, remainingSeconds(), &Round::secondsRemainingChanged);
@@ -221,8 +228,7 @@ void Round::saveForQuit()
 void Round::resetWorkTimer(const QDateTime &now)
 {
     m_workTimer.duration = std::max(double(m_secondsRemaining), 1.0);
-    m_workTimer.idleTimeout
-        = std::max(double(secondsFromMinutes(m_controller.preferences().keyboardIdleMinutes)), 1.0);
+    m_workTimer.idleTimeout = std::max(double(secondsFromMinutes(m_preferences.keyboardIdleMinutes)), 1.0);
     m_workTimer.accumulatedActiveTime = 0;
     m_workTimer.lastActivity.reset();
     m_workTimer.lastAccountingDate = now;
@@ -231,53 +237,51 @@ void Round::resetWorkTimer(const QDateTime &now)
 
 void Round::startNewFocusSession()
 {
-    const QDateTime at = m_controller.now();
+    const QDateTime at = m_clock.now();
     publish(*this, m_phase, SessionPhase::Focus, &Round::phaseChanged);
     publish(*this, m_sessionNumber, nextSessionNumber(), &Round::sessionNumberChanged);
-    m_controller.breakWheel()->reset();
     m_currentSessionID = Uuid::newEventID();
     m_currentFocusStartedAt = at;
     m_currentFocusLogID.reset();
     m_countsElapsedThisRound = false;
-    m_controller.journal()->setRoundText(defaultFocusTitle(m_sessionNumber), QString());
-    publish(*this, m_secondsRemaining, secondsFromMinutes(m_controller.preferences().sessionMinutes),
+    setRoundText(defaultFocusTitle(m_sessionNumber), QString());
+    publish(*this, m_secondsRemaining, secondsFromMinutes(m_preferences.sessionMinutes),
         &Round::secondsRemainingChanged);
     resetWorkTimer(at);
-    if (!m_controller.preferences().trackActivity) {
+    if (!m_preferences.trackActivity) {
         // Without tracking the round counts wall-clock time from its start, as the tick would have it.
         m_workTimer.lastActivity = at;
         m_workTimer.state = WorkTrackingState::tracking;
     }
     syncTrackingPresentation();
     persistFocusSession(true, at);
-    m_controller.music()->playFor(m_phase, m_controller.appearance()->videoSoundTakesPriority());
+    emit roundOpened();
 }
 
 void Round::restoreFocusSessionUI()
 {
     publish(*this, m_phase, SessionPhase::Focus, &Round::phaseChanged);
     publish(*this, m_sessionNumber, nextSessionNumber(), &Round::sessionNumberChanged);
-    m_controller.breakWheel()->reset();
     publish(*this, m_secondsRemaining, remainingSeconds(), &Round::secondsRemainingChanged);
     publish(*this, m_trackingState, m_workTimer.state, &Round::trackingStateChanged);
-    persistFocusSession(true, m_controller.now());
-    m_controller.music()->playFor(m_phase, m_controller.appearance()->videoSoundTakesPriority());
+    persistFocusSession(true, m_clock.now());
+    emit roundOpened();
 }
 
 void Round::completeFocusSession(bool countAsCompleted)
 {
-    const QDateTime at = m_controller.now();
-    const AppLanguage language = m_controller.language();
+    const QDateTime at = m_clock.now();
+    const AppLanguage language = m_preferences.language;
     const FocusSessionLogEntry entry {
         m_currentSessionID,
         m_currentFocusStartedAt,
         at,
         m_sessionNumber,
-        m_controller.journal()->currentSessionTitle(),
+        m_title,
         roundedSeconds(m_workTimer.accumulatedActiveTime),
         roundedSeconds(m_workTimer.duration),
         countAsCompleted,
-        m_controller.journal()->currentSessionNotes(),
+        m_notes,
     };
     // Rounds that an earlier failure kept back go first, so that the log stays in order. The row waits
     // before the phase moves: the views flush a pending note as the console goes, and that note must find
@@ -289,16 +293,14 @@ void Round::completeFocusSession(bool countAsCompleted)
     publish(*this, m_phase, SessionPhase::SessionComplete, &Round::phaseChanged);
     m_savedFocusSnapshot.reset();
     const Status appended = writeUnsavedRounds();
-    m_controller.tellAboutMovedAsideLogs();
+    emit logsWritten();
     if (!appended) {
         persistEndedRounds();
-        m_controller.sheets()->showAlert(localized(language, QStringLiteral("番茄记录写入失败"),
-                                             QStringLiteral("Could Not Save Focus Record")),
-            m_controller.logErrorText(appended, m_focusLog.filePath()) + u' '
-                + keptUntilWrittenText(language));
+        m_alert(localized(language, QStringLiteral("番茄记录写入失败"),
+                    QStringLiteral("Could Not Save Focus Record")),
+            logErrorText(appended, m_focusLog.filePath(), language) + u' ' + keptUntilWrittenText(language));
     }
-    m_controller.music()->playFor(m_phase, m_controller.appearance()->videoSoundTakesPriority());
-    m_controller.window()->bringMainWindowForward();
+    emit roundEnded();
     if (m_roundEndNotice) {
         m_roundEndNotice->show(StringTable::text(QStringLiteral("这一轮完成了"), language),
             localized(language, QStringLiteral("该休息了：打开柯帆开始休息。"),
@@ -317,7 +319,7 @@ void Round::toggleManualPause()
 {
     if (m_phase != SessionPhase::Focus)
         return;
-    const QDateTime at = m_controller.now();
+    const QDateTime at = m_clock.now();
     if (m_workTimer.state != WorkTrackingState::manuallyPaused) {
         m_workTimer.tick(at);
         if (m_workTimer.isComplete()) {
@@ -360,8 +362,8 @@ void Round::persistFocusSession(bool force, const QDateTime &now)
     snapshot.manuallyPaused = m_workTimer.state == WorkTrackingState::manuallyPaused;
     snapshot.sessionID = m_currentSessionID;
     snapshot.startedAtEpoch = m_currentFocusStartedAt.toMSecsSinceEpoch() / 1000.0;
-    snapshot.notes = m_controller.journal()->currentSessionNotes();
-    snapshot.title = m_controller.journal()->currentSessionTitle();
+    snapshot.notes = m_notes;
+    snapshot.title = m_title;
     snapshot.endedRounds = m_unsavedRounds;
     // A round that stands still (waiting for activity, idle or paused) is not written again every five
     // seconds: only the save time would change, and a restart does not use it.
@@ -381,7 +383,6 @@ void Round::showLockedBreak()
     if (m_roundEndNotice)
         m_roundEndNotice->withdraw();
     publish(*this, m_phase, SessionPhase::Wheel, &Round::phaseChanged);
-    m_controller.window()->enterFullScreen();
 }
 
 void Round::beginDrawnActivity()
@@ -394,9 +395,19 @@ void Round::leaveBreakUnfinished()
     publish(*this, m_phase, SessionPhase::SessionComplete, &Round::phaseChanged);
 }
 
-void Round::startRoundAfterBreak()
+void Round::setRoundText(const QString &title, const QString &notes)
 {
-    m_controller.music()->stop();
-    m_controller.appearance()->advanceAfterCompletedRound();
-    startNewFocusSession();
+    publish(*this, m_notes, notes, &Round::notesChanged);
+    publish(*this, m_title, title, &Round::titleChanged);
+}
+
+bool Round::editRoundText(const std::optional<QString> &title, const QString &notes)
+{
+    setRoundText(title.value_or(m_title), notes);
+    return saveRoundText(title, notes);
+}
+
+void Round::takeRoundText(const QString &title, const QString &notes)
+{
+    setRoundText(title, notes);
 }

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "app/AlertSink.h"
+#include "app/RunningRound.h"
 #include "core/ActivityLogEntry.h"
 #include "core/AppLanguage.h"
 #include "core/FocusSessionLogEntry.h"
 #include "core/Result.h"
 #include "core/SessionPhase.h"
 #include "core/WeightedWheelItem.h"
+#include "core/WindowSystem.h"
 #include "core/WorkTrackingState.h"
 #include "session/AutomaticWorkTimer.h"
 
@@ -13,20 +16,23 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
 
 class AccessibilityTrust;
 struct AppPreferences;
-class AppController;
 class CSVLogger;
+class Clock;
 class FocusSessionLogger;
 class InputActivityMonitor;
 class RoundEndNotice;
+class Statistics;
 
 // The cycle focus → round complete → wheel → activity → focus: the phase, the focus round's active time
 // counted against keyboard and mouse activity (paused by hand, saved while it runs, restored at start-up)
-// and the rows the cycle's rounds and breaks leave in the logs, kept in memory while a write fails.
-class Round : public QObject
+// and the rows the cycle's rounds and breaks leave in the logs, kept in memory while a write fails. It
+// alone moves the phase; what the others must follow it says with its signals.
+class Round : public QObject, public RunningRound
 {
     Q_OBJECT
     Q_PROPERTY(SessionPhases::SessionPhase phase READ phase NOTIFY phaseChanged FINAL)
@@ -37,14 +43,20 @@ class Round : public QObject
     Q_PROPERTY(qint64 sessionNumber READ sessionNumber NOTIFY sessionNumberChanged FINAL)
 
 public:
-    // `root` is the controller's data folder, where a running round is saved; activity reaches the
-    // round from `monitor` from now on.
-    Round(FocusSessionLogger &focusLog, CSVLogger &activityLog, InputActivityMonitor &monitor,
-        AccessibilityTrust &trust, RoundEndNotice *roundEndNotice, const QString &root,
-        AppController &controller);
+    // Turns the tracking switch of the settings in force and stores them; a failed write puts the switch
+    // back and says why.
+    using TrackingSwitch = std::function<Status(bool on)>;
+
+    // `preferences` are the settings in force, read as they change; `root` is the data folder, where a
+    // running round is saved; activity reaches the round from `monitor` from now on; `statistics` are
+    // read back once rows reach the logs and number the rounds.
+    Round(Clock &clock, const AppPreferences &preferences, AlertSink alert, FocusSessionLogger &focusLog,
+        CSVLogger &activityLog, Statistics &statistics, InputActivityMonitor &monitor,
+        AccessibilityTrust &trust, RoundEndNotice *roundEndNotice, WindowSystem windowSystem,
+        const QString &root, TrackingSwitch switchTracking);
     ~Round() override;
 
-    SessionPhase phase() const { return m_phase; }
+    SessionPhase phase() const override { return m_phase; }
     qint64 secondsRemaining() const { return m_secondsRemaining; }
     int secondsRemainingForDisplay() const;
     QString formattedTime() const;
@@ -56,16 +68,18 @@ public:
     bool inputAccessMissing() const { return m_inputAccessMissing; }
     // The desktop stopped telling the session's input while another program keeps the screen awake.
     bool isActivityWithheld() const { return m_activityWithheld; }
-    qint64 sessionNumber() const { return m_sessionNumber; }
+    qint64 sessionNumber() const override { return m_sessionNumber; }
     const AutomaticWorkTimer &workTimer() const { return m_workTimer; }
-    const QString &currentSessionID() const { return m_currentSessionID; }
-    const std::optional<QString> &currentFocusLogID() const { return m_currentFocusLogID; }
-    const QDateTime &currentFocusStartedAt() const { return m_currentFocusStartedAt; }
+    const QString &currentSessionID() const override { return m_currentSessionID; }
+    const std::optional<QString> &currentFocusLogID() const override { return m_currentFocusLogID; }
+    const QDateTime &currentFocusStartedAt() const override { return m_currentFocusStartedAt; }
+    const QString &currentSessionTitle() const override { return m_title; }
+    const QString &currentSessionNotes() const override { return m_notes; }
     QString defaultFocusTitle(qint64 sessionNumber) const;
     QString defaultBreakTitle(qint64 sessionNumber) const;
 
-    // Start-up: the round the last run left, when there is one to resume, with today's number; the
-    // journal takes its title and notes.
+    // Start-up: the round the last run left, when there is one to resume, with today's number, title and
+    // notes.
     void load(const QDateTime &startedAt);
     // Once the tick runs: resumes the loaded round or opens a new one, then looks for input activity.
     void open();
@@ -89,19 +103,16 @@ public:
     // Says what the tracking needs: an X11 session, or a desktop that reports activity.
     void showPermissionAlert();
 
-    // The steps of the locked break that the break wheel takes: the wheel shows once the keyboard is
-    // held, the drawn activity begins, an emergency unlock leaves the break unfinished, and a confirmed
+    // The steps of the locked break, as the break wheel reports them: the wheel shows once the keyboard
+    // is held, the drawn activity begins, an emergency unlock leaves the break unfinished, and a confirmed
     // break is logged before the next round opens.
     void showLockedBreak();
     void beginDrawnActivity();
     void leaveBreakUnfinished();
-    void logBreak(const WeightedWheelItem &drawn, const QDateTime &startedAt, const QDateTime &endedAt);
-    void startRoundAfterBreak();
+    void finishBreak(const WeightedWheelItem &drawn, const QDateTime &startedAt, const QDateTime &endedAt);
 
-    // An edit of the round's title (none keeps it) or notes is saved where the round is now: in its saved
-    // state while it runs, else in its row of the focus log, written or waiting; true when a written row
-    // changed.
-    bool saveRoundText(const std::optional<QString> &title, const QString &notes);
+    bool editRoundText(const std::optional<QString> &title, const QString &notes) override;
+    void takeRoundText(const QString &title, const QString &notes) override;
 
     // Rows and edits of written rows that failed writes kept in memory, written again oldest first:
     // rounds, then breaks, then edits.
@@ -120,6 +131,20 @@ signals:
     void secondsRemainingChanged();
     void trackingStateChanged();
     void sessionNumberChanged();
+    void titleChanged();
+    void notesChanged();
+    // A focus round opened, new or resumed after a restart.
+    void roundOpened();
+    // The focus round ended: the round-complete screen shows.
+    void roundEnded();
+    // The confirmed break is over and logged; the next round opens right after.
+    void breakFinished();
+    // Rows reached the logs or a written row changed: what is read back from them is out of date.
+    void rowsWritten();
+    // The round rewrote a row of the focus log itself, which is not another program's change.
+    void ownLogEdited();
+    // A write to the logs was tried, whether it went in or not: a damaged log may have been put aside.
+    void logsWritten();
 
 private:
     void startNewFocusSession();
@@ -145,14 +170,23 @@ private:
     void publishWorkTimerState();
     qint64 remainingSeconds() const;
     void resetWorkTimer(const QDateTime &now);
+    void setRoundText(const QString &title, const QString &notes);
+    // Saves the round's text where the round is now: in its saved state while it runs, else in its row of
+    // the focus log, written or waiting; true when a written row changed.
+    bool saveRoundText(const std::optional<QString> &title, const QString &notes);
 
-    AppController &m_controller;
+    Clock &m_clock;
+    const AppPreferences &m_preferences;
+    AlertSink m_alert;
     FocusSessionLogger &m_focusLog;
     CSVLogger &m_activityLog;
+    Statistics &m_statistics;
     InputActivityMonitor &m_monitor;
     AccessibilityTrust &m_trust;
     RoundEndNotice *m_roundEndNotice;
+    WindowSystem m_windowSystem;
     QString m_root;
+    TrackingSwitch m_switchTracking;
 
     SessionPhase m_phase = SessionPhase::Focus;
     qint64 m_secondsRemaining = 0;
@@ -183,4 +217,6 @@ private:
     QString m_currentSessionID;
     QDateTime m_currentFocusStartedAt;
     std::optional<QString> m_currentFocusLogID;
+    QString m_title;
+    QString m_notes;
 };

@@ -1,8 +1,10 @@
 // The rows the cycle leaves in the logs: a closed round's and a confirmed break's, kept in memory and written
 // again while a write fails, and an edit of the round that ended.
 
-#include "app/AppController.h"
 #include "app/Round.h"
+#include "app/Statistics.h"
+#include "core/AppPreferences.h"
+#include "core/Clock.h"
 #include "core/Uuid.h"
 #include "storage/AppStorageService.h"
 #include "storage/CSVLogger.h"
@@ -59,7 +61,7 @@ Status Round::writeUnsavedEdits()
 {
     Status written;
     const qsizetype unsaved = m_unsavedEdits.size();
-    const QDate today = m_controller.now().toLocalTime().date();
+    const QDate today = m_clock.now().toLocalTime().date();
     while (!m_unsavedEdits.isEmpty()) {
         const UnsavedEdit &edit = m_unsavedEdits.first();
         if (!(written = m_focusLog.updateEntry(edit.eventID, edit.title, edit.notes, today)))
@@ -67,7 +69,7 @@ Status Round::writeUnsavedEdits()
         m_unsavedEdits.removeFirst();
     }
     if (m_unsavedEdits.size() < unsaved) {
-        m_controller.recordOwnLogWrite();
+        emit ownLogEdited();
         publishWrittenRows();
     }
     return written;
@@ -76,7 +78,7 @@ Status Round::writeUnsavedEdits()
 void Round::persistEndedRounds()
 {
     if (m_phase == SessionPhase::Focus) {
-        persistFocusSession(true, m_controller.now());
+        persistFocusSession(true, m_clock.now());
         return;
     }
     if (m_unsavedRounds.isEmpty()) {
@@ -85,7 +87,7 @@ void Round::persistEndedRounds()
     }
     // No round runs: a zero target, which nothing resumes.
     ActiveFocusSessionSnapshot snapshot;
-    snapshot.savedAtEpoch = m_controller.now().toMSecsSinceEpoch() / 1000.0;
+    snapshot.savedAtEpoch = m_clock.now().toMSecsSinceEpoch() / 1000.0;
     snapshot.endedRounds = m_unsavedRounds;
     (void)AppStorageService::saveActiveFocusSession(snapshot, m_root);
 }
@@ -124,18 +126,18 @@ Status Round::writeUnsavedBreaks()
 void Round::publishWrittenRows()
 {
     // The day's counts and score come from what the logs hold, never from what failed to reach them.
-    m_controller.statistics()->reload(m_controller.now());
-    m_controller.journal()->advanceRevision();
+    m_statistics.reload(m_clock.now());
+    emit rowsWritten();
 }
 
 qint64 Round::nextSessionNumber() const
 {
     const auto waiting = std::count_if(m_unsavedRounds.cbegin(), m_unsavedRounds.cend(),
         [](const FocusSessionLogEntry &round) { return round.completed; });
-    return m_controller.statistics()->todayCompletedSessions() + waiting + 1;
+    return m_statistics.todayCompletedSessions() + waiting + 1;
 }
 
-void Round::logBreak(const WeightedWheelItem &drawn, const QDateTime &startedAt, const QDateTime &endedAt)
+void Round::finishBreak(const WeightedWheelItem &drawn, const QDateTime &startedAt, const QDateTime &endedAt)
 {
     m_unsavedBreaks.append({
         Uuid::newEventID(),
@@ -146,24 +148,25 @@ void Round::logBreak(const WeightedWheelItem &drawn, const QDateTime &startedAt,
         drawn.item,
         drawn.effectiveWeight,
         0,
-        m_controller.journal()->currentSessionNotes(),
+        m_notes,
     });
     (void)writeUnsavedRounds();
     const Status appended = writeUnsavedBreaks();
-    m_controller.tellAboutMovedAsideLogs();
+    emit logsWritten();
     if (!appended) {
-        const AppLanguage language = m_controller.language();
-        m_controller.sheets()->showAlert(
-            localized(language, QStringLiteral("CSV 写入失败"), QStringLiteral("Could Not Write CSV")),
-            m_controller.logErrorText(appended, m_activityLog.filePath()) + u' '
+        const AppLanguage language = m_preferences.language;
+        m_alert(localized(language, QStringLiteral("CSV 写入失败"), QStringLiteral("Could Not Write CSV")),
+            logErrorText(appended, m_activityLog.filePath(), language) + u' '
                 + keptUntilWrittenText(language));
     }
+    emit breakFinished();
+    startNewFocusSession();
 }
 
 bool Round::saveRoundText(const std::optional<QString> &title, const QString &notes)
 {
     if (m_phase == SessionPhase::Focus) {
-        persistFocusSession(true, m_controller.now());
+        persistFocusSession(true, m_clock.now());
         return false;
     }
     // A row still waiting to be written takes the edit with it, in memory and in the saved state.
@@ -179,12 +182,12 @@ bool Round::saveRoundText(const std::optional<QString> &title, const QString &no
     const QString &id = *m_currentFocusLogID;
     const auto waiting = std::find_if(m_unsavedEdits.begin(), m_unsavedEdits.end(),
         [&id](const UnsavedEdit &edit) { return edit.eventID == id; });
-    const Status written = m_focusLog.updateEntry(id, title, notes, m_controller.now().toLocalTime().date());
+    const Status written = m_focusLog.updateEntry(id, title, notes, m_clock.now().toLocalTime().date());
     if (written) {
         // An older edit still waiting would undo this one when it is written.
         if (waiting != m_unsavedEdits.end())
             m_unsavedEdits.erase(waiting);
-        m_controller.recordOwnLogWrite();
+        emit ownLogEdited();
         return true;
     }
     if (waiting != m_unsavedEdits.end()) {
@@ -194,10 +197,9 @@ bool Round::saveRoundText(const std::optional<QString> &title, const QString &no
     }
     // Said once per edited row, not at every keystroke that fails again.
     m_unsavedEdits.append({ id, title, notes });
-    const AppLanguage language = m_controller.language();
-    m_controller.sheets()->showAlert(
-        localized(language, QStringLiteral("无法保存笔记"), QStringLiteral("Could Not Save Note")),
-        m_controller.logErrorText(written, m_focusLog.filePath()) + u' ' + keptUntilWrittenText(language));
-    m_controller.tellAboutMovedAsideLogs();
+    const AppLanguage language = m_preferences.language;
+    m_alert(localized(language, QStringLiteral("无法保存笔记"), QStringLiteral("Could Not Save Note")),
+        logErrorText(written, m_focusLog.filePath(), language) + u' ' + keptUntilWrittenText(language));
+    emit logsWritten();
     return false;
 }

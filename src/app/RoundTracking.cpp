@@ -1,10 +1,11 @@
 // The focus round's input access: activity counted while tracking is on, the monitors looked for again,
 // and the permission the tracking needs.
 
-#include "app/AppController.h"
 #include "app/Publish.h"
 #include "app/Round.h"
 #include "core/AccessibilityTrust.h"
+#include "core/AppPreferences.h"
+#include "core/Clock.h"
 #include "core/StringTable.h"
 #include "session/InputActivityMonitor.h"
 
@@ -16,10 +17,9 @@ constexpr double monitorRetryInterval = 3.0;
 
 void Round::handleInputActivity()
 {
-    if (m_phase != SessionPhase::Focus || !m_controller.preferences().trackActivity
-        || m_countsElapsedThisRound)
+    if (m_phase != SessionPhase::Focus || !m_preferences.trackActivity || m_countsElapsedThisRound)
         return;
-    const QDateTime at = m_controller.now();
+    const QDateTime at = m_clock.now();
     const WorkTrackingState state = m_workTimer.state;
     // Time spent idle or waiting is not counted.
     if (state != WorkTrackingState::tracking && state != WorkTrackingState::manuallyPaused)
@@ -33,10 +33,10 @@ void Round::handleInputActivity()
 
 void Round::startKeyboardMonitoring()
 {
-    const QDateTime at = m_controller.now();
+    const QDateTime at = m_clock.now();
     const bool focus = m_phase == SessionPhase::Focus;
     const bool paused = m_workTimer.state == WorkTrackingState::manuallyPaused;
-    if (!m_controller.preferences().trackActivity) {
+    if (!m_preferences.trackActivity) {
         m_monitor.stop();
         if (focus) {
             // Without tracking the round counts wall-clock time from now on.
@@ -65,7 +65,7 @@ void Round::startKeyboardMonitoring()
 
 void Round::retryKeyboardMonitoringIfNeeded(const QDateTime &now)
 {
-    if (!m_controller.preferences().trackActivity || m_monitor.bothMonitorsInstalled())
+    if (!m_preferences.trackActivity || m_monitor.bothMonitorsInstalled())
         return;
     if (m_lastMonitorRetry.msecsTo(now) / 1000.0 < monitorRetryInterval && m_lastMonitorRetry <= now)
         return;
@@ -75,10 +75,9 @@ void Round::retryKeyboardMonitoringIfNeeded(const QDateTime &now)
 
 void Round::showPermissionAlert()
 {
-    const AppLanguage language = m_controller.language();
-    if (m_controller.windowSystem() == WindowSystem::wayland) {
-        m_controller.sheets()->showAlert(
-            localized(language, QStringLiteral("没有活动来源"), QStringLiteral("No Activity Source")),
+    const AppLanguage language = m_preferences.language;
+    if (m_windowSystem == WindowSystem::wayland) {
+        m_alert(localized(language, QStringLiteral("没有活动来源"), QStringLiteral("No Activity Source")),
             localized(language,
                 QStringLiteral("此桌面不向程序报告键盘与鼠标活动（它既不提供 GNOME 的空闲监视器，也不提供 "
                                "ext-idle-notify-v1 或 org_kde_kwin_idle）。关闭“活动监测”后，柯帆按自然经过"
@@ -90,8 +89,8 @@ void Round::showPermissionAlert()
                     "full screen.")));
         return;
     }
-    m_controller.sheets()->showAlert(localized(language, QStringLiteral("等待 X11 输入权限"),
-                                         QStringLiteral("Waiting for X11 Input Access")),
+    m_alert(localized(language, QStringLiteral("等待 X11 输入权限"),
+                QStringLiteral("Waiting for X11 Input Access")),
         localized(language,
             QStringLiteral(
                 "柯帆需要 X11 会话来发现键盘与鼠标活动并在休息时锁定键盘。请在登录界面选择 X11（Xorg）"
@@ -113,16 +112,13 @@ void Round::enableAutomaticTracking()
         m_hasPromptedForAccessibility = true;
         // Asking again re-checks the display; there is no dialog to show on X11.
         (void)m_trust.requestTrust();
-    } else {
-        m_controller.openAccessibilitySettings();
     }
     showPermissionAlert();
 }
 
 void Round::toggleActivityTracking()
 {
-    if (m_controller.preferences().trackActivity
-        && m_trackingState == WorkTrackingState::permissionRequired) {
+    if (m_preferences.trackActivity && m_trackingState == WorkTrackingState::permissionRequired) {
         // The switch looks for a source of activity again; where the session offers none it still turns
         // tracking off, or the round could never run.
         m_inputAccessMissing = !m_trust.requestTrust();
@@ -133,27 +129,18 @@ void Round::toggleActivityTracking()
             m_inputAccessMissing = true;
         }
     }
-    const bool previous = m_controller.preferences().trackActivity;
-    AppPreferences changed = m_controller.preferences();
-    changed.trackActivity = !previous;
-    m_controller.setPreferences(changed);
+    const Status written = m_switchTracking(!m_preferences.trackActivity);
     startKeyboardMonitoring();
     syncTrackingPresentation();
     publish(*this, m_secondsRemaining, remainingSeconds(), &Round::secondsRemainingChanged);
-    persistFocusSession(true, m_controller.now());
-    if (Status written = m_controller.writePreferences(); !written) {
-        AppPreferences restored = m_controller.preferences();
-        restored.trackActivity = previous;
-        m_controller.setPreferences(restored);
-        startKeyboardMonitoring();
-        syncTrackingPresentation();
-        m_controller.sheets()->showAlert(
-            localized(m_controller.language(), QStringLiteral("无法保存监测设置"),
-                QStringLiteral("Could Not Save Tracking Setting")),
-            StringTable::error(written.failure(), m_controller.language()));
+    persistFocusSession(true, m_clock.now());
+    if (!written) {
+        m_alert(localized(m_preferences.language, QStringLiteral("无法保存监测设置"),
+                    QStringLiteral("Could Not Save Tracking Setting")),
+            StringTable::error(written.failure(), m_preferences.language));
         return;
     }
-    if (m_controller.preferences().trackActivity && m_trackingState == WorkTrackingState::permissionRequired)
+    if (m_preferences.trackActivity && m_trackingState == WorkTrackingState::permissionRequired)
         enableAutomaticTracking();
 }
 
@@ -172,7 +159,7 @@ void Round::countElapsedTimeThisRound()
     m_countsElapsedThisRound = true;
     m_activityWithheld = false;
     // From now on, as with tracking switched off; the time before was counted by activity.
-    const QDateTime at = m_controller.now();
+    const QDateTime at = m_clock.now();
     m_workTimer.tick(at);
     if (m_workTimer.state != WorkTrackingState::manuallyPaused) {
         m_workTimer.lastActivity = at;
@@ -185,7 +172,7 @@ void Round::countElapsedTimeThisRound()
 
 void Round::syncTrackingPresentation()
 {
-    if (m_controller.preferences().trackActivity && !m_monitor.bothMonitorsInstalled())
+    if (m_preferences.trackActivity && !m_monitor.bothMonitorsInstalled())
         publish(*this, m_trackingState, WorkTrackingState::permissionRequired, &Round::trackingStateChanged);
     else
         publish(*this, m_trackingState, m_workTimer.state, &Round::trackingStateChanged);

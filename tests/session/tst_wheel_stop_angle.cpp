@@ -1,5 +1,6 @@
 #include "ControllerHarness.h"
 #include "TestProgram.h"
+#include "core/Uuid.h"
 #include "session/WheelEntryVariant.h"
 #include "session/WheelLayout.h"
 

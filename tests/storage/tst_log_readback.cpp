@@ -15,11 +15,6 @@
 
 namespace {
 
-QDateTime local(int year, int month, int day, int hour, int minute)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::LocalTime);
-}
-
 QDateTime utc(int year, int month, int day, int hour, int minute)
 {
     return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::UTC);

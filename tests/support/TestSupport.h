@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QMap>
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,12 @@ public:
 private:
     QTemporaryDir m_directory;
 };
+
+// A wall-clock time on the machine's own zone.
+inline QDateTime local(int year, int month, int day, int hour, int minute)
+{
+    return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::LocalTime);
+}
 
 inline constexpr double notANumber = std::numeric_limits<double>::quiet_NaN();
 

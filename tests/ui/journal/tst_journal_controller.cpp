@@ -12,11 +12,6 @@
 
 namespace {
 
-QDateTime local(int year, int month, int day, int hour, int minute)
-{
-    return QDateTime(QDate(year, month, day), QTime(hour, minute), Qt::LocalTime);
-}
-
 // Logs written before the controller starts, as an earlier run would have left them.
 class JournalFixture
 {
