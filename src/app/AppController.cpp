@@ -135,7 +135,15 @@ void AppController::makeConcerns()
         m_journal.get(), &Journal::ownLogEdited, m_statistics.get(), [this] { m_statistics->reload(now()); });
 
     m_breakWheel = std::make_unique<BreakWheel>(
-        std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab)), *s.wheelRandom, m_root, *this);
+        std::make_unique<KeyboardLocker>(*s.trust, std::move(s.keyboardGrab)), *s.wheelRandom, *s.clock,
+        m_preferences, alert, [round = m_round.get()] { return round->phase(); },
+        std::make_unique<QtOneShotTimer>(Qt::PreciseTimer), m_root);
+    connect(this, &AppController::preferencesChanged, m_breakWheel.get(), &BreakWheel::followPreferences);
+    // The round alone moves the phase, at each step of the break the wheel reports.
+    connect(m_breakWheel.get(), &BreakWheel::lockedBreakEntered, m_round.get(), &Round::showLockedBreak);
+    connect(m_breakWheel.get(), &BreakWheel::activityDrawn, m_round.get(), &Round::beginDrawnActivity);
+    connect(m_breakWheel.get(), &BreakWheel::breakAbandoned, m_round.get(), &Round::leaveBreakUnfinished);
+    connect(m_breakWheel.get(), &BreakWheel::activityConfirmed, m_round.get(), &Round::finishBreak);
     connect(m_round.get(), &Round::roundOpened, m_breakWheel.get(), &BreakWheel::reset);
 }
 

@@ -1,8 +1,10 @@
 #include "app/BreakWheel.h"
 
-#include "app/AppController.h"
 #include "app/KeyboardHoldText.h"
 #include "app/Publish.h"
+#include "core/AppPreferences.h"
+#include "core/Clock.h"
+#include "core/OneShotTimer.h"
 #include "core/RandomSource.h"
 #include "core/StringTable.h"
 #include "core/Uuid.h"
@@ -12,31 +14,32 @@
 #include "session/WheelProbabilityEngine.h"
 #include "storage/AppStorageService.h"
 
-#include <QTimer>
 #include <cmath>
 
 namespace {
 
 constexpr qint64 historyLimit = 20;
 constexpr double extraTurns = 4 * 360.0;
-constexpr int settleDelayMilliseconds = 50;
+// A coarse timer may fire up to 5 % early, and the wheel would settle while the view still turns it.
+constexpr std::chrono::milliseconds settleDelay { 50 };
 
 } // namespace
 
-BreakWheel::BreakWheel(std::unique_ptr<KeyboardLocker> locker, RandomSource &random, const QString &root,
-    AppController &controller)
-    : m_controller(controller)
-    , m_keyboardLocker(std::move(locker))
+BreakWheel::BreakWheel(std::unique_ptr<KeyboardLocker> locker, RandomSource &random, Clock &clock,
+    const AppPreferences &preferences, AlertSink alert, PhaseSource phase,
+    std::unique_ptr<OneShotTimer> settleTimer, const QString &root)
+    : m_keyboardLocker(std::move(locker))
     , m_random(random)
+    , m_clock(clock)
+    , m_preferences(preferences)
+    , m_alert(std::move(alert))
+    , m_phase(std::move(phase))
+    , m_settleTimer(std::move(settleTimer))
     , m_root(root)
     , m_recentHistory(AppStorageService::loadHistory(root))
     , m_cycleID(QUuid::createUuid())
 {
     refreshWeightedItems();
-    // The weights follow the items and the discount; the lock line follows the language.
-    connect(&controller, &AppController::preferencesChanged, this, &BreakWheel::refreshWeightedItems);
-    connect(&controller, &AppController::preferencesChanged, this, &BreakWheel::wheelBaseWeightTotalChanged);
-    connect(&controller, &AppController::preferencesChanged, this, &BreakWheel::refreshBreakLockText);
     connect(this, &BreakWheel::keyboardIsLockedChanged, this, &BreakWheel::refreshBreakLockText);
     refreshBreakLockText();
 
@@ -67,7 +70,7 @@ QVariantList BreakWheel::wheelEntries() const
 
 double BreakWheel::wheelBaseWeightTotal() const
 {
-    return WheelLayout::baseWeightTotal(m_controller.preferences().items);
+    return WheelLayout::baseWeightTotal(m_preferences.items);
 }
 
 QString BreakWheel::selectedItemID() const
@@ -89,7 +92,7 @@ QString BreakWheel::selectedItemScoreText() const
 {
     if (!m_selectedItem)
         return {};
-    return StringTable::text(QStringLiteral("+%lld"), m_controller.language())
+    return StringTable::text(QStringLiteral("+%lld"), m_preferences.language)
         .replace(QStringLiteral("%lld"), QString::number(m_selectedItem->item.healthScore));
 }
 
@@ -101,6 +104,13 @@ void BreakWheel::reset()
     m_activityStartedAt.reset();
 }
 
+void BreakWheel::followPreferences()
+{
+    refreshWeightedItems();
+    emit wheelBaseWeightTotalChanged();
+    refreshBreakLockText();
+}
+
 void BreakWheel::releaseKeyboard()
 {
     m_keyboardLocker->unlock();
@@ -109,13 +119,13 @@ void BreakWheel::releaseKeyboard()
 
 void BreakWheel::enterLockedBreak()
 {
-    if (m_controller.round()->phase() != SessionPhase::SessionComplete)
+    if (m_phase() != SessionPhase::SessionComplete)
         return;
     reset();
     publish(*this, m_emergencyUnlocked, false, &BreakWheel::emergencyUnlockedChanged);
-    const AppLanguage language = m_controller.language();
+    const AppLanguage language = m_preferences.language;
     if (!m_keyboardLocker->lock()) {
-        m_controller.sheets()->showAlert(
+        m_alert(
             localized(language, QStringLiteral("无法锁定键盘"), QStringLiteral("Keyboard Lock Unavailable")),
             localized(language,
                 QStringLiteral(
@@ -129,30 +139,30 @@ void BreakWheel::enterLockedBreak()
     }
     // Locked before the wheel shows: the view starts its spin only on a locked wheel.
     publish(*this, m_keyboardIsLocked, true, &BreakWheel::keyboardIsLockedChanged);
-    m_controller.round()->showLockedBreak();
+    emit lockedBreakEntered();
 }
 
 void BreakWheel::spinWheel(double durationSeconds)
 {
-    if (m_controller.round()->phase() != SessionPhase::Wheel || m_isSpinning)
+    if (m_phase() != SessionPhase::Wheel || m_isSpinning)
         return;
     const QUuid cycleID = m_cycleID;
     const QList<WeightedWheelItem> items = WheelProbabilityEngine::eligibleItems(m_weightedItems);
     double total = 0;
     for (const WeightedWheelItem &item : items)
         total += item.effectiveWeight;
-    const AppLanguage language = m_controller.language();
+    const AppLanguage language = m_preferences.language;
     const QString unableTitle
         = localized(language, QStringLiteral("无法转动"), QStringLiteral("Unable to Spin"));
     if (items.isEmpty() || !(total > 0)) {
-        m_controller.sheets()->showAlert(unableTitle,
+        m_alert(unableTitle,
             localized(language, QStringLiteral("请至少为一个非近期项目设置大于 0 的基础概率。"),
                 QStringLiteral("Give at least one eligible item a base probability greater than zero.")));
         return;
     }
     const auto chosen = WheelProbabilityEngine::choose(items, m_random.unitRoll());
     if (!chosen) {
-        m_controller.sheets()->showAlert(unableTitle,
+        m_alert(unableTitle,
             localized(language, QStringLiteral("当前没有可抽取项目。"),
                 QStringLiteral("There are no eligible items to draw.")));
         return;
@@ -175,26 +185,25 @@ void BreakWheel::spinWheel(double durationSeconds)
         std::ceil(m_wheelRotation / 360.0) * 360.0 + extraTurns + (360.0 - centre),
         &BreakWheel::wheelRotationChanged);
     const double seconds = std::isfinite(durationSeconds) ? std::clamp(durationSeconds, 0.0, 60.0) : 0.0;
-    // A coarse timer may fire up to 5 % early, and the wheel would settle while the view still turns it.
-    QTimer::singleShot(int(std::lround(seconds * 1000)) + settleDelayMilliseconds, Qt::PreciseTimer, this,
+    m_settleTimer->start(std::chrono::milliseconds(std::lround(seconds * 1000)) + settleDelay,
         [this, cycleID] { settleWheel(cycleID); });
 }
 
 void BreakWheel::settleWheel(const QUuid &cycleID)
 {
     // A break that was reset meanwhile (emergency unlock, a new round) disowns this settle.
-    if (cycleID != m_cycleID || m_controller.round()->phase() != SessionPhase::Wheel || !m_isSpinning)
+    if (cycleID != m_cycleID || m_phase() != SessionPhase::Wheel || !m_isSpinning)
         return;
     publish(*this, m_isSpinning, false, &BreakWheel::isSpinningChanged);
-    m_activityStartedAt = m_controller.now();
-    m_controller.round()->beginDrawnActivity();
+    m_activityStartedAt = m_clock.now();
+    emit activityDrawn();
 }
 
 void BreakWheel::confirmActivityCompleted()
 {
-    if (m_controller.round()->phase() != SessionPhase::Activity || !m_selectedItem)
+    if (m_phase() != SessionPhase::Activity || !m_selectedItem)
         return;
-    const QDateTime at = m_controller.now();
+    const QDateTime at = m_clock.now();
     const WeightedWheelItem drawn = *m_selectedItem;
     const QDateTime startedAt = m_activityStartedAt.value_or(at);
     m_recentHistory
@@ -202,7 +211,7 @@ void BreakWheel::confirmActivityCompleted()
     refreshWeightedItems();
     releaseKeyboard();
     publish(*this, m_emergencyUnlocked, false, &BreakWheel::emergencyUnlockedChanged);
-    m_controller.round()->finishBreak(drawn, startedAt, at);
+    emit activityConfirmed(drawn, startedAt, at);
 }
 
 void BreakWheel::handleEmergencyUnlock()
@@ -214,10 +223,9 @@ void BreakWheel::handleEmergencyUnlock()
     reset();
     publish(*this, m_keyboardIsLocked, false, &BreakWheel::keyboardIsLockedChanged);
     publish(*this, m_emergencyUnlocked, true, &BreakWheel::emergencyUnlockedChanged);
-    m_controller.round()->leaveBreakUnfinished();
-    const AppLanguage language = m_controller.language();
-    m_controller.sheets()->showAlert(
-        localized(language, QStringLiteral("已应急解锁"), QStringLiteral("Emergency Unlock Complete")),
+    emit breakAbandoned();
+    const AppLanguage language = m_preferences.language;
+    m_alert(localized(language, QStringLiteral("已应急解锁"), QStringLiteral("Emergency Unlock Complete")),
         localized(language,
             QStringLiteral("键盘已经恢复，后台任务始终没有暂停。本轮休息尚未完成，准备好后可以再次进入。"),
             QStringLiteral("Keyboard input is restored and background work was never paused. This break is "
@@ -226,7 +234,7 @@ void BreakWheel::handleEmergencyUnlock()
 
 void BreakWheel::refreshWeightedItems()
 {
-    const AppPreferences &preferences = m_controller.preferences();
+    const AppPreferences &preferences = m_preferences;
     publish(*this, m_weightedItems,
         WheelProbabilityEngine::weightedItems(
             preferences.items, m_recentHistory, preferences.recentDiscountStrength, preferences.recentWindow),
@@ -241,6 +249,6 @@ KeyboardHold BreakWheel::keyboardHold() const
 void BreakWheel::refreshBreakLockText()
 {
     // Each hold has a line of its own, so the line's signal also tells whether keys are held.
-    publish(*this, m_breakLockText, keyboardHoldText(m_keyboardLocker->hold(), m_controller.language()),
+    publish(*this, m_breakLockText, keyboardHoldText(m_keyboardLocker->hold(), m_preferences.language),
         &BreakWheel::breakLockTextChanged);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/AlertSink.h"
 #include "core/KeyboardGrabBackend.h"
+#include "core/SessionPhase.h"
 #include "core/WeightedWheelItem.h"
 
 #include <QDateTime>
@@ -9,16 +11,19 @@
 #include <QString>
 #include <QUuid>
 #include <QVariantList>
+#include <functional>
 #include <memory>
 #include <optional>
 
-class AppController;
+struct AppPreferences;
+class Clock;
 class KeyboardLocker;
+class OneShotTimer;
 class RandomSource;
 
 // The locked break: the wheel's entries weighted by the recent draws, the spin and the drawn activity,
-// and the keyboard held for the break with its emergency way out. The phase stays with the round;
-// the break moves it through the round's break steps.
+// and the keyboard held for the break with its emergency way out. The phase stays with the round, which
+// it reads; each step of the break it takes it says with a signal, and the round moves the phase.
 class BreakWheel : public QObject
 {
     Q_OBJECT
@@ -40,9 +45,14 @@ class BreakWheel : public QObject
     Q_PROPERTY(bool holdsKeys READ holdsKeys NOTIFY breakLockTextChanged FINAL)
 
 public:
-    // Reads the recent draws from `root`, the controller's data folder.
-    BreakWheel(std::unique_ptr<KeyboardLocker> locker, RandomSource &random, const QString &root,
-        AppController &controller);
+    // The focus/break cycle's phase as the round has it now.
+    using PhaseSource = std::function<SessionPhase()>;
+
+    // Reads the recent draws from `root`, the data folder; `preferences` are the settings in force, which
+    // followPreferences() takes on; `settleTimer` waits for the end of a spin.
+    BreakWheel(std::unique_ptr<KeyboardLocker> locker, RandomSource &random, Clock &clock,
+        const AppPreferences &preferences, AlertSink alert, PhaseSource phase,
+        std::unique_ptr<OneShotTimer> settleTimer, const QString &root);
     ~BreakWheel() override;
 
     QVariantList wheelEntries() const;
@@ -67,6 +77,8 @@ public:
     void reset();
     // Gives the keyboard back, as at quit.
     void releaseKeyboard();
+    // The settings changed: the weights follow the items and the discount, the lock line the language.
+    void followPreferences();
 
     Q_INVOKABLE void enterLockedBreak();
     Q_INVOKABLE void spinWheel(double durationSeconds);
@@ -84,15 +96,27 @@ signals:
     void breakLockTextChanged();
     // What the keyboard lock holds, or will hold at the next break, changed.
     void keyboardHoldChanged();
+    // The steps of the break: the keyboard is held for it, the spin settled on the drawn activity, an
+    // emergency unlock left the break unfinished, or the user confirmed the activity and the keyboard is
+    // given back.
+    void lockedBreakEntered();
+    void activityDrawn();
+    void breakAbandoned();
+    void activityConfirmed(
+        const WeightedWheelItem &drawn, const QDateTime &startedAt, const QDateTime &endedAt);
 
 private:
     void settleWheel(const QUuid &cycleID);
     void refreshWeightedItems();
     void refreshBreakLockText();
 
-    AppController &m_controller;
     std::unique_ptr<KeyboardLocker> m_keyboardLocker;
     RandomSource &m_random;
+    Clock &m_clock;
+    const AppPreferences &m_preferences;
+    AlertSink m_alert;
+    PhaseSource m_phase;
+    std::unique_ptr<OneShotTimer> m_settleTimer;
     QString m_root;
     QList<QUuid> m_recentHistory;
     QList<WeightedWheelItem> m_weightedItems;

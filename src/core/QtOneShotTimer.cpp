@@ -2,9 +2,10 @@
 
 #include <utility>
 
-QtOneShotTimer::QtOneShotTimer()
+QtOneShotTimer::QtOneShotTimer(Qt::TimerType type)
 {
     m_timer.setSingleShot(true);
+    m_timer.setTimerType(type);
     QObject::connect(&m_timer, &QTimer::timeout, [this] {
         // Taken out first: the action may start the timer again.
         const auto action = std::exchange(m_action, nullptr);

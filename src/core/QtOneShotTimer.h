@@ -8,7 +8,8 @@
 class QtOneShotTimer : public OneShotTimer
 {
 public:
-    QtOneShotTimer();
+    // A precise timer keeps to the millisecond where a coarse one may fire up to 5 % early.
+    explicit QtOneShotTimer(Qt::TimerType type = Qt::CoarseTimer);
 
     void start(std::chrono::milliseconds delay, std::function<void()> action) override;
     void cancel() override;
