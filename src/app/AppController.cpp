@@ -96,7 +96,10 @@ void AppController::makeConcerns()
     m_appearance = std::make_unique<Appearance>(*this, m_root, s.reduceMotion);
     m_music = std::make_unique<Music>(
         std::make_unique<AudioController>(s.trackPlayers, std::move(s.beep), std::move(s.shuffleRandom)),
-        *this);
+        m_preferences, [this](const AppPreferences &changed) { setPreferences(changed); },
+        s.volumeSaveDelay ? std::move(s.volumeSaveDelay) : std::make_unique<QtOneShotTimer>());
+    connect(this, &AppController::preferencesChanged, m_music.get(), &Music::volumeChanged);
+    connect(m_music.get(), &Music::preferencesToWrite, this, &AppController::writePreferencesQuietly);
     m_statistics = std::make_unique<Statistics>(*m_focusLog, *m_activityLog);
     m_window = std::make_unique<Window>(*s.window, *s.workspace, m_activityLog->filePath(),
         m_focusLog->filePath(), [this](const QString &folder) { tellAboutUnshownFolder(folder); });

@@ -54,6 +54,8 @@ struct AppControllerSeams
     bool reduceMotion = false;
     // The wait between the start of the console's snap and the change of its stored side.
     std::unique_ptr<OneShotTimer> consoleDockTimer;
+    // The wait after a volume drag before the volume is written; null: a Qt timer.
+    std::unique_ptr<OneShotTimer> volumeSaveDelay;
     // Asked before a quit would lose what waits for the disk; null: the quit goes ahead.
     std::unique_ptr<QuitQuestion> quitQuestion;
 };

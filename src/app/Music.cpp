@@ -1,11 +1,17 @@
 #include "app/Music.h"
 
-#include "app/AppController.h"
+#include "core/AppPreferences.h"
+#include "core/OneShotTimer.h"
 #include "media/AudioController.h"
 
-Music::Music(std::unique_ptr<AudioController> player, AppController &controller)
-    : m_controller(controller)
+using namespace std::chrono_literals;
+
+Music::Music(std::unique_ptr<AudioController> player, const AppPreferences &preferences, PreferencesEdit edit,
+    std::unique_ptr<OneShotTimer> volumeSaveDelay)
+    : m_preferences(preferences)
+    , m_edit(std::move(edit))
     , m_player(std::move(player))
+    , m_volumeSaveDelay(std::move(volumeSaveDelay))
 {
     connect(m_player.get(), &AudioController::nowPlayingChanged, this,
         [this](const std::optional<NowPlayingInfo> &info) {
@@ -14,10 +20,6 @@ Music::Music(std::unique_ptr<AudioController> player, AppController &controller)
             m_nowPlaying = info;
             emit nowPlayingChanged();
         });
-    connect(&controller, &AppController::preferencesChanged, this, &Music::volumeChanged);
-    m_volumeSaveTimer.setSingleShot(true);
-    m_volumeSaveTimer.setInterval(std::chrono::milliseconds(300));
-    connect(&m_volumeSaveTimer, &QTimer::timeout, &controller, &AppController::writePreferencesQuietly);
 }
 
 Music::~Music() = default;
@@ -27,9 +29,14 @@ QVariant Music::nowPlayingValue() const
     return m_nowPlaying ? QVariant::fromValue(*m_nowPlaying) : QVariant();
 }
 
+void Music::stopVolumeSaveTimer()
+{
+    m_volumeSaveDelay->cancel();
+}
+
 double Music::volume() const
 {
-    return m_controller.preferences().audioVolume;
+    return m_preferences.audioVolume;
 }
 
 void Music::playFor(SessionPhase phase, bool videoSoundTakesPriority)
@@ -39,7 +46,7 @@ void Music::playFor(SessionPhase phase, bool videoSoundTakesPriority)
         m_player->stop();
         return;
     }
-    const AppPreferences &preferences = m_controller.preferences();
+    const AppPreferences &preferences = m_preferences;
     if (phase == SessionPhase::Focus)
         m_player->play(preferences.focusPlaylist, AudioPlaylistKind::focus, preferences.audioVolume, false);
     else
@@ -60,11 +67,11 @@ void Music::togglePlaybackMode()
     const auto mode = m_player->togglePlaybackMode();
     if (!mode)
         return;
-    AppPreferences changed = m_controller.preferences();
+    AppPreferences changed = m_preferences;
     (kind == AudioPlaylistKind::reminder ? changed.reminderPlaylist : changed.focusPlaylist).playbackMode
         = *mode;
-    m_controller.setPreferences(changed);
-    m_controller.writePreferencesQuietly();
+    m_edit(changed);
+    emit preferencesToWrite();
 }
 
 void Music::setVolume(double volume)
@@ -72,12 +79,12 @@ void Music::setVolume(double volume)
     const double clamped = AudioController::clampedVolume(volume);
     if (clamped == this->volume())
         return;
-    AppPreferences changed = m_controller.preferences();
+    AppPreferences changed = m_preferences;
     changed.audioVolume = clamped;
-    m_controller.setPreferences(changed);
+    m_edit(changed);
     m_player->setOutputVolume(clamped);
     // A slider drag writes once, shortly after it stops.
-    m_volumeSaveTimer.start();
+    m_volumeSaveDelay->start(300ms, [this] { emit preferencesToWrite(); });
 }
 
 void Music::skipToPreviousTrack()

@@ -4,16 +4,18 @@
 #include "core/SessionPhase.h"
 
 #include <QObject>
-#include <QTimer>
 #include <QVariant>
+#include <functional>
 #include <memory>
 #include <optional>
 
-class AppController;
+struct AppPreferences;
 class AudioController;
+class OneShotTimer;
 
 // The music of the rounds and breaks: the player, what it plays now, and the now-playing card's
-// transport and volume. The volume and the playlists' modes are settings, kept by the controller.
+// transport and volume. The volume and the playlists' modes are settings, which it reads from the
+// settings in force and changes through the edit it is given.
 class Music : public QObject
 {
     Q_OBJECT
@@ -22,7 +24,12 @@ class Music : public QObject
     Q_PROPERTY(double volume READ volume NOTIFY volumeChanged FINAL)
 
 public:
-    Music(std::unique_ptr<AudioController> player, AppController &controller);
+    // Applies a changed settings record to everything that follows the settings, without writing it.
+    using PreferencesEdit = std::function<void(const AppPreferences &)>;
+
+    // `volumeSaveDelay` waits for the end of a volume drag before the volume is written.
+    Music(std::unique_ptr<AudioController> player, const AppPreferences &preferences, PreferencesEdit edit,
+        std::unique_ptr<OneShotTimer> volumeSaveDelay);
     ~Music() override;
 
     AudioController &player() const { return *m_player; }
@@ -34,7 +41,7 @@ public:
     void playFor(SessionPhase phase, bool videoSoundTakesPriority);
     void stop();
     // Ends a volume drag's wait for its write: the caller writes the settings now.
-    void stopVolumeSaveTimer() { m_volumeSaveTimer.stop(); }
+    void stopVolumeSaveTimer();
 
     Q_INVOKABLE void togglePlaybackMode();
     Q_INVOKABLE void setVolume(double volume);
@@ -48,10 +55,13 @@ public:
 signals:
     void nowPlayingChanged();
     void volumeChanged();
+    // The music changed a setting that should reach the disk, quietly: a failure is tried again later.
+    void preferencesToWrite();
 
 private:
-    AppController &m_controller;
+    const AppPreferences &m_preferences;
+    PreferencesEdit m_edit;
     std::unique_ptr<AudioController> m_player;
     std::optional<NowPlayingInfo> m_nowPlaying;
-    QTimer m_volumeSaveTimer;
+    std::unique_ptr<OneShotTimer> m_volumeSaveDelay;
 };

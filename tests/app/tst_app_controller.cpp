@@ -303,13 +303,14 @@ private slots:
         const QString preferences = harness.file(QStringLiteral("preferences.json"));
         controller.music()->setVolume(1.4);
         QCOMPARE(controller.preferences().audioVolume, 1.0);
-        QTRY_COMPARE(
+        harness.volumeTimer->advance(std::chrono::milliseconds(300));
+        QCOMPARE(
             QJsonDocument::fromJson(readFileBytes(preferences)).object().value(QStringLiteral("audioVolume")),
             QJsonValue(1.0));
 
         QVERIFY(QFile::remove(preferences));
         controller.music()->setVolume(1.0);
-        QTest::qWait(500);
+        harness.volumeTimer->advance(std::chrono::milliseconds(300));
         QVERIFY(!QFile::exists(preferences));
     }
 

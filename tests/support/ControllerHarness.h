@@ -135,6 +135,9 @@ public:
         auto ownedDockTimer = std::make_unique<FakeOneShotTimer>();
         dockTimer = ownedDockTimer.get();
         seams.consoleDockTimer = std::move(ownedDockTimer);
+        auto ownedVolumeTimer = std::make_unique<FakeOneShotTimer>();
+        volumeTimer = ownedVolumeTimer.get();
+        seams.volumeSaveDelay = std::move(ownedVolumeTimer);
         auto ownedQuitQuestion = std::make_unique<AnsweringQuitQuestion>();
         quitQuestion = ownedQuitQuestion.get();
         seams.quitQuestion = std::move(ownedQuitQuestion);
@@ -199,5 +202,6 @@ public:
     RecordingWindow *window = nullptr;
     FakeFilePicker *picker = nullptr;
     FakeOneShotTimer *dockTimer = nullptr;
+    FakeOneShotTimer *volumeTimer = nullptr;
     AnsweringQuitQuestion *quitQuestion = nullptr;
 };
