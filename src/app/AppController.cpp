@@ -79,6 +79,7 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_preferencesKnownGood
         = AppStorageService::writeBackAfterStartup(m_preferences, m_preferencesKnownGood, m_root);
 
+    // The console shows the loaded round and the day's figures, so it comes once they are read.
     m_console = std::make_unique<Console>(*this, std::move(m_seams.consoleDockTimer));
 
     startTimer();
@@ -93,10 +94,14 @@ void AppController::makeConcerns()
     const AlertSink alert
         = [this](const QString &title, const QString &message) { m_sheets->showAlert(title, message); };
     m_sheets = std::make_unique<Sheets>(*this);
-    m_appearance = std::make_unique<Appearance>(*this, m_root, s.reduceMotion);
+    const PreferencesEdit edit = [this](const AppPreferences &changed) { setPreferences(changed); };
+    m_appearance = std::make_unique<Appearance>(m_preferences, edit, m_root, s.reduceMotion);
+    connect(this, &AppController::preferencesChanged, m_appearance.get(), &Appearance::preferencesChanged);
+    connect(
+        m_appearance.get(), &Appearance::preferencesToWrite, this, &AppController::writePreferencesQuietly);
     m_music = std::make_unique<Music>(
         std::make_unique<AudioController>(s.trackPlayers, std::move(s.beep), std::move(s.shuffleRandom)),
-        m_preferences, [this](const AppPreferences &changed) { setPreferences(changed); },
+        m_preferences, edit,
         s.volumeSaveDelay ? std::move(s.volumeSaveDelay) : std::make_unique<QtOneShotTimer>());
     connect(this, &AppController::preferencesChanged, m_music.get(), &Music::volumeChanged);
     connect(m_music.get(), &Music::preferencesToWrite, this, &AppController::writePreferencesQuietly);
@@ -114,14 +119,16 @@ void AppController::makeConcerns()
         if (m_round->phase() == SessionPhase::Wheel)
             m_window->enterFullScreen();
     });
-    connect(m_round.get(), &Round::roundEnded, m_window.get(), &Window::bringMainWindowForward);
     // The music of the break stops before the background moves on and the next round's music starts.
     connect(m_round.get(), &Round::breakFinished, m_music.get(), &Music::stop);
     connect(
         m_round.get(), &Round::breakFinished, m_appearance.get(), &Appearance::advanceAfterCompletedRound);
+    const auto playForPhase
+        = [this] { m_music->playFor(m_round->phase(), m_appearance->videoSoundTakesPriority()); };
     for (const auto opened : { &Round::roundOpened, &Round::roundEnded })
-        connect(m_round.get(), opened, m_music.get(),
-            [this] { m_music->playFor(m_round->phase(), m_appearance->videoSoundTakesPriority()); });
+        connect(m_round.get(), opened, m_music.get(), playForPhase);
+    connect(m_appearance.get(), &Appearance::videoSoundChanged, m_music.get(), playForPhase);
+    connect(m_round.get(), &Round::roundEnded, m_window.get(), &Window::bringMainWindowForward);
     connect(m_round.get(), &Round::logsWritten, this, &AppController::tellAboutMovedAsideLogs);
     connect(m_round.get(), &Round::ownLogEdited, this, &AppController::recordOwnLogWrite);
 

@@ -3,7 +3,7 @@
 
 #include "app/Appearance.h"
 
-#include "app/AppController.h"
+#include "core/AppPreferences.h"
 #include "core/BackgroundLibraryPolicy.h"
 #include "core/Color.h"
 #include "core/MediaTypes.h"
@@ -30,13 +30,13 @@ QUrl Appearance::defaultBackgroundURL()
     return url;
 }
 
-Appearance::Appearance(AppController &controller, QString root, bool reduceMotion)
-    : m_controller(controller)
+Appearance::Appearance(
+    const AppPreferences &preferences, PreferencesEdit edit, QString root, bool reduceMotion)
+    : m_preferences(preferences)
+    , m_edit(std::move(edit))
     , m_root(std::move(root))
     , m_reduceMotion(reduceMotion)
-{
-    connect(&controller, &AppController::preferencesChanged, this, &Appearance::preferencesChanged);
-}
+{ }
 
 void Appearance::setReduceMotion(bool reduceMotion)
 {
@@ -48,44 +48,44 @@ void Appearance::setReduceMotion(bool reduceMotion)
 
 QString Appearance::languageName() const
 {
-    return rawValue(m_controller.language());
+    return rawValue(m_preferences.language);
 }
 
 QString Appearance::windowTitle() const
 {
-    return StringTable::text(QStringLiteral("柯帆"), m_controller.language());
+    return StringTable::text(QStringLiteral("柯帆"), m_preferences.language);
 }
 
 QColor Appearance::accentColor() const
 {
-    return colorFromHex(m_controller.preferences().palette.accentHex);
+    return colorFromHex(m_preferences.palette.accentHex);
 }
 
 QColor Appearance::textColor() const
 {
-    return colorFromHex(m_controller.preferences().palette.textHex);
+    return colorFromHex(m_preferences.palette.textHex);
 }
 
 QColor Appearance::wheelBaseColor() const
 {
-    return colorFromHex(m_controller.preferences().palette.wheelBaseHex);
+    return colorFromHex(m_preferences.palette.wheelBaseHex);
 }
 
 bool Appearance::backgroundOverlayEnabled() const
 {
-    return m_controller.preferences().backgroundOverlayEnabled;
+    return m_preferences.backgroundOverlayEnabled;
 }
 
 double Appearance::overlayOpacity() const
 {
     // The stored strength is not limited; an opacity is.
-    const double opacity = m_controller.preferences().palette.overlayOpacity;
+    const double opacity = m_preferences.palette.overlayOpacity;
     return std::isnan(opacity) ? 0.0 : std::clamp(opacity, 0.0, 1.0);
 }
 
 bool Appearance::videoAudioTakesPriority() const
 {
-    return m_controller.preferences().videoAudioTakesPriority;
+    return m_preferences.videoAudioTakesPriority;
 }
 
 QString Appearance::backgroundIdentity() const
@@ -97,18 +97,18 @@ QString Appearance::backgroundIdentity() const
 
 bool Appearance::canNavigateBackgrounds() const
 {
-    return m_controller.preferences().backgroundLibrary.size() > 1;
+    return m_preferences.backgroundLibrary.size() > 1;
 }
 
 bool Appearance::videoSoundTakesPriority() const
 {
-    return m_controller.preferences().videoAudioTakesPriority && m_backgroundURL.isLocalFile()
+    return m_preferences.videoAudioTakesPriority && m_backgroundURL.isLocalFile()
         && BackgroundMediaType::isVideo(m_backgroundURL.toLocalFile());
 }
 
 void Appearance::refreshBackgroundURL()
 {
-    const auto &path = m_controller.preferences().backgroundPath;
+    const auto &path = m_preferences.backgroundPath;
     const QUrl url = path && QFileInfo(*path).isFile() ? QUrl::fromLocalFile(*path) : defaultBackgroundURL();
     if (url == m_backgroundURL)
         return;
@@ -118,25 +118,25 @@ void Appearance::refreshBackgroundURL()
 
 void Appearance::selectBackground(const QUuid &id)
 {
-    const auto &library = m_controller.preferences().backgroundLibrary;
+    const auto &library = m_preferences.backgroundLibrary;
     const auto item
         = std::find_if(library.cbegin(), library.cend(), [&](const auto &entry) { return entry.id == id; });
     if (item == library.cend())
         return;
-    AppPreferences changed = m_controller.preferences();
+    AppPreferences changed = m_preferences;
     changed.activeBackgroundID = item->id;
     changed.backgroundPath = item->path;
     if (changed.autoPalette) {
         if (const auto palette = PaletteExtractor().extract(item->path))
             changed.palette = *palette;
     }
-    m_controller.setPreferences(changed);
-    m_controller.writePreferencesQuietly();
+    m_edit(changed);
+    emit preferencesToWrite();
 }
 
 void Appearance::advanceAfterCompletedRound()
 {
-    const AppPreferences &preferences = m_controller.preferences();
+    const AppPreferences &preferences = m_preferences;
     if (!preferences.rotateBackgroundEachRound || preferences.backgroundLibrary.size() < 2)
         return;
     // The next round resynchronises the music itself.
@@ -147,7 +147,7 @@ void Appearance::advanceAfterCompletedRound()
 
 void Appearance::selectAdjacentBackground(bool forward)
 {
-    const AppPreferences &preferences = m_controller.preferences();
+    const AppPreferences &preferences = m_preferences;
     if (preferences.backgroundLibrary.size() < 2)
         return;
     const bool videoSoundBefore = videoSoundTakesPriority();
@@ -159,15 +159,15 @@ void Appearance::selectAdjacentBackground(bool forward)
         return;
     selectBackground(*target);
     if (videoSoundTakesPriority() != videoSoundBefore)
-        m_controller.music()->playFor(m_controller.round()->phase(), videoSoundTakesPriority());
+        emit videoSoundChanged();
 }
 
 void Appearance::refreshBackgroundLibraryFromDisk()
 {
     const AppPreferences reconciled = AppStorageService::reconciledBackgroundLibrary(
-        m_controller.preferences(), AppStorageService::backgroundDirectory(m_root));
-    if (reconciled == m_controller.preferences())
+        m_preferences, AppStorageService::backgroundDirectory(m_root));
+    if (reconciled == m_preferences)
         return;
-    m_controller.setPreferences(reconciled);
-    m_controller.writePreferencesQuietly();
+    m_edit(reconciled);
+    emit preferencesToWrite();
 }

@@ -1,16 +1,16 @@
 #pragma once
 
+#include "app/PreferencesEdit.h"
+
 #include <QColor>
 #include <QObject>
 #include <QString>
 #include <QUrl>
 #include <QUuid>
 
-class AppController;
-
 // The settings as the views show them (language, window title, colours, overlay, video sound, motion)
 // and the background: the file shown now and the library as the running program steps through it.
-// The settings themselves are kept by the controller.
+// It reads the settings in force and changes them only through the edit it is given.
 class Appearance : public QObject
 {
     Q_OBJECT
@@ -34,8 +34,9 @@ public:
     // The built-in background's address; empty when the resource is missing.
     static QUrl defaultBackgroundURL();
 
-    // `root`: the data folder; `reduceMotion`: the desktop asked for less motion.
-    Appearance(AppController &controller, QString root, bool reduceMotion);
+    // `preferences`: the settings in force, whose changes reach preferencesChanged(); `root`: the data
+    // folder; `reduceMotion`: the desktop asked for less motion.
+    Appearance(const AppPreferences &preferences, PreferencesEdit edit, QString root, bool reduceMotion);
 
     QString languageName() const;
     QString windowTitle() const;
@@ -69,11 +70,16 @@ signals:
     void backgroundURLChanged();
     void backgroundRetryRequested();
     void reduceMotionChanged();
+    // The background changed setting that should reach the disk, quietly: a failure is tried again later.
+    void preferencesToWrite();
+    // The user stepped to a background that silences the playlists, or to one that no longer does.
+    void videoSoundChanged();
 
 private:
     void selectBackground(const QUuid &id);
 
-    AppController &m_controller;
+    const AppPreferences &m_preferences;
+    PreferencesEdit m_edit;
     const QString m_root;
     bool m_reduceMotion;
     QUrl m_backgroundURL;

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "app/PreferencesEdit.h"
 #include "core/NowPlayingInfo.h"
 #include "core/SessionPhase.h"
 
 #include <QObject>
 #include <QVariant>
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -24,9 +24,6 @@ class Music : public QObject
     Q_PROPERTY(double volume READ volume NOTIFY volumeChanged FINAL)
 
 public:
-    // Applies a changed settings record to everything that follows the settings, without writing it.
-    using PreferencesEdit = std::function<void(const AppPreferences &)>;
-
     // `volumeSaveDelay` waits for the end of a volume drag before the volume is written.
     Music(std::unique_ptr<AudioController> player, const AppPreferences &preferences, PreferencesEdit edit,
         std::unique_ptr<OneShotTimer> volumeSaveDelay);
