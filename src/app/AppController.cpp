@@ -79,9 +79,6 @@ AppController::AppController(AppControllerSeams seams, QObject *parent)
     m_preferencesKnownGood
         = AppStorageService::writeBackAfterStartup(m_preferences, m_preferencesKnownGood, m_root);
 
-    // The console shows the loaded round and the day's figures, so it comes once they are read.
-    m_console = std::make_unique<Console>(*this, std::move(m_seams.consoleDockTimer));
-
     startTimer();
     tellAboutMovedAsideLogs();
     if (!tellAboutUnwritableDataFolder())
@@ -155,6 +152,28 @@ void AppController::makeConcerns()
     connect(m_breakWheel.get(), &BreakWheel::breakAbandoned, m_round.get(), &Round::leaveBreakUnfinished);
     connect(m_breakWheel.get(), &BreakWheel::activityConfirmed, m_round.get(), &Round::finishBreak);
     connect(m_round.get(), &Round::roundOpened, m_breakWheel.get(), &BreakWheel::reset);
+
+    m_console = std::make_unique<Console>(
+        m_preferences, s.windowSystem, *m_round, *m_breakWheel, *m_statistics, *m_appearance,
+        [this](FocusConsoleDock dock) { setFocusConsoleDock(dock); }, std::move(s.consoleDockTimer));
+    // The console's labels follow the tracking state, the interface language and what the break will hold,
+    // which the compositor may change.
+    connect(
+        m_round.get(), &Round::trackingStateChanged, m_console.get(), &Console::refreshConsolePresentations);
+    connect(this, &AppController::preferencesChanged, m_console.get(), &Console::refreshConsolePresentations);
+    connect(m_breakWheel.get(), &BreakWheel::keyboardHoldChanged, m_console.get(),
+        &Console::refreshConsolePresentations);
+    // The header follows the day's numbers (read back at start-up after this), the switches' settings, the
+    // round's number and tracking state, and the lock.
+    connect(this, &AppController::preferencesChanged, m_console.get(), &Console::refreshHeader);
+    for (const auto changed : { &Round::trackingStateChanged, &Round::sessionNumberChanged })
+        connect(m_round.get(), changed, m_console.get(), &Console::refreshHeader);
+    connect(
+        m_breakWheel.get(), &BreakWheel::keyboardIsLockedChanged, m_console.get(), &Console::refreshHeader);
+    for (const auto changed :
+        { &Statistics::todayHealthScoreChanged, &Statistics::todayCompletedSessionsChanged })
+        connect(m_statistics.get(), changed, m_console.get(), &Console::refreshHeader);
+    connect(this, &AppController::preferencesChanged, m_console.get(), &Console::preferencesChanged);
 }
 
 Status AppController::switchTracking(bool on)

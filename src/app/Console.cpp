@@ -2,56 +2,48 @@
 
 #include "app/Console.h"
 
-#include "app/AppController.h"
+#include "app/Appearance.h"
+#include "app/BreakWheel.h"
 #include "app/Publish.h"
+#include "app/Round.h"
+#include "app/Statistics.h"
+#include "core/AppPreferences.h"
 
-Console::Console(AppController &controller, std::unique_ptr<OneShotTimer> dockTimer)
-    : m_controller(controller)
+Console::Console(const AppPreferences &preferences, WindowSystem windowSystem, const Round &round,
+    const BreakWheel &breakWheel, const Statistics &statistics, const Appearance &appearance,
+    std::function<void(FocusConsoleDock)> storeDock, std::unique_ptr<OneShotTimer> dockTimer)
+    : m_preferences(preferences)
+    , m_windowSystem(windowSystem)
+    , m_round(round)
+    , m_breakWheel(breakWheel)
+    , m_statistics(statistics)
+    , m_appearance(appearance)
 {
     m_consoleDocking = std::make_unique<FocusConsoleDocking>(
-        std::move(dockTimer), [this] { return m_controller.preferences().focusConsoleDock; },
-        [this](FocusConsoleDock dock) { m_controller.setFocusConsoleDock(dock); });
+        std::move(dockTimer), [this] { return m_preferences.focusConsoleDock; }, std::move(storeDock));
     connect(m_consoleDocking.get(), &FocusConsoleDocking::isDraggingConsoleChanged, this,
         &Console::refreshConsoleDragHandle);
     connect(m_consoleDocking.get(), &FocusConsoleDocking::pendingConsoleDockChanged, this,
         &Console::refreshConsoleDragHandle);
-
-    // The console's labels follow both the tracking state and the interface language.
-    connect(controller.round(), &Round::trackingStateChanged, this, &Console::refreshConsolePresentations);
-    connect(&controller, &AppController::preferencesChanged, this, &Console::refreshConsolePresentations);
-    // The round-complete screen tells what the break will hold, which the compositor may change.
-    connect(controller.breakWheel(), &BreakWheel::keyboardHoldChanged, this,
-        &Console::refreshConsolePresentations);
     refreshConsolePresentations();
-
-    // The header follows the day's numbers, the switches' settings, the tracking state and the lock.
-    connect(&controller, &AppController::preferencesChanged, this, &Console::refreshHeader);
-    for (const auto changed : { &Round::trackingStateChanged, &Round::sessionNumberChanged })
-        connect(controller.round(), changed, this, &Console::refreshHeader);
-    connect(controller.breakWheel(), &BreakWheel::keyboardIsLockedChanged, this, &Console::refreshHeader);
-    for (const auto changed :
-        { &Statistics::todayHealthScoreChanged, &Statistics::todayCompletedSessionsChanged })
-        connect(controller.statistics(), changed, this, &Console::refreshHeader);
     refreshHeader();
-    connect(&controller, &AppController::preferencesChanged, this, &Console::preferencesChanged);
 }
 
 Console::~Console() = default;
 
 QString Console::focusConsoleDockName() const
 {
-    return rawValue(m_controller.preferences().focusConsoleDock);
+    return rawValue(m_preferences.focusConsoleDock);
 }
 
 void Console::refreshConsolePresentations()
 {
-    const AppLanguage language = m_controller.language();
+    const AppLanguage language = m_preferences.language;
     publish(*this, m_focusConsole,
-        FocusConsolePresentation::make(m_controller.round()->trackingState(), language,
-            m_controller.windowSystem(), m_controller.round()->isActivityWithheld()),
+        FocusConsolePresentation::make(
+            m_round.trackingState(), language, m_windowSystem, m_round.isActivityWithheld()),
         &Console::focusConsoleChanged);
-    publish(*this, m_roundComplete,
-        RoundCompletePresentation::make(language, m_controller.breakWheel()->keyboardHold()),
+    publish(*this, m_roundComplete, RoundCompletePresentation::make(language, m_breakWheel.keyboardHold()),
         &Console::roundCompleteChanged);
     refreshConsoleDragHandle();
 }
@@ -60,33 +52,33 @@ void Console::refreshConsoleDragHandle()
 {
     publish(*this, m_consoleDragHandle,
         ConsoleDragHandlePresentation::make(m_consoleDocking->isDraggingConsole(),
-            m_consoleDocking->pendingConsoleDock(), m_controller.preferences().focusConsoleDock,
-            m_controller.appearance()->accentColor(), m_controller.language()),
+            m_consoleDocking->pendingConsoleDock(), m_preferences.focusConsoleDock,
+            m_appearance.accentColor(), m_preferences.language),
         &Console::consoleDragHandleChanged);
 }
 
 void Console::refreshHeader()
 {
-    const AppPreferences &preferences = m_controller.preferences();
+    const AppPreferences &preferences = m_preferences;
     HeaderPresentation::State state;
-    state.language = m_controller.language();
-    state.isActivityTrackingOn = m_controller.round()->isActivityTrackingOn();
-    state.trackingState = m_controller.round()->trackingState();
+    state.language = m_preferences.language;
+    state.isActivityTrackingOn = m_round.isActivityTrackingOn();
+    state.trackingState = m_round.trackingState();
     state.keepWindowOnTop = preferences.keepWindowOnTop;
     state.backgroundOverlayEnabled = preferences.backgroundOverlayEnabled;
-    state.sessionNumber = m_controller.round()->sessionNumber();
-    state.todayHealthScore = m_controller.statistics()->todayHealthScore();
-    state.todayCompletedSessions = m_controller.statistics()->todayCompletedSessions();
-    state.keyboardIsLocked = m_controller.breakWheel()->keyboardIsLocked();
-    state.inputAccessMissing = m_controller.round()->inputAccessMissing();
-    state.windowSystem = m_controller.windowSystem();
+    state.sessionNumber = m_round.sessionNumber();
+    state.todayHealthScore = m_statistics.todayHealthScore();
+    state.todayCompletedSessions = m_statistics.todayCompletedSessions();
+    state.keyboardIsLocked = m_breakWheel.keyboardIsLocked();
+    state.inputAccessMissing = m_round.inputAccessMissing();
+    state.windowSystem = m_windowSystem;
     publish(*this, m_header, HeaderPresentation::make(state), &Console::headerChanged);
 }
 
 FocusCornerControlsPresentation Console::focusCornerControls(bool interfaceIsHidden,
     bool canNavigateBackgrounds, const QString &consoleDock, const QString &language) const
 {
-    const AppPreferences &preferences = m_controller.preferences();
+    const AppPreferences &preferences = m_preferences;
     return FocusCornerControlsPresentation::make(interfaceIsHidden, canNavigateBackgrounds,
         fromRawValue<FocusConsoleDock>(consoleDock).value_or(preferences.focusConsoleDock),
         fromRawValue<AppLanguage>(language).value_or(preferences.language));

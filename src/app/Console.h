@@ -6,15 +6,22 @@
 #include "app/FocusCornerControlsPresentation.h"
 #include "app/HeaderPresentation.h"
 #include "app/RoundCompletePresentation.h"
+#include "core/WindowSystem.h"
 
 #include <QObject>
+#include <functional>
 #include <memory>
 
-class AppController;
+struct AppPreferences;
+class Appearance;
+class BreakWheel;
 class OneShotTimer;
+class Round;
+class Statistics;
 
 // The focus console and what stands around it, each ready to draw: the console's labels, where it docks
-// with its drag handle, the round-complete screen, the header bar and the corner controls.
+// with its drag handle, the round-complete screen, the header bar and the corner controls. It reads the
+// settings in force and the objects whose state it shows, and is told when to look at them again.
 class Console : public QObject
 {
     Q_OBJECT
@@ -27,7 +34,10 @@ class Console : public QObject
     Q_PROPERTY(HeaderPresentation header READ header NOTIFY headerChanged FINAL)
 
 public:
-    Console(AppController &controller, std::unique_ptr<OneShotTimer> dockTimer);
+    // `storeDock` keeps the side the console snapped to; `dockTimer` times the snap.
+    Console(const AppPreferences &preferences, WindowSystem windowSystem, const Round &round,
+        const BreakWheel &breakWheel, const Statistics &statistics, const Appearance &appearance,
+        std::function<void(FocusConsoleDock)> storeDock, std::unique_ptr<OneShotTimer> dockTimer);
     ~Console() override;
 
     QString focusConsoleDockName() const;
@@ -41,6 +51,12 @@ public:
     Q_INVOKABLE FocusCornerControlsPresentation focusCornerControls(bool interfaceIsHidden,
         bool canNavigateBackgrounds, const QString &consoleDock, const QString &language) const;
 
+    // The console's labels, its drag handle and the round-complete screen, as the tracking state, the
+    // settings and the keyboard's hold are now.
+    void refreshConsolePresentations();
+    // The header, as the day's figures, the switches' settings, the tracking state and the lock are now.
+    void refreshHeader();
+
 signals:
     void preferencesChanged();
     void focusConsoleChanged();
@@ -49,11 +65,14 @@ signals:
     void headerChanged();
 
 private:
-    void refreshConsolePresentations();
     void refreshConsoleDragHandle();
-    void refreshHeader();
 
-    AppController &m_controller;
+    const AppPreferences &m_preferences;
+    WindowSystem m_windowSystem;
+    const Round &m_round;
+    const BreakWheel &m_breakWheel;
+    const Statistics &m_statistics;
+    const Appearance &m_appearance;
     std::unique_ptr<FocusConsoleDocking> m_consoleDocking;
     FocusConsolePresentation m_focusConsole;
     ConsoleDragHandlePresentation m_consoleDragHandle;

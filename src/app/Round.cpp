@@ -155,7 +155,8 @@ void Round::load(const QDateTime &startedAt)
         restoredTitle = snapshot->title.value_or(QString());
     }
 
-    m_sessionNumber = nextSessionNumber();
+    // The header shows the number from start-up on.
+    publish(*this, m_sessionNumber, nextSessionNumber(), &Round::sessionNumberChanged);
     setRoundText(restoredTitle.trimmed().isEmpty() ? defaultFocusTitle(m_sessionNumber) : restoredTitle,
         restoredNotes);
 }
