@@ -68,7 +68,8 @@ int main(int argc, char *argv[])
     QTest::qWait(500);
     const double before = residentMiB();
 
-    QQmlComponent component(&engine, QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Common/BackgroundMediaView.qml")));
+    QQmlComponent component(
+        &engine, QUrl(QStringLiteral("qrc:/qt-project.org/imports/Quorvane/Common/BackgroundMediaView.qml")));
     QElapsedTimer sinceTick;
     qint64 longestStall = 0;
     QTimer ticker;

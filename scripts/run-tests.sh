@@ -9,6 +9,8 @@ cd "$(dirname "$0")/.."
 status=0
 ./scripts/check-layers.sh || status=1
 ./scripts/check-theme.sh || status=1
+# Every C++ file as the committed .clang-format lays it out.
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror || status=1
 # Every QML module's files against the types its imports and the C++ declare: a misspelt property, an
 # unknown type or an unqualified name fails here rather than in a user's window.
 cmake --build build/default --target all_qmllint || status=1

@@ -33,7 +33,8 @@ Result<ActiveFocusSessionSnapshot> ActiveFocusSessionSnapshot::fromJson(const QJ
     JsonReader reader(value);
     ActiveFocusSessionSnapshot snapshot;
     snapshot.targetSeconds = reader.required<double>(QLatin1StringView("targetSeconds"));
-    snapshot.accumulatedActiveSeconds = reader.required<double>(QLatin1StringView("accumulatedActiveSeconds"));
+    snapshot.accumulatedActiveSeconds
+        = reader.required<double>(QLatin1StringView("accumulatedActiveSeconds"));
     snapshot.savedAtEpoch = reader.required<double>(QLatin1StringView("savedAtEpoch"));
     snapshot.manuallyPaused = reader.optional<bool>(QLatin1StringView("manuallyPaused"));
     snapshot.sessionID = reader.optional<QString>(QLatin1StringView("sessionID"));

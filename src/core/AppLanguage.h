@@ -6,8 +6,7 @@
 
 enum class AppLanguage { chinese, english };
 
-template<>
-struct RawValues<AppLanguage>
+template<> struct RawValues<AppLanguage>
 {
     static constexpr std::array texts { "chinese", "english" };
 };
@@ -21,6 +20,7 @@ inline QString localized(AppLanguage language, const QString &chinese, const QSt
 // The locale that dates and numbers of the interface follow: "zh-Hans" or "en".
 inline QLocale locale(AppLanguage language)
 {
-    return language == AppLanguage::chinese ? QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China)
-                                            : QLocale(QLocale::English, QLocale::UnitedStates);
+    return language == AppLanguage::chinese
+        ? QLocale(QLocale::Chinese, QLocale::SimplifiedChineseScript, QLocale::China)
+        : QLocale(QLocale::English, QLocale::UnitedStates);
 }

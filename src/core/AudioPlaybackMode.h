@@ -4,8 +4,7 @@
 
 enum class AudioPlaybackMode { sequential, shuffle };
 
-template<>
-struct RawValues<AudioPlaybackMode>
+template<> struct RawValues<AudioPlaybackMode>
 {
     static constexpr std::array texts { "sequential", "shuffle" };
 };

@@ -5,8 +5,7 @@
 // The break-music playlist is "reminder".
 enum class AudioPlaylistKind { focus, reminder };
 
-template<>
-struct RawValues<AudioPlaylistKind>
+template<> struct RawValues<AudioPlaylistKind>
 {
     static constexpr std::array texts { "focus", "reminder" };
 };

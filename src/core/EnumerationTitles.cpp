@@ -6,13 +6,15 @@ QString title(WorkTrackingState state, AppLanguage language)
 {
     switch (state) {
     case WorkTrackingState::permissionRequired:
-        return localized(language, QStringLiteral("等待 X11 输入权限"), QStringLiteral("X11 Input Access Required"));
+        return localized(
+            language, QStringLiteral("等待 X11 输入权限"), QStringLiteral("X11 Input Access Required"));
     case WorkTrackingState::waitingForActivity:
         return localized(language, QStringLiteral("等待你开始工作"), QStringLiteral("Waiting for Activity"));
     case WorkTrackingState::tracking:
         return localized(language, QStringLiteral("专注计时中"), QStringLiteral("Focus in Progress"));
     case WorkTrackingState::idlePaused:
-        return localized(language, QStringLiteral("工作已中断 · 计时暂停"), QStringLiteral("Inactive · Timer Paused"));
+        return localized(
+            language, QStringLiteral("工作已中断 · 计时暂停"), QStringLiteral("Inactive · Timer Paused"));
     case WorkTrackingState::manuallyPaused:
         return localized(language, QStringLiteral("计时已暂停"), QStringLiteral("Timer Paused"));
     }

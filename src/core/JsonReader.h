@@ -10,8 +10,7 @@ public:
     explicit JsonReader(const QJsonValue &value);
 
     // A missing key or a null fails.
-    template<typename T>
-    T required(QLatin1StringView key)
+    template<typename T> T required(QLatin1StringView key)
     {
         const QJsonValue value = m_object.value(key);
         if (value.isUndefined() || value.isNull()) {
@@ -22,8 +21,7 @@ public:
     }
 
     // A missing key or a null gives no value; a present invalid value fails.
-    template<typename T>
-    std::optional<T> optional(QLatin1StringView key)
+    template<typename T> std::optional<T> optional(QLatin1StringView key)
     {
         const QJsonValue value = m_object.value(key);
         if (value.isUndefined() || value.isNull())
@@ -34,8 +32,7 @@ public:
     bool ok() const { return m_error.isEmpty(); }
 
     // The decoded record, or the first failure.
-    template<typename T>
-    Result<T> finish(T record) const
+    template<typename T> Result<T> finish(T record) const
     {
         if (!ok())
             return Error { m_error };
@@ -43,8 +40,7 @@ public:
     }
 
 private:
-    template<typename T>
-    std::optional<T> convert(QLatin1StringView key, const QJsonValue &value)
+    template<typename T> std::optional<T> convert(QLatin1StringView key, const QJsonValue &value)
     {
         if (!ok())
             return std::nullopt;

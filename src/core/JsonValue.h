@@ -8,7 +8,6 @@
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QList>
-
 #include <concepts>
 #include <optional>
 
@@ -23,54 +22,55 @@ Result<bool> toBoolean(const QJsonValue &value);
 Result<QUuid> toUuid(const QJsonValue &value);
 
 template<typename T>
-concept JsonRecord = requires(const QJsonValue &value, const T &record) {
-    { T::fromJson(value) } -> std::same_as<Result<T>>;
-    { record.toJson() } -> std::same_as<QJsonObject>;
+concept JsonRecord = requires(const QJsonValue &value, const T &record)
+{
+    {
+        T::fromJson(value)
+        } -> std::same_as<Result<T>>;
+    {
+        record.toJson()
+        } -> std::same_as<QJsonObject>;
 };
 
 template<typename T>
-concept RawValueEnumeration = std::is_enum_v<T> && requires { RawValues<T>::texts; };
+concept RawValueEnumeration = std::is_enum_v<T> && requires
+{
+    RawValues<T>::texts;
+};
 
-template<typename T>
-struct Codec;
+template<typename T> struct Codec;
 
-template<>
-struct Codec<QString>
+template<> struct Codec<QString>
 {
     static Result<QString> decode(const QJsonValue &value) { return toText(value); }
     static QJsonValue encode(const QString &value) { return value; }
 };
 
-template<>
-struct Codec<double>
+template<> struct Codec<double>
 {
     static Result<double> decode(const QJsonValue &value) { return toReal(value); }
     static QJsonValue encode(double value) { return value; }
 };
 
-template<>
-struct Codec<qint64>
+template<> struct Codec<qint64>
 {
     static Result<qint64> decode(const QJsonValue &value) { return toInteger(value); }
     static QJsonValue encode(qint64 value) { return value; }
 };
 
-template<>
-struct Codec<bool>
+template<> struct Codec<bool>
 {
     static Result<bool> decode(const QJsonValue &value) { return toBoolean(value); }
     static QJsonValue encode(bool value) { return value; }
 };
 
-template<>
-struct Codec<QUuid>
+template<> struct Codec<QUuid>
 {
     static Result<QUuid> decode(const QJsonValue &value) { return toUuid(value); }
     static QJsonValue encode(const QUuid &value) { return Uuid::upperText(value); }
 };
 
-template<RawValueEnumeration Enum>
-struct Codec<Enum>
+template<RawValueEnumeration Enum> struct Codec<Enum>
 {
     static Result<Enum> decode(const QJsonValue &value)
     {
@@ -83,15 +83,13 @@ struct Codec<Enum>
     static QJsonValue encode(Enum value) { return rawValue(value); }
 };
 
-template<JsonRecord Record>
-struct Codec<Record>
+template<JsonRecord Record> struct Codec<Record>
 {
     static Result<Record> decode(const QJsonValue &value) { return Record::fromJson(value); }
     static QJsonValue encode(const Record &value) { return value.toJson(); }
 };
 
-template<typename Element>
-struct Codec<QList<Element>>
+template<typename Element> struct Codec<QList<Element>>
 {
     static Result<QList<Element>> decode(const QJsonValue &value)
     {
@@ -117,8 +115,7 @@ struct Codec<QList<Element>>
     }
 };
 
-template<typename T>
-QJsonValue encode(const T &value)
+template<typename T> QJsonValue encode(const T &value)
 {
     return Codec<T>::encode(value);
 }

@@ -2,7 +2,6 @@
 
 #include <QDateTime>
 #include <QString>
-
 #include <optional>
 
 // What a journal entry is: a focus round with its completed flag, or a break activity with its score.
@@ -15,7 +14,10 @@ struct NotesTimelineKind
     qint64 healthScore = 0;
 
     static NotesTimelineKind focus(bool completed) { return { Case::focus, completed, 0 }; }
-    static NotesTimelineKind breakActivity(qint64 healthScore) { return { Case::breakActivity, false, healthScore }; }
+    static NotesTimelineKind breakActivity(qint64 healthScore)
+    {
+        return { Case::breakActivity, false, healthScore };
+    }
 
     bool isFocus() const { return kind == Case::focus; }
 

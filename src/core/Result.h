@@ -27,18 +27,15 @@ struct Error
 };
 
 // The outcome of an operation that can fail: either a value or an Error.
-template<typename T>
-class [[nodiscard]] Result
+template<typename T> class [[nodiscard]] Result
 {
 public:
     Result(T value)
         : m_state(std::in_place_index<0>, std::move(value))
-    {
-    }
+    { }
     Result(Error error)
         : m_state(std::in_place_index<1>, std::move(error))
-    {
-    }
+    { }
 
     bool ok() const { return m_state.index() == 0; }
     explicit operator bool() const { return ok(); }
@@ -66,8 +63,7 @@ public:
     Status(Error error)
         : m_error(std::move(error))
         , m_failed(true)
-    {
-    }
+    { }
 
     static Status success() { return {}; }
 

@@ -163,8 +163,9 @@ const QHash<QString, QString> &englishEntries()
                 "The update server kept redirecting the request in a loop, so no update information "
                 "was read.") },
         { QStringLiteral("更新服务器把请求转了太多次，因此没有读取任何更新信息。"),
-            QStringLiteral("The update server redirected the request too many times, so no update information "
-                           "was read.") },
+            QStringLiteral(
+                "The update server redirected the request too many times, so no update information "
+                "was read.") },
         { QStringLiteral("更新服务器的答复太大，不像是更新信息。"),
             QStringLiteral("The update server's answer is far too large to be update information.") },
         { QStringLiteral("无法连接到服务器，请检查网络连接后稍后再试。"),

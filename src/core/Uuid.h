@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringView>
 #include <QUuid>
-
 #include <optional>
 
 // UUID texts as stored: 36 characters in 8-4-4-4-12 groups, either case on reading, no braces.

@@ -4,7 +4,6 @@
 
 #include <QTest>
 
-
 namespace {
 
 struct Texts

@@ -7,7 +7,6 @@
 
 #include <QJsonDocument>
 #include <QTest>
-
 #include <cmath>
 
 namespace {
@@ -82,10 +81,12 @@ private slots:
         preferences.focusConsoleDock = FocusConsoleDock::leading;
         preferences.sessionMinutes = 50;
         preferences.recentDiscountStrength = 0.1;
-        preferences.backgroundLibrary = { { QUuid::createUuid(), QStringLiteral("Sea"), QStringLiteral("/b/Sea.mov") } };
+        preferences.backgroundLibrary
+            = { { QUuid::createUuid(), QStringLiteral("Sea"), QStringLiteral("/b/Sea.mov") } };
         preferences.activeBackgroundID = preferences.backgroundLibrary[0].id;
         preferences.backgroundPath = preferences.backgroundLibrary[0].path;
-        preferences.focusPlaylist.tracks = { { QUuid::createUuid(), QStringLiteral("Rain"), QStringLiteral("/m/Rain.mp3") } };
+        preferences.focusPlaylist.tracks
+            = { { QUuid::createUuid(), QStringLiteral("Rain"), QStringLiteral("/m/Rain.mp3") } };
         preferences.focusPlaylist.playbackMode = AudioPlaybackMode::shuffle;
         const auto decoded = AppPreferences::fromJson(preferences.toJson());
         QVERIFY(decoded.ok());
@@ -102,7 +103,8 @@ private slots:
         QTest::newRow("legacy path becomes a one-item library")
             << R"({"backgroundPath":"/x/Forest.jpg"})" << 1 << 0 << "/x/Forest.jpg";
         QTest::newRow("active id wins over a path naming another item")
-            << QStringLiteral(R"({"backgroundLibrary":%1,"activeBackgroundID":"%2","backgroundPath":"/b/2.jpg"})")
+            << QStringLiteral(
+                   R"({"backgroundLibrary":%1,"activeBackgroundID":"%2","backgroundPath":"/b/2.jpg"})")
                    .arg(libraryJson({ itemA, itemB, itemC }), itemB)
             << 3 << 1 << "/b/1.jpg";
         QTest::newRow("active id read in lower case")
@@ -110,15 +112,17 @@ private slots:
                    .arg(libraryJson({ itemA, itemB }), itemB.toLower())
             << 2 << 1 << "/b/1.jpg";
         QTest::newRow("path picks the item when the id matches none")
-            << QStringLiteral(R"({"backgroundLibrary":%1,"activeBackgroundID":"%2","backgroundPath":"/b/1.jpg"})")
+            << QStringLiteral(
+                   R"({"backgroundLibrary":%1,"activeBackgroundID":"%2","backgroundPath":"/b/1.jpg"})")
                    .arg(libraryJson({ itemA, itemB }), itemC)
             << 2 << 1 << "/b/1.jpg";
-        QTest::newRow("neither matches: the first item")
-            << QStringLiteral(R"({"backgroundLibrary":%1,"activeBackgroundID":"%2","backgroundPath":"/elsewhere.jpg"})")
-                   .arg(libraryJson({ itemA, itemB }), itemC)
-            << 2 << 0 << "/b/0.jpg";
+        QTest::newRow("neither matches: the first item") << QStringLiteral(
+            R"({"backgroundLibrary":%1,"activeBackgroundID":"%2","backgroundPath":"/elsewhere.jpg"})")
+                                                                .arg(libraryJson({ itemA, itemB }), itemC)
+                                                         << 2 << 0 << "/b/0.jpg";
         QTest::newRow("path equality is exact, without normalisation")
-            << QStringLiteral(R"({"backgroundLibrary":%1,"backgroundPath":"/b/./1.jpg"})").arg(libraryJson({ itemA, itemB }))
+            << QStringLiteral(R"({"backgroundLibrary":%1,"backgroundPath":"/b/./1.jpg"})")
+                   .arg(libraryJson({ itemA, itemB }))
             << 2 << 0 << "/b/0.jpg";
         QTest::newRow("an active id without any library is cleared")
             << QStringLiteral(R"({"activeBackgroundID":"%1"})").arg(itemA) << 0 << -1 << QString();
@@ -178,7 +182,8 @@ private slots:
             QCOMPARE(preferences->reminderPlaylist.tracks[0].name, QStringLiteral("Rain"));
             QCOMPARE(preferences->reminderPlaylist.tracks[0].path, QStringLiteral("/m/Rain.mp3"));
         } else {
-            QCOMPARE(preferences->reminderPlaylist, (AudioPlaylist { false, AudioPlaybackMode::shuffle, {} }));
+            QCOMPARE(
+                preferences->reminderPlaylist, (AudioPlaylist { false, AudioPlaybackMode::shuffle, {} }));
         }
     }
 
@@ -191,13 +196,14 @@ private slots:
         QTest::addColumn<double>("weight");
 
         QTest::newRow("missing") << "{}" << false << true << 7 << 18.0;
-        QTest::newRow("null counts as missing") << R"({"rotateBackgroundEachRound":null,"trackActivity":null,"items":null})"
-                                               << false << true << 7 << 18.0;
+        QTest::newRow("null counts as missing")
+            << R"({"rotateBackgroundEachRound":null,"trackActivity":null,"items":null})" << false << true << 7
+            << 18.0;
         QTest::newRow("empty item list stays empty") << R"({"items":[]})" << false << true << 0 << 0.0;
-        QTest::newRow("whole number reads as a real")
-            << QStringLiteral(R"({"rotateBackgroundEachRound":true,"trackActivity":false,"items":[{"id":"%1","title":"t","weight":18,"healthScore":3,"symbol":"s"}]})")
-                   .arg(itemA)
-            << true << false << 1 << 18.0;
+        QTest::newRow("whole number reads as a real") << QStringLiteral(
+            R"({"rotateBackgroundEachRound":true,"trackActivity":false,"items":[{"id":"%1","title":"t","weight":18,"healthScore":3,"symbol":"s"}]})")
+                                                             .arg(itemA)
+                                                      << true << false << 1 << 18.0;
     }
 
     void absentKeysTakeDefaultsAndPresentOnesAreKept()
@@ -229,13 +235,15 @@ private slots:
         QTest::newRow("unknown playback mode")
             << R"({"focusPlaylist":{"isEnabled":true,"playbackMode":"random","tracks":[]}})";
         QTest::newRow("playlist without a mode") << R"({"focusPlaylist":{"isEnabled":true,"tracks":[]}})";
-        QTest::newRow("one bad track fails the playlist")
-            << QStringLiteral(R"({"reminderPlaylist":{"isEnabled":true,"playbackMode":"shuffle","tracks":[{"id":"%1","name":"a","path":"/a"},{"id":"%1","name":"b"}]}})")
-                   .arg(trackA);
+        QTest::newRow("one bad track fails the playlist") << QStringLiteral(
+            R"({"reminderPlaylist":{"isEnabled":true,"playbackMode":"shuffle","tracks":[{"id":"%1","name":"a","path":"/a"},{"id":"%1","name":"b"}]}})")
+                                                                 .arg(trackA);
         QTest::newRow("braced UUID") << QStringLiteral(R"({"activeBackgroundID":"{%1}"})").arg(itemA);
-        QTest::newRow("UUID with a bad digit") << R"({"activeBackgroundID":"7C9E6679-7425-40DE-944B-E07FC1F90AEG"})";
-        QTest::newRow("health score with a fraction")
-            << QStringLiteral(R"({"items":[{"id":"%1","title":"t","weight":1,"healthScore":12.5,"symbol":"s"}]})").arg(itemA);
+        QTest::newRow("UUID with a bad digit")
+            << R"({"activeBackgroundID":"7C9E6679-7425-40DE-944B-E07FC1F90AEG"})";
+        QTest::newRow("health score with a fraction") << QStringLiteral(
+            R"({"items":[{"id":"%1","title":"t","weight":1,"healthScore":12.5,"symbol":"s"}]})")
+                                                             .arg(itemA);
         QTest::newRow("library item without a path")
             << QStringLiteral(R"({"backgroundLibrary":[{"id":"%1","name":"n"}]})").arg(itemA);
         QTest::newRow("palette with a null colour")
@@ -254,16 +262,15 @@ private slots:
     void snapshotWritesOnlyItsPresentFields()
     {
         const QJsonObject object { { QStringLiteral("targetSeconds"), 1500 },
-                                   { QStringLiteral("accumulatedActiveSeconds"), 12.5 },
-                                   { QStringLiteral("savedAtEpoch"), 1.7e9 },
-                                   { QStringLiteral("notes"), QJsonValue::Null } };
+            { QStringLiteral("accumulatedActiveSeconds"), 12.5 }, { QStringLiteral("savedAtEpoch"), 1.7e9 },
+            { QStringLiteral("notes"), QJsonValue::Null } };
         const auto snapshot = ActiveFocusSessionSnapshot::fromJson(object);
         QVERIFY(snapshot.ok());
         QVERIFY(!snapshot->notes);
         QVERIFY(!snapshot->sessionID);
         QCOMPARE(snapshot->toJson().keys(),
-                 (QStringList { QStringLiteral("accumulatedActiveSeconds"), QStringLiteral("savedAtEpoch"),
-                                QStringLiteral("targetSeconds") }));
+            (QStringList { QStringLiteral("accumulatedActiveSeconds"), QStringLiteral("savedAtEpoch"),
+                QStringLiteral("targetSeconds") }));
 
         QJsonObject missingRequired = object;
         missingRequired.remove(QStringLiteral("savedAtEpoch"));
@@ -298,8 +305,9 @@ private slots:
 
     void uuidCaseDoesNotMatter()
     {
-        const QJsonObject upper { { QStringLiteral("id"), trackA }, { QStringLiteral("name"), QStringLiteral("a") },
-                                  { QStringLiteral("path"), QStringLiteral("/a") } };
+        const QJsonObject upper { { QStringLiteral("id"), trackA },
+            { QStringLiteral("name"), QStringLiteral("a") },
+            { QStringLiteral("path"), QStringLiteral("/a") } };
         QJsonObject lower = upper;
         lower[QStringLiteral("id")] = trackA.toLower();
         QCOMPARE(*AudioTrack::fromJson(lower), *AudioTrack::fromJson(upper));
@@ -321,7 +329,8 @@ private slots:
         QTest::addColumn<QString>("chinese");
         QTest::addColumn<QString>("english");
 
-        QTest::newRow("permission") << WorkTrackingState::permissionRequired << QStringLiteral("等待 X11 输入权限")
+        QTest::newRow("permission") << WorkTrackingState::permissionRequired
+                                    << QStringLiteral("等待 X11 输入权限")
                                     << QStringLiteral("X11 Input Access Required");
         QTest::newRow("idle") << WorkTrackingState::idlePaused << QStringLiteral("工作已中断 · 计时暂停")
                               << QStringLiteral("Inactive · Timer Paused");

@@ -10,7 +10,6 @@
 #include <cmath>
 #include <limits>
 
-
 namespace {
 
 const QUuid idA = QUuid::fromString(QStringLiteral("0F8FAD5B-D9CB-469F-A165-70867728950E"));

@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <limits>
 
-
 namespace {
 
 constexpr double infinity = std::numeric_limits<double>::infinity();

@@ -9,7 +9,6 @@ using namespace WheelProbabilityEngine;
 
 namespace {
 
-
 QUuid idNumber(int number)
 {
     return QUuid(static_cast<uint>(number), 0, 0, 0, 0, 0, 0, 0, 0, 0, 0);

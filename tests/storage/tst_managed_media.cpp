@@ -11,7 +11,6 @@
 #include <QTest>
 #include <sys/stat.h>
 
-
 namespace {
 
 const QString uuid1 = QStringLiteral("0f8fad5b-d9cb-469f-a165-70867728950e");

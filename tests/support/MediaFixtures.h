@@ -2,8 +2,8 @@
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QFile>
 #include <QColor>
+#include <QFile>
 #include <QImage>
 #include <QProcess>
 #include <QRandomGenerator>

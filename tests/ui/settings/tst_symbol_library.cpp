@@ -5,7 +5,6 @@
 #include <QSet>
 #include <QTest>
 
-
 namespace {
 
 QStringList namesOf(const QList<WheelSymbolOption> &options)

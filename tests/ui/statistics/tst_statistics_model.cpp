@@ -9,7 +9,6 @@
 
 using namespace Qt::StringLiterals;
 
-
 namespace {
 
 using Seconds = QList<qint64>;
