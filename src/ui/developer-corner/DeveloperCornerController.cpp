@@ -114,7 +114,7 @@ QStringList DeveloperCornerController::sectionSymbols()
 
 QStringList DeveloperCornerController::sectionTitles() const
 {
-    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    const AppLanguage language = this->language();
     QStringList titles;
     for (DeveloperCornerSection section : allCases<DeveloperCornerSection>())
         titles.append(title(section, language));

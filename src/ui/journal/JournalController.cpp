@@ -69,6 +69,11 @@ void JournalController::setController(AppController *controller)
     refreshDay();
 }
 
+AppLanguage JournalController::language() const
+{
+    return m_controller ? m_controller->language() : AppLanguage::chinese;
+}
+
 void JournalController::setFirstWeekday(std::optional<int> weekday)
 {
     m_firstWeekday = weekday;
@@ -79,7 +84,7 @@ int JournalController::firstWeekday() const
 {
     if (m_firstWeekday)
         return *m_firstWeekday;
-    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    const AppLanguage language = this->language();
     return JournalCalendar::weekdayNumber(locale(language).firstDayOfWeek());
 }
 
@@ -191,7 +196,7 @@ void JournalController::refreshRows()
 
 QList<JournalDayRow> JournalController::rowsOf(const QList<NotesTimelineEntry> &entries) const
 {
-    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    const AppLanguage language = this->language();
     QList<JournalDayRow> rows;
     rows.reserve(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i) {
@@ -285,7 +290,7 @@ int JournalController::noteCount() const
 
 QVariantList JournalController::dayFigures() const
 {
-    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    const AppLanguage language = this->language();
     const auto figure = [language](int value, const char *label, const char *symbol) {
         const QString labelText = StringTable::text(QString::fromUtf8(label), language);
         return QVariantMap {
@@ -310,7 +315,7 @@ QString JournalController::monthTitle() const
 
 QStringList JournalController::weekdayLabels() const
 {
-    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    const AppLanguage language = this->language();
     return JournalCalendar::weekdayLabels(locale(language), firstWeekday());
 }
 
@@ -318,7 +323,7 @@ QVariantList JournalController::monthCells() const
 {
     const QSet<QDate> days = journalDays();
     const QDate today = this->today();
-    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    const AppLanguage language = this->language();
     const QDate tabStop = selectionInView();
     QVariantList cells;
     for (const std::optional<QDate> &day : JournalCalendar::monthCells(m_visibleMonth, firstWeekday())) {
@@ -437,7 +442,7 @@ QString JournalController::timelineTitle(const NotesTimelineEntry &entry) const
 
 QString JournalController::timelineSubtitle(const NotesTimelineEntry &entry) const
 {
-    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    const AppLanguage language = this->language();
     if (entry.kind.isFocus()) {
         return entry.kind.completed
             ? localized(language, QStringLiteral("完成的专注时段"), QStringLiteral("Completed focus session"))
@@ -452,7 +457,7 @@ QString JournalController::timelineSubtitle(const NotesTimelineEntry &entry) con
 
 QString JournalController::timelineAccessibleName(const NotesTimelineEntry &entry) const
 {
-    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    const AppLanguage language = this->language();
     QStringList parts {
         StringTable::text(QStringLiteral("%1 至 %2"), language)
             .arg(NotesDateFormatters::time(entry.startTimestamp, language),
@@ -468,7 +473,7 @@ QString JournalController::timelineAccessibleName(const NotesTimelineEntry &entr
 
 QString JournalController::timelineBadge(const NotesTimelineEntry &entry) const
 {
-    const AppLanguage language = m_controller ? m_controller->language() : AppLanguage::chinese;
+    const AppLanguage language = this->language();
     if (entry.kind.isFocus()) {
         return entry.kind.completed ? localized(language, QStringLiteral("完成"), QStringLiteral("Done"))
                                     : localized(language, QStringLiteral("未完成"), QStringLiteral("Open"));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AppLanguage.h"
 #include "core/NotesTimelineEntry.h"
 #include "ui/journal/JournalDayModel.h"
 #include "ui/journal/JournalSnapshot.h"
@@ -149,6 +150,8 @@ signals:
     void focusedEntryIDChanged();
 
 private:
+    // The controller's language; Chinese until a controller is set.
+    AppLanguage language() const;
     // The day of the month on show that Tab reaches: the selected one, else the month's first.
     QDate selectionInView() const;
     void applySnapshot(JournalSnapshot snapshot, std::optional<NotesTimelineEntry> live, quint64 generation);
