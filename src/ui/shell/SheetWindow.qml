@@ -135,7 +135,11 @@ Window {
             id: contentLoader
 
             width: sheet.fixedSize.width
-            height: Math.max(sheet.height, Math.min(sheet.smallestLayoutHeight, sheet.fixedSize.height))
+            // Qt can miss telling the window's new height when the sheet is fitted again right after it
+            // shows (seen on a busy X server), which left the view laid out for the taller guess; the
+            // size the sheet asked for is always told, and a window manager that gives less is too.
+            height: Math.max(Math.min(sheet.height, sheet.openSize.height),
+                Math.min(sheet.smallestLayoutHeight, sheet.fixedSize.height))
             active: sheet.showing
             source: sheet.content
             // A keyboard or screen-reader user starts on the sheet's first control, not on nothing; once

@@ -64,7 +64,8 @@ QStringList layoutFaults(QQuickItem *root)
     collectFitBoxes(root, edge, false, boxes);
     QStringList faults;
     if (root->height() > root->window()->height() + 0.5)
-        faults << u"the view is laid out taller than its window"_s;
+        faults << u"the view is laid out %1 high in a window %2 high"_s.arg(root->height())
+                      .arg(root->window()->height());
     for (const FitBox &box : boxes) {
         const QString name = box.item->objectName() + u' ' + box.item->property("text").toString();
         if (!box.clipped && !edge.adjusted(-0.5, -0.5, 0.5, 0.5).contains(box.frame))
