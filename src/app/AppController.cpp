@@ -90,7 +90,9 @@ void AppController::makeConcerns()
     auto &s = m_seams;
     const AlertSink alert
         = [this](const QString &title, const QString &message) { m_sheets->showAlert(title, message); };
-    m_sheets = std::make_unique<Sheets>(*this);
+    m_sheets = std::make_unique<Sheets>();
+    // Media imported in the settings that the stored settings do not keep go when the sheet closes.
+    connect(m_sheets.get(), &Sheets::settingsClosed, this, &AppController::cleanupUnreferencedMedia);
     const PreferencesEdit edit = [this](const AppPreferences &changed) { setPreferences(changed); };
     m_appearance = std::make_unique<Appearance>(m_preferences, edit, m_root, s.reduceMotion);
     connect(this, &AppController::preferencesChanged, m_appearance.get(), &Appearance::preferencesChanged);

@@ -1,11 +1,5 @@
 #include "app/Sheets.h"
 
-#include "app/AppController.h"
-
-Sheets::Sheets(AppController &controller)
-    : m_controller(controller)
-{ }
-
 void Sheets::open(Sheet sheet)
 {
     setOpen(sheet, true);
@@ -15,10 +9,8 @@ void Sheets::close(Sheet sheet)
 {
     const bool closes = isOpen(sheet);
     setOpen(sheet, false);
-    // However the settings closed (Save, Cancel, Escape, the window's close button), media imported in
-    // them that the stored settings do not keep go now.
     if (closes && sheet == Sheet::Settings)
-        m_controller.cleanupUnreferencedMedia();
+        emit settingsClosed();
 }
 
 QList<int> Sheets::openSheetValues() const

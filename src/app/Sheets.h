@@ -8,8 +8,6 @@
 #include <optional>
 #include <utility>
 
-class AppController;
-
 // The sheets that open over the main window (settings, statistics, journal, developer corner) and the one
 // alert, which shows over the newest open sheet. Each sheet's state belongs to its view, made when the
 // sheet opens and gone with it.
@@ -28,8 +26,6 @@ public:
     // QML reads only keys that begin with a capital. None is no sheet: the main window.
     enum class Sheet { None, Settings, Statistics, Journal, DeveloperCorner };
     Q_ENUM(Sheet)
-
-    explicit Sheets(AppController &controller);
 
     Q_INVOKABLE void open(Sheet sheet);
     Q_INVOKABLE void close(Sheet sheet);
@@ -58,13 +54,14 @@ signals:
     void alertHostChanged();
     void alertChanged();
     void unsentLetterKept();
+    // However the settings closed (Save, Cancel, Escape, the window's close button).
+    void settingsClosed();
     // An open request for `sheet` while it is already open.
     void openedAgain(Sheets::Sheet sheet);
 
 private:
     void setOpen(Sheet sheet, bool open);
 
-    AppController &m_controller;
     bool m_showingAlert = false;
     // In the order they opened: the alert shows over the newest, so that it is never hidden behind a
     // sheet, and falls back to the main window when none is open.

@@ -1,7 +1,8 @@
 #include "app/WindowBehavior.h"
 
-#include "app/AppController.h"
 #include "app/FullScreenKeys.h"
+#include "core/AppPreferences.h"
+#include "app/Sheets.h"
 #include "app/WindowLevelRule.h"
 #include "core/QtOneShotTimer.h"
 #include "platform/WindowStates.h"
@@ -10,23 +11,16 @@
 #include <QKeyEvent>
 #include <QStyleHints>
 
-WindowBehavior::WindowBehavior(
-    QWindow &window, const AppController &controller, std::unique_ptr<OneShotTimer> timer)
+WindowBehavior::WindowBehavior(QWindow &window, const AppPreferences &preferences, const Sheets &sheets)
     : m_window(&window)
-    , m_controller(controller)
-    , m_sequencer(*this, std::move(timer))
-    , m_keepWindowOnTop(controller.preferences().keepWindowOnTop)
+    , m_preferences(preferences)
+    , m_sheets(sheets)
+    , m_sequencer(*this, std::make_unique<QtOneShotTimer>())
+    , m_keepWindowOnTop(preferences.keepWindowOnTop)
 {
     window.installEventFilter(this);
     // Follows the window from its first state on, so that full screen returns to it.
     MaximizedMemory::of(window);
-    connect(&controller, &AppController::preferencesChanged, this, [this] {
-        const bool keepWindowOnTop = m_controller.preferences().keepWindowOnTop;
-        if (keepWindowOnTop == m_keepWindowOnTop)
-            return;
-        m_keepWindowOnTop = keepWindowOnTop;
-        applyLevel();
-    });
     connect(&window, &QWindow::windowStateChanged, this, &WindowBehavior::applyLevel);
     connect(&window, &QWindow::visibleChanged, this, [this](bool visible) {
         if (!visible)
@@ -38,9 +32,13 @@ WindowBehavior::WindowBehavior(
     applyLevel();
 }
 
-WindowBehavior::WindowBehavior(QWindow &window, const AppController &controller)
-    : WindowBehavior(window, controller, std::make_unique<QtOneShotTimer>())
-{ }
+void WindowBehavior::followPreferences()
+{
+    if (m_preferences.keepWindowOnTop == m_keepWindowOnTop)
+        return;
+    m_keepWindowOnTop = m_preferences.keepWindowOnTop;
+    applyLevel();
+}
 
 bool WindowBehavior::eventFilter(QObject *watched, QEvent *event)
 {
@@ -56,7 +54,7 @@ bool WindowBehavior::eventFilter(QObject *watched, QEvent *event)
         // break's keys never get this far.
         const auto &key = static_cast<const QKeyEvent &>(*event);
         if (keyTogglesFullScreen(
-                key.key(), key.modifiers(), isFullScreen(), m_controller.sheets()->showingAlert())) {
+                key.key(), key.modifiers(), isFullScreen(), m_sheets.showingAlert())) {
             m_sequencer.toggle();
             return true;
         }

@@ -9,7 +9,8 @@
 #include <QWindow>
 #include <memory>
 
-class AppController;
+struct AppPreferences;
+class Sheets;
 
 // The main window's behaviour towards the window manager: it floats above other windows while
 // keep-on-top is on, and a double click in its title band, F11 or (to leave) Esc toggles full screen in
@@ -23,8 +24,10 @@ class WindowBehavior : public QObject, private StagedFullScreenWindow
 
 public:
     // Best attached before the window first shows: the level is then in place at the first map.
-    WindowBehavior(QWindow &window, const AppController &controller, std::unique_ptr<OneShotTimer> timer);
-    WindowBehavior(QWindow &window, const AppController &controller);
+    WindowBehavior(QWindow &window, const AppPreferences &preferences, const Sheets &sheets);
+
+    // Floats the window above others, or no longer, when keep-on-top changed.
+    void followPreferences();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -36,7 +39,8 @@ private:
     void applyLevel() override;
 
     QPointer<QWindow> m_window;
-    const AppController &m_controller;
+    const AppPreferences &m_preferences;
+    const Sheets &m_sheets;
     X11AboveState m_aboveState;
     TitleBandDoubleClick m_doubleClick;
     FullScreenToggleSequencer m_sequencer;

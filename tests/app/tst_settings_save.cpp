@@ -441,9 +441,8 @@ private slots:
             QVERIFY(AppStorageService::savePreferences(edited, harness.root()).ok());
         }
 
-        // The settings sheet is cancelled.
+        // The settings sheet is cancelled, which clears away what it imported.
         controller.sheets()->close(Sheets::Sheet::Settings);
-        controller.cleanupUnreferencedMedia();
         QCOMPARE(QFile::exists(orphan), !orphanDeleted);
         QVERIFY(QFile::exists(named));
     }

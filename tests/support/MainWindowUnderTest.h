@@ -28,7 +28,9 @@ public:
         window = qobject_cast<QQuickWindow *>(m_root.get());
         if (!window)
             return false;
-        behavior = std::make_unique<WindowBehavior>(*window, controller);
+        behavior = std::make_unique<WindowBehavior>(*window, controller.preferences(), *controller.sheets());
+        QObject::connect(&controller, &AppController::preferencesChanged, behavior.get(),
+            &WindowBehavior::followPreferences);
         return true;
     }
 

@@ -93,7 +93,9 @@ void MainWindowHost::make()
     }
     // Whatever the views ask of the window while they are made finds it made.
     m_window = window;
-    m_behavior = std::make_unique<WindowBehavior>(*window, m_controller);
+    m_behavior = std::make_unique<WindowBehavior>(*window, m_controller.preferences(), *m_controller.sheets());
+    connect(&m_controller, &AppController::preferencesChanged, m_behavior.get(),
+        &WindowBehavior::followPreferences);
     m_frame = std::make_unique<WindowFrameKeeper>(*window, m_applicationSupportRoot);
     m_graphics = std::make_unique<HiddenWindowGraphics>(*window);
     // Everything is drawn back to front; without a depth buffer a software rasteriser spares a depth test on
