@@ -3,6 +3,7 @@
 #include "TestProgram.h"
 
 #include <QQuickItem>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace std::chrono_literals;
@@ -82,8 +83,9 @@ private slots:
         QCOMPARE(window.harness.controller->console()->focusConsoleDockName(), QStringLiteral("trailing"));
         // The side flips under the console, which stays where it is, also in the frame that follows.
         QCOMPARE(window.groupX(), trailingX);
-        QVERIFY(QTest::qWaitForWindowExposed(w));
-        QTest::qWait(50);
+        QSignalSpy framed(w, &QQuickWindow::frameSwapped);
+        w->update();
+        QVERIFY(framed.wait());
         QCOMPARE(window.groupX(), trailingX);
         QCOMPARE(window.harness.controller->console()->consoleDocking()->dragTranslation(), 0.0);
     }
