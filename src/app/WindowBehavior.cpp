@@ -1,9 +1,9 @@
 #include "app/WindowBehavior.h"
 
 #include "app/FullScreenKeys.h"
-#include "core/AppPreferences.h"
 #include "app/Sheets.h"
 #include "app/WindowLevelRule.h"
+#include "core/AppPreferences.h"
 #include "core/QtOneShotTimer.h"
 #include "platform/WindowStates.h"
 
@@ -53,8 +53,7 @@ bool WindowBehavior::eventFilter(QObject *watched, QEvent *event)
         // The window sees a key before its items, so an alert that takes Esc is asked for by name. A locked
         // break's keys never get this far.
         const auto &key = static_cast<const QKeyEvent &>(*event);
-        if (keyTogglesFullScreen(
-                key.key(), key.modifiers(), isFullScreen(), m_sheets.showingAlert())) {
+        if (keyTogglesFullScreen(key.key(), key.modifiers(), isFullScreen(), m_sheets.showingAlert())) {
             m_sequencer.toggle();
             return true;
         }

@@ -93,7 +93,8 @@ void MainWindowHost::make()
     }
     // Whatever the views ask of the window while they are made finds it made.
     m_window = window;
-    m_behavior = std::make_unique<WindowBehavior>(*window, m_controller.preferences(), *m_controller.sheets());
+    m_behavior
+        = std::make_unique<WindowBehavior>(*window, m_controller.preferences(), *m_controller.sheets());
     connect(&m_controller, &AppController::preferencesChanged, m_behavior.get(),
         &WindowBehavior::followPreferences);
     m_frame = std::make_unique<WindowFrameKeeper>(*window, m_applicationSupportRoot);
