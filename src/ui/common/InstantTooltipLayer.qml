@@ -79,7 +79,7 @@ Item {
             id: background
 
             anchors.fill: parent
-            radius: 13
+            radius: 13 // own shape
             // A dark, slightly lifted glass under the black tint, opaque: without the blur of a
             // material, whatever showed through (the timer's digits) would fight the text.
             color: Theme.tooltipBackground
@@ -144,7 +144,7 @@ Item {
                     anchors.centerIn: parent
                     width: 5
                     height: 5
-                    radius: 2.5
+                    radius: 2.5 // own shape
                     color: bubble.accent
                 }
             }

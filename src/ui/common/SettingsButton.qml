@@ -30,7 +30,7 @@ Button {
     background: Rectangle {
         implicitWidth: 72
         implicitHeight: 30
-        radius: 8
+        radius: Theme.radiusButton
         color: button.prominent ? button.tint : (button.hovered ? Theme.outlineStrong : Theme.controlOutline)
         border.width: button.prominent ? 0 : 1
         border.color: Theme.controlOutline

@@ -3,9 +3,9 @@ import QtQuick
 import Quorvane.Common
 
 // The look of every view in one place: the palette's colours, the tones laid over the dark glass (their
-// opacities from the tone table, src/core/Tones.h), fixed colours, font and symbol sizes and opacities, each
-// named by the role it plays. Views read these instead of writing numbers (scripts/check-theme.sh fails on
-// a colour, size or opacity literal anywhere else).
+// opacities from the tone table, src/core/Tones.h), fixed colours, font and symbol sizes, opacities and
+// corner radii, each named by the role it plays. Views read these instead of writing numbers
+// (scripts/check-theme.sh fails on a colour, size, opacity or radius literal anywhere else).
 QtObject {
     // The palette, chosen in the settings or derived from the background by the controller.
     readonly property color accent: AppController.appearance.accentColor
@@ -181,8 +181,17 @@ QtObject {
     readonly property int durationPresence: 250
     readonly property int durationOverlay: 350
 
-    // Corner radii, padding and gaps shared by one kind of element across the views; a radius that follows
-    // one element's own size (a dot, a bar, a round handle) stays with that element.
+    // Corner radii, padding and gaps shared by one kind of element across the views; a radius of one
+    // element's own shape (a dot, a bar, a round handle, a one-off) stays with that element, marked so.
+    // The radii, smallest first: the Done button of a sheet's header; a push button; a cell of a grid to
+    // pick from (a calendar's day, a symbol); a track's row in the playlist and its dragged copy; a tile of
+    // the background library and its dragged copy; a row of a sheet's sidebar; a card; a dialog.
+    readonly property real radiusDoneButton: 7
+    readonly property real radiusButton: 8
+    readonly property real radiusCell: 10
+    readonly property real radiusTrackRow: 10
+    readonly property real radiusBackgroundTile: 11
+    readonly property real radiusSidebarRow: 11
     readonly property real radiusCard: 16
     readonly property real radiusDialog: 18
     readonly property real paddingCard: 18

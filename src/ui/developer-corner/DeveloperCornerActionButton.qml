@@ -53,7 +53,7 @@ T.Button {
     }
 
     background: Rectangle {
-        radius: 13
+        radius: 13 // own shape
         color: control.down ? Theme.accentPressed(control.accent) : Theme.opaque(control.accent)
         opacity: control.busy ? Theme.opacityBusy : 1
     }

@@ -35,12 +35,12 @@ T.Button {
     background: Item {
         Rectangle {
             anchors.fill: parent
-            radius: 11
+            radius: 11 // own shape
             color: control.down ? Theme.outline : Theme.surfaceCard
         }
 
         DashedOutline {
-            radius: 11
+            radius: 11 // own shape
             color: Theme.controlOutline
         }
     }

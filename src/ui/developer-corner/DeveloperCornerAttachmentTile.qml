@@ -20,7 +20,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        radius: 10
+        radius: 10 // own shape
         color: Theme.inputShade
         clip: true
 
@@ -61,7 +61,7 @@ Item {
         }
 
         background: Rectangle {
-            radius: 9
+            radius: 9 // own shape
             color: Theme.shadeStrong
         }
 

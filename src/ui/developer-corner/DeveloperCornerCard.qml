@@ -7,7 +7,7 @@ Rectangle {
     default property alias content: holder.data
 
     implicitHeight: holder.childrenRect.height + 40
-    radius: 18
+    radius: 18 // own shape
     color: Theme.controlFill
     border.width: 1
     border.color: Theme.outline

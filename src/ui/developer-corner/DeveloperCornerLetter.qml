@@ -98,7 +98,7 @@ ColumnLayout {
                 font.pixelSize: Theme.fontBody
                 color: Theme.textBright
                 background: Rectangle {
-                    radius: 11
+                    radius: 11 // own shape
                     color: Theme.inputShade
                 }
 
@@ -120,7 +120,7 @@ ColumnLayout {
                 Layout.preferredHeight: 150
                 // The view clips its text area, so the ring sits on the plate around it.
                 background: Rectangle {
-                    radius: 11
+                    radius: 11 // own shape
                     color: Theme.inputShade
 
                     FocusRing {

@@ -48,7 +48,7 @@ T.Button {
     }
 
     background: Rectangle {
-        radius: 11
+        radius: Theme.radiusSidebarRow
         color: control.selected ? Theme.accentTint(control.accent) : "transparent"
         border.width: control.selected ? 1 : 0
         border.color: Theme.accentGlow(control.accent)

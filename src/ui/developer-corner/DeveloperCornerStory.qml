@@ -72,7 +72,7 @@ ColumnLayout {
                 }
 
                 background: Rectangle {
-                    radius: 12
+                    radius: 12 // own shape
                     color: visit.down ? Theme.accentFill(pane.accent) : Theme.accentWash(pane.accent)
                     border.width: 1
                     border.color: Theme.accentOutline(pane.accent)

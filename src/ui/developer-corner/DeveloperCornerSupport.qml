@@ -44,7 +44,7 @@ ColumnLayout {
             Rectangle {
                 Layout.fillWidth: true
                 implicitHeight: amountRow.implicitHeight + 32
-                radius: 14
+                radius: 14 // own shape
                 color: Theme.inputShade
 
                 RowLayout {

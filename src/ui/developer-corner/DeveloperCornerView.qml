@@ -41,7 +41,7 @@ Item {
             Rectangle {
                 implicitWidth: 42
                 implicitHeight: 42
-                radius: 21
+                radius: 21 // own shape
                 color: Theme.accentFill(view.accent)
 
                 SymbolIcon {
@@ -96,7 +96,7 @@ Item {
                 }
 
                 background: Rectangle {
-                    radius: 7
+                    radius: Theme.radiusDoneButton
                     color: doneButton.down ? Theme.highlight : Theme.controlOutline
                     border.width: 1
                     border.color: Theme.outlineStrong

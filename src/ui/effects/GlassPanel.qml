@@ -8,7 +8,7 @@ Item {
     // What shows through, blurred: the scene behind the interface, overlay included. None: the tint alone.
     // A backdrop whose content changes without changing its size says so with a contentChanged() signal.
     property Item backdrop: null
-    property real radius: 18
+    required property real radius
     required property color tint
     required property color borderColor
 

@@ -76,7 +76,7 @@ Rectangle {
                         }
 
                         background: Rectangle {
-                            radius: 14
+                            radius: 14 // own shape
                             color: Theme.controlFill
                             border.width: 1
                             border.color: Theme.outline
@@ -169,7 +169,7 @@ Rectangle {
 
                         width: (parent.width - 20) / 3
                         height: metric.height + 22
-                        radius: 13
+                        radius: 13 // own shape
                         color: Theme.surfaceCard
                         border.width: 1
                         border.color: Theme.outlineFaint

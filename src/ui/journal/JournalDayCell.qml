@@ -29,7 +29,7 @@ AbstractButton {
 
     background: Rectangle {
         visible: cell.isDay
-        radius: 10
+        radius: Theme.radiusCell
         color: cell.isSelected ? cell.accent : Theme.surfaceFaint
         border.width: cell.isSelected ? 0 : 1
         border.color: cell.isDay && cell.modelData.isToday
@@ -55,7 +55,7 @@ AbstractButton {
             anchors.bottomMargin: 4
             width: 4
             height: 4
-            radius: 2
+            radius: 2 // own shape
             color: cell.isSelected ? Theme.shadeHeavy : cell.accent
         }
     }

@@ -31,7 +31,7 @@ AbstractButton {
     Accessible.onPressAction: if (enabled) clicked()
 
     background: Rectangle {
-        radius: 9
+        radius: 9 // own shape
         color: display.hovered ? Theme.surfaceCard : "transparent"
 
         Behavior on color {

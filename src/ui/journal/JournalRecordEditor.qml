@@ -17,7 +17,7 @@ Rectangle {
     readonly property color accent: Theme.accent
 
     height: fields.height + 18
-    radius: 11
+    radius: 11 // own shape
     color: Theme.wellShade
     Accessible.role: Accessible.Grouping
     Accessible.name: accessibleName
@@ -29,7 +29,7 @@ Rectangle {
         anchors.leftMargin: 10
         anchors.rightMargin: 10
         height: 1
-        radius: 0.5
+        radius: 0.5 // own shape
         color: Theme.accentEdge(editor.accent)
     }
 
@@ -91,7 +91,7 @@ Rectangle {
             // The view clips its text area, so the ring sits on the plate around it.
             background: Rectangle {
                 color: Theme.shadeFaint
-                radius: 6
+                radius: 6 // own shape
 
                 FocusRing {
                     control: notes

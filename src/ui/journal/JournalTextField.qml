@@ -35,7 +35,7 @@ Column {
         Accessible.name: field.label
 
         background: Rectangle {
-            radius: 8
+            radius: 8 // own shape
             color: Theme.surfaceCard
             border.width: 1
             border.color: Theme.outlineFaint

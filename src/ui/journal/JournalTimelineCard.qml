@@ -39,7 +39,7 @@ Rectangle {
                 anchors.verticalCenter: parent.verticalCenter
                 width: 28
                 height: 28
-                radius: 14
+                radius: 14 // own shape
                 color: Theme.accentTint(card.row.kindColor)
 
                 SymbolIcon {

@@ -79,7 +79,7 @@ Item {
             y: 18
             width: 9
             height: 9
-            radius: 4.5
+            radius: 4.5 // own shape
             color: row.kindColor
             border.width: 1
             border.color: Theme.textSubtitle

@@ -61,7 +61,7 @@ Item {
                 Rectangle {
                     width: 38
                     height: 38
-                    radius: 19
+                    radius: 19 // own shape
                     color: Theme.accentTint(view.accent)
                     border.width: 1
                     border.color: Theme.accentOutline(view.accent)
@@ -121,7 +121,7 @@ Item {
 
                 background: Rectangle {
                     implicitHeight: 28
-                    radius: 7
+                    radius: Theme.radiusDoneButton
                     color: doneButton.down ? Theme.accentButtonPressed(view.accent) : view.accent
                 }
 

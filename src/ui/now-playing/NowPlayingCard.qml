@@ -27,7 +27,7 @@ Item {
     readonly property bool hasRecord: AppController.music.nowPlaying !== undefined
     readonly property var shown: seekState.presentation
     readonly property color accent: Theme.accent
-    readonly property real radius: 18
+    readonly property real radius: 18 // own shape
     property real presence: hasRecord && hostShows ? 1 : 0
 
     Behavior on presence {
@@ -164,7 +164,7 @@ Item {
 
             RoundedGradient {
                 anchors.fill: parent
-                radius: 13
+                radius: 13 // own shape
                 start: Qt.point(0, 0)
                 end: Qt.point(width, height)
                 colors: [Theme.accentOutline(card.accent), Theme.shadow]
@@ -172,7 +172,7 @@ Item {
 
             Rectangle {
                 anchors.fill: parent
-                radius: 13
+                radius: 13 // own shape
                 color: "transparent"
                 border.width: 1
                 border.color: Theme.controlOutline
@@ -225,7 +225,7 @@ Item {
                         id: dot
 
                         anchors.fill: parent
-                        radius: 2.5
+                        radius: 2.5 // own shape
                         color: card.accent
                     }
                 }
@@ -406,7 +406,7 @@ Item {
                         x: card.shown.knobOffset
                         width: 9
                         height: 9
-                        radius: 4.5
+                        radius: 4.5 // own shape
                         visible: card.shown.showsSeekKnob
                         color: card.accent
                         border.width: 1
@@ -510,7 +510,7 @@ Item {
                                 y: volumeSlider.topPadding + (volumeSlider.availableHeight - height) / 2
                                 width: 10
                                 height: 10
-                                radius: 5
+                                radius: 5 // own shape
                                 color: volumeSlider.pressed ? Theme.knobPressed : Theme.knob
                                 border.width: 1
                                 border.color: Theme.accentRule(card.accent)

@@ -119,7 +119,7 @@ SettingsCard {
                 visible: card.values.backgroundIsVideo
                 implicitWidth: badgeText.implicitWidth + 16
                 implicitHeight: 22
-                radius: 11
+                radius: 11 // own shape
                 color: Theme.accentTint(card.session.accent)
 
                 Text {

@@ -26,7 +26,7 @@ SettingsCard {
             anchors.verticalCenter: parent.verticalCenter
             width: 18
             height: 18
-            radius: 9
+            radius: 9 // own shape
             color: parent.swatchColor
             border.width: 1
             border.color: Theme.placeholder
@@ -62,7 +62,7 @@ SettingsCard {
                 anchors.verticalCenter: parent.verticalCenter
                 width: 22
                 height: 16
-                radius: 4
+                radius: 4 // own shape
                 color: picker.shown
                 border.width: 1
                 border.color: Theme.placeholder

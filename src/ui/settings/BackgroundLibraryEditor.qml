@@ -81,7 +81,7 @@ Item {
                 Rectangle {
                     implicitWidth: countLabel.implicitWidth + 18
                     implicitHeight: 24
-                    radius: 12
+                    radius: 12 // own shape
                     color: Theme.controlFill
 
                     Text {
@@ -154,7 +154,7 @@ Item {
                 Rectangle {
                     objectName: "libraryGridBackground"
                     anchors.fill: parent
-                    radius: 14
+                    radius: 14 // own shape
                     color: fileDrop.containsDrag ? Theme.accentWash(editor.accent)
                                                  : Theme.wellShade
                     border.width: fileDrop.containsDrag ? 0 : 1
@@ -164,7 +164,7 @@ Item {
                 DashedOutline {
                     objectName: "libraryDropOutline"
                     visible: fileDrop.containsDrag
-                    radius: 14
+                    radius: 14 // own shape
                     color: Theme.accentMarkStrong(editor.accent)
                     dashPattern: [5, 4]
                 }

@@ -42,7 +42,7 @@ ReorderDropTarget {
 
     Rectangle {
         anchors.fill: parent
-        radius: 11
+        radius: Theme.radiusBackgroundTile
         color: tile.isActive ? Theme.accentWash(tile.accent) : Theme.surfaceCard
         clip: true
 
@@ -146,7 +146,7 @@ ReorderDropTarget {
 
     Rectangle {
         anchors.fill: parent
-        radius: 11
+        radius: Theme.radiusBackgroundTile
         color: "transparent"
         border.width: tile.isActive ? 1.5 : 1
         border.color: tile.isActive ? Theme.accentBright(tile.accent) : Theme.outline

@@ -45,7 +45,7 @@ Rectangle {
     objectName: "tileDragProxy"
     visible: dragging
     z: 10
-    radius: 11
+    radius: Theme.radiusBackgroundTile
     color: "transparent"
     opacity: Theme.opacityDragged
     clip: true
@@ -61,7 +61,7 @@ Rectangle {
 
     Rectangle {
         anchors.fill: parent
-        radius: 11
+        radius: Theme.radiusBackgroundTile
         color: "transparent"
         border.width: 1.5
         border.color: proxy.accent

@@ -25,7 +25,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        radius: 11
+        radius: Theme.radiusBackgroundTile
         color: Theme.surfaceCard
         clip: true
 
@@ -71,7 +71,7 @@ Item {
 
     Rectangle {
         anchors.fill: parent
-        radius: 11
+        radius: Theme.radiusBackgroundTile
         color: "transparent"
         border.width: tile.library.builtInActive ? 1.5 : 1
         border.color: tile.library.builtInActive ? Theme.accentBright(tile.accent)

@@ -165,7 +165,7 @@ Item {
 
                 Rectangle {
                     anchors.fill: parent
-                    radius: 13
+                    radius: 13 // own shape
                     color: fileDrop.containsDrag ? Theme.accentWash(editor.accent)
                                                  : Theme.wellShade
                     border.width: fileDrop.containsDrag ? 0 : 1
@@ -175,7 +175,7 @@ Item {
                 DashedOutline {
                     objectName: "trackDropOutline"
                     visible: fileDrop.containsDrag
-                    radius: 13
+                    radius: 13 // own shape
                     color: Theme.accentMarkSoft(editor.accent)
                     dashPattern: [5, 4]
                 }

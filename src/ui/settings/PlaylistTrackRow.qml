@@ -33,7 +33,7 @@ ReorderDropTarget {
     Rectangle {
         objectName: "trackRowBackground"
         anchors.fill: parent
-        radius: 10
+        radius: Theme.radiusTrackRow
         color: row.current ? Theme.accentWash(row.accent) : Theme.surfaceCard
         border.width: 1
         border.color: row.current ? Theme.accentBorder(row.accent) : "transparent"
@@ -146,7 +146,7 @@ ReorderDropTarget {
                     anchors.verticalCenter: parent.verticalCenter
                     width: 5
                     height: 5
-                    radius: 2.5
+                    radius: 2.5 // own shape
                     color: row.accent
 
                     // The dot's glow.
@@ -155,7 +155,7 @@ ReorderDropTarget {
                         anchors.centerIn: parent
                         width: 11
                         height: 11
-                        radius: 5.5
+                        radius: 5.5 // own shape
                         color: Theme.accentBorder(row.accent)
                     }
                 }

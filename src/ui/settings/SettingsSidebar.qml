@@ -58,7 +58,7 @@ Rectangle {
                 Accessible.onPressAction: clicked()
 
                 background: Rectangle {
-                    radius: 11
+                    radius: Theme.radiusSidebarRow
                     color: paneRow.selected ? Theme.accentTint(paneRow.tint) : "transparent"
                     border.width: paneRow.selected ? 1 : 0
                     border.color: Theme.accentGlow(paneRow.tint)

@@ -49,14 +49,14 @@ T.Slider {
         y: control.topPadding + (control.availableHeight - height) / 2
         width: control.availableWidth
         height: 4
-        radius: 2
+        radius: 2 // own shape
         color: Theme.outlineStrong
 
         Rectangle {
             objectName: "sliderFill"
             width: control.visualPosition * parent.width
             height: parent.height
-            radius: 2
+            radius: 2 // own shape
             color: control.accent
         }
     }
@@ -66,7 +66,7 @@ T.Slider {
         y: control.topPadding + (control.availableHeight - height) / 2
         width: 16
         height: 16
-        radius: 8
+        radius: 8 // own shape
         color: control.pressed ? Theme.knobPressed : Theme.knob
         border.width: 1
         border.color: Theme.inputShade

@@ -19,7 +19,7 @@ TextField {
     selectByMouse: true
 
     background: Rectangle {
-        radius: 7
+        radius: 7 // own shape
         color: Theme.controlFill
         border.width: 1
         border.color: field.invalid ? Theme.danger

@@ -44,7 +44,7 @@ Rectangle {
     visible: dragging
     z: 10
     height: 42
-    radius: 10
+    radius: Theme.radiusTrackRow
     color: Theme.accentGlow(accent)
     border.width: 1
     border.color: Theme.accentEdge(accent)

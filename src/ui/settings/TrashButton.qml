@@ -27,7 +27,7 @@ T.Button {
     }
 
     background: Rectangle {
-        radius: 6
+        radius: 6 // own shape
         color: button.hovered ? Theme.separator : "transparent"
     }
 

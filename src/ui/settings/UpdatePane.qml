@@ -26,7 +26,7 @@ SettingsPaneStack {
             Rectangle {
                 Layout.preferredWidth: 58
                 Layout.preferredHeight: 58
-                radius: 29
+                radius: 29 // own shape
                 color: Theme.accentTint(pane.session.accent)
 
                 SymbolIcon {

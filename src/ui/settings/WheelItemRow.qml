@@ -48,7 +48,7 @@ RowLayout {
         }
 
         background: Rectangle {
-            radius: 8
+            radius: Theme.radiusButton
             color: symbolButton.down ? Theme.controlOutline : Theme.controlFill
         }
 

@@ -34,7 +34,7 @@ Popup {
     onClosed: dismissed()
 
     background: Rectangle {
-        radius: 14
+        radius: 14 // own shape
         color: Theme.popupBackground
         border.width: 1
         border.color: Theme.outlineStrong
@@ -178,7 +178,7 @@ Popup {
                 objectName: "symbolCell_" + name
                 width: grid.cellWidth - 8
                 height: 66
-                radius: 10
+                radius: Theme.radiusCell
                 color: selected ? picker.accent : Theme.controlFill
                 border.width: 1
                 border.color: selected ? Theme.textFaint : Theme.outline

@@ -72,7 +72,7 @@ Item {
             anchors.verticalCenter: parent.verticalCenter
             width: 20
             height: 2
-            radius: 1
+            radius: 1 // own shape
             color: Theme.knob
             opacity: handle.shown.barOpacity
         }

@@ -13,7 +13,7 @@ Item {
     property Item backdrop: null
 
     readonly property var shown: AppController.console.focusConsole
-    readonly property real radius: 24
+    readonly property real radius: 24 // own shape
 
     width: 410
     implicitHeight: rows.implicitHeight + 2 * 22

@@ -31,7 +31,7 @@ Item {
         id: fill
 
         anchors.fill: parent
-        radius: editor.compact ? 11 : 14
+        radius: editor.compact ? 11 : 14 // own shape
         color: editor.isFocused ? Theme.controlFill : Theme.surfaceFaint
 
         Behavior on color {
@@ -99,7 +99,7 @@ Item {
         anchors.leftMargin: editor.compact ? 8 : 12
         anchors.rightMargin: editor.compact ? 8 : 12
         height: 1
-        radius: 0.5
+        radius: 0.5 // own shape
         color: editor.isFocused ? Theme.accentRule(editor.accent)
                                 : Theme.outlineFaint
 

@@ -89,7 +89,7 @@ Item {
                     }
 
                     background: Rectangle {
-                        radius: 7
+                        radius: 7 // own shape
                         color: segment.checked ? Theme.highlight : segment.down ? Theme.separator : Theme.controlFill
                         border.color: Theme.separator
                         border.width: 1
@@ -123,7 +123,7 @@ Item {
             }
 
             background: Rectangle {
-                radius: 7
+                radius: Theme.radiusDoneButton
                 readonly property color accent: header.statistics.accentColor
                 color: doneButton.down ? Theme.accentPressed(accent) : Theme.opaque(accent)
             }
