@@ -16,6 +16,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QPainter>
 #include <QQmlApplicationEngine>
@@ -456,7 +457,9 @@ bool prepareCorner(DeveloperCornerController &corner, const QString &state, cons
 }
 
 // Opens the sheet over the main window and takes it once its content has settled: charts draw a frame
-// after their data arrive, so the picture is taken when three grabs in a row agree.
+// after their data arrive, and a pane's sidebar row fades to its colour. A grab draws the scene as the
+// animations left it, so grabs in quick succession agree in the middle of a fade: the picture is taken
+// once the grabs have stayed the same for longer than the theme's longest animation.
 std::optional<QImage> shootSheet(
     AppController &controller, QQuickWindow &mainWindow, const Shot &shot, const QString &folder)
 {
@@ -502,17 +505,21 @@ std::optional<QImage> shootSheet(
             return sheet->grabWindow();
         }
     }
-    QList<QImage> grabs;
+    QImage last;
+    QElapsedTimer unchanged;
     const auto settled = [&] {
-        grabs.append(sheet->grabWindow());
-        return grabs.size() >= 3 && grabs[grabs.size() - 1] == grabs[grabs.size() - 2]
-            && grabs[grabs.size() - 2] == grabs[grabs.size() - 3];
+        QImage grab = sheet->grabWindow();
+        if (grab != last || !unchanged.isValid()) {
+            last = std::move(grab);
+            unchanged.start();
+        }
+        return unchanged.elapsed() > 500;
     };
     if (!QTest::qWaitFor(settled, 60000)) {
         qCritical("the sheet never settled");
         return std::nullopt;
     }
-    return grabs.last();
+    return last;
 }
 
 // Rests the pointer on the named control and waits until its tooltip's bubble has fully appeared.
