@@ -170,6 +170,19 @@ private slots:
         QVERIFY(!lone.grab->isGrabbed());
         QVERIFY(lone.alerts.isEmpty());
     }
+
+    void anEmergencyUnlockDuringTheSpinVoidsTheDraw()
+    {
+        LoneWheel lone;
+        QSignalSpy drawn(&lone.wheel, &BreakWheel::activityDrawn);
+        lone.wheel.enterLockedBreak();
+        lone.wheel.spinWheel(2.0);
+        lone.grab->pressEmergencyChord();
+        QTRY_VERIFY(lone.wheel.emergencyUnlocked());
+        lone.settle->advance(60s);
+        QCOMPARE(drawn.count(), 0);
+        QVERIFY(!lone.wheel.isSpinning());
+    }
 };
 
 QUORVANE_TEST_GUILESS_MAIN(ConcernsAloneTest)
