@@ -22,6 +22,7 @@
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QStyleHints>
 #include <QTest>
 #include <cstdio>
 
@@ -809,6 +810,8 @@ std::optional<Shot> parseShot(const QStringList &arguments)
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
+    // A blinking caret would keep a sheet from ever settling; it is drawn steadily instead.
+    QGuiApplication::styleHints()->setCursorFlashTime(0);
     const std::optional<Shot> shot = parseShot(application.arguments());
     if (!shot) {
         std::fputs("usage: take_screenshot --shoot file.png [options], as listed at the top of its source\n",
